@@ -99,6 +99,13 @@ i32 Kit_Printf_Glatt(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char*
     return Font_Printf_Glatt(rp, f, "%s", x, y, text);
 }
 
+i32 Kit_Text_Alpha(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y, i32 prozent) {
+    if (!text) return 0;
+    char t[1024];
+    std::snprintf(t, sizeof t, "^c%05d%s", farbe, text);
+    return Font_Printf_Alpha(rp, f, t, x, y, prozent);
+}
+
 i32 Kit_Printf_Glatt_Neu(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...) {
     if (!format) return 0;
     char text[1024];

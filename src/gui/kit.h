@@ -75,6 +75,9 @@ i32 Kit_Printf_Glatt(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char*
 // (a text that changes in place, as a name on the live bar).
 i32 Kit_Printf_Glatt_Neu(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...)
     __attribute__((format(printf, 6, 7)));
+// A text in a colour, drawn `prozent` opaque over what lies below (a shirt
+// number over its faded shirt). 1 when drawn.
+i32 Kit_Text_Alpha(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y, i32 prozent);
 // Left edge x, bottom y (as Font_Markup_Ausgabe). 0 when nothing was drawn.
 i32 Kit_Text(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y);
 i32 Kit_Text_Mitte(Rastport* rp, Font* f, u16 farbe, const char* text, i32 mitte, i32 y);

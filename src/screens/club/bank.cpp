@@ -42,6 +42,9 @@ constexpr i32 T_ANGEBOT_NEWS = 16, T_ANGEBOT_GESENDET = 17;  // ZUSATZTEXTE_BEXO
 
 constexpr u16 FARBE_SCHULD = FARBE_FEHLER, FARBE_GUTHABEN = FARBE_KLASSE_1;
 
+// The steppers' user word 0: which value each one sets.
+enum : u32 { WERT_BETRAG = 1, WERT_LAUFZEIT = 2, WERT_ZINS = 3 };
+
 i32 partner = 0;  // 0 the bank, else the lender's team
 f32 betrag = BANK_KREDIT_MIN;
 i32 laufzeit = BANK_LAUFZEIT_MIN;
@@ -81,7 +84,8 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::BANK>({
      .ebene = 3,
      .w = 98,
      .h = 22,
-     .hilfe_prozedur = Bank_Screen_Hilfe_Betrag},
+     .hilfe_prozedur = Bank_Screen_Hilfe_Betrag,
+     .user = {WERT_BETRAG}},
     {.nummer = ICON_BANK_LAUFZEIT,
      .grafik = GRAFIK_BANK_STEPPER,
      .x = 95,
@@ -91,7 +95,8 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::BANK>({
      .ebene = 3,
      .w = 98,
      .h = 22,
-     .hilfe_prozedur = Bank_Screen_Hilfe_Laufzeit},
+     .hilfe_prozedur = Bank_Screen_Hilfe_Laufzeit,
+     .user = {WERT_LAUFZEIT}},
     {.nummer = ICON_BANK_ZINS,
      .grafik = GRAFIK_BANK_STEPPER,
      .x = 95,
@@ -101,7 +106,8 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::BANK>({
      .ebene = 3,
      .w = 98,
      .h = 22,
-     .hilfe_prozedur = Bank_Screen_Hilfe_Zins},
+     .hilfe_prozedur = Bank_Screen_Hilfe_Zins,
+     .user = {WERT_ZINS}},
     {.nummer = ICON_BANK_KREDIT,
      .grafik = GRAFIK_BANK_KNOPF,
      .grafik_gedrueckt = GRAFIK_BANK_KNOPF_GEDRUECKT,
@@ -222,13 +228,13 @@ void Bank_Screen_Wert_Klick(Screen_Icon* icon, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || !icon || !Screen_Drossel_Frei(&wert_drossel, DROSSEL_MS)) return;
     const i32 schritte = Stepper_Schritt(icon->x, Maus_Get_X());
     icon->grafik_gedrueckt = static_cast<u32>(Stepper_Grafik(schritte));
-    if (icon->nummer == ICON_BANK_BETRAG) {
+    if (icon->user[0] == WERT_BETRAG) {
         const i32 neu = static_cast<i32>(betrag) + schritte * static_cast<i32>(BANK_SCREEN_BETRAG_SCHRITT);
         betrag = static_cast<f32>(Tools_Clamp(neu, static_cast<i32>(BANK_KREDIT_MIN), BETRAG_MAX, -1));
-    } else if (icon->nummer == ICON_BANK_LAUFZEIT) {
+    } else if (icon->user[0] == WERT_LAUFZEIT) {
         laufzeit = Tools_Clamp(laufzeit + schritte, BANK_LAUFZEIT_MIN, BANK_LAUFZEIT_MAX, -1);
         if (partner == 0) zins = Bank_Screen_Bankzins(laufzeit);
-    } else if (icon->nummer == ICON_BANK_ZINS) {
+    } else if (icon->user[0] == WERT_ZINS) {
         zins = Tools_Clamp(zins + schritte, ZINS_MIN, ZINS_MAX, -1);
     }
     merken();

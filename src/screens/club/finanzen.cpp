@@ -30,7 +30,8 @@ i32 abgeholt_team = -1;
 Finanz_Zahlen zahlen;
 
 // The older and newer period buttons.
-constexpr Screen_Icon periode_knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x) {
+// A button's user word 0: 1 for the older period.
+constexpr Screen_Icon periode_knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, bool aelter) {
     return {.nummer = nummer,
             .grafik = grafik,
             .grafik_gedrueckt = gedrueckt,
@@ -40,7 +41,8 @@ constexpr Screen_Icon periode_knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x
             .klick = Finanz_Screen_Jahr_Klick,
             .ebene = 19,
             .w = 30,
-            .h = 30};
+            .h = 30,
+            .user = {aelter ? 1u : 0u}};
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::FINANZEN>({
@@ -53,8 +55,8 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::FINANZEN>({
      .ebene = 0,
      .w = 690,
      .h = 444},
-    periode_knopf(ICON_FINANZ_AELTER, GRAFIK_FINANZ_AELTER, GRAFIK_FINANZ_AELTER_GEDRUECKT, 81),
-    periode_knopf(ICON_FINANZ_NEUER, GRAFIK_FINANZ_NEUER, GRAFIK_FINANZ_NEUER_GEDRUECKT, 113),
+    periode_knopf(ICON_FINANZ_AELTER, GRAFIK_FINANZ_AELTER, GRAFIK_FINANZ_AELTER_GEDRUECKT, 81, true),
+    periode_knopf(ICON_FINANZ_NEUER, GRAFIK_FINANZ_NEUER, GRAFIK_FINANZ_NEUER_GEDRUECKT, 113, false),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_FINANZ, n); }
@@ -132,7 +134,7 @@ void Finanz_Screen_Daten_Holen(i32 p) {
 
 void Finanz_Screen_Jahr_Klick(Screen_Icon* icon, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || !icon) return;
-    if (icon->nummer == ICON_FINANZ_AELTER) {
+    if (icon->user[0] == 1) {
         --periode;
         if (!hat_buchung(periode)) periode = 0;
     } else {

@@ -62,7 +62,8 @@ const char* hilfe[4] = {};  // of 1703, 1704, 1716, 1717
 constexpr u32 MODAL = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
 constexpr u32 KNOPF_STATUS = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
 
-constexpr Screen_Icon rahmen(i16 nummer, u32 grafik) {
+// A frame's user word 0: 1 for the save list.
+constexpr Screen_Icon rahmen(i16 nummer, u32 grafik, bool speichern) {
     return {.nummer = nummer,
             .grafik = grafik,
             .flags = MODAL,
@@ -73,7 +74,8 @@ constexpr Screen_Icon rahmen(i16 nummer, u32 grafik) {
             .zeichnen = Disk_Screen_Zeichnen,
             .ebene = 17,
             .w = 744,
-            .h = 424};
+            .h = 424,
+            .user = {speichern ? 1u : 0u}};
 }
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 y, Icon_Textzeile* text,
                             void (*klick)(Screen_Icon*, u32)) {
@@ -93,7 +95,7 @@ constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 y, Icon_T
 
 constexpr auto LADEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_LADEN>({
     {.nummer = ICON_LADEN_SCHLEIER, .flags = MODAL | MENUE_F_GANZER_SCREEN, .w = 800, .h = 600},
-    rahmen(ICON_LADEN_RAHMEN, GRAFIK_DISK_LADEN),
+    rahmen(ICON_LADEN_RAHMEN, GRAFIK_DISK_LADEN, false),
     knopf(ICON_LADEN_KNOPF, GRAFIK_DISK_KNOPF, GRAFIK_DISK_KNOPF_GEDRUECKT, 366, &laden_text,
           Disk_Screen_Laden_Knopf_Klick),
     knopf(ICON_LADEN_ABBRECHEN, GRAFIK_DISK_ABBRECHEN, GRAFIK_DISK_ABBRECHEN_GEDRUECKT, 411, &abbrechen_text,
@@ -105,7 +107,7 @@ constexpr auto SPEICHERN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_SPEICHER
      .klick = Disk_Screen_Klick,
      .w = 800,
      .h = 600},
-    rahmen(ICON_SPEICHERN_RAHMEN, GRAFIK_DISK_SPEICHERN),
+    rahmen(ICON_SPEICHERN_RAHMEN, GRAFIK_DISK_SPEICHERN, true),
     knopf(ICON_SPEICHERN_KNOPF, GRAFIK_DISK_KNOPF, GRAFIK_DISK_KNOPF_GEDRUECKT, 366, &speichern_text,
           Disk_Screen_Knopf_Klick),
     knopf(ICON_SPEICHERN_ABBRECHEN, GRAFIK_DISK_ABBRECHEN, GRAFIK_DISK_ABBRECHEN_GEDRUECKT, 411, &abbrechen_text,
@@ -306,7 +308,7 @@ void Disk_Screen_Slot_Zeichnen(Rastport* ziel, i32 s, bool speichern) {
 }
 
 void Disk_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
-    const bool speichern = icon && icon->nummer == ICON_SPEICHERN_RAHMEN;
+    const bool speichern = icon && icon->user[0] == 1;
     Blt_Cache_Leeren();
     Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 249, 146, "%s",
                      text(speichern ? T_TITEL_SPEICHERN : T_TITEL_LADEN));

@@ -65,18 +65,32 @@ const char* name_von(i32 team) {
 }
 
 constexpr Screen_Icon ergebnis_zeile(i16 n) {
-    return {.nummer = n, .flags = MENUE_F_NICHT_ABFRAGEN, .x = 9,
+    return {.nummer = n,
+            .flags = MENUE_F_NICHT_ABFRAGEN,
+            .x = 9,
             .y = static_cast<i16>(136 + WB_ERGEBNIS_ZEILE_H * (n - ICON_WB_ERGEBNIS_ZEILE_0)),
-            .zeichnen = Tabelle_Screen_Ergebniszeile, .ebene = 3, .farbe = FARBE_WEISS, .w = 768, .h = 33};
+            .zeichnen = Tabelle_Screen_Ergebniszeile,
+            .ebene = 3,
+            .farbe = FARBE_WEISS,
+            .w = 768,
+            .h = 33,
+            .user = {static_cast<u32>(n - ICON_WB_ERGEBNIS_ZEILE_0)}};
 }
 constexpr auto ERGEBNIS_ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
     ergebnis_zeile(837), ergebnis_zeile(838), ergebnis_zeile(839), ergebnis_zeile(840), ergebnis_zeile(841),
     ergebnis_zeile(842), ergebnis_zeile(843), ergebnis_zeile(844), ergebnis_zeile(845),
 });
 constexpr Screen_Icon uebersicht_zeile(i16 n) {
-    return {.nummer = n, .flags = MENUE_F_NICHT_ABFRAGEN, .x = 9,
+    return {.nummer = n,
+            .flags = MENUE_F_NICHT_ABFRAGEN,
+            .x = 9,
             .y = static_cast<i16>(136 + WB_ZEILE_H * (n - ICON_WB_UEBERSICHT_ZEILE_0)),
-            .zeichnen = Tabelle_Screen_Uebersichtzeile, .ebene = 3, .farbe = FARBE_WEISS, .w = 768, .h = 16};
+            .zeichnen = Tabelle_Screen_Uebersichtzeile,
+            .ebene = 3,
+            .farbe = FARBE_WEISS,
+            .w = 768,
+            .h = 16,
+            .user = {static_cast<u32>(n - ICON_WB_UEBERSICHT_ZEILE_0)}};
 }
 constexpr auto UEBERSICHT_ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
     uebersicht_zeile(849), uebersicht_zeile(850), uebersicht_zeile(851), uebersicht_zeile(852),
@@ -249,7 +263,7 @@ void Wb_Ergebnisse_Bauen() {
 
 void Tabelle_Screen_Ergebniszeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
-    const i32 zeile = icon->nummer - ICON_WB_ERGEBNIS_ZEILE_0 + Wb_Erste_Zeile();
+    const i32 zeile = static_cast<i32>(icon->user[0]) + Wb_Erste_Zeile();
     Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     if (ergebnis_anzahl == 0 && zeile == 0) {
         Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 0, y + 25, "^tl0052%s", text(T_KEINE_SPIELE));
@@ -362,7 +376,7 @@ void Wb_Uebersicht_Bauen() {
 
 void Tabelle_Screen_Uebersichtzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
-    const i32 zeile = icon->nummer - ICON_WB_UEBERSICHT_ZEILE_0 + Wb_Erste_Zeile();
+    const i32 zeile = static_cast<i32>(icon->user[0]) + Wb_Erste_Zeile();
     Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     if (uebersicht_anzahl == 0 && zeile == 0) {
         Kit_Printf(ziel, f, FARBE_WEISS, x, y + 12, "^tl0052%s", text(T_KEINE_SPIELE));

@@ -93,7 +93,10 @@ constexpr Screen_Icon edit_zeile(i32 k) {
             .h = ZEILE_H,
             .user = {static_cast<u32>(k), 0}};
 }
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick) {
+// The user word 0 of the frames, the closing row and the forward arrows (an
+// attribute row keeps its row there, below these, and its attribute in word 1).
+constexpr u32 WORT_RAHMEN = 0x1000, WORT_ENDE = 0x1001, WORT_VOR = 0x1002;
+constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick, u32 wort = 0) {
     return {.nummer = nummer,
             .grafik = grafik,
             .grafik_gedrueckt = gedrueckt,
@@ -103,7 +106,8 @@ constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Pr
             .klick = klick,
             .ebene = 21,
             .w = 18,
-            .h = 18};
+            .h = 18,
+            .user = {wort}};
 }
 
 template <size_t... I>
@@ -116,12 +120,13 @@ constexpr auto edit_tabelle(std::index_sequence<I...>) {
          .zeichnen = Attribut_Edit_Zeichnen,
          .ebene = 18,
          .w = BREITE,
-         .h = KOPF},
+         .h = KOPF,
+         .user = {WORT_RAHMEN}},
         edit_zeile(static_cast<i32>(I))...,
         knopf(ICON_AEDIT_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
               Attribut_Edit_Schliessen_Klick),
         knopf(ICON_AEDIT_ZURUECK, GRAFIK_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK_GEDRUECKT, Attribut_Edit_Blaettern_Klick),
-        knopf(ICON_AEDIT_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Edit_Blaettern_Klick),
+        knopf(ICON_AEDIT_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Edit_Blaettern_Klick, WORT_VOR),
     });
 }
 constexpr auto EDIT = edit_tabelle(std::make_index_sequence<AEDIT_ZEILEN>{});
@@ -276,7 +281,7 @@ void Attribut_Edit_Layout() {
 void Attribut_Edit_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i || ed.spieler < 0) return;
     const i32 p = ed.spieler;
-    if (i->nummer == ICON_AEDIT_RAHMEN) {
+    if (i->user[0] == WORT_RAHMEN) {
         kopf(ziel, p, x, y);
         i32 l[ATTRIBUT_ANZAHL], neg[3];
         const i32 n = gelernt_anzahl(p) + std::max(0, Attribute_Get_Attribute(p, neg, 3, 2));
@@ -315,7 +320,7 @@ void Attribut_Edit_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&ed.drossel, BLAETTERN_MS)) return;
-    const bool vor = i->nummer == ICON_AEDIT_VOR;
+    const bool vor = i->user[0] == WORT_VOR;
     if (ed.markt) {
         const std::vector<i32>& l = Editor_Get_Zustand().spieler;
         const i32 n = static_cast<i32>(l.size());
@@ -369,7 +374,8 @@ constexpr auto wahl_tabelle(std::index_sequence<I...>) {
          .zeichnen = Attribut_Wahl_Zeichnen,
          .ebene = 15,
          .w = BREITE,
-         .h = KOPF},
+         .h = KOPF,
+         .user = {WORT_RAHMEN}},
         wahl_zeile(static_cast<i32>(I))...,
         {.nummer = ICON_WAHL_ENDE,
          .grafik = GRAFIK_POPUP_LEER,
@@ -377,11 +383,12 @@ constexpr auto wahl_tabelle(std::index_sequence<I...>) {
          .zeichnen = Attribut_Wahl_Zeichnen,
          .ebene = 16,
          .w = BREITE,
-         .h = 22},
+         .h = 22,
+         .user = {WORT_ENDE}},
         knopf(ICON_WAHL_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
               Attribut_Wahl_Schliessen_Klick),
         knopf(ICON_WAHL_ZURUECK, GRAFIK_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK_GEDRUECKT, Attribut_Wahl_Blaettern_Klick),
-        knopf(ICON_WAHL_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Wahl_Blaettern_Klick),
+        knopf(ICON_WAHL_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Wahl_Blaettern_Klick, WORT_VOR),
     });
 }
 constexpr auto WAHL = wahl_tabelle(std::make_index_sequence<WAHL_ZEILEN>{});
@@ -490,12 +497,12 @@ bool Attribut_Wahl_Schliessen() {
 
 void Attribut_Wahl_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i || wa.spieler < 0) return;
-    if (i->nummer == ICON_WAHL_RAHMEN) {
+    if (i->user[0] == WORT_RAHMEN) {
         wahl_ziehen();
         kopf(ziel, wa.spieler, wa.x, wa.y);
         return;
     }
-    if (i->nummer == ICON_WAHL_ENDE) {
+    if (i->user[0] == WORT_ENDE) {
         Kit_Printf(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_HELL, 0, y + 14, "^tz%04d%s", x + 123,
                    Text_cfg_Text(TEXT_SPIELER_TRAINING, T_KEINE));
         return;
@@ -533,7 +540,7 @@ void Attribut_Wahl_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&wa.drossel, BLAETTERN_MS)) return;
-    const bool vor = i->nummer == ICON_WAHL_VOR;
+    const bool vor = i->user[0] == WORT_VOR;
     const bool eigen = wa.team == Team_Aktiv;
     i32 slot = wa.slot;
     if (eigen) slot = std::clamp(slot + (vor ? 1 : -1), 0, EDITOR_ZEILEN - 1);

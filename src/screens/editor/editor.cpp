@@ -145,124 +145,128 @@ constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y,
 
 constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
     Icon_Liste({
-    {.nummer = ICON_EDITOR_HINTERGRUND,
-     .grafik = GRAFIK_EDITOR,
-     .flags = MENUE_F_NICHT_ABFRAGEN,
-     .zeichnen = Editor_Hintergrund_Zeichnen,
-     .ebene = 12,
-     .w = 800,
-     .h = 600},
-    {.nummer = ICON_EDITOR_RAHMEN,
-     .grafik = GRAFIK_EDITOR_RAHMEN,
-     .flags = MENUE_F_NICHT_ABFRAGEN,
-     .x = 3,
-     .y = 82,
-     .status = MENUE_S_TRANSPARENT,
-     .zeichnen = Editor_Rahmen_Text,
-     .ebene = 13,
-     .w = 794,
-     .h = 480},
-    {.nummer = ICON_EDITOR_TEAM_BALKEN,
-     .grafik = GRAFIK_EDITOR_SPUR,
-     .x = 361,
-     .y = EDITOR_ZEILE_Y0,
-     .status = MENUE_S_TRANSPARENT,
-     .klick = Menue_Scrollbar_Klick,
-     .ebene = 14,
-     .w = 14,
-     .h = 340,
-     .verknuepft = ICON_EDITOR_TEAM_KNOPF},
-    {.nummer = ICON_EDITOR_TEAM_KNOPF,
-     .grafik = GRAFIK_SCROLLKNOPF,
-     .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
-     .x = 361,
-     .y = EDITOR_ZEILE_Y0,
-     .daten = &team_scroll,
-     .status = MENUE_S_TRANSPARENT,
-     .ebene = 16,
-     .w = 14,
-     .h = 28,
-     .verknuepft = ICON_EDITOR_TEAM + 9},
-    {.nummer = ICON_EDITOR_SPIELER_BALKEN,
-     .grafik = GRAFIK_EDITOR_SPUR,
-     .x = 776,
-     .y = EDITOR_ZEILE_Y0,
-     .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-     .klick = Menue_Scrollbar_Klick,
-     .ebene = 14,
-     .w = 14,
-     .h = 340,
-     .verknuepft = ICON_EDITOR_SPIELER_KNOPF},
-    {.nummer = ICON_EDITOR_SPIELER_KNOPF,
-     .grafik = GRAFIK_SCROLLKNOPF,
-     .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
-     .x = 776,
-     .y = EDITOR_ZEILE_Y0,
-     .daten = &spieler_scroll,
-     .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-     .ebene = 16,
-     .w = 14,
-     .h = 28,
-     .verknuepft = ICON_EDITOR_SPIELER + 9},
-    knopf(ICON_EDITOR_NEU_LADEN, GRAFIK_EDITOR_NEU_LADEN, GRAFIK_EDITOR_NEU_LADEN_AN, 486, 569, 100, 26,
-          Editor_Neu_Laden_Frage, 14),
-    knopf(ICON_EDITOR_SPEICHERN, GRAFIK_EDITOR_SPEICHERN, GRAFIK_EDITOR_SPEICHERN_AN, 590, 569, 100, 26,
-          Editor_Speichern_Frage, 14),
-    knopf(ICON_EDITOR_BEENDEN, GRAFIK_EDITOR_BEENDEN, GRAFIK_EDITOR_BEENDEN_AN, 694, 569, 100, 26,
-          Editor_Beenden_Frage, 14),
-    knopf(ICON_EDITOR_SORT_NAME, GRAFIK_EDITOR_TAB_NAME, GRAFIK_EDITOR_TAB_NAME_AN, 130, 66, 112, 22, Editor_Sort_Name),
-    knopf(ICON_EDITOR_SORT_LAND, GRAFIK_EDITOR_TAB_LAND, GRAFIK_EDITOR_TAB_LAND_AN, 246, 66, 112, 22, Editor_Sort_Land),
+        {.nummer = ICON_EDITOR_HINTERGRUND,
+         .grafik = GRAFIK_EDITOR,
+         .flags = MENUE_F_NICHT_ABFRAGEN,
+         .zeichnen = Editor_Hintergrund_Zeichnen,
+         .ebene = 12,
+         .w = 800,
+         .h = 600},
+        {.nummer = ICON_EDITOR_RAHMEN,
+         .grafik = GRAFIK_EDITOR_RAHMEN,
+         .flags = MENUE_F_NICHT_ABFRAGEN,
+         .x = 3,
+         .y = 82,
+         .status = MENUE_S_TRANSPARENT,
+         .zeichnen = Editor_Rahmen_Text,
+         .ebene = 13,
+         .w = 794,
+         .h = 480},
+        {.nummer = ICON_EDITOR_TEAM_BALKEN,
+         .grafik = GRAFIK_EDITOR_SPUR,
+         .x = 361,
+         .y = EDITOR_ZEILE_Y0,
+         .status = MENUE_S_TRANSPARENT,
+         .klick = Menue_Scrollbar_Klick,
+         .ebene = 14,
+         .w = 14,
+         .h = 340,
+         .verknuepft = ICON_EDITOR_TEAM_KNOPF},
+        {.nummer = ICON_EDITOR_TEAM_KNOPF,
+         .grafik = GRAFIK_SCROLLKNOPF,
+         .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
+         .x = 361,
+         .y = EDITOR_ZEILE_Y0,
+         .daten = &team_scroll,
+         .status = MENUE_S_TRANSPARENT,
+         .ebene = 16,
+         .w = 14,
+         .h = 28,
+         .verknuepft = ICON_EDITOR_TEAM + 9},
+        {.nummer = ICON_EDITOR_SPIELER_BALKEN,
+         .grafik = GRAFIK_EDITOR_SPUR,
+         .x = 776,
+         .y = EDITOR_ZEILE_Y0,
+         .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+         .klick = Menue_Scrollbar_Klick,
+         .ebene = 14,
+         .w = 14,
+         .h = 340,
+         .verknuepft = ICON_EDITOR_SPIELER_KNOPF},
+        {.nummer = ICON_EDITOR_SPIELER_KNOPF,
+         .grafik = GRAFIK_SCROLLKNOPF,
+         .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
+         .x = 776,
+         .y = EDITOR_ZEILE_Y0,
+         .daten = &spieler_scroll,
+         .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+         .ebene = 16,
+         .w = 14,
+         .h = 28,
+         .verknuepft = ICON_EDITOR_SPIELER + 9},
+        knopf(ICON_EDITOR_NEU_LADEN, GRAFIK_EDITOR_NEU_LADEN, GRAFIK_EDITOR_NEU_LADEN_AN, 486, 569, 100, 26,
+              Editor_Neu_Laden_Frage, 14),
+        knopf(ICON_EDITOR_SPEICHERN, GRAFIK_EDITOR_SPEICHERN, GRAFIK_EDITOR_SPEICHERN_AN, 590, 569, 100, 26,
+              Editor_Speichern_Frage, 14),
+        knopf(ICON_EDITOR_BEENDEN, GRAFIK_EDITOR_BEENDEN, GRAFIK_EDITOR_BEENDEN_AN, 694, 569, 100, 26,
+              Editor_Beenden_Frage, 14),
+        knopf(ICON_EDITOR_SORT_NAME, GRAFIK_EDITOR_TAB_NAME, GRAFIK_EDITOR_TAB_NAME_AN, 130, 66, 112, 22,
+              Editor_Sort_Name),
+        knopf(ICON_EDITOR_SORT_LAND, GRAFIK_EDITOR_TAB_LAND, GRAFIK_EDITOR_TAB_LAND_AN, 246, 66, 112, 22,
+              Editor_Sort_Land),
     }),
     Icon_Reihe<EDITOR_ZEILEN>(TEAM_ZEILE, 0, EDITOR_ZEILE_H),
     Icon_Liste({
-    {.nummer = ICON_EDITOR_MARKT,
-     .x = EDITOR_TEAM_X,
-     .y = 462,
-     .klick = Editor_Transfermarkt_Klick,
-     .zeichnen = Editor_Transfermarkt_Zeile,
-     .ebene = 15,
-     .w = 352,
-     .h = EDITOR_ZEILE_H},
-    {.nummer = ICON_EDITOR_SCOUTS,
-     .x = EDITOR_TEAM_X,
-     .y = 479,
-     .klick = Editor_Transfermarkt_Klick,
-     .zeichnen = Editor_Transfermarkt_Zeile,
-     .ebene = 15,
-     .w = 352,
-     .h = EDITOR_ZEILE_H},
-    {.nummer = ICON_EDITOR_TEAM_MARKE,
-     .flags = MENUE_F_BEIDE_TASTEN,
-     .x = EDITOR_TEAM_X,
-     .y = 515,
-     .status = MENUE_S_VERSTECKT,
-     .klick = Editor_Team_Marke_Klick,
-     .zeichnen = Editor_Team_Zeile,
-     .ebene = 15,
-     .w = 352,
-     .h = 20,
-     .user = {0xFFFFFFFFu, 0}},
+        {.nummer = ICON_EDITOR_MARKT,
+         .x = EDITOR_TEAM_X,
+         .y = 462,
+         .klick = Editor_Transfermarkt_Klick,
+         .zeichnen = Editor_Transfermarkt_Zeile,
+         .ebene = 15,
+         .w = 352,
+         .h = EDITOR_ZEILE_H,
+         .user = {0}},
+        {.nummer = ICON_EDITOR_SCOUTS,
+         .x = EDITOR_TEAM_X,
+         .y = 479,
+         .klick = Editor_Transfermarkt_Klick,
+         .zeichnen = Editor_Transfermarkt_Zeile,
+         .ebene = 15,
+         .w = 352,
+         .h = EDITOR_ZEILE_H,
+         .user = {1}},
+        {.nummer = ICON_EDITOR_TEAM_MARKE,
+         .flags = MENUE_F_BEIDE_TASTEN,
+         .x = EDITOR_TEAM_X,
+         .y = 515,
+         .status = MENUE_S_VERSTECKT,
+         .klick = Editor_Team_Marke_Klick,
+         .zeichnen = Editor_Team_Marke_Zeile,
+         .ebene = 15,
+         .w = 352,
+         .h = 20,
+         .user = {0xFFFFFFFFu, 0}},
     }),
     Icon_Reihe<EDITOR_ZEILEN>(SPIELER_ZEILE, 0, EDITOR_ZEILE_H),
     Icon_Liste({
-    {.nummer = ICON_EDITOR_SPIELER_MARKE,
-     .flags = MENUE_F_BEIDE_TASTEN,
-     .x = EDITOR_SPIELER_X,
-     .y = 490,
-     .status = MENUE_S_VERSTECKT,
-     .klick = Editor_Spieler_Marke_Klick,
-     .zeichnen = Editor_Spieler_Zeile,
-     .ebene = 15,
-     .w = 392,
-     .h = 20,
-     .user = {0xFFFFFFFFu, 0xFFFFFFFFu}},
-    {.nummer = ICON_EDITOR_EINGABE,
-     .flags = MENUE_F_NICHT_ABFRAGEN,
-     .zeichnen = Editor_Eingabe_Zeichnen,
-     .ebene = 17,
-     .w = 1,
-     .h = 1},
-}));
+        {.nummer = ICON_EDITOR_SPIELER_MARKE,
+         .flags = MENUE_F_BEIDE_TASTEN,
+         .x = EDITOR_SPIELER_X,
+         .y = 490,
+         .status = MENUE_S_VERSTECKT,
+         .klick = Editor_Spieler_Marke_Klick,
+         .zeichnen = Editor_Spieler_Marke_Zeile,
+         .ebene = 15,
+         .w = 392,
+         .h = 20,
+         .user = {0xFFFFFFFFu, 0xFFFFFFFFu}},
+        {.nummer = ICON_EDITOR_EINGABE,
+         .flags = MENUE_F_NICHT_ABFRAGEN,
+         .zeichnen = Editor_Eingabe_Zeichnen,
+         .ebene = 17,
+         .w = 1,
+         .h = 1},
+    }));
 
 constexpr Screen_Icon wahl_zeile(i16 nummer, i32 k, Icon_Klick_Prozedur klick, Icon_Zeichen_Prozedur zeichnen) {
     return {.nummer = nummer,
@@ -279,6 +283,8 @@ constexpr Screen_Icon wahl_zeile(i16 nummer, i32 k, Icon_Klick_Prozedur klick, I
             .h = 22,
             .user = {static_cast<u32>(k), 0}};
 }
+// A choice list's title row: its user word 0 names no row.
+bool ist_titel(const Screen_Icon* i) { return i->user[0] == static_cast<u32>(-1); }
 
 constexpr auto WAHL = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
     Icon_Liste({wahl_zeile(ICON_EDITOR_KONTINENT_TITEL, -1, Editor_Kontinent_Klick, Editor_Kontinent_Zeile)}),
@@ -902,7 +908,7 @@ void Editor_Transfermarkt_Klick(Screen_Icon* i, u32 ereignis) {
     st.feld.tab = false;
     Editor_Feld_Zuruecksetzen();
     spieler_marke_setzen(-1, -1);
-    Editor_Transfermarkt_Liste(0, i->nummer == ICON_EDITOR_MARKT ? 0 : 1);
+    Editor_Transfermarkt_Liste(0, static_cast<i32>(i->user[0]));
 }
 
 void Editor_Spieler_Klick(Screen_Icon* i, u32 ereignis) {
@@ -1055,7 +1061,7 @@ void Editor_Kontinent_Klick(Screen_Icon* i, u32 ereignis) {
         Editor_Wahl_Schliessen();
         return;
     }
-    if (i->nummer == ICON_EDITOR_KONTINENT_TITEL) return;
+    if (ist_titel(i)) return;
     if (ereignis & (MENUE_E_HOVER_REIN | MENUE_E_LINKS)) Editor_Wahl_Kontinent(static_cast<i32>(i->user[1]));
 }
 
@@ -1065,7 +1071,7 @@ void Editor_Land_Klick(Screen_Icon* i, u32 ereignis) {
         Editor_Wahl_Schliessen();
         return;
     }
-    if (!(ereignis & MENUE_E_LINKS) || i->nummer == ICON_EDITOR_LAND_TITEL) return;
+    if (!(ereignis & MENUE_E_LINKS) || ist_titel(i)) return;
     const i32 r = static_cast<i32>(i->user[0]);
     if (r < 0 || r >= static_cast<i32>(st.wahl_laender.size()) || st.wahl_spieler < 0) return;
     const i32 p = st.wahl_spieler;
@@ -1077,7 +1083,7 @@ void Editor_Land_Klick(Screen_Icon* i, u32 ereignis) {
 void Editor_Kontinent_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i) return;
     Font* f = Kit_Font(Kit_Schrift::TEXT);
-    if (i->nummer == ICON_EDITOR_KONTINENT_TITEL) {
+    if (ist_titel(i)) {
         Kit_Printf(ziel, Kit_Font(Kit_Schrift::KNOPF), FARBE_GOLD, x + 10, y + 16, "%s", text(T_KONTINENTE));
         return;
     }
@@ -1091,7 +1097,7 @@ void Editor_Kontinent_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
 
 void Editor_Land_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i) return;
-    if (i->nummer == ICON_EDITOR_LAND_TITEL) {
+    if (ist_titel(i)) {
         Kit_Printf(ziel, Kit_Font(Kit_Schrift::KNOPF), FARBE_GOLD, x + 10, y + 16, "%s", text(T_LAENDER_WAHL));
         return;
     }
@@ -1160,9 +1166,11 @@ void Editor_Rahmen_Text(Screen_Icon*, Rastport* ziel, i32, i32) {
     }
 }
 
-void Editor_Team_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+namespace {
+
+// A row of the club list, or (marke) the remembered club under it.
+void team_zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y, bool marke) {
     if (!i) return;
-    const bool marke = i->nummer == ICON_EDITOR_TEAM_MARKE;
     const i32 t = marke ? team_marke() : listen_team(static_cast<i32>(i->user[0]));
     if (t < 0 || t >= Team_Anzahl) return;
     const i32 zeile = static_cast<i32>(i->user[0]);
@@ -1194,18 +1202,22 @@ void Editor_Team_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_WAPPEN_KNOPF, x + 340, y + 2);
 }
 
+}  // namespace
+
 void Editor_Transfermarkt_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i) return;
-    const i32 art = i->nummer == ICON_EDITOR_MARKT ? 0 : 1;
+    const i32 art = static_cast<i32>(i->user[0]);  // 0 the market, 1 the scouts
     if (Menue_Get_Aktives_Icon() == i) Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_HELL_TEAM, x, y);
     if (st.markt == art) Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_MARKE_MARKT, x, y);
     Kit_Printf(ziel, Kit_Font(Kit_Schrift::TEXT), st.markt == art ? FARBE_GOLD : FARBE_WEISS, x + 20, y + 12, "%s",
                text(art == 0 ? T_MARKT : T_SCOUTS));
 }
 
-void Editor_Spieler_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+namespace {
+
+// A row of the player list, or (marke) the remembered player under it.
+void spieler_zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y, bool marke) {
     if (!i) return;
-    const bool marke = i->nummer == ICON_EDITOR_SPIELER_MARKE;
     const i32 zeile = static_cast<i32>(i->user[0]);
     const i32 p = marke ? spieler_marke() : listen_spieler(zeile);
     if (p < 0 || p >= Spieler_Anzahl) return;
@@ -1254,6 +1266,13 @@ void Editor_Spieler_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     Kit_Printf(ziel, Kit_Font(Kit_Schrift::ZAHL), FARBE_KREIDE_2, x + 316, y + 12, "%s", name);
     Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_GESICHT_KNOPF, x + 381, y + 2);
 }
+
+}  // namespace
+
+void Editor_Team_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { team_zeile(i, ziel, x, y, false); }
+void Editor_Team_Marke_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { team_zeile(i, ziel, x, y, true); }
+void Editor_Spieler_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { spieler_zeile(i, ziel, x, y, false); }
+void Editor_Spieler_Marke_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { spieler_zeile(i, ziel, x, y, true); }
 
 const char* Editor_Team_Hilfe(Screen_Icon* i) {
     const i32 t = i ? listen_team(static_cast<i32>(i->user[0])) : -1;

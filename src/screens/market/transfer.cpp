@@ -513,11 +513,12 @@ const char* Transfer_Screen_Zeile_Hilfe(Screen_Icon* i) {
     const i32 p = Transfer_Screen_Spieler_Von(i->nummer);
     if (p < 0) return nullptr;
     const i32 mx = Maus_Get_X();
-    if (mx >= 303 && mx <= 388 && i->nummer < ICON_TRANSFER_MARKT) {
+    const bool eigen = i->klick == Transfer_Screen_Eigen_Klick;
+    if (mx >= 303 && mx <= 388 && eigen) {
         const char* name = Global_Get_Hauptattribut_Name(p, mx <= 327 ? 0 : mx <= 358 ? 1 : 2);
         return name && *name ? name : nullptr;
     }
-    return Spieler_Hilfetext_Markt(p, i->nummer < ICON_TRANSFER_MARKT, hilfe, sizeof hilfe);
+    return Spieler_Hilfetext_Markt(p, eigen, hilfe, sizeof hilfe);
 }
 
 const char* Transfer_Screen_Scout_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_SCOUT_PFEIL); }

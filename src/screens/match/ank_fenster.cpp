@@ -54,9 +54,7 @@ Fenster F[2];
 
 bool welche_ok(i32 w) { return w == ANK_FENSTER_TABELLE || w == ANK_FENSTER_ERGEBNISSE; }
 i32 welche_von(const Screen_Icon* i) {
-    return i && (i->nummer == ICON_ANK_FENSTER_ERGEBNISSE || i->nummer == ICON_ANK_FENSTER_ERGEBNISSE_INHALT)
-               ? ANK_FENSTER_ERGEBNISSE
-               : ANK_FENSTER_TABELLE;
+    return i && static_cast<i32>(i->user[0]) == ANK_FENSTER_ERGEBNISSE ? ANK_FENSTER_ERGEBNISSE : ANK_FENSTER_TABELLE;
 }
 bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
 bool mensch(i32 t) { return team_ok(t) && Team_Hat_Manager(t); }
@@ -225,7 +223,8 @@ void platz_lesen(i32 w, i32* x, i32* y) {
     halten(w, x, y);
 }
 
-constexpr Screen_Icon rahmen(i16 nummer) {
+// A window's icons carry in user word 0 which window they belong to.
+constexpr Screen_Icon rahmen(i16 nummer, i32 welche) {
     return {.nummer = nummer,
             .flags = MENUE_F_BEIDE_TASTEN,
             .status = MENUE_S_TRANSPARENT,
@@ -233,9 +232,10 @@ constexpr Screen_Icon rahmen(i16 nummer) {
             .zeichnen = Ank_Fenster_Zeichnen,
             .ebene = 21,
             .w = 1,
-            .h = 1};
+            .h = 1,
+            .user = {static_cast<u32>(welche)}};
 }
-constexpr Screen_Icon inhalt(i16 nummer) {
+constexpr Screen_Icon inhalt(i16 nummer, i32 welche) {
     return {.nummer = nummer,
             .flags = MENUE_F_BEIDE_TASTEN,
             .status = MENUE_S_TRANSPARENT,
@@ -243,15 +243,16 @@ constexpr Screen_Icon inhalt(i16 nummer) {
             .zeichnen = Ank_Fenster_Inhalt_Zeichnen,
             .ebene = 22,
             .w = 1,
-            .h = 1};
+            .h = 1,
+            .user = {static_cast<u32>(welche)}};
 }
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::ANK_FENSTER>({
-    rahmen(ICON_ANK_FENSTER_TABELLE),
-    inhalt(ICON_ANK_FENSTER_TABELLE_INHALT),
+    rahmen(ICON_ANK_FENSTER_TABELLE, ANK_FENSTER_TABELLE),
+    inhalt(ICON_ANK_FENSTER_TABELLE_INHALT, ANK_FENSTER_TABELLE),
 });
 constexpr auto ERGEBNISSE = Icon_Tabelle_Bauen<Icon_Besitzer::ANK_FENSTER>({
-    rahmen(ICON_ANK_FENSTER_ERGEBNISSE),
-    inhalt(ICON_ANK_FENSTER_ERGEBNISSE_INHALT),
+    rahmen(ICON_ANK_FENSTER_ERGEBNISSE, ANK_FENSTER_ERGEBNISSE),
+    inhalt(ICON_ANK_FENSTER_ERGEBNISSE_INHALT, ANK_FENSTER_ERGEBNISSE),
 });
 const Screen_Icon* tabelle_von(i32 w) { return w == ANK_FENSTER_TABELLE ? TABELLE.daten() : ERGEBNISSE.daten(); }
 

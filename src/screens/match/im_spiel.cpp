@@ -816,12 +816,12 @@ void E_Im_Spiel_Screen_Schalter_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i3
 
 const char* E_Im_Spiel_Screen_Hilfetext(Screen_Icon* i) {
     if (!i) return nullptr;
-    if (i->nummer == ICON_IM_SPIEL_LISTE) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_LISTE);
-    if (i->nummer == ICON_IM_SPIEL_FELD) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_FELD);
-    if (i->nummer == ICON_IM_SPIEL_SCHALTER) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_SCHALTER);
+    if (i->zeichnen == E_Im_Spiel_Screen_Liste_Zeichnen) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_LISTE);
+    if (i->zeichnen == E_Im_Spiel_Screen_Feld_Zeichnen) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_FELD);
+    if (i->zeichnen == E_Im_Spiel_Screen_Schalter_Zeichnen) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_SCHALTER);
     const i32 p = static_cast<i32>(i->user[0]);
     if (!ist_spieler(p)) return nullptr;
-    if (i->nummer < ICON_IM_SPIEL_FIGUR) {
+    if (i->zeichnen == E_Im_Spiel_Screen_Zeile_Zeichnen) {
         const i32 dx = Maus_Get_X() - i->x;
         for (int a = 0; a < 3; ++a)
             if (dx >= 296 + 30 * a && dx <= 325 + 30 * a) return Global_Get_Hauptattribut_Name(p, a);

@@ -70,7 +70,10 @@ void halten(i32* x, i32* y, i32 x1, i32 y1) {
     *y = std::clamp(*y, 32, y1);
 }
 
-constexpr Screen_Icon schalter(i16 nummer, i16 dy) {
+// A control's user word 0: 0 and 1 the two switches, 2 + 2 * value (+ 1 for
+// plus) the steppers; its hover text is the same number past T_HILFE.
+constexpr u32 SCHALTER_1 = 0, SCHALTER_2 = 1, ERSTER_KNOPF = 2;
+constexpr Screen_Icon schalter(i16 nummer, i16 dy, u32 wort) {
     return {.nummer = nummer,
             .grafik = GRAFIK_TAKTIK_IM_SPIEL_SCHALTER,
             .grafik_an = GRAFIK_TAKTIK_IM_SPIEL_SCHALTER_AN,
@@ -84,21 +87,24 @@ constexpr Screen_Icon schalter(i16 nummer, i16 dy) {
             .ebene = 24,
             .w = 170,
             .h = 18,
-            .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext};
+            .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext,
+            .user = {wort}};
 }
 constexpr Screen_Icon knopf(i32 w, bool plus) {
-    return {.nummer = static_cast<i16>(ICON_TAKTIK_IM_SPIEL_MINUS + 2 * w + (plus ? 1 : 0)),
-            .grafik = static_cast<u32>(plus ? GRAFIK_TAKTIK_IM_SPIEL_PLUS : GRAFIK_TAKTIK_IM_SPIEL_MINUS),
-            .grafik_gedrueckt = static_cast<u32>(plus ? GRAFIK_TAKTIK_IM_SPIEL_PLUS + 1 : GRAFIK_TAKTIK_IM_SPIEL_MINUS + 1),
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .x = static_cast<i16>(TAKTIK_IM_SPIEL_X + (plus ? 56 : 38)),
-            .y = static_cast<i16>(TAKTIK_IM_SPIEL_Y + 38 + 19 * w),
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = Taktik_Im_Spiel_Screen_Knopf_Klick,
-            .ebene = 24,
-            .w = 16,
-            .h = 16,
-            .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext};
+    return {
+        .nummer = static_cast<i16>(ICON_TAKTIK_IM_SPIEL_MINUS + 2 * w + (plus ? 1 : 0)),
+        .grafik = static_cast<u32>(plus ? GRAFIK_TAKTIK_IM_SPIEL_PLUS : GRAFIK_TAKTIK_IM_SPIEL_MINUS),
+        .grafik_gedrueckt = static_cast<u32>(plus ? GRAFIK_TAKTIK_IM_SPIEL_PLUS + 1 : GRAFIK_TAKTIK_IM_SPIEL_MINUS + 1),
+        .flags = MENUE_F_BEIDE_TASTEN,
+        .x = static_cast<i16>(TAKTIK_IM_SPIEL_X + (plus ? 56 : 38)),
+        .y = static_cast<i16>(TAKTIK_IM_SPIEL_Y + 38 + 19 * w),
+        .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+        .klick = Taktik_Im_Spiel_Screen_Knopf_Klick,
+        .ebene = 24,
+        .w = 16,
+        .h = 16,
+        .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext,
+        .user = {ERSTER_KNOPF + static_cast<u32>(2 * w + (plus ? 1 : 0))}};
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_TAKTIK>({
@@ -114,26 +120,32 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_TAKTIK>({
      .w = TAKTIK_IM_SPIEL_B,
      .h = TAKTIK_IM_SPIEL_H,
      .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext},
-    schalter(ICON_TAKTIK_IM_SPIEL_SCHALTER1, 0),
-    schalter(ICON_TAKTIK_IM_SPIEL_SCHALTER2, 19),
-    knopf(0, false), knopf(0, true), knopf(1, false), knopf(1, true),
-    knopf(2, false), knopf(2, true), knopf(3, false), knopf(3, true),
+    schalter(ICON_TAKTIK_IM_SPIEL_SCHALTER1, 0, SCHALTER_1),
+    schalter(ICON_TAKTIK_IM_SPIEL_SCHALTER2, 19, SCHALTER_2),
+    knopf(0, false),
+    knopf(0, true),
+    knopf(1, false),
+    knopf(1, true),
+    knopf(2, false),
+    knopf(2, true),
+    knopf(3, false),
+    knopf(3, true),
 });
 
-void klicken(i32 nummer) {
+void klicken(u32 wort) {
     int s = -1;
     Spielfeld_Daten* sf = spielfeld(&s);
     if (!sf) return;
     if (!Screen_Drossel_Frei(&Z.drossel, TAKTIK_IM_SPIEL_DROSSEL_MS)) return;
     sf->seite[s].wechsel_aenderung = 0;
     const i8* b = bytes_von(sf, s);
-    if (nummer == ICON_TAKTIK_IM_SPIEL_SCHALTER1) {
+    if (wort == SCHALTER_1) {
         Spielfeld_Set_Taktikwert(sf, s, TW_SCHALTER1, 1 - (b[TW_SCHALTER1] != 0));
-    } else if (nummer == ICON_TAKTIK_IM_SPIEL_SCHALTER2) {
+    } else if (wort == SCHALTER_2) {
         Spielfeld_Set_Taktikwert(sf, s, TW_SCHALTER2, (1 - b[TW_SCHALTER2] / 100) * 100);
     } else {
-        const i32 w = (nummer - ICON_TAKTIK_IM_SPIEL_MINUS) / 2;
-        const bool plus = (nummer - ICON_TAKTIK_IM_SPIEL_MINUS) % 2 == 1;
+        const i32 w = static_cast<i32>(wort - ERSTER_KNOPF) / 2;
+        const bool plus = (wort - ERSTER_KNOPF) % 2 == 1;
         if (w < 0 || w >= TAKTIK_IM_SPIEL_WERTE) return;
         const int index = WERT_INDEX[w];
         Spielfeld_Set_Taktikwert(sf, s, index, std::clamp(b[index] + (plus ? 5 : -5), 0, 100));
@@ -213,7 +225,7 @@ void Taktik_Im_Spiel_Screen_Fenster_Klick(Screen_Icon*, u32 ereignis) {
 void Taktik_Im_Spiel_Screen_Knopf_Klick(Screen_Icon* i, u32 ereignis) {
     if (!i) return;
     if (ereignis & MENUE_E_RECHTS) return Taktik_Im_Spiel_Screen_Schliessen();
-    if (ereignis & MENUE_E_LINKS) klicken(i->nummer);
+    if (ereignis & MENUE_E_LINKS) klicken(i->user[0]);
 }
 
 void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
@@ -265,13 +277,13 @@ void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
 void Taktik_Im_Spiel_Screen_Schalter_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     if (!i || !ziel) return;
     const bool ein = Menue_Icon_Zustand(i->nummer) != 0;
-    const i32 t = i->nummer == ICON_TAKTIK_IM_SPIEL_SCHALTER1 ? (ein ? T_SCHALTER1_AN : T_SCHALTER1_AUS)
-                                                               : (ein ? T_SCHALTER2_AN : T_SCHALTER2_AUS);
+    const i32 t =
+        i->user[0] == SCHALTER_1 ? (ein ? T_SCHALTER1_AN : T_SCHALTER1_AUS) : (ein ? T_SCHALTER2_AN : T_SCHALTER2_AUS);
     if (Font* f = Kit_Font(Kit_Schrift::TEXT))
         Kit_Printf(ziel, f, ein ? FARBE_GOLD : FARBE_WEISS, i->x + 24, i->y + 13, "%s", text(t));
 }
 
 const char* Taktik_Im_Spiel_Screen_Hilfetext(Screen_Icon* i) {
-    if (!i || i->nummer <= ICON_TAKTIK_IM_SPIEL_FENSTER) return nullptr;
-    return text(T_HILFE + i->nummer - ICON_TAKTIK_IM_SPIEL_SCHALTER1);
+    if (!i || i->klick == Taktik_Im_Spiel_Screen_Fenster_Klick) return nullptr;
+    return text(T_HILFE + static_cast<i32>(i->user[0]));
 }

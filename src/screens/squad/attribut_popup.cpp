@@ -52,6 +52,9 @@ bool eigen() { return pop.team >= 0 && pop.team == Team_Aktiv; }
 // The popup's full height: header, rows, the rounded bottom.
 i32 hoehe() { return POPUP_KOPF + POPUP_ZEILE_H * std::max(zeilen(), 1) + 4; }
 
+// A row's user words: 0 its attribute, 1 its row; the row that says "none"
+// for a player without attributes.
+constexpr i32 LEER_ZEILE = ICON_POPUP_LEER - ICON_POPUP_ZEILE;
 constexpr Screen_Icon zeile(i32 k) {
     return {.nummer = static_cast<i16>(ICON_POPUP_ZEILE + k),
             .grafik = GRAFIK_POPUP_ZEILE,
@@ -60,9 +63,11 @@ constexpr Screen_Icon zeile(i32 k) {
             .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
             .klick = Attribut_Popup_Zeile_Klick,
             .zeichnen = Attribut_Popup_Zeichnen,
-            .ebene = 16};
+            .ebene = 16,
+            .user = {static_cast<u32>(-1), static_cast<u32>(k)}};
 }
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick) {
+// A button's user word 0: 1 for the forward arrow.
+constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick, bool vor = false) {
     return {.nummer = nummer,
             .grafik = grafik,
             .grafik_gedrueckt = gedrueckt,
@@ -71,7 +76,8 @@ constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Pr
             .klick = klick,
             .ebene = 18,
             .w = 18,
-            .h = 18};
+            .h = 18,
+            .user = {vor ? 1u : 0u}};
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::ATTRIBUT_POPUP>({
@@ -84,13 +90,31 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::ATTRIBUT_POPUP>({
      .ebene = 15,
      .w = POPUP_BREITE,
      .h = POPUP_KOPF},
-    zeile(0),  zeile(1),  zeile(2),  zeile(3),  zeile(4),  zeile(5),  zeile(6),
-    zeile(7),  zeile(8),  zeile(9),  zeile(10), zeile(11), zeile(12), zeile(13),
-    zeile(14), zeile(15), zeile(16), zeile(17), zeile(18), zeile(19), zeile(20),
+    zeile(0),
+    zeile(1),
+    zeile(2),
+    zeile(3),
+    zeile(4),
+    zeile(5),
+    zeile(6),
+    zeile(7),
+    zeile(8),
+    zeile(9),
+    zeile(10),
+    zeile(11),
+    zeile(12),
+    zeile(13),
+    zeile(14),
+    zeile(15),
+    zeile(16),
+    zeile(17),
+    zeile(18),
+    zeile(19),
+    zeile(20),
     knopf(ICON_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
           Attribut_Popup_Schliessen_Klick),
     knopf(ICON_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK_GEDRUECKT, Attribut_Popup_Blaettern_Klick),
-    knopf(ICON_POPUP_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Popup_Blaettern_Klick),
+    knopf(ICON_POPUP_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Popup_Blaettern_Klick, true),
 });
 
 void lesen() {
@@ -115,7 +139,7 @@ void platzieren(i32 x, i32 y) {
     for (i32 k = 0; k < POPUP_ZEILEN; ++k) {
         Screen_Icon* z = Kit_Icon(ICON_POPUP_ZEILE + k);
         if (!z) continue;
-        const bool leer = n == 0 && k == ICON_POPUP_LEER - ICON_POPUP_ZEILE;
+        const bool leer = n == 0 && k == LEER_ZEILE;
         if (k >= n && !leer) {
             z->status |= MENUE_S_VERSTECKT;
             continue;
@@ -185,7 +209,7 @@ void kopf_zeichnen(Rastport* ziel, i32 x, i32 y) {
 
 void zeile_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const i32 a = static_cast<i32>(i->user[0]);
-    if (i->nummer == ICON_POPUP_LEER && zeilen() == 0) {
+    if (static_cast<i32>(i->user[1]) == LEER_ZEILE && zeilen() == 0) {
         if (Font* k = Kit_Font(Kit_Schrift::KLEIN))
             Kit_Printf(ziel, k, FARBE_HELL, 0, y + 14, "^tz%04d%s", x + 123, text(T_KEINE));
         return;
@@ -311,13 +335,13 @@ bool Attribut_Popup_Waehlen(i32 a) {
 
 void Attribut_Popup_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!ziel || pop.spieler < 0) return;
-    if (i->nummer == ICON_POPUP_RAHMEN) {
+    if (i->klick == Attribut_Popup_Rahmen_Klick) {
         ziehen_pruefen();
         sperren_pruefen();
         kopf_zeichnen(ziel, pop.x, pop.y);
         return;
     }
-    if (i->nummer >= ICON_POPUP_ZEILE && i->nummer < ICON_POPUP_ZEILE + POPUP_ZEILEN) zeile_zeichnen(i, ziel, x, y);
+    if (i->klick == Attribut_Popup_Zeile_Klick) zeile_zeichnen(i, ziel, x, y);
 }
 
 void Attribut_Popup_Rahmen_Klick(Screen_Icon*, u32 ereignis) {
@@ -345,7 +369,7 @@ void Attribut_Popup_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&pop.drossel, BLAETTERN_MS)) return;
-    const bool vor = i->nummer == ICON_POPUP_VOR;
+    const bool vor = i->user[0] == 1;
     const bool e = eigen();
     const i32 richtung = e ? (vor ? 1 : -1) : (vor ? -1 : 1);
     i32 liste[KADER_SLOTS];

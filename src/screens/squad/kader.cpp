@@ -71,6 +71,8 @@ constexpr i32 TRIKOT_BILD[4] = {3, 1, 0, 2};
 i32 feld_heim[KADER_FELDER][2] = {};
 
 i32 gezeigt = -1;                       // the team shown
+// A row's and a pitch shirt's user words: 0 the player, 1 the row (shirt) index.
+i32 liste_team = -1, feld_team = -1;    // whose players the rows and the shirts hold
 bool feld_gesperrt = false;             // a window lies over the pitch shirts
 bool geaendert = false;                 // a swap was made: selection clears 300 ms later
 u32 geaendert_zeit = 0;
@@ -142,8 +144,10 @@ constexpr Screen_Icon FELD{.nummer = ICON_KADER_FELD,
                            .w = FELD_B,
                            .h = FELD_H,
                            .hilfe_prozedur = E1_Screen_Hilfetext};
+// A button's user words: 0 its place among the three, 1 WORT_KNOPF.
+constexpr u32 WORT_KNOPF = 0xB0;
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 grafik_an, i16 y, Icon_Klick_Prozedur klick,
-                            Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* text, bool umschalter) {
+                            Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* text, bool umschalter, u32 knopf_nr) {
     return {.nummer = nummer,
             .grafik = grafik,
             .grafik_an = grafik_an,
@@ -158,7 +162,8 @@ constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 grafik_an, i16 y, Icon_K
             .ebene = 4,
             .w = 140,
             .h = 36,
-            .hilfe_prozedur = E1_Screen_Hilfetext};
+            .hilfe_prozedur = E1_Screen_Hilfetext,
+            .user = {knopf_nr, WORT_KNOPF}};
 }
 
 constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
@@ -197,12 +202,12 @@ constexpr auto ZEILEN = Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Icon_Reihe<11>(ze
 // The eleven places on the pitch, of one shape.
 constexpr auto FELDER = Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Icon_Reihe<11>(FELD, 0, 0, false));
 constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
-    knopf(ICON_KADER_MENUE, GRAFIK_KADER_KNOPF, GRAFIK_KADER_KNOPF_AN, 386, E1_Screen_Menue_Klick, nullptr,
-          &text_menue, false),
+    knopf(ICON_KADER_MENUE, GRAFIK_KADER_KNOPF, GRAFIK_KADER_KNOPF_AN, 386, E1_Screen_Menue_Klick, nullptr, &text_menue,
+          false, 0),
     knopf(ICON_KADER_AUTO, GRAFIK_KADER_KNOPF + 1, GRAFIK_KADER_KNOPF_AN + 1, 431, E1_Screen_Auto_Klick, nullptr,
-          &text_auto, true),
+          &text_auto, true, 1),
     knopf(ICON_KADER_ANSICHT, GRAFIK_KADER_KNOPF + 2, GRAFIK_KADER_KNOPF_AN + 2, 476, E1_Screen_Ansicht_Klick,
-          E1_Screen_Ansicht_Pruefen, &text_ansicht, true),
+          E1_Screen_Ansicht_Pruefen, &text_ansicht, true, 2),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_1, n); }
@@ -258,10 +263,11 @@ i32 ordnen(i32 team, i32 liste[KADER_ZEILEN]) {
 void zeilen_leeren() {
     for (i32 k = 0; k < KADER_ZEILEN; ++k)
         if (Screen_Icon* i = Kit_Icon(ICON_KADER_ZEILE + k))
-            i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(-1);
+            i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(k);
     for (i32 k = 0; k < KADER_FELDER; ++k)
         if (Screen_Icon* i = Kit_Icon(ICON_KADER_FELD + k))
-            i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(-1);
+            i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(k);
+    liste_team = feld_team = -1;
 }
 
 void texte_setzen() {
@@ -356,8 +362,9 @@ i32 erster_ausfall_in_elf() {
     return -1;
 }
 
-bool ist_zeile(const Screen_Icon* i) { return i && i->nummer >= ICON_KADER_ZEILE && i->nummer < ICON_KADER_ZEILE + KADER_ZEILEN; }
-bool ist_feld(const Screen_Icon* i) { return i && i->nummer >= ICON_KADER_FELD && i->nummer < ICON_KADER_FELD + KADER_FELDER; }
+// A row is an icon drawn as a squad row, a shirt one drawn as a pitch shirt.
+bool ist_zeile(const Screen_Icon* i) { return i && i->zeichnen == E1_Screen_Zeile_Zeichnen; }
+bool ist_feld(const Screen_Icon* i) { return i && i->zeichnen == E1_Screen_Feld_Zeichnen; }
 
 // A dragged player let go on another: the swap with the click's checks.
 void ablegen_tauschen(i32 p, i32 q) {
@@ -461,7 +468,8 @@ void E1_Screen_Liste_Fuellen(i32 team) {
     const i32 n = ordnen(team, liste);
     for (i32 k = 0; k < n; ++k)
         if (Screen_Icon* i = Kit_Icon(ICON_KADER_ZEILE + k))
-            i->user[0] = static_cast<u32>(liste[k]), i->user[1] = static_cast<u32>(team);
+            i->user[0] = static_cast<u32>(liste[k]), i->user[1] = static_cast<u32>(k);
+    liste_team = team;
     if (team == Team_Aktiv && team == gezeigt)
         setzen(ICON_KADER_AUTO, (Team_Wert(TEAM_FORMATION, team, 0, OP_LESEN) & AUTOMATISCH) != 0);
     E1_Screen_Feld_Positionen(team);
@@ -472,9 +480,11 @@ void E1_Screen_Feld_Positionen(i32 team) {
     i32 liste[KADER_ZEILEN];
     const i32 n = ordnen(team, liste);
     const bool eigen = team == Team_Aktiv;
+    feld_team = team;
     for (i32 k = 0; k < KADER_FELDER; ++k) {
         Screen_Icon* i = Kit_Icon(ICON_KADER_FELD + k);
         if (!i) continue;
+        i->user[1] = static_cast<u32>(k);
         if (k >= n) {
             i->user[0] = static_cast<u32>(-1);
             i->status |= MENUE_S_VERSTECKT;
@@ -482,7 +492,7 @@ void E1_Screen_Feld_Positionen(i32 team) {
         }
         const i32 p = liste[k];
         const i32 c = std::clamp(wert(MODUS_SPALTE, p), 0, 6), r = std::clamp(wert(MODUS_REIHE, p), 0, 10);
-        i->user[0] = static_cast<u32>(p), i->user[1] = static_cast<u32>(team);
+        i->user[0] = static_cast<u32>(p);
         i->x = static_cast<i16>(eigen ? 24 * c + 10 : 154 - 24 * c);
         i->y = static_cast<i16>(eigen ? 342 - 25 * r : 92 + 25 * r);
         feld_heim[k][0] = i->x, feld_heim[k][1] = i->y;
@@ -601,7 +611,7 @@ void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
 }
 
 void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
-    const i32 k = i->nummer - ICON_KADER_ZEILE;
+    const i32 k = static_cast<i32>(i->user[1]);
     const bool vor = vorschau.an && k >= 0 && k < KADER_FELDER && Menue_Get_Klick_Icon() != i;
     const i32 p = vor ? vorschau.spieler[k] : static_cast<i32>(i->user[0]);
     if (p < 0 || p >= Spieler_Anzahl) return;
@@ -639,7 +649,7 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         return;
     }
     if (!feld_gesperrt) i->status &= ~MENUE_S_GRAU;
-    const i32 k = i->nummer - ICON_KADER_FELD;
+    const i32 k = static_cast<i32>(i->user[1]);
     const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
     const i32 nummer = wert(MODUS_NUMMER, p);
     const i32 links = nummer >= 10 && nummer <= 19 ? 1 : 0;
@@ -654,8 +664,8 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, hx, hy, 50);
         if (Font* f = Kit_Font(Kit_Schrift::ZAHL)) {
             char t[48];
-            std::snprintf(t, sizeof t, "^c%05d^fb0006^tz0014%d^fe", FARBE_WEISS, nummer);
-            Font_Printf_Alpha(ziel, f, t, hx - links, hy - 7 + FELD_H + 1, 50);
+            std::snprintf(t, sizeof t, "^fb0006^tz0014%d^fe", nummer);
+            Kit_Text_Alpha(ziel, f, FARBE_WEISS, t, hx - links, hy - 7 + FELD_H + 1, 50);
         }
     }
     if (gehoben) {
@@ -685,7 +695,7 @@ void E1_Screen_Ansicht_Pruefen(Screen_Icon* i, Rastport*, i32, i32) {
 // --- Clicks ----------------------------------------------------------------------------
 
 void E1_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
-    const i32 k = i->nummer - ICON_KADER_ZEILE;
+    const i32 k = static_cast<i32>(i->user[1]);
     if (k < 0 || k >= KADER_ZEILEN) return;
     const i32 p = static_cast<i32>(i->user[0]);
     const i32 s = p >= 0 ? (eigenes_gezeigt() ? wert(MODUS_SLOT, p) : k) : -1;
@@ -700,12 +710,12 @@ void E1_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || p < 0) return;
     // While the attribute popup is open a row shows its player there.
     if (Attribut_Popup_Offen()) {
-        Attribut_Popup_Spieler_Zeigen(p, static_cast<i32>(i->user[1]));
+        Attribut_Popup_Spieler_Zeigen(p, liste_team);
         return;
     }
     const i32 mx = Maus_Get_X();
     if (mx >= ATTRIBUTE_X0 && mx <= ATTRIBUTE_X1) {
-        Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), static_cast<i32>(i->user[1]));
+        Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), liste_team);
         setzen(i->nummer, false);
         return;
     }
@@ -770,7 +780,7 @@ void E1_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
             const Screen_Icon* i = Kit_Icon(n);
             if (!i || (i->status & MENUE_S_VERSTECKT) || mx < i->x || mx >= i->x + i->w || my < i->y || my >= i->y + i->h)
                 continue;
-            const i32 p = static_cast<i32>(i->user[0]), t = static_cast<i32>(i->user[1]);
+            const i32 p = static_cast<i32>(i->user[0]), t = ist_feld(i) ? feld_team : liste_team;
             if (p < 0 || p >= Spieler_Anzahl) continue;
             Spieler_Info_Screen_Init(p, t, Spielerkarte_Modus_Fuer(t));
             auswahl_zuruecksetzen();
@@ -810,8 +820,7 @@ void E1_Screen_Ansicht_Klick(Screen_Icon* i, u32 ereignis) {
 
 const char* E1_Screen_Hilfetext(Screen_Icon* i) {
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
-    const i32 n = i->nummer;
-    if (n == ICON_KADER_RAHMEN) {
+    if (i->zeichnen == E1_Screen_Titel_Zeichnen) {
         if (my < 110) {
             static constexpr i32 GRENZE[8][2] = {{205, 230}, {233, 267}, {268, 399}, {400, 495},
                                                  {496, 545}, {546, 635}, {654, 699}, {724, 760}};
@@ -824,11 +833,11 @@ const char* E1_Screen_Hilfetext(Screen_Icon* i) {
         if (my >= 450 && my <= 465 && mx <= 264) return text(T_HILFE_RESERVE);
         return text(T_HILFE_LISTE);
     }
-    if (n == ICON_KADER_SPIELFELD) return text(T_HILFE_FELD);
-    if (n >= ICON_KADER_MENUE && n <= ICON_KADER_ANSICHT) return text(T_HILFE_KNOPF + n - ICON_KADER_MENUE);
+    if (i->klick == E1_Screen_Spielfeld_Klick) return text(T_HILFE_FELD);
+    if (i->user[1] == WORT_KNOPF) return text(T_HILFE_KNOPF + static_cast<i32>(i->user[0]));
     const i32 p = static_cast<i32>(i->user[0]);
     if (p < 0 || p >= Spieler_Anzahl) return nullptr;
-    if (n >= ICON_KADER_ZEILE && n < ICON_KADER_ZEILE + KADER_ZEILEN && mx >= 546 && mx <= 635) {
+    if (ist_zeile(i) && mx >= 546 && mx <= 635) {
         const char* name = Global_Get_Hauptattribut_Name(p, (mx - 546) / 30);
         return name && *name ? name : nullptr;
     }
@@ -845,7 +854,7 @@ void E1_Screen_Zeile_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u3
     if (geaendert) geaendert = false, auswahl_loeschen();
     if (ist_feld(ziel) || (ist_zeile(ziel) && ziel->y != g->y)) {
         ablegen_tauschen(p, static_cast<i32>(ziel->user[0]));
-    } else if (ziel && ziel->nummer == ICON_KADER_SPIELFELD) {
+    } else if (ziel && ziel->klick == E1_Screen_Spielfeld_Klick) {
         i32 c = x, r = y;
         if (!verfuegbar(p)) {
             refuse();
@@ -869,7 +878,7 @@ void E1_Screen_Feld_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32
     if (geaendert) geaendert = false, auswahl_loeschen();
     if (ist_zeile(ziel) || ist_feld(ziel)) {
         ablegen_tauschen(p, static_cast<i32>(ziel->user[0]));
-    } else if (ziel && ziel->nummer == ICON_KADER_SPIELFELD) {
+    } else if (ziel && ziel->klick == E1_Screen_Spielfeld_Klick) {
         i32 c = x, r = y;
         if (E1_Screen_Maus_In_Feld(&c, &r) && aufs_feld(p, c, r)) geaendert_setzen();
     }

@@ -62,7 +62,7 @@ bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
 bool eigen() { return gezeigt >= 0 && gezeigt == Team_Aktiv; }
 // The current formation index of a team (0..15).
 i32 formation(i32 t) { return Team_Wert(TEAM_FORMATION, t, 0, OP_LESEN) & 0x0f; }
-bool ist_karte(const Screen_Icon* i) { return i && i->nummer >= ICON_E2_KARTE && i->nummer < ICON_E2_KARTE + E2_KARTEN; }
+bool ist_karte(const Screen_Icon* i) { return i && i->zeichnen == E2_Screen_Karte_Zeichnen; }
 i32 spieler_von(const Screen_Icon* i) { return i ? static_cast<i32>(i->user[0]) : -1; }
 
 constexpr Icon_Raster TOR_RASTER{.spalten = 1, .zeilen = 1, .x = 419, .y = 469, .zelle_b = 89, .zelle_h = 35};
@@ -92,7 +92,8 @@ constexpr Screen_Icon feld(i32 m) {
             .ebene = 3,
             .w = 100,
             .h = 135,
-            .hilfe_prozedur = E2_Screen_Hilfetext};
+            .hilfe_prozedur = E2_Screen_Hilfetext,
+            .user = {0, static_cast<u32>(m)}};
 }
 constexpr Screen_Icon PUNKT{.nummer = ICON_E2_PUNKT,
                             .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
@@ -182,7 +183,7 @@ void formationen_setzen(i32 team, const i32* liste, i32 n, bool eigen_team) {
             Screen_Icon* d = Kit_Icon(ICON_E2_PUNKT + 11 * m + k);
             if (!d) continue;
             d->user[0] = k < n ? static_cast<u32>(liste[k]) : static_cast<u32>(-1);
-            d->user[1] = static_cast<u32>(team);
+            d->user[1] = static_cast<u32>(m);  // the formation the point belongs to
             const bool gezeigt_feld = eigen_team || m == 1;
             if (!tabelle || k >= n || !gezeigt_feld || !verfuegbar(liste[k])) {
                 d->status |= MENUE_S_VERSTECKT;
@@ -381,7 +382,7 @@ void E2_Screen_Karte_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     const i32 g = erste_gewaehlte();
-    if (g >= 0 && ICON_E2_KARTE + g != i->nummer) {
+    if (g >= 0 && Kit_Icon(ICON_E2_KARTE + g) != i) {
         const i32 q = spieler_von(Kit_Icon(ICON_E2_KARTE + g));
         if (q >= 0) {
             Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
@@ -409,10 +410,8 @@ void E2_Screen_Spielfeld_Klick(Screen_Icon*, u32 ereignis) {
 
 void E2_Screen_Formation_Klick(Screen_Icon* i, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || an(ICON_E2_ANSICHT) || !eigen()) return;
-    i32 m = 1;
-    if (i->nummer >= ICON_E2_FORMATION && i->nummer < ICON_E2_FORMATION + E2_FORMATIONEN) m = i->nummer - ICON_E2_FORMATION;
-    else if (i->nummer >= ICON_E2_PUNKT && i->nummer < ICON_E2_PUNKT + 33) m = (i->nummer - ICON_E2_PUNKT) / 11;
-    E2_Screen_Formation_Waehlen(m);
+    // A formation picture and its points carry the formation in user word 1.
+    E2_Screen_Formation_Waehlen(static_cast<i32>(i->user[1]));
 }
 
 void E2_Screen_Formation_Zuruecksetzen_Klick(Screen_Icon*, u32 ereignis) {
@@ -465,7 +464,7 @@ void E2_Screen_Karte_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u3
             Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
             Team_Aufstellung_Manuell(Team_Aktiv);
         }
-    } else if (p >= 0 && ziel && ziel->nummer == ICON_E2_RAHMEN) {
+    } else if (p >= 0 && ziel && ziel->klick == E2_Screen_Spielfeld_Klick) {
         const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
         i32 c = x, r = y;
         E2_Screen_Maus_In_Feld(&c, &r);
@@ -477,10 +476,9 @@ void E2_Screen_Karte_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u3
 }
 
 const char* E2_Screen_Hilfetext(Screen_Icon* i) {
-    const i32 n = i->nummer;
     const bool e = eigen();
-    if ((n >= ICON_E2_FORMATION && n < ICON_E2_FORMATION + E2_FORMATIONEN) || (n >= ICON_E2_PUNKT && n < ICON_E2_PUNKT + 33))
-        return text(e ? T_EIGEN : T_FREMD);
+    // The formation pictures and their points: what a click there does.
+    if (i->klick == E2_Screen_Formation_Klick) return text(e ? T_EIGEN : T_FREMD);
     if (!ist_karte(i)) return nullptr;
     const i32 p = spieler_von(i);
     if (p < 0 || p >= Spieler_Anzahl) return nullptr;

@@ -80,7 +80,9 @@ i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 // the card's; not modal, so that the talents screen opened over the card
 // takes its own clicks.
 constexpr u32 FLAGS = MENUE_F_BEIDE_TASTEN;
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h, Icon_Klick_Prozedur klick) {
+// A button's user word 0: 1 for the forward arrow.
+constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
+                            Icon_Klick_Prozedur klick, bool vor = false) {
     return {.nummer = nummer,
             .grafik = grafik,
             .grafik_gedrueckt = gedrueckt,
@@ -91,7 +93,8 @@ constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y,
             .klick = klick,
             .ebene = 14,
             .w = w,
-            .h = h};
+            .h = h,
+            .user = {vor ? 1u : 0u}};
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELERKARTE>({
@@ -114,13 +117,16 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELERKARTE>({
      .ebene = 13,
      .w = 736,
      .h = 372},
-    knopf(ICON_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK_GEDRUECKT, 36, 412, 30, 30, Spieler_Info_Blaettern_Klick),
-    knopf(ICON_KARTE_VOR, GRAFIK_KARTE_VOR, GRAFIK_KARTE_VOR_GEDRUECKT, 86, 412, 30, 30, Spieler_Info_Blaettern_Klick),
+    knopf(ICON_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK_GEDRUECKT, 36, 412, 30, 30,
+          Spieler_Info_Blaettern_Klick),
+    knopf(ICON_KARTE_VOR, GRAFIK_KARTE_VOR, GRAFIK_KARTE_VOR_GEDRUECKT, 86, 412, 30, 30, Spieler_Info_Blaettern_Klick,
+          true),
     knopf(ICON_KARTE_SCHLIESSEN, GRAFIK_KARTE_SCHLIESSEN, GRAFIK_KARTE_SCHLIESSEN_GEDRUECKT, 684, 415, 80, 32,
           Spieler_Info_Schliessen_Klick),
     // Top right, beside the crest: beside the arrows it would cover the
     // captions of the goals and assists.
-    knopf(ICON_KARTE_TALENTE, GRAFIK_KARTE_TALENTE, GRAFIK_KARTE_TALENTE_GEDRUECKT, 664, 116, 80, 30, Spieler_Info_Talente_Klick),
+    knopf(ICON_KARTE_TALENTE, GRAFIK_KARTE_TALENTE, GRAFIK_KARTE_TALENTE_GEDRUECKT, 664, 116, 80, 30,
+          Spieler_Info_Talente_Klick),
 });
 
 void zahlen_fuellen() {
@@ -372,7 +378,7 @@ void Spieler_Info_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
     }
     if (!(ereignis & MENUE_E_LINKS) || karte.modus == SPIELERKARTE_SCOUTING) return;
     if (!Screen_Drossel_Frei(&karte.drossel, BLAETTERN_MS)) return;
-    const bool vor = i->nummer == ICON_KARTE_VOR;
+    const bool vor = i->user[0] == 1;
     if (karte.modus == SPIELERKARTE_TRANSFER) {
         i32 liste[12];
         const i32 n = transferliste(liste);

@@ -40,7 +40,8 @@ char adresse_text[201] = {};  // the address field's buffer while it is edited
 
 constexpr u32 KNOPF = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
 
-constexpr Screen_Icon gross(i16 nummer, i16 y, Icon_Klick_Prozedur klick, Icon_Zeichen_Prozedur zeichnen,
+// A big button's user word 0: its label among texts 105.. (new game first).
+constexpr Screen_Icon gross(i16 nummer, i16 y, Icon_Klick_Prozedur klick, Icon_Zeichen_Prozedur zeichnen, u32 text_nr,
                             u32 status = 0) {
     return {.nummer = nummer,
             .grafik = GRAFIK_START_KNOPF,
@@ -52,7 +53,8 @@ constexpr Screen_Icon gross(i16 nummer, i16 y, Icon_Klick_Prozedur klick, Icon_Z
             .zeichnen = zeichnen,
             .ebene = 1,
             .w = 280,
-            .h = 80};
+            .h = 80,
+            .user = {text_nr}};
 }
 constexpr Screen_Icon klein(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h, Icon_Klick_Prozedur klick,
                             Icon_Zeichen_Prozedur zeichnen, u32 status) {
@@ -71,10 +73,10 @@ constexpr Screen_Icon klein(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y,
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART>({
-    gross(ICON_START_NEU, START_ZEILE_Y[0], Spielstart_Neu_Klick, Spielstart_Neu_Zeichnen),
-    gross(ICON_START_WEITER, START_ZEILE_Y[1], Spielstart_Weiter_Klick, Spielstart_Knopf_Zeichnen),
-    gross(ICON_START_LADEN, START_ZEILE_Y[2], Spielstart_Laden_Oeffnen_Klick, Spielstart_Knopf_Zeichnen),
-    gross(ICON_START_EDITOR, START_ZEILE_Y[3], Spielstart_Editor_Klick, Spielstart_Knopf_Zeichnen),
+    gross(ICON_START_NEU, START_ZEILE_Y[0], Spielstart_Neu_Klick, Spielstart_Neu_Zeichnen, 0),
+    gross(ICON_START_WEITER, START_ZEILE_Y[1], Spielstart_Weiter_Klick, Spielstart_Knopf_Zeichnen, 1),
+    gross(ICON_START_LADEN, START_ZEILE_Y[2], Spielstart_Laden_Oeffnen_Klick, Spielstart_Knopf_Zeichnen, 2),
+    gross(ICON_START_EDITOR, START_ZEILE_Y[3], Spielstart_Editor_Klick, Spielstart_Knopf_Zeichnen, 3),
     klein(ICON_START_NETZ, GRAFIK_START_NETZ, GRAFIK_START_NETZ_AN, 160, 528, 480, 24, Spielstart_Netz_Klick,
           Spielstart_Netz_Zeichnen, MENUE_S_AN),
     klein(ICON_START_ROLLE, GRAFIK_START_ROLLE, GRAFIK_START_ROLLE_AN, START_KNOPF_X, 492, 280, 24,
@@ -105,7 +107,8 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART>({
      .ebene = 5,
      .w = 144,
      .h = 24},
-    gross(ICON_START_PRUEFEN, START_ZEILE_Y[1], Spielstart_Pruefen_Klick, Spielstart_Pruefen_Zeichnen, MENUE_S_VERSTECKT),
+    gross(ICON_START_PRUEFEN, START_ZEILE_Y[1], Spielstart_Pruefen_Klick, Spielstart_Pruefen_Zeichnen, 0,
+          MENUE_S_VERSTECKT),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ, n); }
@@ -372,7 +375,7 @@ void Spielstart_Neu_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
 void Spielstart_Knopf_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
     Kit_Ueber(ziel, icon);
-    gross_text(ziel, x, y, text(105 + icon->nummer - ICON_START_NEU),
+    gross_text(ziel, x, y, text(105 + static_cast<i32>(icon->user[0])),
                (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_WEISS);
 }
 

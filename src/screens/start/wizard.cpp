@@ -124,41 +124,41 @@ constexpr Screen_Icon EINTRAG{.nummer = ICON_WIZ_EINTRAG,
                               .ebene = 4,
                               .w = 353,
                               .h = 33};
-constexpr auto LISTE = Icon_Tabelle_Aus<Icon_Besitzer::SPIELSTART_WIZARD>(
-    Icon_Liste({
-    {.nummer = ICON_WIZ_KOPF,
-     .grafik = GRAFIK_WIZ_KOPF_LISTE,
-     .flags = MENUE_F_NICHT_ABFRAGEN,
-     .x = 411,
-     .y = 150,
-     .status = MENUE_S_TRANSPARENT,
-     .zeichnen = Spielstart_Listenkopf,
-     .ebene = 0,
-     .w = 380,
-     .h = 388},
-    {.nummer = ICON_WIZ_BALKEN,
-     .grafik = GRAFIK_WIZ_BALKEN,
-     .x = 774,
-     .y = 188,
-     .status = MENUE_S_TRANSPARENT,
-     .klick = Menue_Scrollbar_Klick,
-     .ebene = 4,
-     .w = 9,
-     .h = 210,
-     .verknuepft = ICON_WIZ_KNOPF},
-    {.nummer = ICON_WIZ_KNOPF,
-     .grafik = GRAFIK_WB_KNOPF,
-     .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
-     .x = 774,
-     .y = KNOPF_Y_MIN,
-     .daten = &scroll,
-     .status = MENUE_S_TRANSPARENT,
-     .ebene = 5,
-     .w = 9,
-     .h = 12,
-     .verknuepft = ICON_WIZ_EINTRAG},
-    }),
-    Icon_Reihe<12>(EINTRAG, 0, 34, false));
+constexpr auto LISTE =
+    Icon_Tabelle_Aus<Icon_Besitzer::SPIELSTART_WIZARD>(Icon_Liste({
+                                                           {.nummer = ICON_WIZ_KOPF,
+                                                            .grafik = GRAFIK_WIZ_KOPF_LISTE,
+                                                            .flags = MENUE_F_NICHT_ABFRAGEN,
+                                                            .x = 411,
+                                                            .y = 150,
+                                                            .status = MENUE_S_TRANSPARENT,
+                                                            .zeichnen = Spielstart_Listenkopf,
+                                                            .ebene = 0,
+                                                            .w = 380,
+                                                            .h = 388},
+                                                           {.nummer = ICON_WIZ_BALKEN,
+                                                            .grafik = GRAFIK_WIZ_BALKEN,
+                                                            .x = 774,
+                                                            .y = 188,
+                                                            .status = MENUE_S_TRANSPARENT,
+                                                            .klick = Menue_Scrollbar_Klick,
+                                                            .ebene = 4,
+                                                            .w = 9,
+                                                            .h = 210,
+                                                            .verknuepft = ICON_WIZ_KNOPF},
+                                                           {.nummer = ICON_WIZ_KNOPF,
+                                                            .grafik = GRAFIK_WB_KNOPF,
+                                                            .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
+                                                            .x = 774,
+                                                            .y = KNOPF_Y_MIN,
+                                                            .daten = &scroll,
+                                                            .status = MENUE_S_TRANSPARENT,
+                                                            .ebene = 5,
+                                                            .w = 9,
+                                                            .h = 12,
+                                                            .verknuepft = ICON_WIZ_EINTRAG},
+                                                       }),
+                                                       Icon_Reihe<12>(EINTRAG, 0, 34));
 
 constexpr auto NAME = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
     {.nummer = ICON_WIZ_NAME,
@@ -476,7 +476,7 @@ void Spielstart_Auswahl_Klick(Screen_Icon* icon, u32 ereignis) {
     Spielstart_Zustand& z = Z();
     Spielstart_Slot& s = aktueller();
     if (icon->status & MENUE_S_GRAU) return;
-    const i32 i = icon->nummer - ICON_WIZ_EINTRAG + z.erster;
+    const i32 i = static_cast<i32>(icon->user[0]) + z.erster;
     if (i < 0 || i >= eintraege()) return;
     switch (z.seite) {
         case S_SCHWIERIGKEIT: z.schwierigkeit = i; break;
@@ -611,7 +611,7 @@ void Spielstart_Listeneintrag(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
     const Spielstart_Zustand& z = Z();
     const Spielstart_Slot& s = aktueller();
-    const i32 i = icon->nummer - ICON_WIZ_EINTRAG + z.erster;
+    const i32 i = static_cast<i32>(icon->user[0]) + z.erster;
     if (i < 0 || i >= eintraege()) return;
     const bool maus = Menue_Get_Aktives_Icon() == icon;
     bool gewaehlt = false;

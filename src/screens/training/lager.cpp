@@ -101,7 +101,8 @@ constexpr auto WAHL = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSLAGER_WAHL>({
      .klick = Trainings_Lager_Blaettern,
      .ebene = 2,
      .w = 30,
-     .h = 30},
+     .h = 30,
+     .user = {1}},
     {.nummer = ICON_LAGER_LOS,
      .grafik = GRAFIK_LAGER_LOS,
      .grafik_gedrueckt = GRAFIK_LAGER_LOS_GEDRUECKT,
@@ -384,8 +385,8 @@ void Trainings_Lager_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
 void Trainings_Lager_Blaettern(Screen_Icon* icon, u32 ereignis) {
     if (!icon || !(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&blaettern_drossel, LAGER_BLAETTERN_MS)) return;
     const i32 c = gezeigt();
-    const i32 neu = icon->nummer == ICON_LAGER_VOR ? (c + 1) % TRAININGSLAGER_ANZAHL
-                                                   : (c + TRAININGSLAGER_ANZAHL - 1) % TRAININGSLAGER_ANZAHL;
+    const i32 neu =
+        icon->user[0] == 1 ? (c + 1) % TRAININGSLAGER_ANZAHL : (c + TRAININGSLAGER_ANZAHL - 1) % TRAININGSLAGER_ANZAHL;
     Menue_Icon_Zustand_Setzen(ICON_LAGER_RAHMEN, static_cast<u32>(neu));
     Blt_Cache_Leeren();
 }
@@ -613,7 +614,7 @@ void Trainings_Lager_Ergebnis_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i3
     const i32 i = static_cast<i32>(icon->user[0]);
     if (i < 0 || i >= lauf.anzahl) return;
     const i32 p = lauf.kader[i];
-    if (i == 0 && icon->nummer == ICON_ERGEBNIS_ZEILE) {
+    if (i == 0) {
         // The captions over the first row.
         if (Font* t = Kit_Font(Kit_Schrift::TITEL))
             Kit_Printf_Glatt(ziel, t, FARBE_WEISS, 90, 104, "%s", text(T_ERGEBNIS));

@@ -92,13 +92,26 @@ constexpr Screen_Icon zeile(i32 k) {
             .ebene = 3,
             .w = ZEILE_B,
             .h = ZEILE_H,
-            .hilfe_prozedur = Spieler_Training_Tooltip};
+            .hilfe_prozedur = Spieler_Training_Tooltip,
+            .user = {static_cast<u32>(-1), static_cast<u32>(k)}};
 }
+// The arrows' user word 0: WORT_VOR steps forward. A row's user words: 0 its
+// player, 1 its row.
+constexpr u32 WORT_VOR = 1;
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
-                            Icon_Klick_Prozedur klick, i8 ebene,
-                            u32 status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD) {
-    return {.nummer = nummer, .grafik = grafik, .grafik_gedrueckt = gedrueckt, .x = x, .y = y, .status = status,
-            .klick = klick, .ebene = ebene, .w = w, .h = h};
+                            Icon_Klick_Prozedur klick, i8 ebene, u32 status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+                            u32 wort = 0) {
+    return {.nummer = nummer,
+            .grafik = grafik,
+            .grafik_gedrueckt = gedrueckt,
+            .x = x,
+            .y = y,
+            .status = status,
+            .klick = klick,
+            .ebene = ebene,
+            .w = w,
+            .h = h,
+            .user = {wort}};
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSPLAN>({
@@ -135,22 +148,40 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSPLAN>({
      .ebene = 2,
      .w = 64,
      .h = 44},
-    knopf(ICON_PLAN_ZURUECK, GRAFIK_PLAN_ZURUECK, GRAFIK_PLAN_ZURUECK_GEDRUECKT, 513, 273, 28, 28, Spieler_Training_Pfeil, 2,
-          MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN),
+    knopf(ICON_PLAN_ZURUECK, GRAFIK_PLAN_ZURUECK, GRAFIK_PLAN_ZURUECK_GEDRUECKT, 513, 273, 28, 28,
+          Spieler_Training_Pfeil, 2, MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN),
     knopf(ICON_PLAN_VOR, GRAFIK_PLAN_VOR, GRAFIK_PLAN_VOR_GEDRUECKT, 545, 273, 28, 28, Spieler_Training_Pfeil, 2,
-          MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN),
-    knopf(ICON_PLAN_TALENTE, GRAFIK_PLAN_TALENTE, GRAFIK_PLAN_TALENTE_GEDRUECKT, 486, 185, 26, 26, Spieler_Training_Talente_Klick,
-          4),
+          MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN, WORT_VOR),
+    knopf(ICON_PLAN_TALENTE, GRAFIK_PLAN_TALENTE, GRAFIK_PLAN_TALENTE_GEDRUECKT, 486, 185, 26, 26,
+          Spieler_Training_Talente_Klick, 4),
     knopf(ICON_PLAN_LINKS, GRAFIK_PLAN_SLOT_LINKS, MENUE_KEINE_GRAFIK, 578, 262, 56, 40, Spieler_Training_Pfeil, 1,
           MENUE_S_TRANSPARENT),
     knopf(ICON_PLAN_RECHTS, GRAFIK_PLAN_SLOT_RECHTS, MENUE_KEINE_GRAFIK, 712, 262, 56, 40, Spieler_Training_Pfeil, 1,
-          MENUE_S_TRANSPARENT),
-    zeile(0), zeile(1), zeile(2), zeile(3), zeile(4), zeile(5), zeile(6), zeile(7), zeile(8), zeile(9),
-    zeile(10), zeile(11), zeile(12), zeile(13), zeile(14), zeile(15), zeile(16), zeile(17), zeile(18), zeile(19),
+          MENUE_S_TRANSPARENT, WORT_VOR),
+    zeile(0),
+    zeile(1),
+    zeile(2),
+    zeile(3),
+    zeile(4),
+    zeile(5),
+    zeile(6),
+    zeile(7),
+    zeile(8),
+    zeile(9),
+    zeile(10),
+    zeile(11),
+    zeile(12),
+    zeile(13),
+    zeile(14),
+    zeile(15),
+    zeile(16),
+    zeile(17),
+    zeile(18),
+    zeile(19),
 });
 
 i32 zeile_von(const Screen_Icon* icon) {
-    const i32 k = icon ? icon->nummer - ICON_PLAN_ZEILE : -1;
+    const i32 k = icon && icon->klick == Spieler_Training_Zeile_Klick ? static_cast<i32>(icon->user[1]) : -1;
     return k >= 0 && k < PLAN_ZEILEN ? k : -1;
 }
 
@@ -388,7 +419,7 @@ void Spieler_Training_Slot_Klick(Screen_Icon*, u32 ereignis) {
 void Spieler_Training_Pfeil(Screen_Icon* icon, u32 ereignis) {
     if (!icon || !(ereignis & MENUE_E_LINKS) || gewaehlt < 0) return;
     if (!Screen_Drossel_Frei(&pfeil_drossel, PLAN_PFEIL_MS)) return;
-    const bool vor = icon->nummer == ICON_PLAN_VOR || icon->nummer == ICON_PLAN_RECHTS;
+    const bool vor = icon->user[0] == WORT_VOR;
     Spieler_Training_Slots_Setzen(gewaehlt, vor ? SLOTS_VOR : SLOTS_ZURUECK);
     Blt_Cache_Leeren();
 }

@@ -132,7 +132,8 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
      .klick = Spieler_Talente_Blaettern,
      .ebene = 17,
      .w = 30,
-     .h = 26},
+     .h = 26,
+     .user = {1}},
 });
 
 constexpr auto ATTRIBUTE = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
@@ -261,11 +262,8 @@ Screen_Def Spieler_Talente_Screen_Def() {
 i32 Spieler_Talente_Spieler() { return spieler; }
 i32 Spieler_Talente_Modus() { return modus; }
 
-i32 Spieler_Talente_Attribut_Von(i32 nummer) {
-    if (nummer >= ICON_TALENTE_ATTRIBUT && nummer < ICON_TALENTE_ATTRIBUT + 35) return nummer - ICON_TALENTE_ATTRIBUT;
-    if (nummer >= ICON_TALENTE_SPEZIAL && nummer < ICON_TALENTE_SPEZIAL + 5) return 35 + nummer - ICON_TALENTE_SPEZIAL;
-    if (nummer >= ICON_TALENTE_TORWART && nummer < ICON_TALENTE_TORWART + 6) return 47 + nummer - ICON_TALENTE_TORWART;
-    return -1;
+i32 Spieler_Talente_Attribut_Von(const Screen_Icon* icon) {
+    return icon && icon->klick == Spieler_Talente_Attribut ? static_cast<i32>(icon->user[0]) : -1;
 }
 
 void Spieler_Talente_Screen_Init(i32 p, i32 m) {
@@ -377,7 +375,7 @@ void Spieler_Talente_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
                           140, 16);
     // The attribute under the mouse.
     if (Screen_Icon* aktiv = Menue_Get_Aktives_Icon()) {
-        const i32 a = Spieler_Talente_Attribut_Von(aktiv->nummer);
+        const i32 a = Spieler_Talente_Attribut_Von(aktiv);
         if (a >= 0 && !(aktiv->status & MENUE_S_VERSTECKT)) attribut_panel(ziel, a, aktiv);
     }
 }
@@ -408,7 +406,7 @@ i32 Spieler_Talente_Blaettern_Ziel(i32 p, i32 m, i32 richtung) {
 void Spieler_Talente_Blaettern(Screen_Icon* icon, u32 ereignis) {
     if (!icon || !(ereignis & MENUE_E_LINKS) || modus == TALENTE_EINZELN) return;
     if (!Screen_Drossel_Frei(&blaettern_drossel, TALENTE_BLAETTERN_MS)) return;
-    spieler = Spieler_Talente_Blaettern_Ziel(spieler, modus, icon->nummer == ICON_TALENTE_VOR ? 1 : -1);
+    spieler = Spieler_Talente_Blaettern_Ziel(spieler, modus, icon->user[0] == 1 ? 1 : -1);
     baum_einrichten();
     Blt_Cache_Leeren();
 }
