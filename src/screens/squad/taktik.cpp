@@ -344,6 +344,24 @@ void Taktik_Screen_Rolle(i32 k, i32 c) {
 
 // --- Drawing ---------------------------------------------------------------------------
 
+namespace {
+// Under the eleven rows, what the role buttons' letters stand for: each
+// button's picture with its role's name, right-aligned to the column.
+constexpr i32 LEGENDE_Y = 340, LEGENDE_RECHTS = 785, LEGENDE_LUECKE = 14;
+void rollen_legende(Rastport* ziel, Font* f) {
+    i32 breite = 0;
+    for (i32 c = 0; c < TAKTIK_ROLLEN; ++c)
+        breite += ROLLE_B + 4 + Font_Text_Breite(f, text(T_ROLLE + c)) + (c ? LEGENDE_LUECKE : 0);
+    i32 x = LEGENDE_RECHTS - breite;
+    for (i32 c = 0; c < TAKTIK_ROLLEN; ++c) {
+        Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_TAKTIK_ROLLE + ROLLE_BILD[c]), x, LEGENDE_Y - ROLLE_H + 3);
+        x += ROLLE_B + 4;
+        Kit_Printf(ziel, f, FARBE_KREIDE_2, x, LEGENDE_Y, "%s", text(T_ROLLE + c));
+        x += Font_Text_Breite(f, text(T_ROLLE + c)) + LEGENDE_LUECKE;
+    }
+}
+}  // namespace
+
 void Taktik_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!f || !team_ok(Team_Aktiv)) return;
@@ -359,6 +377,7 @@ void Taktik_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     }
     const i32 stil = std::min<i32>(t[5], 6);
     Kit_Printf_Glatt(ziel, f, STIL_FARBE[6 - stil], 630, 360, "%s", text(T_STIL + stil));
+    rollen_legende(ziel, f);
 }
 
 void Taktik_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
