@@ -183,6 +183,14 @@ void Kit_Ueber(Rastport* rp, const Screen_Icon* i, i32 h) {
     Blt_Rechteck(rp, i->x + r, i->y + 1, i->w - 2 * r, 1, FARBE_KANTE_HELL);
 }
 
+Icon_Textzeile Kit_Knopf_Beschriftung(const char* text, Kit_Schrift schrift) {
+    return {.font = Kit_Font(schrift),
+            .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
+            .farbe_aktiv = FARBE_KNOPF_TEXT,
+            .farbe = FARBE_KNOPF_TEXT,
+            .text = text};
+}
+
 void Kit_Knopf(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, Kit_Zustand z) {
     if (!rp || w <= 0 || h <= 0) return;
     const i32 rad = h < 24 ? KIT_RADIUS_KLEIN : KIT_RADIUS;

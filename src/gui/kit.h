@@ -15,6 +15,7 @@
 struct Rastport;
 struct Font;
 struct Screen_Icon;
+struct Icon_Textzeile;
 
 constexpr i32 KIT_RASTER = 8;
 constexpr i32 KIT_RAND = 16;         // inner padding of a panel
@@ -105,6 +106,9 @@ Kit_Zustand Kit_Zustand_Von(const Screen_Icon* icon);
 // is 0) are lit toward the hover gradient, with a light top edge. Drawn
 // before the label.
 void Kit_Ueber(Rastport* rp, const Screen_Icon* icon, i32 h = 0);
+// The label of a button drawn from its picture (an icon's text line): the
+// button font (or another), centred both ways, in the warm button cream.
+Icon_Textzeile Kit_Knopf_Beschriftung(const char* text, Kit_Schrift schrift = Kit_Schrift::KNOPF);
 // A raised button with its label centred; "on" carries a gold bar and a gold
 // label, grey a dim label, pressed the gradient reversed.
 void Kit_Knopf(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, Kit_Zustand z);

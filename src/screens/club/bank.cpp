@@ -193,13 +193,7 @@ void Bank_Screen_Init() {
     Bank_Screen_Daten_Holen();
 }
 
-void Bank_Screen_Texte_Setzen() {
-    knopf_text = {.font = Kit_Font(Kit_Schrift::KNOPF),
-                  .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                  .farbe_aktiv = FARBE_KNOPF_TEXT,
-                  .farbe = FARBE_KNOPF_TEXT,
-                  .text = text(T_KNOPF)};
-}
+void Bank_Screen_Texte_Setzen() { knopf_text = Kit_Knopf_Beschriftung(text(T_KNOPF)); }
 
 void Bank_Screen_Daten_Holen() {
     Bank_Screen_Texte_Setzen();

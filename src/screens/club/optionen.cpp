@@ -268,11 +268,7 @@ void Optionen_Texte_Setzen() {
         texte[i] = ZEILEN[i].id;
         if (texte[i]) Text_cfg_Aufloesen(&texte[i], TEXT_OPTIONEN);
     }
-    schliessen_text = {.font = Kit_Font(Kit_Schrift::KNOPF),
-                       .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                       .farbe_aktiv = FARBE_KNOPF_TEXT,
-                       .farbe = FARBE_KNOPF_TEXT,
-                       .text = text(T_SCHLIESSEN)};
+    schliessen_text = Kit_Knopf_Beschriftung(text(T_SCHLIESSEN));
     if (Screen_Icon* s = Kit_Icon(ICON_OPTIONEN_SCHLIESSEN)) s->hilfe = text(T_SCHLIESSEN);
 }
 

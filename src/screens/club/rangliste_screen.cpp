@@ -85,11 +85,7 @@ i32 stufen_von_seite() {
 
 // The page's label, background, scroll steps and bar.
 void seite_einrichten() {
-    schalter_text = {.font = Kit_Font(Kit_Schrift::SCHMAL_GROSS),
-                     .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                     .farbe_aktiv = FARBE_KNOPF_TEXT,
-                     .farbe = FARBE_KNOPF_TEXT,
-                     .text = label(seite)};
+    schalter_text = Kit_Knopf_Beschriftung(label(seite), Kit_Schrift::SCHMAL_GROSS);
     if (Screen_Icon* s = Kit_Icon(ICON_RL_SEITE)) s->grafik = seite == 0 ? GRAFIK_RL_SEITE : GRAFIK_RL_SEITE + 1;
     Rangliste_Spieler_Liste_Bauen(seite, &leader);
     scroll.stufen = static_cast<i16>(std::min(stufen_von_seite(), 30000));

@@ -229,10 +229,7 @@ void Disk_Screen_Speichern_Init() {
 }
 
 void Disk_Screen_Texte_Setzen() {
-    const Icon_Textzeile vorlage{.font = Kit_Font(Kit_Schrift::KNOPF),
-                                 .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                                 .farbe_aktiv = FARBE_KNOPF_TEXT,
-                                 .farbe = FARBE_KNOPF_TEXT};
+    const Icon_Textzeile vorlage = Kit_Knopf_Beschriftung(nullptr);
     laden_text = speichern_text = abbrechen_text = vorlage;
     laden_text.text = text(T_LADEN);
     speichern_text.text = text(T_SPEICHERN);

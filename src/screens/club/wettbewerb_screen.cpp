@@ -303,11 +303,8 @@ i32 spieltage(i32 id) {
 }
 
 void schalter_texte() {
-    filter_text = {.font = Kit_Font(Kit_Schrift::SCHMAL_GROSS),
-                   .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                   .farbe_aktiv = FARBE_KNOPF_TEXT,
-                   .farbe = FARBE_KNOPF_TEXT,
-                   .text = text(T_FILTER_0 + std::clamp(knopf(ICON_WB_FILTER), 0, SCHALTER_GRENZE_FILTER))};
+    filter_text = Kit_Knopf_Beschriftung(
+        text(T_FILTER_0 + std::clamp(knopf(ICON_WB_FILTER), 0, SCHALTER_GRENZE_FILTER)), Kit_Schrift::SCHMAL_GROSS);
     prognose_text = filter_text;
     prognose_text.text = text(T_PROGNOSE_0 + std::clamp(knopf(ICON_WB_PROGNOSE), 0, SCHALTER_GRENZE_PROGNOSE));
     if (knopf(ICON_WB_PROGNOSE)) prognose_text.farbe = prognose_text.farbe_aktiv = FARBE_GOLD;

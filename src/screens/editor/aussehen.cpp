@@ -201,11 +201,7 @@ void uebernehmen(u32 look) {
 
 void texte_setzen() {
     for (i32 k = 0; k < 2; ++k)
-        knopf_texte[k] = {.font = Kit_Font(Kit_Schrift::TEXT),
-                          .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                          .farbe_aktiv = FARBE_KNOPF_TEXT,
-                          .farbe = FARBE_KNOPF_TEXT,
-                          .text = Text_cfg_Text(TEXT_EDITOR, k ? T_RESET : T_FERTIG)};
+        knopf_texte[k] = Kit_Knopf_Beschriftung(Text_cfg_Text(TEXT_EDITOR, k ? T_RESET : T_FERTIG), Kit_Schrift::TEXT);
     for (i32 f = 0; f < AUSSEHEN_FELDER; ++f)
         feld_texte[f] = {.font = Kit_Font(Kit_Schrift::TEXT),
                          .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,

@@ -219,11 +219,7 @@ void wappen_malen(Rastport* ziel, i32 nummer, i32 x, i32 y) {
 
 void texte_setzen() {
     for (i32 k = 0; k < 2; ++k)
-        knopf_texte[k] = {.font = Kit_Font(Kit_Schrift::TEXT),
-                          .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                          .farbe_aktiv = FARBE_KNOPF_TEXT,
-                          .farbe = FARBE_KNOPF_TEXT,
-                          .text = text(k ? T_ALLES : T_FERTIG)};
+        knopf_texte[k] = Kit_Knopf_Beschriftung(text(k ? T_ALLES : T_FERTIG), Kit_Schrift::TEXT);
     // Every kit tab from the one "%s" text: its number or the keeper's position.
     std::snprintf(tab_text[0], sizeof tab_text[0], "%s", text(T_WAPPEN));
     std::snprintf(tab_text[1], sizeof tab_text[1], text(T_TRIKOT), "1");

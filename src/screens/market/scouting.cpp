@@ -180,13 +180,7 @@ void status(i32 n, u32 bits, bool ein) {
     if (Screen_Icon* i = Kit_Icon(n)) i->status = ein ? i->status | bits : i->status & ~bits;
 }
 
-void knopf_text(Icon_Textzeile* t, i32 n) {
-    *t = {.font = Kit_Font(Kit_Schrift::KNOPF),
-          .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-          .farbe_aktiv = FARBE_KNOPF_TEXT,
-          .farbe = FARBE_KNOPF_TEXT,
-          .text = text(n)};
-}
+void knopf_text(Icon_Textzeile* t, i32 n) { *t = Kit_Knopf_Beschriftung(text(n)); }
 
 void zeilen_setzen(const char* a, const char* b, const char* c) {
     const char* t[3] = {a, b, c};

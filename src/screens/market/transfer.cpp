@@ -270,11 +270,7 @@ void Transfer_Screen_Init() {
     Menue_Screen_Icon_Tabelle_Hinzufuegen(RAHMEN.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(EIGENE.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(MARKT.daten());
-    schicken_text = {.font = Kit_Font(Kit_Schrift::KNOPF),
-                     .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                     .farbe_aktiv = FARBE_KNOPF_TEXT,
-                     .farbe = FARBE_KNOPF_TEXT,
-                     .text = text(T_SCHICKEN)};
+    schicken_text = Kit_Knopf_Beschriftung(text(T_SCHICKEN));
     puls = {};
     scout_drossel = {};
     // Suggestions a manager sees are those of the day: sold ones are replaced.

@@ -275,11 +275,7 @@ bool Verhandlung_Oeffnen(i32 eigen, i32 markt) {
         Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_KEIN_GELD));
         return false;
     }
-    start_text = {.font = Kit_Font(Kit_Schrift::KNOPF),
-                  .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                  .farbe_aktiv = FARBE_KNOPF_TEXT,
-                  .farbe = FARBE_KNOPF_TEXT,
-                  .text = text(T_BEGINNEN)};
+    start_text = Kit_Knopf_Beschriftung(text(T_BEGINNEN));
     verlassen_text = start_text, verlassen_text.text = text(T_VERLASSEN);
     start_text.font = Kit_Font(Kit_Schrift::SCHMAL);
     schild_text = start_text, schild_text.text = text(T_WUNSCH);

@@ -272,11 +272,7 @@ void zeilen_leeren() {
 
 void texte_setzen() {
     const bool eigen = !an(ICON_KADER_ANSICHT);
-    text_menue = {.font = Kit_Font(Kit_Schrift::KNOPF),
-                  .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                  .farbe_aktiv = FARBE_KNOPF_TEXT,
-                  .farbe = FARBE_KNOPF_TEXT,
-                  .text = text(T_MENUE)};
+    text_menue = Kit_Knopf_Beschriftung(text(T_MENUE));
     text_auto = text_menue, text_auto.text = text(T_AUTO);
     text_ansicht = text_menue, text_ansicht.text = text(eigen ? T_ANDERES : T_EIGENES);
 }

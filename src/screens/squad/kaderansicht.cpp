@@ -145,11 +145,7 @@ constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
 });
 
 void texte_setzen(bool ansicht) {
-    text_menue = {.font = Kit_Font(Kit_Schrift::KNOPF),
-                  .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                  .farbe_aktiv = FARBE_KNOPF_TEXT,
-                  .farbe = FARBE_KNOPF_TEXT,
-                  .text = text(T_MENUE)};
+    text_menue = Kit_Knopf_Beschriftung(text(T_MENUE));
     text_ansicht = text_menue, text_ansicht.text = text(ansicht ? T_EIGENES : T_ANDERES);
     text_zurueck = text_menue, text_zurueck.text = text(T_ZURUECK);
 }

@@ -202,11 +202,7 @@ void Spieler_Info_Screen_Init(i32 spieler, i32 team, i32 modus) {
     karte.drossel = {};
     karte.zahlen_tag = -1;
     zahlen_fuellen();
-    text_schliessen = {.font = Kit_Font(Kit_Schrift::KNOPF),
-                       .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                       .farbe_aktiv = FARBE_KNOPF_TEXT,
-                       .farbe = FARBE_KNOPF_TEXT,
-                       .text = text(T_SCHLIESSEN)};
+    text_schliessen = Kit_Knopf_Beschriftung(text(T_SCHLIESSEN));
     if (Screen_Icon* s = Kit_Icon(ICON_KARTE_SCHLIESSEN)) s->flags |= MENUE_F_TEXT, s->daten = &text_schliessen;
     const bool scouting = karte.modus == SPIELERKARTE_SCOUTING;
     for (i32 n : {ICON_KARTE_ZURUECK, ICON_KARTE_VOR})
