@@ -341,7 +341,7 @@ void Attribut_Popup_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         kopf_zeichnen(ziel, pop.x, pop.y);
         return;
     }
-    if (i->klick == Attribut_Popup_Zeile_Klick) zeile_zeichnen(i, ziel, x, y);
+    zeile_zeichnen(i, ziel, x, y);  // the frame and the rows are the icons this procedure draws
 }
 
 void Attribut_Popup_Rahmen_Klick(Screen_Icon*, u32 ereignis) {
