@@ -11,6 +11,7 @@
 #include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
+#include "screens/teile/spieler_modus.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_abfragen.h"
 #include "world/attribut.h"
@@ -21,7 +22,6 @@
 namespace {
 
 constexpr i32 X = 5;
-constexpr int MODUS_STERNE = 92, MODUS_WERT = 97;
 constexpr i32 TEAMS_PLATZ = 128, MAX_SPIELER = 1700, MAX_ATTRIBUTE = 18;
 constexpr i32 RECHTS_X = 600;  // the market and squad figures beside the competitions
 constexpr i32 DECKKRAFT = 70;
@@ -58,7 +58,8 @@ void markt_zaehlen(u32 filter, i32 klassen[DIAGNOSE_STERNE_KLASSEN]) {
     if (Team_Transfermarkt < 0 || Team_Transfermarkt >= Team_Anzahl) return;
     std::vector<i32> spieler(MAX_SPIELER);
     const int n = Teamspieler_Ins_Array(Team_Transfermarkt, spieler.data(), MAX_SPIELER, filter);
-    for (int i = 0; i < n; ++i) ++klassen[Diagnose_Sterne_Klasse(Spieler_Wert(MODUS_STERNE, spieler[static_cast<size_t>(i)], 0, OP_LESEN))];
+    for (int i = 0; i < n; ++i)
+        ++klassen[Diagnose_Sterne_Klasse(Spieler_Wert(MODUS_STAERKE, spieler[static_cast<size_t>(i)], 0, OP_LESEN))];
 }
 
 }  // namespace
@@ -83,7 +84,7 @@ Diagnose_Zahlen Diagnose_Zaehlen() {
             minimum = std::min(minimum, s);
             maximum = std::max(maximum, s);
             const int n = Teamspieler_Ins_Array(teams[t], spieler.data(), MAX_SPIELER, 0);
-            for (int i = 0; i < n; ++i) werte += Spieler_Wert(MODUS_WERT, spieler[static_cast<size_t>(i)], 0, OP_LESEN);
+            for (int i = 0; i < n; ++i) werte += Spieler_Wert(MODUS_MAX, spieler[static_cast<size_t>(i)], 0, OP_LESEN);
         }
         // A competition without clubs shows zeros.
         if (w.teams > 0) {

@@ -18,6 +18,7 @@
 #include "gui/text_cfg.h"
 #include "screens/market/scouting.h"
 #include "screens/teile/namen.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
@@ -26,7 +27,6 @@
 
 namespace {
 
-constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_NUMMER = 84, MODUS_MAX = 97;
 constexpr u32 TICK_MS = 10, SCHRITT_MS = 1500, BERICHT_MS = 2000;
 constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};
 constexpr u16 FARBE_ZUSAGE = FARBE_MARKE;

@@ -24,6 +24,7 @@
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
 #include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
@@ -36,7 +37,6 @@
 
 namespace {
 
-constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUMMER = 84, MODUS_SLOT = 87;
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr i32 TEAM_SCOUT = 16, TEAM_SCOUTSPIELER = 17, TEAM_TRANSFERS = 20, TEAM_TRANSFERS_ERLAUBT = 21;
 constexpr u32 SCOUT_SPERRE_MS = 300;

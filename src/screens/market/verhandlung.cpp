@@ -8,10 +8,10 @@
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/gesicht.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
@@ -24,6 +24,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -34,7 +35,6 @@
 
 namespace {
 
-constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75;
 constexpr u32 SCOUT_SPIELER = 0x20000;
 constexpr u32 GEBOT_DROSSEL_MS = 150;
 constexpr i32 SENKUNG_WARTEN_MS = 1000, SENKUNG_SCHRITT_MS = 100;

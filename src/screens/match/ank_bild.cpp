@@ -20,6 +20,7 @@
 #include "gui/palette.h"
 #include "gui/wappen.h"
 #include "screens/teile/namen.h"
+#include "screens/teile/spieler_modus.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
 #include "world/trikot.h"
@@ -27,7 +28,6 @@
 
 namespace {
 
-constexpr int MODUS_KLASSE = 67, MODUS_SPALTE = 82, MODUS_TIEFE = 83, MODUS_NUMMER = 84;
 constexpr i32 SEFU = GRAFIK_VORSPIEL_HINTERGRUND;  // graphic number of entry 0
 constexpr i32 SCHATTEN_BASIS = SEFU + 10;
 constexpr i32 BILD_B = 800, BILD_H = 600;
@@ -176,7 +176,7 @@ void labels_bauen(i32 team, const Trikot_Def* trikot, const Trikot_Def* torwart_
         l.tempo = k;
         l.zustand = -1;
         l.spalte = std::clamp(wert(MODUS_SPALTE, p), 0, SPALTEN - 1);
-        const i32 tiefe = std::clamp(wert(MODUS_TIEFE, p), 0, 10);
+        const i32 tiefe = std::clamp(wert(MODUS_REIHE, p), 0, 10);
         const bool torwart = l.spalte == 3 && tiefe == 0;
         l.trikot = torwart ? torwart_trikot : trikot;
         l.reihe = reihe_von(seite, tiefe, torwart);

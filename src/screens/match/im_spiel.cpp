@@ -8,11 +8,11 @@
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
 #include "gui/kit.h"
@@ -22,6 +22,7 @@
 #include "match/spielfeld.h"
 #include "platform/input.h"
 #include "screens/teile/drossel.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/global.h"
@@ -30,7 +31,6 @@
 
 namespace {
 
-constexpr int MODUS_KLASSE = 67, MODUS_NUMMER = 84, MODUS_STAERKE = 92;
 // Slot states that keep a player out: injured, sent off, substituted off.
 constexpr u32 NICHT_EINSETZBAR = SFS_VERLETZT | SFS_GELBROT | SFS_ROT | SFS_AUSGEWECHSELT;
 // Slot states that grey a figure and take its player away.

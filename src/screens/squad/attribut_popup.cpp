@@ -20,6 +20,7 @@
 #include "screens/teile/griff.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
+#include "screens/teile/spieler_modus.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
@@ -27,7 +28,6 @@
 
 namespace {
 
-constexpr int MODUS_KLASSE = 67, MODUS_SLOT = 87;
 constexpr u32 BLAETTERN_MS = 250;
 constexpr i32 OBEN = 84, UNTEN = 565;  // the work area the popup stays in
 

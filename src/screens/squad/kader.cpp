@@ -23,6 +23,7 @@
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/aufstellung.h"
@@ -34,8 +35,6 @@
 namespace {
 
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0, STAMM_BITS = 0x30;
-constexpr int MODUS_STATUS = 75, MODUS_SLOT = 87, MODUS_SPALTE = 82, MODUS_REIHE = 83, MODUS_KLASSE = 67,
-              MODUS_NUMMER = 84;
 constexpr i32 TEAM_FORMATION = 8, AUTOMATISCH = 128;
 constexpr u32 AUSWAHL_FRIST_MS = 300;
 

@@ -21,6 +21,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
@@ -35,8 +36,6 @@
 
 namespace {
 
-constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_ART = 70, MODUS_DAUER = 71, MODUS_STATUS = 75,
-              MODUS_NUMMER = 84, MODUS_SLOT = 87;
 constexpr u32 VERLETZT = 0x40, SPERR_BITS = 0x780;
 constexpr i32 SPERR_ZAEHLER = 8, TEAM_EXTRA_EINTRAG = 17;
 constexpr u32 BLAETTERN_MS = 200;
@@ -291,8 +290,9 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_VERLETZT, 172, 386);
         Kit_Printf(ziel, g, FARBE_FEHLER, 0, 290, "^tz0327%s", text(T_VERLETZT));
         const i32 dauer = wert(MODUS_DAUER, p);
-        Kit_Printf(ziel, f, FARBE_WEISS, 190, 398, "%s (%d %s)", Spieler_Get_Verletzungs_Text(wert(MODUS_ART, p)),
-                   dauer, text(dauer == 1 ? T_SPIEL : T_SPIELE));
+        Kit_Printf(ziel, f, FARBE_WEISS, 190, 398, "%s (%d %s)",
+                   Spieler_Get_Verletzungs_Text(wert(MODUS_VERLETZUNG, p)), dauer,
+                   text(dauer == 1 ? T_SPIEL : T_SPIELE));
     } else if (zaehler > 0) {
         const char* label = text(T_GESPERRT);
         i32 rest = zaehler;

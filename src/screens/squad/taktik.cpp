@@ -19,6 +19,7 @@
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/spielerzeile.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
@@ -29,7 +30,6 @@ namespace {
 
 i32 zeilen_team = -1;  // the club whose eleven the rows show (a row's user words: 0 its player, 1 its row)
 
-constexpr int MODUS_STATUS = 75, MODUS_SLOT = 87;
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr u32 STUFE_MS = 150;
 constexpr i32 ZEILE_X = 204, ZEILE_B = 579, ZEILE_H = 16;

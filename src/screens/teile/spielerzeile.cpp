@@ -8,13 +8,13 @@
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "screens/teile/namen.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
 namespace {
-constexpr int MODUS_NUMMER = 84, MODUS_KLASSE = 67, MODUS_SPIELE = 55, MODUS_MORAL = 90, MODUS_STATUS = 75;
 constexpr u32 VERLETZT = 0x40, ANDERS_AUS = 0x780;
 constexpr i32 STATUS_AUS = 7, STATUS_VERLETZT = 8;
 constexpr i32 UEBERLAGE_PROZENT = 35;

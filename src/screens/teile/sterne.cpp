@@ -6,12 +6,12 @@
 #include "graphics/blitter.h"
 #include "gui/kit.h"
 #include "gui/menue.h"
+#include "screens/teile/spieler_modus.h"
 #include "world/welt.h"
 
 namespace {
 constexpr i32 ABSTAND_GROSS = 15, ABSTAND_KLEIN = 7;
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;  // injured, suspended and the other absences (status mode 75)
-constexpr int MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_STAERKE = 92, MODUS_MAX = 97;
 
 struct Satz {
     i32 voll, halb, abzug, halb_abzug, abzug_halb;

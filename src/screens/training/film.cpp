@@ -25,6 +25,7 @@
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/plan.h"
 #include "world/attribut.h"
@@ -35,7 +36,6 @@
 
 namespace {
 
-constexpr int MODUS_KLASSE = 67, MODUS_NUMMER = 84, MODUS_GELD = 93, MODUS_DAUER = 71, MODUS_VERLETZUNG = 70;
 constexpr u32 MODAL = MENUE_F_MODAL;
 
 // Film texts (the screen's section).

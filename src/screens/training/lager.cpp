@@ -23,6 +23,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "world/attribut.h"
@@ -35,8 +36,6 @@
 
 namespace {
 
-constexpr int MODUS_ERSCHOEPFUNG = 56, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUMMER = 84, MODUS_SLOT = 87,
-              MODUS_MORAL = 90, MODUS_STAERKE = 92, MODUS_MAX = 97;
 constexpr u32 VERLETZT = 0x40, NICHT_SPIELBEREIT = 0x7c0;
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 constexpr i32 VERLETZUNG_LAGER = 2;

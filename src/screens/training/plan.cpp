@@ -23,6 +23,7 @@
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
 #include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
@@ -36,9 +37,6 @@
 
 namespace {
 
-constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUMMER = 84, MODUS_MARKTWERT = 85,
-              MODUS_SLOT = 87, MODUS_GELD = 93, MODUS_STAERKE = 92, MODUS_MAX = 97, MODUS_TRAININGS = 98,
-              MODUS_VERLETZUNG = 70, MODUS_DAUER = 71;
 constexpr u32 VERLETZT = 0x40, NICHT_SPIELBEREIT = 0x7c0;
 constexpr i32 ZEILE_X = 9, ZEILE_B = 460, ZEILE_H = 17;
 constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17); }

@@ -19,6 +19,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
@@ -31,8 +32,6 @@
 
 namespace {
 
-constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUMMER = 84, MODUS_SLOT = 87,
-              MODUS_GELD = 93, MODUS_TRAININGS = 98;
 constexpr u32 VERLETZT = 0x40;
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 constexpr u16 FARBE_HINWEIS = FARBE_KOPF, FARBE_VORAUS = FARBE_MARKE, FARBE_WIRKUNG = FARBE_KLASSE_1;
