@@ -11,6 +11,7 @@
 #pragma once
 
 #include "base/types.h"
+#include "gui/menue.h"
 
 struct Rastport;
 struct Font;
@@ -109,6 +110,44 @@ void Kit_Ueber(Rastport* rp, const Screen_Icon* icon, i32 h = 0);
 // The label of a button drawn from its picture (an icon's text line): the
 // button font (or another), centred both ways, in the warm button cream.
 Icon_Textzeile Kit_Knopf_Beschriftung(const char* text, Kit_Schrift schrift = Kit_Schrift::KNOPF);
+// A button drawn from its pictures, as an entry of a screen's icon table:
+// transparent, the pressed picture while held; a label sets MENUE_F_TEXT.
+struct Kit_Bildknopf_Def {
+    i16 nummer = -1;
+    u32 grafik = MENUE_KEINE_GRAFIK;
+    u32 gedrueckt = MENUE_KEINE_GRAFIK;  // while held
+    u32 an = MENUE_KEINE_GRAFIK;         // while on (a switch)
+    i16 x = 0, y = 0, w = 0, h = 0;
+    i8 ebene = 0;
+    Icon_Klick_Prozedur klick = nullptr;
+    Icon_Zeichen_Prozedur zeichnen = nullptr;
+    Icon_Hilfe_Prozedur hilfe = nullptr;
+    const char* hilfe_text = nullptr;
+    Icon_Textzeile* text = nullptr;  // its label
+    u32 flags = 0;                   // further engine flags (modal, both buttons)
+    u32 status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
+    u32 wort[2] = {0, 0};  // its user words
+};
+constexpr Screen_Icon Kit_Bildknopf(const Kit_Bildknopf_Def& d) {
+    return {.nummer = d.nummer,
+            .grafik = d.grafik,
+            .grafik_an = d.an,
+            .grafik_gedrueckt = d.gedrueckt,
+            .flags = d.flags | (d.text ? static_cast<u32>(MENUE_F_TEXT) : 0u),
+            .x = d.x,
+            .y = d.y,
+            .daten = d.text,
+            .status = d.status,
+            .hilfe = d.hilfe_text,
+            .klick = d.klick,
+            .zeichnen = d.zeichnen,
+            .ebene = d.ebene,
+            .w = d.w,
+            .h = d.h,
+            .hilfe_prozedur = d.hilfe,
+            .user = {d.wort[0], d.wort[1]}};
+}
+
 // A raised button with its label centred; "on" carries a gold bar and a gold
 // label, grey a dim label, pressed the gradient reversed.
 void Kit_Knopf(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, Kit_Zustand z);

@@ -79,18 +79,18 @@ constexpr Screen_Icon rahmen(i16 nummer, u32 grafik, bool speichern) {
 }
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 y, Icon_Textzeile* text,
                             void (*klick)(Screen_Icon*, u32)) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .flags = MENUE_F_TEXT | MODAL,
-            .x = 667,
-            .y = y,
-            .daten = text,
-            .status = KNOPF_STATUS,
-            .klick = klick,
-            .ebene = 19,
-            .w = 90,
-            .h = 34};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .x = 667,
+                          .y = y,
+                          .w = 90,
+                          .h = 34,
+                          .ebene = 19,
+                          .klick = klick,
+                          .text = text,
+                          .flags = MODAL,
+                          .status = KNOPF_STATUS});
 }
 
 constexpr auto LADEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_LADEN>({

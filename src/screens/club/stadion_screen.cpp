@@ -75,9 +75,16 @@ constexpr Screen_Icon stepper(i16 nummer, u32 grafik, i16 x, i16 y, Icon_Klick_P
 }
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, Icon_Klick_Prozedur klick,
                             Icon_Hilfe_Prozedur h) {
-    return {.nummer = nummer, .grafik = grafik, .grafik_gedrueckt = gedrueckt, .x = x, .y = y,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD, .klick = klick, .ebene = 1, .w = w, .h = 30,
-            .hilfe_prozedur = h};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .x = x,
+                          .y = y,
+                          .w = w,
+                          .h = 30,
+                          .ebene = 1,
+                          .klick = klick,
+                          .hilfe = h});
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::STADION>({

@@ -97,17 +97,16 @@ constexpr Screen_Icon edit_zeile(i32 k) {
 // attribute row keeps its row there, below these, and its attribute in word 1).
 constexpr u32 WORT_RAHMEN = 0x1000, WORT_ENDE = 0x1001, WORT_VOR = 0x1002;
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick, u32 wort = 0) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .hilfe = "Abbruch",
-            .klick = klick,
-            .ebene = 21,
-            .w = 18,
-            .h = 18,
-            .user = {wort}};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .w = 18,
+                          .h = 18,
+                          .ebene = 21,
+                          .klick = klick,
+                          .hilfe_text = "Abbruch",
+                          .flags = MENUE_F_BEIDE_TASTEN,
+                          .wort = {wort, 0}});
 }
 
 template <size_t... I>

@@ -131,16 +131,15 @@ constexpr Screen_Icon SPIELER_ZEILE{.nummer = ICON_EDITOR_SPIELER,
                                     .h = EDITOR_ZEILE_H};
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
                             Icon_Klick_Prozedur klick, i8 ebene = 15) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .x = x,
-            .y = y,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = klick,
-            .ebene = ebene,
-            .w = w,
-            .h = h};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .x = x,
+                          .y = y,
+                          .w = w,
+                          .h = h,
+                          .ebene = ebene,
+                          .klick = klick});
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(

@@ -98,19 +98,18 @@ constexpr Screen_Icon gebiet_icon(i32 k) {
 }
 constexpr Screen_Icon knopf(i16 nummer, u32 normal, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h, Icon_Klick_Prozedur k,
                             Icon_Textzeile* t, Icon_Hilfe_Prozedur hilfe = nullptr) {
-    return {.nummer = nummer,
-            .grafik = normal,
-            .grafik_gedrueckt = gedrueckt,
-            .flags = MODAL | MENUE_F_TEXT,
-            .x = x,
-            .y = y,
-            .daten = t,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = k,
-            .ebene = 5,
-            .w = w,
-            .h = h,
-            .hilfe_prozedur = hilfe};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = normal,
+                          .gedrueckt = gedrueckt,
+                          .x = x,
+                          .y = y,
+                          .w = w,
+                          .h = h,
+                          .ebene = 5,
+                          .klick = k,
+                          .hilfe = hilfe,
+                          .text = t,
+                          .flags = MODAL | MENUE_F_TEXT});
 }
 constexpr Screen_Icon zeile(i16 nummer, i16 y, Icon_Textzeile* t) {
     return {.nummer = nummer, .grafik = GRAFIK_SCOUTING_INFOZEILE, .flags = MODAL | MENUE_F_TEXT | MENUE_F_NICHT_ABFRAGEN,

@@ -76,19 +76,18 @@ constexpr u32 MODAL = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
 constexpr Screen_Icon knopf(i16 nummer, u32 normal, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
                             Icon_Klick_Prozedur klick, Icon_Textzeile* text = nullptr,
                             Icon_Hilfe_Prozedur hilfe = nullptr) {
-    return {.nummer = nummer,
-            .grafik = normal,
-            .grafik_gedrueckt = gedrueckt,
-            .flags = MODAL | (text ? MENUE_F_TEXT : 0u),
-            .x = x,
-            .y = y,
-            .daten = text,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = klick,
-            .ebene = 7,
-            .w = w,
-            .h = h,
-            .hilfe_prozedur = hilfe};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = normal,
+                          .gedrueckt = gedrueckt,
+                          .x = x,
+                          .y = y,
+                          .w = w,
+                          .h = h,
+                          .ebene = 7,
+                          .klick = klick,
+                          .hilfe = hilfe,
+                          .text = text,
+                          .flags = MODAL});
 }
 
 constexpr auto FENSTER = Icon_Tabelle_Bauen<Icon_Besitzer::VERHANDLUNG>({

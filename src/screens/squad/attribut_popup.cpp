@@ -68,16 +68,15 @@ constexpr Screen_Icon zeile(i32 k) {
 }
 // A button's user word 0: 1 for the forward arrow.
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick, bool vor = false) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = klick,
-            .ebene = 18,
-            .w = 18,
-            .h = 18,
-            .user = {vor ? 1u : 0u}};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .w = 18,
+                          .h = 18,
+                          .ebene = 18,
+                          .klick = klick,
+                          .flags = MENUE_F_BEIDE_TASTEN,
+                          .wort = {vor ? 1u : 0u, 0}});
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::ATTRIBUT_POPUP>({

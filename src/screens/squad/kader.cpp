@@ -147,22 +147,21 @@ constexpr Screen_Icon FELD{.nummer = ICON_KADER_FELD,
 constexpr u32 WORT_KNOPF = 0xB0;
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 grafik_an, i16 y, Icon_Klick_Prozedur klick,
                             Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* text, bool umschalter, u32 knopf_nr) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_an = grafik_an,
-            .grafik_gedrueckt = grafik_an,
-            .flags = MENUE_F_TEXT,
-            .x = 28,
-            .y = y,
-            .daten = text,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (umschalter ? MENUE_S_AN : 0u),
-            .klick = klick,
-            .zeichnen = zeichnen,
-            .ebene = 4,
-            .w = 140,
-            .h = 36,
-            .hilfe_prozedur = E1_Screen_Hilfetext,
-            .user = {knopf_nr, WORT_KNOPF}};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = grafik_an,
+                          .an = grafik_an,
+                          .x = 28,
+                          .y = y,
+                          .w = 140,
+                          .h = 36,
+                          .ebene = 4,
+                          .klick = klick,
+                          .zeichnen = zeichnen,
+                          .hilfe = E1_Screen_Hilfetext,
+                          .text = text,
+                          .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (umschalter ? MENUE_S_AN : 0u),
+                          .wort = {knopf_nr, WORT_KNOPF}});
 }
 
 constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({

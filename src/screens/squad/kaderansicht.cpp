@@ -103,20 +103,19 @@ constexpr Screen_Icon PUNKT{.nummer = ICON_E2_PUNKT,
                             .hilfe_prozedur = E2_Screen_Hilfetext};
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 grafik_an, i16 x, Icon_Klick_Prozedur klick,
                             Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* t, bool umschalter) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_an = grafik_an,
-            .grafik_gedrueckt = grafik_an,
-            .flags = MENUE_F_TEXT,
-            .x = x,
-            .y = 518,
-            .daten = t,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (umschalter ? MENUE_S_AN : 0u),
-            .klick = klick,
-            .zeichnen = zeichnen,
-            .ebene = 5,
-            .w = 140,
-            .h = 36};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = grafik_an,
+                          .an = grafik_an,
+                          .x = x,
+                          .y = 518,
+                          .w = 140,
+                          .h = 36,
+                          .ebene = 5,
+                          .klick = klick,
+                          .zeichnen = zeichnen,
+                          .text = t,
+                          .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (umschalter ? MENUE_S_AN : 0u)});
 }
 
 constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({

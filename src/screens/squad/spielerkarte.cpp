@@ -82,18 +82,17 @@ constexpr u32 FLAGS = MENUE_F_BEIDE_TASTEN;
 // A button's user word 0: 1 for the forward arrow.
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
                             Icon_Klick_Prozedur klick, bool vor = false) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .flags = FLAGS,
-            .x = x,
-            .y = y,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = klick,
-            .ebene = 14,
-            .w = w,
-            .h = h,
-            .user = {vor ? 1u : 0u}};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .x = x,
+                          .y = y,
+                          .w = w,
+                          .h = h,
+                          .ebene = 14,
+                          .klick = klick,
+                          .flags = FLAGS,
+                          .wort = {vor ? 1u : 0u, 0}});
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELERKARTE>({

@@ -99,17 +99,17 @@ constexpr u32 WORT_VOR = 1;
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
                             Icon_Klick_Prozedur klick, i8 ebene, u32 status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
                             u32 wort = 0) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .x = x,
-            .y = y,
-            .status = status,
-            .klick = klick,
-            .ebene = ebene,
-            .w = w,
-            .h = h,
-            .user = {wort}};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .x = x,
+                          .y = y,
+                          .w = w,
+                          .h = h,
+                          .ebene = ebene,
+                          .klick = klick,
+                          .status = status,
+                          .wort = {wort, 0}});
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSPLAN>({
