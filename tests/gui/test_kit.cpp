@@ -227,3 +227,26 @@ TEST(Kit, PrintfLangerTextUndOhneFont) {
 }
 
 }  // namespace
+
+namespace {
+
+// A picture button from the kit: transparent with its pressed picture, the
+// label flag only with a label, no "on" picture unless given, its user
+// words kept; built at compile time like the tables it stands in.
+TEST(Kit, BildknopfWieEinTabelleneintrag) {
+    static Icon_Textzeile label{};
+    constexpr Screen_Icon ohne = Kit_Bildknopf({.nummer = 10, .grafik = 5, .gedrueckt = 6, .x = 1, .y = 2, .w = 30, .h = 20});
+    static_assert(ohne.status == (MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD));
+    static_assert(ohne.grafik_an == MENUE_KEINE_GRAFIK && ohne.grafik_gedrueckt == 6 && ohne.flags == 0);
+    const Screen_Icon mit = Kit_Bildknopf({.nummer = 11, .grafik = 5, .text = &label, .flags = MENUE_F_BEIDE_TASTEN,
+                                           .wort = {3, 4}});
+    EXPECT_EQ(mit.flags, static_cast<u32>(MENUE_F_TEXT | MENUE_F_BEIDE_TASTEN));
+    EXPECT_EQ(mit.daten, &label);
+    EXPECT_EQ(mit.user[0], 3u);
+    EXPECT_EQ(mit.user[1], 4u);
+    const Icon_Textzeile b = Kit_Knopf_Beschriftung("OK");
+    EXPECT_EQ(b.farbe, FARBE_KNOPF_TEXT);
+    EXPECT_STREQ(b.text, "OK");
+}
+
+}  // namespace
