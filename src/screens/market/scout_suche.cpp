@@ -177,7 +177,7 @@ void Scout_Suche_Karte(i32 modus) {
         zeigen(ICON_SUCHE_SPIELERKARTE, false);
         zeigen(ICON_SUCHE_VERPFLICHTEN, false);
         zeigen(ICON_SUCHE_ABWEISEN, false);
-        if (Screen_Icon* k = Kit_Icon(ICON_SUCHE_KARTE)) k->status |= MENUE_S_GRAU;
+        Kit_Zeigen(ICON_SUCHE_KARTE, false);
     } else {
         s.zugestimmt = 0;
         zeigen(ICON_SUCHE_SPIELERKARTE, true);

@@ -125,7 +125,7 @@ void label_zeichnen(Ank_Bild_Label& l) {
         const i32 y = f->hoehe + 1;
         Kit_Printf(l.bild, f, l.farbe, 0, y, "^tl%04d%s", 30, Positions_Text(l.klasse));
         char name[96];
-        Tools_Text_Kuerzen(Spieler_String(505, l.spieler, nullptr, 0), name, f, 95);
+        Spieler_Name_Passend(l.spieler, f, ANK_BILD_NAME_B, name);
         Kit_Printf(l.bild, f, FARBE_WEISS, 0, y, "^tl%04d%s", 65, name);
     }
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))

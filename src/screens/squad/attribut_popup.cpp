@@ -197,8 +197,8 @@ void kopf_zeichnen(Rastport* ziel, i32 x, i32 y) {
                        text(T_FREI));
         else Kit_Printf(ziel, k, FARBE_HELL, x + 3, y + 36, " %s", text(T_ALLE));
     }
-    char name[128];
-    Tools_Text_Kuerzen(Spieler_String(505, pop.spieler, nullptr, 0), name, f, 130);
+    char name[96];
+    Spieler_Name_Passend(pop.spieler, f, 130, name);
     Kit_Printf(ziel, f, FARBE_WEISS, 0, y + 16, "^tz%04d%s", x + 115, name);
     const i32 klasse = std::clamp(Spieler_Wert(MODUS_KLASSE, pop.spieler, 0, OP_LESEN), 0, 3);
     static constexpr i32 KLASSE_BILD[4] = {3, 2, 0, 1};  // classes 0..3 -> 28320, 28319, 28317, 28318

@@ -40,6 +40,13 @@ constexpr u32 VERLETZT = 0x40, SPERR_BITS = 0x780;
 constexpr i32 SPERR_ZAEHLER = 8, TEAM_EXTRA_EINTRAG = 17;
 constexpr u32 BLAETTERN_MS = 200;
 constexpr i32 KARTE_X = 32, KARTE_Y = 101;
+// The card's grid: captions at SPALTE_TEXT, their values at SPALTE_WERT;
+// the right block's captions at RECHTS_TEXT, its figures ending at
+// RECHTS_WERT; the rows by the bottom of their text.
+constexpr i32 SPALTE_TEXT = 43, SPALTE_WERT = 166, RECHTS_TEXT = 450, RECHTS_WERT = 665;
+constexpr i32 ZEILE_KONDITION = 247, ZEILE_ZUSTAND = 290, ZEILE_GELERNT = 336, ZEILE_TRAINING = 380, ZEILE_STATUS = 398;
+// The injury or suspension picture before the state's heading.
+constexpr i32 ZUSTAND_BILD_BREIT = 48, ZUSTAND_BILD_HOCH = 24;
 
 // Texts of the card's section.
 enum : i32 {
@@ -54,6 +61,7 @@ enum : i32 {
     T_GESPERRT = 24,
     T_FIT = 25,
     T_ZUSATZ = 26,
+    T_KEINE_GELERNT = 27,
 };
 constexpr i32 T_DOLV_BLAETTERN = 15, T_DOLV_TALENTE = 1;
 
@@ -250,14 +258,16 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Font* f = Kit_Font(Kit_Schrift::TEXT);
     Font* g = Kit_Font(Kit_Schrift::TITEL);
     if (!f || !g) return;
-    // Captions.
+    // Captions: a left column with its values in a second one beside it;
+    // the statistics in three columns at the foot.
     struct Beschriftung {
         i32 text, x, y;
     };
     static constexpr Beschriftung BESCHRIFTUNG[] = {
-        {0, 100, 247}, {1, 548, 247},  {2, 43, 290},  {3, 224, 290},  {4, 50, 180},  {5, 50, 195},
-        {6, 43, 380},  {7, 43, 398},   {8, 152, 428}, {9, 290, 421},  {10, 450, 428}, {11, 152, 446},
-        {12, 290, 450}, {13, 450, 446}, {14, 580, 350}, {T_ZUSATZ, 290, 436},
+        {0, SPALTE_TEXT, ZEILE_KONDITION}, {1, RECHTS_TEXT, ZEILE_KONDITION}, {2, SPALTE_TEXT, ZEILE_ZUSTAND},
+        {4, SPALTE_TEXT, 180},  {5, SPALTE_TEXT, 195}, {6, SPALTE_TEXT, ZEILE_TRAINING}, {7, SPALTE_TEXT, ZEILE_STATUS},
+        {8, 152, 428},  {9, 290, 421},  {10, RECHTS_TEXT, 428}, {11, 152, 446}, {12, 290, 450}, {13, RECHTS_TEXT, 446},
+        {14, SPALTE_TEXT, ZEILE_GELERNT}, {T_ZUSATZ, 290, 436},
     };
     for (const Beschriftung& b : BESCHRIFTUNG)
         if (const char* t = text(b.text); t && *t) Kit_Printf(ziel, f, FARBE_HELL, b.x, b.y, "%s", t);
@@ -277,19 +287,20 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Kit_Printf_Glatt(ziel, g, FARBE_WEISS, 260, 135, "^tl0040%s", Positions_Text(std::clamp(klasse, 0, 3)));
     Kit_Printf_Glatt(ziel, g, FARBE_WEISS, 260, 160, "%s", Spieler_String(505, p, nullptr, 0));
     static constexpr i32 ERSCHOEPFUNG_BILD[5] = {2, 3, 4, 0, 1};  // 0..4 -> 8338, 8339, 8340, 8336, 8337
-    Kit_Bild_Zeichnen(
-        ziel, GRAFIK_KARTE_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)], 166, 268);
+    Kit_Bild_Zeichnen(ziel,
+                      GRAFIK_KARTE_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)],
+                      SPALTE_WERT, ZEILE_KONDITION - 17);
     Spieler_Sterne_Zeichnen(ziel, p, 205, 214, 0, true);
-    Kit_Printf(ziel, f, FARBE_WEISS, 615, 247, "%d", wert(MODUS_SPIELE, p));
+    Kit_Printf(ziel, f, FARBE_WEISS, 0, ZEILE_KONDITION, "^tr%04d%d", RECHTS_WERT, wert(MODUS_SPIELE, p));
 
     // Fit, injured or suspended: an injury goes before a suspension.
     const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
     const i32 zaehler = (status & SPERR_BITS) ? Spiele_Get_Wettbewerb_Ereignis(Team_Wettbewerb, SPERR_ZAEHLER, p) : 0;
     if (status & VERLETZT) {
-        Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_VERLETZT, 172, 386);
-        Kit_Printf(ziel, g, FARBE_FEHLER, 0, 290, "^tz0327%s", text(T_VERLETZT));
+        Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_VERLETZT, SPALTE_WERT, ZEILE_ZUSTAND - ZUSTAND_BILD_HOCH);
+        Kit_Printf(ziel, g, FARBE_FEHLER, SPALTE_WERT + ZUSTAND_BILD_BREIT, ZEILE_ZUSTAND, "%s", text(T_VERLETZT));
         const i32 dauer = wert(MODUS_DAUER, p);
-        Kit_Printf(ziel, f, FARBE_WEISS, 190, 398, "%s (%d %s)",
+        Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_STATUS, "%s (%d %s)",
                    Spieler_Get_Verletzungs_Text(wert(MODUS_VERLETZUNG, p)), dauer,
                    text(dauer == 1 ? T_SPIEL : T_SPIELE));
     } else if (zaehler > 0) {
@@ -303,19 +314,22 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         i32 grafik = -1;
         for (const Sperre& s : SPERREN)
             if (zaehler & s.bit) grafik = s.grafik, label = text(s.text);
-        if (grafik >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_SPERRE + grafik, 172, 386);
+        if (grafik >= 0)
+            Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_SPERRE + grafik, SPALTE_WERT, ZEILE_ZUSTAND - ZUSTAND_BILD_HOCH);
         rest = zaehler & 0x1f;
-        Kit_Printf(ziel, g, FARBE_FEHLER, 0, 290, "^tz0327%s", label);
-        Kit_Printf(ziel, f, FARBE_WEISS, 190, 398, "%s : (%d %s)", label, rest, text(rest == 1 ? T_SPIEL : T_SPIELE));
+        Kit_Printf(ziel, g, FARBE_FEHLER, SPALTE_WERT + (grafik >= 0 ? ZUSTAND_BILD_BREIT : 0), ZEILE_ZUSTAND, "%s",
+                   label);
+        Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_STATUS, "%s : (%d %s)", label, rest,
+                   text(rest == 1 ? T_SPIEL : T_SPIELE));
     } else {
-        Kit_Printf(ziel, g, FARBE_GUT, 0, 290, "^tz0327%s", text(T_FIT));
-        Kit_Printf(ziel, f, FARBE_WEISS, 190, 398, "%s", text(T_FIT));
+        Kit_Printf(ziel, g, FARBE_GUT, SPALTE_WERT, ZEILE_ZUSTAND, "%s", text(T_FIT));
+        Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_STATUS, "%s", text(T_FIT));
     }
     const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
     if (training < 0 || training >= ATTRIBUT_ANZAHL)
-        Kit_Printf(ziel, f, FARBE_WEISS, 190, 380, "%s", text(T_KEIN_TRAINING));
+        Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_TRAINING, "%s", text(T_KEIN_TRAINING));
     else
-        Kit_Printf(ziel, f, FARBE_WEISS, 190, 380, "%s (%d%%)", Attribut_Tabelle[training].name,
+        Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_TRAINING, "%s (%d%%)", Attribut_Tabelle[training].name,
                    Tools_Prozent(Spieler_Wert(training, p, 0, OP_LESEN), Attribut_Noetig(training)));
 
     Kit_Printf(ziel, f, FARBE_WEISS, 0, 428, "^tr0258%d", z.tore);
@@ -323,25 +337,33 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Kit_Printf(ziel, f, FARBE_WEISS, 0, 421, "^tr0418%d", z.gelb);
     Kit_Printf(ziel, f, FARBE_WEISS, 0, 436, "^tr0418%d", z.gelbrot);
     Kit_Printf(ziel, f, FARBE_WEISS, 0, 450, "^tr0418%d", z.rot);
-    Kit_Printf(ziel, f, FARBE_WEISS, 515, 428, "^tr0150%s",
+    Kit_Printf(ziel, f, FARBE_WEISS, 0, 428, "^tr%04d%s", RECHTS_WERT,
                Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
-    Kit_Printf(ziel, f, FARBE_GOLD, 515, 446, "^fb0008^fe^tr0150%s",
+    Kit_Printf(ziel, f, FARBE_GOLD, 0, 446, "^fb0008^fe^tr%04d%s", RECHTS_WERT,
                Bank_Geld_String(Spieler_Berechne_Marktwert(p), Team_Aktiv, -1, 0));
 
+    // The attributes the player uses now, beside his appearances.
     i32 aktiv[3];
     const int na = std::min(Attribute_Get_Attribute(p, aktiv, 3, 0), 3);
     for (int i = 0; i < na; ++i)
-        if (aktiv[i] >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_GROSS + aktiv[i], 515 + 80 * i, 264);
+        if (aktiv[i] >= 0)
+            Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_GROSS + aktiv[i], RECHTS_TEXT + 84 * i, ZEILE_KONDITION + 14);
+    // The learned ones on their caption's line: large pictures up to ten,
+    // small ones on a strip beyond, a line of text when there are none.
     i32 gelernt[18];
     const int n = std::min(Attribute_Get_Attribute(p, gelernt, 18, 1), 18);
-    if (n > 10) {
-        Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_ATTRIBUT_LEISTE, 36, 313);
+    if (n == 0) {
+        Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_GELERNT, "%s", text(T_KEINE_GELERNT));
+    } else if (n > 10) {
+        Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_ATTRIBUT_LEISTE, SPALTE_WERT - 6, ZEILE_GELERNT - 24);
         for (int i = 0; i < n && gelernt[i] >= 0; ++i)
-            Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_GEWAEHLT + gelernt[i], 45 + 26 * i, 330);
+            Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_GEWAEHLT + gelernt[i], SPALTE_WERT + 3 + 26 * i,
+                              ZEILE_GELERNT - 14);
     } else {
         for (int i = 0; i < n && gelernt[i] >= 0; ++i) {
-            if (Attribute_Attribut_Aktief(p, gelernt[i])) Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_AKTIV, 40 + 46 * i, 311);
-            Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KARTE + gelernt[i], 47 + 46 * i, 318);
+            const i32 x = SPALTE_WERT + 46 * i, y = ZEILE_GELERNT - 16;
+            if (Attribute_Attribut_Aktief(p, gelernt[i])) Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_AKTIV, x - 7, y - 7);
+            Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KARTE + gelernt[i], x, y);
         }
     }
 }
