@@ -18,10 +18,11 @@
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
 #include "graphics/font.h"
-#include "graphics/rastport.h"
 #include "graphics/pixel_schleifen.h"
+#include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "gui/hauptmenue.h"
+#include "gui/kit.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "platform/display.h"
@@ -665,8 +666,8 @@ void name_zeigen(Spielansicht_View* v, int slot, i32 x, i32 y) {
     // Only a label that starts inside its view (no text over a neighbour).
     if (sx < v->screen_x || sx > v->screen_x + v->breite - 40 || sy < v->screen_y + 12 || sy > v->screen_y + v->hoehe)
         return;
-    Font_Printf(Screen_Rastport, Font_Tabelle_Holen(voll ? 16 : 5), "^c%05d%s", sx, sy, FARBE_WEISS,
-                Spieler_String(63, spieler, nullptr, 0));
+    Kit_Printf(Screen_Rastport, Kit_Font(voll ? Kit_Schrift::ZAHL_KLEIN : Kit_Schrift::WINZIG), FARBE_WEISS, sx, sy,
+               "%s", Spieler_String(63, spieler, nullptr, 0));
 }
 
 }  // namespace
