@@ -1,7 +1,6 @@
 // The inbox, the help texts and the menu's save block (see posteingang.h).
 #include "main/posteingang.h"
 
-#if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
 #include <vector>
 
 #include "base/bytes.h"
@@ -9,11 +8,9 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/spielstand.h"
-#include "gui/bilder.h"
 #include "gui/eingabe.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
-#include "gui/wappen.h"
 #include "screens/squad/kader.h"
 #include "season/news.h"
 #include "season/optionen.h"
@@ -84,27 +81,10 @@ void menue_uebernehmen() {
     Menue_Laden(l);
 }
 
-// A club whose crest photo lies in the crest folder shows it; any other
-// club, or a photo that is missing or damaged, the crest of the archive.
-Rastport* wappen_laden(i32 nummer, i32 team) {
-    if (team >= 0 && team < Team_Anzahl && (Team_Wert(7, team, 0, OP_LESEN) & TEAM_STATUS_WAPPENFOTO))
-        if (Rastport* foto = Bilder_Laden(team, nullptr, BILDER_WAPPEN)) return foto;
-    return Wappen_Aus_Archiv(nummer);
-}
-
 }  // namespace
 
 void Main_Posteingang_Anmelden() {
-    Wappen_Hooks w = Wappen_Get_Hooks();
-    w.bild_laden = wappen_laden;
-    Wappen_Set_Hooks(w);
     News_Set_Hooks(news_tabelle());
-    // Help texts: shown when the active manager has them on (his option 40).
-    Menue_Hooks m = Menue_Get_Hooks();
-    m.hilfe_an = [] { return Option_Wert(OPTION_TEAM_ERSTE, 0, 0) != 0; };
-    m.hilfe_zeigen = Hilfe_Text_Ausgabe;
-    m.hilfe_ende = Hilfe_Text_Ende;
-    Menue_Set_Hooks(m);
     Spielstand_Modul menue;
     menue.name = "Menue";
     menue.schreiben = menue_schreiben;
@@ -112,6 +92,3 @@ void Main_Posteingang_Anmelden() {
     menue.uebernehmen = menue_uebernehmen;
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_MENUE, menue);
 }
-#else
-void Main_Posteingang_Anmelden() {}
-#endif

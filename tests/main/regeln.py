@@ -20,6 +20,14 @@
    pointer plus a literal offset (`memcpy(z.name, p + 2, 25)`).
 7. What a club is, the world says once (Team_Ist_Verein): the club kind bit
    TEAM_ART_VEREIN is not named outside src/world.
+8. Each hook table is built whole and installed once: in the program's
+   start-up code (the files of src/main; the intro program in
+   src/main/intro/ is a program of its own) every `<Name>_Set_Hooks(...)`
+   is called in one place only, and no installed
+   table is read back there (`<Name>_Get_Hooks()`) to be changed and
+   installed again. A global hook table is a const reference to the
+   installed one (`extern const Name_Hooks& Name;`).
+9. Every program links every layer: no `#if KORDAVO_HAT_<LAYER>` in src/.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -39,6 +47,9 @@ OFFSET_ZUGRIFF = re.compile(
     r"|\bmemcpy\s*\([^;]*,\s*[^,;()]*\+\s*\d+\s*,|\bmemcpy\s*\(\s*[^,;()]*\+\s*\d+\s*,")
 RAHMEN = ("src/base/", "src/net/", "src/jpeg/")
 VEREIN_BIT = re.compile(r"\bTEAM_ART_VEREIN\b")
+GET_AUFRUF = re.compile(r"\b(\w+)_Get_Hooks\s*\(\s*\)")
+GLOBALE_TABELLE = re.compile(r"^\s*extern\s+(?!const\b)(\w+_Hooks|\w+_Hook_Tabelle)\s*&?\s*\w+\s*;", re.M)
+SCHICHT_SCHALTER = re.compile(r"^\s*#\s*(el)?if\b[^\n]*\bKORDAVO_HAT_", re.M)
 LOSER_ZEIGER = re.compile(r"^\s*extern\s[^;]*\(\s*\*\s*\w+\s*\)\s*\(", re.M)
 
 
@@ -98,7 +109,25 @@ def main(argv):
     namen = tabellen(quellen)
     eintrag_setzen = re.compile(r"\b(%s)\s*\.\s*\w+\s*=(?!=)" % "|".join(sorted(namen))) if namen else None
     verstoesse = []
+    installiert = {}
     for p, text in quellen:
+        if p.startswith("src/main/") and p.count("/") == 2:
+            for m in SET_AUFRUF.finditer(text):
+                anfang = text.rfind("\n", 0, m.start()) + 1
+                if SET_DEKLARATION.match(text[anfang:m.end()]):
+                    continue
+                name = m.group(0).split("(")[0].strip()
+                ort = f"{p}:{zeile(text, m.start())}"
+                if name in installiert:
+                    verstoesse.append(f"{ort}: {name} schon in {installiert[name]} gesetzt")
+                else:
+                    installiert[name] = ort
+            for m in GET_AUFRUF.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Hook-Tabelle zurueckgelesen statt ganz gebaut")
+        for m in GLOBALE_TABELLE.finditer(text):
+            verstoesse.append(f"{p}:{zeile(text, m.start())}: globale Hook-Tabelle ohne const-Referenz")
+        for m in SCHICHT_SCHALTER.finditer(text):
+            verstoesse.append(f"{p}:{zeile(text, m.start())}: Schicht abgeschaltet (jedes Programm hat alle)")
         in_main = p.startswith("src/main/")
         if p != "src/base/ruf.h":
             for m in ROLLE.finditer(text):

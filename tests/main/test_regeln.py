@@ -20,7 +20,7 @@ FAELLE = [
     ("src/world/global.h", "void Welt_Set_Hooks(const Welt_Hooks& hooks);\n", None),
     ("src/season/a.cpp", "struct X_Hooks { int a; };\nextern X_Hooks X_Tab;\nvoid f() { X_Tab.a = 1; }\n",
      "Hook-Eintrag ausserhalb"),
-    ("src/season/a.cpp", "struct X_Hooks { int a; };\nextern X_Hooks X_Tab;\nbool f() { return X_Tab.a == 1; }\n",
+    ("src/season/a.cpp", "struct X_Hooks { int a; };\nextern const X_Hooks& X_Tab;\nbool f() { return X_Tab.a == 1; }\n",
      None),
     ("src/season/a.h", "struct X_Hooks {\n    void (*a)(int) = [](int) {};\n    bool (*b)();\n};\n", "b ohne Standard"),
     ("src/season/a.h", "struct X_Hooks {\n    void (*a)(int) = [](int) { void (*p)(); };\n};\n", None),
@@ -41,6 +41,14 @@ FAELLE = [
     ("src/net/a.cpp", "u32 n = get_u32le(kopf + 4);\n", None),
     ("src/season/a.cpp", "bool c(int t) { return Team_Daten[t].art & TEAM_ART_VEREIN; }\n", "Team_Ist_Verein"),
     ("src/world/team.cpp", "bool Team_Ist_Verein(int t) { return Team_Daten[t].art & TEAM_ART_VEREIN; }\n", None),
+    ("src/main/a.cpp", "void f() { Team_Set_Hooks(t()); }\nvoid g() { Team_Set_Hooks(u()); }\n", "schon in"),
+    ("src/main/a.cpp", "void f() { Team_Hooks h = Team_Get_Hooks(); Team_Set_Hooks(h); }\n", "zurueckgelesen"),
+    ("src/main/a.cpp", "void f() { Team_Set_Hooks(t()); Spieltag_Set_Hooks(s()); }\n", None),
+    ("src/main/intro/a.cpp", "void f() { Video_Set_Hooks(a); Video_Set_Hooks(b); }\n", None),
+    ("src/world/global.h", "extern Welt_Hooks Welt_Hook;\n", "const-Referenz"),
+    ("src/world/global.h", "extern const Welt_Hooks& Welt_Hook;\n", None),
+    ("src/main/a.cpp", "#if KORDAVO_HAT_GUI\nvoid f();\n#endif\n", "Schicht"),
+    ("src/main/a.cpp", "#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI\n#elif KORDAVO_HAT_SEASON\n#endif\n", "Schicht"),
 ]
 
 
