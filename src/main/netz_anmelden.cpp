@@ -104,7 +104,7 @@ void startteams_senden() {
             // A client gone without its goodbye (its window closed, its line
             // broken) leaves its club as the goodbye does: no longer played
             // at another machine, free for its manager to take again.
-            if (!von_client(alt)) Team_Daten[alt].status &= ~TEAM_STATUS_USER_AKTIV;
+            if (!von_client(alt)) Team_Reset_User_Active(alt);
             melden(alt, false);
         }
         if (team >= 0) melden(team, true);

@@ -454,7 +454,7 @@ void spielstand_anmelden() {
         // save kept the marks of the clients of then), and the port listens.
         .server_wieder_oeffnen =
             [] {
-                for (i32 t = 0; t < Team_Anzahl; ++t) Team_Daten[t].status &= ~TEAM_STATUS_USER_AKTIV;
+                Team_Reset_User_Active_Alle();
                 return Netz_Server_Oeffnen();
             },
     });

@@ -108,8 +108,7 @@ void Saison_Spiel_Starten(const Saison_Spiel& spiel) {
         Bank_Init();
         if (spiel_jetzt.saat >= 0) Rnd_Set_Index(spiel_jetzt.saat, 0);
         for (i32 t : spiel_jetzt.menschen)
-            if (Manager_Neuer_Mitspieler(t, "Manager", -1))
-                Team_Own_Daten[t].formation = static_cast<i8>(Team_Own_Daten[t].formation | 0x80);
+            if (Manager_Neuer_Mitspieler(t, "Manager", -1)) Team_Set_Automatische_Aufstellung(t);
         return true;
     }};
     Saison_Module_Anmelden({.module = module, .gui = gui});

@@ -28,6 +28,10 @@
    installed again. A global hook table is a const reference to the
    installed one (`extern const Name_Hooks& Name;`).
 9. Every program links every layer: no `#if KORDAVO_HAT_<LAYER>` in src/.
+10. The world's records are written through the world: outside src/world no
+   field of a record array (Team_Daten, Team_Own_Daten, Team_Fix_Daten,
+   Spieler_Daten, Spieler_Fix_Daten) is assigned, and no writable reference
+   to one of their records is taken.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -50,6 +54,10 @@ VEREIN_BIT = re.compile(r"\bTEAM_ART_VEREIN\b")
 GET_AUFRUF = re.compile(r"\b(\w+)_Get_Hooks\s*\(\s*\)")
 GLOBALE_TABELLE = re.compile(r"^\s*extern\s+(?!const\b)(\w+_Hooks|\w+_Hook_Tabelle)\s*&?\s*\w+\s*;", re.M)
 SCHICHT_SCHALTER = re.compile(r"^\s*#\s*(el)?if\b[^\n]*\bKORDAVO_HAT_", re.M)
+WELT_SATZ = r"\b(?:Team_Daten|Team_Own_Daten|Team_Fix_Daten|Spieler_Daten|Spieler_Fix_Daten)\s*\["
+WELT_SCHREIBEN = re.compile(
+    WELT_SATZ + r"[^;{}]*?\]\s*\.\s*\w+(?:\s*\[[^;\]]*\])*(?:\s*\.\s*\w+)?\s*(?:[-+*/|&^]?=(?!=)|\+\+|--)"
+    r"|(?<![\w:])(?<!const )(?:Spieler_Struktur|Team_Struktur|Team_Own|Team_Fix|Spieler_Fix|auto)\s*&\s*\w+\s*=\s*" + WELT_SATZ)
 LOSER_ZEIGER = re.compile(r"^\s*extern\s[^;]*\(\s*\*\s*\w+\s*\)\s*\(", re.M)
 
 
@@ -150,6 +158,9 @@ def main(argv):
         if not p.startswith("src/world/"):
             for m in VEREIN_BIT.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Vereinspruefung ausserhalb von Team_Ist_Verein")
+        if not p.startswith("src/world/"):
+            for m in WELT_SCHREIBEN.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Satz der Welt ausserhalb der Welt geschrieben")
         for m in LOSER_ZEIGER.finditer(text):
             verstoesse.append(f"{p}:{zeile(text, m.start())}: loser Funktionszeiger neben den Hook-Tabellen")
         for pos, name in eintraege_ohne_standard(text):

@@ -48,6 +48,15 @@ FAELLE = [
     ("src/world/global.h", "extern Welt_Hooks Welt_Hook;\n", "const-Referenz"),
     ("src/world/global.h", "extern const Welt_Hooks& Welt_Hook;\n", None),
     ("src/main/a.cpp", "#if KORDAVO_HAT_GUI\nvoid f();\n#endif\n", "Schicht"),
+    ("src/season/a.cpp", "void f(int t) { Team_Daten[t].liga = 3; }\n", "Satz der Welt"),
+    ("src/season/a.cpp", "void f(int t) { Team_Daten[t].status &= ~TEAM_STATUS_USER_AKTIV; }\n", "Satz der Welt"),
+    ("src/season/a.cpp", "void f() { Spieler_Daten[Team_Kader(t)[i]].trainings = 0; }\n", "Satz der Welt"),
+    ("src/season/a.cpp", "void f(int t) { Team_Own_Daten[t].aufstellung[2] = 5; }\n", "Satz der Welt"),
+    ("src/season/a.cpp", "void f(int s) { Spieler_Daten[s].moral++; }\n", "Satz der Welt"),
+    ("src/season/a.cpp", "void f(int s) { Spieler_Struktur& sp = Spieler_Daten[s]; }\n", "Satz der Welt"),
+    ("src/season/a.cpp", "bool f(int s) { return Spieler_Daten[s].status == 2 || Team_Daten[s].liga >= 0; }\n", None),
+    ("src/season/a.cpp", "void f(int s) { const Spieler_Struktur& sp = Spieler_Daten[s]; x = Spieler_Daten[s].team; }\n", None),
+    ("src/world/team.cpp", "void f(int t) { Team_Daten[t].liga = 3; }\n", None),
     ("src/main/a.cpp", "#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI\n#elif KORDAVO_HAT_SEASON\n#endif\n", "Schicht"),
 ]
 
