@@ -182,11 +182,12 @@ function(kordavo_mit_allen_schichten ziel)
   foreach(sub world match season matchday graphics gui screens net jpeg main)
     target_link_libraries(${ziel} PRIVATE kordavo_${sub})
   endforeach()
-  # The program's registration brings the inbox's and the network's wiring
-  # with it.
+  # The program's registration brings the inbox's, the saved camp's and the
+  # network's wiring with it.
   get_target_property(quellen ${ziel} SOURCES)
   if(quellen MATCHES "registrierung\\.cpp")
     target_sources(${ziel} PRIVATE ${PROJECT_SOURCE_DIR}/src/main/posteingang.cpp
+                                   ${PROJECT_SOURCE_DIR}/src/main/lager_stand.cpp
                                    ${PROJECT_SOURCE_DIR}/src/main/netz_anmelden.cpp)
   endif()
 endfunction()

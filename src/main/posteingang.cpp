@@ -1,5 +1,6 @@
-// The inbox, the help texts and the menu's save block (see posteingang.h).
+// The inbox and the menu's save block (see posteingang.h).
 #include "main/posteingang.h"
+#include "main/lager_stand.h"
 
 #include <vector>
 
@@ -56,29 +57,39 @@ News_Hooks news_tabelle() {
     };
 }
 
-// The menu engine's block of a save game: its byte, staged until every
-// block has been read.
+// The menu engine's block of a save game: its byte, then the training camp
+// in progress (lager_stand.h), staged until every block has been read.
 u8 menue_gelesen = 0;
 
 bool menue_schreiben(Datei_Status* datei) {
     std::vector<u8> aus;
     bytes::Schreiber s{aus};
     Menue_Speichern(s);
+    Lager_Stand_Schreiben(s);
     return Datei_Schreiben(datei, aus.data(), static_cast<u32>(aus.size()));
 }
 
 bool menue_lesen(Datei_Status* datei) {
-    // One byte; a game saved before the menu had its block holds none
-    // and comes back in the main menu.
+    // A game saved before the menu had its block holds none and comes back
+    // in the main menu; one saved before the camp went into it holds the
+    // menu's byte alone.
     const i32 rest = static_cast<i32>(Datei_Groesse(datei)) - Datei_Position(datei);
     menue_gelesen = 0;
+    Lager_Stand_Verwerfen();
     if (rest == 0) return true;
-    return rest == 1 && Datei_Lesen(datei, &menue_gelesen, 1) == 1;
+    if (rest < 0 || rest > 4096) return false;
+    std::vector<u8> block(static_cast<size_t>(rest));
+    if (Datei_Lesen(datei, block.data(), static_cast<u32>(rest)) != static_cast<u32>(rest)) return false;
+    bytes::Leser l(block.data(), block.size());
+    l(menue_gelesen);
+    if (rest > 1 && !Lager_Stand_Lesen(l)) return false;
+    return !l.fehler && l.pos == block.size();
 }
 
 void menue_uebernehmen() {
     bytes::Leser l(&menue_gelesen, 1);
     Menue_Laden(l);
+    Lager_Stand_Uebernehmen();
 }
 
 }  // namespace
@@ -90,5 +101,6 @@ void Main_Posteingang_Anmelden() {
     menue.schreiben = menue_schreiben;
     menue.lesen = menue_lesen;
     menue.uebernehmen = menue_uebernehmen;
+    menue.verwerfen = Lager_Stand_Verwerfen;
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_MENUE, menue);
 }

@@ -7,6 +7,7 @@
 // tests that drive the program) links all layers and runs this one
 // registration.
 #include "main/registrierung.h"
+#include "main/lager_stand.h"
 #include "main/netz_anmelden.h"
 #include "main/posteingang.h"
 
@@ -392,7 +393,13 @@ Season_Gui_Hooks season_gui_tabelle(bool (*spielstart)(int, u8*)) {
         },
         .Menue_Tick = [] { Menue_Tick(); },
         .Spielstart_Pruefen = spielstart,
-        .Menue_Manager_Wechsel = Menue_Manager_Wechsel,
+        // A manager takes over (after a load too): a training camp loaded with
+        // the game runs on once its manager is at the machine.
+        .Menue_Manager_Wechsel =
+            [](int team) {
+                Menue_Manager_Wechsel(team);
+                Lager_Stand_Fortsetzen();
+            },
         .Menue_Set_Aktiver_Manager = Menue_Set_Aktiver_Manager,
         .Blt_Cache_Leeren = Blt_Cache_Leeren,
         // Music and effects: the run loop updates the music every 500 ms,
