@@ -6,6 +6,7 @@
 #include "base/random.h"
 #include "base/tools.h"
 #include "gui/menue.h"
+#include "season/kalender.h"
 #include "screens/training/lager.h"
 #include "world/global.h"
 #include "world/welt.h"
@@ -30,6 +31,7 @@ void lauf_felder(V& v, L& l) {
 
 struct Gespeichert {
     i32 team = -1;
+    i32 tag = 0;  // the calendar's day the camp ran on
     Lager_Lauf lauf;
 };
 
@@ -64,6 +66,7 @@ void Lager_Stand_Schreiben(bytes::Schreiber& s) {
     }
     s(u8{1});
     s(Team_Aktiv);
+    s(static_cast<i32>(Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0));
     lauf_felder(s, l);
 }
 
@@ -74,7 +77,7 @@ bool Lager_Stand_Lesen(bytes::Leser& l) {
     if (l.fehler || da > 1) return false;
     if (!da) return true;
     Gespeichert g;
-    l(g.team);
+    l(g.team), l(g.tag);
     lauf_felder(l, g.lauf);
     if (l.fehler || !stimmig(g)) return false;
     gelesen = g;
@@ -91,6 +94,11 @@ void Lager_Stand_Verwerfen() { gelesen.reset(); }
 bool Lager_Stand_Wartet() { return wartend.has_value(); }
 
 void Lager_Stand_Fortsetzen() {
+    if (!wartend) return;
+    // A camp whose day has passed without its manager (another game begun,
+    // the day played on by the others) is over: it never runs on.
+    const i32 heute = Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0;
+    if (wartend->tag != heute) wartend.reset();
     if (!wartend || wartend->team != Team_Aktiv) return;
     const Gespeichert g = *wartend;
     wartend.reset();

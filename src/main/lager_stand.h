@@ -7,7 +7,8 @@
 #include "base/bytes.h"
 
 // Appends the running camp of the manager at this machine: u8 0 when none
-// runs; else u8 1, i32 team and the course (see lager_stand.cpp).
+// runs; else u8 1, i32 team, i32 the calendar's day and the course (see
+// lager_stand.cpp).
 void Lager_Stand_Schreiben(bytes::Schreiber& s);
 // Reads what Lager_Stand_Schreiben wrote into staging; false (nothing
 // staged) for a record that does not hold together.
@@ -17,8 +18,9 @@ bool Lager_Stand_Lesen(bytes::Leser& l);
 void Lager_Stand_Uebernehmen();
 void Lager_Stand_Verwerfen();
 // At a manager's hand-over (the load ends with one): a loaded camp runs on
-// when its manager is the one at the machine (its run screen opens over the
-// main menu the hand-over shows).
+// when its manager is the one at the machine on the camp's day (its run
+// screen opens over the main menu the hand-over shows); once that day has
+// passed it is dropped.
 void Lager_Stand_Fortsetzen();
 // True while a loaded camp waits for its manager.
 bool Lager_Stand_Wartet();

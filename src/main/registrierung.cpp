@@ -294,7 +294,7 @@ void main_hooks_anmelden() {
             Farbe_Cache_Aufraeumen();
             // While no match is shown live, one more ground picture is
             // unpacked a frame, so that a kick-off finds them all.
-            if (Spielansicht_Laufzustand() != 1 && live_ansicht()) Spielansicht_Vorrat_Schritt();
+            if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht()) Spielansicht_Vorrat_Schritt();
             // A quit the run loop could not serve (no calendar) still ends the program.
             if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
         },

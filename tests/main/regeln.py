@@ -24,8 +24,8 @@
    start-up code (the files of src/main; the intro program in
    src/main/intro/ is a program of its own) every `<Name>_Set_Hooks(...)`
    is called in one place only, and no installed
-   table is read back there (`<Name>_Get_Hooks()`) to be changed and
-   installed again. A global hook table is a const reference to the
+   table is copied back there (`Name_Hooks h = Name_Get_Hooks();`) to be
+   changed and installed again (reading an entry to call it is fine). A global hook table is a const reference to the
    installed one (`extern const Name_Hooks& Name;`).
 9. Every program links every layer: no `#if KORDAVO_HAT_<LAYER>` in src/.
 10. The world's records are written through the world: outside src/world no
@@ -51,7 +51,7 @@ OFFSET_ZUGRIFF = re.compile(
     r"|\bmemcpy\s*\([^;]*,\s*[^,;()]*\+\s*\d+\s*,|\bmemcpy\s*\(\s*[^,;()]*\+\s*\d+\s*,")
 RAHMEN = ("src/base/", "src/net/", "src/jpeg/")
 VEREIN_BIT = re.compile(r"\bTEAM_ART_VEREIN\b")
-GET_AUFRUF = re.compile(r"\b(\w+)_Get_Hooks\s*\(\s*\)")
+GET_AUFRUF = re.compile(r"(?<!const )\b\w+_(?:Hooks|Hook_Tabelle)\s+\w+\s*=\s*\w+_Get_Hooks\s*\(\s*\)")
 GLOBALE_TABELLE = re.compile(r"^\s*extern\s+(?!const\b)(\w+_Hooks|\w+_Hook_Tabelle)\s*&?\s*\w+\s*;", re.M)
 SCHICHT_SCHALTER = re.compile(r"^\s*#\s*(el)?if\b[^\n]*\bKORDAVO_HAT_", re.M)
 WELT_SATZ = r"\b(?:Team_Daten|Team_Own_Daten|Team_Fix_Daten|Spieler_Daten|Spieler_Fix_Daten)\s*\["

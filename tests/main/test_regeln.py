@@ -43,6 +43,7 @@ FAELLE = [
     ("src/world/team.cpp", "bool Team_Ist_Verein(int t) { return Team_Daten[t].art & TEAM_ART_VEREIN; }\n", None),
     ("src/main/a.cpp", "void f() { Team_Set_Hooks(t()); }\nvoid g() { Team_Set_Hooks(u()); }\n", "schon in"),
     ("src/main/a.cpp", "void f() { Team_Hooks h = Team_Get_Hooks(); Team_Set_Hooks(h); }\n", "zurueckgelesen"),
+    ("src/main/a.cpp", "bool f() { return Spieltag_Get_Hooks().live_ansicht(); }\n", None),
     ("src/main/a.cpp", "void f() { Team_Set_Hooks(t()); Spieltag_Set_Hooks(s()); }\n", None),
     ("src/main/intro/a.cpp", "void f() { Video_Set_Hooks(a); Video_Set_Hooks(b); }\n", None),
     ("src/world/global.h", "extern Welt_Hooks Welt_Hook;\n", "const-Referenz"),

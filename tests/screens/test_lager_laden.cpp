@@ -15,6 +15,7 @@
 #include "main/lager_stand.h"
 #include "screens/screens.h"
 #include "screens/training/lager.h"
+#include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/kalender_zug.h"
 #include "world/bank.h"
@@ -120,7 +121,7 @@ TEST_F(LagerLaden, GeladenesLagerEndetWieDasDurchgelaufene) {
 // The camp's part of the menu's block: what does not hold together is
 // refused (the load keeps the running game), nothing staged.
 TEST_F(LagerLaden, UnstimmigesLagerWirdAbgelehnt) {
-    auto block = [](u8 da, i32 team, auto aendern) {
+    auto block = [](u8 da, i32 team, auto aendern, i32 tag = 0) {
         Lager_Lauf l;
         l.lager = 2, l.anzahl = 3;
         aendern(l);
@@ -128,7 +129,7 @@ TEST_F(LagerLaden, UnstimmigesLagerWirdAbgelehnt) {
         bytes::Schreiber s{aus};
         s(da);
         if (da != 1) return aus;
-        s(team), s(l.lager), s(l.anzahl), s(l.kader), s(l.start);
+        s(team), s(tag), s(l.lager), s(l.anzahl), s(l.kader), s(l.start);
         for (const Lager_Balken& b : l.balken)
             s(b.position), s(b.stufe), s(b.stufen), s(b.ziel), s(b.halten), s(b.zustand), s(b.halt_beginn);
         s(l.schritt), s(l.letzter_anstieg);
@@ -160,6 +161,25 @@ TEST_F(LagerLaden, UnstimmigesLagerWirdAbgelehnt) {
         Lager_Stand_Uebernehmen();  // nothing staged any more
         EXPECT_FALSE(Lager_Stand_Wartet()) << f.name;
     }
+    // A camp of another day (the day played on, or another game begun)
+    // never runs on: it is dropped at the hand-over.
+    for (const i32 tag : {Kalender_Get_Tag() + 1, Kalender_Get_Tag() - 1}) {
+        const std::vector<u8> anders = block(1, Team_Aktiv, nichts, tag);
+        bytes::Leser l(anders.data(), anders.size());
+        ASSERT_TRUE(Lager_Stand_Lesen(l));
+        Lager_Stand_Uebernehmen();
+        Lager_Stand_Fortsetzen();
+        EXPECT_FALSE(Lager_Stand_Wartet()) << tag;
+        EXPECT_FALSE(Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF)) << tag;
+    }
+    // The same day: it runs on.
+    const std::vector<u8> heute = block(1, Team_Aktiv, nichts, Kalender_Get_Tag());
+    bytes::Leser h(heute.data(), heute.size());
+    ASSERT_TRUE(Lager_Stand_Lesen(h));
+    Lager_Stand_Uebernehmen();
+    Lager_Stand_Fortsetzen();
+    EXPECT_TRUE(Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF));
+    EXPECT_EQ(Trainings_Lager_Lauf().lager, 2);
     // Cut short anywhere: refused.
     const std::vector<u8> voll = block(1, 4, nichts);
     for (size_t n = 1; n < voll.size(); n += 37) {
