@@ -268,7 +268,7 @@ TEST_F(AnkBild, LabelNamesKeepTheWholeSurname) {
         std::snprintf(t.nachname, sizeof t.nachname, "%s", faelle[k].nachname);
     }
     kit::Spur_Leeren();
-    bild = Ank_Bild_Init(heim, gast);
+    bild.reset(Ank_Bild_Init(heim, gast));
     ASSERT_NE(bild, nullptr);
     for (const Fall& f : faelle) {
         const Zeichenspur_Eintrag* e = nullptr;
