@@ -33,6 +33,18 @@
    the match control bar.
 11. Fonts by name (Kit_Font and Kit_Schrift): no FONT_ constant defined and
    no Font_Tabelle_Holen in src/screens.
+12. Each hook table is built whole and installed once: in the program's
+   start-up code (the files of src/main; the intro program in
+   src/main/intro/ is a program of its own) every `<Name>_Set_Hooks(...)`
+   is called in one place only, and no installed
+   table is copied back there (`Name_Hooks h = Name_Get_Hooks();`) to be
+   changed and installed again (reading an entry to call it is fine). A
+   global hook table is a const reference to the installed one (`extern const Name_Hooks& Name;`).
+13. Every program links every layer: no `#if KORDAVO_HAT_<LAYER>` in src/.
+14. The world's records are written through the world: outside src/world no
+   field of a record array (Team_Daten, Team_Own_Daten, Team_Fix_Daten,
+   Spieler_Daten, Spieler_Fix_Daten) is assigned, and no writable reference
+   to one of their records is taken.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -52,6 +64,13 @@ OFFSET_ZUGRIFF = re.compile(
     r"|\bmemcpy\s*\([^;]*,\s*[^,;()]*\+\s*\d+\s*,|\bmemcpy\s*\(\s*[^,;()]*\+\s*\d+\s*,")
 RAHMEN = ("src/base/", "src/net/", "src/jpeg/")
 VEREIN_BIT = re.compile(r"\bTEAM_ART_VEREIN\b")
+GET_AUFRUF = re.compile(r"(?<!const )\b\w+_(?:Hooks|Hook_Tabelle)\s+\w+\s*=\s*\w+_Get_Hooks\s*\(\s*\)")
+GLOBALE_TABELLE = re.compile(r"^\s*extern\s+(?!const\b)(\w+_Hooks|\w+_Hook_Tabelle)\s*&?\s*\w+\s*;", re.M)
+SCHICHT_SCHALTER = re.compile(r"^\s*#\s*(el)?if\b[^\n]*\bKORDAVO_HAT_", re.M)
+WELT_SATZ = r"\b(?:Team_Daten|Team_Own_Daten|Team_Fix_Daten|Spieler_Daten|Spieler_Fix_Daten)\s*\["
+WELT_SCHREIBEN = re.compile(
+    WELT_SATZ + r"[^;{}]*?\]\s*\.\s*\w+(?:\s*\[[^;\]]*\])*(?:\s*\.\s*\w+)?\s*(?:[-+*/|&^]?=(?!=)|\+\+|--)"
+    r"|(?<![\w:])(?<!const )(?:Spieler_Struktur|Team_Struktur|Team_Own|Team_Fix|Spieler_Fix|auto)\s*&\s*\w+\s*=\s*" + WELT_SATZ)
 LOSER_ZEIGER = re.compile(r"^\s*extern\s[^;]*\(\s*\*\s*\w+\s*\)\s*\(", re.M)
 FONT_AUSGABE = re.compile(r"\b(Font_Printf|Font_Printf_Glatt|Font_Printf_Alpha|Font_Markup_Ausgabe)\s*\(")
 SCREEN_DEF = re.compile(r"^Screen_Def\s+\w+\s*\(\s*\)\s*\{", re.M)
@@ -124,7 +143,25 @@ def main(argv):
     namen = tabellen(quellen)
     eintrag_setzen = re.compile(r"\b(%s)\s*\.\s*\w+\s*=(?!=)" % "|".join(sorted(namen))) if namen else None
     verstoesse = []
+    installiert = {}
     for p, text in quellen:
+        if p.startswith("src/main/") and p.count("/") == 2:
+            for m in SET_AUFRUF.finditer(text):
+                anfang = text.rfind("\n", 0, m.start()) + 1
+                if SET_DEKLARATION.match(text[anfang:m.end()]):
+                    continue
+                name = m.group(0).split("(")[0].strip()
+                ort = f"{p}:{zeile(text, m.start())}"
+                if name in installiert:
+                    verstoesse.append(f"{ort}: {name} schon in {installiert[name]} gesetzt")
+                else:
+                    installiert[name] = ort
+            for m in GET_AUFRUF.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Hook-Tabelle zurueckgelesen statt ganz gebaut")
+        for m in GLOBALE_TABELLE.finditer(text):
+            verstoesse.append(f"{p}:{zeile(text, m.start())}: globale Hook-Tabelle ohne const-Referenz")
+        for m in SCHICHT_SCHALTER.finditer(text):
+            verstoesse.append(f"{p}:{zeile(text, m.start())}: Schicht abgeschaltet (jedes Programm hat alle)")
         in_main = p.startswith("src/main/")
         if p != "src/base/ruf.h":
             for m in ROLLE.finditer(text):
@@ -147,6 +184,9 @@ def main(argv):
         if not p.startswith("src/world/"):
             for m in VEREIN_BIT.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Vereinspruefung ausserhalb von Team_Ist_Verein")
+        if not p.startswith("src/world/"):
+            for m in WELT_SCHREIBEN.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Satz der Welt ausserhalb der Welt geschrieben")
         for m in LOSER_ZEIGER.finditer(text):
             verstoesse.append(f"{p}:{zeile(text, m.start())}: loser Funktionszeiger neben den Hook-Tabellen")
         if p.startswith("src/screens/"):

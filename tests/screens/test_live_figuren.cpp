@@ -608,9 +608,9 @@ TEST_F(Figuren, FiguresStandInsideTheGoals) {
         const Spielfeld_Objekt& o = sf->objekt[3];
         const Sa_Frame* fr = Spielansicht_Frame_Zeiger(A_STEHEN, o.letzt_richtung, 0);
         ASSERT_NE(fr, nullptr);
-        Rastport* tor = Resf_Grafik_Laden(f.rechts ? GRAFIK_LIVE_TOR_RECHTS : GRAFIK_LIVE_TOR_LINKS);
+        const Rastport_Bild tor(Resf_Grafik_Laden(f.rechts ? GRAFIK_LIVE_TOR_RECHTS : GRAFIK_LIVE_TOR_LINKS));
         ASSERT_NE(tor, nullptr);
-        ASSERT_TRUE(Rastport_Lock(tor));
+        ASSERT_TRUE(Rastport_Lock(tor.get()));
         ASSERT_FALSE(tor->alpha.empty());
         const spielansicht::Kasten k = spielansicht::Tor_Kasten(spielansicht::VOLL, f.rechts);
         ASSERT_EQ(k.breite, tor->breite);
@@ -629,7 +629,6 @@ TEST_F(Figuren, FiguresStandInsideTheGoals) {
                 ++bedeckt;
                 geaendert += kit::Probe(sx, sy) != leer[sy * 800 + sx];
             }
-        Rastport_Free(tor);
         ASSERT_GT(bedeckt, 3) << "the figure's box covers the goal";
         if (f.tor_vorne) EXPECT_EQ(geaendert, 0);
         else EXPECT_GT(geaendert, 0);
@@ -669,8 +668,8 @@ TEST_F(Figuren, BoardsShowTheSignedPartnersPictures) {
     for (const auto& f : faelle) {
         const Sa_Bande& b = v.banden[f.bande];
         ASSERT_EQ(b.logo[b.seite & 1], 14 + f.partner) << f.bande;
-        Rastport* logo = Resf_Grafik_Laden(f.grafik);
-        ASSERT_TRUE(logo && Rastport_Lock(logo));
+        const Rastport_Bild logo(Resf_Grafik_Laden(f.grafik));
+        ASSERT_TRUE(logo && Rastport_Lock(logo.get()));
         int gleich = 0, gezeigt = 0;
         for (i32 y = 0; y < logo->hoehe; ++y)
             for (i32 x = 0; x < logo->breite; ++x) {
@@ -680,7 +679,6 @@ TEST_F(Figuren, BoardsShowTheSignedPartnersPictures) {
                 ++gezeigt;
                 gleich += kit::Probe(v.screen_x + sx, v.screen_y + sy) == q;
             }
-        Rastport_Free(logo);
         ASSERT_GT(gezeigt, 100) << f.bande;
         EXPECT_GT(gleich, gezeigt * 9 / 10) << f.bande;
     }

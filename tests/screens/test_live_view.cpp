@@ -593,8 +593,8 @@ TEST_F(LiveViewSpiel, OneFullViewWithHeaderAndBottomBar) {
     EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_KOPF_GROSS, 5, 5));
     EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_ZIFFERN_GROSS, 255 + 15, 8 + 10));
     EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_ZIFFERN_GROSS, 285 + 15, 8 + 10));
-    Rastport* blatt = Resf_Grafik_Laden(GRAFIK_LIVE_ZIFFERN_GROSS);
-    ASSERT_TRUE(blatt && Rastport_Lock(blatt));
+    const Rastport_Bild blatt(Resf_Grafik_Laden(GRAFIK_LIVE_ZIFFERN_GROSS));
+    ASSERT_TRUE(blatt && Rastport_Lock(blatt.get()));
     int gleich = 0;
     for (i32 y = 0; y < 20; ++y)
         for (i32 x = 0; x < 30; ++x) {
@@ -603,7 +603,6 @@ TEST_F(LiveViewSpiel, OneFullViewWithHeaderAndBottomBar) {
             gleich +=
                 (home == 0 || kit::Probe(255 + x, 8 + y) == home) && (away == 0 || kit::Probe(285 + x, 8 + y) == away);
         }
-    Rastport_Free(blatt);
     EXPECT_EQ(gleich, 600) << "the digit cells of 2 (home) and 1 (away) are on the screen";
     EXPECT_TRUE(kit::Text_Auf_Zeile("41.250 Zuschauer", 19));
     char minute[32];
@@ -653,10 +652,11 @@ TEST_F(LiveViewSpiel, ReplayPlaysTheRingAndEnds) {
     Spielfeld_Replay_Start(0);
     ASSERT_TRUE(Spielfeld_Replay_Laeuft());
     const Spielansicht_View& v = Spielansicht_Views()[0];
-    Rastport* schatten = Resf_Grafik_Laden(GRAFIK_LIVE_BALLSCHATTEN);
-    ASSERT_TRUE(schatten);
-    const i32 sw = schatten->breite;
-    Rastport_Free(schatten);
+    const i32 sw = [] {
+        const Rastport_Bild schatten(Resf_Grafik_Laden(GRAFIK_LIVE_BALLSCHATTEN));
+        return schatten ? schatten->breite : -1;
+    }();
+    ASSERT_GT(sw, 0);
     // Where the ball's shadow lands on the screen for a ball at x.
     auto schatten_x = [&](f32 x, f32 y) {
         i32 gx = 0, gy = 0;

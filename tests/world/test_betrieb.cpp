@@ -141,7 +141,11 @@ TEST_F(Betrieb, AttendanceFollowsGroundClubAndOpponent) {
     Stadion_Init();
     Stadion_Free();
     const Welt_Hooks alt = Welt_Hook;
-    Welt_Hook.spiel_daten = spiel_daten;
+    {
+        Welt_Hooks h = Welt_Hook;
+        h.spiel_daten = spiel_daten;
+        Welt_Set_Hooks(h);
+    }
     // Clubs by their draw: the weakest, a middling and the strongest.
     std::vector<int> clubs;
     for (int t = 0; t < Team_Anzahl; t++)
@@ -188,7 +192,7 @@ TEST_F(Betrieb, AttendanceFollowsGroundClubAndOpponent) {
     EXPECT_EQ(z, zuschauer(gross, klein, 80));
     EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(gross, 0, -1),
                      static_cast<double>(static_cast<f32>(z) * static_cast<f32>(Stadion_Get(gross, 0)->eintrittspreis)));
-    Welt_Hook = alt;
+    Welt_Set_Hooks(alt);
     Stadion_Free();
     Bank_Free();
 }
