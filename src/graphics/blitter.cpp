@@ -166,6 +166,28 @@ void toenen(const u16* src, u16* dst, const Feld& f, int art, u16 key, const u8*
     });
 }
 
+// A tint of weight 0 through a colour key (a glyph in its colour): every
+// source pixel but the key becomes `farbe`, eight a step with SSE2.
+void fuellen_schluessel(const u16* src, u16* dst, const Feld& f, u16 key, u16 farbe) {
+    for (i32 y = 0; y < f.h; ++y) {
+        const u16* s = src + f.s(0, y);
+        u16* d = dst + f.d(0, y);
+        i32 x = 0;
+#if defined(__SSE2__)
+        const __m128i k = _mm_set1_epi16(static_cast<short>(key)), c = _mm_set1_epi16(static_cast<short>(farbe));
+        for (; x + 8 <= f.w; x += 8) {
+            const __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
+            const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
+            const __m128i leer = _mm_cmpeq_epi16(sv, k);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x),
+                             _mm_or_si128(_mm_and_si128(leer, dv), _mm_andnot_si128(leer, c)));
+        }
+#endif
+        for (; x < f.w; ++x)
+            if (s[x] != key) d[x] = farbe;
+    }
+}
+
 // Walks a sprite row by row; `fn(x, y, pixel)` for every literal pixel.
 template <class F>
 void sprite_laufen(const Rle_Sprite& sp, F&& fn) {
@@ -298,6 +320,10 @@ i32 Blt_Blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx,
     if (o.grau || o.toenen) {
         const int art = o.maske ? 2 : o.schluessel ? 1 : 0;
         const int gew = std::clamp(o.gewicht, -255, 255);
+        if (art == 1 && gew == 0 && !o.grau) {
+            fuellen_schluessel(s, d, f, key_wert, farbe);
+            return 1;
+        }
         if (t16) toenen<16>(s, d, f, art, key_wert, src->maske.data(), farbe, gew, o.grau != 0);
         else toenen<15>(s, d, f, art, key_wert, src->maske.data(), farbe, gew, o.grau != 0);
         return 1;
@@ -405,7 +431,34 @@ i32 Blt_Abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe) {
         const u32 k = static_cast<u32>(stufe);
         for (i32 yy = dy; yy < dy + h; ++yy) {
             u16* d = z.p + static_cast<size_t>(yy) * z.w + dx;
-            for (i32 xx = 0; xx < w; ++xx) {
+            i32 xx = 0;
+#if defined(__SSE2__)
+            // Eight pixels a step with the same arithmetic (every product stays
+            // below 2^15: a channel of at most 252 times a level of at most 128).
+            const __m128i kv = _mm_set1_epi16(static_cast<short>(k)), null = _mm_setzero_si128();
+            const __m128i m248 = _mm_set1_epi16(248), mg = _mm_set1_epi16(T == 16 ? 252 : 248),
+                          eins = _mm_set1_epi16(1);
+            for (; xx + 8 <= w; xx += 8) {
+                const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + xx));
+                auto kanal = [&](__m128i c, __m128i maske) {
+                    return _mm_srli_epi16(_mm_mullo_epi16(_mm_and_si128(c, maske), kv), 7);
+                };
+                const __m128i r = kanal(_mm_srli_epi16(p, T == 16 ? 8 : 7), m248);
+                const __m128i g = kanal(_mm_srli_epi16(p, T == 16 ? 3 : 2), mg);
+                const __m128i b = kanal(_mm_slli_epi16(p, 3), m248);
+                const __m128i n =
+                    T == 16 ? _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 11),
+                                                        _mm_slli_epi16(_mm_srli_epi16(g, 2), 5)),
+                                           _mm_srli_epi16(b, 3))
+                            : _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 10),
+                                                        _mm_slli_epi16(_mm_srli_epi16(g, 3), 5)),
+                                           _mm_srli_epi16(b, 3));
+                // A pixel that was not black never turns into the key 0.
+                const __m128i schwarz = _mm_andnot_si128(_mm_cmpeq_epi16(p, null), _mm_cmpeq_epi16(n, null));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(d + xx), _mm_or_si128(n, _mm_and_si128(schwarz, eins)));
+            }
+#endif
+            for (; xx < w; ++xx) {
                 const u32 p = d[xx];
                 const u32 r = ((T == 16 ? (p >> 8) & 248u : (p >> 7) & 248u) * k) >> 7;
                 const u32 g = ((T == 16 ? (p >> 3) & 252u : (p >> 2) & 248u) * k) >> 7;

@@ -282,3 +282,29 @@ TEST(Blitter, AbdunkelnJederPixelwert) {
         }
     }
 }
+
+// A tint of weight 0 through the key (a glyph in its colour) gives every
+// source pixel but the key the colour and leaves the destination under the
+// key, for widths around the eight-pixel step and at an offset.
+TEST(Blitter, EinfaerbenDurchDenSchluessel) {
+    for (int tiefe : {16, 15})
+        for (i32 w : {1, 7, 8, 9, 16, 23}) {
+            std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(w, 3, tiefe), &Rastport_Free);
+            std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(40, 5, tiefe), &Rastport_Free);
+            ASSERT_TRUE(q && z);
+            for (i32 i = 0; i < w * 3; ++i) q->bitmap->pixel16()[i] = static_cast<u16>(i % 3 == 0 ? 0 : 0x1234 + i);
+            for (i32 i = 0; i < 40 * 5; ++i) z->bitmap->pixel16()[i] = static_cast<u16>(0x0F00 + i);
+            Blt_Optionen o = *Blt_Opt_Einfaerben;
+            o.farbe = 0x7BEF;
+            ASSERT_EQ(Blt_Blit(q.get(), 0, 0, -1, -1, z.get(), 3, 1, &o), 1);
+            int falsch = 0;
+            for (i32 y = 0; y < 5; ++y)
+                for (i32 x = 0; x < 40; ++x) {
+                    const bool drin = x >= 3 && x < 3 + w && y >= 1 && y < 4;
+                    const bool schluessel = drin && q->bitmap->pixel16()[(y - 1) * w + (x - 3)] == 0;
+                    const u16 soll = drin && !schluessel ? 0x7BEF : static_cast<u16>(0x0F00 + y * 40 + x);
+                    falsch += z->bitmap->pixel16()[y * 40 + x] != soll;
+                }
+            EXPECT_EQ(falsch, 0) << tiefe << " " << w;
+        }
+}
