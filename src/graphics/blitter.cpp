@@ -146,11 +146,32 @@ void alpha_ebene(const u16* src, u16* dst, const Feld& f, const u8* a, int art, 
 
 template <int T>
 void deckung(const u8* cov, u16* dst, const Feld& f, u16 farbe) {
-    jedes_pixel(f, [&](size_t s, size_t d) {
-        const int k = cov[s];
-        if (k <= 2) return;
-        dst[d] = k >= 240 ? farbe : pixel::mischen<T>(dst[d], farbe, k, 255 - k);
-    });
+    for (i32 y = 0; y < f.h; ++y) {
+        const u8* c = cov + f.s(0, y);
+        u16* d = dst + f.d(0, y);
+        i32 x = 0;
+#if defined(__SSE2__)
+        // Eight pixels a step: the blend of alpha8 (alpha 0 where the cover is
+        // at most 2), the colour itself from 240 on.
+        const __m128i fv = _mm_set1_epi16(static_cast<short>(farbe)), drei = _mm_set1_epi16(3),
+                      voll_ab = _mm_set1_epi16(239);
+        for (; x + 8 <= f.w; x += 8) {
+            const __m128i k =
+                _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(c + x)), _mm_setzero_si128());
+            const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
+            const __m128i a = _mm_andnot_si128(_mm_cmplt_epi16(k, drei), k);
+            const __m128i voll = _mm_cmpgt_epi16(k, voll_ab);
+            const __m128i p = alpha8<T>(fv, dv, a);
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + x),
+                             _mm_or_si128(_mm_and_si128(voll, fv), _mm_andnot_si128(voll, p)));
+        }
+#endif
+        for (; x < f.w; ++x) {
+            const int k = c[x];
+            if (k <= 2) continue;
+            d[x] = k >= 240 ? farbe : pixel::mischen<T>(d[x], farbe, k, 255 - k);
+        }
+    }
 }
 
 // Tint and grey with an optional key (art 1) or mask (art 2).
