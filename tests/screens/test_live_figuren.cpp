@@ -124,26 +124,6 @@ TEST_F(Figuren, TwentyStartsAndFreesLeaveNoBlock) {
     EXPECT_EQ(Spielansicht_Animsets_Bytes(), 0u);
 }
 
-// The figure sets and crowd groups are loaded ahead, one a step, before any
-// kick-off: the start then finds them all, loads nothing more and shows no
-// progress box; every step after the last loads nothing.
-TEST_F(Figuren, SetsAreLoadedAheadOneAStep) {
-    ASSERT_EQ(Spielansicht_Animsets_Bytes(), 0u);
-    int schritte = 0;
-    while (Spielansicht_Figuren_Vorrat_Schritt() && schritte < 1000) ++schritte;
-    EXPECT_EQ(schritte, 197 + SA_PUBLIKUM_GRUPPEN);
-    const u64 vorher = Spielansicht_Animsets_Bytes();
-    EXPECT_GT(vorher, 1000000u);
-    EXPECT_FALSE(Spielansicht_Figuren_Vorrat_Schritt());
-    ASSERT_TRUE(Spielansicht_Init());
-    EXPECT_EQ(Spielansicht_Animsets_Bytes(), vorher);
-    for (int g = 0; g < SA_PUBLIKUM_GRUPPEN; ++g) EXPECT_GT(Spielansicht_Publikum_Bilder(g), 0) << g;
-    // After the matchday the sets go, and the next steps load them again.
-    Spielansicht_Free();
-    EXPECT_EQ(Spielansicht_Animsets_Bytes(), 0u);
-    EXPECT_TRUE(Spielansicht_Figuren_Vorrat_Schritt());
-}
-
 // A slow start shows how far it got: the progress box whenever more than
 // 200 ms passed, never with a quick one; the clock here moves a fixed step
 // every time it is read.

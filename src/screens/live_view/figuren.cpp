@@ -209,26 +209,6 @@ bool Spielansicht_Animsets_Laden() {
     return sets_geladen;
 }
 
-bool Spielansicht_Figuren_Vorrat_Schritt() {
-    // Each entry is tried once per archive state: a missing or damaged one is
-    // left to the kick-off, which reports it.
-    static u32 versucht_stand = 0;
-    static std::array<bool, ANIM_SETS + SA_PUBLIKUM_GRUPPEN> versucht{};
-    if (versucht_stand != Resf_Stand()) versucht_stand = Resf_Stand(), versucht.fill(false);
-    for (int s = 0; s < ANIM_SETS; ++s) {
-        const Anim_Def& a = Anim_Tabelle[s];
-        if (!a.ladbar || a.eintrag < 0 || a.daten || versucht[s]) continue;
-        versucht[s] = !Spielansicht_Animset_Laden(s, nullptr);
-        return true;
-    }
-    for (int g = 0; g < SA_PUBLIKUM_GRUPPEN; ++g) {
-        if (publikum[g].daten || versucht[ANIM_SETS + g]) continue;
-        versucht[ANIM_SETS + g] = !blob_laden(PUBLIKUM_EINTRAG[g], publikum[g]);
-        return true;
-    }
-    return false;
-}
-
 u64 Spielansicht_Animsets_Bytes() {
     u64 n = 0;
     for (const Anim_Def& a : Anim_Tabelle)

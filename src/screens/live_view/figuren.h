@@ -56,10 +56,6 @@ const Sa_Frame* Spielansicht_Frame_Zeiger(int set, int richtung, int bild);
 constexpr u32 SA_FORTSCHRITT_MS = 200;
 constexpr i32 SA_TEXT_STADION_LAEDT = 198;
 bool Spielansicht_Animsets_Laden();
-// Loads one more animation set or crowd group that is not loaded yet, so
-// that a kick-off finds them and only checks them; false once all are loaded
-// (or were tried in vain with the archives as they are). One call, one set.
-bool Spielansicht_Figuren_Vorrat_Schritt();
 // Loads one set when it is loadable and not loaded; the bytes taken to *bytes.
 bool Spielansicht_Animset_Laden(int set, u32* bytes);
 void Spielansicht_Animset_Free(int set);
