@@ -155,9 +155,15 @@ void deckung(const u8* cov, u16* dst, const Feld& f, u16 farbe) {
         // at most 2), the colour itself from 240 on.
         const __m128i fv = _mm_set1_epi16(static_cast<short>(farbe)), drei = _mm_set1_epi16(3),
                       voll_ab = _mm_set1_epi16(239);
-        for (; x + 8 <= f.w; x += 8) {
-            const __m128i k =
+        // A narrow glyph's rest takes one more step when both rows reach eight
+        // pixels further: the lanes past it have no cover and keep their pixel.
+        const bool rest_breit = f.sx + f.w + 8 <= f.sstride && f.dx + f.w + 8 <= f.dstride;
+        for (; x < f.w && (x + 8 <= f.w || rest_breit); x += 8) {
+            __m128i k =
                 _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(c + x)), _mm_setzero_si128());
+            if (x + 8 > f.w)
+                k = _mm_and_si128(k, _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7),
+                                                     _mm_set1_epi16(static_cast<short>(f.w - x))));
             const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
             const __m128i a = _mm_andnot_si128(_mm_cmplt_epi16(k, drei), k);
             const __m128i voll = _mm_cmpgt_epi16(k, voll_ab);

@@ -312,29 +312,32 @@ TEST(Blitter, EinfaerbenDurchDenSchluessel) {
 
 // A cover blit (smoothed glyphs) gives for every cover value and a spread of
 // destination pixels the formula's pixel: untouched up to 2, the colour from
-// 240 on, the blend between; at widths around the eight-pixel step.
+// 240 on, the blend between; at widths around the eight-pixel step, with the
+// pictures as wide as the blit and wider (the pixels beside it untouched).
 TEST(Blitter, DeckungJederWert) {
     for (int tiefe : {16, 15})
-        for (i32 w : {5, 8, 13, 256}) {
-            std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(w, 256, 8), &Rastport_Free);
-            std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(w, 256, tiefe), &Rastport_Free);
-            ASSERT_TRUE(q && z);
-            for (i32 i = 0; i < w * 256; ++i) {
-                q->bitmap->pixel8()[i] = static_cast<u8>(i % 256);
-                z->bitmap->pixel16()[i] = static_cast<u16>(i * 2654435761u >> 16);
+        for (i32 breite : {0, 256})
+            for (i32 w : {5, 8, 13, 251, 256}) {
+                const i32 b = breite ? breite : w;
+                std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(b, 256, 8), &Rastport_Free);
+                std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(b, 256, tiefe), &Rastport_Free);
+                ASSERT_TRUE(q && z);
+                for (i32 i = 0; i < b * 256; ++i) {
+                    q->bitmap->pixel8()[i] = static_cast<u8>(i * 7 % 256);
+                    z->bitmap->pixel16()[i] = static_cast<u16>(i * 2654435761u >> 16);
+                }
+                std::vector<u16> vorher(z->bitmap->pixel16(), z->bitmap->pixel16() + b * 256);
+                Blt_Optionen o = *Blt_Opt_Schatten;
+                o.farbe = 0x5AB3;
+                ASSERT_EQ(Blt_Blit(q.get(), 0, 0, w, 256, z.get(), 0, 0, &o), 1);
+                int falsch = 0;
+                for (i32 i = 0; i < b * 256; ++i) {
+                    const int k = i % b < w ? q->bitmap->pixel8()[i] : 0;
+                    const u16 soll = k <= 2 ? vorher[i] : k >= 240 ? 0x5AB3
+                                     : tiefe == 16 ? pixel::mischen<16>(vorher[i], 0x5AB3, k, 255 - k)
+                                                   : pixel::mischen<15>(vorher[i], 0x5AB3, k, 255 - k);
+                    falsch += z->bitmap->pixel16()[i] != soll;
+                }
+                EXPECT_EQ(falsch, 0) << tiefe << " " << b << " " << w;
             }
-            std::vector<u16> vorher(z->bitmap->pixel16(), z->bitmap->pixel16() + w * 256);
-            Blt_Optionen o = *Blt_Opt_Schatten;
-            o.farbe = 0x5AB3;
-            ASSERT_EQ(Blt_Blit(q.get(), 0, 0, -1, -1, z.get(), 0, 0, &o), 1);
-            int falsch = 0;
-            for (i32 i = 0; i < w * 256; ++i) {
-                const int k = i % 256;
-                const u16 soll = k <= 2 ? vorher[i] : k >= 240 ? 0x5AB3
-                                 : tiefe == 16 ? pixel::mischen<16>(vorher[i], 0x5AB3, k, 255 - k)
-                                               : pixel::mischen<15>(vorher[i], 0x5AB3, k, 255 - k);
-                falsch += z->bitmap->pixel16()[i] != soll;
-            }
-            EXPECT_EQ(falsch, 0) << tiefe << " " << w;
-        }
 }
