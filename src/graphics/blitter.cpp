@@ -502,6 +502,61 @@ i32 Blt_Abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe) {
     return 1;
 }
 
+namespace {
+#if defined(__SSE2__)
+// The eight 16-bit lanes in reverse order.
+inline __m128i umdrehen(__m128i v) {
+    v = _mm_shuffle_epi32(v, _MM_SHUFFLE(1, 0, 3, 2));
+    v = _mm_shufflelo_epi16(v, _MM_SHUFFLE(0, 1, 2, 3));
+    return _mm_shufflehi_epi16(v, _MM_SHUFFLE(0, 1, 2, 3));
+}
+#endif
+
+template <int T>
+void licht_zeilen(const u16* q, const u8* alpha, u16* z, i32 w, i32 h, bool gespiegelt) {
+    for (i32 y = 0; y < h; ++y) {
+        const size_t zeile = static_cast<size_t>(y) * w;
+        i32 x = 0;
+#if defined(__SSE2__)
+        const __m128i null = _mm_setzero_si128(), eins = _mm_set1_epi16(1);
+        for (; x + 8 <= w; x += 8) {
+            // The source's eight pixels for destination x..x+7 (mirrored:
+            // w-1-x down to w-8-x).
+            const size_t i = zeile + (gespiegelt ? static_cast<size_t>(w - 8 - x) : static_cast<size_t>(x));
+            __m128i sv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + i));
+            __m128i av = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(alpha + i)), null);
+            if (gespiegelt) sv = umdrehen(sv), av = umdrehen(av);
+            u16* d = z + zeile + x;
+            const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d));
+            const __m128i p = alpha8<T>(sv, dv, av);
+            const __m128i schwarz = _mm_andnot_si128(_mm_cmpeq_epi16(av, null), _mm_cmpeq_epi16(p, null));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(d), _mm_or_si128(p, _mm_and_si128(schwarz, eins)));
+        }
+#endif
+        for (; x < w; ++x) {
+            const size_t i = zeile + (gespiegelt ? static_cast<size_t>(w - 1 - x) : static_cast<size_t>(x));
+            const int a = alpha[i];
+            if (a == 0) continue;
+            u16& d = z[zeile + x];
+            const u16 neu = pixel::mischen<T>(d, q[i], a, 255 - a);
+            d = neu ? neu : 1;
+        }
+    }
+}
+}  // namespace
+
+i32 Blt_Licht_Mischen(const Rastport& quelle, Rastport& ziel, bool gespiegelt) {
+    if (!quelle.bitmap || !ziel.bitmap || quelle.breite != ziel.breite || quelle.hoehe != ziel.hoehe ||
+        quelle.tiefe() != ziel.tiefe() || (ziel.tiefe() != 15 && ziel.tiefe() != 16) ||
+        quelle.alpha.size() < static_cast<size_t>(ziel.breite) * ziel.hoehe)
+        return 0;
+    const u16* q = quelle.bitmap->pixel16();
+    u16* z = ziel.bitmap->pixel16();
+    if (ziel.tiefe() == 16) licht_zeilen<16>(q, quelle.alpha.data(), z, ziel.breite, ziel.hoehe, gespiegelt);
+    else licht_zeilen<15>(q, quelle.alpha.data(), z, ziel.breite, ziel.hoehe, gespiegelt);
+    return 1;
+}
+
 i32 Blt_Kopie_Transparent_Halb(Rastport* src, Rastport* dst, i32 dx, i32 dy) {
     if (!src || !Rastport_Lock(src) || src->tiefe() == 8) return 0;
     const Ziel z(dst);

@@ -341,3 +341,44 @@ TEST(Blitter, DeckungJederWert) {
                 EXPECT_EQ(falsch, 0) << tiefe << " " << b << " " << w;
             }
 }
+
+// The grass light: every pixel of both depths, plain and mirrored, as the
+// pixel formula blends it through the alpha plane; alpha 0 keeps the pixel,
+// a blend that comes out black is 1; pictures of another size are refused.
+TEST(Blitter, LichtMischenWieDieFormel) {
+    for (int tiefe : {16, 15})
+        for (bool gespiegelt : {false, true})
+            for (i32 w : {1, 8, 13, 37}) {
+                const i32 h = 3;
+                std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(w, h, tiefe), &Rastport_Free);
+                std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(w, h, tiefe), &Rastport_Free);
+                ASSERT_TRUE(q && z);
+                q->alpha.assign(static_cast<size_t>(w) * h, 0);
+                for (i32 i = 0; i < w * h; ++i) {
+                    q->bitmap->pixel16()[i] = static_cast<u16>(i % 5 == 0 ? 0 : i * 40503u);
+                    q->alpha[static_cast<size_t>(i)] = static_cast<u8>(i % 4 == 0 ? 0 : i % 4 == 1 ? 255 : i * 37 % 256);
+                    z->bitmap->pixel16()[i] = static_cast<u16>(i % 7 == 0 ? 0 : i * 2654435761u >> 16);
+                }
+                std::vector<u16> soll(z->bitmap->pixel16(), z->bitmap->pixel16() + w * h);
+                for (i32 y = 0; y < h; ++y)
+                    for (i32 x = 0; x < w; ++x) {
+                        const size_t i = static_cast<size_t>(y) * w + (gespiegelt ? w - 1 - x : x);
+                        const int a = q->alpha[i];
+                        if (!a) continue;
+                        u16& d = soll[static_cast<size_t>(y) * w + x];
+                        const u16 p = tiefe == 16 ? pixel::mischen<16>(d, q->bitmap->pixel16()[i], a, 255 - a)
+                                                  : pixel::mischen<15>(d, q->bitmap->pixel16()[i], a, 255 - a);
+                        d = p ? p : 1;
+                    }
+                ASSERT_EQ(Blt_Licht_Mischen(*q, *z, gespiegelt), 1);
+                int falsch = 0;
+                for (i32 i = 0; i < w * h; ++i) falsch += z->bitmap->pixel16()[i] != soll[static_cast<size_t>(i)];
+                EXPECT_EQ(falsch, 0) << tiefe << " " << gespiegelt << " " << w;
+            }
+    std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(8, 2, 16), &Rastport_Free);
+    std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(9, 2, 16), &Rastport_Free);
+    q->alpha.assign(16, 255);
+    EXPECT_EQ(Blt_Licht_Mischen(*q, *z, false), 0);
+    q->alpha.clear();
+    EXPECT_EQ(Blt_Licht_Mischen(*q, *q, false), 0);
+}
