@@ -7,6 +7,10 @@
 #include <utility>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
 #include "graphics/font.h"
@@ -88,16 +92,57 @@ void schatten_auftragen(const std::vector<u8>& karte, const u16* mp, i32 mb, con
         const u8* k = &karte[static_cast<size_t>(y) * mw];
         const u16* m = y < h ? mp + static_cast<i64>(y) * mb : nullptr;
         const u16* b = y < h ? bp + static_cast<i64>(y) * bb : nullptr;
-        for (i32 x = x0; x < x1; ++x) {
+        auto pixel = [&](i32 x) {
             u16& d = z[dx + x];
             if (m && x < w && m[x]) {
                 d = b[x];
-                continue;
+                return;
             }
             const i32 p = k[x];
             if (p == 0) d = 0;
             else if (d && p < 100) d = dunkler<T>(d, p);
+        };
+        i32 x = x0;
+#if defined(__SSE2__)
+        // Eight pixels a step with the table's values: v * p / 100 is
+        // (v * p * 5243) >> 19 for every v * p up to 25,500.
+        const __m128i null = _mm_setzero_si128(), eins = _mm_set1_epi16(1), hundert = _mm_set1_epi16(100),
+                      m248 = _mm_set1_epi16(248), mg = _mm_set1_epi16(T == 16 ? 252 : 248),
+                      kehrwert = _mm_set1_epi16(5243);
+        for (; x + 8 <= x1; x += 8) {
+            const bool mit_maske = m && x < w;
+            if (mit_maske && x + 8 > w) {
+                for (i32 i = x; i < x + 8; ++i) pixel(i);
+                continue;
+            }
+            u16* dz = z + dx + x;
+            const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dz));
+            const __m128i p = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(k + x)), null);
+            auto teil = [&](__m128i c) {
+                return _mm_srli_epi16(_mm_mulhi_epu16(_mm_mullo_epi16(c, p), kehrwert), 3);
+            };
+            const __m128i r = teil(_mm_and_si128(_mm_srli_epi16(d, T == 16 ? 8 : 7), m248));
+            const __m128i g = teil(_mm_and_si128(_mm_srli_epi16(d, T == 16 ? 3 : 2), mg));
+            const __m128i bl = teil(_mm_and_si128(_mm_slli_epi16(d, 3), m248));
+            __m128i n = T == 16 ? _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 11),
+                                                            _mm_slli_epi16(_mm_srli_epi16(g, 2), 5)),
+                                               _mm_srli_epi16(bl, 3))
+                                : _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 10),
+                                                            _mm_slli_epi16(_mm_srli_epi16(g, 3), 5)),
+                                               _mm_srli_epi16(bl, 3));
+            n = _mm_or_si128(n, _mm_and_si128(_mm_cmpeq_epi16(n, null), eins));
+            const __m128i dunkel = _mm_andnot_si128(_mm_cmpeq_epi16(d, null), _mm_cmplt_epi16(p, hundert));
+            __m128i e = _mm_or_si128(_mm_and_si128(dunkel, n), _mm_andnot_si128(dunkel, d));
+            e = _mm_andnot_si128(_mm_cmpeq_epi16(p, null), e);
+            if (mit_maske) {
+                const __m128i frei = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(m + x)), null);
+                e = _mm_or_si128(_mm_and_si128(frei, e),
+                                 _mm_andnot_si128(frei, _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + x))));
+            }
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dz), e);
         }
+#endif
+        for (; x < x1; ++x) pixel(x);
     }
 }
 
