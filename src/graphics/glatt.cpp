@@ -67,17 +67,40 @@ void karte_bauen(std::vector<u8>& karte, const u16* mp, i32 mb, i32 w, i32 h, i3
     zeile.resize(static_cast<size_t>(w));
     for (i32 y = 0; y < h; ++y) {
         const u16* m = mp + static_cast<i64>(y) * mb;
-        bool leer = true;
-        for (i32 x = 0; x < w; ++x) leer &= m[x] == 0;
-        if (leer) continue;
-        for (i32 x = 0; x < w; ++x) zeile[x] = m[x] ? 0 : 255;  // 255: no mask pixel
+        i32 x = 0;
+        u16 belegt = 0;
+#if defined(__SSE2__)
+        // Sixteen pixels a step: any mask pixel, the row's marks.
+        for (; x + 16 <= w; x += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + x));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + x + 8));
+            const __m128i leer = _mm_packs_epi16(_mm_cmpeq_epi16(a, _mm_setzero_si128()),
+                                                 _mm_cmpeq_epi16(b, _mm_setzero_si128()));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(zeile.data() + x), leer);
+            belegt |= static_cast<u16>(~_mm_movemask_epi8(leer));
+        }
+#endif
+        for (; x < w; ++x) {
+            zeile[x] = m[x] ? 0 : 255;  // 255: no mask pixel
+            belegt |= m[x] != 0;
+        }
+        if (!belegt) continue;
         for (i32 ky = 0; ky < N; ++ky) {
             u8* z0 = &karte[static_cast<size_t>(y + 1 + ky) * mw + 1];
             for (i32 kx = 0; kx < N; ++kx) {
                 const u8 k = static_cast<u8>(kern[ky * N + kx]);
                 u8* z = z0 + kx;
                 const u8* a = zeile.data();
-                for (i32 x = 0; x < w; ++x) z[x] = std::min<u8>(z[x], static_cast<u8>(a[x] | k));
+                i32 i = 0;
+#if defined(__SSE2__)
+                const __m128i kv = _mm_set1_epi8(static_cast<char>(k));
+                for (; i + 16 <= w; i += 16) {
+                    const __m128i zv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(z + i));
+                    const __m128i av = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(z + i), _mm_min_epu8(zv, _mm_or_si128(av, kv)));
+                }
+#endif
+                for (; i < w; ++i) z[i] = std::min<u8>(z[i], static_cast<u8>(a[i] | k));
             }
         }
     }

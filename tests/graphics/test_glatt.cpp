@@ -82,3 +82,35 @@ TEST(Glatt, SchattenInStreifenWieAmStueck) {
 }
 
 }  // namespace
+
+namespace {
+
+// A picture's shadow is the same when the picture stands at the left of a
+// wider one that is empty beside it (the wider map is built sixteen pixels
+// a step, the narrow one pixel by pixel).
+TEST(Glatt, SchattenEinesSchmalenBildesImBreiten) {
+    constexpr i32 W = 15, BREIT = 47, H = 9;
+    for (int tiefe : {16, 15})
+        for (i32 stufe = 0; stufe <= 2; ++stufe) {
+            std::unique_ptr<Rastport> schmal(Rastport_Neu_Einfach(W, H, tiefe));
+            std::unique_ptr<Rastport> breit(Rastport_Neu_Einfach(BREIT, H, tiefe));
+            for (i32 y = 0; y < H; ++y)
+                for (i32 x = 0; x < BREIT; ++x) {
+                    const u16 p = x < W && (x * 5 + y * 3) % 7 < 3 ? static_cast<u16>(0x2000 + x * 31 + y) : 0;
+                    breit->bitmap->pixel16()[y * BREIT + x] = p;
+                    if (x < W) schmal->bitmap->pixel16()[y * W + x] = p;
+                }
+            std::unique_ptr<Rastport> a(Rastport_Neu_Einfach(BREIT + 8, H + 8, tiefe));
+            std::unique_ptr<Rastport> b(Rastport_Neu_Einfach(BREIT + 8, H + 8, tiefe));
+            for (i32 i = 0; i < (BREIT + 8) * (H + 8); ++i)
+                a->bitmap->pixel16()[i] = b->bitmap->pixel16()[i] = static_cast<u16>(0x7BEF + i);
+            ASSERT_EQ(Blt_Text_Schatten(schmal.get(), 0, 0, W, H, a.get(), 0, 0, stufe, schmal.get()), 1);
+            ASSERT_EQ(Blt_Text_Schatten(breit.get(), 0, 0, BREIT, H, b.get(), 0, 0, stufe, breit.get()), 1);
+            int falsch = 0;
+            for (i32 y = 0; y < H + 8; ++y)
+                for (i32 x = 0; x < W + 6; ++x) falsch += px(a.get(), x, y) != px(b.get(), x, y);
+            EXPECT_EQ(falsch, 0) << tiefe << " " << stufe;
+        }
+}
+
+}  // namespace
