@@ -82,6 +82,11 @@ i32 Blt_Rle8(const Rle8_Sprite& sp, const u16* tabelle, Rastport* dst, i32 dx, i
 // Darkens every pixel of the area by level/128 (a non-zero pixel stays
 // non-zero).
 i32 Blt_Abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe);
+// Blends a 15/16-bit picture through its alpha plane over another of the
+// same size and depth, mirrored left to right when asked; a blended pixel
+// never becomes the key 0 (1 instead), alpha 0 keeps the pixel. 0 when the
+// sizes, depths or the alpha plane do not fit (nothing drawn).
+i32 Blt_Licht_Mischen(const Rastport& quelle, Rastport& ziel, bool gespiegelt);
 // Copies at half size with colour key 0 (rows 0, 2, ..., columns 1, 3, ...).
 i32 Blt_Kopie_Transparent_Halb(Rastport* src, Rastport* dst, i32 dx, i32 dy);
 

@@ -7,6 +7,10 @@
 #include <utility>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
 #include "graphics/font.h"
@@ -63,17 +67,40 @@ void karte_bauen(std::vector<u8>& karte, const u16* mp, i32 mb, i32 w, i32 h, i3
     zeile.resize(static_cast<size_t>(w));
     for (i32 y = 0; y < h; ++y) {
         const u16* m = mp + static_cast<i64>(y) * mb;
-        bool leer = true;
-        for (i32 x = 0; x < w; ++x) leer &= m[x] == 0;
-        if (leer) continue;
-        for (i32 x = 0; x < w; ++x) zeile[x] = m[x] ? 0 : 255;  // 255: no mask pixel
+        i32 x = 0;
+        u16 belegt = 0;
+#if defined(__SSE2__)
+        // Sixteen pixels a step: any mask pixel, the row's marks.
+        for (; x + 16 <= w; x += 16) {
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + x));
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(m + x + 8));
+            const __m128i leer = _mm_packs_epi16(_mm_cmpeq_epi16(a, _mm_setzero_si128()),
+                                                 _mm_cmpeq_epi16(b, _mm_setzero_si128()));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(zeile.data() + x), leer);
+            belegt |= static_cast<u16>(~_mm_movemask_epi8(leer));
+        }
+#endif
+        for (; x < w; ++x) {
+            zeile[x] = m[x] ? 0 : 255;  // 255: no mask pixel
+            belegt |= m[x] != 0;
+        }
+        if (!belegt) continue;
         for (i32 ky = 0; ky < N; ++ky) {
             u8* z0 = &karte[static_cast<size_t>(y + 1 + ky) * mw + 1];
             for (i32 kx = 0; kx < N; ++kx) {
                 const u8 k = static_cast<u8>(kern[ky * N + kx]);
                 u8* z = z0 + kx;
                 const u8* a = zeile.data();
-                for (i32 x = 0; x < w; ++x) z[x] = std::min<u8>(z[x], static_cast<u8>(a[x] | k));
+                i32 i = 0;
+#if defined(__SSE2__)
+                const __m128i kv = _mm_set1_epi8(static_cast<char>(k));
+                for (; i + 16 <= w; i += 16) {
+                    const __m128i zv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(z + i));
+                    const __m128i av = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(z + i), _mm_min_epu8(zv, _mm_or_si128(av, kv)));
+                }
+#endif
+                for (; i < w; ++i) z[i] = std::min<u8>(z[i], static_cast<u8>(a[i] | k));
             }
         }
     }
@@ -88,16 +115,57 @@ void schatten_auftragen(const std::vector<u8>& karte, const u16* mp, i32 mb, con
         const u8* k = &karte[static_cast<size_t>(y) * mw];
         const u16* m = y < h ? mp + static_cast<i64>(y) * mb : nullptr;
         const u16* b = y < h ? bp + static_cast<i64>(y) * bb : nullptr;
-        for (i32 x = x0; x < x1; ++x) {
+        auto pixel = [&](i32 x) {
             u16& d = z[dx + x];
             if (m && x < w && m[x]) {
                 d = b[x];
-                continue;
+                return;
             }
             const i32 p = k[x];
             if (p == 0) d = 0;
             else if (d && p < 100) d = dunkler<T>(d, p);
+        };
+        i32 x = x0;
+#if defined(__SSE2__)
+        // Eight pixels a step with the table's values: v * p / 100 is
+        // (v * p * 5243) >> 19 for every v * p up to 25,500.
+        const __m128i null = _mm_setzero_si128(), eins = _mm_set1_epi16(1), hundert = _mm_set1_epi16(100),
+                      m248 = _mm_set1_epi16(248), mg = _mm_set1_epi16(T == 16 ? 252 : 248),
+                      kehrwert = _mm_set1_epi16(5243);
+        for (; x + 8 <= x1; x += 8) {
+            const bool mit_maske = m && x < w;
+            if (mit_maske && x + 8 > w) {
+                for (i32 i = x; i < x + 8; ++i) pixel(i);
+                continue;
+            }
+            u16* dz = z + dx + x;
+            const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dz));
+            const __m128i p = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(k + x)), null);
+            auto teil = [&](__m128i c) {
+                return _mm_srli_epi16(_mm_mulhi_epu16(_mm_mullo_epi16(c, p), kehrwert), 3);
+            };
+            const __m128i r = teil(_mm_and_si128(_mm_srli_epi16(d, T == 16 ? 8 : 7), m248));
+            const __m128i g = teil(_mm_and_si128(_mm_srli_epi16(d, T == 16 ? 3 : 2), mg));
+            const __m128i bl = teil(_mm_and_si128(_mm_slli_epi16(d, 3), m248));
+            __m128i n = T == 16 ? _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 11),
+                                                            _mm_slli_epi16(_mm_srli_epi16(g, 2), 5)),
+                                               _mm_srli_epi16(bl, 3))
+                                : _mm_or_si128(_mm_or_si128(_mm_slli_epi16(_mm_srli_epi16(r, 3), 10),
+                                                            _mm_slli_epi16(_mm_srli_epi16(g, 3), 5)),
+                                               _mm_srli_epi16(bl, 3));
+            n = _mm_or_si128(n, _mm_and_si128(_mm_cmpeq_epi16(n, null), eins));
+            const __m128i dunkel = _mm_andnot_si128(_mm_cmpeq_epi16(d, null), _mm_cmplt_epi16(p, hundert));
+            __m128i e = _mm_or_si128(_mm_and_si128(dunkel, n), _mm_andnot_si128(dunkel, d));
+            e = _mm_andnot_si128(_mm_cmpeq_epi16(p, null), e);
+            if (mit_maske) {
+                const __m128i frei = _mm_cmpeq_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(m + x)), null);
+                e = _mm_or_si128(_mm_and_si128(frei, e),
+                                 _mm_andnot_si128(frei, _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + x))));
+            }
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(dz), e);
         }
+#endif
+        for (; x < x1; ++x) pixel(x);
     }
 }
 

@@ -696,6 +696,33 @@ Screen_Icon* deckel_suchen() {
     return d;
 }
 
+// The picture Menue_Icon_Blit draws for the icon (none for one of its own
+// colour or a missing one).
+Rastport* icon_bild(Screen_Icon* i) {
+    if (i->flags & MENUE_F_TGA) return Menue_Get_Tga_Rastport(i->tga);
+    if (i->bild) return i->bild;
+    const u32 g = Menue_Icon_An(i) && i->grafik_an != MENUE_KEINE_GRAFIK ? i->grafik_an : i->grafik;
+    return g != MENUE_KEINE_GRAFIK ? hooks_tabelle.grafik_holen(g) : nullptr;
+}
+
+// Whether some visible icon copies a picture over the whole target without
+// a colour key: the background under it is never seen.
+bool hintergrund_verdeckt(const Rastport* ziel) {
+    for (i32 e = 0; e < MENUE_EBENEN; ++e)
+        for (i32 s = 0; s < M->hoechster[e]; ++s) {
+            if (!ist_belegt(e, s)) continue;
+            Screen_Icon* i = slot(e, s);
+            if (!sichtbar(i) || i->scroll != 255 || i == M->gezogen || i->x > 0 || i->y > 0 ||
+                (i->flags & MENUE_F_GANZER_SCREEN) || (i->status & (MENUE_S_TRANSPARENT | MENUE_S_HALB)))
+                continue;
+            const Rastport* b = icon_bild(i);
+            if (b && b->tiefe() == ziel->tiefe() && b->tiefe() != 8 && i->x + b->breite >= ziel->breite &&
+                i->y + b->hoehe >= ziel->hoehe && Rastport_Lock(const_cast<Rastport*>(b)))
+                return true;
+        }
+    return false;
+}
+
 bool deckel_gilt(const Screen_Icon* d, const Rastport* ziel) {
     const auto& k = M->deckel;
     return d && k.bild && k.icon == d && k.ziel == ziel && k.stand == M->stand && k.bild->breite == ziel->breite &&
@@ -738,8 +765,10 @@ void Menue_Screen_Refresh(Rastport* ziel) {
         Blt_Blit(M->deckel.bild, 0, 0, -1, -1, ziel, 0, 0, nullptr);
         Zeichenspur_Wiederholen(M->deckel.spur);
     }
-    else if (M->hintergrund) Blt_Blit(M->hintergrund, 0, 0, -1, -1, ziel, 0, 0, nullptr);
-    else Blt_Rechteck(ziel, 0, 0, ziel->breite, ziel->hoehe, M->hintergrund_farbe);
+    else if (!hintergrund_verdeckt(ziel)) {
+        if (M->hintergrund) Blt_Blit(M->hintergrund, 0, 0, -1, -1, ziel, 0, 0, nullptr);
+        else Blt_Rechteck(ziel, 0, 0, ziel->breite, ziel->hoehe, M->hintergrund_farbe);
+    }
     if (!deckel) M->deckel.icon = nullptr;
     // The scroll screen is drawn under the lowest layer that holds one of its
     // visible icons.

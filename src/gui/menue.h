@@ -52,9 +52,11 @@ enum : u32 {
     MENUE_F_LINKS_SEKUNDAER = 0x100000,  // a left click calls the secondary procedure
     MENUE_F_GANZER_SCREEN = 0x400000,    // 800 x 600 at (0, 0): the screen under graphic 8331 at 90 %
     // Covers the whole screen with a picture made from the screen under it
-    // alone (a message box's dimmer): the engine draws what lies under it and
-    // the cover once, keeps the result and copies it every frame until the
-    // icons change (one added or removed, another background).
+    // alone (a message box's dimmer), or is drawn over such a cover and stays
+    // the same as long as it (the box's page): the engine draws everything up
+    // to and with the last such icon once, keeps the result and copies it
+    // every frame until the icons change (one added or removed, another
+    // background).
     MENUE_F_DECKT = 0x800000,
 };
 constexpr u32 MENUE_GRAFIK_SCHLEIER = 8331;

@@ -89,7 +89,10 @@ const Screen_Icon* tabelle() {
         [] {
             Screen_Icon i;
             i.nummer = ICON_REQ_SEITE, i.grafik = GRAFIK_REQUESTER, i.x = 66, i.y = 158, i.w = 668, i.h = 300, i.ebene = 24;
-            i.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN;
+            // The page changes only with the box (its icons made anew): kept
+            // with the darkened screen under it, only the buttons are drawn
+            // each frame.
+            i.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN | MENUE_F_DECKT;
             i.status = MENUE_S_TRANSPARENT;
             i.zeichnen = seite_zeichnen;
             return i;

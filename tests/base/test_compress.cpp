@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "base/compress.h"
@@ -73,6 +74,48 @@ TEST(Rle, RoundTripAndWorstCaseBound) {
         }
     }
     EXPECT_LE(rle_packen(Zufall_Bytes(100000, 99)).size(), Tools_RLE_Max_Gepackt(100000));
+}
+
+// The packed bytes follow the rule byte by byte (a repeat from three equal
+// bytes, literals up to the next three, runs cut at 125) whatever the place
+// of a repeat: after literals of every length up to two full runs, and near
+// the end of the buffer.
+Bytes regel_packen(const Bytes& s) {
+    Bytes d;
+    size_t i = 0;
+    while (i < s.size()) {
+        size_t lauf = 1;
+        while (i + lauf < s.size() && lauf < RLE_MAX_LAUF && s[i + lauf] == s[i]) ++lauf;
+        if (lauf >= 3) {
+            d.push_back(static_cast<u8>(lauf));
+            d.push_back(s[i]);
+            i += lauf;
+            continue;
+        }
+        const size_t start = i;
+        while (i < s.size() && i - start < RLE_MAX_LAUF && !(i + 2 < s.size() && s[i] == s[i + 1] && s[i] == s[i + 2]))
+            ++i;
+        d.push_back(static_cast<u8>(0x80 | (i - start)));
+        d.insert(d.end(), s.begin() + static_cast<long>(start), s.begin() + static_cast<long>(i));
+    }
+    d.push_back(0);
+    return d;
+}
+
+TEST(Rle, LiteralsOfEveryLengthBeforeARepeat) {
+    for (size_t literal = 0; literal <= 2 * RLE_MAX_LAUF + 3; ++literal)
+        for (size_t nach : {0u, 1u, 2u, 17u}) {
+            Bytes roh;
+            for (size_t i = 0; i < literal; ++i) roh.push_back(static_cast<u8>(i * 7 + i / 5 + 1));
+            roh.insert(roh.end(), 3 + literal % 4, 0xEE);
+            for (size_t i = 0; i < nach; ++i) roh.push_back(static_cast<u8>(i * 13 + 2));
+            SCOPED_TRACE(std::to_string(literal) + " " + std::to_string(nach));
+            EXPECT_EQ(rle_packen(roh), block(static_cast<u32>(roh.size()), regel_packen(roh)));
+        }
+    for (u32 seed = 1; seed <= 6; ++seed) {
+        const Bytes roh = Zufall_Bytes(5000, seed, 2 + seed % 3);
+        EXPECT_EQ(rle_packen(roh), block(static_cast<u32>(roh.size()), regel_packen(roh))) << seed;
+    }
 }
 
 TEST(Rle, DamagedBlocksAreRefused) {

@@ -93,3 +93,36 @@ TEST(Alpha, FremdeAlphaEbeneUndHalbdurchsichtigerText) {
 }
 
 }  // namespace
+
+namespace {
+
+// A shaded rectangle gives every pixel value of both depths as the formula
+// blends it with the colour (never the key 0), at the shares the screens use
+// and the ends; the pixels beside it keep theirs.
+TEST(Alpha, RechteckJederPixelwert) {
+    for (int tiefe : {16, 15})
+        for (i32 prozent : {0, 1, 20, 35, 50, 99, 100}) {
+            std::unique_ptr<Rastport> rp(Rastport_Neu_Einfach(258, 256, tiefe));
+            u16* p = rp->bitmap->pixel16();
+            for (u32 i = 0; i < 258u * 256u; ++i)
+                p[i] = static_cast<u16>(i % 258 == 257 ? 0x1234 : (i / 258) * 256 + i % 258);
+            const u16 farbe = 0x4A69;
+            ASSERT_EQ(Blt_Rechteck_Alpha(rp.get(), 1, 0, 256, 256, farbe, prozent), 1);
+            const i32 a = Blt_Alpha_Aus_Prozent(prozent);
+            int falsch = 0;
+            for (u32 y = 0; y < 256; ++y)
+                for (u32 x = 0; x < 258; ++x) {
+                    const u16 alt = static_cast<u16>(x == 257 ? 0x1234 : y * 256 + x);
+                    u16 soll = alt;
+                    if (x >= 1 && x <= 256) {
+                        soll = tiefe == 16 ? pixel::mischen<16>(alt, farbe, a, 256 - a)
+                                           : pixel::mischen<15>(alt, farbe, a, 256 - a);
+                        soll = soll ? soll : 1;
+                    }
+                    falsch += p[y * 258 + x] != soll;
+                }
+            EXPECT_EQ(falsch, 0) << tiefe << " " << prozent;
+        }
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
@@ -280,4 +281,103 @@ TEST(Blitter, AbdunkelnJederPixelwert) {
             EXPECT_EQ(falsch, 0) << tiefe << " " << stufe;
         }
     }
+}
+
+// A tint of weight 0 through the key (a glyph in its colour) gives every
+// source pixel but the key the colour and leaves the destination under the
+// key, for widths around the eight-pixel step and at an offset.
+TEST(Blitter, EinfaerbenDurchDenSchluessel) {
+    for (int tiefe : {16, 15})
+        for (i32 w : {1, 7, 8, 9, 16, 23}) {
+            std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(w, 3, tiefe), &Rastport_Free);
+            std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(40, 5, tiefe), &Rastport_Free);
+            ASSERT_TRUE(q && z);
+            for (i32 i = 0; i < w * 3; ++i) q->bitmap->pixel16()[i] = static_cast<u16>(i % 3 == 0 ? 0 : 0x1234 + i);
+            for (i32 i = 0; i < 40 * 5; ++i) z->bitmap->pixel16()[i] = static_cast<u16>(0x0F00 + i);
+            Blt_Optionen o = *Blt_Opt_Einfaerben;
+            o.farbe = 0x7BEF;
+            ASSERT_EQ(Blt_Blit(q.get(), 0, 0, -1, -1, z.get(), 3, 1, &o), 1);
+            int falsch = 0;
+            for (i32 y = 0; y < 5; ++y)
+                for (i32 x = 0; x < 40; ++x) {
+                    const bool drin = x >= 3 && x < 3 + w && y >= 1 && y < 4;
+                    const bool schluessel = drin && q->bitmap->pixel16()[(y - 1) * w + (x - 3)] == 0;
+                    const u16 soll = drin && !schluessel ? 0x7BEF : static_cast<u16>(0x0F00 + y * 40 + x);
+                    falsch += z->bitmap->pixel16()[y * 40 + x] != soll;
+                }
+            EXPECT_EQ(falsch, 0) << tiefe << " " << w;
+        }
+}
+
+// A cover blit (smoothed glyphs) gives for every cover value and a spread of
+// destination pixels the formula's pixel: untouched up to 2, the colour from
+// 240 on, the blend between; at widths around the eight-pixel step, with the
+// pictures as wide as the blit and wider (the pixels beside it untouched).
+TEST(Blitter, DeckungJederWert) {
+    for (int tiefe : {16, 15})
+        for (i32 breite : {0, 256})
+            for (i32 w : {5, 8, 13, 251, 256}) {
+                const i32 b = breite ? breite : w;
+                std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(b, 256, 8), &Rastport_Free);
+                std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(b, 256, tiefe), &Rastport_Free);
+                ASSERT_TRUE(q && z);
+                for (i32 i = 0; i < b * 256; ++i) {
+                    q->bitmap->pixel8()[i] = static_cast<u8>(i * 7 % 256);
+                    z->bitmap->pixel16()[i] = static_cast<u16>(i * 2654435761u >> 16);
+                }
+                std::vector<u16> vorher(z->bitmap->pixel16(), z->bitmap->pixel16() + b * 256);
+                Blt_Optionen o = *Blt_Opt_Schatten;
+                o.farbe = 0x5AB3;
+                ASSERT_EQ(Blt_Blit(q.get(), 0, 0, w, 256, z.get(), 0, 0, &o), 1);
+                int falsch = 0;
+                for (i32 i = 0; i < b * 256; ++i) {
+                    const int k = i % b < w ? q->bitmap->pixel8()[i] : 0;
+                    const u16 soll = k <= 2 ? vorher[i] : k >= 240 ? 0x5AB3
+                                     : tiefe == 16 ? pixel::mischen<16>(vorher[i], 0x5AB3, k, 255 - k)
+                                                   : pixel::mischen<15>(vorher[i], 0x5AB3, k, 255 - k);
+                    falsch += z->bitmap->pixel16()[i] != soll;
+                }
+                EXPECT_EQ(falsch, 0) << tiefe << " " << b << " " << w;
+            }
+}
+
+// The grass light: every pixel of both depths, plain and mirrored, as the
+// pixel formula blends it through the alpha plane; alpha 0 keeps the pixel,
+// a blend that comes out black is 1; pictures of another size are refused.
+TEST(Blitter, LichtMischenWieDieFormel) {
+    for (int tiefe : {16, 15})
+        for (bool gespiegelt : {false, true})
+            for (i32 w : {1, 8, 13, 37}) {
+                const i32 h = 3;
+                std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(w, h, tiefe), &Rastport_Free);
+                std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(w, h, tiefe), &Rastport_Free);
+                ASSERT_TRUE(q && z);
+                q->alpha.assign(static_cast<size_t>(w) * h, 0);
+                for (i32 i = 0; i < w * h; ++i) {
+                    q->bitmap->pixel16()[i] = static_cast<u16>(i % 5 == 0 ? 0 : i * 40503u);
+                    q->alpha[static_cast<size_t>(i)] = static_cast<u8>(i % 4 == 0 ? 0 : i % 4 == 1 ? 255 : i * 37 % 256);
+                    z->bitmap->pixel16()[i] = static_cast<u16>(i % 7 == 0 ? 0 : i * 2654435761u >> 16);
+                }
+                std::vector<u16> soll(z->bitmap->pixel16(), z->bitmap->pixel16() + w * h);
+                for (i32 y = 0; y < h; ++y)
+                    for (i32 x = 0; x < w; ++x) {
+                        const size_t i = static_cast<size_t>(y) * w + (gespiegelt ? w - 1 - x : x);
+                        const int a = q->alpha[i];
+                        if (!a) continue;
+                        u16& d = soll[static_cast<size_t>(y) * w + x];
+                        const u16 p = tiefe == 16 ? pixel::mischen<16>(d, q->bitmap->pixel16()[i], a, 255 - a)
+                                                  : pixel::mischen<15>(d, q->bitmap->pixel16()[i], a, 255 - a);
+                        d = p ? p : 1;
+                    }
+                ASSERT_EQ(Blt_Licht_Mischen(*q, *z, gespiegelt), 1);
+                int falsch = 0;
+                for (i32 i = 0; i < w * h; ++i) falsch += z->bitmap->pixel16()[i] != soll[static_cast<size_t>(i)];
+                EXPECT_EQ(falsch, 0) << tiefe << " " << gespiegelt << " " << w;
+            }
+    std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(8, 2, 16), &Rastport_Free);
+    std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(9, 2, 16), &Rastport_Free);
+    q->alpha.assign(16, 255);
+    EXPECT_EQ(Blt_Licht_Mischen(*q, *z, false), 0);
+    q->alpha.clear();
+    EXPECT_EQ(Blt_Licht_Mischen(*q, *q, false), 0);
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 #include "graphics/blitter.h"
 #include "graphics/glatt.h"
@@ -43,6 +44,73 @@ TEST(Glatt, SchattenUndCache) {
     EXPECT_NE(Blt_Cache_Suchen(0, 0, 4, 4, 90, 0, 0), nullptr);
     Blt_Cache_Leeren();
     EXPECT_EQ(Blt_Cache_Anzahl(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A shadow drawn over a whole row at once is the one drawn in strips seven
+// pixels wide (each strip its own destination, shifted): the eight-pixel
+// steps give the pixels of the single ones, at every level and both depths,
+// the picture's own pixels included.
+TEST(Glatt, SchattenInStreifenWieAmStueck) {
+    constexpr i32 W = 43, H = 11, STREIFEN = 7;
+    for (int tiefe : {16, 15})
+        for (i32 stufe = 0; stufe <= 2; ++stufe) {
+            std::unique_ptr<Rastport> bild(Rastport_Neu_Einfach(W, H, tiefe));
+            for (i32 i = 0; i < W * H; ++i)
+                bild->bitmap->pixel16()[i] = static_cast<u16>((i * 7 % 11 < 4) ? 0 : 0x1000 + i * 97);
+            const i32 zb = W + 8, zh = H + 8;
+            std::unique_ptr<Rastport> ganz(Rastport_Neu_Einfach(zb, zh, tiefe));
+            for (i32 i = 0; i < zb * zh; ++i) ganz->bitmap->pixel16()[i] = static_cast<u16>(i % 13 == 0 ? 0 : i * 40503u);
+            const std::vector<u16> vorher(ganz->bitmap->pixel16(), ganz->bitmap->pixel16() + zb * zh);
+            ASSERT_EQ(Blt_Text_Schatten(bild.get(), 0, 0, W, H, ganz.get(), 0, 0, stufe, bild.get()), 1);
+            int falsch = 0;
+            for (i32 s0 = 0; s0 < zb; s0 += STREIFEN) {
+                std::unique_ptr<Rastport> streifen(Rastport_Neu_Einfach(STREIFEN, zh, tiefe));
+                for (i32 y = 0; y < zh; ++y)
+                    for (i32 x = 0; x < STREIFEN; ++x)
+                        streifen->bitmap->pixel16()[y * STREIFEN + x] = s0 + x < zb ? vorher[y * zb + s0 + x] : 0;
+                ASSERT_EQ(Blt_Text_Schatten(bild.get(), 0, 0, W, H, streifen.get(), -s0, 0, stufe, bild.get()), 1);
+                for (i32 y = 0; y < zh; ++y)
+                    for (i32 x = 0; x < STREIFEN && s0 + x < zb; ++x)
+                        falsch += streifen->bitmap->pixel16()[y * STREIFEN + x] != px(ganz.get(), s0 + x, y);
+            }
+            EXPECT_EQ(falsch, 0) << tiefe << " " << stufe;
+        }
+}
+
+}  // namespace
+
+namespace {
+
+// A picture's shadow is the same when the picture stands at the left of a
+// wider one that is empty beside it (the wider map is built sixteen pixels
+// a step, the narrow one pixel by pixel).
+TEST(Glatt, SchattenEinesSchmalenBildesImBreiten) {
+    constexpr i32 W = 15, BREIT = 47, H = 9;
+    for (int tiefe : {16, 15})
+        for (i32 stufe = 0; stufe <= 2; ++stufe) {
+            std::unique_ptr<Rastport> schmal(Rastport_Neu_Einfach(W, H, tiefe));
+            std::unique_ptr<Rastport> breit(Rastport_Neu_Einfach(BREIT, H, tiefe));
+            for (i32 y = 0; y < H; ++y)
+                for (i32 x = 0; x < BREIT; ++x) {
+                    const u16 p = x < W && (x * 5 + y * 3) % 7 < 3 ? static_cast<u16>(0x2000 + x * 31 + y) : 0;
+                    breit->bitmap->pixel16()[y * BREIT + x] = p;
+                    if (x < W) schmal->bitmap->pixel16()[y * W + x] = p;
+                }
+            std::unique_ptr<Rastport> a(Rastport_Neu_Einfach(BREIT + 8, H + 8, tiefe));
+            std::unique_ptr<Rastport> b(Rastport_Neu_Einfach(BREIT + 8, H + 8, tiefe));
+            for (i32 i = 0; i < (BREIT + 8) * (H + 8); ++i)
+                a->bitmap->pixel16()[i] = b->bitmap->pixel16()[i] = static_cast<u16>(0x7BEF + i);
+            ASSERT_EQ(Blt_Text_Schatten(schmal.get(), 0, 0, W, H, a.get(), 0, 0, stufe, schmal.get()), 1);
+            ASSERT_EQ(Blt_Text_Schatten(breit.get(), 0, 0, BREIT, H, b.get(), 0, 0, stufe, breit.get()), 1);
+            int falsch = 0;
+            for (i32 y = 0; y < H + 8; ++y)
+                for (i32 x = 0; x < W + 6; ++x) falsch += px(a.get(), x, y) != px(b.get(), x, y);
+            EXPECT_EQ(falsch, 0) << tiefe << " " << stufe;
+        }
 }
 
 }  // namespace

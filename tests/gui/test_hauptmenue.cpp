@@ -9,6 +9,7 @@
 
 #include "graphics/blitter.h"
 #include "graphics/rastport.h"
+#include "graphics/zeichenspur.h"
 #include "gui/hauptmenue.h"
 #include "match/spielfeld.h"
 #include "menue_test.h"
@@ -98,6 +99,64 @@ TEST_F(Frame, SchleierEinmalGezogenUndBeiNeuenIconsErneuert) {
     Menue_Screen_Refresh(ziel.get());
     EXPECT_EQ(pixel(5, 5), 0x001F);
     EXPECT_EQ(pixel(25, 25), 0x7BEF);
+}
+
+// The box's page is drawn with the darkened screen once: later frames copy
+// it and draw only the buttons over it.
+int seite_gezeichnet = 0;
+void seite_zaehlen(Screen_Icon*, Rastport*, i32, i32) { ++seite_gezeichnet; }
+
+TEST_F(Frame, DieSeiteDerBoxWirdEinmalGezeichnet) {
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
+    Menue_Set_Hintergrund(nullptr, 0x001F);
+    Menue_Requester(REQUESTER_OK, 0, "Mitteilung", nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
+    Screen_Icon* seite = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_SEITE);
+    ASSERT_NE(seite, nullptr);
+    Menue_Screen_Refresh(ziel.get());
+    seite->zeichnen = seite_zaehlen;
+    seite_gezeichnet = 0;
+    Menue_Screen_Refresh(ziel.get());
+    Menue_Screen_Refresh(ziel.get());
+    EXPECT_EQ(seite_gezeichnet, 0);
+    klick(690, 420);
+    EXPECT_FALSE(Menue_Requester_Offen());
+}
+
+// A visible icon that copies its picture over the whole screen without a
+// colour key hides the background: it is not drawn. A keyed, smaller,
+// shifted or hidden one leaves it drawn.
+TEST_F(Frame, EinBildUeberDemGanzenScreenSpartDenHintergrund) {
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
+    const struct Fall {
+        i16 x, w, h;
+        u32 status;
+        bool hintergrund;
+    } faelle[] = {
+        {0, 800, 600, 0, false},
+        {0, 800, 600, MENUE_S_TRANSPARENT, true},
+        {0, 800, 600, MENUE_S_VERSTECKT, true},
+        {0, 800, 599, 0, true},
+        {1, 800, 600, 0, true},
+    };
+    for (const Fall& f : faelle) {
+        Menue_Screen_Freigeben();
+        Menue_Set_Hintergrund(nullptr, 0x001F);
+        std::unique_ptr<Rastport> bild(Rastport_Neu_Einfach(f.w, f.h, 16));
+        Blt_Rechteck(bild.get(), 0, 0, -1, -1, 0x07E0);
+        Screen_Icon i = menue_test::knopf(50, f.x, 0, f.w, f.h, 1, f.status);
+        i.bild = bild.get();
+        ASSERT_TRUE(Menue_Screen_Icon_Hinzufuegen(i));
+        Zeichenspur_Einschalten();
+        Menue_Screen_Refresh(ziel.get());
+        int flaechen = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            flaechen += e.art == SPUR_FLAECHE && e.breite == 800 && e.hoehe == 600 && e.farbe == 0x001F;
+        Zeichenspur_Ausschalten();
+        EXPECT_EQ(flaechen, f.hintergrund ? 1 : 0) << f.x << " " << f.h << " " << f.status;
+        const u16 oben_links = ziel->bitmap->pixel16()[0];
+        EXPECT_EQ(oben_links, f.x == 0 && !(f.status & MENUE_S_VERSTECKT) ? 0x07E0 : 0x001F);
+        Menue_Screen_Icon_Loeschen(50);
+    }
 }
 
 TEST_F(Frame, RequesterArtenUndAntworten) {

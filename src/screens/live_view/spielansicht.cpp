@@ -69,24 +69,6 @@ Rastport* gehaltenes_bild(int archiv, i32 nummer) {
     return gehalten.emplace(k, std::move(rp)).first->second.get();
 }
 
-// Blends a picture with its alpha plane over another of its size, mirrored
-// left to right when asked.
-template <int T>
-void licht_mischen(const Rastport& quelle, Rastport& ziel, bool gespiegelt) {
-    const u16* q = quelle.bitmap->pixel16();
-    u16* z = ziel.bitmap->pixel16();
-    const i32 w = ziel.breite;
-    for (i32 y = 0; y < ziel.hoehe; ++y)
-        for (i32 x = 0; x < w; ++x) {
-            const size_t i = static_cast<size_t>(y) * w + (gespiegelt ? w - 1 - x : x);
-            const int a = quelle.alpha[i];
-            if (a == 0) continue;
-            u16& d = z[static_cast<size_t>(y) * w + x];
-            const u16 neu = pixel::mischen<T>(d, q[i], a, 255 - a);
-            d = neu ? neu : 1;
-        }
-}
-
 // The layouts a number of shown matches starts with.
 void layouts_setzen(int anzahl) {
     static constexpr u32 TABELLE[4][4] = {{SA_VOLL, 0, 0, 0},
@@ -457,8 +439,7 @@ void Spielansicht_Rasen_Licht(Spielansicht_View* v) {
     Rastport& z = *v->bild;
     if (licht && licht->breite == z.breite && licht->hoehe == z.hoehe && !licht->alpha.empty() &&
         licht->alpha.size() >= static_cast<size_t>(z.breite) * z.hoehe && licht->tiefe() == z.tiefe()) {
-        if (z.tiefe() == 16) licht_mischen<16>(*licht, z, v->gespiegelt != 0);
-        else if (z.tiefe() == 15) licht_mischen<15>(*licht, z, v->gespiegelt != 0);
+        Blt_Licht_Mischen(*licht, z, v->gespiegelt != 0);
     }
 }
 
