@@ -8,6 +8,7 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/ruf.h"
+#include "platform/mainloop.h"
 
 #if KORDAVO_HAT_NET
 #include "net/protokoll.h"
@@ -242,6 +243,8 @@ void Netz_Anmelden() {
         for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
             if (zug_offen(s)) Season_Netz_Zug_Beenden(s.team);
     };
+    // Counted in real time: the clients' managers sit at their own machines.
+    saison.Echtzeit_Ms = W32_Echtzeit_Ms;
     Season_Netz_Set_Hooks(saison);
 #endif
 }
