@@ -3,9 +3,11 @@
 // autosave into slot 9 through the save-game driver.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
 #include "base/datei.h"
+#include "base/feld_raender.h"
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/random.h"
@@ -22,8 +24,10 @@
 #include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_block.h"
 #include "season/wettbewerb_config.h"
 #include "season_test_hilfen.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -225,6 +229,67 @@ TEST_F(Spielstand, UnmoeglicheWerteWerdenAbgewiesen) {
         Spiele_Unlock(-1);
     }
     News_Free();
+}
+
+// The competitions' block read as a load reads it: taken over when it
+// loads, dropped when it is refused.
+bool wettbewerbe_laden(const std::vector<u8>& b) {
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(b.data(), static_cast<u32>(b.size()));
+    const bool gut = Wettbewerb_Lesen(d) && Wettbewerb_Pruefen();
+    Datei_Schliessen(d);
+    gut ? Wettbewerb_Uebernehmen() : Wettbewerb_Verwerfen();
+    return gut;
+}
+
+// Every bounded number of a competition in use, and its team lists, at the
+// two edges and one past them: the edges load, the values past them are
+// refused and the running table stays as it was, byte for byte; in a whole
+// save game with the German message.
+TEST_F(Spielstand, JederBegrenzteWertEinesWettbewerbs) {
+    Wettbewerb& w = Wettbewerb_Tabelle[1];
+    ASSERT_STREQ(w.name, "Pokal");
+    w.kalendermarke = -1;  // no days: the matchday counters meet no calendar check
+    const Wettbewerb gut = w;
+    const std::vector<Wettbewerb> vorher(Wettbewerb_Tabelle, Wettbewerb_Tabelle + WETTBEWERB_ANZAHL);
+    // The table's rows, then the team lists (-1 none, else a team of the world).
+    using Liste = i16(Wettbewerb::*)[WETTBEWERB_MAX_TEAMS];
+    constexpr Liste LISTEN[] = {&Wettbewerb::aktuelle_team, &Wettbewerb::start_team, &Wettbewerb::teilnehmer};
+    struct Fall {
+        const char* name;
+        Rand r;
+        const Feld_Grenze<Wettbewerb>* feld;  // null: a team list
+        Liste liste;
+    };
+    std::vector<Fall> faelle;
+    for (const Feld_Grenze<Wettbewerb>& f : WETTBEWERB_FELDER)
+        for (const Rand& r : raender(f.min, f.max, f.typ_min, f.typ_max)) faelle.push_back({f.name, r, &f, nullptr});
+    for (Liste l : LISTEN)
+        for (const Rand& r : raender(-1, MAX_TEAMS - 1, -32768, 32767)) faelle.push_back({"Teamliste", r, nullptr, l});
+    int geladen = 0;
+    for (const Fall& f : faelle) {
+        if (f.feld) f.feld->setzen(w, f.r.wert);
+        else (w.*f.liste)[5] = static_cast<i16>(f.r.wert);
+        const std::vector<u8> mit_wert = season_test::Block_Bytes(Wettbewerb_Save);
+        w = gut;
+        EXPECT_EQ(wettbewerbe_laden(mit_wert), f.r.gut) << f.name << " = " << f.r.wert;
+        if (f.r.gut) {
+            ++geladen;
+        } else {
+            EXPECT_EQ(std::memcmp(vorher.data(), Wettbewerb_Tabelle, sizeof(Wettbewerb) * WETTBEWERB_ANZAHL), 0)
+                << f.name << " = " << f.r.wert << ": the game is kept";
+        }
+        w = gut;
+    }
+    EXPECT_EQ(geladen, 2 * static_cast<int>(std::size(WETTBEWERB_FELDER) + std::size(LISTEN)));
+    // A whole save game: refused with its message, the running game kept.
+    w.teams = WETTBEWERB_MAX_TEAMS + 1;
+    const std::string a = Spielstand_Pfad(6);
+    ASSERT_TRUE(Spielstand_Speichern(a.c_str(), 1));
+    w = gut;
+    const std::vector<u8> spiel = season_test::Block_Bytes(Wettbewerb_Save, Kalender_Save, Spiele_Save);
+    EXPECT_FALSE(Spielstand_Laden(a.c_str()));
+    EXPECT_STRNE(Spielstand_Letzter_Fehler(), "");
+    EXPECT_TRUE(spiel == season_test::Block_Bytes(Wettbewerb_Save, Kalender_Save, Spiele_Save));
 }
 
 TEST_F(Spielstand, WoechentlicherAutosaveInSlotNeun) {
