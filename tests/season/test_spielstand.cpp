@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "base/bytes.h"
 #include "base/datei.h"
 #include "base/feld_raender.h"
 #include "base/files.h"
@@ -229,6 +230,66 @@ TEST_F(Spielstand, UnmoeglicheWerteWerdenAbgewiesen) {
         Spiele_Unlock(-1);
     }
     News_Free();
+}
+
+// The statistics block read as a load reads it: taken over when it loads,
+// dropped when it is refused.
+bool statistik_laden(const std::vector<u8>& block) {
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(block.data(), static_cast<u32>(block.size()));
+    const bool gut = Statistik_Lesen(d) && Datei_Position(d) == static_cast<i32>(block.size());
+    Datei_Schliessen(d);
+    gut ? Statistik_Uebernehmen() : Statistik_Verwerfen();
+    return gut;
+}
+
+// Every bounded number of a player's career record at its two edges and one
+// past them, each entry of his match history (a grade with its marks, or
+// none), and the season of an archived table: the edges load, the values
+// past them are refused and the running statistics stay as they were.
+TEST_F(Spielstand, JederBegrenzteWertDerStatistik) {
+    Statistik_Spieler neu = Statistik_Spieler_Unveraendert(12);
+    neu.tore = 2, neu.einsaetze = 1, neu.spiele[0] = 2 | 8;
+    ASSERT_TRUE(Statistik_Spieler_Setze(12, neu, true));
+    const std::vector<u8> vorher = season_test::Block_Bytes(Statistik_Save);
+    const size_t satz = vorher.size() - STATISTIK_SPIELER_GROESSE;  // the one record, last in the block
+    auto mit = [&](auto setzen) {
+        auto r = bytes::aus_bild<Statistik_Spieler>(vorher.data() + satz);
+        setzen(r);
+        std::vector<u8> b = vorher;
+        bytes::in_bild(b.data() + satz, r);
+        return b;
+    };
+    auto pruefen = [&](const std::vector<u8>& b, bool gut, const std::string& was) {
+        EXPECT_EQ(statistik_laden(b), gut) << was;
+        if (!gut) {
+            EXPECT_TRUE(season_test::Block_Bytes(Statistik_Save) == vorher) << was << ": the game is kept";
+        }
+        ASSERT_TRUE(statistik_laden(vorher));
+    };
+    for (const Feld_Grenze<Statistik_Spieler>& f : STATISTIK_SPIELER_FELDER)
+        for (const Rand& r : raender(f.min, f.max, f.typ_min, f.typ_max))
+            pruefen(mit([&](Statistik_Spieler& x) { f.setzen(x, r.wert); }), r.gut,
+                    std::string(f.name) + " = " + std::to_string(r.wert));
+    const struct {
+        u8 eintrag;
+        bool gut;
+    } spiele[] = {{0, true}, {STATISTIK_SPIEL_BITS_MAX, true}, {STATISTIK_SPIEL_BITS_MAX + 1, false},
+                  {254, false}, {255, true}};
+    for (int k : {0, 15})
+        for (const auto& e : spiele)
+            pruefen(mit([&](Statistik_Spieler& x) { x.spiele[k] = e.eintrag; }), e.gut,
+                    "spiele[" + std::to_string(k) + "] = " + std::to_string(e.eintrag));
+    // An archived table of the calendar's last season, and one past it.
+    Tabelle t{};
+    t.wettbewerb = static_cast<u32>(Wettbewerb_Tabelle[0].id);
+    t.zeilen = 2;
+    for (const auto& [jahr, gut] : {std::pair{KALENDER_JAHRE_MAX, true}, {KALENDER_JAHRE_MAX + 1, false}}) {
+        Statistik_Archiv_Leeren();
+        ASSERT_TRUE(Statistik_Archiv_Speichern(t, jahr));
+        const std::vector<u8> b = season_test::Block_Bytes(Statistik_Save);
+        ASSERT_TRUE(statistik_laden(vorher));
+        pruefen(b, gut, "archived season " + std::to_string(jahr));
+    }
 }
 
 // The competitions' block read as a load reads it: taken over when it
