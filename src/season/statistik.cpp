@@ -191,7 +191,8 @@ bool Statistik_Spieler_Gueltig(const Statistik_Spieler& s) {
     if (!Felder_Pruefen("Statistik", s, STATISTIK_SPIELER_FELDER)) return false;
     for (u8 e : s.spiele)
         if (e != KEIN_EINTRAG && e > STATISTIK_SPIEL_BITS_MAX) {
-            Debug_Printf("Statistik: Spielnote %u liegt nicht in 0..%u\n", unsigned{e}, unsigned{STATISTIK_SPIEL_BITS_MAX});
+            Debug_Printf("Statistik: Spielnote %u liegt nicht in 0..%u\n", unsigned{e},
+                         unsigned{STATISTIK_SPIEL_BITS_MAX});
             return false;
         }
     return true;

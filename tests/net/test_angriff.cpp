@@ -235,7 +235,8 @@ TEST_F(Angriff, AClientWithAClubTakesNothingOfAnotherClub) {
     News_Daten vertrag = Anfrage({ANFRAGE_VERTRAG, EHRLICH, BOESE, frist, 1500000, 0, 0, mein, fremd, 1});
     News_Daten kredit = kredit_fuer_ehrlich;
     kredit.w[ANFRAGE_ANTWORT] = 1;
-    for (const News_Daten* d : {&vertrag, &kredit}) EXPECT_NE(News_Neu_Text(BOESE, EHRLICH, -1, NEWS_ANTWORT, d, "ja"), 0u);
+    for (const News_Daten* d : {&vertrag, &kredit})
+        EXPECT_NE(News_Neu_Text(BOESE, EHRLICH, -1, NEWS_ANTWORT, d, "ja"), 0u);
 
     EXPECT_EQ(Server_Urteil(), 0);
 }
@@ -256,8 +257,8 @@ TEST_F(Angriff, ARepeatedPayingCallPaysOnce) {
     const i32 scout = 1, gebiet = 2, markt = Marktspieler();
     ASSERT_GE(markt, 0);
     const f64 scout_gebuehr = Scout_Gebuehr(scout, BOESE, gebiet);
-    const f64 such_gebuehr =
-        Werbung_Einstellung.suchpreis + static_cast<f64>(Werbung_Einstellung.suchpreis_add) * std::get<1>(*werbung).zaehler[1];
+    const f64 such_gebuehr = Werbung_Einstellung.suchpreis +
+                             static_cast<f64>(Werbung_Einstellung.suchpreis_add) * std::get<1>(*werbung).zaehler[1];
     ASSERT_GT(scout_gebuehr, 0);
     ASSERT_GT(such_gebuehr, 0);
     const u32 suche = ruf::Anfrage_Nummer(), buchung = ruf::Anfrage_Nummer();
@@ -265,8 +266,8 @@ TEST_F(Angriff, ARepeatedPayingCallPaysOnce) {
     for (int k = 0; k < 5; ++k) {
         antworten.push_back(ruf::Rufen(RUF_SCOUT_BEZAHLEN, BOESE, scout, gebiet).value_or(9));
         antworten.push_back(ruf::Rufen(RUF_TRANSFER_VERHANDLUNG, BOESE, markt).value_or(9));
-        antworten.push_back(ruf::Rufen(RUF_WERBUNG_SETZEN, BOESE, i32{WERBUNG_AKTION_SUCHEN}, 0, static_cast<i32>(suche))
-                                .value_or(9));
+        antworten.push_back(
+            ruf::Rufen(RUF_WERBUNG_SETZEN, BOESE, i32{WERBUNG_AKTION_SUCHEN}, 0, static_cast<i32>(suche)).value_or(9));
         antworten.push_back(ruf::Rufen(RUF_BANK_BUCHUNG, BOESE, -1, 5000, 27, 0, 0, buchung).value_or(9));
     }
     // The search stays paid, the negotiation open with two transfers left;

@@ -736,9 +736,10 @@ void server_mit_saeumigem_client(void (*pass)()) {
     client_bereit_tag = -1;
     client_zuege_beendet = 0;
     echtzeit = 5000;
-    Season_Netz_Set_Hooks({.Clients_Fertig = [] { return client_bereit_tag == Kalender_Get_Tag(); },
-                           .Clients_Zug_Beenden = [] { ++client_zuege_beendet, client_bereit_tag = Kalender_Get_Tag(); },
-                           .Echtzeit_Ms = [] { return echtzeit; }});
+    Season_Netz_Set_Hooks(
+        {.Clients_Fertig = [] { return client_bereit_tag == Kalender_Get_Tag(); },
+         .Clients_Zug_Beenden = [] { ++client_zuege_beendet, client_bereit_tag = Kalender_Get_Tag(); },
+         .Echtzeit_Ms = [] { return echtzeit; }});
     Internet_Modus = INTERNET_MODUS_SERVER;
 }
 TEST_F(Lauf, DieZugzeitBeendetDenZugEinesClientsDerNieFertigWird) {
