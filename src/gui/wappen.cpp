@@ -199,6 +199,33 @@ namespace {
 // Looks the patch up in the cache, else reduces the picture `laden` gives
 // onto the target's background, draws it (with a shadow when asked) and
 // caches the target area.
+// The size of the target area a patch covers: the crest, its shadow or
+// its filter's edge.
+void patch_groesse(i32 w, i32 h, const i32* schatten, i32 filter, i32* gw, i32* gh) {
+    *gw = w, *gh = h;
+    if (filter >= 0) {
+        *gw += 5, *gh += 5;
+    } else if (schatten) {
+        const i32 kern = Blt_Schatten_Kern_Groesse(schatten[2]);
+        *gw += schatten[0] + kern + 1;
+        *gh += schatten[1] + kern + 1;
+    }
+}
+
+// Whether the target's pixels at (x, y) (cut to the target) equal the
+// kept picture's rows from `oben` on.
+bool gleich(Rastport* ziel, i32 x, i32 y, Rastport* kopie, i32 oben, i32 w, i32 h) {
+    if (!Rastport_Lock(ziel) || !Rastport_Lock(kopie) || ziel->tiefe() != 16 || kopie->tiefe() != 16) return false;
+    const u16* z = ziel->bitmap->pixel16();
+    const u16* k = kopie->bitmap->pixel16();
+    for (i32 j = std::max(0, -y); j < h && y + j < ziel->hoehe; ++j)
+        for (i32 i = std::max(0, -x); i < w && x + i < ziel->breite; ++i)
+            if (z[static_cast<size_t>(y + j) * static_cast<size_t>(ziel->breite) + static_cast<size_t>(x + i)] !=
+                k[static_cast<size_t>(oben + j) * static_cast<size_t>(kopie->breite) + static_cast<size_t>(i)])
+                return false;
+    return true;
+}
+
 template <class Laden>
 bool patch_blit(u32 art, i32 nummer, u32 quelle, Rastport* ziel, i32 x, i32 y, i32 w, i32 h, const i32* schatten,
                 Laden laden, i32* t, i32* f, i32 filter = -1, bool transparent = true) {
@@ -211,8 +238,15 @@ bool patch_blit(u32 art, i32 nummer, u32 quelle, Rastport* ziel, i32 x, i32 y, i
         static_cast<u32>(h),      static_cast<u32>(x),
         static_cast<u32>(y),      filter >= 0 ? 2u + static_cast<u32>(filter) * 2 + transparent : schatten ? 1u : 0u,
         static_cast<u32>(z),      static_cast<u32>(static_cast<u64>(z) >> 32)};
-    if (Rastport* c = Farbe_Cache_Suchen(liste, 8, art)) {
-        Blt_Blit(c, 0, 0, -1, -1, ziel, x, y, nullptr);
+    // A kept patch holds the drawn area over the background it was blended
+    // onto (rows gh..2gh-1): it serves that background again, or the area
+    // it already covers; a highlight that came or went behind the crest
+    // since draws it anew.
+    i32 gw = 0, gh = 0;
+    patch_groesse(w, h, schatten, filter, &gw, &gh);
+    Rastport* c = Farbe_Cache_Suchen(liste, 8, art);
+    if (c && c->hoehe == 2 * gh && (gleich(ziel, x, y, c, gh, gw, gh) || gleich(ziel, x, y, c, 0, gw, gh))) {
+        Blt_Blit(c, 0, 0, gw, gh, ziel, x, y, nullptr);
         ++*t;
         return true;
     }
@@ -246,22 +280,25 @@ bool patch_blit(u32 art, i32 nummer, u32 quelle, Rastport* ziel, i32 x, i32 y, i
         Blt_Blit(ziel, x, y, w, h, flicken, 0, 0, nullptr);
         Bild_Verkleinern_Transparent(bild, flicken);
     }
-    i32 gw = w, gh = h;
+    Rastport* kopie = Rastport_Neu_Einfach(gw, 2 * gh, ziel->tiefe());
+    if (kopie) Blt_Blit(ziel, x, y, gw, gh, kopie, 0, gh, nullptr);
     if (filter >= 0) {
         Blt_Filter(flicken, 0, 0, w, h, ziel, x, y, filter);
         Blt_Blit(flicken, 0, 0, -1, -1, ziel, x, y, transparent ? Blt_Opt_Transparent : nullptr);
-        gw += 5, gh += 5;
     } else if (schatten) {
         Blt_Schatten(flicken, 0, 0, w, h, ziel, x, y, schatten);
-        const i32 kern = Blt_Schatten_Kern_Groesse(schatten[2]);
-        gw += schatten[0] + kern + 1;
-        gh += schatten[1] + kern + 1;
     } else {
         Blt_Blit(flicken, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     }
-    if (Rastport* kopie = Rastport_Neu_Einfach(gw, gh, ziel->tiefe())) {
+    if (kopie) {
         Blt_Blit(ziel, x, y, gw, gh, kopie, 0, 0, nullptr);
-        if (!Farbe_Cache_Ablegen(kopie, liste, 8, art)) Rastport_Free(kopie);
+        // A stale patch of this place takes the new one's pixels.
+        if (c && c->breite == gw && c->hoehe == 2 * gh && c->tiefe() == kopie->tiefe()) {
+            Blt_Blit(kopie, 0, 0, -1, -1, c, 0, 0, nullptr);
+            Rastport_Free(kopie);
+        } else if (!Farbe_Cache_Ablegen(kopie, liste, 8, art)) {
+            Rastport_Free(kopie);
+        }
     }
     if (flicken != bild) Rastport_Free(flicken);
     Rastport_Free(bild);

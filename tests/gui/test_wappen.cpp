@@ -56,6 +56,38 @@ TEST(Wappen, CacheTrefferUndFehlgriffe) {
     Farbe_Cache_Free();
 }
 
+// A highlight that comes or goes behind a crest shows around it: the crest
+// kept from one background is not laid with that background over another.
+TEST(Wappen, HervorhebungHinterDemWappenKommtUndGeht) {
+    Wappen_Set_Hooks({.bild_laden = test_wappen});
+    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(200, 200, 16));
+    auto fuellen = [&](u16 farbe) {
+        for (i32 i = 0; i < 200 * 200; ++i) ziel->bitmap->pixel16()[i] = farbe;
+    };
+    // The background of each frame; the crest drawn over it, cut to 33 x 33.
+    const struct {
+        u16 hinten;
+        bool treffer;
+    } bilder[] = {{0x1111, false}, {0x1111, true}, {0x7BEF, false}, {0x7BEF, true}, {0x1111, false}};
+    for (const auto& b : bilder) {
+        fuellen(b.hinten);
+        ASSERT_TRUE(Wappen_Blit(7, ziel.get(), 40, 50, 33, 33, nullptr));
+        i32 t = 0, m = 0;
+        Wappen_Cache_Zaehler(&t, &m);
+        EXPECT_EQ(t, b.treffer ? 1 : 0) << std::hex << b.hinten;
+        // The crest's transparent top-left corner shows this frame's background.
+        EXPECT_EQ(ziel->bitmap->pixel16()[50 * 200 + 40], b.hinten);
+        EXPECT_EQ(ziel->bitmap->pixel16()[(50 + 20) * 200 + 40 + 20], 0x8000 | 7);
+    }
+    // Drawn again over itself: kept.
+    ASSERT_TRUE(Wappen_Blit(7, ziel.get(), 40, 50, 33, 33, nullptr));
+    i32 t = 0, m = 0;
+    Wappen_Cache_Zaehler(&t, &m);
+    EXPECT_EQ(t, 1);
+    Farbe_Cache_Free();
+    Wappen_Set_Hooks({});
+}
+
 TEST(Wappen, HolenMitUndOhneZiel) {
     Wappen_Set_Hooks({.bild_laden = test_wappen,
                       .pokal_grafik = [](i32 wettbewerb, i32) { return wettbewerb == 3 ? -1 : wettbewerb; }});

@@ -247,4 +247,41 @@ TEST_F(AnkBild, ShirtNumbersAreThePlayersOwnAndNumberZeroHasNoStrip) {
     }
 }
 
+// A label's name is never cut in the middle while a shorter form fits:
+// the full name, else the initial and the surname, else the surname cut.
+TEST_F(AnkBild, LabelNamesKeepTheWholeSurname) {
+    struct Fall {
+        const char* vorname;
+        const char* nachname;
+        const char* gezeigt;  // null: the surname cut, within the label
+    } faelle[] = {
+        {"Jan", "Hartler", "Jan Hartler"},
+        {"Christoph", "Gersbrecht", "Christoph Gersbrecht"},
+        {"Maximilian", "Quaxendorfer", "M. Quaxendorfer"},
+        {"Maximilian", "Oberkirchensteinbacher", nullptr},
+    };
+    i32 liste[20];
+    Check_Und_Set_Aa(gast);
+    ASSERT_GE(Teamspieler_Ins_Array(gast, liste, 20, 16), 3);
+    for (size_t k = 0; k < std::size(faelle); ++k) {
+        Spieler_Client_Egal& t = Spieler_Texte[liste[k]];
+        std::snprintf(t.vorname, sizeof t.vorname, "%s", faelle[k].vorname);
+        std::snprintf(t.nachname, sizeof t.nachname, "%s", faelle[k].nachname);
+    }
+    kit::Spur_Leeren();
+    bild = Ank_Bild_Init(heim, gast);
+    ASSERT_NE(bild, nullptr);
+    for (const Fall& f : faelle) {
+        const Zeichenspur_Eintrag* e = nullptr;
+        for (const Zeichenspur_Eintrag& x : Zeichenspur_Eintraege())
+            if (x.art == SPUR_TEXT && x.sichtbar.find(std::string(f.nachname).substr(0, 5)) != std::string::npos) e = &x;
+        ASSERT_TRUE(e) << f.nachname;
+        const std::string name = e->sichtbar.substr(e->sichtbar.find_first_not_of('\t'));
+        if (f.gezeigt) EXPECT_EQ(name, f.gezeigt);
+        else EXPECT_EQ(std::string(f.nachname).rfind(name, 0), 0u) << name;
+        // The name starts 65 px into its label and ends inside the picture.
+        EXPECT_LE(e->x + e->breite, 65 + ANK_BILD_NAME_B) << name << " at " << e->x;
+    }
+}
+
 }  // namespace

@@ -517,6 +517,35 @@ TEST_F(Figuren, MarkersOfManMarkersAndTiredPlayers) {
     }
 }
 
+// Shirt numbers: over the players on the pitch, not over the substitutes
+// sitting on the bench (their seats are closer than a number is wide); a
+// substitute who has come on wears his.
+TEST_F(Figuren, NumbersOverThePitchNotOverTheBench) {
+    const struct Fall {
+        const char* was;
+        u32 status;
+        int nummern;
+    } faelle[] = {
+        {"on the pitch", SFS_AUF_DEM_PLATZ, 1},
+        {"on the bench", SFS_BANK, 0},
+        {"come on from the bench", SFS_BANK | SFS_AUF_DEM_PLATZ, 1},
+    };
+    Frame();
+    Frame();
+    for (const Fall& f : faelle) {
+        figur(4, 5150, 3403, A_STEHEN);
+        sf->spieler[4].status = f.status, sf->spieler[4].rueckennummer = 23;
+        Zeichenspur_Einschalten();
+        Zeichenspur_Leeren();
+        Frame();
+        int n = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            n += e.art == SPUR_BLIT && e.grafik == GRAFIK_LIVE_NUMMER + 23;
+        Zeichenspur_Ausschalten();
+        EXPECT_EQ(n, f.nummern) << f.was;
+    }
+}
+
 // --- Goals -------------------------------------------------------------------------
 
 // A keeper inside the left goal stands behind its near post, crossbar and

@@ -154,10 +154,31 @@ TEST_F(LiveWorte, TickerLineOneOrTwoLinesForThreeSeconds) {
         EXPECT_EQ(v->ticker, f.text) << "the stored text stays as it was";
         // Shadow one to the right and one up; lines 8 and 22 above the foot.
         std::vector<std::pair<i32, i32>> orte, soll;
-        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) orte.emplace_back(e.x, e.y);
+        std::vector<const Zeichenspur_Eintrag*> baender;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+            if (e.art == SPUR_TEXT) orte.emplace_back(e.x, e.y);
+            if (e.art == SPUR_FLAECHE) baender.push_back(&e);
+        }
         for (i32 y : f.zeilen.size() == 1 ? std::vector<i32>{556} : std::vector<i32>{542, 556})
             soll.insert(soll.end(), {{401, y - 1}, {400, y}});
         EXPECT_EQ(orte, soll) << f.text;
+        // One dark band under the lines, inside the view: every line's
+        // glyphs on it, none over the boards and figures behind.
+        ASSERT_EQ(baender.size(), 1u) << f.text;
+        const Zeichenspur_Eintrag& band = *baender[0];
+        EXPECT_GE(band.x, v->screen_x);
+        EXPECT_LE(band.x + band.breite, v->screen_x + v->breite);
+        EXPECT_LE(band.y + band.hoehe, v->screen_y + v->hoehe);
+        const i32 hoehe = Font_Tabelle_Holen(11)->hoehe;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+            if (e.art != SPUR_TEXT || e.farbe != FARBE_WEISS) continue;
+            const i32 mitte = v->screen_x + v->breite / 2;
+            const i32 w = Font_Text_Breite(Font_Tabelle_Holen(11), e.sichtbar.c_str());
+            EXPECT_LE(band.x, std::max(v->screen_x, mitte - w / 2)) << e.sichtbar;
+            EXPECT_GE(band.x + band.breite, std::min(v->screen_x + v->breite, mitte + w / 2)) << e.sichtbar;
+            EXPECT_LE(band.y, e.y - hoehe) << e.sichtbar;
+            EXPECT_GE(band.y + band.hoehe, e.y) << e.sichtbar;
+        }
     }
     for (const auto& [uhr, da] : std::vector<std::pair<u32, bool>>{{52999, true}, {53000, false}, {90000, false}}) {
         liste[0]->uhr = uhr;

@@ -139,10 +139,19 @@ TEST_F(Scouting, GespraechBisZurZusageUndVerpflichten) {
     Scout_Tabelle[scout].ueberredungskraft[GEBIET] = 100;
     Scout_Tabelle[scout].wahrscheinlichkeitsfactor[GEBIET] = 7000;
     bezahlen();
+    // Before the first prospect no empty card stands under the log; it
+    // shows with him.
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    ASSERT_LT(Scout_Suche_Lesen().prospekt, 0);
+    EXPECT_FALSE(Zeichenspur_Blit(GRAFIK_SUCHE_KARTE));
     ASSERT_TRUE(bis(SD_JA));
     const i32 p = Scout_Suche_Lesen().prospekt;
     ASSERT_GE(p, 0);
     kit::Frames(2);
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_TRUE(Zeichenspur_Blit(GRAFIK_SUCHE_KARTE));
     EXPECT_FALSE(Menue_Screen_Icon_Aus_Nummer(ICON_SUCHE_VERPFLICHTEN)->status & MENUE_S_VERSTECKT);
     kit::Spur_Leeren();
     kit::Frames(1);

@@ -8,8 +8,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <array>
+#include <string>
 #include <vector>
 
+#include "grafik_nummern.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
@@ -29,6 +31,7 @@
 namespace {
 
 constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17); }
+constexpr i32 KARTE_RECHTS = 32 + 736;  // the card's right edge
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 i32 slot(i32 p) { return wert(87, p); }
 
@@ -498,4 +501,61 @@ TEST_F(Spielerfenster, AttributWahlSperrtDieTrikots) {
         kit::Frames(1);
     }
     EXPECT_FALSE(Attribut_Wahl_Schliessen());
+}
+
+// The card's left column: every caption at one x, every value beside it at
+// another; the learned abilities on their caption's line, or a line saying
+// there are none.
+TEST_F(Spielerfenster, KarteZeigtGelernteFaehigkeitenInIhrerZeile) {
+    const i32 p = feldspieler(5);
+    const std::vector<i32> a = freie_attribute(p);
+    ASSERT_GE(a.size(), 12u);
+    const char* titel = Text_cfg_Text(TEXT_SPIELER_INFO, 14);
+    const char* keine = Text_cfg_Text(TEXT_SPIELER_INFO, 27);
+    ASSERT_TRUE(*keine);
+    struct Fall {
+        size_t gelernt;
+        i32 grafik;  // the pictures' first number (0: the text instead)
+    } faelle[] = {{0, 0}, {3, GRAFIK_ATTRIBUT_KARTE}, {12, GRAFIK_ATTRIBUT_GEWAEHLT}};
+    for (const Fall& f : faelle) {
+        alle_weg(p);
+        for (size_t i = 0; i < f.gelernt; ++i) lernen(p, a[i], false);
+        Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        const Zeichenspur_Eintrag* t = kit::Text(titel);
+        ASSERT_TRUE(t) << f.gelernt;
+        const i32 rechts = t->x + t->breite;
+        if (f.grafik == 0) {
+            const Zeichenspur_Eintrag* k = kit::Text_Auf_Zeile(keine, t->y);
+            ASSERT_TRUE(k);
+            EXPECT_GT(k->x, rechts);
+        } else {
+            i32 gezeigt = 0;
+            for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+                if (e.art != SPUR_BLIT || e.grafik < f.grafik || e.grafik >= f.grafik + ATTRIBUT_ANZAHL) continue;
+                ++gezeigt;
+                EXPECT_GT(e.x, rechts) << f.gelernt << ": right of the caption";
+                EXPECT_LE(e.y, t->y) << f.gelernt << ": on the caption's line";
+                EXPECT_GE(e.y + e.hoehe, t->y - 8) << f.gelernt << ": on the caption's line";
+                EXPECT_LE(e.x + e.breite, KARTE_RECHTS) << f.gelernt;
+            }
+            EXPECT_EQ(gezeigt, static_cast<i32>(f.gelernt));
+            kit::Png("spielerkarte_gelernt_" + std::to_string(f.gelernt));
+        }
+        // One column of captions, one of values (the card's are drawn last,
+        // over the screen beneath).
+        std::vector<i32> spalte;
+        for (i32 n : {0, 2, 6, 7, 14})
+            for (const Zeichenspur_Eintrag* e : kit::Texte(Text_cfg_Text(TEXT_SPIELER_INFO, n)))
+                if (e->sichtbar == Text_cfg_Text(TEXT_SPIELER_INFO, n) && e->y > 230) spalte.push_back(e->x);
+        EXPECT_EQ(spalte, std::vector<i32>(5, t->x));
+        const Zeichenspur_Eintrag* kein_training = kit::Text(Text_cfg_Text(TEXT_SPIELER_INFO, 22));
+        const Zeichenspur_Eintrag* kondition = Zeichenspur_Blit_Bei(kein_training ? kein_training->x + 4 : 0, 240);
+        ASSERT_TRUE(kein_training);
+        ASSERT_TRUE(kondition);
+        EXPECT_EQ(kondition->x, kein_training->x);
+        EXPECT_EQ(kit::Text_Auf_Zeile(Text_cfg_Text(TEXT_SPIELER_INFO, 25), 290)->x, kein_training->x);
+        Spieler_Info_Schliessen();
+    }
 }

@@ -155,6 +155,27 @@ TEST_F(Verein, StadionBauenAbreissenUndKlasseFuenf) {
     EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_STADION_POPUP_BAU, 400, 250));
     EXPECT_TRUE(kit::Text("nächsten Stufe ausgebaut"));
     kit::Png("stadion_popup");
+    // The crane of the building picture stands whole inside it: gold in the
+    // picture, none on the edges of its upper half (the sky and the far
+    // stand; the near stands' crowd waves gold scarves).
+    {
+        Rastport* bau = Menue_Get_Hooks().grafik_holen(GRAFIK_STADION_POPUP_BAU);
+        ASSERT_TRUE(bau && Rastport_Lock(bau) && bau->tiefe() == 16);
+        auto gold = [&](i32 x, i32 y) {
+            const u16 p = bau->bitmap->pixel16()[static_cast<size_t>(y) * static_cast<size_t>(bau->breite) + static_cast<size_t>(x)];
+            const i32 r = p >> 11, g = (p >> 5) & 63, b = p & 31;
+            return r >= 26 && g >= 36 && g <= 52 && b <= 12;
+        };
+        i32 innen = 0, rand = 0;
+        for (i32 y = 0; y < bau->hoehe; ++y)
+            for (i32 x = 0; x < bau->breite; ++x) {
+                if (!gold(x, y)) continue;
+                const bool am_rand = (x < 8 || y < 8 || x >= bau->breite - 8) && y < bau->hoehe / 2;
+                (am_rand ? rand : innen)++;
+            }
+        EXPECT_GT(innen, 200) << "a crane";
+        EXPECT_EQ(rand, 0) << "gold cut by the frame";
+    }
     klick(400, 300);
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_STADION_POPUP));
     // Removing 1,000 seats costs 50,000.

@@ -908,7 +908,7 @@ TEST_F(Plan, FensterNachDemFilmAufgefrischt) {
         auto gezeigt = [&] {
             kit::Spur_Leeren();
             kit::Frames(1);
-            if (f.karte) return kit::Grafik_Bei(GRAFIK_ATTRIBUT_KARTE + 14, 47 + 10, 318 + 8);
+            if (f.karte) return kit::Grafik_Bei(GRAFIK_ATTRIBUT_KARTE + 14, 166 + 10, 320 + 8);
             i32 x = 0, y = 0;
             Attribut_Popup_Position(&x, &y);
             return kit::Grafik_Bei(GRAFIK_ATTRIBUT + 14, x + 23 + 6, y + POPUP_KOPF + 1 + 6);
@@ -1212,8 +1212,8 @@ TEST_F(Plan, EinTrainingsZugDurchDieScreens) {
     };
     karte("training_karte_vorher");
     EXPECT_TRUE(kit::Text_Auf_Zeile(kein_training, 380));
-    EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_ATTRIBUT_KARTE + 14, 57, 326));
-    EXPECT_TRUE(kit::Grafik_Bei(erschoepfung_bild(), 166 + 4, 268 + 4));
+    EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_ATTRIBUT_KARTE + 14, 176, 328));
+    EXPECT_TRUE(kit::Grafik_Bei(erschoepfung_bild(), 166 + 4, 230 + 4));
     const i32 erschoepfung_vorher = wert(ERSCHOEPFUNG, p);
     icon_klicken(ICON_KARTE_SCHLIESSEN);
     ASSERT_FALSE(Spieler_Info_Offen());
@@ -1254,9 +1254,9 @@ TEST_F(Plan, EinTrainingsZugDurchDieScreens) {
     ASSERT_TRUE(kit::Hauptmenue_Eintrag(0, 4));
     kit::Frames(10);
     karte("training_karte_nachher");
-    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_ATTRIBUT_KARTE + 14, 57, 326));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_ATTRIBUT_KARTE + 14, 176, 328));
     EXPECT_TRUE(kit::Text_Auf_Zeile(kein_training, 380));
-    EXPECT_TRUE(kit::Grafik_Bei(erschoepfung_bild(), 166 + 4, 268 + 4)) << wert(ERSCHOEPFUNG, p);
+    EXPECT_TRUE(kit::Grafik_Bei(erschoepfung_bild(), 166 + 4, 230 + 4)) << wert(ERSCHOEPFUNG, p);
     EXPECT_LE(wert(ERSCHOEPFUNG, p) / 2, erschoepfung_vorher / 2);
 }
 

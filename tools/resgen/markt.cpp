@@ -186,7 +186,9 @@ Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 
         // The scouting screen: stage 1 and 2 (the map) and stage 3 (the journey).
         Farbe_Setzen(c, NAVY);
         cairo_paint(c);
-        Panel_Malen(c, 20, 92, 760, 470, 8, PANEL, PANEL);
+        // The panel ends under its lowest content (the hint under the map's
+        // rows, the prospect's card): no empty band at its foot.
+        Panel_Malen(c, 20, 92, 760, 406, 8, PANEL, PANEL);
         Gold_Linie_Malen(c, 36, 176, 728);
         Mulde_Malen(c, 226, 108, 64, 74, KNOPF_OBEN);  // the scout's portrait
         if (art == "suche") {

@@ -373,15 +373,41 @@ void vereinsheim(cairo_t* c, const Kamera& k) {
 // ribbon with a star over it (kind 3, a renovation).
 void bau_zeichen(cairo_t* c, const Kamera& k, int art) {
     if (art == 1) {
-        const P2 fuss = k({HL + 45, HB + 55, 0}), kopf = k({HL + 45, HB + 55, 75}), arm = k({HL - 20, HB + 55, 75});
+        // A tower crane behind the far stand's right end, low enough that
+        // mast, jib and hook stay whole inside the picture: a crane cut by
+        // the frame read as stray lines.
+        const double x = HL + 8, y = HB + 40, jib = 46, gegen = 14;
+        double hoch = 60;
+        auto drinnen = [&](P2 p) { return p.x >= k.w * 0.04 && p.x <= k.w * 0.96 && p.y >= k.h * 0.06; };
+        while (hoch > 24 && !(drinnen(k({x, y, hoch + 6})) && drinnen(k({x + gegen, y, hoch})) &&
+                              drinnen(k({x - jib, y, hoch}))))
+            hoch -= 2;
+        const P2 fuss = k({x, y, 0}), kopf = k({x, y, hoch}), spitze = k({x, y, hoch + 6});
+        const P2 arm = k({x - jib, y, hoch}), hinten = k({x + gegen, y, hoch});
+        const double breit = std::max(2.0, k.w / 160.0);
         rgb(c, GOLD);
-        cairo_set_line_width(c, std::max(2.0, k.w / 160.0));
-        cairo_move_to(c, fuss.x, fuss.y), cairo_line_to(c, kopf.x, kopf.y), cairo_line_to(c, arm.x, arm.y);
+        cairo_set_line_width(c, breit);
+        cairo_move_to(c, fuss.x, fuss.y), cairo_line_to(c, kopf.x, kopf.y);
+        cairo_move_to(c, hinten.x, hinten.y), cairo_line_to(c, arm.x, arm.y);
         cairo_stroke(c);
-        const P2 haken = k({HL - 10, HB + 55, 45});
+        // The mast's lattice, the jib's stays from the top, the weight.
         cairo_set_line_width(c, 1);
-        cairo_move_to(c, haken.x, arm.y), cairo_line_to(c, haken.x, haken.y);
+        const int felder = 8;
+        for (int i = 0; i < felder; ++i) {
+            const P2 a = k({x, y, hoch * i / felder}), b = k({x, y, hoch * (i + 1) / felder});
+            cairo_move_to(c, a.x - breit * 1.5, a.y), cairo_line_to(c, b.x + breit * 1.5, b.y);
+        }
+        cairo_move_to(c, arm.x, arm.y), cairo_line_to(c, spitze.x, spitze.y), cairo_line_to(c, hinten.x, hinten.y);
         cairo_stroke(c);
+        const P2 gewicht = k({x + gegen - 3, y, hoch - 3});
+        cairo_rectangle(c, gewicht.x - 3, gewicht.y, 7, std::max(4.0, hinten.y - gewicht.y + 4));
+        cairo_fill(c);
+        // The hook on its rope with a beam hanging from it.
+        const P2 haken = k({x - jib + 8, y, hoch * 0.55}), oben = k({x - jib + 8, y, hoch});
+        cairo_move_to(c, oben.x, oben.y), cairo_line_to(c, haken.x, haken.y);
+        cairo_stroke(c);
+        cairo_rectangle(c, haken.x - 7, haken.y, 14, 3);
+        cairo_fill(c);
     } else {
         cairo_set_line_width(c, std::max(3.0, k.w / 90.0));
         rgb(c, GOLD, 0.9);

@@ -61,8 +61,8 @@ void kopf(Rastport* ziel, i32 p, i32 x, i32 y) {
     static constexpr i32 KLASSE_BILD[4] = {3, 2, 0, 1};
     blit(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[k], x + 4, y + 5);
     Font_Printf(ziel, f, "^c%05d%s", x + 26, y + 16, FARBE_KLASSE[k], Positions_Text(k));
-    char name[128];
-    Tools_Text_Kuerzen(Spieler_String(505, p, nullptr, 0), name, f, 110);
+    char name[96];
+    Spieler_Name_Passend(p, f, 110, name);
     Font_Printf(ziel, f, "^c%05d%s", x + 68, y + 16, FARBE_WEISS, name);
 }
 

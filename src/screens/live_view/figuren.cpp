@@ -772,7 +772,10 @@ void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, 
             zeichnen_set(v, fahne_zu(gezeigt_set), richtung, bild, tabelle, x, y);
         if (i < SF_SPIELER) {
             const Spielfeld_Spieler& sp = sf.spieler[i];
-            if (!halb && sp.spieler >= 0) {
+            // The substitutes sit shoulder to shoulder: their numbers would
+            // run together, so a number shows from the pitch on.
+            const bool auf_der_bank = (sp.status & SFS_BANK) && !(sp.status & SFS_AUF_DEM_PLATZ);
+            if (!halb && sp.spieler >= 0 && !auf_der_bank) {
                 Rastport* nr = nummern[std::max<int>(0, sp.rueckennummer) % 50];
                 if (nr) bild_blit(v, nr, x - nr->breite / 2, y - 44);
             }

@@ -1,9 +1,11 @@
 // The live view's commentary sentences and its ticker line.
 #include "screens/live_view/kommentar.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+#include "graphics/alpha.h"
 #include "graphics/font.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -15,6 +17,8 @@ namespace {
 
 constexpr u32 TICKER_DAUER_MS = 3000;
 constexpr i32 TICKER_FONT = 11;
+// The band under the ticker: its margin beside the words, its cover.
+constexpr i32 TICKER_RAND = 10, TICKER_BAND_PROZENT = 55;
 constexpr u16 SCHATTEN = 1;  // near black: 0 would be the colour key
 constexpr int VERLETZUNGS_ARTEN = 42;
 
@@ -92,6 +96,14 @@ void zeile(Rastport* ziel, const Spielansicht_View& v, const char* text, i32 y) 
     Font_Printf(ziel, f, "^c%05d^tz%04d%s", v.screen_x, y, FARBE_WEISS, v.breite / 2, text);
 }
 
+// The band under the ticker's lines (their widest plus a margin, inside
+// the view), dark and half-transparent: the words stand apart from the
+// boards and figures behind them.
+void band(Rastport* ziel, const Spielansicht_View& v, i32 breite, i32 oben, i32 unten) {
+    const i32 w = std::min(breite + 2 * TICKER_RAND, v.breite);
+    Blt_Rechteck_Alpha(ziel, v.screen_x + (v.breite - w) / 2, oben, w, unten - oben, FARBE_NAVY, TICKER_BAND_PROZENT);
+}
+
 }  // namespace
 
 bool Spielansicht_Ereignis_Pruefen(const Spielfeld_Daten* sf, u32 maske) {
@@ -134,7 +146,11 @@ void Spielansicht_Ticker_Zeichnen(Rastport* ziel, Spielansicht_View* v) {
     if (!ziel || !v || !v->pitch || !v->ticker[0]) return;
     if (static_cast<u64>(v->pitch->uhr) >= static_cast<u64>(v->ticker_zeit) + TICKER_DAUER_MS) return;
     const i32 unten = v->screen_y + v->hoehe;
-    if (Font_Text_Breite(Font_Tabelle_Holen(TICKER_FONT), v->ticker) + 20 <= v->breite - 10) {
+    Font* f = Font_Tabelle_Holen(TICKER_FONT);
+    const i32 hoehe = f ? f->hoehe : 12;
+    const i32 breite = Font_Text_Breite(f, v->ticker);
+    if (breite + 20 <= v->breite - 10) {
+        band(ziel, *v, breite, unten - 8 - hoehe - 3, unten - 4);
         zeile(ziel, *v, v->ticker, unten - 8);
         return;
     }
@@ -143,7 +159,10 @@ void Spielansicht_Ticker_Zeichnen(Rastport* ziel, Spielansicht_View* v) {
     // keeps every letter (the second line starts with the one cut at).
     const size_t stelle = Spielansicht_Ticker_Trennstelle(v->ticker);
     const char alt = v->ticker[stelle];
+    const char* zweite = v->ticker + stelle + (alt == ' ' ? 1 : 0);
+    const i32 zweite_breite = Font_Text_Breite(f, zweite);
     v->ticker[stelle] = 0;
+    band(ziel, *v, std::max(Font_Text_Breite(f, v->ticker), zweite_breite), unten - 22 - hoehe - 3, unten - 4);
     zeile(ziel, *v, v->ticker, unten - 22);
     v->ticker[stelle] = alt;
     zeile(ziel, *v, v->ticker + stelle + (alt == ' ' ? 1 : 0), unten - 8);

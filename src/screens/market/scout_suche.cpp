@@ -179,7 +179,7 @@ void Scout_Suche_Karte(i32 modus) {
         zeigen(ICON_SUCHE_SPIELERKARTE, false);
         zeigen(ICON_SUCHE_VERPFLICHTEN, false);
         zeigen(ICON_SUCHE_ABWEISEN, false);
-        if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_SUCHE_KARTE)) k->status |= MENUE_S_GRAU;
+        zeigen(ICON_SUCHE_KARTE, false);
     } else {
         s.zugestimmt = 0;
         zeigen(ICON_SUCHE_SPIELERKARTE, true);

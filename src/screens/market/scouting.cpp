@@ -259,7 +259,9 @@ void stufe_wechseln(i32 neu) {
         status(ICON_SUCHE_VERPFLICHTEN, MENUE_S_GRAU | MENUE_S_VERSTECKT, true);
         status(ICON_SUCHE_SPIELERKARTE, MENUE_S_GRAU | MENUE_S_VERSTECKT, true);
         status(ICON_SUCHE_ABWEISEN, MENUE_S_VERSTECKT, true);
-        status(ICON_SUCHE_KARTE, MENUE_S_GRAU, true);
+        // The prospect's card shows from the first prospect on: an empty
+        // card would stand as a black box under the log.
+        status(ICON_SUCHE_KARTE, MENUE_S_GRAU | MENUE_S_VERSTECKT, true);
         Menue_Set_Rechtsklick_Icon(ICON_SUCHE_VERLASSEN);
     }
     vorige_stufe = stufe;

@@ -125,7 +125,7 @@ void label_zeichnen(Ank_Bild_Label& l) {
         const i32 y = f->hoehe + 1;
         Font_Printf(l.bild, f, "^c%05d^tl%04d%s", 0, y, l.farbe, 30, Positions_Text(l.klasse));
         char name[96];
-        Tools_Text_Kuerzen(Spieler_String(505, l.spieler, nullptr, 0), name, f, 95);
+        Spieler_Name_Passend(l.spieler, f, ANK_BILD_NAME_B, name);
         Font_Printf(l.bild, f, "^c%05d^tl%04d%s", 0, y, FARBE_WEISS, 65, name);
     }
     if (Font* f = Font_Tabelle_Holen(15))

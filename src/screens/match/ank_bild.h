@@ -21,6 +21,9 @@ struct Trikot_Def;
 
 constexpr i32 ANK_BILD_LABELS = 20;
 constexpr i32 ANK_BILD_LABEL_B = 200, ANK_BILD_LABEL_H = 16;
+// A label's name from x 65 on: the away labels stand 23 px past the
+// picture's right edge, so a name keeps within 106 px.
+constexpr i32 ANK_BILD_NAME_B = 106;
 constexpr i32 ANK_BILD_BAND_Y = 142, ANK_BILD_BAND_H = 200;
 
 // One name label of a club's column.

@@ -181,8 +181,8 @@ void kopf_zeichnen(Rastport* ziel, i32 x, i32 y) {
         else
             Font_Printf(ziel, k, "^c%05d %s", x + 3, y + 36, FARBE_HELL, text(T_ALLE));
     }
-    char name[128];
-    Tools_Text_Kuerzen(Spieler_String(505, pop.spieler, nullptr, 0), name, f, 130);
+    char name[96];
+    Spieler_Name_Passend(pop.spieler, f, 130, name);
     Font_Printf(ziel, f, "^c%05d^tz%04d%s", 0, y + 16, FARBE_WEISS, x + 115, name);
     const i32 klasse = std::clamp(Spieler_Wert(MODUS_KLASSE, pop.spieler, 0, OP_LESEN), 0, 3);
     static constexpr i32 KLASSE_BILD[4] = {3, 2, 0, 1};  // classes 0..3 -> 28320, 28319, 28317, 28318

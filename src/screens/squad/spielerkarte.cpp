@@ -41,6 +41,13 @@ constexpr i32 SPERR_ZAEHLER = 8, TEAM_EXTRA_EINTRAG = 17;
 constexpr u32 BLAETTERN_MS = 200;
 constexpr i32 FONT_TEXT = 9, FONT_GROSS = 14;
 constexpr i32 KARTE_X = 32, KARTE_Y = 101;
+// The card's grid: captions at SPALTE_TEXT, their values at SPALTE_WERT;
+// the right block's captions at RECHTS_TEXT, its figures ending at
+// RECHTS_WERT; the rows by the bottom of their text.
+constexpr i32 SPALTE_TEXT = 43, SPALTE_WERT = 166, RECHTS_TEXT = 450, RECHTS_WERT = 665;
+constexpr i32 ZEILE_KONDITION = 247, ZEILE_ZUSTAND = 290, ZEILE_GELERNT = 336, ZEILE_TRAINING = 380, ZEILE_STATUS = 398;
+// The injury or suspension picture before the state's heading.
+constexpr i32 ZUSTAND_BILD_BREIT = 48, ZUSTAND_BILD_HOCH = 24;
 
 // Texts of the card's section.
 enum : i32 {
@@ -55,6 +62,7 @@ enum : i32 {
     T_GESPERRT = 24,
     T_FIT = 25,
     T_ZUSATZ = 26,
+    T_KEINE_GELERNT = 27,
 };
 constexpr i32 T_DOLV_BLAETTERN = 15, T_DOLV_TALENTE = 1;
 
@@ -254,14 +262,16 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Font* f = font(FONT_TEXT);
     Font* g = font(FONT_GROSS);
     if (!f || !g) return;
-    // Captions.
+    // Captions: a left column with its values in a second one beside it;
+    // the statistics in three columns at the foot.
     struct Beschriftung {
         i32 text, x, y;
     };
     static constexpr Beschriftung BESCHRIFTUNG[] = {
-        {0, 100, 247}, {1, 548, 247},  {2, 43, 290},  {3, 224, 290},  {4, 50, 180},  {5, 50, 195},
-        {6, 43, 380},  {7, 43, 398},   {8, 152, 428}, {9, 290, 421},  {10, 450, 428}, {11, 152, 446},
-        {12, 290, 450}, {13, 450, 446}, {14, 580, 350}, {T_ZUSATZ, 290, 436},
+        {0, SPALTE_TEXT, ZEILE_KONDITION}, {1, RECHTS_TEXT, ZEILE_KONDITION}, {2, SPALTE_TEXT, ZEILE_ZUSTAND},
+        {4, SPALTE_TEXT, 180},  {5, SPALTE_TEXT, 195}, {6, SPALTE_TEXT, ZEILE_TRAINING}, {7, SPALTE_TEXT, ZEILE_STATUS},
+        {8, 152, 428},  {9, 290, 421},  {10, RECHTS_TEXT, 428}, {11, 152, 446}, {12, 290, 450}, {13, RECHTS_TEXT, 446},
+        {14, SPALTE_TEXT, ZEILE_GELERNT}, {T_ZUSATZ, 290, 436},
     };
     for (const Beschriftung& b : BESCHRIFTUNG)
         if (const char* t = text(b.text); t && *t) Font_Printf(ziel, f, "^c%05d%s", b.x, b.y, FARBE_HELL, t);
@@ -281,18 +291,20 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Font_Printf_Glatt(ziel, g, "^c%05d^tl0040%s", 260, 135, FARBE_WEISS, Positions_Text(std::clamp(klasse, 0, 3)));
     Font_Printf_Glatt(ziel, g, "^c%05d%s", 260, 160, FARBE_WEISS, Spieler_String(505, p, nullptr, 0));
     static constexpr i32 ERSCHOEPFUNG_BILD[5] = {2, 3, 4, 0, 1};  // 0..4 -> 8338, 8339, 8340, 8336, 8337
-    blit(ziel, GRAFIK_KARTE_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)], 166, 268);
+    blit(ziel, GRAFIK_KARTE_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)], SPALTE_WERT,
+         ZEILE_KONDITION - 17);
     Spieler_Sterne_Zeichnen(ziel, p, 205, 214, 0, true);
-    Font_Printf(ziel, f, "^c%05d%d", 615, 247, FARBE_WEISS, wert(MODUS_SPIELE, p));
+    Font_Printf(ziel, f, "^c%05d^tr%04d%d", 0, ZEILE_KONDITION, FARBE_WEISS, RECHTS_WERT, wert(MODUS_SPIELE, p));
 
     // Fit, injured or suspended: an injury goes before a suspension.
     const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
     const i32 zaehler = (status & SPERR_BITS) ? Spiele_Get_Wettbewerb_Ereignis(Team_Wettbewerb, SPERR_ZAEHLER, p) : 0;
     if (status & VERLETZT) {
-        blit(ziel, GRAFIK_KARTE_VERLETZT, 172, 386);
-        Font_Printf(ziel, g, "^c%05d^tz0327%s", 0, 290, FARBE_FEHLER, text(T_VERLETZT));
+        blit(ziel, GRAFIK_KARTE_VERLETZT, SPALTE_WERT, ZEILE_ZUSTAND - ZUSTAND_BILD_HOCH);
+        Font_Printf(ziel, g, "^c%05d%s", SPALTE_WERT + ZUSTAND_BILD_BREIT, ZEILE_ZUSTAND, FARBE_FEHLER, text(T_VERLETZT));
         const i32 dauer = wert(MODUS_DAUER, p);
-        Font_Printf(ziel, f, "^c%05d%s (%d %s)", 190, 398, FARBE_WEISS, Spieler_Get_Verletzungs_Text(wert(MODUS_ART, p)),
+        Font_Printf(ziel, f, "^c%05d%s (%d %s)", SPALTE_WERT, ZEILE_STATUS, FARBE_WEISS,
+                    Spieler_Get_Verletzungs_Text(wert(MODUS_ART, p)),
                     dauer, text(dauer == 1 ? T_SPIEL : T_SPIELE));
     } else if (zaehler > 0) {
         const char* label = text(T_GESPERRT);
@@ -305,19 +317,21 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         i32 grafik = -1;
         for (const Sperre& s : SPERREN)
             if (zaehler & s.bit) grafik = s.grafik, label = text(s.text);
-        if (grafik >= 0) blit(ziel, GRAFIK_KARTE_SPERRE + grafik, 172, 386);
+        if (grafik >= 0) blit(ziel, GRAFIK_KARTE_SPERRE + grafik, SPALTE_WERT, ZEILE_ZUSTAND - ZUSTAND_BILD_HOCH);
         rest = zaehler & 0x1f;
-        Font_Printf(ziel, g, "^c%05d^tz0327%s", 0, 290, FARBE_FEHLER, label);
-        Font_Printf(ziel, f, "^c%05d%s : (%d %s)", 190, 398, FARBE_WEISS, label, rest, text(rest == 1 ? T_SPIEL : T_SPIELE));
+        Font_Printf(ziel, g, "^c%05d%s", SPALTE_WERT + (grafik >= 0 ? ZUSTAND_BILD_BREIT : 0), ZEILE_ZUSTAND, FARBE_FEHLER,
+                    label);
+        Font_Printf(ziel, f, "^c%05d%s : (%d %s)", SPALTE_WERT, ZEILE_STATUS, FARBE_WEISS, label, rest,
+                    text(rest == 1 ? T_SPIEL : T_SPIELE));
     } else {
-        Font_Printf(ziel, g, "^c%05d^tz0327%s", 0, 290, FARBE_GUT, text(T_FIT));
-        Font_Printf(ziel, f, "^c%05d%s", 190, 398, FARBE_WEISS, text(T_FIT));
+        Font_Printf(ziel, g, "^c%05d%s", SPALTE_WERT, ZEILE_ZUSTAND, FARBE_GUT, text(T_FIT));
+        Font_Printf(ziel, f, "^c%05d%s", SPALTE_WERT, ZEILE_STATUS, FARBE_WEISS, text(T_FIT));
     }
     const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
     if (training < 0 || training >= ATTRIBUT_ANZAHL)
-        Font_Printf(ziel, f, "^c%05d%s", 190, 380, FARBE_WEISS, text(T_KEIN_TRAINING));
+        Font_Printf(ziel, f, "^c%05d%s", SPALTE_WERT, ZEILE_TRAINING, FARBE_WEISS, text(T_KEIN_TRAINING));
     else
-        Font_Printf(ziel, f, "^c%05d%s (%d%%)", 190, 380, FARBE_WEISS, Attribut_Tabelle[training].name,
+        Font_Printf(ziel, f, "^c%05d%s (%d%%)", SPALTE_WERT, ZEILE_TRAINING, FARBE_WEISS, Attribut_Tabelle[training].name,
                     Tools_Prozent(Spieler_Wert(training, p, 0, OP_LESEN), Attribut_Noetig(training)));
 
     Font_Printf(ziel, f, "^c%05d^tr0258%d", 0, 428, FARBE_WEISS, z.tore);
@@ -325,24 +339,31 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Font_Printf(ziel, f, "^c%05d^tr0418%d", 0, 421, FARBE_WEISS, z.gelb);
     Font_Printf(ziel, f, "^c%05d^tr0418%d", 0, 436, FARBE_WEISS, z.gelbrot);
     Font_Printf(ziel, f, "^c%05d^tr0418%d", 0, 450, FARBE_WEISS, z.rot);
-    Font_Printf(ziel, f, "^c%05d^tr0150%s", 515, 428, FARBE_WEISS,
+    Font_Printf(ziel, f, "^c%05d^tr%04d%s", 0, 428, FARBE_WEISS, RECHTS_WERT,
                 Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
-    Font_Printf(ziel, f, "^c%05d^fb0008^fe^tr0150%s", 515, 446, FARBE_GOLD,
+    Font_Printf(ziel, f, "^c%05d^fb0008^fe^tr%04d%s", 0, 446, FARBE_GOLD, RECHTS_WERT,
                 Bank_Geld_String(Spieler_Berechne_Marktwert(p), Team_Aktiv, -1, 0));
 
+    // The attributes the player uses now, beside his appearances.
     i32 aktiv[3];
     const int na = std::min(Attribute_Get_Attribute(p, aktiv, 3, 0), 3);
     for (int i = 0; i < na; ++i)
-        if (aktiv[i] >= 0) blit(ziel, GRAFIK_ATTRIBUT_GROSS + aktiv[i], 515 + 80 * i, 264);
+        if (aktiv[i] >= 0) blit(ziel, GRAFIK_ATTRIBUT_GROSS + aktiv[i], RECHTS_TEXT + 84 * i, ZEILE_KONDITION + 14);
+    // The learned ones on their caption's line: large pictures up to ten,
+    // small ones on a strip beyond, a line of text when there are none.
     i32 gelernt[18];
     const int n = std::min(Attribute_Get_Attribute(p, gelernt, 18, 1), 18);
-    if (n > 10) {
-        blit(ziel, GRAFIK_KARTE_ATTRIBUT_LEISTE, 36, 313);
-        for (int i = 0; i < n && gelernt[i] >= 0; ++i) blit(ziel, GRAFIK_ATTRIBUT_GEWAEHLT + gelernt[i], 45 + 26 * i, 330);
+    if (n == 0) {
+        Font_Printf(ziel, f, "^c%05d%s", SPALTE_WERT, ZEILE_GELERNT, FARBE_WEISS, text(T_KEINE_GELERNT));
+    } else if (n > 10) {
+        blit(ziel, GRAFIK_KARTE_ATTRIBUT_LEISTE, SPALTE_WERT - 6, ZEILE_GELERNT - 24);
+        for (int i = 0; i < n && gelernt[i] >= 0; ++i)
+            blit(ziel, GRAFIK_ATTRIBUT_GEWAEHLT + gelernt[i], SPALTE_WERT + 3 + 26 * i, ZEILE_GELERNT - 14);
     } else {
         for (int i = 0; i < n && gelernt[i] >= 0; ++i) {
-            if (Attribute_Attribut_Aktief(p, gelernt[i])) blit(ziel, GRAFIK_KARTE_AKTIV, 40 + 46 * i, 311);
-            blit(ziel, GRAFIK_ATTRIBUT_KARTE + gelernt[i], 47 + 46 * i, 318);
+            const i32 x = SPALTE_WERT + 46 * i, y = ZEILE_GELERNT - 16;
+            if (Attribute_Attribut_Aktief(p, gelernt[i])) blit(ziel, GRAFIK_KARTE_AKTIV, x - 7, y - 7);
+            blit(ziel, GRAFIK_ATTRIBUT_KARTE + gelernt[i], x, y);
         }
     }
 }

@@ -1,9 +1,14 @@
 #include "screens/teile/namen.h"
 
+#include <cstdio>
 #include <cstdlib>
+
+#include "base/tools.h"
+#include "graphics/font.h"
 
 #include "gui/text_cfg.h"
 #include "world/spieler.h"
+#include "world/welt.h"
 
 namespace {
 // Positions and status names are texts of the player card's section from
@@ -43,4 +48,16 @@ const char* Spieler_Namen_Aufloesen(const char** text) {
     const char* name = Spieler_Name_Text(static_cast<i32>(n));
     if (*name) *text = name;
     return *text;
+}
+
+const char* Spieler_Name_Passend(i32 spieler, Font* font, i32 breite, char aus[96]) {
+    std::snprintf(aus, 96, "%s", Spieler_String(505, spieler, nullptr, 0));
+    if (!font || Font_Text_Breite(font, aus) <= breite) return aus;
+    char nachname[96];
+    std::snprintf(nachname, sizeof nachname, "%s", Spieler_String(63, spieler, nullptr, 0));
+    const char* initial = Spieler_String(64, spieler, nullptr, 0);
+    std::snprintf(aus, 96, "%s%s%s", initial, *initial ? " " : "", nachname);
+    if (Font_Text_Breite(font, aus) <= breite) return aus;
+    Tools_Text_Kuerzen(nachname, aus, font, breite);
+    return aus;
 }

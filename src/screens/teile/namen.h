@@ -5,6 +5,8 @@
 
 #include "base/types.h"
 
+struct Font;
+
 // The name of "*n" (n 6..9, 18..59, 60..68); "" for any other n.
 const char* Spieler_Name_Text(i32 n);
 // Position abbreviation of class 0..3 ("*6" + class).
@@ -15,3 +17,8 @@ const char* Verletzungs_Text(i32 art);
 const char* Status_Text(i32 eintrag);
 // Resolves a "*n" text of these tables in place (other texts stay).
 const char* Spieler_Namen_Aufloesen(const char** text);
+
+// A player's full name within `breite` pixels of the font, written into
+// `aus` (96 bytes): "first last" when it fits, else the first name's
+// initial and the surname, else the surname cut at its end.
+const char* Spieler_Name_Passend(i32 spieler, Font* font, i32 breite, char aus[96]);
