@@ -125,12 +125,16 @@ void Spielfeld_Auswertung(u32 wettbewerb) {
             if (s.spieler < 0 || s.spieler >= Spieler_Anzahl) continue;
             u32 team = sf->team[sf_seite(slot)];
             int sp = s.spieler;
-            // Cards: a sending-off suspends; a yellow card after an earlier warning too.
+            // Cards: a sending-off suspends; a yellow card after an earlier
+            // warning too. The marks are those the check before the next
+            // match clears and sets again from the competition's ban
+            // counters while a ban lasts: a mark beside them would keep the
+            // player out for good once his ban is served.
             if (s.status & SFS_ROT) {
-                Spieler_Wert(75, sp, SP_STATUS_ROT | SP_STATUS_GESPERRT, OP_BITS_SETZEN);
+                Spieler_Wert(75, sp, SP_STATUS_ROT, OP_BITS_SETZEN);
                 SF_Hook.strafe(team, 25000);
             } else if (s.status & SFS_GELBROT) {
-                Spieler_Wert(75, sp, SP_STATUS_GELBROT | SP_STATUS_GESPERRT, OP_BITS_SETZEN);
+                Spieler_Wert(75, sp, SP_STATUS_GELBROT, OP_BITS_SETZEN);
                 SF_Hook.strafe(team, 10000);
             } else if (s.gelb) {
                 if (Spieler_Wert(75, sp, 0, OP_LESEN) & SP_STATUS_GELB_WARNUNG) {

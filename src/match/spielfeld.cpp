@@ -358,6 +358,13 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     auf_spielniveau(sf);
     for (int i = 0; i < SF_SPIELER; i++) engine::abzug_setzen(sf, i);
     ratings_setzen(sf);
+    // The ground the match is played at: the venue when it is another
+    // club's (a neutral ground), else the home side's. The crowd is the one
+    // that ground holds: never more than its capacity in use.
+    const int ort = static_cast<int>(sf->gast_von_aussen ? heim_team : heim);
+    i32 platz = Stadion_Get_Kapazitaet(ort);
+    if (platz <= 0) platz = Team_Wert(4, ort, 0, OP_LESEN) + Team_Wert(5, ort, 0, OP_LESEN);
+    if (platz > 0 && zuschauer > static_cast<u32>(platz)) zuschauer = static_cast<u32>(platz);
     sf->zuschauer = zuschauer;
     sf->engine = (angezeigt || concern) ? 1 : 0;
     sf->concern = concern ? 1 : 0;
@@ -371,13 +378,12 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     sf->halbzeit = 1;
     sf->regen_staerke = static_cast<u8>(niederschlag > 0 ? (niederschlag > 100 ? 10 : niederschlag / 10) : 0);
     sf->regen_art = temperatur < 2 ? 1 : 0;
-    i32 platz = Team_Wert(4, static_cast<int>(heim), 0, OP_LESEN) + Team_Wert(5, static_cast<int>(heim), 0, OP_LESEN);
     i32 belegung = platz > 0 ? static_cast<i32>(static_cast<i64>(zuschauer) * 100 / platz) : 100;
     if (belegung > 100) belegung = 100;
-    // The home club's ground as it has built it: its stands by side and
-    // the pitch's look (a club without a stadium record plays on a meadow).
+    // The ground as its club has built it: its stands by side and the
+    // pitch's look (a club without a stadium record plays on a meadow).
     int stufe[STADION_SEITEN] = {0, 1, 0, -1, -1, -1};
-    const Stadion_Daten* stadion = Stadion_Get(static_cast<int>(heim), 1);
+    const Stadion_Daten* stadion = Stadion_Get(ort, 1);
     if (stadion) Stadion_Tribuenen(*stadion, stufe);
     for (int i = 0; i < 6; i++) {
         sf->belegung[i] = belegung;

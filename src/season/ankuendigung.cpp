@@ -15,6 +15,7 @@
 #include "season/season_hooks.h"
 #include "season/wettbewerb.h"
 #include "world/manager.h"
+#include "world/speichern.h"
 #include "world/welt.h"
 
 namespace {
@@ -82,8 +83,13 @@ bool lesen(Datei_Status* d) {
     bool ok = Datei_Lesen_Felder(
         d, 20 * 336, [](bytes::Leser& l) { l(geladen->puffer); }, true);
     ok = ok && Datei_Lesen_Felder(d, 336, [](bytes::Leser& l) { l(geladen->aktuell); }, true);
-    for (const auto& a : geladen->puffer) ok = ok && (a.prioritaet == 0 || Spielankuendigung_Gueltig(a, true));
-    ok = ok && Spielankuendigung_Gueltig(geladen->aktuell, false);
+    // The clubs are those of the saved world, read in the same load (a load
+    // from the start screen has no world yet): bounded here by the most a
+    // world holds, checked against the saved world's count once every
+    // block is read.
+    for (const auto& a : geladen->puffer)
+        ok = ok && (a.prioritaet == 0 || Spielankuendigung_Gueltig(a, true, MAX_TEAMS));
+    ok = ok && Spielankuendigung_Gueltig(geladen->aktuell, false, MAX_TEAMS);
     if (!ok) Debug_Printf("Ankuendigungen: Block im Spielstand beschaedigt\n");
     return ok;
 }
@@ -93,6 +99,15 @@ bool lesen(Datei_Status* d) {
 bool leer() {
     const Spielankuendigung frisch;
     return Spielankuendigung_Puffer_Leer() && std::memcmp(&frisch, &z.aktuell, sizeof frisch) == 0;
+}
+
+// Every staged club within the saved world.
+bool pruefen() {
+    if (!geladen) return true;
+    const i32 teams = Welt_Block_Team_Anzahl();
+    for (const auto& a : geladen->puffer)
+        if (a.prioritaet && !Spielankuendigung_Gueltig(a, true, teams)) return false;
+    return Spielankuendigung_Gueltig(geladen->aktuell, false, teams);
 }
 
 void uebernehmen() {
@@ -121,11 +136,12 @@ Ank_Nach_Spiel Ank_Daten_Lesen(const u8 ein[ANK_DATEN]) {
     return d;
 }
 
-bool Spielankuendigung_Gueltig(const Spielankuendigung& a, bool im_puffer) {
+bool Spielankuendigung_Gueltig(const Spielankuendigung& a, bool im_puffer, i32 teams) {
+    if (teams < 0) teams = Team_Anzahl;
     const bool art_ok = a.art < ANK_ARTEN && a.art != 7;
     // Competition ids start at WETTBEWERB_ERSTE_ID and fit a fixture's byte.
     const bool wettbewerb_ok = a.wettbewerb == -1 || (a.wettbewerb >= WETTBEWERB_ERSTE_ID && a.wettbewerb <= 255);
-    const bool teams_ok = a.team_a >= -1 && a.team_a < Team_Anzahl && a.team_b >= -1 && a.team_b < Team_Anzahl;
+    const bool teams_ok = a.team_a >= -1 && a.team_a < teams && a.team_b >= -1 && a.team_b < teams;
     const bool prio_ok = !im_puffer || (a.prioritaet > 0 && a.prioritaet < 0x80000000u);
     return art_ok && wettbewerb_ok && teams_ok && prio_ok;
 }
@@ -413,5 +429,5 @@ bool Spielankuendigung_Save(Datei_Status* d) {
 
 void Spielankuendigung_Spielstand_Anmelden() {
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_ANKUENDIGUNGEN,
-                              {"Ankuendigungen", Spielankuendigung_Save, lesen, uebernehmen, lesen_verwerfen});
+                              {"Ankuendigungen", Spielankuendigung_Save, lesen, uebernehmen, lesen_verwerfen, pruefen});
 }

@@ -147,4 +147,6 @@ bool Spielankuendigung_Save(Datei_Status* datei);
 void Spielankuendigung_Spielstand_Anmelden();
 // A record from a save or the network: kind known, priority above 0, the
 // teams and competition in range.
-bool Spielankuendigung_Gueltig(const Spielankuendigung& a, bool im_puffer);
+// `teams`: the world's count of teams the entry's clubs must lie within
+// (-1: the running world's).
+bool Spielankuendigung_Gueltig(const Spielankuendigung& a, bool im_puffer, i32 teams = -1);

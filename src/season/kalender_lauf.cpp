@@ -348,6 +348,22 @@ void modus_spiel() {
     else Season_Gui.Backsound_Pause(0);
 }
 
+// While a screen after a match stands at a server (and a box over it waits
+// for its answer) the matchday goes on as long as a client's match runs: it
+// is played here in step with the client's machine and must never wait for
+// what the server's manager reads. The matches of this machine's managers
+// wait for the screen as before.
+void andere_spiele_schritte() {
+    if (!ruf::Server()) return;
+    i32 teams[KALENDER_MAX_ZUGLISTE];
+    const int n = std::clamp(Manager_Ist_Dran(teams, 0, 0), 0, KALENDER_MAX_ZUGLISTE);
+    for (int i = 0; i < n; ++i)
+        if (Kalender_Team_Online_Woanders(teams[i]) && Season_Module.Spieltag_Team_Im_Spiel(teams[i])) {
+            spiele_schritte(false);
+            return;
+        }
+}
+
 // Mode 22: the matchday's announcements.
 void modus_spieltag() {
     Season_Gui.Backsound_Pause(0);
@@ -371,6 +387,7 @@ void modus_warten() {
     if (Spielankuendigung_Screen_Offen()) {
         Season_Gui.Menue_Tick();
         Season_Gui.Kalender_Blit_Modus(0);
+        andere_spiele_schritte();
     } else {
         Kalender_Flags_Setzen();
         modus_setzen(RUNMODUS_SPIEL);

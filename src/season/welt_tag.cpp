@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
-#include <span>
 #include <vector>
 
 #include "base/globals.h"
@@ -59,8 +58,17 @@ f64 sponsorgeld(int team, const std::map<i32, Liga_Mitte>& m) {
     return gehalt * WELT_SPONSOR_PROZENT / 100 * groesse * anteil;
 }
 
-constexpr i32 PLAETZE_EINZELN[] = {2, 1, 1};
-constexpr i32 PLAETZE_UNTEN[] = {1, 1};
+// A club's standing for the star places: the mean fine strength of its
+// eleven best players.
+i32 elf_staerke(int t) {
+    std::vector<i32> f;
+    for (int i = 0; i < Team_Kader_Anzahl(t); ++i) f.push_back(Spieler_Daten[Team_Kader(t)[i]].staerke_fein);
+    const size_t n = std::min<size_t>(f.size(), 11);
+    std::partial_sort(f.begin(), f.begin() + static_cast<long>(n), f.end(), std::greater<i32>());
+    i64 summe = 0;
+    for (size_t i = 0; i < n; ++i) summe += f[i];
+    return n ? static_cast<i32>(summe / static_cast<i64>(n)) : 0;
+}
 
 }  // namespace
 
@@ -82,12 +90,21 @@ Leben_Sterne Welt_Tag_Sterne() {
     for (auto& [liga, clubs] : ligen) {
         i32 auf = 0, ab = 0;
         Wettbewerb_Get_Auf_Abstieg(liga, &auf, &ab);
-        const std::span<const i32> reihe = auf > 0  ? std::span<const i32>(PLAETZE_UNTEN)
-                                           : ab > 0 ? std::span<const i32>(WELT_STERNPLAETZE_OBEN)
-                                                    : std::span<const i32>(PLAETZE_EINZELN);
-        std::stable_sort(clubs.begin(), clubs.end(),
-                         [](int a, int b) { return Stadion_Get_Kapazitaet(a) > Stadion_Get_Kapazitaet(b); });
-        for (size_t i = 0; i < clubs.size() && i < reihe.size(); ++i) plaetze[static_cast<size_t>(clubs[i])] = reihe[i];
+        // Only a top division with divisions below it holds star places, and
+        // they follow the clubs' standing, not their grounds. Why: a star
+        // talent lifts a club of a weaker league most, so the places of a
+        // lower division's (or a small country's) biggest grounds, and of a
+        // top division's big ground with a middling squad, made the same
+        // clubs the world's biggest risers in nearly every game.
+        if (auf > 0 || ab <= 0) continue;
+        std::vector<std::pair<i32, int>> stand;  // (standing, club), ties by the ground
+        for (int t : clubs) stand.emplace_back(elf_staerke(t), t);
+        std::stable_sort(stand.begin(), stand.end(), [](const auto& a, const auto& b) {
+            if (a.first != b.first) return a.first > b.first;
+            return Stadion_Get_Kapazitaet(a.second) > Stadion_Get_Kapazitaet(b.second);
+        });
+        for (size_t i = 0; i < stand.size() && i < std::size(WELT_STERNPLAETZE_OBEN); ++i)
+            plaetze[static_cast<size_t>(stand[i].second)] = WELT_STERNPLAETZE_OBEN[i];
     }
     return sterne;
 }

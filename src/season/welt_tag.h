@@ -21,14 +21,15 @@
 // median and its own, times the square root of its ground against the
 // league's median ground (held within WELT_SPONSOR_GROESSE per cent either
 // way; at twice and half the big grounds of small leagues grew rich and
-// rose in every run): a big club earns more. Gate money and prizes come on top; a club
+// rose in every run, at one and a half a top division's big ground with a
+// middling squad bought its way up in half the runs): a big club earns more. Gate money and prizes come on top; a club
 // whose wages run above what its size brings in loses money. With the
 // league's median alone and the ground's full ratio (a quarter to four
 // times), the clubs whose squads cost more than their league's middle went
 // into the red in their first season, two in five of the top divisions.
 constexpr int WELT_SPONSOR_PROZENT = 95;
 constexpr int WELT_SPONSOR_EIGEN = 50;
-constexpr double WELT_SPONSOR_GROESSE = 150;
+constexpr double WELT_SPONSOR_GROESSE = 125;
 // A club holding more than WELT_SPONSOR_POLSTER months' wages gets less
 // from its sponsors, down to WELT_SPONSOR_REST per cent at twice that: money
 // beyond what the club needs does not pile up (without it the top
@@ -39,11 +40,11 @@ constexpr int WELT_SPONSOR_POLSTER = 3;
 constexpr int WELT_SPONSOR_REST = 25;
 
 // Each team's star places (world/leben.h) for the season change and the
-// transfer windows, by its ground's rank among its league's grounds: in a
-// top division with divisions below it these (every big league alike,
-// whatever its grounds), in a small country's single division 2, 1, 1, in
-// a lower division one each for the two biggest grounds; -1 for a team
-// that is not a club; with each club's league and its division's level.
+// transfer windows, by its standing in its league (the mean fine strength
+// of its eleven best, ties by the ground): in a top division with
+// divisions below it these (every big league alike), in every other league
+// none; -1 for a team that is not a club; with each club's league and its
+// division's level.
 constexpr i32 WELT_STERNPLAETZE_OBEN[] = {4, 3, 3, 2, 2, 1, 1, 1, 1, 1, 1};
 Leben_Sterne Welt_Tag_Sterne();
 

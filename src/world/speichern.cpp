@@ -283,6 +283,8 @@ bool bank_s(Datei_Status* d) { return Bank_Speichern(d); }
 bool bank_l(Datei_Status* d) { return Bank_Laden(d); }
 }  // namespace
 
+i32 Welt_Block_Team_Anzahl() { return neu.t.empty() ? Team_Anzahl : static_cast<i32>(neu.t.size()); }
+
 void Welt_Spielstand_Anmelden() {
     const Spielstand_Modul bank{"Bank", bank_s, bank_l, Bank_Uebernehmen, Bank_Verwerfen};
     const Spielstand_Modul werbung{"Werbung", Werbung_Speichern, Werbung_Laden, Werbung_Uebernehmen, Werbung_Verwerfen};

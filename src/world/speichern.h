@@ -21,3 +21,7 @@ bool Manager_Block_Schreiben(Datei_Status* d);
 bool Manager_Block_Lesen(Datei_Status* d);
 void Welt_Block_Uebernehmen();
 void Welt_Block_Verwerfen();
+// The teams of the world a load has read and not yet taken over (the
+// running world's count when none was read): other blocks of the same save
+// check their clubs against it.
+i32 Welt_Block_Team_Anzahl();

@@ -272,6 +272,9 @@ bool Stadion_Ausbauen(int t) {
     s.klasse += 1;  // built: the capacity lies in the new class's range
     neu_berechnen(&s);
     s.komfort = std::max(s.komfort, k.normkomfort);
+    // The club's record holds the same places as its ground.
+    Team_Daten[t].sitzplaetze = s.sitzplaetze;
+    Team_Daten[t].stehplaetze = s.stehplaetze;
     return true;
 }
 

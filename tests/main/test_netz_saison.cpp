@@ -35,6 +35,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +48,8 @@
 #include <vector>
 
 #include "base/bytes.h"
+#include "base/debug.h"
+#include "base/files.h"
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "base/settings.h"
@@ -55,7 +58,13 @@
 #include "gui/hauptmenue.h"
 #include "spur.h"
 #include "world/bank.h"
+#include "net/slots.h"
 #include "net/verbindung.h"
+#include "grafik_nummern.h"
+#include "graphics/zeichenspur.h"
+#include "matchday/spieltag.h"
+#include "screens/club/optionen.h"
+#include "screens/club/spielstand.h"
 #include "screens/start/spielstart.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
@@ -74,7 +83,7 @@ namespace {
 
 using Uhr = std::chrono::steady_clock;
 
-#if defined(KORDAVO_NETZ_LIVE) || defined(KORDAVO_NETZ_WEG)
+#if defined(KORDAVO_NETZ_LIVE) || defined(KORDAVO_NETZ_WEG) || defined(KORDAVO_NETZ_LADEN)
 constexpr bool LIVE = true;
 #else
 constexpr bool LIVE = false;
@@ -84,6 +93,16 @@ constexpr bool WEG = true;
 #else
 constexpr bool WEG = false;
 #endif
+#ifdef KORDAVO_NETZ_LADEN
+constexpr bool LADEN = true;
+#else
+constexpr bool LADEN = false;
+#endif
+// The save slot of the saved network game.
+constexpr int LADE_SLOT = 2;
+// The longest a step of the client's play may take (a page, a box, the
+// turn's end): past it, or with its host gone, the step fails at once.
+constexpr int SCHRITT_FRIST_S = 180;
 // The league matchday of the client's club after which the live run ends.
 constexpr i32 LIVE_SPIELTAGE = 3;
 
@@ -287,7 +306,14 @@ enum : char {
     B_KADER = 'K',    // the host writes its squad lines into the file kader_datei()
     B_WEG = 'X',      // the client has closed its window (the host plays on alone)
     B_KOPF = 'H',     // the host writes the client's header as it sees it into kader_datei()
+    B_SPEICHERN = 'S',  // the host saves the game through its save screen (schluessel: the day)
+    M_GESPEICHERT = 'G',  // saved (wert 1) or not (0)
+    B_NEU = 'N',        // the client has quit: the host quits, starts again and loads the save
+    M_GELADEN = 'L',    // the host serves the loaded game (wert: bits of what it found, LADE_*)
 };
+
+// What the host finds after loading: its role, its port, its options' switch.
+enum : i32 { LADE_SERVER = 1, LADE_PORT = 2, LADE_HAKEN = 4, LADE_ALLES = 7 };
 
 struct Meldung {
     char art = 0;
@@ -439,7 +465,89 @@ i32 liga_spieltage(i32 team) {
 }
 
 // ---------------------------------------------------------------------------
+// Saving and loading the network game, as its host does it.
+
+std::string spielstand_datei(int slot) {
+    return std::string(W32_Dir_Tabelle[W32_DIR_SPIELSTAND]) + "/game_" + std::to_string(slot) + ".kdv";
+}
+
+// A row of the save or load screen's slot list clicked.
+bool slot_waehlen(int slot) {
+    return f::klick(300, DISK_ZEILE_Y0 + DISK_ZEILE_H * slot + 10, 8) && Disk_Screen_Gewaehlt() == slot;
+}
+
+// The game saved into `slot` through the main menu's save screen; the
+// notice that it was saved answered.
+bool speichern(int slot) {
+    std::error_code ec;
+    std::filesystem::remove(spielstand_datei(slot), ec);
+    if (!f::oeffnen(3, 1, Screen_Id::SPEICHERN) || !slot_waehlen(slot) || !f::icon(ICON_SPEICHERN_KNOPF, 20))
+        return false;
+    for (int n = 0; n < 500 && !Menue_Requester_Offen(); ++n) frame();
+    return f::ohne_meldung() && std::filesystem::exists(spielstand_datei(slot)) && f::bis_menue();
+}
+
+// The options screen's network row, seen in the draw trace: its switch
+// ticked.
+bool netz_haken() {
+    Zeichenspur_Einschalten();
+    bool haken = false;
+    if (f::oeffnen(3, 2, Screen_Id::OPTIONEN) && f::lauf("wait 40\n", 2)) {
+        constexpr i32 NETZ_ZEILE = 4;  // the list's row of the network switch
+        const i32 y = 187 + OPTIONEN_ZEILE_H * (NETZ_ZEILE - Optionen_Erste_Zeile());
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            haken |= e.art == SPUR_BLIT && e.grafik == GRAFIK_OPTIONEN_HAKEN && e.x == 43 && e.y == y;
+    }
+    Zeichenspur_Ausschalten();
+    return f::icon(ICON_OPTIONEN_SCHLIESSEN) && f::bis_menue() && haken;
+}
+
+// The host's program closed (the question about connected players
+// answered with yes), started again in a folder of its own with the save
+// copied in, and the save loaded from the start screen with the network
+// switch on in the server role. What it found, as LADE_* bits; -1 when a
+// step failed.
+i32 neu_laden(std::string* ordner) {
+    const std::string kopie = *ordner + "_netzspiel.kdv";
+    std::error_code ec;
+    std::filesystem::copy_file(spielstand_datei(LADE_SLOT), kopie, std::filesystem::copy_options::overwrite_existing, ec);
+    if (ec) return -1;
+    f::lauf("quit\n", 10);
+    if (Menue_Requester_Offen()) f::antworten(true);
+    ruf::Als_Einzel();
+    Verbindung_Stop();
+    Test_Programm_Beenden(*ordner);
+    if (!Test_Programm_Starten("kordavo_netz_saison_server", ordner, true)) return -1;
+    Test_Live_Ansicht(LIVE);
+    W32_Registry_Write("Netz_Adresse", eigene_adresse().c_str());
+    std::filesystem::copy_file(kopie, spielstand_datei(LADE_SLOT), ec);
+    std::filesystem::remove(kopie);
+    if (ec || !Main_Hooks.Verbindung_Start("", 0) || !Main_Hooks.Verbindung_Get_Local_Host()) return -1;
+    f::lauf("wait 5\n", 8);
+    f::lauf(Start_Klick(ICON_START_NETZ), 8);
+    f::lauf(Start_Klick(ICON_START_ROLLE), 8);
+    if (!ruf::Server() || !f::lauf(Start_Klick(ICON_START_LADEN), 8) || !Screen_Offen(Screen_Id::LADEN) ||
+        !slot_waehlen(LADE_SLOT) || !f::lauf(Start_Klick(ICON_LADEN_KNOPF), 40) || !bis_hauptmenue(240))
+        return -1;
+    i32 bits = 0;
+    if (ruf::Server()) bits |= LADE_SERVER;
+    if (Internet_Listen_Verbindung) bits |= LADE_PORT;
+    if (netz_haken()) bits |= LADE_HAKEN;
+    return bits;
+}
+
+// ---------------------------------------------------------------------------
 // The host.
+
+// The notices this side's managers were shown that a player joined or
+// left the game, counted from the game's log of its messages.
+std::atomic<u32> gekommen{0}, gegangen{0};
+void meldung_mitlesen(u32, const char* zeile, void*) {
+    const std::string z = zeile ? zeile : "";
+    if (z.find("Meldung: ") == std::string::npos) return;
+    if (z.find(" spielt jetzt mit (") != std::string::npos) ++gekommen;
+    if (z.find(" hat das Spiel verlassen (") != std::string::npos) ++gegangen;
+}
 
 [[noreturn]] void host(int befehle, int meldungen) {
     std::string ordner;
@@ -453,6 +561,7 @@ i32 liga_spieltage(i32 team) {
         _exit(wo);
     };
     if (!Test_Programm_Starten("kordavo_netz_saison_server", &ordner, true)) fehler(10);
+    Debug_Set_Capture(meldung_mitlesen, nullptr);
     Test_Live_Ansicht(LIVE);
     W32_Registry_Write("Netz_Adresse", eigene_adresse().c_str());
     if (!Main_Hooks.Verbindung_Start("", 0) || !Main_Hooks.Verbindung_Get_Local_Host()) fehler(11);
@@ -545,6 +654,30 @@ i32 liga_spieltage(i32 team) {
                 abwesend = false;
                 continue;
             }
+            if (b.art == B_SPEICHERN) {
+                // Saved at the start of this day; the client quits, so does
+                // this side, which then loads the save and serves it again.
+                Meldung g;
+                g.art = M_GESPEICHERT, g.wert = speichern(LADE_SLOT) ? 1 : 0;
+                if (!schreiben(meldungen, g)) fehler(27);
+                if (!lesen(befehle, &b, 120000, frame) || b.art != B_NEU) fehler(28);
+                // The client's connection is seen gone before the window closes.
+                for (int n = 0; n < 500 && ![] {
+                         for (const Verbindung_Client_Slot& c : Verbindung_Client_Slots)
+                             if (c.benutzt && c.verbindung) return false;
+                         return true;
+                     }();
+                     ++n)
+                    frame();
+                Meldung l;
+                l.art = M_GELADEN, l.wert = neu_laden(&ordner);
+                if (!schreiben(meldungen, l) || l.wert < 0) fehler(29);
+                // The loaded day is reported again; the client's club has
+                // its turns here until the client takes it back.
+                gemeldet = erlaubt = -1;
+                abwesend = true;
+                break;
+            }
             if (b.art != B_WEITER) fehler(20);
             erlaubt = b.schluessel;
         }
@@ -560,6 +693,8 @@ i32 liga_spieltage(i32 team) {
     if (!am_ziel(client)) fehler(23);
     m.art = M_ENDE, m.schluessel = tag_schluessel(), m.wert = static_cast<i32>(live_tage().size());
     m.s.tabellen = static_cast<u32>(liga_spieltage(eigenes));
+    m.s.ergebnisse = gekommen.load();
+    m.s.kader = gegangen.load();
     schreiben(meldungen, m);
     // Serving until the client has gone (the pipe closes).
     while (lesen(befehle, &b, 120000, frame)) {
@@ -570,6 +705,17 @@ i32 liga_spieltage(i32 team) {
 
 // ---------------------------------------------------------------------------
 // The client: this process.
+
+// The end of the client's present step; a step past it, or a step whose
+// host has gone, fails at once.
+Uhr::time_point& schritt_frist() {
+    static Uhr::time_point t;
+    return t;
+}
+bool schritt_halt() { return !ruf::Client() || Uhr::now() > schritt_frist(); }
+std::string halt_grund() {
+    return !ruf::Client() ? "der Server ist weg" : "ein Schritt dauerte über " + std::to_string(SCHRITT_FRIST_S) + " s";
+}
 
 TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     const auto start = Uhr::now();
@@ -599,6 +745,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
             if (!ok) ADD_FAILURE() << "Beitritt: " << was;
             return ok;
         };
+        f::Halt(nullptr);
         if (!schritt(Test_Programm_Starten("kordavo_netz_saison_client", &ordner, true), "Programmstart")) return -1;
         Test_Live_Ansicht(LIVE);
         std::string tippen;
@@ -659,6 +806,10 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     std::vector<i32> nur_host, nur_client;
     i32 gemeldet = -1, verglichen = 0, host_ende = -1, host_spieler = -1, eigener_spieler = -1;
     i32 taktik = -1, host_live = -1, host_spieltage = 0;
+    // The host's notices of a player joining and leaving.
+    u32 host_kommen = 0, host_gehen = 0;
+    // Whether the host has saved the game for the client to come back to.
+    bool gespeichert = false;
     // The league matchdays played when the client came back (-1: it has not left).
     i32 zurueck_spieltag = -1, nach_rueckkehr = 0;
     bool aktion = false, aktion_geprueft = false, host_aktion_geprueft = false;
@@ -683,7 +834,8 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                     if (!schreiben(an_host, w)) return false;
                 }
             }
-            if (r.art == M_ENDE) host_ende = r.schluessel, host_live = r.wert, host_spieltage = static_cast<i32>(r.s.tabellen);
+            if (r.art == M_ENDE) host_ende = r.schluessel, host_live = r.wert, host_spieltage = static_cast<i32>(r.s.tabellen),
+                host_kommen = r.s.ergebnisse, host_gehen = r.s.kader;
         }
         return true;
     };
@@ -708,6 +860,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         if (WEG && zurueck_spieltag < 0 && !live_tage().empty() && Spielansicht_Get_Spielfeld() &&
             Spielansicht_Get_Spielfeld()->minute >= 20) {
             // The client's window closed in the middle of its match.
+            f::Halt(nullptr);
             const i32 tag = tag_schluessel();
             m = {};
             m.art = B_WEG;
@@ -738,10 +891,13 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
             continue;
         }
         // A client whose server has gone is back in single play: the host's
-        // failure is told, not waited for.
+        // failure is told, not waited for; so is a step that does not end.
         ASSERT_TRUE(ruf::Client()) << "der Server ist weg, Tag " << tag_schluessel() << host_zustand();
+        schritt_frist() = Uhr::now() + std::chrono::seconds(SCHRITT_FRIST_S);
+        f::Halt(schritt_halt);
         const Schritt s = spielschritt(gemeldet);
-        ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel() << host_zustand();
+        ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel()
+                                      << (f::angehalten() ? ": " + halt_grund() : std::string()) << host_zustand();
         if (s == Schritt::WEITER) continue;
         gemeldet = tag_schluessel();
         if (zurueck_spieltag >= 0 && !nach_rueckkehr++)
@@ -820,6 +976,37 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
             liga_teams(liga_nachher);
             break;
         }
+        if (LADEN && !gespeichert && liga_spieltage(team) >= 1 && !live_tage().empty()) {
+            // The host saves the game at the start of this day; both quit;
+            // the host loads the save and the client comes back to it.
+            gespeichert = true;
+            f::Halt(nullptr);
+            m = {};
+            m.art = B_SPEICHERN, m.schluessel = gemeldet;
+            ASSERT_TRUE(schreiben(an_host, m));
+            Meldung g;
+            ASSERT_TRUE(lesen(von_host, &g, 120000, frame) && g.art == M_GESPEICHERT) << host_zustand();
+            ASSERT_EQ(g.wert, 1) << "das Spiel wurde beim Server nicht gespeichert";
+            f::lauf("quit\n", 20);
+            Verbindung_Stop();
+            Test_Programm_Beenden(ordner);
+            ordner.clear();
+            m = {};
+            m.art = B_NEU;
+            ASSERT_TRUE(schreiben(an_host, m));
+            ASSERT_TRUE(lesen(von_host, &g, 300000, ruhen) && g.art == M_GELADEN) << host_zustand();
+            ASSERT_GE(g.wert, 0) << "der Server konnte den Spielstand nicht laden";
+            EXPECT_TRUE(g.wert & LADE_SERVER) << "der geladene Spielstand ist kein Netzwerkspiel";
+            EXPECT_TRUE(g.wert & LADE_PORT) << "niemand hört nach dem Laden auf dem Port";
+            EXPECT_TRUE(g.wert & LADE_HAKEN) << "die Optionen zeigen \"Netzwerkspiel öffnen\" nicht an";
+            // The saved day is played again, compared again.
+            host_tage.erase(host_tage.lower_bound(gemeldet), host_tage.end());
+            verglichene.erase(gemeldet);
+            ASSERT_EQ(beitreten(team), team);
+            zurueck_spieltag = liga_spieltage(team);
+            gemeldet = -1;
+            continue;
+        }
         m = {};
         m.art = B_WEITER, m.schluessel = gemeldet;
         ASSERT_TRUE(schreiben(an_host, m));
@@ -842,6 +1029,12 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                                     << (nur_client.empty() ? -1 : nur_client[0]);
     EXPECT_TRUE(nur_host.empty()) << nur_host.size() << " Tage ohne Sicht des Clients, erster "
                                   << (nur_host.empty() ? -1 : nur_host[0]);
+    if (LADEN) {
+        // The loaded game went on with the client: a matchday or more.
+        EXPECT_TRUE(gespeichert);
+        EXPECT_GE(zurueck_spieltag, 1) << "der Client kam nicht zurück";
+        EXPECT_GE(liga_spieltage(team) - zurueck_spieltag, 1) << "Spieltage nach dem Laden";
+    }
     if (WEG) {
         // Back in the game, the client saw two matchdays or more played.
         EXPECT_GE(zurueck_spieltag, 1) << "der Client kam nicht zurück";
@@ -854,7 +1047,8 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         if (host_ende < 0) {
             Meldung r;
             while (host_ende < 0 && lesen(von_host, &r, 60000, ruhen))
-                if (r.art == M_ENDE) host_ende = r.schluessel, host_live = r.wert, host_spieltage = static_cast<i32>(r.s.tabellen);
+                if (r.art == M_ENDE) host_ende = r.schluessel, host_live = r.wert, host_spieltage = static_cast<i32>(r.s.tabellen),
+                host_kommen = r.s.ergebnisse, host_gehen = r.s.kader;
         }
         EXPECT_GE(host_spieltage, 2) << "Spieltage der Liga des Servers";
         EXPECT_GE(host_live, host_spieltage) << "Spiele live beim Server";
@@ -863,6 +1057,12 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         // Promotion and relegation: the client's league lost and gained clubs.
         EXPECT_FALSE(liga_nachher.empty());
         EXPECT_NE(liga_vorher, liga_nachher);
+    }
+    if (WEG) {
+        // The host's manager was told that the client left, and that it
+        // joined both times.
+        EXPECT_GE(host_kommen, 2u) << "Meldungen beim Server, dass der Client mitspielt";
+        EXPECT_GE(host_gehen, 1u) << "Meldungen beim Server, dass der Client gegangen ist";
     }
     ruf::Als_Einzel();
     Verbindung_Stop();

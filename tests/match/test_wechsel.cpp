@@ -229,7 +229,11 @@ TEST_F(Wechsel, TheEvaluationBooksCardsInjuriesAndStatisticsOnce) {
     EXPECT_EQ(b.strafen, vom_platz);
     EXPECT_GE(b.nach_spiel, 28);
     EXPECT_GE(b.z7, 22);
-    EXPECT_TRUE(Spieler_Wert(75, rot, 0, OP_LESEN) & SP_STATUS_GESPERRT);
+    // The sending-off is marked with the mark the check before the next
+    // match clears (the ban itself lives in the competition's counters):
+    // nothing else keeps the player out once his ban is served.
+    EXPECT_TRUE(Spieler_Wert(75, rot, 0, OP_LESEN) & SP_STATUS_ROT);
+    EXPECT_EQ(Spieler_Wert(75, rot, 0, OP_LESEN) & SP_STATUS_NICHT_SPIELBEREIT & ~(SP_STATUS_GELBSPERRE | SP_STATUS_GELBROT | SP_STATUS_ROT), 0);
     EXPECT_TRUE(Spieler_Wert(75, verletzt, 0, OP_LESEN) & SP_STATUS_VERLETZT);
     EXPECT_EQ(Spieler_Wert(70, verletzt, 0, OP_LESEN), 4);
     EXPECT_EQ(Spieler_Wert(98, rot, 0, OP_LESEN), 0);
@@ -243,7 +247,7 @@ TEST_F(Wechsel, TheEvaluationBooksCardsInjuriesAndStatisticsOnce) {
     Internet_Modus = INTERNET_MODUS_CLIENT;
     Spielfeld_Auswertung(7);
     Internet_Modus = INTERNET_MODUS_EINZEL;
-    EXPECT_FALSE(Spieler_Wert(75, rot, 0, OP_LESEN) & SP_STATUS_GESPERRT);
+    EXPECT_FALSE(Spieler_Wert(75, rot, 0, OP_LESEN) & (SP_STATUS_GESPERRT | SP_STATUS_ROT));
     Spielfeld_Spieler_Wert56_Loeschen(rot);
     EXPECT_EQ(Spieler_Wert(56, rot, 0, OP_LESEN), 0);
     Spieler_Wert(98, rot, 9, OP_SCHREIBEN);

@@ -39,20 +39,24 @@ void fertig(i32 id) {
     bericht->Nach_Beendet(id);
 }
 
-// Every top division with divisions below it has the same star places, the
-// biggest ground the most; other leagues few.
+// Every top division with divisions below it has the same star places, its
+// strongest club the most; every other league none.
 void sternplaetze_pruefen() {
     const Leben_Sterne sterne = Welt_Tag_Sterne();
     ASSERT_EQ(sterne.plaetze.size(), static_cast<size_t>(Team_Anzahl));
     i32 oben = 0;
     for (i32 p : WELT_STERNPLAETZE_OBEN) oben += p;
-    std::map<i32, std::pair<i32, i32>> ligen;  // league -> (places, its biggest ground's club)
+    std::map<i32, std::pair<i32, i32>> ligen;  // league -> (places, its strongest club)
+    auto staerker = [](i32 a, i32 b) {
+        return Bericht_Staerke(a) != Bericht_Staerke(b) ? Bericht_Staerke(a) > Bericht_Staerke(b)
+                                                        : Stadion_Get_Kapazitaet(a) > Stadion_Get_Kapazitaet(b);
+    };
     for (i32 t = 0; t < Team_Anzahl; ++t) {
         const i32 liga = sterne.liga[static_cast<size_t>(t)];
         if (sterne.plaetze[static_cast<size_t>(t)] < 0 || liga < 0) continue;
         auto [it, neu] = ligen.try_emplace(liga, 0, t);
         it->second.first += sterne.plaetze[static_cast<size_t>(t)];
-        if (Stadion_Get_Kapazitaet(t) > Stadion_Get_Kapazitaet(it->second.second)) it->second.second = t;
+        if (staerker(t, it->second.second)) it->second.second = t;
     }
     int grosse = 0;
     for (const auto& [liga, l] : ligen) {
@@ -60,7 +64,7 @@ void sternplaetze_pruefen() {
         Wettbewerb_Get_Auf_Abstieg(liga, &auf, &ab);
         const bool gross = auf == 0 && ab > 0;
         grosse += gross;
-        EXPECT_EQ(l.first == oben, gross) << "league " << liga << ": " << l.first << " places";
+        EXPECT_EQ(l.first, gross ? oben : 0) << "league " << liga;
         if (gross) {
             EXPECT_EQ(sterne.plaetze[static_cast<size_t>(l.second)], WELT_STERNPLAETZE_OBEN[0]);
         }
@@ -117,10 +121,13 @@ TEST(SaisonBaender, DreiSaatenJeDreiSpielzeiten) {
         // Strength decides: the stronger side wins more the wider the gap,
         // step by step up to about two in three, where the dice formula's
         // bounds hold it (below 500, 500-999, 1000-1999, 2000-2999, more).
+        // The two widest classes hold the fewest matches (a few hundred in
+        // three seasons): beyond the bound they may differ by a few points
+        // either way.
         EXPECT_GT(m.sieg_anteil(1), m.sieg_anteil(0) + 0.03);
         EXPECT_GT(m.sieg_anteil(2), m.sieg_anteil(1) + 0.03);
         EXPECT_GT(m.sieg_anteil(3), m.sieg_anteil(2) + 0.02);
-        EXPECT_GT(m.sieg_anteil(4), m.sieg_anteil(3) - 0.05);
+        EXPECT_GT(m.sieg_anteil(4), m.sieg_anteil(3) - 0.06);
         EXPECT_GT(m.sieg_anteil(4), 0.60);
         // Champions and last places (a little wider than the bands: 15 seasons).
         EXPECT_GE(m.meister_ppg, 2.0);

@@ -1489,3 +1489,51 @@ TEST_F(Spieltag, BeimSpielstartKenntJedeLigaIhrenWertA) {
         EXPECT_GT(Wettbewerb_Get_Wert_A(id), 0) << w->name;
     }
 }
+
+// A managed club's player sent off in an engine match misses the matches of
+// his ban and plays again after it: the evaluation's mark of the sending-off
+// is one the check before each match clears.
+TEST_F(Spieltag, NachDerSperreSpieltDerVomPlatzGestellteWieder) {
+    const i32 mensch = Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team[4];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Test", 0));
+    menschen.push_back(mensch);
+    Team_Own_Daten[mensch].formation = static_cast<i8>(Team_Own_Daten[mensch].formation | 0x80);
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    const i32 spiel = Spiel_Von(mensch);
+    ASSERT_GE(spiel, 0);
+    // Kick-off; then the engine sends a starter of the club off.
+    ASSERT_TRUE(Spieltag_Gruppe_Starten());
+    Spielfeld_Daten* sf = nullptr;
+    for (int i = 0; i < 20000 && !sf && Spieltag_Spiele_Offen(); ++i) {
+        Kalender_Jetzt += SF_FRAME_MS;
+        Spieltag_Run(0);
+        sf = Spielfeld_Zeiger(static_cast<u32>(spiel));
+    }
+    ASSERT_NE(sf, nullptr);
+    ASSERT_TRUE(sf->engine);
+    const int seite = sf->team[0] == static_cast<u32>(mensch) ? 0 : 1;
+    Spielfeld_Spieler& s = sf->spieler[seite * SF_PRO_SEITE + 5];
+    const i32 spieler = s.spieler;
+    s.status |= SFS_ROT;
+    Spiele_Ereignis_Eintragen(spiel, SFE_ROT | (seite == 0 ? SFE_TEAM_A : 0u), 30, spieler, -1);
+    ASSERT_TRUE(Tag_Spielen());
+    const i32 sperre = Spiele_Get_Wettbewerb_Ereignis(ligen[0], ZAEHLER_SPERRE, spieler) & SPERRE_SPIELE;
+    ASSERT_GE(sperre, 2);
+    // The club's later league matches (on the dice: the manager has gone).
+    Manager_Loeschen(mensch);
+    menschen.clear();
+    std::vector<bool> spielbereit;
+    for (int m = 0; m < sperre + 3; ++m) {
+        Kalender_Jeden_Tag();
+        Naechster_Spieltag(ligen[0]);
+        Spieltag_Vorbereiten();
+        if (Spiel_Von(mensch) < 0) continue;
+        spielbereit.push_back((Spieler_Daten[spieler].status & SP_STATUS_NICHT_SPIELBEREIT) == 0);
+        ASSERT_TRUE(Tag_Spielen());
+    }
+    ASSERT_GE(spielbereit.size(), static_cast<size_t>(sperre + 1));
+    EXPECT_FALSE(spielbereit[0]) << "banned for " << sperre;
+    EXPECT_EQ(std::count(spielbereit.begin(), spielbereit.end(), false), sperre);
+    EXPECT_TRUE(spielbereit.back());
+}

@@ -16,6 +16,7 @@
 #include "base/ruf.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
+#include "season/ankuendigung.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/kalender_zug.h"
@@ -492,6 +493,49 @@ TEST_F(Lauf, SkriptWizardLiestDieWettbewerbeSeinesSatzes) {
 namespace {
 
 std::vector<std::string> aufrufe;
+
+// While a screen after a match stands at a server (and a question box over
+// it waits for its answer) a client's running match goes on: it is played
+// in step with the client's machine and never waits for the server's
+// manager. Without a client's match, and in a game at one machine, the
+// screen holds the matches as before.
+TEST_F(Lauf, EinScreenNachDemSpielHaeltImNetzKeinSpielAn) {
+    menschen = {5, 7};
+    for (int i = 0; i < 3; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    static int schritte = 0;
+    static bool im_spiel = true;
+    Season_Module_Hooks h = Season_Module;
+    h.Spieltag_Run = [](int) { return ++schritte > 0; };
+    h.Spieltag_Team_Im_Spiel = [](i32 team) { return team == 7 && im_spiel; };
+    Season_Module_Set_Hooks(h);
+    Ankuendigung_Set_Hooks({.screen_offen = [] { return true; }});
+    const struct {
+        u32 rolle;
+        bool client_da, spielt;
+        i32 modus;
+        bool schritte;
+    } faelle[] = {
+        {INTERNET_MODUS_EINZEL, false, true, RUNMODUS_WARTEN_17, false},
+        {INTERNET_MODUS_SERVER, true, true, RUNMODUS_WARTEN_17, true},
+        {INTERNET_MODUS_SERVER, true, true, RUNMODUS_WARTEN_18, true},
+        {INTERNET_MODUS_SERVER, true, true, RUNMODUS_WARTEN_24, true},
+        {INTERNET_MODUS_SERVER, true, false, RUNMODUS_WARTEN_17, false},   // the client's match is over
+        {INTERNET_MODUS_SERVER, false, true, RUNMODUS_WARTEN_17, false},   // the club is played here
+    };
+    for (const auto& f : faelle) {
+        Internet_Modus = f.rolle;
+        Team_Wert(7, 7, static_cast<i32>(TEAM_STATUS_USER_AKTIV), f.client_da ? OP_BITS_SETZEN : OP_BITS_LOESCHEN);
+        im_spiel = f.spielt;
+        Kalender_Set_Runmodus(f.modus);
+        schritte = 0;
+        Pass();
+        EXPECT_EQ(schritte > 0, f.schritte) << f.rolle << " " << f.client_da << f.spielt << " " << f.modus;
+        EXPECT_EQ(Kalender_Get_Runmodus(), f.modus) << "the screen stays";
+    }
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    Ankuendigung_Set_Hooks({});
+}
 
 // Running matches refresh the match display, a server sends its start teams
 // in every pass; the announcement check waits for the active team's match.

@@ -147,10 +147,13 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
         return;
     }
     if (z.art != Art::OPTION) return;
-    // A switch shows its box: ticked when on, empty when off (the turn limit,
-    // the client turn bound and the network row are values, not switches).
-    const bool schalter =
-        z.option != OPTION_ZUGZEIT && z.option != OPTION_NETZ_SERVER && z.option != OPTION_CLIENT_ZUGZEIT;
+    // A switch shows its box: ticked when on, empty when off (the turn limit
+    // and the client turn bound are values, not switches; the network row is
+    // one where this machine can open the game: not on a client, not with a
+    // single manager).
+    const bool netz_schalter = !ruf::Client() && Manager_Anzahl_Menschen() >= 2;
+    const bool schalter = z.option != OPTION_ZUGZEIT && z.option != OPTION_CLIENT_ZUGZEIT &&
+                          (z.option != OPTION_NETZ_SERVER || netz_schalter);
     const i32 kasten_y = 187 + OPTIONEN_ZEILE_H * r;
     if (schalter && Option_Wert(z.option, 0, 0) != 0) {
         if (Rastport* haken = Menue_Get_Hooks().grafik_holen(GRAFIK_OPTIONEN_HAKEN))
@@ -248,6 +251,9 @@ i32 Optionen_Zeile_Bei(i32 x, i32 y) {
 
 void Optionen_Screen_Init() {
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_OPTIONEN_LISTE)) return;
+    // The network switch tells whether this game is open as a server, however
+    // it was opened (the start screen's network game, a loaded one).
+    if (!ruf::Client()) Option_Wert(OPTION_NETZ_SERVER, 1, ruf::Server() ? NETZ_SERVER_AN : 0);
     if (Menue_Icon_Zustand(ICON_OPTIONEN_KNOPF) == 0) Menue_Icon_Zustand_Setzen(ICON_OPTIONEN_KNOPF, KNOPF_Y_MIN);
     scroll.stufen = OPTIONEN_ZEILEN - OPTIONEN_SICHTBAR + 1;
     Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
