@@ -176,22 +176,18 @@ function(kordavo_bench_folder)
   endforeach()
 endfunction()
 
-# kordavo_mit_allen_schichten(<target>): links every layer library that
-# exists (with the season's start-up registration, kordavo_main) and defines
-# KORDAVO_HAT_<LAYER>=1 for each, as the game program does.
+# kordavo_mit_allen_schichten(<target>): links every layer library (with the
+# season's start-up registration, kordavo_main), as the game program does.
 function(kordavo_mit_allen_schichten ziel)
   foreach(sub world match season matchday graphics gui screens net jpeg main)
-    if(TARGET kordavo_${sub})
-      string(TOUPPER ${sub} SUB)
-      target_link_libraries(${ziel} PRIVATE kordavo_${sub})
-      target_compile_definitions(${ziel} PRIVATE KORDAVO_HAT_${SUB}=1)
-    endif()
+    target_link_libraries(${ziel} PRIVATE kordavo_${sub})
   endforeach()
-  # The program's registration brings the inbox's and the network's wiring
-  # with it.
+  # The program's registration brings the inbox's, the saved camp's and the
+  # network's wiring with it.
   get_target_property(quellen ${ziel} SOURCES)
   if(quellen MATCHES "registrierung\\.cpp")
     target_sources(${ziel} PRIVATE ${PROJECT_SOURCE_DIR}/src/main/posteingang.cpp
+                                   ${PROJECT_SOURCE_DIR}/src/main/lager_stand.cpp
                                    ${PROJECT_SOURCE_DIR}/src/main/netz_anmelden.cpp)
   endif()
 endfunction()

@@ -1,92 +1,292 @@
 #!/usr/bin/env bash
-# `make play` in a virtual X display, played with the mouse alone: xdotool
-# moves the pointer and clicks in the game's window as a hand would (the
-# real SDL window and its event path, no input script): "Neues Spiel", the
-# wizard's pages with their defaults, a club, the last question; then the
-# turns are ended ("Weiter"), notices and pages clicked away, until the
-# first match of the manager's club runs in the live view. A screenshot of
-# the display after every step goes into the output folder (NNN_step.png);
-# the last one, live.png, shows the live match.
+# The game played with the mouse alone in its real window on a virtual X
+# display: xdotool moves the pointer and clicks as a hand would (the real
+# SDL window and its event path, no input script). A hot-seat game of two
+# managers is set up through the wizard; the first manager at his turn buys
+# a player on the transfer market (a player of his own in exchange, the
+# offer raised until the seller agrees) and the squad screen shows the new
+# man among the eleven; both then end their turns, notices and pages
+# clicked away, until matchday 1 runs with both managers' matches in the
+# split live view; fast play (">>") is clicked and the matches are watched
+# to their end, the pages after them following.
 #
-#   scripts/xvfb_maus.sh OUTPUT_FOLDER
+# What is on the screen is checked at each step from pixels of screenshots
+# (ImageMagick) and from the game's own trace (KORDAVO_DEBUG: the live view
+# writes "Live-Ansicht: Tag d, Team a - Team b" for each match it shows).
+# Screenshots of the steps go into the output folder (NN_step.png).
 #
-# Needs Xvfb, xdotool and ImageMagick's import and convert. Exit code 0 when
-# the live match was reached, 1 when not, 2 on bad arguments.
+#   scripts/xvfb_maus.sh BUILD_FOLDER OUTPUT_FOLDER
+#
+# BUILD_FOLDER holds kordavo and game/. Exit code 0 when every step showed
+# what it should, 1 when not, 2 on bad arguments, 77 when Xvfb, xdotool or
+# ImageMagick is missing (scripts/install-deps.sh installs them).
 set -u
-if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,14p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
-if [[ $# -ne 1 ]]; then echo "Aufruf: scripts/xvfb_maus.sh AUSGABE_ORDNER" >&2; exit 2; fi
+if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
+if [[ $# -ne 2 || ! -x $1/kordavo || ! -d $1/game ]]; then
+  echo "Aufruf: scripts/xvfb_maus.sh BAU_ORDNER AUSGABE_ORDNER (BAU_ORDNER mit kordavo und game/)" >&2
+  exit 2
+fi
 for p in Xvfb xdotool import convert; do
-  command -v "$p" > /dev/null || { echo "$p fehlt" >&2; exit 2; }
+  if ! command -v "$p" > /dev/null; then
+    echo "übersprungen: $p fehlt (scripts/install-deps.sh installiert Xvfb, xdotool und ImageMagick)" >&2
+    exit 77
+  fi
 done
-mkdir -p "$1" || exit 2
-aus=$(cd "$1" && pwd)
-quelle=$(cd "$(dirname "$0")/.." && pwd)
-rm -f "$aus"/*.png
-anzeige=:$((90 + RANDOM % 9))
-Xvfb "$anzeige" -screen 0 800x600x24 -nolisten tcp > "$aus/xvfb.log" 2>&1 &
-xvfb=$!
-einstellungen=$(mktemp -d /tmp/kordavo_xvfb_XXXXXX)
-spiel=
+# ImageMagick's convert, not a stand-in of another name.
+if ! convert -version 2> /dev/null | grep -q ImageMagick; then
+  echo "übersprungen: convert ist nicht das von ImageMagick" >&2
+  exit 77
+fi
+bau=$(cd "$1" && pwd)
+mkdir -p "$2" || exit 2
+aus=$(cd "$2" && pwd)
+rm -f "$aus"/*.png "$aus"/*.log
+arbeit=$(mktemp -d /tmp/kordavo_xvfb_maus_XXXXXX)
+pids=()
 ende() {
-  [[ -n $spiel ]] && kill "$spiel" 2> /dev/null
-  kill "$xvfb" 2> /dev/null
-  rm -rf "$einstellungen"
+  for p in "${pids[@]}"; do kill "$p" 2> /dev/null; done
+  sleep 1
+  for p in "${pids[@]}"; do kill -9 "$p" 2> /dev/null; done
+  rm -rf "$arbeit"
 }
 trap ende EXIT
-export DISPLAY=$anzeige SDL_AUDIODRIVER=dummy KORDAVO_CONFIG_DIR=$einstellungen
-sleep 2
-(cd "$quelle" && exec make play JOBS="${JOBS:-3}") > "$aus/spiel.log" 2>&1 &
+# A display number of this run's own (tests beside it take theirs).
+anzeige=
+for _ in $(seq 20); do
+  d=$(( 100 + ($$ + RANDOM) % 400 ))
+  [[ -e /tmp/.X$d-lock ]] && continue
+  anzeige=:$d
+  break
+done
+[[ -z $anzeige ]] && { echo "keine freie Anzeige" >&2; exit 1; }
+Xvfb "$anzeige" -screen 0 800x600x24 -nolisten tcp > "$aus/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$anzeige
+for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.2; done
+
+mkdir -p "$arbeit/einstellungen"
+cp -r "$bau/game" "$arbeit/game"
+(cd "$arbeit" && SDL_AUDIODRIVER=dummy KORDAVO_CONFIG_DIR="$arbeit/einstellungen" KORDAVO_GAME_DIR="$arbeit/game" \
+   KORDAVO_DEBUG=1 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 exec "$bau/kordavo") > "$aus/spiel.log" 2>&1 &
 spiel=$!
+pids+=("$spiel")
 fenster=
-for _ in $(seq 600); do
-  fenster=$(xdotool search --onlyvisible --name '^Kordavo$' 2> /dev/null | head -n 1)
+for _ in $(seq 240); do
+  fenster=$(xdotool search --onlyvisible --pid "$spiel" 2> /dev/null | head -n 1)
   [[ -n $fenster ]] && break
-  sleep 1
+  sleep 0.5
 done
 if [[ -z $fenster ]]; then echo "kein Spielfenster (siehe $aus/spiel.log)" >&2; exit 1; fi
-sleep 4
 
+PAUSE=0.6
 n=0
-bild() { n=$((n + 1)); import -window root "$aus/$(printf '%03d' $n)_$1.png"; }
+bild() { n=$((n + 1)); import -window root "$aus/$(printf '%02d' $n)_$1.png"; }
 klick() {  # x y [button], in the window's coordinates
   xdotool mousemove --window "$fenster" "$1" "$2"
-  sleep 0.3
+  sleep 0.1
   xdotool mousedown "${3:-1}"
-  sleep 0.15
+  sleep 0.08
   xdotool mouseup "${3:-1}"
-  sleep 0.8
+  sleep "$PAUSE"
 }
-# The live view's control bar: the mean colour of its left end.
-live() {
-  import -window root "$aus/pruefen.png"
-  local m
-  m=$(convert "$aus/pruefen.png" -crop 60x30+0+568 -resize '1x1!' -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:)
-  read -r r g b <<< "$m"
-  # about 17,35,57; the main menu's corner is greener, the pages' darker
+fehler() {
+  bild fehler
+  echo "FEHLER: $* (Bilder und spiel.log in $aus)" >&2
+  exit 1
+}
+lebt() { kill -0 "$spiel" 2> /dev/null; }
+# The screen as it is now, for the checks below (each reads the last one).
+schuss() { import -window root "$arbeit/pruefen.png"; }
+# The mean colour of a strip (x y w h) of the last screenshot as "r g b", 0..255.
+farbe() {
+  convert "$arbeit/pruefen.png" -crop "$3x$4+$1+$2" -resize '1x1!' \
+    -format '%[fx:int(255*r)] %[fx:int(255*g)] %[fx:int(255*b)]' info:
+}
+# Waits up to $2 seconds for the check $1 (a function name) to hold.
+warten() {
+  local bis=$(( SECONDS + $2 ))
+  while (( SECONDS < bis )); do
+    schuss
+    "$1" && return 0
+    lebt || return 1
+    sleep 0.3
+  done
+  return 1
+}
+# The live view's control bar: the dark blue of its left end.
+leiste() {
+  local r g b
+  read -r r g b <<< "$(farbe 0 568 60 30)"
   (( r >= 12 && r <= 22 && g >= 30 && g <= 40 && b >= 52 && b <= 62 ))
 }
+# The pitch's green across the screen's middle.
+rasen() {
+  local r g b
+  read -r r g b <<< "$(farbe 300 250 200 100)"
+  (( g > r + 30 && g > b + 20 ))
+}
+# The start screen: the big "Neues Spiel" button's blue under the title.
+startbild() {
+  local r g b
+  read -r r g b <<< "$(farbe 300 190 200 50)"
+  (( b > r + 20 && b > 60 ))
+}
+# A notice or question box: its gold title rule across the middle.
+box_regel() {
+  local r g b
+  read -r r g b <<< "$(farbe 100 193 600 1)"
+  (( r > 150 && g > 110 && b < 90 ))
+}
+# The negotiation's bar filled green: the seller agrees.
+einigung() {
+  local r g b
+  read -r r g b <<< "$(farbe 580 282 30 10)"
+  (( g > 150 && g > r + 40 && g > b + 20 ))
+}
+# The main menu: "Weiter" in the bottom right corner, its light grey
+# letters on blue, and no control bar of a match.
+hauptmenue() {
+  local r g b
+  read -r r g b <<< "$(farbe 730 578 44 10)"
+  (( r > 70 && b >= r && b - r < 40 )) && ! leiste
+}
+# The control bar's fast play is on: its arrows orange, not white.
+schnell_an() {
+  local r g b
+  read -r r g b <<< "$(farbe 244 574 18 14)"
+  (( r > b ))
+}
 
+# --- The start screen and the wizard: two managers at this machine.
+warten startbild 120 || fehler "der Startbildschirm kam nicht"
+sleep 1
 bild start
-klick 400 216; bild neues_spiel          # "Neues Spiel": one manager
-klick 717 509; bild schwierigkeit        # on with the defaults
-klick 603 312; klick 717 509; bild name
-klick 472 231; bild gesicht
-klick 603 210; bild land
-klick 603 210; bild verein
-klick 603 210; bild frage
-klick 116 424; sleep 8; bild hauptmenue  # "Ja": the game starts
-for tag in $(seq 200); do
-  if live; then break; fi
-  # An empty spot of the main menu (below its buttons) takes the clicks
-  # that answer a notice (right button) and turn a page (left button).
-  klick 100 540 3
-  klick 100 540
-  klick 570 562                          # a screen after a match: its close button
-  if live; then break; fi
-  klick 750 583                          # "Weiter": the turn ends
-  sleep 1
-  [[ $((tag % 5)) == 0 ]] && bild "zug_$tag"
+klick 400 216; sleep 1                  # "Neues Spiel"
+klick 595 236                           # "+": two managers
+bild zwei_manager
+klick 717 509                           # "Weiter"
+klick 490 312; klick 717 509            # "Normal"; "Weiter"
+klick 472 231                           # the name kept: on to the face
+klick 603 210; klick 603 210            # a face; Germany
+klick 603 210; klick 603 210            # the first club; the first league
+bild manager_2
+klick 717 509                           # the second manager's name kept
+klick 603 210; klick 603 210            # a face; Germany
+klick 603 278                           # the third club of the list
+klick 603 210                           # the first league
+warten box_regel 20 || fehler "die Frage vor dem Spielbeginn kam nicht"
+bild frage
+klick 116 424                           # "Ja": the game starts
+warten hauptmenue 180 || fehler "das Hauptmenü kam nicht"
+sleep 2
+bild hauptmenue
+schuss; box_regel && klick 680 421      # "... ist am Zug": OK
+
+# --- The transfer market: a market player bought, one of the eleven for him.
+klick 323 582                           # the dialog bar's "Team"
+klick 323 537; sleep 1                  # "Transfers"
+bild transfermarkt
+klick 460 159                           # the market's second proposal marked
+klick 100 296; sleep 1                  # the tenth starter offered for him
+bild verhandlung
+klick 697 225; sleep 1                  # "Verhandlung beginnen"
+for _ in $(seq 12); do
+  schuss; einigung && break
+  klick 590 223                         # the offer raised by 100.000
+  sleep 0.6
 done
-if live; then sleep 3; import -window root "$aus/live.png"; rm -f "$aus/pruefen.png"; echo "live: $aus/live.png"; exit 0; fi
-echo "die Live-Ansicht kam nicht (Bilder in $aus)" >&2
-exit 1
+warten einigung 40 || fehler "der Verkäufer wurde nicht einig"
+bild einigung
+klick 721 476; sleep 1                  # "Weiter": the deal is made
+klick 323 582                           # "Team"
+klick 323 471; sleep 1                  # "Aufstellung"
+bild aufstellung
+schuss
+# Eleven starters: a number badge on each of the first eleven rows, the
+# substitutes' heading (no badge) in the twelfth.
+for i in $(seq 0 10); do
+  read -r r g b <<< "$(farbe 206 $(( 139 + 17 * i )) 18 8)"
+  (( r + g + b > 200 )) || fehler "Startelf-Zeile $((i + 1)) ohne Spieler"
+done
+read -r r g b <<< "$(farbe 206 326 18 8)"
+(( r + g + b < 200 )) || fehler "mehr als elf Spieler in der Startelf"
+
+# --- The turns, ended until matchday 1 shows both managers' matches live.
+# The first match seen live alone (a friendly) is played at fast speed
+# and watched to its end; so is matchday 1, in the split view.
+schnell_bis_ende() {  # name of the pictures
+  # ">>" clicked (again only when a click was not taken while the view came
+  # up): at the fastest speed the match is over in seconds, at its own pace
+  # it would take minutes.
+  local anfang=$SECONDS geklickt=-10
+  while :; do
+    schuss
+    leiste || break
+    lebt || fehler "das Spiel endete ($1)"
+    (( SECONDS - anfang > 330 )) && fehler "das Spiel endete nicht ($1)"
+    if ! schnell_an && (( SECONDS - geklickt >= 5 )); then
+      klick 251 582
+      geklickt=$SECONDS
+    fi
+    sleep 0.2
+  done
+  (( geklickt >= 0 )) || fehler "schnelles Spiel nie geklickt ($1)"
+  (( SECONDS - anfang < 240 )) || fehler "schnelles Spiel wirkte nicht ($1: $(( SECONDS - anfang )) s)"
+  bild "$1_ende"
+}
+PAUSE=0.25
+geteilt=0 allein=0
+for zug in $(seq 600); do
+  lebt || fehler "das Spiel endete"
+  schuss
+  if leiste && rasen; then
+    sleep 2
+    tag=$(grep -a -o 'Live-Ansicht: Tag [0-9]*' "$aus/spiel.log" | tail -n 1)
+    paare=$(grep -a "$tag," "$aus/spiel.log" | sort -u | wc -l)
+    if (( paare >= 2 )); then
+      bild live_zwei_spiele
+      schuss
+      # The split view: two pitches, a header bar across the middle.
+      read -r r g b <<< "$(farbe 300 282 200 8)"
+      read -r r2 g2 b2 <<< "$(farbe 300 150 200 8)"
+      (( g2 > r2 + 30 && !(g > r + 30 && g > b + 20) )) || fehler "kein geteilter Bildschirm ($tag)"
+      schnell_bis_ende spieltag
+      geteilt=1
+      break
+    fi
+    if (( !allein )); then
+      bild live_ein_spiel
+      schnell_bis_ende allein
+      allein=1
+      continue
+    fi
+  fi
+  if box_regel; then
+    klick 680 421                       # a notice's OK
+    klick 100 540 3                     # a question: answered by the right button
+    continue
+  fi
+  if hauptmenue; then
+    klick 750 583                       # "Weiter": the turn ends
+  else
+    klick 100 540                       # a page: turned
+    klick 570 562                       # a screen after a match: closed
+  fi
+  (( zug % 40 == 0 )) && bild "zug_$zug"
+done
+(( geteilt )) || fehler "die beiden Spiele des 1. Spieltags kamen nicht zusammen live"
+
+# The pages after the matches, then the main menu again.
+PAUSE=0.4
+for _ in $(seq 60); do
+  schuss
+  hauptmenue && ! box_regel && break
+  if box_regel; then klick 680 421; else klick 100 540; klick 570 562; fi
+done
+schuss
+hauptmenue || fehler "nach dem Spieltag kam das Hauptmenü nicht"
+bild hauptmenue_danach
+lebt || fehler "das Spiel endete"
+grep -a -q 'ERROR: AddressSanitizer\|runtime error' "$aus/spiel.log" && fehler "Sanitizer-Meldung im spiel.log"
+echo "gespielt: Kauf, Startelf, ein Spiel schnell bis zum Ende, Spieltag 1 geteilt live (Bilder in $aus)"
+exit 0

@@ -46,9 +46,8 @@ void ergebnis_seite(benchmark::State& st) {
         {1, 0, true, "Halke", 12}, {1, 1, false, "Wenbold", 28}, {2, 1, true, "Trebberg", 51},
         {2, 2, false, "Brinkberg", 77}, {3, 2, true, "Mettstedt", 89}};
     for (auto _ : st) {
-        Rastport* p = Ank_Seite_Tore(a, tore);
-        Blt_Blit(p, 0, 0, -1, -1, Screen_Rastport, 20, 15, Blt_Opt_Standard);
-        Rastport_Free(p);
+        const Rastport_Bild p(Ank_Seite_Tore(a, tore));
+        Blt_Blit(p.get(), 0, 0, -1, -1, Screen_Rastport, 20, 15, Blt_Opt_Standard);
     }
 }
 BENCHMARK(ergebnis_seite)->Unit(benchmark::kMicrosecond);

@@ -106,18 +106,16 @@ BENCHMARK(taktik_fenster)->Unit(benchmark::kMicrosecond);
 // The pre-match picture: 300 frames of the labels (the goal: under 0.3 s).
 void vor_spiel_300_frames(benchmark::State& st) {
     if (!bereit()) return st.SkipWithError("Archive oder Welt fehlen");
-    Rastport* bild = Ank_Bild_Init(static_cast<i32>(sf->team[0]), static_cast<i32>(sf->team[1]));
+    const Rastport_Bild bild(Ank_Bild_Init(static_cast<i32>(sf->team[0]), static_cast<i32>(sf->team[1])));
     if (!bild) return st.SkipWithError("kein Bild");
     for (auto _ : st)
-        for (int f = 0; f < 300; ++f) Ank_Bild_Zeichnen(bild);
-    Rastport_Free(bild);
+        for (int f = 0; f < 300; ++f) Ank_Bild_Zeichnen(bild.get());
     Ank_Bild_Free();
 }
 void vor_spiel_aufbauen(benchmark::State& st) {
     if (!bereit()) return st.SkipWithError("Archive oder Welt fehlen");
     for (auto _ : st) {
-        Rastport* bild = Ank_Bild_Init(static_cast<i32>(sf->team[0]), static_cast<i32>(sf->team[1]));
-        Rastport_Free(bild);
+        const Rastport_Bild bild(Ank_Bild_Init(static_cast<i32>(sf->team[0]), static_cast<i32>(sf->team[1])));
     }
     Ank_Bild_Free();
 }

@@ -186,11 +186,9 @@ i32 Font_Printf_Alpha(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32
     if (!rp || !f || !text || !*text || !rp->bitmap) return 0;
     const i32 w = Font_Text_Breite(f, text);
     if (w <= 0) return 0;
-    Rastport* tmp = Rastport_Neu_Einfach(w, f->hoehe * 2, rp->tiefe());
+    const Rastport_Bild tmp(Rastport_Neu_Einfach(w, f->hoehe * 2, rp->tiefe()));
     if (!tmp) return 0;
-    Blt_Rechteck(tmp, 0, 0, w, f->hoehe * 2, 0);
-    Font_Markup_Ausgabe(tmp, f, f->farbe, text, 0, f->hoehe, 0);
-    const i32 r = Blt_Alpha_Prozent_Transparent(tmp, 0, 0, -1, -1, rp, x, y - f->hoehe, prozent);
-    Rastport_Free(tmp);
-    return r;
+    Blt_Rechteck(tmp.get(), 0, 0, w, f->hoehe * 2, 0);
+    Font_Markup_Ausgabe(tmp.get(), f, f->farbe, text, 0, f->hoehe, 0);
+    return Blt_Alpha_Prozent_Transparent(tmp.get(), 0, 0, -1, -1, rp, x, y - f->hoehe, prozent);
 }

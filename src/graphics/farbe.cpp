@@ -208,7 +208,7 @@ i32 Rastport_Bitmap_Wandeln(Rastport_Bitmap* bm, i32 tiefe, const u8* pal6) {
 namespace {
 struct Cache_Eintrag {
     u32 schluessel = 0;
-    Rastport* bild = nullptr;
+    Rastport_Bild bild;
     std::vector<u32> liste;
     bool benutzt = false;
 };
@@ -221,7 +221,7 @@ Rastport* Farbe_Cache_Suchen(const u32* liste, i32 laenge, u32 schluessel) {
         if (!e.bild || e.schluessel != schluessel || e.liste.size() != static_cast<size_t>(laenge)) continue;
         if (!std::equal(e.liste.begin(), e.liste.end(), liste)) continue;
         e.benutzt = true;
-        return e.bild;
+        return e.bild.get();
     }
     return nullptr;
 }
@@ -230,7 +230,7 @@ i32 Farbe_Cache_Ablegen(Rastport* bild, const u32* liste, i32 laenge, u32 schlue
     if (!bild || laenge < 0 || (laenge && !liste)) return 0;
     for (Cache_Eintrag& e : cache) {
         if (e.bild) continue;
-        e.bild = bild;
+        e.bild.reset(bild);
         e.liste.assign(liste, liste + laenge);
         e.schluessel = schluessel;
         e.benutzt = true;
@@ -242,7 +242,6 @@ i32 Farbe_Cache_Ablegen(Rastport* bild, const u32* liste, i32 laenge, u32 schlue
 void Farbe_Cache_Aufraeumen() {
     for (Cache_Eintrag& e : cache) {
         if (e.bild && !e.benutzt) {
-            Rastport_Free(e.bild);
             e = Cache_Eintrag{};
         }
         e.benutzt = false;
@@ -251,7 +250,6 @@ void Farbe_Cache_Aufraeumen() {
 
 void Farbe_Cache_Free() {
     for (Cache_Eintrag& e : cache) {
-        Rastport_Free(e.bild);
         e = Cache_Eintrag{};
     }
 }

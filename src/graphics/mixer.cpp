@@ -61,6 +61,11 @@ struct Zustand {
     std::vector<std::unique_ptr<Sample>> samples;  // handle - 1
     Kanal kanal[MIXER_KANAELE];
     std::vector<i32> summe;
+    // A program that ends without Mixer_Ende (a signal's orderly quit) stops
+    // the device's thread before the buffers it mixes into go.
+    ~Zustand() {
+        if (geraet) SDL_CloseAudioDevice(geraet);
+    }
 };
 Zustand z;
 

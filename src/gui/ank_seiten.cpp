@@ -90,21 +90,23 @@ Rastport* bild(i32 archiv, i32 eintrag) {
 // from a copy of its background).
 struct Bildspeicher {
     i32 eintrag = -1;
-    Rastport* bild = nullptr;
+    Rastport_Bild bild;
 };
 Bildspeicher gespeichert[6];
 
 Rastport* gemerkt(i32 eintrag) {
     for (Bildspeicher& b : gespeichert)
-        if (b.eintrag == eintrag) return b.bild;
+        if (b.eintrag == eintrag) return b.bild.get();
     for (Bildspeicher& b : gespeichert)
-        if (b.eintrag < 0) return (b = {eintrag, bild(ARCHIV_SEITEN, eintrag)}).bild;
+        if (b.eintrag < 0) {
+            b = {eintrag, Rastport_Bild(bild(ARCHIV_SEITEN, eintrag))};
+            return b.bild.get();
+        }
     return nullptr;
 }
 
 void gemerkte_freigeben() {
     for (Bildspeicher& b : gespeichert) {
-        Rastport_Free(b.bild);
         b = Bildspeicher{};
     }
 }
@@ -505,9 +507,9 @@ void Ank_Screen_Ergebnisse_Zeichnen(Rastport* ziel, i32 wettbewerb, i32 spieltag
 namespace {
 
 struct Seite {
-    Rastport* bild = nullptr;
-    Rastport* unter = nullptr;  // the screen under the page
-    Rastport* schatten = nullptr;
+    Rastport_Bild bild;
+    Rastport_Bild unter;  // the screen under the page
+    Rastport_Bild schatten;
     i32 x = 0, y = 0;
 } S;
 
@@ -523,9 +525,6 @@ struct Screen {
 
 void seite_freigeben() {
     if (S.bild) H.vor_spiel_free();
-    Rastport_Free(S.bild);
-    Rastport_Free(S.unter);
-    Rastport_Free(S.schatten);
     S = Seite{};
 }
 
@@ -542,39 +541,39 @@ bool seite_bauen(u32 art, const Spielankuendigung& a) {
     if (art == ANK_TORE) H.stadion_ton_free();
     if (art >= ANK_TORE && art <= ANK_GELD) jingle(art == ANK_TORE);
     switch (art) {
-        case ANK_VOR_MENUE: S.bild = Ank_Seite_Vor_Menue(Team_Aktiv, Team_Ansicht); break;
-        case ANK_VOR_SPIEL: S.bild = H.vor_spiel_bild(a); break;
-        case ANK_TORE: S.bild = Ank_Seite_Tore(a, Ank_Tore_Sammeln(a.wettbewerb, a.spieltag, a.runde, a.index)); break;
-        case ANK_STATISTIK: S.bild = Ank_Seite_Statistik(a); break;
-        case ANK_GELD: S.bild = Ank_Seite_Geld(a, Ank_Finanzen_Holen(a.team_a)); break;
+        case ANK_VOR_MENUE: S.bild.reset(Ank_Seite_Vor_Menue(Team_Aktiv, Team_Ansicht)); break;
+        case ANK_VOR_SPIEL: S.bild.reset(H.vor_spiel_bild(a)); break;
+        case ANK_TORE: S.bild.reset(Ank_Seite_Tore(a, Ank_Tore_Sammeln(a.wettbewerb, a.spieltag, a.runde, a.index))); break;
+        case ANK_STATISTIK: S.bild.reset(Ank_Seite_Statistik(a)); break;
+        case ANK_GELD: S.bild.reset(Ank_Seite_Geld(a, Ank_Finanzen_Holen(a.team_a))); break;
         default: return false;
     }
     if (!S.bild || !Screen_Rastport) return S.bild != nullptr;
     S.x = 400 - S.bild->breite / 2, S.y = 300 - S.bild->hoehe / 2;
-    S.unter = Rastport_Neu_Einfach(Screen_Rastport->breite, Screen_Rastport->hoehe, Screen_Rastport->tiefe());
-    if (S.unter) Blt_Blit(Screen_Rastport, 0, 0, -1, -1, S.unter, 0, 0, Blt_Opt_Standard);
-    S.schatten = bild(ARCHIV_GLOBAL, EINTRAG_SCHATTEN);
+    S.unter.reset(Rastport_Neu_Einfach(Screen_Rastport->breite, Screen_Rastport->hoehe, Screen_Rastport->tiefe()));
+    if (S.unter) Blt_Blit(Screen_Rastport, 0, 0, -1, -1, S.unter.get(), 0, 0, Blt_Opt_Standard);
+    S.schatten.reset(bild(ARCHIV_GLOBAL, EINTRAG_SCHATTEN));
     return true;
 }
 
 void hintergrund_zeigen(bool ganz) {
     if (!S.unter || !Screen_Rastport) return;
-    if (ganz) Blt_Blit(S.unter, 0, 0, -1, -1, Screen_Rastport, 0, 0, Blt_Opt_Standard);
-    else if (S.bild) Blt_Blit(S.unter, S.x, S.y, S.bild->breite, S.bild->hoehe, Screen_Rastport, S.x, S.y, Blt_Opt_Standard);
+    if (ganz) Blt_Blit(S.unter.get(), 0, 0, -1, -1, Screen_Rastport, 0, 0, Blt_Opt_Standard);
+    else if (S.bild) Blt_Blit(S.unter.get(), S.x, S.y, S.bild->breite, S.bild->hoehe, Screen_Rastport, S.x, S.y, Blt_Opt_Standard);
 }
 
 void seite_zeigen(u32 art, int stufe, bool hintergrund) {
     if (!S.bild || !Screen_Rastport) return;
-    if (art == ANK_VOR_SPIEL) H.vor_spiel_zeichnen(S.bild);
+    if (art == ANK_VOR_SPIEL) H.vor_spiel_zeichnen(S.bild.get());
     if (hintergrund) {
         hintergrund_zeigen(true);
         if (S.schatten)
-            Blt_Alpha_Prozent_Transparent(S.schatten, 0, 0, S.schatten->breite, S.schatten->hoehe, Screen_Rastport, 0, 0,
+            Blt_Alpha_Prozent_Transparent(S.schatten.get(), 0, 0, S.schatten->breite, S.schatten->hoehe, Screen_Rastport, 0, 0,
                                           90);
     }
     const i32 w = stufe * S.bild->breite / ANK_STUFEN, h = stufe * S.bild->hoehe / ANK_STUFEN;
     const i32 sx = S.bild->breite / 2 - w / 2, sy = S.bild->hoehe / 2 - h / 2;
-    if (w > 0 && h > 0) Blt_Blit(S.bild, sx, sy, w, h, Screen_Rastport, S.x + sx, S.y + sy, Blt_Opt_Standard);
+    if (w > 0 && h > 0) Blt_Blit(S.bild.get(), sx, sy, w, h, Screen_Rastport, S.x + sx, S.y + sy, Blt_Opt_Standard);
 }
 
 void screen_zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {

@@ -38,7 +38,7 @@ struct Feld {
     bool sichtbar = true;
     u32 umschalten = 0, letzter_aufruf = 0;
     const char* zeichensatz = STANDARD;
-    Rastport* hintergrund = nullptr;
+    Rastport_Bild hintergrund;
     bool maus_halten = false;
     i32 maus_anker = 0;
 };
@@ -183,7 +183,6 @@ bool Eingabefeld_Cursor_An() { return F.zustand == 1 && W32_Get_Time() - F.letzt
 bool Eingabefeld_Cursor_Sichtbar() { return F.zustand == 1 && F.sichtbar; }
 
 void Eingabefeld_Free() {
-    Rastport_Free(F.hintergrund);
     F = Feld{};
 }
 
@@ -211,12 +210,12 @@ i32 Eingabefeld_Bearbeiten(Font* f, char* text, i32 laenge, i32 max_zeichen, u32
         if (flags & EINGABE_ALLES_WAEHLEN) F.auswahl_a = 0, F.auswahl_e = F.cursor;
         F.umschalten = jetzt + 350;
         Rastport* quelle = hg ? hg : schirm;
-        F.hintergrund = Rastport_Neu_Einfach(w, h, quelle && quelle->tiefe() ? quelle->tiefe() : 16);
+        F.hintergrund.reset(Rastport_Neu_Einfach(w, h, quelle && quelle->tiefe() ? quelle->tiefe() : 16));
         if (!F.hintergrund) {
             F = Feld{};
             return -1;
         }
-        if (quelle) Blt_Blit(quelle, hg ? hx : x, hg ? hy : y, w, h, F.hintergrund, 0, 0, nullptr);
+        if (quelle) Blt_Blit(quelle, hg ? hx : x, hg ? hy : y, w, h, F.hintergrund.get(), 0, 0, nullptr);
     }
     F.letzter_aufruf = jetzt;
     if (static_cast<i32>(jetzt - F.umschalten) >= 0) F.sichtbar = !F.sichtbar, F.umschalten = jetzt + 350;
@@ -289,7 +288,7 @@ i32 Eingabefeld_Bearbeiten(Font* f, char* text, i32 laenge, i32 max_zeichen, u32
 
     // Drawing.
     if (schirm) {
-        Blt_Blit(F.hintergrund, 0, 0, -1, -1, schirm, x, y, nullptr);
+        Blt_Blit(F.hintergrund.get(), 0, 0, -1, -1, schirm, x, y, nullptr);
         const i32 blatt = f->blatt ? f->blatt->hoehe : f->hoehe;
         if (F.auswahl_a >= 0 && F.auswahl_a != F.auswahl_e) {
             const i32 a = std::min(F.auswahl_a, F.auswahl_e), e = std::max(F.auswahl_a, F.auswahl_e);

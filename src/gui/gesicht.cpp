@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <utility>
 
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
@@ -141,26 +142,21 @@ Rastport* Gesicht_Holen(i32 spieler, i32 team, Rastport* ziel, i32 x, i32 y, i32
         hooks.farben(spieler, team, &f1, &f2);
         const u32 look = hooks.aussehen(spieler);
         // A negative look value asks for the player's photo.
-        Rastport* g =
-            static_cast<i32>(look) < 0 ? Bilder_Laden(spieler, nullptr, BILDER_SPIELER) : Gesicht_Bauen(look, f1, f2);
+        Rastport_Bild g(static_cast<i32>(look) < 0 ? Bilder_Laden(spieler, nullptr, BILDER_SPIELER)
+                                                   : Gesicht_Bauen(look, f1, f2));
         if (!g) return nullptr;
         if (w != g->breite || h != g->hoehe) {
-            Rastport* s = Rastport_Neu_Einfach(w, h, 16);
-            const bool ok =
-                s && ((w > g->breite || h > g->hoehe) ? Bild_Skalieren(g, s, w, h) : Bild_Verkleinern(g, s));
-            Rastport_Free(g);
-            if (!ok) {
-                Rastport_Free(s);
-                return nullptr;
-            }
-            g = s;
+            Rastport_Bild s(Rastport_Neu_Einfach(w, h, 16));
+            const bool ok = s && ((w > g->breite || h > g->hoehe) ? Bild_Skalieren(g.get(), s.get(), w, h)
+                                                                  : Bild_Verkleinern(g.get(), s.get()));
+            if (!ok) return nullptr;
+            g = std::move(s);
         }
-        if (!Farbe_Cache_Ablegen(g, liste, 4, GESICHT_SCHLUESSEL)) {
-            if (ziel) Blt_Blit(g, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-            Rastport_Free(g);
+        if (!Farbe_Cache_Ablegen(g.get(), liste, 4, GESICHT_SCHLUESSEL)) {
+            if (ziel) Blt_Blit(g.get(), 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
             return nullptr;
         }
-        fertig = g;
+        fertig = g.release();  // the cache owns it now
     }
     if (ziel) Blt_Blit(fertig, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     return fertig;

@@ -3,10 +3,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdarg>
+#include <cstdio>
 
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
+#include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
@@ -46,7 +49,72 @@ void schatten(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 rad) {
     }
 }
 
+// The text of a printf format with its colour code in front (1,024 bytes at most).
+void mit_farbe(char* aus, size_t n, u16 farbe, const char* format, va_list ap) {
+    const int k = std::snprintf(aus, n, "^c%05d", farbe);
+    std::vsnprintf(aus + k, n - static_cast<size_t>(k), format, ap);
+}
+
 }  // namespace
+
+Font* Kit_Font(Kit_Schrift s) { return Font_Tabelle_Holen(static_cast<i32>(s)); }
+
+Rastport* Kit_Bild(u32 grafik) { return Menue_Get_Hooks().grafik_holen(grafik); }
+
+bool Kit_Bild_Zeichnen(Rastport* ziel, u32 grafik, i32 x, i32 y, i32 h) {
+    Rastport* b = Kit_Bild(grafik);
+    if (!b) return false;
+    Blt_Blit(b, 0, 0, -1, h > 0 ? h : -1, ziel, x, y, Blt_Opt_Transparent);
+    return true;
+}
+
+Screen_Icon* Kit_Icon(i32 nummer) { return Menue_Screen_Icon_Aus_Nummer(nummer); }
+
+void Kit_Grau(i32 nummer, bool grau) {
+    if (Screen_Icon* i = Kit_Icon(nummer)) i->status = grau ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
+}
+
+void Kit_Zeigen(i32 nummer, bool sichtbar) {
+    if (Screen_Icon* i = Kit_Icon(nummer))
+        i->status = sichtbar ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
+}
+
+i32 Kit_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...) {
+    if (!format) return 0;
+    char text[1024];
+    va_list ap;
+    va_start(ap, format);
+    mit_farbe(text, sizeof text, farbe, format, ap);
+    va_end(ap);
+    return Font_Printf(rp, f, "%s", x, y, text);
+}
+
+i32 Kit_Printf_Glatt(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...) {
+    if (!format) return 0;
+    char text[1024];
+    va_list ap;
+    va_start(ap, format);
+    mit_farbe(text, sizeof text, farbe, format, ap);
+    va_end(ap);
+    return Font_Printf_Glatt(rp, f, "%s", x, y, text);
+}
+
+i32 Kit_Text_Alpha(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y, i32 prozent) {
+    if (!text) return 0;
+    char t[1024];
+    std::snprintf(t, sizeof t, "^c%05d%s", farbe, text);
+    return Font_Printf_Alpha(rp, f, t, x, y, prozent);
+}
+
+i32 Kit_Printf_Glatt_Neu(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...) {
+    if (!format) return 0;
+    char text[1024];
+    va_list ap;
+    va_start(ap, format);
+    mit_farbe(text, sizeof text, farbe, format, ap);
+    va_end(ap);
+    return Font_Printf_Glatt(rp, f, "#%s", x, y, text);
+}
 
 i32 Kit_Text(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y) {
     if (!rp || !f || !text || !*text) return 0;
@@ -115,6 +183,14 @@ void Kit_Ueber(Rastport* rp, const Screen_Icon* i, i32 h) {
     Blt_Rechteck(rp, i->x + r, i->y + 1, i->w - 2 * r, 1, FARBE_KANTE_HELL);
 }
 
+Icon_Textzeile Kit_Knopf_Beschriftung(const char* text, Kit_Schrift schrift) {
+    return {.font = Kit_Font(schrift),
+            .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
+            .farbe_aktiv = FARBE_KNOPF_TEXT,
+            .farbe = FARBE_KNOPF_TEXT,
+            .text = text};
+}
+
 void Kit_Knopf(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, Kit_Zustand z) {
     if (!rp || w <= 0 || h <= 0) return;
     const i32 rad = h < 24 ? KIT_RADIUS_KLEIN : KIT_RADIUS;
@@ -161,8 +237,7 @@ void Kit_Tabelle_Kopf(Rastport* rp, const Kit_Tabelle& t) {
 
 i32 Kit_Tabelle_Zeile_Y(const Kit_Tabelle& t, i32 z) { return t.y + t.kopf_h + z * t.zeile_h; }
 
-void Kit_Tabelle_Zeile(Rastport* rp, const Kit_Tabelle& t, i32 z, const char* const* zellen, u16 farbe,
-                       bool gewaehlt) {
+void Kit_Tabelle_Zeile(Rastport* rp, const Kit_Tabelle& t, i32 z, const char* const* zellen, u16 farbe, bool gewaehlt) {
     if (!rp) return;
     const i32 y = Kit_Tabelle_Zeile_Y(t, z);
     if (gewaehlt) Blt_Rechteck(rp, t.x, y, t.w, t.zeile_h, FARBE_GOLD_DUNKEL);

@@ -11,10 +11,12 @@
 #pragma once
 
 #include "base/types.h"
+#include "gui/menue.h"
 
 struct Rastport;
 struct Font;
 struct Screen_Icon;
+struct Icon_Textzeile;
 
 constexpr i32 KIT_RASTER = 8;
 constexpr i32 KIT_RAND = 16;         // inner padding of a panel
@@ -22,10 +24,62 @@ constexpr i32 KIT_TITEL_HOEHE = 32;  // title bar of a titled panel, gold rule i
 constexpr i32 KIT_RADIUS = 6;        // corner radius of panels and buttons
 constexpr i32 KIT_RADIUS_KLEIN = 3;  // buttons lower than 24 px
 constexpr i32 KIT_KNOPF_HOEHE = 32;
-constexpr i32 KIT_ZEILE = 20;        // table row
-constexpr i32 KIT_KOPF = 24;         // table header bar
+constexpr i32 KIT_ZEILE = 20;  // table row
+constexpr i32 KIT_KOPF = 24;   // table header bar
+
+// --- Fonts by name -------------------------------------------------------------
+// The game's fonts (line height and face): a screen asks for a font by what
+// it is, never by its place in the font table.
+enum class Kit_Schrift : i32 {
+    NORMAL = 0,         // 12 px
+    GROSS = 1,          // 15 px
+    UEBERSCHRIFT = 2,   // 20 px bold
+    GROSSTITEL = 3,     // 24 px bold
+    RIESIG = 4,         // 30 px bold
+    WINZIG = 5,         // 8 px narrow
+    KLEIN = 6,          // 12 px: hints and small labels
+    MITTEL_14 = 7,      // 14 px
+    MITTEL = 8,         // 16 px
+    TEXT = 9,           // 11 px: rows and running text
+    SCHMAL = 10,        // 12 px narrow: column heads
+    SCHMAL_GROSS = 11,  // 14 px narrow: values and sums
+    KNOPF = 12,         // 14 px bold: button labels
+    ZEILE_18 = 13,      // 18 px
+    TITEL = 14,         // 19 px bold: a screen's title
+    ZAHL = 15,          // 10 px narrow bold: shirt numbers, counters
+    ZAHL_KLEIN = 16,    // 9 px narrow bold
+};
+// The font; null while the fonts are not loaded.
+Font* Kit_Font(Kit_Schrift s);
+
+// --- Pictures and icons ------------------------------------------------------------
+// A picture of the game's archives by its graphic number (null when missing).
+Rastport* Kit_Bild(u32 grafik);
+// The picture drawn with its colour key at x, y; h > 0 draws only its upper
+// h rows. False when the picture is missing (nothing drawn).
+bool Kit_Bild_Zeichnen(Rastport* ziel, u32 grafik, i32 x, i32 y, i32 h = -1);
+// The icon of the running screen by its number; null when it is not there.
+Screen_Icon* Kit_Icon(i32 nummer);
+// An icon greyed out (it ignores clicks and shows its grey state) or live again.
+void Kit_Grau(i32 nummer, bool grau);
+// An icon shown or hidden.
+void Kit_Zeigen(i32 nummer, bool sichtbar);
 
 // --- Text --------------------------------------------------------------------
+// printf-formatted text in a colour, markup allowed after it; y the bottom of
+// the first line. Kit_Printf draws with the plain renderer, Kit_Printf_Glatt
+// with the soft shadow (kept in the blit cache). 1 when drawn.
+i32 Kit_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...)
+    __attribute__((format(printf, 6, 7)));
+i32 Kit_Printf_Glatt(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...)
+    __attribute__((format(printf, 6, 7)));
+// The same drawn afresh: the cached patches at that place are freed first
+// (a text that changes in place, as a name on the live bar).
+i32 Kit_Printf_Glatt_Neu(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...)
+    __attribute__((format(printf, 6, 7)));
+// A text in a colour, drawn `prozent` opaque over what lies below (a shirt
+// number over its faded shirt). 1 when drawn.
+i32 Kit_Text_Alpha(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y, i32 prozent);
 // Left edge x, bottom y (as Font_Markup_Ausgabe). 0 when nothing was drawn.
 i32 Kit_Text(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y);
 i32 Kit_Text_Mitte(Rastport* rp, Font* f, u16 farbe, const char* text, i32 mitte, i32 y);
@@ -53,6 +107,47 @@ Kit_Zustand Kit_Zustand_Von(const Screen_Icon* icon);
 // is 0) are lit toward the hover gradient, with a light top edge. Drawn
 // before the label.
 void Kit_Ueber(Rastport* rp, const Screen_Icon* icon, i32 h = 0);
+// The label of a button drawn from its picture (an icon's text line): the
+// button font (or another), centred both ways, in the warm button cream.
+Icon_Textzeile Kit_Knopf_Beschriftung(const char* text, Kit_Schrift schrift = Kit_Schrift::KNOPF);
+// A button drawn from its pictures, as an entry of a screen's icon table:
+// transparent, the pressed picture while held; a label sets MENUE_F_TEXT.
+struct Kit_Bildknopf_Def {
+    i16 nummer = -1;
+    u32 grafik = MENUE_KEINE_GRAFIK;
+    u32 gedrueckt = MENUE_KEINE_GRAFIK;  // while held
+    u32 an = MENUE_KEINE_GRAFIK;         // while on (a switch)
+    i16 x = 0, y = 0, w = 0, h = 0;
+    i8 ebene = 0;
+    Icon_Klick_Prozedur klick = nullptr;
+    Icon_Zeichen_Prozedur zeichnen = nullptr;
+    Icon_Hilfe_Prozedur hilfe = nullptr;
+    const char* hilfe_text = nullptr;
+    Icon_Textzeile* text = nullptr;  // its label
+    u32 flags = 0;                   // further engine flags (modal, both buttons)
+    u32 status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
+    u32 wort[2] = {0, 0};  // its user words
+};
+constexpr Screen_Icon Kit_Bildknopf(const Kit_Bildknopf_Def& d) {
+    return {.nummer = d.nummer,
+            .grafik = d.grafik,
+            .grafik_an = d.an,
+            .grafik_gedrueckt = d.gedrueckt,
+            .flags = d.flags | (d.text ? static_cast<u32>(MENUE_F_TEXT) : 0u),
+            .x = d.x,
+            .y = d.y,
+            .daten = d.text,
+            .status = d.status,
+            .hilfe = d.hilfe_text,
+            .klick = d.klick,
+            .zeichnen = d.zeichnen,
+            .ebene = d.ebene,
+            .w = d.w,
+            .h = d.h,
+            .hilfe_prozedur = d.hilfe,
+            .user = {d.wort[0], d.wort[1]}};
+}
+
 // A raised button with its label centred; "on" carries a gold bar and a gold
 // label, grey a dim label, pressed the gradient reversed.
 void Kit_Knopf(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, Kit_Zustand z);

@@ -18,9 +18,18 @@ constexpr i16 LEISTE_Y = 565;
 constexpr i32 HALTEN_PERIODE_MS = 10;
 bool erzwungen = false;
 
+// A bar icon's user word 0: its button 1..9 (replay .. save), 10 fast
+// forward, 0 none of them.
+constexpr u32 WORT_VORSPULEN = 10;
+constexpr i32 KNOPF_TAKTIK = 6;  // buttons 0..6 keep their state per manager
+i32 knopf_von(const Screen_Icon* i) {
+    return i && i->user[0] >= 1 && i->user[0] <= 9 ? static_cast<i32>(i->user[0]) - 1 : -1;
+}
+
 // The stored state of buttons 716..722 of the active manager.
 void merken(const Screen_Icon* i, bool an) {
-    if (i->nummer <= ICON_LEISTE_TAKTIK) Manager_Icon_Button_An_Aus(Team_Aktiv, i->nummer, an ? 1 : 0);
+    const i32 k = knopf_von(i);
+    if (k >= 0 && k <= KNOPF_TAKTIK) Manager_Icon_Button_An_Aus(Team_Aktiv, i->nummer, an ? 1 : 0);
 }
 bool umschalten(Screen_Icon* i) {
     i->status ^= MENUE_S_AN;
@@ -94,6 +103,8 @@ void speichern_klick(Screen_Icon* i, u32 e) { disk(i, e, 8, Menue_Speichern); }
 
 // Fast play while the left button is held on button 725: checked every
 // 10 ms from the moment the mouse enters it until fast play is off again.
+// The shown match spools forward with it (its clock races on while the
+// button is held) and takes up its own pace again when it is let go.
 void vorspulen_hook(void*, u32 ereignis) {
     if (ereignis != MENUE_E_HOOK_ZEIT) return;
     const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_VORSPULEN);
@@ -101,6 +112,7 @@ void vorspulen_hook(void*, u32 ereignis) {
     const bool drauf = i && mx >= i->x && mx < i->x + i->w && my >= i->y && my < i->y + i->h;
     const bool halten = drauf && (W32_Get_Mouse_Buttons() & 1);
     if (!Kalender_Ist_Automatik()) Kalender_Set_Spiel_Fast(halten ? 1 : 0);
+    Spielfeld_Set_Spulen(halten);
     if (!drauf) Menue_Hook(vorspulen_hook, nullptr, true, 0);
 }
 void vorspulen_klick(Screen_Icon*, u32) {
@@ -127,6 +139,7 @@ Screen_Icon knopf(i32 k) {
     i.flags = MENUE_F_BLEIBT;  // the bar survives a screen it opens over the match
     i.status = MENUE_S_TRANSPARENT;
     i.klick = KNOEPFE[k].klick;
+    i.user[0] = static_cast<u32>(k + 1);
     return i;
 }
 
@@ -148,6 +161,7 @@ const Screen_Icon* tabelle() {
             i.flags = MENUE_F_HOVER | MENUE_F_BLEIBT;
             i.status = MENUE_S_TRANSPARENT;
             i.klick = vorspulen_klick;
+            i.user[0] = WORT_VORSPULEN;
             return i;
         }(),
         [] {
@@ -182,6 +196,8 @@ void Menue_Kontrollleiste_Zeigen() {
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_LEISTE_ERSTER) || erzwungen) return;
     // The bar replaces what was on the screen; an open requester stays.
     const bool requester = Menue_Requester_Offen();
+    // A bar put up anew has no button held down.
+    if (!Menue_Hook_Vorhanden(vorspulen_hook, nullptr)) Spielfeld_Set_Spulen(false);
     Menue_Screen_Icons_Loeschen_Bereich(0, 0, 0, 799, 599);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle());
     Menue_Set_Hintergrund(nullptr, 0);
@@ -207,12 +223,11 @@ void Menue_Kontrollleiste_Zeigen() {
 
 void Menue_Kontrollleiste_Klick(Screen_Icon* i, u32 ereignis) {
     if (!i) return;
-    if (i->nummer == ICON_LEISTE_VORSPULEN) {
+    if (i->user[0] == WORT_VORSPULEN) {
         vorspulen_klick(i, ereignis);
         return;
     }
-    const i32 k = i->nummer - ICON_LEISTE_ERSTER;
-    if (k >= 0 && k < 9) KNOEPFE[k].klick(i, ereignis);
+    if (const i32 k = knopf_von(i); k >= 0) KNOEPFE[k].klick(i, ereignis);
 }
 
 void Menue_Set_Spiel_Pause(bool an) {

@@ -40,6 +40,10 @@ constexpr u16 FARBE_BALKEN_HELL = 0xF79E;   // the other share of a two-part bar
 constexpr u16 FARBE_KLASSE[4] = {FARBE_WEISS, FARBE_KLASSE_1, FARBE_GEWAEHLT, FARBE_MARKE};
 // Grades 0..6, best first.
 constexpr u16 FARBE_NOTE[7] = {62017, 62595, 63334, 46947, 40770, 24384, 8160};
+// A pulsing text's steps: white through warm cream into red and back.
+constexpr u16 FARBE_PULS[17] = {65535, 65535, 65535, 65275, 59001, 58806, 58611, 58448, 58253,
+                                58091, 57929, 57766, 57604, 57571, 57344, 57344, 57344};
+constexpr u16 FARBE_LOG_GERADE = 57343;  // 0xDFFF: the scout log's line being written
 // The help box and the input field.
 constexpr u16 FARBE_SCHATTEN = 4226;
 constexpr u16 FARBE_BOX = 33677;

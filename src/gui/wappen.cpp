@@ -252,36 +252,29 @@ bool patch_blit(u32 art, i32 nummer, u32 quelle, Rastport* ziel, i32 x, i32 y, i
     }
     ++*f;
     // The picture reduced before (its sums), else loaded and reduced now.
-    Rastport* bild = nullptr;
+    Rastport_Bild bild;
     const Verkleinerung* v = verkleinerung_suchen(quelle, w, h);
     if (!v) {
-        bild = laden();
-        if (!bild || !Rastport_Lock(bild) || w > bild->breite || h > bild->hoehe) {
-            Rastport_Free(bild);
-            return false;
-        }
-        if (w != bild->breite || h != bild->hoehe) v = verkleinerung_ablegen(quelle, bild, w, h);
+        bild.reset(laden());
+        if (!bild || !Rastport_Lock(bild.get()) || w > bild->breite || h > bild->hoehe) return false;
+        if (w != bild->breite || h != bild->hoehe) v = verkleinerung_ablegen(quelle, bild.get(), w, h);
     }
-    Rastport* flicken = bild;
+    // The patch drawn: the reduced picture, or the loaded one as it is.
+    Rastport_Bild eigener_flicken;
     if (v) {
-        flicken = Rastport_Neu_Einfach(w, h, v->tiefe);
-        if (!flicken) {
-            Rastport_Free(bild);
-            return false;
-        }
-        Blt_Blit(ziel, x, y, w, h, flicken, 0, 0, nullptr);
-        verkleinerung_zeichnen(*v, flicken);
+        eigener_flicken.reset(Rastport_Neu_Einfach(w, h, v->tiefe));
+        if (!eigener_flicken) return false;
+        Blt_Blit(ziel, x, y, w, h, eigener_flicken.get(), 0, 0, nullptr);
+        verkleinerung_zeichnen(*v, eigener_flicken.get());
     } else if (w != bild->breite || h != bild->hoehe) {
-        flicken = Rastport_Neu_Einfach(w, h, bild->tiefe());
-        if (!flicken) {
-            Rastport_Free(bild);
-            return false;
-        }
-        Blt_Blit(ziel, x, y, w, h, flicken, 0, 0, nullptr);
-        Bild_Verkleinern_Transparent(bild, flicken);
+        eigener_flicken.reset(Rastport_Neu_Einfach(w, h, bild->tiefe()));
+        if (!eigener_flicken) return false;
+        Blt_Blit(ziel, x, y, w, h, eigener_flicken.get(), 0, 0, nullptr);
+        Bild_Verkleinern_Transparent(bild.get(), eigener_flicken.get());
     }
-    Rastport* kopie = Rastport_Neu_Einfach(gw, 2 * gh, ziel->tiefe());
-    if (kopie) Blt_Blit(ziel, x, y, gw, gh, kopie, 0, gh, nullptr);
+    Rastport* flicken = eigener_flicken ? eigener_flicken.get() : bild.get();
+    Rastport_Bild kopie(Rastport_Neu_Einfach(gw, 2 * gh, ziel->tiefe()));
+    if (kopie) Blt_Blit(ziel, x, y, gw, gh, kopie.get(), 0, gh, nullptr);
     if (filter >= 0) {
         Blt_Filter(flicken, 0, 0, w, h, ziel, x, y, filter);
         Blt_Blit(flicken, 0, 0, -1, -1, ziel, x, y, transparent ? Blt_Opt_Transparent : nullptr);
@@ -291,17 +284,13 @@ bool patch_blit(u32 art, i32 nummer, u32 quelle, Rastport* ziel, i32 x, i32 y, i
         Blt_Blit(flicken, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     }
     if (kopie) {
-        Blt_Blit(ziel, x, y, gw, gh, kopie, 0, 0, nullptr);
+        Blt_Blit(ziel, x, y, gw, gh, kopie.get(), 0, 0, nullptr);
         // A stale patch of this place takes the new one's pixels.
-        if (c && c->breite == gw && c->hoehe == 2 * gh && c->tiefe() == kopie->tiefe()) {
-            Blt_Blit(kopie, 0, 0, -1, -1, c, 0, 0, nullptr);
-            Rastport_Free(kopie);
-        } else if (!Farbe_Cache_Ablegen(kopie, liste, 8, art)) {
-            Rastport_Free(kopie);
-        }
+        if (c && c->breite == gw && c->hoehe == 2 * gh && c->tiefe() == kopie->tiefe())
+            Blt_Blit(kopie.get(), 0, 0, -1, -1, c, 0, 0, nullptr);
+        else if (Farbe_Cache_Ablegen(kopie.get(), liste, 8, art))
+            kopie.release();  // the cache owns it now
     }
-    if (flicken != bild) Rastport_Free(flicken);
-    Rastport_Free(bild);
     return true;
 }
 
@@ -373,18 +362,14 @@ Rastport* Wappen_Holen(Rastport* ziel, i32 team, i32 x, i32 y, bool transparent,
                    ? ziel
                    : nullptr;
     }
-    Rastport* bild = laden();
-    if (!bild || !Rastport_Lock(bild) || w > bild->breite || h > bild->hoehe) {
-        Rastport_Free(bild);
-        return nullptr;
-    }
-    if (w == bild->breite && h == bild->hoehe) return bild;
+    Rastport_Bild bild(laden());
+    if (!bild || !Rastport_Lock(bild.get()) || w > bild->breite || h > bild->hoehe) return nullptr;
+    if (w == bild->breite && h == bild->hoehe) return bild.release();
     Rastport* neu = Rastport_Neu_Einfach(w, h, bild->tiefe());
     if (neu) {
         Blt_Rechteck(neu, 0, 0, w, h, 0);
-        Bild_Verkleinern_Transparent(bild, neu);
+        Bild_Verkleinern_Transparent(bild.get(), neu);
     }
-    Rastport_Free(bild);
     return neu;
 }
 

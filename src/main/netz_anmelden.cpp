@@ -1,5 +1,4 @@
-// The network's start-up wiring (KORDAVO_HAT_<LAYER> set by the build for
-// every library that exists).
+// The network's start-up wiring.
 #include "main/netz_anmelden.h"
 
 #include <array>
@@ -10,40 +9,27 @@
 #include "base/ruf.h"
 #include "platform/mainloop.h"
 
-#if KORDAVO_HAT_NET
 #include "net/protokoll.h"
 #include "net/slots.h"
-#endif
-#if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
 #include "world/bank.h"
 #include "world/manager.h"
 #include "world/netz.h"
 #include "world/team.h"
 #include "world/welt.h"
-#endif
-#if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
 #include "match/netz_rufe.h"
 #include "match/spielfeld.h"
-#endif
-#if KORDAVO_HAT_NET && KORDAVO_HAT_SEASON
 #include "matchday/season_netz.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/news.h"
 #include "season/season_hooks.h"
-#endif
-#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI
 #include "gui/hauptmenue.h"
 #include "platform/display.h"
 #include "platform/window.h"
-#if KORDAVO_HAT_SCREENS
 #include "screens/start/spielstart.h"
-#endif
-#endif
 
 namespace {
 
-#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI
 // A client's request waits: the blinking network picture, shown at once.
 void warteanzeige(int blinken) {
     if (Quit_Status != QUIT_STATUS_LAEUFT) return;
@@ -55,17 +41,12 @@ void warteanzeige(int blinken) {
 // game's own box, and its OK takes the program back to the start screen;
 // before a game runs the program ends with the message as before.
 void verbindung_verloren() {
-#if KORDAVO_HAT_SEASON
     const bool im_spiel = Kalender_Ist_Initialisiert() && Kalender_Get_Runmodus() != RUNMODUS_WIZARD &&
                           Kalender_Get_Runmodus() != RUNMODUS_NEUES_SPIEL;
-#else
-    const bool im_spiel = false;
-#endif
     if (!im_spiel) {
         Netz_Verbindung_Verloren_Melden();
         return;
     }
-#if KORDAVO_HAT_SEASON
     // Told once: the requests that fail after it come to the same box.
     static bool gemeldet = false;
     if (gemeldet && Menue_Requester_Offen()) return;
@@ -75,17 +56,12 @@ void verbindung_verloren() {
     Meldung_Auf_Stderr(text);
     constexpr Requester_Prozedur zum_start = [](i32, const i32*) {
         gemeldet = false;
-#if KORDAVO_HAT_SCREENS
         Spielstart_Zuruecksetzen();  // the start screen opens anew
-#endif
         Kalender_Zurueck_Zum_Start();
     };
     Menue_Requester(REQUESTER_OK, Team_Aktiv, text, nullptr, nullptr, zum_start, zum_start);
-#endif
 }
-#endif
 
-#if KORDAVO_HAT_NET && KORDAVO_HAT_SEASON && KORDAVO_HAT_WORLD
 // The club each client slot held at the server's last pass (-1 none).
 std::array<i32, VERBINDUNG_CLIENT_SLOTS> gemeldet = [] {
     std::array<i32, VERBINDUNG_CLIENT_SLOTS> a{};
@@ -129,7 +105,7 @@ void startteams_senden() {
             // A client gone without its goodbye (its window closed, its line
             // broken) leaves its club as the goodbye does: no longer played
             // at another machine, free for its manager to take again.
-            if (!von_client(alt)) Team_Daten[alt].status &= ~TEAM_STATUS_USER_AKTIV;
+            if (!von_client(alt)) Team_Reset_User_Active(alt);
             melden(alt, false);
         }
         if (team >= 0) melden(team, true);
@@ -149,27 +125,29 @@ void client_teamdaten_abgleichen() {
     Bank_Internet_Client_Refresh(t);
     Team_Reset_User_Active_Andere();
 }
-#endif
+
+// A client still there whose manager has not ended his turns of today.
+bool zug_offen(const Verbindung_Client_Slot& s) {
+    return s.benutzt && s.verbindung && s.team >= 0 && s.team < Team_Anzahl &&
+           (Team_Daten[s.team].status & TEAM_STATUS_USER_AKTIV) && Season_Netz_Bereit_Tag(s.team) != Kalender_Get_Tag();
+}
 
 }  // namespace
 
 // The network: start, frame, block protocol, call lines and the match signal relay.
 void Netz_Anmelden() {
-#if KORDAVO_HAT_NET
     // The block protocol: the server answers its clients' packets; on a
     // client the typed calls go over the wire.
-    Netz_Hooks netz{.client_signal = Netz_Client_Signal, .server_paket = Netz_Server_Paket};
-#if KORDAVO_HAT_GUI
-    netz.warteanzeige = warteanzeige;
-    netz.verbindung_verloren = verbindung_verloren;
-#endif
-    Netz_Set_Hooks(netz);
+    Netz_Set_Hooks({
+        .client_signal = Netz_Client_Signal,
+        .server_paket = Netz_Server_Paket,
+        .warteanzeige = warteanzeige,
+        .verbindung_verloren = verbindung_verloren,
+    });
     ruf::Leitung_Setzen([](u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
         return ruf::Client() ? Netz_Leitung(nummer, argumente, antwort)
                              : ruf::Lokale_Leitung(nummer, argumente, antwort);
     });
-#endif
-#if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
     // A row runs for the team of the asking client's slot; block 19 binds it.
     ruf::Team_Rahmen_Setzen([](i32 team, bool an) {
         static i32 alt = -1;
@@ -180,71 +158,57 @@ void Netz_Anmelden() {
             Aktuelles_Team = alt;
         }
     });
-    Netz_Protokoll_Hooks protokoll{.eigenes_team = [] { return Team_Aktiv; },
-                                   .team_anzahl = [] { return Team_Anzahl; }};
-#if KORDAVO_HAT_MATCH
-    // The match signal relay: the server merges a client's minute into its
-    // pitch and answers; a client takes the answer into its own copy (the
-    // runner repairs a mismatch it reports with call 1032).
-    protokoll.server_signal = [](i32 team, u8* signal, u32 laenge) {
-        Spielfeld_Internet_Server_Read_Signal(signal, laenge, static_cast<u32>(team));
-    };
-    protokoll.client_signal = [](const u8* signal, u32 laenge) {
-        Spielfeld_Internet_Client_Read_Signal(Spielfeld_Zeiger(Spielfeld_Signal_Spiel(signal, laenge)), signal, laenge,
-                                              static_cast<u32>(Team_Aktiv));
-    };
+    Netz_Protokoll_Set_Hooks({
+        .eigenes_team = [] { return Team_Aktiv; },
+        .team_anzahl = [] { return Team_Anzahl; },
+        // The match signal relay: the server merges a client's minute into
+        // its pitch and answers; a client takes the answer into its own copy
+        // (the runner repairs a mismatch it reports with call 1032).
+        .server_signal = [](i32 team, u8* signal,
+                            u32 laenge) { Spielfeld_Internet_Server_Read_Signal(signal, laenge, static_cast<u32>(team)); },
+        .client_signal =
+            [](const u8* signal, u32 laenge) {
+                Spielfeld_Internet_Client_Read_Signal(Spielfeld_Zeiger(Spielfeld_Signal_Spiel(signal, laenge)), signal,
+                                                      laenge, static_cast<u32>(Team_Aktiv));
+            },
+    });
     Spielfeld_Netz_Anmelden();
-#endif
-    Netz_Protokoll_Set_Hooks(protokoll);
     Welt_Set_Netz_Hooks({
         .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
         .slot_team = [](int slot) { return Netz_Slot_Team(slot); },
         .slot_setzen =
             [](int slot, i32 team, const char* name, i32 gesicht) {
                 if (!Netz_Slot_Team_Setzen(slot, team)) return false;
-#if KORDAVO_HAT_WORLD && KORDAVO_HAT_SEASON
                 // A user who joins a game set up through the start screen is
                 // his club's human manager on the server too (with the name
                 // and face he chose), so the club is no longer the computer's.
                 if (Spielstart_Beendet && !Team_Hat_Manager(team)) Manager_Neuer_Mitspieler(team, name, gesicht);
-#endif
-#if KORDAVO_HAT_SEASON
                 // A word given for this club in an earlier game (the same day
                 // number of a new one) must not count for the new client.
                 Season_Netz_Bereit_Vergessen(team);
-#endif
                 return true;
             },
         .aktuelle_verbindung = [] { return static_cast<int>(Netz_Aktuelle_Verbindung()); },
     });
-#endif
-#if KORDAVO_HAT_NET && KORDAVO_HAT_SEASON
     // A server's day goes on once the manager of every client still there
     // has ended his turns of today (call 1029); a client that left holds
     // nothing back.
-    Season_Netz_Hooks saison;
-#if KORDAVO_HAT_WORLD
-    saison.Startteams_Senden = startteams_senden;
-    saison.Client_Teamdaten_Abgleichen = client_teamdaten_abgleichen;
-#endif
-    // A client still there whose manager has not ended his turns of today.
-    static constexpr auto zug_offen = [](const Verbindung_Client_Slot& s) {
-        return s.benutzt && s.verbindung && s.team >= 0 && s.team < Team_Anzahl &&
-               (Team_Daten[s.team].status & TEAM_STATUS_USER_AKTIV) &&
-               Season_Netz_Bereit_Tag(s.team) != Kalender_Get_Tag();
-    };
-    saison.Clients_Fertig = [] {
-        for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
-            if (zug_offen(s)) return false;
-        return true;
-    };
-    // The turn clock ends the turns of those that have not.
-    saison.Clients_Zug_Beenden = [] {
-        for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
-            if (zug_offen(s)) Season_Netz_Zug_Beenden(s.team);
-    };
-    // Counted in real time: the clients' managers sit at their own machines.
-    saison.Echtzeit_Ms = W32_Echtzeit_Ms;
-    Season_Netz_Set_Hooks(saison);
-#endif
+    Season_Netz_Set_Hooks({
+        .Startteams_Senden = startteams_senden,
+        .Client_Teamdaten_Abgleichen = client_teamdaten_abgleichen,
+        .Clients_Fertig =
+            [] {
+                for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
+                    if (zug_offen(s)) return false;
+                return true;
+            },
+        // The turn clock ends the turns of those that have not.
+        .Clients_Zug_Beenden =
+            [] {
+                for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
+                    if (zug_offen(s)) Season_Netz_Zug_Beenden(s.team);
+            },
+        // Counted in real time: the clients' managers sit at their own machines.
+        .Echtzeit_Ms = W32_Echtzeit_Ms,
+    });
 }

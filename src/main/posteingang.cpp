@@ -1,7 +1,7 @@
-// The inbox, the help texts and the menu's save block (see posteingang.h).
+// The inbox and the menu's save block (see posteingang.h).
 #include "main/posteingang.h"
+#include "main/lager_stand.h"
 
-#if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
 #include <vector>
 
 #include "base/bytes.h"
@@ -9,11 +9,9 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/spielstand.h"
-#include "gui/bilder.h"
 #include "gui/eingabe.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
-#include "gui/wappen.h"
 #include "screens/squad/kader.h"
 #include "season/news.h"
 #include "season/optionen.h"
@@ -59,59 +57,50 @@ News_Hooks news_tabelle() {
     };
 }
 
-// The menu engine's block of a save game: its byte, staged until every
-// block has been read.
+// The menu engine's block of a save game: its byte, then the training camp
+// in progress (lager_stand.h), staged until every block has been read.
 u8 menue_gelesen = 0;
 
 bool menue_schreiben(Datei_Status* datei) {
     std::vector<u8> aus;
     bytes::Schreiber s{aus};
     Menue_Speichern(s);
+    Lager_Stand_Schreiben(s);
     return Datei_Schreiben(datei, aus.data(), static_cast<u32>(aus.size()));
 }
 
 bool menue_lesen(Datei_Status* datei) {
-    // One byte; a game saved before the menu had its block holds none
-    // and comes back in the main menu.
+    // A game saved before the menu had its block holds none and comes back
+    // in the main menu; one saved before the camp went into it holds the
+    // menu's byte alone.
     const i32 rest = static_cast<i32>(Datei_Groesse(datei)) - Datei_Position(datei);
     menue_gelesen = 0;
+    Lager_Stand_Verwerfen();
     if (rest == 0) return true;
-    return rest == 1 && Datei_Lesen(datei, &menue_gelesen, 1) == 1;
+    if (rest < 0 || rest > 4096) return false;
+    std::vector<u8> block(static_cast<size_t>(rest));
+    if (Datei_Lesen(datei, block.data(), static_cast<u32>(rest)) != static_cast<u32>(rest)) return false;
+    bytes::Leser l(block.data(), block.size());
+    l(menue_gelesen);
+    if (rest > 1 && !Lager_Stand_Lesen(l)) return false;
+    return !l.fehler && l.pos == block.size();
 }
 
 void menue_uebernehmen() {
     bytes::Leser l(&menue_gelesen, 1);
     Menue_Laden(l);
-}
-
-// A club whose crest photo lies in the crest folder shows it; any other
-// club, or a photo that is missing or damaged, the crest of the archive.
-Rastport* wappen_laden(i32 nummer, i32 team) {
-    if (team >= 0 && team < Team_Anzahl && (Team_Wert(7, team, 0, OP_LESEN) & TEAM_STATUS_WAPPENFOTO))
-        if (Rastport* foto = Bilder_Laden(team, nullptr, BILDER_WAPPEN)) return foto;
-    return Wappen_Aus_Archiv(nummer);
+    Lager_Stand_Uebernehmen();
 }
 
 }  // namespace
 
 void Main_Posteingang_Anmelden() {
-    Wappen_Hooks w = Wappen_Get_Hooks();
-    w.bild_laden = wappen_laden;
-    Wappen_Set_Hooks(w);
     News_Set_Hooks(news_tabelle());
-    // Help texts: shown when the active manager has them on (his option 40).
-    Menue_Hooks m = Menue_Get_Hooks();
-    m.hilfe_an = [] { return Option_Wert(OPTION_TEAM_ERSTE, 0, 0) != 0; };
-    m.hilfe_zeigen = Hilfe_Text_Ausgabe;
-    m.hilfe_ende = Hilfe_Text_Ende;
-    Menue_Set_Hooks(m);
     Spielstand_Modul menue;
     menue.name = "Menue";
     menue.schreiben = menue_schreiben;
     menue.lesen = menue_lesen;
     menue.uebernehmen = menue_uebernehmen;
+    menue.verwerfen = Lager_Stand_Verwerfen;
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_MENUE, menue);
 }
-#else
-void Main_Posteingang_Anmelden() {}
-#endif

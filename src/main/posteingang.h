@@ -1,9 +1,7 @@
-// The manager's inbox and help texts in the frame of play: the news pass
-// shows its messages and questions in the requester, the help box follows
-// the manager's option, the menu engine's byte goes into the save game, a
-// club's crest photo replaces its archive crest.
+// The manager's inbox in the frame of play: the news pass shows its
+// messages and questions in the requester; the menu engine's byte and a
+// training camp in progress go into the save game.
 #pragma once
 
-// Installs the news, help and menu save-block wiring (after the menu
-// engine's own table, which it extends).
+// Installs the news table and the menu's save block.
 void Main_Posteingang_Anmelden();

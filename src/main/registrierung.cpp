@@ -1,11 +1,13 @@
 // Start-up registration of the layers' hooks.
 //
-// Each lower layer's hook table is filled here, once, with designated
-// initialisers naming the entries of the layers built into the program
-// (KORDAVO_HAT_<LAYER>, set by the build for every library that exists).
-// Entries left out keep their do-nothing defaults (the frame default draws a
-// plain screen), so the program runs with whatever layers exist.
+// Each lower layer's hook table is built by one function here (or in the
+// season's part, saison_anmelden.cpp) with designated initialisers naming
+// the entries of the layers above, and installed once. Entries left out keep
+// their defaults. Every program (the game, the headless network tool, the
+// tests that drive the program) links all layers and runs this one
+// registration.
 #include "main/registrierung.h"
+#include "main/lager_stand.h"
 #include "main/netz_anmelden.h"
 #include "main/posteingang.h"
 
@@ -13,24 +15,21 @@
 #include "base/ruf.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
+#include "platform/display.h"
 #include "platform/hooks.h"
 
-#if KORDAVO_HAT_WORLD
 #include "world/netz_rufe.h"
 #include "world/speichern.h"
-#endif
-#if KORDAVO_HAT_GRAPHICS
 #include "graphics/font.h"
 #include "graphics/grafik_start.h"
 #include "graphics/sound.h"
 #include "graphics/video.h"
-#endif
-#if KORDAVO_HAT_GUI
 #include "graphics/farbe.h"
 #include "graphics/glatt.h"
 #include "base/meldung.h"
 #include "gui/ank_seiten.h"
 #include "gui/anmelden.h"
+#include "gui/bilder.h"
 #include "gui/eingabe.h"
 #include "gui/spielfeld_uebersicht.h"
 #include "gui/gesicht.h"
@@ -40,25 +39,15 @@
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
 #include "platform/input.h"
-#endif
-#if KORDAVO_HAT_NET
 #include "base/spielstand.h"
 #include "net/netz_start.h"
 #include "net/protokoll.h"
 #include "net/server_schalter.h"
 #include "net/slots.h"
-#endif
-#if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
 #include "world/netz.h"
 #include "world/team.h"
-#endif
-#if KORDAVO_HAT_NET && KORDAVO_HAT_MATCH
 #include "match/netz_rufe.h"
-#endif
-#if KORDAVO_HAT_MATCH
 #include "match/spielfeld.h"
-#endif
-#if KORDAVO_HAT_SCREENS
 #include "screens/start/spielstart.h"
 #include "screens/anmelden.h"
 #include "screens/club/rangliste_screen.h"
@@ -75,12 +64,8 @@
 #include "matchday/spieltag.h"
 #include "screens/training/ablauf.h"
 #include "world/team.h"
-#endif
-#if KORDAVO_HAT_SCREENS && KORDAVO_HAT_NET
 #include "net/server_schalter.h"
 #include "net/start_netz.h"
-#endif
-#if KORDAVO_HAT_SEASON
 #include "season/ankuendigung.h"
 #include "season/ereignis_zufall.h"
 #include "season/ereignisse.h"
@@ -103,7 +88,7 @@
 #include "season/vorschau_saetze.h"
 #include "world/global.h"
 #include "world/manager.h"
-#endif
+#include "world/welt.h"
 
 namespace {
 // Configuration set of a new game: set 0 is the shipped "1_*.cfg" files.
@@ -113,31 +98,21 @@ constexpr int kStartSet = 0;
 
 // The world's save blocks and server rows.
 void welt_anmelden() {
-#if KORDAVO_HAT_WORLD
     // Save blocks 8 to 12 and 14, and the world's part of the configuration cache.
     Welt_Spielstand_Anmelden();
     // The server rows of the world's remote calls and blocks.
     Welt_Netz_Anmelden();
-#endif
 }
 
-#if KORDAVO_HAT_MATCH
 // The match engine's table: the matchday's answers (with the season) and, in
 // a network game, the signal relay to the server and the fetch of a pitch.
 Spielfeld_Hooks spielfeld_tabelle() {
-#if KORDAVO_HAT_SEASON
     Spielfeld_Hooks h = Saison_Spielfeld_Tabelle();
-#else
-    Spielfeld_Hooks h{};
-#endif
-#if KORDAVO_HAT_NET
     h.client_signal = [](const Spielfeld_Sync_Signal* s) {
         const std::vector<u8> b = bytes::bild(s, 1);
         Netz_Signal_Senden(b.data(), static_cast<u32>(b.size()));
     };
     h.hole_spielfeld = Spielfeld_Netz_Holen;
-#endif
-#if KORDAVO_HAT_SCREENS
     // The live match view: started and freed with the display, one frame of
     // it per frame of play, the focused view's pitch for the in-match screens.
     h.ansicht_init = [] { Spielansicht_Init(); };
@@ -156,28 +131,49 @@ Spielfeld_Hooks spielfeld_tabelle() {
     h.positionsabzug = E_Im_Spiel_Screen_Positionsabzug;
     // A recorded match event redraws the floating table and results windows.
     h.ankuendigung_refresh = Spielankuendigung_Set_Refresh;
-#endif
     return h;
 }
-#endif
+
+// A live match view needs a display to show it on: the human clubs'
+// matches are shown (up to four at once, paced to the clock) in a window
+// and headless with a frame buffer; a program without a display (the
+// headless network tool) plays them unseen on the engine.
+bool live_ansicht() { return W32_Display.puffer != nullptr; }
+
+// The matchday's table: the season's entries and the live view.
+Spieltag_Hooks spieltag_tabelle() {
+    Spieltag_Hooks h = Saison_Spieltag_Tabelle();
+    h.live_ansicht = live_ansicht;
+    return h;
+}
+
+// The team's table: the season's entries and the post-match step's
+// automatic training of the training sheet.
+Team_Hooks team_tabelle() {
+    Team_Hooks h = Saison_Team_Tabelle();
+    h.automatisches_training = [](int t) { Training_Automatisch(t); };
+    return h;
+}
+
+Season_Gui_Hooks season_gui_tabelle(bool (*spielstart)(int, u8*));
 
 // The season: its save blocks, hook tables and server rows; the match
-// engine's table.
-void saison_anmelden() {
-#if KORDAVO_HAT_SEASON
+// engine's, the matchday's and the team's tables.
+void saison_anmelden(bool (*spielstart)(int, u8*)) {
     // The global.cfg a new game loads; the season's save blocks, hook
     // tables and server rows (shared with the headless runs).
     Kalender_Set_Spielstart(kStartSet);
-    Saison_Module_Anmelden(Saison_Module_Tabelle(), spielfeld_tabelle());
-#elif KORDAVO_HAT_MATCH
-    Spielfeld_Set_Hooks(spielfeld_tabelle());
-#endif
+    Saison_Module_Anmelden({
+        .module = Saison_Module_Tabelle(),
+        .gui = season_gui_tabelle(spielstart),
+        .spielfeld = spielfeld_tabelle(),
+        .team = team_tabelle(),
+        .spieltag = spieltag_tabelle(),
+    });
 }
 
 // Archives, fonts, sound, music and videos.
 void grafik_anmelden() {
-#if KORDAVO_HAT_GRAPHICS
-#if KORDAVO_HAT_SEASON
     // Music and effects follow the active manager's options 42 and 43 (on
     // while no manager is active); the run loop updates the music every
     // 500 ms, holds it for the live match, pauses the videos and stops the
@@ -186,25 +182,38 @@ void grafik_anmelden() {
         .musik_an = [] { return Option_Wert(OPTION_TEAM_BIT_0, 0, 1) != 0; },
         .effekte_an = [] { return Option_Wert(OPTION_TEAM_LETZTE, 0, 1) != 0; },
     });
-#endif
-#endif
+}
+
+// A club whose crest photo lies in the crest folder shows it; any other
+// club, or a photo that is missing or damaged, the crest of the archive.
+Rastport* wappen_laden(i32 nummer, i32 team) {
+    if (team >= 0 && team < Team_Anzahl && (Team_Wert(7, team, 0, OP_LESEN) & TEAM_STATUS_WAPPENFOTO))
+        if (Rastport* foto = Bilder_Laden(team, nullptr, BILDER_WAPPEN)) return foto;
+    return Wappen_Aus_Archiv(nummer);
 }
 
 // The menu engine in the frame of play; texts and announcement pages.
 void menue_anmelden() {
-#if KORDAVO_HAT_GUI
-    // Crest numbers, faces and shirt colours of the menu engine from the world.
-    Wappen_Set_Hooks({.nummer_von_team = Gui_Welt_Wappen_Nummer});
+    // Faces and shirt colours of the menu engine from the world.
     Gesicht_Set_Hooks({.aussehen = Gui_Welt_Aussehen, .farben = Gui_Welt_Farben});
     // The menu engine's click sounds (9 a click, 10 the rocker's right
-    // click); a club's crest inside a text ("^l" markup), square.
-    Menue_Set_Hooks({.klick_klang = [](i32 klang) { Sound_Effekt_Solo(klang, false); }});
+    // click); the help texts, shown when the active manager has them on (his
+    // option 40).
+    Menue_Set_Hooks({
+        .klick_klang = [](i32 klang) { Sound_Effekt_Solo(klang, false); },
+        .hilfe_zeigen = Hilfe_Text_Ausgabe,
+        .hilfe_ende = Hilfe_Text_Ende,
+        .hilfe_an = [] { return Option_Wert(OPTION_TEAM_ERSTE, 0, 0) != 0; },
+    });
+    // A club's crest inside a text ("^l" markup), square.
     Font_Set_Hooks({.wappen_blit = [](Rastport* rp, i32 team, i32 x, i32 y, i32 groesse) {
         Wappen_Blit(team, rp, x, y, groesse, groesse, nullptr);
     }});
-#if KORDAVO_HAT_SEASON
-    // A competition's cup is its graphic number (-1: the team's league).
+    // Crest numbers from the world; a competition's cup is its graphic
+    // number (-1: the team's league); a club's crest photo in the crest
+    // folder before its archive crest.
     Wappen_Set_Hooks({.nummer_von_team = Gui_Welt_Wappen_Nummer,
+                      .bild_laden = wappen_laden,
                       .pokal_grafik = [](i32 wettbewerb, i32 team) {
                           if (wettbewerb < 0) wettbewerb = Wettbewerb_Get_Liga_Von_Team(team, true);
                           return Wettbewerb_Get_Grafik_Nummer(wettbewerb, nullptr);
@@ -221,7 +230,6 @@ void menue_anmelden() {
         };
         Ankuendigung_Set_Hooks(ank);
     }
-#if KORDAVO_HAT_SCREENS
     // The pre-match picture of kind 1: today's fixture decides who is at home.
     Ank_Seiten_Set_Hooks({.mensch = [](i32 team) { return Team_Hat_Manager(team); },
                           .hauptmenue = Menue_Hauptmenue_Zeigen,
@@ -236,15 +244,8 @@ void menue_anmelden() {
     // The in-match line-up screen takes the live view's focus click and the
     // match's halt for a line-up change.
     Menue_Spiel_Set_Hooks({.im_spiel_team = E_Im_Spiel_Screen_Team, .im_spiel_aufstellung = E_Im_Spiel_Screen_Init});
-#else
-    Ank_Seiten_Set_Hooks({.mensch = [](i32 team) { return Team_Hat_Manager(team); },
-                          .hauptmenue = Menue_Hauptmenue_Zeigen});
-#endif
-#endif
-#endif
 }
 
-#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
 // The window closed on a server whose clients are still connected: their
 // game ends with the server's, so the manager is asked first (a second close
 // while the question stands ends the program).
@@ -265,13 +266,11 @@ bool Beenden_Fragen() {
         [](i32, const i32*) { beenden_gefragt = false; });
     return true;
 }
-#endif
 
 // The platform's calls up: start-up, the frame of play, the network's part
 // of the main loop, shutdown. One table, installed whole.
 void main_hooks_anmelden() {
     Main_Set_Hooks({
-#if KORDAVO_HAT_GRAPHICS
         // Sound (a failed start only warns); the 22 resource archives at
         // start-up; the videos at display set-up; the screen surface,
         // darkening table and fonts after the display.
@@ -279,8 +278,6 @@ void main_hooks_anmelden() {
         .Archive_Oeffnen = Grafik_Archive_Oeffnen,
         .Video_Init = Video_Init_Hook,
         .Fonts_Laden = Grafik_Fonts_Laden,
-#endif
-#if KORDAVO_HAT_NET
         // Network start and host look-up, connection pump, the server's
         // receive work, the server's and the client's part of the frame.
         .Verbindung_Start = Netz_Start,
@@ -289,76 +286,52 @@ void main_hooks_anmelden() {
         .Verbindung_Server_Clients = Verbindung_Server_Clients,
         .Server_Frame = Verbindung_Server_Frame,
         .Client_Frame = Verbindung_Client_Frame,
-#endif
-#if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
         // The frame of play: the season's run loop drives the menu engine
         // (one Menue_Tick per frame, the music every 500 ms inside it); after
         // it the recoloured-picture cache is swept.
         .Kalender_Run = [] {
             Kalender_Run();
             Farbe_Cache_Aufraeumen();
-#if KORDAVO_HAT_SCREENS
             // While no match is shown live, one more ground picture is
             // unpacked a frame, so that a kick-off finds them all.
             if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht()) Spielansicht_Vorrat_Schritt();
-#endif
             // A quit the run loop could not serve (no calendar) still ends the program.
             if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
         },
-#endif
-#if KORDAVO_HAT_GRAPHICS
         // The running videos are drawn over the frame before presenting.
         .Video_Overlay = Video_Overlay_Hook,
-#endif
-#if KORDAVO_HAT_MATCH
         // The fastest speed: a match shown live with fast play on, neither
         // paused nor in a replay.
         .Schnellster_Lauf = [] {
             return Spielfeld_Get_Fast() != 0 && Spielfeld_Get_Anzeige() && !Spielfeld_Get_Pause() &&
                    !Spielfeld_Replay_Laeuft();
         },
-#endif
-#if KORDAVO_HAT_NET
         .Socket_Event = Netz_Socket_Ereignis,
-#endif
-#if KORDAVO_HAT_GRAPHICS
         .Fenster_Aktiv = [](bool aktiv) { aktiv ? Sound_Resume_All() : Sound_Pause_All(); },
-#endif
-#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
         .Beenden_Fragen = Beenden_Fragen,
-#endif
-#if KORDAVO_HAT_GRAPHICS
         // At the end the pages' and the pitch overview's pictures go first,
         // then videos, sound and graphics.
         .Grafik_Sound_Freigeben = [] {
-#if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
             Ank_Seiten_Free();
             Spieltag_Free_Grafik();
-#if KORDAVO_HAT_SCREENS
             Spielansicht_Vorrat_Freigeben();
-#endif
-#endif
             Bnk_Alle_Freigeben();
             Sound_Alles_Freigeben();
             Grafik_Freigeben();
         },
         .Archive_Schliessen = Grafik_Archive_Schliessen,
-#endif
     });
 }
 
 // The season's calls into the menus, keys and mouse; messages to the manager.
 void menue_hooks_anmelden() {
-#if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
     // The end of a turn goes to the calendar; option 24 is the menu animation;
     // the header's opponent is today's from the matchday runner.
     Hauptmenue_Set_Hooks({
         .gegner = [](i32 team, bool* auswaerts) { return Spieltag_Get_Gegner_Des_Tages(team, auswaerts); },
         .zug_ende = [] { K_NEUER_TAG(KALENDER_ZUG_ENDE, 0); },
-#if KORDAVO_HAT_SCREENS
         .screen_starten = Screen_Launch,
         .screen_schliessen = Screen_Launch_Schliessen,
-#endif
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
         .wettbewerb = [](i32 team) { return Spieltag_Get_Wettbewerb(team); },
         .ergebnis = [](i32 team, i32 tore[2]) {
@@ -384,18 +357,14 @@ void menue_hooks_anmelden() {
             Menue_Requester(REQUESTER_OK, team, text, nullptr, nullptr, nullptr, nullptr);
         },
     });
-#endif
 }
 
 // The season's calls into the menus, screens, keys, mouse, sound and videos:
-// one table, installed whole. `spielstart` is the new-game set-up step (null:
+// one table, installed whole with the season's. `spielstart` is the new-game set-up step (null:
 // the season's default, which finishes at once).
-void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
-#if KORDAVO_HAT_SEASON
+Season_Gui_Hooks season_gui_tabelle(bool (*spielstart)(int, u8*)) {
     if (!spielstart) spielstart = Season_Spielstart_Sofort;
-#endif
-#if KORDAVO_HAT_GUI && KORDAVO_HAT_SEASON
-    Season_Gui_Set_Hooks({
+    return {
         // The calendar's names and date templates ("*0" .. "*22"), the round
         // names ("*33" ..), the result suffixes ("*157" ..: "n.V.", "i.E.")
         // and the matchday word ("*162"); a position
@@ -424,7 +393,13 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         },
         .Menue_Tick = [] { Menue_Tick(); },
         .Spielstart_Pruefen = spielstart,
-        .Menue_Manager_Wechsel = Menue_Manager_Wechsel,
+        // A manager takes over (after a load too): a training camp loaded with
+        // the game runs on once its manager is at the machine.
+        .Menue_Manager_Wechsel =
+            [](int team) {
+                Menue_Manager_Wechsel(team);
+                Lager_Stand_Fortsetzen();
+            },
         .Menue_Set_Aktiver_Manager = Menue_Set_Aktiver_Manager,
         .Blt_Cache_Leeren = Blt_Cache_Leeren,
         // Music and effects: the run loop updates the music every 500 ms,
@@ -458,76 +433,43 @@ void season_gui_anmelden([[maybe_unused]] bool (*spielstart)(int, u8*)) {
         .Fortschritt = [](const char* text, int prozent) { Menue_Fortschritt(text, prozent); },
         .Spielstand_Laden_Fragen = [](int slot) { Menue_Laden_Fragen(slot); },
         .Kalender_Blit_Modus = Menue_Modus_Zeichnen,
-#if KORDAVO_HAT_SCREENS
         // The rankings sorted anew: the competition screen's data and the ranking screen follow.
         .Rangliste_Screens_Auffrischen = [] {
             Tabelle_Screen_Aktualisieren();
             Rangliste_Screen_Aktualisieren();
             E1_Screen_Aktualisieren();
         },
-#endif
         .Spiel_Anhalten = Menue_Spiel_Anhalten,
         // A match of this machine's manager running without a live view.
         .Spiel_Warten = Menue_Spiel_Warten,
         .Taste_Shift = Taste_Shift,
         .Menue_Set_Icon707_Status = Menue_Set_Icon707_Status,
-#if KORDAVO_HAT_SCREENS
         // The hidden key mode's balance page.
         .Diagnose_Screen_Init = [] { Screen_Oeffnen(Screen_Id::DIAGNOSE); },
-#endif
-#if KORDAVO_HAT_NET && KORDAVO_HAT_WORLD
         // The hidden key mode's read test of players 1..49 from the server.
         .Netz_Lesetest = [] { Internet_Test_Lese_Spieler(); },
-#endif
-    });
-#elif KORDAVO_HAT_SEASON
-    Season_Gui_Set_Hooks({.Spielstart_Pruefen = spielstart});
-#endif
+    };
 }
 
 // The save-game driver's calls upwards: the description a save game carries
 // comes from the save screen; the connections close after a game was loaded.
 void spielstand_anmelden() {
     Spielstand_Set_Hooks({
-#if KORDAVO_HAT_SCREENS
         .beschreibung = Disk_Screen_Beschreibung,
-#endif
-#if KORDAVO_HAT_NET
         .netz_schliessen = Netz_Verbindungen_Schliessen,
-#if KORDAVO_HAT_WORLD
         // The clubs the clients played are free for them to take again (the
         // save kept the marks of the clients of then), and the port listens.
         .server_wieder_oeffnen =
             [] {
-                for (i32 t = 0; t < Team_Anzahl; ++t) Team_Daten[t].status &= ~TEAM_STATUS_USER_AKTIV;
+                Team_Reset_User_Active_Alle();
                 return Netz_Server_Oeffnen();
             },
-#endif
-#endif
     });
 }
 
 // The screens: their records and launch entries; their calls into the network.
 void screens_anmelden() {
-#if KORDAVO_HAT_SCREENS
     Screens_Anmelden();
-#if KORDAVO_HAT_SEASON
-    // With the live view the human clubs' matches are shown (up to four at
-    // once, paced to the clock); the rest of the matchday's table stays.
-    Spieltag_Hooks spieltag = Spieltag_Get_Hooks();
-    spieltag.live_ansicht = [] { return true; };
-    Spieltag_Set_Hooks(spieltag);
-#endif
-    // The team's post-match step runs the automatic training of the training
-    // sheet; the season's entries of the table stay as the season set them.
-#if KORDAVO_HAT_MATCHDAY
-    Team_Hooks team = Saison_Team_Tabelle();
-#else
-    Team_Hooks team;
-#endif
-    team.automatisches_training = [](int t) { Training_Automatisch(t); };
-    Team_Set_Hooks(team);
-#if KORDAVO_HAT_NET
     Screens_Set_Hooks({
         .server_oeffnen = Netz_Server_Oeffnen,
         .server_schliessen = Netz_Server_Schliessen,
@@ -537,8 +479,6 @@ void screens_anmelden() {
         .suche_stand = Netz_Start_Suche_Stand,
         .verbinden = Netz_Start_Verbinden,
     });
-#endif
-#endif
 }
 
 // The tools' calls upwards.
@@ -546,16 +486,9 @@ void werkzeuge_anmelden() {
     // The tools' calls upwards: fonts from the graphics layer, leaving a
     // network game when the program ends.
     Tools_Set_Hooks({
-#if KORDAVO_HAT_NET
         .programm_beenden = Netz_Verbindungen_Schliessen,
-#endif
-#if KORDAVO_HAT_GRAPHICS
         .get_font = Font_Tabelle_Holen, .text_kuerzen = Font_Text_Kuerzen,
-#endif
     });
-    // Still at their defaults, filled as their layers arrive:
-    //   the world's and season's network hooks,
-    //   the network layer's packet and signal hooks    -> the network protocol
 }
 
 }  // namespace
@@ -563,8 +496,7 @@ void werkzeuge_anmelden() {
 void Main_Registrieren(bool (*spielstart)(int, u8*)) {
     main_hooks_anmelden();
     welt_anmelden();
-    saison_anmelden();
-    season_gui_anmelden(spielstart);
+    saison_anmelden(spielstart);
     grafik_anmelden();
     menue_anmelden();
     menue_hooks_anmelden();

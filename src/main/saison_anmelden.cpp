@@ -129,13 +129,9 @@ Team_Hooks Saison_Team_Tabelle() {
     };
 }
 
-void Saison_Module_Anmelden() { Saison_Module_Anmelden(Saison_Module_Tabelle()); }
+Spieltag_Hooks Saison_Spieltag_Tabelle() { return {.wettbewerb_fertig = Wettbewerb_Spiele_Beendet}; }
 
-void Saison_Module_Anmelden(const Season_Module_Hooks& module) {
-    Saison_Module_Anmelden(module, Saison_Spielfeld_Tabelle());
-}
-
-void Saison_Module_Anmelden(const Season_Module_Hooks& module, const Spielfeld_Hooks& spielfeld) {
+void Saison_Module_Anmelden(const Saison_Tabellen& tabellen) {
     // The world's calls upwards (season keys of global.cfg, today's day,
     // a player's statistics).
     Welt_Set_Hooks({
@@ -154,15 +150,15 @@ void Saison_Module_Anmelden(const Season_Module_Hooks& module, const Spielfeld_H
                 return Rangliste_Get_Eintrag(team, &e) ? e.platz + 1 : i32{0};
             },
     });
-    Team_Set_Hooks(Saison_Team_Tabelle());
+    Team_Set_Hooks(tabellen.team);
     // Save blocks of the calendar, fixtures and competitions.
     Season_Spielstand_Anmelden();
     // The calendar's and the run loop's calls into the matchday, the season
     // cycle and the modules beside them.
-    Season_Module_Set_Hooks(module);
-    // The end of a competition's games of the day goes to the season cycle.
-    Spieltag_Set_Hooks({.wettbewerb_fertig = Wettbewerb_Spiele_Beendet});
-    Spielfeld_Set_Hooks(spielfeld);
+    Season_Module_Set_Hooks(tabellen.module);
+    Season_Gui_Set_Hooks(tabellen.gui);
+    Spieltag_Set_Hooks(tabellen.spieltag);
+    Spielfeld_Set_Hooks(tabellen.spielfeld);
     // Rankings (save block 15, call 1020); the arbiter's rows.
     Rangliste_Anmelden();
     Richter_Netz_Anmelden();

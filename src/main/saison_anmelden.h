@@ -7,6 +7,7 @@
 #pragma once
 
 #include "match/spielfeld.h"
+#include "matchday/spieltag.h"
 #include "season/season_hooks.h"
 #include "world/team.h"
 
@@ -17,13 +18,24 @@ Season_Module_Hooks Saison_Module_Tabelle();
 Spielfeld_Hooks Saison_Spielfeld_Tabelle();
 
 // The world's team calls into the season (a country's competitions, a
-// club's base league); the program adds the screens' automatic training.
+// club's base league).
 Team_Hooks Saison_Team_Tabelle();
+// The matchday's calls up: a competition's games of the day ended go to the
+// season cycle; no live view.
+Spieltag_Hooks Saison_Spieltag_Tabelle();
 
-// Installs everything above: the module table is Saison_Module_Tabelle()
-// and the engine's Saison_Spielfeld_Tabelle() unless the caller hands its
-// own (the headless season game changes the yearly set-up; the program adds
-// the engine's network entries).
-void Saison_Module_Anmelden();
-void Saison_Module_Anmelden(const Season_Module_Hooks& module);
-void Saison_Module_Anmelden(const Season_Module_Hooks& module, const Spielfeld_Hooks& spielfeld);
+// The season's tables, each installed once by Saison_Module_Anmelden. The
+// headless runs take them as they are (the season game changes the yearly
+// set-up); the program builds its own from the season's and adds the
+// entries of the screens, the sound and the network.
+struct Saison_Tabellen {
+    Season_Module_Hooks module = Saison_Module_Tabelle();
+    Season_Gui_Hooks gui{};
+    Spielfeld_Hooks spielfeld = Saison_Spielfeld_Tabelle();
+    Team_Hooks team = Saison_Team_Tabelle();
+    Spieltag_Hooks spieltag = Saison_Spieltag_Tabelle();
+};
+
+// Installs the tables, the world's calls into the season, the season's save
+// blocks and its server rows.
+void Saison_Module_Anmelden(const Saison_Tabellen& tabellen = {});

@@ -100,8 +100,7 @@ void Saison_Spiel_Starten(const Saison_Spiel& spiel) {
         }
         Wettbewerb_Jedes_Jahr();
     };
-    Saison_Module_Anmelden(module);
-    Season_Gui_Set_Hooks({.Spielstart_Pruefen = [](int, u8* wizard_byte) {
+    Season_Gui_Hooks gui{.Spielstart_Pruefen = [](int, u8* wizard_byte) {
         if (wizard_byte) *wizard_byte = 0;
         if (Team_Anzahl > 1 && Team_Kader_Anzahl(1) > 0) return true;
         if (!Welt_Laden_Ordner(spiel_jetzt.daten.c_str(), 0)) return true;  // runs on empty rather than hang
@@ -109,10 +108,10 @@ void Saison_Spiel_Starten(const Saison_Spiel& spiel) {
         Bank_Init();
         if (spiel_jetzt.saat >= 0) Rnd_Set_Index(spiel_jetzt.saat, 0);
         for (i32 t : spiel_jetzt.menschen)
-            if (Manager_Neuer_Mitspieler(t, "Manager", -1))
-                Team_Own_Daten[t].formation = static_cast<i8>(Team_Own_Daten[t].formation | 0x80);
+            if (Manager_Neuer_Mitspieler(t, "Manager", -1)) Team_Set_Automatische_Aufstellung(t);
         return true;
-    }});
+    }};
+    Saison_Module_Anmelden({.module = module, .gui = gui});
     Welt_Spielstand_Anmelden();
     Spielankuendigung_Init();
     Kalender_Set_Spielstart(0);

@@ -8,7 +8,6 @@
 #include "base/debug.h"
 #include "base/settings.h"
 
-#if KORDAVO_HAT_SEASON
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "world/global.h"
@@ -16,9 +15,7 @@
 #include "world/manager.h"
 #include "world/team.h"
 #include "world/welt.h"
-#if KORDAVO_HAT_SCREENS
 #include "screens/start/spielstart.h"
-#endif
 
 namespace {
 
@@ -76,16 +73,11 @@ bool Main_Spielstart_Pruefen(int arg, u8* wizard_byte) { return spielstart(arg, 
 
 void Main_Spielstart_Registrieren() { Kalender_Set_Spielstart(kStartSet, kStartSet, kStartSet); }
 
-#if KORDAVO_HAT_SCREENS
 bool Main_Spielstart_Bildschirme(int arg, u8* wizard_byte) { return Spielstart_Pruefen(arg, wizard_byte); }
 void Main_Spielstart_Bildschirme_Registrieren() {
     Spielstart_Zuruecksetzen();
     Kalender_Set_Spielstart(kStartSet, -1, -1);
 }
-#else
-bool Main_Spielstart_Bildschirme(int arg, u8* wizard_byte) { return spielstart(arg, wizard_byte); }
-void Main_Spielstart_Bildschirme_Registrieren() { Main_Spielstart_Registrieren(); }
-#endif
 
 Main_Spielstart_Prozedur Main_Spielstart_Waehlen() {
     char text[8] = "";
@@ -96,13 +88,3 @@ Main_Spielstart_Prozedur Main_Spielstart_Waehlen() {
     Main_Spielstart_Bildschirme_Registrieren();
     return Main_Spielstart_Bildschirme;
 }
-#else
-bool Main_Spielstart_Pruefen(int, u8* wizard_byte) {
-    if (wizard_byte) *wizard_byte = 0;
-    return true;
-}
-void Main_Spielstart_Registrieren() {}
-bool Main_Spielstart_Bildschirme(int arg, u8* wizard_byte) { return Main_Spielstart_Pruefen(arg, wizard_byte); }
-void Main_Spielstart_Bildschirme_Registrieren() {}
-Main_Spielstart_Prozedur Main_Spielstart_Waehlen() { return Main_Spielstart_Pruefen; }
-#endif

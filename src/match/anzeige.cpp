@@ -71,6 +71,8 @@ void Spielfeld_Set_Pause(int an) { SF_Steuerung.pause = an ? 1 : 0; }
 int Spielfeld_Get_Pause() { return SF_Steuerung.pause; }
 void Spielfeld_Set_Fast(int flags) { SF_Steuerung.schnell = static_cast<u8>(flags); }
 int Spielfeld_Get_Fast() { return SF_Steuerung.schnell; }
+void Spielfeld_Set_Spulen(bool an) { SF_Spulen = an; }
+bool Spielfeld_Get_Spulen() { return SF_Spulen; }
 Spielfeld_Steuerung* Spielfeld_Get_Steuerung() { return &SF_Steuerung; }
 
 // ---------------------------------------------------------------------------
@@ -85,6 +87,7 @@ void Spielfeld_Anzeige_Aus() {
     if (SF_Register.anzeige_an) SF_Hook.ansicht_free();
     SF_Register.anzeige_an = false;
     SF_Register.replay_aktiv = false;
+    SF_Spulen = false;
 }
 
 bool Spielfeld_Anzeige_Hinzufuegen(Spielfeld_Daten* sf, int erzwingen) {

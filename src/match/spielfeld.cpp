@@ -18,8 +18,13 @@
 #include "world/welt.h"
 #include "world/werbung.h"
 
-Spielfeld_Hooks SF_Hook;
+namespace {
+// The installed table; read through the const reference SF_Hook.
+Spielfeld_Hooks spielfeld_tabelle;
+}  // namespace
+const Spielfeld_Hooks& SF_Hook = spielfeld_tabelle;
 Spielfeld_Steuerung SF_Steuerung = {0, 0, 0, SF_FRAME_MS};
+bool SF_Spulen = false;
 Spielfeld_Register SF_Register;
 
 namespace {
@@ -234,33 +239,33 @@ int Spielfeld_Rating_Abstand(i32 luecke, bool neutral) {
 
 void Spielfeld_Set_Hooks(const Spielfeld_Hooks& h) {
     const Spielfeld_Hooks standard;
-    SF_Hook = h;
+    spielfeld_tabelle = h;
     auto ersetzen = [](auto& eintrag, auto vorgabe) {
         if (!eintrag) eintrag = vorgabe;
     };
-    ersetzen(SF_Hook.spiel_info, standard.spiel_info);
-    ersetzen(SF_Hook.check_spielende, standard.check_spielende);
-    ersetzen(SF_Hook.spiele_ereignis, standard.spiele_ereignis);
-    ersetzen(SF_Hook.ankuendigung_refresh, standard.ankuendigung_refresh);
-    ersetzen(SF_Hook.reset_spielschritt, standard.reset_spielschritt);
-    ersetzen(SF_Hook.blit_spielfeld, standard.blit_spielfeld);
-    ersetzen(SF_Hook.ansicht_init, standard.ansicht_init);
-    ersetzen(SF_Hook.ansicht_free, standard.ansicht_free);
-    ersetzen(SF_Hook.ansicht_run, standard.ansicht_run);
-    ersetzen(SF_Hook.ansicht_get_spielfeld, standard.ansicht_get_spielfeld);
-    ersetzen(SF_Hook.ticker, standard.ticker);
-    ersetzen(SF_Hook.sound_stadion, standard.sound_stadion);
-    ersetzen(SF_Hook.sound_reaktion, standard.sound_reaktion);
-    ersetzen(SF_Hook.sound_stereo, standard.sound_stereo);
-    ersetzen(SF_Hook.statistik_spieler, standard.statistik_spieler);
-    ersetzen(SF_Hook.wettbewerb_ereignis, standard.wettbewerb_ereignis);
-    ersetzen(SF_Hook.spieler_nach_spiel, standard.spieler_nach_spiel);
-    ersetzen(SF_Hook.strafe, standard.strafe);
-    ersetzen(SF_Hook.client_signal, standard.client_signal);
-    ersetzen(SF_Hook.hole_spielfeld, standard.hole_spielfeld);
-    ersetzen(SF_Hook.set_bereit, standard.set_bereit);
-    ersetzen(SF_Hook.anzeige_max, standard.anzeige_max);
-    ersetzen(SF_Hook.positionsabzug, standard.positionsabzug);
+    ersetzen(spielfeld_tabelle.spiel_info, standard.spiel_info);
+    ersetzen(spielfeld_tabelle.check_spielende, standard.check_spielende);
+    ersetzen(spielfeld_tabelle.spiele_ereignis, standard.spiele_ereignis);
+    ersetzen(spielfeld_tabelle.ankuendigung_refresh, standard.ankuendigung_refresh);
+    ersetzen(spielfeld_tabelle.reset_spielschritt, standard.reset_spielschritt);
+    ersetzen(spielfeld_tabelle.blit_spielfeld, standard.blit_spielfeld);
+    ersetzen(spielfeld_tabelle.ansicht_init, standard.ansicht_init);
+    ersetzen(spielfeld_tabelle.ansicht_free, standard.ansicht_free);
+    ersetzen(spielfeld_tabelle.ansicht_run, standard.ansicht_run);
+    ersetzen(spielfeld_tabelle.ansicht_get_spielfeld, standard.ansicht_get_spielfeld);
+    ersetzen(spielfeld_tabelle.ticker, standard.ticker);
+    ersetzen(spielfeld_tabelle.sound_stadion, standard.sound_stadion);
+    ersetzen(spielfeld_tabelle.sound_reaktion, standard.sound_reaktion);
+    ersetzen(spielfeld_tabelle.sound_stereo, standard.sound_stereo);
+    ersetzen(spielfeld_tabelle.statistik_spieler, standard.statistik_spieler);
+    ersetzen(spielfeld_tabelle.wettbewerb_ereignis, standard.wettbewerb_ereignis);
+    ersetzen(spielfeld_tabelle.spieler_nach_spiel, standard.spieler_nach_spiel);
+    ersetzen(spielfeld_tabelle.strafe, standard.strafe);
+    ersetzen(spielfeld_tabelle.client_signal, standard.client_signal);
+    ersetzen(spielfeld_tabelle.hole_spielfeld, standard.hole_spielfeld);
+    ersetzen(spielfeld_tabelle.set_bereit, standard.set_bereit);
+    ersetzen(spielfeld_tabelle.anzeige_max, standard.anzeige_max);
+    ersetzen(spielfeld_tabelle.positionsabzug, standard.positionsabzug);
 }
 const Spielfeld_Hooks& Spielfeld_Get_Hooks() { return SF_Hook; }
 
@@ -511,7 +516,7 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
         Spielfeld_Anzeige_Hinzufuegen(sf, 0);
         if (SF_Steuerung.pause) return -1.0f;
         if (SF_Register.replay_aktiv && SF_Register.anzeige_anzahl > 0 && SF_Register.anzeige[0] == sf) return -1.0f;
-        if (!SF_Steuerung.schnell) {
+        if (!SF_Steuerung.schnell && !SF_Spulen) {
             const u32 periode = SF_Periode();
             if (uhrzeit - sf->uhr_basis < periode) return -1.0f;
             const bool zurueck = uhrzeit - sf->uhr_basis > SF_AUFHOLEN_PERIODEN * periode;

@@ -596,6 +596,11 @@ void Spielfeld_Set_Pause(int an);
 int Spielfeld_Get_Pause();
 void Spielfeld_Set_Fast(int flags);
 int Spielfeld_Get_Fast();
+// Spooling: while the control bar's spool button is held, the shown matches
+// leave their real-time pace and run with every pass the run loop makes
+// (not saved; off again when the button is let go).
+void Spielfeld_Set_Spulen(bool an);
+bool Spielfeld_Get_Spulen();
 Spielfeld_Steuerung* Spielfeld_Get_Steuerung();
 
 // Display.

@@ -18,8 +18,9 @@
 #include "base/random.h"
 #include "match/spielfeld.h"
 
-extern Spielfeld_Hooks SF_Hook;
+extern const Spielfeld_Hooks& SF_Hook;
 extern Spielfeld_Steuerung SF_Steuerung;
+extern bool SF_Spulen;  // the spool button is held
 // A shown pitch steps once per frame period of the clock; a clock that has
 // run further ahead than this many periods (a pause, a replay, a stall)
 // starts afresh instead of catching up.

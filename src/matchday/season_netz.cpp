@@ -18,6 +18,7 @@
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "world/bank.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 namespace {
@@ -193,7 +194,7 @@ void spieltag_zeilen() {
         if (team_ok(Aktuelles_Team) && team == Aktuelles_Team) {
             Season_Netz_Zug_Beenden(team);
         } else if (team == -1 && team_ok(Aktuelles_Team)) {
-            Team_Daten[Aktuelles_Team].status &= ~TEAM_STATUS_USER_AKTIV;
+            Team_Reset_User_Active(Aktuelles_Team);
         }
         return ruf::Nichts{};
     });

@@ -1086,6 +1086,7 @@ void Spieltag_Vorbereiten() {
     // an earlier match does not run the next one while its pre-match pictures
     // show, and no manager's fast button comes back pressed.
     Spielfeld_Set_Fast(0);
+    Spielfeld_Set_Spulen(false);
     for (i32 t = 0; t < Team_Anzahl; ++t)
         if (Team_Hat_Manager(t)) Manager_Icon_Button_An_Aus(t, SPIELTAG_KNOPF_SCHNELL, 0);
     // A client follows its team's match on the server.

@@ -118,6 +118,7 @@ void Screens_Anmelden() {
     // Once every attribute was given by the cheat, the attribute popup hands
     // over to the attribute choice.
     Screen_Registrieren(Screen_Id::ATTRIBUT_WAHL, Attribut_Wahl_Screen_Def());
+    Screen_Registrieren(Screen_Id::ATTRIBUT_POPUP, Attribut_Popup_Def());
     Attribut_Popup_Set_Wahl(Attribut_Wahl_Screen_Init);
 
     // The match control bar's table and results buttons (its buttons 3

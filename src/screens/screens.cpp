@@ -55,6 +55,22 @@ bool Screen_Oeffnen(Screen_Id id) {
     return true;
 }
 
+bool Screen_Oeffnen_Darueber(Screen_Id id) {
+    const Screen_Def* d = Screen_Holen(id);
+    if (!d || !d->oeffnen || Screen_Offen(id)) return false;
+    d->oeffnen();
+    Blt_Cache_Leeren();
+    return true;
+}
+
+bool Screen_Oeffnen_Fuer(Screen_Id id, const Screen_Anlass& anlass) {
+    const Screen_Def* d = Screen_Holen(id);
+    if (!d || !d->oeffnen_fuer) return false;
+    d->oeffnen_fuer(anlass);
+    Blt_Cache_Leeren();
+    return true;
+}
+
 void Screen_Schliessen(Screen_Id id) {
     const Screen_Def* d = Screen_Holen(id);
     if (!d) return;

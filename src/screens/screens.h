@@ -41,10 +41,19 @@ enum class Screen_Id : i32 {
     EDITOR_AUSSEHEN,
     EDITOR_WAPPEN,
     ATTRIBUT_WAHL,
+    ATTRIBUT_POPUP,    // one player's special attributes beside the mouse
     SPIEL_TABELLE,     // the floating table window over a match
     SPIEL_ERGEBNISSE,  // the floating results window over a match
     DIAGNOSE,          // the developers' balance page
     ANZAHL
+};
+
+// What a screen that shows one player is opened for: the player, his club,
+// the mouse place it was asked at.
+struct Screen_Anlass {
+    i32 spieler = -1;
+    i32 team = -1;
+    i32 x = 0, y = 0;
 };
 
 struct Screen_Def {
@@ -54,6 +63,8 @@ struct Screen_Def {
     bool arbeitsflaeche = false;                  // a main-menu screen: clears the work area first
     void (*oeffnen)() = nullptr;                  // adds its tables, resolves its texts
     void (*schliessen)() = nullptr;               // null: every icon of its range is taken off
+    // A screen that shows one player: opens for him, or, already open, shows him.
+    void (*oeffnen_fuer)(const Screen_Anlass& anlass) = nullptr;
 };
 
 // Registers a screen (a second registration replaces the first).
@@ -61,6 +72,12 @@ void Screen_Registrieren(Screen_Id id, const Screen_Def& def);
 const Screen_Def* Screen_Holen(Screen_Id id);
 // Opens the screen. False when it is not registered or already open.
 bool Screen_Oeffnen(Screen_Id id);
+// Opens the screen over the one shown, whose icons stay (the load list over
+// the start screen). False as Screen_Oeffnen.
+bool Screen_Oeffnen_Darueber(Screen_Id id);
+// Opens a one-player screen for the player of `anlass`; an open one shows
+// him. False when the screen is not registered or shows no player.
+bool Screen_Oeffnen_Fuer(Screen_Id id, const Screen_Anlass& anlass);
 void Screen_Schliessen(Screen_Id id);
 // Whether its frame icon is on the screen.
 bool Screen_Offen(Screen_Id id);

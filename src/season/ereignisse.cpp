@@ -16,6 +16,7 @@
 #include "season/wettbewerb.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
+#include "world/spieler.h"
 #include "world/welt.h"
 
 namespace {
@@ -52,8 +53,7 @@ bool ist_spieler(i32 s) { return s >= 0 && s < Spieler_Anzahl; }
 bool ist_team(i32 t) { return t >= 0 && t < Team_Anzahl; }
 
 void status_setzen(i32 spieler, u32 weg, u32 dazu) {
-    if (!ist_spieler(spieler)) return;
-    Spieler_Daten[spieler].status = (Spieler_Daten[spieler].status & ~weg) | dazu;
+    Spieler_Status_Aendern(spieler, weg, dazu);
 }
 
 // A card's counters: the ban it brings and the mark that it was received in

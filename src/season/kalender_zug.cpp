@@ -17,6 +17,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/manager.h"
+#include "world/spieler.h"
 #include "world/team.h"
 #include "world/werbung.h"
 #include "world/welt.h"
@@ -213,7 +214,7 @@ void geld(f32 betrag) {
     if (!team_ok(Team_Aktiv)) return;
     if (ruf::Client()) ruf::Rufen(RUF_KALENDER_BEFEHL, 2, static_cast<i32>(betrag));
     else Bank_Buchen(-1, Team_Aktiv, betrag, BANK_GEHEIM, 1, -1);
-    for (int i = 0; i < Team_Kader_Anzahl(Team_Aktiv); ++i) Spieler_Daten[Team_Kader(Team_Aktiv)[i]].trainings = 0;
+    for (int i = 0; i < Team_Kader_Anzahl(Team_Aktiv); ++i) Spieler_Trainings_Zuruecksetzen(Team_Kader(Team_Aktiv)[i]);
 }
 
 }  // namespace

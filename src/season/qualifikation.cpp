@@ -18,6 +18,7 @@
 #include "season/wettbewerb_werte.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
+#include "world/spieler.h"
 #include "world/team.h"
 #include "world/welt.h"
 
@@ -435,11 +436,11 @@ i32 Wettbewerb_Ligen_Reparieren() {
             i32 liga = erste->id;
             const i32* kader = Team_Kader(t);
             for (i32 s = 0; s < Team_Kader_Anzahl(t); ++s) {
-                Spieler_Struktur& sp = Spieler_Daten[kader[s]];
-                if (sp.wettbewerb == -1) sp.wettbewerb = erste->id;
-                else if (sp.wettbewerb != erste->id && Wettbewerb_Get_Index(sp.wettbewerb) >= 0) liga = sp.wettbewerb;
+                const i32 wettbewerb = Spieler_Daten[kader[s]].wettbewerb;
+                if (wettbewerb == -1) Spieler_Set_Wettbewerb(kader[s], erste->id);
+                else if (wettbewerb != erste->id && Wettbewerb_Get_Index(wettbewerb) >= 0) liga = wettbewerb;
             }
-            Team_Daten[t].liga = liga;
+            Team_Set_Liga(t, liga);
             ++repariert;
         }
     }

@@ -28,9 +28,13 @@ Attribut_Def Attribut_Tabelle[54];
 Global_Parameter Global_Param;
 i32 Global_Preis_Faktor = 100;
 u8 Global_Attribut_Wahl_Flag = 0;
-Welt_Hooks Welt_Hook;
+namespace {
+// The installed table; read through the const reference Welt_Hook.
+Welt_Hooks welt_tabelle;
+}  // namespace
+const Welt_Hooks& Welt_Hook = welt_tabelle;
 
-void Welt_Set_Hooks(const Welt_Hooks& hooks) { Welt_Hook = hooks; }
+void Welt_Set_Hooks(const Welt_Hooks& hooks) { welt_tabelle = hooks; }
 
 namespace {
 

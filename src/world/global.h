@@ -139,7 +139,7 @@ struct Welt_Hooks {
     // The team's place in the club rankings (1 the best), 0 when it has none.
     i32 (*rangliste_platz)(i32 team) = [](i32) { return i32{0}; };
 };
-extern Welt_Hooks Welt_Hook;
+extern const Welt_Hooks& Welt_Hook;
 // Installs the whole table (entries left out of a designated initialiser
 // keep their defaults).
 void Welt_Set_Hooks(const Welt_Hooks& hooks);

@@ -119,6 +119,18 @@ int Spieler_Get_Team(int s) {
     return -1;
 }
 
+void Spieler_Status_Aendern(int s, u32 weg, u32 dazu) {
+    if (ok(s)) Spieler_Daten[s].status = (Spieler_Daten[s].status & ~weg) | dazu;
+}
+
+void Spieler_Set_Wettbewerb(int s, i32 wettbewerb) {
+    if (ok(s)) Spieler_Daten[s].wettbewerb = wettbewerb;
+}
+
+void Spieler_Trainings_Zuruecksetzen(int s) {
+    if (ok(s)) Spieler_Daten[s].trainings = 0;
+}
+
 void Spieler_Set_Maxstaerke(int s) {
     if (!ok(s)) return;
     Spieler_Struktur& p = Spieler_Daten[s];

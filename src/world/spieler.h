@@ -19,6 +19,12 @@ const char* Spieler_Get_Verletzungs_Text(int art);
 bool Spieler_Verletzen(int team, int spieler, int art);
 // The team whose squad holds the player, -1.
 int Spieler_Get_Team(int spieler);
+// The player's status word: the bits of `weg` cleared, those of `dazu` set.
+void Spieler_Status_Aendern(int spieler, u32 weg, u32 dazu);
+// The competition a player's league statistics count for (-1: none yet).
+void Spieler_Set_Wettbewerb(int spieler, i32 wettbewerb);
+// The trainings the player has had this week start again at none.
+void Spieler_Trainings_Zuruecksetzen(int spieler);
 // Maximum strength (97) at least the current strength (92).
 void Spieler_Set_Maxstaerke(int spieler);
 // Exchanges players between two teams: team a gives spieler_a and takes

@@ -249,6 +249,19 @@ void Team_Reset_User_Active_Alle() {
     for (int t = 0; t < Team_Anzahl; t++) Team_Daten[t].status &= ~TEAM_STATUS_USER_AKTIV;
 }
 
+void Team_Reset_User_Active(int team) {
+    if (team >= 0 && team < Team_Anzahl) Team_Daten[team].status &= ~TEAM_STATUS_USER_AKTIV;
+}
+
+void Team_Set_Automatische_Aufstellung(int team) {
+    if (team >= 0 && team < Team_Anzahl)
+        Team_Own_Daten[team].formation = static_cast<i8>(Team_Own_Daten[team].formation | 0x80);
+}
+
+void Team_Set_Liga(int team, i32 liga) {
+    if (team >= 0 && team < Team_Anzahl) Team_Daten[team].liga = liga;
+}
+
 void Team_Reset_User_Active_Andere() {
     for (int t = 0; t < Team_Anzahl; t++)
         if (t != Team_Aktiv) Team_Daten[t].status &= ~TEAM_STATUS_USER_AKTIV;

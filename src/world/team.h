@@ -62,6 +62,12 @@ void Team_Vergleiche_Abw_Mit_Stu(int a, int b, i32 aus[4], u32 modus);
 void Team_Simuliere_Computerteam(int team);
 void Team_Dauerspiel();
 void Team_Reset_User_Active_Alle();
+// The team is no longer played by an active human at another machine.
+void Team_Reset_User_Active(int team);
+// The assistant picks the team's line-up (formation bit 128).
+void Team_Set_Automatische_Aufstellung(int team);
+// The team's base league (-1: none yet).
+void Team_Set_Liga(int team, i32 liga);
 void Team_Reset_User_Active_Andere();
 void Team_Transferfenster_Refresh_Alle();
 // Status bit 8 (crest photo) for every team whose picture "<number>.jpg" is

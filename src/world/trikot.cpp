@@ -102,17 +102,41 @@ bool Trikot_Is_Trikot_Equal(int t1, int t2, int toleranz, int flag) {
     return (flag & 1) && Trikot_Farbe_Gleich(a->hose, b->hose, toleranz);
 }
 
+bool Trikot_Verwechselbar(int t1, int t2) {
+    const Trikot_Def* a = Trikot_Get_TrikotStructure(t1);
+    const Trikot_Def* b = Trikot_Get_TrikotStructure(t2);
+    if (!a || !b) return false;
+    if (t1 == t2) return true;
+    if (Trikot_Farbe_Gleich(a->hemd, b->hemd, TRIKOT_TOLERANZ)) return true;
+    // Stripes, hoops and halves show their second colour over half the shirt.
+    auto halb = [](const Trikot_Def& d) { return d.muster >= 1 && d.muster <= 3; };
+    if (halb(*a) && Trikot_Farbe_Gleich(a->hemd2, b->hemd, TRIKOT_TOLERANZ_HALB)) return true;
+    return halb(*b) && Trikot_Farbe_Gleich(b->hemd2, a->hemd, TRIKOT_TOLERANZ_HALB);
+}
+
+namespace {
+
+// Whether two kits differ: by the look-alike rule (strenge 0), or, where no
+// kit of the table is left by it, by their main colours alone (strenge 1).
+bool anders(int k1, int k2, int strenge) {
+    return strenge == 0 ? !Trikot_Verwechselbar(k1, k2) : !Trikot_Is_Trikot_Equal(k1, k2, TRIKOT_TOLERANZ, 0);
+}
+
+}  // namespace
+
 void Trikot_Team_VS_Team(int heim, int gast, int* heim_trikot, int* gast_trikot, int modus) {
     int h = Trikot_Get_TrikotNr(heim, modus == 2 ? 2 : 0);
     if (h < 0) h = 0;
     if (modus != 2) {
         int g = -1;
-        for (int s = 0; s < 2 && g < 0; s++) {
-            int k = Trikot_Get_TrikotNr(gast, s);
-            if (k >= 0 && !Trikot_Is_Trikot_Equal(h, k, TRIKOT_TOLERANZ, 0)) g = k;
+        for (int strenge = 0; strenge < 2 && g < 0; ++strenge) {
+            for (int s = 0; s < 2 && g < 0; s++) {
+                int k = Trikot_Get_TrikotNr(gast, s);
+                if (k >= 0 && anders(h, k, strenge)) g = k;
+            }
+            for (int k = 0; k < TRIKOT_ANZAHL && g < 0; k++)
+                if (anders(h, k, strenge)) g = k;
         }
-        for (int k = 0; k < TRIKOT_ANZAHL && g < 0; k++)
-            if (!Trikot_Is_Trikot_Equal(h, k, TRIKOT_TOLERANZ, 0)) g = k;
         if (heim_trikot) *heim_trikot = h;
         if (gast_trikot) *gast_trikot = g < 0 ? 0 : g;
         return;
@@ -120,24 +144,21 @@ void Trikot_Team_VS_Team(int heim, int gast, int* heim_trikot, int* gast_trikot,
     // Goalkeepers: differ from both field kits and from each other.
     int hf = 0, gf = 0;
     Trikot_Team_VS_Team(heim, gast, &hf, &gf, 0);
-    auto frei = [&](int k, int anders) {
-        return !Trikot_Is_Trikot_Equal(k, hf, TRIKOT_TOLERANZ, 0) &&
-               !Trikot_Is_Trikot_Equal(k, gf, TRIKOT_TOLERANZ, 0) &&
-               (anders < 0 || !Trikot_Is_Trikot_Equal(k, anders, TRIKOT_TOLERANZ, 0));
-    };
-    if (!frei(h, -1)) {
-        h = -1;
-        for (int k = 0; k < TRIKOT_ANZAHL && h < 0; k++)
-            if (frei(k, -1)) h = k;
-        if (h < 0) h = 0;
+    const int eigen[2] = {h, Trikot_Get_TrikotNr(gast, 2)};
+    int tw[2] = {-1, -1};
+    for (int strenge = 0; strenge < 2 && tw[1] < 0; ++strenge) {
+        auto frei = [&](int k, int andere) {
+            return k >= 0 && anders(k, hf, strenge) && anders(k, gf, strenge) &&
+                   (andere < 0 || anders(k, andere, strenge));
+        };
+        for (int seite = 0; seite < 2; ++seite) {
+            const int andere = seite == 0 ? -1 : tw[0];
+            tw[seite] = frei(eigen[seite], andere) ? eigen[seite] : -1;
+            for (int k = 0; k < TRIKOT_ANZAHL && tw[seite] < 0; k++)
+                if (frei(k, andere)) tw[seite] = k;
+            if (tw[seite] < 0) break;
+        }
     }
-    int g = Trikot_Get_TrikotNr(gast, 2);
-    if (g < 0 || !frei(g, h)) {
-        g = -1;
-        for (int k = 0; k < TRIKOT_ANZAHL && g < 0; k++)
-            if (frei(k, h)) g = k;
-        if (g < 0) g = 0;
-    }
-    if (heim_trikot) *heim_trikot = h;
-    if (gast_trikot) *gast_trikot = g;
+    if (heim_trikot) *heim_trikot = tw[0] < 0 ? 0 : tw[0];
+    if (gast_trikot) *gast_trikot = tw[1] < 0 ? 0 : tw[1];
 }

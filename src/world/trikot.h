@@ -34,10 +34,18 @@ bool Trikot_Farbe_Gleich(u32 rgb1, u32 rgb2, int toleranz);
 // True when two kits look alike: their main shirt colours match within the
 // tolerance (flag 1: or the shorts match too).
 bool Trikot_Is_Trikot_Equal(int trikot1, int trikot2, int toleranz, int flag);
-// Picks kits that differ for a match: mode 0 the players' kits (home keeps
+// True when two kits could be taken for each other on the pitch: the same
+// kit, or a colour that fills the shirt of one (its main colour, and for
+// stripes, hoops and halves its second colour, half the shirt) matching the
+// other's main colour (within TRIKOT_TOLERANZ for two main colours,
+// TRIKOT_TOLERANZ_HALB for a second one). Two shirts that only share a
+// second colour (red and blue, each striped with white) are told apart.
+bool Trikot_Verwechselbar(int trikot1, int trikot2);
+// Picks kits that differ for a match (no two of them Trikot_Verwechselbar): mode 0 the players' kits (home keeps
 // its first kit, the away side takes its first, second or another kit of the
 // table), mode 2 the goalkeepers' kits (differing from both sides' kits and
 // each other). Out values are kit numbers.
 void Trikot_Team_VS_Team(int heim, int gast, int* heim_trikot, int* gast_trikot, int modus);
 // Tolerance used for clashes.
 constexpr int TRIKOT_TOLERANZ = 120;
+constexpr int TRIKOT_TOLERANZ_HALB = 60;

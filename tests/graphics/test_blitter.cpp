@@ -256,9 +256,8 @@ TEST(Farbe, Cache) {
     EXPECT_EQ(Farbe_Cache_Anzahl(), 1);
     EXPECT_EQ(Farbe_Cache_Suchen(liste, 1, 7), nullptr);
     for (int i = 0; i < FARBE_CACHE_GROESSE - 1; ++i) Farbe_Cache_Ablegen(Rastport_Neu_Einfach(1, 1, 16), liste, 0, i);
-    Rastport* zuviel = Rastport_Neu_Einfach(1, 1, 16);
-    EXPECT_EQ(Farbe_Cache_Ablegen(zuviel, liste, 0, 999), 0);  // full: the caller keeps it
-    Rastport_Free(zuviel);
+    const Rastport_Bild zuviel(Rastport_Neu_Einfach(1, 1, 16));
+    EXPECT_EQ(Farbe_Cache_Ablegen(zuviel.get(), liste, 0, 999), 0);  // full: the caller keeps it
     Farbe_Cache_Free();
     EXPECT_EQ(Farbe_Cache_Anzahl(), 0);
 }
@@ -269,7 +268,7 @@ TEST(Farbe, Cache) {
 // the pixel formula does, at the levels the menus use and above 128.
 TEST(Blitter, AbdunkelnJederPixelwert) {
     for (int tiefe : {16, 15}) {
-        std::unique_ptr<Rastport, decltype(&Rastport_Free)> rp(Rastport_Neu_Einfach(256, 256, tiefe), &Rastport_Free);
+        Rastport_Bild rp(Rastport_Neu_Einfach(256, 256, tiefe));
         ASSERT_TRUE(rp);
         for (int stufe : {0, 1, 64, 90, 96, 127, 128, 129, 200, -5}) {
             u16* p = rp->bitmap->pixel16();

@@ -5,7 +5,9 @@
 
 #include <memory>
 #include <set>
+#include <string>
 
+#include "graphics/alpha.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "graphics/testfont.h"
@@ -174,6 +176,77 @@ TEST(Kit, ScrollDaumenUndStepperTreffer) {
     const std::pair<i32, i32> stepper[] = {{99, 0}, {100, -1}, {123, -1}, {124, 0}, {175, 0}, {176, 1}, {199, 1},
                                            {200, 0}};
     for (auto [mx, teil] : stepper) EXPECT_EQ(Kit_Stepper_Teil(100, 100, 24, mx), teil) << mx;
+}
+
+}  // namespace
+
+namespace {
+
+// A screen's text drawn through the kit comes out pixel for pixel as the
+// colour-coded text it replaces, tabs and markup after the colour included,
+// and the kit's colour wins over the one the font was left with.
+TEST(Kit, PrintfZeichnetWieDerFarbigeText) {
+    std::unique_ptr<Font> f(testfont::neu());
+    struct Fall {
+        const char* format;
+        i32 zahl;
+        const char* text;
+    };
+    const Fall FAELLE[] = {{"%s", 0, "JA"}, {"^tr0150%d %s", 42, "OK"}, {"^tz0100%s^tl0120%d", 7, "MITTE"}};
+    for (const Fall& c : FAELLE) {
+        SCOPED_TRACE(c.format);
+        auto alt = flaeche(), neu = flaeche();
+        f->farbe = 777;
+        // The old way: the colour as a code in front of the format.
+        if (std::string(c.format) == "%s") Font_Printf(alt.get(), f.get(), "^c%05d%s", 10, 40, FARBE_GOLD, c.text);
+        else if (c.format[2] == 'r') Font_Printf(alt.get(), f.get(), "^c%05d^tr0150%d %s", 10, 40, FARBE_GOLD, c.zahl, c.text);
+        else Font_Printf(alt.get(), f.get(), "^c%05d^tz0100%s^tl0120%d", 10, 40, FARBE_GOLD, c.text, c.zahl);
+        f->farbe = 777;
+        if (std::string(c.format) == "%s") Kit_Printf(neu.get(), f.get(), FARBE_GOLD, 10, 40, "%s", c.text);
+        else if (c.format[2] == 'r') Kit_Printf(neu.get(), f.get(), FARBE_GOLD, 10, 40, "^tr0150%d %s", c.zahl, c.text);
+        else Kit_Printf(neu.get(), f.get(), FARBE_GOLD, 10, 40, "^tz0100%s^tl0120%d", c.text, c.zahl);
+        const u16* a = alt->bitmap->pixel16();
+        const u16* b = neu->bitmap->pixel16();
+        i32 anders = 0, gezeichnet = 0;
+        for (i32 i = 0; i < alt->breite * alt->hoehe; ++i) anders += a[i] != b[i], gezeichnet += b[i] != MARKE;
+        EXPECT_EQ(anders, 0);
+        EXPECT_GT(gezeichnet, 0);
+        EXPECT_EQ(farben(neu.get(), 0, 0, 200, 120), std::set<u16>{FARBE_GOLD});
+    }
+}
+
+// A text longer than the buffer is cut, never overrun; nothing drawn
+// without a font or a format.
+TEST(Kit, PrintfLangerTextUndOhneFont) {
+    std::unique_ptr<Font> f(testfont::neu());
+    auto rp = flaeche();
+    const std::string lang(3000, 'A');
+    EXPECT_EQ(Kit_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 14, "%s", lang.c_str()), 1);
+    EXPECT_EQ(Kit_Printf(rp.get(), nullptr, FARBE_WEISS, 0, 14, "%s", "X"), 0);
+    EXPECT_EQ(Kit_Text_Alpha(rp.get(), f.get(), FARBE_WEISS, nullptr, 0, 14, 50), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A picture button from the kit: transparent with its pressed picture, the
+// label flag only with a label, no "on" picture unless given, its user
+// words kept; built at compile time like the tables it stands in.
+TEST(Kit, BildknopfWieEinTabelleneintrag) {
+    static Icon_Textzeile label{};
+    constexpr Screen_Icon ohne = Kit_Bildknopf({.nummer = 10, .grafik = 5, .gedrueckt = 6, .x = 1, .y = 2, .w = 30, .h = 20});
+    static_assert(ohne.status == (MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD));
+    static_assert(ohne.grafik_an == MENUE_KEINE_GRAFIK && ohne.grafik_gedrueckt == 6 && ohne.flags == 0);
+    const Screen_Icon mit = Kit_Bildknopf({.nummer = 11, .grafik = 5, .text = &label, .flags = MENUE_F_BEIDE_TASTEN,
+                                           .wort = {3, 4}});
+    EXPECT_EQ(mit.flags, static_cast<u32>(MENUE_F_TEXT | MENUE_F_BEIDE_TASTEN));
+    EXPECT_EQ(mit.daten, &label);
+    EXPECT_EQ(mit.user[0], 3u);
+    EXPECT_EQ(mit.user[1], 4u);
+    const Icon_Textzeile b = Kit_Knopf_Beschriftung("OK");
+    EXPECT_EQ(b.farbe, FARBE_KNOPF_TEXT);
+    EXPECT_STREQ(b.text, "OK");
 }
 
 }  // namespace

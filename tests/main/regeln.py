@@ -20,6 +20,31 @@
    pointer plus a literal offset (`memcpy(z.name, p + 2, 25)`).
 7. What a club is, the world says once (Team_Ist_Verein): the club kind bit
    TEAM_ART_VEREIN is not named outside src/world.
+8. Screens draw their texts through the widget kit (src/gui/kit.h): no
+   Font_Printf, Font_Printf_Glatt, Font_Printf_Alpha or Font_Markup_Ausgabe
+   in src/screens, and every file there that defines a screen (a
+   `Screen_Def Name()`) draws text with a Kit_ call.
+9. Colours by their palette names: no 565 colour written as a number in
+   src/screens (a u16 or a FARBE_ name given a literal of 256 or more, or a
+   number as the colour of a Kit_ text).
+10. An icon is told apart by its user words or its procedures, never by its
+   number: no comparison or subtraction of an icon's `nummer` with an ICON_
+   constant (nor of a local `n` copied from an icon `i`) in src/screens and
+   the match control bar.
+11. Fonts by name (Kit_Font and Kit_Schrift): no FONT_ constant defined and
+   no Font_Tabelle_Holen in src/screens.
+12. Each hook table is built whole and installed once: in the program's
+   start-up code (the files of src/main; the intro program in
+   src/main/intro/ is a program of its own) every `<Name>_Set_Hooks(...)`
+   is called in one place only, and no installed
+   table is copied back there (`Name_Hooks h = Name_Get_Hooks();`) to be
+   changed and installed again (reading an entry to call it is fine). A
+   global hook table is a const reference to the installed one (`extern const Name_Hooks& Name;`).
+13. Every program links every layer: no `#if KORDAVO_HAT_<LAYER>` in src/.
+14. The world's records are written through the world: outside src/world no
+   field of a record array (Team_Daten, Team_Own_Daten, Team_Fix_Daten,
+   Spieler_Daten, Spieler_Fix_Daten) is assigned, and no writable reference
+   to one of their records is taken.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -39,7 +64,27 @@ OFFSET_ZUGRIFF = re.compile(
     r"|\bmemcpy\s*\([^;]*,\s*[^,;()]*\+\s*\d+\s*,|\bmemcpy\s*\(\s*[^,;()]*\+\s*\d+\s*,")
 RAHMEN = ("src/base/", "src/net/", "src/jpeg/")
 VEREIN_BIT = re.compile(r"\bTEAM_ART_VEREIN\b")
+GET_AUFRUF = re.compile(r"(?<!const )\b\w+_(?:Hooks|Hook_Tabelle)\s+\w+\s*=\s*\w+_Get_Hooks\s*\(\s*\)")
+GLOBALE_TABELLE = re.compile(r"^\s*extern\s+(?!const\b)(\w+_Hooks|\w+_Hook_Tabelle)\s*&?\s*\w+\s*;", re.M)
+SCHICHT_SCHALTER = re.compile(r"^\s*#\s*(el)?if\b[^\n]*\bKORDAVO_HAT_", re.M)
+WELT_SATZ = r"\b(?:Team_Daten|Team_Own_Daten|Team_Fix_Daten|Spieler_Daten|Spieler_Fix_Daten)\s*\["
+WELT_SCHREIBEN = re.compile(
+    WELT_SATZ + r"[^;{}]*?\]\s*\.\s*\w+(?:\s*\[[^;\]]*\])*(?:\s*\.\s*\w+)?\s*(?:[-+*/|&^]?=(?!=)|\+\+|--)"
+    r"|(?<![\w:])(?<!const )(?:Spieler_Struktur|Team_Struktur|Team_Own|Team_Fix|Spieler_Fix|auto)\s*&\s*\w+\s*=\s*" + WELT_SATZ)
 LOSER_ZEIGER = re.compile(r"^\s*extern\s[^;]*\(\s*\*\s*\w+\s*\)\s*\(", re.M)
+FONT_AUSGABE = re.compile(r"\b(Font_Printf|Font_Printf_Glatt|Font_Printf_Alpha|Font_Markup_Ausgabe)\s*\(")
+SCREEN_DEF = re.compile(r"^Screen_Def\s+\w+\s*\(\s*\)\s*\{", re.M)
+KIT_TEXT = re.compile(r"\bKit_(Text\w*|Printf\w*|Knopf|Panel_Titel|Tabelle_\w+|Reiter|Stepper)\s*\(")
+ZAHL_565 = r"(0[xX][0-9A-Fa-f]{3,4}|[1-9][0-9]{3,4})\b"
+ROHE_FARBE = re.compile(
+    r"\bu16\b[^;(){}]*?=\s*\{?[^;]*?\b" + ZAHL_565
+    + r"|\bFARBE_\w+\s*=\s*" + ZAHL_565
+    + r"|\bKit_(Text\w*|Printf\w*)\s*\([^,;]+,[^,;]+,\s*" + ZAHL_565)
+ICON_NUMMER = re.compile(
+    r"(->|\.)nummer\s*(==|!=|<=|>=|<(?!<)|>(?!>)|-(?![->]))\s*\(?\s*ICON_"
+    r"|\bICON_\w+(\s*[-+]\s*\w+)?\s*(==|!=|<=|>=|<|>)\s*\w+(->|\.)nummer\b"
+    r"|\bn\s*=\s*(i|icon)->nummer\s*;")
+FONT_NUMMER = re.compile(r"\bFONT_[A-Z0-9_]+\s*=(?!=)|\bFont_Tabelle_Holen\s*\(")
 
 
 def ohne_kommentare(text):
@@ -98,7 +143,25 @@ def main(argv):
     namen = tabellen(quellen)
     eintrag_setzen = re.compile(r"\b(%s)\s*\.\s*\w+\s*=(?!=)" % "|".join(sorted(namen))) if namen else None
     verstoesse = []
+    installiert = {}
     for p, text in quellen:
+        if p.startswith("src/main/") and p.count("/") == 2:
+            for m in SET_AUFRUF.finditer(text):
+                anfang = text.rfind("\n", 0, m.start()) + 1
+                if SET_DEKLARATION.match(text[anfang:m.end()]):
+                    continue
+                name = m.group(0).split("(")[0].strip()
+                ort = f"{p}:{zeile(text, m.start())}"
+                if name in installiert:
+                    verstoesse.append(f"{ort}: {name} schon in {installiert[name]} gesetzt")
+                else:
+                    installiert[name] = ort
+            for m in GET_AUFRUF.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Hook-Tabelle zurueckgelesen statt ganz gebaut")
+        for m in GLOBALE_TABELLE.finditer(text):
+            verstoesse.append(f"{p}:{zeile(text, m.start())}: globale Hook-Tabelle ohne const-Referenz")
+        for m in SCHICHT_SCHALTER.finditer(text):
+            verstoesse.append(f"{p}:{zeile(text, m.start())}: Schicht abgeschaltet (jedes Programm hat alle)")
         in_main = p.startswith("src/main/")
         if p != "src/base/ruf.h":
             for m in ROLLE.finditer(text):
@@ -121,8 +184,24 @@ def main(argv):
         if not p.startswith("src/world/"):
             for m in VEREIN_BIT.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Vereinspruefung ausserhalb von Team_Ist_Verein")
+        if not p.startswith("src/world/"):
+            for m in WELT_SCHREIBEN.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Satz der Welt ausserhalb der Welt geschrieben")
         for m in LOSER_ZEIGER.finditer(text):
             verstoesse.append(f"{p}:{zeile(text, m.start())}: loser Funktionszeiger neben den Hook-Tabellen")
+        if p.startswith("src/screens/"):
+            for m in FONT_AUSGABE.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Text an der Widget-Kit vorbei ({m.group(1)})")
+            m = SCREEN_DEF.search(text)
+            if m and not KIT_TEXT.search(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Screen ohne Text aus der Widget-Kit")
+            for m in ROHE_FARBE.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Farbe als Zahl statt mit ihrem Namen aus der Palette")
+            for m in FONT_NUMMER.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Font ueber seine Nummer statt ueber Kit_Font")
+        if p.startswith("src/screens/") or p == "src/gui/kontrollleiste.cpp":
+            for m in ICON_NUMMER.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Icon an seiner Nummer erkannt statt an seinem User-Wort")
         for pos, name in eintraege_ohne_standard(text):
             verstoesse.append(f"{p}:{zeile(text, pos)}: Hook-Eintrag {name} ohne Standard")
     for v in verstoesse:

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/files.h"
@@ -166,12 +167,11 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     // Pages over the main menu, dimmed as the announcements show them.
     Rastport_Bild schirm(Rastport_Neu_Einfach(800, 600, 16));
     Rastport_Bild schatten(Resf_Lade_Rastport(Resf_Spiel_Slot(1), 331));
-    auto ueber_menue = [&](Rastport* seite) {
+    auto ueber_menue = [&](Rastport_Bild seite) {
         Blt_Blit(Screen_Rastport, 0, 0, 800, 600, schirm.get(), 0, 0, Blt_Opt_Standard);
         if (schatten) Blt_Alpha_Prozent_Transparent(schatten.get(), 0, 0, 800, 600, schirm.get(), 0, 0, 90);
-        Blt_Blit(seite, 0, 0, -1, -1, schirm.get(), 400 - seite->breite / 2, 300 - seite->hoehe / 2,
+        Blt_Blit(seite.get(), 0, 0, -1, -1, schirm.get(), 400 - seite->breite / 2, 300 - seite->hoehe / 2,
                  Blt_Opt_Standard);
-        Rastport_Free(seite);
     };
     // Each page fills the screen's height (no half of the menu's header
     // above it), keeps its texts inside and none over another.
@@ -180,7 +180,7 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
         std::vector<spur::Text> t = texte(bild);
         EXPECT_EQ(spur::ueberlappungen(t), std::vector<std::string>{}) << name;
         EXPECT_EQ(spur::ausserhalb(t, 16, 0, bild->breite - 16, bild->hoehe - 8), std::vector<std::string>{}) << name;
-        ueber_menue(bild);
+        ueber_menue(Rastport_Bild(bild));
         schreiben(schirm.get(), name);
         return t;
     };
@@ -196,10 +196,9 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
         if (wir_heim) std::swap(e.team1, e.team2), b.team_a = gast, b.team_b = heim;
         Ank_Daten_Schreiben(e, b.daten);
         Zeichenspur_Einschalten();
-        Rastport* p = Ank_Seite_Tore(b, tore);
+        const Rastport_Bild p(Ank_Seite_Tore(b, tore));
         ASSERT_NE(p, nullptr);
-        const auto t = texte(p);
-        Rastport_Free(p);
+        const auto t = texte(p.get());
         for (const Ank_Tor& tor : tore) {
             const auto z = std::find_if(t.begin(), t.end(), [&](const spur::Text& x) {
                 return x.sichtbar.find(tor.name) != std::string::npos && x.sichtbar.find(std::to_string(tor.minute) + ".") != std::string::npos;
@@ -249,12 +248,12 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     EXPECT_EQ(spiel, -1);
     // Before the match: today's pairing with its record.
     Zeichenspur_Einschalten();
-    Rastport* vor = Ank_Seite_Vor_Menue(heim, gast);
+    Rastport_Bild vor(Ank_Seite_Vor_Menue(heim, gast));
     ASSERT_NE(vor, nullptr);
-    const auto t_vor = texte(vor);
+    const auto t_vor = texte(vor.get());
     EXPECT_EQ(spur::ueberlappungen(t_vor), std::vector<std::string>{});
     EXPECT_EQ(spur::ausserhalb(t_vor, 8, 0, vor->breite - 8, vor->hoehe), std::vector<std::string>{});
-    ueber_menue(vor);
+    ueber_menue(std::move(vor));
     schreiben(schirm.get(), "ank_vor_dem_spiel.png");
 
     // The table screen: 18 clubs on one page.

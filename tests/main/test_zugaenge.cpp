@@ -249,6 +249,33 @@ TEST_F(Zugaenge, KontrollleisteUndSeitenNachDemSpiel) {
         }
         EXPECT_FALSE(Spielfeld_Get_Pause()) << "the match stays held";
     }
+    // ">|" held: the shown match's clock races on while the button is down;
+    // with the pointer only resting on it the match keeps its pace.
+    {
+        const Screen_Icon* v = Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_VORSPULEN);
+        ASSERT_TRUE(v);
+        const auto frames = [](int n) {
+            for (int k = 0; k < n; ++k) f::frame();
+        };
+        ASSERT_TRUE(f::lauf("wait 16\nmove " + f::ort(v->x + v->w / 2, v->y + v->h / 2) + "\nwait 2\n", 0));
+        const u32 ruhig_ab = sf->uhr;
+        frames(20);
+        const u32 ruhig = sf->uhr - ruhig_ab;
+        const u32 gespult_ab = sf->uhr;
+        const i16 minute_ab = sf->minute;
+        ASSERT_TRUE(f::lauf("press left\nwait 2\n", 0));
+        frames(20);
+        const u32 gespult = sf->uhr - gespult_ab;
+        EXPECT_TRUE(Spielfeld_Get_Spulen());
+        EXPECT_GE(sf->minute - minute_ab, 5) << "the clock did not race on";
+        EXPECT_GT(gespult, 10 * ruhig) << ruhig << " ms at pace, " << gespult << " ms held";
+        bild("leiste_vorspulen");
+        ASSERT_TRUE(f::lauf("release left\nwait 4\nmove 400 300\nwait 4\n", 4));
+        EXPECT_FALSE(Spielfeld_Get_Spulen()) << "still spooling once let go";
+        const u32 danach_ab = sf->uhr;
+        frames(20);
+        EXPECT_LT(sf->uhr - danach_ab, 2 * ruhig + 200) << "the pace did not come back";
+    }
     // To the end of the match and its pages.
     std::set<u32> arten;
     ASSERT_TRUE(f::icon(ICON_LEISTE_SCHNELL, 2));

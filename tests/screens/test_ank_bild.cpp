@@ -38,7 +38,7 @@ class AnkBild : public ::testing::Test {
         ASSERT_GE(gast, 0);
     }
     void TearDown() override {
-        Rastport_Free(bild);
+        bild.reset();
         Ank_Bild_Free();
         kit::Beenden();
     }
@@ -46,7 +46,7 @@ class AnkBild : public ::testing::Test {
     std::vector<Zeichenspur_Eintrag> figur_blits() {
         std::vector<Zeichenspur_Eintrag> r;
         for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
-            if (e.art == SPUR_BLIT && e.ziel == bild && e.grafik >= GRAFIK_VORSPIEL_TRIKOT &&
+            if (e.art == SPUR_BLIT && e.ziel == bild.get() && e.grafik >= GRAFIK_VORSPIEL_TRIKOT &&
                 e.grafik < GRAFIK_VORSPIEL_TRIKOT + GRAFIK_VORSPIEL_TRIKOT_ANZAHL &&
                 (e.grafik - GRAFIK_VORSPIEL_TRIKOT) % TRIKOT_BILD_BLOCK >= 1 &&
                 (e.grafik - GRAFIK_VORSPIEL_TRIKOT) % TRIKOT_BILD_BLOCK <= 6)
@@ -54,13 +54,13 @@ class AnkBild : public ::testing::Test {
         return r;
     }
     i32 heim = -1, gast = -1;
-    Rastport* bild = nullptr;
+    Rastport_Bild bild;
 };
 
 TEST_F(AnkBild, TwentyTwoFiguresStandInTheirCellsWithTheAwayKeeperInTheFarGoal) {
     kit::Spur_Leeren();
     const u32 cursor = Rnd_Get_Index();
-    bild = Ank_Bild_Init(heim, gast);
+    bild.reset(Ank_Bild_Init(heim, gast));
     ASSERT_NE(bild, nullptr);
     EXPECT_EQ(Rnd_Get_Index(), cursor);  // decoration never moves the shared random table
     EXPECT_EQ(figur_blits().size(), 22u);
@@ -96,7 +96,7 @@ TEST_F(AnkBild, TwentyTwoFiguresStandInTheirCellsWithTheAwayKeeperInTheFarGoal) 
     // Crests, names and formations at the top.
     bool wappen = false;
     for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
-        if (e.art == SPUR_BLIT && e.ziel == bild && e.x == 55 && e.y == 19 && e.breite == 66 && e.hoehe == 66) wappen = true;
+        if (e.art == SPUR_BLIT && e.ziel == bild.get() && e.x == 55 && e.y == 19 && e.breite == 66 && e.hoehe == 66) wappen = true;
     EXPECT_TRUE(wappen);
     const std::string formation = Ank_Bild_Formation(heim);
     const Zeichenspur_Eintrag* t = kit::Text_Auf_Zeile(formation.c_str(), 46);
@@ -124,7 +124,7 @@ TEST_F(AnkBild, TwoPlayersOfOneCellStandEightPixelsApart) {
     ASSERT_GE(q, 0);
     Spieler_Wert(82, q, Spieler_Wert(82, p, 0, OP_LESEN), OP_SCHREIBEN);
     Spieler_Wert(83, q, Spieler_Wert(83, p, 0, OP_LESEN), OP_SCHREIBEN);
-    bild = Ank_Bild_Init(heim, gast);
+    bild.reset(Ank_Bild_Init(heim, gast));
     ASSERT_NE(bild, nullptr);
     const Ank_Bild_Figur *fp = nullptr, *fq = nullptr;
     for (const Ank_Bild_Figur& f : Ank_Bild_Figuren_Gezeichnet()) {
@@ -140,9 +140,9 @@ TEST_F(AnkBild, TwoPlayersOfOneCellStandEightPixelsApart) {
 }
 
 TEST_F(AnkBild, AfterThreeHundredFramesEveryLabelRestsOnItsPlace) {
-    bild = Ank_Bild_Init(heim, gast);
+    bild.reset(Ank_Bild_Init(heim, gast));
     ASSERT_NE(bild, nullptr);
-    for (int i = 0; i < 300; ++i) Ank_Bild_Zeichnen(bild);
+    for (int i = 0; i < 300; ++i) Ank_Bild_Zeichnen(bild.get());
     for (int s = 0; s < 2; ++s) {
         const Ank_Bild_Label* l = Ank_Bild_Labels_Von(s);
         int n = 0;
@@ -159,7 +159,7 @@ TEST_F(AnkBild, AfterThreeHundredFramesEveryLabelRestsOnItsPlace) {
         }
         EXPECT_EQ(n, 11) << s;  // only the starters: the rest stay empty
     }
-    Blt_Blit(bild, 0, 0, -1, -1, Screen_Rastport, 0, 0, Blt_Opt_Standard);
+    Blt_Blit(bild.get(), 0, 0, -1, -1, Screen_Rastport, 0, 0, Blt_Opt_Standard);
     kit::Png("vor_spiel_bild");
 }
 
@@ -203,25 +203,24 @@ TEST_F(AnkBild, AClubWithoutKitOrCrestStillDrawsInTheNeutralOnes) {
     // A club number the world does not hold has neither kit nor crest nor
     // players; the other side still stands on the pitch.
     kit::Spur_Leeren();
-    bild = Ank_Bild_Init(heim, Team_Anzahl + 5);
+    bild.reset(Ank_Bild_Init(heim, Team_Anzahl + 5));
     ASSERT_NE(bild, nullptr);
     EXPECT_EQ(Ank_Bild_Figuren_Gezeichnet().size(), 11u);
     bool wappen = false;
     for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
-        if (e.art == SPUR_BLIT && e.ziel == bild && e.x == 682 && e.y == 29) wappen = true;
+        if (e.art == SPUR_BLIT && e.ziel == bild.get() && e.x == 682 && e.y == 29) wappen = true;
     EXPECT_TRUE(wappen);
-    for (int i = 0; i < 5; ++i) Ank_Bild_Zeichnen(bild);
-    Rastport_Free(bild);
+    for (int i = 0; i < 5; ++i) Ank_Bild_Zeichnen(bild.get());
     // A real club whose kit entries are missing stands in the neutral grey.
     for (u8& t : Team_Daten[heim].trikot) t = 255;
-    bild = Ank_Bild_Init(heim, gast);
+    bild.reset(Ank_Bild_Init(heim, gast));
     ASSERT_NE(bild, nullptr);
     int neutral = 0;
     for (const Ank_Bild_Figur& f : Ank_Bild_Figuren_Gezeichnet()) neutral += f.seite == 0 && f.figur_grafik == 0;
     EXPECT_EQ(neutral, 11);
     EXPECT_EQ(Ank_Bild_Figuren_Gezeichnet().size(), 22u);
     Ank_Bild_Free();
-    Ank_Bild_Zeichnen(bild);  // nothing left to draw: nothing happens
+    Ank_Bild_Zeichnen(bild.get());  // nothing left to draw: nothing happens
     Ank_Bild_Zeichnen(nullptr);
 }
 
@@ -235,7 +234,7 @@ TEST_F(AnkBild, ShirtNumbersAreThePlayersOwnAndNumberZeroHasNoStrip) {
     Spieler_Wert(84, liste[0], 0, OP_SCHREIBEN);
     Spieler_Wert(84, liste[1], 77, OP_SCHREIBEN);
     const u32 cursor = Rnd_Get_Index();
-    bild = Ank_Bild_Init(heim, gast);
+    bild.reset(Ank_Bild_Init(heim, gast));
     EXPECT_EQ(Rnd_Get_Index(), cursor);
     for (const Ank_Bild_Figur& f : Ank_Bild_Figuren_Gezeichnet()) {
         if (f.spieler == liste[0]) {
@@ -269,7 +268,7 @@ TEST_F(AnkBild, LabelNamesKeepTheWholeSurname) {
         std::snprintf(t.nachname, sizeof t.nachname, "%s", faelle[k].nachname);
     }
     kit::Spur_Leeren();
-    bild = Ank_Bild_Init(heim, gast);
+    bild.reset(Ank_Bild_Init(heim, gast));
     ASSERT_NE(bild, nullptr);
     for (const Fall& f : faelle) {
         const Zeichenspur_Eintrag* e = nullptr;

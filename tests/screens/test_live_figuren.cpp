@@ -460,15 +460,40 @@ TEST_F(FigurenWelt, KitsOfAMatch) {
     EXPECT_TRUE(referenz(2, 0, 0));
     EXPECT_TRUE(referenz(0, 0, 8));
     EXPECT_TRUE(referenz(17, 1, 8));
-    const bool klash = Trikot_Is_Trikot_Equal(Trikot_Get_TrikotNr(1, 0), Trikot_Get_TrikotNr(2, 0), TRIKOT_TOLERANZ, 0);
-    EXPECT_TRUE(referenz(19, 1, klash ? 4 : 0));
+    EXPECT_TRUE(referenz(19, 1, 0));
+    // The block's first kit is the one the pre-match picture chose.
+    auto getragen = [&](int seite, int slot, int trikot) {
+        u8 roh[36] = {};
+        Trikot_Farben_Setzen(roh, slot, trikot);
+        Spielansicht_Trikot_Aufhellen(roh);
+        const u8* block = V().trikot_farben[seite];
+        return std::abs(roh[12 * slot] - block[12 * slot]) < 14 &&
+               std::abs(roh[12 * slot + 1] - block[12 * slot + 1]) < 14 &&
+               std::abs(roh[12 * slot + 2] - block[12 * slot + 2]) < 14;
+    };
     const int alt = Trikot_Get_TrikotNr(2, 0);
     ASSERT_TRUE(Trikot_Set_TrikotNr(2, Trikot_Get_TrikotNr(1, 0), 0));
     Spielansicht_Farben_Bauen(&V());
-    EXPECT_TRUE(referenz(19, 1, 4)) << "equal first kits: the away side's second kit";
+    int kh = -1, kg = -1, th = -1, tg = -1;
+    Trikot_Team_VS_Team(1, 2, &kh, &kg, 0);
+    Trikot_Team_VS_Team(1, 2, &th, &tg, 2);
+    EXPECT_NE(kg, Trikot_Get_TrikotNr(2, 0)) << "equal first kits: the away side changes";
+    EXPECT_TRUE(getragen(1, 0, kg)) << "the away side in the kit the pre-match picture shows";
+    EXPECT_TRUE(getragen(0, 2, th));
+    EXPECT_TRUE(getragen(1, 2, tg));
+    EXPECT_TRUE(referenz(19, 1, 0));
     EXPECT_TRUE(referenz(2, 0, 0));
     EXPECT_TRUE(referenz(17, 1, 8));
-    Trikot_Set_TrikotNr(2, alt, 0);
+    // A keeper given the other side's kit wears another one on the pitch.
+    const int tw_alt = Trikot_Get_TrikotNr(1, 2);
+    ASSERT_TRUE(Trikot_Set_TrikotNr(2, alt, 0));
+    ASSERT_TRUE(Trikot_Set_TrikotNr(1, alt, 2));
+    Spielansicht_Farben_Bauen(&V());
+    Trikot_Team_VS_Team(1, 2, &kh, &kg, 0);
+    Trikot_Team_VS_Team(1, 2, &th, &tg, 2);
+    EXPECT_FALSE(Trikot_Verwechselbar(th, kg));
+    EXPECT_TRUE(getragen(0, 2, th)) << "the home keeper in the away side's kit";
+    Trikot_Set_TrikotNr(1, tw_alt, 2);
     u8 r, g, b;
     Farbe_Get_RGB(V().farben[54][figur::INDIZES.liste[figur::HEMD][figur::LISTEN[figur::HEMD].bezug]], 16, &r, &g, &b);
     EXPECT_GT(r, 200);
@@ -583,9 +608,9 @@ TEST_F(Figuren, FiguresStandInsideTheGoals) {
         const Spielfeld_Objekt& o = sf->objekt[3];
         const Sa_Frame* fr = Spielansicht_Frame_Zeiger(A_STEHEN, o.letzt_richtung, 0);
         ASSERT_NE(fr, nullptr);
-        Rastport* tor = Resf_Grafik_Laden(f.rechts ? GRAFIK_LIVE_TOR_RECHTS : GRAFIK_LIVE_TOR_LINKS);
+        const Rastport_Bild tor(Resf_Grafik_Laden(f.rechts ? GRAFIK_LIVE_TOR_RECHTS : GRAFIK_LIVE_TOR_LINKS));
         ASSERT_NE(tor, nullptr);
-        ASSERT_TRUE(Rastport_Lock(tor));
+        ASSERT_TRUE(Rastport_Lock(tor.get()));
         ASSERT_FALSE(tor->alpha.empty());
         const spielansicht::Kasten k = spielansicht::Tor_Kasten(spielansicht::VOLL, f.rechts);
         ASSERT_EQ(k.breite, tor->breite);
@@ -604,7 +629,6 @@ TEST_F(Figuren, FiguresStandInsideTheGoals) {
                 ++bedeckt;
                 geaendert += kit::Probe(sx, sy) != leer[sy * 800 + sx];
             }
-        Rastport_Free(tor);
         ASSERT_GT(bedeckt, 3) << "the figure's box covers the goal";
         if (f.tor_vorne) EXPECT_EQ(geaendert, 0);
         else EXPECT_GT(geaendert, 0);
@@ -644,8 +668,8 @@ TEST_F(Figuren, BoardsShowTheSignedPartnersPictures) {
     for (const auto& f : faelle) {
         const Sa_Bande& b = v.banden[f.bande];
         ASSERT_EQ(b.logo[b.seite & 1], 14 + f.partner) << f.bande;
-        Rastport* logo = Resf_Grafik_Laden(f.grafik);
-        ASSERT_TRUE(logo && Rastport_Lock(logo));
+        const Rastport_Bild logo(Resf_Grafik_Laden(f.grafik));
+        ASSERT_TRUE(logo && Rastport_Lock(logo.get()));
         int gleich = 0, gezeigt = 0;
         for (i32 y = 0; y < logo->hoehe; ++y)
             for (i32 x = 0; x < logo->breite; ++x) {
@@ -655,7 +679,6 @@ TEST_F(Figuren, BoardsShowTheSignedPartnersPictures) {
                 ++gezeigt;
                 gleich += kit::Probe(v.screen_x + sx, v.screen_y + sy) == q;
             }
-        Rastport_Free(logo);
         ASSERT_GT(gezeigt, 100) << f.bande;
         EXPECT_GT(gleich, gezeigt * 9 / 10) << f.bande;
     }

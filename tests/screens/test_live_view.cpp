@@ -21,6 +21,7 @@
 #include "kit.h"
 #include "match/match_test.h"
 #include "screens/live_view/spielansicht.h"
+#include "world/trikot.h"
 
 namespace {
 
@@ -592,8 +593,8 @@ TEST_F(LiveViewSpiel, OneFullViewWithHeaderAndBottomBar) {
     EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_KOPF_GROSS, 5, 5));
     EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_ZIFFERN_GROSS, 255 + 15, 8 + 10));
     EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_LIVE_ZIFFERN_GROSS, 285 + 15, 8 + 10));
-    Rastport* blatt = Resf_Grafik_Laden(GRAFIK_LIVE_ZIFFERN_GROSS);
-    ASSERT_TRUE(blatt && Rastport_Lock(blatt));
+    const Rastport_Bild blatt(Resf_Grafik_Laden(GRAFIK_LIVE_ZIFFERN_GROSS));
+    ASSERT_TRUE(blatt && Rastport_Lock(blatt.get()));
     int gleich = 0;
     for (i32 y = 0; y < 20; ++y)
         for (i32 x = 0; x < 30; ++x) {
@@ -602,17 +603,26 @@ TEST_F(LiveViewSpiel, OneFullViewWithHeaderAndBottomBar) {
             gleich +=
                 (home == 0 || kit::Probe(255 + x, 8 + y) == home) && (away == 0 || kit::Probe(285 + x, 8 + y) == away);
         }
-    Rastport_Free(blatt);
     EXPECT_EQ(gleich, 600) << "the digit cells of 2 (home) and 1 (away) are on the screen";
     EXPECT_TRUE(kit::Text_Auf_Zeile("41.250 Zuschauer", 19));
     char minute[32];
     std::snprintf(minute, sizeof minute, "%d. Min.", liste[0]->minute + 1);
     EXPECT_TRUE(kit::Text_Auf_Zeile(minute, 20)) << minute;
     EXPECT_EQ(liste[0]->fokus, 1);
-    // The view took both clubs' colour blocks, brightened.
+    // The view took both clubs' colour blocks, brightened, each side in the
+    // kits the pre-match picture chose (first kit worn, third the keeper's).
+    const int heim = static_cast<int>(liste[0]->team[0]), gast = static_cast<int>(liste[0]->team[1]);
+    int spieler[2], torwart[2];
+    Trikot_Team_VS_Team(heim, gast, &spieler[0], &spieler[1], 0);
+    Trikot_Team_VS_Team(heim, gast, &torwart[0], &torwart[1], 2);
     for (int seite = 0; seite < 2; ++seite) {
+        const int team = seite ? gast : heim;
         std::array<u8, 36> erwartet{};
-        Team_Zeiger(700, static_cast<int>(liste[0]->team[seite]), erwartet.data(), 2);
+        Team_Zeiger(700, team, erwartet.data(), 2);
+        auto* b = erwartet.data();
+        if (spieler[seite] == Trikot_Get_TrikotNr(team, 1)) std::copy(b + 12, b + 24, b);
+        else if (spieler[seite] != Trikot_Get_TrikotNr(team, 0)) Trikot_Farben_Setzen(b, 0, spieler[seite]);
+        if (torwart[seite] != Trikot_Get_TrikotNr(team, 2)) Trikot_Farben_Setzen(b, 2, torwart[seite]);
         Spielansicht_Trikot_Aufhellen(erwartet.data());
         EXPECT_TRUE(std::equal(erwartet.begin(), erwartet.end(), v.trikot_farben[seite])) << seite;
     }
@@ -642,10 +652,11 @@ TEST_F(LiveViewSpiel, ReplayPlaysTheRingAndEnds) {
     Spielfeld_Replay_Start(0);
     ASSERT_TRUE(Spielfeld_Replay_Laeuft());
     const Spielansicht_View& v = Spielansicht_Views()[0];
-    Rastport* schatten = Resf_Grafik_Laden(GRAFIK_LIVE_BALLSCHATTEN);
-    ASSERT_TRUE(schatten);
-    const i32 sw = schatten->breite;
-    Rastport_Free(schatten);
+    const i32 sw = [] {
+        const Rastport_Bild schatten(Resf_Grafik_Laden(GRAFIK_LIVE_BALLSCHATTEN));
+        return schatten ? schatten->breite : -1;
+    }();
+    ASSERT_GT(sw, 0);
     // Where the ball's shadow lands on the screen for a ball at x.
     auto schatten_x = [&](f32 x, f32 y) {
         i32 gx = 0, gy = 0;

@@ -261,11 +261,10 @@ TEST_F(Verein, JederPartnerHatSeinLogo) {
         for (const bool gross : {false, true}) {
             const i32 g = Werbung_Logo_Grafik(gross, p);
             ASSERT_GE(g, 0) << p;
-            Rastport* rp = Resf_Grafik_Laden(g);
+            const Rastport_Bild rp(Resf_Grafik_Laden(g));
             ASSERT_NE(rp, nullptr) << p << " " << gross;
             EXPECT_EQ(rp->breite, gross ? 140 : 86) << p;
             EXPECT_EQ(rp->hoehe, gross ? 40 : 26) << p;
-            Rastport_Free(rp);
             gesehen.push_back(g);
         }
     std::sort(gesehen.begin(), gesehen.end());

@@ -218,3 +218,32 @@ TEST_F(Taktik, HilfetexteUndKarte) {
 }
 
 }  // namespace
+
+namespace {
+
+// The role buttons' letters are explained under the eleven rows: each
+// role's full name in the game's texts beside its button's picture, in one
+// line left to right (penalties, free kicks, corners, captain), inside the
+// screen and clear of the rows above.
+TEST_F(Taktik, RollenLegendeErklaertDieBuchstaben) {
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    constexpr i32 BILD[4] = {GRAFIK_TAKTIK_ROLLE + 1, GRAFIK_TAKTIK_ROLLE + 2, GRAFIK_TAKTIK_ROLLE,
+                             GRAFIK_TAKTIK_ROLLE + 3};
+    i32 links = 0;
+    for (i32 c = 0; c < 4; ++c) {
+        const char* name = Text_cfg_Text(TEXT_TAKTIK, 36 + c);
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(name && *name);
+        const Zeichenspur_Eintrag* t = nullptr;
+        for (const Zeichenspur_Eintrag* e : kit::Texte(name))
+            if (e->y > 323) t = e;  // under the last row (rows end at 136 + 11 * 17)
+        ASSERT_TRUE(t) << "the role's name is drawn under the rows";
+        EXPECT_GT(t->x, links) << "left to right, apart";
+        EXPECT_LE(t->x + t->breite, 790);
+        EXPECT_TRUE(kit::Grafik_Bei(BILD[c], t->x - 28, t->y - 12)) << "its button's picture before it";
+        links = t->x + t->breite;
+    }
+}
+
+}  // namespace

@@ -141,7 +141,11 @@ TEST_F(Betrieb, AttendanceFollowsGroundClubAndOpponent) {
     Stadion_Init();
     Stadion_Free();
     const Welt_Hooks alt = Welt_Hook;
-    Welt_Hook.spiel_daten = spiel_daten;
+    {
+        Welt_Hooks h = Welt_Hook;
+        h.spiel_daten = spiel_daten;
+        Welt_Set_Hooks(h);
+    }
     // Clubs by their draw: the weakest, a middling and the strongest.
     std::vector<int> clubs;
     for (int t = 0; t < Team_Anzahl; t++)
@@ -188,7 +192,7 @@ TEST_F(Betrieb, AttendanceFollowsGroundClubAndOpponent) {
     EXPECT_EQ(z, zuschauer(gross, klein, 80));
     EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(gross, 0, -1),
                      static_cast<double>(static_cast<f32>(z) * static_cast<f32>(Stadion_Get(gross, 0)->eintrittspreis)));
-    Welt_Hook = alt;
+    Welt_Set_Hooks(alt);
     Stadion_Free();
     Bank_Free();
 }
@@ -243,6 +247,72 @@ TEST_F(Betrieb, EveryPairingOfClubsGetsKitsThatDoNotClash) {
             }
         }
     }
+}
+
+// Kits given on purpose so that they clash (kit number = colour x 5 +
+// pattern; colours 0 white, 2 red, 4 blue, 7 green, 9 yellow; patterns 0
+// plain, 1 stripes, 3 halves, 4 sash): the sides and each keeper against
+// both sides and the other keeper are told apart, and a pair that only
+// shares a second colour keeps its own kits.
+TEST_F(Betrieb, ClashingKitsAreToldApart) {
+    const struct {
+        const char* fall;
+        int heim, heim_tw, gast, gast2, gast_tw;
+        int gast_traegt;  // the away side's kit when it is fixed, else -1
+    } faelle[] = {
+        {"white/black stripes against green/white stripes and halves", 1, 45, 36, 38, 50, -1},
+        {"white against green/white halves, second kit white with a sash", 0, 45, 38, 4, 50, -1},
+        {"the home keeper in the away side's sash", 14, 24, 24, 40, 50, 24},
+        {"the away keeper in the home side's sash", 14, 45, 24, 40, 14, 24},
+        {"both keepers in yellow", 2, 45, 20, 40, 45, 20},
+        {"red and blue, both striped with white", 11, 45, 21, 40, 50, 21},
+        {"the same first kit: the away side's second", 20, 45, 20, 0, 50, 0},
+    };
+    constexpr int H = 1, G = 2;
+    int vorher[2][3];
+    for (int s = 0; s < 3; ++s) vorher[0][s] = Trikot_Get_TrikotNr(H, s), vorher[1][s] = Trikot_Get_TrikotNr(G, s);
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.fall);
+        ASSERT_TRUE(Trikot_Set_TrikotNr(H, f.heim, 0));
+        ASSERT_TRUE(Trikot_Set_TrikotNr(H, f.heim_tw, 2));
+        ASSERT_TRUE(Trikot_Set_TrikotNr(G, f.gast, 0));
+        ASSERT_TRUE(Trikot_Set_TrikotNr(G, f.gast2, 1));
+        ASSERT_TRUE(Trikot_Set_TrikotNr(G, f.gast_tw, 2));
+        int kh = -1, kg = -1, th = -1, tg = -1;
+        Trikot_Team_VS_Team(H, G, &kh, &kg, 0);
+        Trikot_Team_VS_Team(H, G, &th, &tg, 2);
+        EXPECT_EQ(kh, f.heim);
+        if (f.gast_traegt >= 0) {
+            EXPECT_EQ(kg, f.gast_traegt);
+        }
+        EXPECT_FALSE(Trikot_Verwechselbar(kh, kg)) << kh << " " << kg;
+        EXPECT_FALSE(Trikot_Verwechselbar(th, tg)) << th << " " << tg;
+        for (int k : {kh, kg}) {
+            EXPECT_FALSE(Trikot_Verwechselbar(th, k)) << th << " " << k;
+            EXPECT_FALSE(Trikot_Verwechselbar(tg, k)) << tg << " " << k;
+        }
+    }
+    for (int s = 0; s < 3; ++s) Trikot_Set_TrikotNr(H, vorher[0][s], s), Trikot_Set_TrikotNr(G, vorher[1][s], s);
+}
+
+// The look-alike rule itself.
+TEST_F(Betrieb, KitsThatLookAlike) {
+    const struct {
+        int a, b;
+        bool gleich;
+    } faelle[] = {
+        {1, 36, true},    // white/black stripes, green/white stripes: white on both
+        {36, 1, true},    // either way round
+        {0, 38, true},    // white, green/white halves
+        {11, 21, false},  // red/white and blue/white stripes
+        {14, 24, false},  // red and blue, each with a sash
+        {24, 24, true},   // the same kit
+        {0, 4, true},     // white, white with a black sash
+        {0, 5, false},    // white, black
+        {0, 9, false},    // white, black with a white sash: the band is not half the shirt
+        {20, 68, false},  // blue, claret/sky halves: the sky half is no blue
+    };
+    for (const auto& f : faelle) EXPECT_EQ(Trikot_Verwechselbar(f.a, f.b), f.gleich) << f.a << " " << f.b;
 }
 
 TEST_F(Betrieb, KitNumbersSetTheColourBlock) {

@@ -35,8 +35,7 @@ class Finanzen : public Geladene_Welt {
     }
     void TearDown() override {
         Internet_Modus = INTERNET_MODUS_EINZEL;
-        Welt_Hook.spiel_daten = nullptr;
-        Welt_Hook.rangliste_platz = nullptr;
+        Welt_Set_Hooks({});
         Werbung_Einstellung = Werbung_Einstellungen{};
         Werbung_Free();
         Stadion_Free();
@@ -100,14 +99,14 @@ TEST_F(Finanzen, MatchLineHoldsTheLastMatchOfThePeriod) {
     EXPECT_FALSE(Bank_Buche_Spieldaten_Info(ENGLISCH, a));
     EXPECT_FALSE(Bank_Buche_Spieldaten_Info(5, a));
     // Through the fixtures' hook.
-    Welt_Hook.spiel_daten = [](i32 spiel, Welt_Spiel_Info* aus) {
+    Welt_Set_Hooks({.spiel_daten = [](i32 spiel, Welt_Spiel_Info* aus) {
         if (spiel != 7) return false;
         aus->heim = DEUTSCH2;
         aus->gast = DEUTSCH;
         aus->tore_heim = 4;
         aus->zuschauer = 8000;
         return true;
-    };
+    }});
     Bank_Buche_Spieldaten(DEUTSCH2, 8);
     EXPECT_DOUBLE_EQ(Bank_Summe_Buchungen(DEUTSCH2, 0, BANK_SPIEL_HEIM, 0), 0.0);
     Bank_Buche_Spieldaten(DEUTSCH2, 7);
@@ -185,12 +184,12 @@ TEST_F(Finanzen, StadiumExtensionRecordsHomeMatchesAndIsSaved) {
     s.gast = 5000;
     EXPECT_FALSE(Stadion_Set_Erweiterung_Slots_Info(1, s));
     // Through the hook.
-    Welt_Hook.spiel_daten = [](i32 spiel, Welt_Spiel_Info* aus) {
+    Welt_Set_Hooks({.spiel_daten = [](i32 spiel, Welt_Spiel_Info* aus) {
         aus->heim = DEUTSCH2;
         aus->gast = DEUTSCH;
         aus->zuschauer = 1000;
         return spiel == 9;
-    };
+    }});
     Stadion_Set_Erweiterung_Slots(8);
     EXPECT_EQ(Stadion_Get_Erweiterung(DEUTSCH2), nullptr);
     Stadion_Set_Erweiterung_Slots(9);
@@ -221,9 +220,9 @@ TEST_F(Finanzen, StadiumExtensionRecordsHomeMatchesAndIsSaved) {
 }
 
 TEST_F(Finanzen, AdvertisingPricesFollowTheRankings) {
-    Welt_Hook.rangliste_platz = [](i32 team) {
+    Welt_Set_Hooks({.rangliste_platz = [](i32 team) {
         return team == DEUTSCH ? 1 : team == DEUTSCH2 ? 10 : team == 18 ? 11 : 0;
-    };
+    }});
     EXPECT_EQ(Werbung_Ranglisten_Aufschlag(DEUTSCH), 0);  // both settings 0
     Werbung_Init();
     ASSERT_TRUE(Werbung_Init_Team(DEUTSCH, 1));

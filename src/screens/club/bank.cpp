@@ -5,12 +5,13 @@
 
 #include "base/meldung.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -39,8 +40,10 @@ enum : i32 { T_KOPF = 0, T_SUMME = 4, T_PARTNER = 5, T_ZINS = 8, T_KNOPF = 9, T_
 constexpr i32 T_FINANZ_BANK = 27;                          // FINANZ_SCREEN: the bank's name
 constexpr i32 T_ANGEBOT_NEWS = 16, T_ANGEBOT_GESENDET = 17;  // ZUSATZTEXTE_BEXOT
 
-constexpr i32 FONT_KLEIN = 9, FONT_GROSS = 11;
 constexpr u16 FARBE_SCHULD = FARBE_FEHLER, FARBE_GUTHABEN = FARBE_KLASSE_1;
+
+// The steppers' user word 0: which value each one sets.
+enum : u32 { WERT_BETRAG = 1, WERT_LAUFZEIT = 2, WERT_ZINS = 3 };
 
 i32 partner = 0;  // 0 the bank, else the lender's team
 f32 betrag = BANK_KREDIT_MIN;
@@ -81,7 +84,8 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::BANK>({
      .ebene = 3,
      .w = 98,
      .h = 22,
-     .hilfe_prozedur = Bank_Screen_Hilfe_Betrag},
+     .hilfe_prozedur = Bank_Screen_Hilfe_Betrag,
+     .user = {WERT_BETRAG}},
     {.nummer = ICON_BANK_LAUFZEIT,
      .grafik = GRAFIK_BANK_STEPPER,
      .x = 95,
@@ -91,7 +95,8 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::BANK>({
      .ebene = 3,
      .w = 98,
      .h = 22,
-     .hilfe_prozedur = Bank_Screen_Hilfe_Laufzeit},
+     .hilfe_prozedur = Bank_Screen_Hilfe_Laufzeit,
+     .user = {WERT_LAUFZEIT}},
     {.nummer = ICON_BANK_ZINS,
      .grafik = GRAFIK_BANK_STEPPER,
      .x = 95,
@@ -101,7 +106,8 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::BANK>({
      .ebene = 3,
      .w = 98,
      .h = 22,
-     .hilfe_prozedur = Bank_Screen_Hilfe_Zins},
+     .hilfe_prozedur = Bank_Screen_Hilfe_Zins,
+     .user = {WERT_ZINS}},
     {.nummer = ICON_BANK_KREDIT,
      .grafik = GRAFIK_BANK_KNOPF,
      .grafik_gedrueckt = GRAFIK_BANK_KNOPF_GEDRUECKT,
@@ -121,7 +127,6 @@ const char* text(i32 n) { return Text_cfg_Text(TEXT_BANK, n); }
 const char* bexot(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, n); }
 const char* bankname() { return Text_cfg_Text(TEXT_FINANZ, T_FINANZ_BANK); }
 const char* monate(i32 n) { return text(n == 1 ? T_MONAT : T_MONATE); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 const char* manager_name(i32 team) { return Team_String(300, team, nullptr, 0); }
 
 void merken() {
@@ -129,11 +134,6 @@ void merken() {
     Menue_Icon_Zustand_Setzen(ICON_BANK_BETRAG, static_cast<u32>(betrag));
     Menue_Icon_Zustand_Setzen(ICON_BANK_LAUFZEIT, static_cast<u32>(laufzeit));
     Menue_Icon_Zustand_Setzen(ICON_BANK_ZINS, static_cast<u32>(zins));
-}
-
-void grau(i16 nummer, bool an) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer))
-        i->status = an ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
 }
 
 // A manager who comes back to the machine finds the screen as he left it:
@@ -193,13 +193,7 @@ void Bank_Screen_Init() {
     Bank_Screen_Daten_Holen();
 }
 
-void Bank_Screen_Texte_Setzen() {
-    knopf_text = {.font = font(12),
-                  .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                  .farbe_aktiv = FARBE_KNOPF_TEXT,
-                  .farbe = FARBE_KNOPF_TEXT,
-                  .text = text(T_KNOPF)};
-}
+void Bank_Screen_Texte_Setzen() { knopf_text = Kit_Knopf_Beschriftung(text(T_KNOPF)); }
 
 void Bank_Screen_Daten_Holen() {
     Bank_Screen_Texte_Setzen();
@@ -228,13 +222,13 @@ void Bank_Screen_Wert_Klick(Screen_Icon* icon, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || !icon || !Screen_Drossel_Frei(&wert_drossel, DROSSEL_MS)) return;
     const i32 schritte = Stepper_Schritt(icon->x, Maus_Get_X());
     icon->grafik_gedrueckt = static_cast<u32>(Stepper_Grafik(schritte));
-    if (icon->nummer == ICON_BANK_BETRAG) {
+    if (icon->user[0] == WERT_BETRAG) {
         const i32 neu = static_cast<i32>(betrag) + schritte * static_cast<i32>(BANK_SCREEN_BETRAG_SCHRITT);
         betrag = static_cast<f32>(Tools_Clamp(neu, static_cast<i32>(BANK_KREDIT_MIN), BETRAG_MAX, -1));
-    } else if (icon->nummer == ICON_BANK_LAUFZEIT) {
+    } else if (icon->user[0] == WERT_LAUFZEIT) {
         laufzeit = Tools_Clamp(laufzeit + schritte, BANK_LAUFZEIT_MIN, BANK_LAUFZEIT_MAX, -1);
         if (partner == 0) zins = Bank_Screen_Bankzins(laufzeit);
-    } else if (icon->nummer == ICON_BANK_ZINS) {
+    } else if (icon->user[0] == WERT_ZINS) {
         zins = Tools_Clamp(zins + schritte, ZINS_MIN, ZINS_MAX, -1);
     }
     merken();
@@ -260,21 +254,21 @@ void Bank_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     aktuell();
     // 1. The selector and the rate stepper are live only where they can matter.
     const bool allein = Manager_Anzahl_Menschen() < 2;
-    grau(ICON_BANK_PARTNER, allein);
-    grau(ICON_BANK_ZINS, allein || partner == 0);
+    Kit_Grau(ICON_BANK_PARTNER, allein);
+    Kit_Grau(ICON_BANK_ZINS, allein || partner == 0);
     if (allein || partner == 0) zins = Bank_Screen_Bankzins(laufzeit);
 
-    Font* klein = font(FONT_KLEIN);
-    Font* gross = font(FONT_GROSS);
+    Font* klein = Kit_Font(Kit_Schrift::TEXT);
+    Font* gross = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     const u16 w = FARBE_WEISS;
     // 2. Labels.
-    Font_Printf_Glatt(ziel, gross, "^c%05d%s", 198, 125, w, text(T_KOPF));
-    Font_Printf_Glatt(ziel, klein, "^c%05d^tl0330%s", 0, 126, w, text(1));
-    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0496%s", 0, 126, w, text(2));
-    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0656%s", 0, 126, w, text(3));
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tl0441%s", 0, 218, w, text(T_SUMME));
+    Kit_Printf_Glatt(ziel, gross, w, 198, 125, "%s", text(T_KOPF));
+    Kit_Printf_Glatt(ziel, klein, w, 0, 126, "^tl0330%s", text(1));
+    Kit_Printf_Glatt(ziel, klein, w, 0, 126, "^tr0496%s", text(2));
+    Kit_Printf_Glatt(ziel, klein, w, 0, 126, "^tr0656%s", text(3));
+    Kit_Printf_Glatt(ziel, gross, w, 0, 218, "^tl0441%s", text(T_SUMME));
     const i32 label_y[4] = {273, 337, 403, 468};
-    for (i32 i = 0; i < 4; ++i) Font_Printf_Glatt(ziel, klein, "^c%05d%s", 100, label_y[i], w, text(T_PARTNER + i));
+    for (i32 i = 0; i < 4; ++i) Kit_Printf_Glatt(ziel, klein, w, 100, label_y[i], "%s", text(T_PARTNER + i));
 
     // 3. The credits, 4. their sum.
     int cursor = 0;
@@ -286,32 +280,31 @@ void Bank_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         const i32 wert = static_cast<i32>(schuld ? -e->betrag_zins : e->betrag_zins);
         const u16 f = schuld ? FARBE_SCHULD : FARBE_GUTHABEN;
         const char* name = e->partner < 0 ? bankname() : Team_String(0, e->partner, nullptr, 0);
-        Font_Printf_Glatt(ziel, klein, "^c%05d^tl0330%s", 0, y, f, name);
+        Kit_Printf_Glatt(ziel, klein, f, 0, y, "^tl0330%s", name);
         const i32 rest = std::max(0, e->laufzeit - (Bank_Get_Periode() - e->start_periode));
-        Font_Printf_Glatt(ziel, klein, "^c%05d^tr0045%d", 423, y, f, rest);
-        Font_Printf_Glatt(ziel, klein, "^c%05d^tl0472%s", 0, y, f, monate(rest));
-        Font_Printf_Glatt(ziel, klein, "^c%05d^tr0656%s", 0, y, f,
-                          Bank_Geld_String(std::fabs(static_cast<f64>(wert)), Team_Aktiv, -1, 0));
+        Kit_Printf_Glatt(ziel, klein, f, 423, y, "^tr0045%d", rest);
+        Kit_Printf_Glatt(ziel, klein, f, 0, y, "^tl0472%s", monate(rest));
+        Kit_Printf_Glatt(ziel, klein, f, 0, y, "^tr0656%s",
+                         Bank_Geld_String(std::fabs(static_cast<f64>(wert)), Team_Aktiv, -1, 0));
         summe += wert;
     }
     if (k > 0)
-        Font_Printf_Glatt(ziel, gross, "^c%05d^tr0656%s", 0, 218, summe < 0 ? FARBE_SCHULD : FARBE_GUTHABEN,
-                          Bank_Geld_String(std::fabs(static_cast<f64>(summe)), Team_Aktiv, -1, 0));
+        Kit_Printf_Glatt(ziel, gross, summe < 0 ? FARBE_SCHULD : FARBE_GUTHABEN, 0, 218, "^tr0656%s",
+                         Bank_Geld_String(std::fabs(static_cast<f64>(summe)), Team_Aktiv, -1, 0));
 
     // 5. The lender.
     if (partner == 0) {
-        Font_Printf_Glatt(ziel, gross, "^c%05d^tr0370%s", 0, 300, w, bankname());
-        if (Rastport* b = Menue_Get_Hooks().grafik_holen(GRAFIK_BANK_BILD))
-            Blt_Blit(b, 0, 0, -1, -1, ziel, 572, 266, Blt_Opt_Transparent);
+        Kit_Printf_Glatt(ziel, gross, w, 0, 300, "^tr0370%s", bankname());
+        Kit_Bild_Zeichnen(ziel, GRAFIK_BANK_BILD, 572, 266);
     } else {
-        Font_Printf_Glatt(ziel, gross, "^c%05d^tr0370%s", 0, 300, w, manager_name(partner));
+        Kit_Printf_Glatt(ziel, gross, w, 0, 300, "^tr0370%s", manager_name(partner));
         Wappen_Blit(partner, ziel, 639, 308, 0, 0, nullptr);
-        Font_Printf_Glatt(ziel, gross, "^c%05d^tz0672%s", 0, 290, w, Team_String(721, partner, nullptr, 0));
+        Kit_Printf_Glatt(ziel, gross, w, 0, 290, "^tz0672%s", Team_String(721, partner, nullptr, 0));
     }
     // 6. Amount, term and rate.
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tr0370%s", 0, 365, w, Bank_Geld_String(betrag, Team_Aktiv, -1, 0));
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tr0370%d %s", 0, 430, w, laufzeit, monate(laufzeit));
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tr0370%d%%", 0, 495, allein || partner == 0 ? FARBE_HELL : w, zins);
+    Kit_Printf_Glatt(ziel, gross, w, 0, 365, "^tr0370%s", Bank_Geld_String(betrag, Team_Aktiv, -1, 0));
+    Kit_Printf_Glatt(ziel, gross, w, 0, 430, "^tr0370%d %s", laufzeit, monate(laufzeit));
+    Kit_Printf_Glatt(ziel, gross, allein || partner == 0 ? FARBE_HELL : w, 0, 495, "^tr0370%d%%", zins);
 }
 
 const char* Bank_Screen_Hilfe_Partner(Screen_Icon*) { return bexot(5); }

@@ -8,8 +8,10 @@
 #include "graphics/alpha.h"
 #include "graphics/font.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
+#include "screens/teile/spieler_modus.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_abfragen.h"
 #include "world/attribut.h"
@@ -19,8 +21,7 @@
 
 namespace {
 
-constexpr i32 FONT_TEXT = 10, X = 5;
-constexpr int MODUS_STERNE = 92, MODUS_WERT = 97;
+constexpr i32 X = 5;
 constexpr i32 TEAMS_PLATZ = 128, MAX_SPIELER = 1700, MAX_ATTRIBUTE = 18;
 constexpr i32 RECHTS_X = 600;  // the market and squad figures beside the competitions
 constexpr i32 DECKKRAFT = 70;
@@ -57,7 +58,8 @@ void markt_zaehlen(u32 filter, i32 klassen[DIAGNOSE_STERNE_KLASSEN]) {
     if (Team_Transfermarkt < 0 || Team_Transfermarkt >= Team_Anzahl) return;
     std::vector<i32> spieler(MAX_SPIELER);
     const int n = Teamspieler_Ins_Array(Team_Transfermarkt, spieler.data(), MAX_SPIELER, filter);
-    for (int i = 0; i < n; ++i) ++klassen[Diagnose_Sterne_Klasse(Spieler_Wert(MODUS_STERNE, spieler[static_cast<size_t>(i)], 0, OP_LESEN))];
+    for (int i = 0; i < n; ++i)
+        ++klassen[Diagnose_Sterne_Klasse(Spieler_Wert(MODUS_STAERKE, spieler[static_cast<size_t>(i)], 0, OP_LESEN))];
 }
 
 }  // namespace
@@ -82,7 +84,7 @@ Diagnose_Zahlen Diagnose_Zaehlen() {
             minimum = std::min(minimum, s);
             maximum = std::max(maximum, s);
             const int n = Teamspieler_Ins_Array(teams[t], spieler.data(), MAX_SPIELER, 0);
-            for (int i = 0; i < n; ++i) werte += Spieler_Wert(MODUS_WERT, spieler[static_cast<size_t>(i)], 0, OP_LESEN);
+            for (int i = 0; i < n; ++i) werte += Spieler_Wert(MODUS_MAX, spieler[static_cast<size_t>(i)], 0, OP_LESEN);
         }
         // A competition without clubs shows zeros.
         if (w.teams > 0) {
@@ -123,7 +125,7 @@ Screen_Def Diagnose_Screen_Def() {
 }
 
 void Diagnose_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
-    Font* f = Font_Tabelle_Holen(FONT_TEXT);
+    Font* f = Kit_Font(Kit_Schrift::SCHMAL);
     if (!i || !ziel || !f) return;
     const Diagnose_Zahlen z = Diagnose_Zaehlen();
     // A dark veil keeps the lines readable over the menu's picture.
@@ -132,8 +134,8 @@ void Diagnose_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     for (const Diagnose_Wettbewerb& w : z.wettbewerbe) {
         y += 12;
         const std::string name = Wettbewerb_Get_Name(w.id, true);
-        Font_Printf(ziel, f, "^c%05d%s^fb0010^tr0270D=%4d^tr0370Min=%4d^tr0470Max=%4d^tr0570D-Max=%2d^fe", X, y,
-                    FARBE_WEISS, name.c_str(), w.schnitt, w.minimum, w.maximum, w.wert_schnitt);
+        Kit_Printf(ziel, f, FARBE_WEISS, X, y, "%s^fb0010^tr0270D=%4d^tr0370Min=%4d^tr0470Max=%4d^tr0570D-Max=%2d^fe",
+                   name.c_str(), w.schnitt, w.minimum, w.maximum, w.wert_schnitt);
     }
     const struct {
         const char* titel;
@@ -143,20 +145,20 @@ void Diagnose_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     y = i->y - 10;
     for (const auto& m : markt) {
         y += 22;
-        Font_Printf(ziel, f, "^c%05d%s", RECHTS_X, y, FARBE_WEISS, m.titel);
+        Kit_Printf(ziel, f, FARBE_WEISS, RECHTS_X, y, "%s", m.titel);
         for (i32 k = 0; k < DIAGNOSE_STERNE_KLASSEN; ++k) {
             y += 12;
-            Font_Printf(ziel, f, "^c%05d^fb0010<%d: %d^fe", RECHTS_X, y, FARBE_WEISS, k + 1, m.klassen[k]);
+            Kit_Printf(ziel, f, FARBE_WEISS, RECHTS_X, y, "^fb0010<%d: %d^fe", k + 1, m.klassen[k]);
         }
     }
     y += 42;
     // A game without players shows a mean of 0.
     const double schnitt = z.spieler > 0 ? static_cast<double>(z.attribute) / z.spieler : 0.0;
-    Font_Printf(ziel, f, "^c%05d%d Spieler, %d Attribute,", RECHTS_X, y, FARBE_WEISS, z.spieler, z.attribute);
+    Kit_Printf(ziel, f, FARBE_WEISS, RECHTS_X, y, "%d Spieler, %d Attribute,", z.spieler, z.attribute);
     y += 12;
-    Font_Printf(ziel, f, "^c%05dSchnitt=%s pro Spieler", RECHTS_X, y, FARBE_WEISS, Tools_Komma_Zahl(schnitt, 2));
+    Kit_Printf(ziel, f, FARBE_WEISS, RECHTS_X, y, "Schnitt=%s pro Spieler", Tools_Komma_Zahl(schnitt, 2));
     y += 12;
-    Font_Printf(ziel, f, "^c%05dNOT-Teams: %d", RECHTS_X, y, FARBE_WEISS, static_cast<i32>(z.kurze_teams.size()));
+    Kit_Printf(ziel, f, FARBE_WEISS, RECHTS_X, y, "NOT-Teams: %d", static_cast<i32>(z.kurze_teams.size()));
     if (!gezeichnet)
         for (i32 t : z.kurze_teams) Debug_Printf("NOT-Team: %s\n", Team_String(0, t, nullptr, 0));
     gezeichnet = true;

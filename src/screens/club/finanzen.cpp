@@ -2,11 +2,12 @@
 
 #include <cstdio>
 
+#include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -18,10 +19,8 @@
 namespace {
 
 // Texts of the screen's section.
-enum : i32 { T_TITEL = 0, T_PFEIL = 1, T_EINNAHMEN = 4, T_AUSGABEN = 5, T_SUMME = 6, T_BILANZ = 7,
-             T_ZUSCHAUER = 26 };
-constexpr i32 FONT_ZEILE = 9, FONT_GROSS = 11, FONT_SPIEL = 8;
-constexpr u16 FARBE_SPIEL = 0xC638;
+enum : i32 { T_TITEL = 0, T_PFEIL = 1, T_EINNAHMEN = 4, T_AUSGABEN = 5, T_SUMME = 6, T_BILANZ = 7, T_ZUSCHAUER = 26 };
+constexpr u16 FARBE_SPIEL = FARBE_KOPF;
 
 const char* texte[FINANZ_ZEILEN] = {};
 const char* pfeil_hilfe = nullptr;
@@ -31,7 +30,8 @@ i32 abgeholt_team = -1;
 Finanz_Zahlen zahlen;
 
 // The older and newer period buttons.
-constexpr Screen_Icon periode_knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x) {
+// A button's user word 0: 1 for the older period.
+constexpr Screen_Icon periode_knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, bool aelter) {
     return {.nummer = nummer,
             .grafik = grafik,
             .grafik_gedrueckt = gedrueckt,
@@ -41,7 +41,8 @@ constexpr Screen_Icon periode_knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x
             .klick = Finanz_Screen_Jahr_Klick,
             .ebene = 19,
             .w = 30,
-            .h = 30};
+            .h = 30,
+            .user = {aelter ? 1u : 0u}};
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::FINANZEN>({
@@ -54,12 +55,11 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::FINANZEN>({
      .ebene = 0,
      .w = 690,
      .h = 444},
-    periode_knopf(ICON_FINANZ_AELTER, GRAFIK_FINANZ_AELTER, GRAFIK_FINANZ_AELTER_GEDRUECKT, 81),
-    periode_knopf(ICON_FINANZ_NEUER, GRAFIK_FINANZ_NEUER, GRAFIK_FINANZ_NEUER_GEDRUECKT, 113),
+    periode_knopf(ICON_FINANZ_AELTER, GRAFIK_FINANZ_AELTER, GRAFIK_FINANZ_AELTER_GEDRUECKT, 81, true),
+    periode_knopf(ICON_FINANZ_NEUER, GRAFIK_FINANZ_NEUER, GRAFIK_FINANZ_NEUER_GEDRUECKT, 113, false),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_FINANZ, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 const char* geld(i64 betrag) { return Bank_Geld_String(static_cast<f64>(betrag), Team_Aktiv, -1, 0); }
 bool hat_buchung(i32 p) { return Bank_Hat_Buchung_In_Periode(Team_Aktiv, -p); }
 i32 summe(i32 p, i32 kategorie) { return static_cast<i32>(Bank_Summe_Buchungen(Team_Aktiv, -p, kategorie, 0)); }
@@ -102,7 +102,7 @@ void Finanz_Screen_Texte_Setzen() {
     }
     pfeil_hilfe = text(T_PFEIL);
     for (i16 n : {ICON_FINANZ_AELTER, ICON_FINANZ_NEUER})
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) i->hilfe = pfeil_hilfe;
+        if (Screen_Icon* i = Kit_Icon(n)) i->hilfe = pfeil_hilfe;
 }
 
 void Finanz_Screen_Daten_Holen(i32 p) {
@@ -134,7 +134,7 @@ void Finanz_Screen_Daten_Holen(i32 p) {
 
 void Finanz_Screen_Jahr_Klick(Screen_Icon* icon, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || !icon) return;
-    if (icon->nummer == ICON_FINANZ_AELTER) {
+    if (icon->user[0] == 1) {
         --periode;
         if (!hat_buchung(periode)) periode = 0;
     } else {
@@ -157,27 +157,26 @@ void Finanz_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         abgeholt_tag = Kalender_Get_Tag();
     }
     const u16 w = FARBE_WEISS;
-    Font* gross = font(FONT_GROSS);
-    Font* klein = font(FONT_ZEILE);
-    Font_Printf_Glatt(ziel, gross, "^c%05d%s", 213, 108, w, text(T_TITEL));
-    Font_Printf_Glatt(ziel, gross, "^c%05d%s", 213, 131, w, text(T_EINNAHMEN));
-    Font_Printf_Glatt(ziel, gross, "^c%05d%s", 213, 245, w, text(T_AUSGABEN));
+    Font* gross = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
+    Font* klein = Kit_Font(Kit_Schrift::TEXT);
+    Kit_Printf_Glatt(ziel, gross, w, 213, 108, "%s", text(T_TITEL));
+    Kit_Printf_Glatt(ziel, gross, w, 213, 131, "%s", text(T_EINNAHMEN));
+    Kit_Printf_Glatt(ziel, gross, w, 213, 245, "%s", text(T_AUSGABEN));
     for (i32 i = 0; i < FINANZ_ZEILEN; ++i) {
         const i32 y = i < FINANZ_EINNAHMEN ? 151 + 17 * i : 265 + 17 * (i - FINANZ_EINNAHMEN);
         const i32 gruppe = i < FINANZ_EINNAHMEN ? zahlen.einnahmen : zahlen.ausgaben;
-        Font_Printf_Glatt(ziel, klein, "^c%05d^tl0228%s^fb0007^tr0564%s^fe", 0, y, w, texte[i] ? texte[i] : "",
-                          geld(zahlen.betrag[i]));
-        Font_Printf_Glatt(ziel, klein, "^c%05d^fb0007^tr0735%d^fe %%", 0, y, w, Finanz_Anteil(zahlen.betrag[i], gruppe));
+        Kit_Printf_Glatt(ziel, klein, w, 0, y, "^tl0228%s^fb0007^tr0564%s^fe", texte[i] ? texte[i] : "",
+                         geld(zahlen.betrag[i]));
+        Kit_Printf_Glatt(ziel, klein, w, 0, y, "^fb0007^tr0735%d^fe %%", Finanz_Anteil(zahlen.betrag[i], gruppe));
     }
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tl0213%s^fb0009^tr0564%s^tr0735%d^fe %%", 0, 222, w, text(T_SUMME),
-                      geld(zahlen.einnahmen), 100);
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tl0213%s^fb0009^tr0564%s^tr0735%d^fe %%", 0, 388, w, text(T_SUMME),
-                      geld(zahlen.ausgaben), 100);
+    Kit_Printf_Glatt(ziel, gross, w, 0, 222, "^tl0213%s^fb0009^tr0564%s^tr0735%d^fe %%", text(T_SUMME),
+                     geld(zahlen.einnahmen), 100);
+    Kit_Printf_Glatt(ziel, gross, w, 0, 388, "^tl0213%s^fb0009^tr0564%s^tr0735%d^fe %%", text(T_SUMME),
+                     geld(zahlen.ausgaben), 100);
     const i64 bilanz = static_cast<i64>(zahlen.einnahmen) - zahlen.ausgaben;
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(bilanz < 0 ? GRAFIK_FINANZ_MINUS : GRAFIK_FINANZ_PLUS))
-        Blt_Blit(b, 0, 0, -1, -1, ziel, 422, 398, Blt_Opt_Transparent);
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tl0213%s^fb0009^tr0564%s^fe", 0, 417, bilanz < 0 ? FARBE_FEHLER : w,
-                      text(T_BILANZ), geld(bilanz));
+    Kit_Bild_Zeichnen(ziel, bilanz < 0 ? GRAFIK_FINANZ_MINUS : GRAFIK_FINANZ_PLUS, 422, 398);
+    Kit_Printf_Glatt(ziel, gross, bilanz < 0 ? FARBE_FEHLER : w, 0, 417, "^tl0213%s^fb0009^tr0564%s^fe", text(T_BILANZ),
+                     geld(bilanz));
     // The period shown, above its arrows: its month (one booking period a month).
     {
         const Datum heute = Kalender_Get_Datum_Von_Tag(-1, false);
@@ -185,18 +184,17 @@ void Finanz_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         while (monat < 0) monat += 12, --jahr;
         char name[48];
         std::snprintf(name, sizeof name, "%s %d", Kalender_Get_Monat_Text(monat + 1), jahr);
-        Font_Printf_Glatt(ziel, gross, "^c%05d%s", 81, 458, FARBE_HELL, name);
+        Kit_Printf_Glatt(ziel, gross, FARBE_HELL, 81, 458, "%s", name);
     }
     if (zahlen.team1 >= 0 && zahlen.team2 >= 0)
-        Font_Printf_Glatt(ziel, gross, "^c%05d^tr0324%s^tz0334-^tl0348%s", 0, 475, w,
-                          Team_String(721, zahlen.team1, nullptr, 0), Team_String(721, zahlen.team2, nullptr, 0));
-    Font* spiel = font(FONT_SPIEL);
+        Kit_Printf_Glatt(ziel, gross, w, 0, 475, "^tr0324%s^tz0334-^tl0348%s",
+                         Team_String(721, zahlen.team1, nullptr, 0), Team_String(721, zahlen.team2, nullptr, 0));
+    Font* spiel = Kit_Font(Kit_Schrift::MITTEL);
     if (zahlen.tore1 < 0) {
-        Font_Printf_Glatt(ziel, spiel, "^c%05d^tz0334%s", 0, 508, FARBE_SPIEL, "( - : - )");
+        Kit_Printf_Glatt(ziel, spiel, FARBE_SPIEL, 0, 508, "^tz0334%s", "( - : - )");
     } else {
-        Font_Printf_Glatt(ziel, spiel, "^c%05d^tr0328%d^tz0334:^tl0344%d", 0, 495, FARBE_SPIEL, zahlen.tore1,
-                          zahlen.tore2);
-        Font_Printf_Glatt(ziel, spiel, "^c%05d^tz0344%s %s", 0, 515, FARBE_SPIEL,
-                          Bank_Zahl_String(nullptr, zahlen.zuschauer, 0), text(T_ZUSCHAUER));
+        Kit_Printf_Glatt(ziel, spiel, FARBE_SPIEL, 0, 495, "^tr0328%d^tz0334:^tl0344%d", zahlen.tore1, zahlen.tore2);
+        Kit_Printf_Glatt(ziel, spiel, FARBE_SPIEL, 0, 515, "^tz0344%s %s",
+                         Bank_Zahl_String(nullptr, zahlen.zuschauer, 0), text(T_ZUSCHAUER));
     }
 }

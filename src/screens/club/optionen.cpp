@@ -6,14 +6,15 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/ruf.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "graphics/sound.h"
-#include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -44,8 +45,6 @@ enum : i32 {
     T_NETZ_GESCHLOSSEN = 27,
 };
 constexpr i32 T_PILO_SERVER_FEHLT = 142;  // section PILO_ZUSATZ
-
-constexpr i32 FONT_ZEILE = 9, FONT_TITEL = 11;
 
 // Geometry of the list.
 constexpr i32 LISTE_X0 = 30, LISTE_X1 = 651, LISTE_Y0 = 184, LISTE_Y1 = 450, ZEILEN_OBEN = 181;
@@ -121,7 +120,6 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::OPTIONEN>({
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_OPTIONEN, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 
 // The label of the turn limit without its first word (the minutes take its place).
 const char* ohne_erstes_wort(const char* t) {
@@ -143,7 +141,7 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
     const i32 y = 201 + OPTIONEN_ZEILE_H * r;
     const char* label = texte[zeile] ? texte[zeile] : "";
     if (z.art == Art::KOPF) {
-        Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d^tl0083%s", 0, y, FARBE_WEISS, label);
+        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y, "^tl0083%s", label);
         return;
     }
     if (z.art != Art::OPTION) return;
@@ -156,35 +154,33 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
                           (z.option != OPTION_NETZ_SERVER || netz_schalter);
     const i32 kasten_y = 187 + OPTIONEN_ZEILE_H * r;
     if (schalter && Option_Wert(z.option, 0, 0) != 0) {
-        if (Rastport* haken = Menue_Get_Hooks().grafik_holen(GRAFIK_OPTIONEN_HAKEN))
-            Blt_Blit(haken, 0, 0, -1, -1, ziel, 43, kasten_y, Blt_Opt_Transparent);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_OPTIONEN_HAKEN, 43, kasten_y);
     } else if (schalter) {
         Blt_Rechteck(ziel, 44, kasten_y + 1, 18, 18, FARBE_KANTE_DUNKEL);
         Blt_Rahmen(ziel, 44, kasten_y + 1, 18, 18, FARBE_KANTE_HELL, 1);
     }
-    Font* f = font(FONT_ZEILE);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (z.option == OPTION_ZUGZEIT) {
         const u16 farbe = ruf::Client() ? FARBE_GRAU_CLIENT : FARBE_HELL;
-        Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%d%s", 0, y, farbe, Option_Wert(z.option, 0, 0) / ZUGZEIT_SCHRITT,
-                          ohne_erstes_wort(label));
+        Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0123%d%s", Option_Wert(z.option, 0, 0) / ZUGZEIT_SCHRITT,
+                         ohne_erstes_wort(label));
     } else if (z.option == OPTION_CLIENT_ZUGZEIT) {
         const u16 farbe = ruf::Client() ? FARBE_GRAU_CLIENT : FARBE_HELL;
-        Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%s", 0, y, farbe,
-                          Menue_Text_Fuellen(label, Option_Client_Zugzeit_Ms() / 60000, "").c_str());
+        Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0123%s",
+                         Menue_Text_Fuellen(label, Option_Client_Zugzeit_Ms() / 60000, "").c_str());
     } else if (z.option == OPTION_NETZ_SERVER) {
         if (ruf::Client()) {
             // A client plays in the server's game: the server's address, not its to change.
             char a[64];
             Spielstart_Adresse_Text(Spielstart_Get_Netz().adresse, a, sizeof a);
-            Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%s", 0, y, FARBE_GRAU_CLIENT,
-                              Menue_Text_Fuellen(label, 0, a).c_str());
+            Kit_Printf_Glatt(ziel, f, FARBE_GRAU_CLIENT, 0, y, "^tl0123%s", Menue_Text_Fuellen(label, 0, a).c_str());
         } else if (Manager_Anzahl_Menschen() < 2)
-            Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%s", 0, y, FARBE_GRAU_CLIENT, text(T_NETZ_EIN_MANAGER));
+            Kit_Printf_Glatt(ziel, f, FARBE_GRAU_CLIENT, 0, y, "^tl0123%s", text(T_NETZ_EIN_MANAGER));
         else
-            Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%s", 0, y, FARBE_HELL,
-                              Menue_Text_Fuellen(label, 0, adresse_text().c_str()).c_str());
+            Kit_Printf_Glatt(ziel, f, FARBE_HELL, 0, y, "^tl0123%s",
+                             Menue_Text_Fuellen(label, 0, adresse_text().c_str()).c_str());
     } else {
-        Font_Printf_Glatt(ziel, f, "^c%05d^tl0123%s", 0, y, FARBE_HELL, label);
+        Kit_Printf_Glatt(ziel, f, FARBE_HELL, 0, y, "^tl0123%s", label);
     }
 }
 
@@ -260,7 +256,7 @@ void Optionen_Screen_Init() {
     Menue_Set_Rechtsklick_Icon(ICON_OPTIONEN_SCHLIESSEN);
     Optionen_Scrollbar_Zeigen();
     Optionen_Texte_Setzen();
-    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_OPTIONEN_KNOPF)) {
+    if (Screen_Icon* k = Kit_Icon(ICON_OPTIONEN_KNOPF)) {
         Menue_Scrollbuttonpos_Zuweisen(k);
         erste_zeile = Menue_Balkenpos_In_Index(k);
     }
@@ -269,7 +265,7 @@ void Optionen_Screen_Init() {
 void Optionen_Scrollbar_Zeigen() {
     const bool zeigen = scroll.stufen > 1;
     for (i16 n : {ICON_OPTIONEN_BALKEN, ICON_OPTIONEN_KNOPF})
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n))
+        if (Screen_Icon* i = Kit_Icon(n))
             i->status = zeigen ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
 }
 
@@ -278,12 +274,8 @@ void Optionen_Texte_Setzen() {
         texte[i] = ZEILEN[i].id;
         if (texte[i]) Text_cfg_Aufloesen(&texte[i], TEXT_OPTIONEN);
     }
-    schliessen_text = {.font = font(12),
-                       .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                       .farbe_aktiv = FARBE_KNOPF_TEXT,
-                       .farbe = FARBE_KNOPF_TEXT,
-                       .text = text(T_SCHLIESSEN)};
-    if (Screen_Icon* s = Menue_Screen_Icon_Aus_Nummer(ICON_OPTIONEN_SCHLIESSEN)) s->hilfe = text(T_SCHLIESSEN);
+    schliessen_text = Kit_Knopf_Beschriftung(text(T_SCHLIESSEN));
+    if (Screen_Icon* s = Kit_Icon(ICON_OPTIONEN_SCHLIESSEN)) s->hilfe = text(T_SCHLIESSEN);
 }
 
 void Optionen_Scroll(Screen_Icon*, i32 index, u32) {
@@ -304,7 +296,7 @@ void Optionen_Klick(Screen_Icon*, u32 ereignis) {
 }
 
 void Optionen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
-    Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d%s", 249, 146, FARBE_WEISS, text(T_TITEL));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 249, 146, "%s", text(T_TITEL));
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
     i32 hover = -1;
     if (Menue_Get_Aktives_Icon() == icon && my >= LISTE_Y0 && my <= LISTE_Y1 && Optionen_Zeile_Bei(mx, my) >= 0)
@@ -314,11 +306,11 @@ void Optionen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
     // (a click or a scroll empties all of it).
     for (i32 r : {hover, hover_vorher})
         if (r >= 0)
-            for (i32 f : {FONT_ZEILE, FONT_TITEL})
-                if (const Font* fo = font(f)) Blt_Cache_Position_Leeren(0, 201 + OPTIONEN_ZEILE_H * r - fo->hoehe);
+            for (Kit_Schrift f : {Kit_Schrift::TEXT, Kit_Schrift::SCHMAL_GROSS})
+                if (const Font* fo = Kit_Font(f)) Blt_Cache_Position_Leeren(0, 201 + OPTIONEN_ZEILE_H * r - fo->hoehe);
     hover_vorher = hover;
     if (hover >= 0)
-        if (Rastport* h = Menue_Get_Hooks().grafik_holen(GRAFIK_OPTIONEN_ZEILE))
+        if (Rastport* h = Kit_Bild(GRAFIK_OPTIONEN_ZEILE))
             Blt_Pulsieren(h, 0, 0, h->breite, h->hoehe, ziel, 37, LISTE_Y0 + OPTIONEN_ZEILE_H * hover);
     for (i32 r = 0; r < OPTIONEN_SICHTBAR && erste_zeile + r < OPTIONEN_ZEILEN; ++r)
         zeile_zeichnen(ziel, r, erste_zeile + r);

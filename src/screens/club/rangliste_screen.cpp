@@ -5,12 +5,13 @@
 #include <tuple>
 #include <vector>
 
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -37,8 +38,7 @@ enum : i32 {
     T_SPALTEN_0 = 9,  // 9..12 the list pages' column heads
 };
 constexpr i32 T_TRANSFER_VEREIN = 28;  // TRANSFER: the club's column head
-constexpr i32 FONT_KLEIN = 9, FONT_GROSS = 11;
-constexpr u16 FARBE_OHNE_MANAGER = 50744;
+constexpr u16 FARBE_OHNE_MANAGER = FARBE_KOPF;
 // Pages 3..8: the statistics and their labels.
 constexpr i32 STATISTIK[RL_SEITEN] = {-1, -1, -1, 0, 1, 2, 22, 23, 24};
 const char* const LABEL[RL_SEITEN] = {nullptr,     nullptr,        nullptr,          "Torschützenliste", "Vorlagen",
@@ -52,7 +52,6 @@ Icon_Textzeile schalter_text{};
 Move_Struktur scroll{Rangliste_Screen_Scroll, 0, 0, -1, RL_KNOPF_Y0, RL_KNOPF_Y1, 777, 1, ICON_RL_SPUR};
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_RANGLISTE, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 const char* label(i32 s) { return s < 3 ? text(T_SEITE_0 + s) : LABEL[s]; }
 const char* team_name(i32 team) {
     const char* n = team >= 0 ? Team_String(0, team, nullptr, 0) : nullptr;
@@ -86,18 +85,16 @@ i32 stufen_von_seite() {
 
 // The page's label, background, scroll steps and bar.
 void seite_einrichten() {
-    schalter_text = {.font = font(FONT_GROSS), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                     .farbe_aktiv = FARBE_KNOPF_TEXT, .farbe = FARBE_KNOPF_TEXT, .text = label(seite)};
-    if (Screen_Icon* s = Menue_Screen_Icon_Aus_Nummer(ICON_RL_SEITE))
-        s->grafik = seite == 0 ? GRAFIK_RL_SEITE : GRAFIK_RL_SEITE + 1;
+    schalter_text = Kit_Knopf_Beschriftung(label(seite), Kit_Schrift::SCHMAL_GROSS);
+    if (Screen_Icon* s = Kit_Icon(ICON_RL_SEITE)) s->grafik = seite == 0 ? GRAFIK_RL_SEITE : GRAFIK_RL_SEITE + 1;
     Rangliste_Spieler_Liste_Bauen(seite, &leader);
     scroll.stufen = static_cast<i16>(std::min(stufen_von_seite(), 30000));
     const bool zeigen = scroll.stufen > 1 && seite != 0;
     for (i16 i = ICON_RL_SPUR; i <= ICON_RL_RUNTER; ++i)
-        if (Screen_Icon* ic = Menue_Screen_Icon_Aus_Nummer(i))
+        if (Screen_Icon* ic = Kit_Icon(i))
             ic->status = zeigen ? ic->status & ~MENUE_S_VERSTECKT : ic->status | MENUE_S_VERSTECKT;
     position = std::clamp(position, 0, std::max(scroll.stufen - 1, 0));
-    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_RL_KNOPF)) Menue_Scrollbutton_Setzen(k, position);
+    if (Screen_Icon* k = Kit_Icon(ICON_RL_KNOPF)) Menue_Scrollbutton_Setzen(k, position);
     Blt_Cache_Leeren();
 }
 
@@ -106,12 +103,12 @@ void pfeil(i32 richtung, u32 ereignis) {
     const i32 neu = std::clamp(position + richtung, 0, std::max(scroll.stufen - 1, 0));
     if (neu == position) return;
     position = neu;
-    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_RL_KNOPF)) Menue_Scrollbutton_Setzen(k, position);
+    if (Screen_Icon* k = Kit_Icon(ICON_RL_KNOPF)) Menue_Scrollbutton_Setzen(k, position);
     Blt_Cache_Leeren();
 }
 
 void bild(Rastport* ziel, u32 grafik, i32 x, i32 y, i32 prozent) {
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(grafik)) {
+    if (Rastport* b = Kit_Bild(grafik)) {
         if (prozent < 100) Blt_Alpha_Prozent(b, 0, 0, b->breite, b->hoehe, ziel, x, y, prozent);
         else Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     }
@@ -119,19 +116,19 @@ void bild(Rastport* ziel, u32 grafik, i32 x, i32 y, i32 prozent) {
 
 // Page 0: the active club's last ten ranked games and their points.
 void seite_spiele(Rastport* ziel) {
-    Font* klein = font(FONT_KLEIN);
-    Font* gross = font(FONT_GROSS);
-    Font_Printf_Glatt(ziel, klein, "^c%05d^tz0245%s^tz0561%s^tz0710%s", 0, 131, FARBE_KOPF, text(T_SPIELE_0),
-                      text(T_SPIELE_0 + 1), text(T_SPIELE_0 + 2));
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tl0019%s", 0, 432, FARBE_WEISS, text(T_SUMME));
+    Font* klein = Kit_Font(Kit_Schrift::TEXT);
+    Font* gross = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
+    Kit_Printf_Glatt(ziel, klein, FARBE_KOPF, 0, 131, "^tz0245%s^tz0561%s^tz0710%s", text(T_SPIELE_0),
+                     text(T_SPIELE_0 + 1), text(T_SPIELE_0 + 2));
+    Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, 432, "^tl0019%s", text(T_SUMME));
     Rangliste_Eintrag e{};
     if (Team_Aktiv < 0 || !Rangliste_Get_Eintrag(Team_Aktiv, &e)) return;
     i32 summe = 0;
     for (i32 k = 0; k < RL_ZEILEN; ++k) {
         const i32 y = 154 + 27 * k;
         if (e.gegner[k] < 0) {
-            Font_Printf(ziel, gross, "^c%05d^tl0019    ---", 0, y, FARBE_GRAU);
-            Font_Printf(ziel, gross, "^c%05d^tz0545-^tz0561:^tz0583-^tr07350", 0, y, FARBE_GRAU);
+            Kit_Printf(ziel, gross, FARBE_GRAU, 0, y, "^tl0019    ---");
+            Kit_Printf(ziel, gross, FARBE_GRAU, 0, y, "^tz0545-^tz0561:^tz0583-^tr07350");
             continue;
         }
         const bool auswaerts = e.ort[k] != 0;
@@ -141,22 +138,20 @@ void seite_spiele(Rastport* ziel) {
         bild(ziel, eigene > andere ? GRAFIK_RL_SIEG : eigene < andere ? GRAFIK_RL_NIEDERLAGE : GRAFIK_RL_REMIS, 9,
              135 + 27 * k, 35);
         for (const auto& [team, tab, wx] : {std::tuple{heim, 59, 12}, std::tuple{gast, 298, 258}}) {
-            char f[32];
-            std::snprintf(f, sizeof f, "^c%%05d^tl%04d%%s", tab);
-            if (team == Team_Aktiv) Font_Printf_Glatt(ziel, gross, f, 0, y, Farbe_Team_Name(team, -2), team_name(team));
-            else Font_Printf(ziel, gross, f, 0, y, Farbe_Team_Name(team, -2), team_name(team));
+            const u16 farbe = Farbe_Team_Name(team, -2);
+            if (team == Team_Aktiv) Kit_Printf_Glatt(ziel, gross, farbe, 0, y, "^tl%04d%s", tab, team_name(team));
+            else Kit_Printf(ziel, gross, farbe, 0, y, "^tl%04d%s", tab, team_name(team));
             Wappen_Blit(team, ziel, wx, 137 + 27 * k, 23, 23, nullptr);
         }
-        Font_Printf(ziel, gross, "^c%05d^tz0245-", 0, y, FARBE_WEISS);
-        Font_Printf_Glatt(ziel, gross, "^c%05d^tz0545%d^tz0561:^tz0583%d^tr0735%d", 0, y, FARBE_WEISS, th, tg,
-                          e.punkte[k]);
+        Kit_Printf(ziel, gross, FARBE_WEISS, 0, y, "^tz0245-");
+        Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, y, "^tz0545%d^tz0561:^tz0583%d^tr0735%d", th, tg, e.punkte[k]);
         summe += e.punkte[k];
     }
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tr0735%d", 0, 432, FARBE_GEWAEHLT, summe);
+    Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 0, 432, "^tr0735%d", summe);
 }
 
 void zeile(Rastport* ziel, i32 y, i32 platz, i32 team, const char* mitte, const char* rechts, i32 wert, bool spieler) {
-    Font* gross = font(FONT_GROSS);
+    Font* gross = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     const bool mensch = team >= 0 && Team_Hat_Manager(team);
     u16 farbe = Farbe_Team_Name(team, -2);
     if (spieler) farbe = mensch ? FARBE_WEISS : FARBE_OHNE_MANAGER;
@@ -164,20 +159,19 @@ void zeile(Rastport* ziel, i32 y, i32 platz, i32 team, const char* mitte, const 
         bild(ziel, GRAFIK_RL_MEDAILLE + static_cast<u32>(platz - 1), 9, y - 18, 100);
         --y;
     }
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tz0040%d.^tl0125%s^tl0430%s^tr0735%d", 0, y, farbe, platz, mitte,
-                      rechts ? rechts : "---", wert);
+    Kit_Printf_Glatt(ziel, gross, farbe, 0, y, "^tz0040%d.^tl0125%s^tl0430%s^tr0735%d", platz, mitte,
+                     rechts ? rechts : "---", wert);
     Wappen_Blit(team, ziel, 85, y - 17, 23, 23, nullptr);
 }
 
 void seite_liste(Rastport* ziel) {
-    Font* klein = font(FONT_KLEIN);
+    Font* klein = Kit_Font(Kit_Schrift::TEXT);
     if (seite <= 2)
-        Font_Printf_Glatt(ziel, klein, "^c%05d^tl0016%s^tz0227%s^tz0526%s^tz0710%s", 0, 131, FARBE_KOPF,
-                          text(T_SPALTEN_0), text(T_SPALTEN_0 + 1), text(T_SPALTEN_0 + 2), text(T_SPALTEN_0 + 3));
+        Kit_Printf_Glatt(ziel, klein, FARBE_KOPF, 0, 131, "^tl0016%s^tz0227%s^tz0526%s^tz0710%s", text(T_SPALTEN_0),
+                         text(T_SPALTEN_0 + 1), text(T_SPALTEN_0 + 2), text(T_SPALTEN_0 + 3));
     else
-        Font_Printf_Glatt(ziel, klein, "^c%05d^tl0016%s^tz0227%s^tz0526%s^tz0710%s", 0, 131, FARBE_KOPF,
-                          text(T_SPALTEN_0), Text_cfg_Text(TEXT_TRANSFER, T_TRANSFER_VEREIN), text(T_SPALTEN_0 + 1),
-                          text(T_SPALTEN_0 + 3));
+        Kit_Printf_Glatt(ziel, klein, FARBE_KOPF, 0, 131, "^tl0016%s^tz0227%s^tz0526%s^tz0710%s", text(T_SPALTEN_0),
+                         Text_cfg_Text(TEXT_TRANSFER, T_TRANSFER_VEREIN), text(T_SPALTEN_0 + 1), text(T_SPALTEN_0 + 3));
     if (seite <= 2) {
         i32 teams[RL_ZEILEN], werte[RL_ZEILEN];
         std::fill(teams, teams + RL_ZEILEN, -1);
@@ -203,8 +197,7 @@ void seite_liste(Rastport* ziel) {
     if (leader.eigener.spieler >= 0)
         zeile(ziel, 433, leader.eigener_platz, leader.eigener.team, Spieler_String(63, leader.eigener.spieler, nullptr, 0),
               team_name(leader.eigener.team), leader.eigener.wert, true);
-    else
-        Font_Printf_Glatt(ziel, font(FONT_GROSS), "^c%05d^tz0040---", 0, 433, FARBE_WEISS);
+    else Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, 433, "^tz0040---");
 }
 
 }  // namespace
@@ -276,7 +269,8 @@ void Rangliste_Screen_Runter_Klick(Screen_Icon*, u32 ereignis) { pfeil(1, ereign
 void Rangliste_Screen_Scroll(Screen_Icon*, i32 index, u32) { Screen_Scroll_Gemeldet(&position, index); }
 
 void Rangliste_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
-    Font_Printf_Glatt(ziel, font(FONT_GROSS), "^c%05d%s  -  %s", 19, 107, FARBE_WEISS, text(T_TITEL), label(seite));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 19, 107, "%s  -  %s", text(T_TITEL),
+                     label(seite));
     if (seite == 0) seite_spiele(ziel);
     else seite_liste(ziel);
 }

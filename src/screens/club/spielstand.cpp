@@ -15,6 +15,7 @@
 #include "gui/eingabe.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -45,7 +46,6 @@ enum : i32 {
     T_BESCHAEDIGT = 15,
 };
 
-constexpr i32 FONT_ZEILE = 9, FONT_TITEL = 11, FONT_KNOPF = 12;
 constexpr i32 LISTE_X0 = 30, LISTE_X1 = 651, LISTE_Y1 = 450, ZEILEN_OBEN = 181;
 constexpr i32 KEIN_SLOT = 10;  // the default description's number when no slot is chosen
 constexpr i32 BESCHREIBUNG_ZEICHEN = 29;
@@ -62,7 +62,8 @@ const char* hilfe[4] = {};  // of 1703, 1704, 1716, 1717
 constexpr u32 MODAL = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
 constexpr u32 KNOPF_STATUS = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
 
-constexpr Screen_Icon rahmen(i16 nummer, u32 grafik) {
+// A frame's user word 0: 1 for the save list.
+constexpr Screen_Icon rahmen(i16 nummer, u32 grafik, bool speichern) {
     return {.nummer = nummer,
             .grafik = grafik,
             .flags = MODAL,
@@ -73,27 +74,28 @@ constexpr Screen_Icon rahmen(i16 nummer, u32 grafik) {
             .zeichnen = Disk_Screen_Zeichnen,
             .ebene = 17,
             .w = 744,
-            .h = 424};
+            .h = 424,
+            .user = {speichern ? 1u : 0u}};
 }
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 y, Icon_Textzeile* text,
                             void (*klick)(Screen_Icon*, u32)) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .flags = MENUE_F_TEXT | MODAL,
-            .x = 667,
-            .y = y,
-            .daten = text,
-            .status = KNOPF_STATUS,
-            .klick = klick,
-            .ebene = 19,
-            .w = 90,
-            .h = 34};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .x = 667,
+                          .y = y,
+                          .w = 90,
+                          .h = 34,
+                          .ebene = 19,
+                          .klick = klick,
+                          .text = text,
+                          .flags = MODAL,
+                          .status = KNOPF_STATUS});
 }
 
 constexpr auto LADEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_LADEN>({
     {.nummer = ICON_LADEN_SCHLEIER, .flags = MODAL | MENUE_F_GANZER_SCREEN, .w = 800, .h = 600},
-    rahmen(ICON_LADEN_RAHMEN, GRAFIK_DISK_LADEN),
+    rahmen(ICON_LADEN_RAHMEN, GRAFIK_DISK_LADEN, false),
     knopf(ICON_LADEN_KNOPF, GRAFIK_DISK_KNOPF, GRAFIK_DISK_KNOPF_GEDRUECKT, 366, &laden_text,
           Disk_Screen_Laden_Knopf_Klick),
     knopf(ICON_LADEN_ABBRECHEN, GRAFIK_DISK_ABBRECHEN, GRAFIK_DISK_ABBRECHEN_GEDRUECKT, 411, &abbrechen_text,
@@ -105,7 +107,7 @@ constexpr auto SPEICHERN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_SPEICHER
      .klick = Disk_Screen_Klick,
      .w = 800,
      .h = 600},
-    rahmen(ICON_SPEICHERN_RAHMEN, GRAFIK_DISK_SPEICHERN),
+    rahmen(ICON_SPEICHERN_RAHMEN, GRAFIK_DISK_SPEICHERN, true),
     knopf(ICON_SPEICHERN_KNOPF, GRAFIK_DISK_KNOPF, GRAFIK_DISK_KNOPF_GEDRUECKT, 366, &speichern_text,
           Disk_Screen_Knopf_Klick),
     knopf(ICON_SPEICHERN_ABBRECHEN, GRAFIK_DISK_ABBRECHEN, GRAFIK_DISK_ABBRECHEN_GEDRUECKT, 411, &abbrechen_text,
@@ -113,7 +115,6 @@ constexpr auto SPEICHERN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_SPEICHER
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_DISK, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 
 bool speichern_offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_SPEICHERN_RAHMEN); }
 
@@ -228,10 +229,7 @@ void Disk_Screen_Speichern_Init() {
 }
 
 void Disk_Screen_Texte_Setzen() {
-    const Icon_Textzeile vorlage{.font = font(FONT_KNOPF),
-                                 .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                                 .farbe_aktiv = FARBE_KNOPF_TEXT,
-                                 .farbe = FARBE_KNOPF_TEXT};
+    const Icon_Textzeile vorlage = Kit_Knopf_Beschriftung(nullptr);
     laden_text = speichern_text = abbrechen_text = vorlage;
     laden_text.text = text(T_LADEN);
     speichern_text.text = text(T_SPEICHERN);
@@ -241,7 +239,7 @@ void Disk_Screen_Texte_Setzen() {
     for (i32 k = 0; k < 4; ++k) {
         hilfe[k] = IDS[k];
         Text_cfg_Aufloesen(&hilfe[k], TEXT_DISK);
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(KNOEPFE[k])) i->hilfe = hilfe[k];
+        if (Screen_Icon* i = Kit_Icon(KNOEPFE[k])) i->hilfe = hilfe[k];
     }
 }
 
@@ -287,49 +285,47 @@ void Disk_Screen_Slot_Zeichnen(Rastport* ziel, i32 s, bool speichern) {
     const u16 farbe = s == DISK_AUTOSAVE_SLOT ? FARBE_GRAU : FARBE_WEISS;
     const i32 y = 200 + DISK_ZEILE_H * s;
     const bool im_feld = speichern && s == gewaehlt;  // the input field shows its text
-    Font* f = font(FONT_ZEILE);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     const Spielstand_Beschreibung& b = slots[s];
     switch (zustand[s]) {
         case Disk_Slot_Zustand::BELEGT:
-            if (!im_feld) Font_Printf_Glatt(ziel, f, "^c%05d^tl0055%s", 0, y, farbe, b.text);
-            Font_Printf_Glatt(ziel, f, "^c%05d^tl0300%s^tl0450%s^tl0580%s", 0, y, farbe, b.manager, b.verein,
-                              Team_Halbwert_String(static_cast<i32>(b.staerke)));
+            if (!im_feld) Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0055%s", b.text);
+            Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0300%s^tl0450%s^tl0580%s", b.manager, b.verein,
+                             Team_Halbwert_String(static_cast<i32>(b.staerke)));
             if (b.team < static_cast<u32>(Team_Anzahl) && Team_Ist_Normal(static_cast<i32>(b.team), 0))
                 Wappen_Blit(static_cast<i32>(b.team), ziel, 249, 185 + DISK_ZEILE_H * s, 21, 21, nullptr);
             break;
         case Disk_Slot_Zustand::BESCHAEDIGT:
-            if (!im_feld) Font_Printf_Glatt(ziel, f, "^c%05d^tl0055 %s", 0, y, FARBE_FEHLER, text(T_BESCHAEDIGT));
+            if (!im_feld) Kit_Printf_Glatt(ziel, f, FARBE_FEHLER, 0, y, "^tl0055 %s", text(T_BESCHAEDIGT));
             break;
         case Disk_Slot_Zustand::LEER:
-            if (!im_feld) Font_Printf_Glatt(ziel, f, "^c%05d^tl0055 %s", 0, y, farbe, text(T_LEER));
+            if (!im_feld) Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0055 %s", text(T_LEER));
             break;
     }
 }
 
 void Disk_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
-    const bool speichern = icon && icon->nummer == ICON_SPEICHERN_RAHMEN;
+    const bool speichern = icon && icon->user[0] == 1;
     Blt_Cache_Leeren();
-    Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d%s", 249, 146, FARBE_WEISS,
-                      text(speichern ? T_TITEL_SPEICHERN : T_TITEL_LADEN));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 249, 146, "%s",
+                     text(speichern ? T_TITEL_SPEICHERN : T_TITEL_LADEN));
     // Every other row a shade lighter.
     for (i32 s = 0; s < DISK_SLOTS; s += 2)
         Blt_Rechteck_Alpha(ziel, 37, DISK_ZEILE_Y0 + DISK_ZEILE_H * s, 615, DISK_ZEILE_H, FARBE_WEISS, 4);
-    if (gewaehlt >= 0)
-        if (Rastport* m = Menue_Get_Hooks().grafik_holen(GRAFIK_DISK_GEWAEHLT))
-            Blt_Blit(m, 0, 0, -1, -1, ziel, 37, DISK_ZEILE_Y0 + DISK_ZEILE_H * gewaehlt, Blt_Opt_Transparent);
+    if (gewaehlt >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_DISK_GEWAEHLT, 37, DISK_ZEILE_Y0 + DISK_ZEILE_H * gewaehlt);
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
     if (Menue_Get_Aktives_Icon() == icon && my >= DISK_ZEILE_Y0 && my <= LISTE_Y1) {
         const i32 r = Disk_Screen_Zeile_Bei(mx, my);
         // Not under the description field: it keeps what lies beneath it from its first frame.
         if (r >= 0 && !(speichern && r == gewaehlt))
-            if (Rastport* h = Menue_Get_Hooks().grafik_holen(GRAFIK_DISK_ZEILE))
+            if (Rastport* h = Kit_Bild(GRAFIK_DISK_ZEILE))
                 Blt_Pulsieren(h, 0, 0, h->breite, h->hoehe, ziel, 37, DISK_ZEILE_Y0 + DISK_ZEILE_H * r);
     }
     for (i32 s = 0; s < DISK_SLOTS; ++s) {
         Disk_Screen_Slot_Zeichnen(ziel, s, speichern);
         if (speichern && s == gewaehlt) {
             // The cache's text is the field's buffer (30 bytes: 29 characters).
-            const i32 r = Eingabefeld_Bearbeiten(font(FONT_ZEILE), slots[s].text, sizeof slots[s].text,
+            const i32 r = Eingabefeld_Bearbeiten(Kit_Font(Kit_Schrift::TEXT), slots[s].text, sizeof slots[s].text,
                                                  BESCHREIBUNG_ZEICHEN, 0x1A4, 55, 188 + DISK_ZEILE_H * s, 180, 22, 0, 0,
                                                  nullptr, 0, 0, nullptr, FARBE_WEISS);
             if (r == EINGABE_FERTIG) bestaetigt = true;
@@ -339,7 +335,7 @@ void Disk_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
 
 void Disk_Screen_Klick(Screen_Icon*, u32 ereignis) {
     if (speichern_offen() && bestaetigt) {
-        if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_SPEICHERN_KNOPF)) Disk_Screen_Knopf_Klick(k, 0);
+        if (Screen_Icon* k = Kit_Icon(ICON_SPEICHERN_KNOPF)) Disk_Screen_Knopf_Klick(k, 0);
         return;
     }
     if (!(ereignis & MENUE_E_LINKS)) return;

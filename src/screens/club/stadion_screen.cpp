@@ -8,13 +8,14 @@
 #include "base/meldung.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "graphics/sound.h"
-#include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -51,7 +52,6 @@ enum : i32 {
     T_HILFE_RENOVIEREN = 23,
     T_HILFE_UMBAU = 24,
 };
-constexpr i32 FONT_KLEIN = 9, FONT_GROSS = 11;
 constexpr u32 DROSSEL_MS = 100;
 constexpr i32 OHNE_STADION_KAPAZITAET = 20000;
 
@@ -62,7 +62,6 @@ i32 popup_art = STADION_POPUP_BAU;
 i32 popup_klang = -1;  // the sound of the next popup, -1 the ordinary one
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_STADION, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 const char* geld(i64 betrag) { return Bank_Geld_String(static_cast<f64>(betrag), Team_Aktiv, -1, 0); }
 const char* zahl(i64 wert) { return Bank_Zahl_String(nullptr, wert, 0); }
 const char* hilfe(i32 n) { return text(n); }
@@ -76,9 +75,16 @@ constexpr Screen_Icon stepper(i16 nummer, u32 grafik, i16 x, i16 y, Icon_Klick_P
 }
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, Icon_Klick_Prozedur klick,
                             Icon_Hilfe_Prozedur h) {
-    return {.nummer = nummer, .grafik = grafik, .grafik_gedrueckt = gedrueckt, .x = x, .y = y,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD, .klick = klick, .ebene = 1, .w = w, .h = 30,
-            .hilfe_prozedur = h};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .x = x,
+                          .y = y,
+                          .w = w,
+                          .h = 30,
+                          .ebene = 1,
+                          .klick = klick,
+                          .hilfe = h});
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::STADION>({
@@ -149,8 +155,8 @@ void abgelehnt(Stadion_Bau e) {
 
 void klassen_zeile(Rastport* ziel, Font* f, i32 y, i32 klasse) {
     const Stadion_Bauklasse& k = Stadion_Bauklasse_Holen(klasse);
-    Font_Printf_Glatt(ziel, f, "^c%05d^tz0181%s^tr0403%d-%s %s", 0, y, FARBE_WEISS, text(T_KLASSE_0 + klasse),
-                      k.von / 1000, zahl(k.bis), text(T_PLAETZE));
+    Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 0, y, "^tz0181%s^tr0403%d-%s %s", text(T_KLASSE_0 + klasse), k.von / 1000,
+                     zahl(k.bis), text(T_PLAETZE));
 }
 
 }  // namespace
@@ -251,8 +257,8 @@ void Stadion_Popup(i32 art, const char* t) {
 
 void Stadion_Popup_Text(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     const u32 bild = popup_art == STADION_POPUP_RENOVIERUNG ? GRAFIK_STADION_POPUP_RENOVIERUNG : GRAFIK_STADION_POPUP_BAU;
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(bild)) Blt_Blit(b, 0, 0, -1, -1, ziel, x + 6, y + 6, Blt_Opt_Standard);
-    Font* f = font(FONT_GROSS);
+    if (Rastport* b = Kit_Bild(bild)) Blt_Blit(b, 0, 0, -1, -1, ziel, x + 6, y + 6, Blt_Opt_Standard);
+    Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     Umbruch_Text_Ausgabe(ziel, f, popup_text, 87, 718, 514, 572, 1, 4, 33);
     Umbruch_Text_Ausgabe(ziel, f, popup_text, 86, 717, 513, 571, FARBE_WEISS, 4, 33);
 }
@@ -268,44 +274,44 @@ void Stadion_Screen_Bild(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     const Stadion_Daten* s = stadion();
     if (!s || !icon) return;
     icon->grafik = GRAFIK_STADION_BILD + static_cast<u32>(std::clamp(s->klasse, 0, STADION_KLASSEN - 1));
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(icon->grafik)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Standard);
+    if (Rastport* b = Kit_Bild(icon->grafik)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Standard);
 }
 
 void Stadion_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     const Stadion_Daten* s = stadion();
     if (!s) return;
-    Font* klein = font(FONT_KLEIN);
-    Font* gross = font(FONT_GROSS);
+    Font* klein = Kit_Font(Kit_Schrift::TEXT);
+    Font* gross = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     const u16 w = FARBE_WEISS;
     // The ground's name over its figures.
     const char* name = Team_String(702, Team_Aktiv, nullptr, 0);
-    Font_Printf_Glatt(ziel, gross, "^c%05d%s: %s", 408, 128, FARBE_GEWAEHLT, text(T_IHR_STADION), name ? name : "");
+    Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 408, 128, "%s: %s", text(T_IHR_STADION), name ? name : "");
     // 1. Ticket price.
-    Font_Printf_Glatt(ziel, gross, "^c%05d%s", 408, 155, w, text(T_PREIS));
-    Font_Printf_Glatt(ziel, gross, "^c%05d%s", 408, 189, FARBE_GEWAEHLT, geld(s->eintrittspreis));
+    Kit_Printf_Glatt(ziel, gross, w, 408, 155, "%s", text(T_PREIS));
+    Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 408, 189, "%s", geld(s->eintrittspreis));
     // 2., 3. Comfort: now, planned, what the renovation costs.
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 554, 262, w, text(T_KOMFORT));
-    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0768%s %d%%", 0, 262, FARBE_HELL, text(T_DERZEIT), s->komfort);
-    Font_Printf_Glatt(ziel, gross, "^c%05d%d%%", 554, 288, FARBE_GEWAEHLT, komfort_plan);
-    Font_Printf_Glatt(ziel, gross, "^c%05d%s   %s", 554, 323, w, text(T_KOSTEN),
-                      geld(Stadion_Renovierung_Kosten(*s, komfort_plan)));
-    Font_Printf_Glatt(ziel, gross, "^c%05d%s", 554, 358, FARBE_HELL, text(T_AUFTRAG));
+    Kit_Printf_Glatt(ziel, klein, w, 554, 262, "%s", text(T_KOMFORT));
+    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, 262, "^tr0768%s %d%%", text(T_DERZEIT), s->komfort);
+    Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 554, 288, "%d%%", komfort_plan);
+    Kit_Printf_Glatt(ziel, gross, w, 554, 323, "%s   %s", text(T_KOSTEN),
+                     geld(Stadion_Renovierung_Kosten(*s, komfort_plan)));
+    Kit_Printf_Glatt(ziel, gross, FARBE_HELL, 554, 358, "%s", text(T_AUFTRAG));
     // 4., 5. Capacity: now, planned, what the change costs.
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 500, 404, w, text(T_KAPAZITAET));
-    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0768%s %s %s", 0, 404, FARBE_HELL, text(T_DERZEIT), zahl(s->kapazitaet),
-                      text(T_PLAETZE));
-    Font_Printf_Glatt(ziel, gross, "^c%05d%s", 500, 430, FARBE_GEWAEHLT, zahl(kapazitaet_plan));
-    Font_Printf_Glatt(ziel, gross, "^c%05d%s   %s", 500, 465, w, text(T_KOSTEN),
-                      geld(Stadion_Kapazitaet_Kosten(*s, kapazitaet_plan)));
-    Font_Printf_Glatt(ziel, gross, "^c%05d%s", 500, 500, FARBE_HELL, text(T_AUFTRAG));
+    Kit_Printf_Glatt(ziel, klein, w, 500, 404, "%s", text(T_KAPAZITAET));
+    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, 404, "^tr0768%s %s %s", text(T_DERZEIT), zahl(s->kapazitaet),
+                     text(T_PLAETZE));
+    Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 500, 430, "%s", zahl(kapazitaet_plan));
+    Kit_Printf_Glatt(ziel, gross, w, 500, 465, "%s   %s", text(T_KOSTEN),
+                     geld(Stadion_Kapazitaet_Kosten(*s, kapazitaet_plan)));
+    Kit_Printf_Glatt(ziel, gross, FARBE_HELL, 500, 500, "%s", text(T_AUFTRAG));
     // 6. The class; 7. the next one and what building it costs.
     const i32 klasse = std::clamp(s->klasse, 0, STADION_KLASSEN - 1);
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 44, 438, FARBE_HELL, text(T_STUFE));
+    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 44, 438, "%s", text(T_STUFE));
     klassen_zeile(ziel, klein, 438, klasse);
     if (klasse < STADION_KLASSEN - 1) {
-        Font_Printf_Glatt(ziel, gross, "^c%05d%s", 44, 464, FARBE_HELL, text(T_NAECHSTE));
+        Kit_Printf_Glatt(ziel, gross, FARBE_HELL, 44, 464, "%s", text(T_NAECHSTE));
         klassen_zeile(ziel, klein, 464, klasse + 1);
-        Font_Printf_Glatt(ziel, gross, "^c%05d%s^tl0150%s", 44, 499, w, text(T_KOSTEN),
-                          geld(Stadion_Bauklasse_Holen(klasse + 1).baupreis));
+        Kit_Printf_Glatt(ziel, gross, w, 44, 499, "%s^tl0150%s", text(T_KOSTEN),
+                         geld(Stadion_Bauklasse_Holen(klasse + 1).baupreis));
     }
 }

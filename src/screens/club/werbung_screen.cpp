@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "base/meldung.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -43,12 +44,10 @@ enum : i32 {
     T_TITEL_VERTRAEGE = 52,
     T_SUCHE_1 = 55,  // 55..57 the counter's steps
 };
-constexpr i32 FONT_KLEIN = 9, FONT_GROSS = 11;
-constexpr u16 FARBE_BETRAG = FARBE_HELL, FARBE_LABEL = 50744;
+constexpr u16 FARBE_BETRAG = FARBE_HELL, FARBE_LABEL = FARBE_KOPF;
 constexpr i32 HAUPTSPONSOR = 8;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_WERBUNG, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 const char* geld(i64 betrag) { return Bank_Geld_String(static_cast<f64>(betrag), Team_Aktiv, -1, 0); }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::WERBUNG>({
@@ -67,50 +66,43 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::WERBUNG>({
      .hilfe_prozedur = [](Screen_Icon*) { return text(T_HILFE_BANDEN); }},
 });
 
-void grau(i16 nummer, bool an) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer))
-        i->status = an ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
-}
-
 // The switch shows the record's flag; the search button is live while the
 // search is open; the accept button while there is an offer.
 void knoepfe() {
     const Werbung_Daten* w = Werbung_Get(Team_Aktiv);
-    grau(ICON_WERBUNG_SUCHEN, w && w->suche_zu);
-    grau(ICON_WERBUNG_ANNEHMEN, !w || w->angebot_betrag == 0);
+    Kit_Grau(ICON_WERBUNG_SUCHEN, w && w->suche_zu);
+    Kit_Grau(ICON_WERBUNG_ANNEHMEN, !w || w->angebot_betrag == 0);
     Menue_Icon_Zustand_Setzen(ICON_WERBUNG_BANDEN, w && w->banden_flag ? 1 : 0);
 }
 
 void logo(Rastport* ziel, bool gross, i32 sponsor, i32 x, i32 y, Blt_Optionen* opt) {
     const i32 g = Werbung_Logo_Grafik(gross, sponsor);
     if (g < 0) return;
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(static_cast<u32>(g))) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, opt);
+    if (Rastport* b = Kit_Bild(static_cast<u32>(g))) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, opt);
 }
 
 void angebot_zeichnen(Rastport* ziel, const Werbung_Daten& w) {
     if (w.angebot_betrag == 0) return;
-    Font* klein = font(FONT_KLEIN);
-    Font* gross = font(FONT_GROSS);
+    Font* klein = Kit_Font(Kit_Schrift::TEXT);
+    Font* gross = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     const i32 art = std::clamp<i32>(w.angebot_art, 0, 3);
     logo(ziel, true, w.angebot_sponsor, 67, 122, Blt_Opt_Transparent);
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tz0117%s", 0, 173, FARBE_WEISS, Werbung_Sponsor_Name(w.angebot_sponsor));
-    Font_Printf_Glatt(ziel, klein, "^c%05d^tl0019%s", 0, 216, FARBE_LABEL, text(T_ART_0 + art));
-    Font_Printf(ziel, klein, "^c%05d^tl0019%d %s", 0, 256, FARBE_LABEL, w.angebot_dauer,
-                text(w.angebot_dauer == 1 ? T_SPIEL : T_SPIELE));
+    Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, 173, "^tz0117%s", Werbung_Sponsor_Name(w.angebot_sponsor));
+    Kit_Printf_Glatt(ziel, klein, FARBE_LABEL, 0, 216, "^tl0019%s", text(T_ART_0 + art));
+    Kit_Printf(ziel, klein, FARBE_LABEL, 0, 256, "^tl0019%d %s", w.angebot_dauer,
+               text(w.angebot_dauer == 1 ? T_SPIEL : T_SPIELE));
     if (art == 3) {
         for (i32 k = 0; k < 3; ++k)
-            Font_Printf(ziel, klein, "^c%05d^tr0212%s %s", 0, 296 + 22 * k, FARBE_LABEL,
-                        geld(w.angebot_betraege[k]), text(T_PRO_SPIEL));
+            Kit_Printf(ziel, klein, FARBE_LABEL, 0, 296 + 22 * k, "^tr0212%s %s", geld(w.angebot_betraege[k]),
+                       text(T_PRO_SPIEL));
     } else {
-        Font_Printf(ziel, klein, "^c%05d^tr0212%s %s", 0, 296 + 22 * art, FARBE_LABEL, geld(w.angebot_betrag),
-                    text(T_PRO_SPIEL));
+        Kit_Printf(ziel, klein, FARBE_LABEL, 0, 296 + 22 * art, "^tr0212%s %s", geld(w.angebot_betrag),
+                   text(T_PRO_SPIEL));
         for (i32 k = 0; k < 3; ++k)
-            if (k != art)
-                if (Rastport* b = Menue_Get_Hooks().grafik_holen(GRAFIK_WERBUNG_ANDERE_ART))
-                    Blt_Blit(b, 0, 0, -1, -1, ziel, 18, 285 + 22 * k, Blt_Opt_Transparent);
+            if (k != art) Kit_Bild_Zeichnen(ziel, GRAFIK_WERBUNG_ANDERE_ART, 18, 285 + 22 * k);
     }
     const i32 rest = w.angebot_dauer - w.angebot_anzahl2;
-    Font_Printf(ziel, klein, "^c%05d^tl0019%d %s", 0, 380, FARBE_LABEL, rest, text(rest == 1 ? T_UEBRIG : T_UEBRIG_MEHR));
+    Kit_Printf(ziel, klein, FARBE_LABEL, 0, 380, "^tl0019%d %s", rest, text(rest == 1 ? T_UEBRIG : T_UEBRIG_MEHR));
 }
 
 }  // namespace
@@ -179,27 +171,26 @@ void Werbung_Banden_Klick(Screen_Icon*, u32 ereignis) {
 }
 
 void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
-    Font* klein = font(FONT_KLEIN);
-    Font* gross = font(FONT_GROSS);
+    Font* klein = Kit_Font(Kit_Schrift::TEXT);
+    Font* gross = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     // 1. Fixed texts.
-    Font_Printf(ziel, gross, "^c%05d^tz0116%s", 0, 108, FARBE_WEISS, text(T_TITEL_ANGEBOT));
-    Font_Printf(ziel, gross, "^c%05d^tl0269%s", 0, 108, FARBE_WEISS, text(T_TITEL_VERTRAEGE));
-    Font_Printf(ziel, klein, "^c%05d^tz0370%s^tz0488%s^tz0588%s^tz0640%s^tr0777%s", 0, 132, FARBE_KOPF,
-                text(T_SPALTEN_0), text(T_SPALTEN_0 + 1), text(T_SPALTEN_0 + 2), text(T_SPALTEN_0 + 3),
-                text(T_SPALTEN_0 + 4));
-    Font_Printf(ziel, klein, "^c%05d^tl0269%s", 0, 387, FARBE_BETRAG, text(T_SUMME_BANDEN));
-    Font_Printf(ziel, klein, "^c%05d^tl0269%s", 0, 466, FARBE_BETRAG, text(T_SUMME_ERSATZ));
+    Kit_Printf(ziel, gross, FARBE_WEISS, 0, 108, "^tz0116%s", text(T_TITEL_ANGEBOT));
+    Kit_Printf(ziel, gross, FARBE_WEISS, 0, 108, "^tl0269%s", text(T_TITEL_VERTRAEGE));
+    Kit_Printf(ziel, klein, FARBE_KOPF, 0, 132, "^tz0370%s^tz0488%s^tz0588%s^tz0640%s^tr0777%s", text(T_SPALTEN_0),
+               text(T_SPALTEN_0 + 1), text(T_SPALTEN_0 + 2), text(T_SPALTEN_0 + 3), text(T_SPALTEN_0 + 4));
+    Kit_Printf(ziel, klein, FARBE_BETRAG, 0, 387, "^tl0269%s", text(T_SUMME_BANDEN));
+    Kit_Printf(ziel, klein, FARBE_BETRAG, 0, 466, "^tl0269%s", text(T_SUMME_ERSATZ));
     // The replacement lines' labels stand left of them, clear of the main sponsor's row.
-    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0660%s", 0, 410, FARBE_GRAU, text(T_ERSATZ_1));
-    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0660%s", 0, 448, FARBE_GRAU, text(T_ERSATZ_2));
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tl0269%s", 0, 498, FARBE_BETRAG, text(T_EINNAHMEN));
+    Kit_Printf_Glatt(ziel, klein, FARBE_GRAU, 0, 410, "^tr0660%s", text(T_ERSATZ_1));
+    Kit_Printf_Glatt(ziel, klein, FARBE_GRAU, 0, 448, "^tr0660%s", text(T_ERSATZ_2));
+    Kit_Printf_Glatt(ziel, gross, FARBE_BETRAG, 0, 498, "^tl0269%s", text(T_EINNAHMEN));
     constexpr i32 LABEL_Y[4] = {199, 239, 279, 363};
     for (i32 i = 0; i < 4; ++i)
-        Font_Printf_Glatt(ziel, klein, "^c%05d^tl0019%s", 0, LABEL_Y[i], FARBE_HELL, text(T_ANGEBOT_0 + i));
+        Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, LABEL_Y[i], "^tl0019%s", text(T_ANGEBOT_0 + i));
     const Werbung_Daten* w = Werbung_Get(Team_Aktiv);
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tz0119%s", 0, 476, FARBE_BETRAG, text(T_ALLE));
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tz0119%s %s", 0, 496, FARBE_BETRAG, text(T_ZUSAMMEN),
-                      geld(Werbung_Get_Sponsorbetrag(Team_Aktiv)));
+    Kit_Printf_Glatt(ziel, gross, FARBE_BETRAG, 0, 476, "^tz0119%s", text(T_ALLE));
+    Kit_Printf_Glatt(ziel, gross, FARBE_BETRAG, 0, 496, "^tz0119%s %s", text(T_ZUSAMMEN),
+                     geld(Werbung_Get_Sponsorbetrag(Team_Aktiv)));
     if (!w) return;
     // 2. The contracts.
     const Werbung_Summen s = Werbung_Screen_Summen(Team_Aktiv);
@@ -210,25 +201,23 @@ void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
             if (slot.betrag == 0) continue;
             if (i % 2) Blt_Rechteck_Alpha(ziel, 272, y - 19, 512, 28, FARBE_ZEILE_HELL, 40);
             // Partner, matches left and amount: one line.
-            Font_Printf_Glatt(ziel, gross, "^c%05d^tl0424%s^tz0588%d^c%05d^tr0777%s", 0, y + 2, FARBE_WEISS,
-                              Werbung_Sponsor_Name(slot.sponsor), slot.anzahl, FARBE_BETRAG, geld(slot.betrag));
+            Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, y + 2, "^tl0424%s^tz0588%d^c%05d^tr0777%s",
+                             Werbung_Sponsor_Name(slot.sponsor), slot.anzahl, FARBE_BETRAG, geld(slot.betrag));
         } else {
             if (w->ersatz[0] == 0) continue;
             for (i32 k = 0; k < 3; ++k)
-                Font_Printf_Glatt(ziel, klein, "^c%05d^tr0699%dx^tr0777%s", 0, 410 + 19 * k, FARBE_BETRAG,
-                                  s.frei[k], geld(w->ersatz[k]));
-            Font_Printf_Glatt(ziel, gross, "^c%05d^tl0424%s^tz0588%d", 0, y + 2, FARBE_WEISS,
-                              Werbung_Sponsor_Name(slot.sponsor), slot.anzahl);
+                Kit_Printf_Glatt(ziel, klein, FARBE_BETRAG, 0, 410 + 19 * k, "^tr0699%dx^tr0777%s", s.frei[k],
+                                 geld(w->ersatz[k]));
+            Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, y + 2, "^tl0424%s^tz0588%d",
+                             Werbung_Sponsor_Name(slot.sponsor), slot.anzahl);
         }
         logo(ziel, false, slot.sponsor, 327, y - 17, Blt_Opt_Standard);
-        if (slot.wert2 == 0)
-            if (Rastport* b = Menue_Get_Hooks().grafik_holen(GRAFIK_WERBUNG_STANDARDBANDE))
-                Blt_Blit(b, 0, 0, -1, -1, ziel, 628, y - 12, Blt_Opt_Transparent);
+        if (slot.wert2 == 0) Kit_Bild_Zeichnen(ziel, GRAFIK_WERBUNG_STANDARDBANDE, 628, y - 12);
     }
     // 3. Totals.
-    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0777%s", 0, 387, FARBE_BETRAG, geld(s.banden));
-    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0777%s", 0, 466, FARBE_BETRAG, geld(s.ersatz));
-    Font_Printf_Glatt(ziel, gross, "^c%05d^tr0777%s", 0, 498, FARBE_GEWAEHLT, geld(s.banden + s.ersatz));
+    Kit_Printf_Glatt(ziel, klein, FARBE_BETRAG, 0, 387, "^tr0777%s", geld(s.banden));
+    Kit_Printf_Glatt(ziel, klein, FARBE_BETRAG, 0, 466, "^tr0777%s", geld(s.ersatz));
+    Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 0, 498, "^tr0777%s", geld(s.banden + s.ersatz));
     // 4. The offer.
     angebot_zeichnen(ziel, *w);
 }

@@ -10,6 +10,7 @@
 #include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -48,7 +49,6 @@ enum : i32 {
     T_PLATZ = 7,
 };
 constexpr i32 T_E1_FAEHIGKEITEN = 8;  // EINSETZEN_1: special attributes
-constexpr i32 FONT_KLEIN = 9, FONT_KOPF = 10, FONT_ZEILE = 11;
 constexpr u32 MODUS_KO = 4;
 constexpr u32 BITS_A[4] = {0, 1, 2, 4}, BITS_B[4] = {0, 16, 32, 65536};
 
@@ -59,25 +59,38 @@ Tabelle_Uebersicht_Zeile uebersicht[WB_UEBERSICHT_MAX];
 i32 uebersicht_anzahl = 0;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TABELLE, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 const char* name_von(i32 team) {
     const char* n = team >= 0 ? Team_String(0, team, nullptr, 0) : nullptr;
     return n ? n : "";
 }
 
 constexpr Screen_Icon ergebnis_zeile(i16 n) {
-    return {.nummer = n, .flags = MENUE_F_NICHT_ABFRAGEN, .x = 9,
+    return {.nummer = n,
+            .flags = MENUE_F_NICHT_ABFRAGEN,
+            .x = 9,
             .y = static_cast<i16>(136 + WB_ERGEBNIS_ZEILE_H * (n - ICON_WB_ERGEBNIS_ZEILE_0)),
-            .zeichnen = Tabelle_Screen_Ergebniszeile, .ebene = 3, .farbe = FARBE_WEISS, .w = 768, .h = 33};
+            .zeichnen = Tabelle_Screen_Ergebniszeile,
+            .ebene = 3,
+            .farbe = FARBE_WEISS,
+            .w = 768,
+            .h = 33,
+            .user = {static_cast<u32>(n - ICON_WB_ERGEBNIS_ZEILE_0)}};
 }
 constexpr auto ERGEBNIS_ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
     ergebnis_zeile(837), ergebnis_zeile(838), ergebnis_zeile(839), ergebnis_zeile(840), ergebnis_zeile(841),
     ergebnis_zeile(842), ergebnis_zeile(843), ergebnis_zeile(844), ergebnis_zeile(845),
 });
 constexpr Screen_Icon uebersicht_zeile(i16 n) {
-    return {.nummer = n, .flags = MENUE_F_NICHT_ABFRAGEN, .x = 9,
+    return {.nummer = n,
+            .flags = MENUE_F_NICHT_ABFRAGEN,
+            .x = 9,
             .y = static_cast<i16>(136 + WB_ZEILE_H * (n - ICON_WB_UEBERSICHT_ZEILE_0)),
-            .zeichnen = Tabelle_Screen_Uebersichtzeile, .ebene = 3, .farbe = FARBE_WEISS, .w = 768, .h = 16};
+            .zeichnen = Tabelle_Screen_Uebersichtzeile,
+            .ebene = 3,
+            .farbe = FARBE_WEISS,
+            .w = 768,
+            .h = 16,
+            .user = {static_cast<u32>(n - ICON_WB_UEBERSICHT_ZEILE_0)}};
 }
 constexpr auto UEBERSICHT_ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
     uebersicht_zeile(849), uebersicht_zeile(850), uebersicht_zeile(851), uebersicht_zeile(852),
@@ -151,32 +164,32 @@ void ergebnisse_ordnen() {
 // A club's line under its name: its place, or its league or nation in a knock-out round.
 void platz_zeile(Rastport* ziel, i32 team, i32 platz, i32 tab, i32 y) {
     const Wb_Stand& st = Wb_Stand_Holen();
-    Font* f = font(FONT_KLEIN);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!(st.info.modus & MODUS_KO)) {
         if (st.spieltag_in_runde >= 2 && platz > 0)
-            Font_Printf(ziel, f, "^c%05d^tl%04d%d. %s", 0, y, FARBE_WEISS, tab, platz, text(T_PLATZ));
+            Kit_Printf(ziel, f, FARBE_WEISS, 0, y, "^tl%04d%d. %s", tab, platz, text(T_PLATZ));
         return;
     }
     const i32 liga = Wb_Liga_Von(team);
     const u16 farbe = Farbe_Team_Name(team, st.gruppe);
     if (!Wb_Heimisch(st.info.land) && liga >= 0 && !Wettbewerb_Ist_Basisliga(liga)) {
         const i32 nation = Team_Wert(6, team, 0, OP_LESEN);
-        Font_Printf(ziel, f, "^c%05d^tl%04d(^gll%04d %s)", 0, y, farbe, tab, nation, name_von(nation));
+        Kit_Printf(ziel, f, farbe, 0, y, "^tl%04d(^gll%04d %s)", tab, nation, name_von(nation));
         return;
     }
     const i32 p = liga >= 0 ? Wettbewerb_Get_Tabellenplatz(liga, team) + 1 : 0;
-    Font_Printf(ziel, f, "^c%05d^tl%04d%d. (%s)", 0, y, farbe, tab, p, Wettbewerb_Get_Name(liga, false).c_str());
+    Kit_Printf(ziel, f, farbe, 0, y, "^tl%04d%d. (%s)", tab, p, Wettbewerb_Get_Name(liga, false).c_str());
 }
 
 void seite_zeichnen(Rastport* ziel, i32 team, i32 platz, bool heim, i32 x, i32 y) {
     const Wb_Stand& st = Wb_Stand_Holen();
     const i32 tab = heim ? 52 : 321;
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tl%04d%s", 0, y + 15, Farbe_Team_Name(team, st.gruppe), tab,
-                      name_von(team));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), Farbe_Team_Name(team, st.gruppe), 0, y + 15,
+                     "^tl%04d%s", tab, name_von(team));
     Wappen_Blit(team, ziel, x + (heim ? 7 : 276), y + 1, 28, 28, nullptr);
     platz_zeile(ziel, team, platz, tab, y + 28);
-    Font_Printf(ziel, font(FONT_KLEIN), "^c%05d^tr%04d%s %s", 0, y + 28, FARBE_WEISS, heim ? 250 : 514,
-                text(T_STAERKE), Team_Halbwert_String(Team_Get_Staerke_Modus(team, 16)));
+    Kit_Printf(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, 0, y + 28, "^tr%04d%s %s", heim ? 250 : 514,
+               text(T_STAERKE), Team_Halbwert_String(Team_Get_Staerke_Modus(team, 16)));
 }
 
 }  // namespace
@@ -250,10 +263,10 @@ void Wb_Ergebnisse_Bauen() {
 
 void Tabelle_Screen_Ergebniszeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
-    const i32 zeile = icon->nummer - ICON_WB_ERGEBNIS_ZEILE_0 + Wb_Erste_Zeile();
-    Font* f = font(FONT_ZEILE);
+    const i32 zeile = static_cast<i32>(icon->user[0]) + Wb_Erste_Zeile();
+    Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     if (ergebnis_anzahl == 0 && zeile == 0) {
-        Font_Printf_Glatt(ziel, f, "^c%05d^tl0052%s", 0, y + 25, FARBE_WEISS, text(T_KEINE_SPIELE));
+        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 0, y + 25, "^tl0052%s", text(T_KEINE_SPIELE));
         return;
     }
     if (zeile < 0 || zeile >= ergebnis_anzahl) return;
@@ -262,22 +275,23 @@ void Tabelle_Screen_Ergebniszeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 
     if (r.heim < 0 || r.gast < 0) {
         // No home club: the pairing is not drawn yet; no away club: a bye.
         const bool offen = r.heim < 0;
-        Font_Printf_Glatt(ziel, f, "^c%05d^tl0052%s", 0, y + 25, offen ? FARBE_HELL : FARBE_WEISS,
-                          text(offen ? T_NICHT_AUSGELOST : T_FREILOS));
+        Kit_Printf_Glatt(ziel, f, offen ? FARBE_HELL : FARBE_WEISS, 0, y + 25, "^tl0052%s",
+                         text(offen ? T_NICHT_AUSGELOST : T_FREILOS));
         if (r.heim < 0) return;
     }
     seite_zeichnen(ziel, r.heim, r.heim_platz, true, x, y);
     if (r.gast >= 0) seite_zeichnen(ziel, r.gast, r.gast_platz, false, x, y);
     if (r.tore[0][0] < 0) {
-        if (eigene_spiele) Font_Printf_Glatt(ziel, f, "^c%05d^tr0742(%s)", 0, y + 22, FARBE_HELL, Kalender_Get_Datum_Text(r.tag, false));
-        else Font_Printf_Glatt(ziel, f, "^c%05d^tz0650- : -", 0, y + 22, FARBE_HELL);
+        if (eigene_spiele)
+            Kit_Printf_Glatt(ziel, f, FARBE_HELL, 0, y + 22, "^tr0742(%s)", Kalender_Get_Datum_Text(r.tag, false));
+        else Kit_Printf_Glatt(ziel, f, FARBE_HELL, 0, y + 22, "^tz0650- : -");
     } else if (r.tore[1][0] < 0) {
-        Font_Printf_Glatt(ziel, f, "^c%05d^tl0630^fb0012%d:%d ^fe%s", 0, y + 25, FARBE_GEWAEHLT, r.tore[0][0], r.tore[0][1],
-                          r.text[0]);
+        Kit_Printf_Glatt(ziel, f, FARBE_GEWAEHLT, 0, y + 25, "^tl0630^fb0012%d:%d ^fe%s", r.tore[0][0], r.tore[0][1],
+                         r.text[0]);
     } else {
         // Two legs: the second leg's score from the first-listed club's side, the first leg in brackets.
-        Font_Printf_Glatt(ziel, f, "^c%05d^tl0570^fb0010%d:%d (%d:%d) ^fe%s", 0, y + 25, FARBE_GEWAEHLT, r.tore[1][1],
-                          r.tore[1][0], r.tore[0][0], r.tore[0][1], r.text[1]);
+        Kit_Printf_Glatt(ziel, f, FARBE_GEWAEHLT, 0, y + 25, "^tl0570^fb0010%d:%d (%d:%d) ^fe%s", r.tore[1][1],
+                         r.tore[1][0], r.tore[0][0], r.tore[0][1], r.text[1]);
     }
 }
 
@@ -286,16 +300,16 @@ void Wb_Ergebnisse_Kopf(Rastport* ziel, i32 x, i32 y) {
     if (st.gruppe < 0) return;
     const i32 tag = std::max(st.spieltag_in_runde, 1);
     const char* datum = ergebnis_anzahl > 0 && ergebnisse[0].tag >= 0 ? Kalender_Get_Datum_Text(ergebnisse[0].tag, true) : "";
-    Font* f = font(FONT_ZEILE);
+    Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     if (eigene_spiele)
-        Font_Printf_Glatt(ziel, f, "^c%05d%s %s    %s", x + 10, y + 21, FARBE_WEISS, text(T_SPIELE_VON),
-                          name_von(Team_Aktiv), Wettbewerb_Get_Name(st.gruppe, true).c_str());
+        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, x + 10, y + 21, "%s %s    %s", text(T_SPIELE_VON), name_von(Team_Aktiv),
+                         Wettbewerb_Get_Name(st.gruppe, true).c_str());
     else
-        Font_Printf_Glatt(ziel, f, "^c%05d%s %s    %s^tr%04d%s", x + 10, y + 21, FARBE_WEISS, text(T_ERGEBNISSE),
-                          Wettbewerb_Get_Name(st.gruppe, true).c_str(), Wb_Runden_Name(st.gruppe, tag - 1).c_str(),
-                          766 - x, datum ? datum : "");
-    Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tz0137%s^tz0414%s^tz0660%s", x - 3, y + 45, FARBE_KOPF,
-                      text(T_HEIM), text(T_GAST), text(T_ERGEBNIS));
+        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, x + 10, y + 21, "%s %s    %s^tr%04d%s", text(T_ERGEBNISSE),
+                         Wettbewerb_Get_Name(st.gruppe, true).c_str(), Wb_Runden_Name(st.gruppe, tag - 1).c_str(),
+                         766 - x, datum ? datum : "");
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, x - 3, y + 45, "^tz0137%s^tz0414%s^tz0660%s",
+                     text(T_HEIM), text(T_GAST), text(T_ERGEBNIS));
 }
 
 // --- team overview ---------------------------------------------------------------------
@@ -362,17 +376,17 @@ void Wb_Uebersicht_Bauen() {
 
 void Tabelle_Screen_Uebersichtzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
-    const i32 zeile = icon->nummer - ICON_WB_UEBERSICHT_ZEILE_0 + Wb_Erste_Zeile();
-    Font* f = font(FONT_ZEILE);
+    const i32 zeile = static_cast<i32>(icon->user[0]) + Wb_Erste_Zeile();
+    Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     if (uebersicht_anzahl == 0 && zeile == 0) {
-        Font_Printf(ziel, f, "^c%05d^tl0052%s", x, y + 12, FARBE_WEISS, text(T_KEINE_SPIELE));
+        Kit_Printf(ziel, f, FARBE_WEISS, x, y + 12, "^tl0052%s", text(T_KEINE_SPIELE));
         return;
     }
     if (zeile < 0 || zeile >= uebersicht_anzahl) return;
     const Tabelle_Uebersicht_Zeile& z = uebersicht[zeile];
     if (zeile % 2) Blt_Rechteck_Alpha(ziel, x, y, 768, 16, FARBE_ZEILE_HELL, 60);
     if (z.team < 0) {
-        Font_Printf(ziel, f, "^c%05d^tl0052%s", x, y + 12, FARBE_WEISS, text(T_FREILOS));
+        Kit_Printf(ziel, f, FARBE_WEISS, x, y + 12, "^tl0052%s", text(T_FREILOS));
         return;
     }
     const u16 farbe = Farbe_Team_Name(z.team, Wb_Stand_Holen().gruppe);
@@ -381,28 +395,29 @@ void Tabelle_Screen_Uebersichtzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i3
     const std::string wert = Bank_Geld_String(static_cast<f64>(z.wert), z.team, -1, 0);
     if (z.spieler > 0) {
         const std::string je = Bank_Geld_String(static_cast<f64>(z.wert / z.spieler), z.team, -1, 0);
-        Font_Printf_Glatt(ziel, f,
-                          "^c%05d^tr0036%d.^tl0044^gll%04d^tl0074%s^tr0336%s^tr0395%d^tr0463%s"
-                          "^tr0607%s^tr0762%s",
-                          x, y + 12, farbe, zeile + 1, z.team, name_von(z.team), staerke, z.attribute,
-                          Tools_Komma_Zahl(z.staerke / static_cast<double>(z.spieler) / 2.0, 1), wert.c_str(), je.c_str());
+        Kit_Printf_Glatt(ziel, f, farbe, x, y + 12,
+                         "^tr0036%d.^tl0044^gll%04d^tl0074%s^tr0336%s^tr0395%d^tr0463%s"
+                         "^tr0607%s^tr0762%s",
+                         zeile + 1, z.team, name_von(z.team), staerke, z.attribute,
+                         Tools_Komma_Zahl(z.staerke / static_cast<double>(z.spieler) / 2.0, 1), wert.c_str(),
+                         je.c_str());
     } else {
         const std::string null = Bank_Geld_String(0.0, z.team, -1, 0);
-        Font_Printf_Glatt(ziel, f,
-                          "^c%05d^tr0036%d.^tl0044^gll%04d^tl0074%s^tz0313%s^tz0384%d^tz0446%s"
-                          "^tr0607%s^tr0762%s",
-                          x, y + 12, farbe, zeile + 1, z.team, name_von(z.team), staerke, 0, Team_Halbwert_String(0),
-                          wert.c_str(), null.c_str());
+        Kit_Printf_Glatt(ziel, f, farbe, x, y + 12,
+                         "^tr0036%d.^tl0044^gll%04d^tl0074%s^tz0313%s^tz0384%d^tz0446%s"
+                         "^tr0607%s^tr0762%s",
+                         zeile + 1, z.team, name_von(z.team), staerke, 0, Team_Halbwert_String(0), wert.c_str(),
+                         null.c_str());
     }
 }
 
 void Wb_Uebersicht_Kopf(Rastport* ziel, i32 x, i32 y) {
     const Wb_Stand& st = Wb_Stand_Holen();
     if (st.gruppe < 0) return;
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s %s", x + 10, y + 21, FARBE_WEISS, text(T_UEBERSICHT),
-                      text(T_MANNSCHAFTEN), Wettbewerb_Get_Name(st.gruppe, true).c_str());
-    Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tl0019%s^tl0074%s^tz0321%s^tz0392%s^tz0454%s^tz0556%s^tz0705%s",
-                      x - 3, y + 45, FARBE_KOPF, text(T_RANG), text(T_VEREIN), text(T_STAERKE),
-                      Text_cfg_Text(TEXT_EINSETZEN_1, T_E1_FAEHIGKEITEN), text(T_SCHNITT), text(T_WERT),
-                      text(T_WERT_JE_SPIELER));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s %s",
+                     text(T_UEBERSICHT), text(T_MANNSCHAFTEN), Wettbewerb_Get_Name(st.gruppe, true).c_str());
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, x - 3, y + 45,
+                     "^tl0019%s^tl0074%s^tz0321%s^tz0392%s^tz0454%s^tz0556%s^tz0705%s", text(T_RANG), text(T_VEREIN),
+                     text(T_STAERKE), Text_cfg_Text(TEXT_EINSETZEN_1, T_E1_FAEHIGKEITEN), text(T_SCHNITT), text(T_WERT),
+                     text(T_WERT_JE_SPIELER));
 }

@@ -55,7 +55,6 @@ enum : i32 {
 };
 
 constexpr u32 MODUS_KO = 4, MODUS_TABELLE = 64;
-constexpr i32 FONT_KOPF = 10, FONT_ZEILE = 11;
 constexpr i32 KNOPF_Y_MIN = 136, KNOPF_Y_MAX = 436;
 constexpr i32 SCHALTER_GRENZE_FILTER = 2, SCHALTER_GRENZE_PROGNOSE = 1, SCHALTER_GRENZE_EIGENE = 1,
               SCHALTER_GRENZE_AUSWAHL_A = 0, SCHALTER_GRENZE_AUSWAHL_B = 1;
@@ -82,48 +81,172 @@ constexpr Scrollbalken BALKEN{.spur = ICON_WB_SPUR, .knopf = ICON_WB_KNOPF, .lis
                               .knopf_h = 12, .move = &scroll, .ebene = 4};
 constexpr u32 TRANSPARENT = MENUE_S_TRANSPARENT, DRUCK = MENUE_S_DRUCKBILD;
 constexpr auto GETEILT = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
-    Icon_Scrollspur(BALKEN), Icon_Scrollknopf(BALKEN),
-    {.nummer = ICON_WB_GRUPPE_ZURUECK, .grafik = GRAFIK_WB_GRUPPE_ZURUECK, .grafik_gedrueckt = GRAFIK_WB_GRUPPE_ZURUECK_GEDRUECKT,
-     .x = 570, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Gruppe_Zurueck_Klick, .ebene = 2, .w = 32, .h = 32},
-    {.nummer = ICON_WB_GRUPPE_VOR, .grafik = GRAFIK_WB_GRUPPE_VOR, .grafik_gedrueckt = GRAFIK_WB_GRUPPE_VOR_GEDRUECKT,
-     .x = 602, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Gruppe_Vor_Klick, .ebene = 2, .w = 32, .h = 32},
-    {.nummer = ICON_WB_WETTBEWERB_ZURUECK, .grafik = GRAFIK_WB_WETTBEWERB_ZURUECK,
-     .grafik_gedrueckt = GRAFIK_WB_WETTBEWERB_ZURUECK_GEDRUECKT, .x = 265, .y = 487, .status = TRANSPARENT | DRUCK,
-     .klick = Tabelle_Screen_Wettbewerb_Zurueck_Klick, .ebene = 2, .w = 32, .h = 32},
-    {.nummer = ICON_WB_WETTBEWERB_VOR, .grafik = GRAFIK_WB_WETTBEWERB_VOR,
-     .grafik_gedrueckt = GRAFIK_WB_WETTBEWERB_VOR_GEDRUECKT, .x = 297, .y = 487, .status = TRANSPARENT | DRUCK,
-     .klick = Tabelle_Screen_Wettbewerb_Vor_Klick, .ebene = 2, .w = 32, .h = 32},
-    {.nummer = ICON_WB_SPIELTAG_ZURUECK, .grafik = GRAFIK_WB_SPIELTAG_ZURUECK,
-     .grafik_gedrueckt = GRAFIK_WB_SPIELTAG_ZURUECK_GEDRUECKT, .x = 14, .y = 457, .status = TRANSPARENT | DRUCK,
-     .klick = Tabelle_Screen_Spieltag_Zurueck_Klick, .ebene = 2, .w = 32, .h = 32},
-    {.nummer = ICON_WB_SPIELTAG_VOR, .grafik = GRAFIK_WB_SPIELTAG_VOR, .grafik_gedrueckt = GRAFIK_WB_SPIELTAG_VOR_GEDRUECKT,
-     .x = 46, .y = 457, .status = TRANSPARENT | DRUCK, .klick = Tabelle_Screen_Spieltag_Vor_Klick, .ebene = 2, .w = 32, .h = 32},
-    {.nummer = ICON_WB_HINTERGRUND, .grafik = GRAFIK_WB_TABELLE, .x = 4, .y = 86, .status = TRANSPARENT,
-     .klick = Tabelle_Screen_Pokal_Klick, .zeichnen = Tabelle_Screen_Kopf, .ebene = 0, .w = 792, .h = 480},
-    {.nummer = ICON_WB_FILTER, .grafik = GRAFIK_WB_SCHALTER, .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
-     .flags = MENUE_F_TEXT, .x = 57, .y = 522, .daten = &filter_text, .status = DRUCK,
-     .klick = Tabelle_Screen_Schalter_Klick, .ebene = 1, .w = 160, .h = 32},
-    {.nummer = ICON_WB_PROGNOSE, .grafik = GRAFIK_WB_PROGNOSE, .grafik_gedrueckt = GRAFIK_WB_PROGNOSE_GEDRUECKT,
-     .flags = MENUE_F_TEXT, .x = 600, .y = 522, .daten = &prognose_text, .status = DRUCK,
-     .klick = Tabelle_Screen_Schalter_Klick, .ebene = 1, .w = 160, .h = 32},
-    {.nummer = ICON_WB_EIGENE, .grafik = GRAFIK_WB_SCHALTER, .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
-     .flags = MENUE_F_TEXT, .x = 57, .y = 522, .daten = &eigene_text, .status = DRUCK | MENUE_S_VERSTECKT,
-     .klick = Tabelle_Screen_Schalter_Klick, .ebene = 2, .w = 160, .h = 32},
-    {.nummer = ICON_WB_AUSWAHL_A, .grafik = GRAFIK_WB_SCHALTER, .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
-     .x = 57, .y = 522, .status = DRUCK | MENUE_S_VERSTECKT, .klick = Tabelle_Screen_Schalter_Klick, .ebene = 2,
-     .w = 160, .h = 32},
-    {.nummer = ICON_WB_AUSWAHL_B, .grafik = GRAFIK_WB_SCHALTER, .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
-     .flags = MENUE_F_TEXT, .x = 600, .y = 522, .daten = &auswahl_text, .status = DRUCK | MENUE_S_VERSTECKT,
-     .klick = Tabelle_Screen_Schalter_Klick, .ebene = 2, .w = 160, .h = 32},
-    {.nummer = ICON_WB_SPIELTAG, .grafik = GRAFIK_WB_BESCHRIFTUNG, .x = 7, .y = 452, .status = TRANSPARENT,
-     .zeichnen = Tabelle_Screen_Spieltag_Text, .ebene = 1, .w = 256, .h = 56},
-    {.nummer = ICON_WB_GRUPPE, .grafik = GRAFIK_WB_BESCHRIFTUNG, .x = 540, .y = 452, .status = TRANSPARENT,
-     .zeichnen = Tabelle_Screen_Gruppe_Text, .ebene = 1, .w = 256, .h = 56},
+    Icon_Scrollspur(BALKEN),
+    Icon_Scrollknopf(BALKEN),
+    {.nummer = ICON_WB_GRUPPE_ZURUECK,
+     .grafik = GRAFIK_WB_GRUPPE_ZURUECK,
+     .grafik_gedrueckt = GRAFIK_WB_GRUPPE_ZURUECK_GEDRUECKT,
+     .x = 570,
+     .y = 457,
+     .status = TRANSPARENT | DRUCK,
+     .klick = Tabelle_Screen_Gruppe_Zurueck_Klick,
+     .ebene = 2,
+     .w = 32,
+     .h = 32},
+    {.nummer = ICON_WB_GRUPPE_VOR,
+     .grafik = GRAFIK_WB_GRUPPE_VOR,
+     .grafik_gedrueckt = GRAFIK_WB_GRUPPE_VOR_GEDRUECKT,
+     .x = 602,
+     .y = 457,
+     .status = TRANSPARENT | DRUCK,
+     .klick = Tabelle_Screen_Gruppe_Vor_Klick,
+     .ebene = 2,
+     .w = 32,
+     .h = 32},
+    {.nummer = ICON_WB_WETTBEWERB_ZURUECK,
+     .grafik = GRAFIK_WB_WETTBEWERB_ZURUECK,
+     .grafik_gedrueckt = GRAFIK_WB_WETTBEWERB_ZURUECK_GEDRUECKT,
+     .x = 265,
+     .y = 487,
+     .status = TRANSPARENT | DRUCK,
+     .klick = Tabelle_Screen_Wettbewerb_Zurueck_Klick,
+     .ebene = 2,
+     .w = 32,
+     .h = 32},
+    {.nummer = ICON_WB_WETTBEWERB_VOR,
+     .grafik = GRAFIK_WB_WETTBEWERB_VOR,
+     .grafik_gedrueckt = GRAFIK_WB_WETTBEWERB_VOR_GEDRUECKT,
+     .x = 297,
+     .y = 487,
+     .status = TRANSPARENT | DRUCK,
+     .klick = Tabelle_Screen_Wettbewerb_Vor_Klick,
+     .ebene = 2,
+     .w = 32,
+     .h = 32},
+    {.nummer = ICON_WB_SPIELTAG_ZURUECK,
+     .grafik = GRAFIK_WB_SPIELTAG_ZURUECK,
+     .grafik_gedrueckt = GRAFIK_WB_SPIELTAG_ZURUECK_GEDRUECKT,
+     .x = 14,
+     .y = 457,
+     .status = TRANSPARENT | DRUCK,
+     .klick = Tabelle_Screen_Spieltag_Zurueck_Klick,
+     .ebene = 2,
+     .w = 32,
+     .h = 32},
+    {.nummer = ICON_WB_SPIELTAG_VOR,
+     .grafik = GRAFIK_WB_SPIELTAG_VOR,
+     .grafik_gedrueckt = GRAFIK_WB_SPIELTAG_VOR_GEDRUECKT,
+     .x = 46,
+     .y = 457,
+     .status = TRANSPARENT | DRUCK,
+     .klick = Tabelle_Screen_Spieltag_Vor_Klick,
+     .ebene = 2,
+     .w = 32,
+     .h = 32},
+    {.nummer = ICON_WB_HINTERGRUND,
+     .grafik = GRAFIK_WB_TABELLE,
+     .x = 4,
+     .y = 86,
+     .status = TRANSPARENT,
+     .klick = Tabelle_Screen_Pokal_Klick,
+     .zeichnen = Tabelle_Screen_Kopf,
+     .ebene = 0,
+     .w = 792,
+     .h = 480},
+    {.nummer = ICON_WB_FILTER,
+     .grafik = GRAFIK_WB_SCHALTER,
+     .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
+     .flags = MENUE_F_TEXT,
+     .x = 57,
+     .y = 522,
+     .daten = &filter_text,
+     .status = DRUCK,
+     .klick = Tabelle_Screen_Schalter_Klick,
+     .ebene = 1,
+     .w = 160,
+     .h = 32,
+     .user = {SCHALTER_GRENZE_FILTER}},
+    {.nummer = ICON_WB_PROGNOSE,
+     .grafik = GRAFIK_WB_PROGNOSE,
+     .grafik_gedrueckt = GRAFIK_WB_PROGNOSE_GEDRUECKT,
+     .flags = MENUE_F_TEXT,
+     .x = 600,
+     .y = 522,
+     .daten = &prognose_text,
+     .status = DRUCK,
+     .klick = Tabelle_Screen_Schalter_Klick,
+     .ebene = 1,
+     .w = 160,
+     .h = 32,
+     .user = {SCHALTER_GRENZE_PROGNOSE}},
+    {.nummer = ICON_WB_EIGENE,
+     .grafik = GRAFIK_WB_SCHALTER,
+     .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
+     .flags = MENUE_F_TEXT,
+     .x = 57,
+     .y = 522,
+     .daten = &eigene_text,
+     .status = DRUCK | MENUE_S_VERSTECKT,
+     .klick = Tabelle_Screen_Schalter_Klick,
+     .ebene = 2,
+     .w = 160,
+     .h = 32,
+     .user = {SCHALTER_GRENZE_EIGENE}},
+    {.nummer = ICON_WB_AUSWAHL_A,
+     .grafik = GRAFIK_WB_SCHALTER,
+     .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
+     .x = 57,
+     .y = 522,
+     .status = DRUCK | MENUE_S_VERSTECKT,
+     .klick = Tabelle_Screen_Schalter_Klick,
+     .ebene = 2,
+     .w = 160,
+     .h = 32,
+     .user = {SCHALTER_GRENZE_AUSWAHL_A}},
+    {.nummer = ICON_WB_AUSWAHL_B,
+     .grafik = GRAFIK_WB_SCHALTER,
+     .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
+     .flags = MENUE_F_TEXT,
+     .x = 600,
+     .y = 522,
+     .daten = &auswahl_text,
+     .status = DRUCK | MENUE_S_VERSTECKT,
+     .klick = Tabelle_Screen_Schalter_Klick,
+     .ebene = 2,
+     .w = 160,
+     .h = 32,
+     .user = {SCHALTER_GRENZE_AUSWAHL_B}},
+    {.nummer = ICON_WB_SPIELTAG,
+     .grafik = GRAFIK_WB_BESCHRIFTUNG,
+     .x = 7,
+     .y = 452,
+     .status = TRANSPARENT,
+     .zeichnen = Tabelle_Screen_Spieltag_Text,
+     .ebene = 1,
+     .w = 256,
+     .h = 56},
+    {.nummer = ICON_WB_GRUPPE,
+     .grafik = GRAFIK_WB_BESCHRIFTUNG,
+     .x = 540,
+     .y = 452,
+     .status = TRANSPARENT,
+     .zeichnen = Tabelle_Screen_Gruppe_Text,
+     .ebene = 1,
+     .w = 256,
+     .h = 56},
 });
 
 constexpr Screen_Icon zeile(i16 n) {
-    return {.nummer = n, .flags = MENUE_F_NICHT_ABFRAGEN, .x = 9, .y = static_cast<i16>(136 + WB_ZEILE_H * (n - ICON_WB_ZEILE_0)),
-            .zeichnen = Tabelle_Screen_Tabellenzeile, .ebene = 3, .farbe = FARBE_WEISS, .w = 768, .h = 16};
+    return {.nummer = n,
+            .flags = MENUE_F_NICHT_ABFRAGEN,
+            .x = 9,
+            .y = static_cast<i16>(136 + WB_ZEILE_H * (n - ICON_WB_ZEILE_0)),
+            .zeichnen = Tabelle_Screen_Tabellenzeile,
+            .ebene = 3,
+            .farbe = FARBE_WEISS,
+            .w = 768,
+            .h = 16,
+            .user = {static_cast<u32>(n - ICON_WB_ZEILE_0)}};
 }
 constexpr auto ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
     zeile(815), zeile(816), zeile(817), zeile(818), zeile(819), zeile(820), zeile(821), zeile(822), zeile(823),
@@ -131,7 +254,6 @@ constexpr auto ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TABELLE, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 
 i32 wort(i32 icon) { return static_cast<i32>(Manager_Icon_Word_Data_Lesen(Team_Aktiv, icon)); }
 void wort_setzen(i32 icon, i32 wert) { Manager_Icon_Word_Data_Schreiben(Team_Aktiv, icon, static_cast<u32>(wert)); }
@@ -139,7 +261,7 @@ i32 knopf(i32 icon) { return static_cast<i32>(Menue_Icon_Zustand(icon)); }
 void knopf_setzen(i32 icon, i32 wert) { Menue_Icon_Zustand_Setzen(icon, static_cast<u32>(wert)); }
 
 void status(i16 icon, u32 bit, bool an) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(icon)) i->status = an ? i->status | bit : i->status & ~bit;
+    if (Screen_Icon* i = Kit_Icon(icon)) i->status = an ? i->status | bit : i->status & ~bit;
 }
 
 // The selected competition (a base id), -1 when the list is empty.
@@ -181,9 +303,8 @@ i32 spieltage(i32 id) {
 }
 
 void schalter_texte() {
-    filter_text = {.font = font(FONT_ZEILE), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                   .farbe_aktiv = FARBE_KNOPF_TEXT, .farbe = FARBE_KNOPF_TEXT,
-                   .text = text(T_FILTER_0 + std::clamp(knopf(ICON_WB_FILTER), 0, SCHALTER_GRENZE_FILTER))};
+    filter_text = Kit_Knopf_Beschriftung(
+        text(T_FILTER_0 + std::clamp(knopf(ICON_WB_FILTER), 0, SCHALTER_GRENZE_FILTER)), Kit_Schrift::SCHMAL_GROSS);
     prognose_text = filter_text;
     prognose_text.text = text(T_PROGNOSE_0 + std::clamp(knopf(ICON_WB_PROGNOSE), 0, SCHALTER_GRENZE_PROGNOSE));
     if (knopf(ICON_WB_PROGNOSE)) prognose_text.farbe = prognose_text.farbe_aktiv = FARBE_GOLD;
@@ -269,8 +390,7 @@ void liga_liste_bauen(i32 gruppe, i32 spieltag) {
 
 void tabelle_liste_bauen() {
     stand.ko = (stand.info.modus & MODUS_KO) != 0;
-    if (Screen_Icon* h = Menue_Screen_Icon_Aus_Nummer(ICON_WB_HINTERGRUND))
-        h->grafik = stand.ko ? GRAFIK_WB_KO : GRAFIK_WB_TABELLE;
+    if (Screen_Icon* h = Kit_Icon(ICON_WB_HINTERGRUND)) h->grafik = stand.ko ? GRAFIK_WB_KO : GRAFIK_WB_TABELLE;
     if (stand.ko) knopf_setzen(ICON_WB_PROGNOSE, 0);
     status(ICON_WB_PROGNOSE, MENUE_S_GRAU, stand.ko);
     stand.prognose = knopf(ICON_WB_PROGNOSE) != 0;
@@ -315,15 +435,13 @@ void liga_zeile(Rastport* ziel, i32 zeile, i32 y) {
     const char* name = Team_String(0, team, nullptr, 0);
     if (!name) name = "";
     const u16 platz_farbe = Kit_Platz_Farbe(stand.gruppe, platz - 1, FARBE_WEISS);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE),
-                      "^c%05d^tr0049^fb0011%d.^fe%s^c%05d^tl0099^gll%04d^tl0124%s^fb0011^tz0333%2d^tz0379%2d"
-                      "^tz0412%2d^tz0444%2d^tz0496%3d^tz0586%3d:%3d%s^fe",
-                      0, y + 12, platz_farbe, platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name,
-                      spiele, ergebnisse[0], ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
-    if (Rastport* pfeil = Menue_Get_Hooks().grafik_holen(GRAFIK_WB_FORM_0 +
-                                                          Tabelle_Screen_Form_Klasse(static_cast<i8>(tabelle.form[slot]),
-                                                                                     spieltag)))
-        Blt_Blit(pfeil, 0, 0, -1, -1, ziel, 746, y, Blt_Opt_Transparent);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), platz_farbe, 0, y + 12,
+                     "^tr0049^fb0011%d.^fe%s^c%05d^tl0099^gll%04d^tl0124%s^fb0011^tz0333%2d^tz0379%2d"
+                     "^tz0412%2d^tz0444%2d^tz0496%3d^tz0586%3d:%3d%s^fe",
+                     platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name, spiele, ergebnisse[0],
+                     ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
+    Kit_Bild_Zeichnen(
+        ziel, GRAFIK_WB_FORM_0 + Tabelle_Screen_Form_Klasse(static_cast<i8>(tabelle.form[slot]), spieltag), 746, y);
 }
 
 void ko_zeile(Rastport* ziel, i32 zeile, i32 x, i32 y) {
@@ -346,7 +464,7 @@ void ko_zeile(Rastport* ziel, i32 zeile, i32 x, i32 y) {
             status_text = "";
         }
         if (bild >= 0)
-            if (Rastport* b = Menue_Get_Hooks().grafik_holen(bild)) Blt_Alpha_Prozent(b, 0, 0, 768, 16, ziel, x, y, 35);
+            if (Rastport* b = Kit_Bild(bild)) Blt_Alpha_Prozent(b, 0, 0, 768, 16, ziel, x, y, 35);
     }
     char herkunft[96] = "";
     const char* name = Team_String(0, team, nullptr, 0);
@@ -359,8 +477,8 @@ void ko_zeile(Rastport* ziel, i32 zeile, i32 x, i32 y) {
         const char* land = Team_String(0, nation, nullptr, 0);
         std::snprintf(herkunft, sizeof herkunft, "^gll%04d^tl0323%s", nation, land ? land : "");
     }
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tl0018^gll%04d^tl0043%s%s^tl0580%s", 0, y + 12,
-                      Farbe_Team_Name(team, stand.gruppe), team, name, herkunft, status_text);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), Farbe_Team_Name(team, stand.gruppe), 0, y + 12,
+                     "^tl0018^gll%04d^tl0043%s%s^tl0580%s", team, name, herkunft, status_text);
 }
 
 void pokale(Rastport* ziel) {
@@ -370,8 +488,8 @@ void pokale(Rastport* ziel) {
     Pokal_Blit(liste[(i + liste_anzahl - 1) % liste_anzahl], -1, ziel, 340, 500, 40, 40, nullptr);
     Pokal_Blit(liste[(i + 1) % liste_anzahl], -1, ziel, 490, 500, 40, 40, nullptr);
     Pokal_Blit(id, -1, ziel, 405, 488, 60, 60, nullptr);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0435%s", 0, 482, FARBE_WEISS,
-                      Wettbewerb_Get_Name(id, false).c_str());
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, 482, "^tz0435%s",
+                     Wettbewerb_Get_Name(id, false).c_str());
 }
 
 }  // namespace
@@ -544,7 +662,7 @@ i32 Tabelle_Screen_Aufbauen() {
     for (i16 i : {ICON_WB_SPUR, ICON_WB_KNOPF}) status(i, MENUE_S_VERSTECKT, !scrollen);
     scroll.stufen = static_cast<i16>(scroll.stufen + 1);
     scroll_position = 0;
-    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_WB_KNOPF)) {
+    if (Screen_Icon* k = Kit_Icon(ICON_WB_KNOPF)) {
         Menue_Scrollbuttonpos_Zuweisen(k);
         scroll_position = scrollen ? std::clamp(Menue_Balkenpos_In_Index(k), 0, scroll.stufen - 1) : 0;
     }
@@ -557,7 +675,7 @@ void Tabelle_Screen_Tabelle_Init() {
     Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(GETEILT.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(ZEILEN.daten());
-    if (Screen_Icon* h = Menue_Screen_Icon_Aus_Nummer(ICON_WB_HINTERGRUND)) h->grafik = GRAFIK_WB_TABELLE;
+    if (Screen_Icon* h = Kit_Icon(ICON_WB_HINTERGRUND)) h->grafik = GRAFIK_WB_TABELLE;
     Manager_Wettbewerbsliste_Bauen(nullptr, true);
     Tabelle_Screen_Aufbauen();
 }
@@ -569,7 +687,7 @@ void ansicht_oeffnen(const Screen_Icon* zeilen, u32 grafik) {
     Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(GETEILT.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(zeilen);
-    if (Screen_Icon* h = Menue_Screen_Icon_Aus_Nummer(ICON_WB_HINTERGRUND)) h->grafik = grafik;
+    if (Screen_Icon* h = Kit_Icon(ICON_WB_HINTERGRUND)) h->grafik = grafik;
     Manager_Wettbewerbsliste_Bauen(nullptr, true);
     Tabelle_Screen_Aufbauen();
 }
@@ -589,7 +707,7 @@ void Tabelle_Screen_Uebersicht_Init() {
 const Wb_Stand& Wb_Stand_Holen() { return stand; }
 void Wb_Scroll_Stufen(i32 stufen) { scroll.stufen = static_cast<i16>(std::clamp(stufen, 0, 30000)); }
 i32 Wb_Erste_Zeile() {
-    const Screen_Icon* spur = Menue_Screen_Icon_Aus_Nummer(ICON_WB_SPUR);
+    const Screen_Icon* spur = Kit_Icon(ICON_WB_SPUR);
     return spur && !(spur->status & MENUE_S_VERSTECKT) ? scroll_position : 0;
 }
 i32 Wb_Wort(i32 icon) { return wort(icon); }
@@ -679,16 +797,12 @@ void Tabelle_Screen_Pokal_Klick(Screen_Icon*, u32 ereignis) {
     i16 n = -1;
     if (x >= 329 && x <= 400) n = ICON_WB_WETTBEWERB_ZURUECK;
     else if (x >= 470 && x <= 541) n = ICON_WB_WETTBEWERB_VOR;
-    if (n >= 0) Tabelle_Screen_Pfeil_Klick(Menue_Screen_Icon_Aus_Nummer(n), ereignis);
+    if (n >= 0) Tabelle_Screen_Pfeil_Klick(Kit_Icon(n), ereignis);
 }
 
 void Tabelle_Screen_Schalter_Klick(Screen_Icon* icon, u32 ereignis) {
     if (!icon || !(ereignis & MENUE_E_LINKS) || (icon->status & MENUE_S_GRAU)) return;
-    i32 grenze = SCHALTER_GRENZE_PROGNOSE;
-    if (icon->nummer == ICON_WB_FILTER) grenze = SCHALTER_GRENZE_FILTER;
-    else if (icon->nummer == ICON_WB_EIGENE) grenze = SCHALTER_GRENZE_EIGENE;
-    else if (icon->nummer == ICON_WB_AUSWAHL_A) grenze = SCHALTER_GRENZE_AUSWAHL_A;
-    else if (icon->nummer == ICON_WB_AUSWAHL_B) grenze = SCHALTER_GRENZE_AUSWAHL_B;
+    const i32 grenze = static_cast<i32>(icon->user[0]);  // a switch's user word 0: its highest state
     const i32 neu = knopf(icon->nummer) + 1;
     knopf_setzen(icon->nummer, neu > grenze ? 0 : neu);
     Tabelle_Screen_Aufbauen();
@@ -710,24 +824,24 @@ void Tabelle_Screen_Kopf(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
         // A table is before or after its numbered matchday ("vor dem
         // 1.Spieltag"); a knockout round goes by its own name.
         if (stand.ko)
-            Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s: %s", x + 10, y + 21, FARBE_WEISS, art,
-                              Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
-                              runden_name(stand.gruppe, tag - 1).c_str());
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s: %s", art,
+                             Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
+                             runden_name(stand.gruppe, tag - 1).c_str());
         else
-            Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s %s %s %d.%s", x + 10, y + 21, FARBE_WEISS, art,
-                              Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
-                              text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG), tag,
-                              text(T_SPIELTAG));
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s %s %d.%s",
+                             art, Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
+                             text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG), tag,
+                             text(T_SPIELTAG));
         if (stand.ko) {
-            Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tz0149%s^tz0430%s^tz0677%s", 0, y + 45, FARBE_KOPF,
-                              text(T_MANNSCHAFTEN), text(heimisch(stand.info.land) ? T_HERKUNFT_LIGA : T_RUNDE),
-                              text(T_BEGEGNUNG));
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, 0, y + 45, "^tz0149%s^tz0430%s^tz0677%s",
+                             text(T_MANNSCHAFTEN), text(heimisch(stand.info.land) ? T_HERKUNFT_LIGA : T_RUNDE),
+                             text(T_BEGEGNUNG));
         } else {
-            Font_Printf_Glatt(ziel, font(FONT_KOPF),
-                              "^c%05d^tz0051%s^tz0201%s^tz0333%s^tz0379%s^tz0412%s^tz0444%s^tz0496%s^tz0589%s"
-                              "^tz0685%s^tz0751%s",
-                              0, y + 45, FARBE_KOPF, text(7), text(8), text(9), text(10), text(11), text(12), text(15),
-                              text(13), text(14), text(16));
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, 0, y + 45,
+                             "^tz0051%s^tz0201%s^tz0333%s^tz0379%s^tz0412%s^tz0444%s^tz0496%s^tz0589%s"
+                             "^tz0685%s^tz0751%s",
+                             text(7), text(8), text(9), text(10), text(11), text(12), text(15), text(13), text(14),
+                             text(16));
         }
     }
     pokale(ziel);
@@ -742,22 +856,22 @@ void Tabelle_Screen_Spieltag_Text(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
                       : wort834 == 0 ? T_VOR_ERSTEM
                                      : T_SPIELTAG;
     const i32 tag = std::max(stand.spieltag_in_runde, 1);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0150%s", 0, y + 25, FARBE_WEISS, text(erste));
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0150%s", 0, y + 43, FARBE_GOLD,
-                      runden_name(stand.runde, tag - 1).c_str());
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y + 25, "^tz0150%s", text(erste));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_GOLD, 0, y + 43, "^tz0150%s",
+                     runden_name(stand.runde, tag - 1).c_str());
     (void)x;
 }
 
 void Tabelle_Screen_Gruppe_Text(Screen_Icon*, Rastport* ziel, i32, i32 y) {
     if (stand.gruppe < 0) return;
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d^tz0718%s", 0, y + 35, FARBE_WEISS,
-                      Wettbewerb_Get_Zweitname(stand.gruppe).c_str());
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y + 35, "^tz0718%s",
+                     Wettbewerb_Get_Zweitname(stand.gruppe).c_str());
 }
 
 void Tabelle_Screen_Tabellenzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon || stand.gruppe < 0) return;
-    i32 zeile = icon->nummer - ICON_WB_ZEILE_0;
-    if (const Screen_Icon* spur = Menue_Screen_Icon_Aus_Nummer(ICON_WB_SPUR); spur && !(spur->status & MENUE_S_VERSTECKT))
+    i32 zeile = static_cast<i32>(icon->user[0]);
+    if (const Screen_Icon* spur = Kit_Icon(ICON_WB_SPUR); spur && !(spur->status & MENUE_S_VERSTECKT))
         zeile += scroll_position;
     if (zeile < 0 || zeile >= static_cast<i32>(tabelle.zeilen) || zeile >= TABELLE_ZEILEN) return;
     if (zeile % 2) Blt_Rechteck_Alpha(ziel, x, y, 768, 16, FARBE_ZEILE_HELL, 60);

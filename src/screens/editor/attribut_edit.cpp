@@ -5,12 +5,13 @@
 #include <vector>
 
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -31,21 +32,14 @@
 namespace {
 
 constexpr u32 BLAETTERN_MS = 200;
-constexpr i32 FONT_KLEIN = 6, FONT_TEXT = 9;
 constexpr i32 BREITE = 246, KOPF = 42, ZEILE_H = 18, ABSTAND = 18;
 constexpr i32 T_FAEHIGKEITEN = 46;      // EDITOR_SCREEN
 constexpr i32 T_KEINE = 19;             // SPIELER_TRAINING_SCREEN
 constexpr i32 SPALTE_ZEILEN = 23;       // rows of the edit screen's first column
 constexpr i32 WAHL_SPALTE_ZEILEN = 22;  // of the choice screen's
 
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 void setze(i32 n, i32 x, i32 y) {
-    if (Screen_Icon* i = icon(n)) i->x = static_cast<i16>(x), i->y = static_cast<i16>(y);
+    if (Screen_Icon* i = Kit_Icon(n)) i->x = static_cast<i16>(x), i->y = static_cast<i16>(y);
 }
 i32 klasse(i32 p) { return std::clamp(Spieler_Wert(67, p, 0, OP_LESEN), 0, 3); }
 bool gelernt(i32 p, i32 a) { return Attribute_Attribut_Hat_Maximum(p, a); }
@@ -56,14 +50,14 @@ i32 gelernt_anzahl(i32 p) {
 
 // The player's title: class picture, position and name.
 void kopf(Rastport* ziel, i32 p, i32 x, i32 y) {
-    Font* f = font(FONT_TEXT);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     const i32 k = klasse(p);
     static constexpr i32 KLASSE_BILD[4] = {3, 2, 0, 1};
-    blit(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[k], x + 4, y + 5);
-    Font_Printf(ziel, f, "^c%05d%s", x + 26, y + 16, FARBE_KLASSE[k], Positions_Text(k));
+    Kit_Bild_Zeichnen(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[k], x + 4, y + 5);
+    Kit_Printf(ziel, f, FARBE_KLASSE[k], x + 26, y + 16, "%s", Positions_Text(k));
     char name[96];
     Spieler_Name_Passend(p, f, 110, name);
-    Font_Printf(ziel, f, "^c%05d%s", x + 68, y + 16, FARBE_WEISS, name);
+    Kit_Printf(ziel, f, FARBE_WEISS, x + 68, y + 16, "%s", name);
 }
 
 // A row in state 0 none, 1 learned, 2 blocked (blocked rows faded).
@@ -99,17 +93,20 @@ constexpr Screen_Icon edit_zeile(i32 k) {
             .h = ZEILE_H,
             .user = {static_cast<u32>(k), 0}};
 }
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .hilfe = "Abbruch",
-            .klick = klick,
-            .ebene = 21,
-            .w = 18,
-            .h = 18};
+// The user word 0 of the frames, the closing row and the forward arrows (an
+// attribute row keeps its row there, below these, and its attribute in word 1).
+constexpr u32 WORT_RAHMEN = 0x1000, WORT_ENDE = 0x1001, WORT_VOR = 0x1002;
+constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick, u32 wort = 0) {
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .w = 18,
+                          .h = 18,
+                          .ebene = 21,
+                          .klick = klick,
+                          .hilfe_text = "Abbruch",
+                          .flags = MENUE_F_BEIDE_TASTEN,
+                          .wort = {wort, 0}});
 }
 
 template <size_t... I>
@@ -122,12 +119,13 @@ constexpr auto edit_tabelle(std::index_sequence<I...>) {
          .zeichnen = Attribut_Edit_Zeichnen,
          .ebene = 18,
          .w = BREITE,
-         .h = KOPF},
+         .h = KOPF,
+         .user = {WORT_RAHMEN}},
         edit_zeile(static_cast<i32>(I))...,
         knopf(ICON_AEDIT_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
               Attribut_Edit_Schliessen_Klick),
         knopf(ICON_AEDIT_ZURUECK, GRAFIK_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK_GEDRUECKT, Attribut_Edit_Blaettern_Klick),
-        knopf(ICON_AEDIT_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Edit_Blaettern_Klick),
+        knopf(ICON_AEDIT_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Edit_Blaettern_Klick, WORT_VOR),
     });
 }
 constexpr auto EDIT = edit_tabelle(std::make_index_sequence<AEDIT_ZEILEN>{});
@@ -256,7 +254,7 @@ void Attribut_Edit_Layout() {
     ed.zeilen = klasse(p) == 0 ? 13 : 47;
     setze(ICON_AEDIT_RAHMEN, ed.x, ed.y);
     for (i32 k = 0; k < AEDIT_ZEILEN; ++k) {
-        Screen_Icon* z = icon(ICON_AEDIT_ZEILE + k);
+        Screen_Icon* z = Kit_Icon(ICON_AEDIT_ZEILE + k);
         if (!z) continue;
         if (k >= ed.zeilen) {
             z->status |= MENUE_S_VERSTECKT;
@@ -282,15 +280,15 @@ void Attribut_Edit_Layout() {
 void Attribut_Edit_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i || ed.spieler < 0) return;
     const i32 p = ed.spieler;
-    if (i->nummer == ICON_AEDIT_RAHMEN) {
+    if (i->user[0] == WORT_RAHMEN) {
         kopf(ziel, p, x, y);
         i32 l[ATTRIBUT_ANZAHL], neg[3];
         const i32 n = gelernt_anzahl(p) + std::max(0, Attribute_Get_Attribute(p, neg, 3, 2));
         (void)l;
         const i32 kx = ed.zeilen > SPALTE_ZEILEN ? x + BREITE + 4 : x;
-        if (kx != x) blit(ziel, GRAFIK_POPUP_RAHMEN, kx, y);
-        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s %d", kx + (kx != x ? 10 : 4), y + (kx != x ? 24 : 36),
-                          FARBE_GOLD, Text_cfg_Text(TEXT_EDITOR, T_FAEHIGKEITEN), n);
+        if (kx != x) Kit_Bild_Zeichnen(ziel, GRAFIK_POPUP_RAHMEN, kx, y);
+        Kit_Printf(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_GOLD, kx + (kx != x ? 10 : 4), y + (kx != x ? 24 : 36),
+                   "%s %d", Text_cfg_Text(TEXT_EDITOR, T_FAEHIGKEITEN), n);
         return;
     }
     const i32 a = static_cast<i32>(i->user[1]);
@@ -321,7 +319,7 @@ void Attribut_Edit_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&ed.drossel, BLAETTERN_MS)) return;
-    const bool vor = i->nummer == ICON_AEDIT_VOR;
+    const bool vor = i->user[0] == WORT_VOR;
     if (ed.markt) {
         const std::vector<i32>& l = Editor_Get_Zustand().spieler;
         const i32 n = static_cast<i32>(l.size());
@@ -375,7 +373,8 @@ constexpr auto wahl_tabelle(std::index_sequence<I...>) {
          .zeichnen = Attribut_Wahl_Zeichnen,
          .ebene = 15,
          .w = BREITE,
-         .h = KOPF},
+         .h = KOPF,
+         .user = {WORT_RAHMEN}},
         wahl_zeile(static_cast<i32>(I))...,
         {.nummer = ICON_WAHL_ENDE,
          .grafik = GRAFIK_POPUP_LEER,
@@ -383,11 +382,12 @@ constexpr auto wahl_tabelle(std::index_sequence<I...>) {
          .zeichnen = Attribut_Wahl_Zeichnen,
          .ebene = 16,
          .w = BREITE,
-         .h = 22},
+         .h = 22,
+         .user = {WORT_ENDE}},
         knopf(ICON_WAHL_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
               Attribut_Wahl_Schliessen_Klick),
         knopf(ICON_WAHL_ZURUECK, GRAFIK_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK_GEDRUECKT, Attribut_Wahl_Blaettern_Klick),
-        knopf(ICON_WAHL_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Wahl_Blaettern_Klick),
+        knopf(ICON_WAHL_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Wahl_Blaettern_Klick, WORT_VOR),
     });
 }
 constexpr auto WAHL = wahl_tabelle(std::make_index_sequence<WAHL_ZEILEN>{});
@@ -413,7 +413,7 @@ void wahl_platzieren(i32 x, i32 y) {
     if (Attribut_Popup_Deckt_Feld(wa.x, wa.y) != wa.gesperrt) Attribut_Wahl_E1_Sperren(!wa.gesperrt);
     setze(ICON_WAHL_RAHMEN, wa.x, wa.y);
     for (i32 k = 0; k < WAHL_ZEILEN; ++k) {
-        Screen_Icon* z = icon(ICON_WAHL_ZEILE + k);
+        Screen_Icon* z = Kit_Icon(ICON_WAHL_ZEILE + k);
         if (!z) continue;
         if (k >= n) {
             z->status |= MENUE_S_VERSTECKT;
@@ -431,7 +431,7 @@ void wahl_platzieren(i32 x, i32 y) {
         z->klick = lernbar ? Attribut_Wahl_Zeile_Klick : nullptr;
         z->user[1] = static_cast<u32>(wa.attribut[k]);
     }
-    Screen_Icon* e = icon(ICON_WAHL_ENDE);
+    Screen_Icon* e = Kit_Icon(ICON_WAHL_ENDE);
     if (e) {
         e->x = static_cast<i16>(wa.x), e->y = static_cast<i16>(wa.y + KOPF);
         e->status = n == 0 ? e->status & ~MENUE_S_VERSTECKT : e->status | MENUE_S_VERSTECKT;
@@ -496,14 +496,14 @@ bool Attribut_Wahl_Schliessen() {
 
 void Attribut_Wahl_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i || wa.spieler < 0) return;
-    if (i->nummer == ICON_WAHL_RAHMEN) {
+    if (i->user[0] == WORT_RAHMEN) {
         wahl_ziehen();
         kopf(ziel, wa.spieler, wa.x, wa.y);
         return;
     }
-    if (i->nummer == ICON_WAHL_ENDE) {
-        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d^tz%04d%s", 0, y + 14, FARBE_HELL, x + 123,
-                          Text_cfg_Text(TEXT_SPIELER_TRAINING, T_KEINE));
+    if (i->user[0] == WORT_ENDE) {
+        Kit_Printf(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_HELL, 0, y + 14, "^tz%04d%s", x + 123,
+                   Text_cfg_Text(TEXT_SPIELER_TRAINING, T_KEINE));
         return;
     }
     const i32 a = static_cast<i32>(i->user[1]);
@@ -539,7 +539,7 @@ void Attribut_Wahl_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&wa.drossel, BLAETTERN_MS)) return;
-    const bool vor = i->nummer == ICON_WAHL_VOR;
+    const bool vor = i->user[0] == WORT_VOR;
     const bool eigen = wa.team == Team_Aktiv;
     i32 slot = wa.slot;
     if (eigen) slot = std::clamp(slot + (vor ? 1 : -1), 0, EDITOR_ZEILEN - 1);

@@ -3,15 +3,16 @@
 #include <algorithm>
 
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
-#include "grafik_nummern.h"
 #include "gui/gesicht.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -25,7 +26,6 @@
 namespace {
 
 constexpr u32 SCHRITT_MS = 200;
-constexpr i32 FONT_KNOPF = 9, FONT_NAME = 8;
 constexpr i32 T_FELD = 25, T_FERTIG = 32, T_RESET = 33;  // EDITOR_SCREEN
 constexpr i32 RASTER_X = 73, RASTER_Y = 126, ZELLE_B = 88, ZELLE_H = 103;
 constexpr i32 FELD_Y[3] = {50, 76, 102};
@@ -40,12 +40,6 @@ Icon_Textzeile knopf_texte[2]{}, feld_texte[AUSSEHEN_FELDER]{};
 Move_Struktur scroll{Editor_Aussehen_Scroll, 0, 0, -1, RASTER_Y + 21, RASTER_Y + 412 - 28, 695, 0,
                      ICON_AUSSEHEN_BALKEN};
 
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 i32 feld_x(i32 f) { return SPALTE_X[f / 3]; }
 i32 feld_y(i32 f) { return FELD_Y[f % 3]; }
 
@@ -191,8 +185,9 @@ void raster_oeffnen(i32 f) {
     scroll.stufen = static_cast<i16>(zeilen > AUSSEHEN_RASTER_ZEILEN ? zeilen - AUSSEHEN_RASTER_ZEILEN + 1 : 0);
     const bool rollen = scroll.stufen > 1;
     for (i32 n : {ICON_AUSSEHEN_BALKEN, ICON_AUSSEHEN_KNOPF})
-        if (Screen_Icon* i = icon(n)) i->status = rollen ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
-    if (Screen_Icon* k = icon(ICON_AUSSEHEN_KNOPF); k && rollen) Menue_Scrollbutton_Setzen(k, 0);
+        if (Screen_Icon* i = Kit_Icon(n))
+            i->status = rollen ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
+    if (Screen_Icon* k = Kit_Icon(ICON_AUSSEHEN_KNOPF); k && rollen) Menue_Scrollbutton_Setzen(k, 0);
     Blt_Cache_Leeren();
 }
 
@@ -206,13 +201,9 @@ void uebernehmen(u32 look) {
 
 void texte_setzen() {
     for (i32 k = 0; k < 2; ++k)
-        knopf_texte[k] = {.font = font(FONT_KNOPF),
-                          .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                          .farbe_aktiv = FARBE_KNOPF_TEXT,
-                          .farbe = FARBE_KNOPF_TEXT,
-                          .text = Text_cfg_Text(TEXT_EDITOR, k ? T_RESET : T_FERTIG)};
+        knopf_texte[k] = Kit_Knopf_Beschriftung(Text_cfg_Text(TEXT_EDITOR, k ? T_RESET : T_FERTIG), Kit_Schrift::TEXT);
     for (i32 f = 0; f < AUSSEHEN_FELDER; ++f)
-        feld_texte[f] = {.font = font(FONT_KNOPF),
+        feld_texte[f] = {.font = Kit_Font(Kit_Schrift::TEXT),
                          .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
                          .farbe_aktiv = FARBE_GOLD,
                          .farbe = FARBE_WEISS,
@@ -386,7 +377,7 @@ void Editor_Aussehen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y)
     if (az.neu_zeichnen) {
         // The faces of the grid are built once per change, not every frame.
         Blt_Rechteck(raster_bild, 0, 0, 640, 440, FARBE_NAVY);
-        if (Rastport* g = bild(GRAFIK_AUSSEHEN_RASTER)) Blt_Blit(g, 0, 0, -1, -1, raster_bild, 0, 0, nullptr);
+        if (Rastport* g = Kit_Bild(GRAFIK_AUSSEHEN_RASTER)) Blt_Blit(g, 0, 0, -1, -1, raster_bild, 0, 0, nullptr);
         u32 f1 = 0, f2 = 0;
         farben(Spieler_Get_Team(az.spieler), &f1, &f2);
         const i32 n = Aussehen_Teile(az.arbeit, f);
@@ -395,14 +386,15 @@ void Editor_Aussehen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y)
                 const i32 teil = c + AUSSEHEN_SPALTEN * (r + az.erste_zeile);
                 const i32 cx = 7 + ZELLE_B * c, cy = 22 + ZELLE_H * r;
                 if (teil >= n) continue;
-                if (Rastport* k = bild(GRAFIK_AUSSEHEN_KACHEL)) Blt_Blit(k, 0, 0, -1, -1, raster_bild, cx, cy, nullptr);
+                if (Rastport* k = Kit_Bild(GRAFIK_AUSSEHEN_KACHEL))
+                    Blt_Blit(k, 0, 0, -1, -1, raster_bild, cx, cy, nullptr);
                 if (Rastport* g = Gesicht_Bauen(Aussehen_Feld_Setzen(az.arbeit, f, static_cast<u32>(teil)), f1, f2)) {
                     Blt_Blit(g, 0, 0, -1, -1, raster_bild, cx + 1, cy + 1, Blt_Opt_Transparent);
                     Rastport_Free(g);
                 }
-                Font_Printf_Glatt(raster_bild, font(15), "^c%05d^tr%04d%d", 0, cy + 99,
-                                  teil == static_cast<i32>(Aussehen_Feld(az.arbeit, f)) ? FARBE_GOLD : FARBE_KREIDE_2,
-                                  cx + 84, teil);
+                Kit_Printf_Glatt(raster_bild, Kit_Font(Kit_Schrift::ZAHL),
+                                 teil == static_cast<i32>(Aussehen_Feld(az.arbeit, f)) ? FARBE_GOLD : FARBE_KREIDE_2, 0,
+                                 cy + 99, "^tr%04d%d", cx + 84, teil);
             }
         az.neu_zeichnen = false;
     }
@@ -411,7 +403,7 @@ void Editor_Aussehen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y)
     const i32 gx = Maus_Get_X() - x - 7, gy = Maus_Get_Y() - y - 22;
     if (gx >= 0 && gy >= 0 && gx < ZELLE_B * AUSSEHEN_SPALTEN && gy < ZELLE_H * AUSSEHEN_RASTER_ZEILEN &&
         gx / ZELLE_B + AUSSEHEN_SPALTEN * (gy / ZELLE_H + az.erste_zeile) < Aussehen_Teile(az.arbeit, f))
-        blit(ziel, GRAFIK_AUSSEHEN_HOVER, x + 7 + gx / ZELLE_B * ZELLE_B, y + 22 + gy / ZELLE_H * ZELLE_H);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_AUSSEHEN_HOVER, x + 7 + gx / ZELLE_B * ZELLE_B, y + 22 + gy / ZELLE_H * ZELLE_H);
 }
 
 void Editor_Aussehen_Zuruecksetzen(Screen_Icon* i, u32 ereignis) {
@@ -438,11 +430,11 @@ void Editor_Aussehen_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     Gesicht_Holen(p, Spieler_Get_Team(p), ziel, x + 13, y + 5, 85, 100);
     // The player's name on the place of the closed grid (the open grid covers it).
     if (!raster_offen()) {
-        blit(ziel, GRAFIK_AUSSEHEN_ZU, RASTER_X, 130);
-        Font_Printf_Glatt(ziel, font(FONT_NAME), "^c%05d%s", RASTER_X + 14, 154, FARBE_WEISS,
-                          Spieler_String(505, p, nullptr, 0));
+        Kit_Bild_Zeichnen(ziel, GRAFIK_AUSSEHEN_ZU, RASTER_X, 130);
+        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::MITTEL), FARBE_WEISS, RASTER_X + 14, 154, "%s",
+                         Spieler_String(505, p, nullptr, 0));
     }
-    if (az.feld >= 0) blit(ziel, GRAFIK_AUSSEHEN_MARKE, feld_x(az.feld) - 2, feld_y(az.feld) - 1);
+    if (az.feld >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_AUSSEHEN_MARKE, feld_x(az.feld) - 2, feld_y(az.feld) - 1);
 }
 
 void Editor_Aussehen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
@@ -451,6 +443,6 @@ void Editor_Aussehen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y)
     const i32 f = static_cast<i32>(i->user[0]);
     const i32 n = Aussehen_Teile(az.arbeit, f);
     const i32 t = std::min(static_cast<i32>(f == 0 ? Gesicht_Stil(az.arbeit) : Aussehen_Feld(az.arbeit, f)), n - 1);
-    Font_Printf_Glatt(ziel, font(15), "^c%05d^tr%04d%d/%d", 0, y + 16, f == az.feld ? FARBE_GOLD : FARBE_KREIDE_2,
-                      x + i->w - 6, t + 1, n);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::ZAHL), f == az.feld ? FARBE_GOLD : FARBE_KREIDE_2, 0, y + 16,
+                     "^tr%04d%d/%d", x + i->w - 6, t + 1, n);
 }

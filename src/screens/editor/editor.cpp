@@ -16,15 +16,16 @@
 #include "base/spielstand.h"
 #include "base/tempstr.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/eingabe.h"
 #include "gui/gesicht.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -36,10 +37,10 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
+#include "season/freundschaft.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_schreiben.h"
-#include "season/freundschaft.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
@@ -56,7 +57,6 @@ namespace {
 constexpr i32 LAND_B = 82, LIGA_X = 232, LIGA_B = 102;
 
 constexpr i32 SATZ = 0;
-constexpr i32 FONT_ZEILE = 9, FONT_KLEIN = 15, FONT_KOPF = 12;
 constexpr i32 TEAM_NAME_MAX = 24, SPIELER_NAME_MAX = 25;
 constexpr u32 STERNE_MS = 200, POSITION_MS = 300, TAB_MS = 150;
 
@@ -77,33 +77,27 @@ Screen_Drossel tab_drossel, sterne_drossel, position_drossel;
 u32 alte_tasten = 0;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EDITOR, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 void zeigen(i32 n, bool an) {
-    if (Screen_Icon* i = icon(n)) i->status = an ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
+    if (Screen_Icon* i = Kit_Icon(n)) i->status = an ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
 }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 bool ist_markt() { return st.markt >= 0; }
 
 i32 team_marke() {
-    const Screen_Icon* i = icon(ICON_EDITOR_TEAM_MARKE);
+    const Screen_Icon* i = Kit_Icon(ICON_EDITOR_TEAM_MARKE);
     return i ? static_cast<i32>(i->user[0]) : -1;
 }
 void team_marke_setzen(i32 team) {
-    if (Screen_Icon* i = icon(ICON_EDITOR_TEAM_MARKE)) i->user[0] = static_cast<u32>(team);
+    if (Screen_Icon* i = Kit_Icon(ICON_EDITOR_TEAM_MARKE)) i->user[0] = static_cast<u32>(team);
     zeigen(ICON_EDITOR_TEAM_MARKE, team >= 0);
 }
 i32 spieler_marke(i32* team = nullptr) {
-    const Screen_Icon* i = icon(ICON_EDITOR_SPIELER_MARKE);
+    const Screen_Icon* i = Kit_Icon(ICON_EDITOR_SPIELER_MARKE);
     if (team) *team = i ? static_cast<i32>(i->user[1]) : -1;
     return i ? static_cast<i32>(i->user[0]) : -1;
 }
 void spieler_marke_setzen(i32 spieler, i32 team) {
-    if (Screen_Icon* i = icon(ICON_EDITOR_SPIELER_MARKE)) {
+    if (Screen_Icon* i = Kit_Icon(ICON_EDITOR_SPIELER_MARKE)) {
         i->user[0] = static_cast<u32>(spieler);
         i->user[1] = static_cast<u32>(team);
     }
@@ -137,138 +131,141 @@ constexpr Screen_Icon SPIELER_ZEILE{.nummer = ICON_EDITOR_SPIELER,
                                     .h = EDITOR_ZEILE_H};
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
                             Icon_Klick_Prozedur klick, i8 ebene = 15) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .x = x,
-            .y = y,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = klick,
-            .ebene = ebene,
-            .w = w,
-            .h = h};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .x = x,
+                          .y = y,
+                          .w = w,
+                          .h = h,
+                          .ebene = ebene,
+                          .klick = klick});
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
     Icon_Liste({
-    {.nummer = ICON_EDITOR_HINTERGRUND,
-     .grafik = GRAFIK_EDITOR,
-     .flags = MENUE_F_NICHT_ABFRAGEN,
-     .zeichnen = Editor_Hintergrund_Zeichnen,
-     .ebene = 12,
-     .w = 800,
-     .h = 600},
-    {.nummer = ICON_EDITOR_RAHMEN,
-     .grafik = GRAFIK_EDITOR_RAHMEN,
-     .flags = MENUE_F_NICHT_ABFRAGEN,
-     .x = 3,
-     .y = 82,
-     .status = MENUE_S_TRANSPARENT,
-     .zeichnen = Editor_Rahmen_Text,
-     .ebene = 13,
-     .w = 794,
-     .h = 480},
-    {.nummer = ICON_EDITOR_TEAM_BALKEN,
-     .grafik = GRAFIK_EDITOR_SPUR,
-     .x = 361,
-     .y = EDITOR_ZEILE_Y0,
-     .status = MENUE_S_TRANSPARENT,
-     .klick = Menue_Scrollbar_Klick,
-     .ebene = 14,
-     .w = 14,
-     .h = 340,
-     .verknuepft = ICON_EDITOR_TEAM_KNOPF},
-    {.nummer = ICON_EDITOR_TEAM_KNOPF,
-     .grafik = GRAFIK_SCROLLKNOPF,
-     .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
-     .x = 361,
-     .y = EDITOR_ZEILE_Y0,
-     .daten = &team_scroll,
-     .status = MENUE_S_TRANSPARENT,
-     .ebene = 16,
-     .w = 14,
-     .h = 28,
-     .verknuepft = ICON_EDITOR_TEAM + 9},
-    {.nummer = ICON_EDITOR_SPIELER_BALKEN,
-     .grafik = GRAFIK_EDITOR_SPUR,
-     .x = 776,
-     .y = EDITOR_ZEILE_Y0,
-     .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-     .klick = Menue_Scrollbar_Klick,
-     .ebene = 14,
-     .w = 14,
-     .h = 340,
-     .verknuepft = ICON_EDITOR_SPIELER_KNOPF},
-    {.nummer = ICON_EDITOR_SPIELER_KNOPF,
-     .grafik = GRAFIK_SCROLLKNOPF,
-     .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
-     .x = 776,
-     .y = EDITOR_ZEILE_Y0,
-     .daten = &spieler_scroll,
-     .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-     .ebene = 16,
-     .w = 14,
-     .h = 28,
-     .verknuepft = ICON_EDITOR_SPIELER + 9},
-    knopf(ICON_EDITOR_NEU_LADEN, GRAFIK_EDITOR_NEU_LADEN, GRAFIK_EDITOR_NEU_LADEN_AN, 486, 569, 100, 26,
-          Editor_Neu_Laden_Frage, 14),
-    knopf(ICON_EDITOR_SPEICHERN, GRAFIK_EDITOR_SPEICHERN, GRAFIK_EDITOR_SPEICHERN_AN, 590, 569, 100, 26,
-          Editor_Speichern_Frage, 14),
-    knopf(ICON_EDITOR_BEENDEN, GRAFIK_EDITOR_BEENDEN, GRAFIK_EDITOR_BEENDEN_AN, 694, 569, 100, 26,
-          Editor_Beenden_Frage, 14),
-    knopf(ICON_EDITOR_SORT_NAME, GRAFIK_EDITOR_TAB_NAME, GRAFIK_EDITOR_TAB_NAME_AN, 130, 66, 112, 22, Editor_Sort_Name),
-    knopf(ICON_EDITOR_SORT_LAND, GRAFIK_EDITOR_TAB_LAND, GRAFIK_EDITOR_TAB_LAND_AN, 246, 66, 112, 22, Editor_Sort_Land),
+        {.nummer = ICON_EDITOR_HINTERGRUND,
+         .grafik = GRAFIK_EDITOR,
+         .flags = MENUE_F_NICHT_ABFRAGEN,
+         .zeichnen = Editor_Hintergrund_Zeichnen,
+         .ebene = 12,
+         .w = 800,
+         .h = 600},
+        {.nummer = ICON_EDITOR_RAHMEN,
+         .grafik = GRAFIK_EDITOR_RAHMEN,
+         .flags = MENUE_F_NICHT_ABFRAGEN,
+         .x = 3,
+         .y = 82,
+         .status = MENUE_S_TRANSPARENT,
+         .zeichnen = Editor_Rahmen_Text,
+         .ebene = 13,
+         .w = 794,
+         .h = 480},
+        {.nummer = ICON_EDITOR_TEAM_BALKEN,
+         .grafik = GRAFIK_EDITOR_SPUR,
+         .x = 361,
+         .y = EDITOR_ZEILE_Y0,
+         .status = MENUE_S_TRANSPARENT,
+         .klick = Menue_Scrollbar_Klick,
+         .ebene = 14,
+         .w = 14,
+         .h = 340,
+         .verknuepft = ICON_EDITOR_TEAM_KNOPF},
+        {.nummer = ICON_EDITOR_TEAM_KNOPF,
+         .grafik = GRAFIK_SCROLLKNOPF,
+         .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
+         .x = 361,
+         .y = EDITOR_ZEILE_Y0,
+         .daten = &team_scroll,
+         .status = MENUE_S_TRANSPARENT,
+         .ebene = 16,
+         .w = 14,
+         .h = 28,
+         .verknuepft = ICON_EDITOR_TEAM + 9},
+        {.nummer = ICON_EDITOR_SPIELER_BALKEN,
+         .grafik = GRAFIK_EDITOR_SPUR,
+         .x = 776,
+         .y = EDITOR_ZEILE_Y0,
+         .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+         .klick = Menue_Scrollbar_Klick,
+         .ebene = 14,
+         .w = 14,
+         .h = 340,
+         .verknuepft = ICON_EDITOR_SPIELER_KNOPF},
+        {.nummer = ICON_EDITOR_SPIELER_KNOPF,
+         .grafik = GRAFIK_SCROLLKNOPF,
+         .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
+         .x = 776,
+         .y = EDITOR_ZEILE_Y0,
+         .daten = &spieler_scroll,
+         .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+         .ebene = 16,
+         .w = 14,
+         .h = 28,
+         .verknuepft = ICON_EDITOR_SPIELER + 9},
+        knopf(ICON_EDITOR_NEU_LADEN, GRAFIK_EDITOR_NEU_LADEN, GRAFIK_EDITOR_NEU_LADEN_AN, 486, 569, 100, 26,
+              Editor_Neu_Laden_Frage, 14),
+        knopf(ICON_EDITOR_SPEICHERN, GRAFIK_EDITOR_SPEICHERN, GRAFIK_EDITOR_SPEICHERN_AN, 590, 569, 100, 26,
+              Editor_Speichern_Frage, 14),
+        knopf(ICON_EDITOR_BEENDEN, GRAFIK_EDITOR_BEENDEN, GRAFIK_EDITOR_BEENDEN_AN, 694, 569, 100, 26,
+              Editor_Beenden_Frage, 14),
+        knopf(ICON_EDITOR_SORT_NAME, GRAFIK_EDITOR_TAB_NAME, GRAFIK_EDITOR_TAB_NAME_AN, 130, 66, 112, 22,
+              Editor_Sort_Name),
+        knopf(ICON_EDITOR_SORT_LAND, GRAFIK_EDITOR_TAB_LAND, GRAFIK_EDITOR_TAB_LAND_AN, 246, 66, 112, 22,
+              Editor_Sort_Land),
     }),
     Icon_Reihe<EDITOR_ZEILEN>(TEAM_ZEILE, 0, EDITOR_ZEILE_H),
     Icon_Liste({
-    {.nummer = ICON_EDITOR_MARKT,
-     .x = EDITOR_TEAM_X,
-     .y = 462,
-     .klick = Editor_Transfermarkt_Klick,
-     .zeichnen = Editor_Transfermarkt_Zeile,
-     .ebene = 15,
-     .w = 352,
-     .h = EDITOR_ZEILE_H},
-    {.nummer = ICON_EDITOR_SCOUTS,
-     .x = EDITOR_TEAM_X,
-     .y = 479,
-     .klick = Editor_Transfermarkt_Klick,
-     .zeichnen = Editor_Transfermarkt_Zeile,
-     .ebene = 15,
-     .w = 352,
-     .h = EDITOR_ZEILE_H},
-    {.nummer = ICON_EDITOR_TEAM_MARKE,
-     .flags = MENUE_F_BEIDE_TASTEN,
-     .x = EDITOR_TEAM_X,
-     .y = 515,
-     .status = MENUE_S_VERSTECKT,
-     .klick = Editor_Team_Marke_Klick,
-     .zeichnen = Editor_Team_Zeile,
-     .ebene = 15,
-     .w = 352,
-     .h = 20,
-     .user = {0xFFFFFFFFu, 0}},
+        {.nummer = ICON_EDITOR_MARKT,
+         .x = EDITOR_TEAM_X,
+         .y = 462,
+         .klick = Editor_Transfermarkt_Klick,
+         .zeichnen = Editor_Transfermarkt_Zeile,
+         .ebene = 15,
+         .w = 352,
+         .h = EDITOR_ZEILE_H,
+         .user = {0}},
+        {.nummer = ICON_EDITOR_SCOUTS,
+         .x = EDITOR_TEAM_X,
+         .y = 479,
+         .klick = Editor_Transfermarkt_Klick,
+         .zeichnen = Editor_Transfermarkt_Zeile,
+         .ebene = 15,
+         .w = 352,
+         .h = EDITOR_ZEILE_H,
+         .user = {1}},
+        {.nummer = ICON_EDITOR_TEAM_MARKE,
+         .flags = MENUE_F_BEIDE_TASTEN,
+         .x = EDITOR_TEAM_X,
+         .y = 515,
+         .status = MENUE_S_VERSTECKT,
+         .klick = Editor_Team_Marke_Klick,
+         .zeichnen = Editor_Team_Marke_Zeile,
+         .ebene = 15,
+         .w = 352,
+         .h = 20,
+         .user = {0xFFFFFFFFu, 0}},
     }),
     Icon_Reihe<EDITOR_ZEILEN>(SPIELER_ZEILE, 0, EDITOR_ZEILE_H),
     Icon_Liste({
-    {.nummer = ICON_EDITOR_SPIELER_MARKE,
-     .flags = MENUE_F_BEIDE_TASTEN,
-     .x = EDITOR_SPIELER_X,
-     .y = 490,
-     .status = MENUE_S_VERSTECKT,
-     .klick = Editor_Spieler_Marke_Klick,
-     .zeichnen = Editor_Spieler_Zeile,
-     .ebene = 15,
-     .w = 392,
-     .h = 20,
-     .user = {0xFFFFFFFFu, 0xFFFFFFFFu}},
-    {.nummer = ICON_EDITOR_EINGABE,
-     .flags = MENUE_F_NICHT_ABFRAGEN,
-     .zeichnen = Editor_Eingabe_Zeichnen,
-     .ebene = 17,
-     .w = 1,
-     .h = 1},
-}));
+        {.nummer = ICON_EDITOR_SPIELER_MARKE,
+         .flags = MENUE_F_BEIDE_TASTEN,
+         .x = EDITOR_SPIELER_X,
+         .y = 490,
+         .status = MENUE_S_VERSTECKT,
+         .klick = Editor_Spieler_Marke_Klick,
+         .zeichnen = Editor_Spieler_Marke_Zeile,
+         .ebene = 15,
+         .w = 392,
+         .h = 20,
+         .user = {0xFFFFFFFFu, 0xFFFFFFFFu}},
+        {.nummer = ICON_EDITOR_EINGABE,
+         .flags = MENUE_F_NICHT_ABFRAGEN,
+         .zeichnen = Editor_Eingabe_Zeichnen,
+         .ebene = 17,
+         .w = 1,
+         .h = 1},
+    }));
 
 constexpr Screen_Icon wahl_zeile(i16 nummer, i32 k, Icon_Klick_Prozedur klick, Icon_Zeichen_Prozedur zeichnen) {
     return {.nummer = nummer,
@@ -285,6 +282,8 @@ constexpr Screen_Icon wahl_zeile(i16 nummer, i32 k, Icon_Klick_Prozedur klick, I
             .h = 22,
             .user = {static_cast<u32>(k), 0}};
 }
+// A choice list's title row: its user word 0 names no row.
+bool ist_titel(const Screen_Icon* i) { return i->user[0] == static_cast<u32>(-1); }
 
 constexpr auto WAHL = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
     Icon_Liste({wahl_zeile(ICON_EDITOR_KONTINENT_TITEL, -1, Editor_Kontinent_Klick, Editor_Kontinent_Zeile)}),
@@ -314,7 +313,8 @@ void knopf_stellen(i32 knopf, Move_Struktur* s, i32 anzahl, i32 erster) {
     const bool rollen = s->stufen > 1;
     zeigen(knopf, rollen);
     zeigen(s->balken, rollen);
-    if (Screen_Icon* k = icon(knopf); k && rollen) Menue_Scrollbutton_Setzen(k, std::clamp(erster, 0, s->stufen - 1));
+    if (Screen_Icon* k = Kit_Icon(knopf); k && rollen)
+        Menue_Scrollbutton_Setzen(k, std::clamp(erster, 0, s->stufen - 1));
 }
 
 void zeilen_zeigen() {
@@ -346,7 +346,7 @@ void kontinente_zaehlen() {
 // --- Drawing helpers ----------------------------------------------------------------------
 
 void zahl(Rastport* ziel, i32 x, i32 y, u16 farbe, i32 n) {
-    Font_Printf(ziel, font(FONT_ZEILE), "^c%05d^tr%04d%d", 0, y, farbe, x, n);
+    Kit_Printf(ziel, Kit_Font(Kit_Schrift::TEXT), farbe, 0, y, "^tr%04d%d", x, n);
 }
 
 bool feld_bei(i32 spieler, i32 wert_) { return st.feld.aktiv && st.feld.spieler == spieler && st.feld.wert == wert_; }
@@ -492,7 +492,7 @@ void Editor_Verdecken(bool an) {
     }
     if (!verdeckt.empty()) return;
     for (i32 n = ICON_EDITOR_RAHMEN; n <= ICON_EDITOR_LAND_TITEL; ++n)
-        if (Screen_Icon* i = icon(n); i && !(i->status & MENUE_S_VERSTECKT)) {
+        if (Screen_Icon* i = Kit_Icon(n); i && !(i->status & MENUE_S_VERSTECKT)) {
             i->status |= MENUE_S_VERSTECKT;
             verdeckt.push_back(static_cast<i16>(n));
         }
@@ -545,7 +545,7 @@ bool Editor_Name_Pruefen(const char* t, i32 max, std::string* grund) {
     for (size_t i = 0; i < n; ++i) leer = leer && t[i] == ' ';
     if (leer) return nein(T_NAME_LEER);
     if (n > static_cast<size_t>(max)) return nein(T_NAME_LANG, max);
-    Font* f = font(FONT_ZEILE);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     for (size_t i = 0; i < n; ++i) {
         const u8 c = static_cast<u8>(t[i]);
         if (c < 32 || c == 127 || c == '^' || c == '"') return nein(T_NAME_ZEICHEN);
@@ -823,9 +823,9 @@ void Editor_Eingabe() {
         return;
     }
     const u32 flags = f.ziffern ? EINGABE_ZAHL | EINGABE_ALLES_WAEHLEN : EINGABE_STANDARD | EINGABE_ALLES_WAEHLEN;
-    const i32 r = Eingabefeld_Bearbeiten(font(FONT_ZEILE), f.puffer, sizeof f.puffer, f.laenge, flags, f.x + 4, f.y,
-                                         feld_breite(f.wert), EDITOR_ZEILE_H, 2, 0, nullptr, 0, 0, nullptr,
-                                         FARBE_WEISS);
+    const i32 r =
+        Eingabefeld_Bearbeiten(Kit_Font(Kit_Schrift::TEXT), f.puffer, sizeof f.puffer, f.laenge, flags, f.x + 4, f.y,
+                               feld_breite(f.wert), EDITOR_ZEILE_H, 2, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
     // The field read the key; what it ended with decides.
     const Editor_Tastenwirkung w = Editor_Taste(r, 0, false);
     if (beendet(w)) ende(w);
@@ -835,12 +835,12 @@ void Editor_Eingabe_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Editor_Eingabefeld& f = st.feld;
     if (f.aktiv && f.wert == FELD_POSITION && f.spieler >= 0) {
         const i32 k = std::clamp(wert(67, f.spieler), 0, 3);
-        blit(ziel, GRAFIK_EDITOR_FELD_ZAHL, f.x, f.y);
-        Font_Printf(ziel, font(FONT_ZEILE), "^c%05d%s", f.x + 18, f.y + 12, FARBE_GOLD, Positions_Text(k));
+        Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_FELD_ZAHL, f.x, f.y);
+        Kit_Printf(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_GOLD, f.x + 18, f.y + 12, "%s", Positions_Text(k));
     }
     Editor_Eingabe();
     if (!st.fehler.empty())
-        Font_Printf(ziel, font(FONT_ZEILE), "^c%05d%s", 12, 556, FARBE_FEHLER, st.fehler.c_str());
+        Kit_Printf(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_FEHLER, 12, 556, "%s", st.fehler.c_str());
 }
 
 // --- Clicks ------------------------------------------------------------------------------
@@ -907,7 +907,7 @@ void Editor_Transfermarkt_Klick(Screen_Icon* i, u32 ereignis) {
     st.feld.tab = false;
     Editor_Feld_Zuruecksetzen();
     spieler_marke_setzen(-1, -1);
-    Editor_Transfermarkt_Liste(0, i->nummer == ICON_EDITOR_MARKT ? 0 : 1);
+    Editor_Transfermarkt_Liste(0, static_cast<i32>(i->user[0]));
 }
 
 void Editor_Spieler_Klick(Screen_Icon* i, u32 ereignis) {
@@ -986,10 +986,10 @@ void Editor_Wahl_Oeffnen(i32 spieler) {
     Menue_Screen_Icon_Tabelle_Hinzufuegen(WAHL.daten());
     const bool scout = (wert(75, spieler) & SP_STATUS_SCOUT) != 0;
     zeigen(ICON_EDITOR_KONTINENT_TITEL, true);
-    if (Screen_Icon* t = icon(ICON_EDITOR_KONTINENT_TITEL)) t->y = 76;
+    if (Screen_Icon* t = Kit_Icon(ICON_EDITOR_KONTINENT_TITEL)) t->y = 76;
     i32 k = 0;
     for (i32 c = 0; c < EDITOR_KONTINENTE; ++c) {
-        Screen_Icon* r = icon(ICON_EDITOR_KONTINENT + c);
+        Screen_Icon* r = Kit_Icon(ICON_EDITOR_KONTINENT + c);
         if (!r) continue;
         const bool da = Kontinent_Tabelle[c].name[0] && (scout || Kontinent_Tabelle[c].hat_laender);
         r->user[1] = static_cast<u32>(c);
@@ -999,7 +999,7 @@ void Editor_Wahl_Oeffnen(i32 spieler) {
     }
     // The last row gets the rounded piece.
     for (i32 c = EDITOR_KONTINENTE - 1; c >= 0; --c)
-        if (Screen_Icon* r = icon(ICON_EDITOR_KONTINENT + c); r && !(r->status & MENUE_S_VERSTECKT)) {
+        if (Screen_Icon* r = Kit_Icon(ICON_EDITOR_KONTINENT + c); r && !(r->status & MENUE_S_VERSTECKT)) {
             r->grafik = GRAFIK_EDITOR_WAHL_LETZTE, r->grafik_an = GRAFIK_EDITOR_WAHL_LETZTE_AN;
             break;
         }
@@ -1035,16 +1035,16 @@ void Editor_Wahl_Kontinent(i32 c) {
     if (st.wahl_laender.size() > static_cast<size_t>(EDITOR_LAENDER)) st.wahl_laender.resize(EDITOR_LAENDER);
     const Screen_Icon* k = nullptr;
     for (i32 r = 0; r < EDITOR_KONTINENTE; ++r)
-        if (const Screen_Icon* q = icon(ICON_EDITOR_KONTINENT + r); q && static_cast<i32>(q->user[1]) == c) k = q;
+        if (const Screen_Icon* q = Kit_Icon(ICON_EDITOR_KONTINENT + r); q && static_cast<i32>(q->user[1]) == c) k = q;
     const i32 x = (k ? k->x : 300) + 178;
     const i32 n = static_cast<i32>(st.wahl_laender.size());
     const i32 y0 = std::clamp(k ? static_cast<i32>(k->y) : 100, 100, 560 - 22 * n);
-    if (Screen_Icon* t = icon(ICON_EDITOR_LAND_TITEL)) {
+    if (Screen_Icon* t = Kit_Icon(ICON_EDITOR_LAND_TITEL)) {
         t->x = static_cast<i16>(x), t->y = static_cast<i16>(y0 - 24);
         t->status &= ~MENUE_S_VERSTECKT;
     }
     for (i32 r = 0; r < EDITOR_LAENDER; ++r) {
-        Screen_Icon* q = icon(ICON_EDITOR_LAND + r);
+        Screen_Icon* q = Kit_Icon(ICON_EDITOR_LAND + r);
         if (!q) continue;
         q->x = static_cast<i16>(x), q->y = static_cast<i16>(y0 + 22 * r);
         q->grafik = r == n - 1 ? GRAFIK_EDITOR_WAHL_LETZTE : GRAFIK_EDITOR_WAHL;
@@ -1060,7 +1060,7 @@ void Editor_Kontinent_Klick(Screen_Icon* i, u32 ereignis) {
         Editor_Wahl_Schliessen();
         return;
     }
-    if (i->nummer == ICON_EDITOR_KONTINENT_TITEL) return;
+    if (ist_titel(i)) return;
     if (ereignis & (MENUE_E_HOVER_REIN | MENUE_E_LINKS)) Editor_Wahl_Kontinent(static_cast<i32>(i->user[1]));
 }
 
@@ -1070,7 +1070,7 @@ void Editor_Land_Klick(Screen_Icon* i, u32 ereignis) {
         Editor_Wahl_Schliessen();
         return;
     }
-    if (!(ereignis & MENUE_E_LINKS) || i->nummer == ICON_EDITOR_LAND_TITEL) return;
+    if (!(ereignis & MENUE_E_LINKS) || ist_titel(i)) return;
     const i32 r = static_cast<i32>(i->user[0]);
     if (r < 0 || r >= static_cast<i32>(st.wahl_laender.size()) || st.wahl_spieler < 0) return;
     const i32 p = st.wahl_spieler;
@@ -1081,74 +1081,75 @@ void Editor_Land_Klick(Screen_Icon* i, u32 ereignis) {
 
 void Editor_Kontinent_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i) return;
-    Font* f = font(FONT_ZEILE);
-    if (i->nummer == ICON_EDITOR_KONTINENT_TITEL) {
-        Font_Printf(ziel, font(FONT_KOPF), "^c%05d%s", x + 10, y + 16, FARBE_GOLD, text(T_KONTINENTE));
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
+    if (ist_titel(i)) {
+        Kit_Printf(ziel, Kit_Font(Kit_Schrift::KNOPF), FARBE_GOLD, x + 10, y + 16, "%s", text(T_KONTINENTE));
         return;
     }
     const i32 c = static_cast<i32>(i->user[1]);
     if (c < 0 || c >= KONTINENT_ANZAHL) return;
     const bool scout = st.wahl_spieler >= 0 && (wert(75, st.wahl_spieler) & SP_STATUS_SCOUT);
     const u16 farbe = c == st.wahl_kontinent ? FARBE_GOLD : FARBE_WEISS;
-    if (scout)
-        Font_Printf(ziel, f, "^c%05d%s (%d)", x + 10, y + 15, farbe, Kontinent_Tabelle[c].name, st.kontinent_zahl[c]);
-    else
-        Font_Printf(ziel, f, "^c%05d%s", x + 10, y + 15, farbe, Kontinent_Tabelle[c].name);
+    if (scout) Kit_Printf(ziel, f, farbe, x + 10, y + 15, "%s (%d)", Kontinent_Tabelle[c].name, st.kontinent_zahl[c]);
+    else Kit_Printf(ziel, f, farbe, x + 10, y + 15, "%s", Kontinent_Tabelle[c].name);
 }
 
 void Editor_Land_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i) return;
-    if (i->nummer == ICON_EDITOR_LAND_TITEL) {
-        Font_Printf(ziel, font(FONT_KOPF), "^c%05d%s", x + 10, y + 16, FARBE_GOLD, text(T_LAENDER_WAHL));
+    if (ist_titel(i)) {
+        Kit_Printf(ziel, Kit_Font(Kit_Schrift::KNOPF), FARBE_GOLD, x + 10, y + 16, "%s", text(T_LAENDER_WAHL));
         return;
     }
     const i32 r = static_cast<i32>(i->user[0]);
     if (r < 0 || r >= static_cast<i32>(st.wahl_laender.size())) return;
     const i32 t = st.wahl_laender[static_cast<size_t>(r)];
     char name[64];
-    Tools_Text_Kuerzen(team_name(t), name, font(FONT_ZEILE), 130);
-    Font_Printf(ziel, font(FONT_ZEILE), "^c%05d%s", x + 10, y + 15, FARBE_WEISS, name);
-    if (st.wahl_spieler >= 0 && wert(68, st.wahl_spieler) == t) blit(ziel, GRAFIK_POPUP_AKTIV, x + 154, y + 4);
+    Tools_Text_Kuerzen(team_name(t), name, Kit_Font(Kit_Schrift::TEXT), 130);
+    Kit_Printf(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, x + 10, y + 15, "%s", name);
+    if (st.wahl_spieler >= 0 && wert(68, st.wahl_spieler) == t)
+        Kit_Bild_Zeichnen(ziel, GRAFIK_POPUP_AKTIV, x + 154, y + 4);
 }
 
 // --- Drawing ------------------------------------------------------------------------------
 
 void Editor_Hintergrund_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
-    Font* k = font(FONT_KOPF);
-    Font_Printf_Glatt(ziel, font(14), "^c%05d^tz0400%s", 0, 40, FARBE_KREIDE, text(T_TITEL));
+    Font* k = Kit_Font(Kit_Schrift::KNOPF);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TITEL), FARBE_KREIDE, 0, 40, "^tz0400%s", text(T_TITEL));
     // Column heads over both lists.
-    Font_Printf(ziel, k, "^c%05d%s", 28, 84, FARBE_KOPF, text(T_VEREINE));
+    Kit_Printf(ziel, k, FARBE_KOPF, 28, 84, "%s", text(T_VEREINE));
     const i32 kopf_y = 108;
-    Font* z = font(FONT_KLEIN);
-    Font_Printf(ziel, z, "^c%05d%s", 28, kopf_y, FARBE_KREIDE_2, text(T_VEREIN));
-    Font_Printf(ziel, z, "^c%05d%s", 154, kopf_y, FARBE_KREIDE_2, text(T_LAENDER));
-    Font_Printf(ziel, z, "^c%05d%s", 8 + LIGA_X, kopf_y, FARBE_KREIDE_2, text(T_LIGEN));
-    Font_Printf(ziel, k, "^c%05d%s", 400, 84, FARBE_KOPF,
-                      text(st.markt == 1 ? T_SCOUTLISTE : st.markt == 0 ? T_MARKT : T_SPIELERLISTE));
-    Font_Printf(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 414, text(T_NUMMER));
-    Font_Printf(ziel, z, "^c%05d%s", 420, kopf_y, FARBE_KREIDE_2, text(T_POSITION));
-    Font_Printf(ziel, z, "^c%05d%s", 475, kopf_y, FARBE_KREIDE_2, text(T_SPIELER));
-    Font_Printf(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 590, text(T_STAERKE));
-    Font_Printf(ziel, z, "^c%05d^tr%04d%s", 0, kopf_y, FARBE_KREIDE_2, 623, text(T_SPIELE));
-    Font_Printf(ziel, z, "^c%05d%s", 633, kopf_y, FARBE_KREIDE_2, text(T_ATTRIBUTE));
-    Font_Printf(ziel, z, "^c%05d%s", 698, kopf_y, FARBE_KREIDE_2, text(T_NATION));
+    Font* z = Kit_Font(Kit_Schrift::ZAHL);
+    Kit_Printf(ziel, z, FARBE_KREIDE_2, 28, kopf_y, "%s", text(T_VEREIN));
+    Kit_Printf(ziel, z, FARBE_KREIDE_2, 154, kopf_y, "%s", text(T_LAENDER));
+    Kit_Printf(ziel, z, FARBE_KREIDE_2, 8 + LIGA_X, kopf_y, "%s", text(T_LIGEN));
+    Kit_Printf(ziel, k, FARBE_KOPF, 400, 84, "%s",
+               text(st.markt == 1   ? T_SCOUTLISTE
+                    : st.markt == 0 ? T_MARKT
+                                    : T_SPIELERLISTE));
+    Kit_Printf(ziel, z, FARBE_KREIDE_2, 0, kopf_y, "^tr%04d%s", 414, text(T_NUMMER));
+    Kit_Printf(ziel, z, FARBE_KREIDE_2, 420, kopf_y, "%s", text(T_POSITION));
+    Kit_Printf(ziel, z, FARBE_KREIDE_2, 475, kopf_y, "%s", text(T_SPIELER));
+    Kit_Printf(ziel, z, FARBE_KREIDE_2, 0, kopf_y, "^tr%04d%s", 590, text(T_STAERKE));
+    Kit_Printf(ziel, z, FARBE_KREIDE_2, 0, kopf_y, "^tr%04d%s", 623, text(T_SPIELE));
+    Kit_Printf(ziel, z, FARBE_KREIDE_2, 633, kopf_y, "%s", text(T_ATTRIBUTE));
+    Kit_Printf(ziel, z, FARBE_KREIDE_2, 698, kopf_y, "%s", text(T_NATION));
 }
 
 void Editor_Rahmen_Text(Screen_Icon*, Rastport* ziel, i32, i32) {
     i32 mt = -1;
     const i32 m = spieler_marke(&mt);
-    Font* f = font(FONT_ZEILE);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (m >= 0) {
-        Font_Printf(ziel, f, "^c%05d%s %s", 390, 484, FARBE_GOLD, text(T_SPIELER_GEMERKT), team_name(mt));
-        Font_Printf(ziel, f, "^c%05d%s", 390, 540, FARBE_KREIDE_2, text(T_HINWEIS_SPIELER));
+        Kit_Printf(ziel, f, FARBE_GOLD, 390, 484, "%s %s", text(T_SPIELER_GEMERKT), team_name(mt));
+        Kit_Printf(ziel, f, FARBE_KREIDE_2, 390, 540, "%s", text(T_HINWEIS_SPIELER));
     } else if (!ist_markt()) {
-        Font_Printf(ziel, f, "^c%05d%s", 390, 500, FARBE_KREIDE_2, text(T_TIPP_SPIELER));
+        Kit_Printf(ziel, f, FARBE_KREIDE_2, 390, 500, "%s", text(T_TIPP_SPIELER));
     }
     if (team_marke() >= 0) {
-        Font_Printf(ziel, f, "^c%05d%s", 12, 510, FARBE_GOLD, text(T_TEAM_GEMERKT));
-        Font_Printf(ziel, f, "^c%05d%s", 12, 548, FARBE_KREIDE_2, text(T_HINWEIS_TEAM));
+        Kit_Printf(ziel, f, FARBE_GOLD, 12, 510, "%s", text(T_TEAM_GEMERKT));
+        Kit_Printf(ziel, f, FARBE_KREIDE_2, 12, 548, "%s", text(T_HINWEIS_TEAM));
     } else {
-        Font_Printf(ziel, f, "^c%05d%s", 12, 524, FARBE_KREIDE_2, text(T_TIPP_TEAM));
+        Kit_Printf(ziel, f, FARBE_KREIDE_2, 12, 524, "%s", text(T_TIPP_TEAM));
     }
     // The pointed player's face beside the list.
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
@@ -1158,84 +1159,91 @@ void Editor_Rahmen_Text(Screen_Icon*, Rastport* ziel, i32, i32) {
         const i32 p = listen_spieler(zeile);
         if (p >= 0) {
             const i32 y = std::min(EDITOR_ZEILE_Y0 + EDITOR_ZEILE_H * zeile + 20, 440);
-            blit(ziel, GRAFIK_EDITOR_GESICHT_RAHMEN, 670, y);
+            Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_GESICHT_RAHMEN, 670, y);
             Gesicht_Holen(p, st.team, ziel, 674, y + 4, 85, 100);
         }
     }
 }
 
-void Editor_Team_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+namespace {
+
+// A row of the club list, or (marke) the remembered club under it.
+void team_zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y, bool marke) {
     if (!i) return;
-    const bool marke = i->nummer == ICON_EDITOR_TEAM_MARKE;
     const i32 t = marke ? team_marke() : listen_team(static_cast<i32>(i->user[0]));
     if (t < 0 || t >= Team_Anzahl) return;
     const i32 zeile = static_cast<i32>(i->user[0]);
     if (!marke && (zeile & 1)) Blt_Rechteck_Alpha(ziel, x, y, i->w, i->h, FARBE_WEISS, 4);
-    if (Menue_Get_Aktives_Icon() == i) blit(ziel, GRAFIK_EDITOR_HELL_TEAM, x, y);
-    if (t == st.team && !ist_markt()) blit(ziel, GRAFIK_EDITOR_MARKE_TEAM, x, y);
+    if (Menue_Get_Aktives_Icon() == i) Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_HELL_TEAM, x, y);
+    if (t == st.team && !ist_markt()) Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_MARKE_TEAM, x, y);
     const i32 gemerkt = team_marke();
-    if (gemerkt >= 0 && !marke) blit(ziel, gemerkt == t ? GRAFIK_EDITOR_GEMERKT : GRAFIK_EDITOR_ANDERER, x + 3, y + 2);
-    Font* f = font(FONT_ZEILE);
+    if (gemerkt >= 0 && !marke)
+        Kit_Bild_Zeichnen(ziel, gemerkt == t ? GRAFIK_EDITOR_GEMERKT : GRAFIK_EDITOR_ANDERER, x + 3, y + 2);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     const bool im_feld = st.feld.aktiv && st.feld.wert == FELD_TEAMNAME && st.feld.team == t && !marke;
     if (im_feld) {
-        blit(ziel, GRAFIK_EDITOR_FELD_TEAM, x + 16, y);
-        Font_Printf(ziel, f, "^c%05d%s %d", x + 176, y + 12, FARBE_GOLD, text(T_STAERKE), Team_Get_Staerke(t));
+        Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_FELD_TEAM, x + 16, y);
+        Kit_Printf(ziel, f, FARBE_GOLD, x + 176, y + 12, "%s %d", text(T_STAERKE), Team_Get_Staerke(t));
     } else {
         char name[64];
         Tools_Text_Kuerzen(team_name(t), name, f, 125);
-        Font_Printf(ziel, f, "^c%05d%s", x + 20, y + 12, t == Team_Aktiv ? FARBE_GOLD : FARBE_WEISS, name);
+        Kit_Printf(ziel, f, t == Team_Aktiv ? FARBE_GOLD : FARBE_WEISS, x + 20, y + 12, "%s", name);
         char land[64];
         Tools_Text_Kuerzen(land_name(t), land, f, LAND_B);
-        Font_Printf(ziel, f, "^c%05d%s", x + 146, y + 12, FARBE_KREIDE_2, land);
+        Kit_Printf(ziel, f, FARBE_KREIDE_2, x + 146, y + 12, "%s", land);
     }
     const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
     if (liga >= 0) {
         char name[64];
-        Tools_Text_Kuerzen(Wettbewerb_Get_Name(liga, false).c_str(), name, font(FONT_KLEIN), LIGA_B);
-        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s", x + LIGA_X, y + 12, FARBE_KREIDE_2, name);
+        Tools_Text_Kuerzen(Wettbewerb_Get_Name(liga, false).c_str(), name, Kit_Font(Kit_Schrift::ZAHL), LIGA_B);
+        Kit_Printf(ziel, Kit_Font(Kit_Schrift::ZAHL), FARBE_KREIDE_2, x + LIGA_X, y + 12, "%s", name);
     }
-    blit(ziel, GRAFIK_EDITOR_WAPPEN_KNOPF, x + 340, y + 2);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_WAPPEN_KNOPF, x + 340, y + 2);
 }
+
+}  // namespace
 
 void Editor_Transfermarkt_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i) return;
-    const i32 art = i->nummer == ICON_EDITOR_MARKT ? 0 : 1;
-    if (Menue_Get_Aktives_Icon() == i) blit(ziel, GRAFIK_EDITOR_HELL_TEAM, x, y);
-    if (st.markt == art) blit(ziel, GRAFIK_EDITOR_MARKE_MARKT, x, y);
-    Font_Printf(ziel, font(FONT_ZEILE), "^c%05d%s", x + 20, y + 12, st.markt == art ? FARBE_GOLD : FARBE_WEISS,
-                      text(art == 0 ? T_MARKT : T_SCOUTS));
+    const i32 art = static_cast<i32>(i->user[0]);  // 0 the market, 1 the scouts
+    if (Menue_Get_Aktives_Icon() == i) Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_HELL_TEAM, x, y);
+    if (st.markt == art) Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_MARKE_MARKT, x, y);
+    Kit_Printf(ziel, Kit_Font(Kit_Schrift::TEXT), st.markt == art ? FARBE_GOLD : FARBE_WEISS, x + 20, y + 12, "%s",
+               text(art == 0 ? T_MARKT : T_SCOUTS));
 }
 
-void Editor_Spieler_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
+namespace {
+
+// A row of the player list, or (marke) the remembered player under it.
+void spieler_zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y, bool marke) {
     if (!i) return;
-    const bool marke = i->nummer == ICON_EDITOR_SPIELER_MARKE;
     const i32 zeile = static_cast<i32>(i->user[0]);
     const i32 p = marke ? spieler_marke() : listen_spieler(zeile);
     if (p < 0 || p >= Spieler_Anzahl) return;
     if (!marke && (zeile & 1)) Blt_Rechteck_Alpha(ziel, x, y, i->w, i->h, FARBE_WEISS, 4);
     const bool zeigt = Menue_Get_Aktives_Icon() == i;
-    if (zeigt) blit(ziel, GRAFIK_EDITOR_HELL_SPIELER, x, y);
+    if (zeigt) Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_HELL_SPIELER, x, y);
     if (!marke && (spieler_marke() == p || (st.feld.aktiv && st.feld.spieler == p)))
-        blit(ziel, GRAFIK_EDITOR_MARKE_SPIELER, x, y);
-    Font* f = font(FONT_ZEILE);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_MARKE_SPIELER, x, y);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     const i32 klasse = std::clamp(wert(67, p), 0, 3);
     const u16 farbe = FARBE_KLASSE[klasse];
     auto feld = [&](i32 w, i32 grafik, i32 fx) {
         if (!feld_bei(p, w) || marke) return false;
-        blit(ziel, grafik, fx, y);
+        Kit_Bild_Zeichnen(ziel, grafik, fx, y);
         return true;
     };
     if (!feld(FELD_NUMMER, GRAFIK_EDITOR_FELD_ZAHL, x + 14)) zahl(ziel, x + 32, y + 12, FARBE_WEISS, wert(74, p));
     if (!feld_bei(p, FELD_POSITION) || marke) {
-        blit(ziel, GRAFIK_EDITOR_POSITION + klasse, x + 38, y + 2);
-        Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s", x + 53, y + 12, farbe, Positions_Text(klasse));
+        Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_POSITION + klasse, x + 38, y + 2);
+        Kit_Printf(ziel, Kit_Font(Kit_Schrift::ZAHL), farbe, x + 53, y + 12, "%s", Positions_Text(klasse));
     }
     if (!feld(FELD_INITIAL, GRAFIK_EDITOR_FELD_INITIAL, x + 67))
-        Font_Printf(ziel, f, "^c%05d%s", x + 74, y + 12, FARBE_WEISS, Spieler_String(64, p, nullptr, 0));
+        Kit_Printf(ziel, f, FARBE_WEISS, x + 74, y + 12, "%s", Spieler_String(64, p, nullptr, 0));
     if (!feld(FELD_NAME, GRAFIK_EDITOR_FELD_NAME, x + 85)) {
         char name[64];
         Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, 88);
-        Font_Printf(ziel, f, "^c%05d%s", x + 93, y + 12, farbe, name);
+        Kit_Printf(ziel, f, farbe, x + 93, y + 12, "%s", name);
     }
     if (!feld(FELD_STERNE, GRAFIK_EDITOR_FELD_ZAHL, x + 175)) zahl(ziel, x + 190, y + 12, FARBE_GOLD, wert(92, p));
     if (!feld(FELD_MAXSTERNE, GRAFIK_EDITOR_FELD_ZAHL, x + 190))
@@ -1244,7 +1252,7 @@ void Editor_Spieler_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     i32 liste[3];
     const i32 n = std::clamp(Attribute_Get_Attribute(p, liste, 3, 0), 0, 3);
     for (i32 k = 0; k < n; ++k)
-        if (liste[k] >= 0) blit(ziel, GRAFIK_ATTRIBUT_KLEIN + liste[k], x + 251 + 18 * k, y + 2);
+        if (liste[k] >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KLEIN + liste[k], x + 251 + 18 * k, y + 2);
     // The nationality, or a scout player's continent.
     const i32 nation = wert(68, p);
     const char* herkunft = nation >= 0 && nation < Team_Anzahl ? team_name(nation) : "";
@@ -1253,10 +1261,17 @@ void Editor_Spieler_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         if (c >= 0 && c < KONTINENT_ANZAHL && Kontinent_Tabelle[c].hat_laender) herkunft = Kontinent_Tabelle[c].name;
     }
     char name[64];
-    Tools_Text_Kuerzen(herkunft, name, font(FONT_KLEIN), 64);
-    Font_Printf(ziel, font(FONT_KLEIN), "^c%05d%s", x + 316, y + 12, FARBE_KREIDE_2, name);
-    blit(ziel, GRAFIK_EDITOR_GESICHT_KNOPF, x + 381, y + 2);
+    Tools_Text_Kuerzen(herkunft, name, Kit_Font(Kit_Schrift::ZAHL), 64);
+    Kit_Printf(ziel, Kit_Font(Kit_Schrift::ZAHL), FARBE_KREIDE_2, x + 316, y + 12, "%s", name);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_EDITOR_GESICHT_KNOPF, x + 381, y + 2);
 }
+
+}  // namespace
+
+void Editor_Team_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { team_zeile(i, ziel, x, y, false); }
+void Editor_Team_Marke_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { team_zeile(i, ziel, x, y, true); }
+void Editor_Spieler_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { spieler_zeile(i, ziel, x, y, false); }
+void Editor_Spieler_Marke_Zeile(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) { spieler_zeile(i, ziel, x, y, true); }
 
 const char* Editor_Team_Hilfe(Screen_Icon* i) {
     const i32 t = i ? listen_team(static_cast<i32>(i->user[0])) : -1;

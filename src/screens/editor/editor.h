@@ -189,6 +189,8 @@ void Editor_Hintergrund_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y
 void Editor_Rahmen_Text(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Editor_Team_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Editor_Spieler_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Editor_Team_Marke_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
+void Editor_Spieler_Marke_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Editor_Transfermarkt_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Editor_Kontinent_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Editor_Land_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);

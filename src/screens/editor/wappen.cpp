@@ -7,14 +7,15 @@
 
 #include "base/meldung.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
-#include "grafik_nummern.h"
 #include "gui/eingabe.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -32,7 +33,6 @@
 namespace {
 
 constexpr u32 SCHRITT_MS = 200, TAB_MS = 200;
-constexpr i32 FONT_FELD = 8, FONT_TAB = 9, FONT_EINGABE = 11, FONT_NUMMER = 15;
 constexpr i32 TAB_X[WAPPEN_TABS] = {63, 213, 363, 513};
 constexpr i32 RASTER_X = 73, RASTER_Y = 187, ZELLE = 78, SPALTEN = 7, ZEILEN = 4;
 constexpr i32 STADION_MAX = 200000;
@@ -55,13 +55,7 @@ Icon_Textzeile knopf_texte[2]{};
 Move_Struktur scroll{Editor_Wappen_Scroll, 0, 0, -1, 250, 250 + 312 - 28, 655, 0, ICON_WAPPEN_BALKEN};
 char tab_text[WAPPEN_TABS][48];
 
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EDITOR, n); }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 
 // The tab's icons: previous, next, grid, undo.
 constexpr i16 TAB_ICONS[WAPPEN_TABS][4] = {
@@ -210,7 +204,7 @@ void raster_schliessen() {
 void kit_malen(Rastport* ziel, i32 trikot, i32 x, i32 y, bool blass) {
     const Trikot_Def* d = Trikot_Get_TrikotStructure(trikot);
     if (!d) return;
-    Rastport* b = bild(GRAFIK_VORSPIEL_HINTERGRUND + d->bild);
+    Rastport* b = Kit_Bild(GRAFIK_VORSPIEL_HINTERGRUND + d->bild);
     if (!b) return;
     if (blass) Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x, y, 40);
     else Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
@@ -225,11 +219,7 @@ void wappen_malen(Rastport* ziel, i32 nummer, i32 x, i32 y) {
 
 void texte_setzen() {
     for (i32 k = 0; k < 2; ++k)
-        knopf_texte[k] = {.font = font(FONT_TAB),
-                          .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT,
-                          .farbe_aktiv = FARBE_KNOPF_TEXT,
-                          .farbe = FARBE_KNOPF_TEXT,
-                          .text = text(k ? T_ALLES : T_FERTIG)};
+        knopf_texte[k] = Kit_Knopf_Beschriftung(text(k ? T_ALLES : T_FERTIG), Kit_Schrift::TEXT);
     // Every kit tab from the one "%s" text: its number or the keeper's position.
     std::snprintf(tab_text[0], sizeof tab_text[0], "%s", text(T_WAPPEN));
     std::snprintf(tab_text[1], sizeof tab_text[1], text(T_TRIKOT), "1");
@@ -394,7 +384,7 @@ void Editor_Wappen_Raster_Oeffnen(i32 t) {
     const i32 aktuell = t == 0 ? wert_lesen(0) - WAPPEN_MIN : wert_lesen(t);
     scroll.stufen = static_cast<i16>(zeilen - ZEILEN + 1);
     wz.erste_zeile = std::clamp(aktuell / SPALTEN, 0, std::max(0, scroll.stufen - 1));
-    if (Screen_Icon* k = icon(ICON_WAPPEN_KNOPF)) Menue_Scrollbutton_Setzen(k, wz.erste_zeile);
+    if (Screen_Icon* k = Kit_Icon(ICON_WAPPEN_KNOPF)) Menue_Scrollbutton_Setzen(k, wz.erste_zeile);
     Blt_Cache_Leeren();
 }
 
@@ -469,13 +459,13 @@ void Editor_Wappen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     if (!raster_bild) return;
     if (wz.neu_zeichnen) {
         Blt_Rechteck(raster_bild, 0, 0, 640, 390, FARBE_NAVY);
-        if (Rastport* g = bild(GRAFIK_WAPPEN_RASTER)) Blt_Blit(g, 0, 0, -1, -1, raster_bild, 0, 0, nullptr);
+        if (Rastport* g = Kit_Bild(GRAFIK_WAPPEN_RASTER)) Blt_Blit(g, 0, 0, -1, -1, raster_bild, 0, 0, nullptr);
         for (i32 r = 0; r < ZEILEN; ++r)
             for (i32 c = 0; c < SPALTEN; ++c) {
                 const i32 e = c + SPALTEN * (r + wz.erste_zeile);
                 if (e >= eintraege(t)) continue;
                 const i32 w = eintrag_wert(t, e), cx = 38 + ZELLE * c, cy = 64 + ZELLE * r;
-                blit(raster_bild, t == 0 ? GRAFIK_WAPPEN_KACHEL : GRAFIK_TRIKOT_KACHEL, cx, cy);
+                Kit_Bild_Zeichnen(raster_bild, t == 0 ? GRAFIK_WAPPEN_KACHEL : GRAFIK_TRIKOT_KACHEL, cx, cy);
                 const bool aktuell = w == wert_lesen(t);
                 if (t == 0) {
                     wappen_malen(raster_bild, w, cx + 3, cy + 3);
@@ -487,11 +477,11 @@ void Editor_Wappen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
                     std::snprintf(nr, sizeof nr, "%d", w);
                     char kopf[48];
                     std::snprintf(kopf, sizeof kopf, text(T_TRIKOT), nr);
-                    Font_Printf_Glatt(raster_bild, font(FONT_NUMMER), "^c%05d^tz%04d%s^l^tz%04d%s", 0, cy + 30,
-                                      FARBE_FEHLER, cx + 38, kopf, cx + 38, text(T_VERBOTEN));
+                    Kit_Printf_Glatt(raster_bild, Kit_Font(Kit_Schrift::ZAHL), FARBE_FEHLER, 0, cy + 30,
+                                     "^tz%04d%s^l^tz%04d%s", cx + 38, kopf, cx + 38, text(T_VERBOTEN));
                 }
-                Font_Printf_Glatt(raster_bild, font(FONT_NUMMER), "^c%05d^tr%04d%d", 0, cy + 74,
-                                  aktuell ? FARBE_GOLD : FARBE_KREIDE_2, cx + 74, w);
+                Kit_Printf_Glatt(raster_bild, Kit_Font(Kit_Schrift::ZAHL), aktuell ? FARBE_GOLD : FARBE_KREIDE_2, 0,
+                                 cy + 74, "^tr%04d%d", cx + 74, w);
             }
         wz.neu_zeichnen = false;
     }
@@ -500,7 +490,7 @@ void Editor_Wappen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     if (gx >= 0 && gy >= 0 && gx < ZELLE * SPALTEN && gy < ZELLE * ZEILEN) {
         const i32 e = gx / ZELLE + SPALTEN * (gy / ZELLE + wz.erste_zeile);
         if (e < eintraege(t) && (t == 0 || Wappen_Trikot_Erlaubt(wz.team, t - 1, e)))
-            blit(ziel, GRAFIK_WAPPEN_HOVER, x + 38 + gx / ZELLE * ZELLE, y + 64 + gy / ZELLE * ZELLE);
+            Kit_Bild_Zeichnen(ziel, GRAFIK_WAPPEN_HOVER, x + 38 + gx / ZELLE * ZELLE, y + 64 + gy / ZELLE * ZELLE);
     }
 }
 
@@ -511,9 +501,9 @@ void Editor_Wappen_Hintergrund(Screen_Icon*, Rastport* ziel, i32, i32) {
 void Editor_Wappen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (wz.team < 0) return;
     for (i32 t = 0; t < WAPPEN_TABS; ++t) {
-        blit(ziel, t == wz.tab ? GRAFIK_WAPPEN_TAB_AN : GRAFIK_WAPPEN_TAB, TAB_X[t], 26);
-        Font_Printf_Glatt(ziel, font(FONT_TAB), "^c%05d^tz%04d%s", 0, 43, t == wz.tab ? FARBE_GOLD : FARBE_WEISS,
-                          TAB_X[t] + 70, tab_text[t]);
+        Kit_Bild_Zeichnen(ziel, t == wz.tab ? GRAFIK_WAPPEN_TAB_AN : GRAFIK_WAPPEN_TAB, TAB_X[t], 26);
+        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), t == wz.tab ? FARBE_GOLD : FARBE_WEISS, 0, 43, "^tz%04d%s",
+                         TAB_X[t] + 70, tab_text[t]);
     }
     const i32 nummer = wert_lesen(0);
     if (nummer != wappen_bild_nummer) {
@@ -522,36 +512,37 @@ void Editor_Wappen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         wappen_bild_nummer = nummer;
     }
     if (wappen_bild) Blt_Blit(wappen_bild, 0, 0, -1, -1, ziel, 97, 56, Blt_Opt_Transparent);
-    Font_Printf_Glatt(ziel, font(FONT_NUMMER), "^c%05d^tz%04d%d", 0, 128, FARBE_KREIDE_2, TAB_X[0] + 70, nummer);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::ZAHL), FARBE_KREIDE_2, 0, 128, "^tz%04d%d", TAB_X[0] + 70, nummer);
     for (i32 t = 1; t < WAPPEN_TABS; ++t) {
         kit_malen(ziel, wert_lesen(t), TAB_X[t] + 42, 50, false);
-        Font_Printf_Glatt(ziel, font(FONT_NUMMER), "^c%05d^tr%04d%d", 0, 128, FARBE_KREIDE_2, TAB_X[t] + 136, wert_lesen(t));
+        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::ZAHL), FARBE_KREIDE_2, 0, 128, "^tr%04d%d", TAB_X[t] + 136,
+                         wert_lesen(t));
     }
-    if (!raster_offen()) blit(ziel, GRAFIK_WAPPEN_ZU, 73, 230);
+    if (!raster_offen()) Kit_Bild_Zeichnen(ziel, GRAFIK_WAPPEN_ZU, 73, 230);
     const std::string& f = Editor_Get_Zustand().fehler;
-    if (!f.empty()) Font_Printf_Glatt(ziel, font(FONT_TAB), "^c%05d%s", 68, 570, FARBE_FEHLER, f.c_str());
+    if (!f.empty()) Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_FEHLER, 68, 570, "%s", f.c_str());
 }
 
 void Editor_Wappen_Felder_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!i || wz.team < 0) return;
     const i32 k = static_cast<i32>(i->user[0]);
-    Font* f = font(FONT_FELD);
-    if (Menue_Get_Aktives_Icon() == i && k != 5 && k != wz.feld) blit(ziel, GRAFIK_WAPPEN_FELD_HELL, x, y);
+    Font* f = Kit_Font(Kit_Schrift::MITTEL);
+    if (Menue_Get_Aktives_Icon() == i && k != 5 && k != wz.feld) Kit_Bild_Zeichnen(ziel, GRAFIK_WAPPEN_FELD_HELL, x, y);
     const i32 rechts = x + (k == 5 ? 320 : 274);
     if (k != wz.feld) {
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", x + 5, y + 16, FARBE_KREIDE_2, text(T_FELD + k));
+        Kit_Printf_Glatt(ziel, f, FARBE_KREIDE_2, x + 5, y + 16, "%s", text(T_FELD + k));
         if (WAPPEN_FELD_MODUS[k] == 4)
-            Font_Printf_Glatt(ziel, f, "^c%05d^tr%04d%d", 0, y + 16, FARBE_WEISS, rechts,
-                              Team_Wert(5, wz.team, 0, OP_LESEN) + Team_Wert(4, wz.team, 0, OP_LESEN));
+            Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 0, y + 16, "^tr%04d%d", rechts,
+                             Team_Wert(5, wz.team, 0, OP_LESEN) + Team_Wert(4, wz.team, 0, OP_LESEN));
         else
-            Font_Printf_Glatt(ziel, f, "^c%05d^tr%04d%s", 0, y + 16, k == 5 ? FARBE_KREIDE_2 : FARBE_WEISS, rechts,
-                              Team_String(WAPPEN_FELD_MODUS[k], wz.team, nullptr, 0));
+            Kit_Printf_Glatt(ziel, f, k == 5 ? FARBE_KREIDE_2 : FARBE_WEISS, 0, y + 16, "^tr%04d%s", rechts,
+                             Team_String(WAPPEN_FELD_MODUS[k], wz.team, nullptr, 0));
         return;
     }
     // The field being edited: its input, and the keys after it.
-    blit(ziel, GRAFIK_WAPPEN_FELD_AN, x, y);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_WAPPEN_FELD_AN, x, y);
     const bool zahl = WAPPEN_FELD_MODUS[k] == 4;
-    const i32 r = Eingabefeld_Bearbeiten(font(FONT_EINGABE), wz.puffer, sizeof wz.puffer, FELD_MAX[k],
+    const i32 r = Eingabefeld_Bearbeiten(Kit_Font(Kit_Schrift::SCHMAL_GROSS), wz.puffer, sizeof wz.puffer, FELD_MAX[k],
                                          (zahl ? EINGABE_ZAHL : EINGABE_STANDARD) | EINGABE_ALLES_WAEHLEN, x + 7, y + 1,
                                          266, 18, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
     // The editor's keyboard: Return stores, Tab and Shift+Tab store and walk, Escape drops.

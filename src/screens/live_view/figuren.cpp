@@ -18,10 +18,11 @@
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
 #include "graphics/font.h"
-#include "graphics/rastport.h"
 #include "graphics/pixel_schleifen.h"
+#include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "gui/hauptmenue.h"
+#include "gui/kit.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "platform/display.h"
@@ -372,15 +373,14 @@ bool Spielansicht_Farben_Bauen(Spielansicht_View* v) {
     Spielfeld_Daten& sf = *v->pitch;
     Spielansicht_Trikotfarben(v);
     for (auto& t : v->farben) std::fill(t, t + 256, 0);
-    const int h = static_cast<int>(sf.team[0]), g = static_cast<int>(sf.team[1]);
-    const bool gleich = Trikot_Is_Trikot_Equal(Trikot_Get_TrikotNr(h, 0), Trikot_Get_TrikotNr(g, 0), TRIKOT_TOLERANZ, 0);
     for (int s = 0; s < SF_SPIELER; ++s) {
         const i32 spieler = sf.spieler[s].spieler;
         if (spieler < 0) continue;
         Sa_Figur_Farben f{};
         haar_haut(spieler, f);
         const int seite = s < SF_PRO_SEITE ? 0 : 1;
-        const int k = sf.objekt[s].torwart ? 8 : (seite == 1 && gleich ? 4 : 0);
+        // The block holds the kit each side wears (Spielansicht_Trikotfarben).
+        const int k = sf.objekt[s].torwart ? 8 : 0;
         kit(v->trikot_farben[seite], k, f);
         Spielansicht_Farbtabelle(v->farben[s], f);
     }
@@ -666,8 +666,8 @@ void name_zeigen(Spielansicht_View* v, int slot, i32 x, i32 y) {
     // Only a label that starts inside its view (no text over a neighbour).
     if (sx < v->screen_x || sx > v->screen_x + v->breite - 40 || sy < v->screen_y + 12 || sy > v->screen_y + v->hoehe)
         return;
-    Font_Printf(Screen_Rastport, Font_Tabelle_Holen(voll ? 16 : 5), "^c%05d%s", sx, sy, FARBE_WEISS,
-                Spieler_String(63, spieler, nullptr, 0));
+    Kit_Printf(Screen_Rastport, Kit_Font(voll ? Kit_Schrift::ZAHL_KLEIN : Kit_Schrift::WINZIG), FARBE_WEISS, sx, sy,
+               "%s", Spieler_String(63, spieler, nullptr, 0));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 
 #include "graphics/alpha.h"
 #include "graphics/font.h"
+#include "gui/kit.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "screens/live_view/spielansicht.h"
@@ -16,7 +17,7 @@
 namespace {
 
 constexpr u32 TICKER_DAUER_MS = 3000;
-constexpr i32 TICKER_FONT = 11;
+constexpr Kit_Schrift TICKER_SCHRIFT = Kit_Schrift::SCHMAL_GROSS;
 // The band under the ticker: its margin beside the words, its cover.
 constexpr i32 TICKER_RAND = 10, TICKER_BAND_PROZENT = 55;
 constexpr u16 SCHATTEN = 1;  // near black: 0 would be the colour key
@@ -91,9 +92,9 @@ bool satz(const Spielfeld_Daten& sf, const Spielfeld_Ereignis_Kopf& e, char (&au
 // One line of the ticker, centred in the view, its shadow one pixel to the
 // right and one above.
 void zeile(Rastport* ziel, const Spielansicht_View& v, const char* text, i32 y) {
-    Font* f = Font_Tabelle_Holen(TICKER_FONT);
-    Font_Printf(ziel, f, "^c%05d^tz%04d%s", v.screen_x + 1, y - 1, SCHATTEN, v.breite / 2, text);
-    Font_Printf(ziel, f, "^c%05d^tz%04d%s", v.screen_x, y, FARBE_WEISS, v.breite / 2, text);
+    Font* f = Kit_Font(TICKER_SCHRIFT);
+    Kit_Printf(ziel, f, SCHATTEN, v.screen_x + 1, y - 1, "^tz%04d%s", v.breite / 2, text);
+    Kit_Printf(ziel, f, FARBE_WEISS, v.screen_x, y, "^tz%04d%s", v.breite / 2, text);
 }
 
 // The band under the ticker's lines (their widest plus a margin, inside
@@ -146,7 +147,7 @@ void Spielansicht_Ticker_Zeichnen(Rastport* ziel, Spielansicht_View* v) {
     if (!ziel || !v || !v->pitch || !v->ticker[0]) return;
     if (static_cast<u64>(v->pitch->uhr) >= static_cast<u64>(v->ticker_zeit) + TICKER_DAUER_MS) return;
     const i32 unten = v->screen_y + v->hoehe;
-    Font* f = Font_Tabelle_Holen(TICKER_FONT);
+    Font* f = Kit_Font(TICKER_SCHRIFT);
     const i32 hoehe = f ? f->hoehe : 12;
     const i32 breite = Font_Text_Breite(f, v->ticker);
     if (breite + 20 <= v->breite - 10) {

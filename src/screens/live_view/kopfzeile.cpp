@@ -9,6 +9,7 @@
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "gui/kit.h"
 #include "gui/menue_spiel.h"
 #include "gui/palette.h"
 #include "gui/wappen.h"
@@ -21,14 +22,15 @@ namespace {
 struct Bar_Art {
     i32 grafik;                            // the blank bar
     i32 heim_x, gast_x, wappen_y, wappen;  // crests: x of each, y, size
-    i32 font, name_y;
+    Kit_Schrift font;
+    i32 name_y;
     i32 heim_breite, gast_breite;  // room of each name before the score and the minute
-    const char* heim_format;       // colour, name: starts at a left tab
-    const char* gast_format;       // colour, name: ends at a right tab
+    const char* heim_tab;          // the home name starts at a left tab
+    const char* gast_tab;          // the away name ends at a right tab
 };
-constexpr Bar_Art GROSS{GRAFIK_LIVE_KOPF_GROSS, 15, 753, 2, 28, 11, 20, 185, 150, "#^c%05d^tl0060%s",
-                        "#^c%05d^tr0734%s"};
-constexpr Bar_Art KLEIN{GRAFIK_LIVE_KOPF_KLEIN, 7, 380, 2, 14, 9, 12, 118, 110, "#^c%05d^tl0030%s", "#^c%05d^tr0374%s"};
+constexpr Bar_Art GROSS{
+    GRAFIK_LIVE_KOPF_GROSS, 15, 753, 2, 28, Kit_Schrift::SCHMAL_GROSS, 20, 185, 150, "^tl0060", "^tr0734"};
+constexpr Bar_Art KLEIN{GRAFIK_LIVE_KOPF_KLEIN, 7, 380, 2, 14, Kit_Schrift::TEXT, 12, 118, 110, "^tl0030", "^tr0374"};
 
 i32 gezeigtes_team() { return Menue_Spiel_Team_Waehlen(nullptr, -1); }
 
@@ -37,8 +39,8 @@ const char* vereinsname(u32 team) {
 }
 
 void namen(Rastport* bar, const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezeigt) {
-    Font* f = Font_Tabelle_Holen(a.font);
-    const char* formate[2] = {a.heim_format, a.gast_format};
+    Font* f = Kit_Font(a.font);
+    const char* tabs[2] = {a.heim_tab, a.gast_tab};
     const i32 breiten[2] = {a.heim_breite, a.gast_breite};
     for (int seite = 0; seite < 2; ++seite) {
         const u16 farbe = static_cast<i32>(sf.team[seite]) == gezeigt ? FARBE_GEWAEHLT : FARBE_WEISS;
@@ -46,7 +48,7 @@ void namen(Rastport* bar, const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezei
         char name[128];
         std::snprintf(name, sizeof name, "%s", vereinsname(sf.team[seite]));
         Font_Text_Kuerzen(name, name, f, breiten[seite]);
-        Font_Printf_Glatt(bar, f, formate[seite], 0, a.name_y, farbe, name);
+        Kit_Printf_Glatt_Neu(bar, f, farbe, 0, a.name_y, "%s%s", tabs[seite], name);
     }
 }
 

@@ -38,7 +38,7 @@ struct Spielansicht_View {
     u32 focus = 0;                     // the one focused view
     Spielfeld_Daten* pitch = nullptr;  // null: slot empty
     u32 stand_level[6] = {};           // build level of each stand side (0 none, 1 plain, 2..4 built)
-    u8 trikot_farben[2][36] = {};      // home and away club's colour block, brightened
+    u8 trikot_farben[2][36] = {};      // both sides' colour blocks, brightened: first kit worn, third the keeper's
     u8 wetter_gestartet = 0;           // the particles were scattered
     Spielansicht_Partikel partikel[SA_PARTIKEL];
     u32 layout = SA_VOLL;

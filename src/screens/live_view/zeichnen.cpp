@@ -10,6 +10,7 @@
 #include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "gui/kit.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "screens/live_view/spielansicht.h"
@@ -82,17 +83,17 @@ void Spielansicht_Kopfzeile(const Spielansicht_View* v) {
         ziffer(bilder[ZIFFERN_GROSS], sf.tore[1], 1, 30, 20, 23, x + 285, y + 8);
         char zahl[32];
         Bank_Zahl_String(zahl, sf.zuschauer, 0);
-        Font_Printf(Screen_Rastport, Font_Tabelle_Holen(9), "^c%05d^tz%04d%s %s", x, y + 19, FARBE_WEISS,
-                    v->breite / 2 + 10, zahl, Text_cfg_Text(TEXT_REST, TEXT_ZUSCHAUER));
-        Font_Printf(Screen_Rastport, Font_Tabelle_Holen(11), "^c%05d^tz%04d%d%s", x, y + 20, FARBE_WEISS,
-                    v->breite / 2 + 143, minute, min_text);
+        Kit_Printf(Screen_Rastport, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, x, y + 19, "^tz%04d%s %s",
+                   v->breite / 2 + 10, zahl, Text_cfg_Text(TEXT_REST, TEXT_ZUSCHAUER));
+        Kit_Printf(Screen_Rastport, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x, y + 20, "^tz%04d%d%s",
+                   v->breite / 2 + 143, minute, min_text);
     } else {
         if (Rastport* k = v->kopf_klein ? v->kopf_klein : bilder[KOPF_KLEIN])
             Blt_Blit(k, 0, 0, k->breite, k->hoehe, Screen_Rastport, x, y, Blt_Opt_Standard);
         ziffer(bilder[ZIFFERN_KLEIN], sf.tore[0], 0, 22, 16, 17, x + 154, y + 2);
         ziffer(bilder[ZIFFERN_KLEIN], sf.tore[1], 1, 22, 16, 17, x + 176, y + 2);
-        Font_Printf(Screen_Rastport, Font_Tabelle_Holen(9), "^c%05d^tl%04d%d%s", x, y + 12, FARBE_WEISS,
-                    v->breite / 2 + 10, minute, min_text);
+        Kit_Printf(Screen_Rastport, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, x, y + 12, "^tl%04d%d%s",
+                   v->breite / 2 + 10, minute, min_text);
     }
 }
 

@@ -7,16 +7,18 @@
 
 #include "base/random.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/gesicht.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "screens/market/scouting.h"
 #include "screens/teile/namen.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
@@ -25,11 +27,9 @@
 
 namespace {
 
-constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_NUMMER = 84, MODUS_MAX = 97;
 constexpr u32 TICK_MS = 10, SCHRITT_MS = 1500, BERICHT_MS = 2000;
 constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};
-constexpr i32 FONT_LOG = 6, FONT_KARTE = 9, FONT_NUMMER = 15, FONT_PROZENT = 14, FONT_ENDE = 11;
-constexpr u16 FARBE_LOG_GERADE = 57343, FARBE_ZUSAGE = 50055;
+constexpr u16 FARBE_ZUSAGE = FARBE_MARKE;
 
 enum : i32 {
     T_ENDE = 6,
@@ -51,10 +51,8 @@ constexpr Bereich SUCHT{45, 50}, FUND_1{51, 54}, FUND_2{55, 57}, BEOBACHTET{58, 
 Scout_Suche_Stand s;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_SUCHE, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(i32 n) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(n)); }
 void blit(Rastport* ziel, i32 n, i32 x, i32 y, i32 sx = 0) {
-    if (Rastport* b = bild(n)) Blt_Blit(b, sx, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+    if (Rastport* b = Kit_Bild(n)) Blt_Blit(b, sx, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
 }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 
@@ -92,7 +90,7 @@ i32 naechstes_ergebnis(bool nehmen) {
 }
 
 void zeigen(i32 n, bool an) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n))
+    if (Screen_Icon* i = Kit_Icon(n))
         i->status = an ? i->status & ~(MENUE_S_VERSTECKT | MENUE_S_GRAU) : i->status | MENUE_S_VERSTECKT | MENUE_S_GRAU;
 }
 
@@ -179,7 +177,7 @@ void Scout_Suche_Karte(i32 modus) {
         zeigen(ICON_SUCHE_SPIELERKARTE, false);
         zeigen(ICON_SUCHE_VERPFLICHTEN, false);
         zeigen(ICON_SUCHE_ABWEISEN, false);
-        zeigen(ICON_SUCHE_KARTE, false);
+        Kit_Zeigen(ICON_SUCHE_KARTE, false);
     } else {
         s.zugestimmt = 0;
         zeigen(ICON_SUCHE_SPIELERKARTE, true);
@@ -265,7 +263,7 @@ void Scout_Suche_Dialog_Tick(i32 prozent) {
                 s.dialog = SD_JA;
                 Scout_Suche_Karte(2);
                 bericht();
-                Scout_Log_Dazu(text(T_EINVERSTANDEN), FARBE_ZUSAGE, FONT_LOG);
+                Scout_Log_Dazu(text(T_EINVERSTANDEN), FARBE_ZUSAGE, static_cast<i32>(Kit_Schrift::KLEIN));
             } else {
                 s.dialog = SD_NEIN;
                 bericht();
@@ -282,7 +280,7 @@ void Scout_Suche_Dialog_Tick(i32 prozent) {
 void Scout_Suche_Zeichnen(Rastport* ziel, bool requester_offen) {
     blit(ziel, GRAFIK_SUCHE_BALKEN, 283, 217);
     const i32 prozent = Scout_Suche_Prozent();
-    if (Font* f = font(FONT_PROZENT)) Font_Printf(ziel, f, "^c%05d^tz0001%d%s", 527, 216, FARBE_WEISS, prozent, "%");
+    if (Font* f = Kit_Font(Kit_Schrift::TITEL)) Kit_Printf(ziel, f, FARBE_WEISS, 527, 216, "^tz0001%d%s", prozent, "%");
     if (s.fortschritt < SUCHE_ZIEL) blit(ziel, GRAFIK_SUCHE_BALKEN_LEER, 283 + s.fortschritt, 217, s.fortschritt);
     blit(ziel, GRAFIK_SUCHE_LOG, 96, 245);
     if (s.gebiet >= 0) blit(ziel, GRAFIK_KONTINENT_KLEIN + s.gebiet, 570, 189);
@@ -290,10 +288,10 @@ void Scout_Suche_Zeichnen(Rastport* ziel, bool requester_offen) {
         for (i32 i = 0; i < s.zeilen; ++i) {
             const Scout_Log_Zeile& z = s.log[i];
             const bool normal = z.farbe < 0 && z.font < 0;
-            Font* f = font(normal ? FONT_LOG : z.font >= 0 ? z.font : FONT_LOG);
+            Font* f = Kit_Font(normal || z.font < 0 ? Kit_Schrift::KLEIN : static_cast<Kit_Schrift>(z.font));
             const u16 farbe = normal ? (i % 2 == 0 ? FARBE_LOG_GERADE : FARBE_WEISS)
                                      : static_cast<u16>(z.farbe >= 0 ? z.farbe : FARBE_WEISS);
-            if (f) Font_Printf(ziel, f, "^c%05d%s", 104, 261 + 20 * i, farbe, z.text);
+            if (f) Kit_Printf(ziel, f, farbe, 104, 261 + 20 * i, "%s", z.text);
         }
         const u32 jetzt = W32_Get_Time();
         if (jetzt - s.letzter_tick > TICK_MS && s.dialog != SD_JA) {
@@ -303,37 +301,38 @@ void Scout_Suche_Zeichnen(Rastport* ziel, bool requester_offen) {
     }
     if (Scout_Suche_Prozent() >= 100) {
         blit(ziel, GRAFIK_SUCHE_ENDE, 194, 184);
-        if (Font* f = font(FONT_ENDE)) Font_Printf(ziel, f, "^c%05d^fb0008^fe%s", 230, 202, FARBE_WEISS, text(T_ENDE));
+        if (Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS))
+            Kit_Printf(ziel, f, FARBE_WEISS, 230, 202, "^fb0008^fe%s", text(T_ENDE));
         blit(ziel, GRAFIK_SUCHE_ENDE_KARTE, 570, 189);
     }
 }
 
 void Scout_Suche_Karte_Zeichnen(Rastport* ziel, i32 x, i32 y) {
     const i32 p = s.prospekt;
-    Font* f = font(FONT_KARTE);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (p < 0 || p >= Spieler_Anzahl || !f) return;
     const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
     blit(ziel, GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse], x + 150, y + 7);
-    if (Font* fn = font(FONT_NUMMER))
-        Font_Printf(ziel, fn, "^c%05d^fb0006^tz0014%d^fe", x + 147, y + 19, FARBE_WEISS, wert(MODUS_NUMMER, p));
-    Font_Printf(ziel, f, "^c%05d^tz0045%s", x + 150, y + 19, FARBE_KLASSE[klasse], Positions_Text(klasse));
-    Font_Printf(ziel, f, "^c%05d%s", x + 220, y + 19, FARBE_WEISS, Spieler_String(505, p, nullptr, 0));
+    if (Font* fn = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, fn, FARBE_WEISS, x + 147, y + 19, "^fb0006^tz0014%d^fe", wert(MODUS_NUMMER, p));
+    Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x + 150, y + 19, "^tz0045%s", Positions_Text(klasse));
+    Kit_Printf(ziel, f, FARBE_WEISS, x + 220, y + 19, "%s", Spieler_String(505, p, nullptr, 0));
     Gesicht_Holen(p, Team_Transfermarkt, ziel, 103, 349, 85, 100);
     if (s.dialog < 1) {
-        Font_Printf(ziel, f, "^c%05d^tz0001%s", x + 310, y + 55, FARBE_WEISS, text(T_FRAGE));
+        Kit_Printf(ziel, f, FARBE_WEISS, x + 310, y + 55, "^tz0001%s", text(T_FRAGE));
     } else {
         const i32 spiele = wert(MODUS_SPIELE, p);
-        Font_Printf(ziel, f, "^c%05d^tz0001%s %d", x + 310, y + 55, FARBE_WEISS, text(T_SPIELE),
-                    spiele < SCOUT_SPIELE_MINDEST ? spiele + SCOUT_SPIELE_MINDEST : spiele);
+        Kit_Printf(ziel, f, FARBE_WEISS, x + 310, y + 55, "^tz0001%s %d", text(T_SPIELE),
+                   spiele < SCOUT_SPIELE_MINDEST ? spiele + SCOUT_SPIELE_MINDEST : spiele);
     }
     if (s.zugestimmt == -1) {
         if (s.dialog >= 0 && s.dialog <= 3) {
-            Font_Printf(ziel, f, "^c%05d^tz0001%s", x + 265, y + 90, FARBE_WEISS, text(T_KARTE + s.dialog));
-            if (s.dialog <= 1) Font_Printf(ziel, f, "^c%05d^tz0001%s", x + 190, y + 55, FARBE_WEISS, text(T_FRAGE));
+            Kit_Printf(ziel, f, FARBE_WEISS, x + 265, y + 90, "^tz0001%s", text(T_KARTE + s.dialog));
+            if (s.dialog <= 1) Kit_Printf(ziel, f, FARBE_WEISS, x + 190, y + 55, "^tz0001%s", text(T_FRAGE));
             if (s.dialog >= 2) Spieler_Sterne_Zeichnen(ziel, p, x + 147, y + 44, 0, false);
         }
     } else {
-        Font_Printf(ziel, f, "^c%05d^tz0001%s", x + 265, y + 90, FARBE_WEISS, text(T_ZUGESTIMMT));
+        Kit_Printf(ziel, f, FARBE_WEISS, x + 265, y + 90, "^tz0001%s", text(T_ZUGESTIMMT));
         Spieler_Sterne_Zeichnen(ziel, p, x + 147, y + 44, 0, false);
     }
 }

@@ -4,23 +4,24 @@
 #include <string>
 
 #include "base/meldung.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "graphics/sound.h"
-#include "grafik_nummern.h"
 #include "gui/anim.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "platform/input.h"
 #include "screens/market/scout_suche.h"
 #include "screens/market/transfer.h"
-#include "screens/teile/requester.h"
 #include "screens/squad/spielerkarte.h"
+#include "screens/teile/requester.h"
 #include "season/kalender.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -58,7 +59,6 @@ enum : i32 {
 constexpr i32 TRANSFER_KEIN_GELD = 50;                           // TRANSFER_SCREEN
 constexpr i32 BEXOT_GESCHEITERT = 18;                            // ZUSATZTEXTE_BEXOT
 constexpr i32 DOLV_BEZAHLEN = 12, DOLV_ABWEISEN = 13, DOLV_VERPFLICHTEN = 14;  // ZUSATZTEXTE_DOLV
-constexpr i32 FONT_TEXT = 9, FONT_HOVER = 8, FONT_HINWEIS = 6, FONT_KNOPF = 12;
 
 // The area icons' numbers and picture pairs, by continent 0..14.
 struct Gebiet_Icon {
@@ -98,19 +98,18 @@ constexpr Screen_Icon gebiet_icon(i32 k) {
 }
 constexpr Screen_Icon knopf(i16 nummer, u32 normal, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h, Icon_Klick_Prozedur k,
                             Icon_Textzeile* t, Icon_Hilfe_Prozedur hilfe = nullptr) {
-    return {.nummer = nummer,
-            .grafik = normal,
-            .grafik_gedrueckt = gedrueckt,
-            .flags = MODAL | MENUE_F_TEXT,
-            .x = x,
-            .y = y,
-            .daten = t,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = k,
-            .ebene = 5,
-            .w = w,
-            .h = h,
-            .hilfe_prozedur = hilfe};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = normal,
+                          .gedrueckt = gedrueckt,
+                          .x = x,
+                          .y = y,
+                          .w = w,
+                          .h = h,
+                          .ebene = 5,
+                          .klick = k,
+                          .hilfe = hilfe,
+                          .text = t,
+                          .flags = MODAL | MENUE_F_TEXT});
 }
 constexpr Screen_Icon zeile(i16 nummer, i16 y, Icon_Textzeile* t) {
     return {.nummer = nummer, .grafik = GRAFIK_SCOUTING_INFOZEILE, .flags = MODAL | MENUE_F_TEXT | MENUE_F_NICHT_ABFRAGEN,
@@ -172,30 +171,25 @@ constexpr auto SPIELERKARTE = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_SUCHE, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(i32 n) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(n)); }
-void blit(Rastport* ziel, i32 n, i32 x, i32 y) {
-    if (Rastport* b = bild(n)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
 const char* geld(f64 b) { return Bank_Geld_String(b, Team_Aktiv, -1, 0); }
 const Scout_Def& def() { return Scout_Tabelle[scout]; }
 i32 grundpreis() { return Global_Scout_Grundpreis(scout, Team_Aktiv); }
 i32 gebietspreis(i32 k) { return Global_Scout_Gebietspreis(scout, k); }
 void status(i32 n, u32 bits, bool ein) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) i->status = ein ? i->status | bits : i->status & ~bits;
+    if (Screen_Icon* i = Kit_Icon(n)) i->status = ein ? i->status | bits : i->status & ~bits;
 }
 
-void knopf_text(Icon_Textzeile* t, i32 n) {
-    *t = {.font = font(FONT_KNOPF), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
-          .farbe = FARBE_KNOPF_TEXT, .text = text(n)};
-}
+void knopf_text(Icon_Textzeile* t, i32 n) { *t = Kit_Knopf_Beschriftung(text(n)); }
 
 void zeilen_setzen(const char* a, const char* b, const char* c) {
     const char* t[3] = {a, b, c};
     for (i32 i = 0; i < 3; ++i) {
         std::snprintf(zeile_puffer[i], sizeof zeile_puffer[i], "%s", t[i] ? t[i] : "");
-        zeile_text[i] = {.font = font(FONT_TEXT), .flags = ZEILE_V_ZENTRIERT, .farbe = FARBE_WEISS,
-                         .text = zeile_puffer[i], .x = 10};
+        zeile_text[i] = {.font = Kit_Font(Kit_Schrift::TEXT),
+                         .flags = ZEILE_V_ZENTRIERT,
+                         .farbe = FARBE_WEISS,
+                         .text = zeile_puffer[i],
+                         .x = 10};
     }
     Blt_Cache_Leeren();
 }
@@ -218,8 +212,8 @@ void anim_stoppen() { Anim_Slots_Init(anim, 1); }
 // the engine tests on the icon's picture.
 void gebiete_bilder() {
     for (const Gebiet_Icon& g : GEBIET_ICONS)
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(g.nummer))
-            i->bild = bild(static_cast<i32>(g.grafik + (Menue_Icon_Zustand(g.nummer) ? 1 : 0)));
+        if (Screen_Icon* i = Kit_Icon(g.nummer))
+            i->bild = Kit_Bild(static_cast<i32>(g.grafik + (Menue_Icon_Zustand(g.nummer) ? 1 : 0)));
 }
 
 void stufe_wechseln(i32 neu) {
@@ -324,39 +318,40 @@ i32 Scouting_Gebiet_Icon(i32 k) { return k >= 0 && k < KONTINENT_ANZAHL ? GEBIET
 // --- Drawing ---------------------------------------------------------------------------------
 
 void Scouting_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
-    Font* f = font(FONT_TEXT);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!f) return;
-    blit(ziel, GRAFIK_SCOUTING_SCOUT + scout, 233, 115);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_SCOUTING_SCOUT + scout, 233, 115);
     if (stufe == 1 || stufe == 2) {
-        Font_Printf(ziel, f, "^c%05d^fb0008^fe%s %s", 290, 148, FARBE_WEISS, def().vorname, def().nachname);
+        Kit_Printf(ziel, f, FARBE_WEISS, 290, 148, "^fb0008^fe%s %s", def().vorname, def().nachname);
     }
     if (stufe == 1) {
         gebiete_bilder();
         // Ozeanien out of its period: hidden as an icon (no hover, no click),
         // its shape still on the map, dimmed.
-        if (const Screen_Icon* g = Menue_Screen_Icon_Aus_Nummer(ICON_SCOUTING_GEBIET_14))
+        if (const Screen_Icon* g = Kit_Icon(ICON_SCOUTING_GEBIET_14))
             if (g->status & MENUE_S_VERSTECKT)
-                if (Rastport* b = bild(static_cast<i32>(GEBIET_ICONS[14].grafik)))
+                if (Rastport* b = Kit_Bild(static_cast<i32>(GEBIET_ICONS[14].grafik)))
                     Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, g->x, g->y, GESCHLOSSEN_PROZENT);
-        Font_Printf(ziel, f, "^c%05d%s %s", 290, 165, FARBE_WEISS, text(T_GRUNDGEBUEHR), geld(grundpreis()));
-        if (Font* h = font(FONT_HINWEIS)) Font_Printf(ziel, h, "^c%05d^tz0050%s", 380, 470, FARBE_WEISS, text(T_HINWEIS));
+        Kit_Printf(ziel, f, FARBE_WEISS, 290, 165, "%s %s", text(T_GRUNDGEBUEHR), geld(grundpreis()));
+        if (Font* h = Kit_Font(Kit_Schrift::KLEIN))
+            Kit_Printf(ziel, h, FARBE_WEISS, 380, 470, "^tz0050%s", text(T_HINWEIS));
         if (hover >= 0) {
             const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
-            if (Font* h = font(FONT_HOVER)) {
-                Font_Printf(ziel, h, "^c%05d%s:", mx, my - 15, FARBE_GOLD, Kontinent_Tabelle[hover].name);
+            if (Font* h = Kit_Font(Kit_Schrift::MITTEL)) {
+                Kit_Printf(ziel, h, FARBE_GOLD, mx, my - 15, "%s:", Kontinent_Tabelle[hover].name);
                 const i32 preis = gebietspreis(hover);
-                if (preis == 0) Font_Printf(ziel, h, "^c%05d%s", mx, my, FARBE_WEISS, text(T_FREI));
-                else Font_Printf(ziel, h, "^c%05d%s %s", mx, my, FARBE_WEISS, text(T_GEBIETSPREIS), geld(preis));
+                if (preis == 0) Kit_Printf(ziel, h, FARBE_WEISS, mx, my, "%s", text(T_FREI));
+                else Kit_Printf(ziel, h, FARBE_WEISS, mx, my, "%s %s", text(T_GEBIETSPREIS), geld(preis));
             }
-            Font_Printf_Glatt(ziel, f, "^c%05d%s", 44, 438, FARBE_WEISS, geld(grundpreis() + gebietspreis(hover)));
+            Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 44, 438, "%s", geld(grundpreis() + gebietspreis(hover)));
         }
     } else if (stufe == 2 && gebiet >= 0) {
-        blit(ziel, GRAFIK_KONTINENT + gebiet, 35, 186);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_KONTINENT + gebiet, 35, 186);
     } else if (stufe == 3) {
-        Font_Printf(ziel, f, "^c%05d%s %s %s", 290, 148, FARBE_WEISS, text(T_UNTERWEGS), def().vorname, def().nachname);
-        Font_Printf(ziel, f, "^c%05d%s", 290, 165, FARBE_WEISS, text(T_BERICHTE));
-        Font_Printf(ziel, f, "^c%05d%s %s", 230, 202, FARBE_WEISS, text(T_GEBIET),
-                    gebiet >= 0 ? Kontinent_Tabelle[gebiet].name : "");
+        Kit_Printf(ziel, f, FARBE_WEISS, 290, 148, "%s %s %s", text(T_UNTERWEGS), def().vorname, def().nachname);
+        Kit_Printf(ziel, f, FARBE_WEISS, 290, 165, "%s", text(T_BERICHTE));
+        Kit_Printf(ziel, f, FARBE_WEISS, 230, 202, "%s %s", text(T_GEBIET),
+                   gebiet >= 0 ? Kontinent_Tabelle[gebiet].name : "");
         Scout_Suche_Zeichnen(ziel, Menue_Requester_Offen());
     }
     Anim_Slots_Blit(anim, 1);

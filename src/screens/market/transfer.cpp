@@ -6,24 +6,25 @@
 
 #include "base/meldung.h"
 #include "base/ruf.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "platform/input.h"
 #include "screens/market/verhandlung.h"
-#include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
 #include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
@@ -36,7 +37,6 @@
 
 namespace {
 
-constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUMMER = 84, MODUS_SLOT = 87;
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr i32 TEAM_SCOUT = 16, TEAM_SCOUTSPIELER = 17, TEAM_TRANSFERS = 20, TEAM_TRANSFERS_ERLAUBT = 21;
 constexpr u32 SCOUT_SPERRE_MS = 300;
@@ -67,8 +67,7 @@ enum : i32 {
 };
 constexpr i32 E1_KOPF_HILFE = 16;                        // EINSETZEN_1 16..21: the column heads' help
 constexpr i32 DOLV_PREIS = 18, DOLV_SCOUT_PFEIL = 9, DOLV_SCHICKEN = 4;  // ZUSATZTEXTE_DOLV
-constexpr i32 BEXOT_GESCHEITERT = 18;                    // ZUSATZTEXTE_BEXOT
-constexpr i32 FONT_ZEILE = 9, FONT_NUMMER = 15;
+constexpr i32 BEXOT_GESCHEITERT = 18;                                    // ZUSATZTEXTE_BEXOT
 
 // Positions of the rows.
 constexpr i32 EIGEN_X = 9, MARKT_X = 402, ZEILE_B = 386, ZEILE_H = 17;
@@ -173,14 +172,8 @@ constexpr auto MARKT = Icon_Tabelle_Bauen<Icon_Besitzer::TRANSFER>({
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TRANSFER, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(i32 n) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(n)); }
-void blit(Rastport* ziel, i32 n, i32 x, i32 y) {
-    if (Rastport* b = bild(n)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 i32 team_wert(int modus) { return Team_Wert(modus, Team_Aktiv, 0, OP_LESEN); }
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
 void setzen(i32 n, bool ein) { Menue_Icon_Zustand_Setzen(n, ein ? 1 : 0); }
 const char* geld(f64 betrag) { return Bank_Geld_String(betrag, Team_Aktiv, -1, 0); }
@@ -243,14 +236,15 @@ void verkaufen(i32 p) {
 }
 
 // The row's name, cut to the column.
-void name_zeichnen(Rastport* ziel, Font* f, const char* format, i32 p, i32 breite, i32 x, i32 y) {
+// Name and games sit at the tabs `name_tab` and `spiele_tab` (right aligned).
+void name_zeichnen(Rastport* ziel, Font* f, i32 name_tab, i32 spiele_tab, i32 p, i32 breite, i32 x, i32 y) {
     char name[64];
     Font_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, breite);
-    Font_Printf(ziel, f, format, x, y, FARBE_WEISS, name, wert(MODUS_SPIELE, p));
+    Kit_Printf(ziel, f, FARBE_WEISS, x, y, "^tl%04d%s^tr%04d%d", name_tab, name, spiele_tab, wert(MODUS_SPIELE, p));
 }
 
 void zaehler_zeile(Rastport* ziel, Font* f, i32 x, i32 y, i32 n, u16 farbe) {
-    Font_Printf(ziel, f, "^c%05d^tz0001%s %d %s", x, y, farbe, text(T_NOCH), n, text(n == 1 ? T_WECHSEL_1 : T_WECHSEL));
+    Kit_Printf(ziel, f, farbe, x, y, "^tz0001%s %d %s", text(T_NOCH), n, text(n == 1 ? T_WECHSEL_1 : T_WECHSEL));
 }
 
 }  // namespace
@@ -276,8 +270,7 @@ void Transfer_Screen_Init() {
     Menue_Screen_Icon_Tabelle_Hinzufuegen(RAHMEN.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(EIGENE.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(MARKT.daten());
-    schicken_text = {.font = font(12), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
-                     .farbe = FARBE_KNOPF_TEXT, .text = text(T_SCHICKEN)};
+    schicken_text = Kit_Knopf_Beschriftung(text(T_SCHICKEN));
     puls = {};
     scout_drossel = {};
     // Suggestions a manager sees are those of the day: sold ones are replaced.
@@ -297,7 +290,7 @@ void Transfer_Screen_Listen_Bauen() {
     const i32 n = std::max(0, Teamspieler_Ins_Array(Team_Aktiv, kader, TRANSFER_EIGENE_ZEILEN, 0));
     std::stable_sort(kader, kader + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
     for (i32 i = 0; i < TRANSFER_EIGENE_ZEILEN; ++i)
-        if (Screen_Icon* z = icon(ICON_TRANSFER_EIGEN + i)) {
+        if (Screen_Icon* z = Kit_Icon(ICON_TRANSFER_EIGEN + i)) {
             z->user[0] = static_cast<u32>(i < n ? kader[i] : -1);
             z->status = i < n ? z->status & ~MENUE_S_VERSTECKT : z->status | MENUE_S_VERSTECKT;
         }
@@ -308,11 +301,11 @@ void Transfer_Screen_Listen_Bauen() {
         if (f[i] >= 0 && f[i] < Spieler_Anzahl && Spieler_Get_Team(f[i]) == Team_Transfermarkt) fenster[m++] = f[i];
     std::stable_sort(fenster, fenster + m, [](i32 a, i32 b) { return wert(MODUS_KLASSE, a) > wert(MODUS_KLASSE, b); });
     for (i32 i = 0; i < TRANSFER_FENSTER; ++i)
-        if (Screen_Icon* z = icon(ICON_TRANSFER_MARKT + i)) {
+        if (Screen_Icon* z = Kit_Icon(ICON_TRANSFER_MARKT + i)) {
             z->user[0] = static_cast<u32>(i < m ? fenster[i] : -1);
             z->status = i < m ? z->status & ~MENUE_S_VERSTECKT : z->status | MENUE_S_VERSTECKT;
         }
-    if (Screen_Icon* z = icon(ICON_TRANSFER_SCOUTSPIELER)) {
+    if (Screen_Icon* z = Kit_Icon(ICON_TRANSFER_SCOUTSPIELER)) {
         const i32 s = scout_spieler();
         z->user[0] = static_cast<u32>(s);
         z->status = s >= 0 ? z->status & ~(MENUE_S_GRAU | MENUE_S_VERSTECKT) : z->status | MENUE_S_GRAU | MENUE_S_VERSTECKT;
@@ -330,7 +323,7 @@ i32 Transfer_Screen_Markt_Auswahl() { return markt_auswahl; }
 i32 Transfer_Screen_Scout() { return scout(); }
 
 i32 Transfer_Screen_Spieler_Von(i32 n) {
-    const Screen_Icon* i = icon(n);
+    const Screen_Icon* i = Kit_Icon(n);
     if (!i || (i->status & MENUE_S_VERSTECKT)) return -1;
     const i32 p = static_cast<i32>(i->user[0]);
     return p >= 0 && p < Spieler_Anzahl ? p : -1;
@@ -346,86 +339,88 @@ void Transfer_Screen_Auswahl_Loeschen() {
 // --- Drawing ----------------------------------------------------------------------------
 
 void Transfer_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
-    Font* f = font(FONT_ZEILE);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!f || Team_Aktiv < 0) return;
     // Column heads: the own squad's six, the window's five.
     static constexpr i32 KOPF_X[11] = {12, 31, 67, 170, 251, 306, 404, 439, 541, 633, 690};
-    for (i32 i = 0; i < 11; ++i) Font_Printf(ziel, f, "^c%05d%s", KOPF_X[i], 108, FARBE_KOPF, text(T_KOPF + i));
+    for (i32 i = 0; i < 11; ++i) Kit_Printf(ziel, f, FARBE_KOPF, KOPF_X[i], 108, "%s", text(T_KOPF + i));
     // The parts of the squad and the window's title.
     static constexpr i32 TEIL_X[4] = {12, 12, 12, 404}, TEIL_Y[4] = {131, 339, 462, 131};
-    for (i32 i = 0; i < 4; ++i)
-        Font_Printf(ziel, f, "^c%05d%s", TEIL_X[i], TEIL_Y[i], FARBE_GEWAEHLT, text(T_KOPF + 11 + i));
+    for (i32 i = 0; i < 4; ++i) Kit_Printf(ziel, f, FARBE_GEWAEHLT, TEIL_X[i], TEIL_Y[i], "%s", text(T_KOPF + 11 + i));
     // The chosen scout.
     const i32 s = scout();
-    blit(ziel, GRAFIK_TRANSFER_SCOUT + s, 411, 409);
-    Font_Printf(ziel, f, "^c%05d%s", 580, 415, FARBE_WEISS, text(T_IHR_SCOUT));
-    Font_Printf(ziel, f, "^c%05d%s%s %s", 580, 435, FARBE_WEISS, text(T_NAME), Scout_Tabelle[s].vorname,
-                Scout_Tabelle[s].nachname);
-    Font_Printf(ziel, f, "^c%05d%s%s", 580, 452, FARBE_WEISS, text(T_GRUNDGEBUEHR),
-                geld(Global_Scout_Grundpreis(s, Team_Aktiv)));
+    Kit_Bild_Zeichnen(ziel, GRAFIK_TRANSFER_SCOUT + s, 411, 409);
+    Kit_Printf(ziel, f, FARBE_WEISS, 580, 415, "%s", text(T_IHR_SCOUT));
+    Kit_Printf(ziel, f, FARBE_WEISS, 580, 435, "%s%s %s", text(T_NAME), Scout_Tabelle[s].vorname,
+               Scout_Tabelle[s].nachname);
+    Kit_Printf(ziel, f, FARBE_WEISS, 580, 452, "%s%s", text(T_GRUNDGEBUEHR),
+               geld(Global_Scout_Grundpreis(s, Team_Aktiv)));
     // What the manager may still do this season.
     const i32 n = team_wert(TEAM_TRANSFERS);
     const u16 pulsfarbe = Screen_Puls_Farbe(&puls);
     if (markt_auswahl < 0) {
         if (n < 1) {
-            Font_Printf(ziel, f, "^c%05d%s", 207, 550, FARBE_WEISS, text(T_KEINE_WECHSEL));
-            Font_Printf(ziel, f, "^c%05d%s", 595, 357, FARBE_WEISS, text(T_KEINE_WECHSEL));
+            Kit_Printf(ziel, f, FARBE_WEISS, 207, 550, "%s", text(T_KEINE_WECHSEL));
+            Kit_Printf(ziel, f, FARBE_WEISS, 595, 357, "%s", text(T_KEINE_WECHSEL));
         } else {
-            Font_Printf(ziel, f, "^c%05d%s", 207, 558, FARBE_WEISS, text(T_KLICKEN));
+            Kit_Printf(ziel, f, FARBE_WEISS, 207, 558, "%s", text(T_KLICKEN));
             zaehler_zeile(ziel, f, 207, 541, n, FARBE_WEISS);
-            Font_Printf(ziel, f, "^c%05d%s", 595, 365, FARBE_WEISS, text(T_AUF_DER_LISTE));
+            Kit_Printf(ziel, f, FARBE_WEISS, 595, 365, "%s", text(T_AUF_DER_LISTE));
             zaehler_zeile(ziel, f, 595, 348, n, FARBE_WEISS);
         }
     } else if (n < 1) {
-        Font_Printf(ziel, f, "^c%05d%s", 207, 541, FARBE_WEISS, text(T_KEINE_WECHSEL));
-        Font_Printf(ziel, f, "^c%05d%s", 595, 348, FARBE_WEISS, text(T_KEINE_WECHSEL));
+        Kit_Printf(ziel, f, FARBE_WEISS, 207, 541, "%s", text(T_KEINE_WECHSEL));
+        Kit_Printf(ziel, f, FARBE_WEISS, 595, 348, "%s", text(T_KEINE_WECHSEL));
     } else {
-        Font_Printf(ziel, f, "^c%05d%s", 207, 558, pulsfarbe, text(T_KLICKEN));
+        Kit_Printf(ziel, f, pulsfarbe, 207, 558, "%s", text(T_KLICKEN));
         zaehler_zeile(ziel, f, 207, 541, n, FARBE_WEISS);
     }
     if (scout_spieler() >= 0) {
         const i32 fs = team_wert(TEAM_SCOUT);
         if (fs >= 0 && fs < SCOUT_ANZAHL)
-            Font_Printf(ziel, f, "^c%05d%s %s %s", 428, 533, FARBE_WEISS, Scout_Tabelle[fs].vorname,
-                        Scout_Tabelle[fs].nachname, text(T_GEFUNDEN_VON));
+            Kit_Printf(ziel, f, FARBE_WEISS, 428, 533, "%s %s %s", Scout_Tabelle[fs].vorname,
+                       Scout_Tabelle[fs].nachname, text(T_GEFUNDEN_VON));
     }
 }
 
 void Transfer_Screen_Eigen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const i32 p = Transfer_Screen_Spieler_Von(i->nummer);
-    Font* f = font(FONT_ZEILE);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (p < 0 || !f) return;
     const bool mark = an(i->nummer);
     if (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR)
-        if (Rastport* b = bild(GRAFIK_TRANSFER_AUSFALL)) Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x + 1, y, 35);
+        if (Rastport* b = Kit_Bild(GRAFIK_TRANSFER_AUSFALL))
+            Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x + 1, y, 35);
     if (Menue_Get_Aktives_Icon() == i || mark)
-        if (Rastport* b = bild(GRAFIK_TRANSFER_ZEILE_HOVER)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+        if (Rastport* b = Kit_Bild(GRAFIK_TRANSFER_ZEILE_HOVER)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
     const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
-    blit(ziel, GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse], x, y);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse], x, y);
     const i32 nummer = wert(MODUS_NUMMER, p);
-    if (Font* fn = font(FONT_NUMMER))
-        Font_Printf(ziel, fn, "^c%05d^fb0006^tz0014%d^fe", x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0),
-                    y - 5 + ZEILE_H, FARBE_WEISS, nummer);
-    Font_Printf(ziel, f, "^c%05d^tz0045%s", x - 4, y - 4 + ZEILE_H, FARBE_KLASSE[klasse], Positions_Text(klasse));
-    name_zeichnen(ziel, f, "^c%05d^tl0059%s^tr0280%d", p, 102, x + 2, y + 12);
+    if (Font* fn = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, fn, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y - 5 + ZEILE_H,
+                   "^fb0006^tz0014%d^fe", nummer);
+    Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x - 4, y - 4 + ZEILE_H, "^tz0045%s", Positions_Text(klasse));
+    name_zeichnen(ziel, f, 59, 280, p, 102, x + 2, y + 12);
     Spieler_Sterne_Zeichnen(ziel, p, 170, y, 0, mark);
     i32 attribute[3];
     const int n = Attribute_Get_Attribute(p, attribute, 3, 0);
     for (int k = 0; k < n && k < 3; ++k)
-        if (attribute[k] >= 0) blit(ziel, (mark ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[k], 306 + 30 * k, y + 1);
+        if (attribute[k] >= 0)
+            Kit_Bild_Zeichnen(ziel, (mark ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[k], 306 + 30 * k,
+                              y + 1);
 }
 
 void Transfer_Screen_Markt_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const i32 p = Transfer_Screen_Spieler_Von(i->nummer);
-    Font* f = font(FONT_ZEILE);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (p < 0 || !f) return;
     if (Menue_Get_Aktives_Icon() == i)
-        if (Rastport* b = bild(GRAFIK_TRANSFER_MARKT_HOVER)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+        if (Rastport* b = Kit_Bild(GRAFIK_TRANSFER_MARKT_HOVER)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
     Spieler_Sterne_Zeichnen(ziel, p, 541, y, 0, an(i->nummer));
     const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
-    Font_Printf(ziel, f, "^c%05d^tz0045%s", x - 26, y - 4 + ZEILE_H, FARBE_KLASSE[klasse], Positions_Text(klasse));
-    name_zeichnen(ziel, f, "^c%05d^tl0038%s^tr0265%d", p, 98, x + 2, y + 12);
-    Font_Printf(ziel, f, "^c%05d^fb0009^tr0110%s^fe", x + 270, y + 12, FARBE_WEISS, geld(Global_Transfer_Forderung(p)));
+    Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x - 26, y - 4 + ZEILE_H, "^tz0045%s", Positions_Text(klasse));
+    name_zeichnen(ziel, f, 38, 265, p, 98, x + 2, y + 12);
+    Kit_Printf(ziel, f, FARBE_WEISS, x + 270, y + 12, "^fb0009^tr0110%s^fe", geld(Global_Transfer_Forderung(p)));
 }
 
 // --- Clicks --------------------------------------------------------------------------------
@@ -464,11 +459,11 @@ void Transfer_Screen_Eigen_Klick(Screen_Icon* i, u32 ereignis) {
     // The attribute popup: an open one shows the clicked player (a click on
     // the attributes ends there); a click on the attributes opens it.
     const i32 mx = Maus_Get_X();
-    if (Attribut_Popup_Offen()) {
-        Attribut_Popup_Spieler_Zeigen(p, Team_Aktiv);
+    if (Screen_Offen(Screen_Id::ATTRIBUT_POPUP)) {
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = Team_Aktiv});
         if (mx >= POPUP_BEREICH_X0 && mx <= POPUP_BEREICH_X1) return;
     } else if (mx >= ATTRIBUTE_X0 && mx <= ATTRIBUTE_X1) {
-        Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), Team_Aktiv);
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = Team_Aktiv, .x = mx, .y = Maus_Get_Y()});
         return;
     }
     if (!wechsel_frei()) return;
@@ -514,11 +509,12 @@ const char* Transfer_Screen_Zeile_Hilfe(Screen_Icon* i) {
     const i32 p = Transfer_Screen_Spieler_Von(i->nummer);
     if (p < 0) return nullptr;
     const i32 mx = Maus_Get_X();
-    if (mx >= 303 && mx <= 388 && i->nummer < ICON_TRANSFER_MARKT) {
+    const bool eigen = i->klick == Transfer_Screen_Eigen_Klick;
+    if (mx >= 303 && mx <= 388 && eigen) {
         const char* name = Global_Get_Hauptattribut_Name(p, mx <= 327 ? 0 : mx <= 358 ? 1 : 2);
         return name && *name ? name : nullptr;
     }
-    return Spieler_Hilfetext_Markt(p, i->nummer < ICON_TRANSFER_MARKT, hilfe, sizeof hilfe);
+    return Spieler_Hilfetext_Markt(p, eigen, hilfe, sizeof hilfe);
 }
 
 const char* Transfer_Screen_Scout_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_SCOUT_PFEIL); }

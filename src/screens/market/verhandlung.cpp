@@ -8,10 +8,10 @@
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/gesicht.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
@@ -24,6 +24,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -34,7 +35,6 @@
 
 namespace {
 
-constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75;
 constexpr u32 SCOUT_SPIELER = 0x20000;
 constexpr u32 GEBOT_DROSSEL_MS = 150;
 constexpr i32 SENKUNG_WARTEN_MS = 1000, SENKUNG_SCHRITT_MS = 100;
@@ -66,8 +66,7 @@ enum : i32 {
 constexpr i32 SUCHE_NEIN = 26;                     // SPIELER_SUCHE_SCREEN: "Nein"
 constexpr i32 DOLV_GEBOT = 5, DOLV_KARTE = 1;      // ZUSATZTEXTE_DOLV
 constexpr i32 BEXOT_GESCHEITERT = 18;              // ZUSATZTEXTE_BEXOT
-constexpr i32 FONT_KLEIN = 9, FONT_GROSS = 11, FONT_TITEL = 14;
-constexpr u16 FARBE_BLINKEN = 64160;
+constexpr u16 FARBE_BLINKEN = FARBE_FEHLER;
 
 Verhandlung_Daten d;
 Screen_Drossel gebot_drossel;
@@ -77,19 +76,18 @@ constexpr u32 MODAL = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
 constexpr Screen_Icon knopf(i16 nummer, u32 normal, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
                             Icon_Klick_Prozedur klick, Icon_Textzeile* text = nullptr,
                             Icon_Hilfe_Prozedur hilfe = nullptr) {
-    return {.nummer = nummer,
-            .grafik = normal,
-            .grafik_gedrueckt = gedrueckt,
-            .flags = MODAL | (text ? MENUE_F_TEXT : 0u),
-            .x = x,
-            .y = y,
-            .daten = text,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = klick,
-            .ebene = 7,
-            .w = w,
-            .h = h,
-            .hilfe_prozedur = hilfe};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = normal,
+                          .gedrueckt = gedrueckt,
+                          .x = x,
+                          .y = y,
+                          .w = w,
+                          .h = h,
+                          .ebene = 7,
+                          .klick = klick,
+                          .hilfe = hilfe,
+                          .text = text,
+                          .flags = MODAL});
 }
 
 constexpr auto FENSTER = Icon_Tabelle_Bauen<Icon_Besitzer::VERHANDLUNG>({
@@ -117,13 +115,7 @@ constexpr auto FENSTER = Icon_Tabelle_Bauen<Icon_Besitzer::VERHANDLUNG>({
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TRANSFER, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(i32 n) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(n)); }
 const char* geld(f64 b) { return Bank_Geld_String(b, Team_Aktiv, -1, 0); }
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
-void grau(i32 n, bool ein) {
-    if (Screen_Icon* i = icon(n)) i->status = ein ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
-}
 i32 vergangen() { return static_cast<i32>(W32_Get_Time() - d.start); }
 i32 erloes() { return Transfer_Angebot_Differenz(d.eigen); }
 
@@ -132,8 +124,8 @@ void einigung() {
     d.stand = VH_ENDE;
     d.einig = true;
     d.senkung_laeuft = false;
-    grau(ICON_VERHANDLUNG_10K, true);
-    grau(ICON_VERHANDLUNG_100K, true);
+    Kit_Grau(ICON_VERHANDLUNG_10K, true);
+    Kit_Grau(ICON_VERHANDLUNG_100K, true);
     verlassen_text.text = text(T_WEITER);
     Blt_Cache_Leeren();
 }
@@ -142,8 +134,8 @@ void zeit_um() {
     d.stand = VH_ENDE;
     d.einig = false;
     d.senkung_laeuft = false;
-    grau(ICON_VERHANDLUNG_10K, true);
-    grau(ICON_VERHANDLUNG_100K, true);
+    Kit_Grau(ICON_VERHANDLUNG_10K, true);
+    Kit_Grau(ICON_VERHANDLUNG_100K, true);
     Blt_Cache_Leeren();
 }
 
@@ -282,15 +274,14 @@ bool Verhandlung_Oeffnen(i32 eigen, i32 markt) {
         Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_KEIN_GELD));
         return false;
     }
-    start_text = {.font = font(12), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
-                  .farbe = FARBE_KNOPF_TEXT, .text = text(T_BEGINNEN)};
+    start_text = Kit_Knopf_Beschriftung(text(T_BEGINNEN));
     verlassen_text = start_text, verlassen_text.text = text(T_VERLASSEN);
-    start_text.font = font(10);
+    start_text.font = Kit_Font(Kit_Schrift::SCHMAL);
     schild_text = start_text, schild_text.text = text(T_WUNSCH);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(FENSTER.daten());
-    grau(ICON_VERHANDLUNG_10K, true);
-    grau(ICON_VERHANDLUNG_100K, true);
-    grau(ICON_VERHANDLUNG_SCHILD, true);
+    Kit_Grau(ICON_VERHANDLUNG_10K, true);
+    Kit_Grau(ICON_VERHANDLUNG_100K, true);
+    Kit_Grau(ICON_VERHANDLUNG_SCHILD, true);
     d = {};
     d.eigen = eigen, d.markt = markt;
     d.karte_vergangen = -1;
@@ -334,20 +325,20 @@ void Verhandlung_Takt() {
 // --- Drawing ------------------------------------------------------------------------------
 
 void Verhandlung_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
-    Font* f = font(FONT_GROSS);
-    Font* k = font(FONT_KLEIN);
+    Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
+    Font* k = Kit_Font(Kit_Schrift::TEXT);
     if (!f || !k || d.markt < 0) return;
     karte_pruefen();
     if (d.stand == VH_ENDE) {
-        if (Screen_Icon* v = icon(ICON_VERHANDLUNG_VERLASSEN)) v->status &= ~MENUE_S_GRAU;
-        Font_Printf(ziel, f, "^c%05d%s", x + 472, y + 251, FARBE_WEISS, text(d.einig ? T_EINIG : T_ZEIT_UM));
+        if (Screen_Icon* v = Kit_Icon(ICON_VERHANDLUNG_VERLASSEN)) v->status &= ~MENUE_S_GRAU;
+        Kit_Printf(ziel, f, FARBE_WEISS, x + 472, y + 251, "%s", text(d.einig ? T_EINIG : T_ZEIT_UM));
     }
-    Font_Printf(ziel, k, "^c%05d%s", x + 20, y + 50, FARBE_KOPF, text(T_WUNSCH));
-    Font_Printf(ziel, k, "^c%05d%s", x + 138, y + 100, FARBE_KOPF, text(T_FORDERUNG));
-    Font_Printf(ziel, k, "^c%05d%s", x + 490, y + 100, FARBE_KOPF, text(T_GEBOT));
+    Kit_Printf(ziel, k, FARBE_KOPF, x + 20, y + 50, "%s", text(T_WUNSCH));
+    Kit_Printf(ziel, k, FARBE_KOPF, x + 138, y + 100, "%s", text(T_FORDERUNG));
+    Kit_Printf(ziel, k, FARBE_KOPF, x + 490, y + 100, "%s", text(T_GEBOT));
     // The window's title over its gold rule.
-    if (Font* t = font(FONT_TITEL)) Kit_Text(ziel, t, FARBE_KREIDE, text(T_TITEL), x + 20, y + 26);
-    Font_Printf(ziel, k, "^c%05d%s", x + 20, y + 300, FARBE_KOPF, text(T_IHR_SPIELER));
+    if (Font* t = Kit_Font(Kit_Schrift::TITEL)) Kit_Text(ziel, t, FARBE_KREIDE, text(T_TITEL), x + 20, y + 26);
+    Kit_Printf(ziel, k, FARBE_KOPF, x + 20, y + 300, "%s", text(T_IHR_SPIELER));
     // Our player who goes in the deal: position, name, stars and value in
     // one line under his caption.
     if (d.eigen >= 0) {
@@ -361,51 +352,51 @@ void Verhandlung_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     }
     Gesicht_Holen(d.markt, Team_Transfermarkt, ziel, 55, 135, 85, 100);
     const i32 klasse = std::clamp(Spieler_Wert(MODUS_KLASSE, d.markt, 0, OP_LESEN), 0, 3);
-    Font_Printf(ziel, f, "^c%05d^tz0045%s", x, y + 190, FARBE_KLASSE[klasse], Positions_Text(klasse));
-    Font_Printf(ziel, f, "^c%05d%s", x + 70, y + 190, FARBE_WEISS, Spieler_String(505, d.markt, nullptr, 0));
+    Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x, y + 190, "^tz0045%s", Positions_Text(klasse));
+    Kit_Printf(ziel, f, FARBE_WEISS, x + 70, y + 190, "%s", Spieler_String(505, d.markt, nullptr, 0));
     Spieler_Sterne_Zeichnen(ziel, d.markt, x + 27, y + 202, 0, false);
-    Font_Printf(ziel, f, "^c%05d%s %d", x + 130, y + 213, FARBE_WEISS, text(T_SPIELE),
-                Spieler_Wert(MODUS_SPIELE, d.markt, 0, OP_LESEN));
-    Font_Printf(ziel, f, "^c%05d%s %s", x + 25, y + 242, FARBE_WEISS, text(T_MARKTWERT),
-                geld(Spieler_Berechne_Marktwert(d.markt)));
-    Font_Printf(ziel, f, "^c%05d^tz0001%s", x + 537, y + 124, FARBE_GEWAEHLT, geld(d.gebot));
+    Kit_Printf(ziel, f, FARBE_WEISS, x + 130, y + 213, "%s %d", text(T_SPIELE),
+               Spieler_Wert(MODUS_SPIELE, d.markt, 0, OP_LESEN));
+    Kit_Printf(ziel, f, FARBE_WEISS, x + 25, y + 242, "%s %s", text(T_MARKTWERT),
+               geld(Spieler_Berechne_Marktwert(d.markt)));
+    Kit_Printf(ziel, f, FARBE_GEWAEHLT, x + 537, y + 124, "^tz0001%s", geld(d.gebot));
     const i32 e = erloes();
     const f64 konto = Bank_Get_Kontostand(Team_Aktiv, 0, -1);
     const std::string plus = Menue_Text_Fuellen(text(T_ERLOES), 0, Spieler_String(505, d.eigen, nullptr, 0));
     const std::string minus = Menue_Text_Fuellen(text(T_PREIS), 0, Spieler_String(505, d.markt, nullptr, 0));
-    Font_Printf_Glatt(ziel, k, "^c%05d%s %s", x + 50, y + 416, FARBE_WEISS, text(T_KONTO_DANACH), geld(konto + e - d.gebot));
-    Font_Printf_Glatt(ziel, k, "^c%05d%s ^c%05d^tr0700+ %s", x + 10, y + 341, FARBE_WEISS, plus.c_str(), FARBE_KLASSE_1,
-                      geld(e));
-    Font_Printf_Glatt(ziel, k, "^c%05d%s ^c%05d^tr0700- %s", x + 10, y + 358, FARBE_WEISS, minus.c_str(), FARBE_MARKE,
-                      geld(d.gebot));
+    Kit_Printf_Glatt(ziel, k, FARBE_WEISS, x + 50, y + 416, "%s %s", text(T_KONTO_DANACH), geld(konto + e - d.gebot));
+    Kit_Printf_Glatt(ziel, k, FARBE_WEISS, x + 10, y + 341, "%s ^c%05d^tr0700+ %s", plus.c_str(), FARBE_KLASSE_1,
+                     geld(e));
+    Kit_Printf_Glatt(ziel, k, FARBE_WEISS, x + 10, y + 358, "%s ^c%05d^tr0700- %s", minus.c_str(), FARBE_MARKE,
+                     geld(d.gebot));
     const i32 saldo = e - d.gebot;
     if (saldo < 0)
-        Font_Printf_Glatt(ziel, k, "^c%05d%s^c%05d^tr0700 %s", x + 10, y + 375, FARBE_WEISS, text(T_SALDO), FARBE_MARKE,
-                          geld(saldo));
+        Kit_Printf_Glatt(ziel, k, FARBE_WEISS, x + 10, y + 375, "%s^c%05d^tr0700 %s", text(T_SALDO), FARBE_MARKE,
+                         geld(saldo));
     else
-        Font_Printf_Glatt(ziel, k, "^c%05d%s^c%05d^tr0700+ %s", x + 10, y + 375, FARBE_WEISS, text(T_SALDO),
-                          FARBE_KLASSE_1, geld(saldo));
+        Kit_Printf_Glatt(ziel, k, FARBE_WEISS, x + 10, y + 375, "%s^c%05d^tr0700+ %s", text(T_SALDO), FARBE_KLASSE_1,
+                         geld(saldo));
     if (d.stand == VH_PAUSE) return;
     // The price bar: how far the bid came and how far the price fell.
     const i32 a0 = Global_Transfer_Forderung(d.markt), v0 = Spieler_Berechne_Marktwert(d.markt);
-    if (Rastport* b = bild(GRAFIK_PREISBALKEN)) Blt_Blit(b, 0, 0, -1, -1, ziel, 507, 277, Blt_Opt_Transparent);
+    if (Rastport* b = Kit_Bild(GRAFIK_PREISBALKEN)) Blt_Blit(b, 0, 0, -1, -1, ziel, 507, 277, Blt_Opt_Transparent);
     if (d.stand != VH_BEREIT && d.gebot >= v0) {
         const i32 p1 = std::clamp(Tools_Prozent(d.gebot - v0, a0 - v0), 0, 100);
         const i32 p2 = std::clamp(Tools_Prozent(a0 - d.forderung, a0 - v0), 0, 100);
         const i32 a = p1 * BALKEN / 100, b = (100 - p2) * BALKEN / 100;
-        if (Rastport* r = bild(GRAFIK_PREISBALKEN_SPANNE))
+        if (Rastport* r = Kit_Bild(GRAFIK_PREISBALKEN_SPANNE))
             if (BALKEN - b > 0) Blt_Blit(r, 0, 0, BALKEN - b, -1, ziel, 507, 277, Blt_Opt_Transparent);
-        if (Rastport* r = bild(GRAFIK_PREISBALKEN_GEBOT))
+        if (Rastport* r = Kit_Bild(GRAFIK_PREISBALKEN_GEBOT))
             if (a > 0) Blt_Blit(r, BALKEN - a, 0, a, -1, ziel, 735 - a, 277, Blt_Opt_Transparent);
     }
     if (d.stand == VH_LAEUFT || d.stand == VH_SENKUNG) {
         const i32 rest = std::max(0, VERHANDLUNG_DAUER_MS - vergangen());
-        Font_Printf(ziel, f, "^c%05d%d %s", 660, 270, FARBE_WEISS, rest / 1000, text(T_SEKUNDEN));
+        Kit_Printf(ziel, f, FARBE_WEISS, 660, 270, "%d %s", rest / 1000, text(T_SEKUNDEN));
     }
     Verhandlung_Takt();
     u16 farbe = FARBE_WEISS;
     if (d.stand == VH_SENKUNG && (W32_Get_Time() - d.senkung_start) % 600 < 200) farbe = FARBE_BLINKEN;
-    Font_Printf(ziel, f, "^c%05d%s", x + 138, y + 124, farbe, geld(d.forderung));
+    Kit_Printf(ziel, f, farbe, x + 138, y + 124, "%s", geld(d.forderung));
 }
 
 // --- Clicks ----------------------------------------------------------------------------------
@@ -430,9 +421,9 @@ void Verhandlung_Start_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     d.stand = VH_LAEUFT;
-    grau(ICON_VERHANDLUNG_10K, false);
-    grau(ICON_VERHANDLUNG_100K, false);
-    grau(ICON_VERHANDLUNG_START, true);
+    Kit_Grau(ICON_VERHANDLUNG_10K, false);
+    Kit_Grau(ICON_VERHANDLUNG_100K, false);
+    Kit_Grau(ICON_VERHANDLUNG_START, true);
     d.start = W32_Get_Time();
     Blt_Cache_Leeren();
 }

@@ -10,15 +10,17 @@
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
-#include "grafik_nummern.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/wappen.h"
 #include "screens/teile/namen.h"
+#include "screens/teile/spieler_modus.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
 #include "world/trikot.h"
@@ -26,7 +28,6 @@
 
 namespace {
 
-constexpr int MODUS_KLASSE = 67, MODUS_SPALTE = 82, MODUS_TIEFE = 83, MODUS_NUMMER = 84;
 constexpr i32 SEFU = GRAFIK_VORSPIEL_HINTERGRUND;  // graphic number of entry 0
 constexpr i32 SCHATTEN_BASIS = SEFU + 10;
 constexpr i32 BILD_B = 800, BILD_H = 600;
@@ -80,7 +81,6 @@ struct Modul {
 
 char formation[32];
 
-Rastport* bild(i32 n) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(n)); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 
 // An alpha plane (8-bit surface) from a grey picture: white opaque, black clear.
@@ -120,17 +120,17 @@ void label_zeichnen(Ank_Bild_Label& l) {
     Blt_Rechteck(l.bild, 0, 0, ANK_BILD_LABEL_B, ANK_BILD_LABEL_H, 0);
     Blt_Rechteck(l.bild, 1, 0, ANK_BILD_LABEL_B - 2, ANK_BILD_LABEL_H, FARBE_NAVY);
     Blt_Rechteck(l.bild, 0, 1, ANK_BILD_LABEL_B, ANK_BILD_LABEL_H - 2, FARBE_NAVY);
-    if (Rastport* b = bild(l.badge)) Blt_Blit(b, 0, 0, -1, -1, l.bild, 0, 0, Blt_Opt_Transparent);
-    if (Font* f = Font_Tabelle_Holen(10)) {
+    if (Rastport* b = Kit_Bild(l.badge)) Blt_Blit(b, 0, 0, -1, -1, l.bild, 0, 0, Blt_Opt_Transparent);
+    if (Font* f = Kit_Font(Kit_Schrift::SCHMAL)) {
         const i32 y = f->hoehe + 1;
-        Font_Printf(l.bild, f, "^c%05d^tl%04d%s", 0, y, l.farbe, 30, Positions_Text(l.klasse));
+        Kit_Printf(l.bild, f, l.farbe, 0, y, "^tl%04d%s", 30, Positions_Text(l.klasse));
         char name[96];
         Spieler_Name_Passend(l.spieler, f, ANK_BILD_NAME_B, name);
-        Font_Printf(l.bild, f, "^c%05d^tl%04d%s", 0, y, FARBE_WEISS, 65, name);
+        Kit_Printf(l.bild, f, FARBE_WEISS, 0, y, "^tl%04d%s", 65, name);
     }
-    if (Font* f = Font_Tabelle_Holen(15))
-        Font_Printf(l.bild, f, l.nummer >= 10 && l.nummer <= 19 ? "^c%05d^fb0006^tz0010%d" : "^c%05d^fb0006^tz0011%d", 0,
-                    f->hoehe + 4, FARBE_WEISS, l.nummer);
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(l.bild, f, FARBE_WEISS, 0, f->hoehe + 4, "^fb0006^tz%04d%d",
+                   l.nummer >= 10 && l.nummer <= 19 ? 10 : 11, l.nummer);
 }
 
 // The row a player stands in: each eleven in its own half, the home side
@@ -176,7 +176,7 @@ void labels_bauen(i32 team, const Trikot_Def* trikot, const Trikot_Def* torwart_
         l.tempo = k;
         l.zustand = -1;
         l.spalte = std::clamp(wert(MODUS_SPALTE, p), 0, SPALTEN - 1);
-        const i32 tiefe = std::clamp(wert(MODUS_TIEFE, p), 0, 10);
+        const i32 tiefe = std::clamp(wert(MODUS_REIHE, p), 0, 10);
         const bool torwart = l.spalte == 3 && tiefe == 0;
         l.trikot = torwart ? torwart_trikot : trikot;
         l.reihe = reihe_von(seite, tiefe, torwart);
@@ -209,11 +209,11 @@ void figuren_zeichnen(Rastport* ziel) {
         // A club without a kit stands in a neutral grey: the first kit's
         // silhouette filled flat.
         const i32 b = l->trikot ? l->trikot->bild : TRIKOT_BILD_ERSTER;
-        Rastport* figur = l->trikot ? bild(SEFU + b + a.figur) : nullptr;
-        Rastport* alpha = bild(SEFU + b + a.figur + 6);
+        Rastport* figur = l->trikot ? Kit_Bild(SEFU + b + a.figur) : nullptr;
+        Rastport* alpha = Kit_Bild(SEFU + b + a.figur + 6);
         if (!l->trikot && alpha) figur = neutral_basis = neutral_basis ? neutral_basis : flaeche(alpha->breite, alpha->hoehe, NEUTRAL);
         f.figur_grafik = l->trikot ? SEFU + b + a.figur : 0;
-        if (Rastport* s = bild(SCHATTEN_BASIS + a.schatten - 10)) {
+        if (Rastport* s = Kit_Bild(SCHATTEN_BASIS + a.schatten - 10)) {
             Rastport* schwarz = flaeche(s->breite, s->hoehe, FARBE_SCHATTEN);
             durch_alpha(schwarz, s, ziel, x, y);
             Rastport_Free(schwarz);
@@ -225,7 +225,7 @@ void figuren_zeichnen(Rastport* ziel) {
         i32 n = l->nummer;
         if (n > 99 || n < 0) n = Rnd_Deko_Von_Bis(0, 49);
         if (n > 0) {
-            Rastport* bogen = bild(SEFU + a.bogen);
+            Rastport* bogen = Kit_Bild(SEFU + a.bogen);
             if (!bogen) {
                 Debug_Printf("Ank..Dar...SpTrk() rpRueckenNr == NULL\n");
             } else {
@@ -243,10 +243,10 @@ void figuren_zeichnen(Rastport* ziel) {
 void kopf(Rastport* ziel, i32 team, i32 wappen_x, i32 wappen_y, i32 mitte, i32 name_y, i32 formation_y) {
     if (!Wappen_Holen(ziel, team, wappen_x, wappen_y, true, 66, 66, false, -1))
         Wappen_Holen(ziel, -1, wappen_x, wappen_y, true, 66, 66, false, -1);
-    if (Font* f = Font_Tabelle_Holen(14))
-        Font_Printf(ziel, f, "^c%05d^tz%04d%s", 0, name_y, FARBE_WEISS, mitte, Team_String(721, team, nullptr, 0));
-    if (Font* f = Font_Tabelle_Holen(9))
-        Font_Printf(ziel, f, "^c%05d^tz%04d%s", 0, formation_y, FARBE_WEISS, mitte, Ank_Bild_Formation(team));
+    if (Font* f = Kit_Font(Kit_Schrift::TITEL))
+        Kit_Printf(ziel, f, FARBE_WEISS, 0, name_y, "^tz%04d%s", mitte, Team_String(721, team, nullptr, 0));
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+        Kit_Printf(ziel, f, FARBE_WEISS, 0, formation_y, "^tz%04d%s", mitte, Ank_Bild_Formation(team));
 }
 
 }  // namespace
@@ -267,7 +267,7 @@ const char* Ank_Bild_Formation(i32 team) {
 
 Rastport* Ank_Bild_Init(i32 heim, i32 gast) {
     Ank_Bild_Free();
-    Rastport* grund = bild(SEFU);
+    Rastport* grund = Kit_Bild(SEFU);
     const i32 w = grund ? grund->breite : BILD_B, h = grund ? grund->hoehe : BILD_H;
     Rastport* arbeit = Rastport_Neu_Einfach(w, h, 16);
     M.fertig = Rastport_Neu_Einfach(w, h, 16);
@@ -286,7 +286,7 @@ Rastport* Ank_Bild_Init(i32 heim, i32 gast) {
                                    Trikot_Get_TrikotStructure(spieler_trikot[1])};
     for (int s = 0; s < 2; ++s)
         if (trikot[s])
-            if (Rastport* b = bild(SEFU + trikot[s]->bild))
+            if (Rastport* b = Kit_Bild(SEFU + trikot[s]->bild))
                 Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, arbeit, s == 0 ? 57 : 655, 168, TRIKOT_PROZENT);
     const i32 teams[2] = {heim, gast};
     for (int s = 0; s < 2; ++s)
@@ -295,7 +295,7 @@ Rastport* Ank_Bild_Init(i32 heim, i32 gast) {
     kopf(arbeit, heim, 55, 19, 220, 32, 46);
     kopf(arbeit, gast, 682, 29, 580, 77, 91);
     figuren_zeichnen(arbeit);
-    durch_alpha(bild(SEFU + 2), bild(SEFU + 3), arbeit, 344, 464);
+    durch_alpha(Kit_Bild(SEFU + 2), Kit_Bild(SEFU + 3), arbeit, 344, 464);
     Blt_Blit(arbeit, 0, 0, -1, -1, M.fertig, 0, 0, Blt_Opt_Standard);
     return arbeit;
 }

@@ -13,6 +13,7 @@
 #include "gui/ank_seiten.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "match/spielfeld.h"
@@ -25,7 +26,6 @@
 
 namespace {
 
-constexpr i32 FONT_ZEILE = 5;
 constexpr i32 DECKKRAFT = 85;  // the panel over the match, in percent
 constexpr i32 MAX_ERGEBNISSE = 128;
 // The name columns of a results row and the table's name column.
@@ -54,18 +54,15 @@ Fenster F[2];
 
 bool welche_ok(i32 w) { return w == ANK_FENSTER_TABELLE || w == ANK_FENSTER_ERGEBNISSE; }
 i32 welche_von(const Screen_Icon* i) {
-    return i && (i->nummer == ICON_ANK_FENSTER_ERGEBNISSE || i->nummer == ICON_ANK_FENSTER_ERGEBNISSE_INHALT)
-               ? ANK_FENSTER_ERGEBNISSE
-               : ANK_FENSTER_TABELLE;
+    return i && static_cast<i32>(i->user[0]) == ANK_FENSTER_ERGEBNISSE ? ANK_FENSTER_ERGEBNISSE : ANK_FENSTER_TABELLE;
 }
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
 bool mensch(i32 t) { return team_ok(t) && Team_Hat_Manager(t); }
 
 // A club's name cut to the column's width.
 std::string name_von(i32 team, i32 breite) {
     std::string s = team_ok(team) ? Team_String(721, team, nullptr, 0) : "?";
-    Font* f = Font_Tabelle_Holen(FONT_ZEILE);
+    Font* f = Kit_Font(Kit_Schrift::WINZIG);
     while (f && s.size() > 1 && Font_Text_Breite(f, s.c_str()) > breite) s.pop_back();
     return s;
 }
@@ -73,7 +70,7 @@ std::string name_von(i32 team, i32 breite) {
 // The control bar's button of the window follows whether it is shown.
 void leiste_setzen(i32 w, bool an) {
     Menue_Icon_Zustand_Setzen(LEISTE[w], an ? 1 : 0);
-    if (Screen_Icon* k = icon(LEISTE[w])) {
+    if (Screen_Icon* k = Kit_Icon(LEISTE[w])) {
         if (an) k->status |= MENUE_S_AN;
         else k->status &= ~static_cast<u32>(MENUE_S_AN);
     }
@@ -188,10 +185,10 @@ void aufbauen(i32 w) {
     if (!f.bild) return;
     ++f.stand.aufbauten;
     Blt_Rechteck(f.bild, 0, 0, f.stand.breite, f.stand.hoehe, 0);
-    if (Font* ft = Font_Tabelle_Holen(FONT_ZEILE))
+    if (Font* ft = Kit_Font(Kit_Schrift::WINZIG))
         for (size_t k = 0; k < f.markup.size(); ++k)
-            Font_Printf(f.bild, ft, "%s", 0, ANK_FENSTER_ERSTE_ZEILE + static_cast<i32>(k) * ANK_FENSTER_ZEILE,
-                        f.markup[k].c_str());
+            Kit_Text(f.bild, ft, FARBE_HELL, f.markup[k].c_str(), 0,
+                     ANK_FENSTER_ERSTE_ZEILE + static_cast<i32>(k) * ANK_FENSTER_ZEILE);
 }
 
 // --- Place -------------------------------------------------------------------------------------
@@ -204,7 +201,7 @@ void halten(i32 w, i32* x, i32* y) {
 
 void platz_setzen(i32 w, i32 x, i32 y) {
     for (i16 n : {RAHMEN[w], INHALT[w]})
-        if (Screen_Icon* i = icon(n)) {
+        if (Screen_Icon* i = Kit_Icon(n)) {
             i->x = static_cast<i16>(x), i->y = static_cast<i16>(y);
             i->w = static_cast<i16>(F[w].stand.breite), i->h = static_cast<i16>(F[w].stand.hoehe);
         }
@@ -226,7 +223,8 @@ void platz_lesen(i32 w, i32* x, i32* y) {
     halten(w, x, y);
 }
 
-constexpr Screen_Icon rahmen(i16 nummer) {
+// A window's icons carry in user word 0 which window they belong to.
+constexpr Screen_Icon rahmen(i16 nummer, i32 welche) {
     return {.nummer = nummer,
             .flags = MENUE_F_BEIDE_TASTEN,
             .status = MENUE_S_TRANSPARENT,
@@ -234,9 +232,10 @@ constexpr Screen_Icon rahmen(i16 nummer) {
             .zeichnen = Ank_Fenster_Zeichnen,
             .ebene = 21,
             .w = 1,
-            .h = 1};
+            .h = 1,
+            .user = {static_cast<u32>(welche)}};
 }
-constexpr Screen_Icon inhalt(i16 nummer) {
+constexpr Screen_Icon inhalt(i16 nummer, i32 welche) {
     return {.nummer = nummer,
             .flags = MENUE_F_BEIDE_TASTEN,
             .status = MENUE_S_TRANSPARENT,
@@ -244,15 +243,16 @@ constexpr Screen_Icon inhalt(i16 nummer) {
             .zeichnen = Ank_Fenster_Inhalt_Zeichnen,
             .ebene = 22,
             .w = 1,
-            .h = 1};
+            .h = 1,
+            .user = {static_cast<u32>(welche)}};
 }
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::ANK_FENSTER>({
-    rahmen(ICON_ANK_FENSTER_TABELLE),
-    inhalt(ICON_ANK_FENSTER_TABELLE_INHALT),
+    rahmen(ICON_ANK_FENSTER_TABELLE, ANK_FENSTER_TABELLE),
+    inhalt(ICON_ANK_FENSTER_TABELLE_INHALT, ANK_FENSTER_TABELLE),
 });
 constexpr auto ERGEBNISSE = Icon_Tabelle_Bauen<Icon_Besitzer::ANK_FENSTER>({
-    rahmen(ICON_ANK_FENSTER_ERGEBNISSE),
-    inhalt(ICON_ANK_FENSTER_ERGEBNISSE_INHALT),
+    rahmen(ICON_ANK_FENSTER_ERGEBNISSE, ANK_FENSTER_ERGEBNISSE),
+    inhalt(ICON_ANK_FENSTER_ERGEBNISSE_INHALT, ANK_FENSTER_ERGEBNISSE),
 });
 const Screen_Icon* tabelle_von(i32 w) { return w == ANK_FENSTER_TABELLE ? TABELLE.daten() : ERGEBNISSE.daten(); }
 

@@ -8,11 +8,11 @@
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
 #include "gui/kit.h"
@@ -22,6 +22,7 @@
 #include "match/spielfeld.h"
 #include "platform/input.h"
 #include "screens/teile/drossel.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/global.h"
@@ -30,8 +31,6 @@
 
 namespace {
 
-constexpr int MODUS_KLASSE = 67, MODUS_NUMMER = 84, MODUS_STAERKE = 92;
-constexpr i32 FONT_ZEILE = 9, FONT_NUMMER = 15;
 // Slot states that keep a player out: injured, sent off, substituted off.
 constexpr u32 NICHT_EINSETZBAR = SFS_VERLETZT | SFS_GELBROT | SFS_ROT | SFS_AUSGEWECHSELT;
 // Slot states that grey a figure and take its player away.
@@ -65,9 +64,6 @@ struct Zustand {
 Zustand Z;
 
 Spielfeld_Daten* spielfeld() { return E_Im_Spiel_Screen_Spielfeld(); }
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(i32 n) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(n)); }
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_IM_SPIEL, n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 i32 klasse_von(i32 p) { return std::clamp(wert(MODUS_KLASSE, p), 0, 3); }
@@ -161,20 +157,21 @@ void platz_lesen(i32 nummer, const Grenzen& g, i32 vorgabe_x, i32 vorgabe_y, i32
 // Rows, switch and figures follow the windows.
 void zeilen_setzen(i32 lx, i32 ly) {
     for (i32 k = 0; k < IM_SPIEL_ZEILEN; ++k)
-        if (Screen_Icon* i = icon(ICON_IM_SPIEL_ZEILE + k)) {
+        if (Screen_Icon* i = Kit_Icon(ICON_IM_SPIEL_ZEILE + k)) {
             i->x = static_cast<i16>(lx + 2);
             i->y = static_cast<i16>(ly + 17 * k + (k < IM_SPIEL_FELDZEILEN ? 46 : 67));
         }
-    if (Screen_Icon* s = icon(ICON_IM_SPIEL_SCHALTER)) s->x = static_cast<i16>(lx + 127), s->y = static_cast<i16>(ly + 237);
+    if (Screen_Icon* s = Kit_Icon(ICON_IM_SPIEL_SCHALTER))
+        s->x = static_cast<i16>(lx + 127), s->y = static_cast<i16>(ly + 237);
 }
 
 void fenster_setzen() {
     i32 x = 0, y = 0;
     platz_lesen(ICON_IM_SPIEL_LISTE, LISTE_GRENZEN, IM_SPIEL_LISTE_X, IM_SPIEL_LISTE_Y, &x, &y);
-    if (Screen_Icon* l = icon(ICON_IM_SPIEL_LISTE)) l->x = static_cast<i16>(x), l->y = static_cast<i16>(y);
+    if (Screen_Icon* l = Kit_Icon(ICON_IM_SPIEL_LISTE)) l->x = static_cast<i16>(x), l->y = static_cast<i16>(y);
     zeilen_setzen(x, y);
     platz_lesen(ICON_IM_SPIEL_FELD, FELD_GRENZEN, IM_SPIEL_FELD_X, IM_SPIEL_FELD_Y, &x, &y);
-    if (Screen_Icon* f = icon(ICON_IM_SPIEL_FELD)) f->x = static_cast<i16>(x), f->y = static_cast<i16>(y);
+    if (Screen_Icon* f = Kit_Icon(ICON_IM_SPIEL_FELD)) f->x = static_cast<i16>(x), f->y = static_cast<i16>(y);
 }
 
 // The figure of a slot at its tactical position, in screen pixels (top-left).
@@ -182,7 +179,7 @@ void figur_platz(const Spielfeld_Daten* sf, int slot, i32* x, i32* y) {
     i32 ty = 0;
     const i32 tx = Spielfeld_Get_Taktikposition_Lokal(sf, slot, &ty);
     const Im_Spiel_Punkt p = E_Im_Spiel_Screen_Abbilden(tx, ty);
-    const Screen_Icon* f = icon(ICON_IM_SPIEL_FELD);
+    const Screen_Icon* f = Kit_Icon(ICON_IM_SPIEL_FELD);
     const i32 fx = f ? f->x : IM_SPIEL_FELD_X, fy = f ? f->y : IM_SPIEL_FELD_Y;
     *x = fx + IM_SPIEL_PLATZ_X + p.x - IM_SPIEL_FIGUR_B / 2;
     *y = fy + IM_SPIEL_PLATZ_Y + p.y - IM_SPIEL_FIGUR_H / 2;
@@ -380,7 +377,7 @@ void schliessen_wenn_rechts(u32 ereignis) {
 
 // Held inside the pitch so that the figure stays wholly inside it.
 void figur_halten(i32* x, i32* y) {
-    const Screen_Icon* f = icon(ICON_IM_SPIEL_FELD);
+    const Screen_Icon* f = Kit_Icon(ICON_IM_SPIEL_FELD);
     if (!f) return;
     const i32 x0 = f->x + IM_SPIEL_PLATZ_X - IM_SPIEL_FIGUR_B / 2 + IM_SPIEL_FIGUR_B / 2;
     const i32 y0 = f->y + IM_SPIEL_PLATZ_Y - IM_SPIEL_FIGUR_H / 2 + IM_SPIEL_FIGUR_H / 2;
@@ -548,10 +545,10 @@ void E_Im_Spiel_Screen_Aufbauen() {
     for (int k = 0; k < nf; ++k) Z.feld[k] = feld[k].spieler;
     for (int k = 0; k < nb; ++k) Z.bank[k] = bank[k].spieler;
     for (i32 k = 0; k < IM_SPIEL_ZEILEN; ++k)
-        if (Screen_Icon* i = icon(ICON_IM_SPIEL_ZEILE + k))
+        if (Screen_Icon* i = Kit_Icon(ICON_IM_SPIEL_ZEILE + k))
             i->user[0] = static_cast<u32>(spieler_der_zeile(k)), i->user[1] = static_cast<u32>(k);
     for (i32 k = 0; k < IM_SPIEL_FELDZEILEN; ++k)
-        if (Screen_Icon* i = icon(ICON_IM_SPIEL_FIGUR + k)) {
+        if (Screen_Icon* i = Kit_Icon(ICON_IM_SPIEL_FIGUR + k)) {
             i->user[0] = static_cast<u32>(Z.feld[k]), i->user[1] = static_cast<u32>(k);
             if (Z.ziehen == 3 && Z.figur == k) continue;
             if (k < nf) {
@@ -631,22 +628,22 @@ bool innen(i32 mx, i32 my, i32 x, i32 y, i32 w, i32 h) { return mx >= x && mx < 
 // Starts a drag of a figure or a window at the press; moves what is dragged.
 void ziehen_pruefen() {
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
-    Screen_Icon* l = icon(ICON_IM_SPIEL_LISTE);
-    Screen_Icon* f = icon(ICON_IM_SPIEL_FELD);
+    Screen_Icon* l = Kit_Icon(ICON_IM_SPIEL_LISTE);
+    Screen_Icon* f = Kit_Icon(ICON_IM_SPIEL_FELD);
     if (!l || !f) return;
     if (neu_gedrueckt() && Z.ziehen == 0) {
         // The figures first (they lie over the pitch window); a keeper stays in goal.
         for (i32 k = 0; k < IM_SPIEL_FELDZEILEN && Z.ziehen == 0; ++k) {
-            Screen_Icon* fi = icon(ICON_IM_SPIEL_FIGUR + k);
+            Screen_Icon* fi = Kit_Icon(ICON_IM_SPIEL_FIGUR + k);
             if (!fi || (fi->status & MENUE_S_VERSTECKT) || Z.feld[k] < 0 || static_cast<i32>(fi->user[0]) < 0) continue;
             if (!innen(mx, my, fi->x, fi->y, fi->w, fi->h) || klasse_von(Z.feld[k]) == 0) continue;
             Z.ziehen = 3, Z.figur = k, Z.griff_x = mx - fi->x, Z.griff_y = my - fi->y;
         }
         bool auf_zeile = false;
         for (i32 k = 0; k < IM_SPIEL_ZEILEN; ++k)
-            if (const Screen_Icon* z = icon(ICON_IM_SPIEL_ZEILE + k); z && innen(mx, my, z->x, z->y, z->w, z->h))
+            if (const Screen_Icon* z = Kit_Icon(ICON_IM_SPIEL_ZEILE + k); z && innen(mx, my, z->x, z->y, z->w, z->h))
                 auf_zeile = true;
-        if (const Screen_Icon* s = icon(ICON_IM_SPIEL_SCHALTER); s && innen(mx, my, s->x, s->y, s->w, s->h))
+        if (const Screen_Icon* s = Kit_Icon(ICON_IM_SPIEL_SCHALTER); s && innen(mx, my, s->x, s->y, s->w, s->h))
             auf_zeile = true;
         if (Z.ziehen == 0 && innen(mx, my, f->x, f->y, f->w, f->h))
             Z.ziehen = 2, Z.griff_x = mx - f->x, Z.griff_y = my - f->y;
@@ -673,7 +670,7 @@ void ziehen_pruefen() {
         f->x = static_cast<i16>(x), f->y = static_cast<i16>(y);
         platz_merken(ICON_IM_SPIEL_FELD, x, y);
         E_Im_Spiel_Screen_Aufbauen();  // every figure follows its player
-    } else if (Screen_Icon* fi = icon(ICON_IM_SPIEL_FIGUR + Z.figur)) {
+    } else if (Screen_Icon* fi = Kit_Icon(ICON_IM_SPIEL_FIGUR + Z.figur)) {
         figur_halten(&x, &y);
         fi->x = static_cast<i16>(x), fi->y = static_cast<i16>(y);
         Spielfeld_Daten* sf = spielfeld();
@@ -689,7 +686,7 @@ void ziehen_pruefen() {
 }
 
 void text_links(Rastport* ziel, i32 n, i32 x, i32 y) {
-    if (Font* f = font(FONT_ZEILE)) Font_Printf(ziel, f, "^c%05d%s", x, y, FARBE_KOPF, text(n));
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) Kit_Printf(ziel, f, FARBE_KOPF, x, y, "%s", text(n));
 }
 
 }  // namespace
@@ -709,26 +706,26 @@ void E_Im_Spiel_Screen_Liste_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
     text_links(ziel, T_KONDITION, x + 175, y + 16);
     text_links(ziel, T_STAERKE, x + (std::strlen(text(T_STAERKE)) >= 6 ? 240 : 260), y + 16);
     text_links(ziel, T_ATTRIBUTE, x + 310, y + 16);
-    if (Font* f = font(FONT_ZEILE)) {
-        Font_Printf(ziel, f, "^c%05d%s", x + 6, y + 40, FARBE_GOLD, text(T_PLATZ));
-        Font_Printf(ziel, f, "^c%05d%s", x + 6, y + 250, FARBE_GOLD, text(T_BANK));
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
+        Kit_Printf(ziel, f, FARBE_GOLD, x + 6, y + 40, "%s", text(T_PLATZ));
+        Kit_Printf(ziel, f, FARBE_GOLD, x + 6, y + 250, "%s", text(T_BANK));
     }
     if (Z.meldung > 0) {
         const u32 jetzt = W32_Get_Time();
         while (jetzt - Z.meldung_zeit >= MELDUNG_TAKT_MS && Z.meldung_schritt < MELDUNG_SCHRITTE)
             Z.meldung_zeit += MELDUNG_TAKT_MS, ++Z.meldung_schritt, Screen_Puls_Farbe(&Z.puls);
         if (Z.meldung_schritt >= MELDUNG_SCHRITTE) Z.meldung = 0;
-        else if (Font* f = font(FONT_ZEILE))
-            Font_Printf(ziel, f, "^c%05d^tr%04d%s", x, y + IM_SPIEL_LISTE_H - 8, PULS_FARBEN[Z.puls.index],
-                        IM_SPIEL_LISTE_B - 10, text(T_MELDUNG + Z.meldung));
+        else if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+            Kit_Printf(ziel, f, PULS_FARBEN[Z.puls.index], x, y + IM_SPIEL_LISTE_H - 8, "^tr%04d%s",
+                       IM_SPIEL_LISTE_B - 10, text(T_MELDUNG + Z.meldung));
     }
 }
 
 void E_Im_Spiel_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     if (!i || !ziel) return;
-    if (Font* f = font(FONT_ZEILE))
-        Font_Printf(ziel, f, "^c%05d^tz%04d%s", i->x, i->y + 17, FARBE_KREIDE, IM_SPIEL_FELD_B / 2,
-                    Team_String(721, Z.team, nullptr, 0));
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+        Kit_Printf(ziel, f, FARBE_KREIDE, i->x, i->y + 17, "^tz%04d%s", IM_SPIEL_FELD_B / 2,
+                   Team_String(721, Z.team, nullptr, 0));
 }
 
 void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
@@ -746,11 +743,11 @@ void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
     const i32 x = i->x, y = i->y, ty = y + 13;
     const bool markiert = an(i->nummer);
     const i32 klasse = klasse_von(p);
-    if (Rastport* b = bild(GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse])) Blt_Blit(b, 0, 0, -1, -1, ziel, x + 1, y, Blt_Opt_Transparent);
+    if (Rastport* b = Kit_Bild(GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse]))
+        Blt_Blit(b, 0, 0, -1, -1, ziel, x + 1, y, Blt_Opt_Transparent);
     const i32 nummer = wert(MODUS_NUMMER, p);
-    if (Font* f = font(FONT_NUMMER))
-        Font_Printf(ziel, f, "^c%05d^fb0006^tz0011%d^fe", x + 1 - (nummer >= 10 && nummer <= 19), ty + 1, FARBE_WEISS,
-                    nummer);
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, f, FARBE_WEISS, x + 1 - (nummer >= 10 && nummer <= 19), ty + 1, "^fb0006^tz0011%d^fe", nummer);
     i32 status = -1;
     if (sp.status & SFS_ROT) status = GRAFIK_IM_SPIEL_ROT;
     else if (sp.status & SFS_GELBROT) status = GRAFIK_IM_SPIEL_GELBROT;
@@ -759,15 +756,15 @@ void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
     else if (sp.status & SFS_VERLETZT) status = GRAFIK_IM_SPIEL_VERLETZT;
     else if ((sp.status & SFS_AUF_DEM_PLATZ) && k < IM_SPIEL_FELDZEILEN) status = GRAFIK_IM_SPIEL_AUF_PLATZ;
     if (status >= 0)
-        if (Rastport* b = bild(status)) Blt_Blit(b, 0, 0, -1, -1, ziel, x + 27, y + 2, Blt_Opt_Transparent);
+        if (Rastport* b = Kit_Bild(status)) Blt_Blit(b, 0, 0, -1, -1, ziel, x + 27, y + 2, Blt_Opt_Transparent);
     const bool aus = (sp.status & NICHT_EINSETZBAR) != 0;
-    if (Font* f = font(FONT_ZEILE)) {
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
         char name[64];
         Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, 105);
-        Font_Printf(ziel, f, "^c%05d%s", x + 44, ty, aus ? FARBE_AUS : markiert ? FARBE_GOLD : FARBE_WEISS, name);
+        Kit_Printf(ziel, f, aus ? FARBE_AUS : markiert ? FARBE_GOLD : FARBE_WEISS, x + 44, ty, "%s", name);
         const i32 prozent = std::clamp(sp.ausdauer * 100 / 10000, 0, 100);
-        Font_Printf(ziel, f, "^c%05d^tr%04d%d%%", x, ty, prozent < AUSDAUER_WARNUNG ? FARBE_FEHLER : FARBE_WEISS, 205,
-                    prozent);
+        Kit_Printf(ziel, f, prozent < AUSDAUER_WARNUNG ? FARBE_FEHLER : FARBE_WEISS, x, ty, "^tr%04d%d%%", 205,
+                   prozent);
     }
     // Players on the pitch lose the deduction of the place they stand;
     // the bench keeps its stars; a player who cannot come on loses all.
@@ -783,7 +780,7 @@ void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
     const int n = Attribute_Get_Attribute(p, attribute, 3, 0);
     for (int a = 0; a < n && a < 3; ++a)
         if (attribute[a] >= 0)
-            if (Rastport* b = bild((markiert ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[a]))
+            if (Rastport* b = Kit_Bild((markiert ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[a]))
                 Blt_Blit(b, 0, 0, -1, -1, ziel, x + 299 + 28 * a, y + 1, Blt_Opt_Transparent);
 }
 
@@ -800,32 +797,31 @@ void E_Im_Spiel_Screen_Figur_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
         // Injured or sent off: a faded shirt without its number; it can no
         // longer be dragged.
         i->user[0] = static_cast<u32>(-1);
-        if (Rastport* b = slot >= 0 ? bild(GRAFIK_KADER_TRIKOT + KLASSE_BILD[klasse]) : nullptr)
+        if (Rastport* b = slot >= 0 ? Kit_Bild(GRAFIK_KADER_TRIKOT + KLASSE_BILD[klasse]) : nullptr)
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, i->x, i->y, 35);
         return;
     }
-    if (Rastport* b = bild(GRAFIK_KADER_TRIKOT + KLASSE_BILD[klasse]))
+    if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT + KLASSE_BILD[klasse]))
         Blt_Blit(b, 0, 0, -1, -1, ziel, i->x, i->y, Blt_Opt_Transparent);
-    if (Font* f = font(FONT_NUMMER))
-        Font_Printf(ziel, f, "^c%05d^fb0006^tz0014%d^fe", i->x - 2, i->y + 17, klasse == 0 ? FARBE_DUNKEL : FARBE_WEISS,
-                    wert(MODUS_NUMMER, p));
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, f, klasse == 0 ? FARBE_DUNKEL : FARBE_WEISS, i->x - 2, i->y + 17, "^fb0006^tz0014%d^fe",
+                   wert(MODUS_NUMMER, p));
 }
 
 void E_Im_Spiel_Screen_Schalter_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     if (!i || !ziel) return;
-    if (Font* f = font(FONT_ZEILE))
-        Font_Printf(ziel, f, "^c%05d%s", i->x + 24, i->y + 13, an(i->nummer) ? FARBE_GOLD : FARBE_KREIDE_2,
-                    text(T_SCHALTER));
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+        Kit_Printf(ziel, f, an(i->nummer) ? FARBE_GOLD : FARBE_KREIDE_2, i->x + 24, i->y + 13, "%s", text(T_SCHALTER));
 }
 
 const char* E_Im_Spiel_Screen_Hilfetext(Screen_Icon* i) {
     if (!i) return nullptr;
-    if (i->nummer == ICON_IM_SPIEL_LISTE) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_LISTE);
-    if (i->nummer == ICON_IM_SPIEL_FELD) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_FELD);
-    if (i->nummer == ICON_IM_SPIEL_SCHALTER) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_SCHALTER);
+    if (i->zeichnen == E_Im_Spiel_Screen_Liste_Zeichnen) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_LISTE);
+    if (i->zeichnen == E_Im_Spiel_Screen_Feld_Zeichnen) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_FELD);
+    if (i->zeichnen == E_Im_Spiel_Screen_Schalter_Zeichnen) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_SCHALTER);
     const i32 p = static_cast<i32>(i->user[0]);
     if (!ist_spieler(p)) return nullptr;
-    if (i->nummer < ICON_IM_SPIEL_FIGUR) {
+    if (i->zeichnen == E_Im_Spiel_Screen_Zeile_Zeichnen) {
         const i32 dx = Maus_Get_X() - i->x;
         for (int a = 0; a < 3; ++a)
             if (dx >= 296 + 30 * a && dx <= 325 + 30 * a) return Global_Get_Hauptattribut_Name(p, a);

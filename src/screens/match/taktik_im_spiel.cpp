@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "base/ruf.h"
-#include "graphics/font.h"
-#include "graphics/blitter.h"
-#include "graphics/glatt.h"
 #include "grafik_nummern.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr i32 FONT_TEXT = 9;
 constexpr i32 BALKEN_MAX = 35;
 // Texts of the screen's section: the switches' labels by state, the values'
 // labels, the buttons' help texts.
@@ -39,7 +39,6 @@ struct Zustand {
 };
 Zustand Z;
 
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TAKTIK_IM_SPIEL, n); }
 
 // The current match and the side of the club shown (-1: none).
@@ -56,12 +55,13 @@ Spielfeld_Daten* spielfeld(int* seite) {
 const i8* bytes_von(const Spielfeld_Daten* sf, int s) { return sf->netz ? sf->seite[s].netz_taktik : sf->seite[s].taktik; }
 
 void knoepfe_setzen(i32 x, i32 y) {
-    if (Screen_Icon* i = icon(ICON_TAKTIK_IM_SPIEL_SCHALTER1)) i->x = static_cast<i16>(x + 15), i->y = static_cast<i16>(y);
-    if (Screen_Icon* i = icon(ICON_TAKTIK_IM_SPIEL_SCHALTER2))
+    if (Screen_Icon* i = Kit_Icon(ICON_TAKTIK_IM_SPIEL_SCHALTER1))
+        i->x = static_cast<i16>(x + 15), i->y = static_cast<i16>(y);
+    if (Screen_Icon* i = Kit_Icon(ICON_TAKTIK_IM_SPIEL_SCHALTER2))
         i->x = static_cast<i16>(x + 15), i->y = static_cast<i16>(y + 19);
     for (i32 w = 0; w < TAKTIK_IM_SPIEL_WERTE; ++w)
         for (i32 plus = 0; plus < 2; ++plus)
-            if (Screen_Icon* i = icon(ICON_TAKTIK_IM_SPIEL_MINUS + 2 * w + plus))
+            if (Screen_Icon* i = Kit_Icon(ICON_TAKTIK_IM_SPIEL_MINUS + 2 * w + plus))
                 i->x = static_cast<i16>(x + (plus ? 56 : 38)), i->y = static_cast<i16>(y + 38 + 19 * w);
 }
 
@@ -70,7 +70,10 @@ void halten(i32* x, i32* y, i32 x1, i32 y1) {
     *y = std::clamp(*y, 32, y1);
 }
 
-constexpr Screen_Icon schalter(i16 nummer, i16 dy) {
+// A control's user word 0: 0 and 1 the two switches, 2 + 2 * value (+ 1 for
+// plus) the steppers; its hover text is the same number past T_HILFE.
+constexpr u32 SCHALTER_1 = 0, SCHALTER_2 = 1, ERSTER_KNOPF = 2;
+constexpr Screen_Icon schalter(i16 nummer, i16 dy, u32 wort) {
     return {.nummer = nummer,
             .grafik = GRAFIK_TAKTIK_IM_SPIEL_SCHALTER,
             .grafik_an = GRAFIK_TAKTIK_IM_SPIEL_SCHALTER_AN,
@@ -84,21 +87,24 @@ constexpr Screen_Icon schalter(i16 nummer, i16 dy) {
             .ebene = 24,
             .w = 170,
             .h = 18,
-            .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext};
+            .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext,
+            .user = {wort}};
 }
 constexpr Screen_Icon knopf(i32 w, bool plus) {
-    return {.nummer = static_cast<i16>(ICON_TAKTIK_IM_SPIEL_MINUS + 2 * w + (plus ? 1 : 0)),
-            .grafik = static_cast<u32>(plus ? GRAFIK_TAKTIK_IM_SPIEL_PLUS : GRAFIK_TAKTIK_IM_SPIEL_MINUS),
-            .grafik_gedrueckt = static_cast<u32>(plus ? GRAFIK_TAKTIK_IM_SPIEL_PLUS + 1 : GRAFIK_TAKTIK_IM_SPIEL_MINUS + 1),
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .x = static_cast<i16>(TAKTIK_IM_SPIEL_X + (plus ? 56 : 38)),
-            .y = static_cast<i16>(TAKTIK_IM_SPIEL_Y + 38 + 19 * w),
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = Taktik_Im_Spiel_Screen_Knopf_Klick,
-            .ebene = 24,
-            .w = 16,
-            .h = 16,
-            .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext};
+    return {
+        .nummer = static_cast<i16>(ICON_TAKTIK_IM_SPIEL_MINUS + 2 * w + (plus ? 1 : 0)),
+        .grafik = static_cast<u32>(plus ? GRAFIK_TAKTIK_IM_SPIEL_PLUS : GRAFIK_TAKTIK_IM_SPIEL_MINUS),
+        .grafik_gedrueckt = static_cast<u32>(plus ? GRAFIK_TAKTIK_IM_SPIEL_PLUS + 1 : GRAFIK_TAKTIK_IM_SPIEL_MINUS + 1),
+        .flags = MENUE_F_BEIDE_TASTEN,
+        .x = static_cast<i16>(TAKTIK_IM_SPIEL_X + (plus ? 56 : 38)),
+        .y = static_cast<i16>(TAKTIK_IM_SPIEL_Y + 38 + 19 * w),
+        .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+        .klick = Taktik_Im_Spiel_Screen_Knopf_Klick,
+        .ebene = 24,
+        .w = 16,
+        .h = 16,
+        .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext,
+        .user = {ERSTER_KNOPF + static_cast<u32>(2 * w + (plus ? 1 : 0))}};
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_TAKTIK>({
@@ -114,26 +120,32 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_TAKTIK>({
      .w = TAKTIK_IM_SPIEL_B,
      .h = TAKTIK_IM_SPIEL_H,
      .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext},
-    schalter(ICON_TAKTIK_IM_SPIEL_SCHALTER1, 0),
-    schalter(ICON_TAKTIK_IM_SPIEL_SCHALTER2, 19),
-    knopf(0, false), knopf(0, true), knopf(1, false), knopf(1, true),
-    knopf(2, false), knopf(2, true), knopf(3, false), knopf(3, true),
+    schalter(ICON_TAKTIK_IM_SPIEL_SCHALTER1, 0, SCHALTER_1),
+    schalter(ICON_TAKTIK_IM_SPIEL_SCHALTER2, 19, SCHALTER_2),
+    knopf(0, false),
+    knopf(0, true),
+    knopf(1, false),
+    knopf(1, true),
+    knopf(2, false),
+    knopf(2, true),
+    knopf(3, false),
+    knopf(3, true),
 });
 
-void klicken(i32 nummer) {
+void klicken(u32 wort) {
     int s = -1;
     Spielfeld_Daten* sf = spielfeld(&s);
     if (!sf) return;
     if (!Screen_Drossel_Frei(&Z.drossel, TAKTIK_IM_SPIEL_DROSSEL_MS)) return;
     sf->seite[s].wechsel_aenderung = 0;
     const i8* b = bytes_von(sf, s);
-    if (nummer == ICON_TAKTIK_IM_SPIEL_SCHALTER1) {
+    if (wort == SCHALTER_1) {
         Spielfeld_Set_Taktikwert(sf, s, TW_SCHALTER1, 1 - (b[TW_SCHALTER1] != 0));
-    } else if (nummer == ICON_TAKTIK_IM_SPIEL_SCHALTER2) {
+    } else if (wort == SCHALTER_2) {
         Spielfeld_Set_Taktikwert(sf, s, TW_SCHALTER2, (1 - b[TW_SCHALTER2] / 100) * 100);
     } else {
-        const i32 w = (nummer - ICON_TAKTIK_IM_SPIEL_MINUS) / 2;
-        const bool plus = (nummer - ICON_TAKTIK_IM_SPIEL_MINUS) % 2 == 1;
+        const i32 w = static_cast<i32>(wort - ERSTER_KNOPF) / 2;
+        const bool plus = (wort - ERSTER_KNOPF) % 2 == 1;
         if (w < 0 || w >= TAKTIK_IM_SPIEL_WERTE) return;
         const int index = WERT_INDEX[w];
         Spielfeld_Set_Taktikwert(sf, s, index, std::clamp(b[index] + (plus ? 5 : -5), 0, 100));
@@ -179,7 +191,7 @@ bool Taktik_Im_Spiel_Screen_Ist_Offen() {
 void Taktik_Im_Spiel_Screen_Werte_Setzen() {
     int s = -1;
     const Spielfeld_Daten* sf = spielfeld(&s);
-    Screen_Icon* f = icon(ICON_TAKTIK_IM_SPIEL_FENSTER);
+    Screen_Icon* f = Kit_Icon(ICON_TAKTIK_IM_SPIEL_FENSTER);
     if (!sf || !f) return;
     const i32 mx = static_cast<i32>(Manager_Icon_Button_Lesen(Team_Aktiv, ICON_TAKTIK_IM_SPIEL_FENSTER));
     const i32 my = static_cast<i32>(Manager_Icon_Word_Data_Lesen(Team_Aktiv, ICON_TAKTIK_IM_SPIEL_FENSTER));
@@ -213,7 +225,7 @@ void Taktik_Im_Spiel_Screen_Fenster_Klick(Screen_Icon*, u32 ereignis) {
 void Taktik_Im_Spiel_Screen_Knopf_Klick(Screen_Icon* i, u32 ereignis) {
     if (!i) return;
     if (ereignis & MENUE_E_RECHTS) return Taktik_Im_Spiel_Screen_Schliessen();
-    if (ereignis & MENUE_E_LINKS) klicken(i->nummer);
+    if (ereignis & MENUE_E_LINKS) klicken(i->user[0]);
 }
 
 void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
@@ -232,7 +244,7 @@ void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     auto innen = [&](const Screen_Icon* k) { return k && mx >= k->x && mx < k->x + k->w && my >= k->y && my < k->y + k->h; };
     bool auf_knopf = false;
     for (i32 n = ICON_TAKTIK_IM_SPIEL_SCHALTER1; n < ICON_TAKTIK_IM_SPIEL_MINUS + 2 * TAKTIK_IM_SPIEL_WERTE; ++n)
-        auf_knopf = auf_knopf || innen(icon(n));
+        auf_knopf = auf_knopf || innen(Kit_Icon(n));
     if (links && !Z.taste_vorher && !Z.ziehen && innen(i) && !auf_knopf) {
         Z.ziehen = true, Z.griff_x = mx - i->x, Z.griff_y = my - i->y;
     }
@@ -246,9 +258,9 @@ void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
         Manager_Icon_Button_An_Aus(Team_Aktiv, ICON_TAKTIK_IM_SPIEL_FENSTER, static_cast<u32>(x));
         Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_TAKTIK_IM_SPIEL_FENSTER, static_cast<u32>(y));
     }
-    Font* f = Font_Tabelle_Holen(FONT_TEXT);
-    Rastport* rahmen = Menue_Get_Hooks().grafik_holen(GRAFIK_TAKTIK_IM_SPIEL_BALKEN);
-    Rastport* fuellung = Menue_Get_Hooks().grafik_holen(GRAFIK_TAKTIK_IM_SPIEL_BALKEN + 1);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
+    Rastport* rahmen = Kit_Bild(GRAFIK_TAKTIK_IM_SPIEL_BALKEN);
+    Rastport* fuellung = Kit_Bild(GRAFIK_TAKTIK_IM_SPIEL_BALKEN + 1);
     for (i32 w = 0; w < TAKTIK_IM_SPIEL_WERTE; ++w) {
         const i32 v = Taktik_Im_Spiel_Screen_Wert(w);
         const i32 by = i->y + 19 * w + 39;
@@ -256,8 +268,8 @@ void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
         if (fuellung && v > 0) Blt_Blit(fuellung, 0, 0, std::min(v / 3, BALKEN_MAX), -1, ziel, i->x + 3, by + 1, Blt_Opt_Transparent);
         if (f) {
             // The value at the window's right edge, clear of its bar and buttons.
-            Font_Printf(ziel, f, "^c%05d^tr%04d%d", i->x, i->y + 19 * w + 52, FARBE_WEISS, TAKTIK_IM_SPIEL_B - 12, v);
-            Font_Printf(ziel, f, "^c%05d%s", i->x + 80, i->y + 19 * w + 52, FARBE_KREIDE_2, text(T_WERT + w));
+            Kit_Printf(ziel, f, FARBE_WEISS, i->x, i->y + 19 * w + 52, "^tr%04d%d", TAKTIK_IM_SPIEL_B - 12, v);
+            Kit_Printf(ziel, f, FARBE_KREIDE_2, i->x + 80, i->y + 19 * w + 52, "%s", text(T_WERT + w));
         }
     }
 }
@@ -265,13 +277,13 @@ void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
 void Taktik_Im_Spiel_Screen_Schalter_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     if (!i || !ziel) return;
     const bool ein = Menue_Icon_Zustand(i->nummer) != 0;
-    const i32 t = i->nummer == ICON_TAKTIK_IM_SPIEL_SCHALTER1 ? (ein ? T_SCHALTER1_AN : T_SCHALTER1_AUS)
-                                                               : (ein ? T_SCHALTER2_AN : T_SCHALTER2_AUS);
-    if (Font* f = Font_Tabelle_Holen(FONT_TEXT))
-        Font_Printf(ziel, f, "^c%05d%s", i->x + 24, i->y + 13, ein ? FARBE_GOLD : FARBE_WEISS, text(t));
+    const i32 t =
+        i->user[0] == SCHALTER_1 ? (ein ? T_SCHALTER1_AN : T_SCHALTER1_AUS) : (ein ? T_SCHALTER2_AN : T_SCHALTER2_AUS);
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+        Kit_Printf(ziel, f, ein ? FARBE_GOLD : FARBE_WEISS, i->x + 24, i->y + 13, "%s", text(t));
 }
 
 const char* Taktik_Im_Spiel_Screen_Hilfetext(Screen_Icon* i) {
-    if (!i || i->nummer <= ICON_TAKTIK_IM_SPIEL_FENSTER) return nullptr;
-    return text(T_HILFE + i->nummer - ICON_TAKTIK_IM_SPIEL_SCHALTER1);
+    if (!i || i->klick == Taktik_Im_Spiel_Screen_Fenster_Klick) return nullptr;
+    return text(T_HILFE + static_cast<i32>(i->user[0]));
 }

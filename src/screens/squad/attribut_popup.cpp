@@ -3,12 +3,13 @@
 #include <algorithm>
 
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -19,6 +20,7 @@
 #include "screens/teile/griff.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
+#include "screens/teile/spieler_modus.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
@@ -26,9 +28,7 @@
 
 namespace {
 
-constexpr int MODUS_KLASSE = 67, MODUS_SLOT = 87;
 constexpr u32 BLAETTERN_MS = 250;
-constexpr i32 FONT_KLEIN = 6, FONT_TEXT = 9;
 constexpr i32 OBEN = 84, UNTEN = 565;  // the work area the popup stays in
 
 // Texts of the training sheet's section the popup uses.
@@ -46,18 +46,15 @@ struct Popup {
 Popup pop;
 Attribut_Wahl_Prozedur wahl = nullptr;
 
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING, n); }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 i32 zeilen() { return pop.gelernt + pop.negativ; }
 bool eigen() { return pop.team >= 0 && pop.team == Team_Aktiv; }
 // The popup's full height: header, rows, the rounded bottom.
 i32 hoehe() { return POPUP_KOPF + POPUP_ZEILE_H * std::max(zeilen(), 1) + 4; }
 
+// A row's user words: 0 its attribute, 1 its row; the row that says "none"
+// for a player without attributes.
+constexpr i32 LEER_ZEILE = ICON_POPUP_LEER - ICON_POPUP_ZEILE;
 constexpr Screen_Icon zeile(i32 k) {
     return {.nummer = static_cast<i16>(ICON_POPUP_ZEILE + k),
             .grafik = GRAFIK_POPUP_ZEILE,
@@ -66,18 +63,20 @@ constexpr Screen_Icon zeile(i32 k) {
             .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
             .klick = Attribut_Popup_Zeile_Klick,
             .zeichnen = Attribut_Popup_Zeichnen,
-            .ebene = 16};
+            .ebene = 16,
+            .user = {static_cast<u32>(-1), static_cast<u32>(k)}};
 }
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = klick,
-            .ebene = 18,
-            .w = 18,
-            .h = 18};
+// A button's user word 0: 1 for the forward arrow.
+constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick, bool vor = false) {
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .w = 18,
+                          .h = 18,
+                          .ebene = 18,
+                          .klick = klick,
+                          .flags = MENUE_F_BEIDE_TASTEN,
+                          .wort = {vor ? 1u : 0u, 0}});
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::ATTRIBUT_POPUP>({
@@ -90,13 +89,31 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::ATTRIBUT_POPUP>({
      .ebene = 15,
      .w = POPUP_BREITE,
      .h = POPUP_KOPF},
-    zeile(0),  zeile(1),  zeile(2),  zeile(3),  zeile(4),  zeile(5),  zeile(6),
-    zeile(7),  zeile(8),  zeile(9),  zeile(10), zeile(11), zeile(12), zeile(13),
-    zeile(14), zeile(15), zeile(16), zeile(17), zeile(18), zeile(19), zeile(20),
+    zeile(0),
+    zeile(1),
+    zeile(2),
+    zeile(3),
+    zeile(4),
+    zeile(5),
+    zeile(6),
+    zeile(7),
+    zeile(8),
+    zeile(9),
+    zeile(10),
+    zeile(11),
+    zeile(12),
+    zeile(13),
+    zeile(14),
+    zeile(15),
+    zeile(16),
+    zeile(17),
+    zeile(18),
+    zeile(19),
+    zeile(20),
     knopf(ICON_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
           Attribut_Popup_Schliessen_Klick),
     knopf(ICON_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK_GEDRUECKT, Attribut_Popup_Blaettern_Klick),
-    knopf(ICON_POPUP_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Popup_Blaettern_Klick),
+    knopf(ICON_POPUP_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Popup_Blaettern_Klick, true),
 });
 
 void lesen() {
@@ -117,11 +134,11 @@ void platzieren(i32 x, i32 y) {
     pop.x = std::clamp(x, 1, 799 - POPUP_BREITE);
     pop.y = std::clamp(y, OBEN, UNTEN - hoehe());
     const i32 n = zeilen();
-    if (Screen_Icon* r = icon(ICON_POPUP_RAHMEN)) r->x = static_cast<i16>(pop.x), r->y = static_cast<i16>(pop.y);
+    if (Screen_Icon* r = Kit_Icon(ICON_POPUP_RAHMEN)) r->x = static_cast<i16>(pop.x), r->y = static_cast<i16>(pop.y);
     for (i32 k = 0; k < POPUP_ZEILEN; ++k) {
-        Screen_Icon* z = icon(ICON_POPUP_ZEILE + k);
+        Screen_Icon* z = Kit_Icon(ICON_POPUP_ZEILE + k);
         if (!z) continue;
-        const bool leer = n == 0 && k == ICON_POPUP_LEER - ICON_POPUP_ZEILE;
+        const bool leer = n == 0 && k == LEER_ZEILE;
         if (k >= n && !leer) {
             z->status |= MENUE_S_VERSTECKT;
             continue;
@@ -139,7 +156,7 @@ void platzieren(i32 x, i32 y) {
         z->h = static_cast<i16>(letzte ? POPUP_ZEILE_H + 4 : POPUP_ZEILE_H);
     }
     auto setze = [](i32 n, i32 dx, i32 dy) {
-        if (Screen_Icon* i = icon(n)) i->x = static_cast<i16>(pop.x + dx), i->y = static_cast<i16>(pop.y + dy);
+        if (Screen_Icon* i = Kit_Icon(n)) i->x = static_cast<i16>(pop.x + dx), i->y = static_cast<i16>(pop.y + dy);
     };
     setze(ICON_POPUP_SCHLIESSEN, 225, 6);
     setze(ICON_POPUP_ZURUECK, 181, 6);
@@ -163,8 +180,8 @@ void ziehen_pruefen() {
 }
 
 void kopf_zeichnen(Rastport* ziel, i32 x, i32 y) {
-    Font* k = font(FONT_KLEIN);
-    Font* f = font(FONT_TEXT);
+    Font* k = Kit_Font(Kit_Schrift::KLEIN);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!k || !f) return;
     const i32 n = zeilen();
     if (n > 0) {
@@ -174,26 +191,26 @@ void kopf_zeichnen(Rastport* ziel, i32 x, i32 y) {
         for (int i = 0; i < na; ++i) a += aktiv[i] >= 0;
         const i32 m = std::min(n, 3);
         if (m - a == 1)
-            Font_Printf(ziel, k, "^c%05d %s %d %s %s", x + 3, y + 36, FARBE_GOLD, text(T_NOCH), 1, text(T_EINE), text(T_FREI));
+            Kit_Printf(ziel, k, FARBE_GOLD, x + 3, y + 36, " %s %d %s %s", text(T_NOCH), 1, text(T_EINE), text(T_FREI));
         else if (m - a > 1)
-            Font_Printf(ziel, k, "^c%05d %s %d %s %s", x + 3, y + 36, FARBE_GOLD, text(T_NOCH), m - a, text(T_MEHRERE),
-                        text(T_FREI));
-        else
-            Font_Printf(ziel, k, "^c%05d %s", x + 3, y + 36, FARBE_HELL, text(T_ALLE));
+            Kit_Printf(ziel, k, FARBE_GOLD, x + 3, y + 36, " %s %d %s %s", text(T_NOCH), m - a, text(T_MEHRERE),
+                       text(T_FREI));
+        else Kit_Printf(ziel, k, FARBE_HELL, x + 3, y + 36, " %s", text(T_ALLE));
     }
     char name[96];
     Spieler_Name_Passend(pop.spieler, f, 130, name);
-    Font_Printf(ziel, f, "^c%05d^tz%04d%s", 0, y + 16, FARBE_WEISS, x + 115, name);
+    Kit_Printf(ziel, f, FARBE_WEISS, 0, y + 16, "^tz%04d%s", x + 115, name);
     const i32 klasse = std::clamp(Spieler_Wert(MODUS_KLASSE, pop.spieler, 0, OP_LESEN), 0, 3);
     static constexpr i32 KLASSE_BILD[4] = {3, 2, 0, 1};  // classes 0..3 -> 28320, 28319, 28317, 28318
-    blit(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[klasse], x + 4, y + 5);
-    Font_Printf(ziel, f, "^c%05d%s", x + 26, y + 16, FARBE_KLASSE[klasse], Positions_Text(klasse));
+    Kit_Bild_Zeichnen(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[klasse], x + 4, y + 5);
+    Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x + 26, y + 16, "%s", Positions_Text(klasse));
 }
 
 void zeile_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const i32 a = static_cast<i32>(i->user[0]);
-    if (i->nummer == ICON_POPUP_LEER && zeilen() == 0) {
-        if (Font* k = font(FONT_KLEIN)) Font_Printf(ziel, k, "^c%05d^tz%04d%s", 0, y + 14, FARBE_HELL, x + 123, text(T_KEINE));
+    if (static_cast<i32>(i->user[1]) == LEER_ZEILE && zeilen() == 0) {
+        if (Font* k = Kit_Font(Kit_Schrift::KLEIN))
+            Kit_Printf(ziel, k, FARBE_HELL, 0, y + 14, "^tz%04d%s", x + 123, text(T_KEINE));
         return;
     }
     if (a < 0 || a >= ATTRIBUT_ANZAHL) return;
@@ -220,6 +237,18 @@ void Attribut_Popup_Position(i32* x, i32* y) {
 }
 
 void Attribut_Popup_Set_Wahl(Attribut_Wahl_Prozedur p) { wahl = p; }
+
+Screen_Def Attribut_Popup_Def() {
+    return {.name = "Attribute",
+            .icons = Icon_Besitzer::ATTRIBUT_POPUP,
+            .rahmen = ICON_POPUP_RAHMEN,
+            .schliessen = [] { Attribut_Popup_Schliessen(); },
+            .oeffnen_fuer =
+                [](const Screen_Anlass& a) {
+                    if (Attribut_Popup_Offen()) Attribut_Popup_Spieler_Zeigen(a.spieler, a.team);
+                    else Attribut_Popup_Oeffnen(a.spieler, a.x, a.y, a.team);
+                }};
+}
 
 void Attribut_Popup_Oeffnen(i32 spieler, i32 x, i32 y, i32 team) {
     if (Attribut_Popup_Offen() || spieler < 0 || spieler >= Spieler_Anzahl) return;
@@ -305,13 +334,13 @@ bool Attribut_Popup_Waehlen(i32 a) {
 
 void Attribut_Popup_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (!ziel || pop.spieler < 0) return;
-    if (i->nummer == ICON_POPUP_RAHMEN) {
+    if (i->klick == Attribut_Popup_Rahmen_Klick) {
         ziehen_pruefen();
         sperren_pruefen();
         kopf_zeichnen(ziel, pop.x, pop.y);
         return;
     }
-    if (i->nummer >= ICON_POPUP_ZEILE && i->nummer < ICON_POPUP_ZEILE + POPUP_ZEILEN) zeile_zeichnen(i, ziel, x, y);
+    zeile_zeichnen(i, ziel, x, y);  // the frame and the rows are the icons this procedure draws
 }
 
 void Attribut_Popup_Rahmen_Klick(Screen_Icon*, u32 ereignis) {
@@ -339,7 +368,7 @@ void Attribut_Popup_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&pop.drossel, BLAETTERN_MS)) return;
-    const bool vor = i->nummer == ICON_POPUP_VOR;
+    const bool vor = i->user[0] == 1;
     const bool e = eigen();
     const i32 richtung = e ? (vor ? 1 : -1) : (vor ? -1 : 1);
     i32 liste[KADER_SLOTS];

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "base/types.h"
+#include "screens/screens.h"
 
 struct Screen_Icon;
 struct Rastport;
@@ -22,6 +23,9 @@ enum : i16 {
 constexpr i32 POPUP_ZEILEN = 21;  // 18 learned + 3 negative
 constexpr i32 POPUP_BREITE = 246, POPUP_KOPF = 42, POPUP_ZEILE_H = 18;
 
+// The popup as a screen (Screen_Id::ATTRIBUT_POPUP): other screens open it
+// for a player by its id; an open popup then shows that player.
+Screen_Def Attribut_Popup_Def();
 // Opens the popup for the player at mouse (x, y) (nothing while it is open).
 void Attribut_Popup_Oeffnen(i32 spieler, i32 x, i32 y, i32 team);
 // Once every attribute was given by the cheat (the world's attribute-choice

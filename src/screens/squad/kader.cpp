@@ -3,18 +3,19 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "base/globals.h"
 #include "base/debug.h"
+#include "base/globals.h"
 #include "base/meldung.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -22,6 +23,7 @@
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/aufstellung.h"
@@ -33,8 +35,6 @@
 namespace {
 
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0, STAMM_BITS = 0x30;
-constexpr int MODUS_STATUS = 75, MODUS_SLOT = 87, MODUS_SPALTE = 82, MODUS_REIHE = 83, MODUS_KLASSE = 67,
-              MODUS_NUMMER = 84;
 constexpr i32 TEAM_FORMATION = 8, AUTOMATISCH = 128;
 constexpr u32 AUSWAHL_FRIST_MS = 300;
 
@@ -44,8 +44,8 @@ enum : i32 {
     T_KOPF_ERSTER = 3,  // 3..10 the column headers
     T_MENUE = 11,
     T_AUTO = 12,
-    T_EIGENES = 13,  // the label while the viewed club is shown
-    T_ANDERES = 14,  // ... while the own team is shown
+    T_EIGENES = 13,     // the label while the viewed club is shown
+    T_ANDERES = 14,     // ... while the own team is shown
     T_HILFE_KOPF = 16,  // 16..23 the column headers' help
     T_HILFE_ELF = 24,
     T_HILFE_BANK = 25,
@@ -55,7 +55,6 @@ enum : i32 {
     T_HILFE_KNOPF = 34,  // 34..36 the three buttons
     T_GEHT_NICHT = 48,
 };
-constexpr i32 FONT_ZEILE = 9, FONT_TITEL = 14, FONT_NUMMER = 15;
 
 // List geometry.
 constexpr i32 ZEILE_X = 204, ZEILE_B = 578, ZEILE_H = 17;
@@ -71,6 +70,8 @@ constexpr i32 TRIKOT_BILD[4] = {3, 1, 0, 2};
 i32 feld_heim[KADER_FELDER][2] = {};
 
 i32 gezeigt = -1;                       // the team shown
+// A row's and a pitch shirt's user words: 0 the player, 1 the row (shirt) index.
+i32 liste_team = -1, feld_team = -1;    // whose players the rows and the shirts hold
 bool feld_gesperrt = false;             // a window lies over the pitch shirts
 bool geaendert = false;                 // a swap was made: selection clears 300 ms later
 u32 geaendert_zeit = 0;
@@ -142,23 +143,25 @@ constexpr Screen_Icon FELD{.nummer = ICON_KADER_FELD,
                            .w = FELD_B,
                            .h = FELD_H,
                            .hilfe_prozedur = E1_Screen_Hilfetext};
+// A button's user words: 0 its place among the three, 1 WORT_KNOPF.
+constexpr u32 WORT_KNOPF = 0xB0;
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 grafik_an, i16 y, Icon_Klick_Prozedur klick,
-                            Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* text, bool umschalter) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_an = grafik_an,
-            .grafik_gedrueckt = grafik_an,
-            .flags = MENUE_F_TEXT,
-            .x = 28,
-            .y = y,
-            .daten = text,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (umschalter ? MENUE_S_AN : 0u),
-            .klick = klick,
-            .zeichnen = zeichnen,
-            .ebene = 4,
-            .w = 140,
-            .h = 36,
-            .hilfe_prozedur = E1_Screen_Hilfetext};
+                            Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* text, bool umschalter, u32 knopf_nr) {
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = grafik_an,
+                          .an = grafik_an,
+                          .x = 28,
+                          .y = y,
+                          .w = 140,
+                          .h = 36,
+                          .ebene = 4,
+                          .klick = klick,
+                          .zeichnen = zeichnen,
+                          .hilfe = E1_Screen_Hilfetext,
+                          .text = text,
+                          .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (umschalter ? MENUE_S_AN : 0u),
+                          .wort = {knopf_nr, WORT_KNOPF}});
 }
 
 constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
@@ -197,32 +200,25 @@ constexpr auto ZEILEN = Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Icon_Reihe<11>(ze
 // The eleven places on the pitch, of one shape.
 constexpr auto FELDER = Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Icon_Reihe<11>(FELD, 0, 0, false));
 constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
-    knopf(ICON_KADER_MENUE, GRAFIK_KADER_KNOPF, GRAFIK_KADER_KNOPF_AN, 386, E1_Screen_Menue_Klick, nullptr,
-          &text_menue, false),
+    knopf(ICON_KADER_MENUE, GRAFIK_KADER_KNOPF, GRAFIK_KADER_KNOPF_AN, 386, E1_Screen_Menue_Klick, nullptr, &text_menue,
+          false, 0),
     knopf(ICON_KADER_AUTO, GRAFIK_KADER_KNOPF + 1, GRAFIK_KADER_KNOPF_AN + 1, 431, E1_Screen_Auto_Klick, nullptr,
-          &text_auto, true),
+          &text_auto, true, 1),
     knopf(ICON_KADER_ANSICHT, GRAFIK_KADER_KNOPF + 2, GRAFIK_KADER_KNOPF_AN + 2, 476, E1_Screen_Ansicht_Klick,
-          E1_Screen_Ansicht_Pruefen, &text_ansicht, true),
+          E1_Screen_Ansicht_Pruefen, &text_ansicht, true, 2),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_1, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 bool verfuegbar(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
 bool eigenes_gezeigt() { return gezeigt >= 0 && gezeigt == Team_Aktiv; }
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
 void setzen(i32 n, bool ein) { Menue_Icon_Zustand_Setzen(n, ein ? 1 : 0); }
 
 // Rows and shirts can be dragged only while the own team is shown.
 void ziehbar(bool ein) {
     for (i32 n = ICON_KADER_ZEILE; n < ICON_KADER_FELD + KADER_FELDER; ++n)
-        if (Screen_Icon* i = icon(n)) i->flags = ein ? i->flags | MENUE_F_ZIEHBAR : i->flags & ~MENUE_F_ZIEHBAR;
-}
-
-void grau(i32 n, bool ein) {
-    if (Screen_Icon* i = icon(n)) i->status = ein ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
+        if (Screen_Icon* i = Kit_Icon(n)) i->flags = ein ? i->flags | MENUE_F_ZIEHBAR : i->flags & ~MENUE_F_ZIEHBAR;
 }
 
 void auswahl_loeschen() {
@@ -264,15 +260,17 @@ i32 ordnen(i32 team, i32 liste[KADER_ZEILEN]) {
 
 void zeilen_leeren() {
     for (i32 k = 0; k < KADER_ZEILEN; ++k)
-        if (Screen_Icon* i = icon(ICON_KADER_ZEILE + k)) i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(-1);
+        if (Screen_Icon* i = Kit_Icon(ICON_KADER_ZEILE + k))
+            i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(k);
     for (i32 k = 0; k < KADER_FELDER; ++k)
-        if (Screen_Icon* i = icon(ICON_KADER_FELD + k)) i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(-1);
+        if (Screen_Icon* i = Kit_Icon(ICON_KADER_FELD + k))
+            i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(k);
+    liste_team = feld_team = -1;
 }
 
 void texte_setzen() {
     const bool eigen = !an(ICON_KADER_ANSICHT);
-    text_menue = {.font = font(12), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
-                  .farbe = FARBE_KNOPF_TEXT, .text = text(T_MENUE)};
+    text_menue = Kit_Knopf_Beschriftung(text(T_MENUE));
     text_auto = text_menue, text_auto.text = text(T_AUTO);
     text_ansicht = text_menue, text_ansicht.text = text(eigen ? T_ANDERES : T_EIGENES);
 }
@@ -280,7 +278,7 @@ void texte_setzen() {
 // The player p's row while the screen is up (-1 when no row shows him).
 i32 zeile_von_spieler(i32 p) {
     for (i32 k = 0; k < KADER_ZEILEN; ++k)
-        if (Screen_Icon* i = icon(ICON_KADER_ZEILE + k); i && static_cast<i32>(i->user[0]) == p) return k;
+        if (Screen_Icon* i = Kit_Icon(ICON_KADER_ZEILE + k); i && static_cast<i32>(i->user[0]) == p) return k;
     return -1;
 }
 
@@ -358,8 +356,9 @@ i32 erster_ausfall_in_elf() {
     return -1;
 }
 
-bool ist_zeile(const Screen_Icon* i) { return i && i->nummer >= ICON_KADER_ZEILE && i->nummer < ICON_KADER_ZEILE + KADER_ZEILEN; }
-bool ist_feld(const Screen_Icon* i) { return i && i->nummer >= ICON_KADER_FELD && i->nummer < ICON_KADER_FELD + KADER_FELDER; }
+// A row is an icon drawn as a squad row, a shirt one drawn as a pitch shirt.
+bool ist_zeile(const Screen_Icon* i) { return i && i->zeichnen == E1_Screen_Zeile_Zeichnen; }
+bool ist_feld(const Screen_Icon* i) { return i && i->zeichnen == E1_Screen_Feld_Zeichnen; }
 
 // A dragged player let go on another: the swap with the click's checks.
 void ablegen_tauschen(i32 p, i32 q) {
@@ -397,7 +396,7 @@ void E1_Screen_Auswahl_Zuruecksetzen() {
 void E1_Screen_Feld_Sperren(bool sperren) {
     feld_gesperrt = sperren;
     for (i32 k = 0; k < KADER_FELDER; ++k)
-        if (Screen_Icon* i = icon(ICON_KADER_FELD + k)) {
+        if (Screen_Icon* i = Kit_Icon(ICON_KADER_FELD + k)) {
             const i32 p = static_cast<i32>(i->user[0]);
             if (sperren || (p >= 0 && p < Spieler_Anzahl && !verfuegbar(p))) i->status |= MENUE_S_GRAU;
             else i->status &= ~MENUE_S_GRAU;
@@ -405,7 +404,7 @@ void E1_Screen_Feld_Sperren(bool sperren) {
 }
 
 i32 E1_Screen_Spieler_Von(i32 nummer) {
-    const Screen_Icon* i = icon(nummer);
+    const Screen_Icon* i = Kit_Icon(nummer);
     return i ? static_cast<i32>(i->user[0]) : -1;
 }
 
@@ -430,14 +429,14 @@ void E1_Screen_Anzeigen() {
     if (eigen) {
         if (Team_Aktiv >= 0) Check_Und_Set_Aa(Team_Aktiv);
         setzen(ICON_KADER_ANSICHT, false);
-        grau(ICON_KADER_ANSICHT, Team_Ansicht < 0 || Team_Ansicht >= Team_Anzahl);
-        grau(ICON_KADER_AUTO, false);
+        Kit_Grau(ICON_KADER_ANSICHT, Team_Ansicht < 0 || Team_Ansicht >= Team_Anzahl);
+        Kit_Grau(ICON_KADER_AUTO, false);
         gezeigt = Team_Aktiv;
         if (gezeigt >= 0) setzen(ICON_KADER_AUTO, (Team_Wert(TEAM_FORMATION, gezeigt, 0, OP_LESEN) & AUTOMATISCH) != 0);
     } else {
         setzen(ICON_KADER_ANSICHT, true);
-        grau(ICON_KADER_ANSICHT, false);
-        grau(ICON_KADER_AUTO, true);
+        Kit_Grau(ICON_KADER_ANSICHT, false);
+        Kit_Grau(ICON_KADER_AUTO, true);
         gezeigt = Team_Ansicht;
         if (!Team_Hat_Manager(gezeigt) && ruf::Haelt_Spiel()) Check_Und_Set_Aa(gezeigt);
     }
@@ -462,7 +461,9 @@ void E1_Screen_Liste_Fuellen(i32 team) {
     i32 liste[KADER_ZEILEN];
     const i32 n = ordnen(team, liste);
     for (i32 k = 0; k < n; ++k)
-        if (Screen_Icon* i = icon(ICON_KADER_ZEILE + k)) i->user[0] = static_cast<u32>(liste[k]), i->user[1] = static_cast<u32>(team);
+        if (Screen_Icon* i = Kit_Icon(ICON_KADER_ZEILE + k))
+            i->user[0] = static_cast<u32>(liste[k]), i->user[1] = static_cast<u32>(k);
+    liste_team = team;
     if (team == Team_Aktiv && team == gezeigt)
         setzen(ICON_KADER_AUTO, (Team_Wert(TEAM_FORMATION, team, 0, OP_LESEN) & AUTOMATISCH) != 0);
     E1_Screen_Feld_Positionen(team);
@@ -473,9 +474,11 @@ void E1_Screen_Feld_Positionen(i32 team) {
     i32 liste[KADER_ZEILEN];
     const i32 n = ordnen(team, liste);
     const bool eigen = team == Team_Aktiv;
+    feld_team = team;
     for (i32 k = 0; k < KADER_FELDER; ++k) {
-        Screen_Icon* i = icon(ICON_KADER_FELD + k);
+        Screen_Icon* i = Kit_Icon(ICON_KADER_FELD + k);
         if (!i) continue;
+        i->user[1] = static_cast<u32>(k);
         if (k >= n) {
             i->user[0] = static_cast<u32>(-1);
             i->status |= MENUE_S_VERSTECKT;
@@ -483,7 +486,7 @@ void E1_Screen_Feld_Positionen(i32 team) {
         }
         const i32 p = liste[k];
         const i32 c = std::clamp(wert(MODUS_SPALTE, p), 0, 6), r = std::clamp(wert(MODUS_REIHE, p), 0, 10);
-        i->user[0] = static_cast<u32>(p), i->user[1] = static_cast<u32>(team);
+        i->user[0] = static_cast<u32>(p);
         i->x = static_cast<i16>(eigen ? 24 * c + 10 : 154 - 24 * c);
         i->y = static_cast<i16>(eigen ? 342 - 25 * r : 92 + 25 * r);
         feld_heim[k][0] = i->x, feld_heim[k][1] = i->y;
@@ -528,9 +531,9 @@ void E1_Screen_Set_Preview_Array(i32 d) {
     i32 partner = -1;
     const i32 maus_x = Maus_Get_X(), maus_y = Maus_Get_Y();
     for (i32 k = 0; k < KADER_FELDER; ++k)
-        if (const Screen_Icon* f = icon(ICON_KADER_FELD + k); f && f != Menue_Get_Klick_Icon() &&
-                                                                  !(f->status & MENUE_S_VERSTECKT) && maus_x >= f->x &&
-                                                                  maus_x < f->x + f->w && maus_y >= f->y && maus_y < f->y + f->h)
+        if (const Screen_Icon* f = Kit_Icon(ICON_KADER_FELD + k);
+            f && f != Menue_Get_Klick_Icon() && !(f->status & MENUE_S_VERSTECKT) && maus_x >= f->x &&
+            maus_x < f->x + f->w && maus_y >= f->y && maus_y < f->y + f->h)
             partner = static_cast<i32>(f->user[0]);
     Eintrag* ed = std::find_if(elf, elf + KADER_FELDER, [d](const Eintrag& e) { return e.spieler == d; });
     const Eintrag alt = *ed;
@@ -591,35 +594,35 @@ void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (g && eigenes_gezeigt() && (ist_feld(g) || ist_zeile(g))) E1_Screen_Set_Preview_Array(static_cast<i32>(g->user[0]));
     else vorschau.an = false;
     if (gezeigt >= 0)
-        Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d^tz0495%s", 0, 129,
-                          eigenes_gezeigt() ? FARBE_WEISS : FARBE_KNOPF_TEXT, Team_String(721, gezeigt, nullptr, 0));
-    Font* f = font(FONT_ZEILE);
+        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TITEL), eigenes_gezeigt() ? FARBE_WEISS : FARBE_KNOPF_TEXT, 0, 129,
+                         "^tz0495%s", Team_String(721, gezeigt, nullptr, 0));
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!f) return;
     static constexpr i32 SEKTION_Y[3] = {131, 339, 462};
-    for (i32 i = 0; i < 3; ++i) Font_Printf(ziel, f, "^c%05d%s", 210, SEKTION_Y[i], FARBE_GEWAEHLT, text(T_STARTELF + i));
+    for (i32 i = 0; i < 3; ++i) Kit_Printf(ziel, f, FARBE_GEWAEHLT, 210, SEKTION_Y[i], "%s", text(T_STARTELF + i));
     static constexpr i32 KOPF_X[8] = {210, 240, 285, 420, 500, 565, 655, 725};
-    for (i32 i = 0; i < 8; ++i) Font_Printf(ziel, f, "^c%05d%s", KOPF_X[i], 107, FARBE_KOPF, text(T_KOPF_ERSTER + i));
+    for (i32 i = 0; i < 8; ++i) Kit_Printf(ziel, f, FARBE_KOPF, KOPF_X[i], 107, "%s", text(T_KOPF_ERSTER + i));
 }
 
 void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
-    const i32 k = i->nummer - ICON_KADER_ZEILE;
+    const i32 k = static_cast<i32>(i->user[1]);
     const bool vor = vorschau.an && k >= 0 && k < KADER_FELDER && Menue_Get_Klick_Icon() != i;
     const i32 p = vor ? vorschau.spieler[k] : static_cast<i32>(i->user[0]);
     if (p < 0 || p >= Spieler_Anzahl) return;
     if (Menue_Get_Klick_Icon() == i && x < ZEILE_X) {
         // Dragged over the pitch: a shirt where he would go.
         const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
-        if (Rastport* b = bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
+        if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
             Blt_Blit(b, 0, 0, -1, -1, ziel, x - 2, y - 2, Blt_Opt_Transparent);
         const i32 nummer = wert(MODUS_NUMMER, p);
-        if (Font* f = font(FONT_ZEILE))
-            Font_Printf(ziel, f, "^c%05d^fb0008^tz0014%d^fe", x + 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y + 19,
-                        verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER, nummer);
+        if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+            Kit_Printf(ziel, f, verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER,
+                       x + 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y + 19, "^fb0008^tz0014%d^fe", nummer);
         return;
     }
     const bool gewaehlt = an(i->nummer);
     if (Menue_Get_Aktives_Icon() == i || gewaehlt)
-        if (Rastport* b = bild(GRAFIK_KADER_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+        if (Rastport* b = Kit_Bild(GRAFIK_KADER_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     Spielerzeile z{.spieler = p, .x = x, .y = y, .hoehe = ZEILE_H, .gewaehlt = gewaehlt};
     z.gezogen = k >= 0 && k < KADER_ZEILEN && verknuepft_zeile[k] >= 0;
     // The starters' rows show what the player loses at his own cell (at the
@@ -640,7 +643,7 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         return;
     }
     if (!feld_gesperrt) i->status &= ~MENUE_S_GRAU;
-    const i32 k = i->nummer - ICON_KADER_FELD;
+    const i32 k = static_cast<i32>(i->user[1]);
     const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
     const i32 nummer = wert(MODUS_NUMMER, p);
     const i32 links = nummer >= 10 && nummer <= 19 ? 1 : 0;
@@ -651,24 +654,25 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     // place, its number one pixel lower.
     if (gehoben && Menue_Get_Klick_Icon() == i && k >= 0 && k < KADER_FELDER) {
         const i32 hx = feld_heim[k][0], hy = feld_heim[k][1];
-        if (Rastport* b = bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse]))
+        if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse]))
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, hx, hy, 50);
-        if (Font* f = font(FONT_NUMMER)) {
+        if (Font* f = Kit_Font(Kit_Schrift::ZAHL)) {
             char t[48];
-            std::snprintf(t, sizeof t, "^c%05d^fb0006^tz0014%d^fe", FARBE_WEISS, nummer);
-            Font_Printf_Alpha(ziel, f, t, hx - links, hy - 7 + FELD_H + 1, 50);
+            std::snprintf(t, sizeof t, "^fb0006^tz0014%d^fe", nummer);
+            Kit_Text_Alpha(ziel, f, FARBE_WEISS, t, hx - links, hy - 7 + FELD_H + 1, 50);
         }
     }
     if (gehoben) {
-        if (Rastport* b = bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
+        if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
             Blt_Blit(b, 0, 0, -1, -1, ziel, x - 2, y - 2, Blt_Opt_Transparent);
-        if (Font* f = font(FONT_ZEILE))
-            Font_Printf(ziel, f, "^c%05d^fb0008^tz0014%d^fe", x + 2 - links, y + 19, FARBE_WEISS, nummer);
+        if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+            Kit_Printf(ziel, f, FARBE_WEISS, x + 2 - links, y + 19, "^fb0008^tz0014%d^fe", nummer);
         return;
     }
-    if (Rastport* b = bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse])) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-    if (Font* f = font(FONT_NUMMER))
-        Font_Printf(ziel, f, "^c%05d^fb0006^tz0014%d^fe", x - links, y - 7 + FELD_H, FARBE_WEISS, nummer);
+    if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse]))
+        Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, f, FARBE_WEISS, x - links, y - 7 + FELD_H, "^fb0006^tz0014%d^fe", nummer);
 }
 
 void E1_Screen_Ansicht_Pruefen(Screen_Icon* i, Rastport*, i32, i32) {
@@ -685,7 +689,7 @@ void E1_Screen_Ansicht_Pruefen(Screen_Icon* i, Rastport*, i32, i32) {
 // --- Clicks ----------------------------------------------------------------------------
 
 void E1_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
-    const i32 k = i->nummer - ICON_KADER_ZEILE;
+    const i32 k = static_cast<i32>(i->user[1]);
     if (k < 0 || k >= KADER_ZEILEN) return;
     const i32 p = static_cast<i32>(i->user[0]);
     const i32 s = p >= 0 ? (eigenes_gezeigt() ? wert(MODUS_SLOT, p) : k) : -1;
@@ -700,12 +704,12 @@ void E1_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || p < 0) return;
     // While the attribute popup is open a row shows its player there.
     if (Attribut_Popup_Offen()) {
-        Attribut_Popup_Spieler_Zeigen(p, static_cast<i32>(i->user[1]));
+        Attribut_Popup_Spieler_Zeigen(p, liste_team);
         return;
     }
     const i32 mx = Maus_Get_X();
     if (mx >= ATTRIBUTE_X0 && mx <= ATTRIBUTE_X1) {
-        Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), static_cast<i32>(i->user[1]));
+        Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), liste_team);
         setzen(i->nummer, false);
         return;
     }
@@ -767,17 +771,17 @@ void E1_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
         }
         const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
         for (i32 n = ICON_KADER_ZEILE; n < ICON_KADER_FELD + KADER_FELDER; ++n) {
-            const Screen_Icon* i = icon(n);
+            const Screen_Icon* i = Kit_Icon(n);
             if (!i || (i->status & MENUE_S_VERSTECKT) || mx < i->x || mx >= i->x + i->w || my < i->y || my >= i->y + i->h)
                 continue;
-            const i32 p = static_cast<i32>(i->user[0]), t = static_cast<i32>(i->user[1]);
+            const i32 p = static_cast<i32>(i->user[0]), t = ist_feld(i) ? feld_team : liste_team;
             if (p < 0 || p >= Spieler_Anzahl) continue;
             Spieler_Info_Screen_Init(p, t, Spielerkarte_Modus_Fuer(t));
             auswahl_zuruecksetzen();
             return;
         }
     }
-    if (Screen_Icon* d = icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
+    if (Screen_Icon* d = Kit_Icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
 }
 
 void E1_Screen_Auto_Klick(Screen_Icon*, u32 ereignis) {
@@ -810,8 +814,7 @@ void E1_Screen_Ansicht_Klick(Screen_Icon* i, u32 ereignis) {
 
 const char* E1_Screen_Hilfetext(Screen_Icon* i) {
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
-    const i32 n = i->nummer;
-    if (n == ICON_KADER_RAHMEN) {
+    if (i->zeichnen == E1_Screen_Titel_Zeichnen) {
         if (my < 110) {
             static constexpr i32 GRENZE[8][2] = {{205, 230}, {233, 267}, {268, 399}, {400, 495},
                                                  {496, 545}, {546, 635}, {654, 699}, {724, 760}};
@@ -824,11 +827,11 @@ const char* E1_Screen_Hilfetext(Screen_Icon* i) {
         if (my >= 450 && my <= 465 && mx <= 264) return text(T_HILFE_RESERVE);
         return text(T_HILFE_LISTE);
     }
-    if (n == ICON_KADER_SPIELFELD) return text(T_HILFE_FELD);
-    if (n >= ICON_KADER_MENUE && n <= ICON_KADER_ANSICHT) return text(T_HILFE_KNOPF + n - ICON_KADER_MENUE);
+    if (i->klick == E1_Screen_Spielfeld_Klick) return text(T_HILFE_FELD);
+    if (i->user[1] == WORT_KNOPF) return text(T_HILFE_KNOPF + static_cast<i32>(i->user[0]));
     const i32 p = static_cast<i32>(i->user[0]);
     if (p < 0 || p >= Spieler_Anzahl) return nullptr;
-    if (n >= ICON_KADER_ZEILE && n < ICON_KADER_ZEILE + KADER_ZEILEN && mx >= 546 && mx <= 635) {
+    if (ist_zeile(i) && mx >= 546 && mx <= 635) {
         const char* name = Global_Get_Hauptattribut_Name(p, (mx - 546) / 30);
         return name && *name ? name : nullptr;
     }
@@ -845,7 +848,7 @@ void E1_Screen_Zeile_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u3
     if (geaendert) geaendert = false, auswahl_loeschen();
     if (ist_feld(ziel) || (ist_zeile(ziel) && ziel->y != g->y)) {
         ablegen_tauschen(p, static_cast<i32>(ziel->user[0]));
-    } else if (ziel && ziel->nummer == ICON_KADER_SPIELFELD) {
+    } else if (ziel && ziel->klick == E1_Screen_Spielfeld_Klick) {
         i32 c = x, r = y;
         if (!verfuegbar(p)) {
             refuse();
@@ -869,7 +872,7 @@ void E1_Screen_Feld_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32
     if (geaendert) geaendert = false, auswahl_loeschen();
     if (ist_zeile(ziel) || ist_feld(ziel)) {
         ablegen_tauschen(p, static_cast<i32>(ziel->user[0]));
-    } else if (ziel && ziel->nummer == ICON_KADER_SPIELFELD) {
+    } else if (ziel && ziel->klick == E1_Screen_Spielfeld_Klick) {
         i32 c = x, r = y;
         if (E1_Screen_Maus_In_Feld(&c, &r) && aufs_feld(p, c, r)) geaendert_setzen();
     }

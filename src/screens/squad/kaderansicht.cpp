@@ -7,13 +7,14 @@
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -22,6 +23,7 @@
 #include "screens/squad/kader.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
@@ -33,13 +35,10 @@
 
 namespace {
 
-constexpr int MODUS_STATUS = 75, MODUS_SLOT = 87, MODUS_SPALTE = 82, MODUS_REIHE = 83, MODUS_KLASSE = 67,
-              MODUS_NUMMER = 84, MODUS_STAERKE = 92;
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr i32 TEAM_FORMATION = 8, AUTOMATISCH = 128;
 constexpr i32 KARTE_B = 90, KARTE_H = 35;
 constexpr i32 TORWART_LUFT = 4;
-constexpr i32 FONT_TEXT = 9, FONT_TITEL = 14;
 
 // Texts of the screen's section.
 enum : i32 { T_MENUE = 1, T_EIGENES = 2, T_ZURUECK = 3, T_ERSCHOEPFUNG = 9, T_FREMD = 51, T_EIGEN = 52, T_ANDERES = 56 };
@@ -54,24 +53,15 @@ char hilfe[1024];
 Icon_Textzeile text_menue{}, text_ansicht{}, text_zurueck{};
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_2, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 bool verfuegbar(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
 bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
 void setzen(i32 n, bool ein) { Menue_Icon_Zustand_Setzen(n, ein ? 1 : 0); }
 bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
 bool eigen() { return gezeigt >= 0 && gezeigt == Team_Aktiv; }
-void grau(i32 n, bool ein) {
-    if (Screen_Icon* i = icon(n)) i->status = ein ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
-}
 // The current formation index of a team (0..15).
 i32 formation(i32 t) { return Team_Wert(TEAM_FORMATION, t, 0, OP_LESEN) & 0x0f; }
-bool ist_karte(const Screen_Icon* i) { return i && i->nummer >= ICON_E2_KARTE && i->nummer < ICON_E2_KARTE + E2_KARTEN; }
+bool ist_karte(const Screen_Icon* i) { return i && i->zeichnen == E2_Screen_Karte_Zeichnen; }
 i32 spieler_von(const Screen_Icon* i) { return i ? static_cast<i32>(i->user[0]) : -1; }
 
 constexpr Icon_Raster TOR_RASTER{.spalten = 1, .zeilen = 1, .x = 419, .y = 469, .zelle_b = 89, .zelle_h = 35};
@@ -101,7 +91,8 @@ constexpr Screen_Icon feld(i32 m) {
             .ebene = 3,
             .w = 100,
             .h = 135,
-            .hilfe_prozedur = E2_Screen_Hilfetext};
+            .hilfe_prozedur = E2_Screen_Hilfetext,
+            .user = {0, static_cast<u32>(m)}};
 }
 constexpr Screen_Icon PUNKT{.nummer = ICON_E2_PUNKT,
                             .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
@@ -112,20 +103,19 @@ constexpr Screen_Icon PUNKT{.nummer = ICON_E2_PUNKT,
                             .hilfe_prozedur = E2_Screen_Hilfetext};
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 grafik_an, i16 x, Icon_Klick_Prozedur klick,
                             Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* t, bool umschalter) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_an = grafik_an,
-            .grafik_gedrueckt = grafik_an,
-            .flags = MENUE_F_TEXT,
-            .x = x,
-            .y = 518,
-            .daten = t,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (umschalter ? MENUE_S_AN : 0u),
-            .klick = klick,
-            .zeichnen = zeichnen,
-            .ebene = 5,
-            .w = 140,
-            .h = 36};
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = grafik_an,
+                          .an = grafik_an,
+                          .x = x,
+                          .y = 518,
+                          .w = 140,
+                          .h = 36,
+                          .ebene = 5,
+                          .klick = klick,
+                          .zeichnen = zeichnen,
+                          .text = t,
+                          .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (umschalter ? MENUE_S_AN : 0u)});
 }
 
 constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
@@ -153,8 +143,7 @@ constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
 });
 
 void texte_setzen(bool ansicht) {
-    text_menue = {.font = font(12), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
-                  .farbe = FARBE_KNOPF_TEXT, .text = text(T_MENUE)};
+    text_menue = Kit_Knopf_Beschriftung(text(T_MENUE));
     text_ansicht = text_menue, text_ansicht.text = text(ansicht ? T_EIGENES : T_ANDERES);
     text_zurueck = text_menue, text_zurueck.text = text(T_ZURUECK);
 }
@@ -185,10 +174,10 @@ void formationen_setzen(i32 team, const i32* liste, i32 n, bool eigen_team) {
     const Formation* tabelle = Team_Own_Daten ? Team_Own_Daten[team].formationen : nullptr;
     for (i32 m = 0; m < E2_FORMATIONEN; ++m)
         for (i32 k = 0; k < E2_KARTEN; ++k) {
-            Screen_Icon* d = icon(ICON_E2_PUNKT + 11 * m + k);
+            Screen_Icon* d = Kit_Icon(ICON_E2_PUNKT + 11 * m + k);
             if (!d) continue;
             d->user[0] = k < n ? static_cast<u32>(liste[k]) : static_cast<u32>(-1);
-            d->user[1] = static_cast<u32>(team);
+            d->user[1] = static_cast<u32>(m);  // the formation the point belongs to
             const bool gezeigt_feld = eigen_team || m == 1;
             if (!tabelle || k >= n || !gezeigt_feld || !verfuegbar(liste[k])) {
                 d->status |= MENUE_S_VERSTECKT;
@@ -249,15 +238,15 @@ void E2_Screen_Fuellen(i32 team) {
     if (e) Check_Und_Set_Aa(team);
     const i32 gruppe = e ? ICON_E2_FORMATION + std::min(f, 2) : ICON_E2_FORMATION + 1;
     for (i32 g : GRUPPE) setzen(g, g == gruppe && (!e || f <= 2));
-    grau(ICON_E2_FORMATION, !e);
-    grau(ICON_E2_FORMATION + 2, !e);
-    grau(ICON_E2_ZURUECK, !e);
+    Kit_Grau(ICON_E2_FORMATION, !e);
+    Kit_Grau(ICON_E2_FORMATION + 2, !e);
+    Kit_Grau(ICON_E2_ZURUECK, !e);
     setzen(ICON_E2_ANSICHT, !e);
     texte_setzen(!e);
     i32 liste[20];
     const i32 n = kader(team, liste);
     for (i32 k = 0; k < E2_KARTEN; ++k) {
-        Screen_Icon* c = icon(ICON_E2_KARTE + k);
+        Screen_Icon* c = Kit_Icon(ICON_E2_KARTE + k);
         if (!c) continue;
         c->flags = e ? c->flags | MENUE_F_ZIEHBAR : c->flags & ~MENUE_F_ZIEHBAR;
         if (k >= n) {
@@ -312,9 +301,9 @@ void E2_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     // takes the right click while it is up and lets it go when it closes.
     if (Menue_Get_Rechtsklick_Icon() < 0) Menue_Set_Rechtsklick_Icon(ICON_E2_MENUE);
     if (!team_ok(gezeigt)) return;
-    if (Font* f = font(FONT_TITEL))
-        Font_Printf(ziel, f, "^c%05d^tl0152%s", 0, 112, eigen() ? FARBE_WEISS : FARBE_KNOPF_TEXT,
-                    Team_String(710, gezeigt, nullptr, 0));
+    if (Font* f = Kit_Font(Kit_Schrift::TITEL))
+        Kit_Printf(ziel, f, eigen() ? FARBE_WEISS : FARBE_KNOPF_TEXT, 0, 112, "^tl0152%s",
+                   Team_String(710, gezeigt, nullptr, 0));
 }
 
 void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
@@ -329,22 +318,21 @@ void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const i32 popup = Attribut_Popup_Spieler();
     const bool gewaehlt = popup >= 0 ? popup == p : an(i->nummer);
     const bool hoch = gezogen == i || aktiv == i || gewaehlt;
-    blit(ziel, GRAFIK_E2_KARTE, x, y);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_E2_KARTE, x, y);
     const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
-    blit(ziel, (hoch ? GRAFIK_E2_TRIKOT_HOCH : GRAFIK_E2_TRIKOT) + TRIKOT_BILD[klasse], x + 3, y + 3);
+    Kit_Bild_Zeichnen(ziel, (hoch ? GRAFIK_E2_TRIKOT_HOCH : GRAFIK_E2_TRIKOT) + TRIKOT_BILD[klasse], x + 3, y + 3);
     // Over another card while one is dragged: both pulse.
     const bool ziel_karte = gezogen && gezogen != i && ist_karte(gezogen) && Maus_Get_X() >= i->x &&
                             Maus_Get_X() < i->x + KARTE_B && Maus_Get_Y() >= i->y && Maus_Get_Y() < i->y + KARTE_H;
     if (gezogen == i || aktiv == i || ziel_karte)
-        if (Rastport* b = bild(GRAFIK_E2_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+        if (Rastport* b = Kit_Bild(GRAFIK_E2_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
     const u16 farbe = verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER;
-    if (Font* f = font(FONT_TEXT)) {
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
         const i32 nummer = wert(MODUS_NUMMER, p);
-        Font_Printf(ziel, f, "^c%05d^tl0000^fb0008%d^fe", x + (nummer >= 10 && nummer <= 19 ? 2 : 4), y + 13, farbe,
-                    nummer);
+        Kit_Printf(ziel, f, farbe, x + (nummer >= 10 && nummer <= 19 ? 2 : 4), y + 13, "^tl0000^fb0008%d^fe", nummer);
         char name[64];
         Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, 58);
-        Font_Printf(ziel, f, "^c%05d^tr0082%s", x + 4, y + 13, farbe, name);
+        Kit_Printf(ziel, f, farbe, x + 4, y + 13, "^tr0082%s", name);
     }
     // The stars with what a cell costs him: the cell the dragged card is
     // over; the dragged card's row for the card it would change places with;
@@ -362,13 +350,13 @@ void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     i32 attribute[3];
     const int n = std::min(Attribute_Get_Attribute(p, attribute, 3, 0), 3);
     for (int k = 0; k < n; ++k)
-        if (attribute[k] >= 0) blit(ziel, GRAFIK_ATTRIBUT_KLEIN + attribute[k], x + 43 + 14 * k, y + 18);
+        if (attribute[k] >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KLEIN + attribute[k], x + 43 + 14 * k, y + 18);
 }
 
 void E2_Screen_Ansicht_Pruefen(Screen_Icon* i, Rastport*, i32, i32) {
     const bool keine = !team_ok(Team_Ansicht);
     if (keine != ((i->status & MENUE_S_GRAU) != 0)) {
-        grau(ICON_E2_ANSICHT, keine);
+        Kit_Grau(ICON_E2_ANSICHT, keine);
         if (keine) setzen(ICON_E2_ANSICHT, false), setzen(ICON_KADER_ANSICHT, false);
         Blt_Cache_Leeren();
         E2_Screen_Fuellen(Team_Aktiv);
@@ -388,8 +376,8 @@ void E2_Screen_Karte_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     const i32 g = erste_gewaehlte();
-    if (g >= 0 && ICON_E2_KARTE + g != i->nummer) {
-        const i32 q = spieler_von(icon(ICON_E2_KARTE + g));
+    if (g >= 0 && Kit_Icon(ICON_E2_KARTE + g) != i) {
+        const i32 q = spieler_von(Kit_Icon(ICON_E2_KARTE + g));
         if (q >= 0) {
             Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
             Team_Aufstellung_Manuell(Team_Aktiv);
@@ -406,7 +394,7 @@ void E2_Screen_Spielfeld_Klick(Screen_Icon*, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || !eigen()) return;
     const i32 g = erste_gewaehlte();
     if (g < 0) return;
-    const i32 p = spieler_von(icon(ICON_E2_KARTE + g));
+    const i32 p = spieler_von(Kit_Icon(ICON_E2_KARTE + g));
     i32 c = Maus_Get_X(), r = Maus_Get_Y();
     E2_Screen_Maus_In_Feld(&c, &r);
     if (p >= 0 && Spieler_Setze_Formationsposition(p, c, r)) Team_Aufstellung_Manuell(Team_Aktiv);
@@ -416,10 +404,8 @@ void E2_Screen_Spielfeld_Klick(Screen_Icon*, u32 ereignis) {
 
 void E2_Screen_Formation_Klick(Screen_Icon* i, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || an(ICON_E2_ANSICHT) || !eigen()) return;
-    i32 m = 1;
-    if (i->nummer >= ICON_E2_FORMATION && i->nummer < ICON_E2_FORMATION + E2_FORMATIONEN) m = i->nummer - ICON_E2_FORMATION;
-    else if (i->nummer >= ICON_E2_PUNKT && i->nummer < ICON_E2_PUNKT + 33) m = (i->nummer - ICON_E2_PUNKT) / 11;
-    E2_Screen_Formation_Waehlen(m);
+    // A formation picture and its points carry the formation in user word 1.
+    E2_Screen_Formation_Waehlen(static_cast<i32>(i->user[1]));
 }
 
 void E2_Screen_Formation_Zuruecksetzen_Klick(Screen_Icon*, u32 ereignis) {
@@ -451,7 +437,7 @@ void E2_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
         if (Spielerfenster_Schliessen()) return;
         const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
         for (i32 k = 0; k < E2_KARTEN; ++k) {
-            const Screen_Icon* c = icon(ICON_E2_KARTE + k);
+            const Screen_Icon* c = Kit_Icon(ICON_E2_KARTE + k);
             const i32 p = spieler_von(c);
             if (!c || (c->status & MENUE_S_VERSTECKT) || p < 0 || mx < c->x || mx >= c->x + KARTE_B || my < c->y ||
                 my >= c->y + KARTE_H || !verfuegbar(p))
@@ -460,7 +446,7 @@ void E2_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
             return;
         }
     }
-    if (Screen_Icon* d = icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
+    if (Screen_Icon* d = Kit_Icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
 }
 
 void E2_Screen_Karte_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis) {
@@ -472,7 +458,7 @@ void E2_Screen_Karte_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u3
             Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
             Team_Aufstellung_Manuell(Team_Aktiv);
         }
-    } else if (p >= 0 && ziel && ziel->nummer == ICON_E2_RAHMEN) {
+    } else if (p >= 0 && ziel && ziel->klick == E2_Screen_Spielfeld_Klick) {
         const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
         i32 c = x, r = y;
         E2_Screen_Maus_In_Feld(&c, &r);
@@ -484,10 +470,9 @@ void E2_Screen_Karte_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u3
 }
 
 const char* E2_Screen_Hilfetext(Screen_Icon* i) {
-    const i32 n = i->nummer;
     const bool e = eigen();
-    if ((n >= ICON_E2_FORMATION && n < ICON_E2_FORMATION + E2_FORMATIONEN) || (n >= ICON_E2_PUNKT && n < ICON_E2_PUNKT + 33))
-        return text(e ? T_EIGEN : T_FREMD);
+    // The formation pictures and their points: what a click there does.
+    if (i->klick == E2_Screen_Formation_Klick) return text(e ? T_EIGEN : T_FREMD);
     if (!ist_karte(i)) return nullptr;
     const i32 p = spieler_von(i);
     if (p < 0 || p >= Spieler_Anzahl) return nullptr;

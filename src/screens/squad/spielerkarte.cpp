@@ -5,12 +5,13 @@
 
 #include "base/ereignis_flags.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/gesicht.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -20,6 +21,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
@@ -34,12 +36,9 @@
 
 namespace {
 
-constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_ART = 70, MODUS_DAUER = 71, MODUS_STATUS = 75,
-              MODUS_NUMMER = 84, MODUS_SLOT = 87;
 constexpr u32 VERLETZT = 0x40, SPERR_BITS = 0x780;
 constexpr i32 SPERR_ZAEHLER = 8, TEAM_EXTRA_EINTRAG = 17;
 constexpr u32 BLAETTERN_MS = 200;
-constexpr i32 FONT_TEXT = 9, FONT_GROSS = 14;
 constexpr i32 KARTE_X = 32, KARTE_Y = 101;
 // The card's grid: captions at SPALTE_TEXT, their values at SPALTE_WERT;
 // the right block's captions at RECHTS_TEXT, its figures ending at
@@ -82,29 +81,26 @@ Talente_Oeffnen_Prozedur talente_oeffnen = nullptr;
 Icon_Textzeile text_schliessen{};
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_INFO, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (Rastport* b = Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)))
-        Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
 
 // The whole-screen icon lies above every screen and catches what is not
 // the card's; not modal, so that the talents screen opened over the card
 // takes its own clicks.
 constexpr u32 FLAGS = MENUE_F_BEIDE_TASTEN;
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h, Icon_Klick_Prozedur klick) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .flags = FLAGS,
-            .x = x,
-            .y = y,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = klick,
-            .ebene = 14,
-            .w = w,
-            .h = h};
+// A button's user word 0: 1 for the forward arrow.
+constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
+                            Icon_Klick_Prozedur klick, bool vor = false) {
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .x = x,
+                          .y = y,
+                          .w = w,
+                          .h = h,
+                          .ebene = 14,
+                          .klick = klick,
+                          .flags = FLAGS,
+                          .wort = {vor ? 1u : 0u, 0}});
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELERKARTE>({
@@ -127,16 +123,17 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELERKARTE>({
      .ebene = 13,
      .w = 736,
      .h = 372},
-    knopf(ICON_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK_GEDRUECKT, 36, 412, 30, 30, Spieler_Info_Blaettern_Klick),
-    knopf(ICON_KARTE_VOR, GRAFIK_KARTE_VOR, GRAFIK_KARTE_VOR_GEDRUECKT, 86, 412, 30, 30, Spieler_Info_Blaettern_Klick),
+    knopf(ICON_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK_GEDRUECKT, 36, 412, 30, 30,
+          Spieler_Info_Blaettern_Klick),
+    knopf(ICON_KARTE_VOR, GRAFIK_KARTE_VOR, GRAFIK_KARTE_VOR_GEDRUECKT, 86, 412, 30, 30, Spieler_Info_Blaettern_Klick,
+          true),
     knopf(ICON_KARTE_SCHLIESSEN, GRAFIK_KARTE_SCHLIESSEN, GRAFIK_KARTE_SCHLIESSEN_GEDRUECKT, 684, 415, 80, 32,
           Spieler_Info_Schliessen_Klick),
     // Top right, beside the crest: beside the arrows it would cover the
     // captions of the goals and assists.
-    knopf(ICON_KARTE_TALENTE, GRAFIK_KARTE_TALENTE, GRAFIK_KARTE_TALENTE_GEDRUECKT, 664, 116, 80, 30, Spieler_Info_Talente_Klick),
+    knopf(ICON_KARTE_TALENTE, GRAFIK_KARTE_TALENTE, GRAFIK_KARTE_TALENTE_GEDRUECKT, 664, 116, 80, 30,
+          Spieler_Info_Talente_Klick),
 });
-
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 
 void zahlen_fuellen() {
     const i32 tag = Kalender_Get_Tag();
@@ -211,17 +208,16 @@ void Spieler_Info_Screen_Init(i32 spieler, i32 team, i32 modus) {
     karte.drossel = {};
     karte.zahlen_tag = -1;
     zahlen_fuellen();
-    text_schliessen = {.font = font(12), .flags = ZEILE_ZENTRIERT | ZEILE_V_ZENTRIERT, .farbe_aktiv = FARBE_KNOPF_TEXT,
-                       .farbe = FARBE_KNOPF_TEXT, .text = text(T_SCHLIESSEN)};
-    if (Screen_Icon* s = icon(ICON_KARTE_SCHLIESSEN)) s->flags |= MENUE_F_TEXT, s->daten = &text_schliessen;
+    text_schliessen = Kit_Knopf_Beschriftung(text(T_SCHLIESSEN));
+    if (Screen_Icon* s = Kit_Icon(ICON_KARTE_SCHLIESSEN)) s->flags |= MENUE_F_TEXT, s->daten = &text_schliessen;
     const bool scouting = karte.modus == SPIELERKARTE_SCOUTING;
     for (i32 n : {ICON_KARTE_ZURUECK, ICON_KARTE_VOR})
-        if (Screen_Icon* p = icon(n)) {
+        if (Screen_Icon* p = Kit_Icon(n)) {
             p->hilfe = Text_cfg_Text(TEXT_ZUSATZ_DOLV, T_DOLV_BLAETTERN);
             if (scouting) p->status |= MENUE_S_GRAU;
             if (scouting) p->grafik = n == ICON_KARTE_ZURUECK ? GRAFIK_KARTE_ZURUECK_AUS : GRAFIK_KARTE_VOR_AUS;
         }
-    if (Screen_Icon* t = icon(ICON_KARTE_TALENTE)) {
+    if (Screen_Icon* t = Kit_Icon(ICON_KARTE_TALENTE)) {
         t->hilfe = Text_cfg_Text(TEXT_ZUSATZ_DOLV, T_DOLV_TALENTE);
         if (!talente_oeffnen) t->status |= MENUE_S_VERSTECKT;
     }
@@ -259,8 +255,8 @@ Spielerkarte_Zahlen Spieler_Info_Zahlen(i32 p) {
 void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     const i32 p = karte.spieler;
     if (!ziel || p < 0 || p >= Spieler_Anzahl) return;
-    Font* f = font(FONT_TEXT);
-    Font* g = font(FONT_GROSS);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
+    Font* g = Kit_Font(Kit_Schrift::TITEL);
     if (!f || !g) return;
     // Captions: a left column with its values in a second one beside it;
     // the statistics in three columns at the foot.
@@ -274,38 +270,39 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         {14, SPALTE_TEXT, ZEILE_GELERNT}, {T_ZUSATZ, 290, 436},
     };
     for (const Beschriftung& b : BESCHRIFTUNG)
-        if (const char* t = text(b.text); t && *t) Font_Printf(ziel, f, "^c%05d%s", b.x, b.y, FARBE_HELL, t);
+        if (const char* t = text(b.text); t && *t) Kit_Printf(ziel, f, FARBE_HELL, b.x, b.y, "%s", t);
 
     Gesicht_Holen(p, Team_Aktiv, ziel, 117, 103, 0, 0);
     zahlen_fuellen();
     const Spielerkarte_Zahlen z = Spieler_Info_Zahlen(p);
     if (karte.team >= 0 && karte.team < Team_Anzahl) {
         Wappen_Blit(karte.team, ziel, 541, 160, 0, 0, nullptr);
-        Font_Printf(ziel, g, "^c%05d^tz0365%s", 0, 205, FARBE_GOLD, Team_String(721, karte.team, nullptr, 0));
+        Kit_Printf(ziel, g, FARBE_GOLD, 0, 205, "^tz0365%s", Team_String(721, karte.team, nullptr, 0));
     }
     const i32 klasse = wert(MODUS_KLASSE, p);
     static constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};  // classes 0..3 -> 8335, 8333, 8332, 8334
-    if (klasse >= 0 && klasse <= 3) blit(ziel, GRAFIK_KARTE_KLASSE + KLASSE_BILD[klasse], 251, 114);
+    if (klasse >= 0 && klasse <= 3) Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_KLASSE + KLASSE_BILD[klasse], 251, 114);
     if (karte.team != Team_Transfermarkt)
-        Font_Printf_Glatt(ziel, g, "^c%05d^tr0025%d", 260, 135, FARBE_GOLD, std::clamp(wert(MODUS_NUMMER, p), 0, 99));
-    Font_Printf_Glatt(ziel, g, "^c%05d^tl0040%s", 260, 135, FARBE_WEISS, Positions_Text(std::clamp(klasse, 0, 3)));
-    Font_Printf_Glatt(ziel, g, "^c%05d%s", 260, 160, FARBE_WEISS, Spieler_String(505, p, nullptr, 0));
+        Kit_Printf_Glatt(ziel, g, FARBE_GOLD, 260, 135, "^tr0025%d", std::clamp(wert(MODUS_NUMMER, p), 0, 99));
+    Kit_Printf_Glatt(ziel, g, FARBE_WEISS, 260, 135, "^tl0040%s", Positions_Text(std::clamp(klasse, 0, 3)));
+    Kit_Printf_Glatt(ziel, g, FARBE_WEISS, 260, 160, "%s", Spieler_String(505, p, nullptr, 0));
     static constexpr i32 ERSCHOEPFUNG_BILD[5] = {2, 3, 4, 0, 1};  // 0..4 -> 8338, 8339, 8340, 8336, 8337
-    blit(ziel, GRAFIK_KARTE_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)], SPALTE_WERT,
-         ZEILE_KONDITION - 17);
+    Kit_Bild_Zeichnen(ziel,
+                      GRAFIK_KARTE_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)],
+                      SPALTE_WERT, ZEILE_KONDITION - 17);
     Spieler_Sterne_Zeichnen(ziel, p, 205, 214, 0, true);
-    Font_Printf(ziel, f, "^c%05d^tr%04d%d", 0, ZEILE_KONDITION, FARBE_WEISS, RECHTS_WERT, wert(MODUS_SPIELE, p));
+    Kit_Printf(ziel, f, FARBE_WEISS, 0, ZEILE_KONDITION, "^tr%04d%d", RECHTS_WERT, wert(MODUS_SPIELE, p));
 
     // Fit, injured or suspended: an injury goes before a suspension.
     const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
     const i32 zaehler = (status & SPERR_BITS) ? Spiele_Get_Wettbewerb_Ereignis(Team_Wettbewerb, SPERR_ZAEHLER, p) : 0;
     if (status & VERLETZT) {
-        blit(ziel, GRAFIK_KARTE_VERLETZT, SPALTE_WERT, ZEILE_ZUSTAND - ZUSTAND_BILD_HOCH);
-        Font_Printf(ziel, g, "^c%05d%s", SPALTE_WERT + ZUSTAND_BILD_BREIT, ZEILE_ZUSTAND, FARBE_FEHLER, text(T_VERLETZT));
+        Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_VERLETZT, SPALTE_WERT, ZEILE_ZUSTAND - ZUSTAND_BILD_HOCH);
+        Kit_Printf(ziel, g, FARBE_FEHLER, SPALTE_WERT + ZUSTAND_BILD_BREIT, ZEILE_ZUSTAND, "%s", text(T_VERLETZT));
         const i32 dauer = wert(MODUS_DAUER, p);
-        Font_Printf(ziel, f, "^c%05d%s (%d %s)", SPALTE_WERT, ZEILE_STATUS, FARBE_WEISS,
-                    Spieler_Get_Verletzungs_Text(wert(MODUS_ART, p)),
-                    dauer, text(dauer == 1 ? T_SPIEL : T_SPIELE));
+        Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_STATUS, "%s (%d %s)",
+                   Spieler_Get_Verletzungs_Text(wert(MODUS_VERLETZUNG, p)), dauer,
+                   text(dauer == 1 ? T_SPIEL : T_SPIELE));
     } else if (zaehler > 0) {
         const char* label = text(T_GESPERRT);
         i32 rest = zaehler;
@@ -317,53 +314,56 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         i32 grafik = -1;
         for (const Sperre& s : SPERREN)
             if (zaehler & s.bit) grafik = s.grafik, label = text(s.text);
-        if (grafik >= 0) blit(ziel, GRAFIK_KARTE_SPERRE + grafik, SPALTE_WERT, ZEILE_ZUSTAND - ZUSTAND_BILD_HOCH);
+        if (grafik >= 0)
+            Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_SPERRE + grafik, SPALTE_WERT, ZEILE_ZUSTAND - ZUSTAND_BILD_HOCH);
         rest = zaehler & 0x1f;
-        Font_Printf(ziel, g, "^c%05d%s", SPALTE_WERT + (grafik >= 0 ? ZUSTAND_BILD_BREIT : 0), ZEILE_ZUSTAND, FARBE_FEHLER,
-                    label);
-        Font_Printf(ziel, f, "^c%05d%s : (%d %s)", SPALTE_WERT, ZEILE_STATUS, FARBE_WEISS, label, rest,
-                    text(rest == 1 ? T_SPIEL : T_SPIELE));
+        Kit_Printf(ziel, g, FARBE_FEHLER, SPALTE_WERT + (grafik >= 0 ? ZUSTAND_BILD_BREIT : 0), ZEILE_ZUSTAND, "%s",
+                   label);
+        Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_STATUS, "%s : (%d %s)", label, rest,
+                   text(rest == 1 ? T_SPIEL : T_SPIELE));
     } else {
-        Font_Printf(ziel, g, "^c%05d%s", SPALTE_WERT, ZEILE_ZUSTAND, FARBE_GUT, text(T_FIT));
-        Font_Printf(ziel, f, "^c%05d%s", SPALTE_WERT, ZEILE_STATUS, FARBE_WEISS, text(T_FIT));
+        Kit_Printf(ziel, g, FARBE_GUT, SPALTE_WERT, ZEILE_ZUSTAND, "%s", text(T_FIT));
+        Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_STATUS, "%s", text(T_FIT));
     }
     const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
     if (training < 0 || training >= ATTRIBUT_ANZAHL)
-        Font_Printf(ziel, f, "^c%05d%s", SPALTE_WERT, ZEILE_TRAINING, FARBE_WEISS, text(T_KEIN_TRAINING));
+        Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_TRAINING, "%s", text(T_KEIN_TRAINING));
     else
-        Font_Printf(ziel, f, "^c%05d%s (%d%%)", SPALTE_WERT, ZEILE_TRAINING, FARBE_WEISS, Attribut_Tabelle[training].name,
-                    Tools_Prozent(Spieler_Wert(training, p, 0, OP_LESEN), Attribut_Noetig(training)));
+        Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_TRAINING, "%s (%d%%)", Attribut_Tabelle[training].name,
+                   Tools_Prozent(Spieler_Wert(training, p, 0, OP_LESEN), Attribut_Noetig(training)));
 
-    Font_Printf(ziel, f, "^c%05d^tr0258%d", 0, 428, FARBE_WEISS, z.tore);
-    Font_Printf(ziel, f, "^c%05d^tr0258%d", 0, 446, FARBE_WEISS, z.vorlagen);
-    Font_Printf(ziel, f, "^c%05d^tr0418%d", 0, 421, FARBE_WEISS, z.gelb);
-    Font_Printf(ziel, f, "^c%05d^tr0418%d", 0, 436, FARBE_WEISS, z.gelbrot);
-    Font_Printf(ziel, f, "^c%05d^tr0418%d", 0, 450, FARBE_WEISS, z.rot);
-    Font_Printf(ziel, f, "^c%05d^tr%04d%s", 0, 428, FARBE_WEISS, RECHTS_WERT,
-                Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
-    Font_Printf(ziel, f, "^c%05d^fb0008^fe^tr%04d%s", 0, 446, FARBE_GOLD, RECHTS_WERT,
-                Bank_Geld_String(Spieler_Berechne_Marktwert(p), Team_Aktiv, -1, 0));
+    Kit_Printf(ziel, f, FARBE_WEISS, 0, 428, "^tr0258%d", z.tore);
+    Kit_Printf(ziel, f, FARBE_WEISS, 0, 446, "^tr0258%d", z.vorlagen);
+    Kit_Printf(ziel, f, FARBE_WEISS, 0, 421, "^tr0418%d", z.gelb);
+    Kit_Printf(ziel, f, FARBE_WEISS, 0, 436, "^tr0418%d", z.gelbrot);
+    Kit_Printf(ziel, f, FARBE_WEISS, 0, 450, "^tr0418%d", z.rot);
+    Kit_Printf(ziel, f, FARBE_WEISS, 0, 428, "^tr%04d%s", RECHTS_WERT,
+               Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
+    Kit_Printf(ziel, f, FARBE_GOLD, 0, 446, "^fb0008^fe^tr%04d%s", RECHTS_WERT,
+               Bank_Geld_String(Spieler_Berechne_Marktwert(p), Team_Aktiv, -1, 0));
 
     // The attributes the player uses now, beside his appearances.
     i32 aktiv[3];
     const int na = std::min(Attribute_Get_Attribute(p, aktiv, 3, 0), 3);
     for (int i = 0; i < na; ++i)
-        if (aktiv[i] >= 0) blit(ziel, GRAFIK_ATTRIBUT_GROSS + aktiv[i], RECHTS_TEXT + 84 * i, ZEILE_KONDITION + 14);
+        if (aktiv[i] >= 0)
+            Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_GROSS + aktiv[i], RECHTS_TEXT + 84 * i, ZEILE_KONDITION + 14);
     // The learned ones on their caption's line: large pictures up to ten,
     // small ones on a strip beyond, a line of text when there are none.
     i32 gelernt[18];
     const int n = std::min(Attribute_Get_Attribute(p, gelernt, 18, 1), 18);
     if (n == 0) {
-        Font_Printf(ziel, f, "^c%05d%s", SPALTE_WERT, ZEILE_GELERNT, FARBE_WEISS, text(T_KEINE_GELERNT));
+        Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_GELERNT, "%s", text(T_KEINE_GELERNT));
     } else if (n > 10) {
-        blit(ziel, GRAFIK_KARTE_ATTRIBUT_LEISTE, SPALTE_WERT - 6, ZEILE_GELERNT - 24);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_ATTRIBUT_LEISTE, SPALTE_WERT - 6, ZEILE_GELERNT - 24);
         for (int i = 0; i < n && gelernt[i] >= 0; ++i)
-            blit(ziel, GRAFIK_ATTRIBUT_GEWAEHLT + gelernt[i], SPALTE_WERT + 3 + 26 * i, ZEILE_GELERNT - 14);
+            Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_GEWAEHLT + gelernt[i], SPALTE_WERT + 3 + 26 * i,
+                              ZEILE_GELERNT - 14);
     } else {
         for (int i = 0; i < n && gelernt[i] >= 0; ++i) {
             const i32 x = SPALTE_WERT + 46 * i, y = ZEILE_GELERNT - 16;
-            if (Attribute_Attribut_Aktief(p, gelernt[i])) blit(ziel, GRAFIK_KARTE_AKTIV, x - 7, y - 7);
-            blit(ziel, GRAFIK_ATTRIBUT_KARTE + gelernt[i], x, y);
+            if (Attribute_Attribut_Aktief(p, gelernt[i])) Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_AKTIV, x - 7, y - 7);
+            Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KARTE + gelernt[i], x, y);
         }
     }
 }
@@ -395,7 +395,7 @@ void Spieler_Info_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
     }
     if (!(ereignis & MENUE_E_LINKS) || karte.modus == SPIELERKARTE_SCOUTING) return;
     if (!Screen_Drossel_Frei(&karte.drossel, BLAETTERN_MS)) return;
-    const bool vor = i->nummer == ICON_KARTE_VOR;
+    const bool vor = i->user[0] == 1;
     if (karte.modus == SPIELERKARTE_TRANSFER) {
         i32 liste[12];
         const i32 n = transferliste(liste);

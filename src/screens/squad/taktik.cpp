@@ -3,13 +3,14 @@
 #include <algorithm>
 
 #include "base/globals.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -18,6 +19,7 @@
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/spielerzeile.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
@@ -26,10 +28,10 @@
 
 namespace {
 
-constexpr int MODUS_STATUS = 75, MODUS_SLOT = 87;
+i32 zeilen_team = -1;  // the club whose eleven the rows show (a row's user words: 0 its player, 1 its row)
+
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr u32 STUFE_MS = 150;
-constexpr i32 FONT_TEXT = 9;
 constexpr i32 ZEILE_X = 204, ZEILE_B = 579, ZEILE_H = 16;
 constexpr i32 ROLLE_X[TAKTIK_ROLLEN] = {676, 703, 730, 757};
 constexpr i32 ROLLE_B = 24, ROLLE_H = 15;
@@ -64,17 +66,14 @@ constexpr Wert WERTE[7] = {
 // The small switch of a switched value and its pictures.
 constexpr i32 KLEIN_VON[7] = {ICON_TAKTIK_KLEIN_0, ICON_TAKTIK_KLEIN_1, -1, ICON_TAKTIK_KLEIN_3, -1, -1, -1};
 // The playing style's colours, from the most attacking to the most defensive.
-constexpr u16 STIL_FARBE[7] = {62017, 62595, 63334, 46947, 40770, 24384, 8160};
+constexpr const u16 (&STIL_FARBE)[7] = FARBE_NOTE;
 
 Screen_Drossel drossel;
 char hilfe[1024];
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TAKTIK, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Screen_Icon* icon(i32 n) { return Menue_Screen_Icon_Aus_Nummer(n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 bool verfuegbar(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
 bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
 
 // The team's value v.
@@ -107,7 +106,7 @@ void werte_zeigen() {
     u8 t[7];
     Team_Get_Aktuelle_Taktik(Team_Aktiv, t);
     for (i32 v = 0; v < 7; ++v) {
-        Screen_Icon* g = icon(ICON_TAKTIK_GROSS + v);
+        Screen_Icon* g = Kit_Icon(ICON_TAKTIK_GROSS + v);
         if (!g) continue;
         if (WERTE[v].stufen > 2) {
             g->grafik = static_cast<u32>(WERTE[v].grafik + std::min<i32>(t[v], WERTE[v].stufen - 1));
@@ -115,13 +114,13 @@ void werte_zeigen() {
             Menue_Icon_Zustand_Setzen(KLEIN_VON[v], t[v] ? 1 : 0);
         }
     }
-    if (Screen_Icon* k = icon(ICON_TAKTIK_KLEIN_3))
+    if (Screen_Icon* k = Kit_Icon(ICON_TAKTIK_KLEIN_3))
         k->grafik_an = t[3] ? GRAFIK_TAKTIK_KLEIN_3_AN : GRAFIK_TAKTIK_KLEIN_3_AUS;
     Blt_Cache_Leeren();
 }
 
 i32 zeilen_spieler(i32 k) {
-    const Screen_Icon* i = icon(ICON_TAKTIK_ZEILE + k);
+    const Screen_Icon* i = Kit_Icon(ICON_TAKTIK_ZEILE + k);
     return i ? static_cast<i32>(i->user[0]) : -1;
 }
 
@@ -132,7 +131,7 @@ void rollen_setzen() {
         const u32 status = da ? static_cast<u32>(wert(MODUS_STATUS, p)) : 0;
         for (i32 c = 0; c < TAKTIK_ROLLEN; ++c) {
             const i32 n = ICON_TAKTIK_ROLLE + 4 * k + c;
-            Screen_Icon* b = icon(n);
+            Screen_Icon* b = Kit_Icon(n);
             if (!b) continue;
             const bool frei = da && verfuegbar(p);
             Menue_Icon_Zustand_Setzen(n, frei && (status & TAKTIK_ROLLE_BIT[c]) ? 1 : 0);
@@ -143,6 +142,11 @@ void rollen_setzen() {
     Blt_Cache_Leeren();
 }
 
+// A value control's user words: 0 its value (a step arrow: value + STUFE_HOCH
+// for the up arrow), 1 WORT_WERT + the number of its hover text.
+constexpr u32 WORT_WERT = 0x100, STUFE_HOCH = 0x100;
+constexpr u32 wert_wort(i32 hilfe) { return WORT_WERT + static_cast<u32>(hilfe); }
+
 constexpr Screen_Icon gross(i32 v) {
     return {.nummer = static_cast<i16>(ICON_TAKTIK_GROSS + v),
             .grafik = static_cast<u32>(WERTE[v].grafik),
@@ -152,10 +156,13 @@ constexpr Screen_Icon gross(i32 v) {
             .klick = WERTE[v].stufen == 2 ? Taktik_Screen_Schalter_Klick : Taktik_Screen_Stufe_Klick,
             .ebene = 4,
             .w = static_cast<i16>(v == 0 || v == 1 || v == 2 ? 186 : 250),
-            .h = static_cast<i16>(v == 0 || v == 1 ? 88 : v == 2 ? 84 : 44),
-            .hilfe_prozedur = Taktik_Screen_Hilfetext};
+            .h = static_cast<i16>(v == 0 || v == 1 ? 88
+                                  : v == 2         ? 84
+                                                   : 44),
+            .hilfe_prozedur = Taktik_Screen_Hilfetext,
+            .user = {static_cast<u32>(v) + STUFE_HOCH, wert_wort(v)}};
 }
-constexpr Screen_Icon klein(i16 nummer, u32 grafik, u32 an, i16 x, i16 y) {
+constexpr Screen_Icon klein(i16 nummer, u32 grafik, u32 an, i16 x, i16 y, i32 wert, i32 hilfe) {
     return {.nummer = nummer,
             .grafik = grafik,
             .grafik_an = an,
@@ -167,9 +174,10 @@ constexpr Screen_Icon klein(i16 nummer, u32 grafik, u32 an, i16 x, i16 y) {
             .ebene = 5,
             .w = 64,
             .h = 24,
-            .hilfe_prozedur = Taktik_Screen_Hilfetext};
+            .hilfe_prozedur = Taktik_Screen_Hilfetext,
+            .user = {static_cast<u32>(wert), wert_wort(hilfe)}};
 }
-constexpr Screen_Icon pfeil(i16 nummer, u32 grafik, i16 x, i16 y) {
+constexpr Screen_Icon pfeil(i16 nummer, u32 grafik, i16 x, i16 y, i32 wert, bool hoch, i32 hilfe) {
     return {.nummer = nummer,
             .grafik = grafik,
             .grafik_gedrueckt = grafik + 1,
@@ -180,7 +188,8 @@ constexpr Screen_Icon pfeil(i16 nummer, u32 grafik, i16 x, i16 y) {
             .ebene = 5,
             .w = 20,
             .h = 20,
-            .hilfe_prozedur = Taktik_Screen_Hilfetext};
+            .hilfe_prozedur = Taktik_Screen_Hilfetext,
+            .user = {static_cast<u32>(wert) + (hoch ? STUFE_HOCH : 0), wert_wort(hilfe)}};
 }
 // The first of the eleven player rows; the others follow it down.
 constexpr Screen_Icon ZEILE{.nummer = ICON_TAKTIK_ZEILE,
@@ -207,7 +216,8 @@ constexpr Screen_Icon rolle(i32 k, i32 c) {
             .klick = Taktik_Screen_Rolle_Klick,
             .ebene = 5,
             .w = ROLLE_B,
-            .h = ROLLE_H};
+            .h = ROLLE_H,
+            .user = {static_cast<u32>(4 * k + c)}};
 }
 #define ROLLEN_ZEILE(k) rolle(k, 0), rolle(k, 1), rolle(k, 2), rolle(k, 3)
 
@@ -231,17 +241,17 @@ constexpr auto WERTE_TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TAKTIK>({
     gross(4),
     gross(5),
     gross(6),
-    klein(ICON_TAKTIK_KLEIN_0, GRAFIK_TAKTIK_KLEIN_0, GRAFIK_TAKTIK_KLEIN_0 + 2, 12, 206),
-    klein(ICON_TAKTIK_KLEIN_1, GRAFIK_TAKTIK_KLEIN_1, GRAFIK_TAKTIK_KLEIN_1 + 2, 12, 365),
-    klein(ICON_TAKTIK_KLEIN_3, GRAFIK_TAKTIK_KLEIN_3, GRAFIK_TAKTIK_KLEIN_3_AN, 242, 420),
-    pfeil(ICON_TAKTIK_PFEIL_2, GRAFIK_TAKTIK_PFEIL_2, 12, 523),
-    pfeil(ICON_TAKTIK_PFEIL_2 + 1, GRAFIK_TAKTIK_PFEIL_2 + 2, 34, 523),
-    pfeil(ICON_TAKTIK_PFEIL_4, GRAFIK_TAKTIK_PFEIL_4, 242, 523),
-    pfeil(ICON_TAKTIK_PFEIL_4 + 1, GRAFIK_TAKTIK_PFEIL_4 + 2, 264, 523),
-    pfeil(ICON_TAKTIK_PFEIL_5, GRAFIK_TAKTIK_PFEIL_5, 532, 415),
-    pfeil(ICON_TAKTIK_PFEIL_5 + 1, GRAFIK_TAKTIK_PFEIL_5 + 2, 554, 415),
-    pfeil(ICON_TAKTIK_PFEIL_6, GRAFIK_TAKTIK_PFEIL_6, 532, 523),
-    pfeil(ICON_TAKTIK_PFEIL_6 + 1, GRAFIK_TAKTIK_PFEIL_6 + 2, 554, 523),
+    klein(ICON_TAKTIK_KLEIN_0, GRAFIK_TAKTIK_KLEIN_0, GRAFIK_TAKTIK_KLEIN_0 + 2, 12, 206, 0, 7),
+    klein(ICON_TAKTIK_KLEIN_1, GRAFIK_TAKTIK_KLEIN_1, GRAFIK_TAKTIK_KLEIN_1 + 2, 12, 365, 1, 8),
+    klein(ICON_TAKTIK_KLEIN_3, GRAFIK_TAKTIK_KLEIN_3, GRAFIK_TAKTIK_KLEIN_3_AN, 242, 420, 3, 11),
+    pfeil(ICON_TAKTIK_PFEIL_2, GRAFIK_TAKTIK_PFEIL_2, 12, 523, 2, false, 9),
+    pfeil(ICON_TAKTIK_PFEIL_2 + 1, GRAFIK_TAKTIK_PFEIL_2 + 2, 34, 523, 2, true, 10),
+    pfeil(ICON_TAKTIK_PFEIL_4, GRAFIK_TAKTIK_PFEIL_4, 242, 523, 4, false, 12),
+    pfeil(ICON_TAKTIK_PFEIL_4 + 1, GRAFIK_TAKTIK_PFEIL_4 + 2, 264, 523, 4, true, 13),
+    pfeil(ICON_TAKTIK_PFEIL_5, GRAFIK_TAKTIK_PFEIL_5, 532, 415, 5, false, 14),
+    pfeil(ICON_TAKTIK_PFEIL_5 + 1, GRAFIK_TAKTIK_PFEIL_5 + 2, 554, 415, 5, true, 15),
+    pfeil(ICON_TAKTIK_PFEIL_6, GRAFIK_TAKTIK_PFEIL_6, 532, 523, 6, false, 16),
+    pfeil(ICON_TAKTIK_PFEIL_6 + 1, GRAFIK_TAKTIK_PFEIL_6 + 2, 554, 523, 6, true, 17),
 });
 constexpr auto ZEILEN =
     Icon_Tabelle_Aus<Icon_Besitzer::TAKTIK>(Icon_Reihe<11>(ZEILE, 0, ZEILE_Y(1) - ZEILE_Y(0), false));
@@ -251,29 +261,11 @@ constexpr auto ROLLEN = Icon_Tabelle_Bauen<Icon_Besitzer::TAKTIK>({
 });
 #undef ROLLEN_ZEILE
 
-// Which value a step icon changes and in which direction (-1: none).
-i32 stufe_von(i32 n, bool* hoch) {
-    *hoch = true;
-    for (i32 v : {2, 4, 5, 6})
-        if (n == ICON_TAKTIK_GROSS + v) return v;
-    struct Pfeil {
-        i32 icon, wert;
-    };
-    static constexpr Pfeil PFEILE[4] = {
-        {ICON_TAKTIK_PFEIL_2, 2}, {ICON_TAKTIK_PFEIL_4, 4}, {ICON_TAKTIK_PFEIL_5, 5}, {ICON_TAKTIK_PFEIL_6, 6}};
-    for (const Pfeil& p : PFEILE)
-        if (n == p.icon || n == p.icon + 1) {
-            *hoch = n == p.icon + 1;
-            return p.wert;
-        }
-    return -1;
-}
-
 // Help texts of the role buttons: the role names.
 void rollen_hilfe() {
     for (i32 k = 0; k < TAKTIK_ZEILEN; ++k)
         for (i32 c = 0; c < TAKTIK_ROLLEN; ++c)
-            if (Screen_Icon* b = icon(ICON_TAKTIK_ROLLE + 4 * k + c)) b->hilfe = text(T_ROLLE + c);
+            if (Screen_Icon* b = Kit_Icon(ICON_TAKTIK_ROLLE + 4 * k + c)) b->hilfe = text(T_ROLLE + c);
 }
 
 }  // namespace
@@ -298,15 +290,17 @@ void Taktik_Screen_Init() {
 
 void Taktik_Screen_Fuellen(i32 team) {
     for (i32 k = 0; k < TAKTIK_ZEILEN; ++k)
-        if (Screen_Icon* i = icon(ICON_TAKTIK_ZEILE + k)) i->user[0] = i->user[1] = static_cast<u32>(-1);
+        if (Screen_Icon* i = Kit_Icon(ICON_TAKTIK_ZEILE + k))
+            i->user[0] = static_cast<u32>(-1), i->user[1] = static_cast<u32>(k);
+    zeilen_team = team;
     if (!team_ok(team)) return;
     Check_Und_Set_Aa(team);
     i32 liste[20];
     const i32 n = std::max(0, Teamspieler_Ins_Array(team, liste, 20, 0));
     std::stable_sort(liste, liste + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
     for (i32 k = 0; k < TAKTIK_ZEILEN && k < n; ++k)
-        if (Screen_Icon* i = icon(ICON_TAKTIK_ZEILE + k)) {
-            i->user[0] = static_cast<u32>(liste[k]), i->user[1] = static_cast<u32>(team);
+        if (Screen_Icon* i = Kit_Icon(ICON_TAKTIK_ZEILE + k)) {
+            i->user[0] = static_cast<u32>(liste[k]);
             Menue_Icon_Zustand_Setzen(i->nummer, 0);
         }
     werte_zeigen();
@@ -350,21 +344,40 @@ void Taktik_Screen_Rolle(i32 k, i32 c) {
 
 // --- Drawing ---------------------------------------------------------------------------
 
+namespace {
+// Under the eleven rows, what the role buttons' letters stand for: each
+// button's picture with its role's name, right-aligned to the column.
+constexpr i32 LEGENDE_Y = 340, LEGENDE_RECHTS = 785, LEGENDE_LUECKE = 14;
+void rollen_legende(Rastport* ziel, Font* f) {
+    i32 breite = 0;
+    for (i32 c = 0; c < TAKTIK_ROLLEN; ++c)
+        breite += ROLLE_B + 4 + Font_Text_Breite(f, text(T_ROLLE + c)) + (c ? LEGENDE_LUECKE : 0);
+    i32 x = LEGENDE_RECHTS - breite;
+    for (i32 c = 0; c < TAKTIK_ROLLEN; ++c) {
+        Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_TAKTIK_ROLLE + ROLLE_BILD[c]), x, LEGENDE_Y - ROLLE_H + 3);
+        x += ROLLE_B + 4;
+        Kit_Printf(ziel, f, FARBE_KREIDE_2, x, LEGENDE_Y, "%s", text(T_ROLLE + c));
+        x += Font_Text_Breite(f, text(T_ROLLE + c)) + LEGENDE_LUECKE;
+    }
+}
+}  // namespace
+
 void Taktik_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
-    Font* f = font(FONT_TEXT);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!f || !team_ok(Team_Aktiv)) return;
     static constexpr i32 KOPF_X[7] = {210, 240, 285, 420, 500, 565, 672};
-    for (i32 i = 0; i < 7; ++i) Font_Printf(ziel, f, "^c%05d%s", KOPF_X[i], 107, FARBE_KOPF, text(T_KOPF + i));
-    Font_Printf(ziel, f, "^c%05d%s", 210, 131, FARBE_GEWAEHLT, text(T_STARTELF));
+    for (i32 i = 0; i < 7; ++i) Kit_Printf(ziel, f, FARBE_KOPF, KOPF_X[i], 107, "%s", text(T_KOPF + i));
+    Kit_Printf(ziel, f, FARBE_GEWAEHLT, 210, 131, "%s", text(T_STARTELF));
     u8 t[7];
     Team_Get_Aktuelle_Taktik(Team_Aktiv, t);
     for (i32 v = 0; v < 7; ++v) {
         const bool schalter = WERTE[v].stufen == 2;
         const i32 n = schalter && t[v] ? T_AN + (v == 3 ? 2 : v) : T_LABEL + v;
-        Font_Printf(ziel, f, "^c%05d%s", WERTE[v].lx, WERTE[v].ly, v < 2 ? FARBE_KNOPF_TEXT : FARBE_WEISS, text(n));
+        Kit_Printf(ziel, f, v < 2 ? FARBE_KNOPF_TEXT : FARBE_WEISS, WERTE[v].lx, WERTE[v].ly, "%s", text(n));
     }
     const i32 stil = std::min<i32>(t[5], 6);
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", 630, 360, STIL_FARBE[6 - stil], text(T_STIL + stil));
+    Kit_Printf_Glatt(ziel, f, STIL_FARBE[6 - stil], 630, 360, "%s", text(T_STIL + stil));
+    rollen_legende(ziel, f);
 }
 
 void Taktik_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
@@ -373,14 +386,15 @@ void Taktik_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) 
     if (p < 0 || p >= Spieler_Anzahl) return;
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
     // The row under the mouse, or the row whose roles the mouse is at.
-    const bool im_rollenfeld = mx >= 649 && mx <= 782 && my >= 136 && my <= 321 && (my - 136) / 17 == i->nummer - ICON_TAKTIK_ZEILE;
+    const bool im_rollenfeld =
+        mx >= 649 && mx <= 782 && my >= 136 && my <= 321 && (my - 136) / 17 == static_cast<i32>(i->user[1]);
     if (Menue_Get_Aktives_Icon() == i || im_rollenfeld) {
-        if (Rastport* b = bild(GRAFIK_TAKTIK_ZEILE_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
-        if (Rastport* b = bild(GRAFIK_TAKTIK_ROLLEN_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, 675, y);
+        if (Rastport* b = Kit_Bild(GRAFIK_TAKTIK_ZEILE_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+        if (Rastport* b = Kit_Bild(GRAFIK_TAKTIK_ROLLEN_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, 675, y);
     }
     const bool gewaehlt = Menue_Icon_Zustand(i->nummer) != 0;
     if (gewaehlt)
-        if (Rastport* b = bild(GRAFIK_TAKTIK_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+        if (Rastport* b = Kit_Bild(GRAFIK_TAKTIK_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     Spielerzeile z{.spieler = p, .x = x, .y = y, .hoehe = ZEILE_H, .gewaehlt = gewaehlt, .mit_zustand = false};
     Spielerzeile_Zeichnen(ziel, z);
 }
@@ -389,14 +403,14 @@ void Taktik_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) 
 
 void Taktik_Screen_Schalter_Klick(Screen_Icon* i, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS)) return;
-    const i32 v = i->nummer - ICON_TAKTIK_GROSS;
+    const i32 v = static_cast<i32>(i->user[0] & ~STUFE_HOCH);
     // The big button of value 3 switches it without the marking assistant.
     Taktik_Screen_Schalten(v);
 }
 
 void Taktik_Screen_Knopf_Klick(Screen_Icon* i, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || !team_ok(Team_Aktiv)) return;
-    const i32 v = i->nummer == ICON_TAKTIK_KLEIN_0 ? 0 : i->nummer == ICON_TAKTIK_KLEIN_1 ? 1 : 3;
+    const i32 v = static_cast<i32>(i->user[0]);
     Taktik_Screen_Schalten(v);
     if (v != 3) return;
     // Man-marking on: the assistant gives each of the opponent's dangerous
@@ -408,14 +422,13 @@ void Taktik_Screen_Knopf_Klick(Screen_Icon* i, u32 ereignis) {
 
 void Taktik_Screen_Stufe_Klick(Screen_Icon* i, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS)) return;
-    bool hoch = true;
-    const i32 v = stufe_von(i->nummer, &hoch);
-    if (v >= 0) Taktik_Screen_Stufe(v, hoch);
+    const bool hoch = (i->user[0] & STUFE_HOCH) != 0;
+    Taktik_Screen_Stufe(static_cast<i32>(i->user[0] & ~STUFE_HOCH), hoch);
 }
 
 void Taktik_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
     const i32 p = static_cast<i32>(i->user[0]);
-    const i32 team = static_cast<i32>(i->user[1]);
+    const i32 team = zeilen_team;
     if (p < 0 || p >= Spieler_Anzahl) return;
     if (ereignis & MENUE_E_RECHTS) {
         if (!Spielerfenster_Schliessen()) Spieler_Info_Screen_Init(p, team, Spielerkarte_Modus_Fuer(team));
@@ -438,14 +451,13 @@ void Taktik_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
 
 void Taktik_Screen_Rolle_Klick(Screen_Icon* i, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS)) return;
-    const i32 index = i->nummer - ICON_TAKTIK_ROLLE;
+    const i32 index = static_cast<i32>(i->user[0]);
     Taktik_Screen_Rolle(index / 4, index % 4);
 }
 
 const char* Taktik_Screen_Hilfetext(Screen_Icon* i) {
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
-    const i32 n = i->nummer;
-    if (n == ICON_TAKTIK_RAHMEN) {
+    if (i->zeichnen == Taktik_Screen_Titel_Zeichnen) {
         if (my < 91 || my > 109) return nullptr;
         struct Zone {
             i32 x0, x1, text;
@@ -457,7 +469,7 @@ const char* Taktik_Screen_Hilfetext(Screen_Icon* i) {
         if (mx >= 665 && mx <= 785) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, T_BEXOT_ROLLEN);
         return nullptr;
     }
-    if (n >= ICON_TAKTIK_GROSS && n < ICON_TAKTIK_ZEILE) return text(T_HILFE + n - ICON_TAKTIK_GROSS);
+    if (i->user[1] & WORT_WERT) return text(T_HILFE + static_cast<i32>(i->user[1] & ~WORT_WERT));
     const i32 p = static_cast<i32>(i->user[0]);
     if (p < 0 || p >= Spieler_Anzahl) return nullptr;
     if (mx >= 546 && mx <= 635) {

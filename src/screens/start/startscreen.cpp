@@ -38,10 +38,10 @@ Spielstart_Netz netz;
 bool erster_aufruf = true;
 char adresse_text[201] = {};  // the address field's buffer while it is edited
 
-constexpr i32 FONT_GROSS = 2, FONT_KLEIN = 12, FONT_HINWEIS = 9;
 constexpr u32 KNOPF = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
 
-constexpr Screen_Icon gross(i16 nummer, i16 y, Icon_Klick_Prozedur klick, Icon_Zeichen_Prozedur zeichnen,
+// A big button's user word 0: its label among texts 105.. (new game first).
+constexpr Screen_Icon gross(i16 nummer, i16 y, Icon_Klick_Prozedur klick, Icon_Zeichen_Prozedur zeichnen, u32 text_nr,
                             u32 status = 0) {
     return {.nummer = nummer,
             .grafik = GRAFIK_START_KNOPF,
@@ -53,7 +53,8 @@ constexpr Screen_Icon gross(i16 nummer, i16 y, Icon_Klick_Prozedur klick, Icon_Z
             .zeichnen = zeichnen,
             .ebene = 1,
             .w = 280,
-            .h = 80};
+            .h = 80,
+            .user = {text_nr}};
 }
 constexpr Screen_Icon klein(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h, Icon_Klick_Prozedur klick,
                             Icon_Zeichen_Prozedur zeichnen, u32 status) {
@@ -72,10 +73,10 @@ constexpr Screen_Icon klein(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y,
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART>({
-    gross(ICON_START_NEU, START_ZEILE_Y[0], Spielstart_Neu_Klick, Spielstart_Neu_Zeichnen),
-    gross(ICON_START_WEITER, START_ZEILE_Y[1], Spielstart_Weiter_Klick, Spielstart_Knopf_Zeichnen),
-    gross(ICON_START_LADEN, START_ZEILE_Y[2], Spielstart_Laden_Oeffnen_Klick, Spielstart_Knopf_Zeichnen),
-    gross(ICON_START_EDITOR, START_ZEILE_Y[3], Spielstart_Editor_Klick, Spielstart_Knopf_Zeichnen),
+    gross(ICON_START_NEU, START_ZEILE_Y[0], Spielstart_Neu_Klick, Spielstart_Neu_Zeichnen, 0),
+    gross(ICON_START_WEITER, START_ZEILE_Y[1], Spielstart_Weiter_Klick, Spielstart_Knopf_Zeichnen, 1),
+    gross(ICON_START_LADEN, START_ZEILE_Y[2], Spielstart_Laden_Oeffnen_Klick, Spielstart_Knopf_Zeichnen, 2),
+    gross(ICON_START_EDITOR, START_ZEILE_Y[3], Spielstart_Editor_Klick, Spielstart_Knopf_Zeichnen, 3),
     klein(ICON_START_NETZ, GRAFIK_START_NETZ, GRAFIK_START_NETZ_AN, 160, 528, 480, 24, Spielstart_Netz_Klick,
           Spielstart_Netz_Zeichnen, MENUE_S_AN),
     klein(ICON_START_ROLLE, GRAFIK_START_ROLLE, GRAFIK_START_ROLLE_AN, START_KNOPF_X, 492, 280, 24,
@@ -106,11 +107,11 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART>({
      .ebene = 5,
      .w = 144,
      .h = 24},
-    gross(ICON_START_PRUEFEN, START_ZEILE_Y[1], Spielstart_Pruefen_Klick, Spielstart_Pruefen_Zeichnen, MENUE_S_VERSTECKT),
+    gross(ICON_START_PRUEFEN, START_ZEILE_Y[1], Spielstart_Pruefen_Klick, Spielstart_Pruefen_Zeichnen, 0,
+          MENUE_S_VERSTECKT),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 
 bool an(i32 icon) { return Menue_Icon_Zustand(icon) != 0; }
 void setzen(i32 icon, bool wert) { Menue_Icon_Zustand_Setzen(icon, wert ? 1 : 0); }
@@ -122,10 +123,10 @@ i64 adresse_summe(const i32 a[4]) {
 
 // The big buttons' label, centred.
 void gross_text(Rastport* ziel, i32 x, i32 y, const char* t, u16 farbe) {
-    Font_Printf_Glatt(ziel, font(FONT_GROSS), "^c%05d^tz0140%s", x, y + 50, farbe, t);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::UEBERSCHRIFT), farbe, x, y + 50, "^tz0140%s", t);
 }
 void klein_text(Rastport* ziel, i32 x, i32 y, i32 w, const char* t, u16 farbe) {
-    Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d^tz%04d%s", x, y + 17, farbe, w / 2, t);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KNOPF), farbe, x, y + 17, "^tz%04d%s", w / 2, t);
 }
 
 }  // namespace
@@ -152,7 +153,7 @@ Screen_Def Spielstart_Screen_Def() {
 bool Spielstart_Pruefen(int, u8* spieler_ok) {
     if (erster_aufruf) {
         erster_aufruf = false;
-        Menue_Set_Hintergrund(Menue_Get_Hooks().grafik_holen(GRAFIK_START_HINTERGRUND), 0);
+        Menue_Set_Hintergrund(Kit_Bild(GRAFIK_START_HINTERGRUND), 0);
         for (i32& t : zustand.verwaltet) t = -1;
         for (Spielstart_Slot& s : Spielstart_Slots) s = {.name = {}, .land = -1, .liga = -1, .team = -1, .gesicht = -1, .behalten = 0};
         i32 n = 0;
@@ -183,7 +184,7 @@ void Spielstart_Set_Beendet() { Spielstart_Beendet = 1; }
 void Spielstart_Screen_Init() {
     Menue_Screen_Icons_Loeschen_Bereich(BEREICH_AUCH_BLEIBENDE, 0, 0, 799, 599);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());
-    Menue_Set_Hintergrund(Menue_Get_Hooks().grafik_holen(GRAFIK_START_HINTERGRUND), 0);
+    Menue_Set_Hintergrund(Kit_Bild(GRAFIK_START_HINTERGRUND), 0);
     if (Spielstand_Get_Letzter() < 0) Start_Grau(ICON_START_WEITER, true);
     // A switch left on (back from the load screen) shows its controls again.
     if (an(ICON_START_NETZ)) {
@@ -194,15 +195,14 @@ void Spielstart_Screen_Init() {
 }
 
 void Start_Zeigen(i32 icon, bool zeigen) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(icon))
+    if (Screen_Icon* i = Kit_Icon(icon))
         i->status = zeigen ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
 }
 void Start_Grau(i32 icon, bool grau) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(icon))
-        i->status = grau ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
+    if (Screen_Icon* i = Kit_Icon(icon)) i->status = grau ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
 }
 bool Start_Sichtbar(i32 icon) {
-    const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(icon);
+    const Screen_Icon* i = Kit_Icon(icon);
     return i && !(i->status & MENUE_S_VERSTECKT);
 }
 
@@ -286,9 +286,9 @@ void Spielstart_Weiter_Klick(Screen_Icon* icon, u32) {
 
 void Spielstart_Laden_Oeffnen_Klick(Screen_Icon*, u32) {
     Disk_Screen_Set_Gewaehlt(-1);
-    Disk_Screen_Laden_Init();
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LADEN_KNOPF)) i->klick = Spielstart_Laden_Klick;
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LADEN_ABBRECHEN)) i->klick = Spielstart_Laden_Zurueck_Klick;
+    Screen_Oeffnen_Darueber(Screen_Id::LADEN);
+    if (Screen_Icon* i = Kit_Icon(ICON_LADEN_KNOPF)) i->klick = Spielstart_Laden_Klick;
+    if (Screen_Icon* i = Kit_Icon(ICON_LADEN_ABBRECHEN)) i->klick = Spielstart_Laden_Zurueck_Klick;
 }
 
 void Spielstart_Laden_Klick(Screen_Icon*, u32 ereignis) {
@@ -375,7 +375,7 @@ void Spielstart_Neu_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
 void Spielstart_Knopf_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
     Kit_Ueber(ziel, icon);
-    gross_text(ziel, x, y, text(105 + icon->nummer - ICON_START_NEU),
+    gross_text(ziel, x, y, text(105 + static_cast<i32>(icon->user[0])),
                (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_WEISS);
 }
 
@@ -391,8 +391,8 @@ void Spielstart_Netz_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
         klein_text(ziel, x, y, icon->w, t, FARBE_WEISS);
     }
     // The hint under the switch.
-    Font_Printf_Glatt(ziel, font(FONT_HINWEIS), "^c%05d^tz%04d%s", x, y + 44, FARBE_HELL, icon->w / 2,
-                      text(an(ICON_START_NETZ) ? 145 : 144));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, x, y + 44, "^tz%04d%s", icon->w / 2,
+                     text(an(ICON_START_NETZ) ? 145 : 144));
 }
 
 void Spielstart_Rolle_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
@@ -420,10 +420,11 @@ void Spielstart_Feld_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     if (!an(ICON_START_ADRESSE)) {
         char t[64];
         Spielstart_Adresse_Text(netz.adresse, t, sizeof t);
-        Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 8, y + 17, FARBE_HELL, t);
+        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KNOPF), FARBE_HELL, x + 8, y + 17, "%s", t);
     } else {
-        const i32 r = Eingabefeld_Bearbeiten(font(FONT_KLEIN), adresse_text, sizeof adresse_text, 200, EINGABE_ZAHL,
-                                             x + 8, y + 2, 130, 20, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
+        const i32 r =
+            Eingabefeld_Bearbeiten(Kit_Font(Kit_Schrift::KNOPF), adresse_text, sizeof adresse_text, 200, EINGABE_ZAHL,
+                                   x + 8, y + 2, 130, 20, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
         // Only a whole dotted address replaces the one kept.
         i32 teile[4];
         if (Tools_IP_Parsen(adresse_text, teile))

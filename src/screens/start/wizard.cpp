@@ -17,6 +17,7 @@
 #include "gui/eingabe.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -42,7 +43,6 @@ constexpr i32 VIDEO_HINTERGRUND = 55;
 constexpr i32 VIDEO_SEITE[8] = {-1, -1, 57, 56, 53, 58, 54, -1};
 constexpr i32 VIDEO_X = 540, VIDEO_Y = 446;
 
-constexpr i32 FONT_TITEL = 3, FONT_ZEILE = 8, FONT_EINTRAG = 11, FONT_KLEIN = 9, FONT_KOPF = 6;
 // The count's panel and a row of the digit strip.
 constexpr i32 ICON_WIZ_ANZAHL_BREITE = 80, ICON_WIZ_ANZAHL_HOEHE = 72, ZIFFER_BREITE = 40, ZIFFER_HOEHE = 46;
 // The leagues' pictures by graphic number (a number without a picture shows the first).
@@ -124,41 +124,41 @@ constexpr Screen_Icon EINTRAG{.nummer = ICON_WIZ_EINTRAG,
                               .ebene = 4,
                               .w = 353,
                               .h = 33};
-constexpr auto LISTE = Icon_Tabelle_Aus<Icon_Besitzer::SPIELSTART_WIZARD>(
-    Icon_Liste({
-    {.nummer = ICON_WIZ_KOPF,
-     .grafik = GRAFIK_WIZ_KOPF_LISTE,
-     .flags = MENUE_F_NICHT_ABFRAGEN,
-     .x = 411,
-     .y = 150,
-     .status = MENUE_S_TRANSPARENT,
-     .zeichnen = Spielstart_Listenkopf,
-     .ebene = 0,
-     .w = 380,
-     .h = 388},
-    {.nummer = ICON_WIZ_BALKEN,
-     .grafik = GRAFIK_WIZ_BALKEN,
-     .x = 774,
-     .y = 188,
-     .status = MENUE_S_TRANSPARENT,
-     .klick = Menue_Scrollbar_Klick,
-     .ebene = 4,
-     .w = 9,
-     .h = 210,
-     .verknuepft = ICON_WIZ_KNOPF},
-    {.nummer = ICON_WIZ_KNOPF,
-     .grafik = GRAFIK_WB_KNOPF,
-     .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
-     .x = 774,
-     .y = KNOPF_Y_MIN,
-     .daten = &scroll,
-     .status = MENUE_S_TRANSPARENT,
-     .ebene = 5,
-     .w = 9,
-     .h = 12,
-     .verknuepft = ICON_WIZ_EINTRAG},
-    }),
-    Icon_Reihe<12>(EINTRAG, 0, 34, false));
+constexpr auto LISTE =
+    Icon_Tabelle_Aus<Icon_Besitzer::SPIELSTART_WIZARD>(Icon_Liste({
+                                                           {.nummer = ICON_WIZ_KOPF,
+                                                            .grafik = GRAFIK_WIZ_KOPF_LISTE,
+                                                            .flags = MENUE_F_NICHT_ABFRAGEN,
+                                                            .x = 411,
+                                                            .y = 150,
+                                                            .status = MENUE_S_TRANSPARENT,
+                                                            .zeichnen = Spielstart_Listenkopf,
+                                                            .ebene = 0,
+                                                            .w = 380,
+                                                            .h = 388},
+                                                           {.nummer = ICON_WIZ_BALKEN,
+                                                            .grafik = GRAFIK_WIZ_BALKEN,
+                                                            .x = 774,
+                                                            .y = 188,
+                                                            .status = MENUE_S_TRANSPARENT,
+                                                            .klick = Menue_Scrollbar_Klick,
+                                                            .ebene = 4,
+                                                            .w = 9,
+                                                            .h = 210,
+                                                            .verknuepft = ICON_WIZ_KNOPF},
+                                                           {.nummer = ICON_WIZ_KNOPF,
+                                                            .grafik = GRAFIK_WB_KNOPF,
+                                                            .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
+                                                            .x = 774,
+                                                            .y = KNOPF_Y_MIN,
+                                                            .daten = &scroll,
+                                                            .status = MENUE_S_TRANSPARENT,
+                                                            .ebene = 5,
+                                                            .w = 9,
+                                                            .h = 12,
+                                                            .verknuepft = ICON_WIZ_EINTRAG},
+                                                       }),
+                                                       Icon_Reihe<12>(EINTRAG, 0, 34));
 
 constexpr auto NAME = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
     {.nummer = ICON_WIZ_NAME,
@@ -218,11 +218,6 @@ constexpr auto BEHALTEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(u32 g) { return Menue_Get_Hooks().grafik_holen(g); }
-void blit(u32 g, Rastport* ziel, i32 x, i32 y) {
-    if (Rastport* b = bild(g)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
 i32 liga_bild(i32 liga) {
     const i32 g = Wettbewerb_Get_Grafik_Nummer(liga, nullptr);
     return g >= 0 && g < LIGA_BILDER ? g : 0;
@@ -299,16 +294,16 @@ void anzeigen(i32 icon, bool zeigen) { Start_Zeigen(icon, zeigen); }
 void seite_aufbauen() {
     Spielstart_Zustand& z = Z();
     Menue_Screen_Icons_Loeschen_Bereich(BEREICH_AUCH_BLEIBENDE, 0, 0, 799, 599);
-    Menue_Set_Hintergrund(bild(GRAFIK_ASSISTENT), 0);
+    Menue_Set_Hintergrund(Kit_Bild(GRAFIK_ASSISTENT), 0);
     video_seite_oeffnen(VIDEO_SEITE[std::clamp(z.seite, 0, 7)]);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(RAHMEN.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(LISTE.daten());
     const Layout* l = layout();
     anzeigen(ICON_WIZ_KOPF, true);  // the panel also behind the count, so no empty band shows
-    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_WIZ_KOPF)) k->grafik = l ? l->kopf : GRAFIK_WIZ_KOPF_LISTE;
+    if (Screen_Icon* k = Kit_Icon(ICON_WIZ_KOPF)) k->grafik = l ? l->kopf : GRAFIK_WIZ_KOPF_LISTE;
     const i32 n = eintraege(), sicht = sichtbar();
     for (i32 k = 0; k < WIZ_EINTRAEGE; ++k) {
-        Screen_Icon* e = Menue_Screen_Icon_Aus_Nummer(ICON_WIZ_EINTRAG + k);
+        Screen_Icon* e = Kit_Icon(ICON_WIZ_EINTRAG + k);
         if (!e) continue;
         const bool da = l && k < sicht && k < n;
         e->status = da ? MENUE_S_TRANSPARENT : MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT;
@@ -321,7 +316,7 @@ void seite_aufbauen() {
     Menue_Icon_Zustand_Setzen(ICON_WIZ_KNOPF, KNOPF_STAND);
     anzeigen(ICON_WIZ_BALKEN, rollen);
     anzeigen(ICON_WIZ_KNOPF, rollen);
-    if (Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_WIZ_KNOPF)) {
+    if (Screen_Icon* k = Kit_Icon(ICON_WIZ_KNOPF)) {
         k->y = KNOPF_Y_MIN;
         Menue_Icon_Zustand_Setzen(ICON_WIZ_KNOPF, KNOPF_Y_MIN);
     }
@@ -375,7 +370,7 @@ bool Spielstart_Name_Gueltig(const char* name) {
     if (!name || !name[0]) return false;
     const size_t n = std::strlen(name);
     if (n > static_cast<size_t>(SPIELSTART_NAME_MAX)) return false;
-    const Font* f = font(FONT_EINTRAG);
+    const Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     bool nur_leer = true;
     for (size_t i = 0; i < n; ++i) {
         const u8 c = static_cast<u8>(name[i]);
@@ -407,7 +402,7 @@ bool Spielstart_Seite_Fertig() {
 void Spielstart_Seite_Init(i32 richtung) {
     Spielstart_Zustand& z = Z();
     if (z.seite == -1 && !video_hg) {
-        Menue_Set_Hintergrund(bild(GRAFIK_ASSISTENT), 0);
+        Menue_Set_Hintergrund(Kit_Bild(GRAFIK_ASSISTENT), 0);
         Spielstart_Hintergrund_Video_Oeffnen();
     }
     if (richtung == 1 && !Spielstart_Seite_Fertig()) return;
@@ -481,7 +476,7 @@ void Spielstart_Auswahl_Klick(Screen_Icon* icon, u32 ereignis) {
     Spielstart_Zustand& z = Z();
     Spielstart_Slot& s = aktueller();
     if (icon->status & MENUE_S_GRAU) return;
-    const i32 i = icon->nummer - ICON_WIZ_EINTRAG + z.erster;
+    const i32 i = static_cast<i32>(icon->user[0]) + z.erster;
     if (i < 0 || i >= eintraege()) return;
     switch (z.seite) {
         case S_SCHWIERIGKEIT: z.schwierigkeit = i; break;
@@ -538,59 +533,68 @@ void Spielstart_Uebersicht(Screen_Icon*, Rastport* ziel, i32, i32) {
     const Spielstart_Slot& s = aktueller();
     auto farbe = [&](i32 seite) { return z.seite == seite ? FARBE_GEWAEHLT : FARBE_WEISS; };
     const i32 seite = std::clamp(z.seite, 0, 7);
-    Font_Printf_Glatt(ziel, font(FONT_TITEL), "^c%05d^tz0598%s", 0, 132, FARBE_WEISS, text(72 + seite));
-    if (z.seite == S_ANZAHL) Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d^tz0598%s", 0, 168, FARBE_GEWAEHLT, text(79));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::GROSSTITEL), FARBE_WEISS, 0, 132, "^tz0598%s", text(72 + seite));
+    if (z.seite == S_ANZAHL)
+        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_GEWAEHLT, 0, 168, "^tz0598%s", text(79));
     // Managers.
     char zeile[160];
     if (z.anzahl == 1) std::snprintf(zeile, sizeof zeile, "%d. %s", z.slot + 1, text(80));
     else std::snprintf(zeile, sizeof zeile, text(81), z.slot + 1, z.anzahl);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s", 40, 124, farbe(S_ANZAHL), zeile);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::MITTEL), farbe(S_ANZAHL), 40, 124, "%s", zeile);
     if (ruf::Client()) {
         const Spielstart_Netz& n = Spielstart_Get_Netz();
         char server[80];
         std::snprintf(server, sizeof server, text(139), n.adresse[0], n.adresse[1], n.adresse[2], n.adresse[3]);
-        Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d^tr0360%s", 0, 124, FARBE_HELL, server);
+        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, 0, 124, "^tr0360%s", server);
     }
     // Difficulty.
-    if (z.schwierigkeit >= 0) blit(GRAFIK_WIZ_SCHWIERIGKEIT + static_cast<u32>(z.schwierigkeit), ziel, 37, 150);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s: %s", 133, 178, farbe(S_SCHWIERIGKEIT), text(83),
-                      schwierigkeit_name(z.schwierigkeit));
+    if (z.schwierigkeit >= 0)
+        Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_SCHWIERIGKEIT + static_cast<u32>(z.schwierigkeit), 37, 150);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::MITTEL), farbe(S_SCHWIERIGKEIT), 133, 178, "%s: %s", text(83),
+                     schwierigkeit_name(z.schwierigkeit));
     // Name and face.
-    if (s.gesicht >= 0) blit(GRAFIK_WIZ_GESICHT + static_cast<u32>(s.gesicht), ziel, 37, 206);
-    else blit(GRAFIK_WIZ_FELD_LEER, ziel, 37, 206);
-    if (z.seite == S_GESICHT) blit(GRAFIK_WIZ_GESICHT_RAHMEN, ziel, 35, 204);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s: %s", 133, 250, farbe(z.seite == S_GESICHT ? S_GESICHT : S_NAME),
-                      text(71), s.name[0] ? s.name : text(69));
+    if (s.gesicht >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_GESICHT + static_cast<u32>(s.gesicht), 37, 206);
+    else Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_FELD_LEER, 37, 206);
+    if (z.seite == S_GESICHT) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_GESICHT_RAHMEN, 35, 204);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::MITTEL), farbe(z.seite == S_GESICHT ? S_GESICHT : S_NAME), 133, 250,
+                     "%s: %s", text(71), s.name[0] ? s.name : text(69));
     // Country, club, league.
-    blit(GRAFIK_WIZ_FELD_LEER, ziel, 37, 285);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_FELD_LEER, 37, 285);
     if (s.land >= 0) Wappen_Blit(s.land, ziel, 41, 289, 62, 62, nullptr);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s: %s", 133, 330, farbe(S_LAND), text(84),
-                      s.land >= 0 ? Team_String(721, s.land, nullptr, 0) : text(69));
-    blit(GRAFIK_WIZ_FELD_LEER, ziel, 37, 364);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::MITTEL), farbe(S_LAND), 133, 330, "%s: %s", text(84),
+                     s.land >= 0 ? Team_String(721, s.land, nullptr, 0) : text(69));
+    Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_FELD_LEER, 37, 364);
     if (s.team >= 0) Wappen_Blit(s.team, ziel, 41, 368, 62, 62, nullptr);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s: %s", 133, 410, farbe(S_VEREIN), text(85),
-                      s.team >= 0 ? Team_String(721, s.team, nullptr, 0) : text(69));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::MITTEL), farbe(S_VEREIN), 133, 410, "%s: %s", text(85),
+                     s.team >= 0 ? Team_String(721, s.team, nullptr, 0) : text(69));
     // The league's picture by its graphic number (the empty field without a league).
-    if (s.liga >= 0) blit(static_cast<u32>(GRAFIK_WIZ_LIGA + liga_bild(s.liga)), ziel, 37, 443);
-    else blit(GRAFIK_WIZ_FELD_LEER, ziel, 37, 443);
-    Font_Printf_Glatt(ziel, font(FONT_ZEILE), "^c%05d%s: %s", 133, 490, farbe(S_LIGA), text(86),
-                      s.liga >= 0 ? Wettbewerb_Get_Name(s.liga, false).c_str() : text(69));
+    if (s.liga >= 0) Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_WIZ_LIGA + liga_bild(s.liga)), 37, 443);
+    else Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_FELD_LEER, 37, 443);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::MITTEL), farbe(S_LIGA), 133, 490, "%s: %s", text(86),
+                     s.liga >= 0 ? Wettbewerb_Get_Name(s.liga, false).c_str() : text(69));
 }
 
 void Spielstart_Listenkopf(Screen_Icon*, Rastport* ziel, i32, i32) {
     switch (Z().seite) {
-        case S_LAND: Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tl0521%s^tr0767%s", 0, 181, FARBE_KOPF, text(87), text(88)); break;
-        case S_VEREIN:
-            Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tl0521%s^tr0767%s", 0, 181, FARBE_KOPF, text(89), text(90));
+        case S_LAND:
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_KOPF, 0, 181, "^tl0521%s^tr0767%s", text(87),
+                             text(88));
             break;
-        case S_LIGA: Font_Printf_Glatt(ziel, font(FONT_KOPF), "^c%05d^tl0521%s^tr0767%s", 0, 181, FARBE_KOPF, text(92), text(93)); break;
+        case S_VEREIN:
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_KOPF, 0, 181, "^tl0521%s^tr0767%s", text(89),
+                             text(90));
+            break;
+        case S_LIGA:
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_KOPF, 0, 181, "^tl0521%s^tr0767%s", text(92),
+                             text(93));
+            break;
         default: break;
     }
 }
 
 void Spielstart_Anzahl_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     // The count from the digit strip: its row, or two half-width rows from 10 on.
-    Rastport* streifen = bild(GRAFIK_WIZ_ZIFFERN);
+    Rastport* streifen = Kit_Bild(GRAFIK_WIZ_ZIFFERN);
     const i32 n = Z().anzahl;
     if (!streifen || n < 0 || n > 99) return;
     const i32 zx = x + (ICON_WIZ_ANZAHL_BREITE - ZIFFER_BREITE) / 2, zy = y + (ICON_WIZ_ANZAHL_HOEHE - ZIFFER_HOEHE) / 2 - 2;
@@ -607,86 +611,88 @@ void Spielstart_Listeneintrag(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
     const Spielstart_Zustand& z = Z();
     const Spielstart_Slot& s = aktueller();
-    const i32 i = icon->nummer - ICON_WIZ_EINTRAG + z.erster;
+    const i32 i = static_cast<i32>(icon->user[0]) + z.erster;
     if (i < 0 || i >= eintraege()) return;
     const bool maus = Menue_Get_Aktives_Icon() == icon;
     bool gewaehlt = false;
     switch (z.seite) {
         case S_SCHWIERIGKEIT: {
             gewaehlt = z.schwierigkeit == i;
-            if (maus) blit(GRAFIK_WIZ_HELL, ziel, x, y);
-            if (gewaehlt) blit(GRAFIK_WIZ_MARKE, ziel, x + 4, y + 6);
-            blit(GRAFIK_WIZ_SCHWIERIGKEIT + static_cast<u32>(i), ziel, x + 36, y);
-            Font_Printf_Glatt(ziel, font(FONT_EINTRAG), "^c%05d%s", x + 94, y + 22, gewaehlt ? FARBE_GEWAEHLT : FARBE_WEISS,
-                              schwierigkeit_name(i));
+            if (maus) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_HELL, x, y);
+            if (gewaehlt) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_MARKE, x + 4, y + 6);
+            Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_SCHWIERIGKEIT + static_cast<u32>(i), x + 36, y);
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), gewaehlt ? FARBE_GEWAEHLT : FARBE_WEISS, x + 94,
+                             y + 22, "%s", schwierigkeit_name(i));
             return;
         }
         case S_GESICHT: {
-            Rastport* g = bild(GRAFIK_WIZ_GESICHT + static_cast<u32>(i));
+            Rastport* g = Kit_Bild(GRAFIK_WIZ_GESICHT + static_cast<u32>(i));
             const bool vergeben = Spielstart_Kopf_Vergeben(i) && !ruf::Client();
             icon->status = vergeben ? icon->status | MENUE_S_GRAU : icon->status & ~MENUE_S_GRAU;
             if (!g) return;
             if (vergeben) Blt_Alpha_Prozent_Transparent(g, 0, 0, g->breite, g->hoehe, ziel, x, y, 50);
             else if (s.gesicht == i || s.gesicht < 0 || maus) Blt_Blit(g, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
             else Blt_Alpha_Prozent_Transparent(g, 0, 0, g->breite, g->hoehe, ziel, x, y, 60);
-            if (s.gesicht == i) blit(GRAFIK_WIZ_GESICHT_RAHMEN, ziel, x - 2, y - 2);
+            if (s.gesicht == i) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_GESICHT_RAHMEN, x - 2, y - 2);
             return;
         }
         case S_LAND: {
             const i32 land = z.laender[i];
             gewaehlt = s.land == land;
-            if (maus) Blt_Pulsieren_Transparent(bild(GRAFIK_WIZ_HELL), 0, 0, 353, 33, ziel, x, y);
-            if (gewaehlt) blit(GRAFIK_WIZ_MARKE, ziel, x + 4, y + 6);
+            if (maus) Blt_Pulsieren_Transparent(Kit_Bild(GRAFIK_WIZ_HELL), 0, 0, 353, 33, ziel, x, y);
+            if (gewaehlt) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_MARKE, x + 4, y + 6);
             Wappen_Blit(land, ziel, x + 38, y + 2, 28, 28, nullptr);
-            Font_Printf_Glatt(ziel, font(FONT_EINTRAG), "^c%05d%s", x + 94, y + 22, gewaehlt ? FARBE_GEWAEHLT : FARBE_WEISS,
-                              Team_String(721, land, nullptr, 0));
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), gewaehlt ? FARBE_GEWAEHLT : FARBE_WEISS, x + 94,
+                             y + 22, "%s", Team_String(721, land, nullptr, 0));
             i32 ligen[128];
             const i32 n = Wettbewerb_Get_Aktive(land, ligen, true);
-            Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d^tr0340%d", x, y + 22, FARBE_HELL, n);
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, x, y + 22, "^tr0340%d", n);
             return;
         }
         case S_VEREIN: {
             const i32 t = z.teams[i];
             gewaehlt = s.team == t;
-            if (maus) Blt_Pulsieren_Transparent(bild(GRAFIK_WIZ_HELL), 0, 0, 353, 33, ziel, x, y);
-            if (gewaehlt) blit(GRAFIK_WIZ_MARKE, ziel, x + 4, y + 6);
+            if (maus) Blt_Pulsieren_Transparent(Kit_Bild(GRAFIK_WIZ_HELL), 0, 0, 353, 33, ziel, x, y);
+            if (gewaehlt) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_MARKE, x + 4, y + 6);
             char user[37] = {};
             bool aktiv = false;
             i32 anderer = -1;
             if (Spielstart_Client_Team_Info(t, user, &aktiv)) {
                 icon->status = aktiv ? icon->status | MENUE_S_GRAU : icon->status & ~MENUE_S_GRAU;
-                Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s%s%s", x + 94, y + 30, FARBE_GEWAEHLT, user,
-                                  aktiv ? " " : "", aktiv ? text(141) : "");
+                Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_GEWAEHLT, x + 94, y + 30, "%s%s%s", user,
+                                 aktiv ? " " : "", aktiv ? text(141) : "");
             } else if (!ruf::Client() && Spielstart_Team_Vergeben(t, &anderer)) {
                 icon->status |= MENUE_S_GRAU;
-                Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d[%s]", x + 94, y + 30, FARBE_MARKE,
-                                  Spielstart_Slots[anderer].name);
+                Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_MARKE, x + 94, y + 30, "[%s]",
+                                 Spielstart_Slots[anderer].name);
             } else {
                 icon->status &= ~MENUE_S_GRAU;
                 const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
                 const std::string n = liga >= 0 ? Wettbewerb_Get_Name(liga, false) : std::string(text(97));
-                Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 94, y + 30, FARBE_HELL, n.c_str());
+                Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, x + 94, y + 30, "%s", n.c_str());
             }
             const i32 halbe = Team_Get_Staerke_Modus(t, 16) / 11;
             Sterne_Zeichnen(ziel, Sterne_Klein(std::clamp(halbe, 0, 12), 0, x + 292), y + 12);
             Wappen_Blit(t, ziel, x + 38, y + 2, 28, 28, nullptr);
-            Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 94, y + 16,
-                              (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : gewaehlt ? FARBE_GEWAEHLT : FARBE_WEISS,
-                              Team_String(721, t, nullptr, 0));
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT),
+                             (icon->status & MENUE_S_GRAU) ? FARBE_GRAU
+                             : gewaehlt                    ? FARBE_GEWAEHLT
+                                                           : FARBE_WEISS,
+                             x + 94, y + 16, "%s", Team_String(721, t, nullptr, 0));
             return;
         }
         case S_LIGA: {
             const i32 id = z.ligen[i];
             gewaehlt = s.liga == id;
-            if (maus) Blt_Pulsieren_Transparent(bild(GRAFIK_WIZ_HELL), 0, 0, 353, 33, ziel, x, y);
-            if (gewaehlt) blit(GRAFIK_WIZ_MARKE, ziel, x + 4, y + 6);
+            if (maus) Blt_Pulsieren_Transparent(Kit_Bild(GRAFIK_WIZ_HELL), 0, 0, 353, 33, ziel, x, y);
+            if (gewaehlt) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_MARKE, x + 4, y + 6);
             Pokal_Blit(id, -1, ziel, x + 38, y + 2, 28, 28, nullptr);
-            Font_Printf_Glatt(ziel, font(FONT_EINTRAG), "^c%05d%s", x + 94, y + 22, gewaehlt ? FARBE_GEWAEHLT : FARBE_WEISS,
-                              Wettbewerb_Get_Name(id, false).c_str());
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), gewaehlt ? FARBE_GEWAEHLT : FARBE_WEISS, x + 94,
+                             y + 22, "%s", Wettbewerb_Get_Name(id, false).c_str());
             const Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
             if (w && w->land >= 0 && w->land < Team_Anzahl)
-                Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d^tr0340%s", x, y + 22, FARBE_HELL,
-                                  Team_String(722, w->land, nullptr, 0));
+                Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, x, y + 22, "^tr0340%s",
+                                 Team_String(722, w->land, nullptr, 0));
             return;
         }
         default: return;
@@ -697,12 +703,12 @@ void Spielstart_Name_Seite(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     Spielstart_Slot& s = aktueller();
     char titel[80];
     std::snprintf(titel, sizeof titel, text(70), Z().slot + 1);
-    Font_Printf_Glatt(ziel, font(FONT_EINTRAG), "^c%05d%s", x + 16, y + 28, FARBE_WEISS, titel);
-    const i32 r = Eingabefeld_Bearbeiten(font(FONT_EINTRAG), s.name, sizeof s.name, SPIELSTART_NAME_MAX,
-                                         EINGABE_NAMEN | EINGABE_ALLES_WAEHLEN, x + 16,
-                                         y + 44, 320, 24, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 16, y + 28, "%s", titel);
+    const i32 r = Eingabefeld_Bearbeiten(Kit_Font(Kit_Schrift::SCHMAL_GROSS), s.name, sizeof s.name,
+                                         SPIELSTART_NAME_MAX, EINGABE_NAMEN | EINGABE_ALLES_WAEHLEN, x + 16, y + 44,
+                                         320, 24, 0, 0, nullptr, 0, 0, nullptr, FARBE_WEISS);
     if (!Spielstart_Name_Gueltig(s.name) && s.name[0])
-        Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 16, y + 86, FARBE_FEHLER, text(146));
+        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_FEHLER, x + 16, y + 86, "%s", text(146));
     Start_Grau(ICON_WIZ_WEITER, !Spielstart_Seite_Fertig());
     if (r == EINGABE_FERTIG) {
         if (Spielstart_Seite_Fertig()) Spielstart_Seite_Init(1);
@@ -712,21 +718,22 @@ void Spielstart_Name_Seite(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
 
 void Spielstart_Zurueck_Text(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
-    Font_Printf_Glatt(ziel, font(12), "^c%05d^tz0050%s", x, y + 21,
-                      (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_KNOPF_TEXT, text(95));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KNOPF), (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_KNOPF_TEXT,
+                     x, y + 21, "^tz0050%s", text(95));
 }
 
 void Spielstart_Weiter_Text(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
     // Greyed while the page's choice is missing.
     Start_Grau(ICON_WIZ_WEITER, !Spielstart_Seite_Fertig());
-    Font_Printf_Glatt(ziel, font(12), "^c%05d^tz0050%s", x, y + 21,
-                      (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_KNOPF_TEXT, text(96));
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KNOPF), (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_KNOPF_TEXT,
+                     x, y + 21, "^tz0050%s", text(96));
 }
 
 void Spielstart_Team_Behalten_Info(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     const bool an = aktueller().behalten != 0;
-    if (Menue_Get_Aktives_Icon() == icon) blit(GRAFIK_WIZ_HELL_KLEIN, ziel, x, y);
-    blit(an ? GRAFIK_WIZ_HAKEN_AN : GRAFIK_WIZ_HAKEN, ziel, x + 2, y + 2);
-    Font_Printf_Glatt(ziel, font(FONT_KLEIN), "^c%05d%s", x + 30, y + 17, an ? FARBE_GEWAEHLT : FARBE_WEISS, text(94));
+    if (Menue_Get_Aktives_Icon() == icon) Kit_Bild_Zeichnen(ziel, GRAFIK_WIZ_HELL_KLEIN, x, y);
+    Kit_Bild_Zeichnen(ziel, an ? GRAFIK_WIZ_HAKEN_AN : GRAFIK_WIZ_HAKEN, x + 2, y + 2);
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), an ? FARBE_GEWAEHLT : FARBE_WEISS, x + 30, y + 17, "%s",
+                     text(94));
 }

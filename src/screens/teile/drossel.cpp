@@ -2,9 +2,6 @@
 
 #include "base/tools.h"
 
-const u16 PULS_FARBEN[PULS_STUFEN] = {65535, 65535, 65535, 65275, 59001, 58806, 58611, 58448, 58253,
-                                      58091, 57929, 57766, 57604, 57571, 57344, 57344, 57344};
-
 bool Screen_Drossel_Frei(Screen_Drossel* d, u32 periode_ms) {
     if (!d) return false;
     const u32 jetzt = W32_Get_Time();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "base/types.h"
+#include "gui/palette.h"
 
 // A procedure throttled to one action per `periode` ms: Screen_Drossel_Frei
 // says whether it may act now and, if so, remembers the time.
@@ -16,7 +17,7 @@ bool Screen_Drossel_Frei(Screen_Drossel* d, u32 periode_ms);
 // The pulsing colour of a hint text: 17 colours from white to red and back,
 // one step whenever more than 10 ms have passed.
 constexpr i32 PULS_STUFEN = 17;
-extern const u16 PULS_FARBEN[PULS_STUFEN];
+inline constexpr const u16 (&PULS_FARBEN)[PULS_STUFEN] = FARBE_PULS;
 struct Screen_Puls {
     i32 index = 0;
     i32 richtung = 1;

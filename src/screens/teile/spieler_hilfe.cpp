@@ -5,21 +5,21 @@
 
 #include "gui/text_cfg.h"
 #include "screens/teile/namen.h"
+#include "screens/teile/spieler_modus.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb_abfragen.h"
 #include "world/attribut.h"
 #include "world/bank.h"
+#include "world/global.h"
 #include "world/markt.h"
 #include "world/spieler.h"
-#include "world/global.h"
 #include "world/welt.h"
 
 namespace {
 constexpr u32 VERLETZT = 0x40, GESPERRT = 0x380;
 constexpr u32 ROLLE_1 = 0x800, ROLLE_2 = 0x1000, ROLLE_3 = 0x2000, ROLLE_4 = 0x4000;
-constexpr int MODUS_STATUS = 75, MODUS_ART = 70, MODUS_DAUER = 71, MODUS_QUOTE_A = 76, MODUS_QUOTE_B = 77;
 constexpr u32 EREIGNIS_TOR = 4;
 constexpr i32 SPERR_ZAEHLER = 8;
 
@@ -95,7 +95,7 @@ void kopf(i32 p, char* buf, size_t n) {
     const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
     if (status & VERLETZT) {
         const i32 dauer = wert(MODUS_DAUER, p);
-        dazu(buf, n, "^l%s %s %s %d %s", e1(T_VERLETZT), Verletzungs_Text(wert(MODUS_ART, p)), e1(T_NOCH), dauer,
+        dazu(buf, n, "^l%s %s %s %d %s", e1(T_VERLETZT), Verletzungs_Text(wert(MODUS_VERLETZUNG, p)), e1(T_NOCH), dauer,
              e1(dauer == 1 ? T_SPIEL : T_SPIELE));
     } else if (status & GESPERRT) {
         const i32 z = Spiele_Get_Wettbewerb_Ereignis(Team_Wettbewerb, SPERR_ZAEHLER, p);

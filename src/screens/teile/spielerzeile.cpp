@@ -1,31 +1,27 @@
 #include "screens/teile/spielerzeile.h"
 
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
-#include "grafik_nummern.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "screens/teile/namen.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
 namespace {
-constexpr int MODUS_NUMMER = 84, MODUS_KLASSE = 67, MODUS_SPIELE = 55, MODUS_MORAL = 90, MODUS_STATUS = 75;
 constexpr u32 VERLETZT = 0x40, ANDERS_AUS = 0x780;
 constexpr i32 STATUS_AUS = 7, STATUS_VERLETZT = 8;
-constexpr i32 FONT_NUMMER = 15, FONT_ZEILE = 9;
 constexpr i32 UEBERLAGE_PROZENT = 35;
 // Position badge and exhaustion picture by class / level (entries of their groups).
 constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};       // classes 0..3 -> 24039, 24037, 24036, 24038
 constexpr i32 ERSCHOEPFUNG_BILD[5] = {1, 2, 3, 0, 4};  // levels 0..4 -> 24043, 24044, 24045, 24042, 24046
 
-Rastport* bild(i32 nummer) { return Menue_Get_Hooks().grafik_holen(static_cast<u32>(nummer)); }
-void blit(Rastport* ziel, i32 nummer, i32 x, i32 y, i32 h = -1) {
-    if (Rastport* b = bild(nummer)) Blt_Blit(b, 0, 0, -1, h, ziel, x, y, Blt_Opt_Transparent);
-}
 i32 wert(int modus, i32 spieler) { return Spieler_Wert(modus, spieler, 0, OP_LESEN); }
 }  // namespace
 
@@ -43,28 +39,28 @@ void Spielerzeile_Zeichnen(Rastport* ziel, const Spielerzeile& z) {
     const i32 p = z.spieler, x = z.x, y = z.y;
     const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
     if (status & (VERLETZT | ANDERS_AUS))
-        if (Rastport* b = bild(GRAFIK_NICHT_VERFUEGBAR))
+        if (Rastport* b = Kit_Bild(GRAFIK_NICHT_VERFUEGBAR))
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x + 1, y, UEBERLAGE_PROZENT);
     if (z.gezogen)
-        if (Rastport* b = bild(GRAFIK_ZEILE_ZIEHEN)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+        if (Rastport* b = Kit_Bild(GRAFIK_ZEILE_ZIEHEN)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
     i32 klasse = wert(MODUS_KLASSE, p);
     klasse = klasse < 0 || klasse > 3 ? 0 : klasse;
     // While the highlight pulses the badge sits one pixel lower, two shorter.
-    if (Rastport* b = bild(GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse]))
+    if (Rastport* b = Kit_Bild(GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse]))
         Blt_Blit(b, 0, 0, -1, z.gezogen ? b->hoehe - 2 : -1, ziel, x + 1, y + (z.gezogen ? 1 : 0), Blt_Opt_Transparent);
 
     const i32 ty = y - 5 + z.hoehe;
     const i32 nummer = wert(MODUS_NUMMER, p);
-    if (Font* f = Font_Tabelle_Holen(FONT_NUMMER))
-        Font_Printf(ziel, f, "^c%05d^fb0006^tz0014%d^fe", x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), ty, FARBE_WEISS,
-                    nummer);
-    if (Font* f = Font_Tabelle_Holen(FONT_ZEILE)) {
-        Font_Printf(ziel, f, "^c%05d^tz0045%s", x, ty, FARBE_KLASSE[klasse], Positions_Text(klasse));
-        Font_Printf(ziel, f, "^c%05d^tl0070%s", x, ty, FARBE_WEISS, Spieler_String(63, p, nullptr, 0));
-        Font_Printf(ziel, f, "^c%05d^fb0010^tr0330%d^fe", x, ty, FARBE_WEISS, wert(MODUS_SPIELE, p));
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, f, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), ty, "^fb0006^tz0014%d^fe",
+                   nummer);
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
+        Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x, ty, "^tz0045%s", Positions_Text(klasse));
+        Kit_Printf(ziel, f, FARBE_WEISS, x, ty, "^tl0070%s", Spieler_String(63, p, nullptr, 0));
+        Kit_Printf(ziel, f, FARBE_WEISS, x, ty, "^fb0010^tr0330%d^fe", wert(MODUS_SPIELE, p));
         if (z.mit_zustand) {
             const Spieler_Status_Text s = Spieler_Status(p);
-            Font_Printf(ziel, f, "^c%05d^tr0575%s", x, ty, s.farbe, s.text);
+            Kit_Printf(ziel, f, s.farbe, x, ty, "^tr0575%s", s.text);
         }
     }
     Spieler_Sterne_Zeichnen(ziel, p, x + 197, y + 1, z.abzug, z.gewaehlt);
@@ -72,9 +68,10 @@ void Spielerzeile_Zeichnen(Rastport* ziel, const Spielerzeile& z) {
     const int n = Attribute_Get_Attribute(p, attribute, 3, 0);
     for (int i = 0; i < n && i < 3; ++i)
         if (attribute[i] >= 0)
-            blit(ziel, (z.gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[i], x + 349 + 28 * i, y + 1);
+            Kit_Bild_Zeichnen(ziel, (z.gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[i],
+                              x + 349 + 28 * i, y + 1);
     if (!z.mit_zustand) return;
     i32 e = Spieler_Get_Erschoepfung(p);
     e = e < 0 ? 0 : e > 4 ? 4 : e;
-    blit(ziel, GRAFIK_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[e], x + 469, y);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[e], x + 469, y);
 }

@@ -2,15 +2,16 @@
 
 #include <cstdlib>
 
-#include "graphics/blitter.h"
 #include "grafik_nummern.h"
+#include "graphics/blitter.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
+#include "screens/teile/spieler_modus.h"
 #include "world/welt.h"
 
 namespace {
 constexpr i32 ABSTAND_GROSS = 15, ABSTAND_KLEIN = 7;
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;  // injured, suspended and the other absences (status mode 75)
-constexpr int MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_STAERKE = 92, MODUS_MAX = 97;
 
 struct Satz {
     i32 voll, halb, abzug, halb_abzug, abzug_halb;
@@ -81,9 +82,7 @@ Sterne_Bild Sterne_Klein(i32 halbe, i32 abzug, i32 x) {
 }
 
 void Sterne_Zeichnen(Rastport* ziel, const Sterne_Bild& b, i32 y) {
-    for (i32 i = 0; i < b.anzahl; ++i)
-        if (Rastport* r = Menue_Get_Hooks().grafik_holen(static_cast<u32>(b.stern[i].grafik)))
-            Blt_Blit(r, 0, 0, -1, -1, ziel, b.stern[i].x, y, Blt_Opt_Transparent);
+    for (i32 i = 0; i < b.anzahl; ++i) Kit_Bild_Zeichnen(ziel, static_cast<u32>(b.stern[i].grafik), b.stern[i].x, y);
 }
 
 void Spieler_Sterne_Zeichnen(Rastport* ziel, i32 spieler, i32 x, i32 y, i32 abzug, bool gewaehlt) {

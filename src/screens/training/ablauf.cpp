@@ -7,6 +7,7 @@
 #include "base/tools.h"
 #include "graphics/sound.h"
 #include "graphics/video.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/training/plan.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
@@ -19,9 +20,6 @@
 namespace {
 
 constexpr u32 VERLETZT = 0x40;
-constexpr int MODUS_STATUS = 75;
-constexpr int MODUS_SPIELE = 55, MODUS_ERSCHOEPFUNG = 56, MODUS_WERT57 = 57, MODUS_KLASSE = 67, MODUS_MORAL = 90,
-              MODUS_STAERKE = 92, MODUS_GELD = 93, MODUS_TRAININGS = 98;
 constexpr i32 VERLETZUNG_TRAINING = 2;
 constexpr i32 VIDEO_ATTRIBUT = 11, VIDEO_TORWART = 52, VIDEO_STERN = 51;
 constexpr const char* CONTAINER = "animationen.res";

@@ -4,16 +4,17 @@
 
 #include "base/debug.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/sound.h"
 #include "graphics/video.h"
-#include "grafik_nummern.h"
 #include "gui/anim.h"
 #include "gui/gesicht.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/menue_spiel.h"
 #include "gui/palette.h"
@@ -24,6 +25,7 @@
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/plan.h"
 #include "world/attribut.h"
@@ -34,8 +36,6 @@
 
 namespace {
 
-constexpr int MODUS_KLASSE = 67, MODUS_NUMMER = 84, MODUS_GELD = 93, MODUS_DAUER = 71, MODUS_VERLETZUNG = 70;
-constexpr i32 FONT_KLEIN = 9, FONT_GROSS = 14, FONT_ZAHL = 15;
 constexpr u32 MODAL = MENUE_F_MODAL;
 
 // Film texts (the screen's section).
@@ -77,14 +77,9 @@ i32 hunderter = 1;
 bool sturz_gezeigt = false;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING2, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(u32 n) { return Menue_Get_Hooks().grafik_holen(n); }
-void blit(Rastport* ziel, u32 n, i32 x, i32 y) {
-    if (Rastport* b = bild(n)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 void zeigen(i16 nummer, bool an) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer))
+    if (Screen_Icon* i = Kit_Icon(nummer))
         i->status = an ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
 }
 bool schnell_an() { return Menue_Icon_Zustand(ICON_FILM_SCHNELL) != 0; }
@@ -184,35 +179,34 @@ void spieler_panel(Rastport* ziel) {
     const Trainings_Ablauf& t = Training_Ablauf();
     const i32 p = t.spieler, k = klasse(p);
     Gesicht_Holen(p, Team_Aktiv, ziel, 148, 90, 85, 100);
-    blit(ziel, static_cast<u32>(GRAFIK_FILM_POSITION + BADGE[k]), 260, 102);
-    if (Font* f = font(FONT_GROSS)) {
-        Font_Printf_Glatt(ziel, f, "^c%05d^tz0284%d", 0, 124, FARBE_WEISS, wert(MODUS_NUMMER, p));
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 318, 123, FARBE_KLASSE[k], Positions_Text(k));
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 280, 153, FARBE_WEISS, Spieler_String(505, p, nullptr, 0));
+    Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_FILM_POSITION + BADGE[k]), 260, 102);
+    if (Font* f = Kit_Font(Kit_Schrift::TITEL)) {
+        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 0, 124, "^tz0284%d", wert(MODUS_NUMMER, p));
+        Kit_Printf_Glatt(ziel, f, FARBE_KLASSE[k], 318, 123, "%s", Positions_Text(k));
+        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 280, 153, "%s", Spieler_String(505, p, nullptr, 0));
     }
-    if (Font* f = font(FONT_KLEIN)) {
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 390, 190, FARBE_HELL, text(T_FAEHIGKEIT));
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 390, 217, FARBE_GOLD, Attribut_Tabelle[t.attribut].name);
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, 250, FARBE_HELL,
-                          text(t.zustand == TRAINING_BEREIT ? T_BEREIT : T_LAEUFT));
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
+        Kit_Printf_Glatt(ziel, f, FARBE_HELL, 390, 190, "%s", text(T_FAEHIGKEIT));
+        Kit_Printf_Glatt(ziel, f, FARBE_GOLD, 390, 217, "%s", Attribut_Tabelle[t.attribut].name);
+        Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, 250, "%s", text(t.zustand == TRAINING_BEREIT ? T_BEREIT : T_LAEUFT));
     }
-    blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_GROSS + t.attribut), 570, 176);
+    Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_GROSS + t.attribut), 570, 176);
     // Without its video (an entry missing) the attribute's picture stands in the video's place.
     if (!t.video && t.zustand != TRAINING_BEREIT && t.zustand != TRAINING_ABSTURZ && t.zustand != TRAINING_FERTIG)
-        blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + t.attribut), 613, 378);
-    blit(ziel, schnell_an() ? GRAFIK_FILM_TEMPO_AN : GRAFIK_FILM_TEMPO_AUS, 135, 375);
+        Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + t.attribut), 613, 378);
+    Kit_Bild_Zeichnen(ziel, schnell_an() ? GRAFIK_FILM_TEMPO_AN : GRAFIK_FILM_TEMPO_AUS, 135, 375);
 }
 
 void punkte_panel(Rastport* ziel) {
     const Trainings_Ablauf& t = Training_Ablauf();
     const i32 noetig = Attribut_Noetig(t.attribut);
     const i32 summe = std::max(0, t.mitgebracht + t.verdient);
-    blit(ziel, GRAFIK_FILM_PUNKTE, 267, 309);
-    if (Font* f = font(FONT_KLEIN))
-        Font_Printf_Glatt(ziel, f, "^c%05d%d %s %d", 308, 329, FARBE_WEISS, summe, text(T_VON), noetig);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_FILM_PUNKTE, 267, 309);
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 308, 329, "%d %s %d", summe, text(T_VON), noetig);
     const i32 w = std::min(183, Tools_Runden(Tools_Prozent(summe, noetig) * 183 / 100.0));
-    blit(ziel, GRAFIK_FILM_BALKEN, 308, 335);
-    if (Rastport* d = bild(GRAFIK_FILM_BALKEN_DECKE))
+    Kit_Bild_Zeichnen(ziel, GRAFIK_FILM_BALKEN, 308, 335);
+    if (Rastport* d = Kit_Bild(GRAFIK_FILM_BALKEN_DECKE))
         if (w < 183) Blt_Blit(d, w, 0, 183 - w, -1, ziel, 308 + w, 335, Blt_Opt_Transparent);
 }
 
@@ -228,19 +222,19 @@ void hunderter_balken(Rastport* ziel) {
         }
     }
     const i32 w = std::clamp((t.verdient - 100 * (hunderter - 1)) * 183 / 100, 0, 183);
-    blit(ziel, GRAFIK_FILM_HUNDERT, 308, 351);
-    if (Rastport* d = bild(GRAFIK_FILM_HUNDERT_DECKE))
+    Kit_Bild_Zeichnen(ziel, GRAFIK_FILM_HUNDERT, 308, 351);
+    if (Rastport* d = Kit_Bild(GRAFIK_FILM_HUNDERT_DECKE))
         if (w < 183) Blt_Blit(d, w, 0, 183 - w, -1, ziel, 308 + w, 351, Blt_Opt_Transparent);
 }
 
 void saeule(Rastport* ziel) {
     const i32 pos = std::clamp(Training_Ablauf().position, 0, TRAINING_HOEHE);
-    if (Rastport* b = bild(GRAFIK_FILM_SAEULE))
+    if (Rastport* b = Kit_Bild(GRAFIK_FILM_SAEULE))
         if (pos > 0) Blt_Blit(b, 0, TRAINING_HOEHE - pos, -1, pos, ziel, 186, 436 - pos, Blt_Opt_Transparent);
 }
 
 void umbrochen(Rastport* ziel, const char* s) {
-    if (Font* f = font(FONT_KLEIN)) Umbruch_Text_Ausgabe(ziel, f, s, 255, 520, 308, 390, FARBE_WEISS, 0, -1);
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) Umbruch_Text_Ausgabe(ziel, f, s, 255, 520, 308, 390, FARBE_WEISS, 0, -1);
 }
 
 void sturz_panel(Rastport* ziel) {
@@ -251,31 +245,32 @@ void sturz_panel(Rastport* ziel) {
         zeigen(ICON_FILM_START, false);
         zeigen(ICON_FILM_OK, true);
     }
-    blit(ziel, GRAFIK_FILM_STURZ, 246, 297);
-    Font* f = font(FONT_KLEIN);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_FILM_STURZ, 246, 297);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     switch (t.ergebnis) {
         case ERGEBNIS_PUNKTE_WEG: umbrochen(ziel, text(T_PUNKTE_WEG)); break;
         case ERGEBNIS_VERLETZT:
             umbrochen(ziel, text(T_VERLETZT));
             if (f)
-                Font_Printf_Glatt(ziel, f, "^c%05d%s %s (%d %s)", 255, 406, FARBE_FEHLER, text(T_VERLETZUNG),
-                                  Spieler_Get_Verletzungs_Text(wert(MODUS_VERLETZUNG, t.spieler)),
-                                  wert(MODUS_DAUER, t.spieler), text(T_TAGE));
+                Kit_Printf_Glatt(ziel, f, FARBE_FEHLER, 255, 406, "%s %s (%d %s)", text(T_VERLETZUNG),
+                                 Spieler_Get_Verletzungs_Text(wert(MODUS_VERLETZUNG, t.spieler)),
+                                 wert(MODUS_DAUER, t.spieler), text(T_TAGE));
             break;
         case ERGEBNIS_MORAL:
         case ERGEBNIS_ERSCHOEPFUNG:
             umbrochen(ziel, text(t.ergebnis == ERGEBNIS_MORAL ? T_MORAL : T_ERSCHOEPFUNG));
             if (f)
-                Font_Printf_Glatt(ziel, f, "^c%05d%s", 255, 406, FARBE_HELL,
-                                  text(t.ergebnis == ERGEBNIS_MORAL ? T_MORAL_WERT : T_ERSCHOEPFUNG_WERT));
-            blit(ziel, GRAFIK_FILM_MINUS, 390, 391);
-            if (Font* z = font(FONT_ZAHL)) Font_Printf_Glatt(ziel, z, "^c%05d%d", 418, 408, FARBE_WEISS, t.ergebnis_wert);
+                Kit_Printf_Glatt(ziel, f, FARBE_HELL, 255, 406, "%s",
+                                 text(t.ergebnis == ERGEBNIS_MORAL ? T_MORAL_WERT : T_ERSCHOEPFUNG_WERT));
+            Kit_Bild_Zeichnen(ziel, GRAFIK_FILM_MINUS, 390, 391);
+            if (Font* z = Kit_Font(Kit_Schrift::ZAHL))
+                Kit_Printf_Glatt(ziel, z, FARBE_WEISS, 418, 408, "%d", t.ergebnis_wert);
             break;
         case ERGEBNIS_STAERKE:
             umbrochen(ziel, text(T_STAERKE));
             if (f)
-                Font_Printf_Glatt(ziel, f, "^c%05d%s  %s", 255, 406, FARBE_FEHLER, text(T_STAERKE_WERT),
-                                  text(t.ergebnis_wert == 1 ? T_STERN : T_STERNE));
+                Kit_Printf_Glatt(ziel, f, FARBE_FEHLER, 255, 406, "%s  %s", text(T_STAERKE_WERT),
+                                 text(t.ergebnis_wert == 1 ? T_STERN : T_STERNE));
             break;
         default: umbrochen(ziel, text(T_NICHTS)); break;
     }
@@ -290,25 +285,25 @@ void ende_panel(Rastport* ziel) {
     zeigen(ICON_FILM_OK, true);
     zeigen(ICON_FILM_SCHNELL, false);
     zeigen(ICON_FILM_START, false);
-    blit(ziel, GRAFIK_FILM_ENDE, 246, 268);
-    Font* f = font(FONT_KLEIN);
+    Kit_Bild_Zeichnen(ziel, GRAFIK_FILM_ENDE, 246, 268);
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!f) return;
     const i32 noetig = Attribut_Noetig(t.attribut);
     const i32 verdient = t.punkte_weg ? 0 : t.verdient;
     const i32 summe = t.mitgebracht + verdient;
     const i32 kosten = Global_Attribut_Training_Kosten(t.attribut, t.spieler);
     const u16 w = FARBE_WEISS;
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, ZEILE_Y[0], FARBE_HELL, text(T_MITGEBRACHT));
-    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%d/%d", 260, ZEILE_Y[0], w, t.mitgebracht, noetig);
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, ZEILE_Y[1], FARBE_HELL, text(T_SUMME));
-    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%d/%d", 260, ZEILE_Y[1], summe >= noetig ? FARBE_GOLD : w, summe, noetig);
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, ZEILE_Y[2], FARBE_HELL, text(T_VERDIENT));
-    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%d", 260, ZEILE_Y[2], w, verdient);
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, ZEILE_Y[3], FARBE_HELL, text(T_KOSTEN));
-    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%s", 260, ZEILE_Y[3], w, Bank_Geld_String(kosten, Team_Aktiv, -1, 0));
-    Font_Printf_Glatt(ziel, f, "^c%05d%s", 260, ZEILE_Y[4], FARBE_HELL, text(T_AUSGEGEBEN));
-    Font_Printf_Glatt(ziel, f, "^c%05d^tr0270%s", 260, ZEILE_Y[4], w,
-                      Bank_Geld_String(wert(MODUS_GELD, t.spieler) + kosten, Team_Aktiv, -1, 0));
+    Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, ZEILE_Y[0], "%s", text(T_MITGEBRACHT));
+    Kit_Printf_Glatt(ziel, f, w, 260, ZEILE_Y[0], "^tr0270%d/%d", t.mitgebracht, noetig);
+    Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, ZEILE_Y[1], "%s", text(T_SUMME));
+    Kit_Printf_Glatt(ziel, f, summe >= noetig ? FARBE_GOLD : w, 260, ZEILE_Y[1], "^tr0270%d/%d", summe, noetig);
+    Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, ZEILE_Y[2], "%s", text(T_VERDIENT));
+    Kit_Printf_Glatt(ziel, f, w, 260, ZEILE_Y[2], "^tr0270%d", verdient);
+    Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, ZEILE_Y[3], "%s", text(T_KOSTEN));
+    Kit_Printf_Glatt(ziel, f, w, 260, ZEILE_Y[3], "^tr0270%s", Bank_Geld_String(kosten, Team_Aktiv, -1, 0));
+    Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, ZEILE_Y[4], "%s", text(T_AUSGEGEBEN));
+    Kit_Printf_Glatt(ziel, f, w, 260, ZEILE_Y[4], "^tr0270%s",
+                     Bank_Geld_String(wert(MODUS_GELD, t.spieler) + kosten, Team_Aktiv, -1, 0));
 }
 
 }  // namespace
@@ -448,16 +443,15 @@ void Spieler_Training2_Film_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (film_standbild) {
         Blt_Blit(film_standbild, 0, 0, -1, -1, ziel, GELERNT_X, GELERNT_Y, Blt_Opt_Standard);
     } else if (!film_video || !Bnk_LaeuftV(film_video)) {
-        if (Font* f = font(FONT_KLEIN))
-            Font_Printf_Glatt(ziel, f, "^c%05d^tz0171%s", 233, 260, FARBE_HELL, text(T_KEIN_FILM));
+        if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+            Kit_Printf_Glatt(ziel, f, FARBE_HELL, 233, 260, "^tz0171%s", text(T_KEIN_FILM));
     }
     Gesicht_Holen(p, Team_Aktiv, ziel, 242, 386, 42, 50);
-    if (Font* f = font(FONT_GROSS))
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 292, 404, FARBE_WEISS, Spieler_String(505, p, nullptr, 0));
-    if (Font* f = font(FONT_KLEIN)) {
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 292, 384, FARBE_HELL,
-                          Text_cfg_Text(TEXT_ZUSATZ_DOLV, T_ZUSATZ_GELERNT));
-        Font_Printf_Glatt(ziel, f, "^c%05d%s", 292, 424, FARBE_GOLD, Attribut_Tabelle[a].name);
+    if (Font* f = Kit_Font(Kit_Schrift::TITEL))
+        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 292, 404, "%s", Spieler_String(505, p, nullptr, 0));
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
+        Kit_Printf_Glatt(ziel, f, FARBE_HELL, 292, 384, "%s", Text_cfg_Text(TEXT_ZUSATZ_DOLV, T_ZUSATZ_GELERNT));
+        Kit_Printf_Glatt(ziel, f, FARBE_GOLD, 292, 424, "%s", Attribut_Tabelle[a].name);
     }
     Wappen_Blit(Team_Aktiv, ziel, 530, 386, 30, 30, nullptr);
 }

@@ -6,14 +6,15 @@
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "graphics/sound.h"
 #include "graphics/video.h"
-#include "grafik_nummern.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -22,6 +23,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "world/attribut.h"
@@ -34,14 +36,11 @@
 
 namespace {
 
-constexpr int MODUS_ERSCHOEPFUNG = 56, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUMMER = 84, MODUS_SLOT = 87,
-              MODUS_MORAL = 90, MODUS_STAERKE = 92, MODUS_MAX = 97;
 constexpr u32 VERLETZT = 0x40, NICHT_SPIELBEREIT = 0x7c0;
-constexpr i32 FONT_KLEIN = 9, FONT_MITTEL = 11, FONT_TITEL = 14, FONT_NUMMER = 15;
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 constexpr i32 VERLETZUNG_LAGER = 2;
 constexpr i32 KLANG_LAGER = 0;
-constexpr u16 FARBE_GEFAHR = 50055;
+constexpr u16 FARBE_GEFAHR = FARBE_MARKE;
 // Exhaustion pictures by the change: <= -2, -1, 0, 1, >= 2.
 constexpr i32 ERSCHOEPFUNG_BILD[5] = {24046, 24042, 24045, 24044, 24043};
 
@@ -62,11 +61,6 @@ Bnk_Video* video = nullptr;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TRAININGS_LAGER, n); }
 const char* dolv(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(u32 n) { return Menue_Get_Hooks().grafik_holen(n); }
-void blit(Rastport* ziel, u32 n, i32 x, i32 y) {
-    if (Rastport* b = bild(n)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
 i32 wert(int m, i32 p) { return Spieler_Wert(m, p, 0, OP_LESEN); }
 void schreiben(int m, i32 p, i32 w) { Spieler_Wert(m, p, w, OP_SCHREIBEN); }
 bool verletzt(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & VERLETZT) != 0; }
@@ -106,7 +100,8 @@ constexpr auto WAHL = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSLAGER_WAHL>({
      .klick = Trainings_Lager_Blaettern,
      .ebene = 2,
      .w = 30,
-     .h = 30},
+     .h = 30,
+     .user = {1}},
     {.nummer = ICON_LAGER_LOS,
      .grafik = GRAFIK_LAGER_LOS,
      .grafik_gedrueckt = GRAFIK_LAGER_LOS_GEDRUECKT,
@@ -355,9 +350,9 @@ void Trainings_Lager_Screen_Init() {
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_LAGER_RAHMEN)) return;
     Menue_Screen_Icons_Loeschen_Bereich(4, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
     Menue_Screen_Icon_Tabelle_Hinzufuegen(WAHL.daten());
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LAGER_LOS)) i->hilfe = dolv(H_LOS);
+    if (Screen_Icon* i = Kit_Icon(ICON_LAGER_LOS)) i->hilfe = dolv(H_LOS);
     for (i16 n : {ICON_LAGER_ZURUECK, ICON_LAGER_VOR})
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) i->hilfe = dolv(H_BLAETTERN);
+        if (Screen_Icon* i = Kit_Icon(n)) i->hilfe = dolv(H_BLAETTERN);
     blaettern_drossel = {};
     (void)blaettern_drossel_lager;
 }
@@ -365,21 +360,21 @@ void Trainings_Lager_Screen_Init() {
 void Trainings_Lager_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     const i32 c = gezeigt();
     const Trainingslager_Def& d = Trainingslager_Tabelle[c];
-    blit(ziel, static_cast<u32>(GRAFIK_LAGER_BILD + c), 9, 116);
-    Font* titel = font(FONT_TITEL);
-    Font* klein = font(FONT_KLEIN);
+    Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_LAGER_BILD + c), 9, 116);
+    Font* titel = Kit_Font(Kit_Schrift::TITEL);
+    Font* klein = Kit_Font(Kit_Schrift::TEXT);
     if (!titel || !klein) return;
-    Font_Printf_Glatt(ziel, titel, "^c%05d%s", 120, 465, FARBE_WEISS, d.name);
-    Font_Printf_Glatt(ziel, titel, "^c%05d%s", 462, 140, FARBE_WEISS, text(T_TITEL));
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 462, 242, FARBE_HELL, text(T_KOSTEN));
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 580, 242, FARBE_GOLD,
-                      Bank_Geld_String(Global_Trainingslager_Kosten(c), Team_Aktiv, -1, 0));
+    Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 120, 465, "%s", d.name);
+    Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 462, 140, "%s", text(T_TITEL));
+    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 462, 242, "%s", text(T_KOSTEN));
+    Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 580, 242, "%s",
+                     Bank_Geld_String(Global_Trainingslager_Kosten(c), Team_Aktiv, -1, 0));
     const i32 bewertung[3] = {d.moral, d.erholung, d.staerke};
     for (i32 k = 0; k < 3; ++k) {
         const i32 x = 506, y = 152 + 25 * k;  // the three bars start at one edge
-        Font_Printf_Glatt(ziel, klein, "^c%05d%s", 462, y + 12, FARBE_HELL, text(T_MORAL + k));
+        Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 462, y + 12, "%s", text(T_MORAL + k));
         const i32 w = Trainings_Lager_Balken_Breite(bewertung[k]);
-        if (Rastport* b = bild(GRAFIK_LAGER_DECKE))
+        if (Rastport* b = Kit_Bild(GRAFIK_LAGER_DECKE))
             if (w < LAGER_BALKEN) Blt_Blit(b, w, 0, LAGER_BALKEN - w, -1, ziel, x + w, y, Blt_Opt_Transparent);
     }
     Umbruch_Text_Ausgabe(ziel, klein, d.info, 461, 776, 411, 531, 1, 0, -1);
@@ -389,8 +384,8 @@ void Trainings_Lager_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
 void Trainings_Lager_Blaettern(Screen_Icon* icon, u32 ereignis) {
     if (!icon || !(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&blaettern_drossel, LAGER_BLAETTERN_MS)) return;
     const i32 c = gezeigt();
-    const i32 neu = icon->nummer == ICON_LAGER_VOR ? (c + 1) % TRAININGSLAGER_ANZAHL
-                                                   : (c + TRAININGSLAGER_ANZAHL - 1) % TRAININGSLAGER_ANZAHL;
+    const i32 neu =
+        icon->user[0] == 1 ? (c + 1) % TRAININGSLAGER_ANZAHL : (c + TRAININGSLAGER_ANZAHL - 1) % TRAININGSLAGER_ANZAHL;
     Menue_Icon_Zustand_Setzen(ICON_LAGER_RAHMEN, static_cast<u32>(neu));
     Blt_Cache_Leeren();
 }
@@ -419,7 +414,7 @@ void Trainings_Lager_Run_Screen_Init(i32 c) {
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_LAUF_PANEL) || c < 0 || c >= TRAININGSLAGER_ANZAHL) return;
     Menue_Screen_Icon_Tabelle_Loeschen(ERGEBNIS.daten());
     Menue_Screen_Icon_Tabelle_Hinzufuegen(LAUF.daten());
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_LAUF_ENDE)) i->hilfe = dolv(H_ENDE);
+    if (Screen_Icon* i = Kit_Icon(ICON_LAUF_ENDE)) i->hilfe = dolv(H_ENDE);
     lauf = Lager_Lauf{};
     lauf.lager = c;
     lauf.anzahl = std::min(Teamspieler_Ins_Array(Team_Aktiv, lauf.kader, MAX_SPIELER_PRO_TEAM, 0), 20);
@@ -552,7 +547,7 @@ void Trainings_Lager_Ende() {
     lauf_aus();
     Menue_Screen_Icon_Tabelle_Hinzufuegen(ERGEBNIS.daten());
     for (i32 i = lauf.anzahl; i < 20; ++i)
-        if (Screen_Icon* z = Menue_Screen_Icon_Aus_Nummer(ICON_ERGEBNIS_ZEILE + i)) z->status |= MENUE_S_VERSTECKT;
+        if (Screen_Icon* z = Kit_Icon(ICON_ERGEBNIS_ZEILE + i)) z->status |= MENUE_S_VERSTECKT;
     Blt_Cache_Leeren();
 }
 
@@ -574,26 +569,25 @@ void Trainings_Lager_Run_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     const u32 jetzt = jetzt_ms();
     Trainings_Lager_Takt(jetzt);
     if (lauf.beendet || lauf.lager < 0) return;
-    Font* klein = font(FONT_KLEIN);
-    Font* mittel = font(FONT_MITTEL);
-    Font* titel = font(FONT_TITEL);
+    Font* klein = Kit_Font(Kit_Schrift::TEXT);
+    Font* mittel = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
+    Font* titel = Kit_Font(Kit_Schrift::TITEL);
     if (!klein || !mittel || !titel) return;
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 115, 219, FARBE_WEISS, text(T_KEIN_FILM));
+    Kit_Printf_Glatt(ziel, klein, FARBE_WEISS, 115, 219, "%s", text(T_KEIN_FILM));
     // The bars.
     for (i32 k = 0; k < 3; ++k) {
         const i32 y = 341 + 33 * k;
-        blit(ziel, GRAFIK_LAGER_BALKEN, 219, y);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_LAGER_BALKEN, 219, y);
         const i32 p = std::clamp(lauf.balken[k].position, 0, LAUF_BALKEN);
-        if (Rastport* b = bild(GRAFIK_LAGER_BALKEN_DECKE))
+        if (Rastport* b = Kit_Bild(GRAFIK_LAGER_BALKEN_DECKE))
             if (p < LAUF_BALKEN) Blt_Blit(b, p, 0, LAUF_BALKEN - p, -1, ziel, 219 + p, y, Blt_Opt_Transparent);
-        Font_Printf_Glatt(ziel, mittel, "^c%05d^tr0210%s", 0, y + 15, FARBE_WEISS, text(T_MORAL + k));
+        Kit_Printf_Glatt(ziel, mittel, FARBE_WEISS, 0, y + 15, "^tr0210%s", text(T_MORAL + k));
     }
-    Font_Printf_Glatt(ziel, titel, "^c%05d^tz0560%s", 0, 239, FARBE_WEISS, Trainingslager_Tabelle[lauf.lager].name);
-    Font_Printf_Glatt(ziel, mittel, "^c%05d%s", 390, 120, FARBE_HELL, text(T_LAEUFT));
+    Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 0, 239, "^tz0560%s", Trainingslager_Tabelle[lauf.lager].name);
+    Kit_Printf_Glatt(ziel, mittel, FARBE_HELL, 390, 120, "%s", text(T_LAEUFT));
     // Danger blinks.
     if (Trainings_Lager_Gefahr())
-        Font_Printf_Glatt(ziel, mittel, "^c%05d%s", 390, 330, jetzt % 1000 < 500 ? FARBE_WEISS : FARBE_GEFAHR,
-                          text(T_GEFAHR));
+        Kit_Printf_Glatt(ziel, mittel, jetzt % 1000 < 500 ? FARBE_WEISS : FARBE_GEFAHR, 390, 330, "%s", text(T_GEFAHR));
     // The message shown now.
     for (const Lager_Meldung& m : lauf.meldung) {
         if (m.spieler < 0 || !m.gezeigt) continue;
@@ -619,46 +613,48 @@ void Trainings_Lager_Ergebnis_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i3
     const i32 i = static_cast<i32>(icon->user[0]);
     if (i < 0 || i >= lauf.anzahl) return;
     const i32 p = lauf.kader[i];
-    if (i == 0 && icon->nummer == ICON_ERGEBNIS_ZEILE) {
+    if (i == 0) {
         // The captions over the first row.
-        if (Font* t = font(FONT_TITEL)) Font_Printf_Glatt(ziel, t, "^c%05d%s", 90, 104, FARBE_WEISS, text(T_ERGEBNIS));
-        if (Font* k = font(FONT_KLEIN)) {
+        if (Font* t = Kit_Font(Kit_Schrift::TITEL))
+            Kit_Printf_Glatt(ziel, t, FARBE_WEISS, 90, 104, "%s", text(T_ERGEBNIS));
+        if (Font* k = Kit_Font(Kit_Schrift::TEXT)) {
             const i32 spalten_x[6] = {73, 107, 141, 342, 470, 575};
             for (i32 s = 0; s < 6; ++s)
-                Font_Printf_Glatt(ziel, k, "^c%05d%s", spalten_x[s], 124, FARBE_KOPF, text(T_SPALTE + s));
+                Kit_Printf_Glatt(ziel, k, FARBE_KOPF, spalten_x[s], 124, "%s", text(T_SPALTE + s));
         }
     }
     const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
     if (status & NICHT_SPIELBEREIT)
-        if (Rastport* b = bild(GRAFIK_LAGER_AUSFALL)) Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x - 29, y, 35);
+        if (Rastport* b = Kit_Bild(GRAFIK_LAGER_AUSFALL))
+            Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x - 29, y, 35);
     const i32 k = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
-    blit(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), x - 24, y);
+    Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), x - 24, y);
     const i32 ty = y + 12;
-    if (Font* f = font(FONT_NUMMER))
-        Font_Printf(ziel, f, "^c%05d^fb0006^tz0014%d^fe", x - 27, ty, FARBE_WEISS, wert(MODUS_NUMMER, p));
-    Font* f = font(FONT_KLEIN);
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, f, FARBE_WEISS, x - 27, ty, "^fb0006^tz0014%d^fe", wert(MODUS_NUMMER, p));
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!f) return;
     char kurz[64];
     Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), kurz, f, 102);
-    Font_Printf(ziel, f, "^c%05d^tz0045%s", x - 25, ty, FARBE_KLASSE[k], Positions_Text(k));
-    Font_Printf(ziel, f, "^c%05d^tl0059%s", x - 25, ty, FARBE_WEISS, kurz);
+    Kit_Printf(ziel, f, FARBE_KLASSE[k], x - 25, ty, "^tz0045%s", Positions_Text(k));
+    Kit_Printf(ziel, f, FARBE_WEISS, x - 25, ty, "^tl0059%s", kurz);
     // Morale: the grade's name in its colour (grades 0..6), the change.
     const i32 m = std::clamp(wert(MODUS_MORAL, p), 0, 6);
     const i32 dm = m - lauf.start[i][0];
-    Font_Printf(ziel, f, "^c%05d%s", x + 242, ty, FARBE_NOTE[m], Status_Text(m));
-    if (dm > 0) Font_Printf(ziel, f, "^c%05d(+%d)", x + 325, ty, FARBE_KLASSE_1, dm);
-    else if (dm < 0) Font_Printf(ziel, f, "^c%05d(%d)", x + 325, ty, FARBE_FEHLER, dm);
+    Kit_Printf(ziel, f, FARBE_NOTE[m], x + 242, ty, "%s", Status_Text(m));
+    if (dm > 0) Kit_Printf(ziel, f, FARBE_KLASSE_1, x + 325, ty, "(+%d)", dm);
+    else if (dm < 0) Kit_Printf(ziel, f, FARBE_FEHLER, x + 325, ty, "(%d)", dm);
     // Exhaustion: how much fresher he came back.
     const i32 g = lauf.start[i][1] - wert(MODUS_ERSCHOEPFUNG, p) / 2;
-    blit(ziel, static_cast<u32>(ERSCHOEPFUNG_BILD[std::clamp(g, -2, 2) + 2]), x + 400, y);
-    if (g > 0) Font_Printf(ziel, f, "^c%05d(+%d)", x + 430, ty, FARBE_KLASSE_1, g);
-    else if (g < 0) Font_Printf(ziel, f, "^c%05d(%d)", x + 430, ty, FARBE_FEHLER, g);
+    Kit_Bild_Zeichnen(ziel, static_cast<u32>(ERSCHOEPFUNG_BILD[std::clamp(g, -2, 2) + 2]), x + 400, y);
+    if (g > 0) Kit_Printf(ziel, f, FARBE_KLASSE_1, x + 430, ty, "(+%d)", g);
+    else if (g < 0) Kit_Printf(ziel, f, FARBE_FEHLER, x + 430, ty, "(%d)", g);
     // Strength: the stars, the change in stars.
     Spieler_Sterne_Zeichnen(ziel, p, x + 474, y + 1, 0, false);
     const i32 ds = wert(MODUS_STAERKE, p) - lauf.start[i][2];
     // In stars, with a decimal comma.
-    if (ds > 0) Font_Printf(ziel, f, "^c%05d(+%d,%d)", x + 570, ty, FARBE_KLASSE_1, ds / 2, (ds % 2) * 5);
-    else if (ds < 0) Font_Printf(ziel, f, "^c%05d(-%d,%d)", x + 570, ty, FARBE_FEHLER, -ds / 2, (-ds % 2) * 5);
+    if (ds > 0) Kit_Printf(ziel, f, FARBE_KLASSE_1, x + 570, ty, "(+%d,%d)", ds / 2, (ds % 2) * 5);
+    else if (ds < 0) Kit_Printf(ziel, f, FARBE_FEHLER, x + 570, ty, "(-%d,%d)", -ds / 2, (-ds % 2) * 5);
 }
 
 const char* Trainings_Lager_Ergebnis_Spalte(Screen_Icon*) {

@@ -5,25 +5,26 @@
 #include <cstring>
 
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/gesicht.h"
 #include "gui/hauptmenue.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "platform/input.h"
+#include "screens/squad/spielerkarte.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
 #include "screens/teile/spieler_hilfe.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
-#include "screens/squad/attribut_popup.h"
-#include "screens/squad/spielerkarte.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
 #include "screens/training/talente.h"
@@ -36,17 +37,13 @@
 
 namespace {
 
-constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUMMER = 84, MODUS_MARKTWERT = 85,
-              MODUS_SLOT = 87, MODUS_GELD = 93, MODUS_STAERKE = 92, MODUS_MAX = 97, MODUS_TRAININGS = 98,
-              MODUS_VERLETZUNG = 70, MODUS_DAUER = 71;
 constexpr u32 VERLETZT = 0x40, NICHT_SPIELBEREIT = 0x7c0;
-constexpr i32 FONT_KLEIN = 9, FONT_TITEL = 14, FONT_NUMMER = 15, FONT_MITTEL = 11;
 constexpr i32 ZEILE_X = 9, ZEILE_B = 460, ZEILE_H = 17;
 constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17); }
 // Position badge by class (24039, 24037, 24036, 24038).
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 // The colour of the trainings done this round: none, one, more.
-constexpr u16 EINHEITEN_FARBE[3] = {20051, 52743, 50055};
+constexpr u16 EINHEITEN_FARBE[3] = {FARBE_KLASSE_1, FARBE_GEWAEHLT, FARBE_MARKE};
 
 // Texts of the sheet's section.
 enum : i32 {
@@ -71,11 +68,6 @@ char tooltip[1400];
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING, n); }
 const char* dolv(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, n); }
 const char* e1(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_1, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(u32 n) { return Menue_Get_Hooks().grafik_holen(n); }
-void blit(Rastport* ziel, u32 n, i32 x, i32 y) {
-    if (Rastport* b = bild(n)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 void schreiben(int modus, i32 p, i32 w) { Spieler_Wert(modus, p, w, OP_SCHREIBEN); }
 i32 klasse(i32 p) { return std::clamp(wert(MODUS_KLASSE, p), 0, 3); }
@@ -98,13 +90,26 @@ constexpr Screen_Icon zeile(i32 k) {
             .ebene = 3,
             .w = ZEILE_B,
             .h = ZEILE_H,
-            .hilfe_prozedur = Spieler_Training_Tooltip};
+            .hilfe_prozedur = Spieler_Training_Tooltip,
+            .user = {static_cast<u32>(-1), static_cast<u32>(k)}};
 }
+// The arrows' user word 0: WORT_VOR steps forward. A row's user words: 0 its
+// player, 1 its row.
+constexpr u32 WORT_VOR = 1;
 constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
-                            Icon_Klick_Prozedur klick, i8 ebene,
-                            u32 status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD) {
-    return {.nummer = nummer, .grafik = grafik, .grafik_gedrueckt = gedrueckt, .x = x, .y = y, .status = status,
-            .klick = klick, .ebene = ebene, .w = w, .h = h};
+                            Icon_Klick_Prozedur klick, i8 ebene, u32 status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+                            u32 wort = 0) {
+    return Kit_Bildknopf({.nummer = nummer,
+                          .grafik = grafik,
+                          .gedrueckt = gedrueckt,
+                          .x = x,
+                          .y = y,
+                          .w = w,
+                          .h = h,
+                          .ebene = ebene,
+                          .klick = klick,
+                          .status = status,
+                          .wort = {wort, 0}});
 }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSPLAN>({
@@ -141,22 +146,40 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSPLAN>({
      .ebene = 2,
      .w = 64,
      .h = 44},
-    knopf(ICON_PLAN_ZURUECK, GRAFIK_PLAN_ZURUECK, GRAFIK_PLAN_ZURUECK_GEDRUECKT, 513, 273, 28, 28, Spieler_Training_Pfeil, 2,
-          MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN),
+    knopf(ICON_PLAN_ZURUECK, GRAFIK_PLAN_ZURUECK, GRAFIK_PLAN_ZURUECK_GEDRUECKT, 513, 273, 28, 28,
+          Spieler_Training_Pfeil, 2, MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN),
     knopf(ICON_PLAN_VOR, GRAFIK_PLAN_VOR, GRAFIK_PLAN_VOR_GEDRUECKT, 545, 273, 28, 28, Spieler_Training_Pfeil, 2,
-          MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN),
-    knopf(ICON_PLAN_TALENTE, GRAFIK_PLAN_TALENTE, GRAFIK_PLAN_TALENTE_GEDRUECKT, 486, 185, 26, 26, Spieler_Training_Talente_Klick,
-          4),
+          MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN, WORT_VOR),
+    knopf(ICON_PLAN_TALENTE, GRAFIK_PLAN_TALENTE, GRAFIK_PLAN_TALENTE_GEDRUECKT, 486, 185, 26, 26,
+          Spieler_Training_Talente_Klick, 4),
     knopf(ICON_PLAN_LINKS, GRAFIK_PLAN_SLOT_LINKS, MENUE_KEINE_GRAFIK, 578, 262, 56, 40, Spieler_Training_Pfeil, 1,
           MENUE_S_TRANSPARENT),
     knopf(ICON_PLAN_RECHTS, GRAFIK_PLAN_SLOT_RECHTS, MENUE_KEINE_GRAFIK, 712, 262, 56, 40, Spieler_Training_Pfeil, 1,
-          MENUE_S_TRANSPARENT),
-    zeile(0), zeile(1), zeile(2), zeile(3), zeile(4), zeile(5), zeile(6), zeile(7), zeile(8), zeile(9),
-    zeile(10), zeile(11), zeile(12), zeile(13), zeile(14), zeile(15), zeile(16), zeile(17), zeile(18), zeile(19),
+          MENUE_S_TRANSPARENT, WORT_VOR),
+    zeile(0),
+    zeile(1),
+    zeile(2),
+    zeile(3),
+    zeile(4),
+    zeile(5),
+    zeile(6),
+    zeile(7),
+    zeile(8),
+    zeile(9),
+    zeile(10),
+    zeile(11),
+    zeile(12),
+    zeile(13),
+    zeile(14),
+    zeile(15),
+    zeile(16),
+    zeile(17),
+    zeile(18),
+    zeile(19),
 });
 
 i32 zeile_von(const Screen_Icon* icon) {
-    const i32 k = icon ? icon->nummer - ICON_PLAN_ZEILE : -1;
+    const i32 k = icon && icon->klick == Spieler_Training_Zeile_Klick ? static_cast<i32>(icon->user[1]) : -1;
     return k >= 0 && k < PLAN_ZEILEN ? k : -1;
 }
 
@@ -168,7 +191,7 @@ void hilfen_setzen() {
              {ICON_PLAN_MITTE, H_MITTE},   {ICON_PLAN_ZURUECK, H_PFEILE},  {ICON_PLAN_VOR, H_PFEILE},
              {ICON_PLAN_LINKS, H_PFEILE},  {ICON_PLAN_RECHTS, H_PFEILE}};
     for (const auto& e : h)
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(e.nummer)) i->hilfe = dolv(e.text);
+        if (Screen_Icon* i = Kit_Icon(e.nummer)) i->hilfe = dolv(e.text);
 }
 
 // A bare training mark (value 1, no points) of the player is taken off.
@@ -182,7 +205,7 @@ void auswaehlen(i32 p) {
     gewaehlt = p;
     gewaehlt_team = Team_Aktiv;
     for (i32 k = 0; k < PLAN_ZEILEN; ++k)
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_PLAN_ZEILE + k))
+        if (Screen_Icon* i = Kit_Icon(ICON_PLAN_ZEILE + k))
             i->grafik = zeile_spieler[k] == p && p >= 0 ? GRAFIK_PLAN_ZEILE_AN : GRAFIK_PLAN_ZEILE;
 }
 
@@ -231,7 +254,7 @@ void Spieler_Training_Liste_Aufbauen() {
     std::stable_sort(kader, kader + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
     for (i32 k = 0; k < PLAN_ZEILEN; ++k) {
         zeile_spieler[k] = k < n ? kader[k] : -1;
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_PLAN_ZEILE + k)) {
+        if (Screen_Icon* i = Kit_Icon(ICON_PLAN_ZEILE + k)) {
             i->user[0] = static_cast<u32>(zeile_spieler[k]);
             i->status = k < n ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
         }
@@ -394,7 +417,7 @@ void Spieler_Training_Slot_Klick(Screen_Icon*, u32 ereignis) {
 void Spieler_Training_Pfeil(Screen_Icon* icon, u32 ereignis) {
     if (!icon || !(ereignis & MENUE_E_LINKS) || gewaehlt < 0) return;
     if (!Screen_Drossel_Frei(&pfeil_drossel, PLAN_PFEIL_MS)) return;
-    const bool vor = icon->nummer == ICON_PLAN_VOR || icon->nummer == ICON_PLAN_RECHTS;
+    const bool vor = icon->user[0] == WORT_VOR;
     Spieler_Training_Slots_Setzen(gewaehlt, vor ? SLOTS_VOR : SLOTS_ZURUECK);
     Blt_Cache_Leeren();
 }
@@ -409,11 +432,12 @@ void Spieler_Training_Zeile_Klick(Screen_Icon* icon, u32 ereignis) {
     if (ereignis & MENUE_E_RECHTS) {
         // A right click shows the player's card.
         Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
-    } else if (Attribut_Popup_Offen()) {
-        Attribut_Popup_Spieler_Zeigen(p, Team_Aktiv);
+    } else if (Screen_Offen(Screen_Id::ATTRIBUT_POPUP)) {
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = Team_Aktiv});
     } else if (Maus_Get_X() >= 304 && Maus_Get_X() <= 359) {
         // On the attributes: the popup to choose the ones he plays with.
-        Attribut_Popup_Oeffnen(p, Maus_Get_X(), Maus_Get_Y(), Team_Aktiv);
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP,
+                            {.spieler = p, .team = Team_Aktiv, .x = Maus_Get_X(), .y = Maus_Get_Y()});
     }
     Blt_Cache_Leeren();
 }
@@ -432,9 +456,9 @@ void Spieler_Training_Auto_Klick(Screen_Icon*, u32 ereignis) {
 // --- Drawing -------------------------------------------------------------------------
 
 void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
-    Font* klein = font(FONT_KLEIN);
-    Font* titel = font(FONT_TITEL);
-    Font* mittel = font(FONT_MITTEL);
+    Font* klein = Kit_Font(Kit_Schrift::TEXT);
+    Font* titel = Kit_Font(Kit_Schrift::TITEL);
+    Font* mittel = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     if (!klein || !titel || !mittel) return;
     // The column captions.
     const struct {
@@ -443,60 +467,60 @@ void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     } spalten[] = {{0, 14, false}, {1, 34, false}, {2, 68, false}, {4, 172, false},
                    {3, 289, true}, {5, 305, false}, {6, 400, false}};
     for (const auto& s : spalten)
-        Font_Printf_Glatt(ziel, klein, s.rechts ? "^c%05d^tr%04d%s" : "^c%05d^tl%04d%s", 0, 109, FARBE_KOPF, s.x,
-                          text(T_SPALTE + s.text));
+        Kit_Printf_Glatt(ziel, klein, FARBE_KOPF, 0, 109, "^t%c%04d%s", s.rechts ? 'r' : 'l', s.x,
+                         text(T_SPALTE + s.text));
     const i32 p = gewaehlt;
     if (p < 0) return;
     // The player.
     const i32 k = klasse(p);
     Gesicht_Holen(p, Team_Aktiv, ziel, 512, 102, 85, 100);
-    blit(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 603, 168);
-    if (Font* f = font(FONT_NUMMER))
-        Font_Printf(ziel, f, "^c%05d^fb0006^tz0014%d^fe", 601, 180, FARBE_WEISS, wert(MODUS_NUMMER, p));
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 632, 180, FARBE_KLASSE[k], Positions_Text(k));
-    Font_Printf_Glatt(ziel, titel, "^c%05d%s", 608, 118, FARBE_WEISS, Spieler_String(63, p, nullptr, 0));
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s  %d", 608, 138, FARBE_HELL, text(T_FREI), Training_Einheiten_Frei(p));
+    Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 603, 168);
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, f, FARBE_WEISS, 601, 180, "^fb0006^tz0014%d^fe", wert(MODUS_NUMMER, p));
+    Kit_Printf_Glatt(ziel, klein, FARBE_KLASSE[k], 632, 180, "%s", Positions_Text(k));
+    Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 608, 118, "%s", Spieler_String(63, p, nullptr, 0));
+    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 608, 138, "%s  %d", text(T_FREI), Training_Einheiten_Frei(p));
     Spieler_Sterne_Zeichnen(ziel, p, 608, 145, 0, false);
 
     // The slots: the side ones dimmed, the middle one's name and price.
     if (slots[0] >= 0)
-        if (Rastport* b = bild(static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + slots[0])))
+        if (Rastport* b = Kit_Bild(static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + slots[0])))
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, 582, 266, 40);
     if (slots[2] >= 0)
-        if (Rastport* b = bild(static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + slots[2])))
+        if (Rastport* b = Kit_Bild(static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + slots[2])))
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, 716, 266, 40);
     if (slots[1] < 0) {
-        Font_Printf_Glatt(ziel, klein, "^c%05d^tz0638%s", 0, 324, FARBE_HELL, text(T_KEIN_SLOT));
+        Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, 324, "^tz0638%s", text(T_KEIN_SLOT));
     } else {
-        Font_Printf_Glatt(ziel, mittel, "^c%05d^tz0638%s", 0, 320, FARBE_GOLD, name(slots[1]));
-        Font_Printf_Glatt(ziel, klein, "^c%05d^tr0089%s ^tz0100/ ^tr0177%d %s", 580, 336, FARBE_HELL,
-                          Bank_Geld_String(Global_Attribut_Training_Kosten(slots[1], p), Team_Aktiv, -1, 0),
-                          Attribut_Noetig(slots[1]), text(T_PUNKTE));
+        Kit_Printf_Glatt(ziel, mittel, FARBE_GOLD, 0, 320, "^tz0638%s", name(slots[1]));
+        Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 580, 336, "^tr0089%s ^tz0100/ ^tr0177%d %s",
+                         Bank_Geld_String(Global_Attribut_Training_Kosten(slots[1], p), Team_Aktiv, -1, 0),
+                         Attribut_Noetig(slots[1]), text(T_PUNKTE));
     }
 
     // The attribute in training (or on offer).
     const i32 a = gezeigtes_attribut(p);
     if (a < 0) return;
     const bool in_training = a == Attribute_Get_Attribut_In_Ausbildung(p);
-    blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_GROSS + a), 500, 429);
-    Font_Printf_Glatt(ziel, mittel, "^c%05d%s", 592, 446, in_training ? FARBE_GOLD : FARBE_WEISS, name(a));
+    Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_GROSS + a), 500, 429);
+    Kit_Printf_Glatt(ziel, mittel, in_training ? FARBE_GOLD : FARBE_WEISS, 592, 446, "%s", name(a));
     const i32 w = wert(a, p) < 3 ? 0 : wert(a, p);
     const i32 noetig = Attribut_Noetig(a);
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s^tr0280%d", 500, 474, FARBE_HELL, text(T_PUNKTE), w);
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s^tr0280%d", 500, 487, FARBE_HELL, text(T_BENOETIGT), noetig);
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s^tr0280%s", 500, 500, FARBE_HELL, text(T_KOSTEN),
-                      Bank_Geld_String(Global_Attribut_Training_Kosten(a, p), Team_Aktiv, -1, 0));
+    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 500, 474, "%s^tr0280%d", text(T_PUNKTE), w);
+    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 500, 487, "%s^tr0280%d", text(T_BENOETIGT), noetig);
+    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 500, 500, "%s^tr0280%s", text(T_KOSTEN),
+                     Bank_Geld_String(Global_Attribut_Training_Kosten(a, p), Team_Aktiv, -1, 0));
     if (in_training) {
-        blit(ziel, GRAFIK_PLAN_BALKEN, 592, 452);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_PLAN_BALKEN, 592, 452);
         const i32 breite = std::min(182, Tools_Runden(Tools_Prozent(wert(a, p), noetig) * 182 / 100.0));
-        if (Rastport* b = bild(GRAFIK_PLAN_BALKEN_VOLL))
+        if (Rastport* b = Kit_Bild(GRAFIK_PLAN_BALKEN_VOLL))
             if (breite > 0) Blt_Blit(b, 0, 0, breite, -1, ziel, 592, 452, Blt_Opt_Transparent);
     }
 }
 
 void Spieler_Training_Mitte_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     (void)icon;
-    if (slots[1] >= 0) blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + slots[1]), x + 8, y + 6);
+    if (slots[1] >= 0) Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + slots[1]), x + 8, y + 6);
 }
 
 void Spieler_Training_Zeile_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
@@ -507,41 +531,44 @@ void Spieler_Training_Zeile_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i
     const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
     const i32 einheiten = wert(MODUS_TRAININGS, p);
     if (status & NICHT_SPIELBEREIT) {
-        if (Rastport* b = bild(GRAFIK_PLAN_AUSFALL)) Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x + 1, y, 35);
+        if (Rastport* b = Kit_Bild(GRAFIK_PLAN_AUSFALL))
+            Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x + 1, y, 35);
     } else if (einheiten > 0 || t >= 0) {
         Blt_Rechteck_Alpha(ziel, x + 392, y + 2, 64, 12, EINHEITEN_FARBE[std::min(einheiten, 2)], 39);
-        if (t < 0) blit(ziel, GRAFIK_PLAN_MINIBALKEN, x + 425, y + 6);
+        if (t < 0) Kit_Bild_Zeichnen(ziel, GRAFIK_PLAN_MINIBALKEN, x + 425, y + 6);
     }
     if (Menue_Get_Aktives_Icon() == icon)
-        if (Rastport* b = bild(GRAFIK_PLAN_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
+        if (Rastport* b = Kit_Bild(GRAFIK_PLAN_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
     const i32 kl = klasse(p);
-    blit(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[kl]), x + 1, y);
+    Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[kl]), x + 1, y);
     const i32 ty = y + 12;
     const i32 nummer = wert(MODUS_NUMMER, p);
-    if (Font* f = font(FONT_NUMMER))
-        Font_Printf(ziel, f, "^c%05d^fb0006^tz0014%d^fe", x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), ty,
-                    FARBE_WEISS, nummer);
-    if (Font* f = font(FONT_KLEIN)) {
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, f, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), ty, "^fb0006^tz0014%d^fe",
+                   nummer);
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
         char kurz[64];
         Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), kurz, f, 100);
-        Font_Printf(ziel, f, "^c%05d^tz0045%s", x, ty, FARBE_KLASSE[kl], Positions_Text(kl));
-        Font_Printf(ziel, f, "^c%05d^tl0059%s^tr0280%d", x, ty, p == gewaehlt ? FARBE_GOLD : FARBE_WEISS, kurz,
-                    wert(MODUS_SPIELE, p));
+        Kit_Printf(ziel, f, FARBE_KLASSE[kl], x, ty, "^tz0045%s", Positions_Text(kl));
+        Kit_Printf(ziel, f, p == gewaehlt ? FARBE_GOLD : FARBE_WEISS, x, ty, "^tl0059%s^tr0280%d", kurz,
+                   wert(MODUS_SPIELE, p));
     }
     Spieler_Sterne_Zeichnen(ziel, p, x + 170, y + 1, 0, p == gewaehlt);
     i32 aktiv[3];
     const i32 n = Attribute_Get_Attribute(p, aktiv, 3, 0);
     for (i32 i = 0; i < n && i < 3; ++i)
         if (aktiv[i] >= 0)
-            blit(ziel, static_cast<u32>((p == gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + aktiv[i]), x + 296 + 20 * i, y + 1);
+            Kit_Bild_Zeichnen(ziel,
+                              static_cast<u32>((p == gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + aktiv[i]),
+                              x + 296 + 20 * i, y + 1);
     if (t >= 0) {
         const i32 w = wert(t, p);
-        if (w > 1) blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + t), x + 367, y + 1);
+        if (w > 1) Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + t), x + 367, y + 1);
         const i32 prozent = std::clamp(w <= 2 ? 0 : Tools_Prozent(w, Attribut_Noetig(t)), 0, 99);
-        if (Font* f = font(FONT_KLEIN)) Font_Printf(ziel, f, "^c%05d^tr0422%d%s", x, ty, FARBE_WEISS, prozent, "%");
-        blit(ziel, GRAFIK_PLAN_MINIBALKEN, x + 425, y + 5);
+        if (Font* f = Kit_Font(Kit_Schrift::TEXT)) Kit_Printf(ziel, f, FARBE_WEISS, x, ty, "^tr0422%d%s", prozent, "%");
+        Kit_Bild_Zeichnen(ziel, GRAFIK_PLAN_MINIBALKEN, x + 425, y + 5);
         const i32 breite = std::min(30, Tools_Runden(prozent * 30 / 100.0));
-        if (Rastport* b = bild(GRAFIK_PLAN_MINIBALKEN_VOLL))
+        if (Rastport* b = Kit_Bild(GRAFIK_PLAN_MINIBALKEN_VOLL))
             if (breite > 0) Blt_Blit(b, 0, 0, breite, -1, ziel, x + 425, y + 5, Blt_Opt_Transparent);
     }
 }

@@ -5,11 +5,12 @@
 
 #include "base/random.h"
 #include "base/tools.h"
+#include "grafik_nummern.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/glatt.h"
-#include "grafik_nummern.h"
 #include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
@@ -18,6 +19,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
+#include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
@@ -30,12 +32,9 @@
 
 namespace {
 
-constexpr int MODUS_SPIELE = 55, MODUS_KLASSE = 67, MODUS_STATUS = 75, MODUS_NUMMER = 84, MODUS_SLOT = 87,
-              MODUS_GELD = 93, MODUS_TRAININGS = 98;
 constexpr u32 VERLETZT = 0x40;
-constexpr i32 FONT_KLEIN = 9, FONT_MITTEL = 11, FONT_TITEL = 14, FONT_NUMMER = 15;
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
-constexpr u16 FARBE_INFO = 50744, FARBE_VORAUS = 50055, FARBE_WIRKUNG = 20051;
+constexpr u16 FARBE_HINWEIS = FARBE_KOPF, FARBE_VORAUS = FARBE_MARKE, FARBE_WIRKUNG = FARBE_KLASSE_1;
 constexpr i32 STATUS_VERLETZT = 24013, STATUS_ROT = 24010, STATUS_GELBROT = 24011, STATUS_GELB = 24012;
 
 // Texts of the talents section.
@@ -49,11 +48,6 @@ i32 modus = TALENTE_EINZELN;
 Screen_Drossel blaettern_drossel;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TALENTE, n); }
-Font* font(i32 n) { return Font_Tabelle_Holen(n); }
-Rastport* bild(u32 n) { return Menue_Get_Hooks().grafik_holen(n); }
-void blit(Rastport* ziel, u32 n, i32 x, i32 y) {
-    if (Rastport* b = bild(n)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-}
 i32 wert(int m, i32 p) { return Spieler_Wert(m, p, 0, OP_LESEN); }
 bool torwart(i32 p) { return wert(MODUS_KLASSE, p) == 0; }
 
@@ -137,7 +131,8 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
      .klick = Spieler_Talente_Blaettern,
      .ebene = 17,
      .w = 30,
-     .h = 26},
+     .h = 26,
+     .user = {1}},
 });
 
 constexpr auto ATTRIBUTE = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
@@ -149,7 +144,7 @@ constexpr auto ATTRIBUTE = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
 });
 
 void zeigen(i16 nummer, bool an) {
-    if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer))
+    if (Screen_Icon* i = Kit_Icon(nummer))
         i->status = an ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
 }
 
@@ -158,8 +153,7 @@ void baum_einrichten() {
     const bool tw = spieler >= 0 && torwart(spieler);
     for (i32 a = 0; a < 40; ++a) zeigen(static_cast<i16>(a < 35 ? ICON_TALENTE_ATTRIBUT + a : ICON_TALENTE_SPEZIAL + a - 35), !tw);
     for (i32 j = 0; j < 6; ++j) zeigen(static_cast<i16>(ICON_TALENTE_TORWART + j), tw);
-    if (Screen_Icon* r = Menue_Screen_Icon_Aus_Nummer(ICON_TALENTE_RAHMEN))
-        r->grafik = tw ? GRAFIK_TALENTE_TOR : GRAFIK_TALENTE_FELD;
+    if (Screen_Icon* r = Kit_Icon(ICON_TALENTE_RAHMEN)) r->grafik = tw ? GRAFIK_TALENTE_TOR : GRAFIK_TALENTE_FELD;
 }
 
 void wechsel_bestaetigt(i32 anzahl, const i32* liste) {
@@ -199,60 +193,60 @@ i32 nach_slot(i32 team, i32 slot) {
     return -1;
 }
 
-void umbruch(Rastport* ziel, i32 f, const char* s, i32 x0, i32 x1, i32 y0, i32 y1, u16 farbe) {
-    if (Font* ft = font(f)) Umbruch_Text_Ausgabe(ziel, ft, s, x0, x1, y0, y1, farbe, 0, -1);
+void umbruch(Rastport* ziel, Kit_Schrift f, const char* s, i32 x0, i32 x1, i32 y0, i32 y1, u16 farbe) {
+    if (Font* ft = Kit_Font(f)) Umbruch_Text_Ausgabe(ziel, ft, s, x0, x1, y0, y1, farbe, 0, -1);
 }
 
 // The panel of the attribute under the mouse.
 void attribut_panel(Rastport* ziel, i32 a, const Screen_Icon* icon) {
     const Attribut_Def& d = Attribut_Tabelle[a];
-    Font* klein = font(FONT_KLEIN);
-    Font* mittel = font(FONT_MITTEL);
+    Font* klein = Kit_Font(Kit_Schrift::TEXT);
+    Font* mittel = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     if (!klein || !mittel) return;
     // The name above its place.
     const i32 mitte = icon->x + (a < 35 ? 18 : 24);
     if (icon->y <= 72) {
-        if (a == 0) Font_Printf_Glatt(ziel, klein, "^c%05d%s", 3, icon->y - 4, FARBE_GOLD, d.name);
-        else if (a == 19) Font_Printf_Glatt(ziel, klein, "^c%05d^tr0797%s", 0, icon->y - 4, FARBE_GOLD, d.name);
-        else Font_Printf_Glatt(ziel, klein, "^c%05d^tz%04d%s", 0, icon->y - 4, FARBE_GOLD, mitte, d.name);
+        if (a == 0) Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 3, icon->y - 4, "%s", d.name);
+        else if (a == 19) Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 0, icon->y - 4, "^tr0797%s", d.name);
+        else Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 0, icon->y - 4, "^tz%04d%s", mitte, d.name);
     } else {
-        Font_Printf_Glatt(ziel, klein, "^c%05d^tz%04d%s", 0, icon->y + (a < 35 ? 36 : 48) + 12, FARBE_GOLD, mitte,
-                          d.name);
+        Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 0, icon->y + (a < 35 ? 36 : 48) + 12, "^tz%04d%s", mitte, d.name);
     }
-    if (!torwart(spieler) && a < 40) blit(ziel, static_cast<u32>(GRAFIK_TALENTE_GLANZ + a), icon->x - 4, icon->y - 4);
-    umbruch(ziel, FONT_MITTEL, d.name, 124, 236, 464, 500, FARBE_WEISS);
-    umbruch(ziel, FONT_KLEIN, d.info1, 269, 785, 465, 500, 1);
-    umbruch(ziel, FONT_KLEIN, d.info1, 268, 784, 464, 500, FARBE_INFO);
-    blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_GROSS + a), 145, 511);
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s %s", 268, 522, FARBE_WEISS, text(T_KOSTEN),
-                      Bank_Geld_String(Global_Attribut_Training_Kosten(a, spieler), Team_Aktiv, -1, 0));
-    Font_Printf_Glatt(ziel, klein, "^c%05d^ub%s^ue", 268, 540, FARBE_VORAUS, text(T_VORAUS));
+    if (!torwart(spieler) && a < 40)
+        Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_TALENTE_GLANZ + a), icon->x - 4, icon->y - 4);
+    umbruch(ziel, Kit_Schrift::SCHMAL_GROSS, d.name, 124, 236, 464, 500, FARBE_WEISS);
+    umbruch(ziel, Kit_Schrift::TEXT, d.info1, 269, 785, 465, 500, 1);
+    umbruch(ziel, Kit_Schrift::TEXT, d.info1, 268, 784, 464, 500, FARBE_HINWEIS);
+    Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_GROSS + a), 145, 511);
+    Kit_Printf_Glatt(ziel, klein, FARBE_WEISS, 268, 522, "%s %s", text(T_KOSTEN),
+                     Bank_Geld_String(Global_Attribut_Training_Kosten(a, spieler), Team_Aktiv, -1, 0));
+    Kit_Printf_Glatt(ziel, klein, FARBE_VORAUS, 268, 540, "^ub%s^ue", text(T_VORAUS));
     i32 y = 556;
     if (!torwart(spieler)) {
-        Font_Printf_Glatt(ziel, klein, "^c%05d%d%s%d%s", 268, y, FARBE_WEISS, d.moeglich_wann[0], text(T_AB),
-                          d.moeglich_wann[1], text(T_BIS));
+        Kit_Printf_Glatt(ziel, klein, FARBE_WEISS, 268, y, "%d%s%d%s", d.moeglich_wann[0], text(T_AB),
+                         d.moeglich_wann[1], text(T_BIS));
         y += 14;
     }
-    Font_Printf_Glatt(ziel, klein, "^c%05d%d%s", 268, y, FARBE_WEISS, Attribut_Noetig(a), text(T_NOETIG));
+    Kit_Printf_Glatt(ziel, klein, FARBE_WEISS, 268, y, "%d%s", Attribut_Noetig(a), text(T_NOETIG));
     y += 14;
     i32 v[3];
     const i32 n = Attribute_Get_Voraussetzungen(a, v);
     if (n > 0) {
-        const i32 x = Font_Printf_Glatt(ziel, klein, "^c%05d%s:  ", 268, y, FARBE_INFO, text(T_BENOETIGT));
+        const i32 x = Kit_Printf_Glatt(ziel, klein, FARBE_HINWEIS, 268, y, "%s:  ", text(T_BENOETIGT));
         char liste[200] = "";
         for (i32 i = 0; i < n; ++i) {
             const size_t l = std::char_traits<char>::length(liste);
             std::snprintf(liste + l, sizeof liste - l, "%s%s", Attribut_Tabelle[v[i]].name, i + 1 < n ? ", " : ".");
-            blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + v[i]), 268 + std::max(x, 110) + 20 * i, y - 12);
+            Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + v[i]), 268 + std::max(x, 110) + 20 * i, y - 12);
         }
-        Font_Printf_Glatt(ziel, klein, "^c%05d%s", 268, y + 14, FARBE_INFO, liste);
+        Kit_Printf_Glatt(ziel, klein, FARBE_HINWEIS, 268, y + 14, "%s", liste);
     }
-    Font_Printf_Glatt(ziel, klein, "^c%05d%s", 520, 540, FARBE_WIRKUNG, text(T_WIRKUNG));
+    Kit_Printf_Glatt(ziel, klein, FARBE_WIRKUNG, 520, 540, "%s", text(T_WIRKUNG));
     i32 yw = 556;
     for (i32 i = 0; i < 3; ++i)
         if (d.auswirkung[i] != 0) {
-            Font_Printf_Glatt(ziel, klein, "^c%05d%+d", 520, yw, i == 2 && a == 39 ? FARBE_INFO : FARBE_WEISS,
-                              d.auswirkung[i]);
+            Kit_Printf_Glatt(ziel, klein, i == 2 && a == 39 ? FARBE_HINWEIS : FARBE_WEISS, 520, yw, "%+d",
+                             d.auswirkung[i]);
             yw += 14;
         }
 }
@@ -267,11 +261,8 @@ Screen_Def Spieler_Talente_Screen_Def() {
 i32 Spieler_Talente_Spieler() { return spieler; }
 i32 Spieler_Talente_Modus() { return modus; }
 
-i32 Spieler_Talente_Attribut_Von(i32 nummer) {
-    if (nummer >= ICON_TALENTE_ATTRIBUT && nummer < ICON_TALENTE_ATTRIBUT + 35) return nummer - ICON_TALENTE_ATTRIBUT;
-    if (nummer >= ICON_TALENTE_SPEZIAL && nummer < ICON_TALENTE_SPEZIAL + 5) return 35 + nummer - ICON_TALENTE_SPEZIAL;
-    if (nummer >= ICON_TALENTE_TORWART && nummer < ICON_TALENTE_TORWART + 6) return 47 + nummer - ICON_TALENTE_TORWART;
-    return -1;
+i32 Spieler_Talente_Attribut_Von(const Screen_Icon* icon) {
+    return icon && icon->klick == Spieler_Talente_Attribut ? static_cast<i32>(icon->user[0]) : -1;
 }
 
 void Spieler_Talente_Screen_Init(i32 p, i32 m) {
@@ -281,7 +272,7 @@ void Spieler_Talente_Screen_Init(i32 p, i32 m) {
     Menue_Screen_Icon_Tabelle_Hinzufuegen(RAHMEN.daten());
     const bool aus = modus == TALENTE_EINZELN;
     for (i16 n : {ICON_TALENTE_ZURUECK, ICON_TALENTE_VOR})
-        if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) {
+        if (Screen_Icon* i = Kit_Icon(n)) {
             i->hilfe = Text_cfg_Text(TEXT_ZUSATZ_DOLV, H_BLAETTERN);
             if (aus) {
                 i->grafik = n == ICON_TALENTE_VOR ? GRAFIK_KARTE_VOR_AUS : GRAFIK_KARTE_ZURUECK_AUS;
@@ -336,13 +327,12 @@ void Spieler_Talente_Attribut_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x,
     const i32 a = static_cast<i32>(icon->user[0]);
     const bool gross = a >= 35;
     const i32 g = gross ? 48 : 36;
-    blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + a), x + (g - 26) / 2, y + (g - 16) / 2);
+    Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + a), x + (g - 26) / 2, y + (g - 16) / 2);
     const bool hat = Attribute_Attribut_Hat_Maximum(spieler, a);
     if (!hat && !Attribute_Erreichbar(spieler, a))
-        blit(ziel, static_cast<u32>(a >= 47 ? GRAFIK_TALENTE_SCHLEIER_TOR + a - 47 : GRAFIK_TALENTE_SCHLEIER + a), x,
-             y);
-    else if (hat)
-        blit(ziel, gross ? GRAFIK_TALENTE_RAHMEN_GROSS : GRAFIK_TALENTE_RAHMEN, x - 2, y - 2);
+        Kit_Bild_Zeichnen(
+            ziel, static_cast<u32>(a >= 47 ? GRAFIK_TALENTE_SCHLEIER_TOR + a - 47 : GRAFIK_TALENTE_SCHLEIER + a), x, y);
+    else if (hat) Kit_Bild_Zeichnen(ziel, gross ? GRAFIK_TALENTE_RAHMEN_GROSS : GRAFIK_TALENTE_RAHMEN, x - 2, y - 2);
     if (Attribute_Get_Attribut_In_Ausbildung(spieler) == a) {
         const i32 w = Tools_Clamp(Tools_Prozent(wert(a, spieler), Attribut_Noetig(a)), 0, 100, -1);
         Blt_Rechteck(ziel, x + 3, y + g - 5, (g - 6) * w / 100, 3, FARBE_GOLD);
@@ -351,36 +341,40 @@ void Spieler_Talente_Attribut_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x,
 
 void Spieler_Talente_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     const i32 p = spieler;
-    Font* klein = font(FONT_KLEIN);
-    Font* titel = font(FONT_TITEL);
+    Font* klein = Kit_Font(Kit_Schrift::TEXT);
+    Font* titel = Kit_Font(Kit_Schrift::TITEL);
     if (!klein || !titel) return;
-    Font_Printf_Glatt(ziel, titel, "^c%05d%s", 14, 34, FARBE_WEISS, text(T_TITEL));
+    Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 14, 34, "%s", text(T_TITEL));
     if (p < 0) return;
     // The header: from the right, the attribute in training, the weaknesses,
     // matches, stars, name, badge and number, and why he cannot play.
     const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
     if (modus == TALENTE_EIGENES_TEAM && t >= 0) {
-        Font_Printf_Glatt(ziel, klein, "^c%05d^tr0768%s", 0, 30, FARBE_KLASSE_1,
-                          Text_cfg_Text(TEXT_EINSETZEN_1, E1_IM_TRAINING));
-        blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + t), 772, 15);
+        Kit_Printf_Glatt(ziel, klein, FARBE_KLASSE_1, 0, 30, "^tr0768%s",
+                         Text_cfg_Text(TEXT_EINSETZEN_1, E1_IM_TRAINING));
+        Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + t), 772, 15);
     }
     i32 neg[3];
     const i32 n = Attribute_Get_Attribute(p, neg, 3, 2);
-    for (i32 i = 0; i < n; ++i) blit(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + neg[i]), 600 + 20 * i, 15);
-    Font_Printf_Glatt(ziel, klein, "^c%05d^tr0590(%d %s)", 0, 30, FARBE_HELL, wert(MODUS_SPIELE, p), text(T_SPIELE));
+    for (i32 i = 0; i < n; ++i) Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + neg[i]), 600 + 20 * i, 15);
+    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, 30, "^tr0590(%d %s)", wert(MODUS_SPIELE, p), text(T_SPIELE));
     Spieler_Sterne_Zeichnen(ziel, p, 420, 18, 0, false);
-    Font_Printf_Glatt(ziel, titel, "^c%05d^tr0410%s", 0, 34, FARBE_WEISS, Spieler_String(505, p, nullptr, 0));
+    Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 0, 34, "^tr0410%s", Spieler_String(505, p, nullptr, 0));
     const i32 k = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
-    blit(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 170, 18);
-    if (Font* f = font(FONT_NUMMER))
-        Font_Printf(ziel, f, "^c%05d^fb0006^tz0014%d^fe", 196, 31, FARBE_WEISS, wert(MODUS_NUMMER, p));
+    Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 170, 18);
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, f, FARBE_WEISS, 196, 31, "^fb0006^tz0014%d^fe", wert(MODUS_NUMMER, p));
     const u32 s = static_cast<u32>(wert(MODUS_STATUS, p));
     if (s & 0x7c0)
-        blit(ziel, s & 0x40 ? STATUS_VERLETZT : s & 0x200 ? STATUS_ROT : s & 0x100 ? STATUS_GELBROT : STATUS_GELB, 140,
-             16);
+        Kit_Bild_Zeichnen(ziel,
+                          s & 0x40    ? STATUS_VERLETZT
+                          : s & 0x200 ? STATUS_ROT
+                          : s & 0x100 ? STATUS_GELBROT
+                                      : STATUS_GELB,
+                          140, 16);
     // The attribute under the mouse.
     if (Screen_Icon* aktiv = Menue_Get_Aktives_Icon()) {
-        const i32 a = Spieler_Talente_Attribut_Von(aktiv->nummer);
+        const i32 a = Spieler_Talente_Attribut_Von(aktiv);
         if (a >= 0 && !(aktiv->status & MENUE_S_VERSTECKT)) attribut_panel(ziel, a, aktiv);
     }
 }
@@ -411,7 +405,7 @@ i32 Spieler_Talente_Blaettern_Ziel(i32 p, i32 m, i32 richtung) {
 void Spieler_Talente_Blaettern(Screen_Icon* icon, u32 ereignis) {
     if (!icon || !(ereignis & MENUE_E_LINKS) || modus == TALENTE_EINZELN) return;
     if (!Screen_Drossel_Frei(&blaettern_drossel, TALENTE_BLAETTERN_MS)) return;
-    spieler = Spieler_Talente_Blaettern_Ziel(spieler, modus, icon->nummer == ICON_TALENTE_VOR ? 1 : -1);
+    spieler = Spieler_Talente_Blaettern_Ziel(spieler, modus, icon->user[0] == 1 ? 1 : -1);
     baum_einrichten();
     Blt_Cache_Leeren();
 }

@@ -43,7 +43,7 @@ bool Spieler_Talente_Kann_Trainieren(i32 attribut, i32 spieler);
 i32 Spieler_Talente_Spieler();
 i32 Spieler_Talente_Modus();
 // The attribute an icon stands for (-1 for another icon).
-i32 Spieler_Talente_Attribut_Von(i32 icon);
+i32 Spieler_Talente_Attribut_Von(const Screen_Icon* icon);
 // The next player of a browse step (richtung +1 next, -1 previous) from the
 // shown one, in the mode's order; the shown player when there is none.
 i32 Spieler_Talente_Blaettern_Ziel(i32 spieler, i32 modus, i32 richtung);
