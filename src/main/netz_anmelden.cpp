@@ -7,6 +7,7 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/ruf.h"
+#include "platform/mainloop.h"
 
 #include "net/protokoll.h"
 #include "net/slots.h"
@@ -207,5 +208,7 @@ void Netz_Anmelden() {
                 for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
                     if (zug_offen(s)) Season_Netz_Zug_Beenden(s.team);
             },
+        // Counted in real time: the clients' managers sit at their own machines.
+        .Echtzeit_Ms = W32_Echtzeit_Ms,
     });
 }

@@ -212,6 +212,7 @@ bool frame_zeigen() {
 }  // namespace
 
 bool W32_Frame_Gezeigt() { return frame_gezeigt; }
+u32 W32_Echtzeit_Ms() { return static_cast<u32>(SDL_GetTicks64()); }
 u32 W32_Frame_Gezeigt_Anzahl() { return gezeigt_anzahl; }
 
 void W32_Frame() {

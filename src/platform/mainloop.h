@@ -75,3 +75,6 @@ u32 W32_Frame_Gezeigt_Anzahl();
 u32 W32_Frame_Zeitschritt();
 // Frames run so far.
 u32 W32_Frame_Anzahl();
+// The real time in milliseconds: monotonic, never the fixed step of a
+// headless run (W32_Get_Time may be either).
+u32 W32_Echtzeit_Ms();

@@ -4,10 +4,12 @@
 #include <map>
 #include <memory>
 
+#include "base/bereich.h"
 #include "base/compress.h"
 #include "base/datei.h"
 #include "base/memory.h"
 #include "base/ruf.h"
+#include "season/kalender.h"
 #include "season/netz_rufe.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -309,6 +311,8 @@ bool Archiv_Lesen(Datei_Status* datei) {
         if (!Datei_Lesen_Felder(datei, 8, [&](bytes::Leser& l) { l(k), l(groesse); })) return false;
         // Keys rise, each names a known competition number, blocks are bounded.
         if (groesse > MAX_EINTRAG_BYTES || (!staging.empty() && k <= staging.rbegin()->first)) return false;
+        // A season the calendar can reach.
+        if (!Bereiche_Pruefen("Statistik", {{"archiv_jahr", jahr_von(k), 0, KALENDER_JAHRE_MAX}})) return false;
         std::vector<u8> block(groesse);
         if (groesse && Datei_Lesen(datei, block.data(), groesse) != groesse) return false;
         staging.emplace(k, std::move(block));

@@ -151,21 +151,20 @@ void Kalender_Client_Zugzeit_Pruefen() {
     if (!ruf::Server() || !Kalender_Ist_Initialisiert()) return;
     const Kalender_Lauf& l = L();
     const i32 heute = Kalender_Get_Tag();
+    const u32 jetzt = Season_Netz.Echtzeit_Ms();
     // Without a turn time the server's own bound holds: a client never keeps the day.
     const i32 limit = Kalender_Zugzeit_Limit() > 0 ? Kalender_Zugzeit_Limit() : Option_Client_Zugzeit_Ms();
     if (heute != client_tag || l.zeit_stop || limit <= 0) {
         client_tag = heute;
-        client_zug_start = Kalender_Jetzt;
+        client_zug_start = jetzt;
         return;
     }
-    // A stalled frame restarts the clock, as it does a manager's turn here.
-    const i32 rest = static_cast<i32>(client_zug_start + static_cast<u32>(limit) - Kalender_Jetzt);
-    if (rest < 0 - STOCKUNG_MS) {
-        client_zug_start = Kalender_Jetzt;
-    } else if (rest < 0 && !Season_Netz.Clients_Fertig()) {
+    // Real time: a slow frame here gives the client no more time.
+    const i32 rest = static_cast<i32>(client_zug_start + static_cast<u32>(limit) - jetzt);
+    if (rest < 0 && !Season_Netz.Clients_Fertig()) {
         Debug_Printf("Zugzeit abgelaufen: die Clients beenden ihren Zug von Tag %d\n", heute);
         Season_Netz.Clients_Zug_Beenden();
-        client_zug_start = Kalender_Jetzt;
+        client_zug_start = jetzt;
     }
 }
 

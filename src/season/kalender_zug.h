@@ -23,10 +23,11 @@ void Kalender_Leer2(i32 team);
 // The turn timer: a turn that ran out ends; a stall of more than a second
 // (the game held, a slow frame) restarts it.
 void Kalender_Zugzeit_Pruefen();
-// A server: the network clients' turns of today run on the same turn clock,
-// from the day's start on this machine (held while the clock is frozen);
-// when it runs out the clients still in their turns have them ended. Without
-// a turn time the server's client bound (option 26, minutes) takes its place.
+// A server: the network clients' turns of today are bounded by the turn
+// time, counted in real time (Season_Netz.Echtzeit_Ms) from the day's start
+// on this machine (held while the turn clock is frozen); when it runs out
+// the clients still in their turns have them ended. Without a turn time the
+// server's client bound (option 26, minutes) takes its place.
 void Kalender_Client_Zugzeit_Pruefen();
 // Milliseconds left of the turn, -1 without a limit.
 i32 Kalender_Zugzeit_Rest();

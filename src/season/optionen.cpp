@@ -27,7 +27,7 @@ i32 spiel_fast_cfg = 0;
 
 void defaults() {
     static const i32 vorgabe[30] = {0, 0, 1, 0, 1, 1, 1, 1, 0, 1, 1, 1, 1, 1, 1,
-                                    1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, 0, 0, 0, 0};
+                                    1, 1, 1, 1, 1, 1, 0, 1, 1, 1, 1, OPTION_CLIENT_ZUGZEIT_VORGABE, 0, 0, 0};
     block.anz_teams = 1;
     for (auto& m : block.manager_team) m = 0;
     std::memcpy(block.wert, vorgabe, sizeof vorgabe);

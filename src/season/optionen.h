@@ -39,9 +39,10 @@ static_assert(sizeof(Optionen_Block) == OPTIONEN_GROESSE && bytes::groesse<Optio
 // The longest turn time (option 0), in milliseconds.
 constexpr int32_t OPTION_ZUGZEIT_MAX = 600000;
 // A server's bound on a network client's turn while option 0 sets no turn
-// time, in minutes (the server's manager steps it by a minute); 0 none.
+// time, in real minutes (the server's manager steps it by a minute); 0 none.
 constexpr int32_t OPTION_CLIENT_ZUGZEIT = 26;
 constexpr int32_t OPTION_CLIENT_ZUGZEIT_MAX = 30;
+constexpr int32_t OPTION_CLIENT_ZUGZEIT_VORGABE = 10;
 // The network server switch (3 while a server is open).
 constexpr int32_t OPTION_NETZ_SERVER_MAX = 3;
 

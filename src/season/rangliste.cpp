@@ -41,7 +41,7 @@ Rangliste_Eintrag* eintrag(i32 team) {
     return nullptr;
 }
 
-i32 staerke(i32 team) { return std::max(Team_Get_Staerke_Modus(team, STAERKE_MODUS), 1); }
+i32 staerke(i32 team) { return std::clamp(Team_Get_Staerke_Modus(team, STAERKE_MODUS), 1, RANGLISTE_STAERKE_MAX); }
 
 template <class T>
 void vorne(T (&h)[RANGLISTE_HISTORIE], T wert) {
@@ -64,11 +64,12 @@ void plaetze(Feld schluessel_von, i32 Rangliste_Eintrag::*platz) {
 
 // A record of a ranking of `anzahl` places in a world of `teams` teams.
 bool eintrag_gut(const Rangliste_Eintrag& e, i32 anzahl, i32 teams) {
+    if (!Felder_Pruefen("Rangliste", e, RANGLISTE_FELDER)) return false;
     if (e.team < 0 || e.team >= teams || e.platz < 0 || e.platz >= anzahl || e.form_platz < 0 ||
         e.form_platz >= anzahl)
         return false;
     for (int k = 0; k < RANGLISTE_HISTORIE; ++k)
-        if (e.ort[k] > 1 || e.gegner[k] < -1 || e.gegner[k] >= teams) return false;
+        if (e.gegner[k] < -1 || e.gegner[k] >= teams) return false;
     return true;
 }
 
@@ -110,7 +111,7 @@ void Rangliste_Nach_Spiel(i32 team, const Spiel& s) {
     vorne(e->tore, static_cast<u8>(eigene));
     vorne(e->gegentore, static_cast<u8>(andere));
     vorne(e->punkte, punkte);
-    e->summe += punkte;
+    e->summe = std::min(e->summe, RANGLISTE_SUMME_MAX - punkte) + punkte;
     z.sortieren = 1;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/bytes.h"
+#include "base/feld_grenze.h"
 #include "base/ruf.h"
 #include "base/types.h"
 
@@ -40,6 +41,29 @@ constexpr void felder(V& v, S& r) {
     v(r.gegner), v(r.ort), v(r.tore), v(r.gegentore), v(r.frei), v(r.punkte);
 }
 static_assert(bytes::groesse<Rangliste_Eintrag>() == 136, "a ranking record is 136 bytes");
+
+// The points of one match: the club's strength (its eleven starters, 12 at
+// most each) and its opponent's; a club's total is held at
+// RANGLISTE_SUMME_MAX (some 3,700 seasons of wins against the strongest).
+constexpr i32 RANGLISTE_STAERKE_MAX = 11 * 12;
+constexpr i32 RANGLISTE_PUNKTE_MAX = 2 * RANGLISTE_STAERKE_MAX;
+constexpr i32 RANGLISTE_FORM_MAX = RANGLISTE_HISTORIE * RANGLISTE_PUNKTE_MAX;
+constexpr i32 RANGLISTE_SUMME_MAX = 1000000000;
+// The range of every number of a ranked club that a save brings back; the
+// team, the two places and the opponents lie within the saved world and
+// ranking (-1 no opponent), which the reader checks beside this table.
+#define RL_FELD(feld, unten, oben) FELD_GRENZE(Rangliste_Eintrag, feld, unten, oben)
+#define RL_HISTORIE(k) RL_FELD(ort[k], 0, 1), RL_FELD(punkte[k], 0, RANGLISTE_PUNKTE_MAX)
+inline constexpr Feld_Grenze<Rangliste_Eintrag> RANGLISTE_FELDER[] = {
+    RL_FELD(wert, 0, RANGLISTE_SUMME_MAX),
+    RL_FELD(summe, 0, RANGLISTE_SUMME_MAX),
+    RL_FELD(form, 0, RANGLISTE_FORM_MAX),
+    RL_HISTORIE(0), RL_HISTORIE(1), RL_HISTORIE(2), RL_HISTORIE(3), RL_HISTORIE(4),
+    RL_HISTORIE(5), RL_HISTORIE(6), RL_HISTORIE(7), RL_HISTORIE(8), RL_HISTORIE(9),
+};
+#undef RL_HISTORIE
+#undef RL_FELD
+static_assert(std::size(RANGLISTE_FELDER) == 3 + 2 * RANGLISTE_HISTORIE, "a range for every number");
 
 // Builds the ranking afresh: a record for every club that counts in the
 // rankings and plays in a league. Init builds it only when there is none.

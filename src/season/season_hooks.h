@@ -167,6 +167,11 @@ struct Season_Netz_Hooks {
     // A server: the turn clock has run out; every client still in its turns
     // of today ends them as if its manager had pressed "Weiter".
     void (*Clients_Zug_Beenden)() = [] {};
+    // A server: the real time in milliseconds (monotonic), on which a
+    // client's turn is bounded: a client's manager sits at another machine,
+    // so his turn runs in real time even where this machine's turn clock
+    // runs fixed-step. The default stands still (no client bound runs out).
+    u32 (*Echtzeit_Ms)() = [] { return 0u; };
 };
 
 void Season_Gui_Set_Hooks(const Season_Gui_Hooks& h);

@@ -94,7 +94,7 @@ void vorne_einfuegen(T (&h)[N], T wert) {
     h[0] = wert;
 }
 
-u16 addieren(u16 alt, u16 dazu) { return static_cast<u16>(std::min<u32>(u32{alt} + dazu, 65534)); }
+u16 addieren(u16 alt, u16 dazu) { return static_cast<u16>(std::min<u32>(u32{alt} + dazu, STATISTIK_ZAEHLER_MAX)); }
 
 }  // namespace
 
@@ -187,6 +187,17 @@ bool staging_da = false;
 
 }  // namespace
 
+bool Statistik_Spieler_Gueltig(const Statistik_Spieler& s) {
+    if (!Felder_Pruefen("Statistik", s, STATISTIK_SPIELER_FELDER)) return false;
+    for (u8 e : s.spiele)
+        if (e != KEIN_EINTRAG && e > STATISTIK_SPIEL_BITS_MAX) {
+            Debug_Printf("Statistik: Spielnote %u liegt nicht in 0..%u\n", unsigned{e},
+                         unsigned{STATISTIK_SPIEL_BITS_MAX});
+            return false;
+        }
+    return true;
+}
+
 bool Statistik_Spieler_Save(Datei_Status* datei) {
     const Spiele_Speicher& sp = speicher();
     if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) { s(sp.Anzahl()), s(sp.Kapazitaet()); })) return false;
@@ -203,6 +214,10 @@ bool Statistik_Spieler_Lesen(Datei_Status* datei) {
         return false;
     std::vector<u8> daten(size_t{n} * STATISTIK_SPIELER_GROESSE);
     if (n && Datei_Lesen(datei, daten.data(), static_cast<u32>(daten.size())) != daten.size()) return false;
+    for (u32 i = 0; i < n; ++i)
+        if (!Statistik_Spieler_Gueltig(
+                bytes::aus_bild<Statistik_Spieler>(daten.data() + size_t{i} * STATISTIK_SPIELER_GROESSE)))
+            return false;
     staging() = Spiele_Speicher(STATISTIK_SPIELER_GROESSE, 1);  // the saved capacity, not a larger old one
     if (!staging().Setzen(daten.data(), n, kapazitaet)) return false;
     staging_da = true;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/bytes.h"
+#include "base/feld_grenze.h"
 #include "base/types.h"
 
 constexpr i32 TERMINE_TAGE = 366;
@@ -45,6 +46,22 @@ constexpr void felder(V& v, S& r) {
 }
 constexpr u32 STATISTIK_SPIELER_GROESSE = 68;
 static_assert(bytes::groesse<Statistik_Spieler>() == STATISTIK_SPIELER_GROESSE);
+// A career counter stops here (65535 stands for "no change" in an update).
+constexpr u16 STATISTIK_ZAEHLER_MAX = 65534;
+// A match history entry: the grade bits, coming on, taken off and the
+// entry closed (at most 63), or 255 for none.
+constexpr u8 STATISTIK_SPIEL_BITS_MAX = 7 | 8 | 16 | 32;
+// The range of every number of a career record a save brings back (the
+// match history's entries are checked beside it: 0..63 or 255).
+inline constexpr Feld_Grenze<Statistik_Spieler> STATISTIK_SPIELER_FELDER[] = {
+    FELD_GRENZE(Statistik_Spieler, spieler, 0, 2147483647),  // a player's number
+    FELD_GRENZE(Statistik_Spieler, tore, 0, STATISTIK_ZAEHLER_MAX),
+    FELD_GRENZE(Statistik_Spieler, einsaetze, 0, STATISTIK_ZAEHLER_MAX),
+    FELD_GRENZE(Statistik_Spieler, international, 0, STATISTIK_ZAEHLER_MAX),
+    FELD_GRENZE(Statistik_Spieler, minuten, 0, STATISTIK_ZAEHLER_MAX),
+};
+// True when a career record read from a save lies within its ranges.
+bool Statistik_Spieler_Gueltig(const Statistik_Spieler& s);
 // An update that changes nothing (goals -1, other counters 65535, the first
 // history entries 255 / 65535); set the fields that change.
 Statistik_Spieler Statistik_Spieler_Unveraendert(i32 spieler);

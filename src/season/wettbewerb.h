@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/feld_grenze.h"
 #include "base/types.h"
 
 constexpr int WETTBEWERB_ANZAHL = 128;
@@ -148,6 +149,75 @@ static_assert(offsetof(Wettbewerb, weiterkommen) == 1708, "layout");
 static_assert(offsetof(Wettbewerb, best_of_x) == 4484, "layout");
 static_assert(offsetof(Wettbewerb, kalender_position) == 6824, "layout");
 static_assert(offsetof(Wettbewerb, slot_worte) == 6848, "layout");
+
+// The range of every number of a competition in use (one with a name) that
+// the game reads back from a save: the configuration's own ranges for what
+// the file sets, the record's room for what the season counts. Indices of
+// other competitions are -1 or one of the 128 records; a week 0..51. The
+// team lists are held to -1..MAX_TEAMS - 1 by the reader beside this table.
+constexpr i32 WETTBEWERB_PRAEMIE_MAX = 5000000;
+constexpr i32 WETTBEWERB_BEST_OF_MAX = 20;
+#define WB_FELD(feld, unten, oben) FELD_GRENZE(Wettbewerb, feld, unten, oben)
+inline constexpr Feld_Grenze<Wettbewerb> WETTBEWERB_FELDER[] = {
+    WB_FELD(vorherige_runde, -1, WETTBEWERB_ANZAHL - 1),
+    WB_FELD(naechste_runde, -1, WETTBEWERB_ANZAHL - 1),
+    WB_FELD(vorherige_gruppe, -1, WETTBEWERB_ANZAHL - 1),
+    WB_FELD(naechste_gruppe, -1, WETTBEWERB_ANZAHL - 1),
+    WB_FELD(visuell_nachfolger, -1, WETTBEWERB_ANZAHL - 1),
+    WB_FELD(visuell_vorgaenger, -1, WETTBEWERB_ANZAHL - 1),
+    WB_FELD(visuell_gruppe, -1, WETTBEWERB_ANZAHL - 1),
+    WB_FELD(kalendermarke, -1, 127),  // KALENDER_SLOTS - 1
+    WB_FELD(wochentag, 0, 6),
+    WB_FELD(quote_wochentag, 10, 100),
+    WB_FELD(startwoche, 0, 51),
+    WB_FELD(endwoche, 0, 51),
+    WB_FELD(qualiwoche, 0, 51),
+    WB_FELD(spielfrei_start, 0, 51),
+    WB_FELD(spielfrei_ende, 0, 51),
+    WB_FELD(teams, 0, WETTBEWERB_MAX_TEAMS),
+    WB_FELD(sieg_praemie, 0, WETTBEWERB_PRAEMIE_MAX),
+    WB_FELD(unentschieden_praemie, 0, WETTBEWERB_PRAEMIE_MAX),
+    WB_FELD(antritts_praemie, 0, WETTBEWERB_PRAEMIE_MAX),
+    WB_FELD(aktuelle_teams, 0, WETTBEWERB_MAX_TEAMS),
+    WB_FELD(spieltage, -1, WETTBEWERB_MAX_SPIELTAGE),
+    WB_FELD(aktueller_spieltag, 0, WETTBEWERB_MAX_SPIELTAGE),
+    WB_FELD(aktuelle_runde, 0, WETTBEWERB_BEST_OF_MAX),
+    WB_FELD(parallel_gruppen, 0, 20),
+    WB_FELD(weiterkommen[0], -1, 255),
+    WB_FELD(weiterkommen[1], -1, 255),
+    WB_FELD(weiterkommen[2], -1, 255),
+    WB_FELD(weiterkommen[3], -1, 255),
+    WB_FELD(weiterkommen[4], -1, 255),
+    WB_FELD(best_of_x, 0, WETTBEWERB_BEST_OF_MAX),
+    WB_FELD(startteam_anzahl, 0, WETTBEWERB_MAX_TEAMS),
+    WB_FELD(halbzeit_laenge, 1, 255),
+    WB_FELD(halbzeit_laenge_verl, 1, 255),
+    WB_FELD(halbzeiten, 1, 255),
+    WB_FELD(halbzeiten_verl, 1, 255),
+    WB_FELD(alle_x_jahre, 1, 255),
+    WB_FELD(startjahr, 0, 255),
+    WB_FELD(land, 0, 65535),
+    WB_FELD(ausrichter, -1, 999),  // MAX_TEAMS - 1
+    WB_FELD(aktueller_ausrichter, -1, 999),
+    WB_FELD(ausrichter_stadion, -1, 100000),
+    WB_FELD(wichtig, 0, 100),
+    WB_FELD(id, 0, 255),  // a fixture's byte
+    WB_FELD(kalender_position, 0, 500),
+    WB_FELD(erste_gelbsperre, 1, 255),
+    WB_FELD(intervall_gelbsperre, 1, 255),
+    WB_FELD(flags[0], 0, 1),
+    WB_FELD(flags[1], 0, 1),
+    WB_FELD(golden_goal, 0, 1),
+    WB_FELD(rueckspiel_zwei_wochen, 0, 1),
+    WB_FELD(mehrmals_pro_jahr, 0, 1),
+    WB_FELD(quali_mischen, 0, 1),
+    WB_FELD(basisliga, 0, 1),
+    WB_FELD(amateur_liga, 0, 1),
+    WB_FELD(pokal_praemie, 0, 1),
+    WB_FELD(quali_saisonstart, 0, 1),
+    WB_FELD(kontinent, 0, 14),  // KONTINENT_ANZAHL - 1
+};
+#undef WB_FELD
 
 // The table (null until Wettbewerb_Init).
 extern Wettbewerb* Wettbewerb_Tabelle;

@@ -12,6 +12,8 @@
 #include "season/kalender.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_block.h"
+#include "world/global.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -43,6 +45,24 @@ bool ligen_eindeutig(const std::vector<Wettbewerb>& t) {
             if (std::find(gesehen.begin(), gesehen.end(), team) != gesehen.end()) return false;
             gesehen.push_back(team);
         }
+    }
+    return true;
+}
+
+// Every competition in use within its ranges, its team lists within the
+// world's numbers (-1 none).
+bool werte_gut(const std::vector<Wettbewerb>& t) {
+    static_assert(WETTBEWERB_FELDER[7].max == KALENDER_SLOTS - 1, "the calendar marks' range");
+    static_assert(WETTBEWERB_FELDER[std::size(WETTBEWERB_FELDER) - 1].max == KONTINENT_ANZAHL - 1,
+                  "the continents' range");
+    for (const Wettbewerb& w : t) {
+        if (!w.name[0]) continue;
+        if (!Felder_Pruefen("Wettbewerbe", w, WETTBEWERB_FELDER)) return false;
+        for (int k = 0; k < WETTBEWERB_MAX_TEAMS; ++k)
+            if (!Bereiche_Pruefen("Wettbewerbe", {{"aktuelle_team", w.aktuelle_team[k], -1, MAX_TEAMS - 1},
+                                                  {"start_team", w.start_team[k], -1, MAX_TEAMS - 1},
+                                                  {"teilnehmer", w.teilnehmer[k], -1, MAX_TEAMS - 1}}))
+                return false;
     }
     return true;
 }
@@ -103,6 +123,7 @@ bool Wettbewerb_Lesen(Datei_Status* datei) {
         return false;
     neu.tabelle.resize(anzahl);
     for (u32 i = 0; i < anzahl; ++i) Wettbewerb_Bild_Lesen(neu.tabelle[i], bild.data() + i * WETTBEWERB_GROESSE);
+    if (!werte_gut(neu.tabelle)) return false;
     if (!ligen_eindeutig(neu.tabelle)) {
         Debug_Printf("Spielstand: ein Team steht in zwei Ligen\n");
         return false;

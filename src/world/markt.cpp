@@ -48,6 +48,9 @@ auto mit_cursor(i64 position, F f) {
 
 bool verhandlung_lokal(i32 team, i32 s) {
     if (!team_ok(team) || !Team_Managebar(team) || !auf_dem_markt(s)) return false;
+    // The negotiation already open for this player is the same negotiation:
+    // asked again (a repeated click, a repeated call) it spends no transfer.
+    if (const auto f = verhandlung.find(team); f != verhandlung.end() && f->second == s) return true;
     if (Team_Daten[team].transfers <= 0) return false;
     Team_Daten[team].transfers--;
     verhandlung[team] = s;

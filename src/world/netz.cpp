@@ -577,7 +577,12 @@ void bank_stadion_werbung_zeilen() {
     });
     ruf::Zeile_Anmelden(RUF_STADION_NEUBAU, Stadion_Internet_Server_Bauen);
     ruf::Zeile_Anmelden(RUF_STADION_RENOVIERUNG, Stadion_Internet_Server_Renovieren);
-    ruf::Zeile_Anmelden(RUF_WERBUNG_SETZEN, Werbung_Internet_Server_Set_Daten);
+    // A sponsor search pays its fee: carried out once per request number, so
+    // that the same search again (replayed, or sent twice) pays nothing.
+    ruf::Zeile_Anmelden(RUF_WERBUNG_SETZEN, [](i32 t, i32 aktion, i32 a, i32 b) -> i32 {
+        if (aktion == WERBUNG_AKTION_SUCHEN && !ruf::Anfrage_Neu(Aktuelles_Team, static_cast<u32>(b))) return 0;
+        return Werbung_Internet_Server_Set_Daten(t, aktion, a, b);
+    });
     ruf::Zeile_Anmelden(RUF_WERBUNG_DATEN, [](i32 team) {
         const Werbung_Daten* w = Werbung_Get(team);
         return std::tuple<u8, Werbung_Daten>{w ? 1 : 0, w ? *w : Werbung_Daten{}};

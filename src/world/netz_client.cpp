@@ -292,7 +292,9 @@ bool Stadion_Internet_Client_Send_Daten(int team, const Stadion_Daten* d) {
 
 i32 Werbung_Internet_Client_Aktion(int team, int aktion, int wert) {
     if (!ruf::Client()) return -1;
-    const auto a = ruf::Rufen(RUF_WERBUNG_SETZEN, team, aktion, wert, 0);
+    // A search carries the request's number (the server takes each once).
+    const u32 nummer = aktion == WERBUNG_AKTION_SUCHEN ? ruf::Anfrage_Nummer() : 0;
+    const auto a = ruf::Rufen(RUF_WERBUNG_SETZEN, team, aktion, wert, static_cast<i32>(nummer));
     Werbung_Internet_Client_Get(team);
     // A search pays its fee on the server.
     if (aktion == WERBUNG_AKTION_SUCHEN) Bank_Internet_Client_Get_Kredite(team);

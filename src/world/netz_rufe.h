@@ -115,6 +115,8 @@ inline constexpr Ruf<i32, i32> RUF_STADION_KAPAZITAET{1017, "Stadion_Kapazitaet"
 inline constexpr Ruf<u8, i32, i32> RUF_STADION_NEUBAU{1018, "Stadion_Neubau"};
 inline constexpr Ruf<u8, i32, i32> RUF_STADION_RENOVIERUNG{1019, "Stadion_Renovierung"};
 inline constexpr Ruf<Nichts, i32, i32, i32, i32, i32> RUF_STADION_SETZEN{1016, "Stadion_Setzen"};
+// An advertising step of the asking team (team, action, value, and for a
+// sponsor search, which pays a fee, the request's number: once per club).
 inline constexpr Ruf<i32, i32, i32, i32, i32> RUF_WERBUNG_SETZEN{1022, "Werbung_Setzen"};
 // A team's advertising record: present (1) or not (0), and the record.
 inline constexpr Ruf<std::tuple<u8, Werbung_Daten>, i32> RUF_WERBUNG_DATEN{1023, "Werbung_Daten"};

@@ -353,6 +353,11 @@ TEST_P(Saison, ZweiSpielzeiten) {
     EXPECT_GE((b.runden_enden[{1, halle}]), 2);
     EXPECT_EQ((b.runden_enden[{0, nationen}]), 0);
     EXPECT_EQ((b.runden_enden[{1, nationen}]), 1);
+    // Two seasons on, every value of the game lies within the ranges its
+    // save's readers hold it to: the game's own save loads.
+    const std::string pfad = ordner.pfad + "/spielstand/zwei_saisons.kdv";
+    ASSERT_TRUE(Spielstand_Speichern(pfad.c_str(), 1));
+    EXPECT_TRUE(Spielstand_Laden(pfad.c_str())) << meldungen.Alle();
     for (const auto& f : b.fehler) ADD_FAILURE() << f;
 }
 

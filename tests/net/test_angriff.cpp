@@ -4,7 +4,8 @@
 // replies to the arbiter through call 1013), the transfer market or a
 // national team as its club (block 19). The server refuses every attack and,
 // once the client has gone and the arbiter has settled, finds every other
-// club's squad, records, account and credits byte for byte as they were.
+// club's squad, records, account and credits byte for byte as they were. A
+// paying call of its own sent again and again pays once.
 #include <signal.h>
 #include <sys/wait.h>
 
@@ -25,9 +26,11 @@
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/manager.h"
+#include "world/markt.h"
 #include "world/netz.h"
 #include "world/netz_rufe.h"
 #include "world/spieler.h"
+#include "world/werbung.h"
 
 namespace {
 
@@ -91,6 +94,8 @@ class Angriff : public ::testing::Test {
         Welt_Netz_Verdrahten();
         Bank_Init();
         for (i32 t : {BOESE, EHRLICH, COMPUTER}) ASSERT_TRUE(Bank_Konto_Anlegen(t, 5000000.0, 0));
+        Werbung_Init();
+        ASSERT_TRUE(Werbung_Init_Team(BOESE, 1));
         ASSERT_EQ(Verbindung_Start("", 0), 1);
         Client_Mit_Server_Verbinden(5, adresse, server, Server_Laufen);
     }
@@ -104,6 +109,7 @@ class Angriff : public ::testing::Test {
         Internet_Modus = INTERNET_MODUS_EINZEL;
         Welt_Set_Netz_Hooks({});
         News_Free();
+        Werbung_Free();
         Bank_Free();
         Welt_Freigeben();
     }
@@ -149,12 +155,20 @@ News_Daten Anfrage(std::initializer_list<i32> w) {
     return d;
 }
 
-TEST_F(Angriff, AClientWithAClubTakesNothingOfAnotherClub) {
-    ASSERT_TRUE(Team_Internet_Client_Get_Startinfo());
+// The attacker's client takes its club (block 19); the slot it was given.
+i32 Club_Nehmen() {
+    if (!Team_Internet_Client_Get_Startinfo()) return -1;
     std::vector<u8> eintraege(NETZ_STARTTEAMS);
     u32 anzahl = 0;
-    ASSERT_TRUE(Team_Internet_Client_Get_Startteams(eintraege.data(), &anzahl));
-    const i32 slot = get_i32le(&eintraege[72]);
+    if (!Team_Internet_Client_Get_Startteams(eintraege.data(), &anzahl)) return -1;
+    return get_i32le(&eintraege[72]);
+}
+
+TEST_F(Angriff, AClientWithAClubTakesNothingOfAnotherClub) {
+    std::vector<u8> eintraege(NETZ_STARTTEAMS);
+    u32 anzahl = 0;
+    const i32 slot = Club_Nehmen();
+    ASSERT_GE(slot, 0);
 
     // Block 19: neither the transfer market nor a national team is a club to take.
     const i32 national = Nationalteam();
@@ -221,8 +235,48 @@ TEST_F(Angriff, AClientWithAClubTakesNothingOfAnotherClub) {
     News_Daten vertrag = Anfrage({ANFRAGE_VERTRAG, EHRLICH, BOESE, frist, 1500000, 0, 0, mein, fremd, 1});
     News_Daten kredit = kredit_fuer_ehrlich;
     kredit.w[ANFRAGE_ANTWORT] = 1;
-    for (const News_Daten* d : {&vertrag, &kredit}) EXPECT_NE(News_Neu_Text(BOESE, EHRLICH, -1, NEWS_ANTWORT, d, "ja"), 0u);
+    for (const News_Daten* d : {&vertrag, &kredit})
+        EXPECT_NE(News_Neu_Text(BOESE, EHRLICH, -1, NEWS_ANTWORT, d, "ja"), 0u);
 
+    EXPECT_EQ(Server_Urteil(), 0);
+}
+
+// Each paying call of its own club sent five times, as a replaying client
+// would: the scout's search (1047), a negotiation's start (1046), a sponsor
+// search (1022) and a booking (1026) each with the same request. The server
+// carries each out once: one fee, one transfer, one booking.
+TEST_F(Angriff, ARepeatedPayingCallPaysOnce) {
+    const i32 slot = Club_Nehmen();
+    ASSERT_GE(slot, 0);
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(slot, BOESE, "Boese", 0));
+    Team_Aktiv = BOESE;
+    ASSERT_TRUE(Bank_Internet_Client_Get_Kredite(BOESE));
+    const auto werbung = ruf::Rufen(RUF_WERBUNG_DATEN, BOESE);
+    ASSERT_TRUE(werbung && std::get<0>(*werbung) == 1);
+    const f64 vorher = Bank_Get_Kontostand(BOESE, 0, -1);
+    const i32 scout = 1, gebiet = 2, markt = Marktspieler();
+    ASSERT_GE(markt, 0);
+    const f64 scout_gebuehr = Scout_Gebuehr(scout, BOESE, gebiet);
+    const f64 such_gebuehr = Werbung_Einstellung.suchpreis +
+                             static_cast<f64>(Werbung_Einstellung.suchpreis_add) * std::get<1>(*werbung).zaehler[1];
+    ASSERT_GT(scout_gebuehr, 0);
+    ASSERT_GT(such_gebuehr, 0);
+    const u32 suche = ruf::Anfrage_Nummer(), buchung = ruf::Anfrage_Nummer();
+    std::vector<i32> antworten;
+    for (int k = 0; k < 5; ++k) {
+        antworten.push_back(ruf::Rufen(RUF_SCOUT_BEZAHLEN, BOESE, scout, gebiet).value_or(9));
+        antworten.push_back(ruf::Rufen(RUF_TRANSFER_VERHANDLUNG, BOESE, markt).value_or(9));
+        antworten.push_back(
+            ruf::Rufen(RUF_WERBUNG_SETZEN, BOESE, i32{WERBUNG_AKTION_SUCHEN}, 0, static_cast<i32>(suche)).value_or(9));
+        antworten.push_back(ruf::Rufen(RUF_BANK_BUCHUNG, BOESE, -1, 5000, 27, 0, 0, buchung).value_or(9));
+    }
+    // The search stays paid, the negotiation open with two transfers left;
+    // the sponsor search and the booking are carried out the first time only.
+    EXPECT_EQ(antworten, (std::vector<i32>{1, 2, 1, 1, 1, 2, 0, 0, 1, 2, 0, 0, 1, 2, 0, 0, 1, 2, 0, 0}));
+    ASSERT_TRUE(Bank_Internet_Client_Get_Kredite(BOESE));
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(BOESE, 0, -1), vorher - scout_gebuehr - such_gebuehr - 5000.0);
+    ASSERT_TRUE(Team_Internet_Client_Refresh());
+    EXPECT_EQ(Team_Daten[BOESE].transfers, 2);
     EXPECT_EQ(Server_Urteil(), 0);
 }
 

@@ -272,21 +272,21 @@ TEST_F(Optionen, KontrollleisteOeffnetUeberDieLaunchTabelle) {
     Screens_Anmelden();  // back to the game's own table
 }
 
-// The server's bound on a network client's turn: none until its manager
-// steps it, a minute a click, after thirty none again; a client sees it
-// grey and cannot change it.
+// The server's bound on a network client's turn: ten minutes until its
+// manager steps it, a minute a click, after thirty none, then one again; a
+// client sees it grey and cannot change it.
 TEST_F(Optionen, ClientZugzeitZyklus) {
     oeffnen();
     kit::Spur_Leeren();
     kit::Frames(1);
-    EXPECT_TRUE(kit::Text_Auf_Zeile("0 Minuten pro Zug eines Netzwerk-Clients", 336));
+    EXPECT_TRUE(kit::Text_Auf_Zeile("10 Minuten pro Zug eines Netzwerk-Clients", 336));
     std::vector<i32> minuten;
-    for (int k = 0; k < 33; ++k) {
+    for (int k = 0; k < 23; ++k) {
         kit::Klick(300, zeile_y(5));
         minuten.push_back(Option_Client_Zugzeit_Ms() / 60000);
     }
-    EXPECT_EQ(minuten, (std::vector<i32>{1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17,
-                                         18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30, 0,  1,  2}));
+    EXPECT_EQ(minuten, (std::vector<i32>{11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29,
+                                         30, 0, 1, 2}));
     Internet_Modus = INTERNET_MODUS_CLIENT;
     kit::Klick(300, zeile_y(5));
     EXPECT_EQ(Option_Client_Zugzeit_Ms(), 2 * 60000);
@@ -296,7 +296,7 @@ TEST_F(Optionen, ClientZugzeitZyklus) {
     ASSERT_TRUE(e);
     EXPECT_EQ(e->farbe, 33908);
     Internet_Modus = INTERNET_MODUS_EINZEL;
-    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, 0);
+    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, OPTION_CLIENT_ZUGZEIT_VORGABE);
 }
 
 class Optionen_Ein_Manager : public ::testing::Test {

@@ -770,6 +770,8 @@ TEST_F(Lauf, ZugzeitUndFremdeTeamsImNetz) {
 // limit, or while the clock is frozen, the server waits for the client.
 i32 client_bereit_tag = -1;
 int client_zuege_beendet = 0;
+// The server's real clock, moved on by the tests (the turn clock is `uhr`).
+u32 echtzeit = 0;
 // A server in play whose one client ends its turn only when told to.
 void server_mit_saeumigem_client(void (*pass)()) {
     menschen = {};
@@ -777,8 +779,11 @@ void server_mit_saeumigem_client(void (*pass)()) {
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     client_bereit_tag = -1;
     client_zuege_beendet = 0;
-    Season_Netz_Set_Hooks({.Clients_Fertig = [] { return client_bereit_tag == Kalender_Get_Tag(); },
-                           .Clients_Zug_Beenden = [] { ++client_zuege_beendet, client_bereit_tag = Kalender_Get_Tag(); }});
+    echtzeit = 5000;
+    Season_Netz_Set_Hooks(
+        {.Clients_Fertig = [] { return client_bereit_tag == Kalender_Get_Tag(); },
+         .Clients_Zug_Beenden = [] { ++client_zuege_beendet, client_bereit_tag = Kalender_Get_Tag(); },
+         .Echtzeit_Ms = [] { return echtzeit; }});
     Internet_Modus = INTERNET_MODUS_SERVER;
 }
 TEST_F(Lauf, DieZugzeitBeendetDenZugEinesClientsDerNieFertigWird) {
@@ -786,7 +791,7 @@ TEST_F(Lauf, DieZugzeitBeendetDenZugEinesClientsDerNieFertigWird) {
     if (HasFatalFailure()) return;
     const i32 tag = Kalender_Get_Tag();
     auto sekunden = [](int n) {
-        for (int i = 0; i < n * 50; ++i) Pass();
+        for (int i = 0; i < n * 50; ++i) echtzeit += 20, Pass();
     };
     sekunden(20);
     EXPECT_EQ(Kalender_Get_Tag(), tag) << "no limit: the server waits";
@@ -818,22 +823,50 @@ TEST_F(Lauf, OhneZugzeitBeendetDieServerschrankeDenZugEinesClients) {
     server_mit_saeumigem_client(&Pass);
     if (HasFatalFailure()) return;
     Option_Wert(OPTION_ZUGZEIT, 1, 0);
+    auto echt_pass = [](u32 ms) { echtzeit += ms, Pass(); };
     const struct {
         i32 option, minuten;
     } faelle[] = {{10, 10}, {2, 2}};
     for (const auto& f : faelle) {
         Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, f.option);
         client_zuege_beendet = 0;
-        for (int i = 0; i < 3; ++i) Pass();  // a new day starts the clock
+        for (int i = 0; i < 3; ++i) echt_pass(20);  // a new day starts the clock
         const i32 tag = Kalender_Get_Tag();
-        for (int i = 0; i < (f.minuten * 60 - 2) * 50; ++i) Pass();
+        for (int i = 0; i < (f.minuten * 60 - 2) * 50; ++i) echt_pass(20);
         EXPECT_EQ(client_zuege_beendet, 0) << f.minuten << " minutes: within its time";
         EXPECT_EQ(Kalender_Get_Tag(), tag) << f.minuten;
-        for (int i = 0; i < 3 * 50; ++i) Pass();
+        for (int i = 0; i < 3 * 50; ++i) echt_pass(20);
         EXPECT_EQ(client_zuege_beendet, 1) << f.minuten;
         EXPECT_GT(Kalender_Get_Tag(), tag) << f.minuten;
     }
     Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, 0);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
+// The client bound counts real time, ten minutes unless the server's manager
+// set another: a turn clock that runs far ahead of the real one (a headless
+// run's fixed step) ends no client's turn, ten real minutes do.
+TEST_F(Lauf, DieServerschrankeZaehltEchteZeitZehnMinutenVorgegeben) {
+    EXPECT_EQ(Option_Client_Zugzeit_Ms(), 10 * 60000) << "on by default";
+    server_mit_saeumigem_client(&Pass);
+    if (HasFatalFailure()) return;
+    Option_Wert(OPTION_ZUGZEIT, 1, 0);
+    for (int i = 0; i < 3; ++i) echtzeit += 1, Pass();  // a new day starts the clock
+    const i32 tag = Kalender_Get_Tag();
+    const u32 start = echtzeit;
+    // Eleven minutes of turn clock in 22 seconds of real time.
+    for (int i = 0; i < 11 * 60 * 50; ++i) echtzeit += 2, Pass();
+    EXPECT_EQ(client_zuege_beendet, 0) << "the turn clock is not the client's";
+    EXPECT_EQ(Kalender_Get_Tag(), tag);
+    // The real clock at a second before its ten minutes, then past them.
+    echtzeit = start + 10 * 60000 - 1000;
+    Pass();
+    EXPECT_EQ(client_zuege_beendet, 0) << "within its ten minutes";
+    EXPECT_EQ(Kalender_Get_Tag(), tag);
+    echtzeit += 2000;
+    for (int i = 0; i < 3; ++i) Pass();
+    EXPECT_EQ(client_zuege_beendet, 1);
+    EXPECT_GT(Kalender_Get_Tag(), tag);
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 

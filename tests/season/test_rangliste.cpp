@@ -2,7 +2,9 @@
 // form forgets the eleventh match back, the places, save block 15.
 #include <gtest/gtest.h>
 
+#include "base/bytes.h"
 #include "base/datei.h"
+#include "base/feld_raender.h"
 #include "base/globals.h"
 #include "season/kalender.h"
 #include "season/rangliste.h"
@@ -93,6 +95,61 @@ TEST(Rangliste, PunkteFormPlaetzeUndSpeicherblock) {
     EXPECT_FALSE(Rangliste_Bereit());
     Rangliste_Sortieren();
     EXPECT_EQ(Rangliste_Anzahl(), 4);
+    Rangliste_Free();
+    Spiele_Free();
+    Wettbewerb_Free();
+    Kalender_Free();
+    Welt_Freigeben();
+}
+
+// Every bounded number of a ranked club at its two edges and one past them,
+// written into the saved block: the edges load, the values past them are
+// refused and the running ranking stays as it was, byte for byte. A club's
+// total stops at its bound instead of running past it.
+TEST(Rangliste, JederBegrenzteWertDesSpeicherblocks) {
+    Season_Hooks_Zuruecksetzen();
+    ASSERT_TRUE(Welt_Anlegen(10, 0));
+    for (i32 t = 1; t <= 4; ++t) Team_Daten[t].art = static_cast<u8>(TEAM_ART_VEREIN | TEAM_ART_RANGLISTE);
+    Kalender_Init(nullptr);
+    ASSERT_TRUE(Wettbewerb_Init() && Spiele_Init());
+    const std::string liga =
+        "NEUER_WETTBEWERB\nIDENTIFIKATION L\nNAME \"L\"\nTEAMS 4\nBASISLIGA JA\nSTARTTEILNEHMER 1,2,3,4\n";
+    ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(liga.data(), static_cast<u32>(liga.size())));
+    Rangliste_Aufbauen();
+    Spiel s{};
+    s.team_a = 1, s.team_b = 2, s.tore_a = 2, s.tore_b = 1;
+    for (i32 t : {1, 2}) Rangliste_Nach_Spiel(t, s);
+    Rangliste_Sortieren();
+    const std::vector<u8> b = season_test::Block_Bytes(Rangliste_Save);
+    ASSERT_GE(b.size(), 8 + bytes::groesse<Rangliste_Eintrag>());
+    int geprueft = 0;
+    for (const Feld_Grenze<Rangliste_Eintrag>& f : RANGLISTE_FELDER)
+        for (const Rand& r : raender(f.min, f.max, f.typ_min, f.typ_max)) {
+            auto e = bytes::aus_bild<Rangliste_Eintrag>(b.data() + 8);
+            f.setzen(e, r.wert);
+            std::vector<u8> mit_wert = b;
+            bytes::in_bild(mit_wert.data() + 8, e);
+            EXPECT_EQ(laden(mit_wert), r.gut) << f.name << " = " << r.wert;
+            if (!r.gut) {
+                EXPECT_EQ(season_test::Block_Bytes(Rangliste_Save), b) << f.name << ": the game is kept";
+            }
+            ASSERT_TRUE(laden(b));
+            ++geprueft;
+        }
+    EXPECT_EQ(geprueft, 4 * static_cast<int>(std::size(RANGLISTE_FELDER)) - RANGLISTE_HISTORIE)
+        << "a u8 venue has no value below 0";
+    // A total at its bound stays there.
+    auto e = bytes::aus_bild<Rangliste_Eintrag>(b.data() + 8);
+    e.summe = RANGLISTE_SUMME_MAX - 1;
+    std::vector<u8> voll = b;
+    bytes::in_bild(voll.data() + 8, e);
+    ASSERT_TRUE(laden(voll));
+    for (i32 t : {1, 2}) Rangliste_Nach_Spiel(t, s);
+    Rangliste_Sortieren();
+    Rangliste_Eintrag nach{};
+    ASSERT_TRUE(Rangliste_Get_Eintrag(e.team, &nach));
+    EXPECT_EQ(nach.summe, RANGLISTE_SUMME_MAX);
+    EXPECT_TRUE(laden(season_test::Block_Bytes(Rangliste_Save))) << "the game's own save loads";
     Rangliste_Free();
     Spiele_Free();
     Wettbewerb_Free();

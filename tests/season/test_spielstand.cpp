@@ -3,9 +3,12 @@
 // autosave into slot 9 through the save-game driver.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 
+#include "base/bytes.h"
 #include "base/datei.h"
+#include "base/feld_raender.h"
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/random.h"
@@ -22,8 +25,10 @@
 #include "season/statistik.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_block.h"
 #include "season/wettbewerb_config.h"
 #include "season_test_hilfen.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -225,6 +230,127 @@ TEST_F(Spielstand, UnmoeglicheWerteWerdenAbgewiesen) {
         Spiele_Unlock(-1);
     }
     News_Free();
+}
+
+// The statistics block read as a load reads it: taken over when it loads,
+// dropped when it is refused.
+bool statistik_laden(const std::vector<u8>& block) {
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(block.data(), static_cast<u32>(block.size()));
+    const bool gut = Statistik_Lesen(d) && Datei_Position(d) == static_cast<i32>(block.size());
+    Datei_Schliessen(d);
+    gut ? Statistik_Uebernehmen() : Statistik_Verwerfen();
+    return gut;
+}
+
+// Every bounded number of a player's career record at its two edges and one
+// past them, each entry of his match history (a grade with its marks, or
+// none), and the season of an archived table: the edges load, the values
+// past them are refused and the running statistics stay as they were.
+TEST_F(Spielstand, JederBegrenzteWertDerStatistik) {
+    Statistik_Spieler neu = Statistik_Spieler_Unveraendert(12);
+    neu.tore = 2, neu.einsaetze = 1, neu.spiele[0] = 2 | 8;
+    ASSERT_TRUE(Statistik_Spieler_Setze(12, neu, true));
+    const std::vector<u8> vorher = season_test::Block_Bytes(Statistik_Save);
+    const size_t satz = vorher.size() - STATISTIK_SPIELER_GROESSE;  // the one record, last in the block
+    auto mit = [&](auto setzen) {
+        auto r = bytes::aus_bild<Statistik_Spieler>(vorher.data() + satz);
+        setzen(r);
+        std::vector<u8> b = vorher;
+        bytes::in_bild(b.data() + satz, r);
+        return b;
+    };
+    auto pruefen = [&](const std::vector<u8>& b, bool gut, const std::string& was) {
+        EXPECT_EQ(statistik_laden(b), gut) << was;
+        if (!gut) {
+            EXPECT_TRUE(season_test::Block_Bytes(Statistik_Save) == vorher) << was << ": the game is kept";
+        }
+        ASSERT_TRUE(statistik_laden(vorher));
+    };
+    for (const Feld_Grenze<Statistik_Spieler>& f : STATISTIK_SPIELER_FELDER)
+        for (const Rand& r : raender(f.min, f.max, f.typ_min, f.typ_max))
+            pruefen(mit([&](Statistik_Spieler& x) { f.setzen(x, r.wert); }), r.gut,
+                    std::string(f.name) + " = " + std::to_string(r.wert));
+    const struct {
+        u8 eintrag;
+        bool gut;
+    } spiele[] = {{0, true}, {STATISTIK_SPIEL_BITS_MAX, true}, {STATISTIK_SPIEL_BITS_MAX + 1, false},
+                  {254, false}, {255, true}};
+    for (int k : {0, 15})
+        for (const auto& e : spiele)
+            pruefen(mit([&](Statistik_Spieler& x) { x.spiele[k] = e.eintrag; }), e.gut,
+                    "spiele[" + std::to_string(k) + "] = " + std::to_string(e.eintrag));
+    // An archived table of the calendar's last season, and one past it.
+    Tabelle t{};
+    t.wettbewerb = static_cast<u32>(Wettbewerb_Tabelle[0].id);
+    t.zeilen = 2;
+    for (const auto& [jahr, gut] : {std::pair{KALENDER_JAHRE_MAX, true}, {KALENDER_JAHRE_MAX + 1, false}}) {
+        Statistik_Archiv_Leeren();
+        ASSERT_TRUE(Statistik_Archiv_Speichern(t, jahr));
+        const std::vector<u8> b = season_test::Block_Bytes(Statistik_Save);
+        ASSERT_TRUE(statistik_laden(vorher));
+        pruefen(b, gut, "archived season " + std::to_string(jahr));
+    }
+}
+
+// The competitions' block read as a load reads it: taken over when it
+// loads, dropped when it is refused.
+bool wettbewerbe_laden(const std::vector<u8>& b) {
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(b.data(), static_cast<u32>(b.size()));
+    const bool gut = Wettbewerb_Lesen(d) && Wettbewerb_Pruefen();
+    Datei_Schliessen(d);
+    gut ? Wettbewerb_Uebernehmen() : Wettbewerb_Verwerfen();
+    return gut;
+}
+
+// Every bounded number of a competition in use, and its team lists, at the
+// two edges and one past them: the edges load, the values past them are
+// refused and the running table stays as it was, byte for byte; in a whole
+// save game with the German message.
+TEST_F(Spielstand, JederBegrenzteWertEinesWettbewerbs) {
+    Wettbewerb& w = Wettbewerb_Tabelle[1];
+    ASSERT_STREQ(w.name, "Pokal");
+    w.kalendermarke = -1;  // no days: the matchday counters meet no calendar check
+    const Wettbewerb gut = w;
+    const std::vector<Wettbewerb> vorher(Wettbewerb_Tabelle, Wettbewerb_Tabelle + WETTBEWERB_ANZAHL);
+    // The table's rows, then the team lists (-1 none, else a team of the world).
+    using Liste = i16(Wettbewerb::*)[WETTBEWERB_MAX_TEAMS];
+    constexpr Liste LISTEN[] = {&Wettbewerb::aktuelle_team, &Wettbewerb::start_team, &Wettbewerb::teilnehmer};
+    struct Fall {
+        const char* name;
+        Rand r;
+        const Feld_Grenze<Wettbewerb>* feld;  // null: a team list
+        Liste liste;
+    };
+    std::vector<Fall> faelle;
+    for (const Feld_Grenze<Wettbewerb>& f : WETTBEWERB_FELDER)
+        for (const Rand& r : raender(f.min, f.max, f.typ_min, f.typ_max)) faelle.push_back({f.name, r, &f, nullptr});
+    for (Liste l : LISTEN)
+        for (const Rand& r : raender(-1, MAX_TEAMS - 1, -32768, 32767)) faelle.push_back({"Teamliste", r, nullptr, l});
+    int geladen = 0;
+    for (const Fall& f : faelle) {
+        if (f.feld) f.feld->setzen(w, f.r.wert);
+        else (w.*f.liste)[5] = static_cast<i16>(f.r.wert);
+        const std::vector<u8> mit_wert = season_test::Block_Bytes(Wettbewerb_Save);
+        w = gut;
+        EXPECT_EQ(wettbewerbe_laden(mit_wert), f.r.gut) << f.name << " = " << f.r.wert;
+        if (f.r.gut) {
+            ++geladen;
+        } else {
+            EXPECT_EQ(std::memcmp(vorher.data(), Wettbewerb_Tabelle, sizeof(Wettbewerb) * WETTBEWERB_ANZAHL), 0)
+                << f.name << " = " << f.r.wert << ": the game is kept";
+        }
+        w = gut;
+    }
+    EXPECT_EQ(geladen, 2 * static_cast<int>(std::size(WETTBEWERB_FELDER) + std::size(LISTEN)));
+    // A whole save game: refused with its message, the running game kept.
+    w.teams = WETTBEWERB_MAX_TEAMS + 1;
+    const std::string a = Spielstand_Pfad(6);
+    ASSERT_TRUE(Spielstand_Speichern(a.c_str(), 1));
+    w = gut;
+    const std::vector<u8> spiel = season_test::Block_Bytes(Wettbewerb_Save, Kalender_Save, Spiele_Save);
+    EXPECT_FALSE(Spielstand_Laden(a.c_str()));
+    EXPECT_STRNE(Spielstand_Letzter_Fehler(), "");
+    EXPECT_TRUE(spiel == season_test::Block_Bytes(Wettbewerb_Save, Kalender_Save, Spiele_Save));
 }
 
 TEST_F(Spielstand, WoechentlicherAutosaveInSlotNeun) {

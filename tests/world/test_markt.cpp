@@ -261,6 +261,27 @@ TEST_F(Markt, EineWiederholteScoutSucheZahltEinmal) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
+// The same negotiation asked again, by a second click or a replayed call,
+// spends one transfer; another player is another negotiation and spends his.
+TEST_F(Markt, EineWiederholteVerhandlungVerbrauchtEinenWechsel) {
+    const std::vector<i32> m = markt(false);
+    als_client(A);
+    Team_Daten[A].transfers = 2;
+    struct Fall {
+        i32 spieler;
+        bool ok;
+        i16 wechsel;
+    } faelle[] = {{m[0], true, 1}, {m[0], true, 1}, {m[0], true, 1}, {m[1], true, 0},
+                  {m[1], true, 0}, {m[0], false, 0}, {m[1], true, 0}};
+    for (const Fall& f : faelle) {
+        EXPECT_EQ(Transfer_Verhandlung_Beginnen(A, f.spieler), f.ok) << f.spieler;
+        EXPECT_EQ(Team_Daten[A].transfers, f.wechsel) << f.spieler;
+    }
+    EXPECT_EQ(std::count(aufrufe.begin(), aufrufe.end(), 1046), 7);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    EXPECT_EQ(Transfer_Verhandlung_Offen(A), m[1]);
+}
+
 TEST_F(Markt, ZweiManagerKoennenNichtDenselbenSpielerKaufen) {
     // Both clubs' scouts found the same player; both clubs negotiate for him.
     const auto [sq, gebiet] = scout_spieler_mit_gebiet();

@@ -10,6 +10,7 @@
 
 #include "base/datei.h"
 #include "base/files.h"
+#include "base/feld_raender.h"
 #include "base/globals.h"
 #include "welt_test.h"
 #include "world/aufstellung.h"
@@ -250,21 +251,10 @@ TEST_F(Speichern, EveryStadiumFieldIsHeldToItsRange) {
 
 namespace {
 
-// The values at a field's two edges and one past each: the edges load, the
-// values past them are refused. A value past an edge that the field's type
-// cannot hold is left out; past a floating-point edge is a step the type
-// keeps apart from the edge.
-struct Rand {
-    f64 wert;
-    bool gut;
-};
-std::vector<Rand> raender(f64 min, f64 max, f64 typ_min, f64 typ_max) {
-    auto schritt = [](f64 x) { return std::max(1.0, std::fabs(x) * 1e-6); };
-    std::vector<Rand> r{{min, true}, {max, true}};
-    if (min - schritt(min) >= typ_min) r.push_back({min - schritt(min), false});
-    if (max + schritt(max) <= typ_max) r.push_back({max + schritt(max), false});
-    return r;
-}
+// The values at a field's two edges and one past each (base/feld_raender.h):
+// the edges load, the values past them are refused. A value past an edge
+// that the field's type cannot hold is left out; past a floating-point edge
+// is a step the type keeps apart from the edge.
 
 // A save block of its own: written from the running game, read back (taken
 // over when it loads, dropped when it is refused).
