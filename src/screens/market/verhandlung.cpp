@@ -293,6 +293,9 @@ bool Verhandlung_Oeffnen(i32 eigen, i32 markt) {
 
 void Verhandlung_Schliessen() {
     if (!Verhandlung_Offen()) return;
+    // The negotiation is over: asking for the same player again is a new
+    // negotiation and spends a transfer of its own.
+    Transfer_Verhandlung_Schliessen(Team_Aktiv);
     Menue_Screen_Icon_Tabelle_Loeschen(FENSTER.daten());
     d.karte_vergangen = -1;
     Blt_Cache_Leeren();
