@@ -58,7 +58,13 @@ TEST_F(Welt_Bericht, NamesAndKits) {
     EXPECT_EQ(k().doppelte_namen, 0);
     EXPECT_EQ(k().doppelte_stadien, 0);
     EXPECT_TRUE(k().gesperrt.empty()) << k().gesperrt.front();
-    for (const worldgen::Liga_Zahlen& l : k().ligen) EXPECT_EQ(l.trikot_konflikte, 0) << l.name;
+    // Every pairing's two sides can be told apart; a visitor borrows a
+    // neutral kit only where both of its own look like the home side's
+    // (in at most one pairing of six).
+    for (const worldgen::Liga_Zahlen& l : k().ligen) {
+        EXPECT_EQ(l.trikot_verwechselbar, 0) << l.name;
+        EXPECT_LE(6 * l.trikot_konflikte, l.teams * (l.teams - 1)) << l.name << ": " << l.trikot_konflikte;
+    }
     EXPECT_EQ(k().eigene_trikots_gleich, 0);
     // National teams in their real colours.
     const struct {

@@ -84,6 +84,7 @@ Liga_Zahlen liga_messen(const std::vector<int>& teams, int nation, int ebene, bo
             if (g == t) continue;
             Trikot_Team_VS_Team(t, g, &h_kit, &g_kit, 0);
             l.trikot_konflikte += g_kit != Trikot_Get_TrikotNr(g, 0) && g_kit != Trikot_Get_TrikotNr(g, 1);
+            l.trikot_verwechselbar += Trikot_Verwechselbar(h_kit, g_kit);
         }
     }
     l.staerke_median = static_cast<int>(median(staerken));

@@ -25,7 +25,8 @@ struct Liga_Zahlen {
     double lohnsumme_mittel = 0;                     // mean wage bill of a club
     int kapazitaet_min = 0, kapazitaet_max = 0;
     double kapazitaet_korrelation = 0;  // rank correlation of capacity and squad value
-    int trikot_konflikte = 0;           // pairings where the visitors have no kit of their own
+    int trikot_konflikte = 0;           // pairings where the visitors wear a kit not their own
+    int trikot_verwechselbar = 0;       // pairings whose two kits can be taken for each other
 };
 
 struct Kennzahlen {
