@@ -197,7 +197,7 @@ void posten(i32 nummer, i32 team, const std::vector<std::string>& argumente) {
 
 namespace {
 
-constexpr i32 ANGEBOT_FRIST = 40;  // days an offer stays open
+constexpr i32 ANGEBOT_FRIST = NEWS_ANGEBOT_FRIST;
 
 std::string spieler_name(i32 spieler) {
     const char* n = Spieler_String(505, spieler, nullptr, 0);
@@ -212,7 +212,7 @@ void anbieten(i32 nummer, i32 team, i32 spieler, i32 wert, i64 preis, const std:
     News_Daten d;
     const i32 w[10] = {11,           team, spieler, Kalender_Get_Tag() + ANGEBOT_FRIST,
                        e->kategorie, wert, nummer,  static_cast<i32>(preis),
-                       e->sound,     -1};
+                       std::clamp(e->sound, 0, NEWS_BILD_MAX), -1};
     std::copy(w, w + 10, d.w);
     News_Neu_Text(team, team, -1, NEWS_FRAGE, &d, Ereignis_Text(e->text, argumente).c_str());
 }

@@ -121,6 +121,30 @@ void News_Free() {
 
 bool News_Bereit() { return store.bereit; }
 
+const News_Daten_Art& News_Daten_Art_Von(u32 flags, const News_Daten& d) {
+    if (flags & NEWS_BINAER) return NEWS_DATEN_ARTEN[1];
+    if (flags & NEWS_TAGESNOTIZ) return NEWS_DATEN_ARTEN[2];
+    switch (d.w[ANFRAGE_ART]) {
+        case ANFRAGE_KREDIT: return NEWS_DATEN_ARTEN[3];
+        case ANFRAGE_EREIGNIS: return NEWS_DATEN_ARTEN[4];
+        case ANFRAGE_VERTRAG: return NEWS_DATEN_ARTEN[5];
+        default: return NEWS_DATEN_ARTEN[0];
+    }
+}
+
+bool News_Daten_Pruefen(u32 flags, const News_Daten& d) {
+    const News_Daten_Art& art = News_Daten_Art_Von(flags, d);
+    for (int i = 0; i < 10; ++i) {
+        const Feld_Grenze<News_Daten>& b = art.felder[i];
+        const f64 w = b.lesen(d);
+        if (!(w >= b.min && w <= b.max)) {
+            Debug_Printf("News (%s): %s = %.17g liegt nicht in %.17g..%.17g\n", art.name, b.name, w, b.min, b.max);
+            return false;
+        }
+    }
+    return true;
+}
+
 u32 News_Schreiben(u32 id, i32 tag, i32 sender, i32 empfaenger, i32 empfaenger2, u32 flags, const News_Daten* daten,
                    const char* text, u32 laenge) {
     if (!store.bereit) {
@@ -407,7 +431,9 @@ bool item_lesen(bytes::Leser& l, Item& it, u32 naechste_id) {
             return false;
         it.an.push_back({team, flags});
     }
-    return !it.an.empty() && !l.fehler;
+    u32 alle = 0;
+    for (const Empfaenger& e : it.an) alle |= e.flags;
+    return !it.an.empty() && !l.fehler && News_Daten_Pruefen(alle, it.daten);
 }
 }  // namespace
 
@@ -512,6 +538,7 @@ u32 News_Internet_Server_1013(i32 anfrager, i32 tag, i32 sender, i32 empfaenger,
     if (((flags & (NEWS_FRAGE | NEWS_ANTWORT)) && sender != anfrager) || (flags & (NEWS_BINAER | NEWS_ANKUENDIGUNG)))
         return 0;
     if ((flags & NEWS_FRAGE) && !Richter_Frage_Erlaubt(sender, empfaenger, daten)) return 0;
+    if (!News_Daten_Pruefen(flags, daten)) return 0;
     // The text arrives with its NUL and is read no further: one NUL, at its end.
     if (!text || laenge < 2 || laenge > NEWS_NETZ_TEXT || std::memchr(text, 0, laenge) != text + laenge - 1) return 0;
     return News_Schreiben(0, tag, sender, empfaenger, empfaenger2, flags, &daten, text, 0);

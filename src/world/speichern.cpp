@@ -23,7 +23,7 @@ void Welt_Konfig_Setzen(const std::vector<std::string>& alias, const std::vector
 namespace {
 
 constexpr u32 VERSION = 1;
-constexpr u32 MAX_SPIELER = 200000;
+constexpr u32 MAX_SPIELER = SPIELER_ANZAHL_MAX;
 
 struct Stand {
     bool spieler = false, teams = false, manager_da = false;

@@ -259,6 +259,8 @@ static_assert(sizeof(Manager_Struktur) == 33844 && bytes::groesse<Manager_Strukt
 // Globals.
 
 extern i32 Spieler_Anzahl;
+// The most players a world holds (a save game with more is refused).
+constexpr i32 SPIELER_ANZAHL_MAX = 200000;
 extern i32 Team_Anzahl;
 extern i32 Team_Transfermarkt;
 // The four "current team" numbers (all saved with the game, block of the

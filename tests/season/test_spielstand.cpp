@@ -3,6 +3,7 @@
 // autosave into slot 9 through the save-game driver.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -197,6 +198,11 @@ TEST_F(Spielstand, UnmoeglicheWerteWerdenAbgewiesen) {
         {"Nachricht vom Tag 2^31-1",
          [] { News_Schreiben(0, 0x7FFFFFFF, -1, 3, -1, NEWS_FRAGE, nullptr, "?", 0); }},
         {"Nachricht vom Absender -7", [] { News_Schreiben(0, 2, -7, 3, -1, NEWS_FRAGE, nullptr, "?", 0); }},
+        {"Kreditangebot zu 0 %",
+         [] {
+             const News_Daten d{{ANFRAGE_KREDIT, 1, 3, 100, 500000, 0, 20, 0, 0, -1}};
+             News_Schreiben(0, 2, 1, 3, -1, NEWS_FRAGE, &d, "?", 0);
+         }},
         {"Zugliste mit Team 99999",
          [] {
              Kalender_Lauf_Get().zug_anzahl = 1;
@@ -367,3 +373,82 @@ TEST_F(Spielstand, WoechentlicherAutosaveInSlotNeun) {
 }
 
 }  // namespace
+
+// The news block read as a load reads it: taken over when it loads, dropped
+// when it is refused.
+bool news_laden(const std::vector<u8>& b) {
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(b.data(), static_cast<u32>(b.size()));
+    const bool gut = News_Lesen(d);
+    Datei_Schliessen(d);
+    gut ? News_Uebernehmen() : News_Verwerfen();
+    return gut;
+}
+
+// Every data word of every kind of news item (an ordinary message, a binary
+// announcement, a day notice, a credit offer, an offer of the random events,
+// a player swap) at its two edges and one past them, the other words at
+// their lowest: the edges load, the values past them are refused and the
+// running inbox stays as it was, byte for byte.
+TEST_F(Spielstand, JedesBegrenzteDatenwortDerNachrichten) {
+    const std::pair<const Feld_Grenze<News_Daten>*, u32> arten[] = {
+        {NEWS_DATEN_TEXT, NEWS_NACHRICHT},
+        {NEWS_DATEN_BINAER, NEWS_BINAER | NEWS_ANKUENDIGUNG},
+        {NEWS_DATEN_TAGESNOTIZ, NEWS_NACHRICHT | NEWS_TAGESNOTIZ},
+        {NEWS_DATEN_KREDIT, NEWS_FRAGE | NEWS_NACHRICHT | 0x1000},
+        {NEWS_DATEN_EREIGNIS, NEWS_FRAGE},
+        {NEWS_DATEN_VERTRAG, NEWS_ANTWORT},
+    };
+    ASSERT_EQ(std::size(arten), std::size(NEWS_DATEN_ARTEN));
+    News_Init();
+    const std::vector<u8> optionen = season_test::Block_Bytes(News_Save);  // an empty store adds nothing
+    // A block of one item with these words and flags (a binary item's text
+    // as long as its word 0 says).
+    auto block = [&](const News_Daten& d, u32 flags) {
+        std::vector<u8> b = optionen;
+        bytes::Schreiber s{b};
+        const std::string text((flags & NEWS_BINAER) ? static_cast<size_t>(std::clamp(d.w[0] - 1, 0, 70000)) : 1, 'x');
+        s(u8{1}), s(u32{2}), s(u32{1});
+        s(u32{1}), s(i32{4}), s(i32{3}), s(d.w), s(static_cast<u32>(text.size()));
+        s.bytes(text.data(), text.size());
+        s(u8{0}), s(i32{3}), s(flags | NEWS_GESPEICHERT), s(i32{-1});
+        return b;
+    };
+    auto tiefst = [](const Feld_Grenze<News_Daten>* felder) {
+        News_Daten d;
+        for (int i = 0; i < 10; ++i) felder[i].setzen(d, felder[i].min);
+        return d;
+    };
+    // The running inbox: a credit offer.
+    const std::vector<u8> spiel = block(tiefst(NEWS_DATEN_KREDIT), NEWS_FRAGE | NEWS_NACHRICHT | 0x1000);
+    ASSERT_TRUE(news_laden(spiel));
+    ASSERT_TRUE(season_test::Block_Bytes(News_Save) == spiel);
+    int geladen = 0, faelle = 0;
+    for (const auto& [felder, flags] : arten) {
+        const News_Daten unten = tiefst(felder);
+        for (int i = 0; i < 10; ++i) {
+            const Feld_Grenze<News_Daten>& f = felder[i];
+            for (const Rand& r : raender(f.min, f.max, f.typ_min, f.typ_max)) {
+                News_Daten d = unten;
+                f.setzen(d, r.wert);
+                // A request kind's word 0 one past may name another kind
+                // (11 + 1 = 12): that kind's own rows walk its words.
+                if (&News_Daten_Art_Von(flags, d) != &News_Daten_Art_Von(flags, unten)) continue;
+                const std::string was = std::string(News_Daten_Art_Von(flags, d).name) + " " + f.name + " = " +
+                                        std::to_string(r.wert);
+                ++faelle;
+                EXPECT_EQ(news_laden(block(d, flags)), r.gut) << was;
+                if (r.gut) ++geladen;
+                else EXPECT_TRUE(season_test::Block_Bytes(News_Save) == spiel) << was << ": the game is kept";
+                ASSERT_TRUE(news_laden(spiel));
+            }
+        }
+    }
+    EXPECT_EQ(geladen, 2 * 10 * static_cast<int>(std::size(arten)));
+    EXPECT_GT(faelle, 3 * geladen / 2);
+    // An unknown request kind is refused too.
+    News_Daten d;
+    d.w[0] = ANFRAGE_UNBEFRISTET;
+    EXPECT_FALSE(news_laden(block(d, NEWS_FRAGE)));
+    EXPECT_TRUE(season_test::Block_Bytes(News_Save) == spiel);
+    News_Free();
+}

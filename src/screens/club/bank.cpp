@@ -32,7 +32,7 @@ constexpr i32 BETRAG_MAX = 12000000;
 constexpr i32 ZINS_MIN = 1, ZINS_MAX = 100;
 constexpr u32 NEWS_KREDITANGEBOT = 0x1005;
 constexpr i32 NEWS_ART_KREDIT = 5;
-constexpr i32 ANGEBOT_TAGE = 40;
+constexpr i32 ANGEBOT_TAGE = NEWS_ANGEBOT_FRIST;
 
 // Texts of the screen's section.
 enum : i32 { T_KOPF = 0, T_SUMME = 4, T_PARTNER = 5, T_ZINS = 8, T_KNOPF = 9, T_ABGELEHNT = 10, T_MONAT = 17,
