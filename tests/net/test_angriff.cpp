@@ -225,7 +225,7 @@ TEST_F(Angriff, AClientWithAClubTakesNothingOfAnotherClub) {
 
     // Call 1013: questions in another club's name or to itself are refused;
     // forged replies to requests nobody made reach the arbiter and are dropped.
-    const i32 frist = Kalender_Get_Tag() + 30;
+    const i32 frist = Kalender_Get_Tag() + NEWS_ANGEBOT_FRIST;
     const News_Daten kredit_fuer_ehrlich = Anfrage({ANFRAGE_KREDIT, EHRLICH, BOESE, frist, 1000000, 100, 50, 0, 0, -1});
     const News_Daten kredit_an_sich = Anfrage({ANFRAGE_KREDIT, BOESE, BOESE, frist, 1000000, 0, 1, 0, 0, -1});
     const News_Daten ereignis = Anfrage({ANFRAGE_EREIGNIS, BOESE, mein, frist, 0, 0, 0, 0, 0, -1});
@@ -237,6 +237,11 @@ TEST_F(Angriff, AClientWithAClubTakesNothingOfAnotherClub) {
     kredit.w[ANFRAGE_ANTWORT] = 1;
     for (const News_Daten* d : {&vertrag, &kredit})
         EXPECT_NE(News_Neu_Text(BOESE, EHRLICH, -1, NEWS_ANTWORT, d, "ja"), 0u);
+    // A reply whose words the game cannot write (a credit at 0 %) stays out
+    // of the server's store, so its save game loads again.
+    News_Daten kredit_null = kredit;
+    kredit_null.w[ANFRAGE_ZINS] = 0;
+    EXPECT_EQ(News_Neu_Text(BOESE, EHRLICH, -1, NEWS_ANTWORT, &kredit_null, "ja"), 0u);
 
     EXPECT_EQ(Server_Urteil(), 0);
 }
