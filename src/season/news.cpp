@@ -549,6 +549,16 @@ bool News_Internet_Server_1014(i32 anfrager, u32 id, i32 team, u32 wert, i32 mod
     if (team != anfrager) return false;
     const i32 index = News_Suche_Id(id);
     if (index < 0) return false;
+    // A client marks or deletes its items; it never turns one into a
+    // binary item or a day notice, or back (the data words stay its kind's).
+    if (const i32 a = News_Get_Flags(index, team); a >= 0) {
+        const u32 alt = static_cast<u32>(a);
+        const u32 neu = modus == NEWS_SETZEN          ? wert
+                        : modus == NEWS_XOR           ? alt ^ wert
+                        : modus == NEWS_BITS_LOESCHEN ? alt & (wert ^ 0x7FFFFFFFu)
+                                                      : alt | wert;
+        if (!leer_flags(neu) && ((neu ^ alt) & (NEWS_BINAER | NEWS_TAGESNOTIZ))) return false;
+    }
     News_Set(index, team, wert, modus);
     return true;
 }

@@ -162,6 +162,29 @@ TEST_F(News, Zeile1014NurFuerDasFragendeTeam) {
     EXPECT_EQ(News_Suche_Id(a), -1);
 }
 
+// A client changes its marks, never an item's kind: a credit offer made a
+// day notice or a binary item would hold words no save game of it loads.
+TEST_F(News, Zeile1014AendertDieArtNicht) {
+    const News_Daten d{{ANFRAGE_KREDIT, 2, 1, 100, 500000, 8, 20, 0, 0, -1}};
+    const u32 a = News_Neu_Text(2, 1, -1, NEWS_FRAGE | NEWS_NACHRICHT, &d, "Kredit?");
+    const i32 i = News_Suche_Id(a);
+    ASSERT_GE(i, 0);
+    const u32 vorher = static_cast<u32>(News_Get_Flags(i, 1));
+    const struct {
+        u32 wert;
+        i32 modus;
+    } verboten[] = {{NEWS_TAGESNOTIZ, NEWS_BITS_SETZEN}, {NEWS_BINAER, NEWS_XOR},
+                    {vorher | NEWS_TAGESNOTIZ, NEWS_SETZEN}, {NEWS_BINAER | NEWS_NACHRICHT, NEWS_SETZEN}};
+    for (const auto& v : verboten) {
+        EXPECT_FALSE(News_Internet_Server_1014(1, a, 1, v.wert, v.modus)) << v.wert;
+        EXPECT_EQ(static_cast<u32>(News_Get_Flags(i, 1)), vorher) << v.wert;
+    }
+    EXPECT_TRUE(News_Internet_Server_1014(1, a, 1, NEWS_GEZEIGT_2, NEWS_BITS_SETZEN));  // marked shown
+    EXPECT_EQ(static_cast<u32>(News_Get_Flags(i, 1)), vorher | NEWS_GEZEIGT_2);
+    EXPECT_TRUE(News_Internet_Server_1014(1, a, 1, 0, NEWS_SETZEN));  // deleted
+    EXPECT_EQ(News_Suche_Id(a), -1);
+}
+
 TEST_F(News, ZugendeImNetzspielAnDieAnderen) {
     Team_Aktiv = 1;
     EXPECT_EQ(News_Sende_Team_Text("hat seinen Zug beendet."), 0u);  // single play: nobody to tell
