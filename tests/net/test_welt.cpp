@@ -234,7 +234,8 @@ TEST_F(Welt_Netz, NewsReachOnlyTheirTeamsClientAndBadItemsChangeNothing) {
     // another club's name and a text without its end are refused; a shown
     // item is gone from the server for this club.
     News_Daten d;
-    d.w[0] = 5, d.w[1] = 20, d.w[2] = 21, d.w[9] = -1;
+    d.w[0] = 5, d.w[1] = 20, d.w[2] = 21, d.w[3] = NEWS_ANGEBOT_FRIST, d.w[4] = 500000, d.w[5] = 8, d.w[6] = 20;
+    d.w[9] = -1;
     const u32 frage = News_Neu_Text(20, 21, -1, NEWS_FRAGE, &d, "Kredit?");
     EXPECT_NE(frage, 0u);
     EXPECT_GE(News_Suche_Id(frage), 0);
