@@ -210,9 +210,10 @@ void anbieten(i32 nummer, i32 team, i32 spieler, i32 wert, i64 preis, const std:
     const Ereignis* e = Ereignis_Get(nummer);
     if (!e || e->text.empty()) return;
     News_Daten d;
+    const i32 bild = std::clamp(e->sound, 0, NEWS_BILD_MAX);
     const i32 w[10] = {11,           team, spieler, Kalender_Get_Tag() + ANGEBOT_FRIST,
                        e->kategorie, wert, nummer,  static_cast<i32>(preis),
-                       std::clamp(e->sound, 0, NEWS_BILD_MAX), -1};
+                       bild,         -1};
     std::copy(w, w + 10, d.w);
     News_Neu_Text(team, team, -1, NEWS_FRAGE, &d, Ereignis_Text(e->text, argumente).c_str());
 }

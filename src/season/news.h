@@ -53,8 +53,8 @@ struct News_Daten {
 constexpr i32 NEWS_ANGEBOT_FRIST = 40;  // days a request or an offer stays open
 constexpr i32 NEWS_FRIST_MAX = KALENDER_TAG_MAX + NEWS_ANGEBOT_FRIST;
 constexpr i32 NEWS_PREIS_MAX = std::numeric_limits<i32>::max();  // a price or sum the bank books (below BANK_GELD_MAX)
-constexpr i32 NEWS_BILD_MAX = 0xFFFF;  // the picture of an offer
-constexpr i32 NEWS_EREIGNIS_WERT_MAX = ATTRIBUT_ANZAHL - 1;       // an attribute, or a maximum strength (0..12)
+constexpr i32 NEWS_BILD_MAX = 0xFFFF;                            // the picture of an offer
+constexpr i32 NEWS_EREIGNIS_WERT_MAX = ATTRIBUT_ANZAHL - 1;      // an attribute, or a maximum strength (0..12)
 static_assert(NEWS_EREIGNIS_WERT_MAX >= 12, "a maximum strength fits the attribute range");
 
 #define NEWS_WORT(n, unten, oben) FELD_GRENZE(News_Daten, w[n], (unten), (oben))
@@ -65,37 +65,52 @@ inline constexpr Feld_Grenze<News_Daten> NEWS_DATEN_TEXT[] = {
 };
 inline constexpr Feld_Grenze<News_Daten> NEWS_DATEN_BINAER[] = {
     NEWS_WORT(0, 2, static_cast<f64>(NEWS_TEXT_MAX) + 1),  // the length + 1
-    NEWS_NULL(1), NEWS_NULL(2), NEWS_NULL(3), NEWS_NULL(4), NEWS_NULL(5), NEWS_NULL(6), NEWS_NULL(7), NEWS_NULL(8),
+    NEWS_NULL(1),
+    NEWS_NULL(2),
+    NEWS_NULL(3),
+    NEWS_NULL(4),
+    NEWS_NULL(5),
+    NEWS_NULL(6),
+    NEWS_NULL(7),
+    NEWS_NULL(8),
     NEWS_NULL(9),
 };
 inline constexpr Feld_Grenze<News_Daten> NEWS_DATEN_TAGESNOTIZ[] = {
     NEWS_WORT(0, 0, KALENDER_TAG_MAX),  // the day
     NEWS_WORT(1, 0, MAX_TEAMS - 1),     // the team whose manager ended his turn
-    NEWS_NULL(2), NEWS_NULL(3), NEWS_NULL(4), NEWS_NULL(5), NEWS_NULL(6), NEWS_NULL(7), NEWS_NULL(8), NEWS_NULL(9),
+    NEWS_NULL(2),
+    NEWS_NULL(3),
+    NEWS_NULL(4),
+    NEWS_NULL(5),
+    NEWS_NULL(6),
+    NEWS_NULL(7),
+    NEWS_NULL(8),
+    NEWS_NULL(9),
 };
 // A credit one club offers another (the credit screen).
 inline constexpr Feld_Grenze<News_Daten> NEWS_DATEN_KREDIT[] = {
     NEWS_WORT(0, ANFRAGE_KREDIT, ANFRAGE_KREDIT),
-    NEWS_WORT(1, 0, MAX_TEAMS - 1),                       // the lender's partner asking
-    NEWS_WORT(2, 0, MAX_TEAMS - 1),                       // the club asked
-    NEWS_WORT(3, NEWS_ANGEBOT_FRIST, NEWS_FRIST_MAX),     // the deadline
-    NEWS_WORT(4, BANK_KREDIT_MIN, BANK_KREDIT_MAX),       // the amount
-    NEWS_WORT(5, BANK_ZINS_MIN, BANK_ZINS_MAX),           // the rate
+    NEWS_WORT(1, 0, MAX_TEAMS - 1),                      // the club asking for the credit
+    NEWS_WORT(2, 0, MAX_TEAMS - 1),                      // the club asked
+    NEWS_WORT(3, NEWS_ANGEBOT_FRIST, NEWS_FRIST_MAX),    // the deadline
+    NEWS_WORT(4, BANK_KREDIT_MIN, BANK_KREDIT_MAX),      // the amount
+    NEWS_WORT(5, BANK_ZINS_MIN, BANK_ZINS_MAX),          // the rate
     NEWS_WORT(6, BANK_LAUFZEIT_MIN, BANK_LAUFZEIT_MAX),  // the term in months
-    NEWS_NULL(7), NEWS_NULL(8),
+    NEWS_NULL(7),
+    NEWS_NULL(8),
     NEWS_WORT(9, -1, 1),  // the answer: -1 none yet, 0 no, 1 yes
 };
 // An offer of the random events (Ereignis_Antwort reads it back).
 inline constexpr Feld_Grenze<News_Daten> NEWS_DATEN_EREIGNIS[] = {
     NEWS_WORT(0, ANFRAGE_EREIGNIS, ANFRAGE_EREIGNIS),
-    NEWS_WORT(1, 0, MAX_TEAMS - 1),                                                // the team
-    NEWS_WORT(2, 0, SPIELER_ANZAHL_MAX - 1),                                       // the player
-    NEWS_WORT(3, NEWS_ANGEBOT_FRIST, NEWS_FRIST_MAX),                              // the deadline
+    NEWS_WORT(1, 0, MAX_TEAMS - 1),                                                 // the team
+    NEWS_WORT(2, 0, SPIELER_ANZAHL_MAX - 1),                                        // the player
+    NEWS_WORT(3, NEWS_ANGEBOT_FRIST, NEWS_FRIST_MAX),                               // the deadline
     NEWS_WORT(4, EREIGNIS_NEGATIVES_ATTRIBUT_WEG, EREIGNIS_MAXSTAERKE_VERAENDERT),  // the category (an offering one)
-    NEWS_WORT(5, 0, NEWS_EREIGNIS_WERT_MAX),                                       // the attribute or new value
-    NEWS_WORT(6, 0, EREIGNIS_MAX - 1),                                             // the event
-    NEWS_WORT(7, 0, NEWS_PREIS_MAX),                                               // the price
-    NEWS_WORT(8, 0, NEWS_BILD_MAX),                                                      // the event's picture
+    NEWS_WORT(5, 0, NEWS_EREIGNIS_WERT_MAX),                                        // the attribute or new value
+    NEWS_WORT(6, 0, EREIGNIS_MAX - 1),                                              // the event
+    NEWS_WORT(7, 0, NEWS_PREIS_MAX),                                                // the price
+    NEWS_WORT(8, 0, NEWS_BILD_MAX),                                                 // the event's picture
     NEWS_WORT(9, -1, 1),
 };
 // A player swap offered between clubs (Spieler_Vertrag_Ergebnis).
@@ -105,7 +120,8 @@ inline constexpr Feld_Grenze<News_Daten> NEWS_DATEN_VERTRAG[] = {
     NEWS_WORT(2, 0, MAX_TEAMS - 1),                    // the selling club
     NEWS_WORT(3, NEWS_ANGEBOT_FRIST, NEWS_FRIST_MAX),  // the deadline
     NEWS_WORT(4, 0, NEWS_PREIS_MAX),                   // the sum paid
-    NEWS_NULL(5), NEWS_NULL(6),
+    NEWS_NULL(5),
+    NEWS_NULL(6),
     NEWS_WORT(7, 0, SPIELER_ANZAHL_MAX - 1),  // the player wanted
     NEWS_WORT(8, 0, SPIELER_ANZAHL_MAX - 1),  // the player given
     NEWS_WORT(9, -1, 1),
@@ -118,8 +134,8 @@ struct News_Daten_Art {
     const Feld_Grenze<News_Daten>* felder;  // ten rows, word 0 first
 };
 inline constexpr News_Daten_Art NEWS_DATEN_ARTEN[] = {
-    {"Text", NEWS_DATEN_TEXT},         {"Binaer", NEWS_DATEN_BINAER},     {"Tagesnotiz", NEWS_DATEN_TAGESNOTIZ},
-    {"Kredit", NEWS_DATEN_KREDIT},     {"Ereignis", NEWS_DATEN_EREIGNIS}, {"Vertrag", NEWS_DATEN_VERTRAG},
+    {"Text", NEWS_DATEN_TEXT},     {"Binaer", NEWS_DATEN_BINAER},     {"Tagesnotiz", NEWS_DATEN_TAGESNOTIZ},
+    {"Kredit", NEWS_DATEN_KREDIT}, {"Ereignis", NEWS_DATEN_EREIGNIS}, {"Vertrag", NEWS_DATEN_VERTRAG},
 };
 // The kind of an item with these recipient flags (all its recipients' flags
 // together) and data words.
@@ -225,4 +241,3 @@ bool News_Internet_Server_1014(i32 anfrager, u32 id, i32 team, u32 wert, i32 mod
 // team's opponent today (-1 none) go to the outs. False when nothing valid
 // came (the store is then unchanged).
 bool News_Internet_Client_Holen(i32 team, i32* tag = nullptr, i32* gegner = nullptr);
-
