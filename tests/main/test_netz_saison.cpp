@@ -2,7 +2,9 @@
 // address of this test's own: a child process hosts (network switch, the
 // server role, the wizard for its manager), this process joins as a client
 // through the start screen and takes another club. Both managers play the
-// season day by day as players do: the turn ended in the main menu, every
+// season day by day as players do, with the live view on at both ends
+// (each manager's match shown live on his own machine, the control bar's
+// fast play clicked once it is up): the turn ended in the main menu, every
 // page after a match clicked away; on the first day each changes his
 // line-up through the squad screen, the client its tactics too. At the
 // start of every day both sides reduce what their screens show -- the two
@@ -16,11 +18,8 @@
 // season has been played and compared: the client's league then has the
 // clubs that went up and down, on both sides.
 //
-// Built with KORDAVO_NETZ_LIVE the same two processes play as players do
-// with the live view on at both ends: each manager's match is shown live on
-// his own machine (the control bar's fast play clicked once it is up), the
-// days compared as above, up to the third league matchday of the client's
-// club; both sides must have watched their club's match live on each of
+// Built with KORDAVO_NETZ_LIVE the same two processes play the days as
+// above up to the third league matchday of the client's club; both sides must have watched their club's match live on each of
 // those matchdays. Built with KORDAVO_NETZ_WEG the client's window closes
 // in the middle of its first live match: the host's day must go on and the
 // client's club's match be played to its end there; then the player starts
@@ -67,6 +66,7 @@
 #include "screens/club/spielstand.h"
 #include "screens/start/spielstart.h"
 #include "season/kalender.h"
+#include "season/kalender_zug.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -83,10 +83,13 @@ namespace {
 
 using Uhr = std::chrono::steady_clock;
 
-#if defined(KORDAVO_NETZ_LIVE) || defined(KORDAVO_NETZ_WEG) || defined(KORDAVO_NETZ_LADEN)
+// Every variant plays with the live view on, as players do; the plain build
+// plays the whole season so.
 constexpr bool LIVE = true;
+#if defined(KORDAVO_NETZ_LIVE) || defined(KORDAVO_NETZ_WEG) || defined(KORDAVO_NETZ_LADEN)
+constexpr bool GANZE_SAISON = false;
 #else
-constexpr bool LIVE = false;
+constexpr bool GANZE_SAISON = true;
 #endif
 #ifdef KORDAVO_NETZ_WEG
 constexpr bool WEG = true;
@@ -103,8 +106,10 @@ constexpr int LADE_SLOT = 2;
 // The longest a step of the client's play may take (a page, a box, the
 // turn's end): past it, or with its host gone, the step fails at once.
 constexpr int SCHRITT_FRIST_S = 180;
-// The league matchday of the client's club after which the live run ends.
-constexpr i32 LIVE_SPIELTAGE = 3;
+// The league matchday of the client's club after which the live run ends;
+// a client that left is back in time for two more however late it comes
+// back (the host's day goes on without it meanwhile).
+constexpr i32 LIVE_SPIELTAGE = WEG ? 4 : 3;
 
 // 127.A.B.10 with A and B from the test's process id (taken before the
 // host is forked): test programs running side by side never share an
@@ -434,7 +439,7 @@ bool neue_saison(i32 team) {
 // The live run ends after the client's league has played its first
 // matchdays.
 bool am_ziel(i32 team) {
-    if (!LIVE) return neue_saison(team);
+    if (GANZE_SAISON) return neue_saison(team);
     const i32 liga = Wettbewerb_Get_Liga_Von_Team(team, true);
     const Wettbewerb* w = liga >= 0 ? Wettbewerb_Get_Zeiger(liga) : nullptr;
     return w && w->aktueller_spieltag >= LIVE_SPIELTAGE;
@@ -462,6 +467,16 @@ i32 liga_spieltage(i32 team) {
     const i32 liga = Wettbewerb_Get_Liga_Von_Team(team, true);
     const Wettbewerb* w = liga >= 0 ? Wettbewerb_Get_Zeiger(liga) : nullptr;
     return w ? w->aktueller_spieltag : -1;
+}
+
+// The league matchdays the club has played since the run began, across the
+// season change: read every day, a count that falls starts a new season.
+i32 alle_spieltage(i32 team) {
+    static i32 frueher = 0, zuletzt = 0;
+    const i32 n = std::max(liga_spieltage(team), 0);
+    if (n < zuletzt) frueher += zuletzt;
+    zuletzt = n;
+    return frueher + n;
 }
 
 // ---------------------------------------------------------------------------
@@ -598,13 +613,17 @@ void meldung_mitlesen(u32, const char* zeile, void*) {
         // A new day in the menu: its view, then the turn waits for the
         // client's view of the same day.
         gemeldet = tag_schluessel();
+        alle_spieltage(eigenes);
         Meldung t;
         t.art = M_TAG, t.schluessel = gemeldet, t.s = sicht(eigenes, client);
         // The client's header as this side's state gives it; this side's own
         // header stands as its state gives it, with its own club (while the
         // client is away its club's turns are taken here).
         t.s.kopf = kopf_summe(kopf_erwartet(client));
-        const i32 am_zug = abwesend && Team_Aktiv == client ? client : eigenes;
+        // The game may learn of the client's departure before this side's
+        // pipe tells it: its club then is no longer played elsewhere.
+        const bool los = abwesend || (WEG && !Kalender_Team_Online_Woanders(client));
+        const i32 am_zug = los && Team_Aktiv == client ? client : eigenes;
         if (const std::vector<std::string> k = kopf_gezeichnet(); k != kopf_erwartet(am_zug)) {
             std::fprintf(stderr, "Server: Kopfzeile \"%s\" statt \"%s\"\n", kopf_text(k).c_str(),
                          kopf_text(kopf_erwartet(am_zug)).c_str());
@@ -692,7 +711,7 @@ void meldung_mitlesen(u32, const char* zeile, void*) {
     }
     if (!am_ziel(client)) fehler(23);
     m.art = M_ENDE, m.schluessel = tag_schluessel(), m.wert = static_cast<i32>(live_tage().size());
-    m.s.tabellen = static_cast<u32>(liga_spieltage(eigenes));
+    m.s.tabellen = static_cast<u32>(alle_spieltage(eigenes));
     m.s.ergebnisse = gekommen.load();
     m.s.kader = gegangen.load();
     schreiben(meldungen, m);
@@ -900,6 +919,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                                       << (f::angehalten() ? ": " + halt_grund() : std::string()) << host_zustand();
         if (s == Schritt::WEITER) continue;
         gemeldet = tag_schluessel();
+        alle_spieltage(team);
         if (zurueck_spieltag >= 0 && !nach_rueckkehr++)
             std::fprintf(stderr, "zurück am Tag %d (Server am Tag %d)\n", gemeldet,
                          host_tage.empty() ? -1 : host_tage.rbegin()->first);
@@ -1052,7 +1072,12 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         }
         EXPECT_GE(host_spieltage, 2) << "Spieltage der Liga des Servers";
         EXPECT_GE(host_live, host_spieltage) << "Spiele live beim Server";
-    } else {
+    }
+    if (GANZE_SAISON) {
+        // Every league matchday of the client's club, through the season
+        // change, watched live on its own machine.
+        EXPECT_GE(static_cast<i32>(live_tage().size()), alle_spieltage(team)) << "Spiele live beim Client";
+        EXPECT_GT(alle_spieltage(team), 30);
         EXPECT_GT(verglichen, 366);
         // Promotion and relegation: the client's league lost and gained clubs.
         EXPECT_FALSE(liga_nachher.empty());
