@@ -48,15 +48,19 @@ bool entpacken(const std::vector<u8>& roh, std::vector<u8>& klar) {
     if (roh.size() < ZLIB_KOPF_GROESSE) return false;
     bytes::Leser k(roh.data(), ZLIB_KOPF_GROESSE);
     const u32 soll = k.u32_(), gepackt = k.u32_();
-    if (soll == 0 || soll > RESF_ENTPACKT_MAX || soll / 1032 > gepackt) return false;
+    if (soll == 0 || soll > RESF_ENTPACKT_MAX || gepackt > roh.size() - ZLIB_KOPF_GROESSE || soll / 1032 > gepackt)
+        return false;
     klar.resize(soll);
     return W32_Cmp_Zlib_Unpack_Sicher(roh.data(), static_cast<u32>(roh.size()), klar.data(), soll) == soll;
 }
 
 // Unpacks every packed entry of a newly read directory, once; entries that
 // share their data share the unpacked bytes. A damaged entry is only marked:
-// the archive opens, and that entry loads nothing.
+// the archive opens, and that entry loads nothing. What an archive unpacks
+// is bounded as a whole, too (the game's largest unpacks 6 MB).
 void gepackte_entpacken(Resf_Slot& s) {
+    constexpr u64 GESAMT_MAX = 4ull * RESF_ENTPACKT_MAX;
+    u64 gesamt = 0;
     s.entpackt_nr.assign(s.typ.size(), -1);
     std::map<u32, i32> schon;  // offset -> index in s.entpackt
     for (size_t i = 0; i < s.typ.size(); ++i) {
@@ -68,7 +72,9 @@ void gepackte_entpacken(Resf_Slot& s) {
         std::vector<u8> roh(s.ende[i] - s.offset[i]), klar;
         i32 nr = -1;
         if (std::fseek(s.datei, static_cast<long>(s.offset[i]), SEEK_SET) == 0 &&
-            std::fread(roh.data(), 1, roh.size(), s.datei) == roh.size() && entpacken(roh, klar)) {
+            std::fread(roh.data(), 1, roh.size(), s.datei) == roh.size() && entpacken(roh, klar) &&
+            gesamt + klar.size() <= GESAMT_MAX) {
+            gesamt += klar.size();
             s.entpackt.push_back(std::move(klar));
             nr = static_cast<i32>(s.entpackt.size()) - 1;
         } else {
