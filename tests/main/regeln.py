@@ -45,6 +45,8 @@
    field of a record array (Team_Daten, Team_Own_Daten, Team_Fix_Daten,
    Spieler_Daten, Spieler_Fix_Daten) is assigned, and no writable reference
    to one of their records is taken.
+15. A picture a screen makes or loads has an owner (Rastport_Bild): no
+   Rastport_Free in src/screens; the picture goes with its owner.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -84,6 +86,7 @@ ICON_NUMMER = re.compile(
     r"(->|\.)nummer\s*(==|!=|<=|>=|<(?!<)|>(?!>)|-(?![->]))\s*\(?\s*ICON_"
     r"|\bICON_\w+(\s*[-+]\s*\w+)?\s*(==|!=|<=|>=|<|>)\s*\w+(->|\.)nummer\b"
     r"|\bn\s*=\s*(i|icon)->nummer\s*;")
+BILD_FREI = re.compile(r"\bRastport_Free\s*\(")
 FONT_NUMMER = re.compile(r"\bFONT_[A-Z0-9_]+\s*=(?!=)|\bFont_Tabelle_Holen\s*\(")
 
 
@@ -197,6 +200,8 @@ def main(argv):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Screen ohne Text aus der Widget-Kit")
             for m in ROHE_FARBE.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Farbe als Zahl statt mit ihrem Namen aus der Palette")
+            for m in BILD_FREI.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Bild von Hand freigegeben statt ueber Rastport_Bild")
             for m in FONT_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Font ueber seine Nummer statt ueber Kit_Font")
         if p.startswith("src/screens/") or p == "src/gui/kontrollleiste.cpp":
