@@ -43,7 +43,6 @@ namespace spieltag_intern {
 
 std::vector<std::pair<i16, u32>> anstoss_seit;
 Zustand z;
-Spieltag_Hooks hooks;
 u32 zeilen_stand = 0;
 bool neue_spiele = false;
 
@@ -80,6 +79,10 @@ Spieltag_Elfmeter* elfmeter_von(i32 spiel) {
 }  // namespace spieltag_intern
 
 using namespace spieltag_intern;
+
+namespace {
+Spieltag_Hooks hooks;
+}  // namespace
 
 // --- module ---------------------------------------------------------------------------
 

@@ -332,7 +332,7 @@ void Spieltag_Anpfiff(Spieltag_Slot& r) {
         Spieltag_Manndeckung(heim, gast);
         Spieltag_Manndeckung(gast, heim);
     }
-    const int zeigen = mensch && hooks.live_ansicht() ? 1 : 0;
+    const int zeigen = mensch && Spieltag_Get_Hooks().live_ansicht() ? 1 : 0;
     if (Spielfeld_Neu(static_cast<u32>(r.spiel), zeigen, zeigen, static_cast<u32>(zuschauer), static_cast<u32>(ort),
                       mensch ? 1 : 0)) {
         if (mensch) {

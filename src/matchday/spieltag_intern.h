@@ -49,7 +49,6 @@ struct Zustand {
     Spieltag_Zahlen zahlen;
 };
 extern Zustand z;
-extern Spieltag_Hooks hooks;
 // Goes up whenever rows are added, dropped or changed outside the runner's
 // pass (the runner's memory of a quiet table).
 extern u32 zeilen_stand;

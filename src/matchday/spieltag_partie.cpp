@@ -151,7 +151,7 @@ void Spieltag_Weiterschalten(const Spieltag_Slot& r) {
     if (!Spieltag_Wettbewerb_Fertig(w)) return;
     Spieltag_Nachspiel(w);
     Spielfeld_Auswertung(static_cast<u32>(w));
-    hooks.wettbewerb_fertig(w);
+    Spieltag_Get_Hooks().wettbewerb_fertig(w);
     Spielfeld_Loeschen(static_cast<u32>(w));
 }
 
