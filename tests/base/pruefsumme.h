@@ -21,6 +21,13 @@ inline u64 fnv(const u8* p, size_t n, u64 h = FNV_START) {
 }
 inline u64 fnv(const std::vector<u8>& b, u64 h = FNV_START) { return fnv(b.data(), b.size(), h); }
 
+// Over 16-bit words taken whole (one step a word).
+inline u64 fnv_wort(u64 h, u16 w) { return (h ^ w) * FNV_PRIM; }
+inline u64 fnv_worte(const u16* p, size_t n, u64 h = FNV_START) {
+    for (size_t i = 0; i < n; ++i) h = fnv_wort(h, p[i]);
+    return h;
+}
+
 inline u64 fnv_pixel(const u16* p, size_t n, u64 h = FNV_START) {
     for (size_t i = 0; i < n; ++i) {
         h = (h ^ (p[i] & 0xFF)) * FNV_PRIM;
