@@ -97,7 +97,7 @@ class Angriff : public ::testing::Test {
         Verbindung_Stop();
         Netz_Hooks_Zuruecksetzen();
         Internet_Modus = INTERNET_MODUS_EINZEL;
-        Welt_Set_Netz_Hooks({});
+        Welt_Netz_Set_Hooks({});
         News_Free();
         Werbung_Free();
         Bank_Free();

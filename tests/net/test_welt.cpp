@@ -119,7 +119,7 @@ class Welt_Netz : public ::testing::Test {
         Verbindung_Stop();
         Netz_Hooks_Zuruecksetzen();
         Internet_Modus = INTERNET_MODUS_EINZEL;
-        Welt_Set_Netz_Hooks({});
+        Welt_Netz_Set_Hooks({});
         News_Free();
         Wettbewerb_Free();
         Stadion_Free();
