@@ -52,6 +52,7 @@
 #include "screens/anmelden.h"
 #include "screens/club/rangliste_screen.h"
 #include "screens/club/spielstand.h"
+#include "screens/live_view/figuren.h"
 #include "screens/live_view/spielansicht.h"
 #include "screens/live_view/kommentar.h"
 #include "screens/live_view/stadion_ton.h"
@@ -292,9 +293,11 @@ void main_hooks_anmelden() {
         .Kalender_Run = [] {
             Kalender_Run();
             Farbe_Cache_Aufraeumen();
-            // While no match is shown live, one more ground picture is
-            // unpacked a frame, so that a kick-off finds them all.
-            if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht()) Spielansicht_Vorrat_Schritt();
+            // While no match is shown live, one more figure set is loaded or
+            // ground picture unpacked a frame, so that a kick-off finds them all.
+            if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht() &&
+                !Spielansicht_Animsets_Vorrat_Schritt())
+                Spielansicht_Vorrat_Schritt();
             // A quit the run loop could not serve (no calendar) still ends the program.
             if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
         },
