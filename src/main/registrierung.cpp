@@ -482,6 +482,11 @@ void screens_anmelden() {
         .suche_stand = Netz_Start_Suche_Stand,
         .verbinden = Netz_Start_Verbinden,
     });
+    // The squad screen's procedures only draw (the view check sets the same
+    // grey state again): its frames are kept while they do not change.
+    for (Icon_Zeichen_Prozedur p : {&E1_Screen_Zeile_Zeichnen, &E1_Screen_Feld_Zeichnen, &E1_Screen_Titel_Zeichnen,
+                                    &E1_Screen_Ansicht_Pruefen})
+        Menue_Reiner_Zeichner(p);
 }
 
 // The tools' calls upwards.
