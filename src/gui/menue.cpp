@@ -770,6 +770,9 @@ void deckel_behalten(const Screen_Icon* d, Rastport* ziel, size_t spur_anfang) {
         k.icon = nullptr;
         return;
     }
+    // Its pixels stay until it is kept anew, as another picture.
+    k.bild->fest = true;
+    k.bild->serie = Rastport_Serie_Neu();
     k.icon = d, k.ziel = ziel, k.stand = M->stand;
 }
 }  // namespace
@@ -784,9 +787,11 @@ void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile = nullptr);
 
 // The frame about to be drawn, section by section; false when it cannot be
 // probed (an icon that does more than draw, the scroll screen, a drag, a
-// cover, drawing the probe cannot follow).
+// cover not kept yet, drawing the probe cannot follow).
 bool frame_abdruck(Rastport* ziel, std::vector<Teil>* teile) {
-    if (M->gezogen || deckel_suchen()) return false;
+    // A cover is probed once its picture is kept (the first frame keeps it).
+    if (M->gezogen) return false;
+    if (const Screen_Icon* d = deckel_suchen(); d && !deckel_gilt(d, ziel)) return false;
     for (i32 e = 0; e < MENUE_EBENEN; ++e)
         for (i32 s = 0; s < M->hoechster[e]; ++s) {
             if (!ist_belegt(e, s)) continue;
@@ -892,6 +897,7 @@ void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile) {
     const size_t spur_anfang = Zeichenspur_An ? Zeichenspur_Eintraege().size() : 0;
     bool zeichnen = !behalten;
     if (behalten) {
+        teil(-1);
         Blt_Blit(M->deckel.bild, 0, 0, -1, -1, ziel, 0, 0, nullptr);
         Zeichenspur_Wiederholen(M->deckel.spur);
     }

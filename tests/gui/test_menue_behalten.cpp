@@ -163,6 +163,30 @@ TEST_F(MenueBehalten, FramesThatCannotBeFollowedAreDrawnWhole) {
     }
 }
 
+TEST_F(MenueBehalten, UnderAKeptCoverOnlyWhatChangedIsDrawn) {
+    // A box's dimmer: a cover over the whole screen, a button over it.
+    Screen_Icon deckel = menue_test::knopf(20, 0, 0, BREITE, HOEHE, 5, MENUE_S_HALB, MENUE_F_DECKT);
+    deckel.farbe = 0x4208;
+    Screen_Icon knopf = menue_test::knopf(21, 600, 500, 60, 30, 6);
+    knopf.zeichnen = balken;
+    for (const Screen_Icon& i : {deckel, knopf}) ASSERT_NE(Menue_Screen_Icon_Hinzufuegen(i), nullptr);
+    // (Compared with a whole frame only at the end: drawing the cover onto
+    // another target keeps it for that one.)
+    Menue_Screen_Refresh();  // draws and keeps the cover
+    Menue_Screen_Refresh();
+    pixel(700, 20) = MARKE;
+    pixel(610, 505) = MARKE;
+    Menue_Screen_Refresh();
+    EXPECT_EQ(pixel(700, 20), MARKE) << "the frame was kept";
+    balken_farbe = 0x7800;
+    Menue_Screen_Refresh();
+    EXPECT_EQ(pixel(700, 20), MARKE) << "only the button's bars were drawn";
+    EXPECT_NE(pixel(610, 505), MARKE);
+    Menue_Screen_Refresh(vergleich.get());
+    pixel(700, 20) = vergleich->bitmap->pixel16()[20 * BREITE + 700];
+    EXPECT_TRUE(wie_ganz());
+}
+
 TEST_F(MenueBehalten, AKeptFrameLeavesTheTraceOfAWholeOne) {
     Zeichenspur_Einschalten();
     Menue_Screen_Refresh();
