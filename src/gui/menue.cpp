@@ -791,17 +791,22 @@ void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile = nullptr);
 bool frame_abdruck(Rastport* ziel, std::vector<Teil>* teile) {
     // A cover is probed once its picture is kept (the first frame keeps it).
     if (M->gezogen) return false;
-    if (const Screen_Icon* d = deckel_suchen(); d && !deckel_gilt(d, ziel)) return false;
+    const Screen_Icon* deckel = deckel_suchen();
+    if (deckel && !deckel_gilt(deckel, ziel)) return false;
+    // In drawing order: what lies under a kept cover is not drawn.
+    bool gesperrt = false;
     for (i32 e = 0; e < MENUE_EBENEN; ++e)
-        for (i32 s = 0; s < M->hoechster[e]; ++s) {
+        for (i32 s = M->hoechster[e] - 1; s >= 0; --s) {
             if (!ist_belegt(e, s)) continue;
             const Screen_Icon* i = slot(e, s);
-            if (!sichtbar(i)) continue;
-            if (i->scroll != 255) return false;
-            if (i->zeichnen &&
-                std::find(reine_zeichner.begin(), reine_zeichner.end(), i->zeichnen) == reine_zeichner.end())
-                return false;
+            if (i == deckel) gesperrt = false;
+            if (i == deckel || !sichtbar(i)) continue;
+            if (i->scroll != 255 ||
+                (i->zeichnen &&
+                 std::find(reine_zeichner.begin(), reine_zeichner.end(), i->zeichnen) == reine_zeichner.end()))
+                gesperrt = true;
         }
+    if (gesperrt) return false;
     const bool spur = Zeichenspur_Anhalten();
     Abdruck_Probe_Beginnen(ziel);
     frame_zeichnen(ziel, teile);
