@@ -18,6 +18,7 @@ struct Zustand {
     u64 hash = 0;               // probe: the open section's fingerprint
     Abdruck_Rechteck rechteck;  // probe: where the open section draws; pass: the clip
     bool fehler = false;        // probe: unsure; pass: failed; watch: touched
+    Abdruck_Rechteck fremd;     // watch: drawn over in a known place
     i32 schutz = 0;
 } z;
 
@@ -95,7 +96,15 @@ bool Abdruck_Klipp_Ende() {
 
 void Abdruck_Wache(const Rastport* ziel) { starten(Modus::WACHE, ziel); }
 
-bool Abdruck_Beruehrt() { return z.modus == Modus::WACHE && z.fehler; }
+bool Abdruck_Beruehrt(Abdruck_Rechteck* flaeche) {
+    if (flaeche) *flaeche = z.modus == Modus::WACHE ? z.fremd : Abdruck_Rechteck{};
+    return z.modus == Modus::WACHE && z.fehler;
+}
+
+void Abdruck_Flaeche_Beruehrt(const Abdruck_Rechteck& r) {
+    if (z.modus == Modus::WACHE) z.fremd.dazu(auf_ziel(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0));
+    else Abdruck_Unsicher();
+}
 
 void Abdruck_Aus() {
     z = {};

@@ -47,8 +47,10 @@ void Abdruck_Klipp_Beginnen(const Rastport* ziel, const Abdruck_Rechteck& r);
 bool Abdruck_Klipp_Ende();
 // Watches `ziel` (null: nothing) until the next probe, pass or watch.
 void Abdruck_Wache(const Rastport* ziel);
-// Whether the watched target was drawn on since the watch began.
-bool Abdruck_Beruehrt();
+// Whether the watched target was drawn on since the watch began (anywhere);
+// `flaeche` (may be null) gets the rectangles drawn over by what marks only
+// its place (Abdruck_Flaeche_Beruehrt).
+bool Abdruck_Beruehrt(Abdruck_Rechteck* flaeche = nullptr);
 void Abdruck_Aus();
 
 // --- Called by the drawing code ------------------------------------------------
@@ -73,6 +75,9 @@ Abdruck_Folge Abdruck_Flaeche(i32* x, i32* y, i32* w, i32* h, const i64* werte, 
 Abdruck_Folge Abdruck_Ganz(const Abdruck_Rechteck& r, const i64* werte, i32 anzahl, const char* text = nullptr);
 // Drawing that leaves no fingerprint and cannot be clipped.
 void Abdruck_Unsicher();
+// Drawing over the finished frame in a known rectangle (a video's overlay):
+// the watch keeps the rectangle for the next frame, which draws it again.
+void Abdruck_Flaeche_Beruehrt(const Abdruck_Rechteck& r);
 
 // While one lives, locking the target is the blitter's own (not a write
 // past it).

@@ -414,9 +414,12 @@ void Bnk_FrameV(Bnk_Video* v, u16* pixel, i32 pitch, i32 hoehe) {
 void Bnk_Frame_Alle(u16* pixel, i32 pitch, i32 hoehe) {
     for (Bnk_Video& v : videos)
         if (v.nummer >= 0) {
-            // Drawn over the finished frame, past the blitter: a frame kept
-            // on the screen holds it.
-            if (Abdruck_Ziel && !v.pausiert) Abdruck_Unsicher();
+            // Drawn over the finished frame, past the blitter: the next
+            // frame draws its place again.
+            if (Abdruck_Ziel && !v.pausiert) {
+                const Vid_Film* f = v.film.get();
+                Abdruck_Flaeche_Beruehrt({v.x, v.y, v.x + (f ? Vid_Breite(f) : 0), v.y + (f ? Vid_Hoehe(f) : 0)});
+            }
             Bnk_FrameV(&v, pixel, pitch, hoehe);
         }
 }

@@ -847,13 +847,15 @@ void Menue_Screen_Refresh(Rastport* ziel) {
     // differs, unless something else drew on it since. With the draw trace
     // on, a frame is either left as it is or drawn whole.
     auto& b = M->behalten;
-    const bool beruehrt = Abdruck_Beruehrt();
+    Abdruck_Rechteck fremd;  // drawn over from elsewhere in a known place (a video)
+    const bool beruehrt = Abdruck_Beruehrt(&fremd);
     std::vector<Teil> teile;
     teile.reserve(b.teile.size() + 1);
     const bool vergleichbar = frame_abdruck(ziel, &teile);
     Abdruck_Rechteck neu;
     if (vergleichbar && b.gueltig && !beruehrt && b.ziel == ziel && b.pixel == ziel->bitmap->pixel16() &&
         unterschied(b.teile, teile, &neu)) {
+        neu.dazu(fremd);
         if (neu.leer() && (!Zeichenspur_An || b.mit_spur)) {
             Zeichenspur_Wiederholen(b.spur);
             Abdruck_Wache(ziel);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "graphics/abdruck.h"
 #include "graphics/blitter.h"
 #include "graphics/rastport.h"
 #include "graphics/zeichenspur.h"
@@ -137,6 +138,22 @@ TEST_F(MenueBehalten, DrawingFromElsewhereMakesTheNextFrameWhole) {
     Blt_Rechteck(schirm.get(), 690, 10, 20, 20, MARKE);
     Menue_Screen_Refresh();
     EXPECT_NE(pixel(700, 20), MARKE);
+    EXPECT_TRUE(wie_ganz());
+}
+
+TEST_F(MenueBehalten, AVideosPlaceIsDrawnAgainNextFrame) {
+    Menue_Screen_Refresh();
+    Menue_Screen_Refresh();
+    // A video's overlay marks only its place: drawn over it, the next frame
+    // draws that place again and keeps the rest.
+    pixel(700, 20) = MARKE;
+    pixel(105, 105) = MARKE;
+    Abdruck_Flaeche_Beruehrt({100, 100, 140, 130});
+    Menue_Screen_Refresh();
+    EXPECT_EQ(pixel(700, 20), MARKE);
+    EXPECT_NE(pixel(105, 105), MARKE);
+    Menue_Screen_Refresh(vergleich.get());
+    pixel(700, 20) = vergleich->bitmap->pixel16()[20 * BREITE + 700];
     EXPECT_TRUE(wie_ganz());
 }
 
