@@ -839,7 +839,7 @@ void Menue_Screen_Refresh(Rastport* ziel) {
     const bool schirm = !ziel;
     if (!ziel) ziel = Screen_Rastport;
     if (!M || !ziel) return;
-    if (!schirm) {
+    if (!schirm || !ziel->bitmap) {
         frame_zeichnen(ziel);
         return;
     }
@@ -877,7 +877,7 @@ void Menue_Screen_Refresh(Rastport* ziel) {
     Abdruck_Aus();
     const size_t spur_anfang = Zeichenspur_An ? Zeichenspur_Eintraege().size() : 0;
     frame_zeichnen(ziel);
-    b.gueltig = vergleichbar, b.ziel = ziel, b.pixel = ziel->bitmap ? ziel->bitmap->pixel16() : nullptr;
+    b.gueltig = vergleichbar, b.ziel = ziel, b.pixel = ziel->bitmap->pixel16();
     b.teile.swap(teile);
     b.mit_spur = Zeichenspur_An;
     b.spur.clear();
