@@ -37,7 +37,7 @@ Manager_Struktur* eigener_manager() {
 }
 }  // namespace
 
-void Welt_Set_Netz_Hooks(const Welt_Netz_Hooks& h) { netz = h; }
+void Welt_Netz_Set_Hooks(const Welt_Netz_Hooks& h) { netz = h; }
 
 const Welt_Netz_Hooks& Welt_Netz() { return netz; }
 

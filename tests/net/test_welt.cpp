@@ -78,17 +78,7 @@ std::vector<i32> Rangliste_Seite(int ordnung) {
     News_Neu_Text(0, 20, -1, NEWS_BINAER, &binaer, "a\0b");
     News_Neu_Text(0, 21, -1, NEWS_NACHRICHT, nullptr, "an 21");
     News_Neu_Text(0, -1, -1, NEWS_NACHRICHT, nullptr, "an alle");
-    Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, INTERNET_PORT, adresse);
-    Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
-    const u8 ok = Internet_Listen_Verbindung ? 1 : 0;
-    if (write(bereit, &ok, 1) != 1 || !ok) _exit(1);
-    bool gesehen = false;
-    Pumpen_Bis(
-        [&] {
-            gesehen = gesehen || Slots_Benutzt() > 0;
-            return gesehen && Slots_Benutzt() == 0;
-        },
-        60000);
+    Server_Bedienen(adresse, bereit);
     _exit(0);
 }
 
@@ -129,7 +119,7 @@ class Welt_Netz : public ::testing::Test {
         Verbindung_Stop();
         Netz_Hooks_Zuruecksetzen();
         Internet_Modus = INTERNET_MODUS_EINZEL;
-        Welt_Set_Netz_Hooks({});
+        Welt_Netz_Set_Hooks({});
         News_Free();
         Wettbewerb_Free();
         Stadion_Free();
