@@ -2,7 +2,6 @@
 #include "graphics/blitter.h"
 
 #include "graphics/abdruck.h"
-
 #include "graphics/rle.h"
 #include "graphics/zeichenspur.h"
 

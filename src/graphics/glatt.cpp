@@ -1,8 +1,6 @@
 // Smoothed text, soft shadows and the blit cache (see glatt.h).
 #include "graphics/glatt.h"
 
-#include "graphics/abdruck.h"
-
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -13,6 +11,7 @@
 #include <emmintrin.h>
 #endif
 
+#include "graphics/abdruck.h"
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
 #include "graphics/font.h"

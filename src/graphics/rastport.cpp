@@ -1,8 +1,6 @@
 // Drawing surfaces, their stored form, the screen and the darkening table.
 #include "graphics/rastport.h"
 
-#include "graphics/abdruck.h"
-
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
@@ -11,6 +9,7 @@
 #include "base/bytes.h"
 #include "base/compress.h"
 #include "base/debug.h"
+#include "graphics/abdruck.h"
 #include "graphics/bildformat.h"
 #include "graphics/blitter.h"
 #include "graphics/rle.h"
