@@ -21,6 +21,7 @@
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
+#include "legende.h"
 #include "screens/screens.h"
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
@@ -1258,6 +1259,19 @@ TEST_F(Plan, EinTrainingsZugDurchDieScreens) {
     EXPECT_TRUE(kit::Text_Auf_Zeile(kein_training, 380));
     EXPECT_TRUE(kit::Grafik_Bei(erschoepfung_bild(), 166 + 4, 230 + 4)) << wert(ERSCHOEPFUNG, p);
     EXPECT_LE(wert(ERSCHOEPFUNG, p) / 2, erschoepfung_vorher / 2);
+}
+
+}  // namespace
+
+namespace {
+
+// The sheet's rows' attribute badges are named in the right column under
+// the slots.
+TEST_F(Plan, FaehigkeitenMarkenBenannt) {
+    oeffnen();
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {8, 136, 380, 520}, {{488, 340, 791, 405}}, 6, GRAFIK_ATTRIBUT_GEWAEHLT);
 }
 
 }  // namespace

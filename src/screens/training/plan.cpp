@@ -19,6 +19,7 @@
 #include "gui/text_cfg.h"
 #include "platform/input.h"
 #include "screens/squad/spielerkarte.h"
+#include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
@@ -40,6 +41,9 @@ namespace {
 constexpr u32 VERLETZT = 0x40, NICHT_SPIELBEREIT = 0x7c0;
 constexpr i32 ZEILE_X = 9, ZEILE_B = 460, ZEILE_H = 17;
 constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17); }
+// The badges' legend: three lines in the right column between the slots
+// and the attribute's panel.
+constexpr Attribut_Legende_Platz PLAN_LEGENDE{.x0 = 494, .x1 = 784, .y = 362, .zeilen = 3, .zeilenhoehe = 17};
 // Position badge by class (24039, 24037, 24036, 24038).
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 // The colour of the trainings done this round: none, one, more.
@@ -469,6 +473,12 @@ void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     for (const auto& s : spalten)
         Kit_Printf_Glatt(ziel, klein, FARBE_KOPF, 0, 109, "^t%c%04d%s", s.rechts ? 'r' : 'l', s.x,
                          text(T_SPALTE + s.text));
+    // Under the slots: what the rows' attribute badges stand for.
+    {
+        i32 kader[MAX_SPIELER_PRO_TEAM];
+        const i32 n = Teamspieler_Ins_Array(Team_Aktiv, kader, MAX_SPIELER_PRO_TEAM, 0);
+        Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(kader, n), GRAFIK_ATTRIBUT, PLAN_LEGENDE);
+    }
     const i32 p = gewaehlt;
     if (p < 0) return;
     // The player.
