@@ -303,7 +303,7 @@ Spalte heim_spalte() {
     for (i32 k = 0; k < ANK_BILD_LABELS; ++k) {
         if (l[k].spieler < 0 || !l[k].bild) continue;
         for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
-            if (e.art == SPUR_TEXT && e.ziel == l[k].bild)
+            if (e.art == SPUR_TEXT && e.ziel == l[k].bild.get())
                 for (int c = 0; c < 4; ++c)
                     if (e.sichtbar.find_first_not_of('\t') != std::string::npos &&
                         e.sichtbar.substr(e.sichtbar.find_first_not_of('\t')) == Positions_Text(c)) {
