@@ -26,43 +26,14 @@ if [[ $# -ne 2 || ! -x $1/kordavo || ! -d $1/game ]]; then
   echo "Aufruf: scripts/xvfb_maus.sh BAU_ORDNER AUSGABE_ORDNER (BAU_ORDNER mit kordavo und game/)" >&2
   exit 2
 fi
-for p in Xvfb xdotool import convert; do
-  if ! command -v "$p" > /dev/null; then
-    echo "übersprungen: $p fehlt (scripts/install-deps.sh installiert Xvfb, xdotool und ImageMagick)" >&2
-    exit 77
-  fi
-done
-# ImageMagick's convert, not a stand-in of another name.
-if ! convert -version 2> /dev/null | grep -q ImageMagick; then
-  echo "übersprungen: convert ist nicht das von ImageMagick" >&2
-  exit 77
-fi
+. "$(dirname "$0")/xvfb_gemeinsam.sh"
+xvfb_werkzeuge || exit $?
 bau=$(cd "$1" && pwd)
 mkdir -p "$2" || exit 2
 aus=$(cd "$2" && pwd)
 rm -f "$aus"/*.png "$aus"/*.log
 arbeit=$(mktemp -d /tmp/kordavo_xvfb_maus_XXXXXX)
-pids=()
-ende() {
-  for p in "${pids[@]}"; do kill "$p" 2> /dev/null; done
-  sleep 1
-  for p in "${pids[@]}"; do kill -9 "$p" 2> /dev/null; done
-  rm -rf "$arbeit"
-}
-trap ende EXIT
-# A display number of this run's own (tests beside it take theirs).
-anzeige=
-for _ in $(seq 20); do
-  d=$(( 100 + ($$ + RANDOM) % 400 ))
-  [[ -e /tmp/.X$d-lock ]] && continue
-  anzeige=:$d
-  break
-done
-[[ -z $anzeige ]] && { echo "keine freie Anzeige" >&2; exit 1; }
-Xvfb "$anzeige" -screen 0 800x600x24 -nolisten tcp > "$aus/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$anzeige
-for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.2; done
+xvfb_starten 800x600 "$aus/xvfb.log" || exit 1
 
 mkdir -p "$arbeit/einstellungen"
 cp -r "$bau/game" "$arbeit/game"
@@ -70,13 +41,7 @@ cp -r "$bau/game" "$arbeit/game"
    KORDAVO_DEBUG=1 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 exec "$bau/kordavo") > "$aus/spiel.log" 2>&1 &
 spiel=$!
 pids+=("$spiel")
-fenster=
-for _ in $(seq 240); do
-  fenster=$(xdotool search --onlyvisible --pid "$spiel" 2> /dev/null | head -n 1)
-  [[ -n $fenster ]] && break
-  sleep 0.5
-done
-if [[ -z $fenster ]]; then echo "kein Spielfenster (siehe $aus/spiel.log)" >&2; exit 1; fi
+fenster=$(xvfb_fenster "$spiel" 120) || { echo "kein Spielfenster (siehe $aus/spiel.log)" >&2; exit 1; }
 
 PAUSE=0.6
 n=0
