@@ -248,6 +248,20 @@ TEST_F(Pokal_Live, ElfmeterschiessenSchnellGespieltUndUeberall) {
             return ohne_abstand(t).find(ohne_abstand(ergebnis)) != std::string::npos;
         });
     };
+    // The main menu's header after the tie: the club left (a cup tie has no
+    // home side), its goals first, the mark under the score.
+    {
+        const bool heim = pokalspiel.team_a == team;
+        char kopf[32];
+        std::snprintf(kopf, sizeof kopf, "%d : %d", heim ? pokalspiel.tore_a : pokalspiel.tore_b,
+                      heim ? pokalspiel.tore_b : pokalspiel.tore_a);
+        std::vector<std::string> texte;
+        for (const spur::Text& t : spur::frame())
+            if (t.y1 < 70) texte.push_back(t.sichtbar);
+        EXPECT_NE(std::find(texte.begin(), texte.end(), kopf), texte.end()) << kopf << " not in the header";
+        EXPECT_NE(std::find(texte.begin(), texte.end(), Spiele_Ergebnis_Zusatz(2)), texte.end())
+            << "no shoot-out mark in the header";
+    }
     // The results screen after the match.
     EXPECT_TRUE(mit_ergebnis(ergebnisseite)) << ergebnis << " not on the results screen after the match";
 
