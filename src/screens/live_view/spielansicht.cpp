@@ -175,7 +175,8 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
     Spielansicht_Liste_Abgleichen(liste, anzahl);
     // A shown match's shoot-out once (KORDAVO_DEBUG), as its first kick is set up.
     for (const Spielansicht_View& v : views)
-        if (v.present && v.pitch && v.pitch->situation == SIT_SCHIESSEN &&
+        if (v.present && v.pitch &&
+            (v.pitch->situation == SIT_SCHIESSEN || v.pitch->seite[0].elfer_schuesse + v.pitch->seite[1].elfer_schuesse > 0) &&
             std::find(schiessen_gemeldet.begin(), schiessen_gemeldet.end(), v.pitch->spiel) == schiessen_gemeldet.end()) {
             schiessen_gemeldet.push_back(v.pitch->spiel);
             Debug_Printf("Live-Ansicht: Elfmeterschießen, Team %u - Team %u", v.pitch->team[0], v.pitch->team[1]);
