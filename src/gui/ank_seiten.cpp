@@ -56,6 +56,7 @@ enum : i32 {
     L_AUSGABEN, L_SUMME, L_GEWINN, L_VERLUST, L_HOCH, L_RUNTER, L_ZU, L_PLATZ, L_VEREIN, L_PUNKTE, L_DIFFERENZ,
     L_TORVERHAELTNIS, L_SPIELTAG, L_ERGEBNISSE, L_TABELLE, L_BILANZ, L_KEINE_SAETZE,
     L_SIEGER = 174, L_STATISTIK, L_FINANZEN, L_VOR_DEM_SPIEL, L_HALBZEIT,
+    L_EIGENTOR_VON = 181,  // the ticker's own-goal words
 };
 constexpr i32 L_FINANZ = 0;  // the first finance row (finanz_label)
 
@@ -212,6 +213,7 @@ std::vector<Ank_Tor> Ank_Tore_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde, i
         t.name = r.spieler >= 0 ? Spieler_String(63, r.spieler, nullptr, 0) : "";
         t.minute = r.minute + 1;
         t.elfmeterschiessen = schiessen;
+        t.eigentor = (r.flags & SFE_EIGENTOR) != 0;
         tore.push_back(std::move(t));
     }
     return tore;
@@ -318,13 +320,16 @@ Rastport* Ank_Seite_Tore(const Spielankuendigung& a, const std::vector<Ank_Tor>&
         const Ank_Tor& t = tore[static_cast<size_t>(i)];
         // Gold for the goals of our side only.
         const u16 farbe = H.mensch(t.fuer_heim ? d.team1 : d.team2) ? FARBE_GOLD : NORMAL;
+        // An own goal names its scorer as the ticker does ("Eigentor von
+        // ..."): he plays for the other side.
+        const std::string name = t.eigentor ? std::string(label(L_EIGENTOR_VON)) + " " + t.name : t.name;
         // A shoot-out kick carries the shoot-out's mark instead of a minute.
         if (t.elfmeterschiessen)
-            text(rp, f, x, y, "^c%05d^tr%04d%d:%d^tl%04d%s^tr%04d%s", farbe, 60, t.heim, t.gast, 90, t.name.c_str(), w,
+            text(rp, f, x, y, "^c%05d^tr%04d%d:%d^tl%04d%s^tr%04d%s", farbe, 60, t.heim, t.gast, 90, name.c_str(), w,
                  Spiele_Ergebnis_Zusatz(2));
         else
-            text(rp, f, x, y, "^c%05d^tr%04d%d:%d^tl%04d%s^tr%04d%d.", farbe, 60, t.heim, t.gast, 90,
-                 t.name.c_str(), w, t.minute);
+            text(rp, f, x, y, "^c%05d^tr%04d%d:%d^tl%04d%s^tr%04d%d.", farbe, 60, t.heim, t.gast, 90, name.c_str(), w,
+                 t.minute);
     }
     return rp;
 }

@@ -105,6 +105,17 @@ std::vector<std::string> falsche_schuetzen(const Spiel& s) {
     return aus;
 }
 
+// The own goals among a game's events.
+long eigentor_ereignisse(const Spiel& s) {
+    long n = 0;
+    for (u32 e = 0; e < s.ereignis_anzahl; ++e)
+        if (const u8* bild = Spiele_Ereignis(s.erstes_ereignis + e)) {
+            const auto r = bytes::aus_bild<spiele_satz::Ereignis>(bild);
+            n += (r.flags & SFE_TOR) && (r.flags & SFE_EIGENTOR);
+        }
+    return n;
+}
+
 class Pokal_Live : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -126,6 +137,11 @@ class Pokal_Live : public ::testing::Test {
             const Schluessel k{s->wettbewerb, s->spieltag, s->runde, s->index};
             if (!geprueft.insert(k).second) continue;
             for (const std::string& x : falsche_schuetzen(*s)) fehler.push_back(x);
+            // The goals page names an own goal's scorer as the other side's man.
+            const std::vector<Ank_Tor> liste = Ank_Tore_Sammeln(s->wettbewerb, s->spieltag, s->runde, s->index);
+            const auto eigentore = std::count_if(liste.begin(), liste.end(), [](const Ank_Tor& t) { return t.eigentor; });
+            if (eigentore != eigentor_ereignisse(*s))
+                fehler.push_back("Spiel " + std::to_string(s->index) + ": Eigentore ohne Zeichen auf der Torseite");
             tore += std::max<i32>(s->tore_a, 0) + std::max<i32>(s->tore_b, 0);
             if (s->team_a == team || s->team_b == team) {
                 ++eigene;
