@@ -8,7 +8,11 @@
 # man among the eleven; both then end their turns, notices and pages
 # clicked away, until matchday 1 runs with both managers' matches in the
 # split live view; fast play (">>") is clicked and the matches are watched
-# to their end, the pages after them following.
+# to their end, the pages after them following. Then a one-manager game
+# saved on the morning of its club's first cup tie (tests/data/
+# pokal_elfmeter.kdv) is loaded through "Spiel > Laden": the tie is watched
+# live to its penalty shoot-out, the result checked with its mark in the
+# main menu's header and on the cup's results page.
 #
 # What is on the screen is checked at each step from pixels of screenshots
 # (ImageMagick) and from the game's own trace (KORDAVO_DEBUG: the live view
@@ -21,7 +25,7 @@
 # what it should, 1 when not, 2 on bad arguments, 77 when Xvfb, xdotool or
 # ImageMagick is missing (scripts/install-deps.sh installs them).
 set -u
-if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
+if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,26p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
 if [[ $# -ne 2 || ! -x $1/kordavo || ! -d $1/game ]]; then
   echo "Aufruf: scripts/xvfb_maus.sh BAU_ORDNER AUSGABE_ORDNER (BAU_ORDNER mit kordavo und game/)" >&2
   exit 2
