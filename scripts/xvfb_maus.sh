@@ -256,14 +256,19 @@ pokal_runde() {
   rasen || fehler "kein Spielfeld im Elfmeterschießen"
   bild pokal_elfmeterschiessen
   schnell_bis_ende pokal
-  # The pages after the match, each once on the screen, to the main menu.
+  # The pages after the match, each once on the screen, to the main menu;
+  # the goals, statistics and money pages carry the result's mark under
+  # the score (gold, under the digits).
   PAUSE=0.4
+  local marke=0
   for k in $(seq 60); do
     schuss
     hauptmenue && ! box_regel && break
+    (( $(gold_pixel 384 176 32 20) > 5 )) && marke=1
     bild "pokal_seite_$k"
     if box_regel; then klick 680 421; else klick 100 540; klick 570 562; fi
   done
+  (( marke )) || fehler "keine Elfmeter-Marke auf den Seiten nach dem Spiel"
   schuss
   hauptmenue || fehler "nach dem Pokalspiel kam das Hauptmenü nicht"
   bild pokal_hauptmenue_danach

@@ -353,7 +353,6 @@ TEST_F(Pokal_Live, ElfmeterschiessenSchnellGespieltUndUeberall) {
         liste = Tabelle_Wettbewerbsliste(&n);
     }
     ASSERT_EQ(gezeigt(), pokal);
-    std::printf("Pokal in der Liste: %d von %d, eigene Liga %d\n", static_cast<int>(Manager_Icon_Word_Data_Lesen(Team_Aktiv, ICON_WB_HINTERGRUND)), n, liste[0]);
     ASSERT_TRUE(f::bild(bilder + "/pokal_ergebnisse.png"));
     // It opens at the next round, the round of sixteen, by that name.
     std::vector<std::string> kopf;
