@@ -64,7 +64,7 @@ namespace f = fahrer;
 namespace {
 
 // The club whose first cup tie, played as below, is decided on penalties.
-constexpr const char* VEREIN = "0";
+constexpr const char* VEREIN = "17";  // VfB Wendelborn
 
 // The national cup the club is entered in (a knock-out competition that
 // starts a cup, not a later round), -1.
