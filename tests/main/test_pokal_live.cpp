@@ -2,18 +2,23 @@
 // control bar as a player clicks it, played headless through the program's
 // own input. The game starts with the manager at the club named below,
 // whose first cup tie goes to a penalty shoot-out; every match of his club
-// up to it is watched live at fast speed. Checked:
+// is watched live at fast speed, the tie stopping at its breaks (the
+// manager asks for it that morning). Checked:
 // - the shoot-out is shown in the live view (its kicks on the pitch);
-// - the tie's result carries its shoot-out mark, on the results page after
-//   the match and on the cup's results page ("Pokal" > results) with its
-//   score;
-// - every goal of every match played on those days (live or not) is
-//   credited to the side its scorer plays for (an own goal to the other
-//   side).
+// - the main menu's header after the tie: the club's goals first, the mark;
+// - the goals page names the round and carries the mark under the score,
+//   the shoot-out's kicks with the mark instead of a minute;
+// - the results screen after the match and the cup's results page ("Liga
+//   > Ergebnisse", the cup chosen with the competition arrow: the round of
+//   sixteen by its name, one matchday back the tie) show its score and mark;
+// - every goal of every match played on the days of the club's next three
+//   matches too (live or not) is credited to the side its scorer plays for
+//   (an own goal to the other side, named so on the goals page).
 //
 // KORDAVO_POKAL_SPIELSTAND=<file> also writes the game, saved through the
 // save screen on the main menu of the day of the cup tie, to that file (the
-// mouse run in the real window loads it: tests/data/pokal_elfmeter.kdv).
+// mouse run in the real window loads it: tests/data/pokal_elfmeter.kdv);
+// KORDAVO_POKAL_VEREIN=<club> tries another club.
 #include <gtest/gtest.h>
 
 #include <algorithm>
