@@ -36,9 +36,12 @@
 #include "screens/screens.h"
 #include "screens/start/spielstart.h"
 #include "season/kalender.h"
+#include "season/ankuendigung.h"
 #include "season/kalender_lauf.h"
+#include "season/wettbewerb.h"
 #include "start_klick.h"
 #include "world/bank.h"
+#include "world/finanz_zahlen.h"
 #include "world/manager.h"
 #include "world/welt.h"
 
@@ -247,6 +250,17 @@ TEST(SpielstartNetz, ClientTrittDurchDieScreensBeiUndSiehtSeinKonto) {
     EXPECT_TRUE(gezeigt) << geld << " nicht unter: " << texte;
     const char* png = std::getenv("KORDAVO_SPIELSTART_PNG");
     if (png) lauf(std::string("screenshot ") + png + "/spielstart_netz_client.png\nwait 2\n");
+
+    // The money page after a match: the client's bookings come from the
+    // server before the page is drawn, so a payment booked there counts.
+    ASSERT_EQ(Bank_Buchen(team, -1, 4321.0f, BANK_TRAINING, 0, BANK_EURO), 1);
+    const i64 vorher = Finanz_Summen_Holen(team, 0).ausgaben;
+    u8 daten[ANK_DATEN] = {};
+    Spielankuendigung_Setzen(Wettbewerb_Get_Liga_Von_Team(team, true), team, server_team, 0, 0, 0, daten);
+    Spielankuendigung_Puffern(ANK_GELD, static_cast<u32>(team + Team_Anzahl) * 50 + 8);
+    for (int i = 0; i < 20 && !Spielankuendigung_Screen_Offen(); ++i) lauf("wait 5\n", 1);
+    EXPECT_EQ(Finanz_Summen_Holen(team, 0).ausgaben, vorher + 4321);
+    EXPECT_TRUE(bis_hauptmenue(60));
     // Off the network before the host goes (a client that loses its server ends the program).
     ruf::Als_Einzel();
     Verbindung_Stop();
