@@ -427,6 +427,12 @@ TEST(SpielstartNetz, ClientOhneServerZurueckZumStart) {
     ASSERT_EQ(waitpid(kind, &status, 0), kind);
     for (int n = 0; n < 600 && !Menue_Requester_Offen(); ++n) Headless_Frames(1);
     ASSERT_TRUE(Menue_Requester_Offen()) << "keine Meldung beim Client";
+    // A page of the lost game still waits under the box (the money page
+    // after its match): it is neither shown in nor saved with the new game
+    // started next.
+    u8 daten[ANK_DATEN] = {};
+    Spielankuendigung_Setzen(Wettbewerb_Get_Liga_Von_Team(1, true), 1, 2, 0, 0, 0, daten);
+    ASSERT_TRUE(Spielankuendigung_Puffern(ANK_GELD, 2 * 50 + 8));
     EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT);
     ASSERT_TRUE(lauf("move 400 300\nwait 2\nclick right\nwait 10\n", 20));
     for (int n = 0; n < 400 && !Screen_Offen(Screen_Id::SPIELSTART); ++n) Headless_Frames(1);
@@ -434,6 +440,17 @@ TEST(SpielstartNetz, ClientOhneServerZurueckZumStart) {
     EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT);
     EXPECT_TRUE(ruf::Einzel());
     Verbindung_Stop();
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_NEU), 12));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_WIZ_WEITER)));
+    ASSERT_TRUE(lauf(Start_Eintrag(2)));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_WIZ_WEITER)));
+    for (i32 k : {0, 0, 0, 0}) ASSERT_TRUE(lauf(Start_Eintrag(k)));
+    if (Menue_Requester_Offen()) {
+        ASSERT_TRUE(lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20));
+    }
+    ASSERT_TRUE(bis_hauptmenue(240)) << "das neue Spiel erreichte sein Hauptmenü nicht";
+    EXPECT_TRUE(Spielankuendigung_Puffer_Leer()) << "eine Seite des alten Spiels wartet im neuen";
+    EXPECT_NE(Spielankuendigung_Laufende_Art(), static_cast<u32>(ANK_GELD));
     Test_Programm_Beenden(ordner);
 }
 
