@@ -340,12 +340,16 @@ void menue_hooks_anmelden() {
         .screen_schliessen = Screen_Launch_Schliessen,
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
         .wettbewerb = [](i32 team) { return Spieltag_Get_Wettbewerb(team); },
-        .ergebnis = [](i32 team, i32 tore[2]) {
+        // The header shows the home side left; without home right (a cup
+        // tie) the team itself: its goals come first then.
+        .ergebnis = [](i32 team, i32 tore[2], const char** zusatz) {
             for (const Spieltag_Slot& r : Spieltag_Slots()) {
                 const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, true) : nullptr;
                 if (!s || (s->team_a != team && s->team_b != team)) continue;
                 if (r.status != ST_FERTIG || s->tore_a < 0 || s->tore_b < 0) return false;
-                tore[0] = s->tore_a, tore[1] = s->tore_b;
+                const bool gedreht = s->team_b == team && !Wettbewerb_Hat_Heimrecht(s->wettbewerb);
+                tore[0] = gedreht ? s->tore_b : s->tore_a, tore[1] = gedreht ? s->tore_a : s->tore_b;
+                if (zusatz) *zusatz = Spiele_Ergebnis_Zusatz(s->flags);
                 return true;
             }
             return false;
