@@ -28,9 +28,10 @@
    src/screens (a u16 or a FARBE_ name given a literal of 256 or more, or a
    number as the colour of a Kit_ text).
 10. An icon is told apart by its user words or its procedures, never by its
-   number: no comparison or subtraction of an icon's `nummer` with an ICON_
-   constant (nor of a local `n` copied from an icon `i`) in src/screens and
-   the match control bar.
+   number: no comparison or subtraction of an icon's `nummer` with an icon
+   constant (ICON_..., the demo's I_...), nor of a local `n` copied from an
+   icon `i`, in src/screens and src/gui (the menu engine, the main menu,
+   the requester, the demo, the match control bar).
 11. Fonts by name (Kit_Font and Kit_Schrift): no FONT_ constant defined and
    no Font_Tabelle_Holen in src/screens.
 12. Each hook table is built whole and installed once: in the program's
@@ -81,8 +82,8 @@ ROHE_FARBE = re.compile(
     + r"|\bFARBE_\w+\s*=\s*" + ZAHL_565
     + r"|\bKit_(Text\w*|Printf\w*)\s*\([^,;]+,[^,;]+,\s*" + ZAHL_565)
 ICON_NUMMER = re.compile(
-    r"(->|\.)nummer\s*(==|!=|<=|>=|<(?!<)|>(?!>)|-(?![->]))\s*\(?\s*ICON_"
-    r"|\bICON_\w+(\s*[-+]\s*\w+)?\s*(==|!=|<=|>=|<|>)\s*\w+(->|\.)nummer\b"
+    r"(->|\.)nummer\s*(==|!=|<=|>=|<(?!<)|>(?!>)|-(?![->]))\s*\(?\s*(ICON_|I_[A-Z])"
+    r"|\b(ICON_|I_[A-Z])\w*(\s*[-+]\s*\w+)?\s*(==|!=|<=|>=|<|>)\s*\w+(->|\.)nummer\b"
     r"|\bn\s*=\s*(i|icon)->nummer\s*;")
 FONT_NUMMER = re.compile(r"\bFONT_[A-Z0-9_]+\s*=(?!=)|\bFont_Tabelle_Holen\s*\(")
 
@@ -199,7 +200,7 @@ def main(argv):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Farbe als Zahl statt mit ihrem Namen aus der Palette")
             for m in FONT_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Font ueber seine Nummer statt ueber Kit_Font")
-        if p.startswith("src/screens/") or p == "src/gui/kontrollleiste.cpp":
+        if p.startswith(("src/screens/", "src/gui/")):
             for m in ICON_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Icon an seiner Nummer erkannt statt an seinem User-Wort")
         for pos, name in eintraege_ohne_standard(text):
