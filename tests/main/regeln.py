@@ -46,6 +46,11 @@
    field of a record array (Team_Daten, Team_Own_Daten, Team_Fix_Daten,
    Spieler_Daten, Spieler_Fix_Daten) is assigned, and no writable reference
    to one of their records is taken.
+15. A screen opens another by its id (Screen_Oeffnen, Screen_Oeffnen_Fuer,
+   the launch table): the procedure a screen's record names to open it
+   (`.oeffnen = Name`, or a `..._Init` / `..._Oeffnen` its `.oeffnen` or
+   `.oeffnen_fuer` calls) is named in no other source file of src/screens
+   and src/gui, neither called nor handed on as a procedure.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -85,6 +90,8 @@ ICON_NUMMER = re.compile(
     r"(->|\.)nummer\s*(==|!=|<=|>=|<(?!<)|>(?!>)|-(?![->]))\s*\(?\s*(ICON_|I_[A-Z])"
     r"|\b(ICON_|I_[A-Z])\w*(\s*[-+]\s*\w+)?\s*(==|!=|<=|>=|<|>)\s*\w+(->|\.)nummer\b"
     r"|\bn\s*=\s*(i|icon)->nummer\s*;")
+OEFFNER_FELD = re.compile(r"\.(oeffnen|oeffnen_fuer)\s*=\s*")
+OEFFNER_AUFRUF = re.compile(r"\b([A-Z]\w*_(?:Init|Oeffnen))\s*\(")
 FONT_NUMMER = re.compile(r"\bFONT_[A-Z0-9_]+\s*=(?!=)|\bFont_Tabelle_Holen\s*\(")
 
 
@@ -129,6 +136,37 @@ def eintraege_ohne_standard(text):
                 yield e.start(), e.group(1)
 
 
+def koerper(text, anfang):
+    """End of the braced block that opens at or after `anfang`."""
+    i = text.index("{", anfang) + 1
+    tiefe = 1
+    while i < len(text) and tiefe:
+        tiefe += {"{": 1, "}": -1}.get(text[i], 0)
+        i += 1
+    return i
+
+
+def oeffner(quellen):
+    """{procedure: file of the screen record} of every screen record's opener."""
+    namen = {}
+    for p, text in quellen:
+        if not p.startswith("src/screens/"):
+            continue
+        for m in SCREEN_DEF.finditer(text):
+            ende = koerper(text, m.start())
+            for f in OEFFNER_FELD.finditer(text, m.end(), ende):
+                rest = text[f.end():ende]
+                name = re.match(r"\w+", rest)
+                if name and not rest.startswith("["):
+                    namen[name.group(0)] = p
+                    continue
+                # A lambda: the openers it calls, up to the end of its body.
+                lambda_ende = koerper(text, f.end())
+                for a in OEFFNER_AUFRUF.finditer(text, f.end(), lambda_ende):
+                    namen[a.group(1)] = p
+    return namen
+
+
 def main(argv):
     if len(argv) == 2 and argv[1] in ("-h", "--help"):
         print(__doc__)
@@ -142,6 +180,8 @@ def main(argv):
         if p.suffix in (".h", ".cpp"):
             quellen.append((p.relative_to(wurzel).as_posix(), ohne_kommentare(p.read_text(encoding="utf-8"))))
     namen = tabellen(quellen)
+    oeffnende = oeffner(quellen)
+    oeffner_name = re.compile(r"\b(%s)\b" % "|".join(sorted(oeffnende))) if oeffnende else None
     eintrag_setzen = re.compile(r"\b(%s)\s*\.\s*\w+\s*=(?!=)" % "|".join(sorted(namen))) if namen else None
     verstoesse = []
     installiert = {}
@@ -203,6 +243,10 @@ def main(argv):
         if p.startswith(("src/screens/", "src/gui/")):
             for m in ICON_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Icon an seiner Nummer erkannt statt an seinem User-Wort")
+        if oeffner_name and p.startswith(("src/screens/", "src/gui/")) and p.endswith(".cpp"):
+            for m in oeffner_name.finditer(text):
+                if oeffnende[m.group(1)] != p:
+                    verstoesse.append(f"{p}:{zeile(text, m.start())}: {m.group(1)} oeffnet einen Screen an seiner Id vorbei")
         for pos, name in eintraege_ohne_standard(text):
             verstoesse.append(f"{p}:{zeile(text, pos)}: Hook-Eintrag {name} ohne Standard")
     for v in verstoesse:

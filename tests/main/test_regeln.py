@@ -84,12 +84,30 @@ FAELLE = [
     ("src/main/a.cpp", "#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI\n#elif KORDAVO_HAT_SEASON\n#endif\n", "Schicht"),
 ]
 
+# Rules across files: ({file: text}, expected word or None).
+KARTE = ("Screen_Def Karte_Screen_Def() {\n    return {.oeffnen_fuer = [](const Screen_Anlass& a) "
+         "{ Karte_Init(a.spieler, a.team); }};\n}\nvoid z() { Kit_Text(rp, f, FARBE_WEISS, t, 0, 0); }\n")
+BANK = "Screen_Def Bank_Screen_Def() {\n    return {.oeffnen = Bank_Screen_Init};\n}\n"
+FAELLE_DATEIEN = [
+    ({"src/screens/a/karte.cpp": KARTE, "src/screens/b/kader.cpp": "void k() { Karte_Init(p, t); }\n"}, "an seiner Id vorbei"),
+    ({"src/screens/a/karte.cpp": KARTE, "src/screens/anmelden.cpp": "void k() { Set_Karte(Bank_Screen_Init); }\n",
+      "src/screens/c/bank.cpp": BANK + "void z() { Kit_Text(rp, f, FARBE_WEISS, t, 0, 0); }\n"}, "an seiner Id vorbei"),
+    ({"src/screens/a/karte.cpp": KARTE + "void w() { Karte_Init(1, 2); }\n",
+      "src/screens/b/kader.cpp": "void k() { Screen_Oeffnen_Fuer(Screen_Id::KARTE, {.spieler = p}); }\n",
+      "src/screens/a/karte.h": "void Karte_Init(i32 spieler, i32 team);\n"}, None),
+]
+
 
 def pruefen(datei, text):
+    return pruefen_dateien({datei: text})
+
+
+def pruefen_dateien(dateien):
     with tempfile.TemporaryDirectory() as wurzel:
-        p = pathlib.Path(wurzel, datei)
-        p.parent.mkdir(parents=True)
-        p.write_text(text, encoding="utf-8")
+        for datei, text in dateien.items():
+            p = pathlib.Path(wurzel, datei)
+            p.parent.mkdir(parents=True, exist_ok=True)
+            p.write_text(text, encoding="utf-8")
         r = subprocess.run([sys.executable, str(REGELN), wurzel], capture_output=True, text=True)
         return r.returncode, r.stdout
 
@@ -102,12 +120,19 @@ def main():
         if not gut:
             fehler += 1
             print(f"FEHLER: {datei}: {text!r}: Code {code}, Ausgabe {ausgabe!r}, erwartet {erwartet!r}")
+    for dateien, erwartet in FAELLE_DATEIEN:
+        code, ausgabe = pruefen_dateien(dateien)
+        gut = code == 0 and not ausgabe if erwartet is None else code == 1 and erwartet in ausgabe
+        if not gut:
+            fehler += 1
+            print(f"FEHLER: {sorted(dateien)}: Code {code}, Ausgabe {ausgabe!r}, erwartet {erwartet!r}")
     # Bad arguments are refused with exit code 2.
     r = subprocess.run([sys.executable, str(REGELN)], capture_output=True, text=True)
     if r.returncode != 2:
         fehler += 1
         print(f"FEHLER: ohne Argument Code {r.returncode}")
-    print(f"{len(FAELLE) + 1 - fehler} von {len(FAELLE) + 1} Faellen richtig")
+    n = len(FAELLE) + len(FAELLE_DATEIEN) + 1
+    print(f"{n - fehler} von {n} Faellen richtig")
     return 1 if fehler else 0
 
 

@@ -452,7 +452,8 @@ void wahl_ziehen() {
 
 Screen_Def Attribut_Wahl_Screen_Def() {
     return {.name = "Fähigkeiten wählen", .icons = Icon_Besitzer::ATTRIBUT_WAHL, .rahmen = ICON_WAHL_RAHMEN,
-            .schliessen = [] { Attribut_Wahl_Schliessen(); }};
+            .schliessen = [] { Attribut_Wahl_Schliessen(); },
+            .oeffnen_fuer = [](const Screen_Anlass& a) { Attribut_Wahl_Screen_Init(a.spieler, a.x, a.y, a.team); }};
 }
 
 i32 Attribut_Wahl_Spieler() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_WAHL_RAHMEN) ? wa.spieler : -1; }

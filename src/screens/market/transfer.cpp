@@ -433,7 +433,7 @@ void Transfer_Screen_Markt_Klick(Screen_Icon* i, u32 ereignis) {
     }
     if (p < 0) return;
     if (ereignis & MENUE_E_RECHTS) {
-        Spieler_Info_Screen_Init(p, Team_Transfermarkt, SPIELERKARTE_TRANSFER);
+        Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = Team_Transfermarkt, .modus = SPIELERKARTE_TRANSFER});
         return;
     }
     if (!(ereignis & MENUE_E_LINKS) || !wechsel_frei()) return;
@@ -452,7 +452,7 @@ void Transfer_Screen_Eigen_Klick(Screen_Icon* i, u32 ereignis) {
     const i32 p = Transfer_Screen_Spieler_Von(i->nummer);
     if (p < 0 || (ereignis & (MENUE_E_HOVER_REIN | MENUE_E_HOVER_RAUS))) return;
     if (ereignis & MENUE_E_RECHTS) {
-        Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
+        Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = Team_Aktiv, .modus = SPIELERKARTE_EIGEN});
         return;
     }
     if (!(ereignis & MENUE_E_LINKS)) return;

@@ -44,7 +44,6 @@ struct Popup {
     Screen_Drossel drossel;
 };
 Popup pop;
-Attribut_Wahl_Prozedur wahl = nullptr;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING, n); }
 i32 zeilen() { return pop.gelernt + pop.negativ; }
@@ -236,8 +235,6 @@ void Attribut_Popup_Position(i32* x, i32* y) {
     if (y) *y = pop.y;
 }
 
-void Attribut_Popup_Set_Wahl(Attribut_Wahl_Prozedur p) { wahl = p; }
-
 Screen_Def Attribut_Popup_Def() {
     return {.name = "Attribute",
             .icons = Icon_Besitzer::ATTRIBUT_POPUP,
@@ -252,8 +249,8 @@ Screen_Def Attribut_Popup_Def() {
 
 void Attribut_Popup_Oeffnen(i32 spieler, i32 x, i32 y, i32 team) {
     if (Attribut_Popup_Offen() || spieler < 0 || spieler >= Spieler_Anzahl) return;
-    if (Global_Attribut_Wahl_Flag && wahl) {
-        wahl(spieler, x, y, team);
+    if (Global_Attribut_Wahl_Flag && Screen_Holen(Screen_Id::ATTRIBUT_WAHL)) {
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_WAHL, {.spieler = spieler, .team = team, .x = x, .y = y});
         return;
     }
     Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());

@@ -709,7 +709,7 @@ void E1_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
     }
     const i32 mx = Maus_Get_X();
     if (mx >= ATTRIBUTE_X0 && mx <= ATTRIBUTE_X1) {
-        Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), liste_team);
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = liste_team, .x = mx, .y = Maus_Get_Y()});
         setzen(i->nummer, false);
         return;
     }
@@ -776,7 +776,7 @@ void E1_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
                 continue;
             const i32 p = static_cast<i32>(i->user[0]), t = ist_feld(i) ? feld_team : liste_team;
             if (p < 0 || p >= Spieler_Anzahl) continue;
-            Spieler_Info_Screen_Init(p, t, Spielerkarte_Modus_Fuer(t));
+            Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = t});
             auswahl_zuruecksetzen();
             return;
         }

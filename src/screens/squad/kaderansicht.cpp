@@ -370,8 +370,8 @@ void E2_Screen_Karte_Klick(Screen_Icon* i, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || p < 0 || p >= Spieler_Anzahl || !eigen()) return;
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
     if (verfuegbar(p) && mx >= i->x + 41 && mx <= i->x + 84 && my >= i->y + 16 && my <= i->y + 29) {
-        if (Attribut_Popup_Offen()) Attribut_Popup_Spieler_Zeigen(p, gezeigt);
-        else Attribut_Popup_Oeffnen(p, mx, my, gezeigt);
+        // An open popup shows this player.
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = gezeigt, .x = mx, .y = my});
         setzen(i->nummer, false);
         return;
     }
@@ -442,7 +442,7 @@ void E2_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
             if (!c || (c->status & MENUE_S_VERSTECKT) || p < 0 || mx < c->x || mx >= c->x + KARTE_B || my < c->y ||
                 my >= c->y + KARTE_H || !verfuegbar(p))
                 continue;
-            Spieler_Info_Screen_Init(p, gezeigt, Spielerkarte_Modus_Fuer(gezeigt));
+            Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = gezeigt});
             return;
         }
     }

@@ -77,7 +77,6 @@ struct Karte {
     i32 zahlen_tag = -1;
 };
 Karte karte;
-Talente_Oeffnen_Prozedur talente_oeffnen = nullptr;
 Icon_Textzeile text_schliessen{};
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_INFO, n); }
@@ -195,7 +194,15 @@ void schliessen() {
 
 i32 Spielerkarte_Modus_Fuer(i32 team) { return team == Team_Aktiv ? SPIELERKARTE_EIGEN : SPIELERKARTE_ANDERE; }
 
-void Spieler_Info_Set_Talente(Talente_Oeffnen_Prozedur p) { talente_oeffnen = p; }
+Screen_Def Spielerkarte_Screen_Def() {
+    return {.name = "Spielerkarte",
+            .icons = Icon_Besitzer::SPIELERKARTE,
+            .rahmen = ICON_KARTE_SCHIRM,
+            .schliessen = Spieler_Info_Schliessen,
+            .oeffnen_fuer = [](const Screen_Anlass& a) {
+                Spieler_Info_Screen_Init(a.spieler, a.team, a.modus >= 0 ? a.modus : Spielerkarte_Modus_Fuer(a.team));
+            }};
+}
 
 bool Spieler_Info_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_KARTE_SCHIRM); }
 i32 Spieler_Info_Spieler() { return Spieler_Info_Offen() ? karte.spieler : -1; }
@@ -219,7 +226,8 @@ void Spieler_Info_Screen_Init(i32 spieler, i32 team, i32 modus) {
         }
     if (Screen_Icon* t = Kit_Icon(ICON_KARTE_TALENTE)) {
         t->hilfe = Text_cfg_Text(TEXT_ZUSATZ_DOLV, T_DOLV_TALENTE);
-        if (!talente_oeffnen) t->status |= MENUE_S_VERSTECKT;
+        // The button opens the talents screen by its id: not shown where there is none.
+        if (!Screen_Holen(Screen_Id::TALENTE)) t->status |= MENUE_S_VERSTECKT;
     }
     setzen(spieler, team);
 }
@@ -383,9 +391,12 @@ void Spieler_Info_Talente_Klick(Screen_Icon*, u32 ereignis) {
         Spieler_Info_Schliessen();
         return;
     }
-    if (!(ereignis & MENUE_E_LINKS) || !talente_oeffnen) return;
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    // The card's modes own, other, scouting, transfer show the talents as
+    // own team, view, one player, transfer.
     static constexpr i32 TALENTE_MODUS[4] = {0, 1, 3, 2};
-    talente_oeffnen(karte.spieler, karte.team, TALENTE_MODUS[karte.modus]);
+    Screen_Oeffnen_Fuer(Screen_Id::TALENTE,
+                        {.spieler = karte.spieler, .team = karte.team, .modus = TALENTE_MODUS[karte.modus]});
 }
 
 void Spieler_Info_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {

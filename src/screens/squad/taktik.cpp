@@ -431,15 +431,15 @@ void Taktik_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
     const i32 team = zeilen_team;
     if (p < 0 || p >= Spieler_Anzahl) return;
     if (ereignis & MENUE_E_RECHTS) {
-        if (!Spielerfenster_Schliessen()) Spieler_Info_Screen_Init(p, team, Spielerkarte_Modus_Fuer(team));
+        if (!Spielerfenster_Schliessen()) Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = team});
         Menue_Icon_Zustand_Setzen(i->nummer, 0);
         return;
     }
     if (!(ereignis & MENUE_E_LINKS)) return;
     const i32 mx = Maus_Get_X();
     if (mx >= ATTRIBUTE_X0 && mx <= ATTRIBUTE_X1) {
-        if (Attribut_Popup_Offen()) Attribut_Popup_Spieler_Zeigen(p, team);
-        else Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), team);
+        // An open popup shows this player.
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = team, .x = mx, .y = Maus_Get_Y()});
         Menue_Icon_Zustand_Setzen(i->nummer, 0);
         return;
     }

@@ -401,7 +401,7 @@ void Spieler_Training_Trainieren(Screen_Icon*, u32 ereignis) {
         Training_Verletzt_Melden(p);
         return;
     }
-    Spieler_Training2_Screen_Init(p, a);
+    Screen_Oeffnen_Fuer(Screen_Id::TRAININGSFILM, {.spieler = p, .team = Team_Aktiv, .attribut = a});
 }
 
 void Spieler_Training_Slot_Klick(Screen_Icon*, u32 ereignis) {
@@ -431,7 +431,7 @@ void Spieler_Training_Zeile_Klick(Screen_Icon* icon, u32 ereignis) {
     auswaehlen(p);
     if (ereignis & MENUE_E_RECHTS) {
         // A right click shows the player's card.
-        Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
+        Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = Team_Aktiv, .modus = SPIELERKARTE_EIGEN});
     } else if (Screen_Offen(Screen_Id::ATTRIBUT_POPUP)) {
         Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = Team_Aktiv});
     } else if (Maus_Get_X() >= 304 && Maus_Get_X() <= 359) {
@@ -444,7 +444,7 @@ void Spieler_Training_Zeile_Klick(Screen_Icon* icon, u32 ereignis) {
 
 void Spieler_Training_Talente_Klick(Screen_Icon*, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || gewaehlt < 0) return;
-    Spieler_Talente_Screen_Init(gewaehlt, TALENTE_EIGENES_TEAM);
+    Screen_Oeffnen_Fuer(Screen_Id::TALENTE, {.spieler = gewaehlt, .team = Team_Aktiv, .modus = TALENTE_EIGENES_TEAM});
 }
 
 void Spieler_Training_Auto_Klick(Screen_Icon*, u32 ereignis) {

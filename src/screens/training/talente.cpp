@@ -160,7 +160,7 @@ void wechsel_bestaetigt(i32 anzahl, const i32* liste) {
     if (anzahl < 3) return;
     Spieler_Wert(liste[0], liste[2], 0, OP_SCHREIBEN);
     Spieler_Wert(MODUS_GELD, liste[2], 0, OP_SCHREIBEN);
-    Spieler_Training2_Screen_Init(liste[2], liste[1]);
+    Screen_Oeffnen_Fuer(Screen_Id::TRAININGSFILM, {.spieler = liste[2], .team = Team_Aktiv, .attribut = liste[1]});
 }
 
 // The transfer window's players by position class (highest first), then
@@ -254,8 +254,14 @@ void attribut_panel(Rastport* ziel, i32 a, const Screen_Icon* icon) {
 }  // namespace
 
 Screen_Def Spieler_Talente_Screen_Def() {
-    return {.name = "Talente", .icons = Icon_Besitzer::TALENTE, .rahmen = ICON_TALENTE_RAHMEN,
-            .schliessen = Spieler_Talente_Screen_Schliessen};
+    return {.name = "Talente",
+            .icons = Icon_Besitzer::TALENTE,
+            .rahmen = ICON_TALENTE_RAHMEN,
+            .schliessen = Spieler_Talente_Screen_Schliessen,
+            .oeffnen_fuer = [](const Screen_Anlass& a) {
+                const i32 m = a.modus >= 0 ? a.modus : a.team == Team_Aktiv ? TALENTE_EIGENES_TEAM : TALENTE_ANSICHT;
+                Spieler_Talente_Screen_Init(a.spieler, m);
+            }};
 }
 
 i32 Spieler_Talente_Spieler() { return spieler; }
@@ -313,7 +319,7 @@ void Spieler_Talente_Attribut(Screen_Icon* icon, u32 ereignis) {
         return;
     }
     const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
-    if (t < 0 || t == a) Spieler_Training2_Screen_Init(p, a);
+    if (t < 0 || t == a) Screen_Oeffnen_Fuer(Screen_Id::TRAININGSFILM, {.spieler = p, .team = Team_Aktiv, .attribut = a});
     else Training_Wechsel_Fragen(p, t, a, wechsel_bestaetigt);
 }
 
