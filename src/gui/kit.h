@@ -213,7 +213,8 @@ constexpr Screen_Icon Kit_Panel_Icon(const Kit_Panel_Def& d) {
 
 // A table of N rows of one shape (a list's rows, a column of fields): row k
 // is `erste` with number erste.nummer + k, placed k steps of (dx, dy) on,
-// or at y[k] when the rows stand in blocks; its index (erster_index + k)
+// or at (x[k], y[k]) when the rows stand in blocks (either given alone
+// replaces only its own axis; Kit_Lagen makes them); its index (erster_index + k)
 // is written to user word `index_wort` (-1: none), the word the row's
 // procedures read. Joined with single icons by Icon_Tabelle_Aus.
 //
@@ -222,8 +223,16 @@ struct Kit_Zeilen_Lage {
     i32 dx = 0, dy = 0;
     i32 index_wort = 0;
     i32 erster_index = 0;
+    const i16* x = nullptr;  // the rows' own left edges (N of them), instead of dx
     const i16* y = nullptr;  // the rows' own tops (N of them), instead of dy
 };
+// The places of N rows from a rule (row k -> its place), for Kit_Zeilen_Lage.
+template <size_t N>
+constexpr std::array<i16, N> Kit_Lagen(i32 (*lage)(i32 k)) {
+    std::array<i16, N> r{};
+    for (size_t k = 0; k < N; ++k) r[k] = static_cast<i16>(lage(static_cast<i32>(k)));
+    return r;
+}
 template <size_t N>
 constexpr std::array<Screen_Icon, N> Kit_Zeilen(const Screen_Icon& erste, const Kit_Zeilen_Lage& lage) {
     std::array<Screen_Icon, N> r{};
@@ -231,7 +240,7 @@ constexpr std::array<Screen_Icon, N> Kit_Zeilen(const Screen_Icon& erste, const 
         const i32 n = static_cast<i32>(k);
         r[k] = erste;
         r[k].nummer = static_cast<i16>(erste.nummer + n);
-        r[k].x = static_cast<i16>(erste.x + lage.dx * n);
+        r[k].x = lage.x ? lage.x[k] : static_cast<i16>(erste.x + lage.dx * n);
         r[k].y = lage.y ? lage.y[k] : static_cast<i16>(erste.y + lage.dy * n);
         if (lage.index_wort == 0 || lage.index_wort == 1)
             r[k].user[lage.index_wort] = static_cast<u32>(lage.erster_index + n);

@@ -1,7 +1,6 @@
 #include "screens/training/plan.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdio>
 #include <cstring>
 
@@ -83,11 +82,7 @@ const char* name(i32 a) { return a >= 0 && a < ATTRIBUT_ANZAHL ? Attribut_Tabell
 // player, 1 its row; the rows stand in three blocks (the eleven, the
 // substitutes, the reserves).
 constexpr u32 WORT_VOR = 1;
-constexpr auto ZEILEN_Y = [] {
-    std::array<i16, PLAN_ZEILEN> y{};
-    for (i32 k = 0; k < PLAN_ZEILEN; ++k) y[static_cast<size_t>(k)] = static_cast<i16>(zeile_y(k));
-    return y;
-}();
+constexpr auto ZEILEN_Y = Kit_Lagen<PLAN_ZEILEN>(zeile_y);
 constexpr u32 PFEIL_STATUS = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN;
 
 constexpr auto EINZELNE = Icon_Liste({
