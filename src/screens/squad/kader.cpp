@@ -22,6 +22,7 @@
 #include "platform/input.h"
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
+#include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/spieler_modus.h"
 #include "screens/teile/spielerzeile.h"
@@ -145,24 +146,8 @@ constexpr Screen_Icon FELD{.nummer = ICON_KADER_FELD,
                            .hilfe_prozedur = E1_Screen_Hilfetext};
 // A button's user words: 0 its place among the three, 1 WORT_KNOPF.
 constexpr u32 WORT_KNOPF = 0xB0;
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 grafik_an, i16 y, Icon_Klick_Prozedur klick,
-                            Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* text, bool umschalter, u32 knopf_nr) {
-    return Kit_Bildknopf({.nummer = nummer,
-                          .grafik = grafik,
-                          .gedrueckt = grafik_an,
-                          .an = grafik_an,
-                          .x = 28,
-                          .y = y,
-                          .w = 140,
-                          .h = 36,
-                          .ebene = 4,
-                          .klick = klick,
-                          .zeichnen = zeichnen,
-                          .hilfe = E1_Screen_Hilfetext,
-                          .text = text,
-                          .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (umschalter ? MENUE_S_AN : 0u),
-                          .wort = {knopf_nr, WORT_KNOPF}});
-}
+constexpr Kit_Bildknopf_Def KNOPF{.x = 28, .w = 140, .h = 36, .ebene = 4, .wort = {0, WORT_KNOPF}};
+constexpr u32 UMSCHALTER = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_AN;
 
 constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
     {.nummer = ICON_KADER_RAHMEN,
@@ -188,24 +173,41 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
 });
 // The squad's rows in their three blocks (eleven starters, six on the
 // bench, three reserves), each a row of the one row shape.
-constexpr Screen_Icon zeile_ab(i32 k) {
-    Screen_Icon z = ZEILE;
-    z.nummer = static_cast<i16>(ICON_KADER_ZEILE + k);
-    z.y = static_cast<i16>(zeile_y(k));
-    return z;
-}
-constexpr auto ZEILEN = Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Icon_Reihe<11>(zeile_ab(0), 0, ZEILE_H, false),
-                                                               Icon_Reihe<6>(zeile_ab(11), 0, ZEILE_H, false),
-                                                               Icon_Reihe<3>(zeile_ab(17), 0, ZEILE_H, false));
+constexpr auto ZEILEN_Y = Kit_Lagen<KADER_SLOTS>(zeile_y);
+constexpr auto ZEILEN =
+    Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Kit_Zeilen<KADER_SLOTS>(ZEILE, {.index_wort = -1, .y = ZEILEN_Y.data()}));
 // The eleven places on the pitch, of one shape.
 constexpr auto FELDER = Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Icon_Reihe<11>(FELD, 0, 0, false));
 constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
-    knopf(ICON_KADER_MENUE, GRAFIK_KADER_KNOPF, GRAFIK_KADER_KNOPF_AN, 386, E1_Screen_Menue_Klick, nullptr, &text_menue,
-          false, 0),
-    knopf(ICON_KADER_AUTO, GRAFIK_KADER_KNOPF + 1, GRAFIK_KADER_KNOPF_AN + 1, 431, E1_Screen_Auto_Klick, nullptr,
-          &text_auto, true, 1),
-    knopf(ICON_KADER_ANSICHT, GRAFIK_KADER_KNOPF + 2, GRAFIK_KADER_KNOPF_AN + 2, 476, E1_Screen_Ansicht_Klick,
-          E1_Screen_Ansicht_Pruefen, &text_ansicht, true, 2),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KADER_MENUE,
+                          .grafik = GRAFIK_KADER_KNOPF,
+                          .gedrueckt = GRAFIK_KADER_KNOPF_AN,
+                          .an = GRAFIK_KADER_KNOPF_AN,
+                          .y = 386,
+                          .klick = E1_Screen_Menue_Klick,
+                          .hilfe = E1_Screen_Hilfetext,
+                          .text = &text_menue}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KADER_AUTO,
+                          .grafik = GRAFIK_KADER_KNOPF + 1,
+                          .gedrueckt = GRAFIK_KADER_KNOPF_AN + 1,
+                          .an = GRAFIK_KADER_KNOPF_AN + 1,
+                          .y = 431,
+                          .klick = E1_Screen_Auto_Klick,
+                          .hilfe = E1_Screen_Hilfetext,
+                          .text = &text_auto,
+                          .status = UMSCHALTER,
+                          .wort = {1, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KADER_ANSICHT,
+                          .grafik = GRAFIK_KADER_KNOPF + 2,
+                          .gedrueckt = GRAFIK_KADER_KNOPF_AN + 2,
+                          .an = GRAFIK_KADER_KNOPF_AN + 2,
+                          .y = 476,
+                          .klick = E1_Screen_Ansicht_Klick,
+                          .zeichnen = E1_Screen_Ansicht_Pruefen,
+                          .hilfe = E1_Screen_Hilfetext,
+                          .text = &text_ansicht,
+                          .status = UMSCHALTER,
+                          .wort = {2, 0}}),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_1, n); }
