@@ -223,6 +223,7 @@ struct Kit_Zeilen_Lage {
     i32 dx = 0, dy = 0;
     i32 index_wort = 0;
     i32 erster_index = 0;
+    i32 grafik_schritt = 0;  // row k shows picture erste.grafik + k·grafik_schritt
     const i16* x = nullptr;  // the rows' own left edges (N of them), instead of dx
     const i16* y = nullptr;  // the rows' own tops (N of them), instead of dy
 };
@@ -240,6 +241,7 @@ constexpr std::array<Screen_Icon, N> Kit_Zeilen(const Screen_Icon& erste, const 
         const i32 n = static_cast<i32>(k);
         r[k] = erste;
         r[k].nummer = static_cast<i16>(erste.nummer + n);
+        r[k].grafik = static_cast<u32>(static_cast<i32>(erste.grafik) + lage.grafik_schritt * n);
         r[k].x = lage.x ? lage.x[k] : static_cast<i16>(erste.x + lage.dx * n);
         r[k].y = lage.y ? lage.y[k] : static_cast<i16>(erste.y + lage.dy * n);
         if (lage.index_wort == 0 || lage.index_wort == 1)
