@@ -216,7 +216,9 @@ constexpr Screen_Icon Kit_Panel_Icon(const Kit_Panel_Def& d) {
 // or at (x[k], y[k]) when the rows stand in blocks (either given alone
 // replaces only its own axis; Kit_Lagen makes them); its index (erster_index + k)
 // is written to user word `index_wort` (-1: none), the word the row's
-// procedures read. Joined with single icons by Icon_Tabelle_Aus.
+// procedures read. A column of a grid whose numbers run row by row steps
+// its number and index by the row's width (`schritt`). Joined with single
+// icons by Icon_Tabelle_Aus.
 //
 //   Kit_Zeilen<21>({.nummer = ICON_X_ZEILE, .grafik = ..., .user = {NICHTS, 0}}, {.dy = 17, .index_wort = 1})
 struct Kit_Zeilen_Lage {
@@ -224,6 +226,7 @@ struct Kit_Zeilen_Lage {
     i32 index_wort = 0;
     i32 erster_index = 0;
     i32 grafik_schritt = 0;  // row k shows picture erste.grafik + k·grafik_schritt
+    i32 schritt = 1;         // row k has number erste.nummer + k·schritt, index erster_index + k·schritt
     const i16* x = nullptr;  // the rows' own left edges (N of them), instead of dx
     const i16* y = nullptr;  // the rows' own tops (N of them), instead of dy
 };
@@ -240,12 +243,12 @@ constexpr std::array<Screen_Icon, N> Kit_Zeilen(const Screen_Icon& erste, const 
     for (size_t k = 0; k < N; ++k) {
         const i32 n = static_cast<i32>(k);
         r[k] = erste;
-        r[k].nummer = static_cast<i16>(erste.nummer + n);
+        r[k].nummer = static_cast<i16>(erste.nummer + n * lage.schritt);
         r[k].grafik = static_cast<u32>(static_cast<i32>(erste.grafik) + lage.grafik_schritt * n);
         r[k].x = lage.x ? lage.x[k] : static_cast<i16>(erste.x + lage.dx * n);
         r[k].y = lage.y ? lage.y[k] : static_cast<i16>(erste.y + lage.dy * n);
         if (lage.index_wort == 0 || lage.index_wort == 1)
-            r[k].user[lage.index_wort] = static_cast<u32>(lage.erster_index + n);
+            r[k].user[lage.index_wort] = static_cast<u32>(lage.erster_index + n * lage.schritt);
     }
     return r;
 }
