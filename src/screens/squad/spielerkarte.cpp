@@ -87,20 +87,7 @@ i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 // takes its own clicks.
 constexpr u32 FLAGS = MENUE_F_BEIDE_TASTEN;
 // A button's user word 0: 1 for the forward arrow.
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
-                            Icon_Klick_Prozedur klick, bool vor = false) {
-    return Kit_Bildknopf({.nummer = nummer,
-                          .grafik = grafik,
-                          .gedrueckt = gedrueckt,
-                          .x = x,
-                          .y = y,
-                          .w = w,
-                          .h = h,
-                          .ebene = 14,
-                          .klick = klick,
-                          .flags = FLAGS,
-                          .wort = {vor ? 1u : 0u, 0}});
-}
+constexpr Kit_Bildknopf_Def KNOPF{.ebene = 14, .flags = FLAGS};
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELERKARTE>({
     {.nummer = ICON_KARTE_SCHIRM,
@@ -122,16 +109,41 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELERKARTE>({
      .ebene = 13,
      .w = 736,
      .h = 372},
-    knopf(ICON_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK_GEDRUECKT, 36, 412, 30, 30,
-          Spieler_Info_Blaettern_Klick),
-    knopf(ICON_KARTE_VOR, GRAFIK_KARTE_VOR, GRAFIK_KARTE_VOR_GEDRUECKT, 86, 412, 30, 30, Spieler_Info_Blaettern_Klick,
-          true),
-    knopf(ICON_KARTE_SCHLIESSEN, GRAFIK_KARTE_SCHLIESSEN, GRAFIK_KARTE_SCHLIESSEN_GEDRUECKT, 684, 415, 80, 32,
-          Spieler_Info_Schliessen_Klick),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KARTE_ZURUECK,
+                          .grafik = GRAFIK_KARTE_ZURUECK,
+                          .gedrueckt = GRAFIK_KARTE_ZURUECK_GEDRUECKT,
+                          .x = 36,
+                          .y = 412,
+                          .w = 30,
+                          .h = 30,
+                          .klick = Spieler_Info_Blaettern_Klick}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KARTE_VOR,
+                          .grafik = GRAFIK_KARTE_VOR,
+                          .gedrueckt = GRAFIK_KARTE_VOR_GEDRUECKT,
+                          .x = 86,
+                          .y = 412,
+                          .w = 30,
+                          .h = 30,
+                          .klick = Spieler_Info_Blaettern_Klick,
+                          .wort = {1, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KARTE_SCHLIESSEN,
+                          .grafik = GRAFIK_KARTE_SCHLIESSEN,
+                          .gedrueckt = GRAFIK_KARTE_SCHLIESSEN_GEDRUECKT,
+                          .x = 684,
+                          .y = 415,
+                          .w = 80,
+                          .h = 32,
+                          .klick = Spieler_Info_Schliessen_Klick}),
     // Top right, beside the crest: beside the arrows it would cover the
     // captions of the goals and assists.
-    knopf(ICON_KARTE_TALENTE, GRAFIK_KARTE_TALENTE, GRAFIK_KARTE_TALENTE_GEDRUECKT, 664, 116, 80, 30,
-          Spieler_Info_Talente_Klick),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KARTE_TALENTE,
+                          .grafik = GRAFIK_KARTE_TALENTE,
+                          .gedrueckt = GRAFIK_KARTE_TALENTE_GEDRUECKT,
+                          .x = 664,
+                          .y = 116,
+                          .w = 80,
+                          .h = 30,
+                          .klick = Spieler_Info_Talente_Klick}),
 });
 
 void zahlen_fuellen() {
