@@ -218,7 +218,9 @@ constexpr Screen_Icon Kit_Panel_Icon(const Kit_Panel_Def& d) {
 // is written to user word `index_wort` (-1: none), the word the row's
 // procedures read. A column of a grid whose numbers run row by row steps
 // its number and index by the row's width (`schritt`). Joined with single
-// icons by Icon_Tabelle_Aus.
+// icons by Icon_Tabelle_Aus. Rows whose numbers or pictures come from the
+// screen's own table take them from `nummern` / `grafiken` (the on picture
+// keeps its distance to the picture of the first row).
 //
 //   Kit_Zeilen<21>({.nummer = ICON_X_ZEILE, .grafik = ..., .user = {NICHTS, 0}}, {.dy = 17, .index_wort = 1})
 struct Kit_Zeilen_Lage {
@@ -227,6 +229,8 @@ struct Kit_Zeilen_Lage {
     i32 erster_index = 0;
     i32 grafik_schritt = 0;  // row k shows picture erste.grafik + k·grafik_schritt
     i32 schritt = 1;         // row k has number erste.nummer + k·schritt, index erster_index + k·schritt
+    const i16* nummern = nullptr;   // the rows' own numbers (N of them)
+    const u32* grafiken = nullptr;  // the rows' own pictures (N of them)
     const i16* x = nullptr;  // the rows' own left edges (N of them), instead of dx
     const i16* y = nullptr;  // the rows' own tops (N of them), instead of dy
 };
@@ -245,6 +249,12 @@ constexpr std::array<Screen_Icon, N> Kit_Zeilen(const Screen_Icon& erste, const 
         r[k] = erste;
         r[k].nummer = static_cast<i16>(erste.nummer + n * lage.schritt);
         r[k].grafik = static_cast<u32>(static_cast<i32>(erste.grafik) + lage.grafik_schritt * n);
+        if (lage.nummern) r[k].nummer = lage.nummern[k];
+        if (lage.grafiken) {
+            r[k].grafik = lage.grafiken[k];
+            if (erste.grafik_an != MENUE_KEINE_GRAFIK)
+                r[k].grafik_an = lage.grafiken[k] + (erste.grafik_an - erste.grafik);
+        }
         r[k].x = lage.x ? lage.x[k] : static_cast<i16>(erste.x + lage.dx * n);
         r[k].y = lage.y ? lage.y[k] : static_cast<i16>(erste.y + lage.dy * n);
         if (lage.index_wort == 0 || lage.index_wort == 1)
