@@ -231,6 +231,7 @@ struct Kit_Zeilen_Lage {
     i32 schritt = 1;         // row k has number erste.nummer + k·schritt, index erster_index + k·schritt
     const i16* nummern = nullptr;   // the rows' own numbers (N of them)
     const u32* grafiken = nullptr;  // the rows' own pictures (N of them)
+    Icon_Textzeile* texte = nullptr;  // row k carries texte[k], its label (MENUE_F_TEXT set)
     const i16* x = nullptr;  // the rows' own left edges (N of them), instead of dx
     const i16* y = nullptr;  // the rows' own tops (N of them), instead of dy
 };
@@ -250,6 +251,7 @@ constexpr std::array<Screen_Icon, N> Kit_Zeilen(const Screen_Icon& erste, const 
         r[k].nummer = static_cast<i16>(erste.nummer + n * lage.schritt);
         r[k].grafik = static_cast<u32>(static_cast<i32>(erste.grafik) + lage.grafik_schritt * n);
         if (lage.nummern) r[k].nummer = lage.nummern[k];
+        if (lage.texte) r[k].daten = &lage.texte[k], r[k].flags |= MENUE_F_TEXT;
         if (lage.grafiken) {
             r[k].grafik = lage.grafiken[k];
             if (erste.grafik_an != MENUE_KEINE_GRAFIK)
