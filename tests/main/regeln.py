@@ -51,6 +51,12 @@
    (`.oeffnen = Name`, or a `..._Init` / `..._Oeffnen` its `.oeffnen` or
    `.oeffnen_fuer` calls) is named in no other source file of src/screens
    and src/gui, neither called nor handed on as a procedure.
+16. Screens build their icon tables with the widget kit's builders (rows and
+   tables of n rows, steppers, panels, picture buttons of a group's shape:
+   Kit_Zeilen, Kit_Stepperknopf, Kit_Panel_Icon, Kit_Bildknopf) or write an
+   entry out: no function in src/screens returns a Screen_Icon, a Kit_..._Def
+   or an array of icons (a screen's own row, stepper, panel or button
+   builder), and no table is made from an index sequence.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -90,6 +96,10 @@ ICON_NUMMER = re.compile(
     r"(->|\.)nummer\s*(==|!=|<=|>=|<(?!<)|>(?!>)|-(?![->]))\s*\(?\s*(ICON_|I_[A-Z])"
     r"|\b(ICON_|I_[A-Z])\w*(\s*[-+]\s*\w+)?\s*(==|!=|<=|>=|<|>)\s*\w+(->|\.)nummer\b"
     r"|\bn\s*=\s*(i|icon)->nummer\s*;")
+EIGENER_BAUER = re.compile(
+    r"^[ \t]*(?:static\s+)?(?:(?:constexpr|consteval|inline)\s+)*"
+    r"(?:Screen_Icon|Kit_\w+_Def|std::array\s*<\s*Screen_Icon\b[^>]*>)\s+\w+\s*\([^;{]*\)\s*\{"
+    r"|^[ \t]*(?:static\s+)?(?:(?:constexpr|consteval|inline)\s+)*auto\s+\w+\s*\(\s*std::index_sequence", re.M)
 OEFFNER_FELD = re.compile(r"\.(oeffnen|oeffnen_fuer)\s*=\s*")
 OEFFNER_AUFRUF = re.compile(r"\b([A-Z]\w*_(?:Init|Oeffnen))\s*\(")
 FONT_NUMMER = re.compile(r"\bFONT_[A-Z0-9_]+\s*=(?!=)|\bFont_Tabelle_Holen\s*\(")
@@ -240,6 +250,8 @@ def main(argv):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Farbe als Zahl statt mit ihrem Namen aus der Palette")
             for m in FONT_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Font ueber seine Nummer statt ueber Kit_Font")
+            for m in EIGENER_BAUER.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: eigener Icon-Bauer statt der Bauer der Widget-Kit")
         if p.startswith(("src/screens/", "src/gui/")):
             for m in ICON_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Icon an seiner Nummer erkannt statt an seinem User-Wort")

@@ -63,6 +63,16 @@ FAELLE = [
     ("src/screens/a/b.cpp", "constexpr i32 FONT_KLEIN = 9;\n", "Kit_Font"),
     ("src/screens/a/b.cpp", "Font* f = Font_Tabelle_Holen(9);\n", "Kit_Font"),
     ("src/screens/a/b.cpp", "Font* f = Kit_Font(Kit_Schrift::TEXT);\n", None),
+    ("src/screens/a/b.cpp", "constexpr Screen_Icon zeile(i32 k) {\n    return {.nummer = static_cast<i16>(10 + k)};\n}\n",
+     "eigener Icon-Bauer"),
+    ("src/screens/a/b.cpp", "constexpr Screen_Icon knopf(i16 n, u32 g,\n                            u32 d) {\n    return {};\n}\n",
+     "eigener Icon-Bauer"),
+    ("src/screens/a/b.cpp", "constexpr Kit_Bildknopf_Def pfeil(bool vor) {\n    return {.w = 18};\n}\n", "eigener Icon-Bauer"),
+    ("src/screens/a/b.cpp", "template <size_t... I>\nconstexpr auto tabelle(std::index_sequence<I...>) {\n    return 0;\n}\n",
+     "eigener Icon-Bauer"),
+    ("src/screens/a/b.cpp", "constexpr Kit_Bildknopf_Def PFEIL{.w = 18, .h = 18};\n"
+     "constexpr auto Z = Kit_Zeilen<3>({.nummer = 10}, {.dy = 17});\nconst Screen_Icon* tabelle_von(i32 w);\n"
+     "Screen_Icon* zeile_von(i32 k) { return Kit_Icon(k); }\n", None),
 
     ("src/main/a.cpp", "void f() { Team_Set_Hooks(t()); }\nvoid g() { Team_Set_Hooks(u()); }\n", "schon in"),
     ("src/main/a.cpp", "void f() { Team_Hooks h = Team_Get_Hooks(); Team_Set_Hooks(h); }\n", "zurueckgelesen"),
