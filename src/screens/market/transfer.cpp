@@ -23,6 +23,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
+#include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
@@ -71,7 +72,6 @@ constexpr i32 BEXOT_GESCHEITERT = 18;                                    // ZUSA
 
 // Positions of the rows.
 constexpr i32 EIGEN_X = 9, MARKT_X = 402, ZEILE_B = 386, ZEILE_H = 17;
-constexpr i32 eigen_y(i32 i) { return i < 11 ? 136 + 17 * i : i < 17 ? 344 + 17 * (i - 11) : 467 + 17 * (i - 17); }
 constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};  // classes 0..3 -> 24039, 24037, 24036, 24038
 
 i32 markt_auswahl = -1;
@@ -82,7 +82,7 @@ char hilfe[1536];
 
 // A row's user word 0 holds its player, written as the list is filled (no
 // row index).
-constexpr auto EIGEN_Y = Kit_Lagen<TRANSFER_EIGENE_ZEILEN>(eigen_y);
+constexpr auto EIGEN_Y = Kit_Lagen<TRANSFER_EIGENE_ZEILEN>(Kader_Slot_Y);
 // The window's eleven, then the scout's player below.
 constexpr auto MARKT_X_LAGEN = Kit_Lagen<TRANSFER_MARKT_ZEILEN>([](i32 i) { return i < 11 ? MARKT_X : 404; });
 constexpr auto MARKT_Y_LAGEN = Kit_Lagen<TRANSFER_MARKT_ZEILEN>([](i32 i) { return i < 11 ? 136 + 17 * i : 538; });

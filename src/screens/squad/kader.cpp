@@ -59,7 +59,6 @@ enum : i32 {
 
 // List geometry.
 constexpr i32 ZEILE_X = 204, ZEILE_B = 578, ZEILE_H = 17;
-constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17); }
 constexpr i32 FELD_B = 29, FELD_H = 23;
 constexpr i32 KADER_OBEN = 84;  // the screen's top: the main menu's header lies above
 
@@ -122,7 +121,7 @@ constexpr Screen_Icon ZEILE{.nummer = ICON_KADER_ZEILE,
                             .flags = ZEILE_FLAGS,
                             .raster = &ZEILE_RASTER,
                             .x = ZEILE_X,
-                            .y = static_cast<i16>(zeile_y(0)),
+                            .y = static_cast<i16>(Kader_Slot_Y(0)),
                             .drag = &zeile_drag,
                             .status = MENUE_S_TRANSPARENT,
                             .klick = E1_Screen_Zeile_Klick,
@@ -173,7 +172,7 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
 });
 // The squad's rows in their three blocks (eleven starters, six on the
 // bench, three reserves), each a row of the one row shape.
-constexpr auto ZEILEN_Y = Kit_Lagen<KADER_SLOTS>(zeile_y);
+constexpr auto ZEILEN_Y = Kit_Lagen<KADER_SLOTS>(Kader_Slot_Y);
 constexpr auto ZEILEN =
     Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Kit_Zeilen<KADER_SLOTS>(ZEILE, {.index_wort = -1, .y = ZEILEN_Y.data()}));
 // The eleven places on the pitch, of one shape.

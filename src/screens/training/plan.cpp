@@ -22,6 +22,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
+#include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
@@ -39,7 +40,6 @@ namespace {
 
 constexpr u32 VERLETZT = 0x40, NICHT_SPIELBEREIT = 0x7c0;
 constexpr i32 ZEILE_X = 9, ZEILE_B = 460, ZEILE_H = 17;
-constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17); }
 // Position badge by class (24039, 24037, 24036, 24038).
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 // The colour of the trainings done this round: none, one, more.
@@ -82,7 +82,7 @@ const char* name(i32 a) { return a >= 0 && a < ATTRIBUT_ANZAHL ? Attribut_Tabell
 // player, 1 its row; the rows stand in three blocks (the eleven, the
 // substitutes, the reserves).
 constexpr u32 WORT_VOR = 1;
-constexpr auto ZEILEN_Y = Kit_Lagen<PLAN_ZEILEN>(zeile_y);
+constexpr auto ZEILEN_Y = Kit_Lagen<PLAN_ZEILEN>(Kader_Slot_Y);
 constexpr u32 PFEIL_STATUS = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN;
 
 constexpr auto EINZELNE = Icon_Liste({
