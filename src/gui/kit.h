@@ -227,13 +227,13 @@ struct Kit_Zeilen_Lage {
     i32 dx = 0, dy = 0;
     i32 index_wort = 0;
     i32 erster_index = 0;
-    i32 grafik_schritt = 0;  // row k shows picture erste.grafik + k·grafik_schritt
-    i32 schritt = 1;         // row k has number erste.nummer + k·schritt, index erster_index + k·schritt
-    const i16* nummern = nullptr;   // the rows' own numbers (N of them)
-    const u32* grafiken = nullptr;  // the rows' own pictures (N of them)
+    i32 grafik_schritt = 0;           // row k shows picture erste.grafik + k·grafik_schritt
+    i32 schritt = 1;                  // row k has number erste.nummer + k·schritt, index erster_index + k·schritt
+    const i16* nummern = nullptr;     // the rows' own numbers (N of them)
+    const u32* grafiken = nullptr;    // the rows' own pictures (N of them)
     Icon_Textzeile* texte = nullptr;  // row k carries texte[k], its label (MENUE_F_TEXT set)
-    const i16* x = nullptr;  // the rows' own left edges (N of them), instead of dx
-    const i16* y = nullptr;  // the rows' own tops (N of them), instead of dy
+    const i16* x = nullptr;           // the rows' own left edges (N of them), instead of dx
+    const i16* y = nullptr;           // the rows' own tops (N of them), instead of dy
 };
 // The places of N rows from a rule (row k -> its place), for Kit_Zeilen_Lage.
 template <size_t N>

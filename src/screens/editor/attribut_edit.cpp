@@ -450,7 +450,9 @@ void wahl_ziehen() {
 }  // namespace
 
 Screen_Def Attribut_Wahl_Screen_Def() {
-    return {.name = "Fähigkeiten wählen", .icons = Icon_Besitzer::ATTRIBUT_WAHL, .rahmen = ICON_WAHL_RAHMEN,
+    return {.name = "Fähigkeiten wählen",
+            .icons = Icon_Besitzer::ATTRIBUT_WAHL,
+            .rahmen = ICON_WAHL_RAHMEN,
             .schliessen = [] { Attribut_Wahl_Schliessen(); },
             .oeffnen_fuer = [](const Screen_Anlass& a) { Attribut_Wahl_Screen_Init(a.spieler, a.x, a.y, a.team); }};
 }

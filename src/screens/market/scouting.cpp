@@ -516,7 +516,8 @@ void Scouting_Verpflichten_Klick(Screen_Icon* i, u32 ereignis) {
 void Scouting_Spielerkarte_Klick(Screen_Icon* i, u32 ereignis) {
     const i32 p = Scout_Suche_Lesen().prospekt;
     if ((ereignis & MENUE_E_LINKS) && !(i->status & MENUE_S_GRAU) && p >= 0)
-        Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = Team_Transfermarkt, .modus = SPIELERKARTE_SCOUTING});
+        Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE,
+                            {.spieler = p, .team = Team_Transfermarkt, .modus = SPIELERKARTE_SCOUTING});
 }
 
 const char* Scouting_Bezahlen_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_BEZAHLEN); }

@@ -426,7 +426,8 @@ void Transfer_Screen_Markt_Klick(Screen_Icon* i, u32 ereignis) {
     }
     if (p < 0) return;
     if (ereignis & MENUE_E_RECHTS) {
-        Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = Team_Transfermarkt, .modus = SPIELERKARTE_TRANSFER});
+        Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE,
+                            {.spieler = p, .team = Team_Transfermarkt, .modus = SPIELERKARTE_TRANSFER});
         return;
     }
     if (!(ereignis & MENUE_E_LINKS) || !wechsel_frei()) return;

@@ -483,7 +483,8 @@ void Verhandlung_Karte_Klick(Screen_Icon*, u32 ereignis) {
         d.karte_vergangen = d.stand == VH_PAUSE && d.karte_vergangen >= 0 ? d.karte_vergangen : vergangen();
         d.stand = VH_PAUSE;
     }
-    Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = d.markt, .team = Team_Transfermarkt, .modus = SPIELERKARTE_SCOUTING});
+    Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE,
+                        {.spieler = d.markt, .team = Team_Transfermarkt, .modus = SPIELERKARTE_SCOUTING});
 }
 
 const char* Verhandlung_Start_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_GEBOT); }

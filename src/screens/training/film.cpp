@@ -309,8 +309,11 @@ void ende_panel(Rastport* ziel) {
 }  // namespace
 
 Screen_Def Spieler_Training2_Screen_Def() {
-    return {.name = "Trainingsfilm", .icons = Icon_Besitzer::TRAININGSFILM, .rahmen = ICON_FILM_PANEL,
-            .oeffnen = oeffnen_vorgemerkt, .schliessen = Spieler_Training2_Screen_Schliessen,
+    return {.name = "Trainingsfilm",
+            .icons = Icon_Besitzer::TRAININGSFILM,
+            .rahmen = ICON_FILM_PANEL,
+            .oeffnen = oeffnen_vorgemerkt,
+            .schliessen = Spieler_Training2_Screen_Schliessen,
             .oeffnen_fuer = [](const Screen_Anlass& a) { Spieler_Training2_Screen_Init(a.spieler, a.attribut); }};
 }
 

@@ -343,7 +343,8 @@ void Spieler_Talente_Attribut(Screen_Icon* icon, u32 ereignis) {
         return;
     }
     const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
-    if (t < 0 || t == a) Screen_Oeffnen_Fuer(Screen_Id::TRAININGSFILM, {.spieler = p, .team = Team_Aktiv, .attribut = a});
+    if (t < 0 || t == a)
+        Screen_Oeffnen_Fuer(Screen_Id::TRAININGSFILM, {.spieler = p, .team = Team_Aktiv, .attribut = a});
     else Training_Wechsel_Fragen(p, t, a, wechsel_bestaetigt);
 }
 
