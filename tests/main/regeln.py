@@ -46,12 +46,12 @@
    field of a record array (Team_Daten, Team_Own_Daten, Team_Fix_Daten,
    Spieler_Daten, Spieler_Fix_Daten) is assigned, and no writable reference
    to one of their records is taken.
-15. A screen opens another by its id (Screen_Oeffnen, Screen_Oeffnen_Fuer,
+17. A screen opens another by its id (Screen_Oeffnen, Screen_Oeffnen_Fuer,
    the launch table): the procedure a screen's record names to open it
    (`.oeffnen = Name`, or a `..._Init` / `..._Oeffnen` its `.oeffnen` or
    `.oeffnen_fuer` calls) is named in no other source file of src/screens
    and src/gui, neither called nor handed on as a procedure.
-16. Screens build their icon tables with the widget kit's builders (rows and
+18. Screens build their icon tables with the widget kit's builders (rows and
    tables of n rows, steppers, panels, picture buttons of a group's shape:
    Kit_Zeilen, Kit_Stepperknopf, Kit_Panel_Icon, Kit_Bildknopf) or write an
    entry out: no function in src/screens returns a Screen_Icon, a Kit_..._Def
