@@ -160,8 +160,11 @@ void edit_spieler_aus_slot() {
 }  // namespace
 
 Screen_Def Attribut_Edit_Screen_Def() {
-    return {.name = "Fähigkeiten bearbeiten", .icons = Icon_Besitzer::ATTRIBUT_EDIT, .rahmen = ICON_AEDIT_RAHMEN,
-            .schliessen = [] { Attribut_Edit_Schliessen(); }};
+    return {.name = "Fähigkeiten bearbeiten",
+            .icons = Icon_Besitzer::ATTRIBUT_EDIT,
+            .rahmen = ICON_AEDIT_RAHMEN,
+            .schliessen = [] { Attribut_Edit_Schliessen(); },
+            .oeffnen_fuer = [](const Screen_Anlass& a) { Attribut_Edit_Screen_Init(a.spieler, a.x, a.y, a.team); }};
 }
 
 i32 Attribut_Edit_Spieler() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_AEDIT_RAHMEN) ? ed.spieler : -1; }

@@ -248,8 +248,11 @@ u32 Aussehen_Art_Wechseln(u32 aktuell, u32 start) {
 // --- The page ------------------------------------------------------------------------------
 
 Screen_Def Editor_Aussehen_Screen_Def() {
-    return {.name = "Aussehen", .icons = Icon_Besitzer::EDITOR_AUSSEHEN, .rahmen = ICON_AUSSEHEN_RAHMEN,
-            .schliessen = Editor_Aussehen_Schliessen};
+    return {.name = "Aussehen",
+            .icons = Icon_Besitzer::EDITOR_AUSSEHEN,
+            .rahmen = ICON_AUSSEHEN_RAHMEN,
+            .schliessen = Editor_Aussehen_Schliessen,
+            .oeffnen_fuer = [](const Screen_Anlass& a) { Editor_Aussehen_Init(a.spieler); }};
 }
 
 const Aussehen_Zustand& Editor_Aussehen_Zustand() { return az; }

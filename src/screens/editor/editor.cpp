@@ -941,7 +941,7 @@ void Editor_Team_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     if (x >= 348 && x <= 360) {
-        Editor_Wappen_Init(t);
+        Screen_Oeffnen_Fuer(Screen_Id::EDITOR_WAPPEN, {.team = t});
         return;
     }
     if (x >= 25 && x <= 178 && sp < 0) {
@@ -1015,9 +1015,10 @@ void Editor_Spieler_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     Editor_Feld_Zuruecksetzen();
-    if (x >= 631 && x <= 684) Attribut_Edit_Screen_Init(p, 30, 100, st.team);
+    if (x >= 631 && x <= 684)
+        Screen_Oeffnen_Fuer(Screen_Id::EDITOR_ATTRIBUTE, {.spieler = p, .team = st.team, .x = 30, .y = 100});
     else if (x >= 698 && x <= 761) Editor_Wahl_Oeffnen(p);
-    else if (x >= 762 && x <= 782) Editor_Aussehen_Init(p);
+    else if (x >= 762 && x <= 782) Screen_Oeffnen_Fuer(Screen_Id::EDITOR_AUSSEHEN, {.spieler = p});
 }
 
 void Editor_Sort_Name(Screen_Icon*, u32 ereignis) {

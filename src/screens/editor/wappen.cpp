@@ -248,8 +248,11 @@ void texte_setzen() {
 }  // namespace
 
 Screen_Def Editor_Wappen_Screen_Def() {
-    return {.name = "Wappen und Trikots", .icons = Icon_Besitzer::EDITOR_WAPPEN, .rahmen = ICON_WAPPEN_RAHMEN,
-            .schliessen = Editor_Wappen_Schliessen};
+    return {.name = "Wappen und Trikots",
+            .icons = Icon_Besitzer::EDITOR_WAPPEN,
+            .rahmen = ICON_WAPPEN_RAHMEN,
+            .schliessen = Editor_Wappen_Schliessen,
+            .oeffnen_fuer = [](const Screen_Anlass& a) { Editor_Wappen_Init(a.team); }};
 }
 
 const Wappen_Zustand& Editor_Wappen_Zustand() { return wz; }
