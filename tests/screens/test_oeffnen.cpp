@@ -7,12 +7,14 @@
 #include "gui/menue.h"
 #include "kit.h"
 #include "screens/club/spielstand.h"
+#include "screens/editor/attribut_edit.h"
 #include "screens/market/transfer.h"
 #include "screens/screens.h"
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/start/spielstart.h"
 #include "screens/training/talente.h"
+#include "world/global.h"
 #include "world/welt.h"
 
 namespace {
@@ -39,6 +41,8 @@ class Oeffnen : public ::testing::Test {
         Screen_Registrieren(Screen_Id::LADEN, Disk_Screen_Laden_Def());
         Screen_Registrieren(Screen_Id::SPIELERKARTE, Spielerkarte_Screen_Def());
         Screen_Registrieren(Screen_Id::TALENTE, Spieler_Talente_Screen_Def());
+        Screen_Registrieren(Screen_Id::ATTRIBUT_WAHL, Attribut_Wahl_Screen_Def());
+        Global_Attribut_Wahl_Flag = 0;
         kit::Beenden();
     }
 };
@@ -105,6 +109,30 @@ TEST_F(Oeffnen, KarteUndTalenteUeberIhreId) {
     EXPECT_FALSE(Screen_Offen(Screen_Id::TALENTE));
     Screen_Schliessen(Screen_Id::SPIELERKARTE);
     EXPECT_FALSE(Spieler_Info_Offen());
+}
+
+// After the cheat that gives every attribute the popup hands over to the
+// attribute choice, by its id, with the player and the place asked for.
+TEST_F(Oeffnen, PopupGibtNachDemCheatAnDieWahlAb) {
+    ASSERT_TRUE(kit::Starten(2));
+    const i32 p = Team_Kader(Team_Aktiv)[2];
+    Global_Attribut_Wahl_Flag = 1;
+    Screen_Registrieren(Screen_Id::ATTRIBUT_WAHL,
+                        {.name = "Ersatz", .icons = Icon_Besitzer::ATTRIBUT_WAHL, .oeffnen_fuer = fuer_merken});
+    Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = Team_Aktiv, .x = 300, .y = 200});
+    EXPECT_EQ(fuer_aufrufe, 1);
+    EXPECT_EQ(letzter.spieler, p);
+    EXPECT_EQ(letzter.team, Team_Aktiv);
+    EXPECT_EQ(letzter.x, 300);
+    EXPECT_EQ(letzter.y, 200);
+    EXPECT_FALSE(Attribut_Popup_Offen());
+    // The real choice opens in its place.
+    Screen_Registrieren(Screen_Id::ATTRIBUT_WAHL, Attribut_Wahl_Screen_Def());
+    Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = Team_Aktiv, .x = 300, .y = 200});
+    EXPECT_TRUE(Screen_Offen(Screen_Id::ATTRIBUT_WAHL));
+    EXPECT_EQ(Attribut_Wahl_Spieler(), p);
+    EXPECT_FALSE(Attribut_Popup_Offen());
+    Attribut_Wahl_Schliessen();
 }
 
 TEST_F(Oeffnen, StartbildschirmOeffnetDieLadelisteUeberIhreId) {
