@@ -342,15 +342,25 @@ const Screen_Icon* kopf_tabelle() {
     };
     return tabelle;
 }
+
+// The main menu's draw procedures only draw (the tab's entry change plays
+// its tick once, whichever run sees it first).
+void reine_zeichner_melden() {
+    for (Icon_Zeichen_Prozedur p : {&kopf_zeichnen, &dialog_zeichnen, &zug_ende_zeichnen, &fang_zeichnen,
+                                    &Menue_Geld_Zeichnen, &Menue_Zugzeit_Zeichnen})
+        Menue_Reiner_Zeichner(p);
+}
 }  // namespace
 
 void Menue_Kopf_Zeigen() {
+    reine_zeichner_melden();
     for (i32 n = ICON_KOPF_ZEILEN; n <= ICON_KOPF_GELD; ++n)
         if (Menue_Screen_Icon_Ist_Vorhanden(n)) return;
     Menue_Screen_Icon_Tabelle_Hinzufuegen(kopf_tabelle());
 }
 
 void Menue_Hauptmenue_Zeigen() {
+    reine_zeichner_melden();
     // A message shown between two turns (a failed save, say) stays up.
     const bool requester = Menue_Requester_Offen();
     Menue_Client_Aktualisieren();

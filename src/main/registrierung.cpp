@@ -52,6 +52,7 @@
 #include "screens/anmelden.h"
 #include "screens/club/rangliste_screen.h"
 #include "screens/club/spielstand.h"
+#include "screens/live_view/figuren.h"
 #include "screens/live_view/spielansicht.h"
 #include "screens/live_view/kommentar.h"
 #include "screens/live_view/stadion_ton.h"
@@ -295,9 +296,11 @@ void main_hooks_anmelden() {
         .Kalender_Run = [] {
             Kalender_Run();
             Farbe_Cache_Aufraeumen();
-            // While no match is shown live, one more ground picture is
-            // unpacked a frame, so that a kick-off finds them all.
-            if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht()) Spielansicht_Vorrat_Schritt();
+            // While no match is shown live, one more figure set is loaded or
+            // ground picture unpacked a frame, so that a kick-off finds them all.
+            if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht() &&
+                !Spielansicht_Animsets_Vorrat_Schritt())
+                Spielansicht_Vorrat_Schritt();
             // A quit the run loop could not serve (no calendar) still ends the program.
             if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
         },
@@ -482,6 +485,11 @@ void screens_anmelden() {
         .suche_stand = Netz_Start_Suche_Stand,
         .verbinden = Netz_Start_Verbinden,
     });
+    // The squad screen's procedures only draw (the view check sets the same
+    // grey state again): its frames are kept while they do not change.
+    for (Icon_Zeichen_Prozedur p : {&E1_Screen_Zeile_Zeichnen, &E1_Screen_Feld_Zeichnen, &E1_Screen_Titel_Zeichnen,
+                                    &E1_Screen_Ansicht_Pruefen})
+        Menue_Reiner_Zeichner(p);
 }
 
 // The tools' calls upwards.

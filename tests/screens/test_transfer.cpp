@@ -15,6 +15,7 @@
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
+#include "legende.h"
 #include "screens/market/transfer.h"
 #include "screens/market/verhandlung.h"
 #include "screens/screens.h"
@@ -519,6 +520,17 @@ TEST_F(Transfer, OhneGeldKeineVerhandlung) {
     EXPECT_NE(kit::Meldungen()[0].find(text(50)), std::string::npos);
     EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel);
     EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld);
+}
+
+}  // namespace
+
+namespace {
+
+// The own rows' attribute badges are named under the counter on the right.
+TEST_F(Transfer, FaehigkeitenMarkenBenannt) {
+    oeffnen();
+    zeichnen();
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, {{400, 366, 791, 405}}, 6);
 }
 
 }  // namespace

@@ -377,7 +377,10 @@ void gehaltene_freigeben() {
 }
 }  // namespace
 
-void Spielansicht_Vorrat_Freigeben() { gehaltene_freigeben(); }
+void Spielansicht_Vorrat_Freigeben() {
+    gehaltene_freigeben();
+    Spielansicht_Animsets_Vorrat_Freigeben();
+}
 
 size_t Spielansicht_Vorrat_Anzahl() { return gehalten.size() + beleuchtet.size(); }
 
@@ -567,7 +570,6 @@ bool Spielansicht_Init() {
 
 void Spielansicht_Free() {
     Spielansicht_Sound_Beenden();
-    Spielansicht_Animsets_Free();
     Spielansicht_Sprites_Free();
     Spielansicht_Anim_Free();
     Spielansicht_Bilder_Free();
