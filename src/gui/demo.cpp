@@ -75,8 +75,8 @@ void knopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
 constexpr char T_WEITER[] = "Weiter", T_TON[] = "Ton", T_PLUS[] = "+1", T_ENDE[] = "Beenden", T_JA[] = "Ja",
                T_NEIN[] = "Nein";
 
-// The context menu's rows: the entry of the row under the title.
-const char* kontext_text(const Screen_Icon* i) { return Z->kontext.eintrag[i->nummer - I_KONTEXT - 1].text; }
+// The context menu's rows: user word 0 holds the row's entry.
+const char* kontext_text(const Screen_Icon* i) { return Z->kontext.eintrag[i->user[0]].text; }
 
 void kontext_schliessen() {
     for (i16 n = I_KONTEXT; n <= I_KONTEXT + KONTEXT_MAX; ++n) Menue_Screen_Icon_Loeschen(n);
@@ -84,7 +84,7 @@ void kontext_schliessen() {
 
 void kontext_klick(Screen_Icon* i, u32 e) {
     merken(i, e);
-    const i32 k = i->nummer - I_KONTEXT - 1;
+    const i32 k = static_cast<i32>(i->user[0]);
     Menue_Kontext_Eingabefeld_Jump_Call(k, I_WIPPE, Z->kontext.eintrag[k].wert);
     kontext_schliessen();
 }
@@ -106,6 +106,7 @@ void kontext_oeffnen(Screen_Icon* wippe) {
         e.nummer = static_cast<i16>(I_KONTEXT + 1 + k);
         e.y = static_cast<i16>(y0 + 22 + k * 20);
         e.h = 20;
+        e.user[0] = static_cast<u32>(k);
         e.flags = MENUE_F_MODAL;
         e.status = (Z->kontext.eintrag[k].status & 2) ? static_cast<u32>(MENUE_S_GRAU) : 0u;
         e.klick = kontext_klick;
@@ -245,7 +246,7 @@ void fenster_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
 }
 
 void zeile_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    const i32 n = i->nummer - I_ZEILE;
+    const i32 n = static_cast<i32>(i->user[0]);  // the row
     panel(rp, x, y, i->w, i->h, n % 2 ? FARBE_KNOPF_OBEN : FARBE_UEBER_OBEN, FARBE_PANEL);
     char t[32];
     std::snprintf(t, sizeof t, "Gruppe %d", n + 1);
@@ -338,6 +339,7 @@ void Gui_Demo_Starten(Font* font) {
     scrollbalken(t, I_SBALKEN, I_SKNOPF, 736, 81, &Z->smove, I_FENSTER);
     for (i16 z = 0; z < ZEILEN; ++z) {
         t.push_back(icon(static_cast<i16>(I_ZEILE + z), 572, static_cast<i16>(83 + 36 * z), 156, 32, zeile_zeichnen));
+        t.back().user[0] = static_cast<u32>(z);
         t.back().scroll = 0;
     }
     t.push_back(icon(-1, 0, 0, 0, 0, nullptr));

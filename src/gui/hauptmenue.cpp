@@ -73,7 +73,8 @@ void text_mitte(Rastport* rp, Font* f, const char* t, i32 mitte, i32 y, u16 farb
     Kit_Text_Mitte(rp, f, farbe, t, mitte, y);
 }
 
-i32 knopf_index(const Screen_Icon* i) { return i->nummer - ICON_DIALOG_TEAM; }
+// A dialog button's user word 0: which of the four it is (the launch table's button).
+i32 knopf_index(const Screen_Icon* i) { return static_cast<i32>(i->user[0]); }
 i16 auf_y(i32 k) { return k == 0 ? AUF_Y_TEAM : AUF_Y; }
 bool ist_auf(const Screen_Icon* i) { return (i->status & MENUE_S_AN) != 0; }
 
@@ -293,7 +294,7 @@ void Menue_Set_Aktiver_Manager(i32 team) {
 
 i32 Menue_Dialog_Eintrag(i32 knopf) {
     const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(knopf);
-    if (!i || knopf < ICON_DIALOG_TEAM || knopf > ICON_DIALOG_SPIEL) return -1;
+    if (!i || i->klick != Menue_Dialog_Klick) return -1;  // not one of the dialog buttons
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
     if (mx < i->x || mx >= i->x + i->w || my < i->y + 23) return -1;
     const i32 e = (my - i->y - 23) / ZEILE;
@@ -392,6 +393,7 @@ void Menue_Hauptmenue_Zeigen() {
             i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
+            i.user[0] = 0;
             return i;
         }(),
         [] {
@@ -399,6 +401,7 @@ void Menue_Hauptmenue_Zeigen() {
             i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
+            i.user[0] = 1;
             return i;
         }(),
         [] {
@@ -406,6 +409,7 @@ void Menue_Hauptmenue_Zeigen() {
             i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
+            i.user[0] = 2;
             return i;
         }(),
         [] {
@@ -413,6 +417,7 @@ void Menue_Hauptmenue_Zeigen() {
             i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
             i.klick = Menue_Dialog_Klick;
             i.zeichnen = dialog_zeichnen;
+            i.user[0] = 3;
             return i;
         }(),
         [] {

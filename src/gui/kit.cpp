@@ -49,10 +49,24 @@ void schatten(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 rad) {
     }
 }
 
-// The text of a printf format with its colour code in front (1,024 bytes at most).
-void mit_farbe(char* aus, size_t n, u16 farbe, const char* format, va_list ap) {
-    const int k = std::snprintf(aus, n, "^c%05d", farbe);
-    std::vsnprintf(aus + k, n - static_cast<size_t>(k), format, ap);
+// How a formatted text is put down: the plain renderer, the soft shadow
+// (kept in the blit cache), or the soft shadow drawn afresh ("#": the cached
+// patches at that place are freed first).
+enum class Schein : u8 { SCHLICHT, GLATT, GLATT_NEU };
+
+// The one formatting path of the Kit_Printf family: the printf text with its
+// colour code in front (1,024 bytes at most), drawn as `schein` says.
+i32 formatiert(Schein schein, Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, va_list ap) {
+    if (!format) return 0;
+    char text[1024];
+    const int k = std::snprintf(text, sizeof text, "^c%05d", farbe);
+    std::vsnprintf(text + k, sizeof text - static_cast<size_t>(k), format, ap);
+    switch (schein) {
+        case Schein::SCHLICHT: return Font_Printf(rp, f, "%s", x, y, text);
+        case Schein::GLATT: return Font_Printf_Glatt(rp, f, "%s", x, y, text);
+        case Schein::GLATT_NEU: return Font_Printf_Glatt(rp, f, "#%s", x, y, text);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -80,23 +94,19 @@ void Kit_Zeigen(i32 nummer, bool sichtbar) {
 }
 
 i32 Kit_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...) {
-    if (!format) return 0;
-    char text[1024];
     va_list ap;
     va_start(ap, format);
-    mit_farbe(text, sizeof text, farbe, format, ap);
+    const i32 r = formatiert(Schein::SCHLICHT, rp, f, farbe, x, y, format, ap);
     va_end(ap);
-    return Font_Printf(rp, f, "%s", x, y, text);
+    return r;
 }
 
 i32 Kit_Printf_Glatt(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...) {
-    if (!format) return 0;
-    char text[1024];
     va_list ap;
     va_start(ap, format);
-    mit_farbe(text, sizeof text, farbe, format, ap);
+    const i32 r = formatiert(Schein::GLATT, rp, f, farbe, x, y, format, ap);
     va_end(ap);
-    return Font_Printf_Glatt(rp, f, "%s", x, y, text);
+    return r;
 }
 
 i32 Kit_Text_Alpha(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y, i32 prozent) {
@@ -107,13 +117,11 @@ i32 Kit_Text_Alpha(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i3
 }
 
 i32 Kit_Printf_Glatt_Neu(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, ...) {
-    if (!format) return 0;
-    char text[1024];
     va_list ap;
     va_start(ap, format);
-    mit_farbe(text, sizeof text, farbe, format, ap);
+    const i32 r = formatiert(Schein::GLATT_NEU, rp, f, farbe, x, y, format, ap);
     va_end(ap);
-    return Font_Printf_Glatt(rp, f, "#%s", x, y, text);
+    return r;
 }
 
 i32 Kit_Text(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y) {

@@ -10,6 +10,9 @@
 // through it (or give a "^c" code at the text's start).
 #pragma once
 
+#include <array>
+#include <cstddef>
+
 #include "base/types.h"
 #include "gui/menue.h"
 
@@ -146,6 +149,152 @@ constexpr Screen_Icon Kit_Bildknopf(const Kit_Bildknopf_Def& d) {
             .h = d.h,
             .hilfe_prozedur = d.hilfe,
             .user = {d.wort[0], d.wort[1]}};
+}
+
+// A value stepper drawn from its picture (the four zones of the bank's and
+// the stadium's steppers, screens/teile/schritt.h): held, it repeats; the
+// pressed zone's picture is the screen's to draw.
+struct Kit_Stepperknopf_Def {
+    i16 nummer = -1;
+    u32 grafik = MENUE_KEINE_GRAFIK;
+    i16 x = 0, y = 0, w = 98, h = 22;
+    i8 ebene = 0;
+    Icon_Klick_Prozedur klick = nullptr;
+    Icon_Zeichen_Prozedur zeichnen = nullptr;
+    Icon_Hilfe_Prozedur hilfe = nullptr;
+    u32 flags = 0;
+    u32 wort[2] = {0, 0};
+};
+constexpr Screen_Icon Kit_Stepperknopf(const Kit_Stepperknopf_Def& d) {
+    return {.nummer = d.nummer,
+            .grafik = d.grafik,
+            .flags = d.flags,
+            .x = d.x,
+            .y = d.y,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN,
+            .klick = d.klick,
+            .zeichnen = d.zeichnen,
+            .ebene = d.ebene,
+            .w = d.w,
+            .h = d.h,
+            .hilfe_prozedur = d.hilfe,
+            .user = {d.wort[0], d.wort[1]}};
+}
+
+// A panel of a screen as an icon: its frame or page (a picture, or drawn by
+// `zeichnen`, e.g. with Kit_Panel), lying under the screen's other icons and
+// taking the clicks beside them (`klick`); `flags` as the engine's (modal,
+// both buttons, the whole screen).
+struct Kit_Panel_Def {
+    i16 nummer = -1;
+    u32 grafik = MENUE_KEINE_GRAFIK;
+    i16 x = 0, y = 0, w = 0, h = 0;
+    i8 ebene = 0;
+    Icon_Klick_Prozedur klick = nullptr;
+    Icon_Zeichen_Prozedur zeichnen = nullptr;
+    u32 flags = 0;
+    u32 status = MENUE_S_TRANSPARENT;
+    u32 wort[2] = {0, 0};
+};
+constexpr Screen_Icon Kit_Panel_Icon(const Kit_Panel_Def& d) {
+    return {.nummer = d.nummer,
+            .grafik = d.grafik,
+            .flags = d.flags,
+            .x = d.x,
+            .y = d.y,
+            .status = d.status,
+            .klick = d.klick,
+            .zeichnen = d.zeichnen,
+            .ebene = d.ebene,
+            .w = d.w,
+            .h = d.h,
+            .user = {d.wort[0], d.wort[1]}};
+}
+
+// A table of N rows of one shape (a list's rows, a column of fields): row k
+// is `erste` with number erste.nummer + k, placed k steps of (dx, dy) on,
+// or at (x[k], y[k]) when the rows stand in blocks (either given alone
+// replaces only its own axis; Kit_Lagen makes them); its index (erster_index + k)
+// is written to user word `index_wort` (-1: none), the word the row's
+// procedures read. A column of a grid whose numbers run row by row steps
+// its number and index by the row's width (`schritt`). Joined with single
+// icons by Icon_Tabelle_Aus. Rows whose numbers or pictures come from the
+// screen's own table take them from `nummern` / `grafiken` (the on picture
+// keeps its distance to the picture of the first row).
+//
+//   Kit_Zeilen<21>({.nummer = ICON_X_ZEILE, .grafik = ..., .user = {NICHTS, 0}}, {.dy = 17, .index_wort = 1})
+struct Kit_Zeilen_Lage {
+    i32 dx = 0, dy = 0;
+    i32 index_wort = 0;
+    i32 erster_index = 0;
+    i32 grafik_schritt = 0;           // row k shows picture erste.grafik + k·grafik_schritt
+    i32 schritt = 1;                  // row k has number erste.nummer + k·schritt, index erster_index + k·schritt
+    const i16* nummern = nullptr;     // the rows' own numbers (N of them)
+    const u32* grafiken = nullptr;    // the rows' own pictures (N of them)
+    Icon_Textzeile* texte = nullptr;  // row k carries texte[k], its label (MENUE_F_TEXT set)
+    const i16* x = nullptr;           // the rows' own left edges (N of them), instead of dx
+    const i16* y = nullptr;           // the rows' own tops (N of them), instead of dy
+};
+// The places of N rows from a rule (row k -> its place), for Kit_Zeilen_Lage.
+template <size_t N>
+constexpr std::array<i16, N> Kit_Lagen(i32 (*lage)(i32 k)) {
+    std::array<i16, N> r{};
+    for (size_t k = 0; k < N; ++k) r[k] = static_cast<i16>(lage(static_cast<i32>(k)));
+    return r;
+}
+template <size_t N>
+constexpr std::array<Screen_Icon, N> Kit_Zeilen(const Screen_Icon& erste, const Kit_Zeilen_Lage& lage) {
+    std::array<Screen_Icon, N> r{};
+    for (size_t k = 0; k < N; ++k) {
+        const i32 n = static_cast<i32>(k);
+        r[k] = erste;
+        r[k].nummer = static_cast<i16>(erste.nummer + n * lage.schritt);
+        r[k].grafik = static_cast<u32>(static_cast<i32>(erste.grafik) + lage.grafik_schritt * n);
+        if (lage.nummern) r[k].nummer = lage.nummern[k];
+        if (lage.texte) r[k].daten = &lage.texte[k], r[k].flags |= MENUE_F_TEXT;
+        if (lage.grafiken) {
+            r[k].grafik = lage.grafiken[k];
+            if (erste.grafik_an != MENUE_KEINE_GRAFIK)
+                r[k].grafik_an = lage.grafiken[k] + (erste.grafik_an - erste.grafik);
+        }
+        r[k].x = lage.x ? lage.x[k] : static_cast<i16>(erste.x + lage.dx * n);
+        r[k].y = lage.y ? lage.y[k] : static_cast<i16>(erste.y + lage.dy * n);
+        if (lage.index_wort == 0 || lage.index_wort == 1)
+            r[k].user[lage.index_wort] = static_cast<u32>(lage.erster_index + n * lage.schritt);
+    }
+    return r;
+}
+
+// A button of a group of one shape (a column of buttons, the arrows of a
+// window): `form` holds what they share, `eigen` what is the button's own;
+// every field of `eigen` that differs from its default replaces the form's
+// (a form's field is not set back to its default this way). The procedures
+// (click, draw, help) are always the button's own, from `eigen`.
+constexpr Kit_Bildknopf_Def Kit_Bildknopf_Ueber(const Kit_Bildknopf_Def& form, const Kit_Bildknopf_Def& eigen) {
+    const Kit_Bildknopf_Def n{};
+    Kit_Bildknopf_Def d = form;
+    if (eigen.nummer != n.nummer) d.nummer = eigen.nummer;
+    if (eigen.grafik != n.grafik) d.grafik = eigen.grafik;
+    if (eigen.gedrueckt != n.gedrueckt) d.gedrueckt = eigen.gedrueckt;
+    if (eigen.an != n.an) d.an = eigen.an;
+    if (eigen.x != n.x) d.x = eigen.x;
+    if (eigen.y != n.y) d.y = eigen.y;
+    if (eigen.w != n.w) d.w = eigen.w;
+    if (eigen.h != n.h) d.h = eigen.h;
+    if (eigen.ebene != n.ebene) d.ebene = eigen.ebene;
+    d.klick = eigen.klick;
+    d.zeichnen = eigen.zeichnen;
+    d.hilfe = eigen.hilfe;
+    if (eigen.hilfe_text != n.hilfe_text) d.hilfe_text = eigen.hilfe_text;
+    if (eigen.text != n.text) d.text = eigen.text;
+    if (eigen.flags != n.flags) d.flags = eigen.flags;
+    if (eigen.status != n.status) d.status = eigen.status;
+    if (eigen.wort[0] != n.wort[0]) d.wort[0] = eigen.wort[0];
+    if (eigen.wort[1] != n.wort[1]) d.wort[1] = eigen.wort[1];
+    return d;
+}
+constexpr Screen_Icon Kit_Bildknopf(const Kit_Bildknopf_Def& form, const Kit_Bildknopf_Def& eigen) {
+    return Kit_Bildknopf(Kit_Bildknopf_Ueber(form, eigen));
 }
 
 // A raised button with its label centred; "on" carries a gold bar and a gold

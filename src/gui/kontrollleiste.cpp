@@ -217,7 +217,9 @@ void Menue_Kontrollleiste_Zeigen() {
     // The table and results windows the manager keeps open come back with
     // the bar (a window that cannot be built switches its button off).
     for (i32 n : {ICON_LEISTE_TABELLE, ICON_LEISTE_ERGEBNISSE})
-        if (Manager_Icon_Button_Lesen(Team_Aktiv, n)) Menue_Screen_Starten(MENUE_LAUNCH_LEISTE, n - ICON_LEISTE_ERSTER);
+        if (const i32 k = knopf_von(Menue_Screen_Icon_Aus_Nummer(n));
+            k >= 0 && Manager_Icon_Button_Lesen(Team_Aktiv, n))
+            Menue_Screen_Starten(MENUE_LAUNCH_LEISTE, k);
     if (requester) Menue_Requester_Wieder_Zeigen();
 }
 

@@ -23,6 +23,7 @@
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "graphics/zeichenspur.h"
+#include "gui/hauptmenue.h"
 #include "platform/input.h"
 #include "platform/mainloop.h"
 #include "world/manager.h"
@@ -1529,8 +1530,8 @@ bool Menue_Laden(bytes::Leser& l) {
     l(v);
     if (l.fehler) return false;
     Menue_Modus = v;
-    // The dialog bar's buttons 702..705 come back closed.
-    for (i32 n = 702; n <= 705; ++n) Menue_Icon_Zustand_Setzen(n, 0);
+    // The dialog bar's four buttons come back closed.
+    for (i32 n = ICON_DIALOG_TEAM; n <= ICON_DIALOG_SPIEL; ++n) Menue_Icon_Zustand_Setzen(n, 0);
     Menue_Screen_Freigeben();
     return true;
 }

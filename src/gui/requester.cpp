@@ -71,7 +71,7 @@ struct Knopf_Flaeche {
 constexpr Knopf_Flaeche FLAECHE[2] = {{13, 0, 63, 27}, {0, 3, 63, 27}};
 
 void knopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
-    const i32 k = i->nummer - ICON_REQ_KNOPF_1;
+    const i32 k = static_cast<i32>(i->user[0]);  // which answer
     const Knopf_Flaeche& a = FLAECHE[k];
     if (Font* f = Font_Tabelle_Holen(12))
         Kit_Text_Mitte(rp, f, FARBE_KNOPF_TEXT, R.knopf[k], x + a.x + a.w / 2, Kit_Text_Grundlinie(f, y + a.y, a.h));
@@ -103,6 +103,7 @@ const Screen_Icon* tabelle() {
             i.h = 30;
             i.ebene = 25, i.flags = MENUE_F_MODAL, i.status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
             i.klick = Menue_Requester_Knopf, i.zeichnen = knopf_zeichnen;
+            i.user[0] = 0;
             return i;
         }(),
         [] {
@@ -111,6 +112,7 @@ const Screen_Icon* tabelle() {
             i.h = 30;
             i.ebene = 25, i.flags = MENUE_F_MODAL, i.status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
             i.klick = Menue_Requester_Knopf, i.zeichnen = knopf_zeichnen;
+            i.user[0] = 1;
             return i;
         }(),
         [] {
@@ -125,9 +127,10 @@ const Screen_Icon* tabelle() {
 }  // namespace
 
 void Menue_Requester_Knopf(Screen_Icon* i, u32) {
-    // Button 713 is the first answer; of a one-button requester the shown
-    // button (714) and a right click (713 as the right-click icon) both answer.
-    const i32 k = i->nummer == ICON_REQ_KNOPF_1 || R.art != REQUESTER_JA_NEIN ? 0 : 1;
+    // A button's user word 0 is its answer; of a one-button requester the
+    // shown button (the second) and a right click (the first as the
+    // right-click icon) both give the first.
+    const i32 k = i->user[0] == 0 || R.art != REQUESTER_JA_NEIN ? 0 : 1;
     Menue_Screen_Icon_Tabelle_Loeschen(tabelle());
     Menue_Set_Rechtsklick_Icon(rechts_vorher);
     rechts_vorher = -1;

@@ -76,8 +76,9 @@ void Screens_Anmelden() {
     Screen_Registrieren(Screen_Id::TAKTIK, Taktik_Screen_Def());
     Screen_Launch_Eintragen(KNOPF_TEAM, 1, Screen_Id::KADER_ANSICHT);
     Screen_Launch_Eintragen(KNOPF_TEAM, 2, Screen_Id::TAKTIK);
-    // The player card's talents button.
-    Spieler_Info_Set_Talente([](i32 spieler, i32, i32 talente_modus) { Spieler_Talente_Screen_Init(spieler, talente_modus); });
+    // The player card every list opens (its talents button opens the
+    // talents screen below).
+    Screen_Registrieren(Screen_Id::SPIELERKARTE, Spielerkarte_Screen_Def());
 
     // The transfer market: the transfer screen (dialog button 702, entry 3)
     // and the scouting screen it sends a scout to.
@@ -119,7 +120,6 @@ void Screens_Anmelden() {
     // over to the attribute choice.
     Screen_Registrieren(Screen_Id::ATTRIBUT_WAHL, Attribut_Wahl_Screen_Def());
     Screen_Registrieren(Screen_Id::ATTRIBUT_POPUP, Attribut_Popup_Def());
-    Attribut_Popup_Set_Wahl(Attribut_Wahl_Screen_Init);
 
     // The match control bar's table and results buttons (its buttons 3
     // and 4): the small windows over the running match.

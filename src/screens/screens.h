@@ -45,15 +45,20 @@ enum class Screen_Id : i32 {
     SPIEL_TABELLE,     // the floating table window over a match
     SPIEL_ERGEBNISSE,  // the floating results window over a match
     DIAGNOSE,          // the developers' balance page
+    SPIELERKARTE,      // one player's card over the screen that lists him
     ANZAHL
 };
 
 // What a screen that shows one player is opened for: the player, his club,
-// the mouse place it was asked at.
+// the mouse place it was asked at, how it shows him (the card's and the
+// talents screen's modes; -1: as suits a player of that club) and the
+// attribute it is about (the training film's).
 struct Screen_Anlass {
     i32 spieler = -1;
     i32 team = -1;
     i32 x = 0, y = 0;
+    i32 modus = -1;
+    i32 attribut = -1;
 };
 
 struct Screen_Def {

@@ -3,6 +3,7 @@
 // and the layout helpers tile without overlap.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <set>
 #include <string>
@@ -247,6 +248,135 @@ TEST(Kit, BildknopfWieEinTabelleneintrag) {
     const Icon_Textzeile b = Kit_Knopf_Beschriftung("OK");
     EXPECT_EQ(b.farbe, FARBE_KNOPF_TEXT);
     EXPECT_STREQ(b.text, "OK");
+}
+
+}  // namespace
+
+namespace {
+
+void klick_a(Screen_Icon*, u32) {}
+void klick_b(Screen_Icon*, u32) {}
+constexpr i16 BLOCK_Y[4] = {100, 117, 200, 217};
+constexpr i16 EIGENE_NUMMERN[3] = {40, 41, 90};
+constexpr u32 EIGENE_BILDER[3] = {500, 700, 300};
+Icon_Textzeile zeilen_texte[3]{};
+
+// A table of n rows: numbers counted on (or the screen's own), places by
+// step or from the screen's lists, the row index in the asked user word
+// (the other word kept from the first row), pictures counted on or listed
+// with the on picture beside each, labels from the screen's array.
+TEST(Kit, ZeilenTabelle) {
+    constexpr Screen_Icon ERSTE{
+        .nummer = 20, .grafik = 50, .grafik_an = 51, .x = 8, .y = 100, .klick = klick_a, .user = {7, 9}};
+    struct Fall {
+        const char* name;
+        std::array<Screen_Icon, 4> z;
+        i16 nummer[4], x[4], y[4];
+        u32 wort0[4], wort1[4], grafik[4];
+    };
+    const Fall FAELLE[] = {
+        {"Schritt nach unten, Index in Wort 0",
+         Kit_Zeilen<4>(ERSTE, {.dy = 17}),
+         {20, 21, 22, 23},
+         {8, 8, 8, 8},
+         {100, 117, 134, 151},
+         {0, 1, 2, 3},
+         {9, 9, 9, 9},
+         {50, 50, 50, 50}},
+        {"Index in Wort 1 ab 5, Wort 0 bleibt",
+         Kit_Zeilen<4>(ERSTE, {.dx = -3, .index_wort = 1, .erster_index = 5}),
+         {20, 21, 22, 23},
+         {8, 5, 2, -1},
+         {100, 100, 100, 100},
+         {7, 7, 7, 7},
+         {5, 6, 7, 8},
+         {50, 50, 50, 50}},
+        {"ohne Index, Bloecke aus der Liste, Bild weitergezaehlt",
+         Kit_Zeilen<4>(ERSTE, {.index_wort = -1, .grafik_schritt = 2, .y = BLOCK_Y}),
+         {20, 21, 22, 23},
+         {8, 8, 8, 8},
+         {100, 117, 200, 217},
+         {7, 7, 7, 7},
+         {9, 9, 9, 9},
+         {50, 52, 54, 56}},
+        {"Spalte eines Rasters: Nummer und Index im Schritt der Zeilenbreite",
+         Kit_Zeilen<4>(ERSTE, {.dy = 10, .erster_index = 2, .schritt = 4}),
+         {20, 24, 28, 32},
+         {8, 8, 8, 8},
+         {100, 110, 120, 130},
+         {2, 6, 10, 14},
+         {9, 9, 9, 9},
+         {50, 50, 50, 50}},
+    };
+    for (const Fall& f : FAELLE) {
+        SCOPED_TRACE(f.name);
+        for (size_t k = 0; k < 4; ++k) {
+            EXPECT_EQ(f.z[k].nummer, f.nummer[k]) << k;
+            EXPECT_EQ(f.z[k].x, f.x[k]) << k;
+            EXPECT_EQ(f.z[k].y, f.y[k]) << k;
+            EXPECT_EQ(f.z[k].user[0], f.wort0[k]) << k;
+            EXPECT_EQ(f.z[k].user[1], f.wort1[k]) << k;
+            EXPECT_EQ(f.z[k].grafik, f.grafik[k]) << k;
+            EXPECT_EQ(f.z[k].klick, &klick_a) << k;
+        }
+    }
+    // Numbers, pictures and labels from the screen's own lists; the on
+    // picture keeps its distance to the picture.
+    const auto eigene =
+        Kit_Zeilen<3>(ERSTE, {.nummern = EIGENE_NUMMERN, .grafiken = EIGENE_BILDER, .texte = zeilen_texte});
+    for (size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(eigene[k].nummer, EIGENE_NUMMERN[k]);
+        EXPECT_EQ(eigene[k].grafik, EIGENE_BILDER[k]);
+        EXPECT_EQ(eigene[k].grafik_an, EIGENE_BILDER[k] + 1);
+        EXPECT_EQ(eigene[k].daten, &zeilen_texte[k]);
+        EXPECT_TRUE(eigene[k].flags & MENUE_F_TEXT);
+    }
+    // Places from a rule.
+    constexpr auto lagen = Kit_Lagen<3>([](i32 k) { return 136 + 17 * k; });
+    static_assert(lagen[0] == 136 && lagen[2] == 170);
+}
+
+// A button of a group's shape: the group's fields unless the button gives
+// its own; its procedures are always its own.
+TEST(Kit, KnopfDerGruppenform) {
+    constexpr Kit_Bildknopf_Def FORM{.grafik = 5,
+                                     .x = 667,
+                                     .w = 90,
+                                     .h = 34,
+                                     .ebene = 19,
+                                     .klick = klick_a,
+                                     .flags = MENUE_F_MODAL,
+                                     .wort = {0, 0xB0}};
+    constexpr Screen_Icon a = Kit_Bildknopf(FORM, {.nummer = 3, .y = 366, .klick = klick_b});
+    static_assert(a.nummer == 3 && a.grafik == 5 && a.x == 667 && a.y == 366 && a.w == 90 && a.h == 34);
+    static_assert(a.ebene == 19 && a.flags == MENUE_F_MODAL && a.user[0] == 0 && a.user[1] == 0xB0);
+    static_assert(a.status == (MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD));
+    EXPECT_EQ(a.klick, &klick_b);
+    constexpr Screen_Icon b =
+        Kit_Bildknopf(FORM, {.nummer = 4, .grafik = 8, .x = 12, .status = MENUE_S_TRANSPARENT, .wort = {2, 0}});
+    static_assert(b.grafik == 8 && b.x == 12 && b.status == MENUE_S_TRANSPARENT && b.user[0] == 2 && b.user[1] == 0xB0);
+    EXPECT_EQ(b.klick, nullptr) << "the form's procedure is not the button's";
+}
+
+// The value stepper repeats while held and shows its pressed picture; a
+// panel lies transparent under the screen's icons.
+TEST(Kit, StepperUndPanelAlsEintrag) {
+    constexpr Screen_Icon s =
+        Kit_Stepperknopf({.nummer = 1, .grafik = 9, .x = 620, .y = 171, .ebene = 1, .klick = klick_a});
+    static_assert(s.w == 98 && s.h == 22 && s.x == 620 && s.y == 171 && s.grafik == 9 && s.ebene == 1);
+    static_assert(s.status == (MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN));
+    EXPECT_EQ(s.klick, &klick_a);
+    constexpr Screen_Icon p = Kit_Panel_Icon({.nummer = 2,
+                                              .grafik = 4,
+                                              .x = 32,
+                                              .y = 87,
+                                              .w = 744,
+                                              .h = 424,
+                                              .ebene = 17,
+                                              .flags = MENUE_F_MODAL,
+                                              .wort = {1, 0}});
+    static_assert(p.status == MENUE_S_TRANSPARENT && p.flags == MENUE_F_MODAL && p.w == 744 && p.user[0] == 1);
+    static_assert(p.grafik_gedrueckt == MENUE_KEINE_GRAFIK && p.klick == nullptr);
 }
 
 }  // namespace

@@ -28,9 +28,10 @@
    src/screens (a u16 or a FARBE_ name given a literal of 256 or more, or a
    number as the colour of a Kit_ text).
 10. An icon is told apart by its user words or its procedures, never by its
-   number: no comparison or subtraction of an icon's `nummer` with an ICON_
-   constant (nor of a local `n` copied from an icon `i`) in src/screens and
-   the match control bar.
+   number: no comparison or subtraction of an icon's `nummer` with an icon
+   constant (ICON_..., the demo's I_...), nor of a local `n` copied from an
+   icon `i`, in src/screens and src/gui (the menu engine, the main menu,
+   the requester, the demo, the match control bar).
 11. Fonts by name (Kit_Font and Kit_Schrift): no FONT_ constant defined and
    no Font_Tabelle_Holen in src/screens.
 12. Each hook table is built whole and installed once: in the program's
@@ -50,6 +51,17 @@
 16. A screen's file stays readable: no file of src/screens holds more than
    SCREEN_ZEILEN_MAX lines; a bigger one is split along what the player
    sees (list, card, dialogue), its shared parts in a header beside it.
+17. A screen opens another by its id (Screen_Oeffnen, Screen_Oeffnen_Fuer,
+   the launch table): the procedure a screen's record names to open it
+   (`.oeffnen = Name`, or a `..._Init` / `..._Oeffnen` its `.oeffnen` or
+   `.oeffnen_fuer` calls) is named in no other source file of src/screens
+   and src/gui, neither called nor handed on as a procedure.
+18. Screens build their icon tables with the widget kit's builders (rows and
+   tables of n rows, steppers, panels, picture buttons of a group's shape:
+   Kit_Zeilen, Kit_Stepperknopf, Kit_Panel_Icon, Kit_Bildknopf) or write an
+   entry out: no function in src/screens returns a Screen_Icon, a Kit_..._Def
+   or an array of icons (a screen's own row, stepper, panel or button
+   builder), and no table is made from an index sequence.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -86,11 +98,17 @@ ROHE_FARBE = re.compile(
     + r"|\bFARBE_\w+\s*=\s*" + ZAHL_565
     + r"|\bKit_(Text\w*|Printf\w*)\s*\([^,;]+,[^,;]+,\s*" + ZAHL_565)
 ICON_NUMMER = re.compile(
-    r"(->|\.)nummer\s*(==|!=|<=|>=|<(?!<)|>(?!>)|-(?![->]))\s*\(?\s*ICON_"
-    r"|\bICON_\w+(\s*[-+]\s*\w+)?\s*(==|!=|<=|>=|<|>)\s*\w+(->|\.)nummer\b"
+    r"(->|\.)nummer\s*(==|!=|<=|>=|<(?!<)|>(?!>)|-(?![->]))\s*\(?\s*(ICON_|I_[A-Z])"
+    r"|\b(ICON_|I_[A-Z])\w*(\s*[-+]\s*\w+)?\s*(==|!=|<=|>=|<|>)\s*\w+(->|\.)nummer\b"
     r"|\bn\s*=\s*(i|icon)->nummer\s*;")
 SCREEN_ZEILEN_MAX = 1000
 BILD_FREI = re.compile(r"\bRastport_Free\s*\(")
+EIGENER_BAUER = re.compile(
+    r"^[ \t]*(?:static\s+)?(?:(?:constexpr|consteval|inline)\s+)*"
+    r"(?:Screen_Icon|Kit_\w+_Def|std::array\s*<\s*Screen_Icon\b[^>]*>)\s+\w+\s*\([^;{]*\)\s*\{"
+    r"|^[ \t]*(?:static\s+)?(?:(?:constexpr|consteval|inline)\s+)*auto\s+\w+\s*\(\s*std::index_sequence", re.M)
+OEFFNER_FELD = re.compile(r"\.(oeffnen|oeffnen_fuer)\s*=\s*")
+OEFFNER_AUFRUF = re.compile(r"\b([A-Z]\w*_(?:Init|Oeffnen))\s*\(")
 FONT_NUMMER = re.compile(r"\bFONT_[A-Z0-9_]+\s*=(?!=)|\bFont_Tabelle_Holen\s*\(")
 
 
@@ -135,6 +153,37 @@ def eintraege_ohne_standard(text):
                 yield e.start(), e.group(1)
 
 
+def koerper(text, anfang):
+    """End of the braced block that opens at or after `anfang`."""
+    i = text.index("{", anfang) + 1
+    tiefe = 1
+    while i < len(text) and tiefe:
+        tiefe += {"{": 1, "}": -1}.get(text[i], 0)
+        i += 1
+    return i
+
+
+def oeffner(quellen):
+    """{procedure: file of the screen record} of every screen record's opener."""
+    namen = {}
+    for p, text in quellen:
+        if not p.startswith("src/screens/"):
+            continue
+        for m in SCREEN_DEF.finditer(text):
+            ende = koerper(text, m.start())
+            for f in OEFFNER_FELD.finditer(text, m.end(), ende):
+                rest = text[f.end():ende]
+                name = re.match(r"\w+", rest)
+                if name and not rest.startswith("["):
+                    namen[name.group(0)] = p
+                    continue
+                # A lambda: the openers it calls, up to the end of its body.
+                lambda_ende = koerper(text, f.end())
+                for a in OEFFNER_AUFRUF.finditer(text, f.end(), lambda_ende):
+                    namen[a.group(1)] = p
+    return namen
+
+
 def main(argv):
     if len(argv) == 2 and argv[1] in ("-h", "--help"):
         print(__doc__)
@@ -148,6 +197,8 @@ def main(argv):
         if p.suffix in (".h", ".cpp"):
             quellen.append((p.relative_to(wurzel).as_posix(), ohne_kommentare(p.read_text(encoding="utf-8"))))
     namen = tabellen(quellen)
+    oeffnende = oeffner(quellen)
+    oeffner_name = re.compile(r"\b(%s)\b" % "|".join(sorted(oeffnende))) if oeffnende else None
     eintrag_setzen = re.compile(r"\b(%s)\s*\.\s*\w+\s*=(?!=)" % "|".join(sorted(namen))) if namen else None
     verstoesse = []
     installiert = {}
@@ -210,9 +261,15 @@ def main(argv):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Bild von Hand freigegeben statt ueber Rastport_Bild")
             for m in FONT_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Font ueber seine Nummer statt ueber Kit_Font")
-        if p.startswith("src/screens/") or p == "src/gui/kontrollleiste.cpp":
+            for m in EIGENER_BAUER.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: eigener Icon-Bauer statt der Bauer der Widget-Kit")
+        if p.startswith(("src/screens/", "src/gui/")):
             for m in ICON_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Icon an seiner Nummer erkannt statt an seinem User-Wort")
+        if oeffner_name and p.startswith(("src/screens/", "src/gui/")) and p.endswith(".cpp"):
+            for m in oeffner_name.finditer(text):
+                if oeffnende[m.group(1)] != p:
+                    verstoesse.append(f"{p}:{zeile(text, m.start())}: {m.group(1)} oeffnet einen Screen an seiner Id vorbei")
         for pos, name in eintraege_ohne_standard(text):
             verstoesse.append(f"{p}:{zeile(text, pos)}: Hook-Eintrag {name} ohne Standard")
     for v in verstoesse:

@@ -57,9 +57,22 @@ FAELLE = [
     ("src/screens/a/b.cpp", "void k(Screen_Icon* i) { const i32 n = i->nummer; }\n", "User-Wort"),
     ("src/gui/kontrollleiste.cpp", "void k(Screen_Icon* i) { if (i->nummer == ICON_LEISTE_VORSPULEN) return; }\n", "User-Wort"),
     ("src/screens/a/b.cpp", "void k(Screen_Icon* i, Ling& l) { if (i->user[0] == 1 && l.nummer >= 10) return; }\n", None),
+    ("src/gui/requester.cpp", "void k(Screen_Icon* i) { const i32 k = i->nummer - ICON_REQ_KNOPF_1; }\n", "User-Wort"),
+    ("src/gui/demo.cpp", "const char* t(const Screen_Icon* i) { return e[i->nummer - I_KONTEXT - 1].text; }\n", "User-Wort"),
+    ("src/gui/menue.cpp", "bool f(const Screen_Icon& i) { return i.nummer < 0 || i.nummer >= MENUE_ICON_NUMMERN; }\n", None),
     ("src/screens/a/b.cpp", "constexpr i32 FONT_KLEIN = 9;\n", "Kit_Font"),
     ("src/screens/a/b.cpp", "Font* f = Font_Tabelle_Holen(9);\n", "Kit_Font"),
     ("src/screens/a/b.cpp", "Font* f = Kit_Font(Kit_Schrift::TEXT);\n", None),
+    ("src/screens/a/b.cpp", "constexpr Screen_Icon zeile(i32 k) {\n    return {.nummer = static_cast<i16>(10 + k)};\n}\n",
+     "eigener Icon-Bauer"),
+    ("src/screens/a/b.cpp", "constexpr Screen_Icon knopf(i16 n, u32 g,\n                            u32 d) {\n    return {};\n}\n",
+     "eigener Icon-Bauer"),
+    ("src/screens/a/b.cpp", "constexpr Kit_Bildknopf_Def pfeil(bool vor) {\n    return {.w = 18};\n}\n", "eigener Icon-Bauer"),
+    ("src/screens/a/b.cpp", "template <size_t... I>\nconstexpr auto tabelle(std::index_sequence<I...>) {\n    return 0;\n}\n",
+     "eigener Icon-Bauer"),
+    ("src/screens/a/b.cpp", "constexpr Kit_Bildknopf_Def PFEIL{.w = 18, .h = 18};\n"
+     "constexpr auto Z = Kit_Zeilen<3>({.nummer = 10}, {.dy = 17});\nconst Screen_Icon* tabelle_von(i32 w);\n"
+     "Screen_Icon* zeile_von(i32 k) { return Kit_Icon(k); }\n", None),
 
     ("src/main/a.cpp", "void f() { Team_Set_Hooks(t()); }\nvoid g() { Team_Set_Hooks(u()); }\n", "schon in"),
     ("src/main/a.cpp", "void f() { Team_Hooks h = Team_Get_Hooks(); Team_Set_Hooks(h); }\n", "zurueckgelesen"),
@@ -87,12 +100,30 @@ FAELLE = [
     ("src/gui/b.cpp", "int x;\n" * 1001, None),
 ]
 
+# Rules across files: ({file: text}, expected word or None).
+KARTE = ("Screen_Def Karte_Screen_Def() {\n    return {.oeffnen_fuer = [](const Screen_Anlass& a) "
+         "{ Karte_Init(a.spieler, a.team); }};\n}\nvoid z() { Kit_Text(rp, f, FARBE_WEISS, t, 0, 0); }\n")
+BANK = "Screen_Def Bank_Screen_Def() {\n    return {.oeffnen = Bank_Screen_Init};\n}\n"
+FAELLE_DATEIEN = [
+    ({"src/screens/a/karte.cpp": KARTE, "src/screens/b/kader.cpp": "void k() { Karte_Init(p, t); }\n"}, "an seiner Id vorbei"),
+    ({"src/screens/a/karte.cpp": KARTE, "src/screens/anmelden.cpp": "void k() { Set_Karte(Bank_Screen_Init); }\n",
+      "src/screens/c/bank.cpp": BANK + "void z() { Kit_Text(rp, f, FARBE_WEISS, t, 0, 0); }\n"}, "an seiner Id vorbei"),
+    ({"src/screens/a/karte.cpp": KARTE + "void w() { Karte_Init(1, 2); }\n",
+      "src/screens/b/kader.cpp": "void k() { Screen_Oeffnen_Fuer(Screen_Id::KARTE, {.spieler = p}); }\n",
+      "src/screens/a/karte.h": "void Karte_Init(i32 spieler, i32 team);\n"}, None),
+]
+
 
 def pruefen(datei, text):
+    return pruefen_dateien({datei: text})
+
+
+def pruefen_dateien(dateien):
     with tempfile.TemporaryDirectory() as wurzel:
-        p = pathlib.Path(wurzel, datei)
-        p.parent.mkdir(parents=True)
-        p.write_text(text, encoding="utf-8")
+        for datei, text in dateien.items():
+            p = pathlib.Path(wurzel, datei)
+            p.parent.mkdir(parents=True, exist_ok=True)
+            p.write_text(text, encoding="utf-8")
         r = subprocess.run([sys.executable, str(REGELN), wurzel], capture_output=True, text=True)
         return r.returncode, r.stdout
 
@@ -105,12 +136,19 @@ def main():
         if not gut:
             fehler += 1
             print(f"FEHLER: {datei}: {text!r}: Code {code}, Ausgabe {ausgabe!r}, erwartet {erwartet!r}")
+    for dateien, erwartet in FAELLE_DATEIEN:
+        code, ausgabe = pruefen_dateien(dateien)
+        gut = code == 0 and not ausgabe if erwartet is None else code == 1 and erwartet in ausgabe
+        if not gut:
+            fehler += 1
+            print(f"FEHLER: {sorted(dateien)}: Code {code}, Ausgabe {ausgabe!r}, erwartet {erwartet!r}")
     # Bad arguments are refused with exit code 2.
     r = subprocess.run([sys.executable, str(REGELN)], capture_output=True, text=True)
     if r.returncode != 2:
         fehler += 1
         print(f"FEHLER: ohne Argument Code {r.returncode}")
-    print(f"{len(FAELLE) + 1 - fehler} von {len(FAELLE) + 1} Faellen richtig")
+    n = len(FAELLE) + len(FAELLE_DATEIEN) + 1
+    print(f"{n - fehler} von {n} Faellen richtig")
     return 1 if fehler else 0
 
 

@@ -132,6 +132,15 @@ TEST(Schritt, ZyklenUndStepper) {
     }
 }
 
+// The squad lists' rows: the three blocks with their gaps, each row 17 px
+// below the one before within its block.
+TEST(Schritt, KaderZeilenInDreiBloecken) {
+    struct Fall {
+        i32 slot, y;
+    } faelle[] = {{0, 136}, {10, 306}, {11, 344}, {16, 429}, {17, 467}, {19, 501}};
+    for (const Fall& f : faelle) EXPECT_EQ(Kader_Slot_Y(f.slot), f.y) << f.slot;
+}
+
 class Mit_Uhr : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(kit::Starten_Ohne_Spiel()); }

@@ -31,19 +31,7 @@ Finanz_Zahlen zahlen;
 
 // The older and newer period buttons.
 // A button's user word 0: 1 for the older period.
-constexpr Screen_Icon periode_knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, bool aelter) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .x = x,
-            .y = 466,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = Finanz_Screen_Jahr_Klick,
-            .ebene = 19,
-            .w = 30,
-            .h = 30,
-            .user = {aelter ? 1u : 0u}};
-}
+constexpr Kit_Bildknopf_Def PERIODE{.y = 466, .w = 30, .h = 30, .ebene = 19};
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::FINANZEN>({
     {.nummer = ICON_FINANZ_RAHMEN,
@@ -55,8 +43,17 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::FINANZEN>({
      .ebene = 0,
      .w = 690,
      .h = 444},
-    periode_knopf(ICON_FINANZ_AELTER, GRAFIK_FINANZ_AELTER, GRAFIK_FINANZ_AELTER_GEDRUECKT, 81, true),
-    periode_knopf(ICON_FINANZ_NEUER, GRAFIK_FINANZ_NEUER, GRAFIK_FINANZ_NEUER_GEDRUECKT, 113, false),
+    Kit_Bildknopf(PERIODE, {.nummer = ICON_FINANZ_AELTER,
+                            .grafik = GRAFIK_FINANZ_AELTER,
+                            .gedrueckt = GRAFIK_FINANZ_AELTER_GEDRUECKT,
+                            .x = 81,
+                            .klick = Finanz_Screen_Jahr_Klick,
+                            .wort = {1, 0}}),
+    Kit_Bildknopf(PERIODE, {.nummer = ICON_FINANZ_NEUER,
+                            .grafik = GRAFIK_FINANZ_NEUER,
+                            .gedrueckt = GRAFIK_FINANZ_NEUER_GEDRUECKT,
+                            .x = 113,
+                            .klick = Finanz_Screen_Jahr_Klick}),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_FINANZ, n); }

@@ -62,44 +62,33 @@ const char* hilfe[4] = {};  // of 1703, 1704, 1716, 1717
 constexpr u32 MODAL = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
 constexpr u32 KNOPF_STATUS = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
 
-// A frame's user word 0: 1 for the save list.
-constexpr Screen_Icon rahmen(i16 nummer, u32 grafik, bool speichern) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .flags = MODAL,
-            .x = 32,
-            .y = 87,
-            .status = MENUE_S_TRANSPARENT,
-            .klick = Disk_Screen_Klick,
-            .zeichnen = Disk_Screen_Zeichnen,
-            .ebene = 17,
-            .w = 744,
-            .h = 424,
-            .user = {speichern ? 1u : 0u}};
-}
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 y, Icon_Textzeile* text,
-                            void (*klick)(Screen_Icon*, u32)) {
-    return Kit_Bildknopf({.nummer = nummer,
-                          .grafik = grafik,
-                          .gedrueckt = gedrueckt,
-                          .x = 667,
-                          .y = y,
-                          .w = 90,
-                          .h = 34,
-                          .ebene = 19,
-                          .klick = klick,
-                          .text = text,
-                          .flags = MODAL,
-                          .status = KNOPF_STATUS});
-}
+constexpr Kit_Bildknopf_Def KNOPF{.x = 667, .w = 90, .h = 34, .ebene = 19, .flags = MODAL, .status = KNOPF_STATUS};
 
+// A frame's user word 0: 1 for the save list.
 constexpr auto LADEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_LADEN>({
     {.nummer = ICON_LADEN_SCHLEIER, .flags = MODAL | MENUE_F_GANZER_SCREEN, .w = 800, .h = 600},
-    rahmen(ICON_LADEN_RAHMEN, GRAFIK_DISK_LADEN, false),
-    knopf(ICON_LADEN_KNOPF, GRAFIK_DISK_KNOPF, GRAFIK_DISK_KNOPF_GEDRUECKT, 366, &laden_text,
-          Disk_Screen_Laden_Knopf_Klick),
-    knopf(ICON_LADEN_ABBRECHEN, GRAFIK_DISK_ABBRECHEN, GRAFIK_DISK_ABBRECHEN_GEDRUECKT, 411, &abbrechen_text,
-          Disk_Screen_Laden_Abbrechen_Klick),
+    Kit_Panel_Icon({.nummer = ICON_LADEN_RAHMEN,
+                    .grafik = GRAFIK_DISK_LADEN,
+                    .x = 32,
+                    .y = 87,
+                    .w = 744,
+                    .h = 424,
+                    .ebene = 17,
+                    .klick = Disk_Screen_Klick,
+                    .zeichnen = Disk_Screen_Zeichnen,
+                    .flags = MODAL}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LADEN_KNOPF,
+                          .grafik = GRAFIK_DISK_KNOPF,
+                          .gedrueckt = GRAFIK_DISK_KNOPF_GEDRUECKT,
+                          .y = 366,
+                          .klick = Disk_Screen_Laden_Knopf_Klick,
+                          .text = &laden_text}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LADEN_ABBRECHEN,
+                          .grafik = GRAFIK_DISK_ABBRECHEN,
+                          .gedrueckt = GRAFIK_DISK_ABBRECHEN_GEDRUECKT,
+                          .y = 411,
+                          .klick = Disk_Screen_Laden_Abbrechen_Klick,
+                          .text = &abbrechen_text}),
 });
 constexpr auto SPEICHERN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_SPEICHERN>({
     {.nummer = ICON_SPEICHERN_SCHLEIER,
@@ -107,11 +96,29 @@ constexpr auto SPEICHERN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_SPEICHER
      .klick = Disk_Screen_Klick,
      .w = 800,
      .h = 600},
-    rahmen(ICON_SPEICHERN_RAHMEN, GRAFIK_DISK_SPEICHERN, true),
-    knopf(ICON_SPEICHERN_KNOPF, GRAFIK_DISK_KNOPF, GRAFIK_DISK_KNOPF_GEDRUECKT, 366, &speichern_text,
-          Disk_Screen_Knopf_Klick),
-    knopf(ICON_SPEICHERN_ABBRECHEN, GRAFIK_DISK_ABBRECHEN, GRAFIK_DISK_ABBRECHEN_GEDRUECKT, 411, &abbrechen_text,
-          Disk_Screen_Speichern_Abbrechen_Klick),
+    Kit_Panel_Icon({.nummer = ICON_SPEICHERN_RAHMEN,
+                    .grafik = GRAFIK_DISK_SPEICHERN,
+                    .x = 32,
+                    .y = 87,
+                    .w = 744,
+                    .h = 424,
+                    .ebene = 17,
+                    .klick = Disk_Screen_Klick,
+                    .zeichnen = Disk_Screen_Zeichnen,
+                    .flags = MODAL,
+                    .wort = {1, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_SPEICHERN_KNOPF,
+                          .grafik = GRAFIK_DISK_KNOPF,
+                          .gedrueckt = GRAFIK_DISK_KNOPF_GEDRUECKT,
+                          .y = 366,
+                          .klick = Disk_Screen_Knopf_Klick,
+                          .text = &speichern_text}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_SPEICHERN_ABBRECHEN,
+                          .grafik = GRAFIK_DISK_ABBRECHEN,
+                          .gedrueckt = GRAFIK_DISK_ABBRECHEN_GEDRUECKT,
+                          .y = 411,
+                          .klick = Disk_Screen_Speichern_Abbrechen_Klick,
+                          .text = &abbrechen_text}),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_DISK, n); }

@@ -64,41 +64,29 @@ const char* name_von(i32 team) {
     return n ? n : "";
 }
 
-constexpr Screen_Icon ergebnis_zeile(i16 n) {
-    return {.nummer = n,
-            .flags = MENUE_F_NICHT_ABFRAGEN,
-            .x = 9,
-            .y = static_cast<i16>(136 + WB_ERGEBNIS_ZEILE_H * (n - ICON_WB_ERGEBNIS_ZEILE_0)),
-            .zeichnen = Tabelle_Screen_Ergebniszeile,
-            .ebene = 3,
-            .farbe = FARBE_WEISS,
-            .w = 768,
-            .h = 33,
-            .user = {static_cast<u32>(n - ICON_WB_ERGEBNIS_ZEILE_0)}};
-}
-constexpr auto ERGEBNIS_ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
-    ergebnis_zeile(837), ergebnis_zeile(838), ergebnis_zeile(839), ergebnis_zeile(840), ergebnis_zeile(841),
-    ergebnis_zeile(842), ergebnis_zeile(843), ergebnis_zeile(844), ergebnis_zeile(845),
-});
-constexpr Screen_Icon uebersicht_zeile(i16 n) {
-    return {.nummer = n,
-            .flags = MENUE_F_NICHT_ABFRAGEN,
-            .x = 9,
-            .y = static_cast<i16>(136 + WB_ZEILE_H * (n - ICON_WB_UEBERSICHT_ZEILE_0)),
-            .zeichnen = Tabelle_Screen_Uebersichtzeile,
-            .ebene = 3,
-            .farbe = FARBE_WEISS,
-            .w = 768,
-            .h = 16,
-            .user = {static_cast<u32>(n - ICON_WB_UEBERSICHT_ZEILE_0)}};
-}
-constexpr auto UEBERSICHT_ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
-    uebersicht_zeile(849), uebersicht_zeile(850), uebersicht_zeile(851), uebersicht_zeile(852),
-    uebersicht_zeile(853), uebersicht_zeile(854), uebersicht_zeile(855), uebersicht_zeile(856),
-    uebersicht_zeile(857), uebersicht_zeile(858), uebersicht_zeile(859), uebersicht_zeile(860),
-    uebersicht_zeile(861), uebersicht_zeile(862), uebersicht_zeile(863), uebersicht_zeile(864),
-    uebersicht_zeile(865), uebersicht_zeile(866),
-});
+// A row's user word 0: its row.
+constexpr auto ERGEBNIS_REIHE = Kit_Zeilen<9>({.nummer = ICON_WB_ERGEBNIS_ZEILE_0,
+                                               .flags = MENUE_F_NICHT_ABFRAGEN,
+                                               .x = 9,
+                                               .y = 136,
+                                               .zeichnen = Tabelle_Screen_Ergebniszeile,
+                                               .ebene = 3,
+                                               .farbe = FARBE_WEISS,
+                                               .w = 768,
+                                               .h = 33},
+                                              {.dy = WB_ERGEBNIS_ZEILE_H});
+constexpr auto ERGEBNIS_ZEILEN = Icon_Tabelle_Aus<Icon_Besitzer::WETTBEWERB>(ERGEBNIS_REIHE);
+constexpr auto UEBERSICHT_REIHE = Kit_Zeilen<18>({.nummer = ICON_WB_UEBERSICHT_ZEILE_0,
+                                                  .flags = MENUE_F_NICHT_ABFRAGEN,
+                                                  .x = 9,
+                                                  .y = 136,
+                                                  .zeichnen = Tabelle_Screen_Uebersichtzeile,
+                                                  .ebene = 3,
+                                                  .farbe = FARBE_WEISS,
+                                                  .w = 768,
+                                                  .h = 16},
+                                                 {.dy = WB_ZEILE_H});
+constexpr auto UEBERSICHT_ZEILEN = Icon_Tabelle_Aus<Icon_Besitzer::WETTBEWERB>(UEBERSICHT_REIHE);
 
 // The key that orders the rows of a matchday: the home nation's clubs
 // first, then by the weight of their league and their place in it.

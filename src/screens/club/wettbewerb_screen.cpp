@@ -236,22 +236,18 @@ constexpr auto GETEILT = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
      .h = 56},
 });
 
-constexpr Screen_Icon zeile(i16 n) {
-    return {.nummer = n,
-            .flags = MENUE_F_NICHT_ABFRAGEN,
-            .x = 9,
-            .y = static_cast<i16>(136 + WB_ZEILE_H * (n - ICON_WB_ZEILE_0)),
-            .zeichnen = Tabelle_Screen_Tabellenzeile,
-            .ebene = 3,
-            .farbe = FARBE_WEISS,
-            .w = 768,
-            .h = 16,
-            .user = {static_cast<u32>(n - ICON_WB_ZEILE_0)}};
-}
-constexpr auto ZEILEN = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
-    zeile(815), zeile(816), zeile(817), zeile(818), zeile(819), zeile(820), zeile(821), zeile(822), zeile(823),
-    zeile(824), zeile(825), zeile(826), zeile(827), zeile(828), zeile(829), zeile(830), zeile(831), zeile(832),
-});
+// A row's user word 0: its row.
+constexpr auto REIHE = Kit_Zeilen<18>({.nummer = ICON_WB_ZEILE_0,
+                                       .flags = MENUE_F_NICHT_ABFRAGEN,
+                                       .x = 9,
+                                       .y = 136,
+                                       .zeichnen = Tabelle_Screen_Tabellenzeile,
+                                       .ebene = 3,
+                                       .farbe = FARBE_WEISS,
+                                       .w = 768,
+                                       .h = 16},
+                                      {.dy = WB_ZEILE_H});
+constexpr auto ZEILEN = Icon_Tabelle_Aus<Icon_Besitzer::WETTBEWERB>(REIHE);
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TABELLE, n); }
 

@@ -80,38 +80,14 @@ struct Edit {
 };
 Edit ed;
 
-constexpr Screen_Icon edit_zeile(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_AEDIT_ZEILE + k),
-            .grafik = GRAFIK_POPUP_ZEILE,
-            .grafik_an = GRAFIK_POPUP_ZEILE_AN,
-            .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-            .klick = Attribut_Edit_Zeile_Klick,
-            .zeichnen = Attribut_Edit_Zeichnen,
-            .ebene = 19,
-            .w = BREITE,
-            .h = ZEILE_H,
-            .user = {static_cast<u32>(k), 0}};
-}
 // The user word 0 of the frames, the closing row and the forward arrows (an
 // attribute row keeps its row there, below these, and its attribute in word 1).
 constexpr u32 WORT_RAHMEN = 0x1000, WORT_ENDE = 0x1001, WORT_VOR = 0x1002;
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick, u32 wort = 0) {
-    return Kit_Bildknopf({.nummer = nummer,
-                          .grafik = grafik,
-                          .gedrueckt = gedrueckt,
-                          .w = 18,
-                          .h = 18,
-                          .ebene = 21,
-                          .klick = klick,
-                          .hilfe_text = "Abbruch",
-                          .flags = MENUE_F_BEIDE_TASTEN,
-                          .wort = {wort, 0}});
-}
+constexpr Kit_Bildknopf_Def PFEIL{
+    .w = 18, .h = 18, .ebene = 21, .hilfe_text = "Abbruch", .flags = MENUE_F_BEIDE_TASTEN};
 
-template <size_t... I>
-constexpr auto edit_tabelle(std::index_sequence<I...>) {
-    return Icon_Tabelle_Bauen<Icon_Besitzer::ATTRIBUT_EDIT>({
+constexpr auto EDIT = Icon_Tabelle_Aus<Icon_Besitzer::ATTRIBUT_EDIT>(
+    Icon_Liste({
         {.nummer = ICON_AEDIT_RAHMEN,
          .grafik = GRAFIK_POPUP_RAHMEN,
          .flags = MENUE_F_BEIDE_TASTEN,
@@ -121,14 +97,33 @@ constexpr auto edit_tabelle(std::index_sequence<I...>) {
          .w = BREITE,
          .h = KOPF,
          .user = {WORT_RAHMEN}},
-        edit_zeile(static_cast<i32>(I))...,
-        knopf(ICON_AEDIT_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
-              Attribut_Edit_Schliessen_Klick),
-        knopf(ICON_AEDIT_ZURUECK, GRAFIK_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK_GEDRUECKT, Attribut_Edit_Blaettern_Klick),
-        knopf(ICON_AEDIT_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Edit_Blaettern_Klick, WORT_VOR),
-    });
-}
-constexpr auto EDIT = edit_tabelle(std::make_index_sequence<AEDIT_ZEILEN>{});
+    }),
+    Kit_Zeilen<AEDIT_ZEILEN>({.nummer = ICON_AEDIT_ZEILE,
+                              .grafik = GRAFIK_POPUP_ZEILE,
+                              .grafik_an = GRAFIK_POPUP_ZEILE_AN,
+                              .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
+                              .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+                              .klick = Attribut_Edit_Zeile_Klick,
+                              .zeichnen = Attribut_Edit_Zeichnen,
+                              .ebene = 19,
+                              .w = BREITE,
+                              .h = ZEILE_H},
+                             {}),
+    Icon_Liste({
+        Kit_Bildknopf(PFEIL, {.nummer = ICON_AEDIT_SCHLIESSEN,
+                              .grafik = GRAFIK_POPUP_SCHLIESSEN,
+                              .gedrueckt = GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
+                              .klick = Attribut_Edit_Schliessen_Klick}),
+        Kit_Bildknopf(PFEIL, {.nummer = ICON_AEDIT_ZURUECK,
+                              .grafik = GRAFIK_POPUP_ZURUECK,
+                              .gedrueckt = GRAFIK_POPUP_ZURUECK_GEDRUECKT,
+                              .klick = Attribut_Edit_Blaettern_Klick}),
+        Kit_Bildknopf(PFEIL, {.nummer = ICON_AEDIT_VOR,
+                              .grafik = GRAFIK_POPUP_VOR,
+                              .gedrueckt = GRAFIK_POPUP_VOR_GEDRUECKT,
+                              .klick = Attribut_Edit_Blaettern_Klick,
+                              .wort = {WORT_VOR, 0}}),
+    }));
 
 i32 edit_attribut(i32 p, i32 zeile) { return klasse(p) == 0 ? 40 + zeile : zeile; }
 
@@ -165,8 +160,11 @@ void edit_spieler_aus_slot() {
 }  // namespace
 
 Screen_Def Attribut_Edit_Screen_Def() {
-    return {.name = "Fähigkeiten bearbeiten", .icons = Icon_Besitzer::ATTRIBUT_EDIT, .rahmen = ICON_AEDIT_RAHMEN,
-            .schliessen = [] { Attribut_Edit_Schliessen(); }};
+    return {.name = "Fähigkeiten bearbeiten",
+            .icons = Icon_Besitzer::ATTRIBUT_EDIT,
+            .rahmen = ICON_AEDIT_RAHMEN,
+            .schliessen = [] { Attribut_Edit_Schliessen(); },
+            .oeffnen_fuer = [](const Screen_Anlass& a) { Attribut_Edit_Screen_Init(a.spieler, a.x, a.y, a.team); }};
 }
 
 i32 Attribut_Edit_Spieler() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_AEDIT_RAHMEN) ? ed.spieler : -1; }
@@ -348,23 +346,8 @@ struct Wahl {
 };
 Wahl wa;
 
-constexpr Screen_Icon wahl_zeile(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_WAHL_ZEILE + k),
-            .grafik = GRAFIK_POPUP_ZEILE,
-            .grafik_an = GRAFIK_POPUP_ZEILE_AN,
-            .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-            .klick = Attribut_Wahl_Zeile_Klick,
-            .zeichnen = Attribut_Wahl_Zeichnen,
-            .ebene = 16,
-            .w = BREITE,
-            .h = ZEILE_H,
-            .user = {static_cast<u32>(k), 0}};
-}
-
-template <size_t... I>
-constexpr auto wahl_tabelle(std::index_sequence<I...>) {
-    return Icon_Tabelle_Bauen<Icon_Besitzer::ATTRIBUT_WAHL>({
+constexpr auto WAHL = Icon_Tabelle_Aus<Icon_Besitzer::ATTRIBUT_WAHL>(
+    Icon_Liste({
         {.nummer = ICON_WAHL_RAHMEN,
          .grafik = GRAFIK_POPUP_RAHMEN,
          .flags = MENUE_F_BEIDE_TASTEN,
@@ -375,7 +358,19 @@ constexpr auto wahl_tabelle(std::index_sequence<I...>) {
          .w = BREITE,
          .h = KOPF,
          .user = {WORT_RAHMEN}},
-        wahl_zeile(static_cast<i32>(I))...,
+    }),
+    Kit_Zeilen<WAHL_ZEILEN>({.nummer = ICON_WAHL_ZEILE,
+                             .grafik = GRAFIK_POPUP_ZEILE,
+                             .grafik_an = GRAFIK_POPUP_ZEILE_AN,
+                             .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
+                             .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+                             .klick = Attribut_Wahl_Zeile_Klick,
+                             .zeichnen = Attribut_Wahl_Zeichnen,
+                             .ebene = 16,
+                             .w = BREITE,
+                             .h = ZEILE_H},
+                            {}),
+    Icon_Liste({
         {.nummer = ICON_WAHL_ENDE,
          .grafik = GRAFIK_POPUP_LEER,
          .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
@@ -384,13 +379,20 @@ constexpr auto wahl_tabelle(std::index_sequence<I...>) {
          .w = BREITE,
          .h = 22,
          .user = {WORT_ENDE}},
-        knopf(ICON_WAHL_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
-              Attribut_Wahl_Schliessen_Klick),
-        knopf(ICON_WAHL_ZURUECK, GRAFIK_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK_GEDRUECKT, Attribut_Wahl_Blaettern_Klick),
-        knopf(ICON_WAHL_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Wahl_Blaettern_Klick, WORT_VOR),
-    });
-}
-constexpr auto WAHL = wahl_tabelle(std::make_index_sequence<WAHL_ZEILEN>{});
+        Kit_Bildknopf(PFEIL, {.nummer = ICON_WAHL_SCHLIESSEN,
+                              .grafik = GRAFIK_POPUP_SCHLIESSEN,
+                              .gedrueckt = GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
+                              .klick = Attribut_Wahl_Schliessen_Klick}),
+        Kit_Bildknopf(PFEIL, {.nummer = ICON_WAHL_ZURUECK,
+                              .grafik = GRAFIK_POPUP_ZURUECK,
+                              .gedrueckt = GRAFIK_POPUP_ZURUECK_GEDRUECKT,
+                              .klick = Attribut_Wahl_Blaettern_Klick}),
+        Kit_Bildknopf(PFEIL, {.nummer = ICON_WAHL_VOR,
+                              .grafik = GRAFIK_POPUP_VOR,
+                              .gedrueckt = GRAFIK_POPUP_VOR_GEDRUECKT,
+                              .klick = Attribut_Wahl_Blaettern_Klick,
+                              .wort = {WORT_VOR, 0}}),
+    }));
 
 void wahl_lesen() {
     std::fill(std::begin(wa.attribut), std::end(wa.attribut), -1);
@@ -451,8 +453,11 @@ void wahl_ziehen() {
 }  // namespace
 
 Screen_Def Attribut_Wahl_Screen_Def() {
-    return {.name = "Fähigkeiten wählen", .icons = Icon_Besitzer::ATTRIBUT_WAHL, .rahmen = ICON_WAHL_RAHMEN,
-            .schliessen = [] { Attribut_Wahl_Schliessen(); }};
+    return {.name = "Fähigkeiten wählen",
+            .icons = Icon_Besitzer::ATTRIBUT_WAHL,
+            .rahmen = ICON_WAHL_RAHMEN,
+            .schliessen = [] { Attribut_Wahl_Schliessen(); },
+            .oeffnen_fuer = [](const Screen_Anlass& a) { Attribut_Wahl_Screen_Init(a.spieler, a.x, a.y, a.team); }};
 }
 
 i32 Attribut_Wahl_Spieler() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_WAHL_RAHMEN) ? wa.spieler : -1; }

@@ -43,53 +43,53 @@ Move_Struktur scroll{Editor_Aussehen_Scroll, 0, 0, -1, RASTER_Y + 21, RASTER_Y +
 i32 feld_x(i32 f) { return SPALTE_X[f / 3]; }
 i32 feld_y(i32 f) { return FELD_Y[f % 3]; }
 
-constexpr Screen_Icon feld_knopf(i32 f) {
-    return {.nummer = static_cast<i16>(ICON_AUSSEHEN_FELD + f),
-            .grafik = GRAFIK_AUSSEHEN_FELD,
-            .flags = MENUE_F_TEXT,
-            .x = static_cast<i16>((f < 3 ? 160 : 408) + 24),
-            .y = static_cast<i16>(FELD_Y[f % 3]),
-            .daten = &feld_texte[f],
-            .status = MENUE_S_TRANSPARENT,
-            .klick = Editor_Aussehen_Feld_Klick,
-            .zeichnen = Editor_Aussehen_Feld_Zeichnen,
-            .ebene = 20,
-            .w = 169,
-            .h = 24,
-            .user = {static_cast<u32>(f), 0}};
-}
-constexpr Screen_Icon pfeil(i16 nummer, i32 f, u32 grafik, u32 gedrueckt, i16 dx, Icon_Klick_Prozedur klick) {
-    return {.nummer = nummer,
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .x = static_cast<i16>((f < 3 ? 160 : 408) + dx),
-            .y = static_cast<i16>(FELD_Y[f % 3]),
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .klick = klick,
-            .ebene = 20,
-            .w = 22,
-            .h = 24,
-            .user = {static_cast<u32>(f), 0}};
-}
-constexpr Screen_Icon zurueck(i32 f) {
-    return pfeil(static_cast<i16>(ICON_AUSSEHEN_ZURUECK + f), f, GRAFIK_AUSSEHEN_ZURUECK, GRAFIK_AUSSEHEN_ZURUECK_AN, 0,
-                 Editor_Aussehen_Zurueck_Klick);
-}
-constexpr Screen_Icon vor(i32 f) {
-    return pfeil(static_cast<i16>(ICON_AUSSEHEN_VOR + f), f, GRAFIK_AUSSEHEN_VOR, GRAFIK_AUSSEHEN_VOR_AN, 193,
-                 Editor_Aussehen_Vor_Klick);
-}
-constexpr Screen_Icon gitter(i32 f) {
-    return pfeil(static_cast<i16>(ICON_AUSSEHEN_GITTER + f), f, GRAFIK_AUSSEHEN_GITTER, GRAFIK_AUSSEHEN_GITTER_AN, 217,
-                 Editor_Aussehen_Feld_Klick);
-}
+// The six fields in two columns of three, each with its arrows before and
+// after it and its grid button; every one of them carries its field in
+// user word 0.
+constexpr auto FELD_YS = Kit_Lagen<AUSSEHEN_FELDER>([](i32 f) { return FELD_Y[f % 3]; });
+constexpr auto ZURUECK_XS = Kit_Lagen<AUSSEHEN_FELDER>([](i32 f) { return SPALTE_X[f / 3]; });
+constexpr auto FELD_XS = Kit_Lagen<AUSSEHEN_FELDER>([](i32 f) { return SPALTE_X[f / 3] + 24; });
+constexpr auto VOR_XS = Kit_Lagen<AUSSEHEN_FELDER>([](i32 f) { return SPALTE_X[f / 3] + 193; });
+constexpr auto GITTER_XS = Kit_Lagen<AUSSEHEN_FELDER>([](i32 f) { return SPALTE_X[f / 3] + 217; });
+constexpr auto FELDER = Kit_Zeilen<AUSSEHEN_FELDER>({.nummer = ICON_AUSSEHEN_FELD,
+                                                     .grafik = GRAFIK_AUSSEHEN_FELD,
+                                                     .status = MENUE_S_TRANSPARENT,
+                                                     .klick = Editor_Aussehen_Feld_Klick,
+                                                     .zeichnen = Editor_Aussehen_Feld_Zeichnen,
+                                                     .ebene = 20,
+                                                     .w = 169,
+                                                     .h = 24},
+                                                    {.texte = feld_texte, .x = FELD_XS.data(), .y = FELD_YS.data()});
+constexpr auto ZURUECK = Kit_Zeilen<AUSSEHEN_FELDER>({.nummer = ICON_AUSSEHEN_ZURUECK,
+                                                      .grafik = GRAFIK_AUSSEHEN_ZURUECK,
+                                                      .grafik_gedrueckt = GRAFIK_AUSSEHEN_ZURUECK_AN,
+                                                      .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+                                                      .klick = Editor_Aussehen_Zurueck_Klick,
+                                                      .ebene = 20,
+                                                      .w = 22,
+                                                      .h = 24},
+                                                     {.x = ZURUECK_XS.data(), .y = FELD_YS.data()});
+constexpr auto VOR = Kit_Zeilen<AUSSEHEN_FELDER>({.nummer = ICON_AUSSEHEN_VOR,
+                                                  .grafik = GRAFIK_AUSSEHEN_VOR,
+                                                  .grafik_gedrueckt = GRAFIK_AUSSEHEN_VOR_AN,
+                                                  .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+                                                  .klick = Editor_Aussehen_Vor_Klick,
+                                                  .ebene = 20,
+                                                  .w = 22,
+                                                  .h = 24},
+                                                 {.x = VOR_XS.data(), .y = FELD_YS.data()});
+constexpr auto GITTER = Kit_Zeilen<AUSSEHEN_FELDER>({.nummer = ICON_AUSSEHEN_GITTER,
+                                                     .grafik = GRAFIK_AUSSEHEN_GITTER,
+                                                     .grafik_gedrueckt = GRAFIK_AUSSEHEN_GITTER_AN,
+                                                     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+                                                     .klick = Editor_Aussehen_Feld_Klick,
+                                                     .ebene = 20,
+                                                     .w = 22,
+                                                     .h = 24},
+                                                    {.x = GITTER_XS.data(), .y = FELD_YS.data()});
 
-constexpr auto SEITE = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_AUSSEHEN>({
-    {.nummer = ICON_AUSSEHEN_HINTERGRUND,
-     .zeichnen = Editor_Aussehen_Hintergrund,
-     .ebene = 17,
-     .w = 800,
-     .h = 600},
+constexpr auto SEITE_EINZELN = Icon_Liste({
+    {.nummer = ICON_AUSSEHEN_HINTERGRUND, .zeichnen = Editor_Aussehen_Hintergrund, .ebene = 17, .w = 800, .h = 600},
     {.nummer = ICON_AUSSEHEN_RAHMEN,
      .grafik = GRAFIK_AUSSEHEN_RAHMEN,
      .x = 58,
@@ -124,11 +124,8 @@ constexpr auto SEITE = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_AUSSEHEN>({
      .ebene = 20,
      .w = 76,
      .h = 34},
-    feld_knopf(0), feld_knopf(1), feld_knopf(2), feld_knopf(3), feld_knopf(4), feld_knopf(5),
-    zurueck(0), zurueck(1), zurueck(2), zurueck(3), zurueck(4), zurueck(5),
-    vor(0), vor(1), vor(2), vor(3), vor(4), vor(5),
-    gitter(0), gitter(1), gitter(2), gitter(3), gitter(4), gitter(5),
 });
+constexpr auto SEITE = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR_AUSSEHEN>(SEITE_EINZELN, FELDER, ZURUECK, VOR, GITTER);
 
 constexpr auto RASTER = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_AUSSEHEN>({
     {.nummer = ICON_AUSSEHEN_RASTER,
@@ -251,8 +248,11 @@ u32 Aussehen_Art_Wechseln(u32 aktuell, u32 start) {
 // --- The page ------------------------------------------------------------------------------
 
 Screen_Def Editor_Aussehen_Screen_Def() {
-    return {.name = "Aussehen", .icons = Icon_Besitzer::EDITOR_AUSSEHEN, .rahmen = ICON_AUSSEHEN_RAHMEN,
-            .schliessen = Editor_Aussehen_Schliessen};
+    return {.name = "Aussehen",
+            .icons = Icon_Besitzer::EDITOR_AUSSEHEN,
+            .rahmen = ICON_AUSSEHEN_RAHMEN,
+            .schliessen = Editor_Aussehen_Schliessen,
+            .oeffnen_fuer = [](const Screen_Anlass& a) { Editor_Aussehen_Init(a.spieler); }};
 }
 
 const Aussehen_Zustand& Editor_Aussehen_Zustand() { return az; }

@@ -111,18 +111,7 @@ constexpr Screen_Icon SPIELER_ZEILE{.nummer = ICON_EDITOR_SPIELER,
                                     .ebene = 15,
                                     .w = 392,
                                     .h = EDITOR_ZEILE_H};
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
-                            Icon_Klick_Prozedur klick, i8 ebene = 15) {
-    return Kit_Bildknopf({.nummer = nummer,
-                          .grafik = grafik,
-                          .gedrueckt = gedrueckt,
-                          .x = x,
-                          .y = y,
-                          .w = w,
-                          .h = h,
-                          .ebene = ebene,
-                          .klick = klick});
-}
+constexpr Kit_Bildknopf_Def KNOPF{.ebene = 15};
 
 constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
     Icon_Liste({
@@ -185,16 +174,49 @@ constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
          .w = 14,
          .h = 28,
          .verknuepft = ICON_EDITOR_SPIELER + 9},
-        knopf(ICON_EDITOR_NEU_LADEN, GRAFIK_EDITOR_NEU_LADEN, GRAFIK_EDITOR_NEU_LADEN_AN, 486, 569, 100, 26,
-              Editor_Neu_Laden_Frage, 14),
-        knopf(ICON_EDITOR_SPEICHERN, GRAFIK_EDITOR_SPEICHERN, GRAFIK_EDITOR_SPEICHERN_AN, 590, 569, 100, 26,
-              Editor_Speichern_Frage, 14),
-        knopf(ICON_EDITOR_BEENDEN, GRAFIK_EDITOR_BEENDEN, GRAFIK_EDITOR_BEENDEN_AN, 694, 569, 100, 26,
-              Editor_Beenden_Frage, 14),
-        knopf(ICON_EDITOR_SORT_NAME, GRAFIK_EDITOR_TAB_NAME, GRAFIK_EDITOR_TAB_NAME_AN, 130, 66, 112, 22,
-              Editor_Sort_Name),
-        knopf(ICON_EDITOR_SORT_LAND, GRAFIK_EDITOR_TAB_LAND, GRAFIK_EDITOR_TAB_LAND_AN, 246, 66, 112, 22,
-              Editor_Sort_Land),
+        Kit_Bildknopf(KNOPF, {.nummer = ICON_EDITOR_NEU_LADEN,
+                              .grafik = GRAFIK_EDITOR_NEU_LADEN,
+                              .gedrueckt = GRAFIK_EDITOR_NEU_LADEN_AN,
+                              .x = 486,
+                              .y = 569,
+                              .w = 100,
+                              .h = 26,
+                              .ebene = 14,
+                              .klick = Editor_Neu_Laden_Frage}),
+        Kit_Bildknopf(KNOPF, {.nummer = ICON_EDITOR_SPEICHERN,
+                              .grafik = GRAFIK_EDITOR_SPEICHERN,
+                              .gedrueckt = GRAFIK_EDITOR_SPEICHERN_AN,
+                              .x = 590,
+                              .y = 569,
+                              .w = 100,
+                              .h = 26,
+                              .ebene = 14,
+                              .klick = Editor_Speichern_Frage}),
+        Kit_Bildknopf(KNOPF, {.nummer = ICON_EDITOR_BEENDEN,
+                              .grafik = GRAFIK_EDITOR_BEENDEN,
+                              .gedrueckt = GRAFIK_EDITOR_BEENDEN_AN,
+                              .x = 694,
+                              .y = 569,
+                              .w = 100,
+                              .h = 26,
+                              .ebene = 14,
+                              .klick = Editor_Beenden_Frage}),
+        Kit_Bildknopf(KNOPF, {.nummer = ICON_EDITOR_SORT_NAME,
+                              .grafik = GRAFIK_EDITOR_TAB_NAME,
+                              .gedrueckt = GRAFIK_EDITOR_TAB_NAME_AN,
+                              .x = 130,
+                              .y = 66,
+                              .w = 112,
+                              .h = 22,
+                              .klick = Editor_Sort_Name}),
+        Kit_Bildknopf(KNOPF, {.nummer = ICON_EDITOR_SORT_LAND,
+                              .grafik = GRAFIK_EDITOR_TAB_LAND,
+                              .gedrueckt = GRAFIK_EDITOR_TAB_LAND_AN,
+                              .x = 246,
+                              .y = 66,
+                              .w = 112,
+                              .h = 22,
+                              .klick = Editor_Sort_Land}),
     }),
     Icon_Reihe<EDITOR_ZEILEN>(TEAM_ZEILE, 0, EDITOR_ZEILE_H),
     Icon_Liste({
@@ -514,7 +536,7 @@ void Editor_Team_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     if (x >= 348 && x <= 360) {
-        Editor_Wappen_Init(t);
+        Screen_Oeffnen_Fuer(Screen_Id::EDITOR_WAPPEN, {.team = t});
         return;
     }
     if (x >= 25 && x <= 178 && sp < 0) {
@@ -588,9 +610,10 @@ void Editor_Spieler_Klick(Screen_Icon* i, u32 ereignis) {
         return;
     }
     Editor_Feld_Zuruecksetzen();
-    if (x >= 631 && x <= 684) Attribut_Edit_Screen_Init(p, 30, 100, st.team);
+    if (x >= 631 && x <= 684)
+        Screen_Oeffnen_Fuer(Screen_Id::EDITOR_ATTRIBUTE, {.spieler = p, .team = st.team, .x = 30, .y = 100});
     else if (x >= 698 && x <= 761) Editor_Wahl_Oeffnen(p);
-    else if (x >= 762 && x <= 782) Editor_Aussehen_Init(p);
+    else if (x >= 762 && x <= 782) Screen_Oeffnen_Fuer(Screen_Id::EDITOR_AUSSEHEN, {.spieler = p});
 }
 
 void Editor_Sort_Name(Screen_Icon*, u32 ereignis) {

@@ -54,28 +54,61 @@
 
 namespace {
 
-constexpr Screen_Icon wahl_zeile(i16 nummer, i32 k, Icon_Klick_Prozedur klick, Icon_Zeichen_Prozedur zeichnen) {
-    return {.nummer = nummer,
-            .grafik = GRAFIK_EDITOR_WAHL,
-            .grafik_an = GRAFIK_EDITOR_WAHL_AN,
-            .flags = MENUE_F_BEIDE_TASTEN | MENUE_F_HOVER,
-            .x = 300,
-            .y = static_cast<i16>(100 + 22 * k),
-            .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-            .klick = klick,
-            .zeichnen = zeichnen,
-            .ebene = 20,
-            .w = 176,
-            .h = 22,
-            .user = {static_cast<u32>(k), 0}};
-}
-
+// A choice list: its title row above its rows, each row's user word 0 its
+// row (the title's names no row).
 constexpr auto WAHL = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
-    Icon_Liste({wahl_zeile(ICON_EDITOR_KONTINENT_TITEL, -1, Editor_Kontinent_Klick, Editor_Kontinent_Zeile)}),
-    Icon_Reihe<EDITOR_KONTINENTE>(wahl_zeile(ICON_EDITOR_KONTINENT, 0, Editor_Kontinent_Klick, Editor_Kontinent_Zeile),
-                                  0, 22),
-    Icon_Liste({wahl_zeile(ICON_EDITOR_LAND_TITEL, -1, Editor_Land_Klick, Editor_Land_Zeile)}),
-    Icon_Reihe<EDITOR_LAENDER>(wahl_zeile(ICON_EDITOR_LAND, 0, Editor_Land_Klick, Editor_Land_Zeile), 0, 22));
+    Kit_Zeilen<1>({.nummer = ICON_EDITOR_KONTINENT_TITEL,
+                   .grafik = GRAFIK_EDITOR_WAHL,
+                   .grafik_an = GRAFIK_EDITOR_WAHL_AN,
+                   .flags = MENUE_F_BEIDE_TASTEN | MENUE_F_HOVER,
+                   .x = 300,
+                   .y = 78,
+                   .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+                   .klick = Editor_Kontinent_Klick,
+                   .zeichnen = Editor_Kontinent_Zeile,
+                   .ebene = 20,
+                   .w = 176,
+                   .h = 22},
+                  {.erster_index = -1}),
+    Kit_Zeilen<EDITOR_KONTINENTE>({.nummer = ICON_EDITOR_KONTINENT,
+                                   .grafik = GRAFIK_EDITOR_WAHL,
+                                   .grafik_an = GRAFIK_EDITOR_WAHL_AN,
+                                   .flags = MENUE_F_BEIDE_TASTEN | MENUE_F_HOVER,
+                                   .x = 300,
+                                   .y = 100,
+                                   .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+                                   .klick = Editor_Kontinent_Klick,
+                                   .zeichnen = Editor_Kontinent_Zeile,
+                                   .ebene = 20,
+                                   .w = 176,
+                                   .h = 22},
+                                  {.dy = 22}),
+    Kit_Zeilen<1>({.nummer = ICON_EDITOR_LAND_TITEL,
+                   .grafik = GRAFIK_EDITOR_WAHL,
+                   .grafik_an = GRAFIK_EDITOR_WAHL_AN,
+                   .flags = MENUE_F_BEIDE_TASTEN | MENUE_F_HOVER,
+                   .x = 300,
+                   .y = 78,
+                   .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+                   .klick = Editor_Land_Klick,
+                   .zeichnen = Editor_Land_Zeile,
+                   .ebene = 20,
+                   .w = 176,
+                   .h = 22},
+                  {.erster_index = -1}),
+    Kit_Zeilen<EDITOR_LAENDER>({.nummer = ICON_EDITOR_LAND,
+                                .grafik = GRAFIK_EDITOR_WAHL,
+                                .grafik_an = GRAFIK_EDITOR_WAHL_AN,
+                                .flags = MENUE_F_BEIDE_TASTEN | MENUE_F_HOVER,
+                                .x = 300,
+                                .y = 100,
+                                .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+                                .klick = Editor_Land_Klick,
+                                .zeichnen = Editor_Land_Zeile,
+                                .ebene = 20,
+                                .w = 176,
+                                .h = 22},
+                               {.dy = 22}));
 
 }  // namespace
 

@@ -61,48 +61,67 @@ const char* text(i32 n) { return Text_cfg_Text(TEXT_EDITOR, n); }
 constexpr i16 TAB_ICONS[WAPPEN_TABS][4] = {
     {3835, 3836, 3837, 3838}, {3842, 3843, 3844, 3845}, {3846, 3847, 3848, 3849}, {3850, 3851, 3852, 3853}};
 
-constexpr Screen_Icon tab_knopf(i32 tab, i32 art, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick) {
-    return {.nummer = TAB_ICONS[tab][art],
-            .grafik = grafik,
-            .grafik_gedrueckt = gedrueckt,
-            .x = static_cast<i16>(TAB_X[tab] + 1 + 30 * (art == 0 ? 0 : art == 1 ? 1 : art == 3 ? 2 : 3)),
-            .y = 132,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-            .hilfe = nullptr,
-            .klick = klick,
-            .ebene = 20,
-            .w = 28,
-            .h = 22,
-            .user = {static_cast<u32>(tab), 0}};
-}
-constexpr Screen_Icon tab(i32 t) {
-    return tab_knopf(t, 0, GRAFIK_WAPPEN_ZURUECK, GRAFIK_WAPPEN_ZURUECK_AN, Editor_Wappen_Zurueck_Klick);
-}
-constexpr Screen_Icon tab_vor(i32 t) {
-    return tab_knopf(t, 1, GRAFIK_WAPPEN_VOR, GRAFIK_WAPPEN_VOR_AN, Editor_Wappen_Vor_Klick);
-}
-constexpr Screen_Icon tab_raster(i32 t) {
-    return tab_knopf(t, 2, GRAFIK_WAPPEN_RASTER_KNOPF, GRAFIK_WAPPEN_RASTER_KNOPF_AN, Editor_Wappen_Raster_Oeffnen_Klick);
-}
-constexpr Screen_Icon tab_undo(i32 t) {
-    return tab_knopf(t, 3, GRAFIK_WAPPEN_UNDO, GRAFIK_WAPPEN_UNDO_AN, Editor_Wappen_Zurueck_Setzen_Klick);
-}
-constexpr Screen_Icon feld(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_WAPPEN_FELD + k),
-            .grafik = GRAFIK_WAPPEN_FELD,
-            .grafik_an = GRAFIK_WAPPEN_FELD_AN,
-            .x = static_cast<i16>(FELD_X[k]),
-            .y = static_cast<i16>(FELD_Y[k]),
-            .status = MENUE_S_TRANSPARENT,
-            .klick = Editor_Wappen_Feld_Klick,
-            .zeichnen = Editor_Wappen_Felder_Zeichnen,
-            .ebene = 20,
-            .w = 280,
-            .h = 20,
-            .user = {static_cast<u32>(k), 0}};
-}
+// Each tab's buttons (previous, next, undo, grid from its left edge) carry
+// their tab in user word 0; the fields their field.
+constexpr auto TAB_ZURUECK_NUMMERN = Kit_Lagen<WAPPEN_TABS>([](i32 t) { return static_cast<i32>(TAB_ICONS[t][0]); });
+constexpr auto TAB_ZURUECK_XS = Kit_Lagen<WAPPEN_TABS>([](i32 t) { return TAB_X[t] + 1 + 30 * 0; });
+constexpr auto TAB_ZURUECK =
+    Kit_Zeilen<WAPPEN_TABS>({.grafik = GRAFIK_WAPPEN_ZURUECK,
+                             .grafik_gedrueckt = GRAFIK_WAPPEN_ZURUECK_AN,
+                             .y = 132,
+                             .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+                             .klick = Editor_Wappen_Zurueck_Klick,
+                             .ebene = 20,
+                             .w = 28,
+                             .h = 22},
+                            {.nummern = TAB_ZURUECK_NUMMERN.data(), .x = TAB_ZURUECK_XS.data()});
+constexpr auto TAB_VOR_NUMMERN = Kit_Lagen<WAPPEN_TABS>([](i32 t) { return static_cast<i32>(TAB_ICONS[t][1]); });
+constexpr auto TAB_VOR_XS = Kit_Lagen<WAPPEN_TABS>([](i32 t) { return TAB_X[t] + 1 + 30 * 1; });
+constexpr auto TAB_VOR = Kit_Zeilen<WAPPEN_TABS>({.grafik = GRAFIK_WAPPEN_VOR,
+                                                  .grafik_gedrueckt = GRAFIK_WAPPEN_VOR_AN,
+                                                  .y = 132,
+                                                  .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+                                                  .klick = Editor_Wappen_Vor_Klick,
+                                                  .ebene = 20,
+                                                  .w = 28,
+                                                  .h = 22},
+                                                 {.nummern = TAB_VOR_NUMMERN.data(), .x = TAB_VOR_XS.data()});
+constexpr auto TAB_RASTER_NUMMERN = Kit_Lagen<WAPPEN_TABS>([](i32 t) { return static_cast<i32>(TAB_ICONS[t][2]); });
+constexpr auto TAB_RASTER_XS = Kit_Lagen<WAPPEN_TABS>([](i32 t) { return TAB_X[t] + 1 + 30 * 3; });
+constexpr auto TAB_RASTER = Kit_Zeilen<WAPPEN_TABS>({.grafik = GRAFIK_WAPPEN_RASTER_KNOPF,
+                                                     .grafik_gedrueckt = GRAFIK_WAPPEN_RASTER_KNOPF_AN,
+                                                     .y = 132,
+                                                     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+                                                     .klick = Editor_Wappen_Raster_Oeffnen_Klick,
+                                                     .ebene = 20,
+                                                     .w = 28,
+                                                     .h = 22},
+                                                    {.nummern = TAB_RASTER_NUMMERN.data(), .x = TAB_RASTER_XS.data()});
+constexpr auto TAB_UNDO_NUMMERN = Kit_Lagen<WAPPEN_TABS>([](i32 t) { return static_cast<i32>(TAB_ICONS[t][3]); });
+constexpr auto TAB_UNDO_XS = Kit_Lagen<WAPPEN_TABS>([](i32 t) { return TAB_X[t] + 1 + 30 * 2; });
+constexpr auto TAB_UNDO = Kit_Zeilen<WAPPEN_TABS>({.grafik = GRAFIK_WAPPEN_UNDO,
+                                                   .grafik_gedrueckt = GRAFIK_WAPPEN_UNDO_AN,
+                                                   .y = 132,
+                                                   .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+                                                   .klick = Editor_Wappen_Zurueck_Setzen_Klick,
+                                                   .ebene = 20,
+                                                   .w = 28,
+                                                   .h = 22},
+                                                  {.nummern = TAB_UNDO_NUMMERN.data(), .x = TAB_UNDO_XS.data()});
+constexpr auto FELD_XS = Kit_Lagen<WAPPEN_FELDER>([](i32 k) { return FELD_X[k]; });
+constexpr auto FELD_YS = Kit_Lagen<WAPPEN_FELDER>([](i32 k) { return FELD_Y[k]; });
+constexpr auto FELDER = Kit_Zeilen<WAPPEN_FELDER>({.nummer = ICON_WAPPEN_FELD,
+                                                   .grafik = GRAFIK_WAPPEN_FELD,
+                                                   .grafik_an = GRAFIK_WAPPEN_FELD_AN,
+                                                   .status = MENUE_S_TRANSPARENT,
+                                                   .klick = Editor_Wappen_Feld_Klick,
+                                                   .zeichnen = Editor_Wappen_Felder_Zeichnen,
+                                                   .ebene = 20,
+                                                   .w = 280,
+                                                   .h = 20},
+                                                  {.x = FELD_XS.data(), .y = FELD_YS.data()});
 
-constexpr auto SEITE = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_WAPPEN>({
+constexpr auto SEITE_EINZELN = Icon_Liste({
     {.nummer = ICON_WAPPEN_HINTERGRUND, .zeichnen = Editor_Wappen_Hintergrund, .ebene = 17, .w = 800, .h = 600},
     {.nummer = ICON_WAPPEN_RAHMEN,
      .grafik = GRAFIK_WAPPEN_RAHMEN,
@@ -137,10 +156,9 @@ constexpr auto SEITE = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_WAPPEN>({
      .ebene = 20,
      .w = 76,
      .h = 34},
-    tab(0), tab(1), tab(2), tab(3), tab_vor(0), tab_vor(1), tab_vor(2), tab_vor(3),
-    tab_raster(0), tab_raster(1), tab_raster(2), tab_raster(3), tab_undo(0), tab_undo(1), tab_undo(2), tab_undo(3),
-    feld(0), feld(1), feld(2), feld(3), feld(4), feld(5),
 });
+constexpr auto SEITE =
+    Icon_Tabelle_Aus<Icon_Besitzer::EDITOR_WAPPEN>(SEITE_EINZELN, TAB_ZURUECK, TAB_VOR, TAB_RASTER, TAB_UNDO, FELDER);
 
 constexpr auto RASTER = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_WAPPEN>({
     {.nummer = ICON_WAPPEN_RASTER,
@@ -227,8 +245,11 @@ void texte_setzen() {
 }  // namespace
 
 Screen_Def Editor_Wappen_Screen_Def() {
-    return {.name = "Wappen und Trikots", .icons = Icon_Besitzer::EDITOR_WAPPEN, .rahmen = ICON_WAPPEN_RAHMEN,
-            .schliessen = Editor_Wappen_Schliessen};
+    return {.name = "Wappen und Trikots",
+            .icons = Icon_Besitzer::EDITOR_WAPPEN,
+            .rahmen = ICON_WAPPEN_RAHMEN,
+            .schliessen = Editor_Wappen_Schliessen,
+            .oeffnen_fuer = [](const Screen_Anlass& a) { Editor_Wappen_Init(a.team); }};
 }
 
 const Wappen_Zustand& Editor_Wappen_Zustand() { return wz; }

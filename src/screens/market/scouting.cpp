@@ -1,5 +1,6 @@
 #include "screens/market/scouting.h"
 
+#include <array>
 #include <cstdio>
 #include <string>
 
@@ -82,92 +83,170 @@ constexpr u32 MODAL = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
 constexpr i16 KNOPF_X = 661;
 // An area out of its season stays on the map, dimmed (per cent of its picture).
 constexpr i32 GESCHLOSSEN_PROZENT = 45;
-constexpr Screen_Icon gebiet_icon(i32 k) {
-    return {.nummer = GEBIET_ICONS[k].nummer,
-            .grafik = GEBIET_ICONS[k].grafik,
-            .grafik_an = GEBIET_ICONS[k].grafik + 1,
-            .flags = MODAL | MENUE_F_HOVER | MENUE_F_PIXELTEST,
-            .x = 35,
-            .y = 186,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
-            .klick = Scouting_Gebiet_Klick,
-            .ebene = 4,
-            .w = 620,
-            .h = 160,
-            .user = {static_cast<u32>(k), 0}};
-}
-constexpr Screen_Icon knopf(i16 nummer, u32 normal, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h, Icon_Klick_Prozedur k,
-                            Icon_Textzeile* t, Icon_Hilfe_Prozedur hilfe = nullptr) {
-    return Kit_Bildknopf({.nummer = nummer,
-                          .grafik = normal,
-                          .gedrueckt = gedrueckt,
-                          .x = x,
-                          .y = y,
-                          .w = w,
-                          .h = h,
-                          .ebene = 5,
-                          .klick = k,
-                          .hilfe = hilfe,
-                          .text = t,
-                          .flags = MODAL | MENUE_F_TEXT});
-}
-constexpr Screen_Icon zeile(i16 nummer, i16 y, Icon_Textzeile* t) {
-    return {.nummer = nummer, .grafik = GRAFIK_SCOUTING_INFOZEILE, .flags = MODAL | MENUE_F_TEXT | MENUE_F_NICHT_ABFRAGEN,
-            .x = 40, .y = y, .daten = t, .status = MENUE_S_TRANSPARENT, .ebene = 3, .w = 300, .h = 26};
-}
-constexpr Screen_Icon rahmen(i16 nummer, u32 grafik) {
-    return {.nummer = nummer, .grafik = grafik, .flags = MODAL, .status = MENUE_S_TRANSPARENT,
-            .zeichnen = Scouting_Zeichnen, .ebene = 2, .w = 800, .h = 600};
-}
+constexpr auto GEBIET_NUMMERN = [] {
+    std::array<i16, KONTINENT_ANZAHL> n{};
+    for (size_t k = 0; k < n.size(); ++k) n[k] = GEBIET_ICONS[k].nummer;
+    return n;
+}();
+constexpr auto GEBIET_GRAFIKEN = [] {
+    std::array<u32, KONTINENT_ANZAHL> g{};
+    for (size_t k = 0; k < g.size(); ++k) g[k] = GEBIET_ICONS[k].grafik;
+    return g;
+}();
+constexpr Kit_Bildknopf_Def KNOPF{.ebene = 5, .flags = MODAL | MENUE_F_TEXT};
+// The information lines of stages 1 and 2.
+constexpr auto ZEILEN = Icon_Liste({
+    {.nummer = ICON_SCOUTING_ZEILE_1,
+     .grafik = GRAFIK_SCOUTING_INFOZEILE,
+     .flags = MODAL | MENUE_F_TEXT | MENUE_F_NICHT_ABFRAGEN,
+     .x = 40,
+     .y = 356,
+     .daten = &zeile_text[0],
+     .status = MENUE_S_TRANSPARENT,
+     .ebene = 3,
+     .w = 300,
+     .h = 26},
+    {.nummer = ICON_SCOUTING_ZEILE_2,
+     .grafik = GRAFIK_SCOUTING_INFOZEILE,
+     .flags = MODAL | MENUE_F_TEXT | MENUE_F_NICHT_ABFRAGEN,
+     .x = 40,
+     .y = 387,
+     .daten = &zeile_text[1],
+     .status = MENUE_S_TRANSPARENT,
+     .ebene = 3,
+     .w = 300,
+     .h = 26},
+    {.nummer = ICON_SCOUTING_ZEILE_3,
+     .grafik = GRAFIK_SCOUTING_INFOZEILE,
+     .flags = MODAL | MENUE_F_TEXT | MENUE_F_NICHT_ABFRAGEN,
+     .x = 40,
+     .y = 419,
+     .daten = &zeile_text[2],
+     .status = MENUE_S_TRANSPARENT,
+     .ebene = 3,
+     .w = 300,
+     .h = 26},
+});
+constexpr auto SCOUTING_RAHMEN = Icon_Liste({Kit_Panel_Icon({.nummer = ICON_SCOUTING_RAHMEN,
+                                                             .grafik = GRAFIK_SCOUTING_RAHMEN,
+                                                             .w = 800,
+                                                             .h = 600,
+                                                             .ebene = 2,
+                                                             .zeichnen = Scouting_Zeichnen,
+                                                             .flags = MODAL})});
 
 constexpr auto BASIS = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
     {.nummer = ICON_SCOUTING_SPERRE, .flags = MODAL, .ebene = 1, .w = 800, .h = 600},
-    {.nummer = ICON_SCOUTING_ZURUECK_GRUND, .grafik = GRAFIK_SCOUTING_KNOPFGRUND + 1, .flags = MODAL,
-     .x = KNOPF_X - 3, .y = 407, .status = MENUE_S_TRANSPARENT, .ebene = 3, .w = 106, .h = 40},
-    knopf(ICON_SCOUTING_ZURUECK, GRAFIK_SCOUTING_ZURUECK, GRAFIK_SCOUTING_ZURUECK_AN, KNOPF_X, 411, 100, 32,
-          Scouting_Zurueck_Klick, &zurueck_text),
+    {.nummer = ICON_SCOUTING_ZURUECK_GRUND,
+     .grafik = GRAFIK_SCOUTING_KNOPFGRUND + 1,
+     .flags = MODAL,
+     .x = KNOPF_X - 3,
+     .y = 407,
+     .status = MENUE_S_TRANSPARENT,
+     .ebene = 3,
+     .w = 106,
+     .h = 40},
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_SCOUTING_ZURUECK,
+                          .grafik = GRAFIK_SCOUTING_ZURUECK,
+                          .gedrueckt = GRAFIK_SCOUTING_ZURUECK_AN,
+                          .x = KNOPF_X,
+                          .y = 411,
+                          .w = 100,
+                          .h = 32,
+                          .klick = Scouting_Zurueck_Klick,
+                          .text = &zurueck_text}),
 });
-constexpr auto STUFE_1 = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
-    rahmen(ICON_SCOUTING_RAHMEN, GRAFIK_SCOUTING_RAHMEN),
-    zeile(ICON_SCOUTING_ZEILE_1, 356, &zeile_text[0]),
-    zeile(ICON_SCOUTING_ZEILE_2, 387, &zeile_text[1]),
-    zeile(ICON_SCOUTING_ZEILE_3, 419, &zeile_text[2]),
-});
-constexpr auto STUFE_2 = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
-    rahmen(ICON_SCOUTING_RAHMEN, GRAFIK_SCOUTING_RAHMEN),
-    zeile(ICON_SCOUTING_ZEILE_1, 356, &zeile_text[0]),
-    zeile(ICON_SCOUTING_ZEILE_2, 387, &zeile_text[1]),
-    zeile(ICON_SCOUTING_ZEILE_3, 419, &zeile_text[2]),
-    {.nummer = ICON_SCOUTING_BEZAHLEN_GRUND, .grafik = GRAFIK_SCOUTING_KNOPFGRUND, .flags = MODAL,
-     .x = KNOPF_X - 3, .y = 362, .status = MENUE_S_TRANSPARENT, .ebene = 3, .w = 106, .h = 40},
-});
+constexpr auto STUFE_1 = Icon_Tabelle_Aus<Icon_Besitzer::SCOUTING>(SCOUTING_RAHMEN, ZEILEN);
+constexpr auto STUFE_2 = Icon_Tabelle_Aus<Icon_Besitzer::SCOUTING>(SCOUTING_RAHMEN, ZEILEN,
+                                                                   Icon_Liste({
+                                                                       {.nummer = ICON_SCOUTING_BEZAHLEN_GRUND,
+                                                                        .grafik = GRAFIK_SCOUTING_KNOPFGRUND,
+                                                                        .flags = MODAL,
+                                                                        .x = KNOPF_X - 3,
+                                                                        .y = 362,
+                                                                        .status = MENUE_S_TRANSPARENT,
+                                                                        .ebene = 3,
+                                                                        .w = 106,
+                                                                        .h = 40},
+                                                                   }));
 constexpr auto BEZAHLEN = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
-    knopf(ICON_SCOUTING_BEZAHLEN, GRAFIK_SCOUTING_BEZAHLEN, GRAFIK_SCOUTING_BEZAHLEN_AN, KNOPF_X, 366, 100, 32,
-          Scouting_Bezahlen_Klick, &bezahlen_text, Scouting_Bezahlen_Hilfe),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_SCOUTING_BEZAHLEN,
+                          .grafik = GRAFIK_SCOUTING_BEZAHLEN,
+                          .gedrueckt = GRAFIK_SCOUTING_BEZAHLEN_AN,
+                          .x = KNOPF_X,
+                          .y = 366,
+                          .w = 100,
+                          .h = 32,
+                          .klick = Scouting_Bezahlen_Klick,
+                          .hilfe = Scouting_Bezahlen_Hilfe,
+                          .text = &bezahlen_text}),
 });
-constexpr auto GEBIETE = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
-    gebiet_icon(0), gebiet_icon(1), gebiet_icon(2),  gebiet_icon(3),  gebiet_icon(4),
-    gebiet_icon(5), gebiet_icon(6), gebiet_icon(7),  gebiet_icon(8),  gebiet_icon(9),
-    gebiet_icon(10), gebiet_icon(11), gebiet_icon(12), gebiet_icon(13), gebiet_icon(14),
-});
+// An area's user word 0: its continent.
+constexpr auto GEBIETE = Icon_Tabelle_Aus<Icon_Besitzer::SCOUTING>(
+    Kit_Zeilen<KONTINENT_ANZAHL>({.grafik = GEBIET_ICONS[0].grafik,
+                                  .grafik_an = GEBIET_ICONS[0].grafik + 1,
+                                  .flags = MODAL | MENUE_F_HOVER | MENUE_F_PIXELTEST,
+                                  .x = 35,
+                                  .y = 186,
+                                  .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+                                  .klick = Scouting_Gebiet_Klick,
+                                  .ebene = 4,
+                                  .w = 620,
+                                  .h = 160},
+                                 {.nummern = GEBIET_NUMMERN.data(), .grafiken = GEBIET_GRAFIKEN.data()}));
 constexpr auto REISE = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
-    rahmen(ICON_SCOUTING_REISE, GRAFIK_SUCHE_RAHMEN),
-    knopf(ICON_SUCHE_VERLASSEN, GRAFIK_SUCHE_KNOPF, GRAFIK_SUCHE_KNOPF_AN, 616, 420, 160, 32, Scouting_Verlassen_Klick,
-          &verlassen_text),
-    knopf(ICON_SUCHE_ABWEISEN, GRAFIK_SUCHE_KNOPF, GRAFIK_SUCHE_KNOPF_AN, 616, 382, 160, 32, Scouting_Abweisen_Klick,
-          &abweisen_text, Scouting_Abweisen_Hilfe),
+    Kit_Panel_Icon({.nummer = ICON_SCOUTING_REISE,
+                    .grafik = GRAFIK_SUCHE_RAHMEN,
+                    .w = 800,
+                    .h = 600,
+                    .ebene = 2,
+                    .zeichnen = Scouting_Zeichnen,
+                    .flags = MODAL}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_SUCHE_VERLASSEN,
+                          .grafik = GRAFIK_SUCHE_KNOPF,
+                          .gedrueckt = GRAFIK_SUCHE_KNOPF_AN,
+                          .x = 616,
+                          .y = 420,
+                          .w = 160,
+                          .h = 32,
+                          .klick = Scouting_Verlassen_Klick,
+                          .text = &verlassen_text}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_SUCHE_ABWEISEN,
+                          .grafik = GRAFIK_SUCHE_KNOPF,
+                          .gedrueckt = GRAFIK_SUCHE_KNOPF_AN,
+                          .x = 616,
+                          .y = 382,
+                          .w = 160,
+                          .h = 32,
+                          .klick = Scouting_Abweisen_Klick,
+                          .hilfe = Scouting_Abweisen_Hilfe,
+                          .text = &abweisen_text}),
 });
 constexpr auto KARTE = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
     {.nummer = ICON_SUCHE_KARTE, .grafik = GRAFIK_SUCHE_KARTE, .flags = MODAL | MENUE_F_NICHT_ABFRAGEN, .x = 96,
      .y = 349, .status = MENUE_S_TRANSPARENT, .zeichnen = Scouting_Karte_Zeichnen, .ebene = 3, .w = 500, .h = 130},
 });
 constexpr auto VERPFLICHTEN = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
-    knopf(ICON_SUCHE_VERPFLICHTEN, GRAFIK_SUCHE_VERPFLICHTEN, GRAFIK_SUCHE_VERPFLICHTEN_AN, 616, 344, 160, 32,
-          Scouting_Verpflichten_Klick, &verpflichten_text, Scouting_Verpflichten_Hilfe),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_SUCHE_VERPFLICHTEN,
+                          .grafik = GRAFIK_SUCHE_VERPFLICHTEN,
+                          .gedrueckt = GRAFIK_SUCHE_VERPFLICHTEN_AN,
+                          .x = 616,
+                          .y = 344,
+                          .w = 160,
+                          .h = 32,
+                          .klick = Scouting_Verpflichten_Klick,
+                          .hilfe = Scouting_Verpflichten_Hilfe,
+                          .text = &verpflichten_text}),
 });
 constexpr auto SPIELERKARTE = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
-    knopf(ICON_SUCHE_SPIELERKARTE, GRAFIK_SUCHE_SPIELERKARTE, GRAFIK_SUCHE_SPIELERKARTE_AN, 179, 424, 90, 24,
-          Scouting_Spielerkarte_Klick, nullptr),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_SUCHE_SPIELERKARTE,
+                          .grafik = GRAFIK_SUCHE_SPIELERKARTE,
+                          .gedrueckt = GRAFIK_SUCHE_SPIELERKARTE_AN,
+                          .x = 179,
+                          .y = 424,
+                          .w = 90,
+                          .h = 24,
+                          .klick = Scouting_Spielerkarte_Klick}),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_SUCHE, n); }
@@ -437,7 +516,8 @@ void Scouting_Verpflichten_Klick(Screen_Icon* i, u32 ereignis) {
 void Scouting_Spielerkarte_Klick(Screen_Icon* i, u32 ereignis) {
     const i32 p = Scout_Suche_Lesen().prospekt;
     if ((ereignis & MENUE_E_LINKS) && !(i->status & MENUE_S_GRAU) && p >= 0)
-        Spieler_Info_Screen_Init(p, Team_Transfermarkt, SPIELERKARTE_SCOUTING);
+        Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE,
+                            {.spieler = p, .team = Team_Transfermarkt, .modus = SPIELERKARTE_SCOUTING});
 }
 
 const char* Scouting_Bezahlen_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_BEZAHLEN); }

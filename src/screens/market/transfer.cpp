@@ -24,6 +24,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
+#include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
@@ -74,7 +75,6 @@ constexpr i32 BEXOT_GESCHEITERT = 18;                                    // ZUSA
 
 // Positions of the rows.
 constexpr i32 EIGEN_X = 9, MARKT_X = 402, ZEILE_B = 386, ZEILE_H = 17;
-constexpr i32 eigen_y(i32 i) { return i < 11 ? 136 + 17 * i : i < 17 ? 344 + 17 * (i - 11) : 467 + 17 * (i - 17); }
 constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};  // classes 0..3 -> 24039, 24037, 24036, 24038
 
 i32 markt_auswahl = -1;
@@ -83,36 +83,12 @@ Screen_Drossel scout_drossel;
 Icon_Textzeile schicken_text{};
 char hilfe[1536];
 
-constexpr Screen_Icon eigen_zeile(i32 i) {
-    return {.nummer = static_cast<i16>(ICON_TRANSFER_EIGEN + i),
-            .grafik = GRAFIK_TRANSFER_ZEILE,
-            .grafik_an = GRAFIK_TRANSFER_ZEILE_AN,
-            .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
-            .x = EIGEN_X,
-            .y = static_cast<i16>(eigen_y(i)),
-            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
-            .klick = Transfer_Screen_Eigen_Klick,
-            .zeichnen = Transfer_Screen_Eigen_Zeichnen,
-            .ebene = 4,
-            .w = ZEILE_B,
-            .h = ZEILE_H,
-            .hilfe_prozedur = Transfer_Screen_Zeile_Hilfe};
-}
-constexpr Screen_Icon markt_zeile(i32 i) {
-    return {.nummer = static_cast<i16>(ICON_TRANSFER_MARKT + i),
-            .grafik = GRAFIK_TRANSFER_MARKT,
-            .grafik_an = GRAFIK_TRANSFER_MARKT_AN,
-            .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
-            .x = static_cast<i16>(i < 11 ? MARKT_X : 404),
-            .y = static_cast<i16>(i < 11 ? 136 + 17 * i : 538),
-            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
-            .klick = Transfer_Screen_Markt_Klick,
-            .zeichnen = Transfer_Screen_Markt_Zeichnen,
-            .ebene = 4,
-            .w = ZEILE_B,
-            .h = ZEILE_H,
-            .hilfe_prozedur = Transfer_Screen_Zeile_Hilfe};
-}
+// A row's user word 0 holds its player, written as the list is filled (no
+// row index).
+constexpr auto EIGEN_Y = Kit_Lagen<TRANSFER_EIGENE_ZEILEN>(Kader_Slot_Y);
+// The window's eleven, then the scout's player below.
+constexpr auto MARKT_X_LAGEN = Kit_Lagen<TRANSFER_MARKT_ZEILEN>([](i32 i) { return i < 11 ? MARKT_X : 404; });
+constexpr auto MARKT_Y_LAGEN = Kit_Lagen<TRANSFER_MARKT_ZEILEN>([](i32 i) { return i < 11 ? 136 + 17 * i : 538; });
 
 constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::TRANSFER>({
     {.nummer = ICON_TRANSFER_RAHMEN,
@@ -163,16 +139,33 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::TRANSFER>({
      .h = 34,
      .hilfe_prozedur = Transfer_Screen_Schicken_Hilfe},
 });
-constexpr auto EIGENE = Icon_Tabelle_Bauen<Icon_Besitzer::TRANSFER>({
-    eigen_zeile(0),  eigen_zeile(1),  eigen_zeile(2),  eigen_zeile(3),  eigen_zeile(4),
-    eigen_zeile(5),  eigen_zeile(6),  eigen_zeile(7),  eigen_zeile(8),  eigen_zeile(9),
-    eigen_zeile(10), eigen_zeile(11), eigen_zeile(12), eigen_zeile(13), eigen_zeile(14),
-    eigen_zeile(15), eigen_zeile(16), eigen_zeile(17), eigen_zeile(18), eigen_zeile(19),
-});
-constexpr auto MARKT = Icon_Tabelle_Bauen<Icon_Besitzer::TRANSFER>({
-    markt_zeile(0), markt_zeile(1), markt_zeile(2), markt_zeile(3), markt_zeile(4),  markt_zeile(5),
-    markt_zeile(6), markt_zeile(7), markt_zeile(8), markt_zeile(9), markt_zeile(10), markt_zeile(11),
-});
+constexpr auto EIGENE = Icon_Tabelle_Aus<Icon_Besitzer::TRANSFER>(
+    Kit_Zeilen<TRANSFER_EIGENE_ZEILEN>({.nummer = ICON_TRANSFER_EIGEN,
+                                        .grafik = GRAFIK_TRANSFER_ZEILE,
+                                        .grafik_an = GRAFIK_TRANSFER_ZEILE_AN,
+                                        .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
+                                        .x = EIGEN_X,
+                                        .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+                                        .klick = Transfer_Screen_Eigen_Klick,
+                                        .zeichnen = Transfer_Screen_Eigen_Zeichnen,
+                                        .ebene = 4,
+                                        .w = ZEILE_B,
+                                        .h = ZEILE_H,
+                                        .hilfe_prozedur = Transfer_Screen_Zeile_Hilfe},
+                                       {.index_wort = -1, .y = EIGEN_Y.data()}));
+constexpr auto MARKT = Icon_Tabelle_Aus<Icon_Besitzer::TRANSFER>(
+    Kit_Zeilen<TRANSFER_MARKT_ZEILEN>({.nummer = ICON_TRANSFER_MARKT,
+                                       .grafik = GRAFIK_TRANSFER_MARKT,
+                                       .grafik_an = GRAFIK_TRANSFER_MARKT_AN,
+                                       .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
+                                       .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+                                       .klick = Transfer_Screen_Markt_Klick,
+                                       .zeichnen = Transfer_Screen_Markt_Zeichnen,
+                                       .ebene = 4,
+                                       .w = ZEILE_B,
+                                       .h = ZEILE_H,
+                                       .hilfe_prozedur = Transfer_Screen_Zeile_Hilfe},
+                                      {.index_wort = -1, .x = MARKT_X_LAGEN.data(), .y = MARKT_Y_LAGEN.data()}));
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TRANSFER, n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
@@ -442,7 +435,8 @@ void Transfer_Screen_Markt_Klick(Screen_Icon* i, u32 ereignis) {
     }
     if (p < 0) return;
     if (ereignis & MENUE_E_RECHTS) {
-        Spieler_Info_Screen_Init(p, Team_Transfermarkt, SPIELERKARTE_TRANSFER);
+        Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE,
+                            {.spieler = p, .team = Team_Transfermarkt, .modus = SPIELERKARTE_TRANSFER});
         return;
     }
     if (!(ereignis & MENUE_E_LINKS) || !wechsel_frei()) return;
@@ -461,7 +455,7 @@ void Transfer_Screen_Eigen_Klick(Screen_Icon* i, u32 ereignis) {
     const i32 p = Transfer_Screen_Spieler_Von(i->nummer);
     if (p < 0 || (ereignis & (MENUE_E_HOVER_REIN | MENUE_E_HOVER_RAUS))) return;
     if (ereignis & MENUE_E_RECHTS) {
-        Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
+        Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = Team_Aktiv, .modus = SPIELERKARTE_EIGEN});
         return;
     }
     if (!(ereignis & MENUE_E_LINKS)) return;

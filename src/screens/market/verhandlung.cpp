@@ -73,22 +73,7 @@ Screen_Drossel gebot_drossel;
 Icon_Textzeile start_text{}, verlassen_text{}, schild_text{};
 
 constexpr u32 MODAL = MENUE_F_MODAL | MENUE_F_BEIDE_TASTEN;
-constexpr Screen_Icon knopf(i16 nummer, u32 normal, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
-                            Icon_Klick_Prozedur klick, Icon_Textzeile* text = nullptr,
-                            Icon_Hilfe_Prozedur hilfe = nullptr) {
-    return Kit_Bildknopf({.nummer = nummer,
-                          .grafik = normal,
-                          .gedrueckt = gedrueckt,
-                          .x = x,
-                          .y = y,
-                          .w = w,
-                          .h = h,
-                          .ebene = 7,
-                          .klick = klick,
-                          .hilfe = hilfe,
-                          .text = text,
-                          .flags = MODAL});
-}
+constexpr Kit_Bildknopf_Def KNOPF{.ebene = 7, .flags = MODAL};
 
 constexpr auto FENSTER = Icon_Tabelle_Bauen<Icon_Besitzer::VERHANDLUNG>({
     {.nummer = ICON_VERHANDLUNG_SPERRE, .flags = MODAL | MENUE_F_GANZER_SCREEN, .ebene = 5, .w = 800, .h = 600},
@@ -102,16 +87,58 @@ constexpr auto FENSTER = Icon_Tabelle_Bauen<Icon_Besitzer::VERHANDLUNG>({
      .ebene = 6,
      .w = 760,
      .h = 440},
-    knopf(ICON_VERHANDLUNG_10K, GRAFIK_GEBOT_10K, GRAFIK_GEBOT_10K_AN, 528, 212, 40, 26, Verhandlung_10k_Klick),
-    knopf(ICON_VERHANDLUNG_100K, GRAFIK_GEBOT_100K, GRAFIK_GEBOT_100K_AN, 571, 212, 40, 26, Verhandlung_100k_Klick),
-    knopf(ICON_VERHANDLUNG_START, GRAFIK_VERHANDLUNG_START, GRAFIK_VERHANDLUNG_START_AN, 622, 212, 150, 30,
-          Verhandlung_Start_Klick, &start_text, Verhandlung_Start_Hilfe),
-    knopf(ICON_VERHANDLUNG_VERLASSEN, GRAFIK_VERHANDLUNG_VERLASSEN, GRAFIK_VERHANDLUNG_VERLASSEN_AN, 672, 463, 100, 30,
-          Verhandlung_Verlassen_Klick, &verlassen_text),
-    knopf(ICON_VERHANDLUNG_SCHILD, GRAFIK_SCOUT_SCHICKEN, GRAFIK_SCOUT_SCHICKEN_AN, 550, 360, 170, 34, nullptr,
-          &schild_text),
-    knopf(ICON_VERHANDLUNG_KARTE, GRAFIK_VERHANDLUNG_KARTE, GRAFIK_VERHANDLUNG_KARTE_AN, 134, 209, 90, 24,
-          Verhandlung_Karte_Klick, nullptr, Verhandlung_Karte_Hilfe),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_VERHANDLUNG_10K,
+                          .grafik = GRAFIK_GEBOT_10K,
+                          .gedrueckt = GRAFIK_GEBOT_10K_AN,
+                          .x = 528,
+                          .y = 212,
+                          .w = 40,
+                          .h = 26,
+                          .klick = Verhandlung_10k_Klick}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_VERHANDLUNG_100K,
+                          .grafik = GRAFIK_GEBOT_100K,
+                          .gedrueckt = GRAFIK_GEBOT_100K_AN,
+                          .x = 571,
+                          .y = 212,
+                          .w = 40,
+                          .h = 26,
+                          .klick = Verhandlung_100k_Klick}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_VERHANDLUNG_START,
+                          .grafik = GRAFIK_VERHANDLUNG_START,
+                          .gedrueckt = GRAFIK_VERHANDLUNG_START_AN,
+                          .x = 622,
+                          .y = 212,
+                          .w = 150,
+                          .h = 30,
+                          .klick = Verhandlung_Start_Klick,
+                          .hilfe = Verhandlung_Start_Hilfe,
+                          .text = &start_text}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_VERHANDLUNG_VERLASSEN,
+                          .grafik = GRAFIK_VERHANDLUNG_VERLASSEN,
+                          .gedrueckt = GRAFIK_VERHANDLUNG_VERLASSEN_AN,
+                          .x = 672,
+                          .y = 463,
+                          .w = 100,
+                          .h = 30,
+                          .klick = Verhandlung_Verlassen_Klick,
+                          .text = &verlassen_text}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_VERHANDLUNG_SCHILD,
+                          .grafik = GRAFIK_SCOUT_SCHICKEN,
+                          .gedrueckt = GRAFIK_SCOUT_SCHICKEN_AN,
+                          .x = 550,
+                          .y = 360,
+                          .w = 170,
+                          .h = 34,
+                          .text = &schild_text}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_VERHANDLUNG_KARTE,
+                          .grafik = GRAFIK_VERHANDLUNG_KARTE,
+                          .gedrueckt = GRAFIK_VERHANDLUNG_KARTE_AN,
+                          .x = 134,
+                          .y = 209,
+                          .w = 90,
+                          .h = 24,
+                          .klick = Verhandlung_Karte_Klick,
+                          .hilfe = Verhandlung_Karte_Hilfe}),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TRANSFER, n); }
@@ -456,7 +483,8 @@ void Verhandlung_Karte_Klick(Screen_Icon*, u32 ereignis) {
         d.karte_vergangen = d.stand == VH_PAUSE && d.karte_vergangen >= 0 ? d.karte_vergangen : vergangen();
         d.stand = VH_PAUSE;
     }
-    Spieler_Info_Screen_Init(d.markt, Team_Transfermarkt, SPIELERKARTE_SCOUTING);
+    Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE,
+                        {.spieler = d.markt, .team = Team_Transfermarkt, .modus = SPIELERKARTE_SCOUTING});
 }
 
 const char* Verhandlung_Start_Hilfe(Screen_Icon*) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, DOLV_GEBOT); }

@@ -223,35 +223,42 @@ void platz_lesen(i32 w, i32* x, i32* y) {
 }
 
 // A window's icons carry in user word 0 which window they belong to.
-constexpr Screen_Icon rahmen(i16 nummer, i32 welche) {
-    return {.nummer = nummer,
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .status = MENUE_S_TRANSPARENT,
-            .klick = Ank_Fenster_Klick,
-            .zeichnen = Ank_Fenster_Zeichnen,
-            .ebene = 21,
-            .w = 1,
-            .h = 1,
-            .user = {static_cast<u32>(welche)}};
-}
-constexpr Screen_Icon inhalt(i16 nummer, i32 welche) {
-    return {.nummer = nummer,
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .status = MENUE_S_TRANSPARENT,
-            .klick = Ank_Fenster_Klick,
-            .zeichnen = Ank_Fenster_Inhalt_Zeichnen,
-            .ebene = 22,
-            .w = 1,
-            .h = 1,
-            .user = {static_cast<u32>(welche)}};
-}
+// A window is two panels, its frame and its content (sized when it opens).
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::ANK_FENSTER>({
-    rahmen(ICON_ANK_FENSTER_TABELLE, ANK_FENSTER_TABELLE),
-    inhalt(ICON_ANK_FENSTER_TABELLE_INHALT, ANK_FENSTER_TABELLE),
+    Kit_Panel_Icon({.nummer = ICON_ANK_FENSTER_TABELLE,
+                    .w = 1,
+                    .h = 1,
+                    .ebene = 21,
+                    .klick = Ank_Fenster_Klick,
+                    .zeichnen = Ank_Fenster_Zeichnen,
+                    .flags = MENUE_F_BEIDE_TASTEN,
+                    .wort = {static_cast<u32>(ANK_FENSTER_TABELLE), 0}}),
+    Kit_Panel_Icon({.nummer = ICON_ANK_FENSTER_TABELLE_INHALT,
+                    .w = 1,
+                    .h = 1,
+                    .ebene = 22,
+                    .klick = Ank_Fenster_Klick,
+                    .zeichnen = Ank_Fenster_Inhalt_Zeichnen,
+                    .flags = MENUE_F_BEIDE_TASTEN,
+                    .wort = {static_cast<u32>(ANK_FENSTER_TABELLE), 0}}),
 });
 constexpr auto ERGEBNISSE = Icon_Tabelle_Bauen<Icon_Besitzer::ANK_FENSTER>({
-    rahmen(ICON_ANK_FENSTER_ERGEBNISSE, ANK_FENSTER_ERGEBNISSE),
-    inhalt(ICON_ANK_FENSTER_ERGEBNISSE_INHALT, ANK_FENSTER_ERGEBNISSE),
+    Kit_Panel_Icon({.nummer = ICON_ANK_FENSTER_ERGEBNISSE,
+                    .w = 1,
+                    .h = 1,
+                    .ebene = 21,
+                    .klick = Ank_Fenster_Klick,
+                    .zeichnen = Ank_Fenster_Zeichnen,
+                    .flags = MENUE_F_BEIDE_TASTEN,
+                    .wort = {static_cast<u32>(ANK_FENSTER_ERGEBNISSE), 0}}),
+    Kit_Panel_Icon({.nummer = ICON_ANK_FENSTER_ERGEBNISSE_INHALT,
+                    .w = 1,
+                    .h = 1,
+                    .ebene = 22,
+                    .klick = Ank_Fenster_Klick,
+                    .zeichnen = Ank_Fenster_Inhalt_Zeichnen,
+                    .flags = MENUE_F_BEIDE_TASTEN,
+                    .wort = {static_cast<u32>(ANK_FENSTER_ERGEBNISSE), 0}}),
 });
 const Screen_Icon* tabelle_von(i32 w) { return w == ANK_FENSTER_TABELLE ? TABELLE.daten() : ERGEBNISSE.daten(); }
 

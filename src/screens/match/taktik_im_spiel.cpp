@@ -73,41 +73,24 @@ void halten(i32* x, i32* y, i32 x1, i32 y1) {
 // A control's user word 0: 0 and 1 the two switches, 2 + 2 * value (+ 1 for
 // plus) the steppers; its hover text is the same number past T_HILFE.
 constexpr u32 SCHALTER_1 = 0, SCHALTER_2 = 1, ERSTER_KNOPF = 2;
-constexpr Screen_Icon schalter(i16 nummer, i16 dy, u32 wort) {
-    return {.nummer = nummer,
-            .grafik = GRAFIK_TAKTIK_IM_SPIEL_SCHALTER,
-            .grafik_an = GRAFIK_TAKTIK_IM_SPIEL_SCHALTER_AN,
-            .grafik_gedrueckt = GRAFIK_TAKTIK_IM_SPIEL_SCHALTER_AN,
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .x = TAKTIK_IM_SPIEL_X + 15,
-            .y = static_cast<i16>(TAKTIK_IM_SPIEL_Y + dy),
-            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
-            .klick = Taktik_Im_Spiel_Screen_Knopf_Klick,
-            .zeichnen = Taktik_Im_Spiel_Screen_Schalter_Zeichnen,
-            .ebene = 24,
-            .w = 170,
-            .h = 18,
-            .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext,
-            .user = {wort}};
-}
-constexpr Screen_Icon knopf(i32 w, bool plus) {
-    return {
-        .nummer = static_cast<i16>(ICON_TAKTIK_IM_SPIEL_MINUS + 2 * w + (plus ? 1 : 0)),
-        .grafik = static_cast<u32>(plus ? GRAFIK_TAKTIK_IM_SPIEL_PLUS : GRAFIK_TAKTIK_IM_SPIEL_MINUS),
-        .grafik_gedrueckt = static_cast<u32>(plus ? GRAFIK_TAKTIK_IM_SPIEL_PLUS + 1 : GRAFIK_TAKTIK_IM_SPIEL_MINUS + 1),
-        .flags = MENUE_F_BEIDE_TASTEN,
-        .x = static_cast<i16>(TAKTIK_IM_SPIEL_X + (plus ? 56 : 38)),
-        .y = static_cast<i16>(TAKTIK_IM_SPIEL_Y + 38 + 19 * w),
-        .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-        .klick = Taktik_Im_Spiel_Screen_Knopf_Klick,
-        .ebene = 24,
-        .w = 16,
-        .h = 16,
-        .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext,
-        .user = {ERSTER_KNOPF + static_cast<u32>(2 * w + (plus ? 1 : 0))}};
-}
-
-constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_TAKTIK>({
+constexpr Screen_Icon SCHALTER{.nummer = ICON_TAKTIK_IM_SPIEL_SCHALTER1,
+                               .grafik = GRAFIK_TAKTIK_IM_SPIEL_SCHALTER,
+                               .grafik_an = GRAFIK_TAKTIK_IM_SPIEL_SCHALTER_AN,
+                               .grafik_gedrueckt = GRAFIK_TAKTIK_IM_SPIEL_SCHALTER_AN,
+                               .flags = MENUE_F_BEIDE_TASTEN,
+                               .x = TAKTIK_IM_SPIEL_X + 15,
+                               .y = TAKTIK_IM_SPIEL_Y,
+                               .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+                               .klick = Taktik_Im_Spiel_Screen_Knopf_Klick,
+                               .zeichnen = Taktik_Im_Spiel_Screen_Schalter_Zeichnen,
+                               .ebene = 24,
+                               .w = 170,
+                               .h = 18,
+                               .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext};
+// The steppers' minus and plus buttons: a column each, a row per value.
+constexpr Kit_Zeilen_Lage STEPPER_MINUS{.dy = 19, .erster_index = ERSTER_KNOPF, .schritt = 2};
+constexpr Kit_Zeilen_Lage STEPPER_PLUS{.dy = 19, .erster_index = ERSTER_KNOPF + 1, .schritt = 2};
+constexpr auto FENSTER = Icon_Liste({
     {.nummer = ICON_TAKTIK_IM_SPIEL_FENSTER,
      .grafik = GRAFIK_TAKTIK_IM_SPIEL,
      .flags = MENUE_F_BEIDE_TASTEN,
@@ -120,17 +103,35 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_TAKTIK>({
      .w = TAKTIK_IM_SPIEL_B,
      .h = TAKTIK_IM_SPIEL_H,
      .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext},
-    schalter(ICON_TAKTIK_IM_SPIEL_SCHALTER1, 0, SCHALTER_1),
-    schalter(ICON_TAKTIK_IM_SPIEL_SCHALTER2, 19, SCHALTER_2),
-    knopf(0, false),
-    knopf(0, true),
-    knopf(1, false),
-    knopf(1, true),
-    knopf(2, false),
-    knopf(2, true),
-    knopf(3, false),
-    knopf(3, true),
 });
+constexpr auto SCHALTER_REIHE = Kit_Zeilen<2>(SCHALTER, {.dy = 19, .erster_index = SCHALTER_1});
+constexpr auto MINUS = Kit_Zeilen<TAKTIK_IM_SPIEL_WERTE>({.nummer = ICON_TAKTIK_IM_SPIEL_MINUS,
+                                                          .grafik = GRAFIK_TAKTIK_IM_SPIEL_MINUS,
+                                                          .grafik_gedrueckt = GRAFIK_TAKTIK_IM_SPIEL_MINUS + 1,
+                                                          .flags = MENUE_F_BEIDE_TASTEN,
+                                                          .x = TAKTIK_IM_SPIEL_X + 38,
+                                                          .y = TAKTIK_IM_SPIEL_Y + 38,
+                                                          .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+                                                          .klick = Taktik_Im_Spiel_Screen_Knopf_Klick,
+                                                          .ebene = 24,
+                                                          .w = 16,
+                                                          .h = 16,
+                                                          .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext},
+                                                         STEPPER_MINUS);
+constexpr auto PLUS = Kit_Zeilen<TAKTIK_IM_SPIEL_WERTE>({.nummer = ICON_TAKTIK_IM_SPIEL_MINUS + 1,
+                                                         .grafik = GRAFIK_TAKTIK_IM_SPIEL_PLUS,
+                                                         .grafik_gedrueckt = GRAFIK_TAKTIK_IM_SPIEL_PLUS + 1,
+                                                         .flags = MENUE_F_BEIDE_TASTEN,
+                                                         .x = TAKTIK_IM_SPIEL_X + 56,
+                                                         .y = TAKTIK_IM_SPIEL_Y + 38,
+                                                         .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+                                                         .klick = Taktik_Im_Spiel_Screen_Knopf_Klick,
+                                                         .ebene = 24,
+                                                         .w = 16,
+                                                         .h = 16,
+                                                         .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext},
+                                                        STEPPER_PLUS);
+constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::IM_SPIEL_TAKTIK>(FENSTER, SCHALTER_REIHE, MINUS, PLUS);
 
 void klicken(u32 wort) {
     int s = -1;

@@ -44,7 +44,6 @@ struct Popup {
     Screen_Drossel drossel;
 };
 Popup pop;
-Attribut_Wahl_Prozedur wahl = nullptr;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING, n); }
 i32 zeilen() { return pop.gelernt + pop.negativ; }
@@ -55,66 +54,45 @@ i32 hoehe() { return POPUP_KOPF + POPUP_ZEILE_H * std::max(zeilen(), 1) + 4; }
 // A row's user words: 0 its attribute, 1 its row; the row that says "none"
 // for a player without attributes.
 constexpr i32 LEER_ZEILE = ICON_POPUP_LEER - ICON_POPUP_ZEILE;
-constexpr Screen_Icon zeile(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_POPUP_ZEILE + k),
-            .grafik = GRAFIK_POPUP_ZEILE,
-            .grafik_an = GRAFIK_POPUP_ZEILE_AN,
-            .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-            .klick = Attribut_Popup_Zeile_Klick,
-            .zeichnen = Attribut_Popup_Zeichnen,
-            .ebene = 16,
-            .user = {static_cast<u32>(-1), static_cast<u32>(k)}};
-}
 // A button's user word 0: 1 for the forward arrow.
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, Icon_Klick_Prozedur klick, bool vor = false) {
-    return Kit_Bildknopf({.nummer = nummer,
-                          .grafik = grafik,
-                          .gedrueckt = gedrueckt,
-                          .w = 18,
-                          .h = 18,
-                          .ebene = 18,
-                          .klick = klick,
-                          .flags = MENUE_F_BEIDE_TASTEN,
-                          .wort = {vor ? 1u : 0u, 0}});
-}
+constexpr Kit_Bildknopf_Def PFEIL{.w = 18, .h = 18, .ebene = 18, .flags = MENUE_F_BEIDE_TASTEN};
 
-constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::ATTRIBUT_POPUP>({
-    {.nummer = ICON_POPUP_RAHMEN,
-     .grafik = GRAFIK_POPUP_RAHMEN,
-     .flags = MENUE_F_BEIDE_TASTEN,
-     .status = MENUE_S_TRANSPARENT,
-     .klick = Attribut_Popup_Rahmen_Klick,
-     .zeichnen = Attribut_Popup_Zeichnen,
-     .ebene = 15,
-     .w = POPUP_BREITE,
-     .h = POPUP_KOPF},
-    zeile(0),
-    zeile(1),
-    zeile(2),
-    zeile(3),
-    zeile(4),
-    zeile(5),
-    zeile(6),
-    zeile(7),
-    zeile(8),
-    zeile(9),
-    zeile(10),
-    zeile(11),
-    zeile(12),
-    zeile(13),
-    zeile(14),
-    zeile(15),
-    zeile(16),
-    zeile(17),
-    zeile(18),
-    zeile(19),
-    zeile(20),
-    knopf(ICON_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN, GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
-          Attribut_Popup_Schliessen_Klick),
-    knopf(ICON_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK, GRAFIK_POPUP_ZURUECK_GEDRUECKT, Attribut_Popup_Blaettern_Klick),
-    knopf(ICON_POPUP_VOR, GRAFIK_POPUP_VOR, GRAFIK_POPUP_VOR_GEDRUECKT, Attribut_Popup_Blaettern_Klick, true),
-});
+constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::ATTRIBUT_POPUP>(
+    Icon_Liste({
+        Kit_Panel_Icon({.nummer = ICON_POPUP_RAHMEN,
+                        .grafik = GRAFIK_POPUP_RAHMEN,
+                        .w = POPUP_BREITE,
+                        .h = POPUP_KOPF,
+                        .ebene = 15,
+                        .klick = Attribut_Popup_Rahmen_Klick,
+                        .zeichnen = Attribut_Popup_Zeichnen,
+                        .flags = MENUE_F_BEIDE_TASTEN}),
+    }),
+    Kit_Zeilen<POPUP_ZEILEN>({.nummer = ICON_POPUP_ZEILE,
+                              .grafik = GRAFIK_POPUP_ZEILE,
+                              .grafik_an = GRAFIK_POPUP_ZEILE_AN,
+                              .flags = MENUE_F_HOVER | MENUE_F_BEIDE_TASTEN,
+                              .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+                              .klick = Attribut_Popup_Zeile_Klick,
+                              .zeichnen = Attribut_Popup_Zeichnen,
+                              .ebene = 16,
+                              .user = {static_cast<u32>(-1), 0}},
+                             {.index_wort = 1}),
+    Icon_Liste({
+        Kit_Bildknopf(PFEIL, {.nummer = ICON_POPUP_SCHLIESSEN,
+                              .grafik = GRAFIK_POPUP_SCHLIESSEN,
+                              .gedrueckt = GRAFIK_POPUP_SCHLIESSEN_GEDRUECKT,
+                              .klick = Attribut_Popup_Schliessen_Klick}),
+        Kit_Bildknopf(PFEIL, {.nummer = ICON_POPUP_ZURUECK,
+                              .grafik = GRAFIK_POPUP_ZURUECK,
+                              .gedrueckt = GRAFIK_POPUP_ZURUECK_GEDRUECKT,
+                              .klick = Attribut_Popup_Blaettern_Klick}),
+        Kit_Bildknopf(PFEIL, {.nummer = ICON_POPUP_VOR,
+                              .grafik = GRAFIK_POPUP_VOR,
+                              .gedrueckt = GRAFIK_POPUP_VOR_GEDRUECKT,
+                              .klick = Attribut_Popup_Blaettern_Klick,
+                              .wort = {1, 0}}),
+    }));
 
 void lesen() {
     std::fill(pop.attribut, pop.attribut + POPUP_ZEILEN, -1);
@@ -236,8 +214,6 @@ void Attribut_Popup_Position(i32* x, i32* y) {
     if (y) *y = pop.y;
 }
 
-void Attribut_Popup_Set_Wahl(Attribut_Wahl_Prozedur p) { wahl = p; }
-
 Screen_Def Attribut_Popup_Def() {
     return {.name = "Attribute",
             .icons = Icon_Besitzer::ATTRIBUT_POPUP,
@@ -252,8 +228,8 @@ Screen_Def Attribut_Popup_Def() {
 
 void Attribut_Popup_Oeffnen(i32 spieler, i32 x, i32 y, i32 team) {
     if (Attribut_Popup_Offen() || spieler < 0 || spieler >= Spieler_Anzahl) return;
-    if (Global_Attribut_Wahl_Flag && wahl) {
-        wahl(spieler, x, y, team);
+    if (Global_Attribut_Wahl_Flag && Screen_Holen(Screen_Id::ATTRIBUT_WAHL)) {
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_WAHL, {.spieler = spieler, .team = team, .x = x, .y = y});
         return;
     }
     Menue_Screen_Icon_Tabelle_Hinzufuegen(TABELLE.daten());

@@ -29,10 +29,8 @@ Screen_Def Attribut_Popup_Def();
 // Opens the popup for the player at mouse (x, y) (nothing while it is open).
 void Attribut_Popup_Oeffnen(i32 spieler, i32 x, i32 y, i32 team);
 // Once every attribute was given by the cheat (the world's attribute-choice
-// flag), opening hands over to this procedure instead (installed by the
-// screens' registration; none: the popup opens as ever).
-using Attribut_Wahl_Prozedur = void (*)(i32 spieler, i32 x, i32 y, i32 team);
-void Attribut_Popup_Set_Wahl(Attribut_Wahl_Prozedur p);
+// flag), opening hands over to the attribute choice (Screen_Id::ATTRIBUT_WAHL)
+// instead, opened by its id (not registered: the popup opens as ever).
 // Reads the shown player's attributes again and lays the rows out where
 // the popup stands (after a training has changed them); nothing when closed.
 void Attribut_Popup_Aktualisieren();

@@ -23,6 +23,7 @@
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/attribut_legende.h"
+#include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/spieler_modus.h"
 #include "screens/teile/spielerzeile.h"
@@ -61,7 +62,6 @@ enum : i32 {
 constexpr i32 ZEILE_X = 204, ZEILE_B = 578, ZEILE_H = 17;
 // The badges' legend: two lines under the reserves' rows, inside the frame.
 constexpr Attribut_Legende_Platz KADER_LEGENDE{.x0 = 206, .x1 = 789, .y = 533, .zeilen = 2, .zeilenhoehe = 17};
-constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17); }
 constexpr i32 FELD_B = 29, FELD_H = 23;
 constexpr i32 KADER_OBEN = 84;  // the screen's top: the main menu's header lies above
 
@@ -124,7 +124,7 @@ constexpr Screen_Icon ZEILE{.nummer = ICON_KADER_ZEILE,
                             .flags = ZEILE_FLAGS,
                             .raster = &ZEILE_RASTER,
                             .x = ZEILE_X,
-                            .y = static_cast<i16>(zeile_y(0)),
+                            .y = static_cast<i16>(Kader_Slot_Y(0)),
                             .drag = &zeile_drag,
                             .status = MENUE_S_TRANSPARENT,
                             .klick = E1_Screen_Zeile_Klick,
@@ -148,24 +148,8 @@ constexpr Screen_Icon FELD{.nummer = ICON_KADER_FELD,
                            .hilfe_prozedur = E1_Screen_Hilfetext};
 // A button's user words: 0 its place among the three, 1 WORT_KNOPF.
 constexpr u32 WORT_KNOPF = 0xB0;
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 grafik_an, i16 y, Icon_Klick_Prozedur klick,
-                            Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* text, bool umschalter, u32 knopf_nr) {
-    return Kit_Bildknopf({.nummer = nummer,
-                          .grafik = grafik,
-                          .gedrueckt = grafik_an,
-                          .an = grafik_an,
-                          .x = 28,
-                          .y = y,
-                          .w = 140,
-                          .h = 36,
-                          .ebene = 4,
-                          .klick = klick,
-                          .zeichnen = zeichnen,
-                          .hilfe = E1_Screen_Hilfetext,
-                          .text = text,
-                          .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (umschalter ? MENUE_S_AN : 0u),
-                          .wort = {knopf_nr, WORT_KNOPF}});
-}
+constexpr Kit_Bildknopf_Def KNOPF{.x = 28, .w = 140, .h = 36, .ebene = 4, .wort = {0, WORT_KNOPF}};
+constexpr u32 UMSCHALTER = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_AN;
 
 constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
     {.nummer = ICON_KADER_RAHMEN,
@@ -191,24 +175,41 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
 });
 // The squad's rows in their three blocks (eleven starters, six on the
 // bench, three reserves), each a row of the one row shape.
-constexpr Screen_Icon zeile_ab(i32 k) {
-    Screen_Icon z = ZEILE;
-    z.nummer = static_cast<i16>(ICON_KADER_ZEILE + k);
-    z.y = static_cast<i16>(zeile_y(k));
-    return z;
-}
-constexpr auto ZEILEN = Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Icon_Reihe<11>(zeile_ab(0), 0, ZEILE_H, false),
-                                                               Icon_Reihe<6>(zeile_ab(11), 0, ZEILE_H, false),
-                                                               Icon_Reihe<3>(zeile_ab(17), 0, ZEILE_H, false));
+constexpr auto ZEILEN_Y = Kit_Lagen<KADER_SLOTS>(Kader_Slot_Y);
+constexpr auto ZEILEN =
+    Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Kit_Zeilen<KADER_SLOTS>(ZEILE, {.index_wort = -1, .y = ZEILEN_Y.data()}));
 // The eleven places on the pitch, of one shape.
 constexpr auto FELDER = Icon_Tabelle_Aus<Icon_Besitzer::KADER>(Icon_Reihe<11>(FELD, 0, 0, false));
 constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
-    knopf(ICON_KADER_MENUE, GRAFIK_KADER_KNOPF, GRAFIK_KADER_KNOPF_AN, 386, E1_Screen_Menue_Klick, nullptr, &text_menue,
-          false, 0),
-    knopf(ICON_KADER_AUTO, GRAFIK_KADER_KNOPF + 1, GRAFIK_KADER_KNOPF_AN + 1, 431, E1_Screen_Auto_Klick, nullptr,
-          &text_auto, true, 1),
-    knopf(ICON_KADER_ANSICHT, GRAFIK_KADER_KNOPF + 2, GRAFIK_KADER_KNOPF_AN + 2, 476, E1_Screen_Ansicht_Klick,
-          E1_Screen_Ansicht_Pruefen, &text_ansicht, true, 2),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KADER_MENUE,
+                          .grafik = GRAFIK_KADER_KNOPF,
+                          .gedrueckt = GRAFIK_KADER_KNOPF_AN,
+                          .an = GRAFIK_KADER_KNOPF_AN,
+                          .y = 386,
+                          .klick = E1_Screen_Menue_Klick,
+                          .hilfe = E1_Screen_Hilfetext,
+                          .text = &text_menue}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KADER_AUTO,
+                          .grafik = GRAFIK_KADER_KNOPF + 1,
+                          .gedrueckt = GRAFIK_KADER_KNOPF_AN + 1,
+                          .an = GRAFIK_KADER_KNOPF_AN + 1,
+                          .y = 431,
+                          .klick = E1_Screen_Auto_Klick,
+                          .hilfe = E1_Screen_Hilfetext,
+                          .text = &text_auto,
+                          .status = UMSCHALTER,
+                          .wort = {1, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KADER_ANSICHT,
+                          .grafik = GRAFIK_KADER_KNOPF + 2,
+                          .gedrueckt = GRAFIK_KADER_KNOPF_AN + 2,
+                          .an = GRAFIK_KADER_KNOPF_AN + 2,
+                          .y = 476,
+                          .klick = E1_Screen_Ansicht_Klick,
+                          .zeichnen = E1_Screen_Ansicht_Pruefen,
+                          .hilfe = E1_Screen_Hilfetext,
+                          .text = &text_ansicht,
+                          .status = UMSCHALTER,
+                          .wort = {2, 0}}),
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_1, n); }
@@ -718,7 +719,7 @@ void E1_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
     }
     const i32 mx = Maus_Get_X();
     if (mx >= ATTRIBUTE_X0 && mx <= ATTRIBUTE_X1) {
-        Attribut_Popup_Oeffnen(p, mx, Maus_Get_Y(), liste_team);
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = liste_team, .x = mx, .y = Maus_Get_Y()});
         setzen(i->nummer, false);
         return;
     }
@@ -785,7 +786,7 @@ void E1_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
                 continue;
             const i32 p = static_cast<i32>(i->user[0]), t = ist_feld(i) ? feld_team : liste_team;
             if (p < 0 || p >= Spieler_Anzahl) continue;
-            Spieler_Info_Screen_Init(p, t, Spielerkarte_Modus_Fuer(t));
+            Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = t});
             auswahl_zuruecksetzen();
             return;
         }

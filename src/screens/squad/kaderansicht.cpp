@@ -81,20 +81,6 @@ constexpr Screen_Icon KARTE{.nummer = ICON_E2_KARTE,
                             .w = KARTE_B,
                             .h = KARTE_H,
                             .hilfe_prozedur = E2_Screen_Hilfetext};
-constexpr Screen_Icon feld(i32 m) {
-    return {.nummer = static_cast<i16>(ICON_E2_FORMATION + m),
-            .grafik = static_cast<u32>(GRAFIK_E2_FORMATION + m),
-            .grafik_an = GRAFIK_E2_FORMATION_AN,
-            .x = 22,
-            .y = static_cast<i16>(90 + 140 * m),
-            .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
-            .klick = E2_Screen_Formation_Klick,
-            .ebene = 3,
-            .w = 100,
-            .h = 135,
-            .hilfe_prozedur = E2_Screen_Hilfetext,
-            .user = {0, static_cast<u32>(m)}};
-}
 constexpr Screen_Icon PUNKT{.nummer = ICON_E2_PUNKT,
                             .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
                             .klick = E2_Screen_Formation_Klick,
@@ -102,22 +88,8 @@ constexpr Screen_Icon PUNKT{.nummer = ICON_E2_PUNKT,
                             .w = 12,
                             .h = 10,
                             .hilfe_prozedur = E2_Screen_Hilfetext};
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 grafik_an, i16 x, Icon_Klick_Prozedur klick,
-                            Icon_Zeichen_Prozedur zeichnen, Icon_Textzeile* t, bool umschalter) {
-    return Kit_Bildknopf({.nummer = nummer,
-                          .grafik = grafik,
-                          .gedrueckt = grafik_an,
-                          .an = grafik_an,
-                          .x = x,
-                          .y = 518,
-                          .w = 140,
-                          .h = 36,
-                          .ebene = 5,
-                          .klick = klick,
-                          .zeichnen = zeichnen,
-                          .text = t,
-                          .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (umschalter ? MENUE_S_AN : 0u)});
-}
+constexpr Kit_Bildknopf_Def KNOPF{.y = 518, .w = 140, .h = 36, .ebene = 5};
+constexpr u32 UMSCHALTER = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_AN;
 
 constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
     {.nummer = ICON_E2_RAHMEN,
@@ -131,16 +103,47 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
      .w = 794,
      .h = 478},
 });
-constexpr auto FELDER = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({feld(0), feld(1), feld(2)});
+// The three formations, each with its own picture; user word 1: which.
+constexpr auto FELDER =
+    Icon_Tabelle_Aus<Icon_Besitzer::KADER_ANSICHT>(Kit_Zeilen<3>({.nummer = ICON_E2_FORMATION,
+                                                                  .grafik = GRAFIK_E2_FORMATION,
+                                                                  .grafik_an = GRAFIK_E2_FORMATION_AN,
+                                                                  .x = 22,
+                                                                  .y = 90,
+                                                                  .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+                                                                  .klick = E2_Screen_Formation_Klick,
+                                                                  .ebene = 3,
+                                                                  .w = 100,
+                                                                  .h = 135,
+                                                                  .hilfe_prozedur = E2_Screen_Hilfetext},
+                                                                 {.dy = 140, .index_wort = 1, .grafik_schritt = 1}));
 // Cards and formation points are placed when the screen lays them out.
 constexpr auto KARTEN = Icon_Tabelle_Aus<Icon_Besitzer::KADER_ANSICHT>(Icon_Reihe<11>(KARTE, 0, 0, false));
 constexpr auto PUNKTE = Icon_Tabelle_Aus<Icon_Besitzer::KADER_ANSICHT>(Icon_Reihe<33>(PUNKT, 0, 0, false));
 constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER_ANSICHT>({
-    knopf(ICON_E2_MENUE, GRAFIK_E2_KNOPF, GRAFIK_E2_KNOPF_AN, 16, E2_Screen_Menue_Klick, nullptr, &text_menue, false),
-    knopf(ICON_E2_ANSICHT, GRAFIK_E2_KNOPF + 1, GRAFIK_E2_KNOPF_AN + 1, 166, E2_Screen_Ansicht_Klick, E2_Screen_Ansicht_Pruefen,
-          &text_ansicht, true),
-    knopf(ICON_E2_ZURUECK, GRAFIK_E2_KNOPF + 2, GRAFIK_E2_KNOPF_AN + 2, 316, E2_Screen_Formation_Zuruecksetzen_Klick, nullptr,
-          &text_zurueck, false),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_E2_MENUE,
+                          .grafik = GRAFIK_E2_KNOPF,
+                          .gedrueckt = GRAFIK_E2_KNOPF_AN,
+                          .an = GRAFIK_E2_KNOPF_AN,
+                          .x = 16,
+                          .klick = E2_Screen_Menue_Klick,
+                          .text = &text_menue}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_E2_ANSICHT,
+                          .grafik = GRAFIK_E2_KNOPF + 1,
+                          .gedrueckt = GRAFIK_E2_KNOPF_AN + 1,
+                          .an = GRAFIK_E2_KNOPF_AN + 1,
+                          .x = 166,
+                          .klick = E2_Screen_Ansicht_Klick,
+                          .zeichnen = E2_Screen_Ansicht_Pruefen,
+                          .text = &text_ansicht,
+                          .status = UMSCHALTER}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_E2_ZURUECK,
+                          .grafik = GRAFIK_E2_KNOPF + 2,
+                          .gedrueckt = GRAFIK_E2_KNOPF_AN + 2,
+                          .an = GRAFIK_E2_KNOPF_AN + 2,
+                          .x = 316,
+                          .klick = E2_Screen_Formation_Zuruecksetzen_Klick,
+                          .text = &text_zurueck}),
 });
 
 void texte_setzen(bool ansicht) {
@@ -380,8 +383,8 @@ void E2_Screen_Karte_Klick(Screen_Icon* i, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || p < 0 || p >= Spieler_Anzahl || !eigen()) return;
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
     if (verfuegbar(p) && mx >= i->x + 41 && mx <= i->x + 84 && my >= i->y + 16 && my <= i->y + 29) {
-        if (Attribut_Popup_Offen()) Attribut_Popup_Spieler_Zeigen(p, gezeigt);
-        else Attribut_Popup_Oeffnen(p, mx, my, gezeigt);
+        // An open popup shows this player.
+        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = gezeigt, .x = mx, .y = my});
         setzen(i->nummer, false);
         return;
     }
@@ -452,7 +455,7 @@ void E2_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
             if (!c || (c->status & MENUE_S_VERSTECKT) || p < 0 || mx < c->x || mx >= c->x + KARTE_B || my < c->y ||
                 my >= c->y + KARTE_H || !verfuegbar(p))
                 continue;
-            Spieler_Info_Screen_Init(p, gezeigt, Spielerkarte_Modus_Fuer(gezeigt));
+            Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = gezeigt});
             return;
         }
     }

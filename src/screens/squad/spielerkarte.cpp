@@ -82,7 +82,6 @@ struct Karte {
     i32 zahlen_tag = -1;
 };
 Karte karte;
-Talente_Oeffnen_Prozedur talente_oeffnen = nullptr;
 Icon_Textzeile text_schliessen{};
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_INFO, n); }
@@ -93,20 +92,7 @@ i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 // takes its own clicks.
 constexpr u32 FLAGS = MENUE_F_BEIDE_TASTEN;
 // A button's user word 0: 1 for the forward arrow.
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
-                            Icon_Klick_Prozedur klick, bool vor = false) {
-    return Kit_Bildknopf({.nummer = nummer,
-                          .grafik = grafik,
-                          .gedrueckt = gedrueckt,
-                          .x = x,
-                          .y = y,
-                          .w = w,
-                          .h = h,
-                          .ebene = 14,
-                          .klick = klick,
-                          .flags = FLAGS,
-                          .wort = {vor ? 1u : 0u, 0}});
-}
+constexpr Kit_Bildknopf_Def KNOPF{.ebene = 14, .flags = FLAGS};
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELERKARTE>({
     {.nummer = ICON_KARTE_SCHIRM,
@@ -128,16 +114,41 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELERKARTE>({
      .ebene = 13,
      .w = 736,
      .h = 372},
-    knopf(ICON_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK, GRAFIK_KARTE_ZURUECK_GEDRUECKT, 36, 412, 30, 30,
-          Spieler_Info_Blaettern_Klick),
-    knopf(ICON_KARTE_VOR, GRAFIK_KARTE_VOR, GRAFIK_KARTE_VOR_GEDRUECKT, 86, 412, 30, 30, Spieler_Info_Blaettern_Klick,
-          true),
-    knopf(ICON_KARTE_SCHLIESSEN, GRAFIK_KARTE_SCHLIESSEN, GRAFIK_KARTE_SCHLIESSEN_GEDRUECKT, 684, 415, 80, 32,
-          Spieler_Info_Schliessen_Klick),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KARTE_ZURUECK,
+                          .grafik = GRAFIK_KARTE_ZURUECK,
+                          .gedrueckt = GRAFIK_KARTE_ZURUECK_GEDRUECKT,
+                          .x = 36,
+                          .y = 412,
+                          .w = 30,
+                          .h = 30,
+                          .klick = Spieler_Info_Blaettern_Klick}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KARTE_VOR,
+                          .grafik = GRAFIK_KARTE_VOR,
+                          .gedrueckt = GRAFIK_KARTE_VOR_GEDRUECKT,
+                          .x = 86,
+                          .y = 412,
+                          .w = 30,
+                          .h = 30,
+                          .klick = Spieler_Info_Blaettern_Klick,
+                          .wort = {1, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KARTE_SCHLIESSEN,
+                          .grafik = GRAFIK_KARTE_SCHLIESSEN,
+                          .gedrueckt = GRAFIK_KARTE_SCHLIESSEN_GEDRUECKT,
+                          .x = 684,
+                          .y = 415,
+                          .w = 80,
+                          .h = 32,
+                          .klick = Spieler_Info_Schliessen_Klick}),
     // Top right, beside the crest: beside the arrows it would cover the
     // captions of the goals and assists.
-    knopf(ICON_KARTE_TALENTE, GRAFIK_KARTE_TALENTE, GRAFIK_KARTE_TALENTE_GEDRUECKT, 664, 116, 80, 30,
-          Spieler_Info_Talente_Klick),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_KARTE_TALENTE,
+                          .grafik = GRAFIK_KARTE_TALENTE,
+                          .gedrueckt = GRAFIK_KARTE_TALENTE_GEDRUECKT,
+                          .x = 664,
+                          .y = 116,
+                          .w = 80,
+                          .h = 30,
+                          .klick = Spieler_Info_Talente_Klick}),
 });
 
 void zahlen_fuellen() {
@@ -200,7 +211,15 @@ void schliessen() {
 
 i32 Spielerkarte_Modus_Fuer(i32 team) { return team == Team_Aktiv ? SPIELERKARTE_EIGEN : SPIELERKARTE_ANDERE; }
 
-void Spieler_Info_Set_Talente(Talente_Oeffnen_Prozedur p) { talente_oeffnen = p; }
+Screen_Def Spielerkarte_Screen_Def() {
+    return {.name = "Spielerkarte",
+            .icons = Icon_Besitzer::SPIELERKARTE,
+            .rahmen = ICON_KARTE_SCHIRM,
+            .schliessen = Spieler_Info_Schliessen,
+            .oeffnen_fuer = [](const Screen_Anlass& a) {
+                Spieler_Info_Screen_Init(a.spieler, a.team, a.modus >= 0 ? a.modus : Spielerkarte_Modus_Fuer(a.team));
+            }};
+}
 
 bool Spieler_Info_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_KARTE_SCHIRM); }
 i32 Spieler_Info_Spieler() { return Spieler_Info_Offen() ? karte.spieler : -1; }
@@ -224,7 +243,8 @@ void Spieler_Info_Screen_Init(i32 spieler, i32 team, i32 modus) {
         }
     if (Screen_Icon* t = Kit_Icon(ICON_KARTE_TALENTE)) {
         t->hilfe = Text_cfg_Text(TEXT_ZUSATZ_DOLV, T_DOLV_TALENTE);
-        if (!talente_oeffnen) t->status |= MENUE_S_VERSTECKT;
+        // The button opens the talents screen by its id: not shown where there is none.
+        if (!Screen_Holen(Screen_Id::TALENTE)) t->status |= MENUE_S_VERSTECKT;
     }
     setzen(spieler, team);
 }
@@ -397,9 +417,12 @@ void Spieler_Info_Talente_Klick(Screen_Icon*, u32 ereignis) {
         Spieler_Info_Schliessen();
         return;
     }
-    if (!(ereignis & MENUE_E_LINKS) || !talente_oeffnen) return;
+    if (!(ereignis & MENUE_E_LINKS)) return;
+    // The card's modes own, other, scouting, transfer show the talents as
+    // own team, view, one player, transfer.
     static constexpr i32 TALENTE_MODUS[4] = {0, 1, 3, 2};
-    talente_oeffnen(karte.spieler, karte.team, TALENTE_MODUS[karte.modus]);
+    Screen_Oeffnen_Fuer(Screen_Id::TALENTE,
+                        {.spieler = karte.spieler, .team = karte.team, .modus = TALENTE_MODUS[karte.modus]});
 }
 
 void Spieler_Info_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {

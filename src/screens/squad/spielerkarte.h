@@ -5,16 +5,18 @@
 // arrows step through his team (or the transfer list), a button opens the
 // talents screen when one is installed, any other click closes the card.
 //
-// Every screen that lists players opens it the same way:
+// Every screen that lists players opens it the same way, by its id:
 //
-//   Spieler_Info_Screen_Init(spieler, team, SPIELERKARTE_EIGEN);
+//   Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = t, .modus = SPIELERKARTE_EIGEN});
 //
+// (without a mode the card takes the own or the other team's by the club).
 // The modes say what the arrows step through: the own team in slot order,
 // another team in list order, nothing (scouting), or the active club's
 // transfer list.
 #pragma once
 
 #include "base/types.h"
+#include "screens/screens.h"
 
 struct Screen_Icon;
 struct Rastport;
@@ -38,6 +40,8 @@ enum Spielerkarte_Modus : i32 {
 // The mode for a player of `team` on a squad list: own or other.
 i32 Spielerkarte_Modus_Fuer(i32 team);
 
+Screen_Def Spielerkarte_Screen_Def();
+
 // Opens the card (nothing while it is open: the player shown stays).
 void Spieler_Info_Screen_Init(i32 spieler, i32 team, i32 modus);
 void Spieler_Info_Schliessen();
@@ -51,11 +55,6 @@ i32 Spieler_Info_Spieler();
 // A right click on a squad screen closes an open card or attribute popup
 // first; true when one was open.
 bool Spielerfenster_Schliessen();
-
-// The talents screen the card's button opens (talents mode 0..3 from the
-// card's mode); without one the button is not shown.
-using Talente_Oeffnen_Prozedur = void (*)(i32 spieler, i32 team, i32 talente_modus);
-void Spieler_Info_Set_Talente(Talente_Oeffnen_Prozedur p);
 
 // The counts the card shows of this year's competitions (goals, assists and
 // the three card kinds), kept per day while the card is open; 0 for all

@@ -6,6 +6,12 @@
 #include "base/types.h"
 
 constexpr i32 KADER_SLOTS = 20;  // line-up slots 0..10 starters, 11..16 substitutes, 17..19 reserves
+// The top of a slot's row in the squad lists (squad, training sheet, the
+// transfer screen's own squad): the eleven from 136, the substitutes from
+// 344, the reserves from 467, 17 px apart.
+constexpr i32 Kader_Slot_Y(i32 slot) {
+    return slot < 11 ? 136 + 17 * slot : slot < 17 ? 344 + 17 * (slot - 11) : 467 + 17 * (slot - 17);
+}
 
 // The next line-up slot from `slot` in direction +1 / -1. The own team
 // steps in slot order (19 -> 0, 0 -> 19); another team in the order the

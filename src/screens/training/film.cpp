@@ -306,8 +306,12 @@ void ende_panel(Rastport* ziel) {
 }  // namespace
 
 Screen_Def Spieler_Training2_Screen_Def() {
-    return {.name = "Trainingsfilm", .icons = Icon_Besitzer::TRAININGSFILM, .rahmen = ICON_FILM_PANEL,
-            .oeffnen = oeffnen_vorgemerkt, .schliessen = Spieler_Training2_Screen_Schliessen};
+    return {.name = "Trainingsfilm",
+            .icons = Icon_Besitzer::TRAININGSFILM,
+            .rahmen = ICON_FILM_PANEL,
+            .oeffnen = oeffnen_vorgemerkt,
+            .schliessen = Spieler_Training2_Screen_Schliessen,
+            .oeffnen_fuer = [](const Screen_Anlass& a) { Spieler_Training2_Screen_Init(a.spieler, a.attribut); }};
 }
 
 i32 Training_Film_Anfang(i32 a) { return GELERNT_OEFFNUNG + 1 + GELERNT_TEIL * a; }

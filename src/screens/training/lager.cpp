@@ -143,20 +143,8 @@ constexpr auto LAUF = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSLAGER>({
 // The rows below the frame's header rule (frame top + 48) with a few pixels
 // of air; a gap before the substitutes and another before the rest.
 constexpr i32 ergebnis_y(i32 i) { return 134 + 17 * i + (i > 10 ? 21 : 0) + (i > 16 ? 21 : 0); }
-constexpr Screen_Icon ergebnis_zeile(i32 i) {
-    return {.nummer = static_cast<i16>(ICON_ERGEBNIS_ZEILE + i),
-            .flags = MODAL,
-            .x = 100,
-            .y = static_cast<i16>(ergebnis_y(i)),
-            .status = MENUE_S_TRANSPARENT,
-            .klick = Trainings_Lager_Ergebnis_Klick,
-            .zeichnen = Trainings_Lager_Ergebnis_Zeile,
-            .ebene = 18,
-            .w = 600,
-            .h = 17,
-            .user = {static_cast<u32>(i), 0}};
-}
-constexpr auto ERGEBNIS = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSLAGER>({
+constexpr auto ERGEBNIS_Y = Kit_Lagen<20>(ergebnis_y);
+constexpr auto ERGEBNIS_RAHMEN = Icon_Liste({
     {.nummer = ICON_LAUF_BLOCKER,
      .flags = MODAL | MENUE_F_GANZER_SCREEN,
      .klick = Trainings_Lager_Ergebnis_Klick,
@@ -174,11 +162,19 @@ constexpr auto ERGEBNIS = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSLAGER>({
      .w = 670,
      .h = 470,
      .hilfe_prozedur = Trainings_Lager_Ergebnis_Spalte},
-    ergebnis_zeile(0),  ergebnis_zeile(1),  ergebnis_zeile(2),  ergebnis_zeile(3),  ergebnis_zeile(4),
-    ergebnis_zeile(5),  ergebnis_zeile(6),  ergebnis_zeile(7),  ergebnis_zeile(8),  ergebnis_zeile(9),
-    ergebnis_zeile(10), ergebnis_zeile(11), ergebnis_zeile(12), ergebnis_zeile(13), ergebnis_zeile(14),
-    ergebnis_zeile(15), ergebnis_zeile(16), ergebnis_zeile(17), ergebnis_zeile(18), ergebnis_zeile(19),
 });
+// A row's user word 0: its row.
+constexpr auto ERGEBNIS_ZEILEN = Kit_Zeilen<20>({.nummer = ICON_ERGEBNIS_ZEILE,
+                                                 .flags = MODAL,
+                                                 .x = 100,
+                                                 .status = MENUE_S_TRANSPARENT,
+                                                 .klick = Trainings_Lager_Ergebnis_Klick,
+                                                 .zeichnen = Trainings_Lager_Ergebnis_Zeile,
+                                                 .ebene = 18,
+                                                 .w = 600,
+                                                 .h = 17},
+                                                {.y = ERGEBNIS_Y.data()});
+constexpr auto ERGEBNIS = Icon_Tabelle_Aus<Icon_Besitzer::TRAININGSLAGER>(ERGEBNIS_RAHMEN, ERGEBNIS_ZEILEN);
 
 // A bar's top: held below the end of the bar.
 i32 oben_halten(i32 top) { return top >= LAUF_BALKEN ? Rnd(321, 341) : top; }

@@ -23,6 +23,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
+#include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
@@ -43,7 +44,6 @@ constexpr i32 ZEILE_X = 9, ZEILE_B = 460, ZEILE_H = 17;
 // A row's three attribute badges side by side (a badge is 26 wide), the one
 // in training after them, clear of the percentage ending at 422.
 constexpr i32 ATTRIBUT_X = 296, ATTRIBUT_SCHRITT = 26, TRAINING_X = 375;
-constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17); }
 // The badges' legend: three lines in the right column between the slots
 // and the attribute's panel.
 constexpr Attribut_Legende_Platz PLAN_LEGENDE{.x0 = 494, .x1 = 784, .y = 362, .zeilen = 3, .zeilenhoehe = 17};
@@ -85,41 +85,14 @@ i32 gelernt(i32 p) {
 }
 const char* name(i32 a) { return a >= 0 && a < ATTRIBUT_ANZAHL ? Attribut_Tabelle[a].name : ""; }
 
-constexpr Screen_Icon zeile(i32 k) {
-    return {.nummer = static_cast<i16>(ICON_PLAN_ZEILE + k),
-            .grafik = GRAFIK_PLAN_ZEILE,
-            .flags = MENUE_F_BEIDE_TASTEN,
-            .x = ZEILE_X,
-            .y = static_cast<i16>(zeile_y(k)),
-            .status = MENUE_S_TRANSPARENT,
-            .klick = Spieler_Training_Zeile_Klick,
-            .zeichnen = Spieler_Training_Zeile_Zeichnen,
-            .ebene = 3,
-            .w = ZEILE_B,
-            .h = ZEILE_H,
-            .hilfe_prozedur = Spieler_Training_Tooltip,
-            .user = {static_cast<u32>(-1), static_cast<u32>(k)}};
-}
 // The arrows' user word 0: WORT_VOR steps forward. A row's user words: 0 its
-// player, 1 its row.
+// player, 1 its row; the rows stand in three blocks (the eleven, the
+// substitutes, the reserves).
 constexpr u32 WORT_VOR = 1;
-constexpr Screen_Icon knopf(i16 nummer, u32 grafik, u32 gedrueckt, i16 x, i16 y, i16 w, i16 h,
-                            Icon_Klick_Prozedur klick, i8 ebene, u32 status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-                            u32 wort = 0) {
-    return Kit_Bildknopf({.nummer = nummer,
-                          .grafik = grafik,
-                          .gedrueckt = gedrueckt,
-                          .x = x,
-                          .y = y,
-                          .w = w,
-                          .h = h,
-                          .ebene = ebene,
-                          .klick = klick,
-                          .status = status,
-                          .wort = {wort, 0}});
-}
+constexpr auto ZEILEN_Y = Kit_Lagen<PLAN_ZEILEN>(Kader_Slot_Y);
+constexpr u32 PFEIL_STATUS = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN;
 
-constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSPLAN>({
+constexpr auto EINZELNE = Icon_Liste({
     {.nummer = ICON_PLAN_RAHMEN,
      .grafik = GRAFIK_PLAN_RAHMEN,
      .x = 3,
@@ -140,8 +113,15 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSPLAN>({
      .ebene = 2,
      .w = 200,
      .h = 24},
-    knopf(ICON_PLAN_TRAINIEREN, GRAFIK_PLAN_TRAINIEREN, GRAFIK_PLAN_TRAINIEREN_GEDRUECKT, 593, 506, 180, 34,
-          Spieler_Training_Trainieren, 2),
+    Kit_Bildknopf({.nummer = ICON_PLAN_TRAINIEREN,
+                   .grafik = GRAFIK_PLAN_TRAINIEREN,
+                   .gedrueckt = GRAFIK_PLAN_TRAINIEREN_GEDRUECKT,
+                   .x = 593,
+                   .y = 506,
+                   .w = 180,
+                   .h = 34,
+                   .ebene = 2,
+                   .klick = Spieler_Training_Trainieren}),
     {.nummer = ICON_PLAN_MITTE,
      .grafik = GRAFIK_PLAN_SLOT_MITTE,
      .grafik_gedrueckt = GRAFIK_PLAN_SLOT_MITTE_GEDRUECKT,
@@ -153,37 +133,70 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSPLAN>({
      .ebene = 2,
      .w = 64,
      .h = 44},
-    knopf(ICON_PLAN_ZURUECK, GRAFIK_PLAN_ZURUECK, GRAFIK_PLAN_ZURUECK_GEDRUECKT, 513, 273, 28, 28,
-          Spieler_Training_Pfeil, 2, MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN),
-    knopf(ICON_PLAN_VOR, GRAFIK_PLAN_VOR, GRAFIK_PLAN_VOR_GEDRUECKT, 545, 273, 28, 28, Spieler_Training_Pfeil, 2,
-          MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN, WORT_VOR),
-    knopf(ICON_PLAN_TALENTE, GRAFIK_PLAN_TALENTE, GRAFIK_PLAN_TALENTE_GEDRUECKT, 486, 185, 26, 26,
-          Spieler_Training_Talente_Klick, 4),
-    knopf(ICON_PLAN_LINKS, GRAFIK_PLAN_SLOT_LINKS, MENUE_KEINE_GRAFIK, 578, 262, 56, 40, Spieler_Training_Pfeil, 1,
-          MENUE_S_TRANSPARENT),
-    knopf(ICON_PLAN_RECHTS, GRAFIK_PLAN_SLOT_RECHTS, MENUE_KEINE_GRAFIK, 712, 262, 56, 40, Spieler_Training_Pfeil, 1,
-          MENUE_S_TRANSPARENT, WORT_VOR),
-    zeile(0),
-    zeile(1),
-    zeile(2),
-    zeile(3),
-    zeile(4),
-    zeile(5),
-    zeile(6),
-    zeile(7),
-    zeile(8),
-    zeile(9),
-    zeile(10),
-    zeile(11),
-    zeile(12),
-    zeile(13),
-    zeile(14),
-    zeile(15),
-    zeile(16),
-    zeile(17),
-    zeile(18),
-    zeile(19),
+    Kit_Bildknopf({.nummer = ICON_PLAN_ZURUECK,
+                   .grafik = GRAFIK_PLAN_ZURUECK,
+                   .gedrueckt = GRAFIK_PLAN_ZURUECK_GEDRUECKT,
+                   .x = 513,
+                   .y = 273,
+                   .w = 28,
+                   .h = 28,
+                   .ebene = 2,
+                   .klick = Spieler_Training_Pfeil,
+                   .status = PFEIL_STATUS}),
+    Kit_Bildknopf({.nummer = ICON_PLAN_VOR,
+                   .grafik = GRAFIK_PLAN_VOR,
+                   .gedrueckt = GRAFIK_PLAN_VOR_GEDRUECKT,
+                   .x = 545,
+                   .y = 273,
+                   .w = 28,
+                   .h = 28,
+                   .ebene = 2,
+                   .klick = Spieler_Training_Pfeil,
+                   .status = PFEIL_STATUS,
+                   .wort = {WORT_VOR, 0}}),
+    Kit_Bildknopf({.nummer = ICON_PLAN_TALENTE,
+                   .grafik = GRAFIK_PLAN_TALENTE,
+                   .gedrueckt = GRAFIK_PLAN_TALENTE_GEDRUECKT,
+                   .x = 486,
+                   .y = 185,
+                   .w = 26,
+                   .h = 26,
+                   .ebene = 4,
+                   .klick = Spieler_Training_Talente_Klick}),
+    Kit_Bildknopf({.nummer = ICON_PLAN_LINKS,
+                   .grafik = GRAFIK_PLAN_SLOT_LINKS,
+                   .x = 578,
+                   .y = 262,
+                   .w = 56,
+                   .h = 40,
+                   .ebene = 1,
+                   .klick = Spieler_Training_Pfeil,
+                   .status = MENUE_S_TRANSPARENT}),
+    Kit_Bildknopf({.nummer = ICON_PLAN_RECHTS,
+                   .grafik = GRAFIK_PLAN_SLOT_RECHTS,
+                   .x = 712,
+                   .y = 262,
+                   .w = 56,
+                   .h = 40,
+                   .ebene = 1,
+                   .klick = Spieler_Training_Pfeil,
+                   .status = MENUE_S_TRANSPARENT,
+                   .wort = {WORT_VOR, 0}}),
 });
+constexpr auto ZEILEN = Kit_Zeilen<PLAN_ZEILEN>({.nummer = ICON_PLAN_ZEILE,
+                                                 .grafik = GRAFIK_PLAN_ZEILE,
+                                                 .flags = MENUE_F_BEIDE_TASTEN,
+                                                 .x = ZEILE_X,
+                                                 .status = MENUE_S_TRANSPARENT,
+                                                 .klick = Spieler_Training_Zeile_Klick,
+                                                 .zeichnen = Spieler_Training_Zeile_Zeichnen,
+                                                 .ebene = 3,
+                                                 .w = ZEILE_B,
+                                                 .h = ZEILE_H,
+                                                 .hilfe_prozedur = Spieler_Training_Tooltip,
+                                                 .user = {static_cast<u32>(-1), 0}},
+                                                {.index_wort = 1, .y = ZEILEN_Y.data()});
+constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::TRAININGSPLAN>(EINZELNE, ZEILEN);
 
 i32 zeile_von(const Screen_Icon* icon) {
     const i32 k = icon && icon->klick == Spieler_Training_Zeile_Klick ? static_cast<i32>(icon->user[1]) : -1;
@@ -408,7 +421,7 @@ void Spieler_Training_Trainieren(Screen_Icon*, u32 ereignis) {
         Training_Verletzt_Melden(p);
         return;
     }
-    Spieler_Training2_Screen_Init(p, a);
+    Screen_Oeffnen_Fuer(Screen_Id::TRAININGSFILM, {.spieler = p, .team = Team_Aktiv, .attribut = a});
 }
 
 void Spieler_Training_Slot_Klick(Screen_Icon*, u32 ereignis) {
@@ -438,7 +451,7 @@ void Spieler_Training_Zeile_Klick(Screen_Icon* icon, u32 ereignis) {
     auswaehlen(p);
     if (ereignis & MENUE_E_RECHTS) {
         // A right click shows the player's card.
-        Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
+        Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = Team_Aktiv, .modus = SPIELERKARTE_EIGEN});
     } else if (Screen_Offen(Screen_Id::ATTRIBUT_POPUP)) {
         Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = Team_Aktiv});
     } else if (Maus_Get_X() >= 304 && Maus_Get_X() <= 359) {
@@ -451,7 +464,7 @@ void Spieler_Training_Zeile_Klick(Screen_Icon* icon, u32 ereignis) {
 
 void Spieler_Training_Talente_Klick(Screen_Icon*, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || gewaehlt < 0) return;
-    Spieler_Talente_Screen_Init(gewaehlt, TALENTE_EIGENES_TEAM);
+    Screen_Oeffnen_Fuer(Screen_Id::TALENTE, {.spieler = gewaehlt, .team = Team_Aktiv, .modus = TALENTE_EIGENES_TEAM});
 }
 
 void Spieler_Training_Auto_Klick(Screen_Icon*, u32 ereignis) {

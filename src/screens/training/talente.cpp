@@ -51,44 +51,6 @@ const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TALENTE, n); }
 i32 wert(int m, i32 p) { return Spieler_Wert(m, p, 0, OP_LESEN); }
 bool torwart(i32 p) { return wert(MODUS_KLASSE, p) == 0; }
 
-constexpr Screen_Icon attr(i32 a) {
-    const bool oben = a < 20, mitte = a >= 20 && a < 35;
-    constexpr i16 SPEZIAL_X[4] = {616, 496, 376, 256};
-    const i16 x = oben ? static_cast<i16>(3 + 40 * a)
-                  : mitte ? static_cast<i16>(33 + 50 * (a - 20))
-                  : a < 39 ? SPEZIAL_X[a - 35]
-                           : static_cast<i16>(32);
-    const i16 y = oben ? 72 : mitte ? 272 : a < 39 ? 386 : 496;
-    return {.nummer = static_cast<i16>(a < 35 ? ICON_TALENTE_ATTRIBUT + a : ICON_TALENTE_SPEZIAL + a - 35),
-            .grafik = a < 35 ? static_cast<u32>(GRAFIK_TALENTE_PLATZ) : static_cast<u32>(GRAFIK_TALENTE_PLATZ_GROSS),
-            .flags = MENUE_F_HOVER,
-            .x = x,
-            .y = y,
-            .status = MENUE_S_TRANSPARENT,
-            .klick = Spieler_Talente_Attribut,
-            .zeichnen = Spieler_Talente_Attribut_Zeichnen,
-            .ebene = 17,
-            .w = static_cast<i16>(a < 35 ? 36 : 48),
-            .h = static_cast<i16>(a < 35 ? 36 : 48),
-            .hilfe_prozedur = Spieler_Talente_Hilfe,
-            .user = {static_cast<u32>(a), 0}};
-}
-constexpr Screen_Icon tor(i32 j) {
-    return {.nummer = static_cast<i16>(ICON_TALENTE_TORWART + j),
-            .grafik = GRAFIK_TALENTE_PLATZ_GROSS,
-            .flags = MENUE_F_HOVER,
-            .x = static_cast<i16>(83 + 120 * j),
-            .y = 230,
-            .status = MENUE_S_TRANSPARENT,
-            .klick = Spieler_Talente_Attribut,
-            .zeichnen = Spieler_Talente_Attribut_Zeichnen,
-            .ebene = 17,
-            .w = 48,
-            .h = 48,
-            .hilfe_prozedur = Spieler_Talente_Hilfe,
-            .user = {static_cast<u32>(47 + j), 0}};
-}
-
 constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
     {.nummer = ICON_TALENTE_RAHMEN, .grafik = GRAFIK_TALENTE_FELD, .x = 0, .y = 0, .ebene = 15, .w = 800, .h = 600},
     {.nummer = ICON_TALENTE_PANEL,
@@ -135,13 +97,75 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
      .user = {1}},
 });
 
-constexpr auto ATTRIBUTE = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
-    attr(0),  attr(1),  attr(2),  attr(3),  attr(4),  attr(5),  attr(6),  attr(7),  attr(8),  attr(9),
-    attr(10), attr(11), attr(12), attr(13), attr(14), attr(15), attr(16), attr(17), attr(18), attr(19),
-    attr(20), attr(21), attr(22), attr(23), attr(24), attr(25), attr(26), attr(27), attr(28), attr(29),
-    attr(30), attr(31), attr(32), attr(33), attr(34), attr(35), attr(36), attr(37), attr(38), attr(39),
-    tor(0),   tor(1),   tor(2),   tor(3),   tor(4),   tor(5),
-});
+// The attribute places, each with its attribute in user word 0: the top row
+// 0..19, the middle row 20..34, the specials 35..38 (right to left) and 39
+// below them; the goalkeeper's 47..52 over the field.
+constexpr auto OBEN = Kit_Zeilen<20>({.nummer = ICON_TALENTE_ATTRIBUT,
+                                      .grafik = GRAFIK_TALENTE_PLATZ,
+                                      .flags = MENUE_F_HOVER,
+                                      .x = 3,
+                                      .y = 72,
+                                      .status = MENUE_S_TRANSPARENT,
+                                      .klick = Spieler_Talente_Attribut,
+                                      .zeichnen = Spieler_Talente_Attribut_Zeichnen,
+                                      .ebene = 17,
+                                      .w = 36,
+                                      .h = 36,
+                                      .hilfe_prozedur = Spieler_Talente_Hilfe},
+                                     {.dx = 40});
+constexpr auto MITTE = Kit_Zeilen<15>({.nummer = ICON_TALENTE_ATTRIBUT + 20,
+                                       .grafik = GRAFIK_TALENTE_PLATZ,
+                                       .flags = MENUE_F_HOVER,
+                                       .x = 33,
+                                       .y = 272,
+                                       .status = MENUE_S_TRANSPARENT,
+                                       .klick = Spieler_Talente_Attribut,
+                                       .zeichnen = Spieler_Talente_Attribut_Zeichnen,
+                                       .ebene = 17,
+                                       .w = 36,
+                                       .h = 36,
+                                       .hilfe_prozedur = Spieler_Talente_Hilfe},
+                                      {.dx = 50, .erster_index = 20});
+constexpr auto SPEZIAL = Kit_Zeilen<4>({.nummer = ICON_TALENTE_SPEZIAL,
+                                        .grafik = GRAFIK_TALENTE_PLATZ_GROSS,
+                                        .flags = MENUE_F_HOVER,
+                                        .x = 616,
+                                        .y = 386,
+                                        .status = MENUE_S_TRANSPARENT,
+                                        .klick = Spieler_Talente_Attribut,
+                                        .zeichnen = Spieler_Talente_Attribut_Zeichnen,
+                                        .ebene = 17,
+                                        .w = 48,
+                                        .h = 48,
+                                        .hilfe_prozedur = Spieler_Talente_Hilfe},
+                                       {.dx = -120, .erster_index = 35});
+constexpr auto LETZTES = Kit_Zeilen<1>({.nummer = ICON_TALENTE_SPEZIAL + 4,
+                                        .grafik = GRAFIK_TALENTE_PLATZ_GROSS,
+                                        .flags = MENUE_F_HOVER,
+                                        .x = 32,
+                                        .y = 496,
+                                        .status = MENUE_S_TRANSPARENT,
+                                        .klick = Spieler_Talente_Attribut,
+                                        .zeichnen = Spieler_Talente_Attribut_Zeichnen,
+                                        .ebene = 17,
+                                        .w = 48,
+                                        .h = 48,
+                                        .hilfe_prozedur = Spieler_Talente_Hilfe},
+                                       {.erster_index = 39});
+constexpr auto TORWART = Kit_Zeilen<6>({.nummer = ICON_TALENTE_TORWART,
+                                        .grafik = GRAFIK_TALENTE_PLATZ_GROSS,
+                                        .flags = MENUE_F_HOVER,
+                                        .x = 83,
+                                        .y = 230,
+                                        .status = MENUE_S_TRANSPARENT,
+                                        .klick = Spieler_Talente_Attribut,
+                                        .zeichnen = Spieler_Talente_Attribut_Zeichnen,
+                                        .ebene = 17,
+                                        .w = 48,
+                                        .h = 48,
+                                        .hilfe_prozedur = Spieler_Talente_Hilfe},
+                                       {.dx = 120, .erster_index = 47});
+constexpr auto ATTRIBUTE = Icon_Tabelle_Aus<Icon_Besitzer::TALENTE>(OBEN, MITTE, SPEZIAL, LETZTES, TORWART);
 
 void zeigen(i16 nummer, bool an) {
     if (Screen_Icon* i = Kit_Icon(nummer))
@@ -160,7 +184,7 @@ void wechsel_bestaetigt(i32 anzahl, const i32* liste) {
     if (anzahl < 3) return;
     Spieler_Wert(liste[0], liste[2], 0, OP_SCHREIBEN);
     Spieler_Wert(MODUS_GELD, liste[2], 0, OP_SCHREIBEN);
-    Spieler_Training2_Screen_Init(liste[2], liste[1]);
+    Screen_Oeffnen_Fuer(Screen_Id::TRAININGSFILM, {.spieler = liste[2], .team = Team_Aktiv, .attribut = liste[1]});
 }
 
 // The transfer window's players by position class (highest first), then
@@ -254,8 +278,14 @@ void attribut_panel(Rastport* ziel, i32 a, const Screen_Icon* icon) {
 }  // namespace
 
 Screen_Def Spieler_Talente_Screen_Def() {
-    return {.name = "Talente", .icons = Icon_Besitzer::TALENTE, .rahmen = ICON_TALENTE_RAHMEN,
-            .schliessen = Spieler_Talente_Screen_Schliessen};
+    return {.name = "Talente",
+            .icons = Icon_Besitzer::TALENTE,
+            .rahmen = ICON_TALENTE_RAHMEN,
+            .schliessen = Spieler_Talente_Screen_Schliessen,
+            .oeffnen_fuer = [](const Screen_Anlass& a) {
+                const i32 m = a.modus >= 0 ? a.modus : a.team == Team_Aktiv ? TALENTE_EIGENES_TEAM : TALENTE_ANSICHT;
+                Spieler_Talente_Screen_Init(a.spieler, m);
+            }};
 }
 
 i32 Spieler_Talente_Spieler() { return spieler; }
@@ -313,7 +343,8 @@ void Spieler_Talente_Attribut(Screen_Icon* icon, u32 ereignis) {
         return;
     }
     const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
-    if (t < 0 || t == a) Spieler_Training2_Screen_Init(p, a);
+    if (t < 0 || t == a)
+        Screen_Oeffnen_Fuer(Screen_Id::TRAININGSFILM, {.spieler = p, .team = Team_Aktiv, .attribut = a});
     else Training_Wechsel_Fragen(p, t, a, wechsel_bestaetigt);
 }
 
