@@ -298,7 +298,10 @@ void main_hooks_anmelden() {
             Farbe_Cache_Aufraeumen();
             // While no match is shown live, one more figure set is loaded or
             // ground picture unpacked a frame, so that a kick-off finds them all.
-            if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht() &&
+            // The pass that ends the program releases them with the season's
+            // graphics.
+            if (Quit_Status != QUIT_STATUS_LAEUFT) Spielansicht_Vorrat_Freigeben();
+            else if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht() &&
                 !Spielansicht_Animsets_Vorrat_Schritt())
                 Spielansicht_Vorrat_Schritt();
             // A quit the run loop could not serve (no calendar) still ends the program.
