@@ -200,8 +200,7 @@ TEST_F(Welt_Netz, TheClubsStepsCrossTheWire) {
     ASSERT_GT(weniger, 0);
     EXPECT_EQ(Stadion_Kapazitaet_Aendern(20, s->kapazitaet - weniger), Stadion_Bau::GEBUCHT);
     EXPECT_EQ(s->kapazitaet, vorher.kapazitaet - weniger);
-    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(20, 0, 0),
-                     2000000.0 - 2.0 * k.punktpreis - weniger * STADION_ABBAU_PRO_PLATZ);
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(20, 0, 0), 2000000.0 - 2.0 * k.punktpreis - weniger * STADION_ABBAU_PRO_PLATZ);
     EXPECT_EQ(Stadion_Renovieren(21, 100), Stadion_Bau::KEIN_STADION) << "another club";
 
     ASSERT_TRUE(Manager_Neuer_Mitspieler(20, "Netz", 0));  // the client's own manager
