@@ -393,32 +393,6 @@ TEST_F(Transfer, SpielerkarteHaeltDieUhrAn) {
     EXPECT_NEAR(static_cast<i32>(kit::Jetzt() - d.start), stand, 300);
 }
 
-// A market player who asks no more than his value: the opening bid meets
-// the demand, the deal is made at once and the price bar shows it full.
-TEST_F(Transfer, EinigungOhneSpanneFuelltDenBalken) {
-    oeffnen();
-    const i32 k = 10;
-    i32 zeile = -1;
-    for (i32 i = 0; i < 11 && zeile < 0; ++i) {
-        const i32 q = markt(i);
-        if (q >= 0 && !(Spieler_Wert(75, q, 0, OP_LESEN) & SP_STATUS_SCOUT) &&
-            Global_Transfer_Forderung(q) < Spieler_Berechne_Marktwert(q) &&
-            Verhandlung_Geld(eigen(k)) >= Spieler_Berechne_Marktwert(q))
-            zeile = i;
-    }
-    ASSERT_GE(zeile, 0) << "no market row asks less than its value";
-    verhandeln(zeile, k);
-    starten();
-    kit::Frames(3);
-    const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
-    ASSERT_EQ(d.stand, VH_ENDE);
-    ASSERT_TRUE(d.einig);
-    zeichnen();
-    ASSERT_NE(kit::Text(text(51)), nullptr);  // "Einigung erzielt!"
-    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_PREISBALKEN_GEBOT, 730, 282));
-    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_PREISBALKEN_GEBOT, 512, 282));
-}
-
 TEST_F(Transfer, KarteUndAttributeDerZeilen) {
     oeffnen();
     // A right click shows the player's card: an own player, a market player.
@@ -545,6 +519,35 @@ TEST_F(Transfer, OhneGeldKeineVerhandlung) {
     EXPECT_NE(kit::Meldungen()[0].find(text(50)), std::string::npos);
     EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel);
     EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld);
+}
+
+// A market player who asks no more than his value: the opening bid meets
+// the demand, the deal is made at once and the price bar shows it full.
+TEST_F(Transfer, EinigungOhneSpanneFuelltDenBalken) {
+    oeffnen();
+    const i32 k = 10;
+    i32 zeile = -1;
+    for (i32 i = 0; i < 11 && zeile < 0; ++i) {
+        const i32 q = markt(i);
+        if (q >= 0 && !(Spieler_Wert(75, q, 0, OP_LESEN) & SP_STATUS_SCOUT) &&
+            Global_Transfer_Forderung(q) < Spieler_Berechne_Marktwert(q) &&
+            Verhandlung_Geld(eigen(k)) >= Spieler_Berechne_Marktwert(q))
+            zeile = i;
+    }
+    ASSERT_GE(zeile, 0) << "no market row asks less than its value";
+    verhandeln(zeile, k);
+    starten();
+    kit::Frames(3);
+    const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
+    ASSERT_EQ(d.stand, VH_ENDE);
+    ASSERT_TRUE(d.einig);
+    zeichnen();
+    ASSERT_NE(kit::Text(text(51)), nullptr);  // "Einigung erzielt!"
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_PREISBALKEN_GEBOT, 730, 282));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_PREISBALKEN_GEBOT, 512, 282));
+    verlassen();  // the deal carried out, the window closed
+    kit::Frames(2);
+    EXPECT_FALSE(Verhandlung_Offen());
 }
 
 }  // namespace
