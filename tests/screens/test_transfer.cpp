@@ -118,6 +118,18 @@ class Transfer : public ::testing::Test {
         }
         return {-1, -1};
     }
+    // The first market row own row k can pay and whose demand stands above
+    // its value (talks that run, not a deal at once); -1 when none.
+    i32 zeile_mit_spanne(i32 k) {
+        for (i32 i = 0; i < 11; ++i) {
+            const i32 q = markt(i);
+            if (q >= 0 && eigen(k) >= 0 && !(Spieler_Wert(75, q, 0, OP_LESEN) & SP_STATUS_SCOUT) &&
+                Global_Transfer_Forderung(q) > Spieler_Berechne_Marktwert(q) &&
+                Verhandlung_Geld(eigen(k)) >= Global_Transfer_Forderung(q))
+                return i;
+        }
+        return -1;
+    }
     void starten() { knopf(697, 227); }
     void plus_100k() { knopf(591, 227); }
     void plus_10k() { knopf(548, 227); }
@@ -336,9 +348,11 @@ TEST_F(Transfer, VerhandlungBisZurEinigung) {
 TEST_F(Transfer, ZeitAbgelaufenUndAbbruchKostenDenWechsel) {
     oeffnen();
     const i32 team = Team_Aktiv;
-    const i32 q = markt(2), p = eigen(17);
+    const i32 z = zeile_mit_spanne(17);
+    ASSERT_GE(z, 0);
+    const i32 q = markt(z), p = eigen(17);
     const i32 wechsel = Team_Wert(20, team, 0, OP_LESEN);
-    verhandeln(2, 17, cursor_fuer(0, 0, markt(2)));
+    verhandeln(z, 17, cursor_fuer(0, 0, markt(z)));
     starten();
     kit::Frames(310, 100);
     const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
@@ -353,7 +367,7 @@ TEST_F(Transfer, ZeitAbgelaufenUndAbbruchKostenDenWechsel) {
     EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel - 1);
     EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld);
     // Breaking off while the clock runs asks first; "no" resumes, "yes" ends it, the transfer spent.
-    verhandeln(2, 17, cursor_fuer(0, 0, markt(2)));
+    verhandeln(z, 17, cursor_fuer(0, 0, markt(z)));
     starten();
     kit::Frames(20, 100);
     verlassen();
@@ -373,7 +387,9 @@ TEST_F(Transfer, ZeitAbgelaufenUndAbbruchKostenDenWechsel) {
 
 TEST_F(Transfer, SpielerkarteHaeltDieUhrAn) {
     oeffnen();
-    verhandeln(1, 15, cursor_fuer(0, 0, markt(1)));
+    const i32 z = zeile_mit_spanne(15);
+    ASSERT_GE(z, 0);
+    verhandeln(z, 15, cursor_fuer(0, 0, markt(z)));
     starten();
     kit::Frames(30, 100);
     const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
