@@ -4,9 +4,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <string>
 
 #include "base/bytes.h"
+#include "base/compress.h"
 #include "base/files.h"
 #include "base/settings.h"
 #include "graphics/font.h"
@@ -19,7 +21,12 @@ struct Resf_Slot {
     FILE* datei = nullptr;
     u32 groesse = 0;
     i32 basis = 0;
+    std::string name;
     std::vector<u32> typ, offset, ende;
+    // Packed entries, unpacked when the archive was opened: per entry its
+    // index in `entpackt`, -1 when it is not packed or its data are damaged.
+    std::vector<i32> entpackt_nr;
+    std::vector<std::vector<u8>> entpackt;
 };
 Resf_Slot slots[RESF_SLOTS];
 
@@ -34,7 +41,60 @@ i32 spiel_slots[RESF_SPIEL_ARCHIVE];
 bool spiel_offen = false;
 u32 stand = 1;
 
+// A packed entry's zlib block unpacked into `klar`; false for a damaged
+// block or a head that promises more than zlib can give from its data
+// (about 1032 bytes from one).
+bool entpacken(const std::vector<u8>& roh, std::vector<u8>& klar) {
+    if (roh.size() < ZLIB_KOPF_GROESSE) return false;
+    bytes::Leser k(roh.data(), ZLIB_KOPF_GROESSE);
+    const u32 soll = k.u32_(), gepackt = k.u32_();
+    if (soll == 0 || soll > RESF_ENTPACKT_MAX || gepackt > roh.size() - ZLIB_KOPF_GROESSE || soll / 1032 > gepackt)
+        return false;
+    klar.resize(soll);
+    return W32_Cmp_Zlib_Unpack_Sicher(roh.data(), static_cast<u32>(roh.size()), klar.data(), soll) == soll;
+}
+
+// Unpacks every packed entry of a newly read directory, once; entries that
+// share their data share the unpacked bytes. A damaged entry is only marked:
+// the archive opens, and that entry loads nothing. What an archive unpacks
+// is bounded as a whole, too (the game's largest unpacks 6 MB).
+void gepackte_entpacken(Resf_Slot& s) {
+    constexpr u64 GESAMT_MAX = 4ull * RESF_ENTPACKT_MAX;
+    u64 gesamt = 0;
+    s.entpackt_nr.assign(s.typ.size(), -1);
+    std::map<u32, i32> schon;  // offset -> index in s.entpackt
+    for (size_t i = 0; i < s.typ.size(); ++i) {
+        if (!(s.typ[i] & RESF_GEPACKT)) continue;
+        if (const auto it = schon.find(s.offset[i]); it != schon.end()) {
+            s.entpackt_nr[i] = it->second;
+            continue;
+        }
+        std::vector<u8> roh(s.ende[i] - s.offset[i]), klar;
+        i32 nr = -1;
+        if (std::fseek(s.datei, static_cast<long>(s.offset[i]), SEEK_SET) == 0 &&
+            std::fread(roh.data(), 1, roh.size(), s.datei) == roh.size() && entpacken(roh, klar) &&
+            gesamt + klar.size() <= GESAMT_MAX) {
+            gesamt += klar.size();
+            s.entpackt.push_back(std::move(klar));
+            nr = static_cast<i32>(s.entpackt.size()) - 1;
+        } else {
+            Grafik_Fehler_Setzen("Archiv %s: gepackter Eintrag %zu ist beschädigt", s.name.c_str(), i);
+        }
+        schon.emplace(s.offset[i], nr);
+        s.entpackt_nr[i] = nr;
+    }
+}
+
 }  // namespace
+
+std::vector<u8> Resf_Eintrag_Packen(const std::vector<u8>& daten) {
+    if (daten.empty() || daten.size() > RESF_ENTPACKT_MAX) return {};
+    std::vector<u8> block(daten.size() + ZLIB_KOPF_GROESSE);
+    const u32 n = W32_Cmp_Zlib_Pack(daten.data(), block.data(), static_cast<u32>(daten.size()));
+    if (n == 0 || n > daten.size() - daten.size() / 4) return {};
+    block.resize(n);
+    return block;
+}
 
 u32 Resf_Stand() { return stand; }
 
@@ -51,6 +111,7 @@ i32 Resf_Oeffnen(const char* name, i32 basis) {
     Resf_Slot s;
     s.datei = f;
     s.basis = basis;
+    s.name = name;
     std::fseek(f, 0, SEEK_END);
     const long laenge = std::ftell(f);
     std::fseek(f, 0, SEEK_SET);
@@ -82,6 +143,7 @@ i32 Resf_Oeffnen(const char* name, i32 basis) {
                 auto it = std::upper_bound(grenzen.begin(), grenzen.end(), s.offset[i]);
                 s.ende[i] = it == grenzen.end() ? s.groesse : *it;
             }
+            gepackte_entpacken(s);
         }
     }
     if (!ok) {
@@ -119,6 +181,15 @@ bool Resf_Eintrag_Daten(i32 slot, i32 eintrag, i16* typ, std::vector<u8>& daten)
     Resf_Slot& s = slots[slot];
     const size_t e = static_cast<size_t>(eintrag + s.basis);
     if (typ) *typ = static_cast<i16>(s.typ[e] & 0xFFFF);
+    if (s.typ[e] & RESF_GEPACKT) {
+        const i32 nr = s.entpackt_nr[e];
+        if (nr < 0) {
+            Grafik_Fehler_Setzen("Archiv %s: gepackter Eintrag %d ist beschädigt", s.name.c_str(), eintrag);
+            return false;
+        }
+        daten = s.entpackt[static_cast<size_t>(nr)];
+        return true;
+    }
     daten.resize(s.ende[e] - s.offset[e]);
     return std::fseek(s.datei, static_cast<long>(s.offset[e]), SEEK_SET) == 0 &&
            std::fread(daten.data(), 1, daten.size(), s.datei) == daten.size();

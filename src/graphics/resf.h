@@ -16,6 +16,18 @@ constexpr i32 RESF_FONT_ARCHIV = 10;  // fontres.res
 // Entry types.
 enum : i16 { RESF_BILD = 14, RESF_BLOB = 16, RESF_FONT = 17, RESF_SPRITE = 40, RESF_ANIMSET = 66 };
 
+// Bit 31 of an entry's type word: the entry is stored packed, as a zlib
+// block with its 8-byte head (u32 unpacked size, u32 packed size), the same
+// block a packed picture carries. The reader unpacks every packed entry once,
+// when the archive is opened, and keeps it while the archive is open, so no
+// later load pays for unpacking. The type is still the low 16 bits.
+constexpr u32 RESF_GEPACKT = 0x80000000u;
+// Largest unpacked size of a packed entry.
+constexpr u32 RESF_ENTPACKT_MAX = 64u * 1024u * 1024u;
+// An entry's bytes in their packed form (the writer's side): the zlib block,
+// or empty when packing fails or would not save at least a quarter.
+std::vector<u8> Resf_Eintrag_Packen(const std::vector<u8>& daten);
+
 // Passed as `extra` to a type-40 load: the bare sprite record is wanted.
 inline void* const RESF_NUR_SPRITE = reinterpret_cast<void*>(0xFFAAFF);
 
@@ -31,7 +43,9 @@ bool Resf_Slot_Gueltig(i32 slot);
 u32 Resf_Stand();
 bool Resf_Eintrag_Gueltig(i32 slot, i32 eintrag);
 i32 Resf_Anzahl(i32 slot);
-// The bytes of an entry (from its offset to the next one) and its type.
+// The bytes of an entry (from its offset to the next one; a packed entry's
+// unpacked bytes) and its type. False for a refused entry and for a packed
+// entry whose data are damaged (the message in Grafik_Fehler).
 bool Resf_Eintrag_Daten(i32 slot, i32 eintrag, i16* typ, std::vector<u8>& daten);
 // A loaded object: type 14 and 40 give a Rastport* (40 with RESF_NUR_SPRITE
 // gives a Rle_Sprite*), 16 gives a u8[] blob made with new[] (its size in

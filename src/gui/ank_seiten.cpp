@@ -706,6 +706,5 @@ Ankuendigung_Hooks Ank_Seiten_Ankuendigung_Hooks() {
         .screen_offen = Ank_Screen_Offen,
         .effekt = [](int, bool) {},
         .maus_rechts_sperre = [] {},
-        .bank_holen = [](i32) {},
     };
 }

@@ -224,6 +224,9 @@ void menue_anmelden() {
         Ankuendigung_Hooks ank = Ank_Seiten_Ankuendigung_Hooks();
         ank.effekt = [](int nummer, bool exklusiv) { Sound_Effekt_Play(nummer, exklusiv); };
         ank.maus_rechts_sperre = [] { Maus_Rechts_Sperre = 1; };
+        // A client's money page after a match shows the bookings the server
+        // made for its club during the match.
+        ank.bank_holen = [](i32 team) { Bank_Internet_Client_Refresh(team); };
         ank.maus_tasten = [] {
             Maus_Update();
             return static_cast<int>(Maus_Get_Tasten());

@@ -76,6 +76,9 @@ void modus_setzen(i32 m) {
 }
 
 void module_initialisieren() {
+    // A new game starts without the pages a game before it left waiting (a
+    // client whose server went returns to the start screen with them).
+    Spielankuendigung_Init();
     Season_Module.Ereignis_Init();
     Season_Module.News_Init();
     Wettbewerb_Init();

@@ -133,7 +133,7 @@ struct Welt_Netz_Hooks {
     };
     int (*aktuelle_verbindung)() = [] { return -1; };
 };
-void Welt_Set_Netz_Hooks(const Welt_Netz_Hooks& hooks);
+void Welt_Netz_Set_Hooks(const Welt_Netz_Hooks& hooks);
 
 bool Spieler_Internet_Client_Get_Startinfo();
 bool Spieler_Internet_Client_Init();

@@ -37,7 +37,7 @@ Manager_Struktur* eigener_manager() {
 }
 }  // namespace
 
-void Welt_Set_Netz_Hooks(const Welt_Netz_Hooks& h) { netz = h; }
+void Welt_Netz_Set_Hooks(const Welt_Netz_Hooks& h) { netz = h; }
 
 const Welt_Netz_Hooks& Welt_Netz() { return netz; }
 
@@ -241,6 +241,14 @@ bool Bank_Internet_Client_Refresh(int team) {
     if (ring < 0 || ring >= BANK_BUCHUNGEN) return false;
     std::copy(buchungen.begin(), buchungen.end(), k->buchung);
     k->ring_index = ring;
+    // The answer gives no count: the ring is filled from its start and
+    // every booking has an amount, so the last one with an amount ends it
+    // (a ring gone round is full). Without it the client's sums would stop
+    // at the count it had before.
+    i32 n = 0;
+    for (i32 i = 0; i < BANK_BUCHUNGEN; ++i)
+        if (k->buchung[i].betrag != 0.0f) n = i + 1;
+    k->anzahl = n;
     return true;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,13 @@ inline u64 fnv(const u8* p, size_t n, u64 h = FNV_START) {
     return h;
 }
 inline u64 fnv(const std::vector<u8>& b, u64 h = FNV_START) { return fnv(b.data(), b.size(), h); }
+
+// Over 16-bit words taken whole (one step a word).
+inline u64 fnv_wort(u64 h, u16 w) { return (h ^ w) * FNV_PRIM; }
+inline u64 fnv_worte(const u16* p, size_t n, u64 h = FNV_START) {
+    for (size_t i = 0; i < n; ++i) h = fnv_wort(h, p[i]);
+    return h;
+}
 
 inline u64 fnv_pixel(const u16* p, size_t n, u64 h = FNV_START) {
     for (size_t i = 0; i < n; ++i) {
@@ -44,6 +52,25 @@ inline u64 Bereich_Summe(const u16* pixel, i32 breite, i32 hoehe, i32 x, i32 y, 
                                    static_cast<size_t>(x1 - x0), s);
     }
     return s;
+}
+
+// Where a byte image differs from its pinned rows (hex, one string a row;
+// the rows after the pinned ones are all zero): empty when it is the same,
+// else the row, the first byte that differs and both values.
+inline std::string Zeilen_Abweichung(const u8* p, size_t n, size_t zeile, const std::vector<std::string>& soll) {
+    char text[96];
+    for (size_t z = 0; z * zeile < n; ++z)
+        for (size_t b = 0; b < zeile && z * zeile + b < n; ++b) {
+            unsigned erwartet = 0;
+            if (z < soll.size() && 2 * b + 1 < soll[z].size())
+                std::sscanf(soll[z].c_str() + 2 * b, "%2x", &erwartet);
+            const unsigned ist = p[z * zeile + b];
+            if (ist != erwartet) {
+                std::snprintf(text, sizeof text, "Zeile %zu, Byte %zu: 0x%02x statt 0x%02x", z, b, ist, erwartet);
+                return text;
+            }
+        }
+    return {};
 }
 
 }  // namespace pruef

@@ -18,7 +18,7 @@ u32 uhr = 5000;
 TEST(Alpha, ProzentUndPulsfolge) {
     EXPECT_EQ(Blt_Alpha_Aus_Prozent(100), 255);
     EXPECT_EQ(Blt_Alpha_Aus_Prozent(50), 127);
-    std::unique_ptr<Rastport> q(Rastport_Neu_Einfach(2, 1, 16)), z(Rastport_Neu_Einfach(2, 1, 16));
+    Rastport_Bild q(Rastport_Neu_Einfach(2, 1, 16)), z(Rastport_Neu_Einfach(2, 1, 16));
     q->bitmap->pixel16()[0] = 0xFFFF;
     q->bitmap->pixel16()[1] = 0;
     z->bitmap->pixel16()[0] = z->bitmap->pixel16()[1] = 0x0000;
@@ -48,7 +48,7 @@ TEST(Alpha, AchtAufEinmalWieEinzeln) {
     for (i32 prozent : {0, 1, 35, 50, 90, 99, 100})
         for (bool transparent : {false, true})
             for (i32 n = 1; n <= 40; ++n) {
-                std::unique_ptr<Rastport> q(Rastport_Neu_Einfach(n + 3, 1, 16)), d(Rastport_Neu_Einfach(n + 3, 1, 16));
+                Rastport_Bild q(Rastport_Neu_Einfach(n + 3, 1, 16)), d(Rastport_Neu_Einfach(n + 3, 1, 16));
                 std::vector<u16> soll(static_cast<size_t>(n + 3));
                 const i32 a = Blt_Alpha_Aus_Prozent(prozent);
                 for (i32 i = 0; i < n + 3; ++i) {
@@ -67,8 +67,8 @@ TEST(Alpha, AchtAufEinmalWieEinzeln) {
 }
 
 TEST(Alpha, FremdeAlphaEbeneUndHalbdurchsichtigerText) {
-    std::unique_ptr<Rastport> src(Rastport_Neu_Einfach(3, 1, 16)), ziel(Rastport_Neu_Einfach(3, 1, 16));
-    std::unique_ptr<Rastport> ebene(Rastport_Neu_Einfach(3, 1, 8)), falsch(Rastport_Neu_Einfach(2, 1, 8));
+    Rastport_Bild src(Rastport_Neu_Einfach(3, 1, 16)), ziel(Rastport_Neu_Einfach(3, 1, 16));
+    Rastport_Bild ebene(Rastport_Neu_Einfach(3, 1, 8)), falsch(Rastport_Neu_Einfach(2, 1, 8));
     Blt_Rechteck(src.get(), 0, 0, 3, 1, 0xFFFF);
     const u8 a[3] = {255, 0, 128};
     std::copy(a, a + 3, ebene->bitmap->pixel8());
@@ -83,7 +83,7 @@ TEST(Alpha, FremdeAlphaEbeneUndHalbdurchsichtigerText) {
     EXPECT_TRUE(src->alpha.empty());
 
     std::unique_ptr<Font> f(testfont::neu());
-    std::unique_ptr<Rastport> bild(Rastport_Neu_Einfach(60, 20, 16));
+    Rastport_Bild bild(Rastport_Neu_Einfach(60, 20, 16));
     Blt_Rechteck(bild.get(), 0, 0, 60, 20, 0);
     EXPECT_EQ(Font_Printf_Alpha(bild.get(), f.get(), "8", 2, 15, 50), 1);
     u16 hellster = 0;
@@ -102,7 +102,7 @@ namespace {
 TEST(Alpha, RechteckJederPixelwert) {
     for (int tiefe : {16, 15})
         for (i32 prozent : {0, 1, 20, 35, 50, 99, 100}) {
-            std::unique_ptr<Rastport> rp(Rastport_Neu_Einfach(258, 256, tiefe));
+            Rastport_Bild rp(Rastport_Neu_Einfach(258, 256, tiefe));
             u16* p = rp->bitmap->pixel16();
             for (u32 i = 0; i < 258u * 256u; ++i)
                 p[i] = static_cast<u16>(i % 258 == 257 ? 0x1234 : (i / 258) * 256 + i % 258);

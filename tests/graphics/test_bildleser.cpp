@@ -251,8 +251,8 @@ TEST(Bildleser, DateiformenUndPalette) {
     std::vector<u16> quelle = gepackt(rgb_bild(), 16);
     const std::string j = "/tmp/kordavo_bildleser_" + std::to_string(getpid()) + ".jpg";
     ASSERT_TRUE(Jpeg_Schreiben_Datei(j.c_str(), quelle.data(), W, H, 16, 0, 90));
-    std::unique_ptr<Rastport> gepackt_rp(Jpeg_Rastport_Datei(j.c_str(), -1));
-    std::unique_ptr<Rastport> direkt(Jpeg_Lesen_Datei(j.c_str(), 16));
+    Rastport_Bild gepackt_rp(Jpeg_Rastport_Datei(j.c_str(), -1));
+    Rastport_Bild direkt(Jpeg_Lesen_Datei(j.c_str(), 16));
     ASSERT_TRUE(gepackt_rp && direkt);
     EXPECT_EQ(gepackt_rp->bitmap->packart, PACK_JPEG);
     ASSERT_TRUE(Rastport_Lock(gepackt_rp.get()));

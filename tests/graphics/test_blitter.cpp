@@ -289,8 +289,8 @@ TEST(Blitter, AbdunkelnJederPixelwert) {
 TEST(Blitter, EinfaerbenDurchDenSchluessel) {
     for (int tiefe : {16, 15})
         for (i32 w : {1, 7, 8, 9, 16, 23}) {
-            std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(w, 3, tiefe), &Rastport_Free);
-            std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(40, 5, tiefe), &Rastport_Free);
+            Rastport_Bild q(Rastport_Neu_Einfach(w, 3, tiefe));
+            Rastport_Bild z(Rastport_Neu_Einfach(40, 5, tiefe));
             ASSERT_TRUE(q && z);
             for (i32 i = 0; i < w * 3; ++i) q->bitmap->pixel16()[i] = static_cast<u16>(i % 3 == 0 ? 0 : 0x1234 + i);
             for (i32 i = 0; i < 40 * 5; ++i) z->bitmap->pixel16()[i] = static_cast<u16>(0x0F00 + i);
@@ -318,8 +318,8 @@ TEST(Blitter, DeckungJederWert) {
         for (i32 breite : {0, 256})
             for (i32 w : {5, 8, 13, 251, 256}) {
                 const i32 b = breite ? breite : w;
-                std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(b, 256, 8), &Rastport_Free);
-                std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(b, 256, tiefe), &Rastport_Free);
+                Rastport_Bild q(Rastport_Neu_Einfach(b, 256, 8));
+                Rastport_Bild z(Rastport_Neu_Einfach(b, 256, tiefe));
                 ASSERT_TRUE(q && z);
                 for (i32 i = 0; i < b * 256; ++i) {
                     q->bitmap->pixel8()[i] = static_cast<u8>(i * 7 % 256);
@@ -349,8 +349,8 @@ TEST(Blitter, LichtMischenWieDieFormel) {
         for (bool gespiegelt : {false, true})
             for (i32 w : {1, 8, 13, 37}) {
                 const i32 h = 3;
-                std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(w, h, tiefe), &Rastport_Free);
-                std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(w, h, tiefe), &Rastport_Free);
+                Rastport_Bild q(Rastport_Neu_Einfach(w, h, tiefe));
+                Rastport_Bild z(Rastport_Neu_Einfach(w, h, tiefe));
                 ASSERT_TRUE(q && z);
                 q->alpha.assign(static_cast<size_t>(w) * h, 0);
                 for (i32 i = 0; i < w * h; ++i) {
@@ -374,8 +374,8 @@ TEST(Blitter, LichtMischenWieDieFormel) {
                 for (i32 i = 0; i < w * h; ++i) falsch += z->bitmap->pixel16()[i] != soll[static_cast<size_t>(i)];
                 EXPECT_EQ(falsch, 0) << tiefe << " " << gespiegelt << " " << w;
             }
-    std::unique_ptr<Rastport, decltype(&Rastport_Free)> q(Rastport_Neu_Einfach(8, 2, 16), &Rastport_Free);
-    std::unique_ptr<Rastport, decltype(&Rastport_Free)> z(Rastport_Neu_Einfach(9, 2, 16), &Rastport_Free);
+    Rastport_Bild q(Rastport_Neu_Einfach(8, 2, 16));
+    Rastport_Bild z(Rastport_Neu_Einfach(9, 2, 16));
     q->alpha.assign(16, 255);
     EXPECT_EQ(Blt_Licht_Mischen(*q, *z, false), 0);
     q->alpha.clear();

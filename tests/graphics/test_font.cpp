@@ -9,6 +9,7 @@
 #include <string>
 
 #include "base/files.h"
+#include "base/pruefsumme.h"
 #include "base/settings.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
@@ -210,12 +211,8 @@ TEST(Spielfonts, StartUndZeichen) {
     for (i32 e = 0; e <= 1000; ++e) {
         Rastport_Bild w(Resf_Lade_Rastport(Resf_Spiel_Slot(8), e));
         ASSERT_TRUE(w && Rastport_Lock(w.get()) && w->breite == 66 && w->alpha.size() == 66u * 66u) << e;
-        u64 h = 1469598103934665603ull;
-        for (size_t i = 0; i < 66u * 66u; ++i) {
-            const u16 p = w->bitmap->pixel16()[i];
-            ASSERT_EQ(p == 0, w->alpha[i] < 32) << e;
-            h = (h ^ p) * 1099511628211ull;
-        }
+        for (size_t i = 0; i < 66u * 66u; ++i) ASSERT_EQ(w->bitmap->pixel16()[i] == 0, w->alpha[i] < 32) << e;
+        const u64 h = pruef::fnv_worte(w->bitmap->pixel16(), 66u * 66u);
         EXPECT_TRUE(gesehen.insert(h).second) << "Wappen " << e << " gleicht einem anderen";
     }
     Font_Free_All();

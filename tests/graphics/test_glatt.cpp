@@ -16,7 +16,7 @@ u16 px(Rastport* rp, i32 x, i32 y) { return rp->bitmap->pixel16()[y * rp->breite
 
 TEST(Glatt, SchattenUndCache) {
     std::unique_ptr<Font> f(testfont::neu());
-    std::unique_ptr<Rastport> rp(Rastport_Neu_Einfach(200, 60, 16));
+    Rastport_Bild rp(Rastport_Neu_Einfach(200, 60, 16));
     Blt_Rechteck(rp.get(), 0, 0, 200, 60, 0x8410);  // mid grey
     ASSERT_EQ(Font_Printf_Glatt(rp.get(), f.get(), "%s", 10, 30, "I"), 1);
     // Glyph "I": top bar on sheet rows 1-2, x 0..5 (drawn at top = 30 - 12 = 18).
@@ -58,17 +58,17 @@ TEST(Glatt, SchattenInStreifenWieAmStueck) {
     constexpr i32 W = 43, H = 11, STREIFEN = 7;
     for (int tiefe : {16, 15})
         for (i32 stufe = 0; stufe <= 2; ++stufe) {
-            std::unique_ptr<Rastport> bild(Rastport_Neu_Einfach(W, H, tiefe));
+            Rastport_Bild bild(Rastport_Neu_Einfach(W, H, tiefe));
             for (i32 i = 0; i < W * H; ++i)
                 bild->bitmap->pixel16()[i] = static_cast<u16>((i * 7 % 11 < 4) ? 0 : 0x1000 + i * 97);
             const i32 zb = W + 8, zh = H + 8;
-            std::unique_ptr<Rastport> ganz(Rastport_Neu_Einfach(zb, zh, tiefe));
+            Rastport_Bild ganz(Rastport_Neu_Einfach(zb, zh, tiefe));
             for (i32 i = 0; i < zb * zh; ++i) ganz->bitmap->pixel16()[i] = static_cast<u16>(i % 13 == 0 ? 0 : i * 40503u);
             const std::vector<u16> vorher(ganz->bitmap->pixel16(), ganz->bitmap->pixel16() + zb * zh);
             ASSERT_EQ(Blt_Text_Schatten(bild.get(), 0, 0, W, H, ganz.get(), 0, 0, stufe, bild.get()), 1);
             int falsch = 0;
             for (i32 s0 = 0; s0 < zb; s0 += STREIFEN) {
-                std::unique_ptr<Rastport> streifen(Rastport_Neu_Einfach(STREIFEN, zh, tiefe));
+                Rastport_Bild streifen(Rastport_Neu_Einfach(STREIFEN, zh, tiefe));
                 for (i32 y = 0; y < zh; ++y)
                     for (i32 x = 0; x < STREIFEN; ++x)
                         streifen->bitmap->pixel16()[y * STREIFEN + x] = s0 + x < zb ? vorher[y * zb + s0 + x] : 0;
@@ -92,16 +92,16 @@ TEST(Glatt, SchattenEinesSchmalenBildesImBreiten) {
     constexpr i32 W = 15, BREIT = 47, H = 9;
     for (int tiefe : {16, 15})
         for (i32 stufe = 0; stufe <= 2; ++stufe) {
-            std::unique_ptr<Rastport> schmal(Rastport_Neu_Einfach(W, H, tiefe));
-            std::unique_ptr<Rastport> breit(Rastport_Neu_Einfach(BREIT, H, tiefe));
+            Rastport_Bild schmal(Rastport_Neu_Einfach(W, H, tiefe));
+            Rastport_Bild breit(Rastport_Neu_Einfach(BREIT, H, tiefe));
             for (i32 y = 0; y < H; ++y)
                 for (i32 x = 0; x < BREIT; ++x) {
                     const u16 p = x < W && (x * 5 + y * 3) % 7 < 3 ? static_cast<u16>(0x2000 + x * 31 + y) : 0;
                     breit->bitmap->pixel16()[y * BREIT + x] = p;
                     if (x < W) schmal->bitmap->pixel16()[y * W + x] = p;
                 }
-            std::unique_ptr<Rastport> a(Rastport_Neu_Einfach(BREIT + 8, H + 8, tiefe));
-            std::unique_ptr<Rastport> b(Rastport_Neu_Einfach(BREIT + 8, H + 8, tiefe));
+            Rastport_Bild a(Rastport_Neu_Einfach(BREIT + 8, H + 8, tiefe));
+            Rastport_Bild b(Rastport_Neu_Einfach(BREIT + 8, H + 8, tiefe));
             for (i32 i = 0; i < (BREIT + 8) * (H + 8); ++i)
                 a->bitmap->pixel16()[i] = b->bitmap->pixel16()[i] = static_cast<u16>(0x7BEF + i);
             ASSERT_EQ(Blt_Text_Schatten(schmal.get(), 0, 0, W, H, a.get(), 0, 0, stufe, schmal.get()), 1);

@@ -2,6 +2,7 @@
 // round trips, and refusal of every truncated or inconsistent input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -291,6 +292,110 @@ TEST(Resf, EintraegeUndSlots) {
     EXPECT_FALSE(Resf_Grafik_Nummer(92000, &ar, &e));  // past the last archive
     EXPECT_TRUE(Resf_Grafik_Nummer(12135, &ar, &e));
     EXPECT_EQ(ar * 10000 + e, 2 * 10000 + 135);
+}
+
+// Packed entries: unpacked once when the archive opens and read back as
+// they were written, also through a second entry sharing the same bytes;
+// damaged packed data leave that entry empty with a German message while
+// the archive and its other entries stay usable.
+TEST(Resf, GepackteEintraege) {
+    std::vector<u8> set(20000);
+    for (size_t i = 0; i < set.size(); ++i) set[i] = static_cast<u8>((i / 7) % 13);
+    std::vector<u8> blob = {100, 0, 0, 0};
+    blob.resize(104, 0x42);
+    const std::vector<u8> set_gepackt = Resf_Eintrag_Packen(set), blob_gepackt = Resf_Eintrag_Packen(blob);
+    ASSERT_FALSE(set_gepackt.empty());
+    ASSERT_FALSE(blob_gepackt.empty());
+    EXPECT_LT(set_gepackt.size(), set.size() / 4);
+    // What does not pack by a quarter stays as it is.
+    std::vector<u8> rauschen(4096);
+    u32 x = 1;
+    for (u8& b : rauschen) b = static_cast<u8>((x = x * 1103515245u + 12345u) >> 24);
+    EXPECT_TRUE(Resf_Eintrag_Packen(rauschen).empty());
+    EXPECT_TRUE(Resf_Eintrag_Packen({}).empty());
+
+    const std::string pfad = tmp("gepackt.res");
+    std::vector<u8> d = archiv({{RESF_ANIMSET | RESF_GEPACKT, set_gepackt},
+                                {RESF_BLOB | RESF_GEPACKT, blob_gepackt},
+                                {RESF_ANIMSET | RESF_GEPACKT, {}},
+                                {RESF_BLOB, {3, 0, 0, 0, 7, 8, 9}}});
+    // Entry 2 shares entry 0's bytes.
+    const u32 verz = get_u32le(d.data() + 8);
+    put_u32le(d.data() + verz + 8 * 2 + 4, get_u32le(d.data() + verz + 4));
+    schreiben(pfad, d);
+    const i32 slot = Resf_Oeffnen(pfad.c_str(), 0);
+    ASSERT_GE(slot, 0);
+    std::vector<u8> gelesen;
+    i16 typ = 0;
+    for (i32 e : {0, 2, 0}) {
+        ASSERT_TRUE(Resf_Eintrag_Daten(slot, e, &typ, gelesen)) << e;
+        EXPECT_EQ(typ, RESF_ANIMSET);
+        EXPECT_EQ(gelesen, set) << e;
+    }
+    EXPECT_TRUE(Resf_Lade_Blob(slot, 1, gelesen));
+    EXPECT_EQ(gelesen, std::vector<u8>(100, 0x42));
+    u32 n = 0;
+    std::unique_ptr<u8[]> b(static_cast<u8*>(Resf_Lade_Eintrag(slot, 1, 16, &n)));
+    EXPECT_TRUE(b && n == 100 && b[99] == 0x42);
+    Resf_Schliessen(slot);
+
+    // Damaged packed data.
+    const struct Fall {
+        const char* was;
+        std::function<void(std::vector<u8>&)> aendern;
+    } faelle[] = {
+        {"abgeschnitten", [](std::vector<u8>& p) { p.resize(p.size() / 2); }},
+        {"nur ein halber Kopf", [](std::vector<u8>& p) { p.resize(5); }},
+        {"ein Byte im Strom gekippt", [](std::vector<u8>& p) { p[p.size() / 2] ^= 0x5A; }},
+        {"Kopf nennt mehr als entpackt", [](std::vector<u8>& p) { put_u32le(p.data(), get_u32le(p.data()) + 1); }},
+        {"Kopf nennt weniger als entpackt", [](std::vector<u8>& p) { put_u32le(p.data(), get_u32le(p.data()) - 1); }},
+        {"Kopf nennt 0", [](std::vector<u8>& p) { put_u32le(p.data(), 0); }},
+        {"Kopf nennt mehr als 64 MB", [](std::vector<u8>& p) { put_u32le(p.data(), RESF_ENTPACKT_MAX + 1); }},
+        {"Kopf verspricht mehr als zlib kann", [](std::vector<u8>& p) { put_u32le(p.data(), 0x3C00000); }},
+        {"gepackte Größe über das Ende", [](std::vector<u8>& p) { put_u32le(p.data() + 4, 0xFFFFFFF0); }},
+    };
+    for (const Fall& f : faelle) {
+        std::vector<u8> kaputt = set_gepackt;
+        f.aendern(kaputt);
+        schreiben(pfad, archiv({{RESF_ANIMSET | RESF_GEPACKT, kaputt}, {RESF_BLOB | RESF_GEPACKT, blob_gepackt}}));
+        const i32 k = Resf_Oeffnen(pfad.c_str(), 0);
+        ASSERT_GE(k, 0) << f.was;
+        EXPECT_FALSE(Resf_Eintrag_Daten(k, 0, &typ, gelesen)) << f.was;
+        EXPECT_NE(std::string(Grafik_Fehler()).find("gepackter Eintrag 0 ist besch\xE4" "digt"), std::string::npos)
+            << f.was << ": " << Grafik_Fehler();
+        EXPECT_EQ(Resf_Lade_Eintrag(k, 0, 16, nullptr), nullptr) << f.was;
+        EXPECT_TRUE(Resf_Lade_Blob(k, 1, gelesen)) << f.was;
+        Resf_Schliessen(k);
+    }
+}
+
+// A font whose sheet is stored packed (as the game's fonts are) is read
+// with its sheet unpacked; a damaged sheet refuses the font.
+TEST(Font, GepacktesZeichenblatt) {
+    std::unique_ptr<Font> f(testfont::neu(1));
+    std::vector<u8> ungepackt;
+    bytes::Schreiber su{ungepackt};
+    Font_Schreiben(su, *f);
+    f->blatt->bitmap->pixel_behalten = 0;
+    ASSERT_EQ(Rastport_Bitmap_Packen(f->blatt->bitmap.get(), PACK_ZLIB), 1);
+    std::vector<u8> d;
+    bytes::Schreiber s{d};
+    Font_Schreiben(s, *f);
+    EXPECT_LT(d.size(), ungepackt.size());
+    bytes::Leser l(d.data(), d.size());
+    std::unique_ptr<Font> g(Font_Lesen(l, 16));
+    ASSERT_TRUE(g);
+    bytes::Leser lu(ungepackt.data(), ungepackt.size());
+    std::unique_ptr<Font> h(Font_Lesen(lu, 16));
+    ASSERT_TRUE(g->blatt->bitmap->hat_pixel());
+    ASSERT_TRUE(h);
+    Rastport_Bitmap &a = *g->blatt->bitmap, &b = *h->blatt->bitmap;
+    ASSERT_EQ(a.pixel_groesse(), b.pixel_groesse());
+    EXPECT_TRUE(std::equal(a.pixel8(), a.pixel8() + a.pixel_groesse(), b.pixel8()));
+    d[d.size() - 5] ^= 0xFF;  // inside the sheet's zlib stream
+    bytes::Leser lk(d.data(), d.size());
+    EXPECT_EQ(std::unique_ptr<Font>(Font_Lesen(lk, 16)), nullptr);
+    EXPECT_NE(std::string(Grafik_Fehler()).find("Zeichenblatt"), std::string::npos) << Grafik_Fehler();
 }
 
 TEST(Bilddateien, TgaBmpJpeg) {

@@ -195,7 +195,7 @@ TEST(Spielvideos, AlleOeffnenUndLaufen) {
     ASSERT_TRUE(spiel && *spiel);
     std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", spiel);
     const i32 menue = Resf_Oeffnen((std::string(spiel) + "/resfile/menue_res.res").c_str(), 0);
-    std::unique_ptr<Rastport> bild(Resf_Lade_Rastport(menue, 0));
+    Rastport_Bild bild(Resf_Lade_Rastport(menue, 0));
     Resf_Schliessen(menue);
     ASSERT_TRUE(bild && bild->breite == 800 && bild->hoehe == 600);
     ASSERT_EQ(Rastport_Lock(bild.get()), 1);

@@ -25,7 +25,7 @@ void zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
 }
 
 TEST(FrameSchnell, NurGezeigteFramesWerdenZusammengesetzt) {
-    std::unique_ptr<Rastport> bild(Rastport_Neu_Einfach(800, 600, 16));
+    Rastport_Bild bild(Rastport_Neu_Einfach(800, 600, 16));
     ASSERT_TRUE(bild);
     Rastport* vorher = Screen_Rastport;
     Screen_Rastport = bild.get();

@@ -26,13 +26,13 @@ TEST(Gesicht, ZwanzigGesichterAusDenTeilen) {
     const i32 slot = Resf_Oeffnen(KORDAVO_SPIELORDNER "/resfile/spieler_gesicht.res", 0);
     ASSERT_GE(slot, 0);
     ASSERT_TRUE(Gesicht_Teile_Laden(slot));
-    std::unique_ptr<Rastport> bogen(Rastport_Neu_Einfach(5 * 90, 4 * 105, 16));
+    Rastport_Bild bogen(Rastport_Neu_Einfach(5 * 90, 4 * 105, 16));
     Blt_Rechteck(bogen.get(), 0, 0, bogen->breite, bogen->hoehe, 0x08C5);
     static const u32 vereine[4][2] = {
         {0xC8102E, 0xFFFFFF}, {0x1E4FA0, 0xF2B33D}, {0x2E7D46, 0xEEF2EA}, {0x202020, 0xF2B33D}};
     std::set<std::vector<u16>> verschieden;
     for (i32 i = 0; i < 20; ++i) {
-        std::unique_ptr<Rastport> g(
+        Rastport_Bild g(
             Gesicht_Bauen(Gesicht_Aussehen_Aus_Nummer(i), vereine[i / 5][0], vereine[i / 5][1]));
         ASSERT_NE(g, nullptr);
         EXPECT_EQ(g->breite, 85);
@@ -86,7 +86,7 @@ TEST(Gesicht, FotoAusDemBilderordner) {
     EXPECT_EQ(Bilder_Laden(43, nullptr, BILDER_SPIELER), nullptr) << "a damaged file is refused";
     // A negative look value shows the photo, reduced to the face size.
     Gesicht_Set_Hooks({.aussehen = [](i32) { return 0x80000000u; }});
-    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(100, 100, 16));
+    Rastport_Bild ziel(Rastport_Neu_Einfach(100, 100, 16));
     Rastport* g = Gesicht_Holen(42, 0, ziel.get(), 0, 0, 0, 0);
     ASSERT_NE(g, nullptr);
     EXPECT_EQ(g->breite, 85);

@@ -60,14 +60,14 @@ void unter_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
 }
 
 u16 abgedunkelt(u16 farbe) {
-    std::unique_ptr<Rastport> p(Rastport_Neu_Einfach(1, 1, 16));
+    Rastport_Bild p(Rastport_Neu_Einfach(1, 1, 16));
     p->bitmap->pixel16()[0] = farbe;
     Blt_Abdunkeln(p.get(), 0, 0, 1, 1, 90);
     return p->bitmap->pixel16()[0];
 }
 
 TEST_F(Frame, SchleierEinmalGezogenUndBeiNeuenIconsErneuert) {
-    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
+    Rastport_Bild ziel(Rastport_Neu_Einfach(800, 600, 16));
     ASSERT_TRUE(ziel);
     const u16* px = ziel->bitmap->pixel16();
     auto pixel = [&](i32 x, i32 y) { return px[static_cast<size_t>(y) * 800 + x]; };
@@ -107,7 +107,7 @@ int seite_gezeichnet = 0;
 void seite_zaehlen(Screen_Icon*, Rastport*, i32, i32) { ++seite_gezeichnet; }
 
 TEST_F(Frame, DieSeiteDerBoxWirdEinmalGezeichnet) {
-    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
+    Rastport_Bild ziel(Rastport_Neu_Einfach(800, 600, 16));
     Menue_Set_Hintergrund(nullptr, 0x001F);
     Menue_Requester(REQUESTER_OK, 0, "Mitteilung", nullptr, nullptr, nullptr, nullptr, 0, nullptr, 0, nullptr);
     Screen_Icon* seite = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_SEITE);
@@ -126,7 +126,7 @@ TEST_F(Frame, DieSeiteDerBoxWirdEinmalGezeichnet) {
 // colour key hides the background: it is not drawn. A keyed, smaller,
 // shifted or hidden one leaves it drawn.
 TEST_F(Frame, EinBildUeberDemGanzenScreenSpartDenHintergrund) {
-    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
+    Rastport_Bild ziel(Rastport_Neu_Einfach(800, 600, 16));
     const struct Fall {
         i16 x, w, h;
         u32 status;
@@ -141,7 +141,7 @@ TEST_F(Frame, EinBildUeberDemGanzenScreenSpartDenHintergrund) {
     for (const Fall& f : faelle) {
         Menue_Screen_Freigeben();
         Menue_Set_Hintergrund(nullptr, 0x001F);
-        std::unique_ptr<Rastport> bild(Rastport_Neu_Einfach(f.w, f.h, 16));
+        Rastport_Bild bild(Rastport_Neu_Einfach(f.w, f.h, 16));
         Blt_Rechteck(bild.get(), 0, 0, -1, -1, 0x07E0);
         Screen_Icon i = menue_test::knopf(50, f.x, 0, f.w, f.h, 1, f.status);
         i.bild = bild.get();

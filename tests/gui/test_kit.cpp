@@ -19,8 +19,8 @@ namespace {
 
 constexpr u16 MARKE = 0x1234;  // background the widgets must not touch outside their box
 
-std::unique_ptr<Rastport> flaeche(i32 w = 200, i32 h = 120) {
-    std::unique_ptr<Rastport> rp(Rastport_Neu_Einfach(w, h, 16));
+Rastport_Bild flaeche(i32 w = 200, i32 h = 120) {
+    Rastport_Bild rp(Rastport_Neu_Einfach(w, h, 16));
     u16* p = rp->bitmap->pixel16();
     for (i32 i = 0; i < w * h; ++i) p[i] = MARKE;
     return rp;

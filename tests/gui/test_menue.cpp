@@ -156,7 +156,7 @@ TEST_F(Menue, ScrollbalkenUndRad) {
 
 // Pictures for graphic numbers 5000 + c: 4 x 4 of colour c; 8331: white.
 Rastport* farbbild(u32 g) {
-    static std::map<u32, std::unique_ptr<Rastport>> bilder;
+    static std::map<u32, Rastport_Bild> bilder;
     auto& b = bilder[g];
     if (!b) {
         b.reset(Rastport_Neu_Einfach(4, 4, 16));
@@ -181,7 +181,7 @@ TEST_F(Menue, ScrollscreenFolgtBalkenUndRad) {
         z.scroll = 0, z.farbe = static_cast<u16>(0x1000 * (r + 1));
         Menue_Screen_Icon_Hinzufuegen(z);
     }
-    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
+    Rastport_Bild ziel(Rastport_Neu_Einfach(800, 600, 16));
     auto pixel = [&](i32 x, i32 y) { return ziel->bitmap->pixel16()[y * 800 + x]; };
     frame(20, 150, 210, 1), frame(20, 150, 210, 0);  // row 71 lies below the window
     // A notch toward the user: 90 / 4 + 2 = 24 track px = 80 content px.
@@ -301,7 +301,7 @@ TEST_F(Menue, HintergrundUnterDemScrollscreenKommtZurueck) {
     // Graphic 9000: 20 x 20, its left half colour key 0. It lies at the window
     // (100, 100) moved by the frame offset (0, -8).
     Menue_Set_Hooks({.grafik_holen = [](u32 g) -> Rastport* {
-        static std::unique_ptr<Rastport> b;
+        static Rastport_Bild b;
         if (g != 9000) return nullptr;
         if (!b) {
             b.reset(Rastport_Neu_Einfach(20, 20, 16));
@@ -310,7 +310,7 @@ TEST_F(Menue, HintergrundUnterDemScrollscreenKommtZurueck) {
         }
         return b.get();
     }});
-    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
+    Rastport_Bild ziel(Rastport_Neu_Einfach(800, 600, 16));
     auto pixel = [&](i32 x, i32 y) { return ziel->bitmap->pixel16()[y * 800 + x]; };
     // flags, a key pixel after the screen changed under the graphic
     const struct {
@@ -398,7 +398,7 @@ TEST_F(Menue, BesondereIconArten) {
         i.tga = n == 61 ? "rot" : "fehlt";
         Menue_Screen_Icon_Hinzufuegen(i);
     }
-    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(800, 600, 16));
+    Rastport_Bild ziel(Rastport_Neu_Einfach(800, 600, 16));
     auto pixel = [&](i32 x, i32 y) { return ziel->bitmap->pixel16()[y * 800 + x]; };
     Menue_Screen_Refresh(ziel.get());
     // Rocker button 0 at its default point, 5 at its own, 3 without a picture;

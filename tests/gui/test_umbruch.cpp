@@ -60,7 +60,7 @@ TEST(Umbruch, UeberlangesWortUndMalen) {
     const std::string lang(1000, 'x');
     Umbruch_Text_Ausgabe(nullptr, f.get(), lang.c_str(), 0, 790, 0, 5000, 0xFFFF, UMBRUCH_TRENNEN, -1);
     EXPECT_GT(Umbruch_Zeilen().size(), 9u);
-    std::unique_ptr<Rastport> rp(Rastport_Neu_Einfach(100, 40, 16));
+    Rastport_Bild rp(Rastport_Neu_Einfach(100, 40, 16));
     const i32 y = Umbruch_Text_Ausgabe(rp.get(), f.get(), "ab cd", 0, 100, 0, 40, 0xFFFF, UMBRUCH_ZENTRIERT, 14);
     EXPECT_EQ(y, 12 + 14);
     i32 gesetzt = 0;

@@ -25,7 +25,7 @@ Rastport* test_wappen(i32 n, i32) {
 
 TEST(Wappen, CacheTrefferUndFehlgriffe) {
     Wappen_Set_Hooks({.bild_laden = test_wappen});
-    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(200, 200, 16));
+    Rastport_Bild ziel(Rastport_Neu_Einfach(200, 200, 16));
     struct Fall {
         i32 team, x, w;
         bool gezeichnet;
@@ -60,7 +60,7 @@ TEST(Wappen, CacheTrefferUndFehlgriffe) {
 // kept from one background is not laid with that background over another.
 TEST(Wappen, HervorhebungHinterDemWappenKommtUndGeht) {
     Wappen_Set_Hooks({.bild_laden = test_wappen});
-    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(200, 200, 16));
+    Rastport_Bild ziel(Rastport_Neu_Einfach(200, 200, 16));
     auto fuellen = [&](u16 farbe) {
         for (i32 i = 0; i < 200 * 200; ++i) ziel->bitmap->pixel16()[i] = farbe;
     };
@@ -99,10 +99,10 @@ TEST(Wappen, HolenMitUndOhneZiel) {
         i32 breite;
     } faelle[] = {{0, 0, false, 66}, {-1, 33, false, 33}, {80, 80, false, 0}, {20, 20, true, 0}};
     for (const auto& f : faelle) {
-        std::unique_ptr<Rastport> r(Wappen_Holen(nullptr, 7, 0, 0, true, f.w, f.h, f.wettbewerb, 3));
+        Rastport_Bild r(Wappen_Holen(nullptr, 7, 0, 0, true, f.w, f.h, f.wettbewerb, 3));
         EXPECT_EQ(r ? r->breite : 0, f.breite) << f.w;
     }
-    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(200, 200, 16));
+    Rastport_Bild ziel(Rastport_Neu_Einfach(200, 200, 16));
     for (i32 mal = 0; mal < 2; ++mal)
         EXPECT_EQ(Wappen_Holen(ziel.get(), 7, 10, 10, true, 40, 40, false, 0), ziel.get());
     EXPECT_EQ(ziel->bitmap->pixel16()[30 * 200 + 30], 0x8000 | 7);
@@ -136,7 +136,7 @@ std::vector<u16> flaeche(const Rastport* r, i32 x, i32 y, i32 w, i32 h) {
 
 TEST(Wappen, BehalteneVerkleinerungZeichnetWieNeuVerkleinert) {
     Wappen_Set_Hooks({.bild_laden = bunt_a});
-    std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(200, 200, 16));
+    Rastport_Bild ziel(Rastport_Neu_Einfach(200, 200, 16));
     // Each case: a size over a background; drawn once with the picture
     // loaded and reduced, then (patch cache emptied) from the kept sums over
     // another background. Both must be what reducing anew gives there.
@@ -155,7 +155,7 @@ TEST(Wappen, BehalteneVerkleinerungZeichnetWieNeuVerkleinert) {
             geladen.clear();
             ASSERT_TRUE(Wappen_Blit(f.team, ziel.get(), 30, 40, f.w, f.h, nullptr));
             EXPECT_EQ(geladen.size(), mal == 0 ? 1u : 0u) << "kept: not loaded again (" << f.w << "x" << f.h << ")";
-            std::unique_ptr<Rastport> quelle(bunt(f.team, 0)), neu(Rastport_Neu_Einfach(f.w, f.h, 16));
+            Rastport_Bild quelle(bunt(f.team, 0)), neu(Rastport_Neu_Einfach(f.w, f.h, 16));
             for (i32 i = 0; i < f.w * f.h; ++i) neu->bitmap->pixel16()[i] = hinten;
             ASSERT_EQ(Bild_Verkleinern_Transparent(quelle.get(), neu.get()), 1);
             EXPECT_EQ(flaeche(ziel.get(), 30, 40, f.w, f.h), flaeche(neu.get(), 0, 0, f.w, f.h))
@@ -170,7 +170,7 @@ TEST(Wappen, BehalteneVerkleinerungZeichnetWieNeuVerkleinert) {
     geladen.clear();
     ASSERT_TRUE(Wappen_Blit(7, ziel.get(), 30, 40, 40, 40, nullptr));
     EXPECT_EQ(geladen.size(), 1u);
-    std::unique_ptr<Rastport> quelle(bunt(7, 1)), neu(Rastport_Neu_Einfach(40, 40, 16));
+    Rastport_Bild quelle(bunt(7, 1)), neu(Rastport_Neu_Einfach(40, 40, 16));
     for (i32 i = 0; i < 1600; ++i) neu->bitmap->pixel16()[i] = 0x1234;
     ASSERT_EQ(Bild_Verkleinern_Transparent(quelle.get(), neu.get()), 1);
     EXPECT_EQ(flaeche(ziel.get(), 30, 40, 40, 40), flaeche(neu.get(), 0, 0, 40, 40));
@@ -196,7 +196,7 @@ TEST(Wappen, FarbeDesTeamnamens) {
 }
 
 TEST(Wappen, VerkleinernMitteltUndLaesstLoecher) {
-    std::unique_ptr<Rastport> q(Rastport_Neu_Einfach(4, 2, 16)), z(Rastport_Neu_Einfach(2, 1, 16));
+    Rastport_Bild q(Rastport_Neu_Einfach(4, 2, 16)), z(Rastport_Neu_Einfach(2, 1, 16));
     const u16 weiss = 0xFFFF;
     const u16 px[8] = {weiss, 0, 0, 0, weiss, 0, 0, 0};
     std::copy(px, px + 8, q->bitmap->pixel16());
@@ -205,7 +205,7 @@ TEST(Wappen, VerkleinernMitteltUndLaesstLoecher) {
     ASSERT_EQ(Bild_Verkleinern_Transparent(q.get(), z.get()), 1);
     EXPECT_NE(z->bitmap->pixel16()[0], weiss) << "mixed with the green background";
     EXPECT_EQ(z->bitmap->pixel16()[1], 0x001F) << "a box of holes keeps the background";
-    std::unique_ptr<Rastport> gross(Rastport_Neu_Einfach(8, 4, 16));
+    Rastport_Bild gross(Rastport_Neu_Einfach(8, 4, 16));
     EXPECT_EQ(Bild_Skalieren(q.get(), gross.get(), 8, 4), 1);
     EXPECT_EQ(gross->bitmap->pixel16()[1], weiss);
     EXPECT_EQ(Bild_Verkleinern(gross.get(), q.get()), 1);

@@ -45,6 +45,11 @@
    field of a record array (Team_Daten, Team_Own_Daten, Team_Fix_Daten,
    Spieler_Daten, Spieler_Fix_Daten) is assigned, and no writable reference
    to one of their records is taken.
+15. A picture a screen makes or loads has an owner (Rastport_Bild): no
+   Rastport_Free in src/screens; the picture goes with its owner.
+16. A screen's file stays readable: no file of src/screens holds more than
+   SCREEN_ZEILEN_MAX lines; a bigger one is split along what the player
+   sees (list, card, dialogue), its shared parts in a header beside it.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -84,6 +89,8 @@ ICON_NUMMER = re.compile(
     r"(->|\.)nummer\s*(==|!=|<=|>=|<(?!<)|>(?!>)|-(?![->]))\s*\(?\s*ICON_"
     r"|\bICON_\w+(\s*[-+]\s*\w+)?\s*(==|!=|<=|>=|<|>)\s*\w+(->|\.)nummer\b"
     r"|\bn\s*=\s*(i|icon)->nummer\s*;")
+SCREEN_ZEILEN_MAX = 1000
+BILD_FREI = re.compile(r"\bRastport_Free\s*\(")
 FONT_NUMMER = re.compile(r"\bFONT_[A-Z0-9_]+\s*=(?!=)|\bFont_Tabelle_Holen\s*\(")
 
 
@@ -189,6 +196,8 @@ def main(argv):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Satz der Welt ausserhalb der Welt geschrieben")
         for m in LOSER_ZEIGER.finditer(text):
             verstoesse.append(f"{p}:{zeile(text, m.start())}: loser Funktionszeiger neben den Hook-Tabellen")
+        if p.startswith("src/screens/") and text.count("\n") > SCREEN_ZEILEN_MAX:
+            verstoesse.append(f"{p}:1: {text.count(chr(10))} Zeilen, mehr als {SCREEN_ZEILEN_MAX}: entlang der Naehte teilen")
         if p.startswith("src/screens/"):
             for m in FONT_AUSGABE.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Text an der Widget-Kit vorbei ({m.group(1)})")
@@ -197,6 +206,8 @@ def main(argv):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Screen ohne Text aus der Widget-Kit")
             for m in ROHE_FARBE.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Farbe als Zahl statt mit ihrem Namen aus der Palette")
+            for m in BILD_FREI.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Bild von Hand freigegeben statt ueber Rastport_Bild")
             for m in FONT_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Font ueber seine Nummer statt ueber Kit_Font")
         if p.startswith("src/screens/") or p == "src/gui/kontrollleiste.cpp":

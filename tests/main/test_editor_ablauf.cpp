@@ -267,10 +267,10 @@ TEST_F(Editor_Ablauf, BearbeitenSchreibenUndNeuesSpiel) {
     // The header bar: the new name written into it, the crest drawn into it at its side's place.
     bool name_im_kopf = false;
     for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
-        name_im_kopf = name_im_kopf || (e.art == SPUR_TEXT && e.ziel == v->kopf_gross &&
+        name_im_kopf = name_im_kopf || (e.art == SPUR_TEXT && e.ziel == v->kopf_gross.get() &&
                                        e.sichtbar.find("Kordavo Elf") != std::string::npos);
     EXPECT_TRUE(name_im_kopf);
-    const Zeichenspur_Eintrag* wappen_blit = Zeichenspur_Blit_Bei(seite == 0 ? 29 : 767, 16, v->kopf_gross);
+    const Zeichenspur_Eintrag* wappen_blit = Zeichenspur_Blit_Bei(seite == 0 ? 29 : 767, 16, v->kopf_gross.get());
     ASSERT_TRUE(wappen_blit) << "no crest in the header bar";
     EXPECT_EQ(wappen_blit->breite, 28);
     // The figures of the club wear the new kit: the view's colours are the

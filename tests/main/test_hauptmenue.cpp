@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/files.h"
+#include "base/pruefsumme.h"
 #include "base/settings.h"
 #include "base/spielstand.h"
 #include "base/globals.h"
@@ -94,9 +95,8 @@ class Hauptmenue : public ::testing::Test {
 // A hash of the screen inside the menu clip's box (x 200-600, y 100-400).
 u64 clip_bereich() {
     const std::vector<u16> b = Headless_Bildpuffer();
-    u64 h = 1469598103934665603ull;
-    for (i32 y = 100; y < 400; ++y)
-        for (i32 x = 200; x < 600; ++x) h = (h ^ b[static_cast<size_t>(y) * 800 + x]) * 1099511628211ull;
+    u64 h = pruef::FNV_START;
+    for (i32 y = 100; y < 400; ++y) h = pruef::fnv_worte(b.data() + static_cast<size_t>(y) * 800 + 200, 400, h);
     return h;
 }
 

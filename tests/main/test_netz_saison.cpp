@@ -106,6 +106,8 @@ constexpr int LADE_SLOT = 2;
 // The longest a step of the client's play may take (a page, a box, the
 // turn's end): past it, or with its host gone, the step fails at once.
 constexpr int SCHRITT_FRIST_S = 180;
+// The longest a day may take on the client, its live matches included.
+constexpr int TAG_FRIST_S = 420;
 // The league matchday of the client's club after which the live run ends;
 // a client that left is back in time for two more however late it comes
 // back (the host's day goes on without it meanwhile).
@@ -374,21 +376,36 @@ constexpr i32 zeile_y(i32 i) { return i < 11 ? 136 + 17 * i : i < 17 ? 344 + 17 
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 
 // A reserve dragged onto starter 5's row on the squad screen; the player
-// moved, -1 when it did not work.
+// moved, -1 when it did not work. The other side's changes reach this side
+// while it drags (the screen is drawn anew, a notice may pop up), so a drag
+// that came to nothing is tried again, as a player would.
 i32 aufstellung_aendern() {
-    if (!f::oeffnen(0, 0, Screen_Id::KADER)) return -1;
-    i32 liste[40];
-    const i32 k = Teamspieler_Ins_Array(Team_Aktiv, liste, 40, 0);
-    i32 starter = -1, reserve = -1, slot = -1;
-    for (i32 i = 0; i < k; ++i)
-        if (wert(SLOT, liste[i]) == 5) starter = liste[i];
-    // A reserve the screen lets into the eleven.
-    for (i32 i = 0; i < k && reserve < 0 && starter >= 0; ++i)
-        if (wert(SLOT, liste[i]) >= 17 && wert(SLOT, liste[i]) < 20 && E1_Screen_Tausch_Erlaubt(liste[i], starter))
-            reserve = liste[i], slot = wert(SLOT, liste[i]);
-    if (reserve < 0) return -1;
-    if (!f::ziehen(300, zeile_y(slot) + 8, 300, zeile_y(5) + 8) || !f::lauf("wait 40\n", 2)) return -1;
-    return wert(SLOT, reserve) == 5 ? reserve : -1;
+    for (int versuch = 0; versuch < 3; ++versuch) {
+        if (!f::oeffnen(0, 0, Screen_Id::KADER)) {
+            std::fprintf(stderr, "Aufstellung: der Kader ging nicht auf (Versuch %d)\n", versuch + 1);
+            continue;
+        }
+        i32 liste[40];
+        const i32 k = Teamspieler_Ins_Array(Team_Aktiv, liste, 40, 0);
+        i32 starter = -1, reserve = -1, slot = -1;
+        for (i32 i = 0; i < k; ++i)
+            if (wert(SLOT, liste[i]) == 5) starter = liste[i];
+        // A reserve the screen lets into the eleven.
+        for (i32 i = 0; i < k && reserve < 0 && starter >= 0; ++i)
+            if (wert(SLOT, liste[i]) >= 17 && wert(SLOT, liste[i]) < 20 && E1_Screen_Tausch_Erlaubt(liste[i], starter))
+                reserve = liste[i], slot = wert(SLOT, liste[i]);
+        if (reserve < 0) {
+            std::fprintf(stderr, "Aufstellung: keine Reserve darf für Platz 5 (%d) hinein\n", starter);
+            return -1;
+        }
+        if (f::ziehen(300, zeile_y(slot) + 8, 300, zeile_y(5) + 8) && f::lauf("wait 40\n", 2) &&
+            wert(SLOT, reserve) == 5)
+            return reserve;
+        std::fprintf(stderr, "Aufstellung: das Ziehen kam nicht an (Versuch %d)%s\n", versuch + 1,
+                     Menue_Requester_Offen() ? ", eine Meldung stand darüber" : "");
+        if (f::angehalten() || !f::ohne_meldung()) return -1;
+    }
+    return -1;
 }
 
 // The attacking urge one up on the tactics screen; the new value, -1 when
@@ -725,15 +742,33 @@ void meldung_mitlesen(u32, const char* zeile, void*) {
 // ---------------------------------------------------------------------------
 // The client: this process.
 
-// The end of the client's present step; a step past it, or a step whose
-// host has gone, fails at once.
+// The end of the client's present step and of its present day; a step
+// past either, or a step whose host has gone (its pipe hung up, or the
+// connection to it lost), fails at once.
 Uhr::time_point& schritt_frist() {
     static Uhr::time_point t;
     return t;
 }
-bool schritt_halt() { return !ruf::Client() || Uhr::now() > schritt_frist(); }
+Uhr::time_point& tag_frist() {
+    static Uhr::time_point t = Uhr::time_point::max();
+    return t;
+}
+int& host_rohr() {
+    static int fd = -1;
+    return fd;
+}
+bool host_weg() {
+    pollfd f{host_rohr(), POLLIN, 0};
+    return host_rohr() >= 0 && poll(&f, 1, 0) > 0 && (f.revents & (POLLHUP | POLLERR));
+}
+bool schritt_halt() {
+    return !ruf::Client() || host_weg() || Uhr::now() > schritt_frist() || Uhr::now() > tag_frist();
+}
 std::string halt_grund() {
-    return !ruf::Client() ? "der Server ist weg" : "ein Schritt dauerte über " + std::to_string(SCHRITT_FRIST_S) + " s";
+    if (!ruf::Client()) return "die Verbindung zum Server ist weg";
+    if (host_weg()) return "das Serverprogramm ist beendet";
+    if (Uhr::now() > tag_frist()) return "ein Tag dauerte über " + std::to_string(TAG_FRIST_S) + " s";
+    return "ein Schritt dauerte über " + std::to_string(SCHRITT_FRIST_S) + " s";
 }
 
 TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
@@ -742,6 +777,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
     zwei_prozesse::Host gastgeber(host);
     ASSERT_TRUE(gastgeber.laeuft());
     const int von_host = gastgeber.von, an_host = gastgeber.an;
+    host_rohr() = von_host;
     Meldung m;
     ASSERT_TRUE(lesen(von_host, &m, 300000, ruhen)) << "der Server hat sein Hauptmenü nicht erreicht";
     ASSERT_EQ(m.art, M_BEREIT) << "Server-Fehler " << m.wert;
@@ -875,6 +911,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
             if (Wettbewerb_Get_Liga_Von_Team(t, true) == liga) aus.insert(t);
     };
     const auto ende = Uhr::now() + std::chrono::seconds(1500);
+    i32 frist_tag = -1;
     while (Uhr::now() < ende) {
         if (WEG && zurueck_spieltag < 0 && !live_tage().empty() && Spielansicht_Get_Spielfeld() &&
             Spielansicht_Get_Spielfeld()->minute >= 20) {
@@ -913,6 +950,8 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         // failure is told, not waited for; so is a step that does not end.
         ASSERT_TRUE(ruf::Client()) << "der Server ist weg, Tag " << tag_schluessel() << host_zustand();
         schritt_frist() = Uhr::now() + std::chrono::seconds(SCHRITT_FRIST_S);
+        if (tag_schluessel() != frist_tag)
+            frist_tag = tag_schluessel(), tag_frist() = Uhr::now() + std::chrono::seconds(TAG_FRIST_S);
         f::Halt(schritt_halt);
         const Schritt s = spielschritt(gemeldet);
         ASSERT_NE(s, Schritt::FEHLER) << "Tag " << tag_schluessel()
@@ -1033,10 +1072,10 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         if (!aktion) {
             aktion = true;
             eigener_spieler = aufstellung_aendern();
-            ASSERT_GE(eigener_spieler, 0);
+            ASSERT_GE(eigener_spieler, 0) << host_zustand();
             taktik = taktik_aendern();
-            ASSERT_GE(taktik, 0);
-            ASSERT_TRUE(bis_hauptmenue(60));
+            ASSERT_GE(taktik, 0) << host_zustand();
+            ASSERT_TRUE(bis_hauptmenue(60)) << host_zustand();
         }
     }
     const double sekunden = std::chrono::duration<double>(Uhr::now() - start).count();

@@ -248,7 +248,7 @@ TEST_F(Posteingang, WappenfotoAusDemWappenordner) {
     Team_Wert(7, team, TEAM_STATUS_WAPPENFOTO, OP_BITS_SETZEN);
     auto mitte = [&] {
         Wappen_Set_Hooks(Wappen_Get_Hooks());  // nothing kept from before
-        std::unique_ptr<Rastport> ziel(Rastport_Neu_Einfach(66, 66, 16));
+        Rastport_Bild ziel(Rastport_Neu_Einfach(66, 66, 16));
         Blt_Rechteck(ziel.get(), 0, 0, 66, 66, 0);
         EXPECT_TRUE(Wappen_Blit(team, ziel.get(), 0, 0, 66, 66, nullptr));
         u8 r = 0, g = 0, b = 0;

@@ -79,6 +79,12 @@ FAELLE = [
     ("src/season/a.cpp", "void f(int s) { const Spieler_Struktur& sp = Spieler_Daten[s]; x = Spieler_Daten[s].team; }\n", None),
     ("src/world/team.cpp", "void f(int t) { Team_Daten[t].liga = 3; }\n", None),
     ("src/main/a.cpp", "#if KORDAVO_HAT_NET && KORDAVO_HAT_GUI\n#elif KORDAVO_HAT_SEASON\n#endif\n", "Schicht"),
+    ("src/screens/a/b.cpp", "void f(Rastport* rp) { Rastport_Free(rp); }\n", "Rastport_Bild"),
+    ("src/screens/a/b.cpp", "void f() { Rastport_Bild rp{Rastport_Neu_Einfach(8, 8, 16)}; rp.reset(); }\n", None),
+    ("src/gui/b.cpp", "void f(Rastport* rp) { Rastport_Free(rp); }\n", None),
+    ("src/screens/a/b.cpp", "int x;\n" * 1001, "Zeilen"),
+    ("src/screens/a/b.cpp", "int x;\n" * 1000, None),
+    ("src/gui/b.cpp", "int x;\n" * 1001, None),
 ]
 
 

@@ -24,6 +24,7 @@
 
 #include "base/files.h"
 #include "base/globals.h"
+#include "base/pruefsumme.h"
 #include "base/random.h"
 #include "base/settings.h"
 #include "base/spielstand.h"
@@ -49,11 +50,7 @@ constexpr int kTageVorher = 24;   // days played before the first save
 constexpr int kTageNachher = 40;  // and before the second
 constexpr int kSlotVorher = 1, kSlotNachher = 2;
 
-u64 fnv1a(const std::vector<u8>& d) {
-    u64 h = 0xcbf29ce484222325ull;
-    for (u8 b : d) h = (h ^ b) * 0x100000001b3ull;
-    return h;
-}
+u64 fnv1a(const std::vector<u8>& d) { return pruef::fnv(d); }
 
 std::vector<u8> lesen(const std::string& pfad) {
     std::ifstream f(pfad, std::ios::binary);

@@ -36,9 +36,12 @@
 #include "screens/screens.h"
 #include "screens/start/spielstart.h"
 #include "season/kalender.h"
+#include "season/ankuendigung.h"
 #include "season/kalender_lauf.h"
+#include "season/wettbewerb.h"
 #include "start_klick.h"
 #include "world/bank.h"
+#include "world/finanz_zahlen.h"
 #include "world/manager.h"
 #include "world/welt.h"
 
@@ -247,6 +250,17 @@ TEST(SpielstartNetz, ClientTrittDurchDieScreensBeiUndSiehtSeinKonto) {
     EXPECT_TRUE(gezeigt) << geld << " nicht unter: " << texte;
     const char* png = std::getenv("KORDAVO_SPIELSTART_PNG");
     if (png) lauf(std::string("screenshot ") + png + "/spielstart_netz_client.png\nwait 2\n");
+
+    // The money page after a match: the client's bookings come from the
+    // server before the page is drawn, so a payment booked there counts.
+    ASSERT_EQ(Bank_Buchen(team, -1, 4321.0f, BANK_TRAINING, 0, BANK_EURO), 1);
+    const i64 vorher = Finanz_Summen_Holen(team, 0).ausgaben;
+    u8 daten[ANK_DATEN] = {};
+    Spielankuendigung_Setzen(Wettbewerb_Get_Liga_Von_Team(team, true), team, server_team, 0, 0, 0, daten);
+    Spielankuendigung_Puffern(ANK_GELD, static_cast<u32>(team + Team_Anzahl) * 50 + 8);
+    for (int i = 0; i < 20 && !Spielankuendigung_Screen_Offen(); ++i) lauf("wait 5\n", 1);
+    EXPECT_EQ(Finanz_Summen_Holen(team, 0).ausgaben, vorher + 4321);
+    EXPECT_TRUE(bis_hauptmenue(60));
     // Off the network before the host goes (a client that loses its server ends the program).
     ruf::Als_Einzel();
     Verbindung_Stop();
@@ -413,6 +427,12 @@ TEST(SpielstartNetz, ClientOhneServerZurueckZumStart) {
     ASSERT_EQ(waitpid(kind, &status, 0), kind);
     for (int n = 0; n < 600 && !Menue_Requester_Offen(); ++n) Headless_Frames(1);
     ASSERT_TRUE(Menue_Requester_Offen()) << "keine Meldung beim Client";
+    // A page of the lost game still waits under the box (the money page
+    // after its match): it is neither shown in nor saved with the new game
+    // started next.
+    u8 daten[ANK_DATEN] = {};
+    Spielankuendigung_Setzen(Wettbewerb_Get_Liga_Von_Team(1, true), 1, 2, 0, 0, 0, daten);
+    ASSERT_TRUE(Spielankuendigung_Puffern(ANK_GELD, 2 * 50 + 8));
     EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT);
     ASSERT_TRUE(lauf("move 400 300\nwait 2\nclick right\nwait 10\n", 20));
     for (int n = 0; n < 400 && !Screen_Offen(Screen_Id::SPIELSTART); ++n) Headless_Frames(1);
@@ -420,6 +440,17 @@ TEST(SpielstartNetz, ClientOhneServerZurueckZumStart) {
     EXPECT_EQ(Quit_Status, QUIT_STATUS_LAEUFT);
     EXPECT_TRUE(ruf::Einzel());
     Verbindung_Stop();
+    ASSERT_TRUE(lauf(Start_Klick(ICON_START_NEU), 12));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_WIZ_WEITER)));
+    ASSERT_TRUE(lauf(Start_Eintrag(2)));
+    ASSERT_TRUE(lauf(Start_Klick(ICON_WIZ_WEITER)));
+    for (i32 k : {0, 0, 0, 0}) ASSERT_TRUE(lauf(Start_Eintrag(k)));
+    if (Menue_Requester_Offen()) {
+        ASSERT_TRUE(lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20));
+    }
+    ASSERT_TRUE(bis_hauptmenue(240)) << "das neue Spiel erreichte sein Hauptmenü nicht";
+    EXPECT_TRUE(Spielankuendigung_Puffer_Leer()) << "eine Seite des alten Spiels wartet im neuen";
+    EXPECT_NE(Spielankuendigung_Laufende_Art(), static_cast<u32>(ANK_GELD));
     Test_Programm_Beenden(ordner);
 }
 

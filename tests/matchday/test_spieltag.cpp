@@ -36,6 +36,7 @@
 #include "season/paarungen.h"
 #include "season/rangliste.h"
 #include "season/season_hooks.h"
+#include "season/saison_am_start.h"
 #include "season/season_test_hilfen.h"
 #include "season/optionen.h"
 #include "season/spiele.h"
@@ -59,34 +60,11 @@ namespace {
 
 using Schluessel = std::tuple<int, int, int, int>;  // competition, matchday, leg, index
 
-class Spieltag : public ::testing::Test {
+class Spieltag : public season_test::Saison_Am_Start {
   protected:
-    static void SetUpTestSuite() {
-        Internet_Modus = INTERNET_MODUS_EINZEL;
-        season_test::Meldungen m;
-        ASSERT_TRUE(Welt_Laden_Ordner(season_test::Quelle("data/config").c_str(), 0)) << m.Alle();
-        Stadion_Init();
-        Bank_Init();
-    }
-    static void TearDownTestSuite() {
-        Bank_Free();
-        Welt_Freigeben();
-    }
     void SetUp() override {
-        Season_Hooks_Zuruecksetzen();
-        ASSERT_TRUE(Wettbewerb_Init());
-        ASSERT_TRUE(Spiele_Init());
-        ASSERT_TRUE(Kalender_Init(nullptr));
-        const std::string pfad = season_test::Quelle("data/config/1_wettbewerb.cfg");
-        const std::string alias = season_test::Quelle("data/config/1_wettbewerb_alias.cfg");
-        ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str()));
-        Wettbewerb_Spielplaene_Erstellen();
-        // The season set-up; the leagues enter their teams in week 2.
-        Wettbewerb_Jedes_Jahr();
-        for (int t = 0; t < 15; ++t) {
-            Kalender_Jeden_Tag();
-            Wettbewerb_Jeden_Tag();
-        }
+        Saison_Am_Start::SetUp();
+        if (HasFatalFailure()) return;
         for (int i = 0; i < WETTBEWERB_ANZAHL; ++i)
             if (Wettbewerb_Tabelle[i].basisliga && Wettbewerb_Tabelle[i].flags[1])
                 ligen.push_back(Wettbewerb_Tabelle[i].id);
@@ -96,10 +74,7 @@ class Spieltag : public ::testing::Test {
     }
     void TearDown() override {
         Spieltag_DeInit();
-        Spiele_Free();
-        Wettbewerb_Free();
-        Kalender_Free();
-        Season_Hooks_Zuruecksetzen();
+        Saison_Am_Start::TearDown();
         for (i32 t : menschen) Manager_Loeschen(t);
     }
     // Plays today's matches to the end; false when a pass limit is hit.

@@ -7,6 +7,7 @@
 
 #include "base/ruf.h"
 #include "net/protokoll.h"
+#include "net/slots.h"
 #include "netz_test.h"
 #include "season/news.h"
 #include "world/welt.h"
@@ -34,4 +35,21 @@ inline void Client_Mit_Server_Verbinden(u8 letzte, u8 adresse[4], pid_t& server,
     ruf::Leitung_Setzen(Netz_Leitung);
     News_Init();
     Netz_Protokoll_Set_Hooks({.eigenes_team = [] { return Team_Aktiv; }, .team_anzahl = [] { return Team_Anzahl; }});
+}
+
+// The server's side in its child process: listens on the address, tells
+// the test over the pipe whether it does (a server that cannot listen ends
+// with 1), then serves until its client has come and gone (at most 60 s).
+inline void Server_Bedienen(const u8 adresse[4], int bereit) {
+    Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, INTERNET_PORT, adresse);
+    Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
+    const u8 ok = Internet_Listen_Verbindung ? 1 : 0;
+    if (write(bereit, &ok, 1) != 1 || !ok) _exit(1);
+    bool gesehen = false;
+    Pumpen_Bis(
+        [&] {
+            gesehen = gesehen || Slots_Benutzt() > 0;
+            return gesehen && Slots_Benutzt() == 0;
+        },
+        60000);
 }

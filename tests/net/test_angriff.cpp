@@ -64,18 +64,8 @@ std::vector<u8> Abdruck() {
     for (i32 t : {BOESE, EHRLICH}) Manager_Neuer_Mitspieler(t, "Netz", 0);
     for (i32 t : {BOESE, EHRLICH, COMPUTER}) Team_Daten[t].transfers = 3;
     News_Init();
-    Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, INTERNET_PORT, adresse);
-    Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
     const std::vector<u8> vorher = Abdruck();
-    const u8 ok = Internet_Listen_Verbindung ? 1 : 0;
-    if (write(bereit, &ok, 1) != 1 || !ok) _exit(1);
-    bool gesehen = false;
-    Pumpen_Bis(
-        [&] {
-            gesehen = gesehen || Slots_Benutzt() > 0;
-            return gesehen && Slots_Benutzt() == 0;
-        },
-        60000);
+    Server_Bedienen(adresse, bereit);
     Richter_Jeden_Tag();
     const std::vector<u8> nachher = Abdruck();
     if (nachher != vorher) {
@@ -107,7 +97,7 @@ class Angriff : public ::testing::Test {
         Verbindung_Stop();
         Netz_Hooks_Zuruecksetzen();
         Internet_Modus = INTERNET_MODUS_EINZEL;
-        Welt_Set_Netz_Hooks({});
+        Welt_Netz_Set_Hooks({});
         News_Free();
         Werbung_Free();
         Bank_Free();

@@ -23,6 +23,8 @@
 #include "world/manager.h"
 #include "world/netz.h"
 #include "world/netz_rufe.h"
+#include "world/bank.h"
+#include "world/finanz_zahlen.h"
 #include "world/markt.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
@@ -79,17 +81,7 @@ std::vector<i32> Rangliste_Seite(int ordnung) {
     News_Neu_Text(0, 20, -1, NEWS_BINAER, &binaer, "a\0b");
     News_Neu_Text(0, 21, -1, NEWS_NACHRICHT, nullptr, "an 21");
     News_Neu_Text(0, -1, -1, NEWS_NACHRICHT, nullptr, "an alle");
-    Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, INTERNET_PORT, adresse);
-    Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
-    const u8 ok = Internet_Listen_Verbindung ? 1 : 0;
-    if (write(bereit, &ok, 1) != 1 || !ok) _exit(1);
-    bool gesehen = false;
-    Pumpen_Bis(
-        [&] {
-            gesehen = gesehen || Slots_Benutzt() > 0;
-            return gesehen && Slots_Benutzt() == 0;
-        },
-        60000);
+    Server_Bedienen(adresse, bereit);
     _exit(0);
 }
 
@@ -130,7 +122,7 @@ class Welt_Netz : public ::testing::Test {
         Verbindung_Stop();
         Netz_Hooks_Zuruecksetzen();
         Internet_Modus = INTERNET_MODUS_EINZEL;
-        Welt_Set_Netz_Hooks({});
+        Welt_Netz_Set_Hooks({});
         News_Free();
         Wettbewerb_Free();
         Stadion_Free();
@@ -312,6 +304,26 @@ TEST_F(Welt_Netz, AClientsSaleKeepsItsLineUp) {
     EXPECT_EQ(Spieler_Daten[ersatz].slot, slot_starter);
     EXPECT_EQ(Spieler_Daten[starter].slot, slot_ersatz);
     EXPECT_TRUE(Spieler_Daten[ersatz].status & SP_STATUS_AUFGESTELLT);
+}
+
+// The client's own payments are booked on the server; fetching the
+// bookings brings each of them into the client's finance sums, month by
+// month as the server has them (the answer carries no count of bookings).
+TEST_F(Welt_Netz, AClientsFetchedBookingsAllCountInItsSums) {
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(0, 20, "Netz", 0));
+    Team_Aktiv = 20;
+    const struct {
+        int kategorie;
+        f32 betrag;
+    } zahlungen[] = {{BANK_STADIONBAU, 12000.0f}, {BANK_TRAINING, 3500.0f}, {BANK_AUSGABE, 777.0f}};
+    i64 gezahlt = 0;
+    for (const auto& z : zahlungen) {
+        ASSERT_EQ(Bank_Buchen(20, -1, z.betrag, z.kategorie, 0, BANK_EURO), 1) << z.kategorie;
+        gezahlt += static_cast<i64>(z.betrag);
+        ASSERT_TRUE(Bank_Internet_Client_Refresh(20));
+        const Finanz_Summen s = Finanz_Summen_Holen(20, 0);
+        EXPECT_EQ(s.ausgaben, gezahlt) << "nach der Buchung der Art " << z.kategorie;
+    }
 }
 
 }  // namespace

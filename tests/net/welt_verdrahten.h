@@ -14,7 +14,7 @@ inline void Welt_Netz_Verdrahten() {
         if (an) alt = Aktuelles_Team, Aktuelles_Team = team;
         else Aktuelles_Team = alt;
     });
-    Welt_Set_Netz_Hooks({
+    Welt_Netz_Set_Hooks({
         .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
         .slot_team = [](int slot) { return Netz_Slot_Team(slot); },
         .slot_setzen = [](int slot, i32 team, const char*, i32) { return Netz_Slot_Team_Setzen(slot, team); },

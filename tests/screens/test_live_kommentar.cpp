@@ -223,7 +223,7 @@ TEST_F(LiveWorte, HeaderBarsCarryCrestsNamesAndTheHighlight) {
     Frames(3, 2);
     Spielansicht_View* views = Spielansicht_Views();
     const struct Bar {
-        Rastport* Spielansicht_View::*feld;
+        Rastport_Bild Spielansicht_View::*feld;
         i32 w, h, heim_x, gast_x, wappen, name_y, font, raum;  // room of a name before score and minute
     } bars[] = {{&Spielansicht_View::kopf_gross, 800, 30, 15, 753, 28, 20, 11, 185},
                 {&Spielansicht_View::kopf_klein, 400, 18, 7, 380, 14, 12, 9, 118}};
@@ -234,7 +234,7 @@ TEST_F(LiveWorte, HeaderBarsCarryCrestsNamesAndTheHighlight) {
         Spielansicht_Kopfzeilen_Namen();
         for (int s = 0; s < 3; ++s)
             for (const Bar& b : bars) {
-                const Rastport* bar = views[s].*b.feld;
+                const Rastport* bar = (views[s].*b.feld).get();
                 ASSERT_TRUE(bar && bar->breite == b.w && bar->hoehe == b.h) << s;
                 auto kurz = [&](u32 team) {  // a long name cut to its room
                     std::string n = name(team);

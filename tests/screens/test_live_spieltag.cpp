@@ -234,7 +234,7 @@ TEST_F(ClientAnsicht, AClientShowsItsMatchFromTheServersRecord) {
     EXPECT_EQ(Spielansicht_Get_Spielfeld(), sf);
     EXPECT_EQ(std::make_tuple(sf->spiel, sf->tore[0], sf->minute, sf->netz, sf->anzeige),
               std::make_tuple(SERVER_SPIEL, i8{1}, i16{20}, u8{2}, u8{1}));
-    const Rastport* bild_vorher = v.bild;
+    const Rastport* bild_vorher = v.bild.get();
     kit::Png("live_client_minute20");
     // A repair: the server's newer record over the same copy; the view goes on with it.
     server->tore[0] = 2, server->tore[1] = 1, server->minute = 60;
@@ -243,7 +243,7 @@ TEST_F(ClientAnsicht, AClientShowsItsMatchFromTheServersRecord) {
     ASSERT_TRUE(Spielfeld_Sync_Fehler_Beheben(sf));
     Spielfeld_Anzeige_Refresh();
     EXPECT_EQ(v.pitch, sf);
-    EXPECT_EQ(v.bild, bild_vorher) << "the view is not built again";
+    EXPECT_EQ(v.bild.get(), bild_vorher) << "the view is not built again";
     EXPECT_EQ(std::make_tuple(sf->tore[0], sf->tore[1], sf->minute, sf->anzeige), std::make_tuple(i8{2}, i8{1}, i16{60}, u8{1}));
     kit::Png("live_client_minute60");
     // Another match's image: refused, the copy and the view stay.

@@ -95,15 +95,15 @@ void auflegen(Rastport& bild, const Rastport& t, i32 x0, i32 y0, bool halb) {
 // the archives: the plain pitch, the light over its grass blended by its
 // alpha (mirrored with the pitch), each side's stand picture where it is
 // not colour 0, and the players' tunnel over them.
-std::unique_ptr<Rastport> Erwartet(const Spielfeld_Daten& sf, u32 layout, bool gespiegelt = false,
+Rastport_Bild Erwartet(const Spielfeld_Daten& sf, u32 layout, bool gespiegelt = false,
                                    bool mit_licht = true) {
     const bool halb = layout != SA_VOLL;
-    std::unique_ptr<Rastport> bild(
+    Rastport_Bild bild(
         Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(sf.bild_art, layout)));
     if (!bild || !Rastport_Lock(bild.get())) return nullptr;
     u16* z = bild->bitmap->pixel16();
     if (mit_licht) {
-        std::unique_ptr<Rastport> l(
+        Rastport_Bild l(
             Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_LICHT), spielansicht::Rasen_Licht_Nummer(sf.bild_art, halb)));
         if (!l || !Rastport_Lock(l.get()) || l->breite != bild->breite || l->alpha.empty()) return nullptr;
         for (i32 y = 0; y < bild->hoehe; ++y)
@@ -118,12 +118,12 @@ std::unique_ptr<Rastport> Erwartet(const Spielfeld_Daten& sf, u32 layout, bool g
         const int i = gespiegelt ? (s < 3 ? 2 - s : 8 - s) : s;  // the side whose byte is taken
         const i32 nummer = spielansicht::Tribuene_Bild(s, SF_Tribuene_Stufe(sf.tribuene[i]));
         if (nummer < 0) continue;
-        std::unique_ptr<Rastport> t(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_TRIBUENEN), nummer));
+        Rastport_Bild t(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_TRIBUENEN), nummer));
         if (!t || !Rastport_Lock(t.get())) return nullptr;
         const spielansicht::Kasten k = spielansicht::Tribuene_Kasten(s);
         auflegen(*bild, *t, k.x, k.y, halb);
     }
-    std::unique_ptr<Rastport> tunnel(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_SPRITES), 145));
+    Rastport_Bild tunnel(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_SPRITES), 145));
     if (!tunnel || !Rastport_Lock(tunnel.get())) return nullptr;
     auflegen(*bild, *tunnel, spielansicht::TUNNEL_X, spielansicht::TUNNEL_Y, halb);
     return bild;
@@ -183,12 +183,12 @@ TEST_F(LiveTribuenen, EveryClassShowsItsStandsAtTheirPlaces) {
             for (int i = 0; i < 6; ++i)
                 EXPECT_EQ(view->stand_level[i], static_cast<u32>(std::max(0, f.stufen[i]))) << "Seite " << i;
             if (!vergleichen) continue;
-            std::unique_ptr<Rastport> soll = Erwartet(*sf, layout);
+            Rastport_Bild soll = Erwartet(*sf, layout);
             ASSERT_TRUE(soll);
             EXPECT_EQ(Abweichungen(*view->bild, *soll), 0) << "Layout " << layout;
         }
         // At full scale the far side's second row is stand, not bowl.
-        std::unique_ptr<Rastport> leer(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), 2 * f.bild_art));
+        Rastport_Bild leer(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), 2 * f.bild_art));
         ASSERT_TRUE(Bauen(sf, SA_VOLL));
         ASSERT_TRUE(leer && Rastport_Lock(leer.get()));
         const spielansicht::Punkt p2 = Laengs(2);
@@ -229,7 +229,7 @@ TEST_F(LiveTribuenen, BuildingTheNextClassChangesTheNextMatch) {
     ASSERT_TRUE(Bauen(sf, SA_VOLL));
     EXPECT_NE(view->bild->bitmap->pixel16()[static_cast<size_t>(Laengs(6).y) * 3610 + Laengs(6).x], vorher)
         << "row 6 of the far side is seated now";
-    std::unique_ptr<Rastport> soll = Erwartet(*sf, SA_VOLL);
+    Rastport_Bild soll = Erwartet(*sf, SA_VOLL);
     ASSERT_TRUE(soll);
     EXPECT_EQ(Abweichungen(*view->bild, *soll), 0);
 }
@@ -270,10 +270,10 @@ TEST_F(LiveTribuenen, TheGrassLightAndThePlayersTunnel) {
         Spielansicht_View_Leeren(view.get());
         view->pitch = sf, view->layout = f.layout, view->gespiegelt = f.gespiegelt;
         ASSERT_TRUE(Spielansicht_Bild_Neu(view.get()));
-        std::unique_ptr<Rastport> soll = Erwartet(*sf, f.layout, f.gespiegelt);
+        Rastport_Bild soll = Erwartet(*sf, f.layout, f.gespiegelt);
         ASSERT_TRUE(soll);
         EXPECT_EQ(Abweichungen(*view->bild, *soll), 0);
-        std::unique_ptr<Rastport> ohne = Erwartet(*sf, f.layout, f.gespiegelt, false);
+        Rastport_Bild ohne = Erwartet(*sf, f.layout, f.gespiegelt, false);
         ASSERT_TRUE(ohne);
         EXPECT_GT(Abweichungen(*view->bild, *ohne), 1000) << "the light changes the grass";
     }
@@ -296,7 +296,7 @@ TEST_F(LiveTribuenen, TheGrassLightAndThePlayersTunnel) {
     const bool gebaut = Bauen(sf, SA_VOLL);
     k.zurueck();
     ASSERT_TRUE(gebaut);
-    std::unique_ptr<Rastport> ohne = Erwartet(*sf, SA_VOLL, false, false);
+    Rastport_Bild ohne = Erwartet(*sf, SA_VOLL, false, false);
     ASSERT_TRUE(ohne);
     EXPECT_EQ(Abweichungen(*view->bild, *ohne), 0);
 }
@@ -327,7 +327,7 @@ TEST_F(LiveTribuenen, OddBytesAndAMissingStandArchive) {
     ohne->tribuene[1] = SF_Tribuene_Byte(-1);
     k.zurueck();
     ASSERT_TRUE(gebaut);
-    std::unique_ptr<Rastport> soll = Erwartet(*ohne, SA_VOLL);
+    Rastport_Bild soll = Erwartet(*ohne, SA_VOLL);
     ASSERT_TRUE(soll);
     EXPECT_EQ(Abweichungen(*view->bild, *soll), 0);
 }
@@ -361,7 +361,7 @@ TEST_F(LiveTribuenen, GroundPicturesAreUnpackedAheadAndOutliveTheView) {
     Spielfeld_Daten* sf = Anpfiff();
     ASSERT_TRUE(sf);
     ASSERT_TRUE(Bauen(sf, SA_VOLL));
-    const std::unique_ptr<Rastport> frisch = Erwartet(*sf, SA_VOLL);
+    const Rastport_Bild frisch = Erwartet(*sf, SA_VOLL);
     ASSERT_TRUE(frisch);
     EXPECT_EQ(Abweichungen(*view->bild, *frisch), 0);
     Spielansicht_Vorrat_Freigeben();

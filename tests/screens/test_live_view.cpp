@@ -346,27 +346,27 @@ TEST_F(LiveView, AFailedBuildIsRetriedAloneAndAnEmptyEntryRebuildsNothing) {
     Spielfeld_Daten* l[4] = {liste[0], nullptr, liste[2], liste[1]};
     Frame(0);
     Spielansicht_Run(l, 4, &st, 0);
-    const Rastport* bild0 = Spielansicht_Views()[0].bild;
-    const Rastport* bild2 = Spielansicht_Views()[2].bild;
+    const Rastport* bild0 = Spielansicht_Views()[0].bild.get();
+    const Rastport* bild2 = Spielansicht_Views()[2].bild.get();
     ASSERT_NE(bild0, nullptr);
     Spielansicht_Run(l, 4, &st, 0);
-    EXPECT_EQ(Spielansicht_Views()[0].bild, bild0) << "an empty entry does not rebuild the views";
-    EXPECT_EQ(Spielansicht_Views()[2].bild, bild2);
+    EXPECT_EQ(Spielansicht_Views()[0].bild.get(), bild0) << "an empty entry does not rebuild the views";
+    EXPECT_EQ(Spielansicht_Views()[2].bild.get(), bild2);
     // Another match at position 3 whose picture cannot be loaded (the
     // archives are gone): its slot waits, views 0 and 2 stay as they are.
     l[3] = liste[3];
     Resf_Free();
     EXPECT_TRUE(Spielansicht_Run(l, 4, &st, 0));
     EXPECT_TRUE(Spielansicht_Run(l, 4, &st, 0));
-    EXPECT_EQ(Spielansicht_Views()[0].bild, bild0);
-    EXPECT_EQ(Spielansicht_Views()[2].bild, bild2);
+    EXPECT_EQ(Spielansicht_Views()[0].bild.get(), bild0);
+    EXPECT_EQ(Spielansicht_Views()[2].bild.get(), bild2);
     EXPECT_EQ(Spielansicht_Views()[3].present, 0u);
     EXPECT_EQ(Spielansicht_Views()[3].pitch, liste[3]);
     EXPECT_EQ(Spielansicht_Views()[3].active, 0u);
     ASSERT_EQ(Resf_Init(), 1);
     EXPECT_TRUE(Spielansicht_Run(l, 4, &st, 0));
     EXPECT_EQ(Spielansicht_Views()[3].present, 1u);
-    EXPECT_EQ(Spielansicht_Views()[0].bild, bild0);
+    EXPECT_EQ(Spielansicht_Views()[0].bild.get(), bild0);
     EXPECT_EQ(Aktive().size(), 3u);
 }
 

@@ -366,23 +366,62 @@ TEST_F(Ereignisse, DatensaetzeBehaltenIhrBytebild) {
     EXPECT_EQ(g, 5);
     EXPECT_EQ(n, 64);
     EXPECT_EQ(tore.size(), 6u);
-    // Each image by its name: the save block, the event rows, the goal rows,
-    // the counter rows, the head-to-head rows.
+    // Each image by its name, row by row: a difference names the image, the
+    // row and the byte (the record's field) that changed. The after-match
+    // stores are pinned as they stand in memory, which is what the save
+    // block packs; the block itself must come back byte for byte.
     const struct {
         const char* name;
         std::vector<u8> bytes;
-        size_t groesse;
-        u64 summe;
+        size_t zeile;
+        std::vector<std::string> zeilen;
     } bilder[] = {
-        {"Spielesicherung", bild, 14683, 0xdd411a661cc47ee4ull},
-        {"Ereigniszeilen", {roh, roh + static_cast<size_t>(std::max(n, 0)) * SPIELE_EREIGNIS_GROESSE}, 576, 0x7405321bde61a959ull},
-        {"Torzeilen", tore, 6, 0xfb4e99c73babacb7ull},
-        {"Zaehlerzeilen", zaehler, 0, 0xcbf29ce484222325ull},
-        {"Direktvergleich", {gegen, gegen + sizeof gegen}, 72, 0x01110672a9adf58eull},
+        {"Ereigniszeilen", {roh, roh + static_cast<size_t>(std::max(n, 0)) * SPIELE_EREIGNIS_GROESSE},
+         SPIELE_EREIGNIS_GROESSE, {"000000000000000000", "0900ffff040000002c", "0a00ffff200000003d"}},
+        {"Torzeilen", tore, 6, {"010000000001"}},
+        {"Zaehlerzeilen", zaehler, 16, {}},
+        {"Direktvergleich", {gegen, gegen + sizeof gegen}, 12,
+         {"000000000100000032000000", "040000000400000032000000", "010000000200000032000000",
+          "0f0000000300000032000000", "030000000000000032000000", "ffffffffffffffffffffffff"}},
     };
-    for (const auto& b : bilder) {
-        EXPECT_EQ(b.bytes.size(), b.groesse) << b.name;
-        EXPECT_EQ(pruef::fnv(b.bytes), b.summe) << b.name << ": 0x" << std::hex << pruef::fnv(b.bytes);
+    const size_t groessen[] = {576, 6, 0, 72};
+    for (size_t i = 0; i < std::size(bilder); ++i) {
+        const auto& b = bilder[i];
+        EXPECT_EQ(b.bytes.size(), groessen[i]) << b.name;
+        EXPECT_EQ(pruef::Zeilen_Abweichung(b.bytes.data(), b.bytes.size(), b.zeile, b.zeilen), "") << b.name;
+    }
+    const struct {
+        const char* name;
+        int welcher;
+        u32 groesse;
+        std::vector<std::string> zeilen;
+    } speicher[] = {
+        {"Zaehler", SPEICHER_EREIGNIS_ERW, 12, {"5d0200000000040000000084", "600200000400000000000000", "630200008005000000000041", "6d020000000000ff00000000", "6e0200000000ff0000000000"}},
+        {"Ewige Tabelle", SPEICHER_EWIG, 28, {"980000000b0000001e0000000b000000030000000200000002000000", "990000000000080000000b0000001e00000002000000020000000300", "9c0000000000ffff0000030000000100000001000000000000000000"}},
+        {"Serien", SPEICHER_SERIEN, 25, {"98000000010001000000010001000000000000030003000000", "99000000000000000101000000000101000000000000000303", "82070000010001000000010001000000000000030003000000", "83070000000000000101000000000101000000000000000303"}},
+        {"Direktvergleich", SPEICHER_DIREKT, 12, {"c80100000302021044213f03"}},
+        {"Sieger", SPEICHER_SIEGER, 10, {"b3070000010002000401", "340a00000200ffffff00"}},
+    };
+    for (const auto& s : speicher) {
+        const Spiele_Speicher& sp = *Spiele_Get_Speicher(s.welcher);
+        EXPECT_EQ(sp.Groesse(), s.groesse) << s.name;
+        EXPECT_EQ(sp.Anzahl(), s.zeilen.size()) << s.name;
+        EXPECT_EQ(pruef::Zeilen_Abweichung(sp.Eintrag(0), static_cast<size_t>(sp.Anzahl()) * sp.Groesse(), sp.Groesse(),
+                                           s.zeilen),
+                  "")
+            << s.name;
+    }
+    ASSERT_TRUE(Spiele_Init());
+    Datei_Status* d = Datei_Oeffnen_Speicher_Lesen(bild.data(), static_cast<u32>(bild.size()));
+    ASSERT_TRUE(Spiele_Load(d));
+    Datei_Schliessen(d);
+    EXPECT_TRUE(season_test::Block_Bytes(Spiele_Save) == bild) << "the save block comes back byte for byte";
+    for (const auto& s : speicher) {
+        const Spiele_Speicher& sp = *Spiele_Get_Speicher(s.welcher);
+        EXPECT_EQ(pruef::Zeilen_Abweichung(sp.Eintrag(0), static_cast<size_t>(sp.Anzahl()) * sp.Groesse(), sp.Groesse(),
+                                           s.zeilen),
+                  "")
+            << s.name << " nach dem Laden";
     }
     Spiele_Unlock(-1);
 }

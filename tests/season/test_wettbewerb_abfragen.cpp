@@ -30,6 +30,7 @@
 #include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_config.h"
 #include "season/wettbewerb_werte.h"
+#include "saison_am_start.h"
 #include "season_test_hilfen.h"
 #include "world/bank.h"
 #include "world/stadion.h"
@@ -40,41 +41,8 @@
 
 namespace {
 
-class Abfragen : public ::testing::Test {
+class Abfragen : public season_test::Saison_Am_Start {
   protected:
-    static void SetUpTestSuite() {
-        Internet_Modus = INTERNET_MODUS_EINZEL;
-        season_test::Meldungen m;
-        ASSERT_TRUE(Welt_Laden_Ordner(season_test::Quelle("data/config").c_str(), 0)) << m.Alle();
-        Stadion_Init();
-        Bank_Init();
-    }
-    static void TearDownTestSuite() {
-        Bank_Free();
-        Welt_Freigeben();
-    }
-    void SetUp() override {
-        Season_Hooks_Zuruecksetzen();
-        ASSERT_TRUE(Wettbewerb_Init());
-        ASSERT_TRUE(Spiele_Init());
-        ASSERT_TRUE(Kalender_Init(nullptr));
-        const std::string pfad = season_test::Quelle("data/config/1_wettbewerb.cfg");
-        const std::string alias = season_test::Quelle("data/config/1_wettbewerb_alias.cfg");
-        ASSERT_TRUE(Wettbewerb_Config_Lesen_Pfad(pfad.c_str(), alias.c_str()));
-        Wettbewerb_Spielplaene_Erstellen();
-        // The season set-up; the leagues enter their teams in week 2.
-        Wettbewerb_Jedes_Jahr();
-        for (int t = 0; t < 15; ++t) {
-            Kalender_Jeden_Tag();
-            Wettbewerb_Jeden_Tag();
-        }
-    }
-    void TearDown() override {
-        Spiele_Free();
-        Wettbewerb_Free();
-        Kalender_Free();
-        Season_Hooks_Zuruecksetzen();
-    }
     // Id of a shipped competition by its identification.
     static i32 Id(const char* kennung) {
         for (int i = 0; i < WETTBEWERB_ANZAHL; ++i)

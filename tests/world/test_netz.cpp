@@ -123,7 +123,7 @@ TEST_F(Netz, StartTeamsAndUserSlots) {
     h.slot_anzahl = slots;
     h.slot_team = slot_team;
     h.slot_setzen = slot_setzen;
-    Welt_Set_Netz_Hooks(h);
+    Welt_Netz_Set_Hooks(h);
     ASSERT_TRUE(Manager_Neuer_Mitspieler(44, "Bo Kamm", 1));
     std::vector<u8> tab(80000);
     u32 n = 0;

@@ -35,7 +35,7 @@ constexpr i32 BIT[6] = {0, 2, 7, 13, 20, 26}, BREITE[6] = {2, 5, 6, 7, 6, 6};
 
 Aussehen_Zustand az;
 Screen_Drossel zurueck_drossel, vor_drossel;
-Rastport* raster_bild = nullptr;
+Rastport_Bild raster_bild;
 Icon_Textzeile knopf_texte[2]{}, feld_texte[AUSSEHEN_FELDER]{};
 Move_Struktur scroll{Editor_Aussehen_Scroll, 0, 0, -1, RASTER_Y + 21, RASTER_Y + 412 - 28, 695, 0,
                      ICON_AUSSEHEN_BALKEN};
@@ -283,8 +283,7 @@ void Editor_Aussehen_Schliessen() {
     Menue_Screen_Icon_Tabelle_Loeschen(SEITE.daten());
     Menue_Set_Rechtsklick_Icon(-1);
     Editor_Verdecken(false);
-    if (raster_bild) Rastport_Free(raster_bild);
-    raster_bild = nullptr;
+    raster_bild.reset();
     az.spieler = -1;
     Farbe_Cache_Free();
     Blt_Cache_Leeren();
@@ -372,12 +371,12 @@ void Editor_Aussehen_Scroll(Screen_Icon*, i32 index, u32) {
 void Editor_Aussehen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     const i32 f = az.raster_feld;
     if (f <= 0 || az.spieler < 0) return;
-    if (!raster_bild) raster_bild = Rastport_Neu_Einfach(640, 440, 16);
+    if (!raster_bild) raster_bild.reset(Rastport_Neu_Einfach(640, 440, 16));
     if (!raster_bild) return;
     if (az.neu_zeichnen) {
         // The faces of the grid are built once per change, not every frame.
-        Blt_Rechteck(raster_bild, 0, 0, 640, 440, FARBE_NAVY);
-        if (Rastport* g = Kit_Bild(GRAFIK_AUSSEHEN_RASTER)) Blt_Blit(g, 0, 0, -1, -1, raster_bild, 0, 0, nullptr);
+        Blt_Rechteck(raster_bild.get(), 0, 0, 640, 440, FARBE_NAVY);
+        if (Rastport* g = Kit_Bild(GRAFIK_AUSSEHEN_RASTER)) Blt_Blit(g, 0, 0, -1, -1, raster_bild.get(), 0, 0, nullptr);
         u32 f1 = 0, f2 = 0;
         farben(Spieler_Get_Team(az.spieler), &f1, &f2);
         const i32 n = Aussehen_Teile(az.arbeit, f);
@@ -387,18 +386,16 @@ void Editor_Aussehen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y)
                 const i32 cx = 7 + ZELLE_B * c, cy = 22 + ZELLE_H * r;
                 if (teil >= n) continue;
                 if (Rastport* k = Kit_Bild(GRAFIK_AUSSEHEN_KACHEL))
-                    Blt_Blit(k, 0, 0, -1, -1, raster_bild, cx, cy, nullptr);
-                if (Rastport* g = Gesicht_Bauen(Aussehen_Feld_Setzen(az.arbeit, f, static_cast<u32>(teil)), f1, f2)) {
-                    Blt_Blit(g, 0, 0, -1, -1, raster_bild, cx + 1, cy + 1, Blt_Opt_Transparent);
-                    Rastport_Free(g);
-                }
-                Kit_Printf_Glatt(raster_bild, Kit_Font(Kit_Schrift::ZAHL),
+                    Blt_Blit(k, 0, 0, -1, -1, raster_bild.get(), cx, cy, nullptr);
+                if (const Rastport_Bild g{Gesicht_Bauen(Aussehen_Feld_Setzen(az.arbeit, f, static_cast<u32>(teil)), f1, f2)})
+                    Blt_Blit(g.get(), 0, 0, -1, -1, raster_bild.get(), cx + 1, cy + 1, Blt_Opt_Transparent);
+                Kit_Printf_Glatt(raster_bild.get(), Kit_Font(Kit_Schrift::ZAHL),
                                  teil == static_cast<i32>(Aussehen_Feld(az.arbeit, f)) ? FARBE_GOLD : FARBE_KREIDE_2, 0,
                                  cy + 99, "^tr%04d%d", cx + 84, teil);
             }
         az.neu_zeichnen = false;
     }
-    Blt_Blit(raster_bild, 0, 0, -1, -1, ziel, x, y, nullptr);
+    Blt_Blit(raster_bild.get(), 0, 0, -1, -1, ziel, x, y, nullptr);
     // The cell under the mouse.
     const i32 gx = Maus_Get_X() - x - 7, gy = Maus_Get_Y() - y - 22;
     if (gx >= 0 && gy >= 0 && gx < ZELLE_B * AUSSEHEN_SPALTEN && gy < ZELLE_H * AUSSEHEN_RASTER_ZEILEN &&

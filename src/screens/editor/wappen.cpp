@@ -48,8 +48,8 @@ constexpr i32 TAB_ORDNUNG = 5;  // name, short name, stadium name, stadium size,
 
 Wappen_Zustand wz;
 Screen_Drossel zurueck_drossel, vor_drossel, tab_drossel;
-Rastport* raster_bild = nullptr;
-Rastport* wappen_bild = nullptr;
+Rastport_Bild raster_bild;
+Rastport_Bild wappen_bild;
 i32 wappen_bild_nummer = -1;
 Icon_Textzeile knopf_texte[2]{};
 Move_Struktur scroll{Editor_Wappen_Scroll, 0, 0, -1, 250, 250 + 312 - 28, 655, 0, ICON_WAPPEN_BALKEN};
@@ -211,10 +211,7 @@ void kit_malen(Rastport* ziel, i32 trikot, i32 x, i32 y, bool blass) {
 }
 
 void wappen_malen(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (Rastport* w = Wappen_Aus_Archiv(nummer)) {
-        Blt_Blit(w, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-        Rastport_Free(w);
-    }
+    if (const Rastport_Bild w{Wappen_Aus_Archiv(nummer)}) Blt_Blit(w.get(), 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
 }
 
 void texte_setzen() {
@@ -271,9 +268,8 @@ void Editor_Wappen_Schliessen() {
     Menue_Screen_Icon_Tabelle_Loeschen(SEITE.daten());
     Menue_Set_Rechtsklick_Icon(-1);
     Editor_Verdecken(false);
-    if (raster_bild) Rastport_Free(raster_bild);
-    if (wappen_bild) Rastport_Free(wappen_bild);
-    raster_bild = wappen_bild = nullptr;
+    raster_bild.reset();
+    wappen_bild.reset();
     wappen_bild_nummer = -1;
     wz.team = -1;
     Blt_Cache_Leeren();
@@ -455,37 +451,37 @@ void Editor_Wappen_Raster_Klick(Screen_Icon*, u32 ereignis) {
 void Editor_Wappen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     const i32 t = wz.tab;
     if (t < 0 || wz.team < 0) return;
-    if (!raster_bild) raster_bild = Rastport_Neu_Einfach(640, 390, 16);
+    if (!raster_bild) raster_bild.reset(Rastport_Neu_Einfach(640, 390, 16));
     if (!raster_bild) return;
     if (wz.neu_zeichnen) {
-        Blt_Rechteck(raster_bild, 0, 0, 640, 390, FARBE_NAVY);
-        if (Rastport* g = Kit_Bild(GRAFIK_WAPPEN_RASTER)) Blt_Blit(g, 0, 0, -1, -1, raster_bild, 0, 0, nullptr);
+        Blt_Rechteck(raster_bild.get(), 0, 0, 640, 390, FARBE_NAVY);
+        if (Rastport* g = Kit_Bild(GRAFIK_WAPPEN_RASTER)) Blt_Blit(g, 0, 0, -1, -1, raster_bild.get(), 0, 0, nullptr);
         for (i32 r = 0; r < ZEILEN; ++r)
             for (i32 c = 0; c < SPALTEN; ++c) {
                 const i32 e = c + SPALTEN * (r + wz.erste_zeile);
                 if (e >= eintraege(t)) continue;
                 const i32 w = eintrag_wert(t, e), cx = 38 + ZELLE * c, cy = 64 + ZELLE * r;
-                Kit_Bild_Zeichnen(raster_bild, t == 0 ? GRAFIK_WAPPEN_KACHEL : GRAFIK_TRIKOT_KACHEL, cx, cy);
+                Kit_Bild_Zeichnen(raster_bild.get(), t == 0 ? GRAFIK_WAPPEN_KACHEL : GRAFIK_TRIKOT_KACHEL, cx, cy);
                 const bool aktuell = w == wert_lesen(t);
                 if (t == 0) {
-                    wappen_malen(raster_bild, w, cx + 3, cy + 3);
+                    wappen_malen(raster_bild.get(), w, cx + 3, cy + 3);
                 } else if (Wappen_Trikot_Erlaubt(wz.team, t - 1, w)) {
-                    kit_malen(raster_bild, w, cx + 11, cy - 1, false);
+                    kit_malen(raster_bild.get(), w, cx + 11, cy - 1, false);
                 } else {
-                    kit_malen(raster_bild, w, cx + 11, cy - 1, true);
+                    kit_malen(raster_bild.get(), w, cx + 11, cy - 1, true);
                     char nr[16];
                     std::snprintf(nr, sizeof nr, "%d", w);
                     char kopf[48];
                     std::snprintf(kopf, sizeof kopf, text(T_TRIKOT), nr);
-                    Kit_Printf_Glatt(raster_bild, Kit_Font(Kit_Schrift::ZAHL), FARBE_FEHLER, 0, cy + 30,
+                    Kit_Printf_Glatt(raster_bild.get(), Kit_Font(Kit_Schrift::ZAHL), FARBE_FEHLER, 0, cy + 30,
                                      "^tz%04d%s^l^tz%04d%s", cx + 38, kopf, cx + 38, text(T_VERBOTEN));
                 }
-                Kit_Printf_Glatt(raster_bild, Kit_Font(Kit_Schrift::ZAHL), aktuell ? FARBE_GOLD : FARBE_KREIDE_2, 0,
+                Kit_Printf_Glatt(raster_bild.get(), Kit_Font(Kit_Schrift::ZAHL), aktuell ? FARBE_GOLD : FARBE_KREIDE_2, 0,
                                  cy + 74, "^tr%04d%d", cx + 74, w);
             }
         wz.neu_zeichnen = false;
     }
-    Blt_Blit(raster_bild, 0, 0, -1, -1, ziel, x, y, nullptr);
+    Blt_Blit(raster_bild.get(), 0, 0, -1, -1, ziel, x, y, nullptr);
     const i32 gx = Maus_Get_X() - x - 38, gy = Maus_Get_Y() - y - 64;
     if (gx >= 0 && gy >= 0 && gx < ZELLE * SPALTEN && gy < ZELLE * ZEILEN) {
         const i32 e = gx / ZELLE + SPALTEN * (gy / ZELLE + wz.erste_zeile);
@@ -507,11 +503,10 @@ void Editor_Wappen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     }
     const i32 nummer = wert_lesen(0);
     if (nummer != wappen_bild_nummer) {
-        if (wappen_bild) Rastport_Free(wappen_bild);
-        wappen_bild = Wappen_Aus_Archiv(nummer);
+        wappen_bild.reset(Wappen_Aus_Archiv(nummer));
         wappen_bild_nummer = nummer;
     }
-    if (wappen_bild) Blt_Blit(wappen_bild, 0, 0, -1, -1, ziel, 97, 56, Blt_Opt_Transparent);
+    if (wappen_bild) Blt_Blit(wappen_bild.get(), 0, 0, -1, -1, ziel, 97, 56, Blt_Opt_Transparent);
     Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::ZAHL), FARBE_KREIDE_2, 0, 128, "^tz%04d%d", TAB_X[0] + 70, nummer);
     for (i32 t = 1; t < WAPPEN_TABS; ++t) {
         kit_malen(ziel, wert_lesen(t), TAB_X[t] + 42, 50, false);

@@ -36,17 +36,14 @@ constexpr struct {
 };
 
 // Logos by kind and scale (0 full, 1 half), and the work pictures a swap is composed in.
-Rastport* logos[2][2][LOGOS] = {};
-Rastport* arbeit[2][2] = {};
+Rastport_Bild logos[2][2][LOGOS];
+Rastport_Bild arbeit[2][2];
 
-Rastport* halbieren(Rastport* voll) {
-    Rastport* h = Rastport_Neu(std::max(1, voll->breite / 2), std::max(1, voll->hoehe / 2), 16, 0, 0);
-    if (!h || !Rastport_Lock(h)) {
-        Rastport_Free(h);
-        return nullptr;
-    }
-    Blt_Rechteck(h, 0, 0, h->breite, h->hoehe, 0);
-    Blt_Kopie_Transparent_Halb(voll, h, 0, 0);
+Rastport_Bild halbieren(Rastport* voll) {
+    Rastport_Bild h{Rastport_Neu(std::max(1, voll->breite / 2), std::max(1, voll->hoehe / 2), 16, 0, 0)};
+    if (!h || !Rastport_Lock(h.get())) return nullptr;
+    Blt_Rechteck(h.get(), 0, 0, h->breite, h->hoehe, 0);
+    Blt_Kopie_Transparent_Halb(voll, h.get(), 0, 0);
     return h;
 }
 
@@ -86,18 +83,17 @@ bool Spielansicht_Logos_Laden() {
     for (int art = 0; art < 2; ++art) {
         for (int i = 0; i < LOGOS; ++i) {
             if (logos[art][0][i]) continue;
-            Rastport* rp = Resf_Grafik_Laden(logo_grafik(art, i));
-            if (!rp || !Rastport_Lock(rp) || !(logos[art][1][i] = halbieren(rp))) {
-                Rastport_Free(rp);
+            Rastport_Bild rp{Resf_Grafik_Laden(logo_grafik(art, i))};
+            if (!rp || !Rastport_Lock(rp.get()) || !(logos[art][1][i] = halbieren(rp.get()))) {
                 Spielansicht_Logos_Free();
                 return false;
             }
-            logos[art][0][i] = rp;
+            logos[art][0][i] = std::move(rp);
         }
         for (int s = 0; s < 2; ++s) {
-            const Rastport* l = logos[art][s][0];
-            if (!arbeit[art][s]) arbeit[art][s] = Rastport_Neu(l->breite, l->hoehe, 16, 0, 0);
-            if (!arbeit[art][s] || !Rastport_Lock(arbeit[art][s])) {
+            const Rastport* l = logos[art][s][0].get();
+            if (!arbeit[art][s]) arbeit[art][s].reset(Rastport_Neu(l->breite, l->hoehe, 16, 0, 0));
+            if (!arbeit[art][s] || !Rastport_Lock(arbeit[art][s].get())) {
                 Spielansicht_Logos_Free();
                 return false;
             }
@@ -109,15 +105,9 @@ bool Spielansicht_Logos_Laden() {
 void Spielansicht_Logos_Free() {
     for (auto& art : logos)
         for (auto& skala : art)
-            for (Rastport*& rp : skala) {
-                Rastport_Free(rp);
-                rp = nullptr;
-            }
+            for (Rastport_Bild& rp : skala) rp.reset();
     for (auto& art : arbeit)
-        for (Rastport*& rp : art) {
-            Rastport_Free(rp);
-            rp = nullptr;
-        }
+        for (Rastport_Bild& rp : art) rp.reset();
 }
 
 void Spielansicht_Banden(Spielansicht_View* v, int pass) {
@@ -131,14 +121,14 @@ void Spielansicht_Banden(Spielansicht_View* v, int pass) {
     for (int i = von; i < bis; ++i) {
         Sa_Bande& b = v->banden[i];
         const int art = b.art ? 1 : 0;
-        Rastport* jetzt = logos[art][s][b.logo[b.seite & 1]];
+        Rastport* jetzt = logos[art][s][b.logo[b.seite & 1]].get();
         if (!b.wechselt) {
             Spielansicht_Bild_Blit(v, jetzt, b.x / teiler, b.y / teiler);
             continue;
         }
         // The two logos composed in the work picture, cut to the board's shape.
-        Rastport* a = arbeit[art][s];
-        Rastport* anderes = logos[art][s][b.logo[(b.seite + 1) & 1]];
+        Rastport* a = arbeit[art][s].get();
+        Rastport* anderes = logos[art][s][b.logo[(b.seite + 1) & 1]].get();
         Blt_Rechteck(a, 0, 0, a->breite, a->hoehe, 0);
         Blt_Blit(jetzt, 0, 0, -1, -1, a, b.alt_x / teiler, b.alt_y / teiler, Blt_Opt_Transparent);
         Blt_Blit(anderes, 0, 0, -1, -1, a, b.neu_x / teiler, b.neu_y / teiler, Blt_Opt_Transparent);

@@ -141,12 +141,12 @@ const Sa_Frame* frame_aus(Sa_Frame* const* frames, u32 bilder, u32 richtungen, i
 }
 
 // The small pictures: ball shadow, markers, shirt numbers.
-Rastport* schatten = nullptr;
-Rastport* schatten_halb = nullptr;  // for half and quarter views
-Rastport* marken[5] = {};
-Rastport* nummern[50] = {};
+Rastport_Bild schatten;
+Rastport_Bild schatten_halb;  // for half and quarter views
+Rastport_Bild marken[5];
+Rastport_Bild nummern[50];
 // The goals' pieces drawn over the figures: [left, right][full, half scale].
-Rastport* tore[2][2] = {};
+Rastport_Bild tore[2][2];
 
 }  // namespace
 
@@ -250,20 +250,20 @@ int Spielansicht_Publikum_Bilder(int gruppe) {
 
 bool Spielansicht_Sprites_Laden() {
     bool ok = true;
-    auto laden = [&ok](Rastport*& rp, i32 nummer) {
+    auto laden = [&ok](Rastport_Bild& rp, i32 nummer) {
         if (rp) return;
-        rp = Resf_Grafik_Laden(nummer);
-        if (!rp || !Rastport_Lock(rp)) ok = false;
+        rp.reset(Resf_Grafik_Laden(nummer));
+        if (!rp || !Rastport_Lock(rp.get())) ok = false;
     };
     laden(schatten, GRAFIK_LIVE_BALLSCHATTEN);
     for (int i = 0; i < 5; ++i) laden(marken[i], GRAFIK_LIVE_MARKE + i);
     for (int i = 0; i < 50; ++i) laden(nummern[i], GRAFIK_LIVE_NUMMER + i);
     for (int s = 0; s < 2; ++s) laden(tore[0][s], GRAFIK_LIVE_TOR_LINKS + s), laden(tore[1][s], GRAFIK_LIVE_TOR_RECHTS + s);
     if (ok && !schatten_halb) {
-        schatten_halb = Rastport_Neu(std::max(1, schatten->breite / 2), std::max(1, schatten->hoehe / 2), 16, 0, 0);
-        if (schatten_halb && Rastport_Lock(schatten_halb)) {
-            Blt_Rechteck(schatten_halb, 0, 0, schatten_halb->breite, schatten_halb->hoehe, 0);
-            Blt_Kopie_Transparent_Halb(schatten, schatten_halb, 0, 0);
+        schatten_halb.reset(Rastport_Neu(std::max(1, schatten->breite / 2), std::max(1, schatten->hoehe / 2), 16, 0, 0));
+        if (schatten_halb && Rastport_Lock(schatten_halb.get())) {
+            Blt_Rechteck(schatten_halb.get(), 0, 0, schatten_halb->breite, schatten_halb->hoehe, 0);
+            Blt_Kopie_Transparent_Halb(schatten.get(), schatten_halb.get(), 0, 0);
         } else {
             ok = false;
         }
@@ -274,16 +274,12 @@ bool Spielansicht_Sprites_Laden() {
 }
 
 void Spielansicht_Sprites_Free() {
-    auto frei = [](Rastport*& rp) {
-        Rastport_Free(rp);
-        rp = nullptr;
-    };
-    frei(schatten);
-    frei(schatten_halb);
-    for (Rastport*& rp : marken) frei(rp);
-    for (Rastport*& rp : nummern) frei(rp);
+    schatten.reset();
+    schatten_halb.reset();
+    for (Rastport_Bild& rp : marken) rp.reset();
+    for (Rastport_Bild& rp : nummern) rp.reset();
     for (auto& seite : tore)
-        for (Rastport*& rp : seite) frei(rp);
+        for (Rastport_Bild& rp : seite) rp.reset();
     Spielansicht_Logos_Free();
 }
 
@@ -522,9 +518,9 @@ bool lage16(const Spielansicht_View* v, const Rle_Sprite& sp, i32 x, i32 y, Lage
 using Rle_Schleife = i32 (*)(const Rle_Sprite&, Rastport*, i32, i32);
 
 // A temporary picture of the frame's size in the screen's depth, cleared.
-Rastport* zwischenbild(const Lage16& l) {
-    Rastport* t = Rastport_Neu_Einfach(l.w, l.h, Screen_Rastport->tiefe());
-    if (t) Blt_Rechteck(t, 0, 0, l.w, l.h, 0);
+Rastport_Bild zwischenbild(const Lage16& l) {
+    Rastport_Bild t{Rastport_Neu_Einfach(l.w, l.h, Screen_Rastport->tiefe())};
+    if (t) Blt_Rechteck(t.get(), 0, 0, l.w, l.h, 0);
     return t;
 }
 
@@ -546,11 +542,10 @@ bool Spielansicht_Blit_Rle(Spielansicht_View* v, const Sa_Frame16* f, i32 x, i32
     const Rle_Schleife schleife = l.halb ? (f->bild.gespiegelt ? Blt_Rle_Gespiegelt_Halb : Blt_Rle_Halb)
                                          : (f->bild.gespiegelt ? Blt_Rle_Gespiegelt : Blt_Rle);
     if (l.ganz()) return schleife(f->bild, Screen_Rastport, l.x, l.y) != 0;
-    Rastport* t = zwischenbild(l);
+    const Rastport_Bild t = zwischenbild(l);
     if (!t) return false;
-    const bool ok = schleife(f->bild, t, 0, 0) != 0;
-    if (ok) Blt_Blit(t, l.kx - l.x, l.ky - l.y, l.kw, l.kh, Screen_Rastport, l.kx, l.ky, Blt_Opt_Transparent);
-    Rastport_Free(t);
+    const bool ok = schleife(f->bild, t.get(), 0, 0) != 0;
+    if (ok) Blt_Blit(t.get(), l.kx - l.x, l.ky - l.y, l.kw, l.kh, Screen_Rastport, l.kx, l.ky, Blt_Opt_Transparent);
     return ok;
 }
 
@@ -565,13 +560,12 @@ bool Spielansicht_Blit_Rle_Stufe(Spielansicht_View* v, const Sa_Frame16* f, i32 
     };
     if (l.ganz()) return mischen(Screen_Rastport, l.x, l.y);
     // Cut: blend onto a copy of what lies under the visible part, then put it back.
-    Rastport* t = zwischenbild(l);
+    const Rastport_Bild t = zwischenbild(l);
     if (!t) return false;
     const i32 sx = l.kx - l.x, sy = l.ky - l.y;
-    Blt_Blit(Screen_Rastport, l.kx, l.ky, l.kw, l.kh, t, sx, sy, nullptr);
-    const bool ok = mischen(t, 0, 0);
-    if (ok) Blt_Blit(t, sx, sy, l.kw, l.kh, Screen_Rastport, l.kx, l.ky, nullptr);
-    Rastport_Free(t);
+    Blt_Blit(Screen_Rastport, l.kx, l.ky, l.kw, l.kh, t.get(), sx, sy, nullptr);
+    const bool ok = mischen(t.get(), 0, 0);
+    if (ok) Blt_Blit(t.get(), sx, sy, l.kw, l.kh, Screen_Rastport, l.kx, l.ky, nullptr);
     return ok;
 }
 
@@ -643,7 +637,7 @@ int am_tor(const Spielfeld_Objekt& o) {
 // A goal's piece over the figures: the front of the left goal, the whole right goal.
 void tor_zeichnen(const Spielansicht_View* v, int welches) {
     const bool halb = v->layout != SA_VOLL, rechts = welches == TOR_RECHTS;
-    Rastport* rp = tore[rechts][halb];
+    Rastport* rp = tore[rechts][halb].get();
     if (!rp || v->gespiegelt) return;
     const spielansicht::Kasten k = spielansicht::Tor_Kasten(halb ? spielansicht::HALB : spielansicht::VOLL, rechts);
     bild_blit(v, rp, k.x, k.y, Blt_Opt_Alpha);
@@ -748,16 +742,16 @@ void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, 
         if (i == SF_OBJ_BALL) {
             i32 gx, gy;
             Spielansicht_Projektion(v, o.x, o.y, 0, &gx, &gy);
-            if (Rastport* s = halb ? schatten_halb : schatten)
+            if (Rastport* s = (halb ? schatten_halb : schatten).get())
                 bild_blit(v, s, gx - s->breite / 2 + (halb ? 1 : 2), gy - s->hoehe / 2);
         }
         // Markers under players: the tired one blinks as he runs; a man-marker
         // wears his own.
         if (i < SF_SPIELER && sf.spieler[i].ausdauer * 30 / 10000 < 10 && sf.spieler[i].spieler >= 0 &&
             (static_cast<i32>(o.x / 100) & 1) && marken[2])
-            bild_blit(v, marken[2], x - marken[2]->breite / 2, y - marken[2]->hoehe / 2);
+            bild_blit(v, marken[2].get(), x - marken[2]->breite / 2, y - marken[2]->hoehe / 2);
         if (i < SF_SPIELER && (sf.spieler[i].flag & SFS_FLAG_DECKT) && sf.spieler[i].spieler >= 0 && marken[3])
-            bild_blit(v, marken[3], x - marken[3]->breite / 2, y - marken[3]->hoehe / 2);
+            bild_blit(v, marken[3].get(), x - marken[3]->breite / 2, y - marken[3]->hoehe / 2);
         // The beam's sound as a figure reaches its frame 5, in the focused view only.
         if (v->focus && i < SF_OBJ_BALL && gezeigt_set == A_BEAMEN && bild == 5 &&
             !(o.letzt_set == A_BEAMEN && o.letzt_bild == 5))
@@ -776,7 +770,7 @@ void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, 
             // run together, so a number shows from the pitch on.
             const bool auf_der_bank = (sp.status & SFS_BANK) && !(sp.status & SFS_AUF_DEM_PLATZ);
             if (!halb && sp.spieler >= 0 && !auf_der_bank) {
-                Rastport* nr = nummern[std::max<int>(0, sp.rueckennummer) % 50];
+                Rastport* nr = nummern[std::max<int>(0, sp.rueckennummer) % 50].get();
                 if (nr) bild_blit(v, nr, x - nr->breite / 2, y - 44);
             }
             const i32 sx = x - v->scroll_x + v->screen_x, sy = y - v->scroll_y + v->screen_y;

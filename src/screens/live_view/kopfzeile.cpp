@@ -53,9 +53,9 @@ void namen(Rastport* bar, const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezei
 }
 
 // The blank bar, ready to copy; null when it cannot be had.
-Rastport* leer_laden(const Bar_Art& a) {
-    Rastport* leer = Resf_Grafik_Laden(a.grafik);
-    if (leer && !Rastport_Lock(leer)) leer = (Rastport_Free(leer), nullptr);
+Rastport_Bild leer_laden(const Bar_Art& a) {
+    Rastport_Bild leer{Resf_Grafik_Laden(a.grafik)};
+    if (leer && !Rastport_Lock(leer.get())) leer.reset();
     return leer;
 }
 
@@ -72,21 +72,18 @@ void zeichnen(Rastport* bar, Rastport* leer, const Bar_Art& a, const Spielfeld_D
 
 void neu_zeichnen(Rastport* bar, const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezeigt) {
     if (!bar) return;
-    if (Rastport* leer = leer_laden(a)) {
-        if (leer->breite == bar->breite && leer->hoehe == bar->hoehe) zeichnen(bar, leer, a, sf, gezeigt);
-        Rastport_Free(leer);
-    }
+    if (const Rastport_Bild leer = leer_laden(a))
+        if (leer->breite == bar->breite && leer->hoehe == bar->hoehe) zeichnen(bar, leer.get(), a, sf, gezeigt);
 }
 
-Rastport* bauen(const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezeigt) {
-    Rastport* leer = leer_laden(a);
+Rastport_Bild bauen(const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezeigt) {
+    const Rastport_Bild leer = leer_laden(a);
     if (!leer) return nullptr;
-    Rastport* bar = Rastport_Neu_Einfach(leer->breite, leer->hoehe, Screen_Rastport ? Screen_Rastport->tiefe() : 16);
+    Rastport_Bild bar{Rastport_Neu_Einfach(leer->breite, leer->hoehe, Screen_Rastport ? Screen_Rastport->tiefe() : 16)};
     if (bar) {
         bar->grafik = a.grafik;  // the blank bar it was made of
-        zeichnen(bar, leer, a, sf, gezeigt);
+        zeichnen(bar.get(), leer.get(), a, sf, gezeigt);
     }
-    Rastport_Free(leer);
     return bar;
 }
 
@@ -108,14 +105,13 @@ void Spielansicht_Kopfzeilen_Namen() {
     for (int s = 0; s < SA_VIEWS; ++s) {
         Spielansicht_View& v = views[s];
         if (!v.active || !v.pitch) continue;
-        neu_zeichnen(v.kopf_gross, GROSS, *v.pitch, gezeigt);
-        neu_zeichnen(v.kopf_klein, KLEIN, *v.pitch, gezeigt);
+        neu_zeichnen(v.kopf_gross.get(), GROSS, *v.pitch, gezeigt);
+        neu_zeichnen(v.kopf_klein.get(), KLEIN, *v.pitch, gezeigt);
     }
 }
 
 void Spielansicht_Kopfzeilen_Free(Spielansicht_View* v) {
     if (!v) return;
-    Rastport_Free(v->kopf_gross);
-    Rastport_Free(v->kopf_klein);
-    v->kopf_gross = v->kopf_klein = nullptr;
+    v->kopf_gross.reset();
+    v->kopf_klein.reset();
 }

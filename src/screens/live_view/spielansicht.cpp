@@ -49,11 +49,7 @@ constexpr int EINTRAG_TUNNEL = 145;
 // unpacked once while the program runs and its archives stay open: a
 // kick-off or a change of the number of views builds its pictures without
 // unpacking them again.
-struct Bild_Frei {
-    void operator()(Rastport* rp) const { Rastport_Free(rp); }
-};
-using Bild = std::unique_ptr<Rastport, Bild_Frei>;
-std::map<std::pair<int, i32>, Bild> gehalten;
+std::map<std::pair<int, i32>, Rastport_Bild> gehalten;
 u32 gehalten_stand = 0;  // the archives' count the kept pictures come from
 
 void gehaltene_freigeben();
@@ -64,7 +60,7 @@ Rastport* gehaltenes_bild(int archiv, i32 nummer) {
     if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
     const auto k = std::make_pair(archiv, nummer);
     if (auto it = gehalten.find(k); it != gehalten.end()) return it->second.get();
-    Bild rp(Resf_Lade_Rastport(Resf_Spiel_Slot(archiv), nummer));
+    Rastport_Bild rp(Resf_Lade_Rastport(Resf_Spiel_Slot(archiv), nummer));
     if (!rp || !Rastport_Lock(rp.get())) return nullptr;
     return gehalten.emplace(k, std::move(rp)).first->second.get();
 }
@@ -87,8 +83,7 @@ void team_waehlen(const Spielansicht_View& v, u32 seite) {
 }
 
 void bilder_freigeben(Spielansicht_View& v) {
-    Rastport_Free(v.bild);
-    v.bild = nullptr;
+    v.bild.reset();
     Spielansicht_Kopfzeilen_Free(&v);
 }
 
@@ -355,7 +350,7 @@ struct Rasen_Schluessel {
     u32 gespiegelt;
     auto operator<=>(const Rasen_Schluessel&) const = default;
 };
-std::map<Rasen_Schluessel, Bild> beleuchtet;
+std::map<Rasen_Schluessel, Rastport_Bild> beleuchtet;
 constexpr size_t BELEUCHTET_MAX = 8;  // a day shows a few grounds; more are dropped and made anew
 
 // The view's grass picture with its light; null when the picture is missing
@@ -364,13 +359,13 @@ const Rastport* beleuchteter_rasen(Spielansicht_View* v) {
     if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
     const Rasen_Schluessel k{v->pitch->bild_art, v->layout, v->gespiegelt};
     if (auto it = beleuchtet.find(k); it != beleuchtet.end()) return it->second.get();
-    Bild rp(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(v->pitch->bild_art, v->layout)));
+    Rastport_Bild rp(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(v->pitch->bild_art, v->layout)));
     const spielansicht::Massstab& m = v->layout == SA_VOLL ? spielansicht::VOLL : spielansicht::HALB;
     if (!rp || rp->breite != m.breite || rp->hoehe != m.hoehe || !Rastport_Lock(rp.get())) return nullptr;
-    Rastport* eigen = v->bild;
-    v->bild = rp.get();
+    // The light is drawn onto the view's picture: the grass stands in for it a moment.
+    std::swap(v->bild, rp);
     Spielansicht_Rasen_Licht(v);
-    v->bild = eigen;
+    std::swap(v->bild, rp);
     if (beleuchtet.size() >= BELEUCHTET_MAX) beleuchtet.clear();
     return beleuchtet.emplace(k, std::move(rp)).first->second.get();
 }
@@ -418,20 +413,17 @@ bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
     bilder_freigeben(*v);
     if (!v->pitch) return false;
     const Rastport* grund = beleuchteter_rasen(v);
-    Rastport* rp = grund ? Rastport_Neu_Einfach(grund->breite, grund->hoehe, grund->tiefe()) : nullptr;
-    if (rp && !Blt_Blit(const_cast<Rastport*>(grund), 0, 0, -1, -1, rp, 0, 0, nullptr)) {
-        Rastport_Free(rp);
-        rp = nullptr;
-    }
-    v->bild = rp;
-    if (!rp) return false;
+    Rastport_Bild rp{grund ? Rastport_Neu_Einfach(grund->breite, grund->hoehe, grund->tiefe()) : nullptr};
+    if (rp && !Blt_Blit(const_cast<Rastport*>(grund), 0, 0, -1, -1, rp.get(), 0, 0, nullptr)) rp.reset();
+    v->bild = std::move(rp);
+    if (!v->bild.get()) return false;
     Spielansicht_Tribuenen_Zeichnen(v);
     Spielansicht_Tunnel_Zeichnen(v);
     return true;
 }
 
 void Spielansicht_Rasen_Licht(Spielansicht_View* v) {
-    if (!v || !v->pitch || !v->bild) return;
+    if (!v || !v->pitch || !v->bild.get()) return;
     // Left out when missing or not of the picture's size: the pitch is
     // playable without its light.
     const Rastport* licht =
@@ -444,19 +436,19 @@ void Spielansicht_Rasen_Licht(Spielansicht_View* v) {
 }
 
 void Spielansicht_Tunnel_Zeichnen(Spielansicht_View* v) {
-    if (!v || !v->bild) return;
+    if (!v || !v->bild.get()) return;
     Rastport* t = gehaltenes_bild(ARCHIV_SPRITES, EINTRAG_TUNNEL);
     if (t && t->breite == spielansicht::TUNNEL_BREITE && t->hoehe == spielansicht::TUNNEL_HOEHE) {
         if (v->layout != SA_VOLL)
-            Blt_Kopie_Transparent_Halb(t, v->bild, spielansicht::TUNNEL_X / 2, spielansicht::TUNNEL_Y / 2);
+            Blt_Kopie_Transparent_Halb(t, v->bild.get(), spielansicht::TUNNEL_X / 2, spielansicht::TUNNEL_Y / 2);
         else
-            Blt_Blit(t, 0, 0, t->breite, t->hoehe, v->bild, spielansicht::TUNNEL_X, spielansicht::TUNNEL_Y,
+            Blt_Blit(t, 0, 0, t->breite, t->hoehe, v->bild.get(), spielansicht::TUNNEL_X, spielansicht::TUNNEL_Y,
                      Blt_Opt_Transparent);
     }
 }
 
 void Spielansicht_Tribuenen_Zeichnen(Spielansicht_View* v) {
-    if (!v || !v->pitch || !v->bild) return;
+    if (!v || !v->pitch || !v->bild.get()) return;
     static constexpr int GESPIEGELT[6] = {2, 1, 0, 5, 4, 3};
     const bool halb = v->layout != SA_VOLL;
     for (int i = 0; i < spielansicht::TRIBUENE_SEITEN; ++i) {
@@ -471,9 +463,9 @@ void Spielansicht_Tribuenen_Zeichnen(Spielansicht_View* v) {
         const spielansicht::Kasten k = spielansicht::Tribuene_Kasten(i);
         if (t && t->breite == k.breite && t->hoehe == k.hoehe) {
             if (halb)
-                Blt_Kopie_Transparent_Halb(t, v->bild, k.x / 2, k.y / 2);
+                Blt_Kopie_Transparent_Halb(t, v->bild.get(), k.x / 2, k.y / 2);
             else
-                Blt_Blit(t, 0, 0, t->breite, t->hoehe, v->bild, k.x, k.y, Blt_Opt_Transparent);
+                Blt_Blit(t, 0, 0, t->breite, t->hoehe, v->bild.get(), k.x, k.y, Blt_Opt_Transparent);
         }
     }
 }

@@ -11,6 +11,7 @@
 #pragma once
 
 #include "base/types.h"
+#include "graphics/rastport.h"
 #include "match/spielfeld.h"
 #include "screens/live_view/figuren.h"
 
@@ -46,7 +47,7 @@ struct Spielansicht_View {
     i32 screen_x = 0, screen_y = 0;
     i32 breite = 0, hoehe = 0;
     i32 scroll_x = 0, scroll_y = 0;  // top-left corner of the visible part of the pitch picture
-    Rastport* bild = nullptr;        // the whole pitch with stands at the view's scale
+    Rastport_Bild bild;              // the whole pitch with stands at the view's scale
     // 1: the home goal is drawn on the right (the pitch seen from the other
     // stand). The pitch record carries no such choice, so a view built by
     // the run is never mirrored; the projection honours it.
@@ -63,8 +64,8 @@ struct Spielansicht_View {
     char ticker[256] = {};     // the line at the view's foot
     u32 ticker_zeit = 0;       // the pitch clock (ms) when the line was written
     // The header bars with both clubs' crests and names (kopfzeile.h).
-    Rastport* kopf_gross = nullptr;  // full and half views
-    Rastport* kopf_klein = nullptr;  // quarter views
+    Rastport_Bild kopf_gross;  // full and half views
+    Rastport_Bild kopf_klein;  // quarter views
 };
 
 // The four view slots (slot = position in the list of shown matches).

@@ -27,7 +27,7 @@ constexpr auto NUMMERN = [] {
     for (int i = 0; i < 9; ++i) n[REGEN + i] = GRAFIK_LIVE_REGEN + i, n[SCHNEE + i] = GRAFIK_LIVE_SCHNEE + i;
     return n;
 }();
-Rastport* bilder[BILDER] = {};
+Rastport_Bild bilder[BILDER];
 
 enum { TEXT_MINUTE = 165, TEXT_ZUSCHAUER = 166 };
 constexpr u16 RAHMEN_FOKUS = FARBE_GOLD, RAHMEN_ANDERE = Farbe_565(0x141415);
@@ -44,8 +44,8 @@ void ziffer(Rastport* blatt, int tore, i32 spalte, i32 zw, i32 zh, i32 schritt, 
 bool Spielansicht_Bilder_Laden() {
     for (int i = 0; i < BILDER; ++i) {
         if (bilder[i]) continue;
-        bilder[i] = Resf_Grafik_Laden(NUMMERN[i]);
-        if (!bilder[i] || !Rastport_Lock(bilder[i])) {
+        bilder[i].reset(Resf_Grafik_Laden(NUMMERN[i]));
+        if (!bilder[i] || !Rastport_Lock(bilder[i].get())) {
             Spielansicht_Bilder_Free();
             return false;
         }
@@ -54,20 +54,17 @@ bool Spielansicht_Bilder_Laden() {
 }
 
 void Spielansicht_Bilder_Free() {
-    for (Rastport*& rp : bilder) {
-        Rastport_Free(rp);
-        rp = nullptr;
-    }
+    for (Rastport_Bild& rp : bilder) rp.reset();
 }
 
 i32 Spielansicht_Kopf_Hoehe(const Spielansicht_View* v) {
-    const Rastport* rp = bilder[v->layout == SA_VIERTEL ? KOPF_KLEIN : KOPF_GROSS];
+    const Rastport* rp = bilder[v->layout == SA_VIERTEL ? KOPF_KLEIN : KOPF_GROSS].get();
     return rp ? rp->hoehe : 0;
 }
 
 void Spielansicht_Hintergrund(const Spielansicht_View* v) {
     if (!v || !v->bild || !Screen_Rastport) return;
-    Blt_Blit(v->bild, v->scroll_x, v->scroll_y, v->breite, v->hoehe, Screen_Rastport, v->screen_x, v->screen_y,
+    Blt_Blit(v->bild.get(), v->scroll_x, v->scroll_y, v->breite, v->hoehe, Screen_Rastport, v->screen_x, v->screen_y,
              Blt_Opt_Standard);
 }
 
@@ -77,10 +74,10 @@ void Spielansicht_Kopfzeile(const Spielansicht_View* v) {
     const i32 x = v->screen_x, y = v->screen_y, minute = sf.minute + 1;
     const char* min_text = Text_cfg_Text(TEXT_REST, TEXT_MINUTE);
     if (v->layout != SA_VIERTEL) {
-        if (Rastport* k = v->kopf_gross ? v->kopf_gross : bilder[KOPF_GROSS])
+        if (Rastport* k = v->kopf_gross ? v->kopf_gross.get() : bilder[KOPF_GROSS].get())
             Blt_Blit(k, 0, 0, k->breite, k->hoehe, Screen_Rastport, x, y, Blt_Opt_Standard);
-        ziffer(bilder[ZIFFERN_GROSS], sf.tore[0], 0, 30, 20, 23, x + 255, y + 8);
-        ziffer(bilder[ZIFFERN_GROSS], sf.tore[1], 1, 30, 20, 23, x + 285, y + 8);
+        ziffer(bilder[ZIFFERN_GROSS].get(), sf.tore[0], 0, 30, 20, 23, x + 255, y + 8);
+        ziffer(bilder[ZIFFERN_GROSS].get(), sf.tore[1], 1, 30, 20, 23, x + 285, y + 8);
         char zahl[32];
         Bank_Zahl_String(zahl, sf.zuschauer, 0);
         Kit_Printf(Screen_Rastport, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, x, y + 19, "^tz%04d%s %s",
@@ -88,10 +85,10 @@ void Spielansicht_Kopfzeile(const Spielansicht_View* v) {
         Kit_Printf(Screen_Rastport, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x, y + 20, "^tz%04d%d%s",
                    v->breite / 2 + 143, minute, min_text);
     } else {
-        if (Rastport* k = v->kopf_klein ? v->kopf_klein : bilder[KOPF_KLEIN])
+        if (Rastport* k = v->kopf_klein ? v->kopf_klein.get() : bilder[KOPF_KLEIN].get())
             Blt_Blit(k, 0, 0, k->breite, k->hoehe, Screen_Rastport, x, y, Blt_Opt_Standard);
-        ziffer(bilder[ZIFFERN_KLEIN], sf.tore[0], 0, 22, 16, 17, x + 154, y + 2);
-        ziffer(bilder[ZIFFERN_KLEIN], sf.tore[1], 1, 22, 16, 17, x + 176, y + 2);
+        ziffer(bilder[ZIFFERN_KLEIN].get(), sf.tore[0], 0, 22, 16, 17, x + 154, y + 2);
+        ziffer(bilder[ZIFFERN_KLEIN].get(), sf.tore[1], 1, 22, 16, 17, x + 176, y + 2);
         Kit_Printf(Screen_Rastport, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, x, y + 12, "^tl%04d%d%s",
                    v->breite / 2 + 10, minute, min_text);
     }
@@ -108,7 +105,7 @@ void Spielansicht_Rahmen(const Spielansicht_View* v) {
 }
 
 void Spielansicht_Leiste() {
-    Rastport* l = bilder[LEISTE];
+    Rastport* l = bilder[LEISTE].get();
     if (!l || !Screen_Rastport) return;
     Blt_Blit(l, 0, 0, l->breite, l->hoehe, Screen_Rastport, 0, 600 - l->hoehe, Blt_Opt_Standard);
 }
@@ -130,7 +127,7 @@ int Spielansicht_Wetter(Spielansicht_View* v, u8 staerke, u8 art) {
     for (int i = 0; i < anzahl; ++i) {
         Spielansicht_Partikel& p = v->partikel[i];
         // Drawn only where it lies wholly inside the view.
-        if (Rastport* rp = bilder[(schnee ? SCHNEE : REGEN) + p.bild % 9]; rp && Screen_Rastport) {
+        if (Rastport* rp = bilder[(schnee ? SCHNEE : REGEN) + p.bild % 9].get(); rp && Screen_Rastport) {
             const i32 x = p.x - v->scroll_x, y = p.y - v->scroll_y;
             if (x >= 0 && y >= 0 && x + rp->breite <= v->breite && y + rp->hoehe <= v->hoehe)
                 Blt_Blit(rp, 0, 0, rp->breite, rp->hoehe, Screen_Rastport, v->screen_x + x, v->screen_y + y,

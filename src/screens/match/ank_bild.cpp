@@ -74,7 +74,7 @@ Auftritt auftritt(i32 reihe, i32 klasse, u8 seite) {
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 
 struct Modul {
-    Rastport* fertig = nullptr;
+    Rastport_Bild fertig;
     std::array<std::array<Ank_Bild_Label, ANK_BILD_LABELS>, 2> labels{};
     std::vector<Ank_Bild_Figur> figuren;
 } M;
@@ -84,9 +84,9 @@ char formation[32];
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 
 // An alpha plane (8-bit surface) from a grey picture: white opaque, black clear.
-Rastport* alpha_ebene(Rastport* grau) {
+Rastport_Bild alpha_ebene(Rastport* grau) {
     if (!grau || !Rastport_Lock(grau) || grau->tiefe() != 16) return nullptr;
-    Rastport* a = Rastport_Neu_Einfach(grau->breite, grau->hoehe, 8);
+    Rastport_Bild a{Rastport_Neu_Einfach(grau->breite, grau->hoehe, 8)};
     if (!a) return nullptr;
     const u16* q = grau->bitmap->pixel16();
     u8* z = a->bitmap->pixel8();
@@ -96,40 +96,40 @@ Rastport* alpha_ebene(Rastport* grau) {
 }
 
 // A flat picture of one colour (never the colour key) of a size.
-Rastport* flaeche(i32 w, i32 h, u16 farbe) {
-    Rastport* r = Rastport_Neu_Einfach(w, h, 16);
-    if (r) Blt_Rechteck(r, 0, 0, w, h, farbe ? farbe : 1);
+Rastport_Bild flaeche(i32 w, i32 h, u16 farbe) {
+    Rastport_Bild r{Rastport_Neu_Einfach(w, h, 16)};
+    if (r) Blt_Rechteck(r.get(), 0, 0, w, h, farbe ? farbe : 1);
     return r;
 }
 
 // Draws `quelle` through the alpha plane of the grey picture `grau`.
 void durch_alpha(Rastport* quelle, Rastport* grau, Rastport* ziel, i32 x, i32 y) {
     if (!quelle || !grau) return;
-    Rastport* a = alpha_ebene(grau);
-    if (a && a->breite == quelle->breite && a->hoehe == quelle->hoehe) Blt_Alpha(quelle, a, 0, 0, -1, -1, ziel, x, y);
-    Rastport_Free(a);
+    const Rastport_Bild a = alpha_ebene(grau);
+    if (a && a->breite == quelle->breite && a->hoehe == quelle->hoehe) Blt_Alpha(quelle, a.get(), 0, 0, -1, -1, ziel, x, y);
 }
 
 // --- Labels ----------------------------------------------------------------------------------------
 
 void label_zeichnen(Ank_Bild_Label& l) {
-    l.bild = Rastport_Neu_Einfach(ANK_BILD_LABEL_B, ANK_BILD_LABEL_H, 16);
+    l.bild.reset(Rastport_Neu_Einfach(ANK_BILD_LABEL_B, ANK_BILD_LABEL_H, 16));
     if (!l.bild) return;
+    Rastport* const bild = l.bild.get();
     // A dark band under the text keeps it readable over the crowd; its
     // corners stay clear (colour key 0).
-    Blt_Rechteck(l.bild, 0, 0, ANK_BILD_LABEL_B, ANK_BILD_LABEL_H, 0);
-    Blt_Rechteck(l.bild, 1, 0, ANK_BILD_LABEL_B - 2, ANK_BILD_LABEL_H, FARBE_NAVY);
-    Blt_Rechteck(l.bild, 0, 1, ANK_BILD_LABEL_B, ANK_BILD_LABEL_H - 2, FARBE_NAVY);
-    if (Rastport* b = Kit_Bild(l.badge)) Blt_Blit(b, 0, 0, -1, -1, l.bild, 0, 0, Blt_Opt_Transparent);
+    Blt_Rechteck(bild, 0, 0, ANK_BILD_LABEL_B, ANK_BILD_LABEL_H, 0);
+    Blt_Rechteck(bild, 1, 0, ANK_BILD_LABEL_B - 2, ANK_BILD_LABEL_H, FARBE_NAVY);
+    Blt_Rechteck(bild, 0, 1, ANK_BILD_LABEL_B, ANK_BILD_LABEL_H - 2, FARBE_NAVY);
+    if (Rastport* b = Kit_Bild(l.badge)) Blt_Blit(b, 0, 0, -1, -1, bild, 0, 0, Blt_Opt_Transparent);
     if (Font* f = Kit_Font(Kit_Schrift::SCHMAL)) {
         const i32 y = f->hoehe + 1;
-        Kit_Printf(l.bild, f, l.farbe, 0, y, "^tl%04d%s", 30, Positions_Text(l.klasse));
+        Kit_Printf(bild, f, l.farbe, 0, y, "^tl%04d%s", 30, Positions_Text(l.klasse));
         char name[96];
         Spieler_Name_Passend(l.spieler, f, ANK_BILD_NAME_B, name);
-        Kit_Printf(l.bild, f, FARBE_WEISS, 0, y, "^tl%04d%s", 65, name);
+        Kit_Printf(bild, f, FARBE_WEISS, 0, y, "^tl%04d%s", 65, name);
     }
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(l.bild, f, FARBE_WEISS, 0, f->hoehe + 4, "^fb0006^tz%04d%d",
+        Kit_Printf(bild, f, FARBE_WEISS, 0, f->hoehe + 4, "^fb0006^tz%04d%d",
                    l.nummer >= 10 && l.nummer <= 19 ? 10 : 11, l.nummer);
 }
 
@@ -197,7 +197,7 @@ void figuren_zeichnen(Rastport* ziel) {
         for (size_t k = 0; k + 1 < alle.size() - i; ++k)
             if (alle[k + 1]->reihe > alle[k]->reihe) std::swap(alle[k], alle[k + 1]);
     i32 belegt[ZEILEN][SPALTEN] = {};
-    Rastport* neutral_basis = nullptr;
+    Rastport_Bild neutral_basis;
     for (const Ank_Bild_Label* l : alle) {
         const Auftritt a = auftritt(l->reihe, l->klasse, l->seite);
         i32 x = 0, y = 0;
@@ -211,12 +211,14 @@ void figuren_zeichnen(Rastport* ziel) {
         const i32 b = l->trikot ? l->trikot->bild : TRIKOT_BILD_ERSTER;
         Rastport* figur = l->trikot ? Kit_Bild(SEFU + b + a.figur) : nullptr;
         Rastport* alpha = Kit_Bild(SEFU + b + a.figur + 6);
-        if (!l->trikot && alpha) figur = neutral_basis = neutral_basis ? neutral_basis : flaeche(alpha->breite, alpha->hoehe, NEUTRAL);
+        if (!l->trikot && alpha) {
+            if (!neutral_basis) neutral_basis = flaeche(alpha->breite, alpha->hoehe, NEUTRAL);
+            figur = neutral_basis.get();
+        }
         f.figur_grafik = l->trikot ? SEFU + b + a.figur : 0;
         if (Rastport* s = Kit_Bild(SCHATTEN_BASIS + a.schatten - 10)) {
-            Rastport* schwarz = flaeche(s->breite, s->hoehe, FARBE_SCHATTEN);
-            durch_alpha(schwarz, s, ziel, x, y);
-            Rastport_Free(schwarz);
+            const Rastport_Bild schwarz = flaeche(s->breite, s->hoehe, FARBE_SCHATTEN);
+            durch_alpha(schwarz.get(), s, ziel, x, y);
         }
         durch_alpha(figur, alpha, ziel, x, y);
         // Shirt number: the strips hold every number a squad wears (1..99);
@@ -237,7 +239,6 @@ void figuren_zeichnen(Rastport* ziel) {
         }
         M.figuren.push_back(f);
     }
-    Rastport_Free(neutral_basis);
 }
 
 void kopf(Rastport* ziel, i32 team, i32 wappen_x, i32 wappen_y, i32 mitte, i32 name_y, i32 formation_y) {
@@ -269,13 +270,13 @@ Rastport* Ank_Bild_Init(i32 heim, i32 gast) {
     Ank_Bild_Free();
     Rastport* grund = Kit_Bild(SEFU);
     const i32 w = grund ? grund->breite : BILD_B, h = grund ? grund->hoehe : BILD_H;
-    Rastport* arbeit = Rastport_Neu_Einfach(w, h, 16);
-    M.fertig = Rastport_Neu_Einfach(w, h, 16);
-    if (!arbeit || !M.fertig) {
-        Rastport_Free(arbeit);
+    Rastport_Bild bild{Rastport_Neu_Einfach(w, h, 16)};
+    M.fertig.reset(Rastport_Neu_Einfach(w, h, 16));
+    if (!bild || !M.fertig) {
         Ank_Bild_Free();
         return nullptr;
     }
+    Rastport* const arbeit = bild.get();
     if (grund) Blt_Blit(grund, 0, 0, -1, -1, arbeit, 0, 0, Blt_Opt_Standard);
     else Blt_Rechteck(arbeit, 0, 0, w, h, FARBE_NAVY);
 
@@ -296,31 +297,27 @@ Rastport* Ank_Bild_Init(i32 heim, i32 gast) {
     kopf(arbeit, gast, 682, 29, 580, 77, 91);
     figuren_zeichnen(arbeit);
     durch_alpha(Kit_Bild(SEFU + 2), Kit_Bild(SEFU + 3), arbeit, 344, 464);
-    Blt_Blit(arbeit, 0, 0, -1, -1, M.fertig, 0, 0, Blt_Opt_Standard);
-    return arbeit;
+    Blt_Blit(arbeit, 0, 0, -1, -1, M.fertig.get(), 0, 0, Blt_Opt_Standard);
+    return bild.release();  // the page that shows it owns it
 }
 
 void Ank_Bild_Zeichnen(Rastport* ziel) {
     if (!ziel || !M.fertig) return;
     for (i32 x = 0; x < M.fertig->breite; x += 400)
-        Blt_Blit(M.fertig, x, ANK_BILD_BAND_Y, 400, ANK_BILD_BAND_H, ziel, x, ANK_BILD_BAND_Y, Blt_Opt_Standard);
+        Blt_Blit(M.fertig.get(), x, ANK_BILD_BAND_Y, 400, ANK_BILD_BAND_H, ziel, x, ANK_BILD_BAND_Y, Blt_Opt_Standard);
     for (size_t k = 0; k < ANK_BILD_LABELS; ++k)
         for (auto& tabelle : M.labels) {
             Ank_Bild_Label& l = tabelle[k];
             if (!l.bild) continue;
-            Blt_Blit(l.bild, 0, 0, -1, -1, ziel, l.x, l.y, Blt_Opt_Transparent);
+            Blt_Blit(l.bild.get(), 0, 0, -1, -1, ziel, l.x, l.y, Blt_Opt_Transparent);
             Ank_Bild_Label_Schritt(&l);
         }
 }
 
 void Ank_Bild_Free() {
-    Rastport_Free(M.fertig);
-    M.fertig = nullptr;
+    M.fertig.reset();
     for (auto& tabelle : M.labels)
-        for (Ank_Bild_Label& l : tabelle) {
-            Rastport_Free(l.bild);
-            l = Ank_Bild_Label{};
-        }
+        for (Ank_Bild_Label& l : tabelle) l = Ank_Bild_Label{};
     M.figuren.clear();
 }
 

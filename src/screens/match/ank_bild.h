@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/types.h"
+#include "graphics/rastport.h"
 
 struct Rastport;
 struct Trikot_Def;
@@ -43,7 +44,7 @@ struct Ank_Bild_Label {
     i32 tempo = 0;    // pixels a frame
     i32 zustand = 0;  // -1 speeding up, 1 slowing down, 0 at rest
     i32 modus = 1;    // 0 vertical, 1 horizontal, 2 diagonal (only 1 is used)
-    Rastport* bild = nullptr;  // the drawn label, 200 x 16
+    Rastport_Bild bild;  // the drawn label, 200 x 16
 };
 
 // Where one figure was drawn (tests).

@@ -42,7 +42,7 @@ constexpr i16 LEISTE[2] = {ICON_LEISTE_TABELLE, ICON_LEISTE_ERGEBNISSE};
 struct Fenster {
     Ank_Fenster_Stand stand;
     std::vector<std::string> markup;  // the rows as drawn
-    Rastport* bild = nullptr;         // the composed rows (colour key 0 around the text)
+    Rastport_Bild bild;               // the composed rows (colour key 0 around the text)
     bool neu = true;                  // compose again before the next draw
     const Spielfeld_Daten* spielfeld = nullptr;
     i32 minute = -1;
@@ -177,17 +177,16 @@ bool sammeln(i32 w) {
 // Composes the rows into the window's picture.
 void aufbauen(i32 w) {
     Fenster& f = F[w];
-    Rastport_Free(f.bild);
-    f.bild = nullptr;
+    f.bild.reset();
     f.neu = false;
     if (!sammeln(w)) return;
-    f.bild = Rastport_Neu_Einfach(f.stand.breite, f.stand.hoehe, 16);
+    f.bild.reset(Rastport_Neu_Einfach(f.stand.breite, f.stand.hoehe, 16));
     if (!f.bild) return;
     ++f.stand.aufbauten;
-    Blt_Rechteck(f.bild, 0, 0, f.stand.breite, f.stand.hoehe, 0);
+    Blt_Rechteck(f.bild.get(), 0, 0, f.stand.breite, f.stand.hoehe, 0);
     if (Font* ft = Kit_Font(Kit_Schrift::WINZIG))
         for (size_t k = 0; k < f.markup.size(); ++k)
-            Kit_Text(f.bild, ft, FARBE_HELL, f.markup[k].c_str(), 0,
+            Kit_Text(f.bild.get(), ft, FARBE_HELL, f.markup[k].c_str(), 0,
                      ANK_FENSTER_ERSTE_ZEILE + static_cast<i32>(k) * ANK_FENSTER_ZEILE);
 }
 
@@ -315,8 +314,7 @@ void Spielankuendigung_Set_Icons(i32 w) {
     Menue_Screen_Icon_Tabelle_Loeschen(tabelle_von(w));
     Fenster& f = F[w];
     f.ziehen = false;
-    Rastport_Free(f.bild);
-    f.bild = nullptr;
+    f.bild.reset();
     f.neu = true;
     Blt_Cache_Leeren();
 }
@@ -381,5 +379,5 @@ void Ank_Fenster_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
 void Ank_Fenster_Inhalt_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     if (!i || !ziel) return;
     const Fenster& f = F[welche_von(i)];
-    if (f.bild) Blt_Blit(f.bild, 0, 0, -1, -1, ziel, i->x, i->y, Blt_Opt_Transparent);
+    if (f.bild) Blt_Blit(f.bild.get(), 0, 0, -1, -1, ziel, i->x, i->y, Blt_Opt_Transparent);
 }

@@ -56,19 +56,16 @@ i32 film_spieler = -1, film_attribut = -1;
 Bnk_Video* film_video = nullptr;
 bool film_gesprungen = false;
 // The frame the learned-attribute film stands at (a paused video is not drawn).
-Rastport* film_standbild = nullptr;
+Rastport_Bild film_standbild;
 
-void standbild_los() {
-    Rastport_Free(film_standbild);
-    film_standbild = nullptr;
-}
+void standbild_los() { film_standbild.reset(); }
 
 // Keeps the video's current frame as a picture and pauses the video.
 void standbild_machen() {
     Vid_Film* f = film_video->film.get();
     const i32 w = Vid_Breite(f), h = Vid_Hoehe(f);
     standbild_los();
-    film_standbild = Rastport_Neu_Einfach(w, h, 16);
+    film_standbild.reset(Rastport_Neu_Einfach(w, h, 16));
     if (film_standbild && film_standbild->bitmap && Vid_Pixel(f))
         std::copy(Vid_Pixel(f), Vid_Pixel(f) + static_cast<size_t>(w) * h, film_standbild->bitmap->pixel16());
     Bnk_PauseV(film_video, 1);
@@ -441,7 +438,7 @@ void Spieler_Training2_Film_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         }
     }
     if (film_standbild) {
-        Blt_Blit(film_standbild, 0, 0, -1, -1, ziel, GELERNT_X, GELERNT_Y, Blt_Opt_Standard);
+        Blt_Blit(film_standbild.get(), 0, 0, -1, -1, ziel, GELERNT_X, GELERNT_Y, Blt_Opt_Standard);
     } else if (!film_video || !Bnk_LaeuftV(film_video)) {
         if (Font* f = Kit_Font(Kit_Schrift::TEXT))
             Kit_Printf_Glatt(ziel, f, FARBE_HELL, 233, 260, "^tz0171%s", text(T_KEIN_FILM));

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "base/meldung.h"
+#include "base/pruefsumme.h"
 #include "base/settings.h"
 #include "base/tools.h"
 #include "graphics/rastport.h"
@@ -216,12 +217,9 @@ u16 Probe(i32 x, i32 y) {
     return Screen_Rastport->bitmap->pixel16()[static_cast<size_t>(y) * Screen_Rastport->breite + x];
 }
 u64 Hash() {
-    u64 h = 1469598103934665603ull;
-    if (!Screen_Rastport || !Screen_Rastport->bitmap) return h;
-    const u16* p = Screen_Rastport->bitmap->pixel16();
-    for (size_t i = 0, n = static_cast<size_t>(Screen_Rastport->breite) * Screen_Rastport->hoehe; i < n; ++i)
-        h = (h ^ p[i]) * 1099511628211ull;
-    return h;
+    if (!Screen_Rastport || !Screen_Rastport->bitmap) return pruef::FNV_START;
+    return pruef::fnv_worte(Screen_Rastport->bitmap->pixel16(),
+                            static_cast<size_t>(Screen_Rastport->breite) * Screen_Rastport->hoehe);
 }
 std::string Png(const std::string& name) {
     if (!Screen_Rastport || !Screen_Rastport->bitmap) return "";
