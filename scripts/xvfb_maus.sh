@@ -140,7 +140,7 @@ box_regel() {
 # The negotiation's bar filled green: the seller agrees.
 einigung() {
   local r g b
-  read -r r g b <<< "$(farbe 580 282 30 10)"
+  read -r r g b <<< "$(farbe 600 282 30 10)"
   (( g > 150 && g > r + 40 && g > b + 20 ))
 }
 # The main menu: "Weiter" in the bottom right corner, its light grey
