@@ -6,7 +6,9 @@
 # screens and the pages after it, one, two and four live views;
 # main_spielstart: the start screen and the wizard; main_editor_ablauf: the
 # data editor), and one picture per screen is copied under its name into
-# the gallery folder. Look at the pictures before committing them.
+# the gallery folder; the last run of the mouse script in the real window
+# (test main_maus of the build) gives the xvfb_ pictures. Look at the
+# pictures before committing them.
 #
 #   scripts/galerie.sh BUILD_FOLDER [GALLERY_FOLDER]
 #
@@ -14,7 +16,7 @@
 # folder is docs/art/galerie by default. Exit code 0 when every picture was
 # made, 1 when a test failed or a picture is missing, 2 on bad arguments.
 set -u
-if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
+if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,17p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
 if [[ $# -lt 1 || $# -gt 2 || ! -f $1/CTestTestfile.cmake ]]; then
   echo "Aufruf: scripts/galerie.sh BUILD_ORDNER [GALERIE_ORDNER] (BUILD_ORDNER: ein Test-Build, etwa build/asan)" >&2
   exit 2
@@ -126,5 +128,25 @@ seite_finanzen             spiel/seite_finanzen.png
 screen_ergebnisse          spiel/screen_ergebnisse.png
 screen_tabelle             spiel/screen_tabelle.png
 TABELLE
+# The game in its real window (scripts/xvfb_maus.sh, the test main_maus):
+# its last run's screenshots of the build, when it has run.
+maus=$bau/tests/main/maus
+if [[ -f $maus/spiel.log ]]; then
+  while read -r name muster; do
+    bild=$(ls "$maus"/$muster 2> /dev/null | head -n 1)
+    if [[ -n $bild ]]; then cp "$bild" "$ziel/$name.png"; else echo "fehlt: $muster (für $name)" >&2; fehler=1; fi
+  done <<'MAUS'
+xvfb_hauptmenue                [0-9]*_hauptmenue_danach.png
+xvfb_einigung                  [0-9]*_einigung.png
+xvfb_aufstellung_nach_kauf     [0-9]*_aufstellung.png
+xvfb_live_geteilt              [0-9]*_live_zwei_spiele.png
+xvfb_pokal_elfmeterschiessen   [0-9]*_pokal_elfmeterschiessen.png
+xvfb_pokal_tore                [0-9]*_pokal_ende.png
+xvfb_pokal_kopf                [0-9]*_pokal_hauptmenue_danach.png
+xvfb_pokal_erste_runde         [0-9]*_pokal_ergebnisse_erste_runde.png
+MAUS
+else
+  echo "main_maus lief nicht in $bau: die Bilder xvfb_*.png bleiben" >&2
+fi
 if [[ $fehler != 0 ]]; then echo "Galerie unvollständig: $ziel" >&2; exit 1; fi
 echo "Galerie geschrieben: $ziel"

@@ -8,7 +8,11 @@
 # man among the eleven; both then end their turns, notices and pages
 # clicked away, until matchday 1 runs with both managers' matches in the
 # split live view; fast play (">>") is clicked and the matches are watched
-# to their end, the pages after them following.
+# to their end, the pages after them following. Then a one-manager game
+# saved on the morning of its club's first cup tie (tests/data/
+# pokal_elfmeter.kdv) is loaded through "Spiel > Laden": the tie is watched
+# live to its penalty shoot-out, the result checked with its mark in the
+# main menu's header and on the cup's results page.
 #
 # What is on the screen is checked at each step from pixels of screenshots
 # (ImageMagick) and from the game's own trace (KORDAVO_DEBUG: the live view
@@ -21,62 +25,30 @@
 # what it should, 1 when not, 2 on bad arguments, 77 when Xvfb, xdotool or
 # ImageMagick is missing (scripts/install-deps.sh installs them).
 set -u
-if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
+if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,26p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
 if [[ $# -ne 2 || ! -x $1/kordavo || ! -d $1/game ]]; then
   echo "Aufruf: scripts/xvfb_maus.sh BAU_ORDNER AUSGABE_ORDNER (BAU_ORDNER mit kordavo und game/)" >&2
   exit 2
 fi
-for p in Xvfb xdotool import convert; do
-  if ! command -v "$p" > /dev/null; then
-    echo "übersprungen: $p fehlt (scripts/install-deps.sh installiert Xvfb, xdotool und ImageMagick)" >&2
-    exit 77
-  fi
-done
-# ImageMagick's convert, not a stand-in of another name.
-if ! convert -version 2> /dev/null | grep -q ImageMagick; then
-  echo "übersprungen: convert ist nicht das von ImageMagick" >&2
-  exit 77
-fi
+. "$(dirname "$0")/xvfb_gemeinsam.sh"
+xvfb_werkzeuge || exit $?
 bau=$(cd "$1" && pwd)
 mkdir -p "$2" || exit 2
 aus=$(cd "$2" && pwd)
 rm -f "$aus"/*.png "$aus"/*.log
 arbeit=$(mktemp -d /tmp/kordavo_xvfb_maus_XXXXXX)
-pids=()
-ende() {
-  for p in "${pids[@]}"; do kill "$p" 2> /dev/null; done
-  sleep 1
-  for p in "${pids[@]}"; do kill -9 "$p" 2> /dev/null; done
-  rm -rf "$arbeit"
-}
-trap ende EXIT
-# A display number of this run's own (tests beside it take theirs).
-anzeige=
-for _ in $(seq 20); do
-  d=$(( 100 + ($$ + RANDOM) % 400 ))
-  [[ -e /tmp/.X$d-lock ]] && continue
-  anzeige=:$d
-  break
-done
-[[ -z $anzeige ]] && { echo "keine freie Anzeige" >&2; exit 1; }
-Xvfb "$anzeige" -screen 0 800x600x24 -nolisten tcp > "$aus/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$anzeige
-for _ in $(seq 50); do xdotool getmouselocation > /dev/null 2>&1 && break; sleep 0.2; done
+xvfb_starten 800x600 "$aus/xvfb.log" || exit 1
 
 mkdir -p "$arbeit/einstellungen"
 cp -r "$bau/game" "$arbeit/game"
+# The cup game's save in slot 1 (loaded after the hot-seat matchday).
+mkdir -p "$arbeit/game/spielstand"
+cp "$(dirname "$0")/../tests/data/pokal_elfmeter.kdv" "$arbeit/game/spielstand/game_0.kdv" || exit 2
 (cd "$arbeit" && SDL_AUDIODRIVER=dummy KORDAVO_CONFIG_DIR="$arbeit/einstellungen" KORDAVO_GAME_DIR="$arbeit/game" \
    KORDAVO_DEBUG=1 ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 exec "$bau/kordavo") > "$aus/spiel.log" 2>&1 &
 spiel=$!
 pids+=("$spiel")
-fenster=
-for _ in $(seq 240); do
-  fenster=$(xdotool search --onlyvisible --pid "$spiel" 2> /dev/null | head -n 1)
-  [[ -n $fenster ]] && break
-  sleep 0.5
-done
-if [[ -z $fenster ]]; then echo "kein Spielfenster (siehe $aus/spiel.log)" >&2; exit 1; fi
+fenster=$(xvfb_fenster "$spiel" 120) || { echo "kein Spielfenster (siehe $aus/spiel.log)" >&2; exit 1; }
 
 PAUSE=0.6
 n=0
@@ -160,6 +132,174 @@ schnell_an() {
   (( r > b ))
 }
 
+schnell_bis_ende() {  # name of the pictures
+  # ">>" clicked (again only when a click was not taken while the view came
+  # up): at the fastest speed the match is over in seconds, at its own pace
+  # it would take minutes.
+  local anfang=$SECONDS geklickt=-10
+  while :; do
+    schuss
+    leiste || break
+    lebt || fehler "das Spiel endete ($1)"
+    (( SECONDS - anfang > 330 )) && fehler "das Spiel endete nicht ($1)"
+    if ! schnell_an && (( SECONDS - geklickt >= 5 )); then
+      klick 251 582
+      geklickt=$SECONDS
+    fi
+    sleep 0.2
+  done
+  (( geklickt >= 0 )) || fehler "schnelles Spiel nie geklickt ($1)"
+  (( SECONDS - anfang < 240 )) || fehler "schnelles Spiel wirkte nicht ($1: $(( SECONDS - anfang )) s)"
+  bild "$1_ende"
+}
+# Gold text (the chosen colour of scores and marks) in a strip: how many
+# of its pixels are gold.
+gold_pixel() {  # x y w h
+  convert "$arbeit/pruefen.png" -crop "$3x$4+$1+$2" +repage -fx '(r>0.6 && g>0.45 && b<0.4) ? 1 : 0' \
+    -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# --- A cup tie to penalties. A one-manager game saved by the game itself on
+# the morning of its club's first cup tie (tests/data/pokal_elfmeter.kdv,
+# written by the test main_pokal_live: VfB Wendelborn away at VfB Stockstadt
+# in the first round, 2:2 after 90 minutes, decided on penalties) lies in
+# slot 1; "Spiel > Laden" loads it over the running game. The turn is ended,
+# the match watched live at fast speed; the live view's trace reports the
+# shoot-out ("Live-Ansicht: Elfmeterschießen"), whose kicks are watched at
+# the normal speed for a moment. Then the pages after the match, the main
+# menu's header with the result and its mark, and "Liga > Ergebnisse" with
+# the cup chosen: it opens at the next round; one matchday back the first
+# round, the club's games ("Spiele von") show the tie with its score and
+# "i.E." in gold.
+pokal_runde() {
+  PAUSE=0.5
+  klick 624 582                           # "Spiel"
+  klick 624 514; sleep 1                  # "Laden"
+  bild pokal_laden
+  klick 300 197                           # slot 1
+  klick 712 383                           # "Laden"
+  warten box_regel 20 || fehler "die Frage vor dem Laden kam nicht"
+  bild pokal_frage_laden
+  klick 116 424                           # "Ja"
+  local bis=$(( SECONDS + 120 ))
+  while ! grep -a -q 'Spielstand geladen' "$aus/spiel.log"; do
+    (( SECONDS < bis )) || fehler "der Spielstand wurde nicht geladen"
+    sleep 0.5
+  done
+  warten hauptmenue 120 || fehler "nach dem Laden kam das Hauptmenü nicht"
+  sleep 1
+  bild pokal_hauptmenue
+  # The turn ended, pages and notices clicked away, until the tie runs live.
+  PAUSE=0.25
+  local live=0
+  for _ in $(seq 200); do
+    lebt || fehler "das Spiel endete"
+    schuss
+    if leiste && rasen; then live=1; break; fi
+    if box_regel; then
+      klick 680 421; klick 100 540 3
+    elif hauptmenue; then
+      klick 750 583
+    else
+      klick 100 540
+    fi
+  done
+  (( live )) || fehler "das Pokalspiel kam nicht live"
+  sleep 1
+  bild pokal_live
+  # The manager of the saved game has asked the match to stop at its
+  # breaks (the matchday's trace: "Pause im gezeigten Spiel nach Halbzeit
+  # n"; the in-match line-up window opens). Fast play on; at each break the
+  # line-up window is closed and the match taken on again; at the fourth,
+  # after extra time, fast play goes off, and with a hand on the mouse (a
+  # resting mouse lets the matches run on) the shoot-out is watched at its
+  # own pace until the live view reports it shown.
+  local anfang=$SECONDS geklickt=-10 pause=0
+  while (( pause < 4 )); do
+    lebt || fehler "das Spiel endete"
+    (( SECONDS - anfang > 400 )) && fehler "das Pokalspiel kam nicht bis zum Elfmeterschießen (Pause $pause)"
+    local neu
+    neu=$(grep -a -c 'Pause im gezeigten Spiel' "$aus/spiel.log")
+    if (( neu > pause )); then
+      pause=$neu
+      sleep 0.5
+      (( pause == 4 )) && break
+      klick 463 582                       # the line-up window closed
+      klick 194 582                       # the match on again
+      continue
+    fi
+    if (( SECONDS - geklickt >= 5 )); then
+      schuss
+      leiste || fehler "das Pokalspiel endete vor dem Elfmeterschießen"
+      if ! schnell_an; then klick 251 582; geklickt=$SECONDS; fi
+    fi
+    sleep 0.1
+  done
+  grep -a -q 'Pause im gezeigten Spiel nach Halbzeit 4' "$aus/spiel.log" || fehler "die vierte Pause war nicht die nach der Verlängerung"
+  bild pokal_pause_nach_verlaengerung
+  schuss
+  schnell_an && klick 251 582             # ">>" off
+  klick 463 582                           # the line-up window closed
+  klick 194 582                           # the match on: the shoot-out
+  local x=400
+  for _ in $(seq 300); do
+    grep -a -q 'Live-Ansicht: Elfmeterschie' "$aus/spiel.log" && break
+    x=$(( x == 400 ? 402 : 400 ))
+    xdotool mousemove --window "$fenster" "$x" 300
+    sleep 0.1
+  done
+  grep -a -q 'Live-Ansicht: Elfmeterschie' "$aus/spiel.log" || fehler "das Elfmeterschießen wurde nicht gezeigt"
+  grep -a -q 'Elfmeterschie.* im gezeigten Spiel' "$aus/spiel.log" || fehler "der Spieltag meldete kein Elfmeterschießen"
+  for _ in $(seq 10); do
+    x=$(( x == 400 ? 402 : 400 ))
+    xdotool mousemove --window "$fenster" "$x" 300
+    sleep 0.1
+  done
+  schuss
+  rasen || fehler "kein Spielfeld im Elfmeterschießen"
+  bild pokal_elfmeterschiessen
+  schnell_bis_ende pokal
+  # The pages after the match, each once on the screen, to the main menu;
+  # the goals, statistics and money pages carry the result's mark under
+  # the score (gold, under the digits).
+  PAUSE=0.4
+  local marke=0
+  for k in $(seq 60); do
+    schuss
+    hauptmenue && ! box_regel && break
+    (( $(gold_pixel 384 176 32 20) > 5 )) && marke=1
+    bild "pokal_seite_$k"
+    if box_regel; then klick 680 421; else klick 100 540; klick 570 562; fi
+  done
+  (( marke )) || fehler "keine Elfmeter-Marke auf den Seiten nach dem Spiel"
+  schuss
+  hauptmenue || fehler "nach dem Pokalspiel kam das Hauptmenü nicht"
+  bild pokal_hauptmenue_danach
+  # The header: the result between the names, its mark under it in gold.
+  (( $(gold_pixel 296 18 48 16) > 10 )) || fehler "kein Ergebnis im Kopf des Hauptmenüs"
+  (( $(gold_pixel 300 38 40 12) > 5 )) || fehler "keine Elfmeter-Marke im Kopf des Hauptmenüs"
+  # "Liga > Ergebnisse", the competition arrow until the cup shows (its
+  # name under the big cup is longer than the league's), a matchday back.
+  klick 424 582                           # "Liga"
+  klick 424 536; sleep 1                  # "Ergebnisse"
+  bild pokal_liga_ergebnisse
+  for _ in 1 2 3 4; do                    # the competitions of the club's list:
+    klick 313 500                         # 1. and 2. Liga, two others, the cup
+  done
+  sleep 1
+  bild pokal_ergebnisse_naechste_runde
+  klick 30 470; sleep 1                   # a matchday back: the first round
+  bild pokal_ergebnisse_erste_runde
+  klick 136 537; sleep 1                  # "Spiele von ...": the club's games
+  bild pokal_eigene_spiele
+  schuss
+  # The tie in the first row: its score, and right of it its mark, in gold.
+  (( $(gold_pixel 626 146 34 16) > 10 )) || fehler "kein Ergebnis des Pokalspiels auf der Ergebnisseite"
+  (( $(gold_pixel 660 146 40 16) > 5 )) || fehler "keine Elfmeter-Marke auf der Ergebnisseite des Pokals"
+  klick 136 537                           # "Spiele von" off again
+  klick 100 540 3                         # the screen closed (right button)
+}
+
 # --- The start screen and the wizard: two managers at this machine.
 warten startbild 120 || fehler "der Startbildschirm kam nicht"
 sleep 1
@@ -217,26 +357,6 @@ read -r r g b <<< "$(farbe 206 326 18 8)"
 # --- The turns, ended until matchday 1 shows both managers' matches live.
 # The first match seen live alone (a friendly) is played at fast speed
 # and watched to its end; so is matchday 1, in the split view.
-schnell_bis_ende() {  # name of the pictures
-  # ">>" clicked (again only when a click was not taken while the view came
-  # up): at the fastest speed the match is over in seconds, at its own pace
-  # it would take minutes.
-  local anfang=$SECONDS geklickt=-10
-  while :; do
-    schuss
-    leiste || break
-    lebt || fehler "das Spiel endete ($1)"
-    (( SECONDS - anfang > 330 )) && fehler "das Spiel endete nicht ($1)"
-    if ! schnell_an && (( SECONDS - geklickt >= 5 )); then
-      klick 251 582
-      geklickt=$SECONDS
-    fi
-    sleep 0.2
-  done
-  (( geklickt >= 0 )) || fehler "schnelles Spiel nie geklickt ($1)"
-  (( SECONDS - anfang < 240 )) || fehler "schnelles Spiel wirkte nicht ($1: $(( SECONDS - anfang )) s)"
-  bild "$1_ende"
-}
 PAUSE=0.25
 geteilt=0 allein=0
 for zug in $(seq 600); do
@@ -290,6 +410,8 @@ schuss
 hauptmenue || fehler "nach dem Spieltag kam das Hauptmenü nicht"
 bild hauptmenue_danach
 lebt || fehler "das Spiel endete"
+pokal_runde
+lebt || fehler "das Spiel endete"
 grep -a -q 'ERROR: AddressSanitizer\|runtime error' "$aus/spiel.log" && fehler "Sanitizer-Meldung im spiel.log"
-echo "gespielt: Kauf, Startelf, ein Spiel schnell bis zum Ende, Spieltag 1 geteilt live (Bilder in $aus)"
+echo "gespielt: Kauf, Startelf, ein Spiel schnell bis zum Ende, Spieltag 1 geteilt live, ein Pokalspiel bis ins Elfmeterschießen (Bilder in $aus)"
 exit 0

@@ -20,16 +20,15 @@
 # BUILD_FOLDER holds kordavo and game/. Needs Xvfb, xdotool and
 # ImageMagick's import and convert. Exit code 0 when both watched a third
 # matchday live and left the live view again, 1 when not (or when a game
-# ended), 2 on bad arguments.
+# ended), 2 on bad arguments, 77 when a tool is missing.
 set -u
 if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
 if [[ $# -ne 2 || ! -x $1/kordavo || ! -d $1/game ]]; then
   echo "Aufruf: scripts/xvfb_netz.sh BAU_ORDNER AUSGABE_ORDNER (BAU_ORDNER mit kordavo und game/)" >&2
   exit 2
 fi
-for p in Xvfb xdotool import convert; do
-  command -v "$p" > /dev/null || { echo "$p fehlt" >&2; exit 2; }
-done
+. "$(dirname "$0")/xvfb_gemeinsam.sh"
+xvfb_werkzeuge || exit $?
 bau=$(cd "$1" && pwd)
 mkdir -p "$2" || exit 2
 aus=$(cd "$2" && pwd)
@@ -39,19 +38,7 @@ ZIEL=${ZIEL_TAGE:-3}
 # theirs (the game's port is fixed).
 adresse="127.251.$(( $$ % 250 + 1 )).7"
 arbeit=$(mktemp -d /tmp/kordavo_xvfb_netz_XXXXXX)
-anzeige=:$(( 60 + $$ % 30 ))
-pids=()
-ende() {
-  for p in "${pids[@]}"; do kill "$p" 2> /dev/null; done
-  sleep 1
-  for p in "${pids[@]}"; do kill -9 "$p" 2> /dev/null; done
-  rm -rf "$arbeit"
-}
-trap ende EXIT
-Xvfb "$anzeige" -screen 0 1600x600x24 -nolisten tcp > "$aus/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$anzeige
-sleep 2
+xvfb_starten 1600x600 "$aus/xvfb.log" || exit 1
 
 declare -A fenster links
 starten() {  # role, x of its window
@@ -63,13 +50,8 @@ starten() {  # role, x of its window
      KORDAVO_DEBUG=1 ASAN_OPTIONS=detect_leaks=0 exec "$bau/kordavo") > "$aus/$rolle.log" 2>&1 &
   local pid=$!
   pids+=("$pid")
-  local w=
-  for _ in $(seq 120); do
-    w=$(xdotool search --onlyvisible --pid "$pid" 2> /dev/null | head -n 1)
-    [[ -n $w ]] && break
-    sleep 1
-  done
-  if [[ -z $w ]]; then echo "kein Fenster für $rolle (siehe $aus/$rolle.log)" >&2; exit 1; fi
+  local w
+  w=$(xvfb_fenster "$pid" 120) || { echo "kein Fenster für $rolle (siehe $aus/$rolle.log)" >&2; exit 1; }
   xdotool windowmove "$w" "$2" 0
   fenster[$rolle]=$w
   links[$rolle]=$2

@@ -9,6 +9,7 @@
 // black box).
 #include "jpeg/jpeg.h"
 #include "jpeg/jpeg_kern.h"
+#include "laufzeit.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,14 +18,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <string>
 #include <vector>
-
 
 namespace {
 
@@ -143,10 +142,6 @@ std::map<std::string, double> mpix;  // "<art>|<decoder>" -> megapixels per seco
 // machine's other work).
 const char* PAARE[] = {"plain", "smooth", "code 0", "planes"};
 
-double Sekunden_Seit(std::chrono::steady_clock::time_point t) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
-}
-
 void Lauf(benchmark::State& state, const Art& art, int32_t paar) {
     const std::vector<uint8_t>& jpeg = Datei(art);
     if (jpeg.empty()) {
@@ -154,20 +149,20 @@ void Lauf(benchmark::State& state, const Art& art, int32_t paar) {
         return;
     }
     std::vector<uint8_t> pixel(static_cast<size_t>(art.w) * art.h * 3);
-    double unser = 1e9;
+    Laufzeit zeit;
     for (auto _ : state) {
-        auto start = std::chrono::steady_clock::now();
         static std::vector<int16_t> ebene[4];
-        bool ok = paar == 3 ? Unser_Ebenen(jpeg, ebene)
-                            : Unser_Dekodieren(jpeg, pixel, paar == 2 ? JCPU_ALLGEMEIN : -1, paar == 1);
-        unser = std::min(unser, Sekunden_Seit(start));
+        const bool ok = zeit.messen([&] {
+            return paar == 3 ? Unser_Ebenen(jpeg, ebene)
+                             : Unser_Dekodieren(jpeg, pixel, paar == 2 ? JCPU_ALLGEMEIN : -1, paar == 1);
+        });
         benchmark::DoNotOptimize(pixel.data());
         if (!ok) state.SkipWithError("decode failed");
     }
-    const double mp = static_cast<double>(art.w) * art.h / 1e6;
-    state.counters["kordavo MP/s"] = mp / unser;
+    const double mps = zeit.mp_pro_s(art.w, art.h);
+    state.counters["kordavo MP/s"] = mps;
     double& u = mpix[art.name() + "|" + std::to_string(paar) + "u"];
-    u = std::max(u, mp / unser);
+    u = std::max(u, mps);
 }
 
 void Registrieren() {

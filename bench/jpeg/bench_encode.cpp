@@ -4,11 +4,11 @@
 // the reference encoder runs as whole programs (bench_programme, cjpeg as a
 // black box).
 #include "jpeg/jpeg.h"
+#include "laufzeit.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -50,10 +50,6 @@ struct Messung {
 };
 std::map<std::string, Messung> ergebnisse;
 
-double Sekunden_Seit(std::chrono::steady_clock::time_point t) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
-}
-
 // One encode with our codec into puffer; the stream's size, 0 on failure.
 size_t Unser_Kodieren(const std::vector<uint8_t>& px, int w, int h, int64_t abtastung, int64_t progressiv,
                       std::vector<uint8_t>& puffer) {
@@ -82,16 +78,13 @@ void BM_Paar(benchmark::State& state) {
     std::vector<uint8_t> px = Foto(w, h);
     std::vector<uint8_t> puffer(static_cast<size_t>(w) * h * 3 + 65536);
     Messung m;
-    double unser = 1e9;
+    Laufzeit zeit;
     for (auto _ : state) {
-        auto start = std::chrono::steady_clock::now();
-        m.unser_bytes = Unser_Kodieren(px, w, h, state.range(1), state.range(2), puffer);
-        unser = std::min(unser, Sekunden_Seit(start));
+        m.unser_bytes = zeit.messen([&] { return Unser_Kodieren(px, w, h, state.range(1), state.range(2), puffer); });
         if (!m.unser_bytes) state.SkipWithError("encode failed");
         benchmark::DoNotOptimize(puffer.data());
     }
-    const double mp = double(w) * h / 1e6;
-    m.unser = mp / unser;
+    m.unser = zeit.mp_pro_s(w, h);
     state.counters["kordavo MP/s"] = m.unser;
     state.counters["bytes"] = double(m.unser_bytes);
     const std::string k =
@@ -139,37 +132,41 @@ void BM_Detail(benchmark::State& state) {
     const int w = 800, h = 600;
     const std::vector<uint8_t> px = Detailbild(w, h);
     std::vector<uint8_t> puffer(static_cast<size_t>(w) * h * 3 + 65536);
-    std::vector<double> zeiten;
+    Laufzeit zeit;
     size_t bytes = 0;
+    bool init_ok = true;
     for (auto _ : state) {
-        auto start = std::chrono::steady_clock::now();
-        Jpeg_Auftrag a;
-        if (Jpeg_Init(&a) != 0) {
+        zeit.messen([&] {
+            Jpeg_Auftrag a;
+            if (Jpeg_Init(&a) != 0) {
+                init_ok = false;
+                return;
+            }
+            a.Bild_Pixel = const_cast<uint8_t*>(px.data());
+            a.Bild_Breite = a.Jpg_Breite = static_cast<uint32_t>(w);
+            a.Bild_Hoehe = h;
+            a.Jpg_Hoehe = static_cast<uint32_t>(h);
+            a.Bild_Farbraum = FARBE_RGB;
+            a.Jpg_Abtastung = Abtastung_Von(state.range(0));
+            a.Qualitaet = 85;
+            a.Intern.DCT_Art = DCT_GENAU;
+            a.Intern.Scan_Zaehler = static_cast<int32_t>(state.range(1));
+            a.Jpg_Puffer = puffer.data();
+            a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
+            bytes = Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN) == 0 ? a.Jpg_Puffer_Groesse : 0;
+            Jpeg_Free(&a);
+        });
+        if (!init_ok) {
             state.SkipWithError("init failed");
             break;
         }
-        a.Bild_Pixel = const_cast<uint8_t*>(px.data());
-        a.Bild_Breite = a.Jpg_Breite = static_cast<uint32_t>(w);
-        a.Bild_Hoehe = h;
-        a.Jpg_Hoehe = static_cast<uint32_t>(h);
-        a.Bild_Farbraum = FARBE_RGB;
-        a.Jpg_Abtastung = Abtastung_Von(state.range(0));
-        a.Qualitaet = 85;
-        a.Intern.DCT_Art = DCT_GENAU;
-        a.Intern.Scan_Zaehler = static_cast<int32_t>(state.range(1));
-        a.Jpg_Puffer = puffer.data();
-        a.Jpg_Puffer_Groesse = static_cast<uint32_t>(puffer.size());
-        bytes = Jpeg_Schreiben(&a, JMODUS_PUFFER_BILD_SCHREIBEN) == 0 ? a.Jpg_Puffer_Groesse : 0;
-        Jpeg_Free(&a);
-        zeiten.push_back(Sekunden_Seit(start));
         if (!bytes) state.SkipWithError("encode failed");
         benchmark::DoNotOptimize(puffer.data());
     }
-    if (zeiten.empty()) return;
-    std::sort(zeiten.begin(), zeiten.end());
+    if (zeit.leer()) return;
     uint64_t hash = 1469598103934665603ull;
     for (size_t i = 0; i < bytes; ++i) hash = (hash ^ puffer[i]) * 1099511628211ull;
-    state.counters["median ms"] = zeiten[zeiten.size() / 2] * 1e3;
+    state.counters["median ms"] = zeit.median() * 1e3;
     state.counters["bytes"] = double(bytes);
     std::fprintf(stderr, "detail sampling %d progressive %d: %zu bytes, hash %016llx\n", int(state.range(0)),
                  int(state.range(1)), bytes, static_cast<unsigned long long>(hash));

@@ -8,11 +8,11 @@
 #include "jpeg/enc_intern.h"
 #include "jpeg/jpeg.h"
 #include "jpeg/jpeg_kern.h"
+#include "laufzeit.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -88,10 +88,6 @@ constexpr uint32_t QUALITAETEN[] = {50, 75, 90};
 constexpr Jpeg_Huffman_Bau_Fn BAUER[] = {Jpeg_Knappe_Huffman, Jpeg_Optimale_Huffman};
 // Index 2: baseline with the standard tables.
 
-double Sekunden_Seit(std::chrono::steady_clock::time_point t) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t).count();
-}
-
 const std::vector<uint8_t>& Pixel(int bild) {
     static std::map<int, std::vector<uint8_t>> vorrat;
     auto it = vorrat.find(bild);
@@ -157,12 +153,10 @@ void BM_Tabellen(benchmark::State& state) {
     const Bildart& b = BILDER[bild];
     std::vector<uint8_t> puffer(static_cast<size_t>(b.w) * b.h * 3 * 2 + 65536);
     size_t n = 0;
-    double kuerzeste = 1e9;
+    Laufzeit zeit;
     Pixel(bild);
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        n = Kodieren(bild, q, voll, art, puffer);
-        kuerzeste = std::min(kuerzeste, Sekunden_Seit(start));
+        n = zeit.messen([&] { return Kodieren(bild, q, voll, art, puffer); });
         if (!n) return state.SkipWithError("encode failed");
         benchmark::DoNotOptimize(puffer.data());
     }
@@ -175,7 +169,7 @@ void BM_Tabellen(benchmark::State& state) {
     }
     Messung& m = ergebnisse[{bild, q, voll}];
     m.bytes[art] = n;
-    m.mps[art] = double(b.w) * b.h / 1e6 / kuerzeste;
+    m.mps[art] = zeit.mp_pro_s(b.w, b.h);
     state.counters["bytes"] = double(n);
     state.counters["MP/s"] = m.mps[art];
 }
@@ -195,8 +189,8 @@ BENCHMARK(BM_Tabellen)->Apply(Argumente)->Iterations(5)->Unit(benchmark::kMillis
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    std::printf("\n%-28s %9s %9s %9s %7s %9s %9s\n", "picture", "baseline", "computed", "one bit", "growth",
-                "MP/s", "MP/s");
+    std::printf("\n%-28s %9s %9s %9s %7s %9s %9s\n", "picture", "baseline", "computed", "one bit", "growth", "MP/s",
+                "MP/s");
     std::printf("%-28s %9s %9s %9s %7s %9s %9s\n", "", "bytes", "bytes", "longer", "", "computed", "longer");
     for (const auto& [k, m] : ergebnisse) {
         const auto [bild, q, voll] = k;

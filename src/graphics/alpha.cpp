@@ -1,5 +1,7 @@
 // Uniform-alpha blits (see alpha.h).
 #include "graphics/alpha.h"
+
+#include "graphics/abdruck.h"
 #include "graphics/zeichenspur.h"
 
 #include <algorithm>
@@ -70,6 +72,12 @@ void mischen_zeile(u16* d, const u16* s, i32 n, i32 a, bool transparent) {
 i32 alpha_blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, i32 prozent,
                bool transparent) {
     if (!src || !dst || !src->bitmap || !dst->bitmap || src->tiefe() != dst->tiefe()) return 0;
+    if (Abdruck_Trifft(dst)) [[unlikely]] {
+        if (w < 0) w = src->breite;
+        if (h < 0) h = src->hoehe;
+        const i64 art = 4 + (transparent ? 2 : 0) + 8 * static_cast<i64>(prozent);
+        if (Abdruck_Blit(src, &sx, &sy, &w, &h, &dx, &dy, nullptr, art, false) == Abdruck_Folge::FERTIG) return 1;
+    }
     if (dst->tiefe() != 15 && dst->tiefe() != 16) return 0;
     if (!Rastport_Lock(src) || !dst->bitmap->hat_pixel()) return 0;
     if (w < 0) w = src->breite;
@@ -101,6 +109,10 @@ i32 Blt_Alpha_Prozent_Transparent(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, R
 }
 
 i32 Blt_Rechteck_Alpha(Rastport* dst, i32 x, i32 y, i32 w, i32 h, u16 farbe, i32 prozent) {
+    if (Abdruck_Trifft(dst)) [[unlikely]] {
+        const i64 werte[] = {5, farbe, prozent};
+        if (Abdruck_Flaeche(&x, &y, &w, &h, werte, 3) == Abdruck_Folge::FERTIG) return 1;
+    }
     if (!dst || !dst->bitmap || !dst->bitmap->hat_pixel() || (dst->tiefe() != 15 && dst->tiefe() != 16)) return 0;
     const i32 x0 = std::max(x, 0), y0 = std::max(y, 0);
     const i32 x1 = std::min(x + w, dst->breite), y1 = std::min(y + h, dst->hoehe);
@@ -205,7 +217,9 @@ i32 Blt_Alpha(Rastport* src, Rastport* alpha, i32 sx, i32 sy, i32 w, i32 h, Rast
         Debug_Printf("Blt_Alpha() rpAlpha passt nicht (%dx%d)\n", alpha->breite, alpha->hoehe);
         return 0;
     }
-    // The alpha plane is lent to the source for this one blit.
+    // The alpha plane is lent to the source for this one blit: no fingerprint.
+    if (Abdruck_Trifft(dst)) [[unlikely]]
+        Abdruck_Unsicher();
     const u8* a = alpha->bitmap->pixel8();
     std::vector<u8> eigene(a, a + static_cast<size_t>(src->breite) * static_cast<size_t>(src->hoehe));
     src->alpha.swap(eigene);

@@ -1,6 +1,7 @@
 // The blitter: clipping, dispatch to one pixel loop, fills and frames.
 #include "graphics/blitter.h"
 
+#include "graphics/abdruck.h"
 #include "graphics/rle.h"
 #include "graphics/zeichenspur.h"
 
@@ -288,8 +289,52 @@ i32 Blt_Clip(i32* sx, i32* sy, i32* w, i32* h, i32 sw, i32 sh, i32* dx, i32* dy,
     return (*w >= 0 && *h >= 0 && *dx >= 0 && *dy >= 0 && *sx >= 0 && *sy >= 0) ? 1 : 0;
 }
 
+namespace {
+i32 blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, const Blt_Optionen* opt);
+i32 rechteck(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe);
+i32 abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe);
+}  // namespace
+
 i32 Blt_Blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, const Blt_Optionen* opt) {
     if (!src || !dst) return 0;
+    if (Abdruck_Ziel) [[unlikely]] {
+        if (dst == Abdruck_Ziel) {
+            if (w == -1) w = src->breite;
+            if (h == -1) h = src->hoehe;
+            const bool sprite = opt && opt->sprite && src->sprite;
+            if (Abdruck_Blit(src, &sx, &sy, &w, &h, &dx, &dy, opt, 1, sprite) == Abdruck_Folge::FERTIG) return 1;
+        }
+        const Abdruck_Schutz schutz;
+        return blit(src, sx, sy, w, h, dst, dx, dy, opt);
+    }
+    return blit(src, sx, sy, w, h, dst, dx, dy, opt);
+}
+
+i32 Blt_Rechteck(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe, const void*) {
+    if (!rp) return 0;
+    if (Abdruck_Trifft(rp)) [[unlikely]] {
+        if (w == -1) w = rp->breite;
+        if (h == -1) h = rp->hoehe;
+        const i64 werte[] = {2, farbe};
+        if (Abdruck_Flaeche(&x, &y, &w, &h, werte, 2) == Abdruck_Folge::FERTIG) return 0;
+        const Abdruck_Schutz schutz;
+        return rechteck(rp, x, y, w, h, farbe);
+    }
+    return rechteck(rp, x, y, w, h, farbe);
+}
+
+i32 Blt_Abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe) {
+    if (Abdruck_Trifft(rp)) [[unlikely]] {
+        const i64 werte[] = {3, stufe};
+        if (Abdruck_Flaeche(&x, &y, &w, &h, werte, 2) == Abdruck_Folge::FERTIG) return 1;
+        const Abdruck_Schutz schutz;
+        return abdunkeln(rp, x, y, w, h, stufe);
+    }
+    return abdunkeln(rp, x, y, w, h, stufe);
+}
+
+namespace {
+i32 blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, const Blt_Optionen* opt) {
     Blt_Optionen o = opt ? *opt : opt_standard;
     if (w == -1) w = src->breite;
     if (h == -1) h = src->hoehe;
@@ -361,8 +406,7 @@ i32 Blt_Blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx,
     return 1;
 }
 
-i32 Blt_Rechteck(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe, const void*) {
-    if (!rp) return 0;
+i32 rechteck(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe) {
     if (w == -1) w = rp->breite;
     if (h == -1) h = rp->hoehe;
     const i64 W = rp->breite, H = rp->hoehe;
@@ -379,6 +423,7 @@ i32 Blt_Rechteck(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe, const void
         std::fill_n(p + static_cast<size_t>(yy) * rp->breite + x, w, static_cast<u16>(farbe));
     return 0;
 }
+}  // namespace
 
 i32 Blt_Rahmen(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe, i32 t, const void* fo) {
     if (t < 1) return 1;
@@ -439,7 +484,8 @@ i32 Blt_Rle_Alpha(const Rle_Sprite& sp, Rastport* dst, i32 dx, i32 dy, i32 stufe
     return 1;
 }
 
-i32 Blt_Abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe) {
+namespace {
+i32 abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe) {
     i32 sx = x, sy = y, dx = x, dy = y;
     if (!rp || !Blt_Clip(&sx, &sy, &w, &h, rp->breite, rp->hoehe, &dx, &dy, rp->breite, rp->hoehe)) return 0;
     const Ziel z(rp);
@@ -501,6 +547,7 @@ i32 Blt_Abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe) {
     else nur_dunkler ? dunkler(std::integral_constant<int, 15>{}) : zeilen(std::integral_constant<int, 15>{});
     return 1;
 }
+}  // namespace
 
 namespace {
 #if defined(__SSE2__)

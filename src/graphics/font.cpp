@@ -59,6 +59,7 @@ Font* Font_Lesen(bytes::Leser& l, i32 tiefe) {
         l.pos += FONT_EXTRA_GROESSE;
     }
     f->blatt.reset(Rastport_Lesen(l));
+    if (f->blatt) f->blatt->fest = true;
     if (!f->blatt || !Rastport_Lock(f->blatt.get())) {
         Grafik_Fehler_Setzen("Font: Zeichenblatt fehlt oder ist beschädigt");
         return nullptr;

@@ -9,6 +9,7 @@
 #include "base/bytes.h"
 #include "base/compress.h"
 #include "base/debug.h"
+#include "graphics/abdruck.h"
 #include "graphics/bildformat.h"
 #include "graphics/blitter.h"
 #include "graphics/rle.h"
@@ -100,8 +101,16 @@ i32 Rastport_Bitmap_Entpacken(Rastport_Bitmap* bm) {
     return 1;
 }
 
+u32 Rastport_Serie_Neu() {
+    static u32 naechste = 0;
+    return ++naechste;
+}
+
 i32 Rastport_Lock(Rastport* rp) {
     if (!rp || !rp->bitmap) return 0;
+    // Pixels taken for writing leave no fingerprint.
+    if (Abdruck_Trifft(rp)) [[unlikely]]
+        Abdruck_Gesperrt();
     return Rastport_Bitmap_Entpacken(rp->bitmap.get());
 }
 
@@ -513,6 +522,8 @@ i32 Blt_Schatten(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32
                             0, 1, 2, 4, 4, 3, 2, 1, 0, 0, 1, 2, 4, 5, 4, 2, 1, 0, 0, 1, 2, 3, 4, 3, 2, 1, 0,
                             0, 1, 2, 2, 3, 2, 2, 1, 0, 0, 0, 1, 2, 2, 2, 1, 0, 0, 0, 0, 1, 1, 2, 1, 1, 0, 0};
     if (!src || !dst || !src->bitmap) return 0;
+    if (Abdruck_Trifft(dst)) [[unlikely]]
+        Abdruck_Unsicher();
     const i32 standard[4] = {2, 2, 5, 0};
     const i32* p = params ? params : standard;
     if (w < 0) w = src->breite;

@@ -79,6 +79,9 @@ struct Rle_Sprite {
     }
 };
 
+// A number no other surface made in this run carries (see Rastport::serie).
+u32 Rastport_Serie_Neu();
+
 struct Rastport {
     i32 breite = 0;
     i32 hoehe = 0;
@@ -92,6 +95,11 @@ struct Rastport {
     std::unique_ptr<Rle_Sprite> sprite;
     std::vector<u8> ebenen;  // byte planes (all R, all G, all B); never stored
     i32 grafik = 0;          // the graphic number it was loaded as (0: none); never stored
+    // Told apart from a surface made later at the same address; never stored.
+    u32 serie = Rastport_Serie_Neu();
+    // Its pixels never change once loaded (a picture of the game's archives,
+    // a font's sheet); never stored.
+    bool fest = false;
 
     i32 tiefe() const { return bitmap ? bitmap->tiefe : 0; }
 };

@@ -239,6 +239,7 @@ Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag) {
     if (rp && eintrag >= 0 && eintrag < 4000)
         for (i32 a = 0; a < RESF_SPIEL_ARCHIVE; ++a)
             if (spiel_offen && spiel_slots[a] == slot) rp->grafik = (a + 1) * 4000 + eintrag;
+    if (rp) rp->fest = true;
     return rp;
 }
 

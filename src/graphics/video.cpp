@@ -1,4 +1,5 @@
 #include "graphics/video.h"
+#include "graphics/abdruck.h"
 #include "graphics/zeichenspur.h"
 
 #include <zlib.h>
@@ -412,7 +413,15 @@ void Bnk_FrameV(Bnk_Video* v, u16* pixel, i32 pitch, i32 hoehe) {
 
 void Bnk_Frame_Alle(u16* pixel, i32 pitch, i32 hoehe) {
     for (Bnk_Video& v : videos)
-        if (v.nummer >= 0) Bnk_FrameV(&v, pixel, pitch, hoehe);
+        if (v.nummer >= 0) {
+            // Drawn over the finished frame, past the blitter: the next
+            // frame draws its place again.
+            if (Abdruck_Ziel && !v.pausiert) {
+                const Vid_Film* f = v.film.get();
+                Abdruck_Flaeche_Beruehrt({v.x, v.y, v.x + (f ? Vid_Breite(f) : 0), v.y + (f ? Vid_Hoehe(f) : 0)});
+            }
+            Bnk_FrameV(&v, pixel, pitch, hoehe);
+        }
 }
 
 i32 Bnk_GotoV(Bnk_Video* v, i32 frame) {

@@ -28,6 +28,14 @@ void Zeichenspur_Ausschalten() {
 
 void Zeichenspur_Leeren() { spur.clear(); }
 
+bool Zeichenspur_Anhalten() {
+    const bool an = Zeichenspur_An;
+    Zeichenspur_An = false;
+    return an;
+}
+
+void Zeichenspur_Fortsetzen(bool an) { Zeichenspur_An = an; }
+
 const std::vector<Zeichenspur_Eintrag>& Zeichenspur_Eintraege() { return spur; }
 
 void Zeichenspur_Wiederholen(const std::vector<Zeichenspur_Eintrag>& eintraege) {

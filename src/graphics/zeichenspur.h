@@ -58,6 +58,10 @@ void Zeichenspur_Einschalten();
 void Zeichenspur_Ausschalten();
 void Zeichenspur_Leeren();
 const std::vector<Zeichenspur_Eintrag>& Zeichenspur_Eintraege();
+// Stops recording until Zeichenspur_Fortsetzen (drawing that is only probed,
+// not shown); returns whether recording was on.
+bool Zeichenspur_Anhalten();
+void Zeichenspur_Fortsetzen(bool an);
 // Records again what an earlier frame drew: a picture kept from it and
 // copied stands for these records (the menu's darkened screen under a box).
 void Zeichenspur_Wiederholen(const std::vector<Zeichenspur_Eintrag>& eintraege);

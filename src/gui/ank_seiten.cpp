@@ -27,6 +27,7 @@
 #include "season/tabelle.h"
 #include "season/vorschau_saetze.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_werte.h"
 #include "world/bank.h"
 #include "world/finanz_zahlen.h"
@@ -55,6 +56,7 @@ enum : i32 {
     L_AUSGABEN, L_SUMME, L_GEWINN, L_VERLUST, L_HOCH, L_RUNTER, L_ZU, L_PLATZ, L_VEREIN, L_PUNKTE, L_DIFFERENZ,
     L_TORVERHAELTNIS, L_SPIELTAG, L_ERGEBNISSE, L_TABELLE, L_BILANZ, L_KEINE_SAETZE,
     L_SIEGER = 174, L_STATISTIK, L_FINANZEN, L_VOR_DEM_SPIEL, L_HALBZEIT,
+    L_EIGENTOR_VON = 181,  // the ticker's own-goal words
 };
 constexpr i32 L_FINANZ = 0;  // the first finance row (finanz_label)
 
@@ -72,6 +74,29 @@ const char* team_name(i32 team) { return team >= 0 && team < Team_Anzahl ? Team_
 const char* wettbewerb_name(i32 id) {
     const Wettbewerb* w = id >= 0 ? Wettbewerb_Get_Zeiger(id) : nullptr;
     return w ? w->name : "";
+}
+
+// The matchday as the pages name it: a cup's round by its name ("1. Runde",
+// "Achtelfinale"), else "n. Spieltag".
+std::string runde_text(i32 wettbewerb, i32 spieltag) {
+    const std::string n = wettbewerb >= 0 ? Wettbewerb_Get_Runden_Name(wettbewerb, spieltag, 0) : "";
+    if (n.size() > 1 && n[0] == '*') {
+        const char* t = n.c_str();
+        Text_cfg_Aufloesen(&t, TEXT_KALENDER);
+        if (t && *t && *t != '*') return t;
+    }
+    char runde[64];
+    std::snprintf(runde, sizeof runde, "%d. %s", spieltag + 1, label(L_SPIELTAG));
+    return runde;
+}
+
+// The mark of a result after extra time or a shoot-out ("n.V.", "i.E."), "" else.
+std::string zusatz_von(const Spielankuendigung& a) {
+    if (a.wettbewerb < 0 || a.spieltag < 0 || a.runde < 0 || a.index < 0) return "";
+    Spiele_Lock_Halter lock(Spiele_Lock(static_cast<u32>(a.wettbewerb), static_cast<u32>(a.spieltag),
+                                        static_cast<u32>(a.runde), static_cast<u32>(a.index)));
+    const Spiel* s = lock ? Spiele_Get_Spiel(lock.Handle(), false) : nullptr;
+    return s && s->tore_a >= 0 ? Spiele_Ergebnis_Zusatz(s->flags) : "";
 }
 
 // Text with markup into a picture; y is the baseline of the first line.
@@ -131,9 +156,8 @@ void wappen(Rastport* rp, i32 team, i32 x, i32 y, i32 s) {
 void kopf(Rastport* rp, const Spielankuendigung& a, const Ank_Nach_Spiel& d) {
     const i32 m = rp->breite / 2;
     mitte(rp, 13, WEISS, m, 78, Kalender_Ist_Initialisiert() ? Kalender_Get_Datum_Text(a.tag, true) : "");
-    char runde[64];
-    std::snprintf(runde, sizeof runde, "%d. %s", a.spieltag + 1, label(L_SPIELTAG));
-    text(rp, 13, 0, 104, "^c%05d^tz%04d%s, %s", NORMAL, m, wettbewerb_name(d.wettbewerb), runde);
+    text(rp, 13, 0, 104, "^c%05d^tz%04d%s, %s", NORMAL, m, wettbewerb_name(d.wettbewerb),
+         runde_text(d.wettbewerb, a.spieltag).c_str());
     wappen(rp, d.team1, 40, 122, 66);
     wappen(rp, d.team2, rp->breite - 106, 122, 66);
     mitte(rp, 2, NORMAL, m - 180, 210, team_name(d.team1));
@@ -147,6 +171,8 @@ void kopf(Rastport* rp, const Spielankuendigung& a, const Ank_Nach_Spiel& d) {
     } else {
         text(rp, 3, 0, 164, "^c%05d^tz%04d%d : %d", WERT, m, d.tore1, d.tore2);
     }
+    // A tie decided in extra time or on penalties says so under its score.
+    if (const std::string z = zusatz_von(a); !z.empty()) mitte(rp, 2, WERT, m, 196, z.c_str());
 }
 
 Ank_Nach_Spiel daten_von(const Spielankuendigung& a) { return Ank_Daten_Lesen(a.daten); }
@@ -173,10 +199,12 @@ std::vector<Ank_Tor> Ank_Tore_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde, i
     const Spiel* s = lock ? Spiele_Get_Spiel(lock.Handle(), false) : nullptr;
     if (!s) return tore;
     i32 h = 0, g = 0;
+    bool schiessen = false;  // the shoot-out has begun: its goals are kicks
     for (u32 e = 0; e < s->ereignis_anzahl; ++e) {
         const u8* bild = Spiele_Ereignis(s->erstes_ereignis + e);
         if (!bild) break;
         const auto r = bytes::aus_bild<spiele_satz::Ereignis>(bild);
+        if (r.flags & SFE_ELFMETERSCHIESSEN) schiessen = true;
         if (!(r.flags & SFE_TOR)) continue;
         Ank_Tor t;
         t.fuer_heim = (r.flags & SFE_TEAM_A) != 0;
@@ -184,6 +212,8 @@ std::vector<Ank_Tor> Ank_Tore_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde, i
         t.heim = h, t.gast = g;
         t.name = r.spieler >= 0 ? Spieler_String(63, r.spieler, nullptr, 0) : "";
         t.minute = r.minute + 1;
+        t.elfmeterschiessen = schiessen;
+        t.eigentor = (r.flags & SFE_EIGENTOR) != 0;
         tore.push_back(std::move(t));
     }
     return tore;
@@ -290,8 +320,16 @@ Rastport* Ank_Seite_Tore(const Spielankuendigung& a, const std::vector<Ank_Tor>&
         const Ank_Tor& t = tore[static_cast<size_t>(i)];
         // Gold for the goals of our side only.
         const u16 farbe = H.mensch(t.fuer_heim ? d.team1 : d.team2) ? FARBE_GOLD : NORMAL;
-        text(rp, f, x, y, "^c%05d^tr%04d%d:%d^tl%04d%s^tr%04d%d.", farbe, 60, t.heim, t.gast, 90,
-             t.name.c_str(), w, t.minute);
+        // An own goal names its scorer as the ticker does ("Eigentor von
+        // ..."): he plays for the other side.
+        const std::string name = t.eigentor ? std::string(label(L_EIGENTOR_VON)) + " " + t.name : t.name;
+        // A shoot-out kick carries the shoot-out's mark instead of a minute.
+        if (t.elfmeterschiessen)
+            text(rp, f, x, y, "^c%05d^tr%04d%d:%d^tl%04d%s^tr%04d%s", farbe, 60, t.heim, t.gast, 90, name.c_str(), w,
+                 Spiele_Ergebnis_Zusatz(2));
+        else
+            text(rp, f, x, y, "^c%05d^tr%04d%d:%d^tl%04d%s^tr%04d%d.", farbe, 60, t.heim, t.gast, 90, name.c_str(), w,
+                 t.minute);
     }
     return rp;
 }
@@ -398,9 +436,8 @@ Rastport* Ank_Seite_Vor_Menue(i32 team1, i32 team2) {
     const i32 tag = Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0;
     mitte(rp, 13, WEISS, m, 76, Kalender_Ist_Initialisiert() ? Kalender_Get_Datum_Text(tag, true) : "");
     if (spiel) {
-        char runde[64];
-        std::snprintf(runde, sizeof runde, "%d. %s", heute.spieltag + 1, label(L_SPIELTAG));
-        text(rp, 9, 0, 96, "^c%05d^tz%04d%s, %s", NORMAL, m, wettbewerb_name(heute.wettbewerb), runde);
+        text(rp, 9, 0, 96, "^c%05d^tz%04d%s, %s", NORMAL, m, wettbewerb_name(heute.wettbewerb),
+             runde_text(heute.wettbewerb, heute.spieltag).c_str());
     }
     wappen(rp, team1, 24, 106, 66);
     wappen(rp, team2, rp->breite - 90, 106, 66);
@@ -479,9 +516,7 @@ void Ank_Screen_Tabelle_Zeichnen(Rastport* ziel, i32 wettbewerb, const std::vect
 void Ank_Screen_Ergebnisse_Zeichnen(Rastport* ziel, i32 wettbewerb, i32 spieltag,
                                     const std::vector<Ank_Ergebniszeile>& zeilen, i32 erste, i32 pro_seite) {
     const i32 y0 = (10 - pro_seite) * 38 / 2 + 125;
-    char titel[64];
-    std::snprintf(titel, sizeof titel, "%d. %s", spieltag + 1, label(L_SPIELTAG));
-    screen_kopf(ziel, wettbewerb, titel);
+    screen_kopf(ziel, wettbewerb, runde_text(wettbewerb, spieltag).c_str());
     kopfbalken(ziel, ERGEBNIS_X, ERGEBNIS_W, y0 - 50 + 8);
     text(ziel, 11, 0, y0 - 22, "^c%05d^tl0042%s^tz0610%s^tz0735%s", KOPF, label(L_ERGEBNISSE), label(L_TORVERHAELTNIS),
          label(L_HALBZEIT));

@@ -24,6 +24,8 @@ struct Ank_Tor {
     bool fuer_heim = true;
     std::string name;
     i32 minute = 0;
+    bool elfmeterschiessen = false;  // a kick of the penalty shoot-out
+    bool eigentor = false;           // the scorer put it into his own net
 };
 struct Ank_Tabellenzeile {
     i32 team = -1, platz = 0, vorher = -1;  // previous place, -1 none

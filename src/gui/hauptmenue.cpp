@@ -64,6 +64,7 @@ struct Zustand {
     i32 letzter_zug = -1;               // the team whose manager had the controls last
     bool gespielt = false;              // today's match is over: its result instead of "Zum Spiel"
     i32 tore[2] = {};                   // its result, home side first
+    const char* zusatz = "";            // its mark after extra time or a shoot-out
 } Z;
 
 Font* font(i32 n) { return Font_Tabelle_Holen(n); }
@@ -223,6 +224,7 @@ void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
     if (Z.gespielt && Z.gegner >= 0) {
         const std::string ergebnis = std::to_string(Z.tore[0]) + " : " + std::to_string(Z.tore[1]);
         text_mitte(rp, f, ergebnis.c_str(), ERGEBNIS_MITTE, 25, FARBE_GEWAEHLT);
+        if (*Z.zusatz) text_mitte(rp, font(11), Z.zusatz, ERGEBNIS_MITTE, 45, FARBE_GEWAEHLT);
     }
     Wappen_Blit(Team_Aktiv, rp, 24, 8, 40, 40, nullptr);
     // Today's date under the money line.
@@ -271,7 +273,9 @@ void Menue_Set_Aktiver_Manager(i32 team) {
     Team_Aktiv = team;
     Z.auswaerts = false;
     Z.gegner = H.gegner(team, &Z.auswaerts);
-    Z.gespielt = Z.gegner >= 0 && H.ergebnis(team, Z.tore);
+    Z.zusatz = "";
+    Z.gespielt = Z.gegner >= 0 && H.ergebnis(team, Z.tore, &Z.zusatz);
+    if (!Z.zusatz) Z.zusatz = "";
     // The team of the day's opponent is the one the screens show beside the
     // active one (-1: none); away = 1 when the active team plays away.
     Team_Ansicht = Z.gegner;
@@ -341,15 +345,25 @@ const Screen_Icon* kopf_tabelle() {
     };
     return tabelle;
 }
+
+// The main menu's draw procedures only draw (the tab's entry change plays
+// its tick once, whichever run sees it first).
+void reine_zeichner_melden() {
+    for (Icon_Zeichen_Prozedur p : {&kopf_zeichnen, &dialog_zeichnen, &zug_ende_zeichnen, &fang_zeichnen,
+                                    &Menue_Geld_Zeichnen, &Menue_Zugzeit_Zeichnen})
+        Menue_Reiner_Zeichner(p);
+}
 }  // namespace
 
 void Menue_Kopf_Zeigen() {
+    reine_zeichner_melden();
     for (i32 n = ICON_KOPF_ZEILEN; n <= ICON_KOPF_GELD; ++n)
         if (Menue_Screen_Icon_Ist_Vorhanden(n)) return;
     Menue_Screen_Icon_Tabelle_Hinzufuegen(kopf_tabelle());
 }
 
 void Menue_Hauptmenue_Zeigen() {
+    reine_zeichner_melden();
     // A message shown between two turns (a failed save, say) stays up.
     const bool requester = Menue_Requester_Offen();
     Menue_Client_Aktualisieren();

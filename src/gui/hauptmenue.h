@@ -62,9 +62,11 @@ struct Hauptmenue_Hooks {
     bool (*animation)() = [] { return true; };
     // The competition of the team's match of the day (-1: none).
     i32 (*wettbewerb)(i32 team) = [](i32) { return -1; };
-    // The result of the team's match today once it is over (home goals
-    // first); false while it is still to come or there is none.
-    bool (*ergebnis)(i32 team, i32 tore[2]) = [](i32, i32*) { return false; };
+    // The result of the team's match today once it is over, the goals of
+    // the side the header shows left first (the home side; without home
+    // right the team itself), and its mark after extra time or a shoot-out
+    // ("" none); false while it is still to come or there is none.
+    bool (*ergebnis)(i32 team, i32 tore[2], const char** zusatz) = [](i32, i32*, const char**) { return false; };
     // Several managers take their turns at this machine (each hand-over
     // then tells whose turn it is).
     bool (*am_selben_rechner)() = [] { return false; };

@@ -14,6 +14,7 @@
 #include "base/debug.h"
 #include "base/files.h"
 #include "base/tools.h"
+#include "graphics/abdruck.h"
 #include "graphics/alpha.h"
 #include "graphics/bildformat.h"
 #include "graphics/blitter.h"
@@ -44,6 +45,14 @@ struct Hook {
     void* arg = nullptr;
     u32 periode = 0;
     u32 naechste = 0;
+};
+
+// One section of a probed frame: an icon (or the background, -1) with its
+// fingerprint and the rectangle it draws in.
+struct Teil {
+    i32 nummer = -1;
+    u64 abdruck = 0;
+    Abdruck_Rechteck rechteck;
 };
 
 struct Engine {
@@ -95,7 +104,20 @@ struct Engine {
         std::vector<Zeichenspur_Eintrag> spur;
         bool mit_spur = false;
     } deckel;
+    // The frame kept on the screen: its probe's fingerprint and, with the
+    // draw trace on, what it drew.
+    struct Behalten {
+        bool gueltig = false;
+        const Rastport* ziel = nullptr;
+        const u16* pixel = nullptr;  // the target's pixels when it was drawn
+        std::vector<Teil> teile;
+        std::vector<Zeichenspur_Eintrag> spur;
+        bool mit_spur = false;
+    } behalten;
 };
+
+// Draw procedures that only draw (Menue_Reiner_Zeichner), for the whole run.
+std::vector<Icon_Zeichen_Prozedur> reine_zeichner;
 
 Engine* M = nullptr;
 
@@ -561,6 +583,7 @@ Rastport* eigenes_bild(Screen_Icon* i) {
     if (!e && i->w > 0 && i->h > 0) {
         e = Rastport_Neu_Einfach(i->w, i->h, Screen_Rastport && Screen_Rastport->tiefe() == 15 ? 15 : 16);
         if (e) Blt_Rechteck(e, 0, 0, -1, -1, farbe);
+        if (e) e->fest = true;  // made anew when its size or colour changes
         M->eigen_farbe[i->nummer] = farbe;
     }
     return e;
@@ -747,25 +770,145 @@ void deckel_behalten(const Screen_Icon* d, Rastport* ziel, size_t spur_anfang) {
         k.icon = nullptr;
         return;
     }
+    // Its pixels stay until it is kept anew, as another picture.
+    k.bild->fest = true;
+    k.bild->serie = Rastport_Serie_Neu();
     k.icon = d, k.ziel = ziel, k.stand = M->stand;
+}
+}  // namespace
+
+void Menue_Reiner_Zeichner(Icon_Zeichen_Prozedur p) {
+    if (p && std::find(reine_zeichner.begin(), reine_zeichner.end(), p) == reine_zeichner.end())
+        reine_zeichner.push_back(p);
+}
+
+namespace {
+void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile = nullptr);
+
+// The frame about to be drawn, section by section; false when it cannot be
+// probed (an icon that does more than draw, the scroll screen, a drag, a
+// cover not kept yet, drawing the probe cannot follow).
+bool frame_abdruck(Rastport* ziel, std::vector<Teil>* teile) {
+    // A cover is probed once its picture is kept (the first frame keeps it).
+    if (M->gezogen) return false;
+    const Screen_Icon* deckel = deckel_suchen();
+    if (deckel && !deckel_gilt(deckel, ziel)) return false;
+    // In drawing order: what lies under a kept cover is not drawn.
+    bool gesperrt = false;
+    for (i32 e = 0; e < MENUE_EBENEN; ++e)
+        for (i32 s = M->hoechster[e] - 1; s >= 0; --s) {
+            if (!ist_belegt(e, s)) continue;
+            const Screen_Icon* i = slot(e, s);
+            if (i == deckel) gesperrt = false;
+            if (i == deckel || !sichtbar(i)) continue;
+            if (i->scroll != 255 ||
+                (i->zeichnen &&
+                 std::find(reine_zeichner.begin(), reine_zeichner.end(), i->zeichnen) == reine_zeichner.end()))
+                gesperrt = true;
+        }
+    if (gesperrt) return false;
+    const bool spur = Zeichenspur_Anhalten();
+    Abdruck_Probe_Beginnen(ziel);
+    frame_zeichnen(ziel, teile);
+    const bool ok = Abdruck_Probe_Ende();
+    Zeichenspur_Fortsetzen(spur);
+    return ok;
+}
+
+// Where the probed frame differs from the kept one (empty: nowhere); false
+// when the icons are not the same ones in the same order.
+bool unterschied(const std::vector<Teil>& alt, const std::vector<Teil>& neu, Abdruck_Rechteck* r) {
+    if (alt.size() != neu.size()) return false;
+    *r = {};
+    for (size_t k = 0; k < neu.size(); ++k) {
+        if (alt[k].nummer != neu[k].nummer) return false;
+        if (alt[k].abdruck == neu[k].abdruck && alt[k].rechteck.x0 == neu[k].rechteck.x0 &&
+            alt[k].rechteck.y0 == neu[k].rechteck.y0 && alt[k].rechteck.x1 == neu[k].rechteck.x1 &&
+            alt[k].rechteck.y1 == neu[k].rechteck.y1)
+            continue;
+        r->dazu(alt[k].rechteck);
+        r->dazu(neu[k].rechteck);
+    }
+    return true;
 }
 }  // namespace
 
 void Menue_Screen_Refresh(Rastport* ziel) {
     // A frame that will not be shown leaves the screen as it is.
     if (!ziel && !W32_Frame_Gezeigt()) return;
+    const bool schirm = !ziel;
     if (!ziel) ziel = Screen_Rastport;
     if (!M || !ziel) return;
+    if (!schirm || !ziel->bitmap) {
+        frame_zeichnen(ziel);
+        return;
+    }
+    // The screen: the frame kept is drawn again only where the new one
+    // differs, unless something else drew on it since. With the draw trace
+    // on, a frame is either left as it is or drawn whole.
+    auto& b = M->behalten;
+    Abdruck_Rechteck fremd;  // drawn over from elsewhere in a known place (a video)
+    const bool beruehrt = Abdruck_Beruehrt(&fremd);
+    std::vector<Teil> teile;
+    teile.reserve(b.teile.size() + 1);
+    const bool vergleichbar = frame_abdruck(ziel, &teile);
+    Abdruck_Rechteck neu;
+    if (vergleichbar && b.gueltig && !beruehrt && b.ziel == ziel && b.pixel == ziel->bitmap->pixel16() &&
+        unterschied(b.teile, teile, &neu)) {
+        neu.dazu(fremd);
+        if (neu.leer() && (!Zeichenspur_An || b.mit_spur)) {
+            Zeichenspur_Wiederholen(b.spur);
+            Abdruck_Wache(ziel);
+            return;
+        }
+        // Past half the screen a clipped pass saves little.
+        if (!Zeichenspur_An && neu.flaeche() * 2 <= static_cast<i64>(ziel->breite) * ziel->hoehe) {
+            Abdruck_Klipp_Beginnen(ziel, neu);
+            frame_zeichnen(ziel);
+            if (Abdruck_Klipp_Ende()) {
+                b.teile.swap(teile);
+                b.mit_spur = false;
+                b.spur.clear();
+                Abdruck_Wache(ziel);
+                return;
+            }
+        }
+    }
+    Abdruck_Aus();
+    const size_t spur_anfang = Zeichenspur_An ? Zeichenspur_Eintraege().size() : 0;
+    frame_zeichnen(ziel);
+    b.gueltig = vergleichbar, b.ziel = ziel, b.pixel = ziel->bitmap->pixel16();
+    b.teile.swap(teile);
+    b.mit_spur = Zeichenspur_An;
+    b.spur.clear();
+    if (Zeichenspur_An)
+        for (size_t k = spur_anfang; k < Zeichenspur_Eintraege().size(); ++k)
+            if (const Zeichenspur_Eintrag& e = Zeichenspur_Eintraege()[k];
+                e.art == SPUR_TEXT || e.art == SPUR_BLIT || e.art == SPUR_FLAECHE)
+                b.spur.push_back(e);
+    Abdruck_Wache(ziel);
+}
+
+namespace {
+void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile) {
+    // Probed: each icon a section of its own.
+    const auto teil = [teile](i32 nummer) {
+        if (!teile) return;
+        if (teile->empty()) Abdruck_Abschnitt(nullptr, nullptr);
+        else Abdruck_Abschnitt(&teile->back().abdruck, &teile->back().rechteck);
+        if (nummer != -2) teile->push_back({.nummer = nummer});
+    };
     // Under a covering icon whose picture is kept, nothing before it is drawn.
     Screen_Icon* deckel = deckel_suchen();
     const bool behalten = deckel_gilt(deckel, ziel);
     const size_t spur_anfang = Zeichenspur_An ? Zeichenspur_Eintraege().size() : 0;
     bool zeichnen = !behalten;
     if (behalten) {
+        teil(-1);
         Blt_Blit(M->deckel.bild, 0, 0, -1, -1, ziel, 0, 0, nullptr);
         Zeichenspur_Wiederholen(M->deckel.spur);
     }
-    else if (!hintergrund_verdeckt(ziel)) {
+    else if (teil(-1); !hintergrund_verdeckt(ziel)) {
         if (M->hintergrund) Blt_Blit(M->hintergrund, 0, 0, -1, -1, ziel, 0, 0, nullptr);
         else Blt_Rechteck(ziel, 0, 0, ziel->breite, ziel->hoehe, M->hintergrund_farbe);
     }
@@ -790,10 +933,13 @@ void Menue_Screen_Refresh(Rastport* ziel) {
                     deckel_behalten(i, ziel, spur_anfang);
                 }
                 zeichnen = true;
-            } else if (zeichnen && i != M->gezogen && i->scroll == 255)
+            } else if (zeichnen && i != M->gezogen && i->scroll == 255) {
+                teil(i->nummer);
                 Menue_Icon_Blit(i, ziel);
+            }
         }
     }
+    teil(-2);  // the last section ends
     if (Screen_Icon* g = M->gezogen) {
         const i16 x = g->x, y = g->y;
         g->x = static_cast<i16>(M->zieh_x), g->y = static_cast<i16>(M->zieh_y);
@@ -801,6 +947,7 @@ void Menue_Screen_Refresh(Rastport* ziel) {
         g->x = x, g->y = y;
     }
 }
+}  // namespace
 
 // --- Input -----------------------------------------------------------------------------
 

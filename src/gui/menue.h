@@ -288,7 +288,18 @@ bool Menue_Icon_An(const Screen_Icon* icon);
 void Menue_Icon_Blit(Screen_Icon* icon, Rastport* ziel);
 // Draws background and every visible icon, layers 0 -> 26, each from its
 // highest slot down, onto the target (null: the screen).
+//
+// The screen keeps the frame drawn last: when every visible icon draws with
+// a picture, its texts or a procedure that only draws, the frame is first
+// probed (graphics/abdruck.h) and drawn only when it would differ from the
+// one kept, or when something else drew on the screen since. A frame left
+// as it is records the draw trace of the frame it keeps.
 void Menue_Screen_Refresh(Rastport* ziel = nullptr);
+// Marks a draw procedure as one that only draws: what it draws follows from
+// the icon and the game's state, it changes nothing that lasts (setting the
+// same state again is allowed) and does no work beyond drawing, so it may
+// run twice a frame. Kept for the whole run.
+void Menue_Reiner_Zeichner(Icon_Zeichen_Prozedur p);
 
 // --- Input -----------------------------------------------------------------------
 

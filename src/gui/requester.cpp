@@ -162,6 +162,8 @@ void Menue_Requester(i32 art, i32 team, const char* text, const char* knopf1, co
 void Menue_Requester_Symbol(i32 symbol) { naechstes_symbol = symbol; }
 
 void Menue_Requester_Wieder_Zeigen() {
+    // The box's procedures only draw.
+    for (Icon_Zeichen_Prozedur p : {&dimmer_zeichnen, &seite_zeichnen, &knopf_zeichnen}) Menue_Reiner_Zeichner(p);
     if (const i32 r = Menue_Get_Rechtsklick_Icon(); r != ICON_REQ_KNOPF_1 && Menue_Screen_Icon_Ist_Vorhanden(r))
         rechts_vorher = r;
     Menue_Screen_Icon_Tabelle_Loeschen(tabelle());

@@ -52,6 +52,7 @@
 #include "screens/anmelden.h"
 #include "screens/club/rangliste_screen.h"
 #include "screens/club/spielstand.h"
+#include "screens/live_view/figuren.h"
 #include "screens/live_view/spielansicht.h"
 #include "screens/live_view/kommentar.h"
 #include "screens/live_view/stadion_ton.h"
@@ -295,9 +296,11 @@ void main_hooks_anmelden() {
         .Kalender_Run = [] {
             Kalender_Run();
             Farbe_Cache_Aufraeumen();
-            // While no match is shown live, one more ground picture is
-            // unpacked a frame, so that a kick-off finds them all.
-            if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht()) Spielansicht_Vorrat_Schritt();
+            // While no match is shown live, one more figure set is loaded or
+            // ground picture unpacked a frame, so that a kick-off finds them all.
+            if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht() &&
+                !Spielansicht_Animsets_Vorrat_Schritt())
+                Spielansicht_Vorrat_Schritt();
             // A quit the run loop could not serve (no calendar) still ends the program.
             if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
         },
@@ -337,12 +340,16 @@ void menue_hooks_anmelden() {
         .screen_schliessen = Screen_Launch_Schliessen,
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
         .wettbewerb = [](i32 team) { return Spieltag_Get_Wettbewerb(team); },
-        .ergebnis = [](i32 team, i32 tore[2]) {
+        // The header shows the home side left; without home right (a cup
+        // tie) the team itself: its goals come first then.
+        .ergebnis = [](i32 team, i32 tore[2], const char** zusatz) {
             for (const Spieltag_Slot& r : Spieltag_Slots()) {
                 const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, true) : nullptr;
                 if (!s || (s->team_a != team && s->team_b != team)) continue;
                 if (r.status != ST_FERTIG || s->tore_a < 0 || s->tore_b < 0) return false;
-                tore[0] = s->tore_a, tore[1] = s->tore_b;
+                const bool gedreht = s->team_b == team && !Wettbewerb_Hat_Heimrecht(s->wettbewerb);
+                tore[0] = gedreht ? s->tore_b : s->tore_a, tore[1] = gedreht ? s->tore_a : s->tore_b;
+                if (zusatz) *zusatz = Spiele_Ergebnis_Zusatz(s->flags);
                 return true;
             }
             return false;
@@ -482,6 +489,11 @@ void screens_anmelden() {
         .suche_stand = Netz_Start_Suche_Stand,
         .verbinden = Netz_Start_Verbinden,
     });
+    // The squad screen's procedures only draw (the view check sets the same
+    // grey state again): its frames are kept while they do not change.
+    for (Icon_Zeichen_Prozedur p : {&E1_Screen_Zeile_Zeichnen, &E1_Screen_Feld_Zeichnen, &E1_Screen_Titel_Zeichnen,
+                                    &E1_Screen_Ansicht_Pruefen})
+        Menue_Reiner_Zeichner(p);
 }
 
 // The tools' calls upwards.

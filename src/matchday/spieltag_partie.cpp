@@ -108,6 +108,10 @@ void Spieltag_Elfmeterschiessen_Start(Spieltag_Slot& r) {
     e.runden = 5;
     z.elfmeter.push_back(neu);
     if (sf && sf->engine) engine_schuss(r.spiel, e.seite, 0);
+    // A shoot-out the live view shows (KORDAVO_DEBUG): a watching script
+    // reads it there.
+    if (sf && sf->anzeige)
+        Debug_Printf("Spieltag: Elfmeterschießen im gezeigten Spiel, Team %d - Team %d", teams[0], teams[1]);
 }
 
 // One kick; true when the shoot-out is decided.
@@ -327,7 +331,11 @@ void halbzeit_ende_behandeln(Spieltag_Slot& r, Spiel& s, Spielfeld_Daten* sf, i3
         r.status = ST_PAUSE;
         if (ergebnis == HZ_SPIELENDE) s.flags |= 1;
         // The manager watching this match may want it to stop at the break.
-        if (sf && sf->anzeige == 1 && Option_Wert(OPTION_HALBZEIT_PAUSE, 0, 0)) Season_Gui.Spiel_Anhalten();
+        if (sf && sf->anzeige == 1 && Option_Wert(OPTION_HALBZEIT_PAUSE, 0, 0)) {
+            Season_Gui.Spiel_Anhalten();
+            // What a watching script reads of the break (KORDAVO_DEBUG).
+            Debug_Printf("Spieltag: Pause im gezeigten Spiel nach Halbzeit %d", r.halbzeit + 1);
+        }
         return;
     }
     r.status = ST_BEENDET;

@@ -368,11 +368,14 @@ i32 Spiele_Spieler_Statistik(i32 statistik, i32 wettbewerb, i32, i32 spieler) {
     i32 tore = 0, vorlagen = 0;
     for (u32 i = 0; i < kopf->spiele; ++i) {
         const Spiel& s = spiele[i];
+        bool schiessen = false;  // the shoot-out has begun: its kicks are no player's goals
         for (u32 e = 0; s.erstes_ereignis && e < std::min<u32>(s.ereignis_anzahl, EREIGNISSE_PRO_SPIEL); ++e) {
             const u8* bild = Spiele_Ereignis(s.erstes_ereignis + e);
             if (!bild) continue;
             const auto r = bytes::aus_bild<spiele_satz::Ereignis>(bild);
-            if (!(r.flags & SFE_TOR)) continue;
+            if (r.flags & SFE_ELFMETERSCHIESSEN) schiessen = true;
+            // An own goal is the other side's, not its scorer's.
+            if (!(r.flags & SFE_TOR) || (r.flags & SFE_EIGENTOR) || schiessen) continue;
             tore += r.spieler == spieler;
             vorlagen += r.spieler2 == spieler;
         }

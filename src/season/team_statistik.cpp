@@ -250,12 +250,17 @@ bool Spiele_Get_Statistik(bool spieler_modus, const i32* wettbewerbe, int wettbe
                 }
                 const bool gegner = !spieler_modus && (sel & STATISTIK_FUER_GEGNER);
                 sel &= ~STATISTIK_FUER_GEGNER;
+                bool schiessen = false;  // the shoot-out has begun
                 for (u32 e = 0; sp.erstes_ereignis && e < std::min<u32>(sp.ereignis_anzahl, EREIGNISSE_PRO_SPIEL);
                      ++e) {
                     const u8* bild = Spiele_Ereignis(sp.erstes_ereignis + e);
                     if (!bild) continue;
                     const auto r = bytes::aus_bild<spiele_satz::Ereignis>(bild);
                     const u32 flags = r.flags;
+                    if (flags & SFE_ELFMETERSCHIESSEN) schiessen = true;
+                    // A player's goals are his own: an own goal counts for the
+                    // other side, never for him; a shoot-out kick is no goal of his.
+                    if (spieler_modus && (sel & SFE_TOR) && ((flags & SFE_EIGENTOR) || schiessen)) continue;
                     const i32 minute = r.minute;
                     const bool fuer_a = flags & SFE_TEAM_A;
                     if ((seite & 3) && !((fuer_a && (seite & 1)) || (!fuer_a && (seite & 2)))) continue;

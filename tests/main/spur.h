@@ -35,14 +35,24 @@ inline bool platziert(const std::string& text) {
     return true;
 }
 
-// Whether a picture drawn later onto the screen covers the text's start
-// point (a requester or a window over the screen the text belongs to).
+// Whether a picture drawn later onto the screen covers the text: a large
+// one (a requester or a window over the screen the text belongs to) its
+// start point; a pop-up, a window's row strip or a panel's row any part of
+// its box (the text lies under it, cut where it ends).
 inline bool verdeckt(const std::vector<Zeichenspur_Eintrag>& spur, size_t i) {
     const Zeichenspur_Eintrag& e = spur[i];
+    Font* f = Font_Tabelle_Holen(e.font);
+    const i32 h = f ? f->hoehe : 0, w = f ? Font_Text_Breite(f, e.sichtbar.c_str()) : 0;
     for (size_t j = i + 1; j < spur.size(); ++j) {
         const Zeichenspur_Eintrag& b = spur[j];
-        if (b.art != SPUR_BLIT || b.ziel != Screen_Rastport || b.breite < 200 || b.hoehe < 100) continue;
-        if (e.x >= b.x && e.x < b.x + b.breite && e.y > b.y && e.y <= b.y + b.hoehe) return true;
+        if (b.ziel != Screen_Rastport) continue;
+        if (b.art == SPUR_BLIT && b.breite >= 200 && b.hoehe >= 100 && e.x >= b.x && e.x < b.x + b.breite &&
+            e.y > b.y && e.y <= b.y + b.hoehe)
+            return true;
+        const bool popup = b.art == SPUR_BLIT && (b.breite >= 200 || (b.breite >= 60 && b.hoehe >= 60));
+        const bool tafel = b.art == SPUR_FLAECHE && b.breite >= 60;
+        if ((popup || tafel) && b.x < e.x + w && e.x < b.x + b.breite && b.y < e.y && e.y - h < b.y + b.hoehe)
+            return true;
     }
     return false;
 }

@@ -208,6 +208,25 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
             EXPECT_EQ(z->farbe, unser ? FARBE_GOLD : FARBE_HELL) << wir_heim << " " << tor.minute;
         }
     }
+    // An own goal names its scorer as the other side's man ("Eigentor von
+    // ..."); a shoot-out kick shows the shoot-out's mark, not a minute.
+    {
+        std::vector<Ank_Tor> mit = tore;
+        mit.push_back({4, 2, true, name(g_elf[3]), 90, false, true});
+        mit.push_back({5, 2, true, name(h_elf[7]), 121, true, false});
+        Zeichenspur_Einschalten();
+        const Rastport_Bild p(Ank_Seite_Tore(a, mit));
+        ASSERT_NE(p, nullptr);
+        const auto t = texte(p.get());
+        auto zeile = [&](const std::string& teil) {
+            return std::find_if(t.begin(), t.end(), [&](const spur::Text& x) { return x.sichtbar.find(teil) != std::string::npos; });
+        };
+        EXPECT_NE(zeile("Eigentor von " + name(g_elf[3])), t.end());
+        const auto kick = zeile(name(h_elf[7]));
+        ASSERT_NE(kick, t.end());
+        EXPECT_NE(kick->sichtbar.find("i.E."), std::string::npos) << kick->sichtbar;
+        EXPECT_EQ(kick->sichtbar.find("121."), std::string::npos) << kick->sichtbar;
+    }
     Ank_Daten_Schreiben(d, a.daten);
     Zeichenspur_Einschalten();
     seite(Ank_Seite_Statistik(a), "ank_statistik.png");

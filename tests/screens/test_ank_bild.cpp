@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <set>
 
 #include <cstdlib>
@@ -21,8 +22,10 @@
 #include "kit.h"
 #include "match/match_test.h"
 #include "screens/match/ank_bild.h"
+#include "screens/teile/namen.h"
 #include "season/ankuendigung.h"
 #include "world/aufstellung.h"
+#include "world/spieler.h"
 #include "world/trikot.h"
 #include "world/welt.h"
 
@@ -152,9 +155,9 @@ TEST_F(AnkBild, AfterThreeHundredFramesEveryLabelRestsOnItsPlace) {
             EXPECT_EQ(l[k].x, s == 0 ? 23 : 623) << s << "/" << k;
             EXPECT_EQ(l[k].y, 147 + 17 * k);
             EXPECT_EQ(l[k].zustand, 0);
-            // Sorted by position class, the keeper first.
+            // Sorted by the line each stands in, the keeper first.
             if (k > 0) {
-                EXPECT_GE(l[k].klasse, l[k - 1].klasse);
+                EXPECT_GE(l[k].linie, l[k - 1].linie);
             }
         }
         EXPECT_EQ(n, 11) << s;  // only the starters: the rest stay empty
@@ -281,6 +284,96 @@ TEST_F(AnkBild, LabelNamesKeepTheWholeSurname) {
         // The name starts 65 px into its label and ends inside the picture.
         EXPECT_LE(e->x + e->breite, 65 + ANK_BILD_NAME_B) << name << " at " << e->x;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// What the home column of labels reads: the starters per position text
+// (keeper, defence, midfield, attack) as drawn into the labels, in the
+// order the column lists them.
+struct Spalte {
+    std::array<int, 4> je_linie{};
+    std::vector<int> folge;
+};
+Spalte heim_spalte() {
+    Spalte s;
+    const Ank_Bild_Label* l = Ank_Bild_Labels_Von(0);
+    for (i32 k = 0; k < ANK_BILD_LABELS; ++k) {
+        if (l[k].spieler < 0 || !l[k].bild) continue;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            if (e.art == SPUR_TEXT && e.ziel == l[k].bild.get())
+                for (int c = 0; c < 4; ++c)
+                    if (e.sichtbar.find_first_not_of('\t') != std::string::npos &&
+                        e.sichtbar.substr(e.sichtbar.find_first_not_of('\t')) == Positions_Text(c)) {
+                        ++s.je_linie[static_cast<size_t>(c)];
+                        s.folge.push_back(c);
+                    }
+    }
+    return s;
+}
+
+// The formation line at the top and the column of labels below it tell the
+// same eleven: for every built-in formation, with a forward moved into
+// midfield, a midfielder dropped into defence, and after a forward's place
+// went to a bought midfielder, the line's three numbers are the column's
+// defenders, midfielders and forwards, listed keeper first, forwards last.
+TEST_F(AnkBild, FormationLineAndLabelColumnTellTheSameEleven) {
+    enum class Schritt { KEINER, STUERMER_INS_MITTELFELD, MITTELFELD_IN_DIE_ABWEHR, GEKAUFT };
+    const Schritt schritte[] = {Schritt::KEINER, Schritt::STUERMER_INS_MITTELFELD, Schritt::MITTELFELD_IN_DIE_ABWEHR,
+                                Schritt::GEKAUFT};
+    auto starter = [&](int linie) {
+        i32 s[MAX_SPIELER_PRO_TEAM];
+        const int n = Teamspieler_Ins_Array(heim, s, MAX_SPIELER_PRO_TEAM, 16);
+        for (int i = 0; i < n; ++i)
+            if (Aufstellung_Linie(Spieler_Daten[s[i]].zeile) == linie) return s[i];
+        return i32{-1};
+    };
+    auto markt_spieler = [](int klasse) {
+        for (i32 i = 0; i < Team_Kader_Anzahl(Team_Transfermarkt); ++i) {
+            const i32 p = Team_Kader(Team_Transfermarkt)[i];
+            if (Spieler_Fix_Daten[p].position == klasse && (Spieler_Daten[p].status & SP_STATUS_NICHT_SPIELBEREIT) == 0) return p;
+        }
+        return i32{-1};
+    };
+    for (int form = 0; form < FORMATIONEN_PRO_TEAM; ++form)
+        for (Schritt schritt : schritte) {
+            SCOPED_TRACE(::testing::Message() << "formation " << form << ", step " << static_cast<int>(schritt));
+            Team_Own_Daten[heim].formation = static_cast<i8>(form | 0x80);
+            Aufstellung_Automatisch(heim);
+            Team_Aufstellung_Manuell(heim);
+            if (schritt == Schritt::STUERMER_INS_MITTELFELD) {
+                const i32 p = starter(3);
+                ASSERT_GE(p, 0);
+                Spieler_Daten[p].zeile = 5;
+            } else if (schritt == Schritt::MITTELFELD_IN_DIE_ABWEHR) {
+                const i32 p = starter(2);
+                ASSERT_GE(p, 0);
+                Spieler_Daten[p].zeile = 2;
+            } else if (schritt == Schritt::GEKAUFT) {
+                const i32 geht = starter(3), kommt = markt_spieler(2);
+                ASSERT_GE(geht, 0);
+                ASSERT_GE(kommt, 0);
+                ASSERT_EQ(Spieler_Tauschen(heim, Team_Transfermarkt, geht, kommt, 1), 1);
+                ASSERT_EQ(Aufstellung_Linie(Spieler_Daten[kommt].zeile), 3) << "the bought midfielder plays up front";
+            }
+            kit::Spur_Leeren();
+            bild.reset(Ank_Bild_Init(heim, gast));
+            ASSERT_NE(bild, nullptr);
+            int abwehr = 0, mitte = 0, angriff = 0;
+            const std::string formation = Ank_Bild_Formation(heim);
+            ASSERT_EQ(std::sscanf(formation.c_str(), "%d - %d - %d", &abwehr, &mitte, &angriff), 3);
+            EXPECT_TRUE(kit::Text_Auf_Zeile(formation.c_str(), 46)) << formation;
+            const Spalte s = heim_spalte();
+            EXPECT_EQ(s.je_linie[0], 1) << formation;
+            EXPECT_EQ(s.je_linie[1], abwehr) << formation;
+            EXPECT_EQ(s.je_linie[2], mitte) << formation;
+            EXPECT_EQ(s.je_linie[3], angriff) << formation;
+            EXPECT_TRUE(std::is_sorted(s.folge.begin(), s.folge.end())) << formation;
+            bild.reset();
+            Ank_Bild_Free();
+        }
 }
 
 }  // namespace

@@ -19,7 +19,9 @@
 #include "graphics/rastport.h"
 #include "graphics/zeichenspur.h"
 #include "gui/menue.h"
+#include "grafik_nummern.h"
 #include "kit.h"
+#include "legende.h"
 #include "match/match_test.h"
 #include "match/partie.h"
 #include "screens/match/im_spiel.h"
@@ -565,6 +567,23 @@ TEST_F(ImSpiel, OnANetworkClientTheChangesTravelAsCommandsAndTheServerPlaysThemI
     EXPECT_EQ(server->spieler[rein].minute_ein, client->spieler[rein].minute_ein);
     EXPECT_EQ(server->spieler[raus].minute_aus, client->spieler[raus].minute_aus);
     sf = server;
+}
+
+}  // namespace
+
+namespace {
+
+// The rows' attribute badges are named in the list window: beside "Auf dem
+// Platz" and on the window's foot line.
+TEST_F(ImSpiel, TheRowsBadgesAreNamedInTheWindow) {
+    oeffnen();
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    const Screen_Icon* l = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_LISTE);
+    ASSERT_NE(l, nullptr);
+    const i32 x = l->x, y = l->y, r = x + IM_SPIEL_LISTE_B;
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {x, y + 44, r, y + 358},
+                     {{x + 100, y + 22, r, y + 44}, {x, y + IM_SPIEL_LISTE_H - 26, r, y + IM_SPIEL_LISTE_H}}, 6);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
+#include "legende.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
 #include "screens/teile/namen.h"
@@ -430,6 +431,19 @@ TEST_F(Kader, JederManagerBehaeltSeinenStand) {
     EXPECT_EQ(E1_Screen_Gezeigtes_Team(), anderer);
     EXPECT_NE(Manager_Icon_Button_Lesen(a, ICON_KADER_ANSICHT), 0u);
     EXPECT_EQ(Team_Wert(8, b, 0, OP_LESEN) & 128, 128) << "showing A's screen leaves B's line-up alone";
+}
+
+}  // namespace
+
+namespace {
+
+// Under the reserves every attribute badge of the rows is named: its badge
+// and the attribute's whole name, inside the frame, no entry on another.
+TEST_F(Kader, FaehigkeitenMarkenUnterDenZeilenBenannt) {
+    oeffnen();
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {204, 136, 791, 520}, {{197, 515, 791, 562}});
 }
 
 }  // namespace

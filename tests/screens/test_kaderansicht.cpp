@@ -10,7 +10,9 @@
 
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
+#include "grafik_nummern.h"
 #include "kit.h"
+#include "legende.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
 #include "screens/squad/kaderansicht.h"
@@ -243,6 +245,17 @@ TEST_F(Kaderansicht, FremdesTeamNurAnsehen) {
     kit::Klick(s->x + 20, s->y + 10);
     EXPECT_EQ(E2_Screen_Gezeigtes_Team(), Team_Aktiv);
     EXPECT_EQ(Menue_Icon_Zustand(ICON_KADER_ANSICHT), 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// The cards' one-letter badges are named beside the buttons.
+TEST_F(Kaderansicht, FaehigkeitenMarkenDerKartenBenannt) {
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    Legende_Erklaert(GRAFIK_ATTRIBUT_KLEIN, {146, 116, 782, 508}, {{460, 510, 791, 560}});
 }
 
 }  // namespace

@@ -112,6 +112,11 @@ TEST_F(Figuren, EveryLoadableSetIsLoadedInSixteenDirections) {
     for (int g = 0; g < SA_PUBLIKUM_GRUPPEN; ++g) EXPECT_GT(Spielansicht_Publikum_Bilder(g), 0) << g;
 }
 
+// A clock that moves a second every time it is read: any loading would show
+// the progress box.
+u32 lang_stand = 0;
+u32 schrittuhr_lang() { return lang_stand += 1000; }
+
 TEST_F(Figuren, TwentyStartsAndFreesLeaveNoBlock) {
     // One start first: the archives' own caches settle.
     ASSERT_TRUE(Spielansicht_Init());
@@ -122,7 +127,33 @@ TEST_F(Figuren, TwentyStartsAndFreesLeaveNoBlock) {
         Spielansicht_Free();
     }
     EXPECT_EQ(W32_Memory_Anzahl_Bloecke(), vorher);
+    // The figure sets stay for the next kick-off until the stock is released.
+    EXPECT_GT(Spielansicht_Animsets_Bytes(), 0u);
+    Spielansicht_Vorrat_Freigeben();
     EXPECT_EQ(Spielansicht_Animsets_Bytes(), 0u);
+}
+
+TEST_F(Figuren, TheStockStepLoadsTheSetsBeforeTheKickOff) {
+    Spielansicht_Vorrat_Freigeben();
+    int schritte = 0;
+    while (Spielansicht_Animsets_Vorrat_Schritt() && schritte < 1000) ++schritte;
+    int ladbar = 0;
+    for (const Anim_Def& a : Anim_Tabelle) ladbar += a.ladbar != 0;
+    EXPECT_EQ(schritte, ladbar) << "one set a step";
+    EXPECT_FALSE(Spielansicht_Animsets_Vorrat_Schritt()) << "nothing left to load";
+    // The kick-off loads nothing more; the sets outlive the view.
+    const u64 bytes = Spielansicht_Animsets_Bytes();
+    const u32 bloecke = W32_Memory_Anzahl_Bloecke();
+    W32_Set_Time_Source(schrittuhr_lang);
+    kit::Spur_Leeren();
+    ASSERT_TRUE(Spielansicht_Animsets_Laden());
+    W32_Set_Time_Source(nullptr);
+    EXPECT_TRUE(kit::Texte("Das Stadion wird geladen").empty()) << "no progress box: nothing is loaded";
+    EXPECT_EQ(W32_Memory_Anzahl_Bloecke(), bloecke);
+    ASSERT_TRUE(Spielansicht_Init());
+    Spielansicht_Free();
+    EXPECT_EQ(Spielansicht_Animsets_Bytes(), bytes);
+    EXPECT_NE(Anim_Tabelle[8].daten, nullptr);
 }
 
 // A slow start shows how far it got: the progress box whenever more than

@@ -165,13 +165,14 @@ TEST_P(LiveSpieltag, TheHumanManagersMatchesAreShownLiveToTheFinalWhistle) {
     ASSERT_NE(fixture, nullptr);
     EXPECT_EQ(fixture->tore_a, tore[0]);
     EXPECT_EQ(fixture->tore_b, tore[1]);
-    // The matchday ends: the live view lets go of its sets and pictures.
+    // The matchday ends: the live view lets go of its views; the figure sets
+    // stay for the next kick-off.
     for (int n = 0; n < 3000 && Spielansicht_Laufzustand() != 0; ++n) {
         weiter();
         if (HasFatalFailure()) return;
     }
     EXPECT_EQ(Spielansicht_Laufzustand(), 0u);
-    EXPECT_EQ(Spielansicht_Animsets_Bytes(), 0u);
+    EXPECT_GT(Spielansicht_Animsets_Bytes(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Manager, LiveSpieltag, ::testing::Values(1, 2, 4));
@@ -261,7 +262,7 @@ TEST_F(ClientAnsicht, AClientShowsItsMatchFromTheServersRecord) {
     Spielfeld_Anzeige_Aus();
     EXPECT_EQ(Spielansicht_Laufzustand(), 0u);
     EXPECT_EQ(Spielansicht_Views()[0].pitch, nullptr);
-    EXPECT_EQ(Spielansicht_Animsets_Bytes(), 0u);
+    EXPECT_GT(Spielansicht_Animsets_Bytes(), 0u) << "the figure sets stay for the next kick-off";
 }
 
 // A damaged animation set: the live view cannot start, the match is shown

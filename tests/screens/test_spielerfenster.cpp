@@ -15,6 +15,7 @@
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
+#include "legende.h"
 #include "screens/editor/attribut_edit.h"
 #include "screens/screens.h"
 #include "screens/squad/attribut_popup.h"
@@ -559,3 +560,35 @@ TEST_F(Spielerfenster, KarteZeigtGelernteFaehigkeitenInIhrerZeile) {
         Spieler_Info_Schliessen();
     }
 }
+
+namespace {
+
+// The learned badges are named in the card's right block: each with its
+// badge and whole name, three, ten and twelve of them alike.
+TEST_F(Spielerfenster, KarteBenenntDieGelerntenMarken) {
+    const i32 p = feldspieler(5);
+    const std::vector<i32> a = freie_attribute(p);
+    ASSERT_GE(a.size(), 12u);
+    struct Fall {
+        size_t gelernt;
+        i32 grafik;
+    } faelle[] = {{3, GRAFIK_ATTRIBUT_KARTE}, {10, GRAFIK_ATTRIBUT_KARTE}, {12, GRAFIK_ATTRIBUT_GEWAEHLT}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.gelernt);
+        alle_weg(p);
+        for (size_t i = 0; i < f.gelernt; ++i) lernen(p, a[i], false);
+        Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        const std::vector<i32> gezeigt = Marken_In(f.grafik, {150, 300, 700, 350});
+        EXPECT_EQ(gezeigt.size(), f.gelernt);
+        // Named on the list's smaller badge, over and under the learned row.
+        std::vector<i32> erklaert = Legende_In(GRAFIK_ATTRIBUT, {445, 285, 765, 318});
+        for (i32 x : Legende_In(GRAFIK_ATTRIBUT, {445, 342, 765, 414})) erklaert.push_back(x);
+        for (i32 x : gezeigt)
+            EXPECT_NE(std::find(erklaert.begin(), erklaert.end(), x), erklaert.end()) << Attribut_Tabelle[x].name;
+        Spieler_Info_Schliessen();
+    }
+}
+
+}  // namespace

@@ -10,6 +10,7 @@
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
+#include "legende.h"
 #include "screens/screens.h"
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
@@ -244,6 +245,18 @@ TEST_F(Taktik, RollenLegendeErklaertDieBuchstaben) {
         EXPECT_TRUE(kit::Grafik_Bei(BILD[c], t->x - 28, t->y - 12)) << "its button's picture before it";
         links = t->x + t->breite;
     }
+}
+
+}  // namespace
+
+namespace {
+
+// The rows' attribute badges are named beside "Startelf" and, what has no
+// room there, under the rows left of the roles' legend.
+TEST_F(Taktik, FaehigkeitenMarkenBenannt) {
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {204, 134, 640, 325}, {{197, 112, 791, 134}, {197, 324, 370, 345}}, 6);
 }
 
 }  // namespace

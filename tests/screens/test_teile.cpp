@@ -3,10 +3,12 @@
 // callback, the player row and the attribute row.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "grafik_nummern.h"
 #include "kit.h"
+#include "screens/teile/attribut_legende.h"
 #include "screens/teile/attribut_zeile.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/griff.h"
@@ -16,7 +18,10 @@
 #include "screens/teile/sterne.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/spielerzeile.h"
+#include "graphics/font.h"
 #include "graphics/rastport.h"
+#include "graphics/zeichenspur.h"
+#include "gui/kit.h"
 #include "gui/palette.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
@@ -331,3 +336,82 @@ TEST(Griff, NimmtNurDenLinkenKnopfAufDerLeiste) {
     Eingabe_Maus_Taste(MAUS_RECHTS, false);
 }
 
+namespace {
+
+// The badges' legend: each entry on the first line with room for it (a long
+// name that no longer fits leaves its place to a shorter one further on),
+// what fits nowhere handed back; the players' attributes collected once
+// each, the most shown first.
+TEST_F(Zeile, AttributLegendeFuelltDieZeilenUndGibtDenRestZurueck) {
+    Font* f = Kit_Font(Kit_Schrift::SCHMAL);
+    Rastport* b = Kit_Bild(GRAFIK_ATTRIBUT);
+    ASSERT_TRUE(f && b);
+    // The longest and the shortest names of the table.
+    i32 lang = 0, kurz = 0;
+    for (i32 a = 1; a < ATTRIBUT_ANZAHL; ++a) {
+        if (Font_Text_Breite(f, Attribut_Tabelle[a].name) > Font_Text_Breite(f, Attribut_Tabelle[lang].name)) lang = a;
+        if (Font_Text_Breite(f, Attribut_Tabelle[a].name) < Font_Text_Breite(f, Attribut_Tabelle[kurz].name)) kurz = a;
+    }
+    auto breite = [&](i32 a) { return b->breite + 3 + Font_Text_Breite(f, Attribut_Tabelle[a].name); };
+    Rastport_Bild ziel(Rastport_Neu_Einfach(800, 600, 16));
+    ASSERT_TRUE(ziel);
+    auto zeile_von = [&](i32 a) {
+        const Zeichenspur_Eintrag* t = nullptr;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            if (e.art == SPUR_TEXT && e.ziel == ziel.get() && e.sichtbar == Attribut_Tabelle[a].name) t = &e;
+        return t ? (t->y - 100) / 20 : -1;
+    };
+    i32 kurz2 = -1;  // the next shortest
+    for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a)
+        if (a != kurz && a != lang && (kurz2 < 0 || breite(a) < breite(kurz2))) kurz2 = a;
+    ASSERT_GE(kurz2, 0);
+    // Room for the two short ones side by side, or the long one alone, not
+    // for a short one and the long one.
+    const i32 eng = std::max(breite(kurz) + 8 + breite(kurz2), breite(lang));
+    ASSERT_LT(eng, breite(kurz) + 8 + breite(lang));
+    struct Fall {
+        const char* was;
+        i32 breite, zeilen;
+        i32 zeile_kurz, zeile_lang, zeile_kurz2;  // -1: handed back
+    } faelle[] = {
+        {"all on one wide line", 700, 1, 0, 0, 0},
+        {"the short one after the long fills the first line", eng, 2, 0, 1, 0},
+        {"one narrow line hands the long one back", eng, 1, 0, -1, 0},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.was);
+        kit::Spur_Leeren();
+        const std::vector<i32> rest =
+            Attribut_Legende_Zeichnen(ziel.get(), {kurz, lang, kurz2}, GRAFIK_ATTRIBUT,
+                                      {.x0 = 10, .x1 = 10 + fall.breite, .y = 100, .zeilen = fall.zeilen, .zeilenhoehe = 20});
+        EXPECT_EQ(zeile_von(kurz), fall.zeile_kurz);
+        EXPECT_EQ(zeile_von(lang), fall.zeile_lang);
+        EXPECT_EQ(zeile_von(kurz2), fall.zeile_kurz2);
+        EXPECT_EQ(rest, fall.zeile_lang < 0 ? std::vector<i32>{lang} : std::vector<i32>{});
+        // Every badge just before its name.
+        for (i32 a : {kurz, lang, kurz2}) {
+            for (const Zeichenspur_Eintrag& t : Zeichenspur_Eintraege()) {
+                if (t.art == SPUR_TEXT && t.ziel == ziel.get() && t.sichtbar == Attribut_Tabelle[a].name) {
+                    const Zeichenspur_Eintrag* m = Zeichenspur_Blit_Bei(t.x - 4, t.y - 6, ziel.get());
+                    ASSERT_TRUE(m) << Attribut_Tabelle[a].name;
+                    EXPECT_EQ(m->grafik, GRAFIK_ATTRIBUT + a);
+                }
+            }
+        }
+    }
+    // Collected once each, the most shown first.
+    i32 s[MAX_SPIELER_PRO_TEAM];
+    const i32 n = Teamspieler_Ins_Array(Team_Aktiv, s, MAX_SPIELER_PRO_TEAM, 0);
+    ASSERT_GE(n, 4);
+    std::vector<i32> drei;
+    for (i32 k = 0; k < n && drei.size() < 3; ++k)
+        if (Spieler_Wert(67, s[k], 0, OP_LESEN) != 0) drei.push_back(s[k]);
+    ASSERT_EQ(drei.size(), 3u);
+    for (i32 k = 0; k < 3; ++k)
+        for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a) Spieler_Wert(a, drei[static_cast<size_t>(k)], 0, OP_SCHREIBEN);
+    auto lernen = [](i32 p, i32 a) { Spieler_Wert(a, p, Attribut_Noetig(a) + 1, OP_SCHREIBEN); };
+    lernen(drei[0], 1), lernen(drei[1], 2), lernen(drei[1], 1), lernen(drei[2], 2), lernen(drei[2], 1);
+    EXPECT_EQ(Attribut_Legende_Sammeln(drei.data(), 3), (std::vector<i32>{1, 2}));
+}
+
+}  // namespace

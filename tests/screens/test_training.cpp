@@ -21,6 +21,7 @@
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
+#include "legende.h"
 #include "screens/screens.h"
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
@@ -1258,6 +1259,66 @@ TEST_F(Plan, EinTrainingsZugDurchDieScreens) {
     EXPECT_TRUE(kit::Text_Auf_Zeile(kein_training, 380));
     EXPECT_TRUE(kit::Grafik_Bei(erschoepfung_bild(), 166 + 4, 230 + 4)) << wert(ERSCHOEPFUNG, p);
     EXPECT_LE(wert(ERSCHOEPFUNG, p) / 2, erschoepfung_vorher / 2);
+}
+
+}  // namespace
+
+namespace {
+
+// The sheet's rows' attribute badges are named in the right column under
+// the slots.
+TEST_F(Plan, FaehigkeitenMarkenBenannt) {
+    oeffnen();
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {8, 136, 380, 520}, {{488, 340, 791, 405}}, 6, GRAFIK_ATTRIBUT_GEWAEHLT);
+}
+
+}  // namespace
+
+namespace {
+
+// A sheet row's three attribute badges stand side by side, the one in
+// training after them, none over another or over the percentage.
+TEST_F(Plan, FaehigkeitenMarkenDerZeileNebeneinander) {
+    oeffnen();
+    i32 s[MAX_SPIELER_PRO_TEAM];
+    const i32 n = Teamspieler_Ins_Array(Team_Aktiv, s, MAX_SPIELER_PRO_TEAM, 0);
+    i32 p = -1;
+    for (i32 i = 0; i < n && p < 0; ++i)
+        if (Spieler_Wert(67, s[i], 0, OP_LESEN) != 0) p = s[i];
+    ASSERT_GE(p, 0);
+    for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a) Spieler_Wert(a, p, 0, OP_SCHREIBEN);
+    for (i32 a : {0, 1, 2}) Spieler_Wert(a, p, Attribut_Noetig(a) + 1, OP_SCHREIBEN);
+    ASSERT_GT(Attribut_Noetig(3), 5);
+    Spieler_Wert(3, p, 5, OP_SCHREIBEN);
+    ASSERT_EQ(Attribute_Get_Attribut_In_Ausbildung(p), 3);
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    std::vector<const Zeichenspur_Eintrag*> marken;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        for (i32 basis : {GRAFIK_ATTRIBUT, GRAFIK_ATTRIBUT_GEWAEHLT})
+            if (e.art == SPUR_BLIT && e.x < 470 && (e.grafik == basis + 0 || e.grafik == basis + 1 ||
+                                                    e.grafik == basis + 2 || e.grafik == basis + 3))
+                marken.push_back(&e);
+    ASSERT_EQ(marken.size(), 4u);
+    std::sort(marken.begin(), marken.end(), [](auto* a, auto* b) { return a->x < b->x; });
+    for (size_t i = 1; i < marken.size(); ++i) {
+        EXPECT_EQ(marken[i]->y, marken[0]->y);
+        EXPECT_GE(marken[i]->x, marken[i - 1]->x + marken[i - 1]->breite) << i;
+    }
+    EXPECT_EQ(marken.back()->grafik, GRAFIK_ATTRIBUT + 3) << "the one in training last";
+    // The percentage starts after the last badge, even at its widest.
+    const Zeichenspur_Eintrag* prozent = nullptr;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_TEXT && e.sichtbar.find('%') != std::string::npos && e.y - 12 < marken[0]->y + 16 &&
+            e.y > marken[0]->y)
+            prozent = &e;
+    ASSERT_TRUE(prozent);
+    Font* f = Font_Tabelle_Holen(prozent->font);
+    ASSERT_TRUE(f);
+    const i32 rechts = prozent->x + 422;
+    EXPECT_LE(marken.back()->x + marken.back()->breite, rechts - Font_Text_Breite(f, "99%"));
 }
 
 }  // namespace

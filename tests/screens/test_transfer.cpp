@@ -15,6 +15,7 @@
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
+#include "legende.h"
 #include "screens/market/transfer.h"
 #include "screens/market/verhandlung.h"
 #include "screens/screens.h"
@@ -564,6 +565,17 @@ TEST_F(Transfer, EinigungOhneSpanneFuelltDenBalken) {
     verlassen();  // the deal carried out, the window closed
     kit::Frames(2);
     EXPECT_FALSE(Verhandlung_Offen());
+}
+
+}  // namespace
+
+namespace {
+
+// The own rows' attribute badges are named under the counter on the right.
+TEST_F(Transfer, FaehigkeitenMarkenBenannt) {
+    oeffnen();
+    zeichnen();
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, {{400, 366, 791, 405}}, 6);
 }
 
 }  // namespace

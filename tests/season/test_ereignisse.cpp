@@ -132,6 +132,41 @@ TEST_F(Ereignisse, ToreZaehlenSofortUndDasSpeicherendeIstSicher) {
     Spiele_Unlock(-1);
 }
 
+// A player's goals are the ones he scored for his side: an own goal counts
+// for the other side and never for him, nor does a kick of the shoot-out;
+// both still count in the score.
+TEST_F(Ereignisse, EigentorUndElfmeterschiessenSindKeineToreDesSpielers) {
+    const i32 h = Ligaspiel(0);
+    constexpr i32 GEGNER = 9;  // a player of team 2
+    struct Tor {
+        u32 flags;
+        i32 spieler, minute;
+    } const tore[] = {
+        {SFE_TOR | SFE_TEAM_A, SPIELER, 10},                     // his goal for team 1
+        {SFE_TOR | SFE_TEAM_A | SFE_EIGENTOR, GEGNER, 30},       // team 2's man into his own net
+        {SFE_TOR | SFE_EIGENTOR, SPIELER, 50},                   // his own goal: team 2's
+        {SFE_ELFMETERSCHIESSEN | SFE_TEAM_A, -1, 120},           // the shoot-out begins
+        {SFE_TOR | SFE_TEAM_A, SPIELER, 120},                    // his kick
+        {SFE_TOR, GEGNER, 120},                                  // theirs
+    };
+    for (const Tor& t : tore) Spiele_Ereignis_Eintragen(h, t.flags, t.minute, t.spieler, 32767);
+    const Spiel* s = Spiele_Get_Spiel(h, true);
+    EXPECT_EQ(s->tore_a, 3);
+    EXPECT_EQ(s->tore_b, 2);
+    const struct {
+        i32 spieler, tore;
+    } soll[] = {{SPIELER, 1}, {GEGNER, 0}};
+    const i32 ids[] = {LIGA};
+    const u32 sel = SFE_TOR;
+    std::vector<u32> aus(static_cast<size_t>(Spieler_Anzahl));
+    ASSERT_TRUE(Spiele_Get_Statistik(true, ids, 1, &sel, 1, -1, -1, -1, -1, aus.data(), 0));
+    for (const auto& [spieler, n] : soll) {
+        EXPECT_EQ(Spiele_Spieler_Statistik(STATISTIK_TORE, LIGA, 1, spieler), n) << spieler;
+        EXPECT_EQ(aus[static_cast<size_t>(spieler)], static_cast<u32>(n)) << spieler;
+    }
+    Spiele_Unlock(-1);
+}
+
 // The general counter by selector: events per player (or his second
 // player), per team or its opponent, games, home games and attendance,
 // within minutes and sides; unplayed games count nothing.

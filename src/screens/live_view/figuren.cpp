@@ -128,6 +128,10 @@ bool blob_laden(i32 eintrag, Blob& b) {
 }
 
 bool sets_geladen = false;
+// The archives' state the sets were loaded from (sets of another are stale),
+// and the next set the stock step tries in that state.
+u32 sets_stand = 0;
+int vorrat_naechster = 0;
 Blob publikum[SA_PUBLIKUM_GRUPPEN];
 // Entries of the 15 crowd groups.
 constexpr i32 PUBLIKUM_EINTRAG[SA_PUBLIKUM_GRUPPEN] = {193, 189, 190, 191, 192, 197, 198, 194,
@@ -190,7 +194,12 @@ void Spielansicht_Animsets_Free() {
 }
 
 bool Spielansicht_Animsets_Laden() {
-    if (sets_geladen) return true;
+    if (sets_stand != Resf_Stand()) Spielansicht_Animsets_Free();
+    if (sets_geladen) {
+        for (Anim_Def& a : Anim_Tabelle) a.gezeichnet = 0;
+        return true;
+    }
+    sets_stand = Resf_Stand();
     int gezaehlt = 0, fertig = 0;
     for (int s = 0; s < ANIM_SETS; ++s) gezaehlt += Anim_Tabelle[s].ladbar != 0;
     sets_geladen = true;
@@ -208,6 +217,32 @@ bool Spielansicht_Animsets_Laden() {
     }
     if (!sets_geladen) Spielansicht_Animsets_Free();
     return sets_geladen;
+}
+
+bool Spielansicht_Animsets_Vorrat_Schritt() {
+    if (sets_stand != Resf_Stand()) {
+        Spielansicht_Animsets_Free();
+        sets_stand = Resf_Stand();
+        vorrat_naechster = 0;
+    }
+    if (sets_geladen) return false;
+    // Each set is tried once per archive state: a damaged one is left to the
+    // kick-off, which refuses the start.
+    while (vorrat_naechster < ANIM_SETS) {
+        const int s = vorrat_naechster++;
+        if (Anim_Tabelle[s].ladbar && !Anim_Tabelle[s].daten) {
+            Spielansicht_Animset_Laden(s, nullptr);
+            return true;
+        }
+    }
+    sets_geladen = std::all_of(std::begin(Anim_Tabelle), std::end(Anim_Tabelle),
+                               [](const Anim_Def& a) { return !a.ladbar || a.daten; });
+    return false;
+}
+
+void Spielansicht_Animsets_Vorrat_Freigeben() {
+    Spielansicht_Animsets_Free();
+    vorrat_naechster = 0;
 }
 
 u64 Spielansicht_Animsets_Bytes() {

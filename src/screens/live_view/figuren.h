@@ -55,7 +55,16 @@ const Sa_Frame* Spielansicht_Frame_Zeiger(int set, int richtung, int bild);
 // shown last (or since the start).
 constexpr u32 SA_FORTSCHRITT_MS = 200;
 constexpr i32 SA_TEXT_STADION_LAEDT = 198;
+// The sets stay loaded over Spielansicht_Free (the next kick-off starts
+// from them); sets loaded from an older state of the archives are dropped
+// and loaded anew.
 bool Spielansicht_Animsets_Laden();
+// Loads one more set that is not loaded yet, so that no kick-off has to;
+// false once every set was tried in the archives' present state. A set
+// that fails is left to the kick-off (which refuses the start).
+bool Spielansicht_Animsets_Vorrat_Schritt();
+// Frees the sets; the step starts over.
+void Spielansicht_Animsets_Vorrat_Freigeben();
 // Loads one set when it is loadable and not loaded; the bytes taken to *bytes.
 bool Spielansicht_Animset_Laden(int set, u32* bytes);
 void Spielansicht_Animset_Free(int set);

@@ -134,6 +134,9 @@ void wiederholung_ende(Spielansicht_View& v) {
     }
 }
 
+// The games of the live session whose shoot-out was reported.
+std::vector<u32> schiessen_gemeldet;
+
 }  // namespace
 
 Spielansicht_View* Spielansicht_Views() { return views; }
@@ -146,6 +149,7 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
     if (!liste || anzahl < 0) anzahl = 0;
     if (anzahl > SA_VIEWS) anzahl = SA_VIEWS;
     if (laufzustand == 0) {
+        schiessen_gemeldet.clear();
         laufzustand = 2;
         if (!Spielansicht_Init()) return false;
         Spielansicht_Alle_Leeren();
@@ -164,6 +168,14 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
     if (Menue_Get_Aktives_Icon()) maus_genommen = 1;
     else if (W32_Get_Mouse_Buttons() == 0) maus_genommen = 0;
     Spielansicht_Liste_Abgleichen(liste, anzahl);
+    // A shown match's shoot-out once (KORDAVO_DEBUG), as its first kick is set up.
+    for (const Spielansicht_View& v : views)
+        if (v.present && v.pitch &&
+            (v.pitch->situation == SIT_SCHIESSEN || v.pitch->seite[0].elfer_schuesse + v.pitch->seite[1].elfer_schuesse > 0) &&
+            std::find(schiessen_gemeldet.begin(), schiessen_gemeldet.end(), v.pitch->spiel) == schiessen_gemeldet.end()) {
+            schiessen_gemeldet.push_back(v.pitch->spiel);
+            Debug_Printf("Live-Ansicht: Elfmeterschießen, Team %u - Team %u", v.pitch->team[0], v.pitch->team[1]);
+        }
     if (!maus_genommen) Spielansicht_Klick();
     Spielansicht_Layout();
 
@@ -377,7 +389,10 @@ void gehaltene_freigeben() {
 }
 }  // namespace
 
-void Spielansicht_Vorrat_Freigeben() { gehaltene_freigeben(); }
+void Spielansicht_Vorrat_Freigeben() {
+    gehaltene_freigeben();
+    Spielansicht_Animsets_Vorrat_Freigeben();
+}
 
 size_t Spielansicht_Vorrat_Anzahl() { return gehalten.size() + beleuchtet.size(); }
 
@@ -567,7 +582,6 @@ bool Spielansicht_Init() {
 
 void Spielansicht_Free() {
     Spielansicht_Sound_Beenden();
-    Spielansicht_Animsets_Free();
     Spielansicht_Sprites_Free();
     Spielansicht_Anim_Free();
     Spielansicht_Bilder_Free();

@@ -132,9 +132,9 @@ i32 Spielansicht_View_Free(Spielansicht_View* v);
 void Spielansicht_Views_Free();
 
 // Shared resources: loaded once (true while loaded); freed with every view,
-// which also puts the run state back to "start pending". The unpacked ground
-// pictures (stands, grass light, tunnel, lit grass) outlive Spielansicht_Free:
-// the next kick-off builds its views from them. They are dropped when the
+// which also puts the run state back to "start pending". The figure sets and
+// the unpacked ground pictures (stands, grass light, tunnel, lit grass)
+// outlive Spielansicht_Free: the next kick-off builds its views from them. They are dropped when the
 // archives change and released by Spielansicht_Vorrat_Freigeben.
 bool Spielansicht_Init();
 void Spielansicht_Free();

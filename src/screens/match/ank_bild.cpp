@@ -123,7 +123,7 @@ void label_zeichnen(Ank_Bild_Label& l) {
     if (Rastport* b = Kit_Bild(l.badge)) Blt_Blit(b, 0, 0, -1, -1, bild, 0, 0, Blt_Opt_Transparent);
     if (Font* f = Kit_Font(Kit_Schrift::SCHMAL)) {
         const i32 y = f->hoehe + 1;
-        Kit_Printf(bild, f, l.farbe, 0, y, "^tl%04d%s", 30, Positions_Text(l.klasse));
+        Kit_Printf(bild, f, l.farbe, 0, y, "^tl%04d%s", 30, Positions_Text(l.linie));
         char name[96];
         Spieler_Name_Passend(l.spieler, f, ANK_BILD_NAME_B, name);
         Kit_Printf(bild, f, FARBE_WEISS, 0, y, "^tl%04d%s", 65, name);
@@ -150,17 +150,25 @@ void labels_bauen(i32 team, const Trikot_Def* trikot, const Trikot_Def* torwart_
     if (!ruf::Client() || Team_Hat_Manager_Aktiv(team)) Check_Und_Set_Aa(team);
     i32 liste[ANK_BILD_LABELS];
     const i32 n = std::clamp(Teamspieler_Ins_Array(team, liste, ANK_BILD_LABELS, 16), 0, ANK_BILD_LABELS);
+    // The column reads as the formation line above it: by the line each
+    // starter stands in (keeper, defence, midfield, attack), his own
+    // position class next; a player out of his position is listed, badged
+    // and named by the line he plays in.
+    const auto folge = [](i32 p) {
+        return Aufstellung_Linie(std::clamp(wert(MODUS_REIHE, p), 0, 10)) * 4 + std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+    };
     for (i32 i = 0; i + 1 < n; ++i)
         for (i32 k = 0; k + 1 < n - i; ++k)
-            if (wert(MODUS_KLASSE, liste[k]) > wert(MODUS_KLASSE, liste[k + 1])) std::swap(liste[k], liste[k + 1]);
+            if (folge(liste[k]) > folge(liste[k + 1])) std::swap(liste[k], liste[k + 1]);
     for (i32 k = 0; k < n; ++k) {
         Ank_Bild_Label& l = tabelle[static_cast<size_t>(k)];
         const i32 p = liste[k];
         l.spieler = p;
         l.klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
         l.nummer = wert(MODUS_NUMMER, p);
-        l.badge = GRAFIK_POSITION_KLASSE + BADGE[l.klasse];
-        l.farbe = FARBE_KLASSE[l.klasse];
+        l.linie = Aufstellung_Linie(std::clamp(wert(MODUS_REIHE, p), 0, 10));
+        l.badge = GRAFIK_POSITION_KLASSE + BADGE[l.linie];
+        l.farbe = FARBE_KLASSE[l.linie];
         l.seite = seite;
         l.ziel_x = x, l.ziel_y = y + schritt * k;
         l.modus = modus;

@@ -41,6 +41,7 @@ struct Ank_Bild_Label {
     i32 spalte = 0;   // formation lane 0..6
     i32 reihe = 0;    // row 0..11 on the picture (0 nearest)
     i32 klasse = 0;   // position class
+    i32 linie = 0;    // the line he stands in (0 keeper .. 3 attack): the label's badge and position
     i32 tempo = 0;    // pixels a frame
     i32 zustand = 0;  // -1 speeding up, 1 slowing down, 0 at rest
     i32 modus = 1;    // 0 vertical, 1 horizontal, 2 diagonal (only 1 is used)

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "base/random.h"
 #include "base/ruf.h"
@@ -21,6 +22,7 @@
 #include "gui/text_cfg.h"
 #include "match/spielfeld.h"
 #include "platform/input.h"
+#include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
@@ -710,6 +712,19 @@ void E_Im_Spiel_Screen_Liste_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
         Kit_Printf(ziel, f, FARBE_GOLD, x + 6, y + 40, "%s", text(T_PLATZ));
         Kit_Printf(ziel, f, FARBE_GOLD, x + 6, y + 250, "%s", text(T_BANK));
     }
+    // What the rows' attribute badges stand for: beside "Auf dem Platz",
+    // the rest on the window's foot line while no message stands there.
+    std::vector<i32> liste;
+    for (i32 p : Z.feld)
+        if (p >= 0) liste.push_back(p);
+    for (i32 p : Z.bank)
+        if (p >= 0) liste.push_back(p);
+    const std::vector<i32> rest =
+        Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(liste.data(), static_cast<i32>(liste.size())),
+                                  GRAFIK_ATTRIBUT, {.x0 = x + 104, .x1 = x + IM_SPIEL_LISTE_B - 10, .y = y + 40});
+    if (Z.meldung <= 0)
+        Attribut_Legende_Zeichnen(ziel, rest, GRAFIK_ATTRIBUT,
+                                  {.x0 = x + 6, .x1 = x + IM_SPIEL_LISTE_B - 10, .y = y + IM_SPIEL_LISTE_H - 8});
     if (Z.meldung > 0) {
         const u32 jetzt = W32_Get_Time();
         while (jetzt - Z.meldung_zeit >= MELDUNG_TAKT_MS && Z.meldung_schritt < MELDUNG_SCHRITTE)

@@ -22,6 +22,7 @@
 #include "platform/input.h"
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
+#include "screens/teile/attribut_legende.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/spieler_modus.h"
 #include "screens/teile/spielerzeile.h"
@@ -58,6 +59,8 @@ enum : i32 {
 
 // List geometry.
 constexpr i32 ZEILE_X = 204, ZEILE_B = 578, ZEILE_H = 17;
+// The badges' legend: two lines under the reserves' rows, inside the frame.
+constexpr Attribut_Legende_Platz KADER_LEGENDE{.x0 = 206, .x1 = 789, .y = 533, .zeilen = 2, .zeilenhoehe = 17};
 constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17); }
 constexpr i32 FELD_B = 29, FELD_H = 23;
 constexpr i32 KADER_OBEN = 84;  // the screen's top: the main menu's header lies above
@@ -602,6 +605,12 @@ void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     for (i32 i = 0; i < 3; ++i) Kit_Printf(ziel, f, FARBE_GEWAEHLT, 210, SEKTION_Y[i], "%s", text(T_STARTELF + i));
     static constexpr i32 KOPF_X[8] = {210, 240, 285, 420, 500, 565, 655, 725};
     for (i32 i = 0; i < 8; ++i) Kit_Printf(ziel, f, FARBE_KOPF, KOPF_X[i], 107, "%s", text(T_KOPF_ERSTER + i));
+    // Under the reserves: what the rows' attribute badges stand for.
+    if (gezeigt >= 0) {
+        i32 kader[MAX_SPIELER_PRO_TEAM];
+        const i32 n = Teamspieler_Ins_Array(gezeigt, kader, MAX_SPIELER_PRO_TEAM, 0);
+        Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(kader, n), GRAFIK_ATTRIBUT, KADER_LEGENDE);
+    }
 }
 
 void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {

@@ -22,6 +22,7 @@
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/kader.h"
 #include "screens/squad/spielerkarte.h"
+#include "screens/teile/attribut_legende.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/spieler_modus.h"
 #include "screens/teile/spielerzeile.h"
@@ -296,6 +297,11 @@ void E2_Screen_Formation_Waehlen(i32 m) {
 
 // --- Drawing ---------------------------------------------------------------------------
 
+namespace {
+// The badges' legend: three lines right of the buttons, inside the frame.
+constexpr Attribut_Legende_Platz E2_LEGENDE{.x0 = 466, .x1 = 788, .y = 528, .zeilen = 3, .zeilenhoehe = 13};
+}  // namespace
+
 void E2_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     // A window opened over the screen (the talents screen from the card)
     // takes the right click while it is up and lets it go when it closes.
@@ -304,6 +310,10 @@ void E2_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (Font* f = Kit_Font(Kit_Schrift::TITEL))
         Kit_Printf(ziel, f, eigen() ? FARBE_WEISS : FARBE_KNOPF_TEXT, 0, 112, "^tl0152%s",
                    Team_String(710, gezeigt, nullptr, 0));
+    // Beside the buttons: what the cards' one-letter badges stand for.
+    i32 elf[MAX_SPIELER_PRO_TEAM];
+    const i32 n = Teamspieler_Ins_Array(gezeigt, elf, MAX_SPIELER_PRO_TEAM, SP_STATUS_AUFGESTELLT);
+    Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(elf, n), GRAFIK_ATTRIBUT_KLEIN, E2_LEGENDE);
 }
 
 void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {

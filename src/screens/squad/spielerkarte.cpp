@@ -18,6 +18,7 @@
 #include "gui/wappen.h"
 #include "platform/input.h"
 #include "screens/squad/attribut_popup.h"
+#include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
@@ -44,6 +45,10 @@ constexpr i32 KARTE_X = 32, KARTE_Y = 101;
 // the right block's captions at RECHTS_TEXT, its figures ending at
 // RECHTS_WERT; the rows by the bottom of their text.
 constexpr i32 SPALTE_TEXT = 43, SPALTE_WERT = 166, RECHTS_TEXT = 450, RECHTS_WERT = 665;
+// The learned badges' legend in the right block: a line over the learned
+// row (badges at ZEILE_GELERNT - 16), four under it.
+constexpr Attribut_Legende_Platz KARTE_LEGENDE_OBEN{.x0 = RECHTS_TEXT, .x1 = 760, .y = 305, .zeilen = 1};
+constexpr Attribut_Legende_Platz KARTE_LEGENDE_UNTEN{.x0 = RECHTS_TEXT, .x1 = 760, .y = 359, .zeilen = 4, .zeilenhoehe = 17};
 constexpr i32 ZEILE_KONDITION = 247, ZEILE_ZUSTAND = 290, ZEILE_GELERNT = 336, ZEILE_TRAINING = 380, ZEILE_STATUS = 398;
 // The injury or suspension picture before the state's heading.
 constexpr i32 ZUSTAND_BILD_BREIT = 48, ZUSTAND_BILD_HOCH = 24;
@@ -366,6 +371,15 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
             Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KARTE + gelernt[i], x, y);
         }
     }
+    // What the learned badges stand for (the ones he uses carry their whole
+    // names): in the right block, a line between the used ones and the
+    // learned row, the rest under that row; each with the row's short form
+    // on the list's smaller badge.
+    if (n > 0)
+        Attribut_Legende_Zeichnen(ziel,
+                                  Attribut_Legende_Zeichnen(ziel, std::vector<i32>(gelernt, gelernt + n), GRAFIK_ATTRIBUT,
+                                                            KARTE_LEGENDE_OBEN),
+                                  GRAFIK_ATTRIBUT, KARTE_LEGENDE_UNTEN);
 }
 
 // --- Clicks -------------------------------------------------------------------------------

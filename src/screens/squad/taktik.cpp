@@ -17,6 +17,7 @@
 #include "platform/input.h"
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
+#include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/spieler_modus.h"
@@ -347,12 +348,17 @@ void Taktik_Screen_Rolle(i32 k, i32 c) {
 namespace {
 // Under the eleven rows, what the role buttons' letters stand for: each
 // button's picture with its role's name, right-aligned to the column.
+constexpr Attribut_Legende_Platz TAKTIK_LEGENDE{.x0 = 272, .x1 = 788, .y = 131, .zeilen = 1, .zeilenhoehe = 17};
 constexpr i32 LEGENDE_Y = 340, LEGENDE_RECHTS = 785, LEGENDE_LUECKE = 14;
-void rollen_legende(Rastport* ziel, Font* f) {
+// Where the roles' legend begins.
+i32 rollen_legende_links(Font* f) {
     i32 breite = 0;
     for (i32 c = 0; c < TAKTIK_ROLLEN; ++c)
         breite += ROLLE_B + 4 + Font_Text_Breite(f, text(T_ROLLE + c)) + (c ? LEGENDE_LUECKE : 0);
-    i32 x = LEGENDE_RECHTS - breite;
+    return LEGENDE_RECHTS - breite;
+}
+void rollen_legende(Rastport* ziel, Font* f) {
+    i32 x = rollen_legende_links(f);
     for (i32 c = 0; c < TAKTIK_ROLLEN; ++c) {
         Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_TAKTIK_ROLLE + ROLLE_BILD[c]), x, LEGENDE_Y - ROLLE_H + 3);
         x += ROLLE_B + 4;
@@ -368,6 +374,15 @@ void Taktik_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     static constexpr i32 KOPF_X[7] = {210, 240, 285, 420, 500, 565, 672};
     for (i32 i = 0; i < 7; ++i) Kit_Printf(ziel, f, FARBE_KOPF, KOPF_X[i], 107, "%s", text(T_KOPF + i));
     Kit_Printf(ziel, f, FARBE_GEWAEHLT, 210, 131, "%s", text(T_STARTELF));
+    // Beside the section's name: what the rows' attribute badges stand for.
+    {
+        i32 elf[MAX_SPIELER_PRO_TEAM];
+        const i32 n = Teamspieler_Ins_Array(Team_Aktiv, elf, MAX_SPIELER_PRO_TEAM, SP_STATUS_AUFGESTELLT);
+        // What has no room there goes under the rows, left of the roles' legend.
+        Attribut_Legende_Zeichnen(
+            ziel, Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(elf, n), GRAFIK_ATTRIBUT, TAKTIK_LEGENDE),
+            GRAFIK_ATTRIBUT, {.x0 = 206, .x1 = rollen_legende_links(f) - LEGENDE_LUECKE, .y = LEGENDE_Y, .zeilen = 1});
+    }
     u8 t[7];
     Team_Get_Aktuelle_Taktik(Team_Aktiv, t);
     for (i32 v = 0; v < 7; ++v) {

@@ -19,6 +19,7 @@
 #include "gui/text_cfg.h"
 #include "platform/input.h"
 #include "screens/squad/spielerkarte.h"
+#include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
@@ -39,7 +40,13 @@ namespace {
 
 constexpr u32 VERLETZT = 0x40, NICHT_SPIELBEREIT = 0x7c0;
 constexpr i32 ZEILE_X = 9, ZEILE_B = 460, ZEILE_H = 17;
+// A row's three attribute badges side by side (a badge is 26 wide), the one
+// in training after them, clear of the percentage ending at 422.
+constexpr i32 ATTRIBUT_X = 296, ATTRIBUT_SCHRITT = 26, TRAINING_X = 375;
 constexpr i32 zeile_y(i32 k) { return k < 11 ? 136 + 17 * k : k < 17 ? 344 + 17 * (k - 11) : 467 + 17 * (k - 17); }
+// The badges' legend: three lines in the right column between the slots
+// and the attribute's panel.
+constexpr Attribut_Legende_Platz PLAN_LEGENDE{.x0 = 494, .x1 = 784, .y = 362, .zeilen = 3, .zeilenhoehe = 17};
 // Position badge by class (24039, 24037, 24036, 24038).
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 // The colour of the trainings done this round: none, one, more.
@@ -469,6 +476,12 @@ void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     for (const auto& s : spalten)
         Kit_Printf_Glatt(ziel, klein, FARBE_KOPF, 0, 109, "^t%c%04d%s", s.rechts ? 'r' : 'l', s.x,
                          text(T_SPALTE + s.text));
+    // Under the slots: what the rows' attribute badges stand for.
+    {
+        i32 kader[MAX_SPIELER_PRO_TEAM];
+        const i32 n = Teamspieler_Ins_Array(Team_Aktiv, kader, MAX_SPIELER_PRO_TEAM, 0);
+        Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(kader, n), GRAFIK_ATTRIBUT, PLAN_LEGENDE);
+    }
     const i32 p = gewaehlt;
     if (p < 0) return;
     // The player.
@@ -560,10 +573,10 @@ void Spieler_Training_Zeile_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i
         if (aktiv[i] >= 0)
             Kit_Bild_Zeichnen(ziel,
                               static_cast<u32>((p == gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + aktiv[i]),
-                              x + 296 + 20 * i, y + 1);
+                              x + ATTRIBUT_X + ATTRIBUT_SCHRITT * i, y + 1);
     if (t >= 0) {
         const i32 w = wert(t, p);
-        if (w > 1) Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + t), x + 367, y + 1);
+        if (w > 1) Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + t), x + TRAINING_X, y + 1);
         const i32 prozent = std::clamp(w <= 2 ? 0 : Tools_Prozent(w, Attribut_Noetig(t)), 0, 99);
         if (Font* f = Kit_Font(Kit_Schrift::TEXT)) Kit_Printf(ziel, f, FARBE_WEISS, x, ty, "^tr0422%d%s", prozent, "%");
         Kit_Bild_Zeichnen(ziel, GRAFIK_PLAN_MINIBALKEN, x + 425, y + 5);
@@ -596,10 +609,10 @@ const char* Spieler_Training_Tooltip(Screen_Icon* icon) {
     i32 aktiv[3];
     Attribute_Get_Attribute(p, aktiv, 3, 0);
     for (i32 i = 0; i < 3; ++i) {
-        const i32 x0 = ZEILE_X + 296 + 20 * i;
-        if (x >= x0 && x < x0 + 20) return aktiv[i] >= 0 ? Global_Get_Hauptattribut_Name(p, i) : nullptr;
+        const i32 x0 = ZEILE_X + ATTRIBUT_X + ATTRIBUT_SCHRITT * i;
+        if (x >= x0 && x < x0 + ATTRIBUT_SCHRITT) return aktiv[i] >= 0 ? Global_Get_Hauptattribut_Name(p, i) : nullptr;
     }
-    if (x >= 372 && x <= 393) {
+    if (x >= ZEILE_X + TRAINING_X && x < ZEILE_X + TRAINING_X + ATTRIBUT_SCHRITT) {
         const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
         return t >= 0 ? name(t) : nullptr;
     }

@@ -1,0 +1,197 @@
+#include "graphics/abdruck.h"
+
+#include <algorithm>
+#include <cstring>
+#include <iterator>
+
+#include "graphics/blitter.h"
+#include "graphics/rastport.h"
+
+const Rastport* Abdruck_Ziel = nullptr;
+
+namespace {
+enum class Modus : u8 { AUS, PROBE, KLIPP, WACHE };
+
+struct Zustand {
+    Modus modus = Modus::AUS;
+    const Rastport* ziel = nullptr;
+    u64 hash = 0;               // probe: the open section's fingerprint
+    Abdruck_Rechteck rechteck;  // probe: where the open section draws; pass: the clip
+    bool fehler = false;        // probe: unsure; pass: failed; watch: touched
+    Abdruck_Rechteck fremd;     // watch: drawn over in a known place
+    i32 schutz = 0;
+} z;
+
+constexpr u64 HASH_ANFANG = 0xCBF29CE484222325ull;
+
+inline void mischen(u64 v) { z.hash = (z.hash ^ v) * 0x100000001B3ull + (z.hash >> 29); }
+
+// The rectangle cut to the target.
+Abdruck_Rechteck auf_ziel(i64 x, i64 y, i64 w, i64 h) {
+    const i64 zw = z.ziel ? z.ziel->breite : 0, zh = z.ziel ? z.ziel->hoehe : 0;
+    Abdruck_Rechteck r;
+    r.x0 = static_cast<i32>(std::clamp<i64>(x, 0, zw));
+    r.y0 = static_cast<i32>(std::clamp<i64>(y, 0, zh));
+    r.x1 = static_cast<i32>(std::clamp<i64>(x + std::max<i64>(w, 0), 0, zw));
+    r.y1 = static_cast<i32>(std::clamp<i64>(y + std::max<i64>(h, 0), 0, zh));
+    return r;
+}
+
+void starten(Modus m, const Rastport* ziel) {
+    z = {};
+    z.modus = ziel ? m : Modus::AUS;
+    z.ziel = ziel;
+    z.hash = HASH_ANFANG;
+    Abdruck_Ziel = ziel;
+}
+
+// Clipped pass: cuts [*d, *d + *n) to [a, b), moving *s along; false when
+// nothing is left.
+bool schneiden(i32* s, i32* d, i32* n, i32 a, i32 b) {
+    if (*d < a) {
+        const i32 weg = a - *d;
+        if (s) *s += weg;
+        *n -= weg;
+        *d = a;
+    }
+    if (*d + *n > b) *n = b - *d;
+    return *n > 0;
+}
+}  // namespace
+
+void Abdruck_Rechteck::dazu(const Abdruck_Rechteck& r) {
+    if (r.leer()) return;
+    if (leer()) {
+        *this = r;
+        return;
+    }
+    x0 = std::min(x0, r.x0), y0 = std::min(y0, r.y0), x1 = std::max(x1, r.x1), y1 = std::max(y1, r.y1);
+}
+
+void Abdruck_Probe_Beginnen(const Rastport* ziel) { starten(Modus::PROBE, ziel); }
+
+void Abdruck_Abschnitt(u64* hash, Abdruck_Rechteck* rechteck) {
+    if (hash) *hash = z.hash;
+    if (rechteck) *rechteck = z.rechteck;
+    z.hash = HASH_ANFANG;
+    z.rechteck = {};
+}
+
+bool Abdruck_Probe_Ende() {
+    const bool sicher = z.modus == Modus::PROBE && !z.fehler;
+    Abdruck_Aus();
+    return sicher;
+}
+
+void Abdruck_Klipp_Beginnen(const Rastport* ziel, const Abdruck_Rechteck& r) {
+    starten(Modus::KLIPP, ziel);
+    z.rechteck = r;
+}
+
+bool Abdruck_Klipp_Ende() {
+    const bool gut = z.modus == Modus::KLIPP && !z.fehler;
+    Abdruck_Aus();
+    return gut;
+}
+
+void Abdruck_Wache(const Rastport* ziel) { starten(Modus::WACHE, ziel); }
+
+bool Abdruck_Beruehrt(Abdruck_Rechteck* flaeche) {
+    if (flaeche) *flaeche = z.modus == Modus::WACHE ? z.fremd : Abdruck_Rechteck{};
+    return z.modus == Modus::WACHE && z.fehler;
+}
+
+void Abdruck_Flaeche_Beruehrt(const Abdruck_Rechteck& r) {
+    if (z.modus == Modus::WACHE) z.fremd.dazu(auf_ziel(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0));
+    else Abdruck_Unsicher();
+}
+
+void Abdruck_Aus() {
+    z = {};
+    Abdruck_Ziel = nullptr;
+}
+
+Abdruck_Folge Abdruck_Blit(const Rastport* src, i32* sx, i32* sy, i32* w, i32* h, i32* dx, i32* dy,
+                           const Blt_Optionen* opt, i64 art, bool sprite) {
+    switch (z.modus) {
+        case Modus::PROBE: {
+            if (!src || !src->fest) z.fehler = true;
+            const i64 werte[] = {art, reinterpret_cast<intptr_t>(src), src ? src->serie : 0, *sx, *sy, *w, *h, *dx,
+                                 *dy};
+            for (i64 v : werte) mischen(static_cast<u64>(v));
+            if (opt) {
+                static_assert(sizeof(Blt_Optionen) % 4 == 0);
+                u32 roh[sizeof(Blt_Optionen) / 4 + 1] = {};
+                std::memcpy(roh, opt, sizeof(Blt_Optionen));
+                for (size_t k = 0; k + 1 < std::size(roh); k += 2) mischen(roh[k] | static_cast<u64>(roh[k + 1]) << 32);
+            } else mischen(1);
+            z.rechteck.dazu(auf_ziel(*dx, *dy, *w, *h));
+            return Abdruck_Folge::FERTIG;
+        }
+        case Modus::KLIPP: {
+            const Abdruck_Rechteck ganz = auf_ziel(*dx, *dy, *w, *h);
+            const Abdruck_Rechteck& k = z.rechteck;
+            if (ganz.x1 <= k.x0 || ganz.x0 >= k.x1 || ganz.y1 <= k.y0 || ganz.y0 >= k.y1) return Abdruck_Folge::FERTIG;
+            // A sprite is drawn whole or not at all.
+            if (sprite && (ganz.x0 < k.x0 || ganz.y0 < k.y0 || ganz.x1 > k.x1 || ganz.y1 > k.y1)) {
+                z.fehler = true;
+                return Abdruck_Folge::FERTIG;
+            }
+            if (!schneiden(sx, dx, w, k.x0, k.x1) || !schneiden(sy, dy, h, k.y0, k.y1)) return Abdruck_Folge::FERTIG;
+            return Abdruck_Folge::ZEICHNEN;
+        }
+        case Modus::WACHE: z.fehler = true; return Abdruck_Folge::ZEICHNEN;
+        case Modus::AUS: break;
+    }
+    return Abdruck_Folge::ZEICHNEN;
+}
+
+Abdruck_Folge Abdruck_Flaeche(i32* x, i32* y, i32* w, i32* h, const i64* werte, i32 anzahl) {
+    switch (z.modus) {
+        case Modus::PROBE:
+            for (i32 i = 0; i < anzahl; ++i) mischen(static_cast<u64>(werte[i]));
+            mischen(static_cast<u64>(*x)), mischen(static_cast<u64>(*y)), mischen(static_cast<u64>(*w)),
+                mischen(static_cast<u64>(*h));
+            z.rechteck.dazu(auf_ziel(*x, *y, *w, *h));
+            return Abdruck_Folge::FERTIG;
+        case Modus::KLIPP: {
+            const Abdruck_Rechteck& k = z.rechteck;
+            if (!schneiden(nullptr, x, w, k.x0, k.x1) || !schneiden(nullptr, y, h, k.y0, k.y1))
+                return Abdruck_Folge::FERTIG;
+            return Abdruck_Folge::ZEICHNEN;
+        }
+        case Modus::WACHE: z.fehler = true; return Abdruck_Folge::ZEICHNEN;
+        case Modus::AUS: break;
+    }
+    return Abdruck_Folge::ZEICHNEN;
+}
+
+Abdruck_Folge Abdruck_Ganz(const Abdruck_Rechteck& r, const i64* werte, i32 anzahl, const char* text) {
+    switch (z.modus) {
+        case Modus::PROBE:
+            for (i32 i = 0; i < anzahl; ++i) mischen(static_cast<u64>(werte[i]));
+            for (const char* t = text; t && *t; ++t) mischen(static_cast<u8>(*t));
+            mischen(0x100);
+            z.rechteck.dazu(auf_ziel(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0));
+            return Abdruck_Folge::FERTIG;
+        case Modus::KLIPP: {
+            const Abdruck_Rechteck& k = z.rechteck;
+            return r.x1 <= k.x0 || r.x0 >= k.x1 || r.y1 <= k.y0 || r.y0 >= k.y1 ? Abdruck_Folge::FERTIG
+                                                                                : Abdruck_Folge::ZEICHNEN;
+        }
+        case Modus::WACHE: z.fehler = true; return Abdruck_Folge::ZEICHNEN;
+        case Modus::AUS: break;
+    }
+    return Abdruck_Folge::ZEICHNEN;
+}
+
+void Abdruck_Unsicher() {
+    if (z.modus != Modus::AUS) z.fehler = true;
+}
+
+Abdruck_Schutz::Abdruck_Schutz() { ++z.schutz; }
+Abdruck_Schutz::~Abdruck_Schutz() { --z.schutz; }
+
+void Abdruck_Gesperrt() {
+    if (z.schutz == 0) Abdruck_Unsicher();
+}

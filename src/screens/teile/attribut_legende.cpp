@@ -1,0 +1,63 @@
+#include "screens/teile/attribut_legende.h"
+
+#include <algorithm>
+
+#include "graphics/font.h"
+#include "graphics/rastport.h"
+#include "gui/kit.h"
+#include "gui/palette.h"
+#include "world/attribut.h"
+#include "world/global.h"
+#include "world/welt.h"
+
+namespace {
+constexpr i32 BILD_LUECKE = 3, EINTRAG_LUECKE = 8;
+}  // namespace
+
+std::vector<i32> Attribut_Legende_Sammeln(const i32* spieler, i32 anzahl) {
+    std::vector<i32> r;
+    std::vector<i32> wie_oft(ATTRIBUT_ANZAHL, 0);
+    for (i32 i = 0; spieler && i < anzahl; ++i) {
+        i32 a[3];
+        const int n = std::min(Attribute_Get_Attribute(spieler[i], a, 3, 0), 3);
+        for (int k = 0; k < n; ++k) {
+            if (a[k] < 0 || a[k] >= ATTRIBUT_ANZAHL) continue;
+            if (wie_oft[static_cast<size_t>(a[k])]++ == 0) r.push_back(a[k]);
+        }
+    }
+    // The most shown first: when the room runs out, the rarest are left out.
+    std::stable_sort(r.begin(), r.end(), [&](i32 a, i32 b) {
+        return wie_oft[static_cast<size_t>(a)] > wie_oft[static_cast<size_t>(b)];
+    });
+    return r;
+}
+
+std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32>& attribute, u32 grafik_basis,
+                                           const Attribut_Legende_Platz& platz) {
+    Font* f = Kit_Font(Kit_Schrift::SCHMAL);
+    if (!ziel || !f) return attribute;
+    // Each entry goes on the first line with room left for it: the lines
+    // fill up, and a long name that no longer fits leaves its place to a
+    // shorter one further on.
+    std::vector<i32> x(static_cast<size_t>(std::max(platz.zeilen, 0)), platz.x0);
+    std::vector<i32> uebrig;
+    for (i32 a : attribute) {
+        if (a < 0 || a >= ATTRIBUT_ANZAHL) continue;
+        const Rastport* b = Kit_Bild(grafik_basis + static_cast<u32>(a));
+        const i32 bw = b ? b->breite : 0, bh = b ? b->hoehe : 0;
+        const char* name = Attribut_Tabelle[a].name;
+        const i32 w = bw + BILD_LUECKE + Font_Text_Breite(f, name);
+        size_t zeile = 0;
+        while (zeile < x.size() && x[zeile] + w > platz.x1) ++zeile;
+        if (zeile == x.size()) {
+            uebrig.push_back(a);
+            continue;
+        }
+        const i32 y = platz.y + static_cast<i32>(zeile) * platz.zeilenhoehe;
+        // The badge stands on the text's line, centred on its letters.
+        if (b) Kit_Bild_Zeichnen(ziel, grafik_basis + static_cast<u32>(a), x[zeile], y - f->hoehe / 2 - bh / 2 - 1);
+        Kit_Printf(ziel, f, FARBE_KREIDE_2, x[zeile] + bw + BILD_LUECKE, y, "%s", name);
+        x[zeile] += w + EINTRAG_LUECKE;
+    }
+    return uebrig;
+}

@@ -1,0 +1,29 @@
+// What the special attributes' badges stand for. A badge shows only a short
+// form ("Kof", "Rou"); every screen that shows badges draws a legend: each
+// badge its players show, once, with the attribute's full name beside it,
+// left to right in as many lines as the screen has room for.
+#pragma once
+
+#include <vector>
+
+#include "base/types.h"
+
+struct Rastport;
+
+// The attributes the players show on their rows and cards (up to three
+// each), each once: the most shown first, then in the order they first show.
+std::vector<i32> Attribut_Legende_Sammeln(const i32* spieler, i32 anzahl);
+
+// Where a legend is drawn: from x0 to x1 (never beyond), the first line's
+// text bottom at y, further lines `zeilenhoehe` lower, at most `zeilen`.
+struct Attribut_Legende_Platz {
+    i32 x0 = 0, x1 = 800;
+    i32 y = 0;
+    i32 zeilen = 1;
+    i32 zeilenhoehe = 18;
+};
+// Draws each attribute's picture (grafik_basis + attribute: the same badge
+// the screen shows) and its name. Each goes on the first line with room for
+// it; returns those that fit nowhere (left out whole), for a second place.
+std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32>& attribute, u32 grafik_basis,
+                                           const Attribut_Legende_Platz& platz);

@@ -1,0 +1,99 @@
+// The attribute badges of a screen and their legend, read from the draw
+// trace (for the screens' tests).
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "graphics/font.h"
+#include "graphics/zeichenspur.h"
+#include "world/global.h"
+#include "world/welt.h"
+
+namespace {
+
+// The drawn width of a traced text (the trace keeps only where it starts).
+inline i32 Breite_Von(const Zeichenspur_Eintrag& t) {
+    Font* f = Font_Tabelle_Holen(t.font);
+    return f ? Font_Text_Breite(f, t.sichtbar.c_str()) : 0;
+}
+
+struct Kasten {
+    i32 x0 = 0, y0 = 0, x1 = 800, y1 = 600;
+    bool um(i32 x, i32 y, i32 w, i32 h) const { return x >= x0 && y >= y0 && x + w <= x1 && y + h <= y1; }
+};
+
+// The attributes whose badges (basis + attribute) stand inside `wo`, each
+// once, as often as drawn in `anzahl`.
+inline std::vector<i32> Marken_In(i32 basis, Kasten wo) {
+    std::vector<i32> r;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_BLIT && e.grafik >= basis && e.grafik < basis + ATTRIBUT_ANZAHL &&
+            wo.um(e.x, e.y, e.breite, e.hoehe) && std::find(r.begin(), r.end(), e.grafik - basis) == r.end())
+            r.push_back(e.grafik - basis);
+    return r;
+}
+
+// The legend's entries inside `wo`: each attribute whose whole name is drawn
+// there. Each is checked to carry its badge (basis + attribute) just before
+// its name on its line, and no entry to run into another.
+inline std::vector<i32> Legende_In(i32 basis, Kasten wo) {
+    std::vector<i32> r;
+    std::vector<const Zeichenspur_Eintrag*> stuecke;
+    for (const Zeichenspur_Eintrag& t : Zeichenspur_Eintraege()) {
+        if (t.art != SPUR_TEXT || !wo.um(t.x, t.y - 10, Breite_Von(t), 10)) continue;
+        for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a) {
+            if (t.sichtbar != Attribut_Tabelle[a].name || std::find(r.begin(), r.end(), a) != r.end()) continue;
+            const Zeichenspur_Eintrag* marke = nullptr;
+            for (const Zeichenspur_Eintrag& b : Zeichenspur_Eintraege())
+                if (b.art == SPUR_BLIT && b.grafik == basis + a && b.x + b.breite <= t.x && b.x + b.breite >= t.x - 6 &&
+                    b.y < t.y && b.y + b.hoehe > t.y - 10)
+                    marke = &b;
+            EXPECT_TRUE(marke) << t.sichtbar << ": its badge just before its name";
+            if (!marke) continue;
+            EXPECT_TRUE(wo.um(marke->x, marke->y, marke->breite, marke->hoehe)) << t.sichtbar;
+            r.push_back(a);
+            stuecke.push_back(marke);
+            stuecke.push_back(&t);
+        }
+    }
+    // Apart: no two pieces (badges, names) overlap.
+    auto oben = [](const Zeichenspur_Eintrag* e) { return e->art == SPUR_TEXT ? e->y - 10 : e->y; };
+    auto hoch = [](const Zeichenspur_Eintrag* e) { return e->art == SPUR_TEXT ? 10 : e->hoehe; };
+    auto breit = [](const Zeichenspur_Eintrag* e) { return e->art == SPUR_TEXT ? Breite_Von(*e) : e->breite; };
+    for (size_t i = 0; i < stuecke.size(); ++i)
+        for (size_t k = i + 1; k < stuecke.size(); ++k) {
+            const Zeichenspur_Eintrag *p = stuecke[i], *q = stuecke[k];
+            const bool quer = p->x < q->x + breit(q) && q->x < p->x + breit(p);
+            const bool hochkant = oben(p) < oben(q) + hoch(q) && oben(q) < oben(p) + hoch(p);
+            EXPECT_FALSE(quer && hochkant) << "legend pieces overlap at " << p->x << "," << p->y << " and " << q->x
+                                           << "," << q->y;
+        }
+    return r;
+}
+
+// Every badge in `reihen` is named in the legend (in one of the boxes
+// `legende`), unless the legend is full: then at least `mindestens` are.
+// A selected row's badges (`basis_gewaehlt`, when given) count as its rows'.
+inline void Legende_Erklaert(i32 basis, Kasten reihen, std::initializer_list<Kasten> legende, size_t mindestens = 99,
+                             i32 basis_gewaehlt = -1) {
+    std::vector<i32> gezeigt = Marken_In(basis, reihen);
+    if (basis_gewaehlt >= 0)
+        for (i32 a : Marken_In(basis_gewaehlt, reihen))
+            if (std::find(gezeigt.begin(), gezeigt.end(), a) == gezeigt.end()) gezeigt.push_back(a);
+    std::vector<i32> erklaert;
+    for (const Kasten& k : legende)
+        for (i32 a : Legende_In(basis, k)) erklaert.push_back(a);
+    ASSERT_FALSE(gezeigt.empty()) << "no badges drawn";
+    size_t drin = 0;
+    for (i32 a : gezeigt) drin += std::find(erklaert.begin(), erklaert.end(), a) != erklaert.end();
+    for (i32 a : erklaert)
+        EXPECT_NE(std::find(gezeigt.begin(), gezeigt.end(), a), gezeigt.end()) << Attribut_Tabelle[a].name << " is on no row";
+    EXPECT_GE(drin, std::min(gezeigt.size(), mindestens)) << drin << " of " << gezeigt.size() << " badges named";
+}
+
+}  // namespace
