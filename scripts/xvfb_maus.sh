@@ -109,11 +109,14 @@ box_regel() {
   read -r r g b <<< "$(farbe 100 193 600 1)"
   (( r > 150 && g > 110 && b < 90 ))
 }
-# The negotiation's bar filled green: the seller agrees.
+# The seller agrees: the white line under the bar ("Einigung erzielt!") on
+# the window's dark blue. Not the bar's colour: where the bid and the falling
+# price meet on it depends on the player, and the bid's green passes any
+# fixed place before they meet.
 einigung() {
   local r g b
-  read -r r g b <<< "$(farbe 580 282 30 10)"
-  (( g > 150 && g > r + 40 && g > b + 20 ))
+  read -r r g b <<< "$(farbe 504 306 80 12)"
+  (( r > 45 && g > 60 ))
 }
 # The main menu: "Weiter" in the bottom right corner, its light grey
 # letters on blue, and no control bar of a match.

@@ -119,6 +119,18 @@ class Transfer : public ::testing::Test {
         }
         return {-1, -1};
     }
+    // The first market row own row k can pay and whose demand stands above
+    // its value (talks that run, not a deal at once); -1 when none.
+    i32 zeile_mit_spanne(i32 k) {
+        for (i32 i = 0; i < 11; ++i) {
+            const i32 q = markt(i);
+            if (q >= 0 && eigen(k) >= 0 && !(Spieler_Wert(75, q, 0, OP_LESEN) & SP_STATUS_SCOUT) &&
+                Global_Transfer_Forderung(q) > Spieler_Berechne_Marktwert(q) &&
+                Verhandlung_Geld(eigen(k)) >= Global_Transfer_Forderung(q))
+                return i;
+        }
+        return -1;
+    }
     void starten() { knopf(697, 227); }
     void plus_100k() { knopf(591, 227); }
     void plus_10k() { knopf(548, 227); }
@@ -337,9 +349,11 @@ TEST_F(Transfer, VerhandlungBisZurEinigung) {
 TEST_F(Transfer, ZeitAbgelaufenUndAbbruchKostenDenWechsel) {
     oeffnen();
     const i32 team = Team_Aktiv;
-    const i32 q = markt(2), p = eigen(17);
+    const i32 z = zeile_mit_spanne(17);
+    ASSERT_GE(z, 0);
+    const i32 q = markt(z), p = eigen(17);
     const i32 wechsel = Team_Wert(20, team, 0, OP_LESEN);
-    verhandeln(2, 17, cursor_fuer(0, 0, markt(2)));
+    verhandeln(z, 17, cursor_fuer(0, 0, markt(z)));
     starten();
     kit::Frames(310, 100);
     const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
@@ -354,7 +368,7 @@ TEST_F(Transfer, ZeitAbgelaufenUndAbbruchKostenDenWechsel) {
     EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel - 1);
     EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld);
     // Breaking off while the clock runs asks first; "no" resumes, "yes" ends it, the transfer spent.
-    verhandeln(2, 17, cursor_fuer(0, 0, markt(2)));
+    verhandeln(z, 17, cursor_fuer(0, 0, markt(z)));
     starten();
     kit::Frames(20, 100);
     verlassen();
@@ -374,7 +388,9 @@ TEST_F(Transfer, ZeitAbgelaufenUndAbbruchKostenDenWechsel) {
 
 TEST_F(Transfer, SpielerkarteHaeltDieUhrAn) {
     oeffnen();
-    verhandeln(1, 15, cursor_fuer(0, 0, markt(1)));
+    const i32 z = zeile_mit_spanne(15);
+    ASSERT_GE(z, 0);
+    verhandeln(z, 15, cursor_fuer(0, 0, markt(z)));
     starten();
     kit::Frames(30, 100);
     const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
@@ -520,6 +536,35 @@ TEST_F(Transfer, OhneGeldKeineVerhandlung) {
     EXPECT_NE(kit::Meldungen()[0].find(text(50)), std::string::npos);
     EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel);
     EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld);
+}
+
+// A market player who asks no more than his value: the opening bid meets
+// the demand, the deal is made at once and the price bar shows it full.
+TEST_F(Transfer, EinigungOhneSpanneFuelltDenBalken) {
+    oeffnen();
+    const i32 k = 10;
+    i32 zeile = -1;
+    for (i32 i = 0; i < 11 && zeile < 0; ++i) {
+        const i32 q = markt(i);
+        if (q >= 0 && !(Spieler_Wert(75, q, 0, OP_LESEN) & SP_STATUS_SCOUT) &&
+            Global_Transfer_Forderung(q) < Spieler_Berechne_Marktwert(q) &&
+            Verhandlung_Geld(eigen(k)) >= Spieler_Berechne_Marktwert(q))
+            zeile = i;
+    }
+    ASSERT_GE(zeile, 0) << "no market row asks less than its value";
+    verhandeln(zeile, k);
+    starten();
+    kit::Frames(3);
+    const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
+    ASSERT_EQ(d.stand, VH_ENDE);
+    ASSERT_TRUE(d.einig);
+    zeichnen();
+    ASSERT_NE(kit::Text(text(51)), nullptr);  // "Einigung erzielt!"
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_PREISBALKEN_GEBOT, 730, 282));
+    EXPECT_TRUE(kit::Grafik_Bei(GRAFIK_PREISBALKEN_GEBOT, 512, 282));
+    verlassen();  // the deal carried out, the window closed
+    kit::Frames(2);
+    EXPECT_FALSE(Verhandlung_Offen());
 }
 
 }  // namespace

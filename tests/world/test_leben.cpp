@@ -349,7 +349,11 @@ TEST_F(Leben, ARichClubSignsAStarOnlyForAnOpenStarPlace) {
     } faelle[] = {{53, 0, false}, {54, 1, true}, {55, -1, true}};
     for (const Fall& f : faelle) {
         const int star = vorbereiten(f.team);
-        Leben_Transfer(f.team, f.offen);
+        // A division level of its own: no other club's young star competes
+        // with the market's (the shipped middle clubs hold some).
+        std::vector<i32> stufen(static_cast<size_t>(Team_Anzahl), 100);
+        stufen[static_cast<size_t>(f.team)] = 1;
+        Leben_Transfer(f.team, f.offen, &stufen);
         EXPECT_EQ(Spieler_Get_Team(star) == f.team, f.star_kommt) << "open places " << f.offen;
         if (star >= 0 && Spieler_Get_Team(star) == Team_Transfermarkt) Spieler_Daten[star].staerke_fein = 3000;
     }

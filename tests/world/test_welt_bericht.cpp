@@ -54,6 +54,22 @@ TEST_F(Welt_Bericht, StarsAndTheGapBetweenBigAndSmall) {
     EXPECT_GT(k().markt_jung, 100);
 }
 
+// What the seasons make of a club follows its ground and its standing: a
+// start squad out of line with them rose (or fell) the same way in every game.
+TEST_F(Welt_Bericht, SquadsInLineWithGroundsStandingAndPeak) {
+    for (const worldgen::Liga_Zahlen& l : k().ligen) {
+        SCOPED_TRACE(l.name);
+        // No club has a bigger ground than a club whose eleven is a class stronger.
+        EXPECT_EQ(l.grund_ueber_kader, 0);
+        // The star places the season gives by standing are held from the start.
+        EXPECT_EQ(l.offene_sternplaetze, 0);
+    }
+    // A player of 25 or 26 is near his peak: the middle of his step (what he
+    // grows towards) is little above his strength, not a step.
+    EXPECT_GT(k().luft_mit_25_26, -300);
+    EXPECT_LT(k().luft_mit_25_26, 400);
+}
+
 TEST_F(Welt_Bericht, NamesAndKits) {
     EXPECT_EQ(k().doppelte_namen, 0);
     EXPECT_EQ(k().doppelte_stadien, 0);

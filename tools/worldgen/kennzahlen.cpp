@@ -5,12 +5,15 @@
 #include <cmath>
 #include <cstdlib>
 #include <map>
+#include <numeric>
 
 #include "base/cp1252.h"
 #include "base/globals.h"
+#include "season/welt_tag.h"
 #include "sperrliste.h"
 #include "world/bank.h"
 #include "world/konfig.h"
+#include "world/leben.h"
 #include "world/spieler.h"
 #include "world/trikot.h"
 #include "world/welt.h"
@@ -93,6 +96,36 @@ Liga_Zahlen liga_messen(const std::vector<int>& teams, int nation, int ebene, bo
     l.kaderwert_median = median(werte);
     l.lohnsumme_mittel = teams.empty() ? 0 : lohn / static_cast<double>(teams.size());
     l.kapazitaet_korrelation = korrelation(raenge(kapazitaet), raenge(werte));
+    // A club's eleven (the mean of its eleven best) against its ground.
+    std::vector<std::pair<int, int>> elf;  // (eleven, club)
+    for (int t : teams) {
+        std::vector<int> f;
+        for (int i = 0; i < Team_Kader_Anzahl(t); i++) f.push_back(Spieler_Daten[Team_Kader(t)[i]].staerke_fein);
+        std::sort(f.rbegin(), f.rend());
+        f.resize(std::min<size_t>(f.size(), 11));
+        long summe = 0;
+        for (int x : f) summe += x;
+        elf.emplace_back(f.empty() ? 0 : static_cast<int>(summe / static_cast<long>(f.size())), t);
+    }
+    auto platz = [](int t) { return Team_Daten[t].sitzplaetze + Team_Daten[t].stehplaetze; };
+    for (const auto& [a, t] : elf)
+        for (const auto& [b, u] : elf) l.grund_ueber_kader += platz(t) > platz(u) && a + 2000 <= b;
+    // The star places the season gives a big league's clubs by standing
+    // (ties by the ground): a club without a star holds its own from the start.
+    if (gross) {
+        std::stable_sort(elf.begin(), elf.end(), [&](const auto& x, const auto& y) {
+            return x.first != y.first ? x.first > y.first : platz(x.second) > platz(y.second);
+        });
+        for (size_t i = 0; i < elf.size() && i < std::size(WELT_STERNPLAETZE_OBEN); i++) {
+            const int t = elf[i].second;
+            bool stern = false;
+            for (int j = 0; j < Team_Kader_Anzahl(t); j++)
+                stern |= Spieler_Daten[Team_Kader(t)[j]].staerke_fein >= STERN_AB;
+            if (!stern)
+                l.offene_sternplaetze +=
+                    std::max(0, WELT_STERNPLAETZE_OBEN[i] - Leben_Stars_Belegt(t, WELT_STICHJAHR, false));
+        }
+    }
     return l;
 }
 
@@ -131,7 +164,7 @@ void ligen_messen(Kennzahlen& k) {
 
 void spieler_messen(Kennzahlen& k) {
     std::vector<int> alle_alter;
-    std::vector<double> a_jung, s_jung, a_alt, s_alt;
+    std::vector<double> a_jung, s_jung, a_alt, s_alt, luft;
     std::vector<int> staerken[4][4];
     std::map<std::string, int> namen;
     k.alter_haeufigkeit.assign(50, 0);
@@ -156,7 +189,10 @@ void spieler_messen(Kennzahlen& k) {
         k.alter_haeufigkeit[static_cast<size_t>(std::clamp(a, 0, 49))]++;
         if (a >= 17 && a <= 27) a_jung.push_back(a), s_jung.push_back(st);
         if (a >= 30) a_alt.push_back(a), s_alt.push_back(st);
+        if (a == 25 || a == 26) luft.push_back(Spieler_Daten[s].max_staerke * 1000 + 500 - st);
     }
+    k.luft_mit_25_26 =
+        luft.empty() ? 0 : std::accumulate(luft.begin(), luft.end(), 0.0) / static_cast<double>(luft.size());
     for (const auto& [n, z] : namen) k.doppelte_namen += z > 1;
     k.alter_min = alle_alter.empty() ? 0 : *std::min_element(alle_alter.begin(), alle_alter.end());
     k.alter_max = alle_alter.empty() ? 0 : *std::max_element(alle_alter.begin(), alle_alter.end());
@@ -201,6 +237,10 @@ void ligen_drucken(const Kennzahlen& k, FILE* f) {
                      l.sterne, l.staerke_median, l.staerke_max, mio(l.kaderwert_max).c_str(),
                      mio(l.kaderwert_median).c_str(), mio(l.lohnsumme_mittel).c_str(), l.kapazitaet_min,
                      l.kapazitaet_max, l.kapazitaet_korrelation, l.trikot_konflikte, l.gross ? "  (große Liga)" : "");
+    std::fprintf(f, "Größerer Platz bei einer um 2000 schwächeren Elf (Paare) / offene Sternplätze ohne Star:");
+    for (const Liga_Zahlen& l : k.ligen)
+        std::fprintf(f, " %s %d/%d;", l.name.c_str(), l.grund_ueber_kader, l.offene_sternplaetze);
+    std::fprintf(f, "\n");
 }
 
 }  // namespace
@@ -228,6 +268,7 @@ bool bericht_drucken(const char* ordner, FILE* aus) {
     for (int a = 15; a <= 38; a++) std::fprintf(f, " %d:%d", a, k.alter_haeufigkeit[static_cast<size_t>(a)]);
     std::fprintf(f, "\nKorrelation Alter/Stärke: %.2f (17 bis 27), %.2f (ab 30)\n", k.korrelation_bis_gipfel,
                  k.korrelation_nach_gipfel);
+    std::fprintf(f, "Luft bis zur Mitte der Stufe mit 25 und 26 Jahren: %.0f im Mittel\n", k.luft_mit_25_26);
     std::fprintf(f, "\nMedian der Stärke nach Ebene und Position (Tor, Abwehr, Mittelfeld, Sturm):\n");
     const char* ebene[4] = {"Nationalteams", "1. Ebene", "2. Ebene", "3. Ebene"};
     for (int e = 0; e < 4; e++)

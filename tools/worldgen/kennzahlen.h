@@ -25,6 +25,8 @@ struct Liga_Zahlen {
     double lohnsumme_mittel = 0;                     // mean wage bill of a club
     int kapazitaet_min = 0, kapazitaet_max = 0;
     double kapazitaet_korrelation = 0;  // rank correlation of capacity and squad value
+    int grund_ueber_kader = 0;          // pairs where the club with the bigger ground has an eleven 2,000 weaker
+    int offene_sternplaetze = 0;        // star places (by standing) that clubs without a star leave open
     int trikot_konflikte = 0;           // pairings where the visitors wear a kit not their own
     int trikot_verwechselbar = 0;       // pairings whose two kits can be taken for each other
 };
@@ -36,6 +38,7 @@ struct Kennzahlen {
     std::vector<int> alter_haeufigkeit;  // club players by age 0..49
     double korrelation_bis_gipfel = 0;   // age and strength of club players aged 17 to 27
     double korrelation_nach_gipfel = 0;  // the same for 30 and older
+    double luft_mit_25_26 = 0;           // mean room to grow (step middle minus strength) of club players 25 and 26
     int staerke_median[4][4] = {};       // [level 1..3, 0 national teams][position]
     std::vector<Liga_Zahlen> ligen;
     double stern_wert = 0;          // median value of the big leagues' stars

@@ -175,7 +175,7 @@ void westeuropa(std::vector<Land>& l) {
          "Frankreich",
          1,
          {18, 18},
-         4900,
+         5200,
          3,
          {"Mathis",    "Théo",    "Baptiste",  "Clément", "Loïc",      "Yanis",  "Gaël",    "Rémi",    "Bastien",
           "Étienne",   "Florian", "Maxence",   "Lucas",   "Hugo",      "Thomas", "Antoine", "Julien",  "Nicolas",

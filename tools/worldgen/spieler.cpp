@@ -7,7 +7,9 @@
 // big clubs of the big leagues hold the stars (the top three half-star steps).
 #include <algorithm>
 
+#include "season/welt_tag.h"
 #include "world/konfig_schluessel.h"
+#include "world/leben.h"
 #include "worldgen.h"
 
 namespace worldgen {
@@ -68,8 +70,12 @@ Spieler spieler(Namen& n, int team, int land, int pos, int potenzial, int alter,
     potenzial = std::clamp(potenzial, 600, 11900);
     s.staerke = std::clamp(static_cast<int>(potenzial * form(alter, pos)), 500, 11900);
     s.talent = std::clamp(static_cast<int>(44 - 2.2 * (alter - 17) + 6 * rnd.gauss()), 1, 50);
+    // A player still rising grows towards the middle of his step (the step
+    // times 1000, plus 500): the step below the potential puts that middle
+    // at the potential on average. The step above it put every young
+    // player a thousand over his peak, and young squads rose for years.
     bool steigt = alter < (pos == 0 ? 29 : 27);
-    int max = steigt ? (potenzial + 999) / 1000 + (s.talent >= 38 && alter < 22 ? 1 : 0)
+    int max = steigt ? potenzial / 1000 + (s.talent >= 38 && alter < 22 ? 1 : 0)
                      : s.staerke / 1000 + (alter <= 30 && s.staerke % 1000 > 600 ? 1 : 0);
     s.max = std::clamp(max, s.staerke / 1000, 12);
     double jahre = std::max(0.0, alter - 17.5);
@@ -91,9 +97,58 @@ int sterne(const Team& t) {
     return static_cast<int>((t.groesse - 1.9) * 5 + 0.5);
 }
 
-std::vector<Spieler> kader(Namen& n, const Team& t) {
+// The star places of a big league's clubs: the places the season gives by
+// standing (the eleven best), counted here by club size, which sets the
+// standing. Other clubs hold none.
+std::vector<int> sternplaetze(const Welt& w) {
+    std::vector<int> plaetze(w.teams.size(), 0);
+    for (size_t l = 0; l < laender().size(); l++) {
+        if (laender()[l].ligen.size() < 2) continue;
+        std::vector<int> clubs = vereine_der_ebene(w, static_cast<int>(l), 1);
+        std::stable_sort(clubs.begin(), clubs.end(), [&](int a, int b) {
+            return w.teams[static_cast<size_t>(a)].groesse > w.teams[static_cast<size_t>(b)].groesse;
+        });
+        for (size_t i = 0; i < clubs.size() && i < std::size(WELT_STERNPLAETZE_OBEN); i++)
+            plaetze[static_cast<size_t>(clubs[i])] = WELT_STERNPLAETZE_OBEN[i];
+    }
+    return plaetze;
+}
+
+// The holders of an ordinary club's star places, drawn with numbers of
+// their own so that the rest of the world stays as it was.
+Zufall halter_rnd{0x4B6F726461766F32ull};                                   // "Kordavo2"
+// Midfield first: with a forward first the top divisions' engine matches
+// had more offsides than real football (5.2 a match); a goalkeeper second
+// took their goals below it.
+constexpr int halter_platz[3] = {JUGEND_AB + 2, JUGEND_AB, JUGEND_AB + 1};  // midfield, forward, goalkeeper
+
+// A club of the middle that the season gives star places holds them from
+// the start, as it will later: each with a talent or a young star of a
+// star's potential, at any age up to the last at which a star holds his
+// place. With the places empty, every such club filled them with star
+// talents at once in the first seasons, and the same clubs of the middle
+// rose far above their ground in nearly every game.
+void halter(Spieler& s) {
+    s.alter = halter_rnd.von_bis(17, LEBEN_STAR_BIS);
+    const int potenzial = LEBEN_STAR_FEIN + halter_rnd.bis(1500);
+    s.staerke = static_cast<int>(potenzial * form(s.alter, s.pos));
+    s.max = std::max(potenzial / 1000, s.staerke / 1000);
+    s.spiele = static_cast<int>((s.alter - 17.5) * 30 * 0.6 * (0.6 + 0.8 * halter_rnd.eins()));
+    s.spiele = std::clamp(s.spiele, 0, 999);
+    if (s.alter > 21) {  // the talent mark belongs to the young
+        std::string a;
+        size_t p = 0;
+        const std::string alt = s.attribute + ",";
+        for (size_t q; (q = alt.find(',', p)) != std::string::npos; p = q + 1)
+            if (const std::string x = alt.substr(p, q - p); !x.empty() && x != "35") a += (a.empty() ? "" : ",") + x;
+        s.attribute = a;
+    }
+}
+
+std::vector<Spieler> kader(Namen& n, const Team& t, int plaetze) {
     std::vector<Spieler> k;
     int stars = sterne(t);
+    const int halter_zahl = stars > 0 ? 0 : std::min(plaetze, 3);
     static const int stern_platz[11] = {9, 10, 7, 6, 8, 5, 2, 3, 0, 1, 4};
     for (int p = 0; p < 20; p++) {
         int land = rnd.bis(7) == 0 ? rnd.bis(static_cast<int>(laender().size())) : t.land;
@@ -109,6 +164,8 @@ std::vector<Spieler> kader(Namen& n, const Team& t) {
         }
         Spieler s = spieler(n, t.nummer, land, kader_pos[p], pot, alter, stamm ? 0.9 : jugend ? 0.2 : 0.45);
         s.attribute = attribute(s, stamm);
+        for (int i = 0; i < halter_zahl; i++)
+            if (halter_platz[i] == p) halter(s);
         k.push_back(s);
     }
     return k;
@@ -192,9 +249,10 @@ void nummern(std::vector<Spieler>& k) {
 void spieler_anlegen(Welt& w, Namen& n) {
     std::vector<std::vector<Spieler>> je_team(w.teams.size());
     std::vector<Spieler> vereinsspieler;
+    const std::vector<int> plaetze = sternplaetze(w);
     for (const Team& t : w.teams)
         if (t.art == welt_konfig::deutsch(welt_konfig::ART_VEREIN)) {
-            je_team[static_cast<size_t>(t.nummer)] = kader(n, t);
+            je_team[static_cast<size_t>(t.nummer)] = kader(n, t, plaetze[static_cast<size_t>(t.nummer)]);
             for (const Spieler& s : je_team[static_cast<size_t>(t.nummer)]) vereinsspieler.push_back(s);
         }
     for (Team& t : w.teams)

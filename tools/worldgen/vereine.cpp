@@ -13,6 +13,8 @@ namespace worldgen {
 
 namespace {
 
+// The smallest size a club can have (see groessen).
+constexpr double KLEINSTE_GROESSE = 0.5;
 // Strength of a level relative to the top level of its country.
 constexpr double ebenen_faktor[3] = {1.0, 0.56, 0.30};
 
@@ -54,7 +56,7 @@ std::string stadion(const Land& L, int land, const std::string& ort, Namen& n) {
 // Club sizes of one league, in the order the clubs get their numbers.
 std::vector<double> groessen(const Land& L, int ebene, int n) {
     std::vector<double> g(static_cast<size_t>(n));
-    for (double& x : g) x = 0.5 + 0.7 * rnd.eins() + 0.3 * rnd.eins();
+    for (double& x : g) x = KLEINSTE_GROESSE + 0.7 * rnd.eins() + 0.3 * rnd.eins();
     int riesen = ebene == 1 ? L.riesen : rnd.bis(2);
     for (int r = 0; r < riesen && r < n; r++)
         g[static_cast<size_t>(r)] = ebene == 1 ? 2.4 + 1.0 * rnd.eins() : 1.6 + 0.5 * rnd.eins();
@@ -62,12 +64,16 @@ std::vector<double> groessen(const Land& L, int ebene, int n) {
     return g;
 }
 
-// Capacity by the club's place among its league's sizes.
+// Capacity by the club's size, as a share of the way from the smallest size
+// a club can have to the league's biggest: the same measure that sets the
+// squad's strength. By the club's place among the sizes instead, the first
+// ordinary club after the big ones got a ground like theirs with a squad of
+// the middle, and its money bought it up among them in nearly every game.
 void plaetze(const Land& L, int ebene, double anteil, Team& t) {
     size_t e = static_cast<size_t>(ebene - 1);
     double u = std::clamp(0.85 * anteil + 0.15 * rnd.eins(), 0.0, 1.0);
     int lo = L.kapazitaet[2 * e], hi = L.kapazitaet[2 * e + 1];
-    int gesamt = lo + static_cast<int>((hi - lo) * (0.4 * u + 0.6 * u * u));
+    int gesamt = lo + static_cast<int>((hi - lo) * u);
     int steh = L.stehplatz[e] ? std::clamp(L.stehplatz[e] + rnd.von_bis(-10, 10), 0, 90) : 0;
     t.steh = gesamt * steh / 100 / 100 * 100;
     t.sitz = (gesamt - t.steh) / 100 * 100;
@@ -114,9 +120,9 @@ void liga_anlegen(Welt& w, Namen& n, int land, int ebene, int anzahl) {
         t.staerke = static_cast<int>(L.staerke * ebenen_faktor[ebene - 1] * (0.8 + 0.2 * t.groesse));
         t.kontinent = L.kontinent;
         t.wappen = t.nummer;
-        int kleiner = 0;
-        for (double x : g) kleiner += x < t.groesse;
-        plaetze(L, ebene, anzahl > 1 ? kleiner / static_cast<double>(anzahl - 1) : 1.0, t);
+        const double groesste = *std::max_element(g.begin(), g.end());
+        plaetze(L, ebene,
+                groesste > KLEINSTE_GROESSE ? (t.groesse - KLEINSTE_GROESSE) / (groesste - KLEINSTE_GROESSE) : 1.0, t);
         taktik(t);
         w.teams.push_back(t);
     }

@@ -411,8 +411,13 @@ void Verhandlung_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     const i32 a0 = Global_Transfer_Forderung(d.markt), v0 = Spieler_Berechne_Marktwert(d.markt);
     if (Rastport* b = Kit_Bild(GRAFIK_PREISBALKEN)) Blt_Blit(b, 0, 0, -1, -1, ziel, 507, 277, Blt_Opt_Transparent);
     if (d.stand != VH_BEREIT && d.gebot >= v0) {
-        const i32 p1 = std::clamp(Tools_Prozent(d.gebot - v0, a0 - v0), 0, 100);
-        const i32 p2 = std::clamp(Tools_Prozent(a0 - d.forderung, a0 - v0), 0, 100);
+        // A demand at or below the value leaves no span between them: the
+        // bar is full once the bid has reached the demand.
+        const bool spanne = a0 > v0;
+        const i32 p1 = spanne                   ? std::clamp(Tools_Prozent(d.gebot - v0, a0 - v0), 0, 100)
+                       : d.gebot >= d.forderung ? 100
+                                                : 0;
+        const i32 p2 = spanne ? std::clamp(Tools_Prozent(a0 - d.forderung, a0 - v0), 0, 100) : 0;
         const i32 a = p1 * BALKEN / 100, b = (100 - p2) * BALKEN / 100;
         if (Rastport* r = Kit_Bild(GRAFIK_PREISBALKEN_SPANNE))
             if (BALKEN - b > 0) Blt_Blit(r, 0, 0, BALKEN - b, -1, ziel, 507, 277, Blt_Opt_Transparent);
