@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "base/tools.h"
 #include "graphics/font.h"
@@ -56,7 +57,8 @@ const char* Spieler_Name_Passend(i32 spieler, Font* font, i32 breite, char aus[9
     char nachname[96];
     std::snprintf(nachname, sizeof nachname, "%s", Spieler_String(63, spieler, nullptr, 0));
     const char* initial = Spieler_String(64, spieler, nullptr, 0);
-    std::snprintf(aus, 96, "%s%s%s", initial, *initial ? " " : "", nachname);
+    const std::string kurz = std::string(initial) + (*initial ? " " : "") + nachname;
+    std::snprintf(aus, 96, "%s", kurz.c_str());
     if (Font_Text_Breite(font, aus) <= breite) return aus;
     Tools_Text_Kuerzen(nachname, aus, font, breite);
     return aus;
