@@ -164,10 +164,14 @@ void kopf(Rastport* rp, const Spielankuendigung& a, const Ank_Nach_Spiel& d) {
     mitte(rp, 2, NORMAL, m + 180, 210, team_name(d.team2));
     Rastport* ziffern = gemerkt(EINTRAG_ZIFFERN);
     const bool strip = ziffern && ziffern->breite >= 2 * ZIFFER_W && ziffern->hoehe >= 10 * ZIFFER_H;
-    // The strip has rows for 0..9 goals only: other counts are printed.
+    // The strip has rows for 0..9 goals only: other counts are printed. Its
+    // first column is gold, for our side's goals, the second chalk.
     if (strip && d.tore1 >= 0 && d.tore1 <= 9 && d.tore2 >= 0 && d.tore2 <= 9) {
-        Blt_Blit(ziffern, 0, d.tore1 * ZIFFER_H, ZIFFER_W, ZIFFER_H, rp, m - ZIFFER_W - 2, 140, Blt_Opt_Transparent);
-        Blt_Blit(ziffern, ZIFFER_W, d.tore2 * ZIFFER_H, ZIFFER_W, ZIFFER_H, rp, m + 2, 140, Blt_Opt_Transparent);
+        const auto spalte = [](i32 team) { return H.mensch(team) ? 0 : ZIFFER_W; };
+        Blt_Blit(ziffern, spalte(d.team1), d.tore1 * ZIFFER_H, ZIFFER_W, ZIFFER_H, rp, m - ZIFFER_W - 2, 140,
+                 Blt_Opt_Transparent);
+        Blt_Blit(ziffern, spalte(d.team2), d.tore2 * ZIFFER_H, ZIFFER_W, ZIFFER_H, rp, m + 2, 140,
+                 Blt_Opt_Transparent);
     } else {
         text(rp, 3, 0, 164, "^c%05d^tz%04d%d : %d", WERT, m, d.tore1, d.tore2);
     }

@@ -189,7 +189,9 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     EXPECT_TRUE(std::any_of(t_tore.begin(), t_tore.end(),
                             [&](const spur::Text& e) { return e.sichtbar.find(tore[4].name) != std::string::npos; }));
     // Gold for our side's goals only, whether we play at home or away (the
-    // active manager's club is the away side here).
+    // active manager's club is the away side here): in the goal list, and
+    // in the score's digits (the gold column of the strip for our side).
+    u16 unsere_ziffer[2] = {}, andere_ziffer[2] = {};
     for (const bool wir_heim : {false, true}) {
         Spielankuendigung b = a;
         Ank_Nach_Spiel e = d;
@@ -207,7 +209,23 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
             const bool unser = tor.fuer_heim == wir_heim;
             EXPECT_EQ(z->farbe, unser ? FARBE_GOLD : FARBE_HELL) << wir_heim << " " << tor.minute;
         }
+        // A point of each digit's box (its background, left of the digit).
+        const i32 m = p->breite / 2, y = 140 + 6;
+        const u16 heim_ziffer = p->bitmap->pixel16()[y * p->breite + m - 56 - 2 + 6];
+        const u16 gast_ziffer = p->bitmap->pixel16()[y * p->breite + m + 2 + 6];
+        unsere_ziffer[wir_heim] = wir_heim ? heim_ziffer : gast_ziffer;
+        andere_ziffer[wir_heim] = wir_heim ? gast_ziffer : heim_ziffer;
     }
+    // The same colour within a step of each channel (the page's own shading
+    // shows through the boxes' edges).
+    const auto gleich = [](u16 a, u16 b) {
+        return std::abs((a >> 11) - (b >> 11)) <= 1 && std::abs(((a >> 5) & 63) - ((b >> 5) & 63)) <= 2 &&
+               std::abs((a & 31) - (b & 31)) <= 1;
+    };
+    EXPECT_TRUE(gleich(unsere_ziffer[0], unsere_ziffer[1]))
+        << "unsere Ziffern heim und auswärts verschieden: " << unsere_ziffer[0] << " " << unsere_ziffer[1];
+    EXPECT_TRUE(gleich(andere_ziffer[0], andere_ziffer[1])) << andere_ziffer[0] << " " << andere_ziffer[1];
+    EXPECT_FALSE(gleich(unsere_ziffer[0], andere_ziffer[0])) << "unsere Ziffern wie die des Gegners";
     // An own goal names its scorer as the other side's man ("Eigentor von
     // ..."); a shoot-out kick shows the shoot-out's mark, not a minute.
     {
