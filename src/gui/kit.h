@@ -242,6 +242,13 @@ constexpr std::array<i16, N> Kit_Lagen(i32 (*lage)(i32 k)) {
     for (size_t k = 0; k < N; ++k) r[k] = static_cast<i16>(lage(static_cast<i32>(k)));
     return r;
 }
+// An icon of a group whose icons share every field but their number and
+// place: the group's form put at `nummer`, (x, y). With Kit_Zeilen a screen
+// writes a group's shared fields once.
+constexpr Screen_Icon Kit_Icon_Bei(Screen_Icon form, i16 nummer, i16 x, i16 y) {
+    form.nummer = nummer, form.x = x, form.y = y;
+    return form;
+}
 template <size_t N>
 constexpr std::array<Screen_Icon, N> Kit_Zeilen(const Screen_Icon& erste, const Kit_Zeilen_Lage& lage) {
     std::array<Screen_Icon, N> r{};

@@ -100,70 +100,30 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
 // The attribute places, each with its attribute in user word 0: the top row
 // 0..19, the middle row 20..34, the specials 35..38 (right to left) and 39
 // below them; the goalkeeper's 47..52 over the field.
-constexpr auto OBEN = Kit_Zeilen<20>({.nummer = ICON_TALENTE_ATTRIBUT,
-                                      .grafik = GRAFIK_TALENTE_PLATZ,
-                                      .flags = MENUE_F_HOVER,
-                                      .x = 3,
-                                      .y = 72,
-                                      .status = MENUE_S_TRANSPARENT,
-                                      .klick = Spieler_Talente_Attribut,
-                                      .zeichnen = Spieler_Talente_Attribut_Zeichnen,
-                                      .ebene = 17,
-                                      .w = 36,
-                                      .h = 36,
-                                      .hilfe_prozedur = Spieler_Talente_Hilfe},
-                                     {.dx = 40});
-constexpr auto MITTE = Kit_Zeilen<15>({.nummer = ICON_TALENTE_ATTRIBUT + 20,
-                                       .grafik = GRAFIK_TALENTE_PLATZ,
-                                       .flags = MENUE_F_HOVER,
-                                       .x = 33,
-                                       .y = 272,
-                                       .status = MENUE_S_TRANSPARENT,
-                                       .klick = Spieler_Talente_Attribut,
-                                       .zeichnen = Spieler_Talente_Attribut_Zeichnen,
-                                       .ebene = 17,
-                                       .w = 36,
-                                       .h = 36,
-                                       .hilfe_prozedur = Spieler_Talente_Hilfe},
+// What every attribute place shares: a small place for the rows, a big one
+// for the specials and the goalkeeper's.
+constexpr Screen_Icon PLATZ = {.grafik = GRAFIK_TALENTE_PLATZ,
+                               .flags = MENUE_F_HOVER,
+                               .status = MENUE_S_TRANSPARENT,
+                               .klick = Spieler_Talente_Attribut,
+                               .zeichnen = Spieler_Talente_Attribut_Zeichnen,
+                               .ebene = 17,
+                               .w = 36,
+                               .h = 36,
+                               .hilfe_prozedur = Spieler_Talente_Hilfe};
+constexpr Screen_Icon PLATZ_GROSS = [] {
+    Screen_Icon i = PLATZ;
+    i.grafik = GRAFIK_TALENTE_PLATZ_GROSS, i.w = 48, i.h = 48;
+    return i;
+}();
+constexpr auto OBEN = Kit_Zeilen<20>(Kit_Icon_Bei(PLATZ, ICON_TALENTE_ATTRIBUT, 3, 72), {.dx = 40});
+constexpr auto MITTE = Kit_Zeilen<15>(Kit_Icon_Bei(PLATZ, ICON_TALENTE_ATTRIBUT + 20, 33, 272),
                                       {.dx = 50, .erster_index = 20});
-constexpr auto SPEZIAL = Kit_Zeilen<4>({.nummer = ICON_TALENTE_SPEZIAL,
-                                        .grafik = GRAFIK_TALENTE_PLATZ_GROSS,
-                                        .flags = MENUE_F_HOVER,
-                                        .x = 616,
-                                        .y = 386,
-                                        .status = MENUE_S_TRANSPARENT,
-                                        .klick = Spieler_Talente_Attribut,
-                                        .zeichnen = Spieler_Talente_Attribut_Zeichnen,
-                                        .ebene = 17,
-                                        .w = 48,
-                                        .h = 48,
-                                        .hilfe_prozedur = Spieler_Talente_Hilfe},
+constexpr auto SPEZIAL = Kit_Zeilen<4>(Kit_Icon_Bei(PLATZ_GROSS, ICON_TALENTE_SPEZIAL, 616, 386),
                                        {.dx = -120, .erster_index = 35});
-constexpr auto LETZTES = Kit_Zeilen<1>({.nummer = ICON_TALENTE_SPEZIAL + 4,
-                                        .grafik = GRAFIK_TALENTE_PLATZ_GROSS,
-                                        .flags = MENUE_F_HOVER,
-                                        .x = 32,
-                                        .y = 496,
-                                        .status = MENUE_S_TRANSPARENT,
-                                        .klick = Spieler_Talente_Attribut,
-                                        .zeichnen = Spieler_Talente_Attribut_Zeichnen,
-                                        .ebene = 17,
-                                        .w = 48,
-                                        .h = 48,
-                                        .hilfe_prozedur = Spieler_Talente_Hilfe},
+constexpr auto LETZTES = Kit_Zeilen<1>(Kit_Icon_Bei(PLATZ_GROSS, ICON_TALENTE_SPEZIAL + 4, 32, 496),
                                        {.erster_index = 39});
-constexpr auto TORWART = Kit_Zeilen<6>({.nummer = ICON_TALENTE_TORWART,
-                                        .grafik = GRAFIK_TALENTE_PLATZ_GROSS,
-                                        .flags = MENUE_F_HOVER,
-                                        .x = 83,
-                                        .y = 230,
-                                        .status = MENUE_S_TRANSPARENT,
-                                        .klick = Spieler_Talente_Attribut,
-                                        .zeichnen = Spieler_Talente_Attribut_Zeichnen,
-                                        .ebene = 17,
-                                        .w = 48,
-                                        .h = 48,
-                                        .hilfe_prozedur = Spieler_Talente_Hilfe},
+constexpr auto TORWART = Kit_Zeilen<6>(Kit_Icon_Bei(PLATZ_GROSS, ICON_TALENTE_TORWART, 83, 230),
                                        {.dx = 120, .erster_index = 47});
 constexpr auto ATTRIBUTE = Icon_Tabelle_Aus<Icon_Besitzer::TALENTE>(OBEN, MITTE, SPEZIAL, LETZTES, TORWART);
 
