@@ -1274,6 +1274,14 @@ TEST_F(Plan, FaehigkeitenMarkenBenannt) {
     Legende_Erklaert(GRAFIK_ATTRIBUT, {8, 136, 380, 520}, {{488, 340, 791, 405}}, 6, GRAFIK_ATTRIBUT_GEWAEHLT);
 }
 
+// Every row badge of the sheet names its attribute when the mouse rests on it.
+TEST_F(Plan, FaehigkeitenMarkenMitHilfe) {
+    oeffnen();
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_GE(Marken_Hilfe_Pruefen(GRAFIK_ATTRIBUT, {8, 136, 380, 520}, GRAFIK_ATTRIBUT_GEWAEHLT), 6u);
+}
+
 }  // namespace
 
 namespace {
