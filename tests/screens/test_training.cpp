@@ -691,6 +691,31 @@ TEST_F(Training, TalenteBlaettern) {
     EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(ICON_TALENTE_RAHMEN)->grafik, static_cast<u32>(GRAFIK_TALENTE_TOR));
 }
 
+// The header's badges (the attribute in training, up to three weaknesses)
+// stand apart and each names its attribute under the mouse.
+TEST_F(Training, TalenteKopfMarkenMitHilfe) {
+    const i32 p = feldspieler();
+    nur_lernbar(p, {4});
+    setzen(4, p, 6);  // in training
+    for (i32 a : {40, 41, 44}) setzen(a, p, Attribut_Noetig(a) + 1);
+    Spieler_Talente_Screen_Init(p, TALENTE_EIGENES_TEAM);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::TALENTE));
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    const Kasten kopf{560, 0, 800, 40};
+    std::vector<const Zeichenspur_Eintrag*> marken;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_BLIT && e.grafik >= GRAFIK_ATTRIBUT && e.grafik < GRAFIK_ATTRIBUT + ATTRIBUT_ANZAHL &&
+            kopf.um(e.x, e.y, e.breite, e.hoehe))
+            marken.push_back(&e);
+    ASSERT_EQ(marken.size(), 4u);
+    for (size_t i = 0; i < marken.size(); ++i)
+        for (size_t k = i + 1; k < marken.size(); ++k)
+            EXPECT_TRUE(marken[i]->x + marken[i]->breite <= marken[k]->x || marken[k]->x + marken[k]->breite <= marken[i]->x)
+                << "badges over each other at " << marken[i]->x << " and " << marken[k]->x;
+    EXPECT_EQ(Marken_Hilfe_Pruefen(GRAFIK_ATTRIBUT, kopf), 4u);
+}
+
 // --- The training sheet ----------------------------------------------------------------
 
 TEST_F(Training, PlanSlots) {
