@@ -5,6 +5,8 @@
 // and its results; and a whole turn of training played through the screens.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -709,11 +711,28 @@ TEST_F(Training, TalenteKopfMarkenMitHilfe) {
             kopf.um(e.x, e.y, e.breite, e.hoehe))
             marken.push_back(&e);
     ASSERT_EQ(marken.size(), 4u);
-    for (size_t i = 0; i < marken.size(); ++i)
-        for (size_t k = i + 1; k < marken.size(); ++k)
-            EXPECT_TRUE(marken[i]->x + marken[i]->breite <= marken[k]->x || marken[k]->x + marken[k]->breite <= marken[i]->x)
-                << "badges over each other at " << marken[i]->x << " and " << marken[k]->x;
+    // With the caption "Im Training" and the matches: side by side, left of
+    // the screen's emblem (from x 755).
+    std::vector<std::pair<i32, i32>> stuecke;
+    for (const Zeichenspur_Eintrag* m : marken) stuecke.emplace_back(m->x, m->x + m->breite);
+    for (const char* t : {Text_cfg_Text(TEXT_EINSETZEN_1, 32), "Spiele)"})
+        if (const Zeichenspur_Eintrag* e = kit::Text(t)) {
+            // Set right-aligned at its tab stop.
+            const size_t tab = e->text.find("^tr");
+            ASSERT_NE(tab, std::string::npos) << e->text;
+            const i32 rechts = std::atoi(e->text.substr(tab + 3, 4).c_str());
+            stuecke.emplace_back(rechts - Breite_Von(*e), rechts);
+        } else {
+            ADD_FAILURE() << t;
+        }
+    for (size_t i = 0; i < stuecke.size(); ++i) {
+        EXPECT_LE(stuecke[i].second, 752) << stuecke[i].first;
+        for (size_t k = i + 1; k < stuecke.size(); ++k)
+            EXPECT_TRUE(stuecke[i].second <= stuecke[k].first || stuecke[k].second <= stuecke[i].first)
+                << "over each other at " << stuecke[i].first << " and " << stuecke[k].first;
+    }
     EXPECT_EQ(Marken_Hilfe_Pruefen(GRAFIK_ATTRIBUT, kopf), 4u);
+    kit::Png("talente_kopf_hilfe");
 }
 
 // --- The training sheet ----------------------------------------------------------------

@@ -20,9 +20,9 @@ constexpr u32 KNOPF_OBEN = 0x23395A, KREIDE = 0xF2F4F0, GOLD = 0xF2B33D, GUT = 0
 
 // The colour of an attribute's group, one each: basics in the neutral blue,
 // advanced in green, mastery in violet, weaknesses in red, the goalkeeper's
-// in teal, the star training in gold.
+// in orange, the star training in gold.
 u32 familie(i32 a) {
-    constexpr u32 FARBE[ATTRIBUT_GRUPPEN] = {INFO, GUT, 0x9B6BD9, SCHLECHT, 0x2FA7A0, GOLD};
+    constexpr u32 FARBE[ATTRIBUT_GRUPPEN] = {INFO, GUT, 0x9B6BD9, SCHLECHT, 0xE8832E, GOLD};
     return FARBE[static_cast<int>(Attribut_Gruppe_Von(a))];
 }
 
