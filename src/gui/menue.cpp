@@ -784,10 +784,7 @@ void Menue_Reiner_Zeichner(Icon_Zeichen_Prozedur p) {
 }
 
 namespace {
-// Which part of the frame is drawn: all of it, only what lies under the
-// first covering icon, or the first covering icon and what lies over it.
-enum class Teilbild : u8 { GANZ, UNTER_DECKEL, AB_DECKEL };
-void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile = nullptr, Teilbild teil = Teilbild::GANZ);
+void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile = nullptr);
 
 // The frame about to be drawn, section by section; false when it cannot be
 // probed (an icon that does more than draw, the scroll screen, a drag, a
@@ -817,47 +814,6 @@ bool frame_abdruck(Rastport* ziel, std::vector<Teil>* teile) {
     const bool ok = Abdruck_Probe_Ende();
     Zeichenspur_Fortsetzen(spur);
     return ok;
-}
-
-bool unterschied(const std::vector<Teil>& alt, const std::vector<Teil>& neu, Abdruck_Rechteck* r);
-
-// A cover's first frame over the frame kept on the screen (a message box
-// coming up): when what lies under the cover is the kept frame, only the
-// cover and what lies over it are drawn (and the place a video drew over
-// again). False when the frame has to be drawn as usual.
-bool deckel_ueber_behaltenem(Rastport* ziel, const Abdruck_Rechteck& fremd) {
-    const auto& b = M->behalten;
-    if (Zeichenspur_An || !b.gueltig || b.ziel != ziel || b.pixel != ziel->bitmap->pixel16() || M->gezogen) return false;
-    const Screen_Icon* deckel = deckel_suchen();
-    if (!deckel || deckel_gilt(deckel, ziel)) return false;
-    // Under the first cover only procedures that only draw; no scroll screen.
-    bool unter = true;
-    for (i32 e = 0; e < MENUE_EBENEN; ++e)
-        for (i32 s = M->hoechster[e] - 1; s >= 0; --s) {
-            if (!ist_belegt(e, s) || !sichtbar(slot(e, s))) continue;
-            const Screen_Icon* i = slot(e, s);
-            if (i->scroll != 255) return false;
-            if (i->flags & MENUE_F_DECKT) unter = false;
-            if (unter && i->zeichnen &&
-                std::find(reine_zeichner.begin(), reine_zeichner.end(), i->zeichnen) == reine_zeichner.end())
-                return false;
-        }
-    std::vector<Teil> teile;
-    teile.reserve(b.teile.size());
-    Abdruck_Probe_Beginnen(ziel);
-    frame_zeichnen(ziel, &teile, Teilbild::UNTER_DECKEL);
-    Abdruck_Rechteck r;
-    if (!Abdruck_Probe_Ende() || !unterschied(b.teile, teile, &r) || !r.leer()) return false;
-    if (!fremd.leer()) {
-        Abdruck_Klipp_Beginnen(ziel, fremd);
-        frame_zeichnen(ziel, nullptr, Teilbild::UNTER_DECKEL);
-        if (!Abdruck_Klipp_Ende()) return false;
-    }
-    Abdruck_Aus();
-    frame_zeichnen(ziel, nullptr, Teilbild::AB_DECKEL);
-    M->behalten.gueltig = false;
-    M->behalten.teile.clear();
-    return true;
 }
 
 // Where the probed frame differs from the kept one (empty: nowhere); false
@@ -894,10 +850,6 @@ void Menue_Screen_Refresh(Rastport* ziel) {
     auto& b = M->behalten;
     Abdruck_Rechteck fremd;  // drawn over from elsewhere in a known place (a video)
     const bool beruehrt = Abdruck_Beruehrt(&fremd);
-    if (!beruehrt && deckel_ueber_behaltenem(ziel, fremd)) {
-        Abdruck_Wache(ziel);
-        return;
-    }
     std::vector<Teil> teile;
     teile.reserve(b.teile.size() + 1);
     const bool vergleichbar = frame_abdruck(ziel, &teile);
@@ -939,7 +891,7 @@ void Menue_Screen_Refresh(Rastport* ziel) {
 }
 
 namespace {
-void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile, Teilbild teil_art) {
+void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile) {
     // Probed: each icon a section of its own.
     const auto teil = [teile](i32 nummer) {
         if (!teile) return;
@@ -952,15 +904,12 @@ void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile, Teilbild teil_art)
     const bool behalten = deckel_gilt(deckel, ziel);
     const size_t spur_anfang = Zeichenspur_An ? Zeichenspur_Eintraege().size() : 0;
     bool zeichnen = !behalten;
-    // The part under the first cover (not kept): drawn up to it, or left as
-    // it stands on the target.
-    bool unter = teil_art != Teilbild::GANZ && !behalten;
     if (behalten) {
         teil(-1);
         Blt_Blit(M->deckel.bild, 0, 0, -1, -1, ziel, 0, 0, nullptr);
         Zeichenspur_Wiederholen(M->deckel.spur);
     }
-    else if (teil(-1); teil_art != Teilbild::AB_DECKEL && !hintergrund_verdeckt(ziel)) {
+    else if (teil(-1); !hintergrund_verdeckt(ziel)) {
         if (M->hintergrund) Blt_Blit(M->hintergrund, 0, 0, -1, -1, ziel, 0, 0, nullptr);
         else Blt_Rechteck(ziel, 0, 0, ziel->breite, ziel->hoehe, M->hintergrund_farbe);
     }
@@ -979,14 +928,6 @@ void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile, Teilbild teil_art)
         for (i32 s = M->hoechster[e] - 1; s >= 0; --s) {
             if (!ist_belegt(e, s)) continue;
             Screen_Icon* i = slot(e, s);
-            if (unter && sichtbar(i) && (i->flags & MENUE_F_DECKT) && i->scroll == 255 && i != M->gezogen) {
-                if (teil_art == Teilbild::UNTER_DECKEL) {
-                    teil(-2);
-                    return;
-                }
-                unter = false;
-            }
-            if (unter && teil_art == Teilbild::AB_DECKEL) continue;
             if (i == deckel) {
                 if (!behalten) {
                     Menue_Icon_Blit(i, ziel);
