@@ -95,6 +95,7 @@ void view_bauen(benchmark::State& st, u32 layout) {
         st.PauseTiming();
         Spielansicht_View_Leeren(v.get());
         Spielansicht_Gebaute_Freigeben();
+        v->pitch = sf.get(), v->layout = layout;
         st.ResumeTiming();
         if (!Spielansicht_Bild_Neu(v.get())) return st.SkipWithError("kein Rasenbild");
     }
