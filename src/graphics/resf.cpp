@@ -2,10 +2,15 @@
 #include "graphics/resf.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <map>
+#include <mutex>
+#include <set>
 #include <string>
+#include <thread>
 
 #include "base/bytes.h"
 #include "base/compress.h"
@@ -231,11 +236,153 @@ void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra) {
     }
 }
 
-Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag) {
+namespace {
+
+// The unpacking worker: one thread that reads pictures from entry bytes the
+// frame copied for it and unpacks their pixels. It touches nothing but its
+// jobs, so an archive may close while it works (a job of an older archive
+// count is thrown away when it is looked up).
+class Vorab {
+  public:
+    struct Schluessel {
+        i32 slot, eintrag;
+        u32 stand;
+        auto operator<=>(const Schluessel&) const = default;
+    };
+
+    ~Vorab() {
+        {
+            std::lock_guard<std::mutex> l(m_);
+            ende_ = true;
+        }
+        cv_.notify_all();
+        if (faden_.joinable()) faden_.join();
+    }
+
+    // Hands the entry's bytes to the worker.
+    void auftrag(const Schluessel& k, std::vector<u8>&& bytes) {
+        std::lock_guard<std::mutex> l(m_);
+        if (!faden_.joinable()) faden_ = std::thread([this] { arbeiten(); });
+        auftraege_.push_back({k, std::move(bytes)});
+        auftraege_.back().bytes.shrink_to_fit();
+        stand_[k] = nullptr;
+        cv_.notify_all();
+    }
+    // Whether the entry was handed over: *fertig when its picture waits.
+    bool bekannt(const Schluessel& k, bool* fertig) {
+        std::lock_guard<std::mutex> l(m_);
+        aufraeumen(k.stand);
+        const auto it = stand_.find(k);
+        if (it == stand_.end()) return false;
+        *fertig = it->second != nullptr || fehlgeschlagen_.count(k);
+        return true;
+    }
+    // The entry's picture, waiting for the worker when it is still at it;
+    // null when it was never handed over or could not be read.
+    Rastport* nehmen(const Schluessel& k) {
+        std::unique_lock<std::mutex> l(m_);
+        aufraeumen(k.stand);
+        auto it = stand_.find(k);
+        if (it == stand_.end()) return nullptr;
+        cv_.wait(l, [&] { return stand_.at(k) != nullptr || fehlgeschlagen_.count(k); });
+        it = stand_.find(k);
+        Rastport* rp = it->second.release();
+        stand_.erase(it);
+        fehlgeschlagen_.erase(k);
+        return rp;
+    }
+    size_t anzahl() {
+        std::lock_guard<std::mutex> l(m_);
+        return stand_.size();
+    }
+
+  private:
+    struct Auftrag {
+        Schluessel k;
+        std::vector<u8> bytes;
+    };
+
+    // Drops what was loaded under an older archive count (the worker's
+    // current job is dropped when it is done).
+    void aufraeumen(u32 jetzt) {
+        for (auto it = stand_.begin(); it != stand_.end();)
+            if (it->first.stand != jetzt && (it->second || fehlgeschlagen_.count(it->first))) {
+                fehlgeschlagen_.erase(it->first);
+                it = stand_.erase(it);
+            } else {
+                ++it;
+            }
+        std::erase_if(auftraege_, [&](const Auftrag& a) {
+            if (a.k.stand == jetzt) return false;
+            stand_.erase(a.k);
+            return true;
+        });
+    }
+
+    void arbeiten() {
+        std::unique_lock<std::mutex> l(m_);
+        for (;;) {
+            cv_.wait(l, [&] { return ende_ || !auftraege_.empty(); });
+            if (ende_) return;
+            Auftrag a = std::move(auftraege_.front());
+            auftraege_.pop_front();
+            l.unlock();
+            Rastport_Bild rp;
+            {
+                bytes::Leser leser(a.bytes.data(), a.bytes.size());
+                rp.reset(Rastport_Lesen(leser));
+            }
+            // zlib-packed pixels are unpacked here; anything else (or
+            // damaged data) is left to the frame's Rastport_Lock.
+            if (rp && rp->bitmap && rp->bitmap->packart == PACK_ZLIB) Rastport_Bitmap_Entpacken(rp->bitmap.get());
+            l.lock();
+            const auto it = stand_.find(a.k);
+            if (it == stand_.end()) continue;  // dropped meanwhile
+            if (rp) it->second = std::move(rp);
+            else fehlgeschlagen_.insert(a.k);
+            cv_.notify_all();
+        }
+    }
+
+    std::mutex m_;
+    std::condition_variable cv_;
+    std::thread faden_;
+    bool ende_ = false;
+    std::deque<Auftrag> auftraege_;
+    // Every entry handed over and not taken: its picture once it is read.
+    std::map<Schluessel, Rastport_Bild> stand_;
+    std::set<Schluessel> fehlgeschlagen_;
+};
+
+Vorab& vorab() {
+    static Vorab v;
+    return v;
+}
+
+}  // namespace
+
+bool Resf_Vorab_Bereit(i32 slot, i32 eintrag) {
+    if (!Resf_Eintrag_Gueltig(slot, eintrag)) return true;
+    const Vorab::Schluessel k{slot, eintrag, stand};
+    bool fertig = false;
+    if (vorab().bekannt(k, &fertig)) return fertig;
     i16 typ = 0;
     std::vector<u8> d;
-    if (!Resf_Eintrag_Daten(slot, eintrag, &typ, d) || (typ != RESF_BILD && typ != RESF_SPRITE)) return nullptr;
-    auto* rp = static_cast<Rastport*>(Resf_Lade_Eintrag(slot, eintrag, 16, nullptr));
+    if (!Resf_Eintrag_Daten(slot, eintrag, &typ, d) || typ != RESF_BILD) return true;
+    vorab().auftrag(k, std::move(d));
+    return false;
+}
+
+size_t Resf_Vorab_Anzahl() { return vorab().anzahl(); }
+
+Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag) {
+    Rastport* rp = Resf_Eintrag_Gueltig(slot, eintrag) ? vorab().nehmen({slot, eintrag, stand}) : nullptr;
+    if (!rp) {
+        i16 typ = 0;
+        std::vector<u8> d;
+        if (!Resf_Eintrag_Daten(slot, eintrag, &typ, d) || (typ != RESF_BILD && typ != RESF_SPRITE)) return nullptr;
+        rp = static_cast<Rastport*>(Resf_Lade_Eintrag(slot, eintrag, 16, nullptr));
+    }
     if (rp && eintrag >= 0 && eintrag < 4000)
         for (i32 a = 0; a < RESF_SPIEL_ARCHIVE; ++a)
             if (spiel_offen && spiel_slots[a] == slot) rp->grafik = (a + 1) * 4000 + eintrag;

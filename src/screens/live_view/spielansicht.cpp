@@ -418,6 +418,8 @@ bool Spielansicht_Vorrat_Schritt() {
     }();
     while (naechster < liste.size() && gehalten.count(liste[naechster])) ++naechster;
     if (naechster >= liste.size()) return false;
+    // Read and unpacked on the graphics worker; kept once it is ready.
+    if (!Resf_Vorab_Bereit(Resf_Spiel_Slot(liste[naechster].first), liste[naechster].second)) return true;
     gehaltenes_bild(liste[naechster].first, liste[naechster].second);
     ++naechster;
     return true;
