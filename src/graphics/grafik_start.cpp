@@ -7,7 +7,19 @@
 #include "graphics/resf.h"
 #include "platform/display.h"
 
-bool Grafik_Archive_Oeffnen() { return Resf_Init() == 1; }
+namespace {
+constexpr i32 ARCHIV_WAPPEN = 8;  // wappen.res
+}  // namespace
+
+bool Grafik_Archive_Oeffnen() {
+    if (Resf_Init() != 1) return false;
+    // The crests: a thousand small pictures that the competition and club
+    // screens draw by the dozen, each reduced from the crest unpacked.
+    // Unpacked on the worker from the start and kept, so that a screen's
+    // first frame pays for none.
+    Resf_Vorab_Halten(Resf_Spiel_Slot(ARCHIV_WAPPEN));
+    return true;
+}
 
 bool Grafik_Fonts_Laden() {
     if (!Rastport_Init_Screen() || !Farbe_Schatten_Init(Display_Farbtiefe)) return false;

@@ -8,7 +8,6 @@
 #include <deque>
 #include <map>
 #include <mutex>
-#include <set>
 #include <string>
 #include <thread>
 
@@ -240,8 +239,9 @@ namespace {
 
 // The unpacking worker: one thread that reads pictures from entry bytes the
 // frame copied for it and unpacks their pixels. It touches nothing but its
-// jobs, so an archive may close while it works (a job of an older archive
-// count is thrown away when it is looked up).
+// jobs, so an archive may close while it works: every job carries the
+// archives' count it was made under, and what belongs to an older count is
+// thrown away as soon as the frame asks under a newer one.
 class Vorab {
   public:
     struct Schluessel {
@@ -259,64 +259,88 @@ class Vorab {
         if (faden_.joinable()) faden_.join();
     }
 
-    // Hands the entry's bytes to the worker.
-    void auftrag(const Schluessel& k, std::vector<u8>&& bytes) {
+    // Hands the entry's bytes to the worker. A picture to be kept stays in
+    // the worker's store once it is read and is lent out as copies; any
+    // other waits there to be taken once.
+    void auftrag(const Schluessel& k, std::vector<u8>&& bytes, bool halten = false) {
         std::lock_guard<std::mutex> l(m_);
+        neuer_stand(k.stand);
         if (!faden_.joinable()) faden_ = std::thread([this] { arbeiten(); });
-        auftraege_.push_back({k, std::move(bytes)});
+        auftraege_.push_back({k, std::move(bytes), halten});
         auftraege_.back().bytes.shrink_to_fit();
-        stand_[k] = nullptr;
+        if (!halten) einmal_[k] = Eintrag{};
         cv_.notify_all();
     }
-    // Whether the entry was handed over: *fertig when its picture waits.
+    // Whether the entry was handed over to be taken once: *fertig when the
+    // worker is done with it.
     bool bekannt(const Schluessel& k, bool* fertig) {
         std::lock_guard<std::mutex> l(m_);
-        aufraeumen(k.stand);
-        const auto it = stand_.find(k);
-        if (it == stand_.end()) return false;
-        *fertig = it->second != nullptr || fehlgeschlagen_.count(k);
+        neuer_stand(k.stand);
+        if (gehalten_.count(k)) {
+            *fertig = true;
+            return true;
+        }
+        const auto it = einmal_.find(k);
+        if (it == einmal_.end()) return false;
+        *fertig = it->second.fertig;
         return true;
     }
-    // The entry's picture, waiting for the worker when it is still at it;
-    // null when it was never handed over or could not be read.
+    // The entry's picture to be taken once, waiting for the worker when it
+    // is still at it; else a copy of the kept one (never waited for). Null
+    // when there is neither or the worker could not read it.
     Rastport* nehmen(const Schluessel& k) {
         std::unique_lock<std::mutex> l(m_);
-        aufraeumen(k.stand);
-        auto it = stand_.find(k);
-        if (it == stand_.end()) return nullptr;
-        cv_.wait(l, [&] { return stand_.at(k) != nullptr || fehlgeschlagen_.count(k); });
-        it = stand_.find(k);
-        Rastport* rp = it->second.release();
-        stand_.erase(it);
-        fehlgeschlagen_.erase(k);
-        return rp;
+        neuer_stand(k.stand);
+        if (einmal_.count(k)) {
+            cv_.wait(l, [&] { return einmal_.at(k).fertig; });
+            const auto it = einmal_.find(k);
+            Rastport* rp = it->second.bild.release();
+            einmal_.erase(it);
+            return rp;
+        }
+        const auto it = gehalten_.find(k);
+        return it == gehalten_.end() ? nullptr : kopieren(*it->second);
     }
     size_t anzahl() {
         std::lock_guard<std::mutex> l(m_);
-        return stand_.size();
+        return einmal_.size();
+    }
+    size_t gehalten() {
+        std::lock_guard<std::mutex> l(m_);
+        return gehalten_.size();
     }
 
   private:
     struct Auftrag {
         Schluessel k;
         std::vector<u8> bytes;
+        bool halten = false;
+    };
+    struct Eintrag {
+        bool fertig = false;
+        Rastport_Bild bild;
     };
 
-    // Drops what was loaded under an older archive count (the worker's
-    // current job is dropped when it is done).
-    void aufraeumen(u32 jetzt) {
-        for (auto it = stand_.begin(); it != stand_.end();)
-            if (it->first.stand != jetzt && (it->second || fehlgeschlagen_.count(it->first))) {
-                fehlgeschlagen_.erase(it->first);
-                it = stand_.erase(it);
-            } else {
-                ++it;
-            }
-        std::erase_if(auftraege_, [&](const Auftrag& a) {
-            if (a.k.stand == jetzt) return false;
-            stand_.erase(a.k);
-            return true;
-        });
+    static Rastport* kopieren(const Rastport& q) {
+        auto* rp = new Rastport;
+        rp->breite = q.breite, rp->hoehe = q.hoehe, rp->wort4 = q.wort4, rp->wort5 = q.wort5;
+        const auto bitmap = [](const std::unique_ptr<Rastport_Bitmap>& b) {
+            return b ? std::make_unique<Rastport_Bitmap>(*b) : nullptr;
+        };
+        rp->bitmap = bitmap(q.bitmap), rp->dritte = bitmap(q.dritte), rp->zweite = bitmap(q.zweite);
+        rp->maske = q.maske, rp->alpha = q.alpha;
+        if (q.sprite) rp->sprite = std::make_unique<Rle_Sprite>(*q.sprite);
+        return rp;
+    }
+
+    // Asked under a newer archives' count: everything of the older goes
+    // (the job at the worker is thrown away when it is done).
+    void neuer_stand(u32 jetzt) {
+        if (jetzt == stand_) return;
+        stand_ = jetzt;
+        einmal_.clear();
+        gehalten_.clear();
+        std::erase_if(auftraege_, [&](const Auftrag& a) { return a.k.stand != jetzt; });
     }
 
     void arbeiten() {
@@ -336,10 +360,15 @@ class Vorab {
             // damaged data) is left to the frame's Rastport_Lock.
             if (rp && rp->bitmap && rp->bitmap->packart == PACK_ZLIB) Rastport_Bitmap_Entpacken(rp->bitmap.get());
             l.lock();
-            const auto it = stand_.find(a.k);
-            if (it == stand_.end()) continue;  // dropped meanwhile
-            if (rp) it->second = std::move(rp);
-            else fehlgeschlagen_.insert(a.k);
+            if (a.k.stand != stand_) continue;  // an older archive's
+            if (a.halten) {
+                // Kept only when whole: a damaged one loads in the frame.
+                if (rp && (!rp->bitmap || rp->bitmap->hat_pixel())) gehalten_[a.k] = std::move(rp);
+                continue;
+            }
+            const auto it = einmal_.find(a.k);
+            if (it == einmal_.end()) continue;
+            it->second = Eintrag{true, std::move(rp)};
             cv_.notify_all();
         }
     }
@@ -348,10 +377,10 @@ class Vorab {
     std::condition_variable cv_;
     std::thread faden_;
     bool ende_ = false;
+    u32 stand_ = 0;  // the archives' count the jobs belong to
     std::deque<Auftrag> auftraege_;
-    // Every entry handed over and not taken: its picture once it is read.
-    std::map<Schluessel, Rastport_Bild> stand_;
-    std::set<Schluessel> fehlgeschlagen_;
+    std::map<Schluessel, Eintrag> einmal_;          // handed over to be taken once
+    std::map<Schluessel, Rastport_Bild> gehalten_;  // kept while their archive stays open
 };
 
 Vorab& vorab() {
@@ -375,8 +404,24 @@ bool Resf_Vorab_Bereit(i32 slot, i32 eintrag) {
 
 size_t Resf_Vorab_Anzahl() { return vorab().anzahl(); }
 
+i32 Resf_Vorab_Halten(i32 slot) {
+    if (!Resf_Slot_Gueltig(slot)) return 0;
+    i32 n = 0;
+    for (i32 e = 0; e < Resf_Anzahl(slot) - slots[slot].basis; ++e) {
+        i16 typ = 0;
+        std::vector<u8> d;
+        if (!Resf_Eintrag_Daten(slot, e, &typ, d) || typ != RESF_BILD) continue;
+        vorab().auftrag({slot, e, stand}, std::move(d), true);
+        ++n;
+    }
+    return n;
+}
+
+size_t Resf_Vorab_Gehalten() { return vorab().gehalten(); }
+
 Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag) {
-    Rastport* rp = Resf_Eintrag_Gueltig(slot, eintrag) ? vorab().nehmen({slot, eintrag, stand}) : nullptr;
+    Rastport* rp = nullptr;
+    if (Resf_Eintrag_Gueltig(slot, eintrag)) rp = vorab().nehmen({slot, eintrag, stand});
     if (!rp) {
         i16 typ = 0;
         std::vector<u8> d;

@@ -65,6 +65,14 @@ Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag);
 bool Resf_Vorab_Bereit(i32 slot, i32 eintrag);
 // Pictures loaded ahead and not taken yet (also those still at the worker).
 size_t Resf_Vorab_Anzahl();
+// Every picture of the archive read and unpacked on the worker and kept
+// while the archive stays open: a load of one then gets a copy of the kept
+// picture, pixels and all (until the worker has come to it, and for one it
+// could not unpack, the load does what it always did). The number of
+// pictures handed to the worker.
+i32 Resf_Vorab_Halten(i32 slot);
+// Pictures kept so (those the worker is done with).
+size_t Resf_Vorab_Gehalten();
 bool Resf_Lade_Blob(i32 slot, i32 eintrag, std::vector<u8>& blob);
 
 // The 22 game archives: names from the settings res_0..res_21 (defaults

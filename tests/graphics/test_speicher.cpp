@@ -433,17 +433,41 @@ TEST(Resf, VorabGeladenGleichInPlaceGeladen) {
     EXPECT_TRUE(Resf_Vorab_Bereit(slot, 9)) << "no such entry";
     EXPECT_EQ(Resf_Vorab_Anzahl(), 0u);
 
-    // Asked for, then the archive closes: the next archive in that slot
-    // gives its own picture.
-    EXPECT_FALSE(Resf_Vorab_Bereit(slot, 0));
+    // The whole archive kept unpacked: every load gets its own copy with its
+    // pixels; the damaged picture is not kept and loads as in place.
+    EXPECT_EQ(Resf_Vorab_Halten(slot), 3);
+    for (int i = 0; i < 5000 && Resf_Vorab_Gehalten() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(Resf_Vorab_Gehalten(), 2u);
+    for (i32 e : {0, 3}) {
+        Rastport_Bild erste(Resf_Lade_Rastport(slot, e)), zweite(Resf_Lade_Rastport(slot, e));
+        ASSERT_TRUE(erste && zweite && erste->bitmap->hat_pixel() && zweite->bitmap->hat_pixel()) << e;
+        EXPECT_NE(erste->bitmap->pixel16(), zweite->bitmap->pixel16()) << "copies";
+        EXPECT_TRUE(std::equal(erste->bitmap->pixel16(), erste->bitmap->pixel16() + 264, zweite->bitmap->pixel16()));
+        EXPECT_EQ(erste->bitmap->pixel16()[10], e == 0 ? 30 : 70);
+        EXPECT_EQ(erste->alpha, zweite->alpha);
+        ASSERT_TRUE(erste->sprite && zweite->sprite);
+        EXPECT_EQ(erste->sprite->daten, zweite->sprite->daten);
+        EXPECT_TRUE(Resf_Vorab_Bereit(slot, e)) << "kept: nothing to hand over";
+    }
+    EXPECT_EQ(Resf_Vorab_Anzahl(), 0u);
+    Rastport_Bild kaputtes(Resf_Lade_Rastport(slot, 1));
+    ASSERT_TRUE(kaputtes);
+    EXPECT_EQ(Rastport_Lock(kaputtes.get()), 0);
+
+    // Kept and asked for, then the archive closes: the next archive in that
+    // slot gives its own pictures.
+    EXPECT_FALSE(Resf_Vorab_Bereit(slot, 1));
     Resf_Schliessen(slot);
     const std::string anderer = tmp("vorab2.res");
-    schreiben(anderer, archiv({{RESF_BILD, gepackt(11)}}));
+    schreiben(anderer, archiv({{RESF_BILD, gepackt(11)}, {RESF_BILD, gepackt(13)}}));
     const i32 neu = Resf_Oeffnen(anderer.c_str(), 0);
     ASSERT_EQ(neu, slot);
-    Rastport_Bild b(Resf_Lade_Rastport(neu, 0));
-    ASSERT_TRUE(b && Rastport_Lock(b.get()));
-    EXPECT_EQ(b->bitmap->pixel16()[10], 110);
+    for (i32 e : {0, 1}) {
+        Rastport_Bild b(Resf_Lade_Rastport(neu, e));
+        ASSERT_TRUE(b && Rastport_Lock(b.get()));
+        EXPECT_EQ(b->bitmap->pixel16()[10], e == 0 ? 110 : 130);
+    }
+    EXPECT_EQ(Resf_Vorab_Anzahl(), 0u);
     Resf_Schliessen(neu);
 }
 
