@@ -237,7 +237,7 @@ void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra) {
 
 namespace {
 
-// The unpacking worker: one thread that reads pictures from entry bytes the
+// The unpacking worker: a few threads that read pictures from entry bytes the
 // frame copied for it and unpacks their pixels. It touches nothing but its
 // jobs, so an archive may close while it works: every job carries the
 // archives' count it was made under, and what belongs to an older count is
@@ -256,7 +256,7 @@ class Vorab {
             ende_ = true;
         }
         cv_.notify_all();
-        if (faden_.joinable()) faden_.join();
+        for (std::thread& f : faeden_) f.join();
     }
 
     // Hands the entry's bytes to the worker. A picture to be kept stays in
@@ -265,11 +265,18 @@ class Vorab {
     void auftrag(const Schluessel& k, std::vector<u8>&& bytes, bool halten = false) {
         std::lock_guard<std::mutex> l(m_);
         neuer_stand(k.stand);
-        if (!faden_.joinable()) faden_ = std::thread([this] { arbeiten(); });
-        auftraege_.push_back({k, std::move(bytes), halten});
-        auftraege_.back().bytes.shrink_to_fit();
+        if (faeden_.empty()) {
+            // A few threads: one big picture takes a while, and the frame
+            // may ask for several before it takes the first.
+            const unsigned n = std::clamp(std::thread::hardware_concurrency(), 2u, 4u) - 1;
+            for (unsigned i = 0; i < n; ++i) faeden_.emplace_back([this] { arbeiten(); });
+        }
+        // What a frame waits for goes before what is only kept.
+        auto& schlange = halten ? auftraege_ : dringend_;
+        schlange.push_back({k, std::move(bytes), halten});
+        schlange.back().bytes.shrink_to_fit();
         if (!halten) einmal_[k] = Eintrag{};
-        cv_.notify_all();
+        cv_.notify_one();
     }
     // Whether the entry was handed over to be taken once: *fertig when the
     // worker is done with it.
@@ -341,15 +348,17 @@ class Vorab {
         einmal_.clear();
         gehalten_.clear();
         std::erase_if(auftraege_, [&](const Auftrag& a) { return a.k.stand != jetzt; });
+        std::erase_if(dringend_, [&](const Auftrag& a) { return a.k.stand != jetzt; });
     }
 
     void arbeiten() {
         std::unique_lock<std::mutex> l(m_);
         for (;;) {
-            cv_.wait(l, [&] { return ende_ || !auftraege_.empty(); });
+            cv_.wait(l, [&] { return ende_ || !dringend_.empty() || !auftraege_.empty(); });
             if (ende_) return;
-            Auftrag a = std::move(auftraege_.front());
-            auftraege_.pop_front();
+            auto& schlange = dringend_.empty() ? auftraege_ : dringend_;
+            Auftrag a = std::move(schlange.front());
+            schlange.pop_front();
             l.unlock();
             Rastport_Bild rp;
             {
@@ -375,10 +384,11 @@ class Vorab {
 
     std::mutex m_;
     std::condition_variable cv_;
-    std::thread faden_;
+    std::vector<std::thread> faeden_;
     bool ende_ = false;
     u32 stand_ = 0;  // the archives' count the jobs belong to
-    std::deque<Auftrag> auftraege_;
+    std::deque<Auftrag> dringend_;   // pictures to be taken once
+    std::deque<Auftrag> auftraege_;  // pictures to be kept
     std::map<Schluessel, Eintrag> einmal_;          // handed over to be taken once
     std::map<Schluessel, Rastport_Bild> gehalten_;  // kept while their archive stays open
 };
@@ -404,10 +414,10 @@ bool Resf_Vorab_Bereit(i32 slot, i32 eintrag) {
 
 size_t Resf_Vorab_Anzahl() { return vorab().anzahl(); }
 
-i32 Resf_Vorab_Halten(i32 slot) {
+i32 Resf_Vorab_Halten(i32 slot, i32 von) {
     if (!Resf_Slot_Gueltig(slot)) return 0;
     i32 n = 0;
-    for (i32 e = 0; e < Resf_Anzahl(slot) - slots[slot].basis; ++e) {
+    for (i32 e = std::max(von, 0); e < Resf_Anzahl(slot) - slots[slot].basis; ++e) {
         i16 typ = 0;
         std::vector<u8> d;
         if (!Resf_Eintrag_Daten(slot, e, &typ, d) || typ != RESF_BILD) continue;

@@ -418,8 +418,11 @@ bool Spielansicht_Vorrat_Schritt() {
     }();
     while (naechster < liste.size() && gehalten.count(liste[naechster])) ++naechster;
     if (naechster >= liste.size()) return false;
-    // Read and unpacked on the graphics worker; kept once it is ready.
-    if (!Resf_Vorab_Bereit(Resf_Spiel_Slot(liste[naechster].first), liste[naechster].second)) return true;
+    // Read and unpacked on the graphics worker, a few ahead of the one
+    // kept next; kept once it is ready.
+    const auto bereit = [](const std::pair<int, i32>& e) { return Resf_Vorab_Bereit(Resf_Spiel_Slot(e.first), e.second); };
+    for (size_t k = naechster + 1; k < std::min(liste.size(), naechster + 4); ++k) bereit(liste[k]);
+    if (!bereit(liste[naechster])) return true;
     gehaltenes_bild(liste[naechster].first, liste[naechster].second);
     ++naechster;
     return true;
