@@ -1,13 +1,17 @@
 // Resource archives (see resf.h).
 #include "graphics/resf.h"
 
+#include <pthread.h>
+
 #include <algorithm>
 #include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <deque>
 #include <map>
+#include <memory>
 #include <mutex>
+#include <new>
 #include <string>
 #include <thread>
 
@@ -250,14 +254,30 @@ class Vorab {
         auto operator<=>(const Schluessel&) const = default;
     };
 
+    Vorab() {
+        // A forked child has none of the workers: it drops what they were
+        // at (a load then does it in the frame) and starts its own.
+        pthread_atfork([] { vorab_selbst->m_.lock(); }, [] { vorab_selbst->m_.unlock(); },
+                       [] {
+                           Vorab& v = *vorab_selbst;
+                           new (&v.m_) std::mutex();
+                           new (&v.cv_) std::condition_variable();
+                           for (auto& f : v.faeden_) (void)f.release();  // threads of the parent
+                           v.faeden_.clear();
+                           v.dringend_.clear();
+                           v.auftraege_.clear();
+                           for (auto& [k, e] : v.einmal_) e.fertig = true;
+                       });
+    }
     ~Vorab() {
         {
             std::lock_guard<std::mutex> l(m_);
             ende_ = true;
         }
         cv_.notify_all();
-        for (std::thread& f : faeden_) f.join();
+        for (auto& f : faeden_) f->join();
     }
+    static inline Vorab* vorab_selbst = nullptr;
 
     // Hands the entry's bytes to the worker. A picture to be kept stays in
     // the worker's store once it is read and is lent out as copies; any
@@ -269,7 +289,7 @@ class Vorab {
             // A few threads: one big picture takes a while, and the frame
             // may ask for several before it takes the first.
             const unsigned n = std::clamp(std::thread::hardware_concurrency(), 2u, 4u) - 1;
-            for (unsigned i = 0; i < n; ++i) faeden_.emplace_back([this] { arbeiten(); });
+            for (unsigned i = 0; i < n; ++i) faeden_.push_back(std::make_unique<std::thread>([this] { arbeiten(); }));
         }
         // What a frame waits for goes before what is only kept.
         auto& schlange = halten ? auftraege_ : dringend_;
@@ -384,7 +404,7 @@ class Vorab {
 
     std::mutex m_;
     std::condition_variable cv_;
-    std::vector<std::thread> faeden_;
+    std::vector<std::unique_ptr<std::thread>> faeden_;
     bool ende_ = false;
     u32 stand_ = 0;  // the archives' count the jobs belong to
     std::deque<Auftrag> dringend_;   // pictures to be taken once
@@ -395,6 +415,7 @@ class Vorab {
 
 Vorab& vorab() {
     static Vorab v;
+    Vorab::vorab_selbst = &v;
     return v;
 }
 

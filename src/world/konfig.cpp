@@ -2,6 +2,7 @@
 #include "world/markt.h"
 #include "world/konfig.h"
 
+#include <pthread.h>
 #include <strings.h>
 
 #include <cerrno>
@@ -562,7 +563,18 @@ struct Vorab_Welt {
     Spieler_Puffer p;
     int markt = -1;
 };
-std::future<std::unique_ptr<Vorab_Welt>> vorab_arbeit;
+// The worker's answer; on the heap, so that a forked child, which has no
+// worker, can leave the parent's behind without waiting for it.
+std::future<std::unique_ptr<Vorab_Welt>>* vorab_zeiger = nullptr;
+std::future<std::unique_ptr<Vorab_Welt>>& arbeit() {
+    static const bool angemeldet = [] {
+        pthread_atfork(nullptr, nullptr, [] { vorab_zeiger = nullptr; });
+        return true;
+    }();
+    (void)angemeldet;
+    if (!vorab_zeiger) vorab_zeiger = new std::future<std::unique_ptr<Vorab_Welt>>();
+    return *vorab_zeiger;
+}
 std::unique_ptr<Vorab_Welt> vorab_welt;
 int vorab_set = -1;          // what the worker reads: the set
 std::string vorab_dateien;   // and its team and player files
@@ -580,7 +592,7 @@ void vorab_pfade(int set, Vorab_Welt* v) {
 // The world read ahead for the set, waited for when the worker is still at
 // it; null when there is none or its files changed since (then it goes).
 Vorab_Welt* vorab_holen(int set) {
-    if (vorab_arbeit.valid()) vorab_welt = vorab_arbeit.get();
+    if (arbeit().valid()) vorab_welt = arbeit().get();
     if (!vorab_welt || vorab_welt->set != set || !vorab_welt->ok) return nullptr;
     Vorab_Welt jetzt;
     vorab_pfade(set, &jetzt);
@@ -658,18 +670,18 @@ bool Welt_Vorab_Lesen(int set) {
         return v.set == set && v.team == jetzt.team && v.team_alias == jetzt.team_alias && v.spieler == jetzt.spieler &&
                v.spieler_alias == jetzt.spieler_alias;
     };
-    if (vorab_arbeit.valid() && vorab_arbeit.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
-        vorab_welt = vorab_arbeit.get();
-    if (vorab_arbeit.valid()) {
+    if (arbeit().valid() && arbeit().wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        vorab_welt = arbeit().get();
+    if (arbeit().valid()) {
         if (vorab_set == set && vorab_dateien == jetzt.team + jetzt.spieler) return false;
-        vorab_welt = vorab_arbeit.get();  // another world's: it ends before the next begins
+        vorab_welt = arbeit().get();  // another world's: it ends before the next begins
     }
     if (vorab_welt && gleich(*vorab_welt)) return true;
     auto v = std::make_unique<Vorab_Welt>(std::move(jetzt));
     vorab_set = set;
     vorab_dateien = v->team + v->spieler;
     vorab_welt.reset();
-    vorab_arbeit = std::async(std::launch::async, [v = std::move(v)]() mutable {
+    arbeit() = std::async(std::launch::async, [v = std::move(v)]() mutable {
         const std::string* pfade[4] = {&v->team, &v->team_alias, &v->spieler, &v->spieler_alias};
         for (int i = 0; i < 4; ++i) v->staende[i] = dateistand(*pfade[i]);
         Read_Config_Still(true);
