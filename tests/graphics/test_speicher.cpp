@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "base/bytes.h"
@@ -469,6 +470,47 @@ TEST(Resf, VorabGeladenGleichInPlaceGeladen) {
     }
     EXPECT_EQ(Resf_Vorab_Anzahl(), 0u);
     Resf_Schliessen(neu);
+}
+
+// A child forked while the workers are at an archive has none of them: its
+// loads do not wait for them, and it unpacks in its own workers or in place.
+TEST(Resf, VorabImGeforktenKind) {
+    std::vector<u8> groesser;
+    {
+        Rastport_Bild rp = halten(Rastport_Neu_Einfach(512, 512, 16));
+        for (int i = 0; i < 512 * 512; ++i) rp->bitmap->pixel16()[i] = static_cast<u16>((i % 512) * 7);
+        rp->bitmap->pixel_behalten = 0;
+        ASSERT_EQ(Rastport_Bitmap_Packen(rp->bitmap.get(), PACK_ZLIB), 1);
+        groesser = gespeichert(*rp);
+    }
+    std::vector<std::pair<u32, std::vector<u8>>> eintraege(40, {RESF_BILD, groesser});
+    const std::string pfad = tmp("fork.res");
+    schreiben(pfad, archiv(eintraege));
+    const i32 slot = Resf_Oeffnen(pfad.c_str(), 0);
+    ASSERT_GE(slot, 0);
+    Resf_Vorab_Halten(slot);
+    for (i32 e = 0; e < 4; ++e) Resf_Vorab_Bereit(slot, e);
+    const pid_t kind = fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0) {
+        alarm(20);  // a load that waits for a worker of the parent never ends
+        bool ok = true;
+        for (i32 e : {0, 1, 2, 3, 39}) {
+            Rastport_Bild b(Resf_Lade_Rastport(slot, e));
+            ok = ok && b && Rastport_Lock(b.get()) && b->bitmap->pixel16()[3] == 21;
+        }
+        ok = ok && !Resf_Vorab_Bereit(slot, 5);  // its own workers take new work
+        for (int i = 0; i < 5000 && !Resf_Vorab_Bereit(slot, 5); ++i) usleep(1000);
+        Rastport_Bild b(Resf_Lade_Rastport(slot, 5));
+        ok = ok && b && b->bitmap->hat_pixel();
+        _exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(kind, &status, 0), kind);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    Rastport_Bild b(Resf_Lade_Rastport(slot, 0));
+    EXPECT_TRUE(b && Rastport_Lock(b.get()));
+    Resf_Schliessen(slot);
 }
 
 // A font whose sheet is stored packed (as the game's fonts are) is read
