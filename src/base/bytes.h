@@ -42,7 +42,12 @@ struct Schreiber {
     void operator()(f64 v) { put(std::bit_cast<u64>(v), 8); }
     template <class T, size_t N>
     void operator()(const T (&feld)[N]) {
-        for (const T& x : feld) (*this)(x);
+        // An array of numbers (of any rank) is its bytes in memory order on
+        // a little-endian machine: written at once.
+        if constexpr (std::endian::native == std::endian::little && bulk<std::remove_all_extents_t<T>>)
+            bytes(feld, sizeof feld);
+        else
+            for (const T& x : feld) (*this)(x);
     }
     template <class R>
     requires std::is_class_v<R>
@@ -68,8 +73,20 @@ struct Schreiber {
     }
 
   private:
+    // The number types written as their own bytes, least significant first.
+    template <class T>
+    static constexpr bool bulk = std::is_same_v<T, u8> || std::is_same_v<T, i8> || std::is_same_v<T, char> ||
+                                 std::is_same_v<T, u16> || std::is_same_v<T, i16> || std::is_same_v<T, u32> ||
+                                 std::is_same_v<T, i32> || std::is_same_v<T, u64> || std::is_same_v<T, i64> ||
+                                 std::is_same_v<T, f32> || std::is_same_v<T, f64>;
     void put(u64 v, int n) {
-        for (int i = 0; i < n; ++i) out.push_back(static_cast<u8>(v >> (8 * i)));
+        if constexpr (std::endian::native == std::endian::little) {
+            const size_t alt = out.size();
+            out.resize(alt + static_cast<size_t>(n));
+            std::memcpy(out.data() + alt, &v, static_cast<size_t>(n));
+        } else {
+            for (int i = 0; i < n; ++i) out.push_back(static_cast<u8>(v >> (8 * i)));
+        }
     }
 };
 

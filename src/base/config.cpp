@@ -55,7 +55,10 @@ struct Ebene {
     int warnungen = 0;
 };
 
-std::vector<std::unique_ptr<Ebene>> g_ebenen;
+// Each thread reads its own files (the world is also read on a worker).
+thread_local std::vector<std::unique_ptr<Ebene>> g_ebenen;
+// This thread's messages are only counted (see Read_Config_Still).
+thread_local bool g_still = false;
 Read_Config_Melder g_melder = nullptr;
 
 const char* const k_dateinamen[CONFIG_ART_ANZAHL] = {
@@ -151,6 +154,13 @@ void ausgeben(const char* text) {
 // Reports a message of the level's file and counts it as error (codes below
 // 200) or warning.
 void melden_an_v(Ebene* e, int code, i32 zeile, const char* format, va_list args) {
+    if (g_still) {
+        if (e) {
+            if (code < 200 || code >= 900) ++e->fehler;
+            else ++e->warnungen;
+        }
+        return;
+    }
     char* text = Read_Config_Meldung_Text_V(code, e ? e->name.c_str() : "?", zeile, format, args);
     if (e) {
         if (code < 200 || code >= 900) ++e->fehler;
@@ -659,6 +669,8 @@ char* Read_Config_Meldung_Text(int code, const char* datei, i32 zeile, const cha
     va_end(args);
     return t;
 }
+
+void Read_Config_Still(bool still) { g_still = still; }
 
 void Read_Config_Melden(int code, const char* format, ...) {
     Ebene* e = oben();

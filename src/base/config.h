@@ -126,6 +126,11 @@ int Read_Config_Anzahl_Fehler();
 int Read_Config_Anzahl_Warnungen();
 // Replaces the message sink (null: back to Meldung_Printf). Tests collect
 // the messages this way.
+// Each thread has its own open files. While `still` is set for a thread,
+// the messages of its reading are only counted (Read_Config_Anzahl_Fehler),
+// never shown: for reading ahead on a worker, whose failed file the frame
+// reads again to show what is wrong.
+void Read_Config_Still(bool still);
 using Read_Config_Melder = void (*)(const char* text);
 void Read_Config_Set_Melder(Read_Config_Melder melder);
 

@@ -246,19 +246,75 @@ bool Datei_Sync(Datei_Status* d) {
     return fsync(fileno(d->datei)) == 0;
 }
 
+namespace {
+
+// A packed block as it stands in the stream: its u32 packed size, then the
+// run-length packed bytes. False when memory is short.
+bool gepackt_anhaengen(const u8* klar, u32 groesse, std::vector<u8>* aus) {
+    const size_t anfang = aus->size();
+    aus->resize(anfang + 4 + Tools_RLE_Max_Gepackt(groesse));
+    const u32 n = Tools_RLE_Packen(klar, aus->data() + anfang + 4, groesse);
+    if (n == 0) {
+        aus->resize(anfang);
+        return false;
+    }
+    u8* kopf = aus->data() + anfang;
+    for (int i = 0; i < 4; ++i) kopf[i] = static_cast<u8>(n >> (8 * i));
+    aus->resize(anfang + 4 + n);
+    return true;
+}
+
+}  // namespace
+
 bool Datei_Schreiben_Gepackt(Datei_Status* d, const void* puffer, u32 groesse) {
     if (!d) return false;
     if (!puffer && groesse > 0) {
         d->fehler = 1;
         return false;
     }
-    std::vector<u8> gepackt(Tools_RLE_Max_Gepackt(groesse));
-    u32 n = Tools_RLE_Packen(puffer, gepackt.data(), groesse);
-    if (n == 0) {
+    const u8* p = static_cast<const u8*>(puffer);
+    if (d->packen_aufgeschoben) return Datei_Schreiben_Gepackt_Vektor(d, std::vector<u8>(p, p + groesse));
+    std::vector<u8> gepackt;
+    if (!gepackt_anhaengen(p, groesse, &gepackt)) {
         d->fehler = 1;
         return false;
     }
-    return Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) { s(n); }) && Datei_Schreiben(d, gepackt.data(), n);
+    return Datei_Schreiben(d, gepackt.data(), static_cast<u32>(gepackt.size()));
+}
+
+bool Datei_Schreiben_Gepackt_Vektor(Datei_Status* d, std::vector<u8>&& klar) {
+    if (!d) return false;
+    if (!d->packen_aufgeschoben) return Datei_Schreiben_Gepackt(d, klar.data(), static_cast<u32>(klar.size()));
+    if (d->fehler || d->pos != d->puffer.size()) {
+        d->fehler = 1;
+        return false;
+    }
+    d->aufgeschoben.push_back({d->pos, std::move(klar)});
+    return true;
+}
+
+bool Datei_Packen_Aufschieben(Datei_Status* d) {
+    if (!d || !d->speicher || d->ansicht || d->verschluesselt) return false;
+    d->packen_aufgeschoben = true;
+    return true;
+}
+
+bool Datei_Aufgeschobene_Packen(std::vector<u8>* puffer, std::vector<Datei_Status::Aufgeschoben>* stuecke) {
+    if (stuecke->empty()) return true;
+    std::vector<u8> aus;
+    aus.reserve(puffer->size() + puffer->size() / 4);
+    size_t von = 0;
+    for (const Datei_Status::Aufgeschoben& s : *stuecke) {
+        if (s.pos < von || s.pos > puffer->size()) return false;
+        aus.insert(aus.end(), puffer->begin() + static_cast<std::ptrdiff_t>(von),
+                   puffer->begin() + static_cast<std::ptrdiff_t>(s.pos));
+        if (!gepackt_anhaengen(s.klar.data(), static_cast<u32>(s.klar.size()), &aus)) return false;
+        von = s.pos;
+    }
+    aus.insert(aus.end(), puffer->begin() + static_cast<std::ptrdiff_t>(von), puffer->end());
+    puffer->swap(aus);
+    stuecke->clear();
+    return true;
 }
 
 u32 Datei_Lesen_Gepackt(Datei_Status* d, void* puffer, u32 groesse) {

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "base/bytes.h"
@@ -37,6 +38,15 @@ struct Datei_Status {
     u32 verschl_start = 0;        // stream position where scrambling began
     std::array<u8, 256> folge{};  // key stream k(0..255) (its period is 256)
     int letzte_op = 0;            // file: 1 write, 2 read (a seek is needed in between)
+    // A memory stream written with its packing put off (Datei_Packen_Aufschieben):
+    // each packed block's plain bytes and the place in `puffer` where its
+    // packed form goes.
+    bool packen_aufgeschoben = false;
+    struct Aufgeschoben {
+        u32 pos;
+        std::vector<u8> klar;
+    };
+    std::vector<Aufgeschoben> aufgeschoben;
 };
 
 // Opens a stream file for writing and reading ("wb+": created or emptied).
@@ -94,6 +104,22 @@ u32 Datei_Lesen_Gepackt(Datei_Status* datei, void* puffer, u32 groesse);
 // Largest packed block Datei_Lesen_Gepackt accepts.
 constexpr u32 DATEI_GEPACKT_MAX = 512u * 1024u * 1024u;
 
+// The stream's bytes with every block in packed form: a memory stream
+// written with its packing put off holds the packed blocks' plain bytes
+// apart; this packs them into their places. It touches nothing but its
+// arguments, so it may run on another thread than the one that wrote the
+// stream. False when memory is short.
+bool Datei_Aufgeschobene_Packen(std::vector<u8>* puffer, std::vector<Datei_Status::Aufgeschoben>* stuecke);
+// From now on the memory stream keeps the plain bytes of every packed block
+// (a copy taken at once) and packs none of them: what the stream holds is
+// whole only after Datei_Aufgeschobene_Packen. A stream written so is meant
+// for writing only (its position and size count the plain bytes). False
+// for a file stream or a scrambled one.
+bool Datei_Packen_Aufschieben(Datei_Status* datei);
+// A packed block of the bytes in `klar`, handed over (a stream whose
+// packing is put off takes them without a copy).
+bool Datei_Schreiben_Gepackt_Vektor(Datei_Status* datei, std::vector<u8>&& klar);
+
 // Field by field through base/bytes.h: `felder(bytes::Schreiber&)` writes
 // fields, which go to the stream plain or as one packed block.
 template <class Felder>
@@ -102,7 +128,7 @@ bool Datei_Schreiben_Felder(Datei_Status* datei, Felder felder, bool gepackt = f
     bytes::Schreiber s{b};
     felder(s);
     const u32 n = static_cast<u32>(b.size());
-    return gepackt ? Datei_Schreiben_Gepackt(datei, b.data(), n) : (n == 0 || Datei_Schreiben(datei, b.data(), n));
+    return gepackt ? Datei_Schreiben_Gepackt_Vektor(datei, std::move(b)) : (n == 0 || Datei_Schreiben(datei, b.data(), n));
 }
 // Reads `groesse` bytes (plain, or one packed block of that size) and lets
 // `felder(bytes::Leser&)` take its fields from them. False when the stream

@@ -133,16 +133,29 @@ class Rahmen_Schreiber {
 
 enum class Schreibfehler { KEINER, MODUL, ORDNER, ANLEGEN, SCHREIBEN };
 
+// A module's block written into memory: its bytes, and, when its packing
+// was put off, the plain bytes of its packed blocks still to be packed.
+struct Block {
+    std::vector<u8> bytes;
+    std::vector<Datei_Status::Aufgeschoben> ungepackt;
+};
+
 // Every module's block, written into memory (index 0 stays empty). A
-// module that fails leaves the disk untouched (MODUL).
+// module that fails leaves the disk untouched (MODUL). With `aufschieben`
+// the packing of the blocks is left to Datei_Aufgeschobene_Packen (away from
+// the frame).
 Schreibfehler module_schreiben(const Spielstand_Modul* module, int anzahl, std::string* modul_name,
-                               std::vector<std::vector<u8>>* bloecke) {
+                               std::vector<Block>* bloecke, bool aufschieben = false) {
     bloecke->assign(anzahl + 1, {});
     for (int i = 1; i <= anzahl; ++i) {
         if (!module[i].schreiben) continue;
         Datei_Status* d = Datei_Oeffnen_Speicher();
+        if (aufschieben) Datei_Packen_Aufschieben(d);
         const bool ok = module[i].schreiben(d) && !d->fehler;
-        if (ok) (*bloecke)[i].swap(d->puffer);
+        if (ok) {
+            (*bloecke)[i].bytes.swap(d->puffer);
+            (*bloecke)[i].ungepackt.swap(d->aufgeschoben);
+        }
         Datei_Schliessen(d);
         if (!ok) {
             *modul_name = module[i].name ? module[i].name : "?";
@@ -152,10 +165,18 @@ Schreibfehler module_schreiben(const Spielstand_Modul* module, int anzahl, std::
     return Schreibfehler::KEINER;
 }
 
+// Packs what the blocks' writing put off. Touches no game state (it runs
+// on the writer thread).
+Schreibfehler bloecke_packen(std::vector<Block>* bloecke) {
+    for (Block& b : *bloecke)
+        if (!Datei_Aufgeschobene_Packen(&b.bytes, &b.ungepackt)) return Schreibfehler::SCHREIBEN;
+    return Schreibfehler::KEINER;
+}
+
 // The file's bytes around the blocks: the header, the key (scrambling what
 // follows when it is given), every block with its check, the end. Touches
 // no game state (it also runs on the writer thread).
-Schreibfehler rahmen_bilden(const u8* kopf, u32 kopf_len, const std::vector<std::vector<u8>>& bloecke,
+Schreibfehler rahmen_bilden(const u8* kopf, u32 kopf_len, const std::vector<Block>& bloecke,
                             const u8* schluessel, std::vector<u8>* aus) {
     const int anzahl = static_cast<int>(bloecke.size()) - 1;
     Datei_Status* d = Datei_Oeffnen_Speicher();
@@ -167,8 +188,8 @@ Schreibfehler rahmen_bilden(const u8* kopf, u32 kopf_len, const std::vector<std:
     }
     Datei_Pruefung_Setzen(d, 0);
     for (int i = 1; i <= anzahl && w.ok(); ++i) {
-        const u32 n = static_cast<u32>(bloecke[i].size());
-        const u8* daten = n ? bloecke[i].data() : nullptr;
+        const u32 n = static_cast<u32>(bloecke[i].bytes.size());
+        const u8* daten = n ? bloecke[i].bytes.data() : nullptr;
         w.u32_schreiben(TAG_BLOCK | static_cast<u32>(i));
         w.u32_schreiben(n);
         w.schreiben(daten, n);
@@ -223,7 +244,7 @@ Schreibfehler datei_ersetzen(const std::string& ziel, const std::vector<u8>& dat
 
 Schreibfehler bloecke_schreiben(const char* pfad, const u8* kopf, u32 kopf_len, const Spielstand_Modul* module,
                                 int anzahl, bool verschluesseln, std::string* modul_name) {
-    std::vector<std::vector<u8>> bloecke;
+    std::vector<Block> bloecke;
     if (const Schreibfehler f = module_schreiben(module, anzahl, modul_name, &bloecke); f != Schreibfehler::KEINER)
         return f;
     const u8 schluessel = verschluesseln ? static_cast<u8>(Rnd_Deko()) : 0;
@@ -567,19 +588,22 @@ bool Spielstand_Speichern_Hintergrund(const char* pfad, int still) {
     if (!pfad || !*pfad) return false;
     const auto kopf = spielstand_kopf(still);
     std::string modul;
-    std::vector<std::vector<u8>> bloecke;
-    if (const Schreibfehler f = module_schreiben(g_module, SPIELSTAND_BLOECKE, &modul, &bloecke);
+    std::vector<Block> bloecke;
+    if (const Schreibfehler f = module_schreiben(g_module, SPIELSTAND_BLOECKE, &modul, &bloecke, true);
         f != Schreibfehler::KEINER) {
         speicherfehler_melden(f, pfad, modul);
         return false;
     }
-    // The frame makes the blocks; the writer frames, scrambles and writes them.
+    // The frame takes the blocks' fields (a copy of the game as it stands
+    // now); the writer packs, frames, scrambles and writes them.
     const u8 schluessel = static_cast<u8>(Rnd_Deko());
     hintergrund.pfad = pfad;
     hintergrund.ergebnis = std::async(std::launch::async, [ziel = W32_Pfad_Uebersetzen(pfad), kopf,
-                                                           b = std::move(bloecke), schluessel] {
+                                                           b = std::move(bloecke), schluessel]() mutable {
         std::vector<u8> daten;
-        const Schreibfehler f = rahmen_bilden(kopf.data(), static_cast<u32>(kopf.size()), b, &schluessel, &daten);
+        Schreibfehler f = bloecke_packen(&b);
+        if (f == Schreibfehler::KEINER)
+            f = rahmen_bilden(kopf.data(), static_cast<u32>(kopf.size()), b, &schluessel, &daten);
         return f != Schreibfehler::KEINER ? f : datei_ersetzen(ziel, daten);
     });
     return true;

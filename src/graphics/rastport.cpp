@@ -2,6 +2,7 @@
 #include "graphics/rastport.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -17,7 +18,8 @@
 
 namespace {
 
-char fehler_text[256] = "";
+// Each thread its own (pictures are also read on the unpacking worker).
+thread_local char fehler_text[256] = "";
 
 constexpr char NALP[4] = {'N', 'A', 'L', 'P'};
 // Smaller alpha planes are stored as they are: packing would not pay.
@@ -102,7 +104,8 @@ i32 Rastport_Bitmap_Entpacken(Rastport_Bitmap* bm) {
 }
 
 u32 Rastport_Serie_Neu() {
-    static u32 naechste = 0;
+    // Pictures are also made on the unpacking worker.
+    static std::atomic<u32> naechste{0};
     return ++naechste;
 }
 

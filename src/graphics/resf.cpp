@@ -1,11 +1,19 @@
 // Resource archives (see resf.h).
 #include "graphics/resf.h"
 
+#include <pthread.h>
+
 #include <algorithm>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <map>
+#include <memory>
+#include <mutex>
+#include <new>
 #include <string>
+#include <thread>
 
 #include "base/bytes.h"
 #include "base/compress.h"
@@ -231,11 +239,226 @@ void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra) {
     }
 }
 
-Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag) {
+namespace {
+
+// The unpacking worker: a few threads that read pictures from entry bytes the
+// frame copied for it and unpacks their pixels. It touches nothing but its
+// jobs, so an archive may close while it works: every job carries the
+// archives' count it was made under, and what belongs to an older count is
+// thrown away as soon as the frame asks under a newer one.
+class Vorab {
+  public:
+    struct Schluessel {
+        i32 slot, eintrag;
+        u32 stand;
+        auto operator<=>(const Schluessel&) const = default;
+    };
+
+    Vorab() {
+        // A forked child has none of the workers: it drops what they were
+        // at (a load then does it in the frame) and starts its own.
+        pthread_atfork([] { vorab_selbst->m_.lock(); }, [] { vorab_selbst->m_.unlock(); },
+                       [] {
+                           Vorab& v = *vorab_selbst;
+                           new (&v.m_) std::mutex();
+                           new (&v.cv_) std::condition_variable();
+                           for (auto& f : v.faeden_) (void)f.release();  // threads of the parent
+                           v.faeden_.clear();
+                           v.dringend_.clear();
+                           v.auftraege_.clear();
+                           for (auto& [k, e] : v.einmal_) e.fertig = true;
+                       });
+    }
+    ~Vorab() {
+        {
+            std::lock_guard<std::mutex> l(m_);
+            ende_ = true;
+        }
+        cv_.notify_all();
+        for (auto& f : faeden_) f->join();
+    }
+    static inline Vorab* vorab_selbst = nullptr;
+
+    // Hands the entry's bytes to the worker. A picture to be kept stays in
+    // the worker's store once it is read and is lent out as copies; any
+    // other waits there to be taken once.
+    void auftrag(const Schluessel& k, std::vector<u8>&& bytes, bool halten = false) {
+        std::lock_guard<std::mutex> l(m_);
+        neuer_stand(k.stand);
+        if (faeden_.empty()) {
+            // A few threads: one big picture takes a while, and the frame
+            // may ask for several before it takes the first.
+            const unsigned n = std::clamp(std::thread::hardware_concurrency(), 2u, 4u) - 1;
+            for (unsigned i = 0; i < n; ++i) faeden_.push_back(std::make_unique<std::thread>([this] { arbeiten(); }));
+        }
+        // What a frame waits for goes before what is only kept.
+        auto& schlange = halten ? auftraege_ : dringend_;
+        schlange.push_back({k, std::move(bytes), halten});
+        schlange.back().bytes.shrink_to_fit();
+        if (!halten) einmal_[k] = Eintrag{};
+        cv_.notify_one();
+    }
+    // Whether the entry was handed over to be taken once: *fertig when the
+    // worker is done with it.
+    bool bekannt(const Schluessel& k, bool* fertig) {
+        std::lock_guard<std::mutex> l(m_);
+        neuer_stand(k.stand);
+        if (gehalten_.count(k)) {
+            *fertig = true;
+            return true;
+        }
+        const auto it = einmal_.find(k);
+        if (it == einmal_.end()) return false;
+        *fertig = it->second.fertig;
+        return true;
+    }
+    // The entry's picture to be taken once, waiting for the worker when it
+    // is still at it; else a copy of the kept one (never waited for). Null
+    // when there is neither or the worker could not read it.
+    Rastport* nehmen(const Schluessel& k) {
+        std::unique_lock<std::mutex> l(m_);
+        neuer_stand(k.stand);
+        if (einmal_.count(k)) {
+            cv_.wait(l, [&] { return einmal_.at(k).fertig; });
+            const auto it = einmal_.find(k);
+            Rastport* rp = it->second.bild.release();
+            einmal_.erase(it);
+            return rp;
+        }
+        const auto it = gehalten_.find(k);
+        return it == gehalten_.end() ? nullptr : kopieren(*it->second);
+    }
+    size_t anzahl() {
+        std::lock_guard<std::mutex> l(m_);
+        return einmal_.size();
+    }
+    size_t gehalten() {
+        std::lock_guard<std::mutex> l(m_);
+        return gehalten_.size();
+    }
+
+  private:
+    struct Auftrag {
+        Schluessel k;
+        std::vector<u8> bytes;
+        bool halten = false;
+    };
+    struct Eintrag {
+        bool fertig = false;
+        Rastport_Bild bild;
+    };
+
+    static Rastport* kopieren(const Rastport& q) {
+        auto* rp = new Rastport;
+        rp->breite = q.breite, rp->hoehe = q.hoehe, rp->wort4 = q.wort4, rp->wort5 = q.wort5;
+        const auto bitmap = [](const std::unique_ptr<Rastport_Bitmap>& b) {
+            return b ? std::make_unique<Rastport_Bitmap>(*b) : nullptr;
+        };
+        rp->bitmap = bitmap(q.bitmap), rp->dritte = bitmap(q.dritte), rp->zweite = bitmap(q.zweite);
+        rp->maske = q.maske, rp->alpha = q.alpha;
+        if (q.sprite) rp->sprite = std::make_unique<Rle_Sprite>(*q.sprite);
+        return rp;
+    }
+
+    // Asked under a newer archives' count: everything of the older goes
+    // (the job at the worker is thrown away when it is done).
+    void neuer_stand(u32 jetzt) {
+        if (jetzt == stand_) return;
+        stand_ = jetzt;
+        einmal_.clear();
+        gehalten_.clear();
+        std::erase_if(auftraege_, [&](const Auftrag& a) { return a.k.stand != jetzt; });
+        std::erase_if(dringend_, [&](const Auftrag& a) { return a.k.stand != jetzt; });
+    }
+
+    void arbeiten() {
+        std::unique_lock<std::mutex> l(m_);
+        for (;;) {
+            cv_.wait(l, [&] { return ende_ || !dringend_.empty() || !auftraege_.empty(); });
+            if (ende_) return;
+            auto& schlange = dringend_.empty() ? auftraege_ : dringend_;
+            Auftrag a = std::move(schlange.front());
+            schlange.pop_front();
+            l.unlock();
+            Rastport_Bild rp;
+            {
+                bytes::Leser leser(a.bytes.data(), a.bytes.size());
+                rp.reset(Rastport_Lesen(leser));
+            }
+            // zlib-packed pixels are unpacked here; anything else (or
+            // damaged data) is left to the frame's Rastport_Lock.
+            if (rp && rp->bitmap && rp->bitmap->packart == PACK_ZLIB) Rastport_Bitmap_Entpacken(rp->bitmap.get());
+            l.lock();
+            if (a.k.stand != stand_) continue;  // an older archive's
+            if (a.halten) {
+                // Kept only when whole: a damaged one loads in the frame.
+                if (rp && (!rp->bitmap || rp->bitmap->hat_pixel())) gehalten_[a.k] = std::move(rp);
+                continue;
+            }
+            const auto it = einmal_.find(a.k);
+            if (it == einmal_.end()) continue;
+            it->second = Eintrag{true, std::move(rp)};
+            cv_.notify_all();
+        }
+    }
+
+    std::mutex m_;
+    std::condition_variable cv_;
+    std::vector<std::unique_ptr<std::thread>> faeden_;
+    bool ende_ = false;
+    u32 stand_ = 0;  // the archives' count the jobs belong to
+    std::deque<Auftrag> dringend_;   // pictures to be taken once
+    std::deque<Auftrag> auftraege_;  // pictures to be kept
+    std::map<Schluessel, Eintrag> einmal_;          // handed over to be taken once
+    std::map<Schluessel, Rastport_Bild> gehalten_;  // kept while their archive stays open
+};
+
+Vorab& vorab() {
+    static Vorab v;
+    Vorab::vorab_selbst = &v;
+    return v;
+}
+
+}  // namespace
+
+bool Resf_Vorab_Bereit(i32 slot, i32 eintrag) {
+    if (!Resf_Eintrag_Gueltig(slot, eintrag)) return true;
+    const Vorab::Schluessel k{slot, eintrag, stand};
+    bool fertig = false;
+    if (vorab().bekannt(k, &fertig)) return fertig;
     i16 typ = 0;
     std::vector<u8> d;
-    if (!Resf_Eintrag_Daten(slot, eintrag, &typ, d) || (typ != RESF_BILD && typ != RESF_SPRITE)) return nullptr;
-    auto* rp = static_cast<Rastport*>(Resf_Lade_Eintrag(slot, eintrag, 16, nullptr));
+    if (!Resf_Eintrag_Daten(slot, eintrag, &typ, d) || typ != RESF_BILD) return true;
+    vorab().auftrag(k, std::move(d));
+    return false;
+}
+
+size_t Resf_Vorab_Anzahl() { return vorab().anzahl(); }
+
+i32 Resf_Vorab_Halten(i32 slot, i32 von) {
+    if (!Resf_Slot_Gueltig(slot)) return 0;
+    i32 n = 0;
+    for (i32 e = std::max(von, 0); e < Resf_Anzahl(slot) - slots[slot].basis; ++e) {
+        i16 typ = 0;
+        std::vector<u8> d;
+        if (!Resf_Eintrag_Daten(slot, e, &typ, d) || typ != RESF_BILD) continue;
+        vorab().auftrag({slot, e, stand}, std::move(d), true);
+        ++n;
+    }
+    return n;
+}
+
+size_t Resf_Vorab_Gehalten() { return vorab().gehalten(); }
+
+Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag) {
+    Rastport* rp = nullptr;
+    if (Resf_Eintrag_Gueltig(slot, eintrag)) rp = vorab().nehmen({slot, eintrag, stand});
+    if (!rp) {
+        i16 typ = 0;
+        std::vector<u8> d;
+        if (!Resf_Eintrag_Daten(slot, eintrag, &typ, d) || (typ != RESF_BILD && typ != RESF_SPRITE)) return nullptr;
+        rp = static_cast<Rastport*>(Resf_Lade_Eintrag(slot, eintrag, 16, nullptr));
+    }
     if (rp && eintrag >= 0 && eintrag < 4000)
         for (i32 a = 0; a < RESF_SPIEL_ARCHIVE; ++a)
             if (spiel_offen && spiel_slots[a] == slot) rp->grafik = (a + 1) * 4000 + eintrag;

@@ -53,6 +53,27 @@ bool Resf_Eintrag_Daten(i32 slot, i32 eintrag, i16* typ, std::vector<u8>& daten)
 void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra);
 // Typed forms of the same.
 Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag);
+// Loading ahead, away from the frame: worker threads read the entry's
+// picture and unpack its pixels; the next Resf_Lade_Rastport of the entry
+// takes that picture (waiting for the worker when it is still at it), so
+// the frame pays neither. Asked for an entry the first time, it is handed
+// to the worker and the answer is false; false while the worker is at it;
+// true once the picture waits to be taken, and for an entry that cannot be
+// loaded ahead (a refused one, or one that is no picture: the load then
+// does what it always did). A picture the worker could not unpack is taken
+// packed and unpacked in the frame, with its message.
+bool Resf_Vorab_Bereit(i32 slot, i32 eintrag);
+// Pictures loaded ahead and not taken yet (also those still at the worker).
+size_t Resf_Vorab_Anzahl();
+// Every picture of the archive (from entry `von` on) read and unpacked on
+// the worker and kept
+// while the archive stays open: a load of one then gets a copy of the kept
+// picture, pixels and all (until the worker has come to it, and for one it
+// could not unpack, the load does what it always did). The number of
+// pictures handed to the worker.
+i32 Resf_Vorab_Halten(i32 slot, i32 von = 0);
+// Pictures kept so (those the worker is done with).
+size_t Resf_Vorab_Gehalten();
 bool Resf_Lade_Blob(i32 slot, i32 eintrag, std::vector<u8>& blob);
 
 // The 22 game archives: names from the settings res_0..res_21 (defaults

@@ -39,6 +39,10 @@ int verein_waehlen() {
 bool spielstart(int, u8* wizard_byte) {
     if (wizard_byte) *wizard_byte = 0;
     if (Manager_Anzahl_Menschen() > 0) return true;
+    // The world's files were handed to a worker when the start was chosen
+    // (Main_Spielstart_Registrieren): Team takes what it read, waiting for
+    // it only when it is still at it.
+    Welt_Vorab_Lesen(kStartSet);
     int ok = 0;
     if (!(Team(kStartSet) && Spieler(&ok) && ok)) {
         Debug_Printf("Neues Spiel: die Welt von Satz %d konnte nicht gelesen werden\n", kStartSet);
@@ -71,7 +75,12 @@ bool spielstart(int, u8* wizard_byte) {
 
 bool Main_Spielstart_Pruefen(int arg, u8* wizard_byte) { return spielstart(arg, wizard_byte); }
 
-void Main_Spielstart_Registrieren() { Kalender_Set_Spielstart(kStartSet, kStartSet, kStartSet); }
+void Main_Spielstart_Registrieren() {
+    Kalender_Set_Spielstart(kStartSet, kStartSet, kStartSet);
+    // The world is read on a worker from now on, while the program opens its
+    // archives and fonts, so that the first frame of the game takes it ready.
+    Welt_Vorab_Lesen(kStartSet);
+}
 
 bool Main_Spielstart_Bildschirme(int arg, u8* wizard_byte) { return Spielstart_Pruefen(arg, wizard_byte); }
 void Main_Spielstart_Bildschirme_Registrieren() {

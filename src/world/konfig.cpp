@@ -2,16 +2,23 @@
 #include "world/markt.h"
 #include "world/konfig.h"
 
+#include <pthread.h>
 #include <strings.h>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <chrono>
 #include <cstring>
+#include <future>
+#include <memory>
 #include <vector>
+
+#include <sys/stat.h>
 
 #include "base/config.h"
 #include "base/debug.h"
+#include "base/files.h"
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "world/aufstellung.h"
@@ -495,6 +502,8 @@ bool team_datei_lesen(bool geoeffnet, const char* pfad) {
     return ok;
 }
 
+bool spieler_uebernehmen(Spieler_Puffer& p, int markt, int* ok_aus);
+
 bool spieler_datei_lesen(bool geoeffnet, const char* pfad, int* ok_aus) {
     if (ok_aus) *ok_aus = 0;
     if (!geoeffnet) {
@@ -514,6 +523,92 @@ bool spieler_datei_lesen(bool geoeffnet, const char* pfad, int* ok_aus) {
     if (ok) ok = kader_pruefen(neu_teams, p, &markt);
     Read_Config_Close();
     if (!ok) return false;
+    return spieler_uebernehmen(p, markt, ok_aus);
+}
+
+// Reads the team file of the path into `t` and the player file into `p`
+// (with its market team), on the calling thread; nothing of the world
+// changes.
+bool welt_lesen(const std::string& team, const std::string& team_alias, const std::string& spieler,
+                const std::string& spieler_alias, Team_Puffer* t, Spieler_Puffer* p, int* markt) {
+    if (!Read_Config_Open_Pfad(team.c_str(), team_alias.c_str())) return false;
+    bool ok = teams_lesen(t);
+    Read_Config_Close();
+    if (!ok || !Read_Config_Open_Pfad(spieler.c_str(), spieler_alias.c_str())) return false;
+    ok = spieler_lesen(p, static_cast<int>(t->t.size())) && kader_pruefen(*t, *p, markt);
+    Read_Config_Close();
+    return ok;
+}
+
+// A file's size and time of change, to tell whether it changed since it
+// was read ahead.
+struct Dateistand {
+    long long groesse = -1, zeit = -1, zeit_ns = -1;
+    bool operator==(const Dateistand&) const = default;
+};
+Dateistand dateistand(const std::string& pfad) {
+    struct stat st;
+    if (stat(W32_Pfad_Uebersetzen(pfad.c_str()).c_str(), &st) != 0) return {};
+    return {static_cast<long long>(st.st_size), static_cast<long long>(st.st_mtim.tv_sec),
+            static_cast<long long>(st.st_mtim.tv_nsec)};
+}
+
+// The world of a set read ahead on a worker thread (Welt_Vorab_Lesen).
+struct Vorab_Welt {
+    int set = -1;
+    std::string team, team_alias, spieler, spieler_alias;
+    Dateistand staende[4];
+    bool ok = false;
+    Team_Puffer t;
+    Spieler_Puffer p;
+    int markt = -1;
+};
+// The worker's answer; on the heap, so that a forked child, which has no
+// worker, can leave the parent's behind without waiting for it.
+std::future<std::unique_ptr<Vorab_Welt>>* vorab_zeiger = nullptr;
+std::future<std::unique_ptr<Vorab_Welt>>& arbeit() {
+    static const bool angemeldet = [] {
+        pthread_atfork(nullptr, nullptr, [] { vorab_zeiger = nullptr; });
+        return true;
+    }();
+    (void)angemeldet;
+    if (!vorab_zeiger) vorab_zeiger = new std::future<std::unique_ptr<Vorab_Welt>>();
+    return *vorab_zeiger;
+}
+std::unique_ptr<Vorab_Welt> vorab_welt;
+int vorab_set = -1;          // what the worker reads: the set
+std::string vorab_dateien;   // and its team and player files
+bool vorab_teams = false;  // the pending teams came from the world read ahead
+
+// The set's world files as the settings name them now.
+void vorab_pfade(int set, Vorab_Welt* v) {
+    v->set = set;
+    v->team = Read_Config_Get_Filenamen(CONFIG_TEAM, set, 0);
+    v->team_alias = Read_Config_Get_Filenamen(CONFIG_TEAM, set, 1);
+    v->spieler = Read_Config_Get_Filenamen(CONFIG_SPIELER, set, 0);
+    v->spieler_alias = Read_Config_Get_Filenamen(CONFIG_SPIELER, set, 1);
+}
+
+// The world read ahead for the set, waited for when the worker is still at
+// it; null when there is none or its files changed since (then it goes).
+Vorab_Welt* vorab_holen(int set) {
+    if (arbeit().valid()) vorab_welt = arbeit().get();
+    if (!vorab_welt || vorab_welt->set != set || !vorab_welt->ok) return nullptr;
+    Vorab_Welt jetzt;
+    vorab_pfade(set, &jetzt);
+    const std::string* pfade[4] = {&jetzt.team, &jetzt.team_alias, &jetzt.spieler, &jetzt.spieler_alias};
+    const std::string* damals[4] = {&vorab_welt->team, &vorab_welt->team_alias, &vorab_welt->spieler,
+                                    &vorab_welt->spieler_alias};
+    for (int i = 0; i < 4; ++i)
+        if (*pfade[i] != *damals[i] || dateistand(*pfade[i]) != vorab_welt->staende[i]) {
+            vorab_welt.reset();
+            return nullptr;
+        }
+    return vorab_welt.get();
+}
+
+bool spieler_uebernehmen(Spieler_Puffer& p, int markt, int* ok_aus) {
+    const int teams = static_cast<int>(neu_teams.t.size());
     // Take over: the pending teams and the players replace the world.
     if (!Welt_Anlegen(teams, static_cast<int>(p.s.size()))) return false;
     std::memcpy(Team_Daten, neu_teams.t.data(), sizeof(Team_Struktur) * neu_teams.t.size());
@@ -568,8 +663,44 @@ void Team_Init_Leer() {
     Spielstart_Beendet = 0;
 }
 
+bool Welt_Vorab_Lesen(int set) {
+    Vorab_Welt jetzt;
+    vorab_pfade(set, &jetzt);
+    const auto gleich = [&](const Vorab_Welt& v) {
+        return v.set == set && v.team == jetzt.team && v.team_alias == jetzt.team_alias && v.spieler == jetzt.spieler &&
+               v.spieler_alias == jetzt.spieler_alias;
+    };
+    if (arbeit().valid() && arbeit().wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        vorab_welt = arbeit().get();
+    if (arbeit().valid()) {
+        if (vorab_set == set && vorab_dateien == jetzt.team + jetzt.spieler) return false;
+        vorab_welt = arbeit().get();  // another world's: it ends before the next begins
+    }
+    if (vorab_welt && gleich(*vorab_welt)) return true;
+    auto v = std::make_unique<Vorab_Welt>(std::move(jetzt));
+    vorab_set = set;
+    vorab_dateien = v->team + v->spieler;
+    vorab_welt.reset();
+    arbeit() = std::async(std::launch::async, [v = std::move(v)]() mutable {
+        const std::string* pfade[4] = {&v->team, &v->team_alias, &v->spieler, &v->spieler_alias};
+        for (int i = 0; i < 4; ++i) v->staende[i] = dateistand(*pfade[i]);
+        Read_Config_Still(true);
+        v->ok = welt_lesen(v->team, v->team_alias, v->spieler, v->spieler_alias, &v->t, &v->p, &v->markt);
+        Read_Config_Still(false);
+        return std::move(v);
+    });
+    return false;
+}
+
 bool Team(int set) {
     Welt_Config_Set = set;
+    vorab_teams = false;
+    if (Vorab_Welt* v = vorab_holen(set)) {
+        neu_teams = std::move(v->t);
+        v->ok = false;  // its teams are taken: only its players wait for Spieler
+        vorab_teams = true;
+        return true;
+    }
     return team_datei_lesen(Read_Config_Open(CONFIG_TEAM, set, set), Read_Config_Get_Filenamen(CONFIG_TEAM, set, 0));
 }
 
@@ -579,6 +710,14 @@ bool Team_Pfad(const char* pfad, const char* alias_pfad) {
 
 bool Spieler(int* ok) {
     int set = Welt_Config_Set;
+    // The players read ahead with the pending teams: taken over once.
+    if (vorab_teams && vorab_welt && vorab_welt->set == set && neu_teams.gueltig) {
+        vorab_teams = false;
+        const std::unique_ptr<Vorab_Welt> v = std::move(vorab_welt);
+        if (ok) *ok = 0;
+        return spieler_uebernehmen(v->p, v->markt, ok);
+    }
+    vorab_teams = false;
     return spieler_datei_lesen(Read_Config_Open(CONFIG_SPIELER, set, set),
                                Read_Config_Get_Filenamen(CONFIG_SPIELER, set, 0), ok);
 }

@@ -27,6 +27,14 @@ bool Team_Pfad(const char* pfad, const char* alias_pfad);
 // world stays.
 bool Spieler(int* ok);
 bool Spieler_Pfad(const char* pfad, const char* alias_pfad, int* ok);
+// Reading the set's team and player files ahead, on a worker thread, so
+// that no frame parses them: a call hands them to the worker unless it has
+// them (or read them) already; it never waits. True once the world is read
+// (or could not be: the files are then read in the frame as always, with
+// their messages); false while the worker is at it. The next Team of the
+// set takes the teams read ahead (waiting for the worker if need be) and
+// Spieler the players, unless a file changed since.
+bool Welt_Vorab_Lesen(int set);
 
 // Everything of a set: global, personal, team and spieler files.
 bool Welt_Laden(int set);

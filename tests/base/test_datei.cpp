@@ -2,6 +2,7 @@
 // packed blocks and refused input.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -173,6 +174,58 @@ TEST(DateiGepackt, RoundTripAndBoundedRead) {
     EXPECT_EQ(Datei_Lesen_Gepackt(r, aus.data(), 4000), 0u);
     EXPECT_EQ(r->fehler, 1);
     Datei_Schliessen(r);
+}
+
+// Packing put off: the stream keeps the packed blocks' plain bytes (copies:
+// the writer's data may change at once) and packs them later into the
+// bytes the stream would have held, for every mix of plain and packed writes.
+TEST(DateiGepackt, PackingPutOffGivesTheSameBytes) {
+    const Bytes a = Gemischte_Bytes(9000, 5), b = Gemischte_Bytes(300, 6), leer;
+    // Each step: plain bytes (false) or a packed block (true) of a piece.
+    const std::vector<std::vector<std::pair<bool, const Bytes*>>> folgen = {
+        {{true, &a}},
+        {{false, &b}, {true, &a}, {false, &b}},
+        {{true, &a}, {true, &b}, {true, &leer}, {false, &b}},
+        {{false, &b}, {false, &a}},
+        {{true, &leer}},
+    };
+    for (size_t k = 0; k < folgen.size(); ++k) {
+        Datei_Status* sofort = Datei_Oeffnen_Speicher();
+        Datei_Status* spaeter = Datei_Oeffnen_Speicher();
+        ASSERT_TRUE(Datei_Packen_Aufschieben(spaeter));
+        std::vector<Bytes> geschrieben;  // what the writer handed over, changed right after
+        for (const auto& [gepackt, teil] : folgen[k]) {
+            geschrieben.push_back(*teil);
+            Bytes& q = geschrieben.back();
+            const u32 n = static_cast<u32>(q.size());
+            if (gepackt) {
+                ASSERT_TRUE(Datei_Schreiben_Gepackt(sofort, q.data(), n));
+                ASSERT_TRUE(Datei_Schreiben_Gepackt(spaeter, q.data(), n));
+            } else {
+                ASSERT_TRUE(Datei_Schreiben(sofort, q.data(), n));
+                ASSERT_TRUE(Datei_Schreiben(spaeter, q.data(), n));
+            }
+            for (u8& x : q) x ^= 0x5A;
+        }
+        Bytes bytes = std::move(spaeter->puffer);
+        auto stuecke = std::move(spaeter->aufgeschoben);
+        EXPECT_EQ(stuecke.size(), static_cast<size_t>(std::count_if(folgen[k].begin(), folgen[k].end(),
+                                                                    [](const auto& s) { return s.first; })))
+            << k;
+        ASSERT_TRUE(Datei_Aufgeschobene_Packen(&bytes, &stuecke)) << k;
+        EXPECT_EQ(bytes, gespeichert(sofort)) << k;
+        EXPECT_TRUE(stuecke.empty());
+        Datei_Schliessen(sofort);
+        Datei_Schliessen(spaeter);
+    }
+    // Only an unscrambled memory stream puts its packing off.
+    Datei_Status* v = Datei_Oeffnen_Speicher();
+    Datei_Verschluesselung_An(v, 3);
+    EXPECT_FALSE(Datei_Packen_Aufschieben(v));
+    Datei_Schliessen(v);
+    Datei_Status* l = Datei_Oeffnen_Speicher_Lesen(a.data(), 10);
+    EXPECT_FALSE(Datei_Packen_Aufschieben(l));
+    Datei_Schliessen(l);
 }
 
 }  // namespace

@@ -399,6 +399,39 @@ TEST_F(Spielstand, DeferredWriteFailureIsReportedAndTheOldFileStays) {
     EXPECT_FALSE(fs::exists(datei(0) + ".tmp"));
 }
 
+// The autosave takes the game as it stands when it is asked for: the game
+// going on (its blocks changing in place) while the writer packs and writes
+// changes nothing in the file, which is byte for byte the save taken at
+// that moment.
+TEST_F(Spielstand, DeferredSaveEqualsTheSaveTakenAtThatMoment) {
+    A::live = Gemischte_Bytes(70000, 8);
+    B::live = Gemischte_Bytes(30000, 9);
+    C::live = {1, 1, 1, 1, 2};
+    Rnd_Set_Index(555, 0);
+    const Stand damals = stand();
+    Rnd_Deko_Seed(99);
+    ASSERT_TRUE(Spielstand_Speichern_Hintergrund(slot(0).c_str(), 1));
+    // The next day runs: every block changes in place while the writer works.
+    for (int runde = 0; runde < 50 && Spielstand_Schreibt(); ++runde) {
+        for (u8& x : A::live) ++x;
+        for (u8& x : B::live) x ^= 0xFF;
+        C::live[0] = static_cast<u8>(runde);
+    }
+    for (u8& x : A::live) ++x;
+    ASSERT_TRUE(Spielstand_Hintergrund_Pruefen(true));
+    // The same moment saved in the frame, with the same key.
+    A::live = damals.a, B::live = damals.b, C::live = damals.c;
+    Rnd_Deko_Seed(99);
+    ASSERT_TRUE(Spielstand_Speichern(slot(2).c_str(), 1));
+    EXPECT_EQ(lesen(datei(0)), lesen(datei(2)));
+    // And it loads as that moment.
+    A::live = B::live = C::live = {};
+    ASSERT_TRUE(laden(0));
+    EXPECT_EQ(A::live, damals.a);
+    EXPECT_EQ(B::live, damals.b);
+    EXPECT_EQ(C::live, damals.c);
+}
+
 TEST_F(Spielstand, DescriptionTextsAreAlwaysTerminated) {
     Bytes f = kleiner_spielstand();
     for (size_t i = 15; i < 15 + 92; ++i) f[i] = 'Z';  // no NUL in any text field

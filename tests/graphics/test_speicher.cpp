@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "base/bytes.h"
@@ -367,6 +370,147 @@ TEST(Resf, GepackteEintraege) {
         EXPECT_TRUE(Resf_Lade_Blob(k, 1, gelesen)) << f.was;
         Resf_Schliessen(k);
     }
+}
+
+// Pictures loaded ahead: the worker reads and unpacks them, and what the
+// load then takes equals what a load in place gives (with its pixels
+// already there); a damaged one is taken packed and refused in the frame
+// with the message a load in place gives; a blob is nothing to load ahead;
+// and an archive closed meanwhile never hands its picture to the archive
+// opened after it.
+TEST(Resf, VorabGeladenGleichInPlaceGeladen) {
+    const auto gepackt = [](u16 faktor, bool beschaedigt = false) {
+        Rastport_Bild rp = voll();
+        for (int i = 0; i < 264; ++i) rp->bitmap->pixel16()[i] = static_cast<u16>(i * faktor);
+        rp->bitmap->pixel_behalten = 0;
+        EXPECT_EQ(Rastport_Bitmap_Packen(rp->bitmap.get(), PACK_ZLIB), 1);
+        if (beschaedigt) rp->bitmap->gepackt[rp->bitmap->gepackt.size() / 2] ^= 0xFF;
+        return gespeichert(*rp);
+    };
+    const std::vector<u8> kaputt = gepackt(5, true);
+    const std::vector<u8> bild = gepackt(3), im_archiv_gepackt = Resf_Eintrag_Packen(gepackt(7));
+    ASSERT_FALSE(im_archiv_gepackt.empty());
+    const std::string pfad = tmp("vorab.res");
+    schreiben(pfad, archiv({{RESF_BILD, bild},
+                            {RESF_BILD, kaputt},
+                            {RESF_BLOB, {3, 0, 0, 0, 7, 8, 9}},
+                            {RESF_BILD | RESF_GEPACKT, im_archiv_gepackt}}));
+    const i32 slot = Resf_Oeffnen(pfad.c_str(), 0);
+    ASSERT_GE(slot, 0);
+    const auto bereit = [&](i32 e) {
+        for (int i = 0; i < 5000; ++i) {
+            if (Resf_Vorab_Bereit(slot, e)) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    };
+    for (i32 e : {0, 1, 3}) {
+        Rastport_Bild hier(Resf_Lade_Rastport(slot, e));
+        ASSERT_TRUE(hier) << e;
+        const bool entpackt = Rastport_Lock(hier.get()) != 0;
+        const std::string meldung = Grafik_Fehler();
+        EXPECT_EQ(entpackt, e != 1);
+
+        EXPECT_FALSE(Resf_Vorab_Bereit(slot, e)) << "handed to the worker";
+        EXPECT_EQ(Resf_Vorab_Anzahl(), 1u);
+        ASSERT_TRUE(bereit(e)) << e;
+        Grafik_Fehler_Setzen("-");
+        Rastport_Bild vorab(Resf_Lade_Rastport(slot, e));
+        EXPECT_EQ(Resf_Vorab_Anzahl(), 0u) << "taken";
+        ASSERT_TRUE(vorab) << e;
+        EXPECT_EQ(vorab->bitmap->hat_pixel(), entpackt) << "unpacked on the worker: " << e;
+        EXPECT_EQ(Rastport_Lock(vorab.get()) != 0, entpackt) << e;
+        EXPECT_EQ(vorab->grafik, hier->grafik);
+        EXPECT_TRUE(vorab->fest);
+        if (entpackt)
+            EXPECT_TRUE(std::equal(hier->bitmap->pixel16(), hier->bitmap->pixel16() + 264, vorab->bitmap->pixel16()))
+                << e;
+        else
+            EXPECT_EQ(std::string(Grafik_Fehler()), meldung) << "the frame's own message";
+        EXPECT_EQ(vorab->alpha, hier->alpha);
+        EXPECT_EQ(vorab->maske, hier->maske);
+    }
+    EXPECT_TRUE(Resf_Vorab_Bereit(slot, 2)) << "a blob is loaded as always";
+    EXPECT_TRUE(Resf_Vorab_Bereit(slot, 9)) << "no such entry";
+    EXPECT_EQ(Resf_Vorab_Anzahl(), 0u);
+
+    // The whole archive kept unpacked: every load gets its own copy with its
+    // pixels; the damaged picture is not kept and loads as in place.
+    EXPECT_EQ(Resf_Vorab_Halten(slot), 3);
+    for (int i = 0; i < 5000 && Resf_Vorab_Gehalten() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(Resf_Vorab_Gehalten(), 2u);
+    for (i32 e : {0, 3}) {
+        Rastport_Bild erste(Resf_Lade_Rastport(slot, e)), zweite(Resf_Lade_Rastport(slot, e));
+        ASSERT_TRUE(erste && zweite && erste->bitmap->hat_pixel() && zweite->bitmap->hat_pixel()) << e;
+        EXPECT_NE(erste->bitmap->pixel16(), zweite->bitmap->pixel16()) << "copies";
+        EXPECT_TRUE(std::equal(erste->bitmap->pixel16(), erste->bitmap->pixel16() + 264, zweite->bitmap->pixel16()));
+        EXPECT_EQ(erste->bitmap->pixel16()[10], e == 0 ? 30 : 70);
+        EXPECT_EQ(erste->alpha, zweite->alpha);
+        ASSERT_TRUE(erste->sprite && zweite->sprite);
+        EXPECT_EQ(erste->sprite->daten, zweite->sprite->daten);
+        EXPECT_TRUE(Resf_Vorab_Bereit(slot, e)) << "kept: nothing to hand over";
+    }
+    EXPECT_EQ(Resf_Vorab_Anzahl(), 0u);
+    Rastport_Bild kaputtes(Resf_Lade_Rastport(slot, 1));
+    ASSERT_TRUE(kaputtes);
+    EXPECT_EQ(Rastport_Lock(kaputtes.get()), 0);
+
+    // Kept and asked for, then the archive closes: the next archive in that
+    // slot gives its own pictures.
+    EXPECT_FALSE(Resf_Vorab_Bereit(slot, 1));
+    Resf_Schliessen(slot);
+    const std::string anderer = tmp("vorab2.res");
+    schreiben(anderer, archiv({{RESF_BILD, gepackt(11)}, {RESF_BILD, gepackt(13)}}));
+    const i32 neu = Resf_Oeffnen(anderer.c_str(), 0);
+    ASSERT_EQ(neu, slot);
+    for (i32 e : {0, 1}) {
+        Rastport_Bild b(Resf_Lade_Rastport(neu, e));
+        ASSERT_TRUE(b && Rastport_Lock(b.get()));
+        EXPECT_EQ(b->bitmap->pixel16()[10], e == 0 ? 110 : 130);
+    }
+    EXPECT_EQ(Resf_Vorab_Anzahl(), 0u);
+    Resf_Schliessen(neu);
+}
+
+// A child forked while the workers are at an archive has none of them: its
+// loads do not wait for them, and it unpacks in its own workers or in place.
+TEST(Resf, VorabImGeforktenKind) {
+    std::vector<u8> groesser;
+    {
+        Rastport_Bild rp = halten(Rastport_Neu_Einfach(512, 512, 16));
+        for (int i = 0; i < 512 * 512; ++i) rp->bitmap->pixel16()[i] = static_cast<u16>((i % 512) * 7);
+        rp->bitmap->pixel_behalten = 0;
+        ASSERT_EQ(Rastport_Bitmap_Packen(rp->bitmap.get(), PACK_ZLIB), 1);
+        groesser = gespeichert(*rp);
+    }
+    std::vector<std::pair<u32, std::vector<u8>>> eintraege(40, {RESF_BILD, groesser});
+    const std::string pfad = tmp("fork.res");
+    schreiben(pfad, archiv(eintraege));
+    const i32 slot = Resf_Oeffnen(pfad.c_str(), 0);
+    ASSERT_GE(slot, 0);
+    Resf_Vorab_Halten(slot);
+    for (i32 e = 0; e < 4; ++e) Resf_Vorab_Bereit(slot, e);
+    const pid_t kind = fork();
+    ASSERT_GE(kind, 0);
+    if (kind == 0) {
+        alarm(20);  // a load that waits for a worker of the parent never ends
+        bool ok = true;
+        for (i32 e : {0, 1, 2, 3, 39}) {
+            Rastport_Bild b(Resf_Lade_Rastport(slot, e));
+            ok = ok && b && Rastport_Lock(b.get()) && b->bitmap->pixel16()[3] == 21;
+        }
+        ok = ok && !Resf_Vorab_Bereit(slot, 5);  // its own workers take new work
+        for (int i = 0; i < 5000 && !Resf_Vorab_Bereit(slot, 5); ++i) usleep(1000);
+        Rastport_Bild b(Resf_Lade_Rastport(slot, 5));
+        ok = ok && b && b->bitmap->hat_pixel();
+        _exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(kind, &status, 0), kind);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    Rastport_Bild b(Resf_Lade_Rastport(slot, 0));
+    EXPECT_TRUE(b && Rastport_Lock(b.get()));
+    Resf_Schliessen(slot);
 }
 
 // A font whose sheet is stored packed (as the game's fonts are) is read

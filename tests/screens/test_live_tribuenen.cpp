@@ -7,9 +7,11 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/png.h"
@@ -352,9 +354,10 @@ size_t vorrat_bilder() {
 
 }  // namespace
 
-// The ground pictures are unpacked ahead, one a step, and outlive the live
-// view: after the view is freed (the end of a matchday) the next kick-off
-// finds them, and its view is the one built from freshly unpacked pictures.
+// The ground pictures are unpacked ahead on the graphics worker and kept,
+// at most one a step, and outlive the live view: after the view is freed
+// (the end of a matchday) the next kick-off finds them, and its view is the
+// one built from freshly unpacked pictures.
 TEST_F(LiveTribuenen, GroundPicturesAreUnpackedAheadAndOutliveTheView) {
     Spielansicht_Vorrat_Freigeben();
     ASSERT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
@@ -366,12 +369,17 @@ TEST_F(LiveTribuenen, GroundPicturesAreUnpackedAheadAndOutliveTheView) {
     EXPECT_EQ(Abweichungen(*view->bild, *frisch), 0);
     Spielansicht_Vorrat_Freigeben();
 
-    size_t schritte = 0;
-    while (Spielansicht_Vorrat_Schritt() && schritte < 1000) {
+    size_t schritte = 0, vorher = 0;
+    while (Spielansicht_Vorrat_Schritt() && schritte < 20000) {
         ++schritte;
-        EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), schritte) << "one picture a step";
+        const size_t jetzt = Spielansicht_Vorrat_Anzahl();
+        EXPECT_LE(jetzt, vorher + 1) << "at most one picture a step";
+        // A step that found its picture still at the worker waits a little.
+        if (jetzt == vorher) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        vorher = jetzt;
     }
-    EXPECT_EQ(schritte, vorrat_bilder());
+    EXPECT_GE(schritte, vorrat_bilder());
+    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), vorrat_bilder());
     EXPECT_FALSE(Spielansicht_Vorrat_Schritt()) << "nothing left to unpack";
 
     Spielansicht_Free();  // the matchday's live view ends

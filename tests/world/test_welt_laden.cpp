@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "base/files.h"
 #include "base/globals.h"
@@ -241,6 +243,70 @@ TEST_F(WeltLaden, SetsFromTheGameFolderAndTheCache) {
     // A missing set is refused and the world stays.
     EXPECT_FALSE(Welt_Laden(6));
     EXPECT_EQ(Team_Anzahl, 280);
+}
+
+// The world read ahead on a worker: what Team and Spieler then take equals
+// the world read in the frame, without a message; a player file changed
+// after it was read ahead is read anew; a damaged file read ahead shows its
+// message once, from the frame's own reading.
+TEST_F(WeltLaden, WorldReadAheadEqualsTheWorldReadInTheFrame) {
+    const std::string o = kopie("vorab");
+    char alt[W32_DIR_LAENGE];
+    std::snprintf(alt, sizeof alt, "%s", W32_Dir_Tabelle[W32_DIR_CONFIG]);
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", o.c_str());
+    const auto vorab = [] {
+        for (int i = 0; i < 20000; ++i) {
+            if (Welt_Vorab_Lesen(0)) return true;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return false;
+    };
+    const auto lesen = [] {
+        int ok = 0;
+        return Team(0) && Spieler(&ok) && ok;
+    };
+    ASSERT_TRUE(lesen());
+    Abbild im_frame;
+    im_frame.nehmen();
+
+    Welt_Freigeben();
+    {
+        Melder_Mitschnitt m;
+        EXPECT_FALSE(Welt_Vorab_Lesen(0)) << "handed to the worker";
+        ASSERT_TRUE(vorab());
+        EXPECT_TRUE(Welt_Vorab_Lesen(0)) << "read already";
+        ASSERT_TRUE(lesen());
+        EXPECT_EQ(m.alle(), "");
+    }
+    Abbild voraus;
+    voraus.nehmen();
+    EXPECT_TRUE(voraus == im_frame);
+
+    // Changed after it was read ahead: the frame reads the new file.
+    ASSERT_TRUE(vorab());
+    std::string spieler = datei_lesen(o + "/1_spieler.cfg");
+    // The first player's surname, the first name in quotes after NACHNAME.
+    const size_t p = spieler.find('"', spieler.find("NACHNAME")) + 1;
+    ASSERT_EQ(spieler[p], Spieler_Texte[0].nachname[0]);
+    spieler[p] = spieler[p] == 'X' ? 'Y' : 'X';
+    schreiben(o + "/1_spieler.cfg", spieler);
+    ASSERT_TRUE(lesen());
+    EXPECT_EQ(Spieler_Texte[0].nachname[0], spieler[p]) << "read anew";
+
+    // Damaged: the message comes once, from the frame.
+    std::string team = datei_lesen(o + "/1_team.cfg");
+    team.replace(team.find("\tKURZNAME"), 10, "\tKURZNAMEN");
+    schreiben(o + "/1_team.cfg", team);
+    ASSERT_TRUE(vorab());
+    {
+        Melder_Mitschnitt m;
+        EXPECT_FALSE(Team(0));
+        EXPECT_EQ(Melder_Mitschnitt::texte().size(), 1u) << m.alle();
+        EXPECT_TRUE(m.enthaelt("(101) Unbekannter Befehl (KURZNAMEN)")) << m.alle();
+    }
+    Team_Free_Ladepuffer();
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", alt);
+    ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
 }
 
 TEST_F(WeltLaden, EnglishKeywordsAreAccepted) {

@@ -428,6 +428,12 @@ bool Spielansicht_Vorrat_Schritt() {
     }();
     while (naechster < liste.size() && gehalten.count(liste[naechster])) ++naechster;
     if (naechster >= liste.size()) return false;
+    // Read and unpacked on the graphics workers, a dozen ahead of the one
+    // kept next (one more handed over a step), so that they are all at it;
+    // kept once it is ready.
+    const auto bereit = [](const std::pair<int, i32>& e) { return Resf_Vorab_Bereit(Resf_Spiel_Slot(e.first), e.second); };
+    for (size_t k = naechster + 1; k < std::min(liste.size(), naechster + 12); ++k) bereit(liste[k]);
+    if (!bereit(liste[naechster])) return true;
     gehaltenes_bild(liste[naechster].first, liste[naechster].second);
     ++naechster;
     return true;

@@ -25,6 +25,7 @@
 #include "screens/start/spielstart.h"
 #include "screens/start/start_intern.h"
 #include "season/kalender_lauf.h"
+#include "world/konfig.h"
 #include "world/manager.h"
 #include "world/team.h"
 #include "world/welt.h"
@@ -198,6 +199,9 @@ bool Spielstart_Pruefen(int, u8* spieler_ok) {
         Spielstart_Marktmanager_Anlegen();
         ruf::Als_Einzel();
         Spielstart_Screen_Init();
+        // The world a new game reads (set 1) is read on a worker while the
+        // player chooses, so that the click that starts the game does not.
+        Welt_Vorab_Lesen(0);
     }
     if (spieler_ok) *spieler_ok = zustand.spieler_ok ? 1 : 0;
     // A game loaded from the start screen brings its own managers; a save
