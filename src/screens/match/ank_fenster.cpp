@@ -106,8 +106,9 @@ void tabelle_sammeln(Fenster& f) {
         const std::string name = name_von(z.team, NAME_TABELLE_B);
         const u16 farbe = mensch(z.team) ? FARBE_MENSCH : FARBE_HELL;
         const i32 differenz = z.tore - z.gegentore;
-        std::snprintf(markup, sizeof markup, "^c%05d^fb0005^tr0015%d^fe.^tl0017(%s^tl0042%s^fb0006^tr0140%d^tr0160%d^fe",
-                      farbe, z.platz, vorher, name.c_str(), differenz, z.punkte);
+        std::snprintf(markup, sizeof markup,
+                      "^c%05d^fb0005^tr0015%d^fe.^tl0017(%s^tl0042%s^fb0006^tr0140%d^tr0160%d^fe", farbe, z.platz,
+                      vorher, name.c_str(), differenz, z.punkte);
         std::snprintf(text, sizeof text, "%d. (%s) %s %d %d", z.platz,
                       z.vorher > 0 ? std::to_string(z.vorher).append(".").c_str() : "--", name.c_str(), differenz,
                       z.punkte);
@@ -131,7 +132,8 @@ void ergebnisse_sammeln(Fenster& f) {
         // A second leg shows its clubs in the order of the first.
         bool rueckspiel = false;
         if (st.runde > 0) {
-            Spiele_Lock_Halter erstes(Spiele_Lock(static_cast<u32>(st.wettbewerb), static_cast<u32>(st.spieltag), 0, i));
+            Spiele_Lock_Halter erstes(
+                Spiele_Lock(static_cast<u32>(st.wettbewerb), static_cast<u32>(st.spieltag), 0, i));
             const Spiel* s = erstes ? Spiele_Get_Spiel(erstes.Handle(), false) : nullptr;
             rueckspiel = s && s->team_a == b && s->team_b == a;
         }
@@ -215,7 +217,8 @@ void platz_merken(i32 w, i32 x, i32 y) {
 // The remembered place, or the window's own while none is; a window that
 // would reach below the bar is pulled up.
 void platz_lesen(i32 w, i32* x, i32* y) {
-    const i32 mx = static_cast<i32>(Menue_Icon_Zustand(RAHMEN[w])), my = static_cast<i32>(Menue_Icon_Zustand(INHALT[w]));
+    const i32 mx = static_cast<i32>(Menue_Icon_Zustand(RAHMEN[w])),
+              my = static_cast<i32>(Menue_Icon_Zustand(INHALT[w]));
     *x = mx == 0 && my == 0 ? ANK_FENSTER_X[w] : mx;
     *y = mx == 0 && my == 0 ? ANK_FENSTER_Y : my;
     if (*y + F[w].stand.hoehe > GRENZEN[w].y_unten) *y = GRENZEN[w].y_unten - F[w].stand.hoehe;
@@ -224,42 +227,25 @@ void platz_lesen(i32 w, i32* x, i32* y) {
 
 // A window's icons carry in user word 0 which window they belong to.
 // A window is two panels, its frame and its content (sized when it opens).
-constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::ANK_FENSTER>({
-    Kit_Panel_Icon({.nummer = ICON_ANK_FENSTER_TABELLE,
-                    .w = 1,
-                    .h = 1,
-                    .ebene = 21,
-                    .klick = Ank_Fenster_Klick,
-                    .zeichnen = Ank_Fenster_Zeichnen,
-                    .flags = MENUE_F_BEIDE_TASTEN,
-                    .wort = {static_cast<u32>(ANK_FENSTER_TABELLE), 0}}),
-    Kit_Panel_Icon({.nummer = ICON_ANK_FENSTER_TABELLE_INHALT,
-                    .w = 1,
-                    .h = 1,
-                    .ebene = 22,
-                    .klick = Ank_Fenster_Klick,
-                    .zeichnen = Ank_Fenster_Inhalt_Zeichnen,
-                    .flags = MENUE_F_BEIDE_TASTEN,
-                    .wort = {static_cast<u32>(ANK_FENSTER_TABELLE), 0}}),
-});
-constexpr auto ERGEBNISSE = Icon_Tabelle_Bauen<Icon_Besitzer::ANK_FENSTER>({
-    Kit_Panel_Icon({.nummer = ICON_ANK_FENSTER_ERGEBNISSE,
-                    .w = 1,
-                    .h = 1,
-                    .ebene = 21,
-                    .klick = Ank_Fenster_Klick,
-                    .zeichnen = Ank_Fenster_Zeichnen,
-                    .flags = MENUE_F_BEIDE_TASTEN,
-                    .wort = {static_cast<u32>(ANK_FENSTER_ERGEBNISSE), 0}}),
-    Kit_Panel_Icon({.nummer = ICON_ANK_FENSTER_ERGEBNISSE_INHALT,
-                    .w = 1,
-                    .h = 1,
-                    .ebene = 22,
-                    .klick = Ank_Fenster_Klick,
-                    .zeichnen = Ank_Fenster_Inhalt_Zeichnen,
-                    .flags = MENUE_F_BEIDE_TASTEN,
-                    .wort = {static_cast<u32>(ANK_FENSTER_ERGEBNISSE), 0}}),
-});
+constexpr Screen_Icon PANEL = Kit_Panel_Icon({.w = 1,
+                                              .h = 1,
+                                              .ebene = 21,
+                                              .klick = Ank_Fenster_Klick,
+                                              .zeichnen = Ank_Fenster_Zeichnen,
+                                              .flags = MENUE_F_BEIDE_TASTEN});
+constexpr Screen_Icon INHALT_PANEL = [] {
+    Screen_Icon i = PANEL;
+    i.ebene = 22, i.zeichnen = Ank_Fenster_Inhalt_Zeichnen;
+    return i;
+}();
+constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::ANK_FENSTER>(
+    Kit_Zeilen<1>(Kit_Icon_Bei(PANEL, ICON_ANK_FENSTER_TABELLE, 0, 0), {.erster_index = ANK_FENSTER_TABELLE}),
+    Kit_Zeilen<1>(Kit_Icon_Bei(INHALT_PANEL, ICON_ANK_FENSTER_TABELLE_INHALT, 0, 0),
+                  {.erster_index = ANK_FENSTER_TABELLE}));
+constexpr auto ERGEBNISSE = Icon_Tabelle_Aus<Icon_Besitzer::ANK_FENSTER>(
+    Kit_Zeilen<1>(Kit_Icon_Bei(PANEL, ICON_ANK_FENSTER_ERGEBNISSE, 0, 0), {.erster_index = ANK_FENSTER_ERGEBNISSE}),
+    Kit_Zeilen<1>(Kit_Icon_Bei(INHALT_PANEL, ICON_ANK_FENSTER_ERGEBNISSE_INHALT, 0, 0),
+                  {.erster_index = ANK_FENSTER_ERGEBNISSE}));
 const Screen_Icon* tabelle_von(i32 w) { return w == ANK_FENSTER_TABELLE ? TABELLE.daten() : ERGEBNISSE.daten(); }
 
 // Redrawn when marked, when another match is shown and, on a network client,
@@ -336,20 +322,22 @@ Screen_Def Ank_Fenster_Tabelle_Screen_Def() {
     return {.name = "Tabelle im Spiel",
             .icons = Icon_Besitzer::ANK_FENSTER,
             .oeffnen = [] { oeffnen_oder_schliessen(ANK_FENSTER_TABELLE); },
-            .schliessen = [] {
-                Spielankuendigung_Set_Icons(ANK_FENSTER_TABELLE);
-                leiste_setzen(ANK_FENSTER_TABELLE, false);
-            }};
+            .schliessen =
+                [] {
+                    Spielankuendigung_Set_Icons(ANK_FENSTER_TABELLE);
+                    leiste_setzen(ANK_FENSTER_TABELLE, false);
+                }};
 }
 
 Screen_Def Ank_Fenster_Ergebnisse_Screen_Def() {
     return {.name = "Ergebnisse im Spiel",
             .icons = Icon_Besitzer::ANK_FENSTER,
             .oeffnen = [] { oeffnen_oder_schliessen(ANK_FENSTER_ERGEBNISSE); },
-            .schliessen = [] {
-                Spielankuendigung_Set_Icons(ANK_FENSTER_ERGEBNISSE);
-                leiste_setzen(ANK_FENSTER_ERGEBNISSE, false);
-            }};
+            .schliessen =
+                [] {
+                    Spielankuendigung_Set_Icons(ANK_FENSTER_ERGEBNISSE);
+                    leiste_setzen(ANK_FENSTER_ERGEBNISSE, false);
+                }};
 }
 
 void Ank_Fenster_Klick(Screen_Icon* i, u32 ereignis) {
