@@ -159,12 +159,12 @@ TEST(Kit, ScrollDaumenUndStepperTreffer) {
         i32 anfang, sichtbar, gesamt, dy, dh;
     };
     const Daumen d[] = {
-        {0, 10, 10, 100, 0},          // all visible: no thumb
-        {0, 10, 40, 100, 50},         // top
+        {0, 10, 10, 100, 0},     // all visible: no thumb
+        {0, 10, 40, 100, 50},    // top
         {30, 10, 40, 100 + 150, 50},  // bottom
-        {99, 10, 40, 250, 50},        // past the end held to the bottom
-        {-5, 10, 40, 100, 50},        // before the start held to the top
-        {0, 1, 1000, 100, 16},        // a tiny share still gets a grabbable thumb
+        {99, 10, 40, 250, 50},   // past the end held to the bottom
+        {-5, 10, 40, 100, 50},   // before the start held to the top
+        {0, 1, 1000, 100, 16},   // a tiny share still gets a grabbable thumb
     };
     for (const Daumen& c : d) {
         i32 dy = 0, dh = 0;
@@ -174,8 +174,8 @@ TEST(Kit, ScrollDaumenUndStepperTreffer) {
             EXPECT_EQ(dy, c.dy) << c.anfang << "/" << c.gesamt;
         }
     }
-    const std::pair<i32, i32> stepper[] = {{99, 0},  {100, -1}, {123, -1}, {124, 0},
-                                           {175, 0}, {176, 1},  {199, 1},  {200, 0}};
+    const std::pair<i32, i32> stepper[] = {{99, 0}, {100, -1}, {123, -1}, {124, 0}, {175, 0}, {176, 1}, {199, 1},
+                                           {200, 0}};
     for (auto [mx, teil] : stepper) EXPECT_EQ(Kit_Stepper_Teil(100, 100, 24, mx), teil) << mx;
 }
 
@@ -200,8 +200,7 @@ TEST(Kit, PrintfZeichnetWieDerFarbigeText) {
         f->farbe = 777;
         // The old way: the colour as a code in front of the format.
         if (std::string(c.format) == "%s") Font_Printf(alt.get(), f.get(), "^c%05d%s", 10, 40, FARBE_GOLD, c.text);
-        else if (c.format[2] == 'r')
-            Font_Printf(alt.get(), f.get(), "^c%05d^tr0150%d %s", 10, 40, FARBE_GOLD, c.zahl, c.text);
+        else if (c.format[2] == 'r') Font_Printf(alt.get(), f.get(), "^c%05d^tr0150%d %s", 10, 40, FARBE_GOLD, c.zahl, c.text);
         else Font_Printf(alt.get(), f.get(), "^c%05d^tz0100%s^tl0120%d", 10, 40, FARBE_GOLD, c.text, c.zahl);
         f->farbe = 777;
         if (std::string(c.format) == "%s") Kit_Printf(neu.get(), f.get(), FARBE_GOLD, 10, 40, "%s", c.text);

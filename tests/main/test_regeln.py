@@ -111,6 +111,10 @@ FAELLE_DATEIEN = [
     ({"src/screens/a/karte.cpp": KARTE + "void w() { Karte_Init(1, 2); }\n",
       "src/screens/b/kader.cpp": "void k() { Screen_Oeffnen_Fuer(Screen_Id::KARTE, {.spieler = p}); }\n",
       "src/screens/a/karte.h": "void Karte_Init(i32 spieler, i32 team);\n"}, None),
+    ({"src/screens/a/karte.cpp": KARTE, "src/main/lager.cpp": "void f() { Karte_Init(3, 1); }\n"}, "an seiner Id vorbei"),
+    ({"src/screens/a/karte.cpp": KARTE,
+      "src/main/lager.cpp": "void f() { Set_Hooks({.Karte_Init = [] { Screen_Oeffnen_Fuer(Screen_Id::KARTE, {}); }}); }\n"},
+     None),
 ]
 
 

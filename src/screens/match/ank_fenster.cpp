@@ -106,9 +106,8 @@ void tabelle_sammeln(Fenster& f) {
         const std::string name = name_von(z.team, NAME_TABELLE_B);
         const u16 farbe = mensch(z.team) ? FARBE_MENSCH : FARBE_HELL;
         const i32 differenz = z.tore - z.gegentore;
-        std::snprintf(markup, sizeof markup,
-                      "^c%05d^fb0005^tr0015%d^fe.^tl0017(%s^tl0042%s^fb0006^tr0140%d^tr0160%d^fe", farbe, z.platz,
-                      vorher, name.c_str(), differenz, z.punkte);
+        std::snprintf(markup, sizeof markup, "^c%05d^fb0005^tr0015%d^fe.^tl0017(%s^tl0042%s^fb0006^tr0140%d^tr0160%d^fe",
+                      farbe, z.platz, vorher, name.c_str(), differenz, z.punkte);
         std::snprintf(text, sizeof text, "%d. (%s) %s %d %d", z.platz,
                       z.vorher > 0 ? std::to_string(z.vorher).append(".").c_str() : "--", name.c_str(), differenz,
                       z.punkte);
@@ -132,8 +131,7 @@ void ergebnisse_sammeln(Fenster& f) {
         // A second leg shows its clubs in the order of the first.
         bool rueckspiel = false;
         if (st.runde > 0) {
-            Spiele_Lock_Halter erstes(
-                Spiele_Lock(static_cast<u32>(st.wettbewerb), static_cast<u32>(st.spieltag), 0, i));
+            Spiele_Lock_Halter erstes(Spiele_Lock(static_cast<u32>(st.wettbewerb), static_cast<u32>(st.spieltag), 0, i));
             const Spiel* s = erstes ? Spiele_Get_Spiel(erstes.Handle(), false) : nullptr;
             rueckspiel = s && s->team_a == b && s->team_b == a;
         }
@@ -217,8 +215,7 @@ void platz_merken(i32 w, i32 x, i32 y) {
 // The remembered place, or the window's own while none is; a window that
 // would reach below the bar is pulled up.
 void platz_lesen(i32 w, i32* x, i32* y) {
-    const i32 mx = static_cast<i32>(Menue_Icon_Zustand(RAHMEN[w])),
-              my = static_cast<i32>(Menue_Icon_Zustand(INHALT[w]));
+    const i32 mx = static_cast<i32>(Menue_Icon_Zustand(RAHMEN[w])), my = static_cast<i32>(Menue_Icon_Zustand(INHALT[w]));
     *x = mx == 0 && my == 0 ? ANK_FENSTER_X[w] : mx;
     *y = mx == 0 && my == 0 ? ANK_FENSTER_Y : my;
     if (*y + F[w].stand.hoehe > GRENZEN[w].y_unten) *y = GRENZEN[w].y_unten - F[w].stand.hoehe;

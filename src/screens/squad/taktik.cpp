@@ -43,7 +43,7 @@ constexpr i32 ZEILE_Y(i32 k) { return 136 + 17 * k; }
 enum : i32 {
     T_KOPF = 0,  // 0..6 column headers
     T_STARTELF = 7,
-    T_LABEL = 8,   // 8..14 the values' labels (switches: while off)
+    T_LABEL = 8,  // 8..14 the values' labels (switches: while off)
     T_HILFE = 17,  // 17..34 the help of icons 2507..2524
     T_ROLLE = 36,  // 36..39 the role names
     T_AN = 41,     // 41..43 the switches' labels while on
@@ -55,13 +55,13 @@ constexpr i32 T_BEXOT_ROLLEN = 10;
 // (2 for a switch).
 struct Wert {
     i32 grafik, stufen;
-    i16 x, y;    // the big icon
+    i16 x, y;  // the big icon
     i16 lx, ly;  // its label
 };
 constexpr Wert WERTE[7] = {
     {GRAFIK_TAKTIK_ABSEITS, 2, 10, 112, 17, 106},  {GRAFIK_TAKTIK_PRESSING, 2, 10, 271, 17, 266},
-    {GRAFIK_TAKTIK_DRANG, 10, 10, 434, 17, 429},   {GRAFIK_TAKTIK_DECKUNG, 2, 240, 367, 247, 361},
-    {GRAFIK_TAKTIK_RISIKO, 5, 240, 475, 247, 469}, {GRAFIK_TAKTIK_STIL, 7, 530, 367, 537, 361},
+    {GRAFIK_TAKTIK_DRANG, 10, 10, 434, 17, 429},    {GRAFIK_TAKTIK_DECKUNG, 2, 240, 367, 247, 361},
+    {GRAFIK_TAKTIK_RISIKO, 5, 240, 475, 247, 469},  {GRAFIK_TAKTIK_STIL, 7, 530, 367, 537, 361},
     {GRAFIK_TAKTIK_HAERTE, 5, 530, 475, 537, 469},
 };
 // The small switch of a switched value and its pictures.
@@ -361,8 +361,7 @@ void rollen_hilfe() {
 }  // namespace
 
 Screen_Def Taktik_Screen_Def() {
-    return {
-        .name = "Taktik", .icons = Icon_Besitzer::TAKTIK, .rahmen = ICON_TAKTIK_RAHMEN, .oeffnen = Taktik_Screen_Init};
+    return {.name = "Taktik", .icons = Icon_Besitzer::TAKTIK, .rahmen = ICON_TAKTIK_RAHMEN, .oeffnen = Taktik_Screen_Init};
 }
 
 void Taktik_Screen_Init() {

@@ -330,8 +330,11 @@ Screen_Def Trainings_Lager_Screen_Def() {
             .arbeitsflaeche = true, .oeffnen = Trainings_Lager_Screen_Init};
 }
 Screen_Def Trainings_Lager_Run_Screen_Def() {
+    // Opened for its camp: by the camp's start button, and by a loaded game
+    // whose camp runs on.
     return {.name = "Trainingslager (Lauf)", .icons = Icon_Besitzer::TRAININGSLAGER, .rahmen = ICON_LAUF_PANEL,
-            .schliessen = Trainings_Lager_Ergebnis_Schliessen};
+            .schliessen = Trainings_Lager_Ergebnis_Schliessen,
+            .oeffnen_fuer = [](const Screen_Anlass& a) { Trainings_Lager_Run_Screen_Init(a.lager); }};
 }
 
 i32 Trainings_Lager_Gezeigt() { return gezeigt(); }
