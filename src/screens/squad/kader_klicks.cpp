@@ -2,8 +2,10 @@
 // swapped, and the rows and shirts dragged and dropped (what the screen's
 // files share: kader_intern.h).
 #include "screens/squad/kader.h"
+
 #include <algorithm>
 #include <cstdio>
+
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/meldung.h"

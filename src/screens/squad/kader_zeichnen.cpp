@@ -1,8 +1,10 @@
 // The squad screen drawn: the rows, the shirts on the pitch, and
 // the hover texts (what the screen's files share: kader_intern.h).
 #include "screens/squad/kader.h"
+
 #include <algorithm>
 #include <cstdio>
+
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/meldung.h"
