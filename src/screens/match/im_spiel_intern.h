@@ -2,12 +2,13 @@
 // im_spiel_zeichnen.cpp): their state, places and the helpers that read them.
 #pragma once
 
-#include "screens/match/im_spiel.h"
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
+
+#include "screens/match/im_spiel.h"
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
