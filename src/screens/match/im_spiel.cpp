@@ -22,6 +22,7 @@
 #include "gui/text_cfg.h"
 #include "match/spielfeld.h"
 #include "platform/input.h"
+#include "screens/match/im_spiel_intern.h"
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/spieler_modus.h"
@@ -30,7 +31,6 @@
 #include "world/global.h"
 #include "world/manager.h"
 #include "world/welt.h"
-#include "screens/match/im_spiel_intern.h"
 
 namespace im_spiel_intern {
 

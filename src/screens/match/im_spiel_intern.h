@@ -8,7 +8,6 @@
 #include <cstring>
 #include <vector>
 
-#include "screens/match/im_spiel.h"
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
@@ -25,6 +24,7 @@
 #include "gui/text_cfg.h"
 #include "match/spielfeld.h"
 #include "platform/input.h"
+#include "screens/match/im_spiel.h"
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/spieler_modus.h"
@@ -41,11 +41,8 @@ constexpr u32 NICHT_EINSETZBAR = SFS_VERLETZT | SFS_GELBROT | SFS_ROT | SFS_AUSG
 
 // Slot states that grey a figure and take its player away.
 constexpr u32 FIGUR_GRAU = SFS_VERLETZT | SFS_GELBROT | SFS_ROT | SFS_AUSGEWECHSELT;
-
 constexpr i32 MELDUNG_SCHRITTE = 102;
-
 constexpr u32 MELDUNG_TAKT_MS = 20;
-
 constexpr i32 AUSDAUER_WARNUNG = 30;
 
 // Texts of the screen's section.

@@ -25,6 +25,7 @@
 #include "platform/input.h"
 #include "screens/start/spielstart.h"
 #include "screens/start/start_intern.h"
+#include "screens/start/wizard_intern.h"
 #include "screens/teile/scroll.h"
 #include "screens/teile/sterne.h"
 #include "season/wettbewerb.h"
@@ -32,7 +33,6 @@
 #include "world/aufstellung.h"
 #include "world/team.h"
 #include "world/welt.h"
-#include "screens/start/wizard_intern.h"
 
 namespace wizard_intern {
 

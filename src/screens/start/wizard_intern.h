@@ -41,7 +41,6 @@ enum : i32 { S_ANZAHL, S_SCHWIERIGKEIT, S_NAME, S_GESICHT, S_LAND, S_VEREIN, S_L
 
 // The count's panel and a row of the digit strip.
 constexpr i32 ICON_WIZ_ANZAHL_BREITE = 80, ICON_WIZ_ANZAHL_HOEHE = 72, ZIFFER_BREITE = 40, ZIFFER_HOEHE = 46;
-
 extern Move_Struktur scroll;
 constexpr u32 KNOPF = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
 

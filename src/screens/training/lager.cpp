@@ -26,6 +26,7 @@
 #include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
+#include "screens/training/lager_intern.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
@@ -33,7 +34,6 @@
 #include "world/netz.h"
 #include "world/spieler.h"
 #include "world/welt.h"
-#include "screens/training/lager_intern.h"
 
 namespace lager_intern {
 

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "screens/training/lager.h"
 #include "base/random.h"
 #include "base/ruf.h"
 #include "base/tools.h"
@@ -29,6 +28,7 @@
 #include "screens/teile/spieler_modus.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
+#include "screens/training/lager.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
@@ -44,9 +44,7 @@ constexpr u32 VERLETZT = 0x40, NICHT_SPIELBEREIT = 0x7c0;
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 
 constexpr i32 VERLETZUNG_LAGER = 2;
-
 constexpr i32 KLANG_LAGER = 0;
-
 constexpr u16 FARBE_GEFAHR = FARBE_MARKE;
 
 // Exhaustion pictures by the change: <= -2, -1, 0, 1, >= 2.
@@ -63,7 +61,6 @@ enum : i32 {
 enum : i32 { H_LOS = 7, H_ENDE = 8, H_BLAETTERN = 10, H_STAERKE = 19, H_MAXIMUM = 20, H_EREIGNIS = 21 };
 
 constexpr i32 E1_SPALTE = 16;
-
 extern Lager_Lauf lauf;
 extern Bnk_Video* video;
 const char* text(i32 n);

@@ -29,6 +29,7 @@
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
+#include "screens/training/plan_intern.h"
 #include "screens/training/talente.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
@@ -36,7 +37,6 @@
 #include "world/global.h"
 #include "world/spieler.h"
 #include "world/welt.h"
-#include "screens/training/plan_intern.h"
 
 namespace plan_intern {
 

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "screens/training/plan.h"
 #include "base/tools.h"
 #include "grafik_nummern.h"
 #include "graphics/alpha.h"
@@ -32,6 +31,7 @@
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
+#include "screens/training/plan.h"
 #include "screens/training/talente.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
