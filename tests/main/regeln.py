@@ -103,7 +103,7 @@ ICON_NUMMER = re.compile(
     r"(->|\.)nummer\s*(==|!=|<=|>=|<(?!<)|>(?!>)|-(?![->]))\s*\(?\s*(ICON_|I_[A-Z])"
     r"|\b(ICON_|I_[A-Z])\w*(\s*[-+]\s*\w+)?\s*(==|!=|<=|>=|<|>)\s*\w+(->|\.)nummer\b"
     r"|\bn\s*=\s*(i|icon)->nummer\s*;")
-SCREEN_ZEILEN_MAX = 600
+SCREEN_ZEILEN_MAX = 650
 BILD_FREI = re.compile(r"\bRastport_Free\s*\(")
 EIGENER_BAUER = re.compile(
     r"^[ \t]*(?:static\s+)?(?:(?:constexpr|consteval|inline)\s+)*"
