@@ -272,6 +272,51 @@ constexpr std::array<Screen_Icon, N> Kit_Zeilen(const Screen_Icon& erste, const 
     return r;
 }
 
+// A table of N icons of one form whose icons differ in more than their place
+// (the tactics screen's big values: picture, click procedure, size and user
+// words; a screen's arrows and switches): icon k is `form` with the fields
+// of eigen[k]. A field eigen[k] leaves at its default keeps the form's (its
+// number: form.nummer + k); its place, click procedure and user words are
+// always its own (the form's procedures for drawing and help are shared).
+//
+//   Kit_Zeilen_Eigen(FORM, {{.grafik = G_A, .x = 10, .y = 112, .klick = a, .wort = {0, 0}},
+//                           {.grafik = G_B, .x = 10, .y = 271, .h = 84, .klick = b, .wort = {1, 0}}})
+struct Kit_Zeile_Eigen {
+    i16 nummer = -1;                     // -1: form.nummer + k
+    u32 grafik = MENUE_KEINE_GRAFIK;     // none: the form's
+    u32 gedrueckt = MENUE_KEINE_GRAFIK;  // none: the form's
+    u32 an = MENUE_KEINE_GRAFIK;         // none: the form's
+    i16 x = 0, y = 0;
+    i16 w = 0, h = 0;  // 0: the form's
+    i8 ebene = -1;     // -1: the form's
+    Icon_Klick_Prozedur klick = nullptr;
+    Icon_Textzeile* text = nullptr;  // its label (MENUE_F_TEXT set); null: the form's
+    u32 status = 0;                  // 0: the form's
+    u32 wort[2] = {0, 0};
+};
+template <size_t N>
+constexpr std::array<Screen_Icon, N> Kit_Zeilen_Eigen(const Screen_Icon& form, const Kit_Zeile_Eigen (&eigen)[N]) {
+    std::array<Screen_Icon, N> r{};
+    for (size_t k = 0; k < N; ++k) {
+        const Kit_Zeile_Eigen& e = eigen[k];
+        Screen_Icon& i = r[k];
+        i = form;
+        i.nummer = e.nummer >= 0 ? e.nummer : static_cast<i16>(form.nummer + static_cast<i32>(k));
+        if (e.grafik != MENUE_KEINE_GRAFIK) i.grafik = e.grafik;
+        if (e.gedrueckt != MENUE_KEINE_GRAFIK) i.grafik_gedrueckt = e.gedrueckt;
+        if (e.an != MENUE_KEINE_GRAFIK) i.grafik_an = e.an;
+        i.x = e.x, i.y = e.y;
+        if (e.w) i.w = e.w;
+        if (e.h) i.h = e.h;
+        if (e.ebene >= 0) i.ebene = e.ebene;
+        i.klick = e.klick;
+        if (e.text) i.daten = e.text, i.flags |= MENUE_F_TEXT;
+        if (e.status) i.status = e.status;
+        i.user[0] = e.wort[0], i.user[1] = e.wort[1];
+    }
+    return r;
+}
+
 // A button of a group of one shape (a column of buttons, the arrows of a
 // window): `form` holds what they share, `eigen` what is the button's own;
 // every field of `eigen` that differs from its default replaces the form's

@@ -5,9 +5,9 @@
 
 #include "base/random.h"
 #include "base/tools.h"
-#include "gui/menue.h"
-#include "season/kalender.h"
+#include "screens/screens.h"
 #include "screens/training/lager.h"
+#include "season/kalender.h"
 #include "world/global.h"
 #include "world/welt.h"
 
@@ -38,9 +38,7 @@ struct Gespeichert {
 std::optional<Gespeichert> gelesen;  // staged by the load
 std::optional<Gespeichert> wartend;  // loaded, waiting for its manager
 
-bool laeuft(const Lager_Lauf& l) {
-    return l.lager >= 0 && !l.beendet && Menue_Screen_Icon_Ist_Vorhanden(ICON_LAUF_PANEL);
-}
+bool laeuft(const Lager_Lauf& l) { return l.lager >= 0 && !l.beendet && Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF); }
 
 // A course that holds together: a camp of the table, a squad of at most 20,
 // every bar inside its stages.
@@ -110,8 +108,8 @@ void Lager_Stand_Fortsetzen() {
     // saved one, and the shared table stands where the save left it (the
     // opening's own draws for new bars are taken back).
     const u32 cursor = Rnd_Get_Index();
-    Trainings_Lager_Run_Screen_Init(g.lauf.lager);
-    if (!Menue_Screen_Icon_Ist_Vorhanden(ICON_LAUF_PANEL)) return;
+    Screen_Oeffnen_Fuer(Screen_Id::TRAININGSLAGER_LAUF, {.lager = g.lauf.lager});
+    if (!Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF)) return;
     Lager_Lauf& l = Trainings_Lager_Lauf();
     const u32 jetzt = W32_Get_Time();
     l = g.lauf;

@@ -247,7 +247,8 @@ void menue_anmelden() {
                           .stadion_ton_free = Spielansicht_Sound_Beenden});
     // The in-match line-up screen takes the live view's focus click and the
     // match's halt for a line-up change.
-    Menue_Spiel_Set_Hooks({.im_spiel_team = E_Im_Spiel_Screen_Team, .im_spiel_aufstellung = E_Im_Spiel_Screen_Init});
+    Menue_Spiel_Set_Hooks({.im_spiel_team = E_Im_Spiel_Screen_Team,
+                           .im_spiel_aufstellung = [] { Screen_Oeffnen(Screen_Id::IM_SPIEL_AUFSTELLUNG); }});
 }
 
 // The window closed on a server whose clients are still connected: their

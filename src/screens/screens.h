@@ -52,13 +52,15 @@ enum class Screen_Id : i32 {
 // What a screen that shows one player is opened for: the player, his club,
 // the mouse place it was asked at, how it shows him (the card's and the
 // talents screen's modes; -1: as suits a player of that club) and the
-// attribute it is about (the training film's).
+// attribute it is about (the training film's). The training camp's run
+// opens for its camp (`lager`), a player of none.
 struct Screen_Anlass {
     i32 spieler = -1;
     i32 team = -1;
     i32 x = 0, y = 0;
     i32 modus = -1;
     i32 attribut = -1;
+    i32 lager = -1;
 };
 
 struct Screen_Def {

@@ -236,11 +236,12 @@ namespace {
 // words kept; built at compile time like the tables it stands in.
 TEST(Kit, BildknopfWieEinTabelleneintrag) {
     static Icon_Textzeile label{};
-    constexpr Screen_Icon ohne = Kit_Bildknopf({.nummer = 10, .grafik = 5, .gedrueckt = 6, .x = 1, .y = 2, .w = 30, .h = 20});
+    constexpr Screen_Icon ohne =
+        Kit_Bildknopf({.nummer = 10, .grafik = 5, .gedrueckt = 6, .x = 1, .y = 2, .w = 30, .h = 20});
     static_assert(ohne.status == (MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD));
     static_assert(ohne.grafik_an == MENUE_KEINE_GRAFIK && ohne.grafik_gedrueckt == 6 && ohne.flags == 0);
-    const Screen_Icon mit = Kit_Bildknopf({.nummer = 11, .grafik = 5, .text = &label, .flags = MENUE_F_BEIDE_TASTEN,
-                                           .wort = {3, 4}});
+    const Screen_Icon mit =
+        Kit_Bildknopf({.nummer = 11, .grafik = 5, .text = &label, .flags = MENUE_F_BEIDE_TASTEN, .wort = {3, 4}});
     EXPECT_EQ(mit.flags, static_cast<u32>(MENUE_F_TEXT | MENUE_F_BEIDE_TASTEN));
     EXPECT_EQ(mit.daten, &label);
     EXPECT_EQ(mit.user[0], 3u);
@@ -356,6 +357,66 @@ TEST(Kit, KnopfDerGruppenform) {
         Kit_Bildknopf(FORM, {.nummer = 4, .grafik = 8, .x = 12, .status = MENUE_S_TRANSPARENT, .wort = {2, 0}});
     static_assert(b.grafik == 8 && b.x == 12 && b.status == MENUE_S_TRANSPARENT && b.user[0] == 2 && b.user[1] == 0xB0);
     EXPECT_EQ(b.klick, nullptr) << "the form's procedure is not the button's";
+}
+
+// A table whose icons share a form but differ in picture, size, click and
+// user words: each icon's own fields over the form's, the rest shared.
+TEST(Kit, ZeilenMitEigenenFeldern) {
+    constexpr Screen_Icon FORM{.nummer = 40,
+                               .grafik = 7,
+                               .grafik_gedrueckt = 8,
+                               .status = MENUE_S_TRANSPARENT,
+                               .klick = klick_a,
+                               .ebene = 4,
+                               .w = 250,
+                               .h = 44,
+                               .user = {5, 5}};
+    constexpr auto t = Kit_Zeilen_Eigen(
+        FORM, {{.grafik = 100, .x = 10, .y = 112, .w = 186, .h = 88, .klick = klick_b, .wort = {0x100, 0x101}},
+               {.x = 240, .y = 367, .klick = klick_a},
+               {.nummer = 90,
+                .gedrueckt = 12,
+                .an = 13,
+                .x = 1,
+                .y = 2,
+                .ebene = 0,
+                .text = &zeilen_texte[2],
+                .status = MENUE_S_DRUCKBILD,
+                .wort = {3, 0}}});
+    struct Fall {
+        i16 nummer;
+        u32 grafik, gedrueckt, an;
+        i16 x, y, w, h;
+        i8 ebene;
+        Icon_Klick_Prozedur klick;
+        u32 status, wort0, wort1;
+    };
+    const Fall faelle[] = {
+        {40, 100, 8, MENUE_KEINE_GRAFIK, 10, 112, 186, 88, 4, klick_b, MENUE_S_TRANSPARENT, 0x100, 0x101},
+        {41, 7, 8, MENUE_KEINE_GRAFIK, 240, 367, 250, 44, 4, klick_a, MENUE_S_TRANSPARENT, 0, 0},
+        {90, 7, 12, 13, 1, 2, 250, 44, 0, nullptr, MENUE_S_DRUCKBILD, 3, 0},
+    };
+    for (size_t k = 0; k < std::size(faelle); ++k) {
+        const Fall& f = faelle[k];
+        const Screen_Icon& i = t[k];
+        EXPECT_EQ(i.nummer, f.nummer) << k;
+        EXPECT_EQ(i.grafik, f.grafik) << k;
+        EXPECT_EQ(i.grafik_gedrueckt, f.gedrueckt) << k;
+        EXPECT_EQ(i.grafik_an, f.an) << k;
+        EXPECT_EQ(i.x, f.x) << k;
+        EXPECT_EQ(i.y, f.y) << k;
+        EXPECT_EQ(i.w, f.w) << k;
+        EXPECT_EQ(i.h, f.h) << k;
+        EXPECT_EQ(i.ebene, f.ebene) << k;
+        EXPECT_EQ(i.klick, f.klick) << k << ": the click is always the icon's own";
+        EXPECT_EQ(i.status, f.status) << k;
+        EXPECT_EQ(i.user[0], f.wort0) << k;
+        EXPECT_EQ(i.user[1], f.wort1) << k;
+    }
+    EXPECT_EQ(t[0].daten, nullptr);
+    EXPECT_FALSE(t[0].flags & MENUE_F_TEXT);
+    EXPECT_EQ(t[2].daten, &zeilen_texte[2]);
+    EXPECT_TRUE(t[2].flags & MENUE_F_TEXT);
 }
 
 // The value stepper repeats while held and shows its pressed picture; a

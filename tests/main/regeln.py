@@ -55,7 +55,9 @@
    the launch table): the procedure a screen's record names to open it
    (`.oeffnen = Name`, or a `..._Init` / `..._Oeffnen` its `.oeffnen` or
    `.oeffnen_fuer` calls) is named in no other source file of src/screens
-   and src/gui, neither called nor handed on as a procedure.
+   and src/gui, neither called nor handed on as a procedure. The program's
+   start-up code (src/main) opens screens by id too: it names no screen's
+   opener either (a hook entry of the same name, `.Name = ...`, is no call).
 18. Screens build their icon tables with the widget kit's builders (rows and
    tables of n rows, steppers, panels, picture buttons of a group's shape:
    Kit_Zeilen, Kit_Stepperknopf, Kit_Panel_Icon, Kit_Bildknopf) or write an
@@ -101,7 +103,7 @@ ICON_NUMMER = re.compile(
     r"(->|\.)nummer\s*(==|!=|<=|>=|<(?!<)|>(?!>)|-(?![->]))\s*\(?\s*(ICON_|I_[A-Z])"
     r"|\b(ICON_|I_[A-Z])\w*(\s*[-+]\s*\w+)?\s*(==|!=|<=|>=|<|>)\s*\w+(->|\.)nummer\b"
     r"|\bn\s*=\s*(i|icon)->nummer\s*;")
-SCREEN_ZEILEN_MAX = 1000
+SCREEN_ZEILEN_MAX = 650
 BILD_FREI = re.compile(r"\bRastport_Free\s*\(")
 EIGENER_BAUER = re.compile(
     r"^[ \t]*(?:static\s+)?(?:(?:constexpr|consteval|inline)\s+)*"
@@ -269,6 +271,10 @@ def main(argv):
         if oeffner_name and p.startswith(("src/screens/", "src/gui/")) and p.endswith(".cpp"):
             for m in oeffner_name.finditer(text):
                 if oeffnende[m.group(1)] != p:
+                    verstoesse.append(f"{p}:{zeile(text, m.start())}: {m.group(1)} oeffnet einen Screen an seiner Id vorbei")
+        if oeffner_name and p.startswith("src/main/") and p.endswith(".cpp"):
+            for m in oeffner_name.finditer(text):
+                if not re.search(r"(\.|->)\s*$", text[max(0, m.start() - 4):m.start()]):
                     verstoesse.append(f"{p}:{zeile(text, m.start())}: {m.group(1)} oeffnet einen Screen an seiner Id vorbei")
         for pos, name in eintraege_ohne_standard(text):
             verstoesse.append(f"{p}:{zeile(text, pos)}: Hook-Eintrag {name} ohne Standard")

@@ -188,4 +188,56 @@ TEST_F(LagerLaden, UnstimmigesLagerWirdAbgelehnt) {
     }
 }
 
+// The camp's run is a screen like the others: opened by its id for a camp
+// of the table, never for another; a loaded camp comes back through the
+// same record, so whatever the record does on opening happens after a load.
+TEST_F(LagerLaden, LaufOeffnetAnSeinerId) {
+    struct Fall {
+        i32 lager;
+        bool offen;
+    } faelle[] = {{-1, false}, {TRAININGSLAGER_ANZAHL, false}, {1, true}};
+    for (const Fall& f : faelle) {
+        EXPECT_TRUE(Screen_Oeffnen_Fuer(Screen_Id::TRAININGSLAGER_LAUF, {.lager = f.lager}));
+        EXPECT_EQ(Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF), f.offen) << f.lager;
+    }
+    EXPECT_EQ(Trainings_Lager_Lauf().lager, 1);
+    EXPECT_GT(Trainings_Lager_Lauf().anzahl, 0);
+    // A running camp stays the one it is.
+    Screen_Oeffnen_Fuer(Screen_Id::TRAININGSLAGER_LAUF, {.lager = 3});
+    EXPECT_EQ(Trainings_Lager_Lauf().lager, 1);
+    Screen_Schliessen(Screen_Id::TRAININGSLAGER_LAUF);
+    ASSERT_FALSE(Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF));
+
+    // The loaded camp is opened through the registry.
+    static std::vector<i32> geoeffnet;
+    geoeffnet.clear();
+    const Screen_Def original = *Screen_Holen(Screen_Id::TRAININGSLAGER_LAUF);
+    static void (*oeffnen)(const Screen_Anlass&) = nullptr;
+    oeffnen = original.oeffnen_fuer;
+    Screen_Def gezaehlt = original;
+    gezaehlt.oeffnen_fuer = [](const Screen_Anlass& a) {
+        geoeffnet.push_back(a.lager);
+        oeffnen(a);
+    };
+    Screen_Registrieren(Screen_Id::TRAININGSLAGER_LAUF, gezaehlt);
+    Lager_Lauf l;
+    l.lager = 2, l.anzahl = 1, l.schritt = 7;
+    std::vector<u8> block;
+    bytes::Schreiber s{block};
+    s(u8{1}), s(Team_Aktiv), s(static_cast<i32>(Kalender_Get_Tag())), s(l.lager), s(l.anzahl), s(l.kader), s(l.start);
+    for (const Lager_Balken& b : l.balken)
+        s(b.position), s(b.stufe), s(b.stufen), s(b.ziel), s(b.halten), s(b.zustand), s(b.halt_beginn);
+    s(l.schritt), s(l.letzter_anstieg);
+    for (const Lager_Meldung& m : l.meldung) s(m.spieler), s(m.art), s(m.wert), s(static_cast<u8>(m.gezeigt));
+    bytes::Leser le(block.data(), block.size());
+    ASSERT_TRUE(Lager_Stand_Lesen(le));
+    Lager_Stand_Uebernehmen();
+    Lager_Stand_Fortsetzen();
+    Screen_Registrieren(Screen_Id::TRAININGSLAGER_LAUF, original);
+    EXPECT_EQ(geoeffnet, std::vector<i32>{2});
+    EXPECT_TRUE(Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF));
+    EXPECT_EQ(Trainings_Lager_Lauf().lager, 2);
+    EXPECT_EQ(Trainings_Lager_Lauf().schritt, 7u);
+}
+
 }  // namespace

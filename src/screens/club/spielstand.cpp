@@ -64,62 +64,51 @@ constexpr u32 KNOPF_STATUS = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
 
 constexpr Kit_Bildknopf_Def KNOPF{.x = 667, .w = 90, .h = 34, .ebene = 19, .flags = MODAL, .status = KNOPF_STATUS};
 
-// A frame's user word 0: 1 for the save list.
-constexpr auto LADEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_LADEN>({
-    {.nummer = ICON_LADEN_SCHLEIER, .flags = MODAL | MENUE_F_GANZER_SCREEN, .w = 800, .h = 600},
-    Kit_Panel_Icon({.nummer = ICON_LADEN_RAHMEN,
-                    .grafik = GRAFIK_DISK_LADEN,
-                    .x = 32,
-                    .y = 87,
-                    .w = 744,
-                    .h = 424,
-                    .ebene = 17,
-                    .klick = Disk_Screen_Klick,
-                    .zeichnen = Disk_Screen_Zeichnen,
-                    .flags = MODAL}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_LADEN_KNOPF,
-                          .grafik = GRAFIK_DISK_KNOPF,
-                          .gedrueckt = GRAFIK_DISK_KNOPF_GEDRUECKT,
-                          .y = 366,
-                          .klick = Disk_Screen_Laden_Knopf_Klick,
-                          .text = &laden_text}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_LADEN_ABBRECHEN,
-                          .grafik = GRAFIK_DISK_ABBRECHEN,
-                          .gedrueckt = GRAFIK_DISK_ABBRECHEN_GEDRUECKT,
-                          .y = 411,
-                          .klick = Disk_Screen_Laden_Abbrechen_Klick,
-                          .text = &abbrechen_text}),
-});
-constexpr auto SPEICHERN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTAND_SPEICHERN>({
-    {.nummer = ICON_SPEICHERN_SCHLEIER,
-     .flags = MODAL | MENUE_F_GANZER_SCREEN,
-     .klick = Disk_Screen_Klick,
-     .w = 800,
-     .h = 600},
-    Kit_Panel_Icon({.nummer = ICON_SPEICHERN_RAHMEN,
-                    .grafik = GRAFIK_DISK_SPEICHERN,
-                    .x = 32,
-                    .y = 87,
-                    .w = 744,
-                    .h = 424,
-                    .ebene = 17,
-                    .klick = Disk_Screen_Klick,
-                    .zeichnen = Disk_Screen_Zeichnen,
-                    .flags = MODAL,
-                    .wort = {1, 0}}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_SPEICHERN_KNOPF,
-                          .grafik = GRAFIK_DISK_KNOPF,
-                          .gedrueckt = GRAFIK_DISK_KNOPF_GEDRUECKT,
-                          .y = 366,
-                          .klick = Disk_Screen_Knopf_Klick,
-                          .text = &speichern_text}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_SPEICHERN_ABBRECHEN,
-                          .grafik = GRAFIK_DISK_ABBRECHEN,
-                          .gedrueckt = GRAFIK_DISK_ABBRECHEN_GEDRUECKT,
-                          .y = 411,
-                          .klick = Disk_Screen_Speichern_Abbrechen_Klick,
-                          .text = &abbrechen_text}),
-});
+// What both lists share: the veil over the screen, the frame (its user
+// word 0: 1 for the save list) and the buttons in their column.
+constexpr Screen_Icon SCHLEIER{.flags = MODAL | MENUE_F_GANZER_SCREEN, .w = 800, .h = 600};
+constexpr Screen_Icon RAHMEN =
+    Kit_Panel_Icon({.w = 744, .h = 424, .ebene = 17, .zeichnen = Disk_Screen_Zeichnen, .flags = MODAL});
+constexpr i16 RAHMEN_X = 32, RAHMEN_Y = 87;
+constexpr auto LADEN = Icon_Tabelle_Aus<Icon_Besitzer::SPIELSTAND_LADEN>(
+    Kit_Zeilen_Eigen(SCHLEIER, {{.nummer = ICON_LADEN_SCHLEIER}}),
+    Kit_Zeilen_Eigen(RAHMEN, {{.nummer = ICON_LADEN_RAHMEN,
+                               .grafik = GRAFIK_DISK_LADEN,
+                               .x = RAHMEN_X,
+                               .y = RAHMEN_Y,
+                               .klick = Disk_Screen_Klick}}),
+    Icon_Liste({Kit_Bildknopf(KNOPF, {.nummer = ICON_LADEN_KNOPF,
+                                      .grafik = GRAFIK_DISK_KNOPF,
+                                      .gedrueckt = GRAFIK_DISK_KNOPF_GEDRUECKT,
+                                      .y = 366,
+                                      .klick = Disk_Screen_Laden_Knopf_Klick,
+                                      .text = &laden_text}),
+                Kit_Bildknopf(KNOPF, {.nummer = ICON_LADEN_ABBRECHEN,
+                                      .grafik = GRAFIK_DISK_ABBRECHEN,
+                                      .gedrueckt = GRAFIK_DISK_ABBRECHEN_GEDRUECKT,
+                                      .y = 411,
+                                      .klick = Disk_Screen_Laden_Abbrechen_Klick,
+                                      .text = &abbrechen_text})}));
+constexpr auto SPEICHERN = Icon_Tabelle_Aus<Icon_Besitzer::SPIELSTAND_SPEICHERN>(
+    Kit_Zeilen_Eigen(SCHLEIER, {{.nummer = ICON_SPEICHERN_SCHLEIER, .klick = Disk_Screen_Klick}}),
+    Kit_Zeilen_Eigen(RAHMEN, {{.nummer = ICON_SPEICHERN_RAHMEN,
+                               .grafik = GRAFIK_DISK_SPEICHERN,
+                               .x = RAHMEN_X,
+                               .y = RAHMEN_Y,
+                               .klick = Disk_Screen_Klick,
+                               .wort = {1, 0}}}),
+    Icon_Liste({Kit_Bildknopf(KNOPF, {.nummer = ICON_SPEICHERN_KNOPF,
+                                      .grafik = GRAFIK_DISK_KNOPF,
+                                      .gedrueckt = GRAFIK_DISK_KNOPF_GEDRUECKT,
+                                      .y = 366,
+                                      .klick = Disk_Screen_Knopf_Klick,
+                                      .text = &speichern_text}),
+                Kit_Bildknopf(KNOPF, {.nummer = ICON_SPEICHERN_ABBRECHEN,
+                                      .grafik = GRAFIK_DISK_ABBRECHEN,
+                                      .gedrueckt = GRAFIK_DISK_ABBRECHEN_GEDRUECKT,
+                                      .y = 411,
+                                      .klick = Disk_Screen_Speichern_Abbrechen_Klick,
+                                      .text = &abbrechen_text})}));
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_DISK, n); }
 

@@ -61,9 +61,6 @@ constexpr i32 SCHALTER_GRENZE_FILTER = 2, SCHALTER_GRENZE_PROGNOSE = 1, SCHALTER
 // Selection bits of the table builder per filter: all, home, away.
 constexpr u32 FILTER_BITS[3] = {31, 15, 23};
 
-// Form thresholds by matchday class min(matchday - 1, 4).
-constexpr i32 FORM_SCHWELLEN[5][4] = {{0, 1, 2, 3}, {1, 2, 3, 5}, {2, 4, 5, 7}, {2, 5, 7, 9}, {4, 7, 8, 11}};
-
 i32 liste[WB_LISTE_MAX];
 i32 liste_anzahl = 0;
 i32 scroll_position = 0;
@@ -80,161 +77,80 @@ constexpr Scrollbalken BALKEN{.spur = ICON_WB_SPUR, .knopf = ICON_WB_KNOPF, .lis
                               .spur_b = 9, .spur_h = 316, .knopf_x = 777, .knopf_y = KNOPF_Y_MIN, .knopf_b = 9,
                               .knopf_h = 12, .move = &scroll, .ebene = 4};
 constexpr u32 TRANSPARENT = MENUE_S_TRANSPARENT, DRUCK = MENUE_S_DRUCKBILD;
-constexpr auto GETEILT = Icon_Tabelle_Bauen<Icon_Besitzer::WETTBEWERB>({
-    Icon_Scrollspur(BALKEN),
-    Icon_Scrollknopf(BALKEN),
-    {.nummer = ICON_WB_GRUPPE_ZURUECK,
-     .grafik = GRAFIK_WB_GRUPPE_ZURUECK,
-     .grafik_gedrueckt = GRAFIK_WB_GRUPPE_ZURUECK_GEDRUECKT,
-     .x = 570,
-     .y = 457,
-     .status = TRANSPARENT | DRUCK,
-     .klick = Tabelle_Screen_Gruppe_Zurueck_Klick,
-     .ebene = 2,
-     .w = 32,
-     .h = 32},
-    {.nummer = ICON_WB_GRUPPE_VOR,
-     .grafik = GRAFIK_WB_GRUPPE_VOR,
-     .grafik_gedrueckt = GRAFIK_WB_GRUPPE_VOR_GEDRUECKT,
-     .x = 602,
-     .y = 457,
-     .status = TRANSPARENT | DRUCK,
-     .klick = Tabelle_Screen_Gruppe_Vor_Klick,
-     .ebene = 2,
-     .w = 32,
-     .h = 32},
-    {.nummer = ICON_WB_WETTBEWERB_ZURUECK,
-     .grafik = GRAFIK_WB_WETTBEWERB_ZURUECK,
-     .grafik_gedrueckt = GRAFIK_WB_WETTBEWERB_ZURUECK_GEDRUECKT,
-     .x = 265,
-     .y = 487,
-     .status = TRANSPARENT | DRUCK,
-     .klick = Tabelle_Screen_Wettbewerb_Zurueck_Klick,
-     .ebene = 2,
-     .w = 32,
-     .h = 32},
-    {.nummer = ICON_WB_WETTBEWERB_VOR,
-     .grafik = GRAFIK_WB_WETTBEWERB_VOR,
-     .grafik_gedrueckt = GRAFIK_WB_WETTBEWERB_VOR_GEDRUECKT,
-     .x = 297,
-     .y = 487,
-     .status = TRANSPARENT | DRUCK,
-     .klick = Tabelle_Screen_Wettbewerb_Vor_Klick,
-     .ebene = 2,
-     .w = 32,
-     .h = 32},
-    {.nummer = ICON_WB_SPIELTAG_ZURUECK,
-     .grafik = GRAFIK_WB_SPIELTAG_ZURUECK,
-     .grafik_gedrueckt = GRAFIK_WB_SPIELTAG_ZURUECK_GEDRUECKT,
-     .x = 14,
-     .y = 457,
-     .status = TRANSPARENT | DRUCK,
-     .klick = Tabelle_Screen_Spieltag_Zurueck_Klick,
-     .ebene = 2,
-     .w = 32,
-     .h = 32},
-    {.nummer = ICON_WB_SPIELTAG_VOR,
-     .grafik = GRAFIK_WB_SPIELTAG_VOR,
-     .grafik_gedrueckt = GRAFIK_WB_SPIELTAG_VOR_GEDRUECKT,
-     .x = 46,
-     .y = 457,
-     .status = TRANSPARENT | DRUCK,
-     .klick = Tabelle_Screen_Spieltag_Vor_Klick,
-     .ebene = 2,
-     .w = 32,
-     .h = 32},
-    {.nummer = ICON_WB_HINTERGRUND,
-     .grafik = GRAFIK_WB_TABELLE,
-     .x = 4,
-     .y = 86,
-     .status = TRANSPARENT,
-     .klick = Tabelle_Screen_Pokal_Klick,
-     .zeichnen = Tabelle_Screen_Kopf,
-     .ebene = 0,
-     .w = 792,
-     .h = 480},
-    {.nummer = ICON_WB_FILTER,
-     .grafik = GRAFIK_WB_SCHALTER,
-     .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
-     .flags = MENUE_F_TEXT,
-     .x = 57,
-     .y = 522,
-     .daten = &filter_text,
-     .status = DRUCK,
-     .klick = Tabelle_Screen_Schalter_Klick,
-     .ebene = 1,
-     .w = 160,
-     .h = 32,
-     .user = {SCHALTER_GRENZE_FILTER}},
-    {.nummer = ICON_WB_PROGNOSE,
-     .grafik = GRAFIK_WB_PROGNOSE,
-     .grafik_gedrueckt = GRAFIK_WB_PROGNOSE_GEDRUECKT,
-     .flags = MENUE_F_TEXT,
-     .x = 600,
-     .y = 522,
-     .daten = &prognose_text,
-     .status = DRUCK,
-     .klick = Tabelle_Screen_Schalter_Klick,
-     .ebene = 1,
-     .w = 160,
-     .h = 32,
-     .user = {SCHALTER_GRENZE_PROGNOSE}},
-    {.nummer = ICON_WB_EIGENE,
-     .grafik = GRAFIK_WB_SCHALTER,
-     .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
-     .flags = MENUE_F_TEXT,
-     .x = 57,
-     .y = 522,
-     .daten = &eigene_text,
-     .status = DRUCK | MENUE_S_VERSTECKT,
-     .klick = Tabelle_Screen_Schalter_Klick,
-     .ebene = 2,
-     .w = 160,
-     .h = 32,
-     .user = {SCHALTER_GRENZE_EIGENE}},
-    {.nummer = ICON_WB_AUSWAHL_A,
-     .grafik = GRAFIK_WB_SCHALTER,
-     .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
-     .x = 57,
-     .y = 522,
-     .status = DRUCK | MENUE_S_VERSTECKT,
-     .klick = Tabelle_Screen_Schalter_Klick,
-     .ebene = 2,
-     .w = 160,
-     .h = 32,
-     .user = {SCHALTER_GRENZE_AUSWAHL_A}},
-    {.nummer = ICON_WB_AUSWAHL_B,
-     .grafik = GRAFIK_WB_SCHALTER,
-     .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
-     .flags = MENUE_F_TEXT,
-     .x = 600,
-     .y = 522,
-     .daten = &auswahl_text,
-     .status = DRUCK | MENUE_S_VERSTECKT,
-     .klick = Tabelle_Screen_Schalter_Klick,
-     .ebene = 2,
-     .w = 160,
-     .h = 32,
-     .user = {SCHALTER_GRENZE_AUSWAHL_B}},
-    {.nummer = ICON_WB_SPIELTAG,
-     .grafik = GRAFIK_WB_BESCHRIFTUNG,
-     .x = 7,
-     .y = 452,
-     .status = TRANSPARENT,
-     .zeichnen = Tabelle_Screen_Spieltag_Text,
-     .ebene = 1,
-     .w = 256,
-     .h = 56},
-    {.nummer = ICON_WB_GRUPPE,
-     .grafik = GRAFIK_WB_BESCHRIFTUNG,
-     .x = 540,
-     .y = 452,
-     .status = TRANSPARENT,
-     .zeichnen = Tabelle_Screen_Gruppe_Text,
-     .ebene = 1,
-     .w = 256,
-     .h = 56},
-});
+// The arrows that step the group, the competition and the matchday.
+constexpr Screen_Icon PFEIL{.status = TRANSPARENT | DRUCK, .ebene = 2, .w = 32, .h = 32};
+constexpr auto PFEILE = Kit_Zeilen_Eigen(
+    PFEIL, {{.nummer = ICON_WB_GRUPPE_ZURUECK, .grafik = GRAFIK_WB_GRUPPE_ZURUECK,
+             .gedrueckt = GRAFIK_WB_GRUPPE_ZURUECK_GEDRUECKT, .x = 570, .y = 457,
+             .klick = Tabelle_Screen_Gruppe_Zurueck_Klick},
+            {.nummer = ICON_WB_GRUPPE_VOR, .grafik = GRAFIK_WB_GRUPPE_VOR, .gedrueckt = GRAFIK_WB_GRUPPE_VOR_GEDRUECKT,
+             .x = 602, .y = 457, .klick = Tabelle_Screen_Gruppe_Vor_Klick},
+            {.nummer = ICON_WB_WETTBEWERB_ZURUECK, .grafik = GRAFIK_WB_WETTBEWERB_ZURUECK,
+             .gedrueckt = GRAFIK_WB_WETTBEWERB_ZURUECK_GEDRUECKT, .x = 265, .y = 487,
+             .klick = Tabelle_Screen_Wettbewerb_Zurueck_Klick},
+            {.nummer = ICON_WB_WETTBEWERB_VOR, .grafik = GRAFIK_WB_WETTBEWERB_VOR,
+             .gedrueckt = GRAFIK_WB_WETTBEWERB_VOR_GEDRUECKT, .x = 297, .y = 487,
+             .klick = Tabelle_Screen_Wettbewerb_Vor_Klick},
+            {.nummer = ICON_WB_SPIELTAG_ZURUECK, .grafik = GRAFIK_WB_SPIELTAG_ZURUECK,
+             .gedrueckt = GRAFIK_WB_SPIELTAG_ZURUECK_GEDRUECKT, .x = 14, .y = 457,
+             .klick = Tabelle_Screen_Spieltag_Zurueck_Klick},
+            {.nummer = ICON_WB_SPIELTAG_VOR, .grafik = GRAFIK_WB_SPIELTAG_VOR,
+             .gedrueckt = GRAFIK_WB_SPIELTAG_VOR_GEDRUECKT, .x = 46, .y = 457,
+             .klick = Tabelle_Screen_Spieltag_Vor_Klick}});
+// The switches under the list (user word 0: their last state); the
+// own-games and the player selection switches stand hidden over the filter
+// and the projection until a view shows them.
+constexpr Screen_Icon SCHALTER{.grafik = GRAFIK_WB_SCHALTER,
+                               .grafik_gedrueckt = GRAFIK_WB_SCHALTER_GEDRUECKT,
+                               .status = DRUCK,
+                               .ebene = 1,
+                               .w = 160,
+                               .h = 32};
+constexpr auto SCHALTER_KLICK = Tabelle_Screen_Schalter_Klick;
+constexpr u32 VERSTECKT = DRUCK | MENUE_S_VERSTECKT;
+constexpr auto SCHALTER_REIHE = Kit_Zeilen_Eigen(
+    SCHALTER, {{.nummer = ICON_WB_FILTER, .x = 57, .y = 522, .klick = SCHALTER_KLICK, .text = &filter_text,
+                .wort = {SCHALTER_GRENZE_FILTER, 0}},
+               {.nummer = ICON_WB_PROGNOSE, .grafik = GRAFIK_WB_PROGNOSE, .gedrueckt = GRAFIK_WB_PROGNOSE_GEDRUECKT,
+                .x = 600, .y = 522, .klick = SCHALTER_KLICK, .text = &prognose_text,
+                .wort = {SCHALTER_GRENZE_PROGNOSE, 0}},
+               {.nummer = ICON_WB_EIGENE, .x = 57, .y = 522, .ebene = 2, .klick = SCHALTER_KLICK,
+                .text = &eigene_text, .status = VERSTECKT, .wort = {SCHALTER_GRENZE_EIGENE, 0}},
+               {.nummer = ICON_WB_AUSWAHL_A, .x = 57, .y = 522, .ebene = 2, .klick = SCHALTER_KLICK,
+                .status = VERSTECKT, .wort = {SCHALTER_GRENZE_AUSWAHL_A, 0}},
+               {.nummer = ICON_WB_AUSWAHL_B, .x = 600, .y = 522, .ebene = 2, .klick = SCHALTER_KLICK,
+                .text = &auswahl_text, .status = VERSTECKT, .wort = {SCHALTER_GRENZE_AUSWAHL_B, 0}}});
+constexpr auto GETEILT = Icon_Tabelle_Aus<Icon_Besitzer::WETTBEWERB>(
+    Icon_Liste({Icon_Scrollspur(BALKEN), Icon_Scrollknopf(BALKEN)}), PFEILE,
+    Icon_Liste({{.nummer = ICON_WB_HINTERGRUND,
+                 .grafik = GRAFIK_WB_TABELLE,
+                 .x = 4,
+                 .y = 86,
+                 .status = TRANSPARENT,
+                 .klick = Tabelle_Screen_Pokal_Klick,
+                 .zeichnen = Tabelle_Screen_Kopf,
+                 .ebene = 0,
+                 .w = 792,
+                 .h = 480}}),
+    SCHALTER_REIHE,
+    Icon_Liste({{.nummer = ICON_WB_SPIELTAG,
+                 .grafik = GRAFIK_WB_BESCHRIFTUNG,
+                 .x = 7,
+                 .y = 452,
+                 .status = TRANSPARENT,
+                 .zeichnen = Tabelle_Screen_Spieltag_Text,
+                 .ebene = 1,
+                 .w = 256,
+                 .h = 56},
+                {.nummer = ICON_WB_GRUPPE,
+                 .grafik = GRAFIK_WB_BESCHRIFTUNG,
+                 .x = 540,
+                 .y = 452,
+                 .status = TRANSPARENT,
+                 .zeichnen = Tabelle_Screen_Gruppe_Text,
+                 .ebene = 1,
+                 .w = 256,
+                 .h = 56}}));
 
 // A row's user word 0: its row.
 constexpr auto REIHE = Kit_Zeilen<18>({.nummer = ICON_WB_ZEILE_0,
@@ -291,11 +207,6 @@ std::string runden_name(i32 id, i32 spieltag) {
         if (t && *t) return t;
     }
     return n;
-}
-
-i32 spieltage(i32 id) {
-    const Wettbewerb_Info* i = Wettbewerb_Get_Info(id);
-    return i ? std::max(i->spieltage, 0) : 0;
 }
 
 void schalter_texte() {
@@ -398,173 +309,7 @@ void tabelle_liste_bauen() {
     scroll.stufen = static_cast<i16>(std::max<i32>(static_cast<i32>(tabelle.zeilen) - 17, 0));
 }
 
-// --- drawing ------------------------------------------------------------------------------
-
-// The matchday the rows show: the round's count with projection.
-i32 zeilen_spieltag() { return stand.prognose ? stand.info.spieltage : stand.spieltag_in_runde; }
-
-void liga_zeile(Rastport* ziel, i32 zeile, i32 y) {
-    const u32 slot = tabelle.reihenfolge[zeile];
-    if (slot >= TABELLE_ZEILEN) return;
-    const i32 team = static_cast<i32>(tabelle.team[slot]);
-    const i32 platz = zeile + 1;
-    i32 vorher = static_cast<i32>(tabelle.zeilen) + 1;
-    for (u32 k = 0; k < tabelle.zeilen; ++k)
-        if (tabelle.vorherige[k] == slot) vorher = static_cast<i32>(k) + 1;
-    const i32 spieltag = zeilen_spieltag();
-    const i32 filter = std::clamp(knopf(ICON_WB_FILTER), 0, 2);
-    i32 ergebnisse[3] = {0, 0, 0};
-    if (spieltag > 0)
-        for (i32 art = 0; art < 3; ++art)
-            ergebnisse[art] = Spiele_Tabelle_Zaehle_Ergebnisse(tabelle, slot, art, 0, spieltag - 1, filter);
-    const i32 spiele = static_cast<i32>(tabelle.spiele[filter][slot]);
-    const i32 punkte = static_cast<i32>(tabelle.punkte[filter][slot]);
-    const i32 tore = static_cast<i32>(tabelle.tore[filter][slot]);
-    const i32 gegen = static_cast<i32>(tabelle.gegentore[filter][slot]);
-    const i32 diff = tore - gegen;
-    char diff_text[24], vorher_text[24];
-    if (diff > 0) std::snprintf(diff_text, sizeof diff_text, "^tz0685+ %3d", diff);
-    else if (diff < 0) std::snprintf(diff_text, sizeof diff_text, "^tz0685- %3d", -diff);
-    else std::snprintf(diff_text, sizeof diff_text, "^tz0685    0");
-    if (spieltag < 2) std::snprintf(vorher_text, sizeof vorher_text, "^tr0092(-)");
-    else std::snprintf(vorher_text, sizeof vorher_text, "^tr0094(%2d.)", vorher);
-    const char* name = Team_String(0, team, nullptr, 0);
-    if (!name) name = "";
-    const u16 platz_farbe = Kit_Platz_Farbe(stand.gruppe, platz - 1, FARBE_WEISS);
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), platz_farbe, 0, y + 12,
-                     "^tr0049^fb0011%d.^fe%s^c%05d^tl0099^gll%04d^tl0124%s^fb0011^tz0333%2d^tz0379%2d"
-                     "^tz0412%2d^tz0444%2d^tz0496%3d^tz0586%3d:%3d%s^fe",
-                     platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name, spiele, ergebnisse[0],
-                     ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
-    Kit_Bild_Zeichnen(
-        ziel, GRAFIK_WB_FORM_0 + Tabelle_Screen_Form_Klasse(static_cast<i8>(tabelle.form[slot]), spieltag), 746, y);
-}
-
-void ko_zeile(Rastport* ziel, i32 zeile, i32 x, i32 y) {
-    const u32 slot = tabelle.reihenfolge[zeile];
-    if (slot >= TABELLE_ZEILEN) return;
-    const i32 team = static_cast<i32>(tabelle.team[slot]);
-    const i32 spieltag = zeilen_spieltag();
-    const char* status_text = text(T_NICHT_AUSGELOST);
-    if (spieltag > 0) {
-        const i32 sieger = Wettbewerb_Get_Runden_Sieger_Von_Team(stand.gruppe, team, spieltag - 1, 0);
-        const bool letzter = wort(ICON_WB_SPIELTAG) == stand.gesamt;
-        i32 bild = -1;
-        if (sieger == team) {
-            bild = GRAFIK_WB_WEITER;
-            status_text = text(letzter ? T_SIEGER : T_WEITER);
-        } else if (sieger >= 0) {
-            bild = GRAFIK_WB_RAUS;
-            status_text = text(letzter ? T_FINALIST : T_AUSGESCHIEDEN);
-        } else {
-            status_text = "";
-        }
-        if (bild >= 0)
-            if (Rastport* b = Kit_Bild(bild)) Blt_Alpha_Prozent(b, 0, 0, 768, 16, ziel, x, y, 35);
-    }
-    char herkunft[96] = "";
-    const char* name = Team_String(0, team, nullptr, 0);
-    if (!name) name = "";
-    if (heimisch(stand.info.land)) {
-        std::snprintf(herkunft, sizeof herkunft, "^tl0301%s",
-                      Wettbewerb_Get_Name(liga_von(team), false).c_str());
-    } else {
-        const i32 nation = Team_Wert(6, team, 0, OP_LESEN);
-        const char* land = Team_String(0, nation, nullptr, 0);
-        std::snprintf(herkunft, sizeof herkunft, "^gll%04d^tl0323%s", nation, land ? land : "");
-    }
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), Farbe_Team_Name(team, stand.gruppe), 0, y + 12,
-                     "^tl0018^gll%04d^tl0043%s%s^tl0580%s", team, name, herkunft, status_text);
-}
-
-void pokale(Rastport* ziel) {
-    if (liste_anzahl <= 0) return;
-    const i32 i = std::clamp(wort(ICON_WB_HINTERGRUND), 0, liste_anzahl - 1);
-    const i32 id = liste[i];
-    Pokal_Blit(liste[(i + liste_anzahl - 1) % liste_anzahl], -1, ziel, 340, 500, 40, 40, nullptr);
-    Pokal_Blit(liste[(i + 1) % liste_anzahl], -1, ziel, 490, 500, 40, 40, nullptr);
-    Pokal_Blit(id, -1, ziel, 405, 488, 60, 60, nullptr);
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, 482, "^tz0435%s",
-                     Wettbewerb_Get_Name(id, false).c_str());
-}
-
 }  // namespace
-
-// --- structure -------------------------------------------------------------------------------
-
-i32 Wettbewerb_Runden_Liste(i32 wettbewerb, i32* ids) {
-    i32 n = 0;
-    for (i32 r = Wettbewerb_Get_Erste_Runde(wettbewerb); r >= 0 && n < WB_LISTE_MAX; r = Wettbewerb_Get_Naechste_Runde())
-        if (ids) ids[n++] = r;
-        else ++n;
-    if (ids) ids[n] = -1;
-    return n;
-}
-
-i32 Wettbewerb_Gruppen_Liste(i32 wettbewerb, i32* ids) {
-    Wettbewerb_Gruppen_Iterator it(wettbewerb);
-    i32 n = 0;
-    for (i32 g = it.Erste(); g >= 0 && n < WB_LISTE_MAX; g = it.Naechste())
-        if (ids) ids[n++] = g;
-        else ++n;
-    if (ids) ids[n] = -1;
-    return n;
-}
-
-i32 Wettbewerb_Spieltage_Gesamt(i32 wettbewerb) {
-    i32 r[WB_LISTE_MAX + 1];
-    const i32 n = Wettbewerb_Runden_Liste(wettbewerb, r);
-    i32 s = 0;
-    for (i32 k = 0; k < n; ++k) s += spieltage(r[k]);
-    return s;
-}
-
-i32 Wettbewerb_Aktueller_Spieltag_Gesamt(i32 wettbewerb) {
-    i32 r[WB_LISTE_MAX + 1];
-    const i32 n = Wettbewerb_Runden_Liste(wettbewerb, r);
-    i32 s = 0;
-    for (i32 k = 0; k < n; ++k)
-        if (const Wettbewerb_Info* i = Wettbewerb_Get_Info(r[k])) s += std::clamp(i->aktueller_spieltag, 0, spieltage(r[k]));
-    return s;
-}
-
-i32 Wettbewerb_Runde_Zu_Spieltag(i32 wettbewerb, i32 spieltag_gesamt) {
-    i32 r[WB_LISTE_MAX + 1];
-    const i32 n = Wettbewerb_Runden_Liste(wettbewerb, r);
-    if (n == 0) return -1;
-    i32 s = 0;
-    for (i32 k = 0; k < n; ++k) {
-        s += spieltage(r[k]);
-        if (s > spieltag_gesamt) return r[k];
-    }
-    return r[n - 1];
-}
-
-void Wettbewerb_Spieltag_In_Runde(i32* wettbewerb, i32* spieltag) {
-    i32 r[WB_LISTE_MAX + 1];
-    const i32 n = Wettbewerb_Runden_Liste(*wettbewerb, r);
-    for (i32 k = 0; k < n; ++k) {
-        const i32 t = spieltage(r[k]);
-        if (*spieltag <= t) {
-            *wettbewerb = r[k];
-            return;
-        }
-        *spieltag -= t;
-    }
-    if (n > 0) *spieltag = spieltage(r[n - 1]);
-}
-
-void Wettbewerb_Gruppe_Waehlen(i32* gruppe, i32 n) {
-    i32 g[WB_LISTE_MAX + 1];
-    const i32 anzahl = Wettbewerb_Gruppen_Liste(*gruppe, g);
-    for (i32 k = 0; k < anzahl; ++k)
-        if (g[k] == *gruppe) {
-            *gruppe = k + n < anzahl && k + n >= 0 ? g[k + n] : -1;
-            return;
-        }
-    // The round's first group is not in its own walk: count from the start.
-    *gruppe = n >= 0 && n < anzahl ? g[n] : -1;
-}
 
 // --- list and selection ---------------------------------------------------------------------
 
@@ -806,87 +551,16 @@ void Tabelle_Screen_Schalter_Klick(Screen_Icon* icon, u32 ereignis) {
 
 void Tabelle_Screen_Scroll(Screen_Icon*, i32 index, u32) { Screen_Scroll_Gemeldet(&scroll_position, index); }
 
-// --- drawing ---------------------------------------------------------------------------------
-
-void Tabelle_Screen_Kopf(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
-    const i32 ansicht = Tabelle_Screen_Get_Ansicht();
-    if (ansicht == 1) Wb_Ergebnisse_Kopf(ziel, x, y);
-    else if (ansicht == 2) Wb_Uebersicht_Kopf(ziel, x, y);
-    else if (stand.gruppe >= 0) {
-        char art[64];
-        if (stand.ko) std::snprintf(art, sizeof art, "%u %s", tabelle.zeilen, text(T_MANNSCHAFTEN));
-        else std::snprintf(art, sizeof art, "%s", text(T_TABELLE));
-        const i32 tag = std::max(stand.spieltag_in_runde, 1);
-        // A table is before or after its numbered matchday ("vor dem
-        // 1.Spieltag"); a knockout round goes by its own name.
-        if (stand.ko)
-            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s: %s", art,
-                             Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
-                             runden_name(stand.gruppe, tag - 1).c_str());
-        else
-            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s %s %d.%s",
-                             art, Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
-                             text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG), tag,
-                             text(T_SPIELTAG));
-        if (stand.ko) {
-            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, 0, y + 45, "^tz0149%s^tz0430%s^tz0677%s",
-                             text(T_MANNSCHAFTEN), text(heimisch(stand.info.land) ? T_HERKUNFT_LIGA : T_RUNDE),
-                             text(T_BEGEGNUNG));
-        } else {
-            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, 0, y + 45,
-                             "^tz0051%s^tz0201%s^tz0333%s^tz0379%s^tz0412%s^tz0444%s^tz0496%s^tz0589%s"
-                             "^tz0685%s^tz0751%s",
-                             text(7), text(8), text(9), text(10), text(11), text(12), text(15), text(13), text(14),
-                             text(16));
-        }
-    }
-    pokale(ziel);
-}
-
-void Tabelle_Screen_Spieltag_Text(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
-    if (stand.gruppe < 0) return;
-    const i32 wort834 = wort(ICON_WB_SPIELTAG);
-    const i32 ansicht = Tabelle_Screen_Get_Ansicht();
-    const i32 erste = ansicht == 1 ? T_ERGEBNISSE_TAG
-                      : ansicht == 2 ? T_UEBERSICHT_TAG
-                      : wort834 == 0 ? T_VOR_ERSTEM
-                                     : T_SPIELTAG;
-    const i32 tag = std::max(stand.spieltag_in_runde, 1);
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y + 25, "^tz0150%s", text(erste));
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_GOLD, 0, y + 43, "^tz0150%s",
-                     runden_name(stand.runde, tag - 1).c_str());
-    (void)x;
-}
-
+// The group's second name beside its arrows (the table view draws the rest,
+// wettbewerb_tabelle.cpp).
 void Tabelle_Screen_Gruppe_Text(Screen_Icon*, Rastport* ziel, i32, i32 y) {
     if (stand.gruppe < 0) return;
     Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y + 35, "^tz0718%s",
                      Wettbewerb_Get_Zweitname(stand.gruppe).c_str());
 }
 
-void Tabelle_Screen_Tabellenzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
-    if (!icon || stand.gruppe < 0) return;
-    i32 zeile = static_cast<i32>(icon->user[0]);
-    if (const Screen_Icon* spur = Kit_Icon(ICON_WB_SPUR); spur && !(spur->status & MENUE_S_VERSTECKT))
-        zeile += scroll_position;
-    if (zeile < 0 || zeile >= static_cast<i32>(tabelle.zeilen) || zeile >= TABELLE_ZEILEN) return;
-    if (zeile % 2) Blt_Rechteck_Alpha(ziel, x, y, 768, 16, FARBE_ZEILE_HELL, 60);
-    if (stand.ko) ko_zeile(ziel, zeile, x, y);
-    else liga_zeile(ziel, zeile, y);
-}
-
 const Tabelle& Tabelle_Screen_Tabelle() { return tabelle; }
 i32 Tabelle_Screen_Scrollposition() { return scroll_position; }
-
-i32 Tabelle_Screen_Form_Klasse(i32 form, i32 spieltag) {
-    if (spieltag < 1) return 2;
-    const i32* t = FORM_SCHWELLEN[std::min(spieltag - 1, 4)];
-    if (form > t[3]) return 0;
-    if (form > t[2]) return 1;
-    if (form < t[0]) return 4;
-    if (form < t[1]) return 3;
-    return 2;
-}
 
 Screen_Def Wettbewerb_Ergebnisse_Screen_Def() {
     return {.name = "Ergebnisse",

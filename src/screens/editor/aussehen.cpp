@@ -88,6 +88,9 @@ constexpr auto GITTER = Kit_Zeilen<AUSSEHEN_FELDER>({.nummer = ICON_AUSSEHEN_GIT
                                                      .h = 24},
                                                     {.x = GITTER_XS.data(), .y = FELD_YS.data()});
 
+// The page's two buttons at its right edge, labelled.
+constexpr Kit_Bildknopf_Def SEITEN_KNOPF{
+    .grafik = GRAFIK_AUSSEHEN_KNOPF, .gedrueckt = GRAFIK_AUSSEHEN_KNOPF_AN, .x = 656, .w = 76, .h = 34, .ebene = 20};
 constexpr auto SEITE_EINZELN = Icon_Liste({
     {.nummer = ICON_AUSSEHEN_HINTERGRUND, .zeichnen = Editor_Aussehen_Hintergrund, .ebene = 17, .w = 800, .h = 600},
     {.nummer = ICON_AUSSEHEN_RAHMEN,
@@ -100,30 +103,8 @@ constexpr auto SEITE_EINZELN = Icon_Liste({
      .ebene = 19,
      .w = 684,
      .h = 560},
-    {.nummer = ICON_AUSSEHEN_FERTIG,
-     .grafik = GRAFIK_AUSSEHEN_KNOPF,
-     .grafik_gedrueckt = GRAFIK_AUSSEHEN_KNOPF_AN,
-     .flags = MENUE_F_TEXT,
-     .x = 656,
-     .y = 52,
-     .daten = &knopf_texte[0],
-     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-     .klick = Editor_Aussehen_Fertig_Klick,
-     .ebene = 20,
-     .w = 76,
-     .h = 34},
-    {.nummer = ICON_AUSSEHEN_RESET,
-     .grafik = GRAFIK_AUSSEHEN_KNOPF,
-     .grafik_gedrueckt = GRAFIK_AUSSEHEN_KNOPF_AN,
-     .flags = MENUE_F_TEXT,
-     .x = 656,
-     .y = 94,
-     .daten = &knopf_texte[1],
-     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-     .klick = Editor_Aussehen_Zuruecksetzen,
-     .ebene = 20,
-     .w = 76,
-     .h = 34},
+    Kit_Bildknopf(SEITEN_KNOPF, {.nummer = ICON_AUSSEHEN_FERTIG, .y = 52, .klick = Editor_Aussehen_Fertig_Klick, .text = &knopf_texte[0]}),
+    Kit_Bildknopf(SEITEN_KNOPF, {.nummer = ICON_AUSSEHEN_RESET, .y = 94, .klick = Editor_Aussehen_Zuruecksetzen, .text = &knopf_texte[1]}),
 });
 constexpr auto SEITE = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR_AUSSEHEN>(SEITE_EINZELN, FELDER, ZURUECK, VOR, GITTER);
 

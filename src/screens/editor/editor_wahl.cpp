@@ -55,60 +55,29 @@
 namespace {
 
 // A choice list: its title row above its rows, each row's user word 0 its
-// row (the title's names no row).
+// row (the title's names no row). The continents' and the countries' rows
+// share one form; the countries' have their own procedures.
+constexpr Screen_Icon KONTINENT_ZEILE = {.grafik = GRAFIK_EDITOR_WAHL,
+                                         .grafik_an = GRAFIK_EDITOR_WAHL_AN,
+                                         .flags = MENUE_F_BEIDE_TASTEN | MENUE_F_HOVER,
+                                         .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+                                         .klick = Editor_Kontinent_Klick,
+                                         .zeichnen = Editor_Kontinent_Zeile,
+                                         .ebene = 20,
+                                         .w = 176,
+                                         .h = 22};
+constexpr Screen_Icon LAND_ZEILE = [] {
+    Screen_Icon i = KONTINENT_ZEILE;
+    i.klick = Editor_Land_Klick, i.zeichnen = Editor_Land_Zeile;
+    return i;
+}();
+constexpr i16 WAHL_X = 300, TITEL_Y = 78, ZEILEN_Y = 100, ZEILE_DY = 22;
 constexpr auto WAHL = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
-    Kit_Zeilen<1>({.nummer = ICON_EDITOR_KONTINENT_TITEL,
-                   .grafik = GRAFIK_EDITOR_WAHL,
-                   .grafik_an = GRAFIK_EDITOR_WAHL_AN,
-                   .flags = MENUE_F_BEIDE_TASTEN | MENUE_F_HOVER,
-                   .x = 300,
-                   .y = 78,
-                   .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-                   .klick = Editor_Kontinent_Klick,
-                   .zeichnen = Editor_Kontinent_Zeile,
-                   .ebene = 20,
-                   .w = 176,
-                   .h = 22},
-                  {.erster_index = -1}),
-    Kit_Zeilen<EDITOR_KONTINENTE>({.nummer = ICON_EDITOR_KONTINENT,
-                                   .grafik = GRAFIK_EDITOR_WAHL,
-                                   .grafik_an = GRAFIK_EDITOR_WAHL_AN,
-                                   .flags = MENUE_F_BEIDE_TASTEN | MENUE_F_HOVER,
-                                   .x = 300,
-                                   .y = 100,
-                                   .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-                                   .klick = Editor_Kontinent_Klick,
-                                   .zeichnen = Editor_Kontinent_Zeile,
-                                   .ebene = 20,
-                                   .w = 176,
-                                   .h = 22},
-                                  {.dy = 22}),
-    Kit_Zeilen<1>({.nummer = ICON_EDITOR_LAND_TITEL,
-                   .grafik = GRAFIK_EDITOR_WAHL,
-                   .grafik_an = GRAFIK_EDITOR_WAHL_AN,
-                   .flags = MENUE_F_BEIDE_TASTEN | MENUE_F_HOVER,
-                   .x = 300,
-                   .y = 78,
-                   .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-                   .klick = Editor_Land_Klick,
-                   .zeichnen = Editor_Land_Zeile,
-                   .ebene = 20,
-                   .w = 176,
-                   .h = 22},
-                  {.erster_index = -1}),
-    Kit_Zeilen<EDITOR_LAENDER>({.nummer = ICON_EDITOR_LAND,
-                                .grafik = GRAFIK_EDITOR_WAHL,
-                                .grafik_an = GRAFIK_EDITOR_WAHL_AN,
-                                .flags = MENUE_F_BEIDE_TASTEN | MENUE_F_HOVER,
-                                .x = 300,
-                                .y = 100,
-                                .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
-                                .klick = Editor_Land_Klick,
-                                .zeichnen = Editor_Land_Zeile,
-                                .ebene = 20,
-                                .w = 176,
-                                .h = 22},
-                               {.dy = 22}));
+    Kit_Zeilen<1>(Kit_Icon_Bei(KONTINENT_ZEILE, ICON_EDITOR_KONTINENT_TITEL, WAHL_X, TITEL_Y), {.erster_index = -1}),
+    Kit_Zeilen<EDITOR_KONTINENTE>(Kit_Icon_Bei(KONTINENT_ZEILE, ICON_EDITOR_KONTINENT, WAHL_X, ZEILEN_Y),
+                                  {.dy = ZEILE_DY}),
+    Kit_Zeilen<1>(Kit_Icon_Bei(LAND_ZEILE, ICON_EDITOR_LAND_TITEL, WAHL_X, TITEL_Y), {.erster_index = -1}),
+    Kit_Zeilen<EDITOR_LAENDER>(Kit_Icon_Bei(LAND_ZEILE, ICON_EDITOR_LAND, WAHL_X, ZEILEN_Y), {.dy = ZEILE_DY}));
 
 }  // namespace
 

@@ -121,6 +121,9 @@ constexpr auto FELDER = Kit_Zeilen<WAPPEN_FELDER>({.nummer = ICON_WAPPEN_FELD,
                                                    .h = 20},
                                                   {.x = FELD_XS.data(), .y = FELD_YS.data()});
 
+// The page's two buttons at its right edge, labelled.
+constexpr Kit_Bildknopf_Def SEITEN_KNOPF{
+    .grafik = GRAFIK_AUSSEHEN_KNOPF, .gedrueckt = GRAFIK_AUSSEHEN_KNOPF_AN, .x = 656, .w = 76, .h = 34, .ebene = 20};
 constexpr auto SEITE_EINZELN = Icon_Liste({
     {.nummer = ICON_WAPPEN_HINTERGRUND, .zeichnen = Editor_Wappen_Hintergrund, .ebene = 17, .w = 800, .h = 600},
     {.nummer = ICON_WAPPEN_RAHMEN,
@@ -132,30 +135,8 @@ constexpr auto SEITE_EINZELN = Icon_Liste({
      .ebene = 19,
      .w = 684,
      .h = 560},
-    {.nummer = ICON_WAPPEN_FERTIG,
-     .grafik = GRAFIK_AUSSEHEN_KNOPF,
-     .grafik_gedrueckt = GRAFIK_AUSSEHEN_KNOPF_AN,
-     .flags = MENUE_F_TEXT,
-     .x = 656,
-     .y = 60,
-     .daten = &knopf_texte[0],
-     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-     .klick = Editor_Wappen_Schliessen_Klick,
-     .ebene = 20,
-     .w = 76,
-     .h = 34},
-    {.nummer = ICON_WAPPEN_ALLES_ZURUECK,
-     .grafik = GRAFIK_AUSSEHEN_KNOPF,
-     .grafik_gedrueckt = GRAFIK_AUSSEHEN_KNOPF_AN,
-     .flags = MENUE_F_TEXT,
-     .x = 656,
-     .y = 104,
-     .daten = &knopf_texte[1],
-     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-     .klick = Editor_Wappen_Alles_Zurueck_Klick,
-     .ebene = 20,
-     .w = 76,
-     .h = 34},
+    Kit_Bildknopf(SEITEN_KNOPF, {.nummer = ICON_WAPPEN_FERTIG, .y = 60, .klick = Editor_Wappen_Schliessen_Klick, .text = &knopf_texte[0]}),
+    Kit_Bildknopf(SEITEN_KNOPF, {.nummer = ICON_WAPPEN_ALLES_ZURUECK, .y = 104, .klick = Editor_Wappen_Alles_Zurueck_Klick, .text = &knopf_texte[1]}),
 });
 constexpr auto SEITE =
     Icon_Tabelle_Aus<Icon_Besitzer::EDITOR_WAPPEN>(SEITE_EINZELN, TAB_ZURUECK, TAB_VOR, TAB_RASTER, TAB_UNDO, FELDER);

@@ -1,6 +1,6 @@
-// The live view's figures: loading the animation sets, the colour tables of
-// the kits, the 8-bit sprite blit and the players, officials and ball drawn
-// in depth order.
+// The live view's figures: loading the animation sets, and the players,
+// officials and ball drawn in depth order (the colour tables of the kits:
+// figur_farben.cpp; the sprite blits: figur_blit.cpp).
 #include "screens/live_view/figuren.h"
 
 #include <algorithm>
@@ -319,210 +319,16 @@ void Spielansicht_Sprites_Free() {
 }
 
 // ---------------------------------------------------------------------------
-// Colours.
+// The figures.
 
-void Spielansicht_Farbtabelle(u16 t[256], const Sa_Figur_Farben& f) {
-    using namespace figur;
-    const u8* pal = BASIS.rgb6.data();
-    // Entries that no part names (outlines, flags, seams) keep their own colour.
-    for (int i = 0; i < 256; ++i)
-        t[i] = Farbe_Get_Pixel(Display_Farbtiefe, (pal[3 * i] & 63) * 4, (pal[3 * i + 1] & 63) * 4,
-                               (pal[3 * i + 2] & 63) * 4);
-    // Parts in order, each from its bytes of the colour record.
-    constexpr struct {
-        Teil teil;
-        int byte;
-    } TEILE_FARBE[TEILE] = {{HAAR, 0}, {HOSE, 15}, {HEMD, 6}, {AERMEL, 9}, {HAUT, 3}, {SCHUHE, 18}, {STUTZEN, 12},
-                            {KRAGEN, 12}};
-    for (const auto& tf : TEILE_FARBE) {
-        const std::array<i32, 64> liste = Liste_I32(tf.teil);
-        Farbe_Palette_Einfaerben(f.rgb[tf.byte], f.rgb[tf.byte + 1], f.rgb[tf.byte + 2], pal, liste.data(),
-                                 LISTEN[tf.teil].bezug, LISTEN[tf.teil].laenge, t);
-    }
-    t[SCHATTEN] = Farbe_Get_Pixel(Display_Farbtiefe, 40, 60, 40);
-    for (int i = 0; i < 256; ++i)
-        if (t[i] == 0) t[i] = 1;
+int Spielansicht_Drehen(int ist, int soll) {
+    ist &= 15, soll &= 15;
+    if (ist == soll) return ist;
+    const int vor = (soll - ist + 16) % 16;  // steps clockwise
+    return vor < 8 ? (ist + 1) % 16 : (ist + 15) % 16;
 }
 
 namespace {
-
-// A table cleared, the ball's two parts tinted to one colour, entry 44 and the zero rule.
-void einfarbig(u16 t[256], u8 r, u8 g, u8 b) {
-    using namespace figur;
-    std::fill(t, t + 256, 0);
-    for (Teil teil : {HOSE, HEMD}) {
-        const std::array<i32, 64> liste = Liste_I32(teil);
-        Farbe_Palette_Einfaerben(r, g, b, BASIS.rgb6.data(), liste.data(), LISTEN[teil].bezug, LISTEN[teil].laenge, t);
-    }
-    t[SCHATTEN] = Farbe_Get_Pixel(Display_Farbtiefe, 40, 60, 40);
-    for (int i = 0; i < 256; ++i)
-        if (t[i] == 0) t[i] = 1;
-}
-
-u32 rgb_von(const u8* p) { return static_cast<u32>(p[0]) << 16 | static_cast<u32>(p[1]) << 8 | p[2]; }
-
-// Hair and skin of a player (16-bit pixels of his record); a record without
-// them gets a plain look rather than black.
-void haar_haut(i32 spieler, Sa_Figur_Farben& f) {
-    const u16 haar = static_cast<u16>(Spieler_Wert(72, spieler, 0, 0));
-    const u16 haut = static_cast<u16>(Spieler_Wert(73, spieler, 0, 0));
-    if (haar) Farbe_Get_RGB(haar, 16, &f.rgb[0], &f.rgb[1], &f.rgb[2]);
-    else f.rgb[0] = 70, f.rgb[1] = 48, f.rgb[2] = 30;
-    if (haut) Farbe_Get_RGB(haut, 16, &f.rgb[3], &f.rgb[4], &f.rgb[5]);
-    else f.rgb[3] = 222, f.rgb[4] = 170, f.rgb[5] = 130;
-}
-
-// The kit colours 1, 2, 4, 3 of a block's kit (triples k..k+3).
-void kit(const u8* block, int k, Sa_Figur_Farben& f) {
-    std::memcpy(&f.rgb[6], block + 3 * k, 3);
-    std::memcpy(&f.rgb[9], block + 3 * (k + 1), 3);
-    std::memcpy(&f.rgb[12], block + 3 * (k + 3), 3);
-    std::memcpy(&f.rgb[15], block + 3 * (k + 2), 3);
-    f.rgb[18] = f.rgb[19] = f.rgb[20] = 0;
-}
-
-// The referee's colour: of three, the one that differs from both clubs'
-// first colour at the highest tolerance (the later one on a tie); kept from
-// the last match when none differs.
-u32 schiri_farbe = 0x00C0C0;
-
-void schiri_waehlen(const u8 heim[36], const u8 gast[36]) {
-    constexpr u32 FARBEN[3] = {0x00C0C0, 0x9B4343, 0xEEDCA1};
-    const u32 h = rgb_von(heim), g = rgb_von(gast);
-    for (int tol = 200; tol >= 0; --tol) {
-        bool gefunden = false;
-        for (u32 c : FARBEN)
-            if (!Trikot_Farbe_Gleich(c, h, tol) && !Trikot_Farbe_Gleich(c, g, tol)) schiri_farbe = c, gefunden = true;
-        if (gefunden) return;
-    }
-}
-
-}  // namespace
-
-bool Spielansicht_Farben_Bauen(Spielansicht_View* v) {
-    if (!v || !v->pitch) return false;
-    Spielfeld_Daten& sf = *v->pitch;
-    Spielansicht_Trikotfarben(v);
-    for (auto& t : v->farben) std::fill(t, t + 256, 0);
-    for (int s = 0; s < SF_SPIELER; ++s) {
-        const i32 spieler = sf.spieler[s].spieler;
-        if (spieler < 0) continue;
-        Sa_Figur_Farben f{};
-        haar_haut(spieler, f);
-        const int seite = s < SF_PRO_SEITE ? 0 : 1;
-        // The block holds the kit each side wears (Spielansicht_Trikotfarben).
-        const int k = sf.objekt[s].torwart ? 8 : 0;
-        kit(v->trikot_farben[seite], k, f);
-        Spielansicht_Farbtabelle(v->farben[s], f);
-    }
-    // Officials: the referee's colour, dark shorts, light socks.
-    schiri_waehlen(v->trikot_farben[0], v->trikot_farben[1]);
-    Sa_Figur_Farben o{};
-    const u8 offiziell[21] = {137, 122, 75, 233, 177, 102};
-    std::memcpy(o.rgb, offiziell, 6);
-    const u8 r = static_cast<u8>(schiri_farbe >> 16), gr = static_cast<u8>(schiri_farbe >> 8),
-             b = static_cast<u8>(schiri_farbe);
-    o.rgb[6] = static_cast<u8>(r * 65 / 100), o.rgb[7] = static_cast<u8>(gr * 65 / 100), o.rgb[8] = static_cast<u8>(b * 65 / 100);
-    o.rgb[9] = r, o.rgb[10] = gr, o.rgb[11] = b;
-    o.rgb[12] = o.rgb[13] = o.rgb[14] = 240;
-    o.rgb[15] = o.rgb[16] = o.rgb[17] = 1;
-    for (int obj : {SF_OBJ_SCHIRI, SF_OBJ_LINIE_1, SF_OBJ_LINIE_2}) Spielansicht_Farbtabelle(v->farben[obj], o);
-    // The ball (orange in the larger stadiums), the card colours, the plain palette.
-    if (sf.bild_art % 7 >= 4) einfarbig(v->farben[SF_OBJ_BALL], 230, 100, 0);
-    else einfarbig(v->farben[SF_OBJ_BALL], 230, 230, 230);
-    einfarbig(v->farben[54], 255, 0, 0);
-    einfarbig(v->farben[55], 255, 255, 0);
-    for (int i = 0; i < 256; ++i)
-        v->farben[56][i] = Farbe_Get_Pixel(Display_Farbtiefe, (figur::BASIS.rgb6[3 * i] & 63) * 4,
-                                           (figur::BASIS.rgb6[3 * i + 1] & 63) * 4, (figur::BASIS.rgb6[3 * i + 2] & 63) * 4);
-    // Extra figures (the crowd's odd colours): a random player's look in a random club's kit.
-    for (int obj = 57; obj < 62; ++obj) {
-        int slot = 9;
-        for (int n = 0; n < 100; ++n) {
-            slot = Rnd_Deko_Von_Bis(9, SF_SPIELER - 1);
-            if (sf.spieler[slot].spieler >= 1) break;
-        }
-        int club = 1;
-        for (int n = 0; n < 100; ++n) {
-            club = Rnd_Deko_Von_Bis(1, 100);
-            if (club < Team_Anzahl && Team_Ist_Normal(club, 0)) break;
-        }
-        Sa_Figur_Farben f{};
-        haar_haut(sf.spieler[slot].spieler, f);
-        u8 block[36] = {};
-        if (club < Team_Anzahl) Team_Zeiger(700, club, block, 2);
-        Spielansicht_Trikot_Aufhellen(block);
-        kit(block, 0, f);
-        Spielansicht_Farbtabelle(v->farben[obj], f);
-    }
-    return true;
-}
-
-// ---------------------------------------------------------------------------
-// Blits.
-
-namespace {
-
-struct Klipp {
-    u16* pixel;
-    i32 pitch;
-    i32 x0, y0, x1, y1;  // inclusive-exclusive box on the screen
-};
-
-Klipp klipp_von(const Spielansicht_View* v) {
-    Klipp k{};
-    if (!Screen_Rastport || !Rastport_Lock(Screen_Rastport) || Screen_Rastport->tiefe() == 8) return k;
-    k.pixel = Screen_Rastport->bitmap->pixel16();
-    k.pitch = Screen_Rastport->breite;
-    k.x0 = std::max(0, v->screen_x), k.y0 = std::max(0, v->screen_y);
-    k.x1 = std::min(Screen_Rastport->breite, v->screen_x + v->breite);
-    k.y1 = std::min(Screen_Rastport->hoehe, v->screen_y + v->hoehe);
-    return k;
-}
-
-u32 lies32(const u8* p) { return get_u32le(p); }
-
-// An 8-bit frame with its top-left at (x, y) of the screen, full or half size.
-bool rle8(const Klipp& k, const Sa_Frame& f, const u16* t, i32 x, i32 y, bool halb) {
-    const i32 w = halb ? f.breite / 2 : f.breite, h = halb ? (f.hoehe + 1) / 2 : f.hoehe;
-    if (!k.pixel || x >= k.x1 || y >= k.y1 || x + w <= k.x0 || y + h <= k.y0) return false;
-    bool gezeichnet = false;
-    const i32 schritt = halb ? 2 : 1;
-    // A frame inside the view's columns is drawn without a test a pixel.
-    const bool ganz_breit = x >= k.x0 && x + w <= k.x1;
-    for (i32 zeile = 0; zeile < f.hoehe; zeile += schritt) {
-        const i32 sy = y + zeile / schritt;
-        if (sy < k.y0) continue;
-        if (sy >= k.y1) break;
-        const u8* p = f.daten + lies32(f.zeilen + 4 * zeile);
-        u16* ziel = k.pixel + static_cast<size_t>(sy) * k.pitch;
-        for (i32 sx = 0; sx < f.breite;) {
-            const u8 c = *p++;
-            const i32 n = c & 0x7F;
-            if ((c & 0x80) && ganz_breit) {
-                // At half size only the odd columns are drawn.
-                if (!halb) {
-                    u16* z = ziel + x + sx;
-                    for (i32 i = 0; i < n; ++i) z[i] = t[p[i]];
-                    gezeichnet |= n > 0;
-                } else {
-                    for (i32 i = (sx & 1) ? 0 : 1; i < n; i += 2) ziel[x + (sx + i) / 2] = t[p[i]], gezeichnet = true;
-                }
-                p += n;
-            } else if (c & 0x80) {
-                for (i32 i = 0; i < n; ++i) {
-                    const i32 px = sx + i;
-                    if (halb && !(px & 1)) continue;
-                    const i32 dx = x + (halb ? px / 2 : px);
-                    if (dx >= k.x0 && dx < k.x1) ziel[dx] = t[p[i]], gezeichnet = true;
-                }
-                p += n;
-            }
-            sx += n;
-        }
-    }
-    return gezeichnet;
-}
 
 // A picture (colour key 0, or blended by its alpha plane) at a point of the
 // pitch picture, clipped to the view.
@@ -537,100 +343,6 @@ void bild_blit(const Spielansicht_View* v, Rastport* rp, i32 x, i32 y, const Blt
     if (w > 0 && h > 0) Blt_Blit(rp, sx, sy, w, h, Screen_Rastport, dx, dy, opt);
 }
 
-// Where a 16-bit frame lands on the screen and what of it the view shows.
-struct Lage16 {
-    i32 x = 0, y = 0, w = 0, h = 0;     // the frame's box on the screen
-    i32 kx = 0, ky = 0, kw = 0, kh = 0;  // its visible part
-    bool halb = false;
-    bool ganz() const { return kx == x && ky == y && kw == w && kh == h; }
-};
-
-bool lage16(const Spielansicht_View* v, const Rle_Sprite& sp, i32 x, i32 y, Lage16* l) {
-    if (!Screen_Rastport || sp.breite <= 0 || sp.hoehe <= 0) return false;
-    l->halb = v->layout != SA_VOLL;
-    l->w = l->halb ? sp.breite / 2 : sp.breite;
-    l->h = l->halb ? (sp.hoehe + 1) / 2 : sp.hoehe;
-    const i32 ox = l->halb ? sp.x_korrektur / 2 : sp.x_korrektur;
-    const i32 oy = l->halb ? sp.y_korrektur / 2 : sp.y_korrektur;
-    l->x = x - v->scroll_x + (sp.gespiegelt ? -(l->w + ox) : ox) + v->screen_x;
-    l->y = y - v->scroll_y + oy + v->screen_y;
-    const i32 x0 = std::max({0, v->screen_x, l->x}), y0 = std::max({0, v->screen_y, l->y});
-    const i32 x1 = std::min({Screen_Rastport->breite, v->screen_x + v->breite, l->x + l->w});
-    const i32 y1 = std::min({Screen_Rastport->hoehe, v->screen_y + v->hoehe, l->y + l->h});
-    if (x1 <= x0 || y1 <= y0) return false;
-    l->kx = x0, l->ky = y0, l->kw = x1 - x0, l->kh = y1 - y0;
-    return true;
-}
-
-using Rle_Schleife = i32 (*)(const Rle_Sprite&, Rastport*, i32, i32);
-
-// A temporary picture of the frame's size in the screen's depth, cleared.
-Rastport_Bild zwischenbild(const Lage16& l) {
-    Rastport_Bild t{Rastport_Neu_Einfach(l.w, l.h, Screen_Rastport->tiefe())};
-    if (t) Blt_Rechteck(t.get(), 0, 0, l.w, l.h, 0);
-    return t;
-}
-
-}  // namespace
-
-void Spielansicht_Bild_Blit(const Spielansicht_View* v, Rastport* rp, i32 x, i32 y) { bild_blit(v, rp, x, y); }
-
-bool Spielansicht_Blit_Rle8(Spielansicht_View* v, const Sa_Frame* f, int objekt, i32 x, i32 y) {
-    if (!v || !f || objekt < 0 || objekt >= SA_FARBTABELLEN) return false;
-    const bool halb = v->layout != SA_VOLL;
-    const i32 ox = halb ? f->x_versatz / 2 : f->x_versatz, oy = halb ? f->y_versatz / 2 : f->y_versatz;
-    return rle8(klipp_von(v), *f, v->farben[objekt], x - v->scroll_x + ox + v->screen_x,
-                y - v->scroll_y + oy + v->screen_y, halb);
-}
-
-bool Spielansicht_Blit_Rle(Spielansicht_View* v, const Sa_Frame16* f, i32 x, i32 y) {
-    Lage16 l;
-    if (!v || !f || !lage16(v, f->bild, x, y, &l)) return false;
-    const Rle_Schleife schleife = l.halb ? (f->bild.gespiegelt ? Blt_Rle_Gespiegelt_Halb : Blt_Rle_Halb)
-                                         : (f->bild.gespiegelt ? Blt_Rle_Gespiegelt : Blt_Rle);
-    if (l.ganz()) return schleife(f->bild, Screen_Rastport, l.x, l.y) != 0;
-    const Rastport_Bild t = zwischenbild(l);
-    if (!t) return false;
-    const bool ok = schleife(f->bild, t.get(), 0, 0) != 0;
-    if (ok) Blt_Blit(t.get(), l.kx - l.x, l.ky - l.y, l.kw, l.kh, Screen_Rastport, l.kx, l.ky, Blt_Opt_Transparent);
-    return ok;
-}
-
-bool Spielansicht_Blit_Rle_Stufe(Spielansicht_View* v, const Sa_Frame16* f, i32 stufe, i32 x, i32 y) {
-    Lage16 l;
-    if (!v || !f) return false;
-    if (f->bild.gespiegelt) return Blt_Leer_A(f->bild, Screen_Rastport, x, y) != 0;
-    if (f->tiefe != 15 && f->tiefe != 16) return Blt_Leer_B(f->bild, Screen_Rastport, x, y) != 0;
-    if (!lage16(v, f->bild, x, y, &l)) return false;
-    auto mischen = [&](Rastport* ziel, i32 dx, i32 dy) {
-        return (l.halb ? Blt_Rle_Alpha_Halb(f->bild, ziel, dx, dy, stufe) : Blt_Rle_Alpha(f->bild, ziel, dx, dy, stufe)) != 0;
-    };
-    if (l.ganz()) return mischen(Screen_Rastport, l.x, l.y);
-    // Cut: blend onto a copy of what lies under the visible part, then put it back.
-    const Rastport_Bild t = zwischenbild(l);
-    if (!t) return false;
-    const i32 sx = l.kx - l.x, sy = l.ky - l.y;
-    Blt_Blit(Screen_Rastport, l.kx, l.ky, l.kw, l.kh, t.get(), sx, sy, nullptr);
-    const bool ok = mischen(t.get(), 0, 0);
-    if (ok) Blt_Blit(t.get(), sx, sy, l.kw, l.kh, Screen_Rastport, l.kx, l.ky, nullptr);
-    return ok;
-}
-
-bool Spielansicht_Blit_Publikum(Spielansicht_View* v, const Sa_Frame* f, int variante, i32 x, i32 y) {
-    return Spielansicht_Blit_Rle8(v, f, variante, x, y);
-}
-
-// ---------------------------------------------------------------------------
-// The figures.
-
-int Spielansicht_Drehen(int ist, int soll) {
-    ist &= 15, soll &= 15;
-    if (ist == soll) return ist;
-    const int vor = (soll - ist + 16) % 16;  // steps clockwise
-    return vor < 8 ? (ist + 1) % 16 : (ist + 15) % 16;
-}
-
-namespace {
 
 // Linesmen's flag sets by their motion.
 int fahne_zu(int set) {
@@ -839,3 +551,5 @@ void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, 
         }
     }
 }
+
+void Spielansicht_Bild_Blit(const Spielansicht_View* v, Rastport* rp, i32 x, i32 y) { bild_blit(v, rp, x, y); }

@@ -95,38 +95,16 @@ constexpr auto GEBIET_GRAFIKEN = [] {
 }();
 constexpr Kit_Bildknopf_Def KNOPF{.ebene = 5, .flags = MODAL | MENUE_F_TEXT};
 // The information lines of stages 1 and 2.
-constexpr auto ZEILEN = Icon_Liste({
-    {.nummer = ICON_SCOUTING_ZEILE_1,
-     .grafik = GRAFIK_SCOUTING_INFOZEILE,
-     .flags = MODAL | MENUE_F_TEXT | MENUE_F_NICHT_ABFRAGEN,
-     .x = 40,
-     .y = 356,
-     .daten = &zeile_text[0],
-     .status = MENUE_S_TRANSPARENT,
-     .ebene = 3,
-     .w = 300,
-     .h = 26},
-    {.nummer = ICON_SCOUTING_ZEILE_2,
-     .grafik = GRAFIK_SCOUTING_INFOZEILE,
-     .flags = MODAL | MENUE_F_TEXT | MENUE_F_NICHT_ABFRAGEN,
-     .x = 40,
-     .y = 387,
-     .daten = &zeile_text[1],
-     .status = MENUE_S_TRANSPARENT,
-     .ebene = 3,
-     .w = 300,
-     .h = 26},
-    {.nummer = ICON_SCOUTING_ZEILE_3,
-     .grafik = GRAFIK_SCOUTING_INFOZEILE,
-     .flags = MODAL | MENUE_F_TEXT | MENUE_F_NICHT_ABFRAGEN,
-     .x = 40,
-     .y = 419,
-     .daten = &zeile_text[2],
-     .status = MENUE_S_TRANSPARENT,
-     .ebene = 3,
-     .w = 300,
-     .h = 26},
-});
+constexpr Screen_Icon ZEILE{.grafik = GRAFIK_SCOUTING_INFOZEILE,
+                            .flags = MODAL | MENUE_F_NICHT_ABFRAGEN,
+                            .status = MENUE_S_TRANSPARENT,
+                            .ebene = 3,
+                            .w = 300,
+                            .h = 26};
+constexpr auto ZEILEN =
+    Kit_Zeilen_Eigen(ZEILE, {{.nummer = ICON_SCOUTING_ZEILE_1, .x = 40, .y = 356, .text = &zeile_text[0]},
+                             {.nummer = ICON_SCOUTING_ZEILE_2, .x = 40, .y = 387, .text = &zeile_text[1]},
+                             {.nummer = ICON_SCOUTING_ZEILE_3, .x = 40, .y = 419, .text = &zeile_text[2]}});
 constexpr auto SCOUTING_RAHMEN = Icon_Liste({Kit_Panel_Icon({.nummer = ICON_SCOUTING_RAHMEN,
                                                              .grafik = GRAFIK_SCOUTING_RAHMEN,
                                                              .w = 800,

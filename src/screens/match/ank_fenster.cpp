@@ -224,42 +224,25 @@ void platz_lesen(i32 w, i32* x, i32* y) {
 
 // A window's icons carry in user word 0 which window they belong to.
 // A window is two panels, its frame and its content (sized when it opens).
-constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::ANK_FENSTER>({
-    Kit_Panel_Icon({.nummer = ICON_ANK_FENSTER_TABELLE,
-                    .w = 1,
-                    .h = 1,
-                    .ebene = 21,
-                    .klick = Ank_Fenster_Klick,
-                    .zeichnen = Ank_Fenster_Zeichnen,
-                    .flags = MENUE_F_BEIDE_TASTEN,
-                    .wort = {static_cast<u32>(ANK_FENSTER_TABELLE), 0}}),
-    Kit_Panel_Icon({.nummer = ICON_ANK_FENSTER_TABELLE_INHALT,
-                    .w = 1,
-                    .h = 1,
-                    .ebene = 22,
-                    .klick = Ank_Fenster_Klick,
-                    .zeichnen = Ank_Fenster_Inhalt_Zeichnen,
-                    .flags = MENUE_F_BEIDE_TASTEN,
-                    .wort = {static_cast<u32>(ANK_FENSTER_TABELLE), 0}}),
-});
-constexpr auto ERGEBNISSE = Icon_Tabelle_Bauen<Icon_Besitzer::ANK_FENSTER>({
-    Kit_Panel_Icon({.nummer = ICON_ANK_FENSTER_ERGEBNISSE,
-                    .w = 1,
-                    .h = 1,
-                    .ebene = 21,
-                    .klick = Ank_Fenster_Klick,
-                    .zeichnen = Ank_Fenster_Zeichnen,
-                    .flags = MENUE_F_BEIDE_TASTEN,
-                    .wort = {static_cast<u32>(ANK_FENSTER_ERGEBNISSE), 0}}),
-    Kit_Panel_Icon({.nummer = ICON_ANK_FENSTER_ERGEBNISSE_INHALT,
-                    .w = 1,
-                    .h = 1,
-                    .ebene = 22,
-                    .klick = Ank_Fenster_Klick,
-                    .zeichnen = Ank_Fenster_Inhalt_Zeichnen,
-                    .flags = MENUE_F_BEIDE_TASTEN,
-                    .wort = {static_cast<u32>(ANK_FENSTER_ERGEBNISSE), 0}}),
-});
+constexpr Screen_Icon PANEL = Kit_Panel_Icon({.w = 1,
+                                              .h = 1,
+                                              .ebene = 21,
+                                              .klick = Ank_Fenster_Klick,
+                                              .zeichnen = Ank_Fenster_Zeichnen,
+                                              .flags = MENUE_F_BEIDE_TASTEN});
+constexpr Screen_Icon INHALT_PANEL = [] {
+    Screen_Icon i = PANEL;
+    i.ebene = 22, i.zeichnen = Ank_Fenster_Inhalt_Zeichnen;
+    return i;
+}();
+constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::ANK_FENSTER>(
+    Kit_Zeilen<1>(Kit_Icon_Bei(PANEL, ICON_ANK_FENSTER_TABELLE, 0, 0), {.erster_index = ANK_FENSTER_TABELLE}),
+    Kit_Zeilen<1>(Kit_Icon_Bei(INHALT_PANEL, ICON_ANK_FENSTER_TABELLE_INHALT, 0, 0),
+                  {.erster_index = ANK_FENSTER_TABELLE}));
+constexpr auto ERGEBNISSE = Icon_Tabelle_Aus<Icon_Besitzer::ANK_FENSTER>(
+    Kit_Zeilen<1>(Kit_Icon_Bei(PANEL, ICON_ANK_FENSTER_ERGEBNISSE, 0, 0), {.erster_index = ANK_FENSTER_ERGEBNISSE}),
+    Kit_Zeilen<1>(Kit_Icon_Bei(INHALT_PANEL, ICON_ANK_FENSTER_ERGEBNISSE_INHALT, 0, 0),
+                  {.erster_index = ANK_FENSTER_ERGEBNISSE}));
 const Screen_Icon* tabelle_von(i32 w) { return w == ANK_FENSTER_TABELLE ? TABELLE.daten() : ERGEBNISSE.daten(); }
 
 // Redrawn when marked, when another match is shown and, on a network client,
@@ -336,20 +319,22 @@ Screen_Def Ank_Fenster_Tabelle_Screen_Def() {
     return {.name = "Tabelle im Spiel",
             .icons = Icon_Besitzer::ANK_FENSTER,
             .oeffnen = [] { oeffnen_oder_schliessen(ANK_FENSTER_TABELLE); },
-            .schliessen = [] {
-                Spielankuendigung_Set_Icons(ANK_FENSTER_TABELLE);
-                leiste_setzen(ANK_FENSTER_TABELLE, false);
-            }};
+            .schliessen =
+                [] {
+                    Spielankuendigung_Set_Icons(ANK_FENSTER_TABELLE);
+                    leiste_setzen(ANK_FENSTER_TABELLE, false);
+                }};
 }
 
 Screen_Def Ank_Fenster_Ergebnisse_Screen_Def() {
     return {.name = "Ergebnisse im Spiel",
             .icons = Icon_Besitzer::ANK_FENSTER,
             .oeffnen = [] { oeffnen_oder_schliessen(ANK_FENSTER_ERGEBNISSE); },
-            .schliessen = [] {
-                Spielankuendigung_Set_Icons(ANK_FENSTER_ERGEBNISSE);
-                leiste_setzen(ANK_FENSTER_ERGEBNISSE, false);
-            }};
+            .schliessen =
+                [] {
+                    Spielankuendigung_Set_Icons(ANK_FENSTER_ERGEBNISSE);
+                    leiste_setzen(ANK_FENSTER_ERGEBNISSE, false);
+                }};
 }
 
 void Ank_Fenster_Klick(Screen_Icon* i, u32 ereignis) {

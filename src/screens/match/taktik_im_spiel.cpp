@@ -105,32 +105,23 @@ constexpr auto FENSTER = Icon_Liste({
      .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext},
 });
 constexpr auto SCHALTER_REIHE = Kit_Zeilen<2>(SCHALTER, {.dy = 19, .erster_index = SCHALTER_1});
-constexpr auto MINUS = Kit_Zeilen<TAKTIK_IM_SPIEL_WERTE>({.nummer = ICON_TAKTIK_IM_SPIEL_MINUS,
-                                                          .grafik = GRAFIK_TAKTIK_IM_SPIEL_MINUS,
-                                                          .grafik_gedrueckt = GRAFIK_TAKTIK_IM_SPIEL_MINUS + 1,
-                                                          .flags = MENUE_F_BEIDE_TASTEN,
-                                                          .x = TAKTIK_IM_SPIEL_X + 38,
-                                                          .y = TAKTIK_IM_SPIEL_Y + 38,
-                                                          .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-                                                          .klick = Taktik_Im_Spiel_Screen_Knopf_Klick,
-                                                          .ebene = 24,
-                                                          .w = 16,
-                                                          .h = 16,
-                                                          .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext},
-                                                         STEPPER_MINUS);
-constexpr auto PLUS = Kit_Zeilen<TAKTIK_IM_SPIEL_WERTE>({.nummer = ICON_TAKTIK_IM_SPIEL_MINUS + 1,
-                                                         .grafik = GRAFIK_TAKTIK_IM_SPIEL_PLUS,
-                                                         .grafik_gedrueckt = GRAFIK_TAKTIK_IM_SPIEL_PLUS + 1,
-                                                         .flags = MENUE_F_BEIDE_TASTEN,
-                                                         .x = TAKTIK_IM_SPIEL_X + 56,
-                                                         .y = TAKTIK_IM_SPIEL_Y + 38,
-                                                         .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-                                                         .klick = Taktik_Im_Spiel_Screen_Knopf_Klick,
-                                                         .ebene = 24,
-                                                         .w = 16,
-                                                         .h = 16,
-                                                         .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext},
-                                                        STEPPER_PLUS);
+// A value's two step buttons, minus and plus, one form.
+constexpr Screen_Icon STEPPER{.flags = MENUE_F_BEIDE_TASTEN,
+                              .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
+                              .klick = Taktik_Im_Spiel_Screen_Knopf_Klick,
+                              .ebene = 24,
+                              .w = 16,
+                              .h = 16,
+                              .hilfe_prozedur = Taktik_Im_Spiel_Screen_Hilfetext};
+constexpr auto ERSTE_STEPPER = Kit_Zeilen_Eigen(
+    STEPPER, {{.nummer = ICON_TAKTIK_IM_SPIEL_MINUS, .grafik = GRAFIK_TAKTIK_IM_SPIEL_MINUS,
+               .gedrueckt = GRAFIK_TAKTIK_IM_SPIEL_MINUS + 1, .x = TAKTIK_IM_SPIEL_X + 38, .y = TAKTIK_IM_SPIEL_Y + 38,
+               .klick = Taktik_Im_Spiel_Screen_Knopf_Klick},
+              {.nummer = ICON_TAKTIK_IM_SPIEL_MINUS + 1, .grafik = GRAFIK_TAKTIK_IM_SPIEL_PLUS,
+               .gedrueckt = GRAFIK_TAKTIK_IM_SPIEL_PLUS + 1, .x = TAKTIK_IM_SPIEL_X + 56, .y = TAKTIK_IM_SPIEL_Y + 38,
+               .klick = Taktik_Im_Spiel_Screen_Knopf_Klick}});
+constexpr auto MINUS = Kit_Zeilen<TAKTIK_IM_SPIEL_WERTE>(ERSTE_STEPPER[0], STEPPER_MINUS);
+constexpr auto PLUS = Kit_Zeilen<TAKTIK_IM_SPIEL_WERTE>(ERSTE_STEPPER[1], STEPPER_PLUS);
 constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::IM_SPIEL_TAKTIK>(FENSTER, SCHALTER_REIHE, MINUS, PLUS);
 
 void klicken(u32 wort) {

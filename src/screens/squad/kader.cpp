@@ -21,6 +21,7 @@
 #include "gui/text_cfg.h"
 #include "platform/input.h"
 #include "screens/squad/attribut_popup.h"
+#include "screens/squad/kader_intern.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/schritt.h"
@@ -34,40 +35,8 @@
 #include "world/spieler.h"
 #include "world/welt.h"
 
-namespace {
+namespace kader_intern {
 
-constexpr u32 NICHT_VERFUEGBAR = 0x7c0, STAMM_BITS = 0x30;
-constexpr i32 TEAM_FORMATION = 8, AUTOMATISCH = 128;
-constexpr u32 AUSWAHL_FRIST_MS = 300;
-
-// Texts of the screen's section.
-enum : i32 {
-    T_STARTELF = 0,
-    T_KOPF_ERSTER = 3,  // 3..10 the column headers
-    T_MENUE = 11,
-    T_AUTO = 12,
-    T_EIGENES = 13,     // the label while the viewed club is shown
-    T_ANDERES = 14,     // ... while the own team is shown
-    T_HILFE_KOPF = 16,  // 16..23 the column headers' help
-    T_HILFE_ELF = 24,
-    T_HILFE_BANK = 25,
-    T_HILFE_RESERVE = 26,
-    T_HILFE_LISTE = 27,
-    T_HILFE_FELD = 28,
-    T_HILFE_KNOPF = 34,  // 34..36 the three buttons
-    T_GEHT_NICHT = 48,
-};
-
-// List geometry.
-constexpr i32 ZEILE_X = 204, ZEILE_B = 578, ZEILE_H = 17;
-// The badges' legend: two lines under the reserves' rows, inside the frame.
-constexpr Attribut_Legende_Platz KADER_LEGENDE{.x0 = 206, .x1 = 789, .y = 533, .zeilen = 2, .zeilenhoehe = 17};
-constexpr i32 FELD_B = 29, FELD_H = 23;
-constexpr i32 KADER_OBEN = 84;  // the screen's top: the main menu's header lies above
-
-// Shirt pictures on the pitch by position class (entries of their groups):
-// classes 0..3 -> 24057, 24055, 24054, 24056 and lifted 24065, 24063, 24062, 24064.
-constexpr i32 TRIKOT_BILD[4] = {3, 1, 0, 2};
 // Where each pitch shirt stands in the formation (a dragged one is drawn
 // elsewhere while it moves).
 i32 feld_heim[KADER_FELDER][2] = {};
@@ -81,13 +50,6 @@ u32 geaendert_zeit = 0;
 i32 verknuepft_zeile[KADER_ZEILEN];     // pitch icon hovered for a row, -1
 i32 verknuepft_feld[KADER_FELDER];      // row hovered for a pitch icon, -1
 char hilfe[1024];
-// While a starter is dragged over the pitch: the eleven in the order the
-// drop would give them (row k of the list shows entry k), their cells.
-struct Vorschau {
-    bool an = false;
-    i32 spieler[KADER_FELDER];
-    i32 reihe[KADER_FELDER];
-};
 Vorschau vorschau;
 
 Icon_Textzeile text_menue{}, text_auto{}, text_ansicht{};
@@ -118,8 +80,6 @@ Menue_Drag zeile_drag{.flags = DRAG_SICHTBAR, .drop = E1_Screen_Zeile_Ablegen, .
 Menue_Drag feld_drag{.flags = DRAG_SICHTBAR, .drop = E1_Screen_Feld_Ablegen, .x0 = 0, .y0 = 87, .x1 = 782, .y1 = 566};
 
 constexpr u32 ZEILE_FLAGS = MENUE_F_HOVER;
-// The attribute pictures of a row: a click there opens the attribute popup.
-constexpr i32 ATTRIBUTE_X0 = 549, ATTRIBUTE_X1 = 630;
 constexpr Screen_Icon ZEILE{.nummer = ICON_KADER_ZEILE,
                             .flags = ZEILE_FLAGS,
                             .raster = &ZEILE_RASTER,
@@ -147,7 +107,6 @@ constexpr Screen_Icon FELD{.nummer = ICON_KADER_FELD,
                            .h = FELD_H,
                            .hilfe_prozedur = E1_Screen_Hilfetext};
 // A button's user words: 0 its place among the three, 1 WORT_KNOPF.
-constexpr u32 WORT_KNOPF = 0xB0;
 constexpr Kit_Bildknopf_Def KNOPF{.x = 28, .w = 140, .h = 36, .ebene = 4, .wort = {0, WORT_KNOPF}};
 constexpr u32 UMSCHALTER = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_AN;
 
@@ -382,7 +341,9 @@ void neu_fuellen() {
     Blt_Cache_Leeren();
 }
 
-}  // namespace
+}  // namespace kader_intern
+
+using namespace kader_intern;
 
 Screen_Def E1_Screen_Def() {
     return {.name = "Kader",
@@ -586,7 +547,7 @@ void E1_Screen_Auto_Aufstellung(i32 team) {
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_KADER_RAHMEN)) neu_fuellen();
 }
 
-// --- Drawing ------------------------------------------------------------------------
+// --- Drawing (the rows, the pitch and the hover texts: kader_zeichnen.cpp) ----------
 
 void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (geaendert && W32_Get_Time() - geaendert_zeit >= AUSWAHL_FRIST_MS) auswahl_zuruecksetzen();
@@ -612,281 +573,4 @@ void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         const i32 n = Teamspieler_Ins_Array(gezeigt, kader, MAX_SPIELER_PRO_TEAM, 0);
         Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(kader, n), GRAFIK_ATTRIBUT, KADER_LEGENDE);
     }
-}
-
-void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
-    const i32 k = static_cast<i32>(i->user[1]);
-    const bool vor = vorschau.an && k >= 0 && k < KADER_FELDER && Menue_Get_Klick_Icon() != i;
-    const i32 p = vor ? vorschau.spieler[k] : static_cast<i32>(i->user[0]);
-    if (p < 0 || p >= Spieler_Anzahl) return;
-    if (Menue_Get_Klick_Icon() == i && x < ZEILE_X) {
-        // Dragged over the pitch: a shirt where he would go.
-        const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
-        if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
-            Blt_Blit(b, 0, 0, -1, -1, ziel, x - 2, y - 2, Blt_Opt_Transparent);
-        const i32 nummer = wert(MODUS_NUMMER, p);
-        if (Font* f = Kit_Font(Kit_Schrift::TEXT))
-            Kit_Printf(ziel, f, verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER,
-                       x + 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y + 19, "^fb0008^tz0014%d^fe", nummer);
-        return;
-    }
-    const bool gewaehlt = an(i->nummer);
-    if (Menue_Get_Aktives_Icon() == i || gewaehlt)
-        if (Rastport* b = Kit_Bild(GRAFIK_KADER_ZEILE)) Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-    Spielerzeile z{.spieler = p, .x = x, .y = y, .hoehe = ZEILE_H, .gewaehlt = gewaehlt};
-    z.gezogen = k >= 0 && k < KADER_ZEILEN && verknuepft_zeile[k] >= 0;
-    // The starters' rows show what the player loses at his own cell (at the
-    // cell he would take while a drop is previewed).
-    if (vor) {
-        z.abzug = Spieler_Positionsabzug(p, vorschau.reihe[k]);
-        z.gezogen = Menue_Get_Klick_Icon() && p == static_cast<i32>(Menue_Get_Klick_Icon()->user[0]);
-    }
-    if (!vor && k < 11 && wert(MODUS_SLOT, p) <= 10) z.abzug = Spieler_Positionsabzug(p, wert(MODUS_REIHE, p));
-    Spielerzeile_Zeichnen(ziel, z);
-}
-
-void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
-    const i32 p = static_cast<i32>(i->user[0]);
-    if (p < 0 || p >= Spieler_Anzahl) return;
-    if (!verfuegbar(p)) {
-        i->status |= MENUE_S_GRAU;
-        return;
-    }
-    if (!feld_gesperrt) i->status &= ~MENUE_S_GRAU;
-    const i32 k = static_cast<i32>(i->user[1]);
-    const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
-    const i32 nummer = wert(MODUS_NUMMER, p);
-    const i32 links = nummer >= 10 && nummer <= 19 ? 1 : 0;
-    const bool gehoben = eigenes_gezeigt() && (an(i->nummer) || Menue_Get_Aktives_Icon() == i ||
-                                               Menue_Get_Klick_Icon() == i ||
-                                               (k >= 0 && k < KADER_FELDER && verknuepft_feld[k] >= 0));
-    // The own shirt being dragged leaves a half-transparent copy at its
-    // place, its number one pixel lower.
-    if (gehoben && Menue_Get_Klick_Icon() == i && k >= 0 && k < KADER_FELDER) {
-        const i32 hx = feld_heim[k][0], hy = feld_heim[k][1];
-        if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse]))
-            Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, hx, hy, 50);
-        if (Font* f = Kit_Font(Kit_Schrift::ZAHL)) {
-            char t[48];
-            std::snprintf(t, sizeof t, "^fb0006^tz0014%d^fe", nummer);
-            Kit_Text_Alpha(ziel, f, FARBE_WEISS, t, hx - links, hy - 7 + FELD_H + 1, 50);
-        }
-    }
-    if (gehoben) {
-        if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
-            Blt_Blit(b, 0, 0, -1, -1, ziel, x - 2, y - 2, Blt_Opt_Transparent);
-        if (Font* f = Kit_Font(Kit_Schrift::TEXT))
-            Kit_Printf(ziel, f, FARBE_WEISS, x + 2 - links, y + 19, "^fb0008^tz0014%d^fe", nummer);
-        return;
-    }
-    if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse]))
-        Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
-    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, FARBE_WEISS, x - links, y - 7 + FELD_H, "^fb0006^tz0014%d^fe", nummer);
-}
-
-void E1_Screen_Ansicht_Pruefen(Screen_Icon* i, Rastport*, i32, i32) {
-    const bool keine = Team_Ansicht < 0 || Team_Ansicht >= Team_Anzahl;
-    if (keine && !(i->status & MENUE_S_GRAU)) {
-        i->status |= MENUE_S_GRAU;
-        E1_Screen_Anzeigen();
-    } else if (!keine && (i->status & MENUE_S_GRAU)) {
-        i->status &= ~MENUE_S_GRAU;
-        E1_Screen_Anzeigen();
-    }
-}
-
-// --- Clicks ----------------------------------------------------------------------------
-
-void E1_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
-    const i32 k = static_cast<i32>(i->user[1]);
-    if (k < 0 || k >= KADER_ZEILEN) return;
-    const i32 p = static_cast<i32>(i->user[0]);
-    const i32 s = p >= 0 ? (eigenes_gezeigt() ? wert(MODUS_SLOT, p) : k) : -1;
-    if (ereignis & MENUE_E_HOVER_REIN) {
-        if (s >= 0 && s < 11) verknuepft_feld[s] = i->nummer;
-        return;
-    }
-    if (ereignis & MENUE_E_HOVER_RAUS) {
-        if (s >= 0 && s < 11) verknuepft_feld[s] = -1;
-        return;
-    }
-    if (!(ereignis & MENUE_E_LINKS) || p < 0) return;
-    // While the attribute popup is open a row shows its player there.
-    if (Attribut_Popup_Offen()) {
-        Attribut_Popup_Spieler_Zeigen(p, liste_team);
-        return;
-    }
-    const i32 mx = Maus_Get_X();
-    if (mx >= ATTRIBUTE_X0 && mx <= ATTRIBUTE_X1) {
-        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = liste_team, .x = mx, .y = Maus_Get_Y()});
-        setzen(i->nummer, false);
-        return;
-    }
-    if (!eigenes_gezeigt()) return;
-    waehlen_oder_tauschen(k);
-    neu_fuellen();
-}
-
-void E1_Screen_Feld_Klick(Screen_Icon* i, u32 ereignis) {
-    const i32 p = static_cast<i32>(i->user[0]);
-    if (p < 0) return;
-    const i32 k = zeile_von_spieler(p);
-    if (ereignis & MENUE_E_HOVER_REIN) {
-        if (k >= 0) verknuepft_zeile[k] = i->nummer;
-        return;
-    }
-    if (ereignis & MENUE_E_HOVER_RAUS) {
-        for (i32& v : verknuepft_zeile) v = -1;
-        return;
-    }
-    if (!(ereignis & MENUE_E_LINKS) || !eigenes_gezeigt() || k < 0) return;
-    if (geaendert) geaendert = false, auswahl_loeschen();
-    const i32 g = erste_gewaehlte_zeile();
-    if (g < 0 || g == k) {
-        const bool ein = !an(ICON_KADER_ZEILE + k);
-        setzen(ICON_KADER_ZEILE + k, ein);
-        setzen(i->nummer, ein);
-    } else {
-        waehlen_oder_tauschen(k);
-    }
-    neu_fuellen();
-}
-
-void E1_Screen_Spielfeld_Klick(Screen_Icon*, u32 ereignis) {
-    if (!(ereignis & MENUE_E_LINKS) || !eigenes_gezeigt() || geaendert) return;
-    const i32 g = erste_gewaehlte_zeile();
-    if (g < 0) return;
-    i32 p = E1_Screen_Spieler_Von(ICON_KADER_ZEILE + g);
-    if (!verfuegbar(p)) {
-        refuse();
-        return;
-    }
-    i32 c = Maus_Get_X(), r = Maus_Get_Y();
-    if (E1_Screen_Maus_In_Feld(&c, &r)) aufs_feld(p, c, r);
-    auswahl_loeschen();
-    geaendert = false;
-    neu_fuellen();
-}
-
-void E1_Screen_Menue_Klick(Screen_Icon*, u32 ereignis) {
-    if (!(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS))) return;
-    // A right click anywhere comes here: it closes an open player window
-    // first, opens the card of a player under the mouse, and otherwise goes
-    // back to the team menu.
-    if (ereignis & MENUE_E_RECHTS) {
-        if (Spielerfenster_Schliessen()) {
-            auswahl_zuruecksetzen();
-            return;
-        }
-        const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
-        for (i32 n = ICON_KADER_ZEILE; n < ICON_KADER_FELD + KADER_FELDER; ++n) {
-            const Screen_Icon* i = Kit_Icon(n);
-            if (!i || (i->status & MENUE_S_VERSTECKT) || mx < i->x || mx >= i->x + i->w || my < i->y || my >= i->y + i->h)
-                continue;
-            const i32 p = static_cast<i32>(i->user[0]), t = ist_feld(i) ? feld_team : liste_team;
-            if (p < 0 || p >= Spieler_Anzahl) continue;
-            Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = t});
-            auswahl_zuruecksetzen();
-            return;
-        }
-    }
-    if (Screen_Icon* d = Kit_Icon(ICON_DIALOG_TEAM)) Menue_Dialog_Klick(d, MENUE_E_LINKS);
-}
-
-void E1_Screen_Auto_Klick(Screen_Icon*, u32 ereignis) {
-    if (!(ereignis & MENUE_E_LINKS) || !eigenes_gezeigt()) return;
-    const i32 t = Team_Aktiv;
-    const bool ein = !an(ICON_KADER_AUTO);
-    setzen(ICON_KADER_AUTO, ein);
-    Team_Aufstellung_Manuell(t);
-    if (ein) {
-        Team_Wert(TEAM_FORMATION, t, AUTOMATISCH, OP_BITS_SETZEN);
-        // A network client whose change did not stick keeps its line-up.
-        if (!Team_Hat_Manager(t) || (Team_Wert(TEAM_FORMATION, t, 0, OP_LESEN) & AUTOMATISCH)) Aufstellung_Automatisch(t);
-    }
-    auswahl_loeschen();
-    neu_fuellen();
-}
-
-void E1_Screen_Ansicht_Klick(Screen_Icon* i, u32 ereignis) {
-    if (!(ereignis & MENUE_E_LINKS) || (i->status & MENUE_S_GRAU)) return;
-    const bool ein = !an(ICON_KADER_ANSICHT);
-    setzen(ICON_KADER_ANSICHT, ein);
-    setzen(ICON_KADERANSICHT_ANSICHT, ein);
-    if (ein && Team_Ansicht >= 0 && Team_Ansicht < Team_Anzahl && ruf::Haelt_Spiel() &&
-        (!Team_Hat_Manager(Team_Ansicht) || (Team_Wert(TEAM_FORMATION, Team_Ansicht, 0, OP_LESEN) & AUTOMATISCH)))
-        Aufstellung_Automatisch(Team_Ansicht);
-    E1_Screen_Anzeigen();
-}
-
-// --- Hover texts --------------------------------------------------------------------------
-
-const char* E1_Screen_Hilfetext(Screen_Icon* i) {
-    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
-    if (i->zeichnen == E1_Screen_Titel_Zeichnen) {
-        if (my < 110) {
-            static constexpr i32 GRENZE[8][2] = {{205, 230}, {233, 267}, {268, 399}, {400, 495},
-                                                 {496, 545}, {546, 635}, {654, 699}, {724, 760}};
-            for (i32 k = 0; k < 8; ++k)
-                if (mx >= GRENZE[k][0] && mx <= GRENZE[k][1]) return text(T_HILFE_KOPF + k);
-            return nullptr;
-        }
-        if (my >= 121 && my <= 135 && mx <= 244) return text(T_HILFE_ELF);
-        if (my >= 328 && my <= 342 && mx <= 314) return text(T_HILFE_BANK);
-        if (my >= 450 && my <= 465 && mx <= 264) return text(T_HILFE_RESERVE);
-        return text(T_HILFE_LISTE);
-    }
-    if (i->klick == E1_Screen_Spielfeld_Klick) return text(T_HILFE_FELD);
-    if (i->user[1] == WORT_KNOPF) return text(T_HILFE_KNOPF + static_cast<i32>(i->user[0]));
-    const i32 p = static_cast<i32>(i->user[0]);
-    if (p < 0 || p >= Spieler_Anzahl) return nullptr;
-    if (ist_zeile(i) && mx >= 546 && mx <= 635) {
-        const char* name = Global_Get_Hauptattribut_Name(p, (mx - 546) / 30);
-        return name && *name ? name : nullptr;
-    }
-    return Spieler_Hilfetext(p, eigenes_gezeigt(), hilfe, sizeof hilfe);
-}
-
-// --- Dragging -------------------------------------------------------------------------------
-
-void E1_Screen_Zeile_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis) {
-    vorschau.an = false;
-    if (!(ereignis & MENUE_E_DROP) || !eigenes_gezeigt()) return;
-    const i32 p = static_cast<i32>(g->user[0]);
-    if (p < 0) return;
-    if (geaendert) geaendert = false, auswahl_loeschen();
-    if (ist_feld(ziel) || (ist_zeile(ziel) && ziel->y != g->y)) {
-        ablegen_tauschen(p, static_cast<i32>(ziel->user[0]));
-    } else if (ziel && ziel->klick == E1_Screen_Spielfeld_Klick) {
-        i32 c = x, r = y;
-        if (!verfuegbar(p)) {
-            refuse();
-        } else if (E1_Screen_Maus_In_Feld(&c, &r)) {
-            // He takes the place of an unavailable starter first, if there is one.
-            if (wert(MODUS_SLOT, p) > 10)
-                if (const i32 q = erster_ausfall_in_elf(); q >= 0) Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
-            if (aufs_feld(p, c, r)) geaendert_setzen();
-        }
-    }
-    for (i32& v : verknuepft_zeile) v = -1;
-    for (i32& v : verknuepft_feld) v = -1;
-    neu_fuellen();
-}
-
-void E1_Screen_Feld_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u32 ereignis) {
-    vorschau.an = false;
-    if (!(ereignis & MENUE_E_DROP) || !eigenes_gezeigt()) return;
-    const i32 p = static_cast<i32>(g->user[0]);
-    if (p < 0) return;
-    if (geaendert) geaendert = false, auswahl_loeschen();
-    if (ist_zeile(ziel) || ist_feld(ziel)) {
-        ablegen_tauschen(p, static_cast<i32>(ziel->user[0]));
-    } else if (ziel && ziel->klick == E1_Screen_Spielfeld_Klick) {
-        i32 c = x, r = y;
-        if (E1_Screen_Maus_In_Feld(&c, &r) && aufs_feld(p, c, r)) geaendert_setzen();
-    }
-    for (i32& v : verknuepft_zeile) v = -1;
-    for (i32& v : verknuepft_feld) v = -1;
-    neu_fuellen();
 }

@@ -82,7 +82,12 @@ void zeigen(i16 nummer, bool an) {
 bool schnell_an() { return Menue_Icon_Zustand(ICON_FILM_SCHNELL) != 0; }
 i32 klasse(i32 p) { return std::clamp(wert(MODUS_KLASSE, p), 0, 3); }
 
-constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSFILM>({
+// The buttons under the film: start, take over (hidden until the film has
+// run) and close.
+constexpr Screen_Icon FILM_KNOPF{
+    .flags = MODAL, .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD, .ebene = 21, .h = 32};
+constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::TRAININGSFILM>(
+    Icon_Liste({
     {.nummer = ICON_FILM_BLOCKER, .flags = MODAL | MENUE_F_GANZER_SCREEN, .ebene = 19, .w = 800, .h = 600},
     {.nummer = ICON_FILM_PANEL,
      .grafik = GRAFIK_FILM_PANEL,
@@ -105,41 +110,15 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSFILM>({
      .klick = Spieler_Training2_Auto_Umschalten,
      .ebene = 21,
      .w = 64,
-     .h = 32},
-    {.nummer = ICON_FILM_START,
-     .grafik = GRAFIK_FILM_START,
-     .grafik_gedrueckt = GRAFIK_FILM_START_GEDRUECKT,
-     .flags = MODAL,
-     .x = 407,
-     .y = 438,
-     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-     .klick = Spieler_Training2_Start_Klick,
-     .ebene = 21,
-     .w = 144,
-     .h = 32},
-    {.nummer = ICON_FILM_OK,
-     .grafik = GRAFIK_FILM_OK,
-     .grafik_gedrueckt = GRAFIK_FILM_OK_GEDRUECKT,
-     .flags = MODAL,
-     .x = 327,
-     .y = 438,
-     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_VERSTECKT,
-     .klick = Spieler_Training2_Uebernehmen_Klick,
-     .ebene = 21,
-     .w = 74,
-     .h = 32},
-    {.nummer = ICON_FILM_ZU,
-     .grafik = GRAFIK_FILM_ZU,
-     .grafik_gedrueckt = GRAFIK_FILM_ZU_GEDRUECKT,
-     .flags = MODAL,
-     .x = 557,
-     .y = 438,
-     .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD,
-     .klick = Spieler_Training2_Zu_Klick,
-     .ebene = 21,
-     .w = 144,
-     .h = 32},
-});
+     .h = 32}}),
+    Kit_Zeilen_Eigen(FILM_KNOPF, {{.nummer = ICON_FILM_START, .grafik = GRAFIK_FILM_START,
+                                   .gedrueckt = GRAFIK_FILM_START_GEDRUECKT, .x = 407, .y = 438, .w = 144,
+                                   .klick = Spieler_Training2_Start_Klick},
+                                  {.nummer = ICON_FILM_OK, .grafik = GRAFIK_FILM_OK,
+                                   .gedrueckt = GRAFIK_FILM_OK_GEDRUECKT, .x = 327, .y = 438, .w = 74, .klick = Spieler_Training2_Uebernehmen_Klick,
+                                   .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_VERSTECKT},
+                                  {.nummer = ICON_FILM_ZU, .grafik = GRAFIK_FILM_ZU,
+                                   .gedrueckt = GRAFIK_FILM_ZU_GEDRUECKT, .x = 557, .y = 438, .w = 144, .klick = Spieler_Training2_Zu_Klick}}));
 
 constexpr auto FILM_TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::TRAININGSFILM>({
     {.nummer = ICON_FILM_GELERNT_BLOCKER, .flags = MODAL | MENUE_F_GANZER_SCREEN, .ebene = 22, .w = 800, .h = 600},

@@ -29,6 +29,7 @@
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
+#include "screens/training/plan_intern.h"
 #include "screens/training/talente.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
@@ -37,9 +38,8 @@
 #include "world/spieler.h"
 #include "world/welt.h"
 
-namespace {
+namespace plan_intern {
 
-constexpr u32 VERLETZT = 0x40, NICHT_SPIELBEREIT = 0x7c0;
 constexpr i32 ZEILE_X = 9, ZEILE_B = 460, ZEILE_H = 17;
 // A row's three attribute badges side by side (a badge is 26 wide), the one
 // in training after them, clear of the percentage ending at 422.
@@ -52,13 +52,6 @@ constexpr i32 BADGE[4] = {3, 1, 0, 2};
 // The colour of the trainings done this round: none, one, more.
 constexpr u16 EINHEITEN_FARBE[3] = {FARBE_KLASSE_1, FARBE_GEWAEHLT, FARBE_MARKE};
 
-// Texts of the sheet's section.
-enum : i32 {
-    T_SPALTE = 0,  // 0..7 the column captions
-    T_PUNKTE = 13, T_BENOETIGT = 14, T_KOSTEN = 15, T_TITEL = 16, T_TRAINER = 17, T_KEIN_SLOT = 25,
-    T_WECHSEL = 26, T_WECHSEL_ALT = 27, T_WECHSEL_NEU = 28, T_JA = 29, T_NEIN = 30, T_VERLETZT = 31,
-    T_VERLETZT_2 = 32, T_VERLETZT_3 = 33, T_VERLETZT_4 = 34, T_LIMIT = 39, T_FREI = 40,
-};
 // ZUSATZTEXTE_DOLV: the help texts.
 enum : i32 { H_AUTO = 0, H_TALENTE = 1, H_TRAINIEREN = 2, H_MITTE = 3, H_PFEILE = 11, H_TRAINING = 16,
              H_FORTSCHRITT = 17 };
@@ -85,10 +78,6 @@ i32 gelernt(i32 p) {
 }
 const char* name(i32 a) { return a >= 0 && a < ATTRIBUT_ANZAHL ? Attribut_Tabelle[a].name : ""; }
 
-// The arrows' user word 0: WORT_VOR steps forward. A row's user words: 0 its
-// player, 1 its row; the rows stand in three blocks (the eleven, the
-// substitutes, the reserves).
-constexpr u32 WORT_VOR = 1;
 constexpr auto ZEILEN_Y = Kit_Lagen<PLAN_ZEILEN>(Kader_Slot_Y);
 constexpr u32 PFEIL_STATUS = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN;
 
@@ -242,7 +231,9 @@ void wechsel_bestaetigt(i32 anzahl, const i32* liste) {
     Blt_Cache_Leeren();
 }
 
-}  // namespace
+}  // namespace plan_intern
+
+using namespace plan_intern;
 
 Screen_Def Spieler_Training_Screen_Def() {
     return {.name = "Trainingsplan", .icons = Icon_Besitzer::TRAININGSPLAN, .rahmen = ICON_PLAN_RAHMEN,
@@ -382,95 +373,6 @@ i32 Spieler_Training_Slot_Pruefen(i32 p, i32 a) {
     if (a < 0 || p < 0 || lernbar(p, a)) return a;
     Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
     return slots[1];
-}
-
-// --- Requesters -------------------------------------------------------------------
-
-void Training_Verletzt_Melden(i32 p) {
-    char t[600];
-    std::snprintf(t, sizeof t, "^c%05d%s %s ^l%s^tl0160 : %s^l%s^tl0160 : %d %s", FARBE_WEISS,
-                  Spieler_String(505, p, nullptr, 0), text(T_VERLETZT), text(T_VERLETZT_2),
-                  Spieler_Get_Verletzungs_Text(wert(MODUS_VERLETZUNG, p)), text(T_VERLETZT_3), wert(MODUS_DAUER, p),
-                  text(T_VERLETZT_4));
-    Screen_Mitteilung(t);
-}
-
-void Training_Limit_Melden() { Screen_Mitteilung(text(T_LIMIT)); }
-
-void Training_Wechsel_Fragen(i32 p, i32 alt, i32 neu, void (*ja)(i32, const i32*)) {
-    char t[600];
-    std::snprintf(t, sizeof t, "^c%05d%s^l%s^tl0160:  %s^l%s^tl0160:  %s", FARBE_WEISS, text(T_WECHSEL),
-                  text(T_WECHSEL_ALT), name(alt), text(T_WECHSEL_NEU), name(neu));
-    const i32 werte[3] = {alt, neu, p};
-    Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, t, text(T_JA), text(T_NEIN), ja, [](i32, const i32*) {}, 3, werte);
-}
-
-// --- Clicks -------------------------------------------------------------------------
-
-void Spieler_Training_Trainieren(Screen_Icon*, u32 ereignis) {
-    if (!(ereignis & MENUE_E_LINKS) || gewaehlt < 0) return;
-    const i32 p = gewaehlt;
-    if (Training_Einheiten_Frei(p) <= 0) {
-        Training_Limit_Melden();
-        return;
-    }
-    i32 a = Attribute_Get_Attribut_In_Ausbildung(p);
-    if (a < 0) a = Spieler_Training_Slot_Pruefen(p, slots[1]);
-    if (a < 0) return;
-    if (static_cast<u32>(wert(MODUS_STATUS, p)) & VERLETZT) {
-        Training_Verletzt_Melden(p);
-        return;
-    }
-    Screen_Oeffnen_Fuer(Screen_Id::TRAININGSFILM, {.spieler = p, .team = Team_Aktiv, .attribut = a});
-}
-
-void Spieler_Training_Slot_Klick(Screen_Icon*, u32 ereignis) {
-    const i32 p = gewaehlt;
-    if (!(ereignis & MENUE_E_LINKS) || p < 0 || slots[1] < 0) return;
-    const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
-    if (slots[1] == t) return;
-    if (t >= 0) Training_Wechsel_Fragen(p, t, slots[1], wechsel_bestaetigt);
-    else schreiben(MODUS_GELD, p, 0);
-    Blt_Cache_Leeren();
-}
-
-void Spieler_Training_Pfeil(Screen_Icon* icon, u32 ereignis) {
-    if (!icon || !(ereignis & MENUE_E_LINKS) || gewaehlt < 0) return;
-    if (!Screen_Drossel_Frei(&pfeil_drossel, PLAN_PFEIL_MS)) return;
-    const bool vor = icon->user[0] == WORT_VOR;
-    Spieler_Training_Slots_Setzen(gewaehlt, vor ? SLOTS_VOR : SLOTS_ZURUECK);
-    Blt_Cache_Leeren();
-}
-
-void Spieler_Training_Zeile_Klick(Screen_Icon* icon, u32 ereignis) {
-    const i32 k = zeile_von(icon);
-    if (k < 0 || !(ereignis & (MENUE_E_LINKS | MENUE_E_RECHTS)) || zeile_spieler[k] < 0) return;
-    const i32 p = zeile_spieler[k];
-    marke_loeschen(gewaehlt);
-    Spieler_Training_Slots_Setzen(p, SLOTS_FUELLEN);
-    auswaehlen(p);
-    if (ereignis & MENUE_E_RECHTS) {
-        // A right click shows the player's card.
-        Screen_Oeffnen_Fuer(Screen_Id::SPIELERKARTE, {.spieler = p, .team = Team_Aktiv, .modus = SPIELERKARTE_EIGEN});
-    } else if (Screen_Offen(Screen_Id::ATTRIBUT_POPUP)) {
-        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = Team_Aktiv});
-    } else if (Maus_Get_X() >= 304 && Maus_Get_X() <= 359) {
-        // On the attributes: the popup to choose the ones he plays with.
-        Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP,
-                            {.spieler = p, .team = Team_Aktiv, .x = Maus_Get_X(), .y = Maus_Get_Y()});
-    }
-    Blt_Cache_Leeren();
-}
-
-void Spieler_Training_Talente_Klick(Screen_Icon*, u32 ereignis) {
-    if (!(ereignis & MENUE_E_LINKS) || gewaehlt < 0) return;
-    Screen_Oeffnen_Fuer(Screen_Id::TALENTE, {.spieler = gewaehlt, .team = Team_Aktiv, .modus = TALENTE_EIGENES_TEAM});
-}
-
-void Spieler_Training_Auto_Klick(Screen_Icon*, u32 ereignis) {
-    if (!(ereignis & MENUE_E_LINKS)) return;
-    Menue_Icon_Zustand_Setzen(ICON_PLAN_AUTO, Menue_Icon_Zustand(ICON_PLAN_AUTO) ? 0 : 1);
-    Blt_Cache_Leeren();
 }
 
 // --- Drawing -------------------------------------------------------------------------

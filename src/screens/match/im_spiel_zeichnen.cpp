@@ -1,0 +1,257 @@
+// The in-match line-up windows drawn: the list and its rows, the figures on
+// the pitch (its frame and the switches: im_spiel.cpp), and the hover texts.
+#include "screens/match/im_spiel.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "base/random.h"
+#include "base/ruf.h"
+#include "base/tools.h"
+#include "grafik_nummern.h"
+#include "graphics/alpha.h"
+#include "graphics/blitter.h"
+#include "graphics/font.h"
+#include "graphics/glatt.h"
+#include "gui/hauptmenue.h"
+#include "gui/icon_tabelle.h"
+#include "gui/kit.h"
+#include "gui/menue.h"
+#include "gui/palette.h"
+#include "gui/text_cfg.h"
+#include "match/spielfeld.h"
+#include "platform/input.h"
+#include "screens/teile/attribut_legende.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/spieler_modus.h"
+#include "screens/teile/sterne.h"
+#include "world/attribut.h"
+#include "world/global.h"
+#include "world/manager.h"
+#include "world/welt.h"
+#include "screens/match/im_spiel_intern.h"
+
+using namespace im_spiel_intern;
+
+// --- Drawing --------------------------------------------------------------------------------
+
+namespace {
+
+// A left press that began this frame (the menu engine fires left clicks on
+// the release; dragging starts on the press).
+bool taste_vorher = false;
+bool neu_gedrueckt() {
+    const bool jetzt = nur_links();
+    const bool neu = jetzt && !taste_vorher;
+    taste_vorher = (W32_Get_Mouse_Buttons() & MAUS_LINKS) != 0;
+    return neu;
+}
+bool innen(i32 mx, i32 my, i32 x, i32 y, i32 w, i32 h) { return mx >= x && mx < x + w && my >= y && my < y + h; }
+
+// Starts a drag of a figure or a window at the press; moves what is dragged.
+void ziehen_pruefen() {
+    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    Screen_Icon* l = Kit_Icon(ICON_IM_SPIEL_LISTE);
+    Screen_Icon* f = Kit_Icon(ICON_IM_SPIEL_FELD);
+    if (!l || !f) return;
+    if (neu_gedrueckt() && Z.ziehen == 0) {
+        // The figures first (they lie over the pitch window); a keeper stays in goal.
+        for (i32 k = 0; k < IM_SPIEL_FELDZEILEN && Z.ziehen == 0; ++k) {
+            Screen_Icon* fi = Kit_Icon(ICON_IM_SPIEL_FIGUR + k);
+            if (!fi || (fi->status & MENUE_S_VERSTECKT) || Z.feld[k] < 0 || static_cast<i32>(fi->user[0]) < 0) continue;
+            if (!innen(mx, my, fi->x, fi->y, fi->w, fi->h) || klasse_von(Z.feld[k]) == 0) continue;
+            Z.ziehen = 3, Z.figur = k, Z.griff_x = mx - fi->x, Z.griff_y = my - fi->y;
+        }
+        bool auf_zeile = false;
+        for (i32 k = 0; k < IM_SPIEL_ZEILEN; ++k)
+            if (const Screen_Icon* z = Kit_Icon(ICON_IM_SPIEL_ZEILE + k); z && innen(mx, my, z->x, z->y, z->w, z->h))
+                auf_zeile = true;
+        if (const Screen_Icon* s = Kit_Icon(ICON_IM_SPIEL_SCHALTER); s && innen(mx, my, s->x, s->y, s->w, s->h))
+            auf_zeile = true;
+        if (Z.ziehen == 0 && innen(mx, my, f->x, f->y, f->w, f->h))
+            Z.ziehen = 2, Z.griff_x = mx - f->x, Z.griff_y = my - f->y;
+        else if (Z.ziehen == 0 && !auf_zeile && innen(mx, my, l->x, l->y, l->w, l->h))
+            Z.ziehen = 1, Z.griff_x = mx - l->x, Z.griff_y = my - l->y;
+    }
+    if (Z.ziehen == 0) return;
+    // The release ends the drag where the mouse is now.
+    const bool los = !(W32_Get_Mouse_Buttons() & MAUS_LINKS);
+    struct Ende {
+        bool los;
+        ~Ende() {
+            if (los) Z.ziehen = 0, Z.figur = -1;
+        }
+    } ende{los};
+    i32 x = mx - Z.griff_x, y = my - Z.griff_y;
+    if (Z.ziehen == 1) {
+        halten(LISTE_GRENZEN, &x, &y);
+        l->x = static_cast<i16>(x), l->y = static_cast<i16>(y);
+        zeilen_setzen(x, y);
+        platz_merken(ICON_IM_SPIEL_LISTE, x, y);
+    } else if (Z.ziehen == 2) {
+        halten(FELD_GRENZEN, &x, &y);
+        f->x = static_cast<i16>(x), f->y = static_cast<i16>(y);
+        platz_merken(ICON_IM_SPIEL_FELD, x, y);
+        E_Im_Spiel_Screen_Aufbauen();  // every figure follows its player
+    } else if (Screen_Icon* fi = Kit_Icon(ICON_IM_SPIEL_FIGUR + Z.figur)) {
+        figur_halten(&x, &y);
+        fi->x = static_cast<i16>(x), fi->y = static_cast<i16>(y);
+        Spielfeld_Daten* sf = spielfeld();
+        const int s = seite(sf);
+        const int slot = s >= 0 ? slot_von(sf, s, Z.feld[Z.figur]) : -1;
+        if (slot < 0) return;
+        const Im_Spiel_Punkt t = E_Im_Spiel_Screen_Zurueck(x + IM_SPIEL_FIGUR_B / 2 - f->x - IM_SPIEL_PLATZ_X,
+                                                          y + IM_SPIEL_FIGUR_H / 2 - f->y - IM_SPIEL_PLATZ_Y);
+        i32 alt_y = 0;
+        const i32 alt_x = Spielfeld_Get_Taktikposition_Lokal(sf, slot, &alt_y);
+        if (alt_x != t.x || alt_y != t.y) Spielfeld_Set_Taktikposition(sf, sf->team[s], slot, t.x, t.y);
+    }
+}
+
+void text_links(Rastport* ziel, i32 n, i32 x, i32 y) {
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) Kit_Printf(ziel, f, FARBE_KOPF, x, y, "%s", text(n));
+}
+
+}  // namespace
+
+void E_Im_Spiel_Screen_Liste_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
+    if (!i || !ziel) return;
+    // The match is over (or no longer shown): the windows go and the match
+    // is no longer held by them.
+    if (!spielfeld()) {
+        E_Im_Spiel_Screen_Schliessen();
+        return;
+    }
+    ziehen_pruefen();
+    const i32 x = i->x, y = i->y;
+    text_links(ziel, T_NR, x + 6, y + 16);
+    text_links(ziel, T_NAME, x + 50, y + 16);
+    text_links(ziel, T_KONDITION, x + 175, y + 16);
+    text_links(ziel, T_STAERKE, x + (std::strlen(text(T_STAERKE)) >= 6 ? 240 : 260), y + 16);
+    text_links(ziel, T_ATTRIBUTE, x + 310, y + 16);
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
+        Kit_Printf(ziel, f, FARBE_GOLD, x + 6, y + 40, "%s", text(T_PLATZ));
+        Kit_Printf(ziel, f, FARBE_GOLD, x + 6, y + 250, "%s", text(T_BANK));
+    }
+    // What the rows' attribute badges stand for: beside "Auf dem Platz",
+    // the rest on the window's foot line while no message stands there.
+    std::vector<i32> liste;
+    for (i32 p : Z.feld)
+        if (p >= 0) liste.push_back(p);
+    for (i32 p : Z.bank)
+        if (p >= 0) liste.push_back(p);
+    const std::vector<i32> rest =
+        Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(liste.data(), static_cast<i32>(liste.size())),
+                                  GRAFIK_ATTRIBUT, {.x0 = x + 104, .x1 = x + IM_SPIEL_LISTE_B - 10, .y = y + 40});
+    if (Z.meldung <= 0)
+        Attribut_Legende_Zeichnen(ziel, rest, GRAFIK_ATTRIBUT,
+                                  {.x0 = x + 6, .x1 = x + IM_SPIEL_LISTE_B - 10, .y = y + IM_SPIEL_LISTE_H - 8});
+    if (Z.meldung > 0) {
+        const u32 jetzt = W32_Get_Time();
+        while (jetzt - Z.meldung_zeit >= MELDUNG_TAKT_MS && Z.meldung_schritt < MELDUNG_SCHRITTE)
+            Z.meldung_zeit += MELDUNG_TAKT_MS, ++Z.meldung_schritt, Screen_Puls_Farbe(&Z.puls);
+        if (Z.meldung_schritt >= MELDUNG_SCHRITTE) Z.meldung = 0;
+        else if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+            Kit_Printf(ziel, f, PULS_FARBEN[Z.puls.index], x, y + IM_SPIEL_LISTE_H - 8, "^tr%04d%s",
+                       IM_SPIEL_LISTE_B - 10, text(T_MELDUNG + Z.meldung));
+    }
+}
+
+void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
+    if (!i || !ziel) return;
+    const i32 k = static_cast<i32>(i->user[1]);
+    if (k == 0 && Z.ziehen != 3) E_Im_Spiel_Screen_Aufbauen();
+    const i32 p = spieler_der_zeile(k);
+    if (!ist_spieler(p)) return;
+    const Spielfeld_Daten* sf = spielfeld();
+    const int s = seite(sf);
+    if (s < 0) return;
+    const int slot = slot_von(sf, s, p);
+    if (slot < 0) return;
+    const Spielfeld_Spieler& sp = sf->spieler[slot];
+    const i32 x = i->x, y = i->y, ty = y + 13;
+    const bool markiert = an(i->nummer);
+    const i32 klasse = klasse_von(p);
+    if (Rastport* b = Kit_Bild(GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse]))
+        Blt_Blit(b, 0, 0, -1, -1, ziel, x + 1, y, Blt_Opt_Transparent);
+    const i32 nummer = wert(MODUS_NUMMER, p);
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, f, FARBE_WEISS, x + 1 - (nummer >= 10 && nummer <= 19), ty + 1, "^fb0006^tz0011%d^fe", nummer);
+    i32 status = -1;
+    if (sp.status & SFS_ROT) status = GRAFIK_IM_SPIEL_ROT;
+    else if (sp.status & SFS_GELBROT) status = GRAFIK_IM_SPIEL_GELBROT;
+    else if (wartet(sf, s, slot, false)) status = GRAFIK_IM_SPIEL_RAUS;
+    else if (wartet(sf, s, slot, true)) status = GRAFIK_IM_SPIEL_REIN;
+    else if (sp.status & SFS_VERLETZT) status = GRAFIK_IM_SPIEL_VERLETZT;
+    else if ((sp.status & SFS_AUF_DEM_PLATZ) && k < IM_SPIEL_FELDZEILEN) status = GRAFIK_IM_SPIEL_AUF_PLATZ;
+    if (status >= 0)
+        if (Rastport* b = Kit_Bild(status)) Blt_Blit(b, 0, 0, -1, -1, ziel, x + 27, y + 2, Blt_Opt_Transparent);
+    const bool aus = (sp.status & NICHT_EINSETZBAR) != 0;
+    if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
+        char name[64];
+        Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, 105);
+        Kit_Printf(ziel, f, aus ? FARBE_AUS : markiert ? FARBE_GOLD : FARBE_WEISS, x + 44, ty, "%s", name);
+        const i32 prozent = std::clamp(sp.ausdauer * 100 / 10000, 0, 100);
+        Kit_Printf(ziel, f, prozent < AUSDAUER_WARNUNG ? FARBE_FEHLER : FARBE_WEISS, x, ty, "^tr%04d%d%%", 205,
+                   prozent);
+    }
+    // Players on the pitch lose the deduction of the place they stand;
+    // the bench keeps its stars; a player who cannot come on loses all.
+    i32 abzug = 0;
+    if (aus) abzug = wert(MODUS_STAERKE, p);
+    else if (k < IM_SPIEL_FELDZEILEN) {
+        i32 ty2 = 0;
+        const i32 tx = Spielfeld_Get_Taktikposition_Lokal(sf, slot, &ty2);
+        abzug = E_Im_Spiel_Screen_Positionsabzug(sf, Z.team, p, tx, ty2);
+    }
+    Spieler_Sterne_Zeichnen(ziel, p, x + 210, y + 1, abzug, markiert);
+    i32 attribute[3];
+    const int n = Attribute_Get_Attribute(p, attribute, 3, 0);
+    for (int a = 0; a < n && a < 3; ++a)
+        if (attribute[a] >= 0)
+            if (Rastport* b = Kit_Bild((markiert ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[a]))
+                Blt_Blit(b, 0, 0, -1, -1, ziel, x + 299 + 28 * a, y + 1, Blt_Opt_Transparent);
+}
+
+void E_Im_Spiel_Screen_Figur_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
+    if (!i || !ziel) return;
+    const i32 k = static_cast<i32>(i->user[1]);
+    if (k == 0 && Z.ziehen != 3) E_Im_Spiel_Screen_Aufbauen();
+    const Spielfeld_Daten* sf = spielfeld();
+    const int s = seite(sf);
+    i32 p = k >= 0 && k < IM_SPIEL_FELDZEILEN ? Z.feld[k] : -1;
+    const int slot = s >= 0 ? slot_von(sf, s, p) : -1;
+    const i32 klasse = p >= 0 ? klasse_von(p) : 0;
+    if (slot < 0 || (sf->spieler[slot].status & FIGUR_GRAU)) {
+        // Injured or sent off: a faded shirt without its number; it can no
+        // longer be dragged.
+        i->user[0] = static_cast<u32>(-1);
+        if (Rastport* b = slot >= 0 ? Kit_Bild(GRAFIK_KADER_TRIKOT + KLASSE_BILD[klasse]) : nullptr)
+            Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, i->x, i->y, 35);
+        return;
+    }
+    if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT + KLASSE_BILD[klasse]))
+        Blt_Blit(b, 0, 0, -1, -1, ziel, i->x, i->y, Blt_Opt_Transparent);
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
+        Kit_Printf(ziel, f, klasse == 0 ? FARBE_DUNKEL : FARBE_WEISS, i->x - 2, i->y + 17, "^fb0006^tz0014%d^fe",
+                   wert(MODUS_NUMMER, p));
+}
+
+const char* E_Im_Spiel_Screen_Hilfetext(Screen_Icon* i) {
+    if (!i) return nullptr;
+    if (i->zeichnen == E_Im_Spiel_Screen_Liste_Zeichnen) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_LISTE);
+    if (i->zeichnen == E_Im_Spiel_Screen_Feld_Zeichnen) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_FELD);
+    if (i->zeichnen == E_Im_Spiel_Screen_Schalter_Zeichnen) return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, H_SCHALTER);
+    const i32 p = static_cast<i32>(i->user[0]);
+    if (!ist_spieler(p)) return nullptr;
+    if (i->zeichnen == E_Im_Spiel_Screen_Zeile_Zeichnen) {
+        const i32 dx = Maus_Get_X() - i->x;
+        for (int a = 0; a < 3; ++a)
+            if (dx >= 296 + 30 * a && dx <= 325 + 30 * a) return Global_Get_Hauptattribut_Name(p, a);
+    }
+    std::snprintf(Z.hilfe, sizeof Z.hilfe, "%s", Spieler_String(508, p, nullptr, 0));
+    return Z.hilfe;
+}

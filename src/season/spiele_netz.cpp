@@ -1,0 +1,248 @@
+// The fixtures over the network: the client's cache of games fetched from
+// the server, and the server's rows sent on request.
+#include "season/spiele.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "base/datei.h"
+#include "base/debug.h"
+#include "base/globals.h"
+#include "base/liste.h"
+#include "base/ruf.h"
+#include "base/tempstr.h"
+#include "season/ereignisse.h"
+#include "season/netz_rufe.h"
+#include "season/season_hooks.h"
+#include "season/spiele_intern.h"
+#include "season/spiele_saetze.h"
+#include "season/tabelle.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
+#include "world/welt.h"
+
+using namespace spiele_intern;
+
+// ---------------------------------------------------------------------------
+// The network client's game cache
+
+namespace {
+
+u32 ring_schluessel(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
+    return index + spieltag * 256u + runde * 32768u + wettbewerb * 524288u + 1u;
+}
+
+i32 ring_speichern(u32 schluessel, const Spiel* spiel) {
+    if (z.ring.size() != RING_GROESSE) z.ring.assign(RING_GROESSE, Ring_Eintrag{});
+    z.ring_cursor = (z.ring_cursor + 1) % RING_GROESSE;
+    Ring_Eintrag& e = z.ring[z.ring_cursor];
+    e.schluessel = schluessel;
+    if (spiel) {
+        e.spiel = *spiel;
+    } else {
+        std::memset(&e.spiel, 0, sizeof e.spiel);
+        e.spiel.zuschauer = 0xFFFFFFFFu;  // the server has no such game
+    }
+    return z.ring_cursor;
+}
+
+// Newest first, at most once round, up to the first empty entry.
+i32 ring_suchen(u32 schluessel) {
+    if (z.ring.size() != RING_GROESSE || z.ring_cursor < 0) return -1;
+    for (int n = 0, i = z.ring_cursor; n < RING_GROESSE; ++n, i = (i + RING_GROESSE - 1) % RING_GROESSE) {
+        if (z.ring[i].schluessel == RING_LEER) return -1;
+        if (z.ring[i].schluessel == schluessel) return i;
+    }
+    return -1;
+}
+
+bool locks_frei() {
+    for (const auto& l : z.locks)
+        if (l.plan != LOCK_FREI) return false;
+    return true;
+}
+
+void cache_reset() {
+    if (z.reset_erledigt || !locks_frei()) return;
+    Spiele_Tabellen_Cache_Leeren();
+    Season_Module.Spieltag_Kein_Spiel_Loeschen();
+    Wettbewerb_Internet_Client_Hole_Status();
+    z.ring.assign(RING_GROESSE, Ring_Eintrag{});
+    if (const auto a = ruf::Rufen(RUF_SPIELE_ANZAHL)) {
+        auto [kapazitaet, anzahl] = *a;
+        if (kapazitaet > MAX_LADE_KAPAZITAET) kapazitaet = MAX_LADE_KAPAZITAET;
+        if (kapazitaet > Spiele_Ereignis_Kapazitaet())
+            z.ereignisse.resize(static_cast<size_t>(kapazitaet) * SPIELE_EREIGNIS_GROESSE, 0);
+        z.ereignis_anzahl = std::min(anzahl, Spiele_Ereignis_Kapazitaet());
+    }
+    z.speicher[SPEICHER_EREIGNIS_ERW] = std::make_unique<Spiele_Speicher>(12, 7000);
+    z.ring_cursor = -1;
+    z.reset_erledigt = true;
+}
+
+
+}  // namespace
+
+i32 spiele_intern::client_lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
+    cache_reset();
+    const u32 schluessel = ring_schluessel(wettbewerb, spieltag, runde, index);
+    i32 i = ring_suchen(schluessel);
+    if (i < 0) {
+        // One page of the matchday's games from the server.
+        std::vector<Spiel> puffer;
+        if (auto a = ruf::Rufen(RUF_SPIELE_SEITE, wettbewerb, spieltag, runde, index)) puffer = std::get<0>(*a);
+        const i32 anzahl = std::min<i32>(static_cast<i32>(puffer.size()), SPIELE_SEITE);
+        const u32 seite = index / SPIELE_SEITE * SPIELE_SEITE;
+        for (i32 k = 0; k < anzahl; ++k) {
+            i32 r = ring_speichern(
+                ring_schluessel(wettbewerb, puffer[k].spieltag, puffer[k].runde, seite + static_cast<u32>(k)),
+                &puffer[k]);
+            if (seite + static_cast<u32>(k) == index) i = r;
+        }
+        if (i < 0) {
+            ring_speichern(schluessel, nullptr);
+            return 0;
+        }
+    }
+    if (z.ring[i].spiel.zuschauer == 0xFFFFFFFFu) return 0;
+    return lock_nehmen(LOCK_RING, static_cast<u32>(i));
+}
+
+i32 Spiele_Hole_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, i32 eigenes_spiel) {
+    if (!ruf::Client() || !z.bereit) return 0;
+    cache_reset();
+    const auto a = ruf::Rufen(RUF_SPIELE_TORE, wettbewerb, spieltag, runde, minute);
+    if (!a) return 0;
+    const std::vector<u8>& puffer = std::get<0>(*a);
+    const i32 anzahl = std::clamp<i32>(std::get<1>(*a), 0, static_cast<i32>(puffer.size() / 6));
+    const Spiel* eigen = lock_spiel(eigenes_spiel);
+    i32 gesetzt = 0;
+    bool geaendert = false;
+    for (i32 k = 0; k < anzahl; ++k) {
+        i32 r = ring_suchen(ring_schluessel(wettbewerb, spieltag, runde, static_cast<u32>(k)));
+        if (r < 0) continue;
+        Spiel& s = z.ring[r].spiel;
+        if (s.zuschauer == 0xFFFFFFFFu || &s == eigen) continue;
+        const i8 a_neu = static_cast<i8>(puffer[6 * k + 4]), b_neu = static_cast<i8>(puffer[6 * k + 5]);
+        if (a_neu != s.tore_a || b_neu != s.tore_b) geaendert = true;
+        s.tore_a = a_neu;
+        s.tore_b = b_neu;
+        ++gesetzt;
+    }
+    // The server's tables this client keeps no longer hold these scores.
+    if (geaendert) Spiele_Tabellen_Cache_Leeren();
+    return gesetzt;
+}
+
+bool Spiele_Ereignisse_Holen(u32 index) {
+    if (!ruf::Client() || !z.bereit) return false;
+    cache_reset();
+    const u32 kap = Spiele_Ereignis_Kapazitaet();
+    if (index == 0 || index >= kap) return false;
+    const u8* bild = z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE;
+    if (bytes::aus_bild<spiele_satz::Ereignis>(bild).flags != 0) return true;  // already here
+    u32 anzahl = std::min<u32>(100, kap - index);
+    const auto puffer = ruf::Rufen(RUF_SPIELE_EREIGNISSE, index, anzahl);
+    if (!puffer) return false;
+    const u32 geholt = std::min<u32>(static_cast<u32>(puffer->size() / SPIELE_EREIGNIS_GROESSE), anzahl);
+    std::memcpy(z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE, puffer->data(),
+                static_cast<size_t>(geholt) * SPIELE_EREIGNIS_GROESSE);
+    return geholt > 0;
+}
+
+void Spiele_Internet_Client_Reset() {
+    for (auto& l : z.locks) l = Lock{};
+    z.reset_erledigt = false;
+    cache_reset();
+    Spiele_Wettbewerb_Ereignisse_Vergessen();
+    Spiele_Sieger_Vergessen();
+}
+
+// ---------------------------------------------------------------------------
+// Server rows
+
+i32 Spiele_Internet_Server_Send_Spiele(u32 wettbewerb, u32 spieltag, u32 runde, u32 index, Spiel* aus) {
+    if (!aus) return 0;
+    u32 seite = index / SPIELE_SEITE * SPIELE_SEITE;
+    i32 n = 0;
+    for (u32 i = seite; n < SPIELE_SEITE; ++i) {
+        i32 h = Spiele_Lock(wettbewerb, spieltag, runde, i);
+        if (!h) break;
+        aus[n++] = *Spiele_Get_Spiel(h, true);
+        Spiele_Unlock(h);
+    }
+    return n;
+}
+
+i32 Spiele_Internet_Server_Send_Anzahl(u32* kapazitaet, u32* anzahl) {
+    if (kapazitaet) *kapazitaet = Spiele_Ereignis_Kapazitaet();
+    if (anzahl) *anzahl = z.ereignis_anzahl;
+    return 1;
+}
+
+i32 Spiele_Internet_Server_Send_Anzahl_2(u32* kapazitaet, u32* anzahl) {
+    return Spiele_Internet_Server_Send_Anzahl(kapazitaet, anzahl);
+}
+
+i32 Spiele_Internet_Server_Send_Ereignisse(u32 erster, u32 anzahl, u8* aus, u32 aus_groesse) {
+    if (!aus) return 0;
+    i32 n = 0;
+    for (u32 k = 0; k < anzahl && (static_cast<u32>(n) + 1) * SPIELE_EREIGNIS_GROESSE <= aus_groesse; ++k) {
+        u32 i = erster + k;
+        if (i >= Spiele_Ereignis_Kapazitaet()) {
+            Debug_Printf("ACHTUNG: SPIELEREIGNIS SCHREIBT BEIM CLIENT REIN!!");
+            continue;
+        }
+        std::memcpy(aus + n * SPIELE_EREIGNIS_GROESSE,
+                    z.ereignisse.data() + static_cast<size_t>(i) * SPIELE_EREIGNIS_GROESSE, SPIELE_EREIGNIS_GROESSE);
+        ++n;
+    }
+    return n;
+}
+
+i32 Spiele_Internet_Server_Send_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, std::vector<u8>& aus) {
+    aus.clear();
+    i32 n = 0;
+    for (u32 i = 0;; ++i) {
+        i32 h = Spiele_Lock(wettbewerb, spieltag, runde, i);
+        if (!h) break;
+        const Spiel s = *Spiele_Get_Spiel(h, true);
+        Spiele_Unlock(h);
+        u8 ta = 0, tb = 0;
+        for (u32 e = 0; s.erstes_ereignis && e < s.ereignis_anzahl; ++e) {
+            const u8* bild = Spiele_Ereignis(s.erstes_ereignis + e);
+            if (!bild) break;
+            const auto r = bytes::aus_bild<spiele_satz::Ereignis>(bild);
+            if (!(r.flags & 4) || (minute >= 0 && r.minute > minute)) continue;
+            if (r.flags & 1) ++ta;
+            else ++tb;
+        }
+        bytes::Schreiber aus_s{aus};
+        aus_s(spiele_satz::Tore_Zeile{s.team_a, ta, tb});
+        ++n;
+    }
+    return n;
+}
+
+i32 Spiele_Internet_Server_Send_Wettbewerb_Ereignisse(u32 schluessel, i32 spieler_anzahl, std::vector<u8>& aus) {
+    aus.clear();
+    Spiele_Speicher* s = Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW);
+    if (!s || spieler_anzahl <= 0 || schluessel == 0) return 0;
+    u32 pos = 0;
+    s->Finden(schluessel, &pos);
+    i32 n = 0;
+    bytes::Schreiber aus_s{aus};
+    for (u32 i = pos; i < s->Anzahl() && n < 100; ++i) {
+        const auto e = bytes::aus_bild<spiele_satz::Zaehler>(s->Eintrag(i));
+        const u32 k = e.schluessel;
+        if (k >= schluessel + 100) break;
+        spiele_satz::Zaehler_Zeile zeile{
+            (k - 1) / static_cast<u32>(spieler_anzahl), (k - 1) % static_cast<u32>(spieler_anzahl), {}};
+        std::copy(std::begin(e.zaehler), std::end(e.zaehler), zeile.zaehler);
+        aus_s(zeile);
+        ++n;
+    }
+    return n;
+}
