@@ -8,9 +8,9 @@
 # man among the eleven; both then end their turns, notices and pages
 # clicked away, until matchday 1 runs with both managers' matches in the
 # split live view; fast play (">>") is clicked and the matches are watched
-# to their end, the pages after them following (the first match shown
-# alone is watched with the mouse at rest first: it goes on at its own
-# pace). Then a one-manager game
+# to their end, the pages after them following (each live view is first
+# watched a few seconds with the mouse at rest: its matches go on at their
+# own pace). Then a one-manager game
 # saved on the morning of its club's first cup tie (tests/data/
 # pokal_elfmeter.kdv) is loaded through "Spiel > Laden": the tie is watched
 # live to its penalty shoot-out (its kicks at their own pace with the mouse
@@ -371,13 +371,17 @@ for zug in $(seq 600); do
       read -r r g b <<< "$(farbe 300 282 200 8)"
       read -r r2 g2 b2 <<< "$(farbe 300 150 200 8)"
       (( g2 > r2 + 30 && !(g > r + 30 && g > b + 20) )) || fehler "kein geteilter Bildschirm ($tag)"
+      # At their own pace, the mouse at rest, the matches go on for minutes.
+      xdotool mousemove --window "$fenster" 400 300
+      sleep 4
+      schuss
+      leiste || fehler "die Spiele liefen bei ruhender Maus von selbst zu Ende"
       schnell_bis_ende spieltag
       geteilt=1
       break
     fi
     if (( !allein )); then
       bild live_ein_spiel
-      # At its own pace, the mouse at rest, the match goes on for minutes.
       xdotool mousemove --window "$fenster" 400 300
       sleep 4
       schuss
