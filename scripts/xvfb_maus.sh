@@ -8,10 +8,13 @@
 # man among the eleven; both then end their turns, notices and pages
 # clicked away, until matchday 1 runs with both managers' matches in the
 # split live view; fast play (">>") is clicked and the matches are watched
-# to their end, the pages after them following. Then a one-manager game
+# to their end, the pages after them following (each live view is first
+# watched a few seconds with the mouse at rest: its matches go on at their
+# own pace). Then a one-manager game
 # saved on the morning of its club's first cup tie (tests/data/
 # pokal_elfmeter.kdv) is loaded through "Spiel > Laden": the tie is watched
-# live to its penalty shoot-out, the result checked with its mark in the
+# live to its penalty shoot-out (its kicks at their own pace with the mouse
+# at rest), the result checked with its mark in the
 # main menu's header and on the cup's results page.
 #
 # What is on the screen is checked at each step from pixels of screenshots
@@ -25,7 +28,7 @@
 # what it should, 1 when not, 2 on bad arguments, 77 when Xvfb, xdotool or
 # ImageMagick is missing (scripts/install-deps.sh installs them).
 set -u
-if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,26p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
+if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,29p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
 if [[ $# -ne 2 || ! -x $1/kordavo || ! -d $1/game ]]; then
   echo "Aufruf: scripts/xvfb_maus.sh BAU_ORDNER AUSGABE_ORDNER (BAU_ORDNER mit kordavo und game/)" >&2
   exit 2
@@ -211,9 +214,9 @@ pokal_runde() {
   # breaks (the matchday's trace: "Pause im gezeigten Spiel nach Halbzeit
   # n"; the in-match line-up window opens). Fast play on; at each break the
   # line-up window is closed and the match taken on again; at the fourth,
-  # after extra time, fast play goes off, and with a hand on the mouse (a
-  # resting mouse lets the matches run on) the shoot-out is watched at its
-  # own pace until the live view reports it shown.
+  # after extra time, fast play goes off, and the shoot-out is watched at
+  # its own pace with the mouse at rest: its kicks take seconds each, so
+  # after the live view reports it shown it is still on the pitch.
   local anfang=$SECONDS geklickt=-10 pause=0
   while (( pause < 4 )); do
     lebt || fehler "das Spiel endete"
@@ -241,22 +244,17 @@ pokal_runde() {
   schnell_an && klick 251 582             # ">>" off
   klick 463 582                           # the line-up window closed
   klick 194 582                           # the match on: the shoot-out
-  local x=400
+  xdotool mousemove --window "$fenster" 400 300
   for _ in $(seq 300); do
     grep -a -q 'Live-Ansicht: Elfmeterschie' "$aus/spiel.log" && break
-    x=$(( x == 400 ? 402 : 400 ))
-    xdotool mousemove --window "$fenster" "$x" 300
     sleep 0.1
   done
   grep -a -q 'Live-Ansicht: Elfmeterschie' "$aus/spiel.log" || fehler "das Elfmeterschießen wurde nicht gezeigt"
   grep -a -q 'Elfmeterschie.* im gezeigten Spiel' "$aus/spiel.log" || fehler "der Spieltag meldete kein Elfmeterschießen"
-  for _ in $(seq 10); do
-    x=$(( x == 400 ? 402 : 400 ))
-    xdotool mousemove --window "$fenster" "$x" 300
-    sleep 0.1
-  done
+  sleep 3
   schuss
   rasen || fehler "kein Spielfeld im Elfmeterschießen"
+  leiste || fehler "das Elfmeterschießen lief bei ruhender Maus von selbst zu Ende"
   bild pokal_elfmeterschiessen
   schnell_bis_ende pokal
   # The pages after the match, each once on the screen, to the main menu;
@@ -373,12 +371,21 @@ for zug in $(seq 600); do
       read -r r g b <<< "$(farbe 300 282 200 8)"
       read -r r2 g2 b2 <<< "$(farbe 300 150 200 8)"
       (( g2 > r2 + 30 && !(g > r + 30 && g > b + 20) )) || fehler "kein geteilter Bildschirm ($tag)"
+      # At their own pace, the mouse at rest, the matches go on for minutes.
+      xdotool mousemove --window "$fenster" 400 300
+      sleep 4
+      schuss
+      leiste || fehler "die Spiele liefen bei ruhender Maus von selbst zu Ende"
       schnell_bis_ende spieltag
       geteilt=1
       break
     fi
     if (( !allein )); then
       bild live_ein_spiel
+      xdotool mousemove --window "$fenster" 400 300
+      sleep 4
+      schuss
+      leiste && rasen || fehler "das Spiel lief bei ruhender Maus von selbst zu Ende"
       schnell_bis_ende allein
       allein=1
       continue

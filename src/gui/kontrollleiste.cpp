@@ -214,6 +214,10 @@ void Menue_Kontrollleiste_Zeigen() {
             if (n == ICON_LEISTE_WIEDERHOLUNG && !Spielfeld_Replay_Laeuft()) aus(i);  // the replay is over
             else i->status |= MENUE_S_AN;
         }
+    // Fast play is the active manager's as his button shows it: a match
+    // another manager sped up does not run fast under a button that is up,
+    // and a button that comes back pressed runs it fast.
+    Spielfeld_Set_Fast(Manager_Icon_Button_Lesen(Team_Aktiv, ICON_LEISTE_SCHNELL) ? 1 : 0);
     // The table and results windows the manager keeps open come back with
     // the bar (a window that cannot be built switches its button off).
     for (i32 n : {ICON_LEISTE_TABELLE, ICON_LEISTE_ERGEBNISSE})

@@ -122,7 +122,9 @@ void module_freigeben(bool programm_ende = true) {
 }
 
 // One pass of the running matches, with extra steps for fast play, single
-// steps and (in a manager's turn) a mouse that rests.
+// steps and (in a manager's turn) a mouse that rests. A match shown live
+// takes a step only when its pitch clock is due (and its step clears the
+// single-step flag), so these passes carry on the matches behind the view.
 bool spiele_schritte(bool zug) {
     lauf.spielschritt = 1;
     bool laufen = Season_Module.Spieltag_Run(0);
@@ -335,6 +337,9 @@ void modus_spiel() {
     // A client's day stays open (new-day flag 1) until the server's moves
     // on: its own match is played and shown within it.
     const bool im_spiel = (lauf.neuer_tag != 1 || ruf::Client()) && Kalender_Pruefe_Zugende();
+    // A pass of a manager's turn steps the matches by the resting mouse,
+    // also while a screen of his stands over the menu.
+    bool zug = false;
     if (lauf.neuer_tag == 1 || im_spiel) {
         lauf.zug_start = Kalender_Jetzt;
         if (im_spiel) Season_Gui.Spiel_Warten();
@@ -346,8 +351,9 @@ void modus_spiel() {
         Season_Gui.Bnk_Pause_Alle(1);
     } else {
         manager_zug();
+        zug = true;
     }
-    if (spiele_schritte(lauf.menue_gezeigt != 0)) Season_Module.Spielfeld_Anzeige_Refresh();
+    if (spiele_schritte(zug)) Season_Module.Spielfeld_Anzeige_Refresh();
     else Season_Gui.Backsound_Pause(0);
 }
 

@@ -563,7 +563,7 @@ std::string runden_name(i32 id, i32 d, bool gruppe) {
     if (d >= 0 && d < WETTBEWERB_MAX_SPIELTAGE)
         if (const char* s = Wettbewerb_Rundenname_Symbol(w->rundentext[d])) return s;
     if (gruppe && w->gruppen_name[0]) return w->gruppen_name;
-    return std::to_string(d + 1) + "." + spieltag_wort();
+    return std::to_string(d + 1) + ". " + spieltag_wort();
 }
 }  // namespace
 

@@ -124,7 +124,7 @@ std::string Wettbewerb_Get_Name(i32 id, bool mit_gruppe);
 std::string Wettbewerb_Get_Zweitname(i32 id);  // the group name
 std::string Wettbewerb_Get_Drittname(i32 id);  // the identification text
 // The caption of a matchday (-1 current) and leg: its round text symbol
-// ("*33".."*48"), else "<n>.Spieltag". The group form gives the group name
+// ("*33".."*48"), else "<n>. Spieltag". The group form gives the group name
 // instead of the number when the round has no text.
 std::string Wettbewerb_Get_Runden_Name(i32 id, i32 spieltag, i32 runde);
 std::string Wettbewerb_Get_Runden_Name_Gruppe(i32 id, i32 spieltag, i32 runde);

@@ -14,6 +14,7 @@
 #include "graphics/video.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue_spiel.h"
+#include "match/spielfeld.h"
 #include "base/ruf.h"
 #include "menue_test.h"
 #include "world/bank.h"
@@ -225,6 +226,46 @@ TEST_F(MenueSpiel, VideosWerdenBeimNaechstenTickFreigegeben) {
     Menue_Videos_Stoppen();  // every slot, and the queue forgotten
     EXPECT_LT(v[6]->nummer, 0);
     Menue_Tick();
+}
+
+}  // namespace
+
+namespace {
+
+// ">>" belongs to the manager whose bar it is: the bar of the other manager
+// comes up with his button up and his match at its own pace, the first
+// manager's again with his button pressed and fast play on.
+TEST_F(MenueSpiel, SchnellesSpielGehoertDemAktivenManager) {
+    Spielfeld_Set_Fast(0);
+    const auto leiste_von = [](i32 team) {
+        Menue_Hauptmenue_Zeigen();
+        ASSERT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_LEISTE_SCHNELL));
+        Team_Aktiv = team;
+        Menue_Kontrollleiste_Zeigen();
+    };
+    leiste_von(0);
+    klick(224 + 27, 582);
+    EXPECT_TRUE(Spielfeld_Get_Fast());
+    EXPECT_EQ(Manager_Icon_Button_Lesen(0, ICON_LEISTE_SCHNELL), 1u);
+    const struct {
+        i32 team;
+        bool schnell;
+    } faelle[] = {{1, false}, {0, true}, {1, false}};
+    for (const auto& f : faelle) {
+        leiste_von(f.team);
+        EXPECT_EQ(Menue_Icon_Zustand(ICON_LEISTE_SCHNELL) != 0, f.schnell) << f.team;
+        EXPECT_EQ(Spielfeld_Get_Fast() != 0, f.schnell) << f.team;
+    }
+    // The second manager's ">>" is his own; the first one's stays.
+    klick(224 + 27, 582);
+    EXPECT_TRUE(Spielfeld_Get_Fast());
+    leiste_von(0);
+    EXPECT_TRUE(Spielfeld_Get_Fast());
+    klick(224 + 27, 582);
+    EXPECT_FALSE(Spielfeld_Get_Fast());
+    EXPECT_EQ(Manager_Icon_Button_Lesen(0, ICON_LEISTE_SCHNELL), 0u);
+    EXPECT_EQ(Manager_Icon_Button_Lesen(1, ICON_LEISTE_SCHNELL), 1u);
+    Spielfeld_Set_Fast(0);
 }
 
 }  // namespace

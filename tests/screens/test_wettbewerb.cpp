@@ -81,8 +81,9 @@ TEST_F(Wettbewerb_Screen, NeuerManagerSiehtSeineLigaVorDemErstenSpieltag) {
     EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 34)));  // "before the first matchday"
     EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 17)));
     // The heading names the matchday once.
-    EXPECT_TRUE(kit::Text("vor dem 1.Spieltag"));
-    EXPECT_FALSE(kit::Text("Spieltag 1.Spieltag"));
+    EXPECT_TRUE(kit::Text("vor dem 1. Spieltag"));
+    EXPECT_FALSE(kit::Text("Spieltag 1. Spieltag"));
+    EXPECT_FALSE(kit::Text("1.Spieltag"));  // the number and the word apart
     EXPECT_TRUE(kit::Text("(-)"));
     EXPECT_TRUE(kit::Text(name(Team_Aktiv).c_str()));
     // Every club of the league has its row; the arrows are neutral; fewer

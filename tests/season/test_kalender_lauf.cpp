@@ -1009,3 +1009,79 @@ TEST_F(Geheim, ZugEndeKnopfGrauOhneWeitereManager) {
     for (int i = 0; i < 20 && icon707 == 1; ++i) Pass();
     EXPECT_EQ(icon707, 0);
 }
+
+namespace {
+
+struct Schrittprobe {
+    static inline int schritte = 0;
+    static inline bool gezeigt_faellig = false;  // a shown match's clock is due at the first step
+    static inline bool modal = false, im_spiel = false;
+    static inline int x = 100;
+};
+
+// The matchday steps of one pass of normal play: one step, and when fast
+// play or the single-step flag holds after it, more: in a manager's turn
+// (also under a screen of his) one more and, for a mouse resting at least
+// 300 ms, a tenth of its resting time in ms (at most 30) + 20 × the flag
+// + 20; in other passes (his match played here) 20 × fast + 20 × the flag
+// + 20. A shown match whose clock is due clears the flag in its step.
+TEST_F(Lauf, SpieltagsschritteJePassNachMausUndSchnellspiel) {
+    for (int i = 0; i < 4; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    Season_Module_Hooks m = Season_Module;
+    m.Spieltag_Run = [](int) {
+        if (Schrittprobe::schritte++ == 0 && Schrittprobe::gezeigt_faellig) Kalender_Reset_Spielschritt();
+        return true;
+    };
+    m.Spieltag_Team_Im_Spiel = [](i32 team) { return team == 5 && Schrittprobe::im_spiel; };
+    Season_Module_Set_Hooks(m);
+    Season_Gui_Hooks g = Season_Gui;
+    g.Maus_X = [] { return Schrittprobe::x; };
+    g.Maus_Y = [] { return 200; };
+    g.Modal_Screen = [] { return Schrittprobe::modal; };
+    Season_Gui_Set_Hooks(g);
+    const struct {
+        const char* name;
+        bool zug, modal, gezeigt, schnell;
+        u32 ruhe_ms;  // 0: the mouse moved in this pass
+        int schritte;
+    } faelle[] = {
+        {"turn, mouse moved", true, false, false, false, 0, 2},
+        {"turn, mouse resting 200 ms", true, false, false, false, 200, 2},
+        {"turn, mouse resting 500 ms", true, false, false, false, 500, 2 + 5 + 20 + 20},
+        {"turn, mouse resting 10 s", true, false, false, false, 10000, 2 + 30 + 20 + 20},
+        {"turn under a screen, mouse resting 500 ms", true, true, false, false, 500, 2 + 5 + 20 + 20},
+        {"turn, a shown match due", true, false, true, false, 10000, 1},
+        {"turn, fast, a shown match due", true, false, true, true, 500, 2 + 5 + 0 + 20},
+        {"match played here", false, false, false, false, 10000, 1 + 0 + 20 + 20},
+        {"match played here, a shown match due", false, false, true, false, 10000, 1},
+        {"match played here, fast, a shown match due", false, false, true, true, 0, 1 + 20 + 0 + 20},
+        {"match played here, fast", false, false, false, true, 0, 1 + 20 + 20 + 20},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        Kalender_Lauf& l = Kalender_Lauf_Get();
+        l.zug_gestartet = f.zug ? 1 : 0;
+        Schrittprobe::im_spiel = !f.zug;
+        Schrittprobe::modal = f.modal;
+        Schrittprobe::gezeigt_faellig = false;
+        Kalender_Set_Spiel_Fast(0);
+        // A pass that takes the mouse's new place and time.
+        Schrittprobe::x += 7;
+        Pass();
+        if (f.zug) {
+            ASSERT_EQ(l.letzte_maus_x, Schrittprobe::x);
+        }
+        if (f.ruhe_ms == 0) Schrittprobe::x += 7;
+        else uhr += f.ruhe_ms - 20;
+        Schrittprobe::gezeigt_faellig = f.gezeigt;
+        Kalender_Set_Spiel_Fast(f.schnell ? 1 : 0);
+        Schrittprobe::schritte = 0;
+        Pass();
+        EXPECT_EQ(Schrittprobe::schritte, f.schritte);
+    }
+    Kalender_Set_Spiel_Fast(0);
+    Schrittprobe::modal = Schrittprobe::im_spiel = false;
+}
+
+}  // namespace

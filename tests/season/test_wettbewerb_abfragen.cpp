@@ -177,15 +177,15 @@ TEST_F(Abfragen, SpieleNamenUndBilder) {
         bool gruppe;
         std::string text;
     } titel[] = {
-        {"EC_KO", 0, false, viertel}, {"EC_KO", 2, true, finale}, {"D1", 3, false, "4.Spieltag"},
-        {"D1", 0, true, "1.Spieltag"}, {"EC_C", 1, false, "2.Spieltag"}, {"EC_C", 1, true, "Gruppe C"},
+        {"EC_KO", 0, false, viertel}, {"EC_KO", 2, true, finale}, {"D1", 3, false, "4. Spieltag"},
+        {"D1", 0, true, "1. Spieltag"}, {"EC_C", 1, false, "2. Spieltag"}, {"EC_C", 1, true, "Gruppe C"},
     };
     for (const auto& f : titel)
         EXPECT_EQ(f.gruppe ? Wettbewerb_Get_Runden_Name_Gruppe(Id(f.k), f.spieltag, 0)
                            : Wettbewerb_Get_Runden_Name(Id(f.k), f.spieltag, 0),
                   f.text)
             << f.k << " " << f.spieltag;
-    EXPECT_EQ(Wettbewerb_Get_Runden_Name(Id("D1"), -1, -1), "1.Spieltag");
+    EXPECT_EQ(Wettbewerb_Get_Runden_Name(Id("D1"), -1, -1), "1. Spieltag");
 
     i32 position = -9;
     EXPECT_EQ(Wettbewerb_Get_Grafik_Nummer(Id("D1"), &position), W("D1").grafik_nummer);

@@ -164,13 +164,13 @@ void Tabelle_Screen_Kopf(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
         else std::snprintf(art, sizeof art, "%s", text(T_TABELLE));
         const i32 tag = std::max(stand.spieltag_in_runde, 1);
         // A table is before or after its numbered matchday ("vor dem
-        // 1.Spieltag"); a knockout round goes by its own name.
+        // 1. Spieltag"); a knockout round goes by its own name.
         if (stand.ko)
             Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s: %s", art,
                              Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
                              runden_name(stand.gruppe, tag - 1).c_str());
         else
-            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s %s %d.%s",
+            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s %s %d. %s",
                              art, Wettbewerb_Get_Name(stand.gruppe, true).c_str(),
                              text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG), tag,
                              text(T_SPIELTAG));
