@@ -25,7 +25,7 @@ namespace {
 
 struct Slave {
     u32 grafik = MENUE_KEINE_GRAFIK;
-    Rastport* bild = nullptr;
+    Rastport_Bild bild;
     std::string tga;  // name of a TGA picture (grafik unused)
 };
 Slave slaves[MENUE_SLAVES];
@@ -58,15 +58,10 @@ void zustand_setzen(i32 team, i32 nummer, u32 wert) {
     else if (M) M->zustand[nummer] = wert;
 }
 
-void eigenes_bild_freigeben(i32 nummer) {
-    Rastport_Free(M->eigen[nummer]);
-    M->eigen[nummer] = nullptr;
-}
+void eigenes_bild_freigeben(i32 nummer) { M->eigen[nummer] = nullptr; }
 
 void scroll_bilder_freigeben() {
-    Rastport_Free(M->scroll.bild);
     M->scroll.bild = nullptr;
-    Rastport_Free(M->scroll_gerettet);
     M->scroll_gerettet = nullptr;
 }
 
@@ -77,16 +72,16 @@ Rastport* eigenes_bild(Screen_Icon* i) {
         i->w = 25, i->h = 25, i->farbe = FARBE_MARKE;
     }
     const u16 farbe = (i->status & MENUE_S_TRANSPARENT) ? 0 : i->farbe;
-    Rastport*& e = M->eigen[i->nummer];
+    Rastport_Bild& e = M->eigen[i->nummer];
     if (e && (e->breite != i->w || e->hoehe != i->h || M->eigen_farbe[i->nummer] != farbe))
         eigenes_bild_freigeben(i->nummer);
     if (!e && i->w > 0 && i->h > 0) {
-        e = Rastport_Neu_Einfach(i->w, i->h, Screen_Rastport && Screen_Rastport->tiefe() == 15 ? 15 : 16);
-        if (e) Blt_Rechteck(e, 0, 0, -1, -1, farbe);
+        e.reset(Rastport_Neu_Einfach(i->w, i->h, Screen_Rastport && Screen_Rastport->tiefe() == 15 ? 15 : 16));
+        if (e) Blt_Rechteck(e.get(), 0, 0, -1, -1, farbe);
         if (e) e->fest = true;  // made anew when its size or colour changes
         M->eigen_farbe[i->nummer] = farbe;
     }
-    return e;
+    return e.get();
 }
 
 }  // namespace menue_kern
@@ -107,7 +102,7 @@ Rastport* Menue_Get_Tga_Rastport(const char* name) {
     if (!name || !*name) return nullptr;
     Slave* frei = nullptr;
     for (Slave& s : slaves) {
-        if (s.bild && s.tga == name) return s.bild;
+        if (s.bild && s.tga == name) return s.bild.get();
         if (!s.bild && !frei) frei = &s;
     }
     if (!frei) {
@@ -117,23 +112,20 @@ Rastport* Menue_Get_Tga_Rastport(const char* name) {
     const std::string pfad = std::string(W32_Dir_Tabelle[W32_DIR_RESFILE]) + "/dummy/" + name + ".tga";
     Rastport* bild = Tga_Rastport_Datei(pfad.c_str(), 16);
     if (!bild) return nullptr;
-    *frei = Slave{MENUE_KEINE_GRAFIK, bild, name};
+    *frei = Slave{MENUE_KEINE_GRAFIK, Rastport_Bild(bild), name};
     return bild;
 }
 
 void Menue_Tga_Freigeben(const char* name) {
     for (Slave& s : slaves)
-        if (s.bild && name && s.tga == name) {
-            Rastport_Free(s.bild);
-            s = Slave{};
-        }
+        if (s.bild && name && s.tga == name) s = Slave{};
 }
 
 Rastport* Menue_Get_Slave_Rastport(u32 grafik) {
     grafik = Menue_Heimat_Grafik(grafik);
     Slave* frei = nullptr;
     for (Slave& s : slaves) {
-        if (s.bild && s.tga.empty() && s.grafik == grafik) return s.bild;
+        if (s.bild && s.tga.empty() && s.grafik == grafik) return s.bild.get();
         if (!s.bild && !frei) frei = &s;
     }
     if (grafik < 4000 || grafik >= 92000) {
@@ -144,21 +136,15 @@ Rastport* Menue_Get_Slave_Rastport(u32 grafik) {
         Debug_Printf("Slave_RP %u: falsche nr/kein freier\n", grafik);
         return nullptr;
     }
-    Rastport* bild = Resf_Grafik_Laden(static_cast<i32>(grafik));
-    if (!bild || !Rastport_Lock(bild)) {
-        Rastport_Free(bild);
-        return nullptr;
-    }
-    *frei = Slave{grafik, bild};
-    return bild;
+    Rastport_Bild bild(Resf_Grafik_Laden(static_cast<i32>(grafik)));
+    if (!bild || !Rastport_Lock(bild.get())) return nullptr;
+    *frei = Slave{grafik, std::move(bild)};
+    return frei->bild.get();
 }
 
 void Menue_Slave_Freigeben(i64 grafik) {
     for (Slave& s : slaves)
-        if (s.bild && (grafik < 0 || (s.tga.empty() && s.grafik == static_cast<u32>(grafik)))) {
-            Rastport_Free(s.bild);
-            s = Slave{};
-        }
+        if (s.bild && (grafik < 0 || (s.tga.empty() && s.grafik == static_cast<u32>(grafik)))) s = Slave{};
 }
 u8 Menue_Modus = 0;
 
@@ -183,11 +169,7 @@ bool Menue_Icon_An(const Screen_Icon* i) { return i && (i->status & MENUE_S_AN) 
 
 void Menue_Free_All() {
     Menue_Slave_Freigeben(-1);
-    if (M) scroll_bilder_freigeben();
-    if (M)
-        for (i32 n = 0; n < MENUE_ICON_NUMMERN; ++n) eigenes_bild_freigeben(n);
-    if (M) Rastport_Free(M->deckel.bild);
-    delete M;
+    delete M;  // its pictures go with it
     M = nullptr;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "graphics/abdruck.h"
+#include "graphics/rastport.h"
 #include "graphics/zeichenspur.h"
 #include "gui/menue.h"
 
@@ -54,11 +55,11 @@ struct Engine {
     i32 hover_nummer = -1;
     bool hilfe_sichtbar = false;
     Menue_Scrollscreen scroll;
-    Rastport* scroll_gerettet = nullptr;   // what lies under the scroll screen's background graphic
+    Rastport_Bild scroll_gerettet;  // what lies under the scroll screen's background graphic
     u32 zustand[MENUE_ICON_NUMMERN] = {};  // icon states while no human manager plays
     // Own pictures of icons without a graphic (made on first use, by number),
     // with the fill colour they were made with.
-    Rastport* eigen[MENUE_ICON_NUMMERN] = {};
+    Rastport_Bild eigen[MENUE_ICON_NUMMERN];
     u16 eigen_farbe[MENUE_ICON_NUMMERN] = {};
     // Changes of the icons (added, removed, the background): a kept cover
     // made at another count is drawn anew.
@@ -69,7 +70,7 @@ struct Engine {
         const Screen_Icon* icon = nullptr;
         const Rastport* ziel = nullptr;
         u32 stand = 0;
-        Rastport* bild = nullptr;
+        Rastport_Bild bild;
         // The texts and pictures drawn under it, for the draw trace of the
         // frames that copy it (kept only while the trace is on).
         std::vector<Zeichenspur_Eintrag> spur;

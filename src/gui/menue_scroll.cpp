@@ -154,18 +154,18 @@ Rastport* Menue_Screen_Icon_Scroll_Bitmap(i32 nummer) {
     if (!ss) return nullptr;
     if (ss->bild &&
         (ss->bild->breite != static_cast<i32>(ss->inhalt_b) || ss->bild->hoehe != static_cast<i32>(ss->inhalt_h))) {
-        Rastport_Free(ss->bild);
         ss->bild = nullptr;
     }
     if (!ss->bild) {
         if (ss->inhalt_b < 1 || ss->inhalt_h < 1 || ss->inhalt_b > 4096 || ss->inhalt_h > 8192 ||
-            !(ss->bild = Rastport_Neu_Einfach(static_cast<i32>(ss->inhalt_b), static_cast<i32>(ss->inhalt_h), 16))) {
+            !(ss->bild = Rastport_Bild(
+                  Rastport_Neu_Einfach(static_cast<i32>(ss->inhalt_b), static_cast<i32>(ss->inhalt_h), 16)))) {
             Debug_Printf("Menue_Screen_Icon_Scroll_Bitmap: Kein Speicher f. Nr. %d (br=%u, ho=%u)\n", nummer,
                          ss->inhalt_b, ss->inhalt_h);
             return nullptr;
         }
     }
-    return ss->bild;
+    return ss->bild.get();
 }
 
 void Menue_Kill_Scrollscreen(i32 nummer) {
@@ -246,14 +246,14 @@ namespace {
 // Takes what lies under the background graphic h at (x, y) the first time,
 // and puts it back every later time.
 void hintergrund_retten(const Rastport* h, Rastport* ziel, i32 x, i32 y) {
-    Rastport*& g = M->scroll_gerettet;
+    Rastport_Bild& g = M->scroll_gerettet;
     if (g && g->breite == h->breite && g->hoehe == h->hoehe) {
-        Blt_Blit(g, 0, 0, -1, -1, ziel, x, y, nullptr);
+        Blt_Blit(g.get(), 0, 0, -1, -1, ziel, x, y, nullptr);
         return;
     }
-    Rastport_Free(g);
-    g = Rastport_Neu_Einfach(h->breite, h->hoehe, 16);
-    if (g) Blt_Blit(ziel, x, y, h->breite, h->hoehe, g, 0, 0, nullptr);
+    g = nullptr;
+    g.reset(Rastport_Neu_Einfach(h->breite, h->hoehe, 16));
+    if (g) Blt_Blit(ziel, x, y, h->breite, h->hoehe, g.get(), 0, 0, nullptr);
 }
 }  // namespace
 

@@ -138,10 +138,10 @@ void deckel_behalten(const Screen_Icon* d, Rastport* ziel, size_t spur_anfang) {
             if (const Zeichenspur_Eintrag& e = Zeichenspur_Eintraege()[i]; e.art == SPUR_TEXT || e.art == SPUR_BLIT)
                 k.spur.push_back(e);
     if (!k.bild || k.bild->breite != ziel->breite || k.bild->hoehe != ziel->hoehe || k.bild->tiefe() != ziel->tiefe()) {
-        Rastport_Free(k.bild);
-        k.bild = Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe());
+        k.bild = nullptr;
+        k.bild.reset(Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe()));
     }
-    if (!k.bild || !Blt_Blit(ziel, 0, 0, -1, -1, k.bild, 0, 0, nullptr)) {
+    if (!k.bild || !Blt_Blit(ziel, 0, 0, -1, -1, k.bild.get(), 0, 0, nullptr)) {
         k.icon = nullptr;
         return;
     }
@@ -280,7 +280,7 @@ void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile) {
     bool zeichnen = !behalten;
     if (behalten) {
         teil(-1);
-        Blt_Blit(M->deckel.bild, 0, 0, -1, -1, ziel, 0, 0, nullptr);
+        Blt_Blit(M->deckel.bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr);
         Zeichenspur_Wiederholen(M->deckel.spur);
     }
     else if (teil(-1); !hintergrund_verdeckt(ziel)) {
