@@ -60,9 +60,11 @@
 18. Screens build their icon tables with the widget kit's builders (rows and
    tables of n rows, steppers, panels, picture buttons of a group's shape:
    Kit_Zeilen, Kit_Stepperknopf, Kit_Panel_Icon, Kit_Bildknopf) or write an
-   entry out: no function in src/screens returns a Screen_Icon, a Kit_..._Def
-   or an array of icons (a screen's own row, stepper, panel or button
-   builder), and no table is made from an index sequence.
+   entry out: no function in src/screens or in the gui's own screens (the
+   main menu, the requester, the match control bar, the demo) returns a
+   Screen_Icon, a Kit_..._Def or an array of icons (a screen's own row,
+   stepper, panel or button builder), and no table is made from an index
+   sequence.
 19. The menu engine's own state stays its own: gui/menue_intern.h is
    included only by the engine's files (src/gui/menue*.cpp); everyone else
    goes through gui/menue.h.
@@ -115,6 +117,7 @@ OEFFNER_FELD = re.compile(r"\.(oeffnen|oeffnen_fuer)\s*=\s*")
 OEFFNER_AUFRUF = re.compile(r"\b([A-Z]\w*_(?:Init|Oeffnen))\s*\(")
 MENUE_INTERN = re.compile(r'^\s*#\s*include\s*"gui/menue_intern\.h"', re.M)
 MENUE_DATEI = re.compile(r"^src/gui/menue\w*\.cpp$")
+GUI_SCREENS = re.compile(r"^src/gui/(hauptmenue\w*|requester|kontrollleiste|demo)\.cpp$")
 FONT_NUMMER = re.compile(r"\bFONT_[A-Z0-9_]+\s*=(?!=)|\bFont_Tabelle_Holen\s*\(")
 
 
@@ -271,6 +274,7 @@ def main(argv):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Farbe als Zahl statt mit ihrem Namen aus der Palette")
             for m in FONT_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Font ueber seine Nummer statt ueber Kit_Font")
+        if p.startswith("src/screens/") or GUI_SCREENS.match(p):
             for m in EIGENER_BAUER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: eigener Icon-Bauer statt der Bauer der Widget-Kit")
         if p.startswith(("src/screens/", "src/gui/")):
