@@ -358,9 +358,9 @@ void Bnk_RelV(Bnk_Video* v) {
     slot_freigeben(*v);
 }
 
-void Bnk_Alle_Freigeben() {
+void Bnk_Alle_Freigeben(const Bnk_Video* ausser) {
     for (Bnk_Video& v : videos)
-        if (v.nummer >= 0) slot_freigeben(v);
+        if (v.nummer >= 0 && &v != ausser) slot_freigeben(v);
 }
 
 void Bnk_PauseV(Bnk_Video* v, i32 pause) {

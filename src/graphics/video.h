@@ -102,7 +102,8 @@ Bnk_Video* Bnk_InitV(i32 nummer, const char* container, u32 schleifen, i32 start
 // The container's handle positioned at entry `nummer`, or -1.
 W32_Handle Bink_OpenResource(const char* container, i32 nummer);
 void Bnk_RelV(Bnk_Video* v);
-void Bnk_Alle_Freigeben();
+// Every video but `ausser` (null: every one).
+void Bnk_Alle_Freigeben(const Bnk_Video* ausser = nullptr);
 void Bnk_PauseV(Bnk_Video* v, i32 pause);
 void Bnk_Pause_Alle(i32 pause);
 void Bnk_StopV(Bnk_Video* v);
