@@ -121,46 +121,81 @@ void vorspulen_klick(Screen_Icon*, u32) {
     if (!Menue_Hook_Vorhanden(vorspulen_hook, nullptr)) Menue_Hook(vorspulen_hook, nullptr, false, HALTEN_PERIODE_MS);
 }
 
-// Buttons 716..724: x, click procedure.
-struct Knopf {
-    i16 x;
-    Icon_Klick_Prozedur klick;
-};
-constexpr Knopf KNOEPFE[9] = {
-    {111, wiederholung_klick}, {169, pause_klick},      {224, schnell_klick},
-    {282, tabelle_klick},      {342, ergebnisse_klick}, {435, aufstellung_klick},
-    {501, taktik_klick},       {573, laden_klick},      {639, speichern_klick},
-};
-
 // The bar survives a screen it opens over the match. Buttons 716..724
-// (replay .. save): their own picture, on picture and procedure, user word 0
-// the button 1..9.
-constexpr Kit_Bildknopf_Def KNOPF{.y = LEISTE_Y, .w = 55, .h = 35, .ebene = 12, .flags = MENUE_F_BLEIBT,
-                                  .status = MENUE_S_TRANSPARENT};
+// (replay .. save): their own picture, on picture, place and procedure,
+// user word 0 the button 1..9 (the table's entry 0..8).
+constexpr Kit_Bildknopf_Def KNOPF{
+    .y = LEISTE_Y, .w = 55, .h = 35, .ebene = 12, .flags = MENUE_F_BLEIBT, .status = MENUE_S_TRANSPARENT};
 constexpr auto LEISTE = Icon_Tabelle_Bauen<Icon_Besitzer::RAHMEN_DES_SPIELS>({
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_ERSTER + 0, .grafik = GRAFIK_LEISTE_KNOPF + 0, .an = GRAFIK_LEISTE_KNOPF_AN + 0,
-                          .x = KNOEPFE[0].x, .klick = KNOEPFE[0].klick, .wort = {1, 0}}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_ERSTER + 1, .grafik = GRAFIK_LEISTE_KNOPF + 1, .an = GRAFIK_LEISTE_KNOPF_AN + 1,
-                          .x = KNOEPFE[1].x, .klick = KNOEPFE[1].klick, .wort = {2, 0}}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_ERSTER + 2, .grafik = GRAFIK_LEISTE_KNOPF + 2, .an = GRAFIK_LEISTE_KNOPF_AN + 2,
-                          .x = KNOEPFE[2].x, .klick = KNOEPFE[2].klick, .wort = {3, 0}}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_ERSTER + 3, .grafik = GRAFIK_LEISTE_KNOPF + 3, .an = GRAFIK_LEISTE_KNOPF_AN + 3,
-                          .x = KNOEPFE[3].x, .klick = KNOEPFE[3].klick, .wort = {4, 0}}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_ERSTER + 4, .grafik = GRAFIK_LEISTE_KNOPF + 4, .an = GRAFIK_LEISTE_KNOPF_AN + 4,
-                          .x = KNOEPFE[4].x, .klick = KNOEPFE[4].klick, .wort = {5, 0}}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_ERSTER + 5, .grafik = GRAFIK_LEISTE_KNOPF + 5, .an = GRAFIK_LEISTE_KNOPF_AN + 5,
-                          .x = KNOEPFE[5].x, .klick = KNOEPFE[5].klick, .wort = {6, 0}}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_ERSTER + 6, .grafik = GRAFIK_LEISTE_KNOPF + 6, .an = GRAFIK_LEISTE_KNOPF_AN + 6,
-                          .x = KNOEPFE[6].x, .klick = KNOEPFE[6].klick, .wort = {7, 0}}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_ERSTER + 7, .grafik = GRAFIK_LEISTE_KNOPF + 7, .an = GRAFIK_LEISTE_KNOPF_AN + 7,
-                          .x = KNOEPFE[7].x, .klick = KNOEPFE[7].klick, .wort = {8, 0}}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_ERSTER + 8, .grafik = GRAFIK_LEISTE_KNOPF + 8, .an = GRAFIK_LEISTE_KNOPF_AN + 8,
-                          .x = KNOEPFE[8].x, .klick = KNOEPFE[8].klick, .wort = {9, 0}}),
-    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_VORSPULEN, .grafik = GRAFIK_LEISTE_VORSPULEN, .x = 752, .w = 48,
-                          .klick = vorspulen_klick, .flags = MENUE_F_HOVER | MENUE_F_BLEIBT,
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_WIEDERHOLUNG,
+                          .grafik = GRAFIK_LEISTE_KNOPF,
+                          .an = GRAFIK_LEISTE_KNOPF_AN,
+                          .x = 111,
+                          .klick = wiederholung_klick,
+                          .wort = {1, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_PAUSE,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 1,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 1,
+                          .x = 169,
+                          .klick = pause_klick,
+                          .wort = {2, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_SCHNELL,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 2,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 2,
+                          .x = 224,
+                          .klick = schnell_klick,
+                          .wort = {3, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_TABELLE,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 3,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 3,
+                          .x = 282,
+                          .klick = tabelle_klick,
+                          .wort = {4, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_ERGEBNISSE,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 4,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 4,
+                          .x = 342,
+                          .klick = ergebnisse_klick,
+                          .wort = {5, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_AUFSTELLUNG,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 5,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 5,
+                          .x = 435,
+                          .klick = aufstellung_klick,
+                          .wort = {6, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_TAKTIK,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 6,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 6,
+                          .x = 501,
+                          .klick = taktik_klick,
+                          .wort = {7, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_LADEN,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 7,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 7,
+                          .x = 573,
+                          .klick = laden_klick,
+                          .wort = {8, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_SPEICHERN,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 8,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 8,
+                          .x = 639,
+                          .klick = speichern_klick,
+                          .wort = {9, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_VORSPULEN,
+                          .grafik = GRAFIK_LEISTE_VORSPULEN,
+                          .x = 752,
+                          .w = 48,
+                          .klick = vorspulen_klick,
+                          .flags = MENUE_F_HOVER | MENUE_F_BLEIBT,
                           .wort = {WORT_VORSPULEN, 0}}),
-    Kit_Panel_Icon({.nummer = ICON_LEISTE_RAHMEN, .grafik = GRAFIK_LEISTE, .y = LEISTE_Y, .w = 800, .h = 35, .ebene = 11,
-                    .flags = MENUE_F_NICHT_ABFRAGEN | MENUE_F_BLEIBT, .status = 0}),
+    Kit_Panel_Icon({.nummer = ICON_LEISTE_RAHMEN,
+                    .grafik = GRAFIK_LEISTE,
+                    .y = LEISTE_Y,
+                    .w = 800,
+                    .h = 35,
+                    .ebene = 11,
+                    .flags = MENUE_F_NICHT_ABFRAGEN | MENUE_F_BLEIBT,
+                    .status = 0}),
 });
 
 void grau(i32 nummer, bool ja) {
@@ -213,7 +248,7 @@ void Menue_Kontrollleiste_Klick(Screen_Icon* i, u32 ereignis) {
         vorspulen_klick(i, ereignis);
         return;
     }
-    if (const i32 k = knopf_von(i); k >= 0) KNOEPFE[k].klick(i, ereignis);
+    if (const i32 k = knopf_von(i); k >= 0) LEISTE.icons[static_cast<size_t>(k)].klick(i, ereignis);
 }
 
 void Menue_Set_Spiel_Pause(bool an) {
