@@ -14,7 +14,7 @@
 #include "gui/menue.h"
 #include "gui/menue_spiel.h"
 #include "main/registrierung.h"
-#include "main/spielstart.h"
+#include "main/spielbeginn.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
 #include "season/kalender_lauf.h"
