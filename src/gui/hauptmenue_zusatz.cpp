@@ -183,10 +183,11 @@ void Menue_Hintergrund_Video(i32 an, i32 pause) {
     // opened above it.
     if (!pause && !menue_oben()) pause = 1;
     if (an == 0) {
-        // Off: the clip goes back to its first frame and stands still
-        // (nothing draws from it); it is kept for the next turn, which
-        // starts it again as if it were opened anew.
-        if (video && video_an) Bnk_StopV(video);
+        // Off: the clip goes back to its first frame and rests (nothing
+        // draws from it, and resuming every video, as a live match does,
+        // passes it by); it is kept for the next turn, which starts it
+        // again as if it were opened anew.
+        if (video && video_an) Bnk_RuhenV(video);
         video_an = false;
         return;
     }

@@ -256,6 +256,8 @@ TEST_F(MenueSpiel, DerClipDesMenuesBleibtUeberDenZugwechsel) {
     EXPECT_EQ(Menue_Hintergrund_Clip(), clip);
     EXPECT_EQ(Bnk_Get_FrameV(clip), 1);
     EXPECT_TRUE(clip->pausiert);
+    Bnk_Pause_Alle(0);  // a live match sets its videos going: not the resting clip
+    EXPECT_TRUE(clip->pausiert);
     Menue_Hintergrund_Video(-1, 1);  // as it is: off
     EXPECT_FALSE(clip->laeuft);
     Menue_Hintergrund_Video(1, 1);  // the next turn
