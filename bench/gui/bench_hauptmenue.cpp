@@ -12,6 +12,7 @@
 #include "graphics/sound.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
+#include "gui/menue_spiel.h"
 #include "main/registrierung.h"
 #include "main/spielbeginn.h"
 #include "platform/headless.h"
@@ -74,6 +75,20 @@ void zug_uebergabe_drei(benchmark::State& st) {
     }
 }
 BENCHMARK(zug_uebergabe_drei)->Unit(benchmark::kMicrosecond);
+
+// The menu's clip at a change of turns: the turn ends (the clip off, the
+// videos stopped), the next manager's turn turns it on, one frame is shown.
+void zug_wechsel_clip(benchmark::State& st) {
+    if (!spiel_starten()) return st.SkipWithError("kein Hauptmenü");
+    for (auto _ : st) {
+        Menue_Hintergrund_Video(0, 1);
+        Menue_Videos_Stoppen();
+        Menue_Hintergrund_Video(1, 0);
+        Headless_Lauf("wait 1\n", 1);
+    }
+    st.counters["video"] = Menue_Hintergrund_Video_Laeuft() ? 1 : 0;
+}
+BENCHMARK(zug_wechsel_clip)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 BENCHMARK_MAIN();

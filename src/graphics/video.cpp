@@ -398,9 +398,9 @@ void Bnk_RelV(Bnk_Video* v) {
     slot_freigeben(*v);
 }
 
-void Bnk_Alle_Freigeben() {
+void Bnk_Alle_Freigeben(const Bnk_Video* ausser) {
     for (Bnk_Video& v : videos)
-        if (v.nummer >= 0) slot_freigeben(v);
+        if (v.nummer >= 0 && &v != ausser) slot_freigeben(v);
 }
 
 void Bnk_PauseV(Bnk_Video* v, i32 pause) {
@@ -408,6 +408,7 @@ void Bnk_PauseV(Bnk_Video* v, i32 pause) {
     if (Zeichenspur_An) [[unlikely]]
         Zeichenspur_Video_Merken(v->eintrag, pause ? "pause" : "weiter", v->x, v->y, 0);
     // Paused, the video's clock stands still, so it does not rush on when resumed.
+    v->ruht = false;
     Vid_Pause(v->film.get(), pause != 0);
     v->pausiert = pause != 0;
     v->laeuft = true;
@@ -415,7 +416,7 @@ void Bnk_PauseV(Bnk_Video* v, i32 pause) {
 
 void Bnk_Pause_Alle(i32 pause) {
     for (Bnk_Video& v : videos)
-        if (v.nummer >= 0) Bnk_PauseV(&v, pause);
+        if (v.nummer >= 0 && !v.ruht) Bnk_PauseV(&v, pause);
 }
 
 void Bnk_StopV(Bnk_Video* v) {
@@ -426,6 +427,12 @@ void Bnk_StopV(Bnk_Video* v) {
     Vid_Pause(v->film.get(), true);
     v->laeuft = false;
     v->pausiert = true;
+}
+
+void Bnk_RuhenV(Bnk_Video* v) {
+    if (!v || v->nummer < 0) return;
+    Bnk_StopV(v);
+    v->ruht = true;
 }
 
 void Bnk_FrameV(Bnk_Video* v, u16* pixel, i32 pitch, i32 hoehe) {

@@ -97,6 +97,7 @@ struct Bnk_Video {
     bool laeuft = false;
     bool pausiert = true;
     bool stop_am_ende = true;
+    bool ruht = false;  // kept at rest (Bnk_RuhenV): Bnk_Pause_Alle leaves it, Bnk_PauseV wakes it
     i32 eintrag = -1;  // the video's number in its container (for the draw trace)
 };
 
@@ -106,10 +107,14 @@ Bnk_Video* Bnk_InitV(i32 nummer, const char* container, u32 schleifen, i32 start
 // The container's handle positioned at entry `nummer`, or -1.
 W32_Handle Bink_OpenResource(const char* container, i32 nummer);
 void Bnk_RelV(Bnk_Video* v);
-void Bnk_Alle_Freigeben();
+// Every video but `ausser` (null: every one).
+void Bnk_Alle_Freigeben(const Bnk_Video* ausser = nullptr);
 void Bnk_PauseV(Bnk_Video* v, i32 pause);
 void Bnk_Pause_Alle(i32 pause);
 void Bnk_StopV(Bnk_Video* v);
+// Stopped (its first frame, paused) and kept at rest: pausing or resuming
+// every video passes it by until Bnk_PauseV asks for it by itself.
+void Bnk_RuhenV(Bnk_Video* v);
 void Bnk_FrameV(Bnk_Video* v, u16* pixel, i32 pitch, i32 hoehe);
 void Bnk_Frame_Alle(u16* pixel, i32 pitch, i32 hoehe);
 i32 Bnk_GotoV(Bnk_Video* v, i32 frame);

@@ -263,24 +263,19 @@ void scroll(Screen_Icon* k, i32 index, u32 e) {
     if (e) Z->klicks.push_back({k->nummer, e, Z->frame});
 }
 
-Screen_Icon icon(i16 nr, i16 x, i16 y, i16 w, i16 h, Icon_Zeichen_Prozedur z, i8 ebene = 1,
-                 Icon_Klick_Prozedur k = klick) {
-    Screen_Icon i;
-    i.nummer = nr, i.x = x, i.y = y, i.w = w, i.h = h, i.ebene = ebene;
-    i.zeichnen = z;
-    i.klick = k;
-    return i;
-}
+// The demo's icons are drawn by their procedures (no picture, no colour
+// key); a click on one without a procedure of its own is recorded.
+constexpr Kit_Bildknopf_Def FORM{.ebene = 1, .status = 0};
 
 // A bar of 202 px at (x, 80) and its knob starting at (x, knopf_y); the knob
 // answers the wheel for the icon `verknuepft`.
 void scrollbalken(std::vector<Screen_Icon>& t, i16 balken, i16 knopf, i16 x, i16 knopf_y, Move_Struktur* m,
                   i16 verknuepft) {
-    t.push_back(icon(balken, x, 80, 12, 202, balken_zeichnen));
-    t.back().klick = Menue_Scrollbar_Klick;
+    t.push_back(Kit_Bildknopf(FORM, {.nummer = balken, .x = x, .y = 80, .w = 12, .h = 202,
+                                     .klick = Menue_Scrollbar_Klick, .zeichnen = balken_zeichnen}));
     t.back().verknuepft = knopf;
-    t.push_back(icon(knopf, x, knopf_y, 12, 22, scrollknopf_zeichnen, 2));
-    t.back().flags = MENUE_F_SCROLLBUTTON;
+    t.push_back(Kit_Bildknopf(FORM, {.nummer = knopf, .x = x, .y = knopf_y, .w = 12, .h = 22, .ebene = 2, .klick = klick,
+                                     .zeichnen = scrollknopf_zeichnen, .flags = MENUE_F_SCROLLBUTTON}));
     t.back().daten = m;
     t.back().verknuepft = verknuepft;
 }
@@ -301,31 +296,34 @@ void Gui_Demo_Starten(Font* font) {
     Z->drag.drop = drop;
 
     std::vector<Screen_Icon> t;
-    t.push_back(icon(I_STATUS, 0, 0, 1, 1, status_zeichnen, 0));
-    t.back().flags = MENUE_F_NICHT_ABFRAGEN;
-    t.push_back(icon(I_WEITER, 40, 80, 120, 28, knopf_zeichnen<T_WEITER>, 1, weiter_klick));
-    t.back().hilfe =
-        "Geht zum n\xE4"
-        "chsten Schritt.^lEin Klick z\xE4hlt beim Loslassen.";
-    t.push_back(icon(I_TON, 40, 120, 120, 28, knopf_zeichnen<T_TON>, 1, ton_klick));
-    t.back().status = MENUE_S_AN;  // a toggle
-    t.push_back(icon(I_PLUS, 170, 80, 60, 28, knopf_zeichnen<T_PLUS>, 1, plus_klick));
-    t.back().status = MENUE_S_WIEDERHOLEN;
-    t.push_back(icon(I_WIPPE, 40, 170, 100, 40, wippe_zeichnen));
-    t.back().flags = MENUE_F_WIPPE | MENUE_F_HALTEN_WIEDERHOLT;
+    t.push_back(Kit_Panel_Icon({.nummer = I_STATUS, .w = 1, .h = 1, .klick = klick, .zeichnen = status_zeichnen,
+                                .flags = MENUE_F_NICHT_ABFRAGEN, .status = 0}));
+    t.push_back(Kit_Bildknopf(FORM, {.nummer = I_WEITER, .x = 40, .y = 80, .w = 120, .h = 28, .klick = weiter_klick,
+                                     .zeichnen = knopf_zeichnen<T_WEITER>,
+                                     .hilfe_text = "Geht zum n\xE4"
+                                                   "chsten Schritt.^lEin Klick z\xE4hlt beim Loslassen."}));
+    t.push_back(Kit_Bildknopf(FORM, {.nummer = I_TON, .x = 40, .y = 120, .w = 120, .h = 28, .klick = ton_klick,
+                                     .zeichnen = knopf_zeichnen<T_TON>, .status = MENUE_S_AN}));  // a toggle
+    t.push_back(Kit_Bildknopf(FORM, {.nummer = I_PLUS, .x = 170, .y = 80, .w = 60, .h = 28, .klick = plus_klick,
+                                     .zeichnen = knopf_zeichnen<T_PLUS>, .status = MENUE_S_WIEDERHOLEN}));
+    t.push_back(Kit_Bildknopf(FORM, {.nummer = I_WIPPE, .x = 40, .y = 170, .w = 100, .h = 40, .klick = klick,
+                                     .zeichnen = wippe_zeichnen,
+                                     .flags = MENUE_F_WIPPE | MENUE_F_HALTEN_WIEDERHOLT}));
     t.back().daten = &Z->wippe_daten;
     t.back().sekundaer = kontext_oeffnen;
-    t.push_back(icon(I_LISTE, 300, 80, 200, 202, liste_zeichnen));
-    t.back().flags = MENUE_F_NICHT_ABFRAGEN;
+    t.push_back(Kit_Panel_Icon({.nummer = I_LISTE, .x = 300, .y = 80, .w = 200, .h = 202, .ebene = 1, .klick = klick,
+                                .zeichnen = liste_zeichnen, .flags = MENUE_F_NICHT_ABFRAGEN, .status = 0}));
     scrollbalken(t, I_BALKEN, I_KNOPF, 505, 80, &Z->move, I_LISTE);
-    t.push_back(icon(0, 40, 300, 250, 50, raster_zeichnen, 0));
-    t.back().flags = MENUE_F_NICHT_ABFRAGEN;
-    t.push_back(icon(I_ZIEH, 45, 305, 40, 40, zieh_zeichnen, 3));
-    t.back().flags = MENUE_F_ZIEHBAR;
+    t.push_back(Kit_Panel_Icon({.nummer = 0, .x = 40, .y = 300, .w = 250, .h = 50, .klick = klick,
+                                .zeichnen = raster_zeichnen, .flags = MENUE_F_NICHT_ABFRAGEN, .status = 0}));
+    t.push_back(Kit_Bildknopf(FORM, {.nummer = I_ZIEH, .x = 45, .y = 305, .w = 40, .h = 40, .ebene = 3, .klick = klick,
+                                     .zeichnen = zieh_zeichnen, .flags = MENUE_F_ZIEHBAR}));
     t.back().raster = &raster;
     t.back().drag = &Z->drag;
-    t.push_back(icon(I_FELD, 300, 320, 200, 22, feld_zeichnen, 1, feld_klick));
-    t.push_back(icon(I_ENDE, 40, 400, 120, 28, knopf_zeichnen<T_ENDE>, 1, ende_klick));
+    t.push_back(Kit_Bildknopf(FORM, {.nummer = I_FELD, .x = 300, .y = 320, .w = 200, .h = 22, .klick = feld_klick,
+                                     .zeichnen = feld_zeichnen}));
+    t.push_back(Kit_Bildknopf(FORM, {.nummer = I_ENDE, .x = 40, .y = 400, .w = 120, .h = 28, .klick = ende_klick,
+                                     .zeichnen = knopf_zeichnen<T_ENDE>}));
 
     // The scroll window: 12 rows of 36 px in a window of 160 x 200, driven by
     // its bar, the knob and the wheel.
@@ -334,15 +332,15 @@ void Gui_Demo_Starten(Font* font) {
     ss->fenster_b = 160, ss->fenster_h = 200, ss->fenster_x = 570, ss->fenster_y = 81;
     ss->flags = 0, ss->knopf = I_SKNOPF;
     Z->smove = {Menue_Universale_Scroll_Prozedur, 0, 0, -1, 81, 259, 736, 10, I_SBALKEN, 0.f, 0};
-    t.push_back(icon(I_FENSTER, 569, 80, 162, 202, fenster_zeichnen, 0));
-    t.back().flags = MENUE_F_NICHT_ABFRAGEN;
+    t.push_back(Kit_Panel_Icon({.nummer = I_FENSTER, .x = 569, .y = 80, .w = 162, .h = 202, .klick = klick,
+                                .zeichnen = fenster_zeichnen, .flags = MENUE_F_NICHT_ABFRAGEN, .status = 0}));
     scrollbalken(t, I_SBALKEN, I_SKNOPF, 736, 81, &Z->smove, I_FENSTER);
-    for (i16 z = 0; z < ZEILEN; ++z) {
-        t.push_back(icon(static_cast<i16>(I_ZEILE + z), 572, static_cast<i16>(83 + 36 * z), 156, 32, zeile_zeichnen));
-        t.back().user[0] = static_cast<u32>(z);
-        t.back().scroll = 0;
-    }
-    t.push_back(icon(-1, 0, 0, 0, 0, nullptr));
+    // Row k's user word 0: k.
+    Screen_Icon zeile = Kit_Panel_Icon({.nummer = I_ZEILE, .x = 572, .y = 83, .w = 156, .h = 32, .ebene = 1,
+                                        .klick = klick, .zeichnen = zeile_zeichnen, .status = 0});
+    zeile.scroll = 0;  // in the scroll window
+    for (const Screen_Icon& i : Kit_Zeilen<ZEILEN>(zeile, {.dy = 36})) t.push_back(i);
+    t.push_back(Screen_Icon{});  // the end mark
     Menue_Screen_Icon_Tabelle_Hinzufuegen(t.data());
     Menue_Scrollscreen_Rasterbreite_Festlegen(0);
 }

@@ -14,6 +14,7 @@
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "graphics/sound.h"
+#include "gui/icon_tabelle.h"
 #include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/menue_spiel.h"
@@ -240,13 +241,6 @@ void zug_ende_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     text_mitte(rp, font(12), Menue_Text(zum_spiel ? T_ZUM_SPIEL : T_WEITER), x + i->w / 2, y + 22, WEISS);
 }
 
-Screen_Icon icon(i16 nr, u32 grafik, i16 x, i16 y, i16 w, i16 h, i8 ebene) {
-    Screen_Icon i;
-    i.nummer = nr, i.grafik = grafik, i.x = x, i.y = y, i.w = w, i.h = h, i.ebene = ebene;
-    i.status = MENUE_S_TRANSPARENT;
-    return i;
-}
-
 }  // namespace
 
 void Hauptmenue_Set_Hooks(const Hauptmenue_Hooks& h) { H = h; }
@@ -319,33 +313,38 @@ void Menue_Dialog_Klick(Screen_Icon* i, u32 ereignis) {
 namespace {
 // The header's lines, crest and money line: the frame of every main-menu
 // screen (they lie above the work area the screens use).
-const Screen_Icon* kopf_tabelle() {
-    static const Screen_Icon tabelle[] = {
-        [] {
-            auto i = icon(ICON_KOPF_ZEILEN, MENUE_KEINE_GRAFIK, 0, 0, 800, 70, 3);
-            i.flags = MENUE_F_NICHT_ABFRAGEN;
-            i.zeichnen = kopf_zeichnen;
-            return i;
-        }(),
-        [] {
-            auto i = icon(ICON_KOPF_WAPPEN, GRAFIK_KOPF, 643, 4, 150, 60, 2);
-            i.flags = MENUE_F_NICHT_ABFRAGEN;
-            return i;
-        }(),
-        [] {
-            auto i = icon(ICON_KOPF_GELD, MENUE_KEINE_GRAFIK, 643, 64, 150, 20, 3);
-            i.flags = MENUE_F_NICHT_ABFRAGEN;
-            i.zeichnen = Menue_Geld_Zeichnen;
-            return i;
-        }(),
-        [] {
-            Screen_Icon i;
-            i.nummer = -1;
-            return i;
-        }(),
-    };
-    return tabelle;
-}
+constexpr auto KOPF = Icon_Tabelle_Bauen<Icon_Besitzer::RAHMEN_DES_SPIELS>({
+    Kit_Panel_Icon({.nummer = ICON_KOPF_ZEILEN, .w = 800, .h = 70, .ebene = 3, .zeichnen = kopf_zeichnen,
+                    .flags = MENUE_F_NICHT_ABFRAGEN}),
+    Kit_Panel_Icon({.nummer = ICON_KOPF_WAPPEN, .grafik = GRAFIK_KOPF, .x = 643, .y = 4, .w = 150, .h = 60, .ebene = 2,
+                    .flags = MENUE_F_NICHT_ABFRAGEN}),
+    Kit_Panel_Icon({.nummer = ICON_KOPF_GELD, .x = 643, .y = 64, .w = 150, .h = 20, .ebene = 3,
+                    .zeichnen = Menue_Geld_Zeichnen, .flags = MENUE_F_NICHT_ABFRAGEN}),
+});
+
+// The four dialog buttons (the team's a little taller); an open pop-up
+// survives the screen it launches. User word 0: the button 0..3.
+constexpr Kit_Bildknopf_Def DIALOG_KNOPF{.grafik = GRAFIK_DIALOG_KNOPF, .y = ZU_Y, .w = 100, .h = 120, .ebene = 10,
+                                         .flags = MENUE_F_BLEIBT, .status = MENUE_S_TRANSPARENT};
+constexpr auto HAUPTMENUE = Icon_Tabelle_Bauen<Icon_Besitzer::RAHMEN_DES_SPIELS>({
+    Kit_Panel_Icon({.nummer = ICON_KOPF_BILD, .grafik = GRAFIK_KOPF_BILD, .w = 800, .h = 600, .ebene = 1,
+                    .flags = MENUE_F_NICHT_ABFRAGEN, .status = 0}),
+    Kit_Panel_Icon({.nummer = ICON_ZUGZEIT, .x = 206, .y = 566, .w = 66, .h = 30, .ebene = 3,
+                    .zeichnen = Menue_Zugzeit_Zeichnen, .flags = MENUE_F_NICHT_ABFRAGEN}),
+    Kit_Panel_Icon({.nummer = ICON_DIALOG_RAHMEN, .grafik = GRAFIK_DIALOG_LEISTE, .x = 268, .y = 592, .w = 420,
+                    .h = 24, .ebene = 11, .flags = MENUE_F_NICHT_ABFRAGEN}),
+    Kit_Bildknopf(DIALOG_KNOPF, {.nummer = ICON_DIALOG_TEAM, .grafik = GRAFIK_DIALOG_KNOPF_TEAM, .x = 274, .h = 164,
+                                 .klick = Menue_Dialog_Klick, .zeichnen = dialog_zeichnen, .wort = {0, 0}}),
+    Kit_Bildknopf(DIALOG_KNOPF, {.nummer = ICON_DIALOG_TEAM + 1, .x = 374, .klick = Menue_Dialog_Klick,
+                                 .zeichnen = dialog_zeichnen, .wort = {1, 0}}),
+    Kit_Bildknopf(DIALOG_KNOPF, {.nummer = ICON_DIALOG_TEAM + 2, .x = 474, .klick = Menue_Dialog_Klick,
+                                 .zeichnen = dialog_zeichnen, .wort = {2, 0}}),
+    Kit_Bildknopf(DIALOG_KNOPF, {.nummer = ICON_DIALOG_SPIEL, .x = 574, .klick = Menue_Dialog_Klick,
+                                 .zeichnen = dialog_zeichnen, .wort = {3, 0}}),
+    Kit_Bildknopf({.nummer = ICON_ZUG_ENDE, .grafik = GRAFIK_ZUG_ENDE, .gedrueckt = GRAFIK_ZUG_ENDE_GEDRUECKT, .x = 707,
+                   .y = 566, .w = 90, .h = 34, .ebene = 2, .klick = Menue_Zug_Beenden_Klick,
+                   .zeichnen = zug_ende_zeichnen}),
+});
 
 // The main menu's draw procedures only draw (the tab's entry change plays
 // its tick once, whichever run sees it first).
@@ -360,7 +359,7 @@ void Menue_Kopf_Zeigen() {
     reine_zeichner_melden();
     for (i32 n = ICON_KOPF_ZEILEN; n <= ICON_KOPF_GELD; ++n)
         if (Menue_Screen_Icon_Ist_Vorhanden(n)) return;
-    Menue_Screen_Icon_Tabelle_Hinzufuegen(kopf_tabelle());
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(KOPF.daten());
 }
 
 void Menue_Hauptmenue_Zeigen() {
@@ -370,72 +369,8 @@ void Menue_Hauptmenue_Zeigen() {
     Menue_Client_Aktualisieren();
     Menue_Set_Hintergrund(Menue_Get_Slave_Rastport(GRAFIK_HAUPTMENUE), 0);
     Menue_Screen_Freigeben();
-    static const Screen_Icon tabelle[] = {
-        [] {
-            auto i = icon(ICON_KOPF_BILD, GRAFIK_KOPF_BILD, 0, 0, 800, 600, 1);
-            i.flags = MENUE_F_NICHT_ABFRAGEN;
-            i.status = 0;
-            return i;
-        }(),
-        [] {
-            auto i = icon(ICON_ZUGZEIT, MENUE_KEINE_GRAFIK, 206, 566, 66, 30, 3);
-            i.flags = MENUE_F_NICHT_ABFRAGEN;
-            i.zeichnen = Menue_Zugzeit_Zeichnen;
-            return i;
-        }(),
-        [] {
-            auto i = icon(ICON_DIALOG_RAHMEN, GRAFIK_DIALOG_LEISTE, 268, 592, 420, 24, 11);
-            i.flags = MENUE_F_NICHT_ABFRAGEN;
-            return i;
-        }(),
-        [] {
-            auto i = icon(ICON_DIALOG_TEAM, GRAFIK_DIALOG_KNOPF_TEAM, 274, ZU_Y, 100, 164, 10);
-            i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
-            i.klick = Menue_Dialog_Klick;
-            i.zeichnen = dialog_zeichnen;
-            i.user[0] = 0;
-            return i;
-        }(),
-        [] {
-            auto i = icon(703, GRAFIK_DIALOG_KNOPF, 374, ZU_Y, 100, 120, 10);
-            i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
-            i.klick = Menue_Dialog_Klick;
-            i.zeichnen = dialog_zeichnen;
-            i.user[0] = 1;
-            return i;
-        }(),
-        [] {
-            auto i = icon(704, GRAFIK_DIALOG_KNOPF, 474, ZU_Y, 100, 120, 10);
-            i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
-            i.klick = Menue_Dialog_Klick;
-            i.zeichnen = dialog_zeichnen;
-            i.user[0] = 2;
-            return i;
-        }(),
-        [] {
-            auto i = icon(ICON_DIALOG_SPIEL, GRAFIK_DIALOG_KNOPF, 574, ZU_Y, 100, 120, 10);
-            i.flags = MENUE_F_BLEIBT;  // an open pop-up survives the screen it launches
-            i.klick = Menue_Dialog_Klick;
-            i.zeichnen = dialog_zeichnen;
-            i.user[0] = 3;
-            return i;
-        }(),
-        [] {
-            auto i = icon(ICON_ZUG_ENDE, GRAFIK_ZUG_ENDE, 707, 566, 90, 34, 2);
-            i.grafik_gedrueckt = GRAFIK_ZUG_ENDE_GEDRUECKT;
-            i.status |= MENUE_S_DRUCKBILD;
-            i.klick = Menue_Zug_Beenden_Klick;
-            i.zeichnen = zug_ende_zeichnen;
-            return i;
-        }(),
-        [] {
-            Screen_Icon i;
-            i.nummer = -1;
-            return i;
-        }(),
-    };
-    Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle);
-    Menue_Screen_Icon_Tabelle_Hinzufuegen(kopf_tabelle());
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(HAUPTMENUE.daten());
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(KOPF.daten());
     Menue_Set_Icon707_Status(Menue_Get_Icon707_Status());
     for (i32& e : Z.eintrag) e = -1;
     // The screen the manager used last opens again.

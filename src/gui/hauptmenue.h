@@ -8,6 +8,8 @@
 
 #include "base/types.h"
 
+struct Bnk_Video;
+
 struct Rastport;
 
 struct Screen_Icon;
@@ -167,5 +169,10 @@ void Menue_Fortschritt(const char* text, i32 prozent);
 // them alternate every 100 ms.
 void Menue_Modus_Zeichnen(i32 blinken);
 // The menu's background video: on 1 / off 0 / -1 as it is; pause 1 / 0.
+// Off, the clip goes back to its first frame and stands still, kept: on
+// again for a manager of the same league it starts as if opened anew,
+// without reading it again (a change of turns does this every time).
 void Menue_Hintergrund_Video(i32 an, i32 pause);
 bool Menue_Hintergrund_Video_Laeuft();
+// The clip kept (on or resting), null without one.
+const Bnk_Video* Menue_Hintergrund_Clip();

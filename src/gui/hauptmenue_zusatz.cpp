@@ -39,6 +39,7 @@ constexpr i32 SERIEN_ARTEN = 7;
 // (y >= 436), so nothing it covers can be clicked.
 constexpr i32 VIDEO_BASIS = 59, VIDEO_X = 200, VIDEO_Y = 100;
 constexpr i32 VIDEO_ANZAHL = 10;  // the leagues' graphic numbers 0..9 have clips
+constexpr const char* VIDEO_INFO = "Menue";
 
 // The mode icons of a network client: three in the bottom bar, three in
 // the corner while a match is shown (0 connected, 1 and 2 blinking while
@@ -54,6 +55,7 @@ bool blink_an = false;
 i32 serie_zuletzt = -1;  // the series kind shown last (they take turns)
 Bnk_Video* video = nullptr;
 i32 video_nummer = -1;
+bool video_an = false;  // off, the clip rests at its first frame
 
 }  // namespace
 
@@ -161,19 +163,32 @@ bool menue_oben() {
     return Menue_Screen_Icon_Anzahl() <= eigene;
 }
 
+// The clip, unless every video was let go meanwhile (end of game, a load)
+// and its slot perhaps taken by another.
+Bnk_Video* clip() {
+    if (video && (video->nummer < 0 || video->info != VIDEO_INFO || video->eintrag != video_nummer)) {
+        video = nullptr;
+        video_nummer = -1;
+        video_an = false;
+    }
+    return video;
+}
+
 }  // namespace
 
 void Menue_Hintergrund_Video(i32 an, i32 pause) {
-    if (video && video->nummer < 0) video = nullptr;  // every video was let go (end of game, a load)
+    clip();
     // The clip is drawn over the finished frame: it runs only while the menu
     // is the top thing, and stands still (so is not drawn) under anything
     // opened above it.
     if (!pause && !menue_oben()) pause = 1;
     if (an == 0) {
-        // Off: the clip is let go at once (nothing draws from it later).
-        if (video) Bnk_RelV(video);
-        video = nullptr;
-        video_nummer = -1;
+        // Off: the clip goes back to its first frame and rests (nothing
+        // draws from it, and resuming every video, as a live match does,
+        // passes it by); it is kept for the next turn, which starts it
+        // again as if it were opened anew.
+        if (video && video_an) Bnk_RuhenV(video);
+        video_an = false;
         return;
     }
     if (an == 1) {
@@ -182,11 +197,14 @@ void Menue_Hintergrund_Video(i32 an, i32 pause) {
         const i32 nummer = VIDEO_BASIS + (g >= 0 && g < VIDEO_ANZAHL ? g : 0);
         if (!video || nummer != video_nummer) {
             if (video) Bnk_RelV(video);
-            video = Bnk_InitV(nummer, "animationen.res", 0, 0, VIDEO_X, VIDEO_Y, BNK_AUS_CONTAINER, "Menue", false);
+            video = Bnk_InitV(nummer, "animationen.res", 0, 0, VIDEO_X, VIDEO_Y, BNK_AUS_CONTAINER, VIDEO_INFO, false);
             video_nummer = video ? nummer : -1;
         }
+        video_an = video != nullptr;
     }
-    if (video) Bnk_PauseV(video, pause ? 1 : 0);
+    if (video && video_an) Bnk_PauseV(video, pause ? 1 : 0);
 }
 
-bool Menue_Hintergrund_Video_Laeuft() { return video && video->nummer >= 0 && !video->pausiert; }
+bool Menue_Hintergrund_Video_Laeuft() { return clip() && video_an && !video->pausiert; }
+
+const Bnk_Video* Menue_Hintergrund_Clip() { return clip(); }

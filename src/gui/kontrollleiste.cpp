@@ -4,6 +4,8 @@
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "gui/hauptmenue.h"
+#include "gui/icon_tabelle.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "match/spielfeld.h"
 #include "platform/input.h"
@@ -119,65 +121,82 @@ void vorspulen_klick(Screen_Icon*, u32) {
     if (!Menue_Hook_Vorhanden(vorspulen_hook, nullptr)) Menue_Hook(vorspulen_hook, nullptr, false, HALTEN_PERIODE_MS);
 }
 
-// Buttons 716..724: x, click procedure.
-struct Knopf {
-    i16 x;
-    Icon_Klick_Prozedur klick;
-};
-constexpr Knopf KNOEPFE[9] = {
-    {111, wiederholung_klick}, {169, pause_klick},      {224, schnell_klick},
-    {282, tabelle_klick},      {342, ergebnisse_klick}, {435, aufstellung_klick},
-    {501, taktik_klick},       {573, laden_klick},      {639, speichern_klick},
-};
-
-Screen_Icon knopf(i32 k) {
-    Screen_Icon i;
-    i.nummer = static_cast<i16>(ICON_LEISTE_ERSTER + k);
-    i.grafik = GRAFIK_LEISTE_KNOPF + static_cast<u32>(k);
-    i.grafik_an = GRAFIK_LEISTE_KNOPF_AN + static_cast<u32>(k);
-    i.x = KNOEPFE[k].x, i.y = LEISTE_Y, i.w = 55, i.h = 35, i.ebene = 12;
-    i.flags = MENUE_F_BLEIBT;  // the bar survives a screen it opens over the match
-    i.status = MENUE_S_TRANSPARENT;
-    i.klick = KNOEPFE[k].klick;
-    i.user[0] = static_cast<u32>(k + 1);
-    return i;
-}
-
-const Screen_Icon* tabelle() {
-    static const Screen_Icon t[] = {
-        knopf(0),
-        knopf(1),
-        knopf(2),
-        knopf(3),
-        knopf(4),
-        knopf(5),
-        knopf(6),
-        knopf(7),
-        knopf(8),
-        [] {
-            Screen_Icon i;
-            i.nummer = ICON_LEISTE_VORSPULEN, i.grafik = GRAFIK_LEISTE_VORSPULEN, i.x = 752, i.y = LEISTE_Y, i.w = 48, i.h = 35,
-            i.ebene = 12;
-            i.flags = MENUE_F_HOVER | MENUE_F_BLEIBT;
-            i.status = MENUE_S_TRANSPARENT;
-            i.klick = vorspulen_klick;
-            i.user[0] = WORT_VORSPULEN;
-            return i;
-        }(),
-        [] {
-            Screen_Icon i;
-            i.nummer = ICON_LEISTE_RAHMEN, i.grafik = GRAFIK_LEISTE, i.x = 0, i.y = LEISTE_Y, i.w = 800, i.h = 35, i.ebene = 11;
-            i.flags = MENUE_F_NICHT_ABFRAGEN | MENUE_F_BLEIBT;
-            return i;
-        }(),
-        [] {
-            Screen_Icon i;
-            i.nummer = -1;
-            return i;
-        }(),
-    };
-    return t;
-}
+// The bar survives a screen it opens over the match. Buttons 716..724
+// (replay .. save): their own picture, on picture, place and procedure,
+// user word 0 the button 1..9 (the table's entry 0..8).
+constexpr Kit_Bildknopf_Def KNOPF{
+    .y = LEISTE_Y, .w = 55, .h = 35, .ebene = 12, .flags = MENUE_F_BLEIBT, .status = MENUE_S_TRANSPARENT};
+constexpr auto LEISTE = Icon_Tabelle_Bauen<Icon_Besitzer::RAHMEN_DES_SPIELS>({
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_WIEDERHOLUNG,
+                          .grafik = GRAFIK_LEISTE_KNOPF,
+                          .an = GRAFIK_LEISTE_KNOPF_AN,
+                          .x = 111,
+                          .klick = wiederholung_klick,
+                          .wort = {1, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_PAUSE,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 1,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 1,
+                          .x = 169,
+                          .klick = pause_klick,
+                          .wort = {2, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_SCHNELL,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 2,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 2,
+                          .x = 224,
+                          .klick = schnell_klick,
+                          .wort = {3, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_TABELLE,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 3,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 3,
+                          .x = 282,
+                          .klick = tabelle_klick,
+                          .wort = {4, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_ERGEBNISSE,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 4,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 4,
+                          .x = 342,
+                          .klick = ergebnisse_klick,
+                          .wort = {5, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_AUFSTELLUNG,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 5,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 5,
+                          .x = 435,
+                          .klick = aufstellung_klick,
+                          .wort = {6, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_TAKTIK,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 6,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 6,
+                          .x = 501,
+                          .klick = taktik_klick,
+                          .wort = {7, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_LADEN,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 7,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 7,
+                          .x = 573,
+                          .klick = laden_klick,
+                          .wort = {8, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_SPEICHERN,
+                          .grafik = GRAFIK_LEISTE_KNOPF + 8,
+                          .an = GRAFIK_LEISTE_KNOPF_AN + 8,
+                          .x = 639,
+                          .klick = speichern_klick,
+                          .wort = {9, 0}}),
+    Kit_Bildknopf(KNOPF, {.nummer = ICON_LEISTE_VORSPULEN,
+                          .grafik = GRAFIK_LEISTE_VORSPULEN,
+                          .x = 752,
+                          .w = 48,
+                          .klick = vorspulen_klick,
+                          .flags = MENUE_F_HOVER | MENUE_F_BLEIBT,
+                          .wort = {WORT_VORSPULEN, 0}}),
+    Kit_Panel_Icon({.nummer = ICON_LEISTE_RAHMEN,
+                    .grafik = GRAFIK_LEISTE,
+                    .y = LEISTE_Y,
+                    .w = 800,
+                    .h = 35,
+                    .ebene = 11,
+                    .flags = MENUE_F_NICHT_ABFRAGEN | MENUE_F_BLEIBT,
+                    .status = 0}),
+});
 
 void grau(i32 nummer, bool ja) {
     if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(nummer)) {
@@ -199,7 +218,7 @@ void Menue_Kontrollleiste_Zeigen() {
     // A bar put up anew has no button held down.
     if (!Menue_Hook_Vorhanden(vorspulen_hook, nullptr)) Spielfeld_Set_Spulen(false);
     Menue_Screen_Icons_Loeschen_Bereich(0, 0, 0, 799, 599);
-    Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle());
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(LEISTE.daten());
     Menue_Set_Hintergrund(nullptr, 0);
     // Replay and pause act on a match shown at this machine only; a client
     // neither loads nor saves.
@@ -233,7 +252,7 @@ void Menue_Kontrollleiste_Klick(Screen_Icon* i, u32 ereignis) {
         vorspulen_klick(i, ereignis);
         return;
     }
-    if (const i32 k = knopf_von(i); k >= 0) KNOEPFE[k].klick(i, ereignis);
+    if (const i32 k = knopf_von(i); k >= 0) LEISTE.icons[static_cast<size_t>(k)].klick(i, ereignis);
 }
 
 void Menue_Set_Spiel_Pause(bool an) {

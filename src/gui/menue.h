@@ -22,9 +22,9 @@
 #pragma once
 
 #include "base/types.h"
+#include "graphics/rastport.h"
 #include "gui/palette.h"
 
-struct Rastport;
 struct Font;
 struct Screen_Icon;
 
@@ -411,7 +411,7 @@ bool Menue_Check_Icon_Raster(const Icon_Raster* r, i32 maus_x, i32 maus_y, i32* 
 // draw unless SCROLL_OHNE_RETTEN is set.
 enum : u8 { SCROLL_WAAGERECHT = 1, SCROLL_HINTERGRUND = 4, SCROLL_OHNE_RETTEN = 8 };
 struct Menue_Scrollscreen {
-    Rastport* bild = nullptr;  // made at content size on first use
+    Rastport_Bild bild;  // made at content size on first use
     u32 inhalt_b = 155, inhalt_h = 200;
     u32 fenster_b = 155, fenster_h = 348;
     u32 fenster_x = 1, fenster_y = 124;

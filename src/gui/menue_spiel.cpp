@@ -102,7 +102,8 @@ void Menue_Videos_Vorgemerkt_Freigeben() {
 
 void Menue_Videos_Stoppen() {
     vorgemerkt.fill(nullptr);
-    Bnk_Alle_Freigeben();
+    Menue_Hintergrund_Video(0, 1);
+    Bnk_Alle_Freigeben(Menue_Hintergrund_Clip());
 }
 
 void Menue_Leer(Screen_Icon*, u32) {}

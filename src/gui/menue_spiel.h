@@ -47,7 +47,8 @@ bool Menue_Client_Aktualisieren();
 void Menue_Video_Freigabe_Vormerken(Bnk_Video* video);
 // Releases the queued videos (Menue_Tick calls it before drawing).
 void Menue_Videos_Vorgemerkt_Freigeben();
-// Forgets the queue and releases every video slot.
+// Forgets the queue and releases every video slot but the main menu's clip,
+// which is turned off (it rests for the next turn).
 void Menue_Videos_Stoppen();
 
 // A click procedure that does nothing (for icons that only show).

@@ -9,6 +9,7 @@
 #include "graphics/rastport.h"
 #include "graphics/sound.h"
 #include "gui/hauptmenue.h"
+#include "gui/icon_tabelle.h"
 #include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
@@ -77,52 +78,24 @@ void knopf_zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
         Kit_Text_Mitte(rp, f, FARBE_KNOPF_TEXT, R.knopf[k], x + a.x + a.w / 2, Kit_Text_Grundlinie(f, y + a.y, a.h));
 }
 
-const Screen_Icon* tabelle() {
-    static const Screen_Icon t[] = {
-        [] {
-            Screen_Icon i;
-            i.nummer = ICON_REQ_DIMMER, i.x = 0, i.y = 0, i.w = 800, i.h = 600, i.ebene = 23;
-            i.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN | MENUE_F_DECKT;
-            i.zeichnen = dimmer_zeichnen;
-            return i;
-        }(),
-        [] {
-            Screen_Icon i;
-            i.nummer = ICON_REQ_SEITE, i.grafik = GRAFIK_REQUESTER, i.x = 66, i.y = 158, i.w = 668, i.h = 300, i.ebene = 24;
-            // The page changes only with the box (its icons made anew): kept
-            // with the darkened screen under it, only the buttons are drawn
-            // each frame.
-            i.flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN | MENUE_F_DECKT;
-            i.status = MENUE_S_TRANSPARENT;
-            i.zeichnen = seite_zeichnen;
-            return i;
-        }(),
-        [] {
-            Screen_Icon i;
-            i.nummer = ICON_REQ_KNOPF_1, i.grafik = GRAFIK_REQUESTER_KNOPF_1, i.grafik_gedrueckt = GRAFIK_REQUESTER_KNOPF_1_GEDRUECKT, i.x = 71, i.y = 409, i.w = 90,
-            i.h = 30;
-            i.ebene = 25, i.flags = MENUE_F_MODAL, i.status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
-            i.klick = Menue_Requester_Knopf, i.zeichnen = knopf_zeichnen;
-            i.user[0] = 0;
-            return i;
-        }(),
-        [] {
-            Screen_Icon i;
-            i.nummer = ICON_REQ_KNOPF_2, i.grafik = GRAFIK_REQUESTER_KNOPF_2, i.grafik_gedrueckt = GRAFIK_REQUESTER_KNOPF_2_GEDRUECKT, i.x = 649, i.y = 406, i.w = 90,
-            i.h = 30;
-            i.ebene = 25, i.flags = MENUE_F_MODAL, i.status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
-            i.klick = Menue_Requester_Knopf, i.zeichnen = knopf_zeichnen;
-            i.user[0] = 1;
-            return i;
-        }(),
-        [] {
-            Screen_Icon i;
-            i.nummer = -1;
-            return i;
-        }(),
-    };
-    return t;
-}
+// The dimmer and the page change only with the box (its icons made anew):
+// kept with the darkened screen under them, only the buttons are drawn each
+// frame. A button's user word 0: its answer 0 / 1.
+constexpr auto REQUESTER = Icon_Tabelle_Bauen<Icon_Besitzer::RAHMEN_DES_SPIELS>({
+    Kit_Panel_Icon({.nummer = ICON_REQ_DIMMER, .w = 800, .h = 600, .ebene = 23, .zeichnen = dimmer_zeichnen,
+                    .flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN | MENUE_F_DECKT, .status = 0}),
+    Kit_Panel_Icon({.nummer = ICON_REQ_SEITE, .grafik = GRAFIK_REQUESTER, .x = 66, .y = 158, .w = 668, .h = 300,
+                    .ebene = 24, .zeichnen = seite_zeichnen,
+                    .flags = MENUE_F_MODAL | MENUE_F_NICHT_ABFRAGEN | MENUE_F_DECKT}),
+    Kit_Bildknopf({.nummer = ICON_REQ_KNOPF_1, .grafik = GRAFIK_REQUESTER_KNOPF_1,
+                   .gedrueckt = GRAFIK_REQUESTER_KNOPF_1_GEDRUECKT, .x = 71, .y = 409, .w = 90, .h = 30, .ebene = 25,
+                   .klick = Menue_Requester_Knopf, .zeichnen = knopf_zeichnen, .flags = MENUE_F_MODAL,
+                   .wort = {0, 0}}),
+    Kit_Bildknopf({.nummer = ICON_REQ_KNOPF_2, .grafik = GRAFIK_REQUESTER_KNOPF_2,
+                   .gedrueckt = GRAFIK_REQUESTER_KNOPF_2_GEDRUECKT, .x = 649, .y = 406, .w = 90, .h = 30, .ebene = 25,
+                   .klick = Menue_Requester_Knopf, .zeichnen = knopf_zeichnen, .flags = MENUE_F_MODAL,
+                   .wort = {1, 0}}),
+});
 
 }  // namespace
 
@@ -131,7 +104,7 @@ void Menue_Requester_Knopf(Screen_Icon* i, u32) {
     // shown button (the second) and a right click (the first as the
     // right-click icon) both give the first.
     const i32 k = i->user[0] == 0 || R.art != REQUESTER_JA_NEIN ? 0 : 1;
-    Menue_Screen_Icon_Tabelle_Loeschen(tabelle());
+    Menue_Screen_Icon_Tabelle_Loeschen(REQUESTER.daten());
     Menue_Set_Rechtsklick_Icon(rechts_vorher);
     rechts_vorher = -1;
     Requester r = R;
@@ -169,8 +142,8 @@ void Menue_Requester_Wieder_Zeigen() {
     for (Icon_Zeichen_Prozedur p : {&dimmer_zeichnen, &seite_zeichnen, &knopf_zeichnen}) Menue_Reiner_Zeichner(p);
     if (const i32 r = Menue_Get_Rechtsklick_Icon(); r != ICON_REQ_KNOPF_1 && Menue_Screen_Icon_Ist_Vorhanden(r))
         rechts_vorher = r;
-    Menue_Screen_Icon_Tabelle_Loeschen(tabelle());
-    Menue_Screen_Icon_Tabelle_Hinzufuegen(tabelle());
+    Menue_Screen_Icon_Tabelle_Loeschen(REQUESTER.daten());
+    Menue_Screen_Icon_Tabelle_Hinzufuegen(REQUESTER.daten());
     if (R.art != REQUESTER_JA_NEIN) {
         // One button: the right one answers; 713 hides and takes right clicks.
         if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_1)) i->status |= MENUE_S_VERSTECKT;

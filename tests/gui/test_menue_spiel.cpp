@@ -12,6 +12,7 @@
 
 #include "base/files.h"
 #include "graphics/video.h"
+#include "graphics/zeichenspur.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue_spiel.h"
 #include "match/spielfeld.h"
@@ -269,3 +270,51 @@ TEST_F(MenueSpiel, SchnellesSpielGehoertDemAktivenManager) {
 }
 
 }  // namespace
+
+// A change of turns turns the menu's clip off and on again: it is kept
+// (not read anew), back at its first frame, while every other video goes.
+// After every video was let go (a load) the slot another video took is
+// that video's: turning the clip off leaves it running.
+TEST_F(MenueSpiel, DerClipDesMenuesBleibtUeberDenZugwechsel) {
+    const char* spiel = std::getenv("KORDAVO_GAME_DIR");
+    if (!spiel || !*spiel) GTEST_SKIP() << "KORDAVO_GAME_DIR fehlt";
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", spiel);
+    const auto starts = [] {
+        i32 n = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) n += e.art == SPUR_VIDEO && e.text == "start";
+        return n;
+    };
+    Menue_Hintergrund_Video(1, 1);
+    Bnk_Video* clip = const_cast<Bnk_Video*>(Menue_Hintergrund_Clip());
+    ASSERT_TRUE(clip && clip->nummer >= 0);
+    Bnk_GotoV(clip, 5);
+    Bnk_Video* anderes = Bnk_InitV(60, "animationen.res", 0, 0, 0, 0, BNK_AUS_CONTAINER, "Test", false);
+    ASSERT_TRUE(anderes && anderes->nummer >= 0);
+
+    Zeichenspur_Einschalten();
+    Menue_Videos_Stoppen();  // the turn ends
+    EXPECT_LT(anderes->nummer, 0);
+    EXPECT_EQ(Menue_Hintergrund_Clip(), clip);
+    EXPECT_EQ(Bnk_Get_FrameV(clip), 1);
+    EXPECT_TRUE(clip->pausiert);
+    Bnk_Pause_Alle(0);  // a live match sets its videos going: not the resting clip
+    EXPECT_TRUE(clip->pausiert);
+    Menue_Hintergrund_Video(-1, 1);  // as it is: off
+    EXPECT_FALSE(clip->laeuft);
+    Menue_Hintergrund_Video(1, 1);  // the next turn
+    EXPECT_EQ(Menue_Hintergrund_Clip(), clip);
+    EXPECT_EQ(starts(), 0);
+    EXPECT_TRUE(clip->laeuft);
+    Zeichenspur_Ausschalten();
+
+    Bnk_Alle_Freigeben();  // a load
+    Bnk_Video* fremd = Bnk_InitV(61, "animationen.res", 0, 0, 0, 0, BNK_AUS_CONTAINER, "Test", false);
+    ASSERT_EQ(fremd, clip);  // the same slot
+    Bnk_PauseV(fremd, 0);
+    EXPECT_EQ(Menue_Hintergrund_Clip(), nullptr);
+    Menue_Hintergrund_Video(0, 1);
+    EXPECT_GE(fremd->nummer, 0);
+    EXPECT_FALSE(fremd->pausiert);
+    EXPECT_FALSE(Menue_Hintergrund_Video_Laeuft());
+    Bnk_Alle_Freigeben();
+}

@@ -46,8 +46,9 @@
    field of a record array (Team_Daten, Team_Own_Daten, Team_Fix_Daten,
    Spieler_Daten, Spieler_Fix_Daten) is assigned, and no writable reference
    to one of their records is taken.
-15. A picture a screen makes or loads has an owner (Rastport_Bild): no
-   Rastport_Free in src/screens; the picture goes with its owner.
+15. A picture a screen or the menu engine makes or loads has an owner
+   (Rastport_Bild): no Rastport_Free in src/screens and src/gui; the picture
+   goes with its owner.
 16. A screen's file stays readable: no file of src/screens holds more than
    SCREEN_ZEILEN_MAX lines; a bigger one is split along what the player
    sees (list, card, dialogue), its shared parts in a header beside it.
@@ -61,9 +62,14 @@
 18. Screens build their icon tables with the widget kit's builders (rows and
    tables of n rows, steppers, panels, picture buttons of a group's shape:
    Kit_Zeilen, Kit_Stepperknopf, Kit_Panel_Icon, Kit_Bildknopf) or write an
-   entry out: no function in src/screens returns a Screen_Icon, a Kit_..._Def
-   or an array of icons (a screen's own row, stepper, panel or button
-   builder), and no table is made from an index sequence.
+   entry out: no function in src/screens or in the gui's own screens (the
+   main menu, the requester, the match control bar, the demo) returns a
+   Screen_Icon, a Kit_..._Def or an array of icons (a screen's own row,
+   stepper, panel or button builder), and no table is made from an index
+   sequence.
+19. The menu engine's own state stays its own: gui/menue_intern.h is
+   included only by the engine's files (src/gui/menue*.cpp); everyone else
+   goes through gui/menue.h.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -111,6 +117,9 @@ EIGENER_BAUER = re.compile(
     r"|^[ \t]*(?:static\s+)?(?:(?:constexpr|consteval|inline)\s+)*auto\s+\w+\s*\(\s*std::index_sequence", re.M)
 OEFFNER_FELD = re.compile(r"\.(oeffnen|oeffnen_fuer)\s*=\s*")
 OEFFNER_AUFRUF = re.compile(r"\b([A-Z]\w*_(?:Init|Oeffnen))\s*\(")
+MENUE_INTERN = re.compile(r'^\s*#\s*include\s*"gui/menue_intern\.h"', re.M)
+MENUE_DATEI = re.compile(r"^src/gui/menue\w*\.cpp$")
+GUI_SCREENS = re.compile(r"^src/gui/(hauptmenue\w*|requester|kontrollleiste|demo)\.cpp$")
 FONT_NUMMER = re.compile(r"\bFONT_[A-Z0-9_]+\s*=(?!=)|\bFont_Tabelle_Holen\s*\(")
 
 
@@ -251,6 +260,12 @@ def main(argv):
             verstoesse.append(f"{p}:{zeile(text, m.start())}: loser Funktionszeiger neben den Hook-Tabellen")
         if p.startswith("src/screens/") and text.count("\n") > SCREEN_ZEILEN_MAX:
             verstoesse.append(f"{p}:1: {text.count(chr(10))} Zeilen, mehr als {SCREEN_ZEILEN_MAX}: entlang der Naehte teilen")
+        if p.startswith(("src/screens/", "src/gui/")):
+            for m in BILD_FREI.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Bild von Hand freigegeben statt ueber Rastport_Bild")
+        if not MENUE_DATEI.match(p):
+            for m in MENUE_INTERN.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Innenleben der Menue-Engine ausserhalb ihrer Dateien")
         if p.startswith("src/screens/"):
             for m in FONT_AUSGABE.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Text an der Widget-Kit vorbei ({m.group(1)})")
@@ -259,10 +274,9 @@ def main(argv):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Screen ohne Text aus der Widget-Kit")
             for m in ROHE_FARBE.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Farbe als Zahl statt mit ihrem Namen aus der Palette")
-            for m in BILD_FREI.finditer(text):
-                verstoesse.append(f"{p}:{zeile(text, m.start())}: Bild von Hand freigegeben statt ueber Rastport_Bild")
             for m in FONT_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Font ueber seine Nummer statt ueber Kit_Font")
+        if p.startswith("src/screens/") or GUI_SCREENS.match(p):
             for m in EIGENER_BAUER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: eigener Icon-Bauer statt der Bauer der Widget-Kit")
         if p.startswith(("src/screens/", "src/gui/")):
