@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "season/welt_tag.h"
+#include "world/aufstellung.h"
 #include "world/konfig_schluessel.h"
 #include "world/leben.h"
 #include "worldgen.h"
@@ -245,6 +246,26 @@ void nummern(std::vector<Spieler>& k) {
 }
 
 }  // namespace
+
+std::vector<int> passende_formationen() {
+    int elf[4] = {};  // the first eleven's players by position
+    for (int p = 0; p < 11; p++) elf[kader_pos[p]]++;
+    std::vector<int> passend;
+    for (int n = 0; n < FORMATIONEN_PRO_TEAM; n++) {
+        const Formation f = Formation_Standard(n);
+        int linie[4] = {}, abwehr_reihe = -1;
+        bool eine_reihe = true;
+        for (int i = 0; i < 11; i++) {
+            const int l = Aufstellung_Linie(f.zeile[i]);
+            linie[l]++;
+            if (l != 1) continue;
+            if (abwehr_reihe >= 0 && abwehr_reihe != f.zeile[i]) eine_reihe = false;
+            abwehr_reihe = f.zeile[i];
+        }
+        if (eine_reihe && std::equal(std::begin(linie), std::end(linie), std::begin(elf))) passend.push_back(n);
+    }
+    return passend;
+}
 
 void spieler_anlegen(Welt& w, Namen& n) {
     std::vector<std::vector<Spieler>> je_team(w.teams.size());

@@ -125,6 +125,12 @@ void teams_anlegen(Welt& w, Namen& n);
 void trikots_waehlen(Welt& w);
 // Players (spieler.cpp).
 void spieler_anlegen(Welt& w, Namen& n);
+// The built-in formations whose lines the first eleven of every generated
+// squad fills as it stands (a goalkeeper, four defenders, four midfielders,
+// two forwards), with the four defenders as one back line: 4-4-2 and the
+// diamond. 3-1-4-2 counts the same lines but puts its fourth defender in
+// front of a back three.
+std::vector<int> passende_formationen();
 // The club numbers of a country's level, strongest first.
 std::vector<int> vereine_nach_staerke(const Welt& w, int land, int ebene);
 // The club numbers of a country's level in team order.
