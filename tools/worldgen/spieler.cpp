@@ -6,6 +6,7 @@
 // improve and talent fall with age, matches and experience grow with it. The
 // big clubs of the big leagues hold the stars (the top three half-star steps).
 #include <algorithm>
+#include <map>
 
 #include "season/welt_tag.h"
 #include "world/aufstellung.h"
@@ -253,16 +254,20 @@ std::vector<int> passende_formationen() {
     std::vector<int> passend;
     for (int n = 0; n < FORMATIONEN_PRO_TEAM; n++) {
         const Formation f = Formation_Standard(n);
-        int linie[4] = {}, abwehr_reihe = -1;
-        bool eine_reihe = true;
+        int linie[4] = {};
+        std::map<int, int> reihen[4];  // per line: players by row
         for (int i = 0; i < 11; i++) {
             const int l = Aufstellung_Linie(f.zeile[i]);
             linie[l]++;
-            if (l != 1) continue;
-            if (abwehr_reihe >= 0 && abwehr_reihe != f.zeile[i]) eine_reihe = false;
-            abwehr_reihe = f.zeile[i];
+            reihen[l][f.zeile[i]]++;
         }
-        if (eine_reihe && std::equal(std::begin(linie), std::end(linie), std::begin(elf))) passend.push_back(n);
+        if (linie[1] != elf[1] || reihen[1].size() != 1) continue;  // the back four in one row
+        const bool wie_gebaut = linie[2] == elf[2] && linie[3] == elf[3];
+        // The second forward just behind the first: the midfield in two
+        // rows, the front one of at most three.
+        const bool zweiter_dahinter = linie[3] == elf[3] - 1 && linie[2] == elf[2] + 1 && reihen[2].size() == 2 &&
+                                      reihen[2].rbegin()->second <= 3;
+        if (wie_gebaut || zweiter_dahinter) passend.push_back(n);
     }
     return passend;
 }
