@@ -75,12 +75,12 @@ struct Leben_Sterne {
     std::vector<i32> stufe;
 };
 // The slowest pace of growth, per cent: a second division (67) and a third
-// (34) both grow their young players at 80 per cent of the top division's
+// (34) both grow their young players at 75 per cent of the top division's
 // pace. Why: at 65 the third divisions ended twenty seasons 5-15 % below
 // their start (and at 34 a sixth, at 50 a tenth), the second 2-6 % below;
-// at 80, with the veterans' decline as a share, 3 % below to 7 % above
-// and 1-8 % above.
-constexpr i32 LEBEN_TEMPO_MIN = 80;
+// at 75, with the veterans' decline as a share, 6 % below to 7 % above and
+// 2 % below to 4 % above (at 80 up to 14 % and 9 % above).
+constexpr i32 LEBEN_TEMPO_MIN = 75;
 void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne = nullptr);
 
 // A club's youth comes at its own median player's fine strength (in a
