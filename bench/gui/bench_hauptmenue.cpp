@@ -13,7 +13,7 @@
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "main/registrierung.h"
-#include "main/spielstart.h"
+#include "main/spielbeginn.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
 #include "season/kalender_lauf.h"

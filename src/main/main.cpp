@@ -1,6 +1,6 @@
 // Kordavo: the program entry.
 #include "main/registrierung.h"
-#include "main/spielstart.h"
+#include "main/spielbeginn.h"
 #include "platform/mainloop.h"
 
 int main(int argc, char** argv) {

@@ -9,7 +9,7 @@
 
 #include "base/globals.h"
 #include "main/registrierung.h"
-#include "main/spielstart.h"
+#include "main/spielbeginn.h"
 #include "matchday/spieltag.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"

@@ -31,7 +31,7 @@
 #include "gui/hauptmenue.h"
 #include "gui/spielfeld_uebersicht.h"
 #include "main/registrierung.h"
-#include "main/spielstart.h"
+#include "main/spielbeginn.h"
 #include "match/spielfeld.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"

@@ -27,7 +27,7 @@
 #include "gui/text_cfg.h"
 #include "gui/palette.h"
 #include "main/registrierung.h"
-#include "main/spielstart.h"
+#include "main/spielbeginn.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
 #include "platform/mainloop.h"

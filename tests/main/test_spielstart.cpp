@@ -154,6 +154,29 @@ TEST_F(Spielstart, ZweiManagerDurchDenWizardSpeichernUndLaden) {
         EXPECT_EQ(sichtbar(f.icon), f.zu_sehen) << f.icon;
         EXPECT_EQ(grau(f.icon), f.ist_grau) << f.icon;
     }
+    // Each big button is labelled with what it does, wherever it stands.
+    const struct {
+        i32 icon;
+        const char* wort;
+    } beschriftung[] = {{ICON_START_NEU, "Neues Spiel"},
+                        {ICON_START_WEITER, "Weiter"},
+                        {ICON_START_LADEN, "Laden"},
+                        {ICON_START_EDITOR, "Daten-Editor"}};
+    Zeichenspur_Einschalten();
+    Blt_Cache_Leeren();
+    Menue_Screen_Refresh();
+    for (const auto& b : beschriftung) {
+        const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(b.icon);
+        ASSERT_NE(i, nullptr) << b.icon;
+        std::string gesehen;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            if (e.art == SPUR_TEXT && e.x >= i->x && e.x < i->x + i->w && e.y >= i->y && e.y < i->y + i->h)
+                gesehen += e.sichtbar;
+        // The centring tab of the label's markup is not a letter.
+        gesehen.erase(0, gesehen.find_first_not_of('\t'));
+        EXPECT_EQ(gesehen, b.wort) << "Knopf " << b.icon;
+    }
+    Zeichenspur_Ausschalten();
     bild("0_start");
     filme_sammeln = true;
     lauf(klick(ICON_START_NEU), 12);

@@ -880,7 +880,11 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
         // is its left half (drawn over an empty one); "abzug" stars are lost
         // to a player's place (dim red), "max" the potential behind them.
         const std::string art = a(0, "voll");
-        const double cx = w / 2.0, cy = h / 2.0 + 0.5, ra = std::min(w, h) / 2.0 - 0.5, ri = ra * 0.45;
+        // A small star (the 7-pixel ones of club lists) is drawn fuller and
+        // without its edge line, or it shrinks to a dot of two pixels.
+        const bool klein = std::min(w, h) < 10;
+        const double cx = w / 2.0, cy = h / 2.0 + (klein ? 0.2 : 0.5),
+                     ra = std::min(w, h) / 2.0 - (klein ? 0.0 : 0.5), ri = ra * (klein ? 0.62 : 0.45);
         cairo_move_to(c, cx, cy - ra);
         for (int i = 1; i < 10; ++i) {
             const double r = i % 2 ? ri : ra, wi = -M_PI / 2 + i * M_PI / 5;
@@ -914,10 +918,14 @@ Rastport* Zeichnen(const std::string& rezept, i32 w, i32 h, i32 eintrag, const U
             cairo_new_path(c);
         } else {
             farbe(c, fuell);
-            cairo_fill_preserve(c);
-            farbe(c, leer ? KANTE_HELL : KANTE_DUNKEL, 0.9);
-            cairo_set_line_width(c, 1);
-            cairo_stroke(c);
+            if (klein) {
+                cairo_fill(c);
+            } else {
+                cairo_fill_preserve(c);
+                farbe(c, leer ? KANTE_HELL : KANTE_DUNKEL, 0.9);
+                cairo_set_line_width(c, 1);
+                cairo_stroke(c);
+            }
         }
     } else if (name == "stepper") {
         // stepper:<-10|-1|+1|+10>: the four zones of a value stepper

@@ -40,7 +40,7 @@ char adresse_text[201] = {};  // the address field's buffer while it is edited
 
 constexpr u32 KNOPF = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD;
 
-// A big button's user word 0: its label among texts 105.. (new game first).
+// The big buttons' shape; each one's label is the text of its number (105..108).
 constexpr Kit_Bildknopf_Def GROSS{.grafik = GRAFIK_START_KNOPF,
                                   .gedrueckt = GRAFIK_START_KNOPF_GEDRUECKT,
                                   .x = START_KNOPF_X,
@@ -57,18 +57,15 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART>({
     Kit_Bildknopf(GROSS, {.nummer = ICON_START_WEITER,
                           .y = START_ZEILE_Y[1],
                           .klick = Spielstart_Weiter_Klick,
-                          .zeichnen = Spielstart_Knopf_Zeichnen,
-                          .wort = {1, 0}}),
+                          .zeichnen = Spielstart_Knopf_Zeichnen}),
     Kit_Bildknopf(GROSS, {.nummer = ICON_START_LADEN,
                           .y = START_ZEILE_Y[2],
                           .klick = Spielstart_Laden_Oeffnen_Klick,
-                          .zeichnen = Spielstart_Knopf_Zeichnen,
-                          .wort = {2, 0}}),
+                          .zeichnen = Spielstart_Knopf_Zeichnen}),
     Kit_Bildknopf(GROSS, {.nummer = ICON_START_EDITOR,
                           .y = START_ZEILE_Y[3],
                           .klick = Spielstart_Editor_Klick,
-                          .zeichnen = Spielstart_Knopf_Zeichnen,
-                          .wort = {3, 0}}),
+                          .zeichnen = Spielstart_Knopf_Zeichnen}),
     Kit_Bildknopf(KLEIN, {.nummer = ICON_START_NETZ,
                           .grafik = GRAFIK_START_NETZ,
                           .gedrueckt = GRAFIK_START_NETZ_AN,
@@ -402,11 +399,12 @@ void Spielstart_Neu_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     gross_text(ziel, x, y, text(ruf::Client() ? 137 : 105), FARBE_WEISS);
 }
 
-// Continue, load and the editor: texts 106..108 in the order of their icons.
+// The editor, load and continue: texts 106..108 by icon number (the text block
+// lists them in that order, new game first), whatever row each stands in.
 void Spielstart_Knopf_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
     Kit_Ueber(ziel, icon);
-    gross_text(ziel, x, y, text(105 + static_cast<i32>(icon->user[0])),
+    gross_text(ziel, x, y, text(105 + (icon->nummer - ICON_START_NEU)),
                (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_WEISS);
 }
 

@@ -1,5 +1,5 @@
-// The scripted start of a new game (see spielstart.h).
-#include "main/spielstart.h"
+// The scripted start of a new game (see spielbeginn.h).
+#include "main/spielbeginn.h"
 
 #include <algorithm>
 #include <cstdio>
