@@ -1,6 +1,7 @@
 #include "graphics/abdruck.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <iterator>
 
@@ -144,6 +145,18 @@ Abdruck_Folge Abdruck_Blit(const Rastport* src, i32* sx, i32* sy, i32* w, i32* h
         case Modus::AUS: break;
     }
     return Abdruck_Folge::ZEICHNEN;
+}
+
+Abdruck_Folge Abdruck_Glyphe(const Rastport* blatt, i32 sx, i32 w, i32 dx, i32 dy, i32 breiter, u64 art) {
+    if (z.modus != Modus::PROBE) return Abdruck_Folge::ZEICHNEN;
+    if (!blatt->fest) z.fehler = true;
+    const auto paar = [](i32 a, i32 b) { return static_cast<u64>(static_cast<u32>(a)) | static_cast<u64>(static_cast<u32>(b)) << 32; };
+    mischen(static_cast<u64>(reinterpret_cast<uintptr_t>(blatt)) ^ static_cast<u64>(blatt->serie) << 40);
+    mischen(paar(sx, w));
+    mischen(paar(dx, dy));
+    mischen(art ^ static_cast<u64>(breiter) << 48);
+    z.rechteck.dazu(auf_ziel(dx, dy, w + breiter, blatt->hoehe));
+    return Abdruck_Folge::FERTIG;
 }
 
 Abdruck_Folge Abdruck_Flaeche(i32* x, i32* y, i32* w, i32* h, const i64* werte, i32 anzahl) {

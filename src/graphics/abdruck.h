@@ -66,6 +66,11 @@ enum class Abdruck_Folge : u8 {
 // pass the place and size are cut to the rectangle.
 Abdruck_Folge Abdruck_Blit(const Rastport* src, i32* sx, i32* sy, i32* w, i32* h, i32* dx, i32* dy,
                            const Blt_Optionen* opt, i64 art, bool sprite);
+// A glyph of a font's sheet (its columns sx .. sx + w, the sheet's whole
+// height) at (dx, dy), `breiter` pixels wider for a bold double stroke,
+// drawn the font's way `art` (mode, colour, boldness): the probe takes it in
+// fewer values than a blit; otherwise it is drawn through the blitter as usual.
+Abdruck_Folge Abdruck_Glyphe(const Rastport* blatt, i32 sx, i32 w, i32 dx, i32 dy, i32 breiter, u64 art);
 // A fill or darkening of a rectangle with values of its own; cut like a blit.
 Abdruck_Folge Abdruck_Flaeche(i32* x, i32* y, i32* w, i32* h, const i64* werte, i32 anzahl);
 // A drawing taken whole (a text with its shadow, a crest): the probe takes

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "base/bytes.h"
+#include "graphics/abdruck.h"
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
 #include "graphics/resf.h"
@@ -376,6 +377,13 @@ struct Zeichner {
     i32 start, x, oben;
 
     void glyph(i32 g, i32 gx) {
+        if (Abdruck_Trifft(rp)) [[unlikely]] {
+            const bool doppelt = f->fett && f->modus == 0;
+            const u64 art = static_cast<u64>(f->modus != 0 ? 1 : f->mehrfarbig ? 2 : 3) | static_cast<u64>(f->farbe) << 8;
+            if (Abdruck_Glyphe(f->blatt.get(), f->x[g], f->breite[g], gx, oben, doppelt ? 1 : 0, art) ==
+                Abdruck_Folge::FERTIG)
+                return;
+        }
         Blt_Optionen o;
         if (f->modus != 0) {
             o = *Blt_Opt_Schatten;

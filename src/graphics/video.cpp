@@ -5,6 +5,7 @@
 #include <zlib.h>
 
 #include <algorithm>
+#include <memory>
 #include <bit>
 #include <cstring>
 
@@ -25,7 +26,8 @@ const Video_Hooks& Video_Get_Hooks() { return hooks; }
 struct Vid_Film {
     i32 w = 0, h = 0;
     u32 frames = 0, fps_z = 1, fps_n = 1;
-    std::vector<u8> daten;     // the whole video
+    // The whole video (shared with another opening of the same clip).
+    std::shared_ptr<const std::vector<u8>> daten;
     std::vector<u32> offsets;  // frames + 1, into daten
     std::vector<u16> bild, tmp;
     i32 frame = 1;       // current, 1-based
@@ -64,11 +66,11 @@ bool kopf_pruefen(const u8* d, size_t n, Vid_Film& f, std::string* fehler) {
 
 // Checks the offsets once the whole video is in `daten`.
 bool offsets_pruefen(Vid_Film& f, std::string* fehler) {
-    bytes::Leser l(f.daten.data() + KVID_KOPF, f.daten.size() - KVID_KOPF);
+    bytes::Leser l(f.daten->data() + KVID_KOPF, f.daten->size() - KVID_KOPF);
     f.offsets.resize(f.frames + 1);
     const u32 erster = KVID_KOPF + 4 * (f.frames + 1);
     for (u32 i = 0; i <= f.frames; ++i) f.offsets[i] = l.u32_();
-    bool gut = !l.fehler && f.offsets[0] >= erster && f.offsets[f.frames] <= f.daten.size();
+    bool gut = !l.fehler && f.offsets[0] >= erster && f.offsets[f.frames] <= f.daten->size();
     // In 64 bits: an offset near 2^32 plus the frame header must not wrap.
     for (u32 i = 0; gut && i < f.frames; ++i) gut = f.offsets[i + 1] >= static_cast<u64>(f.offsets[i]) + 5;
     if (!gut) {
@@ -83,7 +85,7 @@ bool offsets_pruefen(Vid_Film& f, std::string* fehler) {
 
 // Decodes frame n (1-based) onto the buffer; a delta frame needs n - 1 there.
 bool frame_lesen(Vid_Film& f, u32 n) {
-    const u8* p = f.daten.data() + f.offsets[n - 1];
+    const u8* p = f.daten->data() + f.offsets[n - 1];
     const size_t laenge = f.offsets[n] - f.offsets[n - 1];
     const u8 art = p[0];
     const u32 roh = p[1] | (p[2] << 8) | (p[3] << 16) | (static_cast<u32>(p[4]) << 24);
@@ -110,7 +112,7 @@ bool frame_lesen(Vid_Film& f, u32 n) {
     return true;
 }
 
-bool ist_schluessel(const Vid_Film& f, u32 n) { return f.daten[f.offsets[n - 1]] == 0; }
+bool ist_schluessel(const Vid_Film& f, u32 n) { return (*f.daten)[f.offsets[n - 1]] == 0; }
 
 void uhr_stellen(Vid_Film& f) {
     const u32 jetzt = hooks.uhr();
@@ -171,13 +173,33 @@ std::vector<u8> Vid_Schreiben(i32 w, i32 h, u32 fps_zaehler, u32 fps_nenner, i32
     return d;
 }
 
-Vid_Zeiger Vid_Oeffnen(const u8* daten, size_t laenge, std::string* fehler) {
+namespace {
+Vid_Zeiger oeffnen(std::shared_ptr<const std::vector<u8>> daten, std::string* fehler) {
     Vid_Zeiger f(new Vid_Film);
-    if (!daten || !kopf_pruefen(daten, laenge, *f, fehler)) return nullptr;
-    f->daten.assign(daten, daten + laenge);
-    if (f->daten.size() < KVID_KOPF || !offsets_pruefen(*f, fehler)) return nullptr;
+    if (!kopf_pruefen(daten->data(), daten->size(), *f, fehler)) return nullptr;
+    f->daten = std::move(daten);
+    if (f->daten->size() < KVID_KOPF || !offsets_pruefen(*f, fehler)) return nullptr;
     f->letzte_ms = hooks.uhr();
     return f;
+}
+
+// The last clips read whole from a file, by where they lie and what their
+// head and tail say: a clip opened again (the menu's, whenever the menu
+// comes back) is not read again.
+struct Gelesen {
+    i32 start = 0;
+    u32 datei = 0;
+    std::vector<u8> kopf, schluss;
+    std::shared_ptr<const std::vector<u8>> daten;
+};
+std::vector<Gelesen> gelesen;
+constexpr size_t GELESEN_MAX = 2;
+constexpr u32 SCHLUSS = 64;
+}  // namespace
+
+Vid_Zeiger Vid_Oeffnen(const u8* daten, size_t laenge, std::string* fehler) {
+    if (!daten) return nullptr;
+    return oeffnen(std::make_shared<const std::vector<u8>>(daten, daten + laenge), fehler);
 }
 
 Vid_Zeiger Vid_Oeffnen_Handle(W32_Handle h, std::string* fehler) {
@@ -207,14 +229,32 @@ Vid_Zeiger Vid_Oeffnen_Handle(W32_Handle h, std::string* fehler) {
         if (fehler) *fehler = "Video abgeschnitten";
         return nullptr;
     }
-    std::vector<u8> d(groesse);
-    W32_File_Seek(h, start, W32_SEEK_ANFANG);
-    if (W32_File_Read(d.data(), 1, groesse, h) != groesse) {
+    Gelesen g{start, W32_File_Size(h), std::vector<u8>(kopf, kopf + KVID_KOPF), std::vector<u8>(std::min(SCHLUSS, groesse)), {}};
+    if (W32_File_Seek(h, start + static_cast<i32>(groesse - g.schluss.size()), W32_SEEK_ANFANG) == 0 ||
+        W32_File_Read(g.schluss.data(), 1, static_cast<u32>(g.schluss.size()), h) != g.schluss.size()) {
         if (fehler) *fehler = "Video nicht lesbar";
         return nullptr;
     }
-    return Vid_Oeffnen(d.data(), d.size(), fehler);
+    for (const Gelesen& a : gelesen)
+        if (a.start == g.start && a.datei == g.datei && a.daten->size() == groesse && a.kopf == g.kopf &&
+            a.schluss == g.schluss)
+            return oeffnen(a.daten, fehler);
+    auto d = std::make_shared<std::vector<u8>>(groesse);
+    W32_File_Seek(h, start, W32_SEEK_ANFANG);
+    if (W32_File_Read(d->data(), 1, groesse, h) != groesse) {
+        if (fehler) *fehler = "Video nicht lesbar";
+        return nullptr;
+    }
+    g.daten = std::move(d);
+    Vid_Zeiger f = oeffnen(g.daten, fehler);
+    if (f) {
+        if (gelesen.size() >= GELESEN_MAX) gelesen.erase(gelesen.begin());
+        gelesen.push_back(std::move(g));
+    }
+    return f;
 }
+
+void Vid_Gelesene_Freigeben() { gelesen.clear(); }
 
 i32 Vid_Breite(const Vid_Film* f) { return f ? f->w : 0; }
 i32 Vid_Hoehe(const Vid_Film* f) { return f ? f->h : 0; }

@@ -54,6 +54,10 @@ using Vid_Zeiger = std::unique_ptr<Vid_Film, Vid_Loeschen>;
 // given bytes or the file is read). Opens at frame 1, running.
 Vid_Zeiger Vid_Oeffnen(const u8* daten, size_t laenge, std::string* fehler);
 Vid_Zeiger Vid_Oeffnen_Handle(W32_Handle h, std::string* fehler);
+// The last two clips read from a file are kept: opened again from the same
+// place with the same size, head and tail, a clip shares the bytes read
+// before. This drops them (the next opening reads the file).
+void Vid_Gelesene_Freigeben();
 i32 Vid_Breite(const Vid_Film* f);
 i32 Vid_Hoehe(const Vid_Film* f);
 i32 Vid_Frames(const Vid_Film* f);

@@ -12,6 +12,7 @@
 #include "base/debug.h"
 #include "base/random.h"
 #include "base/tempstr.h"
+#include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/konfig.h"
 #include "world/konfig_lesen.h"
@@ -337,16 +338,14 @@ i32 Global_Transfer_Forderung(int spieler) {
     return Global_Runde_10000(static_cast<i32>(wert > 2000000000 ? 2000000000 : wert));
 }
 
+// The n-th of the attributes a player's rows and cards show (the list
+// Attribute_Get_Attribute gives in mode 0): its badge and its name go
+// together.
 const char* Global_Get_Hauptattribut_Name(int spieler, int n) {
     if (spieler < 0 || spieler >= Spieler_Anzahl || n < 0 || n > 2) return "";
-    int gefunden = 0;
-    for (int a = 0; a < 54; a++) {
-        if (Spieler_Daten[spieler].attribut[a] >= Attribut_Tabelle[a].noetige_punkte &&
-            Spieler_Daten[spieler].attribut[a] > 0) {
-            if (gefunden++ == n) return Attribut_Tabelle[a].name;
-        }
-    }
-    return "";
+    i32 a[3];
+    if (n >= Attribute_Get_Attribute(spieler, a, 3, 0) || a[n] < 0 || a[n] >= ATTRIBUT_ANZAHL) return "";
+    return Attribut_Tabelle[a[n]].name;
 }
 
 void Global_Init_Leer(int) {}

@@ -11,6 +11,7 @@
 #include "base/files.h"
 #include "base/pruefsumme.h"
 #include "base/settings.h"
+#include "graphics/abdruck.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
 #include "graphics/resf.h"
@@ -159,6 +160,67 @@ TEST(Markup, Breite) {
 
 // The fonts the build writes into the game folder: all 17 load at start-up
 // and carry every Windows-1252 letter the game's texts use.
+// A text probed on its target: the same text the same way gives the same
+// fingerprint, any change of what it draws another; the rectangle holds
+// every pixel it draws; a sheet whose pixels may change makes the probe unsure.
+TEST(Markup, ProbeFolgtDemText) {
+    Leinwand l;
+    l.f->blatt->fest = true;
+    struct Probe {
+        u64 abdruck = 0;
+        Abdruck_Rechteck r;
+        bool sicher = false;
+    };
+    const auto probe = [&](Font* f, const char* t, u16 farbe, i32 x) {
+        Probe p;
+        f->farbe = farbe;
+        Abdruck_Probe_Beginnen(l.rp.get());
+        Font_Markup_Ausgabe(l.rp.get(), f, farbe, t, x, 20, 0);
+        Abdruck_Abschnitt(&p.abdruck, &p.r);
+        p.sicher = Abdruck_Probe_Ende();
+        return p;
+    };
+    // Mode 0 fonts strike a bold glyph twice.
+    std::unique_ptr<Font> voll{testfont::neu(0)}, fett{testfont::neu(0)};
+    fett->fett = 1;
+    for (Font* f : {voll.get(), fett.get()}) f->blatt->fest = true;
+    const struct Fall {
+        const char* was;
+        Font* f;
+        const char* text;
+        u16 farbe;
+        i32 x;
+    } faelle[] = {
+        {"as first probed", l.f.get(), "AB 12", 0xFFFF, 10}, {"another text", l.f.get(), "AB 13", 0xFFFF, 10},
+        {"another colour", l.f.get(), "AB 12", 0xF800, 10},  {"another place", l.f.get(), "AB 12", 0xFFFF, 11},
+        {"a colour in the text", l.f.get(), "AB ^c0063412", 0xFFFF, 10},
+        {"another sheet", voll.get(), "AB 12", 0xFFFF, 10},  {"bold", fett.get(), "AB 12", 0xFFFF, 10},
+    };
+    const Probe erste = probe(l.f.get(), faelle[0].text, faelle[0].farbe, faelle[0].x);
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        const Probe p = probe(f.f, f.text, f.farbe, f.x);
+        EXPECT_TRUE(p.sicher);
+        EXPECT_EQ(p.abdruck == erste.abdruck, &f == &faelle[0]);
+        // Drawn for real: every pixel inside the rectangle.
+        Blt_Rechteck(l.rp.get(), 0, 0, -1, -1, 0);
+        f.f->farbe = f.farbe;
+        Font_Markup_Ausgabe(l.rp.get(), f.f, f.farbe, f.text, f.x, 20, 0);
+        i32 aussen = 0;
+        for (i32 y = 0; y < l.rp->hoehe; ++y)
+            for (i32 x = 0; x < l.rp->breite; ++x)
+                if (l.rp->bitmap->pixel16()[static_cast<size_t>(y) * l.rp->breite + x] &&
+                    (x < p.r.x0 || x >= p.r.x1 || y < p.r.y0 || y >= p.r.y1))
+                    ++aussen;
+        EXPECT_EQ(aussen, 0);
+    }
+    // The bold glyph's second stroke lies one pixel further right.
+    EXPECT_EQ(probe(fett.get(), "H", 0xFFFF, 0).r.x1, 9);
+    EXPECT_EQ(probe(voll.get(), "H", 0xFFFF, 0).r.x1, 8);
+    l.f->blatt->fest = false;
+    EXPECT_FALSE(probe(l.f.get(), "AB", 0xFFFF, 10).sicher);
+}
+
 TEST(Spielfonts, StartUndZeichen) {
     const char* spiel = std::getenv("KORDAVO_GAME_DIR");
     ASSERT_TRUE(spiel && *spiel);

@@ -162,6 +162,42 @@ TEST_F(Video, EndlosZumNeustartFrameUndPauseHaeltDieUhrAn) {
     EXPECT_EQ(Bnk_GotoV(v, 3), 3);
 }
 
+// A clip opened again from the same place of the same file is not read
+// again (bytes changed in its middle since are not seen until the kept
+// clips are dropped); another clip there (another size, head or tail) is
+// read anew.
+TEST_F(Video, EinWiederGeoeffneterClipWirdNichtNeuGelesen) {
+    Vid_Gelesene_Freigeben();
+    const auto zeigt = [this](i32 versatz) {
+        Bnk_Video* v = Bnk_InitV(1, "animationen.res", 1, 0, 3, 2, BNK_AUS_CONTAINER, "wieder", false);
+        if (!v) return -2;
+        Bnk_PauseV(v, 0);
+        const i32 k = gezeigt(bild(uhr + 1000 * static_cast<u32>(versatz + 1)));
+        Bnk_RelV(v);
+        return k;
+    };
+    EXPECT_EQ(zeigt(0), 1);
+    // Frame 1 damaged in the file; size, head and tail as they were.
+    std::vector<std::vector<u16>> frames;
+    for (i32 k = 1; k <= FRAMES; ++k) {
+        frames.emplace_back(W * H);
+        for (i32 i = 0; i < W * H; ++i) frames.back()[static_cast<size_t>(i)] = pixel_von(k, i);
+    }
+    std::vector<u8> vid = Vid_Schreiben(W, H, 10, 1, frames, 3);
+    const u32 erstes = vid[KVID_KOPF] | vid[KVID_KOPF + 1] << 8 | vid[KVID_KOPF + 2] << 16 | vid[KVID_KOPF + 3] << 24;
+    ASSERT_LT(erstes + 8, vid.size() - 64);
+    vid[erstes + 7] ^= 0x5A;
+    schreiben("animationen.res", container("HRF", {{1, 2, 3}, vid}, false));
+    EXPECT_EQ(zeigt(1), 1) << "the kept bytes";
+    Vid_Gelesene_Freigeben();
+    EXPECT_NE(zeigt(2), 1) << "read anew: the damaged frame";
+    // Another clip in its place.
+    for (auto& f : frames)
+        for (u16& p : f) p = static_cast<u16>(p + 5000);
+    schreiben("animationen.res", container("HRF", {{1, 2, 3}, Vid_Schreiben(W, H, 10, 1, frames, 3)}, false));
+    EXPECT_EQ(zeigt(3), 6);
+}
+
 TEST_F(Video, KaputteVideosWerdenAbgelehnt) {
     std::vector<std::vector<u16>> frames(2, std::vector<u16>(W * H, 5));
     const std::vector<u8> gut = Vid_Schreiben(W, H, 10, 1, frames);

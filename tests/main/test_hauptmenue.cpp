@@ -423,8 +423,9 @@ TEST_F(Hauptmenue, ZweiSekundenMenueMitKlickAufDisk) {
 TEST_F(Hauptmenue, KopfBleibtUeberJedemScreen) {
     schritt("kopf_start", "wait 12\n", 12);
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
-    // The club's strength on the scale of every other page: half steps.
-    const std::string staerke = std::string("Stärke: ") + Team_Halbwert_String(Team_Get_Staerke_Modus(Team_Aktiv, 16));
+    // The club's strength on the scale of every other page: half steps, the
+    // starters' (so named).
+    const std::string staerke = std::string("Stärke (Stammelf): ") + Team_Halbwert_String(Team_Get_Staerke_Modus(Team_Aktiv, 16));
     EXPECT_NE(spur::finden(spur::frame(), staerke), nullptr) << staerke;
     auto kopf_zeigt = [](const std::string& was) {
         const auto t = spur::frame();

@@ -11,6 +11,9 @@
 
 #include "graphics/font.h"
 #include "graphics/zeichenspur.h"
+#include "gui/palette.h"
+#include "kit.h"
+#include "season/optionen.h"
 #include "world/global.h"
 #include "world/welt.h"
 
@@ -94,6 +97,52 @@ inline void Legende_Erklaert(i32 basis, Kasten reihen, std::initializer_list<Kas
     for (i32 a : erklaert)
         EXPECT_NE(std::find(gezeigt.begin(), gezeigt.end(), a), gezeigt.end()) << Attribut_Tabelle[a].name << " is on no row";
     EXPECT_GE(drin, std::min(gezeigt.size(), mindestens)) << drin << " of " << gezeigt.size() << " badges named";
+}
+
+// The help box's text in the trace: its shadow and its text one pixel
+// apart; "" without a box.
+inline std::string Hilfe_Im_Bild() {
+    const std::vector<Zeichenspur_Eintrag>& e = Zeichenspur_Eintraege();
+    for (size_t i = 0; i + 1 < e.size(); ++i)
+        if (e[i].art == SPUR_TEXT && e[i + 1].art == SPUR_TEXT && e[i].farbe == FARBE_SCHATTEN &&
+            e[i + 1].farbe == FARBE_WEISS && e[i].x == e[i + 1].x + 1 && e[i].y == e[i + 1].y + 1 &&
+            e[i].sichtbar == e[i + 1].sichtbar)
+            return e[i + 1].sichtbar;
+    return "";
+}
+
+// The help box with the mouse resting at (x, y) as long as a player waits
+// for it, help texts switched on for the active manager.
+inline std::string Hilfe_Bei(i32 x, i32 y) {
+    Option_Wert(OPTION_TEAM_ERSTE, 1, 1);
+    kit::Maus(x, y);
+    kit::Frames(3, 400);
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    return Hilfe_Im_Bild();
+}
+
+// Every badge (basis + attribute, or basis_gewaehlt + attribute) drawn in
+// the last frame inside `reihen`: with the mouse resting on its middle, the
+// help box names the attribute. The count of badges checked.
+inline size_t Marken_Hilfe_Pruefen(i32 basis, Kasten reihen, i32 basis_gewaehlt = -1) {
+    struct Marke {
+        i32 a, x, y;
+    };
+    std::vector<Marke> marken;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+        if (e.art != SPUR_BLIT || !reihen.um(e.x, e.y, e.breite, e.hoehe)) continue;
+        i32 a = -1;
+        if (e.grafik >= basis && e.grafik < basis + ATTRIBUT_ANZAHL) a = e.grafik - basis;
+        else if (basis_gewaehlt >= 0 && e.grafik >= basis_gewaehlt && e.grafik < basis_gewaehlt + ATTRIBUT_ANZAHL)
+            a = e.grafik - basis_gewaehlt;
+        const i32 mx = e.x + e.breite / 2, my = e.y + e.hoehe / 2;
+        if (a >= 0 && std::none_of(marken.begin(), marken.end(), [&](const Marke& m) { return m.x == mx && m.y == my; }))
+            marken.push_back({a, mx, my});
+    }
+    for (const Marke& m : marken)
+        EXPECT_EQ(Hilfe_Bei(m.x, m.y), Attribut_Tabelle[m.a].name) << "the badge at " << m.x << "," << m.y;
+    return marken.size();
 }
 
 }  // namespace

@@ -586,4 +586,17 @@ TEST_F(ImSpiel, TheRowsBadgesAreNamedInTheWindow) {
                      {{x + 100, y + 22, r, y + 44}, {x, y + IM_SPIEL_LISTE_H - 26, r, y + IM_SPIEL_LISTE_H}}, 6);
 }
 
+// Every row badge of the list window names its attribute when the mouse
+// rests on it.
+TEST_F(ImSpiel, TheRowsBadgesNameTheirAttributeUnderTheMouse) {
+    oeffnen();
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    const Screen_Icon* l = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_LISTE);
+    ASSERT_NE(l, nullptr);
+    EXPECT_GE(Marken_Hilfe_Pruefen(GRAFIK_ATTRIBUT, {l->x, l->y + 44, l->x + IM_SPIEL_LISTE_B, l->y + 358},
+                                   GRAFIK_ATTRIBUT_GEWAEHLT),
+              6u);
+}
+
 }  // namespace

@@ -446,4 +446,12 @@ TEST_F(Kader, FaehigkeitenMarkenUnterDenZeilenBenannt) {
     Legende_Erklaert(GRAFIK_ATTRIBUT, {204, 136, 791, 520}, {{197, 515, 791, 562}});
 }
 
+// Every row badge names its attribute when the mouse rests on it.
+TEST_F(Kader, FaehigkeitenMarkenMitHilfe) {
+    oeffnen();
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_GE(Marken_Hilfe_Pruefen(GRAFIK_ATTRIBUT, {204, 136, 791, 520}, GRAFIK_ATTRIBUT_GEWAEHLT), 6u);
+}
+
 }  // namespace

@@ -264,4 +264,11 @@ TEST_F(Kaderansicht, FaehigkeitenMarkenDerKartenBenannt) {
     Legende_Erklaert(GRAFIK_ATTRIBUT_KLEIN, {146, 116, 782, 508}, {{460, 510, 791, 560}});
 }
 
+// Every card badge names its attribute when the mouse rests on it.
+TEST_F(Kaderansicht, FaehigkeitenMarkenMitHilfe) {
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_GE(Marken_Hilfe_Pruefen(GRAFIK_ATTRIBUT_KLEIN, {146, 116, 782, 508}), 3u);
+}
+
 }  // namespace

@@ -988,3 +988,64 @@ TEST_F(Figuren, Blit16ImViewUndAmRand) {
 }
 
 }  // namespace
+
+namespace {
+
+// An 8-bit run-length frame (the crowd's) drawn through a colour table: in
+// the view, cut at each edge, at full and half size (odd columns of even
+// rows), runs starting on even and odd columns.
+TEST_F(Figuren, Rle8ImViewUndAmRand) {
+    ASSERT_NE(Screen_Rastport, nullptr);
+    const i32 sw = Screen_Rastport->breite;
+    auto v = std::make_unique<Spielansicht_View>();
+    v->screen_x = 100, v->screen_y = 50, v->breite = 200, v->hoehe = 100;
+    for (int i = 0; i < 256; ++i) v->farben[3][i] = static_cast<u16>(0x0800 + 37 * i);
+    // Rows of 9 columns: skip 1, draw 3, skip 2, draw 3 / draw 2, skip 1, draw 6.
+    const std::vector<u8> zeile_a = {1, 0x83, 10, 11, 12, 2, 0x83, 13, 14, 15};
+    const std::vector<u8> zeile_b = {0x82, 20, 21, 1, 0x86, 22, 23, 24, 25, 26, 27};
+    std::vector<u8> daten, zeilen;
+    for (int r = 0; r < 4; ++r) {
+        const u32 start = static_cast<u32>(daten.size());
+        for (int b = 0; b < 4; ++b) zeilen.push_back(static_cast<u8>(start >> (8 * b)));
+        const std::vector<u8>& z = r % 2 ? zeile_b : zeile_a;
+        daten.insert(daten.end(), z.begin(), z.end());
+    }
+    const Sa_Frame fr{9, 4, 0, 0, zeilen.data(), daten.data()};
+    const auto index = [&](i32 qx, i32 qy) -> int {  // the table index at a frame pixel, -1 none
+        static const int A[9] = {-1, 10, 11, 12, -1, -1, 13, 14, 15}, B[9] = {20, 21, -1, 22, 23, 24, 25, 26, 27};
+        return qy % 2 ? B[qx] : A[qx];
+    };
+    const u16 grund = 0x4208;
+    const struct Fall {
+        const char* name;
+        i32 x, y;
+        bool halb, zeichnet;
+    } faelle[] = {
+        {"inside", 150, 80, false, true},     {"left edge", 96, 80, false, true},  {"right edge", 295, 80, false, true},
+        {"top edge", 150, 48, false, true},   {"bottom edge", 150, 148, false, true},
+        {"outside", 400, 80, false, false},   {"half inside", 151, 80, true, true}, {"half left edge", 98, 80, true, true},
+        {"half right edge", 298, 81, true, true},
+    };
+    for (const Fall& f : faelle) {
+        v->layout = f.halb ? SA_HALB : SA_VOLL;
+        Blt_Rechteck(Screen_Rastport, 0, 0, sw, Screen_Rastport->hoehe, grund);
+        EXPECT_EQ(Spielansicht_Blit_Rle8(v.get(), &fr, 3, f.x - 100, f.y - 50), f.zeichnet) << f.name;
+        std::vector<u16> soll(static_cast<size_t>(sw) * Screen_Rastport->hoehe, grund);
+        for (i32 qy = 0; qy < 4; ++qy)
+            for (i32 qx = 0; qx < 9; ++qx) {
+                if (f.halb && ((qy & 1) || !(qx & 1))) continue;
+                const i32 x = f.x + (f.halb ? qx / 2 : qx), y = f.y + (f.halb ? qy / 2 : qy);
+                if (index(qx, qy) < 0 || x < 100 || x >= 300 || y < 50 || y >= 150) continue;
+                soll[static_cast<size_t>(y) * sw + x] = v->farben[3][index(qx, qy)];
+            }
+        ASSERT_TRUE(Rastport_Lock(Screen_Rastport));
+        const u16* s = Screen_Rastport->bitmap->pixel16();
+        i32 fehler = 0;
+        for (size_t i = 0; i < soll.size(); ++i)
+            if (s[i] != soll[i] && fehler++ < 3)
+                ADD_FAILURE() << f.name << " at " << i % sw << "," << i / sw << ": " << s[i] << " not " << soll[i];
+        EXPECT_EQ(fehler, 0) << f.name;
+    }
+}
+
+}  // namespace

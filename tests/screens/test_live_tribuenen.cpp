@@ -384,3 +384,59 @@ TEST_F(LiveTribuenen, GroundPicturesAreUnpackedAheadAndOutliveTheView) {
     Spielansicht_Vorrat_Freigeben();
     EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
 }
+
+namespace {
+
+// A ground built once is kept: a second view on it (another slot, the next
+// kick-off) takes the same picture; grass, scale, side and every stand
+// level tell grounds apart, and each picture stays the one its ground is
+// built as.
+TEST_F(LiveTribuenen, ABuiltGroundIsKeptForTheNextViewOnIt) {
+    stadion().klasse = 2;
+    stadion().kapazitaet = 14000;
+    Spielfeld_Daten* sf = Anpfiff();
+    ASSERT_NE(sf, nullptr);
+    Spielansicht_Gebaute_Freigeben();
+    ASSERT_TRUE(Bauen(sf, SA_HALB));
+    const std::shared_ptr<Rastport> erstes = view->bild;
+    auto zweiter = std::make_unique<Spielansicht_View>();
+    zweiter->pitch = sf, zweiter->layout = SA_VIERTEL;
+    ASSERT_TRUE(Spielansicht_Bild_Neu(zweiter.get()));
+    EXPECT_EQ(zweiter->bild, erstes) << "a half and a quarter view share the half-scale ground";
+    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 1u);
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(zweiter->stand_level[i], view->stand_level[i]) << "Seite " << i;
+    Spielansicht_View_Leeren(zweiter.get());
+
+    const struct Fall {
+        const char* was;
+        void (*aendern)(Spielfeld_Daten&, Spielansicht_View&);
+    } faelle[] = {
+        {"another stand level", [](Spielfeld_Daten& s, Spielansicht_View&) { s.tribuene[3] = SF_Tribuene_Byte(4); }},
+        {"another grass", [](Spielfeld_Daten& s, Spielansicht_View&) { s.bild_art = static_cast<u8>((s.bild_art + 1) % 7); }},
+        {"the other side", [](Spielfeld_Daten&, Spielansicht_View& v) { v.gespiegelt = 1; }},
+        {"the full scale", [](Spielfeld_Daten&, Spielansicht_View& v) { v.layout = SA_VOLL; }},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        auto kopie = std::make_unique<Spielfeld_Daten>(*sf);
+        Spielansicht_View_Leeren(view.get());
+        view->pitch = kopie.get(), view->layout = SA_HALB;
+        f.aendern(*kopie, *view);
+        const u32 layout = view->layout, gespiegelt = view->gespiegelt;
+        ASSERT_TRUE(Spielansicht_Bild_Neu(view.get()));
+        EXPECT_NE(view->bild, erstes);
+        const Rastport_Bild soll = Erwartet(*kopie, layout, gespiegelt != 0);
+        ASSERT_TRUE(soll);
+        EXPECT_EQ(Abweichungen(*view->bild, *soll), 0);
+        Spielansicht_View_Leeren(view.get());
+    }
+    // The first ground is still the one it was built as.
+    const Rastport_Bild soll = Erwartet(*sf, SA_HALB);
+    ASSERT_TRUE(soll);
+    EXPECT_EQ(Abweichungen(*erstes, *soll), 0);
+    EXPECT_LE(Spielansicht_Gebaute_Anzahl(), 4u) << "only the last few grounds are kept";
+    Spielansicht_Gebaute_Freigeben();
+    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 0u);
+}
+
+}  // namespace

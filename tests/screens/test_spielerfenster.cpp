@@ -591,4 +591,26 @@ TEST_F(Spielerfenster, KarteBenenntDieGelerntenMarken) {
     }
 }
 
+// Each learned badge, large or on the strip, names its attribute under the
+// mouse as well.
+TEST_F(Spielerfenster, KarteGelernteMarkenMitHilfe) {
+    const i32 p = feldspieler(5);
+    const std::vector<i32> a = freie_attribute(p);
+    ASSERT_GE(a.size(), 12u);
+    struct Fall {
+        size_t gelernt;
+        i32 grafik;
+    } faelle[] = {{3, GRAFIK_ATTRIBUT_KARTE}, {12, GRAFIK_ATTRIBUT_GEWAEHLT}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.gelernt);
+        alle_weg(p);
+        for (size_t i = 0; i < f.gelernt; ++i) lernen(p, a[i], false);
+        Spieler_Info_Screen_Init(p, Team_Aktiv, SPIELERKARTE_EIGEN);
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        EXPECT_EQ(Marken_Hilfe_Pruefen(f.grafik, {150, 300, 700, 350}), f.gelernt);
+        Spieler_Info_Schliessen();
+    }
+}
+
 }  // namespace

@@ -259,4 +259,12 @@ TEST_F(Taktik, FaehigkeitenMarkenBenannt) {
     Legende_Erklaert(GRAFIK_ATTRIBUT, {204, 134, 640, 325}, {{197, 112, 791, 134}, {197, 324, 370, 345}}, 6);
 }
 
+// Every row badge, the ones the legend has no room for too, names its
+// attribute when the mouse rests on it.
+TEST_F(Taktik, FaehigkeitenMarkenMitHilfe) {
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_GE(Marken_Hilfe_Pruefen(GRAFIK_ATTRIBUT, {204, 134, 640, 325}), 6u);
+}
+
 }  // namespace

@@ -424,3 +424,31 @@ TEST_F(Zeile, AttributLegendeFuelltDieZeilenUndGibtDenRestZurueck) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every size of the attribute badges the screens draw: no two attributes'
+// pictures alike (letters, group colour), so a badge never stands for two.
+TEST_F(Mit_Uhr, AttributMarkenSindVerschieden) {
+    const struct {
+        const char* name;
+        u32 basis;
+    } groessen[] = {{"klein", GRAFIK_ATTRIBUT_KLEIN},     {"normal", GRAFIK_ATTRIBUT},
+                    {"gewaehlt", GRAFIK_ATTRIBUT_GEWAEHLT}, {"karte", GRAFIK_ATTRIBUT_KARTE},
+                    {"gross", GRAFIK_ATTRIBUT_GROSS}};
+    for (const auto& g : groessen) {
+        std::vector<std::vector<u16>> bilder;
+        for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a) {
+            Rastport* b = Kit_Bild(g.basis + static_cast<u32>(a));
+            ASSERT_TRUE(b && Rastport_Lock(b) && b->bitmap && b->bitmap->pixel16()) << g.name << " " << a;
+            const u16* p = b->bitmap->pixel16();
+            bilder.emplace_back(p, p + static_cast<size_t>(b->breite) * static_cast<size_t>(b->hoehe));
+        }
+        for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a)
+            for (i32 c = a + 1; c < ATTRIBUT_ANZAHL; ++c)
+                EXPECT_NE(bilder[a], bilder[c]) << g.name << ": " << Attribut_Tabelle[a].name << " and "
+                                                << Attribut_Tabelle[c].name << " look alike";
+    }
+}
+
+}  // namespace

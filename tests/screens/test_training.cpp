@@ -5,6 +5,8 @@
 // and its results; and a whole turn of training played through the screens.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -691,6 +693,48 @@ TEST_F(Training, TalenteBlaettern) {
     EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(ICON_TALENTE_RAHMEN)->grafik, static_cast<u32>(GRAFIK_TALENTE_TOR));
 }
 
+// The header's badges (the attribute in training, up to three weaknesses)
+// stand apart and each names its attribute under the mouse.
+TEST_F(Training, TalenteKopfMarkenMitHilfe) {
+    const i32 p = feldspieler();
+    nur_lernbar(p, {4});
+    setzen(4, p, 6);  // in training
+    for (i32 a : {40, 41, 44}) setzen(a, p, Attribut_Noetig(a) + 1);
+    Spieler_Talente_Screen_Init(p, TALENTE_EIGENES_TEAM);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::TALENTE));
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    const Kasten kopf{560, 0, 800, 40};
+    std::vector<const Zeichenspur_Eintrag*> marken;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_BLIT && e.grafik >= GRAFIK_ATTRIBUT && e.grafik < GRAFIK_ATTRIBUT + ATTRIBUT_ANZAHL &&
+            kopf.um(e.x, e.y, e.breite, e.hoehe))
+            marken.push_back(&e);
+    ASSERT_EQ(marken.size(), 4u);
+    // With the caption "Im Training" and the matches: side by side, left of
+    // the screen's emblem (from x 755).
+    std::vector<std::pair<i32, i32>> stuecke;
+    for (const Zeichenspur_Eintrag* m : marken) stuecke.emplace_back(m->x, m->x + m->breite);
+    for (const char* t : {Text_cfg_Text(TEXT_EINSETZEN_1, 32), "Spiele)"})
+        if (const Zeichenspur_Eintrag* e = kit::Text(t)) {
+            // Set right-aligned at its tab stop.
+            const size_t tab = e->text.find("^tr");
+            ASSERT_NE(tab, std::string::npos) << e->text;
+            const i32 rechts = std::atoi(e->text.substr(tab + 3, 4).c_str());
+            stuecke.emplace_back(rechts - Breite_Von(*e), rechts);
+        } else {
+            ADD_FAILURE() << t;
+        }
+    for (size_t i = 0; i < stuecke.size(); ++i) {
+        EXPECT_LE(stuecke[i].second, 752) << stuecke[i].first;
+        for (size_t k = i + 1; k < stuecke.size(); ++k)
+            EXPECT_TRUE(stuecke[i].second <= stuecke[k].first || stuecke[k].second <= stuecke[i].first)
+                << "over each other at " << stuecke[i].first << " and " << stuecke[k].first;
+    }
+    EXPECT_EQ(Marken_Hilfe_Pruefen(GRAFIK_ATTRIBUT, kopf), 4u);
+    kit::Png("talente_kopf_hilfe");
+}
+
 // --- The training sheet ----------------------------------------------------------------
 
 TEST_F(Training, PlanSlots) {
@@ -1272,6 +1316,14 @@ TEST_F(Plan, FaehigkeitenMarkenBenannt) {
     kit::Spur_Leeren();
     kit::Frames(1);
     Legende_Erklaert(GRAFIK_ATTRIBUT, {8, 136, 380, 520}, {{488, 340, 791, 405}}, 6, GRAFIK_ATTRIBUT_GEWAEHLT);
+}
+
+// Every row badge of the sheet names its attribute when the mouse rests on it.
+TEST_F(Plan, FaehigkeitenMarkenMitHilfe) {
+    oeffnen();
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    EXPECT_GE(Marken_Hilfe_Pruefen(GRAFIK_ATTRIBUT, {8, 136, 380, 520}, GRAFIK_ATTRIBUT_GEWAEHLT), 6u);
 }
 
 }  // namespace

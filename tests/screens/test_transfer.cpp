@@ -578,4 +578,11 @@ TEST_F(Transfer, FaehigkeitenMarkenBenannt) {
     Legende_Erklaert(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, {{400, 366, 791, 405}}, 6);
 }
 
+// Every own row's badge names its attribute when the mouse rests on it.
+TEST_F(Transfer, FaehigkeitenMarkenMitHilfe) {
+    oeffnen();
+    zeichnen();
+    EXPECT_GE(Marken_Hilfe_Pruefen(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, GRAFIK_ATTRIBUT_GEWAEHLT), 6u);
+}
+
 }  // namespace

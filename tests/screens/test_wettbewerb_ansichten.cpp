@@ -20,6 +20,7 @@
 #include "wettbewerb_spielen.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
+#include "world/team.h"
 
 namespace {
 
@@ -179,6 +180,37 @@ TEST_F(Ansichten, UebersichtNachStaerke) {
     for (i32 k = 0; k < n; ++k) EXPECT_EQ(z[k].staerke, Team_Get_Staerke_Modus(z[k].team, 16)) << k;
     klick_icon(ICON_WB_AUSWAHL_B);
     EXPECT_EQ(Menue_Icon_Zustand(ICON_WB_AUSWAHL_B), 0u);
+}
+
+// The header's strength and the overview's are told apart by their labels:
+// the header counts the starters, the overview the players its switch
+// names; with the switch on the starters both show the same figure.
+TEST_F(Ansichten, ZweiStaerkenBeschriftet) {
+    oeffnen(2, Screen_Id::WETTBEWERB_UEBERSICHT);
+    spieltag(5);
+    const std::string elf = Team_Halbwert_String(Team_Get_Staerke_Modus(Team_Aktiv, 16));
+    const std::string alle = Team_Halbwert_String(Team_Get_Staerke_Modus(Team_Aktiv, 0));
+    ASSERT_NE(elf, alle);
+    const std::string tabelle_stammelf = Text_cfg_Text(TEXT_TABELLE, 56), tabelle_alle = Text_cfg_Text(TEXT_TABELLE, 55);
+    struct Fall {
+        const std::string& titel;  // whose strength the overview's title names
+        const std::string& zeile;  // the own club's figure in its row
+    } faelle[] = {{tabelle_alle, alle}, {tabelle_stammelf, elf}};
+    for (const Fall& f : faelle) {
+        frame();
+        const Zeichenspur_Eintrag* kopf = kit::Text(("Stärke (" + tabelle_stammelf + "): " + elf).c_str());
+        ASSERT_NE(kopf, nullptr) << "the header names the starters";
+        EXPECT_LT(kopf->y, 86);
+        const Zeichenspur_Eintrag* titel = kit::Text(("(Stärke: " + f.titel + ")").c_str());
+        ASSERT_NE(titel, nullptr) << f.titel;
+        EXPECT_GT(titel->y, 86);
+        const Zeichenspur_Eintrag* zeile = nullptr;
+        for (const Zeichenspur_Eintrag* t : kit::Texte(name(Team_Aktiv).c_str()))
+            if (t->y > 136) zeile = t;
+        ASSERT_NE(zeile, nullptr) << "the own club's row";
+        EXPECT_NE(zeile->sichtbar.find(f.zeile), std::string::npos) << zeile->sichtbar << " / " << f.zeile;
+        klick_icon(ICON_WB_AUSWAHL_B);
+    }
 }
 
 // Every view of every competition of the shipped world, at its first and

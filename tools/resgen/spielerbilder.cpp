@@ -5,9 +5,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
-#include <set>
 
+#include "base/cp1252.h"
 #include "resgen.h"
+#include "world/attribut_marke.h"
 
 namespace resgen {
 
@@ -17,13 +18,12 @@ constexpr u32 NAVY = 0x0E1A2B, PANEL = 0x16263D, KANTE_HELL = 0x3C5A82, KANTE_DU
 constexpr u32 KNOPF_OBEN = 0x23395A, KREIDE = 0xF2F4F0, GOLD = 0xF2B33D, GUT = 0x3FB26B, SCHLECHT = 0xD9483B,
               INFO = 0x4A90D9;
 
-// The attribute families: outfield (0..39), negative (40..46), goalkeeper
-// (47..52), star training (53).
+// The colour of an attribute's group, one each: basics in the neutral blue,
+// advanced in green, mastery in violet, weaknesses in red, the goalkeeper's
+// in orange, the star training in gold.
 u32 familie(i32 a) {
-    if (a >= 40 && a <= 46) return SCHLECHT;
-    if (a >= 47 && a <= 52) return GUT;
-    if (a == 53) return GOLD;
-    return INFO;
+    constexpr u32 FARBE[ATTRIBUT_GRUPPEN] = {INFO, GUT, 0x9B6BD9, SCHLECHT, 0xE8832E, GOLD};
+    return FARBE[static_cast<int>(Attribut_Gruppe_Von(a))];
 }
 
 u32 mischen(u32 a, u32 b, double t) {
@@ -34,39 +34,13 @@ u32 mischen(u32 a, u32 b, double t) {
     return k(16) | k(8) | k(0);
 }
 
-// The UTF-8 characters of a name.
-std::vector<std::string> zeichen(const std::string& s) {
+// Short forms of the attribute names (UTF-8), `laenge` characters each, no
+// two alike (the game's rule, on its Windows-1252 names).
+std::vector<std::string> kurzformen(const std::vector<std::string>& namen, size_t laenge) {
+    std::vector<std::string> cp;
+    for (const std::string& n : namen) cp.push_back(Utf8_To_Cp1252(n));
     std::vector<std::string> r;
-    for (size_t i = 0; i < s.size();) {
-        size_t n = 1;
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        if (c >= 0xF0) n = 4;
-        else if (c >= 0xE0) n = 3;
-        else if (c >= 0xC0) n = 2;
-        r.push_back(s.substr(i, n));
-        i += n;
-    }
-    return r;
-}
-
-// Short forms of the attribute names, three characters, each different:
-// the first letter and two later ones, the earliest pair not yet taken.
-std::vector<std::string> kurzformen(const std::vector<std::string>& namen) {
-    std::vector<std::string> r;
-    std::set<std::string> vergeben;
-    for (const std::string& name : namen) {
-        const std::vector<std::string> z = zeichen(name);
-        std::string wahl = name.substr(0, std::min<size_t>(name.size(), 3));
-        bool gefunden = z.size() < 3;
-        for (size_t i = 1; i < z.size() && !gefunden; ++i)
-            for (size_t j = i + 1; j < z.size() && !gefunden; ++j) {
-                if (z[i] == " " || z[j] == " ") continue;
-                const std::string k = z[0] + z[i] + z[j];
-                if (!vergeben.count(k)) wahl = k, gefunden = true;
-            }
-        vergeben.insert(wahl);
-        r.push_back(wahl);
-    }
+    for (const std::string& k : Attribut_Kurzformen(cp, laenge)) r.push_back(Cp1252_To_Utf8(k));
     return r;
 }
 
@@ -253,12 +227,12 @@ Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::s
         // of attribute (entry - first entry).
         const i32 at = eintrag - std::atoi(a(0, "0").c_str());
         const std::string art = a(1, "normal");
-        const std::vector<std::string> kurz = kurzformen(u.attribute);
+        // The small card badges carry two letters, the others three.
+        const std::vector<std::string> kurz = kurzformen(u.attribute, art == "klein" ? 2 : 3);
         const std::string nm = at >= 0 && static_cast<size_t>(at) < u.attribute.size() ? u.attribute[static_cast<size_t>(at)]
                                                                                       : std::to_string(at);
         const std::string kf = at >= 0 && static_cast<size_t>(at) < kurz.size() ? kurz[static_cast<size_t>(at)] : nm;
         if (art == "gross") abzeichen(c, w, h, at, nm, false, true);
-        else if (art == "klein") abzeichen(c, w, h, at, zeichen(kf).empty() ? kf : zeichen(kf)[0], false, false);
         else abzeichen(c, w, h, at, kf, art == "gewaehlt", false);
     } else if (name == "stapel") {
         stapel(c, w, h, a(0, "mitte"), a(1) == "an");

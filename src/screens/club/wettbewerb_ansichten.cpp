@@ -47,6 +47,7 @@ enum : i32 {
     T_WERT_JE_SPIELER = 59,
     T_SCHNITT = 60,
     T_PLATZ = 7,
+    T_AUSWAHL_0 = 55,  // 55..58 the players counted: "Alle Spieler", "Stammelf", ...
 };
 constexpr i32 T_E1_FAEHIGKEITEN = 8;  // EINSETZEN_1: special attributes
 constexpr u32 MODUS_KO = 4;
@@ -402,8 +403,11 @@ void Tabelle_Screen_Uebersichtzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i3
 void Wb_Uebersicht_Kopf(Rastport* ziel, i32 x, i32 y) {
     const Wb_Stand& st = Wb_Stand_Holen();
     if (st.gruppe < 0) return;
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s %s",
-                     text(T_UEBERSICHT), text(T_MANNSCHAFTEN), Wettbewerb_Get_Name(st.gruppe, true).c_str());
+    // The title says whose strength the rows add up (the selection switch's
+    // own words): the header over every screen counts the starters only.
+    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s %s (%s: %s)",
+                     text(T_UEBERSICHT), text(T_MANNSCHAFTEN), Wettbewerb_Get_Name(st.gruppe, true).c_str(),
+                     text(T_STAERKE), text(T_AUSWAHL_0 + std::clamp(Wb_Knopf(ICON_WB_AUSWAHL_B), 0, 3)));
     Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, x - 3, y + 45,
                      "^tl0019%s^tl0074%s^tz0321%s^tz0392%s^tz0454%s^tz0556%s^tz0705%s", text(T_RANG), text(T_VEREIN),
                      text(T_STAERKE), Text_cfg_Text(TEXT_EINSETZEN_1, T_E1_FAEHIGKEITEN), text(T_SCHNITT), text(T_WERT),

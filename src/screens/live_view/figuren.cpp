@@ -488,6 +488,8 @@ bool rle8(const Klipp& k, const Sa_Frame& f, const u16* t, i32 x, i32 y, bool ha
     if (!k.pixel || x >= k.x1 || y >= k.y1 || x + w <= k.x0 || y + h <= k.y0) return false;
     bool gezeichnet = false;
     const i32 schritt = halb ? 2 : 1;
+    // A frame inside the view's columns is drawn without a test a pixel.
+    const bool ganz_breit = x >= k.x0 && x + w <= k.x1;
     for (i32 zeile = 0; zeile < f.hoehe; zeile += schritt) {
         const i32 sy = y + zeile / schritt;
         if (sy < k.y0) continue;
@@ -497,7 +499,17 @@ bool rle8(const Klipp& k, const Sa_Frame& f, const u16* t, i32 x, i32 y, bool ha
         for (i32 sx = 0; sx < f.breite;) {
             const u8 c = *p++;
             const i32 n = c & 0x7F;
-            if (c & 0x80) {
+            if ((c & 0x80) && ganz_breit) {
+                // At half size only the odd columns are drawn.
+                if (!halb) {
+                    u16* z = ziel + x + sx;
+                    for (i32 i = 0; i < n; ++i) z[i] = t[p[i]];
+                    gezeichnet |= n > 0;
+                } else {
+                    for (i32 i = (sx & 1) ? 0 : 1; i < n; i += 2) ziel[x + (sx + i) / 2] = t[p[i]], gezeichnet = true;
+                }
+                p += n;
+            } else if (c & 0x80) {
                 for (i32 i = 0; i < n; ++i) {
                     const i32 px = sx + i;
                     if (halb && !(px & 1)) continue;

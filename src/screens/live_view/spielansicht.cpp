@@ -3,6 +3,7 @@
 #include "screens/live_view/spielansicht.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 #include <memory>
 #include <vector>
@@ -365,6 +366,17 @@ struct Rasen_Schluessel {
 std::map<Rasen_Schluessel, Rastport_Bild> beleuchtet;
 constexpr size_t BELEUCHTET_MAX = 8;  // a day shows a few grounds; more are dropped and made anew
 
+// The light of the view's ground over `z`. Left out when missing or not of
+// the picture's size: the pitch is playable without its light.
+void licht_mischen(const Spielansicht_View& v, Rastport& z) {
+    const Rastport* licht =
+        gehaltenes_bild(ARCHIV_LICHT, spielansicht::Rasen_Licht_Nummer(v.pitch->bild_art, v.layout != SA_VOLL));
+    if (licht && licht->breite == z.breite && licht->hoehe == z.hoehe && !licht->alpha.empty() &&
+        licht->alpha.size() >= static_cast<size_t>(z.breite) * z.hoehe && licht->tiefe() == z.tiefe()) {
+        Blt_Licht_Mischen(*licht, z, v.gespiegelt != 0);
+    }
+}
+
 // The view's grass picture with its light; null when the picture is missing
 // or not of the view's scale (the scroll and the projection rely on it).
 const Rastport* beleuchteter_rasen(Spielansicht_View* v) {
@@ -374,10 +386,7 @@ const Rastport* beleuchteter_rasen(Spielansicht_View* v) {
     Rastport_Bild rp(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(v->pitch->bild_art, v->layout)));
     const spielansicht::Massstab& m = v->layout == SA_VOLL ? spielansicht::VOLL : spielansicht::HALB;
     if (!rp || rp->breite != m.breite || rp->hoehe != m.hoehe || !Rastport_Lock(rp.get())) return nullptr;
-    // The light is drawn onto the view's picture: the grass stands in for it a moment.
-    std::swap(v->bild, rp);
-    Spielansicht_Rasen_Licht(v);
-    std::swap(v->bild, rp);
+    licht_mischen(*v, *rp);
     if (beleuchtet.size() >= BELEUCHTET_MAX) beleuchtet.clear();
     return beleuchtet.emplace(k, std::move(rp)).first->second.get();
 }
@@ -385,6 +394,7 @@ const Rastport* beleuchteter_rasen(Spielansicht_View* v) {
 void gehaltene_freigeben() {
     gehalten.clear();
     beleuchtet.clear();
+    Spielansicht_Gebaute_Freigeben();
     gehalten_stand = Resf_Stand();
 }
 }  // namespace
@@ -423,31 +433,61 @@ bool Spielansicht_Vorrat_Schritt() {
     return true;
 }
 
+namespace {
+// Pitch pictures as built (grass with its light, stands, tunnel), by what
+// they are built from: the views of a matchday and the next kick-offs on
+// the same grounds take the kept picture instead of building it again.
+struct Bau_Schluessel {
+    u8 bild_art;
+    bool halb;
+    u32 gespiegelt;
+    std::array<int, 6> stufen;
+    auto operator<=>(const Bau_Schluessel&) const = default;
+};
+std::vector<std::pair<Bau_Schluessel, std::shared_ptr<Rastport>>> gebaut;  // the last used last
+constexpr size_t GEBAUT_MAX = 4;  // two grounds at both scales
+
+Bau_Schluessel bau_schluessel(const Spielansicht_View& v) {
+    Bau_Schluessel k{v.pitch->bild_art, v.layout != SA_VOLL, v.gespiegelt != 0, {}};
+    for (int i = 0; i < 6; ++i) k.stufen[i] = SF_Tribuene_Stufe(v.pitch->tribuene[i]);
+    return k;
+}
+}  // namespace
+
+size_t Spielansicht_Gebaute_Anzahl() { return gebaut.size(); }
+void Spielansicht_Gebaute_Freigeben() { gebaut.clear(); }
+
 bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
     if (!v) return false;
     bilder_freigeben(*v);
     if (!v->pitch) return false;
+    if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
+    const Bau_Schluessel k = bau_schluessel(*v);
+    const auto it = std::find_if(gebaut.begin(), gebaut.end(), [&](const auto& e) { return e.first == k; });
+    if (it != gebaut.end()) {
+        std::rotate(it, it + 1, gebaut.end());
+        v->bild = gebaut.back().second;
+        for (int j = 0; j < spielansicht::TRIBUENE_SEITEN; ++j)
+            v->stand_level[j] = static_cast<u32>(std::max(0, SF_Tribuene_Stufe(v->pitch->tribuene[j])));
+        return true;
+    }
     const Rastport* grund = beleuchteter_rasen(v);
     Rastport_Bild rp{grund ? Rastport_Neu_Einfach(grund->breite, grund->hoehe, grund->tiefe()) : nullptr};
     if (rp && !Blt_Blit(const_cast<Rastport*>(grund), 0, 0, -1, -1, rp.get(), 0, 0, nullptr)) rp.reset();
-    v->bild = std::move(rp);
-    if (!v->bild.get()) return false;
+    if (!rp) return false;
+    v->bild.reset(rp.release(), Rastport_Freigabe{});
     Spielansicht_Tribuenen_Zeichnen(v);
     Spielansicht_Tunnel_Zeichnen(v);
+    // From here on its pixels stay as they are.
+    v->bild->fest = true;
+    v->bild->serie = Rastport_Serie_Neu();
+    if (gebaut.size() >= GEBAUT_MAX) gebaut.erase(gebaut.begin());
+    gebaut.emplace_back(k, v->bild);
     return true;
 }
 
 void Spielansicht_Rasen_Licht(Spielansicht_View* v) {
-    if (!v || !v->pitch || !v->bild.get()) return;
-    // Left out when missing or not of the picture's size: the pitch is
-    // playable without its light.
-    const Rastport* licht =
-        gehaltenes_bild(ARCHIV_LICHT, spielansicht::Rasen_Licht_Nummer(v->pitch->bild_art, v->layout != SA_VOLL));
-    Rastport& z = *v->bild;
-    if (licht && licht->breite == z.breite && licht->hoehe == z.hoehe && !licht->alpha.empty() &&
-        licht->alpha.size() >= static_cast<size_t>(z.breite) * z.hoehe && licht->tiefe() == z.tiefe()) {
-        Blt_Licht_Mischen(*licht, z, v->gespiegelt != 0);
-    }
+    if (v && v->pitch && v->bild.get()) licht_mischen(*v, *v->bild);
 }
 
 void Spielansicht_Tunnel_Zeichnen(Spielansicht_View* v) {

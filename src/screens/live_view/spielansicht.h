@@ -10,6 +10,8 @@
 // screen.
 #pragma once
 
+#include <memory>
+
 #include "base/types.h"
 #include "graphics/rastport.h"
 #include "match/spielfeld.h"
@@ -47,7 +49,10 @@ struct Spielansicht_View {
     i32 screen_x = 0, screen_y = 0;
     i32 breite = 0, hoehe = 0;
     i32 scroll_x = 0, scroll_y = 0;  // top-left corner of the visible part of the pitch picture
-    Rastport_Bild bild;              // the whole pitch with stands at the view's scale
+    // The whole pitch with stands at the view's scale; shared with the other
+    // views and the later kick-offs on the same ground, never drawn on once
+    // built.
+    std::shared_ptr<Rastport> bild;
     // 1: the home goal is drawn on the right (the pitch seen from the other
     // stand). The pitch record carries no such choice, so a view built by
     // the run is never mirrored; the projection honours it.
@@ -105,7 +110,9 @@ void Spielansicht_Trikot_Aufhellen(u8 block[36]);
 // a club the world does not hold).
 void Spielansicht_Trikotfarben(Spielansicht_View* v);
 
-// Builds the view's pitch picture anew with its stands; true on success.
+// The view's pitch picture with its stands: a kept one built from the same
+// grass, scale, side and stand levels, else built anew (and kept); true on
+// success.
 bool Spielansicht_Bild_Neu(Spielansicht_View* v);
 // Draws the stand pictures of the pitch record's stand levels onto the
 // view's pitch picture (each side's picture at its box, at half size and
@@ -145,6 +152,10 @@ void Spielansicht_Vorrat_Freigeben();
 bool Spielansicht_Vorrat_Schritt();
 // Ground pictures kept (tests).
 size_t Spielansicht_Vorrat_Anzahl();
+// Pitch pictures kept built (by grass, scale, side and stand levels; the
+// few last used); Spielansicht_Gebaute_Freigeben drops them.
+size_t Spielansicht_Gebaute_Anzahl();
+void Spielansicht_Gebaute_Freigeben();
 
 // --- Projection and camera ------------------------------------------------------
 

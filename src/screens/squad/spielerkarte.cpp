@@ -50,6 +50,11 @@ constexpr i32 SPALTE_TEXT = 43, SPALTE_WERT = 166, RECHTS_TEXT = 450, RECHTS_WER
 constexpr Attribut_Legende_Platz KARTE_LEGENDE_OBEN{.x0 = RECHTS_TEXT, .x1 = 760, .y = 305, .zeilen = 1};
 constexpr Attribut_Legende_Platz KARTE_LEGENDE_UNTEN{.x0 = RECHTS_TEXT, .x1 = 760, .y = 359, .zeilen = 4, .zeilenhoehe = 17};
 constexpr i32 ZEILE_KONDITION = 247, ZEILE_ZUSTAND = 290, ZEILE_GELERNT = 336, ZEILE_TRAINING = 380, ZEILE_STATUS = 398;
+// The learned badges on their caption's line: up to ten large ones, more
+// as small ones on a strip.
+constexpr i32 GELERNT_GROSS_MAX = 10, GELERNT_GROSS_DX = 46, GELERNT_KLEIN_DX = 26;
+constexpr i32 GELERNT_GROSS_X = SPALTE_WERT, GELERNT_GROSS_Y = ZEILE_GELERNT - 16;
+constexpr i32 GELERNT_KLEIN_X = SPALTE_WERT + 3, GELERNT_KLEIN_Y = ZEILE_GELERNT - 14;
 // The injury or suspension picture before the state's heading.
 constexpr i32 ZUSTAND_BILD_BREIT = 48, ZUSTAND_BILD_HOCH = 24;
 
@@ -113,7 +118,8 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELERKARTE>({
      .zeichnen = Spieler_Info_Zeichnen,
      .ebene = 13,
      .w = 736,
-     .h = 372},
+     .h = 372,
+     .hilfe_prozedur = Spieler_Info_Hilfe},
     Kit_Bildknopf(KNOPF, {.nummer = ICON_KARTE_ZURUECK,
                           .grafik = GRAFIK_KARTE_ZURUECK,
                           .gedrueckt = GRAFIK_KARTE_ZURUECK_GEDRUECKT,
@@ -379,14 +385,14 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     const int n = std::min(Attribute_Get_Attribute(p, gelernt, 18, 1), 18);
     if (n == 0) {
         Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_GELERNT, "%s", text(T_KEINE_GELERNT));
-    } else if (n > 10) {
+    } else if (n > GELERNT_GROSS_MAX) {
         Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_ATTRIBUT_LEISTE, SPALTE_WERT - 6, ZEILE_GELERNT - 24);
         for (int i = 0; i < n && gelernt[i] >= 0; ++i)
-            Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_GEWAEHLT + gelernt[i], SPALTE_WERT + 3 + 26 * i,
-                              ZEILE_GELERNT - 14);
+            Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_GEWAEHLT + gelernt[i], GELERNT_KLEIN_X + GELERNT_KLEIN_DX * i,
+                              GELERNT_KLEIN_Y);
     } else {
         for (int i = 0; i < n && gelernt[i] >= 0; ++i) {
-            const i32 x = SPALTE_WERT + 46 * i, y = ZEILE_GELERNT - 16;
+            const i32 x = GELERNT_GROSS_X + GELERNT_GROSS_DX * i, y = GELERNT_GROSS_Y;
             if (Attribute_Attribut_Aktief(p, gelernt[i])) Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_AKTIV, x - 7, y - 7);
             Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KARTE + gelernt[i], x, y);
         }
@@ -400,6 +406,22 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
                                   Attribut_Legende_Zeichnen(ziel, std::vector<i32>(gelernt, gelernt + n), GRAFIK_ATTRIBUT,
                                                             KARTE_LEGENDE_OBEN),
                                   GRAFIK_ATTRIBUT, KARTE_LEGENDE_UNTEN);
+}
+
+// The learned badges name their attributes under the mouse (the legend
+// beside them may have no room for every name).
+const char* Spieler_Info_Hilfe(Screen_Icon*) {
+    const i32 p = Spieler_Info_Spieler();
+    if (p < 0 || p >= Spieler_Anzahl) return nullptr;
+    i32 gelernt[18];
+    const int n = std::min(Attribute_Get_Attribute(p, gelernt, 18, 1), 18);
+    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    const i32 a = n > GELERNT_GROSS_MAX
+                      ? Attribut_Marke_Bei(gelernt, n, GRAFIK_ATTRIBUT_GEWAEHLT, GELERNT_KLEIN_X, GELERNT_KLEIN_Y,
+                                           GELERNT_KLEIN_DX, mx, my)
+                      : Attribut_Marke_Bei(gelernt, n, GRAFIK_ATTRIBUT_KARTE, GELERNT_GROSS_X, GELERNT_GROSS_Y,
+                                           GELERNT_GROSS_DX, mx, my);
+    return Attribut_Marke_Hilfe(a);
 }
 
 // --- Clicks -------------------------------------------------------------------------------

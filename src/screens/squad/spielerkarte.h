@@ -67,6 +67,8 @@ Spielerkarte_Zahlen Spieler_Info_Zahlen(i32 spieler);
 // The icons' procedures.
 void Spieler_Info_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Spieler_Info_Klick(Screen_Icon* icon, u32 ereignis);
+// The card's hover text: the name of the learned badge under the mouse.
+const char* Spieler_Info_Hilfe(Screen_Icon* icon);
 void Spieler_Info_Blaettern_Klick(Screen_Icon* icon, u32 ereignis);
 void Spieler_Info_Talente_Klick(Screen_Icon* icon, u32 ereignis);
 void Spieler_Info_Schliessen_Klick(Screen_Icon* icon, u32 ereignis);

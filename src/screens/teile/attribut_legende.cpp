@@ -61,3 +61,17 @@ std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32
     }
     return uebrig;
 }
+
+i32 Attribut_Marke_Bei(const i32* attribute, i32 n, u32 grafik_basis, i32 x, i32 y, i32 dx, i32 px, i32 py) {
+    for (i32 i = 0; attribute && i < n; ++i) {
+        const i32 a = attribute[i];
+        if (a < 0 || a >= ATTRIBUT_ANZAHL) continue;
+        const Rastport* b = Kit_Bild(grafik_basis + static_cast<u32>(a));
+        if (!b) continue;
+        const i32 bx = x + dx * i;
+        if (px >= bx && px < bx + b->breite && py >= y && py < y + b->hoehe) return a;
+    }
+    return -1;
+}
+
+const char* Attribut_Marke_Hilfe(i32 a) { return a >= 0 && a < ATTRIBUT_ANZAHL ? Attribut_Tabelle[a].name : nullptr; }

@@ -27,3 +27,10 @@ struct Attribut_Legende_Platz {
 // it; returns those that fit nowhere (left out whole), for a second place.
 std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32>& attribute, u32 grafik_basis,
                                            const Attribut_Legende_Platz& platz);
+
+// Where a screen draws a row of badges itself (not in a player row with its
+// own hover text): `n` badges (grafik_basis + attribute) from (x, y), `dx`
+// apart. The attribute whose badge the point (px, py) is on, or -1.
+i32 Attribut_Marke_Bei(const i32* attribute, i32 n, u32 grafik_basis, i32 x, i32 y, i32 dx, i32 px, i32 py);
+// The hover text of a badge: the attribute's whole name (null for none).
+const char* Attribut_Marke_Hilfe(i32 attribut);

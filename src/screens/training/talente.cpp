@@ -16,6 +16,7 @@
 #include "gui/text_cfg.h"
 #include "gui/umbruch.h"
 #include "platform/input.h"
+#include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
@@ -36,6 +37,10 @@ constexpr u32 VERLETZT = 0x40;
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 constexpr u16 FARBE_HINWEIS = FARBE_KOPF, FARBE_VORAUS = FARBE_MARKE, FARBE_WIRKUNG = FARBE_KLASSE_1;
 constexpr i32 STATUS_VERLETZT = 24013, STATUS_ROT = 24010, STATUS_GELBROT = 24011, STATUS_GELB = 24012;
+// The header's right part, laid from the right leftwards up to the
+// screen's emblem: the attribute in training with its caption, the
+// weaknesses a badge's width and a little apart, the matches.
+constexpr i32 KOPF_MARKE_Y = 15, KOPF_RECHTS = 748, KOPF_SCHWAECHEN_DX = 28, KOPF_LUECKE = 8, KOPF_SPIELE_RECHTS = 590;
 
 // Texts of the talents section.
 enum : i32 { T_AB = 2, T_BIS = 3, T_NOETIG = 4, T_TITEL = 5, T_SPIELE = 6, T_KOSTEN = 15, T_VORAUS = 16,
@@ -51,8 +56,43 @@ const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TALENTE, n); }
 i32 wert(int m, i32 p) { return Spieler_Wert(m, p, 0, OP_LESEN); }
 bool torwart(i32 p) { return wert(MODUS_KLASSE, p) == 0; }
 
+struct Kopf_Lage {
+    i32 training = -1;  // the attribute in training shown, or -1
+    i32 training_x = 0, text_rechts = 0;
+    i32 schwaechen[3] = {-1, -1, -1};
+    i32 schwaechen_n = 0, schwaechen_x = 0;
+    i32 spiele_rechts = KOPF_SPIELE_RECHTS;
+};
+Kopf_Lage kopf_lage(i32 p) {
+    Kopf_Lage l;
+    i32 rechts = KOPF_RECHTS;
+    const i32 t = modus == TALENTE_EIGENES_TEAM ? Attribute_Get_Attribut_In_Ausbildung(p) : -1;
+    const Rastport* b = t >= 0 ? Kit_Bild(static_cast<u32>(GRAFIK_ATTRIBUT + t)) : nullptr;
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
+    if (t >= 0) {
+        l.training = t;
+        l.training_x = rechts - (b ? b->breite : 0);
+        l.text_rechts = l.training_x - 4;
+        rechts = l.text_rechts - (f ? Font_Text_Breite(f, Text_cfg_Text(TEXT_EINSETZEN_1, E1_IM_TRAINING)) : 0) - KOPF_LUECKE;
+    }
+    l.schwaechen_n = std::clamp(Attribute_Get_Attribute(p, l.schwaechen, 3, 2), 0, 3);
+    if (l.schwaechen_n > 0) {
+        l.schwaechen_x = rechts - KOPF_SCHWAECHEN_DX * l.schwaechen_n;
+        rechts = l.schwaechen_x - KOPF_LUECKE;
+    }
+    l.spiele_rechts = std::min(rechts, KOPF_SPIELE_RECHTS);
+    return l;
+}
+
 constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::TALENTE>({
-    {.nummer = ICON_TALENTE_RAHMEN, .grafik = GRAFIK_TALENTE_FELD, .x = 0, .y = 0, .ebene = 15, .w = 800, .h = 600},
+    {.nummer = ICON_TALENTE_RAHMEN,
+     .grafik = GRAFIK_TALENTE_FELD,
+     .x = 0,
+     .y = 0,
+     .ebene = 15,
+     .w = 800,
+     .h = 600,
+     .hilfe_prozedur = Spieler_Talente_Kopf_Hilfe},
     {.nummer = ICON_TALENTE_PANEL,
      .grafik = GRAFIK_TALENTE_PANEL,
      .flags = MENUE_F_NICHT_ABFRAGEN,
@@ -313,6 +353,17 @@ const char* Spieler_Talente_Hilfe(Screen_Icon* icon) {
     return text(Spieler_Talente_Kann_Trainieren(static_cast<i32>(icon->user[0]), spieler) ? T_KANN : T_KANN_NICHT);
 }
 
+const char* Spieler_Talente_Kopf_Hilfe(Screen_Icon*) {
+    if (spieler < 0) return nullptr;
+    const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
+    const Kopf_Lage l = kopf_lage(spieler);
+    i32 a = Attribut_Marke_Bei(&l.training, 1, GRAFIK_ATTRIBUT, l.training_x, KOPF_MARKE_Y, 0, mx, my);
+    if (a < 0)
+        a = Attribut_Marke_Bei(l.schwaechen, l.schwaechen_n, GRAFIK_ATTRIBUT, l.schwaechen_x, KOPF_MARKE_Y,
+                               KOPF_SCHWAECHEN_DX, mx, my);
+    return Attribut_Marke_Hilfe(a);
+}
+
 void Spieler_Talente_Attribut_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon || spieler < 0) return;
     const i32 a = static_cast<i32>(icon->user[0]);
@@ -339,16 +390,17 @@ void Spieler_Talente_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (p < 0) return;
     // The header: from the right, the attribute in training, the weaknesses,
     // matches, stars, name, badge and number, and why he cannot play.
-    const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
-    if (modus == TALENTE_EIGENES_TEAM && t >= 0) {
-        Kit_Printf_Glatt(ziel, klein, FARBE_KLASSE_1, 0, 30, "^tr0768%s",
+    const Kopf_Lage l = kopf_lage(p);
+    if (l.training >= 0) {
+        Kit_Printf_Glatt(ziel, klein, FARBE_KLASSE_1, 0, 30, "^tr%04d%s", l.text_rechts,
                          Text_cfg_Text(TEXT_EINSETZEN_1, E1_IM_TRAINING));
-        Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + t), 772, 15);
+        Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + l.training), l.training_x, KOPF_MARKE_Y);
     }
-    i32 neg[3];
-    const i32 n = Attribute_Get_Attribute(p, neg, 3, 2);
-    for (i32 i = 0; i < n; ++i) Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + neg[i]), 600 + 20 * i, 15);
-    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, 30, "^tr0590(%d %s)", wert(MODUS_SPIELE, p), text(T_SPIELE));
+    for (i32 i = 0; i < l.schwaechen_n; ++i)
+        Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + l.schwaechen[i]),
+                          l.schwaechen_x + KOPF_SCHWAECHEN_DX * i, KOPF_MARKE_Y);
+    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, 30, "^tr%04d(%d %s)", l.spiele_rechts, wert(MODUS_SPIELE, p),
+                     text(T_SPIELE));
     Spieler_Sterne_Zeichnen(ziel, p, 420, 18, 0, false);
     Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 0, 34, "^tr0410%s", Spieler_String(505, p, nullptr, 0));
     const i32 k = std::clamp(wert(MODUS_KLASSE, p), 0, 3);

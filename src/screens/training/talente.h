@@ -52,6 +52,9 @@ i32 Spieler_Talente_Blaettern_Ziel(i32 spieler, i32 modus, i32 richtung);
 void Spieler_Talente_Attribut(Screen_Icon* icon, u32 ereignis);
 void Spieler_Talente_Attribut_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 const char* Spieler_Talente_Hilfe(Screen_Icon* icon);
+// The header's help: the name of the badge under the mouse (the attribute in
+// training, a weakness).
+const char* Spieler_Talente_Kopf_Hilfe(Screen_Icon* icon);
 void Spieler_Talente_Info_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void Spieler_Talente_Blaettern(Screen_Icon* icon, u32 ereignis);
 void Spieler_Talente_Zu_Klick(Screen_Icon* icon, u32 ereignis);

@@ -1,0 +1,25 @@
+// How a special attribute is told apart on its badges: its group (the
+// talents tree's levels: basics, advanced, mastery; the weaknesses, the
+// goalkeeper's attributes and the star training), each group in a colour of
+// its own, and its short forms made from the attributes' names: three
+// letters on the lists' badges, two on the squad view's small card badges.
+// No two attributes share a short form of the same length, so no two
+// badges look alike.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "base/types.h"
+
+enum class Attribut_Gruppe : u8 { GRUNDLAGEN, FORTGESCHRITTEN, MEISTERSCHAFT, SCHWAECHE, TORWART, STERNTRAINING };
+constexpr int ATTRIBUT_GRUPPEN = 6;
+
+// The group of attribute 0..53 (anything else counts as basics).
+Attribut_Gruppe Attribut_Gruppe_Von(int attribut);
+
+// The short forms of `namen` (Windows-1252, one entry per attribute in
+// order), `laenge` characters each (2 or 3): the name's first letter, then
+// the earliest later letters (spaces skipped) whose form no attribute before
+// it has taken. A name too short for that keeps its first characters.
+std::vector<std::string> Attribut_Kurzformen(const std::vector<std::string>& namen, size_t laenge);
