@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -122,7 +123,8 @@ i32 Leben_Staerke_Aenderung(i32 alter, bool torwart, i32 fein, i32 max_staerke, 
     if (alter <= 23 + k) return luft * (25 + std::clamp(talent, 0, 50) / 2) / 100 + zufall;
     if (alter <= 27 + k) return luft * 15 / 100 + zufall * 3 / 2;
     if (alter < LEBEN_ABBAU_AB + k) return zufall * 2 - 25;
-    return -(alter - (LEBEN_ABBAU_AB + k) + 1) * 200 - (zufall + 100);
+    const i32 abbau = (alter - (LEBEN_ABBAU_AB + k) + 1) * 200 + zufall + 100;
+    return -abbau * std::clamp(fein, 0, LEBEN_ABBAU_VOLL) / LEBEN_ABBAU_VOLL;
 }
 
 i32 Leben_Ruecktritt_Prozent(i32 alter, bool torwart, i32 fein) {
@@ -195,6 +197,24 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
     namen_aufbauen();
     std::vector<i32> niveau(static_cast<size_t>(Team_Anzahl), 0);
     for (int t = 0; t < Team_Anzahl; ++t) niveau[static_cast<size_t>(t)] = niveau_von(t);
+    // Each club's median player, and each league's median club by it.
+    auto eigener_median = [](int t) {
+        std::vector<i32> eigen;
+        for (int i = 0; i < Team_Kader_Anzahl(t); ++i) eigen.push_back(Spieler_Daten[Team_Kader(t)[i]].staerke_fein);
+        std::sort(eigen.begin(), eigen.end());
+        return eigen.empty() ? 0 : eigen[eigen.size() / 2];
+    };
+    std::map<i32, std::vector<i32>> liga_mediane;
+    if (sterne && sterne->liga.size() == static_cast<size_t>(Team_Anzahl))
+        for (int t = 0; t < Team_Anzahl; ++t)
+            if ((Team_Daten[t].art & TEAM_ART_VEREIN) && sterne->liga[static_cast<size_t>(t)] >= 0 &&
+                Team_Kader_Anzahl(t) > 0)
+                liga_mediane[sterne->liga[static_cast<size_t>(t)]].push_back(eigener_median(t));
+    std::map<i32, i32> liga_median;
+    for (auto& [l, v] : liga_mediane) {
+        std::sort(v.begin(), v.end());
+        liga_median[l] = v[v.size() / 2];
+    }
     for (int t = 0; t < Team_Anzahl; ++t) {
         // Clubs, national teams (their own squads) and the market. Without
         // the list of leagues a club's youth comes at the level its ground
@@ -209,13 +229,13 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
         // ground's at more, and the same few clubs of second divisions with
         // big grounds were among the world's five biggest risers in more
         // than half the runs. Not around the eleven best: the strongest of
-        // each year's youth would lift the eleven again.
+        // each year's youth would lift the eleven again. A quarter of the
+        // way to its league's median club (LEBEN_JUGEND_LIGA_TEIL): an early
+        // rise is not kept for good.
         if (sterne && (Team_Daten[t].art & TEAM_ART_VEREIN) && sterne->liga.size() == static_cast<size_t>(Team_Anzahl) &&
             sterne->liga[static_cast<size_t>(t)] >= 0 && Team_Kader_Anzahl(t) > 0) {
-            std::vector<i32> eigen;
-            for (int i = 0; i < Team_Kader_Anzahl(t); ++i) eigen.push_back(Spieler_Daten[Team_Kader(t)[i]].staerke_fein);
-            std::sort(eigen.begin(), eigen.end());
-            club_niveau = eigen[eigen.size() / 2];
+            club_niveau = eigener_median(t);
+            club_niveau += (liga_median[sterne->liga[static_cast<size_t>(t)]] - club_niveau) / LEBEN_JUGEND_LIGA_TEIL;
         }
         const i32 stufe = sterne && sterne->stufe.size() == static_cast<size_t>(Team_Anzahl) &&
                                   (Team_Daten[t].art & TEAM_ART_VEREIN)

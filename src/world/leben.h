@@ -35,6 +35,13 @@ constexpr int LEBEN_RUECKTRITT_SPAETESTENS = 38;  // nobody plays on at this age
 // (max_staerke x 1000 + 500) while young, faster with talent (0..50);
 // flat in the late twenties; down from LEBEN_ABBAU_AB (goalkeepers later).
 // `zufall` in -100..100 spreads it.
+// A veteran of LEBEN_ABBAU_VOLL or more (a top division's median starter)
+// loses 200 a year more for every year beyond the decline's start; a
+// weaker one the same share of his strength. Why: at the same 200 a year a
+// third division's veteran (about 1,600) lost a sixth of his strength
+// every year where a top division's lost a twenty-fifth, and the third
+// divisions ended twenty seasons up to a sixth below their start.
+constexpr i32 LEBEN_ABBAU_VOLL = 5000;
 i32 Leben_Staerke_Aenderung(i32 alter, bool torwart, i32 fein, i32 max_staerke, i32 talent, i32 zufall);
 // The chance in per cent that a player of that age and strength retires at
 // a season change: none before LEBEN_RUECKTRITT_AB (goalkeepers later),
@@ -67,9 +74,13 @@ struct Leben_Sterne {
     // five seasons). Empty: every one at the full pace.
     std::vector<i32> stufe;
 };
-// The slowest pace of growth, per cent (at a third division's 34 its eleven
-// ended a sixth below the start in twenty seasons, at 50 a tenth).
-constexpr i32 LEBEN_TEMPO_MIN = 65;
+// The slowest pace of growth, per cent: a second division (67) and a third
+// (34) both grow their young players at 75 per cent of the top division's
+// pace. Why: at 65 the third divisions ended twenty seasons 5-15 % below
+// their start (and at 34 a sixth, at 50 a tenth), the second 2-6 % below;
+// at 75, with the veterans' decline as a share, 6 % below to 7 % above and
+// 2 % below to 4 % above (at 80 up to 14 % and 9 % above).
+constexpr i32 LEBEN_TEMPO_MIN = 75;
 void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne = nullptr);
 
 // A club's youth comes at its own median player's fine strength (in a
@@ -78,7 +89,15 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne = nullptr);
 // of his club's level (on average a little below it: the strongest of each
 // year's youth make the eleven, and the eleven's level was kept over twenty
 // seasons with these), a rare talent (one in ten) LEBEN_SELTEN_PROZENT of
-// that.
+// that. The club's level is its own median player's moved a
+// LEBEN_JUGEND_LIGA_TEIL-th of the way to its league's median club's. Why:
+// with its own median alone a club that rose in its first seasons (a young
+// squad growing into its steps, its first star talents) kept the height
+// through its youth for good, and the same young squads were among the
+// world's five biggest risers in four or more of fifteen games; a quarter
+// of the way keeps a promoted club's youth near its own level (at its new
+// league's, the second divisions' big grounds rose in game after game).
+constexpr i32 LEBEN_JUGEND_LIGA_TEIL = 4;
 constexpr i32 LEBEN_JUGEND_VON = 60;
 constexpr i32 LEBEN_JUGEND_BIS = 130;
 constexpr i32 LEBEN_SELTEN_PROZENT = 150;

@@ -198,7 +198,13 @@ TEST_F(Kaderansicht, ZuruecksetzenStelltDieFormationHer) {
     const i32 p = karten_spieler(4);
     Screen_Icon* k = karte_von(p);
     kit::Klick(k->x + 20, k->y + 8);
-    kit::Klick(419 + 90 * 0 + 20, 119 + 35 * 1 + 10);
+    // A free cell up front (a one-forward formation holds the middle one).
+    i32 fc = -1, fr = -1;
+    for (i32 r = 9; r >= 1 && fc < 0; --r)
+        for (i32 c = 0; c < 7 && fc < 0; ++c)
+            if (frei(c, r)) fc = c, fr = r;
+    ASSERT_GE(fc, 0);
+    kit::Klick(149 + 90 * fc + 20, 503 - 35 * fr - 17);
     const Formation geaendert = Team_Own_Daten[Team_Aktiv].formationen[f];
     EXPECT_NE(std::memcmp(&vorher, &geaendert, sizeof vorher), 0);
     const Screen_Icon* z = icon(ICON_E2_ZURUECK);

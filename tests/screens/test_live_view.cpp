@@ -635,22 +635,6 @@ TEST_F(LiveViewSpiel, OneFullViewWithHeaderAndBottomBar) {
 TEST_F(LiveViewSpiel, ReplayPlaysTheRingAndEnds) {
     Spielfeld_Daten* sf = liste[0];
     Frames(1);
-    // A ring whose ball runs from x 2000 to x 8650 along y 3400.
-    sf->replay_pos = 0;
-    sf->replay_anzahl = SF_REPLAY_BILDER;
-    for (int k = 0; k < SF_REPLAY_BILDER; ++k)
-        for (int i = 0; i < SF_REPLAY_OBJEKTE; ++i) {
-            const Spielfeld_Objekt& o = sf->objekt[i];
-            const bool ball = i == SF_OBJ_BALL;
-            sf->replay[k][i][0] = static_cast<i16>(ball ? 2000 + 70 * k : o.x);
-            sf->replay[k][i][1] = static_cast<i16>(ball ? 3400 : o.y);
-            sf->replay[k][i][2] = static_cast<i16>(ball ? 0 : o.z);
-        }
-    const Spielfeld_Objekt live = sf->objekt[SF_OBJ_BALL];
-    Spielfeld_Anzeigeliste_Leeren();
-    ASSERT_TRUE(Spielfeld_Anzeige_Hinzufuegen(sf, 1));
-    Spielfeld_Replay_Start(0);
-    ASSERT_TRUE(Spielfeld_Replay_Laeuft());
     const Spielansicht_View& v = Spielansicht_Views()[0];
     const i32 sw = [] {
         const Rastport_Bild schatten(Resf_Grafik_Laden(GRAFIK_LIVE_BALLSCHATTEN));
@@ -663,6 +647,26 @@ TEST_F(LiveViewSpiel, ReplayPlaysTheRingAndEnds) {
         Spielansicht_Projektion(&v, x, y, 0, &gx, &gy);
         return gx - sw / 2 + 2 - v.scroll_x + v.screen_x;
     };
+    // A ring whose ball runs 70 a frame along y 3400 from where the camera
+    // shows it at the left (the camera stands where the match left it).
+    i32 start = 0;
+    while (start < 5000 && schatten_x(static_cast<f32>(start), 3400.0f) < 20) start += 100;
+    ASSERT_LT(schatten_x(static_cast<f32>(start + 70 * 50), 3400.0f), 800 - sw);
+    sf->replay_pos = 0;
+    sf->replay_anzahl = SF_REPLAY_BILDER;
+    for (int k = 0; k < SF_REPLAY_BILDER; ++k)
+        for (int i = 0; i < SF_REPLAY_OBJEKTE; ++i) {
+            const Spielfeld_Objekt& o = sf->objekt[i];
+            const bool ball = i == SF_OBJ_BALL;
+            sf->replay[k][i][0] = static_cast<i16>(ball ? start + 70 * k : o.x);
+            sf->replay[k][i][1] = static_cast<i16>(ball ? 3400 : o.y);
+            sf->replay[k][i][2] = static_cast<i16>(ball ? 0 : o.z);
+        }
+    const Spielfeld_Objekt live = sf->objekt[SF_OBJ_BALL];
+    Spielfeld_Anzeigeliste_Leeren();
+    ASSERT_TRUE(Spielfeld_Anzeige_Hinzufuegen(sf, 1));
+    Spielfeld_Replay_Start(0);
+    ASSERT_TRUE(Spielfeld_Replay_Laeuft());
     const struct {
         u32 warten;  // ms of the clock before the frame
         int ring;    // the ring frame shown (0 the oldest)
@@ -674,7 +678,7 @@ TEST_F(LiveViewSpiel, ReplayPlaysTheRingAndEnds) {
         EXPECT_TRUE(Spielfeld_Replay_Laeuft()) << s.ring;
         const Zeichenspur_Eintrag* b = Zeichenspur_Blit(GRAFIK_LIVE_BALLSCHATTEN);
         ASSERT_TRUE(b) << s.ring;
-        EXPECT_EQ(b->x, schatten_x(static_cast<f32>(2000 + 70 * s.ring), 3400.0f)) << s.ring;
+        EXPECT_EQ(b->x, schatten_x(static_cast<f32>(start + 70 * s.ring), 3400.0f)) << s.ring;
         // The match's own positions are back after the frame.
         EXPECT_EQ(sf->objekt[SF_OBJ_BALL].x, live.x);
         EXPECT_EQ(sf->objekt[SF_OBJ_BALL].y, live.y);

@@ -53,6 +53,11 @@ TEST_F(Leben, AgeCurveGrowsYoungPlayersKeepsThePrimeAndWearsVeteransDown) {
         {"31-year-old goalkeeper still in his prime", 31, true, 8000, 9, 30, -225, 175},
         {"35-year-old declines fast", 35, false, 8000, 9, 30, -1000, -800},
         {"35-year-old goalkeeper declines slowly", 35, true, 8000, 9, 30, -600, -400},
+        // A weaker veteran loses the same share of his strength as one of
+        // 5,000, not the same amount.
+        {"32-year-old of 2,500 loses half of what a top player loses", 32, false, 2500, 3, 30, -200, -100},
+        {"third-division 35-year-old (1,600)", 35, false, 1600, 2, 30, -320, -256},
+        {"35-year-old of exactly 5,000 loses the full amount", 35, false, 5000, 5, 30, -1000, -800},
     };
     for (const Fall& f : faelle) {
         for (i32 z : {-100, 0, 100}) {
@@ -441,6 +446,49 @@ TEST_F(Leben, AYouthPlayersPotentialIsHisClubsLevelOnAverageAtEveryLevel) {
         }
         EXPECT_NEAR(summe / n, niveau, niveau * 0.1) << "level " << niveau;
     }
+    vorher.zurueck();
+}
+
+TEST_F(Leben, AClubsYouthComesAQuarterOfTheWayFromItsOwnLevelToItsLeagues) {
+    // Every club in one league; the strongest club's whole squad retires.
+    // Its youth comes at its own median player's level moved a quarter of
+    // the way towards the league's median club's (a club that rose early
+    // does not keep the height through its youth for good).
+    const Spielerstand vorher;
+    auto median = [](std::vector<i32> v) {
+        std::sort(v.begin(), v.end());
+        return v[v.size() / 2];
+    };
+    auto eigen = [&](int t) {
+        std::vector<i32> f;
+        for (int i = 0; i < Team_Kader_Anzahl(t); ++i) f.push_back(Spieler_Daten[Team_Kader(t)[i]].staerke_fein);
+        return median(f);
+    };
+    Leben_Sterne sterne;
+    sterne.plaetze.assign(static_cast<size_t>(Team_Anzahl), -1);
+    sterne.liga.assign(static_cast<size_t>(Team_Anzahl), -1);
+    std::vector<i32> clubs;
+    int a = -1;
+    for (int t = 0; t < Team_Anzahl; ++t)
+        if ((Team_Daten[t].art & TEAM_ART_VEREIN) && Team_Kader_Anzahl(t) > 0) {
+            sterne.liga[static_cast<size_t>(t)] = 7;
+            clubs.push_back(eigen(t));
+            if (a < 0 || eigen(t) > eigen(a)) a = t;
+        }
+    const i32 eigen_a = eigen(a), liga = median(clubs);
+    ASSERT_GT(eigen_a, 2 * liga);
+    const i32 erwartet = eigen_a + (liga - eigen_a) / LEBEN_JUGEND_LIGA_TEIL;
+    f64 summe = 0;
+    int n = 0;
+    for (i32 index : {5, 1201, 2407, 3613, 4819}) {
+        vorher.zurueck();
+        for (int i = 0; i < Team_Kader_Anzahl(a); ++i) Spieler_Fix_Daten[Team_Kader(a)[i]].geburtsjahr = 1960;
+        Rnd_Set_Index(index, 0);
+        Leben_Saisonwechsel(2010, &sterne);
+        for (int i = 0; i < Team_Kader_Anzahl(a); ++i, ++n)
+            summe += Spieler_Daten[Team_Kader(a)[i]].max_staerke * 1000 + 500;
+    }
+    EXPECT_NEAR(summe / n, erwartet, erwartet * 0.06) << "own " << eigen_a << ", league " << liga;
     vorher.zurueck();
 }
 

@@ -6,8 +6,10 @@
 // improve and talent fall with age, matches and experience grow with it. The
 // big clubs of the big leagues hold the stars (the top three half-star steps).
 #include <algorithm>
+#include <map>
 
 #include "season/welt_tag.h"
+#include "world/aufstellung.h"
 #include "world/konfig_schluessel.h"
 #include "world/leben.h"
 #include "worldgen.h"
@@ -245,6 +247,30 @@ void nummern(std::vector<Spieler>& k) {
 }
 
 }  // namespace
+
+std::vector<int> passende_formationen() {
+    int elf[4] = {};  // the first eleven's players by position
+    for (int p = 0; p < 11; p++) elf[kader_pos[p]]++;
+    std::vector<int> passend;
+    for (int n = 0; n < FORMATIONEN_PRO_TEAM; n++) {
+        const Formation f = Formation_Standard(n);
+        int linie[4] = {};
+        std::map<int, int> reihen[4];  // per line: players by row
+        for (int i = 0; i < 11; i++) {
+            const int l = Aufstellung_Linie(f.zeile[i]);
+            linie[l]++;
+            reihen[l][f.zeile[i]]++;
+        }
+        if (linie[1] != elf[1] || reihen[1].size() != 1) continue;  // the back four in one row
+        const bool wie_gebaut = linie[2] == elf[2] && linie[3] == elf[3];
+        // The second forward just behind the first: the midfield in two
+        // rows, the front one of at most three.
+        const bool zweiter_dahinter = linie[3] == elf[3] - 1 && linie[2] == elf[2] + 1 && reihen[2].size() == 2 &&
+                                      reihen[2].rbegin()->second <= 3;
+        if (wie_gebaut || zweiter_dahinter) passend.push_back(n);
+    }
+    return passend;
+}
 
 void spieler_anlegen(Welt& w, Namen& n) {
     std::vector<std::vector<Spieler>> je_team(w.teams.size());

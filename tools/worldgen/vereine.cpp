@@ -69,9 +69,16 @@ std::vector<double> groessen(const Land& L, int ebene, int n) {
 // squad's strength. By the club's place among the sizes instead, the first
 // ordinary club after the big ones got a ground like theirs with a squad of
 // the middle, and its money bought it up among them in nearly every game.
+// The share's own spread is a twentieth of the way: at three twentieths
+// (up to 8,900 seats in a German top division, half the way an ordinary
+// club's size spans) the clubs whose ground the draw put well above their
+// squad bought their way up, and the same bottom clubs of the top
+// divisions with the grounds of the middle were among the world's five
+// biggest risers in game after game.
+constexpr double PLAETZE_STREUUNG = 0.05;
 void plaetze(const Land& L, int ebene, double anteil, Team& t) {
     size_t e = static_cast<size_t>(ebene - 1);
-    double u = std::clamp(0.85 * anteil + 0.15 * rnd.eins(), 0.0, 1.0);
+    double u = std::clamp((1 - PLAETZE_STREUUNG) * anteil + PLAETZE_STREUUNG * rnd.eins(), 0.0, 1.0);
     int lo = L.kapazitaet[2 * e], hi = L.kapazitaet[2 * e + 1];
     int gesamt = lo + static_cast<int>((hi - lo) * u);
     int steh = L.stehplatz[e] ? std::clamp(L.stehplatz[e] + rnd.von_bis(-10, 10), 0, 90) : 0;
@@ -79,8 +86,23 @@ void plaetze(const Land& L, int ebene, double anteil, Team& t) {
     t.sitz = (gesamt - t.steh) / 100 * 100;
 }
 
+// A formation the squad plays as the generator builds it (see
+// passende_formationen), chosen by the draw that once picked any of the
+// sixteen, so every other draw of the world stays as it was. Why: the
+// assistant keeps the shipped formation, and a managed club on automatic
+// line-up played its engine matches in whatever the draw gave. Against a
+// 4-4-2 of its strength a third-division club won at home 20-23 % of 400
+// matches each in 5-4-1, 24 % in 3-6-1 and 4-2-4, 24-27 % in 4-5-1 and
+// 28-34 % in 3-1-4-2 and 4-3-3, but 43 % in 4-4-2, 39-43 % in the
+// diamond, 40-43 % in 4-2-3-1 and 35-36 % in 4-3-2-1, and over twenty
+// seasons it ended from 0.62 points a game below the computer clubs of its
+// strength to 0.30 above them by its formation alone. The one-forward
+// shapes keep the engine's matches nearer real football's: with 4-4-2 and
+// the diamond alone, offsides rose above five a match and away wins fell
+// below a quarter.
 void taktik(Team& t) {
-    t.formation = rnd.bis(16);
+    static const std::vector<int> passend = passende_formationen();
+    t.formation = passend[static_cast<size_t>(rnd.bis(16)) % passend.size()];
     const int bis[7] = {2, 2, 10, 1, 5, 7, 5};
     for (int i = 0; i < 7; i++) t.taktik[i] = rnd.bis(bis[i]);
 }

@@ -125,6 +125,15 @@ void teams_anlegen(Welt& w, Namen& n);
 void trikots_waehlen(Welt& w);
 // Players (spieler.cpp).
 void spieler_anlegen(Welt& w, Namen& n);
+// The built-in formations a generated squad plays as it is built (its
+// first eleven a goalkeeper, four defenders, four midfielders and two
+// forwards): the four defenders as one back line, and either the eleven's
+// own lines (4-4-2, the diamond) or its second forward just behind the
+// first, in a midfield of two rows whose front one holds at most three
+// (4-2-3-1, 4-3-2-1). Left out: a back three or five, three forwards or
+// more, a flat midfield of five (4-5-1) or a front midfield row of four
+// (4-1-4-1).
+std::vector<int> passende_formationen();
 // The club numbers of a country's level, strongest first.
 std::vector<int> vereine_nach_staerke(const Welt& w, int land, int ebene);
 // The club numbers of a country's level in team order.
