@@ -7,6 +7,33 @@
 #include "base/types.h"
 #include "screens/club/wettbewerb_screen.h"
 
+// Texts of the TABELLE section the screen and its table view read.
+namespace wb_text {
+enum : i32 {
+    T_FILTER_0 = 0,      // 0..2 the filter switch's states
+    T_EIGENE = 25,       // the own-games switch
+    T_AUSWAHL_0 = 55,    // 55..58 the player selection switch's states
+    T_ERGEBNISSE_TAG = 42,
+    T_UEBERSICHT_TAG = 29,
+    T_PROGNOSE_0 = 3,    // 3..4 the projection switch's states
+    T_TABELLE = 5,
+    T_SPALTEN_0 = 7,     // 7..16 the league columns
+    T_VOR_SPIELTAG = 17,
+    T_NACH_SPIELTAG = 18,
+    T_SPIELTAG = 33,
+    T_VOR_ERSTEM = 34,
+    T_MANNSCHAFTEN = 35,
+    T_WEITER = 36,
+    T_AUSGESCHIEDEN = 37,
+    T_RUNDE = 38,
+    T_BEGEGNUNG = 39,
+    T_HERKUNFT_LIGA = 40,
+    T_NICHT_AUSGELOST = 41,
+    T_SIEGER = 46,
+    T_FINALIST = 47,
+};
+}  // namespace wb_text
+
 struct Wb_Stand {
     i32 runde = -1, gruppe = -1, spieltag_in_runde = 0, gesamt = 0, aktuell = 0;
     bool ko = false, prognose = false;

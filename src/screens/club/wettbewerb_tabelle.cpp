@@ -23,25 +23,8 @@
 
 namespace {
 
-// Texts of the TABELLE section.
-enum : i32 {
-    T_ERGEBNISSE_TAG = 42,
-    T_UEBERSICHT_TAG = 29,
-    T_TABELLE = 5,
-    T_VOR_SPIELTAG = 17,
-    T_NACH_SPIELTAG = 18,
-    T_SPIELTAG = 33,
-    T_VOR_ERSTEM = 34,
-    T_MANNSCHAFTEN = 35,
-    T_WEITER = 36,
-    T_AUSGESCHIEDEN = 37,
-    T_RUNDE = 38,
-    T_BEGEGNUNG = 39,
-    T_HERKUNFT_LIGA = 40,
-    T_NICHT_AUSGELOST = 41,
-    T_SIEGER = 46,
-    T_FINALIST = 47,
-};
+// Texts of the TABELLE section (wettbewerb_intern.h).
+using namespace wb_text;
 
 // Form thresholds by matchday class min(matchday - 1, 4).
 constexpr i32 FORM_SCHWELLEN[5][4] = {{0, 1, 2, 3}, {1, 2, 3, 5}, {2, 4, 5, 7}, {2, 5, 7, 9}, {4, 7, 8, 11}};
