@@ -194,7 +194,10 @@ Maus_Lage maus_lesen() {
     l.jetzt = W32_Get_Time();
     Maus_Update();
     l.x = Maus_Get_X(), l.y = Maus_Get_Y();
-    l.tasten = Maus_Get_Tasten();
+    // A press and release that fell into one pass reach the buttons even
+    // when a draw procedure of this pass read the mouse (and so took the
+    // latch) before the check.
+    l.tasten = Maus_Get_Tasten() | Maus_Get_Klick();
     l.neu = l.tasten & ~M->alt_tasten;
     M->alt_tasten = l.tasten;
     if (!l.tasten) {

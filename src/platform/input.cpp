@@ -101,6 +101,8 @@ u32 Maus_Get_Tasten() {
     return t;
 }
 
+u32 Maus_Get_Klick() { return maus.gehalten ? 0 : maus.gedrueckt; }
+
 u32 W32_Get_Mouse_Buttons() { return roh.gehalten; }
 
 bool Maus_In_Rechteck(i32 x, i32 y, i32 w, i32 h) {

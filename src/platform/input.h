@@ -32,6 +32,11 @@ i32 Maus_Get_Y();
 // two frames is not lost); reading that latch consumes it. Honours the
 // right-click lock.
 u32 Maus_Get_Tasten();
+// The click of the current pass: the buttons pressed since the previous
+// latch when none is held now, else 0. Reading it consumes nothing, so a
+// click whose latch an earlier reader of Maus_Get_Tasten took in the same
+// pass is still seen.
+u32 Maus_Get_Klick();
 // Buttons held right now (bit 0 left, bit 1 right), without latch or lock.
 u32 W32_Get_Mouse_Buttons();
 // True when x <= mouse x <= x + w and y <= mouse y <= y + h.

@@ -450,6 +450,49 @@ TEST_F(Menue, WippeUndKontextmenue) {
     EXPECT_FALSE(Menue_Kontext_Eingabefeld_Jump_Call(8, 60, 0));
 }
 
+TEST_F(Menue, KurzerKlickInEinemDurchgangFeuertEinmal) {
+    // A press and release that fall between two frames: the button fires
+    // once, also when a draw procedure of that frame reads the mouse (the
+    // squad screens do, to close their popup) before the icons are checked,
+    // and also when the icons are checked twice in the frame.
+    Menue_Screen_Icon_Hinzufuegen(knopf(10, 100, 100, 40, 20));
+    Screen_Icon leser = knopf(20, 400, 400, 20, 20);
+    leser.zeichnen = [](Screen_Icon*, Rastport*, i32, i32) { static_cast<void>(Maus_Get_Tasten()); };
+    Rastport_Bild ziel(Rastport_Neu_Einfach(800, 600, 16));
+    // One pass: the buttons go down and up as given, the frame is latched and
+    // drawn, then the icons are checked `pruefungen` times.
+    const auto durchgang = [&](bool runter, bool hoch, i32 pruefungen) {
+        uhr += 20;
+        Eingabe_Maus_Position(110, 110);
+        if (runter) Eingabe_Maus_Taste(MAUS_LINKS, true);
+        if (hoch) Eingabe_Maus_Taste(MAUS_LINKS, false);
+        Eingabe_Neuer_Durchgang();
+        Maus_Update();
+        Menue_Screen_Refresh(ziel.get());
+        for (i32 k = 0; k < pruefungen; ++k) Menue_Icons_Check();
+    };
+    const struct {
+        const char* name;
+        bool leser;
+        i32 pruefungen;
+        bool gehalten;  // held over a frame instead of let go at once
+    } faelle[] = {
+        {"ohne Leser", false, 1, false},
+        {"Leser vor der Prüfung", true, 1, false},
+        {"Leser, zwei Prüfungen", true, 2, false},
+        {"gehalten, Leser", true, 1, true},
+    };
+    for (const auto& f : faelle) {
+        if (f.leser) Menue_Screen_Icon_Hinzufuegen(leser);
+        durchgang(true, !f.gehalten, f.pruefungen);
+        if (f.gehalten) durchgang(false, true, f.pruefungen);
+        for (i32 k = 0; k < 3; ++k) durchgang(false, false, f.pruefungen);
+        EXPECT_EQ(log, (std::vector<std::string>{"10:4"})) << f.name;
+        log.clear();
+        Menue_Screen_Icon_Loeschen(20);
+    }
+}
+
 TEST_F(Menue, IconsUndGespeichertesByte) {
     EXPECT_NE(Menue_Screen_Icon_Hinzufuegen(knopf(7, 0, 0, 5, 5)), nullptr);
     EXPECT_EQ(Menue_Screen_Icon_Hinzufuegen(knopf(7, 0, 0, 5, 5)), nullptr) << "number taken";

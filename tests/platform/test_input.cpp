@@ -87,6 +87,22 @@ TEST_F(Eingabe, KlickZwischenZweiFramesGehtNichtVerloren) {
     EXPECT_TRUE(Taste_Oder_Klick(1)) << "the screen reading the buttons does not hide the click";
 }
 
+TEST_F(Eingabe, KlickDesDurchgangsBleibtLesbar) {
+    Klick(MAUS_LINKS);
+    Test_Frame();
+    EXPECT_EQ(Maus_Get_Tasten(), MAUS_LINKS);
+    EXPECT_EQ(Maus_Get_Tasten(), 0u);
+    EXPECT_EQ(Maus_Get_Klick() | Maus_Get_Klick() << 4, MAUS_LINKS * 0x11u) << "taking the latch leaves the click";
+    Test_Frame();
+    EXPECT_EQ(Maus_Get_Klick(), 0u) << "a click lasts one pass";
+    Eingabe_Maus_Taste(MAUS_RECHTS, true);
+    Test_Frame();
+    EXPECT_EQ(Maus_Get_Klick(), 0u) << "a held button is no click";
+    Eingabe_Maus_Taste(MAUS_RECHTS, false);
+    Test_Frame();
+    EXPECT_EQ(Maus_Get_Klick(), 0u) << "nor is its release";
+}
+
 TEST_F(Eingabe, RechtsSperre) {
     Eingabe_Maus_Taste(MAUS_RECHTS, true);
     Test_Frame();

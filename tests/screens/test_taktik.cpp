@@ -7,6 +7,7 @@
 #include <array>
 
 #include "grafik_nummern.h"
+#include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
@@ -60,6 +61,28 @@ TEST_F(Taktik, ZeilenUndBild) {
         EXPECT_TRUE(kit::Text(Spieler_String(63, p, nullptr, 0)));
     }
     kit::Png("taktik");
+}
+
+TEST_F(Taktik, KurzerKlickAufWeiterBeendetDenZug) {
+    // Pressed and released between two frames, as a quick hand does. The
+    // run loop latches the mouse at the start of its pass, so the rows'
+    // draw procedures read it before the icons are checked.
+    const auto pass = [] {
+        kit::Warten(10);
+        Eingabe_Frame_Abtasten();
+        Maus_Update();
+        Menue_Tick();
+    };
+    const Screen_Icon* weiter = Menue_Screen_Icon_Aus_Nummer(ICON_ZUG_ENDE);
+    ASSERT_TRUE(weiter);
+    Eingabe_Maus_Position(weiter->x + weiter->w / 2, weiter->y + weiter->h / 2);
+    pass(), pass();
+    const i32 am_zug = Team_Aktiv;
+    Eingabe_Maus_Taste(MAUS_LINKS, true);
+    Eingabe_Maus_Taste(MAUS_LINKS, false);
+    pass(), pass(), pass();
+    EXPECT_NE(Team_Aktiv, am_zug) << "the turn went to the other manager";
+    EXPECT_FALSE(Screen_Offen(Screen_Id::TAKTIK));
 }
 
 TEST_F(Taktik, StufenMitUmlaufUndDrossel) {
