@@ -1,6 +1,7 @@
 #include "screens/squad/taktik.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "base/globals.h"
 #include "grafik_nummern.h"
@@ -244,62 +245,37 @@ constexpr auto KLEINE = Kit_Zeilen_Eigen(KLEIN, {{.nummer = ICON_TAKTIK_KLEIN_0,
 // The step arrows, down then up, of values 2, 4, 5 and 6 (user word 0 the
 // value, + STUFE_HOCH for up); an arrow's pressed picture follows its own.
 constexpr Screen_Icon PFEIL = Kit_Bildknopf({.w = 20, .h = 20, .ebene = 5, .hilfe = Taktik_Screen_Hilfetext});
-constexpr auto PFEILE = Kit_Zeilen_Eigen(PFEIL, {{.nummer = ICON_TAKTIK_PFEIL_2,
-                                                  .grafik = GRAFIK_TAKTIK_PFEIL_2,
-                                                  .gedrueckt = GRAFIK_TAKTIK_PFEIL_2 + 1,
-                                                  .x = 12,
-                                                  .y = 523,
-                                                  .klick = STUFE,
-                                                  .wort = {2, wert_wort(9)}},
-                                                 {.nummer = ICON_TAKTIK_PFEIL_2 + 1,
-                                                  .grafik = GRAFIK_TAKTIK_PFEIL_2 + 2,
-                                                  .gedrueckt = GRAFIK_TAKTIK_PFEIL_2 + 3,
-                                                  .x = 34,
-                                                  .y = 523,
-                                                  .klick = STUFE,
-                                                  .wort = {2 + STUFE_HOCH, wert_wort(10)}},
-                                                 {.nummer = ICON_TAKTIK_PFEIL_4,
-                                                  .grafik = GRAFIK_TAKTIK_PFEIL_4,
-                                                  .gedrueckt = GRAFIK_TAKTIK_PFEIL_4 + 1,
-                                                  .x = 242,
-                                                  .y = 523,
-                                                  .klick = STUFE,
-                                                  .wort = {4, wert_wort(12)}},
-                                                 {.nummer = ICON_TAKTIK_PFEIL_4 + 1,
-                                                  .grafik = GRAFIK_TAKTIK_PFEIL_4 + 2,
-                                                  .gedrueckt = GRAFIK_TAKTIK_PFEIL_4 + 3,
-                                                  .x = 264,
-                                                  .y = 523,
-                                                  .klick = STUFE,
-                                                  .wort = {4 + STUFE_HOCH, wert_wort(13)}},
-                                                 {.nummer = ICON_TAKTIK_PFEIL_5,
-                                                  .grafik = GRAFIK_TAKTIK_PFEIL_5,
-                                                  .gedrueckt = GRAFIK_TAKTIK_PFEIL_5 + 1,
-                                                  .x = 532,
-                                                  .y = 415,
-                                                  .klick = STUFE,
-                                                  .wort = {5, wert_wort(14)}},
-                                                 {.nummer = ICON_TAKTIK_PFEIL_5 + 1,
-                                                  .grafik = GRAFIK_TAKTIK_PFEIL_5 + 2,
-                                                  .gedrueckt = GRAFIK_TAKTIK_PFEIL_5 + 3,
-                                                  .x = 554,
-                                                  .y = 415,
-                                                  .klick = STUFE,
-                                                  .wort = {5 + STUFE_HOCH, wert_wort(15)}},
-                                                 {.nummer = ICON_TAKTIK_PFEIL_6,
-                                                  .grafik = GRAFIK_TAKTIK_PFEIL_6,
-                                                  .gedrueckt = GRAFIK_TAKTIK_PFEIL_6 + 1,
-                                                  .x = 532,
-                                                  .y = 523,
-                                                  .klick = STUFE,
-                                                  .wort = {6, wert_wort(16)}},
-                                                 {.nummer = ICON_TAKTIK_PFEIL_6 + 1,
-                                                  .grafik = GRAFIK_TAKTIK_PFEIL_6 + 2,
-                                                  .gedrueckt = GRAFIK_TAKTIK_PFEIL_6 + 3,
-                                                  .x = 554,
-                                                  .y = 523,
-                                                  .klick = STUFE,
-                                                  .wort = {6 + STUFE_HOCH, wert_wort(17)}}});
+// Each value's pair: its arrows' first number and picture, where the down
+// arrow stands (the up arrow 22 px right of it) and the help text of the down
+// arrow (the up arrow's is the next).
+struct Pfeilpaar {
+    u32 wert;
+    i16 nummer;
+    u32 grafik;
+    i16 x, y;
+    i32 hilfe;
+};
+constexpr Pfeilpaar PFEILPAARE[] = {{2, ICON_TAKTIK_PFEIL_2, GRAFIK_TAKTIK_PFEIL_2, 12, 523, 9},
+                                    {4, ICON_TAKTIK_PFEIL_4, GRAFIK_TAKTIK_PFEIL_4, 242, 523, 12},
+                                    {5, ICON_TAKTIK_PFEIL_5, GRAFIK_TAKTIK_PFEIL_5, 532, 415, 14},
+                                    {6, ICON_TAKTIK_PFEIL_6, GRAFIK_TAKTIK_PFEIL_6, 532, 523, 16}};
+constexpr auto PFEILE = [] {
+    Kit_Zeile_Eigen z[2 * std::size(PFEILPAARE)]{};
+    for (size_t p = 0; p < std::size(PFEILPAARE); ++p)
+        for (i32 hoch = 0; hoch < 2; ++hoch) {
+            const Pfeilpaar& a = PFEILPAARE[p];
+            Kit_Zeile_Eigen& e = z[2 * p + static_cast<size_t>(hoch)];
+            e.nummer = static_cast<i16>(a.nummer + hoch);
+            e.grafik = a.grafik + 2 * static_cast<u32>(hoch);
+            e.gedrueckt = e.grafik + 1;
+            e.x = static_cast<i16>(a.x + 22 * hoch);
+            e.y = a.y;
+            e.klick = STUFE;
+            e.wort[0] = a.wert + (hoch ? STUFE_HOCH : 0);
+            e.wort[1] = wert_wort(a.hilfe + hoch);
+        }
+    return Kit_Zeilen_Eigen(PFEIL, z);
+}();
 constexpr auto WERTE_TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::TAKTIK>(GROSSE, KLEINE, PFEILE);
 constexpr auto ZEILEN =
     Icon_Tabelle_Aus<Icon_Besitzer::TAKTIK>(Icon_Reihe<11>(ZEILE, 0, ZEILE_Y(1) - ZEILE_Y(0), false));
