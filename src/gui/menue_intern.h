@@ -86,6 +86,15 @@ struct Engine {
         std::vector<Zeichenspur_Eintrag> spur;
         bool mit_spur = false;
     } behalten;
+    // The screen as drawn up to the first covering icon (under a message
+    // box's dimmer, not yet darkened) and its probe: while what lies under
+    // the box does not change, a box coming up or going starts from it.
+    struct Unter {
+        bool gueltig = false;
+        const Rastport* ziel = nullptr;
+        std::vector<Teil> teile;
+        Rastport_Bild bild;
+    } unter;
 };
 
 // The installed table (Menue_Set_Hooks).

@@ -103,13 +103,16 @@ Rastport* icon_bild(Screen_Icon* i) {
     return g != MENUE_KEINE_GRAFIK ? hooks_tabelle.grafik_holen(g) : nullptr;
 }
 
-// Whether some visible icon copies a picture over the whole target without
-// a colour key: the background under it is never seen.
-bool hintergrund_verdeckt(const Rastport* ziel) {
+// Whether some visible icon (with `bis_deckel`, one under the first
+// covering icon) copies a picture over the whole target without a colour
+// key: the background under it is never seen.
+bool hintergrund_verdeckt(const Rastport* ziel, bool bis_deckel = false) {
     for (i32 e = 0; e < MENUE_EBENEN; ++e)
-        for (i32 s = 0; s < M->hoechster[e]; ++s) {
+        for (i32 s = M->hoechster[e] - 1; s >= 0; --s) {
             if (!ist_belegt(e, s)) continue;
             Screen_Icon* i = slot(e, s);
+            if (bis_deckel && sichtbar(i) && (i->flags & MENUE_F_DECKT) && i->scroll == 255 && i != M->gezogen)
+                return false;
             if (!sichtbar(i) || i->scroll != 255 || i == M->gezogen || i->x > 0 || i->y > 0 ||
                 (i->flags & MENUE_F_GANZER_SCREEN) || (i->status & (MENUE_S_TRANSPARENT | MENUE_S_HALB)))
                 continue;
@@ -158,7 +161,10 @@ void Menue_Reiner_Zeichner(Icon_Zeichen_Prozedur p) {
 }
 
 namespace {
-void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile = nullptr);
+// Which part of the frame is drawn: all of it, only what lies under the
+// first covering icon, or the first covering icon and what lies over it.
+enum class Teilbild : u8 { GANZ, UNTER_DECKEL, AB_DECKEL };
+void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile = nullptr, Teilbild art = Teilbild::GANZ);
 
 // The frame about to be drawn, section by section; false when it cannot be
 // probed (an icon that does more than draw, the scroll screen, a drag, a
@@ -206,6 +212,94 @@ bool unterschied(const std::vector<Teil>& alt, const std::vector<Teil>& neu, Abd
     }
     return true;
 }
+
+// Whether a clipped pass over `r` is worth it: past half the screen it
+// saves little.
+bool klein_genug(const Abdruck_Rechteck& r, const Rastport* ziel) {
+    return r.flaeche() * 2 <= static_cast<i64>(ziel->breite) * ziel->hoehe;
+}
+
+bool gleich_gross(const Rastport* a, const Rastport* b) {
+    return a && b && a->breite == b->breite && a->hoehe == b->hoehe && a->tiefe() == b->tiefe();
+}
+
+// The screen kept under the box, when the frame probed as `teile` differs
+// from it in `r` only (a small part, maybe nothing).
+bool unter_passt(const Rastport* ziel, const std::vector<Teil>& teile, Abdruck_Rechteck* r) {
+    const auto& u = M->unter;
+    return u.gueltig && u.ziel == ziel && gleich_gross(u.bild.get(), ziel) && unterschied(u.teile, teile, r) &&
+           klein_genug(*r, ziel);
+}
+
+// Draws `art` of the frame clipped to `r` (nothing when it is empty); false
+// when the pass could not clip (the target is then drawn over in part).
+bool klipp_zeichnen(Rastport* ziel, const Abdruck_Rechteck& r, Teilbild art) {
+    if (r.leer()) return true;
+    Abdruck_Klipp_Beginnen(ziel, r);
+    frame_zeichnen(ziel, nullptr, art);
+    return Abdruck_Klipp_Ende();
+}
+
+// The first frame of a cover not kept yet (a message box coming up): what
+// lies under the first covering icon is drawn only where it differs from
+// what the screen holds (the frame kept last) or starts from the screen
+// kept under the box before; it is kept undarkened, and the covers and what
+// lies over them are drawn over it. False when the frame is drawn as usual.
+bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck& fremd) {
+    if (Zeichenspur_An || M->gezogen) return false;
+    const Screen_Icon* deckel = deckel_suchen();
+    if (!deckel || deckel_gilt(deckel, ziel)) return false;
+    // Under the first cover only procedures that only draw; no scroll screen.
+    bool unter = true;
+    for (i32 e = 0; e < MENUE_EBENEN; ++e)
+        for (i32 s = M->hoechster[e] - 1; s >= 0; --s) {
+            if (!ist_belegt(e, s) || !sichtbar(slot(e, s))) continue;
+            const Screen_Icon* i = slot(e, s);
+            if (i->scroll != 255) return false;
+            if (i->flags & MENUE_F_DECKT) unter = false;
+            if (unter && i->zeichnen &&
+                std::find(reine_zeichner.begin(), reine_zeichner.end(), i->zeichnen) == reine_zeichner.end())
+                return false;
+        }
+    std::vector<Teil> teile;
+    teile.reserve(M->behalten.teile.size());
+    Abdruck_Probe_Beginnen(ziel);
+    frame_zeichnen(ziel, &teile, Teilbild::UNTER_DECKEL);
+    if (!Abdruck_Probe_Ende()) {
+        Abdruck_Aus();
+        return false;
+    }
+    auto& u = M->unter;
+    auto& b = M->behalten;
+    Abdruck_Rechteck r;
+    bool gezeichnet = false, aus_kopie = false;
+    if (unter_passt(ziel, teile, &r)) {
+        Abdruck_Aus();
+        aus_kopie = Blt_Blit(u.bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) && r.leer();
+        gezeichnet = klipp_zeichnen(ziel, r, Teilbild::UNTER_DECKEL);
+    } else if (!beruehrt && b.gueltig && b.ziel == ziel && b.pixel == ziel->bitmap->pixel16() &&
+               unterschied(b.teile, teile, &r)) {
+        r.dazu(fremd);
+        gezeichnet = klein_genug(r, ziel) && klipp_zeichnen(ziel, r, Teilbild::UNTER_DECKEL);
+    }
+    Abdruck_Aus();
+    if (!gezeichnet) frame_zeichnen(ziel, nullptr, Teilbild::UNTER_DECKEL);
+    if (!aus_kopie) {
+        if (!gleich_gross(u.bild.get(), ziel)) {
+            u.bild = nullptr;
+            u.bild.reset(Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe()));
+        }
+        u.gueltig = u.bild && Blt_Blit(ziel, 0, 0, -1, -1, u.bild.get(), 0, 0, nullptr);
+        u.ziel = ziel;
+        u.teile.swap(teile);
+    }
+    frame_zeichnen(ziel, nullptr, Teilbild::AB_DECKEL);
+    b.gueltig = false;
+    b.teile.clear();
+    b.spur.clear();
+    b.mit_spur = false;
+    return true;
+}
 }  // namespace
 
 void Menue_Screen_Refresh(Rastport* ziel) {
@@ -224,6 +318,10 @@ void Menue_Screen_Refresh(Rastport* ziel) {
     auto& b = M->behalten;
     Abdruck_Rechteck fremd;  // drawn over from elsewhere in a known place (a video)
     const bool beruehrt = Abdruck_Beruehrt(&fremd);
+    if (deckel_zusammensetzen(ziel, beruehrt, fremd)) {
+        Abdruck_Wache(ziel);
+        return;
+    }
     std::vector<Teil> teile;
     teile.reserve(b.teile.size() + 1);
     const bool vergleichbar = frame_abdruck(ziel, &teile);
@@ -236,8 +334,7 @@ void Menue_Screen_Refresh(Rastport* ziel) {
             Abdruck_Wache(ziel);
             return;
         }
-        // Past half the screen a clipped pass saves little.
-        if (!Zeichenspur_An && neu.flaeche() * 2 <= static_cast<i64>(ziel->breite) * ziel->hoehe) {
+        if (!Zeichenspur_An && klein_genug(neu, ziel)) {
             Abdruck_Klipp_Beginnen(ziel, neu);
             frame_zeichnen(ziel);
             if (Abdruck_Klipp_Ende()) {
@@ -247,6 +344,19 @@ void Menue_Screen_Refresh(Rastport* ziel) {
                 Abdruck_Wache(ziel);
                 return;
             }
+        }
+    }
+    // A box gone: what lay under it comes back from the screen kept there.
+    if (Abdruck_Rechteck r; vergleichbar && !Zeichenspur_An && unter_passt(ziel, teile, &r)) {
+        Abdruck_Aus();
+        if (Blt_Blit(M->unter.bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) &&
+            klipp_zeichnen(ziel, r, Teilbild::GANZ)) {
+            b.gueltig = true, b.ziel = ziel, b.pixel = ziel->bitmap->pixel16();
+            b.teile.swap(teile);
+            b.mit_spur = false;
+            b.spur.clear();
+            Abdruck_Wache(ziel);
+            return;
         }
     }
     Abdruck_Aus();
@@ -265,7 +375,7 @@ void Menue_Screen_Refresh(Rastport* ziel) {
 }
 
 namespace {
-void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile) {
+void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile, Teilbild art) {
     // Probed: each icon a section of its own.
     const auto teil = [teile](i32 nummer) {
         if (!teile) return;
@@ -278,12 +388,14 @@ void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile) {
     const bool behalten = deckel_gilt(deckel, ziel);
     const size_t spur_anfang = Zeichenspur_An ? Zeichenspur_Eintraege().size() : 0;
     bool zeichnen = !behalten;
+    // Drawn in part (never over a kept cover): up to the first cover, or from it on.
+    bool unter = art != Teilbild::GANZ && !behalten;
     if (behalten) {
         teil(-1);
         Blt_Blit(M->deckel.bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr);
         Zeichenspur_Wiederholen(M->deckel.spur);
     }
-    else if (teil(-1); !hintergrund_verdeckt(ziel)) {
+    else if (teil(-1); art != Teilbild::AB_DECKEL && !hintergrund_verdeckt(ziel, art == Teilbild::UNTER_DECKEL)) {
         if (M->hintergrund) Blt_Blit(M->hintergrund, 0, 0, -1, -1, ziel, 0, 0, nullptr);
         else Blt_Rechteck(ziel, 0, 0, ziel->breite, ziel->hoehe, M->hintergrund_farbe);
     }
@@ -302,6 +414,14 @@ void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile) {
         for (i32 s = M->hoechster[e] - 1; s >= 0; --s) {
             if (!ist_belegt(e, s)) continue;
             Screen_Icon* i = slot(e, s);
+            if (unter && sichtbar(i) && (i->flags & MENUE_F_DECKT) && i->scroll == 255 && i != M->gezogen) {
+                if (art == Teilbild::UNTER_DECKEL) {
+                    teil(-2);
+                    return;
+                }
+                unter = false;
+            }
+            if (unter && art == Teilbild::AB_DECKEL) continue;
             if (i == deckel) {
                 if (!behalten) {
                     Menue_Icon_Blit(i, ziel);
