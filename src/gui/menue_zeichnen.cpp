@@ -164,7 +164,14 @@ namespace {
 // Which part of the frame is drawn: all of it, only what lies under the
 // first covering icon, or the first covering icon and what lies over it.
 enum class Teilbild : u8 { GANZ, UNTER_DECKEL, AB_DECKEL };
-void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile = nullptr, Teilbild art = Teilbild::GANZ);
+// A clipped pass over a frame just probed: an icon whose section lies
+// outside the rectangle draws nothing there and is passed over.
+struct Klipp {
+    const std::vector<Teil>* teile;
+    Abdruck_Rechteck r;
+};
+void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile = nullptr, Teilbild art = Teilbild::GANZ,
+                    const Klipp* klipp = nullptr);
 
 // The frame about to be drawn, section by section; false when it cannot be
 // probed (an icon that does more than draw, the scroll screen, a drag, a
@@ -231,12 +238,14 @@ bool unter_passt(const Rastport* ziel, const std::vector<Teil>& teile, Abdruck_R
            klein_genug(*r, ziel);
 }
 
-// Draws `art` of the frame clipped to `r` (nothing when it is empty); false
-// when the pass could not clip (the target is then drawn over in part).
-bool klipp_zeichnen(Rastport* ziel, const Abdruck_Rechteck& r, Teilbild art) {
+// Draws `art` of the frame probed as `teile` clipped to `r` (nothing when
+// it is empty); false when the pass could not clip (the target is then
+// drawn over in part).
+bool klipp_zeichnen(Rastport* ziel, const Abdruck_Rechteck& r, Teilbild art, const std::vector<Teil>& teile) {
     if (r.leer()) return true;
+    const Klipp k{&teile, r};
     Abdruck_Klipp_Beginnen(ziel, r);
-    frame_zeichnen(ziel, nullptr, art);
+    frame_zeichnen(ziel, nullptr, art, &k);
     return Abdruck_Klipp_Ende();
 }
 
@@ -276,11 +285,11 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
     if (unter_passt(ziel, teile, &r)) {
         Abdruck_Aus();
         aus_kopie = Blt_Blit(u.bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) && r.leer();
-        gezeichnet = klipp_zeichnen(ziel, r, Teilbild::UNTER_DECKEL);
+        gezeichnet = klipp_zeichnen(ziel, r, Teilbild::UNTER_DECKEL, teile);
     } else if (!beruehrt && b.gueltig && b.ziel == ziel && b.pixel == ziel->bitmap->pixel16() &&
                unterschied(b.teile, teile, &r)) {
         r.dazu(fremd);
-        gezeichnet = klein_genug(r, ziel) && klipp_zeichnen(ziel, r, Teilbild::UNTER_DECKEL);
+        gezeichnet = klein_genug(r, ziel) && klipp_zeichnen(ziel, r, Teilbild::UNTER_DECKEL, teile);
     }
     Abdruck_Aus();
     if (!gezeichnet) frame_zeichnen(ziel, nullptr, Teilbild::UNTER_DECKEL);
@@ -294,8 +303,10 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
         u.teile.swap(teile);
     }
     frame_zeichnen(ziel, nullptr, Teilbild::AB_DECKEL);
-    b.gueltig = false;
+    // The screen now holds the frame as the kept cover gives it: the next
+    // frame is compared with that.
     b.teile.clear();
+    b.gueltig = frame_abdruck(ziel, &b.teile), b.ziel = ziel, b.pixel = ziel->bitmap->pixel16();
     b.spur.clear();
     b.mit_spur = false;
     return true;
@@ -335,9 +346,7 @@ void Menue_Screen_Refresh(Rastport* ziel) {
             return;
         }
         if (!Zeichenspur_An && klein_genug(neu, ziel)) {
-            Abdruck_Klipp_Beginnen(ziel, neu);
-            frame_zeichnen(ziel);
-            if (Abdruck_Klipp_Ende()) {
+            if (klipp_zeichnen(ziel, neu, Teilbild::GANZ, teile)) {
                 b.teile.swap(teile);
                 b.mit_spur = false;
                 b.spur.clear();
@@ -350,7 +359,7 @@ void Menue_Screen_Refresh(Rastport* ziel) {
     if (Abdruck_Rechteck r; vergleichbar && !Zeichenspur_An && unter_passt(ziel, teile, &r)) {
         Abdruck_Aus();
         if (Blt_Blit(M->unter.bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) &&
-            klipp_zeichnen(ziel, r, Teilbild::GANZ)) {
+            klipp_zeichnen(ziel, r, Teilbild::GANZ, teile)) {
             b.gueltig = true, b.ziel = ziel, b.pixel = ziel->bitmap->pixel16();
             b.teile.swap(teile);
             b.mit_spur = false;
@@ -375,7 +384,11 @@ void Menue_Screen_Refresh(Rastport* ziel) {
 }
 
 namespace {
-void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile, Teilbild art) {
+bool schneiden(const Abdruck_Rechteck& a, const Abdruck_Rechteck& b) {
+    return a.x0 < b.x1 && b.x0 < a.x1 && a.y0 < b.y1 && b.y0 < a.y1;
+}
+
+void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile, Teilbild art, const Klipp* klipp) {
     // Probed: each icon a section of its own.
     const auto teil = [teile](i32 nummer) {
         if (!teile) return;
@@ -388,6 +401,7 @@ void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile, Teilbild art) {
     const bool behalten = deckel_gilt(deckel, ziel);
     const size_t spur_anfang = Zeichenspur_An ? Zeichenspur_Eintraege().size() : 0;
     bool zeichnen = !behalten;
+    size_t abschnitt = 0;  // the section of the icon drawn last (the background's is the first)
     // Drawn in part (never over a kept cover): up to the first cover, or from it on.
     bool unter = art != Teilbild::GANZ && !behalten;
     if (behalten) {
@@ -430,6 +444,14 @@ void frame_zeichnen(Rastport* ziel, std::vector<Teil>* teile, Teilbild art) {
                 zeichnen = true;
             } else if (zeichnen && i != M->gezogen && i->scroll == 255) {
                 teil(i->nummer);
+                if (klipp) {
+                    // Its section in the probe (the same icons in the same
+                    // order, else every icon is drawn).
+                    if (++abschnitt >= klipp->teile->size() || (*klipp->teile)[abschnitt].nummer != i->nummer)
+                        klipp = nullptr;
+                    else if (!schneiden((*klipp->teile)[abschnitt].rechteck, klipp->r))
+                        continue;
+                }
                 Menue_Icon_Blit(i, ziel);
             }
         }
