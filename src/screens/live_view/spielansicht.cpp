@@ -36,6 +36,7 @@ u32 maus_genommen = 0;
 u32 seite_gezeigt = 0;
 u32 letzte_tasten = 0;
 bool geladen = false;
+u32 bilder_stand = 0;  // the archives' count the view's pictures come from
 
 constexpr i32 ECKE_X[4] = {0, 400, 0, 400};
 constexpr i32 ECKE_Y[4] = {0, 0, 282, 282};
@@ -402,6 +403,8 @@ void gehaltene_freigeben() {
 void Spielansicht_Vorrat_Freigeben() {
     gehaltene_freigeben();
     Spielansicht_Animsets_Vorrat_Freigeben();
+    Spielansicht_Sprites_Free();
+    Spielansicht_Bilder_Free();
 }
 
 size_t Spielansicht_Vorrat_Anzahl() { return gehalten.size() + beleuchtet.size(); }
@@ -612,7 +615,14 @@ bool Spielansicht_Init() {
     }
     // The figures, the pictures and the stadium sounds are needed; a start
     // that misses one frees everything it loaded. Without the crowd's sets
-    // the stands stay empty.
+    // the stands stay empty. The pictures (the boards' logos, the shirt
+    // numbers, the score heads) stay from the match before while the
+    // archives are the same.
+    if (bilder_stand != Resf_Stand()) {
+        Spielansicht_Sprites_Free();
+        Spielansicht_Bilder_Free();
+        bilder_stand = Resf_Stand();
+    }
     geladen = Spielansicht_Animsets_Laden() && Spielansicht_Bilder_Laden() && Spielansicht_Sprites_Laden() &&
               Spielansicht_Sound_Starten();
     if (!geladen) {
@@ -628,9 +638,7 @@ bool Spielansicht_Init() {
 
 void Spielansicht_Free() {
     Spielansicht_Sound_Beenden();
-    Spielansicht_Sprites_Free();
     Spielansicht_Anim_Free();
-    Spielansicht_Bilder_Free();
     Spielansicht_Views_Free();
     geladen = false;
     // A new start begins afresh: the mouse free, the home side shown.
