@@ -27,6 +27,14 @@ void balken(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     Blt_Rechteck(rp, x, y, i->w, i->h / 2, balken_farbe);
     if (zweiter) Blt_Rechteck(rp, x + 300, y, 20, 20, 0xFFE0);
 }
+// `balken`, counted: every call, and the calls that drew for real (neither
+// probed nor clipped).
+int balken_aufrufe = 0, balken_gezeichnet = 0;
+void balken_gezaehlt(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
+    ++balken_aufrufe;
+    if (!Abdruck_Ziel) ++balken_gezeichnet;
+    balken(i, rp, x, y);
+}
 // Writes a pixel past the blitter: the frame cannot be probed or clipped.
 void vorbei(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     if (Rastport_Lock(rp)) rp->bitmap->pixel16()[static_cast<size_t>(y) * rp->breite + x] = i->farbe;
@@ -45,6 +53,7 @@ class MenueBehalten : public ::testing::Test {
         menue_test::starten();
         Menue_Reiner_Zeichner(balken);
         Menue_Reiner_Zeichner(vorbei);
+        Menue_Reiner_Zeichner(balken_gezaehlt);
         balken_farbe = 0x001F, zweiter = false;
         Menue_Set_Hintergrund(nullptr, 0x0841);
         // Two plain icons of their own colour, a bar drawn by a procedure
@@ -201,6 +210,70 @@ TEST_F(MenueBehalten, UnderAKeptCoverOnlyWhatChangedIsDrawn) {
     EXPECT_NE(pixel(610, 505), MARKE);
     Menue_Screen_Refresh(vergleich.get());
     pixel(700, 20) = vergleich->bitmap->pixel16()[20 * BREITE + 700];
+    EXPECT_TRUE(wie_ganz());
+}
+
+// A clipped pass leaves out the icons whose part of the frame lies outside
+// it: the bar far from the icon that moved is only probed.
+TEST_F(MenueBehalten, AClippedPassDrawsOnlyTheIconsInItsPlace) {
+    Menue_Screen_Icon_Aus_Nummer(12)->zeichnen = balken_gezaehlt;
+    Menue_Screen_Refresh();
+    Menue_Screen_Refresh();
+    balken_aufrufe = 0;
+    Menue_Screen_Icon_Aus_Nummer(11)->x = 520;
+    Menue_Screen_Refresh();
+    EXPECT_EQ(balken_aufrufe, 1) << "the bar was probed, not drawn";
+    EXPECT_TRUE(wie_ganz());
+}
+
+// A box coming up over the kept frame: what lies under its dimmer is on the
+// screen already and is not drawn again; when the box goes, the screen
+// under it comes back from the copy kept then (and what changed under it
+// meanwhile is drawn over the copy). Each frame is the one drawn whole.
+TEST_F(MenueBehalten, ABoxComingUpAndGoingLeavesWhatLiesUnderIt) {
+    Menue_Screen_Icon_Aus_Nummer(12)->zeichnen = balken_gezaehlt;
+    const auto box_auf = [] {
+        Screen_Icon deckel = menue_test::knopf(20, 0, 0, BREITE, HOEHE, 5, MENUE_S_HALB, MENUE_F_DECKT);
+        deckel.farbe = 0x4208;
+        Screen_Icon knopf = menue_test::knopf(21, 600, 500, 60, 30, 6);
+        knopf.zeichnen = balken;
+        for (const Screen_Icon& i : {deckel, knopf}) ASSERT_NE(Menue_Screen_Icon_Hinzufuegen(i), nullptr);
+    };
+    const struct Fall {
+        const char* was;
+        void (*unter_der_box)();  // what changes under the box while it is up
+    } faelle[] = {
+        {"nothing changed under the box", [] {}},
+        {"an icon far from the bar moved under the box", [] { Menue_Screen_Icon_Aus_Nummer(11)->x += 9; }},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        Menue_Screen_Refresh();
+        Menue_Screen_Refresh();
+        balken_gezeichnet = 0;
+        box_auf();
+        Menue_Screen_Refresh();
+        EXPECT_EQ(balken_gezeichnet, 0) << "the bar under the box stays as it was drawn";
+        EXPECT_TRUE(wie_ganz());
+        Menue_Screen_Refresh();  // (the box drawn on the other target is kept for that one)
+        f.unter_der_box();
+        Menue_Screen_Refresh();
+        EXPECT_TRUE(wie_ganz());
+        Menue_Screen_Icon_Loeschen(20);
+        Menue_Screen_Icon_Loeschen(21);
+        balken_gezeichnet = 0;
+        Menue_Screen_Refresh();
+        EXPECT_EQ(balken_gezeichnet, 0) << "the screen under the box came back";
+        EXPECT_TRUE(wie_ganz());
+    }
+    // The bar itself changed while the box was up: drawn again.
+    box_auf();
+    Menue_Screen_Refresh();
+    balken_farbe = 0x03E0;
+    Menue_Screen_Refresh();
+    Menue_Screen_Icon_Loeschen(20);
+    Menue_Screen_Icon_Loeschen(21);
+    Menue_Screen_Refresh();
     EXPECT_TRUE(wie_ganz());
 }
 
