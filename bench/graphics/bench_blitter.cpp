@@ -185,6 +185,17 @@ void BM_Abdunkeln_Grau_Knopf(benchmark::State& st) {
     st.SetItemsProcessed(st.iterations() * 140 * 36);
 }
 BENCHMARK(BM_Abdunkeln_Grau_Knopf);
+// A message box's dimmer: the whole screen darkened at level 90.
+void BM_Abdunkeln_Schirm(benchmark::State& st) {
+    Bild q = muster(800, 600);
+    Blt_Blit(q.get(), 0, 0, -1, -1, bildschirm().get(), 0, 0, nullptr);
+    for (auto _ : st) {
+        Blt_Abdunkeln(bildschirm().get(), 0, 0, 800, 600, 90);
+        benchmark::ClobberMemory();
+    }
+    st.SetItemsProcessed(st.iterations() * 800 * 600);
+}
+BENCHMARK(BM_Abdunkeln_Schirm);
 BENCHMARK(BM_Abdunkeln_Schluessel_565);
 BENCHMARK(BM_Abdunkeln_Maske_565);
 BENCHMARK(BM_Aufhellen_Schluessel);
