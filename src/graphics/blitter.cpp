@@ -12,6 +12,10 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#define KORDAVO_DUNKEL_AVX2 1
+#endif
 
 namespace {
 
@@ -293,6 +297,34 @@ namespace {
 i32 blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, const Blt_Optionen* opt);
 i32 rechteck(Rastport* rp, i32 x, i32 y, i32 w, i32 h, u32 farbe);
 i32 abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe);
+
+#if defined(KORDAVO_DUNKEL_AVX2)
+// A row of 5-6-5 pixels darkened at a level up to 128, sixteen a step on a
+// processor that has the wide registers (a message box darkens the whole
+// screen): the arithmetic of the eight-pixel step. Returns the pixels done.
+__attribute__((target("avx2"))) i32 dunkler_565_breit(u16* d, i32 w, u32 k) {
+    const __m256i kv = _mm256_set1_epi16(static_cast<short>(k)), null = _mm256_setzero_si256();
+    const __m256i m248 = _mm256_set1_epi16(248), m252 = _mm256_set1_epi16(252), eins = _mm256_set1_epi16(1);
+    i32 xx = 0;
+    for (; xx + 16 <= w; xx += 16) {
+        const __m256i p = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(d + xx));
+        const __m256i r = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi16(p, 8), m248), kv), 7);
+        const __m256i g = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_and_si256(_mm256_srli_epi16(p, 3), m252), kv), 7);
+        const __m256i b = _mm256_srli_epi16(_mm256_mullo_epi16(_mm256_and_si256(_mm256_slli_epi16(p, 3), m248), kv), 7);
+        const __m256i n = _mm256_or_si256(_mm256_or_si256(_mm256_slli_epi16(_mm256_srli_epi16(r, 3), 11),
+                                                          _mm256_slli_epi16(_mm256_srli_epi16(g, 2), 5)),
+                                          _mm256_srli_epi16(b, 3));
+        // A pixel that was not black never turns into the key 0.
+        const __m256i schwarz = _mm256_andnot_si256(_mm256_cmpeq_epi16(p, null), _mm256_cmpeq_epi16(n, null));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d + xx), _mm256_or_si256(n, _mm256_and_si256(schwarz, eins)));
+    }
+    return xx;
+}
+const bool breit_da = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+}();
+#endif
 }  // namespace
 
 i32 Blt_Blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, const Blt_Optionen* opt) {
@@ -505,6 +537,9 @@ i32 abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe) {
         for (i32 yy = dy; yy < dy + h; ++yy) {
             u16* d = z.p + static_cast<size_t>(yy) * z.w + dx;
             i32 xx = 0;
+#if defined(KORDAVO_DUNKEL_AVX2)
+            if (T == 16 && breit_da) xx = dunkler_565_breit(d, w, k);
+#endif
 #if defined(__SSE2__)
             // Eight pixels a step with the same arithmetic (every product stays
             // below 2^15: a channel of at most 252 times a level of at most 128).
