@@ -55,6 +55,7 @@ std::map<std::pair<int, i32>, Rastport_Bild> gehalten;
 u32 gehalten_stand = 0;  // the archives' count the kept pictures come from
 
 void gehaltene_freigeben();
+void rasen_vorab(int anzahl);
 
 // The kept picture of an entry, loaded on first use; null when missing or
 // damaged (asked again next time).
@@ -157,6 +158,7 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
         Spielansicht_Alle_Leeren();
         for (int i = 0; i < anzahl; ++i) views[i].pitch = liste[i];
         layouts_setzen(anzahl);
+        rasen_vorab(anzahl);
         laufzustand = 1;
         // One line a shown match (KORDAVO_DEBUG): what a watching script
         // or a tester reads of the view without looking at the picture.
@@ -388,7 +390,8 @@ const Rastport* beleuchteter_rasen(Spielansicht_View* v) {
     const spielansicht::Massstab& m = v->layout == SA_VOLL ? spielansicht::VOLL : spielansicht::HALB;
     if (!rp || rp->breite != m.breite || rp->hoehe != m.hoehe || !Rastport_Lock(rp.get())) return nullptr;
     licht_mischen(*v, *rp);
-    if (beleuchtet.size() >= BELEUCHTET_MAX) beleuchtet.clear();
+    // One goes, not all at once (freeing them all is a pause of its own).
+    if (beleuchtet.size() >= BELEUCHTET_MAX) beleuchtet.erase(beleuchtet.begin());
     return beleuchtet.emplace(k, std::move(rp)).first->second.get();
 }
 
@@ -460,6 +463,27 @@ Bau_Schluessel bau_schluessel(const Spielansicht_View& v) {
     Bau_Schluessel k{v.pitch->bild_art, v.layout != SA_VOLL, v.gespiegelt != 0, {}};
     for (int i = 0; i < 6; ++i) k.stufen[i] = SF_Tribuene_Stufe(v.pitch->tribuene[i]);
     return k;
+}
+}  // namespace
+
+namespace {
+// At a start: the grass picture of each view whose ground is neither built
+// nor lit yet is read and unpacked on the graphics workers, so that the
+// view built in the next frame takes it unpacked.
+void rasen_vorab(int anzahl) {
+    if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
+    for (int i = 0; i < anzahl; ++i) {
+        const Spielansicht_View& v = views[i];
+        if (!v.pitch) continue;
+        const u8 art = v.pitch->bild_art;
+        const bool halb = v.layout != SA_VOLL;
+        if (std::any_of(gebaut.begin(), gebaut.end(),
+                        [&](const auto& e) { return e.first.bild_art == art && e.first.halb == halb; }) ||
+            std::any_of(beleuchtet.begin(), beleuchtet.end(),
+                        [&](const auto& e) { return e.first.bild_art == art && e.first.layout == v.layout; }))
+            continue;
+        Resf_Vorab_Bereit(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(art, v.layout));
+    }
 }
 }  // namespace
 
