@@ -393,6 +393,29 @@ TEST_F(LiveTribuenen, GroundPicturesAreUnpackedAheadAndOutliveTheView) {
     EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
 }
 
+// A live start hands the grass picture of a ground not built yet to the
+// graphics workers; the view built in the next frame takes it from them and
+// shows the ground as composed from the archives.
+TEST_F(LiveTribuenen, AStartHandsTheGrassToTheWorkers) {
+    Spielansicht_Vorrat_Freigeben();
+    Spielfeld_Daten* sf = Anpfiff();
+    ASSERT_TRUE(sf);
+    Spielfeld_Daten* liste[1] = {sf};
+    const size_t vorher = Resf_Vorab_Anzahl();
+    Spielansicht_Run(liste, 1, nullptr, 0);
+    ASSERT_EQ(Spielansicht_Laufzustand(), 1u);
+    EXPECT_EQ(Resf_Vorab_Anzahl(), vorher + 1) << "the grass is at the workers";
+    Spielansicht_Run(liste, 1, nullptr, 0);
+    EXPECT_EQ(Resf_Vorab_Anzahl(), vorher) << "the view took it";
+    const Spielansicht_View& v = Spielansicht_Views()[0];
+    ASSERT_TRUE(v.present && v.bild);
+    const Rastport_Bild soll = Erwartet(*sf, v.layout, v.gespiegelt != 0);
+    ASSERT_TRUE(soll);
+    EXPECT_EQ(Abweichungen(*v.bild, *soll), 0);
+    Spielansicht_Free();
+    Spielansicht_Vorrat_Freigeben();
+}
+
 namespace {
 
 // A ground built once is kept: a second view on it (another slot, the next
