@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <cstring>
 
 #if defined(__SSE2__)
@@ -31,6 +32,22 @@ u32 Tools_RLE_Packen(const void* quelle, void* ziel, u32 groesse) {
     while (i < groesse) {
         // A run of at least three equal bytes is packed as a repeat.
         u32 lauf = 1;
+#if defined(__SSE2__)
+        // Sixteen places a step while they lie in the buffer: a long run of
+        // one byte (the zeros of empty records) is measured in few steps.
+        {
+            const __m128i b = _mm_set1_epi8(static_cast<char>(s[i]));
+            while (lauf < RLE_MAX_LAUF && i + lauf + 16 <= groesse) {
+                const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + lauf));
+                const u32 gleich = static_cast<u32>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, b)));
+                if (gleich != 0xFFFFu) {
+                    lauf = std::min(lauf + static_cast<u32>(__builtin_ctz(~gleich)), RLE_MAX_LAUF);
+                    break;
+                }
+                lauf = std::min(lauf + 16, RLE_MAX_LAUF);
+            }
+        }
+#endif
         while (i + lauf < groesse && lauf < RLE_MAX_LAUF && s[i + lauf] == s[i]) ++lauf;
         if (lauf >= 3) {
             d[o++] = static_cast<u8>(lauf);
