@@ -68,6 +68,19 @@ class Bau {
         drei_ = a.drei_punkte == 255 ? (w.modus & WB_ENGLISCHE_TABELLE) != 0 : a.drei_punkte != 0;
         sieg_ = drei_ ? 3 : 2;
         zeilen_ = static_cast<int>(std::min<u32>(t.zeilen, TABELLE_ZEILEN));
+        // Each team's first row, looked up by the team's number for every
+        // game counted.
+        index_team_.fill(-1);
+        for (int r = 0; r < zeilen_; ++r) {
+            const i32 team = static_cast<i32>(t.team[r]);
+            if (team < 0) continue;
+            u32 h = static_cast<u32>(team) & (INDEX_PLAETZE - 1);
+            while (index_team_[h] >= 0 && index_team_[h] != team) h = (h + 1) & (INDEX_PLAETZE - 1);
+            if (index_team_[h] < 0) {
+                index_team_[h] = team;
+                index_zeile_[h] = static_cast<i16>(r);
+            }
+        }
     }
     bool Drei_Punkte() const { return drei_; }
 
@@ -103,9 +116,10 @@ class Bau {
   private:
     int zeile_von(i32 team) const {
         if (team < 0) return -1;
-        for (int r = 0; r < zeilen_; ++r)
-            if (static_cast<i32>(t_.team[r]) == team) return r;
-        return -1;
+        for (u32 h = static_cast<u32>(team) & (INDEX_PLAETZE - 1);; h = (h + 1) & (INDEX_PLAETZE - 1)) {
+            if (index_team_[h] == team) return index_zeile_[h];
+            if (index_team_[h] < 0) return -1;
+        }
     }
 
     // The goals of a game: from the record, or from its goal events within
@@ -268,6 +282,10 @@ class Bau {
     bool drei_ = false;
     u32 sieg_ = 2;
     int zeilen_ = 0;
+    // Open addressing over twice the most rows: a free place always ends a search.
+    static constexpr u32 INDEX_PLAETZE = 2 * TABELLE_ZEILEN;
+    std::array<i32, INDEX_PLAETZE> index_team_;
+    std::array<i16, INDEX_PLAETZE> index_zeile_{};
     Zaehler gesamt_, ohne_letzten_;
     u16 form_[TABELLE_ZEILEN] = {};
     std::bitset<512> spieltage_;
