@@ -193,6 +193,16 @@ constexpr size_t groesse() {
     return z.n;
 }
 
+// A record whose fields lie in memory in the order of its image with no
+// gap between (its module checks that with offsetof): on a little-endian
+// machine its image is its bytes, copied at once.
+template <class R>
+void wie_im_speicher(Schreiber& s, const R& r) {
+    static_assert(std::is_trivially_copyable_v<R> && sizeof(R) == groesse<R>(), "the image is the record's bytes");
+    if constexpr (std::endian::native == std::endian::little) s.bytes(&r, sizeof r);
+    else s(r);
+}
+
 // `anzahl` records one after the other.
 template <class R>
 void feld_schreiben(Schreiber& s, const R* r, size_t anzahl) {

@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -17,8 +18,18 @@ i64 g_schreibgrenze = -1;
 // XORs `n` bytes in place with the key stream starting at stream offset
 // `pos`. k(i+1) = k(i) * 33 + 7 mod 256 has period 256, so k(i) = folge[i & 255].
 void verschluesseln(Datei_Status* d, u8* p, u32 n, u32 pos) {
-    u32 i = pos - d->verschl_start;
-    for (u32 j = 0; j < n; ++j, ++i) p[j] ^= d->folge[i & 255u];
+    // Piece by piece up to the end of the key's period, so the inner loop
+    // runs over plain ranges (and the compiler does it many bytes a step).
+    u32 i = (pos - d->verschl_start) & 255u;
+    const u8* folge = d->folge.data();
+    for (u32 j = 0; j < n;) {
+        const u32 m = std::min<u32>(n - j, 256u - i);
+        u8* __restrict ziel = p + j;
+        const u8* __restrict schluessel = folge + i;
+        for (u32 t = 0; t < m; ++t) ziel[t] ^= schluessel[t];
+        j += m;
+        i = 0;
+    }
 }
 
 u8 summe(const u8* p, u32 n, u8 start) {
@@ -126,7 +137,12 @@ bool Datei_Schreiben(Datei_Status* d, const void* puffer, u32 groesse) {
     }
     const u8* p = static_cast<const u8*>(puffer);
     bool ok;
-    if (d->verschluesselt) {
+    if (d->verschluesselt && d->speicher && !d->ansicht) {
+        // In memory: the bytes are put in place and scrambled there.
+        const u32 pos = d->pos;
+        ok = roh_schreiben(d, p, groesse);
+        if (ok) verschluesseln(d, d->puffer.data() + pos, groesse, pos);
+    } else if (d->verschluesselt) {
         // Scramble through a small buffer, piece by piece.
         u8 stueck[4096];
         u32 pos = aktuelle_pos(d);

@@ -117,6 +117,15 @@ class Rahmen_Schreiber {
         ok_ = Datei_Schreiben(d_, p, n);
         return ok_;
     }
+    // Bytes whose own CRC-32 the caller has: the file's CRC takes it in
+    // without a second pass over them.
+    bool schreiben_mit_crc(const void* p, u32 n, uLong eigene) {
+        if (!ok_) return false;
+        if (n == 0) return true;
+        crc_ = crc32_combine(crc_, eigene, static_cast<z_off_t>(n));
+        ok_ = Datei_Schreiben(d_, p, n);
+        return ok_;
+    }
     bool u32_schreiben(u32 v) {
         u8 b[4];
         bytes::bild_schreiben(b, sizeof b, [v](bytes::Schreiber& s) { s(v); });
@@ -180,6 +189,10 @@ Schreibfehler rahmen_bilden(const u8* kopf, u32 kopf_len, const std::vector<Bloc
                             const u8* schluessel, std::vector<u8>* aus) {
     const int anzahl = static_cast<int>(bloecke.size()) - 1;
     Datei_Status* d = Datei_Oeffnen_Speicher();
+    // The file's size is known up front: its bytes are placed once.
+    size_t groesse = kopf_len + 1 + ENDE_GROESSE;
+    for (int i = 1; i <= anzahl; ++i) groesse += RAHMEN_KOPF + bloecke[i].bytes.size() + RAHMEN_FUSS;
+    d->puffer.reserve(groesse);
     Rahmen_Schreiber w(d);
     w.schreiben(kopf, kopf_len);
     if (schluessel) {
@@ -190,10 +203,11 @@ Schreibfehler rahmen_bilden(const u8* kopf, u32 kopf_len, const std::vector<Bloc
     for (int i = 1; i <= anzahl && w.ok(); ++i) {
         const u32 n = static_cast<u32>(bloecke[i].bytes.size());
         const u8* daten = n ? bloecke[i].bytes.data() : nullptr;
+        const uLong crc = crc32(crc32(0, Z_NULL, 0), daten ? daten : Z_NULL, n);
         w.u32_schreiben(TAG_BLOCK | static_cast<u32>(i));
         w.u32_schreiben(n);
-        w.schreiben(daten, n);
-        w.u32_schreiben(static_cast<u32>(crc32(crc32(0, Z_NULL, 0), daten ? daten : Z_NULL, n)));
+        w.schreiben_mit_crc(daten, n, crc);
+        w.u32_schreiben(static_cast<u32>(crc));
     }
     w.u32_schreiben(TAG_ENDE);
     w.u32_schreiben(static_cast<u32>(anzahl));

@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr int MAX_GRUPPEN = 1000;
+constexpr int MAX_GRUPPEN = KALENDER_MAX_GRUPPEN;
 // The list of possible days holds at most 104 entries; every append,
 // single or pair, checks that bound.
 constexpr int MAX_MOEGLICH = 104;

@@ -31,6 +31,8 @@ static_assert(sizeof(Datum) == 132 && bytes::groesse<Datum>() == 132, "Datum is 
 
 constexpr int KALENDER_TAGE = 366;
 constexpr int KALENDER_SLOTS = 128;
+// The most groups one day lists (Kalender_Spieltage_Heute's `liste` holds as many).
+constexpr int KALENDER_MAX_GRUPPEN = 1000;
 // The seasons a game can run (a day index past them is refused on loading:
 // the calendar counts days in i32 and walks years from day 0).
 constexpr int32_t KALENDER_JAHRE_MAX = 500;

@@ -38,12 +38,21 @@ int Statistik_Naechstes_Spiel(i32 team, i32 erster_tag, i32 wettbewerb, Statisti
     const i32 heute = Kalender_Get_Tag();
     if (erster_tag < 0) erster_tag = heute;
     int n = 0;
+    // The groups playing on a day, listed once per day (not once per
+    // competition): a day without matches is passed at once.
+    std::vector<i32> gruppen(KALENDER_MAX_GRUPPEN);
     for (i32 tag = erster_tag; tag <= heute + TERMINE_TAGE && n < max; ++tag) {
         const i32 offset = tag - Kalender_Get_Basistag();
+        const int an_dem_tag = Kalender_Spieltage_Heute(offset, 1, gruppen.data());
+        if (an_dem_tag <= 0) continue;
+        const auto spielt = [&](i32 marke) {
+            const i32 id = Wettbewerb_Get_Id_Von_Kalendermarke(marke);
+            return id != -1 && std::find(gruppen.begin(), gruppen.begin() + an_dem_tag, id) != gruppen.begin() + an_dem_tag;
+        };
         for (int i = 0; i < WETTBEWERB_ANZAHL && n < max; ++i) {
             const Wettbewerb& w = Wettbewerb_Tabelle[i];
             if (!w.name[0] || w.kalendermarke < 0 || (wettbewerb >= 0 && w.id != wettbewerb)) continue;
-            if (!Kalender_Spielt_Am_Tag(offset, w.kalendermarke)) continue;
+            if (!spielt(w.kalendermarke)) continue;
             i32 runde = 0;
             const i32 spieltag = Kalender_Get_Spieltag_Nummer(tag, w.id, &runde);
             if (spieltag < 0) continue;

@@ -77,6 +77,11 @@ struct Tabelle_Argumente {
 // and defeats per variant in the grid area ((3 v + k) x 24 + row).
 // Recent tables are cached; any change of a plan's games drops its tables.
 u32 Spiele_Get_Tabelle(const Tabelle_Argumente& argumente, Tabelle* tabelle);
+// The standings alone, as Spiele_Get_Tabelle gives them (rows, counters,
+// keys, order), without the grid, the form and the order before the last
+// matchday (left as Wettbewerb_Tabelle_Vorbereiten set them): what a
+// match's meaning asks for at every kick-off.
+u32 Spiele_Get_Tabelle_Stand(const Tabelle_Argumente& argumente, Tabelle* tabelle);
 void Spiele_Tabellen_Cache_Leeren();
 void Spiele_Tabellen_Cache_Leeren_Plan(i32 plan);
 void Spiele_Tabellen_Cache_Schalter(bool an);

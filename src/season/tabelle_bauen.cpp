@@ -64,10 +64,26 @@ struct Seite {
 
 class Bau {
   public:
-    Bau(const Tabelle_Argumente& a, const Wettbewerb& w, Tabelle& t) : a_(a), t_(t) {
+    // `nur_stand`: the standings alone (counters, keys and order), without
+    // the grid, the form and the order before the last matchday.
+    Bau(const Tabelle_Argumente& a, const Wettbewerb& w, Tabelle& t, bool nur_stand = false)
+        : a_(a), t_(t), nur_stand_(nur_stand) {
         drei_ = a.drei_punkte == 255 ? (w.modus & WB_ENGLISCHE_TABELLE) != 0 : a.drei_punkte != 0;
         sieg_ = drei_ ? 3 : 2;
         zeilen_ = static_cast<int>(std::min<u32>(t.zeilen, TABELLE_ZEILEN));
+        // Each team's first row, looked up by the team's number for every
+        // game counted.
+        index_team_.fill(-1);
+        for (int r = 0; r < zeilen_; ++r) {
+            const i32 team = static_cast<i32>(t.team[r]);
+            if (team < 0) continue;
+            u32 h = static_cast<u32>(team) & (INDEX_PLAETZE - 1);
+            while (index_team_[h] >= 0 && index_team_[h] != team) h = (h + 1) & (INDEX_PLAETZE - 1);
+            if (index_team_[h] < 0) {
+                index_team_[h] = team;
+                index_zeile_[h] = static_cast<i16>(r);
+            }
+        }
     }
     bool Drei_Punkte() const { return drei_; }
 
@@ -103,9 +119,10 @@ class Bau {
   private:
     int zeile_von(i32 team) const {
         if (team < 0) return -1;
-        for (int r = 0; r < zeilen_; ++r)
-            if (static_cast<i32>(t_.team[r]) == team) return r;
-        return -1;
+        for (u32 h = static_cast<u32>(team) & (INDEX_PLAETZE - 1);; h = (h + 1) & (INDEX_PLAETZE - 1)) {
+            if (index_team_[h] == team) return index_zeile_[h];
+            if (index_team_[h] < 0) return -1;
+        }
     }
 
     // The goals of a game: from the record, or from its goal events within
@@ -151,7 +168,7 @@ class Bau {
     }
 
     void buchen(int za, int zb, i32 ga, i32 gb, bool zwei, i32 ra, i32 rb, i32 tag, bool vorher) {
-        for (Zaehler* z : {&gesamt_, vorher ? &ohne_letzten_ : nullptr}) {
+        for (Zaehler* z : {&gesamt_, vorher && !nur_stand_ ? &ohne_letzten_ : nullptr}) {
             if (!z) continue;
             seite(*z, za, 1, ga, gb);
             seite(*z, zb, 2, gb, ga);
@@ -173,6 +190,8 @@ class Bau {
                 z->punkte[2][zb] += 1;
             }
         }
+        ++gezaehlt_;
+        if (nur_stand_) return;
         const int ergebnis_a = ga + ra > gb + rb ? 0 : ga + ra == gb + rb ? 1 : 2;
         raster(za, tag, static_cast<u16>(ergebnis_a), 1);
         raster(zb, tag, static_cast<u16>(2 - ergebnis_a), 0);
@@ -185,7 +204,6 @@ class Bau {
             form_[zb] |= 1;
         }
         spieltage_.set(static_cast<size_t>(std::clamp(tag, 0, 511)));
-        ++gezaehlt_;
     }
 
     // A row's side of a game in variant 0 and its venue variant.
@@ -241,7 +259,7 @@ class Bau {
                 t_.tore[v][r] = gesamt_.tore[v][r];
                 t_.gegentore[v][r] = gesamt_.gegentore[v][r];
             }
-        for (int r = 0; r < zeilen_; ++r) {
+        for (int r = 0; r < zeilen_ && !nur_stand_; ++r) {
             int summe = 0;
             for (int k = 0; k < FORM_SPIELE; ++k) summe += (form_[r] >> (2 * k)) & 3;
             t_.form[r] = static_cast<u8>(summe);
@@ -254,7 +272,7 @@ class Bau {
         }
         for (int r = 0; r < zeilen_; ++r)
             Tabelle_Schluessel_Setzen(t_, static_cast<u32>(r), keys[static_cast<size_t>(r)]);
-        if (spieltage_.count() >= 2) {
+        if (!nur_stand_ && spieltage_.count() >= 2) {
             u32 vorher[TABELLE_ZEILEN];
             sortieren(ohne_letzten_, vorher, vorher_keys);
             std::copy(vorher, vorher + zeilen_, t_.vorherige);
@@ -265,9 +283,14 @@ class Bau {
 
     const Tabelle_Argumente& a_;
     Tabelle& t_;
+    bool nur_stand_ = false;
     bool drei_ = false;
     u32 sieg_ = 2;
     int zeilen_ = 0;
+    // Open addressing over twice the most rows: a free place always ends a search.
+    static constexpr u32 INDEX_PLAETZE = 2 * TABELLE_ZEILEN;
+    std::array<i32, INDEX_PLAETZE> index_team_;
+    std::array<i16, INDEX_PLAETZE> index_zeile_{};
     Zaehler gesamt_, ohne_letzten_;
     u16 form_[TABELLE_ZEILEN] = {};
     std::bitset<512> spieltage_;
@@ -444,6 +467,24 @@ u32 Spiele_Get_Tabelle(const Tabelle_Argumente& a, Tabelle* t) {
     wert = bau.Bauen(*kopf, spiele);
     in_cache(plan, bau.Drei_Punkte(), a, *t, wert);
     return wert;
+}
+
+u32 Spiele_Get_Tabelle_Stand(const Tabelle_Argumente& a, Tabelle* t) {
+    if (!t) return KEIN_SCHLUESSEL;
+    if (ruf::Client() || a.ewig) return Spiele_Get_Tabelle(a, t);
+    if (!Spiele_Bereit()) return KEIN_SCHLUESSEL;
+    const Wettbewerb* w = Wettbewerb_Get_Zeiger(a.wettbewerb);
+    if (!w) return KEIN_SCHLUESSEL;
+    const i32 plan = w->spielplan;
+    const Spielplan_Kopf* kopf = Spiele_Get_Kopf(plan);
+    const Spiel* spiele = Spiele_Get_Spiele(plan);
+    if (!kopf || !spiele) return KEIN_SCHLUESSEL;
+    Bau bau(a, *w, *t, true);
+    u32 wert = KEIN_SCHLUESSEL;
+    // A whole table of these arguments serves as well; the standings alone
+    // are not kept (the cache hands out whole tables).
+    if (aus_cache(plan, bau.Drei_Punkte(), a, t, &wert)) return wert;
+    return bau.Bauen(*kopf, spiele);
 }
 
 void Spiele_Tabellen_Cache_Leeren() {

@@ -112,6 +112,18 @@ Tabelle* tabelle_bauen(const Wettbewerb& w, i32 erster, i32 letzter, i32 optione
     ziel->wettbewerb = static_cast<u32>(w.id);
     return ziel;
 }
+// The standings alone (rows, counters, keys and order) into a module-owned record.
+const Tabelle& stand_bauen(const Wettbewerb& w) {
+    static std::unique_ptr<Tabelle> eigene;
+    if (!eigene) eigene = std::make_unique<Tabelle>();
+    Wettbewerb_Tabelle_Vorbereiten(&w, eigene.get());
+    Tabelle_Argumente a;
+    a.wettbewerb = w.id;
+    a.optionen = TABELLE_OPTIONEN_VOLL;
+    Spiele_Get_Tabelle_Stand(a, eigene.get());
+    eigene->wettbewerb = static_cast<u32>(w.id);
+    return *eigene;
+}
 bool mit_tabelle(const Wettbewerb* w) { return w && !(w->modus & WB_KO_SYSTEM) && Spiele_Get_Kopf(w->spielplan); }
 i32 zeile_von(const Tabelle& t, i32 team) {
     for (u32 r = 0; r < std::min<u32>(t.zeilen, TABELLE_ZEILEN); ++r)
@@ -252,7 +264,7 @@ i32 Wettbewerb_Get_Platz_Prozent(i32 team, i32* platz) {
 i32 Wettbewerb_Platz_Spanne(i32 id, i32 anzahl, const i32* teams, i32* schlechtester, i32* bester, i32* aktuell) {
     const Wettbewerb* w = wb(id);
     if (!mit_tabelle(w) || !teams || anzahl <= 0) return -1;
-    const Tabelle& t = *tabelle_bauen(*w, -1, -1, -1, false, -1);
+    const Tabelle& t = stand_bauen(*w);
     const i32 zeilen = static_cast<i32>(std::min<u32>(t.zeilen, TABELLE_ZEILEN));
     const i32 rest = std::max(w->spieltage - w->aktueller_spieltag, 0);
     const i64 spanne = static_cast<i64>(rest) * ((w->modus & WB_ENGLISCHE_TABELLE) ? 3 : 2);

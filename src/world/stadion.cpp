@@ -2,6 +2,7 @@
 #include "world/stadion.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -300,6 +301,21 @@ constexpr u32 BLOCK_VERSION = 1;
 constexpr u8 FLAG_DA = 1, FLAG_ERWEITERUNG = 2;
 }  // namespace
 
+// The extension's image is its bytes in memory (the autosave copies it
+// whole): each field lies where the image puts it, with no gap between.
+static_assert(offsetof(Stadion_Erweiterung_Slot, spiel) == 0 && offsetof(Stadion_Erweiterung_Slot, tag) == 4 &&
+                  offsetof(Stadion_Erweiterung_Slot, heim) == 8 && offsetof(Stadion_Erweiterung_Slot, gast) == 10 &&
+                  offsetof(Stadion_Erweiterung_Slot, zuschauer) == 12 &&
+                  offsetof(Stadion_Erweiterung_Slot, einnahme) == 16 &&
+                  offsetof(Stadion_Erweiterung_Slot, tore_heim) == 20 &&
+                  offsetof(Stadion_Erweiterung_Slot, tore_gast) == 21 &&
+                  offsetof(Stadion_Erweiterung_Slot, wettbewerb) == 22 &&
+                  offsetof(Stadion_Erweiterung_Slot, belegt) == 23 && offsetof(Stadion_Erweiterung_Slot, frei) == 24,
+              "an extension slot's fields lie in the order of its image");
+static_assert(offsetof(Stadion_Erweiterung, anzahl) == 0 && offsetof(Stadion_Erweiterung, naechster) == 4 &&
+                  offsetof(Stadion_Erweiterung, slot) == 8,
+              "the extension's fields lie in the order of its image");
+
 bool Stadion_Speichern(Datei_Status* d) {
     erweiterung.resize(stadien.size());
     return Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
@@ -307,7 +323,7 @@ bool Stadion_Speichern(Datei_Status* d) {
         for (size_t t = 0; t < stadien.size(); t++) {
             const bool mit = vorhanden[t] && !erweiterung[t].empty();
             s(static_cast<u8>((vorhanden[t] ? FLAG_DA : 0) | (mit ? FLAG_ERWEITERUNG : 0))), s(stadien[t]);
-            if (mit) s(erweiterung[t][0]);
+            if (mit) bytes::wie_im_speicher(s, erweiterung[t][0]);
         }
     });
 }

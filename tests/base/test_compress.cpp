@@ -118,19 +118,21 @@ TEST(Rle, LiteralsOfEveryLengthBeforeARepeat) {
     }
 }
 
-// Repeats of every length up to two full runs and more, after a literal of
-// a few lengths and with the buffer ending inside, at or after the run.
-TEST(Rle, RepeatsOfEveryLength) {
-    for (size_t lauf = 1; lauf <= 2 * RLE_MAX_LAUF + 20; ++lauf)
-        for (size_t vor : {0u, 1u, 5u})
-            for (size_t nach : {0u, 1u, 2u, 16u, 40u}) {
-                Bytes roh;
-                for (size_t i = 0; i < vor; ++i) roh.push_back(static_cast<u8>(i * 11 + 3));
-                roh.insert(roh.end(), lauf, 0x00);
-                for (size_t i = 0; i < nach; ++i) roh.push_back(static_cast<u8>(i % 3 ? 0x00 : 0x41));
-                SCOPED_TRACE(std::to_string(lauf) + " " + std::to_string(vor) + " " + std::to_string(nach));
-                ASSERT_EQ(rle_packen(roh), block(static_cast<u32>(roh.size()), regel_packen(roh)));
-            }
+// Runs of every length up to two full runs and more, starting at every
+// place within sixteen bytes and ending inside the buffer or at its end,
+// of zeros (empty records) and of another byte.
+TEST(Rle, RunsOfEveryLengthAtEveryPlace) {
+    for (u8 wert : {u8{0}, u8{0xA5}})
+        for (size_t vor = 0; vor < 18; ++vor)
+            for (size_t lauf = 1; lauf <= 2 * RLE_MAX_LAUF + 20; ++lauf)
+                for (size_t nach : {0u, 1u, 2u, 15u, 16u, 17u}) {
+                    Bytes roh;
+                    for (size_t i = 0; i < vor; ++i) roh.push_back(static_cast<u8>(i * 7 + 1));
+                    roh.insert(roh.end(), lauf, wert);
+                    for (size_t i = 0; i < nach; ++i) roh.push_back(static_cast<u8>(i % 3 == 2 ? wert : i * 13 + 2));
+                    ASSERT_EQ(rle_packen(roh), block(static_cast<u32>(roh.size()), regel_packen(roh)))
+                        << int{wert} << " " << vor << " " << lauf << " " << nach;
+                }
 }
 
 TEST(Rle, DamagedBlocksAreRefused) {

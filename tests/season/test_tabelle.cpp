@@ -105,6 +105,38 @@ TEST_F(Tabellen, PunkteToreFormUndOrdnungBeiderRegeln) {
     EXPECT_EQ(Spiele_Get_Tabelle(a, &t), 0xFFFFFFFFu);
 }
 
+// The standings alone (a match's meaning at kick-off) are the whole
+// table's rows, counters, keys and order, under both rules, with the cache
+// off and with a whole table cached.
+TEST_F(Tabellen, StandGleichtDerGanzenTabelle) {
+    for (bool cache : {false, true})
+        for (u8 drei : {u8{0}, u8{1}, u8{255}}) {
+            Spiele_Tabellen_Cache_Leeren();
+            const Tabelle ganz = Bauen(drei);
+            if (!cache) Spiele_Tabellen_Cache_Leeren();
+            Tabelle t;
+            Wettbewerb_Get_Tabellen_Teams(LIGA, &t);
+            Tabelle_Argumente a;
+            a.wettbewerb = LIGA;
+            a.drei_punkte = drei;
+            a.team = 12;
+            EXPECT_EQ(Spiele_Get_Tabelle_Stand(a, &t), ganz.schluessel[2]);
+            SCOPED_TRACE(std::to_string(cache) + " " + std::to_string(drei));
+            ASSERT_EQ(t.zeilen, ganz.zeilen);
+            for (u32 r = 0; r < t.zeilen; ++r) {
+                EXPECT_EQ(t.team[r], ganz.team[r]) << r;
+                EXPECT_EQ(t.reihenfolge[r], ganz.reihenfolge[r]) << r;
+                EXPECT_EQ(Tabelle_Schluessel(t, r), Tabelle_Schluessel(ganz, r)) << r;
+                for (int v = 0; v < 3; ++v) {
+                    EXPECT_EQ(t.spiele[v][r], ganz.spiele[v][r]) << r;
+                    EXPECT_EQ(t.punkte[v][r], ganz.punkte[v][r]) << r;
+                    EXPECT_EQ(t.tore[v][r], ganz.tore[v][r]) << r;
+                    EXPECT_EQ(t.gegentore[v][r], ganz.gegentore[v][r]) << r;
+                }
+            }
+        }
+}
+
 TEST_F(Tabellen, HeimUndAuswaerts) {
     const Tabelle heim = Bauen(1, 1 | 2 | 4 | 8), aus = Bauen(1, 1 | 2 | 4 | 16);
     EXPECT_EQ(Reihenfolge(heim, heim.reihenfolge), (std::vector<u32>{10, 11, 13, 12}));

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,47 @@ TEST_F(Speichern, SaveAndReloadGiveIdenticalRecords) {
     EXPECT_GT(Stadion_Get_Kapazitaet(30), 0);
     // Writing again gives the same bytes.
     EXPECT_EQ(alles_schreiben(), daten);
+}
+
+// The bank's accounts and the stadiums' extensions are saved as their bytes
+// in memory: their field-by-field images are exactly those bytes, every
+// field holding a value of its own.
+template <class R>
+std::vector<u8> feldweise(const R& r) {
+    std::vector<u8> b;
+    bytes::Schreiber s{b};
+    s(r);
+    return b;
+}
+template <class R>
+std::vector<u8> wie_im_speicher(const R& r) {
+    std::vector<u8> b;
+    bytes::Schreiber s{b};
+    bytes::wie_im_speicher(s, r);
+    return b;
+}
+
+TEST(Speicherbild, AccountsAndStadiumExtensionsAreTheirFieldImages) {
+    auto k = std::make_unique<Bank_Konto>();
+    for (int i = 0; i < BANK_BUCHUNGEN; ++i)
+        k->buchung[i] = {static_cast<f32>(i) * 1.5f + 0.25f, static_cast<u8>(i), static_cast<u8>(i * 3 + 1),
+                         static_cast<i16>(-i - 2), i * 100003 + 7};
+    k->kontostand = -1234567.891;
+    k->kreditrahmen = 2.5e6f;
+    k->waehrung = 3;
+    k->ring_index = 123;
+    k->anzahl = 700;
+    k->eroeffnet = 1;
+    k->frei = 0x5A6B7C8D;
+    EXPECT_EQ(wie_im_speicher(*k), feldweise(*k));
+    Stadion_Erweiterung e{};
+    e.anzahl = 41;
+    e.naechster = 17;
+    for (int i = 0; i < STADION_ERWEITERUNG_SLOTS; ++i)
+        e.slot[i] = {i * 1009 + 3, i * 7 + 11, static_cast<i16>(i + 300), static_cast<i16>(-i - 5), i * 12345 + 9,
+                     static_cast<f32>(i) * 3.75f + 0.5f, static_cast<i8>(i - 30), static_cast<i8>(60 - i),
+                     static_cast<u8>(i * 5), static_cast<u8>(i & 1), 0x11223344 + i};
+    EXPECT_EQ(wie_im_speicher(e), feldweise(e));
 }
 
 TEST_F(Speichern, DamagedOrShortBlocksChangeNothing) {
