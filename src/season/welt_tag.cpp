@@ -2,7 +2,6 @@
 #include "season/welt_tag.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <vector>
 

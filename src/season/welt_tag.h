@@ -25,10 +25,10 @@
 // league, and that decided who bought his way up. The French second
 // division's biggest grounds with squads of the middle rose far in game
 // after game (without a managed club US Pontay was among the world's five
-// biggest risers in 6 of 15 games of twenty seasons; now in none of 30).
-// Without the ground's factor alone, the league's median still lifted its
-// cheap squads and sank its dear ones: up to one top-division club in ten
-// was in the red after the first season (now none). At 90 per cent one
+// biggest risers in 6 of 15 games of twenty seasons; now in none of 45).
+// With only the ground's factor gone, the league's median still lifted its
+// cheap squads and sank its dear ones, and up to one top-division club in
+// ten was in the red after the first season (now none). At 90 per cent one
 // top-division club in nine was in the red after the first season.
 constexpr int WELT_SPONSOR_PROZENT = 95;
 // A club holding more than WELT_SPONSOR_POLSTER months' wages gets less
