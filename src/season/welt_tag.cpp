@@ -2,7 +2,6 @@
 #include "season/welt_tag.h"
 
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <vector>
 
@@ -19,43 +18,16 @@
 
 namespace {
 
-// Each base league's median monthly wage bill and median ground.
-struct Liga_Mitte {
-    f64 gehalt = 0, kapazitaet = 1;
-};
-std::map<i32, Liga_Mitte> liga_mitte() {
-    std::map<i32, std::vector<f64>> g, k;
-    for (int t = 0; t < Team_Anzahl; ++t)
-        if (Team_Ist_Verein(t)) {
-            const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
-            g[liga].push_back(Leben_Gehaltssumme(t));
-            k[liga].push_back(Stadion_Get_Kapazitaet(t));
-        }
-    std::map<i32, Liga_Mitte> m;
-    for (auto& [liga, v] : g) {
-        std::sort(v.begin(), v.end());
-        std::sort(k[liga].begin(), k[liga].end());
-        m[liga] = {v[v.size() / 2], std::max(1.0, k[liga][k[liga].size() / 2])};
-    }
-    return m;
-}
-
-f64 sponsorgeld(int team, const std::map<i32, Liga_Mitte>& m) {
-    if (!Team_Ist_Verein(team)) return 0;
-    const auto it = m.find(Wettbewerb_Get_Liga_Von_Team(team, true));
-    if (it == m.end()) return 0;
-    // A bigger ground stands for a bigger club: more sponsors, more fans.
-    const f64 groesse = std::clamp(std::sqrt(Stadion_Get_Kapazitaet(team) / it->second.kapazitaet),
-                                   100.0 / WELT_SPONSOR_GROESSE, WELT_SPONSOR_GROESSE / 100.0);
+f64 sponsorgeld(int team) {
+    if (!Team_Ist_Verein(team) || Wettbewerb_Get_Liga_Von_Team(team, true) < 0) return 0;
     const f64 eigen = Leben_Gehaltssumme(team);
-    const f64 gehalt = (it->second.gehalt * (100 - WELT_SPONSOR_EIGEN) + eigen * WELT_SPONSOR_EIGEN) / 100;
     // A club that holds more than WELT_SPONSOR_POLSTER months' wages gets
     // less, down to WELT_SPONSOR_REST per cent at twice that.
     const f64 polster = eigen * WELT_SPONSOR_POLSTER;
     f64 anteil = 1;
     if (polster >= 1)
         anteil = std::clamp(2 - Bank_Get_Kontostand(team, 0, -1) / polster, WELT_SPONSOR_REST / 100.0, 1.0);
-    return gehalt * WELT_SPONSOR_PROZENT / 100 * groesse * anteil;
+    return eigen * WELT_SPONSOR_PROZENT / 100 * anteil;
 }
 
 // A club's standing for the star places: the mean fine strength of its
@@ -109,7 +81,7 @@ Leben_Sterne Welt_Tag_Sterne() {
     return sterne;
 }
 
-f64 Welt_Tag_Sponsorgeld(int team) { return sponsorgeld(team, liga_mitte()); }
+f64 Welt_Tag_Sponsorgeld(int team) { return sponsorgeld(team); }
 
 void Welt_Tag(bool neuer_monat, bool neue_saison) {
     if (ruf::Client()) return;
@@ -121,11 +93,10 @@ void Welt_Tag(bool neuer_monat, bool neue_saison) {
     if (!neuer_monat) return;
     Bank_Neue_Periode();
     Leben_Moral_Monat();
-    const std::map<i32, Liga_Mitte> mitte = liga_mitte();
     for (int t = 0; t < Team_Anzahl; ++t) {
         if (!Team_Ist_Verein(t) || !Bank_Konto_Offen(t)) continue;
         Leben_Gehaelter_Zahlen(t);
-        const f64 geld = sponsorgeld(t, mitte);
+        const f64 geld = sponsorgeld(t);
         if (geld >= 1) Bank_Buchen(-1, t, static_cast<f32>(geld), BANK_WERBUNG, 1, -1);
     }
     // The transfer windows: computer clubs trade with the market as their

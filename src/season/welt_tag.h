@@ -15,21 +15,22 @@
 #include "base/types.h"
 #include "world/leben.h"
 
-// A club's monthly sponsor and broadcasting money: WELT_SPONSOR_PROZENT of a
-// (at 90 one top-division club in nine was in the red after the first season)
-// wage bill halfway (WELT_SPONSOR_EIGEN per cent) between its league's
-// median and its own, times the square root of its ground against the
-// league's median ground (held within WELT_SPONSOR_GROESSE per cent either
-// way; at twice and half the big grounds of small leagues grew rich and
-// rose in every run, at one and a half a top division's big ground with a
-// middling squad bought its way up in half the runs): a big club earns more. Gate money and prizes come on top; a club
-// whose wages run above what its size brings in loses money. With the
-// league's median alone and the ground's full ratio (a quarter to four
-// times), the clubs whose squads cost more than their league's middle went
-// into the red in their first season, two in five of the top divisions.
+// A club's monthly sponsor and broadcasting money: WELT_SPONSOR_PROZENT of
+// its own wage bill; gate money and prizes come on top. Sponsors pay for the
+// squad a club fields, the fans for its ground: a ground big for its squad
+// earns more through the gate alone. Why not half the league's median wage
+// bill and the ground's root against the league's median ground (within a
+// quarter), as before: both paid a club more than its squad cost wherever
+// the start world had given it a big ground or a cheap squad for its
+// league, and that decided who bought his way up. The French second
+// division's biggest grounds with squads of the middle rose far in game
+// after game (without a managed club US Pontay was among the world's five
+// biggest risers in 6 of 15 games of twenty seasons; now in none of 45).
+// With only the ground's factor gone, the league's median still lifted its
+// cheap squads and sank its dear ones, and up to one top-division club in
+// ten was in the red after the first season (now none). At 90 per cent one
+// top-division club in nine was in the red after the first season.
 constexpr int WELT_SPONSOR_PROZENT = 95;
-constexpr int WELT_SPONSOR_EIGEN = 50;
-constexpr double WELT_SPONSOR_GROESSE = 125;
 // A club holding more than WELT_SPONSOR_POLSTER months' wages gets less
 // from its sponsors, down to WELT_SPONSOR_REST per cent at twice that: money
 // beyond what the club needs does not pile up (without it the top

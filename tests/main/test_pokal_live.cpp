@@ -69,7 +69,7 @@ namespace f = fahrer;
 namespace {
 
 // The club whose first cup tie, played as below, is decided on penalties.
-constexpr const char* VEREIN = "21";  // FSV Falach
+constexpr const char* VEREIN = "19";  // Eintracht Goldrode
 
 // The national cup the club is entered in (a knock-out competition that
 // starts a cup, not a later round), -1.
@@ -334,11 +334,13 @@ TEST_F(Pokal_Live, ElfmeterschiessenSchnellGespieltUndUeberall) {
         for (const std::string& t : texte) {
             const std::string x = ohne_abstand(t);
             if (x.size() > 4 && x.find(':') != std::string::npos && x.ends_with(Spiele_Ergebnis_Zusatz(2))) ++kicks;
-            // A goal line's minute: the digits before its closing point.
+            // A goal line's minute: the digits before its closing point; at
+            // most extra time's last added minute (five at most: a goal at
+            // 120+1 stands at 121).
             if (x.size() > 4 && x.find(':') != std::string::npos && x.back() == '.') {
                 size_t k = x.size() - 1;
                 while (k > 0 && std::isdigit(static_cast<unsigned char>(x[k - 1]))) --k;
-                EXPECT_LE(std::atoi(x.c_str() + k), 120) << t;
+                EXPECT_LE(std::atoi(x.c_str() + k), 125) << t;
             }
         }
         EXPECT_GT(kicks, 0) << "no shoot-out kick on the goals page";

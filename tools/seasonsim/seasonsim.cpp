@@ -8,7 +8,7 @@
 // strength by level, club-to-club transfers, human club), the time taken and
 // the memory in use; after several seasons the same over all of them.
 //
-//   seasonsim [-n SEASONS] [-m HUMANS] [-s SEED] [-c CLUB] [-w DAY -o FILE] [-l FILE] [-v]
+//   seasonsim [-n SEASONS] [-m HUMANS] [-s SEED] [-c CLUB] [-w DAY -o FILE] [-l FILE] [-r FILE] [-v]
 //     -n  seasons to play (1..50; 1)
 //     -m  human clubs (0..2; 0), chosen at random by the seed
 //     -s  seed, 0..4294967295: the shared random table's cursor is the seed
@@ -17,9 +17,15 @@
 //     -w  saves the game when the day index DAY (1..36500) is reached, into
 //     -o  FILE
 //     -l  loads the save FILE and plays on from its day
+//     -r  writes every club's row at the start and at each season's end into
+//         FILE (tab-separated: season, club, league, level, strength, ground,
+//         balance, monthly wages and sponsor money, stars and talents, the
+//         eleven's mean age): what makes a club rise
 //     -v  prints every competition's results of each day
 #include <algorithm>
 #include <chrono>
+#include <cmath>
+#include <map>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -39,8 +45,12 @@
 #include "season/kalender.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
+#include "season/welt_tag.h"
 #include "season/wettbewerb_werte.h"
+#include "world/bank.h"
 #include "world/konfig.h"
+#include "world/leben.h"
+#include "world/stadion.h"
 #include "world/manager.h"
 #include "world/team.h"
 #include "world/welt.h"
@@ -48,12 +58,12 @@
 namespace {
 
 constexpr const char* AUFRUF =
-    "usage: seasonsim [-n SEASONS] [-m HUMANS] [-s SEED] [-c CLUB] [-w DAY -o FILE] [-l FILE] [-v]\n";
+    "usage: seasonsim [-n SEASONS] [-m HUMANS] [-s SEED] [-c CLUB] [-w DAY -o FILE] [-l FILE] [-r FILE] [-v]\n";
 constexpr werkzeug::Aufruf AUFRUF_W{"seasonsim", AUFRUF};
 
 struct Optionen {
     long long saisons = 1, menschen = 0, saat = 0, speichertag = -1;
-    std::string club, ausgabe, laden;
+    std::string club, ausgabe, laden, vereine;
     bool alle = false;
 };
 
@@ -61,7 +71,7 @@ struct Optionen {
 
 Optionen lesen(int argc, char** argv) {
     Optionen o;
-    werkzeug::Optionen_Lesen(AUFRUF_W, argc, argv, "nmscwolv", [&](char x, auto wert) {
+    werkzeug::Optionen_Lesen(AUFRUF_W, argc, argv, "nmscwolrv", [&](char x, auto wert) {
         switch (x) {
             case 'n': o.saisons = werkzeug::Zahl(AUFRUF_W, "-n", wert(), 1, 50); break;
             case 'm': o.menschen = werkzeug::Zahl(AUFRUF_W, "-m", wert(), 0, 2); break;
@@ -70,6 +80,7 @@ Optionen lesen(int argc, char** argv) {
             case 'w': o.speichertag = werkzeug::Zahl(AUFRUF_W, "-w", wert(), 1, 36500); break;
             case 'o': o.ausgabe = wert(); break;
             case 'l': o.laden = wert(); break;
+            case 'r': o.vereine = wert(); break;
             case 'v': o.alle = true; break;
         }
     });
@@ -274,6 +285,42 @@ void summe_ausgeben() {
     std::printf("  biggest risers in strength:%s\n", risers.c_str());
 }
 
+// Every club's row of the season (see -r).
+void vereine_schreiben(std::FILE* f, i32 saison) {
+    if (!f) return;
+    if (saison == 0)
+        std::fprintf(f, "season\tclub\tname\tleague\tlevel\tstrength\tground\tbalance\twages\tsponsor\tstars\tage\tbookings\n");
+    const i32 jahr = 2003 + Kalender_Get_Jahr();
+    for (i32 t = 0; t < Team_Anzahl; ++t) {
+        if (t == Team_Transfermarkt || !(Team_Daten[t].art & TEAM_ART_VEREIN)) continue;
+        const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
+        const Wettbewerb* w = liga >= 0 ? Wettbewerb_Get_Zeiger(liga) : nullptr;
+        std::vector<std::pair<i32, i32>> elf;  // (strength, age)
+        for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+            const int s = Team_Kader(t)[i];
+            elf.emplace_back(Spieler_Daten[s].staerke_fein, jahr - Spieler_Fix_Daten[s].geburtsjahr);
+        }
+        std::sort(elf.rbegin(), elf.rend());
+        double alter = 0;
+        const size_t n = std::min<size_t>(elf.size(), 11);
+        for (size_t i = 0; i < n; ++i) alter += elf[i].second;
+        // The last twelve months' bookings by kind (128 and up: money going out).
+        std::map<int, f64> arten;
+        if (const Bank_Konto* k = Bank_Get_Konto(t))
+            for (int i = 0; i < k->anzahl; ++i)
+                if (k->buchung[i].periode > Bank_Get_Periode() - 12 && Bank_Ist_Geldbuchung(k->buchung[i].kategorie))
+                    arten[k->buchung[i].kategorie] += k->buchung[i].betrag;
+        std::string buchungen;
+        for (const auto& [art, betrag] : arten) buchungen += std::to_string(art) + "=" + std::to_string(std::lround(betrag)) + " ";
+        std::fprintf(f, "%d\t%d\t%s\t%s\t%d\t%d\t%d\t%.0f\t%.0f\t%.0f\t%d\t%.1f\t%s\n", saison, t, name(t).c_str(),
+                     w ? Cp1252_To_Utf8(w->name).c_str() : "-", liga >= 0 ? Wettbewerb_Get_Liga_Prozent(t) : 0,
+                     Bericht_Staerke(t), Stadion_Get_Kapazitaet(t), Bank_Get_Kontostand(t, 0, -1),
+                     Leben_Gehaltssumme(t), Welt_Tag_Sponsorgeld(t), Leben_Stars_Belegt(t, jahr, false),
+                     n ? alter / static_cast<double>(n) : 0.0, buchungen.c_str());
+    }
+    std::fflush(f);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -302,6 +349,12 @@ int main(int argc, char** argv) {
     }
     for (i32 t = 0; t < Team_Anzahl && code == 0; ++t)
         if (Team_Hat_Manager(t)) std::printf("human club: %s\n", name(t).c_str());
+    std::FILE* vereine = nullptr;
+    if (!o.vereine.empty() && !(vereine = std::fopen(o.vereine.c_str(), "w"))) {
+        std::fprintf(stderr, "seasonsim: %s cannot be written\n", o.vereine.c_str());
+        code = 1;
+    }
+    vereine_schreiben(vereine, 0);
 
     const i32 letztes_jahr = Kalender_Get_Jahr() + static_cast<i32>(o.saisons);
     Spieltag_Zahlen vorher = Spieltag_Get_Zahlen();
@@ -336,10 +389,12 @@ int main(int argc, char** argv) {
         std::printf("  time: %.2f s wall, %.2f s CPU; memory %ld kB\n",
                     std::chrono::duration<double>(std::chrono::steady_clock::now() - wand).count(),
                     static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC, Saison_Lauf_Speicher_kB());
+        vereine_schreiben(vereine, static_cast<i32>(summe.saisons));
         wand = std::chrono::steady_clock::now();
         cpu = std::clock();
         if (Kalender_Get_Jahr() >= letztes_jahr) break;
     }
+    if (vereine) std::fclose(vereine);
     if (code == 0 && summe.saisons > 1) summe_ausgeben();
     Saison_Spiel_Beenden();
     std::error_code ec;
