@@ -217,7 +217,11 @@ void Team_Internet_Server_Set_User_Active(int slot, int t, const char* name36, i
     const Welt_Netz_Hooks& h = Welt_Netz();
     char name[37] = {};
     if (name36) std::memcpy(name, name36, strnlen(name36, 36));
-    if (!Team_Managebar(t) || !h.slot_setzen(slot, t, name, wert)) {
+    // A club with a manager but without the network user's mark is run at
+    // the server's machine: no client takes it (a client's club keeps the
+    // mark, so its player takes it back when he comes again).
+    const bool am_server = Team_Manager && Team_Manager[t] && !(Team_Daten[t].status & TEAM_STATUS_USER);
+    if (!Team_Managebar(t) || am_server || !h.slot_setzen(slot, t, name, wert)) {
         Debug_Out(DEBUG_FEHLER, "Team_Internet_Server_Set_User_Active():ERROR!");
         return;
     }

@@ -35,6 +35,8 @@
 namespace {
 
 constexpr i32 BOESE = 20, EHRLICH = 21, COMPUTER = 30;
+// The club the server's own manager runs at the server's machine.
+constexpr i32 HEIM = 22;
 
 // Everything of every club but the attacker's that an attack could change.
 std::vector<u8> Abdruck() {
@@ -61,7 +63,10 @@ std::vector<u8> Abdruck() {
     Season_Netz_Anmelden();
     Richter_Netz_Anmelden();
     Kalender_Init(nullptr);
-    for (i32 t : {BOESE, EHRLICH}) Manager_Neuer_Mitspieler(t, "Netz", 0);
+    for (i32 t : {BOESE, EHRLICH, HEIM}) Manager_Neuer_Mitspieler(t, "Netz", 0);
+    // The two clients' clubs are network users' (they joined before); the
+    // server's own club is not.
+    for (i32 t : {BOESE, EHRLICH}) Team_Daten[t].status |= TEAM_STATUS_USER;
     for (i32 t : {BOESE, EHRLICH, COMPUTER}) Team_Daten[t].transfers = 3;
     News_Init();
     const std::vector<u8> vorher = Abdruck();
@@ -160,10 +165,11 @@ TEST_F(Angriff, AClientWithAClubTakesNothingOfAnotherClub) {
     const i32 slot = Club_Nehmen();
     ASSERT_GE(slot, 0);
 
-    // Block 19: neither the transfer market nor a national team is a club to take.
+    // Block 19: neither the transfer market nor a national team is a club to
+    // take, nor the club the server's own manager runs.
     const i32 national = Nationalteam();
     ASSERT_GE(national, 0);
-    for (i32 t : {Team_Transfermarkt, national}) {
+    for (i32 t : {Team_Transfermarkt, national, HEIM}) {
         ASSERT_TRUE(Team_Internet_Client_Set_User_Active(slot, t, "Boese", 0));
         ASSERT_TRUE(Team_Internet_Client_Get_Startteams(eintraege.data(), &anzahl));
         EXPECT_EQ(get_i32le(&eintraege[STARTTEAM_GROESSE * t + 68]), -1) << "team " << t;
