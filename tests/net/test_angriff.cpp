@@ -72,6 +72,13 @@ std::vector<u8> Abdruck() {
     const std::vector<u8> vorher = Abdruck();
     Server_Bedienen(adresse, bereit);
     Richter_Jeden_Tag();
+    // Whatever a client sent of its own, the server's save game loads again:
+    // every manager's record within what a load accepts.
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (Team_Manager[t] && Manager_Werte_Pruefen(*Team_Manager[t]) >= 0) {
+            std::fprintf(stderr, "Server: Manager von Team %d laedt nicht mehr\n", t);
+            _exit(4);
+        }
     const std::vector<u8> nachher = Abdruck();
     if (nachher != vorher) {
         const auto stelle = std::mismatch(vorher.begin(), vorher.end(), nachher.begin(), nachher.end());
@@ -278,6 +285,45 @@ TEST_F(Angriff, ARepeatedPayingCallPaysOnce) {
     EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(BOESE, 0, -1), vorher - scout_gebuehr - such_gebuehr - 5000.0);
     ASSERT_TRUE(Team_Internet_Client_Refresh());
     EXPECT_EQ(Team_Daten[BOESE].transfers, 2);
+    EXPECT_EQ(Server_Urteil(), 0);
+}
+
+// Block 33 sends the client's own manager back: a face or a menu choice no
+// load accepts would leave the server with a save game that no longer
+// loads. Such a record is refused whole; a sound one is taken.
+TEST_F(Angriff, AClientsManagerRecordKeepsTheSaveGameLoadable) {
+    const i32 slot = Club_Nehmen();
+    ASSERT_GE(slot, 0);
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(slot, BOESE, "Boese", 0));
+    Team_Aktiv = BOESE;
+    const auto vorher = ruf::Rufen(RUF_MANAGER_DATEN);
+    ASSERT_TRUE(vorher);
+    EXPECT_EQ(vorher->daten.team, BOESE);
+    Manager_Teil gut = *vorher;
+    gut.daten.gesicht = 7;
+    const struct {
+        const char* was;
+        i32 gesicht;
+        u32 knopf, eintrag;
+    } falsch[] = {
+        {"a face beyond the pictures", 5000, 0, 0},
+        {"a negative face", -3, 0, 0},
+        {"a menu button that is not there", 7, 99, 0},
+        {"a menu entry that is not there", 7, 0, 6},
+    };
+    ASSERT_TRUE(ruf::Rufen(RUF_MANAGER_ZURUECK, gut));
+    for (const auto& f : falsch) {
+        Manager_Teil m = gut;
+        m.daten.gesicht = f.gesicht;
+        m.menue_wahl[0] = f.knopf, m.menue_wahl[1] = f.eintrag;
+        std::snprintf(m.daten.name, sizeof m.daten.name, "%s", "Falsch");
+        ASSERT_TRUE(ruf::Rufen(RUF_MANAGER_ZURUECK, m)) << f.was;
+        const auto jetzt = ruf::Rufen(RUF_MANAGER_DATEN);
+        ASSERT_TRUE(jetzt) << f.was;
+        EXPECT_EQ(jetzt->daten.gesicht, 7) << f.was;
+        EXPECT_STRNE(jetzt->daten.name, "Falsch") << f.was;
+        EXPECT_EQ(jetzt->menue_wahl[0], gut.menue_wahl[0]) << f.was;
+    }
     EXPECT_EQ(Server_Urteil(), 0);
 }
 
