@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "base/ruf.h"
 #include "matchday/season_netz.h"
@@ -324,6 +325,67 @@ TEST_F(Angriff, AClientsManagerRecordKeepsTheSaveGameLoadable) {
         EXPECT_STRNE(jetzt->daten.name, "Falsch") << f.was;
         EXPECT_EQ(jetzt->menue_wahl[0], gut.menue_wahl[0]) << f.was;
     }
+    EXPECT_EQ(Server_Urteil(), 0);
+}
+
+// Numbers no screen sends: every row asked with teams, players, matches,
+// pages and sums out of range (negative, the count itself, the largest).
+// The server answers or refuses each and stays up; the attacker's own
+// money stays where it was and no other club changes.
+TEST_F(Angriff, OutOfRangeNumbersAreRefused) {
+    const i32 slot = Club_Nehmen();
+    ASSERT_GE(slot, 0);
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(slot, BOESE, "Boese", 0));
+    Team_Aktiv = BOESE;
+    ASSERT_TRUE(Bank_Internet_Client_Get_Kredite(BOESE));
+    const f64 vorher = Bank_Get_Kontostand(BOESE, 0, -1);
+    const i32 ganz_gross = std::numeric_limits<i32>::max(), ganz_klein = std::numeric_limits<i32>::min();
+    const std::vector<i32> zahlen = {-1, -2, ganz_klein, ganz_gross, Team_Anzahl, Spieler_Anzahl, 1 << 20};
+    for (i32 z : zahlen) {
+        const u32 u = static_cast<u32>(z);
+        SCOPED_TRACE(z);
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELER_DATEN, 3, z, -1));
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELER_DATEN, z, -1, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_TEAM_OWN, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_TEAM_SPIELERBLOCK, z, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_TEAM_T, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_TEAM_T_FIX, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_MANAGER_STARTINFO_2, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_STADION_LISTE, z));
+        (void)ruf::Rufen(RUF_STADION_KAPAZITAET, z);  // the client's line may refuse to ask it
+        EXPECT_TRUE(ruf::Rufen(RUF_WERBUNG_DATEN, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_BANKDATEN, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_BANK_BUCHUNGEN, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_BANK_KREDITE, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELE_SEITE, u, u, u, u));
+        (void)ruf::Rufen(RUF_SPIELE_EREIGNISSE, u, u);  // the client's line may refuse to ask it
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELE_TORE, u, u, u, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELE_SIEGER, z, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELE_SERIEN, z, z, z));
+        (void)ruf::Rufen(RUF_SPIELE_GEGEN, z, z, z, z);  // the client's line may refuse to ask it
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELE_STATISTIK, z, z, z, z, z, z, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_WETTBEWERB_EREIGNISSE, u));
+        EXPECT_TRUE(ruf::Rufen(RUF_STATISTIK_ARCHIV, z, z, z));
+        (void)ruf::Rufen(RUF_STATISTIK_ARCHIV_TEAM, z, z);  // the client's line may refuse to ask it
+        EXPECT_TRUE(ruf::Rufen(RUF_NEWS_NEU, std::vector<u32>{u, u}, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_NEWS_SETZEN, z, z, z, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_KALENDER_BEFEHL, 2, z));
+        // Its own club's dealings with numbers out of range: nothing is paid.
+        EXPECT_NE(ruf::Rufen(RUF_STADION_NEUBAU, BOESE, z).value_or(0), 0);
+        EXPECT_TRUE(ruf::Rufen(RUF_STADION_RENOVIERUNG, BOESE, z));
+        EXPECT_EQ(ruf::Rufen(RUF_SCOUT_BEZAHLEN, BOESE, z, z).value_or(9), 0);
+        EXPECT_EQ(ruf::Rufen(RUF_SCOUT_VERPFLICHTEN, BOESE, z, z).value_or(9), 0);
+        EXPECT_TRUE(ruf::Rufen(RUF_WERBUNG_SETZEN, BOESE, z, z, static_cast<i32>(ruf::Anfrage_Nummer())));
+        if (z >= 0 && z < (1 << 30)) continue;  // a player of the world, a sum a club may pay
+        EXPECT_EQ(ruf::Rufen(RUF_TRANSFER_VERHANDLUNG, BOESE, z).value_or(9), -1);
+        EXPECT_TRUE(ruf::Rufen(RUF_STADION_SETZEN, BOESE, z, z, z, z));
+        EXPECT_EQ(ruf::Rufen(RUF_BANK_BUCHUNG, BOESE, -1, z, 27, 0, 0, ruf::Anfrage_Nummer()).value_or(9), 0);
+        EXPECT_EQ(ruf::Rufen(RUF_BANK_KREDIT, BOESE, -1, static_cast<f32>(z), z, u8{0}, -1.0f, ruf::Anfrage_Nummer())
+                      .value_or(9),
+                  0);
+    }
+    ASSERT_TRUE(Bank_Internet_Client_Get_Kredite(BOESE));
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(BOESE, 0, -1), vorher);
     EXPECT_EQ(Server_Urteil(), 0);
 }
 
