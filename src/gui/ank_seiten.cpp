@@ -202,6 +202,7 @@ std::vector<Ank_Tor> Ank_Tore_Sammeln(i32 wettbewerb, i32 spieltag, i32 runde, i
                                         static_cast<u32>(runde), static_cast<u32>(index)));
     const Spiel* s = lock ? Spiele_Get_Spiel(lock.Handle(), false) : nullptr;
     if (!s) return tore;
+    Spiele_Ereignisse_Bereit(*s);
     i32 h = 0, g = 0;
     bool schiessen = false;  // the shoot-out has begun: its goals are kicks
     for (u32 e = 0; e < s->ereignis_anzahl; ++e) {

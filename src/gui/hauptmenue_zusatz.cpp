@@ -1,6 +1,7 @@
 // The main menu's lines beyond the team names: series, strength and money,
 // the turn clock and the menu's background video (see hauptmenue.h).
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
@@ -84,7 +85,9 @@ std::string Menue_Serien_Text(i32 team, i32 ort, bool mit_gegner) {
 }
 
 std::string Menue_Geld_Text(f64 betrag) {
-    const long long n = static_cast<long long>(betrag < 0 ? -betrag : betrag);
+    // Rounded to the euro as the bank's money words are, so the header and
+    // the screens' sums show one balance alike.
+    const long long n = std::llround(betrag < 0 ? -betrag : betrag);
     std::string ziffern = std::to_string(n), t;
     for (size_t i = 0; i < ziffern.size(); ++i) {
         if (i && (ziffern.size() - i) % 3 == 0) t += '.';

@@ -1,6 +1,7 @@
 // The lockstep of a networked match: per-minute signals with the minute
 // limits, the queued commands and the position checksum; the repair of a
 // mismatch by fetching the whole pitch record. Layout: docs/formats/match-sync.md.
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <memory>
@@ -60,6 +61,15 @@ void kommandos_uebernehmen(Spielfeld_Daten* sf, const Spielfeld_Sync_Signal& s, 
             if (r != 255 && r >= SF_SPIELER) r = 255;
         for (u8& r : frei->raus)
             if (r != 255 && r >= SF_SPIELER) r = 255;
+        // The tactic values as the screens set them: each within 0..100, the
+        // derived ones following (a client's hardness of -128 or push of 127
+        // is not played).
+        i8* t = frei->taktik;
+        for (int i : {TW_SCHALTER1, TW_SCHALTER2, TW_WERT1, TW_WERT2, TW_WERT3, TW_WERT4})
+            t[i] = std::clamp<i8>(t[i], 0, 100);
+        t[TW_WERT2_ABG] = static_cast<i8>((t[TW_WERT2] + 50) / 2);
+        t[TW_WERT3_ABG] = static_cast<i8>((t[TW_WERT3] + 50) / 2);
+        t[TW_WERT3_NULL] = t[TW_WERT3] == 0;
         auto& se = sf->seite[k.seite];
         if (k.nummer > se.kommando_nummer) se.kommando_nummer = k.nummer;
     }

@@ -383,9 +383,15 @@ i32 Spiele_Spieler_Statistik(i32 statistik, i32 wettbewerb, i32, i32 spieler) {
     return statistik == STATISTIK_TORE ? tore : statistik == STATISTIK_VORLAGEN ? vorlagen : tore + vorlagen;
 }
 
+void Spiele_Ereignisse_Bereit(const Spiel& s) {
+    if (ruf::Client() && s.erstes_ereignis && s.ereignis_anzahl)
+        Spiele_Ereignisse_Holen(s.erstes_ereignis, std::min<u32>(s.ereignis_anzahl, EREIGNISSE_PRO_SPIEL));
+}
+
 bool Spiele_Get_Tore_Zeitraum(i32 handle, i32 von, i32 bis, i32* tore_a, i32* tore_b) {
     const Spiel* s = Spiele_Get_Spiel(handle, true);
     if (!s) return false;
+    Spiele_Ereignisse_Bereit(*s);
     i32 a = 0, b = 0;
     for (u32 e = 0; s->erstes_ereignis && e < std::min<u32>(s->ereignis_anzahl, EREIGNISSE_PRO_SPIEL); ++e) {
         const u8* bild = Spiele_Ereignis(s->erstes_ereignis + e);
@@ -420,6 +426,7 @@ bool Spiele_Get_Spiel_Zeitraum(i32 handle, i32 von, i32 bis, Spiel* aus) {
 bool Spiele_Ereignis_Iterator::Erstes(i32 handle, Spiele_Ereignis_Daten* aus) {
     handle_ = handle;
     naechstes_ = 0;
+    if (const Spiel* s = handle ? Spiele_Get_Spiel(handle, true) : nullptr) Spiele_Ereignisse_Bereit(*s);
     return Naechstes(aus);
 }
 

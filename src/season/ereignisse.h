@@ -82,6 +82,9 @@ constexpr i32 STATISTIK_TORE = 0, STATISTIK_VORLAGEN = 1, STATISTIK_SCORER = 2, 
               STATISTIK_GELBROT = 23, STATISTIK_ROT = 24;
 i32 Spiele_Spieler_Statistik(i32 statistik, i32 wettbewerb, i32 team, i32 spieler);
 
+// On a network client: the match's event records fetched from the server
+// unless they are here (the readers of events call it first).
+void Spiele_Ereignisse_Bereit(const Spiel& s);
 // Goals of each side counted from the game's goal events between two
 // minutes (-1: open); false for no game.
 bool Spiele_Get_Tore_Zeitraum(i32 handle, i32 erste_minute, i32 letzte_minute, i32* tore_a, i32* tore_b);

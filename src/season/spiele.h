@@ -161,9 +161,9 @@ void Spiele_Internet_Client_Reset();
 // a minute (call 1011), written into the cached games (not into the game of
 // the handle `eigenes_spiel`); returns the number of games updated.
 i32 Spiele_Hole_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, i32 eigenes_spiel);
-// Network client: fetches up to 100 event records from `index` on (call
-// 1009) when the record at `index` is still empty; true when it is there.
-bool Spiele_Ereignisse_Holen(u32 index);
+// Network client: fetches `anzahl` event records from `index` on (call
+// 1009) unless the last of them is here already; true when they are there.
+bool Spiele_Ereignisse_Holen(u32 index, u32 anzahl = 100);
 
 // Holds a handle and releases it at the end of its scope.
 class Spiele_Lock_Halter {

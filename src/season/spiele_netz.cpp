@@ -77,6 +77,9 @@ void cache_reset() {
             z.ereignisse.resize(static_cast<size_t>(kapazitaet) * SPIELE_EREIGNIS_GROESSE, 0);
         z.ereignis_anzahl = std::min(anzahl, Spiele_Ereignis_Kapazitaet());
     }
+    // The events fetched before are forgotten: the server packs its store
+    // (a new season's matches take the places of last season's).
+    std::fill(z.ereignisse.begin(), z.ereignisse.end(), u8{0});
     z.speicher[SPEICHER_EREIGNIS_ERW] = std::make_unique<Spiele_Speicher>(12, 7000);
     z.ring_cursor = -1;
     z.reset_erledigt = true;
@@ -136,14 +139,15 @@ i32 Spiele_Hole_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, i32 ei
     return gesetzt;
 }
 
-bool Spiele_Ereignisse_Holen(u32 index) {
+bool Spiele_Ereignisse_Holen(u32 index, u32 anzahl) {
     if (!ruf::Client() || !z.bereit) return false;
     cache_reset();
     const u32 kap = Spiele_Ereignis_Kapazitaet();
-    if (index == 0 || index >= kap) return false;
-    const u8* bild = z.ereignisse.data() + static_cast<size_t>(index) * SPIELE_EREIGNIS_GROESSE;
+    if (index == 0 || index >= kap || anzahl == 0) return false;
+    anzahl = std::min<u32>(anzahl, kap - index);
+    // Events come in order: with the range's last one here, all are.
+    const u8* bild = z.ereignisse.data() + static_cast<size_t>(index + anzahl - 1) * SPIELE_EREIGNIS_GROESSE;
     if (bytes::aus_bild<spiele_satz::Ereignis>(bild).flags != 0) return true;  // already here
-    u32 anzahl = std::min<u32>(100, kap - index);
     const auto puffer = ruf::Rufen(RUF_SPIELE_EREIGNISSE, index, anzahl);
     if (!puffer) return false;
     const u32 geholt = std::min<u32>(static_cast<u32>(puffer->size() / SPIELE_EREIGNIS_GROESSE), anzahl);

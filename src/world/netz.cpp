@@ -217,7 +217,11 @@ void Team_Internet_Server_Set_User_Active(int slot, int t, const char* name36, i
     const Welt_Netz_Hooks& h = Welt_Netz();
     char name[37] = {};
     if (name36) std::memcpy(name, name36, strnlen(name36, 36));
-    if (!Team_Managebar(t) || !h.slot_setzen(slot, t, name, wert)) {
+    // A club with a manager but without the network user's mark is run at
+    // the server's machine: no client takes it (a client's club keeps the
+    // mark, so its player takes it back when he comes again).
+    const bool am_server = Team_Manager && Team_Manager[t] && !(Team_Daten[t].status & TEAM_STATUS_USER);
+    if (!Team_Managebar(t) || am_server || !h.slot_setzen(slot, t, name, wert)) {
         Debug_Out(DEBUG_FEHLER, "Team_Internet_Server_Set_User_Active():ERROR!");
         return;
     }
@@ -249,14 +253,23 @@ void Manager_Internet_Server_Send_Startinfo_2(int t, u8* kopf, char* name36) {
 void Manager_Internet_Server_Get_Data_Back(const u8* d176, const u8* d8, const u8* d3) {
     Manager_Struktur* m = client_manager();
     if (!m) return;
+    // Read into a copy: a record no load would accept (a face beyond the
+    // pictures, a menu choice that is not there) is refused whole, so the
+    // server's save game loads again.
+    Manager_Struktur neu = *m;
     if (d176) {
         bytes::Leser l(d176, bytes::groesse<Manager_Daten>());
-        l(m->daten);
-        m->daten.name[sizeof m->daten.name - 1] = 0;
-        m->daten.team = Aktuelles_Team;
+        l(neu.daten);
+        neu.daten.name[sizeof neu.daten.name - 1] = 0;
+        neu.daten.team = Aktuelles_Team;
     }
-    if (d8) bytes::Leser(d8, sizeof m->menue_wahl)(m->menue_wahl);
-    if (d3) bytes::Leser(d3, sizeof m->einstellungen)(m->einstellungen);
+    if (d8) bytes::Leser(d8, sizeof neu.menue_wahl)(neu.menue_wahl);
+    if (d3) bytes::Leser(d3, sizeof neu.einstellungen)(neu.einstellungen);
+    if (Manager_Werte_Pruefen(neu) >= 0) {
+        Debug_Printf("Manager_Zurueck: abgewiesen (Team %d)\n", Aktuelles_Team);
+        return;
+    }
+    *m = neu;
 }
 
 void Manager_Internet_Server_Read_And_Write_Icon_Status(u8* daten, int richtung) {

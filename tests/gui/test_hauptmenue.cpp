@@ -300,3 +300,17 @@ TEST_F(Frame, KontrollleisteBleibtUnterEinemScreen) {
 }
 
 }  // namespace
+
+// The header's money line and the screens' sums (the bank's money words)
+// show one account alike: a balance with cents is rounded by both, so the
+// negotiation's "Kontostand danach" and the header after the deal agree.
+TEST(Geld, DieKopfzeileRundetWieDieBank) {
+    const struct {
+        f64 betrag;
+        const char* text;
+    } faelle[] = {
+        {4842030.6, "4.842.031 \x80"}, {4842030.4, "4.842.030 \x80"}, {999.5, "1.000 \x80"},
+        {-2500.7, "-2.501 \x80"},      {-0.4, "0 \x80"},              {0.0, "0 \x80"},
+    };
+    for (const auto& f : faelle) EXPECT_EQ(Menue_Geld_Text(f.betrag), f.text) << f.betrag;
+}

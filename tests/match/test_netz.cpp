@@ -290,6 +290,42 @@ TEST_F(Netz, AClientFloodingTheCommandTableLeavesTheOtherSidesCommands) {
     EXPECT_NE(server->spieler[3].status & SFS_AUSGEWECHSELT, 0u);
 }
 
+// A client's command carries tactic values its screens cannot set (beyond
+// 0..100, derived values that do not follow): the server plays its side
+// with the values the screens would have set, never a hardness of -128 or
+// a push forward of 127.
+TEST_F(Netz, AClientsTacticValuesStayWithinTheScreensRange) {
+    for (int f = 0; f < 300; f++) frame(1);
+    Spielfeld_Sync_Signal sig;
+    Spielfeld_Signal_Fuellen(client.get(), client_team, &sig);
+    Spielfeld_Kommando& k = sig.kommando[0];
+    k = Spielfeld_Kommando{};
+    k.belegt = 1;
+    k.seite = 1;
+    k.minute = static_cast<u16>(server->minute + 2);
+    k.nummer = 900;
+    k.aenderung = SFA_WERT1 | SFA_SCHALTER | SFA_NEU_BERECHNEN;
+    std::memset(k.rein, 255, sizeof k.rein);
+    std::memset(k.raus, 255, sizeof k.raus);
+    for (auto& p : k.punkte) p[0] = p[1] = -1;
+    const i8 werte[10] = {127, -128, 127, 127, -100, -128, 77, 5, -128, 0};
+    std::memcpy(k.taktik, werte, sizeof werte);
+    sig.anzahl = 1;
+    ASSERT_EQ(Spielfeld_Internet_Server_Read_Signal(reinterpret_cast<u8*>(&sig), sizeof sig, client_team), SFN_OK);
+    const int minute = server->minute;
+    for (int f = 0; f < 2000 && server->minute < minute + 3; f++) Partie_Schritt(server, 45 * server->halbzeit);
+    const i8* t = server->seite[1].taktik;
+    for (int i = 0; i < TW_FREI; i++) {
+        EXPECT_GE(t[i], 0) << i;
+        EXPECT_LE(t[i], 100) << i;
+    }
+    EXPECT_EQ(t[TW_WERT1], 100);
+    EXPECT_EQ(t[TW_WERT4], 0);
+    EXPECT_EQ(t[TW_WERT2_ABG], (t[TW_WERT2] + 50) / 2);
+    EXPECT_EQ(t[TW_WERT3_ABG], (t[TW_WERT3] + 50) / 2);
+    EXPECT_EQ(t[TW_WERT3_NULL], t[TW_WERT3] == 0 ? 1 : 0);
+}
+
 // Saves and peers hold the records as their little-endian memory image:
 // the field lists write exactly that.
 TEST_F(Netz, RecordsAreWrittenAsTheirMemoryImage) {

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 #include "base/ruf.h"
 #include "matchday/season_netz.h"
@@ -35,6 +36,8 @@
 namespace {
 
 constexpr i32 BOESE = 20, EHRLICH = 21, COMPUTER = 30;
+// The club the server's own manager runs at the server's machine.
+constexpr i32 HEIM = 22;
 
 // Everything of every club but the attacker's that an attack could change.
 std::vector<u8> Abdruck() {
@@ -61,12 +64,22 @@ std::vector<u8> Abdruck() {
     Season_Netz_Anmelden();
     Richter_Netz_Anmelden();
     Kalender_Init(nullptr);
-    for (i32 t : {BOESE, EHRLICH}) Manager_Neuer_Mitspieler(t, "Netz", 0);
+    for (i32 t : {BOESE, EHRLICH, HEIM}) Manager_Neuer_Mitspieler(t, "Netz", 0);
+    // The two clients' clubs are network users' (they joined before); the
+    // server's own club is not.
+    for (i32 t : {BOESE, EHRLICH}) Team_Daten[t].status |= TEAM_STATUS_USER;
     for (i32 t : {BOESE, EHRLICH, COMPUTER}) Team_Daten[t].transfers = 3;
     News_Init();
     const std::vector<u8> vorher = Abdruck();
     Server_Bedienen(adresse, bereit);
     Richter_Jeden_Tag();
+    // Whatever a client sent of its own, the server's save game loads again:
+    // every manager's record within what a load accepts.
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (Team_Manager[t] && Manager_Werte_Pruefen(*Team_Manager[t]) >= 0) {
+            std::fprintf(stderr, "Server: Manager von Team %d laedt nicht mehr\n", t);
+            _exit(4);
+        }
     const std::vector<u8> nachher = Abdruck();
     if (nachher != vorher) {
         const auto stelle = std::mismatch(vorher.begin(), vorher.end(), nachher.begin(), nachher.end());
@@ -160,10 +173,11 @@ TEST_F(Angriff, AClientWithAClubTakesNothingOfAnotherClub) {
     const i32 slot = Club_Nehmen();
     ASSERT_GE(slot, 0);
 
-    // Block 19: neither the transfer market nor a national team is a club to take.
+    // Block 19: neither the transfer market nor a national team is a club to
+    // take, nor the club the server's own manager runs.
     const i32 national = Nationalteam();
     ASSERT_GE(national, 0);
-    for (i32 t : {Team_Transfermarkt, national}) {
+    for (i32 t : {Team_Transfermarkt, national, HEIM}) {
         ASSERT_TRUE(Team_Internet_Client_Set_User_Active(slot, t, "Boese", 0));
         ASSERT_TRUE(Team_Internet_Client_Get_Startteams(eintraege.data(), &anzahl));
         EXPECT_EQ(get_i32le(&eintraege[STARTTEAM_GROESSE * t + 68]), -1) << "team " << t;
@@ -272,6 +286,106 @@ TEST_F(Angriff, ARepeatedPayingCallPaysOnce) {
     EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(BOESE, 0, -1), vorher - scout_gebuehr - such_gebuehr - 5000.0);
     ASSERT_TRUE(Team_Internet_Client_Refresh());
     EXPECT_EQ(Team_Daten[BOESE].transfers, 2);
+    EXPECT_EQ(Server_Urteil(), 0);
+}
+
+// Block 33 sends the client's own manager back: a face or a menu choice no
+// load accepts would leave the server with a save game that no longer
+// loads. Such a record is refused whole; a sound one is taken.
+TEST_F(Angriff, AClientsManagerRecordKeepsTheSaveGameLoadable) {
+    const i32 slot = Club_Nehmen();
+    ASSERT_GE(slot, 0);
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(slot, BOESE, "Boese", 0));
+    Team_Aktiv = BOESE;
+    const auto vorher = ruf::Rufen(RUF_MANAGER_DATEN);
+    ASSERT_TRUE(vorher);
+    EXPECT_EQ(vorher->daten.team, BOESE);
+    Manager_Teil gut = *vorher;
+    gut.daten.gesicht = 7;
+    const struct {
+        const char* was;
+        i32 gesicht;
+        u32 knopf, eintrag;
+    } falsch[] = {
+        {"a face beyond the pictures", 5000, 0, 0},
+        {"a negative face", -3, 0, 0},
+        {"a menu button that is not there", 7, 99, 0},
+        {"a menu entry that is not there", 7, 0, 6},
+    };
+    ASSERT_TRUE(ruf::Rufen(RUF_MANAGER_ZURUECK, gut));
+    for (const auto& f : falsch) {
+        Manager_Teil m = gut;
+        m.daten.gesicht = f.gesicht;
+        m.menue_wahl[0] = f.knopf, m.menue_wahl[1] = f.eintrag;
+        std::snprintf(m.daten.name, sizeof m.daten.name, "%s", "Falsch");
+        ASSERT_TRUE(ruf::Rufen(RUF_MANAGER_ZURUECK, m)) << f.was;
+        const auto jetzt = ruf::Rufen(RUF_MANAGER_DATEN);
+        ASSERT_TRUE(jetzt) << f.was;
+        EXPECT_EQ(jetzt->daten.gesicht, 7) << f.was;
+        EXPECT_STRNE(jetzt->daten.name, "Falsch") << f.was;
+        EXPECT_EQ(jetzt->menue_wahl[0], gut.menue_wahl[0]) << f.was;
+    }
+    EXPECT_EQ(Server_Urteil(), 0);
+}
+
+// Numbers no screen sends: every row asked with teams, players, matches,
+// pages and sums out of range (negative, the count itself, the largest).
+// The server answers or refuses each and stays up; the attacker's own
+// money stays where it was and no other club changes.
+TEST_F(Angriff, OutOfRangeNumbersAreRefused) {
+    const i32 slot = Club_Nehmen();
+    ASSERT_GE(slot, 0);
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(slot, BOESE, "Boese", 0));
+    Team_Aktiv = BOESE;
+    ASSERT_TRUE(Bank_Internet_Client_Get_Kredite(BOESE));
+    const f64 vorher = Bank_Get_Kontostand(BOESE, 0, -1);
+    const i32 ganz_gross = std::numeric_limits<i32>::max(), ganz_klein = std::numeric_limits<i32>::min();
+    const std::vector<i32> zahlen = {-1, -2, ganz_klein, ganz_gross, Team_Anzahl, Spieler_Anzahl, 1 << 20};
+    for (i32 z : zahlen) {
+        const u32 u = static_cast<u32>(z);
+        SCOPED_TRACE(z);
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELER_DATEN, 3, z, -1));
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELER_DATEN, z, -1, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_TEAM_OWN, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_TEAM_SPIELERBLOCK, z, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_TEAM_T, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_TEAM_T_FIX, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_MANAGER_STARTINFO_2, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_STADION_LISTE, z));
+        (void)ruf::Rufen(RUF_STADION_KAPAZITAET, z);  // the client's line may refuse to ask it
+        EXPECT_TRUE(ruf::Rufen(RUF_WERBUNG_DATEN, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_BANKDATEN, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_BANK_BUCHUNGEN, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_BANK_KREDITE, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELE_SEITE, u, u, u, u));
+        (void)ruf::Rufen(RUF_SPIELE_EREIGNISSE, u, u);  // the client's line may refuse to ask it
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELE_TORE, u, u, u, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELE_SIEGER, z, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELE_SERIEN, z, z, z));
+        (void)ruf::Rufen(RUF_SPIELE_GEGEN, z, z, z, z);  // the client's line may refuse to ask it
+        EXPECT_TRUE(ruf::Rufen(RUF_SPIELE_STATISTIK, z, z, z, z, z, z, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_WETTBEWERB_EREIGNISSE, u));
+        EXPECT_TRUE(ruf::Rufen(RUF_STATISTIK_ARCHIV, z, z, z));
+        (void)ruf::Rufen(RUF_STATISTIK_ARCHIV_TEAM, z, z);  // the client's line may refuse to ask it
+        EXPECT_TRUE(ruf::Rufen(RUF_NEWS_NEU, std::vector<u32>{u, u}, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_NEWS_SETZEN, z, z, z, z));
+        EXPECT_TRUE(ruf::Rufen(RUF_KALENDER_BEFEHL, 2, z));
+        // Its own club's dealings with numbers out of range: nothing is paid.
+        EXPECT_NE(ruf::Rufen(RUF_STADION_NEUBAU, BOESE, z).value_or(0), 0);
+        EXPECT_TRUE(ruf::Rufen(RUF_STADION_RENOVIERUNG, BOESE, z));
+        EXPECT_EQ(ruf::Rufen(RUF_SCOUT_BEZAHLEN, BOESE, z, z).value_or(9), 0);
+        EXPECT_EQ(ruf::Rufen(RUF_SCOUT_VERPFLICHTEN, BOESE, z, z).value_or(9), 0);
+        EXPECT_TRUE(ruf::Rufen(RUF_WERBUNG_SETZEN, BOESE, z, z, static_cast<i32>(ruf::Anfrage_Nummer())));
+        if (z >= 0 && z < (1 << 30)) continue;  // a player of the world, a sum a club may pay
+        EXPECT_EQ(ruf::Rufen(RUF_TRANSFER_VERHANDLUNG, BOESE, z).value_or(9), -1);
+        EXPECT_TRUE(ruf::Rufen(RUF_STADION_SETZEN, BOESE, z, z, z, z));
+        EXPECT_EQ(ruf::Rufen(RUF_BANK_BUCHUNG, BOESE, -1, z, 27, 0, 0, ruf::Anfrage_Nummer()).value_or(9), 0);
+        EXPECT_EQ(ruf::Rufen(RUF_BANK_KREDIT, BOESE, -1, static_cast<f32>(z), z, u8{0}, -1.0f, ruf::Anfrage_Nummer())
+                      .value_or(9),
+                  0);
+    }
+    ASSERT_TRUE(Bank_Internet_Client_Get_Kredite(BOESE));
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(BOESE, 0, -1), vorher);
     EXPECT_EQ(Server_Urteil(), 0);
 }
 

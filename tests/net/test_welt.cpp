@@ -70,7 +70,10 @@ std::vector<i32> Rangliste_Seite(int ordnung) {
     Rangliste_Anmelden();
     Rangliste_Aufbauen();
     Rangliste_Spiel_Werten();
-    for (i32 t : {20, 21, 22}) Manager_Neuer_Mitspieler(t, "Netz", 0);
+    for (i32 t : {20, 21, 22}) {
+        Manager_Neuer_Mitspieler(t, "Netz", 0);
+        Team_Daten[t].status |= TEAM_STATUS_USER;  // clubs of network users
+    }
     Team_Daten[20].transfers = 3;
     Werbung_Init();
     Werbung_Init_Team(20, 1);

@@ -6,9 +6,11 @@
 
 #include "base/datei.h"
 #include "base/debug.h"
+#include "base/ereignis_flags.h"
 #include "base/globals.h"
 #include "matchday/season_netz.h"
 #include "season/netz_rufe.h"
+#include "season/ereignisse.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -329,6 +331,23 @@ TEST_F(SpieleClient, LockAufDemClientGibtDieBytesDesServers) {
     Spiele_Unlock(-1);
 }
 
+// A client's own event store holds nothing of the server's matches: the
+// server's records are laid back only while a call is answered, as the
+// server's machine would answer it.
+std::vector<u8> server_ereignisse;
+u32 server_erstes = 0;
+int aufrufe_1009 = 0;
+bool getrennte_leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
+    if (nummer == 1009) ++aufrufe_1009;
+    if (server_ereignisse.empty()) return ruf::Lokale_Leitung(nummer, argumente, antwort);
+    u8* ort = Spiele_Ereignis(server_erstes);
+    std::vector<u8> client(ort, ort + server_ereignisse.size());
+    std::memcpy(ort, server_ereignisse.data(), server_ereignisse.size());
+    const bool ok = ruf::Lokale_Leitung(nummer, argumente, antwort);
+    std::memcpy(ort, client.data(), client.size());
+    return ok;
+}
+
 TEST_F(SpieleClient, ToreUndEreignisseVomServer) {
     // On the server: a goal event in game 2 of matchday 0.
     i32 h = Spiele_Lock(LIGA, 0, 0, 2);
@@ -339,6 +358,9 @@ TEST_F(SpieleClient, ToreUndEreignisseVomServer) {
     put_u32le(e + 4, 4 | 1);
     e[8] = 30;
     Spiele_Unlock(h);
+    server_erstes = 20;
+    server_ereignisse.assign(Spiele_Ereignis(20), Spiele_Ereignis(21));
+    ruf::Leitung_Setzen(getrennte_leitung);
     Internet_Modus = INTERNET_MODUS_CLIENT;
     Spiele_Internet_Client_Reset();
     i32 eigen = Spiele_Lock(LIGA, 0, 0, 0);
@@ -353,6 +375,54 @@ TEST_F(SpieleClient, ToreUndEreignisseVomServer) {
     EXPECT_FALSE(Spiele_Ereignisse_Holen(0));
     EXPECT_FALSE(Spiele_Ereignisse_Holen(SPIELE_EREIGNIS_KAPAZITAET + 5));
     Spiele_Unlock(-1);
+    server_ereignisse.clear();
+}
+
+// The results page's half-time score and the goals page's goal list read a
+// match's events: on a client they come from the server when first read.
+TEST_F(SpieleClient, EreignisseEinesSpielsKommenVomServerWennGelesen) {
+    i32 h = Spiele_Lock(LIGA, 0, 0, 2);
+    Spiele_Set_Teams(h, 3, 4);
+    Spiel* s = Spiele_Get_Spiel(h, true);
+    s->erstes_ereignis = server_erstes = 40;
+    s->ereignis_anzahl = 3;
+    s->tore_a = 2, s->tore_b = 1;
+    const struct {
+        u32 flags;
+        u8 minute;
+    } tore[] = {{SFE_TOR | SFE_TEAM_A, 30}, {SFE_TOR, 60}, {SFE_TOR | SFE_TEAM_A, 80}};
+    for (u32 k = 0; k < 3; ++k) {
+        u8* e = Spiele_Ereignis(40 + k);
+        std::memset(e, 0, SPIELE_EREIGNIS_GROESSE);
+        put_u32le(e + 4, tore[k].flags);
+        e[8] = tore[k].minute;
+    }
+    Spiele_Unlock(h);
+    server_ereignisse.assign(Spiele_Ereignis(40), Spiele_Ereignis(43));
+    std::memset(Spiele_Ereignis(40), 0, server_ereignisse.size());
+    ruf::Leitung_Setzen(getrennte_leitung);
+    aufrufe_1009 = 0;
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    Spiele_Internet_Client_Reset();
+
+    i32 c = Spiele_Lock(LIGA, 0, 0, 2);
+    ASSERT_NE(c, 0);
+    i32 a = -1, b = -1;
+    ASSERT_TRUE(Spiele_Get_Tore_Zeitraum(c, 0, 45, &a, &b));
+    EXPECT_EQ(a, 1);
+    EXPECT_EQ(b, 0);
+    ASSERT_TRUE(Spiele_Get_Tore_Zeitraum(c, -1, -1, &a, &b));
+    EXPECT_EQ(a, 2);
+    EXPECT_EQ(b, 1);
+    Spiele_Ereignis_Iterator it;
+    Spiele_Ereignis_Daten d;
+    int n = 0;
+    for (bool da = it.Erstes(c, &d); da; da = it.Naechstes(&d)) ++n;
+    EXPECT_EQ(n, 3);
+    // Fetched once: read again they are here.
+    EXPECT_EQ(aufrufe_1009, 1);
+    Spiele_Unlock(-1);
+    server_ereignisse.clear();
 }
 
 TEST_F(SpieleClient, NachUmlaufDesRingsWirdNeuGeholt) {
