@@ -232,6 +232,32 @@ TEST_F(Training, SchnellabschlussBuchtPunkteKostenUndEinheit) {
     }
 }
 
+// The status line under the attribute says what the run is doing: ready
+// before the start, running while the bar moves, and nothing more once the
+// bar has fallen or the run has finished (the result panel speaks then).
+TEST_F(Training, StatuszeileFolgtDemLauf) {
+    const i32 p = feldspieler(), a = 12;
+    nur_lernbar(p, {a});
+    film_oeffnen(p, a);
+    const auto zeigt = [](const char* t) {
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            if (e.art == SPUR_TEXT && e.sichtbar == t) return true;
+        return false;
+    };
+    struct Fall {
+        i32 zustand;
+        bool bereit, laeuft;
+    } faelle[] = {{TRAINING_BEREIT, true, false},  {TRAINING_STEIGEN, false, true}, {TRAINING_HALTEN, false, true},
+                  {TRAINING_ABSTURZ, false, false}, {TRAINING_FERTIG, false, false}};
+    for (const Fall& f : faelle) {
+        Training_Ablauf().zustand = f.zustand;
+        EXPECT_EQ(zeigt(film(12)), f.bereit) << f.zustand;
+        EXPECT_EQ(zeigt(film(4)), f.laeuft) << f.zustand;
+    }
+}
+
 TEST_F(Training, UeberschussLerntGenauDieNoetigenPunkte) {
     const i32 p = feldspieler(), a = 12;
     nur_lernbar(p, {a});
