@@ -71,10 +71,9 @@ const char* finanz_label(i32 n) {
 }
 Font* font(i32 n) { return Font_Tabelle_Holen(n); }
 const char* team_name(i32 team) { return team >= 0 && team < Team_Anzahl ? Team_String(721, team, nullptr, 0) : ""; }
-const char* wettbewerb_name(i32 id) {
-    const Wettbewerb* w = id >= 0 ? Wettbewerb_Get_Zeiger(id) : nullptr;
-    return w ? w->name : "";
-}
+// The competition by the name every screen shows it by (the national cup's
+// own name rather than its configured one).
+std::string wettbewerb_name(i32 id) { return id >= 0 ? Wettbewerb_Get_Name(id, false) : std::string(); }
 
 // The matchday as the pages name it: a cup's round by its name ("1. Runde",
 // "Achtelfinale"), else "n. Spieltag".
@@ -156,7 +155,7 @@ void wappen(Rastport* rp, i32 team, i32 x, i32 y, i32 s) {
 void kopf(Rastport* rp, const Spielankuendigung& a, const Ank_Nach_Spiel& d) {
     const i32 m = rp->breite / 2;
     mitte(rp, 13, WEISS, m, 78, Kalender_Ist_Initialisiert() ? Kalender_Get_Datum_Text(a.tag, true) : "");
-    text(rp, 13, 0, 104, "^c%05d^tz%04d%s, %s", NORMAL, m, wettbewerb_name(d.wettbewerb),
+    text(rp, 13, 0, 104, "^c%05d^tz%04d%s, %s", NORMAL, m, wettbewerb_name(d.wettbewerb).c_str(),
          runde_text(d.wettbewerb, a.spieltag).c_str());
     wappen(rp, d.team1, 40, 122, 66);
     wappen(rp, d.team2, rp->breite - 106, 122, 66);
@@ -441,7 +440,7 @@ Rastport* Ank_Seite_Vor_Menue(i32 team1, i32 team2) {
     const i32 tag = Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : 0;
     mitte(rp, 13, WEISS, m, 76, Kalender_Ist_Initialisiert() ? Kalender_Get_Datum_Text(tag, true) : "");
     if (spiel) {
-        text(rp, 9, 0, 96, "^c%05d^tz%04d%s, %s", NORMAL, m, wettbewerb_name(heute.wettbewerb),
+        text(rp, 9, 0, 96, "^c%05d^tz%04d%s, %s", NORMAL, m, wettbewerb_name(heute.wettbewerb).c_str(),
              runde_text(heute.wettbewerb, heute.spieltag).c_str());
     }
     wappen(rp, team1, 24, 106, 66);
@@ -487,7 +486,7 @@ void kopfbalken(Rastport* ziel, i32 x, i32 w, i32 y) {
 void screen_kopf(Rastport* ziel, i32 wettbewerb, const char* titel) {
     Blt_Rechteck(ziel, 0, 0, 800, 600, FARBE_NAVY);
     mitte(ziel, 14, WEISS, 400, 30, Kalender_Ist_Initialisiert() ? Kalender_Get_Datum_Text(Kalender_Get_Tag(), true) : "");
-    text(ziel, 13, 0, 62, "^c%05d^tz%04d%s, %s", NORMAL, 400, wettbewerb_name(wettbewerb), titel);
+    text(ziel, 13, 0, 62, "^c%05d^tz%04d%s, %s", NORMAL, 400, wettbewerb_name(wettbewerb).c_str(), titel);
 }
 
 u16 platz_farbe(i32 wettbewerb, i32 platz) { return Kit_Platz_Farbe(wettbewerb, platz, WEISS); }
@@ -627,7 +626,7 @@ void screen_zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
                 (Wettbewerb_Get_Info(SC.wettbewerb) ? Wettbewerb_Get_Info(SC.wettbewerb)->grafik_nummer : 0) + GRAFIK_POKAL)))
             Blt_Blit(p, 0, 0, -1, -1, ziel, 400 - p->breite / 2, 130, Blt_Opt_Transparent);
         if (Kalender_Ist_Initialisiert())
-            text(ziel, 11, 0, 84, "^c%05d^tz0400%s %d", NORMAL, wettbewerb_name(SC.wettbewerb),
+            text(ziel, 11, 0, 84, "^c%05d^tz0400%s %d", NORMAL, wettbewerb_name(SC.wettbewerb).c_str(),
                  static_cast<int>(Kalender_Get_Datum_Von_Tag(-1, true).jahr));
         wappen(ziel, SC.a.team_a, 367, 400, 66);
         mitte(ziel, 14, WERT, 400, 500, team_name(SC.a.team_a));

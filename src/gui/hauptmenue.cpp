@@ -278,13 +278,19 @@ void Menue_Set_Aktiver_Manager(i32 team) {
     Team_Wettbewerb = Z.gegner >= 0 ? H.wettbewerb(team) : -1;
     // The button goes to the match only when there is one today.
     Z.heute = H.wettbewerb(team) >= 0;
-    // The series lines: home side first; venue 2 without a match.
+    // The series lines: home side first; venue 2 without a match, and for
+    // both clubs of a match without a home side (the team named first there
+    // need not play at home: its home series would not fit the match).
     const bool mit = Z.gegner >= 0;
     const i32 heim = Z.auswaerts && mit ? Z.gegner : team, gast = heim == team ? Z.gegner : team;
-    Z.serie[0] = Menue_Serien_Text(heim, mit ? 0 : 2, mit);
-    Z.serie[1] = gast >= 0 ? Menue_Serien_Text(gast, 1, true) : "";
+    const i32 wb = mit ? H.wettbewerb(team) : -1;
+    const bool ohne_heim = wb >= 0 && !H.heimrecht(wb);
+    Z.serie[0] = Menue_Serien_Text(heim, mit && !ohne_heim ? 0 : 2, mit);
+    Z.serie[1] = gast >= 0 ? Menue_Serien_Text(gast, ohne_heim ? 2 : 1, true) : "";
     Blt_Cache_Leeren();
 }
+
+const std::string& Menue_Kopf_Serie(i32 seite) { return Z.serie[seite == 1 ? 1 : 0]; }
 
 i32 Menue_Dialog_Eintrag(i32 knopf) {
     const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(knopf);

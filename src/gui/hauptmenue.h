@@ -64,6 +64,9 @@ struct Hauptmenue_Hooks {
     bool (*animation)() = [] { return true; };
     // The competition of the team's match of the day (-1: none).
     i32 (*wettbewerb)(i32 team) = [](i32) { return -1; };
+    // Whether a competition's matches have a home side (a cup without home
+    // right has none: the header names the team itself first).
+    bool (*heimrecht)(i32 wettbewerb) = [](i32) { return true; };
     // The result of the team's match today once it is over, the goals of
     // the side the header shows left first (the home side; without home
     // right the team itself), and its mark after extra time or a shoot-out
@@ -153,6 +156,8 @@ std::string Menue_Text_Fuellen(const char* text, i32 zahl, const char* wort);
 // series kind of two or more matches after the one shown last, or the
 // "no series" line; without an opponent " (Liga)" replaces the full stop.
 std::string Menue_Serien_Text(i32 team, i32 ort, bool mit_gegner);
+// The header's series line of side s (0 left, 1 right) as it is drawn.
+const std::string& Menue_Kopf_Serie(i32 seite);
 // An amount with thousands dots and the euro sign.
 std::string Menue_Geld_Text(f64 betrag);
 // "Kontostand danach: <amount>": the team's balance after money was spent

@@ -344,6 +344,7 @@ void menue_hooks_anmelden() {
         .screen_schliessen = Screen_Launch_Schliessen,
         .animation = [] { return Option_Wert(kOptionMenueAnimation, 0, 0) != 0; },
         .wettbewerb = [](i32 team) { return Spieltag_Get_Wettbewerb(team); },
+        .heimrecht = [](i32 wettbewerb) { return Wettbewerb_Hat_Heimrecht(wettbewerb); },
         // The header shows the home side left; without home right (a cup
         // tie) the team itself: its goals come first then.
         .ergebnis = [](i32 team, i32 tore[2], const char** zusatz) {

@@ -112,9 +112,11 @@ bool Attribut_Spieler_Setze_Wert(int s, int a, int modus) {
         case 0:
             if (!Attribute_Erreichbar(s, a)) return false;
             setzen(s, a, Attribut_Noetig(a));
-            Welt_Hook.news_neu(Spieler_Daten[s].team,
-                               Temp_Sprintf("%s %s beherrscht jetzt: %s", Spieler_Texte[s].vorname,
-                                            Spieler_Texte[s].nachname, Attribut_Tabelle[a].name));
+            // A weakness is not mastered: whoever gives one tells it in his own words.
+            if (!Attribute_Ist_Negativ(a))
+                Welt_Hook.news_neu(Spieler_Daten[s].team,
+                                   Temp_Sprintf("%s %s beherrscht jetzt: %s", Spieler_Texte[s].vorname,
+                                                Spieler_Texte[s].nachname, Attribut_Tabelle[a].name));
             return true;
         case 2: setzen(s, a, -1); return true;
         case 3:

@@ -15,6 +15,7 @@
 #include "graphics/zeichenspur.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue_spiel.h"
+#include "gui/text_cfg.h"
 #include "match/spielfeld.h"
 #include "base/ruf.h"
 #include "menue_test.h"
@@ -119,6 +120,46 @@ TEST_F(MenueSpiel, AktiverManagerSiehtSeinenGegner) {
         EXPECT_EQ(Team_Auswaerts, f.auswaerts) << f.team;
         EXPECT_EQ(Team_Wettbewerb, f.wettbewerb) << f.team;
     }
+}
+
+// The header's series lines name the venue of the day's match: the home
+// side's home series, the guest's away series. A match without a home side
+// (a cup tie without home right, the team itself named first) shows both
+// clubs' series over all venues, not a home series for a team that may well
+// play away.
+TEST_F(MenueSpiel, SerienZeilenNachHeimrecht) {
+    // Without a fixture record every series is "none" in its venue's words
+    // (menu texts 33 home, 34 away, 35 all venues).
+    std::string texte = "SCREEN MENUE_SCREEN\n";
+    for (i32 i = 0; i < 36; ++i)
+        texte += "TEXT \"" + std::string(i == 33 ? "heim" : i == 34 ? "auswaerts" : i == 35 ? "alle" : "-") + "\"\n";
+    ASSERT_TRUE(Text_cfg_Speicher(texte.data(), static_cast<u32>(texte.size()), 0));
+    static bool heimrecht = true;
+    static bool auswaerts = true;
+    Hauptmenue_Set_Hooks({
+        .gegner = [](i32 team, bool* aus) {
+            *aus = team == 0 && auswaerts;
+            return team == 0 ? 2 : -1;
+        },
+        .animation = [] { return false; },
+        .wettbewerb = [](i32 team) { return team == 0 ? 7 : -1; },
+        .heimrecht = [](i32 w) { return w != 7 || heimrecht; },
+    });
+    struct Fall {
+        bool heimrecht, auswaerts;
+        const char *links, *rechts;
+    } faelle[] = {
+        {true, true, "heim", "auswaerts"},   // away in the league: the opponent left at home
+        {true, false, "heim", "auswaerts"},  // at home
+        {false, false, "alle", "alle"},      // a cup tie without home side
+    };
+    for (const Fall& f : faelle) {
+        heimrecht = f.heimrecht, auswaerts = f.auswaerts;
+        Menue_Set_Aktiver_Manager(0);
+        EXPECT_EQ(Menue_Kopf_Serie(0), f.links) << f.heimrecht << f.auswaerts;
+        EXPECT_EQ(Menue_Kopf_Serie(1), f.rechts) << f.heimrecht << f.auswaerts;
+    }
+    Text_cfg_Free();
 }
 
 TEST_F(MenueSpiel, ZugEndeKnopfGrau) {

@@ -232,6 +232,32 @@ TEST_F(Training, SchnellabschlussBuchtPunkteKostenUndEinheit) {
     }
 }
 
+// The status line under the attribute says what the run is doing: ready
+// before the start, running while the bar moves, and nothing more once the
+// bar has fallen or the run has finished (the result panel speaks then).
+TEST_F(Training, StatuszeileFolgtDemLauf) {
+    const i32 p = feldspieler(), a = 12;
+    nur_lernbar(p, {a});
+    film_oeffnen(p, a);
+    const auto zeigt = [](const char* t) {
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            if (e.art == SPUR_TEXT && e.sichtbar == t) return true;
+        return false;
+    };
+    struct Fall {
+        i32 zustand;
+        bool bereit, laeuft;
+    } faelle[] = {{TRAINING_BEREIT, true, false},  {TRAINING_STEIGEN, false, true}, {TRAINING_HALTEN, false, true},
+                  {TRAINING_ABSTURZ, false, false}, {TRAINING_FERTIG, false, false}};
+    for (const Fall& f : faelle) {
+        Training_Ablauf().zustand = f.zustand;
+        EXPECT_EQ(zeigt(film(12)), f.bereit) << f.zustand;
+        EXPECT_EQ(zeigt(film(4)), f.laeuft) << f.zustand;
+    }
+}
+
 TEST_F(Training, UeberschussLerntGenauDieNoetigenPunkte) {
     const i32 p = feldspieler(), a = 12;
     nur_lernbar(p, {a});
@@ -695,6 +721,35 @@ TEST_F(Training, TalenteBlaettern) {
 
 // The header's badges (the attribute in training, up to three weaknesses)
 // stand apart and each names its attribute under the mouse.
+// The header's shirt number stands on its position badge, as on every
+// other screen (centred on it), not beside an empty badge.
+TEST_F(Training, TalenteNummerAufDerMarke) {
+    const i32 p = feldspieler();
+    Spieler_Talente_Screen_Init(p, TALENTE_EIGENES_TEAM);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::TALENTE));
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    const Zeichenspur_Eintrag* marke = nullptr;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_BLIT && e.grafik >= GRAFIK_POSITION_KLASSE && e.grafik < GRAFIK_POSITION_KLASSE + 4 &&
+            e.y < 60)
+            marke = &e;
+    ASSERT_TRUE(marke);
+    const std::string nummer = std::to_string(wert(84, p));
+    const Zeichenspur_Eintrag* zahl = nullptr;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_TEXT && e.y < 60 && e.sichtbar.ends_with(nummer) &&
+            e.sichtbar.find_first_not_of('\t') == e.sichtbar.size() - nummer.size())
+            zahl = &e;  // the visible text: its tab stop, then the number
+    ASSERT_TRUE(zahl);
+    ASSERT_NE(zahl->text.find("^tz0014"), std::string::npos) << zahl->text;
+    const i32 mitte = zahl->x + 14;  // centred on its tab stop
+    EXPECT_GE(mitte, marke->x + marke->breite / 2 - 3);
+    EXPECT_LE(mitte, marke->x + marke->breite / 2 + 3);
+    EXPECT_GT(zahl->y, marke->y);
+    EXPECT_LE(zahl->y, marke->y + marke->hoehe);
+}
+
 TEST_F(Training, TalenteKopfMarkenMitHilfe) {
     const i32 p = feldspieler();
     nur_lernbar(p, {4});

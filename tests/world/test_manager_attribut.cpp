@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <set>
+#include <string>
 
 #include "base/debug.h"
 #include "base/globals.h"
@@ -157,6 +158,33 @@ TEST_F(Welt, AttributesLearnBlockRemoveAndRespectPrerequisites) {
     Debug_Mitschnitt log;
     EXPECT_FALSE(Attribut_Spieler_Setze_Wert(s, 9, 0));
     EXPECT_TRUE(log.Enthaelt("CLIENT-WRITE!"));
+}
+
+// A learned attribute is news for the club; a weakness given the same way
+// is not "mastered" (the random event that gives it tells it itself).
+TEST_F(Welt, LearningTellsTheClubButAWeaknessIsNotMastered) {
+    static std::vector<std::string> news;
+    news.clear();
+    const Welt_Hooks alt = Welt_Hook;
+    Welt_Hooks h = Welt_Hook;
+    h.news_neu = [](i32, const char* t) { news.emplace_back(t); };
+    Welt_Set_Hooks(h);
+    const int s = feldspieler(60);
+    struct Fall {
+        int attribut;
+        bool news;
+    } faelle[] = {{0, true}, {40, false}, {41, false}, {46, false}};
+    for (const Fall& f : faelle) {
+        Spieler_Wert(f.attribut, s, 0, OP_SCHREIBEN);
+        news.clear();
+        EXPECT_TRUE(Attribut_Spieler_Setze_Wert(s, f.attribut, 0)) << f.attribut;
+        EXPECT_TRUE(Attribute_Attribut_Hat_Maximum(s, f.attribut)) << f.attribut;
+        ASSERT_EQ(news.size(), f.news ? 1u : 0u) << f.attribut;
+        if (f.news) {
+            EXPECT_NE(news[0].find(Attribut_Tabelle[f.attribut].name), std::string::npos);
+        }
+    }
+    Welt_Set_Hooks(alt);
 }
 
 TEST_F(Welt, AllMaximalSetsTheChoiceFlag) {

@@ -164,7 +164,11 @@ void spieler_panel(Rastport* ziel) {
     if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
         Kit_Printf_Glatt(ziel, f, FARBE_HELL, 390, 190, "%s", text(T_FAEHIGKEIT));
         Kit_Printf_Glatt(ziel, f, FARBE_GOLD, 390, 217, "%s", Attribut_Tabelle[t.attribut].name);
-        Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, 250, "%s", text(t.zustand == TRAINING_BEREIT ? T_BEREIT : T_LAEUFT));
+        // Ready before the start, running while the bar moves; once it has
+        // fallen or finished the result panel tells the rest.
+        if (t.zustand != TRAINING_ABSTURZ && t.zustand != TRAINING_FERTIG)
+            Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, 250, "%s",
+                             text(t.zustand == TRAINING_BEREIT ? T_BEREIT : T_LAEUFT));
     }
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT_GROSS + t.attribut), 570, 176);
     // Without its video (an entry missing) the attribute's picture stands in the video's place.

@@ -406,7 +406,7 @@ void Spieler_Talente_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     const i32 k = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 170, 18);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, FARBE_WEISS, 196, 31, "^fb0006^tz0014%d^fe", wert(MODUS_NUMMER, p));
+        Kit_Printf(ziel, f, FARBE_WEISS, 168, 30, "^fb0006^tz0014%d^fe", wert(MODUS_NUMMER, p));  // on the badge
     const u32 s = static_cast<u32>(wert(MODUS_STATUS, p));
     if (s & 0x7c0)
         Kit_Bild_Zeichnen(ziel,
