@@ -549,6 +549,9 @@ struct Seite {
     Rastport_Bild bild;
     Rastport_Bild unter;  // the screen under the page
     Rastport_Bild schatten;
+    // The screen under the page with the shadow over it, blended once when
+    // the page is first shown over its background and copied from then on.
+    Rastport_Bild verdeckt;
     i32 x = 0, y = 0;
 } S;
 
@@ -601,15 +604,30 @@ void hintergrund_zeigen(bool ganz) {
     else if (S.bild) Blt_Blit(S.unter.get(), S.x, S.y, S.bild->breite, S.bild->hoehe, Screen_Rastport, S.x, S.y, Blt_Opt_Standard);
 }
 
+// The screen under the page shadowed: blended once into a picture of its
+// own (kept with the page), each frame after a copy of it. Without room
+// for that picture the shadow is blended on the screen as before.
+void verdeckt_zeigen() {
+    if (!S.schatten) {
+        hintergrund_zeigen(true);
+        return;
+    }
+    if (!S.verdeckt && S.unter) {
+        S.verdeckt.reset(Rastport_Neu_Einfach(S.unter->breite, S.unter->hoehe, S.unter->tiefe()));
+        if (S.verdeckt && Blt_Blit(S.unter.get(), 0, 0, -1, -1, S.verdeckt.get(), 0, 0, Blt_Opt_Standard))
+            Blt_Alpha_Prozent_Transparent(S.schatten.get(), 0, 0, S.schatten->breite, S.schatten->hoehe, S.verdeckt.get(),
+                                          0, 0, 90);
+        else S.verdeckt = nullptr;
+    }
+    if (S.verdeckt && Blt_Blit(S.verdeckt.get(), 0, 0, -1, -1, Screen_Rastport, 0, 0, Blt_Opt_Standard)) return;
+    hintergrund_zeigen(true);
+    Blt_Alpha_Prozent_Transparent(S.schatten.get(), 0, 0, S.schatten->breite, S.schatten->hoehe, Screen_Rastport, 0, 0, 90);
+}
+
 void seite_zeigen(u32 art, int stufe, bool hintergrund) {
     if (!S.bild || !Screen_Rastport) return;
     if (art == ANK_VOR_SPIEL) H.vor_spiel_zeichnen(S.bild.get());
-    if (hintergrund) {
-        hintergrund_zeigen(true);
-        if (S.schatten)
-            Blt_Alpha_Prozent_Transparent(S.schatten.get(), 0, 0, S.schatten->breite, S.schatten->hoehe, Screen_Rastport, 0, 0,
-                                          90);
-    }
+    if (hintergrund) verdeckt_zeigen();
     const i32 w = stufe * S.bild->breite / ANK_STUFEN, h = stufe * S.bild->hoehe / ANK_STUFEN;
     const i32 sx = S.bild->breite / 2 - w / 2, sy = S.bild->hoehe / 2 - h / 2;
     if (w > 0 && h > 0) Blt_Blit(S.bild.get(), sx, sy, w, h, Screen_Rastport, S.x + sx, S.y + sy, Blt_Opt_Standard);

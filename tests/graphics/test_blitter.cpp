@@ -158,6 +158,32 @@ TEST(Blitter, Verzweigungen) {
     EXPECT_EQ(Blt_Blit(s.get(), 0, 0, -1, -1, d15.get(), 0, 0, nullptr), 0);
 }
 
+// A colour-key copy (sixteen, eight and one pixel a step) against the plain
+// form: widths around each step's size, from an odd column, the key in runs
+// and alone; nothing outside the rectangle changes.
+TEST(Blitter, SchluesselkopieJedeBreite) {
+    const u16 key = 0x1234, D = 0x0F0F;
+    Rastport_Bild s = bild(96, 3);
+    s->bitmap->farbschluessel = key;
+    u32 saat = 7;
+    for (i32 y = 0; y < 3; ++y)
+        for (i32 x = 0; x < 96; ++x) {
+            saat = saat * 1103515245u + 12345u;
+            const u32 z = saat >> 16;
+            px(s.get(), x, y) = (x / 5) % 3 == 0 || z % 7 == 0 ? key : static_cast<u16>(z | 1);
+        }
+    for (const i32 w : {1, 7, 8, 9, 15, 16, 17, 31, 32, 33, 47, 63, 64, 65, 80}) {
+        Rastport_Bild d = bild(100, 5, 16, D);
+        Blt_Blit(s.get(), 3, 0, w, 3, d.get(), 5, 1, Blt_Opt_Transparent);
+        for (i32 y = 0; y < 5; ++y)
+            for (i32 x = 0; x < 100; ++x) {
+                const bool drin = x >= 5 && x < 5 + w && y >= 1 && y < 4;
+                const u16 q = drin ? px(s.get(), x - 2, y - 1) : key;
+                ASSERT_EQ(px(d.get(), x, y), q == key ? D : q) << "w=" << w << " x=" << x << " y=" << y;
+            }
+    }
+}
+
 TEST(Blitter, RechteckRahmenUndSprite) {
     Rastport_Bild d = bild(10, 10);
     EXPECT_EQ(Blt_Rechteck(d.get(), -5, -5, 8, 8, 7), 0);  // the result is always 0

@@ -481,3 +481,39 @@ TEST_F(AnkSeiten, ErsterSpieltagZuschauerUndGeldStimmen) {
 }
 
 }  // namespace
+
+// The page before the menu stays up over the screen under it, shadowed: the
+// shadow is blended once, and every frame after copies the shadowed screen
+// whole (whatever was drawn on the screen since) and shows the same picture.
+TEST_F(AnkSeiten, SchattenUnterDerSeiteEinmalGemischt) {
+    ASSERT_NE(Screen_Rastport, nullptr);
+    Rastport_Bild erwartet(Rastport_Neu_Einfach(800, 600, 16));
+    Rastport_Bild schatten(Resf_Lade_Rastport(Resf_Spiel_Slot(1), 331));
+    Rastport_Bild seite(Ank_Seite_Vor_Menue(Team_Aktiv, Team_Ansicht));
+    ASSERT_TRUE(erwartet && schatten && seite);
+    Blt_Blit(Screen_Rastport, 0, 0, 800, 600, erwartet.get(), 0, 0, Blt_Opt_Standard);
+    Blt_Alpha_Prozent_Transparent(schatten.get(), 0, 0, schatten->breite, schatten->hoehe, erwartet.get(), 0, 0, 90);
+    Blt_Blit(seite.get(), 0, 0, -1, -1, erwartet.get(), 400 - seite->breite / 2, 300 - seite->hoehe / 2, Blt_Opt_Standard);
+    const size_t bytes = size_t{800} * 600 * 2;
+
+    const Ankuendigung_Hooks h = Ank_Seiten_Ankuendigung_Hooks();
+    Spielankuendigung a;
+    a.team_a = Team_Aktiv, a.team_b = Team_Ansicht;
+    ASSERT_TRUE(h.seite_bauen(ANK_VOR_MENUE, a));
+    for (int frame = 0; frame < 3; ++frame) {
+        Zeichenspur_Einschalten();
+        h.seite_zeigen(ANK_VOR_MENUE, ANK_STUFEN, true);
+        // Drawn whole over the screen: one copy after the first frame (the
+        // first also blends the shadow, into its own picture).
+        const auto ganz = std::count_if(Zeichenspur_Eintraege().begin(), Zeichenspur_Eintraege().end(),
+                                        [](const Zeichenspur_Eintrag& e) {
+                                            return e.art == SPUR_BLIT && e.ziel == Screen_Rastport && e.breite == 800 &&
+                                                   e.hoehe == 600;
+                                        });
+        Zeichenspur_Ausschalten();
+        EXPECT_EQ(ganz, 1) << frame;
+        EXPECT_EQ(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0) << frame;
+        Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, 0x1234);
+    }
+    h.seite_freigeben();
+}
