@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 #include <vector>
 
@@ -205,6 +206,35 @@ u32 text_hash(const char* t, u16 farbe) {
     return h ? h : 1;
 }
 
+// A number for what lies under a patch (its part inside the surface): a
+// patch keeps the ground it was drawn on, so a text over a changed ground (a
+// row lit under the mouse) must not take the patch drawn over the old one.
+u32 grund_hash(Rastport* rp, i32 x, i32 y, i32 w, i32 h) {
+    const i32 x0 = std::max(x, 0), y0 = std::max(y, 0);
+    const i32 x1 = std::min(x + w, rp->breite), y1 = std::min(y + h, rp->hoehe);
+    if (x0 >= x1 || y0 >= y1) return 0;
+    const i32 bpp = (rp->tiefe() + 1) / 8;
+    const u8* basis = rp->bitmap->pixel8();
+    const size_t zeile = static_cast<size_t>(rp->breite) * static_cast<size_t>(bpp);
+    const size_t n = static_cast<size_t>(x1 - x0) * static_cast<size_t>(bpp);
+    u64 hash = 0x9E3779B97F4A7C15ull;
+    for (i32 j = y0; j < y1; ++j) {
+        const u8* p = basis + static_cast<size_t>(j) * zeile + static_cast<size_t>(x0) * static_cast<size_t>(bpp);
+        size_t i = 0;
+        for (; i + 8 <= n; i += 8) {
+            u64 v;
+            std::memcpy(&v, p + i, 8);
+            hash = (hash ^ v) * 0xFF51AFD7ED558CCDull;
+            hash ^= hash >> 29;
+        }
+        u64 rest = 0;
+        std::memcpy(&rest, p + i, n - i);
+        hash = (hash ^ rest ^ static_cast<u64>(j)) * 0xC4CEB9FE1A85EC53ull;
+        hash ^= hash >> 32;
+    }
+    return static_cast<u32>(hash ^ (hash >> 32));
+}
+
 }  // namespace
 
 Rastport* Blt_Cache_Suchen(i32 sx, i32 sy, i32 w, i32 h, i32 x, i32 y, u32 text) {
@@ -292,7 +322,7 @@ namespace {
 i32 glatt_zeichnen(Rastport* rp, Font* f, const char* t, i32 x, i32 y, bool mit_cache) {
     const i32 blatt = f->blatt->hoehe;
     const i32 w = Font_Text_Breite(f, t) + 10, h = blatt + 5, oben = y - f->hoehe;
-    const u32 k = text_hash(t, f->farbe);
+    const u32 k = text_hash(t, f->farbe) ^ (mit_cache ? grund_hash(rp, x, oben, w, h) : 0u);
     if (mit_cache)
         if (Rastport* c = Blt_Cache_Suchen(0, 0, w, h, x, oben, k)) {
             Blt_Blit(c, 0, 0, -1, -1, rp, x, oben, nullptr);

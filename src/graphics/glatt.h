@@ -2,8 +2,9 @@
 // blit cache that keeps finished text patches.
 //
 // The blit cache holds 90 patches keyed by source, size, position and a
-// text key (a hash of the expanded text and its colour), so a different
-// text at the same place is drawn afresh.
+// text key (a hash of the expanded text, its colour and the ground under
+// the patch), so a different text at the same place, or the same text over
+// a changed ground, is drawn afresh.
 #pragma once
 
 #include "base/types.h"

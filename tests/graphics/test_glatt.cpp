@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "graphics/blitter.h"
+#include "graphics/font.h"
 #include "graphics/glatt.h"
 #include "graphics/rastport.h"
 #include "testfont.h"
@@ -34,6 +35,16 @@ TEST(Glatt, SchattenUndCache) {
     Font_Printf_Glatt(rp.get(), f.get(), "L", 10, 30);
     EXPECT_EQ(Blt_Cache_Anzahl(), 2);
     EXPECT_NE(px(rp.get(), 15, 19), 0xFFFF) << "the L has no top bar";
+    // The same text over a changed ground (a row lit under the mouse) is
+    // drawn anew: the patch keeps the ground it was drawn on.
+    for (u16 grund : {u16{0x8410}, u16{0x4208}, u16{0x8410}}) {
+        Blt_Rechteck(rp.get(), 0, 0, 200, 60, grund);
+        Font_Printf_Glatt(rp.get(), f.get(), "L", 10, 30);
+        const i32 rechts = 10 + Font_Text_Breite(f.get(), "L") + 8;  // the patch's last columns but one
+        EXPECT_EQ(px(rp.get(), rechts, 18), grund) << "ground above the shadow, inside the patch";
+        EXPECT_EQ(px(rp.get(), 11, 19), 0xFFFF);
+    }
+    EXPECT_EQ(Blt_Cache_Anzahl(), 3) << "one patch per ground and text";
     // '#' bypasses the cache and frees the patches there.
     Font_Printf_Glatt(rp.get(), f.get(), "#I", 10, 30);
     EXPECT_EQ(Blt_Cache_Anzahl(), 0);
