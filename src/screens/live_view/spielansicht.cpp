@@ -21,7 +21,6 @@
 #include "screens/live_view/projektion.h"
 #include "screens/live_view/stadion_ton.h"
 #include "season/kalender.h"
-#include "world/trikot.h"
 #include "world/welt.h"
 
 namespace {
@@ -569,44 +568,6 @@ bool Spielansicht_View_Init(Spielansicht_View* v, Spielfeld_Daten* sf, u32 layou
     Spielansicht_Zuschauer_Bauen(v);
     v->present = 1;
     return true;
-}
-
-void Spielansicht_Trikot_Aufhellen(u8 block[36]) {
-    int faktor = 180;
-    for (int i = 0; i < 36; ++i)
-        if (block[i] * 180 / 100 > 255 && block[i] < 240) faktor -= 5;
-    faktor = std::max(faktor, 130);
-    for (int i = 0; i < 36; ++i) block[i] = static_cast<u8>(std::min(block[i] * faktor / 100, 255));
-}
-
-// The kits the two sides wear are those of the pre-match picture
-// (Trikot_Team_VS_Team): the field players' kit goes into the block's first
-// kit, the goalkeeper's into its third. A club's own kit keeps the club's
-// colours; a kit it has to borrow from the table brings the table's.
-void Spielansicht_Trikotfarben(Spielansicht_View* v) {
-    if (!v || !v->pitch) return;
-    const u32 h = v->pitch->team[0], g = v->pitch->team[1];
-    const bool beide = h < static_cast<u32>(Team_Anzahl) && g < static_cast<u32>(Team_Anzahl);
-    int spieler[2] = {-1, -1}, torwart[2] = {-1, -1};
-    if (beide) {
-        Trikot_Team_VS_Team(static_cast<int>(h), static_cast<int>(g), &spieler[0], &spieler[1], 0);
-        Trikot_Team_VS_Team(static_cast<int>(h), static_cast<int>(g), &torwart[0], &torwart[1], 2);
-    }
-    for (int seite = 0; seite < 2; ++seite) {
-        u8* block = v->trikot_farben[seite];
-        std::fill(block, block + 36, 0);
-        const u32 team = v->pitch->team[seite];
-        if (team < static_cast<u32>(Team_Anzahl)) Team_Zeiger(700, static_cast<int>(team), block, 2);
-        if (beide) {
-            const int t = static_cast<int>(team);
-            if (spieler[seite] != Trikot_Get_TrikotNr(t, 0)) {
-                if (spieler[seite] == Trikot_Get_TrikotNr(t, 1)) std::copy(block + 12, block + 24, block);
-                else Trikot_Farben_Setzen(block, 0, spieler[seite]);
-            }
-            if (torwart[seite] != Trikot_Get_TrikotNr(t, 2)) Trikot_Farben_Setzen(block, 2, torwart[seite]);
-        }
-        Spielansicht_Trikot_Aufhellen(block);
-    }
 }
 
 void Spielansicht_View_Leeren(Spielansicht_View* v) {
