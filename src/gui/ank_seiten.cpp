@@ -483,9 +483,10 @@ void kopfbalken(Rastport* ziel, i32 x, i32 w, i32 y) {
     Blt_Rechteck(ziel, x + 8, y + 31, w - 16, 1, FARBE_GOLD);
 }
 
-void screen_kopf(Rastport* ziel, i32 wettbewerb, const char* titel) {
+void screen_kopf(Rastport* ziel, i32 wettbewerb, const char* titel, i32 tag) {
     Blt_Rechteck(ziel, 0, 0, 800, 600, FARBE_NAVY);
-    mitte(ziel, 14, WEISS, 400, 30, Kalender_Ist_Initialisiert() ? Kalender_Get_Datum_Text(Kalender_Get_Tag(), true) : "");
+    if (Kalender_Ist_Initialisiert() && tag < 0) tag = Kalender_Get_Tag();
+    mitte(ziel, 14, WEISS, 400, 30, Kalender_Ist_Initialisiert() ? Kalender_Get_Datum_Text(tag, true) : "");
     text(ziel, 13, 0, 62, "^c%05d^tz%04d%s, %s", NORMAL, 400, wettbewerb_name(wettbewerb).c_str(), titel);
 }
 
@@ -494,9 +495,9 @@ u16 platz_farbe(i32 wettbewerb, i32 platz) { return Kit_Platz_Farbe(wettbewerb, 
 }  // namespace
 
 void Ank_Screen_Tabelle_Zeichnen(Rastport* ziel, i32 wettbewerb, const std::vector<Ank_Tabellenzeile>& zeilen,
-                                 i32 erste, i32 pro_seite) {
+                                 i32 erste, i32 pro_seite, i32 tag) {
     const i32 y0 = (20 - pro_seite) * 19 / 2 + 125;
-    screen_kopf(ziel, wettbewerb, label(L_TABELLE));
+    screen_kopf(ziel, wettbewerb, label(L_TABELLE), tag);
     kopfbalken(ziel, TABELLE_X, TABELLE_W, y0 - 50 + 8);
     text(ziel, 11, 0, y0 - 22, "^c%05d^tr0090%s^tl0205%s^tr0460%s^tr0560%s^tz0650%s", KOPF, label(L_PLATZ),
          label(L_VEREIN), label(L_PUNKTE), label(L_DIFFERENZ), label(L_TORVERHAELTNIS));
@@ -518,9 +519,10 @@ void Ank_Screen_Tabelle_Zeichnen(Rastport* ziel, i32 wettbewerb, const std::vect
 }
 
 void Ank_Screen_Ergebnisse_Zeichnen(Rastport* ziel, i32 wettbewerb, i32 spieltag,
-                                    const std::vector<Ank_Ergebniszeile>& zeilen, i32 erste, i32 pro_seite) {
+                                    const std::vector<Ank_Ergebniszeile>& zeilen, i32 erste, i32 pro_seite,
+                                    i32 tag) {
     const i32 y0 = (10 - pro_seite) * 38 / 2 + 125;
-    screen_kopf(ziel, wettbewerb, runde_text(wettbewerb, spieltag).c_str());
+    screen_kopf(ziel, wettbewerb, runde_text(wettbewerb, spieltag).c_str(), tag);
     kopfbalken(ziel, ERGEBNIS_X, ERGEBNIS_W, y0 - 50 + 8);
     text(ziel, 11, 0, y0 - 22, "^c%05d^tl0042%s^tz0610%s^tz0735%s", KOPF, label(L_ERGEBNISSE), label(L_TORVERHAELTNIS),
          label(L_HALBZEIT));
@@ -635,11 +637,12 @@ void seite_zeigen(u32 art, int stufe, bool hintergrund) {
 
 void screen_zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (!SC.offen || !ziel) return;
-    if (SC.modus == 0) Ank_Screen_Tabelle_Zeichnen(ziel, SC.wettbewerb, SC.tabelle, SC.erste, SC.pro_seite);
+    if (SC.modus == 0) Ank_Screen_Tabelle_Zeichnen(ziel, SC.wettbewerb, SC.tabelle, SC.erste, SC.pro_seite, SC.a.tag);
     else if (SC.modus == 1)
-        Ank_Screen_Ergebnisse_Zeichnen(ziel, SC.wettbewerb, SC.spieltag, SC.ergebnisse, SC.erste, SC.pro_seite);
+        Ank_Screen_Ergebnisse_Zeichnen(ziel, SC.wettbewerb, SC.spieltag, SC.ergebnisse, SC.erste, SC.pro_seite,
+                                       SC.a.tag);
     else {
-        screen_kopf(ziel, SC.wettbewerb, label(L_SIEGER));
+        screen_kopf(ziel, SC.wettbewerb, label(L_SIEGER), SC.a.tag);
         if (Rastport* p = Menue_Get_Slave_Rastport(static_cast<u32>(
                 (Wettbewerb_Get_Info(SC.wettbewerb) ? Wettbewerb_Get_Info(SC.wettbewerb)->grafik_nummer : 0) + GRAFIK_POKAL)))
             Blt_Blit(p, 0, 0, -1, -1, ziel, 400 - p->breite / 2, 130, Blt_Opt_Transparent);

@@ -72,11 +72,14 @@ Rastport* Ank_Seite_Geld(const Spielankuendigung& a, const Ank_Finanzen& f);
 // Before the menu: the team's fixture today (else team 2 as given).
 Rastport* Ank_Seite_Vor_Menue(i32 team1, i32 team2);
 bool Ank_Heutiges_Spiel(i32 team, Spiel* aus);
-// The screens (800 x 600) at a first row.
+// The screens (800 x 600) at a first row, dated `tag`, the day the page
+// was announced (-1: today; a client shows its pages after the server has
+// moved on to the next day).
 void Ank_Screen_Tabelle_Zeichnen(Rastport* ziel, i32 wettbewerb, const std::vector<Ank_Tabellenzeile>& zeilen,
-                                 i32 erste, i32 pro_seite);
+                                 i32 erste, i32 pro_seite, i32 tag = -1);
 void Ank_Screen_Ergebnisse_Zeichnen(Rastport* ziel, i32 wettbewerb, i32 spieltag,
-                                    const std::vector<Ank_Ergebniszeile>& zeilen, i32 erste, i32 pro_seite);
+                                    const std::vector<Ank_Ergebniszeile>& zeilen, i32 erste, i32 pro_seite,
+                                    i32 tag = -1);
 
 // Calls of the pages upward and sideways (src/main fills them).
 struct Ank_Seiten_Hooks {

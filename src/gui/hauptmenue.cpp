@@ -228,7 +228,8 @@ void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
         text_mitte(rp, f, ergebnis.c_str(), ERGEBNIS_MITTE, 25, FARBE_GEWAEHLT);
         if (*Z.zusatz) text_mitte(rp, font(11), Z.zusatz, ERGEBNIS_MITTE, 45, FARBE_GEWAEHLT);
     }
-    Wappen_Blit(Team_Aktiv, rp, 24, 8, 40, 40, nullptr);
+    // The crest of the club named first: on an away day the home side's.
+    Wappen_Blit(heim, rp, 24, 8, 40, 40, nullptr);
     // Today's date under the money line.
     if (Kalender_Ist_Initialisiert())
         text_mitte(rp, font(9), Kalender_Get_Datum_Text(Kalender_Get_Tag(), true), DATUM_MITTE, DATUM_Y, FARBE_HELL);

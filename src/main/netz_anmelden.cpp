@@ -173,6 +173,7 @@ void Netz_Anmelden() {
             },
     });
     Spielfeld_Netz_Anmelden();
+    Netz_Lebenszeichen_Anmelden();
     Welt_Netz_Set_Hooks({
         .slot_anzahl = [] { return static_cast<int>(VERBINDUNG_CLIENT_SLOTS); },
         .slot_team = [](int slot) { return Netz_Slot_Team(slot); },

@@ -122,6 +122,9 @@ std::vector<Netz_Schema> tabelle_bauen() {
         {1042, "CS_SPIELE_SUCHE_WETTBEWERB_EREIGNIS", "iC<=0C<4i", 0, 0, false, 0, T{E(3, 4)}, T{V(1, 1), E(2, 4)}},
         {1043, "KALENDER_BEFEHL", "iii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 4)}},
         // 1044: an archived table (competition, season, number), run-length packed.
+        // 1045: a client's sign of life, allowed from the start (a manager
+        // choosing his club sits idle too); it carries and changes nothing.
+        {1045, "NETZ_LEBENSZEICHEN", "v", 0, 0, true, 0, T{}, T{}},
         {1044, "STATISTIK_ARCHIV", "iC000iii", 0, 0, false, 0, T{E(2, 4), E(3, 4), E(4, 4)}, T{V(1, 1)}},
         // The market's steps of a managed club: a negotiation's start (team,
         // market player; the transfers left, -1 refused), a scout's paid

@@ -245,4 +245,12 @@ void Verbindung_Client_Frame() {
     u32 n = 0;
     u8* paket = Verbindung_Read(Internet_Server_Verbindung, &n);
     if (paket && !Signal_Abgeben(paket, n)) Debug_Printf("MIN-VON-SERVER: Paket ohne Anfrage verworfen");
+    Verbindung* v = Internet_Server_Verbindung;
+    if (!ruf::Client() || !v || Kaputt(v) || anfrage_laeuft || v->senden.phase != VERBINDUNG_PHASE_KEINE) return;
+    if (Verbindung_Jetzt_Ms() - v->fortschritt_ms < Verbindung_Limits.leerlauf / LEBENSZEICHEN_TEIL) return;
+    if (!ruf::Rufen(RUF_LEBENSZEICHEN)) Debug_Printf("Lebenszeichen: keine Antwort vom Server");
+}
+
+void Netz_Lebenszeichen_Anmelden() {
+    ruf::Zeile_Anmelden(RUF_LEBENSZEICHEN, [] { return ruf::Nichts{}; });
 }

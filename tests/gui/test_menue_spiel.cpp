@@ -3,6 +3,7 @@
 // halting a match for the line-up and the video release queue.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cmath>
 #include <cstdlib>
@@ -16,6 +17,8 @@
 #include "gui/hauptmenue.h"
 #include "gui/menue_spiel.h"
 #include "gui/text_cfg.h"
+#include "gui/wappen.h"
+#include "graphics/rastport.h"
 #include "match/spielfeld.h"
 #include "base/ruf.h"
 #include "menue_test.h"
@@ -160,6 +163,35 @@ TEST_F(MenueSpiel, SerienZeilenNachHeimrecht) {
         EXPECT_EQ(Menue_Kopf_Serie(1), f.rechts) << f.heimrecht << f.auswaerts;
     }
     Text_cfg_Free();
+}
+
+// The header's crest stands beside the first name, the home side's: on an
+// away day the opponent's, never the manager's own beside another name.
+TEST_F(MenueSpiel, KopfWappenGehoertZumErstenNamen) {
+    static std::vector<i32> geladen;
+    Wappen_Set_Hooks({.bild_laden = [](i32, i32 team) {
+        geladen.push_back(team);
+        return Rastport_Neu_Einfach(66, 66, 16);
+    }});
+    std::vector<Team_Fix> fix(3);
+    Team_Fix* fix_alt = Team_Fix_Daten;
+    Team_Fix_Daten = fix.data();
+    // (active team, crest shown): team 1 has no match, team 0 plays at 2.
+    const struct {
+        i32 team, wappen, nicht;
+    } faelle[] = {{1, 1, -1}, {0, 2, 0}};
+    for (const auto& f : faelle) {
+        geladen.clear();
+        Menue_Manager_Wechsel(f.team);
+        Screen_Icon* kopf = Menue_Screen_Icon_Aus_Nummer(ICON_KOPF_ZEILEN);
+        ASSERT_TRUE(kopf && kopf->zeichnen);
+        Rastport_Bild schirm(Rastport_Neu_Einfach(800, 600, 16));
+        kopf->zeichnen(kopf, schirm.get(), kopf->x, kopf->y);
+        EXPECT_NE(std::find(geladen.begin(), geladen.end(), f.wappen), geladen.end()) << f.team;
+        EXPECT_EQ(std::find(geladen.begin(), geladen.end(), f.nicht), geladen.end()) << f.team;
+    }
+    Team_Fix_Daten = fix_alt;
+    Wappen_Set_Hooks({});
 }
 
 TEST_F(MenueSpiel, ZugEndeKnopfGrau) {

@@ -330,6 +330,24 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     Ank_Screen_Ergebnisse_Zeichnen(schirm.get(), wettbewerb, 23, spiele, 0, Ank_Zeilen_Pro_Seite(9, 10));
     schreiben(schirm.get(), "ank_ergebnisse.png");
     EXPECT_EQ(spur::ueberlappungen(texte(schirm.get())), std::vector<std::string>{});
+    // Shown a day later (a client's pages come after the server has moved
+    // on): dated the match day, as the host's page is, for results and table.
+    for (int modus = 0; modus < 2; ++modus) {
+        SCOPED_TRACE(modus);
+        const i32 spieltag_datum = Kalender_Get_Tag() - 1;
+        const std::string soll = Kalender_Get_Datum_Text(spieltag_datum, true);
+        const std::string heute = Kalender_Get_Datum_Text(Kalender_Get_Tag(), true);
+        ASSERT_NE(soll, heute);
+        Zeichenspur_Einschalten();
+        if (modus == 0) Ank_Screen_Tabelle_Zeichnen(schirm.get(), wettbewerb, tabelle, 0, pro_seite, spieltag_datum);
+        else Ank_Screen_Ergebnisse_Zeichnen(schirm.get(), wettbewerb, 23, spiele, 0, Ank_Zeilen_Pro_Seite(9, 10), spieltag_datum);
+        const auto t = texte(schirm.get());
+        const auto hat = [&](const std::string& s) {
+            return std::any_of(t.begin(), t.end(), [&](const spur::Text& x) { return x.sichtbar == s; });
+        };
+        EXPECT_TRUE(hat(soll)) << soll;
+        EXPECT_FALSE(hat(heute)) << heute;
+    }
 
     // The pitch overview: 4-4-2 against 4-4-2, minute 67, the ball in the
     // air, a tired home forward, a duel, the mouse over the away keeper.

@@ -12,6 +12,9 @@
 #include "base/globals.h"
 #include "base/random.h"
 #include "grafik_nummern.h"
+#include "graphics/font.h"
+#include "graphics/zeichenspur.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
@@ -360,7 +363,25 @@ TEST_F(Transfer, ZeitAbgelaufenUndAbbruchKostenDenWechsel) {
     ASSERT_EQ(d.stand, VH_ENDE);
     EXPECT_FALSE(d.einig);
     zeichnen();
-    EXPECT_TRUE(kit::Text(text(60)));
+    // The failed talks' sentence stands whole inside the window: every
+    // piece ends before its right edge, and the pieces make up the text.
+    {
+        const Screen_Icon* fenster = Menue_Screen_Icon_Aus_Nummer(ICON_VERHANDLUNG);
+        ASSERT_TRUE(fenster);
+        Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
+        ASSERT_TRUE(f);
+        std::string ganz;
+        i32 stuecke = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+            if (e.art != SPUR_TEXT || e.sichtbar.empty() || std::string(text(60)).find(e.sichtbar) == std::string::npos) continue;
+            if (e.y < fenster->y + 200 || e.x < fenster->x + 400) continue;
+            EXPECT_LE(e.x + Font_Text_Breite(f, e.sichtbar.c_str()), fenster->x + fenster->w) << e.sichtbar;
+            ganz += (ganz.empty() ? "" : " ") + e.sichtbar;
+            ++stuecke;
+        }
+        EXPECT_EQ(ganz, text(60));
+        EXPECT_GE(stuecke, 1);
+    }
     const f64 geld = geld_aller_vereine();
     verlassen();
     EXPECT_EQ(Spieler_Get_Team(q), Team_Transfermarkt);

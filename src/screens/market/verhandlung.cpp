@@ -19,6 +19,7 @@
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
+#include "gui/umbruch.h"
 #include "screens/market/transfer.h"
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/drossel.h"
@@ -354,14 +355,28 @@ void Verhandlung_Takt() {
 
 // --- Drawing ------------------------------------------------------------------------------
 
-void Verhandlung_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
+// The end of the talks beside the price bar, wrapped to the window's right
+// margin (the failed talks' sentence is longer than the room).
+constexpr i32 ENDE_X = 472, ENDE_Y = 251, RAND_RECHTS = 24;
+void ende_zeichnen(Rastport* ziel, Font* f, i32 x, i32 y, i32 breite) {
+    const char* t = text(d.einig ? T_EINIG : T_ZEIT_UM);
+    Umbruch_Text_Ausgabe(nullptr, f, t, x + ENDE_X, x + breite - RAND_RECHTS, y, y + 600, FARBE_WEISS, 0, -1);
+    const i32 zeile = std::max<i32>(f->hoehe, 1);
+    i32 zy = y + ENDE_Y;
+    for (const std::string& z : Umbruch_Zeilen()) {
+        Kit_Printf(ziel, f, FARBE_WEISS, x + ENDE_X, zy, "%s", z.c_str());
+        zy += zeile;
+    }
+}
+
+void Verhandlung_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     Font* k = Kit_Font(Kit_Schrift::TEXT);
     if (!f || !k || d.markt < 0) return;
     karte_pruefen();
     if (d.stand == VH_ENDE) {
         if (Screen_Icon* v = Kit_Icon(ICON_VERHANDLUNG_VERLASSEN)) v->status &= ~MENUE_S_GRAU;
-        Kit_Printf(ziel, f, FARBE_WEISS, x + 472, y + 251, "%s", text(d.einig ? T_EINIG : T_ZEIT_UM));
+        ende_zeichnen(ziel, f, x, y, i ? i->w : 760);
     }
     Kit_Printf(ziel, k, FARBE_KOPF, x + 20, y + 50, "%s", text(T_WUNSCH));
     Kit_Printf(ziel, k, FARBE_KOPF, x + 138, y + 100, "%s", text(T_FORDERUNG));
