@@ -705,28 +705,90 @@ char* Spielstand_Config_Pfad(int set) {
     return Temp_Sprintf("%s\\%d_config.bin", ordner(W32_DIR_CONFIG), set + 1);
 }
 
+namespace {
+
+// The cache's header: the marker and the description (null: empty).
+std::array<u8, sizeof CONFIG_CACHE_MARKE + CONFIG_CACHE_BESCHREIBUNG> config_kopf(const char* beschreibung) {
+    std::array<u8, sizeof CONFIG_CACHE_MARKE + CONFIG_CACHE_BESCHREIBUNG> kopf{};
+    std::memcpy(kopf.data(), CONFIG_CACHE_MARKE, sizeof CONFIG_CACHE_MARKE);
+    if (beschreibung) {
+        size_t n = strnlen(beschreibung, CONFIG_CACHE_BESCHREIBUNG - 1);
+        std::memcpy(kopf.data() + sizeof CONFIG_CACHE_MARKE, beschreibung, n);
+    }
+    return kopf;
+}
+
+void config_fehler(const std::string& ziel, const std::string& modul) {
+    g_fehler = "Konfigurations-Cache nicht geschrieben";
+    Debug_Printf("Spielstand_Config_Speichern: %s nicht geschrieben (%s)\n", ziel.c_str(), modul.c_str());
+}
+
+// The cache being written by the writer thread, and how the last one handed
+// to it went.
+struct Config_Hintergrund {
+    std::string pfad;
+    std::future<Schreibfehler> ergebnis;
+    bool letzter_ok = true;
+} config_hintergrund;
+
+}  // namespace
+
+bool Spielstand_Config_Warten() {
+    if (config_hintergrund.ergebnis.valid()) {
+        const Schreibfehler f = config_hintergrund.ergebnis.get();
+        config_hintergrund.letzter_ok = f == Schreibfehler::KEINER;
+        if (!config_hintergrund.letzter_ok) config_fehler(config_hintergrund.pfad, "");
+    }
+    return config_hintergrund.letzter_ok;
+}
+
 bool Spielstand_Config_Speichern(int set, const char* beschreibung) {
+    Spielstand_Config_Warten();
     g_fehler.clear();
     const char* pfad = Spielstand_Config_Pfad(set);
     if (!pfad) return false;
     std::string ziel = pfad;
-    u8 kopf[sizeof CONFIG_CACHE_MARKE + CONFIG_CACHE_BESCHREIBUNG] = {0};
-    std::memcpy(kopf, CONFIG_CACHE_MARKE, sizeof CONFIG_CACHE_MARKE);
-    if (beschreibung) {
-        size_t n = strnlen(beschreibung, CONFIG_CACHE_BESCHREIBUNG - 1);
-        std::memcpy(kopf + sizeof CONFIG_CACHE_MARKE, beschreibung, n);
-    }
+    const auto kopf = config_kopf(beschreibung);
     std::string modul;
-    Schreibfehler f = bloecke_schreiben(ziel.c_str(), kopf, sizeof kopf, g_config, CONFIG_BLOECKE, false, &modul);
+    Schreibfehler f = bloecke_schreiben(ziel.c_str(), kopf.data(), static_cast<u32>(kopf.size()), g_config,
+                                        CONFIG_BLOECKE, false, &modul);
     if (f != Schreibfehler::KEINER) {
-        g_fehler = "Konfigurations-Cache nicht geschrieben";
-        Debug_Printf("Spielstand_Config_Speichern: %s nicht geschrieben (%s)\n", ziel.c_str(), modul.c_str());
+        config_fehler(ziel, modul);
         return false;
     }
     return true;
 }
 
+bool Spielstand_Config_Speichern_Hintergrund(int set, const char* beschreibung) {
+    // One write at a time, in the order they were asked for.
+    Spielstand_Config_Warten();
+    g_fehler.clear();
+    const char* pfad = Spielstand_Config_Pfad(set);
+    if (!pfad) return false;
+    std::string ziel = pfad;
+    const auto kopf = config_kopf(beschreibung);
+    std::string modul;
+    std::vector<Block> bloecke;
+    if (module_schreiben(g_config, CONFIG_BLOECKE, &modul, &bloecke, true) != Schreibfehler::KEINER) {
+        config_fehler(ziel, modul);
+        config_hintergrund.letzter_ok = false;
+        return false;
+    }
+    config_hintergrund.pfad = ziel;
+    config_hintergrund.ergebnis =
+        std::async(std::launch::async, [datei = W32_Pfad_Uebersetzen(ziel.c_str()), kopf,
+                                        b = std::move(bloecke)]() mutable {
+            std::vector<u8> daten;
+            Schreibfehler f = bloecke_packen(&b);
+            if (f == Schreibfehler::KEINER)
+                f = rahmen_bilden(kopf.data(), static_cast<u32>(kopf.size()), b, nullptr, &daten);
+            return f != Schreibfehler::KEINER ? f : datei_ersetzen(datei, daten);
+        });
+    return true;
+}
+
 bool Spielstand_Config_Laden(int set, char* aus) {
+    Spielstand_Config_Warten();
     g_fehler.clear();
     if (aus) aus[0] = 0;
     const char* pfad = Spielstand_Config_Pfad(set);
@@ -757,6 +819,7 @@ bool Spielstand_Config_Laden(int set, char* aus) {
 }
 
 bool Spielstand_Config_Loeschen(int set) {
+    Spielstand_Config_Warten();
     const char* pfad = Spielstand_Config_Pfad(set);
     if (!pfad) return false;
     return W32_File_Delete(pfad);

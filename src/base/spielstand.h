@@ -167,6 +167,15 @@ constexpr u32 CONFIG_CACHE_BESCHREIBUNG = 100;
 char* Spielstand_Config_Pfad(int set);
 // Writes the cache of the set with a 100-byte description (null: empty).
 bool Spielstand_Config_Speichern(int set, const char* beschreibung);
+// The same with the disk's part away from the frame: the blocks are written
+// into memory now, the writer thread packs them and puts the file in place
+// (temporary file, sync, rename: a failed write leaves the old cache whole).
+// False when a module failed (nothing handed over); true once handed over.
+bool Spielstand_Config_Speichern_Hintergrund(int set, const char* beschreibung);
+// Waits for a cache write handed to the writer. True when the last one
+// handed over succeeded (or none was); false when it failed. Writing,
+// loading and deleting a cache wait first.
+bool Spielstand_Config_Warten();
 // Reads the cache into the registered modules (all or nothing); `aus` (100
 // bytes, may be null) gets the description. False when it is missing,
 // damaged or a module refuses its block.

@@ -722,7 +722,10 @@ const char* Wettbewerb_Config_Schluessel(int index, bool englisch) {
 
 int Wettbewerb_Config_Letzter_Set() { return letzter_set; }
 void Wettbewerb_Config_Letzter_Set_Vergessen() { letzter_set = -1; }
-bool Wettbewerb_Config_Cache_Geschrieben() { return cache_geschrieben; }
+bool Wettbewerb_Config_Cache_Geschrieben() {
+    // The cache's disk part runs on the writer: its answer counts.
+    return cache_geschrieben && Spielstand_Config_Warten();
+}
 
 const std::vector<Wettbewerb_Referenz>& Wettbewerb_Config_Liste(int art) {
     static const std::vector<Wettbewerb_Referenz> leer;
@@ -769,7 +772,7 @@ bool Wettbewerb_Config_Eintrag_Lesen(int set, int alias_set) {
     letzter_set = set;
     // The cache of the set that was read.
     Wettbewerb_Config_Bin_Set(set);
-    cache_geschrieben = Spielstand_Config_Speichern(set, "wettbewerb.cfg");
+    cache_geschrieben = Spielstand_Config_Speichern_Hintergrund(set, "wettbewerb.cfg");
     return true;
 }
 

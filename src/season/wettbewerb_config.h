@@ -30,7 +30,8 @@ bool Wettbewerb_Config_Lesen_Text(const char* text, u32 laenge);
 // The configuration set of the last read without a fatal error (-1 none).
 int Wettbewerb_Config_Letzter_Set();
 void Wettbewerb_Config_Letzter_Set_Vergessen();
-// Whether the last read wrote its configuration cache.
+// Whether the last read wrote its configuration cache (waits for the
+// writer thread that puts it on disk).
 bool Wettbewerb_Config_Cache_Geschrieben();
 
 // The reference lists kept from the last read (the writer uses them):
