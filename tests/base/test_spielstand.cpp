@@ -515,4 +515,61 @@ TEST_F(Spielstand, ConfigurationCache) {
     EXPECT_FALSE(Spielstand_Config_Modul_Anmelden(5, S::modul()));
 }
 
+// The cache's disk part on the writer thread: the file is byte for byte the
+// one written in the frame (the modules changing meanwhile change nothing),
+// a load waits for it, a disk that fills up half-way leaves the old cache
+// whole and no temporary file, and the failure is kept for the asker.
+TEST_F(Spielstand, ConfigurationCacheWrittenByTheWriter) {
+    using S = Testblock<101>;
+    using W = Testblock<103>;
+    S::zuruecksetzen();
+    W::zuruecksetzen();
+    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_SPIELER, S::modul());
+    Spielstand_Config_Modul_Anmelden(CONFIG_BLOCK_WETTBEWERBE, W::modul());
+    const std::string pfad = dir_ + "/config/1_config.bin";
+    S::live = Gemischte_Bytes(60000, 4);
+    W::live = {7, 7, 7};
+    const Bytes s = S::live;
+    ASSERT_TRUE(Spielstand_Config_Speichern(0, "wettbewerb.cfg"));
+    const Bytes im_frame = lesen(pfad);
+    fs::remove(pfad);
+
+    ASSERT_TRUE(Spielstand_Config_Speichern_Hintergrund(0, "wettbewerb.cfg"));
+    for (u8& x : S::live) ++x;  // the game goes on while the writer works
+    W::live = {};
+    char beschreibung[100];
+    ASSERT_TRUE(Spielstand_Config_Laden(0, beschreibung)) << "the load waits for the writer";
+    EXPECT_STREQ(beschreibung, "wettbewerb.cfg");
+    EXPECT_EQ(S::live, s);
+    EXPECT_EQ(W::live, (Bytes{7, 7, 7}));
+    EXPECT_TRUE(Spielstand_Config_Warten());
+    EXPECT_EQ(lesen(pfad), im_frame);
+
+    S::live = Gemischte_Bytes(90000, 5);
+    for (i64 grenze : {0, 10, 5000}) {
+        Datei_Test_Schreibgrenze(grenze);
+        EXPECT_TRUE(Spielstand_Config_Speichern_Hintergrund(0, "neu")) << "made in memory and handed on";
+        EXPECT_FALSE(Spielstand_Config_Warten()) << grenze;
+        Datei_Test_Schreibgrenze(-1);
+        EXPECT_STREQ(Spielstand_Letzter_Fehler(), "Konfigurations-Cache nicht geschrieben");
+        EXPECT_FALSE(Spielstand_Config_Warten()) << "the answer is kept";
+        EXPECT_EQ(lesen(pfad), im_frame) << grenze;
+        EXPECT_FALSE(fs::exists(pfad + ".tmp"));
+    }
+    // A module that cannot write its block: nothing handed on, file kept.
+    S::schreibfehler = true;
+    EXPECT_FALSE(Spielstand_Config_Speichern_Hintergrund(0, "neu"));
+    EXPECT_FALSE(Spielstand_Config_Warten());
+    S::schreibfehler = false;
+    EXPECT_EQ(lesen(pfad), im_frame);
+    // A good write replaces it; deleting waits for it.
+    ASSERT_TRUE(Spielstand_Config_Speichern_Hintergrund(0, "neu"));
+    EXPECT_TRUE(Spielstand_Config_Warten());
+    EXPECT_NE(lesen(pfad), im_frame);
+    ASSERT_TRUE(Spielstand_Config_Speichern_Hintergrund(0, "neu"));
+    EXPECT_TRUE(Spielstand_Config_Loeschen(0));
+    EXPECT_FALSE(fs::exists(pfad));
+    EXPECT_FALSE(fs::exists(pfad + ".tmp"));
+}
+
 }  // namespace
