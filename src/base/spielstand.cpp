@@ -788,7 +788,7 @@ bool Spielstand_Config_Speichern_Hintergrund(int set, const char* beschreibung) 
 }
 
 bool Spielstand_Config_Laden(int set, char* aus) {
-    //X
+    Spielstand_Config_Warten();
     g_fehler.clear();
     if (aus) aus[0] = 0;
     const char* pfad = Spielstand_Config_Pfad(set);
