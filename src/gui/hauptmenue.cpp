@@ -387,6 +387,12 @@ void Menue_Hauptmenue_Zeigen() {
     if (requester) Menue_Requester_Wieder_Zeigen();
 }
 
+void Menue_Hauptmenue_Vorab() {
+    for (u32 g : {GRAFIK_HAUPTMENUE, GRAFIK_KOPF_BILD, GRAFIK_KOPF, GRAFIK_DIALOG_LEISTE, GRAFIK_DIALOG_KNOPF,
+                  GRAFIK_DIALOG_KNOPF_TEAM, GRAFIK_ZUG_ENDE, GRAFIK_DIALOG_EINTRAG, GRAFIK_DIALOG_EINTRAG_LETZTER})
+        Menue_Slave_Vorab(g);
+}
+
 void Menue_Manager_Wechsel(i32 team) {
     for (i16 n = ICON_DIALOG_TEAM; n <= ICON_DIALOG_SPIEL; ++n)
         Menue_Hook(dialog_hook, reinterpret_cast<void*>(static_cast<intptr_t>(n)), true, 0);

@@ -88,6 +88,9 @@ bool Menue_Screen_Schliessen(i32 knopf, i32 eintrag);
 void Menue_Set_Aktiver_Manager(i32 team);
 // Background, header and dialog bar of the active manager.
 void Menue_Hauptmenue_Zeigen();
+// Hands the main menu's pictures to the graphics workers ahead of its first
+// frame (called while a new game is made).
+void Menue_Hauptmenue_Vorab();
 // Puts the header's lines, crest and money line (709..711) back on the
 // screen unless one of them is there.
 void Menue_Kopf_Zeigen();

@@ -142,6 +142,15 @@ Rastport* Menue_Get_Slave_Rastport(u32 grafik) {
     return frei->bild.get();
 }
 
+void Menue_Slave_Vorab(u32 grafik) {
+    grafik = Menue_Heimat_Grafik(grafik);
+    for (const Slave& s : slaves)
+        if (s.bild && s.tga.empty() && s.grafik == grafik) return;
+    i32 archiv = 0, eintrag = 0;
+    if (grafik >= 4000 && grafik < 92000 && Resf_Grafik_Nummer(static_cast<i32>(grafik), &archiv, &eintrag))
+        Resf_Vorab_Bereit(Resf_Spiel_Slot(archiv), eintrag);
+}
+
 void Menue_Slave_Freigeben(i64 grafik) {
     for (Slave& s : slaves)
         if (s.bild && (grafik < 0 || (s.tga.empty() && s.grafik == static_cast<u32>(grafik)))) s = Slave{};

@@ -247,6 +247,10 @@ constexpr i32 MENUE_SLAVES = 1000;
 Rastport* Menue_Get_Slave_Rastport(u32 grafik);
 // Frees one kept picture (a number) or all of them (-1).
 void Menue_Slave_Freigeben(i64 grafik);
+// Hands the picture of a graphic number to the graphics workers to be read
+// and unpacked ahead (unless it is kept already), so that its first
+// Menue_Get_Slave_Rastport takes it unpacked.
+void Menue_Slave_Vorab(u32 grafik);
 // The picture <resfile>/dummy/<name>.tga, kept like a graphic number; null
 // when missing or unreadable.
 Rastport* Menue_Get_Tga_Rastport(const char* name);

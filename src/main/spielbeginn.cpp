@@ -7,6 +7,7 @@
 
 #include "base/debug.h"
 #include "base/settings.h"
+#include "gui/hauptmenue.h"
 
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
@@ -39,6 +40,9 @@ int verein_waehlen() {
 bool spielstart(int, u8* wizard_byte) {
     if (wizard_byte) *wizard_byte = 0;
     if (Manager_Anzahl_Menschen() > 0) return true;
+    // The main menu comes next: its pictures are unpacked on the workers
+    // while the game is made.
+    Menue_Hauptmenue_Vorab();
     // The world's files were handed to a worker when the start was chosen
     // (Main_Spielstart_Registrieren): Team takes what it read, waiting for
     // it only when it is still at it.

@@ -384,6 +384,9 @@ void Spielstart_Abschliessen() {
         Option_Wert(OPTION_TEAM_BIT_0, 1, 1);
         Option_Wert(OPTION_TEAM_LETZTE, 1, 1);
     }
+    // The main menu comes next: its pictures are unpacked on the workers
+    // while the game is made.
+    Menue_Hauptmenue_Vorab();
     // The managers are made: the market's placeholder goes.
     Spielstart_Marktmanager_Entfernen();
     if (ruf::Client()) {
