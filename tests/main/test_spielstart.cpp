@@ -20,6 +20,7 @@
 #include "grafik_nummern.h"
 #include "graphics/glatt.h"
 #include "graphics/zeichenspur.h"
+#include "graphics/resf.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
@@ -263,8 +264,12 @@ TEST_F(Spielstart, ZweiManagerDurchDenWizardSpeichernUndLaden) {
     // The strengths the finishing gives Alpha's squad from a known place of
     // the random table (a change of the scaling or of its draws shows here).
     Rnd_Set_Index(1000, 0);
+    const size_t vorab = Resf_Vorab_Anzahl();
     lauf("move 116 424\nwait 2\nclick left\n", 1);
     ASSERT_EQ(Spielstart_Beendet, 1);
+    // The main menu's pictures went to the graphics workers while the game
+    // was made (background, header, dialog bar and buttons).
+    EXPECT_GE(Resf_Vorab_Anzahl(), vorab + 6);
     EXPECT_EQ(kader_werte(alpha), ALPHA_KADER);
     lauf("wait 10\n", 40);
     for (i32 n = 0; n < 300 && Kalender_Get_Runmodus() != RUNMODUS_SPIEL; ++n) lauf("wait 5\n", 8);
