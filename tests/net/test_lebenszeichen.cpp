@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include "base/ruf.h"
+#include "client_server.h"
 #include "net/protokoll.h"
 #include "net/slots.h"
 #include "netz_test.h"
@@ -16,22 +17,12 @@ namespace {
 
 constexpr u32 LEERLAUF_MS = 600;
 
-// The server in its child process: the sign-of-life row, the shortened idle
-// limit; serves until its client has come and gone.
+// The server in its child process: the sign-of-life row and the shortened
+// idle limit, then it serves until its client has come and gone.
 void Server_Laufen(const u8 adresse[4], int bereit) {
     Verbindung_Limits.leerlauf = LEERLAUF_MS;
     Netz_Lebenszeichen_Anmelden();
-    Internet_Listen_Verbindung = Verbindung_Open(VERBINDUNG_SERVER, INTERNET_PORT, adresse);
-    Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
-    const u8 ok = Internet_Listen_Verbindung ? 1 : 0;
-    if (write(bereit, &ok, 1) != 1 || !ok) _exit(1);
-    bool gesehen = false;
-    Pumpen_Bis(
-        [&] {
-            gesehen = gesehen || Slots_Benutzt() > 0;
-            return gesehen && Slots_Benutzt() == 0;
-        },
-        30000);
+    Server_Bedienen(adresse, bereit);
     _exit(0);
 }
 
