@@ -10,6 +10,7 @@
 #include <array>
 #include <chrono>
 #include <future>
+#include <pthread.h>
 #include <cerrno>
 #include <cstdarg>
 #include <cstdio>
@@ -730,6 +731,19 @@ struct Config_Hintergrund {
     std::future<Schreibfehler> ergebnis;
     bool letzter_ok = true;
 } config_hintergrund;
+
+// A process forked while a writer is at work would wait in the child for a
+// thread it does not have: the fork waits for both writers first (their
+// answers stay to be collected as before).
+const bool fork_wartet_auf_schreiber = [] {
+    pthread_atfork(
+        [] {
+            if (hintergrund.ergebnis.valid()) hintergrund.ergebnis.wait();
+            if (config_hintergrund.ergebnis.valid()) config_hintergrund.ergebnis.wait();
+        },
+        nullptr, nullptr);
+    return true;
+}();
 
 }  // namespace
 

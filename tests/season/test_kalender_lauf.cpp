@@ -483,6 +483,7 @@ TEST_F(Lauf, SkriptWizardLiestDieWettbewerbeSeinesSatzes) {
     EXPECT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
     EXPECT_STREQ(Wettbewerb_Tabelle[0].name, "1. Liga Deutschland") << meldungen.Alle();
     EXPECT_GT(Spiele_Anzahl_Spiele(Wettbewerb_Tabelle[0].spielplan), 0u);
+    EXPECT_TRUE(Spielstand_Config_Warten()) << "the cache's writer answers";
     EXPECT_TRUE(std::filesystem::exists(ordner.pfad + "/config/1_config.bin"));
     EXPECT_TRUE(meldungen.texte.empty()) << meldungen.Alle();
     Spielstand_Config_Modul_Abmelden(CONFIG_BLOCK_WETTBEWERBE);
