@@ -543,6 +543,24 @@ std::array<u8, SPIELSTAND_KOPF_GROESSE> spielstand_kopf(int still) {
     return kopf;
 }
 
+// Hands the blocks' fields to a writer thread, which packs, frames (and
+// with a key scrambles) and writes them beside the old file, syncing and
+// renaming it over it; the future holds the writer's answer.
+std::future<Schreibfehler> schreiber_starten(const char* pfad, const u8* kopf, u32 kopf_groesse,
+                                             std::vector<Block> bloecke, const u8* schluessel) {
+    return std::async(std::launch::async,
+                      [ziel = W32_Pfad_Uebersetzen(pfad), k = std::vector<u8>(kopf, kopf + kopf_groesse),
+                       b = std::move(bloecke), mit_schluessel = schluessel != nullptr,
+                       s = schluessel ? *schluessel : u8{0}]() mutable {
+                          std::vector<u8> daten;
+                          Schreibfehler f = bloecke_packen(&b);
+                          if (f == Schreibfehler::KEINER)
+                              f = rahmen_bilden(k.data(), static_cast<u32>(k.size()), b,
+                                                mit_schluessel ? &s : nullptr, &daten);
+                          return f != Schreibfehler::KEINER ? f : datei_ersetzen(ziel, daten);
+                      });
+}
+
 // The save being written by the writer thread: its path (as given) and the
 // thread's answer.
 struct Hintergrund {
@@ -613,14 +631,8 @@ bool Spielstand_Speichern_Hintergrund(const char* pfad, int still) {
     // now); the writer packs, frames, scrambles and writes them.
     const u8 schluessel = static_cast<u8>(Rnd_Deko());
     hintergrund.pfad = pfad;
-    hintergrund.ergebnis = std::async(std::launch::async, [ziel = W32_Pfad_Uebersetzen(pfad), kopf,
-                                                           b = std::move(bloecke), schluessel]() mutable {
-        std::vector<u8> daten;
-        Schreibfehler f = bloecke_packen(&b);
-        if (f == Schreibfehler::KEINER)
-            f = rahmen_bilden(kopf.data(), static_cast<u32>(kopf.size()), b, &schluessel, &daten);
-        return f != Schreibfehler::KEINER ? f : datei_ersetzen(ziel, daten);
-    });
+    hintergrund.ergebnis =
+        schreiber_starten(pfad, kopf.data(), static_cast<u32>(kopf.size()), std::move(bloecke), &schluessel);
     return true;
 }
 
@@ -790,14 +802,7 @@ bool Spielstand_Config_Speichern_Hintergrund(int set, const char* beschreibung) 
     }
     config_hintergrund.pfad = ziel;
     config_hintergrund.ergebnis =
-        std::async(std::launch::async, [datei = W32_Pfad_Uebersetzen(ziel.c_str()), kopf,
-                                        b = std::move(bloecke)]() mutable {
-            std::vector<u8> daten;
-            Schreibfehler f = bloecke_packen(&b);
-            if (f == Schreibfehler::KEINER)
-                f = rahmen_bilden(kopf.data(), static_cast<u32>(kopf.size()), b, nullptr, &daten);
-            return f != Schreibfehler::KEINER ? f : datei_ersetzen(datei, daten);
-        });
+        schreiber_starten(ziel.c_str(), kopf.data(), static_cast<u32>(kopf.size()), std::move(bloecke), nullptr);
     return true;
 }
 
