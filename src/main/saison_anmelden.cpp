@@ -31,16 +31,6 @@
 #include "world/team.h"
 #include "world/markt.h"
 
-namespace {
-
-// A new game starts without the archive and career records of the last.
-void statistik_leeren() {
-    Statistik_Archiv_Leeren();
-    Statistik_Spieler_Leeren();
-}
-
-}  // namespace
-
 Spielfeld_Hooks Saison_Spielfeld_Tabelle() {
     Spielfeld_Hooks h{};
     h.spiel_info = [](u32 spiel, u32* heim, u32* gast, u32* wettbewerb, i32* temperatur, i32* niederschlag) {
@@ -76,20 +66,9 @@ Spielfeld_Hooks Saison_Spielfeld_Tabelle() {
 
 Season_Module_Hooks Saison_Module_Tabelle() {
     return {
-        .Ereignis_Init = Ereignis_Init,
-        .Ereignis_Free = Ereignis_Free,
-        .News_Init = News_Init,
-        .News_Free = News_Free,
         .Spieltag_Init = Spieltag_Init,
         .Spieltag_DeInit = Spieltag_DeInit,
-        .Statistik_Init = statistik_leeren,
-        .Statistik_Free = statistik_leeren,
-        .Rangliste_Init = Rangliste_Init_Falls_Noetig,
-        .Rangliste_Free = Rangliste_Free,
-        .Rangliste_Sortieren = Rangliste_Sortieren,
         .Spieltag_Vorbereiten = Spieltag_Vorbereiten,
-        .Richter_Jeden_Tag = Richter_Jeden_Tag,
-        .Ereignis_Jeden_Tag = Ereignis_Jeden_Tag,
         .Spieltag_Spiele_Offen = Spieltag_Spiele_Offen,
         .Spieltag_Spiel_Angepfiffen = Spieltag_Spiel_Angepfiffen,
         .Spieltag_Naechste_Gruppe = [] { Spieltag_Gruppe_Starten(); },
@@ -97,14 +76,8 @@ Season_Module_Hooks Saison_Module_Tabelle() {
         .Wettbewerb_Jedes_Jahr = Wettbewerb_Jedes_Jahr,
         .Wettbewerb_Jeden_Tag = Wettbewerb_Jeden_Tag,
         .Saison_Wechsel = Saison_Wechsel,
-        .Spielankuendigung_Run = Spielankuendigung_Run,
-        .Spielankuendigung_Puffer_Leer = Spielankuendigung_Puffer_Leer,
-        .Richter_Run = Richter_Jeden_Tag,
-        .News_Pruefen = [](int team) { return News_Pruefen(team); },
         .Spieltag_Team_Spielt = [](int team) { return Spieltag_Team_Spielt(team); },
         .Spieltag_Kein_Spiel = Spieltag_Kein_Spiel,
-        .Spielankuendigung_Jetzt = [](int art,
-                                      bool leer) { return Spielankuendigung_Jetzt(static_cast<u32>(art), leer); },
         .Spieltag_Kein_Spiel_Loeschen = Spieltag_Kein_Spiel_Loeschen,
         .Spieltag_Team_Im_Spiel = [](int team) { return Spieltag_Team_Im_Spiel(team); },
         .Spieltag_Team_Offen_Ankuendigen = [](int team) { return Spieltag_Team_Offen_Ankuendigen(team); },

@@ -976,8 +976,8 @@ void Kalender_Internet_Client_Laden() {
         Kalender_Clear_Neuer_Tag();
         // The server's ranking of the new day is fetched when next read.
         Rangliste_Internet_Client_Reset();
-        Season_Module.Rangliste_Init();
-        Season_Module.Rangliste_Sortieren();
+        Rangliste_Init_Falls_Noetig();
+        Rangliste_Sortieren();
         Season_Gui.Menue_Set_Aktiver_Manager(team);
     }
 }

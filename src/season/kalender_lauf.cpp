@@ -13,14 +13,20 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/ankuendigung.h"
+#include "season/archiv.h"
+#include "season/ereignis_zufall.h"
 #include "season/kalender.h"
 #include "season/welt_tag.h"
 #include "season/kalender_zug.h"
 #include "season/netz_rufe.h"
+#include "season/news.h"
 #include "season/optionen.h"
+#include "season/rangliste.h"
+#include "season/richter.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/startkonten.h"
+#include "season/statistik.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "season/wettbewerb_schreiben.h"
@@ -79,8 +85,8 @@ void module_initialisieren() {
     // A new game starts without the pages a game before it left waiting (a
     // client whose server went returns to the start screen with them).
     Spielankuendigung_Init();
-    Season_Module.Ereignis_Init();
-    Season_Module.News_Init();
+    Ereignis_Init();
+    News_Init();
     Wettbewerb_Init();
     Spiele_Init();
     Bank_Init();
@@ -88,7 +94,8 @@ void module_initialisieren() {
     Season_Module.Spieltag_Init();
     Stadion_Init();
     Werbung_Init();
-    Season_Module.Statistik_Init();
+    Statistik_Archiv_Leeren();
+    Statistik_Spieler_Leeren();
     Kalender_Flags_Setzen();
     Global_Cfg_Laden(spielstart.konfig_satz);
     Global_Cfg_Reset();
@@ -100,7 +107,8 @@ void module_freigeben(bool programm_ende = true) {
         ruf::Rufen(RUF_TEAM_BEREIT, -1);
     }
     Season_Gui.Backsound_Pause(1);
-    Season_Module.Statistik_Free();
+    Statistik_Archiv_Leeren();
+    Statistik_Spieler_Leeren();
     Stadion_Free();
     Season_Module.Spielfeld_Free();
     Season_Module.Spieltag_DeInit();
@@ -108,12 +116,12 @@ void module_freigeben(bool programm_ende = true) {
     Bank_Free();
     Spiele_Free();
     Wettbewerb_Free();
-    Season_Module.News_Free();
+    News_Free();
     Spieler_Free();
     Team_Free(1);
     Season_Gui.Texte_Free();
-    Season_Module.Ereignis_Free();
-    Season_Module.Rangliste_Free();
+    Ereignis_Free();
+    Rangliste_Free();
     Season_Gui.Blt_Cache_Leeren();
     Kalender_Free();
     Season_Gui.Sound_Free();
@@ -269,7 +277,7 @@ void modus_wizard() {
         } else if (!Season_Module.Spieltag_Kein_Spiel()) {
             Kalender_Internet_Client_Laden();
         }
-        Season_Module.Rangliste_Init();
+        Rangliste_Init_Falls_Noetig();
         Kalender_Neue_Zugliste();
         if (ruf::Client()) Season_Netz.Client_Teamdaten_Abgleichen();
         Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
@@ -285,14 +293,14 @@ void modus_wizard() {
 void news_und_ankuendigungen() {
     if (!lauf.news_pruefen) return;
     if (!lauf.ankuendigung_pruefen) {
-        if (!Season_Module.News_Pruefen(Team_Aktiv)) {
+        if (!News_Pruefen(Team_Aktiv)) {
             lauf.news_pruefen = 0;
             lauf.letzter_richter = Kalender_Jetzt;
         }
     } else if (!Season_Gui.Modal_Screen()) {
         // The check stays while an announcement of the active team's match
         // starts now; the news pass follows later.
-        if (!(Season_Module.Spieltag_Team_Spielt(Team_Aktiv) && Season_Module.Spielankuendigung_Jetzt(0, true)))
+        if (!(Season_Module.Spieltag_Team_Spielt(Team_Aktiv) && Spielankuendigung_Jetzt(0, true)))
             lauf.ankuendigung_pruefen = 0;
     }
 }
@@ -323,7 +331,7 @@ void manager_zug() {
     Kalender_Zugzeit_Pruefen();
     Season_Gui.Kalender_Blit_Zugzeit();
     if (Kalender_Jetzt - lauf.letzter_richter > RICHTER_INTERVALL) {
-        Season_Module.Richter_Run();
+        Richter_Jeden_Tag();
         lauf.letzter_richter = Kalender_Jetzt;
         Kalender_Flags_Setzen();
     }
@@ -343,8 +351,8 @@ void modus_spiel() {
     if (lauf.neuer_tag == 1 || im_spiel) {
         lauf.zug_start = Kalender_Jetzt;
         if (im_spiel) Season_Gui.Spiel_Warten();
-    } else if (Season_Module.Spielankuendigung_Run(Kalender_Jetzt) != ANKUENDIGUNG_FERTIG ||
-               (!Season_Module.Spielankuendigung_Puffer_Leer() && !Season_Gui.Modal_Screen())) {
+    } else if (Spielankuendigung_Run(Kalender_Jetzt) != ANKUENDIGUNG_FERTIG ||
+               (!Spielankuendigung_Puffer_Leer() && !Season_Gui.Modal_Screen())) {
         lauf.zug_start = Kalender_Jetzt;
         lauf.ankuendigung_pruefen = 0;
         modus_setzen(RUNMODUS_SPIELTAG);
@@ -376,9 +384,9 @@ void andere_spiele_schritte() {
 // Mode 22: the matchday's announcements.
 void modus_spieltag() {
     Season_Gui.Backsound_Pause(0);
-    int r = Season_Module.Spielankuendigung_Run(Kalender_Jetzt);
+    int r = Spielankuendigung_Run(Kalender_Jetzt);
     if (r == ANKUENDIGUNG_FERTIG) {
-        if (lauf.runmodus == RUNMODUS_SPIELTAG && Season_Module.Spielankuendigung_Puffer_Leer()) {
+        if (lauf.runmodus == RUNMODUS_SPIELTAG && Spielankuendigung_Puffer_Leer()) {
             modus_setzen(RUNMODUS_SPIEL);
             Kalender_Flags_Setzen();
             Season_Gui.Sound_Alle_Stoppen();
@@ -557,9 +565,9 @@ u8 Kalender_Jeden_Tag() {
         Debug_Printf("JEDEN TAG %s \n", z.aktuell.zahl_text);
         // A new season: the per-day tables start again at 3 July.
         if (saisonstart && heute != 0) Season_Module.Saison_Wechsel();
-        Season_Module.Rangliste_Sortieren();
+        Rangliste_Sortieren();
         Season_Module.Spieltag_Vorbereiten();
-        Season_Module.Richter_Jeden_Tag();
+        Richter_Jeden_Tag();
         i32 teams[KALENDER_MAX_ZUGLISTE];
         int n = Manager_Ist_Dran(teams, 0, 0);
         i32 aktiv = Team_Aktiv;
@@ -574,7 +582,7 @@ u8 Kalender_Jeden_Tag() {
     if (monatswechsel) Debug_Printf("JEDEN MONAT\n");
     Datum d = Kalender_Get_Datum_Von_Tag(-1, true);
     if (d.monat == 7 && d.tag_im_monat == 3) saisonstart = true;
-    if (fertig) Season_Module.Ereignis_Jeden_Tag();
+    if (fertig) Ereignis_Jeden_Tag();
     Season_Gui.Blt_Cache_Leeren();
     Kalender_Flags_Setzen();
     return saisonstart ? 1 : 0;

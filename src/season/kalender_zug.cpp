@@ -87,7 +87,7 @@ bool Kalender_Pruefe_Zugende() {
     for (int i = 0; i < n && i < KALENDER_MAX_ZUGLISTE; ++i)
         if (!Kalender_Team_Online_Woanders(teams[i]) && Season_Module.Spieltag_Team_Im_Spiel(teams[i])) return true;
     if (l.neuer_tag == 1) return false;
-    if (Spielankuendigung_Screen_Offen() || !Season_Module.Spielankuendigung_Puffer_Leer()) return false;
+    if (Spielankuendigung_Screen_Offen() || !Spielankuendigung_Puffer_Leer()) return false;
     Kalender_Neue_Zugliste();
     if (l.zug_index >= l.zug_anzahl) {
         // Nobody plays at this machine today: the day is done; a stop on a

@@ -89,24 +89,14 @@ struct Season_Gui_Hooks {
     void (*Netz_Lesetest)() = [] {};
 };
 
-// Season modules of later steps (matchday, news, rankings, events, arbiter,
-// statistics, announcements). The calendar and the run loop call them in
-// their fixed order.
+// The matchday and the match engine, which stand above the season: the
+// calendar and the run loop call them in their fixed order. The season's own
+// modules (news, rankings, events, arbiter, statistics, announcements) are
+// called directly.
 struct Season_Module_Hooks {
-    void (*Ereignis_Init)() = [] {};
-    void (*Ereignis_Free)() = [] {};
-    void (*News_Init)() = [] {};
-    void (*News_Free)() = [] {};
     void (*Spieltag_Init)() = [] {};
     void (*Spieltag_DeInit)() = [] {};
-    void (*Statistik_Init)() = [] {};
-    void (*Statistik_Free)() = [] {};
-    void (*Rangliste_Init)() = [] {};
-    void (*Rangliste_Free)() = [] {};
-    void (*Rangliste_Sortieren)() = [] {};
     void (*Spieltag_Vorbereiten)() = [] {};
-    void (*Richter_Jeden_Tag)() = [] {};
-    void (*Ereignis_Jeden_Tag)() = [] {};
     // True while a fixture of today's running-match table is not finished.
     bool (*Spieltag_Spiele_Offen)() = [] { return false; };
     // True while a match of today's table has kicked off and is not done.
@@ -122,19 +112,12 @@ struct Season_Module_Hooks {
     void (*Wettbewerb_Jeden_Tag)() = [] {};
     // The season change on 3 July (not on the first day of a game).
     void (*Saison_Wechsel)() = [] {};
-    // The announcement pass (0 done, 1 busy, 2 step matches).
-    int (*Spielankuendigung_Run)(uint32_t now) = [](uint32_t) { return 0; };
-    bool (*Spielankuendigung_Puffer_Leer)() = [] { return true; };
-    void (*Richter_Run)() = [] {};
-    bool (*News_Pruefen)(int team) = [](int) { return false; };
     // Matchday: the team has a match today; the runner's no-match flag; the
-    // live match display; an announcement of a kind starts now (only when
-    // the announcement buffer is empty, with the flag).
+    // live match display.
     bool (*Spieltag_Team_Spielt)(int team) = [](int) { return false; };
     bool (*Spieltag_Kein_Spiel)() = [] { return false; };
     // default kept: the match screen's picture steps the live view once a frame (Season_Gui.Spiel_Warten).
     void (*Spielfeld_Anzeige_Refresh)() = [] {};
-    bool (*Spielankuendigung_Jetzt)(int art, bool nur_wenn_leer) = [](int, bool) { return false; };
     // Clears the matchday runner's no-match flag (client cache reset).
     void (*Spieltag_Kein_Spiel_Loeschen)() = [] {};
     // The team's match of today has started and is not done yet: no turn

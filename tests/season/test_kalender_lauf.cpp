@@ -21,6 +21,7 @@
 #include "season/kalender_lauf.h"
 #include "season/kalender_zug.h"
 #include "season/netz_rufe.h"
+#include "season/news.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
@@ -80,6 +81,8 @@ class Lauf : public ::testing::Test {
     }
     void TearDown() override {
         W32_Set_Time_Source(nullptr);
+        Ankuendigung_Set_Hooks({});
+        News_Set_Hooks({});
         Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_MENUE);
         Spiele_Free();
         Wettbewerb_Free();
@@ -152,9 +155,7 @@ TEST_F(Lauf, TagesablaufInFesterReihenfolge) {
     Kalender_Init(nullptr);
     {
         Season_Module_Hooks h = Season_Module;
-        h.Rangliste_Sortieren = []() { reihenfolge.push_back("rangliste"); };
         h.Spieltag_Vorbereiten = []() { reihenfolge.push_back("spieltag"); };
-        h.Richter_Jeden_Tag = []() { reihenfolge.push_back("richter"); };
         Season_Module_Set_Hooks(h);
     }
     {
@@ -165,7 +166,6 @@ TEST_F(Lauf, TagesablaufInFesterReihenfolge) {
     {
         Season_Module_Hooks h = Season_Module;
         h.Wettbewerb_Jeden_Tag = []() { reihenfolge.push_back("wettbewerb"); };
-        h.Ereignis_Jeden_Tag = []() { reihenfolge.push_back("ereignis"); };
         Season_Module_Set_Hooks(h);
     }
     {
@@ -184,8 +184,9 @@ TEST_F(Lauf, TagesablaufInFesterReihenfolge) {
     reihenfolge.clear();
     Kalender_Lauf_Get().spielstart_beendet = true;
     EXPECT_EQ(Kalender_Jeden_Tag(), 0);
-    EXPECT_EQ(reihenfolge, (std::vector<std::string>{"rangliste", "spieltag", "richter", "manager", "wettbewerb",
-                                                     "ereignis", "cache"}));
+    // The ranking, the arbiter and the events of the season's own modules
+    // are called directly between these steps.
+    EXPECT_EQ(reihenfolge, (std::vector<std::string>{"spieltag", "manager", "wettbewerb", "cache"}));
     EXPECT_EQ(Kalender_Get_Tag(), 2);
 }
 
@@ -576,23 +577,26 @@ TEST_F(Lauf, NormalesSpielUndAnkuendigungenRufenOberflaecheUndSpieltag) {
 
     // The announcement check stays while the active team's announcement
     // starts now; the news pass waits for it.
-    static int news = 0, jetzt = 1;
+    // The news pass is seen by its look at the screen (a modal screen keeps
+    // it going); the announcement before the menu starts while the viewed
+    // club is not the one announced last.
+    static int news = 0;
     news = 0;
+    News_Set_Hooks({.modal_screen = [] {
+        ++news;
+        return true;
+    }});
     {
         Season_Module_Hooks h = Season_Module;
-        h.News_Pruefen = [](int) {
-            ++news;
-            return true;
-        };
         h.Spieltag_Team_Spielt = [](int team) { return team == 5; };
-        h.Spielankuendigung_Jetzt = [](int art, bool leer) { return art == 0 && leer && jetzt; };
         Season_Module_Set_Hooks(h);
     }
+    Team_Ansicht = 5;
     Kalender_Flags_Setzen();
     Pass();
     EXPECT_EQ(Kalender_Lauf_Get().ankuendigung_pruefen, 1);
     EXPECT_EQ(news, 0);
-    jetzt = 0;
+    Team_Ansicht = -1;
     Pass();
     EXPECT_EQ(Kalender_Lauf_Get().ankuendigung_pruefen, 0);
     Pass();
@@ -628,12 +632,10 @@ TEST_F(Lauf, DreiManagerJeTagEinZugInGezogenerReihenfolge) {
     zuege.clear();
     // The last look at the announcement buffer comes just before a day's list is drawn.
     {
-        Season_Module_Hooks h = Season_Module;
-        h.Spielankuendigung_Puffer_Leer = [] {
+        Ankuendigung_Set_Hooks({.screen_offen = [] {
             cursor_vorher = Rnd_Get_Index();
-            return true;
-        };
-        Season_Module_Set_Hooks(h);
+            return false;
+        }});
     }
     {
         Season_Gui_Hooks h = Season_Gui;
@@ -684,6 +686,7 @@ TEST_F(Lauf, DreiManagerJeTagEinZugInGezogenerReihenfolge) {
         reihenfolgen.insert(teams);
     }
     EXPECT_GT(reihenfolgen.size(), 2u);  // the order changes from day to day
+    Ankuendigung_Set_Hooks({});
 }
 
 // The timer of option 0: a turn that runs out ends, a stall of more than a
