@@ -41,7 +41,7 @@ u32 uhr_lesen() { return uhr; }
 
 void menue_frame(benchmark::State& st) {
     if (!spielfont()) return st.SkipWithError("fontres.res fehlt");
-    W32_Set_Time_Source(uhr_lesen);
+    Uhr_Set_Hooks({.jetzt = uhr_lesen});
     Rastport_Init_Screen();
     Gui_Demo_Starten(spielfont());
     Eingabe_Maus_Position(100, 94);
@@ -54,7 +54,7 @@ void menue_frame(benchmark::State& st) {
     }
     st.counters["allok/frame"] = static_cast<double>(allokationen - vorher) / static_cast<double>(st.iterations());
     Gui_Demo_Beenden();
-    W32_Set_Time_Source(nullptr);
+    Uhr_Set_Hooks({});
 }
 BENCHMARK(menue_frame)->Unit(benchmark::kMicrosecond);
 

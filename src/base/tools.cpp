@@ -15,7 +15,9 @@
 namespace {
 
 Tools_Hooks g_hooks;
-u32 (*g_zeitquelle)() = nullptr;
+Uhr_Hooks g_uhr;
+bool g_uhr_fest = false;
+u32 g_uhr_stand = 0;
 u32 g_timer[TOOLS_TIMER_ANZAHL];
 
 i32 Begrenzen(i64 v) {
@@ -24,13 +26,13 @@ i32 Begrenzen(i64 v) {
     return static_cast<i32>(v);
 }
 
+}  // namespace
+
 u32 Uhr_Monoton() {
     using namespace std::chrono;
     static const steady_clock::time_point start = steady_clock::now();
     return static_cast<u32>(duration_cast<milliseconds>(steady_clock::now() - start).count());
 }
-
-}  // namespace
 
 i32 Tools_Clamp(i32 wert, i32 low, i32 high, i32 vorgabe) {
     if (wert >= low && wert <= high) return wert;
@@ -176,8 +178,15 @@ i32 Tools_Text_Kuerzen(const char* text, char* ausgabe, Font* font, i32 breite) 
 
 void Tools_Set_Hooks(const Tools_Hooks& hooks) { g_hooks = hooks; }
 
-u32 W32_Get_Time() { return g_zeitquelle != nullptr ? g_zeitquelle() : Uhr_Monoton(); }
+u32 W32_Get_Time() { return g_uhr_fest ? g_uhr_stand : g_uhr.jetzt(); }
 
-void W32_Set_Time_Source(u32 (*quelle)()) { g_zeitquelle = quelle; }
+void W32_Uhr_Fest(bool an, u32 start) {
+    g_uhr_fest = an;
+    g_uhr_stand = start;
+}
+
+void W32_Uhr_Vor(u32 ms) { g_uhr_stand += ms; }
+
+void Uhr_Set_Hooks(const Uhr_Hooks& hooks) { g_uhr = hooks; }
 
 void Tools_Hooks_Zuruecksetzen() { g_hooks = Tools_Hooks{}; }

@@ -81,5 +81,16 @@ void Tools_Hooks_Zuruecksetzen();
 // The millisecond clock: monotonic, starts near 0 at program start, wraps
 // after 49 days like every u32 millisecond counter.
 u32 W32_Get_Time();
-// Replaces the clock (tests, a headless fixed-step run); null restores it.
-void W32_Set_Time_Source(u32 (*quelle)());
+// The real monotonic clock the program's clock follows by default.
+u32 Uhr_Monoton();
+// Fixed steps (a headless run): the clock stands at `start` and moves only
+// by W32_Uhr_Vor; switched off it follows its source again.
+void W32_Uhr_Fest(bool an, u32 start = 1000);
+void W32_Uhr_Vor(u32 ms);
+
+// The clock's source, a test seam.
+struct Uhr_Hooks {
+    // default kept: the real monotonic clock (tests install their own).
+    u32 (*jetzt)() = Uhr_Monoton;
+};
+void Uhr_Set_Hooks(const Uhr_Hooks& hooks);

@@ -30,7 +30,6 @@
 
 namespace {
 
-u32 uhr = 1000;
 Saison_Spiel spiel_jetzt;
 
 void modus_merken(Saison_Lauf& lauf) {
@@ -50,17 +49,16 @@ long Saison_Lauf_Speicher_kB() {
 }
 
 void Saison_Lauf_Start() {
-    uhr = 1000;
-    W32_Set_Time_Source([] { return uhr; });
+    W32_Uhr_Fest(true);
 }
 
-void Saison_Lauf_Ende() { W32_Set_Time_Source(nullptr); }
+void Saison_Lauf_Ende() { W32_Uhr_Fest(false); }
 
 bool Saison_Lauf_Tag(Saison_Lauf& lauf, u64 grenze) {
     const i32 tag = Kalender_Ist_Initialisiert() ? Kalender_Get_Tag() : -1;
     for (u64 i = 0; i < grenze; ++i) {
         if (!spiel_jetzt.autosave) Option_Wert(OPTION_AUTOSAVE, 1, 0);
-        uhr += SF_FRAME_MS;
+        W32_Uhr_Vor(SF_FRAME_MS);
         Kalender_Run();
         ++lauf.paesse;
         modus_merken(lauf);

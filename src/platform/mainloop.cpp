@@ -48,15 +48,12 @@ bool archive_offen = false;
 
 // Fixed time step (headless run with a script, and tests).
 bool feste_schritte = false;
-u32 virtuelle_zeit = 0;
-u32 Virtuelle_Uhr() { return virtuelle_zeit; }
 
 // The millisecond clock moves on by the fixed step from 1000 on (true), or
 // follows the real time again (false).
 void Feste_Schritte(bool an) {
     feste_schritte = an;
-    virtuelle_zeit = 1000;
-    W32_Set_Time_Source(an ? Virtuelle_Uhr : nullptr);
+    W32_Uhr_Fest(an);
 }
 
 void Archive_Schliessen_Wenn_Offen() {
@@ -87,7 +84,7 @@ void Skript_Ende_Pruefen() {
 // One step of a waiting loop: time moves on and the next key is taken in.
 void Warte_Schritt() {
     if (feste_schritte) {
-        virtuelle_zeit += HEADLESS_ZEITSCHRITT_MS;
+        W32_Uhr_Vor(HEADLESS_ZEITSCHRITT_MS);
         if (skript_aktiv) skript.Schritt(skript_frame++);
         frame_anzahl++;
         Skript_Ende_Pruefen();
@@ -216,7 +213,7 @@ u32 W32_Echtzeit_Ms() { return static_cast<u32>(SDL_GetTicks64()); }
 u32 W32_Frame_Gezeigt_Anzahl() { return gezeigt_anzahl; }
 
 void W32_Frame() {
-    if (feste_schritte) virtuelle_zeit += HEADLESS_ZEITSCHRITT_MS;
+    if (feste_schritte) W32_Uhr_Vor(HEADLESS_ZEITSCHRITT_MS);
     u32 anfang = W32_Get_Time();
     frame_schritt = anfang - letzte_frame_zeit;
     letzte_frame_zeit = anfang;
@@ -254,7 +251,7 @@ void W32_Message_Pump() {
     Main_Network_Pump();
     if (feste_schritte) {
         // Waiting loops compare against the clock: let it move with real time.
-        virtuelle_zeit += 1;
+        W32_Uhr_Vor(1);
         SDL_Delay(1);
     }
     letzte_frame_zeit = W32_Get_Time();
@@ -407,7 +404,7 @@ bool Headless_Starten(i32 farbtiefe) {
         W32_Init_Window();
     }
     Feste_Schritte(true);
-    letzte_frame_zeit = virtuelle_zeit;
+    letzte_frame_zeit = W32_Get_Time();
     frame_anzahl = 0;
     frame_schritt = 0;
     ungezeigt = 0;

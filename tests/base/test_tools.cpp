@@ -106,7 +106,7 @@ u32 g_jetzt = 1000;
 u32 Falsche_Uhr() { return g_jetzt; }
 
 TEST(Tools, TimerSlotsAreClamped) {
-    W32_Set_Time_Source(&Falsche_Uhr);
+    Uhr_Set_Hooks({.jetzt = &Falsche_Uhr});
     g_jetzt = 1000;
     Tools_Timer_Start(0);
     Tools_Timer_Start(5);
@@ -118,7 +118,27 @@ TEST(Tools, TimerSlotsAreClamped) {
     EXPECT_EQ(Tools_Timer_Dauer(6), 50u);
     Tools_Timer_Start(-3);  // clamped to slot 0
     EXPECT_EQ(Tools_Timer_Dauer(0), 0u);
-    W32_Set_Time_Source(nullptr);
+    Uhr_Set_Hooks({});
+}
+
+// A headless run's fixed steps: the clock stands at its start whatever its
+// source says and moves only by the steps; switched off it follows the
+// source again.
+TEST(Tools, FesteSchritteStehenUndFolgenDannWiederDerQuelle) {
+    Uhr_Set_Hooks({.jetzt = &Falsche_Uhr});
+    g_jetzt = 50;
+    W32_Uhr_Fest(true);
+    g_jetzt = 9000;
+    EXPECT_EQ(W32_Get_Time(), 1000u);
+    W32_Uhr_Vor(20);
+    W32_Uhr_Vor(5);
+    EXPECT_EQ(W32_Get_Time(), 1025u);
+    W32_Uhr_Fest(true, 70);
+    EXPECT_EQ(W32_Get_Time(), 70u);
+    W32_Uhr_Fest(false);
+    EXPECT_EQ(W32_Get_Time(), 9000u);
+    Uhr_Set_Hooks({});
+    EXPECT_LT(W32_Get_Time(), 9000u * 1000u);
 }
 
 TEST(Tools, ProgrammBeendenLeavesTheNetworkAndRequestsQuitOnce) {

@@ -26,7 +26,7 @@ TEST(Alpha, ProzentUndPulsfolge) {
     EXPECT_EQ(z->bitmap->pixel16()[0], 0x7BEF) << "half of white";
     EXPECT_EQ(z->bitmap->pixel16()[1], 0) << "key 0 stays out";
 
-    W32_Set_Time_Source([] { return uhr; });
+    Uhr_Set_Hooks({.jetzt = [] { return uhr; }});
     std::vector<i32> folge;
     for (int i = 0; i < 46; ++i, uhr += 50) folge.push_back(Blt_Pulsieren_Stufe(7, 9));
     const std::vector<i32> erwartet = {5,  10,  15, 20, 25, 30, 35, 40, 45, 50, 60, 70, 75, 80, 85, 90,
@@ -36,7 +36,7 @@ TEST(Alpha, ProzentUndPulsfolge) {
     uhr += 20;
     EXPECT_EQ(Blt_Pulsieren_Stufe(7, 9), 75) << "one step per 50 ms at most";
     EXPECT_EQ(Blt_Pulsieren_Stufe(7, 9), 75);
-    W32_Set_Time_Source(nullptr);
+    Uhr_Set_Hooks({});
 }
 
 // Rows of every length 1..40 with random pixels (0 and 1 among them) at

@@ -19,7 +19,7 @@ inline std::vector<std::string> log;
 inline void protokoll(Screen_Icon* i, u32 e) { log.push_back(std::to_string(i->nummer) + ":" + std::to_string(e)); }
 
 inline void starten() {
-    W32_Set_Time_Source(uhr_lesen);
+    Uhr_Set_Hooks({.jetzt = uhr_lesen});
     Eingabe_Zuruecksetzen();
     Maus_Rechts_Sperre = 0;
     Menue_Init();
@@ -27,7 +27,7 @@ inline void starten() {
 }
 inline void beenden() {
     Menue_Free_All();
-    W32_Set_Time_Source(nullptr);
+    Uhr_Set_Hooks({});
 }
 
 // One frame: the clock moves on by `ms`, the mouse goes to (x, y) with the

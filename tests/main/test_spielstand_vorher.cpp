@@ -65,12 +65,12 @@ class SpielstandVorher : public ::testing::Test {
         ordner = Test_Spielordner_Anlegen("kordavo_vorher");
         Internet_Modus = INTERNET_MODUS_EINZEL;
         uhr = 1000;
-        W32_Set_Time_Source([]() { return uhr; });
+        Uhr_Set_Hooks({.jetzt = []() { return uhr; }});
         Main_Registrieren();
         Kalender_Set_Spielstart(0, 0, 0);
     }
     void TearDown() override {
-        W32_Set_Time_Source(nullptr);
+        Uhr_Set_Hooks({});
         std::error_code ec;
         fs::remove_all(ordner, ec);
     }

@@ -884,7 +884,7 @@ TEST_F(Spieltag, DasWortDesClientsVorOderNachDemStartDerSpiele) {
 TEST_F(Spieltag, EinClientDerSeineMinutenDehntWirdImRahmenAbgehaengt) {
     const i32 mensch = Netz_Mensch();
     ASSERT_GT(mensch, 0);
-    W32_Set_Time_Source([] { return Kalender_Jetzt; });
+    Uhr_Set_Hooks({.jetzt = [] { return Kalender_Jetzt; }});
     for (const bool dehnt : {false, true}) {
         Naechster_Spieltag(ligen[0]);
         Spieltag_Vorbereiten();
@@ -923,7 +923,7 @@ TEST_F(Spieltag, EinClientDerSeineMinutenDehntWirdImRahmenAbgehaengt) {
         }
         ASSERT_NE(Spiele_Get_Spiel(spiel, true), nullptr);
     }
-    W32_Set_Time_Source(nullptr);
+    Uhr_Set_Hooks({});
     Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
     ruf::Team_Rahmen_Setzen(nullptr);
     Internet_Modus = INTERNET_MODUS_EINZEL;

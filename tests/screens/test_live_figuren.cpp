@@ -144,10 +144,10 @@ TEST_F(Figuren, TheStockStepLoadsTheSetsBeforeTheKickOff) {
     // The kick-off loads nothing more; the sets outlive the view.
     const u64 bytes = Spielansicht_Animsets_Bytes();
     const u32 bloecke = W32_Memory_Anzahl_Bloecke();
-    W32_Set_Time_Source(schrittuhr_lang);
+    Uhr_Set_Hooks({.jetzt = schrittuhr_lang});
     kit::Spur_Leeren();
     ASSERT_TRUE(Spielansicht_Animsets_Laden());
-    W32_Set_Time_Source(nullptr);
+    Uhr_Set_Hooks({});
     EXPECT_TRUE(kit::Texte("Das Stadion wird geladen").empty()) << "no progress box: nothing is loaded";
     EXPECT_EQ(W32_Memory_Anzahl_Bloecke(), bloecke);
     ASSERT_TRUE(Spielansicht_Init());
@@ -169,10 +169,10 @@ TEST_F(Figuren, ASlowStartShowsTheProgressBox) {
     } faelle[] = {{0, 0, 0}, {60, 45, 50}, {250, 197, 197}};
     for (const Fall& f : faelle) {
         uhr_schritt = f.schritt, uhr_stand = 0;
-        W32_Set_Time_Source(schrittuhr);
+        Uhr_Set_Hooks({.jetzt = schrittuhr});
         kit::Spur_Leeren();
         const bool ok = Spielansicht_Animsets_Laden();
-        W32_Set_Time_Source(nullptr);
+        Uhr_Set_Hooks({});
         ASSERT_TRUE(ok) << f.schritt;
         const int boxen = static_cast<int>(kit::Texte("Das Stadion wird geladen").size());
         EXPECT_GE(boxen, f.von) << f.schritt;

@@ -30,7 +30,7 @@ class Ankuendigung : public ::testing::Test {
     void SetUp() override {
         Welt_Freigeben();
         ASSERT_TRUE(Welt_Anlegen(10, 0));
-        W32_Set_Time_Source(uhr_lesen);
+        Uhr_Set_Hooks({.jetzt = uhr_lesen});
         Optionen_Reset();
         for (int o : {4, 5, 11, 12, 14, 24}) Option_Wert(o, 1, 1);
         Option_Wert(24, 1, 0);
@@ -53,7 +53,7 @@ class Ankuendigung : public ::testing::Test {
     void TearDown() override {
         Ankuendigung_Set_Hooks({});
         Season_Hooks_Zuruecksetzen();
-        W32_Set_Time_Source(nullptr);
+        Uhr_Set_Hooks({});
         Welt_Freigeben();
     }
     // One frame 20 ms later.

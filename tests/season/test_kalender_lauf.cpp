@@ -74,13 +74,13 @@ class Lauf : public ::testing::Test {
         speichern_gelingt = true;
         menschen = {5};
         uhr = 1000;
-        W32_Set_Time_Source([]() { return uhr; });
+        Uhr_Set_Hooks({.jetzt = []() { return uhr; }});
         Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_MENUE, {"probe", probe_schreiben, probe_lesen, nullptr, nullptr});
         for (const char* datei : {"1_global.cfg", "1_global_alias.cfg"})
             ordner.Schreiben(datei, season_test::Datei_Lesen(season_test::Quelle(std::string("data/config/") + datei)));
     }
     void TearDown() override {
-        W32_Set_Time_Source(nullptr);
+        Uhr_Set_Hooks({});
         Ankuendigung_Set_Hooks({});
         News_Set_Hooks({});
         Spielstand_Modul_Abmelden(SPIELSTAND_BLOCK_MENUE);

@@ -41,7 +41,7 @@ void rekorder_einsetzen() {
 
 void eigene_uhr() {
     uhr = W32_Get_Time();
-    W32_Set_Time_Source(uhr_lesen);
+    Uhr_Set_Hooks({.jetzt = uhr_lesen});
 }
 
 void icon_klicken(i32 nummer) {
@@ -93,7 +93,7 @@ bool Starten_Ohne_Spiel() {
 
 void Beenden() {
     Zeichenspur_Ausschalten();
-    W32_Set_Time_Source(nullptr);
+    Uhr_Set_Hooks({});
     Meldung_Hooks_Zuruecksetzen();
     W32_Registry_Write("Mitspieler", "1");  // in the test's own settings, before its folder goes
     Test_Programm_Beenden(ordner);
