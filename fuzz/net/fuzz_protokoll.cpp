@@ -167,7 +167,6 @@ void client_fragen(const u8* data, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool gestartet = [] {
         Verbindung_Start("", 0);
-        Verbindung_Set_Accept_Callback(nullptr);
         anmelden();
         Netz_Set_Hooks({.server_paket = Netz_Server_Paket});
         return true;

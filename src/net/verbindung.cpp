@@ -28,7 +28,6 @@ bool Internet_Alle_Adressen = false;
 namespace {
 
 bool gestartet = false;
-void (*accept_rueckruf)(Verbindung*) = nullptr;
 
 bool Mitten_Im_Rahmen(const Verbindung* v) {
     const bool sendet = v->senden.phase == VERBINDUNG_PHASE_GEQUEUED || v->senden.phase == VERBINDUNG_PHASE_SCHREIBT;
@@ -176,7 +175,6 @@ i64 Verbindung_Jetzt_Ms() {
 i32 Verbindung_Start(const char*, i32) {
     if (gestartet) return 1;
     Socket_Set_Callbacks(Verbindung_On_Accept, Verbindung_On_Read, Verbindung_On_Write, Verbindung_On_Close);
-    Verbindung_Set_Accept_Callback(Verbindung_Server_Neuer_Client);
     u32 maximum = 0;
     if (!Socket_Start(&maximum)) return 0;
     if (!Socket_Init(static_cast<i32>(maximum < SOCKET_MAX_RECORDS ? maximum : SOCKET_MAX_RECORDS))) return 0;
@@ -228,8 +226,6 @@ i32 Verbindung_Get_Freier_Platz() {
         if (!Verbindung_Tabelle[i]) return i;
     return -1;
 }
-
-void Verbindung_Set_Accept_Callback(void (*fn)(Verbindung*)) { accept_rueckruf = fn; }
 
 Verbindung* Verbindung_Open(u32 art, u16 port, const u8* adresse) {
     if (!gestartet) return nullptr;
@@ -296,7 +292,6 @@ Verbindung* Verbindung_Accept(Socket_Info* info) {
     Socket_Get_Peer(info, &v->port, v->adresse);
     Verbindung_Read_Start(v);
     Verbindung_Tabelle[platz] = v;
-    if (accept_rueckruf) accept_rueckruf(v);
     return v;
 }
 
@@ -423,7 +418,10 @@ void Verbindung_Warten(u32 ms) {
     poll(felder, n, static_cast<int>(ms));
 }
 
-void Verbindung_On_Accept(Socket_Info* info) { Verbindung_Accept(info); }
+// A connection a server's socket accepted goes to the slot table.
+void Verbindung_On_Accept(Socket_Info* info) {
+    if (Verbindung* v = Verbindung_Accept(info)) Verbindung_Server_Neuer_Client(v);
+}
 void Verbindung_On_Read(Socket_Info*) {}
 void Verbindung_On_Write(Socket_Info*) {}
 void Verbindung_On_Close(Socket_Info* info) { Verbindung_Socket_Fehler(info); }

@@ -133,8 +133,10 @@ i32 Verbindung_Get_Local_Host(char* name, i32 laenge, u16* port, u8* adresse);
 
 Verbindung* Verbindung_Open(u32 art, u16 port, const u8* adresse);
 i32 Verbindung_Close(Verbindung* v);  // always 0; releases the buffers too
+// Takes an accepted socket into the table as a peer connection; the
+// socket's accept event hands it on to the slot table
+// (Verbindung_Server_Neuer_Client) directly.
 Verbindung* Verbindung_Accept(Socket_Info* info);
-void Verbindung_Set_Accept_Callback(void (*fn)(Verbindung*));
 i32 Verbindung_Get_Freier_Platz();
 
 // Queues one frame; 0 (nothing changed) for a broken connection, one still
