@@ -68,8 +68,10 @@ struct Schreiber {
         std::apply([this](const auto&... x) { ((*this)(x), ...); }, t);
     }
     void bytes(const void* p, size_t n) {
-        const u8* b = static_cast<const u8*>(p);
-        out.insert(out.end(), b, b + n);
+        if (n == 0) return;
+        const size_t alt = out.size();
+        out.resize(alt + n);
+        std::memcpy(&out[alt], p, n);
     }
 
   private:
@@ -80,13 +82,7 @@ struct Schreiber {
                                  std::is_same_v<T, i32> || std::is_same_v<T, u64> || std::is_same_v<T, i64> ||
                                  std::is_same_v<T, f32> || std::is_same_v<T, f64>;
     void put(u64 v, int n) {
-        if constexpr (std::endian::native == std::endian::little) {
-            const size_t alt = out.size();
-            out.resize(alt + static_cast<size_t>(n));
-            std::memcpy(out.data() + alt, &v, static_cast<size_t>(n));
-        } else {
-            for (int i = 0; i < n; ++i) out.push_back(static_cast<u8>(v >> (8 * i)));
-        }
+        for (int i = 0; i < n; ++i) out.push_back(static_cast<u8>(v >> (8 * i)));
     }
 };
 

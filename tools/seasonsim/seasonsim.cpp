@@ -176,7 +176,8 @@ std::string prozent(u32 teil, u32 ganz) {
 
 std::string groessen(const std::map<u32, u32>& g) {
     std::string t;
-    for (const auto& [n, k] : g) t += " " + std::to_string(n) + ": " + std::to_string(k) + ";";
+    for (const auto& [n, k] : g)
+        t.append(" ").append(std::to_string(n)).append(": ").append(std::to_string(k)).append(";");
     return t;
 }
 
@@ -258,7 +259,7 @@ void summe_ausgeben() {
     std::printf("  at the end: ages %d-%d, median %.1f (16-37, 24-28); stars %u-%u per big league (10-30)\n",
                 m.alter_min, m.alter_max, m.alter_median, m.stars_min, m.stars_max);
     std::string g;
-    for (u32 n : m.kader_groessen) g += " " + std::to_string(n);
+    for (u32 n : m.kader_groessen) g.append(" ").append(std::to_string(n));
     std::printf("  squads at the end %u-%u (18-25); sizes seen at season ends:%s\n", m.kader_min, m.kader_max,
                 g.c_str());
     std::printf("  median balance of top-division clubs %.2f M against %.2f M at the start (0.3x-3x); lowest after a "
@@ -281,7 +282,11 @@ void summe_ausgeben() {
     std::string risers;
     const auto anstieg = bericht.Staerke_Anstieg();
     for (size_t i = 0; i < anstieg.size() && i < 5; ++i)
-        risers += " " + name(anstieg[i].first) + " " + std::to_string(anstieg[i].second) + ";";
+        risers.append(" ")
+            .append(name(anstieg[i].first))
+            .append(" ")
+            .append(std::to_string(anstieg[i].second))
+            .append(";");
     std::printf("  biggest risers in strength:%s\n", risers.c_str());
 }
 
