@@ -3,7 +3,8 @@
 // (with the refused face and club), the finished set-up in the main menu,
 // a save into slot 3 and the load back; the start screen's network switch;
 // and the finishing's league placement and start money on the loaded world.
-// Each page leaves a PNG (KORDAVO_SPIELSTART_PNG names the folder).
+// Each page leaves a PNG (KORDAVO_SPIELSTART_PNG names the folder; else the
+// build folder's spielstart/).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -42,11 +43,14 @@
 #include "world/welt.h"
 #include "world/werbung.h"
 
+#include "bild_ordner.h"
+
 namespace {
 
 std::string png(const std::string& name) {
     const char* ordner = std::getenv("KORDAVO_SPIELSTART_PNG");
-    return (ordner ? std::string(ordner) + "/" : std::string()) + "spielstart_" + name + ".png";
+    const std::string o = ordner && *ordner ? std::string(ordner) : bild_ordner::Ordner("spielstart");
+    return (o.empty() ? std::string() : o + "/") + "spielstart_" + name + ".png";
 }
 
 std::string klick(i32 icon) { return Start_Klick(icon); }

@@ -18,6 +18,8 @@
 #include "season/kalender_lauf.h"
 #include "world/welt.h"
 
+#include "bild_ordner.h"
+
 namespace kit {
 
 namespace {
@@ -223,10 +225,8 @@ u64 Hash() {
 }
 std::string Png(const std::string& name) {
     if (!Screen_Rastport || !Screen_Rastport->bitmap) return "";
-    const char* b = std::getenv("KORDAVO_BINARY_DIR");
-    const std::string ordner_png = std::string(b ? b : ".") + "/screens";
-    std::error_code ec;
-    std::filesystem::create_directories(ordner_png, ec);
+    const std::string ordner_png = bild_ordner::Ordner("screens");
+    if (ordner_png.empty()) return "";
     const std::string pfad = ordner_png + "/" + name + ".png";
     const Rastport& s = *Screen_Rastport;
     return Png_Schreiben(pfad, s.bitmap->pixel16(), s.breite, s.hoehe, s.breite, s.tiefe()) ? pfad : "";
