@@ -451,11 +451,6 @@ const char* next_eintrag(Ebene* e, const char* trenner) {
 // ---------------------------------------------------------------------------
 // File names
 
-const char* Read_Config_Dateiname(int art) {
-    if (art < 0 || art >= CONFIG_ART_ANZAHL) return nullptr;
-    return k_dateinamen[art];
-}
-
 char* Read_Config_Get_Filenamen(int art, int set, int alias) {
     if (art < 0 || art >= CONFIG_ART_ANZAHL) {
         Debug_Printf("Read_Config_Get_Filenamen: falscher Modus!");

@@ -51,9 +51,6 @@ constexpr int CONFIG_W_CHECKSUMME = 305;   // CHECKSUMME value unreadable
 // alias companion ("<name>_alias.cfg"). Another kind logs
 // "Read_Config_Get_Filenamen: falscher Modus!" and gives null.
 char* Read_Config_Get_Filenamen(int art, int set, int alias);
-// The kind's file name without set and folder ("wettbewerb.cfg"), null for
-// another kind.
-const char* Read_Config_Dateiname(int art);
 
 // Opens the file of the kind and set (-1: the set of the level below, or 0)
 // as a new level, reads its CHECKSUMME line and loads the alias names of

@@ -247,10 +247,6 @@ void Datei_Verschluesselung_An(Datei_Status* d, u8 schluessel) {
     }
 }
 
-void Datei_Verschluesselung_Aus(Datei_Status* d) {
-    if (d) d->verschluesselt = 0;
-}
-
 void Datei_Pruefung_Setzen(Datei_Status* d, u8 wert) {
     if (d) d->pruefung = wert;
 }

@@ -86,7 +86,6 @@ u32 Datei_Groesse(Datei_Status* datei);
 
 // Scrambling from the current position on, with the key byte.
 void Datei_Verschluesselung_An(Datei_Status* datei, u8 schluessel);
-void Datei_Verschluesselung_Aus(Datei_Status* datei);
 // Sets the check byte (usually to 0 before a checked section).
 void Datei_Pruefung_Setzen(Datei_Status* datei, u8 wert);
 

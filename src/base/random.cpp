@@ -206,6 +206,7 @@ void SortMisch_Sortiere_U(u32* werte, u32* schluessel, i32 anzahl, i32 absteigen
 }
 
 void SortMisch_Tausche8(u8* a, u8* b) { std::swap(*a, *b); }
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void SortMisch_Tausche16(u16* a, u16* b) { std::swap(*a, *b); }
 
 // Decoration: xorshift64* seeded from the clock on first use.

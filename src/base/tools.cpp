@@ -128,17 +128,20 @@ bool Tools_IP_Parsen(const char* text, i32 aus[4]) {
     return true;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Tools_Memcpy(void* ziel, const void* quelle, size_t groesse) {
     if (groesse == 0 || ziel == nullptr || quelle == nullptr) return;
     std::memmove(ziel, quelle, groesse);
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Tools_Memset32(void* feld, u32 wert, size_t anzahl) {
     if (feld == nullptr) return;
     u8* p = static_cast<u8*>(feld);
     for (size_t i = 0; i < anzahl; ++i) std::memcpy(p + 4 * i, &wert, 4);
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Tools_Swap(u32* a, u32* b) { std::swap(*a, *b); }
 void Tools_Swap(i32* a, i32* b) { std::swap(*a, *b); }
 
@@ -165,6 +168,7 @@ u32 Tools_Programm_Beenden(const char* grund, i32 /*unbenutzt*/) {
     return alt;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 Font* Tools_Get_Font(i32 nummer) { return g_hooks.get_font(nummer); }
 
 i32 Tools_Text_Kopieren(const char* text, char* ausgabe, Font*, i32) {

@@ -289,6 +289,7 @@ Rastport* Bmp_Rastport_Puffer(const u8* puffer, u32 groesse, i32 tiefe) {
     return rp.release();
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 i32 Tga_Dummy_Pruefen(const char* name) {
     if (!name) return 0;
     const std::string pfad = std::string(W32_Dir_Tabelle[W32_DIR_RESFILE]) + "/dummy/" + name + ".tga";

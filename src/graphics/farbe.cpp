@@ -18,6 +18,7 @@ void Farbe_Get_RGB(u16 p, i32 tiefe, u8* r, u8* g, u8* b) {
 u16 Farbe_565_Zu_555(u16 p) { return static_cast<u16>(((p >> 1) & 0x7FE0) | (p & 31)); }
 u16 Farbe_555_Zu_565(u16 p) { return static_cast<u16>(((p << 1) & 0xFFC0) | ((p >> 4) & 0x20) | (p & 31)); }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Farbe_565_To_555(u16* ziel, const u16* quelle, u32 anzahl) {
     for (u32 i = 0; i < anzahl; ++i) ziel[i] = Farbe_565_Zu_555(quelle[i]);
 }
@@ -27,6 +28,7 @@ void Farbe_Block_Rgb_Zu_Pixel(const u8* q, i32 bpp, bool bgr, u16* ziel, u32 anz
     for (u32 i = 0; i < anzahl; ++i, q += bpp) ziel[i] = Farbe_Get_Pixel(tiefe, q[r], q[1], q[b]);
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Farbe_Block_555_Zu_565(u16* pixel, u32 anzahl) {
     for (u32 i = 0; i < anzahl; ++i) pixel[i] = Farbe_555_Zu_565(pixel[i]);
 }
@@ -38,6 +40,7 @@ u16 Farbe_Screen_Pixel(i32 r, i32 g, i32 b) {
     return Farbe_Get_Pixel(Display_Farbtiefe, r, Farbe_Clamp(g), b);
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 u16 Farbe_Screen_Pixel_Hex(u32 rgb) {
     return Farbe_Screen_Pixel(static_cast<i32>((rgb >> 16) & 255), static_cast<i32>((rgb >> 8) & 255),
                               static_cast<i32>(rgb & 255));
@@ -67,6 +70,7 @@ void Farbe_YIQ_Zu_RGB(i32 y, i32 i, i32 q, i32* r, i32* g, i32* b) {
     if (b) *b = Farbe_Clamp(static_cast<i32>((Y - 1.105 * I + 1.702 * Q) * 255));
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 u16 Farbe_Helligkeit_Setzen(i32 ziel, u16 p, i32 tiefe) {
     u8 r, g, b;
     Farbe_Get_RGB(p, tiefe, &r, &g, &b);

@@ -210,7 +210,9 @@ u32 hex(const char*& p, int n) {
 }
 }  // namespace
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 i32 Font_Zahl4(const char* t) { return t ? zahl(t, 4) : 0; }
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 i32 Font_Zahl5(const char* t) { return t ? zahl(t, 5) : 0; }
 u32 Font_Hex_Zahl(const char* t, i32 n) { return t ? hex(t, n) : 0; }
 

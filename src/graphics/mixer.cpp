@@ -174,7 +174,6 @@ void Mixer_Ende() {
     z.an = false;
 }
 
-bool Mixer_Laeuft_An() { return z.an; }
 i32 Mixer_Rate() { return z.rate; }
 
 u32 Mixer_Sample_Laden(const u8* daten, size_t laenge) {

@@ -36,7 +36,6 @@ bool Ton_Wav_Lesen(const u8* daten, size_t laenge, Ton_Pcm& aus, std::string* fe
 // by Mixer_Mischen alone.
 bool Mixer_Start(bool geraet);
 void Mixer_Ende();  // stops every channel, frees every sample, closes the device
-bool Mixer_Laeuft_An();
 i32 Mixer_Rate();
 
 // A sample from a complete WAV file in memory; 0 when refused (message in

@@ -417,6 +417,7 @@ Rastport* Rastport_Lesen(bytes::Leser& l) {
     return rp.release();
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 u32 Rastport_Bitmap_Groesse(const Rastport_Bitmap& bm) {
     return 4 + BITMAP_STORED_GROESSE + (bm.palette.size() == PALETTE_GROESSE ? PALETTE_GROESSE : 0) +
            static_cast<u32>(bm.gepackt.size()) + (bm.hat_pixel() ? bm.pixel_groesse() : 0);
@@ -430,6 +431,7 @@ u32 Rastport_Groesse(const Rastport& rp) {
     return static_cast<u32>(d.size());
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 bool Rastport_Speichern(const char* name, const Rastport& rp) {
     std::vector<u8> daten;
     bytes::Schreiber s{daten};
@@ -440,6 +442,7 @@ bool Rastport_Speichern(const char* name, const Rastport& rp) {
     return std::fclose(f) == 0 && ok;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 Rastport* Rastport_Laden(const char* name) {
     std::vector<u8> daten;
     if (!Datei_Ganz_Lesen(name, daten)) return nullptr;
@@ -572,6 +575,7 @@ i32 Blt_Schatten(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32
 
 // --- Byte planes ----------------------------------------------------------------------
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 i32 Rastport_Ebenen_Teilen(Rastport* rp) {
     if (!rp || !Rastport_Lock(rp) || rp->tiefe() == 8) return 0;
     const size_t n = static_cast<size_t>(rp->breite) * rp->hoehe;
@@ -586,6 +590,7 @@ i32 Rastport_Ebenen_Teilen(Rastport* rp) {
     return 1;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 i32 Rastport_Ebenen_Vereinen(Rastport* rp) {
     if (!rp || !rp->bitmap || !rp->bitmap->hat_pixel() || rp->tiefe() == 8) return 0;
     const size_t n = static_cast<size_t>(rp->breite) * rp->hoehe;

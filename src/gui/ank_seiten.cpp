@@ -742,7 +742,6 @@ bool Ank_Screen_Oeffnen(int modus, const Spielankuendigung& a) {
 }
 
 bool Ank_Screen_Offen() { return SC.offen; }
-i32 Ank_Screen_Erste_Zeile() { return SC.erste; }
 
 void Ank_Screen_Blaettern(i32 richtung) {
     const i32 n = SC.modus == 0 ? static_cast<i32>(SC.tabelle.size()) : static_cast<i32>(SC.ergebnisse.size());

@@ -109,5 +109,4 @@ constexpr i32 ICON_ANK_SIEGER = 1709, ICON_ANK_SIEGER_ZU = 1710;
 bool Ank_Screen_Oeffnen(int modus, const Spielankuendigung& a);
 bool Ank_Screen_Offen();
 void Ank_Screen_Blaettern(i32 richtung);  // -1 up, +1 down
-i32 Ank_Screen_Erste_Zeile();
 void Ank_Seiten_Free();

@@ -246,6 +246,7 @@ void Menue_Kontrollleiste_Zeigen() {
     if (requester) Menue_Requester_Wieder_Zeigen();
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Menue_Kontrollleiste_Klick(Screen_Icon* i, u32 ereignis) {
     if (!i) return;
     if (i->user[0] == WORT_VORSPULEN) {

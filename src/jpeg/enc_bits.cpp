@@ -170,18 +170,6 @@ int32_t Jpeg_Put_Bits(Jpeg_Strom* s, uint32_t wert, int32_t n) {
     return 0;
 }
 
-int32_t Jpeg_Bits_Abschliessen(Jpeg_Strom* s) {
-    int32_t e = 0;
-    if (s->Bit_Anzahl < 8) {
-        uint8_t b = static_cast<uint8_t>(s->Bit_Puffer);
-        e = Byte_Raus(s, b);
-        if (e == 0 && b == 0xFF) e = Byte_Raus(s, 0);
-    }
-    s->Bit_Puffer = 0;
-    s->Bit_Anzahl = 8;
-    return e;
-}
-
 void Jpeg_Ausgabe_Start(Jpeg_Strom* s, uint8_t* puffer, int64_t groesse) {
     Start_Gemeinsam(s, puffer, groesse);
     s->Ausgabe_Anzahl = 0;

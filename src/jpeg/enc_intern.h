@@ -43,9 +43,6 @@ bool Jpeg_Huffman_Vollstaendig(const Jpeg_Huffman_Kodtabelle* tabelle, int32_t k
 
 // The generic bit writer: n (0..16) low bits of value; 0, -28 or -23.
 int32_t Jpeg_Put_Bits(Jpeg_Strom* s, uint32_t wert, int32_t n);
-// Writes the generic writer's pending partial byte (padded with 0-bits,
-// stuffed after 0xFF) and empties it; 0, -28 or -23.
-int32_t Jpeg_Bits_Abschliessen(Jpeg_Strom* s);
 
 // The two classes of output routines: generic (codes 0..2), and the fast
 // 64-bit ones (codes 3..6).
@@ -193,8 +190,6 @@ bool Jpeg_MCU_Fuellen(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile, int32_t
                       const int16_t* const* tabellen = nullptr);
 // Most blocks per MCU the fused transform takes a table list for.
 inline constexpr int32_t JPEG_MAX_LISTENBLOECKE = 32;
-// Blocks per MCU (sum of H x V over the frame components).
-int32_t Jpeg_Bloecke_Pro_MCU(const JPEG_PROPERTIES* p);
 
 // Huffman code lengths from 257 frequencies, every code one bit longer than
 // optimal (the defined table construction).

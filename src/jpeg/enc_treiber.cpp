@@ -187,12 +187,6 @@ int32_t Jpeg_Kopf_Schreiben(JPEG_PROPERTIES* p) {
 // ---------------------------------------------------------------------------
 // MCU loop
 
-int32_t Jpeg_Bloecke_Pro_MCU(const JPEG_PROPERTIES* p) {
-    int32_t b = 0;
-    for (int i = 0; i < p->Anzahl_Komponenten; ++i) b += p->Komponenten[i].H * p->Komponenten[i].V;
-    return b;
-}
-
 namespace {
 
 // The SIMD forms of the accurate transform all compute what the SSE2 form

@@ -151,13 +151,6 @@ const Jpeg_CPUID* Jpeg_CPUID_Daten() {
 
 uint32_t Jpeg_Simd_Merkmale() { return Jpeg_CPUID_Daten()->Simd; }
 
-uint64_t Jpeg_Zeitstempel() {
-#if JPEG_CPUID
-    if (Jpeg_CPUID_Daten()->Merkmale & JCPU_BIT_TSC) return __rdtsc();
-#endif
-    return 0;
-}
-
 int32_t Jpeg_Prozessor_Aus_CPUID(uint32_t familie, uint32_t merkmale) {
     const bool mmx = merkmale & JCPU_BIT_MMX;
     const bool sse = merkmale & JCPU_BIT_SSE;
@@ -247,6 +240,7 @@ void Jpeg_Kerne_Fuellen(Jpeg_Kern_Tabelle* t, int32_t prozessor) {
     t->Dek_Zeile = nullptr;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 int32_t Jpeg_Kerne_Waehlen(Jpeg_Kern_Tabelle* tabelle) {
     Jpeg_Kerne_Fuellen(tabelle, Jpeg_Prozessor_Erkennen(tabelle));
     return 1;
@@ -259,16 +253,19 @@ void Jpeg_Kerne_Freigeben(Jpeg_Kern_Tabelle* /*tabelle*/) {
 // ---------------------------------------------------------------------------
 // Memory and copies
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Jpeg_Kopieren(void* ziel, const void* quelle, size_t anzahl) {
     if (anzahl == 0) return;
     std::memmove(ziel, quelle, anzahl);
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 int32_t Jpeg_Nullen(void* ziel, size_t anzahl) {
     if (anzahl) std::memset(ziel, 0, anzahl);
     return 0;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 int32_t Jpeg_Byte_Wert(uint8_t byte) { return byte; }
 
 // Blocks are aligned to 32 bytes, rounded up to 32 and cleared whole; the

@@ -189,8 +189,6 @@ inline constexpr uint32_t JSIMD_AVX512_VNNI = 32;
 inline constexpr uint32_t JSIMD_AVX512_VBMI = 64;
 uint32_t Jpeg_Simd_Merkmale();
 inline bool Jpeg_Simd_Hat(uint32_t merkmale) { return (Jpeg_Simd_Merkmale() & merkmale) == merkmale; }
-// The processor's time-stamp counter (0 without one).
-uint64_t Jpeg_Zeitstempel();
 
 // Filled by the decoder and the encoder for their own slots.
 void Jpeg_Dek_Kerne_Fuellen(Jpeg_Kern_Tabelle* tabelle, int32_t prozessor);

@@ -57,6 +57,7 @@ bool Spieltag_Team_Spielt(i32 team) {
     return z.initialisiert && std::any_of(z.slots.begin(), z.slots.end(), [&](auto& r) { return team_in(r, team); });
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 bool Spieltag_Team_Offen(i32 team) {
     return z.initialisiert && std::any_of(z.slots.begin(), z.slots.end(),
                                           [&](auto& r) { return r.status != ST_FERTIG && team_in(r, team); });

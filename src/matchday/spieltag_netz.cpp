@@ -89,6 +89,7 @@ Spieltag_Slot_Antwort Spieltag_Internet_Server_Send_Slot(i32 team) {
     return a;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Spieltag_Internet_Server_Team_Bereit(i32 team) {
     for (Spieltag_Slot& r : Spieltag_Slots_Bearbeiten()) {
         const int seite = seite_von(r, team);

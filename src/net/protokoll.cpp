@@ -243,7 +243,6 @@ bool Netz_Typen_Lesen(std::string_view s, Netz_Typen* aus) {
     return true;
 }
 
-u64 Netz_Anfrage_Groesse(const Netz_Typen& t) { return groesse(t, false); }
 u64 Netz_Antwort_Groesse(const Netz_Typen& t) { return groesse(t, true); }
 
 std::vector<u8> Netz_Packen(const std::vector<u8>& roh) {

@@ -58,9 +58,6 @@ struct Netz_Typen {
 // False for anything else.
 bool Netz_Typen_Lesen(std::string_view typen, Netz_Typen* aus);
 
-// Data bytes the types string lays out in a request and in an answer (64-bit:
-// a string's sum cannot wrap).
-u64 Netz_Anfrage_Groesse(const Netz_Typen& t);
 u64 Netz_Antwort_Groesse(const Netz_Typen& t);
 
 // An argument of Internet_Client_Read: a value for a scalar, an array (its

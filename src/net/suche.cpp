@@ -218,6 +218,7 @@ bool SocketTools_CheckConnection(const char* text, u16 port, u32 index) {
 
 void SocketTools_Beenden() { pruefer.Beenden(); }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Internet_Server_Suche_Ergebnis(u32, u32, u32, u32 d, u16, u8 geantwortet) {
     pruefer.Ergebnis(d & 255, geantwortet != 0);
 }

@@ -194,6 +194,7 @@ i32 Verbindung_Stop() {
     return 1;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 i32 Verbindung_Ist_Gestartet() { return gestartet ? 1 : 0; }
 
 i32 Verbindung_Get_Local_Host(char* name, i32 laenge, u16* port, u8* adresse) {

@@ -357,11 +357,6 @@ bool Skript_Aus_Umgebung() {
 
 }  // namespace
 
-void Main_Shutdown() {
-    Abbau a;
-    a.gestartet = a.display = a.schleife = true;
-}
-
 int Main_Programm(int argc, char** argv) {
     Startzeit_Merken();
     W32_Init_Window();

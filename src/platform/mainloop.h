@@ -46,8 +46,6 @@ bool Main_Init_Fonts_Network();
 void Main_Schleife_Durchgang();
 // Runs passes until the quit state is 2.
 void Main_Schleife();
-// The shutdown after the main loop.
-void Main_Shutdown();
 
 // The network step of each pass, by network role: nothing in single play;
 // a client runs 12 passes of the connection pump; a server 2 passes, the

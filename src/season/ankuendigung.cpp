@@ -151,12 +151,12 @@ void Spielankuendigung_Init() {
     z = Zustand{};
 }
 
-Spielankuendigung& Spielankuendigung_Aktuell() { return z.aktuell; }
 const Spielankuendigung* Spielankuendigung_Puffer() { return z.puffer; }
 u32 Spielankuendigung_Laufende_Art() { return z.art; }
 int Spielankuendigung_Stufe() { return z.stufe; }
 bool Spielankuendigung_Jingle() { return z.jingle; }
 void Spielankuendigung_Set_Jingle(bool an) { z.jingle = an; }
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Spielankuendigung_Reset() { z.letztes_team = -1; }
 
 void Spielankuendigung_Setzen(i32 wettbewerb, i32 team_a, i32 team_b, i32 spieltag, i32 index, i32 runde,

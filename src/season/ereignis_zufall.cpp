@@ -127,8 +127,6 @@ void Ereignis_Free() {
     liste.clear();
 }
 
-bool Ereignis_Bereit() { return bereit; }
-
 bool Ereignis_Laden(int set) {
     liste.clear();
     if (!Read_Config_Open(CONFIG_EREIGNIS, set, -1)) {

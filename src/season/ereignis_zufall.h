@@ -44,7 +44,6 @@ struct Ereignis {
 
 void Ereignis_Init();  // a new game: reads configuration set 0
 void Ereignis_Free();
-bool Ereignis_Bereit();
 // Reads "ereignis.cfg" of the set; a missing file leaves the list empty
 // (false). Events without a valid category are dropped.
 bool Ereignis_Laden(int set);

@@ -336,6 +336,7 @@ const char* Kalender_Get_Datum_Text(i32 tag, bool lang) {
     return static_cast<const char*>(std::memcpy(Temp_String(), d.name_text, sizeof d.name_text));
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 const char* Kalender_Get_Datum_Text_Lang(i32 tag, bool lang) {
     Datum d = Kalender_Get_Datum_Von_Tag(tag, lang);
     return static_cast<const char*>(std::memcpy(Temp_String(), d.zahl_text, sizeof d.zahl_text));
@@ -366,8 +367,6 @@ i32 Kalender_Get_Tag_Aus_Datum(i32 tag, i32 monat, i32 jahr) {
 }
 
 // ---------------------------------------------------------------------------
-
-const std::vector<i32>& Kalender_Heutige_Gruppen() { return heutige_gruppen; }
 
 int Kalender_Spieltage_Heute(i32 offset, int modus, i32* liste) {
     if (!initialisiert) return 0;

@@ -83,7 +83,6 @@ int32_t Kalender_Get_Tag_Aus_Datum(int32_t tag, int32_t monat, int32_t jahr);
 // --- matchday table ----------------------------------------------------------
 int Kalender_Spieltage_Heute(int32_t offset, int modus, int32_t* liste);
 int Kalender_Spieltage_Am_Tag(int32_t tag);
-const std::vector<int32_t>& Kalender_Heutige_Gruppen();
 int32_t Kalender_Get_Spieltermin(int32_t wettbewerb, int32_t spieltag, int32_t runde);
 int32_t Kalender_Get_Spieltag_Nummer(int32_t tag, int32_t wettbewerb, int32_t* runde);
 void Kalender_Termine_Loeschen(int32_t wettbewerb);

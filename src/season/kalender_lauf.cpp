@@ -500,6 +500,7 @@ void Kalender_Set_Runmodus(i32 modus) {
 }
 
 i32 Kalender_Get_Runmodus() { return lauf.runmodus; }
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 bool Kalender_Ist_Im_Spiel() { return lauf.runmodus == RUNMODUS_SPIEL; }
 void Kalender_Start_Spielzeit() { lauf.zug_start = Kalender_Jetzt; }
 void Kalender_Clear_Neuer_Tag() { lauf.neuer_tag = 0; }
@@ -507,6 +508,7 @@ i32 Kalender_Ist_Automatik() { return lauf.automatik; }
 i32 Kalender_Get_Spiel_Fast() { return lauf.spiel_fast; }
 void Kalender_Set_Spiel_Fast(i32 an) { lauf.spiel_fast = an ? 1 : 0; }
 void Kalender_Reset_Spielschritt() { lauf.spielschritt = 0; }
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 i32 Kalender_Get_Testschalter() { return lauf.testschalter; }
 
 void Kalender_Neue_Zugliste() {

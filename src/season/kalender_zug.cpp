@@ -316,4 +316,5 @@ i32 Kalender_Taste(int zeichen) {
 }
 
 // The screens call it where a team's turn needs nothing more of the calendar.
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Kalender_Leer2(i32) {}

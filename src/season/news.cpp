@@ -264,7 +264,6 @@ i32 News_Suche_Id(u32 id) {
         if (id && store.items[i].id == id) return static_cast<i32>(i);
     return -1;
 }
-i32 News_Get_Tag(i32 index) { return index_gut(index) ? store.items[static_cast<size_t>(index)].tag : 0; }
 i32 News_Get_Absender(i32 index) { return index_gut(index) ? store.items[static_cast<size_t>(index)].sender : -1; }
 News_Daten News_Get_Daten(i32 index) {
     return index_gut(index) ? store.items[static_cast<size_t>(index)].daten : News_Daten{};
@@ -299,6 +298,7 @@ i32 News_Finde(i32 team, i32 maske, u32 muss, u32 nicht) {
     return store.bereit ? News_Naechste() : -1;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void News_Loeschen_Team(i32 wert0, i32 wort, i32 wert) {
     if (wort < 0 || wort >= 10) return;
     for (i32 i = News_Anzahl() - 1; i >= 0; --i) {

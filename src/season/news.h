@@ -193,7 +193,6 @@ bool News_Set(i32 index, i32 team, u32 wert, i32 modus);
 i32 News_Anzahl();
 u32 News_Get_Id(i32 index);  // 0 for a bad index
 i32 News_Suche_Id(u32 id);   // -1 when missing
-i32 News_Get_Tag(i32 index);
 i32 News_Get_Absender(i32 index);
 News_Daten News_Get_Daten(i32 index);         // zeroed for a bad index
 const std::string& News_Get_Text(i32 index);  // empty for a bad index

@@ -108,7 +108,6 @@ i32 Option_Wert(i32 index, i32 setzen, i32 wert) {
 }
 
 int Global_Cfg_Manager_Team_Anzahl() { return manager_team_gelesen; }
-i32 Global_Cfg_Spiel_Fast() { return spiel_fast_cfg; }
 
 int Global_Cfg_Schluessel(const char* schluessel) {
     // The value is read from the line only for a known key.

@@ -90,5 +90,3 @@ int Global_Cfg_Schluessel(const char* schluessel);
 int Global_Cfg_Schluessel_Wert(const char* schluessel, int32_t wert);
 // The count of MANAGER_TEAM keys read so far (it never goes back).
 int Global_Cfg_Manager_Team_Anzahl();
-// The SPIEL_FAST switch as set by the global configuration.
-int32_t Global_Cfg_Spiel_Fast();

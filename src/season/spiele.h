@@ -288,6 +288,3 @@ i32 Spiele_Internet_Server_Send_Statistik(const Statistik_Argumente& argumente, 
 constexpr int SPIELE_VERLAUF_MAX = 46;
 constexpr u32 SPIELE_VERLAUF_BYTES = 368;
 i32 Spiele_Internet_Server_Send_Tabelle(const Tabelle_Argumente& argumente, i32 erster, i32 letzter, i32 team, u8* aus);
-// The same history where the game is held, from the server on a client
-// (call 1036; the live minute does not travel). -1 when no answer came.
-i32 Spiele_Get_Tabellen_Verlauf(const Tabelle_Argumente& argumente, i32 erster, i32 letzter, i32 team, u8* aus);

@@ -320,14 +320,4 @@ i32 Spiele_Internet_Server_Send_Tabelle(const Tabelle_Argumente& a, i32 erster, 
     return n;
 }
 
-i32 Spiele_Get_Tabellen_Verlauf(const Tabelle_Argumente& a, i32 erster, i32 letzter, i32 team, u8* aus) {
-    if (!aus) return 0;
-    if (!ruf::Client()) return Spiele_Internet_Server_Send_Tabelle(a, erster, letzter, team, aus);
-    const auto antwort = ruf::Rufen(RUF_SPIELE_VERLAUF, a.wettbewerb, 0, erster, letzter, a.drei_punkte, a.optionen,
-                                    a.team, a.frei, a.erste_minute, a.letzte_minute, a.prognose, a.ewig, team);
-    if (!antwort) return -1;
-    std::memcpy(aus, std::get<1>(*antwort).data(), SPIELE_VERLAUF_BYTES);
-    return std::get<0>(*antwort);
-}
-
 void Spiele_Sieger_Vergessen() { sieger_cache.clear(); }

@@ -246,11 +246,15 @@ i32 wert_holen(i32 id, i32 Wettbewerb::*feld) {
 }  // namespace
 
 bool Wettbewerb_Set_Wert_A(i32 id, i32 wert) { return wert_setzen(id, wert, &Wettbewerb::wert_a); }
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 bool Wettbewerb_Set_Wert_B(i32 id, i32 wert) { return wert_setzen(id, wert, &Wettbewerb::wert_b); }
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 bool Wettbewerb_Set_Wert_C(i32 id, i32 wert) { return wert_setzen(id, wert, &Wettbewerb::wert_c); }
 i32 Wettbewerb_Get_Wert_A(i32 id) { return wert_holen(id, &Wettbewerb::wert_a); }
 i32 Wettbewerb_Get_Wert_B(i32 id) { return wert_holen(id, &Wettbewerb::wert_b); }
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 i32 Wettbewerb_Get_Wert_C(i32 id) { return wert_holen(id, &Wettbewerb::wert_c); }
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 i32 Wettbewerb_Get_Wert_D(i32 id) { return wert_holen(id, &Wettbewerb::land); }
 
 void Wettbewerb_Quali_Markierungen_Loeschen() {

@@ -104,6 +104,7 @@ int Attribute_Get_Attribute(int s, i32* aus, int n, int modus) {
     return r;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 int Attribute_Get_Attribute_Alle(int s, i32* aus) { return Attribute_Get_Attribute(s, aus, 50, 0); }
 
 bool Attribut_Spieler_Setze_Wert(int s, int a, int modus) {

@@ -348,6 +348,7 @@ const char* Global_Get_Hauptattribut_Name(int spieler, int n) {
     return Attribut_Tabelle[a[n]].name;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Global_Init_Leer(int) {}
 
 // ---------------------------------------------------------------------------
@@ -420,10 +421,3 @@ bool Personal_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const
     return schliessen_mit_alias(&w, alias_pfad);
 }
 
-bool Global_Cfg_Speichern(int set, const char* name) {
-    return speichern_im_set(CONFIG_GLOBAL, set, name, Global_Cfg_Speichern_Pfad);
-}
-
-bool Personal_Cfg_Speichern(int set, const char* name) {
-    return speichern_im_set(CONFIG_PERSONAL, set, name, Personal_Cfg_Speichern_Pfad);
-}

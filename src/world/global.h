@@ -158,11 +158,9 @@ void Global_Cfg_Reset();
 void Global_Cfg_Leeren();
 // Writers: global.cfg (continents, camps, attributes, price factor, general
 // parameters; the season module's keys are not part of it) and personal.cfg
-// (the scouts) with their alias companions (the team aliases); `name` is the
-// info text. False when a file cannot be written.
-bool Global_Cfg_Speichern(int set, const char* name);
+// (the scouts) with their alias companions (the team aliases) at the paths
+// given; `name` is the info text. False when a file cannot be written.
 bool Global_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name);
-bool Personal_Cfg_Speichern(int set, const char* name);
 bool Personal_Cfg_Speichern_Pfad(const char* pfad, const char* alias_pfad, const char* name);
 
 // Prices.

@@ -884,10 +884,12 @@ bool Convert_Spieler_Config_Speichern_Pfad(const char* pfad, const char* alias_p
     return schliessen_mit_alias(&w, alias_pfad);
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 bool Convert_Team_Config_Speichern(int set, const char* name) {
     return speichern_im_set(CONFIG_TEAM, set, name, Convert_Team_Config_Speichern_Pfad);
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 bool Convert_Spieler_Config_Speichern(int set, const char* name) {
     return speichern_im_set(CONFIG_SPIELER, set, name, Convert_Spieler_Config_Speichern_Pfad);
 }

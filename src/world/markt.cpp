@@ -166,11 +166,6 @@ bool Scout_Suche_Bezahlen(i32 team, i32 scout, i32 gebiet) {
     return bezahlen_lokal(team, scout, gebiet);
 }
 
-i32 Scout_Suche_Gebiet(i32 team) {
-    const auto f = suche.find(team);
-    return f == suche.end() ? -1 : f->second.gebiet;
-}
-
 bool Scout_Spieler_Verpflichten(i32 team, i32 scout, i32 s) {
     if (ruf::Client()) {
         if (!ruf::Rufen(RUF_SCOUT_VERPFLICHTEN, team, scout, s).value_or(0) || !team_ok(team)) return false;

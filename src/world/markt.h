@@ -51,8 +51,6 @@ i32 Scout_Gebuehr(i32 scout, i32 team, i32 gebiet);
 // team's search in the area. False and nothing booked when the bank refuses
 // or an argument is bad. On a network client the server books it.
 bool Scout_Suche_Bezahlen(i32 team, i32 scout, i32 gebiet);
-// The area of the team's paid search, -1.
-i32 Scout_Suche_Gebiet(i32 team);
 // Hires a prospect of the team's paid search: a scout player of the market
 // from that area becomes the club's scout player (found by `scout`) and
 // counts at least 75 matches; the search is closed. False and nothing

@@ -292,6 +292,7 @@ bool Bank_Internet_Client_Kredit(int geber, int nehmer, f32 betrag, int laufzeit
     return true;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 bool Stadion_Internet_Client_Send_Daten(int team, const Stadion_Daten* d) {
     if (!ruf::Client() || !d) return false;
     ruf::Rufen(RUF_STADION_SETZEN, team, 0, d->eintrittspreis, d->sitzplaetze, d->stehplaetze);
@@ -316,6 +317,7 @@ bool Werbung_Internet_Client_Get(int team) {
     return Werbung_Setzen(team, std::get<1>(*a));
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 bool Werbung_Internet_Client_Send_Daten(int team, int aktion, int a, int b) {
     if (!ruf::Client()) return false;
     return ruf::Rufen(RUF_WERBUNG_SETZEN, team, aktion, a, b).value_or(0) != 0;

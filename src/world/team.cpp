@@ -267,6 +267,7 @@ void Team_Reset_User_Active_Andere() {
         if (t != Team_Aktiv) Team_Daten[t].status &= ~TEAM_STATUS_USER_AKTIV;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Team_Transferfenster_Refresh_Alle() {
     for (int t = 0; t < Team_Anzahl; t++)
         for (int i = 0; i < 11; i++) {

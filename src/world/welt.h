@@ -315,7 +315,6 @@ bool Team_Wert_Grenzen(int modus, i64* min, i64* max);
 // not (a record being built to be checked); false for an unknown mode.
 bool Spieler_Feld_Setzen(int modus, Spieler_Struktur* s, Spieler_Fix* x, i64 wert);
 bool Team_Feld_Setzen(int modus, Team_Struktur* t, Team_Own* o, i64 wert);
-bool Manager_Wert_Grenzen(int modus, i64* min, i64* max);
 // Checks a loaded record: -1 when every field lies within the bounds of its
 // mode (and the formations' cells and the menu choice within theirs), else
 // the first mode outside.

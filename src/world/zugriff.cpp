@@ -235,15 +235,6 @@ bool Team_Feld_Setzen(int modus, Team_Struktur* t, Team_Own* o, i64 wert) {
     return true;
 }
 
-bool Manager_Wert_Grenzen(int modus, i64* min, i64* max) {
-    static Manager_Struktur m;
-    Feld f;
-    if (!manager_feld(modus, &m, &f)) return false;
-    *min = f.min;
-    *max = f.max;
-    return true;
-}
-
 // ---------------------------------------------------------------------------
 // Loaded records: every field within the bounds of its mode.
 

@@ -198,7 +198,6 @@ Screen_Def Disk_Screen_Speichern_Def() {
 
 i32 Disk_Screen_Gewaehlt() { return gewaehlt; }
 void Disk_Screen_Set_Gewaehlt(i32 slot) { gewaehlt = slot >= 0 && slot < DISK_SLOTS ? slot : -1; }
-bool Disk_Screen_Bestaetigt() { return bestaetigt; }
 Disk_Slot_Zustand Disk_Screen_Slot_Zustand(i32 slot) {
     return slot >= 0 && slot < DISK_SLOTS ? zustand[slot] : Disk_Slot_Zustand::LEER;
 }

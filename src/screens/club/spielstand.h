@@ -75,7 +75,6 @@ void Disk_Screen_Speichern_Abbrechen_Klick(Screen_Icon* icon, u32 ereignis);
 // State, for tests and the writer.
 i32 Disk_Screen_Gewaehlt();
 void Disk_Screen_Set_Gewaehlt(i32 slot);
-bool Disk_Screen_Bestaetigt();
 Disk_Slot_Zustand Disk_Screen_Slot_Zustand(i32 slot);
 const Spielstand_Beschreibung& Disk_Screen_Slot(i32 slot);
 // The slot row (0..9) a mouse point on the list hits, or -1.

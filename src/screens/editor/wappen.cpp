@@ -235,7 +235,6 @@ Screen_Def Editor_Wappen_Screen_Def() {
 
 const Wappen_Zustand& Editor_Wappen_Zustand() { return wz; }
 bool Editor_Wappen_Offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_WAPPEN_RAHMEN); }
-i32 Editor_Wappen_Wert(i32 t) { return t >= 0 && t < WAPPEN_TABS ? wert_lesen(t) : -1; }
 const char* Editor_Wappen_Tab_Text(i32 t) { return t >= 0 && t < WAPPEN_TABS ? tab_text[t] : ""; }
 
 i32 Wappen_Nummer_Schritt(i32 n, bool vor) {

@@ -49,8 +49,6 @@ struct Wappen_Zustand {
     bool neu_zeichnen = true;
 };
 const Wappen_Zustand& Editor_Wappen_Zustand();
-// The value of a tab now: crest number or kit number.
-i32 Editor_Wappen_Wert(i32 tab);
 // One step of a tab's arrows (kits skip the other slots' kits).
 void Editor_Wappen_Schritt(i32 tab, bool vor);
 // The next crest number stepping back or on (1..1000, round).

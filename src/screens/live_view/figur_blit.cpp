@@ -179,6 +179,3 @@ bool Spielansicht_Blit_Rle_Stufe(Spielansicht_View* v, const Sa_Frame16* f, i32 
     return ok;
 }
 
-bool Spielansicht_Blit_Publikum(Spielansicht_View* v, const Sa_Frame* f, int variante, i32 x, i32 y) {
-    return Spielansicht_Blit_Rle8(v, f, variante, x, y);
-}

@@ -370,7 +370,6 @@ void Scouting_Screen_Init() {
 i32 Scouting_Stufe() { return stufe; }
 i32 Scouting_Gebiet() { return gebiet; }
 i32 Scouting_Scout() { return scout; }
-i32 Scouting_Gebiet_Icon(i32 k) { return k >= 0 && k < KONTINENT_ANZAHL ? GEBIET_ICONS[k].nummer : -1; }
 
 // --- Drawing ---------------------------------------------------------------------------------
 

@@ -45,8 +45,6 @@ bool Scouting_Gebiet_14_Offen(i32 tag);
 i32 Scouting_Stufe();
 i32 Scouting_Gebiet();
 i32 Scouting_Scout();
-// The icon of an area (continent 0..14).
-i32 Scouting_Gebiet_Icon(i32 kontinent);
 
 // The icons' procedures.
 void Scouting_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);

@@ -538,6 +538,7 @@ bool E1_Screen_Tausch_Erlaubt(i32 p, i32 q) {
     return true;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void E1_Screen_Auto_Aufstellung(i32 team) {
     if (team < 0 || team >= Team_Anzahl) return;
     Team_Aufstellung_Manuell(team);

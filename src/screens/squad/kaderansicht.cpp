@@ -284,6 +284,7 @@ void E2_Screen_Maus_In_Feld(i32* x, i32* y) {
     if (*y == 0 && *x != 3) *y = 1;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 bool E2_Screen_Maus_Im_Feld() {
     const i32 x = Maus_Get_X(), y = Maus_Get_Y();
     return x > 148 && x < 778 && y > 118 && y < 468;

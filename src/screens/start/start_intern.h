@@ -9,7 +9,6 @@ constexpr i16 START_ZEILE_Y[4] = {176, 262, 348, 434};
 // Shows or hides, greys or un-greys an icon on the screen (nothing when it is not there).
 void Start_Zeigen(i32 icon, bool zeigen);
 void Start_Grau(i32 icon, bool grau);
-bool Start_Sichtbar(i32 icon);
 
 // The wizard's own state back to its start (videos let go).
 void Spielstart_Wizard_Zuruecksetzen();

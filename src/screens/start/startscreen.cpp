@@ -214,7 +214,9 @@ bool Spielstart_Pruefen(int, u8* spieler_ok) {
     return Spielstart_Beendet != 0;
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 bool Spielstart_Ist_Beendet() { return Spielstart_Beendet != 0; }
+// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 void Spielstart_Set_Beendet() { Spielstart_Beendet = 1; }
 
 void Spielstart_Screen_Init() {
@@ -236,10 +238,6 @@ void Start_Zeigen(i32 icon, bool zeigen) {
 }
 void Start_Grau(i32 icon, bool grau) {
     if (Screen_Icon* i = Kit_Icon(icon)) i->status = grau ? i->status | MENUE_S_GRAU : i->status & ~MENUE_S_GRAU;
-}
-bool Start_Sichtbar(i32 icon) {
-    const Screen_Icon* i = Kit_Icon(icon);
-    return i && !(i->status & MENUE_S_VERSTECKT);
 }
 
 void Spielstart_Netz_Icons() {
