@@ -768,21 +768,10 @@ bool Spielstand_Config_Warten() {
     return config_hintergrund.letzter_ok;
 }
 
+// The write in the foreground is the writer's write waited for: one way to
+// the file, one message when it fails.
 bool Spielstand_Config_Speichern(int set, const char* beschreibung) {
-    Spielstand_Config_Warten();
-    g_fehler.clear();
-    const char* pfad = Spielstand_Config_Pfad(set);
-    if (!pfad) return false;
-    std::string ziel = pfad;
-    const auto kopf = config_kopf(beschreibung);
-    std::string modul;
-    Schreibfehler f = bloecke_schreiben(ziel.c_str(), kopf.data(), static_cast<u32>(kopf.size()), g_config,
-                                        CONFIG_BLOECKE, false, &modul);
-    if (f != Schreibfehler::KEINER) {
-        config_fehler(ziel, modul);
-        return false;
-    }
-    return true;
+    return Spielstand_Config_Speichern_Hintergrund(set, beschreibung) && Spielstand_Config_Warten();
 }
 
 bool Spielstand_Config_Speichern_Hintergrund(int set, const char* beschreibung) {

@@ -275,62 +275,56 @@ bool Beenden_Fragen() {
 // The platform's calls up: start-up, the frame of play, the network's part
 // of the main loop, shutdown. One table, installed whole.
 void main_hooks_anmelden() {
-    Main_Set_Hooks({
-        // Sound (a failed start only warns); the 22 resource archives at
-        // start-up; the videos at display set-up; the screen surface,
-        // darkening table and fonts after the display.
-        .Sound_Starten = Sound_Init,
-        .Archive_Oeffnen = Grafik_Archive_Oeffnen,
-        .Video_Init = Video_Init_Hook,
-        .Fonts_Laden = Grafik_Fonts_Laden,
-        // Network start and host look-up, connection pump, the server's
-        // receive work, the server's and the client's part of the frame.
-        .Verbindung_Start = Netz_Start,
-        .Verbindung_Get_Local_Host = Netz_Lokaler_Host,
-        .Verbindung_Pump = Verbindung_Pump,
-        .Verbindung_Server_Clients = Verbindung_Server_Clients,
-        .Server_Frame = Verbindung_Server_Frame,
-        .Client_Frame = Verbindung_Client_Frame,
-        // The frame of play: the season's run loop drives the menu engine
-        // (one Menue_Tick per frame, the music every 500 ms inside it); after
-        // it the recoloured-picture cache is swept.
-        .Kalender_Run = [] {
-            Kalender_Run();
-            Farbe_Cache_Aufraeumen();
-            // While no match is shown live, one more figure set is loaded or
-            // ground picture unpacked a frame, so that a kick-off finds them all.
-            // The pass that ends the program releases them with the season's
-            // graphics.
-            if (Quit_Status != QUIT_STATUS_LAEUFT) Spielansicht_Vorrat_Freigeben();
-            else if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht() &&
-                !Spielansicht_Animsets_Vorrat_Schritt())
-                Spielansicht_Vorrat_Schritt();
-            // A quit the run loop could not serve (no calendar) still ends the program.
-            if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
-        },
-        // The running videos are drawn over the frame before presenting.
-        .Video_Overlay = Video_Overlay_Hook,
-        // The fastest speed: a match shown live with fast play on, neither
-        // paused nor in a replay.
-        .Schnellster_Lauf = [] {
-            return Spielfeld_Get_Fast() != 0 && Spielfeld_Get_Anzeige() && !Spielfeld_Get_Pause() &&
-                   !Spielfeld_Replay_Laeuft();
-        },
-        .Socket_Event = Netz_Socket_Ereignis,
-        .Fenster_Aktiv = [](bool aktiv) { aktiv ? Sound_Resume_All() : Sound_Pause_All(); },
-        .Beenden_Fragen = Beenden_Fragen,
-        // At the end the pages' and the pitch overview's pictures go first,
-        // then videos, sound and graphics.
-        .Grafik_Sound_Freigeben = [] {
-            Ank_Seiten_Free();
-            Spieltag_Free_Grafik();
-            Spielansicht_Vorrat_Freigeben();
-            Bnk_Alle_Freigeben();
-            Sound_Alles_Freigeben();
-            Grafik_Freigeben();
-        },
-        .Archive_Schliessen = Grafik_Archive_Schliessen,
-    });
+    // Network start and host look-up, connection pump, the server's receive
+    // work, the server's and the client's part of the frame, socket events:
+    // the network's own builder.
+    Main_Hook_Tabelle h = Netz_Main_Hooks();
+    // Sound (a failed start only warns); the 22 resource archives at
+    // start-up; the videos at display set-up; the screen surface,
+    // darkening table and fonts after the display.
+    h.Sound_Starten = Sound_Init;
+    h.Archive_Oeffnen = Grafik_Archive_Oeffnen;
+    h.Video_Init = Video_Init_Hook;
+    h.Fonts_Laden = Grafik_Fonts_Laden;
+    // The frame of play: the season's run loop drives the menu engine
+    // (one Menue_Tick per frame, the music every 500 ms inside it); after
+    // it the recoloured-picture cache is swept.
+    h.Kalender_Run = [] {
+        Kalender_Run();
+        Farbe_Cache_Aufraeumen();
+        // While no match is shown live, one more figure set is loaded or
+        // ground picture unpacked a frame, so that a kick-off finds them all.
+        // The pass that ends the program releases them with the season's
+        // graphics.
+        if (Quit_Status != QUIT_STATUS_LAEUFT) Spielansicht_Vorrat_Freigeben();
+        else if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht() &&
+                 !Spielansicht_Animsets_Vorrat_Schritt())
+            Spielansicht_Vorrat_Schritt();
+        // A quit the run loop could not serve (no calendar) still ends the program.
+        if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
+    };
+    // The running videos are drawn over the frame before presenting.
+    h.Video_Overlay = Video_Overlay_Hook;
+    // The fastest speed: a match shown live with fast play on, neither
+    // paused nor in a replay.
+    h.Schnellster_Lauf = [] {
+        return Spielfeld_Get_Fast() != 0 && Spielfeld_Get_Anzeige() && !Spielfeld_Get_Pause() &&
+               !Spielfeld_Replay_Laeuft();
+    };
+    h.Fenster_Aktiv = [](bool aktiv) { aktiv ? Sound_Resume_All() : Sound_Pause_All(); };
+    h.Beenden_Fragen = Beenden_Fragen;
+    // At the end the pages' and the pitch overview's pictures go first,
+    // then videos, sound and graphics.
+    h.Grafik_Sound_Freigeben = [] {
+        Ank_Seiten_Free();
+        Spieltag_Free_Grafik();
+        Spielansicht_Vorrat_Freigeben();
+        Bnk_Alle_Freigeben();
+        Sound_Alles_Freigeben();
+        Grafik_Freigeben();
+    };
+    h.Archive_Schliessen = Grafik_Archive_Schliessen;
+    Main_Set_Hooks(h);
 }
 
 // The season's calls into the menus, keys and mouse; messages to the manager.

@@ -217,16 +217,7 @@ u32 Spielfeld_Register_Stand() { return SF_Register.stand; }
 
 int Spielfeld_Seitenwert(const Spielfeld_Daten* sf, int seite) {
     if (!sf || seite < 0 || seite > 1) return 0;
-    i64 summe = 0;
-    int n = 0;
-    for (int i = 0; i < MAX_SPIELER_EINGESETZT; i++) {
-        const i32 sp = sf->spieler[seite * SF_PRO_SEITE + i].spieler;
-        if (sp < 0 || sp >= Spieler_Anzahl) continue;
-        summe += Spieler_Daten[sp].staerke_fein;
-        n++;
-    }
-    if (n == 0) return 0;
-    return static_cast<int>(std::clamp<i64>(summe / n / SF_SEITENWERT_TEILER, 0, 127));
+    return std::clamp<i32>(mittel_fein(sf, seite) / SF_SEITENWERT_TEILER, 0, 127);
 }
 
 int Spielfeld_Rating_Abstand(i32 luecke, bool neutral) {

@@ -15,6 +15,6 @@ void Netz_Socket_Ereignis(uintptr_t socket, u32 ereignisse);
 // A table with the network's entries (network start and host look-up, the
 // connection pump, the server's receive work, the server's and the client's
 // part of the frame, socket events) and every other entry at its default:
-// what the network tests and tools install. The game names the same entries
-// in its own table (src/main).
+// what the network tests and tools install, and what the game's table
+// (src/main) is built from.
 Main_Hook_Tabelle Netz_Main_Hooks();

@@ -17,6 +17,10 @@
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/settings.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
 
 namespace season_test {
 
@@ -106,6 +110,22 @@ inline std::string Quelle(const std::string& relativ) {
 inline std::string Datei_Lesen(const std::string& pfad) {
     std::ifstream f(pfad, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+}
+
+// A fixture database of a test's own: the season's hooks at their defaults,
+// a game at one machine, the competitions of `config` read and their
+// `plaene` fixture plans made. Spielplaene_Freigeben undoes it.
+inline void Spielplaene_Anlegen(const std::string& config, int plaene) {
+    Season_Hooks_Zuruecksetzen();
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    ASSERT_TRUE(Wettbewerb_Init());
+    ASSERT_TRUE(Spiele_Init());
+    ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(config.data(), static_cast<u32>(config.size())));
+    ASSERT_EQ(Wettbewerb_Spielplaene_Erstellen(), plaene);
+}
+inline void Spielplaene_Freigeben() {
+    Spiele_Free();
+    Wettbewerb_Free();
 }
 
 // The bytes the block writers put into one memory stream, in order.

@@ -22,21 +22,13 @@ namespace {
 class Spiele : public ::testing::Test {
   protected:
     void SetUp() override {
-        Season_Hooks_Zuruecksetzen();
-        Internet_Modus = INTERNET_MODUS_EINZEL;
-        ASSERT_TRUE(Wettbewerb_Init());
-        ASSERT_TRUE(Spiele_Init());
-        const std::string text =
+        season_test::Spielplaene_Anlegen(
             "NEUER_WETTBEWERB\nIDENTIFIKATION LIGA\nNAME \"Liga\"\nTEAMS 7\nSPIELTAGE 14\nHEIMRECHT_DUMMY 1\n"
             "MODUS HEIMRECHT\n"
-            "NEUER_WETTBEWERB\nIDENTIFIKATION POKAL\nNAME \"Pokal\"\nTEAMS 16\nMODUS KO_SYSTEM\nMODUS RUECKSPIELE\n";
-        ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
-        ASSERT_EQ(Wettbewerb_Spielplaene_Erstellen(), 2);
+            "NEUER_WETTBEWERB\nIDENTIFIKATION POKAL\nNAME \"Pokal\"\nTEAMS 16\nMODUS KO_SYSTEM\nMODUS RUECKSPIELE\n",
+            2);
     }
-    void TearDown() override {
-        Spiele_Free();
-        Wettbewerb_Free();
-    }
+    void TearDown() override { season_test::Spielplaene_Freigeben(); }
     static constexpr u32 LIGA = 50, POKAL = 51;
 };
 

@@ -31,21 +31,16 @@ constexpr i32 LIGA = 50, POKAL = 51, SERIE = 52;
 class Abfragen : public ::testing::Test {
   protected:
     void SetUp() override {
-        Season_Hooks_Zuruecksetzen();
-        Internet_Modus = INTERNET_MODUS_EINZEL;
-        ASSERT_TRUE(Wettbewerb_Init());
-        ASSERT_TRUE(Spiele_Init());
-        const std::string text =
+        season_test::Spielplaene_Anlegen(
             "NEUER_WETTBEWERB\nIDENTIFIKATION LIGA\nNAME \"Liga\"\nTEAMS 7\nSPIELTAGE 14\nMODUS HEIMRECHT\n"
             "NEUER_WETTBEWERB\nIDENTIFIKATION POKAL\nNAME \"Pokal\"\nTEAMS 16\nMODUS KO_SYSTEM\nMODUS RUECKSPIELE\n"
-            "NEUER_WETTBEWERB\nIDENTIFIKATION SERIE\nNAME \"Serie\"\nTEAMS 2\nMODUS KO_SYSTEM\nBEST_OF_X 3\n";
-        ASSERT_TRUE(Wettbewerb_Config_Lesen_Text(text.data(), static_cast<u32>(text.size())));
-        ASSERT_EQ(Wettbewerb_Spielplaene_Erstellen(), 3);
+            "NEUER_WETTBEWERB\nIDENTIFIKATION SERIE\nNAME \"Serie\"\nTEAMS 2\nMODUS KO_SYSTEM\nBEST_OF_X 3\n",
+            3);
+        if (HasFatalFailure()) return;
         ASSERT_TRUE(Welt_Anlegen(20, 0));
     }
     void TearDown() override {
-        Spiele_Free();
-        Wettbewerb_Free();
+        season_test::Spielplaene_Freigeben();
         Welt_Freigeben();
         Season_Hooks_Zuruecksetzen();
     }
