@@ -18,6 +18,7 @@
 #include "gui/kit.h"
 #include "gui/palette.h"
 #include "season/wettbewerb_werte.h"
+#include "world/modi.h"
 #include "world/welt.h"
 
 namespace {
@@ -394,7 +395,7 @@ u16 Farbe_Team_Name(i32 team, i32 wettbewerb) {
     if (team == Team_Aktiv) return FARBE_MENSCH;
     if (wettbewerb == -1) return FARBE_WETTBEWERB;
     if (team >= 0 && team < Team_Anzahl && Team_Aktiv >= 0 && Team_Aktiv < Team_Anzahl &&
-        Team_Wert(6, team, 0, OP_LESEN) == Team_Wert(6, Team_Aktiv, 0, OP_LESEN))
+        Team_Wert(TEAM_WERT_NATION, team, 0, OP_LESEN) == Team_Wert(TEAM_WERT_NATION, Team_Aktiv, 0, OP_LESEN))
         return FARBE_WEISS;
     if (wettbewerb != -2 && !Wettbewerb_Ist_International(wettbewerb)) return FARBE_WEISS;
     return FARBE_AUSLAND;

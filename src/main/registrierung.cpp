@@ -18,6 +18,7 @@
 #include "platform/display.h"
 #include "platform/hooks.h"
 
+#include "world/modi.h"
 #include "world/netz_rufe.h"
 #include "world/speichern.h"
 #include "graphics/font.h"
@@ -188,7 +189,7 @@ void grafik_anmelden() {
 // A club whose crest photo lies in the crest folder shows it; any other
 // club, or a photo that is missing or damaged, the crest of the archive.
 Rastport* wappen_laden(i32 nummer, i32 team) {
-    if (team >= 0 && team < Team_Anzahl && (Team_Wert(7, team, 0, OP_LESEN) & TEAM_STATUS_WAPPENFOTO))
+    if (team >= 0 && team < Team_Anzahl && (Team_Wert(TEAM_WERT_STATUS, team, 0, OP_LESEN) & TEAM_STATUS_WAPPENFOTO))
         if (Rastport* foto = Bilder_Laden(team, nullptr, BILDER_WAPPEN)) return foto;
     return Wappen_Aus_Archiv(nummer);
 }

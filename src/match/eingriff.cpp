@@ -7,6 +7,7 @@
 #include "match/anim.h"
 #include "match/spielfeld_intern.h"
 #include "world/aufstellung.h"
+#include "world/modi.h"
 #include "world/welt.h"
 
 namespace {
@@ -343,7 +344,7 @@ void computer_wechsel(Spielfeld_Daten* sf, int s) {
     for (u8 r : se.rein)
         if (r != 255) return;
     const bool mensch = se.manager == SF_MANAGER_MENSCH ||
-                        (se.manager == 0 && (Team_Wert(7, static_cast<int>(sf->team[s]), 0, OP_LESEN) & TEAM_STATUS_USER));
+                        (se.manager == 0 && (Team_Wert(TEAM_WERT_STATUS, static_cast<int>(sf->team[s]), 0, OP_LESEN) & TEAM_STATUS_USER));
     if (mensch) return;
     int b = s * SF_PRO_SEITE, raus = -1, schlechtest = 1 << 30;
     for (int i = b; i < b + SF_PRO_SEITE; i++) {

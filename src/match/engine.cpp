@@ -1,7 +1,8 @@
 // The match engine's tick and minute: what the tick knows of the players,
 // the situation's step, everyone's movement and the end of a half.
 //
-// A tick is a tenth of a second of play (90 ticks make a match minute). All
+// 90 ticks make a minute of the match clock; the players move at the pace
+// of a tenth of a second a tick, so the clock runs faster than the play. All
 // draws come from the shared random table; the caller has set the cursor to
 // the pitch's own one, so the order of the draws below is part of the game.
 #include "match/spielfeld_intern.h"

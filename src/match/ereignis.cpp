@@ -7,6 +7,7 @@
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "match/spielfeld_intern.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
@@ -108,11 +109,11 @@ void Spielfeld_Reset_Trainingszaehler(u32 team) {
     if (team >= static_cast<u32>(Team_Anzahl)) return;
     const i32* k = Team_Kader(static_cast<int>(team));
     int n = Team_Kader_Anzahl(static_cast<int>(team));
-    for (int i = 0; i < n; i++) Spieler_Wert(98, k[i], 0, OP_SCHREIBEN);
+    for (int i = 0; i < n; i++) Spieler_Wert(SPIELER_WERT_TRAININGS, k[i], 0, OP_SCHREIBEN);
 }
 
 void Spielfeld_Spieler_Wert56_Loeschen(i32 spieler) {
-    if (spieler >= 0 && spieler < Spieler_Anzahl) Spieler_Wert(56, spieler, 0, OP_SCHREIBEN);
+    if (spieler >= 0 && spieler < Spieler_Anzahl) Spieler_Wert(SPIELER_WERT_ERSCHOEPFUNG, spieler, 0, OP_SCHREIBEN);
 }
 
 void Spielfeld_Auswertung(u32 wettbewerb) {
@@ -131,24 +132,24 @@ void Spielfeld_Auswertung(u32 wettbewerb) {
             // counters while a ban lasts: a mark beside them would keep the
             // player out for good once his ban is served.
             if (s.status & SFS_ROT) {
-                Spieler_Wert(75, sp, SP_STATUS_ROT, OP_BITS_SETZEN);
+                Spieler_Wert(SPIELER_WERT_STATUS, sp, SP_STATUS_ROT, OP_BITS_SETZEN);
                 SF_Hook.strafe(team, 25000);
             } else if (s.status & SFS_GELBROT) {
-                Spieler_Wert(75, sp, SP_STATUS_GELBROT, OP_BITS_SETZEN);
+                Spieler_Wert(SPIELER_WERT_STATUS, sp, SP_STATUS_GELBROT, OP_BITS_SETZEN);
                 SF_Hook.strafe(team, 10000);
             } else if (s.gelb) {
-                if (Spieler_Wert(75, sp, 0, OP_LESEN) & SP_STATUS_GELB_WARNUNG) {
-                    Spieler_Wert(75, sp, SP_STATUS_GELB_WARNUNG, OP_BITS_LOESCHEN);
-                    Spieler_Wert(75, sp, SP_STATUS_GELBSPERRE, OP_BITS_SETZEN);
+                if (Spieler_Wert(SPIELER_WERT_STATUS, sp, 0, OP_LESEN) & SP_STATUS_GELB_WARNUNG) {
+                    Spieler_Wert(SPIELER_WERT_STATUS, sp, SP_STATUS_GELB_WARNUNG, OP_BITS_LOESCHEN);
+                    Spieler_Wert(SPIELER_WERT_STATUS, sp, SP_STATUS_GELBSPERRE, OP_BITS_SETZEN);
                 } else {
-                    Spieler_Wert(75, sp, SP_STATUS_GELB_WARNUNG, OP_BITS_SETZEN);
+                    Spieler_Wert(SPIELER_WERT_STATUS, sp, SP_STATUS_GELB_WARNUNG, OP_BITS_SETZEN);
                 }
             }
             if (s.verletzung) Spieler_Verletzen(static_cast<int>(team), sp, s.verletzung - 1);
             int minuten = sf->statistik[slot][SFST_MINUTEN];
             if (minuten > 0) {
-                int e = Spieler_Wert(56, sp, 0, OP_LESEN) + (minuten + 29) / 30;
-                Spieler_Wert(56, sp, e > 9 ? 9 : e, OP_SCHREIBEN);
+                int e = Spieler_Wert(SPIELER_WERT_ERSCHOEPFUNG, sp, 0, OP_LESEN) + (minuten + 29) / 30;
+                Spieler_Wert(SPIELER_WERT_ERSCHOEPFUNG, sp, e > 9 ? 9 : e, OP_SCHREIBEN);
             }
             int note = (sf->statistik[slot][SFST_NOTE] + 5) / 10;
             int marke = (s.status & SFS_EINGEWECHSELT ? 8 : 0) | (s.status & SFS_AUSGEWECHSELT ? 16 : 0);
@@ -160,7 +161,7 @@ void Spielfeld_Auswertung(u32 wettbewerb) {
                 SF_Hook.wettbewerb_ereignis(wettbewerb, sp, 7, 7 - (note < 1 ? 1 : note));
             }
             SF_Hook.spieler_nach_spiel(team, sp);
-            Spieler_Wert(98, sp, 0, OP_SCHREIBEN);
+            Spieler_Wert(SPIELER_WERT_TRAININGS, sp, 0, OP_SCHREIBEN);
         }
     }
 }

@@ -9,6 +9,7 @@
 #include "base/random.h"
 #include "match/spielfeld_intern.h"
 #include "world/konfig.h"
+#include "world/modi.h"
 #include "world/team.h"
 #include "world/welt.h"
 
@@ -364,7 +365,7 @@ int liga_schluessel(int t) {
     if (!Team_Ist_Verein(t)) return -1;
     int e = Team_Get_Ebene(t);
     if (e <= 0) return -1;
-    return Team_Wert(6, t, 0, OP_LESEN) * 10 + e;
+    return Team_Wert(TEAM_WERT_NATION, t, 0, OP_LESEN) * 10 + e;
 }
 }  // namespace
 

@@ -12,6 +12,7 @@
 #include "match/spielfeld_intern.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/stadion_bau.h"
@@ -39,19 +40,19 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     Spielfeld_Spieler& s = sf->spieler[slot];
     std::memset(&s, 0, sizeof s);
     s.spieler = sp;
-    int ersch = Spieler_Wert(56, sp, 0, OP_LESEN);
+    int ersch = Spieler_Wert(SPIELER_WERT_ERSCHOEPFUNG, sp, 0, OP_LESEN);
     s.ausdauer = 10000 - ersch * 450;
     s.status = startelf ? SFS_AUF_DEM_PLATZ : SFS_BANK;
-    s.staerke = static_cast<i16>(Spieler_Wert(58, sp, 0, OP_LESEN));
-    s.rueckennummer = static_cast<i8>(Spieler_Wert(84, sp, 0, OP_LESEN));
-    s.position = static_cast<u8>(Spieler_Wert(67, sp, 0, OP_LESEN));
+    s.staerke = static_cast<i16>(Spieler_Wert(SPIELER_WERT_STAERKE_FEIN, sp, 0, OP_LESEN));
+    s.rueckennummer = static_cast<i8>(Spieler_Wert(SPIELER_WERT_RUECKENNUMMER, sp, 0, OP_LESEN));
+    s.position = static_cast<u8>(Spieler_Wert(SPIELER_WERT_POSITION, sp, 0, OP_LESEN));
     s.deckt = -1;
     s.minute_ein = startelf ? 0 : 255;
     s.minute_aus = 255;
     // Skills from the fine strength (0..12,000) and the morale, shaped by
     // position and the active special attributes.
     // Skills from the strength, flat enough that the weaker side keeps a chance in every duel.
-    int basis = 10 + s.staerke / 185 + (Spieler_Wert(90, sp, 0, OP_LESEN) - 3) + heimvorteil;
+    int basis = 10 + s.staerke / 185 + (Spieler_Wert(SPIELER_WERT_MORAL, sp, 0, OP_LESEN) - 3) + heimvorteil;
     int b[8] = {0, 0, 0, 0, 0, 0, 0, 0};  // pass, shot, duel, pace, keeper, technique, header, hardness
     switch (s.position) {
         case 0:
@@ -93,8 +94,8 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     s.f_haerte = skill(40 + (sp % 7) * 5, b[7]);
     // Tactical home position from the formation cell: rows run from the own
     // goal to the attack, columns across the pitch.
-    int zeile = Spieler_Wert(83, sp, 0, OP_LESEN);
-    int spalte = Spieler_Wert(82, sp, 0, OP_LESEN);
+    int zeile = Spieler_Wert(SPIELER_WERT_ZEILE, sp, 0, OP_LESEN);
+    int spalte = Spieler_Wert(SPIELER_WERT_SPALTE, sp, 0, OP_LESEN);
     s.taktik_x = static_cast<i16>(zeile == 0 ? 250 : 1200 + zeile * 520);
     s.taktik_y = static_cast<i16>(700 + spalte * 900);
     s.zone_x[0] = static_cast<i16>(s.taktik_x - 1500 < 0 ? 0 : s.taktik_x - 1500);
@@ -105,11 +106,11 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     s.marke[0][1] = s.zone_y[0];
     s.marke[1][0] = s.zone_x[1];
     s.marke[1][1] = s.zone_y[1];
-    u32 st = static_cast<u32>(Spieler_Wert(75, sp, 0, OP_LESEN));
+    u32 st = static_cast<u32>(Spieler_Wert(SPIELER_WERT_STATUS, sp, 0, OP_LESEN));
     if (st & SP_STATUS_ELFMETER) s.flag |= 1;                 // penalty taker
     if (st & SP_STATUS_ECKEN) s.flag |= 2;                    // corner taker
     if (st & SP_STATUS_FREISTOSS) s.flag |= 4;                // free-kick taker
-    if (Spieler_Wert(99, sp, 0, OP_LESEN) >= 0) s.flag |= SFS_FLAG_DECKT;  // marks a man
+    if (Spieler_Wert(SPIELER_WERT_GEDECKT_VON, sp, 0, OP_LESEN) >= 0) s.flag |= SFS_FLAG_DECKT;  // marks a man
 }
 
 // A match of the lowest division is football as much as one of the top:
@@ -145,7 +146,7 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
     // The goalkeeper (row 0) takes the first slot.
     int tw = 0;
     for (int i = 0; i < n; i++)
-        if (Spieler_Wert(83, start[i], 0, OP_LESEN) == 0) {
+        if (Spieler_Wert(SPIELER_WERT_ZEILE, start[i], 0, OP_LESEN) == 0) {
             tw = i;
             break;
         }
@@ -165,7 +166,7 @@ bool seite_fuellen(Spielfeld_Daten* sf, int seite, u32 team, int heimvorteil) {
     s.wechsel_erlaubt = SF_WECHSEL_MAX;
     // A manager who leaves his line-up to the assistant leaves the
     // substitutions to it too: his side is changed as a computer side is.
-    const bool mensch = (Team_Wert(7, static_cast<int>(team), 0, OP_LESEN) & TEAM_STATUS_USER) &&
+    const bool mensch = (Team_Wert(TEAM_WERT_STATUS, static_cast<int>(team), 0, OP_LESEN) & TEAM_STATUS_USER) &&
                         !Team_Aufstellung_Automatisch(static_cast<int>(team));
     s.manager = mensch ? SF_MANAGER_MENSCH : SF_MANAGER_COMPUTER;
     std::memset(s.rein, 255, sizeof s.rein);
@@ -359,7 +360,8 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     // that ground holds: never more than its capacity in use.
     const int ort = static_cast<int>(sf->gast_von_aussen ? heim_team : heim);
     i32 platz = Stadion_Get_Kapazitaet(ort);
-    if (platz <= 0) platz = Team_Wert(4, ort, 0, OP_LESEN) + Team_Wert(5, ort, 0, OP_LESEN);
+    if (platz <= 0)
+        platz = Team_Wert(TEAM_WERT_STEHPLAETZE, ort, 0, OP_LESEN) + Team_Wert(TEAM_WERT_SITZPLAETZE, ort, 0, OP_LESEN);
     if (platz > 0 && zuschauer > static_cast<u32>(platz)) zuschauer = static_cast<u32>(platz);
     sf->zuschauer = zuschauer;
     sf->engine = (angezeigt || concern) ? 1 : 0;

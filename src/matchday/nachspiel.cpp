@@ -20,6 +20,7 @@
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/stadion.h"
 #include "world/team.h"
 #include "world/welt.h"
@@ -27,7 +28,6 @@
 
 namespace {
 
-constexpr int FORM = 90;  // the player's form, 0..6
 constexpr int KADER = 20;
 constexpr u32 NEWS_ABSAGE = 516;
 
@@ -55,7 +55,7 @@ void form_seite(i32 team, int g, int o, int s, int t, int h) {
     const int n = Teamspieler_Ins_Array(team, kader, KADER, schon ? 0 : 48);
     for (int i = 0; i < n; ++i) {
         const i32 sp = kader[i];
-        int f = Spieler_Wert(FORM, sp, 0, OP_LESEN);
+        int f = Spieler_Wert(SPIELER_WERT_MORAL, sp, 0, OP_LESEN);
         if (schon) {
             f = 4;
         } else {
@@ -67,7 +67,7 @@ void form_seite(i32 team, int g, int o, int s, int t, int h) {
             const int hoch = Attribute_Hat_Attribut(sp, 45) ? 3 : 6;
             f = std::clamp(std::clamp(f, tief, hoch), 0, 6);
         }
-        Spieler_Wert(FORM, sp, f, OP_SCHREIBEN);
+        Spieler_Wert(SPIELER_WERT_MORAL, sp, f, OP_SCHREIBEN);
     }
 }
 

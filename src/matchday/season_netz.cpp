@@ -208,7 +208,7 @@ void spieltag_zeilen() {
     ruf::Zeile_Anmelden(RUF_KALENDER_BEFEHL, [](i32 modus, i32 wert) -> i32 {
         if (!befehle_erlaubt || !team_ok(Aktuelles_Team)) return 0;
         if (modus == 2 && wert >= 1 && wert <= 10000000)
-            return Bank_Buchen(-1, Aktuelles_Team, static_cast<f32>(wert), 0, 1, 0) != 0 ? 1 : 0;
+            return Bank_Buchen(-1, Aktuelles_Team, static_cast<f32>(wert), BANK_OHNE_ART, 1, 0) != 0 ? 1 : 0;
         return 0;
     });
 }

@@ -35,6 +35,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/stadion.h"
 #include "world/team.h"
 #include "world/welt.h"
@@ -243,7 +244,7 @@ bool Spieltag_Gruppe_Starten() {
         for (int k = 0; k < 2; ++k) {
             if (r.bereit[k]) continue;
             if (ruf::Einzel()) r.bereit[k] = 2;
-            else if (ruf::Server() && (teams[k] <= 0 || !(Team_Wert(7, teams[k], 0, 0) & 32)))
+            else if (ruf::Server() && (teams[k] <= 0 || !(Team_Wert(TEAM_WERT_STATUS, teams[k], 0, 0) & 32)))
                 r.bereit[k] = 2;
         }
         r.gruppe = gruppe;

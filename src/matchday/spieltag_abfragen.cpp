@@ -177,7 +177,7 @@ void Spieltag_Team_Hat_Spielfeld(u32 team) {
 }
 
 void Spieltag_Strafe_Buchen(u32 team, i32 betrag) {
-    if (betrag > 0) Bank_Buchen(static_cast<int>(team), -1, static_cast<f32>(betrag), BANK_STRAFE, 1, -1);
+    if (betrag > 0) Bank_Buchen(static_cast<int>(team), -1, static_cast<f32>(betrag), BANK_AUSGABE, 1, -1);
 }
 
 i32 Spieltag_Get_Gegner_Wettbewerb(i32 team, bool* auswaerts, i32* wettbewerb) {

@@ -36,6 +36,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/stadion.h"
 #include "world/team.h"
 #include "world/welt.h"
@@ -280,7 +281,7 @@ void Spieltag_Anpfiff(Spieltag_Slot& r) {
         for (i32 t : {heim_kurz ? heim : -1, gast_kurz ? gast : -1}) {
             if (t <= 0) continue;
             const i32 f = strafe_fuer(t);
-            Bank_Buchen(t, -1, static_cast<f32>(f), BANK_STRAFE, 1, -1);
+            Bank_Buchen(t, -1, static_cast<f32>(f), BANK_AUSGABE, 1, -1);
             Spieltag_Absage_Melden(t, f);
         }
         u8 a = (gast_kurz && !heim_kurz) ? 2 : 0, b = (heim_kurz && !gast_kurz) ? 2 : 0;
@@ -304,7 +305,7 @@ void Spieltag_Anpfiff(Spieltag_Slot& r) {
     // holds itself to its range).
     for (i32 t : {heim, gast})
         for (int i = 0, n = starter(t, liste); i < n; ++i)
-            Spieler_Wert(SPIELER_SPIELE, liste[i], Spieler_Wert(SPIELER_SPIELE, liste[i], 0, OP_LESEN) + 1, OP_SCHREIBEN);
+            Spieler_Wert(SPIELER_WERT_SPIELE, liste[i], Spieler_Wert(SPIELER_WERT_SPIELE, liste[i], 0, OP_LESEN) + 1, OP_SCHREIBEN);
     i32 x, d, wichtigkeit;
     nachfrage(*s, &x, &d, &wichtigkeit);
     const i32 wettbewerb = s->wettbewerb;

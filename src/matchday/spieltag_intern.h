@@ -19,9 +19,6 @@ struct Spielfeld_Daten;
 namespace spieltag_intern {
 constexpr f32 GESCHWINDIGKEIT = 90.0f;
 constexpr int MAX_STARTER = 20;
-constexpr int SPIELER_SPIELE = 55;  // the player's matches played
-// Booking kind of a fine for a cancelled match.
-constexpr int BANK_STRAFE = 22;
 // A server waits this long (real time) after a kick-off for a client to
 // fetch its pitch; then its club plays without it, as if it had gone.
 constexpr u32 ANSTOSS_WARTEN_MS = 20000;

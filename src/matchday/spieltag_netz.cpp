@@ -15,6 +15,7 @@
 #include "season/netz_rufe.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
+#include "world/modi.h"
 #include "world/netz.h"
 #include "world/welt.h"
 
@@ -95,7 +96,7 @@ void Spieltag_Internet_Server_Team_Bereit(i32 team) {
         const int seite = seite_von(r, team);
         if (seite < 0) continue;
         r.bereit[seite] = std::max<i8>(r.bereit[seite], 1);
-        Team_Wert(7, team, TEAM_STATUS_BEREIT, OP_BITS_SETZEN);
+        Team_Wert(TEAM_WERT_STATUS, team, TEAM_STATUS_BEREIT, OP_BITS_SETZEN);
     }
 }
 
@@ -104,7 +105,7 @@ void Spieltag_Internet_Bereit_Zuruecknehmen(i32 team) {
         const int seite = seite_von(r, team);
         if (seite < 0 || r.bereit[seite] != 1) continue;
         r.bereit[seite] = 0;
-        Team_Wert(7, team, TEAM_STATUS_BEREIT, OP_BITS_LOESCHEN);
+        Team_Wert(TEAM_WERT_STATUS, team, TEAM_STATUS_BEREIT, OP_BITS_LOESCHEN);
     }
 }
 

@@ -35,6 +35,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/stadion.h"
 #include "world/team.h"
 #include "world/welt.h"
@@ -479,13 +480,14 @@ i32 Spieltag_Neutraler_Ort(i32 wettbewerb, i32 heim, i32 gast, i32 wichtigkeit) 
         return info->ausrichter_stadion;
     if (Team_Anzahl <= 0) return -1;
     const bool international = Wettbewerb_Ist_International(wettbewerb);
-    const i32 land_heim = Team_Wert(6, heim, 0, OP_LESEN), land_gast = Team_Wert(6, gast, 0, OP_LESEN);
+    const i32 land_heim = Team_Wert(TEAM_WERT_NATION, heim, 0, OP_LESEN),
+              land_gast = Team_Wert(TEAM_WERT_NATION, gast, 0, OP_LESEN);
     // The needed size shrinks by 1,000 places every 100 failed draws, so the
     // search ends after at most (size / 1,000) x 100 draws.
     i32 noetig = static_cast<i32>(static_cast<i64>(std::max(0, wichtigkeit)) * 70000 / 100);
     for (int fehl = 0; noetig > 1000;) {
         const i32 t = Rnd_Basis(0, Team_Anzahl - 1);
-        const i32 land = Team_Wert(6, t, 0, OP_LESEN);
+        const i32 land = Team_Wert(TEAM_WERT_NATION, t, 0, OP_LESEN);
         const bool land_passt = international ? land != land_heim && land != land_gast
                                               : land_heim != land_gast || land == land_heim;
         if (Stadion_Get_Kapazitaet(t) >= noetig && Team_Ist_Normal(t, SPIELTAG_NEUTRAL_MASKE) && Stadion_Get(t, 0) &&
@@ -516,8 +518,8 @@ void Spieltag_Team_Werte_Zuruecksetzen(i32 team) {
     i32 kader[MAX_STARTER];
     const int n = Teamspieler_Ins_Array(team, kader, MAX_STARTER, 0);
     for (int i = 0; i < n; ++i) {
-        Spieler_Wert(90, kader[i], 4, OP_SCHREIBEN);
-        Spieler_Wert(56, kader[i], 0, OP_SCHREIBEN);
+        Spieler_Wert(SPIELER_WERT_MORAL, kader[i], 4, OP_SCHREIBEN);
+        Spieler_Wert(SPIELER_WERT_ERSCHOEPFUNG, kader[i], 0, OP_SCHREIBEN);
         for (int a = 0; a < ATTRIBUT_ANZAHL; ++a)
             if (Attribute_Hat_Attribut(kader[i], a)) Spieler_Wert(a, kader[i], 0, OP_SCHREIBEN);
     }

@@ -15,6 +15,7 @@
 #include "season/season_hooks.h"
 #include "season/wettbewerb.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/speichern.h"
 #include "world/welt.h"
 
@@ -23,7 +24,6 @@ namespace {
 // The option that must be on for each kind (-1: none is shown).
 constexpr i32 OPTION_ART[ANK_ARTEN] = {4, 5, 14, 14, 14, 11, 12, -1, 12};
 constexpr i32 OPTION_ANIMATION = 24;
-constexpr i32 TEAM_WERT_STATUS = 7;
 constexpr i32 STATUS_NETZ_AKTIV = 32;
 constexpr u32 NEWS_ANK_FLAGS = 0x8002000;
 constexpr int EFFEKT_VOR_SPIEL = 6;

@@ -15,6 +15,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/team.h"
@@ -250,14 +251,14 @@ void habit_dazu(const std::vector<i32>& kader, i32 team) {
     }
     if (a < 0) return;
     auto hat = [&](i32 x) { return Attribute_Hat_Attribut(s, x); };
-    const i32 staerke = Spieler_Wert(92, s, 0, OP_LESEN);
+    const i32 staerke = Spieler_Wert(SPIELER_WERT_STAERKE, s, 0, OP_LESEN);
     const i32 schnitt = Team_Get_Staerke_Modus(team, 0) / std::max<i32>(static_cast<i32>(kader.size()), 1);
-    const bool fallen = (a == 40 && (staerke < 10 || Spieler_Wert(55, s, 0, OP_LESEN) > 50 || hat(10))) ||
-                        (a == 41 && !hat(10) && schnitt >= staerke - 2) ||
-                        ((a == 42 || a == 43) && (Rnd_Basis(0, 2) != 0 || hat(13))) ||
-                        (a == 44 && (Rnd_Basis(0, 2) != 0 || hat(14))) ||
-                        (a == 45 && (Rnd_Basis(0, 1) != 0 || !hat(13) || hat(10))) ||
-                        (a == 46 && (Rnd_Basis(0, 2) != 0 || hat(16) || hat(15)));
+    const bool fallen =
+        (a == 40 && (staerke < 10 || Spieler_Wert(SPIELER_WERT_SPIELE, s, 0, OP_LESEN) > 50 || hat(10))) ||
+        (a == 41 && !hat(10) && schnitt >= staerke - 2) ||
+        ((a == 42 || a == 43) && (Rnd_Basis(0, 2) != 0 || hat(13))) || (a == 44 && (Rnd_Basis(0, 2) != 0 || hat(14))) ||
+        (a == 45 && (Rnd_Basis(0, 1) != 0 || !hat(13) || hat(10))) ||
+        (a == 46 && (Rnd_Basis(0, 2) != 0 || hat(16) || hat(15)));
     const i32 n = fallen ? -1 : Ereignis_Zufall(EREIGNIS_NEGATIVES_ATTRIBUT_DAZU);
     if (n >= 0 && Attribut_Spieler_Setze_Wert(s, a, 0)) posten(n, team, {spieler_name(s), Attribut_Tabelle[a].name});
 }
@@ -274,11 +275,12 @@ void training(const std::vector<i32>& kader, i32 team) {
 
 void maximalstaerke(const std::vector<i32>& kader, i32 team) {
     const i32 s = einer(kader, [](i32 p) {
-        const i32 v = Spieler_Wert(97, p, 0, OP_LESEN);
+        const i32 v = Spieler_Wert(SPIELER_WERT_MAX_STAERKE, p, 0, OP_LESEN);
         return v >= 3 && v <= 11;
     });
     if (s < 0) return;
-    const i32 alt = Spieler_Wert(97, s, 0, OP_LESEN), neu = std::clamp(alt + 2 * Rnd_Basis(1, 2), 0, 12);
+    const i32 alt = Spieler_Wert(SPIELER_WERT_MAX_STAERKE, s, 0, OP_LESEN),
+              neu = std::clamp(alt + 2 * Rnd_Basis(1, 2), 0, 12);
     const i32 n = Ereignis_Zufall(EREIGNIS_MAXSTAERKE_VERAENDERT);
     if (n < 0) return;
     const i64 preis = static_cast<i64>(neu) * 20000 * (80 - 10 * Rnd_Basis(2, 6)) / 100;
@@ -379,13 +381,14 @@ void Ereignis_Spieler_Nach_Spiel(i32 team, i32 spieler) {
     if (n < 0) return;
     const i32 anzahl = std::max<i32>(Team_Kader_Anzahl(team), 1);
     const i32 schnitt = Team_Get_Staerke_Modus(team, 0) / anzahl;
-    const i32 moral = Spieler_Wert(90, spieler, 0, OP_LESEN);
-    if (Spieler_Wert(92, spieler, 0, OP_LESEN) - 1 <= schnitt || Spieler_Wert(56, spieler, 0, OP_LESEN) * 100 / 9 <= 34 ||
-        (Spieler_Wert(75, spieler, 0, OP_LESEN) & 0x7C0) != 0 || moral <= 0)
+    const i32 moral = Spieler_Wert(SPIELER_WERT_MORAL, spieler, 0, OP_LESEN);
+    if (Spieler_Wert(SPIELER_WERT_STAERKE, spieler, 0, OP_LESEN) - 1 <= schnitt ||
+        Spieler_Wert(SPIELER_WERT_ERSCHOEPFUNG, spieler, 0, OP_LESEN) * 100 / 9 <= 34 ||
+        (Spieler_Wert(SPIELER_WERT_STATUS, spieler, 0, OP_LESEN) & 0x7C0) != 0 || moral <= 0)
         return;
     posten(n, team, {spieler_name(spieler)});
     const i32 minus = moral > 1 && Rnd_Basis(0, 100) < 10 ? 2 : 1;
-    Spieler_Wert(90, spieler, moral - minus, OP_SCHREIBEN);
+    Spieler_Wert(SPIELER_WERT_MORAL, spieler, moral - minus, OP_SCHREIBEN);
 }
 
 void Ereignis_Jeden_Tag() {
@@ -452,7 +455,7 @@ void Ereignis_Antwort(const News_Daten& d) {
             break;
         case EREIGNIS_MAXSTAERKE_VERAENDERT:
             if (wert < 0 || wert > 12 || !zahlen()) return;
-            Spieler_Wert(97, spieler, wert, OP_SCHREIBEN);
+            Spieler_Wert(SPIELER_WERT_MAX_STAERKE, spieler, wert, OP_SCHREIBEN);
             melden(e->ja_text, std::to_string(wert / 2));
             break;
         default: break;

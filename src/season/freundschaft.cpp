@@ -13,6 +13,7 @@
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/team.h"
 #include "world/welt.h"
 
@@ -58,7 +59,7 @@ bool steht_in_art(i32 team, i32 art) {
 // The first team of the nation without a human manager that stands in no
 // competition of the kind; -1 when none.
 i32 ersatz_von_nation(i32 team, i32 art) {
-    const i32 land = Team_Wert(6, team, 0, OP_LESEN);
+    const i32 land = Team_Wert(TEAM_WERT_NATION, team, 0, OP_LESEN);
     std::vector<u32> teams(static_cast<size_t>(std::max(Team_Anzahl, 1)));
     const int n = Team_Get_Teams_Von_Nation(land, teams.data());
     for (int i = 0; i < n && i < static_cast<int>(teams.size()); ++i) {
@@ -249,12 +250,12 @@ bool Wettbewerb_Team_Wettbewerb_Wechsel(i32 team, i32 von, i32 nach) {
         const bool a = heraus(w->aktuelle_team, w->aktuelle_teams);
         const bool s = heraus(w->start_team, w->startteam_anzahl);
         ok &= a || s;
-        if (w->basisliga) Team_Wert(11, team, -1, OP_SCHREIBEN);
+        if (w->basisliga) Team_Wert(TEAM_WERT_LIGA, team, -1, OP_SCHREIBEN);
     }
     if (Wettbewerb* w = Wettbewerb_Get_Zeiger(nach)) {
         ok &= hinein(w->aktuelle_team, w->aktuelle_teams);
         ok &= hinein(w->start_team, w->startteam_anzahl);
-        if (w->basisliga) Team_Wert(11, team, nach, OP_SCHREIBEN);
+        if (w->basisliga) Team_Wert(TEAM_WERT_LIGA, team, nach, OP_SCHREIBEN);
     }
     return ok;
 }
@@ -287,7 +288,7 @@ bool Wettbewerb_Manager_Team_Einsetzen(i32 team) {
                   enthaelt(w.start_team, laenge(w.start_team, w.startteam_anzahl), team));
     });
     if (schon) return false;
-    const i32 land = Team_Wert(6, team, 0, OP_LESEN);
+    const i32 land = Team_Wert(TEAM_WERT_NATION, team, 0, OP_LESEN);
     // The four tries in their order: current teams of the nation, any
     // current team, start teams of the nation, any start team.
     auto versuch = [&](Wettbewerb& w, bool start, bool gleiches_land) {
@@ -295,7 +296,8 @@ bool Wettbewerb_Manager_Team_Einsetzen(i32 team) {
         const int n = laenge(liste, start ? w.startteam_anzahl : w.teams);
         for (int i = 0; i < n; ++i) {
             const i32 t = liste[i];
-            if (t <= 0 || Team_Hat_Manager(t) || (gleiches_land && Team_Wert(6, t, 0, OP_LESEN) != land)) continue;
+            if (t <= 0 || Team_Hat_Manager(t) || (gleiches_land && Team_Wert(TEAM_WERT_NATION, t, 0, OP_LESEN) != land))
+                continue;
             liste[i] = static_cast<i16>(team);
             if (start) w.slot_worte[i] = -1;
             return true;

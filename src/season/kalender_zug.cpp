@@ -17,6 +17,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/team.h"
 #include "world/werbung.h"
@@ -31,7 +32,6 @@ constexpr const char* GEHEIM_CODES[KALENDER_GEHEIM_ANZAHL] = {
 constexpr int GEHEIM_LAENGE = 8;
 constexpr int TASTE_SHIFT = 16;
 constexpr f32 GEHEIM_GELD[3] = {0.0f, 1000000.0f, 10000000.0f};
-constexpr int BANK_GEHEIM = 40;
 
 bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
 
@@ -49,7 +49,7 @@ bool Kalender_Team_Online_Woanders(i32 team) {
     // say a user plays it): that user is at this machine.
     if (ruf::Client() && team == Team_Aktiv) return false;
     return !ruf::Einzel() && team >= 0 && team < Team_Anzahl &&
-           (Team_Wert(7, team, 0, 0) & TEAM_STATUS_USER_AKTIV) != 0;
+           (Team_Wert(TEAM_WERT_STATUS, team, 0, 0) & TEAM_STATUS_USER_AKTIV) != 0;
 }
 
 bool K_Setze_Manager_Im_Menue() {
@@ -213,7 +213,7 @@ bool geheim_taste(int zeichen) {
 void geld(f32 betrag) {
     if (!team_ok(Team_Aktiv)) return;
     if (ruf::Client()) ruf::Rufen(RUF_KALENDER_BEFEHL, 2, static_cast<i32>(betrag));
-    else Bank_Buchen(-1, Team_Aktiv, betrag, BANK_GEHEIM, 1, -1);
+    else Bank_Buchen(-1, Team_Aktiv, betrag, BANK_EINNAHME, 1, -1);
     for (int i = 0; i < Team_Kader_Anzahl(Team_Aktiv); ++i) Spieler_Trainings_Zuruecksetzen(Team_Kader(Team_Aktiv)[i]);
 }
 

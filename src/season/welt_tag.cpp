@@ -18,18 +18,6 @@
 
 namespace {
 
-f64 sponsorgeld(int team) {
-    if (!Team_Ist_Verein(team) || Wettbewerb_Get_Liga_Von_Team(team, true) < 0) return 0;
-    const f64 eigen = Leben_Gehaltssumme(team);
-    // A club that holds more than WELT_SPONSOR_POLSTER months' wages gets
-    // less, down to WELT_SPONSOR_REST per cent at twice that.
-    const f64 polster = eigen * WELT_SPONSOR_POLSTER;
-    f64 anteil = 1;
-    if (polster >= 1)
-        anteil = std::clamp(2 - Bank_Get_Kontostand(team, 0, -1) / polster, WELT_SPONSOR_REST / 100.0, 1.0);
-    return eigen * WELT_SPONSOR_PROZENT / 100 * anteil;
-}
-
 // A club's standing for the star places: the mean fine strength of its
 // eleven best players.
 i32 elf_staerke(int t) {
@@ -81,7 +69,9 @@ Leben_Sterne Welt_Tag_Sterne() {
     return sterne;
 }
 
-f64 Welt_Tag_Sponsorgeld(int team) { return sponsorgeld(team); }
+f64 Welt_Tag_Sponsorgeld(int team) {
+    return Wettbewerb_Get_Liga_Von_Team(team, true) < 0 ? 0 : Werbung_Sponsorgeld(team);
+}
 
 void Welt_Tag(bool neuer_monat, bool neue_saison) {
     if (ruf::Client()) return;
@@ -96,8 +86,7 @@ void Welt_Tag(bool neuer_monat, bool neue_saison) {
     for (int t = 0; t < Team_Anzahl; ++t) {
         if (!Team_Ist_Verein(t) || !Bank_Konto_Offen(t)) continue;
         Leben_Gehaelter_Zahlen(t);
-        const f64 geld = sponsorgeld(t);
-        if (geld >= 1) Bank_Buchen(-1, t, static_cast<f32>(geld), BANK_WERBUNG, 1, -1);
+        if (Wettbewerb_Get_Liga_Von_Team(t, true) >= 0) Werbung_Sponsorgeld_Buchen(t);
     }
     // The transfer windows: computer clubs trade with the market as their
     // money says, at most twice a window.

@@ -54,16 +54,21 @@ constexpr void felder(V& v, S& r) {
 static_assert(sizeof(Bank_Kredit_Eintrag) == 28 && bytes::groesse<Bank_Kredit_Eintrag>() == 28,
               "a credit entry is 28 bytes");
 
-// Booking kinds named by the game.
-constexpr int BANK_GEHALT = 8;  // the players' monthly wages
-constexpr int BANK_WERBUNG = 13;  // advertising, sponsors and broadcasting
-constexpr int BANK_STADIONBAU = 14;
-constexpr int BANK_AUSGABE = 22;
-constexpr int BANK_TRAINING = 27;
-constexpr int BANK_TRANSFER_EINNAHME = 30;
-constexpr int BANK_TRANSFER_AUSGABE = 31;
-constexpr int BANK_EINNAHME = 40;
-constexpr int BANK_KREDIT = 41;
+// Booking kinds named by the game, with the row of the finance screen
+// they are counted in; every booking names its kind by one of these.
+constexpr int BANK_OHNE_ART = 0;          // a sum booked without a kind ("others")
+constexpr int BANK_ZUSCHAUER = 4;         // ticket takings ("Zuschauer")
+constexpr int BANK_GEHALT = 8;            // the players' monthly wages ("Gehälter")
+constexpr int BANK_WERBUNG = 13;          // advertising, sponsors and broadcasting ("Werbung")
+constexpr int BANK_STADIONBAU = 14;       // building and seats bought ("Stadionbau")
+constexpr int BANK_PERSONAL = 16;         // the staff ("Personal")
+constexpr int BANK_AUSGABE = 22;          // fines, fees and other expenses ("Sonstige Ausgaben")
+constexpr int BANK_STADIONBETRIEB = 26;   // the ground's running costs per match ("Stadionbetrieb")
+constexpr int BANK_TRAINING = 27;         // training and camps ("Training")
+constexpr int BANK_TRANSFER_EINNAHME = 30;  // a player sold ("Transfers")
+constexpr int BANK_TRANSFER_AUSGABE = 31;   // a player bought, market fees ("Ablösen")
+constexpr int BANK_EINNAHME = 40;         // premiums and other income ("Prämien und Sonstiges")
+constexpr int BANK_KREDIT = 41;           // credits and their rates
 constexpr int BANK_RICHTUNG_AUS = 128;
 
 // Credit limits of the credit screen.

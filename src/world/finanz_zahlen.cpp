@@ -5,8 +5,10 @@
 #include "world/bank.h"
 
 const Finanz_Zeile FINANZ_ZEILE[FINANZ_ZEILEN] = {
-    {"*10", 4, true},   {"*9", 13, true},  {"*8", 30, true},  {"*11", 40, true},  {"*17", 8, false},  {"*16", 16, false},
-    {"*15", 14, false}, {"*13", 31, false}, {"*12", 26, false}, {"*14", 27, false}, {"*18", 22, false},
+    {"*10", BANK_ZUSCHAUER, true},       {"*9", BANK_WERBUNG, true},          {"*8", BANK_TRANSFER_EINNAHME, true},
+    {"*11", BANK_EINNAHME, true},        {"*17", BANK_GEHALT, false},         {"*16", BANK_PERSONAL, false},
+    {"*15", BANK_STADIONBAU, false},     {"*13", BANK_TRANSFER_AUSGABE, false}, {"*12", BANK_STADIONBETRIEB, false},
+    {"*14", BANK_TRAINING, false},       {"*18", BANK_AUSGABE, false},
 };
 
 Finanz_Summen Finanz_Summen_Holen(i32 team, i32 offset) {

@@ -13,6 +13,7 @@
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/netz.h"
 #include "world/netz_rufe.h"
 #include "world/spieler.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr i32 KATEGORIE_TRANSFER = 31;
 
 // Kept where the decision is made (the server, or this machine outside a
 // client): the market player of each team's open negotiation and the
@@ -66,7 +66,7 @@ bool bezahlen_lokal(i32 team, i32 scout, i32 gebiet) {
     if (const auto f = suche.find(team); f != suche.end() && f->second.scout == scout && f->second.gebiet == gebiet)
         return true;
     const i32 gebuehr = Scout_Gebuehr(scout, team, gebiet);
-    if (gebuehr > 0 && !Bank_Buchen(team, -1, static_cast<f32>(gebuehr), KATEGORIE_TRANSFER, 0, -1)) return false;
+    if (gebuehr > 0 && !Bank_Buchen(team, -1, static_cast<f32>(gebuehr), BANK_TRANSFER_AUSGABE, 0, -1)) return false;
     suche[team] = {scout, gebiet};
     return true;
 }
@@ -87,7 +87,7 @@ bool verpflichten_lokal(i32 team, i32 scout, i32 s) {
 }  // namespace
 
 i32 Transfer_Angebot_Differenz(i32 s) {
-    if (!spieler_ok(s) || Spieler_Wert(92, s, 0, OP_LESEN) == 0) return 0;
+    if (!spieler_ok(s) || Spieler_Wert(SPIELER_WERT_STAERKE, s, 0, OP_LESEN) == 0) return 0;
     const i64 wert = Spieler_Berechne_Marktwert(s);
     const i64 tag = Welt_Hook.kalender_tag();
     const i32 r = mit_cursor(static_cast<i64>(s) * tag, [] { return Rnd(0, 10); });
@@ -138,7 +138,7 @@ void Transfer_Verhandlung_Schliessen(i32 team) { verhandlung.erase(team); }
 
 i32 Spieler_Kontinent(i32 s) {
     if (!spieler_ok(s)) return -1;
-    const i32 nation = Spieler_Wert(68, s, 0, OP_LESEN);
+    const i32 nation = Spieler_Wert(SPIELER_WERT_NATION, s, 0, OP_LESEN);
     if (!team_ok(nation)) return -1;
     const i32 k = Global_Get_Kontinent_Nummer(Team_String(721, nation, nullptr, 0));
     if (k >= 0) return k;

@@ -169,11 +169,13 @@ int Spieler_Tauschen(int ta, int tb, int sa, int sb, i32 preis) {
     if (erloes < 0) erloes = 0;
     if (preis > 0) {
         if (Bank_Get_Kontostand(ta, 0, -1) < static_cast<f64>(preis) - erloes) return 0;
-        if (!Bank_Buchen(ta, tb == Team_Transfermarkt ? -1 : tb, static_cast<f32>(preis), 31, 1, -1)) return 0;
+        if (!Bank_Buchen(ta, tb == Team_Transfermarkt ? -1 : tb, static_cast<f32>(preis), BANK_TRANSFER_AUSGABE, 1, -1))
+            return 0;
     } else if (Team_Daten[ta].transfers > 0) {
         Team_Daten[ta].transfers--;
     }
-    if (erloes > 0) Bank_Buchen(tb == Team_Transfermarkt ? -1 : tb, ta, static_cast<f32>(erloes), 30, 1, -1);
+    if (erloes > 0)
+        Bank_Buchen(tb == Team_Transfermarkt ? -1 : tb, ta, static_cast<f32>(erloes), BANK_TRANSFER_EINNAHME, 1, -1);
     Team_Kader_Ersetzen(ta, sa, sb);
     Team_Kader_Ersetzen(tb, sb, sa);
     // The player who comes in takes the place of the one who left: his

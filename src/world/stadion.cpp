@@ -187,7 +187,7 @@ i32 Stadion_Spiel_Auswerten(int t, int spiel, int nachfrage) {
     Stadion_Daten& s = stadien[static_cast<size_t>(t)];
     s.zuschauer = Stadion_Berechne_Zuschauer(t, spiel, nachfrage, 100, 0, 0, 0, 0, 0);
     s.einnahme = static_cast<f32>(s.zuschauer) * static_cast<f32>(s.eintrittspreis);
-    if (s.einnahme >= 1.0f) Bank_Buchen(-1, t, s.einnahme, 4, 1, -1);
+    if (s.einnahme >= 1.0f) Bank_Buchen(-1, t, s.einnahme, BANK_ZUSCHAUER, 1, -1);
     return s.zuschauer;
 }
 
@@ -197,7 +197,7 @@ void Stadion_Nach_Spiel(int t, int) {
     const Stadion_Modell& m = klassen[s.klasse];
     f32 kosten =
         static_cast<f32>(m.grundpreis_pro_spiel) + static_cast<f32>(m.platzkosten) * static_cast<f32>(s.kapazitaet);
-    if (kosten >= 1.0f) Bank_Buchen(t, -1, kosten, 26, 1, -1);
+    if (kosten >= 1.0f) Bank_Buchen(t, -1, kosten, BANK_STADIONBETRIEB, 1, -1);
 }
 
 bool Stadion_Set_Daten(int t, const Stadion_Daten* d) {
@@ -268,7 +268,7 @@ bool Stadion_Ausbauen(int t) {
     const Stadion_Modell& k = klassen[s.klasse + 1];
     i32 neu = std::max(0, k.min_kapazitaet - s.kapazitaet);
     f32 preis = static_cast<f32>(k.baupreis) + static_cast<f32>(k.platz_baupreis) * static_cast<f32>(neu);
-    if (preis >= 1.0f && !Bank_Buchen(t, -1, preis, 14, 0, -1)) return false;
+    if (preis >= 1.0f && !Bank_Buchen(t, -1, preis, BANK_STADIONBAU, 0, -1)) return false;
     s.sitzplaetze += neu;
     s.klasse += 1;  // built: the capacity lies in the new class's range
     neu_berechnen(&s);

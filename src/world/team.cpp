@@ -1,4 +1,5 @@
 // Team operations.
+#include "world/modi.h"
 #include "world/team.h"
 
 #include <algorithm>
@@ -119,7 +120,7 @@ void Team_Schwaeche_Zufallsspieler(int t) {
     if (n == 0) return;
     for (int i = 0; i < 4; i++) {
         int s = Team_Kader(t)[Rnd_Basis(0, n - 1)];
-        Spieler_Wert(58, s, Spieler_Daten[s].staerke_fein / 2, OP_SCHREIBEN);
+        Spieler_Wert(SPIELER_WERT_STAERKE_FEIN, s, Spieler_Daten[s].staerke_fein / 2, OP_SCHREIBEN);
     }
 }
 

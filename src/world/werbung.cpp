@@ -12,7 +12,9 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
+#include "world/leben.h"
 #include "world/manager.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 i32 Werbung_Ranglisten_Aufschlag(int team) {
@@ -137,7 +139,7 @@ bool Werbung_Neues_Angebot(int t, int zahlen) {
     if (w.suche_zu) return false;
     // The fee grows with every search of the season.
     i64 gebuehr = Werbung_Einstellung.suchpreis + static_cast<i64>(Werbung_Einstellung.suchpreis_add) * w.zaehler[1];
-    if (zahlen && gebuehr >= 1 && !Bank_Buchen(t, -1, static_cast<f32>(gebuehr), 22, 0, -1)) return false;
+    if (zahlen && gebuehr >= 1 && !Bank_Buchen(t, -1, static_cast<f32>(gebuehr), BANK_AUSGABE, 0, -1)) return false;
     w.zaehler[1]++;
     angebot_ziehen(t, &w);
     return true;
@@ -222,7 +224,7 @@ void Werbung_Nach_Spiel(int t, int) {
         summe += s.betrag;
         if (s.anzahl > 0 && --s.anzahl == 0) s.betrag = 0;
     }
-    if (summe > 0) Bank_Buchen(-1, t, static_cast<f32>(summe), 13, 1, -1);
+    if (summe > 0) Bank_Buchen(-1, t, static_cast<f32>(summe), BANK_WERBUNG, 1, -1);
     // With the board switch on, boards whose contract ran out get a new partner.
     if (w.banden_flag) Werbung_Banden_Vergeben(t, 0);
 }
@@ -270,4 +272,21 @@ void Werbung_Uebernehmen() {
 void Werbung_Verwerfen() {
     neu_daten.clear();
     neu_vorhanden.clear();
+}
+
+f64 Werbung_Sponsorgeld(int team) {
+    if (!Team_Ist_Verein(team)) return 0;
+    const f64 eigen = Leben_Gehaltssumme(team);
+    // A club that holds more than WELT_SPONSOR_POLSTER months' wages gets
+    // less, down to WELT_SPONSOR_REST per cent at twice that.
+    const f64 polster = eigen * WELT_SPONSOR_POLSTER;
+    f64 anteil = 1;
+    if (polster >= 1)
+        anteil = std::clamp(2 - Bank_Get_Kontostand(team, 0, -1) / polster, WELT_SPONSOR_REST / 100.0, 1.0);
+    return eigen * WELT_SPONSOR_PROZENT / 100 * anteil;
+}
+
+void Werbung_Sponsorgeld_Buchen(int team) {
+    const f64 geld = Werbung_Sponsorgeld(team);
+    if (geld >= 1) Bank_Buchen(-1, team, static_cast<f32>(geld), BANK_WERBUNG, 1, -1);
 }

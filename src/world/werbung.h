@@ -135,6 +135,36 @@ enum : i32 {
 // Income of a match (category 13); contracts run out.
 void Werbung_Nach_Spiel(int team, int spiel);
 
+// A club's monthly sponsor and broadcasting money: WELT_SPONSOR_PROZENT of
+// its own wage bill; gate money and prizes come on top. Sponsors pay for the
+// squad a club fields, the fans for its ground: a ground big for its squad
+// earns more through the gate alone. Why not half the league's median wage
+// bill and the ground's root against the league's median ground (within a
+// quarter), as before: both paid a club more than its squad cost wherever
+// the start world had given it a big ground or a cheap squad for its
+// league, and that decided who bought his way up. The French second
+// division's biggest grounds with squads of the middle rose far in game
+// after game (without a managed club US Pontay was among the world's five
+// biggest risers in 6 of 15 games of twenty seasons; now in none of 45).
+// With only the ground's factor gone, the league's median still lifted its
+// cheap squads and sank its dear ones, and up to one top-division club in
+// ten was in the red after the first season (now none). At 90 per cent one
+// top-division club in nine was in the red after the first season.
+constexpr int WELT_SPONSOR_PROZENT = 95;
+// A club holding more than WELT_SPONSOR_POLSTER months' wages gets less
+// from its sponsors, down to WELT_SPONSOR_REST per cent at twice that: money
+// beyond what the club needs does not pile up (without it the top
+// divisions' median grew sevenfold in twenty seasons, the richest club to
+// twenty times it; at six months it still ended five to six times the
+// start, at three two and a half).
+constexpr int WELT_SPONSOR_POLSTER = 3;
+constexpr int WELT_SPONSOR_REST = 25;
+// A club's monthly sponsor and broadcasting money by the rule above (0 for
+// a team that is not a club), and its booking (category 13); the calendar
+// pays it to every club that plays in a league.
+f64 Werbung_Sponsorgeld(int team);
+void Werbung_Sponsorgeld_Buchen(int team);
+
 struct Datei_Status;
 bool Werbung_Speichern(Datei_Status* d);
 bool Werbung_Laden(Datei_Status* d);

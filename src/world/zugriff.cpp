@@ -12,6 +12,7 @@
 #include "base/debug.h"
 #include "base/memory.h"
 #include "base/tempstr.h"
+#include "world/modi.h"
 #include "world/welt.h"
 
 namespace {
@@ -72,62 +73,62 @@ bool spieler_feld(int m, Spieler_Struktur* s, Spieler_Fix* x, Feld* f) {
         return true;
     }
     switch (m) {
-        case 55: *f = F(&s->spiele, 0, 999); return true;
-        case 56: *f = F(&s->erschoepfung, 0, 9); return true;
-        case 57: *f = F(&s->wert57, 0, 30000); return true;
-        case 58: *f = F(&s->staerke_fein, 0, 12000); return true;
-        case 65: *f = F(&x->aussehen, 0, U32_MAX); return true;
-        case 67: *f = F(&x->position, 0, 3); return true;
-        case 68: *f = F(&x->nation, 0, MAX_TEAMS - 1); return true;
-        case 70: *f = F(&s->verletzung_art, 0, 41); return true;
-        case 71: *f = F(&s->verletzung_dauer, 0, 999); return true;
-        case 72: *f = F(&x->haarfarbe, 0, 65535); return true;
-        case 73: *f = F(&x->hautfarbe, 0, 65535); return true;
-        case 74: *f = F(&s->wert74, 0, 50); return true;
-        case 75: *f = F(&s->status, 0, 0x7FFFF); return true;
-        case 76: *f = F(&s->liga_wert[0], 0, 65535); return true;
-        case 77: *f = F(&s->liga_wert[1], 0, 65535); return true;
-        case 78: *f = F(&s->liga_wert[2], 0, 65535); return true;
-        case 82: *f = F(&s->spalte, 0, 6); return true;
-        case 83: *f = F(&s->zeile, 0, 10); return true;
-        case 84: *f = F(&s->rueckennummer, 0, 99); return true;
-        case 85: *f = F(&s->marktwert, 0, I32_MAX); return true;
-        case 86: *f = F(&s->team, -1, MAX_TEAMS - 1); return true;
-        case 87: *f = F(&s->slot, 0, 19); return true;
-        case 88: *f = F(&s->wettbewerb, -1, I32_MAX); return true;
-        case 90: *f = F(&s->moral, 0, 6); return true;
-        case 92: *f = F(&s->staerke, 0, 12); return true;
-        case 93: *f = F(&s->trainingsgeld, 0, I32_MAX); return true;
-        case 97: *f = F(&s->max_staerke, 0, 12); return true;
-        case 98: *f = F(&s->trainings, 0, 255); return true;
-        case 99: *f = F(&s->gedeckt_von, -1, I32_MAX); return true;
-        case 100: *f = F(&s->liga_wort, I32_MIN, I32_MAX); return true;
+        case SPIELER_WERT_SPIELE: *f = F(&s->spiele, 0, 999); return true;
+        case SPIELER_WERT_ERSCHOEPFUNG: *f = F(&s->erschoepfung, 0, 9); return true;
+        case SPIELER_WERT_57: *f = F(&s->wert57, 0, 30000); return true;
+        case SPIELER_WERT_STAERKE_FEIN: *f = F(&s->staerke_fein, 0, 12000); return true;
+        case SPIELER_WERT_AUSSEHEN: *f = F(&x->aussehen, 0, U32_MAX); return true;
+        case SPIELER_WERT_POSITION: *f = F(&x->position, 0, 3); return true;
+        case SPIELER_WERT_NATION: *f = F(&x->nation, 0, MAX_TEAMS - 1); return true;
+        case SPIELER_WERT_VERLETZUNG_ART: *f = F(&s->verletzung_art, 0, 41); return true;
+        case SPIELER_WERT_VERLETZUNG_DAUER: *f = F(&s->verletzung_dauer, 0, 999); return true;
+        case SPIELER_WERT_HAARFARBE: *f = F(&x->haarfarbe, 0, 65535); return true;
+        case SPIELER_WERT_HAUTFARBE: *f = F(&x->hautfarbe, 0, 65535); return true;
+        case SPIELER_WERT_74: *f = F(&s->wert74, 0, 50); return true;
+        case SPIELER_WERT_STATUS: *f = F(&s->status, 0, 0x7FFFF); return true;
+        case SPIELER_WERT_LIGA_0: *f = F(&s->liga_wert[0], 0, 65535); return true;
+        case SPIELER_WERT_LIGA_1: *f = F(&s->liga_wert[1], 0, 65535); return true;
+        case SPIELER_WERT_LIGA_2: *f = F(&s->liga_wert[2], 0, 65535); return true;
+        case SPIELER_WERT_SPALTE: *f = F(&s->spalte, 0, 6); return true;
+        case SPIELER_WERT_ZEILE: *f = F(&s->zeile, 0, 10); return true;
+        case SPIELER_WERT_RUECKENNUMMER: *f = F(&s->rueckennummer, 0, 99); return true;
+        case SPIELER_WERT_MARKTWERT: *f = F(&s->marktwert, 0, I32_MAX); return true;
+        case SPIELER_WERT_TEAM: *f = F(&s->team, -1, MAX_TEAMS - 1); return true;
+        case SPIELER_WERT_SLOT: *f = F(&s->slot, 0, 19); return true;
+        case SPIELER_WERT_WETTBEWERB: *f = F(&s->wettbewerb, -1, I32_MAX); return true;
+        case SPIELER_WERT_MORAL: *f = F(&s->moral, 0, 6); return true;
+        case SPIELER_WERT_STAERKE: *f = F(&s->staerke, 0, 12); return true;
+        case SPIELER_WERT_GELD: *f = F(&s->trainingsgeld, 0, I32_MAX); return true;
+        case SPIELER_WERT_MAX_STAERKE: *f = F(&s->max_staerke, 0, 12); return true;
+        case SPIELER_WERT_TRAININGS: *f = F(&s->trainings, 0, 255); return true;
+        case SPIELER_WERT_GEDECKT_VON: *f = F(&s->gedeckt_von, -1, I32_MAX); return true;
+        case SPIELER_WERT_LIGA_WORT: *f = F(&s->liga_wort, I32_MIN, I32_MAX); return true;
     }
     return false;
 }
 
 bool team_feld(int m, Team_Struktur* t, Team_Own* o, Feld* f) {
     switch (m) {
-        case 4: *f = F(&t->stehplaetze, 0, 200000); return true;
-        case 5: *f = F(&t->sitzplaetze, 0, 200000); return true;
-        case 6: *f = F(&t->nation, 0, MAX_TEAMS - 1); return true;
-        case 7: *f = F(&t->status, 0, U32_MAX); return true;
-        case 8: *f = F(&o->formation, -128, 127); return true;
-        case 9: *f = F(&t->wappen, 0, 1000); return true;
-        case 10: *f = F(&t->kontinent, 0, 14); return true;
-        case 11: *f = F(&t->liga, -1, I32_MAX); return true;
-        case 16: *f = F(&t->scout, -1, 3); return true;
-        case 17: *f = F(&t->scout_spieler, -1, I32_MAX); return true;
-        case 20: *f = F(&t->transfers, 0, 99); return true;
-        case 21: *f = F(&t->wert21, 0, 99); return true;
+        case TEAM_WERT_STEHPLAETZE: *f = F(&t->stehplaetze, 0, 200000); return true;
+        case TEAM_WERT_SITZPLAETZE: *f = F(&t->sitzplaetze, 0, 200000); return true;
+        case TEAM_WERT_NATION: *f = F(&t->nation, 0, MAX_TEAMS - 1); return true;
+        case TEAM_WERT_STATUS: *f = F(&t->status, 0, U32_MAX); return true;
+        case TEAM_WERT_FORMATION: *f = F(&o->formation, -128, 127); return true;
+        case TEAM_WERT_WAPPEN: *f = F(&t->wappen, 0, 1000); return true;
+        case TEAM_WERT_KONTINENT: *f = F(&t->kontinent, 0, 14); return true;
+        case TEAM_WERT_LIGA: *f = F(&t->liga, -1, I32_MAX); return true;
+        case TEAM_WERT_SCOUT: *f = F(&t->scout, -1, 3); return true;
+        case TEAM_WERT_SCOUT_SPIELER: *f = F(&t->scout_spieler, -1, I32_MAX); return true;
+        case TEAM_WERT_TRANSFERS: *f = F(&t->transfers, 0, 99); return true;
+        case TEAM_WERT_21: *f = F(&t->wert21, 0, 99); return true;
     }
     return false;
 }
 
 bool manager_feld(int m, Manager_Struktur* ms, Feld* f) {
     switch (m) {
-        case 0: *f = F(&ms->daten.gesicht, 0, 999); return true;
-        case 1: *f = F(&ms->daten.team, -1, MAX_TEAMS - 1); return true;
+        case MANAGER_WERT_GESICHT: *f = F(&ms->daten.gesicht, 0, 999); return true;
+        case MANAGER_WERT_TEAM: *f = F(&ms->daten.team, -1, MAX_TEAMS - 1); return true;
     }
     return false;
 }
@@ -292,7 +293,7 @@ i32 Spieler_Wert(int modus, int spieler, i32 wert, int op) {
         Debug_Out(DEBUG_FEHLER, "Spieler_Wert: CLIENT-WRITE!");
         return static_cast<i32>(feld_lesen(f));
     }
-    if (modus == 86 && op != OP_LESEN) {
+    if (modus == SPIELER_WERT_TEAM && op != OP_LESEN) {
         // Moving a player to another squad: only by writing, only into a squad with room.
         int alt = s->team;
         if (op != OP_SCHREIBEN || wert < 0 || wert >= Team_Anzahl || wert == alt ||
@@ -312,10 +313,10 @@ i32 Spieler_Wert(int modus, int spieler, i32 wert, int op) {
     if (geschrieben) {
         Spieler_Flags[spieler] = 1;
         // Strength is kept on two scales: 58 fine (0..12000), 92 half stars (0..12).
-        if (modus == 58) {
+        if (modus == SPIELER_WERT_STAERKE_FEIN) {
             int h = s->staerke_fein / 1000;
             s->staerke = static_cast<u8>(h > 12 ? 12 : h);
-        } else if (modus == 92) {
+        } else if (modus == SPIELER_WERT_STAERKE) {
             s->staerke_fein = static_cast<u16>(s->staerke * 1000 + (s->staerke < 12 ? 500 : 0));
         }
     }
@@ -407,7 +408,7 @@ i32 Team_Wert(int modus, int team, i32 wert, int op) {
         return static_cast<i32>(feld_lesen(f));
     }
     // The formation number: bit 128 automatic, the index below 16.
-    if (modus == 8 && op != OP_LESEN) {
+    if (modus == TEAM_WERT_FORMATION && op != OP_LESEN) {
         i64 alt = feld_lesen(f);
         u8 b = static_cast<u8>(alt);
         u8 w = static_cast<u8>(wert);
@@ -555,12 +556,12 @@ i32 Manager_Wert(int modus, int team, i32 wert, int op) {
         Debug_Out(DEBUG_FEHLER, "Manager_Wert(%d): Falscher Parameter!", modus);
         return 0;
     }
-    if (!m) return op == OP_LESEN && modus == 1 ? -1 : 0;
+    if (!m) return op == OP_LESEN && modus == MANAGER_WERT_TEAM ? -1 : 0;
     if (op != OP_LESEN && Welt_Client_Fremd(team)) {
         Debug_Out(DEBUG_FEHLER, "Manager_Wert: CLIENT-WRITE!");
         return static_cast<i32>(feld_lesen(f));
     }
-    if (modus == 1 && op != OP_LESEN) {
+    if (modus == MANAGER_WERT_TEAM && op != OP_LESEN) {
         Debug_Out(DEBUG_FEHLER, "Manager_Wert(1): nur lesbar! Falscher Parameter!");
         return m->daten.team;
     }

@@ -19,6 +19,7 @@
 #include "world/spieler.h"
 #include "world/stadion.h"
 #include "world/welt.h"
+#include "world/werbung.h"
 
 namespace {
 
@@ -278,6 +279,41 @@ TEST_F(Leben, WagesAreBookedThroughTheBankAndMayTakeAClubIntoTheRed) {
     EXPECT_NEAR(Bank_Summe_Buchungen(t, 0, BANK_GEHALT | BANK_RICHTUNG_AUS, 0), summe, 1.0);
     EXPECT_DOUBLE_EQ(Welt_Zahlen_Lesen().gehaelter, summe);
     EXPECT_EQ(Leben_Gehaelter_Zahlen(Team_Anzahl), 0.0) << "no club, nothing booked";
+}
+
+// The sponsors pay WELT_SPONSOR_PROZENT of the wage bill to a club that
+// holds at most WELT_SPONSOR_POLSTER months' wages, less above that, down
+// to WELT_SPONSOR_REST per cent at twice the cushion; the booking is
+// advertising money (category 13).
+TEST_F(Leben, SponsorsPayTheirShareOfTheWagesLessToARichClub) {
+    const int t = 40;
+    const f64 monat = Leben_Gehaltssumme(t);
+    ASSERT_GT(monat, 1.0);
+    const f64 voll = monat * WELT_SPONSOR_PROZENT / 100;
+    const struct {
+        const char* name;
+        f64 monate;  // balance in months of wages
+        f64 anteil;  // of the full money
+    } faelle[] = {
+        {"in the red", -2, 1.0},
+        {"at the cushion", WELT_SPONSOR_POLSTER, 1.0},
+        {"half way to twice the cushion", 1.5 * WELT_SPONSOR_POLSTER, 0.5},
+        {"at twice the cushion", 2.0 * WELT_SPONSOR_POLSTER, WELT_SPONSOR_REST / 100.0},
+        {"far beyond it", 10.0 * WELT_SPONSOR_POLSTER, WELT_SPONSOR_REST / 100.0},
+    };
+    for (const auto& f : faelle) {
+        Bank_Free();
+        Bank_Init();
+        ASSERT_TRUE(Bank_Konto_Anlegen(t, monat * f.monate, 0)) << f.name;
+        EXPECT_NEAR(Werbung_Sponsorgeld(t), voll * f.anteil, 1.0) << f.name;
+    }
+    Bank_Free();
+    Bank_Init();
+    ASSERT_TRUE(Bank_Konto_Anlegen(t, 0.0, 0));
+    Werbung_Sponsorgeld_Buchen(t);
+    EXPECT_NEAR(Bank_Get_Kontostand(t, 0, -1), voll, 1.0);
+    EXPECT_NEAR(Bank_Summe_Buchungen(t, 0, BANK_WERBUNG, 0), voll, 1.0);
+    EXPECT_EQ(Werbung_Sponsorgeld(Team_Anzahl), 0.0) << "no club, no sponsors";
 }
 
 TEST_F(Leben, ComputerClubsTradeWithTheMarketAsTheirMoneySays) {

@@ -11,7 +11,7 @@
 #include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/palette.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_abfragen.h"
 #include "world/attribut.h"
@@ -59,7 +59,8 @@ void markt_zaehlen(u32 filter, i32 klassen[DIAGNOSE_STERNE_KLASSEN]) {
     std::vector<i32> spieler(MAX_SPIELER);
     const int n = Teamspieler_Ins_Array(Team_Transfermarkt, spieler.data(), MAX_SPIELER, filter);
     for (int i = 0; i < n; ++i)
-        ++klassen[Diagnose_Sterne_Klasse(Spieler_Wert(MODUS_STAERKE, spieler[static_cast<size_t>(i)], 0, OP_LESEN))];
+        ++klassen[Diagnose_Sterne_Klasse(
+            Spieler_Wert(SPIELER_WERT_STAERKE, spieler[static_cast<size_t>(i)], 0, OP_LESEN))];
 }
 
 }  // namespace
@@ -84,7 +85,8 @@ Diagnose_Zahlen Diagnose_Zaehlen() {
             minimum = std::min(minimum, s);
             maximum = std::max(maximum, s);
             const int n = Teamspieler_Ins_Array(teams[t], spieler.data(), MAX_SPIELER, 0);
-            for (int i = 0; i < n; ++i) werte += Spieler_Wert(MODUS_MAX, spieler[static_cast<size_t>(i)], 0, OP_LESEN);
+            for (int i = 0; i < n; ++i)
+                werte += Spieler_Wert(SPIELER_WERT_MAX_STAERKE, spieler[static_cast<size_t>(i)], 0, OP_LESEN);
         }
         // A competition without clubs shows zeros.
         if (w.teams > 0) {
@@ -121,7 +123,8 @@ void Diagnose_Screen_Init() {
 }
 
 Screen_Def Diagnose_Screen_Def() {
-    return {.name = "Diagnose", .icons = Icon_Besitzer::DIAGNOSE, .rahmen = ICON_DIAGNOSE, .oeffnen = Diagnose_Screen_Init};
+    return {
+        .name = "Diagnose", .icons = Icon_Besitzer::DIAGNOSE, .rahmen = ICON_DIAGNOSE, .oeffnen = Diagnose_Screen_Init};
 }
 
 void Diagnose_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
@@ -140,7 +143,8 @@ void Diagnose_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     const struct {
         const char* titel;
         const i32* klassen;
-    } markt[2] = {{"Transfermarkt-St\xE4rken (ohne Scouts):", z.markt}, {"Transfermarkt-St\xE4rken (nur Scouts):", z.markt_scouts}};
+    } markt[2] = {{"Transfermarkt-St\xE4rken (ohne Scouts):", z.markt},
+                  {"Transfermarkt-St\xE4rken (nur Scouts):", z.markt_scouts}};
     // Thirty competitions fill the page's height: the rest stands beside them.
     y = i->y - 10;
     for (const auto& m : markt) {

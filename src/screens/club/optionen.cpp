@@ -24,6 +24,7 @@
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/team.h"
 #include "world/welt.h"
 
@@ -57,11 +58,13 @@ struct Zeile {
     Art art;
 };
 constexpr Zeile ZEILEN[OPTIONEN_ZEILEN] = {
-    {"*20", -1, Art::KOPF},  {"*4", 0, Art::OPTION},   {"*15", 19, Art::OPTION}, {"*16", 24, Art::OPTION},
-    {"*24", 21, Art::OPTION}, {"*32", OPTION_CLIENT_ZUGZEIT, Art::OPTION}, {nullptr, -1, Art::LEER}, {"*21", -1, Art::KOPF},  {"*17", 40, Art::OPTION},
-    {"*19", 42, Art::OPTION}, {"*23", 43, Art::OPTION}, {nullptr, -1, Art::LEER}, {"*22", -1, Art::KOPF},
-    {"*5", 4, Art::OPTION},   {"*6", 5, Art::OPTION},   {"*7", 8, Art::OPTION},  {"*8", 11, Art::OPTION},
-    {"*9", 12, Art::OPTION},  {"*11", 14, Art::OPTION},
+    {"*20", -1, Art::KOPF},   {"*4", 0, Art::OPTION},   {"*15", 19, Art::OPTION},
+    {"*16", 24, Art::OPTION}, {"*24", 21, Art::OPTION}, {"*32", OPTION_CLIENT_ZUGZEIT, Art::OPTION},
+    {nullptr, -1, Art::LEER}, {"*21", -1, Art::KOPF},   {"*17", 40, Art::OPTION},
+    {"*19", 42, Art::OPTION}, {"*23", 43, Art::OPTION}, {nullptr, -1, Art::LEER},
+    {"*22", -1, Art::KOPF},   {"*5", 4, Art::OPTION},   {"*6", 5, Art::OPTION},
+    {"*7", 8, Art::OPTION},   {"*8", 11, Art::OPTION},  {"*9", 12, Art::OPTION},
+    {"*11", 14, Art::OPTION},
 };
 
 // The resolved row texts (never null once the screen opened).
@@ -221,7 +224,8 @@ void server_klick() {
     i32 menschen[1000];
     const int n = Manager_Ist_Dran(menschen, 0, 0);
     for (int i = 0; i < n; ++i)
-        if (menschen[i] != Team_Aktiv) Team_Wert(7, menschen[i], static_cast<i32>(TEAM_STATUS_USER), OP_BITS_SETZEN);
+        if (menschen[i] != Team_Aktiv)
+            Team_Wert(TEAM_WERT_STATUS, menschen[i], static_cast<i32>(TEAM_STATUS_USER), OP_BITS_SETZEN);
     Option_Wert(OPTION_NETZ_SERVER, 1, NETZ_SERVER_AN);
 }
 

@@ -23,6 +23,7 @@
 #include "season/wettbewerb_werte.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
+#include "world/modi.h"
 #include "world/team.h"
 #include "world/welt.h"
 
@@ -93,7 +94,7 @@ constexpr auto UEBERSICHT_ZEILEN = Icon_Tabelle_Aus<Icon_Besitzer::WETTBEWERB>(U
 // first, then by the weight of their league and their place in it.
 i64 team_schluessel(i32 team, i32 platz) {
     if (team < 0) return 0;
-    const i32 nation = Team_Wert(6, team, 0, OP_LESEN);
+    const i32 nation = Team_Wert(TEAM_WERT_NATION, team, 0, OP_LESEN);
     const i32 liga = Wb_Liga_Von(team);
     const i64 w = liga >= 0 ? Wettbewerb_Get_Wichtigkeit(liga, 0) : 0;
     return nation + (Wb_Heimisch(nation) ? 99999 : 0) + 1000 * w * w + liga + (100 - platz);
@@ -162,7 +163,7 @@ void platz_zeile(Rastport* ziel, i32 team, i32 platz, i32 tab, i32 y) {
     const i32 liga = Wb_Liga_Von(team);
     const u16 farbe = Farbe_Team_Name(team, st.gruppe);
     if (!Wb_Heimisch(st.info.land) && liga >= 0 && !Wettbewerb_Ist_Basisliga(liga)) {
-        const i32 nation = Team_Wert(6, team, 0, OP_LESEN);
+        const i32 nation = Team_Wert(TEAM_WERT_NATION, team, 0, OP_LESEN);
         Kit_Printf(ziel, f, farbe, 0, y, "^tl%04d(^gll%04d %s)", tab, nation, name_von(nation));
         return;
     }
@@ -350,7 +351,7 @@ void Wb_Uebersicht_Bauen() {
         z.attribute = Team_Get_Attribut_Text(team, bits);
         i32 spieler[20];
         z.spieler = std::clamp(Teamspieler_Ins_Array(team, spieler, 20, bits), 0, 20);
-        for (i32 k = 0; k < z.spieler; ++k) z.wert += Spieler_Wert(85, spieler[k], 0, OP_LESEN);
+        for (i32 k = 0; k < z.spieler; ++k) z.wert += Spieler_Wert(SPIELER_WERT_MARKTWERT, spieler[k], 0, OP_LESEN);
     }
     // Strongest first; equal strength, the higher club number first.
     for (i32 i = 0; i < uebersicht_anzahl; ++i)

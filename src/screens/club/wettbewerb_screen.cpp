@@ -25,6 +25,7 @@
 #include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_werte.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/welt.h"
 
 namespace {
@@ -163,7 +164,7 @@ i32 gewaehlt() {
 
 // The club's league: its record's field, else the first base league that holds it.
 i32 liga_von(i32 team) {
-    const i32 l = Team_Wert(11, team, 0, OP_LESEN);
+    const i32 l = Team_Wert(TEAM_WERT_LIGA, team, 0, OP_LESEN);
     return l >= 0 ? l : Wettbewerb_Get_Liga_Von_Team(team, true);
 }
 
@@ -172,7 +173,7 @@ i32 liga_von(i32 team) {
 bool heimisch(i32 land) {
     if (land < 0) return false;
     if (Team_Heimnation != 65535) return land == static_cast<i32>(Team_Heimnation);
-    return Team_Aktiv >= 0 && land == Team_Wert(6, Team_Aktiv, 0, OP_LESEN);
+    return Team_Aktiv >= 0 && land == Team_Wert(TEAM_WERT_NATION, Team_Aktiv, 0, OP_LESEN);
 }
 
 // The caption of a matchday: a round's text symbol ("*n") resolved against
@@ -227,7 +228,7 @@ void ko_liste_bauen(i32 gruppe, i32 spieltag) {
         tabelle.team[z] = static_cast<u32>(team);
         tabelle.reihenfolge[z] = z;
         if (!inland) {
-            const i32 nation = Team_Wert(6, team, 0, OP_LESEN);
+            const i32 nation = Team_Wert(TEAM_WERT_NATION, team, 0, OP_LESEN);
             schluessel[z] = nation + (team == static_cast<i32>(Team_Heimnation) ? 999999 : 0);
         } else {
             const i32 liga = liga_von(team);

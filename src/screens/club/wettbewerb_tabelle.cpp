@@ -19,6 +19,7 @@
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_werte.h"
+#include "world/modi.h"
 #include "world/welt.h"
 
 namespace {
@@ -112,7 +113,7 @@ void ko_zeile(Rastport* ziel, i32 zeile, i32 x, i32 y) {
         std::snprintf(herkunft, sizeof herkunft, "^tl0301%s",
                       Wettbewerb_Get_Name(liga_von(team), false).c_str());
     } else {
-        const i32 nation = Team_Wert(6, team, 0, OP_LESEN);
+        const i32 nation = Team_Wert(TEAM_WERT_NATION, team, 0, OP_LESEN);
         const char* land = Team_String(0, nation, nullptr, 0);
         std::snprintf(herkunft, sizeof herkunft, "^gll%04d^tl0323%s", nation, land ? land : "");
     }

@@ -27,6 +27,7 @@
 #include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
+#include "world/modi.h"
 #include "world/welt.h"
 
 namespace {
@@ -41,7 +42,7 @@ constexpr i32 WAHL_SPALTE_ZEILEN = 22;  // of the choice screen's
 void setze(i32 n, i32 x, i32 y) {
     if (Screen_Icon* i = Kit_Icon(n)) i->x = static_cast<i16>(x), i->y = static_cast<i16>(y);
 }
-i32 klasse(i32 p) { return std::clamp(Spieler_Wert(67, p, 0, OP_LESEN), 0, 3); }
+i32 klasse(i32 p) { return std::clamp(Spieler_Wert(SPIELER_WERT_POSITION, p, 0, OP_LESEN), 0, 3); }
 bool gelernt(i32 p, i32 a) { return Attribute_Attribut_Hat_Maximum(p, a); }
 i32 gelernt_anzahl(i32 p) {
     i32 l[ATTRIBUT_ANZAHL];
@@ -154,7 +155,7 @@ void edit_spieler_aus_slot() {
     i32 liste[EDITOR_ZEILEN];
     const i32 n = ed.team >= 0 ? Teamspieler_Ins_Array(ed.team, liste, EDITOR_ZEILEN, 0) : 0;
     for (i32 k = 0; k < n; ++k)
-        if (Spieler_Wert(87, liste[k], 0, OP_LESEN) == ed.slot) ed.spieler = liste[k];
+        if (Spieler_Wert(SPIELER_WERT_SLOT, liste[k], 0, OP_LESEN) == ed.slot) ed.spieler = liste[k];
 }
 
 }  // namespace
@@ -223,7 +224,7 @@ void Attribut_Edit_Screen_Init(i32 spieler, i32 x, i32 y, i32 team) {
     ed = Edit{};
     ed.spieler = spieler;
     ed.team = team;
-    ed.slot = Spieler_Wert(87, spieler, 0, OP_LESEN);
+    ed.slot = Spieler_Wert(SPIELER_WERT_SLOT, spieler, 0, OP_LESEN);
     ed.x = std::clamp(x + 120, 0, 800 - 2 * BREITE - 4);
     ed.y = std::clamp(y - 40, 0, 100);
     ed.markt = team == Team_Transfermarkt;
@@ -473,7 +474,7 @@ void Attribut_Wahl_Screen_Init(i32 spieler, i32 x, i32 y, i32 team) {
     wa = Wahl{};
     wa.spieler = spieler;
     wa.team = team;
-    wa.slot = Spieler_Wert(87, spieler, 0, OP_LESEN);
+    wa.slot = Spieler_Wert(SPIELER_WERT_SLOT, spieler, 0, OP_LESEN);
     Screen_Griff_Lassen(&wa.griff);
     Attribut_Wahl_Layout(x, y, true);
 }
@@ -552,7 +553,7 @@ void Attribut_Wahl_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
     i32 liste[EDITOR_ZEILEN];
     const i32 n = wa.team >= 0 ? Teamspieler_Ins_Array(wa.team, liste, EDITOR_ZEILEN, 0) : 0;
     for (i32 k = 0; k < n; ++k)
-        if (Spieler_Wert(87, liste[k], 0, OP_LESEN) == slot) wa.spieler = liste[k];
+        if (Spieler_Wert(SPIELER_WERT_SLOT, liste[k], 0, OP_LESEN) == slot) wa.spieler = liste[k];
     wa.slot = slot;
     Attribut_Wahl_Layout(wa.x, wa.y, false);
 }

@@ -19,6 +19,7 @@
 #include "platform/input.h"
 #include "screens/editor/editor.h"
 #include "screens/teile/drossel.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/trikot.h"
 #include "world/welt.h"
@@ -171,7 +172,7 @@ void raster_oeffnen(i32 f) {
 
 void uebernehmen(u32 look) {
     az.arbeit = look;
-    if (az.spieler >= 0) Spieler_Wert(65, az.spieler, static_cast<i32>(look), OP_SCHREIBEN);
+    if (az.spieler >= 0) Spieler_Wert(SPIELER_WERT_AUSSEHEN, az.spieler, static_cast<i32>(look), OP_SCHREIBEN);
     Farbe_Cache_Free();
     az.neu_zeichnen = true;
     Blt_Cache_Leeren();
@@ -247,7 +248,7 @@ void Editor_Aussehen_Init(i32 spieler) {
     Menue_Set_Rechtsklick_Icon(ICON_AUSSEHEN_FELD);
     az = Aussehen_Zustand{};
     az.spieler = spieler;
-    az.arbeit = az.start = static_cast<u32>(Spieler_Wert(65, spieler, 0, OP_LESEN));
+    az.arbeit = az.start = static_cast<u32>(Spieler_Wert(SPIELER_WERT_AUSSEHEN, spieler, 0, OP_LESEN));
     zurueck_drossel = vor_drossel = {};
     Blt_Cache_Leeren();
 }
@@ -257,8 +258,8 @@ void Editor_Aussehen_Schliessen() {
     if (az.spieler >= 0) {
         u16 haar = 0, haut = 0;
         Gesicht_Farben(az.arbeit, &haar, &haut);
-        Spieler_Wert(72, az.spieler, haar, OP_SCHREIBEN);
-        Spieler_Wert(73, az.spieler, haut, OP_SCHREIBEN);
+        Spieler_Wert(SPIELER_WERT_HAARFARBE, az.spieler, haar, OP_SCHREIBEN);
+        Spieler_Wert(SPIELER_WERT_HAUTFARBE, az.spieler, haut, OP_SCHREIBEN);
     }
     raster_schliessen();
     Menue_Screen_Icon_Tabelle_Loeschen(SEITE.daten());
@@ -401,8 +402,8 @@ void Editor_Aussehen_Hintergrund(Screen_Icon*, Rastport* ziel, i32, i32) {
 void Editor_Aussehen_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
     const i32 p = az.spieler;
     if (p < 0) return;
-    if (static_cast<u32>(Spieler_Wert(65, p, 0, OP_LESEN)) != az.arbeit) {
-        Spieler_Wert(65, p, static_cast<i32>(az.arbeit), OP_SCHREIBEN);
+    if (static_cast<u32>(Spieler_Wert(SPIELER_WERT_AUSSEHEN, p, 0, OP_LESEN)) != az.arbeit) {
+        Spieler_Wert(SPIELER_WERT_AUSSEHEN, p, static_cast<i32>(az.arbeit), OP_SCHREIBEN);
         Farbe_Cache_Free();
     }
     Gesicht_Holen(p, Spieler_Get_Team(p), ziel, x + 13, y + 5, 85, 100);

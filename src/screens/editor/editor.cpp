@@ -47,6 +47,7 @@
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/team.h"
 #include "world/welt.h"
@@ -276,7 +277,7 @@ constexpr auto TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR>(
 
 const char* team_name(i32 t) { return t >= 0 && t < Team_Anzahl ? Team_String(721, t, nullptr, 0) : ""; }
 const char* land_name(i32 t) {
-    const i32 n = t >= 0 && t < Team_Anzahl ? Team_Wert(6, t, 0, OP_LESEN) : -1;
+    const i32 n = t >= 0 && t < Team_Anzahl ? Team_Wert(TEAM_WERT_NATION, t, 0, OP_LESEN) : -1;
     return n >= 0 && n < Team_Anzahl ? Team_Fix_Daten[n].name : "";
 }
 
@@ -350,7 +351,7 @@ i32 Editor_Kontinent_Von_Spieler(i32 spieler) {
     const i32 n = wert(68, spieler);
     if (n < 0 || n >= Team_Anzahl) return -1;
     const i32 k = Global_Get_Kontinent_Nummer(Team_String(721, n, nullptr, 0));
-    return k >= 0 ? k : Team_Wert(10, n, 0, OP_LESEN);
+    return k >= 0 ? k : Team_Wert(TEAM_WERT_KONTINENT, n, 0, OP_LESEN);
 }
 
 void Editor_Teams_Sortieren(std::vector<i32>& teams, i32 sortierung) {
@@ -361,7 +362,7 @@ void Editor_Teams_Sortieren(std::vector<i32>& teams, i32 sortierung) {
     else
         std::stable_sort(teams.begin(), teams.end(), [](i32 a, i32 b) {
             if (const int v = vergleichen(land_name(a), land_name(b))) return v < 0;
-            const i32 la = Team_Wert(11, a, 0, OP_LESEN), lb = Team_Wert(11, b, 0, OP_LESEN);
+            const i32 la = Team_Wert(TEAM_WERT_LIGA, a, 0, OP_LESEN), lb = Team_Wert(TEAM_WERT_LIGA, b, 0, OP_LESEN);
             if (la != lb) return la < lb;
             return vergleichen(team_name(a), team_name(b)) < 0;
         });

@@ -49,6 +49,7 @@
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/team.h"
 #include "world/welt.h"
@@ -104,7 +105,7 @@ void Editor_Position_Setzen(i32 spieler, i32 klasse) {
     if (spieler < 0 || spieler >= Spieler_Anzahl) return;
     const i32 alt = wert(67, spieler);
     klasse = ((klasse % 4) + 4) % 4;
-    Spieler_Wert(67, spieler, klasse, OP_SCHREIBEN);
+    Spieler_Wert(SPIELER_WERT_POSITION, spieler, klasse, OP_SCHREIBEN);
     if ((alt == 0) == (klasse == 0)) return;
     // The attributes of the other kind of player go; his own become open.
     const bool torwart = klasse == 0;
@@ -271,10 +272,11 @@ void schritt(bool hoch) {
     if (f.wert == FELD_POSITION) {
         Editor_Position_Setzen(p, wert(67, p) + (hoch ? 1 : -1));
     } else if (f.wert == FELD_STERNE) {
-        Spieler_Wert(92, p, Editor_Sterne_Schritt(wert(92, p), wert(97, p), hoch), OP_SCHREIBEN);
+        Spieler_Wert(SPIELER_WERT_STAERKE, p, Editor_Sterne_Schritt(wert(92, p), wert(97, p), hoch), OP_SCHREIBEN);
         std::snprintf(f.puffer, sizeof f.puffer, "%d", wert(92, p));
     } else if (f.wert == FELD_MAXSTERNE) {
-        Spieler_Wert(97, p, Editor_Maxsterne_Schritt(wert(97, p), wert(92, p), hoch), OP_SCHREIBEN);
+        Spieler_Wert(SPIELER_WERT_MAX_STAERKE, p, Editor_Maxsterne_Schritt(wert(97, p), wert(92, p), hoch),
+                     OP_SCHREIBEN);
         std::snprintf(f.puffer, sizeof f.puffer, "%d", wert(97, p));
     }
     Eingabefeld_Free();  // the field shows the new value

@@ -50,6 +50,7 @@
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/team.h"
 #include "world/welt.h"
@@ -82,8 +83,8 @@ void Editor_Team_Klick(Screen_Icon* i, u32 ereignis) {
             if (la >= 0 && lb >= 0 && la != lb) {
                 Wettbewerb_Team_Wettbewerb_Wechsel(alt_markiert, la, lb);
                 Wettbewerb_Team_Wettbewerb_Wechsel(t, lb, la);
-                Team_Wert(11, alt_markiert, lb, OP_SCHREIBEN);
-                Team_Wert(11, t, la, OP_SCHREIBEN);
+                Team_Wert(TEAM_WERT_LIGA, alt_markiert, lb, OP_SCHREIBEN);
+                Team_Wert(TEAM_WERT_LIGA, t, la, OP_SCHREIBEN);
                 if (!Wettbewerb_Config_Schreiben(SATZ, EDITOR_INFOTEXT)) {
                     Meldung_Printf("%s", text(T_SPEICHERN_FEHLER));
                 } else {

@@ -48,6 +48,7 @@
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/team.h"
 #include "world/welt.h"
@@ -133,9 +134,9 @@ void Editor_Wahl_Kontinent(i32 c) {
     st.wahl_kontinent = c;
     st.wahl_laender.clear();
     for (i32 t = 0; t < Team_Anzahl; ++t)
-        if ((Team_Wert(7, t, 0, OP_LESEN) & TEAM_STATUS_LAND) &&
+        if ((Team_Wert(TEAM_WERT_STATUS, t, 0, OP_LESEN) & TEAM_STATUS_LAND) &&
             (Global_Get_Kontinent_Nummer(team_name(t)) == c ||
-             (Global_Get_Kontinent_Nummer(team_name(t)) < 0 && Team_Wert(10, t, 0, OP_LESEN) == c)))
+             (Global_Get_Kontinent_Nummer(team_name(t)) < 0 && Team_Wert(TEAM_WERT_KONTINENT, t, 0, OP_LESEN) == c)))
             st.wahl_laender.push_back(t);
     std::stable_sort(st.wahl_laender.begin(), st.wahl_laender.end(),
                      [](i32 a, i32 b) { return vergleichen(team_name(a), team_name(b)) < 0; });
@@ -185,7 +186,7 @@ void Editor_Land_Klick(Screen_Icon* i, u32 ereignis) {
     const i32 r = static_cast<i32>(i->user[0]);
     if (r < 0 || r >= static_cast<i32>(st.wahl_laender.size()) || st.wahl_spieler < 0) return;
     const i32 p = st.wahl_spieler;
-    Spieler_Wert(68, p, st.wahl_laender[static_cast<size_t>(r)], OP_SCHREIBEN);
+    Spieler_Wert(SPIELER_WERT_NATION, p, st.wahl_laender[static_cast<size_t>(r)], OP_SCHREIBEN);
     if (wert(75, p) & SP_STATUS_SCOUT) kontinente_zaehlen();
     Editor_Wahl_Schliessen();
 }

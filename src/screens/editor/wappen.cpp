@@ -26,6 +26,7 @@
 #include "screens/editor/editor.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
+#include "world/modi.h"
 #include "world/stadion.h"
 #include "world/trikot.h"
 #include "world/welt.h"
@@ -135,8 +136,13 @@ constexpr auto SEITE_EINZELN = Icon_Liste({
      .ebene = 19,
      .w = 684,
      .h = 560},
-    Kit_Bildknopf(SEITEN_KNOPF, {.nummer = ICON_WAPPEN_FERTIG, .y = 60, .klick = Editor_Wappen_Schliessen_Klick, .text = &knopf_texte[0]}),
-    Kit_Bildknopf(SEITEN_KNOPF, {.nummer = ICON_WAPPEN_ALLES_ZURUECK, .y = 104, .klick = Editor_Wappen_Alles_Zurueck_Klick, .text = &knopf_texte[1]}),
+    Kit_Bildknopf(
+        SEITEN_KNOPF,
+        {.nummer = ICON_WAPPEN_FERTIG, .y = 60, .klick = Editor_Wappen_Schliessen_Klick, .text = &knopf_texte[0]}),
+    Kit_Bildknopf(SEITEN_KNOPF, {.nummer = ICON_WAPPEN_ALLES_ZURUECK,
+                                 .y = 104,
+                                 .klick = Editor_Wappen_Alles_Zurueck_Klick,
+                                 .text = &knopf_texte[1]}),
 });
 constexpr auto SEITE =
     Icon_Tabelle_Aus<Icon_Besitzer::EDITOR_WAPPEN>(SEITE_EINZELN, TAB_ZURUECK, TAB_VOR, TAB_RASTER, TAB_UNDO, FELDER);
@@ -178,12 +184,12 @@ constexpr auto RASTER = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_WAPPEN>({
 
 i32 wert_lesen(i32 t) {
     if (wz.team < 0) return 0;
-    return t == 0 ? Team_Wert(9, wz.team, 0, OP_LESEN) : Trikot_Get_TrikotNr(wz.team, t - 1);
+    return t == 0 ? Team_Wert(TEAM_WERT_WAPPEN, wz.team, 0, OP_LESEN) : Trikot_Get_TrikotNr(wz.team, t - 1);
 }
 
 void wert_setzen(i32 t, i32 w) {
     if (wz.team < 0) return;
-    if (t == 0) Team_Wert(9, wz.team, std::clamp(w, WAPPEN_MIN, WAPPEN_MAX), OP_SCHREIBEN);
+    if (t == 0) Team_Wert(TEAM_WERT_WAPPEN, wz.team, std::clamp(w, WAPPEN_MIN, WAPPEN_MAX), OP_SCHREIBEN);
     else Trikot_Set_TrikotNr(wz.team, w, t - 1);
     wz.neu_zeichnen = true;
     Blt_Cache_Leeren();
@@ -210,7 +216,8 @@ void kit_malen(Rastport* ziel, i32 trikot, i32 x, i32 y, bool blass) {
 }
 
 void wappen_malen(Rastport* ziel, i32 nummer, i32 x, i32 y) {
-    if (const Rastport_Bild w{Wappen_Aus_Archiv(nummer)}) Blt_Blit(w.get(), 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
+    if (const Rastport_Bild w{Wappen_Aus_Archiv(nummer)})
+        Blt_Blit(w.get(), 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
 }
 
 void texte_setzen() {
@@ -289,7 +296,8 @@ void Editor_Wappen_Feld_Beginnen(i32 k) {
     wz.feld = k;
     if (WAPPEN_FELD_MODUS[k] == 4)
         std::snprintf(wz.puffer, sizeof wz.puffer, "%d",
-                      Team_Wert(5, wz.team, 0, OP_LESEN) + Team_Wert(4, wz.team, 0, OP_LESEN));
+                      Team_Wert(TEAM_WERT_SITZPLAETZE, wz.team, 0, OP_LESEN) +
+                          Team_Wert(TEAM_WERT_STEHPLAETZE, wz.team, 0, OP_LESEN));
     else std::snprintf(wz.puffer, sizeof wz.puffer, "%s", Team_String(WAPPEN_FELD_MODUS[k], wz.team, nullptr, 0));
     Menue_Icon_Zustand_Setzen(ICON_WAPPEN_FELD + k, 1);
 }
@@ -313,8 +321,8 @@ bool Editor_Wappen_Feld_Speichern() {
             return false;
         }
         const i32 plaetze = static_cast<i32>(n);
-        Team_Wert(5, wz.team, plaetze, OP_SCHREIBEN);
-        Team_Wert(4, wz.team, 0, OP_SCHREIBEN);
+        Team_Wert(TEAM_WERT_SITZPLAETZE, wz.team, plaetze, OP_SCHREIBEN);
+        Team_Wert(TEAM_WERT_STEHPLAETZE, wz.team, 0, OP_SCHREIBEN);
         if (Stadion_Daten* s = Stadion_Get(wz.team, 0)) {
             s->kapazitaet = s->sitzplaetze = plaetze;
             s->stehplaetze = 0;
@@ -477,8 +485,8 @@ void Editor_Wappen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
                     Kit_Printf_Glatt(raster_bild.get(), Kit_Font(Kit_Schrift::ZAHL), FARBE_FEHLER, 0, cy + 30,
                                      "^tz%04d%s^l^tz%04d%s", cx + 38, kopf, cx + 38, text(T_VERBOTEN));
                 }
-                Kit_Printf_Glatt(raster_bild.get(), Kit_Font(Kit_Schrift::ZAHL), aktuell ? FARBE_GOLD : FARBE_KREIDE_2, 0,
-                                 cy + 74, "^tr%04d%d", cx + 74, w);
+                Kit_Printf_Glatt(raster_bild.get(), Kit_Font(Kit_Schrift::ZAHL), aktuell ? FARBE_GOLD : FARBE_KREIDE_2,
+                                 0, cy + 74, "^tr%04d%d", cx + 74, w);
             }
         wz.neu_zeichnen = false;
     }
@@ -529,7 +537,8 @@ void Editor_Wappen_Felder_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y)
         Kit_Printf_Glatt(ziel, f, FARBE_KREIDE_2, x + 5, y + 16, "%s", text(T_FELD + k));
         if (WAPPEN_FELD_MODUS[k] == 4)
             Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 0, y + 16, "^tr%04d%d", rechts,
-                             Team_Wert(5, wz.team, 0, OP_LESEN) + Team_Wert(4, wz.team, 0, OP_LESEN));
+                             Team_Wert(TEAM_WERT_SITZPLAETZE, wz.team, 0, OP_LESEN) +
+                                 Team_Wert(TEAM_WERT_STEHPLAETZE, wz.team, 0, OP_LESEN));
         else
             Kit_Printf_Glatt(ziel, f, k == 5 ? FARBE_KREIDE_2 : FARBE_WEISS, 0, y + 16, "^tr%04d%s", rechts,
                              Team_String(WAPPEN_FELD_MODUS[k], wz.team, nullptr, 0));

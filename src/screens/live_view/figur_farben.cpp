@@ -30,6 +30,7 @@
 #include "screens/live_view/projektion.h"
 #include "screens/live_view/spielansicht.h"
 #include "screens/live_view/stadion_ton.h"
+#include "world/modi.h"
 #include "world/team.h"
 #include "world/trikot.h"
 #include "world/welt.h"
@@ -80,8 +81,8 @@ u32 rgb_von(const u8* p) { return static_cast<u32>(p[0]) << 16 | static_cast<u32
 // Hair and skin of a player (16-bit pixels of his record); a record without
 // them gets a plain look rather than black.
 void haar_haut(i32 spieler, Sa_Figur_Farben& f) {
-    const u16 haar = static_cast<u16>(Spieler_Wert(72, spieler, 0, 0));
-    const u16 haut = static_cast<u16>(Spieler_Wert(73, spieler, 0, 0));
+    const u16 haar = static_cast<u16>(Spieler_Wert(SPIELER_WERT_HAARFARBE, spieler, 0, 0));
+    const u16 haut = static_cast<u16>(Spieler_Wert(SPIELER_WERT_HAUTFARBE, spieler, 0, 0));
     if (haar) Farbe_Get_RGB(haar, 16, &f.rgb[0], &f.rgb[1], &f.rgb[2]);
     else f.rgb[0] = 70, f.rgb[1] = 48, f.rgb[2] = 30;
     if (haut) Farbe_Get_RGB(haut, 16, &f.rgb[3], &f.rgb[4], &f.rgb[5]);

@@ -18,7 +18,7 @@
 #include "gui/text_cfg.h"
 #include "screens/market/scouting.h"
 #include "screens/teile/namen.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
@@ -112,7 +112,7 @@ void Scout_Suche_Ergebnisse(i32 team, i32 scout, i32 gebiet, i32 aus[SUCHE_ERGEB
         if (Spieler_Aus_Gebiet(pool[static_cast<size_t>(i)], gebiet)) liste.push_back(static_cast<u32>(pool[static_cast<size_t>(i)]));
     if (!liste.empty()) {
         SortMisch_Mische(liste.data(), static_cast<i32>(liste.size()));
-        for (u32 p : liste) schluessel.push_back(wert(MODUS_MAX, static_cast<i32>(p)));
+        for (u32 p : liste) schluessel.push_back(wert(SPIELER_WERT_MAX_STAERKE, static_cast<i32>(p)));
         SortMisch_Sortiere(liste.data(), schluessel.data(), static_cast<i32>(liste.size()), 1);
     }
     const i32 m = static_cast<i32>(liste.size());
@@ -311,17 +311,17 @@ void Scout_Suche_Karte_Zeichnen(Rastport* ziel, i32 x, i32 y) {
     const i32 p = s.prospekt;
     Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (p < 0 || p >= Spieler_Anzahl || !f) return;
-    const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+    const i32 klasse = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
     blit(ziel, GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse], x + 150, y + 7);
     if (Font* fn = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, fn, FARBE_WEISS, x + 147, y + 19, "^fb0006^tz0014%d^fe", wert(MODUS_NUMMER, p));
+        Kit_Printf(ziel, fn, FARBE_WEISS, x + 147, y + 19, "^fb0006^tz0014%d^fe", wert(SPIELER_WERT_RUECKENNUMMER, p));
     Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x + 150, y + 19, "^tz0045%s", Positions_Text(klasse));
     Kit_Printf(ziel, f, FARBE_WEISS, x + 220, y + 19, "%s", Spieler_String(505, p, nullptr, 0));
     Gesicht_Holen(p, Team_Transfermarkt, ziel, 103, 349, 85, 100);
     if (s.dialog < 1) {
         Kit_Printf(ziel, f, FARBE_WEISS, x + 310, y + 55, "^tz0001%s", text(T_FRAGE));
     } else {
-        const i32 spiele = wert(MODUS_SPIELE, p);
+        const i32 spiele = wert(SPIELER_WERT_SPIELE, p);
         Kit_Printf(ziel, f, FARBE_WEISS, x + 310, y + 55, "^tz0001%s %d", text(T_SPIELE),
                    spiele < SCOUT_SPIELE_MINDEST ? spiele + SCOUT_SPIELE_MINDEST : spiele);
     }

@@ -26,7 +26,7 @@
 #include "screens/teile/requester.h"
 #include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
@@ -236,7 +236,8 @@ void verkaufen(i32 p) {
 void name_zeichnen(Rastport* ziel, Font* f, i32 name_tab, i32 spiele_tab, i32 p, i32 breite, i32 x, i32 y) {
     char name[64];
     Font_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, breite);
-    Kit_Printf(ziel, f, FARBE_WEISS, x, y, "^tl%04d%s^tr%04d%d", name_tab, name, spiele_tab, wert(MODUS_SPIELE, p));
+    Kit_Printf(ziel, f, FARBE_WEISS, x, y, "^tl%04d%s^tr%04d%d", name_tab, name, spiele_tab,
+               wert(SPIELER_WERT_SPIELE, p));
 }
 
 void zaehler_zeile(Rastport* ziel, Font* f, i32 x, i32 y, i32 n, u16 farbe) {
@@ -284,7 +285,8 @@ void Transfer_Screen_Listen_Bauen() {
     if (Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl) return;
     i32 kader[TRANSFER_EIGENE_ZEILEN];
     const i32 n = std::max(0, Teamspieler_Ins_Array(Team_Aktiv, kader, TRANSFER_EIGENE_ZEILEN, 0));
-    std::stable_sort(kader, kader + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
+    std::stable_sort(kader, kader + n,
+                     [](i32 a, i32 b) { return wert(SPIELER_WERT_SLOT, a) < wert(SPIELER_WERT_SLOT, b); });
     for (i32 i = 0; i < TRANSFER_EIGENE_ZEILEN; ++i)
         if (Screen_Icon* z = Kit_Icon(ICON_TRANSFER_EIGEN + i)) {
             z->user[0] = static_cast<u32>(i < n ? kader[i] : -1);
@@ -295,7 +297,8 @@ void Transfer_Screen_Listen_Bauen() {
     i32 m = 0;
     for (i32 i = 0; f && i < TRANSFER_FENSTER; ++i)
         if (f[i] >= 0 && f[i] < Spieler_Anzahl && Spieler_Get_Team(f[i]) == Team_Transfermarkt) fenster[m++] = f[i];
-    std::stable_sort(fenster, fenster + m, [](i32 a, i32 b) { return wert(MODUS_KLASSE, a) > wert(MODUS_KLASSE, b); });
+    std::stable_sort(fenster, fenster + m,
+                     [](i32 a, i32 b) { return wert(SPIELER_WERT_POSITION, a) > wert(SPIELER_WERT_POSITION, b); });
     for (i32 i = 0; i < TRANSFER_FENSTER; ++i)
         if (Screen_Icon* z = Kit_Icon(ICON_TRANSFER_MARKT + i)) {
             z->user[0] = static_cast<u32>(i < m ? fenster[i] : -1);
@@ -304,12 +307,14 @@ void Transfer_Screen_Listen_Bauen() {
     if (Screen_Icon* z = Kit_Icon(ICON_TRANSFER_SCOUTSPIELER)) {
         const i32 s = scout_spieler();
         z->user[0] = static_cast<u32>(s);
-        z->status = s >= 0 ? z->status & ~(MENUE_S_GRAU | MENUE_S_VERSTECKT) : z->status | MENUE_S_GRAU | MENUE_S_VERSTECKT;
+        z->status =
+            s >= 0 ? z->status & ~(MENUE_S_GRAU | MENUE_S_VERSTECKT) : z->status | MENUE_S_GRAU | MENUE_S_VERSTECKT;
     }
     // A selection whose player left the window is gone.
     if (markt_auswahl >= 0) {
         bool da = false;
-        for (i32 i = 0; i < TRANSFER_MARKT_ZEILEN; ++i) da = da || Transfer_Screen_Spieler_Von(ICON_TRANSFER_MARKT + i) == markt_auswahl;
+        for (i32 i = 0; i < TRANSFER_MARKT_ZEILEN; ++i)
+            da = da || Transfer_Screen_Spieler_Von(ICON_TRANSFER_MARKT + i) == markt_auswahl;
         if (!da) markt_auswahl = -1, markt_marken_aus();
     }
     Blt_Cache_Leeren();
@@ -390,14 +395,14 @@ void Transfer_Screen_Eigen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y
     Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (p < 0 || !f) return;
     const bool mark = an(i->nummer);
-    if (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR)
+    if (static_cast<u32>(wert(SPIELER_WERT_STATUS, p)) & NICHT_VERFUEGBAR)
         if (Rastport* b = Kit_Bild(GRAFIK_TRANSFER_AUSFALL))
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x + 1, y, 35);
     if (Menue_Get_Aktives_Icon() == i || mark)
         if (Rastport* b = Kit_Bild(GRAFIK_TRANSFER_ZEILE_HOVER)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
-    const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+    const i32 klasse = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
     Kit_Bild_Zeichnen(ziel, GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse], x, y);
-    const i32 nummer = wert(MODUS_NUMMER, p);
+    const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
     if (Font* fn = Kit_Font(Kit_Schrift::ZAHL))
         Kit_Printf(ziel, fn, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y - 5 + ZEILE_H,
                    "^fb0006^tz0014%d^fe", nummer);
@@ -419,7 +424,7 @@ void Transfer_Screen_Markt_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y
     if (Menue_Get_Aktives_Icon() == i)
         if (Rastport* b = Kit_Bild(GRAFIK_TRANSFER_MARKT_HOVER)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
     Spieler_Sterne_Zeichnen(ziel, p, 541, y, 0, an(i->nummer));
-    const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+    const i32 klasse = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
     Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x - 26, y - 4 + ZEILE_H, "^tz0045%s", Positions_Text(klasse));
     name_zeichnen(ziel, f, 38, 265, p, 98, x + 2, y + 12);
     Kit_Printf(ziel, f, FARBE_WEISS, x + 270, y + 12, "^fb0009^tr0110%s^fe", geld(Global_Transfer_Forderung(p)));
@@ -476,7 +481,8 @@ void Transfer_Screen_Eigen_Klick(Screen_Icon* i, u32 ereignis) {
 
 void Transfer_Screen_Scout_Zurueck_Klick(Screen_Icon*, u32 ereignis) {
     if (!(ereignis & MENUE_E_LINKS) || !Screen_Drossel_Frei(&scout_drossel, SCOUT_SPERRE_MS)) return;
-    Menue_Icon_Zustand_Setzen(ICON_TRANSFER_SCOUT_SCHICKEN, static_cast<u32>((scout() + SCOUT_ANZAHL - 1) % SCOUT_ANZAHL));
+    Menue_Icon_Zustand_Setzen(ICON_TRANSFER_SCOUT_SCHICKEN,
+                              static_cast<u32>((scout() + SCOUT_ANZAHL - 1) % SCOUT_ANZAHL));
     Blt_Cache_Leeren();
 }
 

@@ -25,7 +25,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -180,7 +180,7 @@ void sortieren(i32* werte, i32 n) {
 
 void preise_setzen() {
     i64 v = Spieler_Berechne_Marktwert(d.markt);
-    if (static_cast<u32>(Spieler_Wert(MODUS_STATUS, d.markt, 0, OP_LESEN)) & SCOUT_SPIELER) v -= v * 10 / 100;
+    if (static_cast<u32>(Spieler_Wert(SPIELER_WERT_STATUS, d.markt, 0, OP_LESEN)) & SCOUT_SPIELER) v -= v * 10 / 100;
     const i32 wert = static_cast<i32>(v);
     d.forderung = Global_Transfer_Forderung(d.markt);
     d.gebot = static_cast<i32>(std::min<i64>(Verhandlung_Geld(d.eigen), wert));
@@ -387,7 +387,7 @@ void Verhandlung_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     // Our player who goes in the deal: position, name, stars and value in
     // one line under his caption.
     if (d.eigen >= 0) {
-        const i32 kl = std::clamp(Spieler_Wert(MODUS_KLASSE, d.eigen, 0, OP_LESEN), 0, 3);
+        const i32 kl = std::clamp(Spieler_Wert(SPIELER_WERT_POSITION, d.eigen, 0, OP_LESEN), 0, 3);
         Kit_Text(ziel, f, FARBE_KLASSE[kl], Positions_Text(kl), x + 20, y + 318);
         Kit_Text(ziel, f, FARBE_WEISS, Spieler_String(505, d.eigen, nullptr, 0), x + 60, y + 318);
         Spieler_Sterne_Zeichnen(ziel, d.eigen, x + 250, y + 305, 0, false);
@@ -396,12 +396,12 @@ void Verhandlung_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         Kit_Text(ziel, f, FARBE_WEISS, wert, x + 320, y + 318);
     }
     Gesicht_Holen(d.markt, Team_Transfermarkt, ziel, 55, 135, 85, 100);
-    const i32 klasse = std::clamp(Spieler_Wert(MODUS_KLASSE, d.markt, 0, OP_LESEN), 0, 3);
+    const i32 klasse = std::clamp(Spieler_Wert(SPIELER_WERT_POSITION, d.markt, 0, OP_LESEN), 0, 3);
     Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x, y + 190, "^tz0045%s", Positions_Text(klasse));
     Kit_Printf(ziel, f, FARBE_WEISS, x + 70, y + 190, "%s", Spieler_String(505, d.markt, nullptr, 0));
     Spieler_Sterne_Zeichnen(ziel, d.markt, x + 27, y + 202, 0, false);
     Kit_Printf(ziel, f, FARBE_WEISS, x + 130, y + 213, "%s %d", text(T_SPIELE),
-               Spieler_Wert(MODUS_SPIELE, d.markt, 0, OP_LESEN));
+               Spieler_Wert(SPIELER_WERT_SPIELE, d.markt, 0, OP_LESEN));
     Kit_Printf(ziel, f, FARBE_WEISS, x + 25, y + 242, "%s %s", text(T_MARKTWERT),
                geld(Spieler_Berechne_Marktwert(d.markt)));
     Kit_Printf(ziel, f, FARBE_GEWAEHLT, x + 537, y + 124, "^tz0001%s", geld(d.gebot));

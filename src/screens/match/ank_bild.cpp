@@ -20,7 +20,7 @@
 #include "gui/palette.h"
 #include "gui/wappen.h"
 #include "screens/teile/namen.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
 #include "world/trikot.h"
@@ -106,7 +106,8 @@ Rastport_Bild flaeche(i32 w, i32 h, u16 farbe) {
 void durch_alpha(Rastport* quelle, Rastport* grau, Rastport* ziel, i32 x, i32 y) {
     if (!quelle || !grau) return;
     const Rastport_Bild a = alpha_ebene(grau);
-    if (a && a->breite == quelle->breite && a->hoehe == quelle->hoehe) Blt_Alpha(quelle, a.get(), 0, 0, -1, -1, ziel, x, y);
+    if (a && a->breite == quelle->breite && a->hoehe == quelle->hoehe)
+        Blt_Alpha(quelle, a.get(), 0, 0, -1, -1, ziel, x, y);
 }
 
 // --- Labels ----------------------------------------------------------------------------------------
@@ -155,7 +156,8 @@ void labels_bauen(i32 team, const Trikot_Def* trikot, const Trikot_Def* torwart_
     // position class next; a player out of his position is listed, badged
     // and named by the line he plays in.
     const auto folge = [](i32 p) {
-        return Aufstellung_Linie(std::clamp(wert(MODUS_REIHE, p), 0, 10)) * 4 + std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+        return Aufstellung_Linie(std::clamp(wert(SPIELER_WERT_ZEILE, p), 0, 10)) * 4 +
+               std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
     };
     for (i32 i = 0; i + 1 < n; ++i)
         for (i32 k = 0; k + 1 < n - i; ++k)
@@ -164,9 +166,9 @@ void labels_bauen(i32 team, const Trikot_Def* trikot, const Trikot_Def* torwart_
         Ank_Bild_Label& l = tabelle[static_cast<size_t>(k)];
         const i32 p = liste[k];
         l.spieler = p;
-        l.klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
-        l.nummer = wert(MODUS_NUMMER, p);
-        l.linie = Aufstellung_Linie(std::clamp(wert(MODUS_REIHE, p), 0, 10));
+        l.klasse = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
+        l.nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
+        l.linie = Aufstellung_Linie(std::clamp(wert(SPIELER_WERT_ZEILE, p), 0, 10));
         l.badge = GRAFIK_POSITION_KLASSE + BADGE[l.linie];
         l.farbe = FARBE_KLASSE[l.linie];
         l.seite = seite;
@@ -183,8 +185,8 @@ void labels_bauen(i32 team, const Trikot_Def* trikot, const Trikot_Def* torwart_
         l.x = l.start_x, l.y = l.start_y;
         l.tempo = k;
         l.zustand = -1;
-        l.spalte = std::clamp(wert(MODUS_SPALTE, p), 0, SPALTEN - 1);
-        const i32 tiefe = std::clamp(wert(MODUS_REIHE, p), 0, 10);
+        l.spalte = std::clamp(wert(SPIELER_WERT_SPALTE, p), 0, SPALTEN - 1);
+        const i32 tiefe = std::clamp(wert(SPIELER_WERT_ZEILE, p), 0, 10);
         const bool torwart = l.spalte == 3 && tiefe == 0;
         l.trikot = torwart ? torwart_trikot : trikot;
         l.reihe = reihe_von(seite, tiefe, torwart);

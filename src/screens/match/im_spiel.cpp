@@ -25,7 +25,7 @@
 #include "screens/match/im_spiel_intern.h"
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/global.h"
@@ -39,7 +39,7 @@ Zustand Z;
 Spielfeld_Daten* spielfeld() { return E_Im_Spiel_Screen_Spielfeld(); }
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_IM_SPIEL, n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
-i32 klasse_von(i32 p) { return std::clamp(wert(MODUS_KLASSE, p), 0, 3); }
+i32 klasse_von(i32 p) { return std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3); }
 bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
 void setzen(i32 n, bool ein) { Menue_Icon_Zustand_Setzen(n, ein ? 1 : 0); }
 bool ist_spieler(i32 p) { return p >= 0 && p < Spieler_Anzahl; }
@@ -374,7 +374,7 @@ i32 E_Im_Spiel_Screen_Reihe(i32 x, i32 y) {
 i32 E_Im_Spiel_Screen_Positionsabzug(const Spielfeld_Daten*, i32, i32 spieler, i32 x, i32 y) {
     if (!ist_spieler(spieler)) return 0;
     const i32 reihe = E_Im_Spiel_Screen_Reihe(x, y);
-    const i32 c = wert(MODUS_KLASSE, spieler), s = wert(MODUS_STAERKE, spieler);
+    const i32 c = wert(SPIELER_WERT_POSITION, spieler), s = wert(SPIELER_WERT_STAERKE, spieler);
     if (c == 0) return reihe == 0 ? 0 : s * 80 / 100;
     const i32 linie = reihe <= 3 ? 1 : reihe <= 7 ? 2 : 3;
     return c == linie ? 0 : 2 * std::abs(linie - c);

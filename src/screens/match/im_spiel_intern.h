@@ -27,7 +27,7 @@
 #include "screens/match/im_spiel.h"
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/global.h"

@@ -26,7 +26,7 @@
 #include "platform/input.h"
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/global.h"
@@ -177,7 +177,7 @@ void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
     const i32 klasse = klasse_von(p);
     if (Rastport* b = Kit_Bild(GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse]))
         Blt_Blit(b, 0, 0, -1, -1, ziel, x + 1, y, Blt_Opt_Transparent);
-    const i32 nummer = wert(MODUS_NUMMER, p);
+    const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
         Kit_Printf(ziel, f, FARBE_WEISS, x + 1 - (nummer >= 10 && nummer <= 19), ty + 1, "^fb0006^tz0011%d^fe", nummer);
     i32 status = -1;
@@ -201,7 +201,7 @@ void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
     // Players on the pitch lose the deduction of the place they stand;
     // the bench keeps its stars; a player who cannot come on loses all.
     i32 abzug = 0;
-    if (aus) abzug = wert(MODUS_STAERKE, p);
+    if (aus) abzug = wert(SPIELER_WERT_STAERKE, p);
     else if (k < IM_SPIEL_FELDZEILEN) {
         i32 ty2 = 0;
         const i32 tx = Spielfeld_Get_Taktikposition_Lokal(sf, slot, &ty2);
@@ -237,7 +237,7 @@ void E_Im_Spiel_Screen_Figur_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
         Blt_Blit(b, 0, 0, -1, -1, ziel, i->x, i->y, Blt_Opt_Transparent);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
         Kit_Printf(ziel, f, klasse == 0 ? FARBE_DUNKEL : FARBE_WEISS, i->x - 2, i->y + 17, "^fb0006^tz0014%d^fe",
-                   wert(MODUS_NUMMER, p));
+                   wert(SPIELER_WERT_RUECKENNUMMER, p));
 }
 
 const char* E_Im_Spiel_Screen_Hilfetext(Screen_Icon* i) {

@@ -20,7 +20,7 @@
 #include "screens/teile/griff.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
@@ -98,7 +98,7 @@ void lesen() {
     std::fill(pop.attribut, pop.attribut + POPUP_ZEILEN, -1);
     pop.gelernt = pop.negativ = 0;
     if (pop.spieler < 0 || pop.spieler >= Spieler_Anzahl) return;
-    pop.slot = Spieler_Wert(MODUS_SLOT, pop.spieler, 0, OP_LESEN);
+    pop.slot = Spieler_Wert(SPIELER_WERT_SLOT, pop.spieler, 0, OP_LESEN);
     i32 liste[18];
     const int g = std::clamp(Attribute_Get_Attribute(pop.spieler, liste, 18, 1), 0, 18);
     for (int i = 0; i < g && liste[i] >= 0; ++i) pop.attribut[pop.gelernt++] = liste[i];
@@ -178,7 +178,7 @@ void kopf_zeichnen(Rastport* ziel, i32 x, i32 y) {
     char name[96];
     Spieler_Name_Passend(pop.spieler, f, 130, name);
     Kit_Printf(ziel, f, FARBE_WEISS, 0, y + 16, "^tz%04d%s", x + 115, name);
-    const i32 klasse = std::clamp(Spieler_Wert(MODUS_KLASSE, pop.spieler, 0, OP_LESEN), 0, 3);
+    const i32 klasse = std::clamp(Spieler_Wert(SPIELER_WERT_POSITION, pop.spieler, 0, OP_LESEN), 0, 3);
     static constexpr i32 KLASSE_BILD[4] = {3, 2, 0, 1};  // classes 0..3 -> 28320, 28319, 28317, 28318
     Kit_Bild_Zeichnen(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[klasse], x + 4, y + 5);
     Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x + 26, y + 16, "%s", Positions_Text(klasse));
@@ -354,7 +354,7 @@ void Attribut_Popup_Blaettern_Klick(Screen_Icon* i, u32 ereignis) {
         slot = Slot_Schritt(slot, richtung, e);
         i32 q = -1;
         for (i32 k = 0; k < n; ++k)
-            if (Spieler_Wert(MODUS_SLOT, liste[k], 0, OP_LESEN) == slot) q = liste[k];
+            if (Spieler_Wert(SPIELER_WERT_SLOT, liste[k], 0, OP_LESEN) == slot) q = liste[k];
         if (q >= 0) {
             Attribut_Popup_Spieler_Zeigen(q, pop.team);
             return;

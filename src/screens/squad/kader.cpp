@@ -26,7 +26,7 @@
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/aufstellung.h"
@@ -67,7 +67,8 @@ constexpr Icon_Raster ZEILE_BANK{.spalten = 1, .zeilen = 6, .x = ZEILE_X, .y = 3
                                  .naechstes = &ZEILE_RESERVE};
 constexpr Icon_Raster ZEILE_RASTER{.spalten = 1, .zeilen = 11, .x = ZEILE_X, .y = 136, .zelle_b = 28, .zelle_h = 17,
                                    .naechstes = &ZEILE_BANK};
-constexpr Icon_Raster FELD_LISTE_RESERVE{.spalten = 1, .zeilen = 3, .x = ZEILE_X, .y = 467, .zelle_b = 28, .zelle_h = 17};
+constexpr Icon_Raster FELD_LISTE_RESERVE{
+    .spalten = 1, .zeilen = 3, .x = ZEILE_X, .y = 467, .zelle_b = 28, .zelle_h = 17};
 constexpr Icon_Raster FELD_LISTE_BANK{.spalten = 1, .zeilen = 6, .x = ZEILE_X, .y = 344, .zelle_b = 28, .zelle_h = 17,
                                       .naechstes = &FELD_LISTE_RESERVE};
 constexpr Icon_Raster FELD_LISTE_ELF{.spalten = 1, .zeilen = 11, .x = ZEILE_X, .y = 136, .zelle_b = 28, .zelle_h = 17,
@@ -173,7 +174,7 @@ constexpr auto KNOEPFE = Icon_Tabelle_Bauen<Icon_Besitzer::KADER>({
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_1, n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
-bool verfuegbar(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
+bool verfuegbar(i32 p) { return (static_cast<u32>(wert(SPIELER_WERT_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
 bool eigenes_gezeigt() { return gezeigt >= 0 && gezeigt == Team_Aktiv; }
 bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
 void setzen(i32 n, bool ein) { Menue_Icon_Zustand_Setzen(n, ein ? 1 : 0); }
@@ -211,9 +212,10 @@ i32 ordnen(i32 team, i32 liste[KADER_ZEILEN]) {
     const bool eigen = team == Team_Aktiv;
     if (eigen)
         for (i32 i = 0; i < n; ++i)
-            if (!verfuegbar(liste[i])) Spieler_Wert(MODUS_STATUS, liste[i], static_cast<i32>(STAMM_BITS), OP_BITS_LOESCHEN);
+            if (!verfuegbar(liste[i]))
+                Spieler_Wert(SPIELER_WERT_STATUS, liste[i], static_cast<i32>(STAMM_BITS), OP_BITS_LOESCHEN);
     auto schluessel = [eigen](i32 p) {
-        const i32 s = wert(MODUS_SLOT, p);
+        const i32 s = wert(SPIELER_WERT_SLOT, p);
         if (eigen) return s;
         return -(s <= 10 ? s + 10000 : s <= 16 ? s + 1000 : s + 100);  // descending
     };
@@ -261,7 +263,7 @@ void waehlen_oder_tauschen(i32 k) {
     if (geaendert) geaendert = false, auswahl_loeschen();
     const i32 p = E1_Screen_Spieler_Von(ICON_KADER_ZEILE + k);
     if (p < 0) return;
-    const i32 s = wert(MODUS_SLOT, p);
+    const i32 s = wert(SPIELER_WERT_SLOT, p);
     const i32 g = erste_gewaehlte_zeile();
     if (g < 0 || g == k) {
         const bool ein = !an(ICON_KADER_ZEILE + k);
@@ -289,11 +291,11 @@ i32 naechster_stammspieler(i32 c, i32 r) {
     i32 best = -1, best_d = 0;
     for (i32 i = 0; i < n; ++i) {
         const i32 p = liste[i];
-        const i32 s = wert(MODUS_SLOT, p);
+        const i32 s = wert(SPIELER_WERT_SLOT, p);
         if (s < 0 || s > 10) continue;
-        const i32 dx = 24 * (wert(MODUS_SPALTE, p) - c), dy = 25 * (wert(MODUS_REIHE, p) - r);
+        const i32 dx = 24 * (wert(SPIELER_WERT_SPALTE, p) - c), dy = 25 * (wert(SPIELER_WERT_ZEILE, p) - r);
         const i32 d = dx * dx + dy * dy;
-        if (best < 0 || d < best_d || (d == best_d && s < wert(MODUS_SLOT, best))) best = p, best_d = d;
+        if (best < 0 || d < best_d || (d == best_d && s < wert(SPIELER_WERT_SLOT, best))) best = p, best_d = d;
     }
     return best;
 }
@@ -302,9 +304,9 @@ i32 naechster_stammspieler(i32 c, i32 r) {
 // reserve first changes places with the starter nearest to that cell (only
 // starters have cells). True when he stands there.
 bool aufs_feld(i32 p, i32 c, i32 r) {
-    if (wert(MODUS_SLOT, p) > 10)
+    if (wert(SPIELER_WERT_SLOT, p) > 10)
         if (const i32 q = naechster_stammspieler(c, r); q >= 0) Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
-    if (wert(MODUS_SLOT, p) > 10 || !Spieler_Setze_Formationsposition(p, c, r)) return false;
+    if (wert(SPIELER_WERT_SLOT, p) > 10 || !Spieler_Setze_Formationsposition(p, c, r)) return false;
     Team_Aufstellung_Manuell(Team_Aktiv);
     setzen(ICON_KADER_AUTO, false);
     return true;
@@ -315,7 +317,7 @@ i32 erster_ausfall_in_elf() {
     i32 liste[KADER_ZEILEN];
     const i32 n = Teamspieler_Ins_Array(Team_Aktiv, liste, KADER_ZEILEN, 0);
     for (i32 i = 0; i < n; ++i)
-        if (!verfuegbar(liste[i]) && wert(MODUS_SLOT, liste[i]) <= 10) return liste[i];
+        if (!verfuegbar(liste[i]) && wert(SPIELER_WERT_SLOT, liste[i]) <= 10) return liste[i];
     return -1;
 }
 
@@ -450,7 +452,8 @@ void E1_Screen_Feld_Positionen(i32 team) {
             continue;
         }
         const i32 p = liste[k];
-        const i32 c = std::clamp(wert(MODUS_SPALTE, p), 0, 6), r = std::clamp(wert(MODUS_REIHE, p), 0, 10);
+        const i32 c = std::clamp(wert(SPIELER_WERT_SPALTE, p), 0, 6),
+                  r = std::clamp(wert(SPIELER_WERT_ZEILE, p), 0, 10);
         i->user[0] = static_cast<u32>(p);
         i->x = static_cast<i16>(eigen ? 24 * c + 10 : 154 - 24 * c);
         i->y = static_cast<i16>(eigen ? 342 - 25 * r : 92 + 25 * r);
@@ -473,12 +476,13 @@ void E1_Screen_Set_Preview_Array(i32 d) {
     i32 m = 0;
     bool dabei = false;
     for (i32 i = 0; i < n; ++i)
-        if (wert(MODUS_SLOT, liste[i]) < 11) {
+        if (wert(SPIELER_WERT_SLOT, liste[i]) < 11) {
             if (m == KADER_FELDER) {
                 m = KADER_FELDER + 1;
                 break;
             }
-            elf[m++] = {liste[i], std::clamp(wert(MODUS_SPALTE, liste[i]), 0, 6), std::clamp(wert(MODUS_REIHE, liste[i]), 0, 10)};
+            elf[m++] = {liste[i], std::clamp(wert(SPIELER_WERT_SPALTE, liste[i]), 0, 6),
+                        std::clamp(wert(SPIELER_WERT_ZEILE, liste[i]), 0, 10)};
             dabei = dabei || liste[i] == d;
         }
     if (m != KADER_FELDER) {
@@ -507,8 +511,9 @@ void E1_Screen_Set_Preview_Array(i32 d) {
             if (e.spieler == partner) e.spalte = alt.spalte, e.reihe = alt.reihe;
     }
     ed->spalte = c, ed->reihe = r;
-    std::stable_sort(elf, elf + KADER_FELDER,
-                     [](const Eintrag& a, const Eintrag& b) { return 10 * a.reihe + a.spalte > 10 * b.reihe + b.spalte; });
+    std::stable_sort(elf, elf + KADER_FELDER, [](const Eintrag& a, const Eintrag& b) {
+        return 10 * a.reihe + a.spalte > 10 * b.reihe + b.spalte;
+    });
     for (i32 k = 0; k < KADER_FELDER; ++k) vorschau.spieler[k] = elf[k].spieler, vorschau.reihe[k] = elf[k].reihe;
     vorschau.an = true;
 }
@@ -529,7 +534,7 @@ bool E1_Screen_Tausch_Erlaubt(i32 p, i32 q) {
     const bool ap = verfuegbar(p), aq = verfuegbar(q);
     if (ap && aq) return true;
     if (!ap && !aq) return false;
-    const i32 sp = wert(MODUS_SLOT, p), sq = wert(MODUS_SLOT, q);
+    const i32 sp = wert(SPIELER_WERT_SLOT, p), sq = wert(SPIELER_WERT_SLOT, q);
     if (sp <= 10 && sq <= 10) return false;
     // An unavailable player never comes into the starting eleven; slot 11
     // (the first substitute) counts as the bench like every other.
@@ -557,7 +562,8 @@ void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (Menue_Get_Rechtsklick_Icon() < 0) Menue_Set_Rechtsklick_Icon(ICON_KADER_MENUE);
     // The frame is drawn before the rows: the drop preview of this frame.
     const Screen_Icon* g = Menue_Get_Klick_Icon();
-    if (g && eigenes_gezeigt() && (ist_feld(g) || ist_zeile(g))) E1_Screen_Set_Preview_Array(static_cast<i32>(g->user[0]));
+    if (g && eigenes_gezeigt() && (ist_feld(g) || ist_zeile(g)))
+        E1_Screen_Set_Preview_Array(static_cast<i32>(g->user[0]));
     else vorschau.an = false;
     if (gezeigt >= 0)
         Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TITEL), eigenes_gezeigt() ? FARBE_WEISS : FARBE_KNOPF_TEXT, 0, 129,

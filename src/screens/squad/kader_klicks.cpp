@@ -29,7 +29,7 @@
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/aufstellung.h"
@@ -46,7 +46,7 @@ void E1_Screen_Zeile_Klick(Screen_Icon* i, u32 ereignis) {
     const i32 k = static_cast<i32>(i->user[1]);
     if (k < 0 || k >= KADER_ZEILEN) return;
     const i32 p = static_cast<i32>(i->user[0]);
-    const i32 s = p >= 0 ? (eigenes_gezeigt() ? wert(MODUS_SLOT, p) : k) : -1;
+    const i32 s = p >= 0 ? (eigenes_gezeigt() ? wert(SPIELER_WERT_SLOT, p) : k) : -1;
     if (ereignis & MENUE_E_HOVER_REIN) {
         if (s >= 0 && s < 11) verknuepft_feld[s] = i->nummer;
         return;
@@ -180,7 +180,7 @@ void E1_Screen_Zeile_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u3
             refuse();
         } else if (E1_Screen_Maus_In_Feld(&c, &r)) {
             // He takes the place of an unavailable starter first, if there is one.
-            if (wert(MODUS_SLOT, p) > 10)
+            if (wert(SPIELER_WERT_SLOT, p) > 10)
                 if (const i32 q = erster_ausfall_in_elf(); q >= 0) Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
             if (aufs_feld(p, c, r)) geaendert_setzen();
         }

@@ -28,7 +28,7 @@
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/aufstellung.h"
@@ -48,10 +48,10 @@ void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (p < 0 || p >= Spieler_Anzahl) return;
     if (Menue_Get_Klick_Icon() == i && x < ZEILE_X) {
         // Dragged over the pitch: a shirt where he would go.
-        const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+        const i32 klasse = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
         if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
             Blt_Blit(b, 0, 0, -1, -1, ziel, x - 2, y - 2, Blt_Opt_Transparent);
-        const i32 nummer = wert(MODUS_NUMMER, p);
+        const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
         if (Font* f = Kit_Font(Kit_Schrift::TEXT))
             Kit_Printf(ziel, f, verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER,
                        x + 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y + 19, "^fb0008^tz0014%d^fe", nummer);
@@ -68,7 +68,8 @@ void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         z.abzug = Spieler_Positionsabzug(p, vorschau.reihe[k]);
         z.gezogen = Menue_Get_Klick_Icon() && p == static_cast<i32>(Menue_Get_Klick_Icon()->user[0]);
     }
-    if (!vor && k < 11 && wert(MODUS_SLOT, p) <= 10) z.abzug = Spieler_Positionsabzug(p, wert(MODUS_REIHE, p));
+    if (!vor && k < 11 && wert(SPIELER_WERT_SLOT, p) <= 10)
+        z.abzug = Spieler_Positionsabzug(p, wert(SPIELER_WERT_ZEILE, p));
     Spielerzeile_Zeichnen(ziel, z);
 }
 
@@ -81,8 +82,8 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     }
     if (!feld_gesperrt) i->status &= ~MENUE_S_GRAU;
     const i32 k = static_cast<i32>(i->user[1]);
-    const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
-    const i32 nummer = wert(MODUS_NUMMER, p);
+    const i32 klasse = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
+    const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
     const i32 links = nummer >= 10 && nummer <= 19 ? 1 : 0;
     const bool gehoben = eigenes_gezeigt() && (an(i->nummer) || Menue_Get_Aktives_Icon() == i ||
                                                Menue_Get_Klick_Icon() == i ||

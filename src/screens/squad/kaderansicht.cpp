@@ -24,7 +24,7 @@
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/spieler_hilfe.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
@@ -37,12 +37,20 @@
 namespace {
 
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
-constexpr i32 TEAM_FORMATION = 8, AUTOMATISCH = 128;
+constexpr i32 AUTOMATISCH = 128;
 constexpr i32 KARTE_B = 90, KARTE_H = 35;
 constexpr i32 TORWART_LUFT = 4;
 
 // Texts of the screen's section.
-enum : i32 { T_MENUE = 1, T_EIGENES = 2, T_ZURUECK = 3, T_ERSCHOEPFUNG = 9, T_FREMD = 51, T_EIGEN = 52, T_ANDERES = 56 };
+enum : i32 {
+    T_MENUE = 1,
+    T_EIGENES = 2,
+    T_ZURUECK = 3,
+    T_ERSCHOEPFUNG = 9,
+    T_FREMD = 51,
+    T_EIGEN = 52,
+    T_ANDERES = 56
+};
 
 // Shirts by position class (entries from 24079: classes 2, 1, 3, 0).
 constexpr i32 TRIKOT_BILD[4] = {3, 1, 0, 2};
@@ -55,13 +63,13 @@ Icon_Textzeile text_menue{}, text_ansicht{}, text_zurueck{};
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_2, n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
-bool verfuegbar(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
+bool verfuegbar(i32 p) { return (static_cast<u32>(wert(SPIELER_WERT_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
 bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
 void setzen(i32 n, bool ein) { Menue_Icon_Zustand_Setzen(n, ein ? 1 : 0); }
 bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
 bool eigen() { return gezeigt >= 0 && gezeigt == Team_Aktiv; }
 // The current formation index of a team (0..15).
-i32 formation(i32 t) { return Team_Wert(TEAM_FORMATION, t, 0, OP_LESEN) & 0x0f; }
+i32 formation(i32 t) { return Team_Wert(TEAM_WERT_FORMATION, t, 0, OP_LESEN) & 0x0f; }
 bool ist_karte(const Screen_Icon* i) { return i && i->zeichnen == E2_Screen_Karte_Zeichnen; }
 i32 spieler_von(const Screen_Icon* i) { return i ? static_cast<i32>(i->user[0]) : -1; }
 
@@ -164,7 +172,8 @@ i32 erste_gewaehlte() {
 // The squad of a team by slot (the first 11 are the starters); the count.
 i32 kader(i32 team, i32 liste[20]) {
     const i32 n = std::max(0, Teamspieler_Ins_Array(team, liste, 20, 0));
-    std::stable_sort(liste, liste + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
+    std::stable_sort(liste, liste + n,
+                     [](i32 a, i32 b) { return wert(SPIELER_WERT_SLOT, a) < wert(SPIELER_WERT_SLOT, b); });
     return n;
 }
 
@@ -192,7 +201,7 @@ void formationen_setzen(i32 team, const i32* liste, i32 n, bool eigen_team) {
             const i32 c = std::clamp<i32>(fm.spalte[k], 0, 6), r = std::clamp<i32>(fm.zeile[k], 0, 10);
             i32 grafik;
             if (eigen_team && m != f) grafik = PUNKT_LINIE[Aufstellung_Linie(r)];
-            else grafik = PUNKT_LINIE[std::clamp(wert(MODUS_KLASSE, liste[k]), 0, 3)];
+            else grafik = PUNKT_LINIE[std::clamp(wert(SPIELER_WERT_POSITION, liste[k]), 0, 3)];
             d->grafik = static_cast<u32>(grafik);
             const i32 o = c < 3 ? 1 : c == 3 ? -1 : -2;
             if (eigen_team) {
@@ -210,7 +219,10 @@ void formationen_setzen(i32 team, const i32* liste, i32 n, bool eigen_team) {
 }  // namespace
 
 Screen_Def E2_Screen_Def() {
-    return {.name = "Kaderansicht", .icons = Icon_Besitzer::KADER_ANSICHT, .rahmen = ICON_E2_RAHMEN, .oeffnen = E2_Screen_Init};
+    return {.name = "Kaderansicht",
+            .icons = Icon_Besitzer::KADER_ANSICHT,
+            .rahmen = ICON_E2_RAHMEN,
+            .oeffnen = E2_Screen_Init};
 }
 
 i32 E2_Screen_Gezeigtes_Team() { return gezeigt; }
@@ -261,7 +273,8 @@ void E2_Screen_Fuellen(i32 team) {
         const i32 p = liste[k];
         c->user[0] = static_cast<u32>(p), c->user[1] = static_cast<u32>(team);
         i32 x = 0, y = 0;
-        E2_Screen_Karten_Platz(std::clamp(wert(MODUS_SPALTE, p), 0, 6), std::clamp(wert(MODUS_REIHE, p), 0, 10), e, &x, &y);
+        E2_Screen_Karten_Platz(std::clamp(wert(SPIELER_WERT_SPALTE, p), 0, 6),
+                               std::clamp(wert(SPIELER_WERT_ZEILE, p), 0, 10), e, &x, &y);
         c->x = static_cast<i16>(x), c->y = static_cast<i16>(y);
         // An unavailable own starter is not shown (nor clicked or dragged).
         c->status = e && !verfuegbar(p) ? c->status | MENUE_S_VERSTECKT : c->status & ~MENUE_S_VERSTECKT;
@@ -292,8 +305,8 @@ bool E2_Screen_Maus_Im_Feld() {
 
 void E2_Screen_Formation_Waehlen(i32 m) {
     if (!team_ok(Team_Aktiv) || m < 0 || m >= E2_FORMATIONEN) return;
-    const i32 alt = Team_Wert(TEAM_FORMATION, Team_Aktiv, 0, OP_LESEN);
-    Team_Wert(TEAM_FORMATION, Team_Aktiv, m | (alt & AUTOMATISCH), OP_SCHREIBEN);
+    const i32 alt = Team_Wert(TEAM_WERT_FORMATION, Team_Aktiv, 0, OP_LESEN);
+    Team_Wert(TEAM_WERT_FORMATION, Team_Aktiv, m | (alt & AUTOMATISCH), OP_SCHREIBEN);
     Team_Positionen_Aus_Formation(Team_Aktiv);
     Check_Und_Set_Aa(Team_Aktiv);
     if (Menue_Screen_Icon_Ist_Vorhanden(ICON_E2_RAHMEN)) neu_fuellen();
@@ -333,7 +346,7 @@ void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const bool gewaehlt = popup >= 0 ? popup == p : an(i->nummer);
     const bool hoch = gezogen == i || aktiv == i || gewaehlt;
     Kit_Bild_Zeichnen(ziel, GRAFIK_E2_KARTE, x, y);
-    const i32 klasse = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+    const i32 klasse = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
     Kit_Bild_Zeichnen(ziel, (hoch ? GRAFIK_E2_TRIKOT_HOCH : GRAFIK_E2_TRIKOT) + TRIKOT_BILD[klasse], x + 3, y + 3);
     // Over another card while one is dragged: both pulse.
     const bool ziel_karte = gezogen && gezogen != i && ist_karte(gezogen) && Maus_Get_X() >= i->x &&
@@ -342,7 +355,7 @@ void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         if (Rastport* b = Kit_Bild(GRAFIK_E2_PULS)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
     const u16 farbe = verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER;
     if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
-        const i32 nummer = wert(MODUS_NUMMER, p);
+        const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
         Kit_Printf(ziel, f, farbe, x + (nummer >= 10 && nummer <= 19 ? 2 : 4), y + 13, "^tl0000^fb0008%d^fe", nummer);
         char name[64];
         Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, 58);
@@ -351,16 +364,16 @@ void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     // The stars with what a cell costs him: the cell the dragged card is
     // over; the dragged card's row for the card it would change places with;
     // otherwise his own.
-    i32 reihe = std::clamp(wert(MODUS_REIHE, p), 0, 10);
+    i32 reihe = std::clamp(wert(SPIELER_WERT_ZEILE, p), 0, 10);
     if (e && gezogen == i) {
         i32 cx = x, cy = y;
         E2_Screen_Maus_In_Feld(&cx, &cy);
         reihe = cy;
     } else if (e && ziel_karte) {
-        reihe = std::clamp(wert(MODUS_REIHE, spieler_von(gezogen)), 0, 10);
+        reihe = std::clamp(wert(SPIELER_WERT_ZEILE, spieler_von(gezogen)), 0, 10);
     }
     const i32 abzug = Spieler_Positionsabzug(p, reihe);
-    Sterne_Zeichnen(ziel, Sterne_Klein(std::clamp(wert(MODUS_STAERKE, p), 0, 12), abzug, x + 2), y + 22);
+    Sterne_Zeichnen(ziel, Sterne_Klein(std::clamp(wert(SPIELER_WERT_STAERKE, p), 0, 12), abzug, x + 2), y + 22);
     i32 attribute[3];
     const int n = std::min(Attribute_Get_Attribute(p, attribute, 3, 0), 3);
     for (int k = 0; k < n; ++k)
@@ -437,7 +450,7 @@ void E2_Screen_Ansicht_Klick(Screen_Icon* i, u32 ereignis) {
     auswahl_loeschen();
     Attribut_Popup_Schliessen();
     if (ein && ruf::Haelt_Spiel() &&
-        (!Team_Hat_Manager(Team_Ansicht) || (Team_Wert(TEAM_FORMATION, Team_Ansicht, 0, OP_LESEN) & AUTOMATISCH)))
+        (!Team_Hat_Manager(Team_Ansicht) || (Team_Wert(TEAM_WERT_FORMATION, Team_Ansicht, 0, OP_LESEN) & AUTOMATISCH)))
         Aufstellung_Automatisch(Team_Ansicht);
     E2_Screen_Fuellen(ein ? Team_Ansicht : Team_Aktiv);
     Blt_Cache_Leeren();
@@ -501,8 +514,8 @@ const char* E2_Screen_Hilfetext(Screen_Icon* i) {
         // The own player's condition and morale besides.
         const size_t l = std::char_traits<char>::length(hilfe);
         const Spieler_Status_Text s = Spieler_Status(p);
-        std::snprintf(hilfe + l, sizeof hilfe - l, "^l%s:^tl0116%s^l%s:^tl0116%s",
-                      Text_cfg_Text(TEXT_EINSETZEN_1, 9), text(T_ERSCHOEPFUNG + std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)),
+        std::snprintf(hilfe + l, sizeof hilfe - l, "^l%s:^tl0116%s^l%s:^tl0116%s", Text_cfg_Text(TEXT_EINSETZEN_1, 9),
+                      text(T_ERSCHOEPFUNG + std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)),
                       Text_cfg_Text(TEXT_EINSETZEN_1, 10), s.text);
     }
     return hilfe;

@@ -22,7 +22,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
@@ -48,7 +48,8 @@ constexpr i32 SPALTE_TEXT = 43, SPALTE_WERT = 166, RECHTS_TEXT = 450, RECHTS_WER
 // The learned badges' legend in the right block: a line over the learned
 // row (badges at ZEILE_GELERNT - 16), four under it.
 constexpr Attribut_Legende_Platz KARTE_LEGENDE_OBEN{.x0 = RECHTS_TEXT, .x1 = 760, .y = 305, .zeilen = 1};
-constexpr Attribut_Legende_Platz KARTE_LEGENDE_UNTEN{.x0 = RECHTS_TEXT, .x1 = 760, .y = 359, .zeilen = 4, .zeilenhoehe = 17};
+constexpr Attribut_Legende_Platz KARTE_LEGENDE_UNTEN{
+    .x0 = RECHTS_TEXT, .x1 = 760, .y = 359, .zeilen = 4, .zeilenhoehe = 17};
 constexpr i32 ZEILE_KONDITION = 247, ZEILE_ZUSTAND = 290, ZEILE_GELERNT = 336, ZEILE_TRAINING = 380, ZEILE_STATUS = 398;
 // The learned badges on their caption's line: up to ten large ones, more
 // as small ones on a strip.
@@ -179,14 +180,14 @@ i32 spieler_mit_slot(i32 team, i32 slot) {
     const i32 n = Teamspieler_Ins_Array(team, liste, KADER_SLOTS, 0);
     i32 gefunden = -1;
     for (i32 i = 0; i < n; ++i)
-        if (wert(MODUS_SLOT, liste[i]) == slot) gefunden = liste[i];
+        if (wert(SPIELER_WERT_SLOT, liste[i]) == slot) gefunden = liste[i];
     return gefunden;
 }
 
 void setzen(i32 spieler, i32 team) {
     karte.spieler = spieler;
     karte.team = team;
-    karte.slot = spieler >= 0 && spieler < Spieler_Anzahl ? wert(MODUS_SLOT, spieler) : 0;
+    karte.slot = spieler >= 0 && spieler < Spieler_Anzahl ? wert(SPIELER_WERT_SLOT, spieler) : 0;
     Blt_Cache_Leeren();
 }
 
@@ -198,7 +199,8 @@ i32 transferliste(i32 aus[12]) {
     if (Team_Aktiv < 0 || Team_Aktiv >= Team_Anzahl || !Team_Own_Daten) return 0;
     for (i32 e : Team_Own_Daten[Team_Aktiv].transferfenster)
         if (e >= 0 && e < Spieler_Anzahl) aus[n++] = e;
-    std::stable_sort(aus, aus + n, [](i32 a, i32 b) { return wert(MODUS_KLASSE, a) > wert(MODUS_KLASSE, b); });
+    std::stable_sort(aus, aus + n,
+                     [](i32 a, i32 b) { return wert(SPIELER_WERT_POSITION, a) > wert(SPIELER_WERT_POSITION, b); });
     const i32 extra = Team_Wert(TEAM_EXTRA_EINTRAG, Team_Aktiv, 0, OP_LESEN);
     if (extra >= 0 && extra < Spieler_Anzahl) aus[n++] = extra;
     return n;
@@ -310,11 +312,12 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         Wappen_Blit(karte.team, ziel, 541, 160, 0, 0, nullptr);
         Kit_Printf(ziel, g, FARBE_GOLD, 0, 205, "^tz0365%s", Team_String(721, karte.team, nullptr, 0));
     }
-    const i32 klasse = wert(MODUS_KLASSE, p);
+    const i32 klasse = wert(SPIELER_WERT_POSITION, p);
     static constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};  // classes 0..3 -> 8335, 8333, 8332, 8334
     if (klasse >= 0 && klasse <= 3) Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_KLASSE + KLASSE_BILD[klasse], 251, 114);
     if (karte.team != Team_Transfermarkt)
-        Kit_Printf_Glatt(ziel, g, FARBE_GOLD, 260, 135, "^tr0025%d", std::clamp(wert(MODUS_NUMMER, p), 0, 99));
+        Kit_Printf_Glatt(ziel, g, FARBE_GOLD, 260, 135, "^tr0025%d",
+                         std::clamp(wert(SPIELER_WERT_RUECKENNUMMER, p), 0, 99));
     Kit_Printf_Glatt(ziel, g, FARBE_WEISS, 260, 135, "^tl0040%s", Positions_Text(std::clamp(klasse, 0, 3)));
     Kit_Printf_Glatt(ziel, g, FARBE_WEISS, 260, 160, "%s", Spieler_String(505, p, nullptr, 0));
     static constexpr i32 ERSCHOEPFUNG_BILD[5] = {2, 3, 4, 0, 1};  // 0..4 -> 8338, 8339, 8340, 8336, 8337
@@ -322,17 +325,17 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
                       GRAFIK_KARTE_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)],
                       SPALTE_WERT, ZEILE_KONDITION - 17);
     Spieler_Sterne_Zeichnen(ziel, p, 205, 214, 0, true);
-    Kit_Printf(ziel, f, FARBE_WEISS, 0, ZEILE_KONDITION, "^tr%04d%d", RECHTS_WERT, wert(MODUS_SPIELE, p));
+    Kit_Printf(ziel, f, FARBE_WEISS, 0, ZEILE_KONDITION, "^tr%04d%d", RECHTS_WERT, wert(SPIELER_WERT_SPIELE, p));
 
     // Fit, injured or suspended: an injury goes before a suspension.
-    const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
+    const u32 status = static_cast<u32>(wert(SPIELER_WERT_STATUS, p));
     const i32 zaehler = (status & SPERR_BITS) ? Spiele_Get_Wettbewerb_Ereignis(Team_Wettbewerb, SPERR_ZAEHLER, p) : 0;
     if (status & VERLETZT) {
         Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_VERLETZT, SPALTE_WERT, ZEILE_ZUSTAND - ZUSTAND_BILD_HOCH);
         Kit_Printf(ziel, g, FARBE_FEHLER, SPALTE_WERT + ZUSTAND_BILD_BREIT, ZEILE_ZUSTAND, "%s", text(T_VERLETZT));
-        const i32 dauer = wert(MODUS_DAUER, p);
+        const i32 dauer = wert(SPIELER_WERT_VERLETZUNG_DAUER, p);
         Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_STATUS, "%s (%d %s)",
-                   Spieler_Get_Verletzungs_Text(wert(MODUS_VERLETZUNG, p)), dauer,
+                   Spieler_Get_Verletzungs_Text(wert(SPIELER_WERT_VERLETZUNG_ART, p)), dauer,
                    text(dauer == 1 ? T_SPIEL : T_SPIELE));
     } else if (zaehler > 0) {
         const char* label = text(T_GESPERRT);
@@ -403,8 +406,8 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     // on the list's smaller badge.
     if (n > 0)
         Attribut_Legende_Zeichnen(ziel,
-                                  Attribut_Legende_Zeichnen(ziel, std::vector<i32>(gelernt, gelernt + n), GRAFIK_ATTRIBUT,
-                                                            KARTE_LEGENDE_OBEN),
+                                  Attribut_Legende_Zeichnen(ziel, std::vector<i32>(gelernt, gelernt + n),
+                                                            GRAFIK_ATTRIBUT, KARTE_LEGENDE_OBEN),
                                   GRAFIK_ATTRIBUT, KARTE_LEGENDE_UNTEN);
 }
 

@@ -21,7 +21,7 @@
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
 #include "screens/teile/spieler_hilfe.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/spielerzeile.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
@@ -75,7 +75,7 @@ char hilfe[1024];
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TAKTIK, n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
-bool verfuegbar(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
+bool verfuegbar(i32 p) { return (static_cast<u32>(wert(SPIELER_WERT_STATUS, p)) & NICHT_VERFUEGBAR) == 0; }
 bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
 
 // The team's value v.
@@ -130,7 +130,7 @@ void rollen_setzen() {
     for (i32 k = 0; k < TAKTIK_ZEILEN; ++k) {
         const i32 p = zeilen_spieler(k);
         const bool da = p >= 0 && p < Spieler_Anzahl;
-        const u32 status = da ? static_cast<u32>(wert(MODUS_STATUS, p)) : 0;
+        const u32 status = da ? static_cast<u32>(wert(SPIELER_WERT_STATUS, p)) : 0;
         for (i32 c = 0; c < TAKTIK_ROLLEN; ++c) {
             const i32 n = ICON_TAKTIK_ROLLE + 4 * k + c;
             Screen_Icon* b = Kit_Icon(n);
@@ -337,7 +337,8 @@ void rollen_hilfe() {
 }  // namespace
 
 Screen_Def Taktik_Screen_Def() {
-    return {.name = "Taktik", .icons = Icon_Besitzer::TAKTIK, .rahmen = ICON_TAKTIK_RAHMEN, .oeffnen = Taktik_Screen_Init};
+    return {
+        .name = "Taktik", .icons = Icon_Besitzer::TAKTIK, .rahmen = ICON_TAKTIK_RAHMEN, .oeffnen = Taktik_Screen_Init};
 }
 
 void Taktik_Screen_Init() {
@@ -363,7 +364,8 @@ void Taktik_Screen_Fuellen(i32 team) {
     Check_Und_Set_Aa(team);
     i32 liste[20];
     const i32 n = std::max(0, Teamspieler_Ins_Array(team, liste, 20, 0));
-    std::stable_sort(liste, liste + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
+    std::stable_sort(liste, liste + n,
+                     [](i32 a, i32 b) { return wert(SPIELER_WERT_SLOT, a) < wert(SPIELER_WERT_SLOT, b); });
     for (i32 k = 0; k < TAKTIK_ZEILEN && k < n; ++k)
         if (Screen_Icon* i = Kit_Icon(ICON_TAKTIK_ZEILE + k)) {
             i->user[0] = static_cast<u32>(liste[k]);
@@ -400,10 +402,10 @@ void Taktik_Screen_Rolle(i32 k, i32 c) {
         // The captain: one in the whole squad.
         i32 liste[40];
         const i32 n = Teamspieler_Ins_Array(Team_Aktiv, liste, 40, 0);
-        for (i32 i = 0; i < n; ++i) Spieler_Wert(MODUS_STATUS, liste[i], bit, OP_BITS_LOESCHEN);
-        Spieler_Wert(MODUS_STATUS, p, bit, OP_BITS_SETZEN);
+        for (i32 i = 0; i < n; ++i) Spieler_Wert(SPIELER_WERT_STATUS, liste[i], bit, OP_BITS_LOESCHEN);
+        Spieler_Wert(SPIELER_WERT_STATUS, p, bit, OP_BITS_SETZEN);
     } else {
-        Spieler_Wert(MODUS_STATUS, p, bit, OP_BITS_TAUSCHEN);
+        Spieler_Wert(SPIELER_WERT_STATUS, p, bit, OP_BITS_TAUSCHEN);
     }
     rollen_setzen();
 }

@@ -30,11 +30,13 @@
 #include "season/wettbewerb_abfragen.h"
 #include "season/wettbewerb_config.h"
 #include "season/wettbewerb_werte.h"
+#include "world/angleichen.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/netz.h"
 #include "world/spieler.h"
 #include "world/stadion.h"
@@ -107,7 +109,7 @@ bool client_daten_holen(i32 team) {
 // set it).
 i32 liga_von(i32 t) {
     const i32 l = Wettbewerb_Get_Liga_Von_Team(t, true);
-    return l >= 0 ? l : Team_Wert(11, t, 0, OP_LESEN);
+    return l >= 0 ? l : Team_Wert(TEAM_WERT_LIGA, t, 0, OP_LESEN);
 }
 
 // The clubs of a league: its current ones, before the season has entered
@@ -126,11 +128,6 @@ i32 liga_teams(i32 liga, i32 aus[128]) {
     return m;
 }
 
-// The league averages of one run: seats, terraces, strength (0 not yet known).
-struct Liga_Schnitt {
-    i32 sitze = 0, steh = 0, staerke = 0;
-};
-
 // Fits team `t` (stadium and players) to its league; `prozent` is the league
 // percentage of the slot's own club.
 void team_angleichen(i32 t, i32 prozent, std::vector<Liga_Schnitt>& schnitt) {
@@ -138,68 +135,8 @@ void team_angleichen(i32 t, i32 prozent, std::vector<Liga_Schnitt>& schnitt) {
     const i32 liga = liga_von(t);
     if (liga < 0 || liga >= LIGEN) return;
     i32 teams[128];
-    const i32 n_liga = liga_teams(liga, teams);
-    if (n_liga == 0) return;
-    Liga_Schnitt& c = schnitt[static_cast<size_t>(liga)];
-    i32 n = 1, k = 0, summe_staerke = 0;
-    i32 groesste[3] = {0, 0, 0};
-    i32 sitze = c.sitze, steh = c.steh;
-    if (c.sitze == 0) {
-        n = n_liga;
-        i64 s = 0, st = 0;
-        for (i32 i = 0; i < n; ++i) {
-            const i32 a = Team_Wert(5, teams[i], 0, OP_LESEN), b = Team_Wert(4, teams[i], 0, OP_LESEN);
-            s += a, st += b;
-            // The three largest grounds of the league.
-            i32 v = a + b;
-            for (i32 j = 0; j < 3; ++j)
-                if (v > groesste[j]) std::swap(v, groesste[j]);
-            k = std::min(k + 1, 3);
-            summe_staerke += Team_Get_Staerke(teams[i]);
-        }
-        sitze = c.sitze = static_cast<i32>(s / n);
-        steh = c.steh = static_cast<i32>(st / n);
-    }
-    // The stadium: the league's average ground; in small leagues the three
-    // largest grounds do not count, and a ground holds at least 8,000.
-    i32 kap = sitze + steh;
-    if (kap < 16000 && n - k > 0) kap = (kap * n - groesste[0] - groesste[1] - groesste[2]) / (n - k) - 3000;
-    if (kap < 8000) kap = 8000;
-    // Only the ground changes: the ticket price stays, and the comfort is
-    // at least the usual one of the ground's class (a record built afresh
-    // would put the price at its lowest and the comfort at 0).
-    Stadion_Daten d{};
-    if (const Stadion_Daten* alt = Stadion_Get(t, 1)) d = *alt;
-    else d.eintrittspreis = Stadion_Get_Level(1);
-    d.kapazitaet = kap;
-    d.sitzplaetze = sitze;
-    d.stehplaetze = steh;
-    Stadion_Set_Daten(t, &d);
-    if (const Stadion_Daten* neu = Stadion_Get(t, 1); neu && neu->komfort < Stadion_Get_Klasse(neu->klasse).normkomfort) {
-        d = *neu;
-        d.komfort = Stadion_Get_Klasse(neu->klasse).normkomfort;
-        Stadion_Set_Daten(t, &d);
-    }
-    // The players: strength scaled to the league's average team.
-    i32 s_avg = summe_staerke / n;
-    if (c.staerke == 0) c.staerke = s_avg;
-    s_avg = c.staerke;
-    i32 spieler[20];
-    const i32 m = Teamspieler_Ins_Array(t, spieler, 20, 0);
-    if (s_avg <= 0 || m <= 0) return;
-    const i32 p = std::max(1, Team_Get_Staerke(t) * 100 / s_avg);
-    for (i32 i = 0; i < m; ++i) {
-        const i32 sp = spieler[i];
-        if (p >= 40) {
-            const i32 alt = Spieler_Wert(58, sp, 0, OP_LESEN);
-            Spieler_Wert(58, sp, std::clamp((alt + 500) * 100 / p, 0, 12000), OP_SCHREIBEN);
-        } else {
-            const i32 sterne = (m / 2 + Rnd_Basis(s_avg - s_avg / 5, s_avg + s_avg / 5)) / m;
-            Spieler_Wert(92, sp, std::clamp(sterne, 0, 12), OP_SCHREIBEN);
-        }
-        Spieler_Set_Maxstaerke(sp);
-        Spieler_Init_Start_Dummies(sp, prozent);
-    }
+    const i32 n = liga_teams(liga, teams);
+    Team_Angleichen(t, teams, n, prozent, schnitt[static_cast<size_t>(liga)]);
 }
 
 }  // namespace
@@ -236,7 +173,8 @@ static i32 managers_da() {
 }
 
 const Startteam_Eintrag* Spielstart_Startteam(i32 team) {
-    return team >= 0 && static_cast<size_t>(team) < startteams.size() ? &startteams[static_cast<size_t>(team)] : nullptr;
+    return team >= 0 && static_cast<size_t>(team) < startteams.size() ? &startteams[static_cast<size_t>(team)]
+                                                                      : nullptr;
 }
 
 bool Spielstart_Client_Waehlbar(i32 team) {
@@ -252,13 +190,14 @@ void Spielstart_Laender_Bauen() {
     if (ruf::Client())
         for (i32 t = 0; t < Team_Anzahl; ++t) {
             if (Team_Ist_Verein(t) && Spielstart_Client_Waehlbar(t)) {
-                const i32 nation = Team_Wert(6, t, 0, OP_LESEN);
+                const i32 nation = Team_Wert(TEAM_WERT_NATION, t, 0, OP_LESEN);
                 if (nation >= 0 && nation < MAX_TEAMS) markiert[static_cast<size_t>(nation)] = 1;
             }
         }
     z.laender_anzahl = 0;
     for (i32 t = 0; t < Team_Anzahl && z.laender_anzahl < 1000; ++t) {
-        if (!(Team_Wert(7, t, 0, OP_LESEN) & TEAM_STATUS_LAND) || !Team_Land_Hat_Wettbewerbe(t)) continue;
+        if (!(Team_Wert(TEAM_WERT_STATUS, t, 0, OP_LESEN) & TEAM_STATUS_LAND) || !Team_Land_Hat_Wettbewerbe(t))
+            continue;
         // A country is offered when it has clubs to choose.
         if (Team_Get_Teams_Von_Nation(t, nullptr, 0, 1) == 0) continue;
         if (ruf::Client() && !markiert[static_cast<size_t>(t)]) continue;
@@ -319,7 +258,8 @@ void Spielstart_Marktmanager_Anlegen() {
     Team_Aktiv = Team_Transfermarkt;
     for (i32 i = ICON_START_NEU; i <= ICON_START_PRUEFEN; ++i) zustand[i - ICON_START_NEU] = Menue_Icon_Zustand(i);
     if (Manager_Vorlaeufig_Anlegen(Team_Transfermarkt, text(104)))
-        for (i32 i = ICON_START_NEU; i <= ICON_START_PRUEFEN; ++i) Menue_Icon_Zustand_Setzen(i, zustand[i - ICON_START_NEU]);
+        for (i32 i = ICON_START_NEU; i <= ICON_START_PRUEFEN; ++i)
+            Menue_Icon_Zustand_Setzen(i, zustand[i - ICON_START_NEU]);
     Team_Aktiv = aktiv;
 }
 
@@ -440,8 +380,8 @@ void Spielstart_Teams_Angleichen() {
             const i32 anderer = teams[p];
             if (anderer < 0 || anderer >= Team_Anzahl || anderer == s.team) continue;
             Wettbewerb_Team_Tauschen(alt, s.liga, s.team, anderer);
-            Team_Wert(11, s.team, s.liga, OP_SCHREIBEN);
-            Team_Wert(11, anderer, alt, OP_SCHREIBEN);
+            Team_Wert(TEAM_WERT_LIGA, s.team, s.liga, OP_SCHREIBEN);
+            Team_Wert(TEAM_WERT_LIGA, anderer, alt, OP_SCHREIBEN);
             partner[static_cast<size_t>(i)] = anderer;
         }
     for (i32 i = 0; i < anzahl; ++i) {

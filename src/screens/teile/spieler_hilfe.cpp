@@ -5,7 +5,7 @@
 
 #include "gui/text_cfg.h"
 #include "screens/teile/namen.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/tabelle.h"
@@ -92,11 +92,11 @@ namespace {
 // The name and the injury or suspension line.
 void kopf(i32 p, char* buf, size_t n) {
     dazu(buf, n, "%s", Spieler_String(508, p, nullptr, 0));
-    const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
+    const u32 status = static_cast<u32>(wert(SPIELER_WERT_STATUS, p));
     if (status & VERLETZT) {
-        const i32 dauer = wert(MODUS_DAUER, p);
-        dazu(buf, n, "^l%s %s %s %d %s", e1(T_VERLETZT), Verletzungs_Text(wert(MODUS_VERLETZUNG, p)), e1(T_NOCH), dauer,
-             e1(dauer == 1 ? T_SPIEL : T_SPIELE));
+        const i32 dauer = wert(SPIELER_WERT_VERLETZUNG_DAUER, p);
+        dazu(buf, n, "^l%s %s %s %d %s", e1(T_VERLETZT), Verletzungs_Text(wert(SPIELER_WERT_VERLETZUNG_ART, p)),
+             e1(T_NOCH), dauer, e1(dauer == 1 ? T_SPIEL : T_SPIELE));
     } else if (status & GESPERRT) {
         const i32 z = Spiele_Get_Wettbewerb_Ereignis(Team_Wettbewerb, SPERR_ZAEHLER, p);
         if (z > 0 && (z & 128)) {
@@ -117,13 +117,13 @@ const char* Spieler_Hilfetext(i32 p, bool eigen, char* buf, size_t n, bool rolle
     buf[0] = 0;
     if (p < 0 || p >= Spieler_Anzahl) return buf;
     kopf(p, buf, n);
-    const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
+    const u32 status = static_cast<u32>(wert(SPIELER_WERT_STATUS, p));
     i32 tore = 0, vorlagen = 0;
     zaehlen(p, &tore, &vorlagen);
     if (tore) dazu(buf, n, "^l%s^tl0116%d", e1(T_TORE), tore);
     if (vorlagen) dazu(buf, n, "^l%s^tl0116%d", e1(T_VORLAGEN), vorlagen);
-    const i32 a = wert(MODUS_QUOTE_A, p);
-    if (a > 0) dazu(buf, n, "^l%s^tl0116%d%%", e1(T_QUOTE), 100 / a * wert(MODUS_QUOTE_B, p));
+    const i32 a = wert(SPIELER_WERT_LIGA_0, p);
+    if (a > 0) dazu(buf, n, "^l%s^tl0116%d%%", e1(T_QUOTE), 100 / a * wert(SPIELER_WERT_LIGA_1, p));
     if (!eigen) return buf;
     const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
     if (training >= 0 && training < 54) dazu(buf, n, "^l%s^tl0116%s", e1(T_TRAINING), Attribut_Tabelle[training].name);
@@ -142,7 +142,7 @@ const char* Spieler_Hilfetext_Markt(i32 p, bool erloes, char* buf, size_t n) {
     kopf(p, buf, n);
     i32 tore = 0, vorlagen = 0;
     zaehlen(p, &tore, &vorlagen);
-    const i32 a = wert(MODUS_QUOTE_A, p);
+    const i32 a = wert(SPIELER_WERT_LIGA_0, p);
     const i32 proceeds = erloes ? Transfer_Angebot_Differenz(p) : 0;
     const i32 marktwert = Spieler_Berechne_Marktwert(p);
     const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
@@ -150,7 +150,7 @@ const char* Spieler_Hilfetext_Markt(i32 p, bool erloes, char* buf, size_t n) {
     if (tore || vorlagen || proceeds || marktwert || a || in_training) dazu(buf, n, "%s", "^l");
     if (tore) dazu(buf, n, "^l%s^tl0097%d", e1(T_TORE), tore);
     if (vorlagen) dazu(buf, n, "^l%s^tl0097%d", e1(T_VORLAGEN), vorlagen);
-    if (a > 0) dazu(buf, n, "^l%s^tl0097%d%%", e1(T_QUOTE), 100 / a * wert(MODUS_QUOTE_B, p));
+    if (a > 0) dazu(buf, n, "^l%s^tl0097%d%%", e1(T_QUOTE), 100 / a * wert(SPIELER_WERT_LIGA_1, p));
     auto geld = [](i32 b) { return Bank_Geld_String(b, Team_Aktiv, -1, 0); };
     if (erloes) dazu(buf, n, "^l%s^tl0097^fb0009%s^fe", e1(T_ERLOES), geld(proceeds));
     if (marktwert) {

@@ -8,7 +8,7 @@
 #include "gui/menue.h"
 #include "gui/palette.h"
 #include "screens/teile/namen.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/spieler.h"
@@ -26,10 +26,10 @@ i32 wert(int modus, i32 spieler) { return Spieler_Wert(modus, spieler, 0, OP_LES
 }  // namespace
 
 Spieler_Status_Text Spieler_Status(i32 spieler) {
-    const u32 status = static_cast<u32>(wert(MODUS_STATUS, spieler));
+    const u32 status = static_cast<u32>(wert(SPIELER_WERT_STATUS, spieler));
     if (status & (VERLETZT | ANDERS_AUS))
         return {Status_Text(status & VERLETZT ? STATUS_VERLETZT : STATUS_AUS), FARBE_FEHLER};
-    i32 note = wert(MODUS_MORAL, spieler);
+    i32 note = wert(SPIELER_WERT_MORAL, spieler);
     note = note < 0 ? 0 : note > 6 ? 6 : note;
     return {Status_Text(note), FARBE_NOTE[note]};
 }
@@ -37,27 +37,27 @@ Spieler_Status_Text Spieler_Status(i32 spieler) {
 void Spielerzeile_Zeichnen(Rastport* ziel, const Spielerzeile& z) {
     if (!ziel) return;
     const i32 p = z.spieler, x = z.x, y = z.y;
-    const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
+    const u32 status = static_cast<u32>(wert(SPIELER_WERT_STATUS, p));
     if (status & (VERLETZT | ANDERS_AUS))
         if (Rastport* b = Kit_Bild(GRAFIK_NICHT_VERFUEGBAR))
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x + 1, y, UEBERLAGE_PROZENT);
     if (z.gezogen)
         if (Rastport* b = Kit_Bild(GRAFIK_ZEILE_ZIEHEN)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
-    i32 klasse = wert(MODUS_KLASSE, p);
+    i32 klasse = wert(SPIELER_WERT_POSITION, p);
     klasse = klasse < 0 || klasse > 3 ? 0 : klasse;
     // While the highlight pulses the badge sits one pixel lower, two shorter.
     if (Rastport* b = Kit_Bild(GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse]))
         Blt_Blit(b, 0, 0, -1, z.gezogen ? b->hoehe - 2 : -1, ziel, x + 1, y + (z.gezogen ? 1 : 0), Blt_Opt_Transparent);
 
     const i32 ty = y - 5 + z.hoehe;
-    const i32 nummer = wert(MODUS_NUMMER, p);
+    const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
         Kit_Printf(ziel, f, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), ty, "^fb0006^tz0014%d^fe",
                    nummer);
     if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
         Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x, ty, "^tz0045%s", Positions_Text(klasse));
         Kit_Printf(ziel, f, FARBE_WEISS, x, ty, "^tl0070%s", Spieler_String(63, p, nullptr, 0));
-        Kit_Printf(ziel, f, FARBE_WEISS, x, ty, "^fb0010^tr0330%d^fe", wert(MODUS_SPIELE, p));
+        Kit_Printf(ziel, f, FARBE_WEISS, x, ty, "^fb0010^tr0330%d^fe", wert(SPIELER_WERT_SPIELE, p));
         if (z.mit_zustand) {
             const Spieler_Status_Text s = Spieler_Status(p);
             Kit_Printf(ziel, f, s.farbe, x, ty, "^tr0575%s", s.text);

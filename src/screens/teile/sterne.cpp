@@ -6,7 +6,7 @@
 #include "graphics/blitter.h"
 #include "gui/kit.h"
 #include "gui/menue.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "world/welt.h"
 
 namespace {
@@ -62,9 +62,9 @@ i32 Positionsabzug(i32 klasse, i32 halbe, bool verfuegbar, i32 reihe) {
 }
 
 i32 Spieler_Positionsabzug(i32 spieler, i32 reihe) {
-    const bool verfuegbar = (static_cast<u32>(Spieler_Wert(MODUS_STATUS, spieler, 0, OP_LESEN)) & NICHT_VERFUEGBAR) == 0;
-    return Positionsabzug(Spieler_Wert(MODUS_KLASSE, spieler, 0, OP_LESEN),
-                          Spieler_Wert(MODUS_STAERKE, spieler, 0, OP_LESEN), verfuegbar, reihe);
+    const bool verfuegbar = (static_cast<u32>(Spieler_Wert(SPIELER_WERT_STATUS, spieler, 0, OP_LESEN)) & NICHT_VERFUEGBAR) == 0;
+    return Positionsabzug(Spieler_Wert(SPIELER_WERT_POSITION, spieler, 0, OP_LESEN),
+                          Spieler_Wert(SPIELER_WERT_STAERKE, spieler, 0, OP_LESEN), verfuegbar, reihe);
 }
 
 Sterne_Bild Sterne_Gross(i32 halbe, i32 max, i32 abzug, bool gewaehlt, i32 x) {
@@ -87,7 +87,7 @@ void Sterne_Zeichnen(Rastport* ziel, const Sterne_Bild& b, i32 y) {
 
 void Spieler_Sterne_Zeichnen(Rastport* ziel, i32 spieler, i32 x, i32 y, i32 abzug, bool gewaehlt) {
     Sterne_Zeichnen(ziel,
-                    Sterne_Gross(Spieler_Wert(MODUS_STAERKE, spieler, 0, OP_LESEN),
-                                 Spieler_Wert(MODUS_MAX, spieler, 0, OP_LESEN), abzug, gewaehlt, x),
+                    Sterne_Gross(Spieler_Wert(SPIELER_WERT_STAERKE, spieler, 0, OP_LESEN),
+                                 Spieler_Wert(SPIELER_WERT_MAX_STAERKE, spieler, 0, OP_LESEN), abzug, gewaehlt, x),
                     y);
 }

@@ -7,7 +7,7 @@
 #include "base/tools.h"
 #include "graphics/sound.h"
 #include "graphics/video.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/training/plan.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
@@ -76,19 +76,19 @@ i32 ergebnis_ziehen() {
         return ERGEBNIS_PUNKTE_WEG;
     }
     if (r >= c[1] && r < c[2]) {
-        const i32 m = lesen(MODUS_MORAL, p);
+        const i32 m = lesen(SPIELER_WERT_MORAL, p);
         if (m < 1) return ERGEBNIS_NICHTS;
         const i32 neu = std::max(0, m - Rnd_Basis(1, 3));
-        schreiben(MODUS_MORAL, p, neu);
+        schreiben(SPIELER_WERT_MORAL, p, neu);
         ablauf.ergebnis_wert = m - neu;
         return ERGEBNIS_MORAL;
     }
     if (r >= c[2] && r < c[3]) {
-        const i32 e = lesen(MODUS_ERSCHOEPFUNG, p) / 2;
+        const i32 e = lesen(SPIELER_WERT_ERSCHOEPFUNG, p) / 2;
         if (2 * e >= 9) return ERGEBNIS_NICHTS;
         const i32 x = std::min(9, 2 * e + Rnd_Basis(2, 8));
         if (x != 0 && x / 2 == e) return ERGEBNIS_NICHTS;
-        schreiben(MODUS_ERSCHOEPFUNG, p, x);
+        schreiben(SPIELER_WERT_ERSCHOEPFUNG, p, x);
         ablauf.ergebnis_wert = x / 2 - e;
         return ERGEBNIS_ERSCHOEPFUNG;
     }
@@ -103,9 +103,9 @@ i32 ergebnis_ziehen() {
     }
     if (r >= c[3] && r < c[4]) {
         const i32 d = Rnd_Basis(0, 4) != 0 ? 1 : 2;
-        const i32 s = lesen(MODUS_STAERKE, p);
+        const i32 s = lesen(SPIELER_WERT_STAERKE, p);
         if (d > s) return ERGEBNIS_NICHTS;
-        schreiben(MODUS_STAERKE, p, s - d);
+        schreiben(SPIELER_WERT_STAERKE, p, s - d);
         ablauf.ergebnis_wert = d;
         return ERGEBNIS_STAERKE;
     }
@@ -114,8 +114,8 @@ i32 ergebnis_ziehen() {
 
 i32 zielpunkte(i32 p, i32 a) {
     const Attribut_Def& d = Attribut_Tabelle[a >= 0 && a < ATTRIBUT_ANZAHL ? a : 0];
-    return d.punkte_training + (lesen(MODUS_WERT57, p) * 2) / 100 - (lesen(MODUS_ERSCHOEPFUNG, p) * 4) / 100 +
-           (lesen(MODUS_SPIELE, p) * 2) / 10 + Rnd_Basis(0, 50);
+    return d.punkte_training + (lesen(SPIELER_WERT_57, p) * 2) / 100 - (lesen(SPIELER_WERT_ERSCHOEPFUNG, p) * 4) / 100 +
+           (lesen(SPIELER_WERT_SPIELE, p) * 2) / 10 + Rnd_Basis(0, 50);
 }
 
 // Books a finished training into the player: the points (or the learned
@@ -126,9 +126,9 @@ void ergebnis_buchen(i32 p, i32 a, i32 mitgebracht, i32 verdient, i32 kosten) {
     bool stern_dazu = false;
     if (a == TRAINING_STERN && summe >= noetig) {
         schreiben(a, p, 0);
-        const i32 s = lesen(MODUS_STAERKE, p);
+        const i32 s = lesen(SPIELER_WERT_STAERKE, p);
         if (s < TRAINING_STERN_MAX) {
-            schreiben(MODUS_STAERKE, p, s + 1);
+            schreiben(SPIELER_WERT_STAERKE, p, s + 1);
             Spieler_Set_Maxstaerke(p);
             stern_dazu = true;
         }
@@ -138,14 +138,14 @@ void ergebnis_buchen(i32 p, i32 a, i32 mitgebracht, i32 verdient, i32 kosten) {
         Attribut_Spieler_Setze_Wert(p, a, 0);
         Training_Attribut_Aktivieren(p, a);
     }
-    schreiben(MODUS_GELD, p, lesen(MODUS_GELD, p) + kosten);
+    schreiben(SPIELER_WERT_GELD, p, lesen(SPIELER_WERT_GELD, p) + kosten);
     // The attribute stays marked as the one in training.
     if (a != TRAINING_STERN) {
         if (lesen(a, p) == 0) schreiben(a, p, 1);
-    } else if (lesen(MODUS_STAERKE, p) < TRAINING_STERN_MAX && lesen(a, p) == 0 && !stern_dazu) {
+    } else if (lesen(SPIELER_WERT_STAERKE, p) < TRAINING_STERN_MAX && lesen(a, p) == 0 && !stern_dazu) {
         schreiben(a, p, 1);
     }
-    schreiben(MODUS_TRAININGS, p, lesen(MODUS_TRAININGS, p) + 1);
+    schreiben(SPIELER_WERT_TRAININGS, p, lesen(SPIELER_WERT_TRAININGS, p) + 1);
 }
 
 }  // namespace
@@ -390,8 +390,8 @@ i32 Training_Automatisch(i32 team) {
     i32 trainings = 0;
     for (i32 i = 0; i < n; ++i) {
         const i32 p = kader[i];
-        if ((static_cast<u32>(lesen(MODUS_STATUS, p)) & VERLETZT) ||
-            lesen(MODUS_TRAININGS, p) >= param().trainings_einheiten_pro_runde)
+        if ((static_cast<u32>(lesen(SPIELER_WERT_STATUS, p)) & VERLETZT) ||
+            lesen(SPIELER_WERT_TRAININGS, p) >= param().trainings_einheiten_pro_runde)
             continue;
         i32 a = Attribute_Get_Attribut_In_Ausbildung(p);
         if (a < 0) a = Spieler_Training_Angebot(p);
@@ -417,7 +417,7 @@ void Training_Ende() {
 }
 
 void Training_Attribut_Aktivieren(i32 p, i32 a) {
-    if (a == TRAINING_STERN || a < 0 || a >= ATTRIBUT_ANZAHL || lesen(MODUS_KLASSE, p) == 0 ||
+    if (a == TRAINING_STERN || a < 0 || a >= ATTRIBUT_ANZAHL || lesen(SPIELER_WERT_POSITION, p) == 0 ||
         Attribute_Attribut_Aktief(p, a))
         return;
     i32 liste[3];

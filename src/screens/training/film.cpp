@@ -25,7 +25,7 @@
 #include "screens/squad/spielerkarte.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/plan.h"
 #include "world/attribut.h"
@@ -80,7 +80,7 @@ void zeigen(i16 nummer, bool an) {
         i->status = an ? i->status & ~MENUE_S_VERSTECKT : i->status | MENUE_S_VERSTECKT;
 }
 bool schnell_an() { return Menue_Icon_Zustand(ICON_FILM_SCHNELL) != 0; }
-i32 klasse(i32 p) { return std::clamp(wert(MODUS_KLASSE, p), 0, 3); }
+i32 klasse(i32 p) { return std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3); }
 
 // The buttons under the film: start, take over (hidden until the film has
 // run) and close.
@@ -157,7 +157,7 @@ void spieler_panel(Rastport* ziel) {
     Gesicht_Holen(p, Team_Aktiv, ziel, 148, 90, 85, 100);
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_FILM_POSITION + BADGE[k]), 260, 102);
     if (Font* f = Kit_Font(Kit_Schrift::TITEL)) {
-        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 0, 124, "^tz0284%d", wert(MODUS_NUMMER, p));
+        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 0, 124, "^tz0284%d", wert(SPIELER_WERT_RUECKENNUMMER, p));
         Kit_Printf_Glatt(ziel, f, FARBE_KLASSE[k], 318, 123, "%s", Positions_Text(k));
         Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 280, 153, "%s", Spieler_String(505, p, nullptr, 0));
     }
@@ -233,8 +233,8 @@ void sturz_panel(Rastport* ziel) {
             umbrochen(ziel, text(T_VERLETZT));
             if (f)
                 Kit_Printf_Glatt(ziel, f, FARBE_FEHLER, 255, 406, "%s %s (%d %s)", text(T_VERLETZUNG),
-                                 Spieler_Get_Verletzungs_Text(wert(MODUS_VERLETZUNG, t.spieler)),
-                                 wert(MODUS_DAUER, t.spieler), text(T_TAGE));
+                                 Spieler_Get_Verletzungs_Text(wert(SPIELER_WERT_VERLETZUNG_ART, t.spieler)),
+                                 wert(SPIELER_WERT_VERLETZUNG_DAUER, t.spieler), text(T_TAGE));
             break;
         case ERGEBNIS_MORAL:
         case ERGEBNIS_ERSCHOEPFUNG:
@@ -283,7 +283,7 @@ void ende_panel(Rastport* ziel) {
     Kit_Printf_Glatt(ziel, f, w, 260, ZEILE_Y[3], "^tr0270%s", Bank_Geld_String(kosten, Team_Aktiv, -1, 0));
     Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, ZEILE_Y[4], "%s", text(T_AUSGEGEBEN));
     Kit_Printf_Glatt(ziel, f, w, 260, ZEILE_Y[4], "^tr0270%s",
-                     Bank_Geld_String(wert(MODUS_GELD, t.spieler) + kosten, Team_Aktiv, -1, 0));
+                     Bank_Geld_String(wert(SPIELER_WERT_GELD, t.spieler) + kosten, Team_Aktiv, -1, 0));
 }
 
 }  // namespace

@@ -23,7 +23,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/lager_intern.h"
@@ -46,7 +46,7 @@ const char* text(i32 n) { return Text_cfg_Text(TEXT_TRAININGS_LAGER, n); }
 const char* dolv(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, n); }
 i32 wert(int m, i32 p) { return Spieler_Wert(m, p, 0, OP_LESEN); }
 void schreiben(int m, i32 p, i32 w) { Spieler_Wert(m, p, w, OP_SCHREIBEN); }
-bool verletzt(i32 p) { return (static_cast<u32>(wert(MODUS_STATUS, p)) & VERLETZT) != 0; }
+bool verletzt(i32 p) { return (static_cast<u32>(wert(SPIELER_WERT_STATUS, p)) & VERLETZT) != 0; }
 i32 gezeigt() {
     const i32 c = static_cast<i32>(Menue_Icon_Zustand(ICON_LAGER_RAHMEN));
     return c >= 0 && c < TRAININGSLAGER_ANZAHL ? c : 0;
@@ -166,13 +166,13 @@ void treffer(i32 p) {
     if (Attribute_Get_Attribute(p, neg, 3, 2) > 0 && Attribut_Spieler_Setze_Wert(p, neg[0], 3)) {
         Trainings_Lager_Melden(p, 2, neg[0]);
     } else if (r < 85 && Attribute_Get_Attribut_In_Ausbildung(p) != TRAINING_STERN) {
-        const i32 s = wert(MODUS_STAERKE, p);
-        if (s < wert(MODUS_MAX, p)) {
-            schreiben(MODUS_STAERKE, p, s + 1);
+        const i32 s = wert(SPIELER_WERT_STAERKE, p);
+        if (s < wert(SPIELER_WERT_MAX_STAERKE, p)) {
+            schreiben(SPIELER_WERT_STAERKE, p, s + 1);
             Trainings_Lager_Melden(p, 0, 1);
         }
-    } else if (wert(MODUS_MAX, p) < 12) {
-        schreiben(MODUS_MAX, p, std::min(12, wert(MODUS_MAX, p) + 2));
+    } else if (wert(SPIELER_WERT_MAX_STAERKE, p) < 12) {
+        schreiben(SPIELER_WERT_MAX_STAERKE, p, std::min(12, wert(SPIELER_WERT_MAX_STAERKE, p) + 2));
         Trainings_Lager_Melden(p, 1, 2);
     }
 }

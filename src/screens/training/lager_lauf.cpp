@@ -26,7 +26,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "world/attribut.h"
@@ -59,13 +59,13 @@ void Trainings_Lager_Run_Screen_Init(i32 c) {
     lauf.lager = c;
     lauf.anzahl = std::min(Teamspieler_Ins_Array(Team_Aktiv, lauf.kader, MAX_SPIELER_PRO_TEAM, 0), 20);
     std::stable_sort(lauf.kader, lauf.kader + lauf.anzahl,
-                     [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
+                     [](i32 a, i32 b) { return wert(SPIELER_WERT_SLOT, a) < wert(SPIELER_WERT_SLOT, b); });
     for (i32 i = 0; i < lauf.anzahl; ++i) {
         const i32 p = lauf.kader[i];
-        lauf.start[i][0] = wert(MODUS_MORAL, p);
-        lauf.start[i][1] = wert(MODUS_ERSCHOEPFUNG, p) / 2;
-        lauf.start[i][2] = wert(MODUS_STAERKE, p);
-        lauf.start[i][3] = wert(MODUS_MAX, p);
+        lauf.start[i][0] = wert(SPIELER_WERT_MORAL, p);
+        lauf.start[i][1] = wert(SPIELER_WERT_ERSCHOEPFUNG, p) / 2;
+        lauf.start[i][2] = wert(SPIELER_WERT_STAERKE, p);
+        lauf.start[i][3] = wert(SPIELER_WERT_MAX_STAERKE, p);
     }
     Trainings_Lager_Balken_Init();
     lauf.letzter_takt = jetzt_ms();
@@ -169,11 +169,11 @@ void Trainings_Lager_Ergebnis_Buchen() {
         i32 d = 0;
         if (p0 > Rnd(16, 32)) d = aenderung(p0, Rnd(0, 100), true);
         // A camp never lowers morale, and raises it to 5 at most.
-        const i32 m = wert(MODUS_MORAL, p);
-        schreiben(MODUS_MORAL, p, std::max(m, std::min(LAGER_MORAL_MAX, m + d)));
+        const i32 m = wert(SPIELER_WERT_MORAL, p);
+        schreiben(SPIELER_WERT_MORAL, p, std::max(m, std::min(LAGER_MORAL_MAX, m + d)));
         i32 e = 0;
         if (p1 > Rnd(16, 33)) e = aenderung(p1, Rnd(0, 100), false);
-        schreiben(MODUS_ERSCHOEPFUNG, p, std::max(0, 2 * (wert(MODUS_ERSCHOEPFUNG, p) / 2 + e)));
+        schreiben(SPIELER_WERT_ERSCHOEPFUNG, p, std::max(0, 2 * (wert(SPIELER_WERT_ERSCHOEPFUNG, p) / 2 + e)));
     }
     if (ruf::Client()) Internet_Client_Send_Data_Back();
 }
@@ -263,15 +263,15 @@ void Trainings_Lager_Ergebnis_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i3
                 Kit_Printf_Glatt(ziel, k, FARBE_KOPF, spalten_x[s], 124, "%s", text(T_SPALTE + s));
         }
     }
-    const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
+    const u32 status = static_cast<u32>(wert(SPIELER_WERT_STATUS, p));
     if (status & NICHT_SPIELBEREIT)
         if (Rastport* b = Kit_Bild(GRAFIK_LAGER_AUSFALL))
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x - 29, y, 35);
-    const i32 k = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+    const i32 k = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), x - 24, y);
     const i32 ty = y + 12;
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, FARBE_WEISS, x - 27, ty, "^fb0006^tz0014%d^fe", wert(MODUS_NUMMER, p));
+        Kit_Printf(ziel, f, FARBE_WEISS, x - 27, ty, "^fb0006^tz0014%d^fe", wert(SPIELER_WERT_RUECKENNUMMER, p));
     Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!f) return;
     char kurz[64];
@@ -279,19 +279,19 @@ void Trainings_Lager_Ergebnis_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i3
     Kit_Printf(ziel, f, FARBE_KLASSE[k], x - 25, ty, "^tz0045%s", Positions_Text(k));
     Kit_Printf(ziel, f, FARBE_WEISS, x - 25, ty, "^tl0059%s", kurz);
     // Morale: the grade's name in its colour (grades 0..6), the change.
-    const i32 m = std::clamp(wert(MODUS_MORAL, p), 0, 6);
+    const i32 m = std::clamp(wert(SPIELER_WERT_MORAL, p), 0, 6);
     const i32 dm = m - lauf.start[i][0];
     Kit_Printf(ziel, f, FARBE_NOTE[m], x + 242, ty, "%s", Status_Text(m));
     if (dm > 0) Kit_Printf(ziel, f, FARBE_KLASSE_1, x + 325, ty, "(+%d)", dm);
     else if (dm < 0) Kit_Printf(ziel, f, FARBE_FEHLER, x + 325, ty, "(%d)", dm);
     // Exhaustion: how much fresher he came back.
-    const i32 g = lauf.start[i][1] - wert(MODUS_ERSCHOEPFUNG, p) / 2;
+    const i32 g = lauf.start[i][1] - wert(SPIELER_WERT_ERSCHOEPFUNG, p) / 2;
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(ERSCHOEPFUNG_BILD[std::clamp(g, -2, 2) + 2]), x + 400, y);
     if (g > 0) Kit_Printf(ziel, f, FARBE_KLASSE_1, x + 430, ty, "(+%d)", g);
     else if (g < 0) Kit_Printf(ziel, f, FARBE_FEHLER, x + 430, ty, "(%d)", g);
     // Strength: the stars, the change in stars.
     Spieler_Sterne_Zeichnen(ziel, p, x + 474, y + 1, 0, false);
-    const i32 ds = wert(MODUS_STAERKE, p) - lauf.start[i][2];
+    const i32 ds = wert(SPIELER_WERT_STAERKE, p) - lauf.start[i][2];
     // In stars, with a decimal comma.
     if (ds > 0) Kit_Printf(ziel, f, FARBE_KLASSE_1, x + 570, ty, "(+%d,%d)", ds / 2, (ds % 2) * 5);
     else if (ds < 0) Kit_Printf(ziel, f, FARBE_FEHLER, x + 570, ty, "(-%d,%d)", -ds / 2, (-ds % 2) * 5);

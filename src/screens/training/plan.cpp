@@ -25,7 +25,7 @@
 #include "screens/teile/requester.h"
 #include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
@@ -70,7 +70,7 @@ const char* dolv(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, n); }
 const char* e1(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_1, n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 void schreiben(int modus, i32 p, i32 w) { Spieler_Wert(modus, p, w, OP_SCHREIBEN); }
-i32 klasse(i32 p) { return std::clamp(wert(MODUS_KLASSE, p), 0, 3); }
+i32 klasse(i32 p) { return std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3); }
 bool lernbar(i32 p, i32 a) { return Attribute_Kann_Attribut_Lernen(p, a); }
 i32 gelernt(i32 p) {
     i32 l[ATTRIBUT_ANZAHL];
@@ -227,7 +227,7 @@ i32 gezeigtes_attribut(i32 p) {
 void wechsel_bestaetigt(i32 anzahl, const i32* liste) {
     if (anzahl < 3) return;
     schreiben(liste[0], liste[2], 0);
-    schreiben(MODUS_GELD, liste[2], 0);
+    schreiben(SPIELER_WERT_GELD, liste[2], 0);
     Blt_Cache_Leeren();
 }
 
@@ -244,7 +244,7 @@ i32 Spieler_Training_Gewaehlt() { return gewaehlt; }
 void Spieler_Training_Slots(i32 aus[3]) { std::copy(slots, slots + 3, aus); }
 i32 Spieler_Training_Zeilen_Spieler(i32 k) { return k >= 0 && k < PLAN_ZEILEN ? zeile_spieler[k] : -1; }
 i32 Training_Einheiten_Frei(i32 p) {
-    return std::max(0, Global_Param.trainings_einheiten_pro_runde - wert(MODUS_TRAININGS, p));
+    return std::max(0, Global_Param.trainings_einheiten_pro_runde - wert(SPIELER_WERT_TRAININGS, p));
 }
 
 void Spieler_Training_Screen_Init() {
@@ -262,7 +262,8 @@ void Spieler_Training_Liste_Aufbauen() {
     Check_Und_Set_Aa(Team_Aktiv);
     i32 kader[MAX_SPIELER_PRO_TEAM];
     const i32 n = std::min(Teamspieler_Ins_Array(Team_Aktiv, kader, MAX_SPIELER_PRO_TEAM, 0), PLAN_ZEILEN);
-    std::stable_sort(kader, kader + n, [](i32 a, i32 b) { return wert(MODUS_SLOT, a) < wert(MODUS_SLOT, b); });
+    std::stable_sort(kader, kader + n,
+                     [](i32 a, i32 b) { return wert(SPIELER_WERT_SLOT, a) < wert(SPIELER_WERT_SLOT, b); });
     for (i32 k = 0; k < PLAN_ZEILEN; ++k) {
         zeile_spieler[k] = k < n ? kader[k] : -1;
         if (Screen_Icon* i = Kit_Icon(ICON_PLAN_ZEILE + k)) {
@@ -298,10 +299,10 @@ void Spieler_Training_Slots_Setzen(i32 p, i32 richtung) {
         l = m = r = -1;
         const bool stern_offen = in_ausbildung != TRAINING_STERN ||
                                  wert(TRAINING_STERN, p) == 1;
-        if (wert(MODUS_STAERKE, p) < wert(MODUS_MAX, p) && stern_offen) m = TRAINING_STERN;
+        if (wert(SPIELER_WERT_STAERKE, p) < wert(SPIELER_WERT_MAX_STAERKE, p) && stern_offen) m = TRAINING_STERN;
         return;
     }
-    const i32 erstes = wert(MODUS_KLASSE, p) == 0 ? 47 : 0;
+    const i32 erstes = wert(SPIELER_WERT_POSITION, p) == 0 ? 47 : 0;
     auto naechstes = [&](i32 von) {
         for (i32 a = von; a < ATTRIBUT_ANZAHL; ++a)
             if (lernbar(p, a)) return a;
@@ -404,7 +405,7 @@ void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Gesicht_Holen(p, Team_Aktiv, ziel, 512, 102, 85, 100);
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 603, 168);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, FARBE_WEISS, 601, 180, "^fb0006^tz0014%d^fe", wert(MODUS_NUMMER, p));
+        Kit_Printf(ziel, f, FARBE_WEISS, 601, 180, "^fb0006^tz0014%d^fe", wert(SPIELER_WERT_RUECKENNUMMER, p));
     Kit_Printf_Glatt(ziel, klein, FARBE_KLASSE[k], 632, 180, "%s", Positions_Text(k));
     Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 608, 118, "%s", Spieler_String(63, p, nullptr, 0));
     Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 608, 138, "%s  %d", text(T_FREI), Training_Einheiten_Frei(p));
@@ -455,9 +456,9 @@ void Spieler_Training_Zeile_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i
     const i32 k = zeile_von(icon);
     if (k < 0 || zeile_spieler[k] < 0) return;
     const i32 p = zeile_spieler[k];
-    const u32 status = static_cast<u32>(wert(MODUS_STATUS, p));
+    const u32 status = static_cast<u32>(wert(SPIELER_WERT_STATUS, p));
     const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
-    const i32 einheiten = wert(MODUS_TRAININGS, p);
+    const i32 einheiten = wert(SPIELER_WERT_TRAININGS, p);
     if (status & NICHT_SPIELBEREIT) {
         if (Rastport* b = Kit_Bild(GRAFIK_PLAN_AUSFALL))
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, x + 1, y, 35);
@@ -470,7 +471,7 @@ void Spieler_Training_Zeile_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i
     const i32 kl = klasse(p);
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[kl]), x + 1, y);
     const i32 ty = y + 12;
-    const i32 nummer = wert(MODUS_NUMMER, p);
+    const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
         Kit_Printf(ziel, f, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), ty, "^fb0006^tz0014%d^fe",
                    nummer);
@@ -479,7 +480,7 @@ void Spieler_Training_Zeile_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i
         Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), kurz, f, 100);
         Kit_Printf(ziel, f, FARBE_KLASSE[kl], x, ty, "^tz0045%s", Positions_Text(kl));
         Kit_Printf(ziel, f, p == gewaehlt ? FARBE_GOLD : FARBE_WEISS, x, ty, "^tl0059%s^tr0280%d", kurz,
-                   wert(MODUS_SPIELE, p));
+                   wert(SPIELER_WERT_SPIELE, p));
     }
     Spieler_Sterne_Zeichnen(ziel, p, x + 170, y + 1, 0, p == gewaehlt);
     i32 aktiv[3];
@@ -533,9 +534,10 @@ const char* Spieler_Training_Tooltip(Screen_Icon* icon) {
     }
     Spieler_Hilfetext(p, true, tooltip, sizeof tooltip);
     const size_t n = std::strlen(tooltip);
-    std::snprintf(tooltip + n, sizeof tooltip - n, "^l%s^tl0116^fb0009%s^fe^l%s^tl0116^fb0009%s^fe^l%s^tl0116^fb0009%s^fe",
-                  e1(E_ERLOES), Bank_Geld_String(Welt_Hook.transfer_erloes(p), Team_Aktiv, -1, 0), e1(E_MARKTWERT),
-                  Bank_Geld_String(wert(MODUS_MARKTWERT, p), Team_Aktiv, -1, 0), e1(E_GEHALT),
+    std::snprintf(tooltip + n, sizeof tooltip - n,
+                  "^l%s^tl0116^fb0009%s^fe^l%s^tl0116^fb0009%s^fe^l%s^tl0116^fb0009%s^fe", e1(E_ERLOES),
+                  Bank_Geld_String(Welt_Hook.transfer_erloes(p), Team_Aktiv, -1, 0), e1(E_MARKTWERT),
+                  Bank_Geld_String(wert(SPIELER_WERT_MARKTWERT, p), Team_Aktiv, -1, 0), e1(E_GEHALT),
                   Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
     return tooltip;
 }

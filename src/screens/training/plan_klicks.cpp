@@ -27,7 +27,7 @@
 #include "screens/teile/requester.h"
 #include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
@@ -48,8 +48,8 @@ void Training_Verletzt_Melden(i32 p) {
     char t[600];
     std::snprintf(t, sizeof t, "^c%05d%s %s ^l%s^tl0160 : %s^l%s^tl0160 : %d %s", FARBE_WEISS,
                   Spieler_String(505, p, nullptr, 0), text(T_VERLETZT), text(T_VERLETZT_2),
-                  Spieler_Get_Verletzungs_Text(wert(MODUS_VERLETZUNG, p)), text(T_VERLETZT_3), wert(MODUS_DAUER, p),
-                  text(T_VERLETZT_4));
+                  Spieler_Get_Verletzungs_Text(wert(SPIELER_WERT_VERLETZUNG_ART, p)), text(T_VERLETZT_3),
+                  wert(SPIELER_WERT_VERLETZUNG_DAUER, p), text(T_VERLETZT_4));
     Screen_Mitteilung(t);
 }
 
@@ -75,7 +75,7 @@ void Spieler_Training_Trainieren(Screen_Icon*, u32 ereignis) {
     i32 a = Attribute_Get_Attribut_In_Ausbildung(p);
     if (a < 0) a = Spieler_Training_Slot_Pruefen(p, slots[1]);
     if (a < 0) return;
-    if (static_cast<u32>(wert(MODUS_STATUS, p)) & VERLETZT) {
+    if (static_cast<u32>(wert(SPIELER_WERT_STATUS, p)) & VERLETZT) {
         Training_Verletzt_Melden(p);
         return;
     }
@@ -88,7 +88,7 @@ void Spieler_Training_Slot_Klick(Screen_Icon*, u32 ereignis) {
     const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
     if (slots[1] == t) return;
     if (t >= 0) Training_Wechsel_Fragen(p, t, slots[1], wechsel_bestaetigt);
-    else schreiben(MODUS_GELD, p, 0);
+    else schreiben(SPIELER_WERT_GELD, p, 0);
     Blt_Cache_Leeren();
 }
 

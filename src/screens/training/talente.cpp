@@ -20,7 +20,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
-#include "screens/teile/spieler_modus.h"
+#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
@@ -54,7 +54,7 @@ Screen_Drossel blaettern_drossel;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TALENTE, n); }
 i32 wert(int m, i32 p) { return Spieler_Wert(m, p, 0, OP_LESEN); }
-bool torwart(i32 p) { return wert(MODUS_KLASSE, p) == 0; }
+bool torwart(i32 p) { return wert(SPIELER_WERT_POSITION, p) == 0; }
 
 struct Kopf_Lage {
     i32 training = -1;  // the attribute in training shown, or -1
@@ -73,7 +73,8 @@ Kopf_Lage kopf_lage(i32 p) {
         l.training = t;
         l.training_x = rechts - (b ? b->breite : 0);
         l.text_rechts = l.training_x - 4;
-        rechts = l.text_rechts - (f ? Font_Text_Breite(f, Text_cfg_Text(TEXT_EINSETZEN_1, E1_IM_TRAINING)) : 0) - KOPF_LUECKE;
+        rechts = l.text_rechts - (f ? Font_Text_Breite(f, Text_cfg_Text(TEXT_EINSETZEN_1, E1_IM_TRAINING)) : 0) -
+                 KOPF_LUECKE;
     }
     l.schwaechen_n = std::clamp(Attribute_Get_Attribute(p, l.schwaechen, 3, 2), 0, 3);
     if (l.schwaechen_n > 0) {
@@ -175,7 +176,8 @@ void zeigen(i16 nummer, bool an) {
 // Outfield or goalkeeper places by the shown player; the frame follows.
 void baum_einrichten() {
     const bool tw = spieler >= 0 && torwart(spieler);
-    for (i32 a = 0; a < 40; ++a) zeigen(static_cast<i16>(a < 35 ? ICON_TALENTE_ATTRIBUT + a : ICON_TALENTE_SPEZIAL + a - 35), !tw);
+    for (i32 a = 0; a < 40; ++a)
+        zeigen(static_cast<i16>(a < 35 ? ICON_TALENTE_ATTRIBUT + a : ICON_TALENTE_SPEZIAL + a - 35), !tw);
     for (i32 j = 0; j < 6; ++j) zeigen(static_cast<i16>(ICON_TALENTE_TORWART + j), tw);
     if (Screen_Icon* r = Kit_Icon(ICON_TALENTE_RAHMEN)) r->grafik = tw ? GRAFIK_TALENTE_TOR : GRAFIK_TALENTE_FELD;
 }
@@ -183,7 +185,7 @@ void baum_einrichten() {
 void wechsel_bestaetigt(i32 anzahl, const i32* liste) {
     if (anzahl < 3) return;
     Spieler_Wert(liste[0], liste[2], 0, OP_SCHREIBEN);
-    Spieler_Wert(MODUS_GELD, liste[2], 0, OP_SCHREIBEN);
+    Spieler_Wert(SPIELER_WERT_GELD, liste[2], 0, OP_SCHREIBEN);
     Screen_Oeffnen_Fuer(Screen_Id::TRAININGSFILM, {.spieler = liste[2], .team = Team_Aktiv, .attribut = liste[1]});
 }
 
@@ -199,11 +201,11 @@ i32 transfer_liste(i32* aus) {
         for (i32 i = 0; i < 11; ++i)
             if (fenster[i] >= 0 && fenster[i] < Spieler_Anzahl) {
                 werte[n] = static_cast<u32>(fenster[i]);
-                schluessel[n++] = wert(MODUS_KLASSE, fenster[i]);
+                schluessel[n++] = wert(SPIELER_WERT_POSITION, fenster[i]);
             }
     SortMisch_Sortiere(werte, schluessel, n, 1);
     for (i32 i = 0; i < n; ++i) aus[i] = static_cast<i32>(werte[i]);
-    const i32 scout = Team_Wert(17, Team_Aktiv, 0, OP_LESEN);
+    const i32 scout = Team_Wert(TEAM_WERT_SCOUT_SPIELER, Team_Aktiv, 0, OP_LESEN);
     if (scout >= 0 && scout < Spieler_Anzahl) aus[n++] = scout;
     return n;
 }
@@ -213,7 +215,7 @@ i32 nach_slot(i32 team, i32 slot) {
     i32 kader[MAX_SPIELER_PRO_TEAM];
     const i32 n = Teamspieler_Ins_Array(team, kader, MAX_SPIELER_PRO_TEAM, 0);
     for (i32 i = 0; i < n; ++i)
-        if (wert(MODUS_SLOT, kader[i]) == slot) return kader[i];
+        if (wert(SPIELER_WERT_SLOT, kader[i]) == slot) return kader[i];
     return -1;
 }
 
@@ -325,8 +327,8 @@ void Spieler_Talente_Screen_Schliessen() {
 
 bool Spieler_Talente_Kann_Trainieren(i32 a, i32 p) {
     if (!Attribute_Kann_Attribut_Lernen(p, a)) return false;
-    if (static_cast<u32>(wert(MODUS_STATUS, p)) & VERLETZT) return false;
-    if (wert(MODUS_TRAININGS, p) >= Global_Param.trainings_einheiten_pro_runde) return false;
+    if (static_cast<u32>(wert(SPIELER_WERT_STATUS, p)) & VERLETZT) return false;
+    if (wert(SPIELER_WERT_TRAININGS, p) >= Global_Param.trainings_einheiten_pro_runde) return false;
     return Bank_Get_Kontostand(Team_Aktiv, 0, -1) - Global_Attribut_Training_Kosten(a, p) >= 0;
 }
 
@@ -334,11 +336,11 @@ void Spieler_Talente_Attribut(Screen_Icon* icon, u32 ereignis) {
     if (!icon || !(ereignis & MENUE_E_LINKS) || modus != TALENTE_EIGENES_TEAM || spieler < 0) return;
     const i32 a = static_cast<i32>(icon->user[0]), p = spieler;
     if (!Attribute_Kann_Attribut_Lernen(p, a)) return;
-    if (static_cast<u32>(wert(MODUS_STATUS, p)) & VERLETZT) {
+    if (static_cast<u32>(wert(SPIELER_WERT_STATUS, p)) & VERLETZT) {
         Training_Verletzt_Melden(p);
         return;
     }
-    if (wert(MODUS_TRAININGS, p) >= Global_Param.trainings_einheiten_pro_runde) {
+    if (wert(SPIELER_WERT_TRAININGS, p) >= Global_Param.trainings_einheiten_pro_runde) {
         Training_Limit_Melden();
         return;
     }
@@ -399,15 +401,16 @@ void Spieler_Talente_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     for (i32 i = 0; i < l.schwaechen_n; ++i)
         Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + l.schwaechen[i]),
                           l.schwaechen_x + KOPF_SCHWAECHEN_DX * i, KOPF_MARKE_Y);
-    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, 30, "^tr%04d(%d %s)", l.spiele_rechts, wert(MODUS_SPIELE, p),
+    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, 30, "^tr%04d(%d %s)", l.spiele_rechts, wert(SPIELER_WERT_SPIELE, p),
                      text(T_SPIELE));
     Spieler_Sterne_Zeichnen(ziel, p, 420, 18, 0, false);
     Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 0, 34, "^tr0410%s", Spieler_String(505, p, nullptr, 0));
-    const i32 k = std::clamp(wert(MODUS_KLASSE, p), 0, 3);
+    const i32 k = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 170, 18);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, FARBE_WEISS, 168, 30, "^fb0006^tz0014%d^fe", wert(MODUS_NUMMER, p));  // on the badge
-    const u32 s = static_cast<u32>(wert(MODUS_STATUS, p));
+        Kit_Printf(ziel, f, FARBE_WEISS, 168, 30, "^fb0006^tz0014%d^fe",
+                   wert(SPIELER_WERT_RUECKENNUMMER, p));  // on the badge
+    const u32 s = static_cast<u32>(wert(SPIELER_WERT_STATUS, p));
     if (s & 0x7c0)
         Kit_Bild_Zeichnen(ziel,
                           s & 0x40    ? STATUS_VERLETZT
@@ -426,10 +429,11 @@ i32 Spieler_Talente_Blaettern_Ziel(i32 p, i32 m, i32 richtung) {
     if (p < 0) return p;
     if (m == TALENTE_EIGENES_TEAM || m == TALENTE_ANSICHT) {
         const i32 team = m == TALENTE_EIGENES_TEAM ? Team_Aktiv : Team_Ansicht;
-        i32 slot = wert(MODUS_SLOT, p);
+        i32 slot = wert(SPIELER_WERT_SLOT, p);
         // The next slot that holds a player (a squad of fewer than 20 has gaps).
         for (i32 i = 0; i < KADER_SLOTS; ++i) {
-            slot = m == TALENTE_EIGENES_TEAM ? Slot_Schritt(slot, richtung, true) : Slot_Schritt(slot, -richtung, false);
+            slot =
+                m == TALENTE_EIGENES_TEAM ? Slot_Schritt(slot, richtung, true) : Slot_Schritt(slot, -richtung, false);
             const i32 q = nach_slot(team, slot);
             if (q >= 0) return q;
         }
