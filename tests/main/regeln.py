@@ -66,10 +66,29 @@
    main menu, the requester, the match control bar, the demo) returns a
    Screen_Icon, a Kit_..._Def or an array of icons (a screen's own row,
    stepper, panel or button builder), and no table is made from an index
-   sequence.
+   sequence. A table built from a shared row is the kit's own: a function
+   whose whole body returns one call of a kit builder (`constexpr auto
+   spalte(i32 c) { return Kit_Zeilen<11>({...c...}, {...}); }`) may stand;
+   one of deduced type that makes icons any other way may not.
 19. The menu engine's own state stays its own: gui/menue_intern.h is
    included only by the engine's files (src/gui/menue*.cpp); everyone else
    goes through gui/menue.h.
+20. Calls inside one library are direct: no file of a library calls an
+   entry of its own library's global hook table that bears the name of a
+   procedure defined in that library (`Season_Module.News_Pruefen(t)` in
+   src/season, where src/season defines News_Pruefen).
+21. Nothing stray at the root: no PNG in the source folder's top level and
+   no folder screens/ beside src/ (pictures tests leave for a look go to
+   the build folder).
+22. Every procedure has a caller: a function defined in a source file of
+   src/ is named somewhere besides its own definitions and declarations
+   (in src/, tests/, bench/, tools/ or fuzz/), or the comment line right
+   above its definition or declaration begins with KEIN_AUFRUFER and says
+   why it stays.
+23. Modes and booking kinds by name: no Spieler_Wert, Team_Wert or
+   Manager_Wert called with a bare mode number (world/modi.h names them),
+   and no Bank_Buchen with a bare number as its booking kind (world/bank.h
+   names them).
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -115,12 +134,23 @@ EIGENER_BAUER = re.compile(
     r"^[ \t]*(?:static\s+)?(?:(?:constexpr|consteval|inline)\s+)*"
     r"(?:Screen_Icon|Kit_\w+_Def|std::array\s*<\s*Screen_Icon\b[^>]*>)\s+\w+\s*\([^;{]*\)\s*\{"
     r"|^[ \t]*(?:static\s+)?(?:(?:constexpr|consteval|inline)\s+)*auto\s+\w+\s*\(\s*std::index_sequence", re.M)
+AUTO_FUNKTION = re.compile(
+    r"^[ \t]*(?:static\s+)?(?:(?:constexpr|consteval|inline)\s+)*auto\s+\w+\s*\((?!\s*std::index_sequence)[^;{]*\)\s*\{", re.M)
+NUR_KIT_BAUER = re.compile(r"\s*return\s+Kit_\w+\s*(?:<[^;{}]*?>)?\s*\([^;]*\)\s*;\s*", re.S)
 OEFFNER_FELD = re.compile(r"\.(oeffnen|oeffnen_fuer)\s*=\s*")
 OEFFNER_AUFRUF = re.compile(r"\b([A-Z]\w*_(?:Init|Oeffnen))\s*\(")
 MENUE_INTERN = re.compile(r'^\s*#\s*include\s*"gui/menue_intern\.h"', re.M)
 MENUE_DATEI = re.compile(r"^src/gui/menue\w*\.cpp$")
 GUI_SCREENS = re.compile(r"^src/gui/(hauptmenue\w*|requester|kontrollleiste|demo)\.cpp$")
 FONT_NUMMER = re.compile(r"\bFONT_[A-Z0-9_]+\s*=(?!=)|\bFont_Tabelle_Holen\s*\(")
+TABELLEN_ORT = re.compile(r"\bextern\s+(?:const\s+)?(?:\w+_Hooks|\w+_Hook_Tabelle)\s*&?\s*(\w+)\s*;")
+FUNKTION_DEF = re.compile(
+    r"^(?:[\w:<>\*&,]+[ \t]+)+\**&?([A-Z][A-Za-z0-9]*_\w+)\s*\([^;{}]*\)\s*(?:const\s*)?(?:noexcept\s*)?\{", re.M)
+VORSPANN = re.compile(r"^\s*(?!return\b|else\b|case\b)(?:[\w:<>\*&,]+[ \t]+)+\**&?$")
+KEIN_AUFRUFER = "// KEIN_AUFRUFER"
+NEBENORDNER = ("tests", "bench", "tools", "fuzz")
+NACKTER_MODUS = re.compile(r"\b(Spieler_Wert|Team_Wert|Manager_Wert)\s*\(\s*\d+\s*,")
+BUCHUNG = re.compile(r"\bBank_Buchen\s*\(")
 
 
 def ohne_kommentare(text):
@@ -195,6 +225,89 @@ def oeffner(quellen):
     return namen
 
 
+def bibliothek(p):
+    """The library folder of a source path (src/<name>/...), or None."""
+    teile = p.split("/")
+    return teile[1] if len(teile) > 2 and teile[0] == "src" else None
+
+
+def eigene_tabellen_aufrufe(quellen):
+    """(file, position, table, entry) of each call of an entry of the file's own
+    library's global hook table that names a procedure of that library."""
+    ort = {}
+    for p, text in quellen:
+        for m in TABELLEN_ORT.finditer(text):
+            ort[m.group(1)] = bibliothek(p)
+    definiert = {}
+    for p, text in quellen:
+        if p.endswith(".cpp"):
+            for m in FUNKTION_DEF.finditer(text):
+                definiert.setdefault(bibliothek(p), set()).add(m.group(1))
+    if not ort:
+        return
+    aufruf = re.compile(r"\b(%s)\s*\.\s*(\w+)\s*\(" % "|".join(sorted(ort)))
+    for p, text in quellen:
+        b = bibliothek(p)
+        for m in aufruf.finditer(text):
+            if ort[m.group(1)] == b and m.group(2) in definiert.get(b, ()):
+                yield p, m.start(), m.group(1), m.group(2)
+
+
+def ohne_aufrufer(wurzel, quellen, roh):
+    """(file, position, name) of each function of src/ named nowhere but in its
+    own definitions and declarations, unless marked KEIN_AUFRUFER."""
+    orte = {}
+    for p, text in quellen:
+        if p.endswith(".cpp"):
+            for m in FUNKTION_DEF.finditer(text):
+                orte.setdefault(m.group(1), (p, m.start(1)))
+    if not orte:
+        return
+    texte = list(quellen)
+    for ordner in NEBENORDNER:
+        for q in sorted((wurzel / ordner).rglob("*")):
+            if q.suffix in (".h", ".cpp", ".py", ".sh", ".txt"):
+                texte.append((q.relative_to(wurzel).as_posix(), ohne_kommentare(q.read_text(encoding="utf-8", errors="replace"))))
+    genutzt = set()
+    markiert = set()
+    wort = re.compile(r"\b[A-Z][A-Za-z0-9]*_\w+\b")
+    for p, text in texte:
+        zeilen = text.split("\n")
+        roh_zeilen = roh.get(p, "").split("\n")
+        for nr, z in enumerate(zeilen):
+            for m in wort.finditer(z):
+                name = m.group(0)
+                if name not in orte or name in genutzt:
+                    continue
+                if p.startswith("src/") and VORSPANN.match(z[:m.start()]) and z[m.end():].lstrip().startswith("("):
+                    # A definition or declaration: marked when its comment says why.
+                    if nr > 0 and nr - 1 < len(roh_zeilen) and roh_zeilen[nr - 1].lstrip().startswith(KEIN_AUFRUFER):
+                        markiert.add(name)
+                    continue
+                genutzt.add(name)
+    for name, (p, pos) in sorted(orte.items()):
+        if name not in genutzt and name not in markiert:
+            yield p, pos, name
+
+
+def argumente(text, anfang):
+    """The top-level arguments of the call whose '(' is at `anfang`."""
+    teile, tiefe, start = [], 0, anfang + 1
+    for i in range(anfang, len(text)):
+        c = text[i]
+        if c in "([{":
+            tiefe += 1
+        elif c in ")]}":
+            tiefe -= 1
+            if tiefe == 0:
+                teile.append(text[start:i])
+                return teile
+        elif c == "," and tiefe == 1:
+            teile.append(text[start:i])
+            start = i + 1
+    return teile
+
+
 def main(argv):
     if len(argv) == 2 and argv[1] in ("-h", "--help"):
         print(__doc__)
@@ -204,9 +317,12 @@ def main(argv):
         return 2
     wurzel = pathlib.Path(argv[1])
     quellen = []
+    roh = {}
     for p in sorted((wurzel / "src").rglob("*")):
         if p.suffix in (".h", ".cpp"):
-            quellen.append((p.relative_to(wurzel).as_posix(), ohne_kommentare(p.read_text(encoding="utf-8"))))
+            text = p.read_text(encoding="utf-8")
+            roh[p.relative_to(wurzel).as_posix()] = text
+            quellen.append((p.relative_to(wurzel).as_posix(), ohne_kommentare(text)))
     namen = tabellen(quellen)
     oeffnende = oeffner(quellen)
     oeffner_name = re.compile(r"\b(%s)\b" % "|".join(sorted(oeffnende))) if oeffnende else None
@@ -279,6 +395,12 @@ def main(argv):
         if p.startswith("src/screens/") or GUI_SCREENS.match(p):
             for m in EIGENER_BAUER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: eigener Icon-Bauer statt der Bauer der Widget-Kit")
+            for m in AUTO_FUNKTION.finditer(text):
+                ende = koerper(text, m.end() - 1)
+                rumpf = text[m.end():ende - 1]
+                macht_icons = "Screen_Icon" in rumpf or re.search(r"\bKit_\w+\s*[<(]", rumpf)
+                if macht_icons and not NUR_KIT_BAUER.fullmatch(rumpf):
+                    verstoesse.append(f"{p}:{zeile(text, m.start())}: eigener Icon-Bauer statt der Bauer der Widget-Kit")
         if p.startswith(("src/screens/", "src/gui/")):
             for m in ICON_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Icon an seiner Nummer erkannt statt an seinem User-Wort")
@@ -290,8 +412,24 @@ def main(argv):
             for m in oeffner_name.finditer(text):
                 if not re.search(r"(\.|->)\s*$", text[max(0, m.start() - 4):m.start()]):
                     verstoesse.append(f"{p}:{zeile(text, m.start())}: {m.group(1)} oeffnet einen Screen an seiner Id vorbei")
+        for m in NACKTER_MODUS.finditer(text):
+            verstoesse.append(f"{p}:{zeile(text, m.start())}: {m.group(1)} mit nackter Modusnummer statt ihres Namens")
+        for m in BUCHUNG.finditer(text):
+            a = argumente(text, m.end() - 1)
+            if len(a) >= 4 and re.fullmatch(r"\s*\d+\s*", a[3]):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Buchung mit nackter Kategorie statt ihres Namens")
         for pos, name in eintraege_ohne_standard(text):
             verstoesse.append(f"{p}:{zeile(text, pos)}: Hook-Eintrag {name} ohne Standard")
+    for p, pos, tabelle, eintrag in eigene_tabellen_aufrufe(quellen):
+        text = dict(quellen)[p]
+        verstoesse.append(f"{p}:{zeile(text, pos)}: {tabelle}.{eintrag} ruft die eigene Bibliothek ueber ihre Hook-Tabelle")
+    for bild in sorted(wurzel.glob("*.png")):
+        verstoesse.append(f"{bild.name}:1: Bild im Wurzelordner (Bilder der Tests gehoeren in den Build-Ordner)")
+    if (wurzel / "screens").is_dir():
+        verstoesse.append("screens:1: Ordner screens/ im Wurzelordner neben src/screens")
+    for p, pos, name in ohne_aufrufer(wurzel, quellen, roh):
+        text = dict(quellen)[p]
+        verstoesse.append(f"{p}:{zeile(text, pos)}: {name} hat keinen Aufrufer (sonst {KEIN_AUFRUFER}: Grund)")
     for v in verstoesse:
         print(v)
     return 1 if verstoesse else 0

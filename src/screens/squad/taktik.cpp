@@ -280,52 +280,23 @@ constexpr auto WERTE_TABELLE = Icon_Tabelle_Aus<Icon_Besitzer::TAKTIK>(GROSSE, K
 constexpr auto ZEILEN =
     Icon_Tabelle_Aus<Icon_Besitzer::TAKTIK>(Icon_Reihe<11>(ZEILE, 0, ZEILE_Y(1) - ZEILE_Y(0), false));
 // The role buttons: a column per role (c), a row per player (k), numbered
-// and indexed row by row (user word 0: 4·k + c).
-constexpr auto ROLLE_0 = Kit_Zeilen<11>({.nummer = ICON_TAKTIK_ROLLE + 0,
-                                         .grafik = static_cast<u32>(GRAFIK_TAKTIK_ROLLE + ROLLE_BILD[0]),
-                                         .grafik_an = static_cast<u32>(GRAFIK_TAKTIK_ROLLE_AN + ROLLE_BILD[0]),
-                                         .x = static_cast<i16>(ROLLE_X[0]),
-                                         .y = static_cast<i16>(ZEILE_Y(0)),
-                                         .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
-                                         .klick = Taktik_Screen_Rolle_Klick,
-                                         .ebene = 5,
-                                         .w = ROLLE_B,
-                                         .h = ROLLE_H},
-                                        {.dy = ZEILE_Y(1) - ZEILE_Y(0), .erster_index = 0, .schritt = TAKTIK_ROLLEN});
-constexpr auto ROLLE_1 = Kit_Zeilen<11>({.nummer = ICON_TAKTIK_ROLLE + 1,
-                                         .grafik = static_cast<u32>(GRAFIK_TAKTIK_ROLLE + ROLLE_BILD[1]),
-                                         .grafik_an = static_cast<u32>(GRAFIK_TAKTIK_ROLLE_AN + ROLLE_BILD[1]),
-                                         .x = static_cast<i16>(ROLLE_X[1]),
-                                         .y = static_cast<i16>(ZEILE_Y(0)),
-                                         .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
-                                         .klick = Taktik_Screen_Rolle_Klick,
-                                         .ebene = 5,
-                                         .w = ROLLE_B,
-                                         .h = ROLLE_H},
-                                        {.dy = ZEILE_Y(1) - ZEILE_Y(0), .erster_index = 1, .schritt = TAKTIK_ROLLEN});
-constexpr auto ROLLE_2 = Kit_Zeilen<11>({.nummer = ICON_TAKTIK_ROLLE + 2,
-                                         .grafik = static_cast<u32>(GRAFIK_TAKTIK_ROLLE + ROLLE_BILD[2]),
-                                         .grafik_an = static_cast<u32>(GRAFIK_TAKTIK_ROLLE_AN + ROLLE_BILD[2]),
-                                         .x = static_cast<i16>(ROLLE_X[2]),
-                                         .y = static_cast<i16>(ZEILE_Y(0)),
-                                         .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
-                                         .klick = Taktik_Screen_Rolle_Klick,
-                                         .ebene = 5,
-                                         .w = ROLLE_B,
-                                         .h = ROLLE_H},
-                                        {.dy = ZEILE_Y(1) - ZEILE_Y(0), .erster_index = 2, .schritt = TAKTIK_ROLLEN});
-constexpr auto ROLLE_3 = Kit_Zeilen<11>({.nummer = ICON_TAKTIK_ROLLE + 3,
-                                         .grafik = static_cast<u32>(GRAFIK_TAKTIK_ROLLE + ROLLE_BILD[3]),
-                                         .grafik_an = static_cast<u32>(GRAFIK_TAKTIK_ROLLE_AN + ROLLE_BILD[3]),
-                                         .x = static_cast<i16>(ROLLE_X[3]),
-                                         .y = static_cast<i16>(ZEILE_Y(0)),
-                                         .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
-                                         .klick = Taktik_Screen_Rolle_Klick,
-                                         .ebene = 5,
-                                         .w = ROLLE_B,
-                                         .h = ROLLE_H},
-                                        {.dy = ZEILE_Y(1) - ZEILE_Y(0), .erster_index = 3, .schritt = TAKTIK_ROLLEN});
-constexpr auto ROLLEN = Icon_Tabelle_Aus<Icon_Besitzer::TAKTIK>(ROLLE_0, ROLLE_1, ROLLE_2, ROLLE_3);
+// and indexed row by row (user word 0: 4·k + c); every column is the one
+// shared row at its own place and picture.
+constexpr auto rollen_spalte(i32 c) {
+    return Kit_Zeilen<11>({.nummer = static_cast<i16>(ICON_TAKTIK_ROLLE + c),
+                           .grafik = static_cast<u32>(GRAFIK_TAKTIK_ROLLE + ROLLE_BILD[c]),
+                           .grafik_an = static_cast<u32>(GRAFIK_TAKTIK_ROLLE_AN + ROLLE_BILD[c]),
+                           .x = static_cast<i16>(ROLLE_X[c]),
+                           .y = static_cast<i16>(ZEILE_Y(0)),
+                           .status = MENUE_S_TRANSPARENT | MENUE_S_AN,
+                           .klick = Taktik_Screen_Rolle_Klick,
+                           .ebene = 5,
+                           .w = ROLLE_B,
+                           .h = ROLLE_H},
+                          {.dy = ZEILE_Y(1) - ZEILE_Y(0), .erster_index = c, .schritt = TAKTIK_ROLLEN});
+}
+constexpr auto ROLLEN =
+    Icon_Tabelle_Aus<Icon_Besitzer::TAKTIK>(rollen_spalte(0), rollen_spalte(1), rollen_spalte(2), rollen_spalte(3));
 
 // Help texts of the role buttons: the role names.
 void rollen_hilfe() {
