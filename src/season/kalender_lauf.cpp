@@ -13,7 +13,6 @@
 #include "base/spielstand.h"
 #include "base/tools.h"
 #include "season/ankuendigung.h"
-#include "season/archiv.h"
 #include "season/ereignis_zufall.h"
 #include "season/kalender.h"
 #include "season/welt_tag.h"
@@ -94,8 +93,7 @@ void module_initialisieren() {
     Season_Module.Spieltag_Init();
     Stadion_Init();
     Werbung_Init();
-    Statistik_Archiv_Leeren();
-    Statistik_Spieler_Leeren();
+    Statistik_Init();
     Kalender_Flags_Setzen();
     Global_Cfg_Laden(spielstart.konfig_satz);
     Global_Cfg_Reset();
@@ -107,8 +105,7 @@ void module_freigeben(bool programm_ende = true) {
         ruf::Rufen(RUF_TEAM_BEREIT, -1);
     }
     Season_Gui.Backsound_Pause(1);
-    Statistik_Archiv_Leeren();
-    Statistik_Spieler_Leeren();
+    Statistik_Free();
     Stadion_Free();
     Season_Module.Spielfeld_Free();
     Season_Module.Spieltag_DeInit();

@@ -170,6 +170,13 @@ bool Statistik_Spieler_Loesche(i32 spieler) {
 
 void Statistik_Spieler_Leeren() { speicher().Leeren(); }
 
+void Statistik_Init() {
+    Statistik_Archiv_Leeren();
+    Statistik_Spieler_Leeren();
+}
+
+void Statistik_Free() { Statistik_Init(); }
+
 void Spiele_Setze_Eingesetzte_Spieler_Gesamtstatistik_Vor_Spiel(i32 wettbewerb, i32 team) {
     if (team < 0 || team >= Team_Anzahl) return;
     constexpr int SPIELER_PRO_TEAM = 20;

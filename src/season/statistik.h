@@ -75,6 +75,10 @@ bool Statistik_Spieler_Get(i32 spieler, Statistik_Spieler* aus);
 i32 Statistik_Spieler_Suche(i32 spieler);
 bool Statistik_Spieler_Loesche(i32 spieler);
 void Statistik_Spieler_Leeren();
+// A game's start and end: the career records and the archive of the
+// seasons before are emptied (a new game starts without those of the last).
+void Statistik_Init();
+void Statistik_Free();
 // Before a match: appearances (+ international ones) of the team's line-up.
 void Spiele_Setze_Eingesetzte_Spieler_Gesamtstatistik_Vor_Spiel(i32 wettbewerb, i32 team);
 
