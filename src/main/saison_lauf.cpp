@@ -12,9 +12,12 @@
 #include "matchday/saison.h"
 #include "matchday/spieltag.h"
 #include "season/ankuendigung.h"
+#include "season/ereignis_zufall.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
+#include "season/news.h"
 #include "season/optionen.h"
+#include "season/rangliste.h"
 #include "season/season_hooks.h"
 #include "season/season_spielstand.h"
 #include "season/spiele.h"
@@ -123,9 +126,9 @@ void Saison_Spiel_Beenden() {
     Spieltag_DeInit();
     Spiele_Free();
     Wettbewerb_Free();
-    Season_Module.News_Free();
-    Season_Module.Ereignis_Free();
-    Season_Module.Rangliste_Free();
+    News_Free();
+    Ereignis_Free();
+    Rangliste_Free();
     Spielankuendigung_Init();
     Kalender_Free();
     Kalender_Lauf_Reset();
