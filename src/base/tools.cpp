@@ -191,6 +191,11 @@ void W32_Uhr_Fest(bool an, u32 start) {
 
 void W32_Uhr_Vor(u32 ms) { g_uhr_stand += ms; }
 
-void Uhr_Set_Hooks(const Uhr_Hooks& hooks) { g_uhr = hooks; }
+// A source installed takes over from fixed steps, as fixed steps switched
+// on take over from a source: the later one counts.
+void Uhr_Set_Hooks(const Uhr_Hooks& hooks) {
+    g_uhr = hooks;
+    g_uhr_fest = false;
+}
 
 void Tools_Hooks_Zuruecksetzen() { g_hooks = Tools_Hooks{}; }

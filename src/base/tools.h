@@ -84,7 +84,8 @@ u32 W32_Get_Time();
 // The real monotonic clock the program's clock follows by default.
 u32 Uhr_Monoton();
 // Fixed steps (a headless run): the clock stands at `start` and moves only
-// by W32_Uhr_Vor; switched off it follows its source again.
+// by W32_Uhr_Vor; switched off it follows its source again. A source
+// installed later (Uhr_Set_Hooks) ends them: the later one counts.
 void W32_Uhr_Fest(bool an, u32 start = 1000);
 void W32_Uhr_Vor(u32 ms);
 

@@ -123,7 +123,7 @@ TEST(Tools, TimerSlotsAreClamped) {
 
 // A headless run's fixed steps: the clock stands at its start whatever its
 // source says and moves only by the steps; switched off it follows the
-// source again.
+// source again; a source installed while they run takes over.
 TEST(Tools, FesteSchritteStehenUndFolgenDannWiederDerQuelle) {
     Uhr_Set_Hooks({.jetzt = &Falsche_Uhr});
     g_jetzt = 50;
@@ -136,6 +136,12 @@ TEST(Tools, FesteSchritteStehenUndFolgenDannWiederDerQuelle) {
     W32_Uhr_Fest(true, 70);
     EXPECT_EQ(W32_Get_Time(), 70u);
     W32_Uhr_Fest(false);
+    EXPECT_EQ(W32_Get_Time(), 9000u);
+    // A source installed while the steps run takes over from them.
+    W32_Uhr_Fest(true);
+    Uhr_Set_Hooks({.jetzt = &Falsche_Uhr});
+    EXPECT_EQ(W32_Get_Time(), 9000u);
+    W32_Uhr_Vor(20);
     EXPECT_EQ(W32_Get_Time(), 9000u);
     Uhr_Set_Hooks({});
     EXPECT_LT(W32_Get_Time(), 9000u * 1000u);
