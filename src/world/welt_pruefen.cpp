@@ -80,7 +80,7 @@ std::string datei_pruefen(const std::string& pfad, const std::string& name) {
 
 }  // namespace
 
-bool Welt_Ordner_Pruefen(const std::string& ordner, int set, std::string* meldung) {
+bool Welt_Ordner_Pruefen(const std::string& ordner, int set, std::string* meldung, bool teams_lesen) {
     const std::string ort = W32_Pfad_Uebersetzen(ordner.c_str());
     const std::string kopf = "Die Spielwelt in " + ort + " ist unvollständig oder beschädigt:\n";
     for (const char* d : DATEIEN) {
@@ -91,6 +91,7 @@ bool Welt_Ordner_Pruefen(const std::string& ordner, int set, std::string* meldun
             return false;
         }
     }
+    if (!teams_lesen) return true;
     // The teams and players read as a game reads them, their messages kept.
     erste_meldung.clear();
     Read_Config_Set_Melder(merken);

@@ -7,5 +7,7 @@
 
 // True when the set's world in `ordner` can be read whole. Otherwise false
 // and `meldung` holds a German message naming the file and, where it is
-// known, the line. The running world is left empty (Welt_Freigeben).
-bool Welt_Ordner_Pruefen(const std::string& ordner, int set, std::string* meldung);
+// known, the line. With `teams_lesen` the teams and players are read as well
+// and the running world is left empty (Welt_Freigeben); without, only the
+// files are checked and the running world stays as it is.
+bool Welt_Ordner_Pruefen(const std::string& ordner, int set, std::string* meldung, bool teams_lesen = true);

@@ -544,6 +544,9 @@ int client(const Optionen& o) {
         Team_Internet_Client_Refresh();
         Team_Internet_Client_Get_Spielerblock(team);
         Spiele_Internet_Client_Reset();
+        // A day whose reading lost the connection was read only in part:
+        // it is not shown.
+        if (verloren) break;
         std::printf("SICHT %d %d %08x\n", tag, team, sicht(team));
         std::fflush(stdout);
         ruf::Rufen(RUF_TEAM_BEREIT, team);
