@@ -169,8 +169,10 @@ void Verbindung_Server_Neuer_Client(Verbindung* v) {
         ++gleiche;
         if (s.team < 0) ++ohne_verein, seit = std::min(seit, s.ohne_verein_seit);
     }
-    if (const Adress_Spur* sp = spur_suchen(v->adresse, jetzt)) seit = std::min(seit, sp->seit);
-    if (!unbegrenzt(v->adresse)) {
+    const bool begrenzt = !unbegrenzt(v->adresse);
+    if (!begrenzt) seit = jetzt;
+    if (const Adress_Spur* sp = spur_suchen(v->adresse, jetzt); sp && begrenzt) seit = std::min(seit, sp->seit);
+    if (begrenzt) {
         const char* grund = gleiche >= VERBINDUNG_SLOTS_PRO_ADRESSE                ? "zu viele Plätze"
                             : ohne_verein >= VERBINDUNG_OHNE_VEREIN_PRO_ADRESSE    ? "zu viele Plätze ohne Verein"
                             : jetzt - seit >= static_cast<i64>(Verbindung_Limits.ohne_team) ? "zu lange ohne Verein"
