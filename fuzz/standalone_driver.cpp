@@ -1,13 +1,15 @@
 // A small stand-in for libFuzzer, used when the fuzz targets are built with
 // g++ for the smoke runs of `make test`.
 //
-//   fuzz_X [-max_total_time=N] [-seed=N] [file-or-folder ...]
+//   fuzz_X [-max_total_time=N] [-seed=N] [-malloc_limit_mb=N] [file-or-folder ...]
 //
 // Every file named (folders: every file inside, sorted) is run once; then
 // mutated copies of them, or random inputs when none were named, are run
 // until the time budget is spent. The mutation stream is seeded, so a crash
 // can be replayed with the same seed. When the sanitizer stops the program,
-// the input that did it is written to ./crash-input.
+// the input that did it is written to ./crash-input. Under the sanitizer, a
+// single allocation above -malloc_limit_mb stops the run as libFuzzer's does:
+// a reader must size what it allocates by what its input can hold.
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -24,6 +26,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 extern "C" __attribute__((weak)) void __sanitizer_set_death_callback(void (*callback)(void));
+extern "C" __attribute__((weak)) int __sanitizer_install_malloc_and_free_hooks(
+    void (*malloc_hook)(const volatile void*, size_t), void (*free_hook)(const volatile void*));
+extern "C" __attribute__((weak)) void __sanitizer_print_stack_trace();
 
 namespace {
 
@@ -40,6 +45,18 @@ void save_current_input() {
 std::vector<uint8_t> read_file(const std::filesystem::path& p) {
     std::ifstream in(p, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+size_t g_malloc_limit = 0;
+bool g_in_limit_report = false;
+
+void malloc_limit_hook(const volatile void*, size_t size) {
+    if (g_malloc_limit == 0 || size <= g_malloc_limit || g_in_limit_report) return;
+    g_in_limit_report = true;
+    std::fprintf(stderr, "==fuzz== malloc(%zu) exceeds the limit of %zu MB\n", size, g_malloc_limit >> 20);
+    if (__sanitizer_print_stack_trace) __sanitizer_print_stack_trace();
+    save_current_input();
+    std::_Exit(1);
 }
 
 void run_one(const std::vector<uint8_t>& input) {
@@ -124,6 +141,8 @@ int main(int argc, char** argv) {
             budget = std::atof(a.c_str() + 16);
         } else if (a.rfind("-seed=", 0) == 0) {
             seed = std::strtoull(a.c_str() + 6, nullptr, 10);
+        } else if (a.rfind("-malloc_limit_mb=", 0) == 0) {
+            g_malloc_limit = static_cast<size_t>(std::strtoull(a.c_str() + 17, nullptr, 10)) << 20;
         } else if (a.rfind("-", 0) == 0) {
             // other libFuzzer flags are accepted and ignored
         } else if (std::filesystem::is_directory(a)) {
@@ -136,6 +155,8 @@ int main(int argc, char** argv) {
             pool.push_back(read_file(a));
         }
     }
+    if (g_malloc_limit && __sanitizer_install_malloc_and_free_hooks)
+        __sanitizer_install_malloc_and_free_hooks(malloc_limit_hook, nullptr);
     for (const auto& in : pool) run_one(in);
 
     std::mt19937_64 rng(seed);

@@ -85,29 +85,33 @@ bool Lokale_Leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8
 
 namespace {
 u32 letzte_anfrage = 0;
-std::map<i32, std::deque<u32>> gesehen;
+std::map<i32, u32> hoechste;
 }  // namespace
 
 u32 Anfrage_Nummer() {
-    // The first number from the process and the clock (not from the game's
-    // random table, which must stay in step): a client that joins again
-    // starts far from the numbers it used before.
-    if (letzte_anfrage == 0) {
-        const auto zeit = std::chrono::system_clock::now().time_since_epoch().count();
-        letzte_anfrage = static_cast<u32>(::getpid()) * 2654435761u ^ static_cast<u32>(zeit) ^
-                         static_cast<u32>(static_cast<u64>(zeit) >> 32);
-    }
     if (++letzte_anfrage == 0) ++letzte_anfrage;
     return letzte_anfrage;
 }
 
+void Anfrage_Ab(u32 stand) { letzte_anfrage = stand; }
+
 bool Anfrage_Neu(i32 team, u32 nummer) {
-    if (nummer == 0) return false;
-    std::deque<u32>& d = gesehen[team];
-    if (std::find(d.begin(), d.end(), nummer) != d.end()) return false;
-    d.push_back(nummer);
-    if (d.size() > ANFRAGEN_GEMERKT) d.pop_front();
+    u32& h = hoechste[team];
+    if (nummer <= h) return false;
+    h = nummer;
     return true;
 }
+
+u32 Anfrage_Stand(i32 team) {
+    const auto it = hoechste.find(team);
+    return it == hoechste.end() ? 0 : it->second;
+}
+
+void Anfrage_Stand_Setzen(i32 team, u32 stand) {
+    if (stand) hoechste[team] = stand;
+    else hoechste.erase(team);
+}
+
+void Anfrage_Vergessen() { hoechste.clear(); }
 
 }  // namespace ruf

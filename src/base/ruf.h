@@ -92,16 +92,24 @@ bool Zeile_Vorhanden(u16 nummer);
 void Schleife_Setzen(void (*rahmen)(bool an));
 
 // Request numbers of the paying calls: a client gives each such request a
-// number of its own, and the server carries out a number of a team only
-// once, so a request repeated on the line (a double click, a replay) pays
-// nothing a second time.
-// A new number of this machine (never 0; each differs from the last
-// ANFRAGEN_GEMERKT ones, and a restarted client starts elsewhere).
+// number of its own, and the server carries out a team's request only when
+// its number is above every number of that team it carried out before, so a
+// request repeated on the line (a double click, a replay however late)
+// pays nothing a second time. The highest number per team is kept in the
+// save; a client starts above it (Anfrage_Ab with the server's stand).
+// The next number of this machine (never 0).
 u32 Anfrage_Nummer();
-// On the server: true the first time a team's request number comes, false
-// for 0 and for a number among the team's last ANFRAGEN_GEMERKT.
-constexpr size_t ANFRAGEN_GEMERKT = 256;
+// The client's numbering goes on above `stand` (the server's highest
+// number of the client's team).
+void Anfrage_Ab(u32 stand);
+// On the server: true when `nummer` is above the team's highest number so
+// far (which it then becomes), false for 0 and for every lower or equal one.
 bool Anfrage_Neu(i32 team, u32 nummer);
+// The team's highest number carried out (0 none), and setting it (a loaded
+// save); Anfrage_Vergessen forgets every team's (a new game).
+u32 Anfrage_Stand(i32 team);
+void Anfrage_Stand_Setzen(i32 team, u32 stand);
+void Anfrage_Vergessen();
 
 namespace detail {
 using Roh = bool (*)(void (*zeile)(), bytes::Leser& ein, bytes::Schreiber& aus);

@@ -509,6 +509,10 @@ namespace {
 
 // The German message of a failed save (kept for Spielstand_Letzter_Fehler).
 void speicherfehler_melden(Schreibfehler f, const std::string& pfad, const std::string& modul) {
+    // A failed save leaves the file as it was: there is an old save to keep
+    // only when the file is there (a save under a new name had none).
+    const char* alt = W32_File_Exists(pfad.c_str()) ? " Der alte Spielstand ist erhalten."
+                                                    : " Es wurde kein Spielstand angelegt.";
     switch (f) {
         case Schreibfehler::KEINER: break;
         case Schreibfehler::MODUL:
@@ -520,13 +524,11 @@ void speicherfehler_melden(Schreibfehler f, const std::string& pfad, const std::
             break;
         case Schreibfehler::ANLEGEN:
             fehler_melden("Der Spielstand konnte nicht gespeichert werden: Die Datei %s lässt sich nicht anlegen "
-                          "(ist der Ordner schreibgeschützt?). Der alte Spielstand ist erhalten.",
-                          anzeige_name(pfad.c_str()).c_str());
+                          "(ist der Ordner schreibgeschützt?).%s",
+                          anzeige_name(pfad.c_str()).c_str(), alt);
             break;
         case Schreibfehler::SCHREIBEN:
-            fehler_melden(
-                "Der Spielstand konnte nicht gespeichert werden: Schreibfehler (Datenträger voll?). "
-                "Der alte Spielstand ist erhalten.");
+            fehler_melden("Der Spielstand konnte nicht gespeichert werden: Schreibfehler (Datenträger voll?).%s", alt);
             break;
     }
 }

@@ -141,7 +141,10 @@ i32 Resf_Oeffnen(const char* name, i32 basis) {
                 s.offset.push_back(v.u32_());
                 if (s.offset.back() > s.groesse) ok = false;
             }
-            // An entry ends where the next piece of the file begins.
+        }
+        if (ok) {
+            // An entry ends where the next piece of the file begins: every
+            // entry lies inside the file, so no entry's bytes are sized past it.
             std::vector<u32> grenzen(s.offset);
             grenzen.push_back(verz);
             grenzen.push_back(s.groesse);

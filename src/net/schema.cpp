@@ -133,6 +133,9 @@ std::vector<Netz_Schema> tabelle_bauen() {
         {1046, "CS_TRANSFER_VERHANDLUNG", "iii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 4)}},
         {1047, "CS_SCOUT_BEZAHLEN", "ciii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4)}, T{E(0, 1)}},
         {1048, "CS_SCOUT_VERPFLICHTEN", "ciii", 0, 0, false, 0, T{E(1, 4), E(2, 4), E(3, 4)}, T{E(0, 1)}},
+        // 1049: the asking club's highest request number carried out, above
+        // which its next paying request must lie.
+        {1049, "CS_ANFRAGE_STAND", "i", 0, 0, false, 0, T{}, T{E(0, 4)}},
     };
     return t;
 }

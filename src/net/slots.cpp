@@ -1,6 +1,7 @@
 // The server's client slots and the client's request path (see slots.h).
 #include "net/slots.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/debug.h"
@@ -18,6 +19,45 @@ Netz_Hooks hooks{};
 bool anfrage_laeuft = false;
 
 bool Kaputt(const Verbindung* v) { return Verbindung_Zustand(v) == VERBINDUNG_KAPUTT; }
+
+// The recent club-less time of addresses whose connections went: a
+// connection that comes back at once takes the time its address had.
+struct Adress_Spur {
+    u8 adresse[4];
+    i64 seit, zuletzt;
+};
+constexpr int SPUREN = 4 * VERBINDUNG_CLIENT_SLOTS;
+Adress_Spur spuren[SPUREN] = {};
+
+bool gleiche_adresse(const u8* a, const u8* b) { return std::memcmp(a, b, 4) == 0; }
+// The server's own machine: 127.0.0.1 and the address it listens on.
+bool unbegrenzt(const u8* a) {
+    static constexpr u8 LOOPBACK[4] = {127, 0, 0, 1};
+    return gleiche_adresse(a, LOOPBACK) ||
+           (Internet_Listen_Verbindung && gleiche_adresse(a, Internet_Listen_Verbindung->adresse));
+}
+
+Adress_Spur* spur_suchen(const u8* a, i64 jetzt) {
+    for (Adress_Spur& sp : spuren)
+        if (sp.zuletzt && gleiche_adresse(sp.adresse, a) && jetzt - sp.zuletzt < VERBINDUNG_OHNE_VEREIN_KETTE_MS)
+            return &sp;
+    return nullptr;
+}
+
+// Notes that a club-less connection of the address, without a club since
+// `seit`, went (or was refused) now.
+void spur_merken(const u8* a, i64 seit, i64 jetzt) {
+    Adress_Spur* ziel = spur_suchen(a, jetzt);
+    if (!ziel) {
+        ziel = &spuren[0];
+        for (Adress_Spur& sp : spuren)
+            if (sp.zuletzt < ziel->zuletzt) ziel = &sp;
+        std::memcpy(ziel->adresse, a, 4);
+        ziel->seit = seit;
+    }
+    ziel->seit = std::min(ziel->seit, seit);
+    ziel->zuletzt = jetzt;
+}
 
 // The failed connection to the server: closed, forgotten, reported once.
 void Verloren(Verbindung* v) {
@@ -119,10 +159,37 @@ bool Netz_Ist_Signal(const u8* daten, u32 laenge) {
 
 void Verbindung_Server_Neuer_Client(Verbindung* v) {
     if (!v) return;
+    // What the address holds already, and since when it has been without a
+    // club: a club-less connection that reconnects does not start afresh.
+    const i64 jetzt = Verbindung_Jetzt_Ms();
+    i32 gleiche = 0, ohne_verein = 0;
+    i64 seit = jetzt;
+    for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots) {
+        if (!s.benutzt || !s.verbindung || !gleiche_adresse(s.verbindung->adresse, v->adresse)) continue;
+        ++gleiche;
+        if (s.team < 0) ++ohne_verein, seit = std::min(seit, s.ohne_verein_seit);
+    }
+    const bool begrenzt = !unbegrenzt(v->adresse);
+    if (!begrenzt) seit = jetzt;
+    if (const Adress_Spur* sp = spur_suchen(v->adresse, jetzt); sp && begrenzt) seit = std::min(seit, sp->seit);
+    if (begrenzt) {
+        const char* grund = gleiche >= VERBINDUNG_SLOTS_PRO_ADRESSE                ? "zu viele Plätze"
+                            : ohne_verein >= VERBINDUNG_OHNE_VEREIN_PRO_ADRESSE    ? "zu viele Plätze ohne Verein"
+                            : jetzt - seit >= static_cast<i64>(Verbindung_Limits.ohne_team) ? "zu lange ohne Verein"
+                                                                                  : nullptr;
+        if (grund) {
+            Debug_Printf("Server: %d.%d.%d.%d abgewiesen: %s", v->adresse[0], v->adresse[1], v->adresse[2],
+                         v->adresse[3], grund);
+            // Knocking again keeps the address's time without a club running.
+            spur_merken(v->adresse, seit, jetzt);
+            Verbindung_Close(v);
+            return;
+        }
+    }
     for (i32 i = 0; i < VERBINDUNG_CLIENT_SLOTS; i++) {
         Verbindung_Client_Slot& s = Verbindung_Client_Slots[i];
         if (s.benutzt || s.verbindung) continue;
-        s = Verbindung_Client_Slot{static_cast<u32>(i), 1, 1, v, 0, nullptr, -1, nullptr};
+        s = Verbindung_Client_Slot{static_cast<u32>(i), 1, 1, v, 0, nullptr, -1, nullptr, seit};
         return;
     }
     Debug_Printf("Server: kein freier Platz für %d.%d.%d.%d", v->adresse[0], v->adresse[1], v->adresse[2],
@@ -132,6 +199,8 @@ void Verbindung_Server_Neuer_Client(Verbindung* v) {
 
 void Verbindung_Client_Slot_Free(Verbindung_Client_Slot* slot) {
     if (!slot) return;
+    if (slot->benutzt && slot->verbindung && slot->team < 0)
+        spur_merken(slot->verbindung->adresse, slot->ohne_verein_seit, Verbindung_Jetzt_Ms());
     W32_Memory_H_Free(slot->paket);
     Verbindung_Close(slot->verbindung);
     *slot = Verbindung_Client_Slot{};
@@ -140,6 +209,7 @@ void Verbindung_Client_Slot_Free(Verbindung_Client_Slot* slot) {
 void Verbindung_Server_Slots_Leeren() {
     for (Verbindung_Client_Slot& s : Verbindung_Client_Slots)
         if (s.benutzt || s.verbindung || s.paket) Verbindung_Client_Slot_Free(&s);
+    for (Adress_Spur& sp : spuren) sp = Adress_Spur{};
 }
 
 void Netz_Verbindungen_Schliessen() {
@@ -168,7 +238,7 @@ void Verbindung_Server_Clients() {
         }
         if (!s.paket) s.paket = Verbindung_Paket_Nehmen(v, &s.paket_laenge);
         // A slot is for a club: a client that has not taken one in time makes room.
-        if (s.team < 0 && Verbindung_Jetzt_Ms() - v->seit_ms >= Verbindung_Limits.ohne_team)
+        if (s.team < 0 && Verbindung_Jetzt_Ms() - s.ohne_verein_seit >= Verbindung_Limits.ohne_team)
             Verbindung_Brechen(v, "ohne Verein");
     }
 }

@@ -36,7 +36,19 @@ struct Verbindung_Client_Slot {
     u8* paket;                     // a complete packet not yet handled by the server's frame
     i32 team;                      // -1 until the client takes over its team
     void (*schliessen)(i32 team);  // called when the connection breaks (none installed)
+    // Since when the slot's address has been without a club: its accept
+    // time, or earlier when a club-less connection of the same address was
+    // dropped just before (reconnecting does not give the time again).
+    i64 ohne_verein_seit;
 };
+// Slots one address may hold at most (one is always left for others), and
+// those of them without a club. The server's own machine (127.0.0.1 and the
+// address it listens on) is not limited: several players of one machine.
+constexpr i32 VERBINDUNG_SLOTS_PRO_ADRESSE = VERBINDUNG_CLIENT_SLOTS - 1;
+constexpr i32 VERBINDUNG_OHNE_VEREIN_PRO_ADRESSE = 2;
+// A club-less connection of an address that comes within this time of the
+// address's last one going on goes on with that one's time without a club.
+constexpr i64 VERBINDUNG_OHNE_VEREIN_KETTE_MS = 10000;
 
 extern Verbindung_Client_Slot Verbindung_Client_Slots[VERBINDUNG_CLIENT_SLOTS];
 

@@ -29,6 +29,8 @@ i32 periode = 0;
 std::vector<Bank_Konto> neu_konten;
 std::vector<std::vector<Bank_Kredit_Eintrag>> neu_kredite;
 i32 neu_periode = 0;
+// Per team the highest request number the server carried out (a loaded save).
+std::vector<u32> neu_anfragen;
 
 const f32 zinsen[7] = {8.5f, 8.3f, 8.1f, 8.0f, 7.8f, 7.5f, 7.2f};
 
@@ -79,6 +81,7 @@ void Bank_Init() {
     konten.assign(static_cast<size_t>(Team_Anzahl > 0 ? Team_Anzahl : 0), Bank_Konto{});
     kredite.assign(konten.size(), {});
     periode = 0;
+    ruf::Anfrage_Vergessen();
 }
 
 void Bank_Free() {
@@ -110,7 +113,7 @@ int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwi
     if (!(betrag >= 1.0f) || !std::isfinite(betrag) || kategorie < 0 || kategorie > 127) return 0;
     if (ruf::Client())
         return ruf::Rufen(RUF_BANK_BUCHUNG, zahler, empfaenger, static_cast<i32>(betrag), kategorie, erzwingen,
-                          waehrung, ruf::Anfrage_Nummer())
+                          waehrung, Welt_Anfrage_Nummer())
             .value_or(0);
     // An amount in another currency is booked in euros.
     if (waehrung > BANK_EURO && waehrung < BANK_WAEHRUNGEN) {
@@ -326,7 +329,8 @@ Bank_Konto* Bank_Konto_Schreibbar(int team) { return konto(team); }
 // Block: u32 version, u32 team count, i32 period; per team the account
 // (packed), u32 credit count and the credits.
 namespace {
-constexpr u32 BLOCK_VERSION = 1;
+// Version 2 adds each team's highest request number; version 1 still loads.
+constexpr u32 BLOCK_VERSION = 2;
 constexpr u32 MAX_KREDITE = 10000;
 }  // namespace
 
@@ -366,7 +370,9 @@ bool Bank_Speichern(Datei_Status* d) {
                  bytes::feld_schreiben(s, kredite[t].data(), kredite[t].size());
              });
     }
-    return ok;
+    return ok && Datei_Schreiben_Felder(d, [&](bytes::Schreiber& s) {
+               for (size_t t = 0; t < konten.size(); t++) s(ruf::Anfrage_Stand(static_cast<i32>(t)));
+           });
 }
 
 namespace {
@@ -385,7 +391,7 @@ bool konto_gueltig(const Bank_Konto& k) {
 bool Bank_Laden(Datei_Status* d) {
     u32 version = 0, n = 0;
     i32 p = 0;
-    if (!Datei_Lesen_Felder(d, 12, [&](bytes::Leser& l) { l(version), l(n), l(p); }) || version != BLOCK_VERSION ||
+    if (!Datei_Lesen_Felder(d, 12, [&](bytes::Leser& l) { l(version), l(n), l(p); }) || version < 1 || version > BLOCK_VERSION ||
         !Bereiche_Pruefen("Bank", {{"periode", p, 0, BANK_PERIODE_MAX}}))
         return false;
     if (n > static_cast<u32>(MAX_TEAMS)) return false;
@@ -405,9 +411,14 @@ bool Bank_Laden(Datei_Status* d) {
         for (const Bank_Kredit_Eintrag& e : kr[t])
             if (!Felder_Pruefen("Bank", e, BANK_KREDIT_FELDER)) return false;
     }
+    std::vector<u32> anfragen(n, 0);
+    if (version >= 2 &&
+        !Datei_Lesen_Felder(d, 4 * n, [&](bytes::Leser& l) { bytes::feld_lesen(l, anfragen.data(), n); }))
+        return false;
     neu_konten = std::move(k);
     neu_kredite = std::move(kr);
     neu_periode = p;
+    neu_anfragen = std::move(anfragen);
     return true;
 }
 
@@ -415,6 +426,8 @@ void Bank_Uebernehmen() {
     konten = std::move(neu_konten);
     kredite = std::move(neu_kredite);
     periode = neu_periode;
+    ruf::Anfrage_Vergessen();
+    for (size_t t = 0; t < neu_anfragen.size(); t++) ruf::Anfrage_Stand_Setzen(static_cast<i32>(t), neu_anfragen[t]);
     Bank_Verwerfen();
 }
 
@@ -422,4 +435,5 @@ void Bank_Verwerfen() {
     neu_konten.clear();
     neu_kredite.clear();
     neu_periode = 0;
+    neu_anfragen.clear();
 }

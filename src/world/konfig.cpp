@@ -803,6 +803,7 @@ bool Welt_Alias_Schreiben(const char* pfad) {
     Config_Schreiber w;
     if (!Config_Schreiber_Oeffnen(&w, pfad)) return false;
     Config_Schreiber_Text(&w, "; Kordavo - Namen der Teams\r\n");
+    Config_Schreiber_Checksumme_Platzhalter(&w);
     for (int t = 0; t < Team_Anzahl; t++) {
         std::string a = Team_Alias_Name(t);
         if (a.empty()) continue;

@@ -616,8 +616,9 @@ void bank_stadion_werbung_zeilen() {
         bytes::Leser(k52, sizeof k52)(a.konto);
         return a;
     });
-    // A paying request is carried out once per number: the same request
-    // again (replayed, or sent twice) is refused and books nothing.
+    // A paying request is carried out only with a number above the club's
+    // last: the same request again (replayed, however late, or sent twice)
+    // is refused and books nothing.
     ruf::Zeile_Anmelden(RUF_BANK_BUCHUNG, [](i32 zahler, i32 empfaenger, i32 betrag, i32 kategorie, i32 erzwingen,
                                              i32 waehrung, u32 anfrage) -> u8 {
         if (!ruf::Anfrage_Neu(Aktuelles_Team, anfrage)) return 0;
@@ -640,6 +641,7 @@ void bank_stadion_werbung_zeilen() {
         }
         return a;
     });
+    ruf::Zeile_Anmelden(RUF_ANFRAGE_STAND, []() -> u32 { return ruf::Anfrage_Stand(Aktuelles_Team); });
     ruf::Zeile_Anmelden(RUF_BANK_KREDIT, [](i32 t1, i32 t2, f32 betrag, i32 laufzeit, u8 option, f32 zins,
                                             u32 anfrage) -> u8 {
         if (!ruf::Anfrage_Neu(Aktuelles_Team, anfrage)) return 0;

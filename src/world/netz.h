@@ -166,6 +166,10 @@ i32 Internet_Test_Lese_Spieler();
 bool Manager_Internet_Client_Get_Startinfo_1();
 bool Manager_Internet_Client_Get_Startinfo_2(int team, u8* kopf, char* name36);
 bool Manager_Internet_Client_Refresh();
+// The number of a client's next paying request: above the highest its club
+// had carried out, which the server is asked for first (a client that joins
+// again, or loads a game, goes on above it).
+u32 Welt_Anfrage_Nummer();
 bool Bank_Internet_Client_Refresh(int team);
 bool Bank_Internet_Client_Get_Bankdaten(int team);
 // On a client: a credit between the asking team and the bank goes to the

@@ -278,13 +278,18 @@ bool Bank_Internet_Client_Get_Kredite(int team) {
     return true;
 }
 
+u32 Welt_Anfrage_Nummer() {
+    if (const auto stand = ruf::Rufen(RUF_ANFRAGE_STAND)) ruf::Anfrage_Ab(*stand);
+    return ruf::Anfrage_Nummer();
+}
+
 bool Bank_Internet_Client_Kredit(int geber, int nehmer, f32 betrag, int laufzeit, int option, f32 zins) {
     if (!ruf::Client() || (geber >= 0 && nehmer >= 0)) return false;
     // The server books only at the bank's rate, asked for as -1.
     const f32 bankzins = Bank_Get_Zins(Bank_Get_Laufzeit_Klasse(laufzeit));
     if (zins != -1.0f && zins != bankzins) return false;
     const auto ok = ruf::Rufen(RUF_BANK_KREDIT, geber, nehmer, betrag, laufzeit, static_cast<u8>(option), -1.0f,
-                               ruf::Anfrage_Nummer());
+                               Welt_Anfrage_Nummer());
     if (!ok || *ok == 0) return false;
     const int team = geber >= 0 ? geber : nehmer;
     Bank_Internet_Client_Get_Kredite(team);
@@ -302,7 +307,7 @@ bool Stadion_Internet_Client_Send_Daten(int team, const Stadion_Daten* d) {
 i32 Werbung_Internet_Client_Aktion(int team, int aktion, int wert) {
     if (!ruf::Client()) return -1;
     // A search carries the request's number (the server takes each once).
-    const u32 nummer = aktion == WERBUNG_AKTION_SUCHEN ? ruf::Anfrage_Nummer() : 0;
+    const u32 nummer = aktion == WERBUNG_AKTION_SUCHEN ? Welt_Anfrage_Nummer() : 0;
     const auto a = ruf::Rufen(RUF_WERBUNG_SETZEN, team, aktion, wert, static_cast<i32>(nummer));
     Werbung_Internet_Client_Get(team);
     // A search pays its fee on the server.

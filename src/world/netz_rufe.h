@@ -135,6 +135,9 @@ inline constexpr Ruf<u8, i32, i32, f32, i32, u8, f32, u32> RUF_BANK_KREDIT{1028,
 inline constexpr Ruf<i32, i32, i32> RUF_TRANSFER_VERHANDLUNG{1046, "Transfer_Verhandlung"};
 inline constexpr Ruf<u8, i32, i32, i32> RUF_SCOUT_BEZAHLEN{1047, "Scout_Bezahlen"};
 inline constexpr Ruf<u8, i32, i32, i32> RUF_SCOUT_VERPFLICHTEN{1048, "Scout_Verpflichten"};
+// The asking club's highest request number carried out (ruf::Anfrage_Stand):
+// a client numbers its next paying request above it.
+inline constexpr Ruf<u32> RUF_ANFRAGE_STAND{1049, "Anfrage_Stand"};
 // Call 1025: a team's balance, credit line, currency and credits (its
 // borrowings and what it lent), to mirror them on a client.
 // The 20-byte head (balance, credit line, currency, the credits' count),

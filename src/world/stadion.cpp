@@ -287,10 +287,17 @@ bool leer(const Stadion_Daten& x) {
 }  // namespace
 
 bool Stadion_Daten_Gueltig(const Stadion_Daten& x) {
-    return Felder_Pruefen("Stadien", x, STADION_FELDER) &&
-           Bereiche_Pruefen("Stadien", {{"kapazitaet", x.kapazitaet, static_cast<i64>(x.sitzplaetze) + x.stehplaetze,
+    if (!Felder_Pruefen("Stadien", x, STADION_FELDER)) return false;
+    // Fields that depend on each other: the capacity is seats plus terraces
+    // and the size its thousands; the last crowd fitted the ground as its
+    // class allows it (a capacity lowered since stays within the class); a
+    // ground of the first class has nothing under construction.
+    const i64 plaetze = std::max<i64>(x.kapazitaet, klassen[x.klasse].max_kapazitaet);
+    return Bereiche_Pruefen("Stadien", {{"kapazitaet", x.kapazitaet, static_cast<i64>(x.sitzplaetze) + x.stehplaetze,
                                          static_cast<i64>(x.sitzplaetze) + x.stehplaetze},
-                                        {"groesse", x.groesse, x.kapazitaet / 1000, x.kapazitaet / 1000}}) &&
+                                        {"groesse", x.groesse, x.kapazitaet / 1000, x.kapazitaet / 1000},
+                                        {"zuschauer", x.zuschauer, 0, plaetze},
+                                        {"bau_tage", x.bau_tage, 0, x.klasse > 0 ? 366 : 0}}) &&
            Bereiche_Pruefen_F("Stadien", {{"einnahme", x.einnahme, 0.0, STADION_EINNAHME_MAX}});
 }
 

@@ -27,9 +27,10 @@ struct Stadion_Daten {
 };
 // The range of every whole-number field a stadium can reach; a saved or sent
 // record outside them is refused. Besides these, the capacity is seats plus
-// terraces and the size its thousands.
+// terraces and the size its thousands, the last crowd fits the ground's class
+// and a first-class ground builds nothing (Stadion_Daten_Gueltig).
 inline constexpr Feld_Bereich<Stadion_Daten> STADION_FELDER[] = {
-    {"kapazitaet", &Stadion_Daten::kapazitaet, 0, STADION_PLAETZE_MAX},
+    {"kapazitaet", &Stadion_Daten::kapazitaet, 1, STADION_PLAETZE_MAX},  // a ground has places
     {"sitzplaetze", &Stadion_Daten::sitzplaetze, 0, STADION_PLAETZE_MAX},
     {"stehplaetze", &Stadion_Daten::stehplaetze, 0, STADION_PLAETZE_MAX},
     {"eintrittspreis", &Stadion_Daten::eintrittspreis, STADION_EINTRITT_MIN, STADION_EINTRITT_MAX},

@@ -2,6 +2,8 @@
 // with the running state untouched, atomic saving, slots, descriptions and
 // the configuration cache.
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 #include <sys/resource.h>
 #include <zlib.h>
 
@@ -359,6 +361,31 @@ TEST_F(Spielstand, SavingIsAtomic) {
     A::live = {};
     EXPECT_TRUE(laden(0));
     EXPECT_EQ(A::live, Bytes{5});
+}
+
+// A save under a new name that fails (a full disk, a read-only folder) says
+// that no save was made, not that an old one was kept: there was none.
+TEST_F(Spielstand, AFailedSaveUnderANewNameKeepsNoOldSave) {
+    A::live = Gemischte_Bytes(5000, 4);
+    Datei_Test_Schreibgrenze(10);
+    g_meldungen.clear();
+    EXPECT_FALSE(speichern(3));
+    Datei_Test_Schreibgrenze(-1);
+    EXPECT_FALSE(fs::exists(datei(3)));
+    ASSERT_EQ(g_meldungen.size(), 1u);
+    EXPECT_EQ(g_meldungen[0].find("alte Spielstand"), std::string::npos) << g_meldungen[0];
+    EXPECT_NE(g_meldungen[0].find("Es wurde kein Spielstand angelegt."), std::string::npos) << g_meldungen[0];
+    if (::geteuid() != 0) {
+        const std::string nur_lesen = dir_ + "/nur_lesen";
+        fs::create_directories(nur_lesen);
+        fs::permissions(nur_lesen, fs::perms::owner_read | fs::perms::owner_exec);
+        g_meldungen.clear();
+        EXPECT_FALSE(Spielstand_Speichern((nur_lesen + "/neu.kdv").c_str(), 0));
+        ASSERT_EQ(g_meldungen.size(), 1u);
+        EXPECT_EQ(g_meldungen[0].find("alte Spielstand"), std::string::npos) << g_meldungen[0];
+        EXPECT_NE(g_meldungen[0].find("schreibgeschützt"), std::string::npos) << g_meldungen[0];
+        fs::permissions(nur_lesen, fs::perms::owner_all);
+    }
 }
 
 // The autosave's write on the writer thread: a disk that fills up

@@ -289,6 +289,36 @@ TEST_F(Angriff, ARepeatedPayingCallPaysOnce) {
     EXPECT_EQ(Server_Urteil(), 0);
 }
 
+// A captured booking replayed after 300 others, and a number below the
+// club's last that was never used, book nothing; a client that starts its
+// numbering anew (a new process, a reconnect) goes on above the server's.
+TEST_F(Angriff, ARequestReplayedAfterManyOthersBooksNothing) {
+    const i32 slot = Club_Nehmen();
+    ASSERT_GE(slot, 0);
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(slot, BOESE, "Boese", 0));
+    Team_Aktiv = BOESE;
+    ASSERT_TRUE(Bank_Internet_Client_Get_Kredite(BOESE));
+    const f64 vorher = Bank_Get_Kontostand(BOESE, 0, -1);
+    const u32 erste = Welt_Anfrage_Nummer();
+    ASSERT_EQ(ruf::Rufen(RUF_BANK_BUCHUNG, BOESE, -1, 1000, 27, 0, 0, erste).value_or(9), 1);
+    const u32 ausgelassen = ruf::Anfrage_Nummer();
+    for (int k = 0; k < 300; ++k)
+        ASSERT_EQ(ruf::Rufen(RUF_BANK_BUCHUNG, BOESE, -1, 1, 27, 0, 0, ruf::Anfrage_Nummer()).value_or(9), 1) << k;
+    const struct {
+        const char* was;
+        u32 nummer;
+    } alt[] = {{"the first request again", erste}, {"a skipped lower number", ausgelassen}, {"zero", 0}};
+    for (const auto& a : alt)
+        EXPECT_EQ(ruf::Rufen(RUF_BANK_BUCHUNG, BOESE, -1, 1000, 27, 0, 0, a.nummer).value_or(9), 0) << a.was;
+    ruf::Anfrage_Ab(0);
+    const u32 neu = Welt_Anfrage_Nummer();
+    EXPECT_GT(neu, erste + 300);
+    EXPECT_EQ(ruf::Rufen(RUF_BANK_BUCHUNG, BOESE, -1, 7, 27, 0, 0, neu).value_or(9), 1);
+    ASSERT_TRUE(Bank_Internet_Client_Get_Kredite(BOESE));
+    EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(BOESE, 0, -1), vorher - 1000.0 - 300.0 - 7.0);
+    EXPECT_EQ(Server_Urteil(), 0);
+}
+
 // Block 33 sends the client's own manager back: a face or a menu choice no
 // load accepts would leave the server with a save game that no longer
 // loads. Such a record is refused whole; a sound one is taken.

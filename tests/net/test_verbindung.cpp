@@ -271,6 +271,74 @@ TEST_F(Server, SilentIdleAndClublessClientsLoseTheirSlotsInTime) {
     EXPECT_EQ(Slots_Benutzt(), 1);
 }
 
+// A raw client from another address of this test's loopback net
+// (127.A.B.von) to the server; -1 on failure.
+int Roh_Verbinden_Von(u8 von, const u8 server[4]) {
+    // Not blocking: the server accepts only while the test pumps.
+    int fd = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    u8 eigen[4];
+    Test_Adresse(von, eigen);
+    sockaddr_in quelle = Test_Sockaddr(eigen, 0), ziel = Test_Sockaddr(server, TCP_PORT);
+    if (bind(fd, reinterpret_cast<sockaddr*>(&quelle), sizeof quelle) != 0 ||
+        (connect(fd, reinterpret_cast<sockaddr*>(&ziel), sizeof ziel) != 0 && errno != EINPROGRESS)) {
+        close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+int Slots_Von(u8 von) {
+    u8 a[4];
+    Test_Adresse(von, a);
+    int n = 0;
+    for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
+        n += s.benutzt && s.verbindung && std::memcmp(s.verbindung->adresse, a, 4) == 0;
+    return n;
+}
+
+// Five connections of one address that reconnect at once whenever one is
+// dropped, beside a player with a club: a real player of another address
+// gets a slot within 30 seconds, and the squatters' time without a club is
+// not given again by reconnecting (they hold nothing once it is spent).
+TEST_F(Server, SquattingConnectionsLeaveRoomForARealPlayer) {
+    Verbindung_Limits.ohne_team = 1500;
+    Client();
+    Verbindung_Client_Slots[0].team = 3;
+    constexpr u8 BESETZER = 9, SPIELER = 5;
+    std::vector<int> besetzer(5, -1);
+    const i64 start = Verbindung_Jetzt_Ms();
+    i64 versuch = 0, herein = -1;
+    int spieler = -1;
+    while (Verbindung_Jetzt_Ms() - start < 4 * static_cast<i64>(Verbindung_Limits.ohne_team)) {
+        // Every squatter's connection that is gone comes back at once.
+        for (int& fd : besetzer) {
+            if (fd >= 0) {
+                u8 b[64];
+                const ssize_t r = recv(fd, b, sizeof b, 0);
+                if (r == 0 || (r < 0 && errno != EAGAIN)) close(fd), fd = -1;
+            }
+            if (fd < 0) fd = Roh_Verbinden_Von(BESETZER, adresse);
+        }
+        // The real player tries every 200 ms until he is in.
+        if (herein < 0 && Verbindung_Jetzt_Ms() - versuch >= 200) {
+            if (spieler >= 0) close(spieler);
+            spieler = Roh_Verbinden_Von(SPIELER, adresse);
+            versuch = Verbindung_Jetzt_Ms();
+        }
+        Verbindung_Pump();
+        Verbindung_Server_Clients();
+        if (herein < 0 && Slots_Von(SPIELER) > 0) herein = Verbindung_Jetzt_Ms() - start;
+        EXPECT_LE(Slots_Von(BESETZER), VERBINDUNG_OHNE_VEREIN_PRO_ADRESSE);
+        Verbindung_Warten(5);
+    }
+    EXPECT_GE(herein, 0) << "the real player never got a slot";
+    EXPECT_LT(herein, 30000);
+    EXPECT_EQ(Slots_Von(BESETZER), 0) << "reconnecting gave the time without a club again";
+    for (int fd : besetzer)
+        if (fd >= 0) close(fd);
+    if (spieler >= 0) close(spieler);
+}
+
 TEST_F(Netz_Test, SocketErrorsAreNamedInTheTrace) {
     const std::filesystem::path datei =
         std::filesystem::temp_directory_path() / ("kordavo_spur_" + std::to_string(getpid()) + ".txt");

@@ -233,10 +233,14 @@ TEST_F(Speichern, EveryStadiumFieldIsHeldToItsRange) {
     const Stadion_Daten alt = *Stadion_Get(30, 0);
     auto stimmig = [](Stadion_Daten& r, i32 Stadion_Daten::*feld) {
         const i32 wert = r.*feld;
-        if (feld == &Stadion_Daten::kapazitaet || feld == &Stadion_Daten::zuschauer) r.sitzplaetze = wert, r.stehplaetze = 0;
-        if (feld == &Stadion_Daten::groesse) r.sitzplaetze = wert * 1000, r.stehplaetze = 0;
-        if (feld == &Stadion_Daten::sitzplaetze) r.stehplaetze = 0;
-        if (feld == &Stadion_Daten::stehplaetze) r.sitzplaetze = 0;
+        // A ground keeps at least one place, the crowd a ground that holds it,
+        // and building days a class beyond the first.
+        if (feld == &Stadion_Daten::kapazitaet) r.sitzplaetze = wert, r.stehplaetze = 0;
+        if (feld == &Stadion_Daten::zuschauer) r.sitzplaetze = std::max(wert, 1000), r.stehplaetze = 0;
+        if (feld == &Stadion_Daten::groesse) r.sitzplaetze = std::max(wert * 1000, 1), r.stehplaetze = 0;
+        if (feld == &Stadion_Daten::sitzplaetze) r.stehplaetze = wert == 0 ? 1000 : 0;
+        if (feld == &Stadion_Daten::stehplaetze) r.sitzplaetze = wert == 0 ? 1000 : 0;
+        if (feld == &Stadion_Daten::bau_tage) r.klasse = 1;
         if (feld != &Stadion_Daten::kapazitaet) r.kapazitaet = r.sitzplaetze + r.stehplaetze;
         if (feld != &Stadion_Daten::groesse) r.groesse = r.kapazitaet / 1000;
     };
@@ -276,6 +280,23 @@ TEST_F(Speichern, EveryStadiumFieldIsHeldToItsRange) {
         bool gut;
     } faelle[] = {
         {"capacity 0 beside its seats", [](Stadion_Daten& r) { r.kapazitaet = 0; }, false},
+        {"200,000 spectators in a ground of 999 places",
+         [](Stadion_Daten& r) {
+             r.sitzplaetze = 999, r.stehplaetze = 0, r.kapazitaet = 999, r.groesse = 0, r.klasse = 0;
+             r.zuschauer = 200000;
+         },
+         false},
+        {"a full ground of 999 places",
+         [](Stadion_Daten& r) {
+             r.sitzplaetze = 999, r.stehplaetze = 0, r.kapazitaet = 999, r.groesse = 0, r.klasse = 0;
+             r.zuschauer = 999;
+         },
+         true},
+        {"a ground of 0 places",
+         [](Stadion_Daten& r) { r.sitzplaetze = 0, r.stehplaetze = 0, r.kapazitaet = 0, r.groesse = 0; },
+         false},
+        {"the first class with 366 building days", [](Stadion_Daten& r) { r.klasse = 0, r.bau_tage = 366; }, false},
+        {"the second class with 366 building days", [](Stadion_Daten& r) { r.klasse = 1, r.bau_tage = 366; }, true},
         {"size not the capacity's thousands", [](Stadion_Daten& r) { r.groesse += 1; }, false},
         {"income negative", [](Stadion_Daten& r) { r.einnahme = -1.0f; }, false},
         {"income of a full stadium at the top price", [](Stadion_Daten& r) { r.einnahme = STADION_EINNAHME_MAX; }, true},
@@ -285,6 +306,9 @@ TEST_F(Speichern, EveryStadiumFieldIsHeldToItsRange) {
         Stadion_Daten r = alt;
         f.setzen(r);
         EXPECT_EQ(versuchen(r), f.gut) << f.was;
+        if (!f.gut) {
+            EXPECT_EQ(std::memcmp(Stadion_Get(30, 0), &alt, sizeof alt), 0) << f.was;
+        }
         *Stadion_Get(30, 0) = alt;
     }
 }

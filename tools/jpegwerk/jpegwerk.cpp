@@ -290,6 +290,16 @@ struct Ausgabe {
     const char* name = nullptr;  // as the user gave it
     std::string ziel;            // the path the temporary file takes at the end
     std::string zwischen;        // the temporary file (empty: written straight through)
+    // The output file without a name until it is whole (O_TMPFILE beside the
+    // target): linked to the target's name at the end, so that a program
+    // killed on its way leaves nothing behind.
+    bool namenlos = false;
+    // A folder the program may not write to (an existing writable file in it):
+    // the output is gathered in a nameless file in $TMPDIR and written over
+    // the target in place only once it is whole.
+    bool am_ort = false;
+    // The name the codec writes the nameless file by (/proc/self/fd/N).
+    std::string codec_name;
     // The encoder's stream for an output written straight through: gathered
     // in a temporary file in $TMPDIR first (the codec writes by name), copied
     // to the output when whole.
@@ -306,7 +316,9 @@ struct Ausgabe {
     }
     // The name the codec writes to (encoder): the temporary file beside the
     // target, or the stream's temporary file.
-    const char* Schreibname() const { return zwischen.empty() ? umweg.c_str() : zwischen.c_str(); }
+    const char* Schreibname() const {
+        return !codec_name.empty() ? codec_name.c_str() : zwischen.empty() ? umweg.c_str() : zwischen.c_str();
+    }
     // The name the codec writes the stream to (encoder): the temporary file
     // beside the target; for a device, a pipe or a descriptor (kept open, so
     // that a pipe's reader never sees an end before the picture), a
@@ -314,6 +326,21 @@ struct Ausgabe {
     // content goes to the output at the end (nothing at all when the codec
     // refuses). False (with a message) when it cannot be made.
     bool Fuer_Codec() {
+        if (namenlos || am_ort) {
+            // The codec reopens the nameless file through the descriptor's name.
+            codec_name = "/proc/self/fd/" + std::to_string(fd);
+            if (access(codec_name.c_str(), W_OK) == 0) return true;
+            codec_name.clear();
+            if (am_ort) return Fehler(errno ? errno : ENOENT);
+            // Without /proc: a named temporary file beside the target.
+            close(fd);
+            fd = -1;
+            namenlos = false;
+            if (!Benannt_Anlegen()) return false;
+            close(fd);
+            fd = -1;
+            return true;
+        }
         if (!zwischen.empty()) {
             close(fd);
             fd = -1;
@@ -338,6 +365,77 @@ struct Ausgabe {
         g_zwischendatei_da = 1;
         for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(sig, Signal_Aufraeumen);
         return true;
+    }
+    // A named temporary file beside the target (where O_TMPFILE is missing);
+    // false with errno set when the folder does not take one.
+    bool Benannt_Anlegen() {
+        const size_t schnitt = ziel.rfind('/');
+        zwischen = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) + ".jpegwerk-XXXXXX";
+        if (zwischen.size() >= sizeof g_zwischendatei) {
+            zwischen.clear();
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        std::memcpy(g_zwischendatei, zwischen.c_str(), zwischen.size() + 1);
+        fd = mkostemp(g_zwischendatei, O_CLOEXEC);
+        if (fd < 0) {
+            zwischen.clear();
+            return false;
+        }
+        zwischen = g_zwischendatei;
+        g_zwischendatei_da = 1;
+        for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(sig, Signal_Aufraeumen);
+        return true;
+    }
+    // The whole nameless file takes the target's name: linked to it when the
+    // name is free, else linked beside it and renamed over it. 0 or errno.
+    int Namen_Geben() {
+        const std::string quelle = "/proc/self/fd/" + std::to_string(fd);
+        auto verknuepfen = [&](const std::string& wohin) {
+            if (linkat(fd, "", AT_FDCWD, wohin.c_str(), AT_EMPTY_PATH) == 0) return 0;
+            if (errno == EEXIST) return EEXIST;
+            return linkat(AT_FDCWD, quelle.c_str(), AT_FDCWD, wohin.c_str(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+        };
+        const int direkt = verknuepfen(ziel);
+        if (direkt != EEXIST) return direkt;
+        const size_t schnitt = ziel.rfind('/');
+        const std::string vorne = schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1);
+        for (int versuch = 0; versuch < 100; ++versuch) {
+            const std::string name = vorne + ".jpegwerk-" + std::to_string(getpid()) + "-" + std::to_string(versuch);
+            const int e = verknuepfen(name);
+            if (e == EEXIST) continue;
+            if (e != 0) return e;
+            if (rename(name.c_str(), ziel.c_str()) == 0) return 0;
+            const int fehler = errno;
+            unlink(name.c_str());
+            return fehler;
+        }
+        return EEXIST;
+    }
+    // The whole output from the nameless file over the target, in place.
+    // 0 or errno.
+    int Am_Ort_Schreiben() {
+        const int z = open(ziel.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        if (z < 0) return errno;
+        uint8_t stueckchen[1 << 16];
+        off_t von = 0;
+        int fehler = 0;
+        for (;;) {
+            const ssize_t k = pread(fd, stueckchen, sizeof stueckchen, von);
+            if (k < 0 && errno == EINTR) continue;
+            if (k < 0) fehler = errno;
+            if (k <= 0) break;
+            for (ssize_t w = 0; w < k && fehler == 0;) {
+                const ssize_t n = write(z, stueckchen + w, static_cast<size_t>(k - w));
+                if (n < 0 && errno == EINTR) continue;
+                if (n <= 0) fehler = n < 0 ? errno : EIO;
+                else w += n;
+            }
+            if (fehler) break;
+            von += k;
+        }
+        if (close(z) != 0 && fehler == 0) fehler = errno;
+        return fehler;
     }
     bool Oeffnen(const char* n) {
         name = n;
@@ -381,21 +479,20 @@ struct Ausgabe {
             }
         }
         const size_t schnitt = ziel.rfind('/');
-        zwischen = (schnitt == std::string::npos ? std::string() : ziel.substr(0, schnitt + 1)) + ".jpegwerk-XXXXXX";
-        if (zwischen.size() >= sizeof g_zwischendatei) {
-            zwischen.clear();
-            return Fehler(ENAMETOOLONG);
+        const std::string ordner = schnitt == std::string::npos ? std::string(".") : ziel.substr(0, schnitt + 1);
+        fd = open(ordner.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+        if (fd >= 0) {
+            namenlos = true;
+        } else if (!Benannt_Anlegen()) {
+            // A folder it may not write to: an existing file it may write is
+            // written in place once the whole output is ready.
+            if (!da || (errno != EACCES && errno != EPERM && errno != EROFS)) return Fehler(errno);
+            const char* tmp = std::getenv("TMPDIR");
+            fd = open(tmp && *tmp ? tmp : "/tmp", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+            if (fd < 0) return Fehler(errno);
+            am_ort = true;
+            return true;
         }
-        std::memcpy(g_zwischendatei, zwischen.c_str(), zwischen.size() + 1);
-        fd = mkostemp(g_zwischendatei, O_CLOEXEC);
-        if (fd < 0) {
-            const int fehler = errno;
-            zwischen.clear();
-            return Fehler(fehler);
-        }
-        zwischen = g_zwischendatei;
-        g_zwischendatei_da = 1;
-        for (int sig : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(sig, Signal_Aufraeumen);
         // The permission bits of the file it replaces, or of a new file.
         mode_t rechte = 0;
         if (da) {
@@ -425,7 +522,7 @@ struct Ausgabe {
         sammeln = static_cast<size_t>(std::clamp<uint64_t>(gesamt / 16, uint64_t{64} << 10, uint64_t{512} << 10)) &
                   ~(SEITE - 1);
         stueck = groesstes_stueck;
-        if (!zwischen.empty()) (void)fallocate(fd, 0, 0, static_cast<off_t>(gesamt));
+        if (!zwischen.empty() || namenlos || am_ort) (void)fallocate(fd, 0, 0, static_cast<off_t>(gesamt));
     }
     // Room for n more bytes at the end of the gathered ones (null without
     // memory); Weiter(n) takes them.
@@ -498,10 +595,16 @@ struct Ausgabe {
             umweg_fd = -1;
         }
         if (fd >= 0) {
-            if (ok && !(Alles_Schreiben(puffer.get(), voll) &&
-                        // Blocks reserved ahead of a shorter picture go.
-                        (zwischen.empty() || ftruncate(fd, stelle + static_cast<off_t>(voll)) == 0)))
+            // The codec wrote the nameless file itself through its name.
+            const bool vom_codec = !codec_name.empty();
+            const bool vorbelegt = !zwischen.empty() || namenlos || am_ort;
+            if (ok && !vom_codec &&
+                !(Alles_Schreiben(puffer.get(), voll) &&
+                  // Blocks reserved ahead of a shorter picture go.
+                  (!vorbelegt || ftruncate(fd, stelle + static_cast<off_t>(voll)) == 0)))
                 fehler = errno ? errno : EIO;
+            if (ok && fehler == 0 && namenlos) fehler = Namen_Geben();
+            if (ok && fehler == 0 && am_ort) fehler = Am_Ort_Schreiben();
             if (close(fd) != 0 && fehler == 0) fehler = errno ? errno : EIO;
             fd = -1;
         }

@@ -66,6 +66,7 @@
 #include "world/netz.h"
 #include "world/stadion.h"
 #include "world/welt.h"
+#include "world/welt_pruefen.h"
 
 namespace {
 
@@ -217,6 +218,9 @@ u32 sicht(i32 team) {
 void welt_laden() {
     const char* src = std::getenv("KORDAVO_SOURCE_DIR");
     const std::string daten = std::string(src ? src : ".") + "/data/config";
+    // A world that cannot be read whole is refused before anything is played.
+    std::string meldung;
+    if (!Welt_Ordner_Pruefen(daten, 0, &meldung)) fehler(Cp1252_To_Utf8(meldung));
     if (!Welt_Laden_Ordner(daten.c_str(), 0)) fehler("the world in " + daten + " cannot be read");
     Stadion_Init();
     Bank_Init();
@@ -540,6 +544,9 @@ int client(const Optionen& o) {
         Team_Internet_Client_Refresh();
         Team_Internet_Client_Get_Spielerblock(team);
         Spiele_Internet_Client_Reset();
+        // A day whose reading lost the connection was read only in part:
+        // it is not shown.
+        if (verloren) break;
         std::printf("SICHT %d %d %08x\n", tag, team, sicht(team));
         std::fflush(stdout);
         ruf::Rufen(RUF_TEAM_BEREIT, team);

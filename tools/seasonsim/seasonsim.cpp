@@ -54,6 +54,7 @@
 #include "world/manager.h"
 #include "world/team.h"
 #include "world/welt.h"
+#include "world/welt_pruefen.h"
 
 namespace {
 
@@ -340,6 +341,13 @@ int main(int argc, char** argv) {
     std::snprintf(W32_Dir_Tabelle[W32_DIR_WORK], W32_DIR_LAENGE, "%s", ordner);
     std::snprintf(W32_Dir_Tabelle[W32_DIR_SPIELSTAND], W32_DIR_LAENGE, "%s", ordner);
     std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", daten.c_str());
+    // A world that cannot be read whole is refused before anything is played.
+    std::string meldung;
+    if (!Welt_Ordner_Pruefen(daten, 0, &meldung)) {
+        std::error_code ec;
+        std::filesystem::remove_all(ordner, ec);
+        abbruch(Cp1252_To_Utf8(meldung), 1);
+    }
 
     Saison_Spiel_Starten({daten, menschen_waehlen(o, daten), static_cast<i32>(o.saat % RND_TABELLE_GROESSE)});
     Spieltag_Hooks h = Spieltag_Get_Hooks();

@@ -104,6 +104,7 @@ void teams_schreiben(Ausgabe& tc, Ausgabe& ta, const Welt& w) {
     tc.text_(deutsch(T_INFOTEXT), "Die Welt von Kordavo: erfundene Vereine in echten Ländern");
     tc.zahl(deutsch(T_TEAMS), static_cast<long long>(w.teams.size()));
     ta.zeile("; Kordavo - Namen der Teams (Konfigurationssatz 1)");
+    ta.zeile("CHECKSUMME                 ");  // filled in after writing: a cut file shows
     for (const auto& t : w.teams) {
         ta.zeile(t.alias + " " + std::to_string(t.nummer));
         tc.zeile("");
@@ -284,6 +285,7 @@ bool welt_schreiben(const Welt& w, const std::string& ordner) {
     wettbewerbe(wc, w);
     // Alias companions: every world file may name teams and countries by alias.
     wa.zeile("; Kordavo - Namen für die Wettbewerbe (Konfigurationssatz 1): die Teams aus 1_team_alias.cfg");
+    wa.zeile("CHECKSUMME                 ");
     for (const auto& t : w.teams) wa.zeile(t.alias + " " + std::to_string(t.nummer));
     return tc.speichern(ordner + "/1_team.cfg") && ta.speichern(ordner + "/1_team_alias.cfg") &&
            pc.speichern(ordner + "/1_spieler.cfg") && ta.speichern(ordner + "/1_spieler_alias.cfg") &&

@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "base/bytes.h"
 #include "base/debug.h"
+#include "base/files.h"
 #include "base/globals.h"
 #include "base/memory.h"
 #include "base/meldung.h"
@@ -42,6 +44,7 @@
 #include "world/stadion.h"
 #include "world/team.h"
 #include "world/welt.h"
+#include "world/welt_pruefen.h"
 #include "world/werbung.h"
 
 namespace {
@@ -270,6 +273,13 @@ void Spielstart_Marktmanager_Entfernen() {
 bool Spielstart_Neues_Spiel() {
     Marktmanager_Halten markt;
     int spieler_ok = 0;
+    // A world folder that cannot be read whole starts no game: the start
+    // screen stays with the message naming the file.
+    std::string meldung;
+    if (!Welt_Ordner_Pruefen(W32_Dir_Tabelle[W32_DIR_CONFIG], SATZ, &meldung, false)) {
+        Meldung_Printf("%s", meldung.c_str());
+        return false;
+    }
     // The world replaces nothing until it has been read whole.
     if (!Team(SATZ) || !Spieler(&spieler_ok) || !spieler_ok) {
         Meldung_Printf("Die Spielwelt (Satz %d) kann nicht gelesen werden.", SATZ + 1);
