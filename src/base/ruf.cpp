@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstring>
 #include <deque>
 #include <map>
 
@@ -25,12 +26,15 @@ std::map<u16, Eintrag>& zeilen() {
 }
 
 Leitung leitung = nullptr;
+u32 abgelehnt = 0;
 void (*schleife)(bool) = [](bool) {};
 void (*team_rahmen)(i32, bool) = [](i32, bool) {};
 
 }  // namespace
 
 void Leitung_Setzen(Leitung l) { leitung = l; }
+
+u32 Zeilen_Abgelehnt() { return abgelehnt; }
 
 void Team_Rahmen_Setzen(void (*rahmen)(i32, bool)) {
     team_rahmen = rahmen ? rahmen : [](i32, bool) {};
@@ -65,7 +69,18 @@ bool Zeile_Ausfuehren(u16 nummer, const u8* argumente, size_t groesse, std::vect
 
 namespace detail {
 
-void anmelden(u16 nummer, const char* name, void (*zeile)(), Roh aufruf) { zeilen()[nummer] = {name, zeile, aufruf}; }
+bool anmelden(u16 nummer, const char* name, void (*zeile)(), Roh aufruf) {
+    const auto it = zeilen().find(nummer);
+    if (it != zeilen().end() &&
+        (it->second.aufruf != aufruf || std::strcmp(it->second.name ? it->second.name : "", name ? name : "") != 0)) {
+        ++abgelehnt;
+        Debug_Printf("Ruf %u (%s): die Nummer gehört schon %s\n", static_cast<unsigned>(nummer), name ? name : "",
+                     it->second.name ? it->second.name : "");
+        return false;
+    }
+    zeilen()[nummer] = {name, zeile, aufruf};
+    return true;
+}
 
 bool senden(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
     return (leitung ? leitung : Lokale_Leitung)(nummer, argumente, antwort);

@@ -113,7 +113,7 @@ void Anfrage_Vergessen();
 
 namespace detail {
 using Roh = bool (*)(void (*zeile)(), bytes::Leser& ein, bytes::Schreiber& aus);
-void anmelden(u16 nummer, const char* name, void (*zeile)(), Roh aufruf);
+bool anmelden(u16 nummer, const char* name, void (*zeile)(), Roh aufruf);
 bool senden(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort);
 
 template <class A, class... Args>
@@ -127,11 +127,16 @@ bool aufrufen(void (*zeile)(), bytes::Leser& ein, bytes::Schreiber& aus) {
 }
 }  // namespace detail
 
-// Registers the server row of a call (a second registration replaces the first).
+// Registers the server row of a call. Every call has a number of its own:
+// a number that another call (another name or other argument and answer
+// types) holds already is refused (false, logged; the first row stays). The
+// same call registered again replaces its row.
 template <class A, class... Args>
-void Zeile_Anmelden(const Ruf<A, Args...>& ruf, std::type_identity_t<A (*)(Args...)> zeile) {
-    detail::anmelden(ruf.nummer, ruf.name, reinterpret_cast<void (*)()>(zeile), &detail::aufrufen<A, Args...>);
+bool Zeile_Anmelden(const Ruf<A, Args...>& ruf, std::type_identity_t<A (*)(Args...)> zeile) {
+    return detail::anmelden(ruf.nummer, ruf.name, reinterpret_cast<void (*)()>(zeile), &detail::aufrufen<A, Args...>);
 }
+// The registrations refused so far for a number another call holds.
+u32 Zeilen_Abgelehnt();
 
 // Calls the server: the answer, or nothing when no answer came or it did not
 // fit the declared answer.

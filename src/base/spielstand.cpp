@@ -538,6 +538,7 @@ std::array<u8, SPIELSTAND_KOPF_GROESSE> spielstand_kopf(int still) {
     Spielstand_Beschreibung b;
     std::memset(&b, 0, sizeof b);
     g_hooks.beschreibung(&b, still);
+    if (ruf::Server()) b.team |= SPIELSTAND_NETZSPIEL;
     std::array<u8, SPIELSTAND_KOPF_GROESSE> kopf{};
     std::memcpy(kopf.data(), SPIELSTAND_MAGIC, 10);
     std::memcpy(kopf.data() + 10, SPIELSTAND_VERSION, 5);
@@ -673,7 +674,9 @@ bool Spielstand_Laden(const char* pfad) {
                       name.c_str(), modul.c_str());
         return false;
     }
-    const bool server = ruf::Server();
+    Spielstand_Beschreibung b{};
+    if (klar.size() >= SPIELSTAND_KOPF_GROESSE) beschreibung_dekodieren(klar.data() + 15, &b);
+    const bool server = ruf::Server() || (!ruf::Client() && Spielstand_Ist_Netzspiel(b));
     g_hooks.netz_schliessen();
     Internet_Modus = INTERNET_MODUS_EINZEL;
     if (server && !g_hooks.server_wieder_oeffnen())

@@ -81,10 +81,15 @@ struct Spielstand_Beschreibung {
     char text[30];     // description
     char manager[30];  // manager's name of the first human manager in turn
     char verein[32];   // his club's short name
-    u32 team;          // that club's team number
+    u32 team;          // that club's team number; SPIELSTAND_NETZSPIEL marks a network server's game
     u32 kontostand;    // its bank balance
     u32 staerke;       // strength of the active team
 };
+// The top bit of the description's team word: the game was saved by a
+// network game's server (a load opens it as the server again).
+constexpr u32 SPIELSTAND_NETZSPIEL = 0x80000000u;
+inline u32 Spielstand_Team(const Spielstand_Beschreibung& b) { return b.team & ~SPIELSTAND_NETZSPIEL; }
+inline bool Spielstand_Ist_Netzspiel(const Spielstand_Beschreibung& b) { return (b.team & SPIELSTAND_NETZSPIEL) != 0; }
 template <class V, bytes::Art<Spielstand_Beschreibung> S>
 constexpr void felder(V& v, S& b) {
     v(b.text), v(b.manager), v(b.verein), v(b.team), v(b.kontostand), v(b.staerke);
@@ -109,8 +114,10 @@ struct Spielstand_Hooks {
     void (*netz_schliessen)() = [] {};
     // A server's loaded game stays a network game: the server listens again
     // for its clients to rejoin (false when it cannot; the game then goes on
-    // at this machine alone, and the player is told). The default has no
-    // network to open and nothing to tell.
+    // at this machine alone, and the player is told). So does a game saved
+    // by a server, loaded at a machine that has not chosen the server role
+    // (the host started again). The default has no network to open and
+    // nothing to tell.
     bool (*server_wieder_oeffnen)() = [] { return true; };
 };
 // Installs the whole table (entries left out of a designated initialiser

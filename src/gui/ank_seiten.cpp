@@ -183,6 +183,7 @@ Ank_Nach_Spiel daten_von(const Spielankuendigung& a) { return Ank_Daten_Lesen(a.
 }  // namespace
 
 void Ank_Seiten_Set_Hooks(const Ank_Seiten_Hooks& h) { H = h; }
+const Ank_Seiten_Hooks& Ank_Seiten_Get_Hooks() { return H; }
 
 i32 Ank_Zeilen_Pro_Seite(i32 zeilen, i32 maximum) {
     if (zeilen < 10) return std::max(zeilen, 1);

@@ -100,6 +100,8 @@ struct Ank_Seiten_Hooks {
     void (*stadion_ton_free)() = [] {};
 };
 void Ank_Seiten_Set_Hooks(const Ank_Seiten_Hooks& h);
+// The hooks installed (a human's mark on the pages is `mensch`).
+const Ank_Seiten_Hooks& Ank_Seiten_Get_Hooks();
 
 // The announcement module's page hooks, all of them.
 Ankuendigung_Hooks Ank_Seiten_Ankuendigung_Hooks();

@@ -24,11 +24,16 @@
 #include "season/news.h"
 #include "season/season_hooks.h"
 #include "gui/hauptmenue.h"
+#include "gui/text_cfg.h"
 #include "platform/display.h"
 #include "platform/window.h"
 #include "screens/start/spielstart.h"
 
 namespace {
+
+// The options screen's text that tells a client's manager the server's
+// clock ended his turn.
+constexpr i32 T_ZUGZEIT_ABGELAUFEN = 34;
 
 // A client's request waits: the blinking network picture, shown at once.
 void warteanzeige(int blinken) {
@@ -83,15 +88,16 @@ bool von_client(i32 team) {
     return false;
 }
 
-// The managers at the server's own machine hear that a client came or went.
+// Every other manager in the game hears that a client came or went: those
+// at the server's machine and the other clients' (through their inbox); the
+// client himself is never told of himself.
 void melden(i32 team, bool gekommen) {
     const char* manager = Team_Manager[team] ? Team_Manager[team]->daten.name : "";
     char text[200];
     std::snprintf(text, sizeof text, gekommen ? "%s spielt jetzt mit (%s)." : "%s hat das Spiel verlassen (%s).",
                   manager[0] ? manager : "Ein Mitspieler", Team_Fix_Daten[team].name);
     for (i32 t = 0; t < Team_Anzahl; ++t)
-        if (t != team && Team_Hat_Manager(t) && !von_client(t))
-            News_Neu_Text(-1, t, -1, NEWS_NACHRICHT, nullptr, text);
+        if (t != team && Team_Mensch_Spielt(t)) News_Neu_Text(-1, t, -1, NEWS_NACHRICHT, nullptr, text);
 }
 
 // The server's pass of normal play: the start teams its clients read change
@@ -204,10 +210,16 @@ void Netz_Anmelden() {
                 return true;
             },
         // The turn clock ends the turns of those that have not.
+        // The client's manager reads why his turn ended (his inbox shows it
+        // on his next turn).
         .Clients_Zug_Beenden =
             [] {
                 for (const Verbindung_Client_Slot& s : Verbindung_Client_Slots)
-                    if (zug_offen(s)) Season_Netz_Zug_Beenden(s.team);
+                    if (zug_offen(s)) {
+                        Season_Netz_Zug_Beenden(s.team);
+                        News_Neu_Text(-1, s.team, -1, NEWS_NACHRICHT, nullptr,
+                                      Text_cfg_Text(TEXT_OPTIONEN, T_ZUGZEIT_ABGELAUFEN));
+                    }
             },
         // Counted in real time: the clients' managers sit at their own machines.
         .Echtzeit_Ms = W32_Echtzeit_Ms,

@@ -236,7 +236,7 @@ void menue_anmelden() {
         Ankuendigung_Set_Hooks(ank);
     }
     // The pre-match picture of kind 1: today's fixture decides who is at home.
-    Ank_Seiten_Set_Hooks({.mensch = [](i32 team) { return Team_Hat_Manager(team); },
+    Ank_Seiten_Set_Hooks({.mensch = [](i32 team) { return Team_Mensch_Spielt(team); },
                           .hauptmenue = Menue_Hauptmenue_Zeigen,
                           .vor_spiel_bild = [](const Spielankuendigung& a) -> Rastport* {
                               Spiel s{};

@@ -326,7 +326,7 @@ void Spieltag_Anpfiff(Spieltag_Slot& r) {
     Spiele_Set_Zuschauer(r.spiel, static_cast<u32>(zuschauer));
     // The engine plays a match a human manager takes part in; the others are
     // played by dice minutes on a pitch record without engine.
-    const bool mensch = Team_Hat_Manager(heim) || Team_Hat_Manager(gast);
+    const bool mensch = Team_Mensch_Spielt(heim) || Team_Mensch_Spielt(gast);
     // The assistants' man-marking of both sides, home first. Only the engine
     // plays with markers: a dice match skips it and draws nothing for it.
     if (mensch) {

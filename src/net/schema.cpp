@@ -122,10 +122,10 @@ std::vector<Netz_Schema> tabelle_bauen() {
         {1042, "CS_SPIELE_SUCHE_WETTBEWERB_EREIGNIS", "iC<=0C<4i", 0, 0, false, 0, T{E(3, 4)}, T{V(1, 1), E(2, 4)}},
         {1043, "KALENDER_BEFEHL", "iii", 0, 0, false, 0, T{E(1, 4), E(2, 4)}, T{E(0, 4)}},
         // 1044: an archived table (competition, season, number), run-length packed.
-        // 1045: a client's sign of life, allowed from the start (a manager
-        // choosing his club sits idle too); it carries and changes nothing.
-        {1045, "NETZ_LEBENSZEICHEN", "v", 0, 0, true, 0, T{}, T{}},
         {1044, "STATISTIK_ARCHIV", "iC000iii", 0, 0, false, 0, T{E(2, 4), E(3, 4), E(4, 4)}, T{V(1, 1)}},
+        // 1045: a team's places in the archived tables (team, at most that
+        // many), 28 bytes a place.
+        {1045, "STATISTIK_ARCHIV_TEAM", "iC000ii", 0, 0, false, 0, T{E(2, 4), E(3, 4)}, T{V(1, 28)}},
         // The market's steps of a managed club: a negotiation's start (team,
         // market player; the transfers left, -1 refused), a scout's paid
         // search (team, scout, area) and the hiring of its prospect (team,
@@ -136,6 +136,9 @@ std::vector<Netz_Schema> tabelle_bauen() {
         // 1049: the asking club's highest request number carried out, above
         // which its next paying request must lie.
         {1049, "CS_ANFRAGE_STAND", "i", 0, 0, false, 0, T{}, T{E(0, 4)}},
+        // 1050: a client's sign of life, allowed from the start (a manager
+        // choosing his club sits idle too); it carries and changes nothing.
+        {1050, "NETZ_LEBENSZEICHEN", "v", 0, 0, true, 0, T{}, T{}},
     };
     return t;
 }

@@ -98,10 +98,10 @@ void CLIENT_SIGNAL(Verbindung* v, const void* daten, u32 laenge);
 // The client's part of the frame: a packet read by Verbindung_Read on the
 // server connection goes to the signal hook. A client that has sent nothing
 // for LEBENSZEICHEN_TEIL-th of the server's idle limit sends a sign of life
-// (call 1045), so a manager reading a page keeps his place in the game.
+// (call 1050), so a manager reading a page keeps his place in the game.
 void Verbindung_Client_Frame();
 constexpr u32 LEBENSZEICHEN_TEIL = 4;
-inline constexpr ruf::Ruf<ruf::Nichts> RUF_LEBENSZEICHEN{1045, "Lebenszeichen"};
+inline constexpr ruf::Ruf<ruf::Nichts> RUF_LEBENSZEICHEN{1050, "Lebenszeichen"};
 // Registers the server's row of the sign of life (it answers nothing).
 void Netz_Lebenszeichen_Anmelden();
 // True when the packet is a match signal.

@@ -57,7 +57,7 @@ bool team_gueltig(i32 t) { return t >= 0 && t < Team_Anzahl; }
 u32 fern(i32 team) {
     return team_gueltig(team) ? static_cast<u32>(Team_Wert(TEAM_WERT_STATUS, team, 0, OP_LESEN) & STATUS_NETZ_AKTIV) : 0;
 }
-bool lokal_menschlich(i32 team) { return team_gueltig(team) && Team_Hat_Manager(team) && fern(team) == 0; }
+bool lokal_menschlich(i32 team) { return team_gueltig(team) && Team_Mensch_Spielt(team) && fern(team) == 0; }
 bool automatik() { return Kalender_Ist_Automatik() != 0; }
 bool laeuft(u32 jetzt) {
     return z.start != 0 && z.start + ANK_DAUER_MS > jetzt && (z.start < jetzt || z.start < W32_Get_Time());
@@ -195,8 +195,8 @@ bool Spielankuendigung_Puffern(u32 art, u32 prioritaet) {
 }
 
 void Spielankuendigung_Nach_Spiel(i32 spieltag, i32 index, i32 runde, const Ank_Nach_Spiel& d) {
-    const bool m1 = team_gueltig(d.team1) && Team_Hat_Manager(d.team1);
-    const bool m2 = team_gueltig(d.team2) && Team_Hat_Manager(d.team2);
+    const bool m1 = team_gueltig(d.team1) && Team_Mensch_Spielt(d.team1);
+    const bool m2 = team_gueltig(d.team2) && Team_Mensch_Spielt(d.team2);
     if (!m1 && !m2) return;
     const i32 team = m1 ? d.team1 : d.team2, andere = m1 ? d.team2 : d.team1;
     const u32 n = static_cast<u32>(Team_Anzahl), t = static_cast<u32>(team);

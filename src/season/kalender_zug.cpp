@@ -143,7 +143,7 @@ void Kalender_Zugzeit_Pruefen() {
 }
 
 namespace {
-i32 client_tag = -1;
+i32 client_tag = -1, client_limit = 0;
 u32 client_zug_start = 0;
 }  // namespace
 
@@ -154,8 +154,13 @@ void Kalender_Client_Zugzeit_Pruefen() {
     const u32 jetzt = Season_Netz.Echtzeit_Ms();
     // Without a turn time the server's own bound holds: a client never keeps the day.
     const i32 limit = Kalender_Zugzeit_Limit() > 0 ? Kalender_Zugzeit_Limit() : Option_Client_Zugzeit_Ms();
-    if (heute != client_tag || l.zeit_stop || limit <= 0) {
+    // A new day, a frozen clock, or a limit changed in the middle of the
+    // turn (the server's manager stepping through the minutes) starts the
+    // client's time anew: the time already spent never counts against a
+    // limit that was not set while it passed.
+    if (heute != client_tag || l.zeit_stop || limit <= 0 || limit != client_limit) {
         client_tag = heute;
+        client_limit = limit;
         client_zug_start = jetzt;
         return;
     }

@@ -11,6 +11,7 @@
 #include "base/datei.h"
 #include "base/debug.h"
 #include "base/ruf.h"
+#include "base/tools.h"
 #include "season/kalender.h"
 #include "season/netz_rufe.h"
 #include "season/optionen_block.h"
@@ -34,6 +35,7 @@ struct Item {
     News_Daten daten;
     std::string text;  // binary texts may hold NULs
     std::vector<Empfaenger> an;
+    u32 angekommen = 0;  // clock time it reached this machine's store (not saved, not sent)
 };
 
 struct Store {
@@ -94,6 +96,7 @@ u32 einfuegen(Item&& it) {
     if (static_cast<i32>(store.items.size()) >= NEWS_MAX) loeschen(0);
     if (!it.id) it.id = store.naechste_id++;
     if (it.id >= store.naechste_id) store.naechste_id = it.id + 1;
+    it.angekommen = W32_Get_Time();
     store.items.push_back(std::move(it));
     return store.items.back().id;
 }
@@ -333,14 +336,17 @@ bool News_Pruefen(i32 team) {
     }
     constexpr u32 zeigen = NEWS_BINAER | NEWS_TAGESNOTIZ | NEWS_ANKUENDIGUNG | NEWS_NACHRICHT | NEWS_FRAGE;
     bool etwas = false;
-    for (i32 i = News_Finde(team, static_cast<i32>(zeigen), 0, NEWS_GEZEIGT_2 | NEWS_ANTWORT); i >= 0;
-         i = News_Finde(team, static_cast<i32>(zeigen), 0, NEWS_GEZEIGT_2 | NEWS_ANTWORT)) {
+    const auto erstes = [team] {
+        return News_Finde(team, static_cast<i32>(zeigen), 0, NEWS_GEZEIGT_2 | NEWS_ANTWORT);
+    };
+    for (i32 i = erstes(); i >= 0;) {
         const Item& it = store.items[static_cast<size_t>(i)];
         const u32 f = static_cast<u32>(News_Get_Flags(i, team));
         if (f & (NEWS_BINAER | NEWS_ANKUENDIGUNG)) {
             hooks.ankuendigung(it.text.data(), static_cast<u32>(it.text.size()));
             News_Set(i, team, 0, NEWS_SETZEN);
             etwas = true;
+            i = erstes();
             continue;
         }
         if (f & NEWS_TAGESNOTIZ) {
@@ -348,6 +354,16 @@ bool News_Pruefen(i32 team) {
             if (icon >= 0 && ((icon & ICON_707_GRAU) || it.tag < Kalender_Get_Tag() || Team_Hat_Manager_Aktiv(it.sender))) {
                 News_Set(i, -1, 0, NEWS_SETZEN);
                 etwas = true;
+                i = erstes();
+                continue;
+            }
+            // Another manager's end of his turn is news to one who keeps
+            // him waiting: it waits while this manager's turn goes on and
+            // goes unseen with the day when he ends his turn in time (else
+            // a manager who plays after the other meets it at the start of
+            // every turn). The items after it are taken meanwhile.
+            if (W32_Get_Time() - it.angekommen < NEWS_NOTIZ_FRIST_MS) {
+                i = News_Naechste();
                 continue;
             }
         }

@@ -32,6 +32,10 @@ constexpr u32 NEWS_KATEGORIEN = 0x1FF8;      // category bits
 constexpr u32 NEWS_KATEGORIE_SONST = 0x800;  // given when none is set
 constexpr u32 NEWS_ANKUENDIGUNG = 0x2000;    // a match announcement
 constexpr u32 NEWS_TAGESNOTIZ = 0x4000;      // a notice bound to its day
+// A notice bound to its day is shown once it has stood this long in the
+// receiving manager's turn (ms of the clock); ended sooner, his turn never
+// shows it.
+constexpr u32 NEWS_NOTIZ_FRIST_MS = 30000;
 constexpr u32 NEWS_BINAER = 0x8000000;       // binary text, length in data word 0 - 1
 constexpr u32 NEWS_GEZEIGT_1 = 0x10000000, NEWS_GEZEIGT_2 = 0x20000000;
 constexpr u32 NEWS_GESPEICHERT = 0x40000000;

@@ -225,12 +225,10 @@ struct Schreiben {
     }
 };
 
-// The edit: its set and alias set (-1 none), and whether a new game was
-// told that it is open.
+// The edit: its set and alias set (-1 none).
 struct Edit {
     int set = -1;
     int alias_set = -1;
-    bool gemeldet = false;
 } edit;
 
 // The path of wettbewerb.cfg (or its alias file) of a set; empty for none.
@@ -461,7 +459,7 @@ bool Config_Modify_Init(int set, int alias_set) {
     }
     Kalender_Free();
     Kalender_Init(nullptr);
-    edit = {set, alias_set, false};
+    edit = {set, alias_set};
     return true;
 }
 
@@ -476,11 +474,8 @@ bool Config_Modify_Free() {
 int Config_Modify_Set() { return edit.set; }
 
 bool Config_Modify_Sperrt_Spielstart() {
-    if (edit.set < 0) return false;
-    if (!edit.gemeldet)
-        Meldung_Printf(
-            "Config_Modify noch aktiv\rSpielstart nicht möglich\rBitte erst die Bearbeitung der "
-            "Wettbewerbe beenden.");
-    edit.gemeldet = true;
-    return true;
+    // The edit is open exactly while the data editor is on the screen: the
+    // new game waits for it without a word (the player has not asked for
+    // one; the editor's own close leads back to the start screen).
+    return edit.set >= 0;
 }

@@ -1,6 +1,7 @@
 // The bank: accounts, bookings, credits, money texts.
 #include "world/bank.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdio>
@@ -252,6 +253,16 @@ void Bank_Neue_Periode() {
 }
 
 i32 Bank_Get_Periode() { return periode; }
+
+i32 Bank_Kredit_Restmonate(const Bank_Kredit_Eintrag& e) {
+    return std::max(0, e.laufzeit - (periode - e.start_periode));
+}
+
+bool Bank_Periode_Uebernehmen(i32 p) {
+    if (p < 0 || p > BANK_PERIODE_MAX) return false;
+    periode = p;
+    return true;
+}
 
 const char* Bank_Zahl_String(char* puffer, i64 wert, int) {
     char ziffern[32];

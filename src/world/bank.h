@@ -167,6 +167,11 @@ bool Bank_Buche_Spieldaten_Info(int team, const Welt_Spiel_Info& spiel);
 // Starts the next booking period (month); credits pay their monthly rate.
 void Bank_Neue_Periode();
 i32 Bank_Get_Periode();
+// A client takes the server's booking period with its bookings (the months
+// its credits have left count from it); false, nothing changed, out of range.
+bool Bank_Periode_Uebernehmen(i32 periode);
+// The months a credit has left (its term less the periods since its start).
+i32 Bank_Kredit_Restmonate(const Bank_Kredit_Eintrag& e);
 // Currencies. Every amount the bank keeps, books and returns is in the
 // base currency (the euro); only texts show an amount converted into a
 // currency. A club's currency is that of its country (account field

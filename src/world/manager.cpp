@@ -87,14 +87,19 @@ Manager_Struktur* Manager_Get_Kopie(int team) {
 int Manager_Ist_Dran(i32* aus, int, int) {
     int n = 0;
     for (int t = 0; t < Team_Anzahl && n < 1000; t++) {
-        if (!mgr(t)) continue;
+        if (!Team_Mensch_Spielt(t)) continue;
         if (aus) aus[n] = t;
         n++;
     }
     return n;
 }
 
-int Manager_Anzahl_Menschen() { return Manager_Ist_Dran(nullptr, 0, 0); }
+int Manager_Anzahl_Menschen() {
+    int n = 0;
+    for (int t = 0; t < Team_Anzahl; t++)
+        if (mgr(t)) ++n;
+    return n;
+}
 
 namespace {
 // An icon's state word (or its data word), null for no manager or icon.
@@ -129,6 +134,14 @@ u32 Manager_Icon_Word_Data_Lesen(int team, int icon) {
 }
 
 bool Team_Hat_Manager(int team) { return mgr(team) != nullptr; }
+
+bool Team_Manager_Fort(int team) {
+    if (!ruf::Server() || !mgr(team)) return false;
+    const u32 s = Team_Daten[team].status;
+    return (s & TEAM_STATUS_USER) && !(s & TEAM_STATUS_USER_AKTIV);
+}
+
+bool Team_Mensch_Spielt(int team) { return mgr(team) != nullptr && !Team_Manager_Fort(team); }
 
 bool Team_Hat_Manager_Aktiv(int team) {
     if (!mgr(team)) return false;

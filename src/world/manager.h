@@ -18,9 +18,10 @@ bool Manager_Uebernehmen(int team, Manager_Struktur* m);
 bool Manager_Loeschen(int team);
 // A new copy of the team's manager record (freed with W32_Memory_H_Free), or null.
 Manager_Struktur* Manager_Get_Kopie(int team);
-// The teams of the human managers into `aus` (at most 1000) and their count.
+// The teams of the human managers who play now (Team_Mensch_Spielt) into
+// `aus` (at most 1000) and their count: the turns of the day.
 int Manager_Ist_Dran(i32* aus, int unbenutzt, int flag);
-// Number of human managers.
+// Number of human managers, those away from a network game included.
 int Manager_Anzahl_Menschen();
 void Manager_Icon_Button_An_Aus(int team, int icon, u32 status);
 u32 Manager_Icon_Button_Lesen(int team, int icon);
@@ -31,3 +32,10 @@ u32 Manager_Icon_Word_Data_Lesen(int team, int icon);
 
 bool Team_Hat_Manager(int team);
 bool Team_Hat_Manager_Aktiv(int team);
+// At the server of a network game: the club of a network user whose manager
+// is not at the game (he left it, or has not joined it again). It is run as
+// a computer club is (no turns, no pages, no human's mark, its line-up set
+// by the computer) until he takes it back; his manager record stays.
+bool Team_Manager_Fort(int team);
+// A human plays the club now: it has a manager who is not away.
+bool Team_Mensch_Spielt(int team);

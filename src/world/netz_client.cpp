@@ -238,7 +238,7 @@ bool Bank_Internet_Client_Refresh(int team) {
     Bank_Konto* k = Bank_Konto_Schreibbar(team);
     if (!a || !k) return false;
     const auto& [buchungen, ring, periode] = *a;
-    if (ring < 0 || ring >= BANK_BUCHUNGEN) return false;
+    if (ring < 0 || ring >= BANK_BUCHUNGEN || !Bank_Periode_Uebernehmen(periode)) return false;
     std::copy(buchungen.begin(), buchungen.end(), k->buchung);
     k->ring_index = ring;
     // The answer gives no count: the ring is filled from its start and

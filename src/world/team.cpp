@@ -235,6 +235,9 @@ void Team_Simuliere_Computerteam(int t) {
     if (!Team_Hat_Manager(t)) {
         if (Team_Ist_Normal(t, 0)) computer_transfer(t);
         Aufstellung_Automatisch(t);
+    } else if (Team_Manager_Fort(t)) {
+        // His squad stays his; the computer fields its best eleven meanwhile.
+        Aufstellung_Automatisch(t);
     } else if (Manager_Icon_Button_Lesen(t, ICON_AUTOMATISCHES_TRAINING)) {
         hooks.automatisches_training(t);
     }

@@ -61,6 +61,40 @@ TEST(Ruf, LokaleLeitungRuftDieZeileAlsServer) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
+// One number, one call: a second call under a number another call holds
+// is refused and the first row keeps answering; the same call again
+// replaces its row.
+constexpr ruf::Ruf<u32, i32> RUF_ERSTER{60010, "Erster"};
+constexpr ruf::Ruf<u32, i32> RUF_ANDERER_NAME{60010, "Anderer"};
+constexpr ruf::Ruf<ruf::Nichts> RUF_ANDERE_TYPEN{60010, "Erster"};
+constexpr ruf::Ruf<u32, i32> RUF_EIGENE_NUMMER{60011, "Eigene"};
+
+TEST(Ruf, EineNummerGehoertEinemRuf) {
+    ASSERT_TRUE(ruf::Zeile_Anmelden(RUF_ERSTER, [](i32 n) { return static_cast<u32>(n + 1); }));
+    struct Fall {
+        const char* name;
+        bool (*anmelden)();
+        bool angenommen;
+        u32 antwort;  // of RUF_ERSTER with 1 afterwards
+    } faelle[] = {
+        {"another name under the number",
+         [] { return ruf::Zeile_Anmelden(RUF_ANDERER_NAME, [](i32) { return u32{99}; }); }, false, 2},
+        {"other types under the number",
+         [] { return ruf::Zeile_Anmelden(RUF_ANDERE_TYPEN, [] { return ruf::Nichts{}; }); }, false, 2},
+        {"a number of its own", [] { return ruf::Zeile_Anmelden(RUF_EIGENE_NUMMER, [](i32) { return u32{7}; }); },
+         true, 2},
+        {"the same call again replaces its row",
+         [] { return ruf::Zeile_Anmelden(RUF_ERSTER, [](i32 n) { return static_cast<u32>(n + 10); }); }, true, 11},
+    };
+    for (const Fall& f : faelle) {
+        const u32 vorher = ruf::Zeilen_Abgelehnt();
+        EXPECT_EQ(f.anmelden(), f.angenommen) << f.name;
+        EXPECT_EQ(ruf::Zeilen_Abgelehnt() - vorher, f.angenommen ? 0u : 1u) << f.name;
+        EXPECT_EQ(ruf::Rufen(RUF_ERSTER, 1).value_or(0), f.antwort) << f.name;
+    }
+    EXPECT_EQ(ruf::Rufen(RUF_EIGENE_NUMMER, 1).value_or(0), 7u);
+}
+
 TEST(Bytes, FelderHinUndZurueckUndZaehlerOhneDeckung) {
     std::vector<u8> b;
     bytes::Schreiber s{b};

@@ -459,6 +459,43 @@ TEST_F(Spielstand, DeferredSaveEqualsTheSaveTakenAtThatMoment) {
     EXPECT_EQ(C::live, damals.c);
 }
 
+// A network server's save says so in its description, and loading it opens
+// the server again even where the server role was not chosen (its host
+// started anew); a game saved alone loads alone.
+TEST_F(Spielstand, ANetworkServersSaveIsMarkedAndLoadsAsTheServerAgain) {
+    static int geoeffnet = 0;
+    Spielstand_Set_Hooks({.beschreibung = beschreibung,
+                          .netz_schliessen = netz_schliessen,
+                          .server_wieder_oeffnen = [] {
+                              ++geoeffnet;
+                              return true;
+                          }});
+    struct Fall {
+        const char* name;
+        u32 rolle_beim_speichern, rolle_beim_laden;
+        bool markiert;
+        int oeffnungen;
+    } faelle[] = {
+        {"saved alone, loaded alone", INTERNET_MODUS_EINZEL, INTERNET_MODUS_EINZEL, false, 0},
+        {"saved by a server, loaded alone", INTERNET_MODUS_SERVER, INTERNET_MODUS_EINZEL, true, 1},
+        {"saved by a server, loaded by one", INTERNET_MODUS_SERVER, INTERNET_MODUS_SERVER, true, 1},
+        {"saved alone, loaded by a server", INTERNET_MODUS_EINZEL, INTERNET_MODUS_SERVER, false, 1},
+    };
+    for (const Fall& f : faelle) {
+        geoeffnet = 0;
+        Internet_Modus = f.rolle_beim_speichern;
+        ASSERT_TRUE(speichern(2)) << f.name;
+        Spielstand_Beschreibung b{};
+        ASSERT_EQ(Spielstand_Get_Beschreibung(2, &b), 1) << f.name;
+        EXPECT_EQ(Spielstand_Ist_Netzspiel(b), f.markiert) << f.name;
+        EXPECT_EQ(Spielstand_Team(b), 17u) << f.name;
+        Internet_Modus = f.rolle_beim_laden;
+        ASSERT_TRUE(laden(2)) << f.name;
+        EXPECT_EQ(geoeffnet, f.oeffnungen) << f.name;
+    }
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
 TEST_F(Spielstand, DescriptionTextsAreAlwaysTerminated) {
     Bytes f = kleiner_spielstand();
     for (size_t i = 15; i < 15 + 92; ++i) f[i] = 'Z';  // no NUL in any text field

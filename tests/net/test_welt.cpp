@@ -75,6 +75,8 @@ std::vector<i32> Rangliste_Seite(int ordnung) {
         Team_Daten[t].status |= TEAM_STATUS_USER;  // clubs of network users
     }
     Team_Daten[20].transfers = 3;
+    // The server's game is some months on (a client may join late).
+    for (int m = 0; m < 3; ++m) Bank_Neue_Periode();
     Werbung_Init();
     Werbung_Init_Team(20, 1);
     News_Init();
@@ -327,6 +329,22 @@ TEST_F(Welt_Netz, AClientsFetchedBookingsAllCountInItsSums) {
         const Finanz_Summen s = Finanz_Summen_Holen(20, 0);
         EXPECT_EQ(s.ausgaben, gezahlt) << "nach der Buchung der Art " << z.kategorie;
     }
+}
+
+// A credit the client takes for ten months is listed with ten months left
+// on the client, which counts the months as the server does.
+TEST_F(Welt_Netz, AClientsCreditHasTheMonthsItWasTakenFor) {
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(0, 20, "Netz", 0));
+    Team_Aktiv = 20;
+    ASSERT_TRUE(Bank_Kredit(-1, 20, 200000.0f, 10, 0, BANK_ZINS_DER_BANK, 0));
+    ASSERT_TRUE(Bank_Internet_Client_Get_Kredite(20));
+    ASSERT_TRUE(Bank_Internet_Client_Refresh(20));
+    int cursor = 0;
+    const Bank_Kredit_Eintrag* e = Bank_Get_Naechster_Kredit(20, &cursor);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->laufzeit, 10);
+    EXPECT_EQ(Bank_Kredit_Restmonate(*e), 10);
+    EXPECT_EQ(Bank_Get_Periode(), 3);
 }
 
 }  // namespace

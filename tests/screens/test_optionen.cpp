@@ -19,6 +19,7 @@
 #include "screens/anmelden.h"
 #include "screens/club/optionen.h"
 #include "screens/screens.h"
+#include "season/kalender_zug.h"
 #include "season/optionen.h"
 #include "world/manager.h"
 #include "world/welt.h"
@@ -84,7 +85,7 @@ TEST_F(Optionen, AusDemHauptmenueGezeichnet) {
         u16 farbe;
     } zeilen[] = {
         {"Spiel", 11, 201, 65535},
-        {"0 Minuten Bedenkzeit", 9, 228, 57115},
+        {"Unbegrenzte Minuten Bedenkzeit", 9, 228, 57115},
         {"automatisch speichern", 9, 255, 57115},
         {"Adresse 192.168.1.7", 9, 309, 57115},
         {"Anzeige und Ton", 11, 390, 65535},
@@ -101,7 +102,8 @@ TEST_F(Optionen, AusDemHauptmenueGezeichnet) {
     EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_OPTIONEN_HAKEN, 50, 187 + 27 * 1 + 5));
     // A switch that is off shows its empty box (the help texts, row 8): a
     // frame in the panel's light edge where the tick stands when it is on;
-    // the turn limit's and the client turn bound's rows are values and have none.
+    // the turn limit's and the client turn bound's rows are values: their
+    // box is the minus button that steps them back.
     auto kasten = [](i32 r) {
         int n = 0;
         for (const Zeichenspur_Eintrag& e : Zeichenspur_Flaechen(FARBE_KANTE_HELL, Screen_Rastport))
@@ -111,8 +113,9 @@ TEST_F(Optionen, AusDemHauptmenueGezeichnet) {
     ASSERT_EQ(Option_Wert(40, 0, 0), 0);  // the help texts
     EXPECT_FALSE(kit::Grafik_Bei(GRAFIK_OPTIONEN_HAKEN, 50, 187 + 27 * 8 + 5));
     EXPECT_EQ(kasten(8), 4);
-    EXPECT_EQ(kasten(1), 0);
-    EXPECT_EQ(kasten(5), 0);
+    EXPECT_EQ(kasten(1), 4);
+    EXPECT_EQ(kasten(5), 4);
+    EXPECT_TRUE(kit::Text_Auf_Zeile("-", 228));
     EXPECT_EQ(kasten(2), 0);  // ticked: the tick's picture
     kit::Png("optionen");
     // Headings and blank rows show no hover mark.
@@ -136,15 +139,15 @@ TEST_F(Optionen, ZugzeitZyklusUndSchalter) {
     kit::Klick(300, zeile_y(1));
     kit::Spur_Leeren();
     kit::Frames(1);
-    EXPECT_TRUE(kit::Text("1 Minuten Bedenkzeit"));
+    EXPECT_TRUE(kit::Text("1 Minute Bedenkzeit"));
     // A network client cannot change it and sees it grey.
     Internet_Modus = INTERNET_MODUS_CLIENT;
     kit::Klick(300, zeile_y(1));
     EXPECT_EQ(Option_Wert(0, 0, 0), 60000);
     kit::Spur_Leeren();
     kit::Frames(1);
-    ASSERT_TRUE(kit::Text("1 Minuten"));
-    EXPECT_EQ(kit::Text("1 Minuten")->farbe, 33908);
+    ASSERT_TRUE(kit::Text("1 Minute Bedenkzeit"));
+    EXPECT_EQ(kit::Text("1 Minute Bedenkzeit")->farbe, 33908);
     Internet_Modus = INTERNET_MODUS_EINZEL;
     // Plain switches toggle; headings and blank rows ignore clicks.
     const i32 autosave = Option_Wert(OPTION_AUTOSAVE, 0, 0);
@@ -315,6 +318,67 @@ TEST_F(Optionen_Ein_Manager, ServerZeileGrauUndOhneWirkung) {
     kit::Klick(300, zeile_y(4));
     EXPECT_EQ(Option_Wert(21, 0, 0), 0);
     EXPECT_TRUE(kit::Meldungen().empty());
+}
+
+}  // namespace
+
+namespace {
+
+// Each turn-limit line as a player reads it: no limit in the text file's
+// words, "1 Minute", the client bound greyed while the turn time holds.
+TEST_F(Optionen, ZugzeitZeilenSagenWasGilt) {
+    oeffnen();
+    struct Fall {
+        i32 zugzeit_ms, client_minuten;
+        const char* erste;
+        const char* zweite;
+        bool zweite_grau;
+    } faelle[] = {
+        {0, 10, "Unbegrenzte Minuten Bedenkzeit pro Zug",
+         "Ohne Bedenkzeit: höchstens 10 Minuten pro Zug eines Netzwerk-Clients", false},
+        {60000, 1, "1 Minute Bedenkzeit pro Zug", "Ohne Bedenkzeit: höchstens 1 Minute pro Zug eines Netzwerk-Clients",
+         true},
+        {120000, 0, "2 Minuten Bedenkzeit pro Zug", "Ohne Bedenkzeit: unbegrenzte Zeit pro Zug eines Netzwerk-Clients",
+         true},
+    };
+    for (const Fall& f : faelle) {
+        Option_Wert(OPTION_ZUGZEIT, 1, f.zugzeit_ms);
+        Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, f.client_minuten);
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        EXPECT_TRUE(kit::Text_Auf_Zeile(f.erste, 228)) << f.erste;
+        const Zeichenspur_Eintrag* z = kit::Text_Auf_Zeile(f.zweite, 336);
+        ASSERT_TRUE(z) << f.zweite;
+        EXPECT_EQ(z->farbe == 33908, f.zweite_grau) << f.zweite;
+    }
+    Option_Wert(OPTION_ZUGZEIT, 1, 0);
+    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, OPTION_CLIENT_ZUGZEIT_VORGABE);
+}
+
+// Both directions: a click on a limit's line steps it a minute up, a click
+// on the minus box at its start a minute down; past either end it wraps.
+TEST_F(Optionen, ZugzeitAuchZurueck) {
+    oeffnen();
+    struct Schritt {
+        i32 zeile, x;
+        i32 zugzeit_minuten, client_minuten;
+    } schritte[] = {
+        {1, 50, 10, 10},  // none, then down: the longest
+        {1, 50, 9, 10},   {1, 300, 10, 10}, {1, 300, 0, 10}, {5, 50, 0, 9},
+        {5, 300, 0, 10},  {5, 50, 0, 9},    {5, 50, 0, 8},
+    };
+    Option_Wert(OPTION_ZUGZEIT, 1, 0);
+    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, 10);
+    for (const Schritt& st : schritte) {
+        kit::Klick(st.x, zeile_y(st.zeile));
+        EXPECT_EQ(Option_Wert(OPTION_ZUGZEIT, 0, 0), st.zugzeit_minuten * 60000) << st.zeile << " " << st.x;
+        EXPECT_EQ(Option_Client_Zugzeit_Ms(), st.client_minuten * 60000) << st.zeile << " " << st.x;
+    }
+    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, 0);
+    kit::Klick(50, zeile_y(5));
+    EXPECT_EQ(Option_Client_Zugzeit_Ms(), OPTION_CLIENT_ZUGZEIT_MAX * 60000) << "none, then down: the longest";
+    EXPECT_TRUE(Screen_Offen(Screen_Id::OPTIONEN));
+    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, OPTION_CLIENT_ZUGZEIT_VORGABE);
 }
 
 }  // namespace

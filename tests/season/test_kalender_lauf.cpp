@@ -874,6 +874,45 @@ TEST_F(Lauf, DieServerschrankeZaehltEchteZeitZehnMinutenVorgegeben) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
+// A limit set in the middle of a client's turn (the server's manager
+// stepping through the minutes) counts from its change: the minutes the
+// client has spent already never end its turn at once.
+TEST_F(Lauf, EineGeaenderteGrenzeZaehltAbIhrerAenderung) {
+    server_mit_saeumigem_client(&Pass);
+    if (HasFatalFailure()) return;
+    Option_Wert(OPTION_ZUGZEIT, 1, 0);
+    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, 10);
+    auto echt = [](u32 ms) {
+        for (u32 t = 0; t < ms; t += 20) echtzeit += 20, Pass();
+    };
+    echt(60);  // a new day starts the clock
+    const i32 tag = Kalender_Get_Tag();
+    echt(5 * 60000);
+    struct Schritt {
+        const char* name;
+        void (*aendern)();
+        u32 danach_ms;
+        int beendet;
+    } schritte[] = {
+        {"the turn time stepped to one minute", [] { Option_Wert(OPTION_ZUGZEIT, 1, 60000); }, 1000, 0},
+        {"the client bound stepped to two minutes",
+         [] {
+             Option_Wert(OPTION_ZUGZEIT, 1, 0);
+             Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, 2);
+         },
+         2 * 60000 - 1000, 0},
+        {"its two minutes are over", [] {}, 2000, 1},
+    };
+    for (const Schritt& st : schritte) {
+        st.aendern();
+        echt(st.danach_ms);
+        EXPECT_EQ(client_zuege_beendet, st.beendet) << st.name;
+    }
+    EXPECT_GT(Kalender_Get_Tag(), tag);
+    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, OPTION_CLIENT_ZUGZEIT_VORGABE);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
 }  // namespace
 
 namespace {

@@ -7,6 +7,7 @@
 
 #include "base/datei.h"
 #include "base/globals.h"
+#include "base/tools.h"
 #include "season/kalender.h"
 #include "season/news.h"
 #include "season/optionen.h"
@@ -214,6 +215,51 @@ TEST_F(News, ZugendeEinmalAmTag) {
     EXPECT_NE(News_Sende_Team_Text("hat seinen Zug beendet."), 0u);
     Kalender_Get_Zustand().aktuell.tag -= 1;
     Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
+}  // namespace
+
+namespace {
+
+u32 uhr_ms = 0;
+u32 uhr() { return uhr_ms; }
+
+// Another manager's end of his turn reaches a manager who keeps him waiting:
+// it waits while the turn goes on (the items behind it are shown meanwhile),
+// is shown once it has stood its time, and is never shown when the turn
+// ends in time (the next day drops it).
+TEST_F(News, ZugendeErstWennDerAndereWartet) {
+    static std::vector<std::string> gezeigt;
+    News_Set_Hooks({.icon_707_status = [] { return 0; },
+                    .meldung = [](int, const char* t) { gezeigt.emplace_back(t); }});
+    W32_Set_Time_Source(uhr);
+    struct Fall {
+        const char* name;
+        u32 nach_ms;     // clock after the notice came
+        bool neuer_tag;  // the receiving manager's day moved on meanwhile
+        std::vector<std::string> erwartet;
+    } faelle[] = {
+        {"at once: the message behind it only", 0, false, {"Hallo"}},
+        {"just before its time", NEWS_NOTIZ_FRIST_MS - 1, false, {"Hallo"}},
+        {"its time has come: in its order", NEWS_NOTIZ_FRIST_MS, false, {"Notiz", "Hallo"}},
+        {"the turn ended in time", NEWS_NOTIZ_FRIST_MS, true, {"Hallo"}},
+    };
+    for (const Fall& f : faelle) {
+        News_Init();
+        gezeigt.clear();
+        uhr_ms = 1000;
+        Team_Aktiv = 1;
+        Internet_Modus = INTERNET_MODUS_SERVER;
+        News_Neu_Text(2, 1, -1, NEWS_TAGESNOTIZ | NEWS_NACHRICHT, nullptr, "Notiz");
+        News_Neu_Text(3, 1, -1, NEWS_NACHRICHT, nullptr, "Hallo");
+        uhr_ms += f.nach_ms;
+        if (f.neuer_tag) Kalender_Get_Zustand().aktuell.tag += 1;
+        for (int k = 0; k < 4; ++k) News_Pruefen(1);
+        if (f.neuer_tag) Kalender_Get_Zustand().aktuell.tag -= 1;
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        EXPECT_EQ(gezeigt, f.erwartet) << f.name;
+    }
+    W32_Set_Time_Source(nullptr);
 }
 
 }  // namespace

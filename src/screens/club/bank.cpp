@@ -281,7 +281,7 @@ void Bank_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         const u16 f = schuld ? FARBE_SCHULD : FARBE_GUTHABEN;
         const char* name = e->partner < 0 ? bankname() : Team_String(0, e->partner, nullptr, 0);
         Kit_Printf_Glatt(ziel, klein, f, 0, y, "^tl0330%s", name);
-        const i32 rest = std::max(0, e->laufzeit - (Bank_Get_Periode() - e->start_periode));
+        const i32 rest = Bank_Kredit_Restmonate(*e);
         Kit_Printf_Glatt(ziel, klein, f, 423, y, "^tr0045%d", rest);
         Kit_Printf_Glatt(ziel, klein, f, 0, y, "^tl0472%s", monate(rest));
         Kit_Printf_Glatt(ziel, klein, f, 0, y, "^tr0656%s",

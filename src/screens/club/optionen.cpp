@@ -44,6 +44,7 @@ enum : i32 {
     T_NETZ_EIN_MANAGER = 25,
     T_NETZ_GEOEFFNET = 26,
     T_NETZ_GESCHLOSSEN = 27,
+    T_CLIENT_UNBEGRENZT = 33,
 };
 constexpr i32 T_PILO_SERVER_FEHLT = 142;  // section PILO_ZUSATZ
 
@@ -124,12 +125,29 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::OPTIONEN>({
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_OPTIONEN, n); }
 
-// The label of the turn limit without its first word (the minutes take its place).
-const char* ohne_erstes_wort(const char* t) {
-    for (const char* p = t; *p; ++p)
-        if (*p == ' ') return p;
-    return "";
+// A turn limit's line: `minuten` put before the label's rest (the label
+// without its first word) or into its "%d"; the word "Minuten" after a 1
+// reads "Minute". No minutes: the unlimited line as the text file words it.
+std::string minuten_zeile(const char* label, i32 minuten, bool format, const char* unbegrenzt) {
+    if (minuten <= 0) return unbegrenzt;
+    std::string z;
+    if (format) {
+        z = Menue_Text_Fuellen(label, minuten, "");
+    } else {
+        const char* rest = label;
+        while (*rest && *rest != ' ') ++rest;
+        z = std::to_string(minuten) + rest;
+    }
+    const std::string zahl = std::to_string(minuten) + " Minuten";
+    if (const size_t p = z.find(zahl); minuten == 1 && p != std::string::npos) z.erase(p + zahl.size() - 1, 1);
+    return z;
 }
+
+// The turn limits step a minute up with a click on their line and a minute
+// down with a click on the minus box at its start (where a switch has its
+// box); past the end they wrap.
+constexpr i32 MINUS_X1 = 70;
+bool minus_box(i32 x) { return x < MINUS_X1; }
 
 std::string adresse_text() {
     u8 a[4];
@@ -153,24 +171,30 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
     // one where this machine can open the game: not on a client, not with a
     // single manager).
     const bool netz_schalter = !ruf::Client() && Manager_Anzahl_Menschen() >= 2;
-    const bool schalter = z.option != OPTION_ZUGZEIT && z.option != OPTION_CLIENT_ZUGZEIT &&
-                          (z.option != OPTION_NETZ_SERVER || netz_schalter);
+    const bool zeit = z.option == OPTION_ZUGZEIT || z.option == OPTION_CLIENT_ZUGZEIT;
+    const bool schalter = !zeit && (z.option != OPTION_NETZ_SERVER || netz_schalter);
     const i32 kasten_y = 187 + OPTIONEN_ZEILE_H * r;
+    Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (schalter && Option_Wert(z.option, 0, 0) != 0) {
         Kit_Bild_Zeichnen(ziel, GRAFIK_OPTIONEN_HAKEN, 43, kasten_y);
-    } else if (schalter) {
+    } else if (schalter || (zeit && !ruf::Client())) {
         Blt_Rechteck(ziel, 44, kasten_y + 1, 18, 18, FARBE_KANTE_DUNKEL);
         Blt_Rahmen(ziel, 44, kasten_y + 1, 18, 18, FARBE_KANTE_HELL, 1);
+        if (zeit) Kit_Printf_Glatt(ziel, f, FARBE_HELL, 0, y, "^tz0053-");
     }
-    Font* f = Kit_Font(Kit_Schrift::TEXT);
+    // The turn limit holds for every manager's turn, a network client's
+    // too; without it a client's turn ends after the second line's minutes
+    // (that line is greyed while the first one holds).
     if (z.option == OPTION_ZUGZEIT) {
         const u16 farbe = ruf::Client() ? FARBE_GRAU_CLIENT : FARBE_HELL;
-        Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0123%d%s", Option_Wert(z.option, 0, 0) / ZUGZEIT_SCHRITT,
-                         ohne_erstes_wort(label));
-    } else if (z.option == OPTION_CLIENT_ZUGZEIT) {
-        const u16 farbe = ruf::Client() ? FARBE_GRAU_CLIENT : FARBE_HELL;
         Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0123%s",
-                         Menue_Text_Fuellen(label, Option_Client_Zugzeit_Ms() / 60000, "").c_str());
+                         minuten_zeile(label, Option_Wert(z.option, 0, 0) / ZUGZEIT_SCHRITT, false, label).c_str());
+    } else if (z.option == OPTION_CLIENT_ZUGZEIT) {
+        const bool gilt = Option_Wert(OPTION_ZUGZEIT, 0, 0) <= 0;
+        const u16 farbe = ruf::Client() || !gilt ? FARBE_GRAU_CLIENT : FARBE_HELL;
+        Kit_Printf_Glatt(
+            ziel, f, farbe, 0, y, "^tl0123%s",
+            minuten_zeile(label, Option_Client_Zugzeit_Ms() / 60000, true, text(T_CLIENT_UNBEGRENZT)).c_str());
     } else if (z.option == OPTION_NETZ_SERVER) {
         if (ruf::Client()) {
             // A client plays in the server's game: the server's address, not its to change.
@@ -187,20 +211,26 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
     }
 }
 
-void zugzeit_klick() {
+// A minute up (`runter`: down); past the longest none, below none the longest.
+i32 minute_weiter(i32 jetzt, i32 hoechstens, bool runter) {
+    if (runter) return jetzt <= 0 ? hoechstens : jetzt - 1;
+    return jetzt >= hoechstens ? 0 : jetzt + 1;
+}
+
+void zugzeit_klick(bool runter) {
     if (ruf::Client()) return;  // the server decides a network game's turn limit
-    i32 neu = Option_Wert(OPTION_ZUGZEIT, 0, 0) + ZUGZEIT_SCHRITT;
-    if (neu > ZUGZEIT_MAX) neu = 0;
+    const i32 neu =
+        minute_weiter(Option_Wert(OPTION_ZUGZEIT, 0, 0) / ZUGZEIT_SCHRITT, ZUGZEIT_MAX / ZUGZEIT_SCHRITT, runter) *
+        ZUGZEIT_SCHRITT;
     Option_Wert(OPTION_ZUGZEIT, 1, neu);
     if (neu) Kalender_Start_Spielzeit();
 }
 
-// The server's bound on a network client's turn: a minute more, after the
-// longest none.
-void client_zugzeit_klick() {
+// The server's bound on a network client's turn.
+void client_zugzeit_klick(bool runter) {
     if (ruf::Client()) return;
-    const i32 jetzt = Option_Client_Zugzeit_Ms() / 60000;
-    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1, jetzt >= OPTION_CLIENT_ZUGZEIT_MAX ? 0 : jetzt + 1);
+    Option_Wert(OPTION_CLIENT_ZUGZEIT, 1,
+                minute_weiter(Option_Client_Zugzeit_Ms() / 60000, OPTION_CLIENT_ZUGZEIT_MAX, runter));
 }
 
 void server_klick() {
@@ -291,9 +321,9 @@ void Optionen_Klick(Screen_Icon*, u32 ereignis) {
     const i32 zeile = Optionen_Zeile_Bei(Maus_Get_X(), Maus_Get_Y());
     if (zeile < 0) return;
     const i32 option = ZEILEN[zeile].option;
-    if (option == OPTION_ZUGZEIT) zugzeit_klick();
+    if (option == OPTION_ZUGZEIT) zugzeit_klick(minus_box(Maus_Get_X()));
     else if (option == OPTION_NETZ_SERVER) server_klick();
-    else if (option == OPTION_CLIENT_ZUGZEIT) client_zugzeit_klick();
+    else if (option == OPTION_CLIENT_ZUGZEIT) client_zugzeit_klick(minus_box(Maus_Get_X()));
     else if (option == OPTION_HILFE) Option_Wert(option, 1, Option_Wert(option, 0, 0) == 0 ? 1 : 0);
     else Option_Wert(option, 1, Option_Wert(option, 0, 0) ^ 1);
     Blt_Cache_Leeren();

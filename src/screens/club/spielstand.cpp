@@ -44,6 +44,7 @@ enum : i32 {
     T_AUTOSAVE_TEXT = 13,  // the weekly autosave's description
     T_LEER = 14,
     T_BESCHAEDIGT = 15,
+    T_NETZSPIEL = 16,  // the mark of a network game's save
 };
 
 constexpr i32 LISTE_X0 = 30, LISTE_X1 = 651, LISTE_Y1 = 450, ZEILEN_OBEN = 181;
@@ -287,8 +288,13 @@ void Disk_Screen_Slot_Zeichnen(Rastport* ziel, i32 s, bool speichern) {
             if (!im_feld) Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0055%s", b.text);
             Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0300%s^tl0450%s^tl0580%s", b.manager, b.verein,
                              Team_Halbwert_String(static_cast<i32>(b.staerke)));
-            if (b.team < static_cast<u32>(Team_Anzahl) && Team_Ist_Normal(static_cast<i32>(b.team), 0))
-                Wappen_Blit(static_cast<i32>(b.team), ziel, 249, 185 + DISK_ZEILE_H * s, 21, 21, nullptr);
+            // A network game's save says so, small, over the end of its description.
+            if (Spielstand_Ist_Netzspiel(b))
+                Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::WINZIG), FARBE_GEWAEHLT, 0, y - 11, "^tr0245%s",
+                                 text(T_NETZSPIEL));
+            if (const u32 t = Spielstand_Team(b);
+                t < static_cast<u32>(Team_Anzahl) && Team_Ist_Normal(static_cast<i32>(t), 0))
+                Wappen_Blit(static_cast<i32>(t), ziel, 249, 185 + DISK_ZEILE_H * s, 21, 21, nullptr);
             break;
         case Disk_Slot_Zustand::BESCHAEDIGT:
             if (!im_feld) Kit_Printf_Glatt(ziel, f, FARBE_FEHLER, 0, y, "^tl0055 %s", text(T_BESCHAEDIGT));

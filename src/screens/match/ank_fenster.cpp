@@ -57,7 +57,7 @@ i32 welche_von(const Screen_Icon* i) {
     return i && static_cast<i32>(i->user[0]) == ANK_FENSTER_ERGEBNISSE ? ANK_FENSTER_ERGEBNISSE : ANK_FENSTER_TABELLE;
 }
 bool team_ok(i32 t) { return t >= 0 && t < Team_Anzahl; }
-bool mensch(i32 t) { return team_ok(t) && Team_Hat_Manager(t); }
+bool mensch(i32 t) { return team_ok(t) && Team_Mensch_Spielt(t); }
 
 // A club's name cut to the column's width.
 std::string name_von(i32 team, i32 breite) {

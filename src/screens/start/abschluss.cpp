@@ -3,6 +3,7 @@
 // turned into managers, leagues, fitted clubs, start money and advertising.
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -142,6 +143,18 @@ void team_angleichen(i32 t, i32 prozent, std::vector<Liga_Schnitt>& schnitt) {
     Team_Angleichen(t, teams, n, prozent, schnitt[static_cast<size_t>(liga)]);
 }
 
+// The name and face a client's manager joined with last (a slot left as it
+// is where none is kept, or what is kept is no name or face of the game).
+void client_manager_gemerkt(Spielstart_Slot& s) {
+    char name[sizeof s.name] = "", gesicht[16] = "";
+    if (W32_Registry_Read(SETTING_CLIENT_NAME, name, sizeof name) && Spielstart_Name_Gueltig(name))
+        std::snprintf(s.name, sizeof s.name, "%s", name);
+    char* ende = nullptr;
+    const long g =
+        W32_Registry_Read(SETTING_CLIENT_GESICHT, gesicht, sizeof gesicht) ? std::strtol(gesicht, &ende, 10) : -1;
+    if (ende && ende != gesicht && *ende == 0 && g >= 0 && g < SPIELSTART_GESICHTER) s.gesicht = static_cast<i32>(g);
+}
+
 }  // namespace
 
 bool Spielstart_Startteams_Holen() {
@@ -249,7 +262,9 @@ void Spielstart_Neu_Klick(Screen_Icon*, u32 ereignis) {
     }
     Spielstart_Laender_Bauen();
     // A client's manager names himself and picks his face too (the club's
-    // number of managers and the difficulty are the server's).
+    // number of managers and the difficulty are the server's); the name and
+    // face he joined with last are offered again.
+    if (ruf::Client()) client_manager_gemerkt(Spielstart_Slots[0]);
     Spielstart_Seite_Init(ruf::Client() ? SPIELSTART_CLIENT_START : 1);
 }
 
@@ -322,6 +337,8 @@ void Spielstart_Abschliessen() {
             Meldung_Printf("%s", text(138));
             return;
         }
+        W32_Registry_Write(SETTING_CLIENT_NAME, s.name);
+        W32_Registry_Write(SETTING_CLIENT_GESICHT, std::to_string(s.gesicht).c_str());
     }
     for (i32 i = 0; i < anzahl; ++i) {
         Spielstart_Slot& s = Spielstart_Slots[i];

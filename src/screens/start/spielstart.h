@@ -92,6 +92,10 @@ struct Spielstart_Netz {
 Spielstart_Netz& Spielstart_Get_Netz();
 // The settings value that keeps the address of the server last joined.
 constexpr char SETTING_SERVER_ADRESSE[] = "Netz_Server";
+// The name and face a client's manager joined with last: his wizard offers
+// them again when he joins the next time.
+constexpr char SETTING_CLIENT_NAME[] = "Netz_Manager_Name";
+constexpr char SETTING_CLIENT_GESICHT[] = "Netz_Manager_Gesicht";
 
 // --- Start screen -----------------------------------------------------------------------
 // Polled by the run loop: on the first call the lobby is cleared and the
