@@ -169,9 +169,13 @@ bool kalender_bereit() {
 // A row whose match has not kicked off holds nothing back: the server goes
 // on only once today's matches are over, so when its day has changed such a
 // row is one of the server's new day, taken in the moment between the
-// server's tick and this question.
+// server's tick and this question. The pages after this client's match come
+// first, in the order of a single game: the day is not taken while one is
+// waiting or shown (the server's day may go on the moment its own record of
+// the match ends, before this copy has shown its final whistle).
 bool client_tag_folgen() {
     if (Season_Module.Spieltag_Spiel_Angepfiffen() || Spielankuendigung_Screen_Offen()) return false;
+    if (lauf.runmodus == RUNMODUS_SPIELTAG || !Season_Module.Spielankuendigung_Puffer_Leer()) return false;
     if (Kalender_Jetzt - lauf.client_frage < CLIENT_FRAGE_MS) return false;
     lauf.client_frage = Kalender_Jetzt;
     i32 tag = 0, modus = 0;
