@@ -229,7 +229,8 @@ bool seite_nach_spiel() {
     while (Uhr::now() < ende && gewartet < WARTE_TAGE) {
         // Whether the host's own match of today is over while a client's runs.
         std::vector<i32> laufend;
-        if (tag() != letzter && status_heute(eigenes) >= ST_BEENDET) {
+        // (Quitting, he does not wait for his own match's end.)
+        if (tag() != letzter && (ENDE || status_heute(eigenes) >= ST_BEENDET)) {
             for (i32 t = 0; t < Team_Anzahl; ++t)
                 if (t != eigenes && Kalender_Team_Online_Woanders(t) && laeuft(status_heute(t))) laufend.push_back(t);
         }
@@ -252,7 +253,7 @@ bool seite_nach_spiel() {
         std::fprintf(stderr, "Server wartet am Tag %d (%d), %zu Spiele laufen\n", letzter, wie, laufend.size());
         if (wie == W_WEG) {
             // The manager closes his window while the client watches.
-            f::lauf("wait 200\nquit\nwait 5\n", 0);
+            f::lauf("wait 100\nquit\nwait 5\n", 0);
             for (int n = 0; n < 200 && Menue_Requester_Offen(); ++n) f::antworten(true);
             ruf::Als_Einzel();
             Verbindung_Stop();
