@@ -22,11 +22,12 @@
 #
 # BUILD_FOLDER holds kordavo and game/. Needs Xvfb, xdotool and
 # ImageMagick's import and convert. Exit code 0 when all three watched a
-# fourth matchday live and each client's match ended while the server
-# lingered, 1 when not (or when a game ended), 2 on bad arguments, 77 when a
-# tool is missing. ZIEL_TAGE and WARTEN_S change the days and the lingering.
+# fourth matchday live, 1 when not (or when a game ended), 2 on bad
+# arguments, 77 when a tool is missing. ZIEL_TAGE and WARTEN_S change the
+# days and the lingering; the closing line counts the clients whose match
+# was over by the end of a lingering (see the waehrend_warten_* pictures).
 set -u
-if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,27p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
+if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,28p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
 if [[ $# -ne 2 || ! -x $1/kordavo || ! -d $1/game ]]; then
   echo "Aufruf: scripts/xvfb_netz.sh BAU_ORDNER AUSGABE_ORDNER (BAU_ORDNER mit kordavo und game/)" >&2
   exit 2

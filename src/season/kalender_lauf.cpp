@@ -567,8 +567,10 @@ void Kalender_Zurueck_Zum_Start() { zurueck = true; }
 void Kalender_Run() {
     if (zurueck && !beendet && Kalender_Ist_Initialisiert()) {
         zurueck = false;
-        module_freigeben(false);
+        // The server has gone: nothing is asked of it on the way out (a
+        // failed request would tell the player a second time).
         ruf::Als_Einzel();
+        module_freigeben(false);
         Kalender_Lauf_Reset();
         return;
     }
