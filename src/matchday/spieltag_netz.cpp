@@ -41,6 +41,7 @@ struct Abruf {
 
 struct Client_Zustand {
     bool kein_spiel = false;
+    bool server_weg = false;
     Abruf zeile;
     // The row taken from the server: its local lock and the server's game.
     i32 lokal = 0;
@@ -158,11 +159,12 @@ void Spieltag_Netz_Zuruecksetzen() {
     client = Client_Zustand{};
     client.zahlen = zahlen;
 }
+void Spieltag_Client_Server_Weg() { client.server_weg = true; }
 bool Spieltag_Kein_Spiel() { return client.kein_spiel; }
 void Spieltag_Kein_Spiel_Loeschen() { client.kein_spiel = false; }
 
 void Spieltag_Client_Verfolgen() {
-    if (!ruf::Client() || client.kein_spiel) return;
+    if (!ruf::Client() || client.kein_spiel || client.server_weg) return;
     // While a match runs its pitch record leads; otherwise the server's row.
     for (const Spieltag_Slot& r : Spieltag_Slots())
         if (r.status == ST_LAEUFT || r.status == ST_PAUSE || r.status == ST_ELFMETER || r.status == ST_BEENDET) return;
@@ -264,6 +266,7 @@ bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
 
 bool Spieltag_Client_Zeile(Spieltag_Slot& r, int durchreichen, bool* gelaufen) {
     if (!ruf::Client()) return false;
+    if (client.server_weg) return true;
     switch (r.status) {
         case ST_WARTET: return true;  // the kick-off is the server's
         case ST_ANGEPFIFFEN:
