@@ -311,8 +311,10 @@ struct Beobachtung {
         !f::lauf(Start_Klick(ICON_START_NEU), 20))
         fehler(41);
     const std::string name = "Gast" + std::to_string(nummer + 1);
+    // Country and club: the first free club; the second client a club two
+    // rows further, whose first match is not against the first client's.
     if (!f::lauf("text " + name + "\nwait 10\nkey return\nwait 3\n", 20) || !f::lauf(Start_Eintrag(1 + nummer), 8) ||
-        !f::lauf(Start_Eintrag(0), 8) || !f::lauf(Start_Eintrag(0), 8))
+        !f::lauf(Start_Eintrag(0), 8) || !f::lauf(Start_Eintrag(2 * nummer), 8))
         fehler(42);
     for (int i = 0; i < 3 && !Menue_Requester_Offen() && Spielstart_Beendet == 0; ++i) f::lauf("wait 5\n", 4);
     if (Menue_Requester_Offen()) f::lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20);
