@@ -1,28 +1,33 @@
 #!/usr/bin/env bash
-# A network game of two players on one machine, played with the mouse
-# alone: two copies of the game, each in its own folder and its own window
-# side by side on a virtual X display (server left, client right). xdotool
-# moves the pointer and clicks as a hand would (the real SDL windows and
-# their event path). The server switches the network on, takes the server
-# role and sets up its manager through the wizard; the client switches the
-# network on, types the server's address, tests it ("Verbindung prüfen"),
-# joins and takes a club. Both then end their turns ("Weiter"), click
-# notices and pages away, answer questions with "Nein" and watch their
-# managers' matches in the live view (the control bar's fast play clicked),
-# until each has seen the managers' matches live on three days. What the
-# windows show is read from the games' own trace (KORDAVO_DEBUG:
+# A network game of three players on one machine, played with the mouse
+# alone: three copies of the game, each in its own folder and its own window
+# side by side on a virtual X display (server left, the two clients beside
+# it). xdotool moves the pointer and clicks as a hand would (the real SDL
+# windows and their event path). The server switches the network on, takes
+# the server role and sets up its manager through the wizard; each client
+# switches the network on, types the server's address, tests it
+# ("Verbindung prüfen"), joins and takes a club. All then end their turns
+# ("Weiter"), click notices and pages away, answer questions with "Nein" and
+# watch their managers' matches in the live view (the control bar's fast
+# play clicked). Whenever the server's own match is over it lingers 30 s in
+# its pages (nothing clicked there) while the clients' matches run on; the
+# run goes on until each has seen its manager's matches live on four days.
+# What the windows show is read from the games' own trace (KORDAVO_DEBUG:
 # "Live-Ansicht: Tag ...") and from pixels (the pitch's green, a question's
 # buttons, the fast play arrows). Screenshots of the display at the key
-# steps go into the output folder (NN_step.png).
+# steps go into the output folder (NN_step.png), among them each client
+# while the server lingers.
 #
 #   scripts/xvfb_netz.sh BUILD_FOLDER OUTPUT_FOLDER
 #
 # BUILD_FOLDER holds kordavo and game/. Needs Xvfb, xdotool and
-# ImageMagick's import and convert. Exit code 0 when both watched a third
-# matchday live and left the live view again, 1 when not (or when a game
-# ended), 2 on bad arguments, 77 when a tool is missing.
+# ImageMagick's import and convert. Exit code 0 when all three watched a
+# fourth matchday live, 1 when not (or when a game ended), 2 on bad
+# arguments, 77 when a tool is missing. ZIEL_TAGE and WARTEN_S change the
+# days and the lingering; the closing line counts the clients whose match
+# was over by the end of a lingering (see the waehrend_warten_* pictures).
 set -u
-if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,23p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
+if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,28p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
 if [[ $# -ne 2 || ! -x $1/kordavo || ! -d $1/game ]]; then
   echo "Aufruf: scripts/xvfb_netz.sh BAU_ORDNER AUSGABE_ORDNER (BAU_ORDNER mit kordavo und game/)" >&2
   exit 2
@@ -33,12 +38,13 @@ bau=$(cd "$1" && pwd)
 mkdir -p "$2" || exit 2
 aus=$(cd "$2" && pwd)
 rm -f "$aus"/*.png "$aus"/*.log
-ZIEL=${ZIEL_TAGE:-3}
+ZIEL=${ZIEL_TAGE:-4}
+WARTEN=${WARTEN_S:-30}
 # A loopback address of this run's own: tests running beside it listen on
 # theirs (the game's port is fixed).
 adresse="127.251.$(( $$ % 250 + 1 )).7"
 arbeit=$(mktemp -d /tmp/kordavo_xvfb_netz_XXXXXX)
-xvfb_starten 1600x600 "$aus/xvfb.log" || exit 1
+xvfb_starten 2400x600 "$aus/xvfb.log" || exit 1
 
 declare -A fenster links
 starten() {  # role, x of its window
@@ -132,40 +138,53 @@ done
 sleep 20
 bild server_hauptmenue
 
-# --- The client: network on (a client), the address typed and tested, join.
-starten client 800
+# --- The clients: network on (a client), the address typed and tested, join.
+beitreten() {  # role, x of its window, name, list row of face and club
+  starten "$1" "$2"
+  sleep 6
+  klick "$1" 400 540                        # "Netzwerk aus": on, as a client
+  klick "$1" 324 458                        # "Adresse ändern"
+  taste "$1" BackSpace 16
+  tippen "$1" "$adresse"
+  taste "$1" Return
+  klick "$1" 400 302; sleep 4               # "Verbindung prüfen"
+  bild "$1_verbindung"
+  klick "$1" 400 216; sleep 6               # "Neues Spiel": join
+  tippen "$1" "$3"
+  taste "$1" Return
+  klick "$1" 603 $(( 244 + 34 * $4 ))       # a face
+  klick "$1" 603 210                        # the first country
+  klick "$1" 603 $(( 210 + 34 * $4 )); sleep 4  # a free club
+  bild "$1_verein"
+  klick "$1" 116 424                        # "Ja"
+  sleep 40
+  bild "$1_hauptmenue"
+}
+beitreten client 800 Gast 0
 client_pid=${pids[-1]}
-sleep 6
-klick client 400 540                      # "Netzwerk aus": on, as a client
-klick client 324 458                      # "Adresse ändern"
-taste client BackSpace 16
-tippen client "$adresse"
-taste client Return
-klick client 400 302; sleep 4             # "Verbindung prüfen"
-bild client_verbindung
-klick client 400 216; sleep 6             # "Neues Spiel": join
-tippen client "Gast"
-taste client Return
-klick client 603 244                      # a face
-klick client 603 210                      # the first country
-klick client 603 210; sleep 4             # the first free club
-bild client_verein
-klick client 116 424                      # "Ja"
-sleep 40
-bild beide_hauptmenue
-if ! lebt "$client_pid" || ! lebt "$server_pid"; then echo "ein Spiel endete beim Beitritt (siehe $aus/*.log)" >&2; exit 1; fi
-if grep -a -q "nicht erreichbar\|abgebrochen" "$aus/client.log"; then
-  echo "der Client kam nicht zum Server (siehe $aus/client.log)" >&2; exit 1
+beitreten client2 1600 Zweiter 1
+client2_pid=${pids[-1]}
+alle_leben() { lebt "$client_pid" && lebt "$client2_pid" && lebt "$server_pid"; }
+if ! alle_leben; then echo "ein Spiel endete beim Beitritt (siehe $aus/*.log)" >&2; exit 1; fi
+if grep -a -q "nicht erreichbar\|abgebrochen" "$aus/client.log" "$aus/client2.log"; then
+  echo "ein Client kam nicht zum Server (siehe $aus/client*.log)" >&2; exit 1
 fi
 
-# --- The season: turns ended, pages clicked away, matches watched.
+# --- The season: turns ended, pages clicked away, matches watched; the
+# server lingers in its pages after each of its matches.
 KLICK_PAUSE=0.4
-declare -A schnell gesehen
-schnell[server]=0 schnell[client]=0 gesehen[server]=0 gesehen[client]=0
-ziel=0
-for schritt in $(seq 1500); do
-  for rolle in server client; do
+rollen=(server client client2)
+declare -A schnell gesehen war_live
+for r in "${rollen[@]}"; do schnell[$r]=0 gesehen[$r]=0 war_live[$r]=0; done
+ziel=0 gewartet=0 waehrend=0
+warten_bis=0
+for schritt in $(seq 3000); do
+  for rolle in "${rollen[@]}"; do
+    if [[ $rolle == server ]] && (( SECONDS < warten_bis )); then
+      continue                              # the server's manager reads his page
+    fi
     if live "$rolle"; then
+      war_live[$rolle]=1
       tage=$(live_tage "$rolle")
       if (( tage > ${gesehen[$rolle]} )); then
         gesehen[$rolle]=$tage
@@ -181,6 +200,15 @@ for schritt in $(seq 1500); do
       fi
       continue
     fi
+    if [[ $rolle == server ]] && (( war_live[server] )); then
+      # The server's match is over: its manager stays in his page.
+      war_live[server]=0
+      gewartet=$((gewartet + 1))
+      warten_bis=$((SECONDS + WARTEN))
+      bild "server_wartet_$gewartet"
+      continue
+    fi
+    war_live[$rolle]=0
     frage "$rolle" && klick "$rolle" 680 424  # a question: "Nein"
     klick "$rolle" 100 540 3              # a notice answered (right button)
     klick "$rolle" 100 540                # a page turned
@@ -188,14 +216,27 @@ for schritt in $(seq 1500); do
     live "$rolle" && continue
     klick "$rolle" 750 583                # "Weiter": the turn ends
   done
-  if ! lebt "$client_pid" || ! lebt "$server_pid"; then echo "ein Spiel endete (siehe $aus/*.log)" >&2; exit 1; fi
-  if (( $(live_tage server) >= ZIEL && $(live_tage client) >= ZIEL )); then ziel=$((ziel + 1)); fi
-  # Once both have seen the third day: a few more rounds back to the menus.
-  if (( ziel >= 4 )) && ! live server && ! live client; then break; fi
+  if (( SECONDS < warten_bis )); then
+    # While the server lingers: a client whose match ended meanwhile (its
+    # pitch gone, its trace with the day's match) shows its page.
+    if (( warten_bis - SECONDS < 3 )); then
+      bild "waehrend_warten_$gewartet"
+      for c in client client2; do
+        if ! live "$c" && (( $(live_tage "$c") >= gewartet )); then waehrend=$((waehrend + 1)); fi
+      done
+      sleep 3
+    fi
+  fi
+  if ! alle_leben; then echo "ein Spiel endete (siehe $aus/*.log)" >&2; exit 1; fi
+  if (( $(live_tage server) >= ZIEL && $(live_tage client) >= ZIEL && $(live_tage client2) >= ZIEL )); then
+    ziel=$((ziel + 1))
+  fi
+  # Once all have seen the fourth day: a few more rounds back to the menus.
+  if (( ziel >= 4 )) && ! live server && ! live client && ! live client2 && (( SECONDS >= warten_bis )); then break; fi
 done
-bild beide_danach
-s=$(live_tage server) c=$(live_tage client)
-echo "Live-Tage: Server $s, Client $c (Bilder in $aus)"
-if (( s >= ZIEL && c >= ZIEL )); then exit 0; fi
-echo "nicht beide sahen $ZIEL Spieltage live" >&2
+bild alle_danach
+s=$(live_tage server) c=$(live_tage client) c2=$(live_tage client2)
+echo "Live-Tage: Server $s, Client $c, Client 2 $c2; der Server wartete $gewartet-mal, Client-Spiele zu Ende dabei: $waehrend (Bilder in $aus)"
+if (( s >= ZIEL && c >= ZIEL && c2 >= ZIEL )); then exit 0; fi
+echo "nicht alle sahen $ZIEL Spieltage live" >&2
 exit 1

@@ -19,6 +19,7 @@
 #include "match/netz_rufe.h"
 #include "match/spielfeld.h"
 #include "matchday/season_netz.h"
+#include "matchday/spieltag_netz.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/news.h"
@@ -56,6 +57,7 @@ void verbindung_verloren() {
     static bool gemeldet = false;
     if (gemeldet && Menue_Requester_Offen()) return;
     gemeldet = true;
+    Spieltag_Client_Server_Weg();
     char text[200];
     std::snprintf(text, sizeof text, "%s Es geht zurück zum Startbildschirm.", NETZ_TEXT_VERLOREN);
     Meldung_Auf_Stderr(text);

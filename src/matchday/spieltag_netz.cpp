@@ -23,9 +23,8 @@ namespace {
 
 constexpr u32 ABRUF_ABSTAND_MS = 400;
 // A copy held at its limit this long asks for the server's record (an
-// answer may have been lost); the server's run mode is asked this often.
+// answer may have been lost).
 constexpr u32 WARTEN_MAX_MS = 300;
-constexpr u32 MODUS_ABSTAND_MS = 500;
 constexpr i32 TEAM_STATUS_BEREIT = 2048;
 
 // A question to the server asked at most once per ABRUF_ABSTAND_MS (the
@@ -43,6 +42,7 @@ struct Abruf {
 
 struct Client_Zustand {
     bool kein_spiel = false;
+    bool server_weg = false;
     Abruf zeile;
     // The row taken from the server: its local lock and the server's game.
     i32 lokal = 0;
@@ -50,7 +50,6 @@ struct Client_Zustand {
     Abruf feld;
     u32 wartet_seit = 0;
     bool wartet = false;
-    u32 letzte_frage = 0;
     Spieltag_Client_Zahlen zahlen;
 };
 Client_Zustand client;
@@ -162,11 +161,12 @@ void Spieltag_Netz_Zuruecksetzen() {
     client = Client_Zustand{};
     client.zahlen = zahlen;
 }
+void Spieltag_Client_Server_Weg() { client.server_weg = true; }
 bool Spieltag_Kein_Spiel() { return client.kein_spiel; }
 void Spieltag_Kein_Spiel_Loeschen() { client.kein_spiel = false; }
 
 void Spieltag_Client_Verfolgen() {
-    if (!ruf::Client() || client.kein_spiel) return;
+    if (!ruf::Client() || client.kein_spiel || client.server_weg) return;
     // While a match runs its pitch record leads; otherwise the server's row.
     for (const Spieltag_Slot& r : Spieltag_Slots())
         if (r.status == ST_LAEUFT || r.status == ST_PAUSE || r.status == ST_ELFMETER || r.status == ST_BEENDET) return;
@@ -198,18 +198,11 @@ bool Spieltag_Client_Spielfeld_Holen(Spieltag_Slot& r) {
     }
     Spielfeld_Set_Netz(sf, 2, sf->team[1] == static_cast<u32>(Team_Aktiv) ? 1 : 0);
     client.wartet = false;
-    client.letzte_frage = Kalender_Jetzt;
     r.bereit[0] = r.bereit[1] = 2;
     return true;
 }
 
 namespace {
-
-// The server's run mode (call 1001); false without an answer.
-bool server_spieltag() {
-    i32 tag = 0, modus = 0;
-    return Kalender_Internet_Client_Stand(&tag, &modus) && modus == RUNMODUS_SPIELTAG;
-}
 
 // One pass of the client's copy of its match.
 bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
@@ -237,9 +230,10 @@ bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
         } else {
             sf->sync_fehler = 0;
             // No record of the match left on the server (it went on without
-            // this copy): once the server's matchday is over the copy ends
-            // too; the result is the server's.
-            if (!abweichung && !server_spieltag()) {
+            // this copy, or its answer said the match is over and its record
+            // has gone since): the copy ends too, whatever the server's
+            // manager is doing; the result is the server's.
+            if (!abweichung) {
                 Debug_Printf("Spieltag: Spiel %u ohne Endstand des Servers beendet\n", sf->spiel);
                 r.status = ST_BEENDET;
                 Spiele_Tabellen_Cache_Leeren();
@@ -262,12 +256,11 @@ bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
     const bool pause = sf->halbzeit_status == 2 && sf->situation == SIT_HALBZEIT_ENDE;
     if (pause) r.status = ST_PAUSE;
     else if (r.status == ST_PAUSE) r.status = ST_LAEUFT;
-    if (Kalender_Jetzt - client.letzte_frage > MODUS_ABSTAND_MS) {
-        // Once the server has finished the day its match is over: the copy
-        // asks for the final record (again until it has it).
-        client.letzte_frage = Kalender_Jetzt;
-        if (!server_spieltag()) sf->sync_fehler = 2;
-    }
+    // The end of the server's match comes with its answer to this copy's
+    // signal; the copy never goes back to the server's record only because
+    // the server's manager is not in the matchday's announcements (he
+    // watches his own match, reads his pages, sits in his menu or has a box
+    // open): that threw away every minute begun and held the match.
     return sf->engine != 0;
 }
 
@@ -275,6 +268,7 @@ bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
 
 bool Spieltag_Client_Zeile(Spieltag_Slot& r, int durchreichen, bool* gelaufen) {
     if (!ruf::Client()) return false;
+    if (client.server_weg) return true;
     switch (r.status) {
         case ST_WARTET: return true;  // the kick-off is the server's
         case ST_ANGEPFIFFEN:

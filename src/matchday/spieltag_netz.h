@@ -43,6 +43,11 @@ bool Spieltag_Internet_Client_Slot_Aktualisieren(i32 team);
 bool Spieltag_Kein_Spiel();
 // Forgets the client's state (a new or loaded game).
 void Spieltag_Netz_Zuruecksetzen();
+// The server has gone (the box that says so stands until its OK takes the
+// player to the start screen): the client's match stands where it is and
+// nothing more is asked of the server for it, so no end of the match, no
+// page and no new screen pushes the box away.
+void Spieltag_Client_Server_Weg();
 void Spieltag_Kein_Spiel_Loeschen();
 
 // A client without a running match follows the server's row of its team

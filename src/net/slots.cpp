@@ -316,6 +316,13 @@ void Verbindung_Client_Frame() {
     u8* paket = Verbindung_Read(Internet_Server_Verbindung, &n);
     if (paket && !Signal_Abgeben(paket, n)) Debug_Printf("MIN-VON-SERVER: Paket ohne Anfrage verworfen");
     Verbindung* v = Internet_Server_Verbindung;
+    // A line that broke between two requests (the server quit, its machine
+    // went) is told at once, whatever the player is doing: no request may
+    // come to find it (a match watched live asks nothing for minutes).
+    if (ruf::Client() && v && Kaputt(v) && !anfrage_laeuft) {
+        Verloren(v);
+        return;
+    }
     if (!ruf::Client() || !v || Kaputt(v) || anfrage_laeuft || v->senden.phase != VERBINDUNG_PHASE_KEINE) return;
     if (Verbindung_Jetzt_Ms() - v->fortschritt_ms < Verbindung_Limits.leerlauf / LEBENSZEICHEN_TEIL) return;
     if (!ruf::Rufen(RUF_LEBENSZEICHEN)) Debug_Printf("Lebenszeichen: keine Antwort vom Server");

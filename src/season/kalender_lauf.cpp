@@ -61,8 +61,6 @@ constexpr int ICON_VIDEO_PAUSE = 715;  // a screen that pauses every video
 constexpr int ZIEHUNGEN_PRO_TAG = 3;
 // The answer of the announcement pass that steps the matches.
 constexpr int ANKUENDIGUNG_FERTIG = 0, ANKUENDIGUNG_LAEUFT = 1;
-// A network client waiting for the server's next day asks at most this often.
-constexpr u32 CLIENT_FRAGE_MS = 200;
 
 Kalender_Lauf lauf;
 bool beendet = false;  // the end-of-game mode has freed the modules
@@ -166,28 +164,6 @@ bool kalender_bereit() {
     return false;
 }
 
-// A network client's day is the server's. Once its turns are over it asks
-// the server for its date (at most every CLIENT_FRAGE_MS, while no match of
-// its own has kicked off); when the server has gone on, that day is taken
-// with the server's competitions, calendar and caches, and the client's own
-// tick follows. False while the server is still on the client's day.
-// A row whose match has not kicked off holds nothing back: the server goes
-// on only once today's matches are over, so when its day has changed such a
-// row is one of the server's new day, taken in the moment between the
-// server's tick and this question.
-bool client_tag_folgen() {
-    if (Season_Module.Spieltag_Spiel_Angepfiffen() || Spielankuendigung_Screen_Offen()) return false;
-    if (Kalender_Jetzt - lauf.client_frage < CLIENT_FRAGE_MS) return false;
-    lauf.client_frage = Kalender_Jetzt;
-    i32 tag = 0, modus = 0;
-    if (!Kalender_Internet_Client_Stand(&tag, &modus) || tag == Kalender_Get_Tag()) return false;
-    Kalender_Internet_Client_Laden();
-    if (Kalender_Get_Tag() != tag) return false;  // not taken: asked again
-    Season_Netz.Client_Teamdaten_Abgleichen();
-    Kalender_Jeden_Tag();
-    return true;
-}
-
 // Day advance: the next group of today's open matches starts, or the daily
 // tick runs; a matchday stops it, and so does every new day on which
 // managers at this machine take their turns (days without matches and
@@ -196,7 +172,7 @@ bool client_tag_folgen() {
 void tag_vorruecken() {
     if (lauf.neuer_tag != 1) return;
     if (ruf::Client()) {
-        client_tag_folgen();
+        Kalender_Client_Tag_Folgen();
         return;
     }
     bool neuer = false;
@@ -342,10 +318,13 @@ void modus_spiel() {
     // A client's day stays open (new-day flag 1) until the server's moves
     // on: its own match is played and shown within it.
     const bool im_spiel = (lauf.neuer_tag != 1 || ruf::Client()) && Kalender_Pruefe_Zugende();
+    // A client waiting for the server's next day shows the pages after its
+    // match as they come (on the day of the match).
+    const bool seiten = ruf::Client() && !Season_Module.Spielankuendigung_Puffer_Leer();
     // A pass of a manager's turn steps the matches by the resting mouse,
     // also while a screen of his stands over the menu.
     bool zug = false;
-    if (lauf.neuer_tag == 1 || im_spiel) {
+    if ((lauf.neuer_tag == 1 && !seiten) || im_spiel) {
         lauf.zug_start = Kalender_Jetzt;
         if (im_spiel) Season_Gui.Spiel_Warten();
     } else if (Spielankuendigung_Run(Kalender_Jetzt) != ANKUENDIGUNG_FERTIG ||
@@ -354,6 +333,9 @@ void modus_spiel() {
         lauf.ankuendigung_pruefen = 0;
         modus_setzen(RUNMODUS_SPIELTAG);
         Season_Gui.Bnk_Pause_Alle(1);
+    } else if (lauf.neuer_tag == 1) {
+        lauf.zug_start = Kalender_Jetzt;
+        Season_Gui.Spiel_Warten();
     } else {
         manager_zug();
         zug = true;
@@ -592,8 +574,10 @@ void Kalender_Zurueck_Zum_Start() { zurueck = true; }
 void Kalender_Run() {
     if (zurueck && !beendet && Kalender_Ist_Initialisiert()) {
         zurueck = false;
-        module_freigeben(false);
+        // The server has gone: nothing is asked of it on the way out (a
+        // failed request would tell the player a second time).
         ruf::Als_Einzel();
+        module_freigeben(false);
         Kalender_Lauf_Reset();
         return;
     }

@@ -60,6 +60,7 @@ struct Kalender_Lauf {
     bool spielstart_beendet = false;
     // A network client: when it last asked the server for its date.
     u32 client_frage = 0;
+    u32 client_news = 0;  // a waiting client's last look for its news (its pages)
 };
 
 Kalender_Lauf& Kalender_Lauf_Get();

@@ -39,6 +39,11 @@ char getippt[GEHEIM_LAENGE] = {};
 int getippt_laenge = 0;
 
 constexpr i32 STOCKUNG_MS = 1000;  // a longer overrun is a stalled frame, not a late manager
+// A network client waiting for the server's next day asks at most this often,
+// and looks for its news (the pages after its match, made by the server once
+// the match's competition is done there) at most this often.
+constexpr u32 CLIENT_FRAGE_MS = 200;
+constexpr u32 CLIENT_NEWS_MS = 1500;
 
 Kalender_Lauf& L() { return Kalender_Lauf_Get(); }
 
@@ -50,6 +55,42 @@ bool Kalender_Team_Online_Woanders(i32 team) {
     if (ruf::Client() && team == Team_Aktiv) return false;
     return !ruf::Einzel() && team >= 0 && team < Team_Anzahl &&
            (Team_Wert(TEAM_WERT_STATUS, team, 0, 0) & TEAM_STATUS_USER_AKTIV) != 0;
+}
+
+// A network client's day is the server's. Once its turns are over it asks
+// the server for its date (at most every CLIENT_FRAGE_MS, while no match of
+// its own has kicked off); when the server has gone on, that day is taken
+// with the server's competitions, calendar and caches, and the client's own
+// tick follows. False while the server is still on the client's day.
+// A row whose match has not kicked off holds nothing back: the server goes
+// on only once today's matches are over, so when its day has changed such a
+// row is one of the server's new day, taken in the moment between the
+// server's tick and this question. The pages after this client's match come
+// first, in the order of a single game: the day is not taken while one is
+// waiting or shown (the server's day may go on the moment its own record of
+// the match ends, before this copy has shown its final whistle).
+bool Kalender_Client_Tag_Folgen() {
+    Kalender_Lauf& lauf = L();
+    if (Season_Module.Spieltag_Spiel_Angepfiffen() || Spielankuendigung_Screen_Offen()) return false;
+    if (lauf.runmodus == RUNMODUS_SPIELTAG || !Season_Module.Spielankuendigung_Puffer_Leer()) return false;
+    if (Kalender_Jetzt - lauf.client_frage < CLIENT_FRAGE_MS) return false;
+    lauf.client_frage = Kalender_Jetzt;
+    i32 tag = 0, modus = 0;
+    if (!Kalender_Internet_Client_Stand(&tag, &modus)) return false;
+    // The pages the server made for this client's match come while the day
+    // lasts (they are shown before the next one), and once more when the
+    // server has gone on, so none is left for the next day's menu.
+    if (tag != Kalender_Get_Tag() || Kalender_Jetzt - lauf.client_news >= CLIENT_NEWS_MS) {
+        lauf.client_news = Kalender_Jetzt;
+        Season_Module.News_Pruefen(Team_Aktiv);
+        if (!Season_Module.Spielankuendigung_Puffer_Leer()) return false;
+    }
+    if (tag == Kalender_Get_Tag()) return false;
+    Kalender_Internet_Client_Laden();
+    if (Kalender_Get_Tag() != tag) return false;  // not taken: asked again
+    Season_Netz.Client_Teamdaten_Abgleichen();
+    Kalender_Jeden_Tag();
+    return true;
 }
 
 bool K_Setze_Manager_Im_Menue() {

@@ -38,6 +38,9 @@ i32 Kalender_Zugzeit_Limit();
 i32 Kalender_Taste(int zeichen);
 // The team's manager plays at another machine of a network game.
 bool Kalender_Team_Online_Woanders(i32 team);
+// A network client whose turns are over follows the server's day (see
+// kalender_zug.cpp); false while the server is still on the client's day.
+bool Kalender_Client_Tag_Folgen();
 
 // The hidden key mode: while Shift is held and the pointer stands at (1, 1)
 // typed letters go to a detector of 15 codes instead of the game; a code

@@ -699,10 +699,15 @@ TEST_F(Spieltag, ClientFolgtDerZeileDesServers) {
     EXPECT_EQ(std::make_tuple(kopie->halbzeit, kopie->halbzeit_status, kopie->minute),
               std::make_tuple(server.halbzeit, u8{2}, i16{45}));
     // The server's final record ends the match; the fixture here keeps no
-    // result of the client's (the server's comes with the refresh).
+    // result of the client's (the server's comes with the refresh). The end
+    // reaches the copy with the server's answer to its signal (its end flag
+    // asks for the record), not by asking the server's run mode.
     server.beendet = 1;
     server.tore[0] = 2;
     bild = bytes::bild(&server, 1);
+    laufen(5);
+    EXPECT_EQ(Spieltag_Slots()[0].status, ST_PAUSE) << "the copy left its break without the server's answer";
+    kopie->sync_fehler = 2;
     for (int i = 0; i < 20 && Spieltag_Slots()[0].status != ST_FERTIG; ++i) laufen(1);
     ASSERT_EQ(Spieltag_Slots()[0].status, ST_FERTIG);
     EXPECT_EQ(kopie->tore[0], 2);

@@ -1,0 +1,481 @@
+// A network game whose host keeps his clients waiting, through the screens
+// in separate processes on a loopback address of the test's own, the live
+// view on everywhere: a host (network switch, server role, its manager
+// through the wizard) and one client -- two with KORDAVO_NETZ_DREI -- that
+// join through the start screen and take clubs. All play day by day as
+// players do. On a matchday, once the host's own match is over while a
+// client's still runs, the host lingers: on the screen after his match
+// (nothing clicked); or in his pages and main menu (pages clicked away, turn
+// not ended, KORDAVO_NETZ_WARTEN_WIE=1); or with a question box open (his
+// window closed: whether to quit though players are connected, answered
+// "Nein" only afterwards, KORDAVO_NETZ_WARTEN_WIE=2). The host watches his match
+// at fast play; a client watches its own at its pace until it learns that
+// the host lingers, then clicks fast play: its match must run on, minute
+// after minute, to its final whistle, and its own pages after the match come
+// on that same day -- all while the host lingers. (The host's frames are
+// paced to the real clock, so that his clock, which the lockstep's patience
+// with a client counts in, never races the client's.)
+//
+// Built with KORDAVO_NETZ_ENDE the host closes its window (the question
+// about connected players answered with yes) while the client watches its
+// match live: the client's manager must get the game's box, and its OK
+// takes him to the start screen.
+//
+// This process only relays between the players and checks what they report.
+#include <gtest/gtest.h>
+
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "base/globals.h"
+#include "base/ruf.h"
+#include "base/settings.h"
+#include "fahrer.h"
+#include "gui/hauptmenue.h"
+#include "match/spielfeld.h"
+#include "matchday/spieltag.h"
+#include "net/verbindung.h"
+#include "screens/live_view/spielansicht.h"
+#include "screens/start/spielstart.h"
+#include "season/ankuendigung.h"
+#include "season/kalender.h"
+#include "season/kalender_zug.h"
+#include "season/spiele.h"
+#include "start_klick.h"
+#include "zwei_prozesse.h"
+
+namespace f = fahrer;
+
+namespace {
+
+using Uhr = std::chrono::steady_clock;
+
+#ifdef KORDAVO_NETZ_DREI
+constexpr int CLIENTS = 2;
+#else
+constexpr int CLIENTS = 1;
+#endif
+#ifdef KORDAVO_NETZ_ENDE
+constexpr bool ENDE = true;
+#else
+constexpr bool ENDE = false;
+#endif
+
+// How the host lingers: on his screen after the match, in his pages and
+// menu, over a question; or he closes his window. Each build lingers one way
+// (KORDAVO_NETZ_WARTEN_WIE), on the first matchday that has a client's match
+// running after the host's.
+enum Warten : i32 { W_SEITE = 0, W_MENUE = 1, W_FRAGE = 2, W_WEG = 3 };
+#ifdef KORDAVO_NETZ_WARTEN_WIE
+constexpr i32 WIE = KORDAVO_NETZ_WARTEN_WIE;
+#else
+constexpr i32 WIE = W_SEITE;
+#endif
+constexpr i32 WARTE_TAGE = 1;
+// The longest the host lingers; a client's match must be over well before.
+constexpr int WARTEN_MAX_S = 240;
+constexpr int TEST_MAX_S = 1700;
+
+// Records between the processes: kind and two numbers.
+enum : char {
+    H_BEREIT = 'B',  // the host's menu is up (a: its club)
+    C_VEREIN = 'C',  // a client has joined (a: its club)
+    P_LOS = 'L',     // every client is in: the days begin
+    H_WARTET = 'W',  // the host lingers from now (a: day, b: how)
+    C_FERTIG = 'D',  // a client's match is over (a: day, b: FERTIG_* bits, c: club)
+    H_WEITER = 'N',  // the host goes on (a: day, b: 1 when every client's match ended while it lingered)
+    H_WEG = 'Q',     // the host has quit
+    C_ENDE = 'E',    // the client's view of the host quitting (b: ENDE_* bits)
+    H_ZIEL = 'Z',    // the host has lingered on enough days
+    X_FEHLER = 'X',  // a player failed (a: where)
+};
+enum : i32 { FERTIG_ABPFIFF = 1, FERTIG_OHNE_SPRUNG = 2, FERTIG_SEITE_AM_TAG = 4, FERTIG_ALLES = 7 };
+enum : i32 { ENDE_LIVE = 1, ENDE_BOX = 2, ENDE_START = 4, ENDE_EINZEL = 8, ENDE_ALLES = 15 };
+
+struct Satz {
+    char art = 0;
+    i32 a = 0, b = 0, c = 0;
+};
+
+bool senden(int fd, const Satz& s) {
+    const i32 b[4] = {s.art, s.a, s.b, s.c};
+    return write(fd, b, sizeof b) == static_cast<ssize_t>(sizeof b);
+}
+template <class W>
+bool empfangen(int fd, Satz* s, int ms, W warten) {
+    i32 b[4];
+    if (!zwei_prozesse::Lesen(fd, b, sizeof b, ms, warten)) return false;
+    *s = {static_cast<char>(b[0]), b[1], b[2], b[3]};
+    return true;
+}
+// A record waiting on the pipe, without waiting for one.
+bool abholen(int fd, Satz* s) {
+    pollfd p{fd, POLLIN, 0};
+    return poll(&p, 1, 0) > 0 && (p.revents & POLLIN) && empfangen(fd, s, 1000, [] {});
+}
+
+const std::string& adresse() {
+    static const std::string a = zwei_prozesse::Adresse(20);
+    return a;
+}
+i32 tag() { return Kalender_Get_Jahr() * 1000 + Kalender_Get_Tag(); }
+void frame() { f::frame(); }
+
+// The host's frames take at least this long in real time.
+constexpr int HOST_FRAME_MS = 40;
+void takt(double) {
+    static auto naechster = Uhr::now();
+    naechster += std::chrono::milliseconds(HOST_FRAME_MS);
+    const auto jetzt = Uhr::now();
+    if (naechster > jetzt) usleep(static_cast<useconds_t>(
+                               std::chrono::duration_cast<std::chrono::microseconds>(naechster - jetzt).count()));
+    else naechster = jetzt;
+}
+
+[[noreturn]] void scheitern(int rohr, i32 wo, const std::string& ordner) {
+    std::fprintf(stderr, "Team %d: gescheitert an Stelle %d, Tag %d\n", Team_Aktiv, wo, tag());
+    senden(rohr, {X_FEHLER, wo});
+    std::error_code ec;
+    if (!ordner.empty()) std::filesystem::remove_all(ordner, ec);
+    _exit(wo);
+}
+
+// Frames until the main menu stands without a requester (one is answered).
+bool bis_hauptmenue(int sekunden) {
+    const auto ende = Uhr::now() + std::chrono::seconds(sekunden);
+    while (Uhr::now() < ende) {
+        if (f::im_menue()) return true;
+        if (!f::weiter()) return false;
+    }
+    return false;
+}
+
+// The team's row of today: -1 none, else its status.
+i32 status_heute(i32 team) {
+    for (const Spieltag_Slot& r : Spieltag_Slots()) {
+        const Spiel* s = r.spiel > 0 ? Spiele_Get_Spiel(r.spiel, false) : nullptr;
+        if (s && (s->team_a == team || s->team_b == team)) return r.status;
+    }
+    return -1;
+}
+
+bool laeuft(i32 status) {
+    return status == ST_ANGEPFIFFEN || status == ST_LAEUFT || status == ST_PAUSE || status == ST_ELFMETER;
+}
+
+// The live view shows this side's own club's match.
+Spielfeld_Daten* eigenes_spiel_live() {
+    Spielfeld_Daten* sf = Spielansicht_Get_Spielfeld();
+    if (!sf) return nullptr;
+    return static_cast<i32>(sf->team[0]) == Team_Aktiv || static_cast<i32>(sf->team[1]) == Team_Aktiv ? sf : nullptr;
+}
+
+// One step of plain play: fast play clicked in this side's live match (when
+// `schnell`), a requester answered with no, the turn ended in the main
+// menu, a page clicked away.
+bool spielschritt(bool schnell) {
+    // The line-ups picture before the match goes by a click, as a player's.
+    if (eigenes_spiel_live() && Kalender_Get_Runmodus() != RUNMODUS_SPIELTAG) {
+        if (schnell && !Spielfeld_Get_Fast() && f::da(ICON_LEISTE_SCHNELL)) return f::icon(ICON_LEISTE_SCHNELL, 2);
+        f::lauf("wait 1\n", 0);
+        return true;
+    }
+    if (Menue_Requester_Offen()) return f::antworten(false);
+    if (f::im_menue()) return f::zug_beenden();
+    return f::weiter();
+}
+
+// A page after the match stands: one of the pages or the results' screens.
+bool seite_nach_spiel() {
+    const u32 art = Spielankuendigung_Laufende_Art();
+    if (Spielankuendigung_Screen_Offen()) return art == ANK_ERGEBNISSE || art == ANK_TABELLE;
+    return Kalender_Get_Runmodus() == RUNMODUS_SPIELTAG && Spielankuendigung_Stufe() == ANK_STUFEN &&
+           (art == ANK_TORE || art == ANK_STATISTIK || art == ANK_GELD);
+}
+
+// ---------------------------------------------------------------------------
+// The host.
+
+[[noreturn]] void host(int befehle, int meldungen) {
+    std::string ordner;
+    const auto fehler = [&](i32 wo) { scheitern(meldungen, wo, ordner); };
+    if (!Test_Programm_Starten("kordavo_netz_warten_server", &ordner, true)) fehler(10);
+    Test_Live_Ansicht(true);
+    W32_Registry_Write("Netz_Adresse", adresse().c_str());
+    if (!Main_Hooks.Verbindung_Start("", 0) || !Main_Hooks.Verbindung_Get_Local_Host()) fehler(11);
+    f::lauf("wait 5\n", 8);
+    f::lauf(Start_Klick(ICON_START_NETZ), 8);
+    f::lauf(Start_Klick(ICON_START_ROLLE), 8);
+    f::lauf(Start_Klick(ICON_START_NEU), 12);
+    if (!ruf::Server()) fehler(12);
+    f::lauf(Start_Klick(ICON_WIZ_WEITER), 8);
+    f::lauf(Start_Eintrag(2), 8);
+    f::lauf(Start_Klick(ICON_WIZ_WEITER), 8);
+    for (i32 k : {0, 0, 0, 0}) f::lauf(Start_Eintrag(k), 8);
+    if (!Menue_Requester_Offen()) fehler(13);
+    f::lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20);
+    if (!bis_hauptmenue(240)) fehler(14);
+    const i32 eigenes = Team_Aktiv;
+    if (!senden(meldungen, {H_BEREIT, eigenes})) fehler(15);
+    f::Frame_Messung(takt);
+    Satz s;
+    if (!empfangen(befehle, &s, 600000, frame) || s.art != P_LOS) fehler(16);
+    i32 gewartet = 0, letzter = -1;
+    const auto ende = Uhr::now() + std::chrono::seconds(TEST_MAX_S);
+    while (Uhr::now() < ende && gewartet < WARTE_TAGE) {
+        // Whether the host's own match of today is over while a client's runs.
+        std::vector<i32> laufend;
+        // (Quitting, he does not wait for his own match's end.)
+        if (tag() != letzter && (ENDE || status_heute(eigenes) >= ST_BEENDET)) {
+            for (i32 t = 0; t < Team_Anzahl; ++t)
+                if (t != eigenes && Kalender_Team_Online_Woanders(t) && laeuft(status_heute(t))) laufend.push_back(t);
+        }
+        if (laufend.empty()) {
+            if (!spielschritt(true)) fehler(17);
+            continue;
+        }
+        letzter = tag();
+        const i32 wie = ENDE ? W_WEG : WIE;
+        ++gewartet;
+        if (!senden(meldungen, {H_WARTET, letzter, wie})) fehler(18);
+        std::fprintf(stderr, "Server wartet am Tag %d (%d), %zu Spiele laufen\n", letzter, wie, laufend.size());
+        if (wie == W_WEG) {
+            // The manager closes his window while the client watches.
+            f::lauf("wait 100\nquit\nwait 5\n", 0);
+            for (int n = 0; n < 200 && Menue_Requester_Offen(); ++n) f::antworten(true);
+            ruf::Als_Einzel();
+            Verbindung_Stop();
+            senden(meldungen, {H_WEG, letzter});
+            while (empfangen(befehle, &s, 120000, [] { usleep(2000); })) {
+            }
+            Test_Programm_Beenden(ordner);
+            _exit(0);
+        }
+        // Over whatever screen follows his match, the question whether to
+        // quit (his window closed) stays open until the clients are done.
+        if (wie == W_FRAGE && (!f::lauf("quit\nwait 5\n", 2) || !Menue_Requester_Offen())) fehler(20);
+        // Lingering until every client's match is over: nothing clicked; or
+        // (in the menu) the pages clicked away, the turn never ended.
+        std::vector<i32> offen = laufend;
+        const auto bis = Uhr::now() + std::chrono::seconds(WARTEN_MAX_S);
+        while (!offen.empty() && Uhr::now() < bis) {
+            if (wie == W_MENUE && !f::im_menue() && !Menue_Requester_Offen() && !eigenes_spiel_live()) {
+                if (!f::weiter()) fehler(19);
+            } else {
+                frame();
+            }
+            if (abholen(befehle, &s) && s.art == C_FERTIG) std::erase(offen, s.c);
+        }
+        std::fprintf(stderr, "Server geht am Tag %d weiter, %zu Spiele offen\n", letzter, offen.size());
+        if (wie == W_FRAGE && Menue_Requester_Offen() && !f::antworten(false)) fehler(21);
+        if (!senden(meldungen, {H_WEITER, letzter, offen.empty() ? 1 : 0})) fehler(22);
+    }
+    senden(meldungen, {H_ZIEL, gewartet});
+    // Serving until the clients have gone (the pipe closes).
+    while (empfangen(befehle, &s, 300000, [] { spielschritt(true); })) {
+    }
+    Test_Programm_Beenden(ordner);
+    _exit(0);
+}
+
+// ---------------------------------------------------------------------------
+// A client.
+
+// What a client saw of its match on the day the host lingered.
+struct Beobachtung {
+    i32 tag = -1, wie = -1;
+    i32 minute = -1;  // the last minute seen
+    bool sprung = false, abpfiff = false, seite = false, gemeldet = false;
+};
+
+[[noreturn]] void client(int befehle, int meldungen, int nummer, i32 host_team) {
+    std::string ordner;
+    const auto fehler = [&](i32 wo) { scheitern(meldungen, wo, ordner); };
+    if (!Test_Programm_Starten("kordavo_netz_warten_client", &ordner, true)) fehler(40);
+    Test_Live_Ansicht(true);
+    std::string tippen;
+    for (int i = 0; i < 16; ++i) tippen += "key backspace\n";
+    if (!Main_Hooks.Verbindung_Start("", 0) || !f::lauf("wait 5\n", 8) || !f::lauf(Start_Klick(ICON_START_NETZ), 8) ||
+        !ruf::Client() || !f::lauf(Start_Klick(ICON_START_ADRESSE), 8) ||
+        !f::lauf(tippen + "text " + adresse() + "\nwait 12\nkey return\nwait 3\n", 20) ||
+        !f::lauf(Start_Klick(ICON_START_PRUEFEN), 20) || Spielstart_Get_Netz().test != 1 ||
+        !f::lauf(Start_Klick(ICON_START_NEU), 20))
+        fehler(41);
+    const std::string name = "Gast" + std::to_string(nummer + 1);
+    // Country and club: the first free club; the second client a club two
+    // rows further, whose first match is not against the first client's.
+    if (!f::lauf("text " + name + "\nwait 10\nkey return\nwait 3\n", 20) || !f::lauf(Start_Eintrag(1 + nummer), 8) ||
+        !f::lauf(Start_Eintrag(0), 8) || !f::lauf(Start_Eintrag(2 * nummer), 8))
+        fehler(42);
+    for (int i = 0; i < 3 && !Menue_Requester_Offen() && Spielstart_Beendet == 0; ++i) f::lauf("wait 5\n", 4);
+    if (Menue_Requester_Offen()) f::lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 20);
+    if (!bis_hauptmenue(240) || !ruf::Client()) fehler(43);
+    const i32 team = Team_Aktiv;
+    if (!senden(meldungen, {C_VEREIN, team})) fehler(44);
+    Beobachtung b;
+    Satz s;
+    auto live_seit = Uhr::now();
+    const auto ende = Uhr::now() + std::chrono::seconds(TEST_MAX_S);
+    while (Uhr::now() < ende) {
+        if (abholen(befehle, &s)) {
+            if (s.art == H_WARTET) b = {.tag = s.a, .wie = s.b};
+            if (s.art == H_WEG) break;
+        }
+        if (b.wie == W_WEG) {
+            // Watching at the match's own pace until the host has gone (the
+            // line-ups picture clicked away; a box is left for afterwards).
+            if (!eigenes_spiel_live() && !Menue_Requester_Offen() && !f::weiter()) fehler(48);
+            frame();
+            continue;
+        }
+        if (b.tag >= 0 && !b.gemeldet) {
+            // The match on the day the host lingers, minute by minute: a copy
+            // that stands and then jumps to its end has not been watched.
+            if (const Spielfeld_Daten* sf = eigenes_spiel_live()) {
+                if (b.minute >= 0 && sf->minute > b.minute + 5) b.sprung = true;
+                b.minute = std::max<i32>(b.minute, sf->minute);
+                if (sf->minute >= 90) b.abpfiff = true;
+            }
+            if (b.abpfiff && !eigenes_spiel_live() && seite_nach_spiel()) b.seite = tag() == b.tag;
+            if (tag() != b.tag || b.seite) {
+                b.gemeldet = true;
+                // -1: this side had no match to watch that day.
+                const i32 bits = b.minute < 0 ? -1 : (b.abpfiff ? FERTIG_ABPFIFF : 0) | (b.sprung ? 0 : FERTIG_OHNE_SPRUNG) |
+                                 (b.seite ? FERTIG_SEITE_AM_TAG : 0);
+                std::fprintf(stderr, "Client %d: Tag %d, Minute %d, Bits %d\n", nummer, b.tag, b.minute, bits);
+                if (!senden(meldungen, {C_FERTIG, b.tag, bits, team})) fehler(45);
+            }
+        }
+        if (!ruf::Client()) fehler(46);
+        // Fast play once the host lingers; at once against the host's own
+        // club (their match is the same); and after a minute at its pace
+        // when the host has no match to linger after.
+        const Spielfeld_Daten* sf = eigenes_spiel_live();
+        if (!sf) live_seit = Uhr::now();
+        const bool schnell = b.tag == tag() || (sf && (static_cast<i32>(sf->team[0]) == host_team ||
+                                                       static_cast<i32>(sf->team[1]) == host_team)) ||
+                             Uhr::now() - live_seit > std::chrono::seconds(60);
+        if (!spielschritt(schnell)) fehler(47);
+    }
+    if (b.wie == W_WEG) {
+        // The host has gone: a box, whatever screen this side is on; its OK
+        // leads to the start screen, off the network.
+        i32 bits = eigenes_spiel_live() ? ENDE_LIVE : 0;
+        for (int n = 0; n < 1500 && !Menue_Requester_Offen(); ++n) frame();
+        if (Menue_Requester_Offen()) bits |= ENDE_BOX;
+        f::lauf("move 400 300\nwait 2\nclick right\nwait 10\n", 20);
+        for (int n = 0; n < 600 && !Screen_Offen(Screen_Id::SPIELSTART); ++n) frame();
+        // The start screen, with no second box over it.
+        for (int n = 0; n < 100; ++n) frame();
+        if (Screen_Offen(Screen_Id::SPIELSTART) && !Menue_Requester_Offen()) bits |= ENDE_START;
+        if (ruf::Einzel()) bits |= ENDE_EINZEL;
+        senden(meldungen, {C_ENDE, b.tag, bits, team});
+    }
+    while (empfangen(befehle, &s, 300000, [] { usleep(2000); })) {
+    }
+    Verbindung_Stop();
+    Test_Programm_Beenden(ordner);
+    _exit(0);
+}
+
+// ---------------------------------------------------------------------------
+// This process: the players started, their records relayed and checked.
+
+TEST(NetzWarten, ClientSpielLaeuftWaehrendDerServerWartet) {
+    adresse();
+    zwei_prozesse::Host gastgeber(host);
+    ASSERT_TRUE(gastgeber.laeuft());
+    Satz s;
+    ASSERT_TRUE(empfangen(gastgeber.von, &s, 300000, [] { usleep(2000); })) << "der Server kam nicht ins Hauptmenü";
+    ASSERT_EQ(s.art, H_BEREIT) << "Server-Fehler " << s.a;
+    const i32 host_team = s.a;
+    std::vector<std::unique_ptr<zwei_prozesse::Host>> clients;
+    for (int k = 0; k < CLIENTS; ++k) {
+        clients.push_back(std::make_unique<zwei_prozesse::Host>([k, host_team](int b, int m) { client(b, m, k, host_team); }));
+        ASSERT_TRUE(clients.back()->laeuft());
+        ASSERT_TRUE(empfangen(clients.back()->von, &s, 400000, [] { usleep(2000); }))
+            << "Client " << k << " kam nicht ins Spiel";
+        ASSERT_EQ(s.art, C_VEREIN) << "Client-Fehler " << s.a;
+    }
+    ASSERT_TRUE(senden(gastgeber.an, {P_LOS}));
+    // Per day the host lingered: how, whether every match ended meanwhile,
+    // and each client's report.
+    std::map<i32, i32> wie;
+    std::map<i32, i32> weiter;
+    std::map<std::pair<i32, int>, i32> berichte;
+    std::vector<i32> ende_bits(CLIENTS, -1);
+    i32 ziel = -1;
+    bool weg = false;
+    const auto ende = Uhr::now() + std::chrono::seconds(TEST_MAX_S + 60);
+    while (Uhr::now() < ende && ziel < 0) {
+        bool etwas = false;
+        if (abholen(gastgeber.von, &s)) {
+            etwas = true;
+            ASSERT_NE(s.art, X_FEHLER) << "der Server scheiterte an Stelle " << s.a;
+            if (s.art == H_WARTET) wie[s.a] = s.b;
+            if (s.art == H_WEITER) weiter[s.a] = s.b;
+            if (s.art == H_ZIEL) ziel = s.a;
+            if (s.art == H_WARTET || s.art == H_WEG) {
+                for (auto& c : clients) ASSERT_TRUE(senden(c->an, s));
+            }
+            if (s.art == H_WEG) weg = true;
+        }
+        for (int k = 0; k < CLIENTS; ++k)
+            if (abholen(clients[k]->von, &s)) {
+                etwas = true;
+                ASSERT_NE(s.art, X_FEHLER) << "Client " << k << " scheiterte an Stelle " << s.a;
+                if (s.art == C_FERTIG) {
+                    berichte[{s.a, k}] = s.b;
+                    if (!weg) {
+                        ASSERT_TRUE(senden(gastgeber.an, s));
+                    }
+                }
+                if (s.art == C_ENDE) ende_bits[static_cast<size_t>(k)] = s.b;
+            }
+        if (weg && std::all_of(ende_bits.begin(), ende_bits.end(), [](i32 b) { return b >= 0; })) break;
+        if (!etwas) usleep(2000);
+    }
+    if (ENDE) {
+        ASSERT_TRUE(weg) << "der Server hat sein Fenster nicht geschlossen";
+        for (int k = 0; k < CLIENTS; ++k) {
+            const i32 b = ende_bits[static_cast<size_t>(k)];
+            EXPECT_TRUE(b >= 0 && (b & ENDE_LIVE)) << "Client " << k << " sah sein Spiel nicht live, als der Server ging";
+            EXPECT_TRUE(b >= 0 && (b & ENDE_BOX)) << "Client " << k << ": keine Meldung, dass der Server weg ist";
+            EXPECT_TRUE(b >= 0 && (b & ENDE_START)) << "Client " << k << ": nicht zurück am Startbildschirm";
+            EXPECT_TRUE(b >= 0 && (b & ENDE_EINZEL)) << "Client " << k << ": noch im Netz";
+        }
+        return;
+    }
+    ASSERT_EQ(ziel, WARTE_TAGE) << "der Server wartete nur an " << wie.size() << " Tagen";
+    std::vector<i32> arten;
+    std::map<i32, int> gesehen;
+    for (const auto& [t, w] : wie) {
+        arten.push_back(w);
+        EXPECT_EQ(weiter[t], 1) << "Tag " << t << " (Warten " << w << "): ein Spiel eines Clients endete nicht, "
+                                << "solange der Server wartete";
+        for (int k = 0; k < CLIENTS; ++k) {
+            const auto b = berichte.find({t, k});
+            if (b == berichte.end() || b->second < 0) continue;  // no match of its own that day
+            ++gesehen[t];
+            EXPECT_TRUE(b->second & FERTIG_ABPFIFF) << "Tag " << t << " (Warten " << w << "), Client " << k
+                                                    << ": kein Abpfiff";
+            EXPECT_TRUE(b->second & FERTIG_OHNE_SPRUNG) << "Tag " << t << " (Warten " << w << "), Client " << k
+                                                        << ": das Spiel sprang zum Ende";
+            EXPECT_TRUE(b->second & FERTIG_SEITE_AM_TAG) << "Tag " << t << " (Warten " << w << "), Client " << k
+                                                         << ": keine Seite nach dem Spiel vor dem nächsten Tag";
+        }
+        EXPECT_GE(gesehen[t], 1) << "Tag " << t << ": kein Client sah sein Spiel, während der Server wartete";
+    }
+    EXPECT_EQ(arten, std::vector<i32>(WARTE_TAGE, WIE));
+}
+
+}  // namespace
