@@ -91,6 +91,9 @@ void module_initialisieren() {
     Season_Module.Statistik_Init();
     Kalender_Flags_Setzen();
     Global_Cfg_Laden(spielstart.konfig_satz);
+    // The scouts are no part of a save: a loaded game reads them as a new
+    // game does.
+    Personal_Cfg_Laden(spielstart.konfig_satz);
     Global_Cfg_Reset();
     Team_Init_Leer();
 }
