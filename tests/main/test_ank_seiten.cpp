@@ -253,7 +253,11 @@ TEST_F(AnkSeiten, ToreStatistikTabelleUndSpielfeld) {
     const Ank_Finanzen geld{{1284000, 450000, 0, 125000}, {0, 212000, 85000, 1500000, 42000, 10000, 18000}};
     Zeichenspur_Einschalten();
     const auto t_geld = seite(Ank_Seite_Geld(a, geld), "ank_geld.png");
-    EXPECT_NE(spur::finden(t_geld, std::string("Finanzen: ") + Team_String(721, heim, nullptr, 0)), nullptr);
+    // The month whose books they are is named, as the finance screen names
+    // its period.
+    const Datum heute = Kalender_Get_Datum_Von_Tag(-1, false);
+    const std::string monat = std::string(Kalender_Get_Monat_Text(heute.monat)) + " " + std::to_string(heute.jahr);
+    EXPECT_NE(spur::finden(t_geld, "Finanzen " + monat + ": " + Team_String(721, heim, nullptr, 0)), nullptr);
     const spur::Text* zuschauer = spur::finden(t_geld, "1.284.000 \x80");
     const spur::Text* betrieb = spur::finden(t_geld, "212.000 \x80");
     const spur::Text* verlust = spur::finden(t_geld, "8.000 \x80");
