@@ -297,7 +297,7 @@ Ank_Finanzen Ank_Finanzen_Holen(i32 team) {
     Ank_Finanzen f;
     if (team < 0 || team >= Team_Anzahl) return f;
     // The finance screen's figures of this month: the same rows, the same totals.
-    const Finanz_Summen s = Finanz_Summen_Holen(team, 0);
+    const Finanz_Summen s = Finanz_Summen_Holen(team, -f.periode);
     for (int i = 0; i < FINANZ_EINNAHMEN; ++i) f.einnahmen[i] = static_cast<double>(s.betrag[i]);
     for (int i = FINANZ_EINNAHMEN; i < FINANZ_ZEILEN; ++i) f.ausgaben[i - FINANZ_EINNAHMEN] = static_cast<double>(s.betrag[i]);
     return f;
@@ -381,7 +381,9 @@ Rastport* Ank_Seite_Geld(const Spielankuendigung& a, const Ank_Finanzen& f) {
     // The figures are one club's books: its name heads them, income above
     // expenses, each block a table with its total, the balance below.
     const i32 team = a.team_a;
-    mitte(rp, 12, WERT, rp->breite / 2, 258, (std::string(label(L_FINANZEN)) + ": " + team_name(team)).c_str());
+    // The books of one month, named (the finance screen's figures of it).
+    mitte(rp, 12, WERT, rp->breite / 2, 258,
+          (std::string(label(L_FINANZEN)) + " " + Kalender_Periode_Text(f.periode) + ": " + team_name(team)).c_str());
     const Kit_Spalte spalten[2] = {{"", 8, Kit_Ausrichtung::LINKS}, {"", 512, Kit_Ausrichtung::RECHTS}};
     Kit_Tabelle t;
     t.x = 120, t.w = 520, t.kopf_h = 22, t.zeile_h = 16, t.spalten = spalten, t.anzahl = 2;

@@ -41,6 +41,7 @@ struct Ank_Ergebniszeile {
 struct Ank_Finanzen {
     double einnahmen[4] = {};
     double ausgaben[7] = {};
+    i32 periode = 0;  // the bank's booking period read, from the current one (0)
 };
 
 // Gathering from the season's data.

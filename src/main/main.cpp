@@ -6,6 +6,6 @@
 int main(int argc, char** argv) {
     // The start set is chosen before the hooks are filled: the settings are
     // read on their first use.
-    Main_Registrieren(Main_Spielstart_Waehlen());
+    Main_Spielstart_Anmelden(Main_Spielstart_Waehlen());
     return Main_Programm(argc, argv);
 }

@@ -7,10 +7,9 @@
 
 #include "base/debug.h"
 #include "base/settings.h"
-#include "gui/hauptmenue.h"
+#include "main/registrierung.h"
 
 #include "season/kalender_lauf.h"
-#include "season/optionen.h"
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
@@ -35,43 +34,40 @@ int verein_waehlen() {
     return -1;
 }
 
-// The set-up step: reads the world once and gives the chosen club its
-// human manager; finished when a manager exists.
+// The set-up step: the wizard's lobby filled as a player would fill it
+// (the chosen club in its own league, its data fitted, the default
+// difficulty) and the wizard's own finishing run on it: the world and its
+// competitions read, the managers made, the clubs fitted, start money and
+// advertising. Finished when a manager exists.
 bool spielstart(int, u8* wizard_byte) {
     if (wizard_byte) *wizard_byte = 0;
     if (Manager_Anzahl_Menschen() > 0) return true;
-    // The main menu comes next: its pictures are unpacked on the workers
-    // while the game is made.
-    Menue_Hauptmenue_Vorab();
     // The world's files were handed to a worker when the start was chosen
     // (Main_Spielstart_Registrieren): Team takes what it read, waiting for
     // it only when it is still at it.
     Welt_Vorab_Lesen(kStartSet);
-    int ok = 0;
-    if (!(Team(kStartSet) && Spieler(&ok) && ok)) {
+    Spielstart_Zuruecksetzen();
+    if (!Spielstart_Neues_Spiel()) {
         Debug_Printf("Neues Spiel: die Welt von Satz %d konnte nicht gelesen werden\n", kStartSet);
         return true;  // the game runs on without a manager rather than hang
     }
-    Personal_Cfg_Laden(kStartSet);
     // The setting "Mitspieler" (1 to 4) gives hot-seat managers to the clubs
     // that follow the chosen one.
     int mitspieler = 1;
     char text[16] = "";
     if (W32_Registry_Read("Mitspieler", text, sizeof text)) mitspieler = std::clamp(std::atoi(text), 1, 4);
-    int team = verein_waehlen();
-    for (int n = 0; team >= 0 && team < Team_Anzahl && n < mitspieler; ++team) {
+    Spielstart_Zustand& z = Spielstart_Get_Zustand();
+    z.schwierigkeit = 2;
+    z.anzahl = 0;
+    for (int team = verein_waehlen(); team >= 0 && team < Team_Anzahl && z.anzahl < mitspieler; ++team) {
         if (!Team_Ist_Verein(team)) continue;
-        char name[32];
-        std::snprintf(name, sizeof name, n ? "Manager %d" : "Manager", n + 1);
-        Manager_Neuer_Mitspieler(team, name, -1);
-        // A new manager hears the music and the sounds (his options 42, 43).
-        const i32 aktiv = Team_Aktiv;
-        Team_Aktiv = team;
-        Option_Wert(OPTION_TEAM_BIT_0, 1, 1);
-        Option_Wert(OPTION_TEAM_LETZTE, 1, 1);
-        Team_Aktiv = aktiv;
-        ++n;
+        Spielstart_Slot& s = Spielstart_Slots[z.anzahl];
+        s = {.name = {}, .land = -1, .liga = -1, .team = team, .gesicht = -1, .behalten = 0};
+        std::snprintf(s.name, sizeof s.name, z.anzahl ? "Manager %d" : "Manager", z.anzahl + 1);
+        ++z.anzahl;
     }
+    if (z.anzahl == 0) return true;
+    Spielstart_Abschliessen();
     return true;
 }
 
@@ -80,7 +76,8 @@ bool spielstart(int, u8* wizard_byte) {
 bool Main_Spielstart_Pruefen(int arg, u8* wizard_byte) { return spielstart(arg, wizard_byte); }
 
 void Main_Spielstart_Registrieren() {
-    Kalender_Set_Spielstart(kStartSet, kStartSet, kStartSet);
+    // The wizard's finishing reads the competitions itself.
+    Kalender_Set_Spielstart(kStartSet, -1, -1);
     // The world is read on a worker from now on, while the program opens its
     // archives and fonts, so that the first frame of the game takes it ready.
     Welt_Vorab_Lesen(kStartSet);
@@ -94,10 +91,14 @@ void Main_Spielstart_Bildschirme_Registrieren() {
 
 Main_Spielstart_Prozedur Main_Spielstart_Waehlen() {
     char text[8] = "";
-    if (W32_Registry_Read("Schnellstart", text, sizeof text) && std::atoi(text) == 1) {
-        Main_Spielstart_Registrieren();
-        return Main_Spielstart_Pruefen;
-    }
-    Main_Spielstart_Bildschirme_Registrieren();
+    if (W32_Registry_Read("Schnellstart", text, sizeof text) && std::atoi(text) == 1) return Main_Spielstart_Pruefen;
     return Main_Spielstart_Bildschirme;
+}
+
+void Main_Spielstart_Anmelden(Main_Spielstart_Prozedur prozedur) {
+    // The season's registration sets the calendar's start set to its
+    // default: the start's own set comes after it.
+    Main_Registrieren(prozedur);
+    if (prozedur == Main_Spielstart_Pruefen) Main_Spielstart_Registrieren();
+    else Main_Spielstart_Bildschirme_Registrieren();
 }

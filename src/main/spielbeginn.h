@@ -7,18 +7,22 @@
 #include "base/types.h"
 
 // The scripted start as the season's set-up step (Main_Registrieren installs
-// it): reads the world of the start set once and gives the club of the
-// setting "Verein" (a team number; else the first club of the world) its
-// human manager.
+// it): the wizard's finishing for the club of the setting "Verein" (a team
+// number; else the first club of the world) and the hot-seat managers of
+// the setting "Mitspieler", as the wizard would finish them.
 bool Main_Spielstart_Pruefen(int arg, u8* wizard_byte);
 // The start set of a new game, its competitions and events.
 void Main_Spielstart_Registrieren();
 
 // The program's choice: the start screen and the wizard, or the scripted
 // start when the setting `Schnellstart` is 1 (also for KORDAVO_SCRIPT runs
-// that skip the wizard). Registers the start set with the calendar.
+// that skip the wizard).
 using Main_Spielstart_Prozedur = bool (*)(int arg, u8* wizard_byte);
 Main_Spielstart_Prozedur Main_Spielstart_Waehlen();
+// Every hook registered with this start (Main_Registrieren), then the
+// start's set registered with the calendar: the one order the program and
+// the tests use.
+void Main_Spielstart_Anmelden(Main_Spielstart_Prozedur prozedur);
 // The start screen's set-up step and its start set (the wizard's finishing
 // reads the competitions itself, so the calendar does not).
 bool Main_Spielstart_Bildschirme(int arg, u8* wizard_byte);

@@ -3,11 +3,15 @@
 #include <algorithm>
 
 #include "base/ruf.h"
+#include "matchday/spieltag.h"
 #include "season/ereignisse.h"
 #include "season/statistik.h"
 
-void Statistik_Spieler_Nach_Spiel(i32 spieler, u32, int tore, int minuten, int note, int wechsel) {
+void Statistik_Spieler_Nach_Spiel(i32 spieler, u32 wettbewerb, int tore, int minuten, int note, int wechsel) {
     if (ruf::Client() || spieler < 0) return;
+    // A starter's appearance was counted at the kick-off; a substitute's
+    // when he has come on.
+    if ((wechsel & 8) && minuten > 0) Spieltag_Einwechslung_Zaehlen(static_cast<i32>(wettbewerb), spieler);
     Statistik_Spieler u = Statistik_Spieler_Unveraendert(spieler);
     u.tore = static_cast<u16>(std::clamp(tore, 0, 255));
     u.minuten = static_cast<u16>(std::clamp(minuten, 0, 255));

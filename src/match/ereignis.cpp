@@ -160,7 +160,11 @@ void Spielfeld_Auswertung(u32 wettbewerb) {
                 if (s.vorlagen) SF_Hook.wettbewerb_ereignis(wettbewerb, sp, 6, s.vorlagen);
                 SF_Hook.wettbewerb_ereignis(wettbewerb, sp, 7, 7 - (note < 1 ? 1 : note));
             }
-            SF_Hook.spieler_nach_spiel(team, sp);
+            // The left-out player's event is for a player who did not play:
+            // neither on the pitch at any time nor brought on.
+            const bool gespielt =
+                minuten > 0 || (s.status & (SFS_AUF_DEM_PLATZ | SFS_EINGEWECHSELT | SFS_AUSGEWECHSELT)) != 0;
+            if (!gespielt) SF_Hook.spieler_nach_spiel(team, sp);
             Spieler_Wert(SPIELER_WERT_TRAININGS, sp, 0, OP_SCHREIBEN);
         }
     }

@@ -175,6 +175,10 @@ void Spieltag_Manndeckung(i32 team, i32 gegner);
 // The easiest level's grace: in the first 90 days every squad player is
 // back to form 4, value 56 and his active attributes to 0 (the screens).
 void Spieltag_Team_Werte_Zuruecksetzen(i32 team);
+// A substitute who came on has played: one appearance more in the
+// competition's counters, his career record and the squad's matches, as a
+// starter has from the kick-off.
+void Spieltag_Einwechslung_Zaehlen(i32 wettbewerb, i32 spieler);
 
 // The penalty shoot-out of a tie: early decision and sudden death.
 struct Spieltag_Elfmeter {

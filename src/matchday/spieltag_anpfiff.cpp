@@ -354,3 +354,15 @@ void Spieltag_Anpfiff(Spieltag_Slot& r) {
 
 
 }  // namespace spieltag_intern
+
+void Spieltag_Einwechslung_Zaehlen(i32 wettbewerb, i32 spieler) {
+    if (ruf::Client() || spieler < 0 || spieler >= Spieler_Anzahl) return;
+    Spiele_Set_Wettbewerb_Ereignis(wettbewerb, spieler, ZAEHLER_EINSAETZE, -1);
+    Statistik_Spieler u = Statistik_Spieler_Unveraendert(spieler);
+    u.einsaetze = 1;
+    if (Wettbewerb_Ist_International(wettbewerb)) u.international = 1;
+    Statistik_Spieler_Setze(spieler, u, true);
+    Spieler_Wert(spieltag_intern::SPIELER_SPIELE, spieler,
+                 Spieler_Wert(spieltag_intern::SPIELER_SPIELE, spieler, 0, OP_LESEN) + 1, OP_SCHREIBEN);
+}
+

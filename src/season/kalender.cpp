@@ -355,6 +355,16 @@ const char* Kalender_Get_Monat_Text(i32 monat) {
     return monat_text[monat - 1];
 }
 
+const char* Kalender_Periode_Text(i32 offset) {
+    const Datum heute = Kalender_Get_Datum_Von_Tag(-1, false);
+    i32 monat = heute.monat - 1 + offset, jahr = heute.jahr;
+    while (monat < 0) monat += 12, --jahr;
+    while (monat > 11) monat -= 12, ++jahr;
+    char* t = Temp_String();
+    std::snprintf(t, TEMP_STRING_GROESSE, "%s %d", Kalender_Get_Monat_Text(monat + 1), jahr);
+    return t;
+}
+
 i32 Kalender_Get_Tag_Aus_Datum(i32 tag, i32 monat, i32 jahr) {
     if (monat < 1 || monat > 12 || tag < 1) return -1;
     static const int laengen[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

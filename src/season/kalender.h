@@ -78,6 +78,11 @@ const char* Kalender_Get_Datum_Text_Lang(int32_t tag, bool lang);
 int32_t Kalender_Get_Basistag();
 const char* Kalender_Get_Wochentag_Text(int32_t index);
 const char* Kalender_Get_Monat_Text(int32_t monat);
+// The month and year of a booking period of the bank (one a month), given
+// as its offset from the current one (0 this month, -1 the one before):
+// "August 2004". The finance screen and the money page after a match name
+// their period by it.
+const char* Kalender_Periode_Text(int32_t offset);
 int32_t Kalender_Get_Tag_Aus_Datum(int32_t tag, int32_t monat, int32_t jahr);
 
 // --- matchday table ----------------------------------------------------------

@@ -1,8 +1,10 @@
 #include "season/kalender_lauf.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "base/debug.h"
 #include "base/files.h"
@@ -31,6 +33,7 @@
 #include "season/wettbewerb_schreiben.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
+#include "base/config.h"
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
@@ -406,6 +409,17 @@ void Kalender_Set_Spielstart(int konfig_satz, int wettbewerb_satz, int alias_sat
 }
 
 bool Kalender_Konfig_Neu_Laden() { return Global_Cfg_Laden(spielstart.konfig_satz); }
+bool Kalender_Scouts_Laden() {
+    // Read once a program: a set without the file keeps what it has.
+    if (Scout_Tabelle[0].vorname[0]) return true;
+    const char* pfad = Read_Config_Get_Filenamen(CONFIG_PERSONAL, spielstart.konfig_satz, 0);
+    if (!pfad) return false;
+    std::string datei = pfad;
+    std::replace(datei.begin(), datei.end(), '\\', '/');
+    std::error_code ec;
+    if (!std::filesystem::exists(datei, ec)) return false;
+    return Personal_Cfg_Laden(spielstart.konfig_satz);
+}
 
 const char* Kalender_Spielstand_Pfad(int slot) {
     const char* p = Spielstand_Pfad(slot);

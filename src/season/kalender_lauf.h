@@ -117,6 +117,9 @@ void Kalender_Set_Spielstart(int konfig_satz, int wettbewerb_satz = -1, int alia
 // Reads the running game's global.cfg again; false (the old tables kept)
 // when it cannot be read.
 bool Kalender_Konfig_Neu_Laden();
+// The scouts of the start set (no part of a save: a loaded game reads them
+// as a new game does).
+bool Kalender_Scouts_Laden();
 // Path of a save slot in the save folder ("" for a slot outside 0..9).
 const char* Kalender_Spielstand_Pfad(int slot);
 constexpr int KALENDER_AUTOSAVE_SLOT = 9;

@@ -336,6 +336,7 @@ i32 Kalender_Taste(int zeichen) {
         // A failed load keeps the running game; the save driver has told the player.
         Season_Gui.Fortschritt("Spielstand wird geladen ...", 0);
         if (!Spielstand_Laden(Kalender_Spielstand_Pfad(slot))) return 0;
+        Kalender_Scouts_Laden();
         Spielstand_Set_Letzter(slot);
         l.spielstart_beendet = true;
         Season_Gui.Blt_Cache_Leeren();

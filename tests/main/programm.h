@@ -5,9 +5,12 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <initializer_list>
+#include <utility>
 #include <string>
 
 #include "base/globals.h"
+#include "base/settings.h"
 #include "main/registrierung.h"
 #include "main/spielbeginn.h"
 #include "matchday/spieltag.h"
@@ -36,19 +39,22 @@ inline void Test_Live_Ansicht(bool an) {
 // False when the headless display, the archives or the fonts fail. With
 // `bildschirme` the game starts at the start screen and its wizard, as the
 // program does; else the scripted start gives the first club its manager.
-inline bool Test_Programm_Starten(const char* praefix, std::string* ordner, bool bildschirme = false) {
+// `einstellungen` are written into the game folder's settings first; with
+// `wie_das_programm` the start is the one the program's entry chooses from
+// them (Main_Spielstart_Waehlen).
+inline bool Test_Programm_Starten(const char* praefix, std::string* ordner, bool bildschirme = false,
+                                  std::initializer_list<std::pair<const char*, const char*>> einstellungen = {},
+                                  bool wie_das_programm = false) {
     *ordner = Test_Spielordner_Anlegen(praefix);
     std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
+    for (const auto& [name, wert] : einstellungen)
+        if (!W32_Registry_Write(name, wert)) return false;
     Internet_Modus = INTERNET_MODUS_EINZEL;
     Quit_Status = QUIT_STATUS_LAEUFT;
     Kalender_Lauf_Reset();  // a new game after the previous test's end
-    if (bildschirme) {
-        Main_Spielstart_Bildschirme_Registrieren();
-        Main_Registrieren(Main_Spielstart_Bildschirme);
-    } else {
-        Main_Registrieren(Main_Spielstart_Pruefen);
-        Main_Spielstart_Registrieren();
-    }
+    Main_Spielstart_Anmelden(wie_das_programm ? Main_Spielstart_Waehlen()
+                             : bildschirme    ? Main_Spielstart_Bildschirme
+                                              : Main_Spielstart_Pruefen);
     Test_Live_Ansicht(false);
     return Headless_Starten() && Main_Hooks.Archive_Oeffnen() && Main_Hooks.Fonts_Laden();
 }

@@ -72,11 +72,17 @@ class Hauptmenue : public ::testing::Test {
     }
     // Ends the turn by its button and waits until a main menu is up again.
     void zug_beenden() {
-        // The notice whose turn it is (several managers at one machine) is taken away first.
-        if (Menue_Requester_Offen()) {
-            ASSERT_GT(Headless_Lauf("click right 400 300\nwait 3\n", 6), 0);
-            ASSERT_FALSE(Menue_Requester_Offen());
+        // The notice whose turn it is (several managers at one machine) is
+        // taken away first, as is any message of the day (by its button).
+        for (int n = 0; n < 8 && Menue_Requester_Offen(); ++n) {
+            const Screen_Icon* k = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_2);
+            if (!k || (k->status & MENUE_S_VERSTECKT)) k = Menue_Screen_Icon_Aus_Nummer(ICON_REQ_KNOPF_1);
+            const std::string klick = k ? "move " + std::to_string(k->x + k->w / 2) + " " +
+                                              std::to_string(k->y + k->h / 2) + "\nwait 2\nclick left\nwait 3\n"
+                                        : std::string("click right 400 300\nwait 3\n");
+            ASSERT_GT(Headless_Lauf(klick, 6), 0);
         }
+        ASSERT_FALSE(Menue_Requester_Offen());
         ASSERT_GT(Headless_Lauf("move 750 583\nwait 2\nclick left\nwait 3\n", 8), 0);
         // Fewer than eleven starters after a match: the turn ends all the same.
         if (Menue_Requester_Offen()) {

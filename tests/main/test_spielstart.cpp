@@ -27,6 +27,7 @@
 #include "gui/text_cfg.h"
 #include "platform/headless.h"
 #include "programm.h"
+#include "world/global.h"
 #include "start_klick.h"
 #include "screens/club/spielstand.h"
 #include "screens/screens.h"
@@ -540,7 +541,9 @@ TEST_F(Spielstart, LadenVomStartbildschirm) {
     fs::copy_file(datei, kopie, fs::copy_options::overwrite_existing);
     Test_Programm_Beenden(ordner);
 
-    // A new start of the program with that save in its folder.
+    // A new start of the program with that save in its folder (a new
+    // program has read no configuration yet).
+    Global_Cfg_Leeren();
     ASSERT_TRUE(Test_Programm_Starten("kordavo_start", &ordner, true));
     fs::copy_file(kopie, std::string(W32_Dir_Tabelle[W32_DIR_SPIELSTAND]) + "/game_0.kdv");
     fs::remove(kopie);
@@ -569,6 +572,11 @@ TEST_F(Spielstart, LadenVomStartbildschirm) {
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_START_NEU));
     EXPECT_FALSE(Team_Hat_Manager(Team_Transfermarkt));
     EXPECT_EQ(Spielstand_Get_Letzter(), 0);
+    // The loaded game has its scouts: names and fees, as a new game has them.
+    for (i32 s = 0; s < SCOUT_ANZAHL; ++s) {
+        EXPECT_STRNE(Scout_Tabelle[s].vorname, "") << "scout " << s;
+        EXPECT_GT(Global_Scout_Grundpreis(s, team), 0) << "scout " << s;
+    }
 }
 
 }  // namespace

@@ -1,8 +1,11 @@
 // Substitutions, tactics in the match, the evaluation after the matchday and
 // the refusals of bad input.
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/datei.h"
 #include "base/debug.h"
@@ -227,7 +230,15 @@ TEST_F(Wechsel, TheEvaluationBooksCardsInjuriesAndStatisticsOnce) {
     for (const auto& sp : sf->spieler)
         if (sp.status & (SFS_ROT | SFS_GELBROT)) vom_platz++;
     EXPECT_EQ(b.strafen, vom_platz);
-    EXPECT_GE(b.nach_spiel, 28);
+    // The left-out player's event is asked for the players who did not
+    // play: the slots with a player that were never on the pitch.
+    int nicht_gespielt = 0;
+    for (int slot = 0; slot < SF_SPIELER; ++slot)
+        if (const auto& sp = sf->spieler[slot];
+            sp.spieler >= 0 && sf->statistik[slot][SFST_MINUTEN] == 0 &&
+            !(sp.status & (SFS_AUF_DEM_PLATZ | SFS_EINGEWECHSELT | SFS_AUSGEWECHSELT)))
+            ++nicht_gespielt;
+    EXPECT_EQ(b.nach_spiel, nicht_gespielt);
     EXPECT_GE(b.z7, 22);
     // The sending-off is marked with the mark the check before the next
     // match clears (the ban itself lives in the competition's counters):
@@ -254,6 +265,63 @@ TEST_F(Wechsel, TheEvaluationBooksCardsInjuriesAndStatisticsOnce) {
     Spielfeld_Reset_Trainingszaehler(sf->team[0]);
     EXPECT_EQ(Spieler_Wert(98, rot, 0, OP_LESEN), 0);
     Spieler_Wert(75, verletzt, SP_STATUS_VERLETZT, OP_BITS_LOESCHEN);
+}
+
+// Only a player who did not play is the left-out player: a starter who
+// played on, a starter taken off and a substitute brought on are not; a
+// substitute left on the bench is. The substitute brought on carries the
+// mark of coming on into the statistics.
+TEST_F(Wechsel, TheLeftOutEventIsOnlyForPlayersWhoDidNotPlay) {
+    static std::vector<i32> links_liegen;
+    static std::map<i32, int> marken;
+    links_liegen.clear();
+    marken.clear();
+    Spielfeld_Daten* sf = neu(6, liga[4], liga[5], 47);
+    ASSERT_NE(sf, nullptr);
+    const int rein = 11, raus = 5;
+    bis_minute(sf, 20, 45);
+    ASSERT_EQ(Spielfeld_Wechsel_Eintragen(sf, 0, rein, raus), SFW_OK);
+    Partie_Optionen o;
+    Partie_Spielen(6, o);
+    ASSERT_GE(sf->seite[0].wechsel_gemacht, 1);
+    ASSERT_TRUE(sf->spieler[rein].status & SFS_EINGEWECHSELT);
+    Spielfeld_Hooks mit;
+    mit.spieler_nach_spiel = [](u32, i32 sp) { links_liegen.push_back(sp); };
+    mit.statistik_spieler = [](i32 sp, u32, int, int, int, int marke) { marken[sp] = marke; };
+    Spielfeld_Set_Hooks(mit);
+    Spielfeld_Auswertung(7);
+    auto gemeldet = [](i32 sp) { return std::count(links_liegen.begin(), links_liegen.end(), sp); };
+    struct Fall {
+        const char* wer;
+        int slot;
+        bool links_liegen;
+        int marke;
+    };
+    const Fall faelle[] = {
+        {"starter who played on", 0, false, 0},
+        {"starter who played on", 7, false, 0},
+        {"starter taken off", raus, false, 16},
+        {"substitute brought on", rein, false, 8},
+    };
+    for (const Fall& f : faelle) {
+        const i32 sp = sf->spieler[f.slot].spieler;
+        ASSERT_GE(sp, 0) << f.wer;
+        EXPECT_EQ(gemeldet(sp), f.links_liegen ? 1 : 0) << f.wer << " (slot " << f.slot << ")";
+        if (f.marke >= 0) {
+            ASSERT_TRUE(marken.count(sp)) << f.wer;
+            EXPECT_EQ(marken[sp] & 24, f.marke) << f.wer;
+        }
+    }
+    // Every substitute left on the bench to the end, of either side.
+    int bank = 0;
+    for (int slot = 0; slot < SF_SPIELER; ++slot)
+        if (const auto& sp = sf->spieler[slot];
+            sp.spieler >= 0 && (sp.status & SFS_BANK) && !(sp.status & (SFS_EINGEWECHSELT | SFS_AUF_DEM_PLATZ))) {
+            ++bank;
+            EXPECT_EQ(gemeldet(sp.spieler), 1) << "slot " << slot;
+        }
+    EXPECT_GE(bank, 4);
+    EXPECT_EQ(static_cast<int>(links_liegen.size()), bank);
 }
 
 TEST_F(Wechsel, BadFixturesAreRefusedWithAMessageAndNoRecord) {

@@ -264,9 +264,18 @@ TEST_F(Spieltag, AnpfiffZaehltDieSpieleDerStartelf) {
             }
     }
     ASSERT_TRUE(Tag_Spielen());
+    // A substitute who came on has played too (the substitutions of the
+    // day's matches, by their events).
+    std::set<i32> eingewechselt;
+    for (const auto& r : Spieltag_Slots()) {
+        Spiele_Ereignis_Daten e{};
+        for (bool ok = Spiele_Erstes_Ereignis(r.spiel, &e); ok; ok = Spiele_Naechstes_Ereignis(&e))
+            if (e.flags & SFE_WECHSEL) eingewechselt.insert(e.spieler);
+    }
     int starter = 0;
     for (const auto& [p, v] : vorher) {
-        EXPECT_EQ(Spieler_Daten[p].spiele, v.first + (v.second ? 1 : 0)) << p;
+        const bool gespielt = v.second || eingewechselt.count(p);
+        EXPECT_EQ(Spieler_Daten[p].spiele, v.first + (gespielt ? 1 : 0)) << p;
         starter += v.second;
     }
     EXPECT_GE(starter, 22 * static_cast<int>(Spieltag_Slots().size()) - 2);
@@ -1118,6 +1127,70 @@ struct Stadien_Sichern {
             if (Stadion_Daten* s = Stadion_Get(t, 0)) s->kapazitaet = kapazitaet[static_cast<size_t>(t)];
     }
 };
+
+// A substitute who comes on has an appearance as a starter has: in the
+// competition's counters, his career record and the squad's matches; one
+// left on the bench has none, and the starter he replaced keeps his one.
+TEST_F(Spieltag, DerEingewechselteHatEinenEinsatz) {
+    const Wettbewerb* liga = Wettbewerb_Get_Zeiger(ligen[0]);
+    const i32 mensch = liga->aktuelle_team[1];
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Test", -1));
+    menschen.push_back(mensch);
+    Naechster_Spieltag(liga->id);
+    Spieltag_Vorbereiten();
+    Spieltag_Gruppe_Starten();
+    const i32 spiel = Spiel_Von(mensch);
+    ASSERT_GT(spiel, 0);
+    Spielfeld_Daten* sf = nullptr;
+    for (int i = 0; i < 200000 && Spieltag_Spiele_Offen(); ++i) {
+        Kalender_Jetzt += SF_FRAME_MS;
+        Spieltag_Run(0);
+        sf = Spielfeld_Zeiger(static_cast<u32>(spiel));
+        if (sf && sf->minute >= 20) break;
+    }
+    ASSERT_NE(sf, nullptr);
+    const int seite = sf->team[0] == static_cast<u32>(mensch) ? 0 : 1;
+    const int basis = seite * SF_PRO_SEITE;
+    const int rein = basis + 11, raus = basis + 6, bleibt = basis + 12;
+    ASSERT_EQ(Spielfeld_Wechsel_Eintragen(sf, seite, rein, raus), SFW_OK);
+    struct Fall {
+        const char* wer;
+        i32 spieler;
+        int dazu;  // appearances this match gives him
+        i32 zaehler = 0, karriere = 0, spiele = 0;
+    };
+    auto zaehler = [&](i32 p) { return std::max(Spiele_Get_Wettbewerb_Ereignis(liga->id, ZAEHLER_EINSAETZE, p), 0); };
+    auto karriere = [](i32 p) {
+        Statistik_Spieler s{};
+        return Statistik_Spieler_Get(p, &s) ? static_cast<i32>(s.einsaetze) : 0;
+    };
+    Fall faelle[] = {
+        {"substitute brought on", sf->spieler[rein].spieler, 1},
+        {"substitute left on the bench", sf->spieler[bleibt].spieler, 0},
+    };
+    for (Fall& f : faelle) f.zaehler = zaehler(f.spieler), f.karriere = karriere(f.spieler), f.spiele = Spieler_Daten[f.spieler].spiele;
+    // The starter taken off was counted at the kick-off: this match is his one.
+    const i32 ersetzt = sf->spieler[raus].spieler;
+    const i32 ersetzt_zaehler = zaehler(ersetzt), ersetzt_karriere = karriere(ersetzt);
+    for (int i = 0; i < 200000 && Spieltag_Spiele_Offen(); ++i) {
+        Kalender_Jetzt += SF_FRAME_MS;
+        Spieltag_Run(0);
+    }
+    ASSERT_FALSE(Spieltag_Spiele_Offen());
+    // (The computer may have brought the other substitute on as well.)
+    bool bleibt_draussen = true;
+    Spiele_Ereignis_Daten e{};
+    for (bool ok = Spiele_Erstes_Ereignis(spiel, &e); ok; ok = Spiele_Naechstes_Ereignis(&e))
+        if ((e.flags & SFE_WECHSEL) && e.spieler == faelle[1].spieler) bleibt_draussen = false;
+    for (const Fall& f : faelle) {
+        if (f.dazu == 0 && !bleibt_draussen) continue;
+        EXPECT_EQ(zaehler(f.spieler), f.zaehler + f.dazu) << f.wer;
+        EXPECT_EQ(karriere(f.spieler), f.karriere + f.dazu) << f.wer;
+        EXPECT_EQ(Spieler_Daten[f.spieler].spiele, f.spiele + f.dazu) << f.wer;
+    }
+    EXPECT_EQ(zaehler(ersetzt), ersetzt_zaehler);
+    EXPECT_EQ(karriere(ersetzt), ersetzt_karriere);
+}
 
 }  // namespace
 

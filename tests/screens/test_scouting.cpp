@@ -330,3 +330,38 @@ TEST_F(Scouting, EinMarkttagKaufVerkaufUndScout) {
 }
 
 }  // namespace
+
+// The journey as the log tells it: a departure line first, "bricht auf
+// nach" the area last; then the scout's reports while the screen is open,
+// and the search over (100 %, the homecoming in the log) within the time
+// its steps take: 12 points a report every 2 s while he searches, 3 a step
+// every 1.5 s while he talks, the bar 211 points long.
+TEST_F(Scouting, DieReiseBeginntMitDemAufbruchUndEndetMitDerHeimkehr) {
+    oeffnen();
+    bezahlen();
+    kit::Frames(1, 100);
+    const Scout_Suche_Stand& s = Scout_Suche_Lesen();
+    ASSERT_GE(s.zeilen, 2);
+    const std::string aufbruch = std::string(text(39)) + " " + Kontinent_Tabelle[GEBIET].name;
+    EXPECT_EQ(std::string(s.log[1].text), aufbruch);
+    bool abreise = false;
+    for (i32 t = 86; t <= 90; ++t) abreise = abreise || std::string(s.log[0].text) == text(t);
+    EXPECT_TRUE(abreise) << s.log[0].text;
+    // Every line before the departure is one of the departure lines: no
+    // report of his arrival or his search comes before he sets off.
+    for (i32 t = 45; t <= 85; ++t) EXPECT_NE(std::string(s.log[0].text), text(t)) << t;
+    i32 berichte = 0, letzter = s.fortschritt;
+    for (i32 i = 0; i < 200 * 10 && Scout_Suche_Prozent() < 100; ++i) {
+        if (Scout_Suche_Lesen().dialog == SD_JA)
+            Scouting_Abweisen_Klick(Menue_Screen_Icon_Aus_Nummer(ICON_SUCHE_ABWEISEN), MENUE_E_LINKS);
+        kit::Frames(1, 100);
+        if (Scout_Suche_Lesen().fortschritt != letzter) ++berichte, letzter = Scout_Suche_Lesen().fortschritt;
+    }
+    EXPECT_EQ(Scout_Suche_Prozent(), 100) << "the search did not end";
+    EXPECT_GE(berichte, 10);
+    kit::Frames(3, 100);
+    bool heimkehr = false;
+    for (i32 z = 0; z < Scout_Suche_Lesen().zeilen; ++z)
+        for (i32 t = 93; t <= 95; ++t) heimkehr = heimkehr || std::string(Scout_Suche_Lesen().log[z].text) == text(t);
+    EXPECT_TRUE(heimkehr);
+}

@@ -175,14 +175,7 @@ void Finanz_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Kit_Printf_Glatt(ziel, gross, bilanz < 0 ? FARBE_FEHLER : w, 0, 417, "^tl0213%s^fb0009^tr0564%s^fe", text(T_BILANZ),
                      geld(bilanz));
     // The period shown, above its arrows: its month (one booking period a month).
-    {
-        const Datum heute = Kalender_Get_Datum_Von_Tag(-1, false);
-        i32 monat = heute.monat - 1 + periode, jahr = heute.jahr;
-        while (monat < 0) monat += 12, --jahr;
-        char name[48];
-        std::snprintf(name, sizeof name, "%s %d", Kalender_Get_Monat_Text(monat + 1), jahr);
-        Kit_Printf_Glatt(ziel, gross, FARBE_HELL, 81, 458, "%s", name);
-    }
+    Kit_Printf_Glatt(ziel, gross, FARBE_HELL, 81, 458, "%s", Kalender_Periode_Text(periode));
     if (zahlen.team1 >= 0 && zahlen.team2 >= 0)
         Kit_Printf_Glatt(ziel, gross, w, 0, 475, "^tr0324%s^tz0334-^tl0348%s",
                          Team_String(721, zahlen.team1, nullptr, 0), Team_String(721, zahlen.team2, nullptr, 0));
