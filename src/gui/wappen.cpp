@@ -251,18 +251,24 @@ bool patch_blit(u32 art, i32 nummer, u32 quelle, Rastport* ziel, i32 x, i32 y, i
         schutz.emplace();
     }
     const uintptr_t z = reinterpret_cast<uintptr_t>(ziel);
-    const u32 liste[8] = {
+    // The picture behind the patch is part of its key: a patch drawn before
+    // other pictures stood behind the same numbers (hooks installed anew, an
+    // archive opened or closed) is never laid again, even on a target that
+    // took the old one's place in memory over the same background.
+    const u32 liste[11] = {
         static_cast<u32>(nummer), static_cast<u32>(w),
         static_cast<u32>(h),      static_cast<u32>(x),
         static_cast<u32>(y),      filter >= 0 ? 2u + static_cast<u32>(filter) * 2 + transparent : schatten ? 1u : 0u,
-        static_cast<u32>(z),      static_cast<u32>(static_cast<u64>(z) >> 32)};
+        static_cast<u32>(z),      static_cast<u32>(static_cast<u64>(z) >> 32),
+        quelle,                   hooks_stand,
+        Resf_Stand()};
     // A kept patch holds the drawn area over the background it was blended
     // onto (rows gh..2gh-1): it serves that background again, or the area
     // it already covers; a highlight that came or went behind the crest
     // since draws it anew.
     i32 gw = 0, gh = 0;
     patch_groesse(w, h, schatten, filter, &gw, &gh);
-    Rastport* c = Farbe_Cache_Suchen(liste, 8, art);
+    Rastport* c = Farbe_Cache_Suchen(liste, 11, art);
     if (c && c->hoehe == 2 * gh && (gleich(ziel, x, y, c, gh, gw, gh) || gleich(ziel, x, y, c, 0, gw, gh))) {
         Blt_Blit(c, 0, 0, gw, gh, ziel, x, y, nullptr);
         ++*t;
@@ -306,7 +312,7 @@ bool patch_blit(u32 art, i32 nummer, u32 quelle, Rastport* ziel, i32 x, i32 y, i
         // A stale patch of this place takes the new one's pixels.
         if (c && c->breite == gw && c->hoehe == 2 * gh && c->tiefe() == kopie->tiefe())
             Blt_Blit(kopie.get(), 0, 0, -1, -1, c, 0, 0, nullptr);
-        else if (Farbe_Cache_Ablegen(kopie.get(), liste, 8, art))
+        else if (Farbe_Cache_Ablegen(kopie.get(), liste, 11, art))
             kopie.release();  // the cache owns it now
     }
     return true;

@@ -458,6 +458,8 @@ Season_Gui_Hooks season_gui_tabelle(bool (*spielstart)(int, u8*)) {
         .Diagnose_Screen_Init = [] { Screen_Oeffnen(Screen_Id::DIAGNOSE); },
         // The hidden key mode's read test of players 1..49 from the server.
         .Netz_Lesetest = [] { Internet_Test_Lese_Spieler(); },
+        // Continuous play switches the managed clubs as the squad screen does.
+        .Auto_Aufstellung = E1_Screen_Auto_Aufstellung,
     };
 }
 

@@ -13,6 +13,8 @@ constexpr i32 LAUNCH_KNOEPFE = 5, LAUNCH_EINTRAEGE = 9;
 struct Eintrag {
     Screen_Def def;
     bool da = false;
+    // A screen that comes back: the main-menu screen it was opened over.
+    Screen_Id vorher = Screen_Id::ANZAHL;
 };
 std::array<Eintrag, ANZAHL> screens;
 std::array<std::array<i32, LAUNCH_EINTRAEGE>, LAUNCH_KNOEPFE> launch = [] {
@@ -25,6 +27,18 @@ Screens_Hooks hooks;
 Eintrag* eintrag(Screen_Id id) {
     const i32 i = static_cast<i32>(id);
     return i >= 0 && i < ANZAHL ? &screens[static_cast<size_t>(i)] : nullptr;
+}
+
+// The screen shown now, other than `ausser` (ANZAHL: none); the main-menu
+// screens come first in the list, the windows over them after.
+Screen_Id offener_screen(Screen_Id ausser) {
+    for (i32 i = 0; i < ANZAHL; ++i) {
+        const Eintrag& e = screens[static_cast<size_t>(i)];
+        if (static_cast<Screen_Id>(i) != ausser && e.da && e.def.oeffnen && e.def.rahmen >= 0 &&
+            Menue_Screen_Icon_Ist_Vorhanden(e.def.rahmen))
+            return static_cast<Screen_Id>(i);
+    }
+    return Screen_Id::ANZAHL;
 }
 }  // namespace
 
@@ -48,6 +62,7 @@ bool Screen_Oeffnen(Screen_Id id) {
     // The main menu's header (club, next match, balance, date) stays over
     // every main-menu screen: the screens lie below it.
     const bool kopf = d->arbeitsflaeche && Menue_Screen_Icon_Ist_Vorhanden(ICON_KOPF_ZEILEN);
+    if (d->zurueck) eintrag(id)->vorher = offener_screen(id);
     if (d->arbeitsflaeche) Menue_Screen_Icons_Loeschen_Bereich(0, 0, 0, ARBEITSFLAECHE_X1, ARBEITSFLAECHE_Y1);
     d->oeffnen();
     if (kopf) Menue_Kopf_Zeigen();
@@ -81,6 +96,13 @@ void Screen_Schliessen(Screen_Id id) {
         for (i32 n = b.erstes; n <= b.letztes; ++n) Menue_Screen_Icon_Loeschen(n);
     }
     Blt_Cache_Leeren();
+    if (d->zurueck) {
+        Eintrag* e = eintrag(id);
+        const Screen_Id vorher = e->vorher;
+        e->vorher = Screen_Id::ANZAHL;
+        if (vorher != Screen_Id::ANZAHL && vorher != id && offener_screen(id) == Screen_Id::ANZAHL)
+            Screen_Oeffnen(vorher);
+    }
 }
 
 void Screens_Zuruecksetzen() {

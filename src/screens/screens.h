@@ -68,6 +68,9 @@ struct Screen_Def {
     Icon_Besitzer icons = Icon_Besitzer::ANZAHL;  // the range it owns (gui/icon_bereiche.h)
     i16 rahmen = -1;                              // frame icon: opening does nothing while it is on the screen
     bool arbeitsflaeche = false;                  // a main-menu screen: clears the work area first
+    // A screen one looks into in passing (the options): closed, the
+    // main-menu screen it was opened over comes back.
+    bool zurueck = false;
     void (*oeffnen)() = nullptr;                  // adds its tables, resolves its texts
     void (*schliessen)() = nullptr;               // null: every icon of its range is taken off
     // A screen that shows one player: opens for him, or, already open, shows him.
@@ -85,6 +88,8 @@ bool Screen_Oeffnen_Darueber(Screen_Id id);
 // Opens a one-player screen for the player of `anlass`; an open one shows
 // him. False when the screen is not registered or shows no player.
 bool Screen_Oeffnen_Fuer(Screen_Id id, const Screen_Anlass& anlass);
+// Closes the screen; one that comes back from (`zurueck`) opens the
+// main-menu screen it was opened over again.
 void Screen_Schliessen(Screen_Id id);
 // Whether its frame icon is on the screen.
 bool Screen_Offen(Screen_Id id);

@@ -305,7 +305,7 @@ bool Kalender_Geheimtaste_Ausfuehren(int aktion) {
                 for (int t = 0; t < Team_Anzahl; ++t) {
                     if (!Team_Hat_Manager(t)) continue;
                     if (Werbung_Daten* w = Werbung_Get(t)) w->automatik = 1;
-                    Aufstellung_Automatisch(t);
+                    Season_Gui.Auto_Aufstellung(t);
                 }
             return true;
         case 15:

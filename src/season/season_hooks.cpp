@@ -2,6 +2,8 @@
 #include "season/season_hooks.h"
 
 #include "season/kalender_lauf.h"
+#include "world/aufstellung.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -18,6 +20,13 @@ const Season_Netz_Hooks& Season_Netz = netz;
 bool Season_Spielstart_Sofort(int, uint8_t* wizard_byte) {
     if (wizard_byte) *wizard_byte = 0;
     return true;
+}
+
+void Season_Auto_Aufstellung(int team) {
+    if (team < 0 || team >= Team_Anzahl) return;
+    Team_Aufstellung_Manuell(team);
+    Aufstellung_Automatisch(team);
+    Team_Wert(8, team, 128, OP_BITS_SETZEN);
 }
 
 void Season_Laden_Sofort(int slot) { K_NEUER_TAG(KALENDER_LADEN, slot); }

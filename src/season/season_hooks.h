@@ -17,6 +17,9 @@
 // The defaults that do something: the new-game wizard finishes at once and
 // asks nothing (wizard byte 0); the load key queues the load at once.
 bool Season_Spielstart_Sofort(int arg, uint8_t* wizard_byte);
+// The automatic line-up of a team with the automatic bit set (the default
+// of Season_Gui_Hooks.Auto_Aufstellung).
+void Season_Auto_Aufstellung(int team);
 void Season_Laden_Sofort(int slot);
 
 // The menu engine, the screens, sound and video (all optional headless).
@@ -87,6 +90,10 @@ struct Season_Gui_Hooks {
     void (*Menue_Set_Icon707_Status)(bool an) = [](bool) {};
     void (*Diagnose_Screen_Init)() = [] {};
     void (*Netz_Lesetest)() = [] {};
+    // Continuous play's line-up of a managed club: the squad screen's own
+    // switch to the automatic line-up (its button lit, the automatic bit
+    // set); the default builds the line-up and sets the bit.
+    void (*Auto_Aufstellung)(int team) = Season_Auto_Aufstellung;
 };
 
 // The matchday and the match engine, which stand above the season: the

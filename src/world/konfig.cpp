@@ -354,6 +354,12 @@ int attribut_gelernt_wert(int a) {
     return (n > 0 ? n : 1) + 1;
 }
 
+// A learned attribute as the reader leaves it: its value comes from the
+// attribute table, which the main thread fills from the global file while a
+// worker may be reading the players ahead, so it is looked up only when the
+// players are taken over (spieler_uebernehmen), on the main thread.
+constexpr i16 ATTRIBUT_GELERNT_OFFEN = INT16_MAX;
+
 bool spieler_lesen(Spieler_Puffer* p, int teams) {
     bool fehler = false;
     int erwartet = -1;
@@ -430,7 +436,7 @@ bool spieler_lesen(Spieler_Puffer* p, int teams) {
                 ok = liste(k, 0, ATTRIBUT_ANZAHL - 1, 0, &l, ATTRIBUT_ANZAHL);
                 for (size_t i = 0; ok && i < l.size(); i++) {
                     int a = static_cast<int>(l[i]);
-                    s.attribut[a] = static_cast<i16>(key == S_ATTRIBUTE ? attribut_gelernt_wert(a) : -1);
+                    s.attribut[a] = key == S_ATTRIBUTE ? ATTRIBUT_GELERNT_OFFEN : static_cast<i16>(-1);
                 }
                 break;
             case S_SCOUT:
@@ -609,6 +615,9 @@ Vorab_Welt* vorab_holen(int set) {
 
 bool spieler_uebernehmen(Spieler_Puffer& p, int markt, int* ok_aus) {
     const int teams = static_cast<int>(neu_teams.t.size());
+    for (Spieler_Struktur& s : p.s)
+        for (int a = 0; a < ATTRIBUT_ANZAHL; ++a)
+            if (s.attribut[a] == ATTRIBUT_GELERNT_OFFEN) s.attribut[a] = static_cast<i16>(attribut_gelernt_wert(a));
     // Take over: the pending teams and the players replace the world.
     if (!Welt_Anlegen(teams, static_cast<int>(p.s.size()))) return false;
     std::memcpy(Team_Daten, neu_teams.t.data(), sizeof(Team_Struktur) * neu_teams.t.size());

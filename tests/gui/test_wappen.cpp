@@ -183,6 +183,38 @@ TEST(Wappen, BehalteneVerkleinerungZeichnetWieNeuVerkleinert) {
     Wappen_Set_Hooks({});
 }
 
+// A patch kept for one target is laid again only while the same pictures
+// stand behind the numbers: hooks installed anew (another picture for the
+// crest) draw that picture, on the same target over the same background.
+TEST(Wappen, NeueHooksLegenKeinenAltenFlicken) {
+    Rastport_Bild ziel(Rastport_Neu_Einfach(100, 100, 16));
+    const struct {
+        Rastport* (*laden)(i32, i32);
+        bool neu_installiert;
+        u16 mitte;
+        i32 treffer;
+    } schritte[] = {
+        {bunt_a, true, 0, 0},   // first drawing
+        {bunt_a, false, 0, 1},  // the same again: a hit
+        {bunt_b, true, 1, 0},   // other pictures behind the same numbers
+        {bunt_b, false, 1, 1},
+        {bunt_a, true, 0, 0},   // back to the first: drawn anew as well
+    };
+    Farbe_Cache_Free();
+    for (const auto& s : schritte) {
+        if (s.neu_installiert) Wappen_Set_Hooks({.bild_laden = s.laden});
+        for (i32 i = 0; i < 100 * 100; ++i) ziel->bitmap->pixel16()[i] = 0x0841;
+        ASSERT_TRUE(Wappen_Blit(7, ziel.get(), 10, 10, 66, 66, nullptr));
+        i32 t = 0, m = 0;
+        Wappen_Cache_Zaehler(&t, &m);
+        EXPECT_EQ(t, s.treffer);
+        Rastport_Bild soll(bunt(7, s.mitte));
+        EXPECT_EQ(ziel->bitmap->pixel16()[(10 + 33) * 100 + 10 + 33], soll->bitmap->pixel16()[33 * 66 + 33]);
+    }
+    Farbe_Cache_Free();
+    Wappen_Set_Hooks({});
+}
+
 TEST(Wappen, FarbeDesTeamnamens) {
     const i32 alt = Team_Aktiv;
     Team_Aktiv = 4;

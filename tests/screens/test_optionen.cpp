@@ -260,6 +260,62 @@ TEST_F(Optionen, ScrollenSchliessenUndProManager) {
     EXPECT_EQ(Optionen_Erste_Zeile(), 9);
 }
 
+// Closed by its button or a right click, the options give back the main-menu
+// screen they were opened over, drawn again; opened over the bare main menu
+// they leave it bare.
+TEST_F(Optionen, SchliessenGibtDenScreenVonVorherZurueck) {
+    const struct {
+        const char* name;
+        int knopf, eintrag;
+        Screen_Id screen;
+        bool rechtsklick;
+    } faelle[] = {
+        {"Kader, Knopf", 0, 0, Screen_Id::KADER, false},
+        {"Bank, Rechtsklick", 2, 0, Screen_Id::BANK, true},
+        {"Rangliste, Knopf", 1, 3, Screen_Id::RANGLISTE, false},
+        {"Hauptmenue, Knopf", -1, -1, Screen_Id::ANZAHL, false},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        if (f.knopf >= 0) {
+            ASSERT_TRUE(kit::Hauptmenue_Eintrag(f.knopf, f.eintrag));
+            kit::Frames(40);
+            ASSERT_TRUE(Screen_Offen(f.screen));
+        }
+        const Screen_Def* vorher = f.knopf >= 0 ? Screen_Holen(f.screen) : nullptr;
+        const Screen_Icon* rahmen = vorher ? Menue_Screen_Icon_Aus_Nummer(vorher->rahmen) : nullptr;
+        const u32 grafik = rahmen ? rahmen->grafik : MENUE_KEINE_GRAFIK;
+        const i32 gx = rahmen ? rahmen->x + 2 : 0, gy = rahmen ? rahmen->y + 2 : 0;
+        oeffnen();
+        if (HasFatalFailure()) return;
+        if (vorher) {
+            EXPECT_FALSE(Screen_Offen(f.screen));
+        }
+        if (f.rechtsklick) {
+            kit::Klick(100, 100, MAUS_RECHTS);
+        } else {
+            const Screen_Icon* zu = Menue_Screen_Icon_Aus_Nummer(ICON_OPTIONEN_SCHLIESSEN);
+            ASSERT_TRUE(zu);
+            kit::Klick(zu->x + zu->w / 2, zu->y + zu->h / 2);
+        }
+        EXPECT_FALSE(Screen_Offen(Screen_Id::OPTIONEN));
+        kit::Spur_Leeren();
+        kit::Frames(2);
+        EXPECT_FALSE(kit::Text("Optionen"));
+        if (vorher) {
+            EXPECT_TRUE(Screen_Offen(f.screen)) << "the screen one came from is back";
+            if (grafik != MENUE_KEINE_GRAFIK) {
+                EXPECT_TRUE(kit::Grafik_Bei(static_cast<i32>(grafik), gx, gy));
+            }
+            Screen_Schliessen(f.screen);
+            kit::Frames(2);
+        } else {
+            for (Screen_Id id : {Screen_Id::KADER, Screen_Id::BANK, Screen_Id::RANGLISTE})
+                EXPECT_FALSE(Screen_Offen(id));
+        }
+    }
+}
+
 // The control bar's screen buttons go through the launch table: a screen
 // entered there opens; an entry without a screen says it is not built yet.
 TEST_F(Optionen, KontrollleisteOeffnetUeberDieLaunchTabelle) {

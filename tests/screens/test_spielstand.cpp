@@ -1,7 +1,7 @@
 // The load and save screens in a new game with two human managers: saving
 // into a slot with a typed description and loading it back, the slot clicks
-// of both screens, the save without a chosen slot (never the autosave's
-// slot), closing with the right click, a damaged slot, a save into a folder
+// of both screens, the save without a chosen slot (the first free one, the
+// autosave's slot last), closing with the right click, a damaged slot, a save into a folder
 // that refuses the file, and the ways in from the match control bar.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -209,9 +209,28 @@ TEST_F(Spielstand_Screens, SlotKlicks) {
     EXPECT_TRUE(Screen_Offen(Screen_Id::LADEN));
 }
 
-TEST_F(Spielstand_Screens, OhneWahlNieDerAutosavePlatz) {
+// A save with nothing chosen takes the first free slot of 0..9: with 0..8
+// in use that is the autosave's slot 9; with all ten in use a message, the
+// screen stays and nothing is written.
+TEST_F(Spielstand_Screens, OhneWahlDerErsteFreiePlatzBisZumNeunten) {
     speichern_in(0, "Null");
     for (i32 s = 1; s < 9; ++s) fs::copy_file(datei(0), datei(s), fs::copy_options::overwrite_existing);
+    const std::string acht = lesen(datei(8));
+    kit::Meldungen_Leeren();
+    Disk_Screen_Set_Gewaehlt(-1);
+    speichern_oeffnen();
+    knopf(ICON_SPEICHERN_KNOPF);
+    EXPECT_FALSE(meldung_mit("Alle Plätze sind belegt"));
+    EXPECT_FALSE(Screen_Offen(Screen_Id::SPEICHERN));
+    EXPECT_EQ(Disk_Screen_Gewaehlt(), 9);
+    kalender_pass();
+    Spielstand_Beschreibung b;
+    ASSERT_EQ(Spielstand_Get_Beschreibung(9, &b), 1) << "slot 9 taken when 0..8 are in use";
+    EXPECT_STREQ(b.text, "Spielstand 10");
+    EXPECT_EQ(lesen(datei(8)), acht) << "a used slot is not written";
+    // All ten in use: a message, the screen stays, nothing chosen or written.
+    const std::string neun = lesen(datei(9));
+    kit::Frames(40);  // the dialog's pop-up slides shut
     kit::Meldungen_Leeren();
     Disk_Screen_Set_Gewaehlt(-1);
     speichern_oeffnen();
@@ -221,7 +240,7 @@ TEST_F(Spielstand_Screens, OhneWahlNieDerAutosavePlatz) {
     EXPECT_TRUE(Screen_Offen(Screen_Id::SPEICHERN));
     EXPECT_EQ(Disk_Screen_Gewaehlt(), -1);
     kalender_pass();
-    EXPECT_FALSE(fs::exists(datei(9)));
+    EXPECT_EQ(lesen(datei(9)), neun);
     knopf(ICON_SPEICHERN_ABBRECHEN);
     // With slot 4 free it is taken, with the default description.
     fs::remove(datei(4));
@@ -230,7 +249,6 @@ TEST_F(Spielstand_Screens, OhneWahlNieDerAutosavePlatz) {
     EXPECT_FALSE(Screen_Offen(Screen_Id::SPEICHERN));
     EXPECT_EQ(Disk_Screen_Gewaehlt(), 4);
     kalender_pass();
-    Spielstand_Beschreibung b;
     ASSERT_EQ(Spielstand_Get_Beschreibung(4, &b), 1);
     EXPECT_STREQ(b.text, "Spielstand 5");  // slot 4 is "Platz 5"
 }

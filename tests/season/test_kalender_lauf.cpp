@@ -1012,12 +1012,16 @@ TEST_F(Geheim, AktionenUndIhreSchalter) {
         EXPECT_EQ(*s.wert, alt);
     }
     EXPECT_EQ(engine_fast, 0) << "the engine was told both times";
-    // Continuous play: every managed club gets automatic boards.
+    // Continuous play: every managed club gets automatic boards and is
+    // switched to the automatic line-up as its squad screen switches it
+    // (the automatic bit set, so the assistant keeps it up).
     ASSERT_TRUE(Werbung_Get(team));
     Werbung_Get(team)->automatik = 0;
+    Team_Wert(8, team, 128, OP_BITS_LOESCHEN);
     EXPECT_TRUE(Kalender_Geheimtaste_Ausfuehren(12));
     EXPECT_EQ(Kalender_Ist_Automatik(), 1);
     EXPECT_EQ(Werbung_Get(team)->automatik, 1);
+    EXPECT_NE(Team_Wert(8, team, 0, OP_LESEN) & 128, 0) << "the automatic line-up bit";
     EXPECT_TRUE(Kalender_Geheimtaste_Ausfuehren(12));
     EXPECT_EQ(Kalender_Ist_Automatik(), 0);
     for (int a : {11, 13, 14}) EXPECT_TRUE(Kalender_Geheimtaste_Ausfuehren(a)) << a;

@@ -8,7 +8,9 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <string>
 #include <thread>
+#include <vector>
 
 #include "base/files.h"
 #include "base/globals.h"
@@ -305,6 +307,61 @@ TEST_F(WeltLaden, WorldReadAheadEqualsTheWorldReadInTheFrame) {
         EXPECT_TRUE(m.enthaelt("(101) Unbekannter Befehl (KURZNAMEN)")) << m.alle();
     }
     Team_Free_Ladepuffer();
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", alt);
+    ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
+}
+
+// A learned attribute's value comes from the attribute table (its points),
+// which the frame fills from the global file while a worker may be reading
+// the players ahead: the players taken over carry the table as it stands at
+// the take-over, whatever it held while the worker read, as the players read
+// in the frame do.
+TEST_F(WeltLaden, ReadAheadLearnedAttributesFollowTheTableAtTakeOver) {
+    const std::string o = kopie("vorab_attribute");
+    char alt[W32_DIR_LAENGE];
+    std::snprintf(alt, sizeof alt, "%s", W32_Dir_Tabelle[W32_DIR_CONFIG]);
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", o.c_str());
+    Attribut_Def tabelle[54];
+    std::memcpy(tabelle, Attribut_Tabelle, sizeof tabelle);
+    const auto punkte = [](i32 n) {
+        for (Attribut_Def& a : Attribut_Tabelle) a.noetige_punkte = n;
+    };
+    const auto lesen = [] {
+        int ok = 0;
+        return Team(0) && Spieler(&ok) && ok;
+    };
+    // The learned attributes' values (any above 0) and how many there are.
+    const auto gelernt = [] {
+        std::vector<i32> werte;
+        for (i32 s = 0; s < Spieler_Anzahl; ++s)
+            for (i16 w : Spieler_Daten[s].attribut)
+                if (w > 0) werte.push_back(w);
+        return werte;
+    };
+    const struct {
+        i32 beim_lesen, bei_uebernahme;
+        bool vorab;
+    } faelle[] = {{7, 11, true}, {11, 3, true}, {5, 5, true}, {9, 4, false}};
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(std::to_string(f.beim_lesen) + " -> " + std::to_string(f.bei_uebernahme) +
+                     (f.vorab ? " vorab" : " im Frame"));
+        Welt_Freigeben();
+        punkte(f.beim_lesen);
+        if (f.vorab) {
+            bool fertig = Welt_Vorab_Lesen(0);
+            for (int i = 0; i < 20000 && !fertig; ++i) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+                fertig = Welt_Vorab_Lesen(0);
+            }
+            ASSERT_TRUE(fertig);
+        }
+        punkte(f.bei_uebernahme);
+        ASSERT_TRUE(lesen());
+        const std::vector<i32> werte = gelernt();
+        ASSERT_FALSE(werte.empty());
+        EXPECT_EQ(std::count(werte.begin(), werte.end(), f.bei_uebernahme + 1), static_cast<long>(werte.size()));
+    }
+    std::memcpy(Attribut_Tabelle, tabelle, sizeof tabelle);
     std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", alt);
     ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
 }

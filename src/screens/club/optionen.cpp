@@ -266,7 +266,12 @@ Screen_Def Optionen_Screen_Def() {
             .icons = Icon_Besitzer::OPTIONEN,
             .rahmen = ICON_OPTIONEN_LISTE,
             .arbeitsflaeche = true,
-            .oeffnen = Optionen_Screen_Init};
+            .zurueck = true,
+            .oeffnen = Optionen_Screen_Init,
+            .schliessen = [] {
+                Menue_Screen_Icon_Tabelle_Loeschen(TABELLE.daten());
+                Menue_Set_Rechtsklick_Icon(-1);
+            }};
 }
 
 i32 Optionen_Erste_Zeile() { return erste_zeile; }
@@ -350,8 +355,5 @@ void Optionen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32, i32) {
         zeile_zeichnen(ziel, r, erste_zeile + r);
 }
 
-void Optionen_Schliessen_Klick(Screen_Icon*, u32) {
-    Menue_Screen_Icon_Tabelle_Loeschen(TABELLE.daten());
-    Menue_Set_Rechtsklick_Icon(-1);
-    Blt_Cache_Leeren();
-}
+// Closed, the screen it was opened over comes back.
+void Optionen_Schliessen_Klick(Screen_Icon*, u32) { Screen_Schliessen(Screen_Id::OPTIONEN); }

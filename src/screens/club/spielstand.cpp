@@ -159,11 +159,12 @@ void oeffnen(const Screen_Icon* tabelle, i16 abbrechen) {
     bestaetigt = false;
 }
 
-// The save request: the chosen slot, else the first empty one of 0..8 (the
-// autosave's slot is never taken); false when every slot is in use.
+// The save request: the chosen slot, else the first empty one of 0..9 (the
+// autosave's slot too: it cannot be clicked, but a save with nothing chosen
+// takes it when it is the only one free); false when every slot is in use.
 bool speichern() {
     if (gewaehlt < 0)
-        for (i32 s = 0; s < DISK_AUTOSAVE_SLOT; ++s)
+        for (i32 s = 0; s < DISK_SLOTS; ++s)
             if (zustand[s] == Disk_Slot_Zustand::LEER) {
                 gewaehlt = s;
                 break;
