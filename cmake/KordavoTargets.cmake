@@ -176,20 +176,18 @@ function(kordavo_bench_folder)
   endforeach()
 endfunction()
 
-# kordavo_mit_allen_schichten(<target>): links every layer library (with the
-# season's start-up registration, kordavo_main), as the game program does.
+# kordavo_mit_allen_schichten(<target>): links every layer library with the
+# program's start-up wiring (kordavo_programm: the registration with the
+# inbox's, the saved camp's and the network's wiring, and the new game's
+# start), as the game program does. The wiring is compiled once, in its own
+# library, however many programs link it.
 function(kordavo_mit_allen_schichten ziel)
+  if(NOT ziel STREQUAL "kordavo_programm")
+    target_link_libraries(${ziel} PRIVATE kordavo_programm)
+  endif()
   foreach(sub world match season matchday graphics gui screens net jpeg main)
     target_link_libraries(${ziel} PRIVATE kordavo_${sub})
   endforeach()
-  # The program's registration brings the inbox's, the saved camp's and the
-  # network's wiring with it.
-  get_target_property(quellen ${ziel} SOURCES)
-  if(quellen MATCHES "registrierung\\.cpp")
-    target_sources(${ziel} PRIVATE ${PROJECT_SOURCE_DIR}/src/main/posteingang.cpp
-                                   ${PROJECT_SOURCE_DIR}/src/main/lager_stand.cpp
-                                   ${PROJECT_SOURCE_DIR}/src/main/netz_anmelden.cpp)
-  endif()
 endfunction()
 
 # kordavo_mit_spielordner(<target>...): the targets read the generated game

@@ -70,6 +70,10 @@
 19. The menu engine's own state stays its own: gui/menue_intern.h is
    included only by the engine's files (src/gui/menue*.cpp); everyone else
    goes through gui/menue.h.
+20. The program's start-up code is compiled once, in its library
+   (kordavo_programm): no CMakeLists.txt outside src/ (tests, tools,
+   benchmarks, fuzz targets, cmake) names a source file of src/main
+   (`src/main/registrierung.cpp`); the programs link the library instead.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -117,6 +121,8 @@ EIGENER_BAUER = re.compile(
     r"|^[ \t]*(?:static\s+)?(?:(?:constexpr|consteval|inline)\s+)*auto\s+\w+\s*\(\s*std::index_sequence", re.M)
 OEFFNER_FELD = re.compile(r"\.(oeffnen|oeffnen_fuer)\s*=\s*")
 OEFFNER_AUFRUF = re.compile(r"\b([A-Z]\w*_(?:Init|Oeffnen))\s*\(")
+MAIN_QUELLE = re.compile(r"\bsrc/main/\w+\.cpp\b")
+CMAKE_ORDNER = ("tests", "tools", "bench", "fuzz", "cmake")
 MENUE_INTERN = re.compile(r'^\s*#\s*include\s*"gui/menue_intern\.h"', re.M)
 MENUE_DATEI = re.compile(r"^src/gui/menue\w*\.cpp$")
 GUI_SCREENS = re.compile(r"^src/gui/(hauptmenue\w*|requester|kontrollleiste|demo)\.cpp$")
@@ -292,6 +298,12 @@ def main(argv):
                     verstoesse.append(f"{p}:{zeile(text, m.start())}: {m.group(1)} oeffnet einen Screen an seiner Id vorbei")
         for pos, name in eintraege_ohne_standard(text):
             verstoesse.append(f"{p}:{zeile(text, pos)}: Hook-Eintrag {name} ohne Standard")
+    for ordner in CMAKE_ORDNER:
+        for c in sorted((wurzel / ordner).rglob("CMakeLists.txt")) + sorted((wurzel / ordner).rglob("*.cmake")):
+            text = re.sub(r"#[^\n]*", "", c.read_text(encoding="utf-8"))
+            for m in MAIN_QUELLE.finditer(text):
+                verstoesse.append(f"{c.relative_to(wurzel).as_posix()}:{zeile(text, m.start())}: {m.group(0)} "
+                                  "ein weiteres Mal uebersetzt statt kordavo_programm gelinkt")
     for v in verstoesse:
         print(v)
     return 1 if verstoesse else 0
