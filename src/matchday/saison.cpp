@@ -10,6 +10,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/meldung.h"
+#include "base/memory.h"
 #include "base/random.h"
 #include "base/ruf.h"
 #include "matchday/spieltag.h"
@@ -433,6 +434,8 @@ void Wettbewerb_Jeden_Tag() {
 }
 
 void Saison_Wechsel() {
+    // What last season's large blocks left in the heap goes back first.
+    W32_Memory_Zurueckgeben();
     if (ruf::Client() || !Kalender_Ist_Initialisiert()) return;
     // The tables start on the Thursday on or before 3 July: weekdays and
     // weeks are counted from the base day as in the first season (day 0 is
