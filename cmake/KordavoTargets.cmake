@@ -105,18 +105,24 @@ endfunction()
 # kordavo_fuzzer(<name> SOURCES ... [DEPS ...] [CORPUS dir] [SMOKE seconds]):
 # a fuzz target exporting LLVMFuzzerTestOneInput. With libFuzzer (clang) it
 # links against the fuzzing engine; otherwise against our small standalone
-# driver, and ctest runs it for a short smoke time.
+# driver, and ctest runs it for a short smoke time (5 s: every seed of its
+# corpus, then mutations of them; the long runs are `make fuzz`'s).
 function(kordavo_fuzzer name)
   cmake_parse_arguments(ARG "" "CORPUS;SMOKE" "SOURCES;DEPS" ${ARGN})
   if(NOT ARG_SMOKE)
-    set(ARG_SMOKE 10)
+    set(ARG_SMOKE 5)
   endif()
   if(KORDAVO_LIBFUZZER)
     add_executable(fuzz_${name} ${ARG_SOURCES})
     target_compile_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
     target_link_options(fuzz_${name} PRIVATE -fsanitize=fuzzer)
   else()
-    add_executable(fuzz_${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/fuzz/standalone_driver.cpp)
+    if(NOT TARGET kordavo_fuzz_treiber)
+      # The stand-in driver is compiled once for every fuzz target.
+      add_library(kordavo_fuzz_treiber OBJECT ${PROJECT_SOURCE_DIR}/fuzz/standalone_driver.cpp)
+      target_compile_options(kordavo_fuzz_treiber PRIVATE ${KORDAVO_WARNINGS})
+    endif()
+    add_executable(fuzz_${name} ${ARG_SOURCES} $<TARGET_OBJECTS:kordavo_fuzz_treiber>)
   endif()
   target_compile_options(fuzz_${name} PRIVATE ${KORDAVO_WARNINGS} ${KORDAVO_CHARSET})
   target_include_directories(fuzz_${name} PRIVATE ${PROJECT_SOURCE_DIR}/src)
@@ -181,20 +187,18 @@ function(kordavo_bench_folder)
   endforeach()
 endfunction()
 
-# kordavo_mit_allen_schichten(<target>): links every layer library (with the
-# season's start-up registration, kordavo_main), as the game program does.
+# kordavo_mit_allen_schichten(<target>): links every layer library with the
+# program's start-up wiring (kordavo_programm: the registration with the
+# inbox's, the saved camp's and the network's wiring, and the new game's
+# start), as the game program does. The wiring is compiled once, in its own
+# library, however many programs link it.
 function(kordavo_mit_allen_schichten ziel)
+  if(NOT ziel STREQUAL "kordavo_programm")
+    target_link_libraries(${ziel} PRIVATE kordavo_programm)
+  endif()
   foreach(sub world match season matchday graphics gui screens net jpeg main)
     target_link_libraries(${ziel} PRIVATE kordavo_${sub})
   endforeach()
-  # The program's registration brings the inbox's, the saved camp's and the
-  # network's wiring with it.
-  get_target_property(quellen ${ziel} SOURCES)
-  if(quellen MATCHES "registrierung\\.cpp")
-    target_sources(${ziel} PRIVATE ${PROJECT_SOURCE_DIR}/src/main/posteingang.cpp
-                                   ${PROJECT_SOURCE_DIR}/src/main/lager_stand.cpp
-                                   ${PROJECT_SOURCE_DIR}/src/main/netz_anmelden.cpp)
-  endif()
 endfunction()
 
 # kordavo_mit_spielordner(<target>...): the targets read the generated game

@@ -7,9 +7,15 @@
 // listed with its day and what it did; a value above 1 lists those over that
 // many milliseconds): the main menu, each screen (opened from the main menu after
 // the season, 120 frames each), and the live view with one, two and (in a
-// game of four managers) four matches shown.
+// game of four managers) four matches shown. Set beside it, in the same run:
+// the processor time of the season tool's headless season without managers
+// (`seasonsim -n 1 -m 0`, the whole process), the ratio of the two (goal: at
+// most 5), the largest resident size (goal: 120 MB) and the season's frames
+// over 8 ms (goal: none).
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -31,11 +37,13 @@ namespace {
 struct Zeiten {
     double summe_ms = 0, max_ms = 0;
     long frames = 0, ueber = 0;  // frames over a display refresh (16.7 ms)
+    long ueber_8 = 0;            // frames over 8 ms
     void dazu(double ms) {
         summe_ms += ms;
         max_ms = std::max(max_ms, ms);
         ++frames;
         ueber += ms > 16.7;
+        ueber_8 += ms > 8;
     }
 };
 std::map<std::string, Zeiten> zeiten;
@@ -112,6 +120,27 @@ void messen(double ms) {
     lage_vorher = jetzt;
 }
 
+// The processor time of the season tool's headless season (the whole
+// process); 0 when it cannot be run.
+double seasonsim_sekunden() {
+#ifdef KORDAVO_SEASONSIM
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (!std::freopen("/dev/null", "w", stdout)) _exit(127);
+        execl(KORDAVO_SEASONSIM, "seasonsim", "-n", "1", "-m", "0", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    rusage ru{};
+    if (pid < 0 || wait4(pid, &status, 0, &ru) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return 0;
+    return static_cast<double>(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
+           static_cast<double>(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+#else
+    return 0;
+#endif
+}
+
 bool starten(const char* mitspieler, std::string* ordner) {
     setenv("KORDAVO_SOURCE_DIR", KORDAVO_QUELLE, 0);
     if (!Test_Programm_Starten("kordavo_bench_saison", ordner)) return false;
@@ -174,6 +203,18 @@ void BM_SaisonZweiManagerLive(benchmark::State& st) {
         Test_Programm_Beenden(ordner);
     }
     st.counters["cpu_s_saison"] = cpu;
+    rusage ru{};
+    getrusage(RUSAGE_SELF, &ru);
+    st.counters["max_rss_mb"] = static_cast<double>(ru.ru_maxrss) / 1024.0;
+    // The headless season after the live one, in a process of its own.
+    if (const double ohne = seasonsim_sekunden(); ohne > 0) {
+        st.counters["cpu_s_seasonsim"] = ohne;
+        st.counters["mal_seasonsim"] = cpu / ohne;
+    }
+    long ueber_8 = 0;
+    for (const auto& [name, z] : zeiten)
+        if (name.rfind("screen_", 0) != 0) ueber_8 += z.ueber_8;
+    st.counters["saison_ueber_8ms"] = static_cast<double>(ueber_8);
     for (const auto& [name, z] : zeiten) {
         if (z.frames == 0) continue;
         st.counters[name + "_avg_ms"] = z.summe_ms / static_cast<double>(z.frames);

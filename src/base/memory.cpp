@@ -1,5 +1,6 @@
 #include "base/memory.h"
 
+#include <malloc.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -133,6 +134,8 @@ void* W32_Memory_H_Alloc_Fill(size_t size, const void* owner, u8 fill) {
     g_bytes += size;
     return payload;
 }
+
+void W32_Memory_Zurueckgeben() { malloc_trim(0); }
 
 void* W32_Memory_H_Alloc(size_t size, const void* owner) { return W32_Memory_H_Alloc_Fill(size, owner, 0); }
 

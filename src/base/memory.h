@@ -29,6 +29,12 @@ constexpr u32 W32_MEMORY_MAGIC_HINTEN = 0xB10CE9D5;  // guard word behind the pa
 constexpr u32 W32_MEMORY_ART_HEAP = 1;
 constexpr u32 W32_MEMORY_ART_VIRTUELL = 2;
 
+// Gives the heap's free pages back to the system. The C library keeps the
+// pages of freed large blocks once it has raised its bounds for them (to
+// the largest block freed so far), and a long game would grow by them
+// season by season; called at each season change.
+void W32_Memory_Zurueckgeben();
+
 // Largest payload one block may have.
 constexpr size_t W32_MEMORY_MAX_GROESSE = 0x7FFF0000u;
 

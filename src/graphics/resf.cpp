@@ -31,10 +31,6 @@ struct Resf_Slot {
     i32 basis = 0;
     std::string name;
     std::vector<u32> typ, offset, ende;
-    // Packed entries, unpacked when the archive was opened: per entry its
-    // index in `entpackt`, -1 when it is not packed or its data are damaged.
-    std::vector<i32> entpackt_nr;
-    std::vector<std::vector<u8>> entpackt;
 };
 Resf_Slot slots[RESF_SLOTS];
 
@@ -60,37 +56,6 @@ bool entpacken(const std::vector<u8>& roh, std::vector<u8>& klar) {
         return false;
     klar.resize(soll);
     return W32_Cmp_Zlib_Unpack_Sicher(roh.data(), static_cast<u32>(roh.size()), klar.data(), soll) == soll;
-}
-
-// Unpacks every packed entry of a newly read directory, once; entries that
-// share their data share the unpacked bytes. A damaged entry is only marked:
-// the archive opens, and that entry loads nothing. What an archive unpacks
-// is bounded as a whole, too (the game's largest unpacks 6 MB).
-void gepackte_entpacken(Resf_Slot& s) {
-    constexpr u64 GESAMT_MAX = 4ull * RESF_ENTPACKT_MAX;
-    u64 gesamt = 0;
-    s.entpackt_nr.assign(s.typ.size(), -1);
-    std::map<u32, i32> schon;  // offset -> index in s.entpackt
-    for (size_t i = 0; i < s.typ.size(); ++i) {
-        if (!(s.typ[i] & RESF_GEPACKT)) continue;
-        if (const auto it = schon.find(s.offset[i]); it != schon.end()) {
-            s.entpackt_nr[i] = it->second;
-            continue;
-        }
-        std::vector<u8> roh(s.ende[i] - s.offset[i]), klar;
-        i32 nr = -1;
-        if (std::fseek(s.datei, static_cast<long>(s.offset[i]), SEEK_SET) == 0 &&
-            std::fread(roh.data(), 1, roh.size(), s.datei) == roh.size() && entpacken(roh, klar) &&
-            gesamt + klar.size() <= GESAMT_MAX) {
-            gesamt += klar.size();
-            s.entpackt.push_back(std::move(klar));
-            nr = static_cast<i32>(s.entpackt.size()) - 1;
-        } else {
-            Grafik_Fehler_Setzen("Archiv %s: gepackter Eintrag %zu ist beschädigt", s.name.c_str(), i);
-        }
-        schon.emplace(s.offset[i], nr);
-        s.entpackt_nr[i] = nr;
-    }
 }
 
 }  // namespace
@@ -154,7 +119,6 @@ i32 Resf_Oeffnen(const char* name, i32 basis) {
                 auto it = std::upper_bound(grenzen.begin(), grenzen.end(), s.offset[i]);
                 s.ende[i] = it == grenzen.end() ? s.groesse : *it;
             }
-            gepackte_entpacken(s);
         }
     }
     if (!ok) {
@@ -192,18 +156,18 @@ bool Resf_Eintrag_Daten(i32 slot, i32 eintrag, i16* typ, std::vector<u8>& daten)
     Resf_Slot& s = slots[slot];
     const size_t e = static_cast<size_t>(eintrag + s.basis);
     if (typ) *typ = static_cast<i16>(s.typ[e] & 0xFFFF);
-    if (s.typ[e] & RESF_GEPACKT) {
-        const i32 nr = s.entpackt_nr[e];
-        if (nr < 0) {
-            Grafik_Fehler_Setzen("Archiv %s: gepackter Eintrag %d ist beschädigt", s.name.c_str(), eintrag);
-            return false;
-        }
-        daten = s.entpackt[static_cast<size_t>(nr)];
-        return true;
-    }
-    daten.resize(s.ende[e] - s.offset[e]);
-    return std::fseek(s.datei, static_cast<long>(s.offset[e]), SEEK_SET) == 0 &&
-           std::fread(daten.data(), 1, daten.size(), s.datei) == daten.size();
+    // Read from the file when asked for: an open archive holds nothing but
+    // its directory.
+    std::vector<u8> roh;
+    std::vector<u8>& ziel = s.typ[e] & RESF_GEPACKT ? roh : daten;
+    ziel.resize(s.ende[e] - s.offset[e]);
+    const bool gelesen = std::fseek(s.datei, static_cast<long>(s.offset[e]), SEEK_SET) == 0 &&
+                         std::fread(ziel.data(), 1, ziel.size(), s.datei) == ziel.size();
+    if (!(s.typ[e] & RESF_GEPACKT)) return gelesen;
+    if (gelesen && entpacken(roh, daten)) return true;
+    daten.clear();
+    Grafik_Fehler_Setzen("Archiv %s: gepackter Eintrag %d ist beschädigt", s.name.c_str(), eintrag);
+    return false;
 }
 
 void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra) {

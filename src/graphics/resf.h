@@ -18,9 +18,9 @@ enum : i16 { RESF_BILD = 14, RESF_BLOB = 16, RESF_FONT = 17, RESF_SPRITE = 40, R
 
 // Bit 31 of an entry's type word: the entry is stored packed, as a zlib
 // block with its 8-byte head (u32 unpacked size, u32 packed size), the same
-// block a packed picture carries. The reader unpacks every packed entry once,
-// when the archive is opened, and keeps it while the archive is open, so no
-// later load pays for unpacking. The type is still the low 16 bits.
+// block a packed picture carries. The reader unpacks a packed entry when it
+// is asked for and keeps nothing of it: an open archive holds only its
+// directory (its users keep what they load). The type is still the low 16 bits.
 constexpr u32 RESF_GEPACKT = 0x80000000u;
 // Largest unpacked size of a packed entry.
 constexpr u32 RESF_ENTPACKT_MAX = 64u * 1024u * 1024u;

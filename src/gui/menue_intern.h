@@ -86,6 +86,10 @@ struct Engine {
         std::vector<Zeichenspur_Eintrag> spur;
         bool mit_spur = false;
     } behalten;
+    // The probe of the frame being drawn, compared with the kept one and
+    // swapped with it: the two buffers go back and forth from frame to
+    // frame, so a frame allocates none.
+    std::vector<Teil> teile_neu;
     // The screen as drawn up to the first covering icon (under a message
     // box's dimmer, not yet darkened) and its probe: while what lies under
     // the box does not change, a box coming up or going starts from it.

@@ -333,7 +333,8 @@ void Menue_Screen_Refresh(Rastport* ziel) {
         Abdruck_Wache(ziel);
         return;
     }
-    std::vector<Teil> teile;
+    std::vector<Teil>& teile = M->teile_neu;
+    teile.clear();
     teile.reserve(b.teile.size() + 1);
     const bool vergleichbar = frame_abdruck(ziel, &teile);
     Abdruck_Rechteck neu;

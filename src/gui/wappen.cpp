@@ -32,6 +32,24 @@ i32 treffer = 0, fehl = 0;
 
 Wappen_Hooks hooks{};
 
+// The crests and cups, a thousand small pictures, are read and unpacked on
+// the graphics workers and kept once a screen draws them by the dozen:
+// from the WAPPEN_HALTEN_AB-th loaded from the archives in their present
+// state on. The start screen and the main menu, which show one or two,
+// leave them in the archive.
+constexpr i32 WAPPEN_HALTEN_AB = 8;
+
+Rastport* aus_archiv(i32 archiv, i32 eintrag) {
+    static u32 stand = 0;
+    static i32 geladen = 0;
+    if (stand != Resf_Stand()) stand = Resf_Stand(), geladen = 0;
+    if (++geladen == WAPPEN_HALTEN_AB) {
+        Resf_Vorab_Halten(Resf_Spiel_Slot(ARCHIV_WAPPEN));
+        Resf_Vorab_Halten(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER);
+    }
+    return Resf_Lade_Rastport(Resf_Spiel_Slot(archiv), eintrag);
+}
+
 bool tief16(const Rastport* r) { return r && r->bitmap && (r->tiefe() == 15 || r->tiefe() == 16); }
 
 // Box average of source columns/rows [a, b) per target pixel.
@@ -162,7 +180,7 @@ bool verkleinerung_zeichnen(const Verkleinerung& v, Rastport* z) {
 
 }  // namespace
 
-Rastport* Wappen_Aus_Archiv(i32 n) { return Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_WAPPEN), n); }
+Rastport* Wappen_Aus_Archiv(i32 n) { return aus_archiv(ARCHIV_WAPPEN, n); }
 
 const Wappen_Hooks& Wappen_Get_Hooks() { return hooks; }
 
@@ -339,7 +357,7 @@ bool Pokal_Blit(i32 wettbewerb, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i
     const u32 art = POKAL_SCHLUESSEL ^ static_cast<u32>(team) * 0x9E3779B1u;
     return patch_blit(
         art, g, quelle_pokal(g), ziel, x, y, w, h, schatten,
-        [g] { return Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER + g); }, &pokal_treffer,
+        [g] { return aus_archiv(ARCHIV_POKALE, POKAL_ERSTER + g); }, &pokal_treffer,
         &pokal_fehl);
 }
 
@@ -376,7 +394,7 @@ Rastport* Wappen_Holen(Rastport* ziel, i32 team, i32 x, i32 y, bool transparent,
         n = team < 0 ? WAPPEN_NEUTRAL : std::clamp(hooks.nummer_von_team(team), 0, WAPPEN_NEUTRAL);
     }
     auto laden = [g, n, team]() -> Rastport* {
-        return g >= 0 ? Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_POKALE), POKAL_ERSTER + g) : hooks.bild_laden(n, team);
+        return g >= 0 ? aus_archiv(ARCHIV_POKALE, POKAL_ERSTER + g) : hooks.bild_laden(n, team);
     };
     if (ziel) {
         const i32 stufe = w < 16 ? 0 : w < 33 ? 1 : 2;

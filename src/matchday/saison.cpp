@@ -10,6 +10,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/meldung.h"
+#include "base/memory.h"
 #include "base/random.h"
 #include "base/ruf.h"
 #include "matchday/spieltag.h"
@@ -433,18 +434,22 @@ void Wettbewerb_Jeden_Tag() {
 }
 
 void Saison_Wechsel() {
-    if (ruf::Client() || !Kalender_Ist_Initialisiert()) return;
-    // The tables start on the Thursday on or before 3 July: weekdays and
-    // weeks are counted from the base day as in the first season (day 0 is
-    // a Thursday).
-    const i32 heute = Kalender_Get_Tag();
-    Kalender_Get_Zustand().basistag = heute - heute % 7;
-    Kalender_Jedes_Jahr();
-    // Every managed club has its transfers of the new season (by its league now).
-    for (i32 t = 0; t < Team_Anzahl; ++t)
-        if (Team_Hat_Manager(t)) Team_Set_Finanzdaten(t, 0);
-    // Last season's cleared games leave their events behind.
-    Spiele_Ereignisse_Verdichten();
+    if (!ruf::Client() && Kalender_Ist_Initialisiert()) {
+        // The tables start on the Thursday on or before 3 July: weekdays and
+        // weeks are counted from the base day as in the first season (day 0
+        // is a Thursday).
+        const i32 heute = Kalender_Get_Tag();
+        Kalender_Get_Zustand().basistag = heute - heute % 7;
+        Kalender_Jedes_Jahr();
+        // Every managed club has its transfers of the new season (by its league now).
+        for (i32 t = 0; t < Team_Anzahl; ++t)
+            if (Team_Hat_Manager(t)) Team_Set_Finanzdaten(t, 0);
+        // Last season's cleared games leave their events behind.
+        Spiele_Ereignisse_Verdichten();
+    }
+    // What the season's large blocks (the yearly set-up's among them) left
+    // in the heap goes back.
+    W32_Memory_Zurueckgeben();
 }
 
 void Wettbewerb_Runde_Vorbereiten(Wettbewerb& g) {

@@ -134,6 +134,8 @@ void Spiele_Free() {
     z.naechster_plan = -1;
     z.ereignisse.clear();
     z.ereignisse.shrink_to_fit();
+    z.ereignisse_neu.clear();
+    z.ereignisse_neu.shrink_to_fit();
     for (auto& s : z.speicher) s.reset();
     for (auto& l : z.locks) l = Lock{};
     z.bereit = false;

@@ -49,6 +49,10 @@ struct Zustand {
     i32 naechster_plan = 0;
     Lock locks[SPIELE_LOCKS];
     std::vector<u8> ereignisse;  // capacity × 9 bytes
+    // The events' second buffer: compacting them (every day) builds the new
+    // block here and swaps the two, so no day allocates half a megabyte anew
+    // (a fresh block a day scattered the heap, and the process grew by it).
+    std::vector<u8> ereignisse_neu;
     u32 ereignis_anzahl = 1;
     std::unique_ptr<Spiele_Speicher> speicher[5];
     Spiel kopie{};

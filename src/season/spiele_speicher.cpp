@@ -114,7 +114,8 @@ u32 Spiele_Ereignis_Block(u32 anzahl) {
 }
 void Spiele_Ereignisse_Verdichten() {
     if (!z.bereit || ruf::Client()) return;
-    std::vector<u8> neu(static_cast<size_t>(SPIELE_EREIGNIS_KAPAZITAET) * SPIELE_EREIGNIS_GROESSE, 0);
+    std::vector<u8>& neu = z.ereignisse_neu;
+    neu.assign(static_cast<size_t>(SPIELE_EREIGNIS_KAPAZITAET) * SPIELE_EREIGNIS_GROESSE, 0);
     u32 anzahl = 1;
     auto umziehen = [&](Spiel& s) {
         if (!s.erstes_ereignis) return;
@@ -134,7 +135,7 @@ void Spiele_Ereignisse_Verdichten() {
         for (u32 i = 0; i < kopf_von(e)->spiele; ++i) umziehen(spiele[i]);
     }
     for (auto& r : z.ring) umziehen(r.spiel);
-    z.ereignisse = std::move(neu);
+    z.ereignisse.swap(neu);
     z.ereignis_anzahl = anzahl;
 }
 

@@ -1,10 +1,16 @@
 // Crest cache hits and misses, the size rules and the neutral crest.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstdio>
 #include <memory>
+#include <thread>
 #include <vector>
 
+#include "base/files.h"
 #include "graphics/farbe.h"
+#include "graphics/grafik_start.h"
+#include "graphics/resf.h"
 #include "graphics/rastport.h"
 #include "gui/wappen.h"
 #include "world/welt.h"
@@ -242,6 +248,24 @@ TEST(Wappen, VerkleinernMitteltUndLaesstLoecher) {
     EXPECT_EQ(gross->bitmap->pixel16()[1], weiss);
     EXPECT_EQ(Bild_Verkleinern(gross.get(), q.get()), 1);
     EXPECT_EQ(Bild_Verkleinern(q.get(), gross.get()), 0) << "never enlarges";
+}
+
+// The archive's crests are held on the graphics workers only once a screen
+// draws them by the dozen: opening the archives holds none, nor do seven
+// crests loaded; the eighth sets the holding off.
+TEST(Wappen, ArchivWappenErstAbDemAchtenGehalten) {
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
+    ASSERT_TRUE(Grafik_Archive_Oeffnen());
+    const auto gehalten_nach = [](int ms) {
+        for (int i = 0; i < ms && Resf_Vorab_Gehalten() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return Resf_Vorab_Gehalten();
+    };
+    for (i32 n = 0; n < 7; ++n) Rastport_Bild{Wappen_Aus_Archiv(n)};
+    EXPECT_EQ(gehalten_nach(2000), 0u) << "held with seven crests shown";
+    Rastport_Bild achtes(Wappen_Aus_Archiv(7));
+    EXPECT_TRUE(achtes);
+    EXPECT_GT(gehalten_nach(20000), 0u) << "not held from the eighth crest on";
+    Grafik_Archive_Schliessen();
 }
 
 }  // namespace

@@ -89,6 +89,10 @@
    Manager_Wert called with a bare mode number (world/modi.h names them),
    and no Bank_Buchen with a bare number as its booking kind (world/bank.h
    names them).
+24. The program's start-up code is compiled once, in its library
+   (kordavo_programm): no CMakeLists.txt outside src/ (tests, tools,
+   benchmarks, fuzz targets, cmake) names a source file of src/main
+   (`src/main/registrierung.cpp`); the programs link the library instead.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -139,6 +143,8 @@ AUTO_FUNKTION = re.compile(
 NUR_KIT_BAUER = re.compile(r"\s*return\s+Kit_\w+\s*(?:<[^;{}]*?>)?\s*\([^;]*\)\s*;\s*", re.S)
 OEFFNER_FELD = re.compile(r"\.(oeffnen|oeffnen_fuer)\s*=\s*")
 OEFFNER_AUFRUF = re.compile(r"\b([A-Z]\w*_(?:Init|Oeffnen))\s*\(")
+MAIN_QUELLE = re.compile(r"\bsrc/main/\w+\.cpp\b")
+CMAKE_ORDNER = ("tests", "tools", "bench", "fuzz", "cmake")
 MENUE_INTERN = re.compile(r'^\s*#\s*include\s*"gui/menue_intern\.h"', re.M)
 MENUE_DATEI = re.compile(r"^src/gui/menue\w*\.cpp$")
 GUI_SCREENS = re.compile(r"^src/gui/(hauptmenue\w*|requester|kontrollleiste|demo)\.cpp$")
@@ -430,6 +436,12 @@ def main(argv):
     for p, pos, name in ohne_aufrufer(wurzel, quellen, roh):
         text = dict(quellen)[p]
         verstoesse.append(f"{p}:{zeile(text, pos)}: {name} hat keinen Aufrufer (sonst {KEIN_AUFRUFER}: Grund)")
+    for ordner in CMAKE_ORDNER:
+        for c in sorted((wurzel / ordner).rglob("CMakeLists.txt")) + sorted((wurzel / ordner).rglob("*.cmake")):
+            text = re.sub(r"#[^\n]*", "", c.read_text(encoding="utf-8"))
+            for m in MAIN_QUELLE.finditer(text):
+                verstoesse.append(f"{c.relative_to(wurzel).as_posix()}:{zeile(text, m.start())}: {m.group(0)} "
+                                  "ein weiteres Mal uebersetzt statt kordavo_programm gelinkt")
     for v in verstoesse:
         print(v)
     return 1 if verstoesse else 0

@@ -149,6 +149,17 @@ FAELLE_DATEIEN = [
     ({"src/screens/a/karte.cpp": KARTE,
       "src/main/lager.cpp": "void f() { Set_Hooks({.Karte_Init = [] { Screen_Oeffnen_Fuer(Screen_Id::KARTE, {}); }}); }\n"},
      None),
+    # The program's start-up code, compiled once in its library.
+    ({"src/main/registrierung.cpp": "int x;\n",
+      "tests/main/CMakeLists.txt": "kordavo_test(a SOURCES t.cpp ${PROJECT_SOURCE_DIR}/src/main/registrierung.cpp)\n"},
+     "ein weiteres Mal"),
+    ({"src/main/registrierung.cpp": "int x;\n",
+      "bench/gui/CMakeLists.txt": "target_sources(b PRIVATE\n  ${PROJECT_SOURCE_DIR}/src/main/spielbeginn.cpp)\n"},
+     "ein weiteres Mal"),
+    ({"src/main/registrierung.cpp": "int x;\n",
+      "tests/main/CMakeLists.txt": "# as src/main/registrierung.cpp wires it\nkordavo_test(a SOURCES t.cpp)\n"
+                                   "kordavo_test(i SOURCES ${PROJECT_SOURCE_DIR}/src/main/intro/intro_film.cpp)\n"},
+     None),
 ]
 
 
