@@ -18,12 +18,32 @@
 
 namespace {
 
+}  // namespace
+
+f64 Welt_Tag_Groesse(int team, i32 liga) {
+    std::vector<i32> plaetze;
+    for (int t = 0; t < Team_Anzahl; ++t)
+        if (Team_Ist_Verein(t) && Wettbewerb_Get_Liga_Von_Team(t, true) == liga)
+            plaetze.push_back(Stadion_Get_Kapazitaet(t));
+    if (plaetze.empty()) return 1;
+    std::nth_element(plaetze.begin(), plaetze.begin() + static_cast<long>(plaetze.size() / 2), plaetze.end());
+    const i32 median = plaetze[plaetze.size() / 2];
+    return median > 0 ? static_cast<f64>(Stadion_Get_Kapazitaet(team)) / median : 1;
+}
+
+namespace {
+
 f64 sponsorgeld(int team) {
-    if (!Team_Ist_Verein(team) || Wettbewerb_Get_Liga_Von_Team(team, true) < 0) return 0;
+    const i32 liga = Team_Ist_Verein(team) ? Wettbewerb_Get_Liga_Von_Team(team, true) : -1;
+    if (liga < 0) return 0;
     const f64 eigen = Leben_Gehaltssumme(team);
-    // A club that holds more than WELT_SPONSOR_POLSTER months' wages gets
-    // less, down to WELT_SPONSOR_REST per cent at twice that.
-    const f64 polster = eigen * WELT_SPONSOR_POLSTER;
+    // A club that holds more than its reserve gets less, down to
+    // WELT_SPONSOR_REST per cent at twice that. The reserve is
+    // WELT_SPONSOR_POLSTER months' wages times the square of the club's
+    // ground against its league's median (WELT_POLSTER_MIN to
+    // WELT_POLSTER_MAX).
+    const f64 g = Welt_Tag_Groesse(team, liga);
+    const f64 polster = eigen * WELT_SPONSOR_POLSTER * std::clamp(g * g, WELT_POLSTER_MIN, WELT_POLSTER_MAX);
     f64 anteil = 1;
     if (polster >= 1)
         anteil = std::clamp(2 - Bank_Get_Kontostand(team, 0, -1) / polster, WELT_SPONSOR_REST / 100.0, 1.0);
@@ -112,7 +132,8 @@ void Welt_Tag(bool neuer_monat, bool neue_saison) {
         for (int t = 0; t < Team_Anzahl; ++t)
             for (int i = 0; i < 2; ++i) {
                 const i32 p = sterne.plaetze[static_cast<size_t>(t)];
-                if (!Leben_Transfer(t, p < 0 ? -1 : std::max(0, p - Leben_Stars_Belegt(t, jahr, true)), &sterne.stufe))
+                if (!Leben_Transfer(t, p < 0 ? -1 : std::max(0, p - Leben_Stars_Belegt(t, jahr, true)), &sterne.stufe,
+                                    &sterne.plaetze))
                     break;
             }
     }

@@ -28,17 +28,32 @@
 // biggest risers in 6 of 15 games of twenty seasons; now in none of 45).
 // With only the ground's factor gone, the league's median still lifted its
 // cheap squads and sank its dear ones, and up to one top-division club in
-// ten was in the red after the first season (now none). At 90 per cent one
-// top-division club in nine was in the red after the first season.
-constexpr int WELT_SPONSOR_PROZENT = 95;
+// ten was in the red after the first season (now none). At 90 per cent
+// (every club's start money and reserve alike) one top-division club in
+// nine was in the red after the first season.
+constexpr int WELT_SPONSOR_PROZENT = 85;
 // A club holding more than WELT_SPONSOR_POLSTER months' wages gets less
 // from its sponsors, down to WELT_SPONSOR_REST per cent at twice that: money
 // beyond what the club needs does not pile up (without it the top
 // divisions' median grew sevenfold in twenty seasons, the richest club to
 // twenty times it; at six months it still ended five to six times the
 // start, at three two and a half).
+//
+// The reserve grows with the square of the club's size (its ground against
+// its league's median, Welt_Tag_Groesse), WELT_POLSTER_MIN to
+// WELT_POLSTER_MAX times: a big club builds real reserves, a small one
+// lives from month to month. Why: with the same three months for all,
+// every club settled at 2.4-6.9 months' wages, the richest never above
+// 8.5 times the top divisions' median; now 5-12 times. And sponsors pay
+// WELT_SPONSOR_PROZENT, not all of the wage bill: at 95 per cent the gate
+// money alone kept every club in the black for ever (no club was in the
+// red once in 240 season-runs), so a squad dearer than its ground could
+// carry cost nothing; at 85 the gate decides, 3 % of the clubs end a
+// season in the red and sell or recover (at 80 a third of them, at 88
+// none).
 constexpr int WELT_SPONSOR_POLSTER = 3;
 constexpr int WELT_SPONSOR_REST = 25;
+constexpr f64 WELT_POLSTER_MIN = 0.5, WELT_POLSTER_MAX = 2.5;
 
 // Each team's star places (world/leben.h) for the season change and the
 // transfer windows, by its standing in its league (the mean fine strength
@@ -49,6 +64,9 @@ constexpr int WELT_SPONSOR_REST = 25;
 constexpr i32 WELT_STERNPLAETZE_OBEN[] = {4, 3, 3, 2, 2, 1, 1, 1, 1, 1, 1};
 Leben_Sterne Welt_Tag_Sterne();
 
+// A club's size: its ground against the median ground of league `liga`'s
+// clubs (1 when the league has none).
+f64 Welt_Tag_Groesse(int team, i32 liga);
 // A club's monthly sponsor and broadcasting money.
 f64 Welt_Tag_Sponsorgeld(int team);
 // The step itself, told whether the day that has just begun opens a new
