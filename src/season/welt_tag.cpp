@@ -16,10 +16,6 @@
 #include "world/team.h"
 #include "world/welt.h"
 
-namespace {
-
-}  // namespace
-
 f64 Welt_Tag_Groesse(int team, i32 liga) {
     std::vector<i32> plaetze;
     for (int t = 0; t < Team_Anzahl; ++t)
@@ -33,10 +29,22 @@ f64 Welt_Tag_Groesse(int team, i32 liga) {
 
 namespace {
 
+// The median wage bill of the league's clubs.
+f64 liga_gehalt(i32 liga) {
+    std::vector<f64> g;
+    for (int t = 0; t < Team_Anzahl; ++t)
+        if (Team_Ist_Verein(t) && Wettbewerb_Get_Liga_Von_Team(t, true) == liga) g.push_back(Leben_Gehaltssumme(t));
+    if (g.empty()) return 0;
+    std::nth_element(g.begin(), g.begin() + static_cast<long>(g.size() / 2), g.end());
+    return g[g.size() / 2];
+}
+
 f64 sponsorgeld(int team) {
     const i32 liga = Team_Ist_Verein(team) ? Wettbewerb_Get_Liga_Von_Team(team, true) : -1;
     if (liga < 0) return 0;
-    const f64 eigen = Leben_Gehaltssumme(team);
+    // The wage bill paid for, at least WELT_SPONSOR_LIGA_BODEN per cent of
+    // the league's median one.
+    const f64 eigen = std::max(Leben_Gehaltssumme(team), liga_gehalt(liga) * WELT_SPONSOR_LIGA_BODEN / 100);
     // A club that holds more than its reserve gets less, down to
     // WELT_SPONSOR_REST per cent at twice that. The reserve is
     // WELT_SPONSOR_POLSTER months' wages times the square of the club's
