@@ -5,6 +5,8 @@
 // of a tenth of a second a tick, so the clock runs faster than the play. All
 // draws come from the shared random table; the caller has set the cursor to
 // the pitch's own one, so the order of the draws below is part of the game.
+#include <algorithm>
+
 #include "match/spielfeld_intern.h"
 #include "world/welt.h"
 
@@ -155,6 +157,14 @@ bool jemand_gegangen(const Spielfeld_Daten* sf, const Lage& l) {
 
 // The end of the half as soon as play allows: at a dead ball, a quiet moment
 // or after at most 200 ticks.
+// The match's day for the keepers (TORWART_TAGESFORM), one draw at the
+// kick-off, the same for both sides' keepers on the pitch and the bench.
+void tagesform(Spielfeld_Daten* sf) {
+    const int d = draw(2 * TORWART_TAGESFORM + 1) - TORWART_TAGESFORM;
+    for (auto& s : sf->spieler)
+        if (s.spieler >= 0 && s.position == 0) s.f_torwart = static_cast<u8>(std::clamp(s.f_torwart + d, 1, 100));
+}
+
 void ende_pruefen(Spielfeld_Daten* sf) {
     if (!sf->ende_angefordert) return;
     bool tot = sf->situation != SIT_SPIEL && sf->situation != SIT_ELFMETER;
@@ -190,7 +200,7 @@ void Engine_Minute_Vorbei(Spielfeld_Daten* sf) {
 }
 
 void Engine_Tick(Spielfeld_Daten* sf) {
-    sf->ticks++;
+    if (++sf->ticks == 1) tagesform(sf);
     if (sf->situation == SIT_SCHIESSEN) {
         elfer_tick(sf);
         return;

@@ -448,11 +448,24 @@ int Liga_Groesste() {
 }
 
 void Liga_Paarung(const std::vector<u32>& v, int k, u32* heim, u32* gast) {
-    int n = static_cast<int>(v.size());
-    int paare = n * (n - 1);
-    int i = k % paare;
-    int h = i / (n - 1), g = i % (n - 1);
-    if (g >= h) g++;
-    *heim = v[static_cast<size_t>(h)];
-    *gast = v[static_cast<size_t>(g)];
+    const int n = static_cast<int>(v.size());
+    if (n < 2) {
+        *heim = *gast = n ? v[0] : 0;
+        return;
+    }
+    // The pairs in rounds of the circle method: one club stays, the others
+    // turn; with an odd number a bye (the place m - 1) rests in each round.
+    const int m = n + (n & 1), runden = m - 1;
+    const int je_runde = n & 1 ? (n - 1) / 2 : n / 2;
+    const int paar = k / 2 % (runden * je_runde);
+    const int r = paar / je_runde, j = paar % je_runde + (n & 1);
+    int a = r, b = runden;
+    if (j > 0) {
+        a = (r + j) % runden;
+        b = (r - j + runden) % runden;
+    }
+    // The return leg follows at once; the first leg's home side alternates.
+    if ((k & 1) != ((r + j) & 1)) std::swap(a, b);
+    *heim = v[static_cast<size_t>(a)];
+    *gast = v[static_cast<size_t>(b)];
 }

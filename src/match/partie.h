@@ -117,8 +117,14 @@ std::vector<u32> Vereine_Waehlen(int liga, int ebene);
 // + level) in team order; the league with the most clubs.
 std::vector<u32> Liga_Vereine(int liga);
 int Liga_Groesste();
-// The k-th pairing of a long series over the clubs (every club meets every
-// other at home and away in turn).
+// The k-th pairing of a long series over the clubs: every club meets every
+// other at home and away, the return leg right after the first, the pairs
+// in rounds in which every club plays once (a bye with an odd number). Any
+// stretch of the series plays every club about as often at home as away
+// and as often as the others: a series in the clubs' order had played a
+// level's first clubs at home against all the rest before the others had
+// a home match, and a run shorter than the series counted the first
+// clubs' home advantage alone.
 void Liga_Paarung(const std::vector<u32>& vereine, int k, u32* heim, u32* gast);
 
 // The event list of a game as text rows (UTF-8).

@@ -2,7 +2,10 @@
 #include "season/startkonten.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "season/welt_tag.h"
+#include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
 #include "world/bank.h"
 #include "world/manager.h"
@@ -23,11 +26,20 @@ i64 Startkonto_Betrag(i32 schwierigkeit, i32 liga_prozent) {
     return (b + AUFSCHLAG) / RUNDUNG * RUNDUNG;
 }
 
+i64 Startkonto_Computerclub(i32 liga_prozent, f64 groesse) {
+    const f64 g = std::isfinite(groesse) ? std::clamp(groesse, STARTKONTO_GROESSE_MIN, STARTKONTO_GROESSE_MAX) : 1.0;
+    const i64 b = static_cast<i64>(static_cast<f64>(Startkonto_Betrag(STANDARD, liga_prozent)) * g);
+    return b / RUNDUNG * RUNDUNG;
+}
+
 void Startkonten_Eroeffnen() {
     if (!Team_Daten) return;
     for (i32 t = 0; t < Team_Anzahl; ++t) {
         if (!Team_Ist_Verein(t) || Bank_Konto_Offen(t)) continue;
-        const i32 s = Team_Hat_Manager(t) ? Schwierigkeit : STANDARD;
-        Bank_Konto_Anlegen(t, static_cast<f64>(Startkonto_Betrag(s, Wettbewerb_Get_Liga_Prozent(t))), 0);
+        const i32 prozent = Wettbewerb_Get_Liga_Prozent(t);
+        const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
+        const i64 betrag = Team_Hat_Manager(t) ? Startkonto_Betrag(Schwierigkeit, prozent)
+                                               : Startkonto_Computerclub(prozent, liga >= 0 ? Welt_Tag_Groesse(t, liga) : 1.0);
+        Bank_Konto_Anlegen(t, static_cast<f64>(betrag), 0);
     }
 }

@@ -16,7 +16,28 @@
 #include "world/team.h"
 #include "world/welt.h"
 
+f64 Welt_Tag_Groesse(int team, i32 liga) {
+    std::vector<i32> plaetze;
+    for (int t = 0; t < Team_Anzahl; ++t)
+        if (Team_Ist_Verein(t) && Wettbewerb_Get_Liga_Von_Team(t, true) == liga)
+            plaetze.push_back(Stadion_Get_Kapazitaet(t));
+    if (plaetze.empty()) return 1;
+    std::nth_element(plaetze.begin(), plaetze.begin() + static_cast<long>(plaetze.size() / 2), plaetze.end());
+    const i32 median = plaetze[plaetze.size() / 2];
+    return median > 0 ? static_cast<f64>(Stadion_Get_Kapazitaet(team)) / median : 1;
+}
+
 namespace {
+
+// The median wage bill of the league's clubs.
+f64 liga_gehalt(i32 liga) {
+    std::vector<f64> g;
+    for (int t = 0; t < Team_Anzahl; ++t)
+        if (Team_Ist_Verein(t) && Wettbewerb_Get_Liga_Von_Team(t, true) == liga) g.push_back(Leben_Gehaltssumme(t));
+    if (g.empty()) return 0;
+    std::nth_element(g.begin(), g.begin() + static_cast<long>(g.size() / 2), g.end());
+    return g[g.size() / 2];
+}
 
 // A club's standing for the star places: the mean fine strength of its
 // eleven best players.
@@ -70,7 +91,8 @@ Leben_Sterne Welt_Tag_Sterne() {
 }
 
 f64 Welt_Tag_Sponsorgeld(int team) {
-    return Wettbewerb_Get_Liga_Von_Team(team, true) < 0 ? 0 : Werbung_Sponsorgeld(team);
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(team, true);
+    return liga < 0 ? 0 : Werbung_Sponsorgeld(team, liga_gehalt(liga), Welt_Tag_Groesse(team, liga));
 }
 
 void Welt_Tag(bool neuer_monat, bool neue_saison) {
@@ -86,7 +108,8 @@ void Welt_Tag(bool neuer_monat, bool neue_saison) {
     for (int t = 0; t < Team_Anzahl; ++t) {
         if (!Team_Ist_Verein(t) || !Bank_Konto_Offen(t)) continue;
         Leben_Gehaelter_Zahlen(t);
-        if (Wettbewerb_Get_Liga_Von_Team(t, true) >= 0) Werbung_Sponsorgeld_Buchen(t);
+        const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
+        if (liga >= 0) Werbung_Sponsorgeld_Buchen(t, liga_gehalt(liga), Welt_Tag_Groesse(t, liga));
     }
     // The transfer windows: computer clubs trade with the market as their
     // money says, at most twice a window.
@@ -101,7 +124,8 @@ void Welt_Tag(bool neuer_monat, bool neue_saison) {
         for (int t = 0; t < Team_Anzahl; ++t)
             for (int i = 0; i < 2; ++i) {
                 const i32 p = sterne.plaetze[static_cast<size_t>(t)];
-                if (!Leben_Transfer(t, p < 0 ? -1 : std::max(0, p - Leben_Stars_Belegt(t, jahr, true)), &sterne.stufe))
+                if (!Leben_Transfer(t, p < 0 ? -1 : std::max(0, p - Leben_Stars_Belegt(t, jahr, true)), &sterne.stufe,
+                                    &sterne.plaetze))
                     break;
             }
     }

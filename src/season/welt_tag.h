@@ -26,6 +26,9 @@
 constexpr i32 WELT_STERNPLAETZE_OBEN[] = {4, 3, 3, 2, 2, 1, 1, 1, 1, 1, 1};
 Leben_Sterne Welt_Tag_Sterne();
 
+// A club's size: its ground against the median ground of league `liga`'s
+// clubs (1 when the league has none).
+f64 Welt_Tag_Groesse(int team, i32 liga);
 // A club's monthly sponsor and broadcasting money (world/werbung.h) while
 // it plays in a league, else 0.
 f64 Welt_Tag_Sponsorgeld(int team);

@@ -334,11 +334,60 @@ int vereinsspieler_suchen(int team, int position, i32 besser_als, i32 hoechstens
     return zu;
 }
 
+// The squad's weakest player of a position, -1.
+int schwaechster_auf(int team, int position) {
+    int ab = -1;
+    for (int i = 0; i < Team_Kader_Anzahl(team); ++i) {
+        const int s = Team_Kader(team)[i];
+        if (Spieler_Fix_Daten[s].position == position &&
+            (ab < 0 || Spieler_Daten[s].staerke_fein < Spieler_Daten[ab].staerke_fein))
+            ab = s;
+    }
+    return ab;
+}
+
+i32 stars_im_kader(int team) {
+    i32 n = 0;
+    for (int i = 0; i < Team_Kader_Anzahl(team); ++i) n += Spieler_Daten[Team_Kader(team)[i]].staerke_fein >= LEBEN_STAR_FEIN;
+    return n;
+}
+
+// The star another computer club lets go to `team` for an open star place
+// (see Leben_Transfer), -1: the strongest the money reaches.
+int star_suchen(int team, f64 geld, const std::vector<i32>& plaetze, const std::vector<i32>* stufen) {
+    const i32 eigene = std::max(0, plaetze[static_cast<size_t>(team)]);
+    int zu = -1;
+    std::map<int, bool> gibt_ab;  // seller -> lets a star go
+    for (int s = 0; s < Spieler_Anzahl; ++s) {
+        const Spieler_Struktur& p = Spieler_Daten[s];
+        if (p.staerke_fein < LEBEN_STAR_FEIN || p.team == team || p.team < 0 || p.team >= Team_Anzahl ||
+            !handelt(p.team) || (p.status & NICHT_KAEUFLICH) ||
+            (stufen && (*stufen)[static_cast<size_t>(p.team)] != (*stufen)[static_cast<size_t>(team)]) ||
+            (zu >= 0 && p.staerke_fein <= Spieler_Daten[zu].staerke_fein))
+            continue;
+        auto [it, neu] = gibt_ab.try_emplace(p.team, false);
+        if (neu) {
+            const i32 ihre = std::max(0, plaetze[static_cast<size_t>(p.team)]);
+            it->second = ihre < eigene || stars_im_kader(p.team) > ihre;
+        }
+        if (!it->second) continue;
+        const int ab = schwaechster_auf(team, Spieler_Fix_Daten[s].position);
+        if (ab < 0 || static_cast<f64>(Spieler_Berechne_Marktwert(s)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
+                              Spieler_Berechne_Marktwert(ab) >
+                          geld)
+            continue;
+        zu = s;
+    }
+    return zu;
+}
+
 }  // namespace
 
-bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* stufen) {
+bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* stufen,
+                    const std::vector<i32>* sternplaetze) {
     if (ruf::Client() || !handelt(team)) return false;
     if (stufen && stufen->size() != static_cast<size_t>(Team_Anzahl)) stufen = nullptr;
+    if (sternplaetze && sternplaetze->size() != static_cast<size_t>(Team_Anzahl)) sternplaetze = nullptr;
     const int m = Team_Transfermarkt;
     if (m < 0 || m >= Team_Anzahl) return false;
     const f64 jahr = Leben_Gehaltssumme(team) * 12;
@@ -386,6 +435,23 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* s
     // the market's ordinary players, handed the upper divisions' reserves
     // down as the lower divisions' best: in twenty seasons the second
     // division rose by half, the third doubled.
+    // A star for an open star place, from a club that holds more stars than
+    // places or fewer places than this one: LEBEN_STAR_AUSGABE_PROZENT of
+    // the money beyond the reserve, above the club's level as a star is.
+    if (offene_sternplaetze > 0 && sternplaetze) {
+        const int star = star_suchen(team, (konto - reserve) * LEBEN_STAR_AUSGABE_PROZENT / 100, *sternplaetze, stufen);
+        const int gibt = star >= 0 ? schwaechster_auf(team, Spieler_Fix_Daten[star].position) : -1;
+        const int verkaeufer = star >= 0 ? Spieler_Daten[star].team : -1;
+        if (gibt >= 0 && Team_Spieler_Tauschen(team, verkaeufer, gibt, star, 0)) {
+            Spieler_Flags[gibt] = Spieler_Flags[star] = 1;
+            bezahlen(team, verkaeufer,
+                     static_cast<f64>(Spieler_Berechne_Marktwert(star)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
+                         Spieler_Berechne_Marktwert(gibt));
+            zahlen.transfers++;
+            zahlen.vereinswechsel += 2;
+            return true;
+        }
+    }
     const int ab = schwaechster(team);
     const i32 position = Spieler_Fix_Daten[ab].position;
     const f64 budget = (konto - reserve) * LEBEN_AUSGABE_PROZENT / 100;

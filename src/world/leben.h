@@ -141,7 +141,22 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern = Leben_
 // the bank (transfer kinds). False when no deal was made (a managed club,
 // the market, no fitting player). A star comes only to a club with an open
 // star place (`offene_sternplaetze` 0: none; negative: not held).
-bool Leben_Transfer(int team, i32 offene_sternplaetze = -1, const std::vector<i32>* stufen = nullptr);
+//
+// With `sternplaetze` (per team its star places) a club with an open star
+// place first signs a star of another computer club of its level (every
+// club's stars are seen): from a club that holds more stars than places or
+// fewer places than the buyer, for his value and LEBEN_WECHSEL_AUFSCHLAG,
+// the buyer's weakest player of the star's position going in part
+// payment, spending up to LEBEN_STAR_AUSGABE_PROZENT of the money beyond
+// the reserve. Why: a star was signed only at the weakest player's place
+// and at most LEBEN_KAUF_UEBER above the club's eleven, a step no star is
+// from a club that needs one; 6 players of 9,000 or more moved in 240
+// seasons while a thousand others moved each season.
+bool Leben_Transfer(int team, i32 offene_sternplaetze = -1, const std::vector<i32>* stufen = nullptr,
+                    const std::vector<i32>* sternplaetze = nullptr);
+// Share of the money beyond the reserve a club spends on a star, per cent:
+// a star costs a big club half a season's wages, more than half its money.
+constexpr int LEBEN_STAR_AUSGABE_PROZENT = 90;
 
 // A club this many months' wages in the red sells its best-paid player (at
 // two the shipped clubs, which hold about a month's wages, stayed in the red

@@ -274,19 +274,23 @@ void Werbung_Verwerfen() {
     neu_vorhanden.clear();
 }
 
-f64 Werbung_Sponsorgeld(int team) {
+f64 Werbung_Sponsorgeld(int team, f64 liga_gehalt, f64 groesse) {
     if (!Team_Ist_Verein(team)) return 0;
-    const f64 eigen = Leben_Gehaltssumme(team);
-    // A club that holds more than WELT_SPONSOR_POLSTER months' wages gets
-    // less, down to WELT_SPONSOR_REST per cent at twice that.
-    const f64 polster = eigen * WELT_SPONSOR_POLSTER;
+    // The wage bill paid for, at least WELT_SPONSOR_LIGA_BODEN per cent of
+    // the league's median one.
+    const f64 eigen = std::max(Leben_Gehaltssumme(team), liga_gehalt * WELT_SPONSOR_LIGA_BODEN / 100);
+    // A club that holds more than its reserve gets less, down to
+    // WELT_SPONSOR_REST per cent at twice that. The reserve is
+    // WELT_SPONSOR_POLSTER months' wages times the square of the club's
+    // size (WELT_POLSTER_MIN to WELT_POLSTER_MAX).
+    const f64 polster = eigen * WELT_SPONSOR_POLSTER * std::clamp(groesse * groesse, WELT_POLSTER_MIN, WELT_POLSTER_MAX);
     f64 anteil = 1;
     if (polster >= 1)
         anteil = std::clamp(2 - Bank_Get_Kontostand(team, 0, -1) / polster, WELT_SPONSOR_REST / 100.0, 1.0);
     return eigen * WELT_SPONSOR_PROZENT / 100 * anteil;
 }
 
-void Werbung_Sponsorgeld_Buchen(int team) {
-    const f64 geld = Werbung_Sponsorgeld(team);
+void Werbung_Sponsorgeld_Buchen(int team, f64 liga_gehalt, f64 groesse) {
+    const f64 geld = Werbung_Sponsorgeld(team, liga_gehalt, groesse);
     if (geld >= 1) Bank_Buchen(-1, team, static_cast<f32>(geld), BANK_WERBUNG, 1, -1);
 }

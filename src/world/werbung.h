@@ -148,22 +148,47 @@ void Werbung_Nach_Spiel(int team, int spiel);
 // biggest risers in 6 of 15 games of twenty seasons; now in none of 45).
 // With only the ground's factor gone, the league's median still lifted its
 // cheap squads and sank its dear ones, and up to one top-division club in
-// ten was in the red after the first season (now none). At 90 per cent one
-// top-division club in nine was in the red after the first season.
-constexpr int WELT_SPONSOR_PROZENT = 95;
+// ten was in the red after the first season (now none). At 90 per cent
+// (every club's start money and reserve alike) one top-division club in
+// nine was in the red after the first season.
+constexpr int WELT_SPONSOR_PROZENT = 83;
+// Sponsors and broadcasters pay a league's club for at least this share of
+// the league's median wage bill, per cent: a promoted club's squad costs
+// a second division's wages, the top division's money lets it build one
+// that can stay up. Why: on its own wage bill alone a promoted club came
+// at 0.72 of its new league's median strength and 55-61 % went straight
+// down again (real football 30-50 %); at 85 per cent of the median 49-51 %
+// (at 60 per cent 52 %).
+constexpr int WELT_SPONSOR_LIGA_BODEN = 85;
 // A club holding more than WELT_SPONSOR_POLSTER months' wages gets less
 // from its sponsors, down to WELT_SPONSOR_REST per cent at twice that: money
 // beyond what the club needs does not pile up (without it the top
 // divisions' median grew sevenfold in twenty seasons, the richest club to
 // twenty times it; at six months it still ended five to six times the
 // start, at three two and a half).
+//
+// The reserve grows with the square of the club's size (its ground against
+// its league's median, Welt_Tag_Groesse), WELT_POLSTER_MIN to
+// WELT_POLSTER_MAX times: a big club builds real reserves, a small one
+// lives from month to month. Why: with the same three months for all,
+// every club settled at 2.4-6.9 months' wages, the richest never above
+// 8.5 times the top divisions' median; now 5-12 times. And sponsors pay
+// WELT_SPONSOR_PROZENT, not all of the wage bill: at 95 per cent the gate
+// money alone kept every club in the black for ever (no club was in the
+// red once in 240 season-runs), so a squad dearer than its ground could
+// carry cost nothing; at 83 (with WELT_SPONSOR_LIGA_BODEN) the gate
+// decides, 2-4 % of the clubs end a season in the red and sell or recover
+// (at 80 a third of them, at 88 none).
 constexpr int WELT_SPONSOR_POLSTER = 3;
 constexpr int WELT_SPONSOR_REST = 25;
+constexpr f64 WELT_POLSTER_MIN = 0.5, WELT_POLSTER_MAX = 2.5;
 // A club's monthly sponsor and broadcasting money by the rule above (0 for
 // a team that is not a club), and its booking (category 13); the calendar
 // pays it to every club that plays in a league.
-f64 Werbung_Sponsorgeld(int team);
-void Werbung_Sponsorgeld_Buchen(int team);
+// `liga_gehalt` is the median wage bill of the club's league (0: none
+// known), `groesse` the club's ground against its league's median.
+f64 Werbung_Sponsorgeld(int team, f64 liga_gehalt = 0, f64 groesse = 1);
+void Werbung_Sponsorgeld_Buchen(int team, f64 liga_gehalt = 0, f64 groesse = 1);
 
 struct Datei_Status;
 bool Werbung_Speichern(Datei_Status* d);

@@ -61,10 +61,6 @@ TEST_P(Statistik, FiguresOfFiveThousandMatchesFallInTheBandsOfRealFootball) {
         {"home wins %", anteil(f.heimsiege, n), 42, 50},
         {"draws %", anteil(f.remis, n), 22, 30},
         {"away wins %", anteil(f.auswaertssiege, n), 24, 33},
-        // Real football has 5-11 % goalless draws; the engine's 5.7-6.0 %
-        // came in part from sides that could not score against a 4-4-2
-        // (5-4-1, 3-6-1, 4-5-1), and with the formations the world's squads
-        // fill it gives 4.0-5.0 %.
         {"0-0 %", anteil(f.null_null, n), 3.5, 11},
         {"a side scoring 6 or more %", anteil(f.ab_6, n), 0, 0.999},
         {"most goals of one side", static_cast<double>(f.meiste_tore), 0, 9},

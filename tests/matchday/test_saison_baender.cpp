@@ -21,6 +21,7 @@
 #include "matchday/saison.h"
 #include "matchday/spieltag.h"
 #include "season/kalender.h"
+#include "season/startkonten.h"
 #include "season/season_test_hilfen.h"
 #include "season/welt_tag.h"
 #include "season/wettbewerb.h"
@@ -28,6 +29,7 @@
 #include "seasonsim/saisonbericht.h"
 #include "world/bank.h"
 #include "world/leben.h"
+#include "world/manager.h"
 #include "world/stadion.h"
 #include "world/team.h"
 #include "world/welt.h"
@@ -113,10 +115,13 @@ Bericht_Summe spielen(i32 saat, int saisons) {
 }
 
 // Sponsors pay for the squad a club fields: every league club the same
-// share of its own wage bill, whatever its ground and its league's middle
-// (a ground big for its squad, or a squad cheap for its league, bought the
-// same clubs their way up in game after game); less only for a club that
-// holds more than WELT_SPONSOR_POLSTER months' wages.
+// share of its own wage bill, whatever its ground (a ground big for its
+// squad bought the same clubs their way up in game after game), and for a
+// squad cheaper than WELT_SPONSOR_LIGA_BODEN per cent of its league's
+// median wage bill as for one of that; less only for a club that
+// holds more than its reserve (WELT_SPONSOR_POLSTER months' wages, more
+// for a big ground, less for a small one). Computer clubs start with money
+// that follows their ground.
 TEST(SaisonBaender, SponsorenZahlenNachDemEigenenKader) {
     char vorlage[] = "/tmp/sponsoren_XXXXXX";
     const char* ordner = mkdtemp(vorlage);
@@ -128,13 +133,31 @@ TEST(SaisonBaender, SponsorenZahlenNachDemEigenenKader) {
     Saison_Spiel_Starten({daten, {}, 11});
     Saison_Lauf lauf;
     ASSERT_TRUE(Saison_Lauf_Tag(lauf));
-    int geprueft = 0;
+    int geprueft = 0, angehoben = 0;
     std::map<i32, std::pair<i32, i32>> grund;  // league -> its smallest and biggest ground among the clubs checked
+    std::map<i32, std::vector<f64>> gehaelter;  // league -> its clubs' wage bills
+    for (i32 t = 0; t < Team_Anzahl; ++t)
+        if (Team_Ist_Verein(t) && Wettbewerb_Get_Liga_Von_Team(t, true) >= 0)
+            gehaelter[Wettbewerb_Get_Liga_Von_Team(t, true)].push_back(Leben_Gehaltssumme(t));
+    for (auto& [liga, g] : gehaelter) std::sort(g.begin(), g.end());
     for (i32 t = 0; t < Team_Anzahl; ++t) {
         const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
         if (!Team_Ist_Verein(t) || liga < 0) continue;
-        const f64 gehalt = Leben_Gehaltssumme(t);
-        if (gehalt < 1 || Bank_Get_Kontostand(t, 0, -1) > gehalt * WELT_SPONSOR_POLSTER) continue;
+        const std::vector<f64>& liga_g = gehaelter[liga];
+        const f64 gehalt = std::max(Leben_Gehaltssumme(t), liga_g[liga_g.size() / 2] * WELT_SPONSOR_LIGA_BODEN / 100);
+        angehoben += gehalt > Leben_Gehaltssumme(t);
+        const f64 g = Welt_Tag_Groesse(t, liga);
+        const f64 polster = gehalt * WELT_SPONSOR_POLSTER * std::clamp(g * g, WELT_POLSTER_MIN, WELT_POLSTER_MAX);
+        const f64 konto = Bank_Get_Kontostand(t, 0, -1);
+        // The start money follows the ground within the league.
+        if (!Team_Hat_Manager(t)) {
+            EXPECT_EQ(konto, static_cast<f64>(Startkonto_Computerclub(Wettbewerb_Get_Liga_Prozent(t), g))) << "club " << t;
+        }
+        if (gehalt < 1) continue;
+        if (konto > polster) {
+            EXPECT_LT(Welt_Tag_Sponsorgeld(t), gehalt * WELT_SPONSOR_PROZENT / 100 - 1.0) << "club " << t;
+            continue;
+        }
         EXPECT_NEAR(Welt_Tag_Sponsorgeld(t), gehalt * WELT_SPONSOR_PROZENT / 100, 1.0) << "club " << t;
         auto [it, neu] = grund.try_emplace(liga, Stadion_Get_Kapazitaet(t), Stadion_Get_Kapazitaet(t));
         it->second.first = std::min(it->second.first, Stadion_Get_Kapazitaet(t));
@@ -142,6 +165,7 @@ TEST(SaisonBaender, SponsorenZahlenNachDemEigenenKader) {
         ++geprueft;
     }
     EXPECT_GT(geprueft, 100) << "most clubs start below the reserve";
+    EXPECT_GT(angehoben, 10) << "clubs with squads cheap for their league";
     // The clubs checked stand on grounds of very different sizes.
     int weit = 0;
     for (const auto& [liga, g] : grund) weit += g.second > 2 * g.first;

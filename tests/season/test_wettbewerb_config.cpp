@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <string>
 
 #include "base/globals.h"
@@ -434,6 +435,16 @@ TEST_F(WettbewerbConfig, AufAbstiegFarbenUndLigaProzent) {
         i64 betrag;
     } geld[] = {{2, 100, 3500000}, {0, 100, 6500000}, {4, 25, 1000000}, {2, 75, 2700000}, {9, 100, 3500000}, {1, 0, 500000}};
     for (const auto& g : geld) EXPECT_EQ(Startkonto_Betrag(g.schwierigkeit, g.prozent), g.betrag) << g.schwierigkeit;
+    // A computer club's by its ground against its league's median: half
+    // to two and a half times the default, rounded down to 100,000.
+    const struct {
+        i32 prozent;
+        f64 groesse;
+        i64 betrag;
+    } computer[] = {{100, 1.0, 3500000}, {100, 2.0, 7000000}, {100, 9.0, 8750000 / 100000 * 100000},
+                    {100, 0.1, 1700000}, {75, 1.3, 3510000 / 100000 * 100000}, {100, -1.0, 1700000},
+                    {100, std::numeric_limits<f64>::quiet_NaN(), 3500000}};
+    for (const auto& c : computer) EXPECT_EQ(Startkonto_Computerclub(c.prozent, c.groesse), c.betrag) << c.groesse;
     ASSERT_TRUE(Welt_Anlegen(13, 0));
     for (i32 t = 1; t < 13; ++t) Team_Daten[t].art = TEAM_ART_VEREIN;
     ASSERT_TRUE(Manager_Neuer_Mitspieler(9, "Manager", -1));

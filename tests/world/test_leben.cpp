@@ -374,6 +374,13 @@ TEST_F(Leben, ARichClubSignsAStarOnlyForAnOpenStarPlace) {
                 star = s;
         }
         Spieler_Daten[star].staerke_fein = 11950;  // above any other of the market
+        // Earlier season changes may have grown a market player of the
+        // position above him: none stays a star.
+        for (int i = 0; i < Team_Kader_Anzahl(Team_Transfermarkt); ++i)
+            if (const int s = Team_Kader(Team_Transfermarkt)[i];
+                s != star && Spieler_Fix_Daten[s].position == Spieler_Fix_Daten[star].position &&
+                Spieler_Daten[s].staerke_fein >= 10000)
+                Spieler_Daten[s].staerke_fein = 3000;
         Spieler_Daten[star].staerke = 11;
         Spieler_Daten[star].max_staerke = 11;
         Spieler_Daten[star].marktwert = Spieler_Berechne_Marktwert(star);

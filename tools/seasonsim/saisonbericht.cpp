@@ -209,6 +209,7 @@ Bericht_Saison Saison_Bericht::Saison_Ende() {
         s_.kader_groessen[n]++;
         if (const double k = Bank_Get_Kontostand(t, 0, -1); s_.reichster < 0 || k > s_.reichster_saldo)
             s_.reichster = t, s_.reichster_saldo = k;
+        if (Bank_Get_Kontostand(t, 0, -1) < 0) s_.im_minus_clubs.push_back(t);
         if (top.count(t)) {
             const double k = Bank_Get_Kontostand(t, 0, -1);
             salden.push_back(k);
@@ -330,6 +331,16 @@ void Bericht_Summe_Dazu(Bericht_Summe& m, const Bericht_Saison& s) {
     if (m.saisons == 1) m.im_minus_erste = s.im_minus, m.top_clubs_erste = s.top_clubs;
     for (const auto& [n, k] : s.kader_groessen) m.kader_groessen.insert(n);
     if (s.saldo_median > 0) m.reich_anteil_max = std::max(m.reich_anteil_max, s.reichster_saldo / s.saldo_median);
+    if (s.saldo_median > 0) m.reich_anteil_min = std::min(m.reich_anteil_min, s.reichster_saldo / s.saldo_median);
+    m.minus_clubs.insert(s.im_minus_clubs.begin(), s.im_minus_clubs.end());
+    m.im_minus_jetzt = s.im_minus_clubs;
+    m.minus_erholt = 0;
+    for (i32 t : m.minus_clubs)
+        m.minus_erholt += std::find(m.im_minus_jetzt.begin(), m.im_minus_jetzt.end(), t) == m.im_minus_jetzt.end();
+    m.alle_clubs = s.clubs, m.wechsel_stark += s.wechsel_stark;
+    m.abgaenge_min = std::min(m.abgaenge_min, s.abgaenge), m.abgaenge_max = std::max(m.abgaenge_max, s.abgaenge);
+    m.alter_median_min = std::min(m.alter_median_min, s.alter_median);
+    m.alter_median_max = std::max(m.alter_median_max, s.alter_median);
     m.staerke_stufe = s.staerke_stufe, m.staerke_stufe_start = s.staerke_stufe_start;
     for (const Bericht_Mensch& h : s.menschen) {
         m.mensch_saisons++;

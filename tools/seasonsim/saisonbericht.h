@@ -71,6 +71,7 @@ struct Bericht_Saison {
     std::map<u32, u32> kader_groessen;  // squad size -> clubs
     i32 reichster = -1;                 // the club with the biggest balance
     double reichster_saldo = 0;
+    std::vector<i32> im_minus_clubs;    // every club in the red at the season's end
 };
 
 // The bands over several seasons (and seeds): each figure beside the range
@@ -98,6 +99,15 @@ struct Bericht_Summe {
     u32 im_minus_erste = 0;  // top-division clubs in the red after the first season
     u32 top_clubs_erste = 0;
     std::set<u32> kader_groessen;
+    // Clubs that ended some season in the red (and were in the black at the
+    // last season's end); moves of players of 9,000 or more; the span of
+    // retirements a season and of the median age at the seasons' ends; the
+    // richest club's lowest multiple of the top divisions' median.
+    std::set<i32> minus_clubs;
+    u32 alle_clubs = 0, wechsel_stark = 0, minus_erholt = 0;
+    i32 abgaenge_min = 1 << 30, abgaenge_max = 0;
+    double alter_median_min = 99, alter_median_max = 0, reich_anteil_min = 1e9;
+    std::vector<i32> im_minus_jetzt;
     // Human clubs' seasons: sums of their points a game, of the computer
     // clubs' of their strength (seasons that have such), morale and their
     // league's morale.

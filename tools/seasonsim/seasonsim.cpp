@@ -268,6 +268,14 @@ void summe_ausgeben() {
                 "club at most %.1fx the median (<=15x)\n",
                 m.saldo_median / 1e6, m.saldo_start / 1e6, m.saldo_anteil_min, m.im_minus_erste, m.top_clubs_erste,
                 m.im_minus, m.reich_anteil_max);
+    std::printf("  clubs that ended a season in the red: %.1f %% of %u (2-10 %%), %u of them in the black at the end; "
+                "richest club at least %.1fx the top divisions' median (5-15x)\n",
+                anteil(static_cast<u32>(m.minus_clubs.size()), m.alle_clubs), m.alle_clubs, m.minus_erholt,
+                m.reich_anteil_min < 1e9 ? m.reich_anteil_min : 0.0);
+    std::printf("  median age at the seasons' ends %.1f-%.1f (24-28, steady); retired %d-%d a season (steady); "
+                "moves of players of 9000 or more %.1f a season (some every season)\n",
+                m.alter_median_min, m.alter_median_max, m.abgaenge_min, m.abgaenge_max,
+                m.saisons ? static_cast<double>(m.wechsel_stark) / m.saisons : 0.0);
     std::printf("  players sharing a full name: at most %u at a season's end (none)\n", m.namensgleiche_max);
     std::printf("  median fine strength by level at the end (within 15 %% of the start):%s\n",
                 stufen(m.staerke_stufe, m.staerke_stufe_start).c_str());
