@@ -362,7 +362,7 @@ void Spieltag_Einwechslung_Zaehlen(i32 wettbewerb, i32 spieler) {
     u.einsaetze = 1;
     if (Wettbewerb_Ist_International(wettbewerb)) u.international = 1;
     Statistik_Spieler_Setze(spieler, u, true);
-    Spieler_Wert(spieltag_intern::SPIELER_SPIELE, spieler,
-                 Spieler_Wert(spieltag_intern::SPIELER_SPIELE, spieler, 0, OP_LESEN) + 1, OP_SCHREIBEN);
+    Spieler_Wert(SPIELER_WERT_SPIELE, spieler,
+                 Spieler_Wert(SPIELER_WERT_SPIELE, spieler, 0, OP_LESEN) + 1, OP_SCHREIBEN);
 }
 

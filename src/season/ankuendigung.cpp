@@ -252,6 +252,8 @@ void Spielankuendigung_Als_News(const Spielankuendigung& a, i32 team) {
                    static_cast<u32>(b.size()));
 }
 
+Spielankuendigung& Spielankuendigung_Aktuell() { return z.aktuell; }
+
 bool Spielankuendigung_Puffer_Leer() {
     for (const auto& p : z.puffer)
         if (p.prioritaet) return false;

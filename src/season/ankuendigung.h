@@ -105,6 +105,8 @@ void Ankuendigung_Set_Hooks(const Ankuendigung_Hooks& h);
 // when one is given.
 void Spielankuendigung_Setzen(i32 wettbewerb, i32 team_a, i32 team_b, i32 spieltag, i32 index, i32 runde,
                               const u8* daten);
+// The record being built or shown.
+Spielankuendigung& Spielankuendigung_Aktuell();
 bool Spielankuendigung_Puffern(u32 art, u32 prioritaet);
 // After a match: for its managed team the goals, statistics and money pages
 // and the results and table screens; the money page also for a manager on

@@ -323,7 +323,7 @@ void modus_spiel() {
     const bool im_spiel = (lauf.neuer_tag != 1 || ruf::Client()) && Kalender_Pruefe_Zugende();
     // A client waiting for the server's next day shows the pages after its
     // match as they come (on the day of the match).
-    const bool seiten = ruf::Client() && !Season_Module.Spielankuendigung_Puffer_Leer();
+    const bool seiten = ruf::Client() && !Spielankuendigung_Puffer_Leer();
     // A pass of a manager's turn steps the matches by the resting mouse,
     // also while a screen of his stands over the menu.
     bool zug = false;

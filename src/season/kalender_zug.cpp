@@ -8,6 +8,7 @@
 #include "base/ruf.h"
 #include "base/spielstand.h"
 #include "season/ankuendigung.h"
+#include "season/news.h"
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/optionen.h"
@@ -72,7 +73,7 @@ bool Kalender_Team_Online_Woanders(i32 team) {
 bool Kalender_Client_Tag_Folgen() {
     Kalender_Lauf& lauf = L();
     if (Season_Module.Spieltag_Spiel_Angepfiffen() || Spielankuendigung_Screen_Offen()) return false;
-    if (lauf.runmodus == RUNMODUS_SPIELTAG || !Season_Module.Spielankuendigung_Puffer_Leer()) return false;
+    if (lauf.runmodus == RUNMODUS_SPIELTAG || !Spielankuendigung_Puffer_Leer()) return false;
     if (Kalender_Jetzt - lauf.client_frage < CLIENT_FRAGE_MS) return false;
     lauf.client_frage = Kalender_Jetzt;
     i32 tag = 0, modus = 0;
@@ -82,8 +83,8 @@ bool Kalender_Client_Tag_Folgen() {
     // server has gone on, so none is left for the next day's menu.
     if (tag != Kalender_Get_Tag() || Kalender_Jetzt - lauf.client_news >= CLIENT_NEWS_MS) {
         lauf.client_news = Kalender_Jetzt;
-        Season_Module.News_Pruefen(Team_Aktiv);
-        if (!Season_Module.Spielankuendigung_Puffer_Leer()) return false;
+        News_Pruefen(Team_Aktiv);
+        if (!Spielankuendigung_Puffer_Leer()) return false;
     }
     if (tag == Kalender_Get_Tag()) return false;
     Kalender_Internet_Client_Laden();

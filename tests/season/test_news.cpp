@@ -232,7 +232,7 @@ TEST_F(News, ZugendeErstWennDerAndereWartet) {
     static std::vector<std::string> gezeigt;
     News_Set_Hooks({.icon_707_status = [] { return 0; },
                     .meldung = [](int, const char* t) { gezeigt.emplace_back(t); }});
-    W32_Set_Time_Source(uhr);
+    Uhr_Set_Hooks({.jetzt = uhr});
     struct Fall {
         const char* name;
         u32 nach_ms;     // clock after the notice came
@@ -259,7 +259,7 @@ TEST_F(News, ZugendeErstWennDerAndereWartet) {
         Internet_Modus = INTERNET_MODUS_EINZEL;
         EXPECT_EQ(gezeigt, f.erwartet) << f.name;
     }
-    W32_Set_Time_Source(nullptr);
+    Uhr_Set_Hooks({});
 }
 
 }  // namespace
