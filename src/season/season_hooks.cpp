@@ -3,6 +3,7 @@
 
 #include "season/kalender_lauf.h"
 #include "world/aufstellung.h"
+#include "world/modi.h"
 #include "world/welt.h"
 
 namespace {
@@ -26,7 +27,7 @@ void Season_Auto_Aufstellung(int team) {
     if (team < 0 || team >= Team_Anzahl) return;
     Team_Aufstellung_Manuell(team);
     Aufstellung_Automatisch(team);
-    Team_Wert(8, team, 128, OP_BITS_SETZEN);
+    Team_Wert(TEAM_WERT_FORMATION, team, 128, OP_BITS_SETZEN);
 }
 
 void Season_Laden_Sofort(int slot) { K_NEUER_TAG(KALENDER_LADEN, slot); }

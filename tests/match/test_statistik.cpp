@@ -61,7 +61,9 @@ TEST_P(Statistik, FiguresOfFiveThousandMatchesFallInTheBandsOfRealFootball) {
         {"home wins %", anteil(f.heimsiege, n), 42, 50},
         {"draws %", anteil(f.remis, n), 22, 30},
         {"away wins %", anteil(f.auswaertssiege, n), 24, 33},
-        {"0-0 %", anteil(f.null_null, n), 3.5, 11},
+        // Goalless draws as real football has them (about 7 %): the keepers' day
+        // of each match brings them back into the band.
+        {"0-0 %", anteil(f.null_null, n), 5, 11},
         {"a side scoring 6 or more %", anteil(f.ab_6, n), 0, 0.999},
         {"most goals of one side", static_cast<double>(f.meiste_tore), 0, 9},
         {"shots", f.schuesse / n, 20, 30},
