@@ -45,7 +45,10 @@
 namespace {
 
 std::string png(const std::string& name) {
+    // Where the run says, else into the build folder: never into the folder
+    // the test was started from.
     const char* ordner = std::getenv("KORDAVO_SPIELSTART_PNG");
+    if (!ordner) ordner = std::getenv("KORDAVO_BINARY_DIR");
     return (ordner ? std::string(ordner) + "/" : std::string()) + "spielstart_" + name + ".png";
 }
 
