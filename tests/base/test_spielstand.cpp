@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <zlib.h>
 
 #include <cstring>
@@ -375,17 +376,35 @@ TEST_F(Spielstand, AFailedSaveUnderANewNameKeepsNoOldSave) {
     ASSERT_EQ(g_meldungen.size(), 1u);
     EXPECT_EQ(g_meldungen[0].find("alte Spielstand"), std::string::npos) << g_meldungen[0];
     EXPECT_NE(g_meldungen[0].find("Es wurde kein Spielstand angelegt."), std::string::npos) << g_meldungen[0];
-    if (::geteuid() != 0) {
-        const std::string nur_lesen = dir_ + "/nur_lesen";
-        fs::create_directories(nur_lesen);
-        fs::permissions(nur_lesen, fs::perms::owner_read | fs::perms::owner_exec);
+    // A read-only folder: as root (whom no folder stops) the save is made
+    // by a child that runs as an ordinary user.
+    const std::string nur_lesen = dir_ + "/nur_lesen";
+    fs::create_directories(nur_lesen);
+    fs::permissions(nur_lesen, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
+                                   fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    fs::permissions(dir_, fs::perms::others_exec | fs::perms::group_exec, fs::perm_options::add);
+    auto versuch = [&] {
         g_meldungen.clear();
-        EXPECT_FALSE(Spielstand_Speichern((nur_lesen + "/neu.kdv").c_str(), 0));
-        ASSERT_EQ(g_meldungen.size(), 1u);
-        EXPECT_EQ(g_meldungen[0].find("alte Spielstand"), std::string::npos) << g_meldungen[0];
-        EXPECT_NE(g_meldungen[0].find("schreibgeschützt"), std::string::npos) << g_meldungen[0];
-        fs::permissions(nur_lesen, fs::perms::owner_all);
+        return !Spielstand_Speichern((nur_lesen + "/neu.kdv").c_str(), 0) && g_meldungen.size() == 1 &&
+               g_meldungen[0].find("alte Spielstand") == std::string::npos &&
+               g_meldungen[0].find("schreibgeschützt") != std::string::npos &&
+               g_meldungen[0].find("Es wurde kein Spielstand angelegt.") != std::string::npos;
+    };
+    if (::geteuid() != 0) {
+        EXPECT_TRUE(versuch()) << (g_meldungen.empty() ? std::string() : g_meldungen[0]);
+    } else {
+        const pid_t kind = ::fork();
+        ASSERT_GE(kind, 0);
+        if (kind == 0) {
+            const bool ok = ::setgid(65534) == 0 && ::setuid(65534) == 0 && versuch();
+            ::_exit(ok ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(kind, &status, 0), kind);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the ordinary user's save into a read-only folder";
     }
+    EXPECT_FALSE(fs::exists(nur_lesen + "/neu.kdv"));
+    fs::permissions(nur_lesen, fs::perms::owner_all);
 }
 
 // The autosave's write on the writer thread: a disk that fills up
