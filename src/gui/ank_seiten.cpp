@@ -293,10 +293,16 @@ std::vector<Ank_Ergebniszeile> Ank_Ergebnisse_Sammeln(i32 wettbewerb, i32 spielt
     return zeilen;
 }
 
-Ank_Finanzen Ank_Finanzen_Holen(i32 team) {
+Ank_Finanzen Ank_Finanzen_Holen(i32 team, i32 gegner, i32 tag) {
     Ank_Finanzen f;
     if (team < 0 || team >= Team_Anzahl) return f;
-    // The finance screen's figures of this month: the same rows, the same totals.
+    // The month of the match: a client's bank has the server's period, which
+    // may have begun the next month while its calendar still shows the day.
+    i32 zurueck = gegner >= 0 ? Finanz_Periode_Des_Spiels(team, team, gegner) : -1;
+    if (zurueck < 0 && tag >= 0 && Kalender_Ist_Initialisiert()) zurueck = std::max(0, Kalender_Monate_Seit(tag));
+    f.periode = -std::max(0, zurueck);
+    f.tag = tag >= 0 && Kalender_Ist_Initialisiert() ? tag : -1;
+    // The finance screen's figures of that month: the same rows, the same totals.
     const Finanz_Summen s = Finanz_Summen_Holen(team, -f.periode);
     for (int i = 0; i < FINANZ_EINNAHMEN; ++i) f.einnahmen[i] = static_cast<double>(s.betrag[i]);
     for (int i = FINANZ_EINNAHMEN; i < FINANZ_ZEILEN; ++i) f.ausgaben[i - FINANZ_EINNAHMEN] = static_cast<double>(s.betrag[i]);
@@ -383,7 +389,9 @@ Rastport* Ank_Seite_Geld(const Spielankuendigung& a, const Ank_Finanzen& f) {
     const i32 team = a.team_a;
     // The books of one month, named (the finance screen's figures of it).
     mitte(rp, 12, WERT, rp->breite / 2, 258,
-          (std::string(label(L_FINANZEN)) + " " + Kalender_Periode_Text(f.periode) + ": " + team_name(team)).c_str());
+          (std::string(label(L_FINANZEN)) + " " +
+           (f.tag >= 0 ? Kalender_Monat_Text_Von_Tag(f.tag) : Kalender_Periode_Text(f.periode)) + ": " + team_name(team))
+              .c_str());
     const Kit_Spalte spalten[2] = {{"", 8, Kit_Ausrichtung::LINKS}, {"", 512, Kit_Ausrichtung::RECHTS}};
     Kit_Tabelle t;
     t.x = 120, t.w = 520, t.kopf_h = 22, t.zeile_h = 16, t.spalten = spalten, t.anzahl = 2;
@@ -592,7 +600,7 @@ bool seite_bauen(u32 art, const Spielankuendigung& a) {
         case ANK_VOR_SPIEL: S.bild.reset(H.vor_spiel_bild(a)); break;
         case ANK_TORE: S.bild.reset(Ank_Seite_Tore(a, Ank_Tore_Sammeln(a.wettbewerb, a.spieltag, a.runde, a.index))); break;
         case ANK_STATISTIK: S.bild.reset(Ank_Seite_Statistik(a)); break;
-        case ANK_GELD: S.bild.reset(Ank_Seite_Geld(a, Ank_Finanzen_Holen(a.team_a))); break;
+        case ANK_GELD: S.bild.reset(Ank_Seite_Geld(a, Ank_Finanzen_Holen(a.team_a, a.team_b, a.tag))); break;
         default: return false;
     }
     if (!S.bild || !Screen_Rastport) return S.bild != nullptr;

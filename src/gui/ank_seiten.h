@@ -42,6 +42,7 @@ struct Ank_Finanzen {
     double einnahmen[4] = {};
     double ausgaben[7] = {};
     i32 periode = 0;  // the bank's booking period read, from the current one (0)
+    i32 tag = -1;     // the match day, whose month names the books (-1: the period's from today)
 };
 
 // Gathering from the season's data.
@@ -56,10 +57,14 @@ struct Ank_Spieltag {
     i32 spieltag = 0, runde = 0;
 };
 Ank_Spieltag Ank_Letzter_Spieltag(const Wettbewerb_Info& w);
-// The team's bookings of the current period: income from spectators,
-// advertising, transfers and the rest; expenses for stadium building and
-// running, training, transfers, credits, fees and fines, and the rest.
-Ank_Finanzen Ank_Finanzen_Holen(i32 team);
+// The team's bookings of one period, the finance screen's rows: income
+// from spectators, advertising, transfers and the rest; expenses for
+// wages, staff, stadium building, transfers, stadium running, training,
+// and the rest (fees, fines, credits). The period is that of the team's
+// match against `gegner` on day `tag`: the month the match line records it
+// in, else the day's month; the current one without them. A page shown
+// after the bank has begun the next month still shows the match's month.
+Ank_Finanzen Ank_Finanzen_Holen(i32 team, i32 gegner = -1, i32 tag = -1);
 
 // Rows per page: all below 10, else the size between `maximum` and 6 that
 // leaves the smallest remainder, the larger size winning ties.

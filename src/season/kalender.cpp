@@ -365,6 +365,18 @@ const char* Kalender_Periode_Text(i32 offset) {
     return t;
 }
 
+const char* Kalender_Monat_Text_Von_Tag(i32 tag) {
+    const Datum d = Kalender_Get_Datum_Von_Tag(tag, false);
+    char* t = Temp_String();
+    std::snprintf(t, TEMP_STRING_GROESSE, "%s %d", Kalender_Get_Monat_Text(d.monat), d.jahr);
+    return t;
+}
+
+i32 Kalender_Monate_Seit(i32 tag) {
+    const Datum d = Kalender_Get_Datum_Von_Tag(tag, false), heute = Kalender_Get_Datum_Von_Tag(-1, false);
+    return (heute.jahr - d.jahr) * 12 + heute.monat - d.monat;
+}
+
 i32 Kalender_Get_Tag_Aus_Datum(i32 tag, i32 monat, i32 jahr) {
     if (monat < 1 || monat > 12 || tag < 1) return -1;
     static const int laengen[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};

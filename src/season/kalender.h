@@ -83,6 +83,10 @@ const char* Kalender_Get_Monat_Text(int32_t monat);
 // "August 2004". The finance screen and the money page after a match name
 // their period by it.
 const char* Kalender_Periode_Text(int32_t offset);
+// The month and year of a day ("July 2004"), and the months from that
+// day's month to today's (0 the same month, 1 the month before).
+const char* Kalender_Monat_Text_Von_Tag(int32_t tag);
+int32_t Kalender_Monate_Seit(int32_t tag);
 int32_t Kalender_Get_Tag_Aus_Datum(int32_t tag, int32_t monat, int32_t jahr);
 
 // --- matchday table ----------------------------------------------------------

@@ -112,10 +112,20 @@ bool Bank_Konto_Offen(int team) { return konto(team) != nullptr; }
 
 int Bank_Buchen(int zahler, int empfaenger, f32 betrag, int kategorie, int erzwingen, int waehrung) {
     if (!(betrag >= 1.0f) || !std::isfinite(betrag) || kategorie < 0 || kategorie > 127) return 0;
-    if (ruf::Client())
-        return ruf::Rufen(RUF_BANK_BUCHUNG, zahler, empfaenger, static_cast<i32>(betrag), kategorie, erzwingen,
-                          waehrung, Welt_Anfrage_Nummer())
-            .value_or(0);
+    if (ruf::Client()) {
+        const int ok = ruf::Rufen(RUF_BANK_BUCHUNG, zahler, empfaenger, static_cast<i32>(betrag), kategorie, erzwingen,
+                                  waehrung, Welt_Anfrage_Nummer())
+                           .value_or(0);
+        // The client's account follows the server's booking at once: its
+        // balance and its bookings, which the finance screen and the money
+        // page add up (else they missed the payment until the next fetch).
+        for (const int t : {zahler, empfaenger})
+            if (ok && t >= 0 && konto(t)) {
+                Bank_Internet_Client_Get_Kredite(t);
+                Bank_Internet_Client_Refresh(t);
+            }
+        return ok;
+    }
     // An amount in another currency is booked in euros.
     if (waehrung > BANK_EURO && waehrung < BANK_WAEHRUNGEN) {
         betrag /= waehrungen[waehrung].faktor;

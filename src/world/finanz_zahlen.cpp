@@ -1,6 +1,8 @@
 #include "world/finanz_zahlen.h"
 
 #include <cmath>
+#include <map>
+#include <utility>
 
 #include "world/bank.h"
 
@@ -38,4 +40,29 @@ Finanz_Summen Finanz_Summen_Holen(i32 team, i32 offset) {
         (i < FINANZ_EINNAHMEN ? s.einnahmen : s.ausgaben) += s.betrag[i];
     }
     return s;
+}
+
+i32 Finanz_Periode_Des_Spiels(i32 team, i32 heim, i32 gast) {
+    const Bank_Konto* k = Bank_Get_Konto(team);
+    if (!k || heim < 0 || gast < 0) return -1;
+    // Per period the two clubs of its match line (the records of 178 and
+    // 179; a later match of the period has overwritten an earlier one).
+    std::map<i32, std::pair<i32, i32>> zeile;
+    for (i32 i = 0; i < k->anzahl && i < BANK_BUCHUNGEN; ++i) {
+        const Bank_Buchung& b = k->buchung[i];
+        if (b.kategorie != BANK_SPIEL_HEIM && b.kategorie != BANK_SPIEL_GAST) continue;
+        auto [it, neu] = zeile.try_emplace(b.periode, -1, -1);
+        i32& club = b.kategorie == BANK_SPIEL_HEIM ? it->second.first : it->second.second;
+        // A record emptied by the bank (0) names no club.
+        if (club < 0 || b.betrag != 0.0f) club = static_cast<i32>(b.betrag);
+    }
+    // A page waits at most for the next day: the match is of this period or
+    // the one before (an older match of the two is another match).
+    for (i32 zurueck = 0; zurueck <= 1; ++zurueck) {
+        const auto it = zeile.find(Bank_Get_Periode() - zurueck);
+        if (it == zeile.end()) continue;
+        const auto [h, g] = it->second;
+        if ((h == heim && g == gast) || (h == gast && g == heim)) return zurueck;
+    }
+    return -1;
 }

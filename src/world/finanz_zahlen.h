@@ -26,3 +26,8 @@ struct Finanz_Summen {
 };
 // The team's figures of the period `offset` periods back (0 the current one).
 Finanz_Summen Finanz_Summen_Holen(i32 team, i32 offset);
+// The period of a club's match, as periods back from the current one: the
+// current period or the one before, whichever's match line names the two
+// clubs (in either order); -1 when neither does. A page about the match reads the books of that month,
+// even when it is shown after the bank has gone on to the next.
+i32 Finanz_Periode_Des_Spiels(i32 team, i32 heim, i32 gast);

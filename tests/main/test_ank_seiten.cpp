@@ -47,6 +47,10 @@
 #include "season/season_hooks.h"
 #include "season/statistik.h"
 #include "programm.h"
+#include "screens/club/finanzen.h"
+#include "world/finanz_zahlen.h"
+#include "world/global.h"
+#include "world/team.h"
 #include "spur.h"
 #include "world/aufstellung.h"
 #include "season/wettbewerb.h"
@@ -82,12 +86,12 @@ class AnkSeiten : public ::testing::Test {
     static void schreiben(const Rastport* rp, const char* name) {
         EXPECT_TRUE(Png_Schreiben(name, rp->bitmap->pixel16(), rp->breite, rp->hoehe, rp->breite, 16));
     }
-    // The texts drawn onto `ziel` since the trace was switched on, with
+    // The texts drawn onto `ziel` (any picture: null) since the trace was switched on, with
     // their boxes; the trace is switched off.
     static std::vector<spur::Text> texte(const Rastport* ziel) {
         std::vector<spur::Text> t;
         for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
-            if (e.art != SPUR_TEXT || e.ziel != ziel || e.sichtbar.empty()) continue;
+            if (e.art != SPUR_TEXT || (ziel && e.ziel != ziel) || e.sichtbar.empty()) continue;
             std::string sichtbar = e.sichtbar;
             std::erase(sichtbar, '\t');
             Font* f = Font_Tabelle_Holen(e.font);
@@ -500,6 +504,80 @@ TEST_F(AnkSeiten, ErsterSpieltagZuschauerUndGeldStimmen) {
     for (double x : f.ausgaben) seite_aus += x;
     EXPECT_NEAR(seite_ein, ein, 0.5);
     EXPECT_NEAR(seite_aus, aus, 0.5);
+}
+
+
+// The money page of a match shows the books of the match's month: each row
+// the bookings of its kinds, the result the account's change in that month.
+// So does the finance screen. The page may come after the bank has begun
+// the next month (a client's page comes when the server has gone on to the
+// next day, its bank with the server's period): it still shows the match's.
+TEST_F(AnkSeiten, GeldseiteZeigtDieBuchungenDesSpielmonats) {
+    const i32 t = Team_Aktiv;
+    i32 g = 1;
+    while (g < Team_Anzahl && (g == t || !Team_Ist_Verein(g))) ++g;
+    ASSERT_LT(g, Team_Anzahl);
+    Bank_Neue_Periode();
+    Welt_Spiel_Info spiel;
+    spiel.heim = t, spiel.gast = g, spiel.tore_heim = 3, spiel.tore_gast = 1, spiel.zuschauer = 23456;
+    ASSERT_TRUE(Bank_Buche_Spieldaten_Info(t, spiel));
+    const f64 vorher = Bank_Get_Kontostand(t, 0, 0);
+    const struct {
+        bool ein;
+        f32 betrag;
+        int kategorie;
+        int zeile;
+    } buchungen[] = {
+        {true, 412345, BANK_ZUSCHAUER, 0},          {true, 98765, BANK_WERBUNG, 1},  // sponsor
+        {true, 45000, BANK_WERBUNG, 1},             // broadcasting
+        {true, 700000, BANK_TRANSFER_EINNAHME, 2},  {true, 30000, BANK_EINNAHME, 3},  // premium
+        {true, 150000, BANK_KREDIT, 3},             {true, 1234, BANK_OHNE_ART, 3},
+        {false, 210000, BANK_GEHALT, 4},            {false, 17000, BANK_PERSONAL, 5},
+        {false, 250000, BANK_STADIONBAU, 6},        {false, 333000, BANK_TRANSFER_AUSGABE, 7},
+        {false, 11000, BANK_TRANSFER_AUSGABE, 7},   // scout fee
+        {false, 21000, BANK_STADIONBETRIEB, 8},     {false, 45500, BANK_TRAINING, 9},
+        {false, 60000, BANK_TRAINING, 9},           // camp
+        {false, 20000, BANK_AUSGABE, 10},           // fine
+        {false, 12500, BANK_KREDIT, 10},            // a credit's rate with its interest
+    };
+    i64 erwartet[FINANZ_ZEILEN] = {};
+    for (const auto& b : buchungen) {
+        ASSERT_TRUE(Bank_Buchen(b.ein ? -1 : t, b.ein ? t : -1, b.betrag, b.kategorie, 1, -1)) << b.kategorie;
+        erwartet[b.zeile] += static_cast<i64>(b.betrag);
+    }
+    const f64 aenderung = Bank_Get_Kontostand(t, 0, 0) - vorher;
+    ASSERT_NEAR(aenderung, 1437344.0 - 980000.0, 0.01);
+    // The bank begins the next month with its wages; the calendar still
+    // shows the match day.
+    Bank_Neue_Periode();
+    ASSERT_TRUE(Bank_Buchen(t, -1, 199999.0f, BANK_GEHALT, 1, -1));
+
+    const Ankuendigung_Hooks h = Ank_Seiten_Ankuendigung_Hooks();
+    Spielankuendigung a;
+    a.art = ANK_GELD, a.team_a = t, a.team_b = g, a.tag = Kalender_Get_Tag();
+    Ank_Nach_Spiel d;
+    d.team1 = t, d.team2 = g, d.tore1 = 3, d.tore2 = 1, d.zuschauer = 23456;
+    Ank_Daten_Schreiben(d, a.daten);
+    Zeichenspur_Einschalten();
+    ASSERT_TRUE(h.seite_bauen(ANK_GELD, a));
+    const auto seite = texte(nullptr);
+    h.seite_freigeben();
+    EXPECT_NE(spur::finden(seite, "Finanzen " + std::string(Kalender_Monat_Text_Von_Tag(a.tag)) + ": " +
+                                      Team_String(721, t, nullptr, 0)),
+              nullptr);
+    for (int i = 0; i < FINANZ_ZEILEN; ++i)
+        EXPECT_NE(spur::finden(seite, Bank_Geld_String(static_cast<f64>(erwartet[i]), t, -1, 0)), nullptr)
+            << "row " << i << ": " << Bank_Geld_String(static_cast<f64>(erwartet[i]), t, -1, 0);
+    EXPECT_EQ(spur::finden(seite, Bank_Geld_String(199999.0, t, -1, 0)), nullptr) << "the next month's wages";
+    const spur::Text* ergebnis = spur::finden(seite, Bank_Geld_String(aenderung, t, -1, 0));
+    ASSERT_NE(ergebnis, nullptr) << "the result is the account's change of the month";
+    EXPECT_NE(ergebnis->farbe, FARBE_FEHLER) << "a gain";
+
+    // The finance screen's rows of that month are the same bookings.
+    Finanz_Screen_Daten_Holen(-1);
+    const Finanz_Zahlen& z = Finanz_Screen_Zahlen();
+    for (int i = 0; i < FINANZ_ZEILEN; ++i) EXPECT_EQ(z.betrag[i], erwartet[i]) << "row " << i;
+    EXPECT_EQ(z.einnahmen - z.ausgaben, static_cast<i32>(aenderung));
 }
 
 }  // namespace

@@ -331,6 +331,32 @@ TEST_F(Welt_Netz, AClientsFetchedBookingsAllCountInItsSums) {
     }
 }
 
+// A client's payment shows at once in its balance and in its finance rows,
+// with no fetch of its own: the booking brings back the server's account.
+TEST_F(Welt_Netz, AClientsPaymentShowsAtOnceInItsBalanceAndRows) {
+    ASSERT_TRUE(Team_Internet_Client_Set_User_Active(0, 20, "Netz", 0));
+    Team_Aktiv = 20;
+    ASSERT_TRUE(Bank_Internet_Client_Get_Kredite(20));
+    ASSERT_TRUE(Bank_Internet_Client_Refresh(20));
+    const f64 vorher = Bank_Get_Kontostand(20, 0, 0);
+    const Finanz_Summen anfang = Finanz_Summen_Holen(20, 0);
+    const struct {
+        int kategorie;
+        f32 betrag;
+        int zeile;
+    } zahlungen[] = {{BANK_STADIONBAU, 12000.0f, 6}, {BANK_TRAINING, 3500.0f, 9}, {BANK_TRANSFER_AUSGABE, 4100.0f, 7},
+                     {BANK_AUSGABE, 777.0f, 10}};
+    i64 gezahlt = 0;
+    for (const auto& z : zahlungen) {
+        ASSERT_EQ(Bank_Buchen(20, -1, z.betrag, z.kategorie, 0, BANK_EURO), 1) << z.kategorie;
+        gezahlt += static_cast<i64>(z.betrag);
+        const Finanz_Summen s = Finanz_Summen_Holen(20, 0);
+        EXPECT_EQ(s.betrag[z.zeile] - anfang.betrag[z.zeile], static_cast<i64>(z.betrag)) << z.kategorie;
+        EXPECT_EQ(s.ausgaben - anfang.ausgaben, gezahlt) << z.kategorie;
+        EXPECT_NEAR(Bank_Get_Kontostand(20, 0, 0), vorher - static_cast<f64>(gezahlt), 0.5) << z.kategorie;
+    }
+}
+
 // A credit the client takes for ten months is listed with ten months left
 // on the client, which counts the months as the server does.
 TEST_F(Welt_Netz, AClientsCreditHasTheMonthsItWasTakenFor) {

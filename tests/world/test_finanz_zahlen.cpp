@@ -67,4 +67,36 @@ TEST_F(FinanzZahlen, ZeilenSonstigesUndSummen) {
     EXPECT_EQ(Finanz_Summen_Holen(Team_Anzahl, 0).ausgaben, 0);
 }
 
+
+// The period of a match is the current one or the one before, whichever's
+// match line names the two clubs (in either order); an older match of the
+// two, one against another club, or no match line at all give none.
+TEST_F(FinanzZahlen, PeriodeDesSpiels) {
+    const auto spiel = [](int heim, int gast) {
+        Welt_Spiel_Info s;
+        s.heim = heim, s.gast = gast, s.tore_heim = 1, s.tore_gast = 1, s.zuschauer = 9000;
+        ASSERT_TRUE(Bank_Buche_Spieldaten_Info(TEAM, s));
+    };
+    EXPECT_EQ(Finanz_Periode_Des_Spiels(TEAM, TEAM, TEAM + 1), -1) << "no match line";
+    spiel(TEAM, TEAM + 1);  // period 0
+    Bank_Neue_Periode();
+    spiel(TEAM + 2, TEAM);  // period 1
+    const struct {
+        int neue_perioden;  // since the second match
+        int heim, gast;
+        i32 zurueck;
+    } faelle[] = {
+        {0, TEAM, TEAM + 2, 0}, {0, TEAM + 2, TEAM, 0}, {0, TEAM, TEAM + 1, 1}, {0, TEAM + 1, TEAM, 1},
+        {0, TEAM, TEAM + 3, -1}, {1, TEAM, TEAM + 2, 1}, {0, TEAM, TEAM + 1, -1},  // two months back
+        {1, TEAM, TEAM + 2, -1},
+    };
+    for (const auto& f : faelle) {
+        for (int i = 0; i < f.neue_perioden; ++i) Bank_Neue_Periode();
+        EXPECT_EQ(Finanz_Periode_Des_Spiels(TEAM, f.heim, f.gast), f.zurueck)
+            << f.heim << "-" << f.gast << " in period " << Bank_Get_Periode();
+    }
+    EXPECT_EQ(Finanz_Periode_Des_Spiels(-1, TEAM, TEAM + 1), -1);
+    EXPECT_EQ(Finanz_Periode_Des_Spiels(TEAM, -1, TEAM + 1), -1);
+}
+
 }  // namespace
