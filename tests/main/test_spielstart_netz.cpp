@@ -252,9 +252,11 @@ TEST(SpielstartNetz, ClientTrittDurchDieScreensBeiUndSiehtSeinKonto) {
     if (png) lauf(std::string("screenshot ") + png + "/spielstart_netz_client.png\nwait 2\n");
 
     // The money page after a match: the client's bookings come from the
-    // server before the page is drawn, so a payment booked there counts.
-    ASSERT_EQ(Bank_Buchen(team, -1, 4321.0f, BANK_TRAINING, 0, BANK_EURO), 1);
+    // server (with the booking itself, and again before the page is drawn),
+    // so a payment booked there counts.
     const i64 vorher = Finanz_Summen_Holen(team, 0).ausgaben;
+    ASSERT_EQ(Bank_Buchen(team, -1, 4321.0f, BANK_TRAINING, 0, BANK_EURO), 1);
+    EXPECT_EQ(Finanz_Summen_Holen(team, 0).ausgaben, vorher + 4321);
     u8 daten[ANK_DATEN] = {};
     Spielankuendigung_Setzen(Wettbewerb_Get_Liga_Von_Team(team, true), team, server_team, 0, 0, 0, daten);
     Spielankuendigung_Puffern(ANK_GELD, static_cast<u32>(team + Team_Anzahl) * 50 + 8);
