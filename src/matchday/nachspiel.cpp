@@ -40,6 +40,7 @@ Welt_Spiel_Info info_von(const Spiel& s) {
     i.zuschauer = static_cast<i32>(s.zuschauer);
     i.wettbewerb = s.wettbewerb;
     i.tag = Kalender_Get_Tag();
+    i.ort = Spiele_Ort(s);
     return i;
 }
 

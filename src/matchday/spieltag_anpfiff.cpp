@@ -321,8 +321,13 @@ void Spieltag_Anpfiff(Spieltag_Slot& r) {
         }
         if (info->modus & WB_EINNAHMEN_TEILEN) anteil_heim = anteil_gast = 50;
     }
-    const i32 zuschauer =
-        std::max(0, Stadion_Berechne_Zuschauer(ort, r.spiel, d, anteil_heim, anteil_gast, 0, x, wichtigkeit, 0));
+    // The crowd and the gate of the ground played at, one figure for the
+    // fixture, the pitch, the ground's records and the bank.
+    const i32 zuschauer = Stadion_Spiel_Abrechnen(
+        ort, heim, gast,
+        std::max(0, Stadion_Berechne_Zuschauer(ort, r.spiel, d, anteil_heim, anteil_gast, 0, x, wichtigkeit, 0)),
+        anteil_heim, anteil_gast);
+    Spiele_Set_Ort(r.spiel, ort);
     Spiele_Set_Zuschauer(r.spiel, static_cast<u32>(zuschauer));
     // The engine plays a match a human manager takes part in; the others are
     // played by dice minutes on a pitch record without engine.

@@ -189,7 +189,7 @@ bool Spieltag_Client_Spielfeld_Holen(Spieltag_Slot& r) {
     // server's game number); without the image it goes again (the client's
     // table holds its own match alone).
     const int zeigen = Spieltag_Get_Hooks().live_ansicht() ? 1 : 0;
-    if (!Spielfeld_Neu(static_cast<u32>(r.spiel), zeigen, zeigen, s->zuschauer, static_cast<u32>(s->team_a), 1))
+    if (!Spielfeld_Neu(static_cast<u32>(r.spiel), zeigen, zeigen, s->zuschauer, static_cast<u32>(Spiele_Ort(*s)), 1))
         return false;
     Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
     if (!Spielfeld_Internet_Client_Get_Spielfeld(sf, nummer)) {

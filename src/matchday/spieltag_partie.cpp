@@ -426,13 +426,8 @@ void Spieltag_Spiel_Vorbereiten(Spieltag_Slot& r) {
     const i32 t = Rnd_Basis(0, 6) - 3, w = Rnd_Basis(0, 100), m = Rnd_Basis(0, 50);
     Spiel* s = spiel_von(r);
     if (!s) return;
-    // The stadium step: the home side's attendance and gate money.
-    if (!ruf::Client() && s->team_a > 0) {
-        i32 x, d, wichtigkeit;
-        nachfrage(*s, &x, &d, &wichtigkeit);
-        Stadion_Spiel_Auswerten(s->team_a, r.spiel, d);
-        if (!(s = spiel_von(r))) return;
-    }
+    // The crowd and the gate are taken at kick-off, when the ground is known
+    // (a tie without home right moves to a neutral one).
     const int monat = std::clamp<int>(Kalender_Get_Datum().monat, 1, 12) - 1;
     const int temp = std::clamp((-5 * kalt[monat] + 25 * warm[monat]) / 100 + Rnd_Basis(0, 4) - 2 + t, -43, 50);
     int regen = std::clamp((50 * m + w * (100 - m)) / 100 + Rnd_Basis(0, 20) - 10, 0, 100);

@@ -419,6 +419,12 @@ void Spiele_Set_Zuschauer(i32 handle, u32 zuschauer) {
     if (Spiel* s = gesperrt(handle)) s->zuschauer = zuschauer;
 }
 
+void Spiele_Set_Ort(i32 handle, i32 team) {
+    if (Spiel* s = gesperrt(handle)) s->ort = static_cast<u16>(team >= 0 && team < 0xFFFF ? team + 1 : 0);
+}
+
+i32 Spiele_Ort(const Spiel& s) { return s.ort > 0 ? static_cast<i32>(s.ort) - 1 : s.team_a; }
+
 void Spiele_Set_Minute(i32 handle, i32 minute) {
     if (Spiel* s = gesperrt(handle)) s->minute = static_cast<u8>(minute == -1 ? s->minute + 1 : minute);
 }

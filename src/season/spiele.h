@@ -35,14 +35,16 @@ struct Spiel {
     u8 flags;
     i8 temperatur;
     u8 niederschlag;
-    u8 null27[5];
+    u8 null27;
+    u16 ort;  // the ground played at: its club + 1; 0 the home side's (Spiele_Ort)
+    u8 null30[2];
 };
-static_assert(sizeof(Spiel) == 32, "a game is 32 bytes");
+static_assert(sizeof(Spiel) == 32 && offsetof(Spiel, ort) == 28, "a game is 32 bytes, its ground at byte 28");
 template <class V, bytes::Art<Spiel> S>
 constexpr void felder(V& v, S& r) {
     v(r.zuschauer), v(r.erstes_ereignis), v(r.team_a), v(r.team_b), v(r.wettbewerb), v(r.null13), v(r.spieltag);
     v(r.runde), v(r.null17), v(r.index), v(r.minute), v(r.ereignis_anzahl), v(r.tore_a), v(r.tore_b), v(r.flags);
-    v(r.temperatur), v(r.niederschlag), v(r.null27);
+    v(r.temperatur), v(r.niederschlag), v(r.null27), v(r.ort), v(r.null30);
 }
 
 // Header of a plan (five u32 in front of its games).
@@ -187,6 +189,10 @@ void Spiele_Set_Teams(i32 handle, i32 team_a, i32 team_b);
 void Spiele_Ergebnis_Nullen(i32 handle);
 void Spiele_Set_Ergebnis(i32 handle, u8 tore_a, u8 tore_b, u8 flags);
 void Spiele_Set_Zuschauer(i32 handle, u32 zuschauer);
+// The ground a game is played at (the kick-off chooses it): the club whose
+// ground it is; the home side's until then, and for a number out of range.
+void Spiele_Set_Ort(i32 handle, i32 team);
+i32 Spiele_Ort(const Spiel& s);
 void Spiele_Set_Minute(i32 handle, i32 minute);
 i32 Spiele_Get_Seite(i32 handle, i32 team);
 i32 Spiele_Get_Hinspiel(i32 handle);

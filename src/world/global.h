@@ -106,13 +106,14 @@ extern u8 Global_Attribut_Wahl_Flag;  // set by Attribute_Alle_Maximal_Setzen, c
 // What the world needs of a finished (or prepared) fixture; the season's
 // fixture record stays the season's own, a hook hands these values over.
 struct Welt_Spiel_Info {
-    i32 heim = -1;  // home team (the venue)
+    i32 heim = -1;  // home team
     i32 gast = -1;  // away team
     i32 tore_heim = 0;
     i32 tore_gast = 0;
     i32 zuschauer = 0;    // attendance
     i32 wettbewerb = -1;  // competition id
     i32 tag = 0;          // day index of the match
+    i32 ort = -1;         // the club whose ground it was played at (-1: the home team's)
 };
 
 // Calls into higher layers, filled by src/main at start-up. Every entry is

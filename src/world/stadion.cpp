@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "base/bereich.h"
@@ -182,13 +183,25 @@ i32 Stadion_Berechne_Zuschauer(int t, int spiel, int nachfrage, int, int, int, i
     return static_cast<i32>(std::clamp<i64>(z, zuschauer_level > 0 ? 1 : 0, s.kapazitaet));
 }
 
+i32 Stadion_Spiel_Abrechnen(int ort, int heim, int gast, i32 zuschauer, int heim_anteil, int gast_anteil) {
+    if (!ok(ort)) return 0;
+    Stadion_Daten& s = stadien[static_cast<size_t>(ort)];
+    s.zuschauer = std::clamp(zuschauer, 0, std::max(0, s.kapazitaet));
+    s.einnahme = static_cast<f32>(s.zuschauer) * static_cast<f32>(s.eintrittspreis);
+    // The sides' shares of the takings, the rest to the club whose ground it is.
+    const int pa = heim >= 0 && heim < Team_Anzahl ? std::clamp(heim_anteil, 0, 100) : 0;
+    const int pb = gast >= 0 && gast < Team_Anzahl ? std::clamp(gast_anteil, 0, 100 - pa) : 0;
+    const f64 gesamt = s.einnahme, a = gesamt * pa / 100, b = gesamt * pb / 100;
+    const std::pair<int, f64> teile[3] = {{heim, a}, {gast, b}, {ort, gesamt - a - b}};
+    for (const auto& [team, betrag] : teile)
+        if (betrag >= 1.0) Bank_Buchen(-1, team, static_cast<f32>(betrag), BANK_ZUSCHAUER, 1, -1);
+    return s.zuschauer;
+}
+
 i32 Stadion_Spiel_Auswerten(int t, int spiel, int nachfrage) {
     if (!ok(t)) return 0;
-    Stadion_Daten& s = stadien[static_cast<size_t>(t)];
-    s.zuschauer = Stadion_Berechne_Zuschauer(t, spiel, nachfrage, 100, 0, 0, 0, 0, 0);
-    s.einnahme = static_cast<f32>(s.zuschauer) * static_cast<f32>(s.eintrittspreis);
-    if (s.einnahme >= 1.0f) Bank_Buchen(-1, t, s.einnahme, BANK_ZUSCHAUER, 1, -1);
-    return s.zuschauer;
+    return Stadion_Spiel_Abrechnen(t, t, -1, Stadion_Berechne_Zuschauer(t, spiel, nachfrage, 100, 0, 0, 0, 0, 0), 100,
+                                   0);
 }
 
 void Stadion_Nach_Spiel(int t, int) {
@@ -219,8 +232,9 @@ bool Stadion_Set_Erweiterung_Slots_Info(int spiel, const Welt_Spiel_Info& info) 
         Debug_Out(DEBUG_FEHLER, "Client-Zugriff: Stadion_Set_Erweiterung_Slots()");
         return false;
     }
-    int t = info.heim;
-    if (!ok(t) || info.gast < 0 || info.gast >= Team_Anzahl) return false;
+    // The table of the ground the match was played at.
+    const int t = info.ort >= 0 ? info.ort : info.heim;
+    if (!ok(t) || info.heim < 0 || info.heim >= Team_Anzahl || info.gast < 0 || info.gast >= Team_Anzahl) return false;
     erweiterung.resize(stadien.size());
     auto& tabelle = erweiterung[static_cast<size_t>(t)];
     if (tabelle.empty()) tabelle.push_back(Stadion_Erweiterung{});
@@ -237,7 +251,7 @@ bool Stadion_Set_Erweiterung_Slots_Info(int spiel, const Welt_Spiel_Info& info) 
     Stadion_Erweiterung_Slot n{};
     n.spiel = spiel;
     n.tag = info.tag;
-    n.heim = static_cast<i16>(t);
+    n.heim = static_cast<i16>(info.heim);
     n.gast = static_cast<i16>(info.gast);
     n.zuschauer = std::clamp(info.zuschauer, 0, s.kapazitaet);
     n.einnahme = static_cast<f32>(n.zuschauer) * static_cast<f32>(s.eintrittspreis);

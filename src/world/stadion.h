@@ -127,11 +127,17 @@ i32 Stadion_Anziehung(int team);
 // standard comfort), by the ticket price (against the standard price
 // level), by the attendance level and the global stadium percentage; at
 // least 5 % and one spectator (none only at attendance level 0), at most
-// the capacity. The preparation's stadium step and the kick-off give the
-// same figure for the same fixture and demand.
+// the capacity of the venue's ground.
 i32 Stadion_Berechne_Zuschauer(int team, int spiel, int nachfrage, int heim_anteil, int gast_anteil, int, int mix,
                                int wichtigkeit, int);
-// Attendance and gate income of a home match (income booked, category 4).
+// The gate of a match played at the ground of club `ort`: the crowd held to
+// that ground's capacity is its last attendance, times its ticket price its
+// last income; the income is booked (category 4) by shares in per cent, the
+// home side's and the away side's, the rest to the ground's club (all of it
+// at a neutral ground without shares). Returns the crowd held.
+i32 Stadion_Spiel_Abrechnen(int ort, int heim, int gast, i32 zuschauer, int heim_anteil, int gast_anteil);
+// Attendance and gate income of a home match at the team's own ground
+// (income booked to it, category 4).
 i32 Stadion_Spiel_Auswerten(int team, int spiel, int nachfrage);
 // Running costs after a match (category 26): the model's base price per
 // match plus its cost per place.
@@ -139,7 +145,9 @@ void Stadion_Nach_Spiel(int team, int spiel);
 // Rebuilds the record from capacity, seats and terraces.
 bool Stadion_Set_Daten(int team, const Stadion_Daten* daten);
 // Records the fixture (values from Welt_Hooks::spiel_daten) in the extension
-// table of the home team's stadium; the same fixture again only updates its
+// table of the ground it was played at (the home team's unless the info
+// names another); the crowd is held to that ground's capacity and the
+// income taken at its ticket price. The same fixture again only updates its
 // slot. Not on a network client.
 void Stadion_Set_Erweiterung_Slots(int spiel);
 bool Stadion_Set_Erweiterung_Slots_Info(int spiel, const struct Welt_Spiel_Info& info);

@@ -410,7 +410,7 @@ TEST_F(Verein, KreditAusbauSponsorHeimspielUndFinanzen) {
     EXPECT_GT(partner_bretter, 0) << "the club's partners on the boards in sight";
     kit::Png("heimspiel_live_partner");
     // The gate: the attendance the view shows, at the ticket price, booked
-    // when the match was prepared.
+    // at kick-off.
     const u32 zuschauer = sf->zuschauer;
     ASSERT_GT(zuschauer, 0u);
     EXPECT_LE(zuschauer, 5000u);
