@@ -1,0 +1,219 @@
+// The clock in the live view's header, read from the draw trace frame by
+// frame through whole matches: it follows the match, stands at the minute
+// in which a half's stoppage time began until the next half starts, and never
+// goes back: not when a half begins again at its end minute, not when a
+// client's record is fetched anew a minute or two behind, not in a replay,
+// which the control bar's replay button marks while it runs.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui/hauptmenue.h"
+#include "gui/menue.h"
+#include "kit.h"
+#include "match/match_test.h"
+#include "screens/live_view/spielansicht.h"
+
+namespace {
+
+class LiveUhr : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(kit::Starten(1));
+        Partie_Spiele_Leeren();
+        alte_hooks = Spielfeld_Get_Hooks();
+        Spielfeld_Set_Hooks(Partie_Hooks());
+        liga = Liga_Vereine(groesste_erste_liga());
+        ASSERT_GE(liga.size(), 8u);
+        st.periode_ms = 45;
+    }
+    void TearDown() override {
+        Spielfeld_Replay_Stop(0);
+        Spielfeld_Anzeigeliste_Leeren();
+        Spielansicht_Free();
+        Spielfeld_Loeschen(7);
+        Spielfeld_Set_Hooks(alte_hooks);
+        kit::Beenden();
+    }
+    Spielfeld_Daten* anpfiff(u32 spiel, u32 paar, i32 cursor, int slot = 0, int anzahl = 1) {
+        Partie_Spiel_Anmelden(spiel, liga[2 * paar], liga[2 * paar + 1], 7);
+        if (!Spielfeld_Neu(spiel, 0, 0, 18250, liga[2 * paar], 1)) return nullptr;
+        Spielfeld_Daten* sf = Spielfeld_Zeiger(spiel);
+        if (sf) Spielfeld_Set_Zufall(sf, cursor);
+        liste[slot] = sf;
+        if (slot + 1 == anzahl) Spielansicht_Run(liste, anzahl, &st, 0);  // the view starts
+        return sf;
+    }
+    // One frame of the views: the minute each header reads ("<n>. Min."), in
+    // the order of the views; empty unless every view shows one.
+    std::vector<int> Uhren(int anzahl) {
+        kit::Spur_Leeren();
+        Spielansicht_Run(liste, anzahl, &st, 0);
+        std::vector<int> r;
+        for (const Zeichenspur_Eintrag* t : kit::Texte(". Min.")) r.push_back(std::atoi(t->sichtbar.c_str()));
+        if (static_cast<int>(r.size()) != anzahl) r.clear();
+        return r;
+    }
+    int Uhr() {
+        const std::vector<int> r = Uhren(1);
+        return r.empty() ? -1 : r[0];
+    }
+    // The next half as the runner starts it: at the last half's end minute.
+    static void naechste_halbzeit(Spielfeld_Daten* sf, const Partie_Optionen& o, int h) {
+        sf->minute = static_cast<i16>(Partie_Halbzeit_Ende(o, h - 1));
+        sf->minuten_teil = 0;
+        sf->minuten_korrektur = 0;
+        Spielfeld_Halbzeit_Start(sf->spiel);
+    }
+
+    std::vector<u32> liga;
+    Spielfeld_Daten* liste[SA_VIEWS] = {};
+    Spielfeld_Steuerung st{};
+    Spielfeld_Hooks alte_hooks;
+};
+
+// The clock of each frame beside the match it shows; the first frame that
+// reads an earlier minute and the first that reads another than expected
+// are reported with the pitch's minute and half.
+struct Pruefer {
+    int vorher = 0, zurueck = 0, anders = 0;
+    std::string erster_zurueck, erster_anders;
+    void frame(int uhr, const Spielfeld_Daten& sf, int ende) {
+        const int erwartet = sf.halbzeit_status == 0 ? sf.minute + 1 : ende;
+        const std::string wo = "reads " + std::to_string(uhr) + " after " + std::to_string(vorher) + ", pitch minute " +
+                               std::to_string(sf.minute) + " of half " + std::to_string(sf.halbzeit) + " (state " +
+                               std::to_string(sf.halbzeit_status) + "), expected " + std::to_string(erwartet);
+        if (uhr < vorher && zurueck++ == 0) erster_zurueck = wo;
+        if (uhr != erwartet && anders++ == 0) erster_anders = wo;
+        vorher = uhr;
+    }
+};
+
+// Four whole matches in four quarter views, every frame drawn: the regular
+// halves and, in two of them, extra time. Each clock reads the minute being
+// played, in stoppage time and the break after it the half's end, and never
+// less than before.
+TEST_F(LiveUhr, WholeMatchesNeverReadAnEarlierMinute) {
+    const struct Fall {
+        i32 cursor;
+        int halbzeiten;  // extra time after the regular halves or not
+    } faelle[SA_VIEWS] = {{4711, 2}, {1234, 2}, {99001, 4}, {31337, 4}};
+    const Partie_Optionen o;
+    struct Lauf {
+        Spielfeld_Daten* sf = nullptr;
+        int ende = 0;
+        bool laeuft = false;
+        Pruefer p;
+    } lauf[SA_VIEWS];
+    for (int i = 0; i < SA_VIEWS; ++i) {
+        lauf[i].sf = anpfiff(9200 + static_cast<u32>(i), static_cast<u32>(i), faelle[i].cursor, i, SA_VIEWS);
+        ASSERT_NE(lauf[i].sf, nullptr);
+    }
+    int frames = 0, nachgespielt = 0;  // halves played on past their end minute
+    auto frame = [&] {
+        const std::vector<int> uhren = Uhren(SA_VIEWS);
+        ASSERT_EQ(uhren.size(), static_cast<size_t>(SA_VIEWS)) << "frame " << frames;
+        for (int i = 0; i < SA_VIEWS; ++i) lauf[i].p.frame(uhren[i], *lauf[i].sf, lauf[i].ende);
+    };
+    for (int h = 1; h <= 4; ++h) {
+        bool einer = false;
+        for (int i = 0; i < SA_VIEWS; ++i)
+            if (h <= faelle[i].halbzeiten) {
+                if (h > 1) naechste_halbzeit(lauf[i].sf, o, h);
+                lauf[i].ende = Partie_Halbzeit_Ende(o, h);
+                lauf[i].laeuft = einer = true;
+            }
+        while (einer && ++frames < 60000) {
+            einer = false;
+            for (Lauf& l : lauf) {
+                if (!l.laeuft) continue;
+                l.laeuft = Partie_Schritt(l.sf, l.ende);
+                if (!l.laeuft) nachgespielt += l.sf->minute > l.ende;
+                einer |= l.laeuft;
+            }
+            frame();
+            if (HasFatalFailure()) return;
+        }
+        // The break: the clocks stand.
+        for (int i = 0; i < 3; ++i) frame();
+    }
+    for (int i = 0; i < SA_VIEWS; ++i) {
+        SCOPED_TRACE("match " + std::to_string(i));
+        EXPECT_EQ(lauf[i].p.zurueck, 0) << lauf[i].p.erster_zurueck;
+        EXPECT_EQ(lauf[i].p.anders, 0) << lauf[i].p.erster_anders;
+        EXPECT_EQ(lauf[i].p.vorher, faelle[i].halbzeiten == 4 ? 120 : 90);
+    }
+    EXPECT_GE(nachgespielt, 3) << "halves played on past their end minute";
+}
+
+// A client's record fetched anew may lie behind the minute the view read; the
+// clock stands until the match has caught up and then follows it again.
+TEST_F(LiveUhr, ARecordFetchedAnewBehindTheClockDoesNotTurnItBack) {
+    Spielfeld_Daten* sf = anpfiff(9300, 0, 4242);
+    ASSERT_NE(sf, nullptr);
+    bis_minute(sf, 60, 45);
+    naechste_halbzeit(sf, Partie_Optionen{}, 2);
+    bis_minute(sf, 60, 90);
+    ASSERT_EQ(Uhr(), 61);
+    const auto server = std::make_unique<Spielfeld_Daten>(*sf);
+    bis_minute(sf, 62, 90);
+    ASSERT_EQ(Uhr(), 63);
+    *sf = *server;  // as the client lays the server's image over its copy
+    const struct {
+        int minute, liest;
+    } schritte[] = {{60, 63}, {61, 63}, {62, 63}, {63, 64}, {64, 65}};
+    for (const auto& s : schritte) {
+        bis_minute(sf, s.minute, 90);
+        EXPECT_EQ(Uhr(), s.liest) << "pitch minute " << s.minute;
+    }
+}
+
+// A replay started from the control bar: its button shows it running, the
+// header goes on reading the match's minute (the match waits), and when the
+// replay is over the button is up again and the clock goes on.
+TEST_F(LiveUhr, AReplayIsMarkedAndLeavesTheClockAlone) {
+    Spielfeld_Daten* sf = anpfiff(9400, 1, 777);
+    ASSERT_NE(sf, nullptr);
+    bis_minute(sf, 30, 45);
+    Spielfeld_Anzeigeliste_Leeren();
+    ASSERT_TRUE(Spielfeld_Anzeige_Hinzufuegen(sf, 1));
+    sf->anzeige = 1;
+    // Frames of the shown match until its replay ring is full.
+    for (int i = 0; i < 2 * SF_REPLAY_BILDER + 2; ++i) {
+        kit::Warten(st.periode_ms);
+        Partie_Schritt(sf, 45);
+        Uhr();
+    }
+    ASSERT_EQ(sf->replay_anzahl, SF_REPLAY_BILDER);
+    const int vorher = Uhr();
+    ASSERT_EQ(vorher, sf->minute + 1);
+    Menue_Kontrollleiste_Zeigen();
+    kit::Klick(111 + 27, 582);
+    ASSERT_TRUE(Spielfeld_Replay_Laeuft());
+    const Screen_Icon* knopf = Menue_Screen_Icon_Aus_Nummer(ICON_LEISTE_WIEDERHOLUNG);
+    ASSERT_NE(knopf, nullptr);
+    const i16 minute = sf->minute;
+    int frames = 0;
+    for (; Spielfeld_Replay_Laeuft() && frames < 400; ++frames) {
+        EXPECT_TRUE(knopf->status & MENUE_S_AN) << "frame " << frames;
+        kit::Warten(st.periode_ms);
+        Partie_Schritt(sf, 45);
+        EXPECT_EQ(Uhr(), vorher) << "frame " << frames;
+        EXPECT_EQ(sf->minute, minute) << "the match waits";
+    }
+    EXPECT_FALSE(Spielfeld_Replay_Laeuft());
+    EXPECT_GT(frames, SF_REPLAY_BILDER / 2);
+    Menue_Kontrollleiste_Zeigen();
+    EXPECT_FALSE(knopf->status & MENUE_S_AN) << "the replay is over";
+    // The match goes on under a clock that moves on from where it stood.
+    for (int i = 0; i < 200; ++i) {
+        kit::Warten(st.periode_ms);
+        Partie_Schritt(sf, 45);
+    }
+    EXPECT_GT(Uhr(), vorher);
+}
+
+}  // namespace
