@@ -34,6 +34,9 @@ struct Bilder {
 struct Zustand {
     i32 blink = 100, schritt = 10;
     i32 minute = -1, tore = -1;
+    // The clock of the match shown (a record of another match starts it afresh).
+    const Spielfeld_Inhalt* uhr_von = nullptr;
+    Spielfeld_Uhr uhr;
 } Z;
 
 Rastport_Bild laden(i32 eintrag) {
@@ -144,9 +147,11 @@ bool Spieltag_Blit_Spielfeld(const Spielfeld_Inhalt& sf, Rastport* ziel, i32 mx,
         Font_Printf_Glatt(ziel, f, "^c%05d^tz0400:", 0, 41, GOLD);
         Font_Printf_Glatt(ziel, f, "^c%05d^tz0430%d", 0, 43, WEISS, sf.tore[1]);
     }
-    if (Font* f = font(2)) Font_Printf_Glatt(ziel, f, "^c%05d^tz0400%d.Minute", 0, 93, WERT, sf.minute + 1);
+    if (Z.uhr_von != &sf) Z.uhr_von = &sf, Z.uhr = {};
+    const i32 minute = Spielfeld_Uhr_Lesen(&Z.uhr, &sf);
+    if (Font* f = font(2)) Font_Printf_Glatt(ziel, f, "^c%05d^tz0400%d.Minute", 0, 93, WERT, minute);
     // The match's progress under the clock.
-    Blt_Rechteck(ziel, 297, 99, std::clamp<i32>((sf.minute + 1) * 206 / 90, 0, 206), 3, GOLD);
+    Blt_Rechteck(ziel, 297, 99, std::clamp<i32>(minute * 206 / 90, 0, 206), 3, GOLD);
     // Strengths: 0..999 as 0,0..66,0 (a decimal comma) with a gauge.
     if (Font* f = font(1))
         for (int s = 0; s < 2; ++s) {

@@ -13,6 +13,7 @@
 
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
+#include "gui/spielfeld_uebersicht.h"
 #include "kit.h"
 #include "match/match_test.h"
 #include "screens/live_view/spielansicht.h"
@@ -147,6 +148,48 @@ TEST_F(LiveUhr, WholeMatchesNeverReadAnEarlierMinute) {
         EXPECT_EQ(lauf[i].p.vorher, faelle[i].halbzeiten == 4 ? 120 : 90);
     }
     EXPECT_GE(nachgespielt, 3) << "halves played on past their end minute";
+}
+
+// One run of record states read by both clocks a player sees: the live
+// view's header and the pitch overview drawn when the live view is off.
+TEST_F(LiveUhr, BothClocksReadARunOfRecordStates) {
+    const auto sf = std::make_unique<Spielfeld_Daten>();
+    sf->team[0] = liga[0], sf->team[1] = liga[1];
+    sf->kamera[0] = 5400, sf->kamera[1] = 3403;
+    liste[0] = sf.get();
+    Spielansicht_Run(liste, 1, &st, 0);  // the view starts
+    const struct Schritt {
+        u32 spiel;
+        u8 halbzeit, zustand;  // half, half state (0 playing, 1 stoppage time, 2 over)
+        i16 minute;
+        int liest;
+        const char* was;
+    } schritte[] = {
+        {1, 1, 0, 0, 1, "kick-off"},
+        {1, 1, 0, 43, 44, "the first half"},
+        {1, 1, 1, 44, 45, "its stoppage time begins"},
+        {1, 1, 1, 47, 45, "three minutes on"},
+        {1, 1, 2, 48, 45, "half-time"},
+        {1, 2, 0, 45, 46, "the second half from the first half's end minute"},
+        {1, 2, 0, 60, 61, "the second half"},
+        {1, 2, 0, 58, 61, "a record fetched anew two minutes behind"},
+        {1, 2, 0, 60, 61, "still behind"},
+        {1, 2, 0, 61, 62, "caught up"},
+        {1, 2, 1, 89, 90, "the second half's stoppage time"},
+        {1, 2, 2, 94, 90, "the whistle"},
+        {1, 3, 0, 90, 91, "extra time"},
+        {2, 1, 0, 10, 11, "another game in the same record"},
+    };
+    for (const Schritt& s : schritte) {
+        SCOPED_TRACE(s.was);
+        sf->spiel = s.spiel, sf->halbzeit = s.halbzeit, sf->halbzeit_status = s.zustand, sf->minute = s.minute;
+        EXPECT_EQ(Uhr(), s.liest) << "live view";
+        kit::Spur_Leeren();
+        ASSERT_TRUE(Spieltag_Blit_Spielfeld(*sf, Screen_Rastport, -100, -100));
+        const Zeichenspur_Eintrag* t = kit::Text(".Minute");
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(std::atoi(t->sichtbar.c_str()), s.liest) << "overview: " << t->sichtbar;
+    }
 }
 
 // A client's record fetched anew may lie behind the minute the view read; the
