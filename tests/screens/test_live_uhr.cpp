@@ -17,6 +17,8 @@
 #include "kit.h"
 #include "match/match_test.h"
 #include "screens/live_view/spielansicht.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_werte.h"
 
 namespace {
 
@@ -39,8 +41,9 @@ class LiveUhr : public ::testing::Test {
         Spielfeld_Set_Hooks(alte_hooks);
         kit::Beenden();
     }
-    Spielfeld_Daten* anpfiff(u32 spiel, u32 paar, i32 cursor, int slot = 0, int anzahl = 1) {
-        Partie_Spiel_Anmelden(spiel, liga[2 * paar], liga[2 * paar + 1], 7);
+    // A match of the pair's clubs in a competition (7: none the world knows).
+    Spielfeld_Daten* anpfiff(u32 spiel, u32 paar, i32 cursor, int slot = 0, int anzahl = 1, u32 wettbewerb = 7) {
+        Partie_Spiel_Anmelden(spiel, liga[2 * paar], liga[2 * paar + 1], wettbewerb);
         if (!Spielfeld_Neu(spiel, 0, 0, 18250, liga[2 * paar], 1)) return nullptr;
         Spielfeld_Daten* sf = Spielfeld_Zeiger(spiel);
         if (sf) Spielfeld_Set_Zufall(sf, cursor);
@@ -98,10 +101,17 @@ struct Pruefer {
 // played, in stoppage time and the break after it the half's end, and never
 // less than before.
 TEST_F(LiveUhr, WholeMatchesNeverReadAnEarlierMinute) {
+    // The league's halves end at 45 and 90 and it has no extra time; the
+    // clocks of matches of an unknown competition stand where they first
+    // saw stoppage time (the headless driver begins it in a half's last
+    // minute: at its end minute as well).
+    const u32 l = static_cast<u32>(Wettbewerb_Get_Liga_Von_Team(static_cast<i32>(liga[0]), true));
+    ASSERT_EQ(Wettbewerb_Get_Halbzeit_Ende(static_cast<i32>(l), 0x7fff, 1), 90);
     const struct Fall {
         i32 cursor;
         int halbzeiten;  // extra time after the regular halves or not
-    } faelle[SA_VIEWS] = {{4711, 2}, {1234, 2}, {99001, 4}, {31337, 4}};
+        u32 wettbewerb;
+    } faelle[SA_VIEWS] = {{4711, 2, l}, {1234, 2, 7}, {99001, 4, l}, {31337, 4, 7}};
     const Partie_Optionen o;
     struct Lauf {
         Spielfeld_Daten* sf = nullptr;
@@ -110,7 +120,8 @@ TEST_F(LiveUhr, WholeMatchesNeverReadAnEarlierMinute) {
         Pruefer p;
     } lauf[SA_VIEWS];
     for (int i = 0; i < SA_VIEWS; ++i) {
-        lauf[i].sf = anpfiff(9200 + static_cast<u32>(i), static_cast<u32>(i), faelle[i].cursor, i, SA_VIEWS);
+        lauf[i].sf =
+            anpfiff(9200 + static_cast<u32>(i), static_cast<u32>(i), faelle[i].cursor, i, SA_VIEWS, faelle[i].wettbewerb);
         ASSERT_NE(lauf[i].sf, nullptr);
     }
     int frames = 0, nachgespielt = 0;  // halves played on past their end minute
@@ -150,45 +161,60 @@ TEST_F(LiveUhr, WholeMatchesNeverReadAnEarlierMinute) {
     EXPECT_GE(nachgespielt, 3) << "halves played on past their end minute";
 }
 
-// One run of record states read by both clocks a player sees: the live
-// view's header and the pitch overview drawn when the live view is off.
+// One run of record states read by both clocks a player sees, the live
+// view's header and the pitch overview drawn when the live view is off: for a
+// match of a known competition, whose halves end at 45 and 90, and for one
+// whose competition is unknown, where stoppage time stands at the minute in
+// which the clock first saw it.
 TEST_F(LiveUhr, BothClocksReadARunOfRecordStates) {
     const auto sf = std::make_unique<Spielfeld_Daten>();
     sf->team[0] = liga[0], sf->team[1] = liga[1];
     sf->kamera[0] = 5400, sf->kamera[1] = 3403;
     liste[0] = sf.get();
     Spielansicht_Run(liste, 1, &st, 0);  // the view starts
+    const u32 BEKANNT = static_cast<u32>(Wettbewerb_Get_Liga_Von_Team(static_cast<i32>(liga[0]), true));
+    constexpr u32 UNBEKANNT = 0xFFFFFF;
+    ASSERT_EQ(Wettbewerb_Get_Halbzeit_Ende(BEKANNT, 0x7fff, 0), 45);
+    ASSERT_EQ(Wettbewerb_Get_Halbzeit_Ende(BEKANNT, 0x7fff, 1), 90);
+    ASSERT_EQ(Wettbewerb_Get_Halbzeit_Ende(UNBEKANNT, 0x7fff, 0), -1);
     const struct Schritt {
         u32 spiel;
         u8 halbzeit, zustand;  // half, half state (0 playing, 1 stoppage time, 2 over)
         i16 minute;
-        int liest;
+        int liest, ohne;  // the clock with the competition known, unknown
         const char* was;
     } schritte[] = {
-        {1, 1, 0, 0, 1, "kick-off"},
-        {1, 1, 0, 43, 44, "the first half"},
-        {1, 1, 1, 44, 45, "its stoppage time begins"},
-        {1, 1, 1, 47, 45, "three minutes on"},
-        {1, 1, 2, 48, 45, "half-time"},
-        {1, 2, 0, 45, 46, "the second half from the first half's end minute"},
-        {1, 2, 0, 60, 61, "the second half"},
-        {1, 2, 0, 58, 61, "a record fetched anew two minutes behind"},
-        {1, 2, 0, 60, 61, "still behind"},
-        {1, 2, 0, 61, 62, "caught up"},
-        {1, 2, 1, 89, 90, "the second half's stoppage time"},
-        {1, 2, 2, 94, 90, "the whistle"},
-        {1, 3, 0, 90, 91, "extra time"},
-        {2, 1, 0, 10, 11, "another game in the same record"},
+        {1, 1, 0, 0, 1, 1, "kick-off"},
+        {1, 1, 0, 44, 45, 45, "the first half's last minute"},
+        {1, 1, 1, 45, 45, 46, "its stoppage time, begun at the end minute"},
+        {1, 1, 1, 47, 45, 46, "two minutes on"},
+        {1, 1, 2, 48, 45, 46, "half-time"},
+        {1, 2, 0, 45, 46, 46, "the second half from the first half's end minute"},
+        {1, 2, 0, 60, 61, 61, "the second half"},
+        {1, 2, 0, 58, 61, 61, "a record fetched anew two minutes behind"},
+        {1, 2, 0, 60, 61, 61, "still behind"},
+        {1, 2, 0, 61, 62, 62, "caught up"},
+        {1, 2, 1, 89, 90, 90, "stoppage time begun in the last minute"},
+        {1, 2, 1, 92, 90, 90, "three minutes on"},
+        {1, 2, 2, 94, 90, 90, "the whistle"},
+        {1, 3, 0, 90, 91, 91, "extra time"},
+        {2, 1, 0, 10, 11, 11, "another game in the same record"},
     };
-    for (const Schritt& s : schritte) {
-        SCOPED_TRACE(s.was);
-        sf->spiel = s.spiel, sf->halbzeit = s.halbzeit, sf->halbzeit_status = s.zustand, sf->minute = s.minute;
-        EXPECT_EQ(Uhr(), s.liest) << "live view";
-        kit::Spur_Leeren();
-        ASSERT_TRUE(Spieltag_Blit_Spielfeld(*sf, Screen_Rastport, -100, -100));
-        const Zeichenspur_Eintrag* t = kit::Text(".Minute");
-        ASSERT_NE(t, nullptr);
-        EXPECT_EQ(std::atoi(t->sichtbar.c_str()), s.liest) << "overview: " << t->sichtbar;
+    for (const u32 wettbewerb : {BEKANNT, UNBEKANNT}) {
+        SCOPED_TRACE("competition " + std::to_string(wettbewerb));
+        sf->wettbewerb = wettbewerb;
+        for (const Schritt& s : schritte) {
+            SCOPED_TRACE(s.was);
+            const int soll = wettbewerb == BEKANNT ? s.liest : s.ohne;
+            sf->spiel = s.spiel + 10 * (wettbewerb == UNBEKANNT);
+            sf->halbzeit = s.halbzeit, sf->halbzeit_status = s.zustand, sf->minute = s.minute;
+            EXPECT_EQ(Uhr(), soll) << "live view";
+            kit::Spur_Leeren();
+            ASSERT_TRUE(Spieltag_Blit_Spielfeld(*sf, Screen_Rastport, -100, -100));
+            const Zeichenspur_Eintrag* t = kit::Text(".Minute");
+            ASSERT_NE(t, nullptr);
+            EXPECT_EQ(std::atoi(t->sichtbar.c_str()), soll) << "overview: " << t->sichtbar;
+        }
     }
 }
 

@@ -14,6 +14,7 @@
 #include "graphics/resf.h"
 #include "gui/kit.h"
 #include "gui/palette.h"
+#include "gui/spielfeld_uebersicht.h"
 #include "gui/text_cfg.h"
 #include "screens/live_view/spielansicht.h"
 #include "world/bank.h"
@@ -45,7 +46,7 @@ i32 uhr_lesen(const Spielfeld_Daten& sf) {
         uhren.emplace_back(&sf, Spielfeld_Uhr{});
         it = uhren.end() - 1;
     }
-    return Spielfeld_Uhr_Lesen(&it->second, &sf);
+    return Spieltag_Uhr_Lesen(&it->second, sf);
 }
 
 // A score digit: goals above 9 show 9 (the sheets hold one digit a side).
