@@ -120,8 +120,8 @@ TEST_F(LiveUhr, WholeMatchesNeverReadAnEarlierMinute) {
         Pruefer p;
     } lauf[SA_VIEWS];
     for (int i = 0; i < SA_VIEWS; ++i) {
-        lauf[i].sf =
-            anpfiff(9200 + static_cast<u32>(i), static_cast<u32>(i), faelle[i].cursor, i, SA_VIEWS, faelle[i].wettbewerb);
+        lauf[i].sf = anpfiff(9200 + static_cast<u32>(i), static_cast<u32>(i), faelle[i].cursor, i, SA_VIEWS,
+                             faelle[i].wettbewerb);
         ASSERT_NE(lauf[i].sf, nullptr);
     }
     int frames = 0, nachgespielt = 0;  // halves played on past their end minute
