@@ -13,6 +13,7 @@
 #include "base/ruf.h"
 #include "base/tools.h"
 #include "season/kalender.h"
+#include "season/kalender_lauf.h"
 #include "season/netz_rufe.h"
 #include "season/optionen_block.h"
 #include "season/richter.h"
@@ -351,7 +352,12 @@ bool News_Pruefen(i32 team) {
         }
         if (f & NEWS_TAGESNOTIZ) {
             const int icon = hooks.icon_707_status();
-            if (icon >= 0 && ((icon & ICON_707_GRAU) || it.tag < Kalender_Get_Tag() || Team_Hat_Manager_Aktiv(it.sender))) {
+            // Unseen as well once this machine's turns are over and it waits
+            // for the day, whatever screen stands (a client watching its
+            // match or reading its pages): the turn ended in time.
+            const bool zuege_vorbei = Kalender_Lauf_Get().neuer_tag == 1;
+            if (zuege_vorbei ||
+                (icon >= 0 && ((icon & ICON_707_GRAU) || it.tag < Kalender_Get_Tag() || Team_Hat_Manager_Aktiv(it.sender)))) {
                 News_Set(i, -1, 0, NEWS_SETZEN);
                 etwas = true;
                 i = erstes();

@@ -9,6 +9,7 @@
 #include "base/globals.h"
 #include "base/tools.h"
 #include "season/kalender.h"
+#include "season/kalender_lauf.h"
 #include "season/news.h"
 #include "season/optionen.h"
 #include "season/optionen_block.h"
@@ -230,31 +231,40 @@ u32 uhr() { return uhr_ms; }
 // ends in time (the next day drops it).
 TEST_F(News, ZugendeErstWennDerAndereWartet) {
     static std::vector<std::string> gezeigt;
-    News_Set_Hooks({.icon_707_status = [] { return 0; },
+    static int icon = 0;
+    News_Set_Hooks({.icon_707_status = [] { return icon; },
                     .meldung = [](int, const char* t) { gezeigt.emplace_back(t); }});
     Uhr_Set_Hooks({.jetzt = uhr});
     struct Fall {
         const char* name;
-        u32 nach_ms;     // clock after the notice came
-        bool neuer_tag;  // the receiving manager's day moved on meanwhile
+        u32 nach_ms;        // clock after the notice came
+        bool neuer_tag;     // the receiving manager's day moved on meanwhile
+        int icon;           // the end-of-turn button's state, -1 none on screen (a match shown)
+        bool zuege_vorbei;  // this machine's turns are over, it waits for the day
         std::vector<std::string> erwartet;
     } faelle[] = {
-        {"at once: the message behind it only", 0, false, {"Hallo"}},
-        {"just before its time", NEWS_NOTIZ_FRIST_MS - 1, false, {"Hallo"}},
-        {"its time has come: in its order", NEWS_NOTIZ_FRIST_MS, false, {"Notiz", "Hallo"}},
-        {"the turn ended in time", NEWS_NOTIZ_FRIST_MS, true, {"Hallo"}},
+        {"at once: the message behind it only", 0, false, 0, false, {"Hallo"}},
+        {"just before its time", NEWS_NOTIZ_FRIST_MS - 1, false, 0, false, {"Hallo"}},
+        {"its time has come: in its order", NEWS_NOTIZ_FRIST_MS, false, 0, false, {"Notiz", "Hallo"}},
+        {"the turn ended in time", NEWS_NOTIZ_FRIST_MS, true, 0, false, {"Hallo"}},
+        {"turns over, the own match shown", NEWS_NOTIZ_FRIST_MS, false, -1, true, {"Hallo"}},
+        {"turns over, back in the menu", NEWS_NOTIZ_FRIST_MS, false, 0, true, {"Hallo"}},
     };
     for (const Fall& f : faelle) {
         News_Init();
         gezeigt.clear();
         uhr_ms = 1000;
         Team_Aktiv = 1;
+        icon = f.icon;
         Internet_Modus = INTERNET_MODUS_SERVER;
         News_Neu_Text(2, 1, -1, NEWS_TAGESNOTIZ | NEWS_NACHRICHT, nullptr, "Notiz");
         News_Neu_Text(3, 1, -1, NEWS_NACHRICHT, nullptr, "Hallo");
         uhr_ms += f.nach_ms;
         if (f.neuer_tag) Kalender_Get_Zustand().aktuell.tag += 1;
+        const u8 vorher = Kalender_Lauf_Get().neuer_tag;
+        if (f.zuege_vorbei) Kalender_Lauf_Get().neuer_tag = 1;
         for (int k = 0; k < 4; ++k) News_Pruefen(1);
+        Kalender_Lauf_Get().neuer_tag = vorher;
         if (f.neuer_tag) Kalender_Get_Zustand().aktuell.tag -= 1;
         Internet_Modus = INTERNET_MODUS_EINZEL;
         EXPECT_EQ(gezeigt, f.erwartet) << f.name;
