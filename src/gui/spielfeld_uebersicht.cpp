@@ -13,6 +13,7 @@
 #include "gui/palette.h"
 #include "gui/wappen.h"
 #include "match/spielfeld.h"
+#include "season/wettbewerb_werte.h"
 #include "world/welt.h"
 
 namespace {
@@ -34,6 +35,9 @@ struct Bilder {
 struct Zustand {
     i32 blink = 100, schritt = 10;
     i32 minute = -1, tore = -1;
+    // The clock of the match shown (a record of another match starts it afresh).
+    const Spielfeld_Inhalt* uhr_von = nullptr;
+    Spielfeld_Uhr uhr;
 } Z;
 
 Rastport_Bild laden(i32 eintrag) {
@@ -119,6 +123,12 @@ void Spieltag_Blit_Spielerinfo(const Spielfeld_Inhalt& sf, i32 slot, Rastport* z
     }
 }
 
+i32 Spieltag_Uhr_Lesen(Spielfeld_Uhr* uhr, const Spielfeld_Inhalt& sf) {
+    const i32 ende =
+        sf.halbzeit > 0 ? Wettbewerb_Get_Halbzeit_Ende(static_cast<i32>(sf.wettbewerb), 0x7fff, sf.halbzeit - 1) : -1;
+    return Spielfeld_Uhr_Lesen(uhr, &sf, ende);
+}
+
 bool Spieltag_Blit_Spielfeld(const Spielfeld_Inhalt& sf, Rastport* ziel, i32 mx, i32 my) {
     if (!ziel) return false;
     Z.blink += Z.schritt;
@@ -144,9 +154,11 @@ bool Spieltag_Blit_Spielfeld(const Spielfeld_Inhalt& sf, Rastport* ziel, i32 mx,
         Font_Printf_Glatt(ziel, f, "^c%05d^tz0400:", 0, 41, GOLD);
         Font_Printf_Glatt(ziel, f, "^c%05d^tz0430%d", 0, 43, WEISS, sf.tore[1]);
     }
-    if (Font* f = font(2)) Font_Printf_Glatt(ziel, f, "^c%05d^tz0400%d.Minute", 0, 93, WERT, sf.minute + 1);
+    if (Z.uhr_von != &sf) Z.uhr_von = &sf, Z.uhr = {};
+    const i32 minute = Spieltag_Uhr_Lesen(&Z.uhr, sf);
+    if (Font* f = font(2)) Font_Printf_Glatt(ziel, f, "^c%05d^tz0400%d.Minute", 0, 93, WERT, minute);
     // The match's progress under the clock.
-    Blt_Rechteck(ziel, 297, 99, std::clamp<i32>((sf.minute + 1) * 206 / 90, 0, 206), 3, GOLD);
+    Blt_Rechteck(ziel, 297, 99, std::clamp<i32>(minute * 206 / 90, 0, 206), 3, GOLD);
     // Strengths: 0..999 as 0,0..66,0 (a decimal comma) with a gauge.
     if (Font* f = font(1))
         for (int s = 0; s < 2; ++s) {

@@ -9,6 +9,7 @@
 
 struct Rastport;
 struct Spielfeld_Inhalt;
+struct Spielfeld_Uhr;
 
 // Pitch centimetres to screen pixels; mirrored when the ends changed
 // (the _Fest forms never mirror).
@@ -18,6 +19,10 @@ i32 Spieltag_Bild_X_Fest(i32 x);
 i32 Spieltag_Bild_Y_Fest(i32 y);
 // The ball picture (0..30) for a height in centimetres.
 i32 Spieltag_Ball_Bild(i32 hoehe);
+
+// The minute the clock of a shown match reads (Spielfeld_Uhr_Lesen), its
+// stoppage time standing at the half's end minute from the match's competition.
+i32 Spieltag_Uhr_Lesen(Spielfeld_Uhr* uhr, const Spielfeld_Inhalt& sf);
 
 // Draws the overview of the pitch record onto `ziel` (the mouse at mx, my).
 // Nothing is drawn unless its pictures could be loaded; false then.

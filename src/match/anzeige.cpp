@@ -1,5 +1,6 @@
 // The shown pitches (at most four), the replay of the focused one and the
 // match-tick control (pause, fast, frame period).
+#include <algorithm>
 #include <cstring>
 
 #include "base/globals.h"
@@ -142,4 +143,21 @@ bool Spielfeld_Replay_Bild(const Spielfeld_Daten* sf, int zurueck, i16 aus[SF_RE
     int i = (sf->replay_pos + SF_REPLAY_BILDER - 1 - zurueck) % SF_REPLAY_BILDER;
     std::memcpy(aus, sf->replay[i], sizeof(sf->replay[i]));
     return true;
+}
+
+i32 Spielfeld_Uhr_Lesen(Spielfeld_Uhr* uhr, const Spielfeld_Inhalt* sf, i32 ende) {
+    if (!sf) return 0;
+    i32 minute = sf->minute + 1;
+    if (!uhr) return minute;
+    if (!uhr->belegt || uhr->spiel != sf->spiel || uhr->team[0] != sf->team[0] || uhr->team[1] != sf->team[1])
+        *uhr = {.belegt = true, .spiel = sf->spiel, .team = {sf->team[0], sf->team[1]}};
+    // Stoppage time (and the break that follows it): the clock stands at the
+    // half's end, or where it first saw the half's stoppage.
+    if (sf->halbzeit_status != 0) {
+        if (uhr->halt_halbzeit != sf->halbzeit) uhr->halt_halbzeit = sf->halbzeit, uhr->halt = ende > 0 ? ende : minute;
+        minute = std::min(minute, uhr->halt);
+    }
+    minute = std::max(minute, uhr->gelesen);
+    uhr->gelesen = minute;
+    return minute;
 }

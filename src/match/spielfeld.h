@@ -619,6 +619,22 @@ void Spielfeld_Replay_Stop(int);
 bool Spielfeld_Replay_Laeuft();
 // Object positions of replay frame n back from the newest (false outside the ring).
 bool Spielfeld_Replay_Bild(const Spielfeld_Daten* sf, int zurueck, i16 aus[SF_REPLAY_OBJEKTE][3]);
+// The clock a shown match reads: the minute being played (minute + 1). In
+// stoppage time and the break after it the clock stands at the half's end
+// minute (`ende`, from the competition; -1 when unknown: the minute in which
+// it first saw the stoppage), and it never reads less than it read before for
+// the same game: a half begins again at its end minute, and a client's record
+// fetched anew may lie a minute or two behind. A replay leaves it alone (the
+// match waits). The caller keeps one per match it shows; another game or
+// other clubs start it afresh.
+struct Spielfeld_Uhr {
+    bool belegt = false;
+    u32 spiel = 0, team[2] = {0, 0};  // the match it read last
+    i32 gelesen = 0;       // the minute it read
+    u8 halt_halbzeit = 0;  // the half whose stoppage time holds the clock (0 none)
+    i32 halt = 0;          // the minute it stands at then
+};
+i32 Spielfeld_Uhr_Lesen(Spielfeld_Uhr* uhr, const Spielfeld_Inhalt* sf, i32 ende = -1);
 
 // In-match changes.
 // Tactical points are the line-up screens' scale: x 1000..9800 from the own

@@ -625,6 +625,7 @@ void Spielansicht_Free() {
     Spielansicht_Sound_Beenden();
     Spielansicht_Anim_Free();
     Spielansicht_Views_Free();
+    Spielansicht_Uhren_Leeren();
     geladen = false;
     // A new start begins afresh: the mouse free, the home side shown.
     laufzustand = 0;

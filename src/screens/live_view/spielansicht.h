@@ -174,8 +174,11 @@ int Spielansicht_Richtung(i32 x1, i32 y1, i32 x2, i32 y2);
 // The visible part of the pitch picture onto the screen at the view's place.
 void Spielansicht_Hintergrund(const Spielansicht_View* v);
 // The header bar: the score digits, the attendance (full and half views) and
-// the minute.
+// the minute its match's clock reads (Spieltag_Uhr_Lesen).
 void Spielansicht_Kopfzeile(const Spielansicht_View* v);
+// Forgets the clocks of the shown matches (the live view ends): they are kept
+// per pitch record, so that a view built anew reads on where its clock stood.
+void Spielansicht_Uhren_Leeren();
 // Marks the focused view's pitch record for the crowd's sounds; half and
 // quarter views get a 2-pixel frame below their header bar (yellow when
 // focused).

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <utility>
+#include <vector>
 
 #include "base/random.h"
 #include "grafik_nummern.h"
@@ -12,6 +14,7 @@
 #include "graphics/resf.h"
 #include "gui/kit.h"
 #include "gui/palette.h"
+#include "gui/spielfeld_uebersicht.h"
 #include "gui/text_cfg.h"
 #include "screens/live_view/spielansicht.h"
 #include "world/bank.h"
@@ -31,6 +34,20 @@ Rastport_Bild bilder[BILDER];
 
 enum { TEXT_MINUTE = 165, TEXT_ZUSCHAUER = 166 };
 constexpr u16 RAHMEN_FOKUS = FARBE_GOLD, RAHMEN_ANDERE = Farbe_565(0x141415);
+
+// The clock of each match the view has shown since it started, by pitch
+// record (at most a few a day: four views, the day's matches).
+std::vector<std::pair<const Spielfeld_Daten*, Spielfeld_Uhr>> uhren;
+
+i32 uhr_lesen(const Spielfeld_Daten& sf) {
+    auto it = std::find_if(uhren.begin(), uhren.end(), [&](const auto& u) { return u.first == &sf; });
+    if (it == uhren.end()) {
+        if (uhren.size() >= 64) uhren.clear();
+        uhren.emplace_back(&sf, Spielfeld_Uhr{});
+        it = uhren.end() - 1;
+    }
+    return Spieltag_Uhr_Lesen(&it->second, sf);
+}
 
 // A score digit: goals above 9 show 9 (the sheets hold one digit a side).
 void ziffer(Rastport* blatt, int tore, i32 spalte, i32 zw, i32 zh, i32 schritt, i32 x, i32 y) {
@@ -71,7 +88,7 @@ void Spielansicht_Hintergrund(const Spielansicht_View* v) {
 void Spielansicht_Kopfzeile(const Spielansicht_View* v) {
     if (!v || !v->pitch || !Screen_Rastport) return;
     const Spielfeld_Daten& sf = *v->pitch;
-    const i32 x = v->screen_x, y = v->screen_y, minute = sf.minute + 1;
+    const i32 x = v->screen_x, y = v->screen_y, minute = uhr_lesen(sf);
     const char* min_text = Text_cfg_Text(TEXT_REST, TEXT_MINUTE);
     if (v->layout != SA_VIERTEL) {
         if (Rastport* k = v->kopf_gross ? v->kopf_gross.get() : bilder[KOPF_GROSS].get())
@@ -93,6 +110,8 @@ void Spielansicht_Kopfzeile(const Spielansicht_View* v) {
                    v->breite / 2 + 10, minute, min_text);
     }
 }
+
+void Spielansicht_Uhren_Leeren() { uhren.clear(); }
 
 void Spielansicht_Rahmen(const Spielansicht_View* v) {
     if (!v || !v->pitch) return;
