@@ -355,21 +355,26 @@ const char* Kalender_Get_Monat_Text(i32 monat) {
     return monat_text[monat - 1];
 }
 
+namespace {
+// "August 2004": a month (1..12) and its year.
+const char* monat_und_jahr(i32 monat, i32 jahr) {
+    char* t = Temp_String();
+    std::snprintf(t, TEMP_STRING_GROESSE, "%s %d", Kalender_Get_Monat_Text(monat), jahr);
+    return t;
+}
+}  // namespace
+
 const char* Kalender_Periode_Text(i32 offset) {
     const Datum heute = Kalender_Get_Datum_Von_Tag(-1, false);
     i32 monat = heute.monat - 1 + offset, jahr = heute.jahr;
     while (monat < 0) monat += 12, --jahr;
     while (monat > 11) monat -= 12, ++jahr;
-    char* t = Temp_String();
-    std::snprintf(t, TEMP_STRING_GROESSE, "%s %d", Kalender_Get_Monat_Text(monat + 1), jahr);
-    return t;
+    return monat_und_jahr(monat + 1, jahr);
 }
 
 const char* Kalender_Monat_Text_Von_Tag(i32 tag) {
     const Datum d = Kalender_Get_Datum_Von_Tag(tag, false);
-    char* t = Temp_String();
-    std::snprintf(t, TEMP_STRING_GROESSE, "%s %d", Kalender_Get_Monat_Text(d.monat), d.jahr);
-    return t;
+    return monat_und_jahr(d.monat, d.jahr);
 }
 
 i32 Kalender_Monate_Seit(i32 tag) {

@@ -80,8 +80,8 @@ const char* Kalender_Get_Wochentag_Text(int32_t index);
 const char* Kalender_Get_Monat_Text(int32_t monat);
 // The month and year of a booking period of the bank (one a month), given
 // as its offset from the current one (0 this month, -1 the one before):
-// "August 2004". The finance screen and the money page after a match name
-// their period by it.
+// "August 2004". The finance screen names its period by it, and the money
+// page after a match when it has no match day.
 const char* Kalender_Periode_Text(int32_t offset);
 // The month and year of a day ("July 2004"), and the months from that
 // day's month to today's (0 the same month, 1 the month before).
