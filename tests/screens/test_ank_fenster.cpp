@@ -100,7 +100,10 @@ TEST_F(AnkFenster, DerTabellenknopfZeigtDieTabelleMitDemLaufendenSpielUndSchlies
                                          std::to_string(alt->punkte + f.punkte);
             EXPECT_EQ(zahlen_am_ende(z.text), erwartet) << z.text;
             // The previous place is the table before this matchday's games.
-            EXPECT_NE(z.text.find("(" + std::to_string(alt->platz) + ".)"), std::string::npos) << z.text;
+            std::string platz_text = "(";
+            platz_text += std::to_string(alt->platz);
+            platz_text += ".)";
+            EXPECT_NE(z.text.find(platz_text), std::string::npos) << z.text;
         }
         EXPECT_TRUE(gefunden);
     }
