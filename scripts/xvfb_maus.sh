@@ -24,11 +24,14 @@
 #
 #   scripts/xvfb_maus.sh BUILD_FOLDER OUTPUT_FOLDER
 #
+# SPIELTAGE=N in the environment plays N matchdays live before the cup
+# tie (1 when unset), the first pages after each looked at.
+#
 # BUILD_FOLDER holds kordavo and game/. Exit code 0 when every step showed
 # what it should, 1 when not, 2 on bad arguments, 77 when Xvfb, xdotool or
 # ImageMagick is missing (scripts/install-deps.sh installs them).
 set -u
-if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,29p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
+if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,32p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
 if [[ $# -ne 2 || ! -x $1/kordavo || ! -d $1/game ]]; then
   echo "Aufruf: scripts/xvfb_maus.sh BAU_ORDNER AUSGABE_ORDNER (BAU_ORDNER mit kordavo und game/)" >&2
   exit 2
@@ -352,73 +355,87 @@ done
 read -r r g b <<< "$(farbe 206 326 18 8)"
 (( r + g + b < 200 )) || fehler "mehr als elf Spieler in der Startelf"
 
-# --- The turns, ended until matchday 1 shows both managers' matches live.
+# --- The turns, ended until a matchday shows both managers' matches live.
 # The first match seen live alone (a friendly) is played at fast speed
-# and watched to its end; so is matchday 1, in the split view.
-PAUSE=0.25
-geteilt=0 allein=0
-for zug in $(seq 600); do
-  lebt || fehler "das Spiel endete"
-  schuss
-  if leiste && rasen; then
-    sleep 2
-    tag=$(grep -a -o 'Live-Ansicht: Tag [0-9]*' "$aus/spiel.log" | tail -n 1)
-    paare=$(grep -a "$tag," "$aus/spiel.log" | sort -u | wc -l)
-    if (( paare >= 2 )); then
-      bild live_zwei_spiele
-      schuss
-      # The split view: two pitches, a header bar across the middle.
-      read -r r g b <<< "$(farbe 300 282 200 8)"
-      read -r r2 g2 b2 <<< "$(farbe 300 150 200 8)"
-      (( g2 > r2 + 30 && !(g > r + 30 && g > b + 20) )) || fehler "kein geteilter Bildschirm ($tag)"
-      # At their own pace, the mouse at rest, the matches go on for minutes.
-      xdotool mousemove --window "$fenster" 400 300
-      sleep 4
-      schuss
-      leiste || fehler "die Spiele liefen bei ruhender Maus von selbst zu Ende"
-      schnell_bis_ende spieltag
-      geteilt=1
-      break
-    fi
-    if (( !allein )); then
-      bild live_ein_spiel
-      xdotool mousemove --window "$fenster" 400 300
-      sleep 4
-      schuss
-      leiste && rasen || fehler "das Spiel lief bei ruhender Maus von selbst zu Ende"
-      schnell_bis_ende allein
-      allein=1
+# and watched to its end; so is each matchday, in the split view. A
+# matchday counts once (its day in the live view's trace).
+letzter_tag=""
+allein=0
+spieltag_live() {  # number of the matchday, for the pictures
+  PAUSE=0.25
+  local geteilt=0 zug tag paare
+  for zug in $(seq 600); do
+    lebt || fehler "das Spiel endete"
+    schuss
+    if leiste && rasen; then
+      sleep 2
+      tag=$(grep -a -o 'Live-Ansicht: Tag [0-9]*' "$aus/spiel.log" | tail -n 1)
+      paare=$(grep -a "$tag," "$aus/spiel.log" | sort -u | wc -l)
+      if (( paare >= 2 )) && [[ $tag != "$letzter_tag" ]]; then
+        bild "live_zwei_spiele_$1"
+        schuss
+        # The split view: two pitches, a header bar across the middle.
+        read -r r g b <<< "$(farbe 300 282 200 8)"
+        read -r r2 g2 b2 <<< "$(farbe 300 150 200 8)"
+        (( g2 > r2 + 30 && !(g > r + 30 && g > b + 20) )) || fehler "kein geteilter Bildschirm ($tag)"
+        # At their own pace, the mouse at rest, the matches go on for minutes.
+        xdotool mousemove --window "$fenster" 400 300
+        sleep 4
+        schuss
+        leiste || fehler "die Spiele liefen bei ruhender Maus von selbst zu Ende"
+        schnell_bis_ende "spieltag_$1"
+        letzter_tag=$tag
+        geteilt=1
+        break
+      fi
+      if (( !allein )); then
+        bild live_ein_spiel
+        xdotool mousemove --window "$fenster" 400 300
+        sleep 4
+        schuss
+        leiste && rasen || fehler "das Spiel lief bei ruhender Maus von selbst zu Ende"
+        schnell_bis_ende allein
+        allein=1
+        continue
+      fi
+      schnell_bis_ende "allein_$1"
       continue
     fi
-  fi
-  if box_regel; then
-    klick 680 421                       # a notice's OK
-    klick 100 540 3                     # a question: answered by the right button
-    continue
-  fi
-  if hauptmenue; then
-    klick 750 583                       # "Weiter": the turn ends
-  else
-    klick 100 540                       # a page: turned
-    klick 570 562                       # a screen after a match: closed
-  fi
-  (( zug % 40 == 0 )) && bild "zug_$zug"
-done
-(( geteilt )) || fehler "die beiden Spiele des 1. Spieltags kamen nicht zusammen live"
+    if box_regel; then
+      klick 680 421                     # a notice's OK
+      klick 100 540 3                   # a question: answered by the right button
+      continue
+    fi
+    if hauptmenue; then
+      klick 750 583                     # "Weiter": the turn ends
+    else
+      klick 100 540                     # a page: turned
+      klick 570 562                     # a screen after a match: closed
+    fi
+    (( zug % 40 == 0 )) && bild "zug_$1_$zug"
+  done
+  (( geteilt )) || fehler "die beiden Spiele des $1. Spieltags kamen nicht zusammen live"
 
-# The pages after the matches, then the main menu again.
-PAUSE=0.4
-for _ in $(seq 60); do
+  # The pages after the matches, then the main menu again.
+  PAUSE=0.4
+  local k
+  for k in $(seq 60); do
+    schuss
+    hauptmenue && ! box_regel && break
+    (( $1 > 1 && k <= 12 )) && bild "seite_$1_$k"
+    if box_regel; then klick 680 421; else klick 100 540; klick 570 562; fi
+  done
   schuss
-  hauptmenue && ! box_regel && break
-  if box_regel; then klick 680 421; else klick 100 540; klick 570 562; fi
-done
-schuss
-hauptmenue || fehler "nach dem Spieltag kam das Hauptmenü nicht"
-bild hauptmenue_danach
+  hauptmenue || fehler "nach dem $1. Spieltag kam das Hauptmenü nicht"
+  bild "hauptmenue_nach_$1"
+}
+# SPIELTAGE (default 1): how many matchdays are played live before the cup tie.
+spieltage=${SPIELTAGE:-1}
+[[ $spieltage =~ ^[1-9][0-9]?$ ]] || { echo "SPIELTAGE muss eine Zahl von 1 bis 99 sein" >&2; exit 2; }
+for nr in $(seq "$spieltage"); do spieltag_live "$nr"; done
 lebt || fehler "das Spiel endete"
 pokal_runde
 lebt || fehler "das Spiel endete"
 grep -a -q 'ERROR: AddressSanitizer\|runtime error' "$aus/spiel.log" && fehler "Sanitizer-Meldung im spiel.log"
-echo "gespielt: Kauf, Startelf, ein Spiel schnell bis zum Ende, Spieltag 1 geteilt live, ein Pokalspiel bis ins Elfmeterschießen (Bilder in $aus)"
+echo "gespielt: Kauf, Startelf, ein Spiel schnell bis zum Ende, $spieltage Spieltag(e) geteilt live, ein Pokalspiel bis ins Elfmeterschießen (Bilder in $aus)"
 exit 0
