@@ -96,6 +96,7 @@ struct Zustand {
     Zeilen_Fn wandler;
     Glatt_Fn glatt_wandler;  // chroma by its doubling sums (null: no such form)
     bool halb;   // chroma handed over at half width
+    bool nur_luma;  // grey output: only the first component is transformed and read
     int32_t jc;  // colour of the data as decoded
 
     // entropy decoding

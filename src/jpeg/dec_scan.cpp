@@ -138,6 +138,18 @@ Jpeg_Block_Fn IDCT_Fuer(Jpeg_Kern_Tabelle* kt, int bs) {
     }
 }
 
+// Multipliers of one: the block decoder keeps the quantised values (the
+// fast dequantisation comes with its inverse).
+alignas(16) constexpr int16_t Einsen[64] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+                                            1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+                                            1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+
+// True when the fast transform can write bytes straight: its SIMD inverse
+// and dequantisation are the table's.
+bool Schnell_Direkt(const Jpeg_Kern_Tabelle* kt, bool genau) {
+    return !genau && kt->IDCT_8x8_Aktiv == Jpeg_IDCT_Schnell_MMX && kt->Dequantisieren_Aktiv == Jpeg_Dequant_Schnell;
+}
+
 // The MCU rows that the output needs (the region, widened by one row when
 // upright smoothing looks at neighbours).
 void Benoetigte_Zeilen(const Zustand* z, int32_t* von, int32_t* bis) {
@@ -220,6 +232,7 @@ inline void MCU_Tabelle(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan, const S
                 }
                 z->bits.quant = genau ? s.q : nullptr;
                 kt->Huffman_Dekodieren(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
+                if (z->nur_luma && s.c > 0) continue;  // grey output: the colour is not needed
                 if (z->bits.nur_dc && s.bs == 8) {
                     DC_Block_Ablegen(p, z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk,
                                      static_cast<int16_t>(scan->DC_Praediktor[i]), genau ? nullptr : s.q, s.idct);
@@ -360,18 +373,24 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     // accurate SIMD inverse (its forms compute identical samples) called
     // without the table, the samples written as bytes straight into the
     // strips, two blocks at a time with AVX2.
+    // The fast transform takes the same road with its own byte-writing form
+    // (dequantisation included), block by block.
     const Jpeg_Block_Fn i8 = kt->IDCT_8x8_Aktiv;
-    bool direkt = genau && z->bs == 8 &&
-                  (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX) &&
+    const bool schnell = Schnell_Direkt(kt, genau);
+    bool direkt = z->bs == 8 &&
+                  (schnell || (genau && (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE ||
+                                         i8 == Jpeg_IDCT_Genau_MMX))) &&
                   (kt->Huffman_Dekodieren == Jpeg_Decode_Block || kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit);
     for (int i = 0; i < scan->Ns; ++i) direkt = direkt && sk[i].bs == 8;
     // Pairs for the SSE and SSE2 codes on processors with AVX2; the MMX codes
     // (older processors) transform block by block.
-    const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
-    // The blocks of one MCU in stream order: their plans and places.
+    const bool paare = direkt && !schnell && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
+    // The blocks of one MCU in stream order: their plans and places (with
+    // the fast transform the dequantisation table goes with the place).
     Block_Plan plan[10];
     struct Ort {
         int c, bx, by;
+        const int16_t* q;
     } ort[10];
     int nb = 0;
     if (direkt) {
@@ -384,8 +403,9 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
                         direkt = false;  // more blocks than the frame check allows: the table road
                         break;
                     }
-                    plan[nb] = {&z->dc[k.DC_Tabelle], &z->ac[k.AC_Tabelle], &scan->DC_Praediktor[i], sk[i].q};
-                    ort[nb++] = {sk[i].c, bx, by};
+                    plan[nb] = {&z->dc[k.DC_Tabelle], &z->ac[k.AC_Tabelle], &scan->DC_Praediktor[i],
+                                schnell ? Einsen : sk[i].q};
+                    ort[nb++] = {sk[i].c, bx, by, schnell ? sk[i].q : nullptr};
                 }
         }
     }
@@ -403,14 +423,16 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         for (int j = 0; j < nb; ++j) {
             int16_t* kb = mk + 64 * j;
             const Komp& k = z->k[ort[j].c];
+            if (z->nur_luma && ort[j].c > 0) continue;  // grey output: the colour is not needed
             const int32_t gx = z->spalte * k.h + ort[j].bx;
             if (nur_dc & (1u << j)) {
-                DC_Block_Ablegen(p, z, ort[j].c, gx, z->zeile * k.v + ort[j].by, kb, dc_werte[j], nullptr,
+                DC_Block_Ablegen(p, z, ort[j].c, gx, z->zeile * k.v + ort[j].by, kb, dc_werte[j], ort[j].q,
                                  kt->IDCT_8x8_Aktiv);
                 continue;
             }
             uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(ort[j].by * 8) * k.streifen_breite + gx * 8;
-            bytes.Block(kb, ziel, k.streifen_breite);
+            if (schnell) Jpeg_IDCT_Schnell_SSE2_Bytes(kb, ort[j].q, ziel, k.streifen_breite);
+            else bytes.Block(kb, ziel, k.streifen_breite);
         }
     };
     // A region further down starts from the entry table; rows passed over
@@ -741,11 +763,14 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
     for (int c = 0; c < z->n; ++c) idct[c] = IDCT_Fuer(kt, z->k[c].bs);
     // The direct road as for sequential scans: the accurate SIMD inverse
     // writes bytes into the strips, two blocks at once with AVX2.
+    // The fast transform by its byte-writing form.
     const Jpeg_Block_Fn i8 = kt->IDCT_8x8_Aktiv;
-    bool direkt = z->dct_art == DCT_GENAU && z->bs == 8 &&
-                  (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX);
+    const bool schnell = Schnell_Direkt(kt, z->dct_art == DCT_GENAU);
+    bool direkt = z->bs == 8 && (schnell || (z->dct_art == DCT_GENAU && (i8 == Jpeg_IDCT_Genau_SSE2 ||
+                                                                          i8 == Jpeg_IDCT_Genau_SSE ||
+                                                                          i8 == Jpeg_IDCT_Genau_MMX)));
     for (int c = 0; c < z->n; ++c) direkt = direkt && z->k[c].bs == 8;
-    const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
+    const bool paare = direkt && !schnell && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
     alignas(32) int16_t slots[2][64];
     int slot = 0;
     // A gathered block in natural order.
@@ -792,6 +817,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
         while (z->spalte < z->mcu_x) {
             const int32_t mx = z->spalte;
             for (int c = 0; c < z->n; ++c) {
+                if (z->nur_luma && c > 0) break;  // grey output: the colour is not needed
                 Komp& k = z->k[c];
                 const int16_t* q = p->Quant_Tabelle[k.quant].Werte;
                 for (int by = 0; by < k.v; ++by) {
@@ -830,9 +856,13 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                                 DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
                                 continue;
                             }
-                            kt->Dequantisieren_Aktiv(kb, q);
                             uint8_t* ziel =
                                 k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
+                            if (schnell) {
+                                Jpeg_IDCT_Schnell_SSE2_Bytes(kb, q, ziel, k.streifen_breite);
+                                continue;
+                            }
+                            kt->Dequantisieren_Aktiv(kb, q);
                             if (bytes.Block(kb, ziel, k.streifen_breite)) slot ^= 1;
                             continue;
                         }

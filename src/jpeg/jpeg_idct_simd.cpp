@@ -18,6 +18,8 @@
 #include "jpeg/jpeg_kern.h"
 #include "jpeg/jpeg_simd.h"
 
+#include <cstring>
+
 #if JPEG_SIMD
 
 using namespace jpeg_simd;
@@ -196,6 +198,39 @@ void Jpeg_IDCT_Schnell_MMX(int16_t* block) {
     for (int i = 0; i < 8; i += 2) zwei_zeilen(block + 8 * i, x[i], x[i + 1], false);
 }
 
+void Jpeg_IDCT_Schnell_SSE2_Bytes(const int16_t* block, const int16_t* tabelle, uint8_t* ziel, int64_t abstand) {
+    __m128i x[8];
+    if (tabelle[JPEG_QTAB_SCHMAL] == 1) {
+        // The fast dequantisation in the registers: (c * m + 64) >> 7, low 16 bits.
+        const __m128i rund = _mm_set1_epi32(64);
+        for (int i = 0; i < 8; ++i) {
+            const __m128i c = laden(block + 8 * i), m = laden(tabelle + 8 * i);
+            const __m128i lo = _mm_mullo_epi16(c, m), hi = _mm_mulhi_epi16(c, m);
+            __m128i a = _mm_srai_epi32(_mm_add_epi32(_mm_unpacklo_epi16(lo, hi), rund), 7);
+            __m128i b = _mm_srai_epi32(_mm_add_epi32(_mm_unpackhi_epi16(lo, hi), rund), 7);
+            a = _mm_srai_epi32(_mm_slli_epi32(a, 16), 16);
+            b = _mm_srai_epi32(_mm_slli_epi32(b, 16), 16);
+            x[i] = _mm_packs_epi32(a, b);
+        }
+    } else {
+        alignas(16) int16_t b[64];
+        std::memcpy(b, block, sizeof b);
+        Jpeg_Dequant_Schnell(b, tabelle);
+        for (int i = 0; i < 8; ++i) x[i] = laden_a(b + 8 * i);
+    }
+    aan_rueck(x);
+    transponieren(x);
+    aan_rueck(x);
+    const __m128i k128 = k16(128);
+    for (int i = 0; i < 8; ++i) x[i] = _mm_adds_epi16(_mm_srai_epi16(x[i], 4), k128);
+    transponieren(x);
+    for (int i = 0; i < 8; i += 2) {
+        const __m128i bytes = _mm_packus_epi16(x[i], x[i + 1]);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(ziel + abstand * i), bytes);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(ziel + abstand * (i + 1)), _mm_unpackhi_epi64(bytes, bytes));
+    }
+}
+
 void Jpeg_IDCT_Genau_SSE2_Bytes(const int16_t* block, uint8_t* ziel, int64_t abstand) {
     __m128i x[8], y[8];
     for (int i = 0; i < 8; ++i) x[i] = laden(block + 8 * i);
@@ -222,6 +257,15 @@ void Jpeg_IDCT_Schnell_MMX(int16_t* block) { Jpeg_IDCT_Schnell(block); }
 void Jpeg_IDCT_Genau_MMX(int16_t* block) { Jpeg_IDCT_Genau(block); }
 void Jpeg_IDCT_Genau_SSE(int16_t* block) { Jpeg_IDCT_Genau(block); }
 void Jpeg_IDCT_Genau_SSE2(int16_t* block) { Jpeg_IDCT_Genau(block); }
+
+void Jpeg_IDCT_Schnell_SSE2_Bytes(const int16_t* block, const int16_t* tabelle, uint8_t* ziel, int64_t abstand) {
+    alignas(16) int16_t b[64];
+    for (int i = 0; i < 64; ++i) b[i] = block[i];
+    Jpeg_Dequant_Schnell(b, tabelle);
+    Jpeg_IDCT_Schnell(b);
+    for (int r = 0; r < 8; ++r)
+        for (int x = 0; x < 8; ++x) ziel[abstand * r + x] = uint8_t(b[8 * r + x]);
+}
 
 void Jpeg_IDCT_Genau_SSE2_Bytes(const int16_t* block, uint8_t* ziel, int64_t abstand) {
     alignas(16) int16_t b[64];
