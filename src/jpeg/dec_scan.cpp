@@ -168,32 +168,41 @@ void Benoetigte_Zeilen(const Zustand* z, int32_t* von, int32_t* bis) {
     if (*bis > z->mcu_y) *bis = z->mcu_y;
 }
 
-// The accurate SIMD inverse straight into byte rows. With AVX2 a block waits
-// for a partner and the two are transformed together.
+// The SIMD inverse straight into byte rows: the accurate one, or the fast
+// one with its dequantisation (q: the block's prepared table). With AVX2 a
+// block waits for a partner and the two are transformed together.
 struct Bytes_Idct {
     bool paare;
+    bool schnell = false;
     const int16_t* wartend = nullptr;
+    const int16_t* wartend_q = nullptr;
     uint8_t* ziel = nullptr;
     int64_t abstand = 0;
+    void Einzeln(const int16_t* kb, const int16_t* q, uint8_t* z, int64_t a) {
+        if (schnell) Jpeg_IDCT_Schnell_SSE2_Bytes(kb, q, z, a);
+        else Jpeg_IDCT_Genau_SSE2_Bytes(kb, z, a);
+    }
     // True when the block was kept waiting: its coefficients must stay
     // untouched until its partner comes or Absenden is called.
-    bool Block(const int16_t* kb, uint8_t* z, int64_t a) {
+    bool Block(const int16_t* kb, uint8_t* z, int64_t a, const int16_t* q = nullptr) {
         if (!paare) {
-            Jpeg_IDCT_Genau_SSE2_Bytes(kb, z, a);
+            Einzeln(kb, q, z, a);
             return false;
         }
         if (wartend) {
-            Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, ziel, abstand, z, a);
+            if (schnell) Jpeg_IDCT_Schnell_AVX2_Paar(wartend, wartend_q, kb, q, ziel, abstand, z, a);
+            else Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, ziel, abstand, z, a);
             wartend = nullptr;
             return false;
         }
         wartend = kb;
+        wartend_q = q;
         ziel = z;
         abstand = a;
         return true;
     }
     void Absenden() {
-        if (wartend) Jpeg_IDCT_Genau_SSE2_Bytes(wartend, ziel, abstand);
+        if (wartend) Einzeln(wartend, wartend_q, ziel, abstand);
         wartend = nullptr;
     }
 };
@@ -384,7 +393,7 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     for (int i = 0; i < scan->Ns; ++i) direkt = direkt && sk[i].bs == 8;
     // Pairs for the SSE and SSE2 codes on processors with AVX2; the MMX codes
     // (older processors) transform block by block.
-    const bool paare = direkt && !schnell && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
+    const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
     // The blocks of one MCU in stream order: their plans and places (with
     // the fast transform the dequantisation table goes with the place).
     Block_Plan plan[10];
@@ -413,7 +422,7 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     // the next MCU is decoded into the other.
     alignas(32) int16_t koef[2][10 * 64];
     int16_t dc_werte[10];
-    Bytes_Idct bytes{paare};
+    Bytes_Idct bytes{paare, schnell};
     auto absenden = [&] { bytes.Absenden(); };
     // The direct road for one MCU.
     auto mcu_direkt = [&] {
@@ -431,8 +440,7 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
                 continue;
             }
             uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(ort[j].by * 8) * k.streifen_breite + gx * 8;
-            if (schnell) Jpeg_IDCT_Schnell_SSE2_Bytes(kb, ort[j].q, ziel, k.streifen_breite);
-            else bytes.Block(kb, ziel, k.streifen_breite);
+            bytes.Block(kb, ziel, k.streifen_breite, ort[j].q);
         }
     };
     // A region further down starts from the entry table; rows passed over
@@ -770,7 +778,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                                                                           i8 == Jpeg_IDCT_Genau_SSE ||
                                                                           i8 == Jpeg_IDCT_Genau_MMX)));
     for (int c = 0; c < z->n; ++c) direkt = direkt && z->k[c].bs == 8;
-    const bool paare = direkt && !schnell && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
+    const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
     alignas(32) int16_t slots[2][64];
     int slot = 0;
     // A gathered block in natural order.
@@ -785,7 +793,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
             ziel[Natuerlich[i]] = quelle[i];
         }
     };
-    Bytes_Idct bytes{paare};
+    Bytes_Idct bytes{paare, schnell};
     auto absenden = [&] { bytes.Absenden(); };
     // The caller's component planes: each block's 8 rows of 8 values at its
     // place, quantised coefficients in natural order (mode 0) or samples.
@@ -858,12 +866,8 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                             }
                             uint8_t* ziel =
                                 k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
-                            if (schnell) {
-                                Jpeg_IDCT_Schnell_SSE2_Bytes(kb, q, ziel, k.streifen_breite);
-                                continue;
-                            }
-                            kt->Dequantisieren_Aktiv(kb, q);
-                            if (bytes.Block(kb, ziel, k.streifen_breite)) slot ^= 1;
+                            if (!schnell) kt->Dequantisieren_Aktiv(kb, q);
+                            if (bytes.Block(kb, ziel, k.streifen_breite, q)) slot ^= 1;
                             continue;
                         }
                         Holen(blk, quelle);

@@ -21,3 +21,8 @@ void Jpeg_IDCT_Schnell_SSE2_Bytes(const int16_t* block, const int16_t* tabelle, 
 // Jpeg_Hat_AVX2() is true.
 void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, int64_t abstand_a, uint8_t* zb,
                                int64_t abstand_b);
+// The fast form of two blocks at once (qa and qb their prepared tables);
+// the samples of Jpeg_IDCT_Schnell_SSE2_Bytes for each. Call only when
+// Jpeg_Hat_AVX2() is true.
+void Jpeg_IDCT_Schnell_AVX2_Paar(const int16_t* a, const int16_t* qa, const int16_t* b, const int16_t* qb,
+                                 uint8_t* za, int64_t abstand_a, uint8_t* zb, int64_t abstand_b);

@@ -202,15 +202,14 @@ void Jpeg_IDCT_Schnell_SSE2_Bytes(const int16_t* block, const int16_t* tabelle, 
     __m128i x[8];
     if (tabelle[JPEG_QTAB_SCHMAL] == 1) {
         // The fast dequantisation in the registers: (c * m + 64) >> 7, low 16 bits.
-        const __m128i rund = _mm_set1_epi32(64);
+        // Bits 7..22 of the 32-bit sum from the product's halves, the carry
+        // of the low half's +64 taken into the high one.
         for (int i = 0; i < 8; ++i) {
             const __m128i c = laden(block + 8 * i), m = laden(tabelle + 8 * i);
-            const __m128i lo = _mm_mullo_epi16(c, m), hi = _mm_mulhi_epi16(c, m);
-            __m128i a = _mm_srai_epi32(_mm_add_epi32(_mm_unpacklo_epi16(lo, hi), rund), 7);
-            __m128i b = _mm_srai_epi32(_mm_add_epi32(_mm_unpackhi_epi16(lo, hi), rund), 7);
-            a = _mm_srai_epi32(_mm_slli_epi32(a, 16), 16);
-            b = _mm_srai_epi32(_mm_slli_epi32(b, 16), 16);
-            x[i] = _mm_packs_epi32(a, b);
+            const __m128i lo = _mm_add_epi16(_mm_mullo_epi16(c, m), k16(64));
+            const __m128i uebertrag = _mm_cmpeq_epi16(_mm_srli_epi16(lo, 6), _mm_setzero_si128());
+            const __m128i hi = _mm_sub_epi16(_mm_mulhi_epi16(c, m), uebertrag);
+            x[i] = _mm_or_si128(_mm_srli_epi16(lo, 7), _mm_slli_epi16(hi, 9));
         }
     } else {
         alignas(16) int16_t b[64];
