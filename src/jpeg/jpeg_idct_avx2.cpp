@@ -146,8 +146,12 @@ inline void kern(V x[8], uint8_t* za, int64_t aa, uint8_t* zb, int64_t ab) {
 }
 
 // One step of the fast inverse (the AAN graph of the SSE2 form, lane for
-// lane the same wrapping 16-bit arithmetic) on eight vectors in place.
+// lane the same wrapping 16-bit arithmetic) on eight vectors in place. With
+// Tief the caller has seen that x[4..7] are zero: they are taken as the
+// constant zero (sums with zero, products of zero: nothing changes).
+template <bool Tief>
 inline void aan_rueck(V x[8]) {
+    if (Tief) x[4] = x[5] = x[6] = x[7] = _mm256_setzero_si256();
     const V z13 = _mm256_add_epi16(x[5], x[3]), z10 = _mm256_sub_epi16(x[5], x[3]);
     const V z11 = _mm256_add_epi16(x[1], x[7]), z12 = _mm256_sub_epi16(x[1], x[7]);
     const V t7 = _mm256_add_epi16(z11, z13);
@@ -202,9 +206,21 @@ void Jpeg_IDCT_Schnell_AVX2_Paar(const int16_t* a, const int16_t* qa, const int1
     }
     V x[8];
     for (int i = 0; i < 8; ++i) x[i] = dequant_schnell(zwei(a + 8 * i, b + 8 * i), zwei(qa + 8 * i, qb + 8 * i));
-    aan_rueck(x);
-    transponieren(x);
-    aan_rueck(x);
+    // Coefficient rows 4..7 and columns 4..7 zero in both blocks: the column
+    // pass has zero inputs 4..7, and its outputs' columns 4..7 (the row
+    // pass's inputs 4..7 after the transposition) are zero as well.
+    const V oben = _mm256_or_si256(_mm256_or_si256(x[0], x[1]), _mm256_or_si256(x[2], x[3]));
+    const V unten = _mm256_or_si256(_mm256_or_si256(x[4], x[5]), _mm256_or_si256(x[6], x[7]));
+    const V rest = _mm256_or_si256(unten, _mm256_unpackhi_epi64(oben, oben));
+    if (_mm256_testz_si256(rest, rest)) {
+        aan_rueck<true>(x);
+        transponieren(x);
+        aan_rueck<true>(x);
+    } else {
+        aan_rueck<false>(x);
+        transponieren(x);
+        aan_rueck<false>(x);
+    }
     const V k128 = k16(128);
     for (int i = 0; i < 8; ++i) x[i] = _mm256_adds_epi16(_mm256_srai_epi16(x[i], 4), k128);
     transponieren(x);

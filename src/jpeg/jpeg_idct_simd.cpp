@@ -48,8 +48,12 @@ const Rueck_Gewichte gewichte;
 
 inline __m128i k16(int v) { return _mm_set1_epi16(int16_t(v)); }
 
-// One AAN step on eight vectors in place (unregrouped form).
+// One AAN step on eight vectors in place (unregrouped form). With Tief the
+// caller has seen that x[4..7] are zero: they are taken as the constant zero
+// (sums with zero, products of zero: nothing changes).
+template <bool Tief = false>
 inline void aan_rueck(__m128i x[8]) {
+    if (Tief) x[4] = x[5] = x[6] = x[7] = _mm_setzero_si128();
     const __m128i z13 = _mm_add_epi16(x[5], x[3]), z10 = _mm_sub_epi16(x[5], x[3]);
     const __m128i z11 = _mm_add_epi16(x[1], x[7]), z12 = _mm_sub_epi16(x[1], x[7]);
     const __m128i t7 = _mm_add_epi16(z11, z13);
@@ -217,9 +221,16 @@ void Jpeg_IDCT_Schnell_SSE2_Bytes(const int16_t* block, const int16_t* tabelle, 
         Jpeg_Dequant_Schnell(b, tabelle);
         for (int i = 0; i < 8; ++i) x[i] = laden_a(b + 8 * i);
     }
-    aan_rueck(x);
-    transponieren(x);
-    aan_rueck(x);
+    // Rows 4..7 and columns 4..7 zero: the row pass's inputs 4..7 are zero too.
+    if (tief(x)) {
+        aan_rueck<true>(x);
+        transponieren(x);
+        aan_rueck<true>(x);
+    } else {
+        aan_rueck(x);
+        transponieren(x);
+        aan_rueck(x);
+    }
     const __m128i k128 = k16(128);
     for (int i = 0; i < 8; ++i) x[i] = _mm_adds_epi16(_mm_srai_epi16(x[i], 4), k128);
     transponieren(x);
