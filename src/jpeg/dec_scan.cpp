@@ -139,7 +139,7 @@ Jpeg_Block_Fn IDCT_Fuer(Jpeg_Kern_Tabelle* kt, int bs) {
 }
 
 // Multipliers of one: the block decoder keeps the quantised values (the
-// fast dequantisation comes with its inverse).
+// fast dequantisation with coarse tables comes with its inverse).
 alignas(16) constexpr int16_t Einsen[64] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
                                             1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
                                             1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
@@ -402,6 +402,11 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         const int16_t* q;
     } ort[10];
     int nb = 0;
+    // With every multiplier of the scan's fast tables within 16 bits the block
+    // decoder dequantises on the way (only the coefficients present); else
+    // the inverse does it.
+    bool schmal = true;
+    for (int i = 0; i < scan->Ns; ++i) schmal = schmal && sk[i].q[JPEG_QTAB_SCHMAL] == 1;
     if (direkt) {
         z->bits.breit = kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit;
         for (int i = 0; i < scan->Ns && nb <= 10; ++i) {
@@ -413,8 +418,8 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
                         break;
                     }
                     plan[nb] = {&z->dc[k.DC_Tabelle], &z->ac[k.AC_Tabelle], &scan->DC_Praediktor[i],
-                                schnell ? Einsen : sk[i].q};
-                    ort[nb++] = {sk[i].c, bx, by, schnell ? sk[i].q : nullptr};
+                                schnell && !schmal ? Einsen : sk[i].q, schnell && schmal};
+                    ort[nb++] = {sk[i].c, bx, by, schnell && !schmal ? sk[i].q : nullptr};
                 }
         }
     }

@@ -198,14 +198,15 @@ inline V zwei(const int16_t* a, const int16_t* b) {
 
 void Jpeg_IDCT_Schnell_AVX2_Paar(const int16_t* a, const int16_t* qa, const int16_t* b, const int16_t* qb,
                                  uint8_t* za, int64_t abstand_a, uint8_t* zb, int64_t abstand_b) {
-    if (qa[JPEG_QTAB_SCHMAL] != 1 || qb[JPEG_QTAB_SCHMAL] != 1) {
-        // Multipliers beyond 16 bits: one block at a time.
+    if ((qa && qa[JPEG_QTAB_SCHMAL] != 1) || (qb && qb[JPEG_QTAB_SCHMAL] != 1) || !qa != !qb) {
+        // Multipliers beyond 16 bits, or one block dequantised already: one at a time.
         Jpeg_IDCT_Schnell_SSE2_Bytes(a, qa, za, abstand_a);
         Jpeg_IDCT_Schnell_SSE2_Bytes(b, qb, zb, abstand_b);
         return;
     }
     V x[8];
-    for (int i = 0; i < 8; ++i) x[i] = dequant_schnell(zwei(a + 8 * i, b + 8 * i), zwei(qa + 8 * i, qb + 8 * i));
+    for (int i = 0; i < 8; ++i)
+        x[i] = qa ? dequant_schnell(zwei(a + 8 * i, b + 8 * i), zwei(qa + 8 * i, qb + 8 * i)) : zwei(a + 8 * i, b + 8 * i);
     // Coefficient rows 4..7 and columns 4..7 zero in both blocks: the column
     // pass has zero inputs 4..7, and its outputs' columns 4..7 (the row
     // pass's inputs 4..7 after the transposition) are zero as well.

@@ -204,7 +204,9 @@ void Jpeg_IDCT_Schnell_MMX(int16_t* block) {
 
 void Jpeg_IDCT_Schnell_SSE2_Bytes(const int16_t* block, const int16_t* tabelle, uint8_t* ziel, int64_t abstand) {
     __m128i x[8];
-    if (tabelle[JPEG_QTAB_SCHMAL] == 1) {
+    if (!tabelle) {
+        for (int i = 0; i < 8; ++i) x[i] = laden(block + 8 * i);
+    } else if (tabelle[JPEG_QTAB_SCHMAL] == 1) {
         // The fast dequantisation in the registers: (c * m + 64) >> 7, low 16 bits.
         // Bits 7..22 of the 32-bit sum from the product's halves, the carry
         // of the low half's +64 taken into the high one.
@@ -271,7 +273,7 @@ void Jpeg_IDCT_Genau_SSE2(int16_t* block) { Jpeg_IDCT_Genau(block); }
 void Jpeg_IDCT_Schnell_SSE2_Bytes(const int16_t* block, const int16_t* tabelle, uint8_t* ziel, int64_t abstand) {
     alignas(16) int16_t b[64];
     for (int i = 0; i < 64; ++i) b[i] = block[i];
-    Jpeg_Dequant_Schnell(b, tabelle);
+    if (tabelle) Jpeg_Dequant_Schnell(b, tabelle);
     Jpeg_IDCT_Schnell(b);
     for (int r = 0; r < 8; ++r)
         for (int x = 0; x < 8; ++x) ziel[abstand * r + x] = uint8_t(b[8 * r + x]);
