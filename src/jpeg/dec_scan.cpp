@@ -439,12 +439,13 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
             const Komp& k = z->k[ort[j].c];
             if (z->nur_luma && ort[j].c > 0) continue;  // grey output: the colour is not needed
             const int32_t gx = z->spalte * k.h + ort[j].bx;
+            uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(ort[j].by * 8) * k.streifen_breite + gx * 8;
             if (nur_dc & (1u << j)) {
-                DC_Block_Ablegen(p, z, ort[j].c, gx, z->zeile * k.v + ort[j].by, kb, dc_werte[j], ort[j].q,
-                                 kt->IDCT_8x8_Aktiv);
+                if (!DC_Block_Kopieren(z, ort[j].c, dc_werte[j], ziel, k.streifen_breite))
+                    DC_Block_Ablegen(p, z, ort[j].c, gx, z->zeile * k.v + ort[j].by, kb, dc_werte[j], ort[j].q,
+                                     kt->IDCT_8x8_Aktiv);
                 continue;
             }
-            uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(ort[j].by * 8) * k.streifen_breite + gx * 8;
             bytes.Block(kb, ziel, k.streifen_breite, ort[j].q);
         }
     };
@@ -845,8 +846,12 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                             // The same block two MCUs on is fetched meanwhile.
                             __builtin_prefetch(quelle + 2 * 64 * k.h);
                             __builtin_prefetch(quelle + 2 * 64 * k.h + 32);
-                            std::memset(kb, 0, 64 * sizeof(int16_t));
+                            uint8_t* ziel =
+                                k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
                             const uint64_t m = Nicht_Null_Maske(quelle);
+                            if (!(m & ~uint64_t{1}) && DC_Block_Kopieren(z, c, quelle[0], ziel, k.streifen_breite))
+                                continue;
+                            std::memset(kb, 0, 64 * sizeof(int16_t));
                             if (!(m & ~uint64_t{1})) {
                                 kb[0] = quelle[0];
                                 DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
@@ -857,20 +862,19 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                                 kb[n] = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint16_t>(quelle[i]) *
                                                                                    static_cast<uint16_t>(q[n])));
                             }
-                            uint8_t* ziel =
-                                k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
                             if (bytes.Block(kb, ziel, k.streifen_breite)) slot ^= 1;
                             continue;
                         }
                         if (direkt) {
                             int16_t* kb = slots[slot];
                             Holen(kb, quelle);
-                            if (Nur_DC(kb)) {
-                                DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
-                                continue;
-                            }
                             uint8_t* ziel =
                                 k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
+                            if (Nur_DC(kb)) {
+                                if (!DC_Block_Kopieren(z, c, kb[0], ziel, k.streifen_breite))
+                                    DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
+                                continue;
+                            }
                             if (!schnell) kt->Dequantisieren_Aktiv(kb, q);
                             if (bytes.Block(kb, ziel, k.streifen_breite, q)) slot ^= 1;
                             continue;
