@@ -255,16 +255,19 @@ struct Lokal {
 // The stored value of coefficient v at natural position pos: as it is
 // (DEQ 0), the low 16 bits of v q (1), or the fast dequantisation of the
 // 16-bit value, (c m + 64) >> 7 with a multiplier of at most 16 bits (2).
+// (DEQ 3: nothing is stored, the block is only read past.)
 template <int DEQ>
 DEK_INLINE int16_t Ablegen(int32_t v, const int16_t* q, int pos) {
     if constexpr (DEQ == 0) return Kurz(v);
     else if constexpr (DEQ == 1) return Kurz(v * q[pos]);
-    else return Kurz((int32_t{Kurz(v)} * q[pos] + 64) >> 7);
+    else if constexpr (DEQ == 2) return Kurz((int32_t{Kurz(v)} * q[pos] + 64) >> 7);
+    else return 0;
 }
 
 template <int DEQ>
 DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pred, const int16_t* q, int16_t* blk) {
-    std::memset(blk, 0, 64 * sizeof(int16_t));
+    constexpr bool speichern = DEQ != 3;
+    if (speichern) std::memset(blk, 0, 64 * sizeof(int16_t));
     // DC: the difference in one look-up when code and value are short.
     x.nachfuellen();
     {
@@ -277,7 +280,7 @@ DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pre
             if (s) *pred = Kurz(*pred + x.wert(s));
         }
     }
-    blk[0] = Ablegen<DEQ>(*pred, q, 0);
+    if (speichern) blk[0] = Ablegen<DEQ>(*pred, q, 0);
     const int32_t* ac_schnell = ac->ac_schnell;
     int k = 1;
     while (k < 64) {
@@ -287,8 +290,10 @@ DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pre
             x.nehmen(f & 63);
             if (f & KOEF_ENDE) break;
             k += (f >> 8) & 15;
-            const int pos = Natuerlich[k];
-            blk[pos] = Ablegen<DEQ>(f >> 16, q, pos);
+            if (speichern) {
+                const int pos = Natuerlich[k];
+                blk[pos] = Ablegen<DEQ>(f >> 16, q, pos);
+            }
             ++k;
             continue;
         }
@@ -296,9 +301,11 @@ DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pre
         const int r = rs >> 4, sz = rs & 15;
         if (sz) {
             k += r;
-            const int pos = Natuerlich[k];
             const int32_t v = x.wert(sz);
-            blk[pos] = Ablegen<DEQ>(v, q, pos);
+            if (speichern) {
+                const int pos = Natuerlich[k];
+                blk[pos] = Ablegen<DEQ>(v, q, pos);
+            }
             ++k;
         } else {
             if (r != 15) break;
@@ -326,7 +333,9 @@ DEK_INLINE uint32_t Bloecke_Dek(Bits* b, const Block_Plan* plan, int n, int16_t*
     uint32_t nur_dc = 0;
     for (int i = 0; i < n; ++i) {
         const Block_Plan& bp = plan[i];
-        if (Block_Dek<DEQ>(x, bp.dc, bp.ac, bp.pred, bp.quant, bloecke + 64 * i)) nur_dc |= 1u << i;
+        const bool leer = bp.nur_lesen ? Block_Dek<3>(x, bp.dc, bp.ac, bp.pred, nullptr, nullptr)
+                                       : Block_Dek<DEQ>(x, bp.dc, bp.ac, bp.pred, bp.quant, bloecke + 64 * i);
+        if (leer) nur_dc |= 1u << i;
         dc[i] = static_cast<int16_t>(*bp.pred);
     }
     x.zurueck();

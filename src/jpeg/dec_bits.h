@@ -109,6 +109,7 @@ struct Block_Plan {
     int32_t* pred;
     const int16_t* quant;
     bool schnell = false;
+    bool nur_lesen = false;  // the block is read past, its coefficients not stored
 };
 // Decodes n blocks (at most 32) one after the other into bloecke + 64 i,
 // each as Block_Dekodieren with its plan's table, and each block's quantised

@@ -417,8 +417,10 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
                         direkt = false;  // more blocks than the frame check allows: the table road
                         break;
                     }
+                    // Grey output reads the colour components' blocks past.
                     plan[nb] = {&z->dc[k.DC_Tabelle], &z->ac[k.AC_Tabelle], &scan->DC_Praediktor[i],
-                                schnell && !schmal ? Einsen : sk[i].q, schnell && schmal};
+                                schnell && !schmal ? Einsen : sk[i].q, schnell && schmal,
+                                z->nur_luma && sk[i].c > 0};
                     ort[nb++] = {sk[i].c, bx, by, schnell && !schmal ? sk[i].q : nullptr};
                 }
         }
