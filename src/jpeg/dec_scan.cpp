@@ -818,10 +818,12 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
             }
     };
     // The accurate dequantisation is the low 16 bits of each product in every form.
+    // The fast one, (c m + 64) >> 7, is done so as well when the table's
+    // multipliers fit 16 bits.
     const bool streuen =
         direkt && z->zickzack &&
-        (kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau || kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau_MMX ||
-         kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau_SSE2);
+        (schnell || kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau ||
+         kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau_MMX || kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau_SSE2);
     if (!z->ausgabe_laeuft) {
         z->ausgabe_laeuft = true;
         z->zeile = von;
@@ -841,7 +843,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                     for (int bx = 0; bx < k.h; ++bx) {
                         const int32_t spalte = mx * k.h + bx;
                         const int16_t* quelle = k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + spalte) * 64;
-                        if (direkt && streuen) {
+                        if (direkt && streuen && (!schnell || q[JPEG_QTAB_SCHMAL] == 1)) {
                             // Gathered in zigzag order: the non-zero ones are placed and
                             // dequantised in one pass.
                             int16_t* kb = slots[slot];
@@ -857,6 +859,14 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                             if (!(m & ~uint64_t{1})) {
                                 kb[0] = quelle[0];
                                 DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
+                                continue;
+                            }
+                            if (schnell) {
+                                for (uint64_t mm = m; mm; mm &= mm - 1) {
+                                    const int i = __builtin_ctzll(mm), n = Natuerlich[i];
+                                    kb[n] = static_cast<int16_t>((int32_t{quelle[i]} * q[n] + 64) >> 7);
+                                }
+                                if (bytes.Block(kb, ziel, k.streifen_breite, nullptr)) slot ^= 1;
                                 continue;
                             }
                             for (uint64_t mm = m; mm; mm &= mm - 1) {
