@@ -322,6 +322,7 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
     Rechteck_Setzen(p, z);
     z->naechste_zeile = z->y0;
     p->Strom.Kern_Tabelle->Dek_Zeile = Jpeg_MCU_Zeile;
+    z->nur_luma = false;
     if (p->Komponenten_Ebenen) {
         // Blocks go to the planes, no pixels are written.
         for (int c = 0; c < n; ++c)
@@ -340,6 +341,7 @@ int32_t Ausgabe_Einrichten(JPEG_PROPERTIES* p, Zustand* z) {
             return JPEG_ERG_PROPERTIES;
     }
     z->wandler = w.fn;
+    z->nur_luma = w.nur_erste && n > 1;
     z->glatt_wandler = nullptr;
     // Both chroma doubled smoothly sideways (the same way), luma as it is:
     // the doubling goes into the conversion.
@@ -452,7 +454,7 @@ void Ausgabe_Zeilen(JPEG_PROPERTIES* p, Zustand* z, int32_t mcu_zeilen) {
         }
 #endif
         const uint8_t* q[4] = {};
-        for (int c = 0; c < z->n; ++c) {
+        for (int c = 0; c < (z->nur_luma ? 1 : z->n); ++c) {
             const Komp& k = z->k[c];
             int32_t yc = y / k.uy;
             const uint8_t* zeile = Streifenzeile(k, yc);

@@ -252,9 +252,33 @@ struct Lokal {
     }
 };
 
-template <bool DEQ>
-DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pred, const int16_t* q, int16_t* blk) {
+// Clears a block with eight 16-byte stores in place (the library's memset
+// is a call for this size).
+DEK_INLINE void Nullen(int16_t* blk) {
+#if defined(__SSE2__)
+    const __m128i null = _mm_setzero_si128();
+    for (int i = 0; i < 8; ++i) _mm_storeu_si128(reinterpret_cast<__m128i*>(blk + 8 * i), null);
+#else
     std::memset(blk, 0, 64 * sizeof(int16_t));
+#endif
+}
+
+// The stored value of coefficient v at natural position pos: as it is
+// (DEQ 0), the low 16 bits of v q (1), or the fast dequantisation of the
+// 16-bit value, (c m + 64) >> 7 with a multiplier of at most 16 bits (2).
+// (DEQ 3: nothing is stored, the block is only read past.)
+template <int DEQ>
+DEK_INLINE int16_t Ablegen(int32_t v, const int16_t* q, int pos) {
+    if constexpr (DEQ == 0) return Kurz(v);
+    else if constexpr (DEQ == 1) return Kurz(v * q[pos]);
+    else if constexpr (DEQ == 2) return Kurz((int32_t{Kurz(v)} * q[pos] + 64) >> 7);
+    else return 0;
+}
+
+template <int DEQ>
+DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pred, const int16_t* q, int16_t* blk) {
+    constexpr bool speichern = DEQ != 3;
+    if (speichern) Nullen(blk);
     // DC: the difference in one look-up when code and value are short.
     x.nachfuellen();
     {
@@ -267,7 +291,7 @@ DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pre
             if (s) *pred = Kurz(*pred + x.wert(s));
         }
     }
-    blk[0] = DEQ ? Kurz(*pred * q[0]) : static_cast<int16_t>(*pred);
+    if (speichern) blk[0] = Ablegen<DEQ>(*pred, q, 0);
     const int32_t* ac_schnell = ac->ac_schnell;
     int k = 1;
     while (k < 64) {
@@ -277,8 +301,10 @@ DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pre
             x.nehmen(f & 63);
             if (f & KOEF_ENDE) break;
             k += (f >> 8) & 15;
-            const int pos = Natuerlich[k];
-            blk[pos] = DEQ ? Kurz((f >> 16) * q[pos]) : static_cast<int16_t>(f >> 16);
+            if (speichern) {
+                const int pos = Natuerlich[k];
+                blk[pos] = Ablegen<DEQ>(f >> 16, q, pos);
+            }
             ++k;
             continue;
         }
@@ -286,9 +312,11 @@ DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pre
         const int r = rs >> 4, sz = rs & 15;
         if (sz) {
             k += r;
-            const int pos = Natuerlich[k];
             const int32_t v = x.wert(sz);
-            blk[pos] = DEQ ? Kurz(v * q[pos]) : Kurz(v);
+            if (speichern) {
+                const int pos = Natuerlich[k];
+                blk[pos] = Ablegen<DEQ>(v, q, pos);
+            }
             ++k;
         } else {
             if (r != 15) break;
@@ -303,19 +331,22 @@ DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pre
 
 void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
     Lokal x(b);
-    if (b->quant) b->nur_dc = Block_Dek<true>(x, dc, ac, pred, b->quant, blk);
-    else b->nur_dc = Block_Dek<false>(x, dc, ac, pred, nullptr, blk);
+    if (b->quant) b->nur_dc = Block_Dek<1>(x, dc, ac, pred, b->quant, blk);
+    else b->nur_dc = Block_Dek<0>(x, dc, ac, pred, nullptr, blk);
     x.zurueck();
 }
 
 namespace {
 
+template <int DEQ>
 DEK_INLINE uint32_t Bloecke_Dek(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
     Lokal x(b);
     uint32_t nur_dc = 0;
     for (int i = 0; i < n; ++i) {
         const Block_Plan& bp = plan[i];
-        if (Block_Dek<true>(x, bp.dc, bp.ac, bp.pred, bp.quant, bloecke + 64 * i)) nur_dc |= 1u << i;
+        const bool leer = bp.nur_lesen ? Block_Dek<3>(x, bp.dc, bp.ac, bp.pred, nullptr, nullptr)
+                                       : Block_Dek<DEQ>(x, bp.dc, bp.ac, bp.pred, bp.quant, bloecke + 64 * i);
+        if (leer) nur_dc |= 1u << i;
         dc[i] = static_cast<int16_t>(*bp.pred);
     }
     x.zurueck();
@@ -323,7 +354,7 @@ DEK_INLINE uint32_t Bloecke_Dek(Bits* b, const Block_Plan* plan, int n, int16_t*
 }
 
 uint32_t Bloecke_Allgemein(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
-    return Bloecke_Dek(b, plan, n, bloecke, dc);
+    return plan[0].schnell ? Bloecke_Dek<2>(b, plan, n, bloecke, dc) : Bloecke_Dek<1>(b, plan, n, bloecke, dc);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -331,7 +362,7 @@ uint32_t Bloecke_Allgemein(Bits* b, const Block_Plan* plan, int n, int16_t* bloe
 // flags), for processors that have them.
 __attribute__((target("bmi2"))) uint32_t Bloecke_BMI2(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke,
                                                       int16_t* dc) {
-    return Bloecke_Dek(b, plan, n, bloecke, dc);
+    return plan[0].schnell ? Bloecke_Dek<2>(b, plan, n, bloecke, dc) : Bloecke_Dek<1>(b, plan, n, bloecke, dc);
 }
 #endif
 

@@ -99,17 +99,22 @@ inline int Symbol(Bits* b, const Huff* t) {
 void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk);
 
 // One block of a run of sequential blocks: its tables, predictor and
-// dequantisation table (natural order, the low 16 bits of c * q are stored).
+// dequantisation table (natural order, the low 16 bits of c * q are stored;
+// with `schnell` the table is the fast transform's, every multiplier within
+// 16 bits, and the low 16 bits of (c * m + 64) >> 7 are stored, c the
+// coefficient's 16-bit value).
 struct Block_Plan {
     const Huff* dc;
     const Huff* ac;
     int32_t* pred;
     const int16_t* quant;
+    bool schnell = false;
+    bool nur_lesen = false;  // the block is read past, its coefficients not stored
 };
 // Decodes n blocks (at most 32) one after the other into bloecke + 64 i,
 // each as Block_Dekodieren with its plan's table, and each block's quantised
 // DC value into dc[i]; bit i of the result is set when block i had no AC
-// coefficient.
+// coefficient. The first plan's `schnell` counts for all.
 uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc);
 // Only the DC coefficient is kept; AC values are read and dropped.
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk);

@@ -454,6 +454,7 @@ Farbwahl Farbe_Waehlen(int32_t jc, int32_t n, int32_t oc, int32_t kan, int32_t p
     }
     if (oc == FARBE_GRAU) {
         w.fn = Grau_1;
+        w.nur_erste = true;
         return w;
     }
     w.fn = Kopie_N(n);

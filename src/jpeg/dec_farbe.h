@@ -12,6 +12,7 @@ struct Farbwahl {
     Zeilen_Fn halb_fn = nullptr;  // the same with both chroma rows at half width
     bool gepackt = false;         // packed 4:2:2 output
     Glatt_Fn glatt_fn = nullptr;  // both chroma as the smooth doubling's sums
+    bool nur_erste = false;       // only the first component's rows are read
 };
 
 // The converter for data colour jc with n components into pixels of colour

@@ -6,6 +6,7 @@
 #include "jpeg/jpeg_kern.h"
 
 #include <cstdint>
+#include <cstring>
 
 // Blocks the gathered scans of one picture may visit together, as a multiple
 // of the picture's blocks (on top of a fixed allowance); beyond it the
@@ -96,6 +97,7 @@ struct Zustand {
     Zeilen_Fn wandler;
     Glatt_Fn glatt_wandler;  // chroma by its doubling sums (null: no such form)
     bool halb;   // chroma handed over at half width
+    bool nur_luma;  // grey output: only the first component is transformed and read
     int32_t jc;  // colour of the data as decoded
 
     // entropy decoding
@@ -139,6 +141,17 @@ void Block_Ablegen(Zustand* z, int32_t c, int32_t bx, int32_t by, const int16_t*
 // table to dequantise blk with, null when blk is dequantised already.
 void DC_Block_Ablegen(JPEG_PROPERTIES* p, Zustand* z, int32_t c, int32_t bx, int32_t by, int16_t* blk, int16_t dc,
                       const int16_t* q, Jpeg_Block_Fn idct);
+// The short way of DC_Block_Ablegen when the DC store already holds the
+// block's samples: copied to ziel (its place in the strip, rows abstand
+// apart). False when it does not hold them (DC_Block_Ablegen then).
+inline bool DC_Block_Kopieren(const Zustand* z, int32_t c, int16_t dc, uint8_t* ziel, int64_t abstand) {
+    const DC_Eintrag* speicher = z->dc_speicher[z->k[c].quant];
+    if (!speicher) return false;
+    const DC_Eintrag& e = speicher[static_cast<uint8_t>(dc)];
+    if (!e.gueltig || e.dc != dc) return false;
+    for (int r = 0; r < 8; ++r) std::memcpy(ziel + r * abstand, e.px + 8 * r, 8);
+    return true;
+}
 
 // Scan decoding (dec_scan.cpp)
 // Whole bytes of entropy data still unread in the accumulator at the end of

@@ -138,6 +138,18 @@ Jpeg_Block_Fn IDCT_Fuer(Jpeg_Kern_Tabelle* kt, int bs) {
     }
 }
 
+// Multipliers of one: the block decoder keeps the quantised values (the
+// fast dequantisation with coarse tables comes with its inverse).
+alignas(16) constexpr int16_t Einsen[64] = {1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+                                            1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1,
+                                            1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
+
+// True when the fast transform can write bytes straight: its SIMD inverse
+// and dequantisation are the table's.
+bool Schnell_Direkt(const Jpeg_Kern_Tabelle* kt, bool genau) {
+    return !genau && kt->IDCT_8x8_Aktiv == Jpeg_IDCT_Schnell_MMX && kt->Dequantisieren_Aktiv == Jpeg_Dequant_Schnell;
+}
+
 // The MCU rows that the output needs (the region, widened by one row when
 // upright smoothing looks at neighbours).
 void Benoetigte_Zeilen(const Zustand* z, int32_t* von, int32_t* bis) {
@@ -156,32 +168,41 @@ void Benoetigte_Zeilen(const Zustand* z, int32_t* von, int32_t* bis) {
     if (*bis > z->mcu_y) *bis = z->mcu_y;
 }
 
-// The accurate SIMD inverse straight into byte rows. With AVX2 a block waits
-// for a partner and the two are transformed together.
+// The SIMD inverse straight into byte rows: the accurate one, or the fast
+// one with its dequantisation (q: the block's prepared table). With AVX2 a
+// block waits for a partner and the two are transformed together.
 struct Bytes_Idct {
     bool paare;
+    bool schnell = false;
     const int16_t* wartend = nullptr;
+    const int16_t* wartend_q = nullptr;
     uint8_t* ziel = nullptr;
     int64_t abstand = 0;
+    void Einzeln(const int16_t* kb, const int16_t* q, uint8_t* z, int64_t a) {
+        if (schnell) Jpeg_IDCT_Schnell_SSE2_Bytes(kb, q, z, a);
+        else Jpeg_IDCT_Genau_SSE2_Bytes(kb, z, a);
+    }
     // True when the block was kept waiting: its coefficients must stay
     // untouched until its partner comes or Absenden is called.
-    bool Block(const int16_t* kb, uint8_t* z, int64_t a) {
+    bool Block(const int16_t* kb, uint8_t* z, int64_t a, const int16_t* q = nullptr) {
         if (!paare) {
-            Jpeg_IDCT_Genau_SSE2_Bytes(kb, z, a);
+            Einzeln(kb, q, z, a);
             return false;
         }
         if (wartend) {
-            Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, ziel, abstand, z, a);
+            if (schnell) Jpeg_IDCT_Schnell_AVX2_Paar(wartend, wartend_q, kb, q, ziel, abstand, z, a);
+            else Jpeg_IDCT_Genau_AVX2_Paar(wartend, kb, ziel, abstand, z, a);
             wartend = nullptr;
             return false;
         }
         wartend = kb;
+        wartend_q = q;
         ziel = z;
         abstand = a;
         return true;
     }
     void Absenden() {
-        if (wartend) Jpeg_IDCT_Genau_SSE2_Bytes(wartend, ziel, abstand);
+        if (wartend) Einzeln(wartend, wartend_q, ziel, abstand);
         wartend = nullptr;
     }
 };
@@ -220,6 +241,7 @@ inline void MCU_Tabelle(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan, const S
                 }
                 z->bits.quant = genau ? s.q : nullptr;
                 kt->Huffman_Dekodieren(&p->Strom, s.dc, s.ac, &scan->DC_Praediktor[i], blk);
+                if (z->nur_luma && s.c > 0) continue;  // grey output: the colour is not needed
                 if (z->bits.nur_dc && s.bs == 8) {
                     DC_Block_Ablegen(p, z, s.c, z->spalte * s.h + bx, z->zeile * s.v + by, blk,
                                      static_cast<int16_t>(scan->DC_Praediktor[i]), genau ? nullptr : s.q, s.idct);
@@ -360,20 +382,31 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     // accurate SIMD inverse (its forms compute identical samples) called
     // without the table, the samples written as bytes straight into the
     // strips, two blocks at a time with AVX2.
+    // The fast transform takes the same road with its own byte-writing form
+    // (dequantisation included), block by block.
     const Jpeg_Block_Fn i8 = kt->IDCT_8x8_Aktiv;
-    bool direkt = genau && z->bs == 8 &&
-                  (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX) &&
+    const bool schnell = Schnell_Direkt(kt, genau);
+    bool direkt = z->bs == 8 &&
+                  (schnell || (genau && (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE ||
+                                         i8 == Jpeg_IDCT_Genau_MMX))) &&
                   (kt->Huffman_Dekodieren == Jpeg_Decode_Block || kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit);
     for (int i = 0; i < scan->Ns; ++i) direkt = direkt && sk[i].bs == 8;
     // Pairs for the SSE and SSE2 codes on processors with AVX2; the MMX codes
     // (older processors) transform block by block.
     const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
-    // The blocks of one MCU in stream order: their plans and places.
+    // The blocks of one MCU in stream order: their plans and places (with
+    // the fast transform the dequantisation table goes with the place).
     Block_Plan plan[10];
     struct Ort {
         int c, bx, by;
+        const int16_t* q;
     } ort[10];
     int nb = 0;
+    // With every multiplier of the scan's fast tables within 16 bits the block
+    // decoder dequantises on the way (only the coefficients present); else
+    // the inverse does it.
+    bool schmal = true;
+    for (int i = 0; i < scan->Ns; ++i) schmal = schmal && sk[i].q[JPEG_QTAB_SCHMAL] == 1;
     if (direkt) {
         z->bits.breit = kt->Huffman_Dekodieren == Jpeg_Decode_Block_Breit;
         for (int i = 0; i < scan->Ns && nb <= 10; ++i) {
@@ -384,8 +417,11 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
                         direkt = false;  // more blocks than the frame check allows: the table road
                         break;
                     }
-                    plan[nb] = {&z->dc[k.DC_Tabelle], &z->ac[k.AC_Tabelle], &scan->DC_Praediktor[i], sk[i].q};
-                    ort[nb++] = {sk[i].c, bx, by};
+                    // Grey output reads the colour components' blocks past.
+                    plan[nb] = {&z->dc[k.DC_Tabelle], &z->ac[k.AC_Tabelle], &scan->DC_Praediktor[i],
+                                schnell && !schmal ? Einsen : sk[i].q, schnell && schmal,
+                                z->nur_luma && sk[i].c > 0};
+                    ort[nb++] = {sk[i].c, bx, by, schnell && !schmal ? sk[i].q : nullptr};
                 }
         }
     }
@@ -393,7 +429,7 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
     // the next MCU is decoded into the other.
     alignas(32) int16_t koef[2][10 * 64];
     int16_t dc_werte[10];
-    Bytes_Idct bytes{paare};
+    Bytes_Idct bytes{paare, schnell};
     auto absenden = [&] { bytes.Absenden(); };
     // The direct road for one MCU.
     auto mcu_direkt = [&] {
@@ -403,14 +439,16 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         for (int j = 0; j < nb; ++j) {
             int16_t* kb = mk + 64 * j;
             const Komp& k = z->k[ort[j].c];
+            if (z->nur_luma && ort[j].c > 0) continue;  // grey output: the colour is not needed
             const int32_t gx = z->spalte * k.h + ort[j].bx;
+            uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(ort[j].by * 8) * k.streifen_breite + gx * 8;
             if (nur_dc & (1u << j)) {
-                DC_Block_Ablegen(p, z, ort[j].c, gx, z->zeile * k.v + ort[j].by, kb, dc_werte[j], nullptr,
-                                 kt->IDCT_8x8_Aktiv);
+                if (!DC_Block_Kopieren(z, ort[j].c, dc_werte[j], ziel, k.streifen_breite))
+                    DC_Block_Ablegen(p, z, ort[j].c, gx, z->zeile * k.v + ort[j].by, kb, dc_werte[j], ort[j].q,
+                                     kt->IDCT_8x8_Aktiv);
                 continue;
             }
-            uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(ort[j].by * 8) * k.streifen_breite + gx * 8;
-            bytes.Block(kb, ziel, k.streifen_breite);
+            bytes.Block(kb, ziel, k.streifen_breite, ort[j].q);
         }
     };
     // A region further down starts from the entry table; rows passed over
@@ -741,9 +779,12 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
     for (int c = 0; c < z->n; ++c) idct[c] = IDCT_Fuer(kt, z->k[c].bs);
     // The direct road as for sequential scans: the accurate SIMD inverse
     // writes bytes into the strips, two blocks at once with AVX2.
+    // The fast transform by its byte-writing form.
     const Jpeg_Block_Fn i8 = kt->IDCT_8x8_Aktiv;
-    bool direkt = z->dct_art == DCT_GENAU && z->bs == 8 &&
-                  (i8 == Jpeg_IDCT_Genau_SSE2 || i8 == Jpeg_IDCT_Genau_SSE || i8 == Jpeg_IDCT_Genau_MMX);
+    const bool schnell = Schnell_Direkt(kt, z->dct_art == DCT_GENAU);
+    bool direkt = z->bs == 8 && (schnell || (z->dct_art == DCT_GENAU && (i8 == Jpeg_IDCT_Genau_SSE2 ||
+                                                                          i8 == Jpeg_IDCT_Genau_SSE ||
+                                                                          i8 == Jpeg_IDCT_Genau_MMX)));
     for (int c = 0; c < z->n; ++c) direkt = direkt && z->k[c].bs == 8;
     const bool paare = direkt && i8 != Jpeg_IDCT_Genau_MMX && Jpeg_Hat_AVX2();
     alignas(32) int16_t slots[2][64];
@@ -760,7 +801,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
             ziel[Natuerlich[i]] = quelle[i];
         }
     };
-    Bytes_Idct bytes{paare};
+    Bytes_Idct bytes{paare, schnell};
     auto absenden = [&] { bytes.Absenden(); };
     // The caller's component planes: each block's 8 rows of 8 values at its
     // place, quantised coefficients in natural order (mode 0) or samples.
@@ -777,10 +818,12 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
             }
     };
     // The accurate dequantisation is the low 16 bits of each product in every form.
+    // The fast one, (c m + 64) >> 7, is done so as well when the table's
+    // multipliers fit 16 bits.
     const bool streuen =
         direkt && z->zickzack &&
-        (kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau || kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau_MMX ||
-         kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau_SSE2);
+        (schnell || kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau ||
+         kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau_MMX || kt->Dequantisieren_Aktiv == Jpeg_Dequant_Genau_SSE2);
     if (!z->ausgabe_laeuft) {
         z->ausgabe_laeuft = true;
         z->zeile = von;
@@ -792,6 +835,7 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
         while (z->spalte < z->mcu_x) {
             const int32_t mx = z->spalte;
             for (int c = 0; c < z->n; ++c) {
+                if (z->nur_luma && c > 0) break;  // grey output: the colour is not needed
                 Komp& k = z->k[c];
                 const int16_t* q = p->Quant_Tabelle[k.quant].Werte;
                 for (int by = 0; by < k.v; ++by) {
@@ -799,18 +843,30 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                     for (int bx = 0; bx < k.h; ++bx) {
                         const int32_t spalte = mx * k.h + bx;
                         const int16_t* quelle = k.koef + (static_cast<int64_t>(zeile) * k.bloecke_x + spalte) * 64;
-                        if (direkt && streuen) {
+                        if (direkt && streuen && (!schnell || q[JPEG_QTAB_SCHMAL] == 1)) {
                             // Gathered in zigzag order: the non-zero ones are placed and
                             // dequantised in one pass.
                             int16_t* kb = slots[slot];
                             // The same block two MCUs on is fetched meanwhile.
                             __builtin_prefetch(quelle + 2 * 64 * k.h);
                             __builtin_prefetch(quelle + 2 * 64 * k.h + 32);
-                            std::memset(kb, 0, 64 * sizeof(int16_t));
+                            uint8_t* ziel =
+                                k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
                             const uint64_t m = Nicht_Null_Maske(quelle);
+                            if (!(m & ~uint64_t{1}) && DC_Block_Kopieren(z, c, quelle[0], ziel, k.streifen_breite))
+                                continue;
+                            std::memset(kb, 0, 64 * sizeof(int16_t));
                             if (!(m & ~uint64_t{1})) {
                                 kb[0] = quelle[0];
                                 DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
+                                continue;
+                            }
+                            if (schnell) {
+                                for (uint64_t mm = m; mm; mm &= mm - 1) {
+                                    const int i = __builtin_ctzll(mm), n = Natuerlich[i];
+                                    kb[n] = static_cast<int16_t>((int32_t{quelle[i]} * q[n] + 64) >> 7);
+                                }
+                                if (bytes.Block(kb, ziel, k.streifen_breite, nullptr)) slot ^= 1;
                                 continue;
                             }
                             for (uint64_t mm = m; mm; mm &= mm - 1) {
@@ -818,22 +874,21 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                                 kb[n] = static_cast<int16_t>(static_cast<uint16_t>(static_cast<uint16_t>(quelle[i]) *
                                                                                    static_cast<uint16_t>(q[n])));
                             }
-                            uint8_t* ziel =
-                                k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
                             if (bytes.Block(kb, ziel, k.streifen_breite)) slot ^= 1;
                             continue;
                         }
                         if (direkt) {
                             int16_t* kb = slots[slot];
                             Holen(kb, quelle);
-                            if (Nur_DC(kb)) {
-                                DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
-                                continue;
-                            }
-                            kt->Dequantisieren_Aktiv(kb, q);
                             uint8_t* ziel =
                                 k.streifen[my & 1] + static_cast<int64_t>(by * 8) * k.streifen_breite + spalte * 8;
-                            if (bytes.Block(kb, ziel, k.streifen_breite)) slot ^= 1;
+                            if (Nur_DC(kb)) {
+                                if (!DC_Block_Kopieren(z, c, kb[0], ziel, k.streifen_breite))
+                                    DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
+                                continue;
+                            }
+                            if (!schnell) kt->Dequantisieren_Aktiv(kb, q);
+                            if (bytes.Block(kb, ziel, k.streifen_breite, q)) slot ^= 1;
                             continue;
                         }
                         Holen(blk, quelle);

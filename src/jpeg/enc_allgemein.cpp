@@ -109,6 +109,15 @@ void Kod_Allgemein_Grau(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
         }
 }
 
+void Kod_Grau_Drei_SSSE3(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
+    const Geometrie g = Vorbereiten(p, spalte, zeile);
+    if (g.w == 8 && g.h == 8 && g.c == 8 && g.r == 8 && g.b == 3) {
+        Jpeg_Kod_Grau_Drei_SSSE3(g.pos, g.st, p->Arbeitsbereich, p->Bild_Farbraum == FARBE_BGR);
+        return;
+    }
+    Kod_Allgemein_Grau(p, spalte, zeile);
+}
+
 void Kod_Allgemein_Abtasten(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
     Geometrie g = Vorbereiten(p, spalte, zeile);
     alignas(32) int16_t e[256];

@@ -448,7 +448,10 @@ int32_t Jpeg_Wandler_Waehlen(JPEG_PROPERTIES* p) {
             nimm(Kod_Allgemein_Abtasten, 0);
         }
     } else if (!s && t) {
-        if (n == 1 && k == 3 && (f == FARBE_RGB || f == FARBE_BGR)) nimm(Kod_Allgemein_Grau, 0);
+        if (n == 1 && k == 3 && (f == FARBE_RGB || f == FARBE_BGR))
+            nimm(p->Strom.Prozessor >= JCPU_F5_MMX && Jpeg_Simd_Hat(JSIMD_SSSE3) ? Kod_Grau_Drei_SSSE3
+                                                                               : Kod_Allgemein_Grau,
+                 0);
         else if (n == 3 && k == 3 && f == FARBE_RGB) nimm(Glied_Arbeiter<G_RGB_111>, 1);
         else if (n == 3 && k == 3 && f == FARBE_BGR) nimm(Glied_Arbeiter<G_BGR_111>, 2);
         else if (n == 3 && k == 4 && f == FARBE_RGB) nimm(Kod_Allgemein_Vierkanal, 0);

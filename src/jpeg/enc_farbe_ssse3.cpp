@@ -59,6 +59,50 @@ void Kern3(const uint8_t* p, int64_t st, int16_t* y, int16_t* cb, int16_t* cr) {
 ENC_DREI_BYTE_KERNE(SSSE3, Kern3)
 
 // ---------------------------------------------------------------------------
+// Grey from three-byte pixels: per pixel (77 R + 150 G + 29 B - 32640) >> 8,
+// the general converter's value. A byte shuffle widens each four pixels into
+// words [R G] and [B 1]; two multiply-adds with [77 150] and [29 -32640]
+// give the exact 32-bit sum.
+
+namespace {
+
+inline __m128i Grau_Auswahl(int o, int erstes, int zweites) {
+    const char z = static_cast<char>(0x80);
+    alignas(16) char m[16];
+    for (int i = 0; i < 4; ++i) {
+        m[4 * i] = static_cast<char>(o + 3 * i + erstes);
+        m[4 * i + 1] = z;
+        m[4 * i + 2] = zweites < 0 ? z : static_cast<char>(o + 3 * i + zweites);
+        m[4 * i + 3] = z;
+    }
+    return _mm_load_si128(reinterpret_cast<const __m128i*>(m));
+}
+
+}  // namespace
+
+void Jpeg_Kod_Grau_Drei_SSSE3(const uint8_t* p, int64_t st, int16_t* y, bool bgr) {
+    const int ri = bgr ? 2 : 0, bi = bgr ? 0 : 2;
+    const __m128i rg0 = Grau_Auswahl(0, ri, 1), b0 = Grau_Auswahl(0, bi, -1);
+    const __m128i rg4 = Grau_Auswahl(4, ri, 1), b4 = Grau_Auswahl(4, bi, -1);
+    const __m128i eins = _mm_setr_epi16(0, 1, 0, 1, 0, 1, 0, 1);
+    const __m128i k_rg = _mm_setr_epi16(77, 150, 77, 150, 77, 150, 77, 150);
+    const __m128i k_b = _mm_setr_epi16(29, -32640, 29, -32640, 29, -32640, 29, -32640);
+    for (int r = 0; r < 8; ++r) {
+        const uint8_t* q = p + r * st;
+        // Bytes 0..15 (pixels 0..3) and 8..23 (pixels 4..7 from byte 4): no
+        // byte past the row's 24 is read.
+        const __m128i v0 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
+        const __m128i v1 = _mm_loadu_si128(reinterpret_cast<const __m128i*>(q + 8));
+        const __m128i s0 = _mm_add_epi32(_mm_madd_epi16(_mm_shuffle_epi8(v0, rg0), k_rg),
+                                         _mm_madd_epi16(_mm_or_si128(_mm_shuffle_epi8(v0, b0), eins), k_b));
+        const __m128i s1 = _mm_add_epi32(_mm_madd_epi16(_mm_shuffle_epi8(v1, rg4), k_rg),
+                                         _mm_madd_epi16(_mm_or_si128(_mm_shuffle_epi8(v1, b4), eins), k_b));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(y + 8 * r),
+                         _mm_packs_epi32(_mm_srai_epi32(s0, 8), _mm_srai_epi32(s1, 8)));
+    }
+}
+
+// ---------------------------------------------------------------------------
 // Mask of the non-zero coefficients of a block in zigzag order (bit k for
 // zigzag position k), for the fast block coder: the natural-order byte mask
 // is permuted by byte shuffles.

@@ -145,7 +145,95 @@ inline void kern(V x[8], uint8_t* za, int64_t aa, uint8_t* zb, int64_t ab) {
     }
 }
 
+// One step of the fast inverse (the AAN graph of the SSE2 form, lane for
+// lane the same wrapping 16-bit arithmetic) on eight vectors in place. With
+// Tief the caller has seen that x[4..7] are zero: they are taken as the
+// constant zero (sums with zero, products of zero: nothing changes).
+template <bool Tief>
+inline void aan_rueck(V x[8]) {
+    if (Tief) x[4] = x[5] = x[6] = x[7] = _mm256_setzero_si256();
+    const V z13 = _mm256_add_epi16(x[5], x[3]), z10 = _mm256_sub_epi16(x[5], x[3]);
+    const V z11 = _mm256_add_epi16(x[1], x[7]), z12 = _mm256_sub_epi16(x[1], x[7]);
+    const V t7 = _mm256_add_epi16(z11, z13);
+    const V t11 = _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_sub_epi16(z11, z13), 2), k16(23040));
+    const V z5 = _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_add_epi16(z10, z12), 2), k16(30272));
+    const V t10 = _mm256_sub_epi16(_mm256_mulhi_epi16(_mm256_slli_epi16(z12, 2), k16(17728)), z5);
+    const V t12 = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_slli_epi16(z10, 3), k16(-21408)), z5);
+    const V t6 = _mm256_sub_epi16(t12, t7);
+    const V t5 = _mm256_sub_epi16(t11, t6);
+    const V t4 = _mm256_add_epi16(t10, t5);
+
+    const V a = _mm256_add_epi16(x[0], x[4]), b = _mm256_sub_epi16(x[0], x[4]);
+    const V z = _mm256_add_epi16(x[2], x[6]);
+    const V w =
+        _mm256_sub_epi16(_mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_sub_epi16(x[2], x[6]), 2), k16(23040)), z);
+    const V e0 = _mm256_add_epi16(a, z), e3 = _mm256_sub_epi16(a, z);
+    const V e1 = _mm256_add_epi16(b, w), e2 = _mm256_sub_epi16(b, w);
+
+    x[0] = _mm256_add_epi16(e0, t7);
+    x[7] = _mm256_sub_epi16(e0, t7);
+    x[1] = _mm256_add_epi16(e1, t6);
+    x[6] = _mm256_sub_epi16(e1, t6);
+    x[2] = _mm256_add_epi16(e2, t5);
+    x[5] = _mm256_sub_epi16(e2, t5);
+    x[3] = _mm256_sub_epi16(e3, t4);
+    x[4] = _mm256_add_epi16(e3, t4);
+}
+
+// The low 16 bits of (c * m + 64) >> 7 from the product's halves: bits 7..22
+// of the 32-bit sum, the carry of the low half's +64 taken into the high one.
+inline V dequant_schnell(V c, V m) {
+    const V lo = _mm256_add_epi16(_mm256_mullo_epi16(c, m), k16(64));
+    const V uebertrag = _mm256_cmpeq_epi16(_mm256_srli_epi16(lo, 6), _mm256_setzero_si256());
+    const V hi = _mm256_sub_epi16(_mm256_mulhi_epi16(c, m), uebertrag);
+    return _mm256_or_si256(_mm256_srli_epi16(lo, 7), _mm256_slli_epi16(hi, 9));
+}
+
+inline V zwei(const int16_t* a, const int16_t* b) {
+    return _mm256_setr_m128i(_mm_loadu_si128(reinterpret_cast<const __m128i*>(a)),
+                             _mm_loadu_si128(reinterpret_cast<const __m128i*>(b)));
+}
+
 }  // namespace
+
+void Jpeg_IDCT_Schnell_AVX2_Paar(const int16_t* a, const int16_t* qa, const int16_t* b, const int16_t* qb,
+                                 uint8_t* za, int64_t abstand_a, uint8_t* zb, int64_t abstand_b) {
+    if ((qa && qa[JPEG_QTAB_SCHMAL] != 1) || (qb && qb[JPEG_QTAB_SCHMAL] != 1) || !qa != !qb) {
+        // Multipliers beyond 16 bits, or one block dequantised already: one at a time.
+        Jpeg_IDCT_Schnell_SSE2_Bytes(a, qa, za, abstand_a);
+        Jpeg_IDCT_Schnell_SSE2_Bytes(b, qb, zb, abstand_b);
+        return;
+    }
+    V x[8];
+    for (int i = 0; i < 8; ++i)
+        x[i] = qa ? dequant_schnell(zwei(a + 8 * i, b + 8 * i), zwei(qa + 8 * i, qb + 8 * i)) : zwei(a + 8 * i, b + 8 * i);
+    // Coefficient rows 4..7 and columns 4..7 zero in both blocks: the column
+    // pass has zero inputs 4..7, and its outputs' columns 4..7 (the row
+    // pass's inputs 4..7 after the transposition) are zero as well.
+    const V oben = _mm256_or_si256(_mm256_or_si256(x[0], x[1]), _mm256_or_si256(x[2], x[3]));
+    const V unten = _mm256_or_si256(_mm256_or_si256(x[4], x[5]), _mm256_or_si256(x[6], x[7]));
+    const V rest = _mm256_or_si256(unten, _mm256_unpackhi_epi64(oben, oben));
+    if (_mm256_testz_si256(rest, rest)) {
+        aan_rueck<true>(x);
+        transponieren(x);
+        aan_rueck<true>(x);
+    } else {
+        aan_rueck<false>(x);
+        transponieren(x);
+        aan_rueck<false>(x);
+    }
+    const V k128 = k16(128);
+    for (int i = 0; i < 8; ++i) x[i] = _mm256_adds_epi16(_mm256_srai_epi16(x[i], 4), k128);
+    transponieren(x);
+    for (int i = 0; i < 8; i += 2) {
+        const V bytes = _mm256_packus_epi16(x[i], x[i + 1]);
+        const __m128i lo = _mm256_castsi256_si128(bytes), hi = _mm256_extracti128_si256(bytes, 1);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(za + abstand_a * i), lo);
+        hoch_speichern(za + abstand_a * (i + 1), lo);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(zb + abstand_b * i), hi);
+        hoch_speichern(zb + abstand_b * (i + 1), hi);
+    }
+}
 
 void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, int64_t abstand_a, uint8_t* zb,
                                int64_t abstand_b) {
@@ -166,6 +254,12 @@ void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, 
 #endif
 
 #else  // without SSE2 the processor codes 3..6 are never chosen
+
+void Jpeg_IDCT_Schnell_AVX2_Paar(const int16_t* a, const int16_t* qa, const int16_t* b, const int16_t* qb,
+                                 uint8_t* za, int64_t abstand_a, uint8_t* zb, int64_t abstand_b) {
+    Jpeg_IDCT_Schnell_SSE2_Bytes(a, qa, za, abstand_a);
+    Jpeg_IDCT_Schnell_SSE2_Bytes(b, qb, zb, abstand_b);
+}
 
 void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, int64_t abstand_a, uint8_t* zb,
                                int64_t abstand_b) {

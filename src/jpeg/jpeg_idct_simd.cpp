@@ -18,6 +18,8 @@
 #include "jpeg/jpeg_kern.h"
 #include "jpeg/jpeg_simd.h"
 
+#include <cstring>
+
 #if JPEG_SIMD
 
 using namespace jpeg_simd;
@@ -46,8 +48,12 @@ const Rueck_Gewichte gewichte;
 
 inline __m128i k16(int v) { return _mm_set1_epi16(int16_t(v)); }
 
-// One AAN step on eight vectors in place (unregrouped form).
+// One AAN step on eight vectors in place (unregrouped form). With Tief the
+// caller has seen that x[4..7] are zero: they are taken as the constant zero
+// (sums with zero, products of zero: nothing changes).
+template <bool Tief = false>
 inline void aan_rueck(__m128i x[8]) {
+    if (Tief) x[4] = x[5] = x[6] = x[7] = _mm_setzero_si128();
     const __m128i z13 = _mm_add_epi16(x[5], x[3]), z10 = _mm_sub_epi16(x[5], x[3]);
     const __m128i z11 = _mm_add_epi16(x[1], x[7]), z12 = _mm_sub_epi16(x[1], x[7]);
     const __m128i t7 = _mm_add_epi16(z11, z13);
@@ -196,6 +202,47 @@ void Jpeg_IDCT_Schnell_MMX(int16_t* block) {
     for (int i = 0; i < 8; i += 2) zwei_zeilen(block + 8 * i, x[i], x[i + 1], false);
 }
 
+void Jpeg_IDCT_Schnell_SSE2_Bytes(const int16_t* block, const int16_t* tabelle, uint8_t* ziel, int64_t abstand) {
+    __m128i x[8];
+    if (!tabelle) {
+        for (int i = 0; i < 8; ++i) x[i] = laden(block + 8 * i);
+    } else if (tabelle[JPEG_QTAB_SCHMAL] == 1) {
+        // The fast dequantisation in the registers: (c * m + 64) >> 7, low 16 bits.
+        // Bits 7..22 of the 32-bit sum from the product's halves, the carry
+        // of the low half's +64 taken into the high one.
+        for (int i = 0; i < 8; ++i) {
+            const __m128i c = laden(block + 8 * i), m = laden(tabelle + 8 * i);
+            const __m128i lo = _mm_add_epi16(_mm_mullo_epi16(c, m), k16(64));
+            const __m128i uebertrag = _mm_cmpeq_epi16(_mm_srli_epi16(lo, 6), _mm_setzero_si128());
+            const __m128i hi = _mm_sub_epi16(_mm_mulhi_epi16(c, m), uebertrag);
+            x[i] = _mm_or_si128(_mm_srli_epi16(lo, 7), _mm_slli_epi16(hi, 9));
+        }
+    } else {
+        alignas(16) int16_t b[64];
+        std::memcpy(b, block, sizeof b);
+        Jpeg_Dequant_Schnell(b, tabelle);
+        for (int i = 0; i < 8; ++i) x[i] = laden_a(b + 8 * i);
+    }
+    // Rows 4..7 and columns 4..7 zero: the row pass's inputs 4..7 are zero too.
+    if (tief(x)) {
+        aan_rueck<true>(x);
+        transponieren(x);
+        aan_rueck<true>(x);
+    } else {
+        aan_rueck(x);
+        transponieren(x);
+        aan_rueck(x);
+    }
+    const __m128i k128 = k16(128);
+    for (int i = 0; i < 8; ++i) x[i] = _mm_adds_epi16(_mm_srai_epi16(x[i], 4), k128);
+    transponieren(x);
+    for (int i = 0; i < 8; i += 2) {
+        const __m128i bytes = _mm_packus_epi16(x[i], x[i + 1]);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(ziel + abstand * i), bytes);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(ziel + abstand * (i + 1)), _mm_unpackhi_epi64(bytes, bytes));
+    }
+}
+
 void Jpeg_IDCT_Genau_SSE2_Bytes(const int16_t* block, uint8_t* ziel, int64_t abstand) {
     __m128i x[8], y[8];
     for (int i = 0; i < 8; ++i) x[i] = laden(block + 8 * i);
@@ -222,6 +269,15 @@ void Jpeg_IDCT_Schnell_MMX(int16_t* block) { Jpeg_IDCT_Schnell(block); }
 void Jpeg_IDCT_Genau_MMX(int16_t* block) { Jpeg_IDCT_Genau(block); }
 void Jpeg_IDCT_Genau_SSE(int16_t* block) { Jpeg_IDCT_Genau(block); }
 void Jpeg_IDCT_Genau_SSE2(int16_t* block) { Jpeg_IDCT_Genau(block); }
+
+void Jpeg_IDCT_Schnell_SSE2_Bytes(const int16_t* block, const int16_t* tabelle, uint8_t* ziel, int64_t abstand) {
+    alignas(16) int16_t b[64];
+    for (int i = 0; i < 64; ++i) b[i] = block[i];
+    if (tabelle) Jpeg_Dequant_Schnell(b, tabelle);
+    Jpeg_IDCT_Schnell(b);
+    for (int r = 0; r < 8; ++r)
+        for (int x = 0; x < 8; ++x) ziel[abstand * r + x] = uint8_t(b[8 * r + x]);
+}
 
 void Jpeg_IDCT_Genau_SSE2_Bytes(const int16_t* block, uint8_t* ziel, int64_t abstand) {
     alignas(16) int16_t b[64];

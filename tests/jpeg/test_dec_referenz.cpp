@@ -315,38 +315,57 @@ TEST_F(Referenz_Test, ProzessorGruppenGleich) {
 // The SIMD codes decode on a direct road (block decoder and inverse called
 // without the kernel table, samples written straight into the strips, blocks
 // paired for AVX2), sequential pictures as they are decoded and gathered
-// (progressive) ones at the end. With the table's accurate inverse replaced
-// by an equal kernel the decoder takes the table road; both give the same
-// pixels, in one go, stepped and for a region, at a quality with many
-// DC-only and low-frequency blocks and at one with few.
+// (progressive) ones at the end. With the table's inverse replaced by an
+// equal kernel the decoder takes the table road; both give the same pixels,
+// in one go, stepped and for a region, at a quality with many DC-only and
+// low-frequency blocks and at one with few, for the accurate and the fast
+// transform (whose direct road dequantises inside its inverse) and for
+// colour and grey output (grey transforms the luma alone).
 void IDCT_Ueber_Tabelle(int16_t* block) { Jpeg_IDCT_Genau_SSE2(block); }
+void IDCT_Schnell_Ueber_Tabelle(int16_t* block) { Jpeg_IDCT_Schnell_MMX(block); }
 
 TEST_F(Referenz_Test, DirekterWegGleichTabellenweg) {
+    struct Art {
+        int32_t dct, farbe;
+        uint32_t kanaele;
+    };
+    const Art arten[] = {{DCT_GENAU, FARBE_RGB, 3},
+                         {DCT_SCHNELL, FARBE_RGB, 3},
+                         {DCT_GENAU, FARBE_GRAU, 1},
+                         {DCT_SCHNELL, FARBE_GRAU, 1}};
     for (const char* a : {"-sample 2x2 -restart 3", "-sample 1x1", "-sample 2x1", "-grayscale",
                           "-sample 2x2 -progressive", "-sample 1x1 -progressive"})
         for (int q : {30, 97}) {
-            SCOPED_TRACE(std::string(a) + " q " + std::to_string(q));
             fs::path jpg = Kodieren(Muster(101, 77, 17), std::string(a) + " -quality " + std::to_string(q), "direkt");
             std::vector<uint8_t> daten = Datei_Lesen(jpg);
-            for (int variante = 0; variante < 4; ++variante) {
-                // Code 5 pairs blocks (with AVX2), code 3 transforms them one by one
-                // and decodes byte by byte.
-                Optionen o;
-                o.prozessor = variante == 3 ? JCPU_F5_MMX : JCPU_F6_SSE;
-                o.schrittweise = variante == 1;
-                if (variante == 2) {
-                    o.links = 9;
-                    o.oben = 20;
-                    o.rechts = 60;
-                    o.unten = 51;
+            for (const Art& art : arten)
+                for (int variante = 0; variante < 4; ++variante) {
+                    SCOPED_TRACE(std::string(a) + " q " + std::to_string(q) + " dct " + std::to_string(art.dct) +
+                                 " kanaele " + std::to_string(art.kanaele) + " variante " + std::to_string(variante));
+                    // Code 5 pairs blocks (with AVX2), code 3 transforms them one by one
+                    // and decodes byte by byte.
+                    Optionen o;
+                    o.prozessor = variante == 3 ? JCPU_F5_MMX : JCPU_F6_SSE;
+                    o.schrittweise = variante == 1;
+                    o.dct = art.dct;
+                    o.farbe = art.farbe;
+                    o.kanaele = art.kanaele;
+                    if (variante == 2) {
+                        o.links = 9;
+                        o.oben = 20;
+                        o.rechts = 60;
+                        o.unten = 51;
+                    }
+                    Ergebnis direkt = Dekodieren(daten, "", 3, o);
+                    if (art.dct == DCT_GENAU)
+                        o.kerne = [](Jpeg_Kern_Tabelle* t) { t->IDCT_8x8_Genau = IDCT_Ueber_Tabelle; };
+                    else
+                        o.kerne = [](Jpeg_Kern_Tabelle* t) { t->IDCT_8x8_Schnell = IDCT_Schnell_Ueber_Tabelle; };
+                    Ergebnis tabelle = Dekodieren(daten, "", 3, o);
+                    ASSERT_EQ(direkt.code, variante == 2 ? 2 : 0);
+                    ASSERT_EQ(tabelle.code, direkt.code);
+                    EXPECT_EQ(direkt.bild.pixel, tabelle.bild.pixel);
                 }
-                Ergebnis direkt = Dekodieren(daten, "", 3, o);
-                o.kerne = [](Jpeg_Kern_Tabelle* t) { t->IDCT_8x8_Genau = IDCT_Ueber_Tabelle; };
-                Ergebnis tabelle = Dekodieren(daten, "", 3, o);
-                ASSERT_EQ(direkt.code, variante == 2 ? 2 : 0);
-                ASSERT_EQ(tabelle.code, direkt.code);
-                EXPECT_EQ(direkt.bild.pixel, tabelle.bild.pixel) << "variante " << variante;
-            }
         }
 }
 

@@ -180,17 +180,23 @@ TEST(JpegEncStrom, SamplePlanesWriteTheStreamOfTheSamePixels) {
 
 // Every processor code writes the same file (the fast method: the same
 // within the generic and within the SIMD codes), RGB and BGR pixels, MCUs
-// cut by the right and bottom edges included.
+// cut by the right and bottom edges included; grey files from colour pixels
+// as well (sampling -1 here), whose whole MCUs the SIMD codes convert by
+// their own kernel.
 TEST(JpegEncStrom, ProcessorCodesWriteIdenticalFiles) {
-    for (auto [w, h] : {std::pair{45, 29}, std::pair{13, 5}})
+    for (auto [w, h] : {std::pair{45, 29}, std::pair{13, 5}, std::pair{64, 24}})
         for (int32_t farbraum : {FARBE_RGB, FARBE_BGR})
             for (int32_t dct : {DCT_SCHNELL, DCT_GENAU})
-                for (int32_t abtastung : {ABTASTUNG_KEINE, ABTASTUNG_422, ABTASTUNG_411}) {
+                for (int32_t abtastung : {int32_t(ABTASTUNG_KEINE), int32_t(ABTASTUNG_422), int32_t(ABTASTUNG_411), -1}) {
                     std::vector<uint8_t> px = Foto(w, h, 3);
                     Einstellung e;
                     e.bild_farbraum = farbraum;
                     e.dct_art = dct;
-                    e.jpg_abtastung = abtastung;
+                    e.jpg_abtastung = abtastung < 0 ? ABTASTUNG_KEINE : abtastung;
+                    if (abtastung < 0) {
+                        e.jpg_farbraum = FARBE_GRAU;
+                        e.jpg_kanaele = 1;
+                    }
                     std::vector<uint8_t> generisch, simd;
                     for (int32_t code = 0; code <= 6; ++code) {
                         e.prozessor = code;

@@ -158,6 +158,70 @@ TEST(IDCT, ByteFormenGleichModell) {
     }
 }
 
+// The decoder's byte-writing forms of the fast inverse take quantised
+// coefficients and the prepared table and give the samples of dequantiser,
+// fast SIMD inverse and byte store one after the other: one block, and two
+// at once with AVX2 (different tables for the two, as luma and chroma), for
+// tables whose multipliers fit 16 bits and for coarse ones that do not, on
+// wild coefficients (products that wrap, carries of the rounding into the
+// high half), and with null tables for blocks dequantised already (every
+// fifth pair), without touching the bytes between the rows.
+TEST(IDCT, SchnelleByteFormenGleichBlockform) {
+    const int n = modell::anzahl_bloecke(20000);
+    modell::Bloecke z(67);
+    const bool avx2 = Jpeg_Hat_AVX2();
+    constexpr int64_t ABSTAND_A = 11, ABSTAND_B = 24;
+    uint8_t za[8 * ABSTAND_A + 8], zb[8 * ABSTAND_B + 8];
+    alignas(16) int16_t tabellen[3][JPEG_QTAB_WORTE];
+    for (int k = 0; k < n; ++k) {
+        if (k % 500 == 0) {
+            // Fine, medium and (every other time) coarse tables.
+            for (int t = 0; t < 3; ++t) {
+                const int grob = t == 2 && (k / 500) % 2 ? 255 : (t == 0 ? 12 : 60);
+                for (int i = 0; i < 64; ++i) tabellen[t][i] = int16_t(z.zahl(1, grob));
+                Jpeg_Dqtab_Schnell(tabellen[t]);
+            }
+        }
+        const bool fertig = k % 5 == 4;
+        const int16_t* qa = fertig ? nullptr : tabellen[k % 3];
+        const int16_t* qb = fertig ? nullptr : tabellen[(k / 3) % 3];
+        alignas(16) int16_t ein[2][64];
+        modell::Block soll[2];
+        for (int j = 0; j < 2; ++j) {
+            z.gemischt(ein[j], k + j);
+            // Low frequencies only now and then (the shortened steps).
+            if (k % 3 == 1)
+                for (int i = 0; i < 64; ++i)
+                    if (i >= 32 || (i & 7) >= 4) ein[j][i] = 0;
+            std::memcpy(soll[j].w, ein[j], sizeof soll[j].w);
+            if (!fertig) Jpeg_Dequant_Schnell(soll[j].w, j ? qb : qa);
+            Jpeg_IDCT_Schnell_MMX(soll[j].w);
+        }
+        std::memset(za, 0xCD, sizeof za);
+        std::memset(zb, 0xCD, sizeof zb);
+        if (avx2 && k % 2) {
+            Jpeg_IDCT_Schnell_AVX2_Paar(ein[0], qa, ein[1], qb, za + 3, ABSTAND_A, zb, ABSTAND_B);
+        } else {
+            Jpeg_IDCT_Schnell_SSE2_Bytes(ein[0], qa, za + 3, ABSTAND_A);
+            Jpeg_IDCT_Schnell_SSE2_Bytes(ein[1], qb, zb, ABSTAND_B);
+        }
+        for (int r = 0; r < 8; ++r)
+            for (int x = 0; x < 8; ++x) {
+                ASSERT_EQ(za[3 + ABSTAND_A * r + x], soll[0].w[8 * r + x]) << "Block " << k << " " << r << "," << x;
+                ASSERT_EQ(zb[ABSTAND_B * r + x], soll[1].w[8 * r + x]) << "Block " << k << " " << r << "," << x;
+            }
+        if (k % 16) continue;
+        for (int64_t i = 0; i < int64_t(sizeof za); ++i)
+            if (i < 3 || (i - 3) % ABSTAND_A >= 8 || (i - 3) / ABSTAND_A >= 8) {
+                ASSERT_EQ(za[i], 0xCD) << i;
+            }
+        for (int64_t i = 0; i < int64_t(sizeof zb); ++i)
+            if (i % ABSTAND_B >= 8 || i / ABSTAND_B >= 8) {
+                ASSERT_EQ(zb[i], 0xCD) << i;
+            }
+    }
+}
+
 TEST(Dequant, SimdFormenGleichGenerisch) {
     const int n = modell::anzahl_bloecke(50000);
     auto tabelle = [](modell::Bloecke& z, int16_t* q) { z.gemischt(q, z.zahl(0, 3)); };
