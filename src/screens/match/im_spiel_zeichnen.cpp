@@ -208,10 +208,9 @@ void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
         abzug = E_Im_Spiel_Screen_Positionsabzug(sf, Z.team, p, tx, ty2);
     }
     Spieler_Sterne_Zeichnen(ziel, p, x + 210, y + 1, abzug, markiert);
-    i32 attribute[3];
-    const int n = Attribute_Get_Attribute(p, attribute, 3, 0);
-    for (int a = 0; a < n && a < 3; ++a)
-        if (attribute[a] >= 0)
+    i32 attribute[SPIELER_MARKEN_MAX];
+    const int n = Spieler_Marken(p, attribute);
+    for (int a = 0; a < n; ++a)
             if (Rastport* b = Kit_Bild((markiert ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[a]))
                 Blt_Blit(b, 0, 0, -1, -1, ziel, x + 299 + 28 * a, y + 1, Blt_Opt_Transparent);
 }

@@ -40,7 +40,7 @@ constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr i32 AUTOMATISCH = 128;
 constexpr i32 KARTE_B = 90, KARTE_H = 35;
 // A card's badges, right of its six small star places.
-constexpr i32 MARKEN_X = 45, MARKEN_DX = 14;
+constexpr i32 MARKEN_X = 45, MARKEN_DX = 15;
 constexpr i32 TORWART_LUFT = 4;
 
 // Texts of the screen's section.
@@ -329,7 +329,7 @@ void E2_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (Font* f = Kit_Font(Kit_Schrift::TITEL))
         Kit_Printf(ziel, f, eigen() ? FARBE_WEISS : FARBE_KNOPF_TEXT, 0, 112, "^tl0152%s",
                    Team_String(710, gezeigt, nullptr, 0));
-    // Beside the buttons: what the cards' one-letter badges stand for.
+    // Beside the buttons: what the cards' badges stand for.
     i32 elf[MAX_SPIELER_PRO_TEAM];
     const i32 n = Teamspieler_Ins_Array(gezeigt, elf, MAX_SPIELER_PRO_TEAM, SP_STATUS_AUFGESTELLT);
     Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(elf, n), GRAFIK_ATTRIBUT_KLEIN, E2_LEGENDE);
@@ -376,10 +376,10 @@ void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     }
     const i32 abzug = Spieler_Positionsabzug(p, reihe);
     Spieler_Sterne_Klein_Zeichnen(ziel, p, x + 2, y + 22, abzug);
-    i32 attribute[3];
-    const int n = std::min(Attribute_Get_Attribute(p, attribute, 3, 0), 3);
+    i32 attribute[SPIELER_MARKEN_MAX];
+    const int n = Spieler_Marken(p, attribute);
     for (int k = 0; k < n; ++k)
-        if (attribute[k] >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KLEIN + attribute[k], x + MARKEN_X + MARKEN_DX * k, y + 18);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KLEIN + attribute[k], x + MARKEN_X + MARKEN_DX * k, y + 18);
 }
 
 void E2_Screen_Ansicht_Pruefen(Screen_Icon* i, Rastport*, i32, i32) {
