@@ -94,7 +94,7 @@ std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32
         std::vector<Legende_Eintrag> e = legen(attribute, grafik_basis, platz, fs, s.luecke, rest);
         // The first set that names everything; else the one naming the most.
         if (!f || rest.size() < uebrig.size()) f = fs, eintraege = std::move(e), uebrig = std::move(rest);
-        if (uebrig.empty()) break;
+        if (uebrig.empty() || !platz.verdichten) break;
     }
     if (!f) return attribute;
     for (const Legende_Eintrag& e : eintraege) {
