@@ -596,7 +596,7 @@ namespace {
 TEST_F(Transfer, FaehigkeitenMarkenBenannt) {
     oeffnen();
     zeichnen();
-    Legende_Erklaert(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, {{400, 366, 791, 405}});
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, {{400, 366, 791, 405}}, 6);
 }
 
 // Every own row's badge names its attribute when the mouse rests on it.
