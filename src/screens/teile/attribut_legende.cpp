@@ -88,13 +88,14 @@ std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32
     std::vector<i32> uebrig = attribute;
     Font* f = nullptr;
     for (const Legende_Satz& s : SAETZE) {
+        if (!platz.verdichten && s.schrift != SAETZE[0].schrift) break;
         Font* fs = Kit_Font(s.schrift);
         if (!fs) continue;
         std::vector<i32> rest;
         std::vector<Legende_Eintrag> e = legen(attribute, grafik_basis, platz, fs, s.luecke, rest);
         // The first set that names everything; else the one naming the most.
         if (!f || rest.size() < uebrig.size()) f = fs, eintraege = std::move(e), uebrig = std::move(rest);
-        if (uebrig.empty() || !platz.verdichten) break;
+        if (uebrig.empty()) break;
     }
     if (!f) return attribute;
     for (const Legende_Eintrag& e : eintraege) {

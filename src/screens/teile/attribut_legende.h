@@ -26,8 +26,8 @@ struct Attribut_Legende_Platz {
     i32 y = 0;
     i32 zeilen = 1;
     i32 zeilenhoehe = 18;
-    // Whether the entries may move closer and shrink to fit: not where the
-    // left-over entries have a second place of their own.
+    // Whether the entries may take the small font to fit (they always may
+    // move closer): not where the left-over entries have a second place.
     bool verdichten = true;
 };
 // Draws each attribute's picture (grafik_basis + attribute: the same badge
