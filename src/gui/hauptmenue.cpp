@@ -219,7 +219,7 @@ void kopf_zeichnen(Screen_Icon*, Rastport* rp, i32, i32) {
         char serie[192];
         std::snprintf(serie, sizeof serie, "%s: %s", Menue_Text(T_SERIE) ? Menue_Text(T_SERIE) : "", Z.serie[s].c_str());
         text_mitte(rp, font(11), serie, MITTE[s], 45, WEISS);
-        const std::string staerke = Menue_Text_Fuellen(Menue_Text(T_STAERKE), 0, Team_Halbwert_String(Team_Get_Staerke_Modus(t, 16)));
+        const std::string staerke = Menue_Text_Fuellen(Menue_Text(T_STAERKE), 0, Team_Staerke_Anzeige_Text(t));
         text_mitte(rp, font(9), staerke.c_str(), MITTE[s], 58, WEISS);
     }
     // Once the match is over its result stands between the two names.

@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "world/global.h"
+
 Attribut_Gruppe Attribut_Gruppe_Von(int a) {
     if (a >= 20 && a < 35) return Attribut_Gruppe::FORTGESCHRITTEN;
     if (a >= 35 && a < 40) return Attribut_Gruppe::MEISTERSCHAFT;
@@ -43,4 +45,15 @@ std::vector<std::string> Attribut_Kurzformen(const std::vector<std::string>& nam
         r.push_back(wahl);
     }
     return r;
+}
+
+std::string Attribut_Marke_Text(const std::vector<std::string>& namen, int attribut) {
+    if (attribut < 0 || static_cast<size_t>(attribut) >= namen.size()) return {};
+    return Attribut_Kurzformen(namen, ATTRIBUT_MARKE_LAENGE)[static_cast<size_t>(attribut)];
+}
+
+std::string Attribut_Marke_Text(int attribut) {
+    std::vector<std::string> namen;
+    for (const Attribut_Def& d : Attribut_Tabelle) namen.emplace_back(d.name);
+    return Attribut_Marke_Text(namen, attribut);
 }

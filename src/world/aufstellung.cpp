@@ -10,6 +10,7 @@
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "world/spieler.h"
+#include "world/team.h"
 
 namespace {
 
@@ -97,6 +98,24 @@ int Team_Get_Staerke_Modus(int team, u32 modus) {
 }
 
 int Team_Get_Staerke(int team) { return Team_Get_Staerke_Modus(team, 0); }
+
+int Spieler_Staerke_Anzeige(int spieler) {
+    if (spieler < 0 || spieler >= Spieler_Anzahl) return 0;
+    return std::clamp<int>(Spieler_Daten[spieler].staerke, 0, 12);
+}
+
+int Team_Staerke_Anzeige(int team, u32 modus) {
+    if (team < 0 || team >= Team_Anzahl) return 0;
+    i32 s[MAX_SPIELER_PRO_TEAM];
+    const int n = Teamspieler_Ins_Array(team, s, MAX_SPIELER_PRO_TEAM, modus);
+    int summe = 0;
+    for (int i = 0; i < n; i++) summe += Spieler_Staerke_Anzeige(s[i]);
+    return summe;
+}
+
+const char* Team_Staerke_Anzeige_Text(int team, u32 modus) {
+    return Team_Halbwert_String(Team_Staerke_Anzeige(team, modus));
+}
 
 void Aufstellung_Automatisch(int team) {
     if (team < 0 || team >= Team_Anzahl || team == Team_Transfermarkt) return;

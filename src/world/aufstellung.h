@@ -42,6 +42,8 @@ void Assi_Mannschaftsaufstellung(int team, int gegner, int prozent);
 void Team_Get_Aktuelle_Taktik(int team, u8 taktik[7]);
 bool Team_Set_Aktuelle_Taktik(int team, const u8 taktik[7]);
 
+constexpr u32 TEAM_STAERKE_STARTELF = 16;
+
 // Players of a team by filter: 0 all, 16 starters, 48 starters and
 // substitutes, 0x10000 reserve status, 0x20000 scout players only, 0x40000
 // without scout players. Squad order; at most `kapazitaet`; `aus` may be null.
@@ -50,3 +52,13 @@ int Teamspieler_Ins_Array(int team, i32* aus, int kapazitaet, u32 filter);
 // Teamspieler_Ins_Array (mode 0 all, 16 starters); 0 without players.
 int Team_Get_Staerke_Modus(int team, u32 modus);
 int Team_Get_Staerke(int team);
+
+// The strength a player reads, the same figure on every screen.
+// A player's: his strength in half stars held to 0..12 (six stars).
+int Spieler_Staerke_Anzeige(int spieler);
+// A team's: the sum of its players' shown strengths over a selection of
+// Teamspieler_Ins_Array (the starters unless told otherwise), in half stars;
+// 0 for no team.
+int Team_Staerke_Anzeige(int team, u32 modus = TEAM_STAERKE_STARTELF);
+// The same as text in stars with one decimal ("32,5").
+const char* Team_Staerke_Anzeige_Text(int team, u32 modus = TEAM_STAERKE_STARTELF);

@@ -41,43 +41,65 @@ Liste liste(const Sterne_Bild& b) {
 TEST(Sterne, GrossMitAbzug) {
     constexpr i32 X = 197;
     auto bei = [](i32 i) { return X + 15 * i; };
+    // Six places, empty ones drawn, whatever the strength: the first six
+    // pictures of every row.
+    auto plaetze = [&](i32 leer) {
+        Liste l;
+        for (i32 i = 0; i < 6; ++i) l.emplace_back(leer, bei(i));
+        return l;
+    };
+    auto mit = [](Liste l, const Liste& dazu) {
+        l.insert(l.end(), dazu.begin(), dazu.end());
+        return l;
+    };
+    const Liste leer = plaetze(GRAFIK_STERN_LEER), gewaehlt = plaetze(GRAFIK_STERN_LEER_GEWAEHLT);
     struct Fall {
-        i32 h, m, d;
+        i32 h, d;
         bool gewaehlt;
         Liste soll;
     } faelle[] = {
-        // Strength 9, maximum 12, 4 lost, not selected: six empty stars, then
-        // full, full, half kept, lost, and at index 4 an empty star under a lost half.
-        {9, 12, 4, false,
-         {{GRAFIK_STERN_LEER, bei(0)}, {GRAFIK_STERN_LEER, bei(1)}, {GRAFIK_STERN_LEER, bei(2)},
-          {GRAFIK_STERN_LEER, bei(3)}, {GRAFIK_STERN_LEER, bei(4)}, {GRAFIK_STERN_LEER, bei(5)},
-          {GRAFIK_STERN, bei(0)}, {GRAFIK_STERN, bei(1)}, {GRAFIK_STERN_HALB_ABZUG, bei(2)},
-          {GRAFIK_STERN_ABZUG, bei(3)}, {GRAFIK_STERN_LEER, bei(4)}, {GRAFIK_STERN_ABZUG_HALB, bei(4)}}},
-        // No deduction, odd strength, selected: the half star over a selected empty one.
-        {3, 4, 0, true,
-         {{GRAFIK_STERN_LEER_GEWAEHLT, bei(0)}, {GRAFIK_STERN_LEER_GEWAEHLT, bei(1)}, {GRAFIK_STERN, bei(0)},
-          {GRAFIK_STERN_LEER_GEWAEHLT, bei(1)}, {GRAFIK_STERN_HALB, bei(1)}}},
+        // Strength 9, 4 lost: full, full, half kept, lost, and a lost half at index 4.
+        {9, 4, false,
+         mit(leer, {{GRAFIK_STERN, bei(0)},
+                    {GRAFIK_STERN, bei(1)},
+                    {GRAFIK_STERN_HALB_ABZUG, bei(2)},
+                    {GRAFIK_STERN_ABZUG, bei(3)},
+                    {GRAFIK_STERN_ABZUG_HALB, bei(4)}})},
+        // No deduction, odd strength, selected: the half star over a selected empty place.
+        {3, 0, true, mit(gewaehlt, {{GRAFIK_STERN, bei(0)}, {GRAFIK_STERN_HALB, bei(1)}})},
         // Everything lost (an unavailable player): every star lost.
-        {4, 4, 4, false,
-         {{GRAFIK_STERN_LEER, bei(0)}, {GRAFIK_STERN_LEER, bei(1)}, {GRAFIK_STERN_ABZUG, bei(0)},
-          {GRAFIK_STERN_ABZUG, bei(1)}}},
+        {4, 4, false, mit(leer, {{GRAFIK_STERN_ABZUG, bei(0)}, {GRAFIK_STERN_ABZUG, bei(1)}})},
         // An even number kept: no half-kept star.
-        {6, 0, 2, false, {{GRAFIK_STERN, bei(0)}, {GRAFIK_STERN, bei(1)}, {GRAFIK_STERN_ABZUG, bei(2)}}},
+        {6, 2, false, mit(leer, {{GRAFIK_STERN, bei(0)}, {GRAFIK_STERN, bei(1)}, {GRAFIK_STERN_ABZUG, bei(2)}})},
         // Values outside 0..12 are held to it; a deduction above the strength counts as all of it.
-        {20, -3, 99, false, Liste(6, {GRAFIK_STERN_ABZUG, 0})},
-        {0, 0, 0, false, {}},
+        {20, 99, false,
+         mit(leer, {{GRAFIK_STERN_ABZUG, bei(0)},
+                    {GRAFIK_STERN_ABZUG, bei(1)},
+                    {GRAFIK_STERN_ABZUG, bei(2)},
+                    {GRAFIK_STERN_ABZUG, bei(3)},
+                    {GRAFIK_STERN_ABZUG, bei(4)},
+                    {GRAFIK_STERN_ABZUG, bei(5)}})},
+        // No strength at all: still the six empty places.
+        {0, 0, false, leer},
+        {-5, 0, false, leer},
     };
-    for (Fall& f : faelle) {
-        if (f.h == 20)
-            for (i32 i = 0; i < 6; ++i) f.soll[static_cast<size_t>(i)].second = bei(i);
-        EXPECT_EQ(liste(Sterne_Gross(f.h, f.m, f.d, f.gewaehlt, X)), f.soll) << f.h << "/" << f.m << "/" << f.d;
-    }
+    for (const Fall& f : faelle)
+        EXPECT_EQ(liste(Sterne_Gross(f.h, f.d, f.gewaehlt, X)), f.soll) << f.h << "/" << f.d;
 }
 
-TEST(Sterne, KleinOhneLeereSterne) {
-    EXPECT_EQ(liste(Sterne_Klein(5, 2, 10)),
-              (Liste{{GRAFIK_STERN_KLEIN, 10}, {GRAFIK_STERN_KLEIN_HALB_ABZUG, 17}, {GRAFIK_STERN_KLEIN_ABZUG_HALB, 24}}));
-    EXPECT_EQ(liste(Sterne_Klein(3, 0, 0)), (Liste{{GRAFIK_STERN_KLEIN, 0}, {GRAFIK_STERN_KLEIN_HALB, 7}}));
+TEST(Sterne, KleinMitLeerenPlaetzen) {
+    auto leer = [](i32 x) {
+        Liste l;
+        for (i32 i = 0; i < 6; ++i) l.emplace_back(GRAFIK_STERN_MAX, x + 7 * i);
+        return l;
+    };
+    Liste soll = leer(10);
+    soll.insert(soll.end(), {{GRAFIK_STERN_KLEIN, 10}, {GRAFIK_STERN_KLEIN_HALB_ABZUG, 17}, {GRAFIK_STERN_KLEIN_ABZUG_HALB, 24}});
+    EXPECT_EQ(liste(Sterne_Klein(5, 2, 10)), soll);
+    soll = leer(0);
+    soll.insert(soll.end(), {{GRAFIK_STERN_KLEIN, 0}, {GRAFIK_STERN_KLEIN_HALB, 7}});
+    EXPECT_EQ(liste(Sterne_Klein(3, 0, 0)), soll);
+    EXPECT_EQ(liste(Sterne_Klein(0, 0, 0)), leer(0));
 }
 
 TEST(Sterne, Positionsabzug) {

@@ -1370,7 +1370,7 @@ TEST_F(Plan, FaehigkeitenMarkenBenannt) {
     oeffnen();
     kit::Spur_Leeren();
     kit::Frames(1);
-    Legende_Erklaert(GRAFIK_ATTRIBUT, {8, 136, 380, 520}, {{488, 340, 791, 405}}, 6, GRAFIK_ATTRIBUT_GEWAEHLT);
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {8, 136, 380, 520}, {{488, 340, 791, 405}}, 99, GRAFIK_ATTRIBUT_GEWAEHLT);
 }
 
 // Every row badge of the sheet names its attribute when the mouse rests on it.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <utility>
 
@@ -604,6 +605,48 @@ TEST_F(Transfer, FaehigkeitenMarkenMitHilfe) {
     oeffnen();
     zeichnen();
     EXPECT_GE(Marken_Hilfe_Pruefen(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, GRAFIK_ATTRIBUT_GEWAEHLT), 6u);
+}
+
+}  // namespace
+
+namespace {
+
+// Every star row of both lists stands on the same six places, empty ones
+// drawn, whatever the player's maximum strength: a market player whose
+// maximum is 0, one with 3 and one with 12 among them; and the stars drawn
+// are the strength shown for him.
+TEST_F(Transfer, JedeSternreiheHatSechsPlaetze) {
+    oeffnen();
+    const i32 maxima[3] = {0, 3, 12};
+    for (i32 i = 0; i < 3; ++i) {
+        ASSERT_GE(markt(i), 0);
+        Spieler_Daten[markt(i)].max_staerke = static_cast<u8>(maxima[i]);
+    }
+    zeichnen();
+    struct Reihe {
+        i32 leer = 0, halbe = 0;
+    };
+    std::map<std::pair<i32, i32>, Reihe> reihen;  // (column, y) of the row's first place
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+        const bool stern = e.grafik == GRAFIK_STERN_LEER || e.grafik == GRAFIK_STERN_LEER_GEWAEHLT ||
+                           e.grafik == GRAFIK_STERN || e.grafik == GRAFIK_STERN_HALB;
+        if (e.art != SPUR_BLIT || !stern) continue;
+        const bool links = e.x >= 170 && e.x < 170 + 6 * 15, rechts = e.x >= 541 && e.x < 541 + 6 * 15;
+        if (!links && !rechts) continue;
+        Reihe& r = reihen[{links ? 170 : 541, e.y}];
+        if (e.grafik == GRAFIK_STERN_LEER || e.grafik == GRAFIK_STERN_LEER_GEWAEHLT) ++r.leer;
+        else if (e.grafik == GRAFIK_STERN) r.halbe += 2;
+        else if (e.grafik == GRAFIK_STERN_HALB) r.halbe += 1;
+    }
+    ASSERT_GE(reihen.size(), 20u);
+    for (const auto& [wo, r] : reihen) EXPECT_EQ(r.leer, 6) << wo.first << "," << wo.second;
+    // A market row's stars are his shown strength.
+    for (i32 i = 0; i < 3; ++i) {
+        const i32 y = Menue_Screen_Icon_Aus_Nummer(static_cast<i16>(ICON_TRANSFER_MARKT + i))->y;
+        const auto r = reihen.find({541, y});
+        ASSERT_NE(r, reihen.end()) << i;
+        EXPECT_EQ(r->second.halbe, Spieler_Staerke_Anzeige(markt(i))) << i;
+    }
 }
 
 }  // namespace

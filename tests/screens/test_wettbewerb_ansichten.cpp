@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "gui/menue.h"
@@ -21,6 +22,7 @@
 #include "world/aufstellung.h"
 #include "world/manager.h"
 #include "world/team.h"
+#include "world/welt.h"
 
 namespace {
 
@@ -210,6 +212,64 @@ TEST_F(Ansichten, ZweiStaerkenBeschriftet) {
         ASSERT_NE(zeile, nullptr) << "the own club's row";
         EXPECT_NE(zeile->sichtbar.find(f.zeile), std::string::npos) << zeile->sichtbar << " / " << f.zeile;
         klick_icon(ICON_WB_AUSWAHL_B);
+    }
+}
+
+// A club's strength reads the same wherever it is shown: the header over
+// the squad screen and over the competition views, the fixtures' lines and
+// the overview's row (its switch on the starters). A starter whose stored
+// strength is out of range (a damaged save) counts with the six stars his
+// row shows, on every one of them alike.
+TEST_F(Ansichten, EineStaerkeAufJedemScreen) {
+    i32 elf[MAX_SPIELER_PRO_TEAM];
+    const i32 n = Teamspieler_Ins_Array(Team_Aktiv, elf, MAX_SPIELER_PRO_TEAM, TEAM_STAERKE_STARTELF);
+    ASSERT_GT(n, 1);
+    Spieler_Daten[elf[0]].staerke = 200;
+    i32 summe = 0;
+    for (i32 k = 0; k < n; ++k) summe += std::min<i32>(Spieler_Daten[elf[k]].staerke, 12);
+    const std::string soll = Team_Halbwert_String(summe);
+    EXPECT_EQ(Team_Staerke_Anzeige_Text(Team_Aktiv), soll);
+    const std::string kopf = "Stärke (" + std::string(Text_cfg_Text(TEXT_TABELLE, 56)) + "): " + soll;
+    auto zeile_des_vereins = [&](i32 ab_y) -> const Zeichenspur_Eintrag* {
+        const Zeichenspur_Eintrag* r = nullptr;
+        for (const Zeichenspur_Eintrag* t : kit::Texte(name(Team_Aktiv).c_str()))
+            if (t->y > ab_y && t->sichtbar.find(soll) != std::string::npos) r = t;
+        return r;
+    };
+    struct Fall {
+        const char* was;
+        std::function<void()> hin;
+        std::function<bool()> zeigt;  // besides the header
+    } faelle[] = {
+        {"Kader", [&] { ASSERT_TRUE(kit::Hauptmenue_Eintrag(0, 0)); }, [] { return true; }},
+        {"Spielplan",
+         [&] {
+             oeffnen(1, Screen_Id::WETTBEWERB_ERGEBNISSE);
+             klick_icon(ICON_WB_EIGENE);
+         },
+         [&] {
+             for (const Zeichenspur_Eintrag* t : kit::Texte(soll.c_str()))
+                 if (t->y > 136 && t->sichtbar.find(std::string(Text_cfg_Text(TEXT_TABELLE, 21)) + " " + soll) !=
+                                       std::string::npos)
+                     return true;
+             return false;
+         }},
+        {"Übersicht",
+         [&] {
+             oeffnen(2, Screen_Id::WETTBEWERB_UEBERSICHT);
+             spieltag(5);
+             klick_icon(ICON_WB_AUSWAHL_B);
+         },
+         [&] { return zeile_des_vereins(136) != nullptr; }},
+    };
+    for (const Fall& f : faelle) {
+        f.hin();
+        kit::Frames(3);
+        frame();
+        const Zeichenspur_Eintrag* k = kit::Text(kopf.c_str());
+        ASSERT_NE(k, nullptr) << f.was << ": the header shows " << kopf;
+        EXPECT_LT(k->y, 86) << f.was;
+        EXPECT_TRUE(f.zeigt()) << f.was << ": " << soll;
     }
 }
 

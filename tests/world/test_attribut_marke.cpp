@@ -51,6 +51,20 @@ TEST_F(Marken, KeineZweiGleichenMarken) {
     EXPECT_NE(k[12], k[33]) << n[12] << " / " << n[33];
 }
 
+// Every badge with letters carries the same three: the lists' and the
+// squad view's small card badges alike (the card once showed two).
+TEST_F(Marken, EinMarkenTextFuerJedeMarke) {
+    const std::vector<std::string> n = namen();
+    const std::vector<std::string> drei = Attribut_Kurzformen(n, 3);
+    for (int a = 0; a < ATTRIBUT_ANZAHL; ++a) {
+        EXPECT_EQ(Attribut_Marke_Text(a), drei[static_cast<size_t>(a)]) << n[static_cast<size_t>(a)];
+        EXPECT_EQ(Attribut_Marke_Text(n, a), drei[static_cast<size_t>(a)]);
+        for (int b = a + 1; b < ATTRIBUT_ANZAHL; ++b) EXPECT_NE(Attribut_Marke_Text(a), Attribut_Marke_Text(b));
+    }
+    EXPECT_EQ(ATTRIBUT_MARKE_LAENGE, 3u);
+    for (int bad : {-1, ATTRIBUT_ANZAHL}) EXPECT_EQ(Attribut_Marke_Text(bad), "") << bad;
+}
+
 TEST(Marken_Regel, GruppenUndKurzformen) {
     struct Gruppe {
         int attribut;

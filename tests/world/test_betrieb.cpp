@@ -16,6 +16,7 @@
 #include "world/manager.h"
 #include "world/stadion.h"
 #include "world/spieler.h"
+#include "world/team.h"
 #include "world/trikot.h"
 #include "world/welt.h"
 
@@ -207,6 +208,35 @@ TEST_F(Betrieb, StrengthByModeAndFilters) {
     EXPECT_EQ(Teamspieler_Ins_Array(0, nullptr, 2000, SP_STATUS_SCOUT), 60);
     EXPECT_EQ(Teamspieler_Ins_Array(0, nullptr, 2000, SP_FILTER_OHNE_SCOUT), 1640);
     EXPECT_EQ(Teamspieler_Ins_Array(0, nullptr, 20, 0), 20);
+}
+
+// The shown strength: a player's half stars held to the six stars of his
+// row, a team's the sum of its players' shown strengths (the starters unless
+// told otherwise), as text in stars with a decimal comma.
+TEST_F(Betrieb, ShownStrengthOfPlayerAndTeam) {
+    const int t = 17;
+    Aufstellung_Automatisch(t);
+    i32 elf[20];
+    const int n = Teamspieler_Ins_Array(t, elf, 20, TEAM_STAERKE_STARTELF);
+    ASSERT_GE(n, 3);
+    struct Fall {
+        u8 gespeichert;
+        int gezeigt;
+    } faelle[] = {{0, 0}, {7, 7}, {12, 12}, {13, 12}, {255, 12}};
+    for (const Fall& f : faelle) {
+        Spieler_Daten[elf[0]].staerke = f.gespeichert;
+        EXPECT_EQ(Spieler_Staerke_Anzeige(elf[0]), f.gezeigt) << int(f.gespeichert);
+        int summe = 0;
+        for (int k = 0; k < n; ++k) summe += Spieler_Staerke_Anzeige(elf[k]);
+        EXPECT_EQ(Team_Staerke_Anzeige(t), summe) << int(f.gespeichert);
+        EXPECT_STREQ(Team_Staerke_Anzeige_Text(t), Team_Halbwert_String(summe));
+    }
+    Spieler_Daten[elf[0]].staerke = 7;
+    EXPECT_EQ(Team_Staerke_Anzeige(t), Team_Get_Staerke_Modus(t, TEAM_STAERKE_STARTELF)) << "in range: the stored sum";
+    EXPECT_EQ(Team_Staerke_Anzeige(t, 0), Team_Get_Staerke_Modus(t, 0));
+    // Nobody and no team show nothing.
+    for (int bad : {-1, Spieler_Anzahl}) EXPECT_EQ(Spieler_Staerke_Anzeige(bad), 0) << bad;
+    for (int bad : {-1, Team_Anzahl}) EXPECT_EQ(Team_Staerke_Anzeige(bad), 0) << bad;
 }
 
 TEST_F(Betrieb, MarkingAssistantTakesAtMostFiveAndClears) {

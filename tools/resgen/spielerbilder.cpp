@@ -227,8 +227,8 @@ Rastport* Spielerbild_Zeichnen(const std::string& name, const std::vector<std::s
         // of attribute (entry - first entry).
         const i32 at = eintrag - std::atoi(a(0, "0").c_str());
         const std::string art = a(1, "normal");
-        // The small card badges carry two letters, the others three.
-        const std::vector<std::string> kurz = kurzformen(u.attribute, art == "klein" ? 2 : 3);
+        // Every badge with letters carries the same ones, the small card badges too.
+        const std::vector<std::string> kurz = kurzformen(u.attribute, ATTRIBUT_MARKE_LAENGE);
         const std::string nm = at >= 0 && static_cast<size_t>(at) < u.attribute.size() ? u.attribute[static_cast<size_t>(at)]
                                                                                       : std::to_string(at);
         const std::string kf = at >= 0 && static_cast<size_t>(at) < kurz.size() ? kurz[static_cast<size_t>(at)] : nm;

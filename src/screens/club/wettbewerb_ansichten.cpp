@@ -179,7 +179,7 @@ void seite_zeichnen(Rastport* ziel, i32 team, i32 platz, bool heim, i32 x, i32 y
     Wappen_Blit(team, ziel, x + (heim ? 7 : 276), y + 1, 28, 28, nullptr);
     platz_zeile(ziel, team, platz, tab, y + 28);
     Kit_Printf(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, 0, y + 28, "^tr%04d%s %s", heim ? 250 : 514,
-               text(T_STAERKE), Team_Halbwert_String(Team_Get_Staerke_Modus(team, 16)));
+               text(T_STAERKE), Team_Staerke_Anzeige_Text(team));
 }
 
 }  // namespace
@@ -347,7 +347,7 @@ void Wb_Uebersicht_Bauen() {
         z = Tabelle_Uebersicht_Zeile{};
         z.team = team;
         if (team < 0) continue;  // a bye
-        z.staerke = Team_Get_Staerke_Modus(team, bits);
+        z.staerke = Team_Staerke_Anzeige(team, bits);
         z.attribute = Team_Get_Attribut_Text(team, bits);
         i32 spieler[20];
         z.spieler = std::clamp(Teamspieler_Ins_Array(team, spieler, 20, bits), 0, 20);

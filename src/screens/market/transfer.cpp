@@ -409,12 +409,10 @@ void Transfer_Screen_Eigen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y
     Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x - 4, y - 4 + ZEILE_H, "^tz0045%s", Positions_Text(klasse));
     name_zeichnen(ziel, f, 59, 280, p, 102, x + 2, y + 12);
     Spieler_Sterne_Zeichnen(ziel, p, 170, y, 0, mark);
-    i32 attribute[3];
-    const int n = Attribute_Get_Attribute(p, attribute, 3, 0);
-    for (int k = 0; k < n && k < 3; ++k)
-        if (attribute[k] >= 0)
-            Kit_Bild_Zeichnen(ziel, (mark ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[k], 306 + 30 * k,
-                              y + 1);
+    i32 attribute[SPIELER_MARKEN_MAX];
+    const int n = Spieler_Marken(p, attribute);
+    for (int k = 0; k < n; ++k)
+        Kit_Bild_Zeichnen(ziel, (mark ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[k], 306 + 30 * k, y + 1);
 }
 
 void Transfer_Screen_Markt_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {

@@ -145,10 +145,14 @@ void E_Im_Spiel_Screen_Liste_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
         if (p >= 0) liste.push_back(p);
     const std::vector<i32> rest =
         Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(liste.data(), static_cast<i32>(liste.size())),
-                                  GRAFIK_ATTRIBUT, {.x0 = x + 104, .x1 = x + IM_SPIEL_LISTE_B - 10, .y = y + 40});
+                                  GRAFIK_ATTRIBUT,
+                                  {.x0 = x + 104, .x1 = x + IM_SPIEL_LISTE_B - 10, .y = y + 40, .verdichten = false});
     if (Z.meldung <= 0)
         Attribut_Legende_Zeichnen(ziel, rest, GRAFIK_ATTRIBUT,
-                                  {.x0 = x + 6, .x1 = x + IM_SPIEL_LISTE_B - 10, .y = y + IM_SPIEL_LISTE_H - 8});
+                                  {.x0 = x + 6,
+                                   .x1 = x + IM_SPIEL_LISTE_B - 10,
+                                   .y = y + IM_SPIEL_LISTE_H - 8,
+                                   .verdichten = false});
     if (Z.meldung > 0) {
         const u32 jetzt = W32_Get_Time();
         while (jetzt - Z.meldung_zeit >= MELDUNG_TAKT_MS && Z.meldung_schritt < MELDUNG_SCHRITTE)
@@ -208,10 +212,9 @@ void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
         abzug = E_Im_Spiel_Screen_Positionsabzug(sf, Z.team, p, tx, ty2);
     }
     Spieler_Sterne_Zeichnen(ziel, p, x + 210, y + 1, abzug, markiert);
-    i32 attribute[3];
-    const int n = Attribute_Get_Attribute(p, attribute, 3, 0);
-    for (int a = 0; a < n && a < 3; ++a)
-        if (attribute[a] >= 0)
+    i32 attribute[SPIELER_MARKEN_MAX];
+    const int n = Spieler_Marken(p, attribute);
+    for (int a = 0; a < n; ++a)
             if (Rastport* b = Kit_Bild((markiert ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[a]))
                 Blt_Blit(b, 0, 0, -1, -1, ziel, x + 299 + 28 * a, y + 1, Blt_Opt_Transparent);
 }

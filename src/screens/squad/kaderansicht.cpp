@@ -39,6 +39,8 @@ namespace {
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr i32 AUTOMATISCH = 128;
 constexpr i32 KARTE_B = 90, KARTE_H = 35;
+// A card's badges, right of its six small star places.
+constexpr i32 MARKEN_X = 45, MARKEN_DX = 15;
 constexpr i32 TORWART_LUFT = 4;
 
 // Texts of the screen's section.
@@ -327,7 +329,7 @@ void E2_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (Font* f = Kit_Font(Kit_Schrift::TITEL))
         Kit_Printf(ziel, f, eigen() ? FARBE_WEISS : FARBE_KNOPF_TEXT, 0, 112, "^tl0152%s",
                    Team_String(710, gezeigt, nullptr, 0));
-    // Beside the buttons: what the cards' one-letter badges stand for.
+    // Beside the buttons: what the cards' badges stand for.
     i32 elf[MAX_SPIELER_PRO_TEAM];
     const i32 n = Teamspieler_Ins_Array(gezeigt, elf, MAX_SPIELER_PRO_TEAM, SP_STATUS_AUFGESTELLT);
     Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(elf, n), GRAFIK_ATTRIBUT_KLEIN, E2_LEGENDE);
@@ -373,11 +375,11 @@ void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         reihe = std::clamp(wert(SPIELER_WERT_ZEILE, spieler_von(gezogen)), 0, 10);
     }
     const i32 abzug = Spieler_Positionsabzug(p, reihe);
-    Sterne_Zeichnen(ziel, Sterne_Klein(std::clamp(wert(SPIELER_WERT_STAERKE, p), 0, 12), abzug, x + 2), y + 22);
-    i32 attribute[3];
-    const int n = std::min(Attribute_Get_Attribute(p, attribute, 3, 0), 3);
+    Spieler_Sterne_Klein_Zeichnen(ziel, p, x + 2, y + 22, abzug);
+    i32 attribute[SPIELER_MARKEN_MAX];
+    const int n = Spieler_Marken(p, attribute);
     for (int k = 0; k < n; ++k)
-        if (attribute[k] >= 0) Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KLEIN + attribute[k], x + 43 + 14 * k, y + 18);
+        Kit_Bild_Zeichnen(ziel, GRAFIK_ATTRIBUT_KLEIN + attribute[k], x + MARKEN_X + MARKEN_DX * k, y + 18);
 }
 
 void E2_Screen_Ansicht_Pruefen(Screen_Icon* i, Rastport*, i32, i32) {
@@ -396,7 +398,7 @@ void E2_Screen_Karte_Klick(Screen_Icon* i, u32 ereignis) {
     const i32 p = spieler_von(i);
     if (!(ereignis & MENUE_E_LINKS) || p < 0 || p >= Spieler_Anzahl || !eigen()) return;
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
-    if (verfuegbar(p) && mx >= i->x + 41 && mx <= i->x + 84 && my >= i->y + 16 && my <= i->y + 29) {
+    if (verfuegbar(p) && mx >= i->x + MARKEN_X - 2 && mx <= i->x + MARKEN_X + 3 * MARKEN_DX && my >= i->y + 16 && my <= i->y + 29) {
         // An open popup shows this player.
         Screen_Oeffnen_Fuer(Screen_Id::ATTRIBUT_POPUP, {.spieler = p, .team = gezeigt, .x = mx, .y = my});
         setzen(i->nummer, false);
@@ -504,8 +506,8 @@ const char* E2_Screen_Hilfetext(Screen_Icon* i) {
     const i32 p = spieler_von(i);
     if (p < 0 || p >= Spieler_Anzahl) return nullptr;
     const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
-    if (my >= i->y + 16 && mx >= i->x + 43) {
-        const i32 k = mx < i->x + 59 ? 0 : mx < i->x + 75 ? 1 : 2;
+    if (my >= i->y + 16 && mx >= i->x + MARKEN_X) {
+        const i32 k = std::min((mx - i->x - MARKEN_X) / MARKEN_DX, 2);
         const char* name = Global_Get_Hauptattribut_Name(p, k);
         return name && *name ? name : nullptr;
     }

@@ -47,7 +47,8 @@ constexpr i32 KARTE_X = 32, KARTE_Y = 101;
 constexpr i32 SPALTE_TEXT = 43, SPALTE_WERT = 166, RECHTS_TEXT = 450, RECHTS_WERT = 665;
 // The learned badges' legend in the right block: a line over the learned
 // row (badges at ZEILE_GELERNT - 16), four under it.
-constexpr Attribut_Legende_Platz KARTE_LEGENDE_OBEN{.x0 = RECHTS_TEXT, .x1 = 760, .y = 305, .zeilen = 1};
+constexpr Attribut_Legende_Platz KARTE_LEGENDE_OBEN{
+    .x0 = RECHTS_TEXT, .x1 = 760, .y = 305, .zeilen = 1, .verdichten = false};
 constexpr Attribut_Legende_Platz KARTE_LEGENDE_UNTEN{
     .x0 = RECHTS_TEXT, .x1 = 760, .y = 359, .zeilen = 4, .zeilenhoehe = 17};
 constexpr i32 ZEILE_KONDITION = 247, ZEILE_ZUSTAND = 290, ZEILE_GELERNT = 336, ZEILE_TRAINING = 380, ZEILE_STATUS = 398;

@@ -386,7 +386,8 @@ void Taktik_Screen_Rolle(i32 k, i32 c) {
 namespace {
 // Under the eleven rows, what the role buttons' letters stand for: each
 // button's picture with its role's name, right-aligned to the column.
-constexpr Attribut_Legende_Platz TAKTIK_LEGENDE{.x0 = 272, .x1 = 788, .y = 131, .zeilen = 1, .zeilenhoehe = 17};
+constexpr Attribut_Legende_Platz TAKTIK_LEGENDE{
+    .x0 = 272, .x1 = 788, .y = 131, .zeilen = 1, .zeilenhoehe = 17, .verdichten = false};
 constexpr i32 LEGENDE_Y = 340, LEGENDE_RECHTS = 785, LEGENDE_LUECKE = 14;
 // Where the roles' legend begins.
 i32 rollen_legende_links(Font* f) {

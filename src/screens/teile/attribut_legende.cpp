@@ -11,15 +11,24 @@
 #include "world/welt.h"
 
 namespace {
-constexpr i32 BILD_LUECKE = 3, EINTRAG_LUECKE = 8;
+constexpr i32 BILD_LUECKE = 3;
 }  // namespace
+
+i32 Spieler_Marken(i32 spieler, i32 aus[SPIELER_MARKEN_MAX]) {
+    if (!aus || spieler < 0 || spieler >= Spieler_Anzahl) return 0;
+    const i32 n = std::clamp(Attribute_Get_Attribute(spieler, aus, SPIELER_MARKEN_MAX, 0), 0, SPIELER_MARKEN_MAX);
+    i32 k = 0;
+    for (i32 i = 0; i < n; ++i)
+        if (aus[i] >= 0 && aus[i] < ATTRIBUT_ANZAHL) aus[k++] = aus[i];
+    return k;
+}
 
 std::vector<i32> Attribut_Legende_Sammeln(const i32* spieler, i32 anzahl) {
     std::vector<i32> r;
     std::vector<i32> wie_oft(ATTRIBUT_ANZAHL, 0);
     for (i32 i = 0; spieler && i < anzahl; ++i) {
-        i32 a[3];
-        const int n = std::min(Attribute_Get_Attribute(spieler[i], a, 3, 0), 3);
+        i32 a[SPIELER_MARKEN_MAX];
+        const int n = Spieler_Marken(spieler[i], a);
         for (int k = 0; k < n; ++k) {
             if (a[k] < 0 || a[k] >= ATTRIBUT_ANZAHL) continue;
             if (wie_oft[static_cast<size_t>(a[k])]++ == 0) r.push_back(a[k]);
@@ -32,32 +41,70 @@ std::vector<i32> Attribut_Legende_Sammeln(const i32* spieler, i32 anzahl) {
     return r;
 }
 
-std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32>& attribute, u32 grafik_basis,
-                                           const Attribut_Legende_Platz& platz) {
-    Font* f = Kit_Font(Kit_Schrift::SCHMAL);
-    if (!ziel || !f) return attribute;
+namespace {
+struct Legende_Satz {
+    Kit_Schrift schrift;
+    i32 luecke;  // between two entries
+};
+// Tried in order until every entry fits: the usual look, closer entries,
+// then the narrow small font.
+constexpr Legende_Satz SAETZE[] = {{Kit_Schrift::SCHMAL, 8}, {Kit_Schrift::SCHMAL, 4}, {Kit_Schrift::WINZIG, 4}};
+
+struct Legende_Eintrag {
+    i32 a, x, zeile;
+};
+
+// Where each entry goes with font f and gap `luecke`; the left-over ones in `uebrig`.
+std::vector<Legende_Eintrag> legen(const std::vector<i32>& attribute, u32 grafik_basis,
+                                   const Attribut_Legende_Platz& platz, Font* f, i32 luecke, std::vector<i32>& uebrig) {
     // Each entry goes on the first line with room left for it: the lines
     // fill up, and a long name that no longer fits leaves its place to a
     // shorter one further on.
     std::vector<i32> x(static_cast<size_t>(std::max(platz.zeilen, 0)), platz.x0);
-    std::vector<i32> uebrig;
+    std::vector<Legende_Eintrag> r;
+    uebrig.clear();
     for (i32 a : attribute) {
         if (a < 0 || a >= ATTRIBUT_ANZAHL) continue;
         const Rastport* b = Kit_Bild(grafik_basis + static_cast<u32>(a));
-        const i32 bw = b ? b->breite : 0, bh = b ? b->hoehe : 0;
-        const char* name = Attribut_Tabelle[a].name;
-        const i32 w = bw + BILD_LUECKE + Font_Text_Breite(f, name);
+        const i32 bw = b ? b->breite : 0;
+        const i32 w = bw + BILD_LUECKE + Font_Text_Breite(f, Attribut_Tabelle[a].name);
         size_t zeile = 0;
         while (zeile < x.size() && x[zeile] + w > platz.x1) ++zeile;
         if (zeile == x.size()) {
             uebrig.push_back(a);
             continue;
         }
-        const i32 y = platz.y + static_cast<i32>(zeile) * platz.zeilenhoehe;
+        r.push_back({a, x[zeile], static_cast<i32>(zeile)});
+        x[zeile] += w + luecke;
+    }
+    return r;
+}
+}  // namespace
+
+std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32>& attribute, u32 grafik_basis,
+                                           const Attribut_Legende_Platz& platz) {
+    if (!ziel) return attribute;
+    std::vector<Legende_Eintrag> eintraege;
+    std::vector<i32> uebrig = attribute;
+    Font* f = nullptr;
+    for (const Legende_Satz& s : SAETZE) {
+        if (!platz.verdichten && s.schrift != SAETZE[0].schrift) break;
+        Font* fs = Kit_Font(s.schrift);
+        if (!fs) continue;
+        std::vector<i32> rest;
+        std::vector<Legende_Eintrag> e = legen(attribute, grafik_basis, platz, fs, s.luecke, rest);
+        // The first set that names everything; else the one naming the most.
+        if (!f || rest.size() < uebrig.size()) f = fs, eintraege = std::move(e), uebrig = std::move(rest);
+        if (uebrig.empty()) break;
+    }
+    if (!f) return attribute;
+    for (const Legende_Eintrag& e : eintraege) {
+        const Rastport* b = Kit_Bild(grafik_basis + static_cast<u32>(e.a));
+        const i32 bw = b ? b->breite : 0, bh = b ? b->hoehe : 0;
+        const i32 y = platz.y + e.zeile * platz.zeilenhoehe;
         // The badge stands on the text's line, centred on its letters.
-        if (b) Kit_Bild_Zeichnen(ziel, grafik_basis + static_cast<u32>(a), x[zeile], y - f->hoehe / 2 - bh / 2 - 1);
-        Kit_Printf(ziel, f, FARBE_KREIDE_2, x[zeile] + bw + BILD_LUECKE, y, "%s", name);
-        x[zeile] += w + EINTRAG_LUECKE;
+        if (b) Kit_Bild_Zeichnen(ziel, grafik_basis + static_cast<u32>(e.a), e.x, y - f->hoehe / 2 - bh / 2 - 1);
+        Kit_Printf(ziel, f, FARBE_KREIDE_2, e.x + bw + BILD_LUECKE, y, "%s", Attribut_Tabelle[e.a].name);
     }
     return uebrig;
 }

@@ -10,8 +10,13 @@
 
 struct Rastport;
 
-// The attributes the players show on their rows and cards (up to three
-// each), each once: the most shown first, then in the order they first show.
+// The badges a player's row or card shows: his active special attributes,
+// up to three, in `aus`; their count. Rows and legends both ask here.
+constexpr i32 SPIELER_MARKEN_MAX = 3;
+i32 Spieler_Marken(i32 spieler, i32 aus[SPIELER_MARKEN_MAX]);
+
+// The attributes the players show on their rows and cards (Spieler_Marken),
+// each once: the most shown first, then in the order they first show.
 std::vector<i32> Attribut_Legende_Sammeln(const i32* spieler, i32 anzahl);
 
 // Where a legend is drawn: from x0 to x1 (never beyond), the first line's
@@ -21,10 +26,15 @@ struct Attribut_Legende_Platz {
     i32 y = 0;
     i32 zeilen = 1;
     i32 zeilenhoehe = 18;
+    // Whether the entries may take the small font to fit (they always may
+    // move closer): not where the left-over entries have a second place.
+    bool verdichten = true;
 };
 // Draws each attribute's picture (grafik_basis + attribute: the same badge
 // the screen shows) and its name. Each goes on the first line with room for
-// it; returns those that fit nowhere (left out whole), for a second place.
+// it; when they do not all fit, the entries move closer and then take the
+// narrow small font, so that every badge is named. Returns those that fit
+// nowhere even so (left out whole), for a second place.
 std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32>& attribute, u32 grafik_basis,
                                            const Attribut_Legende_Platz& platz);
 

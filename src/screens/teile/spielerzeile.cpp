@@ -9,6 +9,7 @@
 #include "gui/palette.h"
 #include "screens/teile/namen.h"
 #include "world/modi.h"
+#include "screens/teile/attribut_legende.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/spieler.h"
@@ -64,10 +65,9 @@ void Spielerzeile_Zeichnen(Rastport* ziel, const Spielerzeile& z) {
         }
     }
     Spieler_Sterne_Zeichnen(ziel, p, x + 197, y + 1, z.abzug, z.gewaehlt);
-    i32 attribute[3];
-    const int n = Attribute_Get_Attribute(p, attribute, 3, 0);
-    for (int i = 0; i < n && i < 3; ++i)
-        if (attribute[i] >= 0)
+    i32 attribute[SPIELER_MARKEN_MAX];
+    const int n = Spieler_Marken(p, attribute);
+    for (int i = 0; i < n; ++i)
             Kit_Bild_Zeichnen(ziel, (z.gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[i],
                               x + 349 + 28 * i, y + 1);
     if (!z.mit_zustand) return;

@@ -6,6 +6,7 @@
 #include "graphics/blitter.h"
 #include "gui/kit.h"
 #include "gui/menue.h"
+#include "world/aufstellung.h"
 #include "world/modi.h"
 #include "world/welt.h"
 
@@ -15,7 +16,7 @@ constexpr u32 NICHT_VERFUEGBAR = 0x7c0;  // injured, suspended and the other abs
 
 struct Satz {
     i32 voll, halb, abzug, halb_abzug, abzug_halb;
-    i32 leer, leer_gewaehlt;  // -1: no empty stars
+    i32 leer, leer_gewaehlt;  // the empty place
     i32 abstand;
 };
 
@@ -23,25 +24,21 @@ void dazu(Sterne_Bild& b, i32 grafik, i32 x) {
     if (b.anzahl < STERNE_MAX) b.stern[b.anzahl++] = {grafik, x};
 }
 
-Sterne_Bild legen(const Satz& s, i32 h, i32 m, i32 d, bool gewaehlt, i32 x) {
+Sterne_Bild legen(const Satz& s, i32 h, i32 d, bool gewaehlt, i32 x) {
     Sterne_Bild b;
     h = h < 0 ? 0 : h > 12 ? 12 : h;
-    m = m < 0 ? 0 : m > 12 ? 12 : m;
     d = d < 0 ? 0 : d > h ? h : d;
+    // Every row has its six places, the empty ones drawn: a row's length
+    // never tells anything, and rows line up under each other.
     const i32 leer = gewaehlt ? s.leer_gewaehlt : s.leer;
-    if (leer >= 0)
-        for (i32 i = 0; i < m / 2; ++i) dazu(b, leer, x + s.abstand * i);
+    for (i32 i = 0; i < STERNE_PLAETZE; ++i) dazu(b, leer, x + s.abstand * i);
     const i32 behalten = h - d;  // half stars kept
     for (i32 i = 0; i < h / 2; ++i) {
         i32 g = s.voll;
         if (d > 0 && i >= behalten / 2) g = behalten % 2 == 1 && i == behalten / 2 ? s.halb_abzug : s.abzug;
         dazu(b, g, x + s.abstand * i);
     }
-    if (h % 2 == 1) {
-        const i32 xi = x + s.abstand * (h / 2);
-        if (leer >= 0) dazu(b, leer, xi);
-        dazu(b, d < 1 ? s.halb : s.abzug_halb, xi);
-    }
+    if (h % 2 == 1) dazu(b, d < 1 ? s.halb : s.abzug_halb, x + s.abstand * (h / 2));
     return b;
 }
 }  // namespace
@@ -67,18 +64,18 @@ i32 Spieler_Positionsabzug(i32 spieler, i32 reihe) {
                           Spieler_Wert(SPIELER_WERT_STAERKE, spieler, 0, OP_LESEN), verfuegbar, reihe);
 }
 
-Sterne_Bild Sterne_Gross(i32 halbe, i32 max, i32 abzug, bool gewaehlt, i32 x) {
+Sterne_Bild Sterne_Gross(i32 halbe, i32 abzug, bool gewaehlt, i32 x) {
     static constexpr Satz GROSS{GRAFIK_STERN,          GRAFIK_STERN_HALB, GRAFIK_STERN_ABZUG,
                                 GRAFIK_STERN_HALB_ABZUG, GRAFIK_STERN_ABZUG_HALB, GRAFIK_STERN_LEER,
                                 GRAFIK_STERN_LEER_GEWAEHLT, ABSTAND_GROSS};
-    return legen(GROSS, halbe, max, abzug, gewaehlt, x);
+    return legen(GROSS, halbe, abzug, gewaehlt, x);
 }
 
 Sterne_Bild Sterne_Klein(i32 halbe, i32 abzug, i32 x) {
     static constexpr Satz KLEIN{GRAFIK_STERN_KLEIN,          GRAFIK_STERN_KLEIN_HALB, GRAFIK_STERN_KLEIN_ABZUG,
-                                GRAFIK_STERN_KLEIN_HALB_ABZUG, GRAFIK_STERN_KLEIN_ABZUG_HALB, -1, -1,
+                                GRAFIK_STERN_KLEIN_HALB_ABZUG, GRAFIK_STERN_KLEIN_ABZUG_HALB, GRAFIK_STERN_MAX, GRAFIK_STERN_MAX,
                                 ABSTAND_KLEIN};
-    return legen(KLEIN, halbe, 0, abzug, false, x);
+    return legen(KLEIN, halbe, abzug, false, x);
 }
 
 void Sterne_Zeichnen(Rastport* ziel, const Sterne_Bild& b, i32 y) {
@@ -86,8 +83,9 @@ void Sterne_Zeichnen(Rastport* ziel, const Sterne_Bild& b, i32 y) {
 }
 
 void Spieler_Sterne_Zeichnen(Rastport* ziel, i32 spieler, i32 x, i32 y, i32 abzug, bool gewaehlt) {
-    Sterne_Zeichnen(ziel,
-                    Sterne_Gross(Spieler_Wert(SPIELER_WERT_STAERKE, spieler, 0, OP_LESEN),
-                                 Spieler_Wert(SPIELER_WERT_MAX_STAERKE, spieler, 0, OP_LESEN), abzug, gewaehlt, x),
-                    y);
+    Sterne_Zeichnen(ziel, Sterne_Gross(Spieler_Staerke_Anzeige(spieler), abzug, gewaehlt, x), y);
+}
+
+void Spieler_Sterne_Klein_Zeichnen(Rastport* ziel, i32 spieler, i32 x, i32 y, i32 abzug) {
+    Sterne_Zeichnen(ziel, Sterne_Klein(Spieler_Staerke_Anzeige(spieler), abzug, x), y);
 }

@@ -22,7 +22,7 @@ i32 Positionsabzug(i32 klasse, i32 halbe, bool verfuegbar, i32 reihe);
 // The same for a player of the world (position class, strength and status).
 i32 Spieler_Positionsabzug(i32 spieler, i32 reihe);
 
-constexpr i32 STERNE_MAX = 16;
+constexpr i32 STERNE_MAX = 16;  // pictures of a row at most
 struct Sterne_Bild {
     struct Stern {
         i32 grafik;
@@ -30,12 +30,16 @@ struct Sterne_Bild {
     } stern[STERNE_MAX];
     i32 anzahl = 0;
 };
-// The large stars (15 px apart from x): the empty stars of the maximum
-// strength `max` behind, then the strength `halbe` with the deduction.
-Sterne_Bild Sterne_Gross(i32 halbe, i32 max, i32 abzug, bool gewaehlt, i32 x);
-// The small stars (7 px apart), without empty stars behind.
+// Every row of stars has six places (12 half stars), empty ones drawn.
+constexpr i32 STERNE_PLAETZE = 6;
+// The large stars (15 px apart from x): the six empty places behind (the
+// selected row's own picture), then the strength `halbe` with the deduction.
+Sterne_Bild Sterne_Gross(i32 halbe, i32 abzug, bool gewaehlt, i32 x);
+// The small stars (7 px apart), over six small empty places.
 Sterne_Bild Sterne_Klein(i32 halbe, i32 abzug, i32 x);
 // Draws them with colour key at y (pictures through the menu engine).
 void Sterne_Zeichnen(Rastport* ziel, const Sterne_Bild& b, i32 y);
-// A player's large stars (strength mode 92, maximum mode 97).
+// A player's shown strength (Spieler_Staerke_Anzeige) in large stars.
 void Spieler_Sterne_Zeichnen(Rastport* ziel, i32 spieler, i32 x, i32 y, i32 abzug, bool gewaehlt);
+// The same in small stars.
+void Spieler_Sterne_Klein_Zeichnen(Rastport* ziel, i32 spieler, i32 x, i32 y, i32 abzug);

@@ -46,7 +46,7 @@ constexpr i32 ZEILE_X = 9, ZEILE_B = 460, ZEILE_H = 17;
 constexpr i32 ATTRIBUT_X = 296, ATTRIBUT_SCHRITT = 26, TRAINING_X = 375;
 // The badges' legend: three lines in the right column between the slots
 // and the attribute's panel.
-constexpr Attribut_Legende_Platz PLAN_LEGENDE{.x0 = 494, .x1 = 784, .y = 362, .zeilen = 3, .zeilenhoehe = 17};
+constexpr Attribut_Legende_Platz PLAN_LEGENDE{.x0 = 494, .x1 = 784, .y = 356, .zeilen = 4, .zeilenhoehe = 16};
 // Position badge by class (24039, 24037, 24036, 24038).
 constexpr i32 BADGE[4] = {3, 1, 0, 2};
 // The colour of the trainings done this round: none, one, more.
@@ -77,6 +77,12 @@ i32 gelernt(i32 p) {
     return Attribute_Get_Attribute(p, l, ATTRIBUT_ANZAHL, 1);
 }
 const char* name(i32 a) { return a >= 0 && a < ATTRIBUT_ANZAHL ? Attribut_Tabelle[a].name : ""; }
+// The attribute in training a row shows as a badge once training on it has
+// begun; -1 for none.
+i32 training_marke(i32 p) {
+    const i32 t = Attribute_Get_Attribut_In_Ausbildung(p);
+    return t >= 0 && t < ATTRIBUT_ANZAHL && wert(t, p) > 1 ? t : -1;
+}
 
 constexpr auto ZEILEN_Y = Kit_Lagen<PLAN_ZEILEN>(Kader_Slot_Y);
 constexpr u32 PFEIL_STATUS = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN;
@@ -396,7 +402,13 @@ void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     {
         i32 kader[MAX_SPIELER_PRO_TEAM];
         const i32 n = Teamspieler_Ins_Array(Team_Aktiv, kader, MAX_SPIELER_PRO_TEAM, 0);
-        Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(kader, n), GRAFIK_ATTRIBUT, PLAN_LEGENDE);
+        // The rows show the attribute in training beside the active ones
+        // once it has begun: the legend names it too.
+        std::vector<i32> liste = Attribut_Legende_Sammeln(kader, n);
+        for (i32 k = 0; k < n; ++k)
+            if (const i32 t = training_marke(kader[k]); t >= 0 && std::find(liste.begin(), liste.end(), t) == liste.end())
+                liste.push_back(t);
+        Attribut_Legende_Zeichnen(ziel, liste, GRAFIK_ATTRIBUT, PLAN_LEGENDE);
     }
     const i32 p = gewaehlt;
     if (p < 0) return;
@@ -483,16 +495,15 @@ void Spieler_Training_Zeile_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i
                    wert(SPIELER_WERT_SPIELE, p));
     }
     Spieler_Sterne_Zeichnen(ziel, p, x + 170, y + 1, 0, p == gewaehlt);
-    i32 aktiv[3];
-    const i32 n = Attribute_Get_Attribute(p, aktiv, 3, 0);
-    for (i32 i = 0; i < n && i < 3; ++i)
-        if (aktiv[i] >= 0)
+    i32 aktiv[SPIELER_MARKEN_MAX];
+    const i32 n = Spieler_Marken(p, aktiv);
+    for (i32 i = 0; i < n; ++i)
             Kit_Bild_Zeichnen(ziel,
                               static_cast<u32>((p == gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + aktiv[i]),
                               x + ATTRIBUT_X + ATTRIBUT_SCHRITT * i, y + 1);
     if (t >= 0) {
         const i32 w = wert(t, p);
-        if (w > 1) Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + t), x + TRAINING_X, y + 1);
+        if (training_marke(p) >= 0) Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + t), x + TRAINING_X, y + 1);
         const i32 prozent = std::clamp(w <= 2 ? 0 : Tools_Prozent(w, Attribut_Noetig(t)), 0, 99);
         if (Font* f = Kit_Font(Kit_Schrift::TEXT)) Kit_Printf(ziel, f, FARBE_WEISS, x, ty, "^tr0422%d%s", prozent, "%");
         Kit_Bild_Zeichnen(ziel, GRAFIK_PLAN_MINIBALKEN, x + 425, y + 5);
