@@ -140,9 +140,7 @@ Werbung_Summen Werbung_Einnahmen(int t) {
     return e;
 }
 
-i32 Werbung_Get_Sponsorbetrag(int t) {
-    return static_cast<i32>(std::min<i64>(Werbung_Einnahmen(t).summe, 2147483647));
-}
+i32 Werbung_Get_Sponsorbetrag(int t) { return static_cast<i32>(std::min<i64>(Werbung_Einnahmen(t).summe, 2147483647)); }
 
 i64 Werbung_Suchgebuehr(int t) {
     if (!ok(t)) return Werbung_Einstellung.suchpreis;

@@ -376,8 +376,7 @@ TEST_F(Verein, WerbungEinnahmenWieGebucht) {
         EXPECT_TRUE(einnahmen) << f.was << ": " << summe;
         // The main sponsor's own contract is on the page too.
         if (f.hauptsponsor) {
-            EXPECT_TRUE(kit::Text(Bank_Geld_String(static_cast<f64>(w->slot[8].betrag), Team_Aktiv, -1, 0)))
-                << f.was;
+            EXPECT_TRUE(kit::Text(Bank_Geld_String(static_cast<f64>(w->slot[8].betrag), Team_Aktiv, -1, 0))) << f.was;
         }
         // A match books exactly that.
         const f64 vorher = Bank_Get_Kontostand(Team_Aktiv, 0, 0);

@@ -377,7 +377,8 @@ TEST_F(Transfer, VerhandlungZahlenUndPlaetze) {
     // The card button and the face (85 x 100 at 55,135) do not overlap.
     const Screen_Icon* karte = Menue_Screen_Icon_Aus_Nummer(ICON_VERHANDLUNG_KARTE);
     ASSERT_TRUE(karte);
-    const bool ueber = karte->x < 55 + 85 && karte->x + karte->w > 55 && karte->y < 135 + 100 && karte->y + karte->h > 135;
+    const bool ueber =
+        karte->x < 55 + 85 && karte->x + karte->w > 55 && karte->y < 135 + 100 && karte->y + karte->h > 135;
     EXPECT_FALSE(ueber) << karte->x << "," << karte->y;
     // Above the bid's caption the window is plain panel, as beside it.
     const Zeichenspur_Eintrag* gebot = kit::Text(text(45));

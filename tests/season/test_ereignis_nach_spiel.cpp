@@ -101,7 +101,8 @@ TEST_F(EreignisWelt, AngeboteNachDemSpielInIhrerRate) {
         News_Init();
         Rnd_Set_Index(c, 0);
         Ereignis_Nach_Spiel(1, c % 2, 1, 1);
-        for (i32 i = 0; i < News_Anzahl(); ++i) fragen += News_Get_Flags(i, 1) >= 0 && (News_Get_Flags(i, 1) & NEWS_FRAGE) != 0;
+        for (i32 i = 0; i < News_Anzahl(); ++i)
+            fragen += News_Get_Flags(i, 1) >= 0 && (News_Get_Flags(i, 1) & NEWS_FRAGE) != 0;
     }
     const Ereignis_Zahlen& z = Ereignis_Get_Zahlen();
     EXPECT_EQ(z.spiele, SPIELE);

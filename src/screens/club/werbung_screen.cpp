@@ -81,8 +81,7 @@ void knoepfe() {
 // The search button's help names the fee the next search costs.
 const char* Werbung_Suchen_Hilfe(Screen_Icon*) {
     static char puffer[256];
-    std::snprintf(puffer, sizeof puffer, "%s %s", text(T_HILFE_SUCHEN),
-                  geld(Werbung_Suchgebuehr(Team_Aktiv)));
+    std::snprintf(puffer, sizeof puffer, "%s %s", text(T_HILFE_SUCHEN), geld(Werbung_Suchgebuehr(Team_Aktiv)));
     return puffer;
 }
 
