@@ -117,8 +117,20 @@ bool geoeffnet_lesen() {
 
 }  // namespace
 
+namespace {
+Ereignis_Zahlen zahlen;
+void zaehlen(i64* feld, i32 kategorie, u32 id) {
+    if (id && kategorie >= 0 && kategorie < EREIGNIS_KATEGORIEN) ++feld[kategorie];
+}
+}  // namespace
+
+const Ereignis_Zahlen& Ereignis_Get_Zahlen() { return zahlen; }
+
+const char* Ereignis_Kategorie_Name(i32 k) { return k >= 0 && k < EREIGNIS_KATEGORIEN ? KATEGORIE_NAMEN[k] : ""; }
+
 void Ereignis_Init() {
     Ereignis_Free();
+    zahlen = Ereignis_Zahlen{};
     bereit = true;
     Ereignis_Laden(0);
 }
@@ -190,7 +202,7 @@ void posten(i32 nummer, i32 team, const std::vector<std::string>& argumente) {
     const Ereignis* e = Ereignis_Get(nummer);
     if (!e || e->text.empty()) return;
     const std::string t = Ereignis_Text(e->text, argumente);
-    News_Neu_Text(team, team, -1, NEWS_NACHRICHT, nullptr, t.c_str());
+    zaehlen(zahlen.texte, e->kategorie, News_Neu_Text(team, team, -1, NEWS_NACHRICHT, nullptr, t.c_str()));
 }
 }  // namespace
 
@@ -214,7 +226,9 @@ void anbieten(i32 nummer, i32 team, i32 spieler, i32 wert, i64 preis, const std:
                        e->kategorie, wert, nummer,  static_cast<i32>(preis),
                        bild,         -1};
     std::copy(w, w + 10, d.w);
-    News_Neu_Text(team, team, -1, NEWS_FRAGE, &d, Ereignis_Text(e->text, argumente).c_str());
+    const u32 id = News_Neu_Text(team, team, -1, NEWS_FRAGE, &d, Ereignis_Text(e->text, argumente).c_str());
+    zaehlen(zahlen.fragen, e->kategorie, id);
+    if (id && zahlen.erste_frage_tag < 0) zahlen.erste_frage_tag = Kalender_Get_Tag();
 }
 
 i32 negative(i32 spieler, i32* liste) { return Attribute_Get_Attribute(spieler, liste, 3, 2); }
@@ -306,7 +320,9 @@ void randale(i32 team) {
 }  // namespace
 
 void Ereignis_Nach_Spiel(i32 team, i32 seite, i32 tore_heim, i32 tore_gast) {
-    if (!bereit || Rnd_Basis(0, 2) != 1) return;
+    if (!bereit) return;
+    ++zahlen.spiele;
+    if (Rnd_Basis(0, 2) != 1) return;
     const i32 anzahl = std::min(Team_Kader_Anzahl(team), 20);
     if (anzahl <= 0) return;
     const std::vector<i32> kader(Team_Kader(team), Team_Kader(team) + anzahl);
@@ -393,6 +409,7 @@ void Ereignis_Spieler_Nach_Spiel(i32 team, i32 spieler) {
 
 void Ereignis_Jeden_Tag() {
     if (!bereit) return;
+    ++zahlen.tage;
     if (Rnd_Basis(0, 250) == 50) {
         const i32 n = Ereignis_Zufall(EREIGNIS_ZUSCHAUER_EUPHORIE);
         if (n >= 0 && Stadion_Set_Prozent(Ereignis_Get(n)->wert1)) posten(n, -1, {});

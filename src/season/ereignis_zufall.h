@@ -42,7 +42,7 @@ struct Ereignis {
     i32 kategorie = -1, wert1 = 0, wert2 = 0, sound = 0;
 };
 
-void Ereignis_Init();  // a new game: reads configuration set 0
+void Ereignis_Init();  // a new game: reads configuration set 0, the counts at 0
 void Ereignis_Free();
 // Reads "ereignis.cfg" of the set; a missing file leaves the list empty
 // (false). Events without a valid category are dropped.
@@ -55,6 +55,19 @@ const Ereignis* Ereignis_Get(i32 nummer);
 // A random event of the category (its number), -1 when none: at the lowest
 // difficulty none before day 90.
 i32 Ereignis_Zufall(i32 kategorie);
+
+// What the events have done since the new game (tools measure their rates):
+// the matches of managed clubs and the days that gave them a chance, and per
+// category the texts and the questions (offers) posted.
+struct Ereignis_Zahlen {
+    i64 spiele = 0, tage = 0;
+    i64 texte[EREIGNIS_KATEGORIEN] = {};
+    i64 fragen[EREIGNIS_KATEGORIEN] = {};
+    i32 erste_frage_tag = -1;  // the day index of the first question, -1 none yet
+};
+const Ereignis_Zahlen& Ereignis_Get_Zahlen();
+// The category's name as "ereignis.cfg" writes it, "" for none.
+const char* Ereignis_Kategorie_Name(i32 kategorie);
 
 // Fills an event text: each %s or %d takes the next argument as it stands
 // (a missing one stays empty), %% gives %. The text never reaches printf.

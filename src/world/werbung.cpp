@@ -125,11 +125,27 @@ Werbung_Daten* Werbung_Get(int t) {
     return &daten[static_cast<size_t>(t)];
 }
 
-i32 Werbung_Get_Sponsorbetrag(int t) {
-    if (!ok(t)) return 0;
-    i32 summe = 0;
-    for (const auto& s : daten[static_cast<size_t>(t)].slot) summe += s.betrag;
-    return summe;
+Werbung_Summen Werbung_Einnahmen(int t) {
+    Werbung_Summen e;
+    if (!ok(t)) return e;
+    const Werbung_Daten& w = daten[static_cast<size_t>(t)];
+    for (int i = 0; i < 8; i++) {
+        if (w.slot[i].betrag > 0) e.banden += w.slot[i].betrag;
+        else ++e.frei[std::clamp(Werbung_Get_Bandenklasse(i), 0, 2)];
+    }
+    if (w.slot[8].betrag > 0) e.hauptsponsor = w.slot[8].betrag;
+    if (w.ersatz[0] != 0)
+        for (int k = 0; k < 3; k++) e.ersatz += static_cast<i64>(e.frei[k]) * std::max(0, w.ersatz[k]);
+    e.summe = e.banden + e.hauptsponsor + e.ersatz;
+    return e;
+}
+
+i32 Werbung_Get_Sponsorbetrag(int t) { return static_cast<i32>(std::min<i64>(Werbung_Einnahmen(t).summe, 2147483647)); }
+
+i64 Werbung_Suchgebuehr(int t) {
+    if (!ok(t)) return Werbung_Einstellung.suchpreis;
+    return Werbung_Einstellung.suchpreis +
+           static_cast<i64>(Werbung_Einstellung.suchpreis_add) * daten[static_cast<size_t>(t)].zaehler[1];
 }
 
 bool Werbung_Neues_Angebot(int t, int zahlen) {
@@ -138,7 +154,7 @@ bool Werbung_Neues_Angebot(int t, int zahlen) {
     Werbung_Daten& w = daten[static_cast<size_t>(t)];
     if (w.suche_zu) return false;
     // The fee grows with every search of the season.
-    i64 gebuehr = Werbung_Einstellung.suchpreis + static_cast<i64>(Werbung_Einstellung.suchpreis_add) * w.zaehler[1];
+    const i64 gebuehr = Werbung_Suchgebuehr(t);
     if (zahlen && gebuehr >= 1 && !Bank_Buchen(t, -1, static_cast<f32>(gebuehr), BANK_AUSGABE, 0, -1)) return false;
     w.zaehler[1]++;
     angebot_ziehen(t, &w);
@@ -218,12 +234,13 @@ bool Werbung_Setzen(int t, const Werbung_Daten& d) {
 void Werbung_Nach_Spiel(int t, int) {
     if (!ok(t)) return;
     Werbung_Daten& w = daten[static_cast<size_t>(t)];
-    i32 summe = 0;
+    const i64 summe = Werbung_Einnahmen(t).summe;
     for (auto& s : w.slot) {
         if (s.betrag <= 0) continue;
-        summe += s.betrag;
         if (s.anzahl > 0 && --s.anzahl == 0) s.betrag = 0;
     }
+    if (w.slot[8].betrag == 0)
+        for (i32& e : w.ersatz) e = 0;
     if (summe > 0) Bank_Buchen(-1, t, static_cast<f32>(summe), BANK_WERBUNG, 1, -1);
     // With the board switch on, boards whose contract ran out get a new partner.
     if (w.banden_flag) Werbung_Banden_Vergeben(t, 0);

@@ -105,8 +105,21 @@ void Werbung_Init_Manager_Teams();
 bool Werbung_Init_Team(int team, int flag);
 Werbung_Daten* Werbung_Get(int team);
 int Werbung_Get_Bandenklasse(int slot);
-// Sum of all contracts per match.
+// What the club's advertising pays per match, as the match books it: the
+// boards under contract, the main sponsor's own contract, and for every
+// free board the main sponsor's replacement amount of its board class (while
+// the club has a main sponsor with replacement amounts). Zero for a club
+// without a record.
+struct Werbung_Summen {
+    i64 banden = 0, hauptsponsor = 0, ersatz = 0;
+    i32 frei[3] = {};  // free boards per board class 0..2
+    i64 summe = 0;
+};
+Werbung_Summen Werbung_Einnahmen(int team);
+// The sum of Werbung_Einnahmen per match.
 i32 Werbung_Get_Sponsorbetrag(int team);
+// The fee the club's next partner search costs.
+i64 Werbung_Suchgebuehr(int team);
 // Pays the search fee (category 22) and draws an offer; false when refused.
 bool Werbung_Neues_Angebot(int team, int zahlen);
 // Takes the offer into a free slot of its class or in place of the cheapest.
@@ -132,7 +145,8 @@ enum : i32 {
 // On a network client, every operation above that changes the record goes
 // to the server and the client then reads the record back.
 
-// Income of a match (category 13); contracts run out.
+// Income of a match (Werbung_Einnahmen, category 13); contracts run out, a
+// main sponsor whose contract ran out takes his replacement amounts along.
 void Werbung_Nach_Spiel(int team, int spiel);
 
 // A club's monthly sponsor and broadcasting money: WELT_SPONSOR_PROZENT of

@@ -174,6 +174,13 @@ TEST_F(Rangliste, LetzteSpieleMitIhrenPunkten) {
     EXPECT_TRUE(kit::Text_Auf_Zeile(name(gegner).c_str(), 154));
     EXPECT_TRUE(kit::Text_Auf_Zeile(std::to_string(e.punkte[0]).c_str(), 432));
     EXPECT_EQ(kit::Texte("---").size(), 9u) << "the nine games not played yet";
+    // The result stands as one text in its column, "2:0", its digits beside the colon.
+    const bool auswaerts = e.ort[0] != 0;
+    const std::string ergebnis = std::to_string(auswaerts ? e.gegentore[0] : e.tore[0]) + ":" +
+                                 std::to_string(auswaerts ? e.tore[0] : e.gegentore[0]);
+    const Zeichenspur_Eintrag* zeile = kit::Text_Auf_Zeile(("\t" + ergebnis + "\t").c_str(), 154);
+    EXPECT_TRUE(zeile) << ergebnis;
+    EXPECT_EQ(kit::Texte("\t-:-\t").size(), 9u);
     kit::Png("rangliste_letzte_spiele");
 }
 

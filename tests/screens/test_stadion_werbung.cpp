@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "grafik_nummern.h"
@@ -293,7 +295,7 @@ TEST_F(Verein, WerbungAngebotSucheUndBanden) {
     w->angebot_sponsor = 5, w->angebot_art = 1, w->angebot_betrag = 30000, w->angebot_dauer = 34;
     w->angebot_anzahl2 = 34;
     oeffnen(1, Screen_Id::WERBUNG);
-    Werbung_Summen s = Werbung_Screen_Summen(Team_Aktiv);
+    Werbung_Summen s = Werbung_Einnahmen(Team_Aktiv);
     EXPECT_EQ(s.frei[1], 2);
     EXPECT_EQ(s.ersatz, 2LL * w->ersatz[1]);
     zeichnen();
@@ -326,11 +328,78 @@ TEST_F(Verein, WerbungAngebotSucheUndBanden) {
     EXPECT_EQ(w->banden_flag, 1);
     EXPECT_GT(w->slot[4].betrag, 0);
     EXPECT_EQ(Menue_Icon_Zustand(ICON_WERBUNG_BANDEN), 1u);
-    s = Werbung_Screen_Summen(Team_Aktiv);
+    s = Werbung_Einnahmen(Team_Aktiv);
     EXPECT_EQ(s.frei[0] + s.frei[1] + s.frei[2], 0);
     EXPECT_EQ(s.ersatz, 0);
     zeichnen();
     kit::Png("werbung_vergeben");
+}
+
+// One figure per match on the advertising page, the one a match books: the
+// income line and "Alle Verträge zusammen" both show it, in the cases of a
+// full set of boards, free boards with a main sponsor who pays for them, and
+// free boards without a main sponsor; the page's parts add up to it. The
+// search button tells its fee before a click charges it.
+TEST_F(Verein, WerbungEinnahmenWieGebucht) {
+    struct Fall {
+        const char* was;
+        std::vector<int> frei;
+        bool hauptsponsor;
+    };
+    const Fall faelle[] = {
+        {"alle Banden belegt", {}, true},
+        {"zwei Banden frei, der Hauptsponsor vergibt sie", {3, 7}, true},
+        {"eine Bande frei, kein Hauptsponsor", {0}, false},
+    };
+    Werbung_Daten* w = Werbung_Get(Team_Aktiv);
+    ASSERT_TRUE(w);
+    const Werbung_Daten start = *w;
+    bool offen = false;
+    for (const Fall& f : faelle) {
+        *w = start;
+        for (int i : f.frei) w->slot[i].betrag = 0;
+        if (!f.hauptsponsor) w->slot[8].betrag = 0, w->ersatz[0] = w->ersatz[1] = w->ersatz[2] = 0;
+        if (!offen) oeffnen(1, Screen_Id::WERBUNG), offen = true;
+        zeichnen();
+        const Werbung_Summen e = Werbung_Einnahmen(Team_Aktiv);
+        EXPECT_EQ(e.summe, e.banden + e.hauptsponsor + e.ersatz) << f.was;
+        const std::string summe = Bank_Geld_String(static_cast<f64>(e.summe), Team_Aktiv, -1, 0);
+        const Zeichenspur_Eintrag* zusammen = kit::Text("zusammen:");
+        ASSERT_TRUE(zusammen) << f.was;
+        EXPECT_NE(zusammen->sichtbar.find(summe), std::string::npos) << f.was << ": " << zusammen->sichtbar;
+        // The income line: the page's last figure at the right, under "Einnahmen pro Spiel".
+        const Zeichenspur_Eintrag* label = kit::Text("Einnahmen pro Spiel");
+        ASSERT_TRUE(label);
+        const Zeichenspur_Eintrag* einnahmen = nullptr;
+        for (const Zeichenspur_Eintrag* t : kit::Texte(summe.c_str()))
+            if (t->sichtbar.find("zusammen") == std::string::npos && std::abs(t->y - label->y) <= 4) einnahmen = t;
+        EXPECT_TRUE(einnahmen) << f.was << ": " << summe;
+        // The main sponsor's own contract is on the page too.
+        if (f.hauptsponsor) {
+            EXPECT_TRUE(kit::Text(Bank_Geld_String(static_cast<f64>(w->slot[8].betrag), Team_Aktiv, -1, 0))) << f.was;
+        }
+        // A match books exactly that.
+        const f64 vorher = Bank_Get_Kontostand(Team_Aktiv, 0, 0);
+        Werbung_Nach_Spiel(Team_Aktiv, 0);
+        EXPECT_DOUBLE_EQ(Bank_Get_Kontostand(Team_Aktiv, 0, 0) - vorher, static_cast<f64>(e.summe)) << f.was;
+    }
+    // The fee stands in the search button's help before the click; the click charges that much.
+    *w = start;
+    Screen_Icon* suchen = Menue_Screen_Icon_Aus_Nummer(ICON_WERBUNG_SUCHEN);
+    ASSERT_TRUE(suchen && suchen->hilfe_prozedur);
+    for (int runde = 0; runde < 2; ++runde) {
+        const i64 gebuehr = Werbung_Suchgebuehr(Team_Aktiv);
+        EXPECT_EQ(gebuehr, Werbung_Einstellung.suchpreis + static_cast<i64>(Werbung_Einstellung.suchpreis_add) * runde);
+        const std::string hilfe = suchen->hilfe_prozedur(suchen);
+        EXPECT_NE(hilfe.find(Bank_Geld_String(static_cast<f64>(gebuehr), Team_Aktiv, -1, 0)), std::string::npos)
+            << hilfe;
+        const f64 vorher = Bank_Get_Kontostand(Team_Aktiv, 0, 0);
+        klick(61 + 75, 521 + 15);
+        if (kit::Requester_Offen()) kit::Requester_Antworten(true);
+        EXPECT_DOUBLE_EQ(vorher - Bank_Get_Kontostand(Team_Aktiv, 0, 0), static_cast<f64>(gebuehr));
+    }
+    zeichnen();
+    kit::Png("werbung_einnahmen");
 }
 
 // The shared matchday driver's steps, a refused script failing the test.

@@ -1176,6 +1176,47 @@ TEST_F(Lager, AbreiseLaufUndErgebnisse) {
     EXPECT_FALSE(Menue_Screen_Icon_Ist_Vorhanden(ICON_LAUF_BLOCKER));
 }
 
+// The results' condition column shows each player's condition as it stands
+// after the camp, in the picture the squad list shows for it (levels 0..4:
+// fresh to worn out), not the change since the start.
+TEST_F(Lager, ErgebnisZeigtDieKonditionWieDerKader) {
+    oeffnen();
+    const std::vector<i32> k = kader();
+    ASSERT_GE(k.size(), 5u);
+    constexpr i32 BILD[5] = {24043, 24044, 24045, 24042, 24046};
+    for (size_t i = 0; i < k.size(); ++i) setzen(ERSCHOEPFUNG, k[i], static_cast<i32>(2 * (i % 5)));
+    icon_klicken(ICON_LAGER_LOS);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF));
+    for (int i = 0; i < 400 && Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF); ++i) kit::Frames(1, 100);
+    if (Screen_Offen(Screen_Id::TRAININGSLAGER_LAUF)) icon_klicken(ICON_LAUF_ENDE);
+    if (kit::Requester_Offen()) kit::Requester_Antworten(true);
+    ASSERT_TRUE(Menue_Screen_Icon_Ist_Vorhanden(ICON_ERGEBNIS_RAHMEN));
+    kit::Spur_Leeren();
+    kit::Frames(1);
+    std::vector<i32> bilder;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_BLIT && e.x == 500 && e.grafik >= 24042 && e.grafik <= 24046) bilder.push_back(e.grafik);
+    const Lager_Lauf& l = Trainings_Lager_Lauf();
+    std::vector<i32> soll;
+    for (i32 i = 0; i < l.anzahl; ++i) soll.push_back(BILD[std::clamp(Spieler_Get_Erschoepfung(l.kader[i]), 0, 4)]);
+    std::sort(bilder.begin(), bilder.end());
+    std::sort(soll.begin(), soll.end());
+    EXPECT_EQ(bilder, soll);
+    EXPECT_NE(std::find(soll.begin(), soll.end(), BILD[0]), soll.end());
+    // The squad list draws the same picture for the same player.
+    icon_klicken(ICON_ERGEBNIS_RAHMEN);
+    ASSERT_TRUE(kit::Hauptmenue_Eintrag(0, 0));
+    kit::Spur_Leeren();
+    kit::Frames(2);
+    std::vector<i32> kaderbilder;
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+        if (e.art == SPUR_BLIT && e.grafik >= 24042 && e.grafik <= 24046) kaderbilder.push_back(e.grafik);
+    for (i32 i = 0; i < l.anzahl; ++i) {
+        const i32 stufe = std::clamp(Spieler_Get_Erschoepfung(l.kader[i]), 0, 4);
+        EXPECT_NE(std::find(kaderbilder.begin(), kaderbilder.end(), BILD[stufe]), kaderbilder.end()) << i;
+    }
+}
+
 TEST_F(Lager, GefahrVerletztNurSpielerDesKaders) {
     oeffnen();
     const std::vector<i32> k = kader();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <map>
 #include <string>
 #include <utility>
@@ -348,6 +349,43 @@ TEST_F(Transfer, VerhandlungBisZurEinigung) {
     EXPECT_EQ(Team_Wert(20, team, 0, OP_LESEN), wechsel - 1) << "one transfer for the whole deal";
     EXPECT_DOUBLE_EQ(geld_aller_vereine(), geld - preis + erloes);
     EXPECT_EQ(Transfer_Screen_Markt_Auswahl(), -1);
+}
+
+// The window's figures say what they are: a line named after the balance
+// shows the balance (the deal's difference has a name of its own), the card
+// button lies clear of the market player's face, and no empty box stands
+// above the bid's caption.
+TEST_F(Transfer, VerhandlungZahlenUndPlaetze) {
+    oeffnen();
+    const i32 p = eigen(18);
+    verhandeln(3, 18);
+    zeichnen();
+    const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
+    const f64 konto = Bank_Get_Kontostand(Team_Aktiv, 0, -1);
+    const i32 saldo = Transfer_Screen_Angebot_Differenz(p) - d.gebot;
+    const std::string danach = Bank_Geld_String(konto + saldo, Team_Aktiv, -1, 0);
+    i32 kontozeilen = 0;
+    for (const Zeichenspur_Eintrag* e : kit::Texte("Kontostand")) {
+        if (e->y < 69 + 300) continue;  // the header's balance
+        ++kontozeilen;
+        EXPECT_NE(e->sichtbar.find(danach), std::string::npos) << e->sichtbar;
+    }
+    EXPECT_EQ(kontozeilen, 1);
+    const std::string differenz = Bank_Geld_String(std::abs(saldo), Team_Aktiv, -1, 0);
+    const Zeichenspur_Eintrag* zeile = kit::Text(text(33));
+    ASSERT_TRUE(zeile);
+    EXPECT_NE(zeile->sichtbar.find(differenz), std::string::npos) << zeile->sichtbar;
+    // The card button and the face (85 x 100 at 55,135) do not overlap.
+    const Screen_Icon* karte = Menue_Screen_Icon_Aus_Nummer(ICON_VERHANDLUNG_KARTE);
+    ASSERT_TRUE(karte);
+    const bool ueber =
+        karte->x < 55 + 85 && karte->x + karte->w > 55 && karte->y < 135 + 100 && karte->y + karte->h > 135;
+    EXPECT_FALSE(ueber) << karte->x << "," << karte->y;
+    // Above the bid's caption the window is plain panel, as beside it.
+    const Zeichenspur_Eintrag* gebot = kit::Text(text(45));
+    ASSERT_TRUE(gebot);
+    EXPECT_EQ(kit::Probe(640, gebot->y - 40), kit::Probe(450, gebot->y - 40));
+    kit::Png("verhandlung_offen");
 }
 
 TEST_F(Transfer, ZeitAbgelaufenUndAbbruchKostenDenWechsel) {

@@ -135,6 +135,13 @@ TEST_F(Wettbewerb_Screen, TabelleNachGespieltenSpieltagenMitPlatzfarben) {
         std::snprintf(punkte, sizeof punkte, "^tz0496%3u", t.punkte[0][slot]);
         EXPECT_NE(e->text.find(platz), std::string::npos) << e->sichtbar;
         EXPECT_NE(e->text.find(punkte), std::string::npos) << e->sichtbar;
+        // Goals and difference each one text in its column: "4:1", "+3", "-2", "0".
+        const i32 fuer = static_cast<i32>(t.tore[0][slot]), gegen = static_cast<i32>(t.gegentore[0][slot]);
+        const i32 diff = fuer - gegen;
+        const std::string tore = "\t" + std::to_string(fuer) + ":" + std::to_string(gegen) + "\t";
+        const std::string differenz = "\t" + std::string(diff > 0 ? "+" : "") + std::to_string(diff);
+        EXPECT_NE(e->sichtbar.find(tore), std::string::npos) << e->sichtbar;
+        EXPECT_NE(e->sichtbar.find(differenz), std::string::npos) << e->sichtbar;
     }
     EXPECT_NE(Wettbewerb_Get_Platz_Farbe(l, 0), Wettbewerb_Get_Platz_Farbe(l, sichtbar / 2))
         << "the champion's place has its own colour";

@@ -85,6 +85,33 @@ class EreignisWelt : public ::testing::Test {
     Attribut_Def tabelle[54];
 };
 
+// Offers after a managed club's match arrive at their rate: a chance in
+// three that anything happens, then one in eleven for the maximum-strength
+// offer (about 3 % of the matches); the counts tools read say the same as
+// the questions in the inbox.
+TEST_F(EreignisWelt, AngeboteNachDemSpielInIhrerRate) {
+    const std::string cfg =
+        "NEUES_EREIGNIS\nKATEGORIE SPIELER_MAXSTAEKE_VERAENDERT\nTEXT \"%s von %d auf %d fuer %s?\"\n"
+        "JA_TEXT \"ja\"\nNEIN_TEXT \"nein\"\n";
+    ASSERT_TRUE(Ereignis_Laden_Text(cfg.data(), static_cast<u32>(cfg.size())));
+    for (i32 i = 0; i < Team_Kader_Anzahl(1); ++i) Spieler_Wert(97, Team_Kader(1)[i], 6, OP_SCHREIBEN);
+    constexpr i32 SPIELE = 6000;
+    i64 fragen = 0;
+    for (i32 c = 0; c < SPIELE; ++c) {
+        News_Init();
+        Rnd_Set_Index(c, 0);
+        Ereignis_Nach_Spiel(1, c % 2, 1, 1);
+        for (i32 i = 0; i < News_Anzahl(); ++i)
+            fragen += News_Get_Flags(i, 1) >= 0 && (News_Get_Flags(i, 1) & NEWS_FRAGE) != 0;
+    }
+    const Ereignis_Zahlen& z = Ereignis_Get_Zahlen();
+    EXPECT_EQ(z.spiele, SPIELE);
+    EXPECT_EQ(z.fragen[EREIGNIS_MAXSTAERKE_VERAENDERT], fragen);
+    EXPECT_GE(fragen, SPIELE / 33 / 2);
+    EXPECT_LE(fragen, SPIELE / 33 * 2);
+    EXPECT_GE(z.erste_frage_tag, 0);
+}
+
 TEST_F(EreignisWelt, SpielerNachSpielNurDerStarkeFitteUnzufriedene) {
     const std::string cfg = "NEUES_EREIGNIS\nKATEGORIE SPIELER_NICHT_EINGESETZT\nTEXT \"%s ist sauer\"\n";
     ASSERT_TRUE(Ereignis_Laden_Text(cfg.data(), static_cast<u32>(cfg.size())));

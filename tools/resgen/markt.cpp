@@ -165,7 +165,7 @@ Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 
         Panel_Malen(c, 0.5, 0.5, w - 2, h - 4, 6, PANEL, PANEL);
         Gold_Linie_Malen(c, 12, 34, w - 24);
         Mulde_Malen(c, 20, 62, 92, 108);                  // the face
-        Mulde_Malen(c, 480, 40, 260, 100);                // the bid
+        Mulde_Malen(c, 480, 84, 260, 56);                 // the bid with its caption
         Mulde_Malen(c, 470, 204, 250, 28, KNOPF_OBEN);    // the price bar's rail
         Mulde_Malen(c, 6, 326, 740, 64);                  // the accounts
         Mulde_Malen(c, 6, 398, 600, 28, KNOPF_OBEN);      // the balance afterwards

@@ -5,7 +5,9 @@
 // the cup winners, the goals per game of dice and engine matches beside the
 // bands of real football, the world's figures (each line beginning with its
 // name: squads, median balance, players sharing a full name, median fine
-// strength by level, club-to-club transfers, human club), the time taken and
+// strength by level, club-to-club transfers, human club), the random events
+// of the human clubs per category (texts and questions against their chances:
+// matches and days), the time taken and
 // the memory in use; after several seasons the same over all of them.
 //
 //   seasonsim [-n SEASONS] [-m HUMANS] [-s SEED] [-c CLUB] [-w DAY -o FILE] [-l FILE] [-r FILE] [-v]
@@ -42,6 +44,7 @@
 #include "main/saison_lauf.h"
 #include "matchday/spieltag.h"
 #include "seasonsim/saisonbericht.h"
+#include "season/ereignis_zufall.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
 #include "season/wettbewerb.h"
@@ -198,6 +201,26 @@ std::string stufen(const std::map<i32, double, std::greater<i32>>& jetzt,
 }
 
 // The season's figures beside the bands of real football and of a living world.
+// The random events of the season for the managed clubs: their chances
+// (matches, days) and per category the texts and questions posted.
+void ereignisse_ausgeben(const Ereignis_Zahlen& z, const Ereignis_Zahlen& vorher) {
+    std::printf("  events  %lld matches of managed clubs, %lld days", static_cast<long long>(z.spiele - vorher.spiele),
+                static_cast<long long>(z.tage - vorher.tage));
+    if (z.erste_frage_tag >= 0) std::printf("; first question on day %d", z.erste_frage_tag);
+    std::printf("\n");
+    for (const char* art : {"texts", "questions"}) {
+        const bool fragen = art[0] == 'q';
+        std::string liste;
+        long long summe = 0;
+        for (i32 k = 0; k < EREIGNIS_KATEGORIEN; ++k) {
+            const long long n = (fragen ? z.fragen[k] - vorher.fragen[k] : z.texte[k] - vorher.texte[k]);
+            summe += n;
+            if (n) liste += std::string(" ") + Ereignis_Kategorie_Name(k) + " " + std::to_string(n);
+        }
+        std::printf("          %-9s %lld%s%s\n", art, summe, liste.empty() ? "" : ":", liste.c_str());
+    }
+}
+
 void welt_ausgeben(const Bericht_Saison& b) {
     std::printf("  dice    0:0 %s (5-11 %%), draws %s (22-30 %%); the stronger side wins/draws/loses by its margin\n",
                 prozent(b.null_null, b.spiele).c_str(), prozent(b.remis, b.spiele).c_str());
@@ -379,6 +402,7 @@ int main(int argc, char** argv) {
 
     const i32 letztes_jahr = Kalender_Get_Jahr() + static_cast<i32>(o.saisons);
     Spieltag_Zahlen vorher = Spieltag_Get_Zahlen();
+    Ereignis_Zahlen ereignisse_vorher = Ereignis_Get_Zahlen();
     auto wand = std::chrono::steady_clock::now();
     std::clock_t cpu = std::clock();
     while (code == 0) {
@@ -404,6 +428,8 @@ int main(int argc, char** argv) {
         zeile("dice", z, vorher, 0);
         zeile("engine", z, vorher, 1);
         vorher = z;
+        ereignisse_ausgeben(Ereignis_Get_Zahlen(), ereignisse_vorher);
+        ereignisse_vorher = Ereignis_Get_Zahlen();
         const Bericht_Saison saison = bericht.Saison_Ende();
         welt_ausgeben(saison);
         Bericht_Summe_Dazu(summe, saison);

@@ -128,7 +128,7 @@ void seite_spiele(Rastport* ziel) {
         const i32 y = 154 + 27 * k;
         if (e.gegner[k] < 0) {
             Kit_Printf(ziel, gross, FARBE_GRAU, 0, y, "^tl0019    ---");
-            Kit_Printf(ziel, gross, FARBE_GRAU, 0, y, "^tz0545-^tz0561:^tz0583-^tr07350");
+            Kit_Printf(ziel, gross, FARBE_GRAU, 0, y, "^tz0561-:-^tr07350");
             continue;
         }
         const bool auswaerts = e.ort[k] != 0;
@@ -144,7 +144,8 @@ void seite_spiele(Rastport* ziel) {
             Wappen_Blit(team, ziel, wx, 137 + 27 * k, 23, 23, nullptr);
         }
         Kit_Printf(ziel, gross, FARBE_WEISS, 0, y, "^tz0245-");
-        Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, y, "^tz0545%d^tz0561:^tz0583%d^tr0735%d", th, tg, e.punkte[k]);
+        // The result one text centred under its head, as every result is written.
+        Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, y, "^tz0561%d:%d^tr0735%d", th, tg, e.punkte[k]);
         summe += e.punkte[k];
     }
     Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 0, 432, "^tr0735%d", summe);

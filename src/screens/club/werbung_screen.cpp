@@ -1,6 +1,7 @@
 #include "screens/club/werbung_screen.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "base/meldung.h"
 #include "grafik_nummern.h"
@@ -59,7 +60,7 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::WERBUNG>({
      .hilfe_prozedur = [](Screen_Icon*) { return text(T_HILFE_ANNEHMEN); }},
     {.nummer = ICON_WERBUNG_SUCHEN, .grafik = GRAFIK_WERBUNG_SUCHEN, .grafik_gedrueckt = GRAFIK_WERBUNG_SUCHEN_GEDRUECKT,
      .x = 61, .y = 521, .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD, .klick = Werbung_Suchen_Klick, .ebene = 1,
-     .w = 150, .h = 30, .hilfe_prozedur = [](Screen_Icon*) { return text(T_HILFE_SUCHEN); }},
+     .w = 150, .h = 30, .hilfe_prozedur = Werbung_Suchen_Hilfe},
     {.nummer = ICON_WERBUNG_BANDEN, .grafik = GRAFIK_WERBUNG_BANDEN, .grafik_an = GRAFIK_WERBUNG_BANDEN_AN,
      .x = 442, .y = 520, .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_AN,
      .klick = Werbung_Banden_Klick, .ebene = 1, .w = 260, .h = 30,
@@ -74,6 +75,17 @@ void knoepfe() {
     Kit_Grau(ICON_WERBUNG_ANNEHMEN, !w || w->angebot_betrag == 0);
     Menue_Icon_Zustand_Setzen(ICON_WERBUNG_BANDEN, w && w->banden_flag ? 1 : 0);
 }
+
+}  // namespace
+
+// The search button's help names the fee the next search costs.
+const char* Werbung_Suchen_Hilfe(Screen_Icon*) {
+    static char puffer[256];
+    std::snprintf(puffer, sizeof puffer, "%s %s", text(T_HILFE_SUCHEN), geld(Werbung_Suchgebuehr(Team_Aktiv)));
+    return puffer;
+}
+
+namespace {
 
 void logo(Rastport* ziel, bool gross, i32 sponsor, i32 x, i32 y, Blt_Optionen* opt) {
     const i32 g = Werbung_Logo_Grafik(gross, sponsor);
@@ -121,19 +133,6 @@ i32 Werbung_Logo_Grafik(bool gross, i32 sponsor) {
 Screen_Def Werbung_Screen_Def() {
     return {.name = "Werbung", .icons = Icon_Besitzer::WERBUNG, .rahmen = ICON_WERBUNG_SEITE, .arbeitsflaeche = true,
             .oeffnen = Werbung_Screen_Init};
-}
-
-Werbung_Summen Werbung_Screen_Summen(i32 team) {
-    Werbung_Summen s;
-    const Werbung_Daten* w = Werbung_Get(team);
-    if (!w) return s;
-    for (i32 i = 0; i < HAUPTSPONSOR; ++i) {
-        if (w->slot[i].betrag == 0) ++s.frei[std::clamp(Werbung_Get_Bandenklasse(i), 0, 2)];
-        else s.banden += w->slot[i].betrag;
-    }
-    if (w->ersatz[0] != 0)
-        for (i32 k = 0; k < 3; ++k) s.ersatz += static_cast<i64>(s.frei[k]) * w->ersatz[k];
-    return s;
 }
 
 void Werbung_Screen_Init() {
@@ -188,12 +187,12 @@ void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     for (i32 i = 0; i < 4; ++i)
         Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, LABEL_Y[i], "^tl0019%s", text(T_ANGEBOT_0 + i));
     const Werbung_Daten* w = Werbung_Get(Team_Aktiv);
+    // Every figure of the page comes from what a match pays.
+    const Werbung_Summen s = Werbung_Einnahmen(Team_Aktiv);
     Kit_Printf_Glatt(ziel, gross, FARBE_BETRAG, 0, 476, "^tz0119%s", text(T_ALLE));
-    Kit_Printf_Glatt(ziel, gross, FARBE_BETRAG, 0, 496, "^tz0119%s %s", text(T_ZUSAMMEN),
-                     geld(Werbung_Get_Sponsorbetrag(Team_Aktiv)));
+    Kit_Printf_Glatt(ziel, gross, FARBE_BETRAG, 0, 496, "^tz0119%s %s", text(T_ZUSAMMEN), geld(s.summe));
     if (!w) return;
     // 2. The contracts.
-    const Werbung_Summen s = Werbung_Screen_Summen(Team_Aktiv);
     for (i32 i = 0; i <= HAUPTSPONSOR; ++i) {
         const Werbung_Slot& slot = w->slot[i];
         const i32 y = WERBUNG_ZEILE_Y[i];
@@ -210,6 +209,9 @@ void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
                                  geld(w->ersatz[k]));
             Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, y + 2, "^tl0424%s^tz0588%d",
                              Werbung_Sponsor_Name(slot.sponsor), slot.anzahl);
+            // His own contract, under his name (the amount column holds the replacement lines).
+            if (s.hauptsponsor > 0)
+                Kit_Printf_Glatt(ziel, klein, FARBE_BETRAG, 0, y + 18, "^tl0424%s", geld(s.hauptsponsor));
         }
         logo(ziel, false, slot.sponsor, 327, y - 17, Blt_Opt_Standard);
         if (slot.wert2 == 0) Kit_Bild_Zeichnen(ziel, GRAFIK_WERBUNG_STANDARDBANDE, 628, y - 12);
@@ -217,7 +219,7 @@ void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     // 3. Totals.
     Kit_Printf_Glatt(ziel, klein, FARBE_BETRAG, 0, 387, "^tr0777%s", geld(s.banden));
     Kit_Printf_Glatt(ziel, klein, FARBE_BETRAG, 0, 466, "^tr0777%s", geld(s.ersatz));
-    Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 0, 498, "^tr0777%s", geld(s.banden + s.ersatz));
+    Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 0, 498, "^tr0777%s", geld(s.summe));
     // 4. The offer.
     angebot_zeichnen(ziel, *w);
 }

@@ -35,11 +35,5 @@ void Werbung_Suchen_Klick(Screen_Icon* icon, u32 ereignis);
 void Werbung_Banden_Klick(Screen_Icon* icon, u32 ereignis);
 void Werbung_Screen_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 
-// What the page adds up (tests): the boards under contract, the free boards
-// valued at the main sponsor's replacement amounts, and the free boards per
-// board class 0..2.
-struct Werbung_Summen {
-    i64 banden = 0, ersatz = 0;
-    i32 frei[3] = {};
-};
-Werbung_Summen Werbung_Screen_Summen(i32 team);
+// The search button's help: what it does and the fee the next search costs.
+const char* Werbung_Suchen_Hilfe(Screen_Icon* icon);

@@ -65,9 +65,11 @@ void liga_zeile(Rastport* ziel, i32 zeile, i32 y) {
     const i32 gegen = static_cast<i32>(tabelle.gegentore[filter][slot]);
     const i32 diff = tore - gegen;
     char diff_text[24], vorher_text[24];
-    if (diff > 0) std::snprintf(diff_text, sizeof diff_text, "^tz0685+ %3d", diff);
-    else if (diff < 0) std::snprintf(diff_text, sizeof diff_text, "^tz0685- %3d", -diff);
-    else std::snprintf(diff_text, sizeof diff_text, "^tz0685    0");
+    // The difference and the goals each one text centred in its column:
+    // padded digits would stand apart from their sign and colon.
+    if (diff > 0) std::snprintf(diff_text, sizeof diff_text, "^tz0685+%d", diff);
+    else if (diff < 0) std::snprintf(diff_text, sizeof diff_text, "^tz0685-%d", -diff);
+    else std::snprintf(diff_text, sizeof diff_text, "^tz06850");
     if (spieltag < 2) std::snprintf(vorher_text, sizeof vorher_text, "^tr0092(-)");
     else std::snprintf(vorher_text, sizeof vorher_text, "^tr0094(%2d.)", vorher);
     const char* name = Team_String(0, team, nullptr, 0);
@@ -75,7 +77,7 @@ void liga_zeile(Rastport* ziel, i32 zeile, i32 y) {
     const u16 platz_farbe = Kit_Platz_Farbe(stand.gruppe, platz - 1, FARBE_WEISS);
     Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), platz_farbe, 0, y + 12,
                      "^tr0049^fb0011%d.^fe%s^c%05d^tl0099^gll%04d^tl0124%s^fb0011^tz0333%2d^tz0379%2d"
-                     "^tz0412%2d^tz0444%2d^tz0496%3d^tz0586%3d:%3d%s^fe",
+                     "^tz0412%2d^tz0444%2d^tz0496%3d^tz0586%d:%d%s^fe",
                      platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name, spiele, ergebnisse[0],
                      ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
     Kit_Bild_Zeichnen(

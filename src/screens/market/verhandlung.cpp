@@ -40,6 +40,10 @@ constexpr u32 SCOUT_SPIELER = 0x20000;
 constexpr u32 GEBOT_DROSSEL_MS = 150;
 constexpr i32 SENKUNG_WARTEN_MS = 1000, SENKUNG_SCHRITT_MS = 100;
 constexpr i32 BALKEN = 228;
+// The market player's face and, right of it and clear of it, the button to
+// his card (under his asking price).
+constexpr i32 GESICHT_X = 55, GESICHT_Y = 135, GESICHT_B = 85, GESICHT_H = 100;
+constexpr i32 KARTE_X = GESICHT_X + GESICHT_B + 10, KARTE_Y = 211;
 
 enum : i32 {
     T_JA = 25,
@@ -134,8 +138,8 @@ constexpr auto FENSTER = Icon_Tabelle_Bauen<Icon_Besitzer::VERHANDLUNG>({
     Kit_Bildknopf(KNOPF, {.nummer = ICON_VERHANDLUNG_KARTE,
                           .grafik = GRAFIK_VERHANDLUNG_KARTE,
                           .gedrueckt = GRAFIK_VERHANDLUNG_KARTE_AN,
-                          .x = 134,
-                          .y = 209,
+                          .x = KARTE_X,
+                          .y = KARTE_Y,
                           .w = 90,
                           .h = 24,
                           .klick = Verhandlung_Karte_Klick,
@@ -395,7 +399,7 @@ void Verhandlung_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         std::snprintf(wert, sizeof wert, "%s %s", text(T_MARKTWERT), geld(Spieler_Berechne_Marktwert(d.eigen)));
         Kit_Text(ziel, f, FARBE_WEISS, wert, x + 320, y + 318);
     }
-    Gesicht_Holen(d.markt, Team_Transfermarkt, ziel, 55, 135, 85, 100);
+    Gesicht_Holen(d.markt, Team_Transfermarkt, ziel, GESICHT_X, GESICHT_Y, GESICHT_B, GESICHT_H);
     const i32 klasse = std::clamp(Spieler_Wert(SPIELER_WERT_POSITION, d.markt, 0, OP_LESEN), 0, 3);
     Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x, y + 190, "^tz0045%s", Positions_Text(klasse));
     Kit_Printf(ziel, f, FARBE_WEISS, x + 70, y + 190, "%s", Spieler_String(505, d.markt, nullptr, 0));

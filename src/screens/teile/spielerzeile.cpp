@@ -1,5 +1,7 @@
 #include "screens/teile/spielerzeile.h"
 
+#include <algorithm>
+
 #include "grafik_nummern.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
@@ -71,7 +73,10 @@ void Spielerzeile_Zeichnen(Rastport* ziel, const Spielerzeile& z) {
             Kit_Bild_Zeichnen(ziel, (z.gewaehlt ? GRAFIK_ATTRIBUT_GEWAEHLT : GRAFIK_ATTRIBUT) + attribute[i],
                               x + 349 + 28 * i, y + 1);
     if (!z.mit_zustand) return;
-    i32 e = Spieler_Get_Erschoepfung(p);
-    e = e < 0 ? 0 : e > 4 ? 4 : e;
-    Kit_Bild_Zeichnen(ziel, GRAFIK_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[e], x + 469, y);
+    Kit_Bild_Zeichnen(ziel, Erschoepfung_Grafik(p), x + 469, y);
+}
+
+u32 Erschoepfung_Grafik(i32 spieler) {
+    const i32 e = std::clamp(Spieler_Get_Erschoepfung(spieler), 0, 4);
+    return static_cast<u32>(GRAFIK_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[e]);
 }

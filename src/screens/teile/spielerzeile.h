@@ -20,6 +20,9 @@ struct Spielerzeile {
 
 // Draws the row onto the target; pictures that cannot be had are skipped.
 void Spielerzeile_Zeichnen(Rastport* ziel, const Spielerzeile& z);
+// The condition picture of the player's exhaustion as it stands (levels
+// 0..4): every list that shows a player's condition draws this one.
+u32 Erschoepfung_Grafik(i32 spieler);
 // The status column: the morale grade's name and colour, or the reason a
 // player cannot play in the warning colour.
 struct Spieler_Status_Text {

@@ -47,9 +47,6 @@ constexpr i32 VERLETZUNG_LAGER = 2;
 constexpr i32 KLANG_LAGER = 0;
 constexpr u16 FARBE_GEFAHR = FARBE_MARKE;
 
-// Exhaustion pictures by the change: <= -2, -1, 0, 1, >= 2.
-constexpr i32 ERSCHOEPFUNG_BILD[5] = {24046, 24042, 24045, 24044, 24043};
-
 // Camp texts.
 enum : i32 {
     T_TITEL = 0, T_MORAL = 1, T_ERHOLUNG = 2, T_STAERKE = 3, T_KOSTEN = 4, T_GEFAHR = 5, T_LAEUFT = 9,

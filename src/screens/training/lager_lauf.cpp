@@ -26,6 +26,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
+#include "screens/teile/spielerzeile.h"
 #include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
@@ -63,7 +64,7 @@ void Trainings_Lager_Run_Screen_Init(i32 c) {
     for (i32 i = 0; i < lauf.anzahl; ++i) {
         const i32 p = lauf.kader[i];
         lauf.start[i][0] = wert(SPIELER_WERT_MORAL, p);
-        lauf.start[i][1] = wert(SPIELER_WERT_ERSCHOEPFUNG, p) / 2;
+        lauf.start[i][1] = Spieler_Get_Erschoepfung(p);
         lauf.start[i][2] = wert(SPIELER_WERT_STAERKE, p);
         lauf.start[i][3] = wert(SPIELER_WERT_MAX_STAERKE, p);
     }
@@ -173,7 +174,7 @@ void Trainings_Lager_Ergebnis_Buchen() {
         schreiben(SPIELER_WERT_MORAL, p, std::max(m, std::min(LAGER_MORAL_MAX, m + d)));
         i32 e = 0;
         if (p1 > Rnd(16, 33)) e = aenderung(p1, Rnd(0, 100), false);
-        schreiben(SPIELER_WERT_ERSCHOEPFUNG, p, std::max(0, 2 * (wert(SPIELER_WERT_ERSCHOEPFUNG, p) / 2 + e)));
+        schreiben(SPIELER_WERT_ERSCHOEPFUNG, p, std::max(0, 2 * (Spieler_Get_Erschoepfung(p) + e)));
     }
     if (ruf::Client()) Internet_Client_Send_Data_Back();
 }
@@ -284,9 +285,10 @@ void Trainings_Lager_Ergebnis_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i3
     Kit_Printf(ziel, f, FARBE_NOTE[m], x + 242, ty, "%s", Status_Text(m));
     if (dm > 0) Kit_Printf(ziel, f, FARBE_KLASSE_1, x + 325, ty, "(+%d)", dm);
     else if (dm < 0) Kit_Printf(ziel, f, FARBE_FEHLER, x + 325, ty, "(%d)", dm);
-    // Exhaustion: how much fresher he came back.
-    const i32 g = lauf.start[i][1] - wert(SPIELER_WERT_ERSCHOEPFUNG, p) / 2;
-    Kit_Bild_Zeichnen(ziel, static_cast<u32>(ERSCHOEPFUNG_BILD[std::clamp(g, -2, 2) + 2]), x + 400, y);
+    // Condition: the picture the squad shows for it now, and how much
+    // fresher he came back.
+    const i32 g = lauf.start[i][1] - Spieler_Get_Erschoepfung(p);
+    Kit_Bild_Zeichnen(ziel, Erschoepfung_Grafik(p), x + 400, y);
     if (g > 0) Kit_Printf(ziel, f, FARBE_KLASSE_1, x + 430, ty, "(+%d)", g);
     else if (g < 0) Kit_Printf(ziel, f, FARBE_FEHLER, x + 430, ty, "(%d)", g);
     // Strength: the stars, the change in stars.
