@@ -114,12 +114,24 @@ void Aufstellung_Automatisch(int team) {
         if (!spielbereit(s)) w -= 1000;
         return w;
     };
+    // A cell takes a player of its own line or a neighbouring one (in goal a
+    // goalkeeper) while one of them can play; a player from further away
+    // (a defender up front, a goalkeeper in the field) only when none can.
+    auto nah = [](int s, int zeile) {
+        const int klasse = Spieler_Fix_Daten[s].position, linie = Aufstellung_Linie(zeile);
+        return (klasse == 0) == (linie == 0) && std::abs(klasse - linie) <= 1;
+    };
     int slot_spieler[MAX_SPIELER_PRO_TEAM];
     int belegt = 0;
     for (int i = 0; i < 11 && !frei.empty(); i++) {
-        size_t best = 0;
-        for (size_t j = 1; j < frei.size(); j++)
-            if (wert(frei[j], f.zeile[i]) > wert(frei[best], f.zeile[i])) best = j;
+        const int zeile = f.zeile[i];
+        const bool nur_nah =
+            std::any_of(frei.begin(), frei.end(), [&](int s) { return spielbereit(s) && nah(s, zeile); });
+        size_t best = frei.size();
+        for (size_t j = 0; j < frei.size(); j++) {
+            if (nur_nah && !nah(frei[j], zeile)) continue;
+            if (best == frei.size() || wert(frei[j], zeile) > wert(frei[best], zeile)) best = j;
+        }
         slot_spieler[belegt++] = frei[best];
         frei.erase(frei.begin() + static_cast<long>(best));
     }
@@ -176,6 +188,16 @@ void Aufstellung_Rollen_Vergeben(int team) {
             if (Spieler_Daten[kader ? k[i] : elf[i]].status & rolle) return true;
         return false;
     };
+    // Only a starter who can play holds a role: a holder on the bench, in
+    // the reserve or out gives it up, and it goes to one of the eleven.
+    const u32 rollen = SP_STATUS_ELFMETER | SP_STATUS_FREISTOSS | SP_STATUS_ECKEN | SP_STATUS_KAPITAEN;
+    for (int i = 0, m = Team_Kader_Anzahl(team); i < m; ++i) {
+        const int s = Team_Kader(team)[i];
+        if ((Spieler_Daten[s].status & rollen) && !((Spieler_Daten[s].status & SP_STATUS_AUFGESTELLT) && spielbereit(s))) {
+            Spieler_Daten[s].status &= ~rollen;
+            Spieler_Flags[s] = 1;
+        }
+    }
     auto geben = [](int s, u32 rolle) {
         if (s < 0) return;
         Spieler_Daten[s].status |= rolle;
@@ -198,7 +220,8 @@ void Aufstellung_Rollen_Vergeben(int team) {
     if (!hat(SP_STATUS_KAPITAEN, true)) {
         int best = -1;
         for (int i = 0; i < n; ++i)
-            if (best < 0 || Spieler_Daten[elf[i]].spiele * 16 + Spieler_Daten[elf[i]].staerke >
+            if (!spielbereit(elf[i])) continue;
+            else if (best < 0 || Spieler_Daten[elf[i]].spiele * 16 + Spieler_Daten[elf[i]].staerke >
                                 Spieler_Daten[best].spiele * 16 + Spieler_Daten[best].staerke)
                 best = elf[i];
         geben(best, SP_STATUS_KAPITAEN);
@@ -216,6 +239,7 @@ void Check_Und_Set_Aa(int team) {
         for (int i = 0; ok && i < Teamspieler_Ins_Array(team, s, MAX_SPIELER_PRO_TEAM, 48); i++)
             if (!spielbereit(s[i])) ok = false;
         if (!ok) Aufstellung_Automatisch(team);
+        else Aufstellung_Rollen_Vergeben(team);
         return;
     }
     if (Team_Own_Daten[team].formation & 0x80) {
@@ -272,6 +296,7 @@ void Check_Und_Set_Aa(int team) {
         if (p.slot <= 10) p.status |= SP_STATUS_AUFGESTELLT;
         else if (p.slot <= 16) p.status |= SP_STATUS_ERSATZ;
     }
+    Aufstellung_Rollen_Vergeben(team);
 }
 
 bool Team_Aufstellung_Automatisch(int team) {
