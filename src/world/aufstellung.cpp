@@ -114,24 +114,12 @@ void Aufstellung_Automatisch(int team) {
         if (!spielbereit(s)) w -= 1000;
         return w;
     };
-    // A cell takes a player of its own line or a neighbouring one (in goal a
-    // goalkeeper) while one of them can play; a player from further away
-    // (a defender up front, a goalkeeper in the field) only when none can.
-    auto nah = [](int s, int zeile) {
-        const int klasse = Spieler_Fix_Daten[s].position, linie = Aufstellung_Linie(zeile);
-        return (klasse == 0) == (linie == 0) && std::abs(klasse - linie) <= 1;
-    };
     int slot_spieler[MAX_SPIELER_PRO_TEAM];
     int belegt = 0;
     for (int i = 0; i < 11 && !frei.empty(); i++) {
-        const int zeile = f.zeile[i];
-        const bool nur_nah =
-            std::any_of(frei.begin(), frei.end(), [&](int s) { return spielbereit(s) && nah(s, zeile); });
-        size_t best = frei.size();
-        for (size_t j = 0; j < frei.size(); j++) {
-            if (nur_nah && !nah(frei[j], zeile)) continue;
-            if (best == frei.size() || wert(frei[j], zeile) > wert(frei[best], zeile)) best = j;
-        }
+        size_t best = 0;
+        for (size_t j = 1; j < frei.size(); j++)
+            if (wert(frei[j], f.zeile[i]) > wert(frei[best], f.zeile[i])) best = j;
         slot_spieler[belegt++] = frei[best];
         frei.erase(frei.begin() + static_cast<long>(best));
     }

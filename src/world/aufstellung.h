@@ -14,9 +14,7 @@ int Aufstellung_Linie(int zeile);
 // Builds the team's line-up: the best available goalkeeper in goal, the
 // formation's cells filled by position class and strength (92) less the
 // out-of-position deduction, six substitutes (a goalkeeper among them when
-// one is left), the rest reserves. A cell takes a player of its own or a
-// neighbouring line while one can play (never a defender up front while a
-// midfielder or forward is free). Sets slots (87), cells (82/83), the
+// one is left), the rest reserves. Sets slots (87), cells (82/83), the
 // starter/substitute bits and the roles.
 void Aufstellung_Automatisch(int team);
 // Roles are held by starters who can play: a holder on the bench, in the
