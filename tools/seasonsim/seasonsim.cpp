@@ -221,7 +221,7 @@ void welt_ausgeben(const Bericht_Saison& b) {
     for (const auto& [liga, n] : b.stars) stars += " " + liga + " " + std::to_string(n) + ";";
     std::printf("  stars (10-30 per big league):%s\n", stars.c_str());
     std::printf("  median balance of top-division clubs %.2f M, %.2fx the start (>=0.7x), %u of %u in the red; "
-                "wages paid %.1f M; richest club %s %.1f M, %.1fx the median (<=20x)\n",
+                "wages paid %.1f M; richest club %s %.1f M, %.1fx the median (<=15x)\n",
                 b.saldo_median / 1e6, b.saldo_start > 0 ? b.saldo_median / b.saldo_start : 0.0, b.im_minus, b.top_clubs,
                 b.gehaelter / 1e6, name(b.reichster).c_str(), b.reichster_saldo / 1e6,
                 b.saldo_median > 0 ? b.reichster_saldo / b.saldo_median : 0.0);
@@ -265,7 +265,7 @@ void summe_ausgeben() {
                 g.c_str());
     std::printf("  median balance of top-division clubs %.2f M against %.2f M at the start (0.3x-3x); lowest after a "
                 "season %.2fx (>=0.7x); %u of %u in the red after the first season (<=10 %%), %u at the end; richest "
-                "club at most %.1fx the median (<=20x)\n",
+                "club at most %.1fx the median (<=15x)\n",
                 m.saldo_median / 1e6, m.saldo_start / 1e6, m.saldo_anteil_min, m.im_minus_erste, m.top_clubs_erste,
                 m.im_minus, m.reich_anteil_max);
     std::printf("  clubs that ended a season in the red: %.1f %% of %u (2-10 %%), %u of them in the black at the end; "
