@@ -186,6 +186,15 @@ void laden_ja(i32 n, const i32* slot) { K_NEUER_TAG(KALENDER_LADEN, n > 0 ? slot
 void starten(i32 k, i32 e) {
     Sound_Effekt_Stop_All();
     if (k == 3 && e == SPIEL_BEENDEN) {
+        // The pop-ups are shut at once: the question's dimmed picture is
+        // taken of the screen as it is now.
+        for (i16 n = ICON_DIALOG_TEAM; n <= ICON_DIALOG_SPIEL; ++n)
+            if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) {
+                i->status &= ~static_cast<u32>(MENUE_S_AN);
+                i->y = ZU_Y;
+                Menue_Hook(dialog_hook, reinterpret_cast<void*>(static_cast<intptr_t>(n)), true, 0);
+            }
+        fang_pruefen();
         Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, Menue_Text(T_BEENDEN_FRAGE), nullptr, nullptr, beenden_ja,
                         nichts);
         return;
