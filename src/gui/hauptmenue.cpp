@@ -40,7 +40,9 @@ constexpr i16 AUF_Y_TEAM = 436, AUF_Y = 480;    // y of an open one (six / four 
 constexpr i32 SCHRITT_AUF = 20, SCHRITT_ZU = 24;
 constexpr i32 ZEILE = 22;
 constexpr i32 TAB_H = 26;  // the head of a dialog button (its entries below)
-constexpr i32 DATUM_MITTE = 718, DATUM_Y = 90;  // centred under the money line
+// The date centred under the money line; both end above y 83, where the
+// screens' panels begin.
+constexpr i32 DATUM_MITTE = 718, DATUM_Y = 83;
 constexpr i32 ERGEBNIS_MITTE = 320;             // between the two names
 constexpr i32 DIALOG_PERIODE_MS = 10;
 constexpr i32 KLANG_EINTRAG = 8;
