@@ -40,7 +40,9 @@ constexpr i16 AUF_Y_TEAM = 436, AUF_Y = 480;    // y of an open one (six / four 
 constexpr i32 SCHRITT_AUF = 20, SCHRITT_ZU = 24;
 constexpr i32 ZEILE = 22;
 constexpr i32 TAB_H = 26;  // the head of a dialog button (its entries below)
-constexpr i32 DATUM_MITTE = 718, DATUM_Y = 90;  // centred under the money line
+// The date centred under the money line; both end above y 83, where the
+// screens' panels begin.
+constexpr i32 DATUM_MITTE = 718, DATUM_Y = 83;
 constexpr i32 ERGEBNIS_MITTE = 320;             // between the two names
 constexpr i32 DIALOG_PERIODE_MS = 10;
 constexpr i32 KLANG_EINTRAG = 8;
@@ -186,6 +188,15 @@ void laden_ja(i32 n, const i32* slot) { K_NEUER_TAG(KALENDER_LADEN, n > 0 ? slot
 void starten(i32 k, i32 e) {
     Sound_Effekt_Stop_All();
     if (k == 3 && e == SPIEL_BEENDEN) {
+        // The pop-ups are shut at once: the question's dimmed picture is
+        // taken of the screen as it is now.
+        for (i16 n = ICON_DIALOG_TEAM; n <= ICON_DIALOG_SPIEL; ++n)
+            if (Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(n)) {
+                i->status &= ~static_cast<u32>(MENUE_S_AN);
+                i->y = ZU_Y;
+                Menue_Hook(dialog_hook, reinterpret_cast<void*>(static_cast<intptr_t>(n)), true, 0);
+            }
+        fang_pruefen();
         Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, Menue_Text(T_BEENDEN_FRAGE), nullptr, nullptr, beenden_ja,
                         nichts);
         return;

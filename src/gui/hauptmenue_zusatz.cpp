@@ -109,7 +109,8 @@ void Menue_Geld_Zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {
     char t[128];
     std::snprintf(t, sizeof t, "%s: %s", Menue_Text(T_GELD) ? Menue_Text(T_GELD) : "",
                   Menue_Geld_Text(Bank_Get_Kontostand(Team_Aktiv, 0, 0)).c_str());
-    Kit_Text_Mitte(rp, f, WEISS, t, x + i->w / 2, y + 14);
+    // Close under the logo, so that the date fits below it above the screens.
+    Kit_Text_Mitte(rp, f, WEISS, t, x + i->w / 2, y + 8);
 }
 
 void Menue_Zugzeit_Zeichnen(Screen_Icon* i, Rastport* rp, i32 x, i32 y) {

@@ -76,7 +76,7 @@ Season_Module_Hooks Saison_Module_Tabelle() {
         .Wettbewerb_Jedes_Jahr = Wettbewerb_Jedes_Jahr,
         .Wettbewerb_Jeden_Tag = Wettbewerb_Jeden_Tag,
         .Saison_Wechsel = Saison_Wechsel,
-        .Spieltag_Team_Spielt = [](int team) { return Spieltag_Team_Spielt(team); },
+        .Spieltag_Team_Offen = [](int team) { return Spieltag_Team_Offen(team); },
         .Spieltag_Kein_Spiel = Spieltag_Kein_Spiel,
         .Spieltag_Kein_Spiel_Loeschen = Spieltag_Kein_Spiel_Loeschen,
         .Spieltag_Team_Im_Spiel = [](int team) { return Spieltag_Team_Im_Spiel(team); },

@@ -53,11 +53,11 @@ static bool team_in(const Spieltag_Slot& r, i32 team) {
     return s && team > 0 && (s->team_a == team || s->team_b == team);
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; the game asks whether a team's match is still open.
 bool Spieltag_Team_Spielt(i32 team) {
     return z.initialisiert && std::any_of(z.slots.begin(), z.slots.end(), [&](auto& r) { return team_in(r, team); });
 }
 
-// KEIN_AUFRUFER: one of the module's named procedures; the game itself has no call for it.
 bool Spieltag_Team_Offen(i32 team) {
     return z.initialisiert && std::any_of(z.slots.begin(), z.slots.end(),
                                           [&](auto& r) { return r.status != ST_FERTIG && team_in(r, team); });

@@ -256,7 +256,9 @@ void modus_wizard() {
         Rangliste_Init_Falls_Noetig();
         Kalender_Neue_Zugliste();
         if (ruf::Client()) Season_Netz.Client_Teamdaten_Abgleichen();
-        Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
+        // A client is handed its controls at once: its days come from the server.
+        if (ruf::Client()) Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
+        else lauf.erste_uebergabe = true;
         lauf.zug_start = Kalender_Jetzt;
         // The first day's turns are handed out.
         lauf.zug_gestartet = lauf.zug_index < lauf.zug_anzahl ? 1 : 0;
@@ -276,7 +278,7 @@ void news_und_ankuendigungen() {
     } else if (!Season_Gui.Modal_Screen()) {
         // The check stays while an announcement of the active team's match
         // starts now; the news pass follows later.
-        if (!(Season_Module.Spieltag_Team_Spielt(Team_Aktiv) && Spielankuendigung_Jetzt(0, true)))
+        if (!(Season_Module.Spieltag_Team_Offen(Team_Aktiv) && Spielankuendigung_Jetzt(0, true)))
             lauf.ankuendigung_pruefen = 0;
     }
 }
@@ -625,7 +627,12 @@ void Kalender_Run() {
             break;
         case RUNMODUS_WIZARD: modus_wizard(); break;
         case RUNMODUS_TAGE_LAUFEN:
-            if (Kalender_Jeden_Tag() || Kalender_Get_Tag() == 0) modus_setzen(RUNMODUS_SPIEL);
+            if (Kalender_Jeden_Tag() || Kalender_Get_Tag() == 0) {
+                modus_setzen(RUNMODUS_SPIEL);
+                // The header shows the day of the turn from the first hand-over on.
+                if (lauf.erste_uebergabe) Season_Gui.Menue_Manager_Wechsel(Team_Aktiv);
+                lauf.erste_uebergabe = false;
+            }
             lauf.zug_start = Kalender_Jetzt;
             break;
         case RUNMODUS_SPIEL: modus_spiel(); break;

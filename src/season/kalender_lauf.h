@@ -61,6 +61,9 @@ struct Kalender_Lauf {
     // A network client: when it last asked the server for its date.
     u32 client_frage = 0;
     u32 client_news = 0;  // a waiting client's last look for its news (its pages)
+    // The new game's first turn list is drawn; its first manager takes the
+    // controls once the days have run on to the day of that turn.
+    bool erste_uebergabe = false;
 };
 
 Kalender_Lauf& Kalender_Lauf_Get();

@@ -119,9 +119,10 @@ struct Season_Module_Hooks {
     void (*Wettbewerb_Jeden_Tag)() = [] {};
     // The season change on 3 July (not on the first day of a game).
     void (*Saison_Wechsel)() = [] {};
-    // Matchday: the team has a match today; the runner's no-match flag; the
-    // live match display.
-    bool (*Spieltag_Team_Spielt)(int team) = [](int) { return false; };
+    // Matchday: the team has a match today that is not done yet (a match
+    // played already is announced no more, also after a load); the runner's
+    // no-match flag; the live match display.
+    bool (*Spieltag_Team_Offen)(int team) = [](int) { return false; };
     bool (*Spieltag_Kein_Spiel)() = [] { return false; };
     // default kept: the match screen's picture steps the live view once a frame (Season_Gui.Spiel_Warten).
     void (*Spielfeld_Anzeige_Refresh)() = [] {};

@@ -219,6 +219,26 @@ TEST_F(Frame, PopupOeffnetSichSchrittweiseOderSofort) {
     }
 }
 
+// "Beenden" of the game's pop-up asks first; the pop-up is shut before the
+// question, not left open behind its dimmed picture.
+TEST_F(Frame, BeendenSchliesstDasPopupVorDerFrage) {
+    Hauptmenue_Set_Hooks({.animation = +[] { return true; }});
+    Menue_Hauptmenue_Zeigen();
+    Screen_Icon* spiel = Menue_Screen_Icon_Aus_Nummer(ICON_DIALOG_SPIEL);
+    ASSERT_NE(spiel, nullptr);
+    const i32 x = spiel->x + spiel->w / 2;
+    klick(x, 580);
+    for (i32 t = 0; t < 50 && spiel->y != 480; ++t) frame(20, 320, 300, 0);
+    ASSERT_EQ(spiel->y, 480);
+    klick(x, 480 + 23 + 3 * 22 + 5);
+    ASSERT_TRUE(Menue_Requester_Offen());
+    for (i32 t = 0; t < 3; ++t) {
+        EXPECT_EQ(spiel->y, 571) << t;
+        EXPECT_EQ(spiel->status & MENUE_S_AN, 0u) << t;
+        frame(20, 320, 300, 0);
+    }
+}
+
 }  // namespace
 
 namespace {

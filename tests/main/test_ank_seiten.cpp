@@ -473,6 +473,25 @@ TEST_F(AnkSeiten, NachDemSpielKommenDieSeitenUndWerdenWeggeklickt) {
     EXPECT_TRUE(Spielankuendigung_Puffer_Leer());
 }
 
+// The managed club's match of today is over, the matchday's table still
+// stands (so it is after loading a game saved then, when no club has been
+// shown before the menu yet): viewing the club brings no page before the
+// match, which would show the played match as still to come.
+TEST_F(AnkSeiten, GespieltesSpielBringtKeineSeiteVorDemSpiel) {
+    ASSERT_TRUE(Spieltag_Initialisiert());
+    ASSERT_TRUE(Spieltag_Team_Spielt(Team_Aktiv));
+    ASSERT_FALSE(Spieltag_Team_Offen(Team_Aktiv));
+    ASSERT_NE(Spielankuendigung_Laufende_Art(), static_cast<u32>(ANK_VOR_MENUE));
+    Spielankuendigung_Reset();
+    Team_Ansicht = Team_Aktiv;
+    Kalender_Flags_Setzen();
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_GT(Headless_Lauf("wait 3\n", 3), 0);
+        EXPECT_NE(Spielankuendigung_Laufende_Art(), static_cast<u32>(ANK_VOR_MENUE)) << "pass " << i;
+    }
+    EXPECT_EQ(Kalender_Lauf_Get().ankuendigung_pruefen, 0);
+}
+
 // The first matchday in the game: every league match of the day had
 // spectators, never more than the home ground holds, a bigger club drew
 // more; the money page adds up to what the bank booked this month (the

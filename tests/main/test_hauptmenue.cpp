@@ -425,7 +425,9 @@ TEST_F(Hauptmenue, ZweiSekundenMenueMitKlickAufDisk) {
 
 // The header (club, next match, balance, date) stays over every main-menu
 // screen, the transfer market's among them, and over what is left when the
-// options close; money spent or lent shows in it at once.
+// options close; money spent or lent shows in it at once. The balance and
+// the date stand wholly above y 83, where the screens' panels begin (the
+// options' list at (32, 83)), one under the other.
 TEST_F(Hauptmenue, KopfBleibtUeberJedemScreen) {
     schritt("kopf_start", "wait 12\n", 12);
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
@@ -436,9 +438,17 @@ TEST_F(Hauptmenue, KopfBleibtUeberJedemScreen) {
     auto kopf_zeigt = [](const std::string& was) {
         const auto t = spur::frame();
         const std::string geld = Menue_Geld_Text(Bank_Get_Kontostand(Team_Aktiv, 0, 0));
-        bool gefunden = false;
-        for (const spur::Text& e : t) gefunden |= e.y0 < 90 && e.sichtbar.find(geld) != std::string::npos;
-        EXPECT_TRUE(gefunden) << was << ": no " << geld << " in the header";
+        const spur::Text* konto = nullptr;
+        for (const spur::Text& e : t)
+            if (e.y0 < 90 && e.sichtbar.find(geld) != std::string::npos) konto = &e;
+        EXPECT_NE(konto, nullptr) << was << ": no " << geld << " in the header";
+        const spur::Text* datum = spur::finden(t, Kalender_Get_Datum_Text(Kalender_Get_Tag(), true));
+        ASSERT_NE(datum, nullptr) << was;
+        constexpr i32 SCREENS_OBEN = 83;
+        EXPECT_LE(datum->y1, SCREENS_OBEN) << was;
+        if (konto) {
+            EXPECT_LE(konto->y1, datum->y0) << was;
+        }
         EXPECT_NE(spur::finden(t, Team_String(721, Team_Aktiv, nullptr, 0)), nullptr) << was;
     };
     struct Fall {
@@ -455,6 +465,7 @@ TEST_F(Hauptmenue, KopfBleibtUeberJedemScreen) {
         ASSERT_TRUE(Screen_Offen(f.id)) << f.was;
         kopf_zeigt(f.was);
     }
+    schritt("kopf_optionen", "wait 1\n", 1);
     // A credit of a million: the new balance in the header straight away.
     ASSERT_TRUE(Bank_Buchen(-1, Team_Aktiv, 1000000.0f, 0, 1, -1));
     kopf_zeigt("nach dem Kredit");

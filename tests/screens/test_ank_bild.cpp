@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <map>
 #include <set>
 
 #include <cstdlib>
@@ -79,9 +80,9 @@ TEST_F(AnkBild, TwentyTwoFiguresStandInTheirCellsWithTheAwayKeeperInTheFarGoal) 
         EXPECT_GT(x.nummer, 0);
     }
     EXPECT_EQ(torwart_gast, 1);
-    // Each eleven in its own half: every home figure stands nearer than the
-    // centre line's row (y 306 at the lane of the centre spot), every away
-    // figure beyond it, and the lines of one side stand in rows of their own.
+    // Each eleven in its own half: every home figure stands no farther than
+    // the row at the centre line (y 292, its feet short of the line), every
+    // away figure beyond it, and the lines of one side stand in rows of their own.
     i32 heim_oben = 1000, gast_unten = 0;
     std::set<i32> reihen[2];
     for (const Ank_Bild_Figur& x : f) {
@@ -89,8 +90,8 @@ TEST_F(AnkBild, TwentyTwoFiguresStandInTheirCellsWithTheAwayKeeperInTheFarGoal) 
         else gast_unten = std::max(gast_unten, x.y);
         reihen[x.seite].insert(x.reihe);
     }
-    EXPECT_GE(heim_oben, 306);
-    EXPECT_LT(gast_unten, 306);
+    EXPECT_GE(heim_oben, 292);
+    EXPECT_LT(gast_unten, 292);
     for (i32 r : reihen[0]) EXPECT_EQ(reihen[1].count(r), 0u) << "row " << r << " holds both sides";
     EXPECT_GE(reihen[0].size(), 4u);  // keeper, defence, midfield, attack
     EXPECT_GE(reihen[1].size(), 4u);
@@ -110,6 +111,33 @@ TEST_F(AnkBild, TwentyTwoFiguresStandInTheirCellsWithTheAwayKeeperInTheFarGoal) 
     int a = 0, b = 0, c = 0;
     ASSERT_EQ(std::sscanf(formation.c_str(), "%d - %d - %d", &a, &b, &c), 3);
     EXPECT_EQ(a + b + c, 10);
+}
+
+// Rows by line: the players of one line of the formation (defence,
+// midfield, attack) stand in one row, each line in a row of its own, and a
+// line stands far enough behind the one before it that its shirts show
+// over the heads in front (no midfielder hidden behind a defender).
+TEST_F(AnkBild, EachLineStandsInARowOfItsOwnBehindTheOneInFront) {
+    bild.reset(Ank_Bild_Init(heim, gast));
+    ASSERT_NE(bild, nullptr);
+    constexpr i32 ABSTAND_MIN = 27;  // pixels between two lines' rows at the centre lane
+    std::map<i32, std::set<i32>> reihen[2];  // line -> rows, per side
+    for (const Ank_Bild_Figur& f : Ank_Bild_Figuren_Gezeichnet()) {
+        const i32 linie = Aufstellung_Linie(std::clamp(Spieler_Wert(83, f.spieler, 0, OP_LESEN), 0, 10));
+        if (linie > 0) reihen[f.seite][linie].insert(f.reihe);
+    }
+    for (int seite = 0; seite < 2; ++seite) {
+        ASSERT_GE(reihen[seite].size(), 2u) << seite;
+        i32 y_vorher = seite == 0 ? 1000 : -1;
+        for (const auto& [linie, r] : reihen[seite]) {
+            ASSERT_EQ(r.size(), 1u) << "side " << seite << " line " << linie;
+            i32 x = 0, y = 0;
+            Ank_Bild_Platz(*r.begin(), 3, &x, &y);
+            if (seite == 0) EXPECT_LE(y, y_vorher - ABSTAND_MIN) << "line " << linie;
+            else EXPECT_GE(y, y_vorher + ABSTAND_MIN) << "line " << linie;
+            y_vorher = y;
+        }
+    }
 }
 
 TEST_F(AnkBild, TwoPlayersOfOneCellStandEightPixelsApart) {

@@ -310,6 +310,27 @@ TEST_F(ImSpiel, DraggingAFigureMovesThePlayersTacticalPointAndTheWindowsKeepThei
     EXPECT_EQ(Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_LISTE)->y, 565 - IM_SPIEL_LISTE_H);
 }
 
+// Every figure stands wholly on the window's pitch, the keeper on his goal
+// line too (his shirt not cut by the window's foot).
+TEST_F(ImSpiel, EveryFigureStandsWhollyOnThePitch) {
+    oeffnen();
+    const Screen_Icon* fe = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_FELD);
+    ASSERT_NE(fe, nullptr);
+    const i32 x0 = fe->x + IM_SPIEL_PLATZ_X, y0 = fe->y + IM_SPIEL_PLATZ_Y;
+    int torwart = 0;
+    for (int k = 0; k < IM_SPIEL_FELDZEILEN; ++k) {
+        const Screen_Icon* f = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_FIGUR + k);
+        ASSERT_NE(f, nullptr);
+        if (f->status & MENUE_S_VERSTECKT) continue;
+        if (Spieler_Wert(67, E_Im_Spiel_Screen_Stand().feld[k], 0, OP_LESEN) == 0) ++torwart;
+        EXPECT_GE(f->x, x0) << k;
+        EXPECT_GE(f->y, y0) << k;
+        EXPECT_LE(f->x + IM_SPIEL_FIGUR_B, x0 + IM_SPIEL_PLATZ_B) << k;
+        EXPECT_LE(f->y + IM_SPIEL_FIGUR_H, y0 + IM_SPIEL_PLATZ_H) << k;
+    }
+    EXPECT_EQ(torwart, 1);
+}
+
 TEST_F(ImSpiel, BothWindowsAreHeldToTheirLeftAndRightLimits) {
     // Each case: a window opened at a remembered place, then dragged by a
     // point of it to a mouse x (or not at all); where its left edge ends.

@@ -13,6 +13,9 @@
 #include "base/globals.h"
 #include "base/random.h"
 #include "grafik_nummern.h"
+#include "graphics/rastport.h"
+#include "gui/hauptmenue.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
@@ -85,6 +88,33 @@ class Scouting : public ::testing::Test {
         return Scout_Suche_Lesen().dialog == dialog;
     }
 };
+
+// The main menu's header stays over the scouting screen, the map and the
+// journey alike: the logo shows where it stands over every screen.
+TEST_F(Scouting, DerKopfMitDemLogoBleibtSichtbar) {
+    auto logo_sichtbar = [](const char* wann) {
+        kit::Frames(2);
+        Rastport* logo = Kit_Bild(Menue_Heimat_Grafik(GRAFIK_KOPF));
+        ASSERT_TRUE(logo && Rastport_Lock(logo)) << wann;
+        const Screen_Icon* icon = Menue_Screen_Icon_Aus_Nummer(ICON_KOPF_WAPPEN);
+        ASSERT_TRUE(icon) << wann;
+        i32 gezeigt = 0, punkte = 0;
+        for (i32 y = 0; y < logo->hoehe; ++y)
+            for (i32 x = 0; x < logo->breite; ++x) {
+                const u16 p = logo->bitmap->pixel16()[static_cast<size_t>(y) * logo->breite + x];
+                if (p == 0) continue;  // clear
+                ++punkte;
+                gezeigt += kit::Probe(icon->x + x, icon->y + y) == p;
+            }
+        ASSERT_GT(punkte, 1000) << wann;
+        EXPECT_GT(gezeigt * 10, punkte * 9) << wann << ": " << gezeigt << " of " << punkte;
+    };
+    oeffnen();
+    logo_sichtbar("Karte");
+    kit::Png("scouting_kopf");
+    bezahlen();
+    logo_sichtbar("Reise");
+}
 
 TEST_F(Scouting, GebietPreisBezahlenErgebnisse) {
     oeffnen();

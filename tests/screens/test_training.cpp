@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "gui/kit.h"
 #include "grafik_nummern.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
@@ -748,6 +749,40 @@ TEST_F(Training, TalenteNummerAufDerMarke) {
     EXPECT_LE(mitte, marke->x + marke->breite / 2 + 3);
     EXPECT_GT(zahl->y, marke->y);
     EXPECT_LE(zahl->y, marke->y + marke->hoehe);
+}
+
+// The name of the attribute under the mouse stands under its badge, on the
+// top row too (above it stands the row's heading "Grundlagen"); the row's
+// first from the screen's left edge.
+TEST_F(Training, TalenteNameUnterDerMarke) {
+    const i32 p = feldspieler();
+    Spieler_Talente_Screen_Init(p, TALENTE_EIGENES_TEAM);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::TALENTE));
+    for (i32 a : {0, 5, 19, 22, 36}) {
+        const Screen_Icon* i = Menue_Screen_Icon_Aus_Nummer(static_cast<i16>(
+            a < 35 ? ICON_TALENTE_ATTRIBUT + a : ICON_TALENTE_SPEZIAL + a - 35));
+        ASSERT_NE(i, nullptr) << a;
+        kit::Maus(i->x + i->w / 2, i->y + i->h / 2);
+        kit::Frames(1);
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        const Zeichenspur_Eintrag* name = nullptr;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            if (e.art == SPUR_TEXT && e.farbe == FARBE_GOLD && e.y < 460 &&
+                e.sichtbar.find(Attribut_Tabelle[a].name) != std::string::npos)
+                name = &e;
+        ASSERT_NE(name, nullptr) << a;
+        const Font* f = Kit_Font(Kit_Schrift::TEXT);
+        ASSERT_NE(f, nullptr);
+        EXPECT_GE(name->y - f->hoehe, i->y + i->h) << Attribut_Tabelle[a].name;
+        if (const Zeichenspur_Eintrag* grundlagen = kit::Text("Grundlagen")) {
+            EXPECT_GT(name->y - f->hoehe, grundlagen->y) << Attribut_Tabelle[a].name;
+        }
+        if (a == 0) {
+            EXPECT_EQ(name->x, 3);  // the row's first: from the screen's left edge
+        }
+        if (a == 5) kit::Png("talente_name_unter");
+    }
 }
 
 TEST_F(Training, TalenteKopfMarkenMitHilfe) {

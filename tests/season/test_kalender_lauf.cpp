@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "base/debug.h"
@@ -471,6 +472,28 @@ TEST_F(Lauf, ZweiManagerNacheinanderDannDerNeueTag) {
     EXPECT_EQ(Kalender_Get_Tag(), tag + 1);
 }
 
+// Several managers at one machine: the new game's first hand-over (the box
+// naming whose turn it is, over the header's date) comes once the days have
+// run on from the set-up, on the day of that turn; and only once.
+std::vector<std::pair<i32, i32>> uebergaben;  // day and team of each hand-over
+TEST_F(Lauf, ErsteUebergabeAmTagDesErstenZugs) {
+    menschen = {5, 8};
+    uebergaben.clear();
+    {
+        Season_Gui_Hooks h = Season_Gui;
+        h.Menue_Manager_Wechsel = [](int team) { uebergaben.push_back({Kalender_Get_Tag(), team}); };
+        Season_Gui_Set_Hooks(h);
+    }
+    for (int i = 0; i < 4; ++i) Pass();
+    ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
+    ASSERT_EQ(uebergaben.size(), 1u);
+    EXPECT_EQ(uebergaben[0], std::make_pair(Kalender_Get_Tag(), Team_Aktiv));
+    K_NEUER_TAG(KALENDER_ZUG_ENDE, 0);
+    ASSERT_EQ(uebergaben.size(), 2u);
+    EXPECT_EQ(uebergaben[1].first, uebergaben[0].first);
+    EXPECT_NE(uebergaben[1].second, uebergaben[0].second);
+}
+
 }  // namespace
 
 namespace {
@@ -588,7 +611,7 @@ TEST_F(Lauf, NormalesSpielUndAnkuendigungenRufenOberflaecheUndSpieltag) {
     }});
     {
         Season_Module_Hooks h = Season_Module;
-        h.Spieltag_Team_Spielt = [](int team) { return team == 5; };
+        h.Spieltag_Team_Offen = [](int team) { return team == 5; };
         Season_Module_Set_Hooks(h);
     }
     Team_Ansicht = 5;

@@ -17,6 +17,7 @@ namespace {
 constexpr u32 NAVY = 0x0E1A2B, PANEL = 0x16263D, KANTE_HELL = 0x3C5A82, KANTE_DUNKEL = 0x0A1320,
               KNOPF_OBEN = 0x23395A, GOLD = 0xF2B33D, KREIDE = 0xF2F4F0, KREIDE_2 = 0xA9B4C2, GUT = 0x3FB26B,
               SCHLECHT = 0xD9483B, MEER = 0x12304A, LAND = 0x2E7D46, LAND_DUNKEL = 0x1F4F30;
+constexpr int KOPF_H = 86;  // the main menu's header band (its date ends at y 83)
 
 struct Punkt {
     double x, y;
@@ -184,8 +185,11 @@ Rastport* Markt_Zeichnen(const std::vector<std::string>& arg, i32 w, i32 h, i32 
         }
     } else if (art == "suche" || art == "reise") {
         // The scouting screen: stage 1 and 2 (the map) and stage 3 (the journey).
+        // The header band above the panel stays clear: the main menu's
+        // header (logo, club, balance, date) shows through it.
         Farbe_Setzen(c, NAVY);
-        cairo_paint(c);
+        cairo_rectangle(c, 0, KOPF_H, w, h - KOPF_H);
+        cairo_fill(c);
         // The panel ends under its lowest content (the hint under the map's
         // rows, the prospect's card): no empty band at its foot.
         Panel_Malen(c, 20, 92, 760, 406, 8, PANEL, PANEL);

@@ -114,7 +114,9 @@ constexpr auto SCOUTING_RAHMEN = Icon_Liste({Kit_Panel_Icon({.nummer = ICON_SCOU
                                                              .flags = MODAL})});
 
 constexpr auto BASIS = Icon_Tabelle_Bauen<Icon_Besitzer::SCOUTING>({
-    {.nummer = ICON_SCOUTING_SPERRE, .flags = MODAL, .ebene = 1, .w = 800, .h = 600},
+    // Catches the clicks beside the panel; clear, so that the main menu's
+    // header shows above the frame.
+    {.nummer = ICON_SCOUTING_SPERRE, .flags = MODAL, .status = MENUE_S_TRANSPARENT, .ebene = 1, .w = 800, .h = 600},
     {.nummer = ICON_SCOUTING_ZURUECK_GRUND,
      .grafik = GRAFIK_SCOUTING_KNOPFGRUND + 1,
      .flags = MODAL,

@@ -134,14 +134,17 @@ void label_zeichnen(Ank_Bild_Label& l) {
                    l.nummer >= 10 && l.nummer <= 19 ? 10 : 11, l.nummer);
 }
 
-// The row a player stands in: each eleven in its own half, the home side
-// near (keeper in row 0, then defence, midfield, attacking midfield and
-// attack up to the centre line in row 4), the away side mirrored beyond it
-// (attack in row 6 up to defence in row 9, its keeper in the far goal).
+// The row a player stands in: one row a line (the line of the formation
+// and the label column), each eleven in its own half, a row left free
+// between two lines, so that the shirts of a line show over the heads of
+// the one in front. The home side near: keeper in row 0, defence 1,
+// midfield 3, attack 5 at the centre line; the away side mirrored beyond
+// it: attack in row 6, midfield 8, defence 10, its keeper in the far goal
+// (row 11).
+constexpr i32 REIHE_DER_LINIE[2][4] = {{0, 1, 3, 5}, {10, 10, 8, 6}};
 i32 reihe_von(u8 seite, i32 tiefe, bool torwart) {
-    const i32 linie = tiefe <= 3 ? 1 : tiefe <= 5 ? 2 : tiefe <= 7 ? 3 : 4;
-    if (seite == 0) return torwart || tiefe == 0 ? 0 : linie;
-    return torwart ? 11 : tiefe == 0 ? 10 : 10 - linie;
+    if (torwart) return seite == 0 ? 0 : 11;
+    return REIHE_DER_LINIE[seite == 0 ? 0 : 1][Aufstellung_Linie(tiefe)];
 }
 
 void labels_bauen(i32 team, const Trikot_Def* trikot, const Trikot_Def* torwart_trikot, u8 seite,

@@ -139,15 +139,18 @@ void fenster_setzen() {
     if (Screen_Icon* f = Kit_Icon(ICON_IM_SPIEL_FELD)) f->x = static_cast<i16>(x), f->y = static_cast<i16>(y);
 }
 
-// The figure of a slot at its tactical position, in screen pixels (top-left).
+// The figure of a slot at its tactical position, in screen pixels (top-left),
+// wholly inside the pitch: a keeper on his goal line or a winger on the
+// touch line stands at the pitch's edge, not half over the window's frame.
 void figur_platz(const Spielfeld_Daten* sf, int slot, i32* x, i32* y) {
     i32 ty = 0;
     const i32 tx = Spielfeld_Get_Taktikposition_Lokal(sf, slot, &ty);
     const Im_Spiel_Punkt p = E_Im_Spiel_Screen_Abbilden(tx, ty);
     const Screen_Icon* f = Kit_Icon(ICON_IM_SPIEL_FELD);
     const i32 fx = f ? f->x : IM_SPIEL_FELD_X, fy = f ? f->y : IM_SPIEL_FELD_Y;
-    *x = fx + IM_SPIEL_PLATZ_X + p.x - IM_SPIEL_FIGUR_B / 2;
-    *y = fy + IM_SPIEL_PLATZ_Y + p.y - IM_SPIEL_FIGUR_H / 2;
+    const i32 x0 = fx + IM_SPIEL_PLATZ_X, y0 = fy + IM_SPIEL_PLATZ_Y;
+    *x = std::clamp(x0 + p.x - IM_SPIEL_FIGUR_B / 2, x0, x0 + IM_SPIEL_PLATZ_B - IM_SPIEL_FIGUR_B);
+    *y = std::clamp(y0 + p.y - IM_SPIEL_FIGUR_H / 2, y0, y0 + IM_SPIEL_PLATZ_H - IM_SPIEL_FIGUR_H);
 }
 
 // --- Tables --------------------------------------------------------------------------------

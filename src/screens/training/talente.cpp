@@ -229,15 +229,13 @@ void attribut_panel(Rastport* ziel, i32 a, const Screen_Icon* icon) {
     Font* klein = Kit_Font(Kit_Schrift::TEXT);
     Font* mittel = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     if (!klein || !mittel) return;
-    // The name above its place.
+    // The name under its badge (above the top row stands the row's heading);
+    // the row's outer two held inside the screen.
     const i32 mitte = icon->x + (a < 35 ? 18 : 24);
-    if (icon->y <= 72) {
-        if (a == 0) Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 3, icon->y - 4, "%s", d.name);
-        else if (a == 19) Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 0, icon->y - 4, "^tr0797%s", d.name);
-        else Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 0, icon->y - 4, "^tz%04d%s", mitte, d.name);
-    } else {
-        Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 0, icon->y + (a < 35 ? 36 : 48) + 12, "^tz%04d%s", mitte, d.name);
-    }
+    const i32 unter = icon->y + (a < 35 ? 36 : 48) + 12;
+    if (icon->y <= 72 && a == 0) Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 3, unter, "%s", d.name);
+    else if (icon->y <= 72 && a == 19) Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 0, unter, "^tr0797%s", d.name);
+    else Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 0, unter, "^tz%04d%s", mitte, d.name);
     if (!torwart(spieler) && a < 40)
         Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_TALENTE_GLANZ + a), icon->x - 4, icon->y - 4);
     umbruch(ziel, Kit_Schrift::SCHMAL_GROSS, d.name, 124, 236, 464, 500, FARBE_WEISS);
