@@ -71,15 +71,29 @@ def baum(wurzel, ordner):
 
 
 def main():
+    if any(a in ('-h', '--help') for a in sys.argv[1:]):
+        print(__doc__.strip())
+        return 0
     args = [a for a in sys.argv[1:] if a != '--folders']
+    falsch = [a for a in args if a.startswith('-')]
+    if falsch or len(args) > 1:
+        print(f'test-share: unbekanntes Argument {(falsch or args[1:])[0]!r} (Hilfe: -h)', file=sys.stderr)
+        return 2
     wurzel = args[0] if args else os.path.join(os.path.dirname(os.path.abspath(__file__)), '..')
+    if not os.path.isdir(wurzel):
+        print(f'test-share: {wurzel!r} ist kein Ordner', file=sys.stderr)
+        return 2
     tests, je_ordner = baum(wurzel, 'tests')
     code = sum(baum(wurzel, o)[0] for o in CODE)
+    if code == 0:
+        print(f'test-share: in {wurzel!r} liegt kein Code (src, tools, bench, fuzz)', file=sys.stderr)
+        return 2
     if '--folders' in sys.argv:
         for teil in sorted(je_ordner):
             print(f'tests/{teil}: {je_ordner[teil]}')
     print(f'tests {tests}, code {code}, share {100.0 * tests / code:.2f} %')
+    return 0
 
 
 if __name__ == '__main__':
-    main()
+    sys.exit(main())
