@@ -901,6 +901,7 @@ TEST_F(Spieltag, EinClientDerSeineMinutenDehntWirdImRahmenAbgehaengt) {
     const i32 mensch = Netz_Mensch();
     ASSERT_GT(mensch, 0);
     Uhr_Set_Hooks({.jetzt = [] { return Kalender_Jetzt; }});
+    Season_Netz_Set_Hooks({.Echtzeit_Ms = [] { return Kalender_Jetzt; }});
     for (const bool dehnt : {false, true}) {
         Naechster_Spieltag(ligen[0]);
         Spieltag_Vorbereiten();
@@ -940,6 +941,65 @@ TEST_F(Spieltag, EinClientDerSeineMinutenDehntWirdImRahmenAbgehaengt) {
         ASSERT_NE(Spiele_Get_Spiel(spiel, true), nullptr);
     }
     Uhr_Set_Hooks({});
+    Season_Netz_Set_Hooks({});
+    Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    ruf::Team_Rahmen_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
+// The server's patience with a client counts the time on the wall, not its
+// own frames: frames that come fast (this machine's frame clock running
+// ahead) use none of it, while the wall clock's seconds do. At the kick-off
+// a client that never fetches its pitch holds the match about 20 s; in the
+// match a silent client holds it about 15 s.
+TEST_F(Spieltag, DieGeduldMitDemClientZaehltEchteZeitNichtBilder) {
+    const i32 mensch = Netz_Mensch();
+    ASSERT_GT(mensch, 0);
+    static u32 wand = 1000;
+    Uhr_Set_Hooks({.jetzt = [] { return Kalender_Jetzt; }});
+    Season_Netz_Set_Hooks({.Echtzeit_Ms = [] { return wand; }});
+    struct Fall {
+        const char* name;
+        bool holt_spielfeld;  // the client fetched its pitch (else the kick-off waits)
+        u32 geduld_ms;        // the wall time after which the server goes on alone
+    };
+    const Fall faelle[] = {{"Anstoss", false, 20000}, {"Spiel", true, 15000}};
+    for (const Fall& f : faelle) {
+        Naechster_Spieltag(ligen[0]);
+        Spieltag_Vorbereiten();
+        const i32 spiel = Spiel_Von(mensch);
+        ASSERT_GT(spiel, 0) << f.name;
+        Fuer(mensch, 1029, mensch);
+        Spieltag_Gruppe_Starten();
+        if (f.holt_spielfeld) Spieltag_Team_Hat_Spielfeld(static_cast<u32>(mensch));
+        // Still held: the server's match does not go past its third minute
+        // (or its kick-off) while the client says nothing.
+        auto gehalten = [&] {
+            const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(spiel));
+            return f.holt_spielfeld ? sf && sf->netz == 1 && sf->minute <= 2
+                                    : Spieltag_Get_Status(spiel) == ST_ANGEPFIFFEN;
+        };
+        auto bilder = [](int n, u32 wand_je_bild) {
+            for (int i = 0; i < n; ++i) Kalender_Jetzt += SF_FRAME_MS, wand += wand_je_bild, Spieltag_Run(0);
+        };
+        // A minute of frame time in next to no wall time.
+        bilder(60000 / SF_FRAME_MS, 0);
+        EXPECT_TRUE(gehalten()) << f.name << ": frames used up the patience";
+        // Just short of the patience on the wall: still held.
+        bilder(1, f.geduld_ms - 1000);
+        bilder(10, 0);
+        EXPECT_TRUE(gehalten()) << f.name;
+        // Past it: the match goes on without the client.
+        bilder(1, 2000);
+        bilder(10, 0);
+        EXPECT_FALSE(gehalten()) << f.name << ": the wall clock's seconds did not count";
+        // The client leaves: the day's matches end.
+        Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+        ASSERT_TRUE(Tag_Spielen()) << f.name;
+        Team_Daten[mensch].status |= TEAM_STATUS_USER_AKTIV;
+    }
+    Uhr_Set_Hooks({});
+    Season_Netz_Set_Hooks({});
     Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
     ruf::Team_Rahmen_Setzen(nullptr);
     Internet_Modus = INTERNET_MODUS_EINZEL;
