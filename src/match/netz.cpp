@@ -226,13 +226,24 @@ bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel) {
         Debug_Printf("Spielfeld: Spielfeld vom Server passt nicht zu Spiel %u\n", spiel);
         return false;
     }
-    // The local display state stays; everything else is the server's.
+    // The local display state stays; everything else is the server's. The
+    // display state includes the last-event header and the replay ring: the
+    // server's header holds what no view took there (a goal long past stays
+    // valid on a server nobody watches), and its ring what it recorded.
     u8 anzeige = sf->anzeige, fokus = sf->fokus, seite = sf->netz_seite;
     u32 basis = sf->uhr_basis;
+    const Spielfeld_Ereignis_Kopf ereignis = sf->ereignis;
+    const std::vector<u8> replay(reinterpret_cast<const u8*>(sf->replay),
+                                 reinterpret_cast<const u8*>(sf->replay) + sizeof sf->replay);
+    const u16 replay_pos = sf->replay_pos, replay_anzahl = sf->replay_anzahl;
     *sf = neu;
     sf->anzeige = anzeige;
     sf->fokus = fokus;
     sf->uhr_basis = basis;
+    sf->ereignis = ereignis;
+    std::memcpy(sf->replay, replay.data(), sizeof sf->replay);
+    sf->replay_pos = replay_pos;
+    sf->replay_anzahl = replay_anzahl;
     sf->netz = 2;
     sf->netz_seite = seite;
     sf->sync_fehler = 0;
