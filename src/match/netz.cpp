@@ -93,6 +93,7 @@ void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle, int seite) {
     sf->grenze_andere = static_cast<i16>(sf->minute + 2);
     sf->wartet = 0;
     sf->sync_fehler = 0;
+    sf->stand_andere = 0;
 }
 
 void Spielfeld_Netz_Freigeben(Spielfeld_Daten* sf) {
@@ -147,6 +148,10 @@ int verarbeiten(Spielfeld_Daten* sf, Spielfeld_Sync_Signal& s, u32 sender_team, 
         sf->grenze_andere = static_cast<i16>(s.minuten_grenze);
     bool falsch = abweichung(sf, s);
     if (antworten) {
+        // How far the client has come, also in a half this side has left
+        // behind: it plays on, it is not silent.
+        const i32 stand = std::clamp(s.halbzeit, 0, 60) * 1000 + std::clamp(s.minute, 0, 999);
+        if (stand > sf->stand_andere) sf->stand_andere = static_cast<u16>(stand);
         Spielfeld_Signal_Fuellen(sf, sender_team, &s);
         if (falsch) s.flags |= SF_SIGNAL_HOLEN;
         if (sf->beendet) s.flags |= SF_SIGNAL_ENDE;

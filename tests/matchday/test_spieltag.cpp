@@ -947,6 +947,77 @@ TEST_F(Spieltag, EinClientDerSeineMinutenDehntWirdImRahmenAbgehaengt) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
+// Across the break the client finishes its first half while the server has
+// begun its second and waits at its limit there: the client's signals of
+// the half before raise no limit, but they are no silence. A client that
+// needs longer than the silence limit for those last minutes (a slow
+// machine) keeps its match; one that then stops is let go as ever.
+TEST_F(Spieltag, NachDerPauseHaeltEinClientDerSeineHalbzeitBeendetSeinSpiel) {
+    const i32 mensch = Netz_Mensch();
+    ASSERT_GT(mensch, 0);
+    static u32 wand = 1000;
+    Uhr_Set_Hooks({.jetzt = [] { return Kalender_Jetzt; }});
+    Season_Netz_Set_Hooks({.Echtzeit_Ms = [] { return wand; }});
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    const i32 spiel = Spiel_Von(mensch);
+    ASSERT_GT(spiel, 0);
+    Fuer(mensch, 1029, mensch);
+    Spieltag_Gruppe_Starten();
+    Spieltag_Team_Hat_Spielfeld(static_cast<u32>(mensch));
+    auto signal = [&](Spielfeld_Daten* sf, int halbzeit, int minute) {
+        Spielfeld_Sync_Signal sig;
+        Spielfeld_Signal_Fuellen(sf, static_cast<u32>(mensch), &sig);
+        sig.halbzeit = halbzeit;
+        sig.minute = minute;
+        sig.minuten_grenze = minute + 2;
+        sig.halbzeit_grenze = halbzeit;
+        sig.pruef_minute = -1;
+        return Spielfeld_Internet_Server_Read_Signal(reinterpret_cast<u8*>(&sig), sizeof sig, static_cast<u32>(mensch));
+    };
+    auto bild = [](u32 wand_ms) { Kalender_Jetzt += SF_FRAME_MS, wand += wand_ms, Spieltag_Run(0); };
+    // The first half in step (the client a minute behind the server), until
+    // the server waits in its second.
+    Spielfeld_Daten* sf = nullptr;
+    int ende_erste = 0;
+    for (int i = 0; i < 400000; ++i) {
+        bild(SF_FRAME_MS);
+        sf = Spielfeld_Zeiger(static_cast<u32>(spiel));
+        ASSERT_TRUE(sf && sf->netz == 1);
+        if (sf->halbzeit >= 2 && sf->wartet) break;
+        if (sf->halbzeit == 1) ende_erste = sf->minute;
+        if (sf->wartet) {
+            ASSERT_EQ(signal(sf, sf->halbzeit, sf->minute - 1), SFN_OK);
+        }
+    }
+    ASSERT_EQ(sf->halbzeit, 2);
+    ASSERT_GE(ende_erste, 45);
+    const i16 wartet_bei = sf->minute;
+    // The client plays its last minutes of the first half on a slow
+    // machine, eight seconds each.
+    for (int minute = ende_erste - 1; minute <= ende_erste; ++minute) {
+        ASSERT_EQ(signal(sf, 1, minute), SFN_OK);
+        for (int i = 0; i < 80; ++i) bild(100);
+        ASSERT_EQ(Spielfeld_Zeiger(static_cast<u32>(spiel)), sf);
+        EXPECT_EQ(sf->netz, 1) << "let go in the client's minute " << minute << " of the first half";
+        EXPECT_EQ(sf->minute, wartet_bei);
+    }
+    // Its second half: the server goes on in step.
+    ASSERT_EQ(signal(sf, 2, sf->minute), SFN_OK);
+    for (int i = 0; i < 200 && sf->minute == wartet_bei; ++i) bild(SF_FRAME_MS);
+    EXPECT_GT(sf->minute, wartet_bei);
+    EXPECT_EQ(sf->netz, 1);
+    // Then silence: let go after the silence limit.
+    for (int i = 0; i < 400 && sf->netz == 1; ++i) bild(1000);
+    EXPECT_EQ(sf->netz, 0);
+    Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    EXPECT_TRUE(Tag_Spielen());
+    Uhr_Set_Hooks({});
+    Season_Netz_Set_Hooks({});
+    ruf::Team_Rahmen_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
 // The server's patience with a client counts the time on the wall, not its
 // own frames: frames that come fast (this machine's frame clock running
 // ahead) use none of it, while the wall clock's seconds do. At the kick-off
