@@ -217,10 +217,10 @@ namespace {
 // longer holds its match, which goes on as if it had left. A client whose
 // signals come from further on is not silent, even when they raise no limit:
 // after a break the server waits in its next half while the client still
-// plays the last minutes of the half before. The waits count
-// in real time (Season_Netz.Echtzeit_Ms): the client's manager sits at
-// another machine, whose frames come at their own pace; this machine's
-// frame clock may run ahead of the clock on the wall.
+// plays the last minutes of the half before. The waits count in real time
+// (Season_Netz.Echtzeit_Ms): the client's manager sits at another machine,
+// whose frames come at their own pace; this machine's frame clock may run
+// ahead of the clock on the wall.
 constexpr u32 NETZ_STILLE_MS = 15000;
 constexpr u32 NETZ_MS_PRO_MINUTE = SF_FRAME_MS * SF_TICKS_PRO_MINUTE;
 struct Netz_Spiel {

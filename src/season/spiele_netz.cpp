@@ -86,11 +86,6 @@ void cache_reset() {
     z.reset_erledigt = true;
 }
 
-
-}  // namespace
-
-namespace {
-
 // One page of a matchday's games from the server into the cache: a game
 // the cache holds is renewed in its place (its handles read the new
 // record), another is stored; the entry of the game `index`, -1 when the

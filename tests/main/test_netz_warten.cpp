@@ -13,8 +13,8 @@
 // the host lingers, then clicks fast play: its match must run on, minute
 // after minute, to its final whistle, and its own pages after the match come
 // on that same day -- all while the host lingers. (The host's frames are
-// paced to the real clock, so that his clock, which the lockstep's patience
-// with a client counts in, never races the client's.)
+// paced to the real clock as a player's machine paces them; the lockstep's
+// patience with a client counts real time whatever the frames do.)
 //
 // Built with KORDAVO_NETZ_ENDE the host closes its window (the question
 // about connected players answered with yes) while the client watches its
