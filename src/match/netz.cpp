@@ -93,6 +93,7 @@ void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle, int seite) {
     sf->grenze_andere = static_cast<i16>(sf->minute + 2);
     sf->wartet = 0;
     sf->sync_fehler = 0;
+    sf->stand_andere = 0;
 }
 
 void Spielfeld_Netz_Freigeben(Spielfeld_Daten* sf) {
@@ -147,6 +148,10 @@ int verarbeiten(Spielfeld_Daten* sf, Spielfeld_Sync_Signal& s, u32 sender_team, 
         sf->grenze_andere = static_cast<i16>(s.minuten_grenze);
     bool falsch = abweichung(sf, s);
     if (antworten) {
+        // How far the client has come, also in a half this side has left
+        // behind: it plays on, it is not silent.
+        const i32 stand = std::clamp(s.halbzeit, 0, 60) * 1000 + std::clamp(s.minute, 0, 999);
+        if (stand > sf->stand_andere) sf->stand_andere = static_cast<u16>(stand);
         Spielfeld_Signal_Fuellen(sf, sender_team, &s);
         if (falsch) s.flags |= SF_SIGNAL_HOLEN;
         if (sf->beendet) s.flags |= SF_SIGNAL_ENDE;
@@ -226,13 +231,24 @@ bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel) {
         Debug_Printf("Spielfeld: Spielfeld vom Server passt nicht zu Spiel %u\n", spiel);
         return false;
     }
-    // The local display state stays; everything else is the server's.
+    // The local display state stays; everything else is the server's. The
+    // display state includes the last-event header and the replay ring: the
+    // server's header holds what no view took there (a goal long past stays
+    // valid on a server nobody watches), and its ring what it recorded.
     u8 anzeige = sf->anzeige, fokus = sf->fokus, seite = sf->netz_seite;
     u32 basis = sf->uhr_basis;
+    const Spielfeld_Ereignis_Kopf ereignis = sf->ereignis;
+    const std::vector<u8> replay(reinterpret_cast<const u8*>(sf->replay),
+                                 reinterpret_cast<const u8*>(sf->replay) + sizeof sf->replay);
+    const u16 replay_pos = sf->replay_pos, replay_anzahl = sf->replay_anzahl;
     *sf = neu;
     sf->anzeige = anzeige;
     sf->fokus = fokus;
     sf->uhr_basis = basis;
+    sf->ereignis = ereignis;
+    std::memcpy(sf->replay, replay.data(), sizeof sf->replay);
+    sf->replay_pos = replay_pos;
+    sf->replay_anzahl = replay_anzahl;
     sf->netz = 2;
     sf->netz_seite = seite;
     sf->sync_fehler = 0;

@@ -378,7 +378,7 @@ struct Spielfeld_Inhalt {
     i16 grenze_andere;
     u8 wartet;       // 1 while the pitch waits for the other side
     u8 sync_fehler;  // 1 a checksum did not match
-    u16 frei_n;
+    u16 stand_andere;  // server: the furthest half * 1000 + minute the other side signalled (0 none)
     u32 pruef_minute[8];  // half * 1000 + minute of each kept checksum (0 none)
     u32 pruef_summe[8];
     u32 wartet_seit;  // clock time when the wait began
@@ -412,7 +412,7 @@ constexpr void felder(V& v, S& r) {
     v(r.elfer_seite), v(r.elfer_schuetze), v(r.elfer_ergebnis), v(r.vorteil), v(r.vorteil_seite), v(r.vorteil_taeter);
     v(r.elfer_im_spiel), v(r.ausgewertet), v(r.vorteil_x), v(r.vorteil_y), v(r.ticks), v(r.nachspiel_bis);
     v(r.zufall_versatz);
-    v(r.grenze_eigen), v(r.grenze_andere), v(r.wartet), v(r.sync_fehler), v(r.frei_n), v(r.pruef_minute);
+    v(r.grenze_eigen), v(r.grenze_andere), v(r.wartet), v(r.sync_fehler), v(r.stand_andere), v(r.pruef_minute);
     v(r.pruef_summe), v(r.wartet_seit), v(r.netz_seite), v(r.frei_ns), v(r.signal_zeit), v(r.kommando);
     v(r.replay_pos), v(r.replay_anzahl), v(r.replay), v(r.abzug), v(r.frei_ab);
 }

@@ -214,14 +214,22 @@ namespace {
 // live view's normal speed would: the server's waits for it, added up over
 // the match, stay within one such minute per minute played and a spare of
 // NETZ_STILLE_MS; a client past that, or silent that long at one minute, no
-// longer holds its match, which goes on as if it had left.
+// longer holds its match, which goes on as if it had left. A client whose
+// signals come from further on is not silent, even when they raise no limit:
+// after a break the server waits in its next half while the client still
+// plays the last minutes of the half before. The waits count in real time
+// (Season_Netz.Echtzeit_Ms): the client's manager sits at another machine,
+// whose frames come at their own pace; this machine's frame clock may run
+// ahead of the clock on the wall.
 constexpr u32 NETZ_STILLE_MS = 15000;
 constexpr u32 NETZ_MS_PRO_MINUTE = SF_FRAME_MS * SF_TICKS_PRO_MINUTE;
 struct Netz_Spiel {
     u32 spiel;
-    u32 wartet_seit;  // clock time when the present wait began (0 none)
-    u32 zuletzt;      // clock time of the last look during a wait
-    u64 gewartet;     // ms the server waited for the client in this match
+    bool wartet;   // the server waits for the client now
+    u32 seit;      // real time when the present wait began
+    u32 zuletzt;   // real time of the last look during a wait
+    u64 gewartet;  // ms the server waited for the client in this match
+    u16 stand;     // the client's furthest signalled position seen (Spielfeld_Daten::stand_andere)
 };
 std::vector<Netz_Spiel> netz_spiele;
 
@@ -231,7 +239,7 @@ void netz_anpfiff(Spielfeld_Daten* sf) {
         if (Kalender_Team_Online_Woanders(static_cast<i32>(sf->team[seite]))) {
             Spielfeld_Set_Netz(sf, 1, 1 - seite);
             std::erase_if(netz_spiele, [&](const Netz_Spiel& n) { return n.spiel == sf->spiel; });
-            netz_spiele.push_back({sf->spiel, 0, 0, 0});
+            netz_spiele.push_back({sf->spiel, false, 0, 0, 0, 0});
             return;
         }
 }
@@ -241,20 +249,22 @@ void netz_anpfiff(Spielfeld_Daten* sf) {
 // A networked match whose client has gone, or has let the server wait too
 // long, goes on without it.
 void netz_pruefen() {
-    std::erase_if(netz_spiele, [](Netz_Spiel& n) {
+    const u32 jetzt = Season_Netz.Echtzeit_Ms();
+    std::erase_if(netz_spiele, [&](Netz_Spiel& n) {
         Spielfeld_Daten* sf = Spielfeld_Zeiger(n.spiel);
         if (!sf || sf->netz != 1) return true;
         const i32 client = static_cast<i32>(sf->team[1 - (sf->netz_seite & 1)]);
-        const u32 jetzt = W32_Get_Time();
         if (!sf->wartet) {
-            n.wartet_seit = n.zuletzt = 0;
+            n.wartet = false;
         } else {
-            if (!n.wartet_seit) n.wartet_seit = n.zuletzt = jetzt;
+            if (!n.wartet) n.wartet = true, n.seit = n.zuletzt = jetzt;
             n.gewartet += jetzt - n.zuletzt;
             n.zuletzt = jetzt;
+            if (sf->stand_andere > n.stand) n.seit = jetzt;
         }
+        n.stand = std::max(n.stand, sf->stand_andere);
         const u64 gespielt = static_cast<u64>(std::max<i32>(sf->ticks, 0)) / SF_TICKS_PRO_MINUTE;
-        const bool still = n.wartet_seit && jetzt - n.wartet_seit > NETZ_STILLE_MS;
+        const bool still = n.wartet && jetzt - n.seit > NETZ_STILLE_MS;
         const bool zu_lang = n.gewartet > NETZ_STILLE_MS + NETZ_MS_PRO_MINUTE * gespielt;
         if (Kalender_Team_Online_Woanders(client) && !still && !zu_lang) return false;
         Debug_Printf("Spieltag: Spiel %u geht ohne den Client von Team %d weiter (%llu ms gewartet)\n", n.spiel,

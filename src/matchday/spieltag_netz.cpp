@@ -204,6 +204,16 @@ bool Spieltag_Client_Spielfeld_Holen(Spieltag_Slot& r) {
 
 namespace {
 
+// The client's match has ended on the server: its fixture as the server has
+// it now (the score and the events the pages after the match read).
+void spiel_abgeschlossen(const Spieltag_Slot& r) {
+    if (const Spiel* s = spiel_von(r))
+        Spiele_Client_Spiel_Holen(static_cast<u32>(s->wettbewerb), static_cast<u32>(s->spieltag),
+                                  static_cast<u32>(s->runde), static_cast<u32>(s->index));
+    else
+        Spiele_Tabellen_Cache_Leeren();
+}
+
 // One pass of the client's copy of its match.
 bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
     // Held at the limit for long: an answer may have been lost; the
@@ -236,7 +246,7 @@ bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
             if (!abweichung) {
                 Debug_Printf("Spieltag: Spiel %u ohne Endstand des Servers beendet\n", sf->spiel);
                 r.status = ST_BEENDET;
-                Spiele_Tabellen_Cache_Leeren();
+                spiel_abgeschlossen(r);
                 return false;
             }
         }
@@ -244,8 +254,9 @@ bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
     // The server's final record ends the match here.
     if (sf->beendet) {
         r.status = ST_BEENDET;
-        // The tables this client keeps from the server lack this result.
-        Spiele_Tabellen_Cache_Leeren();
+        // The tables and the fixture this client keeps from the server lack
+        // this result.
+        spiel_abgeschlossen(r);
         return false;
     }
     i32 steht = 0;

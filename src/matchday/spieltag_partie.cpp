@@ -263,14 +263,15 @@ bool alle_bereit(const Spieltag_Slot& r) { return r.bereit[0] >= 2 && r.bereit[1
 
 // A client that was announced for its match and never fetches its pitch
 // holds the kick-off only for a bounded time (a silent or hostile client
-// must not stop the matchday).
+// must not stop the matchday), counted in real time as the server's other
+// waits for a client are.
 void anstoss_frist(Spieltag_Slot& r) {
     auto it = std::find_if(anstoss_seit.begin(), anstoss_seit.end(), [&](const auto& e) { return e.first == r.spiel; });
     if (alle_bereit(r)) {
         if (it != anstoss_seit.end()) anstoss_seit.erase(it);
         return;
     }
-    const u32 jetzt = W32_Get_Time();
+    const u32 jetzt = Season_Netz.Echtzeit_Ms();
     if (it == anstoss_seit.end()) {
         anstoss_seit.emplace_back(r.spiel, jetzt);
         return;

@@ -159,9 +159,10 @@ struct Season_Netz_Hooks {
     // of today ends them as if its manager had pressed "Weiter".
     void (*Clients_Zug_Beenden)() = [] {};
     // A server: the real time in milliseconds (monotonic), on which a
-    // client's turn is bounded: a client's manager sits at another machine,
-    // so his turn runs in real time even where this machine's turn clock
-    // runs fixed-step. The default stands still (no client bound runs out).
+    // client's turn and the matchday's patience with a client (its kick-off,
+    // its match) are bounded: a client's manager sits at another machine,
+    // so his time runs in real time even where this machine's clocks run
+    // fixed-step. The default stands still (no client bound runs out).
     u32 (*Echtzeit_Ms)() = [] { return 0u; };
 };
 

@@ -162,7 +162,12 @@ void Spiele_Internet_Client_Reset();
 // Network client: the goals of the other games of a matchday and leg up to
 // a minute (call 1011), written into the cached games (not into the game of
 // the handle `eigenes_spiel`); returns the number of games updated.
+// A game whose goals changed is fetched anew (its event range with it).
 i32 Spiele_Hole_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, i32 eigenes_spiel);
+// Network client: a game of the server fetched anew into the cache (a match
+// that has just ended there: its score and its events), also under the
+// handles taken before.
+void Spiele_Client_Spiel_Holen(u32 wettbewerb, u32 spieltag, u32 runde, u32 index);
 // Network client: fetches `anzahl` event records from `index` on (call
 // 1009) unless the last of them is here already; true when they are there.
 bool Spiele_Ereignisse_Holen(u32 index, u32 anzahl = 100);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "base/datei.h"
 #include "base/debug.h"
@@ -85,6 +86,27 @@ void cache_reset() {
     z.reset_erledigt = true;
 }
 
+// One page of a matchday's games from the server into the cache: a game
+// the cache holds is renewed in its place (its handles read the new
+// record), another is stored; the entry of the game `index`, -1 when the
+// server has none. The game `behalten` keeps the record the cache has.
+i32 seite_holen(u32 wettbewerb, u32 spieltag, u32 runde, u32 index, u32 behalten = 0xFFFFFFFFu) {
+    std::vector<Spiel> puffer;
+    if (auto a = ruf::Rufen(RUF_SPIELE_SEITE, wettbewerb, spieltag, runde, index)) puffer = std::get<0>(*a);
+    const i32 anzahl = std::min<i32>(static_cast<i32>(puffer.size()), SPIELE_SEITE);
+    const u32 seite = index / SPIELE_SEITE * SPIELE_SEITE;
+    i32 i = -1;
+    for (i32 k = 0; k < anzahl; ++k) {
+        if (seite + static_cast<u32>(k) == behalten) continue;
+        const u32 schluessel =
+            ring_schluessel(wettbewerb, puffer[k].spieltag, puffer[k].runde, seite + static_cast<u32>(k));
+        i32 r = ring_suchen(schluessel);
+        if (r >= 0) z.ring[r].spiel = puffer[k];
+        else r = ring_speichern(schluessel, &puffer[k]);
+        if (seite + static_cast<u32>(k) == index) i = r;
+    }
+    return i;
+}
 
 }  // namespace
 
@@ -93,17 +115,7 @@ i32 spiele_intern::client_lock(u32 wettbewerb, u32 spieltag, u32 runde, u32 inde
     const u32 schluessel = ring_schluessel(wettbewerb, spieltag, runde, index);
     i32 i = ring_suchen(schluessel);
     if (i < 0) {
-        // One page of the matchday's games from the server.
-        std::vector<Spiel> puffer;
-        if (auto a = ruf::Rufen(RUF_SPIELE_SEITE, wettbewerb, spieltag, runde, index)) puffer = std::get<0>(*a);
-        const i32 anzahl = std::min<i32>(static_cast<i32>(puffer.size()), SPIELE_SEITE);
-        const u32 seite = index / SPIELE_SEITE * SPIELE_SEITE;
-        for (i32 k = 0; k < anzahl; ++k) {
-            i32 r = ring_speichern(
-                ring_schluessel(wettbewerb, puffer[k].spieltag, puffer[k].runde, seite + static_cast<u32>(k)),
-                &puffer[k]);
-            if (seite + static_cast<u32>(k) == index) i = r;
-        }
+        i = seite_holen(wettbewerb, spieltag, runde, index);
         if (i < 0) {
             ring_speichern(schluessel, nullptr);
             return 0;
@@ -120,23 +132,50 @@ i32 Spiele_Hole_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, i32 ei
     if (!a) return 0;
     const std::vector<u8>& puffer = std::get<0>(*a);
     const i32 anzahl = std::clamp<i32>(std::get<1>(*a), 0, static_cast<i32>(puffer.size() / 6));
-    const Spiel* eigen = lock_spiel(eigenes_spiel);
+    // The own game by its place in the matchday: its record stays as it is.
+    const Spiel* eigen_spiel = lock_spiel(eigenes_spiel);
+    const bool eigen_hier = eigen_spiel && static_cast<u32>(eigen_spiel->wettbewerb) == wettbewerb &&
+                            static_cast<u32>(eigen_spiel->spieltag) == spieltag &&
+                            static_cast<u32>(eigen_spiel->runde) == runde;
+    const u32 eigen = eigen_hier ? static_cast<u32>(eigen_spiel->index) : 0xFFFFFFFFu;
+    auto tore_von = [&](i32 k) {
+        return std::make_pair(static_cast<i8>(puffer[6 * k + 4]), static_cast<i8>(puffer[6 * k + 5]));
+    };
+    // A game whose goals changed comes anew from the server: its cached
+    // record knows only the events there were when it was fetched, and the
+    // goals page and the half-time score read those.
+    i32 geholt_bis = -1;  // pages fetched anew lie below this index
+    for (i32 k = 0; k < anzahl; ++k) {
+        const i32 r = ring_suchen(ring_schluessel(wettbewerb, spieltag, runde, static_cast<u32>(k)));
+        if (r < 0 || k < geholt_bis) continue;
+        const Spiel& s = z.ring[r].spiel;
+        if (s.zuschauer == 0xFFFFFFFFu || static_cast<u32>(k) == eigen) continue;
+        if (tore_von(k) == std::make_pair(s.tore_a, s.tore_b)) continue;
+        seite_holen(wettbewerb, spieltag, runde, static_cast<u32>(k), eigen);
+        geholt_bis = k / SPIELE_SEITE * SPIELE_SEITE + SPIELE_SEITE;
+    }
     i32 gesetzt = 0;
     bool geaendert = false;
     for (i32 k = 0; k < anzahl; ++k) {
         i32 r = ring_suchen(ring_schluessel(wettbewerb, spieltag, runde, static_cast<u32>(k)));
         if (r < 0) continue;
         Spiel& s = z.ring[r].spiel;
-        if (s.zuschauer == 0xFFFFFFFFu || &s == eigen) continue;
-        const i8 a_neu = static_cast<i8>(puffer[6 * k + 4]), b_neu = static_cast<i8>(puffer[6 * k + 5]);
+        if (s.zuschauer == 0xFFFFFFFFu || static_cast<u32>(k) == eigen || &s == eigen_spiel) continue;
+        const auto [a_neu, b_neu] = tore_von(k);
         if (a_neu != s.tore_a || b_neu != s.tore_b) geaendert = true;
         s.tore_a = a_neu;
         s.tore_b = b_neu;
         ++gesetzt;
     }
     // The server's tables this client keeps no longer hold these scores.
-    if (geaendert) Spiele_Tabellen_Cache_Leeren();
+    if (geaendert || geholt_bis >= 0) Spiele_Tabellen_Cache_Leeren();
     return gesetzt;
+}
+
+void Spiele_Client_Spiel_Holen(u32 wettbewerb, u32 spieltag, u32 runde, u32 index) {
+    if (!ruf::Client() || !z.bereit) return;
+    cache_reset();
+    if (seite_holen(wettbewerb, spieltag, runde, index) >= 0) Spiele_Tabellen_Cache_Leeren();
 }
 
 bool Spiele_Ereignisse_Holen(u32 index, u32 anzahl) {

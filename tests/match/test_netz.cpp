@@ -3,6 +3,7 @@
 #include <cstring>
 #include <deque>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "match_test.h"
@@ -338,6 +339,44 @@ TEST_F(Netz, RecordsAreWrittenAsTheirMemoryImage) {
     };
     EXPECT_EQ(bytes::bild(server, 1), abbild(*server));
     EXPECT_EQ(bytes::bild(&sig, 1), abbild(sig));
+}
+
+}  // namespace
+
+namespace {
+
+// A client fetching the server's record keeps its own last-event header and
+// replay ring: the server's header may hold a goal of long ago that no view
+// took there (a valid goal is never written over), and the client's live
+// view then told of that goal in place of the one just scored.
+TEST_F(Netz, AFetchedRecordKeepsTheClientsOwnEventHeaderAndReplay) {
+    for (int f = 0; f < 300; f++) frame(1);
+    const Spielfeld_Ereignis_Kopf tor_67{SFE_TOR, 66, 12, -1, 4, 1};
+    const Spielfeld_Ereignis_Kopf tor_96{SFE_TOR, 95, 40, -1, 17, 1};
+    struct Fall {
+        const char* name;
+        Spielfeld_Ereignis_Kopf server, client;
+    } faelle[] = {
+        {"the client's goal not yet told", tor_67, tor_96},
+        {"the client's view took its goal", tor_67, {SFE_TOR, 95, 40, -1, 17, 0}},
+        {"nothing on the server", {}, tor_96},
+    };
+    for (const Fall& f : faelle) {
+        server->ereignis = f.server;
+        client->ereignis = f.client;
+        client->replay_pos = 7, client->replay_anzahl = 9;
+        client->replay[6][0][0] = 1234;
+        server->replay_pos = 0, server->replay_anzahl = 0;
+        server->replay[6][0][0] = 0;
+        server->tore[0] = 3;
+        client->sync_fehler = 1;
+        ASSERT_TRUE(Spielfeld_Sync_Fehler_Beheben(client.get())) << f.name;
+        EXPECT_EQ(client->tore[0], 3) << f.name << ": the record is the server's";
+        EXPECT_EQ(0, std::memcmp(&client->ereignis, &f.client, sizeof f.client)) << f.name;
+        EXPECT_EQ(std::make_tuple(client->replay_pos, client->replay_anzahl, client->replay[6][0][0]),
+                  std::make_tuple(u16{7}, u16{9}, i16{1234}))
+            << f.name;
+    }
 }
 
 }  // namespace

@@ -901,6 +901,7 @@ TEST_F(Spieltag, EinClientDerSeineMinutenDehntWirdImRahmenAbgehaengt) {
     const i32 mensch = Netz_Mensch();
     ASSERT_GT(mensch, 0);
     Uhr_Set_Hooks({.jetzt = [] { return Kalender_Jetzt; }});
+    Season_Netz_Set_Hooks({.Echtzeit_Ms = [] { return Kalender_Jetzt; }});
     for (const bool dehnt : {false, true}) {
         Naechster_Spieltag(ligen[0]);
         Spieltag_Vorbereiten();
@@ -940,6 +941,136 @@ TEST_F(Spieltag, EinClientDerSeineMinutenDehntWirdImRahmenAbgehaengt) {
         ASSERT_NE(Spiele_Get_Spiel(spiel, true), nullptr);
     }
     Uhr_Set_Hooks({});
+    Season_Netz_Set_Hooks({});
+    Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    ruf::Team_Rahmen_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
+// Across the break the client finishes its first half while the server has
+// begun its second and waits at its limit there: the client's signals of
+// the half before raise no limit, but they are no silence. A client that
+// needs longer than the silence limit for those last minutes (a slow
+// machine) keeps its match; one that then stops is let go as ever.
+TEST_F(Spieltag, NachDerPauseHaeltEinClientDerSeineHalbzeitBeendetSeinSpiel) {
+    const i32 mensch = Netz_Mensch();
+    ASSERT_GT(mensch, 0);
+    static u32 wand = 1000;
+    Uhr_Set_Hooks({.jetzt = [] { return Kalender_Jetzt; }});
+    Season_Netz_Set_Hooks({.Echtzeit_Ms = [] { return wand; }});
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    const i32 spiel = Spiel_Von(mensch);
+    ASSERT_GT(spiel, 0);
+    Fuer(mensch, 1029, mensch);
+    Spieltag_Gruppe_Starten();
+    Spieltag_Team_Hat_Spielfeld(static_cast<u32>(mensch));
+    auto signal = [&](Spielfeld_Daten* sf, int halbzeit, int minute) {
+        Spielfeld_Sync_Signal sig;
+        Spielfeld_Signal_Fuellen(sf, static_cast<u32>(mensch), &sig);
+        sig.halbzeit = halbzeit;
+        sig.minute = minute;
+        sig.minuten_grenze = minute + 2;
+        sig.halbzeit_grenze = halbzeit;
+        sig.pruef_minute = -1;
+        return Spielfeld_Internet_Server_Read_Signal(reinterpret_cast<u8*>(&sig), sizeof sig, static_cast<u32>(mensch));
+    };
+    auto bild = [](u32 wand_ms) { Kalender_Jetzt += SF_FRAME_MS, wand += wand_ms, Spieltag_Run(0); };
+    // The first half in step (the client a minute behind the server), until
+    // the server waits in its second.
+    Spielfeld_Daten* sf = nullptr;
+    int ende_erste = 0;
+    for (int i = 0; i < 400000; ++i) {
+        bild(SF_FRAME_MS);
+        sf = Spielfeld_Zeiger(static_cast<u32>(spiel));
+        ASSERT_TRUE(sf && sf->netz == 1);
+        if (sf->halbzeit >= 2 && sf->wartet) break;
+        if (sf->halbzeit == 1) ende_erste = sf->minute;
+        if (sf->wartet) {
+            ASSERT_EQ(signal(sf, sf->halbzeit, sf->minute - 1), SFN_OK);
+        }
+    }
+    ASSERT_EQ(sf->halbzeit, 2);
+    ASSERT_GE(ende_erste, 45);
+    const i16 wartet_bei = sf->minute;
+    // The client plays its last minutes of the first half on a slow
+    // machine, eight seconds each.
+    for (int minute = ende_erste - 1; minute <= ende_erste; ++minute) {
+        ASSERT_EQ(signal(sf, 1, minute), SFN_OK);
+        for (int i = 0; i < 80; ++i) bild(100);
+        ASSERT_EQ(Spielfeld_Zeiger(static_cast<u32>(spiel)), sf);
+        EXPECT_EQ(sf->netz, 1) << "let go in the client's minute " << minute << " of the first half";
+        EXPECT_EQ(sf->minute, wartet_bei);
+    }
+    // Its second half: the server goes on in step.
+    ASSERT_EQ(signal(sf, 2, sf->minute), SFN_OK);
+    for (int i = 0; i < 200 && sf->minute == wartet_bei; ++i) bild(SF_FRAME_MS);
+    EXPECT_GT(sf->minute, wartet_bei);
+    EXPECT_EQ(sf->netz, 1);
+    // Then silence: let go after the silence limit.
+    for (int i = 0; i < 400 && sf->netz == 1; ++i) bild(1000);
+    EXPECT_EQ(sf->netz, 0);
+    Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    EXPECT_TRUE(Tag_Spielen());
+    Uhr_Set_Hooks({});
+    Season_Netz_Set_Hooks({});
+    ruf::Team_Rahmen_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
+// The server's patience with a client counts the time on the wall, not its
+// own frames: frames that come fast (this machine's frame clock running
+// ahead) use none of it, while the wall clock's seconds do. At the kick-off
+// a client that never fetches its pitch holds the match about 20 s; in the
+// match a silent client holds it about 15 s.
+TEST_F(Spieltag, DieGeduldMitDemClientZaehltEchteZeitNichtBilder) {
+    const i32 mensch = Netz_Mensch();
+    ASSERT_GT(mensch, 0);
+    static u32 wand = 1000;
+    Uhr_Set_Hooks({.jetzt = [] { return Kalender_Jetzt; }});
+    Season_Netz_Set_Hooks({.Echtzeit_Ms = [] { return wand; }});
+    struct Fall {
+        const char* name;
+        bool holt_spielfeld;  // the client fetched its pitch (else the kick-off waits)
+        u32 geduld_ms;        // the wall time after which the server goes on alone
+    };
+    const Fall faelle[] = {{"Anstoss", false, 20000}, {"Spiel", true, 15000}};
+    for (const Fall& f : faelle) {
+        Naechster_Spieltag(ligen[0]);
+        Spieltag_Vorbereiten();
+        const i32 spiel = Spiel_Von(mensch);
+        ASSERT_GT(spiel, 0) << f.name;
+        Fuer(mensch, 1029, mensch);
+        Spieltag_Gruppe_Starten();
+        if (f.holt_spielfeld) Spieltag_Team_Hat_Spielfeld(static_cast<u32>(mensch));
+        // Still held: the server's match does not go past its third minute
+        // (or its kick-off) while the client says nothing.
+        auto gehalten = [&] {
+            const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(spiel));
+            return f.holt_spielfeld ? sf && sf->netz == 1 && sf->minute <= 2
+                                    : Spieltag_Get_Status(spiel) == ST_ANGEPFIFFEN;
+        };
+        auto bilder = [](int n, u32 wand_je_bild) {
+            for (int i = 0; i < n; ++i) Kalender_Jetzt += SF_FRAME_MS, wand += wand_je_bild, Spieltag_Run(0);
+        };
+        // A minute of frame time in next to no wall time.
+        bilder(60000 / SF_FRAME_MS, 0);
+        EXPECT_TRUE(gehalten()) << f.name << ": frames used up the patience";
+        // Just short of the patience on the wall: still held.
+        bilder(1, f.geduld_ms - 1000);
+        bilder(10, 0);
+        EXPECT_TRUE(gehalten()) << f.name;
+        // Past it: the match goes on without the client.
+        bilder(1, 2000);
+        bilder(10, 0);
+        EXPECT_FALSE(gehalten()) << f.name << ": the wall clock's seconds did not count";
+        // The client leaves: the day's matches end.
+        Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+        ASSERT_TRUE(Tag_Spielen()) << f.name;
+        Team_Daten[mensch].status |= TEAM_STATUS_USER_AKTIV;
+    }
+    Uhr_Set_Hooks({});
+    Season_Netz_Set_Hooks({});
     Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
     ruf::Team_Rahmen_Setzen(nullptr);
     Internet_Modus = INTERNET_MODUS_EINZEL;

@@ -331,6 +331,7 @@ u32 server_erstes = 0;
 int aufrufe_1009 = 0;
 bool getrennte_leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
     if (nummer == 1009) ++aufrufe_1009;
+    if (nummer == 1006) ++aufrufe_1006;
     if (server_ereignisse.empty()) return ruf::Lokale_Leitung(nummer, argumente, antwort);
     u8* ort = Spiele_Ereignis(server_erstes);
     std::vector<u8> client(ort, ort + server_ereignisse.size());
@@ -415,6 +416,79 @@ TEST_F(SpieleClient, EreignisseEinesSpielsKommenVomServerWennGelesen) {
     EXPECT_EQ(aufrufe_1009, 1);
     Spiele_Unlock(-1);
     server_ereignisse.clear();
+}
+
+// The goals page after a match lists the game's goal events. A client that
+// cached the game before its goals fell on the server gets the events with
+// the goals: when it asks for the matchday's goals (the other games), or
+// when its own match has ended there. Asked again with nothing new, nothing
+// is fetched anew.
+TEST_F(SpieleClient, EinVorherGeholtesSpielBekommtSeineToreMitDenEreignissen) {
+    enum Weg { TORE_DES_SPIELTAGS, EIGENES_SPIELENDE };
+    struct Fall {
+        const char* name;
+        Weg weg;
+        u32 index;
+    } const faelle[] = {{"die Tore des Spieltags", TORE_DES_SPIELTAGS, 2},
+                        {"das Ende des eigenen Spiels", EIGENES_SPIELENDE, 3}};
+    const struct {
+        u32 flags;
+        u8 minute;
+        i32 spieler;
+    } tore[] = {{SFE_TOR | SFE_TEAM_A, 21, 7}, {SFE_TOR, 66, 40}, {SFE_GELB, 70, 41}};
+    ruf::Leitung_Setzen(getrennte_leitung);
+    for (const Fall& f : faelle) {
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        i32 h = Spiele_Lock(LIGA, 1, 0, f.index);
+        Spiele_Set_Teams(h, 3, 4);
+        Spiele_Unlock(h);
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        Spiele_Internet_Client_Reset();
+        i32 c = Spiele_Lock(LIGA, 1, 0, f.index);
+        ASSERT_NE(c, 0) << f.name;
+        EXPECT_EQ(Spiele_Get_Spiel(c, true)->ereignis_anzahl, 0u) << f.name;
+        Spiele_Unlock(c);
+        // On the server the match is played: two goals and a card.
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        h = Spiele_Lock(LIGA, 1, 0, f.index);
+        Spiel* s = Spiele_Get_Spiel(h, true);
+        s->erstes_ereignis = server_erstes = 60;
+        s->ereignis_anzahl = 3;
+        s->tore_a = 1, s->tore_b = 1;
+        for (u32 k = 0; k < 3; ++k) {
+            u8* e = Spiele_Ereignis(60 + k);
+            std::memset(e, 0, SPIELE_EREIGNIS_GROESSE);
+            put_u32le(e, static_cast<u32>(tore[k].spieler));
+            put_u32le(e + 4, tore[k].flags);
+            e[8] = tore[k].minute;
+        }
+        Spiele_Unlock(h);
+        server_ereignisse.assign(Spiele_Ereignis(60), Spiele_Ereignis(63));
+        std::memset(Spiele_Ereignis(60), 0, server_ereignisse.size());
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        if (f.weg == TORE_DES_SPIELTAGS) {
+            EXPECT_GE(Spiele_Hole_Tore(LIGA, 1, 0, -1, 0), 1) << f.name;
+            const int geholt = aufrufe_1006;
+            Spiele_Hole_Tore(LIGA, 1, 0, -1, 0);
+            EXPECT_EQ(aufrufe_1006, geholt) << f.name << ": nothing new, nothing fetched";
+        } else {
+            Spiele_Client_Spiel_Holen(LIGA, 1, 0, f.index);
+        }
+        // What the goals page reads: the game's events, the goals among them.
+        c = Spiele_Lock(LIGA, 1, 0, f.index);
+        ASSERT_NE(c, 0) << f.name;
+        EXPECT_EQ(std::make_pair(Spiele_Get_Spiel(c, true)->tore_a, Spiele_Get_Spiel(c, true)->tore_b),
+                  std::make_pair(i8{1}, i8{1}))
+            << f.name;
+        std::vector<std::pair<i32, i32>> gelesen;
+        Spiele_Ereignis_Iterator it;
+        Spiele_Ereignis_Daten d;
+        for (bool da = it.Erstes(c, &d); da; da = it.Naechstes(&d))
+            if (d.flags & SFE_TOR) gelesen.emplace_back(d.minute, d.spieler);
+        EXPECT_EQ(gelesen, (std::vector<std::pair<i32, i32>>{{21, 7}, {66, 40}})) << f.name;
+        Spiele_Unlock(-1);
+        server_ereignisse.clear();
+    }
 }
 
 TEST_F(SpieleClient, NachUmlaufDesRingsWirdNeuGeholt) {
