@@ -138,8 +138,13 @@ TEST_F(Wettbewerb_Screen, TabelleNachGespieltenSpieltagenMitPlatzfarben) {
         // Goals and difference each one text in its column: "4:1", "+3", "-2", "0".
         const i32 fuer = static_cast<i32>(t.tore[0][slot]), gegen = static_cast<i32>(t.gegentore[0][slot]);
         const i32 diff = fuer - gegen;
-        const std::string tore = "\t" + std::to_string(fuer) + ":" + std::to_string(gegen) + "\t";
-        const std::string differenz = "\t" + std::string(diff > 0 ? "+" : "") + std::to_string(diff);
+        std::string tore = "\t";  // built step by step: an optimised build misreads the sum as an overlapping copy
+        tore += std::to_string(fuer);
+        tore += ':';
+        tore += std::to_string(gegen);
+        tore += '\t';
+        std::string differenz = diff > 0 ? "\t+" : "\t";
+        differenz += std::to_string(diff);
         EXPECT_NE(e->sichtbar.find(tore), std::string::npos) << e->sichtbar;
         EXPECT_NE(e->sichtbar.find(differenz), std::string::npos) << e->sichtbar;
     }
