@@ -385,6 +385,23 @@ TEST_F(Transfer, VerhandlungZahlenUndPlaetze) {
     const Zeichenspur_Eintrag* gebot = kit::Text(text(45));
     ASSERT_TRUE(gebot);
     EXPECT_EQ(kit::Probe(640, gebot->y - 40), kit::Probe(450, gebot->y - 40));
+    // The own player's line: his six star places end before his value begins.
+    const Zeichenspur_Eintrag* wert = nullptr;
+    for (const Zeichenspur_Eintrag* e : kit::Texte(text(58)))
+        if (!wert || e->y > wert->y) wert = e;
+    ASSERT_TRUE(wert);
+    i32 plaetze = 0;
+    bool im_fenster = false;  // the window's line comes after its caption; the list behind it before
+    for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege()) {
+        if (e.art == SPUR_TEXT && e.sichtbar == text(43)) im_fenster = true;
+        if (!im_fenster) continue;
+        const bool stern = e.grafik == GRAFIK_STERN_LEER || e.grafik == GRAFIK_STERN_LEER_GEWAEHLT ||
+                           e.grafik == GRAFIK_STERN || e.grafik == GRAFIK_STERN_HALB;
+        if (e.art != SPUR_BLIT || !stern || std::abs(e.y - wert->y) > 20 || e.x > wert->x + 200) continue;
+        plaetze += e.grafik == GRAFIK_STERN_LEER || e.grafik == GRAFIK_STERN_LEER_GEWAEHLT;  // filled ones lie over them
+        EXPECT_LE(e.x + e.breite, wert->x) << "a star place under \"" << wert->sichtbar << "\"";
+    }
+    EXPECT_EQ(plaetze, 6);
     kit::Png("verhandlung_offen");
 }
 

@@ -389,7 +389,7 @@ void Verhandlung_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     if (Font* t = Kit_Font(Kit_Schrift::TITEL)) Kit_Text(ziel, t, FARBE_KREIDE, text(T_TITEL), x + 20, y + 26);
     Kit_Printf(ziel, k, FARBE_KOPF, x + 20, y + 300, "%s", text(T_IHR_SPIELER));
     // Our player who goes in the deal: position, name, stars and value in
-    // one line under his caption.
+    // one line under his caption (the value clear of the six star places).
     if (d.eigen >= 0) {
         const i32 kl = std::clamp(Spieler_Wert(SPIELER_WERT_POSITION, d.eigen, 0, OP_LESEN), 0, 3);
         Kit_Text(ziel, f, FARBE_KLASSE[kl], Positions_Text(kl), x + 20, y + 318);
@@ -397,7 +397,7 @@ void Verhandlung_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         Spieler_Sterne_Zeichnen(ziel, d.eigen, x + 250, y + 305, 0, false);
         char wert[96];
         std::snprintf(wert, sizeof wert, "%s %s", text(T_MARKTWERT), geld(Spieler_Berechne_Marktwert(d.eigen)));
-        Kit_Text(ziel, f, FARBE_WEISS, wert, x + 320, y + 318);
+        Kit_Text(ziel, f, FARBE_WEISS, wert, x + 350, y + 318);
     }
     Gesicht_Holen(d.markt, Team_Transfermarkt, ziel, GESICHT_X, GESICHT_Y, GESICHT_B, GESICHT_H);
     const i32 klasse = std::clamp(Spieler_Wert(SPIELER_WERT_POSITION, d.markt, 0, OP_LESEN), 0, 3);
