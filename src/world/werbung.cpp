@@ -103,14 +103,14 @@ void Werbung_Init_Manager_Teams() {
         if (Team_Hat_Manager(t)) Werbung_Init_Team(t, 1);
 }
 
-int Werbung_Get_Bandenklasse(int slot) { return slot < 0 ? 0 : slot < 3 ? 0 : slot < 6 ? 1 : slot < 8 ? 2 : 3; }
+int Werbung_Get_Bandenklasse(int slot) { return slot < 0 ? 0 : slot < 3 ? 0 : slot < 6 ? 1 : slot < WERBUNG_BANDEN ? 2 : 3; }
 
 bool Werbung_Init_Team(int t, int) {
     if (t < 0 || t >= Team_Anzahl) return false;
     if (static_cast<int>(daten.size()) != Team_Anzahl) Werbung_Init();
     Werbung_Daten& w = daten[static_cast<size_t>(t)];
     w = Werbung_Daten{};
-    for (int s = 0; s < 9; s++) {
+    for (int s = 0; s < WERBUNG_SLOTS; s++) {
         w.slot[s].sponsor = static_cast<u8>((t * 7 + s * 5) % WERBUNG_SPONSOREN);
         w.slot[s].betrag = preis(t, Werbung_Get_Bandenklasse(s));
         w.slot[s].anzahl = static_cast<u16>(std::clamp(Werbung_Einstellung.vertragsdauer, 1, WERBUNG_DAUER_MAX));
@@ -129,11 +129,11 @@ Werbung_Summen Werbung_Einnahmen(int t) {
     Werbung_Summen e;
     if (!ok(t)) return e;
     const Werbung_Daten& w = daten[static_cast<size_t>(t)];
-    for (int i = 0; i < 8; i++) {
+    for (int i = 0; i < WERBUNG_BANDEN; i++) {
         if (w.slot[i].betrag > 0) e.banden += w.slot[i].betrag;
         else ++e.frei[std::clamp(Werbung_Get_Bandenklasse(i), 0, 2)];
     }
-    if (w.slot[8].betrag > 0) e.hauptsponsor = w.slot[8].betrag;
+    if (w.slot[WERBUNG_HAUPTSPONSOR].betrag > 0) e.hauptsponsor = w.slot[WERBUNG_HAUPTSPONSOR].betrag;
     if (w.ersatz[0] != 0)
         for (int k = 0; k < 3; k++) e.ersatz += static_cast<i64>(e.frei[k]) * std::max(0, w.ersatz[k]);
     e.summe = e.banden + e.hauptsponsor + e.ersatz;
@@ -166,8 +166,8 @@ bool Werbung_Angebot_Annehmen(int t) {
     if (!ok(t) || Welt_Client_Fremd(t)) return false;
     Werbung_Daten& w = daten[static_cast<size_t>(t)];
     if (w.angebot_betrag <= 0) return false;
-    int von = w.angebot_art == 3 ? 8 : w.angebot_art == 0 ? 0 : w.angebot_art == 1 ? 3 : 6;
-    int bis = w.angebot_art == 3 ? 8 : w.angebot_art == 0 ? 2 : w.angebot_art == 1 ? 5 : 7;
+    int von = w.angebot_art == 3 ? WERBUNG_HAUPTSPONSOR : w.angebot_art == 0 ? 0 : w.angebot_art == 1 ? 3 : 6;
+    int bis = w.angebot_art == 3 ? WERBUNG_HAUPTSPONSOR : w.angebot_art == 0 ? 2 : w.angebot_art == 1 ? 5 : 7;
     int ziel = -1;
     for (int s = von; s <= bis && ziel < 0; s++)
         if (w.slot[s].betrag == 0) ziel = s;
@@ -194,7 +194,7 @@ void Werbung_Banden_Vergeben(int t, int) {
     }
     if (!ok(t)) return;
     Werbung_Daten& w = daten[static_cast<size_t>(t)];
-    for (int s = 0; s < 8; s++) {
+    for (int s = 0; s < WERBUNG_BANDEN; s++) {
         if (w.slot[s].betrag) continue;
         w.slot[s].sponsor = static_cast<u8>(Rnd_Basis(0, WERBUNG_SPONSOREN - 1));
         w.slot[s].betrag = preis(t, Werbung_Get_Bandenklasse(s));
@@ -239,7 +239,7 @@ void Werbung_Nach_Spiel(int t, int) {
         if (s.betrag <= 0) continue;
         if (s.anzahl > 0 && --s.anzahl == 0) s.betrag = 0;
     }
-    if (w.slot[8].betrag == 0)
+    if (w.slot[WERBUNG_HAUPTSPONSOR].betrag == 0)
         for (i32& e : w.ersatz) e = 0;
     if (summe > 0) Bank_Buchen(-1, t, static_cast<f32>(summe), BANK_WERBUNG, 1, -1);
     // With the board switch on, boards whose contract ran out get a new partner.

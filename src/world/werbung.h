@@ -17,8 +17,13 @@ constexpr void felder(V& v, S& r) {
     v(r.sponsor), v(r.frei), v(r.anzahl), v(r.betrag), v(r.wert2);
 }
 
+// Slots 0..7 are the boards, slot 8 the main sponsor.
+constexpr int WERBUNG_BANDEN = 8;
+constexpr int WERBUNG_HAUPTSPONSOR = WERBUNG_BANDEN;
+constexpr int WERBUNG_SLOTS = WERBUNG_BANDEN + 1;
+
 struct Werbung_Daten {
-    Werbung_Slot slot[9];  // 0..7 boards, 8 main sponsor
+    Werbung_Slot slot[WERBUNG_SLOTS];
     i32 ersatz[3];         // main sponsor's replacement amounts (board classes 0..2)
     u8 angebot_sponsor;
     u8 angebot_art;  // 0..2 board class, 3 main sponsor

@@ -46,7 +46,6 @@ enum : i32 {
     T_SUCHE_1 = 55,  // 55..57 the counter's steps
 };
 constexpr u16 FARBE_BETRAG = FARBE_HELL, FARBE_LABEL = FARBE_KOPF;
-constexpr i32 HAUPTSPONSOR = 8;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_WERBUNG, n); }
 const char* geld(i64 betrag) { return Bank_Geld_String(static_cast<f64>(betrag), Team_Aktiv, -1, 0); }
@@ -193,10 +192,10 @@ void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Kit_Printf_Glatt(ziel, gross, FARBE_BETRAG, 0, 496, "^tz0119%s %s", text(T_ZUSAMMEN), geld(s.summe));
     if (!w) return;
     // 2. The contracts.
-    for (i32 i = 0; i <= HAUPTSPONSOR; ++i) {
+    for (i32 i = 0; i <= WERBUNG_HAUPTSPONSOR; ++i) {
         const Werbung_Slot& slot = w->slot[i];
         const i32 y = WERBUNG_ZEILE_Y[i];
-        if (i < HAUPTSPONSOR) {
+        if (i < WERBUNG_HAUPTSPONSOR) {
             if (slot.betrag == 0) continue;
             if (i % 2) Blt_Rechteck_Alpha(ziel, 272, y - 19, 512, 28, FARBE_ZEILE_HELL, 40);
             // Partner, matches left and amount: one line.
