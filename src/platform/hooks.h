@@ -52,7 +52,8 @@ struct Main_Hook_Tabelle {
 
     // Shutdown.
     void (*Grafik_Sound_Freigeben)() = [] {};  // fonts, darkening table, sound
-    void (*Kompression_Freigeben)() = [] {};   // compression tables
+    // default kept: the packers' tables are fixed arrays (base/lzw.cpp); nothing is left to release.
+    void (*Kompression_Freigeben)() = [] {};
     void (*Archive_Schliessen)() = [] {};
 };
 

@@ -93,6 +93,13 @@
    (kordavo_programm): no CMakeLists.txt outside src/ (tests, tools,
    benchmarks, fuzz targets, cmake) names a source file of src/main
    (`src/main/registrierung.cpp`); the programs link the library instead.
+25. The architecture notes list every hook table as it is: the section
+   "Hook tables and where they are installed" of docs/ARCHITECTURE.md
+   names every table of src/ (a struct *_Hooks or *_Hook_Tabelle) with its
+   header and every entry of it, and no entry the table lacks; an entry
+   listed as "default kept" says so in the comment line above its
+   declaration, and one listed as installed in (or built by) a file names
+   the entry there (`.name`). (Checked when the notes are there.)
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -157,6 +164,10 @@ KEIN_AUFRUFER = "// KEIN_AUFRUFER"
 NEBENORDNER = ("tests", "bench", "tools", "fuzz")
 NACKTER_MODUS = re.compile(r"\b(Spieler_Wert|Team_Wert|Manager_Wert)\s*\(\s*\d+\s*,")
 BUCHUNG = re.compile(r"\bBank_Buchen\s*\(")
+NOTIZEN = "docs/ARCHITECTURE.md"
+NOTIZEN_ABSCHNITT = "## Hook tables and where they are installed"
+NOTIZEN_TABELLE = re.compile(r"^#### (\w+) \((src/[\w/]+\.h)\b")
+NOTIZEN_EINTRAG = re.compile(r"^- ((?:`\w+`(?:, )?)+): (.*)")
 
 
 def ohne_kommentare(text):
@@ -198,6 +209,75 @@ def eintraege_ohne_standard(text):
             rest = text[j:koerper_ende].lstrip()
             if not rest.startswith("="):
                 yield e.start(), e.group(1)
+
+
+def tabellen_eintraege(quellen):
+    """{table: (header, [entries at the struct's own level])} of every hook struct of src/."""
+    aus = {}
+    for p, text in quellen:
+        for m in TABELLE_STRUCT.finditer(text):
+            ende = koerper(text, m.end() - 1)
+            namen = []
+            for e in EINTRAG.finditer(text, m.end(), ende - 1):
+                if text.count("{", m.end(), e.start()) == text.count("}", m.end(), e.start()):
+                    namen.append(e.group(1))
+            aus[m.group(1)] = (p, namen)
+    return aus
+
+
+def notizen_tabellen(wurzel, quellen, roh):
+    """Breaches of rule 25: (where, text) for the hook tables' list of the architecture notes."""
+    notizen = wurzel / NOTIZEN
+    if not notizen.is_file():
+        return
+    text = notizen.read_text(encoding="utf-8")
+    anfang = text.find(NOTIZEN_ABSCHNITT)
+    if anfang < 0:
+        yield f"{NOTIZEN}:1", f"Abschnitt '{NOTIZEN_ABSCHNITT}' fehlt"
+        return
+    ende = text.find("\n## ", anfang + 1)
+    ende = len(text) if ende < 0 else ende
+    gelistet = {}
+    tabelle = None
+    for i, z in enumerate(text[anfang:ende].split("\n")):
+        nummer = zeile(text, anfang) + i
+        m = NOTIZEN_TABELLE.match(z)
+        if m:
+            tabelle = m.group(1)
+            gelistet[tabelle] = (nummer, m.group(2), [])
+            continue
+        m = NOTIZEN_EINTRAG.match(z)
+        if m and tabelle:
+            for name in re.findall(r"`(\w+)`", m.group(1)):
+                gelistet[tabelle][2].append((nummer, name, m.group(2)))
+    code = tabellen_eintraege(quellen)
+    for name, (kopf, eintraege) in sorted(code.items()):
+        if name not in gelistet:
+            yield f"{kopf}:1", f"Hook-Tabelle {name} fehlt in {NOTIZEN}"
+            continue
+        nummer, kopf_notiz, liste = gelistet[name]
+        if kopf_notiz != kopf:
+            yield f"{NOTIZEN}:{nummer}", f"Hook-Tabelle {name} steht in {kopf}, nicht in {kopf_notiz}"
+        namen_notiz = [n for _, n, _ in liste]
+        for e in eintraege:
+            if e not in namen_notiz:
+                yield f"{NOTIZEN}:{nummer}", f"Hook-Eintrag {name}.{e} fehlt in {NOTIZEN}"
+        deklaration = roh.get(kopf, "")
+        for z_nr, e, wie in liste:
+            if e not in eintraege:
+                yield f"{NOTIZEN}:{z_nr}", f"Hook-Eintrag {name}.{e} steht in {NOTIZEN}, aber nicht in {kopf}"
+                continue
+            if wie.startswith("default kept"):
+                m = re.search(r"\n([^\n]*)\n[^\n]*\(\s*\*\s*%s\s*\)\s*\(" % e, deklaration)
+                if not m or "default kept" not in m.group(1):
+                    yield f"{NOTIZEN}:{z_nr}", f"Hook-Eintrag {name}.{e}: 'default kept' ohne Kommentar in {kopf}"
+                continue
+            orte = re.findall(r"\bsrc/[\w/]+\.cpp\b", wie)
+            if orte and not any(re.search(r"\.\s*%s\b" % e, roh.get(o, "")) for o in orte):
+                yield f"{NOTIZEN}:{z_nr}", f"Hook-Eintrag {name}.{e} wird in {', '.join(orte)} nicht gesetzt"
+    for name, (nummer, _, _) in sorted(gelistet.items()):
+        if name not in code:
+            yield f"{NOTIZEN}:{nummer}", f"Hook-Tabelle {name} steht in {NOTIZEN}, aber nicht in src/"
 
 
 def koerper(text, anfang):
@@ -442,6 +522,8 @@ def main(argv):
             for m in MAIN_QUELLE.finditer(text):
                 verstoesse.append(f"{c.relative_to(wurzel).as_posix()}:{zeile(text, m.start())}: {m.group(0)} "
                                   "ein weiteres Mal uebersetzt statt kordavo_programm gelinkt")
+    for ort, was in notizen_tabellen(wurzel, quellen, roh):
+        verstoesse.append(f"{ort}: {was}")
     for v in verstoesse:
         print(v)
     return 1 if verstoesse else 0

@@ -160,6 +160,42 @@ FAELLE_DATEIEN = [
       "tests/main/CMakeLists.txt": "# as src/main/registrierung.cpp wires it\nkordavo_test(a SOURCES t.cpp)\n"
                                    "kordavo_test(i SOURCES ${PROJECT_SOURCE_DIR}/src/main/intro/intro_film.cpp)\n"},
      None),
+    # The architecture notes list every hook table and entry as they are.
+    ({"src/season/x.h": "struct X_Hooks {\n    void (*a)() = [] {};\n    // default kept: nothing to do.\n"
+                        "    void (*b)() = [] {};\n};\n",
+      "src/main/m.cpp": "void f() { X_Set_Hooks({.a = g}); }\n",
+      "docs/ARCHITECTURE.md": "## Hook tables and where they are installed\n\n#### X_Hooks (src/season/x.h)\n\n"
+                              "- `a`: installed in src/main/m.cpp\n- `b`: default kept: nothing to do.\n\n## Build\n"},
+     None),
+    ({"src/season/x.h": "struct X_Hooks {\n    void (*a)() = [] {};\n    void (*b)() = [] {};\n};\n",
+      "src/main/m.cpp": "void f() { X_Set_Hooks({.a = g, .b = g}); }\n",
+      "docs/ARCHITECTURE.md": "## Hook tables and where they are installed\n\n#### X_Hooks (src/season/x.h)\n\n"
+                              "- `a`: installed in src/main/m.cpp\n\n## Build\n"},
+     "X_Hooks.b fehlt"),
+    ({"src/season/x.h": "struct X_Hooks {\n    void (*a)() = [] {};\n};\nstruct Y_Hook_Tabelle {\n    void (*c)() = [] {};\n};\n",
+      "src/main/m.cpp": "void f() { X_Set_Hooks({.a = g}); }\n",
+      "docs/ARCHITECTURE.md": "## Hook tables and where they are installed\n\n#### X_Hooks (src/season/x.h)\n\n"
+                              "- `a`: installed in src/main/m.cpp\n"},
+     "Y_Hook_Tabelle fehlt"),
+    ({"src/season/x.h": "struct X_Hooks {\n    void (*a)() = [] {};\n};\n",
+      "src/main/m.cpp": "void f() { X_Set_Hooks({.a = g}); }\n",
+      "docs/ARCHITECTURE.md": "## Hook tables and where they are installed\n\n#### X_Hooks (src/season/x.h)\n\n"
+                              "- `a`, `alt`: installed in src/main/m.cpp\n"},
+     "X_Hooks.alt steht in"),
+    ({"src/season/x.h": "struct X_Hooks {\n    void (*a)() = [] {};\n};\n",
+      "docs/ARCHITECTURE.md": "## Hook tables and where they are installed\n\n#### X_Hooks (src/season/x.h)\n\n"
+                              "- `a`: default kept: nothing to do.\n"},
+     "ohne Kommentar"),
+    ({"src/season/x.h": "struct X_Hooks {\n    void (*a)() = [] {};\n};\n",
+      "src/main/m.cpp": "void f() { X_Set_Hooks({}); }\n",
+      "docs/ARCHITECTURE.md": "## Hook tables and where they are installed\n\n#### X_Hooks (src/season/x.h)\n\n"
+                              "- `a`: installed in src/main/m.cpp\n"},
+     "nicht gesetzt"),
+    ({"src/season/x.h": "struct X_Hooks {\n    void (*a)() = [] {};\n};\n",
+      "src/main/m.cpp": "void f() { X_Set_Hooks({.a = g}); }\n",
+      "docs/ARCHITECTURE.md": "## Hook tables and where they are installed\n\n#### X_Hooks (src/world/x.h)\n\n"
+                              "- `a`: installed in src/main/m.cpp\n"},
+     "nicht in src/world/x.h"),
 ]
 
 
