@@ -116,6 +116,13 @@ struct Block_Plan {
 // DC value into dc[i]; bit i of the result is set when block i had no AC
 // coefficient. The first plan's `schnell` counts for all.
 uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc);
+// Up to `mcus` MCUs of `je` blocks each (mcus * je at most 32), every MCU by
+// the same plans, block k of the run into bloecke + 64 k with its DC value in
+// dc[k] and bit k of the result as above. The run stops after the first MCU
+// that leaves b->null_bytes or b->fehlerhaft set (where the caller checks for
+// damage); *fertig is the number of MCUs done.
+uint32_t Mcus_Dekodieren(Bits* b, const Block_Plan* plan, int je, int mcus, int16_t* bloecke, int16_t* dc,
+                         int* fertig);
 // Only the DC coefficient is kept; AC values are read and dropped.
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk);
 
