@@ -389,11 +389,6 @@ uint32_t Mcus_Dekodieren(Bits* b, const Block_Plan* plan, int je, int mcus, int1
     return Bloecke_Allgemein(b, plan, je, mcus, bloecke, dc, fertig);
 }
 
-uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
-    int fertig = 0;
-    return Mcus_Dekodieren(b, plan, n, 1, bloecke, dc, &fertig);
-}
-
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
     DC_Lesen(b, dc, pred);
     blk[0] = static_cast<int16_t>(*pred);
