@@ -339,42 +339,54 @@ void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, in
 namespace {
 
 template <int DEQ>
-DEK_INLINE uint32_t Bloecke_Dek(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
+DEK_INLINE uint32_t Bloecke_Dek(Bits* b, const Block_Plan* plan, int je, int mcus, int16_t* bloecke, int16_t* dc,
+                                int* fertig) {
     Lokal x(b);
     uint32_t nur_dc = 0;
-    for (int i = 0; i < n; ++i) {
-        const Block_Plan& bp = plan[i];
-        const bool leer = bp.nur_lesen ? Block_Dek<3>(x, bp.dc, bp.ac, bp.pred, nullptr, nullptr)
-                                       : Block_Dek<DEQ>(x, bp.dc, bp.ac, bp.pred, bp.quant, bloecke + 64 * i);
-        if (leer) nur_dc |= 1u << i;
-        dc[i] = static_cast<int16_t>(*bp.pred);
+    int m = 0, k = 0;
+    while (m < mcus) {
+        for (int i = 0; i < je; ++i, ++k) {
+            const Block_Plan& bp = plan[i];
+            const bool leer = bp.nur_lesen ? Block_Dek<3>(x, bp.dc, bp.ac, bp.pred, nullptr, nullptr)
+                                           : Block_Dek<DEQ>(x, bp.dc, bp.ac, bp.pred, bp.quant, bloecke + 64 * k);
+            if (leer) nur_dc |= 1u << k;
+            dc[k] = static_cast<int16_t>(*bp.pred);
+        }
+        ++m;
+        // Both are set only by the slow refill and a bad code, through b.
+        if (b->null_bytes || b->fehlerhaft) break;
     }
     x.zurueck();
+    *fertig = m;
     return nur_dc;
 }
 
-uint32_t Bloecke_Allgemein(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
-    return plan[0].schnell ? Bloecke_Dek<2>(b, plan, n, bloecke, dc) : Bloecke_Dek<1>(b, plan, n, bloecke, dc);
+uint32_t Bloecke_Allgemein(Bits* b, const Block_Plan* plan, int je, int mcus, int16_t* bloecke, int16_t* dc,
+                           int* fertig) {
+    return plan[0].schnell ? Bloecke_Dek<2>(b, plan, je, mcus, bloecke, dc, fertig)
+                           : Bloecke_Dek<1>(b, plan, je, mcus, bloecke, dc, fertig);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
 // The same code with the BMI2 shifts (shlx, shrx: one operation each, no
 // flags), for processors that have them.
-__attribute__((target("bmi2"))) uint32_t Bloecke_BMI2(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke,
-                                                      int16_t* dc) {
-    return plan[0].schnell ? Bloecke_Dek<2>(b, plan, n, bloecke, dc) : Bloecke_Dek<1>(b, plan, n, bloecke, dc);
+__attribute__((target("bmi2"))) uint32_t Bloecke_BMI2(Bits* b, const Block_Plan* plan, int je, int mcus,
+                                                      int16_t* bloecke, int16_t* dc, int* fertig) {
+    return plan[0].schnell ? Bloecke_Dek<2>(b, plan, je, mcus, bloecke, dc, fertig)
+                           : Bloecke_Dek<1>(b, plan, je, mcus, bloecke, dc, fertig);
 }
 #endif
 
 }  // namespace
 
-uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc) {
+uint32_t Mcus_Dekodieren(Bits* b, const Block_Plan* plan, int je, int mcus, int16_t* bloecke, int16_t* dc,
+                         int* fertig) {
 #if defined(__x86_64__) || defined(__i386__)
     // With the wide refill (processor codes 4 to 6) on processors with BMI2.
     static const bool bmi2 = Jpeg_Simd_Hat(JSIMD_BMI2);
-    if (bmi2 && b->breit) return Bloecke_BMI2(b, plan, n, bloecke, dc);
+    if (bmi2 && b->breit) return Bloecke_BMI2(b, plan, je, mcus, bloecke, dc, fertig);
 #endif
-    return Bloecke_Allgemein(b, plan, n, bloecke, dc);
+    return Bloecke_Allgemein(b, plan, je, mcus, bloecke, dc, fertig);
 }
 
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {

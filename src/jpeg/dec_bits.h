@@ -111,11 +111,16 @@ struct Block_Plan {
     bool schnell = false;
     bool nur_lesen = false;  // the block is read past, its coefficients not stored
 };
-// Decodes n blocks (at most 32) one after the other into bloecke + 64 i,
-// each as Block_Dekodieren with its plan's table, and each block's quantised
-// DC value into dc[i]; bit i of the result is set when block i had no AC
-// coefficient. The first plan's `schnell` counts for all.
-uint32_t Bloecke_Dekodieren(Bits* b, const Block_Plan* plan, int n, int16_t* bloecke, int16_t* dc);
+// Decodes up to `mcus` MCUs of `je` blocks each (mcus * je at most 32), the
+// blocks of every MCU by the same plans, one after the other: block k of the
+// run into bloecke + 64 k, each as Block_Dekodieren with its plan's table,
+// and its quantised DC value into dc[k]; bit k of the result is set when
+// block k had no AC coefficient. The first plan's `schnell` counts for all.
+// The run stops after the first MCU that leaves b->null_bytes or
+// b->fehlerhaft set (where the caller checks for damage); *fertig is the
+// number of MCUs done.
+uint32_t Mcus_Dekodieren(Bits* b, const Block_Plan* plan, int je, int mcus, int16_t* bloecke, int16_t* dc,
+                         int* fertig);
 // Only the DC coefficient is kept; AC values are read and dropped.
 void Block_Ueberspringen(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk);
 

@@ -425,30 +425,40 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
                 }
         }
     }
-    // Two MCU buffers: one block of the last MCU may wait for a partner while
-    // the next MCU is decoded into the other.
-    alignas(32) int16_t koef[2][10 * 64];
-    int16_t dc_werte[10];
+    // Two buffers of a run of MCUs (up to 32 blocks): one block of the last
+    // run may wait for a partner while the next run is decoded into the other.
+    constexpr int LAUF_BLOECKE = 32;
+    alignas(32) int16_t koef[2][LAUF_BLOECKE * 64];
+    int16_t dc_werte[LAUF_BLOECKE];
     Bytes_Idct bytes{paare, schnell};
     auto absenden = [&] { bytes.Absenden(); };
-    // The direct road for one MCU.
-    auto mcu_direkt = [&] {
+    // The direct road for a run of up to `anzahl` MCUs of one row, decoded
+    // in one call; the run ends early after an MCU that may be damaged.
+    // Every MCU but the last one done moves z->spalte on (the caller moves
+    // it past the last one, after its checks).
+    auto mcus_direkt = [&](int anzahl) {
         int16_t* mk = koef[(bytes.wartend >= koef[0] && bytes.wartend < koef[1]) ? 1 : 0];
         z->bits.quant = nullptr;
-        const uint32_t nur_dc = Bloecke_Dekodieren(&z->bits, plan, nb, mk, dc_werte);
-        for (int j = 0; j < nb; ++j) {
-            int16_t* kb = mk + 64 * j;
-            const Komp& k = z->k[ort[j].c];
-            if (z->nur_luma && ort[j].c > 0) continue;  // grey output: the colour is not needed
-            const int32_t gx = z->spalte * k.h + ort[j].bx;
-            uint8_t* ziel = k.streifen[z->zeile & 1] + static_cast<int64_t>(ort[j].by * 8) * k.streifen_breite + gx * 8;
-            if (nur_dc & (1u << j)) {
-                if (!DC_Block_Kopieren(z, ort[j].c, dc_werte[j], ziel, k.streifen_breite))
-                    DC_Block_Ablegen(p, z, ort[j].c, gx, z->zeile * k.v + ort[j].by, kb, dc_werte[j], ort[j].q,
-                                     kt->IDCT_8x8_Aktiv);
-                continue;
+        int fertig = 0;
+        const uint32_t nur_dc = Mcus_Dekodieren(&z->bits, plan, nb, anzahl, mk, dc_werte, &fertig);
+        for (int m = 0; m < fertig; ++m) {
+            if (m) ++z->spalte;
+            for (int j = 0; j < nb; ++j) {
+                const int b = m * nb + j;
+                int16_t* kb = mk + 64 * b;
+                const Komp& k = z->k[ort[j].c];
+                if (z->nur_luma && ort[j].c > 0) continue;  // grey output: the colour is not needed
+                const int32_t gx = z->spalte * k.h + ort[j].bx;
+                uint8_t* ziel =
+                    k.streifen[z->zeile & 1] + static_cast<int64_t>(ort[j].by * 8) * k.streifen_breite + gx * 8;
+                if (nur_dc & (1u << b)) {
+                    if (!DC_Block_Kopieren(z, ort[j].c, dc_werte[b], ziel, k.streifen_breite))
+                        DC_Block_Ablegen(p, z, ort[j].c, gx, z->zeile * k.v + ort[j].by, kb, dc_werte[b], ort[j].q,
+                                         kt->IDCT_8x8_Aktiv);
+                    continue;
+                }
+                bytes.Block(kb, ziel, k.streifen_breite, ort[j].q);
             }
-            bytes.Block(kb, ziel, k.streifen_breite, ort[j].q);
         }
     };
     // A region further down starts from the entry table; rows passed over
@@ -472,7 +482,17 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
         }
         while (z->spalte < z->mcu_x) {
             const bool grau = z->grau;
-            if (voll && direkt && !grau) mcu_direkt();
+            if (voll && direkt && !grau) {
+                // As many MCUs as fit the buffer, within the row and up to the
+                // next restart marker; one at a time when the decode stops
+                // after each.
+                int32_t anzahl = 1;
+                if (!p->Unterbrechen) {
+                    anzahl = std::min(z->mcu_x - z->spalte, LAUF_BLOECKE / nb);
+                    if (ri) anzahl = std::min(anzahl, ri - (z->zeile * z->mcu_x + z->spalte) % ri);
+                }
+                mcus_direkt(static_cast<int>(anzahl));
+            }
             if (!(voll && direkt) && !grau) MCU_Tabelle(p, z, scan, sk, genau, voll, blk);
             // Damaged data: this MCU and the rest up to the next restart marker
             // are grey.

@@ -872,3 +872,79 @@ TEST(Dek_Kanten, AchtundvierzigMegapixel) {
     for (int32_t r : {0, 1, h / band / 2, h / band - 1})
         EXPECT_TRUE(std::equal(soll.bild.pixel.begin(), soll.bild.pixel.end(), e.bild.pixel.begin() + r * n)) << r;
 }
+
+// Damaged sequential streams give the same picture, result and damage
+// whether the decoder takes its MCUs in runs or one per call (stepped):
+// a run ends at the MCU where the damage shows, and the rest of the
+// interval is grey, not decoded from the bits after it. Grey, 4:2:0 and
+// 4:4:4 pictures with and without restart markers, cut, with changed bytes
+// and with bits no code has.
+TEST(Dek_Kanten, LaeufeWieSchritte) {
+    struct Fall {
+        bool grau;
+        int32_t abtastung;
+        int32_t neustart;
+        int32_t dct;
+    } faelle[] = {
+        {true, ABTASTUNG_KEINE, 0, DCT_GENAU},  {true, ABTASTUNG_KEINE, 5, DCT_GENAU},
+        {false, ABTASTUNG_KEINE, 0, DCT_GENAU}, {false, ABTASTUNG_411, 0, DCT_GENAU},
+        {false, ABTASTUNG_411, 3, DCT_GENAU},   {true, ABTASTUNG_KEINE, 0, DCT_SCHNELL},
+        {false, ABTASTUNG_422, 7, DCT_SCHNELL},
+    };
+    Bild b = Muster(203, 97);
+    auto dekodieren = [](const std::vector<uint8_t>& d, int32_t dct, bool schritte, std::vector<uint8_t>* px,
+                         int32_t* schaden) {
+        Jpeg_Auftrag a;
+        EXPECT_EQ(Jpeg_Init(&a), 0);
+        Quelle_Setzen(&a, d);
+        px->assign(203 * 97 * 3, 0xAB);
+        Ziel_Setzen(&a, *px, 203, 97);
+        a.Intern.DCT_Art = dct;
+        int32_t r;
+        int32_t aufrufe = 0;
+        do {
+            a.Intern.Unterbrechen = schritte ? 1 : 0;
+            r = Jpeg_Lesen(&a, JMODUS_PUFFER_BILD);
+        } while (r == JPEG_ERG_UNTERBROCHEN && ++aufrufe < 100000);
+        *schaden = a.Intern.Schaden;
+        EXPECT_EQ(Jpeg_Free(&a), 0);
+        return r;
+    };
+    uint32_t z = 12345;
+    for (const Fall& f : faelle) {
+        enc_test::Einstellung e;
+        e.neustart = f.neustart;
+        e.jpg_abtastung = f.abtastung;
+        if (f.grau) {
+            e.jpg_farbraum = FARBE_GRAU;
+            e.jpg_kanaele = 1;
+        }
+        e.qualitaet = 85;
+        const enc_test::Ergebnis k = enc_test::Kodieren(b.pixel, b.breite, b.hoehe, e);
+        ASSERT_EQ(k.erg, 0);
+        int32_t beschaedigt = 0;
+        for (int art = 0; art < 3; ++art)
+            for (int stelle = 1; stelle < 12; ++stelle) {
+                SCOPED_TRACE(std::to_string(f.grau) + " " + std::to_string(f.abtastung) + " " +
+                             std::to_string(f.neustart) + " " + std::to_string(art) + " " + std::to_string(stelle));
+                std::vector<uint8_t> d = k.jpeg;
+                const size_t kopf = d.size() / 10, i = kopf + (d.size() - kopf) * stelle / 12;
+                if (art == 0) d.resize(i);
+                if (art == 1)
+                    for (int j = 0; j < 3; ++j) {
+                        z = z * 1103515245u + 12345u;
+                        d[i + j * 7] = static_cast<uint8_t>(z >> 24);
+                    }
+                if (art == 2) d.insert(d.begin() + static_cast<long>(i), {0xFF, 0x00, 0xFF, 0x00, 0xFF, 0x00});
+                std::vector<uint8_t> lauf, schritt;
+                int32_t s1 = 0, s2 = 0;
+                const int32_t r1 = dekodieren(d, f.dct, false, &lauf, &s1);
+                const int32_t r2 = dekodieren(d, f.dct, true, &schritt, &s2);
+                EXPECT_EQ(r1, r2);
+                EXPECT_EQ(s1, s2);
+                EXPECT_TRUE(lauf == schritt);
+                beschaedigt += r1 == JPEG_ERG_BESCHAEDIGT;
+            }
+        EXPECT_GE(beschaedigt, 20);  // the damage was seen
+    }
+}
