@@ -61,6 +61,28 @@ double gruppe(const double* probe, int y, int x, int s) {
     return std::clamp(summe / (s * s) + 128, 0.0, 255.0);
 }
 
+// The byte forms' output: block 0 written 3 bytes into za with rows
+// abstand_a apart, block 1 at the start of zb with rows abstand_b apart, each
+// equal to its model block; every 16th block also every byte between and
+// after the rows still 0xCD (untouched).
+void zeilen_pruefen(const uint8_t* za, int64_t na, int64_t abstand_a, const uint8_t* zb, int64_t nb,
+                    int64_t abstand_b, const modell::Block (&soll)[2], int k) {
+    for (int r = 0; r < 8; ++r)
+        for (int x = 0; x < 8; ++x) {
+            ASSERT_EQ(za[3 + abstand_a * r + x], soll[0].w[8 * r + x]) << "Block " << k << " " << r << "," << x;
+            ASSERT_EQ(zb[abstand_b * r + x], soll[1].w[8 * r + x]) << "Block " << k << " " << r << "," << x;
+        }
+    if (k % 16) return;
+    for (int64_t i = 0; i < na; ++i)
+        if (i < 3 || (i - 3) % abstand_a >= 8 || (i - 3) / abstand_a >= 8) {
+            ASSERT_EQ(za[i], 0xCD) << i;
+        }
+    for (int64_t i = 0; i < nb; ++i)
+        if (i % abstand_b >= 8 || i / abstand_b >= 8) {
+            ASSERT_EQ(zb[i], 0xCD) << i;
+        }
+}
+
 TEST(IDCT, GenauigkeitGegenExakteInverse) {
     const int n = modell::anzahl_bloecke(100000);
     modell::Bloecke z(41);
@@ -140,21 +162,7 @@ TEST(IDCT, ByteFormenGleichModell) {
         Jpeg_IDCT_Genau_SSE2_Bytes(ein[0], za + 3, ABSTAND_A);
         if (avx2) Jpeg_IDCT_Genau_AVX2_Paar(ein[0], ein[1], za + 3, ABSTAND_A, zb, ABSTAND_B);
         else Jpeg_IDCT_Genau_SSE2_Bytes(ein[1], zb, ABSTAND_B);
-        for (int r = 0; r < 8; ++r)
-            for (int x = 0; x < 8; ++x) {
-                ASSERT_EQ(za[3 + ABSTAND_A * r + x], soll[0].w[8 * r + x]) << "Block " << k << " " << r << "," << x;
-                ASSERT_EQ(zb[ABSTAND_B * r + x], soll[1].w[8 * r + x]) << "Block " << k << " " << r << "," << x;
-            }
-        // Bytes between the rows stay untouched.
-        if (k % 16) continue;
-        for (int64_t i = 0; i < int64_t(sizeof za); ++i)
-            if (i < 3 || (i - 3) % ABSTAND_A >= 8 || (i - 3) / ABSTAND_A >= 8) {
-                ASSERT_EQ(za[i], 0xCD) << i;
-            }
-        for (int64_t i = 0; i < int64_t(sizeof zb); ++i)
-            if (i % ABSTAND_B >= 8 || i / ABSTAND_B >= 8) {
-                ASSERT_EQ(zb[i], 0xCD) << i;
-            }
+        ASSERT_NO_FATAL_FAILURE(zeilen_pruefen(za, sizeof za, ABSTAND_A, zb, sizeof zb, ABSTAND_B, soll, k));
     }
 }
 
@@ -205,20 +213,7 @@ TEST(IDCT, SchnelleByteFormenGleichBlockform) {
             Jpeg_IDCT_Schnell_SSE2_Bytes(ein[0], qa, za + 3, ABSTAND_A);
             Jpeg_IDCT_Schnell_SSE2_Bytes(ein[1], qb, zb, ABSTAND_B);
         }
-        for (int r = 0; r < 8; ++r)
-            for (int x = 0; x < 8; ++x) {
-                ASSERT_EQ(za[3 + ABSTAND_A * r + x], soll[0].w[8 * r + x]) << "Block " << k << " " << r << "," << x;
-                ASSERT_EQ(zb[ABSTAND_B * r + x], soll[1].w[8 * r + x]) << "Block " << k << " " << r << "," << x;
-            }
-        if (k % 16) continue;
-        for (int64_t i = 0; i < int64_t(sizeof za); ++i)
-            if (i < 3 || (i - 3) % ABSTAND_A >= 8 || (i - 3) / ABSTAND_A >= 8) {
-                ASSERT_EQ(za[i], 0xCD) << i;
-            }
-        for (int64_t i = 0; i < int64_t(sizeof zb); ++i)
-            if (i % ABSTAND_B >= 8 || i / ABSTAND_B >= 8) {
-                ASSERT_EQ(zb[i], 0xCD) << i;
-            }
+        ASSERT_NO_FATAL_FAILURE(zeilen_pruefen(za, sizeof za, ABSTAND_A, zb, sizeof zb, ABSTAND_B, soll, k));
     }
 }
 
