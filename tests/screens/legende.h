@@ -58,7 +58,7 @@ inline std::vector<i32> Legende_In(i32 basis, Kasten wo) {
                     marke = &b;
             EXPECT_TRUE(marke) << t.sichtbar << ": its badge just before its name";
             if (!marke) continue;
-            EXPECT_TRUE(wo.um(marke->x, marke->y, marke->breite, marke->hoehe)) << t.sichtbar;
+            EXPECT_TRUE(wo.um(marke->x, marke->y, marke->breite, marke->hoehe)) << t.sichtbar << " " << marke->x << "," << marke->y << " " << marke->breite << "x" << marke->hoehe << " text " << t.x << "," << t.y;
             r.push_back(a);
             stuecke.push_back(marke);
             stuecke.push_back(&t);
@@ -82,15 +82,16 @@ inline std::vector<i32> Legende_In(i32 basis, Kasten wo) {
 // Every badge in `reihen` is named in the legend (in one of the boxes
 // `legende`), unless the legend is full: then at least `mindestens` are.
 // A selected row's badges (`basis_gewaehlt`, when given) count as its rows'.
+// The legend draws the rows' badges, or their small form (`basis_legende`).
 inline void Legende_Erklaert(i32 basis, Kasten reihen, std::initializer_list<Kasten> legende, size_t mindestens = 99,
-                             i32 basis_gewaehlt = -1) {
+                             i32 basis_gewaehlt = -1, i32 basis_legende = -1) {
     std::vector<i32> gezeigt = Marken_In(basis, reihen);
     if (basis_gewaehlt >= 0)
         for (i32 a : Marken_In(basis_gewaehlt, reihen))
             if (std::find(gezeigt.begin(), gezeigt.end(), a) == gezeigt.end()) gezeigt.push_back(a);
     std::vector<i32> erklaert;
     for (const Kasten& k : legende)
-        for (i32 a : Legende_In(basis, k)) erklaert.push_back(a);
+        for (i32 a : Legende_In(basis_legende >= 0 ? basis_legende : basis, k)) erklaert.push_back(a);
     ASSERT_FALSE(gezeigt.empty()) << "no badges drawn";
     size_t drin = 0;
     for (i32 a : gezeigt) drin += std::find(erklaert.begin(), erklaert.end(), a) != erklaert.end();

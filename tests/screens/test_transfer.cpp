@@ -648,11 +648,12 @@ TEST_F(Transfer, EinigungOhneSpanneFuelltDenBalken) {
 
 namespace {
 
-// The own rows' attribute badges are named under the counter on the right.
+// The own rows' attribute badges are named under the counter on the right,
+// every one of them, in three lines of the badges' small form.
 TEST_F(Transfer, FaehigkeitenMarkenBenannt) {
     oeffnen();
     zeichnen();
-    Legende_Erklaert(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, {{400, 366, 791, 405}}, 6);
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, {{400, 366, 791, 405}}, 99, -1, GRAFIK_ATTRIBUT_KLEIN);
 }
 
 // Every own row's badge names its attribute when the mouse rests on it.

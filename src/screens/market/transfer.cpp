@@ -42,8 +42,8 @@ namespace {
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr i32 TEAM_SCOUT = 16, TEAM_SCOUTSPIELER = 17, TEAM_TRANSFERS = 20, TEAM_TRANSFERS_ERLAUBT = 21;
 constexpr u32 SCOUT_SPERRE_MS = 300;
-// The badges' legend: two lines between the counter and the scout's panel.
-constexpr Attribut_Legende_Platz TRANSFER_LEGENDE{.x0 = 406, .x1 = 788, .y = 384, .zeilen = 2, .zeilenhoehe = 17};
+// The badges' legend: three lines of small badges between the counter and the scout's panel.
+constexpr Attribut_Legende_Platz TRANSFER_LEGENDE{.x0 = 406, .x1 = 788, .y = 379, .zeilen = 3, .zeilenhoehe = 13};
 constexpr i32 ATTRIBUTE_X0 = 304, ATTRIBUTE_X1 = 359, POPUP_BEREICH_X0 = 299, POPUP_BEREICH_X1 = 390;
 
 // Texts of the screen's section.
@@ -380,7 +380,7 @@ void Transfer_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     {
         i32 kader[MAX_SPIELER_PRO_TEAM];
         const i32 k = Teamspieler_Ins_Array(Team_Aktiv, kader, MAX_SPIELER_PRO_TEAM, 0);
-        Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(kader, k), GRAFIK_ATTRIBUT, TRANSFER_LEGENDE);
+        Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(kader, k), GRAFIK_ATTRIBUT_KLEIN, TRANSFER_LEGENDE);
     }
     if (scout_spieler() >= 0) {
         const i32 fs = team_wert(TEAM_SCOUT);
