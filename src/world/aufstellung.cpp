@@ -306,6 +306,12 @@ void Check_Und_Set_Aa(int team) {
     Aufstellung_Rollen_Vergeben(team);
 }
 
+void Aufstellung_Verwaltete_Pruefen() {
+    if (!ruf::Haelt_Spiel() || !Team_Manager) return;
+    for (int t = 0; t < Team_Anzahl; ++t)
+        if (Team_Manager[t]) Check_Und_Set_Aa(t);
+}
+
 bool Team_Aufstellung_Automatisch(int team) {
     return team >= 0 && team < Team_Anzahl && (Team_Own_Daten[team].formation & 0x80) != 0;
 }

@@ -26,6 +26,12 @@ void Aufstellung_Automatisch(int team);
 void Aufstellung_Rollen_Vergeben(int team);
 // Checks and repairs a team's line-up before a match, roles included.
 void Check_Und_Set_Aa(int team);
+// Every managed club's line-up checked as before a match. The machine that
+// holds the game runs it as each day begins, after the day's changes to the
+// players: a holder who was injured or banned has handed his role to a
+// starter before a client takes its squad, so the check its squad screen
+// runs there finds nothing to hand over and both ends keep the same roles.
+void Aufstellung_Verwaltete_Pruefen();
 // True when the team's line-up is left to the assistant (automatic).
 bool Team_Aufstellung_Automatisch(int team);
 void Team_Aufstellung_Manuell(int team);
