@@ -10,6 +10,7 @@
 #include "season/kalender.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
+#include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/leben.h"
 #include "world/stadion.h"
@@ -95,8 +96,10 @@ f64 Welt_Tag_Sponsorgeld(int team) {
     return liga < 0 ? 0 : Werbung_Sponsorgeld(team, liga_gehalt(liga), Welt_Tag_Groesse(team, liga));
 }
 
-void Welt_Tag(bool neuer_monat, bool neue_saison) {
-    if (ruf::Client()) return;
+namespace {
+
+// The day's changes to the players, the clubs' money and squads.
+void tag_schritte(bool neuer_monat, bool neue_saison) {
     Leben_Erholung();
     if (neue_saison) {
         const Leben_Sterne sterne = Welt_Tag_Sterne();
@@ -129,4 +132,13 @@ void Welt_Tag(bool neuer_monat, bool neue_saison) {
                     break;
             }
     }
+}
+
+}  // namespace
+
+void Welt_Tag(bool neuer_monat, bool neue_saison) {
+    if (ruf::Client()) return;
+    tag_schritte(neuer_monat, neue_saison);
+    // Last, after the day's changes: the managed clubs' line-ups.
+    Aufstellung_Verwaltete_Pruefen();
 }

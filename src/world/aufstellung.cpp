@@ -195,6 +195,16 @@ void Aufstellung_Rollen_Vergeben(int team) {
             if (Spieler_Daten[kader ? k[i] : elf[i]].status & rolle) return true;
         return false;
     };
+    // Only a starter who can play holds a role: a holder on the bench, in
+    // the reserve or out gives it up, and it goes to one of the eleven.
+    const u32 rollen = SP_STATUS_ELFMETER | SP_STATUS_FREISTOSS | SP_STATUS_ECKEN | SP_STATUS_KAPITAEN;
+    for (int i = 0, m = Team_Kader_Anzahl(team); i < m; ++i) {
+        const int s = Team_Kader(team)[i];
+        if ((Spieler_Daten[s].status & rollen) && !((Spieler_Daten[s].status & SP_STATUS_AUFGESTELLT) && spielbereit(s))) {
+            Spieler_Daten[s].status &= ~rollen;
+            Spieler_Flags[s] = 1;
+        }
+    }
     auto geben = [](int s, u32 rolle) {
         if (s < 0) return;
         Spieler_Daten[s].status |= rolle;
@@ -217,7 +227,8 @@ void Aufstellung_Rollen_Vergeben(int team) {
     if (!hat(SP_STATUS_KAPITAEN, true)) {
         int best = -1;
         for (int i = 0; i < n; ++i)
-            if (best < 0 || Spieler_Daten[elf[i]].spiele * 16 + Spieler_Daten[elf[i]].staerke >
+            if (!spielbereit(elf[i])) continue;
+            else if (best < 0 || Spieler_Daten[elf[i]].spiele * 16 + Spieler_Daten[elf[i]].staerke >
                                 Spieler_Daten[best].spiele * 16 + Spieler_Daten[best].staerke)
                 best = elf[i];
         geben(best, SP_STATUS_KAPITAEN);
@@ -235,6 +246,7 @@ void Check_Und_Set_Aa(int team) {
         for (int i = 0; ok && i < Teamspieler_Ins_Array(team, s, MAX_SPIELER_PRO_TEAM, 48); i++)
             if (!spielbereit(s[i])) ok = false;
         if (!ok) Aufstellung_Automatisch(team);
+        else Aufstellung_Rollen_Vergeben(team);
         return;
     }
     if (Team_Own_Daten[team].formation & 0x80) {
@@ -291,6 +303,13 @@ void Check_Und_Set_Aa(int team) {
         if (p.slot <= 10) p.status |= SP_STATUS_AUFGESTELLT;
         else if (p.slot <= 16) p.status |= SP_STATUS_ERSATZ;
     }
+    Aufstellung_Rollen_Vergeben(team);
+}
+
+void Aufstellung_Verwaltete_Pruefen() {
+    if (!ruf::Haelt_Spiel() || !Team_Manager) return;
+    for (int t = 0; t < Team_Anzahl; ++t)
+        if (Team_Manager[t]) Check_Und_Set_Aa(t);
 }
 
 bool Team_Aufstellung_Automatisch(int team) {

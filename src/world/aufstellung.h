@@ -14,17 +14,24 @@ int Aufstellung_Linie(int zeile);
 // Builds the team's line-up: the best available goalkeeper in goal, the
 // formation's cells filled by position class and strength (92) less the
 // out-of-position deduction, six substitutes (a goalkeeper among them when
-// one is left), the rest reserves. Sets slots (87), cells (82/83) and the
-// starter/substitute bits.
+// one is left), the rest reserves. Sets slots (87), cells (82/83), the
+// starter/substitute bits and the roles.
 void Aufstellung_Automatisch(int team);
-// Hands out the roles nobody of the eleven holds: penalty taker (the
-// strongest field player, the forward line first), free-kick and corner
-// takers (the strongest field players, midfielders first, two different
-// ones when the eleven has them); the captain (the most experienced of the
-// eleven) when the squad has none. The assistant's line-up calls it.
+// Roles are held by starters who can play: a holder on the bench, in the
+// reserve or out loses his. Then hands out the roles nobody of the eleven
+// holds: penalty taker (the strongest field player, the forward line
+// first), free-kick and corner takers (the strongest field players,
+// midfielders first, two different ones when the eleven has them); the
+// captain (the most experienced of the eleven). Roles a starter holds stay.
 void Aufstellung_Rollen_Vergeben(int team);
-// Checks and repairs a team's line-up before a match.
+// Checks and repairs a team's line-up before a match, roles included.
 void Check_Und_Set_Aa(int team);
+// Every managed club's line-up checked as before a match. The machine that
+// holds the game runs it as each day begins, after the day's changes to the
+// players: a holder who was injured or banned has handed his role to a
+// starter before a client takes its squad, so the check its squad screen
+// runs there finds nothing to hand over and both ends keep the same roles.
+void Aufstellung_Verwaltete_Pruefen();
 // True when the team's line-up is left to the assistant (automatic).
 bool Team_Aufstellung_Automatisch(int team);
 void Team_Aufstellung_Manuell(int team);

@@ -186,6 +186,35 @@ TEST_F(Kader, VerletzterStammspielerMitMeldungAbgelehnt) {
     EXPECT_EQ(text.substr(0, erwartet.size()), erwartet);
 }
 
+// The penalty taker swapped to the bench by a click hands his role to a
+// starter at once: the hover texts name the taker who plays.
+TEST_F(Kader, AufDieBankGesetzterSchuetzeGibtSeineRolleAb) {
+    oeffnen();
+    const auto vorher = nach_slot(Team_Aktiv);
+    i32 k = -1;
+    for (i32 i = 1; i < 11; ++i)
+        if (wert(75, vorher[static_cast<size_t>(i)]) & static_cast<i32>(SP_STATUS_ELFMETER)) k = i;
+    ASSERT_GE(k, 0) << "the eleven has a penalty taker";
+    const i32 schuetze = vorher[static_cast<size_t>(k)];
+    zeile_klicken(k);
+    zeile_klicken(12);
+    ASSERT_EQ(slot(schuetze), 12);
+    EXPECT_EQ(wert(75, schuetze) & static_cast<i32>(SP_STATUS_ELFMETER), 0);
+    const auto jetzt = nach_slot(Team_Aktiv);
+    i32 neu = -1, schuetzen = 0;
+    for (i32 i = 0; i < 11; ++i)
+        if (wert(75, jetzt[static_cast<size_t>(i)]) & static_cast<i32>(SP_STATUS_ELFMETER)) neu = i, ++schuetzen;
+    ASSERT_EQ(schuetzen, 1);
+    const std::string rolle = Text_cfg_Text(TEXT_TAKTIK, 36);
+    const auto hilfe = [](i32 zeile) {
+        kit::Maus(300, zeile_y(zeile) + 8);
+        kit::Frames(2);
+        return std::string(E1_Screen_Hilfetext(Menue_Screen_Icon_Aus_Nummer(ICON_KADER_ZEILE + zeile)));
+    };
+    EXPECT_EQ(hilfe(12).find(rolle), std::string::npos) << hilfe(12);
+    EXPECT_NE(hilfe(neu).find(rolle), std::string::npos) << hilfe(neu);
+}
+
 TEST_F(Kader, HilfetexteDerKoepfeUndKnoepfe) {
     oeffnen();
     Screen_Icon* rahmen = Menue_Screen_Icon_Aus_Nummer(ICON_KADER_RAHMEN);

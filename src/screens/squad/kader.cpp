@@ -200,9 +200,13 @@ void auswahl_zuruecksetzen() {
     Blt_Cache_Leeren();
 }
 
+// After every change of the own line-up: a role holder who left the
+// eleven hands his role to a starter, so the hover texts show the takers
+// who play.
 void geaendert_setzen() {
     geaendert = true;
     geaendert_zeit = W32_Get_Time();
+    Aufstellung_Rollen_Vergeben(Team_Aktiv);
 }
 
 // The squad of a team in list order (at most 20; the count).

@@ -1,0 +1,288 @@
+// The roles after line-up changes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "base/ruf.h"
+#include "welt_test.h"
+#include "world/aufstellung.h"
+#include "world/manager.h"
+#include "world/netz.h"
+#include "world/netz_rufe.h"
+#include "world/spieler.h"
+#include "world/welt.h"
+
+namespace {
+
+using Aufstellung = Geladene_Welt;
+
+bool kann(int s) { return (Spieler_Daten[s].status & SP_STATUS_NICHT_SPIELBEREIT) == 0; }
+bool spielt(int s) { return (Spieler_Daten[s].status & SP_STATUS_AUFGESTELLT) != 0; }
+
+void alle_spielbereit(int t) {
+    for (int i = 0; i < Team_Kader_Anzahl(t); ++i) Spieler_Daten[Team_Kader(t)[i]].status &= ~SP_STATUS_NICHT_SPIELBEREIT;
+}
+
+// The roles of a squad are fine when every holder is a starter who can
+// play, each taker's role is held by one of the eleven and the squad has
+// exactly one captain.
+std::string rollen_fehler(int t) {
+    std::string f;
+    const struct {
+        u32 bit;
+        const char* name;
+    } rollen[] = {{SP_STATUS_ELFMETER, "penalty"},
+                  {SP_STATUS_FREISTOSS, "free kick"},
+                  {SP_STATUS_ECKEN, "corners"},
+                  {SP_STATUS_KAPITAEN, "captain"}};
+    for (const auto& r : rollen) {
+        int in_elf = 0, im_kader = 0;
+        for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+            const int s = Team_Kader(t)[i];
+            if (!(Spieler_Daten[s].status & r.bit)) continue;
+            ++im_kader;
+            if (spielt(s) && kann(s)) ++in_elf;
+            else f += std::string(" ") + r.name + " held off the pitch by " + std::to_string(s) + ";";
+        }
+        if (in_elf == 0) f += std::string(" no ") + r.name + " on the pitch;";
+        if (r.bit == SP_STATUS_KAPITAEN && im_kader != 1) f += " " + std::to_string(im_kader) + " captains;";
+    }
+    return f;
+}
+
+int halter(int t, u32 rolle) {
+    for (int i = 0; i < Team_Kader_Anzahl(t); ++i)
+        if (Spieler_Daten[Team_Kader(t)[i]].status & rolle) return Team_Kader(t)[i];
+    return -1;
+}
+
+int im_slot(int t, int slot) {
+    for (int i = 0; i < Team_Kader_Anzahl(t); ++i)
+        if (Spieler_Daten[Team_Kader(t)[i]].slot == slot) return Team_Kader(t)[i];
+    return -1;
+}
+
+// After each change of the line-up, by the manager, by injuries and bans or
+// by the automatic line-up, the penalty, free-kick and corner takers and
+// the captain are players on the pitch; a role holder who leaves the eleven
+// hands his role on.
+TEST_F(Aufstellung, RolesPassToThePitchAfterEveryLineUpChange) {
+    const int verwaltet = 22, computer = 23;
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(verwaltet, "Test", -1));
+    const auto auf_bank = [](int t, u32 rolle) {
+        const int s = halter(t, rolle);
+        ASSERT_GE(s, 0);
+        Spieler_Tauschen_Intern(s, im_slot(t, 12), t, t);
+    };
+    const auto ausfall = [](int t, u32 rolle, u32 grund) {
+        const int s = halter(t, rolle);
+        ASSERT_GE(s, 0);
+        Spieler_Daten[s].status |= grund;
+    };
+    const struct {
+        const char* fall;
+        int team;
+        std::function<void(int)> aendern;
+    } faelle[] = {
+        {"the manager benches his penalty taker", verwaltet,
+         [&](int t) {
+             auf_bank(t, SP_STATUS_ELFMETER);
+             Check_Und_Set_Aa(t);
+         }},
+        {"the manager sends his captain to the reserve", verwaltet,
+         [&](int t) {
+             Spieler_Tauschen_Intern(halter(t, SP_STATUS_KAPITAEN), im_slot(t, 18), t, t);
+             Check_Und_Set_Aa(t);
+         }},
+        {"the free-kick taker is injured", verwaltet,
+         [&](int t) {
+             ausfall(t, SP_STATUS_FREISTOSS, SP_STATUS_VERLETZT);
+             Check_Und_Set_Aa(t);
+         }},
+        {"the corner taker is sent off", verwaltet,
+         [&](int t) {
+             ausfall(t, SP_STATUS_ECKEN, SP_STATUS_ROT);
+             Check_Und_Set_Aa(t);
+         }},
+        {"all takers benched by the manager", verwaltet,
+         [&](int t) {
+             for (u32 r : {SP_STATUS_ELFMETER, SP_STATUS_FREISTOSS, SP_STATUS_ECKEN, SP_STATUS_KAPITAEN})
+                 if (spielt(halter(t, r))) auf_bank(t, r);
+             Check_Und_Set_Aa(t);
+         }},
+        {"a computer club's penalty taker is banned", computer,
+         [&](int t) {
+             ausfall(t, SP_STATUS_ELFMETER, SP_STATUS_GESPERRT);
+             Check_Und_Set_Aa(t);
+         }},
+        {"a computer club's captain is injured", computer,
+         [&](int t) {
+             ausfall(t, SP_STATUS_KAPITAEN, SP_STATUS_VERLETZT);
+             Aufstellung_Automatisch(t);
+         }},
+        {"the automatic line-up after a penalty taker's yellow-card ban", verwaltet,
+         [&](int t) {
+             ausfall(t, SP_STATUS_ELFMETER, SP_STATUS_GELBSPERRE);
+             Team_Own_Daten[t].formation = static_cast<i8>(Team_Own_Daten[t].formation | 0x80);
+             Check_Und_Set_Aa(t);
+             Team_Aufstellung_Manuell(t);
+         }},
+    };
+    for (const auto& f : faelle) {
+        const int t = f.team;
+        alle_spielbereit(t);
+        Team_Aufstellung_Manuell(t);
+        Aufstellung_Automatisch(t);
+        ASSERT_EQ(rollen_fehler(t), "") << f.fall << ": before";
+        f.aendern(t);
+        EXPECT_EQ(rollen_fehler(t), "") << f.fall;
+    }
+    // A benched penalty taker who comes back finds the role with the man who
+    // took it over: the eleven has one penalty taker, not two.
+    const int t = verwaltet;
+    alle_spielbereit(t);
+    Aufstellung_Automatisch(t);
+    const int alt = halter(t, SP_STATUS_ELFMETER), bank = im_slot(t, 12);
+    Spieler_Tauschen_Intern(alt, bank, t, t);
+    Check_Und_Set_Aa(t);
+    const int neu = halter(t, SP_STATUS_ELFMETER);
+    EXPECT_NE(neu, alt);
+    Spieler_Tauschen_Intern(alt, bank, t, t);
+    Check_Und_Set_Aa(t);
+    int elfer = 0;
+    for (int i = 0; i < Team_Kader_Anzahl(t); ++i) elfer += (Spieler_Daten[Team_Kader(t)[i]].status & SP_STATUS_ELFMETER) != 0;
+    EXPECT_EQ(elfer, 1);
+    if (neu != bank) {
+        EXPECT_EQ(halter(t, SP_STATUS_ELFMETER), neu);
+    }
+    EXPECT_EQ(rollen_fehler(t), "");
+}
+
+// Two ends of a network game: the client's records are the world's arrays,
+// the server's a copy of them that the line swaps in while a row runs.
+std::vector<Spieler_Struktur> server_daten;
+
+template <class F>
+void auf_dem_server(F schritt) {
+    Spieler_Struktur* client = Spieler_Daten;
+    const auto modus = Internet_Modus;
+    Spieler_Daten = server_daten.data();
+    Internet_Modus = INTERNET_MODUS_SERVER;
+    schritt();
+    Spieler_Daten = client;
+    Internet_Modus = modus;
+}
+
+bool zum_server(u16 nummer, const std::vector<u8>& ein, std::vector<u8>* aus) {
+    bool ok = false;
+    auf_dem_server([&] { ok = ruf::Lokale_Leitung(nummer, ein, aus); });
+    return ok;
+}
+
+class AufstellungNetz : public Geladene_Welt {
+  protected:
+    static void SetUpTestSuite() {
+        Geladene_Welt::SetUpTestSuite();
+        Welt_Netz_Anmelden();
+    }
+    static void TearDownTestSuite() {
+        ruf::Leitung_Setzen(nullptr);
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Geladene_Welt::TearDownTestSuite();
+    }
+    void TearDown() override {
+        ruf::Leitung_Setzen(nullptr);
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+    }
+};
+
+// The client's club's line-up and roles as each end holds them, player by
+// player: number, slot, starter and substitute bits, roles.
+std::string rollen_und_plaetze(int t) {
+    std::string r;
+    const u32 bits = SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ | SP_STATUS_ELFMETER | SP_STATUS_FREISTOSS |
+                     SP_STATUS_ECKEN | SP_STATUS_KAPITAEN;
+    std::vector<int> k(Team_Kader(t), Team_Kader(t) + Team_Kader_Anzahl(t));
+    std::sort(k.begin(), k.end());
+    for (int s : k)
+        r += std::to_string(s) + ":" + std::to_string(Spieler_Daten[s].slot) + "/" +
+             std::to_string(Spieler_Daten[s].status & bits) + " ";
+    return r;
+}
+
+// A client's manager changes his line-up, the server plays the match
+// (players are hurt or sent off) and the next day begins; the client takes
+// the server's squad and opens his squad screen. After each step the roles
+// are with starters who can play, and both ends hold the same roles and
+// slots of the client's club.
+TEST_F(AufstellungNetz, BothEndsHoldTheSameRolesAndSlots) {
+    const int t = 22;
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(t, "Gast", -1));
+    const int team_vorher = Team_Aktiv;
+    Team_Aktiv = t;
+    // The squad screen's change: two players swapped, the roles follow.
+    const auto tauschen = [t](u32 rolle, int slot) {
+        const int s = halter(t, rolle);
+        ASSERT_GE(s, 0);
+        Spieler_Tauschen_Intern(s, im_slot(t, slot), t, t);
+        Aufstellung_Rollen_Vergeben(t);
+    };
+    const auto ausfall = [t](u32 rolle, u32 grund) {
+        const int s = halter(t, rolle);
+        ASSERT_GE(s, 0);
+        Spieler_Daten[s].status |= grund;
+    };
+    const struct {
+        const char* fall;
+        std::function<void()> client, spiel;
+    } faelle[] = {
+        {"the client benches his penalty taker", [&] { tauschen(SP_STATUS_ELFMETER, 12); }, [] {}},
+        {"the client sends his captain to the reserve", [&] { tauschen(SP_STATUS_KAPITAEN, 18); }, [] {}},
+        {"the free-kick taker is hurt in the match", [] {}, [&] { ausfall(SP_STATUS_FREISTOSS, SP_STATUS_VERLETZT); }},
+        {"the penalty taker is sent off", [] {}, [&] { ausfall(SP_STATUS_ELFMETER, SP_STATUS_ROT); }},
+        {"the client benches his corner taker, the captain is hurt", [&] { tauschen(SP_STATUS_ECKEN, 14); },
+         [&] { ausfall(SP_STATUS_KAPITAEN, SP_STATUS_VERLETZT); }},
+    };
+    for (const auto& f : faelle) {
+        // Both ends start from the same line-up.
+        alle_spielbereit(t);
+        Team_Aufstellung_Manuell(t);
+        Aufstellung_Automatisch(t);
+        server_daten.assign(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
+        ruf::Leitung_Setzen(zum_server);
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        // The client's turn: his change, then the end of the turn sends it.
+        f.client();
+        ASSERT_TRUE(Internet_Client_Send_Data_Back()) << f.fall;
+        std::string client = rollen_und_plaetze(t);
+        std::string server;
+        // The server: the line-up check before the match, the match, the
+        // next day's world step.
+        auf_dem_server([&] {
+            server = rollen_und_plaetze(t);
+            Check_Und_Set_Aa(t);
+            f.spiel();
+            Aufstellung_Verwaltete_Pruefen();
+        });
+        EXPECT_EQ(client, server) << f.fall << ": the turn's end";
+        // The client takes the server's squad; his squad screen checks it.
+        ASSERT_TRUE(Spieler_Internet_Client_Refresh()) << f.fall;
+        Check_Und_Set_Aa(t);
+        client = rollen_und_plaetze(t);
+        auf_dem_server([&] {
+            server = rollen_und_plaetze(t);
+            EXPECT_EQ(rollen_fehler(t), "") << f.fall << ", server";
+        });
+        EXPECT_EQ(client, server) << f.fall << ": the next day";
+        EXPECT_EQ(rollen_fehler(t), "") << f.fall << ", client";
+        ruf::Leitung_Setzen(nullptr);
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+    }
+    Team_Aktiv = team_vorher;
+}
+
+}  // namespace
