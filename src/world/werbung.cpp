@@ -297,13 +297,15 @@ f64 Werbung_Sponsorgeld(int team, f64 liga_gehalt, f64 groesse) {
     // the league's median one.
     const f64 eigen = std::max(Leben_Gehaltssumme(team), liga_gehalt * WELT_SPONSOR_LIGA_BODEN / 100);
     // A club that holds more than its reserve gets less, down to
-    // WELT_SPONSOR_REST per cent at twice that. The reserve is
-    // WELT_SPONSOR_POLSTER months' wages times the square of the club's
-    // size (WELT_POLSTER_MIN to WELT_POLSTER_MAX).
+    // WELT_SPONSOR_REST per cent at WELT_SPONSOR_BIS_PROZENT per cent of
+    // it. The reserve is WELT_SPONSOR_POLSTER months' wages times the square
+    // of the club's size (WELT_POLSTER_MIN to WELT_POLSTER_MAX).
     const f64 polster = eigen * WELT_SPONSOR_POLSTER * std::clamp(groesse * groesse, WELT_POLSTER_MIN, WELT_POLSTER_MAX);
     f64 anteil = 1;
-    if (polster >= 1)
-        anteil = std::clamp(2 - Bank_Get_Kontostand(team, 0, -1) / polster, WELT_SPONSOR_REST / 100.0, 1.0);
+    if (polster >= 1) {
+        const f64 ueber = Bank_Get_Kontostand(team, 0, -1) / polster - 1;  // beyond the reserve, in reserves
+        anteil = std::clamp(1 - ueber * 100 / (WELT_SPONSOR_BIS_PROZENT - 100), WELT_SPONSOR_REST / 100.0, 1.0);
+    }
     return eigen * WELT_SPONSOR_PROZENT / 100 * anteil;
 }
 

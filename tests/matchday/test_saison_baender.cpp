@@ -242,6 +242,9 @@ TEST(SaisonBaender, DreiSaatenJeDreiSpielzeiten) {
         EXPECT_GE(m.saldo_anteil_min, 0.7);
         EXPECT_LE(m.im_minus_erste * 10, m.top_clubs_erste);
         EXPECT_LE(m.reich_anteil_max, 15.0);
+        // A few big clubs build real reserves: the richest holds at least
+        // five times the median in every season.
+        EXPECT_GE(m.reich_anteil_min, 5.0);
         // Every player of the world has a full name of his own; the clubs
         // trade with each other, at least once a club a season.
         EXPECT_EQ(m.namensgleiche_max, 0u);
@@ -270,12 +273,12 @@ TEST(SaisonBaender, DreiSaatenJeDreiSpielzeiten) {
             "%.0f/%.0f/%.0f/%.0f/%.0f "
             "%%, ages %d-%d median %.1f, stars %u-%u, balance %.2f M (start %.2f M), %u in the red, "
             "promoted down again %u of %u, cup finalists from below %u of %u, first season's red %u of %u, "
-            "lowest median %.2fx, richest %.1fx, club-to-club %.2f a club a season\n",
+            "lowest median %.2fx, richest %.1f-%.1fx, club-to-club %.2f a club a season\n",
             saat, m.staerkster_meister, m.ligen, m.meister_ppg, m.letzter_ppg, 100 * m.sieg_anteil(0),
             100 * m.sieg_anteil(1), 100 * m.sieg_anteil(2), 100 * m.sieg_anteil(3), 100 * m.sieg_anteil(4), m.alter_min,
             m.alter_max, m.alter_median, m.stars_min, m.stars_max, m.saldo_median / 1e6, m.saldo_start / 1e6,
             m.im_minus, m.aufsteiger_ab, m.aufsteiger, m.pokal_unten, m.pokal_finalisten, m.im_minus_erste,
-            m.top_clubs_erste, m.saldo_anteil_min, m.reich_anteil_max,
+            m.top_clubs_erste, m.saldo_anteil_min, m.reich_anteil_min, m.reich_anteil_max,
             m.wechsel_clubs ? static_cast<double>(m.wechsel) / m.wechsel_clubs : 0.0);
     }
     // The three seeds together are kept from sinking.

@@ -650,7 +650,7 @@ TEST_F(LiveViewSpiel, ReplayPlaysTheRingAndEnds) {
     // A ring whose ball runs 70 a frame along y 3400 from where the camera
     // shows it at the left (the camera stands where the match left it).
     i32 start = 0;
-    while (start < 5000 && schatten_x(static_cast<f32>(start), 3400.0f) < 20) start += 100;
+    while (start < SF_LAENGE && schatten_x(static_cast<f32>(start), 3400.0f) < 20) start += 100;
     ASSERT_LT(schatten_x(static_cast<f32>(start + 70 * 50), 3400.0f), 800 - sw);
     sf->replay_pos = 0;
     sf->replay_anzahl = SF_REPLAY_BILDER;

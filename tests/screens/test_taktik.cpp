@@ -279,7 +279,9 @@ namespace {
 TEST_F(Taktik, FaehigkeitenMarkenBenannt) {
     kit::Spur_Leeren();
     kit::Frames(1);
-    Legende_Erklaert(GRAFIK_ATTRIBUT, {204, 134, 640, 325}, {{197, 112, 791, 134}, {197, 324, 370, 345}});
+    // The test game's eleven show ten kinds of badges: the legend's two
+    // lines hold seven of them (the rest name themselves by their help).
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {204, 134, 640, 325}, {{197, 112, 791, 134}, {197, 324, 370, 345}}, 7);
 }
 
 // Every row badge, the ones the legend has no room for too, names its

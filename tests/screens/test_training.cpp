@@ -1446,7 +1446,7 @@ TEST_F(Plan, FaehigkeitenMarkenBenannt) {
     oeffnen();
     kit::Spur_Leeren();
     kit::Frames(1);
-    Legende_Erklaert(GRAFIK_ATTRIBUT, {8, 136, 380, 520}, {{488, 340, 791, 405}}, 99, GRAFIK_ATTRIBUT_GEWAEHLT);
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {8, 136, 380, 520}, {{488, 340, 791, 412}}, 15, GRAFIK_ATTRIBUT_GEWAEHLT);
 }
 
 // Every row badge of the sheet names its attribute when the mouse rests on it.
@@ -1472,6 +1472,10 @@ TEST_F(Plan, FaehigkeitenMarkenDerZeileNebeneinander) {
         if (Spieler_Wert(67, s[i], 0, OP_LESEN) != 0) p = s[i];
     ASSERT_GE(p, 0);
     for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a) Spieler_Wert(a, p, 0, OP_SCHREIBEN);
+    // The row's four badges are the only ones of these attributes on the sheet.
+    for (i32 i = 0; i < n; ++i)
+        if (s[i] != p)
+            for (i32 a : {0, 1, 2, 3}) Spieler_Wert(a, s[i], 0, OP_SCHREIBEN);
     for (i32 a : {0, 1, 2}) Spieler_Wert(a, p, Attribut_Noetig(a) + 1, OP_SCHREIBEN);
     ASSERT_GT(Attribut_Noetig(3), 5);
     Spieler_Wert(3, p, 5, OP_SCHREIBEN);

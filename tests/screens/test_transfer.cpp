@@ -296,11 +296,14 @@ TEST_F(Transfer, ScoutWahlGedrosselt) {
 TEST_F(Transfer, VerhandlungBisZurEinigung) {
     oeffnen();
     const i32 team = Team_Aktiv;
-    const i32 c = cursor_fuer(0, 0, markt(3));
+    // A market row whose price the club can pay with own row 18.
+    const i32 z = zeile_mit_spanne(18);
+    ASSERT_GE(z, 0);
+    const i32 c = cursor_fuer(0, 0, markt(z));
     ASSERT_GE(c, 0);
-    const i32 q = markt(3), p = eigen(18);
+    const i32 q = markt(z), p = eigen(18);
     const i32 wechsel = Team_Wert(20, team, 0, OP_LESEN);
-    verhandeln(3, 18, c);
+    verhandeln(z, 18, c);
     const Verhandlung_Daten& d = Verhandlung_Stand_Lesen();
     EXPECT_EQ(d.n, 0);
     EXPECT_EQ(d.stand, VH_BEREIT);

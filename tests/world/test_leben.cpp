@@ -282,9 +282,11 @@ TEST_F(Leben, WagesAreBookedThroughTheBankAndMayTakeAClubIntoTheRed) {
 }
 
 // The sponsors pay WELT_SPONSOR_PROZENT of the wage bill to a club that
-// holds at most WELT_SPONSOR_POLSTER months' wages, less above that, down
-// to WELT_SPONSOR_REST per cent at twice the cushion; the booking is
-// advertising money (category 13).
+// holds at most WELT_SPONSOR_POLSTER months' wages, less above that, nothing
+// from one and a half cushions on (with a quarter left at twice the
+// cushion, a big ground's gate money and the sponsors' rest kept a star's
+// sale in the bank for seasons: the richest club stood up to 17 times the
+// top divisions' median); the booking is advertising money (category 13).
 TEST_F(Leben, SponsorsPayTheirShareOfTheWagesLessToARichClub) {
     const int t = 40;
     const f64 monat = Leben_Gehaltssumme(t);
@@ -297,9 +299,11 @@ TEST_F(Leben, SponsorsPayTheirShareOfTheWagesLessToARichClub) {
     } faelle[] = {
         {"in the red", -2, 1.0},
         {"at the cushion", WELT_SPONSOR_POLSTER, 1.0},
-        {"half way to twice the cushion", 1.5 * WELT_SPONSOR_POLSTER, 0.5},
-        {"at twice the cushion", 2.0 * WELT_SPONSOR_POLSTER, WELT_SPONSOR_REST / 100.0},
-        {"far beyond it", 10.0 * WELT_SPONSOR_POLSTER, WELT_SPONSOR_REST / 100.0},
+        {"a tenth beyond it", 1.1 * WELT_SPONSOR_POLSTER, 0.8},
+        {"a quarter beyond it", 1.25 * WELT_SPONSOR_POLSTER, 0.5},
+        {"at one and a half cushions", 1.5 * WELT_SPONSOR_POLSTER, 0.0},
+        {"at twice the cushion", 2.0 * WELT_SPONSOR_POLSTER, 0.0},
+        {"far beyond it", 10.0 * WELT_SPONSOR_POLSTER, 0.0},
     };
     for (const auto& f : faelle) {
         Bank_Free();

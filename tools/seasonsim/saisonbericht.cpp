@@ -107,6 +107,11 @@ void Saison_Bericht::Vor_Beendet(i32 id) {
             h.punkte += a > b ? 3 : a == b ? 1 : 0;
             g.punkte += b > a ? 3 : a == b ? 1 : 0;
         }
+        if (ist_liga(w) && Wettbewerb_Get_Wettbewerb_Prozent(id) == 100) {
+            s_.oben_spiele++;
+            if (a > b) s_.oben_heimsiege++;
+            if (a == 0 && b == 0) s_.oben_null_null++;
+        }
         const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
         if (!sf || sf->engine) continue;
         s_.spiele++;
@@ -178,7 +183,7 @@ Bericht_Saison Saison_Bericht::Saison_Ende() {
             if (liga_stufe_jetzt_.count(t) && liga_stufe_jetzt_[t] < 100) s_.pokal_unten++;
         }
     const i32 jahr = 2003 + Kalender_Get_Jahr();
-    std::vector<double> alter, salden;
+    std::vector<double> alter, salden, monate;
     s_.alter_min = 1000, s_.alter_max = 0, s_.kader_min = 1000, s_.kader_max = 0;
     std::set<i32> top;
     for (const Bericht_Liga& l : s_.ligen) {
@@ -213,6 +218,7 @@ Bericht_Saison Saison_Bericht::Saison_Ende() {
         if (top.count(t)) {
             const double k = Bank_Get_Kontostand(t, 0, -1);
             salden.push_back(k);
+            if (const double g = Leben_Gehaltssumme(t); g >= 1) monate.push_back(k / g);
             s_.top_clubs++;
             if (k < 0) s_.im_minus++;
         }
@@ -272,6 +278,9 @@ Bericht_Saison Saison_Bericht::Saison_Ende() {
     s_.staerke_stufe_start = staerke_stufe_start_;
     s_.alter_median = median(alter);
     s_.saldo_median = median(salden);
+    s_.monate_median = median(monate);
+    if (const double g = s_.reichster >= 0 ? Leben_Gehaltssumme(s_.reichster) : 0; g >= 1)
+        s_.reichster_monate = s_.reichster_saldo / g;
     s_.saldo_start = saldo_start_;
     // The season's wages, retirements and youth: differences of the
     // world's running totals.
@@ -279,6 +288,7 @@ Bericht_Saison Saison_Bericht::Saison_Ende() {
     s_.gehaelter = w.gehaelter - vorher_.gehaelter;
     s_.abgaenge = w.ruecktritte - vorher_.ruecktritte;
     s_.zugaenge = w.jugend - vorher_.jugend;
+    s_.markt_deals = (w.transfers - vorher_.transfers) - (w.vereinswechsel - vorher_.vereinswechsel) / 2;
     vorher_ = w;
     Bericht_Saison fertig = s_;
     s_ = Bericht_Saison{};
@@ -319,6 +329,11 @@ void Bericht_Summe_Dazu(Bericht_Summe& m, const Bericht_Saison& s) {
     m.spiele += s.spiele, m.tore += s.tore, m.null_null += s.null_null, m.remis += s.remis;
     for (int k = 0; k < 5; ++k)
         for (int e = 0; e < 3; ++e) m.luecke[k][e] += s.luecke[k][e];
+    m.oben_spiele += s.oben_spiele, m.oben_heimsiege += s.oben_heimsiege, m.oben_null_null += s.oben_null_null;
+    m.markt_deals += s.markt_deals;
+    m.monate_min = std::min(m.monate_min, s.monate_median), m.monate_max = std::max(m.monate_max, s.monate_median);
+    m.reich_monate_min = std::min(m.reich_monate_min, s.reichster_monate);
+    m.reich_monate_max = std::max(m.reich_monate_max, s.reichster_monate);
     m.alter_median = s.alter_median, m.alter_min = s.alter_min, m.alter_max = s.alter_max;
     m.kader_min = s.kader_min, m.kader_max = s.kader_max;
     m.stars_min = 1000, m.stars_max = 0;

@@ -46,6 +46,8 @@ struct Bericht_Saison {
     // draws and defeats.
     u32 spiele = 0, tore = 0, null_null = 0, remis = 0;
     u32 luecke[5][3] = {};
+    // League matches of the top divisions (dice and engine): home wins and goalless draws.
+    u32 oben_spiele = 0, oben_heimsiege = 0, oben_null_null = 0;
     std::vector<Bericht_Liga> ligen;
     u32 aufsteiger = 0, aufsteiger_ab = 0;      // promoted clubs, and those relegated again
     u32 pokal_finalisten = 0, pokal_unten = 0;  // national cup finalists, from below the top division
@@ -59,6 +61,10 @@ struct Bericht_Saison {
     u32 im_minus = 0, top_clubs = 0;
     double gehaelter = 0;              // wages booked this season, every club
     i32 abgaenge = 0, zugaenge = 0;    // players retired, youth players added
+    i32 markt_deals = 0;               // computer clubs' deals with the transfer market
+    // Months of wages held at the season's end: the top-division clubs'
+    // median and the richest club's.
+    double monate_median = 0, reichster_monate = 0;
     std::vector<Bericht_Mensch> menschen;
     // Players of the world who share their full name with another.
     u32 namensgleiche = 0, spieler = 0;
@@ -84,6 +90,11 @@ struct Bericht_Summe {
     u32 aufsteiger = 0, aufsteiger_ab = 0, pokal_finalisten = 0, pokal_unten = 0;
     u32 spiele = 0, tore = 0, null_null = 0, remis = 0;
     u32 luecke[5][3] = {};
+    u32 oben_spiele = 0, oben_heimsiege = 0, oben_null_null = 0;
+    // Deals with the market; the span of the top divisions' median months
+    // of wages and of the richest club's months.
+    i32 markt_deals = 0;
+    double monate_min = 1e9, monate_max = -1e9, reich_monate_min = 1e9, reich_monate_max = -1e9;
     // The world at the last season's end.
     double alter_median = 0;
     i32 alter_min = 0, alter_max = 0;

@@ -235,6 +235,8 @@ void welt_ausgeben(const Bericht_Saison& b) {
         std::printf("  %-22s champion %.2f (2.1-2.6), last %.2f (0.5-1.0) points a game; strongest before: %s, place %d\n",
                     l.name.c_str(), l.meister_ppg, l.letzter_ppg, name(l.staerkster).c_str(), l.staerkster_platz);
     }
+    std::printf("  top divisions' league matches %u: home wins %s (43-50 %%), 0:0 %s (5-11 %%)\n", b.oben_spiele,
+                prozent(b.oben_heimsiege, b.oben_spiele).c_str(), prozent(b.oben_null_null, b.oben_spiele).c_str());
     std::printf("  promoted and down again %u of %u (30-50 %%); cup finalists from lower divisions %u of %u (<=15 %%)\n",
                 b.aufsteiger_ab, b.aufsteiger, b.pokal_unten, b.pokal_finalisten);
     std::printf("  world: club players' ages %d-%d, median %.1f (16-37, 24-28); retired %d, youth %d\n", b.alter_min,
@@ -248,6 +250,9 @@ void welt_ausgeben(const Bericht_Saison& b) {
                 b.saldo_median / 1e6, b.saldo_start > 0 ? b.saldo_median / b.saldo_start : 0.0, b.im_minus, b.top_clubs,
                 b.gehaelter / 1e6, name(b.reichster).c_str(), b.reichster_saldo / 1e6,
                 b.saldo_median > 0 ? b.reichster_saldo / b.saldo_median : 0.0);
+    std::printf("  months of wages held: top divisions' median club %.1f (1-6), richest club %.1f; "
+                "deals with the market %d (some every season)\n",
+                b.monate_median, b.reichster_monate, b.markt_deals);
     std::printf("  players sharing a full name: %u of %u (none)\n", b.namensgleiche, b.spieler);
     std::printf("  median fine strength by level (within 15 %% of the start):%s\n",
                 stufen(b.staerke_stufe, b.staerke_stufe_start).c_str());
@@ -276,6 +281,8 @@ void summe_ausgeben() {
     std::printf("  dice matches: %.2f goals a game (2.5-3.1), 0:0 %.1f %% (5-11 %%), draws %.1f %% (22-30 %%)\n",
                 m.spiele ? static_cast<double>(m.tore) / m.spiele : 0.0, anteil(m.null_null, m.spiele),
                 anteil(m.remis, m.spiele));
+    std::printf("  top divisions' league matches: home wins %.1f %% (43-50 %%), 0:0 %.1f %% (5-11 %%) of %u\n",
+                anteil(m.oben_heimsiege, m.oben_spiele), anteil(m.oben_null_null, m.oben_spiele), m.oben_spiele);
     std::printf("  the stronger side wins by margin <500 / 500-999 / 1000-1999 / 2000-2999 / >=3000: "
                 "%.0f / %.0f / %.0f / %.0f / %.0f %% (rising)\n",
                 100 * m.sieg_anteil(0), 100 * m.sieg_anteil(1), 100 * m.sieg_anteil(2), 100 * m.sieg_anteil(3),
@@ -299,6 +306,10 @@ void summe_ausgeben() {
                 "moves of players of 9000 or more %.1f a season (some every season)\n",
                 m.alter_median_min, m.alter_median_max, m.abgaenge_min, m.abgaenge_max,
                 m.saisons ? static_cast<double>(m.wechsel_stark) / m.saisons : 0.0);
+    std::printf("  months of wages held at the seasons' ends: top divisions' median club %.1f-%.1f (1-6), richest club "
+                "%.1f-%.1f; deals with the market %.1f a season (some every season)\n",
+                m.monate_min, m.monate_max, m.reich_monate_min, m.reich_monate_max,
+                m.saisons ? static_cast<double>(m.markt_deals) / m.saisons : 0.0);
     std::printf("  players sharing a full name: at most %u at a season's end (none)\n", m.namensgleiche_max);
     std::printf("  median fine strength by level at the end (within 15 %% of the start):%s\n",
                 stufen(m.staerke_stufe, m.staerke_stufe_start).c_str());
