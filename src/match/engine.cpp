@@ -96,9 +96,10 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
     const Jagd_Art jagen = sf->situation != SIT_SPIEL     ? KEINE_JAGD
                            : sf->ballfuehrer == KEIN_SLOT ? JAGD_UND_NAECHSTER
                                                           : JAGD;
-    // The offside line serves the places and the linesmen, looked at on even ticks only; the
-    // field lists serve the marking, which everyone looks at every BLICK ticks.
-    const bool voll = (sf->ticks & 1) == 0;
+    // The offside line serves the places (looked at every BLICK ticks) and the linesmen (one
+    // tick in OFFIZIELLE_TAKT): it is made on those ticks only. The field lists serve the
+    // marking, which everyone looks at every BLICK ticks.
+    const bool voll = (sf->ticks & (OFFIZIELLE_TAKT - 1)) == 0;
     const bool listen = (sf->ticks & (BLICK - 1)) == 0;
     // Only a player within reach of the ball can take it: the search starts at the longest reach.
     l.naechster = -1;
@@ -111,7 +112,7 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
         l.jaeger[s] = -1;
         l.anzahl_seite[s] = 0;
         l.feld_n[s] = 0;
-        // An odd tick outside open play asks for nothing of the players.
+        // A tick without the line outside open play asks for nothing of the players.
         if (!voll && jagen == KEINE_JAGD) continue;
         const int anfang = anzahl;
         if (voll) seite_sehen<MIT_LINIE>(sf, s, l, anzahl, jagen);
