@@ -204,9 +204,10 @@ struct Lage {
     int jaeger[2];         // the chaser of each side
     int naechster;         // nearest player to the ball within the longest reach, -1
     f32 nd;                // his squared distance
-    int anzahl;            // players on the pitch at the start of the tick
-    u8 aktiv[SF_SPIELER];  // their slots, the home side's first
-    int anzahl_seite[2];
+    // Players on the pitch at the start of the tick and their slots, the home side's first (made
+    // every BLICK ticks only, when the players look at their places).
+    int anzahl;
+    u8 aktiv[SF_SPIELER];
     // Field players of each side on the pitch (no keeper), positions at the start of the tick
     // (made every BLICK ticks only, when the players look at their places).
     int feld_n[2];
