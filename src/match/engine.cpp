@@ -55,10 +55,11 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
         }
         if constexpr (JAGEN != KEINE_JAGD) {
             // A beaten man's ticks count down in open play; he takes part again on the tick his count ends.
-            if (sp.sperre != 0 && --sp.sperre != 0) continue;
+            if (sp.sperre != 0) [[unlikely]]
+                if (--sp.sperre != 0) continue;
             if constexpr (JAGEN == JAGD_UND_NAECHSTER) {
                 const f32 d = d2(ox, oy, bx, by);
-                if (d < nd) {
+                if (d < nd) [[unlikely]] {
                     nd = d;
                     naechster = i;
                 }
