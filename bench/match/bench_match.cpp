@@ -1,8 +1,11 @@
 // CPU time of whole unseen matches: one match, and a full matchday of the
-// largest league of the shipped world (every club plays once).
+// largest league of the shipped world (every club plays once). One match
+// reports its time against the goal of 1.5 ms (ziel_ms; ueber_ziel is the
+// time over the goal, 1.0 at the goal).
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 #include "base/globals.h"
@@ -15,6 +18,14 @@
 namespace {
 
 std::vector<u32> Liga;
+constexpr double ZIEL_MS = 1.5;  // the goal for one match
+
+// CPU time of this thread (ms), as the benchmark's own CPU column counts it.
+double cpu_ms() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
 
 bool welt() {
     static bool ok = [] {
@@ -52,8 +63,13 @@ void BM_Ein_Spiel(benchmark::State& st) {
         return;
     }
     int runde = 0;
+    const double vorher = cpu_ms();
     for (auto _ : st) spiele(1, 1, runde++);
+    const double ms = st.iterations() ? (cpu_ms() - vorher) / static_cast<double>(st.iterations()) : 0;
     st.SetItemsProcessed(st.iterations());
+    st.counters["ms_pro_spiel"] = ms;
+    st.counters["ziel_ms"] = ZIEL_MS;
+    st.counters["anteil_ziel"] = ms / ZIEL_MS;  // 1.0 at the goal
 }
 BENCHMARK(BM_Ein_Spiel)->Unit(benchmark::kMillisecond);
 

@@ -357,8 +357,6 @@ void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert) {
 
 namespace {
 
-constexpr int OFFIZIELLE_TAKT = 4;  // ticks per step of the officials
-
 void schiri_bewegen(Spielfeld_Daten* sf) {
     const auto& b = BALL(sf);
     auto& r = O(sf, SF_OBJ_SCHIRI);

@@ -13,13 +13,14 @@
 namespace engine {
 namespace {
 
-// What to look at in a tick: the offside line (even ticks), the chasers (open play), the nearest
-// player to the ball (a free ball).
-enum Blick_Art { NUR_JAGD = 0, MIT_LINIE = 1 };
+// What to look at in a tick: the offside line (the officials' ticks), the list of the players on
+// the pitch with it (every BLICK ticks, when the places are looked at), the chasers (open play),
+// the nearest player to the ball (a free ball).
+enum Blick_Art { NUR_JAGD = 0, MIT_LINIE = 1, MIT_LISTE = 2 };
 enum Jagd_Art { KEINE_JAGD = 0, JAGD = 1, JAGD_UND_NAECHSTER = 2 };
 
-// One side's part of the tick's picture, in one pass over its slots: the players on the pitch,
-// its offside line (its second-last man seen from its own goal line), its chaser (nearest to
+// One side's part of the tick's picture, in one pass over its slots: the players on the pitch
+// (listed on the ticks that read the list), its offside line (its second-last man seen from its own goal line), its chaser (nearest to
 // where the ball will be; a keeper only with the ball in his box) and the nearest player.
 template <Blick_Art LINIE, Jagd_Art JAGEN>
 void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
@@ -39,11 +40,11 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
     for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
         auto& sp = sf->spieler[i];
         if (!sf_auf_platz(sp)) continue;
-        l.aktiv[n++] = static_cast<u8>(i);
+        if constexpr (LINIE == MIT_LISTE) l.aktiv[n++] = static_cast<u8>(i);
         if (besitz && sp.position == 3) stuermer |= u64{1} << i;
         const auto& o = sf->objekt[i];
         const f32 ox = o.x, oy = o.y;
-        if constexpr (LINIE == MIT_LINIE) {
+        if constexpr (LINIE != NUR_JAGD) {
             const f32 rx = vorwaerts ? ox : SF_LAENGE - ox;
             if (rx < letzter) {
                 vorletzter = letzter;
@@ -54,10 +55,11 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
         }
         if constexpr (JAGEN != KEINE_JAGD) {
             // A beaten man's ticks count down in open play; he takes part again on the tick his count ends.
-            if (sp.sperre != 0 && --sp.sperre != 0) continue;
+            if (sp.sperre != 0) [[unlikely]]
+                if (--sp.sperre != 0) continue;
             if constexpr (JAGEN == JAGD_UND_NAECHSTER) {
                 const f32 d = d2(ox, oy, bx, by);
-                if (d < nd) {
+                if (d < nd) [[unlikely]] {
                     nd = d;
                     naechster = i;
                 }
@@ -70,10 +72,9 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
             }
         }
     }
-    l.anzahl_seite[s] = n - anzahl;
     l.stuermer |= stuermer;
     anzahl = n;
-    if constexpr (LINIE == MIT_LINIE) l.linie[s] = vorletzter;
+    if constexpr (LINIE != NUR_JAGD) l.linie[s] = vorletzter;
     l.jaeger[s] = jaeger;
     l.naechster = naechster;
     l.nd = nd;
@@ -96,9 +97,10 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
     const Jagd_Art jagen = sf->situation != SIT_SPIEL     ? KEINE_JAGD
                            : sf->ballfuehrer == KEIN_SLOT ? JAGD_UND_NAECHSTER
                                                           : JAGD;
-    // The offside line serves the places and the linesmen, looked at on even ticks only; the
-    // field lists serve the marking, which everyone looks at every BLICK ticks.
-    const bool voll = (sf->ticks & 1) == 0;
+    // The offside line serves the places (looked at every BLICK ticks) and the linesmen (one
+    // tick in OFFIZIELLE_TAKT): it is made on those ticks only. The field lists serve the
+    // marking, which everyone looks at every BLICK ticks.
+    const bool voll = (sf->ticks & (OFFIZIELLE_TAKT - 1)) == 0;
     const bool listen = (sf->ticks & (BLICK - 1)) == 0;
     // Only a player within reach of the ball can take it: the search starts at the longest reach.
     l.naechster = -1;
@@ -109,12 +111,12 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
         l.ball_rx[s] = rel_x(sf, s, b.x);
         l.besitz[s] = sf->ball_seite == s && hat_ball;
         l.jaeger[s] = -1;
-        l.anzahl_seite[s] = 0;
         l.feld_n[s] = 0;
-        // An odd tick outside open play asks for nothing of the players.
+        // A tick without the line outside open play asks for nothing of the players.
         if (!voll && jagen == KEINE_JAGD) continue;
         const int anfang = anzahl;
-        if (voll) seite_sehen<MIT_LINIE>(sf, s, l, anzahl, jagen);
+        if (listen) seite_sehen<MIT_LISTE>(sf, s, l, anzahl, jagen);
+        else if (voll) seite_sehen<MIT_LINIE>(sf, s, l, anzahl, jagen);
         else seite_sehen<NUR_JAGD>(sf, s, l, anzahl, jagen);
         int feld = 0;
         for (int k = anfang; listen && k < anzahl; k++) {

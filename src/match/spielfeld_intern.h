@@ -63,8 +63,9 @@ constexpr u8 KEIN_SLOT = 255;
 
 inline int sf_seite(int slot) { return slot < SF_PRO_SEITE ? 0 : 1; }
 inline bool sf_auf_platz(const Spielfeld_Spieler& s) {
-    return (s.status & (SFS_AUF_DEM_PLATZ | SFS_GELBROT | SFS_ROT | SFS_AUSGEWECHSELT)) == SFS_AUF_DEM_PLATZ &&
-           s.spieler >= 0;
+    // Both tests at once (one branch where the loops over the slots ask).
+    return ((s.status & (SFS_AUF_DEM_PLATZ | SFS_GELBROT | SFS_ROT | SFS_AUSGEWECHSELT)) == SFS_AUF_DEM_PLATZ) &
+           (s.spieler >= 0);
 }
 // +1 when the side attacks towards x = SF_LAENGE.
 inline int sf_richtung(const Spielfeld_Daten* sf, int seite) {
@@ -108,6 +109,8 @@ constexpr f32 TOR_Y = 3403.0f;
 constexpr f32 FERN = 3500.0f;  // a figure this far from the ball looks at his place half as often
 constexpr int TAKT = 8;        // a figure not in a hurry moves on one tick in TAKT, TAKT ticks at once
 constexpr int BLICK = 16;      // ticks between two looks at one's place off the ball (twice as many far from it)
+constexpr int OFFIZIELLE_TAKT = 4;  // ticks per step of the officials (the linesmen look at the offside line)
+static_assert(BLICK % OFFIZIELLE_TAKT == 0, "the places look at the offside line on the officials' ticks");
 
 // Pace bits of the current straight line in the slot's flag byte; F_STEHT: he stands at the target of alt_x/alt_y.
 constexpr u8 F_EILIG = 0x80, F_LAUFEN = 0x40, F_LANGSAM = 0x20, F_STEHT = 0x10;
@@ -201,9 +204,10 @@ struct Lage {
     int jaeger[2];         // the chaser of each side
     int naechster;         // nearest player to the ball within the longest reach, -1
     f32 nd;                // his squared distance
-    int anzahl;            // players on the pitch at the start of the tick
-    u8 aktiv[SF_SPIELER];  // their slots, the home side's first
-    int anzahl_seite[2];
+    // Players on the pitch at the start of the tick and their slots, the home side's first (made
+    // every BLICK ticks only, when the players look at their places).
+    int anzahl;
+    u8 aktiv[SF_SPIELER];
     // Field players of each side on the pitch (no keeper), positions at the start of the tick
     // (made every BLICK ticks only, when the players look at their places).
     int feld_n[2];
@@ -214,7 +218,7 @@ struct Lage {
     f32 ball_rx[2];
     bool besitz[2];
     // Per side: its second-last man (keeper included) seen from its own goal line: the offside line
-    // (made on even ticks only).
+    // (made on the officials' ticks only, one in OFFIZIELLE_TAKT).
     f32 linie[2];
     u64 stuermer;  // bit per slot: the forwards of the side with the ball
 };

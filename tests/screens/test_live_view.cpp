@@ -20,6 +20,7 @@
 #include "gui/palette.h"
 #include "kit.h"
 #include "match/match_test.h"
+#include "screens/live_view/kommentar.h"
 #include "screens/live_view/spielansicht.h"
 #include "world/trikot.h"
 
@@ -205,6 +206,39 @@ TEST_F(LiveView, MatchLeavingTheList) {
     EXPECT_FALSE(Frame(0));
     EXPECT_TRUE(Aktive().empty());
     EXPECT_EQ(Spielansicht_Get_Spielfeld(), nullptr);
+}
+
+// A slot is cleared when its match leaves and stays cleared while it is
+// empty (it is not cleared again every frame); a match that comes back to it
+// finds nothing of the one before: no ticker line, no weather, no pictures.
+TEST_F(LiveView, AnEmptiedSlotStaysClearAndStartsAfresh) {
+    felder[1]->regen_staerke = 100;
+    Frame(2);
+    Frame(2);
+    Spielansicht_Ticker_Setzen(liste[1], "Tor durch Halford");
+    ASSERT_TRUE(Frame(2));
+    const Spielansicht_View& v = Spielansicht_Views()[1];
+    ASSERT_EQ(v.present, 1u);
+    ASSERT_EQ(v.wetter_gestartet, 1);
+    ASSERT_STREQ(v.ticker, "Tor durch Halford");
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_TRUE(Frame(1)) << i;
+        EXPECT_EQ(v.pitch, nullptr) << i;
+        EXPECT_EQ(v.present, 0u) << i;
+        EXPECT_EQ(v.bild, nullptr) << i;
+        EXPECT_EQ(v.wetter_gestartet, 0) << i;
+        EXPECT_EQ(v.zuschauer_anzahl, 0) << i;
+        EXPECT_EQ(v.layout, static_cast<u32>(SA_VOLL)) << i;
+        EXPECT_STREQ(v.ticker, "") << i;
+    }
+    // Another match in the slot: built for its own pitch, nothing kept.
+    Spielfeld_Daten* zwei[2] = {liste[0], liste[2]};
+    EXPECT_TRUE(Spielansicht_Run(zwei, 2, &st, 0));
+    EXPECT_EQ(v.pitch, liste[2]);
+    EXPECT_EQ(v.present, 1u);
+    EXPECT_EQ(v.wetter_gestartet, 0) << "no weather on this pitch";
+    EXPECT_STREQ(v.ticker, "");
+    EXPECT_EQ(Aktive().size(), 2u);
 }
 
 TEST_F(LiveView, BadListsAreHeldToFourAndNullEntriesStayEmpty) {

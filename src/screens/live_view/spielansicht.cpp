@@ -79,6 +79,13 @@ void layouts_setzen(int anzahl) {
 
 bool gezeigt(const Spielansicht_View& v) { return v.present && v.pitch; }
 
+// A slot as clearing leaves it: no pitch, no pictures, nothing scattered or built.
+bool leer(const Spielansicht_View& v) {
+    return !v.pitch && !v.present && !v.active && !v.focus && !v.bild && !v.kopf_gross && !v.kopf_klein &&
+           v.layout == SA_VOLL && !v.wetter_gestartet && !v.banden_bereit && v.zuschauer_anzahl == 0 &&
+           v.ticker[0] == 0 && v.kommentar[0] == 0;
+}
+
 void team_waehlen(const Spielansicht_View& v, u32 seite) {
     Menue_Spiel_Team_Waehlen(v.pitch, static_cast<i32>(v.pitch->team[seite]));
     Spielansicht_Kopfzeilen_Namen();
@@ -228,7 +235,10 @@ void Spielansicht_Liste_Abgleichen(Spielfeld_Daten** liste, int anzahl) {
                 v.pitch = liste[s];
             }
         } else {
-            Spielansicht_View_Leeren(&v);
+            // A slot left empty since it was last cleared is cleared no more:
+            // clearing writes the whole record (crowd, particles, colour
+            // tables) and no one writes to an empty slot.
+            if (!leer(v)) Spielansicht_View_Leeren(&v);
             fokus = 0;
         }
         if (v.pitch && !v.present) {
