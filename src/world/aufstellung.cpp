@@ -133,12 +133,22 @@ void Aufstellung_Automatisch(int team) {
         if (!spielbereit(s)) w -= 1000;
         return w;
     };
+    // A place up front takes a defender or a goalkeeper only when no fresh
+    // midfielder or forward who can play is left: strength less the
+    // deduction alone let a strong defender beat a weaker forward.
+    auto nach_vorne = [](int s) { return Spieler_Fix_Daten[s].position >= 2; };
     int slot_spieler[MAX_SPIELER_PRO_TEAM];
     int belegt = 0;
     for (int i = 0; i < 11 && !frei.empty(); i++) {
-        size_t best = 0;
-        for (size_t j = 1; j < frei.size(); j++)
-            if (wert(frei[j], f.zeile[i]) > wert(frei[best], f.zeile[i])) best = j;
+        const int zeile = f.zeile[i];
+        const bool nur_vorne = Aufstellung_Linie(zeile) == 3 && std::any_of(frei.begin(), frei.end(), [&](int s) {
+                                   return spielbereit(s) && Spieler_Daten[s].erschoepfung <= 4 && nach_vorne(s);
+                               });
+        size_t best = frei.size();
+        for (size_t j = 0; j < frei.size(); j++) {
+            if (nur_vorne && !nach_vorne(frei[j])) continue;
+            if (best == frei.size() || wert(frei[j], zeile) > wert(frei[best], zeile)) best = j;
+        }
         slot_spieler[belegt++] = frei[best];
         frei.erase(frei.begin() + static_cast<long>(best));
     }

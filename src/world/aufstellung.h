@@ -14,8 +14,10 @@ int Aufstellung_Linie(int zeile);
 // Builds the team's line-up: the best available goalkeeper in goal, the
 // formation's cells filled by position class and strength (92) less the
 // out-of-position deduction, six substitutes (a goalkeeper among them when
-// one is left), the rest reserves. Sets slots (87), cells (82/83), the
-// starter/substitute bits and the roles.
+// one is left), the rest reserves; a place up front takes a defender or a
+// goalkeeper only when no fresh (exhaustion up to 4) midfielder or forward
+// can play. Sets slots (87), cells (82/83), the starter/substitute bits and
+// the roles.
 void Aufstellung_Automatisch(int team);
 // Roles are held by starters who can play: a holder on the bench, in the
 // reserve or out loses his. Then hands out the roles nobody of the eleven

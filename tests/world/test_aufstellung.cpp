@@ -1,4 +1,4 @@
-// The roles after line-up changes.
+// The automatic line-up with players out, and the roles after line-up changes.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,11 +20,91 @@ namespace {
 
 using Aufstellung = Geladene_Welt;
 
+int klasse(int s) { return Spieler_Fix_Daten[s].position; }
 bool kann(int s) { return (Spieler_Daten[s].status & SP_STATUS_NICHT_SPIELBEREIT) == 0; }
 bool spielt(int s) { return (Spieler_Daten[s].status & SP_STATUS_AUFGESTELLT) != 0; }
 
 void alle_spielbereit(int t) {
     for (int i = 0; i < Team_Kader_Anzahl(t); ++i) Spieler_Daten[Team_Kader(t)[i]].status &= ~SP_STATUS_NICHT_SPIELBEREIT;
+}
+
+// The line-up's faults: a defender or goalkeeper up front while a fresh
+// midfielder or forward who could play sits on the bench or in the
+// reserve; fewer than eleven starters or an unavailable one while someone
+// could play.
+std::string fehler(int t) {
+    std::string f;
+    const i32* k = Team_Kader(t);
+    const int n = Team_Kader_Anzahl(t);
+    int starter = 0, frei = 0;
+    for (int i = 0; i < n; ++i) {
+        starter += spielt(k[i]);
+        frei += !spielt(k[i]) && kann(k[i]);
+    }
+    if (starter < 11 && frei > 0) f += " only " + std::to_string(starter) + " starters;";
+    for (int i = 0; i < n; ++i) {
+        const int s = k[i];
+        if (!spielt(s)) continue;
+        if (!kann(s) && frei > 0) f += " unavailable starter " + std::to_string(s) + ";";
+        if (Aufstellung_Linie(Spieler_Daten[s].zeile) != 3 || klasse(s) >= 2) continue;
+        for (int j = 0; j < n; ++j)
+            if (!spielt(k[j]) && kann(k[j]) && klasse(k[j]) >= 2 && Spieler_Daten[k[j]].erschoepfung <= 4) {
+                f += " class " + std::to_string(klasse(s)) + " up front while " + std::to_string(k[j]) + " of class " +
+                     std::to_string(klasse(k[j])) + " sits;";
+                break;
+            }
+    }
+    return f;
+}
+
+// Every club, with the strongest players of each position class out in the
+// numbers given (goalkeepers, defenders, midfielders, forwards), some of the
+// rest tired: the automatic line-up puts no defender up front while a fresh
+// midfielder or forward sits.
+TEST_F(Aufstellung, PlayersOutInEachLineNeverSendADefenderUpFrontWhileAForwardSits) {
+    const struct {
+        const char* fall;
+        int aus[4];
+        int muede;  // every muede-th player of the squad is tired (0 none)
+    } faelle[] = {
+        {"nobody out", {0, 0, 0, 0}, 0},
+        {"two defenders", {0, 2, 0, 0}, 0},
+        {"three midfielders", {0, 0, 3, 0}, 0},
+        {"the two best forwards", {0, 0, 0, 2}, 0},
+        {"one of each line", {1, 1, 1, 1}, 0},
+        {"four from defence and midfield", {0, 2, 2, 0}, 0},
+        {"two midfielders and two forwards", {0, 0, 2, 2}, 0},
+        {"two midfielders and two forwards, some tired", {0, 0, 2, 2}, 3},
+        {"every forward", {0, 0, 0, 20}, 0},
+        {"every forward, some tired", {0, 0, 0, 20}, 2},
+        {"every midfielder", {0, 0, 20, 0}, 0},
+    };
+    for (const auto& f : faelle) {
+        int vereine = 0, falsch = 0;
+        std::string erste;
+        for (int t = 0; t < Team_Anzahl; ++t) {
+            if (t == Team_Transfermarkt || Team_Kader_Anzahl(t) < 11) continue;
+            ++vereine;
+            alle_spielbereit(t);
+            std::vector<int> kader(Team_Kader(t), Team_Kader(t) + Team_Kader_Anzahl(t));
+            for (size_t i = 0; i < kader.size(); ++i)
+                Spieler_Daten[kader[i]].erschoepfung = static_cast<u8>(f.muede && i % f.muede == 0 ? 8 : 0);
+            std::stable_sort(kader.begin(), kader.end(),
+                             [](int a, int b) { return Spieler_Daten[a].staerke > Spieler_Daten[b].staerke; });
+            int aus[4] = {f.aus[0], f.aus[1], f.aus[2], f.aus[3]};
+            for (int s : kader)
+                if (aus[klasse(s)] > 0) --aus[klasse(s)], Spieler_Daten[s].status |= SP_STATUS_VERLETZT;
+            Aufstellung_Automatisch(t);
+            const std::string e = fehler(t);
+            if (!e.empty() && falsch++ == 0) erste = "club " + std::to_string(t) + ":" + e;
+            alle_spielbereit(t);
+            for (int s : kader) Spieler_Daten[s].erschoepfung = 0;
+        }
+        EXPECT_GT(vereine, 20) << f.fall;
+        EXPECT_EQ(falsch, 0) << f.fall << ", first " << erste;
+    }
+    for (int t = 0; t < Team_Anzahl; ++t)
+        if (t != Team_Transfermarkt) Aufstellung_Automatisch(t);
 }
 
 // The roles of a squad are fine when every holder is a starter who can
