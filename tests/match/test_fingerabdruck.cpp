@@ -134,9 +134,9 @@ TEST_F(Fingerabdruck, EverySeededMatchPlaysAsPinned) {
     Partie_Optionen golden = pokal;
     golden.golden_goal = true;
     const Gruppe gruppen[] = {
-        {"unseen, minute by minute", 0, 100, 0, true, {}, 0xcde35782a5c85f54ull},
-        {"unseen, the driver", 100, 300, 0, false, regulaer, 0x79eee2985acb79a1ull},
-        {"unseen, extra time and shoot-out", 300, 400, 0, false, pokal, 0x5283237031a0b25dull},
+        {"unseen, minute by minute", 0, 100, 0, true, {}, 0x9ea92aad4bcd41a4ull},
+        {"unseen, the driver", 100, 300, 0, false, regulaer, 0x2f312d9e29fd5cadull},
+        {"unseen, extra time and shoot-out", 300, 400, 0, false, pokal, 0xdf5aa4720e42bff6ull},
         {"unseen, golden goal", 400, 430, 0, false, golden, 0xd80b70a86b4ff5d2ull},
         {"shown, minute by minute", 430, 450, 1, true, {}, 0xf6c2c108fbcf8d9eull},
         {"shown, extra time and shoot-out", 450, 460, 1, false, pokal, 0x2686b94cd891b8e0ull},
