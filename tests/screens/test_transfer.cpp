@@ -652,11 +652,14 @@ TEST_F(Transfer, EinigungOhneSpanneFuelltDenBalken) {
 namespace {
 
 // The own rows' attribute badges are named under the counter on the right,
-// every one of them, in three lines of the badges' small form.
+// in three lines of the badges' small form and the usual small font (the
+// narrow one reached into the scout's panel). The test game's squad shows
+// 17 kinds of badges; the lines hold 13, the rest name themselves by their
+// help.
 TEST_F(Transfer, FaehigkeitenMarkenBenannt) {
     oeffnen();
     zeichnen();
-    Legende_Erklaert(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, {{400, 366, 791, 405}}, 99, -1, GRAFIK_ATTRIBUT_KLEIN);
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, {{400, 366, 791, 405}}, 13, -1, GRAFIK_ATTRIBUT_KLEIN);
 }
 
 // Every own row's badge names its attribute when the mouse rests on it.

@@ -43,7 +43,8 @@ constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr i32 TEAM_SCOUT = 16, TEAM_SCOUTSPIELER = 17, TEAM_TRANSFERS = 20, TEAM_TRANSFERS_ERLAUBT = 21;
 constexpr u32 SCOUT_SPERRE_MS = 300;
 // The badges' legend: three lines of small badges between the counter and the scout's panel.
-constexpr Attribut_Legende_Platz TRANSFER_LEGENDE{.x0 = 406, .x1 = 788, .y = 379, .zeilen = 3, .zeilenhoehe = 13};
+constexpr Attribut_Legende_Platz TRANSFER_LEGENDE{
+    .x0 = 406, .x1 = 788, .y = 379, .zeilen = 3, .zeilenhoehe = 13, .verdichten = false};
 constexpr i32 ATTRIBUTE_X0 = 304, ATTRIBUTE_X1 = 359, POPUP_BEREICH_X0 = 299, POPUP_BEREICH_X1 = 390;
 
 // Texts of the screen's section.
