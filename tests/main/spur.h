@@ -37,8 +37,10 @@ inline bool platziert(const std::string& text) {
 
 // Whether a picture drawn later onto the screen covers the text: a large
 // one (a requester or a window over the screen the text belongs to) its
-// start point; a pop-up, a window's row strip or a panel's row any part of
-// its box (the text lies under it, cut where it ends).
+// start point; a pop-up, a window's row strip or a panel's row the lower
+// half of its box, where the glyphs stand (the text lies under it, cut
+// where it ends). The box is the font's whole line height, taller than a
+// table's row pitch: the strip of the row above ends in its empty top.
 inline bool verdeckt(const std::vector<Zeichenspur_Eintrag>& spur, size_t i) {
     const Zeichenspur_Eintrag& e = spur[i];
     Font* f = Font_Tabelle_Holen(e.font);
@@ -51,7 +53,7 @@ inline bool verdeckt(const std::vector<Zeichenspur_Eintrag>& spur, size_t i) {
             return true;
         const bool popup = b.art == SPUR_BLIT && (b.breite >= 200 || (b.breite >= 60 && b.hoehe >= 60));
         const bool tafel = b.art == SPUR_FLAECHE && b.breite >= 60;
-        if ((popup || tafel) && b.x < e.x + w && e.x < b.x + b.breite && b.y < e.y && e.y - h < b.y + b.hoehe)
+        if ((popup || tafel) && b.x < e.x + w && e.x < b.x + b.breite && b.y < e.y && e.y - h / 2 < b.y + b.hoehe)
             return true;
     }
     return false;
