@@ -275,9 +275,16 @@ TEST_F(Editor_Ablauf, BearbeitenSchreibenUndNeuesSpiel) {
     EXPECT_EQ(wappen_blit->breite, 28);
     // The figures of the club wear the new kit: the view's colours are the
     // kit's, brightened for the pitch, and the shirt entries of every
-    // outfield player's colour table take them.
+    // outfield player's colour table take them. The goalkeeper wears the
+    // keeper's kit the pairing chose (a borrowed one when the club's own
+    // is like the other side's), and the brightening weighs it in.
+    i32 torwart[2] = {-1, -1};
+    Trikot_Team_VS_Team(static_cast<i32>(v->pitch->team[0]), static_cast<i32>(v->pitch->team[1]), &torwart[0],
+                        &torwart[1], 2);
+    ASSERT_GE(torwart[seite], 0);
     u8 block[36] = {};
-    for (i32 slot = 0; slot < 3; ++slot) Trikot_Farben_Setzen(block, slot, Trikot_Get_TrikotNr(verein, slot));
+    for (i32 slot = 0; slot < 2; ++slot) Trikot_Farben_Setzen(block, slot, Trikot_Get_TrikotNr(verein, slot));
+    Trikot_Farben_Setzen(block, 2, torwart[seite]);
     Spielansicht_Trikot_Aufhellen(block);
     EXPECT_EQ(std::memcmp(block, v->trikot_farben[seite], 36), 0);
     const Trikot_Def* neu = Trikot_Get_TrikotStructure(trikot_neu);
