@@ -191,11 +191,11 @@ TEST_F(Kader, VerletzterStammspielerMitMeldungAbgelehnt) {
 TEST_F(Kader, AufDieBankGesetzterSchuetzeGibtSeineRolleAb) {
     oeffnen();
     const auto vorher = nach_slot(Team_Aktiv);
-    i32 k = -1;
+    i32 k = -1, schuetze = -1;
     for (i32 i = 1; i < 11; ++i)
-        if (wert(75, vorher[static_cast<size_t>(i)]) & static_cast<i32>(SP_STATUS_ELFMETER)) k = i;
+        if (wert(75, vorher[static_cast<size_t>(i)]) & static_cast<i32>(SP_STATUS_ELFMETER))
+            k = i, schuetze = vorher[static_cast<size_t>(i)];
     ASSERT_GE(k, 0) << "the eleven has a penalty taker";
-    const i32 schuetze = vorher[static_cast<size_t>(k)];
     zeile_klicken(k);
     zeile_klicken(12);
     ASSERT_EQ(slot(schuetze), 12);

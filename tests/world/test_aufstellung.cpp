@@ -129,7 +129,11 @@ std::string rollen_fehler(int t) {
             else f += std::string(" ") + r.name + " held off the pitch by " + std::to_string(s) + ";";
         }
         if (in_elf == 0) f += std::string(" no ") + r.name + " on the pitch;";
-        if (r.bit == SP_STATUS_KAPITAEN && im_kader != 1) f += " " + std::to_string(im_kader) + " captains;";
+        if (r.bit == SP_STATUS_KAPITAEN && im_kader != 1) {
+            f += ' ';
+            f += std::to_string(im_kader);
+            f += " captains;";
+        }
     }
     return f;
 }
