@@ -81,9 +81,11 @@ class Lauf : public ::testing::Test {
             ordner.Schreiben(datei, season_test::Datei_Lesen(season_test::Quelle(std::string("data/config/") + datei)));
     }
     void TearDown() override {
-        // A cache write the test's days started in the background ends before its folder goes:
-        // left running, it fails on the vanished folder and its message reaches the next test.
+        // A cache write or an autosave the test's days started in the background ends before its
+        // folder goes: left running, it fails on the vanished folder and its message reaches the
+        // next test.
         Spielstand_Config_Warten();
+        Spielstand_Hintergrund_Pruefen(true);
         Uhr_Set_Hooks({});
         Ankuendigung_Set_Hooks({});
         News_Set_Hooks({});
