@@ -5,14 +5,17 @@
 // join through the start screen and take clubs. All play day by day as
 // players do. On a matchday, once the host's own match is over while a
 // client's still runs, the host lingers: on the screen after his match
-// (nothing clicked); or in his pages and main menu (pages clicked away, turn
-// not ended, KORDAVO_NETZ_WARTEN_WIE=1); or with a question box open (his
+// (nothing clicked); or in his pages and main menu (each page read a few
+// seconds, then clicked away; turn not ended, KORDAVO_NETZ_WARTEN_WIE=1); or
+// with a question box open (his
 // window closed: whether to quit though players are connected, answered
 // "Nein" only afterwards, KORDAVO_NETZ_WARTEN_WIE=2). The host watches his match
 // at fast play; a client watches its own at its pace until it learns that
 // the host lingers, then clicks fast play: its match must run on, minute
 // after minute, to its final whistle, and its own pages after the match come
-// on that same day -- all while the host lingers. (The host's frames are
+// on that same day -- all while the host lingers, on the first two such
+// matchdays. On no day does a page of a match come after the next day has
+// begun: the pages come in the order of a single game. (The host's frames are
 // paced to the real clock as a player's machine paces them; the lockstep's
 // patience with a client counts real time whatever the frames do.)
 //
@@ -80,7 +83,9 @@ constexpr i32 WIE = KORDAVO_NETZ_WARTEN_WIE;
 #else
 constexpr i32 WIE = W_SEITE;
 #endif
-constexpr i32 WARTE_TAGE = 1;
+constexpr i32 WARTE_TAGE = 2;
+// How long the host reads each of his pages when he lingers in them.
+constexpr int LESEN_MS = 3000;
 // The longest the host lingers; a client's match must be over well before.
 constexpr int WARTEN_MAX_S = 240;
 constexpr int TEST_MAX_S = 1700;
@@ -96,6 +101,7 @@ enum : char {
     H_WEG = 'Q',     // the host has quit
     C_ENDE = 'E',    // the client's view of the host quitting (b: ENDE_* bits)
     H_ZIEL = 'Z',    // the host has lingered on enough days
+    C_SPAET = 'S',   // a client shows a page of a match after the next day began (a: the page's day, b: kind)
     X_FEHLER = 'X',  // a player failed (a: where)
 };
 enum : i32 { FERTIG_ABPFIFF = 1, FERTIG_OHNE_SPRUNG = 2, FERTIG_SEITE_AM_TAG = 4, FERTIG_ALLES = 7 };
@@ -276,9 +282,13 @@ bool seite_nach_spiel() {
         // (in the menu) the pages clicked away, the turn never ended.
         std::vector<i32> offen = laufend;
         const auto bis = Uhr::now() + std::chrono::seconds(WARTEN_MAX_S);
+        auto gelesen_ab = Uhr::now();
         while (!offen.empty() && Uhr::now() < bis) {
-            if (wie == W_MENUE && !f::im_menue() && !Menue_Requester_Offen() && !eigenes_spiel_live()) {
+            const bool lesen = wie == W_MENUE && !f::im_menue() && !Menue_Requester_Offen() && !eigenes_spiel_live();
+            if (!lesen) gelesen_ab = Uhr::now();
+            if (lesen && Uhr::now() - gelesen_ab >= std::chrono::milliseconds(LESEN_MS)) {
                 if (!f::weiter()) fehler(19);
+                gelesen_ab = Uhr::now();
             } else {
                 frame();
             }
@@ -333,6 +343,7 @@ struct Beobachtung {
     Beobachtung b;
     Satz s;
     auto live_seit = Uhr::now();
+    i32 spaet_gemeldet = -1;
     const auto ende = Uhr::now() + std::chrono::seconds(TEST_MAX_S);
     while (Uhr::now() < ende) {
         if (abholen(befehle, &s)) {
@@ -363,6 +374,15 @@ struct Beobachtung {
                 std::fprintf(stderr, "Client %d: Tag %d, Minute %d, Bits %d\n", nummer, b.tag, b.minute, bits);
                 if (!senden(meldungen, {C_FERTIG, b.tag, bits, team})) fehler(45);
             }
+        }
+        // A page of a match shown on a later day than the match's.
+        if (seite_nach_spiel() && !Spielankuendigung_Screen_Offen() &&
+            Spielankuendigung_Aktuell().tag < Kalender_Get_Tag() && spaet_gemeldet != Spielankuendigung_Aktuell().tag) {
+            spaet_gemeldet = Spielankuendigung_Aktuell().tag;
+            std::fprintf(stderr, "Client %d: Seite %u vom Tag %d am Tag %d\n", nummer, Spielankuendigung_Laufende_Art(),
+                         spaet_gemeldet, Kalender_Get_Tag());
+            if (!senden(meldungen, {C_SPAET, spaet_gemeldet, static_cast<i32>(Spielankuendigung_Laufende_Art()), team}))
+                fehler(49);
         }
         if (!ruf::Client()) fehler(46);
         // Fast play once the host lingers; at once against the host's own
@@ -449,6 +469,8 @@ TEST(NetzWarten, ClientSpielLaeuftWaehrendDerServerWartet) {
                     }
                 }
                 if (s.art == C_ENDE) ende_bits[static_cast<size_t>(k)] = s.b;
+                EXPECT_NE(s.art, C_SPAET) << "Client " << k << ": Seite " << s.b << " des Spiels vom Tag " << s.a
+                                          << " erst nach dem Beginn des nächsten Tages";
             }
         if (weg && std::all_of(ende_bits.begin(), ende_bits.end(), [](i32 b) { return b >= 0; })) break;
         if (!etwas) usleep(2000);
