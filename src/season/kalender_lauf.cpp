@@ -349,8 +349,8 @@ void modus_spiel() {
     else Season_Gui.Backsound_Pause(0);
 }
 
-// While a screen after a match stands at a server (and a box over it waits
-// for its answer) the matchday goes on as long as a client's match runs: it
+// While a screen before or after a match stands at a server (and a box over
+// it waits for its answer) the matchday goes on as long as a client's match runs: it
 // is played here in step with the client's machine and must never wait for
 // what the server's manager reads. The matches of this machine's managers
 // wait for the screen as before.
@@ -378,6 +378,10 @@ void modus_spieltag() {
         }
     } else if (r != ANKUENDIGUNG_LAEUFT) {
         for (int i = 0; i < SCHRITTE_ANKUENDIGUNG; ++i) Season_Module.Spieltag_Run(0);
+    } else {
+        // The picture before a match of this machine (or a page opening)
+        // stands: a client's match plays on meanwhile.
+        andere_spiele_schritte();
     }
     Season_Gui.Menue_Hintergrund_Video(-1, 1);
     lauf.zug_start = Kalender_Jetzt;

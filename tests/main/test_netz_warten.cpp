@@ -14,7 +14,7 @@
 // the host lingers, then clicks fast play: its match must run on, minute
 // after minute, to its final whistle, and its own pages after the match come
 // on that same day -- all while the host lingers, on the first two such
-// matchdays. On no day does a page of a match come after the next day has
+// matchdays (the first alone with two clients). On no day does a page of a match come after the next day has
 // begun: the pages come in the order of a single game. (The host's frames are
 // paced to the real clock as a player's machine paces them; the lockstep's
 // patience with a client counts real time whatever the frames do.)
@@ -83,7 +83,9 @@ constexpr i32 WIE = KORDAVO_NETZ_WARTEN_WIE;
 #else
 constexpr i32 WIE = W_SEITE;
 #endif
-constexpr i32 WARTE_TAGE = 2;
+// Two such matchdays; with two clients the first (the three players' days
+// take the longest).
+constexpr i32 WARTE_TAGE = CLIENTS > 1 ? 1 : 2;
 // How long the host reads each of his pages when he lingers in them.
 constexpr int LESEN_MS = 3000;
 // The longest the host lingers; a client's match must be over well before.
