@@ -102,7 +102,7 @@ enum : char {
     H_WEITER = 'N',  // the host goes on (a: day, b: 1 when every client's match ended while it lingered)
     H_WEG = 'Q',     // the host has quit
     C_ENDE = 'E',    // the client's view of the host quitting (b: ENDE_* bits)
-    H_ZIEL = 'Z',    // the host has lingered on enough days
+    H_ZIEL = 'Z',    // the host has lingered on enough days (b: frames showing a client's match, c: his own)
     C_SPAET = 'S',   // a client shows a page of a match after the next day began (a: the page's day, b: kind)
     X_FEHLER = 'X',  // a player failed (a: where)
 };
@@ -213,6 +213,23 @@ bool seite_nach_spiel() {
 // ---------------------------------------------------------------------------
 // The host.
 
+// Frames after which the host's live view held a pitch of a match his club
+// does not play (a client's: the client shows it, not the host), and frames
+// in which it held his own.
+int fremd_gezeigt = 0, eigenes_gezeigt = 0;
+void anzeige_zaehlen(i32 eigenes) {
+    Spielfeld_Daten* gezeigt[SF_MAX_ANZEIGE];
+    const int n = Spielfeld_Anzeigeliste(gezeigt);
+    bool fremd = false, selbst = false;
+    for (int i = 0; i < n; ++i) {
+        const i32 heim = static_cast<i32>(gezeigt[i]->team[0]), gast = static_cast<i32>(gezeigt[i]->team[1]);
+        const bool seins = heim == eigenes || gast == eigenes;
+        (seins ? selbst : fremd) = true;
+    }
+    fremd_gezeigt += fremd ? 1 : 0;
+    eigenes_gezeigt += selbst ? 1 : 0;
+}
+
 [[noreturn]] void host(int befehle, int meldungen) {
     std::string ordner;
     const auto fehler = [&](i32 wo) { scheitern(meldungen, wo, ordner); };
@@ -258,6 +275,7 @@ bool seite_nach_spiel() {
         }
         if (laufend.empty()) {
             if (!spielschritt(true)) fehler(17);
+            anzeige_zaehlen(eigenes);
             continue;
         }
         letzter = tag();
@@ -294,13 +312,14 @@ bool seite_nach_spiel() {
             } else {
                 frame();
             }
+            anzeige_zaehlen(eigenes);
             if (abholen(befehle, &s) && s.art == C_FERTIG) std::erase(offen, s.c);
         }
         std::fprintf(stderr, "Server geht am Tag %d weiter, %zu Spiele offen\n", letzter, offen.size());
         if (wie == W_FRAGE && Menue_Requester_Offen() && !f::antworten(false)) fehler(21);
         if (!senden(meldungen, {H_WEITER, letzter, offen.empty() ? 1 : 0})) fehler(22);
     }
-    senden(meldungen, {H_ZIEL, gewartet});
+    senden(meldungen, {H_ZIEL, gewartet, fremd_gezeigt, eigenes_gezeigt});
     // Serving until the clients have gone (the pipe closes).
     while (empfangen(befehle, &s, 300000, [] { spielschritt(true); })) {
     }
@@ -444,7 +463,7 @@ TEST(NetzWarten, ClientSpielLaeuftWaehrendDerServerWartet) {
     std::map<i32, i32> weiter;
     std::map<std::pair<i32, int>, i32> berichte;
     std::vector<i32> ende_bits(CLIENTS, -1);
-    i32 ziel = -1;
+    i32 ziel = -1, server_fremd = -1, server_eigen = -1;
     bool weg = false;
     const auto ende = Uhr::now() + std::chrono::seconds(TEST_MAX_S + 60);
     while (Uhr::now() < ende && ziel < 0) {
@@ -454,7 +473,7 @@ TEST(NetzWarten, ClientSpielLaeuftWaehrendDerServerWartet) {
             ASSERT_NE(s.art, X_FEHLER) << "der Server scheiterte an Stelle " << s.a;
             if (s.art == H_WARTET) wie[s.a] = s.b;
             if (s.art == H_WEITER) weiter[s.a] = s.b;
-            if (s.art == H_ZIEL) ziel = s.a;
+            if (s.art == H_ZIEL) ziel = s.a, server_fremd = s.b, server_eigen = s.c;
             if (s.art == H_WARTET || s.art == H_WEG) {
                 for (auto& c : clients) ASSERT_TRUE(senden(c->an, s));
             }
@@ -489,6 +508,9 @@ TEST(NetzWarten, ClientSpielLaeuftWaehrendDerServerWartet) {
         return;
     }
     ASSERT_EQ(ziel, WARTE_TAGE) << "der Server wartete nur an " << wie.size() << " Tagen";
+    // The host's live view showed his own matches, never a client's alone.
+    EXPECT_EQ(server_fremd, 0) << "der Server zeigte das Spiel eines Clients";
+    EXPECT_GT(server_eigen, 0) << "der Server zeigte sein eigenes Spiel nie";
     std::vector<i32> arten;
     std::map<i32, int> gesehen;
     for (const auto& [t, w] : wie) {
