@@ -10,6 +10,7 @@
 #include "gui/spielfeld_uebersicht.h"
 #include "match/spielfeld.h"
 #include "platform/input.h"
+#include "season/kalender_zug.h"
 #include "season/spiele.h"
 #include "matchday/spieltag.h"
 #include "matchday/spieltag_netz.h"
@@ -69,7 +70,10 @@ Spielfeld_Daten* Menue_Laufendes_Spiel() {
         Spielfeld_Daten* sf = Spielfeld_Zeiger(Spieltag_Spielfeld_Nummer(r));
         if (!sf) continue;
         if (s->team_a == Team_Aktiv || s->team_b == Team_Aktiv) return sf;
-        if (!anderes && (Team_Hat_Manager(s->team_a) || Team_Hat_Manager(s->team_b))) anderes = sf;
+        // Another manager's match, when he sits at this machine: a network
+        // client's club's match is shown at the client's, not here.
+        const auto hier = [](i32 t) { return Team_Hat_Manager(t) && !Kalender_Team_Online_Woanders(t); };
+        if (!anderes && (hier(s->team_a) || hier(s->team_b))) anderes = sf;
     }
     return anderes;
 }

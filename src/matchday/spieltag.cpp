@@ -353,6 +353,13 @@ bool Spieltag_Run(int durchreichen) {
                     // is never cut short.
                     r.status = ST_BEENDET;
                     Spieltag_Spiel_Abschliessen(r);
+                } else if (sf->netz == 1 && !sf->anzeige) {
+                    // A network client's match is watched at the client's
+                    // machine, at the client's pace: it goes on into its
+                    // next half at once, waiting neither for the other
+                    // matches of its group nor for a pause that holds the
+                    // matches watched here.
+                    Spieltag_Halbzeit_Weiter(r, true);
                 } else if (!(Spielfeld_Get_Pause() && Spielfeld_Get_Anzeige()) && gruppe_alle(r, in_pause)) {
                     // The match pause holds the break of a match being watched only.
                     Spieltag_Halbzeit_Weiter(r);

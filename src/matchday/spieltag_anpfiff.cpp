@@ -348,7 +348,13 @@ void Spieltag_Anpfiff(Spieltag_Slot& r) {
         Spieltag_Manndeckung(heim, gast);
         Spieltag_Manndeckung(gast, heim);
     }
-    const int zeigen = mensch && Spieltag_Get_Hooks().live_ansicht() ? 1 : 0;
+    // The live view shows (and paces to the clock) the matches of the
+    // managers at this machine only: a match only a network client's club
+    // plays is the client's to show; here it runs unseen, as fast as the
+    // client's minutes allow.
+    const bool hier = (Team_Mensch_Spielt(heim) && !Kalender_Team_Online_Woanders(heim)) ||
+                      (Team_Mensch_Spielt(gast) && !Kalender_Team_Online_Woanders(gast));
+    const int zeigen = hier && Spieltag_Get_Hooks().live_ansicht() ? 1 : 0;
     if (Spielfeld_Neu(static_cast<u32>(r.spiel), zeigen, zeigen, static_cast<u32>(zuschauer), static_cast<u32>(ort),
                       mensch ? 1 : 0)) {
         if (mensch) {

@@ -94,7 +94,9 @@ i32 ende_von(i32 wettbewerb, i32 halbzeit);
 i32 halbzeit_ergebnis_erzwungen(i32 wettbewerb, i32 minute, i32 halbzeit, bool bereit);
 void Spieltag_Weiterschalten(const Spieltag_Slot& r);
 void Spieltag_Spiel_Abschliessen(Spieltag_Slot& r);
-void Spieltag_Halbzeit_Weiter(Spieltag_Slot& r0);
+// The next half for the group of a row in its break (for the row alone
+// when `allein`).
+void Spieltag_Halbzeit_Weiter(Spieltag_Slot& r0, bool allein = false);
 // The test holds for the row and every other row of its group.
 bool gruppe_alle(const Spieltag_Slot& r, bool (*test)(const Spieltag_Slot&));
 bool angekuendigt(const Spieltag_Slot& r);

@@ -285,13 +285,12 @@ bool in_pause(const Spieltag_Slot& r) {
     return r.status == ST_PAUSE || r.status == ST_BEENDET || r.status == ST_FERTIG || r.status == ST_ELFMETER;
 }
 
-// The next half for the group of a row in its break.
-void Spieltag_Halbzeit_Weiter(Spieltag_Slot& r0) {
+void Spieltag_Halbzeit_Weiter(Spieltag_Slot& r0, bool allein) {
     if (r0.status != ST_PAUSE) return;
     const i8 gruppe = r0.gruppe;
     for (auto& r : z.slots) {
         if (r.status != ST_PAUSE || r.spiel <= 0) continue;
-        if (gruppe == 0 ? &r != &r0 : r.gruppe != gruppe) continue;
+        if (gruppe == 0 || allein ? &r != &r0 : r.gruppe != gruppe) continue;
         Spiel* s = spiel_von(r);
         if (!s) continue;
         const i32 w = s->wettbewerb;

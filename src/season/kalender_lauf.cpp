@@ -316,6 +316,23 @@ void manager_zug() {
     news_und_ankuendigungen();
 }
 
+// While a screen before or after a match stands at a server (and a box over
+// it waits for its answer), and in its manager's turn, the matchday goes on
+// as long as a client's match runs: it is played here in step with the
+// client's machine, at the client's pace, and must never wait for what the
+// server's manager reads or does. The matches of this machine's managers
+// wait for the screen as before.
+void andere_spiele_schritte() {
+    if (!ruf::Server()) return;
+    i32 teams[KALENDER_MAX_ZUGLISTE];
+    const int n = std::clamp(Manager_Ist_Dran(teams, 0, 0), 0, KALENDER_MAX_ZUGLISTE);
+    for (int i = 0; i < n; ++i)
+        if (Kalender_Team_Online_Woanders(teams[i]) && Season_Module.Spieltag_Team_Im_Spiel(teams[i])) {
+            spiele_schritte(false);
+            return;
+        }
+}
+
 // Mode 1: normal play.
 void modus_spiel() {
     if (ruf::Server()) Season_Netz.Startteams_Senden();
@@ -347,22 +364,9 @@ void modus_spiel() {
     }
     if (spiele_schritte(zug)) Season_Module.Spielfeld_Anzeige_Refresh();
     else Season_Gui.Backsound_Pause(0);
-}
-
-// While a screen after a match stands at a server (and a box over it waits
-// for its answer) the matchday goes on as long as a client's match runs: it
-// is played here in step with the client's machine and must never wait for
-// what the server's manager reads. The matches of this machine's managers
-// wait for the screen as before.
-void andere_spiele_schritte() {
-    if (!ruf::Server()) return;
-    i32 teams[KALENDER_MAX_ZUGLISTE];
-    const int n = std::clamp(Manager_Ist_Dran(teams, 0, 0), 0, KALENDER_MAX_ZUGLISTE);
-    for (int i = 0; i < n; ++i)
-        if (Kalender_Team_Online_Woanders(teams[i]) && Season_Module.Spieltag_Team_Im_Spiel(teams[i])) {
-            spiele_schritte(false);
-            return;
-        }
+    // A turn's pass steps the matches by the mouse that rests: a client's
+    // match is not held to the server's manager's hand.
+    if (zug) andere_spiele_schritte();
 }
 
 // Mode 22: the matchday's announcements.
@@ -378,6 +382,10 @@ void modus_spieltag() {
         }
     } else if (r != ANKUENDIGUNG_LAEUFT) {
         for (int i = 0; i < SCHRITTE_ANKUENDIGUNG; ++i) Season_Module.Spieltag_Run(0);
+    } else {
+        // The picture before a match of this machine (or a page opening)
+        // stands: a client's match plays on meanwhile.
+        andere_spiele_schritte();
     }
     Season_Gui.Menue_Hintergrund_Video(-1, 1);
     lauf.zug_start = Kalender_Jetzt;

@@ -5,14 +5,17 @@
 // join through the start screen and take clubs. All play day by day as
 // players do. On a matchday, once the host's own match is over while a
 // client's still runs, the host lingers: on the screen after his match
-// (nothing clicked); or in his pages and main menu (pages clicked away, turn
-// not ended, KORDAVO_NETZ_WARTEN_WIE=1); or with a question box open (his
+// (nothing clicked); or in his pages and main menu (each page read a few
+// seconds, then clicked away; turn not ended, KORDAVO_NETZ_WARTEN_WIE=1); or
+// with a question box open (his
 // window closed: whether to quit though players are connected, answered
 // "Nein" only afterwards, KORDAVO_NETZ_WARTEN_WIE=2). The host watches his match
 // at fast play; a client watches its own at its pace until it learns that
 // the host lingers, then clicks fast play: its match must run on, minute
 // after minute, to its final whistle, and its own pages after the match come
-// on that same day -- all while the host lingers. (The host's frames are
+// on that same day -- all while the host lingers, on the first two such
+// matchdays (the first alone with two clients). On no day does a page of a match come after the next day has
+// begun: the pages come in the order of a single game. (The host's frames are
 // paced to the real clock as a player's machine paces them; the lockstep's
 // patience with a client counts real time whatever the frames do.)
 //
@@ -80,7 +83,11 @@ constexpr i32 WIE = KORDAVO_NETZ_WARTEN_WIE;
 #else
 constexpr i32 WIE = W_SEITE;
 #endif
-constexpr i32 WARTE_TAGE = 1;
+// Two such matchdays; with two clients the first (the three players' days
+// take the longest).
+constexpr i32 WARTE_TAGE = CLIENTS > 1 ? 1 : 2;
+// How long the host reads each of his pages when he lingers in them.
+constexpr int LESEN_MS = 3000;
 // The longest the host lingers; a client's match must be over well before.
 constexpr int WARTEN_MAX_S = 240;
 constexpr int TEST_MAX_S = 1700;
@@ -95,7 +102,8 @@ enum : char {
     H_WEITER = 'N',  // the host goes on (a: day, b: 1 when every client's match ended while it lingered)
     H_WEG = 'Q',     // the host has quit
     C_ENDE = 'E',    // the client's view of the host quitting (b: ENDE_* bits)
-    H_ZIEL = 'Z',    // the host has lingered on enough days
+    H_ZIEL = 'Z',    // the host has lingered on enough days (b: frames showing a client's match, c: his own)
+    C_SPAET = 'S',   // a client shows a page of a match after the next day began (a: the page's day, b: kind)
     X_FEHLER = 'X',  // a player failed (a: where)
 };
 enum : i32 { FERTIG_ABPFIFF = 1, FERTIG_OHNE_SPRUNG = 2, FERTIG_SEITE_AM_TAG = 4, FERTIG_ALLES = 7 };
@@ -205,6 +213,23 @@ bool seite_nach_spiel() {
 // ---------------------------------------------------------------------------
 // The host.
 
+// Frames after which the host's live view held a pitch of a match his club
+// does not play (a client's: the client shows it, not the host), and frames
+// in which it held his own.
+int fremd_gezeigt = 0, eigenes_gezeigt = 0;
+void anzeige_zaehlen(i32 eigenes) {
+    Spielfeld_Daten* gezeigt[SF_MAX_ANZEIGE];
+    const int n = Spielfeld_Anzeigeliste(gezeigt);
+    bool fremd = false, selbst = false;
+    for (int i = 0; i < n; ++i) {
+        const i32 heim = static_cast<i32>(gezeigt[i]->team[0]), gast = static_cast<i32>(gezeigt[i]->team[1]);
+        const bool seins = heim == eigenes || gast == eigenes;
+        (seins ? selbst : fremd) = true;
+    }
+    fremd_gezeigt += fremd ? 1 : 0;
+    eigenes_gezeigt += selbst ? 1 : 0;
+}
+
 [[noreturn]] void host(int befehle, int meldungen) {
     std::string ordner;
     const auto fehler = [&](i32 wo) { scheitern(meldungen, wo, ordner); };
@@ -250,6 +275,7 @@ bool seite_nach_spiel() {
         }
         if (laufend.empty()) {
             if (!spielschritt(true)) fehler(17);
+            anzeige_zaehlen(eigenes);
             continue;
         }
         letzter = tag();
@@ -276,19 +302,24 @@ bool seite_nach_spiel() {
         // (in the menu) the pages clicked away, the turn never ended.
         std::vector<i32> offen = laufend;
         const auto bis = Uhr::now() + std::chrono::seconds(WARTEN_MAX_S);
+        auto gelesen_ab = Uhr::now();
         while (!offen.empty() && Uhr::now() < bis) {
-            if (wie == W_MENUE && !f::im_menue() && !Menue_Requester_Offen() && !eigenes_spiel_live()) {
+            const bool lesen = wie == W_MENUE && !f::im_menue() && !Menue_Requester_Offen() && !eigenes_spiel_live();
+            if (!lesen) gelesen_ab = Uhr::now();
+            if (lesen && Uhr::now() - gelesen_ab >= std::chrono::milliseconds(LESEN_MS)) {
                 if (!f::weiter()) fehler(19);
+                gelesen_ab = Uhr::now();
             } else {
                 frame();
             }
+            anzeige_zaehlen(eigenes);
             if (abholen(befehle, &s) && s.art == C_FERTIG) std::erase(offen, s.c);
         }
         std::fprintf(stderr, "Server geht am Tag %d weiter, %zu Spiele offen\n", letzter, offen.size());
         if (wie == W_FRAGE && Menue_Requester_Offen() && !f::antworten(false)) fehler(21);
         if (!senden(meldungen, {H_WEITER, letzter, offen.empty() ? 1 : 0})) fehler(22);
     }
-    senden(meldungen, {H_ZIEL, gewartet});
+    senden(meldungen, {H_ZIEL, gewartet, fremd_gezeigt, eigenes_gezeigt});
     // Serving until the clients have gone (the pipe closes).
     while (empfangen(befehle, &s, 300000, [] { spielschritt(true); })) {
     }
@@ -333,6 +364,7 @@ struct Beobachtung {
     Beobachtung b;
     Satz s;
     auto live_seit = Uhr::now();
+    i32 spaet_gemeldet = -1;
     const auto ende = Uhr::now() + std::chrono::seconds(TEST_MAX_S);
     while (Uhr::now() < ende) {
         if (abholen(befehle, &s)) {
@@ -363,6 +395,15 @@ struct Beobachtung {
                 std::fprintf(stderr, "Client %d: Tag %d, Minute %d, Bits %d\n", nummer, b.tag, b.minute, bits);
                 if (!senden(meldungen, {C_FERTIG, b.tag, bits, team})) fehler(45);
             }
+        }
+        // A page of a match shown on a later day than the match's.
+        if (seite_nach_spiel() && !Spielankuendigung_Screen_Offen() &&
+            Spielankuendigung_Aktuell().tag < Kalender_Get_Tag() && spaet_gemeldet != Spielankuendigung_Aktuell().tag) {
+            spaet_gemeldet = Spielankuendigung_Aktuell().tag;
+            std::fprintf(stderr, "Client %d: Seite %u vom Tag %d am Tag %d\n", nummer, Spielankuendigung_Laufende_Art(),
+                         spaet_gemeldet, Kalender_Get_Tag());
+            if (!senden(meldungen, {C_SPAET, spaet_gemeldet, static_cast<i32>(Spielankuendigung_Laufende_Art()), team}))
+                fehler(49);
         }
         if (!ruf::Client()) fehler(46);
         // Fast play once the host lingers; at once against the host's own
@@ -422,7 +463,7 @@ TEST(NetzWarten, ClientSpielLaeuftWaehrendDerServerWartet) {
     std::map<i32, i32> weiter;
     std::map<std::pair<i32, int>, i32> berichte;
     std::vector<i32> ende_bits(CLIENTS, -1);
-    i32 ziel = -1;
+    i32 ziel = -1, server_fremd = -1, server_eigen = -1;
     bool weg = false;
     const auto ende = Uhr::now() + std::chrono::seconds(TEST_MAX_S + 60);
     while (Uhr::now() < ende && ziel < 0) {
@@ -432,7 +473,7 @@ TEST(NetzWarten, ClientSpielLaeuftWaehrendDerServerWartet) {
             ASSERT_NE(s.art, X_FEHLER) << "der Server scheiterte an Stelle " << s.a;
             if (s.art == H_WARTET) wie[s.a] = s.b;
             if (s.art == H_WEITER) weiter[s.a] = s.b;
-            if (s.art == H_ZIEL) ziel = s.a;
+            if (s.art == H_ZIEL) ziel = s.a, server_fremd = s.b, server_eigen = s.c;
             if (s.art == H_WARTET || s.art == H_WEG) {
                 for (auto& c : clients) ASSERT_TRUE(senden(c->an, s));
             }
@@ -449,6 +490,8 @@ TEST(NetzWarten, ClientSpielLaeuftWaehrendDerServerWartet) {
                     }
                 }
                 if (s.art == C_ENDE) ende_bits[static_cast<size_t>(k)] = s.b;
+                EXPECT_NE(s.art, C_SPAET) << "Client " << k << ": Seite " << s.b << " des Spiels vom Tag " << s.a
+                                          << " erst nach dem Beginn des nächsten Tages";
             }
         if (weg && std::all_of(ende_bits.begin(), ende_bits.end(), [](i32 b) { return b >= 0; })) break;
         if (!etwas) usleep(2000);
@@ -465,6 +508,9 @@ TEST(NetzWarten, ClientSpielLaeuftWaehrendDerServerWartet) {
         return;
     }
     ASSERT_EQ(ziel, WARTE_TAGE) << "der Server wartete nur an " << wie.size() << " Tagen";
+    // The host's live view showed his own matches, never a client's alone.
+    EXPECT_EQ(server_fremd, 0) << "der Server zeigte das Spiel eines Clients";
+    EXPECT_GT(server_eigen, 0) << "der Server zeigte sein eigenes Spiel nie";
     std::vector<i32> arten;
     std::map<i32, int> gesehen;
     for (const auto& [t, w] : wie) {

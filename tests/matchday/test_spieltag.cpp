@@ -787,9 +787,21 @@ TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAl
     // plays: the suite's earlier tests change which one that is.
     Naechster_Spieltag(ligen[0]);
     Spieltag_Vorbereiten();
-    Spieltag_Gruppe_Starten();
+    // A manager at this machine, whose club plays another match today; the
+    // live view is on.
     const i32 spiel = Spiel_Von(mensch);
     ASSERT_GT(spiel, 0);
+    i32 hier = -1;
+    for (i32 t : Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team)
+        if (t > 0 && t != mensch && t != anderer && Spiel_Von(t) > 0 && Spiel_Von(t) != spiel && hier < 0) hier = t;
+    ASSERT_GT(hier, 0);
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(hier, "Hier", 0));
+    menschen.push_back(hier);
+    const Spieltag_Hooks hooks = Spieltag_Get_Hooks();
+    Spieltag_Hooks live = hooks;
+    live.live_ansicht = [] { return true; };
+    Spieltag_Set_Hooks(live);
+    Spieltag_Gruppe_Starten();
     auto laufen = [] {
         for (int i = 0; i < 50; ++i) Kalender_Jetzt += SF_FRAME_MS, Spieltag_Run(0);
     };
@@ -818,6 +830,20 @@ TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAl
     ASSERT_TRUE(sf);
     EXPECT_EQ(sf->netz, 1);
     EXPECT_EQ(static_cast<i32>(sf->team[1 - sf->netz_seite]), mensch);
+    // The live view here shows this machine's manager's match, never the
+    // client's (that is shown at the client's machine): played on the
+    // engine, unseen and not paced to the clock.
+    Spielfeld_Daten* eigenes = Spielfeld_Zeiger(static_cast<u32>(Spiel_Von(hier)));
+    ASSERT_TRUE(eigenes);
+    EXPECT_EQ(eigenes->anzeige, 1);
+    EXPECT_EQ(eigenes->engine, 1);
+    EXPECT_EQ(sf->anzeige, 0);
+    EXPECT_EQ(sf->engine, 1);
+    Spielfeld_Daten* gezeigt[SF_MAX_ANZEIGE];
+    const int n_gezeigt = Spielfeld_Anzeigeliste(gezeigt);
+    EXPECT_EQ(std::count(gezeigt, gezeigt + n_gezeigt, sf), 0);
+    EXPECT_EQ(std::count(gezeigt, gezeigt + n_gezeigt, eigenes), 1);
+    Spieltag_Set_Hooks(hooks);
     // The row of the club's match, for the club only.
     const std::vector<u8> zeile = Fuer(mensch, 1031, mensch), fremd = Fuer(anderer, 1031, mensch);
     ASSERT_EQ(zeile.size(), 24u + 16);
@@ -943,6 +969,69 @@ TEST_F(Spieltag, EinClientDerSeineMinutenDehntWirdImRahmenAbgehaengt) {
     Uhr_Set_Hooks({});
     Season_Netz_Set_Hooks({});
     Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    ruf::Team_Rahmen_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
+// The server's manager holds the matches watched here (his own match shown
+// live and paused, as the pause button, a save or the break's line-up screen
+// hold it): a client's match in step with its client plays on unseen, into
+// its second half and to its end, whatever holds the manager's.
+TEST_F(Spieltag, EinClientSpielLaeuftWeiterWennHierPausiertWird) {
+    const i32 mensch = Netz_Mensch();
+    ASSERT_GT(mensch, 0);
+    Uhr_Set_Hooks({.jetzt = [] { return Kalender_Jetzt; }});
+    Season_Netz_Set_Hooks({.Echtzeit_Ms = [] { return Kalender_Jetzt; }});
+    const Spieltag_Hooks hooks = Spieltag_Get_Hooks();
+    Spieltag_Hooks live = hooks;
+    live.live_ansicht = [] { return true; };
+    Spieltag_Set_Hooks(live);
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    const i32 spiel = Spiel_Von(mensch);
+    ASSERT_GT(spiel, 0);
+    i32 hier = -1;
+    for (i32 t : Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team)
+        if (t > 0 && t != mensch && Spiel_Von(t) > 0 && Spiel_Von(t) != spiel && hier < 0) hier = t;
+    ASSERT_GT(hier, 0);
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(hier, "Hier", 0));
+    menschen.push_back(hier);
+    Fuer(mensch, 1029, mensch);
+    Spieltag_Gruppe_Starten();
+    Spieltag_Team_Hat_Spielfeld(static_cast<u32>(mensch));
+    for (int i = 0; i < 20; ++i) Kalender_Jetzt += SF_FRAME_MS, Spieltag_Run(0);
+    const Spielfeld_Daten* eigenes = Spielfeld_Zeiger(static_cast<u32>(Spiel_Von(hier)));
+    ASSERT_TRUE(eigenes && eigenes->anzeige);
+    Spielfeld_Set_Pause(1);
+    const i16 eigenes_minute = eigenes->minute;
+    int halbzeit = 0;
+    bool beendet = false;
+    for (int i = 0; i < 400000 && !beendet; ++i) {
+        Kalender_Jetzt += SF_FRAME_MS;
+        Spieltag_Run(0);
+        Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(spiel));
+        ASSERT_TRUE(sf);
+        ASSERT_EQ(sf->netz, 1) << "the client was let go in minute " << sf->minute;
+        halbzeit = std::max<int>(halbzeit, sf->halbzeit);
+        beendet = sf->beendet != 0;
+        if (!sf->wartet) continue;
+        Spielfeld_Sync_Signal sig;
+        Spielfeld_Signal_Fuellen(sf, static_cast<u32>(mensch), &sig);
+        sig.pruef_minute = -1;
+        ASSERT_EQ(Spielfeld_Internet_Server_Read_Signal(reinterpret_cast<u8*>(&sig), sizeof sig,
+                                                        static_cast<u32>(mensch)),
+                  SFN_OK);
+    }
+    EXPECT_GE(halbzeit, 2);
+    EXPECT_TRUE(beendet);
+    // The manager's own match stood all the while.
+    EXPECT_EQ(eigenes->minute, eigenes_minute);
+    Spielfeld_Set_Pause(0);
+    Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    EXPECT_TRUE(Tag_Spielen());
+    Spieltag_Set_Hooks(hooks);
+    Uhr_Set_Hooks({});
+    Season_Netz_Set_Hooks({});
     ruf::Team_Rahmen_Setzen(nullptr);
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }

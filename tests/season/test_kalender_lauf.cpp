@@ -1091,6 +1091,7 @@ struct Schrittprobe {
     static inline int schritte = 0;
     static inline bool gezeigt_faellig = false;  // a shown match's clock is due at the first step
     static inline bool modal = false, im_spiel = false;
+    static inline bool client_im_spiel = false;  // the club of a network client (7) plays now
     static inline int x = 100;
 };
 
@@ -1099,7 +1100,10 @@ struct Schrittprobe {
 // (also under a screen of his) one more and, for a mouse resting at least
 // 300 ms, a tenth of its resting time in ms (at most 30) + 20 × the flag
 // + 20; in other passes (his match played here) 20 × fast + 20 × the flag
-// + 20. A shown match whose clock is due clears the flag in its step.
+// + 20. A shown match whose clock is due clears the flag in its step. At a
+// server whose client's match runs, a turn's pass adds the passes of a
+// screen that stands (1 + 20 × fast + 20 × the flag + 20): the client's
+// match goes at the client's pace, whatever the server's mouse does.
 TEST_F(Lauf, SpieltagsschritteJePassNachMausUndSchnellspiel) {
     for (int i = 0; i < 4; ++i) Pass();
     ASSERT_EQ(Kalender_Get_Runmodus(), RUNMODUS_SPIEL);
@@ -1108,8 +1112,11 @@ TEST_F(Lauf, SpieltagsschritteJePassNachMausUndSchnellspiel) {
         if (Schrittprobe::schritte++ == 0 && Schrittprobe::gezeigt_faellig) Kalender_Reset_Spielschritt();
         return true;
     };
-    m.Spieltag_Team_Im_Spiel = [](i32 team) { return team == 5 && Schrittprobe::im_spiel; };
+    m.Spieltag_Team_Im_Spiel = [](i32 team) {
+        return (team == 5 && Schrittprobe::im_spiel) || (team == 7 && Schrittprobe::client_im_spiel);
+    };
     Season_Module_Set_Hooks(m);
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(7, "Gast", 0));
     Season_Gui_Hooks g = Season_Gui;
     g.Maus_X = [] { return Schrittprobe::x; };
     g.Maus_Y = [] { return 200; };
@@ -1120,6 +1127,7 @@ TEST_F(Lauf, SpieltagsschritteJePassNachMausUndSchnellspiel) {
         bool zug, modal, gezeigt, schnell;
         u32 ruhe_ms;  // 0: the mouse moved in this pass
         int schritte;
+        int client = 0;  // 1: this machine a server whose client's club (7) plays now; 2: its match is over
     } faelle[] = {
         {"turn, mouse moved", true, false, false, false, 0, 2},
         {"turn, mouse resting 200 ms", true, false, false, false, 200, 2},
@@ -1132,12 +1140,21 @@ TEST_F(Lauf, SpieltagsschritteJePassNachMausUndSchnellspiel) {
         {"match played here, a shown match due", false, false, true, false, 10000, 1},
         {"match played here, fast, a shown match due", false, false, true, true, 0, 1 + 20 + 0 + 20},
         {"match played here, fast", false, false, false, true, 0, 1 + 20 + 20 + 20},
+        {"server's turn, mouse moved, a client's match runs", true, false, false, false, 0, 2 + 1 + 20 + 20, 1},
+        {"server's turn, mouse resting 500 ms, a client's match runs", true, false, false, false, 500,
+         2 + 5 + 20 + 20 + 1 + 20 + 20, 1},
+        {"server's turn, mouse moved, fast, a client's match runs", true, false, false, true, 0,
+         2 + 1 + 20 + 20 + 20, 1},
+        {"server's turn, mouse moved, the client's match over", true, false, false, false, 0, 2, 2},
     };
     for (const auto& f : faelle) {
         SCOPED_TRACE(f.name);
         Kalender_Lauf& l = Kalender_Lauf_Get();
         l.zug_gestartet = f.zug ? 1 : 0;
         Schrittprobe::im_spiel = !f.zug;
+        Schrittprobe::client_im_spiel = f.client == 1;
+        Internet_Modus = f.client ? INTERNET_MODUS_SERVER : INTERNET_MODUS_EINZEL;
+        Team_Wert(7, 7, static_cast<i32>(TEAM_STATUS_USER_AKTIV), f.client ? OP_BITS_SETZEN : OP_BITS_LOESCHEN);
         Schrittprobe::modal = f.modal;
         Schrittprobe::gezeigt_faellig = false;
         Kalender_Set_Spiel_Fast(0);
@@ -1156,7 +1173,9 @@ TEST_F(Lauf, SpieltagsschritteJePassNachMausUndSchnellspiel) {
         EXPECT_EQ(Schrittprobe::schritte, f.schritte);
     }
     Kalender_Set_Spiel_Fast(0);
-    Schrittprobe::modal = Schrittprobe::im_spiel = false;
+    Schrittprobe::modal = Schrittprobe::im_spiel = Schrittprobe::client_im_spiel = false;
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    Team_Wert(7, 7, static_cast<i32>(TEAM_STATUS_USER_AKTIV), OP_BITS_LOESCHEN);
 }
 
 }  // namespace
