@@ -65,11 +65,11 @@ Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag);
 bool Resf_Vorab_Bereit(i32 slot, i32 eintrag);
 // Pictures loaded ahead and not taken yet (also those still at the worker).
 size_t Resf_Vorab_Anzahl();
-// Every picture of the archive (from entry `von` on) read and unpacked on
-// the worker and kept
-// while the archive stays open: a load of one then gets a copy of the kept
-// picture, pixels and all (until the worker has come to it, and for one it
-// could not unpack, the load does what it always did). The number of
+// Every picture of the archive (from entry `von` on) read on the worker and
+// kept, its pixels packed as stored (found whole on the worker), while the
+// archive stays open: a load of one then gets a copy of the kept picture
+// with its pixels unpacked (until the worker has come to it, and for one
+// it could not unpack, the load does what it always did). The number of
 // pictures handed to the worker.
 i32 Resf_Vorab_Halten(i32 slot, i32 von = 0);
 // Pictures kept so (those the worker is done with).

@@ -437,7 +437,7 @@ TEST(Resf, VorabGeladenGleichInPlaceGeladen) {
     EXPECT_TRUE(Resf_Vorab_Bereit(slot, 9)) << "no such entry";
     EXPECT_EQ(Resf_Vorab_Anzahl(), 0u);
 
-    // The whole archive kept unpacked: every load gets its own copy with its
+    // The whole archive kept (packed): every load gets its own copy with its
     // pixels; the damaged picture is not kept and loads as in place.
     EXPECT_EQ(Resf_Vorab_Halten(slot), 3);
     for (int i = 0; i < 5000 && Resf_Vorab_Gehalten() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));

@@ -339,15 +339,15 @@ TEST_F(LiveTribuenen, OddBytesAndAMissingStandArchive) {
 namespace {
 
 // The ground pictures a view of this pitch is built from and the live view
-// keeps while it runs: each stand picture its levels show, the tunnel and
-// the lit grass (one scale).
+// keeps while it runs: each stand picture its levels show and the tunnel
+// (the lit grass goes to the ground built from it).
 size_t boden_bilder(const Spielfeld_Daten& sf) {
     std::vector<i32> tribuenen;
     for (int seite = 0; seite < spielansicht::TRIBUENE_SEITEN; ++seite)
         if (const i32 n = spielansicht::Tribuene_Bild(seite, SF_Tribuene_Stufe(sf.tribuene[seite]));
             n >= 0 && std::find(tribuenen.begin(), tribuenen.end(), n) == tribuenen.end())
             tribuenen.push_back(n);
-    return tribuenen.size() + 2;
+    return tribuenen.size() + 1;
 }
 
 // Waits until the graphics workers have nothing left to hand over.
@@ -357,11 +357,18 @@ void workers_leer() {
 
 }  // namespace
 
-// The ground pictures a view is built from (its stands, the tunnel, the lit
-// grass) are kept while the live view runs, and nothing else: not the
-// grass light, the largest of them. The end of the live view lets them and
-// the built grounds go, and the next kick-off builds the same ground from
-// freshly unpacked pictures.
+// Whether two pictures hold the same pixels, every one of them.
+bool gleiche_pixel(const Rastport& a, const Rastport& b) {
+    if (a.breite != b.breite || a.hoehe != b.hoehe || !a.bitmap || !b.bitmap || a.tiefe() != b.tiefe()) return false;
+    const size_t n = static_cast<size_t>(a.breite) * a.hoehe;
+    return std::equal(a.bitmap->pixel16(), a.bitmap->pixel16() + n, b.bitmap->pixel16());
+}
+
+// A ground built in the frame (the pictures it is built from are kept while
+// the live view runs: its stands and the tunnel, and nothing else, neither
+// the grass light, the largest of them, nor the lit grass). The end of the
+// live view lets them and the built grounds go, and the next kick-off
+// builds the same ground from freshly unpacked pictures.
 TEST_F(LiveTribuenen, GroundPicturesAreKeptOnlyWhileTheLiveViewRuns) {
     stadion().klasse = 2;
     stadion().kapazitaet = 14000;
@@ -387,11 +394,13 @@ TEST_F(LiveTribuenen, GroundPicturesAreKeptOnlyWhileTheLiveViewRuns) {
     Spielansicht_Vorrat_Freigeben();
 }
 
-// A live start has the lit grass of its ground made on a worker thread (a
-// single view shows the full scale only) and its stands and tunnel
-// unpacked on the graphics workers; the view built in the next frame takes
-// them and shows the ground as composed from the archives.
-TEST_F(LiveTribuenen, AStartHasTheGroundMadeOnTheWorkers) {
+// A live start has the ground of its view built on a worker thread (a
+// single view shows the full scale only), nothing unpacked for the frame;
+// the view built in the next frame takes it, and it holds every pixel the
+// frame would have built, stands and tunnel included.
+TEST_F(LiveTribuenen, AStartHasTheGroundBuiltOnAWorker) {
+    stadion().klasse = 2;
+    stadion().kapazitaet = 14000;
     Spielansicht_Vorrat_Freigeben();
     Spielfeld_Daten* sf = Anpfiff();
     ASSERT_TRUE(sf);
@@ -400,26 +409,36 @@ TEST_F(LiveTribuenen, AStartHasTheGroundMadeOnTheWorkers) {
     const size_t vorher = Resf_Vorab_Anzahl();
     Spielansicht_Run(liste, 1, nullptr, 0);
     ASSERT_EQ(Spielansicht_Laufzustand(), 1u);
-    EXPECT_EQ(Spielansicht_Rasen_In_Arbeit(), 1u) << "the lit grass is at a worker";
-    EXPECT_EQ(Resf_Vorab_Anzahl(), vorher + boden_bilder(*sf) - 1) << "stands and tunnel are at the workers";
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 1u) << "the ground is at a worker";
+    EXPECT_EQ(Resf_Vorab_Anzahl(), vorher) << "nothing is unpacked for the frame";
     Spielansicht_Run(liste, 1, nullptr, 0);
-    EXPECT_EQ(Spielansicht_Rasen_In_Arbeit(), 0u) << "the view took it";
-    EXPECT_EQ(Resf_Vorab_Anzahl(), vorher) << "the view took them";
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 0u) << "the view took it";
+    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u) << "no stand is kept for it";
+    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 1u);
     const Spielansicht_View& v = Spielansicht_Views()[0];
     ASSERT_TRUE(v.present && v.bild);
+    ASSERT_EQ(v.layout, static_cast<u32>(SA_VOLL));
     const Rastport_Bild soll = Erwartet(*sf, v.layout, v.gespiegelt != 0);
     ASSERT_TRUE(soll);
     EXPECT_EQ(Abweichungen(*v.bild, *soll), 0);
+    Spielansicht_Gebaute_Freigeben();
+    ASSERT_TRUE(Bauen(sf, SA_VOLL));  // the same ground built in the frame
+    EXPECT_NE(view->bild, v.bild);
+    EXPECT_TRUE(gleiche_pixel(*v.bild, *view->bild));
+    Spielansicht_View_Leeren(view.get());
     Spielansicht_Free();
     EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
+    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 0u);
     Spielansicht_Vorrat_Freigeben();
 }
 
-// Two matches shown: each view's lit grass is made at the half scale it
-// starts with and at the full scale, so that the view left alone when the
-// other match ends goes full from a picture made on the worker, and shows
-// its ground as composed from the archives at both scales.
-TEST_F(LiveTribuenen, TwoViewsHaveTheFullScaleMadeAhead) {
+// Two matches shown: each view's ground is built on a worker at the half
+// scale it starts with and at the full scale, so that the view left alone
+// when the other match ends goes full from a ground built ahead. Both hold
+// every pixel the frame would have built.
+TEST_F(LiveTribuenen, TwoViewsHaveTheFullScaleBuiltAhead) {
+    stadion().klasse = 2;
+    stadion().kapazitaet = 14000;
     Spielansicht_Vorrat_Freigeben();
     Spielfeld_Daten* sf = Anpfiff();
     ASSERT_TRUE(sf);
@@ -429,29 +448,41 @@ TEST_F(LiveTribuenen, TwoViewsHaveTheFullScaleMadeAhead) {
     ASSERT_TRUE(Spielfeld_Neu(zweites, 0, 0, 8000, gast, 1));
     Spielfeld_Daten* sf2 = Spielfeld_Zeiger(zweites);
     ASSERT_TRUE(sf2);
+    bool gleich = sf->bild_art == sf2->bild_art;
+    for (int i = 0; i < 6; ++i) gleich = gleich && SF_Tribuene_Stufe(sf->tribuene[i]) == SF_Tribuene_Stufe(sf2->tribuene[i]);
+    const size_t grounds = gleich ? 1 : 2;
     Spielfeld_Daten* liste[2] = {sf, sf2};
     Spielansicht_Run(liste, 2, nullptr, 0);
     ASSERT_EQ(Spielansicht_Laufzustand(), 1u);
-    const size_t grounds = sf->bild_art == sf2->bild_art ? 1 : 2;
-    EXPECT_EQ(Spielansicht_Rasen_In_Arbeit(), 2 * grounds) << "half and full scale of each ground";
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 2 * grounds) << "half and full scale of each ground";
     Spielansicht_Run(liste, 2, nullptr, 0);
-    EXPECT_EQ(Spielansicht_Rasen_In_Arbeit(), grounds) << "the full scale waits for its turn";
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), grounds) << "the full scale waits for its turn";
     const Spielansicht_View& v = Spielansicht_Views()[0];
     ASSERT_TRUE(v.present && v.bild);
-    EXPECT_NE(v.layout, static_cast<u32>(SA_VOLL));
+    ASSERT_EQ(v.layout, static_cast<u32>(SA_HALB));
     Rastport_Bild soll = Erwartet(*sf, v.layout, v.gespiegelt != 0);
     ASSERT_TRUE(soll);
     EXPECT_EQ(Abweichungen(*v.bild, *soll), 0);
+    const std::shared_ptr<Rastport> halb = v.bild;
     // The second match ends: the first view goes full.
     Spielansicht_Run(liste, 1, nullptr, 0);
     ASSERT_TRUE(v.present && v.bild);
     EXPECT_EQ(v.layout, static_cast<u32>(SA_VOLL));
-    EXPECT_EQ(Spielansicht_Rasen_In_Arbeit(), grounds - 1) << "the full scale was taken from the worker";
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), grounds - 1) << "the full scale was taken from the worker";
     soll = Erwartet(*sf, SA_VOLL, v.gespiegelt != 0);
     ASSERT_TRUE(soll);
     EXPECT_EQ(Abweichungen(*v.bild, *soll), 0);
+    // Both scales as the frame builds them.
+    Spielansicht_Gebaute_Freigeben();
+    for (const auto& [layout, bild] : {std::pair{static_cast<u32>(SA_HALB), halb}, std::pair{static_cast<u32>(SA_VOLL), v.bild}}) {
+        SCOPED_TRACE(layout);
+        ASSERT_TRUE(Bauen(sf, layout));
+        EXPECT_NE(view->bild, bild);
+        EXPECT_TRUE(gleiche_pixel(*bild, *view->bild));
+    }
+    Spielansicht_View_Leeren(view.get());
     Spielansicht_Free();
-    EXPECT_EQ(Spielansicht_Rasen_In_Arbeit(), 0u);
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 0u);
     EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
     Spielfeld_Loeschen(sf2->wettbewerb);
     Spielansicht_Vorrat_Freigeben();

@@ -1,11 +1,12 @@
 // The live view's grounds: the pitch picture of a view built from the grass
-// with its light, the stands and the tunnel, and the pictures it is built
-// from kept while the live view runs.
+// with its light, the stands and the tunnel; at a kick-off on worker
+// threads, else in the frame from pictures kept while the live view runs.
 #include <algorithm>
 #include <array>
 #include <future>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "base/bytes.h"
@@ -25,11 +26,9 @@ constexpr int ARCHIV_TRIBUENEN = 15;  // rasen_tribuenen.res
 constexpr int ARCHIV_SPRITES = 17;    // stadion_sprites.res
 constexpr int EINTRAG_TUNNEL = 145;
 
-// Pictures a view is built from (stands, tunnel), loaded and unpacked once
-// while the live view runs: a change of the number of views builds its
-// pictures without unpacking them again. The end of the live view lets
-// them go; the next kick-off hands the ones it needs to the graphics
-// workers again.
+// Pictures a ground built in the frame is made of (stands, tunnel), loaded
+// and unpacked once while the live view runs. The end of the live view
+// lets them go.
 std::map<std::pair<int, i32>, Rastport_Bild> gehalten;
 u32 gehalten_stand = 0;  // the archives' count the kept pictures come from
 
@@ -54,21 +53,6 @@ i32 Spielansicht_Bild_Nummer(u32 bild_art, u32 layout) {
 }
 
 namespace {
-// Grass pictures with their light, by picture kind, scale and side: the
-// light is the slow part of a build and depends on nothing else.
-struct Rasen_Schluessel {
-    u8 bild_art;
-    u32 layout;
-    u32 gespiegelt;
-    auto operator<=>(const Rasen_Schluessel&) const = default;
-};
-std::map<Rasen_Schluessel, Rastport_Bild> beleuchtet;
-constexpr size_t BELEUCHTET_MAX = 8;  // a day shows a few grounds; more are dropped and made anew
-
-// Lit grass being made on a worker thread, by what it is made of: started
-// at a kick-off for every shown ground at the scale it starts with and at
-// the full scale (the view left alone when the others end goes full).
-std::map<Rasen_Schluessel, std::future<Rastport_Bild>> in_arbeit;
 
 // Whether the light fits the grass picture it is laid over.
 bool licht_passt(const Rastport& licht, const Rastport& z) {
@@ -92,89 +76,18 @@ void licht_mischen(const Spielansicht_View& v, Rastport& z) {
     if (licht && Rastport_Lock(licht.get()) && licht_passt(*licht, z)) Blt_Licht_Mischen(*licht, z, v.gespiegelt != 0);
 }
 
-// A picture read from an entry's bytes with its pixels unpacked (on a
-// worker thread); null when the bytes hold none.
-Rastport_Bild bild_lesen(const std::vector<u8>& bytes) {
-    bytes::Leser l(bytes.data(), bytes.size());
-    Rastport_Bild rp(Rastport_Lesen(l));
-    if (rp && (!rp->bitmap || !Rastport_Bitmap_Entpacken(rp->bitmap.get()))) rp.reset();
+// The view's grass picture with its light, made in the frame; null when the
+// picture is missing or not of the view's scale.
+Rastport_Bild beleuchteter_rasen(const Spielansicht_View& v) {
+    Rastport_Bild rp(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(v.pitch->bild_art, v.layout)));
+    if (!rp || !rasen_passt(*rp, v.layout) || !Rastport_Lock(rp.get())) return nullptr;
+    licht_mischen(v, *rp);
     return rp;
 }
 
-// Hands the lit grass of a key to a worker thread: the frame reads the two
-// entries' bytes, the worker unpacks both and lays the light over the
-// grass. Left to the frame when an entry is no picture.
-void rasen_in_arbeit(const Rasen_Schluessel& k) {
-    if (beleuchtet.count(k) || in_arbeit.count(k)) return;
-    std::vector<u8> rasen, licht;
-    i16 typ_rasen = 0, typ_licht = 0;
-    if (!Resf_Eintrag_Daten(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(k.bild_art, k.layout), &typ_rasen,
-                            rasen) ||
-        typ_rasen != RESF_BILD)
-        return;
-    const bool mit_licht = Resf_Eintrag_Daten(Resf_Spiel_Slot(ARCHIV_LICHT),
-                                              spielansicht::Rasen_Licht_Nummer(k.bild_art, k.layout != SA_VOLL),
-                                              &typ_licht, licht) &&
-                           typ_licht == RESF_BILD;
-    if (!mit_licht) licht.clear();
-    in_arbeit.emplace(k, std::async(std::launch::async,
-                                    [k, rasen = std::move(rasen), licht = std::move(licht)]() -> Rastport_Bild {
-                                        Rastport_Bild rp = bild_lesen(rasen);
-                                        if (!rp || !rasen_passt(*rp, k.layout)) return nullptr;
-                                        if (!licht.empty())
-                                            if (const Rastport_Bild l = bild_lesen(licht); l && licht_passt(*l, *rp))
-                                                Blt_Licht_Mischen(*l, *rp, k.gespiegelt != 0);
-                                        return rp;
-                                    }));
-}
-
-// The view's grass picture with its light; null when the picture is missing
-// or not of the view's scale (the scroll and the projection rely on it).
-const Rastport* beleuchteter_rasen(Spielansicht_View* v) {
-    if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
-    const Rasen_Schluessel k{v->pitch->bild_art, v->layout, v->gespiegelt};
-    if (auto it = beleuchtet.find(k); it != beleuchtet.end()) return it->second.get();
-    Rastport_Bild rp;
-    if (auto it = in_arbeit.find(k); it != in_arbeit.end()) {
-        // Made on the worker (waited for while it is still at it).
-        rp = it->second.get();
-        in_arbeit.erase(it);
-    }
-    if (!rp) {
-        rp.reset(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(v->pitch->bild_art, v->layout)));
-        if (!rp || !rasen_passt(*rp, v->layout) || !Rastport_Lock(rp.get())) return nullptr;
-        licht_mischen(*v, *rp);
-    } else if (!Rastport_Lock(rp.get())) {
-        return nullptr;
-    }
-    // One goes, not all at once (freeing them all is a pause of its own).
-    if (beleuchtet.size() >= BELEUCHTET_MAX) beleuchtet.erase(beleuchtet.begin());
-    return beleuchtet.emplace(k, std::move(rp)).first->second.get();
-}
-
-void gehaltene_freigeben() {
-    gehalten.clear();
-    beleuchtet.clear();
-    in_arbeit.clear();  // waits for the workers still at it
-    Spielansicht_Gebaute_Freigeben();
-    gehalten_stand = Resf_Stand();
-}
-}  // namespace
-
-void Spielansicht_Vorrat_Freigeben() {
-    gehaltene_freigeben();
-    Spielansicht_Animsets_Vorrat_Freigeben();
-    Spielansicht_Sprites_Free();
-    Spielansicht_Bilder_Free();
-}
-
-size_t Spielansicht_Vorrat_Anzahl() { return gehalten.size() + beleuchtet.size(); }
-size_t Spielansicht_Rasen_In_Arbeit() { return in_arbeit.size(); }
-
-namespace {
 // Pitch pictures as built (grass with its light, stands, tunnel), by what
-// they are built from: the views of a matchday and the next kick-offs on
-// the same grounds take the kept picture instead of building it again.
+// they are built from: the views of a matchday on the same ground take the
+// kept picture instead of building it again.
 struct Bau_Schluessel {
     u8 bild_art;
     bool halb;
@@ -191,30 +104,161 @@ Bau_Schluessel bau_schluessel(const Spielfeld_Daten& sf, u32 layout, u32 gespieg
     return k;
 }
 Bau_Schluessel bau_schluessel(const Spielansicht_View& v) { return bau_schluessel(*v.pitch, v.layout, v.gespiegelt); }
+
+// The side whose stand byte a stand box shows (the other end's when mirrored).
+constexpr int GESPIEGELT[6] = {2, 1, 0, 5, 4, 3};
+
+// Grounds being built on a worker thread, started at a kick-off for every
+// shown ground at the scale its view starts with and at the full scale
+// (the view left alone when the others end goes full).
+std::map<Bau_Schluessel, std::future<Rastport_Bild>> in_arbeit;
+
+// The grounds are built one at a time (mostly in the order they were handed
+// over, the views' own scales first): each holds its grass and light
+// unpacked while it is made, the largest pictures of all.
+std::mutex& bau_reihe() {
+    static std::mutex m;
+    return m;
+}
+
+// A picture read from an entry's bytes with its pixels unpacked (on a
+// worker thread); null when the bytes hold none.
+Rastport_Bild bild_lesen(const std::vector<u8>& bytes) {
+    bytes::Leser l(bytes.data(), bytes.size());
+    Rastport_Bild rp(Rastport_Lesen(l));
+    if (rp && (!rp->bitmap || !Rastport_Bitmap_Entpacken(rp->bitmap.get()))) rp.reset();
+    return rp;
+}
+
+// A picture laid over the ground as the frame's build lays it: at full
+// scale every pixel but the picture's colour key, clipped to the ground; at
+// half scale every other row and column (from the second column) at half
+// the place, colour 0 left out.
+void auflegen(const Rastport& t, Rastport& z, i32 x0, i32 y0, bool halb) {
+    if (!t.bitmap || !t.bitmap->hat_pixel() || t.tiefe() == 8 || t.tiefe() != z.tiefe()) return;
+    const u16* s = t.bitmap->speicher.data();
+    u16* d = z.bitmap->pixel16();
+    if (halb) {
+        for (i32 y = 0; y < t.hoehe; y += 2)
+            for (i32 x = 1; x < t.breite; x += 2) {
+                const u16 p = s[static_cast<size_t>(y) * t.breite + x];
+                const i64 zx = static_cast<i64>(x0) + x / 2, zy = static_cast<i64>(y0) + y / 2;
+                if (p && zx >= 0 && zy >= 0 && zx < z.breite && zy < z.hoehe)
+                    d[static_cast<size_t>(zy) * z.breite + static_cast<size_t>(zx)] = p;
+            }
+        return;
+    }
+    const u16 key = t.bitmap->farbschluessel;
+    const i64 xa = std::max<i64>(0, x0), xe = std::min<i64>(z.breite, static_cast<i64>(x0) + t.breite);
+    const i64 ya = std::max<i64>(0, y0), ye = std::min<i64>(z.hoehe, static_cast<i64>(y0) + t.hoehe);
+    for (i64 y = ya; y < ye; ++y)
+        for (i64 x = xa; x < xe; ++x) {
+            const u16 p = s[static_cast<size_t>(y - y0) * t.breite + static_cast<size_t>(x - x0)];
+            if (p != key) d[static_cast<size_t>(y) * z.breite + static_cast<size_t>(x)] = p;
+        }
+}
+
+// What a ground is built of, read from the archives in the frame.
+struct Bau_Teile {
+    std::vector<u8> rasen, licht, tunnel;
+    struct Tribuene {
+        std::vector<u8> bytes;
+        spielansicht::Kasten kasten;
+    };
+    std::vector<Tribuene> tribuenen;
+};
+
+// An entry's bytes when it is a picture.
+bool bild_bytes(int archiv, i32 eintrag, std::vector<u8>& bytes) {
+    i16 typ = 0;
+    return Resf_Eintrag_Daten(Resf_Spiel_Slot(archiv), eintrag, &typ, bytes) && typ == RESF_BILD;
+}
+
+// Hands a ground to a worker thread: the frame reads the entries' bytes,
+// the thread unpacks them one after the other and builds the ground as the
+// frame would. Left to the frame when one of its pictures is no picture
+// entry or the grass is missing.
+void bau_in_arbeit(const Spielfeld_Daten& sf, u32 layout, u32 gespiegelt) {
+    const Bau_Schluessel k = bau_schluessel(sf, layout, gespiegelt);
+    if (in_arbeit.count(k) || std::any_of(gebaut.begin(), gebaut.end(), [&](const auto& e) { return e.first == k; }))
+        return;
+    const bool halb = layout != SA_VOLL;
+    Bau_Teile teile;
+    if (!bild_bytes(ARCHIV_RASEN, Spielansicht_Bild_Nummer(sf.bild_art, layout), teile.rasen)) return;
+    if (!bild_bytes(ARCHIV_LICHT, spielansicht::Rasen_Licht_Nummer(sf.bild_art, halb), teile.licht)) teile.licht.clear();
+    for (int i = 0; i < spielansicht::TRIBUENE_SEITEN; ++i) {
+        const int j = gespiegelt ? GESPIEGELT[i] : i;
+        const i32 nummer = spielansicht::Tribuene_Bild(i, SF_Tribuene_Stufe(sf.tribuene[j]));
+        if (nummer < 0) continue;
+        Bau_Teile::Tribuene t{{}, spielansicht::Tribuene_Kasten(i)};
+        if (!bild_bytes(ARCHIV_TRIBUENEN, nummer, t.bytes)) {
+            if (Resf_Eintrag_Gueltig(Resf_Spiel_Slot(ARCHIV_TRIBUENEN), nummer)) return;
+            continue;  // missing: left out, as the frame leaves it out
+        }
+        teile.tribuenen.push_back(std::move(t));
+    }
+    if (!bild_bytes(ARCHIV_SPRITES, EINTRAG_TUNNEL, teile.tunnel)) {
+        if (Resf_Eintrag_Gueltig(Resf_Spiel_Slot(ARCHIV_SPRITES), EINTRAG_TUNNEL)) return;
+        teile.tunnel.clear();
+    }
+    const auto bauen = [layout, gespiegelt, halb, teile = std::move(teile)]() -> Rastport_Bild {
+        const std::lock_guard<std::mutex> einer(bau_reihe());
+        Rastport_Bild rasen = bild_lesen(teile.rasen);
+        if (!rasen || !rasen_passt(*rasen, layout)) return nullptr;
+        if (!teile.licht.empty())
+            if (const Rastport_Bild li = bild_lesen(teile.licht); li && licht_passt(*li, *rasen))
+                Blt_Licht_Mischen(*li, *rasen, gespiegelt != 0);
+        // A picture of its own, as the frame makes it, taking the lit
+        // grass's pixels.
+        Rastport_Bild rp(Rastport_Neu(rasen->breite, rasen->hoehe, rasen->tiefe(), 1, 0));
+        if (!rp) return nullptr;
+        rp->bitmap = Rastport_Bitmap_Neu(1, 1, rasen->tiefe(), 0);
+        if (!rp->bitmap) return nullptr;
+        rp->bitmap->breite = rasen->breite, rp->bitmap->hoehe = rasen->hoehe;
+        rp->bitmap->speicher = std::move(rasen->bitmap->speicher);
+        rasen.reset();
+        for (const Bau_Teile::Tribuene& t : teile.tribuenen)
+            if (const Rastport_Bild bild = bild_lesen(t.bytes);
+                bild && bild->breite == t.kasten.breite && bild->hoehe == t.kasten.hoehe)
+                auflegen(*bild, *rp, halb ? t.kasten.x / 2 : t.kasten.x, halb ? t.kasten.y / 2 : t.kasten.y, halb);
+        if (!teile.tunnel.empty())
+            if (const Rastport_Bild t = bild_lesen(teile.tunnel);
+                t && t->breite == spielansicht::TUNNEL_BREITE && t->hoehe == spielansicht::TUNNEL_HOEHE)
+                auflegen(*t, *rp, halb ? spielansicht::TUNNEL_X / 2 : spielansicht::TUNNEL_X,
+                         halb ? spielansicht::TUNNEL_Y / 2 : spielansicht::TUNNEL_Y, halb);
+        return rp;
+    };
+    in_arbeit.emplace(k, std::async(std::launch::async, bauen));
+}
+
+void gehaltene_freigeben() {
+    gehalten.clear();
+    in_arbeit.clear();  // waits for the threads still at it
+    Spielansicht_Gebaute_Freigeben();
+    gehalten_stand = Resf_Stand();
+}
 }  // namespace
 
-// At a start: the lit grass of each view whose ground is not built yet is
-// made on a worker thread, at the view's scale and at the full one, and
-// the stands and the tunnel it shows are read and unpacked on the graphics
-// workers, so that the views built in the next frames take them made.
+void Spielansicht_Vorrat_Freigeben() {
+    gehaltene_freigeben();
+    Spielansicht_Animsets_Vorrat_Freigeben();
+    Spielansicht_Sprites_Free();
+    Spielansicht_Bilder_Free();
+}
+
+size_t Spielansicht_Vorrat_Anzahl() { return gehalten.size(); }
+size_t Spielansicht_Boden_In_Arbeit() { return in_arbeit.size(); }
+
+// At a start: each view's ground not built yet is built on a worker thread,
+// at the view's scale and at the full one, so that the views built in the
+// next frames take them built.
 void spielansicht::Boden_Vorab(int anzahl) {
     if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
-    for (int i = 0; i < anzahl; ++i) {
-        const Spielansicht_View& v = Spielansicht_Views()[i];
-        if (!v.pitch) continue;
-        for (const u32 layout : {v.layout, static_cast<u32>(SA_VOLL)}) {
-            const Bau_Schluessel k = bau_schluessel(*v.pitch, layout, v.gespiegelt);
-            if (std::none_of(gebaut.begin(), gebaut.end(), [&](const auto& e) { return e.first == k; }))
-                rasen_in_arbeit({v.pitch->bild_art, layout, v.gespiegelt});
+    for (const bool voll : {false, true})
+        for (int i = 0; i < anzahl; ++i) {
+            const Spielansicht_View& v = Spielansicht_Views()[i];
+            if (v.pitch) bau_in_arbeit(*v.pitch, voll ? static_cast<u32>(SA_VOLL) : v.layout, v.gespiegelt);
         }
-        for (int seite = 0; seite < spielansicht::TRIBUENE_SEITEN; ++seite) {
-            const i32 nummer = spielansicht::Tribuene_Bild(seite, SF_Tribuene_Stufe(v.pitch->tribuene[seite]));
-            if (nummer >= 0 && !gehalten.count({ARCHIV_TRIBUENEN, nummer}))
-                Resf_Vorab_Bereit(Resf_Spiel_Slot(ARCHIV_TRIBUENEN), nummer);
-        }
-    }
-    if (anzahl > 0 && !gehalten.count({ARCHIV_SPRITES, EINTRAG_TUNNEL}))
-        Resf_Vorab_Bereit(Resf_Spiel_Slot(ARCHIV_SPRITES), EINTRAG_TUNNEL);
 }
 
 void spielansicht::Boden_Freigeben() { gehaltene_freigeben(); }
@@ -229,7 +273,21 @@ bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
     if (!v->pitch) return false;
     if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
     const Bau_Schluessel k = bau_schluessel(*v);
-    const auto it = std::find_if(gebaut.begin(), gebaut.end(), [&](const auto& e) { return e.first == k; });
+    auto it = std::find_if(gebaut.begin(), gebaut.end(), [&](const auto& e) { return e.first == k; });
+    if (it == gebaut.end()) {
+        if (const auto arbeit = in_arbeit.find(k); arbeit != in_arbeit.end()) {
+            // Built on the worker (waited for while it is still at it).
+            Rastport_Bild rp = arbeit->second.get();
+            in_arbeit.erase(arbeit);
+            if (rp) {
+                rp->fest = true;
+                rp->serie = Rastport_Serie_Neu();
+                if (gebaut.size() >= GEBAUT_MAX) gebaut.erase(gebaut.begin());
+                gebaut.emplace_back(k, std::shared_ptr<Rastport>(rp.release(), Rastport_Freigabe{}));
+                it = gebaut.end() - 1;
+            }
+        }
+    }
     if (it != gebaut.end()) {
         std::rotate(it, it + 1, gebaut.end());
         v->bild = gebaut.back().second;
@@ -237,9 +295,9 @@ bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
             v->stand_level[j] = static_cast<u32>(std::max(0, SF_Tribuene_Stufe(v->pitch->tribuene[j])));
         return true;
     }
-    const Rastport* grund = beleuchteter_rasen(v);
+    const Rastport_Bild grund = beleuchteter_rasen(*v);
     Rastport_Bild rp{grund ? Rastport_Neu_Einfach(grund->breite, grund->hoehe, grund->tiefe()) : nullptr};
-    if (rp && !Blt_Blit(const_cast<Rastport*>(grund), 0, 0, -1, -1, rp.get(), 0, 0, nullptr)) rp.reset();
+    if (rp && !Blt_Blit(grund.get(), 0, 0, -1, -1, rp.get(), 0, 0, nullptr)) rp.reset();
     if (!rp) return false;
     v->bild.reset(rp.release(), Rastport_Freigabe{});
     Spielansicht_Tribuenen_Zeichnen(v);
@@ -270,7 +328,6 @@ void Spielansicht_Tunnel_Zeichnen(Spielansicht_View* v) {
 
 void Spielansicht_Tribuenen_Zeichnen(Spielansicht_View* v) {
     if (!v || !v->pitch || !v->bild.get()) return;
-    static constexpr int GESPIEGELT[6] = {2, 1, 0, 5, 4, 3};
     const bool halb = v->layout != SA_VOLL;
     for (int i = 0; i < spielansicht::TRIBUENE_SEITEN; ++i) {
         const int j = v->gespiegelt ? GESPIEGELT[i] : i;

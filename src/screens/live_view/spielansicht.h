@@ -142,17 +142,17 @@ void Spielansicht_Views_Free();
 // which also puts the run state back to "start pending". The figure sets
 // outlive Spielansicht_Free: the next kick-off builds its views from them;
 // they are dropped when the archives change and released by
-// Spielansicht_Vorrat_Freigeben. The ground pictures (stands, tunnel, lit
-// grass, built grounds) are kept only while the live view runs: a start
-// has the ones its views show made on worker threads (the lit grass at the
-// views' scale and the full one), and Spielansicht_Free lets them go.
+// Spielansicht_Vorrat_Freigeben. The grounds (and the stands and tunnel a
+// ground built in the frame is made of) are kept only while the live view
+// runs: a start has its views' grounds built on worker threads, at the
+// views' scale and the full one, and Spielansicht_Free lets them go.
 bool Spielansicht_Init();
 void Spielansicht_Free();
 void Spielansicht_Vorrat_Freigeben();
 // Ground pictures kept (tests).
 size_t Spielansicht_Vorrat_Anzahl();
-// Lit grass pictures being made on worker threads and not taken yet (tests).
-size_t Spielansicht_Rasen_In_Arbeit();
+// Grounds being built on worker threads and not taken yet (tests).
+size_t Spielansicht_Boden_In_Arbeit();
 // Pitch pictures kept built (by grass, scale, side and stand levels; the
 // few last used); Spielansicht_Gebaute_Freigeben drops them.
 size_t Spielansicht_Gebaute_Anzahl();
