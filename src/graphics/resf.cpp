@@ -170,6 +170,31 @@ bool Resf_Eintrag_Daten(i32 slot, i32 eintrag, i16* typ, std::vector<u8>& daten)
     return false;
 }
 
+bool Resf_Eintrag_Ort(i32 slot, i32 eintrag, Resf_Ort* ort) {
+    if (!ort || !Resf_Eintrag_Gueltig(slot, eintrag)) return false;
+    const Resf_Slot& s = slots[slot];
+    const size_t e = static_cast<size_t>(eintrag + s.basis);
+    ort->pfad = W32_Pfad_Uebersetzen(s.name.c_str());
+    ort->offset = s.offset[e];
+    ort->laenge = s.ende[e] - s.offset[e];
+    ort->typ = static_cast<i16>(s.typ[e] & 0xFFFF);
+    ort->gepackt = (s.typ[e] & RESF_GEPACKT) != 0;
+    return true;
+}
+
+bool Resf_Ort_Lesen(const Resf_Ort& ort, std::vector<u8>& daten) {
+    std::vector<u8> roh;
+    std::vector<u8>& ziel = ort.gepackt ? roh : daten;
+    FILE* f = std::fopen(ort.pfad.c_str(), "rb");
+    if (!f) return false;
+    ziel.resize(ort.laenge);
+    const bool gelesen = std::fseek(f, static_cast<long>(ort.offset), SEEK_SET) == 0 &&
+                         std::fread(ziel.data(), 1, ziel.size(), f) == ziel.size();
+    std::fclose(f);
+    if (!gelesen) return false;
+    return !ort.gepackt || entpacken(roh, daten);
+}
+
 void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra) {
     i16 typ = 0;
     std::vector<u8> d;

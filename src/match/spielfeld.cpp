@@ -34,8 +34,16 @@ namespace {
 // Records of ended matches, kept for the next ones: a matchday takes and
 // gives back dozens of records of 42 kB, and taking them from the heap anew
 // each time left its holes scattered between what lived on. Given back to
-// the heap by Spielfeld_Vorrat_Freigeben (the season change).
-std::vector<Spielfeld_Daten*> feld_vorrat;
+// the heap by Spielfeld_Vorrat_Freigeben (the season change) and at the
+// program's end.
+struct Feld_Vorrat {
+    std::vector<Spielfeld_Daten*> felder;
+    ~Feld_Vorrat() {
+        for (Spielfeld_Daten* sf : felder) std::free(sf);
+        felder.clear();
+    }
+} vorrat_halter;
+std::vector<Spielfeld_Daten*>& feld_vorrat = vorrat_halter.felder;
 
 Spielfeld_Daten* feld_nehmen() {
     if (feld_vorrat.empty()) return static_cast<Spielfeld_Daten*>(std::calloc(1, sizeof(Spielfeld_Daten)));

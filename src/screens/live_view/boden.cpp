@@ -158,54 +158,64 @@ void auflegen(const Rastport& t, Rastport& z, i32 x0, i32 y0, bool halb) {
         }
 }
 
-// What a ground is built of, read from the archives in the frame.
+// What a ground is built of: where its pictures lie in the archives (an
+// empty path: none).
 struct Bau_Teile {
-    std::vector<u8> rasen, licht, tunnel;
+    Resf_Ort rasen, licht, tunnel;
     struct Tribuene {
-        std::vector<u8> bytes;
+        Resf_Ort ort;
         spielansicht::Kasten kasten;
     };
     std::vector<Tribuene> tribuenen;
 };
 
-// An entry's bytes when it is a picture.
-bool bild_bytes(int archiv, i32 eintrag, std::vector<u8>& bytes) {
-    i16 typ = 0;
-    return Resf_Eintrag_Daten(Resf_Spiel_Slot(archiv), eintrag, &typ, bytes) && typ == RESF_BILD;
+// 1: the entry is a picture (its place in `ort`), 0: there is no such
+// entry, -1: it is something else.
+int bild_ort(int archiv, i32 eintrag, Resf_Ort& ort) {
+    if (!Resf_Eintrag_Ort(Resf_Spiel_Slot(archiv), eintrag, &ort)) return 0;
+    return ort.typ == RESF_BILD ? 1 : -1;
 }
 
-// Hands a ground to a worker thread: the frame reads the entries' bytes,
-// the thread unpacks them one after the other and builds the ground as the
-// frame would. Left to the frame when one of its pictures is no picture
-// entry or the grass is missing.
+// A picture read at its place with its pixels unpacked (on a worker
+// thread); null when it cannot be read or holds none.
+Rastport_Bild bild_lesen(const Resf_Ort& ort) {
+    std::vector<u8> bytes;
+    if (ort.pfad.empty() || !Resf_Ort_Lesen(ort, bytes)) return nullptr;
+    return bild_lesen(bytes);
+}
+
+// Hands a ground to a worker thread: the frame finds where its pictures
+// lie, the thread reads and unpacks them one after the other and builds
+// the ground as the frame would. Left to the frame when one of its
+// pictures is no picture entry or the grass is missing.
 void bau_in_arbeit(const Spielfeld_Daten& sf, u32 layout, u32 gespiegelt) {
     const Bau_Schluessel k = bau_schluessel(sf, layout, gespiegelt);
     if (in_arbeit.count(k) || std::any_of(gebaut.begin(), gebaut.end(), [&](const auto& e) { return e.first == k; }))
         return;
     const bool halb = layout != SA_VOLL;
     Bau_Teile teile;
-    if (!bild_bytes(ARCHIV_RASEN, Spielansicht_Bild_Nummer(sf.bild_art, layout), teile.rasen)) return;
-    if (!bild_bytes(ARCHIV_LICHT, spielansicht::Rasen_Licht_Nummer(sf.bild_art, halb), teile.licht)) teile.licht.clear();
+    if (bild_ort(ARCHIV_RASEN, Spielansicht_Bild_Nummer(sf.bild_art, layout), teile.rasen) != 1) return;
+    // A light that is no picture is left out, as the frame leaves it out.
+    if (bild_ort(ARCHIV_LICHT, spielansicht::Rasen_Licht_Nummer(sf.bild_art, halb), teile.licht) != 1)
+        teile.licht = Resf_Ort{};
     for (int i = 0; i < spielansicht::TRIBUENE_SEITEN; ++i) {
         const int j = gespiegelt ? GESPIEGELT[i] : i;
         const i32 nummer = spielansicht::Tribuene_Bild(i, SF_Tribuene_Stufe(sf.tribuene[j]));
         if (nummer < 0) continue;
         Bau_Teile::Tribuene t{{}, spielansicht::Tribuene_Kasten(i)};
-        if (!bild_bytes(ARCHIV_TRIBUENEN, nummer, t.bytes)) {
-            if (Resf_Eintrag_Gueltig(Resf_Spiel_Slot(ARCHIV_TRIBUENEN), nummer)) return;
-            continue;  // missing: left out, as the frame leaves it out
-        }
+        const int da = bild_ort(ARCHIV_TRIBUENEN, nummer, t.ort);
+        if (da < 0) return;
+        if (da == 0) continue;  // missing: left out, as the frame leaves it out
         teile.tribuenen.push_back(std::move(t));
     }
-    if (!bild_bytes(ARCHIV_SPRITES, EINTRAG_TUNNEL, teile.tunnel)) {
-        if (Resf_Eintrag_Gueltig(Resf_Spiel_Slot(ARCHIV_SPRITES), EINTRAG_TUNNEL)) return;
-        teile.tunnel.clear();
-    }
+    const int tunnel = bild_ort(ARCHIV_SPRITES, EINTRAG_TUNNEL, teile.tunnel);
+    if (tunnel < 0) return;
+    if (tunnel == 0) teile.tunnel = Resf_Ort{};
     const auto bauen = [layout, gespiegelt, halb, teile = std::move(teile)]() -> Rastport_Bild {
         const std::lock_guard<std::mutex> einer(bau_reihe());
         Rastport_Bild rasen = bild_lesen(teile.rasen);
         if (!rasen || !rasen_passt(*rasen, layout)) return nullptr;
-        if (!teile.licht.empty())
+        if (!teile.licht.pfad.empty())
             if (const Rastport_Bild li = bild_lesen(teile.licht); li && licht_passt(*li, *rasen))
                 Blt_Licht_Mischen(*li, *rasen, gespiegelt != 0);
         // A picture of its own, as the frame makes it, taking the lit
@@ -218,10 +228,10 @@ void bau_in_arbeit(const Spielfeld_Daten& sf, u32 layout, u32 gespiegelt) {
         rp->bitmap->speicher = std::move(rasen->bitmap->speicher);
         rasen.reset();
         for (const Bau_Teile::Tribuene& t : teile.tribuenen)
-            if (const Rastport_Bild bild = bild_lesen(t.bytes);
+            if (const Rastport_Bild bild = bild_lesen(t.ort);
                 bild && bild->breite == t.kasten.breite && bild->hoehe == t.kasten.hoehe)
                 auflegen(*bild, *rp, halb ? t.kasten.x / 2 : t.kasten.x, halb ? t.kasten.y / 2 : t.kasten.y, halb);
-        if (!teile.tunnel.empty())
+        if (!teile.tunnel.pfad.empty())
             if (const Rastport_Bild t = bild_lesen(teile.tunnel);
                 t && t->breite == spielansicht::TUNNEL_BREITE && t->hoehe == spielansicht::TUNNEL_HOEHE)
                 auflegen(*t, *rp, halb ? spielansicht::TUNNEL_X / 2 : spielansicht::TUNNEL_X,
