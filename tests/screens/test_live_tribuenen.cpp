@@ -367,8 +367,8 @@ bool gleiche_pixel(const Rastport& a, const Rastport& b) {
 // A ground built in the frame (the pictures it is built from are kept while
 // the live view runs: its stands and the tunnel, and nothing else, neither
 // the grass light, the largest of them, nor the lit grass). The end of the
-// live view lets them and the built grounds go, and the next kick-off
-// builds the same ground from freshly unpacked pictures.
+// live view lets them go and keeps the built ground for the next kick-off;
+// built anew, it is built from freshly unpacked pictures.
 TEST_F(LiveTribuenen, GroundPicturesAreKeptOnlyWhileTheLiveViewRuns) {
     stadion().klasse = 2;
     stadion().kapazitaet = 14000;
@@ -389,7 +389,13 @@ TEST_F(LiveTribuenen, GroundPicturesAreKeptOnlyWhileTheLiveViewRuns) {
         Spielansicht_View_Leeren(view.get());
         Spielansicht_Free();  // the matchday's live view ends
         EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
-        EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 0u);
+        EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 1u) << "the built ground stays";
+        // The next kick-off on it takes it, nothing unpacked.
+        ASSERT_TRUE(Bauen(sf, SA_VOLL));
+        EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
+        EXPECT_EQ(Abweichungen(*view->bild, *frisch), 0);
+        Spielansicht_View_Leeren(view.get());
+        Spielansicht_Gebaute_Freigeben();  // built anew in the next round
     }
     Spielansicht_Vorrat_Freigeben();
 }
@@ -425,10 +431,27 @@ TEST_F(LiveTribuenen, AStartHasTheGroundBuiltOnAWorker) {
     ASSERT_TRUE(Bauen(sf, SA_VOLL));  // the same ground built in the frame
     EXPECT_NE(view->bild, v.bild);
     EXPECT_TRUE(gleiche_pixel(*v.bild, *view->bild));
+    const std::shared_ptr<Rastport> soll_ganz = view->bild;
     Spielansicht_View_Leeren(view.get());
     Spielansicht_Free();
     EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
+    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 1u) << "kept for the next kick-off";
+    // The next kick-off on the same ground takes the kept one: nothing is built.
+    Spielansicht_Run(liste, 1, nullptr, 0);
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 0u);
+    Spielansicht_Run(liste, 1, nullptr, 0);
+    ASSERT_TRUE(v.present && v.bild);
+    EXPECT_TRUE(gleiche_pixel(*v.bild, *soll_ganz));
+    Spielansicht_Free();
+    // A kick-off on other grounds lets the kept one go.
+    Spielansicht_View_Leeren(view.get());
+    Spielfeld_Daten kopie = *sf;
+    kopie.bild_art = static_cast<u8>((sf->bild_art + 1) % 7);
+    Spielfeld_Daten* anders[1] = {&kopie};
+    Spielansicht_Run(anders, 1, nullptr, 0);
     EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 0u);
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 1u);
+    Spielansicht_Free();
     Spielansicht_Vorrat_Freigeben();
 }
 

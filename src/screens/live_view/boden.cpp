@@ -264,6 +264,17 @@ size_t Spielansicht_Boden_In_Arbeit() { return in_arbeit.size(); }
 // next frames take them built.
 void spielansicht::Boden_Vorab(int anzahl) {
     if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
+    // Grounds kept from the matchdays before stay when a view shows them
+    // again (a club's home ground comes back every other matchday); the
+    // others go before the new ones are built.
+    std::vector<Bau_Schluessel> gebraucht;
+    for (int i = 0; i < anzahl; ++i)
+        if (const Spielansicht_View& v = Spielansicht_Views()[i]; v.pitch)
+            for (const u32 layout : {v.layout, static_cast<u32>(SA_VOLL)})
+                gebraucht.push_back(bau_schluessel(*v.pitch, layout, v.gespiegelt));
+    std::erase_if(gebaut, [&](const auto& e) {
+        return std::find(gebraucht.begin(), gebraucht.end(), e.first) == gebraucht.end();
+    });
     for (const bool voll : {false, true})
         for (int i = 0; i < anzahl; ++i) {
             const Spielansicht_View& v = Spielansicht_Views()[i];
@@ -271,7 +282,11 @@ void spielansicht::Boden_Vorab(int anzahl) {
         }
 }
 
-void spielansicht::Boden_Freigeben() { gehaltene_freigeben(); }
+void spielansicht::Boden_Freigeben() {
+    // The built grounds stay for the next kick-off (at most GEBAUT_MAX).
+    gehalten.clear();
+    in_arbeit.clear();  // waits for the threads still at it
+}
 
 size_t Spielansicht_Gebaute_Anzahl() { return gebaut.size(); }
 void Spielansicht_Gebaute_Freigeben() { gebaut.clear(); }
