@@ -125,7 +125,14 @@ bool datei_laden(const char* pfad, std::string* aus) {
     std::string p = W32_Pfad_Uebersetzen(pfad);
     std::FILE* f = std::fopen(p.c_str(), "rb");
     if (!f) return false;
+    // Read in one block of the file's size (not grown by doubling: the
+    // player file is megabytes).
     std::string roh;
+    if (std::fseek(f, 0, SEEK_END) == 0) {
+        const long laenge = std::ftell(f);
+        if (laenge > 0 && static_cast<u64>(laenge) <= CONFIG_MAX_DATEI) roh.reserve(static_cast<size_t>(laenge));
+    }
+    std::rewind(f);
     char puffer[65536];
     size_t n;
     bool ok = true;

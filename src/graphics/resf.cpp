@@ -170,6 +170,31 @@ bool Resf_Eintrag_Daten(i32 slot, i32 eintrag, i16* typ, std::vector<u8>& daten)
     return false;
 }
 
+bool Resf_Eintrag_Ort(i32 slot, i32 eintrag, Resf_Ort* ort) {
+    if (!ort || !Resf_Eintrag_Gueltig(slot, eintrag)) return false;
+    const Resf_Slot& s = slots[slot];
+    const size_t e = static_cast<size_t>(eintrag + s.basis);
+    ort->pfad = W32_Pfad_Uebersetzen(s.name.c_str());
+    ort->offset = s.offset[e];
+    ort->laenge = s.ende[e] - s.offset[e];
+    ort->typ = static_cast<i16>(s.typ[e] & 0xFFFF);
+    ort->gepackt = (s.typ[e] & RESF_GEPACKT) != 0;
+    return true;
+}
+
+bool Resf_Ort_Lesen(const Resf_Ort& ort, std::vector<u8>& daten) {
+    std::vector<u8> roh;
+    std::vector<u8>& ziel = ort.gepackt ? roh : daten;
+    FILE* f = std::fopen(ort.pfad.c_str(), "rb");
+    if (!f) return false;
+    ziel.resize(ort.laenge);
+    const bool gelesen = std::fseek(f, static_cast<long>(ort.offset), SEEK_SET) == 0 &&
+                         std::fread(ziel.data(), 1, ziel.size(), f) == ziel.size();
+    std::fclose(f);
+    if (!gelesen) return false;
+    return !ort.gepackt || entpacken(roh, daten);
+}
+
 void* Resf_Lade_Eintrag(i32 slot, i32 eintrag, i32 tiefe, void* extra) {
     i16 typ = 0;
     std::vector<u8> d;
@@ -280,20 +305,28 @@ class Vorab {
         return true;
     }
     // The entry's picture to be taken once, waiting for the worker when it
-    // is still at it; else a copy of the kept one (never waited for). Null
-    // when there is neither or the worker could not read it.
+    // is still at it; else a copy of the kept one (never waited for), its
+    // pixels unpacked from the kept packed ones. Null when there is neither
+    // or the worker could not read it.
     Rastport* nehmen(const Schluessel& k) {
-        std::unique_lock<std::mutex> l(m_);
-        neuer_stand(k.stand);
-        if (einmal_.count(k)) {
-            cv_.wait(l, [&] { return einmal_.at(k).fertig; });
-            const auto it = einmal_.find(k);
-            Rastport* rp = it->second.bild.release();
-            einmal_.erase(it);
-            return rp;
+        Rastport_Bild kopie;
+        {
+            std::unique_lock<std::mutex> l(m_);
+            neuer_stand(k.stand);
+            if (einmal_.count(k)) {
+                cv_.wait(l, [&] { return einmal_.at(k).fertig; });
+                const auto it = einmal_.find(k);
+                Rastport* rp = it->second.bild.release();
+                einmal_.erase(it);
+                return rp;
+            }
+            const auto it = gehalten_.find(k);
+            if (it == gehalten_.end()) return nullptr;
+            kopie.reset(kopieren(*it->second));
         }
-        const auto it = gehalten_.find(k);
-        return it == gehalten_.end() ? nullptr : kopieren(*it->second);
+        // The worker found the packed pixels whole.
+        if (kopie->bitmap) Rastport_Bitmap_Entpacken(kopie->bitmap.get());
+        return kopie.release();
     }
     size_t anzahl() {
         std::lock_guard<std::mutex> l(m_);
@@ -353,13 +386,26 @@ class Vorab {
                 rp.reset(Rastport_Lesen(leser));
             }
             // zlib-packed pixels are unpacked here; anything else (or
-            // damaged data) is left to the frame's Rastport_Lock.
-            if (rp && rp->bitmap && rp->bitmap->packart == PACK_ZLIB) Rastport_Bitmap_Entpacken(rp->bitmap.get());
+            // damaged data) is left to the frame's Rastport_Lock. A picture
+            // to be kept stays packed (a thousand crests unpacked are ten
+            // times their packed size): it is unpacked on a copy to see
+            // that it is whole, and each copy lent out is unpacked anew.
+            bool ganz = rp != nullptr;
+            if (rp && rp->bitmap && rp->bitmap->packart == PACK_ZLIB) {
+                if (!a.halten) {
+                    Rastport_Bitmap_Entpacken(rp->bitmap.get());
+                } else {
+                    Rastport_Bitmap probe = *rp->bitmap;
+                    ganz = Rastport_Bitmap_Entpacken(&probe) != 0;
+                }
+            } else if (rp && rp->bitmap) {
+                ganz = rp->bitmap->hat_pixel();
+            }
             l.lock();
             if (a.k.stand != stand_) continue;  // an older archive's
             if (a.halten) {
                 // Kept only when whole: a damaged one loads in the frame.
-                if (rp && (!rp->bitmap || rp->bitmap->hat_pixel())) gehalten_[a.k] = std::move(rp);
+                if (ganz) gehalten_[a.k] = std::move(rp);
                 continue;
             }
             const auto it = einmal_.find(a.k);

@@ -2,6 +2,7 @@
 // pictures, fonts or blobs; 30 slots; the 22 game archives opened at start-up.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "base/types.h"
@@ -47,6 +48,22 @@ i32 Resf_Anzahl(i32 slot);
 // unpacked bytes) and its type. False for a refused entry and for a packed
 // entry whose data are damaged (the message in Grafik_Fehler).
 bool Resf_Eintrag_Daten(i32 slot, i32 eintrag, i16* typ, std::vector<u8>& daten);
+// Where an entry's bytes lie, for reading them away from the frame (on a
+// worker thread, through a file of its own): the archive's path, the
+// entry's place and size, its type and whether it is stored packed.
+struct Resf_Ort {
+    std::string pfad;
+    u32 offset = 0, laenge = 0;
+    i16 typ = 0;
+    bool gepackt = false;
+};
+// False for a refused entry.
+bool Resf_Eintrag_Ort(i32 slot, i32 eintrag, Resf_Ort* ort);
+// The entry's bytes (a packed entry's unpacked bytes) read at its place;
+// callable from any thread. False when the file cannot be read there or a
+// packed entry is damaged.
+bool Resf_Ort_Lesen(const Resf_Ort& ort, std::vector<u8>& daten);
+
 // A loaded object: type 14 and 40 give a Rastport* (40 with RESF_NUR_SPRITE
 // gives a Rle_Sprite*), 16 gives a u8[] blob made with new[] (its size in
 // *(u32*)extra), 17 gives a Font*; null for other types and refused entries.
@@ -65,11 +82,11 @@ Rastport* Resf_Lade_Rastport(i32 slot, i32 eintrag);
 bool Resf_Vorab_Bereit(i32 slot, i32 eintrag);
 // Pictures loaded ahead and not taken yet (also those still at the worker).
 size_t Resf_Vorab_Anzahl();
-// Every picture of the archive (from entry `von` on) read and unpacked on
-// the worker and kept
-// while the archive stays open: a load of one then gets a copy of the kept
-// picture, pixels and all (until the worker has come to it, and for one it
-// could not unpack, the load does what it always did). The number of
+// Every picture of the archive (from entry `von` on) read on the worker and
+// kept, its pixels packed as stored (found whole on the worker), while the
+// archive stays open: a load of one then gets a copy of the kept picture
+// with its pixels unpacked (until the worker has come to it, and for one
+// it could not unpack, the load does what it always did). The number of
 // pictures handed to the worker.
 i32 Resf_Vorab_Halten(i32 slot, i32 von = 0);
 // Pictures kept so (those the worker is done with).

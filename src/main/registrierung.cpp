@@ -7,6 +7,9 @@
 // tests that drive the program) links all layers and runs this one
 // registration.
 #include "main/registrierung.h"
+
+#include <malloc.h>
+
 #include "main/lager_stand.h"
 #include "main/netz_anmelden.h"
 #include "main/posteingang.h"
@@ -293,14 +296,13 @@ void main_hooks_anmelden() {
     h.Kalender_Run = [] {
         Kalender_Run();
         Farbe_Cache_Aufraeumen();
-        // While no match is shown live, one more figure set is loaded or
-        // ground picture unpacked a frame, so that a kick-off finds them all.
-        // The pass that ends the program releases them with the season's
-        // graphics.
+        // While no match is shown live, one more figure set is loaded a
+        // frame, so that a kick-off finds them all (its ground pictures are
+        // made on the workers as it starts). The pass that ends the program
+        // releases them with the season's graphics.
         if (Quit_Status != QUIT_STATUS_LAEUFT) Spielansicht_Vorrat_Freigeben();
-        else if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht() &&
-                 !Spielansicht_Animsets_Vorrat_Schritt())
-            Spielansicht_Vorrat_Schritt();
+        else if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht())
+            Spielansicht_Animsets_Vorrat_Schritt();
         // A quit the run loop could not serve (no calendar) still ends the program.
         if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
     };
@@ -511,6 +513,11 @@ void werkzeuge_anmelden() {
 }  // namespace
 
 void Main_Registrieren(bool (*spielstart)(int, u8*)) {
+    // One heap for every thread: the graphics workers unpack pictures of
+    // megabytes each, and an arena of their own kept what they freed as
+    // resident pages the main thread's heap could not reuse. Set before any
+    // worker starts.
+    mallopt(M_ARENA_MAX, 1);
     main_hooks_anmelden();
     welt_anmelden();
     saison_anmelden(spielstart);

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
+#include <vector>
 
 #include "base/debug.h"
 #include "base/globals.h"
@@ -29,6 +30,35 @@ bool SF_Spulen = false;
 Spielfeld_Register SF_Register;
 
 namespace {
+
+// Records of ended matches, kept for the next ones: a matchday takes and
+// gives back dozens of records of 42 kB, and taking them from the heap anew
+// each time left its holes scattered between what lived on. Given back to
+// the heap by Spielfeld_Vorrat_Freigeben (the season change) and at the
+// program's end.
+struct Feld_Vorrat {
+    std::vector<Spielfeld_Daten*> felder;
+    ~Feld_Vorrat() {
+        for (Spielfeld_Daten* sf : felder) std::free(sf);
+        felder.clear();
+    }
+} vorrat_halter;
+std::vector<Spielfeld_Daten*>& feld_vorrat = vorrat_halter.felder;
+
+Spielfeld_Daten* feld_nehmen() {
+    if (feld_vorrat.empty()) return static_cast<Spielfeld_Daten*>(std::calloc(1, sizeof(Spielfeld_Daten)));
+    Spielfeld_Daten* sf = feld_vorrat.back();
+    feld_vorrat.pop_back();
+    std::memset(static_cast<void*>(sf), 0, sizeof(Spielfeld_Daten));
+    return sf;
+}
+
+void feld_zurueck(Spielfeld_Daten* sf) {
+    if (!sf) return;
+    if (feld_vorrat.capacity() < static_cast<size_t>(SF_MAX_SPIELFELDER)) feld_vorrat.reserve(SF_MAX_SPIELFELDER);
+    if (feld_vorrat.size() < static_cast<size_t>(SF_MAX_SPIELFELDER)) feld_vorrat.push_back(sf);
+    else std::free(sf);
+}
 
 u8 skill(int basis, int bonus) {
     int v = basis + bonus;
@@ -270,6 +300,7 @@ void Spielfeld_DeInit() {
         std::free(t);
         t = nullptr;
     }
+    Spielfeld_Vorrat_Freigeben();
     ++SF_Register.stand;
     SF_Register.anzeige_anzahl = 0;
     SF_Register.replay_aktiv = false;
@@ -339,7 +370,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
         Debug_Printf("Spielfeld_Neu: Spiel %u mit unbekanntem Team (%u, %u)\n", spiel, heim, gast);
         return false;
     }
-    auto* sf = static_cast<Spielfeld_Daten*>(std::calloc(1, sizeof(Spielfeld_Daten)));
+    Spielfeld_Daten* sf = feld_nehmen();
     if (!sf) return false;
     sf->spiel = spiel;
     sf->wettbewerb = wettbewerb;
@@ -349,7 +380,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
     sf->gast_von_aussen = (heim_team != heim && heim_team < static_cast<u32>(Team_Anzahl)) ? 1 : 0;
     int vorteil = sf->gast_von_aussen ? 0 : engine::HEIMVORTEIL;
     if (!seite_fuellen(sf, 0, heim, vorteil) || !seite_fuellen(sf, 1, gast, 0)) {
-        std::free(sf);
+        feld_zurueck(sf);
         return false;
     }
     auf_spielniveau(sf);
@@ -412,7 +443,7 @@ void Spielfeld_Loeschen(u32 wettbewerb) {
         if (t && t->wettbewerb == wettbewerb) {
             if (t->netz == 1) SF_Netz_Ende_Merken(t);
             SF_Anzeige_Entfernen(t);
-            std::free(t);
+            feld_zurueck(t);
             t = nullptr;
             ++SF_Register.stand;
         }
@@ -420,6 +451,13 @@ void Spielfeld_Loeschen(u32 wettbewerb) {
     // The last shown match gone: the live view lets go of its pictures.
     if (SF_Register.anzeige_anzahl == 0) Spielfeld_Anzeige_Aus();
 }
+
+void Spielfeld_Vorrat_Freigeben() {
+    for (Spielfeld_Daten* sf : feld_vorrat) std::free(sf);
+    std::vector<Spielfeld_Daten*>().swap(feld_vorrat);
+}
+
+size_t Spielfeld_Vorrat_Anzahl() { return feld_vorrat.size(); }
 
 void Spielfeld_Set_Spielende(u32 spiel) { Spielfeld_Set_Spielende_Feld(Spielfeld_Zeiger(spiel)); }
 

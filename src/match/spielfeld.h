@@ -15,6 +15,7 @@
 #pragma once
 
 #include <bit>
+#include <cstddef>
 #include <type_traits>
 
 #include "base/bytes.h"
@@ -567,7 +568,12 @@ int Spielfeld_Rating_Abstand(i32 luecke, bool neutral);
 // Goes up whenever a pitch enters or leaves the table.
 u32 Spielfeld_Register_Stand();
 int Spielfeld_Seitenwert(const Spielfeld_Daten* sf, int seite);
+// Frees the records of the competition's matches; they are kept for the
+// next matches (at most SF_MAX_SPIELFELDER) until Spielfeld_Vorrat_Freigeben
+// gives them back to the heap. A new record starts zeroed either way.
 void Spielfeld_Loeschen(u32 wettbewerb);
+void Spielfeld_Vorrat_Freigeben();
+size_t Spielfeld_Vorrat_Anzahl();
 void Spielfeld_Set_Spielende(u32 spiel);
 void Spielfeld_Set_Spielende_Feld(Spielfeld_Daten* sf);  // the same for a given record
 void Spielfeld_Set_Beendet(u32 spiel);

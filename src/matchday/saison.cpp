@@ -13,6 +13,7 @@
 #include "base/memory.h"
 #include "base/random.h"
 #include "base/ruf.h"
+#include "match/spielfeld.h"
 #include "matchday/spieltag.h"
 #include "season/ankuendigung.h"
 #include "season/archiv.h"
@@ -448,7 +449,8 @@ void Saison_Wechsel() {
         Spiele_Ereignisse_Verdichten();
     }
     // What the season's large blocks (the yearly set-up's among them) left
-    // in the heap goes back.
+    // in the heap goes back, with the pitch records kept for the matches.
+    Spielfeld_Vorrat_Freigeben();
     W32_Memory_Zurueckgeben();
 }
 

@@ -42,7 +42,10 @@ std::string datei_pruefen(const std::string& pfad, const std::string& name) {
     if (stat(pfad.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return name + ": Datei fehlt.";
     FILE* f = std::fopen(pfad.c_str(), "rb");
     if (!f) return name + ": Datei lässt sich nicht lesen.";
+    // Read in one block of the file's size (not grown by doubling: the
+    // player file is megabytes).
     std::string inhalt;
+    if (st.st_size > 0 && static_cast<u64>(st.st_size) <= CONFIG_MAX_DATEI) inhalt.reserve(static_cast<size_t>(st.st_size));
     char puffer[65536];
     size_t n;
     while ((n = std::fread(puffer, 1, sizeof puffer, f)) > 0 && inhalt.size() <= CONFIG_MAX_DATEI)
@@ -68,6 +71,8 @@ std::string datei_pruefen(const std::string& pfad, const std::string& name) {
         i = ende + 1;
     }
     if (!pruef_zeile) return name + ": die Zeile CHECKSUMME fehlt, die Datei ist beschädigt.";
+    // The reader reads the file again: this copy goes first.
+    std::string().swap(inhalt);
     if (!Read_Config_Open_Pfad(pfad.c_str(), nullptr)) return name + ": Datei lässt sich nicht lesen.";
     u32 summe = 0;
     const bool ok = Read_Config_Checksumme_Ok(&summe);

@@ -375,6 +375,54 @@ TEST(Resf, GepackteEintraege) {
     }
 }
 
+// An entry read at its place on another thread (through a file of its
+// own) gives the bytes the archive's own read gives, packed or not; a
+// damaged packed entry and a file gone are refused, and a refused entry
+// has no place.
+TEST(Resf, EintragAnSeinemOrtGelesen) {
+    std::vector<u8> set(20000);
+    for (size_t i = 0; i < set.size(); ++i) set[i] = static_cast<u8>((i / 7) % 13);
+    const std::vector<u8> set_gepackt = Resf_Eintrag_Packen(set);
+    ASSERT_FALSE(set_gepackt.empty());
+    std::vector<u8> kaputt = set_gepackt;
+    kaputt.resize(kaputt.size() / 2);
+    const std::string pfad = tmp("ort.res");
+    schreiben(pfad, archiv({{RESF_ANIMSET | RESF_GEPACKT, set_gepackt},
+                            {RESF_BLOB, {3, 0, 0, 0, 7, 8, 9}},
+                            {RESF_BILD | RESF_GEPACKT, kaputt}}));
+    const i32 slot = Resf_Oeffnen(pfad.c_str(), 0);
+    ASSERT_GE(slot, 0);
+    const struct Fall {
+        i32 eintrag;
+        i16 typ;
+        bool gepackt, lesbar;
+    } faelle[] = {{0, RESF_ANIMSET, true, true}, {1, RESF_BLOB, false, true}, {2, RESF_BILD, true, false}};
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.eintrag);
+        Resf_Ort ort;
+        ASSERT_TRUE(Resf_Eintrag_Ort(slot, f.eintrag, &ort));
+        EXPECT_EQ(ort.typ, f.typ);
+        EXPECT_EQ(ort.gepackt, f.gepackt);
+        std::vector<u8> hier, dort;
+        i16 typ = 0;
+        EXPECT_EQ(Resf_Eintrag_Daten(slot, f.eintrag, &typ, hier), f.lesbar);
+        bool gelesen = false;
+        std::thread([&] { gelesen = Resf_Ort_Lesen(ort, dort); }).join();
+        EXPECT_EQ(gelesen, f.lesbar);
+        if (f.lesbar) {
+            EXPECT_EQ(dort, hier);
+        }
+    }
+    Resf_Ort ort;
+    EXPECT_FALSE(Resf_Eintrag_Ort(slot, 3, &ort)) << "no such entry";
+    EXPECT_FALSE(Resf_Eintrag_Ort(slot, -1, &ort));
+    ASSERT_TRUE(Resf_Eintrag_Ort(slot, 0, &ort));
+    Resf_Schliessen(slot);
+    std::filesystem::remove(pfad);
+    std::vector<u8> dort;
+    EXPECT_FALSE(Resf_Ort_Lesen(ort, dort)) << "the file is gone";
+}
+
 // Pictures loaded ahead: the worker reads and unpacks them, and what the
 // load then takes equals what a load in place gives (with its pixels
 // already there); a damaged one is taken packed and refused in the frame
@@ -437,7 +485,7 @@ TEST(Resf, VorabGeladenGleichInPlaceGeladen) {
     EXPECT_TRUE(Resf_Vorab_Bereit(slot, 9)) << "no such entry";
     EXPECT_EQ(Resf_Vorab_Anzahl(), 0u);
 
-    // The whole archive kept unpacked: every load gets its own copy with its
+    // The whole archive kept (packed): every load gets its own copy with its
     // pixels; the damaged picture is not kept and loads as in place.
     EXPECT_EQ(Resf_Vorab_Halten(slot), 3);
     for (int i = 0; i < 5000 && Resf_Vorab_Gehalten() < 2; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));

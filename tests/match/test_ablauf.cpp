@@ -84,6 +84,35 @@ TEST_F(Ablauf, TheSameCursorPlaysTheSameMatchWhateverElseDrawsInBetween) {
 
 // The roles of the tactics screen reach the pitch by their names: the
 // penalty, corner and free-kick takers take those kicks; the captain takes none.
+// The record of an ended match is kept and taken by the next one, which
+// starts on it as on a fresh record: it plays the match a fresh record
+// plays, minute by minute. The season change gives the kept records back.
+TEST_F(Ablauf, AnEndedMatchsRecordIsTakenAgainAndStartsAfresh) {
+    Spielfeld_Vorrat_Freigeben();
+    Spielfeld_Daten* a = neu(1, liga[0], liga[1], 1234);
+    ASSERT_NE(a, nullptr);
+    const Spur frisch = zu_ende(a, 1);
+    Spielfeld_Loeschen(7);
+    Partie_Spiele_Leeren();
+    EXPECT_EQ(Spielfeld_Vorrat_Anzahl(), 1u);
+    // Another fixture plays on the kept record and leaves it as it ends.
+    Spielfeld_Daten* b = neu(2, liga[2], liga[3], 777);
+    ASSERT_EQ(b, a) << "the kept record is taken";
+    EXPECT_EQ(Spielfeld_Vorrat_Anzahl(), 0u);
+    zu_ende(b, 2);
+    Spielfeld_Loeschen(7);
+    Partie_Spiele_Leeren();
+    Spielfeld_Daten* c = neu(1, liga[0], liga[1], 1234);
+    ASSERT_EQ(c, a);
+    const Spur wieder = zu_ende(c, 1);
+    EXPECT_EQ(wieder.summen, frisch.summen);
+    EXPECT_TRUE(gleich(wieder.ereignisse, frisch.ereignisse));
+    Spielfeld_Loeschen(7);
+    Partie_Spiele_Leeren();
+    Spielfeld_Vorrat_Freigeben();
+    EXPECT_EQ(Spielfeld_Vorrat_Anzahl(), 0u);
+}
+
 TEST_F(Ablauf, TheTacticsRolesGiveTheirSetPiecesOnThePitch) {
     i32 elf[64];
     ASSERT_GE(Teamspieler_Ins_Array(static_cast<int>(liga[0]), elf, 64, SP_STATUS_AUFGESTELLT), 4);

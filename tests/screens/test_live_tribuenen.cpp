@@ -338,81 +338,176 @@ TEST_F(LiveTribuenen, OddBytesAndAMissingStandArchive) {
 
 namespace {
 
-// Every stand of every level, the grass lights of both scales, the tunnel.
-size_t vorrat_bilder() {
-    size_t n = 1;
-    for (int stufe = 0; stufe < spielansicht::TRIBUENE_STUFEN; ++stufe)
-        for (int seite = 0; seite < spielansicht::TRIBUENE_SEITEN; ++seite)
-            n += spielansicht::Tribuene_Bild(seite, stufe) >= 0;
-    std::vector<i32> licht;
-    for (u32 art = 0; art < 7; ++art)
-        for (bool halb : {false, true})
-            if (std::find(licht.begin(), licht.end(), spielansicht::Rasen_Licht_Nummer(art, halb)) == licht.end())
-                licht.push_back(spielansicht::Rasen_Licht_Nummer(art, halb));
-    return n + licht.size();
+// The ground pictures a view of this pitch is built from and the live view
+// keeps while it runs: each stand picture its levels show and the tunnel
+// (the lit grass goes to the ground built from it).
+size_t boden_bilder(const Spielfeld_Daten& sf) {
+    std::vector<i32> tribuenen;
+    for (int seite = 0; seite < spielansicht::TRIBUENE_SEITEN; ++seite)
+        if (const i32 n = spielansicht::Tribuene_Bild(seite, SF_Tribuene_Stufe(sf.tribuene[seite]));
+            n >= 0 && std::find(tribuenen.begin(), tribuenen.end(), n) == tribuenen.end())
+            tribuenen.push_back(n);
+    return tribuenen.size() + 1;
+}
+
+// Waits until the graphics workers have nothing left to hand over.
+void workers_leer() {
+    for (int i = 0; i < 5000 && Resf_Vorab_Anzahl() > 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 }  // namespace
 
-// The ground pictures are unpacked ahead on the graphics worker and kept,
-// at most one a step, and outlive the live view: after the view is freed
-// (the end of a matchday) the next kick-off finds them, and its view is the
-// one built from freshly unpacked pictures.
-TEST_F(LiveTribuenen, GroundPicturesAreUnpackedAheadAndOutliveTheView) {
+// Whether two pictures hold the same pixels, every one of them.
+bool gleiche_pixel(const Rastport& a, const Rastport& b) {
+    if (a.breite != b.breite || a.hoehe != b.hoehe || !a.bitmap || !b.bitmap || a.tiefe() != b.tiefe()) return false;
+    const size_t n = static_cast<size_t>(a.breite) * a.hoehe;
+    return std::equal(a.bitmap->pixel16(), a.bitmap->pixel16() + n, b.bitmap->pixel16());
+}
+
+// A ground built in the frame (the pictures it is built from are kept while
+// the live view runs: its stands and the tunnel, and nothing else, neither
+// the grass light, the largest of them, nor the lit grass). The end of the
+// live view lets them go and keeps the built ground for the next kick-off;
+// built anew, it is built from freshly unpacked pictures.
+TEST_F(LiveTribuenen, GroundPicturesAreKeptOnlyWhileTheLiveViewRuns) {
+    stadion().klasse = 2;
+    stadion().kapazitaet = 14000;
     Spielansicht_Vorrat_Freigeben();
     ASSERT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
     Spielfeld_Daten* sf = Anpfiff();
     ASSERT_TRUE(sf);
-    ASSERT_TRUE(Bauen(sf, SA_VOLL));
     const Rastport_Bild frisch = Erwartet(*sf, SA_VOLL);
     ASSERT_TRUE(frisch);
-    EXPECT_EQ(Abweichungen(*view->bild, *frisch), 0);
-    Spielansicht_Vorrat_Freigeben();
-
-    size_t schritte = 0, vorher = 0;
-    while (Spielansicht_Vorrat_Schritt() && schritte < 20000) {
-        ++schritte;
-        const size_t jetzt = Spielansicht_Vorrat_Anzahl();
-        EXPECT_LE(jetzt, vorher + 1) << "at most one picture a step";
-        // A step that found its picture still at the worker waits a little.
-        if (jetzt == vorher) std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        vorher = jetzt;
+    for (int kickoff = 0; kickoff < 2; ++kickoff) {
+        SCOPED_TRACE(kickoff);
+        ASSERT_TRUE(Bauen(sf, SA_VOLL));
+        EXPECT_EQ(Abweichungen(*view->bild, *frisch), 0);
+        EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), boden_bilder(*sf));
+        EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 1u);
+        ASSERT_TRUE(Bauen(sf, SA_VOLL));  // a second view on it takes what is kept
+        EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), boden_bilder(*sf));
+        Spielansicht_View_Leeren(view.get());
+        Spielansicht_Free();  // the matchday's live view ends
+        EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
+        EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 1u) << "the built ground stays";
+        // The next kick-off on it takes it, nothing unpacked.
+        ASSERT_TRUE(Bauen(sf, SA_VOLL));
+        EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
+        EXPECT_EQ(Abweichungen(*view->bild, *frisch), 0);
+        Spielansicht_View_Leeren(view.get());
+        Spielansicht_Gebaute_Freigeben();  // built anew in the next round
     }
-    EXPECT_GE(schritte, vorrat_bilder());
-    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), vorrat_bilder());
-    EXPECT_FALSE(Spielansicht_Vorrat_Schritt()) << "nothing left to unpack";
-
-    Spielansicht_Free();  // the matchday's live view ends
-    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), vorrat_bilder());
-    ASSERT_TRUE(Bauen(sf, SA_VOLL));
-    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), vorrat_bilder() + 1) << "only the lit grass is new";
-    EXPECT_EQ(Abweichungen(*view->bild, *frisch), 0);
-    Spielansicht_Free();
-    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), vorrat_bilder() + 1);
     Spielansicht_Vorrat_Freigeben();
-    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
 }
 
-// A live start hands the grass picture of a ground not built yet to the
-// graphics workers; the view built in the next frame takes it from them and
-// shows the ground as composed from the archives.
-TEST_F(LiveTribuenen, AStartHandsTheGrassToTheWorkers) {
+// A live start has the ground of its view built on a worker thread (a
+// single view shows the full scale only), nothing unpacked for the frame;
+// the view built in the next frame takes it, and it holds every pixel the
+// frame would have built, stands and tunnel included.
+TEST_F(LiveTribuenen, AStartHasTheGroundBuiltOnAWorker) {
+    stadion().klasse = 2;
+    stadion().kapazitaet = 14000;
     Spielansicht_Vorrat_Freigeben();
     Spielfeld_Daten* sf = Anpfiff();
     ASSERT_TRUE(sf);
     Spielfeld_Daten* liste[1] = {sf};
+    workers_leer();
     const size_t vorher = Resf_Vorab_Anzahl();
     Spielansicht_Run(liste, 1, nullptr, 0);
     ASSERT_EQ(Spielansicht_Laufzustand(), 1u);
-    EXPECT_EQ(Resf_Vorab_Anzahl(), vorher + 1) << "the grass is at the workers";
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 1u) << "the ground is at a worker";
+    EXPECT_EQ(Resf_Vorab_Anzahl(), vorher) << "nothing is unpacked for the frame";
     Spielansicht_Run(liste, 1, nullptr, 0);
-    EXPECT_EQ(Resf_Vorab_Anzahl(), vorher) << "the view took it";
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 0u) << "the view took it";
+    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u) << "no stand is kept for it";
+    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 1u);
     const Spielansicht_View& v = Spielansicht_Views()[0];
     ASSERT_TRUE(v.present && v.bild);
+    ASSERT_EQ(v.layout, static_cast<u32>(SA_VOLL));
     const Rastport_Bild soll = Erwartet(*sf, v.layout, v.gespiegelt != 0);
     ASSERT_TRUE(soll);
     EXPECT_EQ(Abweichungen(*v.bild, *soll), 0);
+    Spielansicht_Gebaute_Freigeben();
+    ASSERT_TRUE(Bauen(sf, SA_VOLL));  // the same ground built in the frame
+    EXPECT_NE(view->bild, v.bild);
+    EXPECT_TRUE(gleiche_pixel(*v.bild, *view->bild));
+    const std::shared_ptr<Rastport> soll_ganz = view->bild;
+    Spielansicht_View_Leeren(view.get());
     Spielansicht_Free();
+    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
+    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 1u) << "kept for the next kick-off";
+    // The next kick-off on the same ground takes the kept one: nothing is built.
+    Spielansicht_Run(liste, 1, nullptr, 0);
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 0u);
+    Spielansicht_Run(liste, 1, nullptr, 0);
+    ASSERT_TRUE(v.present && v.bild);
+    EXPECT_TRUE(gleiche_pixel(*v.bild, *soll_ganz));
+    Spielansicht_Free();
+    // A kick-off on other grounds lets the kept one go.
+    Spielansicht_View_Leeren(view.get());
+    Spielfeld_Daten kopie = *sf;
+    kopie.bild_art = static_cast<u8>((sf->bild_art + 1) % 7);
+    Spielfeld_Daten* anders[1] = {&kopie};
+    Spielansicht_Run(anders, 1, nullptr, 0);
+    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 0u);
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 1u);
+    Spielansicht_Free();
+    Spielansicht_Vorrat_Freigeben();
+}
+
+// Two matches shown: each view's ground is built on a worker at the half
+// scale it starts with and at the full scale, so that the view left alone
+// when the other match ends goes full from a ground built ahead. Both hold
+// every pixel the frame would have built.
+TEST_F(LiveTribuenen, TwoViewsHaveTheFullScaleBuiltAhead) {
+    stadion().klasse = 2;
+    stadion().kapazitaet = 14000;
+    Spielansicht_Vorrat_Freigeben();
+    Spielfeld_Daten* sf = Anpfiff();
+    ASSERT_TRUE(sf);
+    // A second match on another ground: the away side at home.
+    const u32 zweites = spiel + 1000;
+    Partie_Spiel_Anmelden(zweites, gast, heim, 7);
+    ASSERT_TRUE(Spielfeld_Neu(zweites, 0, 0, 8000, gast, 1));
+    Spielfeld_Daten* sf2 = Spielfeld_Zeiger(zweites);
+    ASSERT_TRUE(sf2);
+    bool gleich = sf->bild_art == sf2->bild_art;
+    for (int i = 0; i < 6; ++i) gleich = gleich && SF_Tribuene_Stufe(sf->tribuene[i]) == SF_Tribuene_Stufe(sf2->tribuene[i]);
+    const size_t grounds = gleich ? 1 : 2;
+    Spielfeld_Daten* liste[2] = {sf, sf2};
+    Spielansicht_Run(liste, 2, nullptr, 0);
+    ASSERT_EQ(Spielansicht_Laufzustand(), 1u);
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 2 * grounds) << "half and full scale of each ground";
+    Spielansicht_Run(liste, 2, nullptr, 0);
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), grounds) << "the full scale waits for its turn";
+    const Spielansicht_View& v = Spielansicht_Views()[0];
+    ASSERT_TRUE(v.present && v.bild);
+    ASSERT_EQ(v.layout, static_cast<u32>(SA_HALB));
+    Rastport_Bild soll = Erwartet(*sf, v.layout, v.gespiegelt != 0);
+    ASSERT_TRUE(soll);
+    EXPECT_EQ(Abweichungen(*v.bild, *soll), 0);
+    const std::shared_ptr<Rastport> halb = v.bild;
+    // The second match ends: the first view goes full.
+    Spielansicht_Run(liste, 1, nullptr, 0);
+    ASSERT_TRUE(v.present && v.bild);
+    EXPECT_EQ(v.layout, static_cast<u32>(SA_VOLL));
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), grounds - 1) << "the full scale was taken from the worker";
+    soll = Erwartet(*sf, SA_VOLL, v.gespiegelt != 0);
+    ASSERT_TRUE(soll);
+    EXPECT_EQ(Abweichungen(*v.bild, *soll), 0);
+    // Both scales as the frame builds them.
+    Spielansicht_Gebaute_Freigeben();
+    for (const auto& [layout, bild] : {std::pair{static_cast<u32>(SA_HALB), halb}, std::pair{static_cast<u32>(SA_VOLL), v.bild}}) {
+        SCOPED_TRACE(layout);
+        ASSERT_TRUE(Bauen(sf, layout));
+        EXPECT_NE(view->bild, bild);
+        EXPECT_TRUE(gleiche_pixel(*bild, *view->bild));
+    }
+    Spielansicht_View_Leeren(view.get());
+    Spielansicht_Free();
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 0u);
+    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
+    Spielfeld_Loeschen(sf2->wettbewerb);
     Spielansicht_Vorrat_Freigeben();
 }
 

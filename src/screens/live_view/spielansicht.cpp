@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+
 #include "base/debug.h"
 #include "base/tools.h"
 #include "graphics/blitter.h"
@@ -16,6 +17,7 @@
 #include "gui/menue.h"
 #include "gui/menue_spiel.h"
 #include "platform/input.h"
+#include "screens/live_view/boden.h"
 #include "screens/live_view/kommentar.h"
 #include "screens/live_view/kopfzeile.h"
 #include "screens/live_view/projektion.h"
@@ -39,33 +41,6 @@ u32 bilder_stand = 0;  // the archives' count the view's pictures come from
 
 constexpr i32 ECKE_X[4] = {0, 400, 0, 400};
 constexpr i32 ECKE_Y[4] = {0, 0, 282, 282};
-
-constexpr int ARCHIV_RASEN = 13;      // rasen_hg.res
-constexpr int ARCHIV_LICHT = 14;      // rasen_hg_sprite.res
-constexpr int ARCHIV_TRIBUENEN = 15;  // rasen_tribuenen.res
-constexpr int ARCHIV_SPRITES = 17;    // stadion_sprites.res
-constexpr int EINTRAG_TUNNEL = 145;
-
-// Pictures a view is built from (stands, grass light, tunnel), loaded and
-// unpacked once while the program runs and its archives stay open: a
-// kick-off or a change of the number of views builds its pictures without
-// unpacking them again.
-std::map<std::pair<int, i32>, Rastport_Bild> gehalten;
-u32 gehalten_stand = 0;  // the archives' count the kept pictures come from
-
-void gehaltene_freigeben();
-void rasen_vorab(int anzahl);
-
-// The kept picture of an entry, loaded on first use; null when missing or
-// damaged (asked again next time).
-Rastport* gehaltenes_bild(int archiv, i32 nummer) {
-    if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
-    const auto k = std::make_pair(archiv, nummer);
-    if (auto it = gehalten.find(k); it != gehalten.end()) return it->second.get();
-    Rastport_Bild rp(Resf_Lade_Rastport(Resf_Spiel_Slot(archiv), nummer));
-    if (!rp || !Rastport_Lock(rp.get())) return nullptr;
-    return gehalten.emplace(k, std::move(rp)).first->second.get();
-}
 
 // The layouts a number of shown matches starts with.
 void layouts_setzen(int anzahl) {
@@ -164,7 +139,7 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
         Spielansicht_Alle_Leeren();
         for (int i = 0; i < anzahl; ++i) views[i].pitch = liste[i];
         layouts_setzen(anzahl);
-        rasen_vorab(anzahl);
+        spielansicht::Boden_Vorab(anzahl);
         laufzustand = 1;
         // One line a shown match (KORDAVO_DEBUG): what a watching script
         // or a tester reads of the view without looking at the picture.
@@ -353,10 +328,6 @@ Spielansicht_View* Spielansicht_Suchen(const Spielfeld_Daten* sf) {
 // ---------------------------------------------------------------------------
 // Building and clearing a view.
 
-i32 Spielansicht_Bild_Nummer(u32 bild_art, u32 layout) {
-    return static_cast<i32>(2 * (bild_art % 7) + (layout % 3 == SA_VOLL ? 0 : 1));
-}
-
 void Spielansicht_Set_Layout(Spielansicht_View* v, u32 layout) {
     if (!v) return;
     const bool war_voll = v->layout == SA_VOLL;
@@ -364,207 +335,6 @@ void Spielansicht_Set_Layout(Spielansicht_View* v, u32 layout) {
     // A full view uses the full-scale picture, half and quarter views the
     // half-scale one. A view whose picture cannot be rebuilt is built anew.
     if (war_voll != (v->layout == SA_VOLL) && v->present && !Spielansicht_Bild_Neu(v)) v->present = 0;
-}
-
-namespace {
-// Grass pictures with their light, by picture kind, scale and side: the
-// light is the slow part of a build and depends on nothing else.
-struct Rasen_Schluessel {
-    u8 bild_art;
-    u32 layout;
-    u32 gespiegelt;
-    auto operator<=>(const Rasen_Schluessel&) const = default;
-};
-std::map<Rasen_Schluessel, Rastport_Bild> beleuchtet;
-constexpr size_t BELEUCHTET_MAX = 8;  // a day shows a few grounds; more are dropped and made anew
-
-// The light of the view's ground over `z`. Left out when missing or not of
-// the picture's size: the pitch is playable without its light.
-void licht_mischen(const Spielansicht_View& v, Rastport& z) {
-    const Rastport* licht =
-        gehaltenes_bild(ARCHIV_LICHT, spielansicht::Rasen_Licht_Nummer(v.pitch->bild_art, v.layout != SA_VOLL));
-    if (licht && licht->breite == z.breite && licht->hoehe == z.hoehe && !licht->alpha.empty() &&
-        licht->alpha.size() >= static_cast<size_t>(z.breite) * z.hoehe && licht->tiefe() == z.tiefe()) {
-        Blt_Licht_Mischen(*licht, z, v.gespiegelt != 0);
-    }
-}
-
-// The view's grass picture with its light; null when the picture is missing
-// or not of the view's scale (the scroll and the projection rely on it).
-const Rastport* beleuchteter_rasen(Spielansicht_View* v) {
-    if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
-    const Rasen_Schluessel k{v->pitch->bild_art, v->layout, v->gespiegelt};
-    if (auto it = beleuchtet.find(k); it != beleuchtet.end()) return it->second.get();
-    Rastport_Bild rp(Resf_Lade_Rastport(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(v->pitch->bild_art, v->layout)));
-    const spielansicht::Massstab& m = v->layout == SA_VOLL ? spielansicht::VOLL : spielansicht::HALB;
-    if (!rp || rp->breite != m.breite || rp->hoehe != m.hoehe || !Rastport_Lock(rp.get())) return nullptr;
-    licht_mischen(*v, *rp);
-    // One goes, not all at once (freeing them all is a pause of its own).
-    if (beleuchtet.size() >= BELEUCHTET_MAX) beleuchtet.erase(beleuchtet.begin());
-    return beleuchtet.emplace(k, std::move(rp)).first->second.get();
-}
-
-void gehaltene_freigeben() {
-    gehalten.clear();
-    beleuchtet.clear();
-    Spielansicht_Gebaute_Freigeben();
-    gehalten_stand = Resf_Stand();
-}
-}  // namespace
-
-void Spielansicht_Vorrat_Freigeben() {
-    gehaltene_freigeben();
-    Spielansicht_Animsets_Vorrat_Freigeben();
-    Spielansicht_Sprites_Free();
-    Spielansicht_Bilder_Free();
-}
-
-size_t Spielansicht_Vorrat_Anzahl() { return gehalten.size() + beleuchtet.size(); }
-
-bool Spielansicht_Vorrat_Schritt() {
-    if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
-    // Each entry is tried once per archive state: a missing one is not asked
-    // again every frame.
-    static u32 versucht_stand = 0;
-    static size_t naechster = 0;
-    if (versucht_stand != Resf_Stand()) versucht_stand = Resf_Stand(), naechster = 0;
-    static const std::vector<std::pair<int, i32>> liste = [] {
-        std::vector<std::pair<int, i32>> l;
-        for (int stufe = 0; stufe < spielansicht::TRIBUENE_STUFEN; ++stufe)
-            for (int seite = 0; seite < spielansicht::TRIBUENE_SEITEN; ++seite)
-                if (const i32 n = spielansicht::Tribuene_Bild(seite, stufe); n >= 0) l.emplace_back(ARCHIV_TRIBUENEN, n);
-        for (u32 art = 0; art < 7; ++art)
-            for (bool halb : {false, true}) {
-                const std::pair<int, i32> k{ARCHIV_LICHT, spielansicht::Rasen_Licht_Nummer(art, halb)};
-                if (std::find(l.begin(), l.end(), k) == l.end()) l.push_back(k);
-            }
-        l.emplace_back(ARCHIV_SPRITES, EINTRAG_TUNNEL);
-        return l;
-    }();
-    while (naechster < liste.size() && gehalten.count(liste[naechster])) ++naechster;
-    if (naechster >= liste.size()) return false;
-    // Read and unpacked on the graphics workers, a dozen ahead of the one
-    // kept next (one more handed over a step), so that they are all at it;
-    // kept once it is ready.
-    const auto bereit = [](const std::pair<int, i32>& e) { return Resf_Vorab_Bereit(Resf_Spiel_Slot(e.first), e.second); };
-    for (size_t k = naechster + 1; k < std::min(liste.size(), naechster + 12); ++k) bereit(liste[k]);
-    if (!bereit(liste[naechster])) return true;
-    gehaltenes_bild(liste[naechster].first, liste[naechster].second);
-    ++naechster;
-    return true;
-}
-
-namespace {
-// Pitch pictures as built (grass with its light, stands, tunnel), by what
-// they are built from: the views of a matchday and the next kick-offs on
-// the same grounds take the kept picture instead of building it again.
-struct Bau_Schluessel {
-    u8 bild_art;
-    bool halb;
-    u32 gespiegelt;
-    std::array<int, 6> stufen;
-    auto operator<=>(const Bau_Schluessel&) const = default;
-};
-std::vector<std::pair<Bau_Schluessel, std::shared_ptr<Rastport>>> gebaut;  // the last used last
-constexpr size_t GEBAUT_MAX = 4;  // two grounds at both scales
-
-Bau_Schluessel bau_schluessel(const Spielansicht_View& v) {
-    Bau_Schluessel k{v.pitch->bild_art, v.layout != SA_VOLL, v.gespiegelt != 0, {}};
-    for (int i = 0; i < 6; ++i) k.stufen[i] = SF_Tribuene_Stufe(v.pitch->tribuene[i]);
-    return k;
-}
-}  // namespace
-
-namespace {
-// At a start: the grass picture of each view whose ground is neither built
-// nor lit yet is read and unpacked on the graphics workers, so that the
-// view built in the next frame takes it unpacked.
-void rasen_vorab(int anzahl) {
-    if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
-    for (int i = 0; i < anzahl; ++i) {
-        const Spielansicht_View& v = views[i];
-        if (!v.pitch) continue;
-        const u8 art = v.pitch->bild_art;
-        const bool halb = v.layout != SA_VOLL;
-        if (std::any_of(gebaut.begin(), gebaut.end(),
-                        [&](const auto& e) { return e.first.bild_art == art && e.first.halb == halb; }) ||
-            std::any_of(beleuchtet.begin(), beleuchtet.end(),
-                        [&](const auto& e) { return e.first.bild_art == art && e.first.layout == v.layout; }))
-            continue;
-        Resf_Vorab_Bereit(Resf_Spiel_Slot(ARCHIV_RASEN), Spielansicht_Bild_Nummer(art, v.layout));
-    }
-}
-}  // namespace
-
-size_t Spielansicht_Gebaute_Anzahl() { return gebaut.size(); }
-void Spielansicht_Gebaute_Freigeben() { gebaut.clear(); }
-
-bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
-    if (!v) return false;
-    bilder_freigeben(*v);
-    if (!v->pitch) return false;
-    if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
-    const Bau_Schluessel k = bau_schluessel(*v);
-    const auto it = std::find_if(gebaut.begin(), gebaut.end(), [&](const auto& e) { return e.first == k; });
-    if (it != gebaut.end()) {
-        std::rotate(it, it + 1, gebaut.end());
-        v->bild = gebaut.back().second;
-        for (int j = 0; j < spielansicht::TRIBUENE_SEITEN; ++j)
-            v->stand_level[j] = static_cast<u32>(std::max(0, SF_Tribuene_Stufe(v->pitch->tribuene[j])));
-        return true;
-    }
-    const Rastport* grund = beleuchteter_rasen(v);
-    Rastport_Bild rp{grund ? Rastport_Neu_Einfach(grund->breite, grund->hoehe, grund->tiefe()) : nullptr};
-    if (rp && !Blt_Blit(const_cast<Rastport*>(grund), 0, 0, -1, -1, rp.get(), 0, 0, nullptr)) rp.reset();
-    if (!rp) return false;
-    v->bild.reset(rp.release(), Rastport_Freigabe{});
-    Spielansicht_Tribuenen_Zeichnen(v);
-    Spielansicht_Tunnel_Zeichnen(v);
-    // From here on its pixels stay as they are.
-    v->bild->fest = true;
-    v->bild->serie = Rastport_Serie_Neu();
-    if (gebaut.size() >= GEBAUT_MAX) gebaut.erase(gebaut.begin());
-    gebaut.emplace_back(k, v->bild);
-    return true;
-}
-
-void Spielansicht_Rasen_Licht(Spielansicht_View* v) {
-    if (v && v->pitch && v->bild.get()) licht_mischen(*v, *v->bild);
-}
-
-void Spielansicht_Tunnel_Zeichnen(Spielansicht_View* v) {
-    if (!v || !v->bild.get()) return;
-    Rastport* t = gehaltenes_bild(ARCHIV_SPRITES, EINTRAG_TUNNEL);
-    if (t && t->breite == spielansicht::TUNNEL_BREITE && t->hoehe == spielansicht::TUNNEL_HOEHE) {
-        if (v->layout != SA_VOLL)
-            Blt_Kopie_Transparent_Halb(t, v->bild.get(), spielansicht::TUNNEL_X / 2, spielansicht::TUNNEL_Y / 2);
-        else
-            Blt_Blit(t, 0, 0, t->breite, t->hoehe, v->bild.get(), spielansicht::TUNNEL_X, spielansicht::TUNNEL_Y,
-                     Blt_Opt_Transparent);
-    }
-}
-
-void Spielansicht_Tribuenen_Zeichnen(Spielansicht_View* v) {
-    if (!v || !v->pitch || !v->bild.get()) return;
-    static constexpr int GESPIEGELT[6] = {2, 1, 0, 5, 4, 3};
-    const bool halb = v->layout != SA_VOLL;
-    for (int i = 0; i < spielansicht::TRIBUENE_SEITEN; ++i) {
-        const int j = v->gespiegelt ? GESPIEGELT[i] : i;
-        const int stufe = SF_Tribuene_Stufe(v->pitch->tribuene[j]);
-        v->stand_level[j] = static_cast<u32>(std::max(0, stufe));
-        const i32 nummer = spielansicht::Tribuene_Bild(i, stufe);
-        if (nummer < 0) continue;
-        // A stand picture missing or not of its box's size is left out: the
-        // pitch stays playable without it.
-        Rastport* t = gehaltenes_bild(ARCHIV_TRIBUENEN, nummer);
-        const spielansicht::Kasten k = spielansicht::Tribuene_Kasten(i);
-        if (t && t->breite == k.breite && t->hoehe == k.hoehe) {
-            if (halb)
-                Blt_Kopie_Transparent_Halb(t, v->bild.get(), k.x / 2, k.y / 2);
-            else
-                Blt_Blit(t, 0, 0, t->breite, t->hoehe, v->bild.get(), k.x, k.y, Blt_Opt_Transparent);
-        }
-    }
 }
 
 bool Spielansicht_View_Init(Spielansicht_View* v, Spielfeld_Daten* sf, u32 layout) {
@@ -635,6 +405,10 @@ void Spielansicht_Free() {
     Spielansicht_Sound_Beenden();
     Spielansicht_Anim_Free();
     Spielansicht_Views_Free();
+    // The ground pictures (stands, tunnel, lit grass, the built grounds) go
+    // with the live view: a matchday's grounds are a few of many, and the
+    // next kick-off has its own made on the workers.
+    spielansicht::Boden_Freigeben();
     Spielansicht_Uhren_Leeren();
     geladen = false;
     // A new start begins afresh: the mouse free, the home side shown.

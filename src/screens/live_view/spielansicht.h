@@ -139,19 +139,20 @@ i32 Spielansicht_View_Free(Spielansicht_View* v);
 void Spielansicht_Views_Free();
 
 // Shared resources: loaded once (true while loaded); freed with every view,
-// which also puts the run state back to "start pending". The figure sets and
-// the unpacked ground pictures (stands, grass light, tunnel, lit grass)
-// outlive Spielansicht_Free: the next kick-off builds its views from them. They are dropped when the
-// archives change and released by Spielansicht_Vorrat_Freigeben.
+// which also puts the run state back to "start pending". The figure sets
+// outlive Spielansicht_Free: the next kick-off builds its views from them;
+// they are dropped when the archives change and released by
+// Spielansicht_Vorrat_Freigeben. The grounds (and the stands and tunnel a
+// ground built in the frame is made of) are kept only while the live view
+// runs: a start has its views' grounds built on worker threads, at the
+// views' scale and the full one, and Spielansicht_Free lets them go.
 bool Spielansicht_Init();
 void Spielansicht_Free();
 void Spielansicht_Vorrat_Freigeben();
-// Unpacks one more ground picture that is not kept yet (every stand of every
-// level, every grass light, the tunnel), so that no kick-off has to; false
-// once all are kept (or cannot be loaded). One call unpacks one picture.
-bool Spielansicht_Vorrat_Schritt();
 // Ground pictures kept (tests).
 size_t Spielansicht_Vorrat_Anzahl();
+// Grounds being built on worker threads and not taken yet (tests).
+size_t Spielansicht_Boden_In_Arbeit();
 // Pitch pictures kept built (by grass, scale, side and stand levels; the
 // few last used); Spielansicht_Gebaute_Freigeben drops them.
 size_t Spielansicht_Gebaute_Anzahl();
