@@ -77,8 +77,9 @@ Kit_Einzug einzug_code(Kit_Stelle s) {
     return e;
 }
 
-// The format with its stops set: `vorn` (if given) in front, and each '\t'
-// replaced by the stop of the next column of `spalten` (heads or cells).
+// The format with its stops set: `vorn` (if given) in front, each '\t'
+// replaced by the stop of the next column of `spalten` (heads or cells),
+// each '\v' passing over the next column.
 void stopps_setzen(char* aus, size_t groesse, const Kit_Stelle* vorn, std::span<const Kit_Spalte> spalten, bool kopf,
                    const char* format) {
     size_t n = 0;
@@ -88,12 +89,13 @@ void stopps_setzen(char* aus, size_t groesse, const Kit_Stelle* vorn, std::span<
     if (vorn) anhaengen(einzug_code(*vorn).code);
     size_t spalte = 0;
     for (const char* c = format; *c && n + 1 < groesse; ++c) {
-        if (*c != '\t') {
+        if (*c != '\t' && *c != '\v') {
             aus[n++] = *c;
             continue;
         }
         while (kopf && spalte < spalten.size() && spalten[spalte].kopf == Kit_Kopf::KEINER) ++spalte;
-        if (spalte < spalten.size()) anhaengen(einzug_code(Kit_Spalte_Stelle(spalten[spalte], kopf)).code);
+        if (*c == '\t' && spalte < spalten.size())
+            anhaengen(einzug_code(Kit_Spalte_Stelle(spalten[spalte], kopf)).code);
         ++spalte;
     }
     aus[n] = 0;

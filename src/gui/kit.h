@@ -412,8 +412,10 @@ void Kit_Tabelle_Zeile(Rastport* rp, const Kit_Tabelle& t, i32 zeile, const char
 // from that one declaration. In the format each '\t' begins the next
 // column (the first '\t' the first column given): the head's titles stand
 // as the columns' `kopf` says, the cells as their `ausrichtung`; a head
-// line passes over the columns without a head (Kit_Kopf::KEINER). Further
-// '\t' than columns begin nothing. Markup between the cells is kept as
+// line passes over the columns without a head (Kit_Kopf::KEINER). A '\v'
+// passes over the next column without its stop (its cell brings its own,
+// made with Kit_Einzug_Bei, or stays empty). Further '\t' than columns
+// begin nothing. Markup between the cells is kept as
 // written. Drawn with the plain renderer or the soft shadow (`schein`).
 //
 //   constexpr Kit_Spalte SPALTEN[] = {{.x = 16, .ausrichtung = Kit_Ausrichtung::MITTE, .breite = 48,

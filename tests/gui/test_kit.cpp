@@ -270,8 +270,8 @@ TEST(Kit, PrintfLangerTextUndOhneFont) {
 
 // A table drawn as texts: head and rows are one text each, every '\t'
 // of the format the stop of the next column given (the head's place or
-// the cells'), markup between the cells kept where it is written, a '\t'
-// past the last column dropped; a cell alone and a text at a place get
+// the cells'), a '\v' passing over one, markup between the cells kept
+// where it is written, a '\t' past the last column dropped; a cell alone and a text at a place get
 // their stop in front.
 TEST(Kit, TabelleAlsTextSetztDieStoppsDerSpalten) {
     constexpr Kit_Spalte SPALTEN[] = {
@@ -294,6 +294,8 @@ TEST(Kit, TabelleAlsTextSetztDieStoppsDerSpalten) {
                              "\t%d.\t%s^fb0011\t%s^fe\t%d", 3, "ABC", "DE", 17);
     Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_GRAU, 0, 20, Kit_Schein::SCHLICHT,
                              std::span(SPALTEN).subspan(2), "\t-:-\t0\tX");
+    Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 20, Kit_Schein::SCHLICHT, SPALTEN, "\t%d.\v%s%s\t%s",
+                             4, Kit_Einzug_Bei({Kit_Ausrichtung::RECHTS, 92}).code, "X", "Z");
     Kit_Tabelle_Zelle_Printf(rp.get(), f.get(), FARBE_WEISS, 5, 20, Kit_Schein::GLATT, SPALTEN[3], "%d", 9);
     Kit_Printf_Stelle(rp.get(), f.get(), FARBE_WEISS, 0, 20, Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, 435},
                       "%s^tl0500%s", "A", "B");
@@ -319,6 +321,7 @@ TEST(Kit, TabelleAlsTextSetztDieStoppsDerSpalten) {
         {"Kopf", farbe(FARBE_KOPF) + "^tl0016PL^tl0125NAME^tl0430LAND^tz0710PKT", "\tPL\tNAME\tLAND\tPKT"},
         {"Zeile", farbe(FARBE_WEISS) + "^tz00403.^tl0125ABC^fb0011^tl0430DE^fe^tr073517", "\t3.\tABC\tDE\t17"},
         {"Teil", farbe(FARBE_GRAU) + "^tl0430-:-^tr07350X", "\t-:-\t0X"},
+        {"Ohne Stopp", farbe(FARBE_WEISS) + "^tz00404.^tr0092X^tl0430Z", "\t4.\tX\tZ"},
         {"Zelle", farbe(FARBE_WEISS) + "^tr07359", "\t9"},
         {"Stelle", farbe(FARBE_WEISS) + "^tz0435A^tl0500B", "\tA\tB"},
         {"Rand", farbe(FARBE_WEISS) + "^tl0000Y", "\tY"},
@@ -334,7 +337,7 @@ TEST(Kit, TabelleAlsTextSetztDieStoppsDerSpalten) {
         EXPECT_EQ(texte[i]->text, faelle[i].text);
         EXPECT_EQ(texte[i]->sichtbar, faelle[i].sichtbar);
     }
-    EXPECT_EQ(texte[3]->x, 5);
+    EXPECT_EQ(texte[4]->x, 5);
     const Kit_Einzug e = Kit_Einzug_Bei({Kit_Ausrichtung::RECHTS, 92});
     EXPECT_STREQ(e.code, "^tr0092");
     EXPECT_STREQ(Kit_Einzug_Bei(Kit_Spalte_Stelle(SPALTEN[3], true)).code, "^tz0710");
