@@ -184,11 +184,11 @@ HANDSTOPPS_OFFEN = frozenset({
     "src/screens/live_view/zeichnen.cpp", "src/screens/market/scouting.cpp",
     "src/screens/market/verhandlung.cpp", "src/screens/match/ank_bild.cpp",
     "src/screens/match/ank_fenster.cpp", "src/screens/match/im_spiel.cpp", "src/screens/match/im_spiel_zeichnen.cpp",
-    "src/screens/match/taktik_im_spiel.cpp", "src/screens/squad/attribut_popup.cpp", "src/screens/squad/kader.cpp",
-    "src/screens/squad/kader_zeichnen.cpp", "src/screens/squad/kaderansicht.cpp", 
+    "src/screens/match/taktik_im_spiel.cpp", 
+    
     "src/screens/start/startscreen.cpp", 
-    "src/screens/teile/spielerzeile.cpp", "src/screens/training/lager_lauf.cpp",
-    "src/screens/training/talente.cpp",
+    "src/screens/training/lager_lauf.cpp",
+    
 })
 NOTIZEN = "docs/ARCHITECTURE.md"
 NOTIZEN_ABSCHNITT = "## Hook tables and where they are installed"

@@ -87,9 +87,7 @@ void zaehlen(i32 p, i32* tore, i32* vorlagen) {
     *vorlagen = da ? static_cast<i32>(statistik.vorlagen[static_cast<size_t>(p)]) : 0;
 }
 
-// The figures under a player's name: label, value from its place (the
-// market's shorter list from a nearer one).
-constexpr Kit_Stelle HILFE_WERT{Kit_Ausrichtung::LINKS, 116};
+// The market's shorter list has its values nearer.
 constexpr Kit_Stelle MARKT_WERT{Kit_Ausrichtung::LINKS, 97};
 
 }  // namespace
@@ -127,7 +125,7 @@ const char* Spieler_Hilfetext(i32 p, bool eigen, char* buf, size_t n, bool rolle
     const u32 status = static_cast<u32>(wert(SPIELER_WERT_STATUS, p));
     i32 tore = 0, vorlagen = 0;
     zaehlen(p, &tore, &vorlagen);
-    const Kit_Einzug w = Kit_Einzug_Bei(HILFE_WERT);
+    const Kit_Einzug w = Kit_Einzug_Bei(SPIELER_HILFE_WERT);
     if (tore) dazu(buf, n, "^l%s%s%d", e1(T_TORE), w.code, tore);
     if (vorlagen) dazu(buf, n, "^l%s%s%d", e1(T_VORLAGEN), w.code, vorlagen);
     const i32 a = wert(SPIELER_WERT_LIGA_0, p);
