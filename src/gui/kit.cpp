@@ -72,7 +72,9 @@ i32 formatiert(Schein schein, Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, co
 // The tab stop code that puts what follows at `s` ("^tl0040", "^tz0333", "^tr0735").
 Kit_Einzug einzug_code(Kit_Stelle s) {
     Kit_Einzug e{};
-    const char art = s.ausrichtung == Kit_Ausrichtung::RECHTS ? 'r' : s.ausrichtung == Kit_Ausrichtung::MITTE ? 'z' : 'l';
+    const char art = s.ausrichtung == Kit_Ausrichtung::RECHTS  ? 'r'
+                     : s.ausrichtung == Kit_Ausrichtung::MITTE ? 'z'
+                                                               : 'l';
     std::snprintf(e.code, sizeof e.code, "^t%c%04d", art, std::clamp(s.x, 0, 9999));
     return e;
 }

@@ -379,14 +379,17 @@ struct Kit_Spalte {
 // How a column's cells (kopf = false) or its head stand.
 constexpr Kit_Ausrichtung Kit_Spalte_Ausrichtung(const Kit_Spalte& s, bool kopf = false) {
     if (!kopf || s.kopf == Kit_Kopf::WIE_ZELLEN || s.kopf == Kit_Kopf::KEINER) return s.ausrichtung;
-    return s.kopf == Kit_Kopf::MITTE ? Kit_Ausrichtung::MITTE
+    return s.kopf == Kit_Kopf::MITTE    ? Kit_Ausrichtung::MITTE
            : s.kopf == Kit_Kopf::RECHTS ? Kit_Ausrichtung::RECHTS
                                         : Kit_Ausrichtung::LINKS;
 }
 // The place a column's cells (or its head) are put at, relative to the table.
 constexpr i32 Kit_Spalte_X(const Kit_Spalte& s, bool kopf = false) {
     const Kit_Ausrichtung a = Kit_Spalte_Ausrichtung(s, kopf);
-    return s.x + (a == Kit_Ausrichtung::MITTE ? s.breite / 2 : a == Kit_Ausrichtung::RECHTS ? s.breite : 0) +
+    return s.x +
+           (a == Kit_Ausrichtung::MITTE    ? s.breite / 2
+            : a == Kit_Ausrichtung::RECHTS ? s.breite
+                                           : 0) +
            (kopf ? s.kopf_versatz : 0);
 }
 struct Kit_Tabelle {

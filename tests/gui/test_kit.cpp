@@ -12,8 +12,8 @@
 #include "graphics/alpha.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
-#include "graphics/zeichenspur.h"
 #include "graphics/testfont.h"
+#include "graphics/zeichenspur.h"
 #include "gui/kit.h"
 #include "gui/palette.h"
 #include "gui/umbruch.h"
@@ -142,18 +142,17 @@ TEST(Kit, TabellenzeilenTeilenDieBreiteDesKopfes) {
 // its cells at the edge their alignment names, in the box table as in a
 // table drawn as texts.
 TEST(Kit, SpalteMitBreiteSetztKopfUndZellen) {
-    constexpr Kit_Spalte PUNKTE{.x = 100, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 50,
-                                .kopf = Kit_Kopf::MITTE};
-    constexpr Kit_Spalte PLATZ{.x = 16, .ausrichtung = Kit_Ausrichtung::MITTE, .breite = 48,
-                               .kopf = Kit_Kopf::LINKS};
+    constexpr Kit_Spalte PUNKTE{
+        .x = 100, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 50, .kopf = Kit_Kopf::MITTE};
+    constexpr Kit_Spalte PLATZ{.x = 16, .ausrichtung = Kit_Ausrichtung::MITTE, .breite = 48, .kopf = Kit_Kopf::LINKS};
     constexpr Kit_Spalte ALT{.x = 40, .ausrichtung = Kit_Ausrichtung::RECHTS};  // no width: x is the place
     static_assert(Kit_Spalte_X(PUNKTE) == 150 && Kit_Spalte_X(PUNKTE, true) == 125);
     static_assert(Kit_Spalte_X(PLATZ) == 40 && Kit_Spalte_X(PLATZ, true) == 16);
     static_assert(Kit_Spalte_X(ALT) == 40 && Kit_Spalte_X(ALT, true) == 40);
 
     std::unique_ptr<Font> f(testfont::neu());
-    const Kit_Spalte spalten[] = {{.titel = "PKT", .x = 100, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 50,
-                                   .kopf = Kit_Kopf::MITTE}};
+    const Kit_Spalte spalten[] = {
+        {.titel = "PKT", .x = 100, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 50, .kopf = Kit_Kopf::MITTE}};
     Kit_Tabelle t;
     t.x = 20, t.y = 4, t.w = 170, t.spalten = spalten, t.anzahl = 1, t.font = f.get();
     auto rp = flaeche(200, 120);
@@ -284,18 +283,18 @@ TEST(Kit, TabelleAlsTextSetztDieStoppsDerSpalten) {
     auto rp = flaeche(800, 40);
     struct Fall {
         const char* was;
-        std::string text;     // the text as the renderer was given it
+        std::string text;      // the text as the renderer was given it
         std::string sichtbar;  // its visible characters
     };
     Zeichenspur_Einschalten();
-    Kit_Tabelle_Kopf_Printf(rp.get(), f.get(), FARBE_KOPF, 0, 20, Kit_Schein::GLATT, SPALTEN, "\t%s\t%s\t%s\t%s",
-                            "PL", "NAME", "LAND", "PKT");
+    Kit_Tabelle_Kopf_Printf(rp.get(), f.get(), FARBE_KOPF, 0, 20, Kit_Schein::GLATT, SPALTEN, "\t%s\t%s\t%s\t%s", "PL",
+                            "NAME", "LAND", "PKT");
     Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 20, Kit_Schein::SCHLICHT, SPALTEN,
                              "\t%d.\t%s^fb0011\t%s^fe\t%d", 3, "ABC", "DE", 17);
-    Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_GRAU, 0, 20, Kit_Schein::SCHLICHT,
-                             std::span(SPALTEN).subspan(2), "\t-:-\t0\tX");
-    Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 20, Kit_Schein::SCHLICHT, SPALTEN, "\t%d.\v%s%s\t%s",
-                             4, Kit_Einzug_Bei({Kit_Ausrichtung::RECHTS, 92}).code, "X", "Z");
+    Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_GRAU, 0, 20, Kit_Schein::SCHLICHT, std::span(SPALTEN).subspan(2),
+                             "\t-:-\t0\tX");
+    Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 20, Kit_Schein::SCHLICHT, SPALTEN, "\t%d.\v%s%s\t%s", 4,
+                             Kit_Einzug_Bei({Kit_Ausrichtung::RECHTS, 92}).code, "X", "Z");
     Kit_Tabelle_Zelle_Printf(rp.get(), f.get(), FARBE_WEISS, 5, 20, Kit_Schein::GLATT, SPALTEN[3], "%d", 9);
     Kit_Printf_Stelle(rp.get(), f.get(), FARBE_WEISS, 0, 20, Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, 435},
                       "%s^tl0500%s", "A", "B");
@@ -351,7 +350,8 @@ TEST(Kit, TabellenzeileZeichnetWieIhreStopps) {
     std::unique_ptr<Font> f(testfont::neu());
     for (Kit_Schein schein : {Kit_Schein::SCHLICHT, Kit_Schein::GLATT}) {
         auto alt = flaeche(), neu = flaeche();
-        if (schein == Kit_Schein::GLATT) Kit_Printf_Glatt(alt.get(), f.get(), FARBE_GOLD, 0, 40, "^tz0030%d.^tr0160%s", 4, "AB");
+        if (schein == Kit_Schein::GLATT)
+            Kit_Printf_Glatt(alt.get(), f.get(), FARBE_GOLD, 0, 40, "^tz0030%d.^tr0160%s", 4, "AB");
         else Kit_Printf(alt.get(), f.get(), FARBE_GOLD, 0, 40, "^tz0030%d.^tr0160%s", 4, "AB");
         Kit_Tabelle_Zeile_Printf(neu.get(), f.get(), FARBE_GOLD, 0, 40, schein, SPALTEN, "\t%d.\t%s", 4, "AB");
         const u16* a = alt->bitmap->pixel16();
@@ -376,8 +376,9 @@ TEST(Kit, TabelleAlsTextLangUndOhneFormat) {
               1);
 #define KIT_T8 "\t\t\t\t\t\t\t\t"
 #define KIT_A64 "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
-#define KIT_A1024 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 \
-    KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64
+#define KIT_A1024                                                                                                   \
+    KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 \
+        KIT_A64 KIT_A64
     Zeichenspur_Einschalten();
     EXPECT_EQ(Kit_Tabelle_Kopf_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 14, Kit_Schein::SCHLICHT, SPALTEN,
                                       KIT_T8 KIT_T8 "B" KIT_A1024 KIT_A1024),
@@ -392,7 +393,8 @@ TEST(Kit, TabelleAlsTextLangUndOhneFormat) {
 #undef KIT_T8
 #undef KIT_A64
 #undef KIT_A1024
-    EXPECT_EQ(Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 14, Kit_Schein::SCHLICHT, SPALTEN, nullptr), 0);
+    EXPECT_EQ(Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 14, Kit_Schein::SCHLICHT, SPALTEN, nullptr),
+              0);
     EXPECT_EQ(Kit_Printf_Stelle(rp.get(), f.get(), FARBE_WEISS, 0, 14, Kit_Schein::GLATT, {}, nullptr), 0);
 }
 

@@ -202,7 +202,8 @@ void Finanz_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Kit_Printf_Glatt(ziel, gross, FARBE_HELL, 81, 458, "%s", Kalender_Periode_Text(periode));
     if (zahlen.team1 >= 0 && zahlen.team2 >= 0)
         Kit_Tabelle_Zeile_Printf(ziel, gross, w, 0, 475, Kit_Schein::GLATT, PAARUNG, "\t%s\t-\t%s",
-                                 Team_String(721, zahlen.team1, nullptr, 0), Team_String(721, zahlen.team2, nullptr, 0));
+                                 Team_String(721, zahlen.team1, nullptr, 0),
+                                 Team_String(721, zahlen.team2, nullptr, 0));
     Font* spiel = Kit_Font(Kit_Schrift::MITTEL);
     if (zahlen.tore1 < 0) {
         Kit_Tabelle_Zelle_Printf(ziel, spiel, FARBE_SPIEL, 0, 508, Kit_Schein::GLATT, ERGEBNIS[1], "%s", "( - : - )");
@@ -210,6 +211,6 @@ void Finanz_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         Kit_Tabelle_Zeile_Printf(ziel, spiel, FARBE_SPIEL, 0, 495, Kit_Schein::GLATT, ERGEBNIS, "\t%d\t:\t%d",
                                  zahlen.tore1, zahlen.tore2);
         Kit_Printf_Stelle(ziel, spiel, FARBE_SPIEL, 0, 515, Kit_Schein::GLATT, ZUSCHAUER, "%s %s",
-                         Bank_Zahl_String(nullptr, zahlen.zuschauer, 0), text(T_ZUSCHAUER));
+                          Bank_Zahl_String(nullptr, zahlen.zuschauer, 0), text(T_ZUSCHAUER));
     }
 }

@@ -168,8 +168,8 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
     const i32 y = 201 + OPTIONEN_ZEILE_H * r;
     const char* label = texte[zeile] ? texte[zeile] : "";
     if (z.art == Art::KOPF) {
-        Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y, Kit_Schein::GLATT, KOPF_TEXT, "%s",
-                          label);
+        Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y, Kit_Schein::GLATT, KOPF_TEXT,
+                          "%s", label);
         return;
     }
     if (z.art != Art::OPTION) return;
@@ -195,7 +195,7 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
     if (z.option == OPTION_ZUGZEIT) {
         const u16 farbe = ruf::Client() ? FARBE_GRAU_CLIENT : FARBE_HELL;
         Kit_Printf_Stelle(ziel, f, farbe, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s",
-                         minuten_zeile(label, Option_Wert(z.option, 0, 0) / ZUGZEIT_SCHRITT, false, label).c_str());
+                          minuten_zeile(label, Option_Wert(z.option, 0, 0) / ZUGZEIT_SCHRITT, false, label).c_str());
     } else if (z.option == OPTION_CLIENT_ZUGZEIT) {
         const bool gilt = Option_Wert(OPTION_ZUGZEIT, 0, 0) <= 0;
         const u16 farbe = ruf::Client() || !gilt ? FARBE_GRAU_CLIENT : FARBE_HELL;
@@ -207,12 +207,14 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
             // A client plays in the server's game: the server's address, not its to change.
             char a[64];
             Spielstart_Adresse_Text(Spielstart_Get_Netz().adresse, a, sizeof a);
-            Kit_Printf_Stelle(ziel, f, FARBE_GRAU_CLIENT, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s", Menue_Text_Fuellen(label, 0, a).c_str());
+            Kit_Printf_Stelle(ziel, f, FARBE_GRAU_CLIENT, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s",
+                              Menue_Text_Fuellen(label, 0, a).c_str());
         } else if (Manager_Anzahl_Menschen() < 2)
-            Kit_Printf_Stelle(ziel, f, FARBE_GRAU_CLIENT, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s", text(T_NETZ_EIN_MANAGER));
+            Kit_Printf_Stelle(ziel, f, FARBE_GRAU_CLIENT, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s",
+                              text(T_NETZ_EIN_MANAGER));
         else
             Kit_Printf_Stelle(ziel, f, FARBE_HELL, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s",
-                             Menue_Text_Fuellen(label, 0, adresse_text().c_str()).c_str());
+                              Menue_Text_Fuellen(label, 0, adresse_text().c_str()).c_str());
     } else {
         Kit_Printf_Stelle(ziel, f, FARBE_HELL, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s", label);
     }

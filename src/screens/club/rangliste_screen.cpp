@@ -161,14 +161,15 @@ void seite_spiele(Rastport* ziel) {
              135 + 27 * k, 35);
         for (const auto& [team, spalte, wx] : {std::tuple{heim, S_HEIM, 12}, std::tuple{gast, S_GAST, 258}}) {
             const u16 farbe = Farbe_Team_Name(team, -2);
-            Kit_Tabelle_Zelle_Printf(ziel, gross, farbe, 0, y, team == Team_Aktiv ? Kit_Schein::GLATT : Kit_Schein::SCHLICHT,
-                                     SPIELE[spalte], "%s", team_name(team));
+            Kit_Tabelle_Zelle_Printf(ziel, gross, farbe, 0, y,
+                                     team == Team_Aktiv ? Kit_Schein::GLATT : Kit_Schein::SCHLICHT, SPIELE[spalte],
+                                     "%s", team_name(team));
             Wappen_Blit(team, ziel, wx, 137 + 27 * k, 23, 23, nullptr);
         }
         Kit_Tabelle_Zelle_Printf(ziel, gross, FARBE_WEISS, 0, y, Kit_Schein::SCHLICHT, SPIELE[S_SPIEL], "-");
         // The result one text centred under its head, as every result is written.
-        Kit_Tabelle_Zeile_Printf(ziel, gross, FARBE_WEISS, 0, y, Kit_Schein::GLATT, std::span(SPIELE).subspan(S_ERGEBNIS),
-                                 "\t%d:%d\t%d", th, tg, e.punkte[k]);
+        Kit_Tabelle_Zeile_Printf(ziel, gross, FARBE_WEISS, 0, y, Kit_Schein::GLATT,
+                                 std::span(SPIELE).subspan(S_ERGEBNIS), "\t%d:%d\t%d", th, tg, e.punkte[k]);
         summe += e.punkte[k];
     }
     Kit_Tabelle_Zelle_Printf(ziel, gross, FARBE_GEWAEHLT, 0, 432, Kit_Schein::GLATT, SPIELE[S_PUNKTE], "%d", summe);

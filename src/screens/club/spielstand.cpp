@@ -294,8 +294,9 @@ void Disk_Screen_Slot_Zeichnen(Rastport* ziel, i32 s, bool speichern) {
     switch (zustand[s]) {
         case Disk_Slot_Zustand::BELEGT:
             if (!im_feld) Kit_Tabelle_Zelle_Printf(ziel, f, farbe, 0, y, Kit_Schein::GLATT, SLOT[0], "%s", b.text);
-            Kit_Tabelle_Zeile_Printf(ziel, f, farbe, 0, y, Kit_Schein::GLATT, std::span(SLOT).subspan(1), "\t%s\t%s\t%s",
-                                     b.manager, b.verein, Team_Halbwert_String(static_cast<i32>(b.staerke)));
+            Kit_Tabelle_Zeile_Printf(ziel, f, farbe, 0, y, Kit_Schein::GLATT, std::span(SLOT).subspan(1),
+                                     "\t%s\t%s\t%s", b.manager, b.verein,
+                                     Team_Halbwert_String(static_cast<i32>(b.staerke)));
             // A network game's save says so, small, over the end of its description.
             if (Spielstand_Ist_Netzspiel(b))
                 Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::WINZIG), FARBE_GEWAEHLT, 0, y - 11, Kit_Schein::GLATT,
@@ -306,10 +307,12 @@ void Disk_Screen_Slot_Zeichnen(Rastport* ziel, i32 s, bool speichern) {
             break;
         case Disk_Slot_Zustand::BESCHAEDIGT:
             if (!im_feld)
-                Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_FEHLER, 0, y, Kit_Schein::GLATT, SLOT[0], " %s", text(T_BESCHAEDIGT));
+                Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_FEHLER, 0, y, Kit_Schein::GLATT, SLOT[0], " %s",
+                                         text(T_BESCHAEDIGT));
             break;
         case Disk_Slot_Zustand::LEER:
-            if (!im_feld) Kit_Tabelle_Zelle_Printf(ziel, f, farbe, 0, y, Kit_Schein::GLATT, SLOT[0], " %s", text(T_LEER));
+            if (!im_feld)
+                Kit_Tabelle_Zelle_Printf(ziel, f, farbe, 0, y, Kit_Schein::GLATT, SLOT[0], " %s", text(T_LEER));
             break;
     }
 }

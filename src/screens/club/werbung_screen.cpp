@@ -196,7 +196,8 @@ void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Font* klein = Kit_Font(Kit_Schrift::TEXT);
     Font* gross = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     // 1. Fixed texts.
-    Kit_Printf_Stelle(ziel, gross, FARBE_WEISS, 0, 108, Kit_Schein::SCHLICHT, ANGEBOT_TITEL, "%s", text(T_TITEL_ANGEBOT));
+    Kit_Printf_Stelle(ziel, gross, FARBE_WEISS, 0, 108, Kit_Schein::SCHLICHT, ANGEBOT_TITEL, "%s",
+                      text(T_TITEL_ANGEBOT));
     Kit_Printf_Stelle(ziel, gross, FARBE_WEISS, 0, 108, Kit_Schein::SCHLICHT, VERTRAEGE_RAND, "%s",
                       text(T_TITEL_VERTRAEGE));
     Kit_Tabelle_Kopf_Printf(ziel, klein, FARBE_KOPF, 0, 132, Kit_Schein::SCHLICHT, VERTRAEGE, "\t%s\t%s\t%s\t%s\t%s",

@@ -114,8 +114,8 @@ void liga_zeile(Rastport* ziel, i32 zeile, i32 y) {
     const u16 platz_farbe = Kit_Platz_Farbe(stand.gruppe, platz - 1, FARBE_WEISS);
     Kit_Tabelle_Zeile_Printf(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), platz_farbe, 0, y + 12, Kit_Schein::GLATT, LIGA,
                              "\t^fb0011%d.^fe\v%s^c%05d\t^gll%04d\t%s^fb0011\t%2d\t%2d\t%2d\t%2d\t%3d\t%d:%d\t%s^fe",
-                             platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name, spiele,
-                             ergebnisse[0], ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
+                             platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name, spiele, ergebnisse[0],
+                             ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
     Kit_Bild_Zeichnen(ziel,
                       GRAFIK_WB_FORM_0 + Tabelle_Screen_Form_Klasse(static_cast<i8>(tabelle.form[slot]), spieltag),
                       Kit_Spalte_X(LIGA[L_FORM]), y);
@@ -207,8 +207,8 @@ void Tabelle_Screen_Kopf(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
                                     text(heimisch(stand.info.land) ? T_HERKUNFT_LIGA : T_RUNDE), text(T_BEGEGNUNG));
         } else {
             Kit_Tabelle_Kopf_Printf(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, 0, y + 45, Kit_Schein::GLATT, LIGA,
-                                    "\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s", text(7), text(8), text(9),
-                                    text(10), text(11), text(12), text(15), text(13), text(14), text(16));
+                                    "\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s", text(7), text(8), text(9), text(10),
+                                    text(11), text(12), text(15), text(13), text(14), text(16));
         }
     }
     pokale(ziel);

@@ -372,8 +372,8 @@ void Editor_Aussehen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y)
                 if (const Rastport_Bild g{Gesicht_Bauen(Aussehen_Feld_Setzen(az.arbeit, f, static_cast<u32>(teil)), f1, f2)})
                     Blt_Blit(g.get(), 0, 0, -1, -1, raster_bild.get(), cx + 1, cy + 1, Blt_Opt_Transparent);
                 Kit_Printf_Stelle(raster_bild.get(), Kit_Font(Kit_Schrift::ZAHL),
-                                  teil == static_cast<i32>(Aussehen_Feld(az.arbeit, f)) ? FARBE_GOLD : FARBE_KREIDE_2, 0,
-                                  cy + 99, Kit_Schein::GLATT, {Kit_Ausrichtung::RECHTS, cx + 84}, "%d", teil);
+                                  teil == static_cast<i32>(Aussehen_Feld(az.arbeit, f)) ? FARBE_GOLD : FARBE_KREIDE_2,
+                                  0, cy + 99, Kit_Schein::GLATT, {Kit_Ausrichtung::RECHTS, cx + 84}, "%d", teil);
             }
         az.neu_zeichnen = false;
     }

@@ -539,12 +539,14 @@ void Editor_Wappen_Felder_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y)
     if (k != wz.feld) {
         Kit_Printf_Glatt(ziel, f, FARBE_KREIDE_2, x + 5, y + 16, "%s", text(T_FELD + k));
         if (WAPPEN_FELD_MODUS[k] == 4)
-            Kit_Printf_Stelle(ziel, f, FARBE_WEISS, 0, y + 16, Kit_Schein::GLATT, {Kit_Ausrichtung::RECHTS, rechts}, "%d",
+            Kit_Printf_Stelle(ziel, f, FARBE_WEISS, 0, y + 16, Kit_Schein::GLATT, {Kit_Ausrichtung::RECHTS, rechts},
+                              "%d",
                               Team_Wert(TEAM_WERT_SITZPLAETZE, wz.team, 0, OP_LESEN) +
                                   Team_Wert(TEAM_WERT_STEHPLAETZE, wz.team, 0, OP_LESEN));
         else
             Kit_Printf_Stelle(ziel, f, k == 5 ? FARBE_KREIDE_2 : FARBE_WEISS, 0, y + 16, Kit_Schein::GLATT,
-                              {Kit_Ausrichtung::RECHTS, rechts}, "%s", Team_String(WAPPEN_FELD_MODUS[k], wz.team, nullptr, 0));
+                              {Kit_Ausrichtung::RECHTS, rechts}, "%s",
+                              Team_String(WAPPEN_FELD_MODUS[k], wz.team, nullptr, 0));
         return;
     }
     // The field being edited: its input, and the keys after it.

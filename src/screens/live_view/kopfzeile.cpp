@@ -28,10 +28,22 @@ struct Bar_Art {
     // the minute: the home name from its left edge, the away name to its right.
     Kit_Spalte heim, gast;
 };
-constexpr Bar_Art GROSS{GRAFIK_LIVE_KOPF_GROSS, 15, 753, 2, 28, Kit_Schrift::SCHMAL_GROSS, 20,
+constexpr Bar_Art GROSS{GRAFIK_LIVE_KOPF_GROSS,
+                        15,
+                        753,
+                        2,
+                        28,
+                        Kit_Schrift::SCHMAL_GROSS,
+                        20,
                         {.x = 60, .breite = 185},
                         {.x = 734 - 150, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 150}};
-constexpr Bar_Art KLEIN{GRAFIK_LIVE_KOPF_KLEIN, 7, 380, 2, 14, Kit_Schrift::TEXT, 12,
+constexpr Bar_Art KLEIN{GRAFIK_LIVE_KOPF_KLEIN,
+                        7,
+                        380,
+                        2,
+                        14,
+                        Kit_Schrift::TEXT,
+                        12,
                         {.x = 30, .breite = 118},
                         {.x = 374 - 110, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 110}};
 
@@ -50,8 +62,8 @@ void namen(Rastport* bar, const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezei
         char name[128];
         std::snprintf(name, sizeof name, "%s", vereinsname(sf.team[seite]));
         Font_Text_Kuerzen(name, name, f, spalten[seite]->breite);
-        Kit_Printf_Glatt_Neu(bar, f, farbe, 0, a.name_y, "%s%s", Kit_Einzug_Bei(Kit_Spalte_Stelle(*spalten[seite])).code,
-                             name);
+        Kit_Printf_Glatt_Neu(bar, f, farbe, 0, a.name_y, "%s%s",
+                             Kit_Einzug_Bei(Kit_Spalte_Stelle(*spalten[seite])).code, name);
     }
 }
 

@@ -101,7 +101,8 @@ void Spielansicht_Kopfzeile(const Spielansicht_View* v) {
                           {Kit_Ausrichtung::MITTE, v->breite / 2 + 10}, "%s %s", zahl,
                           Text_cfg_Text(TEXT_REST, TEXT_ZUSCHAUER));
         Kit_Printf_Stelle(Screen_Rastport, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x, y + 20,
-                          Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, v->breite / 2 + 143}, "%d%s", minute, min_text);
+                          Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, v->breite / 2 + 143}, "%d%s", minute,
+                          min_text);
     } else {
         if (Rastport* k = v->kopf_klein ? v->kopf_klein.get() : bilder[KOPF_KLEIN].get())
             Blt_Blit(k, 0, 0, k->breite, k->hoehe, Screen_Rastport, x, y, Blt_Opt_Standard);

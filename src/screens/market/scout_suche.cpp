@@ -288,7 +288,8 @@ constexpr Kit_Spalte POSITION{.x = 45, .ausrichtung = Kit_Ausrichtung::MITTE};
 void Scout_Suche_Zeichnen(Rastport* ziel, bool requester_offen) {
     blit(ziel, GRAFIK_SUCHE_BALKEN, 283, 217);
     const i32 prozent = Scout_Suche_Prozent();
-    if (Font* f = Kit_Font(Kit_Schrift::TITEL)) Kit_Printf_Stelle(ziel, f, FARBE_WEISS, 527, 216, Kit_Schein::SCHLICHT, MITTIG, "%d%s", prozent, "%");
+    if (Font* f = Kit_Font(Kit_Schrift::TITEL))
+        Kit_Printf_Stelle(ziel, f, FARBE_WEISS, 527, 216, Kit_Schein::SCHLICHT, MITTIG, "%d%s", prozent, "%");
     if (s.fortschritt < SUCHE_ZIEL) blit(ziel, GRAFIK_SUCHE_BALKEN_LEER, 283 + s.fortschritt, 217, s.fortschritt);
     blit(ziel, GRAFIK_SUCHE_LOG, 96, 245);
     if (s.gebiet >= 0) blit(ziel, GRAFIK_KONTINENT_KLEIN + s.gebiet, 570, 189);
@@ -333,16 +334,20 @@ void Scout_Suche_Karte_Zeichnen(Rastport* ziel, i32 x, i32 y) {
     } else {
         const i32 spiele = wert(SPIELER_WERT_SPIELE, p);
         Kit_Printf_Stelle(ziel, f, FARBE_WEISS, x + 310, y + 55, Kit_Schein::SCHLICHT, MITTIG, "%s %d", text(T_SPIELE),
-                   spiele < SCOUT_SPIELE_MINDEST ? spiele + SCOUT_SPIELE_MINDEST : spiele);
+                          spiele < SCOUT_SPIELE_MINDEST ? spiele + SCOUT_SPIELE_MINDEST : spiele);
     }
     if (s.zugestimmt == -1) {
         if (s.dialog >= 0 && s.dialog <= 3) {
-            Kit_Printf_Stelle(ziel, f, FARBE_WEISS, x + 265, y + 90, Kit_Schein::SCHLICHT, MITTIG, "%s", text(T_KARTE + s.dialog));
-            if (s.dialog <= 1) Kit_Printf_Stelle(ziel, f, FARBE_WEISS, x + 190, y + 55, Kit_Schein::SCHLICHT, MITTIG, "%s", text(T_FRAGE));
+            Kit_Printf_Stelle(ziel, f, FARBE_WEISS, x + 265, y + 90, Kit_Schein::SCHLICHT, MITTIG, "%s",
+                              text(T_KARTE + s.dialog));
+            if (s.dialog <= 1)
+                Kit_Printf_Stelle(ziel, f, FARBE_WEISS, x + 190, y + 55, Kit_Schein::SCHLICHT, MITTIG, "%s",
+                                  text(T_FRAGE));
             if (s.dialog >= 2) Spieler_Sterne_Zeichnen(ziel, p, x + 147, y + 44, 0, false);
         }
     } else {
-        Kit_Printf_Stelle(ziel, f, FARBE_WEISS, x + 265, y + 90, Kit_Schein::SCHLICHT, MITTIG, "%s", text(T_ZUGESTIMMT));
+        Kit_Printf_Stelle(ziel, f, FARBE_WEISS, x + 265, y + 90, Kit_Schein::SCHLICHT, MITTIG, "%s",
+                          text(T_ZUGESTIMMT));
         Spieler_Sterne_Zeichnen(ziel, p, x + 147, y + 44, 0, false);
     }
 }

@@ -177,8 +177,8 @@ constexpr Kit_Spalte POSITION{.x = 45, .ausrichtung = Kit_Ausrichtung::MITTE};
 constexpr Kit_Spalte KADER_NAME[] = {{.x = 59, .breite = 102}, {.x = 280, .ausrichtung = Kit_Ausrichtung::RECHTS}};
 constexpr Kit_Spalte MARKT_NAME[] = {{.x = 38, .breite = 98}, {.x = 265, .ausrichtung = Kit_Ausrichtung::RECHTS}};
 constexpr Kit_Spalte FORDERUNG[] = {{.x = 110, .ausrichtung = Kit_Ausrichtung::RECHTS}};
-constexpr Kit_Stelle ZAEHLER{Kit_Ausrichtung::MITTE, 1};             // centred on its x
-constexpr Kit_Stelle FRAGE_WERT{Kit_Ausrichtung::LINKS, 130};        // a requester's values past their labels
+constexpr Kit_Stelle ZAEHLER{Kit_Ausrichtung::MITTE, 1};       // centred on its x
+constexpr Kit_Stelle FRAGE_WERT{Kit_Ausrichtung::LINKS, 130};  // a requester's values past their labels
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 i32 team_wert(int modus) { return Team_Wert(modus, Team_Aktiv, 0, OP_LESEN); }
 bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
@@ -417,8 +417,8 @@ void Transfer_Screen_Eigen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y
     Kit_Bild_Zeichnen(ziel, GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse], x, y);
     const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
     if (Font* fn = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Tabelle_Zeile_Printf(ziel, fn, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0),
-                                 y - 5 + ZEILE_H, Kit_Schein::SCHLICHT, RUECKENNUMMER, "^fb0006\t%d^fe", nummer);
+        Kit_Tabelle_Zeile_Printf(ziel, fn, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y - 5 + ZEILE_H,
+                                 Kit_Schein::SCHLICHT, RUECKENNUMMER, "^fb0006\t%d^fe", nummer);
     Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_KLASSE[klasse], x - 4, y - 4 + ZEILE_H, Kit_Schein::SCHLICHT, POSITION,
                              "%s", Positions_Text(klasse));
     name_zeichnen(ziel, f, KADER_NAME, p, x + 2, y + 12);

@@ -26,11 +26,11 @@
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
 #include "screens/teile/spielerzeile.h"
-#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/markt.h"
+#include "world/modi.h"
 #include "world/netz.h"
 #include "world/spieler.h"
 #include "world/welt.h"
@@ -410,8 +410,8 @@ void Verhandlung_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
                Spieler_Wert(SPIELER_WERT_SPIELE, d.markt, 0, OP_LESEN));
     Kit_Printf(ziel, f, FARBE_WEISS, x + 25, y + 242, "%s %s", text(T_MARKTWERT),
                geld(Spieler_Berechne_Marktwert(d.markt)));
-    Kit_Printf_Stelle(ziel, f, FARBE_GEWAEHLT, x + 537, y + 124, Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, 1}, "%s",
-                      geld(d.gebot));
+    Kit_Printf_Stelle(ziel, f, FARBE_GEWAEHLT, x + 537, y + 124, Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, 1},
+                      "%s", geld(d.gebot));
     const i32 e = erloes();
     const f64 konto = Bank_Get_Kontostand(Team_Aktiv, 0, -1);
     const std::string plus = Menue_Text_Fuellen(text(T_ERLOES), 0, Spieler_String(505, d.eigen, nullptr, 0));

@@ -133,7 +133,8 @@ void label_zeichnen(Ank_Bild_Label& l) {
         Kit_Tabelle_Zelle_Printf(bild, f, FARBE_WEISS, 0, y, Kit_Schein::SCHLICHT, NAME, "%s", name);
     }
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL)) {
-        const Kit_Spalte nummer{.x = static_cast<i16>(l.nummer >= 10 && l.nummer <= 19 ? 10 : 11), .ausrichtung = Kit_Ausrichtung::MITTE};
+        const Kit_Spalte nummer{.x = static_cast<i16>(l.nummer >= 10 && l.nummer <= 19 ? 10 : 11),
+                                .ausrichtung = Kit_Ausrichtung::MITTE};
         Kit_Tabelle_Zeile_Printf(bild, f, FARBE_WEISS, 0, f->hoehe + 4, Kit_Schein::SCHLICHT, std::span(&nummer, 1),
                                  "^fb0006\t%d", l.nummer);
     }

@@ -24,16 +24,16 @@
 #include "gui/text_cfg.h"
 #include "match/spielfeld.h"
 #include "platform/input.h"
+#include "screens/match/im_spiel_intern.h"
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
-#include "world/modi.h"
 #include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/global.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/welt.h"
-#include "screens/match/im_spiel_intern.h"
 
 using namespace im_spiel_intern;
 

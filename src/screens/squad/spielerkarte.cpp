@@ -310,11 +310,21 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         i32 text, x, y;
     };
     static constexpr Beschriftung BESCHRIFTUNG[] = {
-        {0, SPALTE_TEXT, ZEILE_KONDITION}, {1, RECHTS_TEXT, ZEILE_KONDITION}, {2, SPALTE_TEXT, ZEILE_ZUSTAND},
-        {4, SPALTE_TEXT, 180},  {5, SPALTE_TEXT, 195}, {6, SPALTE_TEXT, ZEILE_TRAINING}, {7, SPALTE_TEXT, ZEILE_STATUS},
-        {8, ZAHLEN[0].x, 428},  {9, ZAHLEN[1].x, 421},  {10, ZAHLEN[2].x, 428},
-        {11, ZAHLEN[0].x, 446}, {12, ZAHLEN[1].x, 450}, {13, ZAHLEN[2].x, 446},
-        {14, SPALTE_TEXT, ZEILE_GELERNT}, {T_ZUSATZ, ZAHLEN[1].x, 436},
+        {0, SPALTE_TEXT, ZEILE_KONDITION},
+        {1, RECHTS_TEXT, ZEILE_KONDITION},
+        {2, SPALTE_TEXT, ZEILE_ZUSTAND},
+        {4, SPALTE_TEXT, 180},
+        {5, SPALTE_TEXT, 195},
+        {6, SPALTE_TEXT, ZEILE_TRAINING},
+        {7, SPALTE_TEXT, ZEILE_STATUS},
+        {8, ZAHLEN[0].x, 428},
+        {9, ZAHLEN[1].x, 421},
+        {10, ZAHLEN[2].x, 428},
+        {11, ZAHLEN[0].x, 446},
+        {12, ZAHLEN[1].x, 450},
+        {13, ZAHLEN[2].x, 446},
+        {14, SPALTE_TEXT, ZEILE_GELERNT},
+        {T_ZUSATZ, ZAHLEN[1].x, 436},
     };
     for (const Beschriftung& b : BESCHRIFTUNG)
         if (const char* t = text(b.text); t && *t) Kit_Printf(ziel, f, FARBE_HELL, b.x, b.y, "%s", t);

@@ -54,8 +54,8 @@ void Spielstart_Uebersicht(Screen_Icon*, Rastport* ziel, i32, i32) {
     const Spielstart_Slot& s = aktueller();
     auto farbe = [&](i32 seite) { return z.seite == seite ? FARBE_GEWAEHLT : FARBE_WEISS; };
     const i32 seite = std::clamp(z.seite, 0, 7);
-    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::GROSSTITEL), FARBE_WEISS, 0, 132, Kit_Schein::GLATT, SEITEN_TITEL, "%s",
-                      text(72 + seite));
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::GROSSTITEL), FARBE_WEISS, 0, 132, Kit_Schein::GLATT, SEITEN_TITEL,
+                      "%s", text(72 + seite));
     if (z.seite == S_ANZAHL)
         Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_GEWAEHLT, 0, 168, Kit_Schein::GLATT, SEITEN_TITEL,
                           "%s", text(79));
@@ -68,7 +68,8 @@ void Spielstart_Uebersicht(Screen_Icon*, Rastport* ziel, i32, i32) {
         const Spielstart_Netz& n = Spielstart_Get_Netz();
         char server[80];
         std::snprintf(server, sizeof server, text(139), n.adresse[0], n.adresse[1], n.adresse[2], n.adresse[3]);
-        Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, 0, 124, Kit_Schein::GLATT, SERVER, "%s", server);
+        Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, 0, 124, Kit_Schein::GLATT, SERVER, "%s",
+                          server);
     }
     // Difficulty.
     if (z.schwierigkeit >= 0)

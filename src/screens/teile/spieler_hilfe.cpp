@@ -6,7 +6,6 @@
 #include "gui/kit.h"
 #include "gui/text_cfg.h"
 #include "screens/teile/namen.h"
-#include "world/modi.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/tabelle.h"
@@ -15,6 +14,7 @@
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/markt.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
@@ -132,7 +132,8 @@ const char* Spieler_Hilfetext(i32 p, bool eigen, char* buf, size_t n, bool rolle
     if (a > 0) dazu(buf, n, "^l%s%s%d%%", e1(T_QUOTE), w.code, 100 / a * wert(SPIELER_WERT_LIGA_1, p));
     if (!eigen) return buf;
     const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
-    if (training >= 0 && training < 54) dazu(buf, n, "^l%s%s%s", e1(T_TRAINING), w.code, Attribut_Tabelle[training].name);
+    if (training >= 0 && training < 54)
+        dazu(buf, n, "^l%s%s%s", e1(T_TRAINING), w.code, Attribut_Tabelle[training].name);
     if (rollen && (status & (ROLLE_1 | ROLLE_2 | ROLLE_3 | ROLLE_4))) {
         dazu(buf, n, "^l%s:%s", Text_cfg_Text(TEXT_TAKTIK, T_TAKTIK_ROLLEN), w.code);
         for (const Rolle& r : ROLLEN)

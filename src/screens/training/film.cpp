@@ -283,14 +283,16 @@ void ende_panel(Rastport* ziel) {
     Kit_Printf_Glatt(ziel, f, FARBE_HELL, ZAHLEN_X, ZEILE_Y[0], "%s", text(T_MITGEBRACHT));
     Kit_Printf_Stelle(ziel, f, w, ZAHLEN_X, ZEILE_Y[0], Kit_Schein::GLATT, ZAHL_WERT, "%d/%d", t.mitgebracht, noetig);
     Kit_Printf_Glatt(ziel, f, FARBE_HELL, ZAHLEN_X, ZEILE_Y[1], "%s", text(T_SUMME));
-    Kit_Printf_Stelle(ziel, f, summe >= noetig ? FARBE_GOLD : w, ZAHLEN_X, ZEILE_Y[1], Kit_Schein::GLATT, ZAHL_WERT, "%d/%d", summe, noetig);
+    Kit_Printf_Stelle(ziel, f, summe >= noetig ? FARBE_GOLD : w, ZAHLEN_X, ZEILE_Y[1], Kit_Schein::GLATT, ZAHL_WERT,
+                      "%d/%d", summe, noetig);
     Kit_Printf_Glatt(ziel, f, FARBE_HELL, ZAHLEN_X, ZEILE_Y[2], "%s", text(T_VERDIENT));
     Kit_Printf_Stelle(ziel, f, w, ZAHLEN_X, ZEILE_Y[2], Kit_Schein::GLATT, ZAHL_WERT, "%d", verdient);
     Kit_Printf_Glatt(ziel, f, FARBE_HELL, ZAHLEN_X, ZEILE_Y[3], "%s", text(T_KOSTEN));
-    Kit_Printf_Stelle(ziel, f, w, ZAHLEN_X, ZEILE_Y[3], Kit_Schein::GLATT, ZAHL_WERT, "%s", Bank_Geld_String(kosten, Team_Aktiv, -1, 0));
+    Kit_Printf_Stelle(ziel, f, w, ZAHLEN_X, ZEILE_Y[3], Kit_Schein::GLATT, ZAHL_WERT, "%s",
+                      Bank_Geld_String(kosten, Team_Aktiv, -1, 0));
     Kit_Printf_Glatt(ziel, f, FARBE_HELL, ZAHLEN_X, ZEILE_Y[4], "%s", text(T_AUSGEGEBEN));
     Kit_Printf_Stelle(ziel, f, w, ZAHLEN_X, ZEILE_Y[4], Kit_Schein::GLATT, ZAHL_WERT, "%s",
-                     Bank_Geld_String(wert(SPIELER_WERT_GELD, t.spieler) + kosten, Team_Aktiv, -1, 0));
+                      Bank_Geld_String(wert(SPIELER_WERT_GELD, t.spieler) + kosten, Team_Aktiv, -1, 0));
 }
 
 }  // namespace

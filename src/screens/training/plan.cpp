@@ -469,11 +469,12 @@ void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Kit_Printf_Glatt(ziel, mittel, in_training ? FARBE_GOLD : FARBE_WEISS, 592, 446, "%s", name(a));
     const i32 w = wert(a, p) < 3 ? 0 : wert(a, p);
     const i32 noetig = Attribut_Noetig(a);
-    Kit_Tabelle_Zeile_Printf(ziel, klein, FARBE_HELL, 500, 474, Kit_Schein::GLATT, DETAIL_WERT, "%s\t%d", text(T_PUNKTE),
-                             w);
+    Kit_Tabelle_Zeile_Printf(ziel, klein, FARBE_HELL, 500, 474, Kit_Schein::GLATT, DETAIL_WERT, "%s\t%d",
+                             text(T_PUNKTE), w);
     Kit_Tabelle_Zeile_Printf(ziel, klein, FARBE_HELL, 500, 487, Kit_Schein::GLATT, DETAIL_WERT, "%s\t%d",
                              text(T_BENOETIGT), noetig);
-    Kit_Tabelle_Zeile_Printf(ziel, klein, FARBE_HELL, 500, 500, Kit_Schein::GLATT, DETAIL_WERT, "%s\t%s", text(T_KOSTEN),
+    Kit_Tabelle_Zeile_Printf(ziel, klein, FARBE_HELL, 500, 500, Kit_Schein::GLATT, DETAIL_WERT, "%s\t%s",
+                             text(T_KOSTEN),
                              Bank_Geld_String(Global_Attribut_Training_Kosten(a, p), Team_Aktiv, -1, 0));
     if (in_training) {
         Kit_Bild_Zeichnen(ziel, GRAFIK_PLAN_BALKEN, 592, 452);
@@ -574,9 +575,9 @@ const char* Spieler_Training_Tooltip(Screen_Icon* icon) {
     const size_t n = std::strlen(tooltip);
     const Kit_Einzug wert_stelle = Kit_Einzug_Bei(TOOLTIP_WERT);
     const char* stopp = wert_stelle.code;
-    std::snprintf(tooltip + n, sizeof tooltip - n, "^l%s%s^fb0009%s^fe^l%s%s^fb0009%s^fe^l%s%s^fb0009%s^fe", e1(E_ERLOES),
-                  stopp, Bank_Geld_String(Welt_Hook.transfer_erloes(p), Team_Aktiv, -1, 0), e1(E_MARKTWERT), stopp,
-                  Bank_Geld_String(wert(SPIELER_WERT_MARKTWERT, p), Team_Aktiv, -1, 0), e1(E_GEHALT), stopp,
-                  Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
+    std::snprintf(tooltip + n, sizeof tooltip - n, "^l%s%s^fb0009%s^fe^l%s%s^fb0009%s^fe^l%s%s^fb0009%s^fe",
+                  e1(E_ERLOES), stopp, Bank_Geld_String(Welt_Hook.transfer_erloes(p), Team_Aktiv, -1, 0),
+                  e1(E_MARKTWERT), stopp, Bank_Geld_String(wert(SPIELER_WERT_MARKTWERT, p), Team_Aktiv, -1, 0),
+                  e1(E_GEHALT), stopp, Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
     return tooltip;
 }

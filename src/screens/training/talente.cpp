@@ -20,7 +20,6 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
-#include "world/modi.h"
 #include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
@@ -30,6 +29,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
+#include "world/modi.h"
 #include "world/welt.h"
 
 namespace {
@@ -242,7 +242,9 @@ void attribut_panel(Rastport* ziel, i32 a, const Screen_Icon* icon) {
     if (icon->y <= 72 && a == 0) Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 3, unter, "%s", d.name);
     else if (icon->y <= 72 && a == 19)
         Kit_Printf_Stelle(ziel, klein, FARBE_GOLD, 0, unter, Kit_Schein::GLATT, RECHTER_RAND, "%s", d.name);
-    else Kit_Printf_Stelle(ziel, klein, FARBE_GOLD, 0, unter, Kit_Schein::GLATT, {Kit_Ausrichtung::MITTE, mitte}, "%s", d.name);
+    else
+        Kit_Printf_Stelle(ziel, klein, FARBE_GOLD, 0, unter, Kit_Schein::GLATT, {Kit_Ausrichtung::MITTE, mitte}, "%s",
+                          d.name);
     if (!torwart(spieler) && a < 40)
         Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_TALENTE_GLANZ + a), icon->x - 4, icon->y - 4);
     umbruch(ziel, Kit_Schrift::SCHMAL_GROSS, d.name, 124, 236, 464, 500, FARBE_WEISS);
@@ -399,8 +401,9 @@ void Spieler_Talente_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     // matches, stars, name, badge and number, and why he cannot play.
     const Kopf_Lage l = kopf_lage(p);
     if (l.training >= 0) {
-        Kit_Printf_Stelle(ziel, klein, FARBE_KLASSE_1, 0, 30, Kit_Schein::GLATT, {Kit_Ausrichtung::RECHTS, l.text_rechts},
-                          "%s", Text_cfg_Text(TEXT_EINSETZEN_1, E1_IM_TRAINING));
+        Kit_Printf_Stelle(ziel, klein, FARBE_KLASSE_1, 0, 30, Kit_Schein::GLATT,
+                          {Kit_Ausrichtung::RECHTS, l.text_rechts}, "%s",
+                          Text_cfg_Text(TEXT_EINSETZEN_1, E1_IM_TRAINING));
         Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + l.training), l.training_x, KOPF_MARKE_Y);
     }
     for (i32 i = 0; i < l.schwaechen_n; ++i)
