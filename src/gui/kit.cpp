@@ -205,6 +205,19 @@ i32 Kit_Printf_Stelle(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, Kit_Schein
     return r;
 }
 
+i32 Kit_Tabelle_Zeile_Setzen(char* aus, size_t groesse, std::span<const Kit_Spalte> spalten, const char* format, ...) {
+    if (!aus || groesse == 0) return 0;
+    aus[0] = 0;
+    if (!format) return 0;
+    char mit_stopps[1024];
+    stopps_setzen(mit_stopps, sizeof mit_stopps, nullptr, spalten, false, format);
+    va_list ap;
+    va_start(ap, format);
+    const int n = std::vsnprintf(aus, groesse, mit_stopps, ap);
+    va_end(ap);
+    return std::clamp(n, 0, static_cast<int>(groesse) - 1);
+}
+
 Kit_Einzug Kit_Einzug_Bei(Kit_Stelle stelle) { return einzug_code(stelle); }
 
 i32 Kit_Text(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y) {

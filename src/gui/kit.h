@@ -437,6 +437,11 @@ i32 Kit_Tabelle_Zeile_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, Kit
     __attribute__((format(printf, 8, 9)));
 i32 Kit_Tabelle_Zelle_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, Kit_Schein schein,
                              const Kit_Spalte& spalte, const char* format, ...) __attribute__((format(printf, 8, 9)));
+// A table line's text with its stops set, written to `aus` (cut to
+// `groesse`, always ended) for a text kept and drawn later (a window's list
+// rows): the same text Kit_Tabelle_Zeile_Printf draws. Its length.
+i32 Kit_Tabelle_Zeile_Setzen(char* aus, size_t groesse, std::span<const Kit_Spalte> spalten, const char* format, ...)
+    __attribute__((format(printf, 4, 5)));
 // One text put at a place of its line outside any table (a label at its
 // left edge, a title centred over a panel, a sum at its right edge): the
 // text from its start up to a further stop stands at `stelle` as

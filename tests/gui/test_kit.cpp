@@ -337,6 +337,16 @@ TEST(Kit, TabelleAlsTextSetztDieStoppsDerSpalten) {
         EXPECT_EQ(texte[i]->sichtbar, faelle[i].sichtbar);
     }
     EXPECT_EQ(texte[4]->x, 5);
+    // The same line set into a buffer is the drawn text without its colour;
+    // a small buffer holds its start, ended.
+    char zeile[128], klein[10];
+    EXPECT_EQ(Kit_Tabelle_Zeile_Setzen(zeile, sizeof zeile, SPALTEN, "\t%d.\t%s^fb0011\t%s^fe\t%d", 3, "ABC", "DE",
+                                       17),
+              static_cast<i32>(faelle[1].text.size() - 7));
+    EXPECT_EQ(std::string(zeile), faelle[1].text.substr(7));
+    EXPECT_EQ(Kit_Tabelle_Zeile_Setzen(klein, sizeof klein, SPALTEN, "\t%d.\t%s", 3, "ABCDEFGH"), 9);
+    EXPECT_STREQ(klein, "^tz00403.");
+    EXPECT_EQ(Kit_Tabelle_Zeile_Setzen(klein, 0, SPALTEN, "\t%d", 1), 0);
     const Kit_Einzug e = Kit_Einzug_Bei({Kit_Ausrichtung::RECHTS, 92});
     EXPECT_STREQ(e.code, "^tr0092");
     EXPECT_STREQ(Kit_Einzug_Bei(Kit_Spalte_Stelle(SPALTEN[3], true)).code, "^tz0710");

@@ -127,8 +127,8 @@ FAELLE = [
     ("src/screens/a/b.cpp", "void z() { Kit_Printf(rp, f, FARBE_WEISS, 0, 9, \"%d^tl%04d%s\", 1, 59, t); }\n",
      "Tabstopp ^tl%04d"),
     ("src/screens/a/b.cpp", "const char* S = \"^tr07350\";\n", "Tabstopp ^tr0735"),
-    ("src/screens/match/ank_fenster.cpp", "void z() { Kit_Printf(rp, f, FARBE_WEISS, 0, 9, \"^tr0212%s\", t); }\n", None),
-    ("src/screens/match/ank_fenster.cpp", "void z() { Kit_Printf(rp, f, FARBE_WEISS, 0, 9, \"%s\", t); }\n",
+    ("src/screens/club/wettbewerb_ansichten.cpp", "void z() { Kit_Printf(rp, f, FARBE_WEISS, 0, 9, \"^tr0212%s\", t); }\n", None),
+    ("src/screens/club/wettbewerb_ansichten.cpp", "void z() { Kit_Printf(rp, f, FARBE_WEISS, 0, 9, \"%s\", t); }\n",
      "HANDSTOPPS_OFFEN"),
     ("src/screens/a/b.cpp", "// \"^tz0245\" as it used to be\nvoid z() { Kit_Tabelle_Zeile_Printf(rp, f, FARBE_WEISS, 0, 9, "
      "Kit_Schein::GLATT, SPALTEN, \"\\t%d.\\t%s\", 1, t); }\n", None),
