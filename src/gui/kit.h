@@ -392,6 +392,14 @@ constexpr i32 Kit_Spalte_X(const Kit_Spalte& s, bool kopf = false) {
                                            : 0) +
            (kopf ? s.kopf_versatz : 0);
 }
+// The columns moved dx px to the right: a line drawn from another x than
+// the rows (a head drawn from the panel's edge) keeps its columns over theirs.
+template <size_t N>
+constexpr std::array<Kit_Spalte, N> Kit_Spalten_Versetzt(const Kit_Spalte (&spalten)[N], i32 dx) {
+    std::array<Kit_Spalte, N> r{};
+    for (size_t k = 0; k < N; ++k) r[k] = spalten[k], r[k].x = static_cast<i16>(spalten[k].x + dx);
+    return r;
+}
 struct Kit_Tabelle {
     i32 x = 0, y = 0, w = 0;  // header bar top-left and the width every row shares
     i32 kopf_h = KIT_KOPF, zeile_h = KIT_ZEILE;

@@ -149,6 +149,11 @@ TEST(Kit, SpalteMitBreiteSetztKopfUndZellen) {
     static_assert(Kit_Spalte_X(PUNKTE) == 150 && Kit_Spalte_X(PUNKTE, true) == 125);
     static_assert(Kit_Spalte_X(PLATZ) == 40 && Kit_Spalte_X(PLATZ, true) == 16);
     static_assert(Kit_Spalte_X(ALT) == 40 && Kit_Spalte_X(ALT, true) == 40);
+    // Moved, a column keeps its width and alignments.
+    constexpr Kit_Spalte BEIDE[] = {PUNKTE, PLATZ};
+    constexpr auto VERSETZT = Kit_Spalten_Versetzt(BEIDE, 8);
+    static_assert(Kit_Spalte_X(VERSETZT[0]) == 158 && Kit_Spalte_X(VERSETZT[0], true) == 133);
+    static_assert(Kit_Spalte_X(VERSETZT[1]) == 48 && Kit_Spalte_X(VERSETZT[1], true) == 24);
 
     std::unique_ptr<Font> f(testfont::neu());
     const Kit_Spalte spalten[] = {

@@ -105,9 +105,8 @@
    columns are Kit_Spalte tables drawn with Kit_Tabelle_Kopf_Printf,
    Kit_Tabelle_Zeile_Printf and Kit_Tabelle_Zelle_Printf, a text at a
    place of its line is Kit_Printf_Stelle, a stop inside a text built in
-   pieces Kit_Einzug_Bei. The files in HANDSTOPPS_OFFEN still set their
-   stops by hand; the list only shrinks: a file there without a stop is a
-   breach too (take it off the list).
+   pieces Kit_Einzug_Bei, a line kept to be drawn later
+   Kit_Tabelle_Zeile_Setzen.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -173,10 +172,6 @@ NEBENORDNER = ("tests", "bench", "tools", "fuzz")
 NACKTER_MODUS = re.compile(r"\b(Spieler_Wert|Team_Wert|Manager_Wert)\s*\(\s*\d+\s*,")
 BUCHUNG = re.compile(r"\bBank_Buchen\s*\(")
 HANDSTOPP = re.compile(r"\^t[lzr](?:\d{4}|%0?4d)")
-# Screen files that still set their tab stops by hand (rule 26); none is added.
-HANDSTOPPS_OFFEN = frozenset({
-    "src/screens/club/wettbewerb_ansichten.cpp",
-})
 NOTIZEN = "docs/ARCHITECTURE.md"
 NOTIZEN_ABSCHNITT = "## Hook tables and where they are installed"
 NOTIZEN_TABELLE = re.compile(r"^#### (\w+) \((src/[\w/]+\.h)\b")
@@ -491,14 +486,9 @@ def main(argv):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Farbe als Zahl statt mit ihrem Namen aus der Palette")
             for m in FONT_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Font ueber seine Nummer statt ueber Kit_Font")
-            stopps = list(HANDSTOPP.finditer(text))
-            if p not in HANDSTOPPS_OFFEN:
-                for m in stopps:
-                    verstoesse.append(f"{p}:{zeile(text, m.start())}: Tabstopp {m.group(0)} von Hand statt "
-                                      "aus den Spalten der Widget-Kit (Kit_Spalte)")
-            elif not stopps:
-                verstoesse.append(f"{p}:1: ohne Tabstopp von Hand, steht aber noch in HANDSTOPPS_OFFEN "
-                                  "(aus der Liste nehmen)")
+            for m in HANDSTOPP.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Tabstopp {m.group(0)} von Hand statt "
+                                  "aus den Spalten der Widget-Kit (Kit_Spalte)")
         if p.startswith("src/screens/") or GUI_SCREENS.match(p):
             for m in EIGENER_BAUER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: eigener Icon-Bauer statt der Bauer der Widget-Kit")
