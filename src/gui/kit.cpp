@@ -69,6 +69,50 @@ i32 formatiert(Schein schein, Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, co
     return 0;
 }
 
+// The tab stop code that puts what follows at `s` ("^tl0040", "^tz0333", "^tr0735").
+Kit_Einzug einzug_code(Kit_Stelle s) {
+    Kit_Einzug e{};
+    const char art = s.ausrichtung == Kit_Ausrichtung::RECHTS  ? 'r'
+                     : s.ausrichtung == Kit_Ausrichtung::MITTE ? 'z'
+                                                               : 'l';
+    std::snprintf(e.code, sizeof e.code, "^t%c%04d", art, std::clamp(s.x, 0, 9999));
+    return e;
+}
+
+// The format with its stops set: `vorn` (if given) in front, each '\t'
+// replaced by the stop of the next column of `spalten` (heads or cells),
+// each '\v' passing over the next column.
+void stopps_setzen(char* aus, size_t groesse, const Kit_Stelle* vorn, std::span<const Kit_Spalte> spalten, bool kopf,
+                   const char* format) {
+    size_t n = 0;
+    auto anhaengen = [&](const char* s) {
+        while (*s && n + 1 < groesse) aus[n++] = *s++;
+    };
+    if (vorn) anhaengen(einzug_code(*vorn).code);
+    size_t spalte = 0;
+    for (const char* c = format; *c && n + 1 < groesse; ++c) {
+        if (*c != '\t' && *c != '\v') {
+            aus[n++] = *c;
+            continue;
+        }
+        while (kopf && spalte < spalten.size() && spalten[spalte].kopf == Kit_Kopf::KEINER) ++spalte;
+        if (*c == '\t' && spalte < spalten.size())
+            anhaengen(einzug_code(Kit_Spalte_Stelle(spalten[spalte], kopf)).code);
+        ++spalte;
+    }
+    aus[n] = 0;
+}
+
+// A text of a line with its stops set, drawn as `schein` says.
+i32 gesetzt(Kit_Schein schein, Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const Kit_Stelle* vorn,
+            std::span<const Kit_Spalte> spalten, bool kopf, const char* format, va_list ap) {
+    if (!format) return 0;
+    char mit_stopps[1024];
+    stopps_setzen(mit_stopps, sizeof mit_stopps, vorn, spalten, kopf, format);
+    return formatiert(schein == Kit_Schein::GLATT ? Schein::GLATT : Schein::SCHLICHT, rp, f, farbe, x, y, mit_stopps,
+                      ap);
+}
+
 }  // namespace
 
 Font* Kit_Font(Kit_Schrift s) { return Font_Tabelle_Holen(static_cast<i32>(s)); }
@@ -123,6 +167,58 @@ i32 Kit_Printf_Glatt_Neu(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const c
     va_end(ap);
     return r;
 }
+
+i32 Kit_Tabelle_Kopf_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, Kit_Schein schein,
+                            std::span<const Kit_Spalte> spalten, const char* format, ...) {
+    va_list ap;
+    va_start(ap, format);
+    const i32 r = gesetzt(schein, rp, f, farbe, x, y, nullptr, spalten, true, format, ap);
+    va_end(ap);
+    return r;
+}
+
+i32 Kit_Tabelle_Zeile_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, Kit_Schein schein,
+                             std::span<const Kit_Spalte> spalten, const char* format, ...) {
+    va_list ap;
+    va_start(ap, format);
+    const i32 r = gesetzt(schein, rp, f, farbe, x, y, nullptr, spalten, false, format, ap);
+    va_end(ap);
+    return r;
+}
+
+i32 Kit_Tabelle_Zelle_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, Kit_Schein schein,
+                             const Kit_Spalte& spalte, const char* format, ...) {
+    va_list ap;
+    va_start(ap, format);
+    const Kit_Stelle stelle = Kit_Spalte_Stelle(spalte);
+    const i32 r = gesetzt(schein, rp, f, farbe, x, y, &stelle, {}, false, format, ap);
+    va_end(ap);
+    return r;
+}
+
+i32 Kit_Printf_Stelle(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, Kit_Schein schein, Kit_Stelle stelle,
+                      const char* format, ...) {
+    va_list ap;
+    va_start(ap, format);
+    const i32 r = gesetzt(schein, rp, f, farbe, x, y, &stelle, {}, false, format, ap);
+    va_end(ap);
+    return r;
+}
+
+i32 Kit_Tabelle_Zeile_Setzen(char* aus, size_t groesse, std::span<const Kit_Spalte> spalten, const char* format, ...) {
+    if (!aus || groesse == 0) return 0;
+    aus[0] = 0;
+    if (!format) return 0;
+    char mit_stopps[1024];
+    stopps_setzen(mit_stopps, sizeof mit_stopps, nullptr, spalten, false, format);
+    va_list ap;
+    va_start(ap, format);
+    const int n = std::vsnprintf(aus, groesse, mit_stopps, ap);
+    va_end(ap);
+    return std::clamp(n, 0, static_cast<int>(groesse) - 1);
+}
+
+Kit_Einzug Kit_Einzug_Bei(Kit_Stelle stelle) { return einzug_code(stelle); }
 
 i32 Kit_Text(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y) {
     if (!rp || !f || !text || !*text) return 0;
@@ -236,9 +332,11 @@ void Kit_Tabelle_Kopf(Rastport* rp, const Kit_Tabelle& t) {
     const i32 gy = Kit_Text_Grundlinie(f, t.y, t.kopf_h - 1);
     for (i32 s = 0; s < t.anzahl; ++s) {
         const Kit_Spalte& sp = t.spalten[s];
-        const i32 sx = t.x + sp.x;
-        if (sp.ausrichtung == Kit_Ausrichtung::RECHTS) Kit_Text_Rechts(rp, f, FARBE_KREIDE_2, sp.titel, sx, gy);
-        else if (sp.ausrichtung == Kit_Ausrichtung::MITTE) Kit_Text_Mitte(rp, f, FARBE_KREIDE_2, sp.titel, sx, gy);
+        const i32 sx = t.x + Kit_Spalte_X(sp, true);
+        if (sp.kopf == Kit_Kopf::KEINER) continue;
+        const Kit_Ausrichtung a = Kit_Spalte_Ausrichtung(sp, true);
+        if (a == Kit_Ausrichtung::RECHTS) Kit_Text_Rechts(rp, f, FARBE_KREIDE_2, sp.titel, sx, gy);
+        else if (a == Kit_Ausrichtung::MITTE) Kit_Text_Mitte(rp, f, FARBE_KREIDE_2, sp.titel, sx, gy);
         else Kit_Text(rp, f, FARBE_KREIDE_2, sp.titel, sx, gy);
     }
 }
@@ -255,7 +353,7 @@ void Kit_Tabelle_Zeile(Rastport* rp, const Kit_Tabelle& t, i32 z, const char* co
     for (i32 s = 0; s < t.anzahl; ++s) {
         if (!zellen[s]) continue;
         const Kit_Spalte& sp = t.spalten[s];
-        const i32 sx = t.x + sp.x;
+        const i32 sx = t.x + Kit_Spalte_X(sp);
         if (sp.ausrichtung == Kit_Ausrichtung::RECHTS) Kit_Text_Rechts(rp, t.font, farbe, zellen[s], sx, gy);
         else if (sp.ausrichtung == Kit_Ausrichtung::MITTE) Kit_Text_Mitte(rp, t.font, farbe, zellen[s], sx, gy);
         else Kit_Text(rp, t.font, farbe, zellen[s], sx, gy);

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 
 #include "base/types.h"
 #include "gui/menue.h"
@@ -360,11 +361,45 @@ void Kit_Reihe(i32 x, i32 w, i32 n, i32 luecke, i32 i, i32* xi, i32* wi);
 
 // --- Tables ---------------------------------------------------------------------
 enum class Kit_Ausrichtung : u8 { LINKS, MITTE, RECHTS };
+// How a column's head stands: as its cells, at the left edge, centred, at
+// the right edge, or not at all (a column of cells under a neighbour's head).
+enum class Kit_Kopf : u8 { WIE_ZELLEN, LINKS, MITTE, RECHTS, KEINER };
+// A column: its left edge x and width; its cells stand at x (left), at
+// x + breite/2 (centred) or at x + breite (right) by `ausrichtung`, its head
+// as `kopf` says, moved `kopf_versatz` px to the right. A column without a
+// width has x as that place itself.
 struct Kit_Spalte {
     const char* titel = "";
-    i16 x = 0;  // relative to the table's left edge: left edge, centre or right edge by the alignment
+    i16 x = 0;  // relative to the table's left edge (the text's x for a table drawn as texts)
     Kit_Ausrichtung ausrichtung = Kit_Ausrichtung::LINKS;
+    i16 breite = 0;
+    Kit_Kopf kopf = Kit_Kopf::WIE_ZELLEN;
+    i16 kopf_versatz = 0;
 };
+// How a column's cells (kopf = false) or its head stand.
+constexpr Kit_Ausrichtung Kit_Spalte_Ausrichtung(const Kit_Spalte& s, bool kopf = false) {
+    if (!kopf || s.kopf == Kit_Kopf::WIE_ZELLEN || s.kopf == Kit_Kopf::KEINER) return s.ausrichtung;
+    return s.kopf == Kit_Kopf::MITTE    ? Kit_Ausrichtung::MITTE
+           : s.kopf == Kit_Kopf::RECHTS ? Kit_Ausrichtung::RECHTS
+                                        : Kit_Ausrichtung::LINKS;
+}
+// The place a column's cells (or its head) are put at, relative to the table.
+constexpr i32 Kit_Spalte_X(const Kit_Spalte& s, bool kopf = false) {
+    const Kit_Ausrichtung a = Kit_Spalte_Ausrichtung(s, kopf);
+    return s.x +
+           (a == Kit_Ausrichtung::MITTE    ? s.breite / 2
+            : a == Kit_Ausrichtung::RECHTS ? s.breite
+                                           : 0) +
+           (kopf ? s.kopf_versatz : 0);
+}
+// The columns moved dx px to the right: a line drawn from another x than
+// the rows (a head drawn from the panel's edge) keeps its columns over theirs.
+template <size_t N>
+constexpr std::array<Kit_Spalte, N> Kit_Spalten_Versetzt(const Kit_Spalte (&spalten)[N], i32 dx) {
+    std::array<Kit_Spalte, N> r{};
+    for (size_t k = 0; k < N; ++k) r[k] = spalten[k], r[k].x = static_cast<i16>(spalten[k].x + dx);
+    return r;
+}
 struct Kit_Tabelle {
     i32 x = 0, y = 0, w = 0;  // header bar top-left and the width every row shares
     i32 kopf_h = KIT_KOPF, zeile_h = KIT_ZEILE;
@@ -380,6 +415,61 @@ i32 Kit_Tabelle_Zeile_Y(const Kit_Tabelle& t, i32 zeile);
 // (one text per column, null skips a cell) in `farbe`.
 void Kit_Tabelle_Zeile(Rastport* rp, const Kit_Tabelle& t, i32 zeile, const char* const* zellen, u16 farbe,
                        bool gewaehlt = false);
+
+// A table drawn as texts: a line's cells are one text whose columns begin
+// at tab stops, so the line is one record of the draw trace and its
+// columns measure their cells the way the font does. The columns are
+// declared once (a Kit_Spalte table); the head and every row are placed
+// from that one declaration. In the format each '\t' begins the next
+// column (the first '\t' the first column given): the head's titles stand
+// as the columns' `kopf` says, the cells as their `ausrichtung`; a head
+// line passes over the columns without a head (Kit_Kopf::KEINER). A '\v'
+// passes over the next column without its stop (its cell brings its own,
+// made with Kit_Einzug_Bei, or stays empty). Further '\t' than columns
+// begin nothing. Markup between the cells is kept as
+// written. Drawn with the plain renderer or the soft shadow (`schein`).
+//
+//   constexpr Kit_Spalte SPALTEN[] = {{.x = 16, .ausrichtung = Kit_Ausrichtung::MITTE, .breite = 48,
+//                                      .kopf = Kit_Kopf::LINKS}, ...};
+//   Kit_Tabelle_Kopf_Printf(ziel, klein, FARBE_KOPF, 0, 131, Kit_Schein::GLATT, SPALTEN, "\t%s\t%s", a, b);
+//   Kit_Tabelle_Zeile_Printf(ziel, gross, farbe, 0, y, Kit_Schein::GLATT, SPALTEN, "\t%d.\t%s", platz, name);
+//
+// A line that fills only some columns in a row passes those
+// (std::span(SPALTEN).subspan(2)); one cell alone is Kit_Tabelle_Zelle_Printf.
+enum class Kit_Schein : u8 { SCHLICHT, GLATT };
+i32 Kit_Tabelle_Kopf_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, Kit_Schein schein,
+                            std::span<const Kit_Spalte> spalten, const char* format, ...)
+    __attribute__((format(printf, 8, 9)));
+i32 Kit_Tabelle_Zeile_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, Kit_Schein schein,
+                             std::span<const Kit_Spalte> spalten, const char* format, ...)
+    __attribute__((format(printf, 8, 9)));
+i32 Kit_Tabelle_Zelle_Printf(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, Kit_Schein schein,
+                             const Kit_Spalte& spalte, const char* format, ...) __attribute__((format(printf, 8, 9)));
+// A table line's text with its stops set, written to `aus` (cut to
+// `groesse`, always ended) for a text kept and drawn later (a window's list
+// rows): the same text Kit_Tabelle_Zeile_Printf draws. Its length.
+i32 Kit_Tabelle_Zeile_Setzen(char* aus, size_t groesse, std::span<const Kit_Spalte> spalten, const char* format, ...)
+    __attribute__((format(printf, 4, 5)));
+// One text put at a place of its line outside any table (a label at its
+// left edge, a title centred over a panel, a sum at its right edge): the
+// text from its start up to a further stop stands at `stelle` as
+// `ausrichtung` says, relative to x.
+struct Kit_Stelle {
+    Kit_Ausrichtung ausrichtung = Kit_Ausrichtung::LINKS;
+    i32 x = 0;
+};
+i32 Kit_Printf_Stelle(Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, Kit_Schein schein, Kit_Stelle stelle,
+                      const char* format, ...) __attribute__((format(printf, 8, 9)));
+// The markup that puts what follows at a place of the line, for a text
+// built in pieces (a cell whose text is made beforehand): "^tz0685".
+struct Kit_Einzug {
+    char code[8];
+};
+Kit_Einzug Kit_Einzug_Bei(Kit_Stelle stelle);
+// The place of a column's cells (or head) as a Kit_Stelle.
+constexpr Kit_Stelle Kit_Spalte_Stelle(const Kit_Spalte& s, bool kopf = false) {
+    return {Kit_Spalte_Ausrichtung(s, kopf), Kit_Spalte_X(s, kopf)};
+}
 
 // The colour of a table place in the palette: a place that leads into an
 // international competition in the info blue, promotion good, relegation

@@ -3,6 +3,7 @@
 // and the layout helpers tile without overlap.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <set>
@@ -12,6 +13,7 @@
 #include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "graphics/testfont.h"
+#include "graphics/zeichenspur.h"
 #include "gui/kit.h"
 #include "gui/palette.h"
 #include "gui/umbruch.h"
@@ -136,6 +138,49 @@ TEST(Kit, TabellenzeilenTeilenDieBreiteDesKopfes) {
     EXPECT_EQ(px(rp.get(), t.x + 1, Kit_Tabelle_Zeile_Y(t, 0) + 1), MARKE);
 }
 
+// A column with a width: its head stands as `kopf` says over the width,
+// its cells at the edge their alignment names, in the box table as in a
+// table drawn as texts.
+TEST(Kit, SpalteMitBreiteSetztKopfUndZellen) {
+    constexpr Kit_Spalte PUNKTE{
+        .x = 100, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 50, .kopf = Kit_Kopf::MITTE};
+    constexpr Kit_Spalte PLATZ{.x = 16, .ausrichtung = Kit_Ausrichtung::MITTE, .breite = 48, .kopf = Kit_Kopf::LINKS};
+    constexpr Kit_Spalte ALT{.x = 40, .ausrichtung = Kit_Ausrichtung::RECHTS};  // no width: x is the place
+    static_assert(Kit_Spalte_X(PUNKTE) == 150 && Kit_Spalte_X(PUNKTE, true) == 125);
+    static_assert(Kit_Spalte_X(PLATZ) == 40 && Kit_Spalte_X(PLATZ, true) == 16);
+    static_assert(Kit_Spalte_X(ALT) == 40 && Kit_Spalte_X(ALT, true) == 40);
+    // Moved, a column keeps its width and alignments.
+    constexpr Kit_Spalte BEIDE[] = {PUNKTE, PLATZ};
+    constexpr auto VERSETZT = Kit_Spalten_Versetzt(BEIDE, 8);
+    static_assert(Kit_Spalte_X(VERSETZT[0]) == 158 && Kit_Spalte_X(VERSETZT[0], true) == 133);
+    static_assert(Kit_Spalte_X(VERSETZT[1]) == 48 && Kit_Spalte_X(VERSETZT[1], true) == 24);
+
+    std::unique_ptr<Font> f(testfont::neu());
+    const Kit_Spalte spalten[] = {
+        {.titel = "PKT", .x = 100, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 50, .kopf = Kit_Kopf::MITTE}};
+    Kit_Tabelle t;
+    t.x = 20, t.y = 4, t.w = 170, t.spalten = spalten, t.anzahl = 1, t.font = f.get();
+    auto rp = flaeche(200, 120);
+    Kit_Tabelle_Kopf(rp.get(), t);
+    const char* zellen[] = {"7"};
+    Kit_Tabelle_Zeile(rp.get(), t, 0, zellen, FARBE_WEISS);
+    // "PKT" is 24 px wide, centred on 20 + 125; "7" ends at 20 + 150 (its 6 drawn columns).
+    const i32 kopf_y = t.y + 1, zeile_y = Kit_Tabelle_Zeile_Y(t, 0);
+    auto spalten_mit = [&](u16 farbe, i32 y0, i32 y1, i32* links, i32* rechts) {
+        *links = 1000, *rechts = -1;
+        for (i32 y = y0; y < y1; ++y)
+            for (i32 x = 0; x < 200; ++x)
+                if (px(rp.get(), x, y) == farbe) *links = std::min(*links, x), *rechts = std::max(*rechts, x);
+    };
+    i32 l = 0, r = 0;
+    spalten_mit(FARBE_KREIDE_2, kopf_y, kopf_y + t.kopf_h - 2, &l, &r);
+    EXPECT_EQ(l, 20 + 125 - 12);
+    EXPECT_EQ(r, 20 + 125 + 12 - 3);
+    spalten_mit(FARBE_WEISS, zeile_y, zeile_y + t.zeile_h, &l, &r);
+    EXPECT_EQ(l, 20 + 150 - 8);
+    EXPECT_EQ(r, 20 + 150 - 3);
+}
+
 TEST(Kit, ReiheKachtOhneUeberlappung) {
     struct Fall {
         i32 x, w, n, luecke;
@@ -225,6 +270,147 @@ TEST(Kit, PrintfLangerTextUndOhneFont) {
     EXPECT_EQ(Kit_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 14, "%s", lang.c_str()), 1);
     EXPECT_EQ(Kit_Printf(rp.get(), nullptr, FARBE_WEISS, 0, 14, "%s", "X"), 0);
     EXPECT_EQ(Kit_Text_Alpha(rp.get(), f.get(), FARBE_WEISS, nullptr, 0, 14, 50), 0);
+}
+
+// A table drawn as texts: head and rows are one text each, every '\t'
+// of the format the stop of the next column given (the head's place or
+// the cells'), a '\v' passing over one, markup between the cells kept
+// where it is written, a '\t' past the last column dropped; a cell alone and a text at a place get
+// their stop in front.
+TEST(Kit, TabelleAlsTextSetztDieStoppsDerSpalten) {
+    constexpr Kit_Spalte SPALTEN[] = {
+        {.x = 16, .ausrichtung = Kit_Ausrichtung::MITTE, .breite = 48, .kopf = Kit_Kopf::LINKS},
+        {.x = 125},
+        {.x = 430, .breite = 200},
+        {.x = 685, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 50, .kopf = Kit_Kopf::MITTE},
+    };
+    std::unique_ptr<Font> f(testfont::neu());
+    auto rp = flaeche(800, 40);
+    struct Fall {
+        const char* was;
+        std::string text;      // the text as the renderer was given it
+        std::string sichtbar;  // its visible characters
+    };
+    Zeichenspur_Einschalten();
+    Kit_Tabelle_Kopf_Printf(rp.get(), f.get(), FARBE_KOPF, 0, 20, Kit_Schein::GLATT, SPALTEN, "\t%s\t%s\t%s\t%s", "PL",
+                            "NAME", "LAND", "PKT");
+    Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 20, Kit_Schein::SCHLICHT, SPALTEN,
+                             "\t%d.\t%s^fb0011\t%s^fe\t%d", 3, "ABC", "DE", 17);
+    Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_GRAU, 0, 20, Kit_Schein::SCHLICHT, std::span(SPALTEN).subspan(2),
+                             "\t-:-\t0\tX");
+    Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 20, Kit_Schein::SCHLICHT, SPALTEN, "\t%d.\v%s%s\t%s", 4,
+                             Kit_Einzug_Bei({Kit_Ausrichtung::RECHTS, 92}).code, "X", "Z");
+    Kit_Tabelle_Zelle_Printf(rp.get(), f.get(), FARBE_WEISS, 5, 20, Kit_Schein::GLATT, SPALTEN[3], "%d", 9);
+    Kit_Printf_Stelle(rp.get(), f.get(), FARBE_WEISS, 0, 20, Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, 435},
+                      "%s^tl0500%s", "A", "B");
+    Kit_Printf_Stelle(rp.get(), f.get(), FARBE_WEISS, 0, 20, Kit_Schein::SCHLICHT, {Kit_Ausrichtung::LINKS, -7}, "Y");
+    // A head over two cells (the place and the place before), the other
+    // cells' column without a head; a head set off its cells' centre.
+    constexpr Kit_Spalte PLATZ[] = {
+        {.x = 49, .ausrichtung = Kit_Ausrichtung::RECHTS, .kopf = Kit_Kopf::KEINER},
+        {.x = 8, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 86, .kopf = Kit_Kopf::MITTE},
+        {.x = 536, .ausrichtung = Kit_Ausrichtung::MITTE, .breite = 100, .kopf_versatz = 3},
+    };
+    Kit_Tabelle_Kopf_Printf(rp.get(), f.get(), FARBE_KOPF, 0, 20, Kit_Schein::GLATT, PLATZ, "\t%s\t%s", "P", "T");
+    Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 20, Kit_Schein::GLATT, PLATZ, "\t%d.\t(%d)\t%d:%d", 1,
+                             2, 3, 1);
+    std::vector<Zeichenspur_Eintrag> spur = Zeichenspur_Eintraege();
+    Zeichenspur_Ausschalten();
+    auto farbe = [](u16 c) {
+        char s[8];
+        std::snprintf(s, sizeof s, "^c%05d", c);
+        return std::string(s);
+    };
+    const Fall faelle[] = {
+        {"Kopf", farbe(FARBE_KOPF) + "^tl0016PL^tl0125NAME^tl0430LAND^tz0710PKT", "\tPL\tNAME\tLAND\tPKT"},
+        {"Zeile", farbe(FARBE_WEISS) + "^tz00403.^tl0125ABC^fb0011^tl0430DE^fe^tr073517", "\t3.\tABC\tDE\t17"},
+        {"Teil", farbe(FARBE_GRAU) + "^tl0430-:-^tr07350X", "\t-:-\t0X"},
+        {"Ohne Stopp", farbe(FARBE_WEISS) + "^tz00404.^tr0092X^tl0430Z", "\t4.\tX\tZ"},
+        {"Zelle", farbe(FARBE_WEISS) + "^tr07359", "\t9"},
+        {"Stelle", farbe(FARBE_WEISS) + "^tz0435A^tl0500B", "\tA\tB"},
+        {"Rand", farbe(FARBE_WEISS) + "^tl0000Y", "\tY"},
+        {"Kopf ueber zwei Zellen", farbe(FARBE_KOPF) + "^tz0051P^tz0589T", "\tP\tT"},
+        {"Zellen unter einem Kopf", farbe(FARBE_WEISS) + "^tr00491.^tr0094(2)^tz05863:1", "\t1.\t(2)\t3:1"},
+    };
+    std::vector<const Zeichenspur_Eintrag*> texte;
+    for (const Zeichenspur_Eintrag& e : spur)
+        if (e.art == SPUR_TEXT) texte.push_back(&e);
+    ASSERT_EQ(texte.size(), std::size(faelle));
+    for (size_t i = 0; i < std::size(faelle); ++i) {
+        SCOPED_TRACE(faelle[i].was);
+        EXPECT_EQ(texte[i]->text, faelle[i].text);
+        EXPECT_EQ(texte[i]->sichtbar, faelle[i].sichtbar);
+    }
+    EXPECT_EQ(texte[4]->x, 5);
+    // The same line set into a buffer is the drawn text without its colour;
+    // a small buffer holds its start, ended.
+    char zeile[128], klein[10];
+    EXPECT_EQ(Kit_Tabelle_Zeile_Setzen(zeile, sizeof zeile, SPALTEN, "\t%d.\t%s^fb0011\t%s^fe\t%d", 3, "ABC", "DE",
+                                       17),
+              static_cast<i32>(faelle[1].text.size() - 7));
+    EXPECT_EQ(std::string(zeile), faelle[1].text.substr(7));
+    EXPECT_EQ(Kit_Tabelle_Zeile_Setzen(klein, sizeof klein, SPALTEN, "\t%d.\t%s", 3, "ABCDEFGH"), 9);
+    EXPECT_STREQ(klein, "^tz00403.");
+    EXPECT_EQ(Kit_Tabelle_Zeile_Setzen(klein, 0, SPALTEN, "\t%d", 1), 0);
+    const Kit_Einzug e = Kit_Einzug_Bei({Kit_Ausrichtung::RECHTS, 92});
+    EXPECT_STREQ(e.code, "^tr0092");
+    EXPECT_STREQ(Kit_Einzug_Bei(Kit_Spalte_Stelle(SPALTEN[3], true)).code, "^tz0710");
+}
+
+// A table line draws the pixels of the text with its stops written out,
+// with either renderer.
+TEST(Kit, TabellenzeileZeichnetWieIhreStopps) {
+    constexpr Kit_Spalte SPALTEN[] = {{.x = 10, .ausrichtung = Kit_Ausrichtung::MITTE, .breite = 40},
+                                      {.x = 60, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 100}};
+    std::unique_ptr<Font> f(testfont::neu());
+    for (Kit_Schein schein : {Kit_Schein::SCHLICHT, Kit_Schein::GLATT}) {
+        auto alt = flaeche(), neu = flaeche();
+        if (schein == Kit_Schein::GLATT)
+            Kit_Printf_Glatt(alt.get(), f.get(), FARBE_GOLD, 0, 40, "^tz0030%d.^tr0160%s", 4, "AB");
+        else Kit_Printf(alt.get(), f.get(), FARBE_GOLD, 0, 40, "^tz0030%d.^tr0160%s", 4, "AB");
+        Kit_Tabelle_Zeile_Printf(neu.get(), f.get(), FARBE_GOLD, 0, 40, schein, SPALTEN, "\t%d.\t%s", 4, "AB");
+        const u16* a = alt->bitmap->pixel16();
+        const u16* b = neu->bitmap->pixel16();
+        i32 anders = 0, gezeichnet = 0;
+        for (i32 i = 0; i < alt->breite * alt->hoehe; ++i) anders += a[i] != b[i], gezeichnet += b[i] != MARKE;
+        EXPECT_EQ(anders, 0);
+        EXPECT_GT(gezeichnet, 0);
+    }
+}
+
+// A format longer than the buffer is cut, never overrun, its stops too;
+// nothing is drawn without a format.
+TEST(Kit, TabelleAlsTextLangUndOhneFormat) {
+    constexpr Kit_Spalte SPALTEN[] = {{.x = 10}, {.x = 20}};
+    std::unique_ptr<Font> f(testfont::neu());
+    auto rp = flaeche();
+    std::string lang;
+    for (i32 i = 0; i < 600; ++i) lang += "\tA";
+    EXPECT_EQ(Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 14, Kit_Schein::SCHLICHT, SPALTEN, "%s",
+                                       lang.c_str()),
+              1);
+#define KIT_T8 "\t\t\t\t\t\t\t\t"
+#define KIT_A64 "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA"
+#define KIT_A1024                                                                                                   \
+    KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 KIT_A64 \
+        KIT_A64 KIT_A64
+    Zeichenspur_Einschalten();
+    EXPECT_EQ(Kit_Tabelle_Kopf_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 14, Kit_Schein::SCHLICHT, SPALTEN,
+                                      KIT_T8 KIT_T8 "B" KIT_A1024 KIT_A1024),
+              1);
+    ASSERT_EQ(Zeichenspur_Eintraege().size(), 1u);
+    // The colour code and both stops lead; the text is cut to the buffer.
+    const std::string& text = Zeichenspur_Eintraege()[0].text;
+    EXPECT_EQ(text.substr(0, 22), "^c65535^tl0010^tl0020B");
+    EXPECT_LE(text.size(), 1023u);
+    EXPECT_GT(text.size(), 1000u);
+    Zeichenspur_Ausschalten();
+#undef KIT_T8
+#undef KIT_A64
+#undef KIT_A1024
+    EXPECT_EQ(Kit_Tabelle_Zeile_Printf(rp.get(), f.get(), FARBE_WEISS, 0, 14, Kit_Schein::SCHLICHT, SPALTEN, nullptr),
+              0);
+    EXPECT_EQ(Kit_Printf_Stelle(rp.get(), f.get(), FARBE_WEISS, 0, 14, Kit_Schein::GLATT, {}, nullptr), 0);
 }
 
 }  // namespace

@@ -100,6 +100,13 @@
    listed as "default kept" says so in the comment line above its
    declaration, and one listed as installed in (or built by) a file names
    the entry there (`.name`). (Checked when the notes are there.)
+26. A table's columns are declared once: no file of src/screens writes a
+   tab stop by hand (`^tl0124`, `^tz%04d`, `^tr0735` in a string); its
+   columns are Kit_Spalte tables drawn with Kit_Tabelle_Kopf_Printf,
+   Kit_Tabelle_Zeile_Printf and Kit_Tabelle_Zelle_Printf, a text at a
+   place of its line is Kit_Printf_Stelle, a stop inside a text built in
+   pieces Kit_Einzug_Bei, a line kept to be drawn later
+   Kit_Tabelle_Zeile_Setzen.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -164,6 +171,7 @@ KEIN_AUFRUFER = "// KEIN_AUFRUFER"
 NEBENORDNER = ("tests", "bench", "tools", "fuzz")
 NACKTER_MODUS = re.compile(r"\b(Spieler_Wert|Team_Wert|Manager_Wert)\s*\(\s*\d+\s*,")
 BUCHUNG = re.compile(r"\bBank_Buchen\s*\(")
+HANDSTOPP = re.compile(r"\^t[lzr](?:\d{4}|%0?4d)")
 NOTIZEN = "docs/ARCHITECTURE.md"
 NOTIZEN_ABSCHNITT = "## Hook tables and where they are installed"
 NOTIZEN_TABELLE = re.compile(r"^#### (\w+) \((src/[\w/]+\.h)\b")
@@ -478,6 +486,9 @@ def main(argv):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Farbe als Zahl statt mit ihrem Namen aus der Palette")
             for m in FONT_NUMMER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: Font ueber seine Nummer statt ueber Kit_Font")
+            for m in HANDSTOPP.finditer(text):
+                verstoesse.append(f"{p}:{zeile(text, m.start())}: Tabstopp {m.group(0)} von Hand statt "
+                                  "aus den Spalten der Widget-Kit (Kit_Spalte)")
         if p.startswith("src/screens/") or GUI_SCREENS.match(p):
             for m in EIGENER_BAUER.finditer(text):
                 verstoesse.append(f"{p}:{zeile(text, m.start())}: eigener Icon-Bauer statt der Bauer der Widget-Kit")

@@ -121,6 +121,18 @@ FAELLE = [
     ("src/screens/a/b.cpp", "constexpr auto spalte(i32 c) {\n    auto r = Kit_Zeilen<2>({.nummer = 1}, {});\n"
      "    r[1].x = c;\n    return r;\n}\n", "eigener Icon-Bauer"),
     ("src/screens/a/b.cpp", "auto breite(i32 c) {\n    return c * 2;\n}\n", None),
+    # A table's columns are declared once: no tab stop written by hand in a
+    # screen, neither in a drawn text nor in one built for later.
+    ("src/screens/a/b.cpp", "void z() { Kit_Printf(rp, f, FARBE_WEISS, 0, 9, \"^tz0245%s\", t); }\n", "Tabstopp ^tz0245"),
+    ("src/screens/a/b.cpp", "void z() { Kit_Printf(rp, f, FARBE_WEISS, 0, 9, \"%d^tl%04d%s\", 1, 59, t); }\n",
+     "Tabstopp ^tl%04d"),
+    ("src/screens/a/b.cpp", "const char* S = \"^tr07350\";\n", "Tabstopp ^tr0735"),
+    ("src/screens/a/b.cpp", "void z(char* m) { std::snprintf(m, 64, \"^c%05d^tz%04d%d\", 1, 168, 2); }\n",
+     "Tabstopp ^tz%04d"),
+    ("src/screens/a/b.cpp", "// \"^tz0245\" as it used to be\nvoid z() { Kit_Tabelle_Zeile_Printf(rp, f, FARBE_WEISS, 0, 9, "
+     "Kit_Schein::GLATT, SPALTEN, \"\\t%d.\\t%s\", 1, t); }\n", None),
+    ("src/screens/a/b.cpp", "void z() { Kit_Printf(rp, f, FARBE_WEISS, 0, 9, \"^fb0006%s ^tx^ta\", t); }\n", None),
+    ("src/gui/b.cpp", "void z() { Font_Printf(rp, f, \"^tz%04d%s\", 0, 0, 400, t); }\n", None),
     # Modes and booking kinds by name.
     ("src/screens/a/b.cpp", "void f(int s) { Spieler_Wert(58, s, 0, OP_LESEN); }\n", "nackter Modusnummer"),
     ("src/season/a.cpp", "int f(int t) { return Team_Wert( 11, t, 0, OP_LESEN); }\n", "nackter Modusnummer"),

@@ -124,6 +124,23 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::BANK>({
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_BANK, n); }
+
+// The credits' columns: partner, term (the months left, their word; its
+// head at its right edge) and amount. The months' number stands right of
+// its own place, from the term's left.
+constexpr Kit_Spalte KREDITE[] = {
+    {.x = 330},
+    {.x = 472, .breite = 24, .kopf = Kit_Kopf::RECHTS},
+    {.x = 656, .ausrichtung = Kit_Ausrichtung::RECHTS},
+};
+enum Kredit_Spalte { K_PARTNER, K_LAUFZEIT, K_BETRAG };
+constexpr i32 RESTMONATE_X = 423;
+constexpr Kit_Stelle RESTMONATE{Kit_Ausrichtung::RECHTS, 45};
+constexpr Kit_Stelle SUMME_LABEL{Kit_Ausrichtung::LINKS, 441};
+// The new credit: its values at their right edge, the partner's club
+// centred over its crest.
+constexpr Kit_Stelle ANGEBOT_WERT{Kit_Ausrichtung::RECHTS, 370};
+constexpr Kit_Stelle PARTNER_VEREIN{Kit_Ausrichtung::MITTE, 672};
 const char* bexot(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ_BEXOT, n); }
 const char* bankname() { return Text_cfg_Text(TEXT_FINANZ, T_FINANZ_BANK); }
 const char* monate(i32 n) { return text(n == 1 ? T_MONAT : T_MONATE); }
@@ -263,10 +280,10 @@ void Bank_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     const u16 w = FARBE_WEISS;
     // 2. Labels.
     Kit_Printf_Glatt(ziel, gross, w, 198, 125, "%s", text(T_KOPF));
-    Kit_Printf_Glatt(ziel, klein, w, 0, 126, "^tl0330%s", text(1));
-    Kit_Printf_Glatt(ziel, klein, w, 0, 126, "^tr0496%s", text(2));
-    Kit_Printf_Glatt(ziel, klein, w, 0, 126, "^tr0656%s", text(3));
-    Kit_Printf_Glatt(ziel, gross, w, 0, 218, "^tl0441%s", text(T_SUMME));
+    for (i32 s = K_PARTNER; s <= K_BETRAG; ++s)
+        Kit_Printf_Stelle(ziel, klein, w, 0, 126, Kit_Schein::GLATT, Kit_Spalte_Stelle(KREDITE[s], true), "%s",
+                          text(1 + s));
+    Kit_Printf_Stelle(ziel, gross, w, 0, 218, Kit_Schein::GLATT, SUMME_LABEL, "%s", text(T_SUMME));
     const i32 label_y[4] = {273, 337, 403, 468};
     for (i32 i = 0; i < 4; ++i) Kit_Printf_Glatt(ziel, klein, w, 100, label_y[i], "%s", text(T_PARTNER + i));
 
@@ -280,31 +297,35 @@ void Bank_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         const i32 wert = static_cast<i32>(schuld ? -e->betrag_zins : e->betrag_zins);
         const u16 f = schuld ? FARBE_SCHULD : FARBE_GUTHABEN;
         const char* name = e->partner < 0 ? bankname() : Team_String(0, e->partner, nullptr, 0);
-        Kit_Printf_Glatt(ziel, klein, f, 0, y, "^tl0330%s", name);
+        Kit_Tabelle_Zelle_Printf(ziel, klein, f, 0, y, Kit_Schein::GLATT, KREDITE[K_PARTNER], "%s", name);
         const i32 rest = Bank_Kredit_Restmonate(*e);
-        Kit_Printf_Glatt(ziel, klein, f, 423, y, "^tr0045%d", rest);
-        Kit_Printf_Glatt(ziel, klein, f, 0, y, "^tl0472%s", monate(rest));
-        Kit_Printf_Glatt(ziel, klein, f, 0, y, "^tr0656%s",
-                         Bank_Geld_String(std::fabs(static_cast<f64>(wert)), Team_Aktiv, -1, 0));
+        Kit_Printf_Stelle(ziel, klein, f, RESTMONATE_X, y, Kit_Schein::GLATT, RESTMONATE, "%d", rest);
+        Kit_Tabelle_Zelle_Printf(ziel, klein, f, 0, y, Kit_Schein::GLATT, KREDITE[K_LAUFZEIT], "%s", monate(rest));
+        Kit_Tabelle_Zelle_Printf(ziel, klein, f, 0, y, Kit_Schein::GLATT, KREDITE[K_BETRAG], "%s",
+                                 Bank_Geld_String(std::fabs(static_cast<f64>(wert)), Team_Aktiv, -1, 0));
         summe += wert;
     }
     if (k > 0)
-        Kit_Printf_Glatt(ziel, gross, summe < 0 ? FARBE_SCHULD : FARBE_GUTHABEN, 0, 218, "^tr0656%s",
-                         Bank_Geld_String(std::fabs(static_cast<f64>(summe)), Team_Aktiv, -1, 0));
+        Kit_Tabelle_Zelle_Printf(ziel, gross, summe < 0 ? FARBE_SCHULD : FARBE_GUTHABEN, 0, 218, Kit_Schein::GLATT,
+                                 KREDITE[K_BETRAG], "%s",
+                                 Bank_Geld_String(std::fabs(static_cast<f64>(summe)), Team_Aktiv, -1, 0));
 
     // 5. The lender.
     if (partner == 0) {
-        Kit_Printf_Glatt(ziel, gross, w, 0, 300, "^tr0370%s", bankname());
+        Kit_Printf_Stelle(ziel, gross, w, 0, 300, Kit_Schein::GLATT, ANGEBOT_WERT, "%s", bankname());
         Kit_Bild_Zeichnen(ziel, GRAFIK_BANK_BILD, 572, 266);
     } else {
-        Kit_Printf_Glatt(ziel, gross, w, 0, 300, "^tr0370%s", manager_name(partner));
+        Kit_Printf_Stelle(ziel, gross, w, 0, 300, Kit_Schein::GLATT, ANGEBOT_WERT, "%s", manager_name(partner));
         Wappen_Blit(partner, ziel, 639, 308, 0, 0, nullptr);
-        Kit_Printf_Glatt(ziel, gross, w, 0, 290, "^tz0672%s", Team_String(721, partner, nullptr, 0));
+        Kit_Printf_Stelle(ziel, gross, w, 0, 290, Kit_Schein::GLATT, PARTNER_VEREIN, "%s",
+                          Team_String(721, partner, nullptr, 0));
     }
     // 6. Amount, term and rate.
-    Kit_Printf_Glatt(ziel, gross, w, 0, 365, "^tr0370%s", Bank_Geld_String(betrag, Team_Aktiv, -1, 0));
-    Kit_Printf_Glatt(ziel, gross, w, 0, 430, "^tr0370%d %s", laufzeit, monate(laufzeit));
-    Kit_Printf_Glatt(ziel, gross, allein || partner == 0 ? FARBE_HELL : w, 0, 495, "^tr0370%d%%", zins);
+    Kit_Printf_Stelle(ziel, gross, w, 0, 365, Kit_Schein::GLATT, ANGEBOT_WERT, "%s",
+                      Bank_Geld_String(betrag, Team_Aktiv, -1, 0));
+    Kit_Printf_Stelle(ziel, gross, w, 0, 430, Kit_Schein::GLATT, ANGEBOT_WERT, "%d %s", laufzeit, monate(laufzeit));
+    Kit_Printf_Stelle(ziel, gross, allein || partner == 0 ? FARBE_HELL : w, 0, 495, Kit_Schein::GLATT, ANGEBOT_WERT,
+                      "%d%%", zins);
 }
 
 const char* Bank_Screen_Hilfe_Partner(Screen_Icon*) { return bexot(5); }

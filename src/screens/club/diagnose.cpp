@@ -127,6 +127,15 @@ Screen_Def Diagnose_Screen_Def() {
         .name = "Diagnose", .icons = Icon_Besitzer::DIAGNOSE, .rahmen = ICON_DIAGNOSE, .oeffnen = Diagnose_Screen_Init};
 }
 
+namespace {
+// A competition's line: its name, then mean, least, most and the mean of
+// the values, each at its right edge.
+constexpr Kit_Spalte WERTE[] = {{.x = 270, .ausrichtung = Kit_Ausrichtung::RECHTS},
+                                {.x = 370, .ausrichtung = Kit_Ausrichtung::RECHTS},
+                                {.x = 470, .ausrichtung = Kit_Ausrichtung::RECHTS},
+                                {.x = 570, .ausrichtung = Kit_Ausrichtung::RECHTS}};
+}  // namespace
+
 void Diagnose_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     Font* f = Kit_Font(Kit_Schrift::SCHMAL);
     if (!i || !ziel || !f) return;
@@ -137,8 +146,9 @@ void Diagnose_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     for (const Diagnose_Wettbewerb& w : z.wettbewerbe) {
         y += 12;
         const std::string name = Wettbewerb_Get_Name(w.id, true);
-        Kit_Printf(ziel, f, FARBE_WEISS, X, y, "%s^fb0010^tr0270D=%4d^tr0370Min=%4d^tr0470Max=%4d^tr0570D-Max=%2d^fe",
-                   name.c_str(), w.schnitt, w.minimum, w.maximum, w.wert_schnitt);
+        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, X, y, Kit_Schein::SCHLICHT, WERTE,
+                                 "%s^fb0010\tD=%4d\tMin=%4d\tMax=%4d\tD-Max=%2d^fe", name.c_str(), w.schnitt, w.minimum,
+                                 w.maximum, w.wert_schnitt);
     }
     const struct {
         const char* titel;

@@ -57,6 +57,29 @@ constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::FINANZEN>({
 });
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_FINANZ, n); }
+
+// The bookings' columns: the sums' labels, the items (indented under
+// them), the amount and its share of its group.
+constexpr Kit_Spalte BUCHUNGEN[] = {
+    {.x = 213},
+    {.x = 228},
+    {.x = 564, .ausrichtung = Kit_Ausrichtung::RECHTS},
+    {.x = 735, .ausrichtung = Kit_Ausrichtung::RECHTS},
+};
+enum Buchung_Spalte { B_SUMME, B_POSTEN, B_BETRAG, B_ANTEIL };
+// The last home match: the clubs about the dash, the score about its colon
+// (a little closer), the spectators under it.
+constexpr Kit_Spalte PAARUNG[] = {
+    {.x = 324, .ausrichtung = Kit_Ausrichtung::RECHTS},
+    {.x = 334, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 348},
+};
+constexpr Kit_Spalte ERGEBNIS[] = {
+    {.x = 328, .ausrichtung = Kit_Ausrichtung::RECHTS},
+    {.x = 334, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 344},
+};
+constexpr Kit_Stelle ZUSCHAUER{Kit_Ausrichtung::MITTE, 344};
 const char* geld(i64 betrag) { return Bank_Geld_String(static_cast<f64>(betrag), Team_Aktiv, -1, 0); }
 bool hat_buchung(i32 p) { return Bank_Hat_Buchung_In_Periode(Team_Aktiv, -p); }
 i32 summe(i32 p, i32 kategorie) { return static_cast<i32>(Bank_Summe_Buchungen(Team_Aktiv, -p, kategorie, 0)); }
@@ -162,29 +185,32 @@ void Finanz_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     for (i32 i = 0; i < FINANZ_ZEILEN; ++i) {
         const i32 y = i < FINANZ_EINNAHMEN ? 151 + 17 * i : 265 + 17 * (i - FINANZ_EINNAHMEN);
         const i32 gruppe = i < FINANZ_EINNAHMEN ? zahlen.einnahmen : zahlen.ausgaben;
-        Kit_Printf_Glatt(ziel, klein, w, 0, y, "^tl0228%s^fb0007^tr0564%s^fe", texte[i] ? texte[i] : "",
-                         geld(zahlen.betrag[i]));
-        Kit_Printf_Glatt(ziel, klein, w, 0, y, "^fb0007^tr0735%d^fe %%", Finanz_Anteil(zahlen.betrag[i], gruppe));
+        Kit_Tabelle_Zeile_Printf(ziel, klein, w, 0, y, Kit_Schein::GLATT, std::span(BUCHUNGEN).subspan(B_POSTEN),
+                                 "\t%s^fb0007\t%s^fe", texte[i] ? texte[i] : "", geld(zahlen.betrag[i]));
+        Kit_Tabelle_Zeile_Printf(ziel, klein, w, 0, y, Kit_Schein::GLATT, std::span(BUCHUNGEN).subspan(B_ANTEIL),
+                                 "^fb0007\t%d^fe %%", Finanz_Anteil(zahlen.betrag[i], gruppe));
     }
-    Kit_Printf_Glatt(ziel, gross, w, 0, 222, "^tl0213%s^fb0009^tr0564%s^tr0735%d^fe %%", text(T_SUMME),
-                     geld(zahlen.einnahmen), 100);
-    Kit_Printf_Glatt(ziel, gross, w, 0, 388, "^tl0213%s^fb0009^tr0564%s^tr0735%d^fe %%", text(T_SUMME),
-                     geld(zahlen.ausgaben), 100);
+    Kit_Tabelle_Zeile_Printf(ziel, gross, w, 0, 222, Kit_Schein::GLATT, BUCHUNGEN, "\t%s^fb0009\v\t%s\t%d^fe %%",
+                             text(T_SUMME), geld(zahlen.einnahmen), 100);
+    Kit_Tabelle_Zeile_Printf(ziel, gross, w, 0, 388, Kit_Schein::GLATT, BUCHUNGEN, "\t%s^fb0009\v\t%s\t%d^fe %%",
+                             text(T_SUMME), geld(zahlen.ausgaben), 100);
     const i64 bilanz = static_cast<i64>(zahlen.einnahmen) - zahlen.ausgaben;
     Kit_Bild_Zeichnen(ziel, bilanz < 0 ? GRAFIK_FINANZ_MINUS : GRAFIK_FINANZ_PLUS, 422, 398);
-    Kit_Printf_Glatt(ziel, gross, bilanz < 0 ? FARBE_FEHLER : w, 0, 417, "^tl0213%s^fb0009^tr0564%s^fe", text(T_BILANZ),
-                     geld(bilanz));
+    Kit_Tabelle_Zeile_Printf(ziel, gross, bilanz < 0 ? FARBE_FEHLER : w, 0, 417, Kit_Schein::GLATT, BUCHUNGEN,
+                             "\t%s^fb0009\v\t%s^fe", text(T_BILANZ), geld(bilanz));
     // The period shown, above its arrows: its month (one booking period a month).
     Kit_Printf_Glatt(ziel, gross, FARBE_HELL, 81, 458, "%s", Kalender_Periode_Text(periode));
     if (zahlen.team1 >= 0 && zahlen.team2 >= 0)
-        Kit_Printf_Glatt(ziel, gross, w, 0, 475, "^tr0324%s^tz0334-^tl0348%s",
-                         Team_String(721, zahlen.team1, nullptr, 0), Team_String(721, zahlen.team2, nullptr, 0));
+        Kit_Tabelle_Zeile_Printf(ziel, gross, w, 0, 475, Kit_Schein::GLATT, PAARUNG, "\t%s\t-\t%s",
+                                 Team_String(721, zahlen.team1, nullptr, 0),
+                                 Team_String(721, zahlen.team2, nullptr, 0));
     Font* spiel = Kit_Font(Kit_Schrift::MITTEL);
     if (zahlen.tore1 < 0) {
-        Kit_Printf_Glatt(ziel, spiel, FARBE_SPIEL, 0, 508, "^tz0334%s", "( - : - )");
+        Kit_Tabelle_Zelle_Printf(ziel, spiel, FARBE_SPIEL, 0, 508, Kit_Schein::GLATT, ERGEBNIS[1], "%s", "( - : - )");
     } else {
-        Kit_Printf_Glatt(ziel, spiel, FARBE_SPIEL, 0, 495, "^tr0328%d^tz0334:^tl0344%d", zahlen.tore1, zahlen.tore2);
-        Kit_Printf_Glatt(ziel, spiel, FARBE_SPIEL, 0, 515, "^tz0344%s %s",
-                         Bank_Zahl_String(nullptr, zahlen.zuschauer, 0), text(T_ZUSCHAUER));
+        Kit_Tabelle_Zeile_Printf(ziel, spiel, FARBE_SPIEL, 0, 495, Kit_Schein::GLATT, ERGEBNIS, "\t%d\t:\t%d",
+                                 zahlen.tore1, zahlen.tore2);
+        Kit_Printf_Stelle(ziel, spiel, FARBE_SPIEL, 0, 515, Kit_Schein::GLATT, ZUSCHAUER, "%s %s",
+                          Bank_Zahl_String(nullptr, zahlen.zuschauer, 0), text(T_ZUSCHAUER));
     }
 }

@@ -157,12 +157,19 @@ std::string adresse_text() {
     return b;
 }
 
+// An options row: a section's heading, the switch's box (a dash in a
+// value's box, centred in it), the option's text past the box.
+constexpr Kit_Stelle KOPF_TEXT{Kit_Ausrichtung::LINKS, 83};
+constexpr Kit_Stelle KASTEN_MITTE{Kit_Ausrichtung::MITTE, 53};
+constexpr Kit_Stelle OPTION_TEXT{Kit_Ausrichtung::LINKS, 123};
+
 void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
     const Zeile& z = ZEILEN[zeile];
     const i32 y = 201 + OPTIONEN_ZEILE_H * r;
     const char* label = texte[zeile] ? texte[zeile] : "";
     if (z.art == Art::KOPF) {
-        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y, "^tl0083%s", label);
+        Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y, Kit_Schein::GLATT, KOPF_TEXT,
+                          "%s", label);
         return;
     }
     if (z.art != Art::OPTION) return;
@@ -180,34 +187,36 @@ void zeile_zeichnen(Rastport* ziel, i32 r, i32 zeile) {
     } else if (schalter || (zeit && !ruf::Client())) {
         Blt_Rechteck(ziel, 44, kasten_y + 1, 18, 18, FARBE_KANTE_DUNKEL);
         Blt_Rahmen(ziel, 44, kasten_y + 1, 18, 18, FARBE_KANTE_HELL, 1);
-        if (zeit) Kit_Printf_Glatt(ziel, f, FARBE_HELL, 0, y, "^tz0053-");
+        if (zeit) Kit_Printf_Stelle(ziel, f, FARBE_HELL, 0, y, Kit_Schein::GLATT, KASTEN_MITTE, "-");
     }
     // The turn limit holds for every manager's turn, a network client's
     // too; without it a client's turn ends after the second line's minutes
     // (that line is greyed while the first one holds).
     if (z.option == OPTION_ZUGZEIT) {
         const u16 farbe = ruf::Client() ? FARBE_GRAU_CLIENT : FARBE_HELL;
-        Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0123%s",
-                         minuten_zeile(label, Option_Wert(z.option, 0, 0) / ZUGZEIT_SCHRITT, false, label).c_str());
+        Kit_Printf_Stelle(ziel, f, farbe, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s",
+                          minuten_zeile(label, Option_Wert(z.option, 0, 0) / ZUGZEIT_SCHRITT, false, label).c_str());
     } else if (z.option == OPTION_CLIENT_ZUGZEIT) {
         const bool gilt = Option_Wert(OPTION_ZUGZEIT, 0, 0) <= 0;
         const u16 farbe = ruf::Client() || !gilt ? FARBE_GRAU_CLIENT : FARBE_HELL;
-        Kit_Printf_Glatt(
-            ziel, f, farbe, 0, y, "^tl0123%s",
+        Kit_Printf_Stelle(
+            ziel, f, farbe, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s",
             minuten_zeile(label, Option_Client_Zugzeit_Ms() / 60000, true, text(T_CLIENT_UNBEGRENZT)).c_str());
     } else if (z.option == OPTION_NETZ_SERVER) {
         if (ruf::Client()) {
             // A client plays in the server's game: the server's address, not its to change.
             char a[64];
             Spielstart_Adresse_Text(Spielstart_Get_Netz().adresse, a, sizeof a);
-            Kit_Printf_Glatt(ziel, f, FARBE_GRAU_CLIENT, 0, y, "^tl0123%s", Menue_Text_Fuellen(label, 0, a).c_str());
+            Kit_Printf_Stelle(ziel, f, FARBE_GRAU_CLIENT, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s",
+                              Menue_Text_Fuellen(label, 0, a).c_str());
         } else if (Manager_Anzahl_Menschen() < 2)
-            Kit_Printf_Glatt(ziel, f, FARBE_GRAU_CLIENT, 0, y, "^tl0123%s", text(T_NETZ_EIN_MANAGER));
+            Kit_Printf_Stelle(ziel, f, FARBE_GRAU_CLIENT, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s",
+                              text(T_NETZ_EIN_MANAGER));
         else
-            Kit_Printf_Glatt(ziel, f, FARBE_HELL, 0, y, "^tl0123%s",
-                             Menue_Text_Fuellen(label, 0, adresse_text().c_str()).c_str());
+            Kit_Printf_Stelle(ziel, f, FARBE_HELL, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s",
+                              Menue_Text_Fuellen(label, 0, adresse_text().c_str()).c_str());
     } else {
-        Kit_Printf_Glatt(ziel, f, FARBE_HELL, 0, y, "^tl0123%s", label);
+        Kit_Printf_Stelle(ziel, f, FARBE_HELL, 0, y, Kit_Schein::GLATT, OPTION_TEXT, "%s", label);
     }
 }
 

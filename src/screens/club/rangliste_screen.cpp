@@ -52,6 +52,27 @@ Icon_Textzeile schalter_text{};
 Move_Struktur scroll{Rangliste_Screen_Scroll, 0, 0, -1, RL_KNOPF_Y0, RL_KNOPF_Y1, 777, 1, ICON_RL_SPUR};
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_RANGLISTE, n); }
+
+// Page 0's columns: the row's left edge (the sum's label), the home club,
+// the game (the dash between the clubs), the away club, the result and the
+// points the game brought.
+constexpr Kit_Spalte SPIELE[] = {
+    {.x = 19, .kopf = Kit_Kopf::KEINER},
+    {.x = 59, .kopf = Kit_Kopf::KEINER},
+    {.x = 245, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 298, .kopf = Kit_Kopf::KEINER},
+    {.x = 561, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 685, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 50, .kopf = Kit_Kopf::MITTE},
+};
+enum Spiele_Spalte { S_RAND, S_HEIM, S_SPIEL, S_GAST, S_ERGEBNIS, S_PUNKTE };
+// The ranking pages' columns: place, club or player, the manager or the
+// player's club, the value.
+constexpr Kit_Spalte LISTE[] = {
+    {.x = 16, .ausrichtung = Kit_Ausrichtung::MITTE, .breite = 48, .kopf = Kit_Kopf::LINKS},
+    {.x = 125, .breite = 204, .kopf = Kit_Kopf::MITTE},
+    {.x = 430, .breite = 192, .kopf = Kit_Kopf::MITTE},
+    {.x = 685, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 50, .kopf = Kit_Kopf::MITTE},
+};
 const char* label(i32 s) { return s < 3 ? text(T_SEITE_0 + s) : LABEL[s]; }
 const char* team_name(i32 team) {
     const char* n = team >= 0 ? Team_String(0, team, nullptr, 0) : nullptr;
@@ -118,17 +139,18 @@ void bild(Rastport* ziel, u32 grafik, i32 x, i32 y, i32 prozent) {
 void seite_spiele(Rastport* ziel) {
     Font* klein = Kit_Font(Kit_Schrift::TEXT);
     Font* gross = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
-    Kit_Printf_Glatt(ziel, klein, FARBE_KOPF, 0, 131, "^tz0245%s^tz0561%s^tz0710%s", text(T_SPIELE_0),
-                     text(T_SPIELE_0 + 1), text(T_SPIELE_0 + 2));
-    Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, 432, "^tl0019%s", text(T_SUMME));
+    Kit_Tabelle_Kopf_Printf(ziel, klein, FARBE_KOPF, 0, 131, Kit_Schein::GLATT, SPIELE, "\t%s\t%s\t%s",
+                            text(T_SPIELE_0), text(T_SPIELE_0 + 1), text(T_SPIELE_0 + 2));
+    Kit_Tabelle_Zelle_Printf(ziel, gross, FARBE_WEISS, 0, 432, Kit_Schein::GLATT, SPIELE[S_RAND], "%s", text(T_SUMME));
     Rangliste_Eintrag e{};
     if (Team_Aktiv < 0 || !Rangliste_Get_Eintrag(Team_Aktiv, &e)) return;
     i32 summe = 0;
     for (i32 k = 0; k < RL_ZEILEN; ++k) {
         const i32 y = 154 + 27 * k;
         if (e.gegner[k] < 0) {
-            Kit_Printf(ziel, gross, FARBE_GRAU, 0, y, "^tl0019    ---");
-            Kit_Printf(ziel, gross, FARBE_GRAU, 0, y, "^tz0561-:-^tr07350");
+            Kit_Tabelle_Zelle_Printf(ziel, gross, FARBE_GRAU, 0, y, Kit_Schein::SCHLICHT, SPIELE[S_RAND], "    ---");
+            Kit_Tabelle_Zeile_Printf(ziel, gross, FARBE_GRAU, 0, y, Kit_Schein::SCHLICHT,
+                                     std::span(SPIELE).subspan(S_ERGEBNIS), "\t-:-\t0");
             continue;
         }
         const bool auswaerts = e.ort[k] != 0;
@@ -137,18 +159,20 @@ void seite_spiele(Rastport* ziel) {
         const i32 eigene = e.tore[k], andere = e.gegentore[k];
         bild(ziel, eigene > andere ? GRAFIK_RL_SIEG : eigene < andere ? GRAFIK_RL_NIEDERLAGE : GRAFIK_RL_REMIS, 9,
              135 + 27 * k, 35);
-        for (const auto& [team, tab, wx] : {std::tuple{heim, 59, 12}, std::tuple{gast, 298, 258}}) {
+        for (const auto& [team, spalte, wx] : {std::tuple{heim, S_HEIM, 12}, std::tuple{gast, S_GAST, 258}}) {
             const u16 farbe = Farbe_Team_Name(team, -2);
-            if (team == Team_Aktiv) Kit_Printf_Glatt(ziel, gross, farbe, 0, y, "^tl%04d%s", tab, team_name(team));
-            else Kit_Printf(ziel, gross, farbe, 0, y, "^tl%04d%s", tab, team_name(team));
+            Kit_Tabelle_Zelle_Printf(ziel, gross, farbe, 0, y,
+                                     team == Team_Aktiv ? Kit_Schein::GLATT : Kit_Schein::SCHLICHT, SPIELE[spalte],
+                                     "%s", team_name(team));
             Wappen_Blit(team, ziel, wx, 137 + 27 * k, 23, 23, nullptr);
         }
-        Kit_Printf(ziel, gross, FARBE_WEISS, 0, y, "^tz0245-");
+        Kit_Tabelle_Zelle_Printf(ziel, gross, FARBE_WEISS, 0, y, Kit_Schein::SCHLICHT, SPIELE[S_SPIEL], "-");
         // The result one text centred under its head, as every result is written.
-        Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, y, "^tz0561%d:%d^tr0735%d", th, tg, e.punkte[k]);
+        Kit_Tabelle_Zeile_Printf(ziel, gross, FARBE_WEISS, 0, y, Kit_Schein::GLATT,
+                                 std::span(SPIELE).subspan(S_ERGEBNIS), "\t%d:%d\t%d", th, tg, e.punkte[k]);
         summe += e.punkte[k];
     }
-    Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 0, 432, "^tr0735%d", summe);
+    Kit_Tabelle_Zelle_Printf(ziel, gross, FARBE_GEWAEHLT, 0, 432, Kit_Schein::GLATT, SPIELE[S_PUNKTE], "%d", summe);
 }
 
 void zeile(Rastport* ziel, i32 y, i32 platz, i32 team, const char* mitte, const char* rechts, i32 wert, bool spieler) {
@@ -160,19 +184,20 @@ void zeile(Rastport* ziel, i32 y, i32 platz, i32 team, const char* mitte, const 
         bild(ziel, GRAFIK_RL_MEDAILLE + static_cast<u32>(platz - 1), 9, y - 18, 100);
         --y;
     }
-    Kit_Printf_Glatt(ziel, gross, farbe, 0, y, "^tz0040%d.^tl0125%s^tl0430%s^tr0735%d", platz, mitte,
-                     rechts ? rechts : "---", wert);
+    Kit_Tabelle_Zeile_Printf(ziel, gross, farbe, 0, y, Kit_Schein::GLATT, LISTE, "\t%d.\t%s\t%s\t%d", platz, mitte,
+                             rechts ? rechts : "---", wert);
     Wappen_Blit(team, ziel, 85, y - 17, 23, 23, nullptr);
 }
 
 void seite_liste(Rastport* ziel) {
     Font* klein = Kit_Font(Kit_Schrift::TEXT);
     if (seite <= 2)
-        Kit_Printf_Glatt(ziel, klein, FARBE_KOPF, 0, 131, "^tl0016%s^tz0227%s^tz0526%s^tz0710%s", text(T_SPALTEN_0),
-                         text(T_SPALTEN_0 + 1), text(T_SPALTEN_0 + 2), text(T_SPALTEN_0 + 3));
+        Kit_Tabelle_Kopf_Printf(ziel, klein, FARBE_KOPF, 0, 131, Kit_Schein::GLATT, LISTE, "\t%s\t%s\t%s\t%s",
+                                text(T_SPALTEN_0), text(T_SPALTEN_0 + 1), text(T_SPALTEN_0 + 2), text(T_SPALTEN_0 + 3));
     else
-        Kit_Printf_Glatt(ziel, klein, FARBE_KOPF, 0, 131, "^tl0016%s^tz0227%s^tz0526%s^tz0710%s", text(T_SPALTEN_0),
-                         Text_cfg_Text(TEXT_TRANSFER, T_TRANSFER_VEREIN), text(T_SPALTEN_0 + 1), text(T_SPALTEN_0 + 3));
+        Kit_Tabelle_Kopf_Printf(ziel, klein, FARBE_KOPF, 0, 131, Kit_Schein::GLATT, LISTE, "\t%s\t%s\t%s\t%s",
+                                text(T_SPALTEN_0), Text_cfg_Text(TEXT_TRANSFER, T_TRANSFER_VEREIN),
+                                text(T_SPALTEN_0 + 1), text(T_SPALTEN_0 + 3));
     if (seite <= 2) {
         i32 teams[RL_ZEILEN], werte[RL_ZEILEN];
         std::fill(teams, teams + RL_ZEILEN, -1);
@@ -198,7 +223,9 @@ void seite_liste(Rastport* ziel) {
     if (leader.eigener.spieler >= 0)
         zeile(ziel, 433, leader.eigener_platz, leader.eigener.team, Spieler_String(63, leader.eigener.spieler, nullptr, 0),
               team_name(leader.eigener.team), leader.eigener.wert, true);
-    else Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, 433, "^tz0040---");
+    else
+        Kit_Tabelle_Zelle_Printf(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, 433, Kit_Schein::GLATT,
+                                 LISTE[0], "---");
 }
 
 }  // namespace

@@ -277,6 +277,13 @@ void Disk_Screen_Beschreibung(Spielstand_Beschreibung* aus, int still) {
     aus->staerke = static_cast<u32>(Team_Get_Staerke_Modus(team, 16));
 }
 
+namespace {
+// A save's row: its description, the manager, the club and its strength;
+// the network mark small over the description's end.
+constexpr Kit_Spalte SLOT[] = {{.x = 55}, {.x = 300}, {.x = 450}, {.x = 580}};
+constexpr Kit_Stelle NETZ_MARKE{Kit_Ausrichtung::RECHTS, 245};
+}  // namespace
+
 void Disk_Screen_Slot_Zeichnen(Rastport* ziel, i32 s, bool speichern) {
     if (s < 0 || s >= DISK_SLOTS) return;
     const u16 farbe = s == DISK_AUTOSAVE_SLOT ? FARBE_GRAU : FARBE_WEISS;
@@ -286,22 +293,26 @@ void Disk_Screen_Slot_Zeichnen(Rastport* ziel, i32 s, bool speichern) {
     const Spielstand_Beschreibung& b = slots[s];
     switch (zustand[s]) {
         case Disk_Slot_Zustand::BELEGT:
-            if (!im_feld) Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0055%s", b.text);
-            Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0300%s^tl0450%s^tl0580%s", b.manager, b.verein,
-                             Team_Halbwert_String(static_cast<i32>(b.staerke)));
+            if (!im_feld) Kit_Tabelle_Zelle_Printf(ziel, f, farbe, 0, y, Kit_Schein::GLATT, SLOT[0], "%s", b.text);
+            Kit_Tabelle_Zeile_Printf(ziel, f, farbe, 0, y, Kit_Schein::GLATT, std::span(SLOT).subspan(1),
+                                     "\t%s\t%s\t%s", b.manager, b.verein,
+                                     Team_Halbwert_String(static_cast<i32>(b.staerke)));
             // A network game's save says so, small, over the end of its description.
             if (Spielstand_Ist_Netzspiel(b))
-                Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::WINZIG), FARBE_GEWAEHLT, 0, y - 11, "^tr0245%s",
-                                 text(T_NETZSPIEL));
+                Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::WINZIG), FARBE_GEWAEHLT, 0, y - 11, Kit_Schein::GLATT,
+                                  NETZ_MARKE, "%s", text(T_NETZSPIEL));
             if (const u32 t = Spielstand_Team(b);
                 t < static_cast<u32>(Team_Anzahl) && Team_Ist_Normal(static_cast<i32>(t), 0))
                 Wappen_Blit(static_cast<i32>(t), ziel, 249, 185 + DISK_ZEILE_H * s, 21, 21, nullptr);
             break;
         case Disk_Slot_Zustand::BESCHAEDIGT:
-            if (!im_feld) Kit_Printf_Glatt(ziel, f, FARBE_FEHLER, 0, y, "^tl0055 %s", text(T_BESCHAEDIGT));
+            if (!im_feld)
+                Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_FEHLER, 0, y, Kit_Schein::GLATT, SLOT[0], " %s",
+                                         text(T_BESCHAEDIGT));
             break;
         case Disk_Slot_Zustand::LEER:
-            if (!im_feld) Kit_Printf_Glatt(ziel, f, farbe, 0, y, "^tl0055 %s", text(T_LEER));
+            if (!im_feld)
+                Kit_Tabelle_Zelle_Printf(ziel, f, farbe, 0, y, Kit_Schein::GLATT, SLOT[0], " %s", text(T_LEER));
             break;
     }
 }

@@ -183,10 +183,16 @@ void abgelehnt(Stadion_Bau e) {
     if (e == Stadion_Bau::HOECHSTE_KLASSE) Meldung_Manager_Printf(1, Team_Aktiv, "%s", text(T_HOECHSTE));
 }
 
+// A class's line: its name, the seats it holds at their right edge.
+constexpr Kit_Spalte KLASSE[] = {{.x = 181, .ausrichtung = Kit_Ausrichtung::MITTE},
+                                 {.x = 403, .ausrichtung = Kit_Ausrichtung::RECHTS}};
+constexpr Kit_Stelle DERZEIT{Kit_Ausrichtung::RECHTS, 768};  // what stands now, at the panel's right edge
+constexpr Kit_Stelle BAUPREIS{Kit_Ausrichtung::LINKS, 150};  // from the label's left
+
 void klassen_zeile(Rastport* ziel, Font* f, i32 y, i32 klasse) {
     const Stadion_Bauklasse& k = Stadion_Bauklasse_Holen(klasse);
-    Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 0, y, "^tz0181%s^tr0403%d-%s %s", text(T_KLASSE_0 + klasse), k.von / 1000,
-                     zahl(k.bis), text(T_PLAETZE));
+    Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, 0, y, Kit_Schein::GLATT, KLASSE, "\t%s\t%d-%s %s",
+                             text(T_KLASSE_0 + klasse), k.von / 1000, zahl(k.bis), text(T_PLAETZE));
 }
 
 }  // namespace
@@ -321,15 +327,16 @@ void Stadion_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 408, 189, "%s", geld(s->eintrittspreis));
     // 2., 3. Comfort: now, planned, what the renovation costs.
     Kit_Printf_Glatt(ziel, klein, w, 554, 262, "%s", text(T_KOMFORT));
-    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, 262, "^tr0768%s %d%%", text(T_DERZEIT), s->komfort);
+    Kit_Printf_Stelle(ziel, klein, FARBE_HELL, 0, 262, Kit_Schein::GLATT, DERZEIT, "%s %d%%", text(T_DERZEIT),
+                      s->komfort);
     Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 554, 288, "%d%%", komfort_plan);
     Kit_Printf_Glatt(ziel, gross, w, 554, 323, "%s   %s", text(T_KOSTEN),
                      geld(Stadion_Renovierung_Kosten(*s, komfort_plan)));
     Kit_Printf_Glatt(ziel, gross, FARBE_HELL, 554, 358, "%s", text(T_AUFTRAG));
     // 4., 5. Capacity: now, planned, what the change costs.
     Kit_Printf_Glatt(ziel, klein, w, 500, 404, "%s", text(T_KAPAZITAET));
-    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, 404, "^tr0768%s %s %s", text(T_DERZEIT), zahl(s->kapazitaet),
-                     text(T_PLAETZE));
+    Kit_Printf_Stelle(ziel, klein, FARBE_HELL, 0, 404, Kit_Schein::GLATT, DERZEIT, "%s %s %s", text(T_DERZEIT),
+                      zahl(s->kapazitaet), text(T_PLAETZE));
     Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 500, 430, "%s", zahl(kapazitaet_plan));
     Kit_Printf_Glatt(ziel, gross, w, 500, 465, "%s   %s", text(T_KOSTEN),
                      geld(Stadion_Kapazitaet_Kosten(*s, kapazitaet_plan)));
@@ -341,7 +348,7 @@ void Stadion_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (klasse < STADION_KLASSEN - 1) {
         Kit_Printf_Glatt(ziel, gross, FARBE_HELL, 44, 464, "%s", text(T_NAECHSTE));
         klassen_zeile(ziel, klein, 464, klasse + 1);
-        Kit_Printf_Glatt(ziel, gross, w, 44, 499, "%s^tl0150%s", text(T_KOSTEN),
+        Kit_Printf_Glatt(ziel, gross, w, 44, 499, "%s%s%s", text(T_KOSTEN), Kit_Einzug_Bei(BAUPREIS).code,
                          geld(Stadion_Bauklasse_Holen(klasse + 1).baupreis));
     }
 }

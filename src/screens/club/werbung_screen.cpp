@@ -48,6 +48,28 @@ enum : i32 {
 constexpr u16 FARBE_BETRAG = FARBE_HELL, FARBE_LABEL = FARBE_KOPF;
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_WERBUNG, n); }
+
+// The contracts' columns: the partner's logo (a picture under its head),
+// partner, matches left, the standard board (a picture), the free
+// matches of a replacement line (no head of its own) and the amount.
+constexpr Kit_Spalte VERTRAEGE[] = {
+    {.x = 327, .breite = 86, .kopf = Kit_Kopf::MITTE},
+    {.x = 424, .breite = 128, .kopf = Kit_Kopf::MITTE},
+    {.x = 588, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 628, .breite = 24, .kopf = Kit_Kopf::MITTE},
+    {.x = 699, .ausrichtung = Kit_Ausrichtung::RECHTS, .kopf = Kit_Kopf::KEINER},
+    {.x = 777, .ausrichtung = Kit_Ausrichtung::RECHTS},
+};
+enum Vertrag_Spalte { V_LOGO, V_PARTNER, V_SPIELE, V_BANDE, V_FREI, V_BETRAG };
+constexpr Kit_Stelle VERTRAEGE_RAND{Kit_Ausrichtung::LINKS, 269};  // titles and sums of the contracts' panel
+constexpr Kit_Stelle ERSATZ_LABEL{Kit_Ausrichtung::RECHTS, 660};   // left of the replacement lines
+// The offer's panel: its title, the partner's name, the sum of all
+// contracts, the labels at its left edge and the amounts at their right.
+constexpr Kit_Stelle ANGEBOT_TITEL{Kit_Ausrichtung::MITTE, 116};
+constexpr Kit_Stelle ANGEBOT_NAME{Kit_Ausrichtung::MITTE, 117};
+constexpr Kit_Stelle ANGEBOT_SUMME{Kit_Ausrichtung::MITTE, 119};
+constexpr Kit_Stelle ANGEBOT_LABEL{Kit_Ausrichtung::LINKS, 19};
+constexpr Kit_Stelle ANGEBOT_BETRAG{Kit_Ausrichtung::RECHTS, 212};
 const char* geld(i64 betrag) { return Bank_Geld_String(static_cast<f64>(betrag), Team_Aktiv, -1, 0); }
 
 constexpr auto TABELLE = Icon_Tabelle_Bauen<Icon_Besitzer::WERBUNG>({
@@ -98,22 +120,24 @@ void angebot_zeichnen(Rastport* ziel, const Werbung_Daten& w) {
     Font* gross = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     const i32 art = std::clamp<i32>(w.angebot_art, 0, 3);
     logo(ziel, true, w.angebot_sponsor, 67, 122, Blt_Opt_Transparent);
-    Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, 173, "^tz0117%s", Werbung_Sponsor_Name(w.angebot_sponsor));
-    Kit_Printf_Glatt(ziel, klein, FARBE_LABEL, 0, 216, "^tl0019%s", text(T_ART_0 + art));
-    Kit_Printf(ziel, klein, FARBE_LABEL, 0, 256, "^tl0019%d %s", w.angebot_dauer,
-               text(w.angebot_dauer == 1 ? T_SPIEL : T_SPIELE));
+    Kit_Printf_Stelle(ziel, gross, FARBE_WEISS, 0, 173, Kit_Schein::GLATT, ANGEBOT_NAME, "%s",
+                      Werbung_Sponsor_Name(w.angebot_sponsor));
+    Kit_Printf_Stelle(ziel, klein, FARBE_LABEL, 0, 216, Kit_Schein::GLATT, ANGEBOT_LABEL, "%s", text(T_ART_0 + art));
+    Kit_Printf_Stelle(ziel, klein, FARBE_LABEL, 0, 256, Kit_Schein::SCHLICHT, ANGEBOT_LABEL, "%d %s", w.angebot_dauer,
+                      text(w.angebot_dauer == 1 ? T_SPIEL : T_SPIELE));
     if (art == 3) {
         for (i32 k = 0; k < 3; ++k)
-            Kit_Printf(ziel, klein, FARBE_LABEL, 0, 296 + 22 * k, "^tr0212%s %s", geld(w.angebot_betraege[k]),
-                       text(T_PRO_SPIEL));
+            Kit_Printf_Stelle(ziel, klein, FARBE_LABEL, 0, 296 + 22 * k, Kit_Schein::SCHLICHT, ANGEBOT_BETRAG, "%s %s",
+                              geld(w.angebot_betraege[k]), text(T_PRO_SPIEL));
     } else {
-        Kit_Printf(ziel, klein, FARBE_LABEL, 0, 296 + 22 * art, "^tr0212%s %s", geld(w.angebot_betrag),
-                   text(T_PRO_SPIEL));
+        Kit_Printf_Stelle(ziel, klein, FARBE_LABEL, 0, 296 + 22 * art, Kit_Schein::SCHLICHT, ANGEBOT_BETRAG, "%s %s",
+                          geld(w.angebot_betrag), text(T_PRO_SPIEL));
         for (i32 k = 0; k < 3; ++k)
             if (k != art) Kit_Bild_Zeichnen(ziel, GRAFIK_WERBUNG_ANDERE_ART, 18, 285 + 22 * k);
     }
     const i32 rest = w.angebot_dauer - w.angebot_anzahl2;
-    Kit_Printf(ziel, klein, FARBE_LABEL, 0, 380, "^tl0019%d %s", rest, text(rest == 1 ? T_UEBRIG : T_UEBRIG_MEHR));
+    Kit_Printf_Stelle(ziel, klein, FARBE_LABEL, 0, 380, Kit_Schein::SCHLICHT, ANGEBOT_LABEL, "%d %s", rest,
+                      text(rest == 1 ? T_UEBRIG : T_UEBRIG_MEHR));
 }
 
 }  // namespace
@@ -172,24 +196,31 @@ void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Font* klein = Kit_Font(Kit_Schrift::TEXT);
     Font* gross = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     // 1. Fixed texts.
-    Kit_Printf(ziel, gross, FARBE_WEISS, 0, 108, "^tz0116%s", text(T_TITEL_ANGEBOT));
-    Kit_Printf(ziel, gross, FARBE_WEISS, 0, 108, "^tl0269%s", text(T_TITEL_VERTRAEGE));
-    Kit_Printf(ziel, klein, FARBE_KOPF, 0, 132, "^tz0370%s^tz0488%s^tz0588%s^tz0640%s^tr0777%s", text(T_SPALTEN_0),
-               text(T_SPALTEN_0 + 1), text(T_SPALTEN_0 + 2), text(T_SPALTEN_0 + 3), text(T_SPALTEN_0 + 4));
-    Kit_Printf(ziel, klein, FARBE_BETRAG, 0, 387, "^tl0269%s", text(T_SUMME_BANDEN));
-    Kit_Printf(ziel, klein, FARBE_BETRAG, 0, 466, "^tl0269%s", text(T_SUMME_ERSATZ));
+    Kit_Printf_Stelle(ziel, gross, FARBE_WEISS, 0, 108, Kit_Schein::SCHLICHT, ANGEBOT_TITEL, "%s",
+                      text(T_TITEL_ANGEBOT));
+    Kit_Printf_Stelle(ziel, gross, FARBE_WEISS, 0, 108, Kit_Schein::SCHLICHT, VERTRAEGE_RAND, "%s",
+                      text(T_TITEL_VERTRAEGE));
+    Kit_Tabelle_Kopf_Printf(ziel, klein, FARBE_KOPF, 0, 132, Kit_Schein::SCHLICHT, VERTRAEGE, "\t%s\t%s\t%s\t%s\t%s",
+                            text(T_SPALTEN_0), text(T_SPALTEN_0 + 1), text(T_SPALTEN_0 + 2), text(T_SPALTEN_0 + 3),
+                            text(T_SPALTEN_0 + 4));
+    Kit_Printf_Stelle(ziel, klein, FARBE_BETRAG, 0, 387, Kit_Schein::SCHLICHT, VERTRAEGE_RAND, "%s",
+                      text(T_SUMME_BANDEN));
+    Kit_Printf_Stelle(ziel, klein, FARBE_BETRAG, 0, 466, Kit_Schein::SCHLICHT, VERTRAEGE_RAND, "%s",
+                      text(T_SUMME_ERSATZ));
     // The replacement lines' labels stand left of them, clear of the main sponsor's row.
-    Kit_Printf_Glatt(ziel, klein, FARBE_GRAU, 0, 410, "^tr0660%s", text(T_ERSATZ_1));
-    Kit_Printf_Glatt(ziel, klein, FARBE_GRAU, 0, 448, "^tr0660%s", text(T_ERSATZ_2));
-    Kit_Printf_Glatt(ziel, gross, FARBE_BETRAG, 0, 498, "^tl0269%s", text(T_EINNAHMEN));
+    Kit_Printf_Stelle(ziel, klein, FARBE_GRAU, 0, 410, Kit_Schein::GLATT, ERSATZ_LABEL, "%s", text(T_ERSATZ_1));
+    Kit_Printf_Stelle(ziel, klein, FARBE_GRAU, 0, 448, Kit_Schein::GLATT, ERSATZ_LABEL, "%s", text(T_ERSATZ_2));
+    Kit_Printf_Stelle(ziel, gross, FARBE_BETRAG, 0, 498, Kit_Schein::GLATT, VERTRAEGE_RAND, "%s", text(T_EINNAHMEN));
     constexpr i32 LABEL_Y[4] = {199, 239, 279, 363};
     for (i32 i = 0; i < 4; ++i)
-        Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, LABEL_Y[i], "^tl0019%s", text(T_ANGEBOT_0 + i));
+        Kit_Printf_Stelle(ziel, klein, FARBE_HELL, 0, LABEL_Y[i], Kit_Schein::GLATT, ANGEBOT_LABEL, "%s",
+                          text(T_ANGEBOT_0 + i));
     const Werbung_Daten* w = Werbung_Get(Team_Aktiv);
     // Every figure of the page comes from what a match pays.
     const Werbung_Summen s = Werbung_Einnahmen(Team_Aktiv);
-    Kit_Printf_Glatt(ziel, gross, FARBE_BETRAG, 0, 476, "^tz0119%s", text(T_ALLE));
-    Kit_Printf_Glatt(ziel, gross, FARBE_BETRAG, 0, 496, "^tz0119%s %s", text(T_ZUSAMMEN), geld(s.summe));
+    Kit_Printf_Stelle(ziel, gross, FARBE_BETRAG, 0, 476, Kit_Schein::GLATT, ANGEBOT_SUMME, "%s", text(T_ALLE));
+    Kit_Printf_Stelle(ziel, gross, FARBE_BETRAG, 0, 496, Kit_Schein::GLATT, ANGEBOT_SUMME, "%s %s", text(T_ZUSAMMEN),
+                      geld(s.summe));
     if (!w) return;
     // 2. The contracts.
     for (i32 i = 0; i <= WERBUNG_HAUPTSPONSOR; ++i) {
@@ -199,26 +230,34 @@ void Werbung_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
             if (slot.betrag == 0) continue;
             if (i % 2) Blt_Rechteck_Alpha(ziel, 272, y - 19, 512, 28, FARBE_ZEILE_HELL, 40);
             // Partner, matches left and amount: one line.
-            Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, y + 2, "^tl0424%s^tz0588%d^c%05d^tr0777%s",
-                             Werbung_Sponsor_Name(slot.sponsor), slot.anzahl, FARBE_BETRAG, geld(slot.betrag));
+            Kit_Tabelle_Zeile_Printf(ziel, gross, FARBE_WEISS, 0, y + 2, Kit_Schein::GLATT,
+                                     std::span(VERTRAEGE).subspan(V_PARTNER), "\t%s\t%d^c%05d\v\v\t%s",
+                                     Werbung_Sponsor_Name(slot.sponsor), slot.anzahl, FARBE_BETRAG, geld(slot.betrag));
         } else {
             if (w->ersatz[0] == 0) continue;
             for (i32 k = 0; k < 3; ++k)
-                Kit_Printf_Glatt(ziel, klein, FARBE_BETRAG, 0, 410 + 19 * k, "^tr0699%dx^tr0777%s", s.frei[k],
-                                 geld(w->ersatz[k]));
-            Kit_Printf_Glatt(ziel, gross, FARBE_WEISS, 0, y + 2, "^tl0424%s^tz0588%d",
-                             Werbung_Sponsor_Name(slot.sponsor), slot.anzahl);
+                Kit_Tabelle_Zeile_Printf(ziel, klein, FARBE_BETRAG, 0, 410 + 19 * k, Kit_Schein::GLATT,
+                                         std::span(VERTRAEGE).subspan(V_FREI), "\t%dx\t%s", s.frei[k],
+                                         geld(w->ersatz[k]));
+            Kit_Tabelle_Zeile_Printf(ziel, gross, FARBE_WEISS, 0, y + 2, Kit_Schein::GLATT,
+                                     std::span(VERTRAEGE).subspan(V_PARTNER), "\t%s\t%d",
+                                     Werbung_Sponsor_Name(slot.sponsor), slot.anzahl);
             // His own contract, under his name (the amount column holds the replacement lines).
             if (s.hauptsponsor > 0)
-                Kit_Printf_Glatt(ziel, klein, FARBE_BETRAG, 0, y + 18, "^tl0424%s", geld(s.hauptsponsor));
+                Kit_Tabelle_Zelle_Printf(ziel, klein, FARBE_BETRAG, 0, y + 18, Kit_Schein::GLATT, VERTRAEGE[V_PARTNER],
+                                         "%s", geld(s.hauptsponsor));
         }
-        logo(ziel, false, slot.sponsor, 327, y - 17, Blt_Opt_Standard);
-        if (slot.wert2 == 0) Kit_Bild_Zeichnen(ziel, GRAFIK_WERBUNG_STANDARDBANDE, 628, y - 12);
+        logo(ziel, false, slot.sponsor, Kit_Spalte_X(VERTRAEGE[V_LOGO]), y - 17, Blt_Opt_Standard);
+        if (slot.wert2 == 0)
+            Kit_Bild_Zeichnen(ziel, GRAFIK_WERBUNG_STANDARDBANDE, Kit_Spalte_X(VERTRAEGE[V_BANDE]), y - 12);
     }
     // 3. Totals.
-    Kit_Printf_Glatt(ziel, klein, FARBE_BETRAG, 0, 387, "^tr0777%s", geld(s.banden));
-    Kit_Printf_Glatt(ziel, klein, FARBE_BETRAG, 0, 466, "^tr0777%s", geld(s.ersatz));
-    Kit_Printf_Glatt(ziel, gross, FARBE_GEWAEHLT, 0, 498, "^tr0777%s", geld(s.summe));
+    Kit_Tabelle_Zelle_Printf(ziel, klein, FARBE_BETRAG, 0, 387, Kit_Schein::GLATT, VERTRAEGE[V_BETRAG], "%s",
+                             geld(s.banden));
+    Kit_Tabelle_Zelle_Printf(ziel, klein, FARBE_BETRAG, 0, 466, Kit_Schein::GLATT, VERTRAEGE[V_BETRAG], "%s",
+                             geld(s.ersatz));
+    Kit_Tabelle_Zelle_Printf(ziel, gross, FARBE_GEWAEHLT, 0, 498, Kit_Schein::GLATT, VERTRAEGE[V_BETRAG], "%s",
+                             geld(s.summe));
     // 4. The offer.
     angebot_zeichnen(ziel, *w);
 }

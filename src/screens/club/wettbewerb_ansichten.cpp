@@ -151,35 +151,71 @@ void ergebnisse_ordnen() {
             }
 }
 
+// A pairing's two sides: each club's name and its line under it from the
+// side's left, its strength at the side's right edge.
+constexpr Kit_Spalte PAARUNG[] = {{.x = 52, .breite = 198}, {.x = 321, .breite = 193}};
+// The score column: the date of a match still to play at its right edge, an
+// open score centred, a score from its left (two legs' further left).
+constexpr Kit_Stelle DATUM{Kit_Ausrichtung::RECHTS, 742};
+constexpr Kit_Stelle OFFEN{Kit_Ausrichtung::MITTE, 650};
+constexpr Kit_Stelle ERGEBNIS{Kit_Ausrichtung::LINKS, 630};
+constexpr Kit_Stelle ZWEI_SPIELE{Kit_Ausrichtung::LINKS, 570};
+// The results' heads, drawn from their panel's edge: over the home side,
+// the away side and the score.
+constexpr Kit_Spalte ERGEBNIS_KOPF[] = {{.x = 137, .ausrichtung = Kit_Ausrichtung::MITTE},
+                                        {.x = 414, .ausrichtung = Kit_Ausrichtung::MITTE},
+                                        {.x = 660, .ausrichtung = Kit_Ausrichtung::MITTE}};
+// The team overview's columns (from the rows' left): rank (its head at the
+// left), crest, club (its head a little left of the names), strength, the
+// attributes, the mean, the value and the value per player, each value at
+// its column's right edge, its head centred over it.
+constexpr Kit_Spalte UEBERSICHT[] = {
+    {.x = 11, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 25, .kopf = Kit_Kopf::LINKS},
+    {.x = 44, .kopf = Kit_Kopf::KEINER},
+    {.x = 74, .kopf_versatz = -8},
+    {.x = 290, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 46, .kopf = Kit_Kopf::MITTE},
+    {.x = 373, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 22, .kopf = Kit_Kopf::MITTE},
+    {.x = 429, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 34, .kopf = Kit_Kopf::MITTE},
+    {.x = 489, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 118, .kopf = Kit_Kopf::MITTE},
+    {.x = 632, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 130, .kopf = Kit_Kopf::MITTE},
+};
+enum Uebersicht_Spalte { U_RANG, U_WAPPEN, U_VEREIN, U_STAERKE, U_ATTRIBUTE, U_SCHNITT };
+// The overview's head is drawn from 8 px left of its rows.
+constexpr auto UEBERSICHT_KOPF = Kit_Spalten_Versetzt(UEBERSICHT, 8);
+
 // A club's line under its name: its place, or its league or nation in a knock-out round.
-void platz_zeile(Rastport* ziel, i32 team, i32 platz, i32 tab, i32 y) {
+void platz_zeile(Rastport* ziel, i32 team, i32 platz, const Kit_Spalte& seite, i32 y) {
     const Wb_Stand& st = Wb_Stand_Holen();
     Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!(st.info.modus & MODUS_KO)) {
         if (st.spieltag_in_runde >= 2 && platz > 0)
-            Kit_Printf(ziel, f, FARBE_WEISS, 0, y, "^tl%04d%d. %s", tab, platz, text(T_PLATZ));
+            Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_WEISS, 0, y, Kit_Schein::SCHLICHT, seite, "%d. %s", platz,
+                                     text(T_PLATZ));
         return;
     }
     const i32 liga = Wb_Liga_Von(team);
     const u16 farbe = Farbe_Team_Name(team, st.gruppe);
     if (!Wb_Heimisch(st.info.land) && liga >= 0 && !Wettbewerb_Ist_Basisliga(liga)) {
         const i32 nation = Team_Wert(TEAM_WERT_NATION, team, 0, OP_LESEN);
-        Kit_Printf(ziel, f, farbe, 0, y, "^tl%04d(^gll%04d %s)", tab, nation, name_von(nation));
+        Kit_Tabelle_Zelle_Printf(ziel, f, farbe, 0, y, Kit_Schein::SCHLICHT, seite, "(^gll%04d %s)", nation,
+                                 name_von(nation));
         return;
     }
     const i32 p = liga >= 0 ? Wettbewerb_Get_Tabellenplatz(liga, team) + 1 : 0;
-    Kit_Printf(ziel, f, farbe, 0, y, "^tl%04d%d. (%s)", tab, p, Wettbewerb_Get_Name(liga, false).c_str());
+    Kit_Tabelle_Zelle_Printf(ziel, f, farbe, 0, y, Kit_Schein::SCHLICHT, seite, "%d. (%s)", p,
+                             Wettbewerb_Get_Name(liga, false).c_str());
 }
 
 void seite_zeichnen(Rastport* ziel, i32 team, i32 platz, bool heim, i32 x, i32 y) {
     const Wb_Stand& st = Wb_Stand_Holen();
-    const i32 tab = heim ? 52 : 321;
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), Farbe_Team_Name(team, st.gruppe), 0, y + 15,
-                     "^tl%04d%s", tab, name_von(team));
+    const Kit_Spalte& seite = PAARUNG[heim ? 0 : 1];
+    Kit_Tabelle_Zelle_Printf(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), Farbe_Team_Name(team, st.gruppe), 0, y + 15,
+                             Kit_Schein::GLATT, seite, "%s", name_von(team));
     Wappen_Blit(team, ziel, x + (heim ? 7 : 276), y + 1, 28, 28, nullptr);
-    platz_zeile(ziel, team, platz, tab, y + 28);
-    Kit_Printf(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, 0, y + 28, "^tr%04d%s %s", heim ? 250 : 514,
-               text(T_STAERKE), Team_Staerke_Anzeige_Text(team));
+    platz_zeile(ziel, team, platz, seite, y + 28);
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, 0, y + 28, Kit_Schein::SCHLICHT,
+                      {Kit_Ausrichtung::RECHTS, seite.x + seite.breite}, "%s %s", text(T_STAERKE),
+                      Team_Staerke_Anzeige_Text(team));
 }
 
 }  // namespace
@@ -256,7 +292,8 @@ void Tabelle_Screen_Ergebniszeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 
     const i32 zeile = static_cast<i32>(icon->user[0]) + Wb_Erste_Zeile();
     Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     if (ergebnis_anzahl == 0 && zeile == 0) {
-        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 0, y + 25, "^tl0052%s", text(T_KEINE_SPIELE));
+        Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_WEISS, 0, y + 25, Kit_Schein::GLATT, PAARUNG[0], "%s",
+                                 text(T_KEINE_SPIELE));
         return;
     }
     if (zeile < 0 || zeile >= ergebnis_anzahl) return;
@@ -265,7 +302,7 @@ void Tabelle_Screen_Ergebniszeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 
     if (r.heim < 0 || r.gast < 0) {
         // No home club: the pairing is not drawn yet; no away club: a bye.
         const bool offen = r.heim < 0;
-        Kit_Printf_Glatt(ziel, f, offen ? FARBE_HELL : FARBE_WEISS, 0, y + 25, "^tl0052%s",
+        Kit_Tabelle_Zelle_Printf(ziel, f, offen ? FARBE_HELL : FARBE_WEISS, 0, y + 25, Kit_Schein::GLATT, PAARUNG[0], "%s",
                          text(offen ? T_NICHT_AUSGELOST : T_FREILOS));
         if (r.heim < 0) return;
     }
@@ -273,14 +310,17 @@ void Tabelle_Screen_Ergebniszeile(Screen_Icon* icon, Rastport* ziel, i32 x, i32 
     if (r.gast >= 0) seite_zeichnen(ziel, r.gast, r.gast_platz, false, x, y);
     if (r.tore[0][0] < 0) {
         if (eigene_spiele)
-            Kit_Printf_Glatt(ziel, f, FARBE_HELL, 0, y + 22, "^tr0742(%s)", Kalender_Get_Datum_Text(r.tag, false));
-        else Kit_Printf_Glatt(ziel, f, FARBE_HELL, 0, y + 22, "^tz0650- : -");
+            Kit_Printf_Stelle(ziel, f, FARBE_HELL, 0, y + 22, Kit_Schein::GLATT, DATUM, "(%s)",
+                              Kalender_Get_Datum_Text(r.tag, false));
+        else Kit_Printf_Stelle(ziel, f, FARBE_HELL, 0, y + 22, Kit_Schein::GLATT, OFFEN, "- : -");
     } else if (r.tore[1][0] < 0) {
-        Kit_Printf_Glatt(ziel, f, FARBE_GEWAEHLT, 0, y + 25, "^tl0630^fb0012%d:%d ^fe%s", r.tore[0][0], r.tore[0][1],
+        Kit_Printf_Stelle(ziel, f, FARBE_GEWAEHLT, 0, y + 25, Kit_Schein::GLATT, ERGEBNIS, "^fb0012%d:%d ^fe%s",
+                          r.tore[0][0], r.tore[0][1],
                          r.text[0]);
     } else {
         // Two legs: the second leg's score from the first-listed club's side, the first leg in brackets.
-        Kit_Printf_Glatt(ziel, f, FARBE_GEWAEHLT, 0, y + 25, "^tl0570^fb0010%d:%d (%d:%d) ^fe%s", r.tore[1][1],
+        Kit_Printf_Stelle(ziel, f, FARBE_GEWAEHLT, 0, y + 25, Kit_Schein::GLATT, ZWEI_SPIELE,
+                          "^fb0010%d:%d (%d:%d) ^fe%s", r.tore[1][1],
                          r.tore[1][0], r.tore[0][0], r.tore[0][1], r.text[1]);
     }
 }
@@ -295,11 +335,11 @@ void Wb_Ergebnisse_Kopf(Rastport* ziel, i32 x, i32 y) {
         Kit_Printf_Glatt(ziel, f, FARBE_WEISS, x + 10, y + 21, "%s %s    %s", text(T_SPIELE_VON), name_von(Team_Aktiv),
                          Wettbewerb_Get_Name(st.gruppe, true).c_str());
     else
-        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, x + 10, y + 21, "%s %s    %s^tr%04d%s", text(T_ERGEBNISSE),
+        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, x + 10, y + 21, "%s %s    %s%s%s", text(T_ERGEBNISSE),
                          Wettbewerb_Get_Name(st.gruppe, true).c_str(), Wb_Runden_Name(st.gruppe, tag - 1).c_str(),
-                         766 - x, datum ? datum : "");
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, x - 3, y + 45, "^tz0137%s^tz0414%s^tz0660%s",
-                     text(T_HEIM), text(T_GAST), text(T_ERGEBNIS));
+                         Kit_Einzug_Bei({Kit_Ausrichtung::RECHTS, 766 - x}).code, datum ? datum : "");
+    Kit_Tabelle_Kopf_Printf(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, x - 3, y + 45, Kit_Schein::GLATT,
+                            ERGEBNIS_KOPF, "\t%s\t%s\t%s", text(T_HEIM), text(T_GAST), text(T_ERGEBNIS));
 }
 
 // --- team overview ---------------------------------------------------------------------
@@ -369,14 +409,15 @@ void Tabelle_Screen_Uebersichtzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i3
     const i32 zeile = static_cast<i32>(icon->user[0]) + Wb_Erste_Zeile();
     Font* f = Kit_Font(Kit_Schrift::SCHMAL_GROSS);
     if (uebersicht_anzahl == 0 && zeile == 0) {
-        Kit_Printf(ziel, f, FARBE_WEISS, x, y + 12, "^tl0052%s", text(T_KEINE_SPIELE));
+        Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_WEISS, x, y + 12, Kit_Schein::SCHLICHT, PAARUNG[0], "%s",
+                                 text(T_KEINE_SPIELE));
         return;
     }
     if (zeile < 0 || zeile >= uebersicht_anzahl) return;
     const Tabelle_Uebersicht_Zeile& z = uebersicht[zeile];
     if (zeile % 2) Blt_Rechteck_Alpha(ziel, x, y, 768, 16, FARBE_ZEILE_HELL, 60);
     if (z.team < 0) {
-        Kit_Printf(ziel, f, FARBE_WEISS, x, y + 12, "^tl0052%s", text(T_FREILOS));
+        Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_WEISS, x, y + 12, Kit_Schein::SCHLICHT, PAARUNG[0], "%s", text(T_FREILOS));
         return;
     }
     const u16 farbe = Farbe_Team_Name(z.team, Wb_Stand_Holen().gruppe);
@@ -385,19 +426,19 @@ void Tabelle_Screen_Uebersichtzeile(Screen_Icon* icon, Rastport* ziel, i32 x, i3
     const std::string wert = Bank_Geld_String(static_cast<f64>(z.wert), z.team, -1, 0);
     if (z.spieler > 0) {
         const std::string je = Bank_Geld_String(static_cast<f64>(z.wert / z.spieler), z.team, -1, 0);
-        Kit_Printf_Glatt(ziel, f, farbe, x, y + 12,
-                         "^tr0036%d.^tl0044^gll%04d^tl0074%s^tr0336%s^tr0395%d^tr0463%s"
-                         "^tr0607%s^tr0762%s",
-                         zeile + 1, z.team, name_von(z.team), staerke, z.attribute,
+        Kit_Tabelle_Zeile_Printf(ziel, f, farbe, x, y + 12, Kit_Schein::GLATT, UEBERSICHT,
+                                 "\t%d.\t^gll%04d\t%s\t%s\t%d\t%s\t%s\t%s", zeile + 1, z.team, name_von(z.team), staerke, z.attribute,
                          Tools_Komma_Zahl(z.staerke / static_cast<double>(z.spieler) / 2.0, 1), wert.c_str(),
                          je.c_str());
     } else {
         const std::string null = Bank_Geld_String(0.0, z.team, -1, 0);
-        Kit_Printf_Glatt(ziel, f, farbe, x, y + 12,
-                         "^tr0036%d.^tl0044^gll%04d^tl0074%s^tz0313%s^tz0384%d^tz0446%s"
-                         "^tr0607%s^tr0762%s",
-                         zeile + 1, z.team, name_von(z.team), staerke, 0, Team_Halbwert_String(0), wert.c_str(),
-                         null.c_str());
+        // Without players the figures stand centred in their columns.
+        auto mittig = [](const Kit_Spalte& s) { return Kit_Einzug_Bei({Kit_Ausrichtung::MITTE, s.x + s.breite / 2}); };
+        Kit_Tabelle_Zeile_Printf(ziel, f, farbe, x, y + 12, Kit_Schein::GLATT, UEBERSICHT,
+                                 "\t%d.\t^gll%04d\t%s\v%s%s\v%s%d\v%s%s\t%s\t%s", zeile + 1, z.team,
+                                 name_von(z.team), mittig(UEBERSICHT[U_STAERKE]).code, staerke,
+                                 mittig(UEBERSICHT[U_ATTRIBUTE]).code, 0, mittig(UEBERSICHT[U_SCHNITT]).code,
+                                 Team_Halbwert_String(0), wert.c_str(), null.c_str());
     }
 }
 
@@ -409,8 +450,8 @@ void Wb_Uebersicht_Kopf(Rastport* ziel, i32 x, i32 y) {
     Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x + 10, y + 21, "%s %s %s (%s: %s)",
                      text(T_UEBERSICHT), text(T_MANNSCHAFTEN), Wettbewerb_Get_Name(st.gruppe, true).c_str(),
                      text(T_STAERKE), text(T_AUSWAHL_0 + std::clamp(Wb_Knopf(ICON_WB_AUSWAHL_B), 0, 3)));
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, x - 3, y + 45,
-                     "^tl0019%s^tl0074%s^tz0321%s^tz0392%s^tz0454%s^tz0556%s^tz0705%s", text(T_RANG), text(T_VEREIN),
+    Kit_Tabelle_Kopf_Printf(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, x - 3, y + 45, Kit_Schein::GLATT,
+                            UEBERSICHT_KOPF, "\t%s\t%s\t%s\t%s\t%s\t%s\t%s", text(T_RANG), text(T_VEREIN),
                      text(T_STAERKE), Text_cfg_Text(TEXT_EINSETZEN_1, T_E1_FAEHIGKEITEN), text(T_SCHNITT), text(T_WERT),
                      text(T_WERT_JE_SPIELER));
 }

@@ -534,8 +534,8 @@ void Tabelle_Screen_Scroll(Screen_Icon*, i32 index, u32) { Screen_Scroll_Gemelde
 // wettbewerb_tabelle.cpp).
 void Tabelle_Screen_Gruppe_Text(Screen_Icon*, Rastport* ziel, i32, i32 y) {
     if (stand.gruppe < 0) return;
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y + 35, "^tz0718%s",
-                     Wettbewerb_Get_Zweitname(stand.gruppe).c_str());
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y + 35, Kit_Schein::GLATT,
+                      {Kit_Ausrichtung::MITTE, 718}, "%s", Wettbewerb_Get_Zweitname(stand.gruppe).c_str());
 }
 
 const Tabelle& Tabelle_Screen_Tabelle() { return tabelle; }

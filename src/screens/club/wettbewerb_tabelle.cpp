@@ -37,6 +37,38 @@ bool heimisch(i32 land) { return Wb_Heimisch(land); }
 i32 liga_von(i32 team) { return Wb_Liga_Von(team); }
 std::string runden_name(i32 id, i32 spieltag) { return Wb_Runden_Name(id, spieltag); }
 
+// The league table's columns: the place (its head over the place and the
+// place before), crest and club, games, wins, draws, defeats, points,
+// goals (their head a little right of the score), difference and form (a
+// picture under its head).
+constexpr Kit_Spalte LIGA[] = {
+    {.x = 49, .ausrichtung = Kit_Ausrichtung::RECHTS, .kopf = Kit_Kopf::KEINER},
+    {.x = 8, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 86, .kopf = Kit_Kopf::MITTE},
+    {.x = 99, .kopf = Kit_Kopf::KEINER},
+    {.x = 124, .breite = 154, .kopf = Kit_Kopf::MITTE},
+    {.x = 333, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 379, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 412, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 444, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 496, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 586, .ausrichtung = Kit_Ausrichtung::MITTE, .kopf_versatz = 3},
+    {.x = 685, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 746, .breite = 10, .kopf = Kit_Kopf::MITTE},
+};
+enum Liga_Spalte { L_VORHER = 1, L_FORM = 11 };
+// A knockout round's columns: crest and club, where the club comes from
+// (its league, or its nation's flag and name), the state of its tie.
+constexpr Kit_Spalte KO[] = {
+    {.x = 18, .kopf = Kit_Kopf::KEINER},
+    {.x = 43, .breite = 212, .kopf = Kit_Kopf::MITTE},
+    {.x = 301, .breite = 258, .kopf = Kit_Kopf::MITTE},
+    {.x = 580, .breite = 194, .kopf = Kit_Kopf::MITTE},
+};
+enum Ko_Spalte { K_HERKUNFT = 2 };
+constexpr i32 FLAGGE_BREITE = 22;  // a flag before the nation's name
+constexpr Kit_Stelle POKAL_NAME{Kit_Ausrichtung::MITTE, 435};
+constexpr Kit_Stelle SPIELTAG_TEXT{Kit_Ausrichtung::MITTE, 150};
+
 // The matchday the rows show: the round's count with projection.
 i32 zeilen_spieltag() {
     const Wb_Stand& stand = Wb_Stand_Holen();
@@ -67,21 +99,26 @@ void liga_zeile(Rastport* ziel, i32 zeile, i32 y) {
     char diff_text[24], vorher_text[24];
     // The difference and the goals each one text centred in its column:
     // padded digits would stand apart from their sign and colon.
-    if (diff > 0) std::snprintf(diff_text, sizeof diff_text, "^tz0685+%d", diff);
-    else if (diff < 0) std::snprintf(diff_text, sizeof diff_text, "^tz0685-%d", -diff);
-    else std::snprintf(diff_text, sizeof diff_text, "^tz06850");
-    if (spieltag < 2) std::snprintf(vorher_text, sizeof vorher_text, "^tr0092(-)");
-    else std::snprintf(vorher_text, sizeof vorher_text, "^tr0094(%2d.)", vorher);
+    if (diff > 0) std::snprintf(diff_text, sizeof diff_text, "+%d", diff);
+    else if (diff < 0) std::snprintf(diff_text, sizeof diff_text, "-%d", -diff);
+    else std::snprintf(diff_text, sizeof diff_text, "0");
+    // The place before: its number, a dash before the second matchday (2 px
+    // left of the column's edge).
+    const Kit_Stelle vorher_stelle = Kit_Spalte_Stelle(LIGA[L_VORHER]);
+    if (spieltag < 2)
+        std::snprintf(vorher_text, sizeof vorher_text, "%s(-)",
+                      Kit_Einzug_Bei({vorher_stelle.ausrichtung, vorher_stelle.x - 2}).code);
+    else std::snprintf(vorher_text, sizeof vorher_text, "%s(%2d.)", Kit_Einzug_Bei(vorher_stelle).code, vorher);
     const char* name = Team_String(0, team, nullptr, 0);
     if (!name) name = "";
     const u16 platz_farbe = Kit_Platz_Farbe(stand.gruppe, platz - 1, FARBE_WEISS);
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), platz_farbe, 0, y + 12,
-                     "^tr0049^fb0011%d.^fe%s^c%05d^tl0099^gll%04d^tl0124%s^fb0011^tz0333%2d^tz0379%2d"
-                     "^tz0412%2d^tz0444%2d^tz0496%3d^tz0586%d:%d%s^fe",
-                     platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name, spiele, ergebnisse[0],
-                     ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
-    Kit_Bild_Zeichnen(
-        ziel, GRAFIK_WB_FORM_0 + Tabelle_Screen_Form_Klasse(static_cast<i8>(tabelle.form[slot]), spieltag), 746, y);
+    Kit_Tabelle_Zeile_Printf(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), platz_farbe, 0, y + 12, Kit_Schein::GLATT, LIGA,
+                             "\t^fb0011%d.^fe\v%s^c%05d\t^gll%04d\t%s^fb0011\t%2d\t%2d\t%2d\t%2d\t%3d\t%d:%d\t%s^fe",
+                             platz, vorher_text, Farbe_Team_Name(team, stand.gruppe), team, name, spiele, ergebnisse[0],
+                             ergebnisse[1], ergebnisse[2], punkte, tore, gegen, diff_text);
+    Kit_Bild_Zeichnen(ziel,
+                      GRAFIK_WB_FORM_0 + Tabelle_Screen_Form_Klasse(static_cast<i8>(tabelle.form[slot]), spieltag),
+                      Kit_Spalte_X(LIGA[L_FORM]), y);
 }
 
 void ko_zeile(Rastport* ziel, i32 zeile, i32 x, i32 y) {
@@ -111,16 +148,20 @@ void ko_zeile(Rastport* ziel, i32 zeile, i32 x, i32 y) {
     char herkunft[96] = "";
     const char* name = Team_String(0, team, nullptr, 0);
     if (!name) name = "";
+    // A club of the home country comes from its league; another shows its
+    // nation's flag right after its name and the nation's name past the flag.
+    const Kit_Stelle stelle = Kit_Spalte_Stelle(KO[K_HERKUNFT]);
     if (heimisch(stand.info.land)) {
-        std::snprintf(herkunft, sizeof herkunft, "^tl0301%s",
+        std::snprintf(herkunft, sizeof herkunft, "%s%s", Kit_Einzug_Bei(stelle).code,
                       Wettbewerb_Get_Name(liga_von(team), false).c_str());
     } else {
         const i32 nation = Team_Wert(TEAM_WERT_NATION, team, 0, OP_LESEN);
         const char* land = Team_String(0, nation, nullptr, 0);
-        std::snprintf(herkunft, sizeof herkunft, "^gll%04d^tl0323%s", nation, land ? land : "");
+        std::snprintf(herkunft, sizeof herkunft, "^gll%04d%s%s", nation,
+                      Kit_Einzug_Bei({stelle.ausrichtung, stelle.x + FLAGGE_BREITE}).code, land ? land : "");
     }
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), Farbe_Team_Name(team, stand.gruppe), 0, y + 12,
-                     "^tl0018^gll%04d^tl0043%s%s^tl0580%s", team, name, herkunft, status_text);
+    Kit_Tabelle_Zeile_Printf(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), Farbe_Team_Name(team, stand.gruppe), 0, y + 12,
+                             Kit_Schein::GLATT, KO, "\t^gll%04d\t%s\v%s\t%s", team, name, herkunft, status_text);
 }
 
 void pokale(Rastport* ziel) {
@@ -132,8 +173,8 @@ void pokale(Rastport* ziel) {
     Pokal_Blit(liste[(i + liste_anzahl - 1) % liste_anzahl], -1, ziel, 340, 500, 40, 40, nullptr);
     Pokal_Blit(liste[(i + 1) % liste_anzahl], -1, ziel, 490, 500, 40, 40, nullptr);
     Pokal_Blit(id, -1, ziel, 405, 488, 60, 60, nullptr);
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, 482, "^tz0435%s",
-                     Wettbewerb_Get_Name(id, false).c_str());
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, 482, Kit_Schein::GLATT, POKAL_NAME,
+                      "%s", Wettbewerb_Get_Name(id, false).c_str());
 }
 
 }  // namespace
@@ -161,15 +202,13 @@ void Tabelle_Screen_Kopf(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
                              text(stand.spieltag_in_runde == 0 ? T_VOR_SPIELTAG : T_NACH_SPIELTAG), tag,
                              text(T_SPIELTAG));
         if (stand.ko) {
-            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, 0, y + 45, "^tz0149%s^tz0430%s^tz0677%s",
-                             text(T_MANNSCHAFTEN), text(heimisch(stand.info.land) ? T_HERKUNFT_LIGA : T_RUNDE),
-                             text(T_BEGEGNUNG));
+            Kit_Tabelle_Kopf_Printf(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, 0, y + 45, Kit_Schein::GLATT, KO,
+                                    "\t%s\t%s\t%s", text(T_MANNSCHAFTEN),
+                                    text(heimisch(stand.info.land) ? T_HERKUNFT_LIGA : T_RUNDE), text(T_BEGEGNUNG));
         } else {
-            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, 0, y + 45,
-                             "^tz0051%s^tz0201%s^tz0333%s^tz0379%s^tz0412%s^tz0444%s^tz0496%s^tz0589%s"
-                             "^tz0685%s^tz0751%s",
-                             text(7), text(8), text(9), text(10), text(11), text(12), text(15), text(13), text(14),
-                             text(16));
+            Kit_Tabelle_Kopf_Printf(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, 0, y + 45, Kit_Schein::GLATT, LIGA,
+                                    "\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s\t%s", text(7), text(8), text(9), text(10),
+                                    text(11), text(12), text(15), text(13), text(14), text(16));
         }
     }
     pokale(ziel);
@@ -185,9 +224,10 @@ void Tabelle_Screen_Spieltag_Text(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
                       : wort834 == 0 ? T_VOR_ERSTEM
                                      : T_SPIELTAG;
     const i32 tag = std::max(stand.spieltag_in_runde, 1);
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y + 25, "^tz0150%s", text(erste));
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_GOLD, 0, y + 43, "^tz0150%s",
-                     runden_name(stand.runde, tag - 1).c_str());
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, 0, y + 25, Kit_Schein::GLATT,
+                      SPIELTAG_TEXT, "%s", text(erste));
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_GOLD, 0, y + 43, Kit_Schein::GLATT,
+                      SPIELTAG_TEXT, "%s", runden_name(stand.runde, tag - 1).c_str());
     (void)x;
 }
 

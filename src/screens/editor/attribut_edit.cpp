@@ -508,8 +508,8 @@ void Attribut_Wahl_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         return;
     }
     if (i->user[0] == WORT_ENDE) {
-        Kit_Printf(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_HELL, 0, y + 14, "^tz%04d%s", x + 123,
-                   Text_cfg_Text(TEXT_SPIELER_TRAINING, T_KEINE));
+        Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_HELL, 0, y + 14, Kit_Schein::SCHLICHT,
+                          {Kit_Ausrichtung::MITTE, x + 123}, "%s", Text_cfg_Text(TEXT_SPIELER_TRAINING, T_KEINE));
         return;
     }
     const i32 a = static_cast<i32>(i->user[1]);

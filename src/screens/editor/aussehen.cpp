@@ -371,9 +371,9 @@ void Editor_Aussehen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y)
                     Blt_Blit(k, 0, 0, -1, -1, raster_bild.get(), cx, cy, nullptr);
                 if (const Rastport_Bild g{Gesicht_Bauen(Aussehen_Feld_Setzen(az.arbeit, f, static_cast<u32>(teil)), f1, f2)})
                     Blt_Blit(g.get(), 0, 0, -1, -1, raster_bild.get(), cx + 1, cy + 1, Blt_Opt_Transparent);
-                Kit_Printf_Glatt(raster_bild.get(), Kit_Font(Kit_Schrift::ZAHL),
-                                 teil == static_cast<i32>(Aussehen_Feld(az.arbeit, f)) ? FARBE_GOLD : FARBE_KREIDE_2, 0,
-                                 cy + 99, "^tr%04d%d", cx + 84, teil);
+                Kit_Printf_Stelle(raster_bild.get(), Kit_Font(Kit_Schrift::ZAHL),
+                                  teil == static_cast<i32>(Aussehen_Feld(az.arbeit, f)) ? FARBE_GOLD : FARBE_KREIDE_2,
+                                  0, cy + 99, Kit_Schein::GLATT, {Kit_Ausrichtung::RECHTS, cx + 84}, "%d", teil);
             }
         az.neu_zeichnen = false;
     }
@@ -422,6 +422,6 @@ void Editor_Aussehen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y)
     const i32 f = static_cast<i32>(i->user[0]);
     const i32 n = Aussehen_Teile(az.arbeit, f);
     const i32 t = std::min(static_cast<i32>(f == 0 ? Gesicht_Stil(az.arbeit) : Aussehen_Feld(az.arbeit, f)), n - 1);
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::ZAHL), f == az.feld ? FARBE_GOLD : FARBE_KREIDE_2, 0, y + 16,
-                     "^tr%04d%d/%d", x + i->w - 6, t + 1, n);
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::ZAHL), f == az.feld ? FARBE_GOLD : FARBE_KREIDE_2, 0, y + 16,
+                      Kit_Schein::GLATT, {Kit_Ausrichtung::RECHTS, x + i->w - 6}, "%d/%d", t + 1, n);
 }

@@ -326,8 +326,10 @@ void kontinente_zaehlen() {
 
 // --- Drawing helpers ----------------------------------------------------------------------
 
+// A number at its column's right edge x.
 void zahl(Rastport* ziel, i32 x, i32 y, u16 farbe, i32 n) {
-    Kit_Printf(ziel, Kit_Font(Kit_Schrift::TEXT), farbe, 0, y, "^tr%04d%d", x, n);
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TEXT), farbe, 0, y, Kit_Schein::SCHLICHT,
+                      {Kit_Ausrichtung::RECHTS, x}, "%d", n);
 }
 
 bool feld_bei(i32 spieler, i32 wert_) { return st.feld.aktiv && st.feld.spieler == spieler && st.feld.wert == wert_; }

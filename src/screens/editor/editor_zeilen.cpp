@@ -57,9 +57,18 @@ using namespace editor_intern;
 
 // --- Drawing ------------------------------------------------------------------------------
 
+namespace {
+constexpr Kit_Stelle TITEL{Kit_Ausrichtung::MITTE, 400};
+// The player list's heads that stand at their column's right edge.
+constexpr Kit_Stelle KOPF_NUMMER{Kit_Ausrichtung::RECHTS, 414};
+constexpr Kit_Stelle KOPF_STAERKE{Kit_Ausrichtung::RECHTS, 590};
+constexpr Kit_Stelle KOPF_SPIELE{Kit_Ausrichtung::RECHTS, 623};
+}  // namespace
+
 void Editor_Hintergrund_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Font* k = Kit_Font(Kit_Schrift::KNOPF);
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TITEL), FARBE_KREIDE, 0, 40, "^tz0400%s", text(T_TITEL));
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TITEL), FARBE_KREIDE, 0, 40, Kit_Schein::GLATT, TITEL, "%s",
+                      text(T_TITEL));
     // Column heads over both lists.
     Kit_Printf(ziel, k, FARBE_KOPF, 28, 84, "%s", text(T_VEREINE));
     const i32 kopf_y = 108;
@@ -71,11 +80,11 @@ void Editor_Hintergrund_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
                text(st.markt == 1   ? T_SCOUTLISTE
                     : st.markt == 0 ? T_MARKT
                                     : T_SPIELERLISTE));
-    Kit_Printf(ziel, z, FARBE_KREIDE_2, 0, kopf_y, "^tr%04d%s", 414, text(T_NUMMER));
+    Kit_Printf_Stelle(ziel, z, FARBE_KREIDE_2, 0, kopf_y, Kit_Schein::SCHLICHT, KOPF_NUMMER, "%s", text(T_NUMMER));
     Kit_Printf(ziel, z, FARBE_KREIDE_2, 420, kopf_y, "%s", text(T_POSITION));
     Kit_Printf(ziel, z, FARBE_KREIDE_2, 475, kopf_y, "%s", text(T_SPIELER));
-    Kit_Printf(ziel, z, FARBE_KREIDE_2, 0, kopf_y, "^tr%04d%s", 590, text(T_STAERKE));
-    Kit_Printf(ziel, z, FARBE_KREIDE_2, 0, kopf_y, "^tr%04d%s", 623, text(T_SPIELE));
+    Kit_Printf_Stelle(ziel, z, FARBE_KREIDE_2, 0, kopf_y, Kit_Schein::SCHLICHT, KOPF_STAERKE, "%s", text(T_STAERKE));
+    Kit_Printf_Stelle(ziel, z, FARBE_KREIDE_2, 0, kopf_y, Kit_Schein::SCHLICHT, KOPF_SPIELE, "%s", text(T_SPIELE));
     Kit_Printf(ziel, z, FARBE_KREIDE_2, 633, kopf_y, "%s", text(T_ATTRIBUTE));
     Kit_Printf(ziel, z, FARBE_KREIDE_2, 698, kopf_y, "%s", text(T_NATION));
 }

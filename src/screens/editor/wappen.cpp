@@ -482,11 +482,13 @@ void Editor_Wappen_Raster_Zeichnen(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
                     std::snprintf(nr, sizeof nr, "%d", w);
                     char kopf[48];
                     std::snprintf(kopf, sizeof kopf, text(T_TRIKOT), nr);
+                    // Both lines centred on the cell.
+                    const Kit_Einzug mitte = Kit_Einzug_Bei({Kit_Ausrichtung::MITTE, cx + 38});
                     Kit_Printf_Glatt(raster_bild.get(), Kit_Font(Kit_Schrift::ZAHL), FARBE_FEHLER, 0, cy + 30,
-                                     "^tz%04d%s^l^tz%04d%s", cx + 38, kopf, cx + 38, text(T_VERBOTEN));
+                                     "%s%s^l%s%s", mitte.code, kopf, mitte.code, text(T_VERBOTEN));
                 }
-                Kit_Printf_Glatt(raster_bild.get(), Kit_Font(Kit_Schrift::ZAHL), aktuell ? FARBE_GOLD : FARBE_KREIDE_2,
-                                 0, cy + 74, "^tr%04d%d", cx + 74, w);
+                Kit_Printf_Stelle(raster_bild.get(), Kit_Font(Kit_Schrift::ZAHL), aktuell ? FARBE_GOLD : FARBE_KREIDE_2,
+                                  0, cy + 74, Kit_Schein::GLATT, {Kit_Ausrichtung::RECHTS, cx + 74}, "%d", w);
             }
         wz.neu_zeichnen = false;
     }
@@ -507,8 +509,8 @@ void Editor_Wappen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (wz.team < 0) return;
     for (i32 t = 0; t < WAPPEN_TABS; ++t) {
         Kit_Bild_Zeichnen(ziel, t == wz.tab ? GRAFIK_WAPPEN_TAB_AN : GRAFIK_WAPPEN_TAB, TAB_X[t], 26);
-        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), t == wz.tab ? FARBE_GOLD : FARBE_WEISS, 0, 43, "^tz%04d%s",
-                         TAB_X[t] + 70, tab_text[t]);
+        Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TEXT), t == wz.tab ? FARBE_GOLD : FARBE_WEISS, 0, 43,
+                          Kit_Schein::GLATT, {Kit_Ausrichtung::MITTE, TAB_X[t] + 70}, "%s", tab_text[t]);
     }
     const i32 nummer = wert_lesen(0);
     if (nummer != wappen_bild_nummer) {
@@ -516,11 +518,12 @@ void Editor_Wappen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         wappen_bild_nummer = nummer;
     }
     if (wappen_bild) Blt_Blit(wappen_bild.get(), 0, 0, -1, -1, ziel, 97, 56, Blt_Opt_Transparent);
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::ZAHL), FARBE_KREIDE_2, 0, 128, "^tz%04d%d", TAB_X[0] + 70, nummer);
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::ZAHL), FARBE_KREIDE_2, 0, 128, Kit_Schein::GLATT,
+                      {Kit_Ausrichtung::MITTE, TAB_X[0] + 70}, "%d", nummer);
     for (i32 t = 1; t < WAPPEN_TABS; ++t) {
         kit_malen(ziel, wert_lesen(t), TAB_X[t] + 42, 50, false);
-        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::ZAHL), FARBE_KREIDE_2, 0, 128, "^tr%04d%d", TAB_X[t] + 136,
-                         wert_lesen(t));
+        Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::ZAHL), FARBE_KREIDE_2, 0, 128, Kit_Schein::GLATT,
+                          {Kit_Ausrichtung::RECHTS, TAB_X[t] + 136}, "%d", wert_lesen(t));
     }
     if (!raster_offen()) Kit_Bild_Zeichnen(ziel, GRAFIK_WAPPEN_ZU, 73, 230);
     const std::string& f = Editor_Get_Zustand().fehler;
@@ -536,12 +539,14 @@ void Editor_Wappen_Felder_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y)
     if (k != wz.feld) {
         Kit_Printf_Glatt(ziel, f, FARBE_KREIDE_2, x + 5, y + 16, "%s", text(T_FELD + k));
         if (WAPPEN_FELD_MODUS[k] == 4)
-            Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 0, y + 16, "^tr%04d%d", rechts,
-                             Team_Wert(TEAM_WERT_SITZPLAETZE, wz.team, 0, OP_LESEN) +
-                                 Team_Wert(TEAM_WERT_STEHPLAETZE, wz.team, 0, OP_LESEN));
+            Kit_Printf_Stelle(ziel, f, FARBE_WEISS, 0, y + 16, Kit_Schein::GLATT, {Kit_Ausrichtung::RECHTS, rechts},
+                              "%d",
+                              Team_Wert(TEAM_WERT_SITZPLAETZE, wz.team, 0, OP_LESEN) +
+                                  Team_Wert(TEAM_WERT_STEHPLAETZE, wz.team, 0, OP_LESEN));
         else
-            Kit_Printf_Glatt(ziel, f, k == 5 ? FARBE_KREIDE_2 : FARBE_WEISS, 0, y + 16, "^tr%04d%s", rechts,
-                             Team_String(WAPPEN_FELD_MODUS[k], wz.team, nullptr, 0));
+            Kit_Printf_Stelle(ziel, f, k == 5 ? FARBE_KREIDE_2 : FARBE_WEISS, 0, y + 16, Kit_Schein::GLATT,
+                              {Kit_Ausrichtung::RECHTS, rechts}, "%s",
+                              Team_String(WAPPEN_FELD_MODUS[k], wz.team, nullptr, 0));
         return;
     }
     // The field being edited: its input, and the keys after it.

@@ -93,8 +93,9 @@ bool satz(const Spielfeld_Daten& sf, const Spielfeld_Ereignis_Kopf& e, char (&au
 // right and one above.
 void zeile(Rastport* ziel, const Spielansicht_View& v, const char* text, i32 y) {
     Font* f = Kit_Font(TICKER_SCHRIFT);
-    Kit_Printf(ziel, f, SCHATTEN, v.screen_x + 1, y - 1, "^tz%04d%s", v.breite / 2, text);
-    Kit_Printf(ziel, f, FARBE_WEISS, v.screen_x, y, "^tz%04d%s", v.breite / 2, text);
+    const Kit_Stelle mitte{Kit_Ausrichtung::MITTE, v.breite / 2};
+    Kit_Printf_Stelle(ziel, f, SCHATTEN, v.screen_x + 1, y - 1, Kit_Schein::SCHLICHT, mitte, "%s", text);
+    Kit_Printf_Stelle(ziel, f, FARBE_WEISS, v.screen_x, y, Kit_Schein::SCHLICHT, mitte, "%s", text);
 }
 
 // The band under the ticker's lines (their widest plus a margin, inside

@@ -24,13 +24,28 @@ struct Bar_Art {
     i32 heim_x, gast_x, wappen_y, wappen;  // crests: x of each, y, size
     Kit_Schrift font;
     i32 name_y;
-    i32 heim_breite, gast_breite;  // room of each name before the score and the minute
-    const char* heim_tab;          // the home name starts at a left tab
-    const char* gast_tab;          // the away name ends at a right tab
+    // The names' columns, each as wide as its room before the score and
+    // the minute: the home name from its left edge, the away name to its right.
+    Kit_Spalte heim, gast;
 };
-constexpr Bar_Art GROSS{
-    GRAFIK_LIVE_KOPF_GROSS, 15, 753, 2, 28, Kit_Schrift::SCHMAL_GROSS, 20, 185, 150, "^tl0060", "^tr0734"};
-constexpr Bar_Art KLEIN{GRAFIK_LIVE_KOPF_KLEIN, 7, 380, 2, 14, Kit_Schrift::TEXT, 12, 118, 110, "^tl0030", "^tr0374"};
+constexpr Bar_Art GROSS{GRAFIK_LIVE_KOPF_GROSS,
+                        15,
+                        753,
+                        2,
+                        28,
+                        Kit_Schrift::SCHMAL_GROSS,
+                        20,
+                        {.x = 60, .breite = 185},
+                        {.x = 734 - 150, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 150}};
+constexpr Bar_Art KLEIN{GRAFIK_LIVE_KOPF_KLEIN,
+                        7,
+                        380,
+                        2,
+                        14,
+                        Kit_Schrift::TEXT,
+                        12,
+                        {.x = 30, .breite = 118},
+                        {.x = 374 - 110, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 110}};
 
 i32 gezeigtes_team() { return Menue_Spiel_Team_Waehlen(nullptr, -1); }
 
@@ -40,15 +55,15 @@ const char* vereinsname(u32 team) {
 
 void namen(Rastport* bar, const Bar_Art& a, const Spielfeld_Daten& sf, i32 gezeigt) {
     Font* f = Kit_Font(a.font);
-    const char* tabs[2] = {a.heim_tab, a.gast_tab};
-    const i32 breiten[2] = {a.heim_breite, a.gast_breite};
+    const Kit_Spalte* spalten[2] = {&a.heim, &a.gast};
     for (int seite = 0; seite < 2; ++seite) {
         const u16 farbe = static_cast<i32>(sf.team[seite]) == gezeigt ? FARBE_GEWAEHLT : FARBE_WEISS;
         // A long name is cut to its room: it never runs into the score or the minute.
         char name[128];
         std::snprintf(name, sizeof name, "%s", vereinsname(sf.team[seite]));
-        Font_Text_Kuerzen(name, name, f, breiten[seite]);
-        Kit_Printf_Glatt_Neu(bar, f, farbe, 0, a.name_y, "%s%s", tabs[seite], name);
+        Font_Text_Kuerzen(name, name, f, spalten[seite]->breite);
+        Kit_Printf_Glatt_Neu(bar, f, farbe, 0, a.name_y, "%s%s",
+                             Kit_Einzug_Bei(Kit_Spalte_Stelle(*spalten[seite])).code, name);
     }
 }
 

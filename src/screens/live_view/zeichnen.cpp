@@ -97,17 +97,19 @@ void Spielansicht_Kopfzeile(const Spielansicht_View* v) {
         ziffer(bilder[ZIFFERN_GROSS].get(), sf.tore[1], 1, 30, 20, 23, x + 285, y + 8);
         char zahl[32];
         Bank_Zahl_String(zahl, sf.zuschauer, 0);
-        Kit_Printf(Screen_Rastport, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, x, y + 19, "^tz%04d%s %s",
-                   v->breite / 2 + 10, zahl, Text_cfg_Text(TEXT_REST, TEXT_ZUSCHAUER));
-        Kit_Printf(Screen_Rastport, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x, y + 20, "^tz%04d%d%s",
-                   v->breite / 2 + 143, minute, min_text);
+        Kit_Printf_Stelle(Screen_Rastport, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, x, y + 19, Kit_Schein::SCHLICHT,
+                          {Kit_Ausrichtung::MITTE, v->breite / 2 + 10}, "%s %s", zahl,
+                          Text_cfg_Text(TEXT_REST, TEXT_ZUSCHAUER));
+        Kit_Printf_Stelle(Screen_Rastport, Kit_Font(Kit_Schrift::SCHMAL_GROSS), FARBE_WEISS, x, y + 20,
+                          Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, v->breite / 2 + 143}, "%d%s", minute,
+                          min_text);
     } else {
         if (Rastport* k = v->kopf_klein ? v->kopf_klein.get() : bilder[KOPF_KLEIN].get())
             Blt_Blit(k, 0, 0, k->breite, k->hoehe, Screen_Rastport, x, y, Blt_Opt_Standard);
         ziffer(bilder[ZIFFERN_KLEIN].get(), sf.tore[0], 0, 22, 16, 17, x + 154, y + 2);
         ziffer(bilder[ZIFFERN_KLEIN].get(), sf.tore[1], 1, 22, 16, 17, x + 176, y + 2);
-        Kit_Printf(Screen_Rastport, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, x, y + 12, "^tl%04d%d%s",
-                   v->breite / 2 + 10, minute, min_text);
+        Kit_Printf_Stelle(Screen_Rastport, Kit_Font(Kit_Schrift::TEXT), FARBE_WEISS, x, y + 12, Kit_Schein::SCHLICHT,
+                          {Kit_Ausrichtung::LINKS, v->breite / 2 + 10}, "%d%s", minute, min_text);
     }
 }
 

@@ -277,10 +277,19 @@ void Scout_Suche_Dialog_Tick(i32 prozent) {
     }
 }
 
+namespace {
+// A text centred on its x (a percentage over its bar, a line of the card).
+constexpr Kit_Stelle MITTIG{Kit_Ausrichtung::MITTE, 1};
+// The card's head: the shirt number on the position badge, the position.
+constexpr Kit_Spalte RUECKENNUMMER[] = {{.x = 14, .ausrichtung = Kit_Ausrichtung::MITTE}};
+constexpr Kit_Spalte POSITION{.x = 45, .ausrichtung = Kit_Ausrichtung::MITTE};
+}  // namespace
+
 void Scout_Suche_Zeichnen(Rastport* ziel, bool requester_offen) {
     blit(ziel, GRAFIK_SUCHE_BALKEN, 283, 217);
     const i32 prozent = Scout_Suche_Prozent();
-    if (Font* f = Kit_Font(Kit_Schrift::TITEL)) Kit_Printf(ziel, f, FARBE_WEISS, 527, 216, "^tz0001%d%s", prozent, "%");
+    if (Font* f = Kit_Font(Kit_Schrift::TITEL))
+        Kit_Printf_Stelle(ziel, f, FARBE_WEISS, 527, 216, Kit_Schein::SCHLICHT, MITTIG, "%d%s", prozent, "%");
     if (s.fortschritt < SUCHE_ZIEL) blit(ziel, GRAFIK_SUCHE_BALKEN_LEER, 283 + s.fortschritt, 217, s.fortschritt);
     blit(ziel, GRAFIK_SUCHE_LOG, 96, 245);
     if (s.gebiet >= 0) blit(ziel, GRAFIK_KONTINENT_KLEIN + s.gebiet, 570, 189);
@@ -314,25 +323,31 @@ void Scout_Suche_Karte_Zeichnen(Rastport* ziel, i32 x, i32 y) {
     const i32 klasse = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
     blit(ziel, GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse], x + 150, y + 7);
     if (Font* fn = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, fn, FARBE_WEISS, x + 147, y + 19, "^fb0006^tz0014%d^fe", wert(SPIELER_WERT_RUECKENNUMMER, p));
-    Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x + 150, y + 19, "^tz0045%s", Positions_Text(klasse));
+        Kit_Tabelle_Zeile_Printf(ziel, fn, FARBE_WEISS, x + 147, y + 19, Kit_Schein::SCHLICHT, RUECKENNUMMER,
+                                 "^fb0006\t%d^fe", wert(SPIELER_WERT_RUECKENNUMMER, p));
+    Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_KLASSE[klasse], x + 150, y + 19, Kit_Schein::SCHLICHT, POSITION, "%s",
+                             Positions_Text(klasse));
     Kit_Printf(ziel, f, FARBE_WEISS, x + 220, y + 19, "%s", Spieler_String(505, p, nullptr, 0));
     Gesicht_Holen(p, Team_Transfermarkt, ziel, 103, 349, 85, 100);
     if (s.dialog < 1) {
-        Kit_Printf(ziel, f, FARBE_WEISS, x + 310, y + 55, "^tz0001%s", text(T_FRAGE));
+        Kit_Printf_Stelle(ziel, f, FARBE_WEISS, x + 310, y + 55, Kit_Schein::SCHLICHT, MITTIG, "%s", text(T_FRAGE));
     } else {
         const i32 spiele = wert(SPIELER_WERT_SPIELE, p);
-        Kit_Printf(ziel, f, FARBE_WEISS, x + 310, y + 55, "^tz0001%s %d", text(T_SPIELE),
-                   spiele < SCOUT_SPIELE_MINDEST ? spiele + SCOUT_SPIELE_MINDEST : spiele);
+        Kit_Printf_Stelle(ziel, f, FARBE_WEISS, x + 310, y + 55, Kit_Schein::SCHLICHT, MITTIG, "%s %d", text(T_SPIELE),
+                          spiele < SCOUT_SPIELE_MINDEST ? spiele + SCOUT_SPIELE_MINDEST : spiele);
     }
     if (s.zugestimmt == -1) {
         if (s.dialog >= 0 && s.dialog <= 3) {
-            Kit_Printf(ziel, f, FARBE_WEISS, x + 265, y + 90, "^tz0001%s", text(T_KARTE + s.dialog));
-            if (s.dialog <= 1) Kit_Printf(ziel, f, FARBE_WEISS, x + 190, y + 55, "^tz0001%s", text(T_FRAGE));
+            Kit_Printf_Stelle(ziel, f, FARBE_WEISS, x + 265, y + 90, Kit_Schein::SCHLICHT, MITTIG, "%s",
+                              text(T_KARTE + s.dialog));
+            if (s.dialog <= 1)
+                Kit_Printf_Stelle(ziel, f, FARBE_WEISS, x + 190, y + 55, Kit_Schein::SCHLICHT, MITTIG, "%s",
+                                  text(T_FRAGE));
             if (s.dialog >= 2) Spieler_Sterne_Zeichnen(ziel, p, x + 147, y + 44, 0, false);
         }
     } else {
-        Kit_Printf(ziel, f, FARBE_WEISS, x + 265, y + 90, "^tz0001%s", text(T_ZUGESTIMMT));
+        Kit_Printf_Stelle(ziel, f, FARBE_WEISS, x + 265, y + 90, Kit_Schein::SCHLICHT, MITTIG, "%s",
+                          text(T_ZUGESTIMMT));
         Spieler_Sterne_Zeichnen(ziel, p, x + 147, y + 44, 0, false);
     }
 }

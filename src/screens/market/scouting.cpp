@@ -392,7 +392,8 @@ void Scouting_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
                     Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, g->x, g->y, GESCHLOSSEN_PROZENT);
         Kit_Printf(ziel, f, FARBE_WEISS, 290, 165, "%s %s", text(T_GRUNDGEBUEHR), geld(grundpreis()));
         if (Font* h = Kit_Font(Kit_Schrift::KLEIN))
-            Kit_Printf(ziel, h, FARBE_WEISS, 380, 470, "^tz0050%s", text(T_HINWEIS));
+            Kit_Printf_Stelle(ziel, h, FARBE_WEISS, 380, 470, Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, 50}, "%s",
+                              text(T_HINWEIS));
         if (hover >= 0) {
             const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
             if (Font* h = Kit_Font(Kit_Schrift::MITTEL)) {
@@ -487,8 +488,8 @@ void Scouting_Verpflichten_Klick(Screen_Icon* i, u32 ereignis) {
     const i32 p = Scout_Suche_Lesen().prospekt;
     if (!(ereignis & MENUE_E_LINKS) || (i->status & MENUE_S_GRAU) || p < 0) return;
     char t[512];
-    std::snprintf(t, sizeof t, "^c%05d%s^l%s^tl0100: %s", FARBE_WEISS, text(T_FRAGE_1), text(T_FRAGE_2),
-                  Spieler_String(505, p, nullptr, 0));
+    std::snprintf(t, sizeof t, "^c%05d%s^l%s%s: %s", FARBE_WEISS, text(T_FRAGE_1), text(T_FRAGE_2),
+                  Kit_Einzug_Bei({Kit_Ausrichtung::LINKS, 100}).code, Spieler_String(505, p, nullptr, 0));
     Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, t, text(T_JA), text(T_NEIN), verpflichten_ja, nur_klang, 1, &p);
 }
 

@@ -169,6 +169,17 @@ constexpr auto MARKT = Icon_Tabelle_Aus<Icon_Besitzer::TRANSFER>(
                                       {.index_wort = -1, .x = MARKT_X_LAGEN.data(), .y = MARKT_Y_LAGEN.data()}));
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TRANSFER, n); }
+
+// A player's row, from the row's left: the shirt number on its badge, the
+// position, the name (cut to its width) and the games at their right
+// edge; on the market the price past them.
+constexpr Kit_Spalte RUECKENNUMMER[] = {{.x = 14, .ausrichtung = Kit_Ausrichtung::MITTE}};
+constexpr Kit_Spalte POSITION{.x = 45, .ausrichtung = Kit_Ausrichtung::MITTE};
+constexpr Kit_Spalte KADER_NAME[] = {{.x = 59, .breite = 102}, {.x = 280, .ausrichtung = Kit_Ausrichtung::RECHTS}};
+constexpr Kit_Spalte MARKT_NAME[] = {{.x = 38, .breite = 98}, {.x = 265, .ausrichtung = Kit_Ausrichtung::RECHTS}};
+constexpr Kit_Spalte FORDERUNG[] = {{.x = 110, .ausrichtung = Kit_Ausrichtung::RECHTS}};
+constexpr Kit_Stelle ZAEHLER{Kit_Ausrichtung::MITTE, 1};       // centred on its x
+constexpr Kit_Stelle FRAGE_WERT{Kit_Ausrichtung::LINKS, 130};  // a requester's values past their labels
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
 i32 team_wert(int modus) { return Team_Wert(modus, Team_Aktiv, 0, OP_LESEN); }
 bool an(i32 n) { return Menue_Icon_Zustand(n) != 0; }
@@ -227,22 +238,24 @@ void verkaufen(i32 p) {
     const i32 marktwert = Spieler_Berechne_Marktwert(p);
     const std::string frage = Menue_Text_Fuellen(text(T_VERKAUFEN), 0, geld(Transfer_Screen_Angebot_Differenz(p)));
     char t[768];
-    std::snprintf(t, sizeof t, "^c%05d%s^l%s^tl0130: %s^l%s^tl0130: %s", FARBE_WEISS, frage.c_str(),
-                  text(T_VERKAUF_NAME), Spieler_String(63, p, nullptr, 0), text(T_VERKAUF_WERT), geld(marktwert));
+    const Kit_Einzug stopp = Kit_Einzug_Bei(FRAGE_WERT);
+    std::snprintf(t, sizeof t, "^c%05d%s^l%s%s: %s^l%s%s: %s", FARBE_WEISS, frage.c_str(), text(T_VERKAUF_NAME),
+                  stopp.code, Spieler_String(63, p, nullptr, 0), text(T_VERKAUF_WERT), stopp.code, geld(marktwert));
     Screen_Frage(t, verkauf_ja, verkauf_nein, 1, &p);
 }
 
-// The row's name, cut to the column.
-// Name and games sit at the tabs `name_tab` and `spiele_tab` (right aligned).
-void name_zeichnen(Rastport* ziel, Font* f, i32 name_tab, i32 spiele_tab, i32 p, i32 breite, i32 x, i32 y) {
+// The row's name, cut to its column's width, and the games: the columns
+// `spalten` (name, games).
+void name_zeichnen(Rastport* ziel, Font* f, std::span<const Kit_Spalte> spalten, i32 p, i32 x, i32 y) {
     char name[64];
-    Font_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, breite);
-    Kit_Printf(ziel, f, FARBE_WEISS, x, y, "^tl%04d%s^tr%04d%d", name_tab, name, spiele_tab,
-               wert(SPIELER_WERT_SPIELE, p));
+    Font_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, spalten[0].breite);
+    Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, x, y, Kit_Schein::SCHLICHT, spalten, "\t%s\t%d", name,
+                             wert(SPIELER_WERT_SPIELE, p));
 }
 
 void zaehler_zeile(Rastport* ziel, Font* f, i32 x, i32 y, i32 n, u16 farbe) {
-    Kit_Printf(ziel, f, farbe, x, y, "^tz0001%s %d %s", text(T_NOCH), n, text(n == 1 ? T_WECHSEL_1 : T_WECHSEL));
+    Kit_Printf_Stelle(ziel, f, farbe, x, y, Kit_Schein::SCHLICHT, ZAEHLER, "%s %d %s", text(T_NOCH), n,
+                      text(n == 1 ? T_WECHSEL_1 : T_WECHSEL));
 }
 
 }  // namespace
@@ -405,10 +418,11 @@ void Transfer_Screen_Eigen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y
     Kit_Bild_Zeichnen(ziel, GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse], x, y);
     const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
     if (Font* fn = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, fn, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y - 5 + ZEILE_H,
-                   "^fb0006^tz0014%d^fe", nummer);
-    Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x - 4, y - 4 + ZEILE_H, "^tz0045%s", Positions_Text(klasse));
-    name_zeichnen(ziel, f, 59, 280, p, 102, x + 2, y + 12);
+        Kit_Tabelle_Zeile_Printf(ziel, fn, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y - 5 + ZEILE_H,
+                                 Kit_Schein::SCHLICHT, RUECKENNUMMER, "^fb0006\t%d^fe", nummer);
+    Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_KLASSE[klasse], x - 4, y - 4 + ZEILE_H, Kit_Schein::SCHLICHT, POSITION,
+                             "%s", Positions_Text(klasse));
+    name_zeichnen(ziel, f, KADER_NAME, p, x + 2, y + 12);
     Spieler_Sterne_Zeichnen(ziel, p, 170, y, 0, mark);
     i32 attribute[SPIELER_MARKEN_MAX];
     const int n = Spieler_Marken(p, attribute);
@@ -424,9 +438,11 @@ void Transfer_Screen_Markt_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y
         if (Rastport* b = Kit_Bild(GRAFIK_TRANSFER_MARKT_HOVER)) Blt_Pulsieren_Transparent(b, 0, 0, -1, -1, ziel, x, y);
     Spieler_Sterne_Zeichnen(ziel, p, 541, y, 0, an(i->nummer));
     const i32 klasse = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
-    Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x - 26, y - 4 + ZEILE_H, "^tz0045%s", Positions_Text(klasse));
-    name_zeichnen(ziel, f, 38, 265, p, 98, x + 2, y + 12);
-    Kit_Printf(ziel, f, FARBE_WEISS, x + 270, y + 12, "^fb0009^tr0110%s^fe", geld(Global_Transfer_Forderung(p)));
+    Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_KLASSE[klasse], x - 26, y - 4 + ZEILE_H, Kit_Schein::SCHLICHT, POSITION,
+                             "%s", Positions_Text(klasse));
+    name_zeichnen(ziel, f, MARKT_NAME, p, x + 2, y + 12);
+    Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, x + 270, y + 12, Kit_Schein::SCHLICHT, FORDERUNG, "^fb0009\t%s^fe",
+                             geld(Global_Transfer_Forderung(p)));
 }
 
 // --- Clicks --------------------------------------------------------------------------------

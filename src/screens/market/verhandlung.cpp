@@ -25,11 +25,12 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/requester.h"
-#include "world/modi.h"
+#include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/markt.h"
+#include "world/modi.h"
 #include "world/netz.h"
 #include "world/spieler.h"
 #include "world/welt.h"
@@ -401,30 +402,34 @@ void Verhandlung_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     }
     Gesicht_Holen(d.markt, Team_Transfermarkt, ziel, GESICHT_X, GESICHT_Y, GESICHT_B, GESICHT_H);
     const i32 klasse = std::clamp(Spieler_Wert(SPIELER_WERT_POSITION, d.markt, 0, OP_LESEN), 0, 3);
-    Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x, y + 190, "^tz0045%s", Positions_Text(klasse));
+    Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_KLASSE[klasse], x, y + 190, Kit_Schein::SCHLICHT,
+                             SPIELERZEILE_SPALTEN[SZ_POSITION], "%s", Positions_Text(klasse));
     Kit_Printf(ziel, f, FARBE_WEISS, x + 70, y + 190, "%s", Spieler_String(505, d.markt, nullptr, 0));
     Spieler_Sterne_Zeichnen(ziel, d.markt, x + 27, y + 202, 0, false);
     Kit_Printf(ziel, f, FARBE_WEISS, x + 130, y + 213, "%s %d", text(T_SPIELE),
                Spieler_Wert(SPIELER_WERT_SPIELE, d.markt, 0, OP_LESEN));
     Kit_Printf(ziel, f, FARBE_WEISS, x + 25, y + 242, "%s %s", text(T_MARKTWERT),
                geld(Spieler_Berechne_Marktwert(d.markt)));
-    Kit_Printf(ziel, f, FARBE_GEWAEHLT, x + 537, y + 124, "^tz0001%s", geld(d.gebot));
+    Kit_Printf_Stelle(ziel, f, FARBE_GEWAEHLT, x + 537, y + 124, Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, 1},
+                      "%s", geld(d.gebot));
     const i32 e = erloes();
     const f64 konto = Bank_Get_Kontostand(Team_Aktiv, 0, -1);
     const std::string plus = Menue_Text_Fuellen(text(T_ERLOES), 0, Spieler_String(505, d.eigen, nullptr, 0));
     const std::string minus = Menue_Text_Fuellen(text(T_PREIS), 0, Spieler_String(505, d.markt, nullptr, 0));
     Kit_Printf_Glatt(ziel, k, FARBE_WEISS, x + 50, y + 416, "%s %s", text(T_KONTO_DANACH), geld(konto + e - d.gebot));
-    Kit_Printf_Glatt(ziel, k, FARBE_WEISS, x + 10, y + 341, "%s ^c%05d^tr0700+ %s", plus.c_str(), FARBE_KLASSE_1,
-                     geld(e));
-    Kit_Printf_Glatt(ziel, k, FARBE_WEISS, x + 10, y + 358, "%s ^c%05d^tr0700- %s", minus.c_str(), FARBE_MARKE,
-                     geld(d.gebot));
+    // The balance: each line's label, its signed amount at the right edge.
+    constexpr Kit_Spalte BETRAG[] = {{.x = 700, .ausrichtung = Kit_Ausrichtung::RECHTS}};
+    Kit_Tabelle_Zeile_Printf(ziel, k, FARBE_WEISS, x + 10, y + 341, Kit_Schein::GLATT, BETRAG, "%s ^c%05d\t+ %s",
+                             plus.c_str(), FARBE_KLASSE_1, geld(e));
+    Kit_Tabelle_Zeile_Printf(ziel, k, FARBE_WEISS, x + 10, y + 358, Kit_Schein::GLATT, BETRAG, "%s ^c%05d\t- %s",
+                             minus.c_str(), FARBE_MARKE, geld(d.gebot));
     const i32 saldo = e - d.gebot;
     if (saldo < 0)
-        Kit_Printf_Glatt(ziel, k, FARBE_WEISS, x + 10, y + 375, "%s^c%05d^tr0700 %s", text(T_SALDO), FARBE_MARKE,
-                         geld(saldo));
+        Kit_Tabelle_Zeile_Printf(ziel, k, FARBE_WEISS, x + 10, y + 375, Kit_Schein::GLATT, BETRAG, "%s^c%05d\t %s",
+                                 text(T_SALDO), FARBE_MARKE, geld(saldo));
     else
-        Kit_Printf_Glatt(ziel, k, FARBE_WEISS, x + 10, y + 375, "%s^c%05d^tr0700+ %s", text(T_SALDO), FARBE_KLASSE_1,
-                         geld(saldo));
+        Kit_Tabelle_Zeile_Printf(ziel, k, FARBE_WEISS, x + 10, y + 375, Kit_Schein::GLATT, BETRAG, "%s^c%05d\t+ %s",
+                                 text(T_SALDO), FARBE_KLASSE_1, geld(saldo));
     if (d.stand == VH_PAUSE) return;
     // The price bar: how far the bid came and how far the price fell.
     const i32 a0 = Global_Transfer_Forderung(d.markt), v0 = Spieler_Berechne_Marktwert(d.markt);

@@ -124,14 +124,20 @@ void label_zeichnen(Ank_Bild_Label& l) {
     if (Rastport* b = Kit_Bild(l.badge)) Blt_Blit(b, 0, 0, -1, -1, bild, 0, 0, Blt_Opt_Transparent);
     if (Font* f = Kit_Font(Kit_Schrift::SCHMAL)) {
         const i32 y = f->hoehe + 1;
-        Kit_Printf(bild, f, l.farbe, 0, y, "^tl%04d%s", 30, Positions_Text(l.linie));
+        // The label's position past its badge, the name after it; the shirt
+        // number on the badge (a number from 10 to 19 a pixel further left).
+        constexpr Kit_Spalte POSITION{.x = 30}, NAME{.x = 65};
+        Kit_Tabelle_Zelle_Printf(bild, f, l.farbe, 0, y, Kit_Schein::SCHLICHT, POSITION, "%s", Positions_Text(l.linie));
         char name[96];
         Spieler_Name_Passend(l.spieler, f, ANK_BILD_NAME_B, name);
-        Kit_Printf(bild, f, FARBE_WEISS, 0, y, "^tl%04d%s", 65, name);
+        Kit_Tabelle_Zelle_Printf(bild, f, FARBE_WEISS, 0, y, Kit_Schein::SCHLICHT, NAME, "%s", name);
     }
-    if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(bild, f, FARBE_WEISS, 0, f->hoehe + 4, "^fb0006^tz%04d%d",
-                   l.nummer >= 10 && l.nummer <= 19 ? 10 : 11, l.nummer);
+    if (Font* f = Kit_Font(Kit_Schrift::ZAHL)) {
+        const Kit_Spalte nummer{.x = static_cast<i16>(l.nummer >= 10 && l.nummer <= 19 ? 10 : 11),
+                                .ausrichtung = Kit_Ausrichtung::MITTE};
+        Kit_Tabelle_Zeile_Printf(bild, f, FARBE_WEISS, 0, f->hoehe + 4, Kit_Schein::SCHLICHT, std::span(&nummer, 1),
+                                 "^fb0006\t%d", l.nummer);
+    }
 }
 
 // The row a player stands in: one row a line (the line of the formation
@@ -258,9 +264,11 @@ void kopf(Rastport* ziel, i32 team, i32 wappen_x, i32 wappen_y, i32 mitte, i32 n
     if (!Wappen_Holen(ziel, team, wappen_x, wappen_y, true, 66, 66, false, -1))
         Wappen_Holen(ziel, -1, wappen_x, wappen_y, true, 66, 66, false, -1);
     if (Font* f = Kit_Font(Kit_Schrift::TITEL))
-        Kit_Printf(ziel, f, FARBE_WEISS, 0, name_y, "^tz%04d%s", mitte, Team_String(721, team, nullptr, 0));
+        Kit_Printf_Stelle(ziel, f, FARBE_WEISS, 0, name_y, Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, mitte}, "%s",
+                          Team_String(721, team, nullptr, 0));
     if (Font* f = Kit_Font(Kit_Schrift::TEXT))
-        Kit_Printf(ziel, f, FARBE_WEISS, 0, formation_y, "^tz%04d%s", mitte, Ank_Bild_Formation(team));
+        Kit_Printf_Stelle(ziel, f, FARBE_WEISS, 0, formation_y, Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, mitte},
+                          "%s", Ank_Bild_Formation(team));
 }
 
 }  // namespace

@@ -97,17 +97,36 @@ bool spieltag_von(const Spielfeld_Daten* sf, i32* wettbewerb, i32* spieltag, i32
     return true;
 }
 
+// The window's table: place, the place before in brackets (its number at
+// its right edge), club, goal difference and points.
+constexpr Kit_Spalte TABELLE_SPALTEN[] = {
+    {.x = 15, .ausrichtung = Kit_Ausrichtung::RECHTS}, {.x = 17},
+    {.x = 40, .ausrichtung = Kit_Ausrichtung::RECHTS}, {.x = 42},
+    {.x = 140, .ausrichtung = Kit_Ausrichtung::RECHTS}, {.x = 160, .ausrichtung = Kit_Ausrichtung::RECHTS},
+};
+enum Tabelle_Spalte { TS_PLATZ, TS_KLAMMER, TS_VORHER, TS_NAME, TS_DIFFERENZ, TS_PUNKTE };
+// The results: home club, the dash, away club; the score about its colon
+// (a second leg's a little further right, its clubs in the first leg's order).
+constexpr Kit_Spalte ERGEBNIS_SPALTEN[] = {{.x = 2}, {.x = 80, .ausrichtung = Kit_Ausrichtung::MITTE}, {.x = 85}};
+constexpr Kit_Spalte TORE_SPALTEN[] = {{.x = 168, .ausrichtung = Kit_Ausrichtung::MITTE},
+                               {.x = 174, .ausrichtung = Kit_Ausrichtung::MITTE},
+                               {.x = 180, .ausrichtung = Kit_Ausrichtung::MITTE}};
+constexpr Kit_Spalte TORE_RUECKSPIEL[] = {{.x = 168, .ausrichtung = Kit_Ausrichtung::MITTE},
+                                          {.x = 178, .ausrichtung = Kit_Ausrichtung::MITTE},
+                                          {.x = 184, .ausrichtung = Kit_Ausrichtung::MITTE}};
+
 void tabelle_sammeln(Fenster& f) {
     const Ank_Fenster_Stand& st = f.stand;
     for (const Ank_Tabellenzeile& z : Ank_Tabelle_Sammeln(st.wettbewerb, st.spieltag)) {
         char vorher[32], markup[256], text[160];
-        if (z.vorher > 0) std::snprintf(vorher, sizeof vorher, "^fb0005^tr0040%d.)^fe", z.vorher);
-        else std::snprintf(vorher, sizeof vorher, "^tr0040--)");
+        const Kit_Einzug vorher_stelle = Kit_Einzug_Bei(Kit_Spalte_Stelle(TABELLE_SPALTEN[TS_VORHER]));
+        if (z.vorher > 0) std::snprintf(vorher, sizeof vorher, "^fb0005%s%d.)^fe", vorher_stelle.code, z.vorher);
+        else std::snprintf(vorher, sizeof vorher, "%s--)", vorher_stelle.code);
         const std::string name = name_von(z.team, NAME_TABELLE_B);
         const u16 farbe = mensch(z.team) ? FARBE_MENSCH : FARBE_HELL;
         const i32 differenz = z.tore - z.gegentore;
-        std::snprintf(markup, sizeof markup, "^c%05d^fb0005^tr0015%d^fe.^tl0017(%s^tl0042%s^fb0006^tr0140%d^tr0160%d^fe",
-                      farbe, z.platz, vorher, name.c_str(), differenz, z.punkte);
+        Kit_Tabelle_Zeile_Setzen(markup, sizeof markup, TABELLE_SPALTEN, "^c%05d^fb0005\t%d^fe.\t(\v%s\t%s^fb0006\t%d\t%d^fe",
+                                 farbe, z.platz, vorher, name.c_str(), differenz, z.punkte);
         std::snprintf(text, sizeof text, "%d. (%s) %s %d %d", z.platz,
                       z.vorher > 0 ? std::to_string(z.vorher).append(".").c_str() : "--", name.c_str(), differenz,
                       z.punkte);
@@ -139,16 +158,16 @@ void ergebnisse_sammeln(Fenster& f) {
         const std::string na = name_von(a, NAME_ERGEBNIS_B), nb = name_von(b, NAME_ERGEBNIS_B);
         const u16 fa = mensch(a) ? FARBE_MENSCH : FARBE_HELL, fb = mensch(b) ? FARBE_MENSCH : FARBE_HELL;
         char tore[64], markup[256], text[160];
-        const i32 mitte = rueckspiel ? 178 : 174, rechts = rueckspiel ? 184 : 180;
+        const std::span<const Kit_Spalte> tore_spalten = rueckspiel ? TORE_RUECKSPIEL : TORE_SPALTEN;
         if (ta >= 0 && tb >= 0) {
-            std::snprintf(tore, sizeof tore, "^tz0168%d^tz%04d:^tz%04d%d", ta, mitte, rechts, tb);
+            Kit_Tabelle_Zeile_Setzen(tore, sizeof tore, tore_spalten, "\t%d\t:\t%d", ta, tb);
             std::snprintf(text, sizeof text, "%s - %s %d:%d", na.c_str(), nb.c_str(), ta, tb);
         } else {
-            std::snprintf(tore, sizeof tore, "^tz0168-^tz%04d:^tz%04d-", mitte, rechts);
+            Kit_Tabelle_Zeile_Setzen(tore, sizeof tore, tore_spalten, "\t-\t:\t-");
             std::snprintf(text, sizeof text, "%s - %s -:-", na.c_str(), nb.c_str());
         }
-        std::snprintf(markup, sizeof markup, "^c%05d^tl0002%s^tz0080-^c%05d^tl0085%s ^c%05d%s", fa, na.c_str(), fb,
-                      nb.c_str(), FARBE_WEISS, tore);
+        Kit_Tabelle_Zeile_Setzen(markup, sizeof markup, ERGEBNIS_SPALTEN, "^c%05d\t%s\t-^c%05d\t%s ^c%05d%s", fa, na.c_str(), fb,
+                                 nb.c_str(), FARBE_WEISS, tore);
         f.markup.emplace_back(markup);
         f.stand.zeilen.push_back({text, a, b, mensch(a) || mensch(b)});
     }

@@ -563,8 +563,8 @@ void E_Im_Spiel_Screen_Schalter_Klick(Screen_Icon* i, u32 ereignis) {
 void E_Im_Spiel_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     if (!i || !ziel) return;
     if (Font* f = Kit_Font(Kit_Schrift::TEXT))
-        Kit_Printf(ziel, f, FARBE_KREIDE, i->x, i->y + 17, "^tz%04d%s", IM_SPIEL_FELD_B / 2,
-                   Team_String(721, Z.team, nullptr, 0));
+        Kit_Printf_Stelle(ziel, f, FARBE_KREIDE, i->x, i->y + 17, Kit_Schein::SCHLICHT,
+                          {Kit_Ausrichtung::MITTE, IM_SPIEL_FELD_B / 2}, "%s", Team_String(721, Z.team, nullptr, 0));
 }
 
 void E_Im_Spiel_Screen_Schalter_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {

@@ -24,21 +24,27 @@
 #include "gui/text_cfg.h"
 #include "match/spielfeld.h"
 #include "platform/input.h"
+#include "screens/match/im_spiel_intern.h"
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/drossel.h"
-#include "world/modi.h"
+#include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/global.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/welt.h"
-#include "screens/match/im_spiel_intern.h"
 
 using namespace im_spiel_intern;
 
 // --- Drawing --------------------------------------------------------------------------------
 
 namespace {
+
+// The match list's row: the shirt number on its badge (narrower than the
+// squad's), the stamina at its right edge.
+constexpr Kit_Spalte LISTE_NUMMER[] = {{.x = 11, .ausrichtung = Kit_Ausrichtung::MITTE}};
+constexpr Kit_Stelle AUSDAUER{Kit_Ausrichtung::RECHTS, 205};
 
 // A left press that began this frame (the menu engine fires left clicks on
 // the release; dragging starts on the press).
@@ -159,8 +165,8 @@ void E_Im_Spiel_Screen_Liste_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
             Z.meldung_zeit += MELDUNG_TAKT_MS, ++Z.meldung_schritt, Screen_Puls_Farbe(&Z.puls);
         if (Z.meldung_schritt >= MELDUNG_SCHRITTE) Z.meldung = 0;
         else if (Font* f = Kit_Font(Kit_Schrift::TEXT))
-            Kit_Printf(ziel, f, PULS_FARBEN[Z.puls.index], x, y + IM_SPIEL_LISTE_H - 8, "^tr%04d%s",
-                       IM_SPIEL_LISTE_B - 10, text(T_MELDUNG + Z.meldung));
+            Kit_Printf_Stelle(ziel, f, PULS_FARBEN[Z.puls.index], x, y + IM_SPIEL_LISTE_H - 8, Kit_Schein::SCHLICHT,
+                              {Kit_Ausrichtung::RECHTS, IM_SPIEL_LISTE_B - 10}, "%s", text(T_MELDUNG + Z.meldung));
     }
 }
 
@@ -183,7 +189,8 @@ void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
         Blt_Blit(b, 0, 0, -1, -1, ziel, x + 1, y, Blt_Opt_Transparent);
     const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, FARBE_WEISS, x + 1 - (nummer >= 10 && nummer <= 19), ty + 1, "^fb0006^tz0011%d^fe", nummer);
+        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, x + 1 - (nummer >= 10 && nummer <= 19), ty + 1,
+                                 Kit_Schein::SCHLICHT, LISTE_NUMMER, "^fb0006\t%d^fe", nummer);
     i32 status = -1;
     if (sp.status & SFS_ROT) status = GRAFIK_IM_SPIEL_ROT;
     else if (sp.status & SFS_GELBROT) status = GRAFIK_IM_SPIEL_GELBROT;
@@ -199,8 +206,8 @@ void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
         Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, 105);
         Kit_Printf(ziel, f, aus ? FARBE_AUS : markiert ? FARBE_GOLD : FARBE_WEISS, x + 44, ty, "%s", name);
         const i32 prozent = std::clamp(sp.ausdauer * 100 / 10000, 0, 100);
-        Kit_Printf(ziel, f, prozent < AUSDAUER_WARNUNG ? FARBE_FEHLER : FARBE_WEISS, x, ty, "^tr%04d%d%%", 205,
-                   prozent);
+        Kit_Printf_Stelle(ziel, f, prozent < AUSDAUER_WARNUNG ? FARBE_FEHLER : FARBE_WEISS, x, ty, Kit_Schein::SCHLICHT,
+                          AUSDAUER, "%d%%", prozent);
     }
     // Players on the pitch lose the deduction of the place they stand;
     // the bench keeps its stars; a player who cannot come on loses all.
@@ -239,8 +246,9 @@ void E_Im_Spiel_Screen_Figur_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
     if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT + KLASSE_BILD[klasse]))
         Blt_Blit(b, 0, 0, -1, -1, ziel, i->x, i->y, Blt_Opt_Transparent);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, klasse == 0 ? FARBE_DUNKEL : FARBE_WEISS, i->x - 2, i->y + 17, "^fb0006^tz0014%d^fe",
-                   wert(SPIELER_WERT_RUECKENNUMMER, p));
+        Kit_Tabelle_Zeile_Printf(ziel, f, klasse == 0 ? FARBE_DUNKEL : FARBE_WEISS, i->x - 2, i->y + 17,
+                                 Kit_Schein::SCHLICHT, SPIELERZEILE_SPALTEN, "^fb0006\t%d^fe",
+                                 wert(SPIELER_WERT_RUECKENNUMMER, p));
 }
 
 const char* E_Im_Spiel_Screen_Hilfetext(Screen_Icon* i) {

@@ -260,7 +260,8 @@ void Taktik_Im_Spiel_Screen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
         if (fuellung && v > 0) Blt_Blit(fuellung, 0, 0, std::min(v / 3, BALKEN_MAX), -1, ziel, i->x + 3, by + 1, Blt_Opt_Transparent);
         if (f) {
             // The value at the window's right edge, clear of its bar and buttons.
-            Kit_Printf(ziel, f, FARBE_WEISS, i->x, i->y + 19 * w + 52, "^tr%04d%d", TAKTIK_IM_SPIEL_B - 12, v);
+            Kit_Printf_Stelle(ziel, f, FARBE_WEISS, i->x, i->y + 19 * w + 52, Kit_Schein::SCHLICHT,
+                              {Kit_Ausrichtung::RECHTS, TAKTIK_IM_SPIEL_B - 12}, "%d", v);
             Kit_Printf(ziel, f, FARBE_KREIDE_2, i->x + 80, i->y + 19 * w + 52, "%s", text(T_WERT + w));
         }
     }

@@ -177,7 +177,9 @@ void kopf_zeichnen(Rastport* ziel, i32 x, i32 y) {
     }
     char name[96];
     Spieler_Name_Passend(pop.spieler, f, 130, name);
-    Kit_Printf(ziel, f, FARBE_WEISS, 0, y + 16, "^tz%04d%s", x + 115, name);
+    // The name centred over the popup's head, the "none" line over its rows.
+    Kit_Printf_Stelle(ziel, f, FARBE_WEISS, 0, y + 16, Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, x + 115}, "%s",
+                      name);
     const i32 klasse = std::clamp(Spieler_Wert(SPIELER_WERT_POSITION, pop.spieler, 0, OP_LESEN), 0, 3);
     static constexpr i32 KLASSE_BILD[4] = {3, 2, 0, 1};  // classes 0..3 -> 28320, 28319, 28317, 28318
     Kit_Bild_Zeichnen(ziel, GRAFIK_POPUP_KLASSE + KLASSE_BILD[klasse], x + 4, y + 5);
@@ -188,7 +190,8 @@ void zeile_zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const i32 a = static_cast<i32>(i->user[0]);
     if (static_cast<i32>(i->user[1]) == LEER_ZEILE && zeilen() == 0) {
         if (Font* k = Kit_Font(Kit_Schrift::KLEIN))
-            Kit_Printf(ziel, k, FARBE_HELL, 0, y + 14, "^tz%04d%s", x + 123, text(T_KEINE));
+            Kit_Printf_Stelle(ziel, k, FARBE_HELL, 0, y + 14, Kit_Schein::SCHLICHT, {Kit_Ausrichtung::MITTE, x + 123},
+                              "%s", text(T_KEINE));
         return;
     }
     if (a < 0 || a >= ATTRIBUT_ANZAHL) return;

@@ -570,8 +570,9 @@ void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         E1_Screen_Set_Preview_Array(static_cast<i32>(g->user[0]));
     else vorschau.an = false;
     if (gezeigt >= 0)
-        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TITEL), eigenes_gezeigt() ? FARBE_WEISS : FARBE_KNOPF_TEXT, 0, 129,
-                         "^tz0495%s", Team_String(721, gezeigt, nullptr, 0));
+        Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TITEL), eigenes_gezeigt() ? FARBE_WEISS : FARBE_KNOPF_TEXT, 0,
+                          129, Kit_Schein::GLATT, {Kit_Ausrichtung::MITTE, 495}, "%s",
+                          Team_String(721, gezeigt, nullptr, 0));
     Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!f) return;
     static constexpr i32 SEKTION_Y[3] = {131, 339, 462};

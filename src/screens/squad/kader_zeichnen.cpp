@@ -53,8 +53,9 @@ void E1_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
             Blt_Blit(b, 0, 0, -1, -1, ziel, x - 2, y - 2, Blt_Opt_Transparent);
         const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
         if (Font* f = Kit_Font(Kit_Schrift::TEXT))
-            Kit_Printf(ziel, f, verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER,
-                       x + 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y + 19, "^fb0008^tz0014%d^fe", nummer);
+            Kit_Tabelle_Zeile_Printf(ziel, f, verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER,
+                                     x + 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y + 19, Kit_Schein::SCHLICHT,
+                                     SPIELERZEILE_SPALTEN, "^fb0008\t%d^fe", nummer);
         return;
     }
     const bool gewaehlt = an(i->nummer);
@@ -96,7 +97,8 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, hx, hy, 50);
         if (Font* f = Kit_Font(Kit_Schrift::ZAHL)) {
             char t[48];
-            std::snprintf(t, sizeof t, "^fb0006^tz0014%d^fe", nummer);
+            std::snprintf(t, sizeof t, "^fb0006%s%d^fe",
+                          Kit_Einzug_Bei(Kit_Spalte_Stelle(SPIELERZEILE_SPALTEN[SZ_NUMMER])).code, nummer);
             Kit_Text_Alpha(ziel, f, FARBE_WEISS, t, hx - links, hy - 7 + FELD_H + 1, 50);
         }
     }
@@ -104,13 +106,15 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
         if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT_GEHOBEN + TRIKOT_BILD[klasse]))
             Blt_Blit(b, 0, 0, -1, -1, ziel, x - 2, y - 2, Blt_Opt_Transparent);
         if (Font* f = Kit_Font(Kit_Schrift::TEXT))
-            Kit_Printf(ziel, f, FARBE_WEISS, x + 2 - links, y + 19, "^fb0008^tz0014%d^fe", nummer);
+            Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, x + 2 - links, y + 19, Kit_Schein::SCHLICHT,
+                                     SPIELERZEILE_SPALTEN, "^fb0008\t%d^fe", nummer);
         return;
     }
     if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse]))
         Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, FARBE_WEISS, x - links, y - 7 + FELD_H, "^fb0006^tz0014%d^fe", nummer);
+        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, x - links, y - 7 + FELD_H, Kit_Schein::SCHLICHT,
+                                 SPIELERZEILE_SPALTEN, "^fb0006\t%d^fe", nummer);
 }
 
 void E1_Screen_Ansicht_Pruefen(Screen_Icon* i, Rastport*, i32, i32) {

@@ -321,14 +321,22 @@ namespace {
 constexpr Attribut_Legende_Platz E2_LEGENDE{.x0 = 466, .x1 = 788, .y = 528, .zeilen = 3, .zeilenhoehe = 13};
 }  // namespace
 
+namespace {
+constexpr Kit_Stelle TITEL{Kit_Ausrichtung::LINKS, 152};
+// A card: the shirt number from its left, the name (cut to its width) at
+// its right edge.
+constexpr Kit_Spalte KARTE_NUMMER{.x = 0};
+constexpr Kit_Spalte KARTE_NAME{.x = 24, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 58};
+}  // namespace
+
 void E2_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     // A window opened over the screen (the talents screen from the card)
     // takes the right click while it is up and lets it go when it closes.
     if (Menue_Get_Rechtsklick_Icon() < 0) Menue_Set_Rechtsklick_Icon(ICON_E2_MENUE);
     if (!team_ok(gezeigt)) return;
     if (Font* f = Kit_Font(Kit_Schrift::TITEL))
-        Kit_Printf(ziel, f, eigen() ? FARBE_WEISS : FARBE_KNOPF_TEXT, 0, 112, "^tl0152%s",
-                   Team_String(710, gezeigt, nullptr, 0));
+        Kit_Printf_Stelle(ziel, f, eigen() ? FARBE_WEISS : FARBE_KNOPF_TEXT, 0, 112, Kit_Schein::SCHLICHT, TITEL, "%s",
+                          Team_String(710, gezeigt, nullptr, 0));
     // Beside the buttons: what the cards' badges stand for.
     i32 elf[MAX_SPIELER_PRO_TEAM];
     const i32 n = Teamspieler_Ins_Array(gezeigt, elf, MAX_SPIELER_PRO_TEAM, SP_STATUS_AUFGESTELLT);
@@ -358,10 +366,11 @@ void E2_Screen_Karte_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
     const u16 farbe = verfuegbar(p) ? FARBE_WEISS : FARBE_FEHLER;
     if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
         const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
-        Kit_Printf(ziel, f, farbe, x + (nummer >= 10 && nummer <= 19 ? 2 : 4), y + 13, "^tl0000^fb0008%d^fe", nummer);
+        Kit_Tabelle_Zelle_Printf(ziel, f, farbe, x + (nummer >= 10 && nummer <= 19 ? 2 : 4), y + 13,
+                                 Kit_Schein::SCHLICHT, KARTE_NUMMER, "^fb0008%d^fe", nummer);
         char name[64];
-        Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, 58);
-        Kit_Printf(ziel, f, farbe, x + 4, y + 13, "^tr0082%s", name);
+        Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), name, f, KARTE_NAME.breite);
+        Kit_Tabelle_Zelle_Printf(ziel, f, farbe, x + 4, y + 13, Kit_Schein::SCHLICHT, KARTE_NAME, "%s", name);
     }
     // The stars with what a cell costs him: the cell the dragged card is
     // over; the dragged card's row for the card it would change places with;
@@ -516,9 +525,10 @@ const char* E2_Screen_Hilfetext(Screen_Icon* i) {
         // The own player's condition and morale besides.
         const size_t l = std::char_traits<char>::length(hilfe);
         const Spieler_Status_Text s = Spieler_Status(p);
-        std::snprintf(hilfe + l, sizeof hilfe - l, "^l%s:^tl0116%s^l%s:^tl0116%s", Text_cfg_Text(TEXT_EINSETZEN_1, 9),
+        const Kit_Einzug w = Kit_Einzug_Bei(SPIELER_HILFE_WERT);
+        std::snprintf(hilfe + l, sizeof hilfe - l, "^l%s:%s%s^l%s:%s%s", Text_cfg_Text(TEXT_EINSETZEN_1, 9), w.code,
                       text(T_ERSCHOEPFUNG + std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)),
-                      Text_cfg_Text(TEXT_EINSETZEN_1, 10), s.text);
+                      Text_cfg_Text(TEXT_EINSETZEN_1, 10), w.code, s.text);
     }
     return hilfe;
 }

@@ -45,6 +45,18 @@ constexpr i32 KARTE_X = 32, KARTE_Y = 101;
 // the right block's captions at RECHTS_TEXT, its figures ending at
 // RECHTS_WERT; the rows by the bottom of their text.
 constexpr i32 SPALTE_TEXT = 43, SPALTE_WERT = 166, RECHTS_TEXT = 450, RECHTS_WERT = 665;
+// The figures under the card: three columns, each a label at its left
+// edge and the value at its right (goals and assists; the cards; salary,
+// market value and games).
+constexpr Kit_Spalte ZAHLEN[] = {
+    {.x = 152, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 106},
+    {.x = 290, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 128},
+    {.x = RECHTS_TEXT, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = RECHTS_WERT - RECHTS_TEXT},
+};
+// The card's head (from its left at 260): the shirt number, the position past it.
+constexpr i32 KOPF_X = 260;
+constexpr Kit_Spalte KOPF[] = {{.x = 25, .ausrichtung = Kit_Ausrichtung::RECHTS}, {.x = 40}};
+constexpr Kit_Stelle VEREIN{Kit_Ausrichtung::MITTE, 365};
 // The learned badges' legend in the right block: a line over the learned
 // row (badges at ZEILE_GELERNT - 16), four under it.
 constexpr Attribut_Legende_Platz KARTE_LEGENDE_OBEN{
@@ -298,10 +310,21 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         i32 text, x, y;
     };
     static constexpr Beschriftung BESCHRIFTUNG[] = {
-        {0, SPALTE_TEXT, ZEILE_KONDITION}, {1, RECHTS_TEXT, ZEILE_KONDITION}, {2, SPALTE_TEXT, ZEILE_ZUSTAND},
-        {4, SPALTE_TEXT, 180},  {5, SPALTE_TEXT, 195}, {6, SPALTE_TEXT, ZEILE_TRAINING}, {7, SPALTE_TEXT, ZEILE_STATUS},
-        {8, 152, 428},  {9, 290, 421},  {10, RECHTS_TEXT, 428}, {11, 152, 446}, {12, 290, 450}, {13, RECHTS_TEXT, 446},
-        {14, SPALTE_TEXT, ZEILE_GELERNT}, {T_ZUSATZ, 290, 436},
+        {0, SPALTE_TEXT, ZEILE_KONDITION},
+        {1, RECHTS_TEXT, ZEILE_KONDITION},
+        {2, SPALTE_TEXT, ZEILE_ZUSTAND},
+        {4, SPALTE_TEXT, 180},
+        {5, SPALTE_TEXT, 195},
+        {6, SPALTE_TEXT, ZEILE_TRAINING},
+        {7, SPALTE_TEXT, ZEILE_STATUS},
+        {8, ZAHLEN[0].x, 428},
+        {9, ZAHLEN[1].x, 421},
+        {10, ZAHLEN[2].x, 428},
+        {11, ZAHLEN[0].x, 446},
+        {12, ZAHLEN[1].x, 450},
+        {13, ZAHLEN[2].x, 446},
+        {14, SPALTE_TEXT, ZEILE_GELERNT},
+        {T_ZUSATZ, ZAHLEN[1].x, 436},
     };
     for (const Beschriftung& b : BESCHRIFTUNG)
         if (const char* t = text(b.text); t && *t) Kit_Printf(ziel, f, FARBE_HELL, b.x, b.y, "%s", t);
@@ -311,22 +334,25 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     const Spielerkarte_Zahlen z = Spieler_Info_Zahlen(p);
     if (karte.team >= 0 && karte.team < Team_Anzahl) {
         Wappen_Blit(karte.team, ziel, 541, 160, 0, 0, nullptr);
-        Kit_Printf(ziel, g, FARBE_GOLD, 0, 205, "^tz0365%s", Team_String(721, karte.team, nullptr, 0));
+        Kit_Printf_Stelle(ziel, g, FARBE_GOLD, 0, 205, Kit_Schein::SCHLICHT, VEREIN, "%s",
+                          Team_String(721, karte.team, nullptr, 0));
     }
     const i32 klasse = wert(SPIELER_WERT_POSITION, p);
     static constexpr i32 KLASSE_BILD[4] = {3, 1, 0, 2};  // classes 0..3 -> 8335, 8333, 8332, 8334
     if (klasse >= 0 && klasse <= 3) Kit_Bild_Zeichnen(ziel, GRAFIK_KARTE_KLASSE + KLASSE_BILD[klasse], 251, 114);
     if (karte.team != Team_Transfermarkt)
-        Kit_Printf_Glatt(ziel, g, FARBE_GOLD, 260, 135, "^tr0025%d",
-                         std::clamp(wert(SPIELER_WERT_RUECKENNUMMER, p), 0, 99));
-    Kit_Printf_Glatt(ziel, g, FARBE_WEISS, 260, 135, "^tl0040%s", Positions_Text(std::clamp(klasse, 0, 3)));
+        Kit_Tabelle_Zelle_Printf(ziel, g, FARBE_GOLD, KOPF_X, 135, Kit_Schein::GLATT, KOPF[0], "%d",
+                                 std::clamp(wert(SPIELER_WERT_RUECKENNUMMER, p), 0, 99));
+    Kit_Tabelle_Zelle_Printf(ziel, g, FARBE_WEISS, KOPF_X, 135, Kit_Schein::GLATT, KOPF[1], "%s",
+                             Positions_Text(std::clamp(klasse, 0, 3)));
     Kit_Printf_Glatt(ziel, g, FARBE_WEISS, 260, 160, "%s", Spieler_String(505, p, nullptr, 0));
     static constexpr i32 ERSCHOEPFUNG_BILD[5] = {2, 3, 4, 0, 1};  // 0..4 -> 8338, 8339, 8340, 8336, 8337
     Kit_Bild_Zeichnen(ziel,
                       GRAFIK_KARTE_ERSCHOEPFUNG + ERSCHOEPFUNG_BILD[std::clamp(Spieler_Get_Erschoepfung(p), 0, 4)],
                       SPALTE_WERT, ZEILE_KONDITION - 17);
     Spieler_Sterne_Zeichnen(ziel, p, 205, 214, 0, true);
-    Kit_Printf(ziel, f, FARBE_WEISS, 0, ZEILE_KONDITION, "^tr%04d%d", RECHTS_WERT, wert(SPIELER_WERT_SPIELE, p));
+    Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_WEISS, 0, ZEILE_KONDITION, Kit_Schein::SCHLICHT, ZAHLEN[2], "%d",
+                             wert(SPIELER_WERT_SPIELE, p));
 
     // Fit, injured or suspended: an injury goes before a suspension.
     const u32 status = static_cast<u32>(wert(SPIELER_WERT_STATUS, p));
@@ -367,15 +393,15 @@ void Spieler_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         Kit_Printf(ziel, f, FARBE_WEISS, SPALTE_WERT, ZEILE_TRAINING, "%s (%d%%)", Attribut_Tabelle[training].name,
                    Tools_Prozent(Spieler_Wert(training, p, 0, OP_LESEN), Attribut_Noetig(training)));
 
-    Kit_Printf(ziel, f, FARBE_WEISS, 0, 428, "^tr0258%d", z.tore);
-    Kit_Printf(ziel, f, FARBE_WEISS, 0, 446, "^tr0258%d", z.vorlagen);
-    Kit_Printf(ziel, f, FARBE_WEISS, 0, 421, "^tr0418%d", z.gelb);
-    Kit_Printf(ziel, f, FARBE_WEISS, 0, 436, "^tr0418%d", z.gelbrot);
-    Kit_Printf(ziel, f, FARBE_WEISS, 0, 450, "^tr0418%d", z.rot);
-    Kit_Printf(ziel, f, FARBE_WEISS, 0, 428, "^tr%04d%s", RECHTS_WERT,
-               Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
-    Kit_Printf(ziel, f, FARBE_GOLD, 0, 446, "^fb0008^fe^tr%04d%s", RECHTS_WERT,
-               Bank_Geld_String(Spieler_Berechne_Marktwert(p), Team_Aktiv, -1, 0));
+    const struct {
+        i32 spalte, y, wert;
+    } ZAEHLER[] = {{0, 428, z.tore}, {0, 446, z.vorlagen}, {1, 421, z.gelb}, {1, 436, z.gelbrot}, {1, 450, z.rot}};
+    for (const auto& c : ZAEHLER)
+        Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_WEISS, 0, c.y, Kit_Schein::SCHLICHT, ZAHLEN[c.spalte], "%d", c.wert);
+    Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_WEISS, 0, 428, Kit_Schein::SCHLICHT, ZAHLEN[2], "%s",
+                             Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
+    Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_GOLD, 0, 446, Kit_Schein::SCHLICHT, std::span(ZAHLEN).subspan(2),
+                             "^fb0008^fe\t%s", Bank_Geld_String(Spieler_Berechne_Marktwert(p), Team_Aktiv, -1, 0));
 
     // The attributes the player uses now, beside his appearances.
     i32 aktiv[3];

@@ -156,10 +156,12 @@ i64 adresse_summe(const i32 a[4]) {
 
 // The big buttons' label, centred.
 void gross_text(Rastport* ziel, i32 x, i32 y, const char* t, u16 farbe) {
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::UEBERSCHRIFT), farbe, x, y + 50, "^tz0140%s", t);
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::UEBERSCHRIFT), farbe, x, y + 50, Kit_Schein::GLATT,
+                      {Kit_Ausrichtung::MITTE, 140}, "%s", t);
 }
 void klein_text(Rastport* ziel, i32 x, i32 y, i32 w, const char* t, u16 farbe) {
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KNOPF), farbe, x, y + 17, "^tz%04d%s", w / 2, t);
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::KNOPF), farbe, x, y + 17, Kit_Schein::GLATT,
+                      {Kit_Ausrichtung::MITTE, w / 2}, "%s", t);
 }
 
 }  // namespace
@@ -426,8 +428,8 @@ void Spielstart_Netz_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
         klein_text(ziel, x, y, icon->w, t, FARBE_WEISS);
     }
     // The hint under the switch.
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, x, y + 44, "^tz%04d%s", icon->w / 2,
-                     text(an(ICON_START_NETZ) ? 145 : 144));
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, x, y + 44, Kit_Schein::GLATT,
+                      {Kit_Ausrichtung::MITTE, icon->w / 2}, "%s", text(an(ICON_START_NETZ) ? 145 : 144));
 }
 
 void Spielstart_Rolle_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {

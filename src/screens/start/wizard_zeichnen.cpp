@@ -36,6 +36,17 @@
 
 using namespace wizard_intern;
 
+namespace {
+constexpr Kit_Stelle SEITEN_TITEL{Kit_Ausrichtung::MITTE, 598};  // the page's title and its hint
+constexpr Kit_Stelle SERVER{Kit_Ausrichtung::RECHTS, 360};       // the server's address beside the managers
+// The list of countries, clubs or leagues: the name from the row's left
+// (its head at the list's left edge on the screen), the count or country
+// at the row's right edge.
+constexpr Kit_Spalte LISTE_KOPF[] = {{.x = 521}, {.x = 767, .ausrichtung = Kit_Ausrichtung::RECHTS}};
+constexpr Kit_Stelle LISTE_WERT{Kit_Ausrichtung::RECHTS, 340};
+constexpr Kit_Stelle KNOPF_TEXT{Kit_Ausrichtung::MITTE, 50};  // a button's label over its picture
+}  // namespace
+
 // --- Drawing -------------------------------------------------------------------------------
 
 void Spielstart_Uebersicht(Screen_Icon*, Rastport* ziel, i32, i32) {
@@ -43,9 +54,11 @@ void Spielstart_Uebersicht(Screen_Icon*, Rastport* ziel, i32, i32) {
     const Spielstart_Slot& s = aktueller();
     auto farbe = [&](i32 seite) { return z.seite == seite ? FARBE_GEWAEHLT : FARBE_WEISS; };
     const i32 seite = std::clamp(z.seite, 0, 7);
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::GROSSTITEL), FARBE_WEISS, 0, 132, "^tz0598%s", text(72 + seite));
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::GROSSTITEL), FARBE_WEISS, 0, 132, Kit_Schein::GLATT, SEITEN_TITEL,
+                      "%s", text(72 + seite));
     if (z.seite == S_ANZAHL)
-        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_GEWAEHLT, 0, 168, "^tz0598%s", text(79));
+        Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_GEWAEHLT, 0, 168, Kit_Schein::GLATT, SEITEN_TITEL,
+                          "%s", text(79));
     // Managers.
     char zeile[160];
     if (z.anzahl == 1) std::snprintf(zeile, sizeof zeile, "%d. %s", z.slot + 1, text(80));
@@ -55,7 +68,8 @@ void Spielstart_Uebersicht(Screen_Icon*, Rastport* ziel, i32, i32) {
         const Spielstart_Netz& n = Spielstart_Get_Netz();
         char server[80];
         std::snprintf(server, sizeof server, text(139), n.adresse[0], n.adresse[1], n.adresse[2], n.adresse[3]);
-        Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, 0, 124, "^tr0360%s", server);
+        Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, 0, 124, Kit_Schein::GLATT, SERVER, "%s",
+                          server);
     }
     // Difficulty.
     if (z.schwierigkeit >= 0)
@@ -87,16 +101,16 @@ void Spielstart_Uebersicht(Screen_Icon*, Rastport* ziel, i32, i32) {
 void Spielstart_Listenkopf(Screen_Icon*, Rastport* ziel, i32, i32) {
     switch (Z().seite) {
         case S_LAND:
-            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_KOPF, 0, 181, "^tl0521%s^tr0767%s", text(87),
-                             text(88));
+            Kit_Tabelle_Kopf_Printf(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_KOPF, 0, 181, Kit_Schein::GLATT,
+                                    LISTE_KOPF, "\t%s\t%s", text(87), text(88));
             break;
         case S_VEREIN:
-            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_KOPF, 0, 181, "^tl0521%s^tr0767%s", text(89),
-                             text(90));
+            Kit_Tabelle_Kopf_Printf(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_KOPF, 0, 181, Kit_Schein::GLATT,
+                                    LISTE_KOPF, "\t%s\t%s", text(89), text(90));
             break;
         case S_LIGA:
-            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_KOPF, 0, 181, "^tl0521%s^tr0767%s", text(92),
-                             text(93));
+            Kit_Tabelle_Kopf_Printf(ziel, Kit_Font(Kit_Schrift::KLEIN), FARBE_KOPF, 0, 181, Kit_Schein::GLATT,
+                                    LISTE_KOPF, "\t%s\t%s", text(92), text(93));
             break;
         default: break;
     }
@@ -156,7 +170,8 @@ void Spielstart_Listeneintrag(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
                              y + 22, "%s", Team_String(721, land, nullptr, 0));
             i32 ligen[128];
             const i32 n = Wettbewerb_Get_Aktive(land, ligen, true);
-            Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, x, y + 22, "^tr0340%d", n);
+            Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, x, y + 22, Kit_Schein::GLATT, LISTE_WERT,
+                              "%d", n);
             return;
         }
         case S_VEREIN: {
@@ -201,8 +216,8 @@ void Spielstart_Listeneintrag(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
                              y + 22, "%s", Wettbewerb_Get_Name(id, false).c_str());
             const Wettbewerb* w = Wettbewerb_Get_Zeiger(id);
             if (w && w->land >= 0 && w->land < Team_Anzahl)
-                Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, x, y + 22, "^tr0340%s",
-                                 Team_String(722, w->land, nullptr, 0));
+                Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TEXT), FARBE_HELL, x, y + 22, Kit_Schein::GLATT,
+                                  LISTE_WERT, "%s", Team_String(722, w->land, nullptr, 0));
             return;
         }
         default: return;
@@ -228,16 +243,16 @@ void Spielstart_Name_Seite(Screen_Icon*, Rastport* ziel, i32 x, i32 y) {
 
 void Spielstart_Zurueck_Text(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KNOPF), (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_KNOPF_TEXT,
-                     x, y + 21, "^tz0050%s", text(95));
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::KNOPF), (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_KNOPF_TEXT,
+                      x, y + 21, Kit_Schein::GLATT, KNOPF_TEXT, "%s", text(95));
 }
 
 void Spielstart_Weiter_Text(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {
     if (!icon) return;
     // Greyed while the page's choice is missing.
     Start_Grau(ICON_WIZ_WEITER, !Spielstart_Seite_Fertig());
-    Kit_Printf_Glatt(ziel, Kit_Font(Kit_Schrift::KNOPF), (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_KNOPF_TEXT,
-                     x, y + 21, "^tz0050%s", text(96));
+    Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::KNOPF), (icon->status & MENUE_S_GRAU) ? FARBE_GRAU : FARBE_KNOPF_TEXT,
+                      x, y + 21, Kit_Schein::GLATT, KNOPF_TEXT, "%s", text(96));
 }
 
 void Spielstart_Team_Behalten_Info(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y) {

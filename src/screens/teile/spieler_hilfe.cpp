@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <vector>
 
+#include "gui/kit.h"
 #include "gui/text_cfg.h"
 #include "screens/teile/namen.h"
-#include "world/modi.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/tabelle.h"
@@ -14,6 +14,7 @@
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/markt.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
@@ -85,6 +86,10 @@ void zaehlen(i32 p, i32* tore, i32* vorlagen) {
     *tore = da ? static_cast<i32>(statistik.tore[static_cast<size_t>(p)]) : 0;
     *vorlagen = da ? static_cast<i32>(statistik.vorlagen[static_cast<size_t>(p)]) : 0;
 }
+
+// The market's shorter list has its values nearer.
+constexpr Kit_Stelle MARKT_WERT{Kit_Ausrichtung::LINKS, 97};
+
 }  // namespace
 
 namespace {
@@ -120,15 +125,17 @@ const char* Spieler_Hilfetext(i32 p, bool eigen, char* buf, size_t n, bool rolle
     const u32 status = static_cast<u32>(wert(SPIELER_WERT_STATUS, p));
     i32 tore = 0, vorlagen = 0;
     zaehlen(p, &tore, &vorlagen);
-    if (tore) dazu(buf, n, "^l%s^tl0116%d", e1(T_TORE), tore);
-    if (vorlagen) dazu(buf, n, "^l%s^tl0116%d", e1(T_VORLAGEN), vorlagen);
+    const Kit_Einzug w = Kit_Einzug_Bei(SPIELER_HILFE_WERT);
+    if (tore) dazu(buf, n, "^l%s%s%d", e1(T_TORE), w.code, tore);
+    if (vorlagen) dazu(buf, n, "^l%s%s%d", e1(T_VORLAGEN), w.code, vorlagen);
     const i32 a = wert(SPIELER_WERT_LIGA_0, p);
-    if (a > 0) dazu(buf, n, "^l%s^tl0116%d%%", e1(T_QUOTE), 100 / a * wert(SPIELER_WERT_LIGA_1, p));
+    if (a > 0) dazu(buf, n, "^l%s%s%d%%", e1(T_QUOTE), w.code, 100 / a * wert(SPIELER_WERT_LIGA_1, p));
     if (!eigen) return buf;
     const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
-    if (training >= 0 && training < 54) dazu(buf, n, "^l%s^tl0116%s", e1(T_TRAINING), Attribut_Tabelle[training].name);
+    if (training >= 0 && training < 54)
+        dazu(buf, n, "^l%s%s%s", e1(T_TRAINING), w.code, Attribut_Tabelle[training].name);
     if (rollen && (status & (ROLLE_1 | ROLLE_2 | ROLLE_3 | ROLLE_4))) {
-        dazu(buf, n, "^l%s:^tl0116", Text_cfg_Text(TEXT_TAKTIK, T_TAKTIK_ROLLEN));
+        dazu(buf, n, "^l%s:%s", Text_cfg_Text(TEXT_TAKTIK, T_TAKTIK_ROLLEN), w.code);
         for (const Rolle& r : ROLLEN)
             if (status & r.bit) dazu(buf, n, "%s ", Text_cfg_Text(TEXT_TAKTIK, r.text));
     }
@@ -148,15 +155,16 @@ const char* Spieler_Hilfetext_Markt(i32 p, bool erloes, char* buf, size_t n) {
     const i32 training = Attribute_Get_Attribut_In_Ausbildung(p);
     const bool in_training = training >= 0 && training < 54;
     if (tore || vorlagen || proceeds || marktwert || a || in_training) dazu(buf, n, "%s", "^l");
-    if (tore) dazu(buf, n, "^l%s^tl0097%d", e1(T_TORE), tore);
-    if (vorlagen) dazu(buf, n, "^l%s^tl0097%d", e1(T_VORLAGEN), vorlagen);
-    if (a > 0) dazu(buf, n, "^l%s^tl0097%d%%", e1(T_QUOTE), 100 / a * wert(SPIELER_WERT_LIGA_1, p));
+    const Kit_Einzug w = Kit_Einzug_Bei(MARKT_WERT);
+    if (tore) dazu(buf, n, "^l%s%s%d", e1(T_TORE), w.code, tore);
+    if (vorlagen) dazu(buf, n, "^l%s%s%d", e1(T_VORLAGEN), w.code, vorlagen);
+    if (a > 0) dazu(buf, n, "^l%s%s%d%%", e1(T_QUOTE), w.code, 100 / a * wert(SPIELER_WERT_LIGA_1, p));
     auto geld = [](i32 b) { return Bank_Geld_String(b, Team_Aktiv, -1, 0); };
-    if (erloes) dazu(buf, n, "^l%s^tl0097^fb0009%s^fe", e1(T_ERLOES), geld(proceeds));
+    if (erloes) dazu(buf, n, "^l%s%s^fb0009%s^fe", e1(T_ERLOES), w.code, geld(proceeds));
     if (marktwert) {
-        dazu(buf, n, "^l%s^tl0097^fb0009%s^fe", e1(T_MARKTWERT), geld(marktwert));
-        dazu(buf, n, "^l%s^tl0097^fb0009%s^fe", e1(T_GEHALT), geld(Spieler_Berechne_Gehalt(p)));
+        dazu(buf, n, "^l%s%s^fb0009%s^fe", e1(T_MARKTWERT), w.code, geld(marktwert));
+        dazu(buf, n, "^l%s%s^fb0009%s^fe", e1(T_GEHALT), w.code, geld(Spieler_Berechne_Gehalt(p)));
     }
-    if (in_training) dazu(buf, n, "^l%s^tl0097%s", e1(T_TRAINING), Attribut_Tabelle[training].name);
+    if (in_training) dazu(buf, n, "^l%s%s%s", e1(T_TRAINING), w.code, Attribut_Tabelle[training].name);
     return buf;
 }

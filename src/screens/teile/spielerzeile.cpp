@@ -55,15 +55,19 @@ void Spielerzeile_Zeichnen(Rastport* ziel, const Spielerzeile& z) {
     const i32 ty = y - 5 + z.hoehe;
     const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), ty, "^fb0006^tz0014%d^fe",
-                   nummer);
+        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), ty,
+                                 Kit_Schein::SCHLICHT, SPIELERZEILE_SPALTEN, "^fb0006\t%d^fe", nummer);
     if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
-        Kit_Printf(ziel, f, FARBE_KLASSE[klasse], x, ty, "^tz0045%s", Positions_Text(klasse));
-        Kit_Printf(ziel, f, FARBE_WEISS, x, ty, "^tl0070%s", Spieler_String(63, p, nullptr, 0));
-        Kit_Printf(ziel, f, FARBE_WEISS, x, ty, "^fb0010^tr0330%d^fe", wert(SPIELER_WERT_SPIELE, p));
+        constexpr auto& S = SPIELERZEILE_SPALTEN;
+        Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_KLASSE[klasse], x, ty, Kit_Schein::SCHLICHT, S[SZ_POSITION], "%s",
+                                 Positions_Text(klasse));
+        Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_WEISS, x, ty, Kit_Schein::SCHLICHT, S[SZ_NAME], "%s",
+                                 Spieler_String(63, p, nullptr, 0));
+        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, x, ty, Kit_Schein::SCHLICHT, std::span(S).subspan(SZ_SPIELE),
+                                 "^fb0010\t%d^fe", wert(SPIELER_WERT_SPIELE, p));
         if (z.mit_zustand) {
             const Spieler_Status_Text s = Spieler_Status(p);
-            Kit_Printf(ziel, f, s.farbe, x, ty, "^tr0575%s", s.text);
+            Kit_Tabelle_Zelle_Printf(ziel, f, s.farbe, x, ty, Kit_Schein::SCHLICHT, S[SZ_STATUS], "%s", s.text);
         }
     }
     Spieler_Sterne_Zeichnen(ziel, p, x + 197, y + 1, z.abzug, z.gewaehlt);

@@ -5,8 +5,21 @@
 #pragma once
 
 #include "base/types.h"
+#include "gui/kit.h"
 
 struct Rastport;
+
+// The row's columns, from its left: the shirt number centred on the
+// position badge (a shirt on the pitch is as wide), the position, the
+// name, the matches and the status at the right.
+constexpr Kit_Spalte SPIELERZEILE_SPALTEN[] = {
+    {.x = 0, .ausrichtung = Kit_Ausrichtung::MITTE, .breite = 28},
+    {.x = 45, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 70},
+    {.x = 330, .ausrichtung = Kit_Ausrichtung::RECHTS},
+    {.x = 575, .ausrichtung = Kit_Ausrichtung::RECHTS},
+};
+enum Spielerzeile_Spalte { SZ_NUMMER, SZ_POSITION, SZ_NAME, SZ_SPIELE, SZ_STATUS };
 
 struct Spielerzeile {
     i32 spieler = -1;

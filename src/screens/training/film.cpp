@@ -151,13 +151,20 @@ void oeffnen_vorgemerkt() { Spieler_Training2_Screen_Init(spieler, attribut); }
 
 // --- Drawing -----------------------------------------------------------------------
 
+constexpr Kit_Stelle RUECKENNUMMER{Kit_Ausrichtung::MITTE, 284};  // on the position badge
+// The figures of the session: labels from 260, values at their right edge.
+constexpr i32 ZAHLEN_X = 260;
+constexpr Kit_Stelle ZAHL_WERT{Kit_Ausrichtung::RECHTS, 270};
+constexpr Kit_Stelle KEIN_FILM{Kit_Ausrichtung::MITTE, 171};  // centred in the film's frame
+
 void spieler_panel(Rastport* ziel) {
     const Trainings_Ablauf& t = Training_Ablauf();
     const i32 p = t.spieler, k = klasse(p);
     Gesicht_Holen(p, Team_Aktiv, ziel, 148, 90, 85, 100);
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_FILM_POSITION + BADGE[k]), 260, 102);
     if (Font* f = Kit_Font(Kit_Schrift::TITEL)) {
-        Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 0, 124, "^tz0284%d", wert(SPIELER_WERT_RUECKENNUMMER, p));
+        Kit_Printf_Stelle(ziel, f, FARBE_WEISS, 0, 124, Kit_Schein::GLATT, RUECKENNUMMER, "%d",
+                          wert(SPIELER_WERT_RUECKENNUMMER, p));
         Kit_Printf_Glatt(ziel, f, FARBE_KLASSE[k], 318, 123, "%s", Positions_Text(k));
         Kit_Printf_Glatt(ziel, f, FARBE_WEISS, 280, 153, "%s", Spieler_String(505, p, nullptr, 0));
     }
@@ -273,17 +280,19 @@ void ende_panel(Rastport* ziel) {
     const i32 summe = t.mitgebracht + verdient;
     const i32 kosten = Global_Attribut_Training_Kosten(t.attribut, t.spieler);
     const u16 w = FARBE_WEISS;
-    Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, ZEILE_Y[0], "%s", text(T_MITGEBRACHT));
-    Kit_Printf_Glatt(ziel, f, w, 260, ZEILE_Y[0], "^tr0270%d/%d", t.mitgebracht, noetig);
-    Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, ZEILE_Y[1], "%s", text(T_SUMME));
-    Kit_Printf_Glatt(ziel, f, summe >= noetig ? FARBE_GOLD : w, 260, ZEILE_Y[1], "^tr0270%d/%d", summe, noetig);
-    Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, ZEILE_Y[2], "%s", text(T_VERDIENT));
-    Kit_Printf_Glatt(ziel, f, w, 260, ZEILE_Y[2], "^tr0270%d", verdient);
-    Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, ZEILE_Y[3], "%s", text(T_KOSTEN));
-    Kit_Printf_Glatt(ziel, f, w, 260, ZEILE_Y[3], "^tr0270%s", Bank_Geld_String(kosten, Team_Aktiv, -1, 0));
-    Kit_Printf_Glatt(ziel, f, FARBE_HELL, 260, ZEILE_Y[4], "%s", text(T_AUSGEGEBEN));
-    Kit_Printf_Glatt(ziel, f, w, 260, ZEILE_Y[4], "^tr0270%s",
-                     Bank_Geld_String(wert(SPIELER_WERT_GELD, t.spieler) + kosten, Team_Aktiv, -1, 0));
+    Kit_Printf_Glatt(ziel, f, FARBE_HELL, ZAHLEN_X, ZEILE_Y[0], "%s", text(T_MITGEBRACHT));
+    Kit_Printf_Stelle(ziel, f, w, ZAHLEN_X, ZEILE_Y[0], Kit_Schein::GLATT, ZAHL_WERT, "%d/%d", t.mitgebracht, noetig);
+    Kit_Printf_Glatt(ziel, f, FARBE_HELL, ZAHLEN_X, ZEILE_Y[1], "%s", text(T_SUMME));
+    Kit_Printf_Stelle(ziel, f, summe >= noetig ? FARBE_GOLD : w, ZAHLEN_X, ZEILE_Y[1], Kit_Schein::GLATT, ZAHL_WERT,
+                      "%d/%d", summe, noetig);
+    Kit_Printf_Glatt(ziel, f, FARBE_HELL, ZAHLEN_X, ZEILE_Y[2], "%s", text(T_VERDIENT));
+    Kit_Printf_Stelle(ziel, f, w, ZAHLEN_X, ZEILE_Y[2], Kit_Schein::GLATT, ZAHL_WERT, "%d", verdient);
+    Kit_Printf_Glatt(ziel, f, FARBE_HELL, ZAHLEN_X, ZEILE_Y[3], "%s", text(T_KOSTEN));
+    Kit_Printf_Stelle(ziel, f, w, ZAHLEN_X, ZEILE_Y[3], Kit_Schein::GLATT, ZAHL_WERT, "%s",
+                      Bank_Geld_String(kosten, Team_Aktiv, -1, 0));
+    Kit_Printf_Glatt(ziel, f, FARBE_HELL, ZAHLEN_X, ZEILE_Y[4], "%s", text(T_AUSGEGEBEN));
+    Kit_Printf_Stelle(ziel, f, w, ZAHLEN_X, ZEILE_Y[4], Kit_Schein::GLATT, ZAHL_WERT, "%s",
+                      Bank_Geld_String(wert(SPIELER_WERT_GELD, t.spieler) + kosten, Team_Aktiv, -1, 0));
 }
 
 }  // namespace
@@ -428,7 +437,7 @@ void Spieler_Training2_Film_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         Blt_Blit(film_standbild.get(), 0, 0, -1, -1, ziel, GELERNT_X, GELERNT_Y, Blt_Opt_Standard);
     } else if (!film_video || !Bnk_LaeuftV(film_video)) {
         if (Font* f = Kit_Font(Kit_Schrift::TEXT))
-            Kit_Printf_Glatt(ziel, f, FARBE_HELL, 233, 260, "^tz0171%s", text(T_KEIN_FILM));
+            Kit_Printf_Stelle(ziel, f, FARBE_HELL, 233, 260, Kit_Schein::GLATT, KEIN_FILM, "%s", text(T_KEIN_FILM));
     }
     Gesicht_Holen(p, Team_Aktiv, ziel, 242, 386, 42, 50);
     if (Font* f = Kit_Font(Kit_Schrift::TITEL))

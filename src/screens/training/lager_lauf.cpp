@@ -222,9 +222,11 @@ void Trainings_Lager_Run_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         const i32 p = std::clamp(lauf.balken[k].position, 0, LAUF_BALKEN);
         if (Rastport* b = Kit_Bild(GRAFIK_LAGER_BALKEN_DECKE))
             if (p < LAUF_BALKEN) Blt_Blit(b, p, 0, LAUF_BALKEN - p, -1, ziel, 219 + p, y, Blt_Opt_Transparent);
-        Kit_Printf_Glatt(ziel, mittel, FARBE_WEISS, 0, y + 15, "^tr0210%s", text(T_MORAL + k));
+        Kit_Printf_Stelle(ziel, mittel, FARBE_WEISS, 0, y + 15, Kit_Schein::GLATT, {Kit_Ausrichtung::RECHTS, 210}, "%s",
+                          text(T_MORAL + k));  // left of its bar
     }
-    Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 0, 239, "^tz0560%s", Trainingslager_Tabelle[lauf.lager].name);
+    Kit_Printf_Stelle(ziel, titel, FARBE_WEISS, 0, 239, Kit_Schein::GLATT, {Kit_Ausrichtung::MITTE, 560}, "%s",
+                      Trainingslager_Tabelle[lauf.lager].name);
     Kit_Printf_Glatt(ziel, mittel, FARBE_HELL, 390, 120, "%s", text(T_LAEUFT));
     // Danger blinks.
     if (Trainings_Lager_Gefahr())
@@ -272,13 +274,17 @@ void Trainings_Lager_Ergebnis_Zeile(Screen_Icon* icon, Rastport* ziel, i32 x, i3
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), x - 24, y);
     const i32 ty = y + 12;
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, FARBE_WEISS, x - 27, ty, "^fb0006^tz0014%d^fe", wert(SPIELER_WERT_RUECKENNUMMER, p));
+        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, x - 27, ty, Kit_Schein::SCHLICHT, SPIELERZEILE_SPALTEN,
+                                 "^fb0006\t%d^fe", wert(SPIELER_WERT_RUECKENNUMMER, p));
     Font* f = Kit_Font(Kit_Schrift::TEXT);
     if (!f) return;
     char kurz[64];
-    Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), kurz, f, 102);
-    Kit_Printf(ziel, f, FARBE_KLASSE[k], x - 25, ty, "^tz0045%s", Positions_Text(k));
-    Kit_Printf(ziel, f, FARBE_WEISS, x - 25, ty, "^tl0059%s", kurz);
+    // The name from the row's left, cut to its width (as on the training sheet).
+    constexpr Kit_Spalte NAME{.x = 59, .breite = 102};
+    Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), kurz, f, NAME.breite);
+    Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_KLASSE[k], x - 25, ty, Kit_Schein::SCHLICHT,
+                             SPIELERZEILE_SPALTEN[SZ_POSITION], "%s", Positions_Text(k));
+    Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_WEISS, x - 25, ty, Kit_Schein::SCHLICHT, NAME, "%s", kurz);
     // Morale: the grade's name in its colour (grades 0..6), the change.
     const i32 m = std::clamp(wert(SPIELER_WERT_MORAL, p), 0, 6);
     const i32 dm = m - lauf.start[i][0];

@@ -66,6 +66,27 @@ Screen_Drossel pfeil_drossel;
 char tooltip[1400];
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING, n); }
+
+// A player's row: the shirt number on its badge, position, name, games
+// and how far the attribute in training has come.
+constexpr Kit_Spalte RUECKENNUMMER[] = {{.x = 14, .ausrichtung = Kit_Ausrichtung::MITTE}};
+constexpr Kit_Spalte ZEILE[] = {
+    {.x = 45, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 59},
+    {.x = 280, .ausrichtung = Kit_Ausrichtung::RECHTS},
+    {.x = 422, .ausrichtung = Kit_Ausrichtung::RECHTS},
+};
+enum Zeile_Spalte { Z_POSITION, Z_NAME, Z_SPIELE, Z_FORTSCHRITT };
+// The chosen attribute's figures: a label, its value at the right edge.
+constexpr Kit_Spalte DETAIL_WERT[] = {{.x = 280, .ausrichtung = Kit_Ausrichtung::RECHTS}};
+// The middle slot: its name, and its price and points about a slash.
+constexpr Kit_Stelle SLOT_NAME{Kit_Ausrichtung::MITTE, 638};
+constexpr Kit_Spalte SLOT_PREIS[] = {
+    {.x = 89, .ausrichtung = Kit_Ausrichtung::RECHTS},
+    {.x = 100, .ausrichtung = Kit_Ausrichtung::MITTE},
+    {.x = 177, .ausrichtung = Kit_Ausrichtung::RECHTS},
+};
+constexpr Kit_Stelle TOOLTIP_WERT{Kit_Ausrichtung::LINKS, 116};  // the figures under a row's tooltip
 const char* dolv(i32 n) { return Text_cfg_Text(TEXT_ZUSATZ_DOLV, n); }
 const char* e1(i32 n) { return Text_cfg_Text(TEXT_EINSETZEN_1, n); }
 i32 wert(int modus, i32 p) { return Spieler_Wert(modus, p, 0, OP_LESEN); }
@@ -417,7 +438,8 @@ void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Gesicht_Holen(p, Team_Aktiv, ziel, 512, 102, 85, 100);
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 603, 168);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, FARBE_WEISS, 601, 180, "^fb0006^tz0014%d^fe", wert(SPIELER_WERT_RUECKENNUMMER, p));
+        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, 601, 180, Kit_Schein::SCHLICHT, RUECKENNUMMER, "^fb0006\t%d^fe",
+                                 wert(SPIELER_WERT_RUECKENNUMMER, p));
     Kit_Printf_Glatt(ziel, klein, FARBE_KLASSE[k], 632, 180, "%s", Positions_Text(k));
     Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 608, 118, "%s", Spieler_String(63, p, nullptr, 0));
     Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 608, 138, "%s  %d", text(T_FREI), Training_Einheiten_Frei(p));
@@ -431,12 +453,12 @@ void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         if (Rastport* b = Kit_Bild(static_cast<u32>(GRAFIK_ATTRIBUT_SLOT + slots[2])))
             Blt_Alpha_Prozent_Transparent(b, 0, 0, -1, -1, ziel, 716, 266, 40);
     if (slots[1] < 0) {
-        Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, 324, "^tz0638%s", text(T_KEIN_SLOT));
+        Kit_Printf_Stelle(ziel, klein, FARBE_HELL, 0, 324, Kit_Schein::GLATT, SLOT_NAME, "%s", text(T_KEIN_SLOT));
     } else {
-        Kit_Printf_Glatt(ziel, mittel, FARBE_GOLD, 0, 320, "^tz0638%s", name(slots[1]));
-        Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 580, 336, "^tr0089%s ^tz0100/ ^tr0177%d %s",
-                         Bank_Geld_String(Global_Attribut_Training_Kosten(slots[1], p), Team_Aktiv, -1, 0),
-                         Attribut_Noetig(slots[1]), text(T_PUNKTE));
+        Kit_Printf_Stelle(ziel, mittel, FARBE_GOLD, 0, 320, Kit_Schein::GLATT, SLOT_NAME, "%s", name(slots[1]));
+        Kit_Tabelle_Zeile_Printf(ziel, klein, FARBE_HELL, 580, 336, Kit_Schein::GLATT, SLOT_PREIS, "\t%s \t/ \t%d %s",
+                                 Bank_Geld_String(Global_Attribut_Training_Kosten(slots[1], p), Team_Aktiv, -1, 0),
+                                 Attribut_Noetig(slots[1]), text(T_PUNKTE));
     }
 
     // The attribute in training (or on offer).
@@ -447,10 +469,13 @@ void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Kit_Printf_Glatt(ziel, mittel, in_training ? FARBE_GOLD : FARBE_WEISS, 592, 446, "%s", name(a));
     const i32 w = wert(a, p) < 3 ? 0 : wert(a, p);
     const i32 noetig = Attribut_Noetig(a);
-    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 500, 474, "%s^tr0280%d", text(T_PUNKTE), w);
-    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 500, 487, "%s^tr0280%d", text(T_BENOETIGT), noetig);
-    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 500, 500, "%s^tr0280%s", text(T_KOSTEN),
-                     Bank_Geld_String(Global_Attribut_Training_Kosten(a, p), Team_Aktiv, -1, 0));
+    Kit_Tabelle_Zeile_Printf(ziel, klein, FARBE_HELL, 500, 474, Kit_Schein::GLATT, DETAIL_WERT, "%s\t%d",
+                             text(T_PUNKTE), w);
+    Kit_Tabelle_Zeile_Printf(ziel, klein, FARBE_HELL, 500, 487, Kit_Schein::GLATT, DETAIL_WERT, "%s\t%d",
+                             text(T_BENOETIGT), noetig);
+    Kit_Tabelle_Zeile_Printf(ziel, klein, FARBE_HELL, 500, 500, Kit_Schein::GLATT, DETAIL_WERT, "%s\t%s",
+                             text(T_KOSTEN),
+                             Bank_Geld_String(Global_Attribut_Training_Kosten(a, p), Team_Aktiv, -1, 0));
     if (in_training) {
         Kit_Bild_Zeichnen(ziel, GRAFIK_PLAN_BALKEN, 592, 452);
         const i32 breite = std::min(182, Tools_Runden(Tools_Prozent(wert(a, p), noetig) * 182 / 100.0));
@@ -485,14 +510,15 @@ void Spieler_Training_Zeile_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i
     const i32 ty = y + 12;
     const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), ty, "^fb0006^tz0014%d^fe",
-                   nummer);
+        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), ty,
+                                 Kit_Schein::SCHLICHT, RUECKENNUMMER, "^fb0006\t%d^fe", nummer);
     if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
         char kurz[64];
         Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), kurz, f, 100);
-        Kit_Printf(ziel, f, FARBE_KLASSE[kl], x, ty, "^tz0045%s", Positions_Text(kl));
-        Kit_Printf(ziel, f, p == gewaehlt ? FARBE_GOLD : FARBE_WEISS, x, ty, "^tl0059%s^tr0280%d", kurz,
-                   wert(SPIELER_WERT_SPIELE, p));
+        Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_KLASSE[kl], x, ty, Kit_Schein::SCHLICHT, ZEILE[Z_POSITION], "%s",
+                                 Positions_Text(kl));
+        Kit_Tabelle_Zeile_Printf(ziel, f, p == gewaehlt ? FARBE_GOLD : FARBE_WEISS, x, ty, Kit_Schein::SCHLICHT,
+                                 std::span(ZEILE).subspan(Z_NAME), "\t%s\t%d", kurz, wert(SPIELER_WERT_SPIELE, p));
     }
     Spieler_Sterne_Zeichnen(ziel, p, x + 170, y + 1, 0, p == gewaehlt);
     i32 aktiv[SPIELER_MARKEN_MAX];
@@ -505,7 +531,9 @@ void Spieler_Training_Zeile_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i
         const i32 w = wert(t, p);
         if (training_marke(p) >= 0) Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + t), x + TRAINING_X, y + 1);
         const i32 prozent = std::clamp(w <= 2 ? 0 : Tools_Prozent(w, Attribut_Noetig(t)), 0, 99);
-        if (Font* f = Kit_Font(Kit_Schrift::TEXT)) Kit_Printf(ziel, f, FARBE_WEISS, x, ty, "^tr0422%d%s", prozent, "%");
+        if (Font* f = Kit_Font(Kit_Schrift::TEXT))
+            Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_WEISS, x, ty, Kit_Schein::SCHLICHT, ZEILE[Z_FORTSCHRITT], "%d%s",
+                                     prozent, "%");
         Kit_Bild_Zeichnen(ziel, GRAFIK_PLAN_MINIBALKEN, x + 425, y + 5);
         const i32 breite = std::min(30, Tools_Runden(prozent * 30 / 100.0));
         if (Rastport* b = Kit_Bild(GRAFIK_PLAN_MINIBALKEN_VOLL))
@@ -545,10 +573,11 @@ const char* Spieler_Training_Tooltip(Screen_Icon* icon) {
     }
     Spieler_Hilfetext(p, true, tooltip, sizeof tooltip);
     const size_t n = std::strlen(tooltip);
-    std::snprintf(tooltip + n, sizeof tooltip - n,
-                  "^l%s^tl0116^fb0009%s^fe^l%s^tl0116^fb0009%s^fe^l%s^tl0116^fb0009%s^fe", e1(E_ERLOES),
-                  Bank_Geld_String(Welt_Hook.transfer_erloes(p), Team_Aktiv, -1, 0), e1(E_MARKTWERT),
-                  Bank_Geld_String(wert(SPIELER_WERT_MARKTWERT, p), Team_Aktiv, -1, 0), e1(E_GEHALT),
-                  Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
+    const Kit_Einzug wert_stelle = Kit_Einzug_Bei(TOOLTIP_WERT);
+    const char* stopp = wert_stelle.code;
+    std::snprintf(tooltip + n, sizeof tooltip - n, "^l%s%s^fb0009%s^fe^l%s%s^fb0009%s^fe^l%s%s^fb0009%s^fe",
+                  e1(E_ERLOES), stopp, Bank_Geld_String(Welt_Hook.transfer_erloes(p), Team_Aktiv, -1, 0),
+                  e1(E_MARKTWERT), stopp, Bank_Geld_String(wert(SPIELER_WERT_MARKTWERT, p), Team_Aktiv, -1, 0),
+                  e1(E_GEHALT), stopp, Bank_Geld_String(Spieler_Berechne_Gehalt(p), Team_Aktiv, -1, 0));
     return tooltip;
 }

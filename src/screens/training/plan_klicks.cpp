@@ -42,13 +42,19 @@
 
 using namespace plan_intern;
 
+namespace {
+// A requester's lines: a label, its value past the colon.
+constexpr Kit_Stelle MELDUNG_WERT{Kit_Ausrichtung::LINKS, 160};
+}  // namespace
+
 // --- Requesters -------------------------------------------------------------------
 
 void Training_Verletzt_Melden(i32 p) {
     char t[600];
-    std::snprintf(t, sizeof t, "^c%05d%s %s ^l%s^tl0160 : %s^l%s^tl0160 : %d %s", FARBE_WEISS,
-                  Spieler_String(505, p, nullptr, 0), text(T_VERLETZT), text(T_VERLETZT_2),
-                  Spieler_Get_Verletzungs_Text(wert(SPIELER_WERT_VERLETZUNG_ART, p)), text(T_VERLETZT_3),
+    const Kit_Einzug stopp = Kit_Einzug_Bei(MELDUNG_WERT);
+    std::snprintf(t, sizeof t, "^c%05d%s %s ^l%s%s : %s^l%s%s : %d %s", FARBE_WEISS, Spieler_String(505, p, nullptr, 0),
+                  text(T_VERLETZT), text(T_VERLETZT_2), stopp.code,
+                  Spieler_Get_Verletzungs_Text(wert(SPIELER_WERT_VERLETZUNG_ART, p)), text(T_VERLETZT_3), stopp.code,
                   wert(SPIELER_WERT_VERLETZUNG_DAUER, p), text(T_VERLETZT_4));
     Screen_Mitteilung(t);
 }
@@ -57,8 +63,9 @@ void Training_Limit_Melden() { Screen_Mitteilung(text(T_LIMIT)); }
 
 void Training_Wechsel_Fragen(i32 p, i32 alt, i32 neu, void (*ja)(i32, const i32*)) {
     char t[600];
-    std::snprintf(t, sizeof t, "^c%05d%s^l%s^tl0160:  %s^l%s^tl0160:  %s", FARBE_WEISS, text(T_WECHSEL),
-                  text(T_WECHSEL_ALT), name(alt), text(T_WECHSEL_NEU), name(neu));
+    const Kit_Einzug stopp = Kit_Einzug_Bei(MELDUNG_WERT);
+    std::snprintf(t, sizeof t, "^c%05d%s^l%s%s:  %s^l%s%s:  %s", FARBE_WEISS, text(T_WECHSEL), text(T_WECHSEL_ALT),
+                  stopp.code, name(alt), text(T_WECHSEL_NEU), stopp.code, name(neu));
     const i32 werte[3] = {alt, neu, p};
     Menue_Requester(REQUESTER_JA_NEIN, Team_Aktiv, t, text(T_JA), text(T_NEIN), ja, [](i32, const i32*) {}, 3, werte);
 }

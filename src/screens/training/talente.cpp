@@ -20,7 +20,7 @@
 #include "screens/teile/drossel.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/schritt.h"
-#include "world/modi.h"
+#include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
@@ -29,6 +29,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
+#include "world/modi.h"
 #include "world/welt.h"
 
 namespace {
@@ -223,6 +224,11 @@ void umbruch(Rastport* ziel, Kit_Schrift f, const char* s, i32 x0, i32 x1, i32 y
     if (Font* ft = Kit_Font(f)) Umbruch_Text_Ausgabe(ziel, ft, s, x0, x1, y0, y1, farbe, 0, -1);
 }
 
+// The right edge of the screen for the last badge's name; the player's name
+// at its right edge left of his stars.
+constexpr Kit_Stelle RECHTER_RAND{Kit_Ausrichtung::RECHTS, 797};
+constexpr Kit_Stelle SPIELER_NAME{Kit_Ausrichtung::RECHTS, 410};
+
 // The panel of the attribute under the mouse.
 void attribut_panel(Rastport* ziel, i32 a, const Screen_Icon* icon) {
     const Attribut_Def& d = Attribut_Tabelle[a];
@@ -234,8 +240,11 @@ void attribut_panel(Rastport* ziel, i32 a, const Screen_Icon* icon) {
     const i32 mitte = icon->x + (a < 35 ? 18 : 24);
     const i32 unter = icon->y + (a < 35 ? 36 : 48) + 12;
     if (icon->y <= 72 && a == 0) Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 3, unter, "%s", d.name);
-    else if (icon->y <= 72 && a == 19) Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 0, unter, "^tr0797%s", d.name);
-    else Kit_Printf_Glatt(ziel, klein, FARBE_GOLD, 0, unter, "^tz%04d%s", mitte, d.name);
+    else if (icon->y <= 72 && a == 19)
+        Kit_Printf_Stelle(ziel, klein, FARBE_GOLD, 0, unter, Kit_Schein::GLATT, RECHTER_RAND, "%s", d.name);
+    else
+        Kit_Printf_Stelle(ziel, klein, FARBE_GOLD, 0, unter, Kit_Schein::GLATT, {Kit_Ausrichtung::MITTE, mitte}, "%s",
+                          d.name);
     if (!torwart(spieler) && a < 40)
         Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_TALENTE_GLANZ + a), icon->x - 4, icon->y - 4);
     umbruch(ziel, Kit_Schrift::SCHMAL_GROSS, d.name, 124, 236, 464, 500, FARBE_WEISS);
@@ -392,22 +401,24 @@ void Spieler_Talente_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     // matches, stars, name, badge and number, and why he cannot play.
     const Kopf_Lage l = kopf_lage(p);
     if (l.training >= 0) {
-        Kit_Printf_Glatt(ziel, klein, FARBE_KLASSE_1, 0, 30, "^tr%04d%s", l.text_rechts,
-                         Text_cfg_Text(TEXT_EINSETZEN_1, E1_IM_TRAINING));
+        Kit_Printf_Stelle(ziel, klein, FARBE_KLASSE_1, 0, 30, Kit_Schein::GLATT,
+                          {Kit_Ausrichtung::RECHTS, l.text_rechts}, "%s",
+                          Text_cfg_Text(TEXT_EINSETZEN_1, E1_IM_TRAINING));
         Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + l.training), l.training_x, KOPF_MARKE_Y);
     }
     for (i32 i = 0; i < l.schwaechen_n; ++i)
         Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_ATTRIBUT + l.schwaechen[i]),
                           l.schwaechen_x + KOPF_SCHWAECHEN_DX * i, KOPF_MARKE_Y);
-    Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 0, 30, "^tr%04d(%d %s)", l.spiele_rechts, wert(SPIELER_WERT_SPIELE, p),
-                     text(T_SPIELE));
+    Kit_Printf_Stelle(ziel, klein, FARBE_HELL, 0, 30, Kit_Schein::GLATT, {Kit_Ausrichtung::RECHTS, l.spiele_rechts},
+                      "(%d %s)", wert(SPIELER_WERT_SPIELE, p), text(T_SPIELE));
     Spieler_Sterne_Zeichnen(ziel, p, 420, 18, 0, false);
-    Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 0, 34, "^tr0410%s", Spieler_String(505, p, nullptr, 0));
+    Kit_Printf_Stelle(ziel, titel, FARBE_WEISS, 0, 34, Kit_Schein::GLATT, SPIELER_NAME, "%s",
+                      Spieler_String(505, p, nullptr, 0));
     const i32 k = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 170, 18);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Printf(ziel, f, FARBE_WEISS, 168, 30, "^fb0006^tz0014%d^fe",
-                   wert(SPIELER_WERT_RUECKENNUMMER, p));  // on the badge
+        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, 168, 30, Kit_Schein::SCHLICHT, SPIELERZEILE_SPALTEN,
+                                 "^fb0006\t%d^fe", wert(SPIELER_WERT_RUECKENNUMMER, p));  // on the badge
     const u32 s = static_cast<u32>(wert(SPIELER_WERT_STATUS, p));
     if (s & 0x7c0)
         Kit_Bild_Zeichnen(ziel,
