@@ -327,7 +327,9 @@ bool Wettbewerb_Internet_Client_Hole_Status() {
 }
 
 bool Wettbewerb_Internet_Client_Stand_Auffrischen() {
-    if (!ruf::Client() || !Wettbewerb_Modul_Bereit()) return false;
+    // While this client's own match runs, its copy leads: the competition and
+    // the match's record stay as they are until it is over.
+    if (!ruf::Client() || !Wettbewerb_Modul_Bereit() || Season_Module.Spieltag_Spiel_Angepfiffen()) return false;
     const auto stand = [](int i) {
         std::vector<u8> s;
         if (Wettbewerb_Tabelle[i].name[0]) Wettbewerb_Status_Serialisieren(i, s);

@@ -544,6 +544,13 @@ TEST_F(Abfragen, ClientSiehtDieTabelleDesServersNachDessenSpieltag) {
     // client's page is then dated and counted as the server's.
     server_tore(1, 1, 3, 1);
     server_liga.aktueller_spieltag = 2;
+    // Not while a match of the client's still runs: its copy leads.
+    Season_Module_Hooks laeuft = Season_Module;
+    laeuft.Spieltag_Spiel_Angepfiffen = [] { return true; };
+    Season_Module_Set_Hooks(laeuft);
+    EXPECT_FALSE(Wettbewerb_Internet_Client_Stand_Auffrischen());
+    EXPECT_EQ(Wettbewerb_Get_Zeiger(LIGA)->aktueller_spieltag, 1);
+    Season_Hooks_Zuruecksetzen();
     const int fragen = aufrufe_1010;
     EXPECT_TRUE(Wettbewerb_Internet_Client_Stand_Auffrischen());
     EXPECT_EQ(client_seite(&datum), (std::vector<u32>{2, 0, 2, 0, 2, 0, 0}));

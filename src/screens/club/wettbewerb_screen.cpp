@@ -340,13 +340,12 @@ void Tabelle_Screen_Get_Auswahl(i32* runde, Wb_Auswahl_Info* info, i32* spieltag
 i32 Tabelle_Screen_Aufbauen() {
     const i32 ansicht = Tabelle_Screen_Get_Ansicht();
     // A network client takes the server's current matchdays first (the
-    // server's may have ended since this client's own match did): a page on
-    // the latest matchday stays on the latest.
+    // server's may have ended since this client's own match did): a table
+    // on the latest matchday stays on the latest.
     if (const i32 w = gewaehlt(); w >= 0) {
         const i32 vorher = Wettbewerb_Aktueller_Spieltag_Gesamt(w);
-        const i32 tag = wort(ICON_WB_SPIELTAG);
-        if (Wettbewerb_Internet_Client_Stand_Auffrischen() && (tag == vorher || tag == vorher + 1))
-            wort_setzen(ICON_WB_SPIELTAG, Wettbewerb_Aktueller_Spieltag_Gesamt(w) + 1);
+        if (Wettbewerb_Internet_Client_Stand_Auffrischen() && ansicht == 0 && wort(ICON_WB_SPIELTAG) >= vorher)
+            wort_setzen(ICON_WB_SPIELTAG, Wettbewerb_Aktueller_Spieltag_Gesamt(w));
     } else {
         Wettbewerb_Internet_Client_Stand_Auffrischen();
     }
