@@ -164,6 +164,10 @@ void Spiele_Internet_Client_Reset();
 // the handle `eigenes_spiel`); returns the number of games updated.
 // A game whose goals changed is fetched anew (its event range with it).
 i32 Spiele_Hole_Tore(u32 wettbewerb, u32 spieltag, u32 runde, i32 minute, i32 eigenes_spiel);
+// Network client: the games of a matchday and leg it keeps fetched anew
+// (their pages), e.g. once the server's matchday has ended; the server's
+// tables it keeps are forgotten when any came.
+void Spiele_Client_Spieltag_Erneuern(u32 wettbewerb, u32 spieltag, u32 runde);
 // Network client: a game of the server fetched anew into the cache (a match
 // that has just ended there: its score and its events), also under the
 // handles taken before.

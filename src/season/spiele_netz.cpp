@@ -178,6 +178,22 @@ void Spiele_Client_Spiel_Holen(u32 wettbewerb, u32 spieltag, u32 runde, u32 inde
     if (seite_holen(wettbewerb, spieltag, runde, index) >= 0) Spiele_Tabellen_Cache_Leeren();
 }
 
+void Spiele_Client_Spieltag_Erneuern(u32 wettbewerb, u32 spieltag, u32 runde) {
+    if (!ruf::Client() || !z.bereit || !z.reset_erledigt) return;
+    bool geholt = false;
+    // A page comes anew when the cache holds a game of it (the others are
+    // fetched when first read).
+    for (u32 seite = 0; seite < 256; seite += SPIELE_SEITE) {
+        bool im_cache = false;
+        for (u32 k = seite; k < seite + SPIELE_SEITE && !im_cache; ++k) {
+            const i32 r = ring_suchen(ring_schluessel(wettbewerb, spieltag, runde, k));
+            im_cache = r >= 0 && z.ring[r].spiel.zuschauer != 0xFFFFFFFFu;
+        }
+        if (im_cache && seite_holen(wettbewerb, spieltag, runde, seite) >= 0) geholt = true;
+    }
+    if (geholt) Spiele_Tabellen_Cache_Leeren();
+}
+
 bool Spiele_Ereignisse_Holen(u32 index, u32 anzahl) {
     if (!ruf::Client() || !z.bereit) return false;
     cache_reset();

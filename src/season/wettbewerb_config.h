@@ -89,6 +89,14 @@ bool Wettbewerb_Tabelle_Empfangen(const u8* gepackt, u32 groesse, i32 freundscha
 bool Wettbewerb_Status_Empfangen(const u8* gepackt, u32 groesse);
 bool Wettbewerb_Internet_Client_Hole_Tabelle();
 bool Wettbewerb_Internet_Client_Hole_Status();
+// A client's competitions as the server has them now. The server's matchday
+// of a competition ends with its last match, which may come long after this
+// client's own match has ended on the same day; the pages of standings and
+// results ask this before they read the current matchday (not while the
+// client's own match runs). True when anything
+// changed: the server's tables this client keeps are then forgotten (they
+// were asked for the old matchday or while matches still ran).
+bool Wettbewerb_Internet_Client_Stand_Auffrischen();
 
 // --- configuration cache block ------------------------------------------------------
 bool Wettbewerb_Config_Bin_Save(Datei_Status* datei);

@@ -14,6 +14,7 @@
 #include "season/netz_rufe.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
+#include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_config.h"
 #include "season/wettbewerb_felder.h"
@@ -323,6 +324,34 @@ bool Wettbewerb_Internet_Client_Hole_Status() {
     const auto gepackt = ruf::Rufen(RUF_WETTBEWERB_STATUS);
     if (!gepackt || gepackt->empty() || gepackt->size() > MAX_STROM) return false;
     return Wettbewerb_Status_Empfangen(gepackt->data(), static_cast<u32>(gepackt->size()));
+}
+
+bool Wettbewerb_Internet_Client_Stand_Auffrischen() {
+    // While this client's own match runs, its copy leads: the competition and
+    // the match's record stay as they are until it is over.
+    if (!ruf::Client() || !Wettbewerb_Modul_Bereit() || Season_Module.Spieltag_Spiel_Angepfiffen()) return false;
+    const auto stand = [](int i) {
+        std::vector<u8> s;
+        if (Wettbewerb_Tabelle[i].name[0]) Wettbewerb_Status_Serialisieren(i, s);
+        return s;
+    };
+    std::vector<std::vector<u8>> vorher(WETTBEWERB_ANZAHL);
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) vorher[i] = stand(i);
+    const std::vector<Wettbewerb> alt(Wettbewerb_Tabelle, Wettbewerb_Tabelle + WETTBEWERB_ANZAHL);
+    if (!Wettbewerb_Internet_Client_Hole_Status()) return false;
+    bool geaendert = false;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        if (stand(i) == vorher[i]) continue;
+        geaendert = true;
+        // The matchday that was current may have been played to its end
+        // since its games were fetched: the results pages read them.
+        const Wettbewerb& w = alt[static_cast<size_t>(i)];
+        if (w.aktueller_spieltag >= 0 && w.aktuelle_runde >= 0)
+            Spiele_Client_Spieltag_Erneuern(static_cast<u32>(w.id), static_cast<u32>(w.aktueller_spieltag),
+                                            static_cast<u32>(w.aktuelle_runde));
+    }
+    if (geaendert) Spiele_Tabellen_Cache_Leeren();
+    return geaendert;
 }
 
 // ---------------------------------------------------------------------------

@@ -449,6 +449,123 @@ TEST_F(Abfragen, GeaenderteSpieleMachenTabellenUngueltig) {
     EXPECT_EQ(kein_spiel, 1);
 }
 
+// A client and its server in one process: the fixtures are the server's
+// (the client keeps its copies), the league's record on the server is laid
+// in only while a call is answered (the client has its own).
+Wettbewerb server_liga{};
+int aufrufe_1010 = 0;
+bool server_leitung(u16 nummer, const std::vector<u8>& argumente, std::vector<u8>* antwort) {
+    if (nummer == 1010) ++aufrufe_1010;
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(LIGA);
+    std::swap(*w, server_liga);
+    const bool ok = ruf::Lokale_Leitung(nummer, argumente, antwort);
+    std::swap(*w, server_liga);
+    return ok;
+}
+
+// A score on the server as its match engine keeps it (the record alone).
+void server_tore(u32 md, u32 k, i32 a, i32 b) {
+    const u32 modus = Internet_Modus;
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+    {
+        Spiele_Lock_Halter h(Spiele_Lock(LIGA, md, 0, k));
+        ASSERT_TRUE(h);
+        Spiel* s = Spiele_Get_Spiel(h.Handle(), true);
+        s->tore_a = static_cast<i8>(a);
+        s->tore_b = static_cast<i8>(b);
+    }
+    Internet_Modus = modus;
+}
+
+// The league table as the client's table page reads it: after the current
+// matchday, with its points per club (club k in row k - 1).
+std::vector<u32> client_seite(i32* datum) {
+    const Wettbewerb* w = Wettbewerb_Get_Zeiger(LIGA);
+    *datum = w->aktueller_spieltag;
+    Tabelle t;
+    Wettbewerb_Get_Tabellen_Teams(LIGA, &t);
+    Tabelle_Argumente a;
+    a.wettbewerb = LIGA;
+    a.erster_spieltag = 0;
+    a.letzter_spieltag = w->aktueller_spieltag - 1;
+    Spiele_Get_Tabelle(a, &t);
+    return std::vector<u32>(t.punkte[0], t.punkte[0] + 7);
+}
+
+TEST_F(Abfragen, ClientSiehtDieTabelleDesServersNachDessenSpieltag) {
+    liga_starten();
+    // Matchday 0 played (1 beat 2); today matchday 1: the client's club 3
+    // against 4, and 5 against 6.
+    spiel(LIGA, 0, 0, 0, 1, 2, 1, 0);
+    spiel(LIGA, 1, 0, 0, 3, 4);
+    spiel(LIGA, 1, 0, 1, 5, 6);
+    Wettbewerb_Get_Zeiger(LIGA)->aktueller_spieltag = 1;
+    server_liga = *Wettbewerb_Get_Zeiger(LIGA);
+    Season_Netz_Anmelden();
+    ruf::Leitung_Setzen(server_leitung);
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    struct Ende {
+        ~Ende() {
+            Spiele_Unlock(-1);
+            ruf::Leitung_Setzen(nullptr);
+            Internet_Modus = INTERNET_MODUS_EINZEL;
+        }
+    } ende;
+    Spiele_Internet_Client_Reset();
+    Tabelle_Argumente live;
+    live.wettbewerb = LIGA;
+    live.erster_spieltag = 0;
+    live.letzter_spieltag = 1;
+    auto live_punkte = [&live](i32 team) {
+        Tabelle t;
+        Wettbewerb_Get_Tabellen_Teams(LIGA, &t);
+        Spiele_Get_Tabelle(live, &t);
+        return t.punkte[0][team - 1];
+    };
+    // During the matches: the results page has read the other game, the
+    // live table counts the scores so far (3 leads, 5 and 6 level).
+    i32 anderes = Spiele_Lock(LIGA, 1, 0, 1);
+    ASSERT_NE(anderes, 0);
+    server_tore(1, 0, 1, 0);
+    server_tore(1, 1, 1, 1);
+    EXPECT_EQ(live_punkte(3), 2u);
+    EXPECT_EQ(live_punkte(5), 1u);
+    // The client's match ends first (its fixture comes anew); the server's
+    // other match runs on, its matchday is not over: the page stays on
+    // matchday 0 and the live table is the server's of the moment.
+    server_tore(1, 0, 2, 0);
+    Spiele_Client_Spiel_Holen(LIGA, 1, 0, 0);
+    EXPECT_FALSE(Wettbewerb_Internet_Client_Stand_Auffrischen());
+    i32 datum = -1;
+    EXPECT_EQ(client_seite(&datum), (std::vector<u32>{2, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(datum, 1);
+    EXPECT_EQ(live_punkte(5), 1u);
+    // The server's last match ends 3:1 and with it its matchday: the
+    // client's page is then dated and counted as the server's.
+    server_tore(1, 1, 3, 1);
+    server_liga.aktueller_spieltag = 2;
+    // Not while a match of the client's still runs: its copy leads.
+    Season_Module_Hooks laeuft = Season_Module;
+    laeuft.Spieltag_Spiel_Angepfiffen = [] { return true; };
+    Season_Module_Set_Hooks(laeuft);
+    EXPECT_FALSE(Wettbewerb_Internet_Client_Stand_Auffrischen());
+    EXPECT_EQ(Wettbewerb_Get_Zeiger(LIGA)->aktueller_spieltag, 1);
+    Season_Hooks_Zuruecksetzen();
+    const int fragen = aufrufe_1010;
+    EXPECT_TRUE(Wettbewerb_Internet_Client_Stand_Auffrischen());
+    EXPECT_EQ(client_seite(&datum), (std::vector<u32>{2, 0, 2, 0, 2, 0, 0}));
+    EXPECT_EQ(datum, 2);
+    EXPECT_EQ(live_punkte(5), 2u);
+    EXPECT_EQ(aufrufe_1010, fragen + 1);  // the same arguments: one question
+    // The results page's copy of the other game has its final score.
+    EXPECT_EQ(Spiele_Get_Spiel(anderes, true)->tore_a, 3);
+    EXPECT_EQ(Spiele_Get_Spiel(anderes, true)->tore_b, 1);
+    // Nothing new on the server: the kept table serves.
+    EXPECT_FALSE(Wettbewerb_Internet_Client_Stand_Auffrischen());
+    client_seite(&datum);
+    EXPECT_EQ(aufrufe_1010, fragen + 1);
+}
+
 TEST_F(Abfragen, SiegerEinesJahresAuchFuerDenClient) {
     // Entry of the cup in 2005: winner 12, runner-up 7, final 3:1.
     u8* e = Spiele_Get_Speicher(SPEICHER_SIEGER)->Holen(2005u * 640 + POKAL + 1);

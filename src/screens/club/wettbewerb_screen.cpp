@@ -23,6 +23,7 @@
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_abfragen.h"
+#include "season/wettbewerb_config.h"
 #include "season/wettbewerb_werte.h"
 #include "world/manager.h"
 #include "world/modi.h"
@@ -338,6 +339,16 @@ void Tabelle_Screen_Get_Auswahl(i32* runde, Wb_Auswahl_Info* info, i32* spieltag
 
 i32 Tabelle_Screen_Aufbauen() {
     const i32 ansicht = Tabelle_Screen_Get_Ansicht();
+    // A network client takes the server's current matchdays first (the
+    // server's may have ended since this client's own match did): a table
+    // on the latest matchday stays on the latest.
+    if (const i32 w = gewaehlt(); w >= 0) {
+        const i32 vorher = Wettbewerb_Aktueller_Spieltag_Gesamt(w);
+        if (Wettbewerb_Internet_Client_Stand_Auffrischen() && ansicht == 0 && wort(ICON_WB_SPIELTAG) >= vorher)
+            wort_setzen(ICON_WB_SPIELTAG, Wettbewerb_Aktueller_Spieltag_Gesamt(w));
+    } else {
+        Wettbewerb_Internet_Client_Stand_Auffrischen();
+    }
     i32 runde = -1, tag = 0, gruppe = 0;
     Tabelle_Screen_Get_Auswahl(&runde, &stand.info, &tag, &gruppe);
     scroll.stufen = 0;
