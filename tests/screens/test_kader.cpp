@@ -466,16 +466,15 @@ TEST_F(Kader, JederManagerBehaeltSeinenStand) {
 
 namespace {
 
-// Under the reserves the rows' attribute badges are named, as many as the
-// two lines hold: its badge and the attribute's whole name, inside the
+// Under the reserves every attribute badge of the rows is named, in three
+// lines of the badges' small form (two lines of the big form held 15 of the
+// test game's 17): its badge and the attribute's whole name, inside the
 // frame, no entry on another.
 TEST_F(Kader, FaehigkeitenMarkenUnterDenZeilenBenannt) {
     oeffnen();
     kit::Spur_Leeren();
     kit::Frames(1);
-    // The test game's squad shows 17 kinds of badges; the legend's two
-    // lines hold 15 (the rest name themselves by their help).
-    Legende_Erklaert(GRAFIK_ATTRIBUT, {204, 136, 791, 520}, {{197, 515, 791, 562}}, 15);
+    Legende_Erklaert(GRAFIK_ATTRIBUT, {204, 136, 791, 520}, {{197, 515, 791, 562}}, 99, -1, GRAFIK_ATTRIBUT_KLEIN);
 }
 
 // Every row badge names its attribute when the mouse rests on it.

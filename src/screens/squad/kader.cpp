@@ -583,6 +583,6 @@ void E1_Screen_Titel_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (gezeigt >= 0) {
         i32 kader[MAX_SPIELER_PRO_TEAM];
         const i32 n = Teamspieler_Ins_Array(gezeigt, kader, MAX_SPIELER_PRO_TEAM, 0);
-        Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(kader, n), GRAFIK_ATTRIBUT, KADER_LEGENDE);
+        Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(kader, n), GRAFIK_ATTRIBUT_KLEIN, KADER_LEGENDE);
     }
 }

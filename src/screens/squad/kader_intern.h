@@ -32,8 +32,9 @@ enum : i32 {
 
 // List geometry.
 constexpr i32 ZEILE_X = 204, ZEILE_B = 578, ZEILE_H = 17;
-// The badges' legend: two lines under the reserves' rows, inside the frame.
-constexpr Attribut_Legende_Platz KADER_LEGENDE{.x0 = 206, .x1 = 789, .y = 533, .zeilen = 2, .zeilenhoehe = 17};
+// The badges' legend: three lines of small badges under the reserves' rows, inside the frame.
+constexpr Attribut_Legende_Platz KADER_LEGENDE{
+    .x0 = 206, .x1 = 789, .y = 528, .zeilen = 3, .zeilenhoehe = 13, .verdichten = false};
 constexpr i32 FELD_B = 29, FELD_H = 23;
 constexpr i32 KADER_OBEN = 84;  // the screen's top: the main menu's header lies above
 
