@@ -335,20 +335,28 @@ bool Wettbewerb_Internet_Client_Stand_Auffrischen() {
         if (Wettbewerb_Tabelle[i].name[0]) Wettbewerb_Status_Serialisieren(i, s);
         return s;
     };
-    std::vector<std::vector<u8>> vorher(WETTBEWERB_ANZAHL);
-    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) vorher[i] = stand(i);
-    const std::vector<Wettbewerb> alt(Wettbewerb_Tabelle, Wettbewerb_Tabelle + WETTBEWERB_ANZAHL);
+    // Each competition's state as it stood, and the matchday that was current.
+    struct Vorher {
+        std::vector<u8> stand;
+        int id, spieltag, runde;
+    };
+    std::vector<Vorher> vorher;
+    vorher.reserve(WETTBEWERB_ANZAHL);
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = Wettbewerb_Tabelle[i];
+        vorher.push_back({stand(i), w.id, w.aktueller_spieltag, w.aktuelle_runde});
+    }
     if (!Wettbewerb_Internet_Client_Hole_Status()) return false;
     bool geaendert = false;
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
-        if (stand(i) == vorher[i]) continue;
+        const Vorher& v = vorher[static_cast<size_t>(i)];
+        if (stand(i) == v.stand) continue;
         geaendert = true;
         // The matchday that was current may have been played to its end
         // since its games were fetched: the results pages read them.
-        const Wettbewerb& w = alt[static_cast<size_t>(i)];
-        if (w.aktueller_spieltag >= 0 && w.aktuelle_runde >= 0)
-            Spiele_Client_Spieltag_Erneuern(static_cast<u32>(w.id), static_cast<u32>(w.aktueller_spieltag),
-                                            static_cast<u32>(w.aktuelle_runde));
+        if (v.spieltag >= 0 && v.runde >= 0)
+            Spiele_Client_Spieltag_Erneuern(static_cast<u32>(v.id), static_cast<u32>(v.spieltag),
+                                            static_cast<u32>(v.runde));
     }
     if (geaendert) Spiele_Tabellen_Cache_Leeren();
     return geaendert;

@@ -39,6 +39,16 @@ std::set<u16> farben(Rastport* rp, i32 x0, i32 y0, i32 x1, i32 y1) {
     return s;
 }
 
+// Two pictures of one text compared: both drawn the same, and drawn at all.
+void gleich_gezeichnet(Rastport* alt, Rastport* neu) {
+    const u16* a = alt->bitmap->pixel16();
+    const u16* b = neu->bitmap->pixel16();
+    i32 anders = 0, gezeichnet = 0;
+    for (i32 i = 0; i < alt->breite * alt->hoehe; ++i) anders += a[i] != b[i], gezeichnet += b[i] != MARKE;
+    EXPECT_EQ(anders, 0);
+    EXPECT_GT(gezeichnet, 0);
+}
+
 // Whatever an earlier text left in the font (a colour code, a locked colour,
 // a font colour set by hand), a kit text comes out in its own colour only.
 TEST(Kit, TextHatSeineEigeneFarbe) {
@@ -251,12 +261,7 @@ TEST(Kit, PrintfZeichnetWieDerFarbigeText) {
         if (std::string(c.format) == "%s") Kit_Printf(neu.get(), f.get(), FARBE_GOLD, 10, 40, "%s", c.text);
         else if (c.format[2] == 'r') Kit_Printf(neu.get(), f.get(), FARBE_GOLD, 10, 40, "^tr0150%d %s", c.zahl, c.text);
         else Kit_Printf(neu.get(), f.get(), FARBE_GOLD, 10, 40, "^tz0100%s^tl0120%d", c.text, c.zahl);
-        const u16* a = alt->bitmap->pixel16();
-        const u16* b = neu->bitmap->pixel16();
-        i32 anders = 0, gezeichnet = 0;
-        for (i32 i = 0; i < alt->breite * alt->hoehe; ++i) anders += a[i] != b[i], gezeichnet += b[i] != MARKE;
-        EXPECT_EQ(anders, 0);
-        EXPECT_GT(gezeichnet, 0);
+        gleich_gezeichnet(alt.get(), neu.get());
         EXPECT_EQ(farben(neu.get(), 0, 0, 200, 120), std::set<u16>{FARBE_GOLD});
     }
 }
@@ -369,12 +374,7 @@ TEST(Kit, TabellenzeileZeichnetWieIhreStopps) {
             Kit_Printf_Glatt(alt.get(), f.get(), FARBE_GOLD, 0, 40, "^tz0030%d.^tr0160%s", 4, "AB");
         else Kit_Printf(alt.get(), f.get(), FARBE_GOLD, 0, 40, "^tz0030%d.^tr0160%s", 4, "AB");
         Kit_Tabelle_Zeile_Printf(neu.get(), f.get(), FARBE_GOLD, 0, 40, schein, SPALTEN, "\t%d.\t%s", 4, "AB");
-        const u16* a = alt->bitmap->pixel16();
-        const u16* b = neu->bitmap->pixel16();
-        i32 anders = 0, gezeichnet = 0;
-        for (i32 i = 0; i < alt->breite * alt->hoehe; ++i) anders += a[i] != b[i], gezeichnet += b[i] != MARKE;
-        EXPECT_EQ(anders, 0);
-        EXPECT_GT(gezeichnet, 0);
+        gleich_gezeichnet(alt.get(), neu.get());
     }
 }
 

@@ -138,6 +138,18 @@ class Spieltag : public season_test::Saison_Am_Start {
                 spiel = r.spiel;
         return spiel;
     }
+    // A manager at this machine on a club of the first league, other than
+    // `mensch` and `ausser`, that plays another match today than `mensch`'s;
+    // that club, -1 when none does or it could not be taken.
+    i32 Mensch_Hier(i32 mensch, i32 ausser = -1) {
+        const i32 spiel = Spiel_Von(mensch);
+        i32 hier = -1;
+        for (i32 t : Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team)
+            if (t > 0 && t != mensch && t != ausser && Spiel_Von(t) > 0 && Spiel_Von(t) != spiel && hier < 0) hier = t;
+        if (hier < 0 || !Manager_Neuer_Mitspieler(hier, "Hier", 0)) return -1;
+        menschen.push_back(hier);
+        return hier;
+    }
     std::vector<i32> ligen;
     // A cup's first round drawn from the clubs of the leagues.
     void pokal_fuellen(Wettbewerb* pokal) {
@@ -791,12 +803,8 @@ TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAl
     // live view is on.
     const i32 spiel = Spiel_Von(mensch);
     ASSERT_GT(spiel, 0);
-    i32 hier = -1;
-    for (i32 t : Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team)
-        if (t > 0 && t != mensch && t != anderer && Spiel_Von(t) > 0 && Spiel_Von(t) != spiel && hier < 0) hier = t;
+    const i32 hier = Mensch_Hier(mensch, anderer);
     ASSERT_GT(hier, 0);
-    ASSERT_TRUE(Manager_Neuer_Mitspieler(hier, "Hier", 0));
-    menschen.push_back(hier);
     const Spieltag_Hooks hooks = Spieltag_Get_Hooks();
     Spieltag_Hooks live = hooks;
     live.live_ansicht = [] { return true; };
@@ -990,12 +998,8 @@ TEST_F(Spieltag, EinClientSpielLaeuftWeiterWennHierPausiertWird) {
     Spieltag_Vorbereiten();
     const i32 spiel = Spiel_Von(mensch);
     ASSERT_GT(spiel, 0);
-    i32 hier = -1;
-    for (i32 t : Wettbewerb_Get_Zeiger(ligen[0])->aktuelle_team)
-        if (t > 0 && t != mensch && Spiel_Von(t) > 0 && Spiel_Von(t) != spiel && hier < 0) hier = t;
+    const i32 hier = Mensch_Hier(mensch);
     ASSERT_GT(hier, 0);
-    ASSERT_TRUE(Manager_Neuer_Mitspieler(hier, "Hier", 0));
-    menschen.push_back(hier);
     Fuer(mensch, 1029, mensch);
     Spieltag_Gruppe_Starten();
     Spieltag_Team_Hat_Spielfeld(static_cast<u32>(mensch));
