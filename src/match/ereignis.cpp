@@ -84,6 +84,7 @@ void SF_Signal_Senden(const Spielfeld_Daten* sf) {
     Spielfeld_Sync_Signal sig;
     Spielfeld_Signal_Fuellen(sf, sf->team[sf->netz_seite & 1], &sig);
     SF_Hook.client_signal(&sig);
+    SF_Signal_Gesendet(sf->spiel);
 }
 
 namespace engine {

@@ -85,8 +85,49 @@ bool abweichung(const Spielfeld_Daten* sf, const Spielfeld_Sync_Signal& s) {
 
 }  // namespace
 
+namespace {
+
+// The client's signals in flight, per match: a busy server answers one
+// packet of a client per frame, so questions sent faster than that pile up
+// behind each other, each answer older than the last.
+struct Offene_Signale {
+    u32 spiel;
+    u32 anzahl;
+};
+std::vector<Offene_Signale> offene_signale;
+
+Offene_Signale* offen_fuer(u32 spiel, bool anlegen) {
+    for (Offene_Signale& o : offene_signale)
+        if (o.spiel == spiel) return &o;
+    if (!anlegen) return nullptr;
+    // A client plays one match at a time; a few stay from matches it left.
+    if (offene_signale.size() >= 8) offene_signale.erase(offene_signale.begin());
+    return &offene_signale.emplace_back(Offene_Signale{spiel, 0});
+}
+
+}  // namespace
+
+void SF_Signal_Gesendet(u32 spiel) { ++offen_fuer(spiel, true)->anzahl; }
+
+u32 Spielfeld_Signale_Offen(u32 spiel) {
+    const Offene_Signale* o = offen_fuer(spiel, false);
+    return o ? o->anzahl : 0;
+}
+
+bool SF_Nachfrage_Faellig(Spielfeld_Daten* sf, u32 uhrzeit) {
+    // Every signal is answered (a server without the match says so); an
+    // answer that never comes means a lost line, which ends the game, or a
+    // copy held for long, which takes the server's record instead.
+    if (Spielfeld_Signale_Offen(sf->spiel) > 0) return false;
+    // A clock that went back (a loaded game) asks at once.
+    if (uhrzeit >= sf->signal_zeit && uhrzeit - sf->signal_zeit < SF_NACHFRAGE_MS) return false;
+    sf->signal_zeit = uhrzeit;
+    return true;
+}
+
 void Spielfeld_Set_Netz(Spielfeld_Daten* sf, int rolle, int seite) {
     if (!sf) return;
+    std::erase_if(offene_signale, [sf](const Offene_Signale& o) { return o.spiel == sf->spiel; });
     sf->netz_seite = static_cast<u8>(seite & 1);
     sf->netz = static_cast<u8>(rolle < 0 || rolle > 2 ? 0 : rolle);
     sf->grenze_eigen = static_cast<i16>(sf->minute + 2);
@@ -208,6 +249,9 @@ int Spielfeld_Internet_Server_Read_Signal(u8* signal, u32 laenge, u32 sender_tea
 int Spielfeld_Internet_Client_Read_Signal(Spielfeld_Daten* sf, const u8* signal, u32 laenge, u32 sender_team) {
     Spielfeld_Sync_Signal s;
     int r = gelesen(signal, laenge, &s);
+    // Whatever it says, an answer to this copy has come.
+    if (r == SFN_OK && sf && s.spiel == sf->spiel)
+        if (Offene_Signale* o = offen_fuer(sf->spiel, false); o && o->anzahl > 0) --o->anzahl;
     return r == SFN_OK ? verarbeiten(sf, s, sender_team, false) : r;
 }
 
@@ -235,6 +279,8 @@ bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel) {
     // display state includes the last-event header and the replay ring: the
     // server's header holds what no view took there (a goal long past stays
     // valid on a server nobody watches), and its ring what it recorded.
+    Debug_Printf("Spielfeld: Spiel %u vom Server uebernommen (Minute %d, Halbzeit %d -> Minute %d, Halbzeit %d)\n", spiel,
+                 sf->minute, sf->halbzeit, neu.minute, neu.halbzeit);
     u8 anzeige = sf->anzeige, fokus = sf->fokus, seite = sf->netz_seite;
     u32 basis = sf->uhr_basis;
     const Spielfeld_Ereignis_Kopf ereignis = sf->ereignis;
@@ -252,6 +298,8 @@ bool Spielfeld_Internet_Client_Get_Spielfeld(Spielfeld_Daten* sf, u32 spiel) {
     sf->netz = 2;
     sf->netz_seite = seite;
     sf->sync_fehler = 0;
+    // The record stands for every answer still to come.
+    std::erase_if(offene_signale, [spiel](const Offene_Signale& o) { return o.spiel == spiel; });
     sf->wartet = 0;
     sf->grenze_andere = neu.grenze_eigen;
     return true;

@@ -537,10 +537,7 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
         }
         // A client's copy in the break asks on: the server's answer tells
         // when the next half has begun or the match is over there.
-        if (sf->netz == 2 && (uhrzeit - sf->signal_zeit >= 100 || uhrzeit < sf->signal_zeit)) {
-            sf->signal_zeit = uhrzeit;
-            SF_Signal_Senden(sf);
-        }
+        if (sf->netz == 2 && SF_Nachfrage_Faellig(sf, uhrzeit)) SF_Signal_Senden(sf);
         return -1.0f;
     }
     if (sf->anzeige) {
@@ -563,10 +560,7 @@ f32 Spielfeld_Run(i32, i32, int, Spielfeld_Daten* sf, int, i32* uhr_steht, u8, u
             if (uhr_steht) *uhr_steht = 1;
             if (uhrzeit - sf->wartet_seit > 2000) SF_Hook.ticker(sf, "Warte auf den Mitspieler ...");
             // A waiting client asks again, so that the server's answer raises its limit.
-            if (sf->netz == 2 && (uhrzeit - sf->signal_zeit >= 100 || uhrzeit < sf->signal_zeit)) {
-                sf->signal_zeit = uhrzeit;
-                SF_Signal_Senden(sf);
-            }
+            if (sf->netz == 2 && SF_Nachfrage_Faellig(sf, uhrzeit)) SF_Signal_Senden(sf);
             return -1.0f;
         }
         sf->wartet = 0;

@@ -703,6 +703,13 @@ bool Spielfeld_Internet_Server_Send_Spielfeld(u32 team, u8* aus, u32* minute, f3
 enum { SFN_OK = 0, SFN_KURZ = 1, SFN_MAGIC = 2, SFN_ART = 3, SFN_TEAM = 4, SFN_KEIN_SPIEL = 5 };
 int Spielfeld_Internet_Server_Read_Signal(u8* signal, u32 laenge, u32 sender_team);
 int Spielfeld_Internet_Client_Read_Signal(Spielfeld_Daten* sf, const u8* signal, u32 laenge, u32 sender_team);
+// A client's copy waiting at its limit or in a break asks the server again
+// every SF_NACHFRAGE_MS, but only once its signals so far are answered: a
+// busy server answers one packet of a client per frame, and questions sent
+// faster pile up, each answer older than the last.
+constexpr u32 SF_NACHFRAGE_MS = 100;
+// Signals of the client's copy of match `spiel` not yet answered.
+u32 Spielfeld_Signale_Offen(u32 spiel);
 // The game a signal's bytes name (0 when they are no signal).
 u32 Spielfeld_Signal_Spiel(const u8* signal, u32 laenge);
 // Read_Signal on one given record (the server form for two engines in one process).

@@ -91,6 +91,11 @@ enum : int { SF_KLANG_PFIFF = 0, SF_KLANG_PFIFF_LANG = 1, SF_KLANG_SCHUSS = 2, S
 // follows the ball, so the sound comes from the middle.
 void SF_Klang(const Spielfeld_Daten* sf, int sample);
 void SF_Signal_Senden(const Spielfeld_Daten* sf);
+// True when a waiting client's copy may ask the server again now (its time
+// is noted); see SF_NACHFRAGE_MS.
+bool SF_Nachfrage_Faellig(Spielfeld_Daten* sf, u32 uhrzeit);
+// A signal of the client's copy of match `spiel` went to the server.
+void SF_Signal_Gesendet(u32 spiel);
 // The running (not finished) pitch where the team plays, null.
 Spielfeld_Daten* SF_Suche_Team(u32 team);
 

@@ -13,6 +13,7 @@
 #include "season/kalender.h"
 #include "season/kalender_lauf.h"
 #include "season/netz_rufe.h"
+#include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "world/modi.h"
@@ -22,9 +23,13 @@
 namespace {
 
 constexpr u32 ABRUF_ABSTAND_MS = 400;
-// A copy held at its limit this long asks for the server's record (an
-// answer may have been lost).
-constexpr u32 WARTEN_MAX_MS = 300;
+// A copy held at its limit this long in real time asks for the server's
+// record (an answer may have been lost). Not sooner: the record jumps the
+// copy to the server's minute, up to two minutes the player never sees, and
+// a busy server's answers take a few of its frames. Real time, as the
+// server's frames come at their own pace: this machine's frame clock may run
+// far ahead of the wall's (frames not drawn in fast play at a fixed step).
+constexpr u32 WARTEN_MAX_MS = 3000;
 constexpr i32 TEAM_STATUS_BEREIT = 2048;
 
 // A question to the server asked at most once per ABRUF_ABSTAND_MS (the
@@ -222,8 +227,10 @@ bool client_laufen(Spieltag_Slot& r, Spielfeld_Daten* sf, int durchreichen) {
         client.wartet = false;
     } else if (!client.wartet) {
         client.wartet = true;
-        client.wartet_seit = Kalender_Jetzt;
-    } else if (Kalender_Jetzt - client.wartet_seit > WARTEN_MAX_MS) {
+        client.wartet_seit = Season_Netz.Echtzeit_Ms();
+    } else if (Season_Netz.Echtzeit_Ms() - client.wartet_seit > WARTEN_MAX_MS) {
+        Debug_Printf("Spieltag: Spiel %u wartet in Minute %d auf den Server, sein Stand wird geholt\n", sf->spiel,
+                     sf->minute);
         sf->sync_fehler = 2;
         client.wartet = false;
     }

@@ -1,5 +1,6 @@
 // The lockstep of a networked match with two engines joined by an in-memory
 // channel: the server's pitch in the table, the client's copy fetched from it.
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <memory>
@@ -14,6 +15,7 @@ struct Kanal {
     std::deque<std::vector<u8>> zum_server;
     Spielfeld_Daten* server = nullptr;
     int signale = 0, abrufe = 0;
+    int tiefste = 0;  // the most signals ever waiting for the server
 };
 Kanal K;
 
@@ -58,12 +60,15 @@ class Netz : public MatchTest {
                 Partie_Schritt(sf, 45 * sf->halbzeit);
             }
         }
-        zustellen();
+        K.tiefste = std::max(K.tiefste, static_cast<int>(K.zum_server.size()));
+        zustellen(je_frame);
         EXPECT_LE(client->minute, server->minute + 3);
         EXPECT_LE(server->minute, client->minute + 3);
     }
-    void zustellen() {
-        while (!K.zum_server.empty()) {
+    // Hands up to `n` signals to the server (all when n < 0), each answer
+    // straight back to the client.
+    void zustellen(int n = -1) {
+        for (; !K.zum_server.empty() && n != 0; --n) {
             std::vector<u8> b = K.zum_server.front();
             K.zum_server.pop_front();
             ASSERT_EQ(Spielfeld_Internet_Server_Read_Signal(b.data(), static_cast<u32>(b.size()), client_team), SFN_OK);
@@ -111,6 +116,7 @@ class Netz : public MatchTest {
 
     Spielfeld_Daten* server = nullptr;
     std::unique_ptr<Spielfeld_Daten> client;
+    int je_frame = -1;  // signals the server takes a frame (all when < 0)
     u32 client_team = 0;
 };
 
@@ -174,6 +180,55 @@ TEST_F(Netz, AClientAheadWaitsForTheServersLimit) {
         Spielfeld_Run(0, 0, 1, client.get(), 1, &steht, 0, 0);
         EXPECT_EQ(steht, 1);
     }
+}
+
+TEST_F(Netz, AWaitingClientAsksAgainOnlyOnceItsSignalsAreAnswered) {
+    // Held at its limit with no answer coming, the copy asks once (the
+    // server answers every signal; the matchday takes the server's record
+    // when the answer is long in coming).
+    client->grenze_andere = client->minute;
+    i32 steht = 0;
+    u32 t = 1000;
+    for (; t <= 3000; t += 10) Spielfeld_Run(0, 0, 1, client.get(), 1, &steht, 0, t);
+    EXPECT_EQ(steht, 1);
+    EXPECT_EQ(K.signale, 1);
+    EXPECT_EQ(Spielfeld_Signale_Offen(client->spiel), 1u);
+    // Answered long after: the copy asks again at once; answered at once:
+    // the next question waits the short pause.
+    const int vorher = K.signale;
+    zustellen();
+    client->grenze_andere = client->minute;
+    EXPECT_EQ(Spielfeld_Signale_Offen(client->spiel), 0u);
+    Spielfeld_Run(0, 0, 1, client.get(), 1, &steht, 0, t);
+    EXPECT_EQ(K.signale, vorher + 1);
+    const u32 gefragt = t;
+    zustellen();
+    client->grenze_andere = client->minute;
+    for (t += 10; K.signale == vorher + 1 && t < 6000; t += 10) Spielfeld_Run(0, 0, 1, client.get(), 1, &steht, 0, t);
+    EXPECT_EQ(K.signale, vorher + 2);
+    EXPECT_EQ(client->signal_zeit - gefragt, SF_NACHFRAGE_MS);
+    // A clock that went back (a game loaded) asks at once.
+    zustellen();
+    client->grenze_andere = client->minute;
+    Spielfeld_Run(0, 0, 1, client.get(), 1, &steht, 0, 5);
+    EXPECT_EQ(K.signale, vorher + 3);
+    // The server's record stands for every answer still to come.
+    EXPECT_EQ(Spielfeld_Signale_Offen(client->spiel), 1u);
+    ASSERT_TRUE(Spielfeld_Internet_Client_Get_Spielfeld(client.get(), client->spiel));
+    EXPECT_EQ(Spielfeld_Signale_Offen(client->spiel), 0u);
+}
+
+TEST_F(Netz, ABusyServerTakingOneSignalAFrameKeepsTheClientsQuestionsFew) {
+    // The server answers one packet of a client per frame, while the client
+    // steps six times as often: its questions never pile up, and both
+    // machines still play the same match.
+    je_frame = 1;
+    std::vector<u32> a, b;
+    zu_ende(&a, &b, 6);
+    EXPECT_LE(K.tiefste, 3);
+    ASSERT_GE(a.size(), 80u);
+    EXPECT_EQ(a.back(), b.back());
+    EXPECT_EQ(Spielfeld_Pruefsumme(server), Spielfeld_Pruefsumme(client.get()));
 }
 
 TEST_F(Netz, AForcedMismatchIsFoundAndRepairedByFetchingTheWholeRecord) {
