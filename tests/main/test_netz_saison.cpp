@@ -375,7 +375,9 @@ bool lesen(int fd, Meldung* m, int ms, W warten) {
 
 void ruhen() { usleep(2000); }
 
-std::string kader_datei_von(pid_t host) { return "/tmp/kordavo_netz_saison_kader_" + std::to_string(host) + ".txt"; }
+std::string kader_datei_von(pid_t host) {
+    return Test_Spielordner_Basis() + "/kordavo_netz_saison_kader_" + std::to_string(host) + ".txt";
+}
 std::string kader_datei() { return kader_datei_von(getpid()); }
 void frame() { Headless_Frames(1); }
 

@@ -1,6 +1,7 @@
 // What the two-process network tests share: a loopback address of the
 // test's own, the host forked as a child with two pipes, and a read from a
-// pipe that keeps the game's frames running while it waits.
+// pipe that keeps the game's frames running while it waits; a child that
+// must be killed at the end has its game folders removed.
 #pragma once
 
 #include <poll.h>
@@ -11,6 +12,8 @@
 #include <chrono>
 #include <cstddef>
 #include <string>
+
+#include "spielordner.h"
 
 namespace zwei_prozesse {
 
@@ -70,9 +73,24 @@ class Host {
     ~Host() {
         if (an >= 0) close(an);
         if (kind_ > 0) {
+            // The child has ended once it can be waited for; it is reaped
+            // only after its game folders are gone (until then no other
+            // process gets its id, which names them).
+            const auto beendet = [this] {
+                siginfo_t info{};
+                return waitid(P_PID, static_cast<id_t>(kind_), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+                       info.si_pid == kind_;
+            };
+            for (int i = 0; i < 200 && !beendet(); ++i) usleep(50000);
+            if (!beendet()) {
+                kill(kind_, SIGKILL);
+                siginfo_t info{};
+                waitid(P_PID, static_cast<id_t>(kind_), &info, WEXITED | WNOWAIT);
+            }
+            // A child killed before its own clean-up leaves its folders.
+            Test_Spielordner_Entfernen(kind_);
             int status = 0;
-            for (int i = 0; i < 200 && waitpid(kind_, &status, WNOHANG) == 0; ++i) usleep(50000);
-            if (waitpid(kind_, &status, WNOHANG) == 0) kill(kind_, SIGKILL), waitpid(kind_, &status, 0);
+            waitpid(kind_, &status, 0);
         }
         if (von >= 0) close(von);
     }
