@@ -12,6 +12,7 @@
 #include "gui/eingabe.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
+#include "screens/club/wettbewerb_screen.h"
 #include "screens/squad/kader.h"
 #include "season/news.h"
 #include "season/optionen.h"
@@ -54,6 +55,7 @@ News_Hooks news_tabelle() {
                 Menue_Requester(REQUESTER_JA_NEIN, team, text, nullptr, nullptr, ja, nein, 2, liste, 2, liste);
             },
         .uebersicht_auffrischen = E1_Screen_Aktualisieren,
+        .wettbewerb_auffrischen = Tabelle_Screen_Stand_Folgen,
     };
 }
 

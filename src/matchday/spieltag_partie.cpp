@@ -174,7 +174,11 @@ void fertig_setzen(Spieltag_Slot& r) {
     ++(s->tore_a > s->tore_b   ? z.zahlen.heimsiege
        : s->tore_a < s->tore_b ? z.zahlen.auswaertssiege
                                : z.zahlen.remis)[e];
-    // The pages after the match for the managers of its teams.
+    // The pages after the match for the managers of its teams. A client's
+    // come from the server (made from its record of the match, sent as news
+    // once the server's row is done); pages of the client's own copy would
+    // come a second time.
+    if (ruf::Client()) return;
     Ank_Nach_Spiel d;
     d.team1 = s->team_a, d.team2 = s->team_b, d.tore1 = s->tore_a, d.tore2 = s->tore_b;
     d.wettbewerb = s->wettbewerb, d.zuschauer = s->zuschauer;

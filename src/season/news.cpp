@@ -333,6 +333,7 @@ bool News_Pruefen(i32 team) {
         Team_Internet_Client_Get_T_Own();
         Team_Internet_Client_Get_T(team);
         hooks.uebersicht_auffrischen();
+        hooks.wettbewerb_auffrischen();
         News_Internet_Client_Holen(team);
     }
     constexpr u32 zeigen = NEWS_BINAER | NEWS_TAGESNOTIZ | NEWS_ANKUENDIGUNG | NEWS_NACHRICHT | NEWS_FRAGE;

@@ -162,6 +162,10 @@ struct News_Hooks {
     // The squad screen, when it is up, shows the club's records anew (the
     // server's start teams went out, or a client fetched its own).
     void (*uebersicht_auffrischen)() = [] {};
+    // A client's news pass: the competition pages, when one is up, take the
+    // server's competition state anew and show it when it changed (the
+    // server's matches of a matchday may have ended since it was built).
+    void (*wettbewerb_auffrischen)() = [] {};
     // Hands an announcement (text, length) to the announcement module.
     // default kept: the season's own announcement module buffers and shows it.
     void (*ankuendigung)(const char*, u32) = [](const char* t, u32 n) {

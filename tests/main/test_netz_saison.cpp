@@ -65,6 +65,7 @@
 #include "screens/club/optionen.h"
 #include "screens/club/spielstand.h"
 #include "screens/start/spielstart.h"
+#include "season/ankuendigung.h"
 #include "season/kalender.h"
 #include "season/kalender_zug.h"
 #include "season/spiele.h"
@@ -243,6 +244,23 @@ std::vector<std::string> kader_zeilen(i32 team_a, i32 team_b) {
 
 i32 tag_schluessel() { return Kalender_Get_Jahr() * 1000 + Kalender_Get_Tag(); }
 
+// The pages after a match this side began to show, each by its kind, match
+// and club, with how often; read from the game's log of its announcements
+// (the line written as a page is taken from the waiting ones).
+using Seite_Schluessel = std::tuple<u32, i32, i32, i32, i32, i32>;
+std::map<Seite_Schluessel, int>& seiten_gezeigt() {
+    static std::map<Seite_Schluessel, int> m;
+    return m;
+}
+void seiten_mitlesen(u32, const char* zeile, void*) {
+    if (!zeile || !std::strstr(zeile, "AUS BUFFER")) return;
+    const u32 art = Spielankuendigung_Laufende_Art();
+    if (art != ANK_TORE && art != ANK_STATISTIK && art != ANK_GELD && art != ANK_ERGEBNISSE && art != ANK_TABELLE)
+        return;
+    const Spielankuendigung& a = Spielankuendigung_Aktuell();
+    ++seiten_gezeigt()[{art, a.wettbewerb, a.spieltag, a.runde, a.index, a.team_a}];
+}
+
 // The main menu's header as it stands on the screen: the two clubs' names
 // (home side first, "spielfrei" for a missing opponent), the money line and
 // the date. A message that covers it is answered first, a page that comes
@@ -357,7 +375,9 @@ bool lesen(int fd, Meldung* m, int ms, W warten) {
 
 void ruhen() { usleep(2000); }
 
-std::string kader_datei_von(pid_t host) { return "/tmp/kordavo_netz_saison_kader_" + std::to_string(host) + ".txt"; }
+std::string kader_datei_von(pid_t host) {
+    return Test_Spielordner_Basis() + "/kordavo_netz_saison_kader_" + std::to_string(host) + ".txt";
+}
 std::string kader_datei() { return kader_datei_von(getpid()); }
 void frame() { Headless_Frames(1); }
 
@@ -825,6 +845,7 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
         };
         f::Halt(nullptr);
         if (!schritt(Test_Programm_Starten("kordavo_netz_saison_client", &ordner, true), "Programmstart")) return -1;
+        Debug_Set_Capture(seiten_mitlesen, nullptr);
         Test_Live_Ansicht(LIVE);
         std::string tippen;
         for (int i = 0; i < 16; ++i) tippen += "key backspace\n";
@@ -1113,6 +1134,13 @@ TEST(NetzSaison, ClientUndServerSehenJedenTagDasselbe) {
                                     << (nur_client.empty() ? -1 : nur_client[0]);
     EXPECT_TRUE(nur_host.empty()) << nur_host.size() << " Tage ohne Sicht des Clients, erster "
                                   << (nur_host.empty() ? -1 : nur_host[0]);
+    // Each page after the client's matches came once: the pages the server
+    // sends are the ones the client's manager reads.
+    EXPECT_FALSE(seiten_gezeigt().empty()) << "keine Seite nach einem Spiel beim Client";
+    for (const auto& [s, n] : seiten_gezeigt())
+        EXPECT_EQ(n, 1) << "Seite " << std::get<0>(s) << " des Spiels " << std::get<2>(s) << "/" << std::get<4>(s)
+                        << " im Wettbewerb " << std::get<1>(s) << " für Verein " << std::get<5>(s) << " " << n
+                        << " Mal gezeigt";
     if (LADEN) {
         // The loaded game went on with the client: a matchday or more.
         EXPECT_TRUE(gespeichert);

@@ -44,6 +44,7 @@
 #include "world/finanz_zahlen.h"
 #include "world/manager.h"
 #include "world/welt.h"
+#include "zwei_prozesse.h"
 
 namespace {
 
@@ -131,7 +132,12 @@ bool lesen(int fd, void* d, size_t n, int sekunden) {
         pollfd f{frage, POLLIN, 0};
         if (poll(&f, 1, 0) > 0) {
             i32 team = -1;
-            if (read(frage, &team, sizeof team) != sizeof team) _exit(0);  // the client is done
+            if (read(frage, &team, sizeof team) != sizeof team) {
+                // The client is done.
+                std::error_code ec;
+                std::filesystem::remove_all(ordner, ec);
+                _exit(0);
+            }
             const f64 konto = Bank_Get_Kontostand(team, 0, 0);
             // The client's manager as the host knows him.
             char name[36] = {};
@@ -161,9 +167,7 @@ TEST(SpielstartNetz, ClientTrittDurchDieScreensBeiUndSiehtSeinKonto) {
         int fd;
         ~Aufraeumen() {
             close(fd);  // the server's end
-            int status = 0;
-            for (int i = 0; i < 100 && waitpid(kind, &status, WNOHANG) == 0; ++i) usleep(50000);
-            if (waitpid(kind, &status, WNOHANG) == 0) kill(kind, SIGKILL), waitpid(kind, &status, 0);
+            zwei_prozesse::Kind_Beenden(kind, 5000);
         }
     } aufraeumen{kind, frage[1]};
     char bereit = 0;
@@ -391,9 +395,7 @@ TEST(SpielstartNetz, ClientOhneServerZurueckZumStart) {
         int fd;
         ~Aufraeumen() {
             if (fd >= 0) close(fd);
-            int status = 0;
-            for (int i = 0; i < 100 && waitpid(kind, &status, WNOHANG) == 0; ++i) usleep(50000);
-            if (waitpid(kind, &status, WNOHANG) == 0) kill(kind, SIGKILL), waitpid(kind, &status, 0);
+            zwei_prozesse::Kind_Beenden(kind, 5000);
         }
     } aufraeumen{kind, frage[1]};
     char bereit = 0;

@@ -1,6 +1,7 @@
 // What the two-process network tests share: a loopback address of the
 // test's own, the host forked as a child with two pipes, and a read from a
-// pipe that keeps the game's frames running while it waits.
+// pipe that keeps the game's frames running while it waits; a child that
+// must be killed at the end has its game folders removed.
 #pragma once
 
 #include <poll.h>
@@ -8,9 +9,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstddef>
 #include <string>
+
+#include "spielordner.h"
 
 namespace zwei_prozesse {
 
@@ -45,9 +49,36 @@ bool Lesen(int fd, void* ziel, size_t n, int ms, W warten) {
     return true;
 }
 
+// Lets a child process go: `ms` for it to end by itself, then it is
+// killed. It is reaped only after its game folders are gone (until then no
+// other process gets its id, which names them): a child killed, or gone
+// without its own clean-up, leaves nothing behind.
+inline void Kind_Beenden(pid_t kind, int ms) {
+    // Ended, or no child of this process any more (reaped already): never
+    // a kill for an id that may be another process's by now.
+    bool weg = false;
+    const auto beendet = [kind, &weg] {
+        siginfo_t info{};
+        if (waitid(P_PID, static_cast<id_t>(kind), &info, WEXITED | WNOHANG | WNOWAIT) != 0)
+            return weg = errno == ECHILD;
+        return info.si_pid == kind;
+    };
+    for (int i = 0; i < ms / 50 && !beendet(); ++i) usleep(50000);
+    if (!beendet()) {
+        kill(kind, SIGKILL);
+        siginfo_t info{};
+        waitid(P_PID, static_cast<id_t>(kind), &info, WEXITED | WNOWAIT);
+    }
+    if (weg) return;
+    Test_Spielordner_Entfernen(kind);
+    int status = 0;
+    waitpid(kind, &status, 0);
+}
+
 // The host in a child process: `host(befehle, antworten)` runs there and
 // never returns. This side writes to `an` and reads from `von`; at the end
-// the host's command pipe is closed and the child given 10 s to end.
+// the host's command pipe is closed and the child given 10 s to end
+// (Kind_Beenden).
 class Host {
   public:
     template <class F>
@@ -69,11 +100,7 @@ class Host {
     }
     ~Host() {
         if (an >= 0) close(an);
-        if (kind_ > 0) {
-            int status = 0;
-            for (int i = 0; i < 200 && waitpid(kind_, &status, WNOHANG) == 0; ++i) usleep(50000);
-            if (waitpid(kind_, &status, WNOHANG) == 0) kill(kind_, SIGKILL), waitpid(kind_, &status, 0);
-        }
+        if (kind_ > 0) Kind_Beenden(kind_, 10000);
         if (von >= 0) close(von);
     }
     Host(const Host&) = delete;

@@ -11,15 +11,19 @@
 #include <string>
 #include <vector>
 
+#include "base/globals.h"
+#include "base/ruf.h"
 #include "grafik_nummern.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
+#include "matchday/season_netz.h"
 #include "wettbewerb_spielen.h"
 #include "screens/club/wettbewerb_screen.h"
 #include "screens/screens.h"
 #include "season/paarungen.h"
+#include "season/netz_rufe.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
 #include "season/wettbewerb.h"
@@ -189,6 +193,92 @@ TEST_F(Wettbewerb_Screen, TabelleNachGespieltenSpieltagenMitPlatzfarben) {
     EXPECT_TRUE(kit::Text(Text_cfg_Text(TEXT_TABELLE, 4)));
     klick_icon(ICON_WB_SPIELTAG_VOR);
     EXPECT_EQ(Menue_Icon_Zustand(ICON_WB_PROGNOSE), 0u);
+}
+
+// A network client whose line to the server answers with the server's
+// record of one league (`server_liga`) in place of its own; the questions
+// it asked, the table questions (1010) apart.
+namespace client_sicht {
+Wettbewerb server_liga{};
+i32 liga = -1;
+int fragen = 0, tabellen_fragen = 0;
+bool leitung(u16 nummer, const std::vector<u8>& ein, std::vector<u8>* aus) {
+    ++fragen;
+    if (nummer == RUF_SPIELE_TABELLE.nummer) ++tabellen_fragen;
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(liga);
+    std::swap(*w, server_liga);
+    const bool ok = ruf::Lokale_Leitung(nummer, ein, aus);
+    std::swap(*w, server_liga);
+    return ok;
+}
+}  // namespace client_sicht
+
+// The table page open on a client while the server's last matches of a
+// matchday end: the client's news pass takes the server's state and the page
+// goes on to that matchday with its standings, without a click; with
+// nothing new it is not built again, and with no view of the screen up the
+// server is not asked.
+TEST_F(Wettbewerb_Screen, ClientTabelleFolgtDemSpieltagDesServers) {
+    const i32 l = liga();
+    for (i32 tag = 0; tag < 4; ++tag) spieltag_spielen(l, tag);
+    // The server's table after four matchdays, by club.
+    Tabelle soll{};
+    ASSERT_TRUE(Wettbewerb_Get_Tabellen_Teams(l, &soll));
+    Tabelle_Argumente a;
+    a.wettbewerb = l;
+    a.erster_spieltag = 0;
+    a.letzter_spieltag = 3;
+    a.optionen = 31 | (Wettbewerb_Get_Info(l)->modus & 64);
+    Spiele_Get_Tabelle(a, &soll);
+    // The page was built before the fourth matchday ended there.
+    Wettbewerb_Get_Zeiger(l)->aktueller_spieltag = 3;
+    client_sicht::liga = l;
+    client_sicht::server_liga = *Wettbewerb_Get_Zeiger(l);
+    oeffnen();
+    Tabelle_Screen_Aktualisieren();
+    ASSERT_EQ(wort(ICON_WB_SPIELTAG), 3);
+    Season_Netz_Anmelden();
+    ruf::Leitung_Setzen(client_sicht::leitung);
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    struct Ende {
+        ~Ende() {
+            Spiele_Unlock(-1);
+            ruf::Leitung_Setzen(nullptr);
+            Internet_Modus = INTERNET_MODUS_EINZEL;
+        }
+    } ende;
+    Spiele_Internet_Client_Reset();
+
+    // Nothing new on the server: the page stays as built, no table is asked.
+    client_sicht::tabellen_fragen = 0;
+    Tabelle_Screen_Stand_Folgen();
+    EXPECT_EQ(wort(ICON_WB_SPIELTAG), 3);
+    EXPECT_EQ(client_sicht::tabellen_fragen, 0);
+
+    // The server's fourth matchday ends.
+    client_sicht::server_liga.aktueller_spieltag = 4;
+    Tabelle_Screen_Stand_Folgen();
+    EXPECT_EQ(wort(ICON_WB_SPIELTAG), 4);
+    EXPECT_GT(client_sicht::tabellen_fragen, 0);
+    frame();
+    const i32 sichtbar = std::min<i32>(static_cast<i32>(soll.zeilen), WB_TABELLE_ZEILEN);
+    ASSERT_GT(sichtbar, 2);
+    for (i32 r = 0; r < sichtbar; ++r) {
+        const u32 slot = soll.reihenfolge[r];
+        const Zeichenspur_Eintrag* e = kit::Text_Auf_Zeile(name(static_cast<i32>(soll.team[slot])).c_str(), zeile_y(r));
+        ASSERT_TRUE(e) << "row " << r;
+        char punkte[24];
+        std::snprintf(punkte, sizeof punkte, "^tz0496%3u", soll.punkte[0][slot]);
+        EXPECT_NE(e->text.find(punkte), std::string::npos) << r << ": " << e->sichtbar;
+    }
+
+    // Another screen up: the competitions' state is not asked for.
+    ASSERT_TRUE(kit::Hauptmenue_Eintrag(0, 0));
+    ASSERT_FALSE(Screen_Offen(Screen_Id::WETTBEWERB_TABELLE));
+    client_sicht::fragen = 0;
+    client_sicht::server_liga.aktueller_spieltag = 5;
+    Tabelle_Screen_Stand_Folgen();
+    EXPECT_EQ(client_sicht::fragen, 0);
 }
 
 // A knock-out round after its first matchday: the draw's clubs, the

@@ -98,6 +98,25 @@ TEST_F(News, EingangZeigtFragenUndNachrichtenEinzeln) {
     EXPECT_NE(News_Get_Flags(0, 2) & static_cast<i32>(NEWS_ANTWORT), 0);
 }
 
+// A client's news pass lets the competition pages take the server's state
+// (its matches may have moved a competition on); elsewhere nothing is asked.
+TEST_F(News, DerNewsgangDesClientsFrischtDieWettbewerbsseitenAuf) {
+    static int aufgefrischt = 0;
+    aufgefrischt = 0;
+    News_Set_Hooks({.wettbewerb_auffrischen = [] { ++aufgefrischt; }});
+    struct Fall {
+        u32 modus;
+        int erwartet;
+    } faelle[] = {{INTERNET_MODUS_EINZEL, 0}, {INTERNET_MODUS_SERVER, 0}, {INTERNET_MODUS_CLIENT, 1}};
+    for (const Fall& f : faelle) {
+        aufgefrischt = 0;
+        Internet_Modus = f.modus;
+        News_Pruefen(1);
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        EXPECT_EQ(aufgefrischt, f.erwartet) << "Modus " << f.modus;
+    }
+}
+
 TEST_F(News, SpeicherblockHinZurueckUndLeer) {
     // An empty store writes the option block alone, and that block loads
     // as an empty store.

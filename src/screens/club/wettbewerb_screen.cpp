@@ -337,18 +337,23 @@ void Tabelle_Screen_Get_Auswahl(i32* runde, Wb_Auswahl_Info* info, i32* spieltag
     if (gruppe) *gruppe = *runde >= 0 && Wettbewerb_Gruppen_Liste(*runde, nullptr) > 1 ? std::max(wort(ICON_WB_GRUPPE), 0) : 0;
 }
 
-i32 Tabelle_Screen_Aufbauen() {
-    const i32 ansicht = Tabelle_Screen_Get_Ansicht();
-    // A network client takes the server's current matchdays first (the
-    // server's may have ended since this client's own match did): a table
-    // on the latest matchday stays on the latest.
-    if (const i32 w = gewaehlt(); w >= 0) {
-        const i32 vorher = Wettbewerb_Aktueller_Spieltag_Gesamt(w);
-        if (Wettbewerb_Internet_Client_Stand_Auffrischen() && ansicht == 0 && wort(ICON_WB_SPIELTAG) >= vorher)
-            wort_setzen(ICON_WB_SPIELTAG, Wettbewerb_Aktueller_Spieltag_Gesamt(w));
-    } else {
-        Wettbewerb_Internet_Client_Stand_Auffrischen();
-    }
+namespace {
+
+// A network client takes the server's current matchdays (the server's may
+// have ended since this client's own match did): a table on the latest
+// matchday stays on the latest. True when the state changed.
+bool stand_holen(i32 ansicht) {
+    const i32 w = gewaehlt();
+    if (w < 0) return Wettbewerb_Internet_Client_Stand_Auffrischen();
+    const i32 vorher = Wettbewerb_Aktueller_Spieltag_Gesamt(w);
+    if (!Wettbewerb_Internet_Client_Stand_Auffrischen()) return false;
+    if (ansicht == 0 && wort(ICON_WB_SPIELTAG) >= vorher)
+        wort_setzen(ICON_WB_SPIELTAG, Wettbewerb_Aktueller_Spieltag_Gesamt(w));
+    return true;
+}
+
+// The rebuild of the view shown from the state this machine holds.
+i32 aufbauen(i32 ansicht) {
     i32 runde = -1, tag = 0, gruppe = 0;
     Tabelle_Screen_Get_Auswahl(&runde, &stand.info, &tag, &gruppe);
     scroll.stufen = 0;
@@ -399,6 +404,23 @@ i32 Tabelle_Screen_Aufbauen() {
     }
     Blt_Cache_Leeren();
     return scroll_position;
+}
+
+}  // namespace
+
+i32 Tabelle_Screen_Aufbauen() {
+    const i32 ansicht = Tabelle_Screen_Get_Ansicht();
+    stand_holen(ansicht);
+    return aufbauen(ansicht);
+}
+
+void Tabelle_Screen_Stand_Folgen() {
+    const bool offen = Menue_Screen_Icon_Ist_Vorhanden(ICON_WB_ZEILE_0) ||
+                       Menue_Screen_Icon_Ist_Vorhanden(ICON_WB_ERGEBNIS_ZEILE_0) ||
+                       Menue_Screen_Icon_Ist_Vorhanden(ICON_WB_UEBERSICHT_ZEILE_0);
+    if (!offen) return;
+    const i32 ansicht = Tabelle_Screen_Get_Ansicht();
+    if (stand_holen(ansicht)) aufbauen(ansicht);
 }
 
 void Tabelle_Screen_Tabelle_Init() {

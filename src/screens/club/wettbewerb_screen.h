@@ -102,6 +102,11 @@ void Tabelle_Screen_Tabelle_Init();
 void Tabelle_Screen_Aktualisieren();
 // The common rebuild; the new scroll position.
 i32 Tabelle_Screen_Aufbauen();
+// A network client's news pass: with one of the screen's views up, the
+// server's competition state is taken anew and the view rebuilt when it
+// changed (a table on the latest matchday goes on to the new one); nothing
+// otherwise, and nothing is asked of the server while no view is up.
+void Tabelle_Screen_Stand_Folgen();
 // 0 table (row 815 on the screen), 1 results (837), 2 team overview.
 i32 Tabelle_Screen_Get_Ansicht();
 // The selection: the round of the chosen competition that holds matchday
