@@ -54,7 +54,18 @@ i32 elf_staerke(int t) {
 
 }  // namespace
 
-Leben_Sterne Welt_Tag_Sterne() {
+i32 Welt_Tag_Naechste_Liga(int team) {
+    if (!Wettbewerb_Tabelle || team < 0 || team >= Team_Anzahl) return -1;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0] || !w.basisliga) continue;
+        for (int k = 0; k < std::clamp(w.startteam_anzahl, 0, WETTBEWERB_MAX_TEAMS); ++k)
+            if (w.start_team[k] == team) return w.id;
+    }
+    return Wettbewerb_Get_Liga_Von_Team(team, true);
+}
+
+Leben_Sterne Welt_Tag_Sterne(bool naechste_saison) {
     Leben_Sterne sterne;
     sterne.plaetze.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), -1);
     sterne.liga.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), -1);
@@ -64,7 +75,7 @@ Leben_Sterne Welt_Tag_Sterne() {
     for (int t = 0; t < Team_Anzahl; ++t)
         if (Team_Ist_Verein(t)) {
             plaetze[static_cast<size_t>(t)] = 0;
-            const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
+            const i32 liga = naechste_saison ? Welt_Tag_Naechste_Liga(t) : Wettbewerb_Get_Liga_Von_Team(t, true);
             if (liga >= 0) ligen[liga].push_back(t);
             sterne.liga[static_cast<size_t>(t)] = liga;
             if (liga >= 0) sterne.stufe[static_cast<size_t>(t)] = Wettbewerb_Get_Wettbewerb_Prozent(liga);
@@ -122,7 +133,7 @@ void tag_schritte(bool neuer_monat, bool neue_saison) {
         // gather more stars than it could hold, so the big leagues keep
         // about as many each.
         // A club trades with clubs of its own division level.
-        const Leben_Sterne sterne = Welt_Tag_Sterne();
+        const Leben_Sterne sterne = Welt_Tag_Sterne(true);
         const i32 jahr = 2003 + Kalender_Get_Jahr();
         for (int t = 0; t < Team_Anzahl; ++t)
             for (int i = 0; i < 2; ++i) {

@@ -23,8 +23,17 @@
 // divisions below it these (every big league alike), in every other league
 // none; -1 for a team that is not a club; with each club's league and its
 // division's level.
+// With `naechste_saison` each club counts in the league it plays next
+// (Welt_Tag_Naechste_Liga): the summer window opens before the new season's
+// fields start, and a promoted club trades with its new division, not with
+// the one it has left.
 constexpr i32 WELT_STERNPLAETZE_OBEN[] = {4, 3, 3, 2, 2, 1, 1, 1, 1, 1, 1};
-Leben_Sterne Welt_Tag_Sterne();
+Leben_Sterne Welt_Tag_Sterne(bool naechste_saison = false);
+
+// The base league a club plays in next: the one whose next season's field
+// already lists it (from the end of a season to the start of the next),
+// else the one it plays in; -1 none.
+i32 Welt_Tag_Naechste_Liga(int team);
 
 // A club's size: its ground against the median ground of league `liga`'s
 // clubs (1 when the league has none).

@@ -52,7 +52,19 @@ bool Team_Set_Moral(int prozent);
 // has; every squad's players then get their team's league as competition.
 void Team_Set_Basisdaten(int wettbewerb, int team);
 // Financial start data: kind 0 normal, 1 after promotion, 2 after relegation.
+// A promoted club receives its promotion money (Team_Aufstiegsgeld_Buchen).
 void Team_Set_Finanzdaten(int team, int art);
+// The money promotion brings a club, booked once as it goes up (premiums and
+// other income): TEAM_AUFSTIEG_MONATE months of its wage bill. Why: a
+// promoted club met its new division about 1,300 fine strength below the
+// median club with about one month's wages in the bank, where a player of
+// the new division costs several; the sponsors' money of the new division
+// came month by month, after the summer window had closed, and about half
+// the promoted clubs went straight down again (real football: 30-40 %).
+constexpr int TEAM_AUFSTIEG_MONATE = 15;
+f64 Team_Aufstiegsgeld(int team);
+// Books it to the club (not on a network client); false when nothing was booked.
+bool Team_Aufstiegsgeld_Buchen(int team);
 void Team_Init_Spieler_Nach_Liga(const i32* teams, int anzahl);
 // A's defence against B's attack: out[0] A's defence, [1] B's attack, [2..3]
 // the chances of A holding and of B scoring, in per cent.
