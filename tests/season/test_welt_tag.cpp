@@ -1,5 +1,6 @@
 // The world's daily step on the shipped season at its first matchdays: the
-// league a club plays in next, as the summer window sees it.
+// league a club plays in next and the deals it makes there, as the summer
+// window sees them.
 #include <gtest/gtest.h>
 
 #include "season/kalender_lauf.h"
@@ -105,6 +106,41 @@ TEST_F(Welt_Tag_Liga, StarPlacesFollowTheLeagueOfTheNextSeason) {
     EXPECT_EQ(s.liga[static_cast<size_t>(ZWEITE)], erste);
     unten.startteam_anzahl = n_unten;
     oben.startteam_anzahl = n_oben;
+}
+
+TEST_F(Welt_Tag_Liga, APromotedClubMakesMoreDealsBeforeTheNewSeason) {
+    const i32 erste = Wettbewerb_Get_Liga_Von_Team(OBEN, true), zweite = Wettbewerb_Get_Liga_Von_Team(ZWEITE, true);
+    ASSERT_TRUE(Wettbewerb_Get_Zeiger(erste) && Wettbewerb_Get_Zeiger(zweite));
+    struct Fall {
+        const char* was;
+        int team;
+        i32 eintragen_in;  // the league whose next field lists the team, -1 none
+        i32 deals;
+    };
+    const Fall faelle[] = {
+        {"stays", OBEN, -1, WELT_DEALS},
+        {"stays, entered again", OBEN, erste, WELT_DEALS},
+        {"promoted", ZWEITE, erste, WELT_DEALS_AUFSTEIGER},
+        {"relegated", OBEN, zweite, WELT_DEALS},
+        {"not a team", -1, -1, 0},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        Wettbewerb* w = f.eintragen_in >= 0 ? Wettbewerb_Get_Zeiger(f.eintragen_in) : nullptr;
+        const i32 n = w ? w->startteam_anzahl : 0;
+        if (w) {
+            w->start_team[n] = static_cast<i16>(f.team);
+            w->startteam_anzahl = n + 1;
+        }
+        EXPECT_EQ(Welt_Tag_Deals(f.team, Welt_Tag_Sterne(true)), f.deals);
+        // Once the new season has started the club plays in its league: an
+        // ordinary window again.
+        if (w) w->startteam_anzahl = n;
+        if (f.team >= 0) {
+            EXPECT_EQ(Welt_Tag_Deals(f.team, Welt_Tag_Sterne(true)), WELT_DEALS);
+        }
+    }
+    EXPECT_EQ(Welt_Tag_Deals(OBEN, Leben_Sterne{}), 0) << "no list of leagues";
 }
 
 }  // namespace
