@@ -54,7 +54,18 @@ i32 elf_staerke(int t) {
 
 }  // namespace
 
-Leben_Sterne Welt_Tag_Sterne() {
+i32 Welt_Tag_Naechste_Liga(int team) {
+    if (!Wettbewerb_Tabelle || team < 0 || team >= Team_Anzahl) return -1;
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
+        const Wettbewerb& w = Wettbewerb_Tabelle[i];
+        if (!w.name[0] || !w.basisliga) continue;
+        for (int k = 0; k < std::clamp(w.startteam_anzahl, 0, WETTBEWERB_MAX_TEAMS); ++k)
+            if (w.start_team[k] == team) return w.id;
+    }
+    return Wettbewerb_Get_Liga_Von_Team(team, true);
+}
+
+Leben_Sterne Welt_Tag_Sterne(bool naechste_saison) {
     Leben_Sterne sterne;
     sterne.plaetze.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), -1);
     sterne.liga.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), -1);
@@ -64,7 +75,7 @@ Leben_Sterne Welt_Tag_Sterne() {
     for (int t = 0; t < Team_Anzahl; ++t)
         if (Team_Ist_Verein(t)) {
             plaetze[static_cast<size_t>(t)] = 0;
-            const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
+            const i32 liga = naechste_saison ? Welt_Tag_Naechste_Liga(t) : Wettbewerb_Get_Liga_Von_Team(t, true);
             if (liga >= 0) ligen[liga].push_back(t);
             sterne.liga[static_cast<size_t>(t)] = liga;
             if (liga >= 0) sterne.stufe[static_cast<size_t>(t)] = Wettbewerb_Get_Wettbewerb_Prozent(liga);
@@ -96,6 +107,14 @@ f64 Welt_Tag_Sponsorgeld(int team) {
     return liga < 0 ? 0 : Werbung_Sponsorgeld(team, liga_gehalt(liga), Welt_Tag_Groesse(team, liga));
 }
 
+i32 Welt_Tag_Deals(int team, const Leben_Sterne& naechste) {
+    if (team < 0 || team >= Team_Anzahl || static_cast<size_t>(team) >= naechste.stufe.size()) return 0;
+    const i32 jetzt = Wettbewerb_Get_Liga_Von_Team(team, true);
+    const bool aufsteiger = jetzt >= 0 && naechste.liga[static_cast<size_t>(team)] >= 0 &&
+                            naechste.stufe[static_cast<size_t>(team)] > Wettbewerb_Get_Wettbewerb_Prozent(jetzt);
+    return aufsteiger ? WELT_DEALS_AUFSTEIGER : WELT_DEALS;
+}
+
 namespace {
 
 // The day's changes to the players, the clubs' money and squads.
@@ -115,17 +134,17 @@ void tag_schritte(bool neuer_monat, bool neue_saison) {
         if (liga >= 0) Werbung_Sponsorgeld_Buchen(t, liga_gehalt(liga), Welt_Tag_Groesse(t, liga));
     }
     // The transfer windows: computer clubs trade with the market as their
-    // money says, at most twice a window.
+    // money says, at most twice a window (a promoted club more often).
     const i32 monat = Kalender_Get_Datum().monat;
     if (monat == 7 || monat == 8 || monat == 1) {
         // A star is signed only for an open star place: a rich club does not
         // gather more stars than it could hold, so the big leagues keep
         // about as many each.
         // A club trades with clubs of its own division level.
-        const Leben_Sterne sterne = Welt_Tag_Sterne();
+        const Leben_Sterne sterne = Welt_Tag_Sterne(true);
         const i32 jahr = 2003 + Kalender_Get_Jahr();
         for (int t = 0; t < Team_Anzahl; ++t)
-            for (int i = 0; i < 2; ++i) {
+            for (int i = 0; i < Welt_Tag_Deals(t, sterne); ++i) {
                 const i32 p = sterne.plaetze[static_cast<size_t>(t)];
                 if (!Leben_Transfer(t, p < 0 ? -1 : std::max(0, p - Leben_Stars_Belegt(t, jahr, true)), &sterne.stufe,
                                     &sterne.plaetze))

@@ -23,8 +23,17 @@
 // divisions below it these (every big league alike), in every other league
 // none; -1 for a team that is not a club; with each club's league and its
 // division's level.
+// With `naechste_saison` each club counts in the league it plays next
+// (Welt_Tag_Naechste_Liga): the summer window opens before the new season's
+// fields start, and a promoted club trades with its new division, not with
+// the one it has left.
 constexpr i32 WELT_STERNPLAETZE_OBEN[] = {4, 3, 3, 2, 2, 1, 1, 1, 1, 1, 1};
-Leben_Sterne Welt_Tag_Sterne();
+Leben_Sterne Welt_Tag_Sterne(bool naechste_saison = false);
+
+// The base league a club plays in next: the one whose next season's field
+// already lists it (from the end of a season to the start of the next),
+// else the one it plays in; -1 none.
+i32 Welt_Tag_Naechste_Liga(int team);
 
 // A club's size: its ground against the median ground of league `liga`'s
 // clubs (1 when the league has none).
@@ -32,6 +41,20 @@ f64 Welt_Tag_Groesse(int team, i32 liga);
 // A club's monthly sponsor and broadcasting money (world/werbung.h) while
 // it plays in a league, else 0.
 f64 Welt_Tag_Sponsorgeld(int team);
+// The deals a computer club makes at most in a transfer window
+// (Leben_Transfer), `naechste` the star places by the next season's
+// leagues (Welt_Tag_Sterne(true)): WELT_DEALS, a club entered for a
+// division above its own (promoted, in the window before the new season
+// starts) WELT_DEALS_AUFSTEIGER. Why: at two deals a promoted club spent
+// much of its promotion money in January (its eleven rose by 100 in its
+// first season, by 180 at fifteen months' money), strengthened after the
+// matches that decide most; with six it signs before the first matchday
+// (a rise of 50 in the season), and 42 % go straight down again against
+// 43 % (at fifteen months 36 % against 40 %).
+constexpr i32 WELT_DEALS = 2;
+constexpr i32 WELT_DEALS_AUFSTEIGER = 6;
+i32 Welt_Tag_Deals(int team, const Leben_Sterne& naechste);
+
 // The step itself, told whether the day that has just begun opens a new
 // month and a new season.
 void Welt_Tag(bool neuer_monat, bool neue_saison);

@@ -15,6 +15,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/konfig.h"
+#include "world/leben.h"
 #include "world/manager.h"
 #include "world/spieler.h"
 #include "world/welt.h"
@@ -160,6 +161,18 @@ void Team_Set_Finanzdaten(int t, int art) {
     if (art == 2) transfers--;
     Team_Daten[t].transfers = static_cast<i16>(transfers);
     Team_Daten[t].wert21 = static_cast<decltype(Team_Daten[t].wert21)>(transfers);
+    if (art == 1) Team_Aufstiegsgeld_Buchen(t);
+}
+
+f64 Team_Aufstiegsgeld(int t) {
+    if (!ok(t) || !Team_Ist_Verein(t)) return 0;
+    return Leben_Gehaltssumme(t) * TEAM_AUFSTIEG_MONATE;
+}
+
+bool Team_Aufstiegsgeld_Buchen(int t) {
+    if (ruf::Client() || !ok(t) || !Bank_Konto_Offen(t)) return false;
+    const f64 geld = Team_Aufstiegsgeld(t);
+    return geld >= 1 && Bank_Buchen(-1, t, static_cast<f32>(geld), BANK_EINNAHME, 1, -1);
 }
 
 void Team_Init_Spieler_Nach_Liga(const i32* teams, int anzahl) {

@@ -52,7 +52,24 @@ bool Team_Set_Moral(int prozent);
 // has; every squad's players then get their team's league as competition.
 void Team_Set_Basisdaten(int wettbewerb, int team);
 // Financial start data: kind 0 normal, 1 after promotion, 2 after relegation.
+// A promoted club receives its promotion money (Team_Aufstiegsgeld_Buchen).
 void Team_Set_Finanzdaten(int team, int art);
+// The money promotion brings a club, booked once as it goes up (premiums and
+// other income): TEAM_AUFSTIEG_MONATE months of its wage bill, spent in the
+// summer window (season/welt_tag.h: WELT_DEALS_AUFSTEIGER). Why: a promoted
+// club met its new division about 1,400 fine strength below the median
+// club with under three months' wages in the bank, where a player of the
+// new division costs several; the new division's sponsor money came month
+// by month, after the summer window had closed, and 53 % of the promoted
+// clubs went straight down again (real football: 30-40 %). With six summer
+// deals: 51 % without the money, 47 % at 6 months, 42 % at 10, 36 % at 15;
+// every month more rescues clubs in the red through the players they sell
+// (clubs that ended a season in the red: 6 % of the clubs without, 2.5 %
+// at 10, 1.6 % at 15, where the band asks for 2-10 %).
+constexpr int TEAM_AUFSTIEG_MONATE = 10;
+f64 Team_Aufstiegsgeld(int team);
+// Books it to the club (not on a network client); false when nothing was booked.
+bool Team_Aufstiegsgeld_Buchen(int team);
 void Team_Init_Spieler_Nach_Liga(const i32* teams, int anzahl);
 // A's defence against B's attack: out[0] A's defence, [1] B's attack, [2..3]
 // the chances of A holding and of B scoring, in per cent.

@@ -13,7 +13,10 @@
 #include "base/memory.h"
 #include "welt_test.h"
 #include "world/bank.h"
+#include "world/finanz_zahlen.h"
 #include "world/global.h"
+#include "world/leben.h"
+#include "world/team.h"
 #include "world/konfig.h"
 #include "world/netz.h"
 #include "world/stadion.h"
@@ -241,6 +244,56 @@ TEST_F(Finanzen, AdvertisingPricesFollowTheRankings) {
     Werbung_Wert_Setzen(5, 5000);
     Werbung_Wert_Setzen(6, 1);
     EXPECT_EQ(Werbung_Ranglisten_Aufschlag(DEUTSCH), 999);
+}
+
+}  // namespace
+
+namespace {
+
+// Promotion brings money once, relegation and an ordinary season none; a
+// club without account, a national team and a network client book nothing.
+TEST_F(Finanzen, PromotionMoneyIsBookedOnceForAPromotedClub) {
+    const f64 lohn = Leben_Gehaltssumme(DEUTSCH);
+    ASSERT_GT(lohn, 100000.0);
+    EXPECT_DOUBLE_EQ(Team_Aufstiegsgeld(DEUTSCH), lohn * TEAM_AUFSTIEG_MONATE);
+    EXPECT_EQ(Team_Aufstiegsgeld(2), 0.0) << "a national team";
+    EXPECT_EQ(Team_Aufstiegsgeld(-1), 0.0);
+    EXPECT_EQ(Team_Aufstiegsgeld(Team_Anzahl), 0.0);
+    constexpr int OHNE_KONTO = 18;
+    ASSERT_FALSE(Bank_Konto_Offen(OHNE_KONTO));
+    struct Fall {
+        const char* was;
+        int team, art;
+        bool client;
+        f64 geld;  // the balance's change
+        i32 transfers;  // the season's transfers against an ordinary season's
+    };
+    const Fall faelle[] = {
+        {"an ordinary season", DEUTSCH, 0, false, 0, 0},
+        {"relegated", DEUTSCH, 2, false, 0, -1},
+        {"promoted", DEUTSCH, 1, false, lohn * TEAM_AUFSTIEG_MONATE, 1},
+        {"promoted, on a network client", DEUTSCH2, 1, true, 0, 1},
+        {"promoted without an account", OHNE_KONTO, 1, false, 0, 1},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        const f64 vorher = Bank_Get_Kontostand(f.team, 0, -1);
+        const Finanz_Summen s_vorher = Finanz_Summen_Holen(f.team, 0);
+        Team_Set_Finanzdaten(f.team, 0);
+        const i32 gewoehnlich = Team_Daten[f.team].transfers;
+        ASSERT_EQ(Bank_Get_Kontostand(f.team, 0, -1), vorher);
+        Internet_Modus = f.client ? INTERNET_MODUS_CLIENT : INTERNET_MODUS_EINZEL;
+        Team_Set_Finanzdaten(f.team, f.art);
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        // The balance is kept in single precision by the bookings.
+        EXPECT_NEAR(Bank_Get_Kontostand(f.team, 0, -1) - vorher, f.geld, 4.0);
+        EXPECT_EQ(Team_Daten[f.team].transfers, gewoehnlich + f.transfers);
+        // The finance screen shows it among the premiums and other income.
+        const Finanz_Summen s = Finanz_Summen_Holen(f.team, 0);
+        EXPECT_NEAR(static_cast<f64>(s.betrag[FINANZ_SONSTIGE_EINNAHMEN] - s_vorher.betrag[FINANZ_SONSTIGE_EINNAHMEN]),
+                    f.geld, 4.0);
+    }
+    EXPECT_FALSE(Team_Aufstiegsgeld_Buchen(OHNE_KONTO));
 }
 
 }  // namespace

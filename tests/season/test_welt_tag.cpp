@@ -1,0 +1,146 @@
+// The world's daily step on the shipped season at its first matchdays: the
+// league a club plays in next and the deals it makes there, as the summer
+// window sees them.
+#include <gtest/gtest.h>
+
+#include "season/kalender_lauf.h"
+#include "saison_am_start.h"
+#include "season/welt_tag.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_werte.h"
+#include "world/team.h"
+
+namespace {
+
+using season_test::Saison_Am_Start;
+
+// In the shipped world: 16 plays in the German top division, 35 in the second.
+constexpr int OBEN = 16, ZWEITE = 35;
+
+class Welt_Tag_Liga : public Saison_Am_Start {};
+
+TEST_F(Welt_Tag_Liga, TheNextSeasonsFieldDecidesTheLeagueTheWindowSees) {
+    const i32 erste = Wettbewerb_Get_Liga_Von_Team(OBEN, true), zweite = Wettbewerb_Get_Liga_Von_Team(ZWEITE, true);
+    ASSERT_GE(erste, 0);
+    ASSERT_GE(zweite, 0);
+    ASSERT_NE(erste, zweite);
+    ASSERT_GT(Wettbewerb_Get_Wettbewerb_Prozent(erste), Wettbewerb_Get_Wettbewerb_Prozent(zweite));
+    // A cup that lists a club for its next round is no league.
+    i32 pokal = -1;
+    for (int i = 0; i < WETTBEWERB_ANZAHL && pokal < 0; ++i)
+        if (Wettbewerb_Tabelle[i].name[0] && !Wettbewerb_Tabelle[i].basisliga && Wettbewerb_Tabelle[i].teams > 0)
+            pokal = Wettbewerb_Tabelle[i].id;
+    ASSERT_GE(pokal, 0);
+
+    struct Fall {
+        const char* was;
+        int team;
+        i32 eintragen_in;  // the competition whose next field lists the team, -1 none
+        i32 liga;          // the league expected
+    };
+    const Fall faelle[] = {
+        {"no next field: the league it plays in", OBEN, -1, erste},
+        {"promoted: the division above", ZWEITE, erste, erste},
+        {"relegated: the division below", OBEN, zweite, zweite},
+        {"entered for a cup only", OBEN, pokal, erste},
+        {"not a team", -1, -1, -1},
+        {"beyond the teams", Team_Anzahl, -1, -1},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        Wettbewerb* w = f.eintragen_in >= 0 ? Wettbewerb_Get_Zeiger(f.eintragen_in) : nullptr;
+        ASSERT_EQ(w == nullptr, f.eintragen_in < 0);
+        i32 vorher_anzahl = 0;
+        if (w) {
+            vorher_anzahl = w->startteam_anzahl;
+            ASSERT_LT(vorher_anzahl, WETTBEWERB_MAX_TEAMS);
+            w->start_team[vorher_anzahl] = static_cast<i16>(f.team);
+            w->startteam_anzahl = vorher_anzahl + 1;
+        }
+        EXPECT_EQ(Welt_Tag_Naechste_Liga(f.team), f.liga);
+        if (f.team >= 0 && f.team < Team_Anzahl) {
+            // The window trades at the next league's level; the season
+            // change still sees the league the club has played in.
+            const Leben_Sterne naechste = Welt_Tag_Sterne(true), jetzt = Welt_Tag_Sterne(false);
+            EXPECT_EQ(naechste.liga[static_cast<size_t>(f.team)], f.liga);
+            EXPECT_EQ(naechste.stufe[static_cast<size_t>(f.team)], Wettbewerb_Get_Wettbewerb_Prozent(f.liga));
+            EXPECT_EQ(jetzt.liga[static_cast<size_t>(f.team)], Wettbewerb_Get_Liga_Von_Team(f.team, true));
+        }
+        if (w) w->startteam_anzahl = vorher_anzahl;
+    }
+}
+
+TEST_F(Welt_Tag_Liga, StarPlacesFollowTheLeagueOfTheNextSeason) {
+    // Star places are held in a top division only: a club entered for the
+    // second division has none in the window, one entered for the top
+    // division is ranked among its clubs.
+    const i32 erste = Wettbewerb_Get_Liga_Von_Team(OBEN, true), zweite = Wettbewerb_Get_Liga_Von_Team(ZWEITE, true);
+    ASSERT_TRUE(Wettbewerb_Get_Zeiger(erste) && Wettbewerb_Get_Zeiger(zweite));
+    Wettbewerb& unten = *Wettbewerb_Get_Zeiger(zweite);
+    Wettbewerb& oben = *Wettbewerb_Get_Zeiger(erste);
+    const i32 n_unten = unten.startteam_anzahl, n_oben = oben.startteam_anzahl;
+    // The strongest club of the top division goes down, the second division's club goes up.
+    int staerkster = OBEN;
+    {
+        const Leben_Sterne s = Welt_Tag_Sterne(false);
+        for (int t = 0; t < Team_Anzahl; ++t)
+            if (s.liga[static_cast<size_t>(t)] == erste &&
+                s.plaetze[static_cast<size_t>(t)] > s.plaetze[static_cast<size_t>(staerkster)])
+                staerkster = t;
+        ASSERT_GT(s.plaetze[static_cast<size_t>(staerkster)], 0);
+        EXPECT_EQ(s.plaetze[static_cast<size_t>(ZWEITE)], 0);
+    }
+    unten.start_team[n_unten] = static_cast<i16>(staerkster);
+    unten.startteam_anzahl = n_unten + 1;
+    oben.start_team[n_oben] = static_cast<i16>(ZWEITE);
+    oben.startteam_anzahl = n_oben + 1;
+    const Leben_Sterne s = Welt_Tag_Sterne(true);
+    EXPECT_EQ(s.plaetze[static_cast<size_t>(staerkster)], 0);
+    // The top division still hands out all its places, now among the clubs
+    // it will hold.
+    i32 summe = 0, soll = 0;
+    for (int t = 0; t < Team_Anzahl; ++t)
+        if (s.liga[static_cast<size_t>(t)] == erste) summe += s.plaetze[static_cast<size_t>(t)];
+    for (i32 p : WELT_STERNPLAETZE_OBEN) soll += p;
+    EXPECT_EQ(summe, soll);
+    EXPECT_EQ(s.liga[static_cast<size_t>(ZWEITE)], erste);
+    unten.startteam_anzahl = n_unten;
+    oben.startteam_anzahl = n_oben;
+}
+
+TEST_F(Welt_Tag_Liga, APromotedClubMakesMoreDealsBeforeTheNewSeason) {
+    const i32 erste = Wettbewerb_Get_Liga_Von_Team(OBEN, true), zweite = Wettbewerb_Get_Liga_Von_Team(ZWEITE, true);
+    ASSERT_TRUE(Wettbewerb_Get_Zeiger(erste) && Wettbewerb_Get_Zeiger(zweite));
+    struct Fall {
+        const char* was;
+        int team;
+        i32 eintragen_in;  // the league whose next field lists the team, -1 none
+        i32 deals;
+    };
+    const Fall faelle[] = {
+        {"stays", OBEN, -1, WELT_DEALS},
+        {"stays, entered again", OBEN, erste, WELT_DEALS},
+        {"promoted", ZWEITE, erste, WELT_DEALS_AUFSTEIGER},
+        {"relegated", OBEN, zweite, WELT_DEALS},
+        {"not a team", -1, -1, 0},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        Wettbewerb* w = f.eintragen_in >= 0 ? Wettbewerb_Get_Zeiger(f.eintragen_in) : nullptr;
+        const i32 n = w ? w->startteam_anzahl : 0;
+        if (w) {
+            w->start_team[n] = static_cast<i16>(f.team);
+            w->startteam_anzahl = n + 1;
+        }
+        EXPECT_EQ(Welt_Tag_Deals(f.team, Welt_Tag_Sterne(true)), f.deals);
+        // Once the new season has started the club plays in its league: an
+        // ordinary window again.
+        if (w) w->startteam_anzahl = n;
+        if (f.team >= 0) {
+            EXPECT_EQ(Welt_Tag_Deals(f.team, Welt_Tag_Sterne(true)), WELT_DEALS);
+        }
+    }
+    EXPECT_EQ(Welt_Tag_Deals(OBEN, Leben_Sterne{}), 0) << "no list of leagues";
+}
+
+}  // namespace
