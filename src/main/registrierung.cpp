@@ -303,6 +303,9 @@ void main_hooks_anmelden() {
         if (Quit_Status != QUIT_STATUS_LAEUFT) Spielansicht_Vorrat_Freigeben();
         else if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht())
             Spielansicht_Animsets_Vorrat_Schritt();
+        // The grounds kept built for the next kick-offs go with the live
+        // view switched off and at the change of season.
+        Spielansicht_Gebaute_Pflegen(Spieltag_Get_Hooks().live_ansicht(), Kalender_Get_Jahr());
         // A quit the run loop could not serve (no calendar) still ends the program.
         if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
     };
