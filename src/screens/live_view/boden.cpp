@@ -14,6 +14,7 @@
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "screens/live_view/boden.h"
+#include "screens/live_view/figuren.h"
 #include "screens/live_view/kopfzeile.h"
 #include "screens/live_view/projektion.h"
 #include "screens/live_view/spielansicht.h"
@@ -273,7 +274,7 @@ void gehaltene_freigeben() {
 void Spielansicht_Vorrat_Freigeben() {
     gehaltene_freigeben();
     Spielansicht_Animsets_Vorrat_Freigeben();
-    Spielansicht_Sprites_Free();
+    Spielansicht_Sprites_Vorrat_Freigeben();
     Spielansicht_Bilder_Free();
 }
 
