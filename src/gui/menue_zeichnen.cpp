@@ -230,12 +230,23 @@ bool gleich_gross(const Rastport* a, const Rastport* b) {
     return a && b && a->breite == b->breite && a->hoehe == b->hoehe && a->tiefe() == b->tiefe();
 }
 
-// The screen kept under the box, when the frame probed as `teile` differs
-// from it in `r` only (a small part, maybe nothing).
-bool unter_passt(const Rastport* ziel, const std::vector<Teil>& teile, Abdruck_Rechteck* r) {
-    const auto& u = M->unter;
-    return u.gueltig && u.ziel == ziel && gleich_gross(u.bild.get(), ziel) && unterschied(u.teile, teile, r) &&
-           klein_genug(*r, ziel);
+// The screen kept under a box that the frame probed as `teile` differs from
+// in `r` only (a small part, maybe nothing; of the two the one it differs
+// from least), marked as used last; null when neither.
+Engine::Unter* unter_passt(const Rastport* ziel, const std::vector<Teil>& teile, Abdruck_Rechteck* r) {
+    int beste = -1;
+    for (int k = 0; k < 2; ++k) {
+        const auto& u = M->unter[k];
+        Abdruck_Rechteck rk;
+        if (u.gueltig && u.ziel == ziel && gleich_gross(u.bild.get(), ziel) && unterschied(u.teile, teile, &rk) &&
+            klein_genug(rk, ziel) && (beste < 0 || rk.flaeche() < r->flaeche())) {
+            beste = k;
+            *r = rk;
+        }
+    }
+    if (beste < 0) return nullptr;
+    M->unter_zuletzt = static_cast<u8>(beste);
+    return &M->unter[beste];
 }
 
 // Draws `art` of the frame probed as `teile` clipped to `r` (nothing when
@@ -278,13 +289,13 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
         Abdruck_Aus();
         return false;
     }
-    auto& u = M->unter;
     auto& b = M->behalten;
     Abdruck_Rechteck r;
     bool gezeichnet = false, aus_kopie = false;
-    if (unter_passt(ziel, teile, &r)) {
+    Engine::Unter* passend = unter_passt(ziel, teile, &r);
+    if (passend) {
         Abdruck_Aus();
-        aus_kopie = Blt_Blit(u.bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) && r.leer();
+        aus_kopie = Blt_Blit(passend->bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) && r.leer();
         gezeichnet = klipp_zeichnen(ziel, r, Teilbild::UNTER_DECKEL, teile);
     } else if (!beruehrt && b.gueltig && b.ziel == ziel && b.pixel == ziel->bitmap->pixel16() &&
                unterschied(b.teile, teile, &r)) {
@@ -294,6 +305,10 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
     Abdruck_Aus();
     if (!gezeichnet) frame_zeichnen(ziel, nullptr, Teilbild::UNTER_DECKEL);
     if (!aus_kopie) {
+        // Kept anew in the copy it came from, else in place of the one used
+        // longer ago.
+        if (!passend) M->unter_zuletzt ^= 1;
+        auto& u = passend ? *passend : M->unter[M->unter_zuletzt];
         if (!gleich_gross(u.bild.get(), ziel)) {
             u.bild = nullptr;
             u.bild.reset(Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe()));
@@ -357,9 +372,10 @@ void Menue_Screen_Refresh(Rastport* ziel) {
         }
     }
     // A box gone: what lay under it comes back from the screen kept there.
-    if (Abdruck_Rechteck r; vergleichbar && !Zeichenspur_An && unter_passt(ziel, teile, &r)) {
+    Abdruck_Rechteck r;
+    if (Engine::Unter* u = vergleichbar && !Zeichenspur_An ? unter_passt(ziel, teile, &r) : nullptr) {
         Abdruck_Aus();
-        if (Blt_Blit(M->unter.bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) &&
+        if (Blt_Blit(u->bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) &&
             klipp_zeichnen(ziel, r, Teilbild::GANZ, teile)) {
             b.gueltig = true, b.ziel = ziel, b.pixel = ziel->bitmap->pixel16();
             b.teile.swap(teile);
