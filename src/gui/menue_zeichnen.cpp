@@ -309,11 +309,18 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
         // longer ago.
         if (!passend) M->unter_zuletzt ^= 1;
         auto& u = passend ? *passend : M->unter[M->unter_zuletzt];
-        if (!gleich_gross(u.bild.get(), ziel)) {
-            u.bild = nullptr;
-            u.bild.reset(Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe()));
+        if (passend && gezeichnet) {
+            // The screen is the copy with `r` drawn anew: the copy takes that part.
+            const i32 x0 = std::max(0, r.x0), y0 = std::max(0, r.y0);
+            const i32 x1 = std::min(ziel->breite, r.x1), y1 = std::min(ziel->hoehe, r.y1);
+            u.gueltig = x1 <= x0 || y1 <= y0 || Blt_Blit(ziel, x0, y0, x1 - x0, y1 - y0, u.bild.get(), x0, y0, nullptr);
+        } else {
+            if (!gleich_gross(u.bild.get(), ziel)) {
+                u.bild = nullptr;
+                u.bild.reset(Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe()));
+            }
+            u.gueltig = u.bild && Blt_Blit(ziel, 0, 0, -1, -1, u.bild.get(), 0, 0, nullptr);
         }
-        u.gueltig = u.bild && Blt_Blit(ziel, 0, 0, -1, -1, u.bild.get(), 0, 0, nullptr);
         u.ziel = ziel;
         u.teile.swap(teile);
     }

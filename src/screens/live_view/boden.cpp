@@ -98,11 +98,10 @@ struct Bau_Schluessel {
     auto operator<=>(const Bau_Schluessel&) const = default;
 };
 std::vector<std::pair<Bau_Schluessel, std::shared_ptr<Rastport>>> gebaut;  // the last used last
-// The bytes the kept grounds may hold: six half-scale grounds, those of
-// two matchdays and then some (a club's home ground comes back every other
-// matchday, with three other grounds shown in between), or one full-scale
-// ground and two half-scale ones.
-constexpr size_t GEBAUT_BYTES_MAX = 11u << 20;
+// The bytes the kept grounds may hold: four half-scale grounds, those of
+// two matchdays (a club's home ground comes back every other matchday, with
+// three other grounds shown in between), or one full-scale ground.
+constexpr size_t GEBAUT_BYTES_MAX = 8u << 20;
 i32 gebaut_jahr = -1;  // the season the kept grounds were built in
 
 size_t bytes_von(const Rastport& rp) { return rp.bitmap ? rp.bitmap->speicher.size() * sizeof(u16) : 0; }
