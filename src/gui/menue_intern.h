@@ -93,12 +93,16 @@ struct Engine {
     // The screen as drawn up to the first covering icon (under a message
     // box's dimmer, not yet darkened) and its probe: while what lies under
     // the box does not change, a box coming up or going starts from it.
+    // Two are kept, the last used and the one before: boxes that come up
+    // over two screens in turn (two managers at one machine, each with his
+    // own screen) each start from the copy of their own screen.
     struct Unter {
         bool gueltig = false;
         const Rastport* ziel = nullptr;
         std::vector<Teil> teile;
         Rastport_Bild bild;
-    } unter;
+    } unter[2];
+    u8 unter_zuletzt = 0;  // the copy used last
 };
 
 // The installed table (Menue_Set_Hooks).

@@ -230,12 +230,23 @@ bool gleich_gross(const Rastport* a, const Rastport* b) {
     return a && b && a->breite == b->breite && a->hoehe == b->hoehe && a->tiefe() == b->tiefe();
 }
 
-// The screen kept under the box, when the frame probed as `teile` differs
-// from it in `r` only (a small part, maybe nothing).
-bool unter_passt(const Rastport* ziel, const std::vector<Teil>& teile, Abdruck_Rechteck* r) {
-    const auto& u = M->unter;
-    return u.gueltig && u.ziel == ziel && gleich_gross(u.bild.get(), ziel) && unterschied(u.teile, teile, r) &&
-           klein_genug(*r, ziel);
+// The screen kept under a box that the frame probed as `teile` differs from
+// in `r` only (a small part, maybe nothing; of the two the one it differs
+// from least), marked as used last; null when neither.
+Engine::Unter* unter_passt(const Rastport* ziel, const std::vector<Teil>& teile, Abdruck_Rechteck* r) {
+    int beste = -1;
+    for (int k = 0; k < 2; ++k) {
+        const auto& u = M->unter[k];
+        Abdruck_Rechteck rk;
+        if (u.gueltig && u.ziel == ziel && gleich_gross(u.bild.get(), ziel) && unterschied(u.teile, teile, &rk) &&
+            klein_genug(rk, ziel) && (beste < 0 || rk.flaeche() < r->flaeche())) {
+            beste = k;
+            *r = rk;
+        }
+    }
+    if (beste < 0) return nullptr;
+    M->unter_zuletzt = static_cast<u8>(beste);
+    return &M->unter[beste];
 }
 
 // Draws `art` of the frame probed as `teile` clipped to `r` (nothing when
@@ -278,13 +289,13 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
         Abdruck_Aus();
         return false;
     }
-    auto& u = M->unter;
     auto& b = M->behalten;
     Abdruck_Rechteck r;
     bool gezeichnet = false, aus_kopie = false;
-    if (unter_passt(ziel, teile, &r)) {
+    Engine::Unter* passend = unter_passt(ziel, teile, &r);
+    if (passend) {
         Abdruck_Aus();
-        aus_kopie = Blt_Blit(u.bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) && r.leer();
+        aus_kopie = Blt_Blit(passend->bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) && r.leer();
         gezeichnet = klipp_zeichnen(ziel, r, Teilbild::UNTER_DECKEL, teile);
     } else if (!beruehrt && b.gueltig && b.ziel == ziel && b.pixel == ziel->bitmap->pixel16() &&
                unterschied(b.teile, teile, &r)) {
@@ -294,11 +305,22 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
     Abdruck_Aus();
     if (!gezeichnet) frame_zeichnen(ziel, nullptr, Teilbild::UNTER_DECKEL);
     if (!aus_kopie) {
-        if (!gleich_gross(u.bild.get(), ziel)) {
-            u.bild = nullptr;
-            u.bild.reset(Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe()));
+        // Kept anew in the copy it came from, else in place of the one used
+        // longer ago.
+        if (!passend) M->unter_zuletzt ^= 1;
+        auto& u = passend ? *passend : M->unter[M->unter_zuletzt];
+        if (passend && gezeichnet) {
+            // The screen is the copy with `r` drawn anew: the copy takes that part.
+            const i32 x0 = std::max(0, r.x0), y0 = std::max(0, r.y0);
+            const i32 x1 = std::min(ziel->breite, r.x1), y1 = std::min(ziel->hoehe, r.y1);
+            u.gueltig = x1 <= x0 || y1 <= y0 || Blt_Blit(ziel, x0, y0, x1 - x0, y1 - y0, u.bild.get(), x0, y0, nullptr);
+        } else {
+            if (!gleich_gross(u.bild.get(), ziel)) {
+                u.bild = nullptr;
+                u.bild.reset(Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe()));
+            }
+            u.gueltig = u.bild && Blt_Blit(ziel, 0, 0, -1, -1, u.bild.get(), 0, 0, nullptr);
         }
-        u.gueltig = u.bild && Blt_Blit(ziel, 0, 0, -1, -1, u.bild.get(), 0, 0, nullptr);
         u.ziel = ziel;
         u.teile.swap(teile);
     }
@@ -357,9 +379,10 @@ void Menue_Screen_Refresh(Rastport* ziel) {
         }
     }
     // A box gone: what lay under it comes back from the screen kept there.
-    if (Abdruck_Rechteck r; vergleichbar && !Zeichenspur_An && unter_passt(ziel, teile, &r)) {
+    Abdruck_Rechteck r;
+    if (Engine::Unter* u = vergleichbar && !Zeichenspur_An ? unter_passt(ziel, teile, &r) : nullptr) {
         Abdruck_Aus();
-        if (Blt_Blit(M->unter.bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) &&
+        if (Blt_Blit(u->bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) &&
             klipp_zeichnen(ziel, r, Teilbild::GANZ, teile)) {
             b.gueltig = true, b.ziel = ziel, b.pixel = ziel->bitmap->pixel16();
             b.teile.swap(teile);

@@ -296,13 +296,18 @@ void main_hooks_anmelden() {
     h.Kalender_Run = [] {
         Kalender_Run();
         Farbe_Cache_Aufraeumen();
-        // While no match is shown live, one more figure set is loaded a
-        // frame, so that a kick-off finds them all (its ground pictures are
+        // While no match is shown live, one more figure set (then one more
+        // small picture of the figures) is loaded a frame, so that a
+        // kick-off finds them all (its ground pictures are
         // made on the workers as it starts). The pass that ends the program
         // releases them with the season's graphics.
         if (Quit_Status != QUIT_STATUS_LAEUFT) Spielansicht_Vorrat_Freigeben();
-        else if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht())
-            Spielansicht_Animsets_Vorrat_Schritt();
+        else if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht() &&
+                 !Spielansicht_Animsets_Vorrat_Schritt())
+            Spielansicht_Sprites_Vorrat_Schritt();
+        // The grounds kept built for the next kick-offs go with the live
+        // view switched off and at the change of season.
+        Spielansicht_Gebaute_Pflegen(Spieltag_Get_Hooks().live_ansicht(), Kalender_Get_Jahr());
         // A quit the run loop could not serve (no calendar) still ends the program.
         if (Quit_Status == QUIT_STATUS_ANGEFORDERT) Quit_Status = QUIT_STATUS_VERLASSEN;
     };

@@ -277,6 +277,45 @@ TEST_F(MenueBehalten, ABoxComingUpAndGoingLeavesWhatLiesUnderIt) {
     EXPECT_TRUE(wie_ganz());
 }
 
+// Boxes over two screens in turn (two managers at one machine, each with a
+// screen of his own): each box starts from the copy kept under the box the
+// last time its screen was shown, not from the other screen; a third
+// screen's copy takes the place of the one used longer ago. Each frame is the one
+// drawn whole.
+TEST_F(MenueBehalten, BoxesOverTwoScreensInTurnStartFromTheirOwnCopies) {
+    Menue_Screen_Icon_Aus_Nummer(12)->zeichnen = balken_gezaehlt;
+    Screen_Icon deckel = menue_test::knopf(20, 0, 0, BREITE, HOEHE, 5, MENUE_S_HALB, MENUE_F_DECKT);
+    deckel.farbe = 0x4208;
+    Menue_Screen_Refresh();
+    Menue_Screen_Refresh();
+    ASSERT_NE(Menue_Screen_Icon_Hinzufuegen(deckel), nullptr);
+    const struct Fall {
+        u16 hintergrund;  // the screen under the box this turn
+        bool aus_kopie;   // the bar under the box is not drawn again
+    } faelle[] = {
+        {0x0841, true},   // the screen drawn before the box came up
+        {0x18E3, false},  // the other screen, shown for the first time
+        {0x0841, true},   {0x18E3, true}, {0x0841, true},
+        {0x2945, false},  // a third screen: the copy used longer ago goes for it
+        {0x0841, true},   {0x2945, true}, {0x18E3, false},
+    };
+    int runde = 0;
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(runde++);
+        Menue_Set_Hintergrund(nullptr, f.hintergrund);
+        balken_gezeichnet = 0;
+        Menue_Screen_Refresh();
+        EXPECT_EQ(balken_gezeichnet == 0, f.aus_kopie);
+        EXPECT_TRUE(wie_ganz());
+        Menue_Screen_Refresh();  // (the box drawn on the other target is kept for that one)
+    }
+    Menue_Screen_Icon_Loeschen(20);
+    balken_gezeichnet = 0;
+    Menue_Screen_Refresh();
+    EXPECT_EQ(balken_gezeichnet, 0) << "the screen under the box came back";
+    EXPECT_TRUE(wie_ganz());
+}
+
 TEST_F(MenueBehalten, AKeptFrameLeavesTheTraceOfAWholeOne) {
     Zeichenspur_Einschalten();
     Menue_Screen_Refresh();

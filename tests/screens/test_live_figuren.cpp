@@ -156,6 +156,38 @@ TEST_F(Figuren, TheStockStepLoadsTheSetsBeforeTheKickOff) {
     EXPECT_NE(Anim_Tabelle[8].daten, nullptr);
 }
 
+// The small pictures of the figures and the boards' logos are loaded ahead
+// too, one a step after the sets; the kick-off takes them as loaded, the
+// release of the stock lets them go and starts the step over.
+TEST_F(Figuren, TheStockStepLoadsTheSmallPicturesBeforeTheKickOff) {
+    Spielansicht_Vorrat_Freigeben();
+    EXPECT_EQ(Spielansicht_Sprites_Anzahl(), 0u);
+    const size_t alle = 60 + static_cast<size_t>(Spielansicht_Logos_Anzahl());
+    int schritte = 0;
+    size_t vorher = 0;
+    while (Spielansicht_Sprites_Vorrat_Schritt() && schritte < 1000) {
+        ++schritte;
+        const size_t jetzt = Spielansicht_Sprites_Anzahl();
+        EXPECT_LE(jetzt, vorher + 1) << "one picture a step, step " << schritte;
+        vorher = jetzt;
+    }
+    EXPECT_EQ(static_cast<size_t>(schritte), alle + 1) << "each picture, then what is made of them";
+    EXPECT_EQ(Spielansicht_Sprites_Anzahl(), alle);
+    EXPECT_FALSE(Spielansicht_Sprites_Vorrat_Schritt()) << "nothing left to load";
+    const Rastport* nummer = Spielansicht_Nummer_Bild(7);
+    ASSERT_NE(nummer, nullptr);
+    ASSERT_TRUE(Spielansicht_Init());
+    EXPECT_EQ(Spielansicht_Nummer_Bild(7), nummer) << "the kick-off takes them as loaded";
+    EXPECT_EQ(Spielansicht_Sprites_Anzahl(), alle);
+    Spielansicht_Free();
+    EXPECT_EQ(Spielansicht_Nummer_Bild(7), nummer) << "they outlive the view";
+    Spielansicht_Vorrat_Freigeben();
+    EXPECT_EQ(Spielansicht_Sprites_Anzahl(), 0u);
+    EXPECT_TRUE(Spielansicht_Sprites_Vorrat_Schritt()) << "the step starts over";
+    EXPECT_EQ(Spielansicht_Sprites_Anzahl(), 1u);
+    Spielansicht_Vorrat_Freigeben();
+}
+
 // A slow start shows how far it got: the progress box whenever more than
 // 200 ms passed, never with a quick one; the clock here moves a fixed step
 // every time it is read.

@@ -22,8 +22,11 @@
 #include "kaputtes_archiv.h"
 #include "kit.h"
 #include "match/match_test.h"
+#include "screens/live_view/boden.h"
 #include "screens/live_view/projektion.h"
 #include "screens/live_view/spielansicht.h"
+#include "season/kalender.h"
+#include "season/wettbewerb.h"
 #include "world/bank.h"
 #include "world/stadion.h"
 #include "world/stadion_bau.h"
@@ -443,72 +446,174 @@ TEST_F(LiveTribuenen, AStartHasTheGroundBuiltOnAWorker) {
     ASSERT_TRUE(v.present && v.bild);
     EXPECT_TRUE(gleiche_pixel(*v.bild, *soll_ganz));
     Spielansicht_Free();
-    // A kick-off on other grounds lets the kept one go.
+    // A kick-off on other grounds has its own built and keeps the one
+    // before for a later matchday (a club's home ground comes back).
     Spielansicht_View_Leeren(view.get());
     Spielfeld_Daten kopie = *sf;
     kopie.bild_art = static_cast<u8>((sf->bild_art + 1) % 7);
     Spielfeld_Daten* anders[1] = {&kopie};
     Spielansicht_Run(anders, 1, nullptr, 0);
-    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 0u);
+    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 1u) << "kept while the new one is built";
     EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 1u);
+    Spielansicht_Run(anders, 1, nullptr, 0);
+    ASSERT_TRUE(v.present && v.bild);
+    // Two full-scale grounds hold more than the kept grounds may: the one
+    // before goes.
+    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 1u);
+    EXPECT_NE(v.bild, soll_ganz);
     Spielansicht_Free();
     Spielansicht_Vorrat_Freigeben();
 }
 
 // Two matches shown: each view's ground is built on a worker at the half
-// scale it starts with and at the full scale, so that the view left alone
-// when the other match ends goes full from a ground built ahead. Both hold
-// every pixel the frame would have built.
-TEST_F(LiveTribuenen, TwoViewsHaveTheFullScaleBuiltAhead) {
+// scale it starts with; the full scale is built ahead too when one match
+// may go on alone (extra time, a shoot-out, a golden goal, another point of
+// play), so that the view left alone goes full from a ground built ahead.
+// Matches that end together have it built only should one be left alone
+// after all, in the frame. Every ground holds the pixels the frame builds.
+TEST_F(LiveTribuenen, TwoViewsHaveTheFullScaleBuiltAheadWhenOneMayGoOnAlone) {
     stadion().klasse = 2;
     stadion().kapazitaet = 14000;
-    Spielansicht_Vorrat_Freigeben();
-    Spielfeld_Daten* sf = Anpfiff();
-    ASSERT_TRUE(sf);
-    // A second match on another ground: the away side at home.
-    const u32 zweites = spiel + 1000;
-    Partie_Spiel_Anmelden(zweites, gast, heim, 7);
-    ASSERT_TRUE(Spielfeld_Neu(zweites, 0, 0, 8000, gast, 1));
-    Spielfeld_Daten* sf2 = Spielfeld_Zeiger(zweites);
-    ASSERT_TRUE(sf2);
-    bool gleich = sf->bild_art == sf2->bild_art;
-    for (int i = 0; i < 6; ++i) gleich = gleich && SF_Tribuene_Stufe(sf->tribuene[i]) == SF_Tribuene_Stufe(sf2->tribuene[i]);
-    const size_t grounds = gleich ? 1 : 2;
-    Spielfeld_Daten* liste[2] = {sf, sf2};
-    Spielansicht_Run(liste, 2, nullptr, 0);
-    ASSERT_EQ(Spielansicht_Laufzustand(), 1u);
-    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 2 * grounds) << "half and full scale of each ground";
-    Spielansicht_Run(liste, 2, nullptr, 0);
-    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), grounds) << "the full scale waits for its turn";
-    const Spielansicht_View& v = Spielansicht_Views()[0];
-    ASSERT_TRUE(v.present && v.bild);
-    ASSERT_EQ(v.layout, static_cast<u32>(SA_HALB));
-    Rastport_Bild soll = Erwartet(*sf, v.layout, v.gespiegelt != 0);
-    ASSERT_TRUE(soll);
-    EXPECT_EQ(Abweichungen(*v.bild, *soll), 0);
-    const std::shared_ptr<Rastport> halb = v.bild;
-    // The second match ends: the first view goes full.
-    Spielansicht_Run(liste, 1, nullptr, 0);
-    ASSERT_TRUE(v.present && v.bild);
-    EXPECT_EQ(v.layout, static_cast<u32>(SA_VOLL));
-    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), grounds - 1) << "the full scale was taken from the worker";
-    soll = Erwartet(*sf, SA_VOLL, v.gespiegelt != 0);
-    ASSERT_TRUE(soll);
-    EXPECT_EQ(Abweichungen(*v.bild, *soll), 0);
-    // Both scales as the frame builds them.
-    Spielansicht_Gebaute_Freigeben();
-    for (const auto& [layout, bild] : {std::pair{static_cast<u32>(SA_HALB), halb}, std::pair{static_cast<u32>(SA_VOLL), v.bild}}) {
-        SCOPED_TRACE(layout);
-        ASSERT_TRUE(Bauen(sf, layout));
-        EXPECT_NE(view->bild, bild);
-        EXPECT_TRUE(gleiche_pixel(*bild, *view->bild));
+    const struct Fall {
+        const char* was;
+        u32 modus_dazu;     // flags set on the competition
+        i16 minute_zweites;  // the second match's minute
+        bool voll_vorab;
+    } faelle[] = {
+        {"a league matchday", 0, 0, false},
+        {"extra time", WB_VERLAENGERUNG, 0, true},
+        {"a shoot-out", WB_ELFMETERSCHIESSEN, 0, true},
+        {"knock-out", WB_KO_SYSTEM, 0, true},
+        {"golden goal", WB_SUDDEN_DEATH, 0, true},
+        {"another minute", 0, 3, true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        Spielansicht_Vorrat_Freigeben();
+        Spielfeld_Daten* sf = Anpfiff();
+        ASSERT_TRUE(sf);
+        const u32 wettbewerb = sf->wettbewerb;
+        // Both matches in the home club's league.
+        const i32 liga = Wettbewerb_Get_Liga_Von_Team(static_cast<i32>(heim), true);
+        Wettbewerb* w = Wettbewerb_Get_Zeiger(liga);
+        ASSERT_TRUE(w);
+        sf->wettbewerb = static_cast<u32>(liga);
+        const u32 modus = w->modus;
+        w->modus = (modus & ~(WB_VERLAENGERUNG | WB_ELFMETERSCHIESSEN | WB_KO_SYSTEM | WB_SUDDEN_DEATH)) | f.modus_dazu;
+        // A second match on another ground: the away side at home.
+        const u32 zweites = spiel + 1000;
+        Partie_Spiel_Anmelden(zweites, gast, heim, wettbewerb);
+        ASSERT_TRUE(Spielfeld_Neu(zweites, 0, 0, 8000, gast, 1));
+        Spielfeld_Daten* sf2 = Spielfeld_Zeiger(zweites);
+        ASSERT_TRUE(sf2);
+        sf2->wettbewerb = static_cast<u32>(liga);
+        sf2->minute = static_cast<i16>(sf->minute + f.minute_zweites);
+        bool gleich = sf->bild_art == sf2->bild_art;
+        for (int i = 0; i < 6; ++i)
+            gleich = gleich && SF_Tribuene_Stufe(sf->tribuene[i]) == SF_Tribuene_Stufe(sf2->tribuene[i]);
+        const size_t grounds = gleich ? 1 : 2;
+        Spielfeld_Daten* liste[2] = {sf, sf2};
+        Spielansicht_Run(liste, 2, nullptr, 0);
+        ASSERT_EQ(Spielansicht_Laufzustand(), 1u);
+        EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), (f.voll_vorab ? 2 : 1) * grounds) << "the half scale of each ground";
+        Spielansicht_Run(liste, 2, nullptr, 0);
+        EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), f.voll_vorab ? grounds : 0) << "the full scale waits for its turn";
+        const Spielansicht_View& v = Spielansicht_Views()[0];
+        ASSERT_TRUE(v.present && v.bild);
+        ASSERT_EQ(v.layout, static_cast<u32>(SA_HALB));
+        Rastport_Bild soll = Erwartet(*sf, v.layout, v.gespiegelt != 0);
+        ASSERT_TRUE(soll);
+        EXPECT_EQ(Abweichungen(*v.bild, *soll), 0);
+        const std::shared_ptr<Rastport> halb = v.bild;
+        // The second match ends: the first view goes full.
+        Spielansicht_Run(liste, 1, nullptr, 0);
+        ASSERT_TRUE(v.present && v.bild);
+        EXPECT_EQ(v.layout, static_cast<u32>(SA_VOLL));
+        EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), f.voll_vorab ? grounds - 1 : 0)
+            << "the full scale was taken from the worker";
+        soll = Erwartet(*sf, SA_VOLL, v.gespiegelt != 0);
+        ASSERT_TRUE(soll);
+        EXPECT_EQ(Abweichungen(*v.bild, *soll), 0);
+        // Both scales as the frame builds them.
+        Spielansicht_Gebaute_Freigeben();
+        for (const auto& [layout, bild] :
+             {std::pair{static_cast<u32>(SA_HALB), halb}, std::pair{static_cast<u32>(SA_VOLL), v.bild}}) {
+            SCOPED_TRACE(layout);
+            ASSERT_TRUE(Bauen(sf, layout));
+            EXPECT_NE(view->bild, bild);
+            EXPECT_TRUE(gleiche_pixel(*bild, *view->bild));
+        }
+        Spielansicht_View_Leeren(view.get());
+        Spielansicht_Free();
+        EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 0u);
+        EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
+        w->modus = modus;
+        sf->wettbewerb = sf2->wettbewerb = wettbewerb;
+        Spielfeld_Loeschen(wettbewerb);
+        Spielansicht_Vorrat_Freigeben();
     }
-    Spielansicht_View_Leeren(view.get());
-    Spielansicht_Free();
-    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 0u);
-    EXPECT_EQ(Spielansicht_Vorrat_Anzahl(), 0u);
-    Spielfeld_Loeschen(sf2->wettbewerb);
-    Spielansicht_Vorrat_Freigeben();
+}
+
+// Which matches end in the same frame: those of competitions that end play
+// at a fixed minute, with halves alike, at the same point of play.
+TEST_F(LiveTribuenen, MatchesEndTogetherOnlyWhenNothingCanKeepOneGoing) {
+    Spielfeld_Daten* angepfiffen = Anpfiff();
+    ASSERT_TRUE(angepfiffen);
+    // A match of the home club's league.
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(static_cast<i32>(heim), true);
+    Wettbewerb* w = Wettbewerb_Get_Zeiger(liga);
+    ASSERT_TRUE(w);
+    const auto erstes = std::make_unique<Spielfeld_Daten>(*angepfiffen);
+    erstes->wettbewerb = static_cast<u32>(liga);
+    const Spielfeld_Daten* sf = erstes.get();
+    const Wettbewerb alt = *w;
+    w->modus &= ~(WB_VERLAENGERUNG | WB_ELFMETERSCHIESSEN | WB_KO_SYSTEM | WB_SUDDEN_DEATH);
+    // Another competition for the second match (its halves set per case).
+    i32 andere_id = -1;
+    for (i32 id = 1; id < 1000 && andere_id < 0; ++id)
+        if (id != liga && Wettbewerb_Get_Zeiger(id)) andere_id = id;
+    ASSERT_GE(andere_id, 0);
+    Wettbewerb* andere = Wettbewerb_Get_Zeiger(andere_id);
+    const Wettbewerb andere_alt = *andere;
+    const struct Fall {
+        const char* was;
+        void (*aendern)(Spielfeld_Daten& zweites, Wettbewerb& andere);
+        bool anderer_wettbewerb, zusammen;
+    } faelle[] = {
+        {"the same league, the same point", [](Spielfeld_Daten&, Wettbewerb&) {}, false, true},
+        {"another minute", [](Spielfeld_Daten& z, Wettbewerb&) { z.minute += 1; }, false, false},
+        {"another tick of the minute", [](Spielfeld_Daten& z, Wettbewerb&) { z.minuten_teil += 1; }, false, false},
+        {"another half", [](Spielfeld_Daten& z, Wettbewerb&) { z.halbzeit += 1; }, false, false},
+        {"in stoppage time", [](Spielfeld_Daten& z, Wettbewerb&) { z.halbzeit_status = 1; }, false, false},
+        {"another correction", [](Spielfeld_Daten& z, Wettbewerb&) { z.minuten_korrektur += 1; }, false, false},
+        {"another league alike", [](Spielfeld_Daten&, Wettbewerb&) {}, true, true},
+        {"longer halves", [](Spielfeld_Daten&, Wettbewerb& a) { a.halbzeit_laenge += 5; }, true, false},
+        {"more halves", [](Spielfeld_Daten&, Wettbewerb& a) { a.halbzeiten += 1; }, true, false},
+        {"a cup with extra time", [](Spielfeld_Daten&, Wettbewerb& a) { a.modus |= WB_VERLAENGERUNG; }, true, false},
+        {"a shoot-out", [](Spielfeld_Daten&, Wettbewerb& a) { a.modus |= WB_ELFMETERSCHIESSEN; }, true, false},
+        {"knock-out", [](Spielfeld_Daten&, Wettbewerb& a) { a.modus |= WB_KO_SYSTEM; }, true, false},
+        {"golden goal", [](Spielfeld_Daten&, Wettbewerb& a) { a.modus |= WB_SUDDEN_DEATH; }, true, false},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        *andere = andere_alt;
+        andere->modus &= ~(WB_VERLAENGERUNG | WB_ELFMETERSCHIESSEN | WB_KO_SYSTEM | WB_SUDDEN_DEATH);
+        andere->halbzeiten = w->halbzeiten, andere->halbzeit_laenge = w->halbzeit_laenge;
+        auto zweites = std::make_unique<Spielfeld_Daten>(*sf);
+        if (f.anderer_wettbewerb) zweites->wettbewerb = static_cast<u32>(andere_id);
+        f.aendern(*zweites, *andere);
+        const Spielfeld_Daten* liste[3] = {sf, nullptr, zweites.get()};
+        EXPECT_EQ(spielansicht::Enden_Zusammen(liste, 3), f.zusammen);
+        const Spielfeld_Daten* umgekehrt[2] = {zweites.get(), sf};
+        EXPECT_EQ(spielansicht::Enden_Zusammen(umgekehrt, 2), f.zusammen);
+    }
+    // A match of no known competition may end at any time.
+    auto ohne = std::make_unique<Spielfeld_Daten>(*sf);
+    ohne->wettbewerb = 0xFFFFFFu;
+    const Spielfeld_Daten* liste[2] = {sf, ohne.get()};
+    EXPECT_FALSE(spielansicht::Enden_Zusammen(liste, 2));
+    *andere = andere_alt;
+    *w = alt;
 }
 
 namespace {
@@ -563,6 +668,123 @@ TEST_F(LiveTribuenen, ABuiltGroundIsKeptForTheNextViewOnIt) {
     EXPECT_LE(Spielansicht_Gebaute_Anzahl(), 4u) << "only the last few grounds are kept";
     Spielansicht_Gebaute_Freigeben();
     EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 0u);
+}
+
+// The grounds built stay for later matchdays up to a budget, the last used
+// last: a kept one is taken as it is and holds the pixels of one built
+// anew. They go when the live view is switched off or the season changes,
+// never while a live run shows them.
+TEST_F(LiveTribuenen, KeptGroundsStayWithinABudgetUntilTheLiveViewIsOffOrTheSeasonChanges) {
+    stadion().klasse = 2;
+    stadion().kapazitaet = 14000;
+    Spielfeld_Daten* sf = Anpfiff();
+    ASSERT_NE(sf, nullptr);
+    const i32 jahr = Kalender_Get_Jahr();
+    Spielansicht_Gebaute_Freigeben();
+    Spielansicht_Gebaute_Pflegen(true, jahr);
+    // Seven grounds at half scale, one of each grass.
+    std::vector<std::unique_ptr<Spielfeld_Daten>> plaetze;
+    std::vector<std::shared_ptr<Rastport>> bilder;
+    const auto bauen = [&](size_t i) {
+        Spielansicht_View_Leeren(view.get());
+        view->pitch = plaetze[i].get(), view->layout = SA_HALB;
+        return Spielansicht_Bild_Neu(view.get());
+    };
+    for (u8 art = 0; art < 7; ++art) {
+        plaetze.push_back(std::make_unique<Spielfeld_Daten>(*sf));
+        plaetze.back()->bild_art = art;
+        ASSERT_TRUE(bauen(art));
+        bilder.push_back(view->bild);
+    }
+    Spielansicht_View_Leeren(view.get());
+    EXPECT_GE(Spielansicht_Gebaute_Anzahl(), 4u) << "the grounds of two matchdays";
+    EXPECT_LT(Spielansicht_Gebaute_Anzahl(), 7u) << "not every ground";
+    Spielansicht_Gebaute_Pflegen(true, jahr);
+    const size_t behalten = Spielansicht_Gebaute_Anzahl();
+    EXPECT_GE(behalten, 4u) << "kept while the live view is on in the same season";
+    // The last four are taken as kept, each as a fresh build gives it.
+    for (size_t i = 3; i < 7; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_TRUE(bauen(i));
+        EXPECT_EQ(view->bild, bilder[i]);
+        const Rastport_Bild soll = Erwartet(*plaetze[i], SA_HALB);
+        ASSERT_TRUE(soll);
+        EXPECT_EQ(Abweichungen(*view->bild, *soll), 0);
+    }
+    // The first went for them and is built anew.
+    ASSERT_TRUE(bauen(0));
+    EXPECT_NE(view->bild, bilder[0]);
+    EXPECT_TRUE(gleiche_pixel(*view->bild, *bilder[0]));
+    Spielansicht_View_Leeren(view.get());
+
+    const struct Fall {
+        const char* was;
+        bool live_an;
+        i32 saison;
+        bool bleiben;
+    } faelle[] = {
+        {"on, the same season", true, jahr, true},
+        {"the live view switched off", false, jahr, false},
+        {"the next season", true, jahr + 1, false},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        Spielansicht_Gebaute_Pflegen(true, jahr);
+        ASSERT_TRUE(bauen(5));
+        Spielansicht_View_Leeren(view.get());
+        ASSERT_GE(Spielansicht_Gebaute_Anzahl(), 1u);
+        Spielansicht_Gebaute_Pflegen(f.live_an, f.saison);
+        EXPECT_EQ(Spielansicht_Gebaute_Anzahl() > 0, f.bleiben);
+        // While a live run shows its ground, it stays whatever is asked.
+        Spielansicht_Gebaute_Pflegen(true, jahr);
+        Spielfeld_Daten* liste[1] = {sf};
+        Spielansicht_Run(liste, 1, nullptr, 0);
+        Spielansicht_Run(liste, 1, nullptr, 0);
+        ASSERT_EQ(Spielansicht_Laufzustand(), 1u);
+        Spielansicht_Gebaute_Pflegen(f.live_an, f.saison);
+        EXPECT_GE(Spielansicht_Gebaute_Anzahl(), 1u);
+        const Spielansicht_View& v = Spielansicht_Views()[0];
+        ASSERT_TRUE(v.present && v.bild);
+        Spielansicht_Free();
+        Spielansicht_Gebaute_Pflegen(f.live_an, f.saison);
+        EXPECT_EQ(Spielansicht_Gebaute_Anzahl() > 0, f.bleiben) << "after the live run";
+    }
+    Spielansicht_Vorrat_Freigeben();
+}
+
+// A club that builds at its stadium between two matchdays shows the new
+// stands at its next home match: the ground kept from the match before is
+// not taken for it.
+TEST_F(LiveTribuenen, AStadiumBuiltUpBetweenMatchdaysIsShownAsBuilt) {
+    stadion().klasse = 2;
+    stadion().kapazitaet = 14000;
+    Spielansicht_Vorrat_Freigeben();
+    Spielfeld_Daten* sf = Anpfiff();
+    ASSERT_TRUE(sf);
+    Spielfeld_Daten* liste[1] = {sf};
+    Spielansicht_Run(liste, 1, nullptr, 0);
+    Spielansicht_Run(liste, 1, nullptr, 0);
+    const std::shared_ptr<Rastport> vorher = Spielansicht_Views()[0].bild;
+    ASSERT_TRUE(vorher);
+    Spielansicht_Free();
+    ASSERT_EQ(Spielansicht_Gebaute_Anzahl(), 1u);
+    stadion().klasse = 3;
+    stadion().kapazitaet = 26000;
+    sf = Anpfiff();
+    ASSERT_TRUE(sf);
+    liste[0] = sf;
+    Spielansicht_Run(liste, 1, nullptr, 0);
+    EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 1u) << "the new ground is built";
+    Spielansicht_Run(liste, 1, nullptr, 0);
+    const Spielansicht_View& v = Spielansicht_Views()[0];
+    ASSERT_TRUE(v.present && v.bild);
+    EXPECT_NE(v.bild, vorher);
+    const Rastport_Bild soll = Erwartet(*sf, SA_VOLL, v.gespiegelt != 0);
+    ASSERT_TRUE(soll);
+    EXPECT_EQ(Abweichungen(*v.bild, *soll), 0);
+    EXPECT_FALSE(gleiche_pixel(*v.bild, *vorher));
+    Spielansicht_Free();
+    Spielansicht_Vorrat_Freigeben();
 }
 
 }  // namespace

@@ -102,6 +102,27 @@ bool Spielansicht_Logos_Laden() {
     return true;
 }
 
+int Spielansicht_Logos_Anzahl() { return 2 * LOGOS; }
+
+int Spielansicht_Logos_Geladen() {
+    int n = 0;
+    for (const auto& art : logos)
+        for (const Rastport_Bild& rp : art[0]) n += rp != nullptr;
+    return n;
+}
+
+void Spielansicht_Logo_Laden(int nummer) {
+    if (nummer < 0 || nummer >= 2 * LOGOS) return;
+    const int art = nummer / LOGOS, i = nummer % LOGOS;
+    if (logos[art][0][i]) return;
+    Rastport_Bild rp{Resf_Grafik_Laden(logo_grafik(art, i))};
+    if (!rp || !Rastport_Lock(rp.get())) return;
+    if (Rastport_Bild halb = halbieren(rp.get())) {
+        logos[art][1][i] = std::move(halb);
+        logos[art][0][i] = std::move(rp);
+    }
+}
+
 void Spielansicht_Logos_Free() {
     for (auto& art : logos)
         for (auto& skala : art)

@@ -14,9 +14,11 @@
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "screens/live_view/boden.h"
+#include "screens/live_view/figuren.h"
 #include "screens/live_view/kopfzeile.h"
 #include "screens/live_view/projektion.h"
 #include "screens/live_view/spielansicht.h"
+#include "season/wettbewerb.h"
 
 namespace {
 
@@ -96,7 +98,26 @@ struct Bau_Schluessel {
     auto operator<=>(const Bau_Schluessel&) const = default;
 };
 std::vector<std::pair<Bau_Schluessel, std::shared_ptr<Rastport>>> gebaut;  // the last used last
-constexpr size_t GEBAUT_MAX = 4;  // two grounds at both scales
+// The bytes the kept grounds may hold: four half-scale grounds, those of
+// two matchdays (a club's home ground comes back every other matchday, with
+// three other grounds shown in between), or one full-scale ground.
+constexpr size_t GEBAUT_BYTES_MAX = 8u << 20;
+i32 gebaut_jahr = -1;  // the season the kept grounds were built in
+
+size_t bytes_von(const Rastport& rp) { return rp.bitmap ? rp.bitmap->speicher.size() * sizeof(u16) : 0; }
+
+// Keeps a ground just built (the last used last): the least recently used
+// go while the kept ones hold more than the budget; the new one stays even
+// when it alone holds more.
+void behalten(const Bau_Schluessel& k, std::shared_ptr<Rastport> rp) {
+    gebaut.emplace_back(k, std::move(rp));
+    size_t summe = 0;
+    for (const auto& e : gebaut) summe += bytes_von(*e.second);
+    while (gebaut.size() > 1 && summe > GEBAUT_BYTES_MAX) {
+        summe -= bytes_von(*gebaut.front().second);
+        gebaut.erase(gebaut.begin());
+    }
+}
 
 Bau_Schluessel bau_schluessel(const Spielfeld_Daten& sf, u32 layout, u32 gespiegelt) {
     Bau_Schluessel k{sf.bild_art, layout != SA_VOLL, gespiegelt != 0, {}};
@@ -252,44 +273,76 @@ void gehaltene_freigeben() {
 void Spielansicht_Vorrat_Freigeben() {
     gehaltene_freigeben();
     Spielansicht_Animsets_Vorrat_Freigeben();
-    Spielansicht_Sprites_Free();
+    Spielansicht_Sprites_Vorrat_Freigeben();
     Spielansicht_Bilder_Free();
 }
 
 size_t Spielansicht_Vorrat_Anzahl() { return gehalten.size(); }
 size_t Spielansicht_Boden_In_Arbeit() { return in_arbeit.size(); }
 
-// At a start: each view's ground not built yet is built on a worker thread,
-// at the view's scale and at the full one, so that the views built in the
-// next frames take them built.
+namespace {
+// Whether a match's competition ends play at a fixed minute: no extra time,
+// no shoot-out, no golden goal (those end a match by its score).
+const Wettbewerb* feste_spielzeit(const Spielfeld_Daten& sf) {
+    const Wettbewerb* w = Wettbewerb_Get_Zeiger(static_cast<i32>(sf.wettbewerb));
+    if (!w || (w->modus & (WB_VERLAENGERUNG | WB_KO_SYSTEM | WB_ELFMETERSCHIESSEN | WB_SUDDEN_DEATH))) return nullptr;
+    return w;
+}
+}  // namespace
+
+bool spielansicht::Enden_Zusammen(const Spielfeld_Daten* const* liste, int anzahl) {
+    const Spielfeld_Daten* erstes = nullptr;
+    const Wettbewerb* w1 = nullptr;
+    for (int i = 0; i < anzahl; ++i) {
+        const Spielfeld_Daten* sf = liste[i];
+        if (!sf) continue;
+        const Wettbewerb* w = feste_spielzeit(*sf);
+        if (!w) return false;
+        if (!erstes) {
+            erstes = sf, w1 = w;
+            continue;
+        }
+        // Halves of the same number and length, at the same point of play.
+        if (w->halbzeiten != w1->halbzeiten || w->halbzeit_laenge != w1->halbzeit_laenge ||
+            sf->halbzeit != erstes->halbzeit || sf->halbzeit_status != erstes->halbzeit_status ||
+            sf->minute != erstes->minute || sf->minuten_teil != erstes->minuten_teil ||
+            sf->minuten_korrektur != erstes->minuten_korrektur)
+            return false;
+    }
+    return true;
+}
+
+// At a start: each view's ground not built yet is built on a worker thread
+// at the view's scale, and at the full one when one of several matches may
+// go on alone (the view left goes full), so that the views built in the
+// next frames take them built. Matches that end together never show the
+// full scale: it is built only should one be left alone after all.
 void spielansicht::Boden_Vorab(int anzahl) {
     if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
-    // Grounds kept from the matchdays before stay when a view shows them
-    // again (a club's home ground comes back every other matchday); the
-    // others go before the new ones are built.
-    std::vector<Bau_Schluessel> gebraucht;
-    for (int i = 0; i < anzahl; ++i)
-        if (const Spielansicht_View& v = Spielansicht_Views()[i]; v.pitch)
-            for (const u32 layout : {v.layout, static_cast<u32>(SA_VOLL)})
-                gebraucht.push_back(bau_schluessel(*v.pitch, layout, v.gespiegelt));
-    std::erase_if(gebaut, [&](const auto& e) {
-        return std::find(gebraucht.begin(), gebraucht.end(), e.first) == gebraucht.end();
-    });
+    Spielfeld_Daten* liste[SA_VIEWS] = {};
+    for (int i = 0; i < anzahl && i < SA_VIEWS; ++i) liste[i] = Spielansicht_Views()[i].pitch;
+    const bool voll_vorab = anzahl > 1 && !Enden_Zusammen(liste, std::min(anzahl, static_cast<int>(SA_VIEWS)));
     for (const bool voll : {false, true})
-        for (int i = 0; i < anzahl; ++i) {
+        for (int i = 0; i < anzahl && (!voll || voll_vorab); ++i) {
             const Spielansicht_View& v = Spielansicht_Views()[i];
             if (v.pitch) bau_in_arbeit(*v.pitch, voll ? static_cast<u32>(SA_VOLL) : v.layout, v.gespiegelt);
         }
 }
 
 void spielansicht::Boden_Freigeben() {
-    // The built grounds stay for the next kick-off (at most GEBAUT_MAX).
+    // The built grounds stay for the next kick-offs (up to GEBAUT_BYTES_MAX).
     gehalten.clear();
     in_arbeit.clear();  // waits for the threads still at it
 }
 
 size_t Spielansicht_Gebaute_Anzahl() { return gebaut.size(); }
 void Spielansicht_Gebaute_Freigeben() { gebaut.clear(); }
+
+void Spielansicht_Gebaute_Pflegen(bool live_an, i32 saison) {
+    if (Spielansicht_Laufzustand() == 1 || (live_an && saison == gebaut_jahr)) return;
+    gebaut.clear();
+    gebaut_jahr = saison;
+}
 
 bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
     if (!v) return false;
@@ -307,8 +360,7 @@ bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
             if (rp) {
                 rp->fest = true;
                 rp->serie = Rastport_Serie_Neu();
-                if (gebaut.size() >= GEBAUT_MAX) gebaut.erase(gebaut.begin());
-                gebaut.emplace_back(k, std::shared_ptr<Rastport>(rp.release(), Rastport_Freigabe{}));
+                behalten(k, std::shared_ptr<Rastport>(rp.release(), Rastport_Freigabe{}));
                 it = gebaut.end() - 1;
             }
         }
@@ -330,8 +382,7 @@ bool Spielansicht_Bild_Neu(Spielansicht_View* v) {
     // From here on its pixels stay as they are.
     v->bild->fest = true;
     v->bild->serie = Rastport_Serie_Neu();
-    if (gebaut.size() >= GEBAUT_MAX) gebaut.erase(gebaut.begin());
-    gebaut.emplace_back(k, v->bild);
+    behalten(k, v->bild);
     return true;
 }
 

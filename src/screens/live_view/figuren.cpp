@@ -151,6 +151,8 @@ Rastport_Bild marken[5];
 Rastport_Bild nummern[50];
 // The goals' pieces drawn over the figures: [left, right][full, half scale].
 Rastport_Bild tore[2][2];
+u32 sprites_stand = 0;        // the archives' count the pictures come from
+int sprites_vorrat_naechster = 0;  // the next picture the stock step loads
 
 }  // namespace
 
@@ -283,7 +285,18 @@ int Spielansicht_Publikum_Bilder(int gruppe) {
     return gruppe >= 0 && gruppe < SA_PUBLIKUM_GRUPPEN ? static_cast<int>(publikum[gruppe].bilder) : 0;
 }
 
+namespace {
+// Drops pictures loaded from an older state of the archives.
+void sprites_stand_pruefen() {
+    if (sprites_stand == Resf_Stand()) return;
+    Spielansicht_Sprites_Free();
+    sprites_stand = Resf_Stand();
+    sprites_vorrat_naechster = 0;
+}
+}  // namespace
+
 bool Spielansicht_Sprites_Laden() {
+    sprites_stand_pruefen();
     bool ok = true;
     auto laden = [&ok](Rastport_Bild& rp, i32 nummer) {
         if (rp) return;
@@ -306,6 +319,63 @@ bool Spielansicht_Sprites_Laden() {
     if (ok) ok = Spielansicht_Logos_Laden();
     if (!ok) Spielansicht_Sprites_Free();
     return ok;
+}
+
+bool Spielansicht_Sprites_Vorrat_Schritt() {
+    sprites_stand_pruefen();
+    // The pictures one a step (each tried once in the archives' present
+    // state), then the boards' logos one a step, then what is made of them.
+    struct Eintrag {
+        Rastport_Bild* rp;
+        i32 nummer;
+    };
+    std::array<Eintrag, 60> liste{};
+    size_t n = 0;
+    liste[n++] = {&schatten, GRAFIK_LIVE_BALLSCHATTEN};
+    for (int i = 0; i < 5; ++i) liste[n++] = {&marken[i], GRAFIK_LIVE_MARKE + i};
+    for (int i = 0; i < 50; ++i) liste[n++] = {&nummern[i], GRAFIK_LIVE_NUMMER + i};
+    for (int s = 0; s < 2; ++s) liste[n++] = {&tore[0][s], GRAFIK_LIVE_TOR_LINKS + s};
+    for (int s = 0; s < 2; ++s) liste[n++] = {&tore[1][s], GRAFIK_LIVE_TOR_RECHTS + s};
+    while (static_cast<size_t>(sprites_vorrat_naechster) < n) {
+        const Eintrag e = liste[static_cast<size_t>(sprites_vorrat_naechster++)];
+        if (*e.rp) continue;
+        e.rp->reset(Resf_Grafik_Laden(e.nummer));
+        if (*e.rp && !Rastport_Lock(e.rp->get())) e.rp->reset();
+        return true;
+    }
+    const int logos = Spielansicht_Logos_Anzahl();
+    if (static_cast<size_t>(sprites_vorrat_naechster) < n + static_cast<size_t>(logos)) {
+        Spielansicht_Logo_Laden(sprites_vorrat_naechster++ - static_cast<int>(n));
+        return true;
+    }
+    if (static_cast<size_t>(sprites_vorrat_naechster) == n + static_cast<size_t>(logos)) {
+        ++sprites_vorrat_naechster;
+        // All there: the half shadow and the boards' work pictures; a
+        // picture missing leaves it to the kick-off, which refuses the start.
+        bool da = true;
+        for (size_t i = 0; i < n; ++i) da = da && *liste[i].rp != nullptr;
+        if (da) Spielansicht_Sprites_Laden();
+        return true;
+    }
+    return false;
+}
+
+size_t Spielansicht_Sprites_Anzahl() {
+    size_t n = schatten != nullptr;
+    for (const Rastport_Bild& rp : marken) n += rp != nullptr;
+    for (const Rastport_Bild& rp : nummern) n += rp != nullptr;
+    for (const auto& seite : tore)
+        for (const Rastport_Bild& rp : seite) n += rp != nullptr;
+    return n + static_cast<size_t>(Spielansicht_Logos_Geladen());
+}
+
+const Rastport* Spielansicht_Nummer_Bild(int nummer) {
+    return nummer >= 0 && nummer < 50 ? nummern[nummer].get() : nullptr;
+}
+
+void Spielansicht_Sprites_Vorrat_Freigeben() {
+    Spielansicht_Sprites_Free();
+    sprites_vorrat_naechster = 0;
 }
 
 void Spielansicht_Sprites_Free() {

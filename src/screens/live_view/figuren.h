@@ -86,6 +86,22 @@ bool Spielansicht_Sprites_Laden();
 void Spielansicht_Sprites_Free();
 bool Spielansicht_Logos_Laden();
 void Spielansicht_Logos_Free();
+// Loads one more of the pictures Spielansicht_Sprites_Laden loads (one
+// logo a step among them), each tried once in the archives' present state,
+// and at the end what is made of them, so that no kick-off has to; false
+// once nothing is left. Pictures from an older state of the archives go.
+bool Spielansicht_Sprites_Vorrat_Schritt();
+// Frees them and starts the step over.
+void Spielansicht_Sprites_Vorrat_Freigeben();
+// The boards' logos by number (both kinds), one loaded with its half-size
+// copy when it is not (left out when it cannot be).
+int Spielansicht_Logos_Anzahl();
+void Spielansicht_Logo_Laden(int nummer);
+int Spielansicht_Logos_Geladen();
+// The small pictures loaded, logos included (tests); a shirt number's
+// picture (0..49) as loaded, null when it is not.
+size_t Spielansicht_Sprites_Anzahl();
+const Rastport* Spielansicht_Nummer_Bild(int nummer);
 
 // --- Colours -------------------------------------------------------------------
 

@@ -383,8 +383,9 @@ bool Spielansicht_Init() {
     // the stands stay empty. The pictures (the boards' logos, the shirt
     // numbers, the score heads) stay from the match before while the
     // archives are the same.
+    // (The small pictures of the figures drop those of an older state
+    // themselves: a stock loaded ahead of the kick-off stays.)
     if (bilder_stand != Resf_Stand()) {
-        Spielansicht_Sprites_Free();
         Spielansicht_Bilder_Free();
         bilder_stand = Resf_Stand();
     }

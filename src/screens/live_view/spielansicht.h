@@ -154,9 +154,13 @@ size_t Spielansicht_Vorrat_Anzahl();
 // Grounds being built on worker threads and not taken yet (tests).
 size_t Spielansicht_Boden_In_Arbeit();
 // Pitch pictures kept built (by grass, scale, side and stand levels; the
-// few last used); Spielansicht_Gebaute_Freigeben drops them.
+// last used, up to a budget of bytes), also over the matchdays between;
+// Spielansicht_Gebaute_Freigeben drops them.
 size_t Spielansicht_Gebaute_Anzahl();
 void Spielansicht_Gebaute_Freigeben();
+// Called every frame: outside a live run, the kept grounds go when the live
+// view is switched off or the season is not the one they were built in.
+void Spielansicht_Gebaute_Pflegen(bool live_an, i32 saison);
 
 // --- Projection and camera ------------------------------------------------------
 
