@@ -108,8 +108,8 @@ struct Scrollbalken {
     Move_Struktur* move;
     i8 ebene;  // the track's level
     u32 flags = 0;
-    u32 status = 0;         // besides MENUE_S_TRANSPARENT
-    i8 knopf_ebene = -1;    // -1: one above the track
+    u32 status = 0;       // besides MENUE_S_TRANSPARENT
+    i8 knopf_ebene = -1;  // -1: one above the track
 };
 constexpr Screen_Icon Icon_Scrollspur(const Scrollbalken& b) {
     return {.nummer = b.spur,

@@ -1,8 +1,9 @@
 // The widget kit every screen draws with: text in its own colour, panels
 // (plain and titled), buttons in their states, tables (header bar and rows
 // that share its span), tabs drawn from their pictures, the value stepper
-// and the requester's frame. All of it is drawn from an icon's draw procedure with colours of
-// the one palette (gui/palette.h); sizes follow an 8 px grid.
+// and the requester's frame. All of it is drawn from an icon's draw
+// procedure with colours of the one palette (gui/palette.h); sizes follow
+// an 8 px grid.
 //
 // Texts: a font's colour is state that markup codes change, so a text drawn
 // with a bare Font_Markup_Ausgabe inherits whatever the text before it left

@@ -16,8 +16,8 @@
 #include "graphics/zeichenspur.h"
 #include "gui/gesicht.h"
 #include "gui/kit.h"
-#include "gui/palette.h"
 #include "gui/menue.h"
+#include "gui/palette.h"
 #include "kit.h"
 #include "platform/input.h"
 #include "platform/keys.h"
@@ -376,7 +376,8 @@ TEST_F(Seiten, WappenReiterZeigenDenOffenen) {
     auto bild_bei = [](i32 x, i32 y) {
         i32 g = -1;
         for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
-            if (e.art == SPUR_BLIT && e.x == x && e.y == y && (e.grafik == GRAFIK_WAPPEN_TAB || e.grafik == GRAFIK_WAPPEN_TAB_AN))
+            if (e.art == SPUR_BLIT && e.x == x && e.y == y &&
+                (e.grafik == GRAFIK_WAPPEN_TAB || e.grafik == GRAFIK_WAPPEN_TAB_AN))
                 g = e.grafik;
         return g;
     };

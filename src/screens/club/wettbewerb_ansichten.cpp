@@ -175,16 +175,16 @@ constexpr Kit_Stelle ZWEI_SPIELE{Kit_Ausrichtung::LINKS, 570};
 // attributes, the mean, the value and the value per player, each value at
 // its column's right edge, its head centred over it. The head is drawn
 // from 8 px left of the rows: every head moved right by as much.
-constexpr i16 KOPF_LINKS = 8;
+constexpr i16 KOPF_DX = 8;
 constexpr Kit_Spalte UEBERSICHT[] = {
-    {.x = 11, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 25, .kopf = Kit_Kopf::LINKS, .kopf_versatz = KOPF_LINKS},
+    {.x = 11, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 25, .kopf = Kit_Kopf::LINKS, .kopf_versatz = KOPF_DX},
     {.x = 44, .kopf = Kit_Kopf::KEINER},
-    {.x = 74, .kopf_versatz = KOPF_LINKS - 8},
-    {.x = 290, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 46, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_LINKS},
-    {.x = 373, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 22, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_LINKS},
-    {.x = 429, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 34, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_LINKS},
-    {.x = 489, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 118, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_LINKS},
-    {.x = 632, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 130, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_LINKS},
+    {.x = 74, .kopf_versatz = KOPF_DX - 8},
+    {.x = 290, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 46, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_DX},
+    {.x = 373, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 22, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_DX},
+    {.x = 429, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 34, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_DX},
+    {.x = 489, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 118, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_DX},
+    {.x = 632, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 130, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_DX},
 };
 enum Uebersicht_Spalte { U_RANG, U_WAPPEN, U_VEREIN, U_STAERKE, U_ATTRIBUTE, U_SCHNITT };
 

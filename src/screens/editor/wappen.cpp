@@ -36,7 +36,8 @@ namespace {
 constexpr u32 SCHRITT_MS = 200, TAB_MS = 200;
 constexpr i32 TAB_X[WAPPEN_TABS] = {63, 213, 363, 513}, TAB_Y = 26;
 // The tabs of crest and kits: 140 px wide, the caption 17 px below the top.
-constexpr Kit_Reiter_Def REITER{.grafik = GRAFIK_WAPPEN_TAB, .aktiv = GRAFIK_WAPPEN_TAB_AN, .breite = 140, .text_y = 17};
+constexpr Kit_Reiter_Def REITER{
+    .grafik = GRAFIK_WAPPEN_TAB, .aktiv = GRAFIK_WAPPEN_TAB_AN, .breite = 140, .text_y = 17};
 constexpr i32 RASTER_X = 73, RASTER_Y = 187, ZELLE = 78, SPALTEN = 7, ZEILEN = 4;
 constexpr i32 STADION_MAX = 200000;
 // EDITOR_SCREEN texts.

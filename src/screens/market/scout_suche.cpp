@@ -19,11 +19,11 @@
 #include "screens/market/scouting.h"
 #include "screens/teile/namen.h"
 #include "screens/teile/spielerzeile.h"
-#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
 #include "world/markt.h"
+#include "world/modi.h"
 #include "world/welt.h"
 
 namespace {

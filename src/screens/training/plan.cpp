@@ -26,7 +26,6 @@
 #include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
 #include "screens/teile/spielerzeile.h"
-#include "world/modi.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
@@ -36,6 +35,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
@@ -439,8 +439,8 @@ void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Gesicht_Holen(p, Team_Aktiv, ziel, 512, 102, 85, 100);
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 603, 168);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, 601, 180, Kit_Schein::SCHLICHT, SPIELERZEILE_SPALTEN, "^fb0006\t%d^fe",
-                                 wert(SPIELER_WERT_RUECKENNUMMER, p));
+        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, 601, 180, Kit_Schein::SCHLICHT, SPIELERZEILE_SPALTEN,
+                                 "^fb0006\t%d^fe", wert(SPIELER_WERT_RUECKENNUMMER, p));
     Kit_Printf_Glatt(ziel, klein, FARBE_KLASSE[k], 632, 180, "%s", Positions_Text(k));
     Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 608, 118, "%s", Spieler_String(63, p, nullptr, 0));
     Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 608, 138, "%s  %d", text(T_FREI), Training_Einheiten_Frei(p));
