@@ -91,8 +91,11 @@ consteval Icon_Tabelle<(K + ...)> Icon_Tabelle_Aus(const std::array<Screen_Icon,
 
 // The scroll bar of a list, the one shape every list screen uses: the track
 // (a click there moves the knob to it) and the knob (dragged, or moved by
-// the wheel over the list icon `liste`; `move` says its path). Both share
-// the screen's extra flags (a modal screen's MENUE_F_MODAL).
+// the wheel over the list icon `liste`; `move` says its path), both drawn
+// from their pictures. Both share the screen's extra flags (a modal
+// screen's MENUE_F_MODAL) and state (MENUE_S_VERSTECKT: a bar shown only
+// once its list is longer than the page); the knob lies one level above
+// the track unless `knopf_ebene` says where.
 //
 //   constexpr Scrollbalken BALKEN{.spur = ICON_X_SPUR, .knopf = ICON_X_KNOPF, .liste = ICON_X_LISTE, ...};
 //   ... Icon_Scrollspur(BALKEN), Icon_Scrollknopf(BALKEN), ...
@@ -103,8 +106,10 @@ struct Scrollbalken {
     i16 spur_y, spur_b, spur_h;
     i16 knopf_x, knopf_y, knopf_b, knopf_h;  // the knob's place at the top
     Move_Struktur* move;
-    i8 ebene;  // the track's level; the knob lies one above
+    i8 ebene;  // the track's level
     u32 flags = 0;
+    u32 status = 0;       // besides MENUE_S_TRANSPARENT
+    i8 knopf_ebene = -1;  // -1: one above the track
 };
 constexpr Screen_Icon Icon_Scrollspur(const Scrollbalken& b) {
     return {.nummer = b.spur,
@@ -112,7 +117,7 @@ constexpr Screen_Icon Icon_Scrollspur(const Scrollbalken& b) {
             .flags = b.flags,
             .x = b.x,
             .y = b.spur_y,
-            .status = MENUE_S_TRANSPARENT,
+            .status = MENUE_S_TRANSPARENT | b.status,
             .klick = Menue_Scrollbar_Klick,
             .ebene = b.ebene,
             .w = b.spur_b,
@@ -126,8 +131,8 @@ constexpr Screen_Icon Icon_Scrollknopf(const Scrollbalken& b) {
             .x = b.knopf_x,
             .y = b.knopf_y,
             .daten = b.move,
-            .status = MENUE_S_TRANSPARENT,
-            .ebene = static_cast<i8>(b.ebene + 1),
+            .status = MENUE_S_TRANSPARENT | b.status,
+            .ebene = b.knopf_ebene >= 0 ? b.knopf_ebene : static_cast<i8>(b.ebene + 1),
             .w = b.knopf_b,
             .h = b.knopf_h,
             .verknuepft = b.liste};

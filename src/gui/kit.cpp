@@ -313,17 +313,6 @@ void Kit_Knopf(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32
     }
 }
 
-void Kit_Reihe(i32 x, i32 w, i32 n, i32 luecke, i32 i, i32* xi, i32* wi) {
-    if (n <= 0) {
-        *xi = x, *wi = 0;
-        return;
-    }
-    const i32 frei = std::max(0, w - luecke * (n - 1));
-    const i32 a = frei * i / n, b = frei * (i + 1) / n;
-    *xi = x + a + luecke * i;
-    *wi = b - a;
-}
-
 void Kit_Tabelle_Kopf(Rastport* rp, const Kit_Tabelle& t) {
     if (!rp) return;
     Kit_Fuellen(rp, t.x, t.y, t.w, t.kopf_h, KIT_RADIUS_KLEIN, FARBE_KOPFBALKEN, FARBE_PANEL);
@@ -360,55 +349,17 @@ void Kit_Tabelle_Zeile(Rastport* rp, const Kit_Tabelle& t, i32 z, const char* co
     }
 }
 
-void Kit_Reiter(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, bool aktiv, bool ueber) {
-    if (!rp || w <= 0 || h <= 0) return;
-    const u16 oben = aktiv ? FARBE_UEBER_OBEN : ueber ? FARBE_UEBER_OBEN : FARBE_KNOPF_OBEN;
-    const u16 unten = aktiv ? FARBE_PANEL : ueber ? FARBE_UEBER_UNTEN : FARBE_PANEL;
-    // Rounded at the top only: the lower corners are filled square.
-    Kit_Fuellen(rp, x, y, w, h, KIT_RADIUS_KLEIN, oben, unten);
-    Blt_Rechteck(rp, x, y + h - KIT_RADIUS_KLEIN, w, KIT_RADIUS_KLEIN, unten);
-    zeile(rp, x, y, w, h, KIT_RADIUS_KLEIN, 0, FARBE_KANTE_HELL);
-    if (aktiv) Blt_Rechteck(rp, x, y + h - 2, w, 2, FARBE_GOLD);
-    if (f && text)
-        Kit_Text_Mitte(rp, f, aktiv ? FARBE_GOLD : FARBE_KREIDE, text, x + w / 2, Kit_Text_Grundlinie(f, y, h - 2));
-}
-
-void Kit_Stepper(Rastport* rp, Font* f, const char* wert, i32 x, i32 y, i32 w, i32 h, Kit_Zustand minus,
-                 Kit_Zustand plus) {
-    if (!rp || w < 2 * h) return;
-    Kit_Fuellen(rp, x, y, w, h, KIT_RADIUS_KLEIN, FARBE_NAVY, FARBE_NAVY);
-    Blt_Rahmen(rp, x + h, y, w - 2 * h, h, FARBE_KANTE_HELL, 1);
-    Kit_Knopf(rp, f, "-", x, y, h, h, minus);
-    Kit_Knopf(rp, f, "+", x + w - h, y, h, h, plus);
-    if (f && wert) Kit_Text_Mitte(rp, f, FARBE_KREIDE, wert, x + w / 2, Kit_Text_Grundlinie(f, y, h));
-}
-
-i32 Kit_Stepper_Teil(i32 x, i32 w, i32 h, i32 mx) {
-    if (mx >= x && mx < x + h) return -1;
-    if (mx >= x + w - h && mx < x + w) return 1;
-    return 0;
-}
-
-void Kit_Scrollbalken_Daumen(i32 y, i32 h, i32 anfang, i32 sichtbar, i32 gesamt, i32* dy, i32* dh) {
-    *dy = y, *dh = 0;
-    if (gesamt <= sichtbar || sichtbar <= 0 || h <= 0) return;
-    *dh = std::max(KIT_RASTER * 2, h * sichtbar / gesamt);
-    const i32 weg = h - *dh, max_anfang = gesamt - sichtbar;
-    *dy = y + weg * std::clamp(anfang, 0, max_anfang) / max_anfang;
-}
-
-void Kit_Scrollbalken(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 anfang, i32 sichtbar, i32 gesamt) {
-    i32 dy = 0, dh = 0;
-    Kit_Scrollbalken_Daumen(y, h, anfang, sichtbar, gesamt, &dy, &dh);
-    if (!rp || dh == 0) return;
-    Kit_Fuellen(rp, x, y, w, h, KIT_RADIUS_KLEIN, FARBE_KANTE_DUNKEL, FARBE_KANTE_DUNKEL);
-    Kit_Fuellen(rp, x + 1, dy, w - 2, dh, KIT_RADIUS_KLEIN, FARBE_KANTE_HELL, FARBE_KNOPF_OBEN);
-}
-
 u16 Kit_Platz_Farbe(i32 wettbewerb, i32 platz, u16 sonst) {
     const i32 rgb = Wettbewerb_Get_Platz_Farbe(wettbewerb, platz);
     if (rgb < 0) return sonst;
     if (rgb == WETTBEWERB_FARBE_AUFSTIEG) return FARBE_GUT;
     if (rgb == WETTBEWERB_FARBE_ABSTIEG) return FARBE_SCHLECHT;
     return FARBE_INFO;
+}
+
+void Kit_Reiter(Rastport* rp, const Kit_Reiter_Def& d, const char* text, i32 x, i32 y, bool aktiv) {
+    Kit_Bild_Zeichnen(rp, aktiv ? d.aktiv : d.grafik, x, y);
+    if (!text) return;
+    Kit_Printf_Stelle(rp, Kit_Font(d.schrift), aktiv ? FARBE_GOLD : FARBE_WEISS, 0, y + d.text_y, Kit_Schein::GLATT,
+                      {Kit_Ausrichtung::MITTE, x + d.breite / 2}, "%s", text);
 }

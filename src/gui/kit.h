@@ -1,8 +1,9 @@
 // The widget kit every screen draws with: text in its own colour, panels
 // (plain and titled), buttons in their states, tables (header bar and rows
-// that share its span), tabs, a stepper, a scroll bar and the requester's
-// frame. All of it is drawn from an icon's draw procedure with colours of
-// the one palette (gui/palette.h); sizes follow an 8 px grid.
+// that share its span), tabs drawn from their pictures, the value stepper
+// and the requester's frame. All of it is drawn from an icon's draw
+// procedure with colours of the one palette (gui/palette.h); sizes follow
+// an 8 px grid.
 //
 // Texts: a font's colour is state that markup codes change, so a text drawn
 // with a bare Font_Markup_Ausgabe inherits whatever the text before it left
@@ -153,8 +154,9 @@ constexpr Screen_Icon Kit_Bildknopf(const Kit_Bildknopf_Def& d) {
 }
 
 // A value stepper drawn from its picture (the four zones of the bank's and
-// the stadium's steppers, screens/teile/schritt.h): held, it repeats; the
-// pressed zone's picture is the screen's to draw.
+// the stadium's steppers, screens/teile/schritt.h): held, it repeats (a
+// stepper that steps once a click: wiederholen = false); the pressed zone's
+// picture is the screen's to set.
 struct Kit_Stepperknopf_Def {
     i16 nummer = -1;
     u32 grafik = MENUE_KEINE_GRAFIK;
@@ -165,6 +167,7 @@ struct Kit_Stepperknopf_Def {
     Icon_Hilfe_Prozedur hilfe = nullptr;
     u32 flags = 0;
     u32 wort[2] = {0, 0};
+    bool wiederholen = true;
 };
 constexpr Screen_Icon Kit_Stepperknopf(const Kit_Stepperknopf_Def& d) {
     return {.nummer = d.nummer,
@@ -172,7 +175,7 @@ constexpr Screen_Icon Kit_Stepperknopf(const Kit_Stepperknopf_Def& d) {
             .flags = d.flags,
             .x = d.x,
             .y = d.y,
-            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN,
+            .status = MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | (d.wiederholen ? MENUE_S_WIEDERHOLEN : 0u),
             .klick = d.klick,
             .zeichnen = d.zeichnen,
             .ebene = d.ebene,
@@ -354,11 +357,6 @@ constexpr Screen_Icon Kit_Bildknopf(const Kit_Bildknopf_Def& form, const Kit_Bil
 // label, grey a dim label, pressed the gradient reversed.
 void Kit_Knopf(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, Kit_Zustand z);
 
-// --- Layout ---------------------------------------------------------------------
-// Element i of n laid side by side in [x, x + w) with `luecke` px between
-// them: its left edge and width (the widths differ by at most one pixel).
-void Kit_Reihe(i32 x, i32 w, i32 n, i32 luecke, i32 i, i32* xi, i32* wi);
-
 // --- Tables ---------------------------------------------------------------------
 enum class Kit_Ausrichtung : u8 { LINKS, MITTE, RECHTS };
 // How a column's head stands: as its cells, at the left edge, centred, at
@@ -366,8 +364,9 @@ enum class Kit_Ausrichtung : u8 { LINKS, MITTE, RECHTS };
 enum class Kit_Kopf : u8 { WIE_ZELLEN, LINKS, MITTE, RECHTS, KEINER };
 // A column: its left edge x and width; its cells stand at x (left), at
 // x + breite/2 (centred) or at x + breite (right) by `ausrichtung`, its head
-// as `kopf` says, moved `kopf_versatz` px to the right. A column without a
-// width has x as that place itself.
+// as `kopf` says, moved `kopf_versatz` px to the right (a head set off its
+// cells, or drawn from another x than its rows: from its panel's edge).
+// A column without a width has x as that place itself.
 struct Kit_Spalte {
     const char* titel = "";
     i16 x = 0;  // relative to the table's left edge (the text's x for a table drawn as texts)
@@ -391,14 +390,6 @@ constexpr i32 Kit_Spalte_X(const Kit_Spalte& s, bool kopf = false) {
             : a == Kit_Ausrichtung::RECHTS ? s.breite
                                            : 0) +
            (kopf ? s.kopf_versatz : 0);
-}
-// The columns moved dx px to the right: a line drawn from another x than
-// the rows (a head drawn from the panel's edge) keeps its columns over theirs.
-template <size_t N>
-constexpr std::array<Kit_Spalte, N> Kit_Spalten_Versetzt(const Kit_Spalte (&spalten)[N], i32 dx) {
-    std::array<Kit_Spalte, N> r{};
-    for (size_t k = 0; k < N; ++k) r[k] = spalten[k], r[k].x = static_cast<i16>(spalten[k].x + dx);
-    return r;
 }
 struct Kit_Tabelle {
     i32 x = 0, y = 0, w = 0;  // header bar top-left and the width every row shares
@@ -476,16 +467,16 @@ constexpr Kit_Stelle Kit_Spalte_Stelle(const Kit_Spalte& s, bool kopf = false) {
 // bad, any other place `sonst` (gold stays for the own club and scores).
 u16 Kit_Platz_Farbe(i32 wettbewerb, i32 platz, u16 sonst);
 
-// --- Tabs, stepper, scroll bar ------------------------------------------------------
-// One tab; the active one is joined to the panel below by a gold bar.
-void Kit_Reiter(Rastport* rp, Font* f, const char* text, i32 x, i32 y, i32 w, i32 h, bool aktiv, bool ueber);
-// [-] value [+]: two small buttons of height h at the ends, the value centred.
-void Kit_Stepper(Rastport* rp, Font* f, const char* wert, i32 x, i32 y, i32 w, i32 h, Kit_Zustand minus,
-                 Kit_Zustand plus);
-// Which part of a stepper at x, w a mouse x hits: -1 minus, +1 plus, 0 the value.
-i32 Kit_Stepper_Teil(i32 x, i32 w, i32 h, i32 maus_x);
-// A vertical scroll bar: track and a thumb for `sichtbar` of `gesamt` rows
-// from `anfang`; nothing when everything is visible.
-void Kit_Scrollbalken(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 anfang, i32 sichtbar, i32 gesamt);
-// Thumb top and height of that scroll bar (height 0: no thumb).
-void Kit_Scrollbalken_Daumen(i32 y, i32 h, i32 anfang, i32 sichtbar, i32 gesamt, i32* dy, i32* dh);
+// --- Tabs -----------------------------------------------------------------------
+// A tab of a row drawn from its pictures (the crest editor's crest and kits):
+// the active tab's picture with its caption in gold, any other's with its
+// caption in white. The caption is centred over the tab's width, its bottom
+// `text_y` below the tab's top, with the soft shadow.
+struct Kit_Reiter_Def {
+    u32 grafik = MENUE_KEINE_GRAFIK;
+    u32 aktiv = MENUE_KEINE_GRAFIK;  // the active tab's picture
+    i32 breite = 0;
+    i32 text_y = 0;
+    Kit_Schrift schrift = Kit_Schrift::TEXT;
+};
+void Kit_Reiter(Rastport* rp, const Kit_Reiter_Def& d, const char* text, i32 x, i32 y, bool aktiv);

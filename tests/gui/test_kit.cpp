@@ -14,6 +14,7 @@
 #include "graphics/rastport.h"
 #include "graphics/testfont.h"
 #include "graphics/zeichenspur.h"
+#include "gui/icon_tabelle.h"
 #include "gui/kit.h"
 #include "gui/palette.h"
 #include "gui/umbruch.h"
@@ -78,9 +79,9 @@ TEST(Kit, UmbruchTextHatSeineFarbe) {
     EXPECT_EQ(farben(rp.get(), 0, 40, 200, 120), std::set<u16>{FARBE_WEISS});
 }
 
-// Panels, buttons in every state, tabs, stepper and scroll bar draw inside
-// their box (a panel's or button's shadow: two rows under it), leave the
-// rounded corners' outer pixel alone, and draw something.
+// Panels and buttons in every state draw inside their box (a panel's or
+// button's shadow: two rows under it), leave the rounded corners' outer
+// pixel alone, and draw something.
 TEST(Kit, WidgetsBleibenInIhremKasten) {
     std::unique_ptr<Font> f(testfont::neu());
     constexpr i32 X = 20, Y = 20, W = 120, H = 40;
@@ -99,11 +100,6 @@ TEST(Kit, WidgetsBleibenInIhremKasten) {
          2, true},
         {"knopf an", [](Rastport* rp, Font* f) { Kit_Knopf(rp, f, "OK", X, Y, W, H, Kit_Zustand::AN); }, 2, true},
         {"knopf grau", [](Rastport* rp, Font* f) { Kit_Knopf(rp, f, "OK", X, Y, W, H, Kit_Zustand::GRAU); }, 2, true},
-        {"reiter", [](Rastport* rp, Font* f) { Kit_Reiter(rp, f, "TAB", X, Y, W, H, true, false); }, 0, true},
-        {"stepper",
-         [](Rastport* rp, Font* f) { Kit_Stepper(rp, f, "12", X, Y, W, H, Kit_Zustand::NORMAL, Kit_Zustand::UEBER); },
-         2, true},
-        {"scrollbalken", [](Rastport* rp, Font*) { Kit_Scrollbalken(rp, X, Y, W, H, 3, 5, 20); }, 0, true},
     };
     for (const Fall& c : faelle) {
         SCOPED_TRACE(c.name);
@@ -159,11 +155,13 @@ TEST(Kit, SpalteMitBreiteSetztKopfUndZellen) {
     static_assert(Kit_Spalte_X(PUNKTE) == 150 && Kit_Spalte_X(PUNKTE, true) == 125);
     static_assert(Kit_Spalte_X(PLATZ) == 40 && Kit_Spalte_X(PLATZ, true) == 16);
     static_assert(Kit_Spalte_X(ALT) == 40 && Kit_Spalte_X(ALT, true) == 40);
-    // Moved, a column keeps its width and alignments.
-    constexpr Kit_Spalte BEIDE[] = {PUNKTE, PLATZ};
-    constexpr auto VERSETZT = Kit_Spalten_Versetzt(BEIDE, 8);
-    static_assert(Kit_Spalte_X(VERSETZT[0]) == 158 && Kit_Spalte_X(VERSETZT[0], true) == 133);
-    static_assert(Kit_Spalte_X(VERSETZT[1]) == 48 && Kit_Spalte_X(VERSETZT[1], true) == 24);
+    // A head set off its cells moves alone, whatever its alignment.
+    constexpr Kit_Spalte VERSETZT{
+        .x = 100, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 50, .kopf = Kit_Kopf::MITTE, .kopf_versatz = 8};
+    constexpr Kit_Spalte ZURUECK{.x = 16, .ausrichtung = Kit_Ausrichtung::MITTE, .breite = 48, .kopf_versatz = -3};
+    static_assert(Kit_Spalte_X(VERSETZT) == 150 && Kit_Spalte_X(VERSETZT, true) == 133);
+    static_assert(Kit_Spalte_X(ZURUECK) == 40 && Kit_Spalte_X(ZURUECK, true) == 37);
+    static_assert(Kit_Spalte_Stelle(VERSETZT, true).ausrichtung == Kit_Ausrichtung::MITTE);
 
     std::unique_ptr<Font> f(testfont::neu());
     const Kit_Spalte spalten[] = {
@@ -189,49 +187,6 @@ TEST(Kit, SpalteMitBreiteSetztKopfUndZellen) {
     spalten_mit(FARBE_WEISS, zeile_y, zeile_y + t.zeile_h, &l, &r);
     EXPECT_EQ(l, 20 + 150 - 8);
     EXPECT_EQ(r, 20 + 150 - 3);
-}
-
-TEST(Kit, ReiheKachtOhneUeberlappung) {
-    struct Fall {
-        i32 x, w, n, luecke;
-    };
-    const Fall faelle[] = {{0, 800, 9, 8}, {111, 583, 4, 8}, {10, 7, 3, 0}, {0, 100, 1, 8}, {0, 101, 3, 5}};
-    for (const Fall& c : faelle) {
-        SCOPED_TRACE(testing::Message() << c.x << " " << c.w << " " << c.n << " " << c.luecke);
-        i32 ende = c.x - c.luecke;
-        for (i32 i = 0; i < c.n; ++i) {
-            i32 xi = 0, wi = 0;
-            Kit_Reihe(c.x, c.w, c.n, c.luecke, i, &xi, &wi);
-            EXPECT_EQ(xi, ende + c.luecke);
-            ende = xi + wi;
-        }
-        EXPECT_EQ(ende, c.x + c.w);  // the last one ends flush with the row
-    }
-}
-
-TEST(Kit, ScrollDaumenUndStepperTreffer) {
-    struct Daumen {
-        i32 anfang, sichtbar, gesamt, dy, dh;
-    };
-    const Daumen d[] = {
-        {0, 10, 10, 100, 0},     // all visible: no thumb
-        {0, 10, 40, 100, 50},    // top
-        {30, 10, 40, 100 + 150, 50},  // bottom
-        {99, 10, 40, 250, 50},   // past the end held to the bottom
-        {-5, 10, 40, 100, 50},   // before the start held to the top
-        {0, 1, 1000, 100, 16},   // a tiny share still gets a grabbable thumb
-    };
-    for (const Daumen& c : d) {
-        i32 dy = 0, dh = 0;
-        Kit_Scrollbalken_Daumen(100, 200, c.anfang, c.sichtbar, c.gesamt, &dy, &dh);
-        EXPECT_EQ(dh, c.dh) << c.anfang << "/" << c.gesamt;
-        if (c.dh) {
-            EXPECT_EQ(dy, c.dy) << c.anfang << "/" << c.gesamt;
-        }
-    }
-    const std::pair<i32, i32> stepper[] = {{99, 0}, {100, -1}, {123, -1}, {124, 0}, {175, 0}, {176, 1}, {199, 1},
-                                           {200, 0}};
-    for (auto [mx, teil] : stepper) EXPECT_EQ(Kit_Stepper_Teil(100, 100, 24, mx), teil) << mx;
 }
 
 }  // namespace
@@ -442,6 +397,7 @@ TEST(Kit, BildknopfWieEinTabelleneintrag) {
 namespace {
 
 void klick_a(Screen_Icon*, u32) {}
+const char* hilfe_a(Screen_Icon*) { return "hilfe"; }
 void klick_b(Screen_Icon*, u32) {}
 constexpr i16 BLOCK_Y[4] = {100, 117, 200, 217};
 constexpr i16 EIGENE_NUMMERN[3] = {40, 41, 90};
@@ -605,14 +561,20 @@ TEST(Kit, ZeilenMitEigenenFeldern) {
     EXPECT_TRUE(t[2].flags & MENUE_F_TEXT);
 }
 
-// The value stepper repeats while held and shows its pressed picture; a
-// panel lies transparent under the screen's icons.
+// The value stepper repeats while held (unless told to step once a click)
+// and shows its pressed picture; a panel lies transparent under the
+// screen's icons.
 TEST(Kit, StepperUndPanelAlsEintrag) {
     constexpr Screen_Icon s =
         Kit_Stepperknopf({.nummer = 1, .grafik = 9, .x = 620, .y = 171, .ebene = 1, .klick = klick_a});
     static_assert(s.w == 98 && s.h == 22 && s.x == 620 && s.y == 171 && s.grafik == 9 && s.ebene == 1);
     static_assert(s.status == (MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD | MENUE_S_WIEDERHOLEN));
     EXPECT_EQ(s.klick, &klick_a);
+    constexpr Screen_Icon einmal = Kit_Stepperknopf(
+        {.nummer = 3, .grafik = 9, .x = 95, .y = 412, .hilfe = hilfe_a, .wort = {2, 0}, .wiederholen = false});
+    static_assert(einmal.status == (MENUE_S_TRANSPARENT | MENUE_S_DRUCKBILD));
+    static_assert(einmal.user[0] == 2 && einmal.w == 98 && einmal.h == 22);
+    EXPECT_EQ(einmal.hilfe_prozedur, &hilfe_a);
     constexpr Screen_Icon p = Kit_Panel_Icon({.nummer = 2,
                                               .grafik = 4,
                                               .x = 32,
@@ -624,6 +586,56 @@ TEST(Kit, StepperUndPanelAlsEintrag) {
                                               .wort = {1, 0}});
     static_assert(p.status == MENUE_S_TRANSPARENT && p.flags == MENUE_F_MODAL && p.w == 744 && p.user[0] == 1);
     static_assert(p.grafik_gedrueckt == MENUE_KEINE_GRAFIK && p.klick == nullptr);
+}
+
+// A list's scroll bar is two icons: the track takes the clicks and names
+// its knob; the knob is dragged along its path and names the list the
+// wheel turns it over. Both share the screen's flags and state; the knob
+// lies one above the track unless given its own level.
+TEST(Kit, ScrollbalkenAusSpurUndKnopf) {
+    static Move_Struktur weg{};
+    struct Fall {
+        Scrollbalken b;
+        u32 status;
+        i8 knopf_ebene;
+    };
+    const Fall faelle[] = {
+        {{.spur = 5, .knopf = 6, .liste = 7, .grafik_spur = 40, .grafik_knopf = 41, .x = 777, .spur_y = 132,
+          .spur_b = 9, .spur_h = 316, .knopf_x = 778, .knopf_y = 140, .knopf_b = 9, .knopf_h = 12, .move = &weg,
+          .ebene = 4},
+         MENUE_S_TRANSPARENT, 5},
+        {{.spur = 5, .knopf = 6, .liste = 7, .grafik_spur = 40, .grafik_knopf = 41, .x = 361, .spur_y = 132,
+          .spur_b = 14, .spur_h = 340, .knopf_x = 361, .knopf_y = 132, .knopf_b = 14, .knopf_h = 28, .move = &weg,
+          .ebene = 14, .flags = MENUE_F_MODAL, .status = MENUE_S_VERSTECKT, .knopf_ebene = 16},
+         MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT, 16},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.b.x);
+        const Screen_Icon spur = Icon_Scrollspur(f.b), knopf = Icon_Scrollknopf(f.b);
+        EXPECT_EQ(spur.nummer, 5);
+        EXPECT_EQ(spur.grafik, 40u);
+        EXPECT_EQ(spur.klick, &Menue_Scrollbar_Klick);
+        EXPECT_EQ(spur.verknuepft, 6);
+        EXPECT_EQ(spur.x, f.b.x);
+        EXPECT_EQ(spur.y, f.b.spur_y);
+        EXPECT_EQ(spur.w, f.b.spur_b);
+        EXPECT_EQ(spur.h, f.b.spur_h);
+        EXPECT_EQ(spur.ebene, f.b.ebene);
+        EXPECT_EQ(spur.status, f.status);
+        EXPECT_EQ(spur.flags, f.b.flags);
+        EXPECT_EQ(knopf.nummer, 6);
+        EXPECT_EQ(knopf.grafik, 41u);
+        EXPECT_EQ(knopf.flags, MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR | f.b.flags);
+        EXPECT_EQ(knopf.daten, &weg);
+        EXPECT_EQ(knopf.verknuepft, 7);
+        EXPECT_EQ(knopf.x, f.b.knopf_x);
+        EXPECT_EQ(knopf.y, f.b.knopf_y);
+        EXPECT_EQ(knopf.w, f.b.knopf_b);
+        EXPECT_EQ(knopf.h, f.b.knopf_h);
+        EXPECT_EQ(knopf.ebene, f.knopf_ebene);
+        EXPECT_EQ(knopf.status, f.status);
+        EXPECT_EQ(knopf.klick, nullptr);
+    }
 }
 
 }  // namespace

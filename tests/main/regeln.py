@@ -107,6 +107,11 @@
    place of its line is Kit_Printf_Stelle, a stop inside a text built in
    pieces Kit_Einzug_Bei, a line kept to be drawn later
    Kit_Tabelle_Zeile_Setzen.
+27. Every widget of the kit serves a screen: each function src/gui/kit.h
+   declares is named somewhere in src/ outside the kit's own two files
+   (src/gui/kit.h, src/gui/kit.cpp), or the kit names it outside its own
+   declarations and definitions (a helper of another widget). A widget only
+   its tests draw is dead code and goes with its tests.
 
 Usage: regeln.py <source folder>. Prints each breach as file:line: text and
 exits 1 when there is one, 2 on bad arguments.
@@ -168,6 +173,10 @@ FUNKTION_DEF = re.compile(
     r"^(?:[\w:<>\*&,]+[ \t]+)+\**&?([A-Z][A-Za-z0-9]*_\w+)\s*\([^;{}]*\)\s*(?:const\s*)?(?:noexcept\s*)?\{", re.M)
 VORSPANN = re.compile(r"^\s*(?!return\b|else\b|case\b)(?:[\w:<>\*&,]+[ \t]+)+\**&?$")
 KEIN_AUFRUFER = "// KEIN_AUFRUFER"
+KIT_KOPF = "src/gui/kit.h"
+KIT_DATEIEN = (KIT_KOPF, "src/gui/kit.cpp")
+KIT_FUNKTION = re.compile(r"^[ \t]*(?!return\b|else\b|case\b)(?:[\w:<>\*&,]+[ \t]+)+\**&?(Kit_\w+)\s*\(", re.M)
+KIT_NAME = re.compile(r"\bKit_\w+\b")
 NEBENORDNER = ("tests", "bench", "tools", "fuzz")
 NACKTER_MODUS = re.compile(r"\b(Spieler_Wert|Team_Wert|Manager_Wert)\s*\(\s*\d+\s*,")
 BUCHUNG = re.compile(r"\bBank_Buchen\s*\(")
@@ -384,6 +393,33 @@ def ohne_aufrufer(wurzel, quellen, roh):
             yield p, pos, name
 
 
+def kit_ohne_aufrufer(quellen):
+    """(position in the kit's header, name) of each function the kit declares
+    that no file of src/ outside the kit names and the kit names only in its
+    own declarations and definitions."""
+    texte = dict(quellen)
+    kopf = texte.get(KIT_KOPF)
+    if kopf is None:
+        return
+    namen = {}
+    for m in KIT_FUNKTION.finditer(kopf):
+        namen.setdefault(m.group(1), m.start(1))
+    genutzt = set()
+    for p, text in quellen:
+        for m in KIT_NAME.finditer(text):
+            name = m.group(0)
+            if name not in namen or name in genutzt:
+                continue
+            if p in KIT_DATEIEN:
+                anfang = text.rfind("\n", 0, m.start()) + 1
+                if VORSPANN.match(text[anfang:m.start()]) and text[m.end():].lstrip().startswith("("):
+                    continue
+            genutzt.add(name)
+    for name, pos in sorted(namen.items(), key=lambda e: e[1]):
+        if name not in genutzt:
+            yield pos, name
+
+
 def argumente(text, anfang):
     """The top-level arguments of the call whose '(' is at `anfang`."""
     teile, tiefe, start = [], 0, anfang + 1
@@ -527,6 +563,10 @@ def main(argv):
     for p, pos, name in ohne_aufrufer(wurzel, quellen, roh):
         text = dict(quellen)[p]
         verstoesse.append(f"{p}:{zeile(text, pos)}: {name} hat keinen Aufrufer (sonst {KEIN_AUFRUFER}: Grund)")
+    for pos, name in kit_ohne_aufrufer(quellen):
+        text = dict(quellen)[KIT_KOPF]
+        verstoesse.append(f"{KIT_KOPF}:{zeile(text, pos)}: {name} der Widget-Kit ohne Aufrufer ausserhalb der Kit "
+                          "(totes Widget: mit seinen Tests entfernen)")
     for ordner in CMAKE_ORDNER:
         for c in sorted((wurzel / ordner).rglob("CMakeLists.txt")) + sorted((wurzel / ordner).rglob("*.cmake")):
             text = re.sub(r"#[^\n]*", "", c.read_text(encoding="utf-8"))

@@ -101,7 +101,6 @@ FAELLE = [
     ("src/gui/kit.cpp", "#include \"gui/menue_intern.h\"\n", "Innenleben der Menue-Engine"),
     ("src/gui/kontrollleiste.cpp", "Screen_Icon knopf(i32 k) {\n    return {};\n}\n", "eigener Icon-Bauer"),
     ("src/gui/hauptmenue.cpp", "static Screen_Icon icon(i16 nr, u32 g) {\n    return {};\n}\n", "eigener Icon-Bauer"),
-    ("src/gui/kit.h", "constexpr Screen_Icon Kit_Panel_Icon(const Kit_Panel_Def& d) {\n    return {};\n}\n", None),
     ("src/screens/a/b.cpp", "  #  include \"gui/menue_intern.h\"\n", "Innenleben der Menue-Engine"),
     # A library's own procedures are called directly, not through its own table.
     ("src/season/a.cpp", "extern const S_Hooks& Season_Module;\nbool News_Pruefen(int t) { return t > 0; }\n"
@@ -208,6 +207,25 @@ FAELLE_DATEIEN = [
       "docs/ARCHITECTURE.md": "## Hook tables and where they are installed\n\n#### X_Hooks (src/world/x.h)\n\n"
                               "- `a`: installed in src/main/m.cpp\n"},
      "nicht in src/world/x.h"),
+    # The kit's own builders return icons (a screen's may not).
+    ({"src/gui/kit.h": "constexpr Screen_Icon Kit_Panel_Icon(const Kit_Panel_Def& d) {\n    return {};\n}\n",
+      "src/screens/a/b.cpp": "constexpr Screen_Icon SEITE = Kit_Panel_Icon({.nummer = 1});\n"}, None),
+    # A kit widget only its tests draw is dead; a screen's call, a gui screen's
+    # or another kit function's keeps it.
+    ({"src/gui/kit.h": "void Kit_Reiter(Rastport* rp, bool aktiv);\n",
+      "tests/gui/test_kit.cpp": "TEST(Kit, R) { Kit_Reiter(nullptr, true); }\n"}, "Kit_Reiter der Widget-Kit ohne Aufrufer"),
+    ({"src/gui/kit.h": "void Kit_Reiter(Rastport* rp, bool aktiv);\n",
+      "src/gui/kit.cpp": "void Kit_Reiter(Rastport* rp, bool aktiv) {}\nvoid f() { Kit_Reiter(nullptr, true); }\n",
+      "src/screens/a/b.cpp": "void z() { Kit_Reiter(rp, true); }\n"}, None),
+    ({"src/gui/kit.h": "template <size_t N>\nconstexpr std::array<Screen_Icon, N> Kit_Zeilen(const Screen_Icon& e) {\n"
+                       "    return {};\n}\n"}, "Kit_Zeilen der Widget-Kit ohne Aufrufer"),
+    ({"src/gui/kit.h": "constexpr i32 Kit_Spalte_X(const Kit_Spalte& s) { return Kit_Versatz(s) + 1; }\n"
+                       "constexpr i32 Kit_Versatz(const Kit_Spalte& s) { return s.x; }\n",
+      "src/gui/ank_seiten.cpp": "i32 f(const Kit_Spalte& s) { return Kit_Spalte_X(s); }\n"}, None),
+    ({"src/gui/kit.h": "i32 Kit_Printf(Rastport* rp, const char* format, ...);\n"
+                       "void Kit_Scrollbalken(Rastport* rp, i32 anfang);\n",
+      "src/screens/a/b.cpp": "void z() { Kit_Printf(rp, \"%d\", 1); }  // Kit_Scrollbalken(rp, 0) in a comment\n"},
+     "Kit_Scrollbalken der Widget-Kit ohne Aufrufer"),
 ]
 
 

@@ -12,8 +12,12 @@
 #include <vector>
 
 #include "base/globals.h"
+#include "grafik_nummern.h"
+#include "graphics/zeichenspur.h"
 #include "gui/gesicht.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
+#include "gui/palette.h"
 #include "kit.h"
 #include "platform/input.h"
 #include "platform/keys.h"
@@ -360,6 +364,37 @@ TEST_F(Seiten, WappenUndTrikots) {
     for (const auto* e : kit::Texte("")) EXPECT_EQ(e->text.find('%'), std::string::npos) << e->text;
     // The stadium's name is drawn as it is (no stray caret).
     EXPECT_TRUE(kit::Text(Team_String(702, t, nullptr, 0)));
+}
+
+// The crest and kit tabs: each its picture at its place, the open grid's
+// tab its active picture with a gold caption, the others white, every
+// caption centred over its tab on one line.
+TEST_F(Seiten, WappenReiterZeigenDenOffenen) {
+    Editor_Wappen_Init(team);
+    kit::Frames(2);
+    constexpr i32 TAB_X[WAPPEN_TABS] = {63, 213, 363, 513}, TAB_Y = 26;
+    auto bild_bei = [](i32 x, i32 y) {
+        i32 g = -1;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            if (e.art == SPUR_BLIT && e.x == x && e.y == y &&
+                (e.grafik == GRAFIK_WAPPEN_TAB || e.grafik == GRAFIK_WAPPEN_TAB_AN))
+                g = e.grafik;
+        return g;
+    };
+    for (i32 offen : {-1, 2, 0}) {
+        if (offen >= 0) Editor_Wappen_Raster_Oeffnen(offen);
+        kit::Spur_Leeren();
+        kit::Frames(2);
+        for (i32 t = 0; t < WAPPEN_TABS; ++t) {
+            SCOPED_TRACE(testing::Message() << "offen " << offen << ", Reiter " << t);
+            EXPECT_EQ(bild_bei(TAB_X[t], TAB_Y), t == offen ? GRAFIK_WAPPEN_TAB_AN : GRAFIK_WAPPEN_TAB);
+            const Zeichenspur_Eintrag* e = kit::Text_Auf_Zeile(Editor_Wappen_Tab_Text(t), TAB_Y + 17);
+            ASSERT_TRUE(e);
+            EXPECT_EQ(e->farbe, t == offen ? FARBE_GOLD : FARBE_WEISS);
+            EXPECT_NE(e->text.find(Kit_Einzug_Bei({Kit_Ausrichtung::MITTE, TAB_X[t] + 70}).code), std::string::npos)
+                << e->text;
+        }
+    }
 }
 
 TEST_F(Seiten, WappenFelderTabUndStadion) {

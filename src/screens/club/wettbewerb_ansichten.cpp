@@ -151,37 +151,42 @@ void ergebnisse_ordnen() {
             }
 }
 
-// A pairing's two sides: each club's name and its line under it from the
-// side's left, its strength at the side's right edge.
-constexpr Kit_Spalte PAARUNG[] = {{.x = 52, .breite = 198}, {.x = 321, .breite = 193}};
-// The score column: the date of a match still to play at its right edge, an
-// open score centred, a score from its left (two legs' further left).
+// The results' columns. A pairing's two sides: each club's name and its
+// line under it from the side's left, its strength at the side's right
+// edge. The score: a score from its left, an open one centred. The heads
+// are drawn from their panel's edge, 1 px right of the rows' left: the
+// home head 13 px left of its side's middle, the away head 2 px, the
+// score's 11 px right of its middle.
+constexpr i16 KOPF_RAND = 1;
+constexpr Kit_Spalte ERGEBNIS_SPALTEN[] = {
+    {.x = 52, .breite = 198, .kopf = Kit_Kopf::MITTE, .kopf_versatz = -13 - KOPF_RAND},
+    {.x = 321, .breite = 193, .kopf = Kit_Kopf::MITTE, .kopf_versatz = -2 - KOPF_RAND},
+    {.x = 630, .breite = 40, .kopf = Kit_Kopf::MITTE, .kopf_versatz = 11 - KOPF_RAND},
+};
+constexpr std::span<const Kit_Spalte, 2> PAARUNG = std::span(ERGEBNIS_SPALTEN).first<2>();
+constexpr Kit_Stelle ERGEBNIS = Kit_Spalte_Stelle(ERGEBNIS_SPALTEN[2]);
+constexpr Kit_Stelle OFFEN{Kit_Ausrichtung::MITTE, ERGEBNIS_SPALTEN[2].x + ERGEBNIS_SPALTEN[2].breite / 2};
+// Beside the score column: the date of a match still to play at its right
+// edge, two legs' scores further left.
 constexpr Kit_Stelle DATUM{Kit_Ausrichtung::RECHTS, 742};
-constexpr Kit_Stelle OFFEN{Kit_Ausrichtung::MITTE, 650};
-constexpr Kit_Stelle ERGEBNIS{Kit_Ausrichtung::LINKS, 630};
 constexpr Kit_Stelle ZWEI_SPIELE{Kit_Ausrichtung::LINKS, 570};
-// The results' heads, drawn from their panel's edge: over the home side,
-// the away side and the score.
-constexpr Kit_Spalte ERGEBNIS_KOPF[] = {{.x = 137, .ausrichtung = Kit_Ausrichtung::MITTE},
-                                        {.x = 414, .ausrichtung = Kit_Ausrichtung::MITTE},
-                                        {.x = 660, .ausrichtung = Kit_Ausrichtung::MITTE}};
 // The team overview's columns (from the rows' left): rank (its head at the
 // left), crest, club (its head a little left of the names), strength, the
 // attributes, the mean, the value and the value per player, each value at
-// its column's right edge, its head centred over it.
+// its column's right edge, its head centred over it. The head is drawn
+// from 8 px left of the rows: every head moved right by as much.
+constexpr i16 KOPF_DX = 8;
 constexpr Kit_Spalte UEBERSICHT[] = {
-    {.x = 11, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 25, .kopf = Kit_Kopf::LINKS},
+    {.x = 11, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 25, .kopf = Kit_Kopf::LINKS, .kopf_versatz = KOPF_DX},
     {.x = 44, .kopf = Kit_Kopf::KEINER},
-    {.x = 74, .kopf_versatz = -8},
-    {.x = 290, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 46, .kopf = Kit_Kopf::MITTE},
-    {.x = 373, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 22, .kopf = Kit_Kopf::MITTE},
-    {.x = 429, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 34, .kopf = Kit_Kopf::MITTE},
-    {.x = 489, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 118, .kopf = Kit_Kopf::MITTE},
-    {.x = 632, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 130, .kopf = Kit_Kopf::MITTE},
+    {.x = 74, .kopf_versatz = KOPF_DX - 8},
+    {.x = 290, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 46, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_DX},
+    {.x = 373, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 22, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_DX},
+    {.x = 429, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 34, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_DX},
+    {.x = 489, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 118, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_DX},
+    {.x = 632, .ausrichtung = Kit_Ausrichtung::RECHTS, .breite = 130, .kopf = Kit_Kopf::MITTE, .kopf_versatz = KOPF_DX},
 };
 enum Uebersicht_Spalte { U_RANG, U_WAPPEN, U_VEREIN, U_STAERKE, U_ATTRIBUTE, U_SCHNITT };
-// The overview's head is drawn from 8 px left of its rows.
-constexpr auto UEBERSICHT_KOPF = Kit_Spalten_Versetzt(UEBERSICHT, 8);
 
 // A club's line under its name: its place, or its league or nation in a knock-out round.
 void platz_zeile(Rastport* ziel, i32 team, i32 platz, const Kit_Spalte& seite, i32 y) {
@@ -339,7 +344,7 @@ void Wb_Ergebnisse_Kopf(Rastport* ziel, i32 x, i32 y) {
                          Wettbewerb_Get_Name(st.gruppe, true).c_str(), Wb_Runden_Name(st.gruppe, tag - 1).c_str(),
                          Kit_Einzug_Bei({Kit_Ausrichtung::RECHTS, 766 - x}).code, datum ? datum : "");
     Kit_Tabelle_Kopf_Printf(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, x - 3, y + 45, Kit_Schein::GLATT,
-                            ERGEBNIS_KOPF, "\t%s\t%s\t%s", text(T_HEIM), text(T_GAST), text(T_ERGEBNIS));
+                            ERGEBNIS_SPALTEN, "\t%s\t%s\t%s", text(T_HEIM), text(T_GAST), text(T_ERGEBNIS));
 }
 
 // --- team overview ---------------------------------------------------------------------
@@ -451,7 +456,7 @@ void Wb_Uebersicht_Kopf(Rastport* ziel, i32 x, i32 y) {
                      text(T_UEBERSICHT), text(T_MANNSCHAFTEN), Wettbewerb_Get_Name(st.gruppe, true).c_str(),
                      text(T_STAERKE), text(T_AUSWAHL_0 + std::clamp(Wb_Knopf(ICON_WB_AUSWAHL_B), 0, 3)));
     Kit_Tabelle_Kopf_Printf(ziel, Kit_Font(Kit_Schrift::SCHMAL), FARBE_KOPF, x - 3, y + 45, Kit_Schein::GLATT,
-                            UEBERSICHT_KOPF, "\t%s\t%s\t%s\t%s\t%s\t%s\t%s", text(T_RANG), text(T_VEREIN),
+                            UEBERSICHT, "\t%s\t%s\t%s\t%s\t%s\t%s\t%s", text(T_RANG), text(T_VEREIN),
                      text(T_STAERKE), Text_cfg_Text(TEXT_EINSETZEN_1, T_E1_FAEHIGKEITEN), text(T_SCHNITT), text(T_WERT),
                      text(T_WERT_JE_SPIELER));
 }

@@ -109,6 +109,12 @@ constexpr auto SEITE_EINZELN = Icon_Liste({
 });
 constexpr auto SEITE = Icon_Tabelle_Aus<Icon_Besitzer::EDITOR_AUSSEHEN>(SEITE_EINZELN, FELDER, ZURUECK, VOR, GITTER);
 
+// The grid's scroll bar: the wheel turns it over the grid.
+constexpr Scrollbalken BALKEN{.spur = ICON_AUSSEHEN_BALKEN, .knopf = ICON_AUSSEHEN_KNOPF,
+                              .liste = ICON_AUSSEHEN_RASTER, .grafik_spur = GRAFIK_AUSSEHEN_SPUR,
+                              .grafik_knopf = GRAFIK_SCROLLKNOPF, .x = 695, .spur_y = RASTER_Y + 21, .spur_b = 14,
+                              .spur_h = 412, .knopf_x = 695, .knopf_y = RASTER_Y + 21, .knopf_b = 14, .knopf_h = 28,
+                              .move = &scroll, .ebene = 22};
 constexpr auto RASTER = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_AUSSEHEN>({
     {.nummer = ICON_AUSSEHEN_RASTER,
      .grafik = GRAFIK_AUSSEHEN_RASTER,
@@ -121,27 +127,8 @@ constexpr auto RASTER = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_AUSSEHEN>({
      .ebene = 21,
      .w = 640,
      .h = 440},
-    {.nummer = ICON_AUSSEHEN_BALKEN,
-     .grafik = GRAFIK_AUSSEHEN_SPUR,
-     .x = 695,
-     .y = RASTER_Y + 21,
-     .status = MENUE_S_TRANSPARENT,
-     .klick = Menue_Scrollbar_Klick,
-     .ebene = 22,
-     .w = 14,
-     .h = 412,
-     .verknuepft = ICON_AUSSEHEN_KNOPF},
-    {.nummer = ICON_AUSSEHEN_KNOPF,
-     .grafik = GRAFIK_SCROLLKNOPF,
-     .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
-     .x = 695,
-     .y = RASTER_Y + 21,
-     .daten = &scroll,
-     .status = MENUE_S_TRANSPARENT,
-     .ebene = 23,
-     .w = 14,
-     .h = 28,
-     .verknuepft = ICON_AUSSEHEN_RASTER},
+    Icon_Scrollspur(BALKEN),
+    Icon_Scrollknopf(BALKEN),
 });
 
 bool raster_offen() { return Menue_Screen_Icon_Ist_Vorhanden(ICON_AUSSEHEN_RASTER); }

@@ -34,7 +34,10 @@
 namespace {
 
 constexpr u32 SCHRITT_MS = 200, TAB_MS = 200;
-constexpr i32 TAB_X[WAPPEN_TABS] = {63, 213, 363, 513};
+constexpr i32 TAB_X[WAPPEN_TABS] = {63, 213, 363, 513}, TAB_Y = 26;
+// The tabs of crest and kits: 140 px wide, the caption 17 px below the top.
+constexpr Kit_Reiter_Def REITER{
+    .grafik = GRAFIK_WAPPEN_TAB, .aktiv = GRAFIK_WAPPEN_TAB_AN, .breite = 140, .text_y = 17};
 constexpr i32 RASTER_X = 73, RASTER_Y = 187, ZELLE = 78, SPALTEN = 7, ZEILEN = 4;
 constexpr i32 STADION_MAX = 200000;
 // EDITOR_SCREEN texts.
@@ -147,6 +150,11 @@ constexpr auto SEITE_EINZELN = Icon_Liste({
 constexpr auto SEITE =
     Icon_Tabelle_Aus<Icon_Besitzer::EDITOR_WAPPEN>(SEITE_EINZELN, TAB_ZURUECK, TAB_VOR, TAB_RASTER, TAB_UNDO, FELDER);
 
+// The grid's scroll bar: the wheel turns it over the grid.
+constexpr Scrollbalken BALKEN{.spur = ICON_WAPPEN_BALKEN, .knopf = ICON_WAPPEN_KNOPF, .liste = ICON_WAPPEN_RASTER,
+                              .grafik_spur = GRAFIK_AUSSEHEN_SPUR, .grafik_knopf = GRAFIK_SCROLLKNOPF, .x = 655,
+                              .spur_y = 250, .spur_b = 14, .spur_h = 312, .knopf_x = 655, .knopf_y = 250,
+                              .knopf_b = 14, .knopf_h = 28, .move = &scroll, .ebene = 22};
 constexpr auto RASTER = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_WAPPEN>({
     {.nummer = ICON_WAPPEN_RASTER,
      .grafik = GRAFIK_WAPPEN_RASTER,
@@ -159,27 +167,8 @@ constexpr auto RASTER = Icon_Tabelle_Bauen<Icon_Besitzer::EDITOR_WAPPEN>({
      .ebene = 21,
      .w = 640,
      .h = 390},
-    {.nummer = ICON_WAPPEN_BALKEN,
-     .grafik = GRAFIK_AUSSEHEN_SPUR,
-     .x = 655,
-     .y = 250,
-     .status = MENUE_S_TRANSPARENT,
-     .klick = Menue_Scrollbar_Klick,
-     .ebene = 22,
-     .w = 14,
-     .h = 312,
-     .verknuepft = ICON_WAPPEN_KNOPF},
-    {.nummer = ICON_WAPPEN_KNOPF,
-     .grafik = GRAFIK_SCROLLKNOPF,
-     .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
-     .x = 655,
-     .y = 250,
-     .daten = &scroll,
-     .status = MENUE_S_TRANSPARENT,
-     .ebene = 23,
-     .w = 14,
-     .h = 28,
-     .verknuepft = ICON_WAPPEN_RASTER},
+    Icon_Scrollspur(BALKEN),
+    Icon_Scrollknopf(BALKEN),
 });
 
 i32 wert_lesen(i32 t) {
@@ -508,9 +497,7 @@ void Editor_Wappen_Hintergrund(Screen_Icon*, Rastport* ziel, i32, i32) {
 void Editor_Wappen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     if (wz.team < 0) return;
     for (i32 t = 0; t < WAPPEN_TABS; ++t) {
-        Kit_Bild_Zeichnen(ziel, t == wz.tab ? GRAFIK_WAPPEN_TAB_AN : GRAFIK_WAPPEN_TAB, TAB_X[t], 26);
-        Kit_Printf_Stelle(ziel, Kit_Font(Kit_Schrift::TEXT), t == wz.tab ? FARBE_GOLD : FARBE_WEISS, 0, 43,
-                          Kit_Schein::GLATT, {Kit_Ausrichtung::MITTE, TAB_X[t] + 70}, "%s", tab_text[t]);
+        Kit_Reiter(ziel, REITER, tab_text[t], TAB_X[t], TAB_Y, t == wz.tab);
     }
     const i32 nummer = wert_lesen(0);
     if (nummer != wappen_bild_nummer) {

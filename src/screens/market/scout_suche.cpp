@@ -18,11 +18,12 @@
 #include "gui/text_cfg.h"
 #include "screens/market/scouting.h"
 #include "screens/teile/namen.h"
-#include "world/modi.h"
+#include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
 #include "world/markt.h"
+#include "world/modi.h"
 #include "world/welt.h"
 
 namespace {
@@ -280,9 +281,9 @@ void Scout_Suche_Dialog_Tick(i32 prozent) {
 namespace {
 // A text centred on its x (a percentage over its bar, a line of the card).
 constexpr Kit_Stelle MITTIG{Kit_Ausrichtung::MITTE, 1};
-// The card's head: the shirt number on the position badge, the position.
-constexpr Kit_Spalte RUECKENNUMMER[] = {{.x = 14, .ausrichtung = Kit_Ausrichtung::MITTE}};
-constexpr Kit_Spalte POSITION{.x = 45, .ausrichtung = Kit_Ausrichtung::MITTE};
+// The card's head: the shirt number on the position badge, the position
+// (the player row's own columns).
+constexpr const Kit_Spalte& POSITION = SPIELERZEILE_SPALTEN[SZ_POSITION];
 }  // namespace
 
 void Scout_Suche_Zeichnen(Rastport* ziel, bool requester_offen) {
@@ -323,7 +324,7 @@ void Scout_Suche_Karte_Zeichnen(Rastport* ziel, i32 x, i32 y) {
     const i32 klasse = std::clamp(wert(SPIELER_WERT_POSITION, p), 0, 3);
     blit(ziel, GRAFIK_POSITION_KLASSE + KLASSE_BILD[klasse], x + 150, y + 7);
     if (Font* fn = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Tabelle_Zeile_Printf(ziel, fn, FARBE_WEISS, x + 147, y + 19, Kit_Schein::SCHLICHT, RUECKENNUMMER,
+        Kit_Tabelle_Zeile_Printf(ziel, fn, FARBE_WEISS, x + 147, y + 19, Kit_Schein::SCHLICHT, SPIELERZEILE_SPALTEN,
                                  "^fb0006\t%d^fe", wert(SPIELER_WERT_RUECKENNUMMER, p));
     Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_KLASSE[klasse], x + 150, y + 19, Kit_Schein::SCHLICHT, POSITION, "%s",
                              Positions_Text(klasse));

@@ -26,13 +26,14 @@
 #include "screens/teile/requester.h"
 #include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
-#include "world/modi.h"
+#include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/markt.h"
+#include "world/modi.h"
 #include "world/netz.h"
 #include "world/spieler.h"
 #include "world/welt.h"
@@ -170,11 +171,10 @@ constexpr auto MARKT = Icon_Tabelle_Aus<Icon_Besitzer::TRANSFER>(
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_TRANSFER, n); }
 
-// A player's row, from the row's left: the shirt number on its badge, the
-// position, the name (cut to its width) and the games at their right
-// edge; on the market the price past them.
-constexpr Kit_Spalte RUECKENNUMMER[] = {{.x = 14, .ausrichtung = Kit_Ausrichtung::MITTE}};
-constexpr Kit_Spalte POSITION{.x = 45, .ausrichtung = Kit_Ausrichtung::MITTE};
+// A player's row, from the row's left: the shirt number on its badge and
+// the position (the player row's own columns), the name (cut to its width)
+// and the games at their right edge; on the market the price past them.
+constexpr const Kit_Spalte& POSITION = SPIELERZEILE_SPALTEN[SZ_POSITION];
 constexpr Kit_Spalte KADER_NAME[] = {{.x = 59, .breite = 102}, {.x = 280, .ausrichtung = Kit_Ausrichtung::RECHTS}};
 constexpr Kit_Spalte MARKT_NAME[] = {{.x = 38, .breite = 98}, {.x = 265, .ausrichtung = Kit_Ausrichtung::RECHTS}};
 constexpr Kit_Spalte FORDERUNG[] = {{.x = 110, .ausrichtung = Kit_Ausrichtung::RECHTS}};
@@ -419,7 +419,7 @@ void Transfer_Screen_Eigen_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y
     const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
     if (Font* fn = Kit_Font(Kit_Schrift::ZAHL))
         Kit_Tabelle_Zeile_Printf(ziel, fn, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), y - 5 + ZEILE_H,
-                                 Kit_Schein::SCHLICHT, RUECKENNUMMER, "^fb0006\t%d^fe", nummer);
+                                 Kit_Schein::SCHLICHT, SPIELERZEILE_SPALTEN, "^fb0006\t%d^fe", nummer);
     Kit_Tabelle_Zelle_Printf(ziel, f, FARBE_KLASSE[klasse], x - 4, y - 4 + ZEILE_H, Kit_Schein::SCHLICHT, POSITION,
                              "%s", Positions_Text(klasse));
     name_zeichnen(ziel, f, KADER_NAME, p, x + 2, y + 12);

@@ -108,6 +108,11 @@ constexpr auto RAHMEN = Icon_Tabelle_Bauen<Icon_Besitzer::SPIELSTART_WIZARD>({
      .h = 30},
 });
 
+// The list's scroll bar: the wheel turns it over the first entry.
+constexpr Scrollbalken BALKEN{.spur = ICON_WIZ_BALKEN, .knopf = ICON_WIZ_KNOPF, .liste = ICON_WIZ_EINTRAG,
+                              .grafik_spur = GRAFIK_WIZ_BALKEN, .grafik_knopf = GRAFIK_WB_KNOPF, .x = 774,
+                              .spur_y = 188, .spur_b = 9, .spur_h = 210, .knopf_x = 774, .knopf_y = KNOPF_Y_MIN,
+                              .knopf_b = 9, .knopf_h = 12, .move = &scroll, .ebene = 4};
 // The first of the twelve list entries; the others follow it down.
 constexpr Screen_Icon EINTRAG{.nummer = ICON_WIZ_EINTRAG,
                               .x = 427,
@@ -130,27 +135,8 @@ constexpr auto LISTE =
                                                             .ebene = 0,
                                                             .w = 380,
                                                             .h = 388},
-                                                           {.nummer = ICON_WIZ_BALKEN,
-                                                            .grafik = GRAFIK_WIZ_BALKEN,
-                                                            .x = 774,
-                                                            .y = 188,
-                                                            .status = MENUE_S_TRANSPARENT,
-                                                            .klick = Menue_Scrollbar_Klick,
-                                                            .ebene = 4,
-                                                            .w = 9,
-                                                            .h = 210,
-                                                            .verknuepft = ICON_WIZ_KNOPF},
-                                                           {.nummer = ICON_WIZ_KNOPF,
-                                                            .grafik = GRAFIK_WB_KNOPF,
-                                                            .flags = MENUE_F_SCROLLBUTTON | MENUE_F_ZIEHBAR,
-                                                            .x = 774,
-                                                            .y = KNOPF_Y_MIN,
-                                                            .daten = &scroll,
-                                                            .status = MENUE_S_TRANSPARENT,
-                                                            .ebene = 5,
-                                                            .w = 9,
-                                                            .h = 12,
-                                                            .verknuepft = ICON_WIZ_EINTRAG},
+                                                           Icon_Scrollspur(BALKEN),
+                                                           Icon_Scrollknopf(BALKEN),
                                                        }),
                                                        Icon_Reihe<12>(EINTRAG, 0, 34));
 

@@ -25,7 +25,7 @@
 #include "screens/teile/requester.h"
 #include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
-#include "world/modi.h"
+#include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "screens/training/ablauf.h"
 #include "screens/training/film.h"
@@ -35,6 +35,7 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
@@ -67,9 +68,9 @@ char tooltip[1400];
 
 const char* text(i32 n) { return Text_cfg_Text(TEXT_SPIELER_TRAINING, n); }
 
-// A player's row: the shirt number on its badge, position, name, games
-// and how far the attribute in training has come.
-constexpr Kit_Spalte RUECKENNUMMER[] = {{.x = 14, .ausrichtung = Kit_Ausrichtung::MITTE}};
+// A player's row: the shirt number on its badge (the player row's own
+// column), position, name, games and how far the attribute in training
+// has come.
 constexpr Kit_Spalte ZEILE[] = {
     {.x = 45, .ausrichtung = Kit_Ausrichtung::MITTE},
     {.x = 59},
@@ -438,8 +439,8 @@ void Spieler_Training_Info_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
     Gesicht_Holen(p, Team_Aktiv, ziel, 512, 102, 85, 100);
     Kit_Bild_Zeichnen(ziel, static_cast<u32>(GRAFIK_POSITION_KLASSE + BADGE[k]), 603, 168);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
-        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, 601, 180, Kit_Schein::SCHLICHT, RUECKENNUMMER, "^fb0006\t%d^fe",
-                                 wert(SPIELER_WERT_RUECKENNUMMER, p));
+        Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, 601, 180, Kit_Schein::SCHLICHT, SPIELERZEILE_SPALTEN,
+                                 "^fb0006\t%d^fe", wert(SPIELER_WERT_RUECKENNUMMER, p));
     Kit_Printf_Glatt(ziel, klein, FARBE_KLASSE[k], 632, 180, "%s", Positions_Text(k));
     Kit_Printf_Glatt(ziel, titel, FARBE_WEISS, 608, 118, "%s", Spieler_String(63, p, nullptr, 0));
     Kit_Printf_Glatt(ziel, klein, FARBE_HELL, 608, 138, "%s  %d", text(T_FREI), Training_Einheiten_Frei(p));
@@ -511,7 +512,7 @@ void Spieler_Training_Zeile_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i
     const i32 nummer = wert(SPIELER_WERT_RUECKENNUMMER, p);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
         Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, x - 2 - (nummer >= 10 && nummer <= 19 ? 1 : 0), ty,
-                                 Kit_Schein::SCHLICHT, RUECKENNUMMER, "^fb0006\t%d^fe", nummer);
+                                 Kit_Schein::SCHLICHT, SPIELERZEILE_SPALTEN, "^fb0006\t%d^fe", nummer);
     if (Font* f = Kit_Font(Kit_Schrift::TEXT)) {
         char kurz[64];
         Tools_Text_Kuerzen(Spieler_String(63, p, nullptr, 0), kurz, f, 100);
