@@ -286,7 +286,12 @@ void anstoss_frist(Spieltag_Slot& r) {
     anstoss_seit.erase(it);
 }
 bool in_pause(const Spieltag_Slot& r) {
-    return r.status == ST_PAUSE || r.status == ST_BEENDET || r.status == ST_FERTIG || r.status == ST_ELFMETER;
+    if (r.status == ST_PAUSE || r.status == ST_BEENDET || r.status == ST_FERTIG || r.status == ST_ELFMETER) return true;
+    // A network client's match played here unseen holds no break of its
+    // group: it goes into its next half at the client's pace, and the
+    // matches watched here never wait for what the client watches.
+    const Spielfeld_Daten* sf = Spielfeld_Zeiger(Spieltag_Spielfeld_Nummer(r));
+    return sf && sf->netz == 1 && !sf->anzeige;
 }
 
 void Spieltag_Halbzeit_Weiter(Spieltag_Slot& r0, bool allein) {

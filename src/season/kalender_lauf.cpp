@@ -545,6 +545,10 @@ void Kalender_Neue_Zugliste() {
 u8 Kalender_Jeden_Tag() {
     if (ruf::Client()) {
         lauf.neuer_tag = 0;
+        // The server's day taken: its matches begin at the pitch clock here
+        // too (fast play of an earlier match does not run them), and this
+        // client's row follows the server's.
+        if (lauf.spielstart_beendet) Season_Module.Spieltag_Vorbereiten();
         return 1;
     }
     Kalender_Flags_Setzen();

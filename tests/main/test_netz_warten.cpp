@@ -16,7 +16,8 @@
 // on that same day -- all while the host lingers, on the first two such
 // matchdays (the first alone with two clients). On no day does a page of a match come after the next day has
 // begun: the pages come in the order of a single game. (The host's frames are
-// paced to the real clock as a player's machine paces them; the lockstep's
+// paced to the real clock as a player's machine paces them, and so are a
+// client's while it watches its match at the pitch clock; the lockstep's
 // patience with a client counts real time whatever the frames do.)
 //
 // Built with KORDAVO_NETZ_ENDE the host closes its window (the question
@@ -44,6 +45,7 @@
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "base/settings.h"
+#include "platform/mainloop.h"
 #include "fahrer.h"
 #include "gui/hauptmenue.h"
 #include "match/spielfeld.h"
@@ -353,6 +355,23 @@ struct Beobachtung {
     bool sprung = false, abpfiff = false, seite = false, gemeldet = false;
 };
 
+// A client's frames, while it shows its own match at the pitch clock, take
+// at least the clock's step in real time, as a player's machine shows them:
+// its pace is the pitch clock's on the wall too (a headless frame not drawn
+// would run the match many times faster than a player watches it).
+void client_takt(double) {
+    static auto naechster = Uhr::now();
+    const auto jetzt = Uhr::now();
+    if (!eigenes_spiel_live() || Spielfeld_Get_Fast()) {
+        naechster = jetzt;
+        return;
+    }
+    naechster += std::chrono::milliseconds(HEADLESS_ZEITSCHRITT_MS);
+    if (naechster > jetzt)
+        usleep(static_cast<useconds_t>(std::chrono::duration_cast<std::chrono::microseconds>(naechster - jetzt).count()));
+    else naechster = jetzt;
+}
+
 [[noreturn]] void client(int befehle, int meldungen, int nummer, i32 host_team) {
     std::string ordner;
     const auto fehler = [&](i32 wo) { scheitern(meldungen, wo, ordner); };
@@ -378,9 +397,11 @@ struct Beobachtung {
     if (!bis_hauptmenue(240) || !ruf::Client()) fehler(43);
     const i32 team = Team_Aktiv;
     if (!senden(meldungen, {C_VEREIN, team})) fehler(44);
+    f::Frame_Messung(client_takt);
     Beobachtung b;
     Satz s;
     auto live_seit = Uhr::now();
+    i32 live_tag = -1;
     i32 spaet_gemeldet = -1;
     const auto ende = Uhr::now() + std::chrono::seconds(TEST_MAX_S);
     while (Uhr::now() < ende) {
@@ -427,7 +448,14 @@ struct Beobachtung {
         // club (their match is the same); and after a minute at its pace
         // when the host has no match to linger after.
         const Spielfeld_Daten* sf = eigenes_spiel_live();
-        if (!sf) live_seit = Uhr::now();
+        // (Counted from the day's own match: a view of an earlier match left
+        // on the screen does not count.)
+        if (sf && tag() != live_tag && Spielfeld_Get_Fast()) {
+            // Each day's match begins at the pitch clock, as on one machine.
+            std::fprintf(stderr, "Client %d: Tag %d beginnt im schnellen Lauf\n", nummer, tag());
+            fehler(50);
+        }
+        if (!sf || tag() != live_tag) live_seit = Uhr::now(), live_tag = tag();
         const bool schnell = b.tag == tag() || (sf && (static_cast<i32>(sf->team[0]) == host_team ||
                                                        static_cast<i32>(sf->team[1]) == host_team)) ||
                              Uhr::now() - live_seit > std::chrono::seconds(60);

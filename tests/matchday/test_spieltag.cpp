@@ -1040,6 +1040,60 @@ TEST_F(Spieltag, EinClientSpielLaeuftWeiterWennHierPausiertWird) {
     Internet_Modus = INTERNET_MODUS_EINZEL;
 }
 
+// The match watched here goes into its second half when its own break is
+// over, while a client's match of the same kick-off group still stands in
+// its first half (here held at its limit, its client silent, with the wall
+// clock standing so that the server's patience runs out never): the host
+// does not wait at half-time for what a client watches.
+TEST_F(Spieltag, DieEigeneHalbzeitWartetNichtAufDasSpielEinesClients) {
+    const i32 mensch = Netz_Mensch();
+    ASSERT_GT(mensch, 0);
+    Uhr_Set_Hooks({.jetzt = [] { return Kalender_Jetzt; }});
+    Season_Netz_Set_Hooks({.Echtzeit_Ms = [] { return 1000u; }});
+    const Spieltag_Hooks hooks = Spieltag_Get_Hooks();
+    Spieltag_Hooks live = hooks;
+    live.live_ansicht = [] { return true; };
+    Spieltag_Set_Hooks(live);
+    Naechster_Spieltag(ligen[0]);
+    Spieltag_Vorbereiten();
+    const i32 spiel = Spiel_Von(mensch);
+    ASSERT_GT(spiel, 0);
+    const i32 hier = Mensch_Hier(mensch);
+    ASSERT_GT(hier, 0);
+    const i32 eigenes_spiel = Spiel_Von(hier);
+    Fuer(mensch, 1029, mensch);
+    Spieltag_Gruppe_Starten();
+    Spieltag_Team_Hat_Spielfeld(static_cast<u32>(mensch));
+    auto zeile = [](i32 nummer) {
+        for (const auto& r : Spieltag_Slots())
+            if (r.spiel == nummer) return r;
+        return Spieltag_Slot{};
+    };
+    ASSERT_EQ(zeile(spiel).gruppe, zeile(eigenes_spiel).gruppe);
+    const Spielfeld_Daten* eigenes = nullptr;
+    for (int i = 0; i < 400000; ++i) {
+        Kalender_Jetzt += SF_FRAME_MS;
+        Spieltag_Run(0);
+        eigenes = Spielfeld_Zeiger(static_cast<u32>(eigenes_spiel));
+        ASSERT_TRUE(eigenes && eigenes->anzeige);
+        if (eigenes->halbzeit >= 2 && eigenes->minute >= 50) break;
+    }
+    EXPECT_EQ(eigenes->halbzeit, 2) << "the match watched here stands in its break";
+    EXPECT_GE(eigenes->minute, 50);
+    const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(spiel));
+    ASSERT_TRUE(sf);
+    EXPECT_EQ(sf->netz, 1);
+    EXPECT_EQ(sf->halbzeit, 1);
+    EXPECT_LT(sf->minute, 10);
+    Team_Daten[mensch].status &= ~TEAM_STATUS_USER_AKTIV;
+    Season_Netz_Set_Hooks({});
+    EXPECT_TRUE(Tag_Spielen());
+    Spieltag_Set_Hooks(hooks);
+    Uhr_Set_Hooks({});
+    ruf::Team_Rahmen_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
+}
+
 // Across the break the client finishes its first half while the server has
 // begun its second and waits at its limit there: the client's signals of
 // the half before raise no limit, but they are no silence. A client that
