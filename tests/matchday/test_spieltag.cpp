@@ -151,6 +151,34 @@ class Spieltag : public season_test::Saison_Am_Start {
         return hier;
     }
     std::vector<i32> ligen;
+    // A network client's club and a club of a manager here that plays
+    // another match, the live view on (the hooks before it in `vorher`), the
+    // day's first group kicked off: the clubs and their matches (-1 where
+    // one could not be had).
+    struct Netz_Tag {
+        i32 mensch = -1, spiel = -1, hier = -1, eigenes = -1;
+    };
+    Netz_Tag Netz_Tag_Live(Spieltag_Hooks* vorher, u32 (*echtzeit)()) {
+        Netz_Tag t;
+        t.mensch = Netz_Mensch();
+        if (t.mensch <= 0) return t;
+        Uhr_Set_Hooks({.jetzt = [] { return Kalender_Jetzt; }});
+        Season_Netz_Set_Hooks({.Echtzeit_Ms = echtzeit});
+        *vorher = Spieltag_Get_Hooks();
+        Spieltag_Hooks live = *vorher;
+        live.live_ansicht = [] { return true; };
+        Spieltag_Set_Hooks(live);
+        Naechster_Spieltag(ligen[0]);
+        Spieltag_Vorbereiten();
+        t.spiel = Spiel_Von(t.mensch);
+        t.hier = Mensch_Hier(t.mensch);
+        if (t.spiel <= 0 || t.hier <= 0) return t;
+        t.eigenes = Spiel_Von(t.hier);
+        Fuer(t.mensch, 1029, t.mensch);
+        Spieltag_Gruppe_Starten();
+        Spieltag_Team_Hat_Spielfeld(static_cast<u32>(t.mensch));
+        return t;
+    }
     // A cup's first round drawn from the clubs of the leagues.
     void pokal_fuellen(Wettbewerb* pokal) {
         std::vector<i32> clubs;
@@ -986,23 +1014,11 @@ TEST_F(Spieltag, EinClientDerSeineMinutenDehntWirdImRahmenAbgehaengt) {
 // hold it): a client's match in step with its client plays on unseen, into
 // its second half and to its end, whatever holds the manager's.
 TEST_F(Spieltag, EinClientSpielLaeuftWeiterWennHierPausiertWird) {
-    const i32 mensch = Netz_Mensch();
-    ASSERT_GT(mensch, 0);
-    Uhr_Set_Hooks({.jetzt = [] { return Kalender_Jetzt; }});
-    Season_Netz_Set_Hooks({.Echtzeit_Ms = [] { return Kalender_Jetzt; }});
-    const Spieltag_Hooks hooks = Spieltag_Get_Hooks();
-    Spieltag_Hooks live = hooks;
-    live.live_ansicht = [] { return true; };
-    Spieltag_Set_Hooks(live);
-    Naechster_Spieltag(ligen[0]);
-    Spieltag_Vorbereiten();
-    const i32 spiel = Spiel_Von(mensch);
-    ASSERT_GT(spiel, 0);
-    const i32 hier = Mensch_Hier(mensch);
-    ASSERT_GT(hier, 0);
-    Fuer(mensch, 1029, mensch);
-    Spieltag_Gruppe_Starten();
-    Spieltag_Team_Hat_Spielfeld(static_cast<u32>(mensch));
+    Spieltag_Hooks hooks;
+    const Netz_Tag tag = Netz_Tag_Live(&hooks, [] { return Kalender_Jetzt; });
+    ASSERT_GT(tag.spiel, 0);
+    ASSERT_GT(tag.eigenes, 0);
+    const i32 mensch = tag.mensch, spiel = tag.spiel, hier = tag.hier;
     for (int i = 0; i < 20; ++i) Kalender_Jetzt += SF_FRAME_MS, Spieltag_Run(0);
     const Spielfeld_Daten* eigenes = Spielfeld_Zeiger(static_cast<u32>(Spiel_Von(hier)));
     ASSERT_TRUE(eigenes && eigenes->anzeige);
@@ -1046,24 +1062,11 @@ TEST_F(Spieltag, EinClientSpielLaeuftWeiterWennHierPausiertWird) {
 // clock standing so that the server's patience runs out never): the host
 // does not wait at half-time for what a client watches.
 TEST_F(Spieltag, DieEigeneHalbzeitWartetNichtAufDasSpielEinesClients) {
-    const i32 mensch = Netz_Mensch();
-    ASSERT_GT(mensch, 0);
-    Uhr_Set_Hooks({.jetzt = [] { return Kalender_Jetzt; }});
-    Season_Netz_Set_Hooks({.Echtzeit_Ms = [] { return 1000u; }});
-    const Spieltag_Hooks hooks = Spieltag_Get_Hooks();
-    Spieltag_Hooks live = hooks;
-    live.live_ansicht = [] { return true; };
-    Spieltag_Set_Hooks(live);
-    Naechster_Spieltag(ligen[0]);
-    Spieltag_Vorbereiten();
-    const i32 spiel = Spiel_Von(mensch);
-    ASSERT_GT(spiel, 0);
-    const i32 hier = Mensch_Hier(mensch);
-    ASSERT_GT(hier, 0);
-    const i32 eigenes_spiel = Spiel_Von(hier);
-    Fuer(mensch, 1029, mensch);
-    Spieltag_Gruppe_Starten();
-    Spieltag_Team_Hat_Spielfeld(static_cast<u32>(mensch));
+    Spieltag_Hooks hooks;
+    const Netz_Tag tag = Netz_Tag_Live(&hooks, [] { return 1000u; });
+    ASSERT_GT(tag.spiel, 0);
+    ASSERT_GT(tag.eigenes, 0);
+    const i32 mensch = tag.mensch, spiel = tag.spiel, eigenes_spiel = tag.eigenes;
     auto zeile = [](i32 nummer) {
         for (const auto& r : Spieltag_Slots())
             if (r.spiel == nummer) return r;
