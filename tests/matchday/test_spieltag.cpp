@@ -60,6 +60,16 @@ namespace {
 
 using Schluessel = std::tuple<int, int, int, int>;  // competition, matchday, leg, index
 
+// A row of the season's calls as the server runs it for a client's team.
+template <class... A>
+std::vector<u8> Fuer(i32 team, u16 nummer, A... args) {
+    std::vector<u8> ein, aus;
+    bytes::Schreiber w{ein};
+    (w(args), ...);
+    EXPECT_TRUE(ruf::Zeile_Ausfuehren_Fuer(team, nummer, ein.data(), ein.size(), &aus)) << nummer;
+    return aus;
+}
+
 class Spieltag : public season_test::Saison_Am_Start {
   protected:
     void SetUp() override {
@@ -805,18 +815,6 @@ TEST(Elfmeterschiessen, FruehEntschiedenUndSuddenDeath) {
     }
 }
 
-}  // namespace
-
-namespace {
-// A row of the season's calls as the server runs it for a client's team.
-template <class... A>
-std::vector<u8> Fuer(i32 team, u16 nummer, A... args) {
-    std::vector<u8> ein, aus;
-    bytes::Schreiber w{ein};
-    (w(args), ...);
-    EXPECT_TRUE(ruf::Zeile_Ausfuehren_Fuer(team, nummer, ein.data(), ein.size(), &aus)) << nummer;
-    return aus;
-}
 }  // namespace
 
 TEST_F(Spieltag, ANetworkClubWaitsForItsClientAndDeveloperCommandsAreOffUnlessAllowed) {
