@@ -142,15 +142,21 @@ const std::string& adresse() {
 i32 tag() { return Kalender_Get_Jahr() * 1000 + Kalender_Get_Tag(); }
 void frame() { f::frame(); }
 
-// The host's frames take at least this long in real time.
-constexpr int HOST_FRAME_MS = 40;
-void takt(double) {
-    static auto naechster = Uhr::now();
-    naechster += std::chrono::milliseconds(HOST_FRAME_MS);
+// Sleeps until `naechster` moved on by `ms` (a frame that came late moves
+// it to now).
+void takt_bis(Uhr::time_point& naechster, int ms) {
+    naechster += std::chrono::milliseconds(ms);
     const auto jetzt = Uhr::now();
     if (naechster > jetzt) usleep(static_cast<useconds_t>(
                                std::chrono::duration_cast<std::chrono::microseconds>(naechster - jetzt).count()));
     else naechster = jetzt;
+}
+
+// The host's frames take at least this long in real time.
+constexpr int HOST_FRAME_MS = 40;
+void takt(double) {
+    static auto naechster = Uhr::now();
+    takt_bis(naechster, HOST_FRAME_MS);
 }
 
 // The lockstep's rare turns (a match going on without its client, a copy
@@ -361,15 +367,8 @@ struct Beobachtung {
 // would run the match many times faster than a player watches it).
 void client_takt(double) {
     static auto naechster = Uhr::now();
-    const auto jetzt = Uhr::now();
-    if (!eigenes_spiel_live() || Spielfeld_Get_Fast()) {
-        naechster = jetzt;
-        return;
-    }
-    naechster += std::chrono::milliseconds(HEADLESS_ZEITSCHRITT_MS);
-    if (naechster > jetzt)
-        usleep(static_cast<useconds_t>(std::chrono::duration_cast<std::chrono::microseconds>(naechster - jetzt).count()));
-    else naechster = jetzt;
+    if (!eigenes_spiel_live() || Spielfeld_Get_Fast()) naechster = Uhr::now();
+    else takt_bis(naechster, HEADLESS_ZEITSCHRITT_MS);
 }
 
 [[noreturn]] void client(int befehle, int meldungen, int nummer, i32 host_team) {

@@ -43,6 +43,16 @@ class Wettbewerb_Screen : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(kit::Starten(2)); }
     void TearDown() override { kit::Beenden(); }
+    // The league's table over its matchdays 0..letzter, as the table builder has it.
+    static void tabelle_bis(i32 l, i32 letzter, Tabelle* t) {
+        ASSERT_TRUE(Wettbewerb_Get_Tabellen_Teams(l, t));
+        Tabelle_Argumente a;
+        a.wettbewerb = l;
+        a.erster_spieltag = 0;
+        a.letzter_spieltag = letzter;
+        a.optionen = 31 | (Wettbewerb_Get_Info(l)->modus & 64);
+        Spiele_Get_Tabelle(a, t);
+    }
     void oeffnen() {
         ASSERT_TRUE(kit::Hauptmenue_Eintrag(1, 0));
         ASSERT_TRUE(Screen_Offen(Screen_Id::WETTBEWERB_TABELLE));
@@ -112,13 +122,8 @@ TEST_F(Wettbewerb_Screen, TabelleNachGespieltenSpieltagenMitPlatzfarben) {
     // The rows in the order of the table builder, each with the colour of
     // its place and its points.
     Tabelle t{};
-    ASSERT_TRUE(Wettbewerb_Get_Tabellen_Teams(l, &t));
-    Tabelle_Argumente a;
-    a.wettbewerb = l;
-    a.erster_spieltag = 0;
-    a.letzter_spieltag = 2;
-    a.optionen = 31 | (Wettbewerb_Get_Info(l)->modus & 64);
-    Spiele_Get_Tabelle(a, &t);
+    tabelle_bis(l, 2, &t);
+    if (HasFatalFailure()) return;
     const i32 sichtbar = std::min<i32>(static_cast<i32>(t.zeilen), WB_TABELLE_ZEILEN);
     ASSERT_GT(sichtbar, 2);
     for (i32 r = 0; r < sichtbar; ++r) {
@@ -223,13 +228,8 @@ TEST_F(Wettbewerb_Screen, ClientTabelleFolgtDemSpieltagDesServers) {
     for (i32 tag = 0; tag < 4; ++tag) spieltag_spielen(l, tag);
     // The server's table after four matchdays, by club.
     Tabelle soll{};
-    ASSERT_TRUE(Wettbewerb_Get_Tabellen_Teams(l, &soll));
-    Tabelle_Argumente a;
-    a.wettbewerb = l;
-    a.erster_spieltag = 0;
-    a.letzter_spieltag = 3;
-    a.optionen = 31 | (Wettbewerb_Get_Info(l)->modus & 64);
-    Spiele_Get_Tabelle(a, &soll);
+    tabelle_bis(l, 3, &soll);
+    if (HasFatalFailure()) return;
     // The page was built before the fourth matchday ended there.
     Wettbewerb_Get_Zeiger(l)->aktueller_spieltag = 3;
     client_sicht::liga = l;
