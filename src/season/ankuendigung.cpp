@@ -13,7 +13,10 @@
 #include "season/news.h"
 #include "season/optionen.h"
 #include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/tabelle.h"
 #include "season/wettbewerb.h"
+#include "season/wettbewerb_config.h"
 #include "world/manager.h"
 #include "world/modi.h"
 #include "world/speichern.h"
@@ -65,6 +68,21 @@ bool laeuft(u32 jetzt) {
 bool ist_screen(u32 art) { return art == ANK_ERGEBNISSE || art == ANK_TABELLE || art == ANK_SIEGER; }
 i32 screen_runmodus(u32 art) {
     return art == ANK_TABELLE ? RUNMODUS_WARTEN_18 : art == ANK_ERGEBNISSE ? RUNMODUS_WARTEN_17 : RUNMODUS_WARTEN_24;
+}
+
+// A network client's results and table screens come from the server once
+// the matches of their kick-off group have ended there; what they read is
+// the server's record of now: the competition's current matchday, the
+// fixtures of the announced match's matchday and the tables. This machine
+// fetched them as its own match ended, when another client's match of the
+// same day may still have been running (its score of then is no result).
+void screen_stand_holen(const Spielankuendigung& a) {
+    if (!ruf::Client() || (a.art != ANK_ERGEBNISSE && a.art != ANK_TABELLE)) return;
+    Wettbewerb_Internet_Client_Stand_Auffrischen();
+    if (a.wettbewerb >= 0 && a.spieltag >= 0 && a.runde >= 0)
+        Spiele_Client_Spieltag_Erneuern(static_cast<u32>(a.wettbewerb), static_cast<u32>(a.spieltag),
+                                        static_cast<u32>(a.runde));
+    Spiele_Tabellen_Cache_Leeren();
 }
 
 // The page's opening (or closing) at the current step.
@@ -412,6 +430,7 @@ bool Spielankuendigung_Aus_Puffer() {
     if (z.seite || automatik() || z.start) return false;
     z.aktuell = z.puffer[best];
     if (ruf::Client() && z.aktuell.art == ANK_GELD) H.bank_holen(z.aktuell.team_a);
+    screen_stand_holen(z.aktuell);
     if (!Spielankuendigung_Jetzt(z.aktuell.art, false)) return false;
     const u32 art = z.puffer[best].art;
     const i32 wettbewerb = z.puffer[best].wettbewerb;

@@ -2,6 +2,7 @@
 // head-to-head queries and the server rows 1010, 1033..1036.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <map>
@@ -13,7 +14,9 @@
 #include "base/random.h"
 #include "base/ruf.h"
 #include "matchday/season_netz.h"
+#include "season/ankuendigung.h"
 #include "season/netz_rufe.h"
+#include "season/optionen.h"
 #include "season/season_hooks.h"
 #include "season/spiele.h"
 #include "season/tabelle.h"
@@ -564,6 +567,118 @@ TEST_F(Abfragen, ClientSiehtDieTabelleDesServersNachDessenSpieltag) {
     EXPECT_FALSE(Wettbewerb_Internet_Client_Stand_Auffrischen());
     client_seite(&datum);
     EXPECT_EQ(aufrufe_1010, fragen + 1);
+}
+
+// What a client's results or table screen read as it opened: the matchday
+// shown (the competition's last one played), the scores of its two games
+// and the table's points after it.
+struct Gelesen {
+    i32 spieltag = -1;
+    std::vector<std::pair<i32, i32>> tore;
+    std::vector<u32> punkte;
+};
+std::vector<Gelesen> screens_gelesen;
+bool screen_lesen(int, const Spielankuendigung&) {
+    Gelesen g;
+    g.spieltag = std::max(0, Wettbewerb_Get_Zeiger(LIGA)->aktueller_spieltag - 1);
+    Tabelle t;
+    Wettbewerb_Get_Tabellen_Teams(LIGA, &t);
+    Tabelle_Argumente a;
+    a.wettbewerb = LIGA;
+    a.erster_spieltag = 0;
+    a.letzter_spieltag = g.spieltag;
+    Spiele_Get_Tabelle(a, &t);
+    g.punkte.assign(t.punkte[0], t.punkte[0] + 7);
+    for (u32 k = 0; k < 2; ++k) {
+        Spiele_Lock_Halter h(Spiele_Lock(LIGA, static_cast<u32>(g.spieltag), 0, k));
+        const Spiel* s = h ? Spiele_Get_Spiel(h.Handle(), false) : nullptr;
+        g.tore.emplace_back(s ? s->tore_a : -9, s ? s->tore_b : -9);
+    }
+    screens_gelesen.push_back(g);
+    return true;
+}
+
+// The server's record of a page after a match, as its news brings it.
+std::vector<u8> seite_als_news(u32 art, i32 team_a, i32 team_b, i32 spieltag, i32 index) {
+    Spielankuendigung a;
+    a.art = art, a.prioritaet = static_cast<u32>(team_a) * 50 + (art == ANK_ERGEBNISSE ? 7 : 6);
+    a.wettbewerb = LIGA, a.team_a = team_a, a.team_b = team_b, a.spieltag = spieltag, a.index = index;
+    std::vector<u8> b;
+    bytes::Schreiber s{b};
+    s(a);
+    return b;
+}
+
+TEST_F(Abfragen, ClientSeitenNachDemSpieltagZeigenNurErgebnisseBeendeterSpiele) {
+    // Today's matchday: this client's club 3 against 4 (game 0), another
+    // client's club 5 against 6 (game 1). On the first matchday the
+    // competition's matchday read before the matches is that of the page
+    // too; on a later one (matchday 0 played, 1 beat 2) it is the one before.
+    struct Fall {
+        i32 heute;
+        std::vector<u32> punkte;
+    };
+    const Fall faelle[] = {{0, {0, 0, 2, 0, 2, 0, 0}}, {1, {2, 0, 2, 0, 2, 0, 0}}};
+    liga_starten();
+    Season_Netz_Anmelden();
+    Optionen_Reset();
+    for (int o : {11, 12}) Option_Wert(o, 1, 1);
+    Ankuendigung_Set_Hooks({.screen_oeffnen = screen_lesen});
+    struct Ende {
+        ~Ende() {
+            Spiele_Unlock(-1);
+            ruf::Leitung_Setzen(nullptr);
+            Internet_Modus = INTERNET_MODUS_EINZEL;
+            Ankuendigung_Set_Hooks({});
+            Spielankuendigung_Init();
+            Optionen_Reset();
+        }
+    } ende;
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.heute);
+        const u32 md = static_cast<u32>(f.heute);
+        Spiele_Unlock(-1);
+        ruf::Leitung_Setzen(nullptr);
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+        Spiele_Ergebnisse_Loeschen(LIGA);
+        if (f.heute > 0) spiel(LIGA, 0, 0, 0, 1, 2, 1, 0);
+        spiel(LIGA, md, 0, 0, 3, 4);
+        spiel(LIGA, md, 0, 1, 5, 6);
+        Wettbewerb_Get_Zeiger(LIGA)->aktueller_spieltag = f.heute;
+        server_liga = *Wettbewerb_Get_Zeiger(LIGA);
+        ruf::Leitung_Setzen(server_leitung);
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        Spiele_Internet_Client_Reset();
+        Spielankuendigung_Init();
+        screens_gelesen.clear();
+        // Both matches kick off; this client's ends 2:0 first and its
+        // fixtures come anew (the other match's with its score of then).
+        server_tore(md, 0, 0, 0);
+        server_tore(md, 1, 0, 0);
+        server_tore(md, 0, 2, 0);
+        Spiele_Client_Spiel_Holen(LIGA, md, 0, 0);
+        // The other client's match ends 3:1 and the group with it: the
+        // server's matchday is over and its pages come as news, results
+        // then table.
+        server_tore(md, 1, 3, 1);
+        server_liga.aktueller_spieltag = f.heute + 1;
+        for (u32 art : {ANK_ERGEBNISSE, ANK_TABELLE}) {
+            const std::vector<u8> b = seite_als_news(art, 3, 4, f.heute, 0);
+            ASSERT_TRUE(Spielankuendigung_Aus_News(b.data(), static_cast<u32>(b.size())));
+        }
+        for (int n = 0; n < 2; ++n) {
+            ASSERT_TRUE(Spielankuendigung_Aus_Puffer()) << n;
+            Spielankuendigung_Screen_Schliessen();
+        }
+        ASSERT_EQ(screens_gelesen.size(), 2u);
+        for (const Gelesen& g : screens_gelesen) {
+            // Today's matchday with both final scores, never the other
+            // client's match as it stood when this client's ended.
+            EXPECT_EQ(g.spieltag, f.heute);
+            EXPECT_EQ(g.tore, (std::vector<std::pair<i32, i32>>{{2, 0}, {3, 1}}));
+            EXPECT_EQ(g.punkte, f.punkte);
+        }
+    }
 }
 
 TEST_F(Abfragen, SiegerEinesJahresAuchFuerDenClient) {
