@@ -25,9 +25,10 @@
 # fourth matchday live, 1 when not (or when a game ended), 2 on bad
 # arguments, 77 when a tool is missing. ZIEL_TAGE and WARTEN_S change the
 # days and the lingering; the closing line counts the clients whose match
-# was over by the end of a lingering (see the waehrend_warten_* pictures).
+# was over by the end of a lingering, judged from their traces as they stood
+# then (see the waehrend_warten_* pictures, taken as each lingering ends).
 set -u
-if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,28p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
+if [[ $# -ge 1 && ( $1 == -h || $1 == --help ) ]]; then sed -n '2,29p' "$0" | sed 's/^# \{0,1\}//'; exit 0; fi
 if [[ $# -ne 2 || ! -x $1/kordavo || ! -d $1/game ]]; then
   echo "Aufruf: scripts/xvfb_netz.sh BAU_ORDNER AUSGABE_ORDNER (BAU_ORDNER mit kordavo und game/)" >&2
   exit 2
@@ -178,6 +179,29 @@ declare -A schnell gesehen war_live
 for r in "${rollen[@]}"; do schnell[$r]=0 gesehen[$r]=0 war_live[$r]=0; done
 ziel=0 gewartet=0 waehrend=0
 warten_bis=0
+# The end of a lingering, whatever the loop's pace (a turn over three windows
+# takes longer than a few seconds): a job started with the lingering takes
+# the display's picture when it ends and notes how far each client's trace
+# had come by then.
+warten_ende() {  # lingering, picture file
+  sleep "$WARTEN"
+  import -window root "$2"
+  for c in client client2; do wc -l < "$aus/$c.log" > "$arbeit/ende_${1}_$c"; done
+}
+# The day of the server's match before lingering $1 and a client's trace up
+# to that lingering's end: the client's match of that day was over by then
+# when its pages after the match (which the server sends once the match has
+# ended there) had come after it.
+zu_ende() {  # lingering, client
+  local tag zeilen
+  tag=$(cat "$arbeit/tag_$1" 2> /dev/null) && zeilen=$(cat "$arbeit/ende_${1}_$2" 2> /dev/null) || return 1
+  [[ -n $tag && -n $zeilen ]] || return 1
+  head -n "$zeilen" "$aus/$2.log" | tr -d '\000' | awk -v tag="$tag" '
+    match($0, /Live-Ansicht: Tag [0-9]+/) { live = substr($0, RSTART + 18, RLENGTH - 18) == tag; seite = 0 }
+    /^--> IN BUFFER/ { if (live) seite = 1 }
+    END { exit !(live && seite) }'
+}
+warten_jobs=()
 for schritt in $(seq 3000); do
   for rolle in "${rollen[@]}"; do
     if [[ $rolle == server ]] && (( SECONDS < warten_bis )); then
@@ -206,6 +230,11 @@ for schritt in $(seq 3000); do
       gewartet=$((gewartet + 1))
       warten_bis=$((SECONDS + WARTEN))
       bild "server_wartet_$gewartet"
+      grep -a -o 'Live-Ansicht: Tag [0-9]*' "$aus/server.log" | tail -n 1 | grep -o '[0-9]*$' > "$arbeit/tag_$gewartet"
+      n=$((n + 1))
+      warten_ende "$gewartet" "$aus/$(printf '%02d' $n)_waehrend_warten_$gewartet.png" &
+      pids+=($!)
+      warten_jobs+=($!)
       continue
     fi
     war_live[$rolle]=0
@@ -216,17 +245,6 @@ for schritt in $(seq 3000); do
     live "$rolle" && continue
     klick "$rolle" 750 583                # "Weiter": the turn ends
   done
-  if (( SECONDS < warten_bis )); then
-    # While the server lingers: a client whose match ended meanwhile (its
-    # pitch gone, its trace with the day's match) shows its page.
-    if (( warten_bis - SECONDS < 3 )); then
-      bild "waehrend_warten_$gewartet"
-      for c in client client2; do
-        if ! live "$c" && (( $(live_tage "$c") >= gewartet )); then waehrend=$((waehrend + 1)); fi
-      done
-      sleep 3
-    fi
-  fi
   if ! alle_leben; then echo "ein Spiel endete (siehe $aus/*.log)" >&2; exit 1; fi
   if (( $(live_tage server) >= ZIEL && $(live_tage client) >= ZIEL && $(live_tage client2) >= ZIEL )); then
     ziel=$((ziel + 1))
@@ -235,6 +253,11 @@ for schritt in $(seq 3000); do
   if (( ziel >= 4 )) && ! live server && ! live client && ! live client2 && (( SECONDS >= warten_bis )); then break; fi
 done
 bild alle_danach
+# Each lingering judged from the clients' traces up to its end.
+(( ${#warten_jobs[@]} )) && wait "${warten_jobs[@]}" 2> /dev/null
+for k in $(seq "$gewartet"); do
+  for c in client client2; do zu_ende "$k" "$c" && waehrend=$((waehrend + 1)); done
+done
 s=$(live_tage server) c=$(live_tage client) c2=$(live_tage client2)
 echo "Live-Tage: Server $s, Client $c, Client 2 $c2; der Server wartete $gewartet-mal, Client-Spiele zu Ende dabei: $waehrend (Bilder in $aus)"
 if (( s >= ZIEL && c >= ZIEL && c2 >= ZIEL )); then exit 0; fi
