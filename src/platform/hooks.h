@@ -52,7 +52,8 @@ struct Main_Hook_Tabelle {
 
     // Shutdown.
     void (*Grafik_Sound_Freigeben)() = [] {};  // fonts, darkening table, sound
-    // default kept: the packers' tables are fixed arrays (base/lzw.cpp); nothing is left to release.
+    // The unpacker's tables are fixed arrays, the packer's dictionary lives for one call (base/lzw.cpp).
+    // default kept: nothing is left to release.
     void (*Kompression_Freigeben)() = [] {};
     void (*Archive_Schliessen)() = [] {};
 };

@@ -38,6 +38,15 @@ namespace {
 
 // Text y of visible row r.
 i32 zeile_y(i32 r) { return 136 + WB_ZEILE_H * r + 12; }
+// The stop a row's place before stands at: the column stop right before its
+// opening bracket ("" when the row has none).
+std::string vorher_stopp(const Zeichenspur_Eintrag* e) {
+    if (!e) return "";
+    const size_t klammer = e->text.find('(');
+    if (klammer == std::string::npos || klammer < 7) return "";
+    const std::string stopp = e->text.substr(klammer - 7, 7);
+    return stopp.rfind("^t", 0) == 0 ? stopp : "";
+}
 
 class Wettbewerb_Screen : public ::testing::Test {
   protected:
@@ -99,6 +108,7 @@ TEST_F(Wettbewerb_Screen, NeuerManagerSiehtSeineLigaVorDemErstenSpieltag) {
     EXPECT_FALSE(kit::Text("Spieltag 1. Spieltag"));
     EXPECT_FALSE(kit::Text("1.Spieltag"));  // the number and the word apart
     EXPECT_TRUE(kit::Text("(-)"));
+    kit::Png("wettbewerb_tabelle_vorher");
     EXPECT_TRUE(kit::Text(name(Team_Aktiv).c_str()));
     // Every club of the league has its row; the arrows are neutral; fewer
     // than two matchdays played: both matchday arrows are grey.
@@ -180,6 +190,8 @@ TEST_F(Wettbewerb_Screen, TabelleNachGespieltenSpieltagenMitPlatzfarben) {
     }
 
     // Matchday arrows: back to 2, 1, then wrap to the current one; forward wraps to 1.
+    const std::string stopp_mit_platz = vorher_stopp(kit::Text_Auf_Zeile(".)", zeile_y(0)));
+    ASSERT_FALSE(stopp_mit_platz.empty());
     std::vector<i32> tage;
     for (int k = 0; k < 3; ++k) {
         klick_icon(ICON_WB_SPIELTAG_ZURUECK);
@@ -190,6 +202,8 @@ TEST_F(Wettbewerb_Screen, TabelleNachGespieltenSpieltagenMitPlatzfarben) {
     EXPECT_EQ(wort(ICON_WB_SPIELTAG), 1);
     frame();
     EXPECT_TRUE(kit::Text("(-)")) << "no previous place after matchday 1";
+    // The dash's bracket closes where the place's number does later.
+    EXPECT_EQ(vorher_stopp(kit::Text_Auf_Zeile("(-)", zeile_y(0))), stopp_mit_platz);
 
     // Projection on, then any arrow switches it off.
     klick_icon(ICON_WB_PROGNOSE);

@@ -102,13 +102,11 @@ void liga_zeile(Rastport* ziel, i32 zeile, i32 y) {
     if (diff > 0) std::snprintf(diff_text, sizeof diff_text, "+%d", diff);
     else if (diff < 0) std::snprintf(diff_text, sizeof diff_text, "-%d", -diff);
     else std::snprintf(diff_text, sizeof diff_text, "0");
-    // The place before: its number, a dash before the second matchday (2 px
-    // left of the column's edge).
-    const Kit_Stelle vorher_stelle = Kit_Spalte_Stelle(LIGA[L_VORHER]);
-    if (spieltag < 2)
-        std::snprintf(vorher_text, sizeof vorher_text, "%s(-)",
-                      Kit_Einzug_Bei({vorher_stelle.ausrichtung, vorher_stelle.x - 2}).code);
-    else std::snprintf(vorher_text, sizeof vorher_text, "%s(%2d.)", Kit_Einzug_Bei(vorher_stelle).code, vorher);
+    // The place before: its number, a dash before the second matchday; its
+    // closing bracket at the column's edge either way.
+    const Kit_Einzug vorher_stelle = Kit_Einzug_Bei(Kit_Spalte_Stelle(LIGA[L_VORHER]));
+    if (spieltag < 2) std::snprintf(vorher_text, sizeof vorher_text, "%s(-)", vorher_stelle.code);
+    else std::snprintf(vorher_text, sizeof vorher_text, "%s(%2d.)", vorher_stelle.code, vorher);
     const char* name = Team_String(0, team, nullptr, 0);
     if (!name) name = "";
     const u16 platz_farbe = Kit_Platz_Farbe(stand.gruppe, platz - 1, FARBE_WEISS);
