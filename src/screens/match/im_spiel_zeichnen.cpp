@@ -117,12 +117,15 @@ void ziehen_pruefen() {
     }
 }
 
-// The legend strip: 8 px from the window, lines of full-size badges.
-constexpr i32 LEISTE_ABSTAND = 4, LEISTE_RAND = 8, LEISTE_ZEILEN = 4, LEISTE_ZEILENHOEHE = 20, LEISTE_BILD_H = 16;
-// The badge's top stands this far over the name's text bottom (centred on its letters).
+// The legend strip: 4 px from the window, lines of full-size badges, 8 px padding.
+constexpr i32 LEISTE_ABSTAND = 4, LEISTE_RAND = 8, LEISTE_ZEILEN = 3, LEISTE_ZEILENHOEHE = 20, LEISTE_BILD_H = 16;
+// The name's text bottom under the strip's padding (the badge centred on its letters).
 constexpr i32 LEISTE_GRUNDLINIE = 15;
-// Where the screen's free room ends: the control bar's top.
-constexpr i32 LEISTE_UNTERKANTE = 565;
+// The screen's free room: under the score line, over the control bar.
+constexpr i32 LEISTE_OBERKANTE = 31, LEISTE_UNTERKANTE = 565;
+constexpr i32 LEISTE_MAX_H = 2 * LEISTE_RAND + LEISTE_ZEILEN * LEISTE_ZEILENHOEHE - (LEISTE_ZEILENHOEHE - LEISTE_BILD_H);
+// Wherever the window stands, the highest strip fits under it or over it.
+static_assert(2 * (LEISTE_MAX_H + LEISTE_ABSTAND) <= LEISTE_UNTERKANTE - LEISTE_OBERKANTE - IM_SPIEL_LISTE_H);
 
 void text_links(Rastport* ziel, i32 n, i32 x, i32 y) {
     if (Font* f = Kit_Font(Kit_Schrift::TEXT)) Kit_Printf(ziel, f, FARBE_KOPF, x, y, "%s", text(n));
@@ -132,9 +135,10 @@ void text_links(Rastport* ziel, i32 n, i32 x, i32 y) {
 Im_Spiel_Kasten legende_leiste{};
 
 // What the rows' attribute badges stand for: beside "Auf dem Platz", on the
-// window's foot line while no message stands
-// there, and what has no room in the window on a strip of its own under it
-// (over it where the screen ends below), as high as its lines need.
+// window's foot line while no message stands there, and what has no room in
+// the window on a strip of its own under it (over it where the screen ends
+// below), as high as its lines need; all in the narrow small font when the
+// usual one cannot name them all.
 void legende_zeichnen(Rastport* ziel, i32 x, i32 y) {
     std::vector<i32> liste;
     for (i32 p : Z.feld)
@@ -143,17 +147,16 @@ void legende_zeichnen(Rastport* ziel, i32 x, i32 y) {
         if (p >= 0) liste.push_back(p);
     const std::vector<i32> attribute = Attribut_Legende_Sammeln(liste.data(), static_cast<i32>(liste.size()));
     const i32 r = x + IM_SPIEL_LISTE_B - 10;
-    std::vector<Attribut_Legende_Platz> plaetze{{.x0 = x + 104, .x1 = r, .y = y + 40, .verdichten = false}};
+    std::vector<Attribut_Legende_Platz> plaetze{{.x0 = x + 104, .x1 = r, .y = y + 40}};
     if (Z.meldung <= 0)
-        plaetze.push_back({.x0 = x + 6, .x1 = r, .y = y + IM_SPIEL_LISTE_H - 8, .verdichten = false});
+        plaetze.push_back({.x0 = x + 6, .x1 = r, .y = y + IM_SPIEL_LISTE_H - 8});
     const size_t leiste = plaetze.size();
     const i32 unten = y + IM_SPIEL_LISTE_H + LEISTE_ABSTAND;
     plaetze.push_back({.x0 = x + 16,
                        .x1 = x + IM_SPIEL_LISTE_B - 16,
                        .y = unten + LEISTE_RAND + LEISTE_GRUNDLINIE,
                        .zeilen = LEISTE_ZEILEN,
-                       .zeilenhoehe = LEISTE_ZEILENHOEHE,
-                       .verdichten = false});
+                       .zeilenhoehe = LEISTE_ZEILENHOEHE});
     Attribut_Legende_Plan plan = Attribut_Legende_Legen(attribute, GRAFIK_ATTRIBUT, plaetze);
     legende_leiste = {};
     if (const i32 zeilen = plan.zeilen[leiste]; zeilen > 0) {
