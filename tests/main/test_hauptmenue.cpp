@@ -584,17 +584,4 @@ TEST_F(Hauptmenue, WeiterLeuchtetNachDemLaden) {
     weiter_nach_dem_laden("move 624 583\nwait 2\nclick left\nwait 14\nmove 624 514\nwait 2\nclick left\nwait 3\n");
 }
 
-class HauptmenueStart : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_TRUE(Test_Programm_Starten("kordavo_menue_start", &ordner, true)); }
-    void TearDown() override { Test_Programm_Beenden(ordner); }
-    std::string ordner;
-};
-
-// The same with the save loaded from the start screen.
-TEST_F(HauptmenueStart, WeiterLeuchtetNachDemLadenVomStart) {
-    ASSERT_GT(Headless_Lauf("wait 12\n", 14), 0);
-    weiter_nach_dem_laden("move 400 388\nwait 2\nclick left\nwait 10\n");
-}
-
 }  // namespace

@@ -445,65 +445,6 @@ TEST_F(Zeile, AttributLegendeFuelltDieZeilenUndGibtDenRestZurueck) {
     EXPECT_EQ(Attribut_Legende_Sammeln(drei.data(), 3), (std::vector<i32>{1, 2}));
 }
 
-// A legend over several places: the entries fill the first place's lines,
-// then the next place's; all in one font; the narrow small font only where
-// every place allows it, with its closer lines; what fits nowhere comes back.
-TEST_F(Zeile, AttributLegendeUeberMehrerePlaetze) {
-    Font* f = Kit_Font(Kit_Schrift::SCHMAL);
-    Rastport* b = Kit_Bild(GRAFIK_ATTRIBUT);
-    ASSERT_TRUE(f && b);
-    std::vector<i32> alle;
-    for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a)
-        if (Attribut_Tabelle[a].name[0]) alle.push_back(a);
-    // Room for exactly one entry of the widest name on a line.
-    i32 breit = 0;
-    for (i32 a : alle) breit = std::max(breit, b->breite + 3 + Font_Text_Breite(f, Attribut_Tabelle[a].name));
-    const std::vector<i32> vier(alle.begin(), alle.begin() + 4);
-    auto platz = [&](i32 y, i32 zeilen, bool verdichten, i32 dicht) {
-        return Attribut_Legende_Platz{.x0 = 0, .x1 = breit, .y = y, .zeilen = zeilen, .zeilenhoehe = 20,
-                                      .verdichten = verdichten, .zeilenhoehe_dicht = 10, .zeilen_dicht = dicht};
-    };
-    struct Fall {
-        const char* was;
-        std::vector<Attribut_Legende_Platz> plaetze;
-        Kit_Schrift schrift;
-        std::vector<i32> zeilen;  // the lines each place fills
-        size_t uebrig;
-    } faelle[] = {
-        {"two places of two lines hold four", {platz(100, 2, false, 0), platz(300, 2, false, 0)}, Kit_Schrift::SCHMAL,
-         {2, 2}, 0},
-        {"the first place full, the second takes the rest", {platz(100, 1, false, 0), platz(300, 4, false, 0)},
-         Kit_Schrift::SCHMAL, {1, 3}, 0},
-        {"a place that may not close up keeps the usual font", {platz(100, 1, true, 0), platz(300, 1, false, 0)},
-         Kit_Schrift::SCHMAL, {1, 1}, 2},
-    };
-    for (const Fall& fall : faelle) {
-        SCOPED_TRACE(fall.was);
-        const Attribut_Legende_Plan plan = Attribut_Legende_Legen(vier, GRAFIK_ATTRIBUT, fall.plaetze);
-        EXPECT_EQ(plan.schrift, static_cast<i32>(fall.schrift));
-        EXPECT_EQ(plan.zeilen, fall.zeilen);
-        EXPECT_EQ(plan.uebrig.size(), fall.uebrig);
-        EXPECT_EQ(plan.eintraege.size() + plan.uebrig.size(), vier.size());
-        for (const Attribut_Legende_Plan::Eintrag& e : plan.eintraege) {
-            const Attribut_Legende_Platz& p = fall.plaetze[static_cast<size_t>(e.platz)];
-            EXPECT_EQ(e.y, p.y + 20 * e.zeile);
-            EXPECT_GE(e.x, p.x0);
-        }
-    }
-    // Where every place may close up and the usual font cannot name them
-    // all, the narrow one stands on the closer lines: more of them.
-    std::vector<i32> kurz;
-    Font* w = Kit_Font(Kit_Schrift::WINZIG);
-    ASSERT_TRUE(w);
-    for (i32 a : alle)
-        if (b->breite + 3 + Font_Text_Breite(w, Attribut_Tabelle[a].name) <= breit && kurz.size() < 4) kurz.push_back(a);
-    ASSERT_EQ(kurz.size(), 4u);
-    const Attribut_Legende_Plan dicht = Attribut_Legende_Legen(kurz, GRAFIK_ATTRIBUT, {platz(100, 2, true, 4)});
-    EXPECT_EQ(dicht.schrift, static_cast<i32>(Kit_Schrift::WINZIG));
-    EXPECT_TRUE(dicht.uebrig.empty());
-    for (const Attribut_Legende_Plan::Eintrag& e : dicht.eintraege) EXPECT_EQ(e.y, 100 + 10 * e.zeile);
-}
-
 }  // namespace
 
 namespace {
