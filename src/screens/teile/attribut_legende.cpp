@@ -67,9 +67,8 @@ Attribut_Legende_Plan legen(const std::vector<i32>& attribute, u32 grafik_basis,
     r.zeilen.assign(plaetze.size(), 0);
     for (size_t p = 0; p < plaetze.size(); ++p) {
         const Attribut_Legende_Platz& pl = plaetze[p];
-        const i32 n = satz.dicht && pl.zeilen_dicht > 0 ? pl.zeilen_dicht : pl.zeilen;
         const i32 h = satz.dicht && pl.zeilenhoehe_dicht > 0 ? pl.zeilenhoehe_dicht : pl.zeilenhoehe;
-        for (i32 z = 0; z < n; ++z) zeilen.push_back({static_cast<i32>(p), z, pl.x0, pl.x1, pl.y + z * h});
+        for (i32 z = 0; z < pl.zeilen; ++z) zeilen.push_back({static_cast<i32>(p), z, pl.x0, pl.x1, pl.y + z * h});
     }
     for (i32 a : attribute) {
         if (a < 0 || a >= ATTRIBUT_ANZAHL) continue;

@@ -29,10 +29,8 @@ struct Attribut_Legende_Platz {
     // Whether the entries may take the small font to fit (they always may
     // move closer): not where the left-over entries have a second place.
     bool verdichten = true;
-    // In the small font the lines may stand closer (0: as usual), so that
-    // `zeilen_dicht` of them (0: as usual) share the same band.
+    // In the small font the lines may stand closer (0: as usual).
     i32 zeilenhoehe_dicht = 0;
-    i32 zeilen_dicht = 0;
 };
 // Draws each attribute's picture (grafik_basis + attribute: the same badge
 // the screen shows) and its name. Each goes on the first line with room for
