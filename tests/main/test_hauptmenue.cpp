@@ -23,7 +23,9 @@
 #include "base/globals.h"
 #include "graphics/sound.h"
 #include "gui/hauptmenue.h"
+#include "gui/kit.h"
 #include "gui/menue.h"
+#include "platform/input.h"
 #include "gui/text_cfg.h"
 #include "gui/palette.h"
 #include "main/registrierung.h"
@@ -31,6 +33,7 @@
 #include "platform/headless.h"
 #include "platform/hooks.h"
 #include "platform/mainloop.h"
+#include "screens/club/spielstand.h"
 #include "screens/screens.h"
 #include "screens/match/ank_bild.h"
 #include "season/ankuendigung.h"
@@ -496,6 +499,89 @@ TEST_F(Hauptmenue, ZugzeitUhrEinmalImFeldDesMenues) {
     EXPECT_LE(uhren[0]->x1, 206 + 66);
     EXPECT_GE(uhren[0]->y0, 566);
     Option_Wert(OPTION_ZUGZEIT, 1, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The screen's pixels inside the end-of-turn button.
+std::vector<u16> weiter_pixel() {
+    const std::vector<u16> b = Headless_Bildpuffer();
+    std::vector<u16> r;
+    for (i32 y = 570; y < 598; ++y)
+        for (i32 x = 712; x < 792; ++x) r.push_back(b[static_cast<size_t>(y) * 800 + static_cast<size_t>(x)]);
+    return r;
+}
+
+// Whether the end-of-turn button is lit under the mouse at (750, 583): its
+// state, and its pixels against those with the mouse away (a frame later).
+struct Weiter_Licht {
+    bool zustand, bild;
+};
+Weiter_Licht weiter_licht() {
+    const Screen_Icon* w = Menue_Screen_Icon_Aus_Nummer(ICON_ZUG_ENDE);
+    if (!w || Headless_Lauf("move 750 583\nwait 3\n", 4) <= 0) return {};
+    const bool zustand = Kit_Zustand_Von(w) == Kit_Zustand::UEBER;
+    const std::vector<u16> unter = weiter_pixel();
+    if (Headless_Lauf("move 400 300\nwait 3\n", 4) <= 0) return {};
+    return {zustand, unter != weiter_pixel()};
+}
+
+// After a game is loaded (the cup save: its message, then the page before
+// the club's match, both over the menu) the end-of-turn button lights under
+// the mouse as before the load; not while the message or the page is up.
+void weiter_nach_dem_laden(const char* laden_klick) {
+    std::string datei = Kalender_Spielstand_Pfad(0);
+    std::replace(datei.begin(), datei.end(), '\\', '/');
+    fs::create_directories(fs::path(datei).parent_path());
+    fs::copy_file(Test_Quelle("tests/data/pokal_elfmeter.kdv"), datei, fs::copy_options::overwrite_existing);
+    ASSERT_GT(Headless_Lauf(laden_klick, 40), 0);
+    ASSERT_TRUE(Screen_Offen(Screen_Id::LADEN));
+    // The slot used last is chosen already; without one, slot 1 is chosen.
+    if (Disk_Screen_Gewaehlt() != 0) {
+        ASSERT_GT(Headless_Lauf("move 300 197\nwait 2\nclick left\nwait 3\n", 6), 0);
+    }
+    ASSERT_EQ(Disk_Screen_Gewaehlt(), 0);
+    ASSERT_GT(Headless_Lauf("move 712 383\nwait 2\nclick left\nwait 6\n", 10), 0);
+    if (Menue_Requester_Offen() && Kalender_Get_Runmodus() == RUNMODUS_SPIEL && Spielstand_Get_Letzter() != 0) {
+        ASSERT_GT(Headless_Lauf("move 116 424\nwait 2\nclick left\nwait 10\n", 14), 0);  // "Ja"
+    }
+    for (int n = 0; n < 100 && !Menue_Screen_Icon_Ist_Vorhanden(ICON_ZUG_ENDE); ++n)
+        ASSERT_GT(Headless_Lauf("wait 5\n", 6), 0);
+    ASSERT_GT(Headless_Lauf("wait 5\n", 6), 0);
+    ASSERT_EQ(Spielstand_Get_Letzter(), 0);
+    ASSERT_TRUE(Menue_Requester_Offen());  // "Das Spiel aus Platz 1 wurde geladen."
+    // The message and then (on the cup save's day) the page before the
+    // match stand over the menu: the button stays dark under them.
+    Weiter_Licht l{};
+    for (int n = 0; n < 6 && (Menue_Requester_Offen() || Spielankuendigung_Stufe() > 0); ++n) {
+        l = weiter_licht();
+        EXPECT_FALSE(l.zustand || l.bild) << (Menue_Requester_Offen() ? "under the message" : "under the page");
+        ASSERT_GT(Headless_Lauf(Menue_Requester_Offen() ? "move 680 421\nwait 2\nclick left\nwait 10\n"
+                                                        : "move 100 540\nwait 20\nclick left\nwait 20\n",
+                                44),
+                  0);
+    }
+    ASSERT_FALSE(Menue_Requester_Offen());
+    ASSERT_EQ(Spielankuendigung_Stufe(), 0);
+    l = weiter_licht();
+    EXPECT_TRUE(l.zustand);
+    EXPECT_TRUE(l.bild);
+}
+
+// Two managers at one machine play a day; "Spiel > Laden" then loads the
+// cup save over the running game.
+TEST_F(Hauptmenue, WeiterLeuchtetNachDemLaden) {
+    ASSERT_TRUE(W32_Registry_Write("Mitspieler", "2"));
+    ASSERT_GT(Headless_Lauf("wait 12\n", 14), 0);
+    for (int z = 0; z < 2; ++z) zug_beenden();
+    if (Menue_Requester_Offen()) {
+        ASSERT_GT(Headless_Lauf("click right 400 300\nwait 3\n", 6), 0);
+    }
+    const Weiter_Licht vorher = weiter_licht();
+    ASSERT_TRUE(vorher.zustand && vorher.bild);
+    weiter_nach_dem_laden("move 624 583\nwait 2\nclick left\nwait 14\nmove 624 514\nwait 2\nclick left\nwait 3\n");
 }
 
 }  // namespace

@@ -100,6 +100,44 @@ inline void Legende_Erklaert(i32 basis, Kasten reihen, std::initializer_list<Kas
     EXPECT_GE(drin, std::min(gezeigt.size(), mindestens)) << drin << " of " << gezeigt.size() << " badges named";
 }
 
+// No other text of the frame runs into a piece of the legend in `legende`
+// (a name of the legend and the badge just before it, basis + attribute),
+// and no other picture stands over one. The count of pieces checked.
+inline size_t Legende_Frei(i32 basis, Kasten legende) {
+    struct Rechteck {
+        i32 x, y, w, h;
+        bool schneidet(const Rechteck& o) const { return x < o.x + o.w && o.x < x + w && y < o.y + o.h && o.y < y + h; }
+    };
+    std::vector<Rechteck> stuecke;
+    std::vector<const Zeichenspur_Eintrag*> eigene;
+    const std::vector<Zeichenspur_Eintrag>& spur = Zeichenspur_Eintraege();
+    for (const Zeichenspur_Eintrag& t : spur) {
+        if (t.art != SPUR_TEXT || !legende.um(t.x, t.y - 10, Breite_Von(t), 10)) continue;
+        for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a)
+            if (t.sichtbar == Attribut_Tabelle[a].name) {
+                stuecke.push_back({t.x, t.y - 10, Breite_Von(t), 10});
+                eigene.push_back(&t);
+                for (const Zeichenspur_Eintrag& b : spur)
+                    if (b.art == SPUR_BLIT && b.grafik == basis + a && b.x + b.breite <= t.x && b.x + b.breite >= t.x - 6 &&
+                        b.y < t.y && b.y + b.hoehe > t.y - 10)
+                        stuecke.push_back({b.x, b.y, b.breite, b.hoehe}), eigene.push_back(&b);
+            }
+    }
+    for (const Zeichenspur_Eintrag& e : spur) {
+        if (std::find(eigene.begin(), eigene.end(), &e) != eigene.end()) continue;
+        Rechteck r{};
+        if (e.art == SPUR_TEXT) r = {e.x, e.y - 10, Breite_Von(e), 10};
+        else if (e.art == SPUR_BLIT && e.breite < 200 && e.hoehe < 100) r = {e.x, e.y, e.breite, e.hoehe};
+        else continue;  // backgrounds and panels the legend stands on
+        if (r.w <= 0 || r.h <= 0) continue;
+        for (const Rechteck& s : stuecke)
+            EXPECT_FALSE(s.schneidet(r)) << (e.art == SPUR_TEXT ? "text \"" + e.sichtbar + "\"" : "picture " + std::to_string(e.grafik))
+                                         << " at " << e.x << "," << e.y << " runs into the legend's piece at " << s.x << ","
+                                         << s.y;
+    }
+    return stuecke.size();
+}
+
 // The help box's text in the trace: its shadow and its text one pixel
 // apart; "" without a box.
 inline std::string Hilfe_Im_Bild() {

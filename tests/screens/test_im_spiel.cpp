@@ -27,6 +27,7 @@
 #include "screens/match/im_spiel.h"
 #include "screens/match/taktik_im_spiel.h"
 #include "screens/screens.h"
+#include "world/attribut.h"
 #include "world/manager.h"
 #include "world/welt.h"
 
@@ -618,6 +619,77 @@ TEST_F(ImSpiel, TheRowsBadgesNameTheirAttributeUnderTheMouse) {
     EXPECT_GE(Marken_Hilfe_Pruefen(GRAFIK_ATTRIBUT, {l->x, l->y + 44, l->x + IM_SPIEL_LISTE_B, l->y + 358},
                                    GRAFIK_ATTRIBUT_GEWAEHLT),
               6u);
+}
+
+// Sides whose rows show few and many kinds of badges, the window at its
+// usual place and at the screen's foot: every badge a row shows is named,
+// in the window's bands or on the strip under the window (over it at the
+// foot), which stays on the screen clear of the window; nothing there runs
+// into another piece or a row. The kinds are dealt three to a field
+// player's row in turn (a keeper's row shows none).
+TEST_F(ImSpiel, EveryBadgeOfTheRowsIsNamed) {
+    std::vector<i32> feld;  // the outfield attributes with a name
+    for (i32 a = 46; a >= 0; --a)
+        if (Attribut_Tabelle[a].name[0]) feld.push_back(a);
+    struct Fall {
+        const char* was;
+        size_t arten;  // 0: the side as the new game made it
+        i32 fenster_y;
+        bool leiste;   // a strip is needed
+    } faelle[] = {
+        {"the new game's side", 0, IM_SPIEL_LISTE_Y, true},
+        {"three kinds", 3, IM_SPIEL_LISTE_Y, false},
+        {"seventeen kinds", 17, IM_SPIEL_LISTE_Y, true},
+        {"seventeen kinds, the window at the foot", 17, 565 - IM_SPIEL_LISTE_H, true},
+        {"twenty-two kinds, the window in the middle", 22, 107, true},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.was);
+        Manager_Icon_Button_An_Aus(Team_Aktiv, ICON_IM_SPIEL_LISTE, static_cast<u32>(IM_SPIEL_LISTE_X));
+        Manager_Icon_Word_Data_Schreiben(Team_Aktiv, ICON_IM_SPIEL_LISTE, static_cast<u32>(fall.fenster_y));
+        oeffnen();
+        if (fall.arten > 0) {
+            const Im_Spiel_Stand st = E_Im_Spiel_Screen_Stand();
+            std::vector<i32> reihen(st.feld, st.feld + IM_SPIEL_FELDZEILEN);
+            reihen.insert(reihen.end(), st.bank, st.bank + IM_SPIEL_BANKZEILEN);
+            size_t k = 0;
+            for (i32 p : reihen) {
+                if (p < 0) continue;
+                for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a) Spieler_Wert(a, p, 0, OP_SCHREIBEN);
+                if (Spieler_Wert(67, p, 0, OP_LESEN) == 0) continue;
+                for (i32 j = 0; j < 3; ++j, ++k) {
+                    const i32 a = feld[k % fall.arten];
+                    Spieler_Wert(a, p, Attribut_Noetig(a) + 1, OP_SCHREIBEN);
+                }
+            }
+        }
+        kit::Spur_Leeren();
+        kit::Frames(1);
+        const Screen_Icon* l = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_LISTE);
+        ASSERT_NE(l, nullptr);
+        const i32 x = l->x, y = l->y, r = x + IM_SPIEL_LISTE_B;
+        ASSERT_EQ(y, fall.fenster_y);
+        const Kasten reihen{x, y + 44, r, y + 358};
+        const std::vector<i32> gezeigt = Marken_In(GRAFIK_ATTRIBUT, reihen);
+        if (fall.arten > 0) {
+            EXPECT_EQ(gezeigt.size(), fall.arten);
+        }
+        const Im_Spiel_Kasten s = E_Im_Spiel_Screen_Legende_Leiste();
+        EXPECT_EQ(s.h > 0, fall.leiste);
+        if (s.h > 0) {
+            EXPECT_GE(s.y, 31);
+            EXPECT_LE(s.y + s.h, 565);
+            EXPECT_TRUE(s.y + s.h <= y || s.y >= y + IM_SPIEL_LISTE_H) << "the strip at " << s.y << " over the window";
+        }
+        const Kasten kopf{x + 100, y + 22, r, y + 44}, fuss{x, y + IM_SPIEL_LISTE_H - 26, r, y + IM_SPIEL_LISTE_H},
+            leiste{s.x, s.y, s.x + s.w, s.y + s.h};
+        Legende_Erklaert(GRAFIK_ATTRIBUT, reihen, {kopf, fuss, leiste});
+        size_t stuecke = 0;
+        for (const Kasten& k : {kopf, fuss, leiste}) stuecke += Legende_Frei(GRAFIK_ATTRIBUT, k);
+        EXPECT_GE(stuecke, 2 * gezeigt.size());
+        if (fall.arten == 17 && fall.fenster_y == IM_SPIEL_LISTE_Y) kit::Png("im_spiel_legende");
+        E_Im_Spiel_Screen_Schliessen();
+    }
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "gui/palette.h"
 #include "kit.h"
 #include "match/match_test.h"
+#include "screens/live_view/figuren.h"
 #include "screens/live_view/kommentar.h"
 #include "screens/live_view/kopfzeile.h"
 #include "screens/live_view/spielansicht.h"
@@ -272,6 +273,63 @@ TEST_F(LiveWorte, HeaderBarsCarryCrestsNamesAndTheHighlight) {
     liste[1]->ereignis = {SFE_GELB, 40, 0, -1, 5, 1};
     Frames(3);
     kit::Png("live_kopfzeilen");
+}
+
+// The ticker's band hides no advertising board: at the view's foot where
+// none shows there, else as little higher as keeps it clear of them, never
+// above the view's middle; its line stays on it. The camera held still on
+// kick-off's place, then on a touchline board and on a goal-line board
+// (near side, drawn over the figures) each in the middle of the view's foot.
+TEST_F(LiveWorte, TickerLineKeepsOffTheBoards) {
+    Frames(1, 2);
+    Spielansicht_View& v = Spielansicht_Views()[0];
+    ASSERT_EQ(v.layout, SA_VOLL);
+    ASSERT_TRUE(v.banden_bereit);
+    const std::string text = "Tor durch " + Name(3);
+    Font* f = Font_Tabelle_Holen(11);
+    const i32 fuss = v.screen_y + v.hoehe, w = Font_Text_Breite(f, text.c_str()) + 20;
+    const i32 band_h = 8 + f->hoehe + 3 - 4;  // the band at the foot: from there to 4 above the foot
+    const struct Fall {
+        const char* was;
+        int bande;  // put in the middle of the foot; -1 the camera where the kick-off left it
+        bool an_der_kante;
+    } faelle[] = {
+        {"the kick-off camera", -1, true},
+        {"a touchline board at the foot", 30, false},
+        {"a goal-line board at the foot", 22, false},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.was);
+        if (fall.bande >= 0) {
+            const Sa_Bande& b = v.banden[fall.bande];
+            liste[0]->scroll[0] = b.x + 60 - v.breite / 2;
+            liste[0]->scroll[1] = b.y + 25 - (v.hoehe - 12);
+        } else {
+            liste[0]->scroll[0] = v.scroll_x, liste[0]->scroll[1] = v.scroll_y;
+        }
+        Spielansicht_Ticker_Zeile(&v, text.c_str());
+        kit::Spur_Leeren();
+        Spielansicht_Run(liste, 1, &st, 1);
+        ASSERT_EQ(v.scroll_x, liste[0]->scroll[0]);
+        const i32 x = v.screen_x + (v.breite - w) / 2;
+        const i32 an_der_kante = Spielansicht_Banden_Pixel(&v, x, fuss - 4 - band_h, w, band_h);
+        EXPECT_EQ(an_der_kante == 0, fall.an_der_kante) << an_der_kante << " board pixels at the foot";
+        const Zeichenspur_Eintrag* band = nullptr;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            if (e.art == SPUR_FLAECHE && e.ziel == Screen_Rastport && e.x == x && e.breite == w && e.hoehe == band_h)
+                band = &e;
+        ASSERT_NE(band, nullptr);
+        EXPECT_EQ(Spielansicht_Banden_Pixel(&v, band->x, band->y, band->breite, band->hoehe), 0)
+            << "the band at " << band->y;
+        EXPECT_EQ(band->y + band->hoehe == fuss - 4, fall.an_der_kante) << band->y;
+        EXPECT_GE(band->y, v.screen_y + v.hoehe / 2 - band_h - 4);
+        const Zeichenspur_Eintrag* t = nullptr;
+        for (const Zeichenspur_Eintrag* e : kit::Texte(text.c_str()))
+            if (e->farbe == FARBE_WEISS) t = e;
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(t->y, band->y + band->hoehe - 4) << "the line on its band";
+        if (fall.bande == 30) kit::Png("live_ticker_banden");
+    }
 }
 
 }  // namespace

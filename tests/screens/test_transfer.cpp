@@ -27,6 +27,7 @@
 #include "screens/teile/namen.h"
 #include "screens/squad/attribut_popup.h"
 #include "screens/squad/spielerkarte.h"
+#include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
@@ -652,14 +653,71 @@ TEST_F(Transfer, EinigungOhneSpanneFuelltDenBalken) {
 namespace {
 
 // The own rows' attribute badges are named under the counter on the right,
-// in three lines of the badges' small form and the usual small font (the
-// narrow one reached into the scout's panel). The test game's squad shows
-// 17 kinds of badges; the lines hold 13, the rest name themselves by their
-// help.
+// in three lines of the badges' small form and the usual small font, or
+// the narrow one with the lines a pixel closer (off the scout's panel) when
+// the usual one cannot name them all.
 TEST_F(Transfer, FaehigkeitenMarkenBenannt) {
     oeffnen();
     zeichnen();
     Legende_Erklaert(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, {{400, 366, 791, 405}}, 13, -1, GRAFIK_ATTRIBUT_KLEIN);
+}
+
+// Squads whose rows show few and many kinds of badges: every badge a row
+// shows is named in the band under the counter, in the usual font while
+// they fit, and nothing there runs into another piece or into the
+// counter's texts. The kinds are dealt out three to a row in turn.
+TEST_F(Transfer, JedeGezeigteMarkeBenannt) {
+    oeffnen();
+    // The outfield attributes with a name (a keeper's rows show only keepers' badges).
+    std::vector<i32> feld;
+    for (i32 a = 46; a >= 0; --a)
+        if (Attribut_Tabelle[a].name[0]) feld.push_back(a);
+    auto laenger = [&](size_t n) {
+        std::vector<i32> r = feld;
+        Font* f = Kit_Font(Kit_Schrift::WINZIG);
+        std::stable_sort(r.begin(), r.end(), [&](i32 a, i32 b) {
+            return Font_Text_Breite(f, Attribut_Tabelle[a].name) > Font_Text_Breite(f, Attribut_Tabelle[b].name);
+        });
+        r.resize(std::min(n, r.size()));
+        return r;
+    };
+    struct Fall {
+        const char* was;
+        std::vector<i32> arten;  // empty: the squad as the new game made it
+        bool gewohnt;            // the legend keeps the usual font
+    } faelle[] = {
+        {"the new game's squad (17 kinds)", {}, false},
+        {"three kinds", {34, 35, 18}, true},
+        {"seventeen kinds", std::vector<i32>(feld.begin(), feld.begin() + 17), false},
+        {"the thirteen longest names", laenger(13), false},
+    };
+    for (const Fall& fall : faelle) {
+        SCOPED_TRACE(fall.was);
+        if (!fall.arten.empty()) {
+            size_t k = 0;
+            for (i32 i = 0; i < TRANSFER_EIGENE_ZEILEN; ++i) {
+                const i32 p = eigen(i);
+                if (p < 0) continue;
+                for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a) Spieler_Wert(a, p, 0, OP_SCHREIBEN);
+                for (i32 j = 0; j < 3; ++j, ++k) {
+                    const i32 a = fall.arten[k % fall.arten.size()];
+                    Spieler_Wert(a, p, Attribut_Noetig(a) + 1, OP_SCHREIBEN);
+                }
+            }
+        }
+        zeichnen();
+        const std::vector<i32> gezeigt = Marken_In(GRAFIK_ATTRIBUT, {5, 136, 398, 520});
+        if (!fall.arten.empty()) {
+            EXPECT_EQ(gezeigt.size(), fall.arten.size());
+        }
+        Legende_Erklaert(GRAFIK_ATTRIBUT, {5, 136, 398, 520}, {{400, 366, 791, 405}}, 99, -1, GRAFIK_ATTRIBUT_KLEIN);
+        EXPECT_GE(Legende_Frei(GRAFIK_ATTRIBUT_KLEIN, {400, 330, 791, 405}), 2 * gezeigt.size());
+        for (i32 a : gezeigt)
+            if (const Zeichenspur_Eintrag* t = kit::Text(Attribut_Tabelle[a].name); t && fall.gewohnt) {
+                EXPECT_EQ(Font_Tabelle_Holen(t->font), Kit_Font(Kit_Schrift::SCHMAL)) << Attribut_Tabelle[a].name;
+            }
+    }
+    kit::Png("transfer_legende");
 }
 
 // Every own row's badge names its attribute when the mouse rests on it.

@@ -170,3 +170,23 @@ void Spielansicht_Banden(Spielansicht_View* v, int pass) {
         }
     }
 }
+
+i32 Spielansicht_Banden_Pixel(const Spielansicht_View* v, i32 x, i32 y, i32 w, i32 h) {
+    if (!v || !v->banden_bereit || !logos[0][0][0]) return 0;
+    const int s = v->layout == SA_VOLL ? 0 : 1, teiler = s ? 2 : 1;
+    // The rectangle inside the view.
+    const i32 x0 = std::max(x, v->screen_x), y0 = std::max(y, v->screen_y);
+    const i32 x1 = std::min(x + w, v->screen_x + v->breite), y1 = std::min(y + h, v->screen_y + v->hoehe);
+    i32 n = 0;
+    for (const Sa_Bande& b : v->banden) {
+        const Rastport* l = logos[b.art ? 1 : 0][s][b.logo[b.seite & 1]].get();
+        if (!l || !l->bitmap) continue;
+        // Where it is drawn (Spielansicht_Bild_Blit), in the shape of the logo shown.
+        const i32 bx = b.x / teiler - v->scroll_x + v->screen_x, by = b.y / teiler - v->scroll_y + v->screen_y;
+        const u16* form = l->bitmap->pixel16();
+        for (i32 py = std::max(y0, by); py < std::min(y1, by + l->hoehe); ++py)
+            for (i32 px = std::max(x0, bx); px < std::min(x1, bx + l->breite); ++px)
+                n += form[(py - by) * l->breite + (px - bx)] != 0;
+    }
+    return n;
+}

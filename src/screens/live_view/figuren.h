@@ -145,6 +145,9 @@ void Spielansicht_Zeichnen(Spielansicht_View* v, const Spielfeld_Steuerung* st, 
 // The advertising boards: pass bit 1 the far boards 0..19, bit 2 the near
 // boards 20..41.
 void Spielansicht_Banden(Spielansicht_View* v, int pass);
+// How many of the boards' drawn pixels (their logos' shapes, clipped to the
+// view) fall into the screen rectangle x, y, w, h: 0 where no board shows.
+i32 Spielansicht_Banden_Pixel(const Spielansicht_View* v, i32 x, i32 y, i32 w, i32 h);
 // A board's logo number from a pitch record's board value: a partner's
 // value (SF_BANDE_PARTNER + n) gives 14 + n, any other value mod 15 - 1 (1
 // when that is below 0) one of the 14 house boards.

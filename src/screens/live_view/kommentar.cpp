@@ -10,6 +10,7 @@
 #include "gui/kit.h"
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
+#include "screens/live_view/figuren.h"
 #include "screens/live_view/spielansicht.h"
 #include "world/spieler.h"
 #include "world/welt.h"
@@ -20,6 +21,8 @@ constexpr u32 TICKER_DAUER_MS = 3000;
 constexpr Kit_Schrift TICKER_SCHRIFT = Kit_Schrift::SCHMAL_GROSS;
 // The band under the ticker: its margin beside the words, its cover.
 constexpr i32 TICKER_RAND = 10, TICKER_BAND_PROZENT = 55;
+constexpr i32 TICKER_SCHRITT = 4;  // the steps in which the ticker goes up clear of the boards
+constexpr i32 TICKER_ABSTAND = 2;  // the room it keeps from a board
 constexpr u16 SCHATTEN = 1;  // near black: 0 would be the colour key
 constexpr int VERLETZUNGS_ARTEN = 42;
 
@@ -106,6 +109,30 @@ void band(Rastport* ziel, const Spielansicht_View& v, i32 breite, i32 oben, i32 
     Blt_Rechteck_Alpha(ziel, v.screen_x + (v.breite - w) / 2, oben, w, unten - oben, FARBE_NAVY, TICKER_BAND_PROZENT);
 }
 
+// How far the ticker's band (`breite` of text, `band_hoehe` from its top
+// to the view's foot) goes up so that it hides no board: at the foot while
+// none shows there; else the place it took last while that is still clear,
+// else the lowest clear one in steps up to the view's middle; where none is
+// clear, the one over the fewest board pixels.
+i32 hoch(Spielansicht_View& v, i32 breite, i32 band_hoehe) {
+    const i32 w = std::min(breite + 2 * TICKER_RAND, v.breite);
+    const i32 x = v.screen_x + (v.breite - w) / 2;
+    // The band with a margin of TICKER_ABSTAND: it does not touch a board either.
+    auto pixel = [&](i32 h) {
+        return Spielansicht_Banden_Pixel(&v, x - TICKER_ABSTAND, v.screen_y + v.hoehe - h - band_hoehe - TICKER_ABSTAND,
+                                         w + 2 * TICKER_ABSTAND, band_hoehe - 4 + 2 * TICKER_ABSTAND);
+    };
+    if (pixel(0) == 0) return v.ticker_hoch = 0;
+    if (v.ticker_hoch > 0 && v.ticker_hoch <= v.hoehe / 2 && pixel(v.ticker_hoch) == 0) return v.ticker_hoch;
+    i32 best = 0, best_pixel = pixel(0);
+    for (i32 h = TICKER_SCHRITT; h <= v.hoehe / 2; h += TICKER_SCHRITT) {
+        const i32 n = pixel(h);
+        if (n < best_pixel) best = h, best_pixel = n;
+        if (n == 0) break;
+    }
+    return v.ticker_hoch = best;
+}
+
 }  // namespace
 
 bool Spielansicht_Ereignis_Pruefen(const Spielfeld_Daten* sf, u32 maske) {
@@ -147,25 +174,25 @@ size_t Spielansicht_Ticker_Trennstelle(const char* text) {
 void Spielansicht_Ticker_Zeichnen(Rastport* ziel, Spielansicht_View* v) {
     if (!ziel || !v || !v->pitch || !v->ticker[0]) return;
     if (static_cast<u64>(v->pitch->uhr) >= static_cast<u64>(v->ticker_zeit) + TICKER_DAUER_MS) return;
-    const i32 unten = v->screen_y + v->hoehe;
     Font* f = Kit_Font(TICKER_SCHRIFT);
     const i32 hoehe = f ? f->hoehe : 12;
     const i32 breite = Font_Text_Breite(f, v->ticker);
-    if (breite + 20 <= v->breite - 10) {
-        band(ziel, *v, breite, unten - 8 - hoehe - 3, unten - 4);
+    const bool eine = breite + 20 <= v->breite - 10;
+    // Two lines: the text is cut in place for the drawing and put back as
+    // it was: a split at a space loses the space, a split inside a word
+    // keeps every letter (the second line starts with the one cut at).
+    const size_t stelle = eine ? 0 : Spielansicht_Ticker_Trennstelle(v->ticker);
+    const char alt = v->ticker[stelle];
+    const char* zweite = v->ticker + stelle + (alt == ' ' ? 1 : 0);
+    if (!eine) v->ticker[stelle] = 0;
+    const i32 band_breite = eine ? breite : std::max(Font_Text_Breite(f, v->ticker), Font_Text_Breite(f, zweite));
+    const i32 unten = v->screen_y + v->hoehe - hoch(*v, band_breite, (eine ? 8 : 22) + hoehe + 3);
+    band(ziel, *v, band_breite, unten - (eine ? 8 : 22) - hoehe - 3, unten - 4);
+    if (eine) {
         zeile(ziel, *v, v->ticker, unten - 8);
         return;
     }
-    // Two lines. The text is cut in place for the drawing and put back as
-    // it was: a split at a space loses the space, a split inside a word
-    // keeps every letter (the second line starts with the one cut at).
-    const size_t stelle = Spielansicht_Ticker_Trennstelle(v->ticker);
-    const char alt = v->ticker[stelle];
-    const char* zweite = v->ticker + stelle + (alt == ' ' ? 1 : 0);
-    const i32 zweite_breite = Font_Text_Breite(f, zweite);
-    v->ticker[stelle] = 0;
-    band(ziel, *v, std::max(Font_Text_Breite(f, v->ticker), zweite_breite), unten - 22 - hoehe - 3, unten - 4);
     zeile(ziel, *v, v->ticker, unten - 22);
     v->ticker[stelle] = alt;
-    zeile(ziel, *v, v->ticker + stelle + (alt == ' ' ? 1 : 0), unten - 8);
+    zeile(ziel, *v, zweite, unten - 8);
 }

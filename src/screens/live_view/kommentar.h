@@ -38,4 +38,6 @@ size_t Spielansicht_Ticker_Trennstelle(const char* text);
 // Draws the view's ticker line onto `ziel`, centred at the view's foot with
 // a dark shadow, in two lines when it is too wide; nothing once the pitch
 // clock has reached the stamp + 3000 ms. The stored text is left as it was.
+// Where advertising boards show at the foot, the line with its band goes up
+// (at most to the view's middle) to a place clear of them.
 void Spielansicht_Ticker_Zeichnen(Rastport* ziel, Spielansicht_View* v);

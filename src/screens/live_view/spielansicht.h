@@ -68,6 +68,7 @@ struct Spielansicht_View {
     char kommentar[256] = {};  // the sentence made of the last event taken
     char ticker[256] = {};     // the line at the view's foot
     u32 ticker_zeit = 0;       // the pitch clock (ms) when the line was written
+    i32 ticker_hoch = 0;       // how far it stands above its place at the foot, clear of the boards
     // The header bars with both clubs' crests and names (kopfzeile.h).
     Rastport_Bild kopf_gross;  // full and half views
     Rastport_Bild kopf_klein;  // quarter views

@@ -43,9 +43,10 @@ namespace {
 constexpr u32 NICHT_VERFUEGBAR = 0x7c0;
 constexpr i32 TEAM_SCOUT = 16, TEAM_SCOUTSPIELER = 17, TEAM_TRANSFERS = 20, TEAM_TRANSFERS_ERLAUBT = 21;
 constexpr u32 SCOUT_SPERRE_MS = 300;
-// The badges' legend: three lines of small badges between the counter and the scout's panel.
+// The badges' legend: three lines of small badges between the counter and the scout's panel;
+// in the narrow small font the lines close up a pixel so the third keeps off the panel.
 constexpr Attribut_Legende_Platz TRANSFER_LEGENDE{
-    .x0 = 406, .x1 = 788, .y = 379, .zeilen = 3, .zeilenhoehe = 13, .verdichten = false};
+    .x0 = 406, .x1 = 788, .y = 379, .zeilen = 3, .zeilenhoehe = 13, .zeilenhoehe_dicht = 12};
 constexpr i32 ATTRIBUTE_X0 = 304, ATTRIBUTE_X1 = 359, POPUP_BEREICH_X0 = 299, POPUP_BEREICH_X1 = 390;
 
 // Texts of the screen's section.
@@ -390,10 +391,13 @@ void Transfer_Screen_Zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {
         Kit_Printf(ziel, f, pulsfarbe, 207, 558, "%s", text(T_KLICKEN));
         zaehler_zeile(ziel, f, 207, 541, n, FARBE_WEISS);
     }
-    // Under the counter on the right: what the own rows' attribute badges stand for.
+    // Under the counter on the right: what the own rows' attribute badges stand for
+    // (the rows shown: a squad larger than the list names no badge of a player not in it).
     {
-        i32 kader[MAX_SPIELER_PRO_TEAM];
-        const i32 k = Teamspieler_Ins_Array(Team_Aktiv, kader, MAX_SPIELER_PRO_TEAM, 0);
+        i32 kader[TRANSFER_EIGENE_ZEILEN];
+        i32 k = 0;
+        for (i32 i = 0; i < TRANSFER_EIGENE_ZEILEN; ++i)
+            if (const i32 p = Transfer_Screen_Spieler_Von(ICON_TRANSFER_EIGEN + i); p >= 0) kader[k++] = p;
         Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(kader, k), GRAFIK_ATTRIBUT_KLEIN, TRANSFER_LEGENDE);
     }
     if (scout_spieler() >= 0) {

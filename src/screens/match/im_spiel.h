@@ -94,6 +94,12 @@ void E_Im_Spiel_Screen_Zeile_Klick(Screen_Icon* icon, u32 ereignis);
 void E_Im_Spiel_Screen_Fenster_Klick(Screen_Icon* icon, u32 ereignis);
 void E_Im_Spiel_Screen_Figur_Klick(Screen_Icon* icon, u32 ereignis);
 void E_Im_Spiel_Screen_Schalter_Klick(Screen_Icon* icon, u32 ereignis);
+// The strip under (or over) the list window that names the badges the
+// window's own bands have no room for; h 0 while the window names them all.
+struct Im_Spiel_Kasten {
+    i32 x = 0, y = 0, w = 0, h = 0;
+};
+Im_Spiel_Kasten E_Im_Spiel_Screen_Legende_Leiste();
 void E_Im_Spiel_Screen_Liste_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void E_Im_Spiel_Screen_Feld_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);
 void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* icon, Rastport* ziel, i32 x, i32 y);

@@ -117,8 +117,58 @@ void ziehen_pruefen() {
     }
 }
 
+// The legend strip: 4 px from the window, lines of full-size badges, 8 px padding.
+constexpr i32 LEISTE_ABSTAND = 4, LEISTE_RAND = 8, LEISTE_ZEILEN = 3, LEISTE_ZEILENHOEHE = 20, LEISTE_BILD_H = 16;
+// The name's text bottom under the strip's padding (the badge centred on its letters).
+constexpr i32 LEISTE_GRUNDLINIE = 15;
+// The screen's free room: under the score line, over the control bar.
+constexpr i32 LEISTE_OBERKANTE = 31, LEISTE_UNTERKANTE = 565;
+constexpr i32 LEISTE_MAX_H = 2 * LEISTE_RAND + LEISTE_ZEILEN * LEISTE_ZEILENHOEHE - (LEISTE_ZEILENHOEHE - LEISTE_BILD_H);
+// Wherever the window stands, the highest strip fits under it or over it.
+static_assert(2 * (LEISTE_MAX_H + LEISTE_ABSTAND) <= LEISTE_UNTERKANTE - LEISTE_OBERKANTE - IM_SPIEL_LISTE_H);
+
 void text_links(Rastport* ziel, i32 n, i32 x, i32 y) {
     if (Font* f = Kit_Font(Kit_Schrift::TEXT)) Kit_Printf(ziel, f, FARBE_KOPF, x, y, "%s", text(n));
+}
+
+// The legend strip's box of the last frame (h 0: none drawn).
+Im_Spiel_Kasten legende_leiste{};
+
+// What the rows' attribute badges stand for: beside "Auf dem Platz", on the
+// window's foot line while no message stands there, and what has no room in
+// the window on a strip of its own under it (over it where the screen ends
+// below), as high as its lines need; all in the narrow small font when the
+// usual one cannot name them all.
+void legende_zeichnen(Rastport* ziel, i32 x, i32 y) {
+    std::vector<i32> liste;
+    for (i32 p : Z.feld)
+        if (p >= 0) liste.push_back(p);
+    for (i32 p : Z.bank)
+        if (p >= 0) liste.push_back(p);
+    const std::vector<i32> attribute = Attribut_Legende_Sammeln(liste.data(), static_cast<i32>(liste.size()));
+    const i32 r = x + IM_SPIEL_LISTE_B - 10;
+    std::vector<Attribut_Legende_Platz> plaetze{{.x0 = x + 104, .x1 = r, .y = y + 40}};
+    if (Z.meldung <= 0)
+        plaetze.push_back({.x0 = x + 6, .x1 = r, .y = y + IM_SPIEL_LISTE_H - 8});
+    const size_t leiste = plaetze.size();
+    const i32 unten = y + IM_SPIEL_LISTE_H + LEISTE_ABSTAND;
+    plaetze.push_back({.x0 = x + 16,
+                       .x1 = x + IM_SPIEL_LISTE_B - 16,
+                       .y = unten + LEISTE_RAND + LEISTE_GRUNDLINIE,
+                       .zeilen = LEISTE_ZEILEN,
+                       .zeilenhoehe = LEISTE_ZEILENHOEHE});
+    Attribut_Legende_Plan plan = Attribut_Legende_Legen(attribute, GRAFIK_ATTRIBUT, plaetze);
+    legende_leiste = {};
+    if (const i32 zeilen = plan.zeilen[leiste]; zeilen > 0) {
+        const i32 h = 2 * LEISTE_RAND + zeilen * LEISTE_ZEILENHOEHE - (LEISTE_ZEILENHOEHE - LEISTE_BILD_H);
+        // Over the window where the strip would run under the control bar.
+        const i32 oben = unten + h <= LEISTE_UNTERKANTE ? unten : y - LEISTE_ABSTAND - h;
+        for (Attribut_Legende_Plan::Eintrag& e : plan.eintraege)
+            if (e.platz == static_cast<i32>(leiste)) e.y += oben - unten;
+        legende_leiste = {x, oben, IM_SPIEL_LISTE_B, h};
+        Kit_Panel(ziel, x, oben, IM_SPIEL_LISTE_B, h);
+    }
+    Attribut_Legende_Plan_Zeichnen(ziel, plan, GRAFIK_ATTRIBUT);
 }
 
 }  // namespace
@@ -142,23 +192,7 @@ void E_Im_Spiel_Screen_Liste_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
         Kit_Printf(ziel, f, FARBE_GOLD, x + 6, y + 40, "%s", text(T_PLATZ));
         Kit_Printf(ziel, f, FARBE_GOLD, x + 6, y + 250, "%s", text(T_BANK));
     }
-    // What the rows' attribute badges stand for: beside "Auf dem Platz",
-    // the rest on the window's foot line while no message stands there.
-    std::vector<i32> liste;
-    for (i32 p : Z.feld)
-        if (p >= 0) liste.push_back(p);
-    for (i32 p : Z.bank)
-        if (p >= 0) liste.push_back(p);
-    const std::vector<i32> rest =
-        Attribut_Legende_Zeichnen(ziel, Attribut_Legende_Sammeln(liste.data(), static_cast<i32>(liste.size())),
-                                  GRAFIK_ATTRIBUT,
-                                  {.x0 = x + 104, .x1 = x + IM_SPIEL_LISTE_B - 10, .y = y + 40, .verdichten = false});
-    if (Z.meldung <= 0)
-        Attribut_Legende_Zeichnen(ziel, rest, GRAFIK_ATTRIBUT,
-                                  {.x0 = x + 6,
-                                   .x1 = x + IM_SPIEL_LISTE_B - 10,
-                                   .y = y + IM_SPIEL_LISTE_H - 8,
-                                   .verdichten = false});
+    legende_zeichnen(ziel, x, y);
     if (Z.meldung > 0) {
         const u32 jetzt = W32_Get_Time();
         while (jetzt - Z.meldung_zeit >= MELDUNG_TAKT_MS && Z.meldung_schritt < MELDUNG_SCHRITTE)
@@ -169,6 +203,8 @@ void E_Im_Spiel_Screen_Liste_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) 
                               {Kit_Ausrichtung::RECHTS, IM_SPIEL_LISTE_B - 10}, "%s", text(T_MELDUNG + Z.meldung));
     }
 }
+
+Im_Spiel_Kasten E_Im_Spiel_Screen_Legende_Leiste() { return legende_leiste; }
 
 void E_Im_Spiel_Screen_Zeile_Zeichnen(Screen_Icon* i, Rastport* ziel, i32, i32) {
     if (!i || !ziel) return;

@@ -45,68 +45,90 @@ namespace {
 struct Legende_Satz {
     Kit_Schrift schrift;
     i32 luecke;  // between two entries
+    bool dicht;  // the places' closer lines
 };
 // Tried in order until every entry fits: the usual look, closer entries,
 // then the narrow small font.
-constexpr Legende_Satz SAETZE[] = {{Kit_Schrift::SCHMAL, 8}, {Kit_Schrift::SCHMAL, 4}, {Kit_Schrift::WINZIG, 4}};
+constexpr Legende_Satz SAETZE[] = {
+    {Kit_Schrift::SCHMAL, 8, false}, {Kit_Schrift::SCHMAL, 4, false}, {Kit_Schrift::WINZIG, 4, true}};
 
-struct Legende_Eintrag {
-    i32 a, x, zeile;
-};
-
-// Where each entry goes with font f and gap `luecke`; the left-over ones in `uebrig`.
-std::vector<Legende_Eintrag> legen(const std::vector<i32>& attribute, u32 grafik_basis,
-                                   const Attribut_Legende_Platz& platz, Font* f, i32 luecke, std::vector<i32>& uebrig) {
+// Where each entry goes with font f and gap `luecke`; the left-over ones in `plan.uebrig`.
+Attribut_Legende_Plan legen(const std::vector<i32>& attribute, u32 grafik_basis,
+                            const std::vector<Attribut_Legende_Platz>& plaetze, Font* f, const Legende_Satz& satz) {
     // Each entry goes on the first line with room left for it: the lines
     // fill up, and a long name that no longer fits leaves its place to a
     // shorter one further on.
-    std::vector<i32> x(static_cast<size_t>(std::max(platz.zeilen, 0)), platz.x0);
-    std::vector<Legende_Eintrag> r;
-    uebrig.clear();
+    struct Zeile {
+        i32 platz, nummer, x, x1, y;
+    };
+    std::vector<Zeile> zeilen;
+    Attribut_Legende_Plan r;
+    r.schrift = static_cast<i32>(satz.schrift);
+    r.zeilen.assign(plaetze.size(), 0);
+    for (size_t p = 0; p < plaetze.size(); ++p) {
+        const Attribut_Legende_Platz& pl = plaetze[p];
+        const i32 h = satz.dicht && pl.zeilenhoehe_dicht > 0 ? pl.zeilenhoehe_dicht : pl.zeilenhoehe;
+        for (i32 z = 0; z < pl.zeilen; ++z) zeilen.push_back({static_cast<i32>(p), z, pl.x0, pl.x1, pl.y + z * h});
+    }
     for (i32 a : attribute) {
         if (a < 0 || a >= ATTRIBUT_ANZAHL) continue;
         const Rastport* b = Kit_Bild(grafik_basis + static_cast<u32>(a));
         const i32 bw = b ? b->breite : 0;
         const i32 w = bw + BILD_LUECKE + Font_Text_Breite(f, Attribut_Tabelle[a].name);
-        size_t zeile = 0;
-        while (zeile < x.size() && x[zeile] + w > platz.x1) ++zeile;
-        if (zeile == x.size()) {
-            uebrig.push_back(a);
+        auto z = std::find_if(zeilen.begin(), zeilen.end(), [&](const Zeile& l) { return l.x + w <= l.x1; });
+        if (z == zeilen.end()) {
+            r.uebrig.push_back(a);
             continue;
         }
-        r.push_back({a, x[zeile], static_cast<i32>(zeile)});
-        x[zeile] += w + luecke;
+        r.eintraege.push_back({a, z->x, z->y, z->platz, z->nummer});
+        i32& benutzt = r.zeilen[static_cast<size_t>(z->platz)];
+        benutzt = std::max(benutzt, z->nummer + 1);
+        z->x += w + satz.luecke;
     }
     return r;
 }
 }  // namespace
 
+Attribut_Legende_Plan Attribut_Legende_Legen(const std::vector<i32>& attribute, u32 grafik_basis,
+                                             const std::vector<Attribut_Legende_Platz>& plaetze) {
+    const bool verdichten =
+        std::all_of(plaetze.begin(), plaetze.end(), [](const Attribut_Legende_Platz& p) { return p.verdichten; });
+    Attribut_Legende_Plan plan;
+    plan.uebrig = attribute;
+    plan.zeilen.assign(plaetze.size(), 0);
+    plan.schrift = -1;
+    bool gelegt = false;
+    for (const Legende_Satz& s : SAETZE) {
+        if (!verdichten && s.schrift != SAETZE[0].schrift) break;
+        Font* fs = Kit_Font(s.schrift);
+        if (!fs) continue;
+        Attribut_Legende_Plan e = legen(attribute, grafik_basis, plaetze, fs, s);
+        // The first set that names everything; else the one naming the most.
+        if (!gelegt || e.uebrig.size() < plan.uebrig.size()) plan = std::move(e), gelegt = true;
+        if (plan.uebrig.empty()) break;
+    }
+    return plan;
+}
+
+void Attribut_Legende_Plan_Zeichnen(Rastport* ziel, const Attribut_Legende_Plan& plan, u32 grafik_basis) {
+    Font* f = plan.schrift >= 0 ? Kit_Font(static_cast<Kit_Schrift>(plan.schrift)) : nullptr;
+    if (!ziel || !f) return;
+    for (const Attribut_Legende_Plan::Eintrag& e : plan.eintraege) {
+        const Rastport* b = Kit_Bild(grafik_basis + static_cast<u32>(e.attribut));
+        const i32 bw = b ? b->breite : 0, bh = b ? b->hoehe : 0;
+        // The badge stands on the text's line, centred on its letters.
+        if (b) Kit_Bild_Zeichnen(ziel, grafik_basis + static_cast<u32>(e.attribut), e.x, e.y - f->hoehe / 2 - bh / 2 - 1);
+        Kit_Printf(ziel, f, FARBE_KREIDE_2, e.x + bw + BILD_LUECKE, e.y, "%s", Attribut_Tabelle[e.attribut].name);
+    }
+}
+
 std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32>& attribute, u32 grafik_basis,
                                            const Attribut_Legende_Platz& platz) {
     if (!ziel) return attribute;
-    std::vector<Legende_Eintrag> eintraege;
-    std::vector<i32> uebrig = attribute;
-    Font* f = nullptr;
-    for (const Legende_Satz& s : SAETZE) {
-        if (!platz.verdichten && s.schrift != SAETZE[0].schrift) break;
-        Font* fs = Kit_Font(s.schrift);
-        if (!fs) continue;
-        std::vector<i32> rest;
-        std::vector<Legende_Eintrag> e = legen(attribute, grafik_basis, platz, fs, s.luecke, rest);
-        // The first set that names everything; else the one naming the most.
-        if (!f || rest.size() < uebrig.size()) f = fs, eintraege = std::move(e), uebrig = std::move(rest);
-        if (uebrig.empty()) break;
-    }
-    if (!f) return attribute;
-    for (const Legende_Eintrag& e : eintraege) {
-        const Rastport* b = Kit_Bild(grafik_basis + static_cast<u32>(e.a));
-        const i32 bw = b ? b->breite : 0, bh = b ? b->hoehe : 0;
-        const i32 y = platz.y + e.zeile * platz.zeilenhoehe;
-        // The badge stands on the text's line, centred on its letters.
-        if (b) Kit_Bild_Zeichnen(ziel, grafik_basis + static_cast<u32>(e.a), e.x, y - f->hoehe / 2 - bh / 2 - 1);
-        Kit_Printf(ziel, f, FARBE_KREIDE_2, e.x + bw + BILD_LUECKE, y, "%s", Attribut_Tabelle[e.a].name);
-    }
-    return uebrig;
+    const Attribut_Legende_Plan plan = Attribut_Legende_Legen(attribute, grafik_basis, {platz});
+    if (plan.schrift < 0) return attribute;
+    Attribut_Legende_Plan_Zeichnen(ziel, plan, grafik_basis);
+    return plan.uebrig;
 }
 
 i32 Attribut_Marke_Bei(const i32* attribute, i32 n, u32 grafik_basis, i32 x, i32 y, i32 dx, i32 px, i32 py) {

@@ -29,6 +29,8 @@ struct Attribut_Legende_Platz {
     // Whether the entries may take the small font to fit (they always may
     // move closer): not where the left-over entries have a second place.
     bool verdichten = true;
+    // In the small font the lines may stand closer (0: as usual).
+    i32 zeilenhoehe_dicht = 0;
 };
 // Draws each attribute's picture (grafik_basis + attribute: the same badge
 // the screen shows) and its name. Each goes on the first line with room for
@@ -37,6 +39,27 @@ struct Attribut_Legende_Platz {
 // nowhere even so (left out whole), for a second place.
 std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32>& attribute, u32 grafik_basis,
                                            const Attribut_Legende_Platz& platz);
+
+// A legend spread over several places in turn (a screen's free bands), in
+// one look: the same font and gaps in every place. Laid out first, so that
+// a screen can size a panel for it, then drawn.
+struct Attribut_Legende_Plan {
+    struct Eintrag {
+        i32 attribut, x, y;  // y: the name's text bottom
+        i32 platz, zeile;
+    };
+    std::vector<Eintrag> eintraege;
+    std::vector<i32> uebrig;  // named nowhere
+    i32 schrift = -1;         // the Kit_Schrift taken; -1: none (no fonts)
+    // The lines each place fills (0: none).
+    std::vector<i32> zeilen;
+};
+// Tries the usual look, closer entries, then (when every place allows it)
+// the narrow small font with the places' closer lines, and takes the first
+// that names every attribute, else the one naming the most.
+Attribut_Legende_Plan Attribut_Legende_Legen(const std::vector<i32>& attribute, u32 grafik_basis,
+                                             const std::vector<Attribut_Legende_Platz>& plaetze);
+void Attribut_Legende_Plan_Zeichnen(Rastport* ziel, const Attribut_Legende_Plan& plan, u32 grafik_basis);
 
 // Where a screen draws a row of badges itself (not in a player row with its
 // own hover text): `n` badges (grafik_basis + attribute) from (x, y), `dx`
