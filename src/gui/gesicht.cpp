@@ -73,54 +73,25 @@ u32 Gesicht_Aussehen_Aus_Nummer(i32 nummer) {
 
 void Gesicht_Set_Hooks(const Gesicht_Hooks& h) { hooks = h; }
 
-namespace {
-
-constexpr i32 KEIN_TEIL = 202;  // the archive's entry that is no part
-i32 naechster = 0;              // the first part not loaded yet
-i32 teile_slot = -1;            // the archive slot the loaded parts came from
-
-// Loads up to `anzahl` more parts from the slot; all or nothing: a part that
-// cannot be loaded drops every part. False then.
-bool weiter_laden(i32 slot, i32 anzahl) {
-    if (slot != teile_slot) Gesicht_Teile_Free();
-    teile_slot = slot;
-    for (; naechster < TEILE && anzahl > 0; ++naechster) {
-        const i32 e = naechster;
-        if (e == KEIN_TEIL) continue;
-        --anzahl;
+bool Gesicht_Teile_Laden(i32 slot) {
+    if (geladen) return true;
+    if (slot < 0) slot = Resf_Spiel_Slot(ARCHIV_GESICHT);
+    if (!Resf_Slot_Gueltig(slot)) return false;
+    for (i32 e = 0; e < TEILE; ++e) {
+        if (e == 202) continue;
         teile[e].reset(Resf_Lade_Rastport(slot, e));
         if (!teile[e] || !Rastport_Lock(teile[e].get())) {
             Gesicht_Teile_Free();
             return false;
         }
     }
-    geladen = naechster >= TEILE;
+    geladen = true;
     return true;
-}
-
-}  // namespace
-
-bool Gesicht_Teile_Laden(i32 slot) {
-    if (geladen) return true;
-    if (slot < 0) slot = Resf_Spiel_Slot(ARCHIV_GESICHT);
-    if (!Resf_Slot_Gueltig(slot)) return false;
-    return weiter_laden(slot, TEILE);
-}
-
-bool Gesicht_Teile_Schritt(i32 anzahl) {
-    if (geladen) return true;
-    const i32 slot = Resf_Spiel_Slot(ARCHIV_GESICHT);
-    // Without the archive, or with a part that cannot be loaded, there is
-    // nothing to load ahead: the first face asks again.
-    if (!Resf_Slot_Gueltig(slot) || !weiter_laden(slot, anzahl)) return true;
-    return geladen;
 }
 
 void Gesicht_Teile_Free() {
     for (auto& t : teile) t.reset();
     geladen = false;
-    naechster = 0;
-    teile_slot = -1;
 }
 
 void Gesicht_Farben(u32 aussehen, u16* haar, u16* haut) {

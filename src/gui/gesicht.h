@@ -29,13 +29,6 @@ void Gesicht_Set_Hooks(const Gesicht_Hooks& h);
 // Loads the part groups from the archive slot (-1: the game's
 // spieler_gesicht.res); all or nothing.
 bool Gesicht_Teile_Laden(i32 slot = -1);
-// Loads up to `anzahl` more parts of the game's archive, so that the parts
-// can be loaded a few a frame before the first face is wanted (loading all
-// at once takes several milliseconds); Gesicht_Teile_Laden loads the rest.
-// True once there is nothing left to load: all are loaded, or the archive
-// or a part cannot be loaded (then none is kept and the first face tries
-// again).
-bool Gesicht_Teile_Schritt(i32 anzahl);
 void Gesicht_Teile_Free();
 // The part counts of the look value's five fields for a style (0 or 1),
 // as the archive holds them.

@@ -98,9 +98,6 @@
 namespace {
 // Configuration set of a new game: set 0 is the shipped "1_*.cfg" files.
 constexpr int kStartSet = 0;
-// The faces' parts loaded ahead a frame (about 40 microseconds each; all
-// 216 at once took some 5 ms of the frame that first showed a face).
-constexpr i32 GESICHTSTEILE_PRO_FRAME = 16;
 // The game option that switches the menu animation.
 [[maybe_unused]] constexpr int kOptionMenueAnimation = 24;
 
@@ -304,17 +301,10 @@ void main_hooks_anmelden() {
         // kick-off finds them all (its ground pictures are
         // made on the workers as it starts). The pass that ends the program
         // releases them with the season's graphics.
-        // Once those are loaded, a few of the faces' parts are loaded a frame
-        // in the game's play, so that the first page with a face does not
-        // load them all.
-        if (Quit_Status != QUIT_STATUS_LAEUFT) {
-            Spielansicht_Vorrat_Freigeben();
-        } else {
-            const bool figuren = Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht() &&
-                                 (Spielansicht_Animsets_Vorrat_Schritt() || Spielansicht_Sprites_Vorrat_Schritt());
-            if (!figuren && Spielansicht_Laufzustand() != 1 && Kalender_Get_Runmodus() == RUNMODUS_SPIEL)
-                Gesicht_Teile_Schritt(GESICHTSTEILE_PRO_FRAME);
-        }
+        if (Quit_Status != QUIT_STATUS_LAEUFT) Spielansicht_Vorrat_Freigeben();
+        else if (Spielansicht_Laufzustand() != 1 && Spieltag_Get_Hooks().live_ansicht() &&
+                 !Spielansicht_Animsets_Vorrat_Schritt())
+            Spielansicht_Sprites_Vorrat_Schritt();
         // The grounds kept built for the next kick-offs go with the live
         // view switched off and at the change of season.
         Spielansicht_Gebaute_Pflegen(Spieltag_Get_Hooks().live_ansicht(), Kalender_Get_Jahr());

@@ -2,15 +2,12 @@
 // them are written to gesichter.png for review.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <memory>
 #include <set>
 #include <vector>
 
-#include "base/files.h"
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
-#include "graphics/grafik_start.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "gui/gesicht.h"
@@ -103,48 +100,6 @@ TEST(Gesicht, FotoAusDemBilderordner) {
     std::remove((ordner + "/43.jpg").c_str());
     std::remove(ordner.c_str());
     W32_Dir_Tabelle[W32_DIR_SPIELERBILDER][0] = 0;
-}
-
-// The parts loaded a few at a time compose the same faces as the parts
-// loaded at once; a face wanted halfway loads the rest; without the game's
-// archives there is nothing to load ahead.
-TEST(Gesicht, TeileSchrittweiseGeladenBauenDieselbenGesichter) {
-    Gesicht_Teile_Free();
-    EXPECT_TRUE(Gesicht_Teile_Schritt(16)) << "no archives open: nothing to load ahead";
-    std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
-    ASSERT_TRUE(Grafik_Archive_Oeffnen());
-    const auto gesichter = [] {
-        std::vector<std::vector<u16>> g;
-        for (i32 i = 0; i < 12; ++i) {
-            Rastport_Bild b(Gesicht_Bauen(Gesicht_Aussehen_Aus_Nummer(i * 37), 0xC8102E, 0xFFFFFF));
-            if (b) g.emplace_back(b->bitmap->pixel16(), b->bitmap->pixel16() + b->breite * b->hoehe);
-        }
-        return g;
-    };
-    ASSERT_TRUE(Gesicht_Teile_Laden());
-    const auto auf_einmal = gesichter();
-    ASSERT_EQ(auf_einmal.size(), 12u);
-    struct Fall {
-        const char* was;
-        i32 pro_schritt, schritte;  // steps before the faces are asked for
-        bool fertig;                // all loaded by the steps
-    } const faelle[] = {{"in steps of 16", 16, 14, true}, {"one step of a thousand", 1000, 1, true},
-                        {"halfway, the rest on demand", 10, 5, false}, {"none", 16, 0, false}};
-    for (const Fall& f : faelle) {
-        SCOPED_TRACE(f.was);
-        Gesicht_Teile_Free();
-        bool fertig = false;
-        for (i32 k = 0; k < f.schritte; ++k) fertig = Gesicht_Teile_Schritt(f.pro_schritt);
-        EXPECT_EQ(fertig, f.fertig);
-        if (!f.fertig) {
-            EXPECT_TRUE(gesichter().empty()) << "no face before all parts are there";
-        }
-        ASSERT_TRUE(Gesicht_Teile_Laden());
-        EXPECT_EQ(gesichter(), auf_einmal);
-        EXPECT_TRUE(Gesicht_Teile_Schritt(16));
-    }
-    Gesicht_Teile_Free();
-    Grafik_Archive_Schliessen();
 }
 
 }  // namespace
