@@ -59,6 +59,7 @@ struct Ebene {
 thread_local std::vector<std::unique_ptr<Ebene>> g_ebenen;
 // This thread's messages are only counted (see Read_Config_Still).
 thread_local bool g_still = false;
+thread_local int g_still_meldungen = 0;  // held back since the thread was made still
 Read_Config_Melder g_melder = nullptr;
 
 const char* const k_dateinamen[CONFIG_ART_ANZAHL] = {
@@ -162,6 +163,7 @@ void ausgeben(const char* text) {
 // 200) or warning.
 void melden_an_v(Ebene* e, int code, i32 zeile, const char* format, va_list args) {
     if (g_still) {
+        ++g_still_meldungen;
         if (e) {
             if (code < 200 || code >= 900) ++e->fehler;
             else ++e->warnungen;
@@ -672,7 +674,12 @@ char* Read_Config_Meldung_Text(int code, const char* datei, i32 zeile, const cha
     return t;
 }
 
-void Read_Config_Still(bool still) { g_still = still; }
+void Read_Config_Still(bool still) {
+    if (still && !g_still) g_still_meldungen = 0;
+    g_still = still;
+}
+
+int Read_Config_Still_Meldungen() { return g_still_meldungen; }
 
 void Read_Config_Melden(int code, const char* format, ...) {
     Ebene* e = oben();

@@ -128,6 +128,9 @@ int Read_Config_Anzahl_Warnungen();
 // never shown: for reading ahead on a worker, whose failed file the frame
 // reads again to show what is wrong.
 void Read_Config_Still(bool still);
+// The messages this thread held back since it was made still (on every
+// level, also of files it has closed since).
+int Read_Config_Still_Meldungen();
 using Read_Config_Melder = void (*)(const char* text);
 void Read_Config_Set_Melder(Read_Config_Melder melder);
 

@@ -73,14 +73,43 @@ u32 Gesicht_Aussehen_Aus_Nummer(i32 nummer) {
 
 void Gesicht_Set_Hooks(const Gesicht_Hooks& h) { hooks = h; }
 
+namespace {
+
+constexpr i32 KEIN_TEIL = 202;  // the archive's entry that is no part
+i32 teile_slot = -1;            // the archive slot the parts come from, -1 none yet
+
+// A part, loaded from the parts' slot when it is first wanted (a face needs
+// eight of the 216: loading them all took some 5 ms of the frame that
+// showed the first face, and memory for parts no face shows); null when it
+// cannot be loaded.
+Rastport* teil(i32 e) {
+    if (e < 0 || e >= TEILE || e == KEIN_TEIL) return nullptr;
+    if (!teile[e] && Resf_Slot_Gueltig(teile_slot)) {
+        teile[e].reset(Resf_Lade_Rastport(teile_slot, e));
+        if (teile[e] && !Rastport_Lock(teile[e].get())) teile[e].reset();
+    }
+    return teile[e].get();
+}
+
+// The archive the parts come from: the one they were loaded from, else the
+// game's. False when there is none.
+bool teile_quelle() {
+    if (geladen || Resf_Slot_Gueltig(teile_slot)) return true;
+    teile_slot = Resf_Spiel_Slot(ARCHIV_GESICHT);
+    return Resf_Slot_Gueltig(teile_slot);
+}
+
+}  // namespace
+
 bool Gesicht_Teile_Laden(i32 slot) {
     if (geladen) return true;
     if (slot < 0) slot = Resf_Spiel_Slot(ARCHIV_GESICHT);
     if (!Resf_Slot_Gueltig(slot)) return false;
+    if (slot != teile_slot) Gesicht_Teile_Free();
+    teile_slot = slot;
     for (i32 e = 0; e < TEILE; ++e) {
-        if (e == 202) continue;
-        teile[e].reset(Resf_Lade_Rastport(slot, e));
-        if (!teile[e] || !Rastport_Lock(teile[e].get())) {
+        if (e == KEIN_TEIL) continue;
+        if (!teil(e)) {
             Gesicht_Teile_Free();
             return false;
         }
@@ -89,9 +118,16 @@ bool Gesicht_Teile_Laden(i32 slot) {
     return true;
 }
 
+i32 Gesicht_Teile_Anzahl() {
+    i32 n = 0;
+    for (const auto& t : teile) n += t != nullptr;
+    return n;
+}
+
 void Gesicht_Teile_Free() {
     for (auto& t : teile) t.reset();
     geladen = false;
+    teile_slot = -1;
 }
 
 void Gesicht_Farben(u32 aussehen, u16* haar, u16* haut) {
@@ -109,22 +145,26 @@ void Gesicht_Farben(u32 aussehen, u16* haar, u16* haut) {
 }
 
 Rastport* Gesicht_Bauen(u32 aussehen, u32 farbe1, u32 farbe2) {
-    if (!geladen) return nullptr;
+    if (!teile_quelle()) return nullptr;
     const i32 stil = (aussehen & 3) ? 1 : 0;
     const u32 feld[5] = {(aussehen >> 2) & 31, (aussehen >> 7) & 63, (aussehen >> 13) & 127, (aussehen >> 20) & 63,
                          (aussehen >> 26) & 63};
-    Rastport* basis = teile[stil].get();
+    Rastport* basis = teil(stil);
+    Rastport* stuecke[5] = {};
+    for (i32 f = 0; f < 5; ++f) {
+        const Gruppe& gr = GRUPPEN[stil][f];
+        stuecke[f] = teil(gr.erster + std::min<i32>(static_cast<i32>(feld[f]), gr.grenze));
+        if (!stuecke[f]) return nullptr;
+    }
+    if (!basis) return nullptr;
     Rastport* g = Rastport_Neu_Einfach(basis->breite, basis->hoehe, 16);
     if (!g) return nullptr;
     Blt_Blit(basis, 0, 0, -1, -1, g, 0, 0, nullptr);
-    for (i32 f : {0, 3, 1, 4, 2}) {  // head, eyes, nose, mouth, hair
-        const Gruppe& gr = GRUPPEN[stil][f];
-        Blt_Blit(teile[gr.erster + std::min<i32>(static_cast<i32>(feld[f]), gr.grenze)].get(), 0, 0, -1, -1, g, 0, 0,
-                 Blt_Opt_Alpha_Transparent);
-    }
+    for (i32 f : {0, 3, 1, 4, 2})  // head, eyes, nose, mouth, hair
+        Blt_Blit(stuecke[f], 0, 0, -1, -1, g, 0, 0, Blt_Opt_Alpha_Transparent);
     const i32 n = g->breite * g->hoehe;
     for (i32 k = 0; k < 2; ++k) {
-        const Rastport* m = teile[MASKEN[stil] + k].get();
+        const Rastport* m = teil(MASKEN[stil] + k);
         if (m && static_cast<i32>(m->maske.size()) >= (n + 7) / 8 && m->breite == g->breite)
             Farbe_Maske_Einfaerben(g->bitmap->pixel16(), m->maske.data(), pack565(k ? farbe2 : farbe1), 16, n);
     }
@@ -132,7 +172,7 @@ Rastport* Gesicht_Bauen(u32 aussehen, u32 farbe1, u32 farbe2) {
 }
 
 Rastport* Gesicht_Holen(i32 spieler, i32 team, Rastport* ziel, i32 x, i32 y, i32 w, i32 h) {
-    if (static_cast<i32>(hooks.aussehen(spieler)) >= 0 && !Gesicht_Teile_Laden()) return nullptr;
+    if (static_cast<i32>(hooks.aussehen(spieler)) >= 0 && !teile_quelle()) return nullptr;
     if (w < 1) w = 85;
     if (h < 1) h = 100;
     const u32 liste[4] = {static_cast<u32>(spieler), static_cast<u32>(team), static_cast<u32>(w), static_cast<u32>(h)};

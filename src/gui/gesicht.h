@@ -27,8 +27,11 @@ struct Gesicht_Hooks {
 void Gesicht_Set_Hooks(const Gesicht_Hooks& h);
 
 // Loads the part groups from the archive slot (-1: the game's
-// spieler_gesicht.res); all or nothing.
+// spieler_gesicht.res); all or nothing. Without it a face loads the parts
+// it needs when it is first built, from the game's archive.
 bool Gesicht_Teile_Laden(i32 slot = -1);
+// The parts loaded.
+i32 Gesicht_Teile_Anzahl();
 void Gesicht_Teile_Free();
 // The part counts of the look value's five fields for a style (0 or 1),
 // as the archive holds them.
@@ -39,7 +42,8 @@ constexpr i32 Gesicht_Stil(u32 aussehen) { return (aussehen & 3) ? 1 : 0; }
 // head part, the colour of its hair part (bald: the grey sides or the skin).
 void Gesicht_Farben(u32 aussehen, u16* haar, u16* haut);
 // Composes a look value into a new picture of the base size (null when the
-// parts are missing); the caller frees it.
+// parts are missing: none loaded from a slot and no game archive, or one
+// that cannot be loaded); the caller frees it.
 Rastport* Gesicht_Bauen(u32 aussehen, u32 farbe1, u32 farbe2);
 // Draws the player's face w x h (below 1: 85 x 100) at (x, y) of the target
 // and returns the cached picture (owned by the cache), or null. A negative

@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "base/debug.h"
+#include "base/files.h"
 #include "base/settings.h"
 #include "main/registrierung.h"
 
@@ -15,6 +16,7 @@
 #include "world/manager.h"
 #include "world/team.h"
 #include "world/welt.h"
+#include "world/welt_pruefen.h"
 #include "screens/start/spielstart.h"
 
 namespace {
@@ -79,8 +81,11 @@ void Main_Spielstart_Registrieren() {
     // The wizard's finishing reads the competitions itself.
     Kalender_Set_Spielstart(kStartSet, -1, -1);
     // The world is read on a worker from now on, while the program opens its
-    // archives and fonts, so that the first frame of the game takes it ready.
+    // archives and fonts, so that the first frame of the game takes it ready;
+    // so are its files checked, on another.
     Welt_Vorab_Lesen(kStartSet);
+    if (W32_Dir_Tabelle[W32_DIR_CONFIG][0] == 0) W32_Dir_Init();
+    Welt_Ordner_Vorab_Pruefen(W32_Dir_Tabelle[W32_DIR_CONFIG], kStartSet);
 }
 
 bool Main_Spielstart_Bildschirme(int arg, u8* wizard_byte) { return Spielstart_Pruefen(arg, wizard_byte); }

@@ -195,9 +195,11 @@ void Spiele_Loesche_Wettbewerb_Ereignis(i32 basis) {
         s->Leeren();
         return;
     }
+    // A competition's counters are the keys basis * players + 1 up to
+    // (basis + 1) * players, one run of the sorted store.
     const u64 n = static_cast<u64>(std::max(Spieler_Anzahl, 1));
-    for (u32 i = s->Anzahl(); i-- > 0;)
-        if ((schluessel_von(s, i) - 1) / n == static_cast<u64>(basis)) s->Loeschen(i);
+    const u64 von = static_cast<u64>(basis) * n + 1;
+    if (von <= UINT32_MAX) s->Loeschen_Bereich(static_cast<u32>(von), von + n);
 }
 
 bool Wettbewerb_Gelbsperre(i32 wettbewerb, i32 karten) {

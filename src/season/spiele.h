@@ -89,6 +89,9 @@ class Spiele_Speicher {
     u8* Eintrag(u32 i) { return daten_.data() + static_cast<size_t>(i) * groesse_; }
     const u8* Eintrag(u32 i) const { return daten_.data() + static_cast<size_t>(i) * groesse_; }
     void Loeschen(u32 i);
+    // Removes every entry whose key lies in [von, bis) in one move; the
+    // store is then as after removing them one by one. The number removed.
+    u32 Loeschen_Bereich(u32 von, u64 bis);
     void Leeren();
     // Replaces the contents (count entries of packed data, capacity); false
     // when the data are unsorted or do not fit.

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -70,6 +71,18 @@ void Spiele_Speicher::Loeschen(u32 i) {
     std::memmove(p, p + groesse_, static_cast<size_t>(anzahl_ - i - 1) * groesse_);
     --anzahl_;
     std::memset(Eintrag(anzahl_), 0, groesse_);
+}
+
+u32 Spiele_Speicher::Loeschen_Bereich(u32 von, u64 bis) {
+    u32 a = 0, e = anzahl_;
+    Finden(von, &a);
+    if (bis <= UINT32_MAX) Finden(static_cast<u32>(bis), &e);
+    if (e <= a) return 0;
+    std::memmove(Eintrag(a), Eintrag(e), static_cast<size_t>(anzahl_ - e) * groesse_);
+    const u32 weg = e - a;
+    anzahl_ -= weg;
+    std::memset(Eintrag(anzahl_), 0, static_cast<size_t>(weg) * groesse_);
+    return weg;
 }
 
 void Spiele_Speicher::Leeren() {

@@ -34,12 +34,13 @@ i64 Startkonto_Computerclub(i32 liga_prozent, f64 groesse) {
 
 void Startkonten_Eroeffnen() {
     if (!Team_Daten) return;
+    // The clubs' sizes in their leagues, taken once for all of them.
+    const Welt_Tag_Ligen ligen = Welt_Tag_Ligen_Erfassen();
     for (i32 t = 0; t < Team_Anzahl; ++t) {
         if (!Team_Ist_Verein(t) || Bank_Konto_Offen(t)) continue;
         const i32 prozent = Wettbewerb_Get_Liga_Prozent(t);
-        const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
         const i64 betrag = Team_Hat_Manager(t) ? Startkonto_Betrag(Schwierigkeit, prozent)
-                                               : Startkonto_Computerclub(prozent, liga >= 0 ? Welt_Tag_Groesse(t, liga) : 1.0);
+                                               : Startkonto_Computerclub(prozent, ligen.Groesse(t));
         Bank_Konto_Anlegen(t, static_cast<f64>(betrag), 0);
     }
 }

@@ -17,15 +17,31 @@
 #include "world/team.h"
 #include "world/welt.h"
 
+namespace {
+
+// The middle value of `werte` (the upper one of an even count); 0 for none.
+template <class T>
+T mitte(std::vector<T>& werte) {
+    if (werte.empty()) return 0;
+    std::nth_element(werte.begin(), werte.begin() + static_cast<long>(werte.size() / 2), werte.end());
+    return werte[werte.size() / 2];
+}
+
+// A club's ground against the median ground of its league (1 when the
+// median is none).
+f64 groesse(int team, i32 median) {
+    return median > 0 ? static_cast<f64>(Stadion_Get_Kapazitaet(team)) / median : 1;
+}
+
+}  // namespace
+
 f64 Welt_Tag_Groesse(int team, i32 liga) {
     std::vector<i32> plaetze;
     for (int t = 0; t < Team_Anzahl; ++t)
         if (Team_Ist_Verein(t) && Wettbewerb_Get_Liga_Von_Team(t, true) == liga)
             plaetze.push_back(Stadion_Get_Kapazitaet(t));
     if (plaetze.empty()) return 1;
-    std::nth_element(plaetze.begin(), plaetze.begin() + static_cast<long>(plaetze.size() / 2), plaetze.end());
-    const i32 median = plaetze[plaetze.size() / 2];
-    return median > 0 ? static_cast<f64>(Stadion_Get_Kapazitaet(team)) / median : 1;
+    return groesse(team, mitte(plaetze));
 }
 
 namespace {
@@ -35,9 +51,7 @@ f64 liga_gehalt(i32 liga) {
     std::vector<f64> g;
     for (int t = 0; t < Team_Anzahl; ++t)
         if (Team_Ist_Verein(t) && Wettbewerb_Get_Liga_Von_Team(t, true) == liga) g.push_back(Leben_Gehaltssumme(t));
-    if (g.empty()) return 0;
-    std::nth_element(g.begin(), g.begin() + static_cast<long>(g.size() / 2), g.end());
-    return g[g.size() / 2];
+    return mitte(g);
 }
 
 // A club's standing for the star places: the mean fine strength of its
@@ -102,6 +116,33 @@ Leben_Sterne Welt_Tag_Sterne(bool naechste_saison) {
     return sterne;
 }
 
+Welt_Tag_Ligen Welt_Tag_Ligen_Erfassen() {
+    Welt_Tag_Ligen l;
+    l.liga.assign(static_cast<size_t>(std::max(0, Team_Anzahl)), -1);
+    std::map<i32, std::vector<f64>> gehaelter;
+    std::map<i32, std::vector<i32>> plaetze;
+    for (int t = 0; t < Team_Anzahl; ++t) {
+        if (!Team_Ist_Verein(t)) continue;
+        const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
+        l.liga[static_cast<size_t>(t)] = liga;
+        gehaelter[liga].push_back(Leben_Gehaltssumme(t));
+        plaetze[liga].push_back(Stadion_Get_Kapazitaet(t));
+    }
+    for (auto& [liga, g] : gehaelter) l.gehalt[liga] = mitte(g);
+    for (auto& [liga, p] : plaetze) l.platz[liga] = mitte(p);
+    return l;
+}
+
+f64 Welt_Tag_Ligen::Gehalt(int team) const {
+    if (team < 0 || static_cast<size_t>(team) >= liga.size() || liga[static_cast<size_t>(team)] < 0) return 0;
+    return gehalt.at(liga[static_cast<size_t>(team)]);
+}
+
+f64 Welt_Tag_Ligen::Groesse(int team) const {
+    if (team < 0 || static_cast<size_t>(team) >= liga.size() || liga[static_cast<size_t>(team)] < 0) return 1;
+    return groesse(team, platz.at(liga[static_cast<size_t>(team)]));
+}
+
 f64 Welt_Tag_Sponsorgeld(int team) {
     const i32 liga = Wettbewerb_Get_Liga_Von_Team(team, true);
     return liga < 0 ? 0 : Werbung_Sponsorgeld(team, liga_gehalt(liga), Welt_Tag_Groesse(team, liga));
@@ -127,11 +168,11 @@ void tag_schritte(bool neuer_monat, bool neue_saison) {
     if (!neuer_monat) return;
     Bank_Neue_Periode();
     Leben_Moral_Monat();
+    const Welt_Tag_Ligen ligen = Welt_Tag_Ligen_Erfassen();
     for (int t = 0; t < Team_Anzahl; ++t) {
         if (!Team_Ist_Verein(t) || !Bank_Konto_Offen(t)) continue;
         Leben_Gehaelter_Zahlen(t);
-        const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
-        if (liga >= 0) Werbung_Sponsorgeld_Buchen(t, liga_gehalt(liga), Welt_Tag_Groesse(t, liga));
+        if (ligen.liga[static_cast<size_t>(t)] >= 0) Werbung_Sponsorgeld_Buchen(t, ligen.Gehalt(t), ligen.Groesse(t));
     }
     // The transfer windows: computer clubs trade with the market as their
     // money says, at most twice a window (a promoted club more often).

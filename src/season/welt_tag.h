@@ -10,6 +10,7 @@
 // (world/leben.h). Not on a network client.
 #pragma once
 
+#include <map>
 #include <vector>
 
 #include "base/types.h"
@@ -38,6 +39,22 @@ i32 Welt_Tag_Naechste_Liga(int team);
 // A club's size: its ground against the median ground of league `liga`'s
 // clubs (1 when the league has none).
 f64 Welt_Tag_Groesse(int team, i32 liga);
+// Every club's league and each league's median wage bill and ground, taken
+// in one pass over the clubs: the month's money books every club against
+// its league's medians, which asked club by club went over all clubs again
+// for each of them. Wages, grounds and leagues do not change while the
+// month's money is booked, so the medians hold for the whole step.
+struct Welt_Tag_Ligen {
+    std::vector<i32> liga;   // each team's base league, -1 none or not a club
+    std::map<i32, f64> gehalt;  // the median wage bill of each league's clubs
+    std::map<i32, i32> platz;   // the median ground of each league's clubs
+    // The team's league's median wage bill (0 without a league) and its
+    // size (Welt_Tag_Groesse in its league; 1 without a league).
+    f64 Gehalt(int team) const;
+    f64 Groesse(int team) const;
+};
+Welt_Tag_Ligen Welt_Tag_Ligen_Erfassen();
+
 // A club's monthly sponsor and broadcasting money (world/werbung.h) while
 // it plays in a league, else 0.
 f64 Welt_Tag_Sponsorgeld(int team);

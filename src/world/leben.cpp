@@ -462,7 +462,10 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* s
         vereinsspieler_suchen(team, position, besser_als, hoechstens, budget + wert_ab, offene_sternplaetze, stufen);
     const f64 erloes = wert_ab * 0.8;
     int zu = -1;
-    for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
+    // Only a star of the market comes, for an open star place and within
+    // the club's reach: without one the market is not looked through.
+    const bool markt = offene_sternplaetze != 0 && hoechstens >= LEBEN_STAR_FEIN && hoechstens > besser_als;
+    for (int i = 0; markt && i < Team_Kader_Anzahl(m); ++i) {
         const int s = Team_Kader(m)[i];
         const Spieler_Struktur& p = Spieler_Daten[s];
         if (!markt_passt(s, position) || Spieler_Berechne_Marktwert(s) > budget + erloes ||

@@ -1,10 +1,15 @@
 // The check of a world folder before play (see welt_pruefen.h).
 #include "world/welt_pruefen.h"
 
+#include <pthread.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
+#include <chrono>
 #include <cstdio>
+#include <future>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -83,18 +88,103 @@ std::string datei_pruefen(const std::string& pfad, const std::string& name) {
     return "";
 }
 
+// A file's size and time of change: a check made ahead holds while they stay.
+struct Dateistand {
+    long long groesse = -1, zeit = -1, zeit_ns = -1;
+    bool operator==(const Dateistand&) const = default;
+};
+Dateistand dateistand(const std::string& pfad) {
+    struct stat st;
+    if (stat(pfad.c_str(), &st) != 0) return {};
+    return {static_cast<long long>(st.st_size), static_cast<long long>(st.st_mtim.tv_sec),
+            static_cast<long long>(st.st_mtim.tv_nsec)};
+}
+
+// The files' check: the first file's message ("" when all are whole), and
+// each file's stand taken before it was read.
+struct Pruefung {
+    std::string ort;
+    int set = -1;
+    std::string fehler;
+    std::array<Dateistand, std::size(DATEIEN)> staende;
+    bool gemeldet = false;  // the reader had messages for a file (held back on the worker)
+};
+
+Pruefung dateien_pruefen(const std::string& ort, int set) {
+    Pruefung p;
+    p.ort = ort;
+    p.set = set;
+    for (size_t i = 0; i < std::size(DATEIEN); ++i) {
+        const std::string name = std::to_string(set + 1) + "_" + DATEIEN[i];
+        p.staende[i] = dateistand(ort + "/" + name);
+        p.fehler = datei_pruefen(ort + "/" + name, name);
+        if (!p.fehler.empty()) break;
+    }
+    return p;
+}
+
+// The check made ahead on a worker (Welt_Ordner_Vorab_Pruefen); on the
+// heap, so that a forked child, which has no worker, leaves it behind
+// without waiting for it.
+std::future<Pruefung>* vorab_zeiger = nullptr;
+std::string vorab_ort;  // what the worker checks: the folder
+int vorab_set = -1;     // and the set
+std::future<Pruefung>& vorab() {
+    static const bool angemeldet = [] {
+        pthread_atfork(nullptr, nullptr, [] { vorab_zeiger = nullptr; });
+        return true;
+    }();
+    (void)angemeldet;
+    if (!vorab_zeiger) vorab_zeiger = new std::future<Pruefung>();
+    return *vorab_zeiger;
+}
+
+// The answer of the check made ahead for the folder and set, waited for
+// when the worker is still at it; false when there is none or a file it
+// read changed since (the check is then made again). It is taken once.
+bool vorab_nehmen(const std::string& ort, int set, Pruefung* aus) {
+    if (!vorab().valid()) return false;
+    Pruefung p = vorab().get();
+    if (p.ort != ort || p.set != set) return false;
+    // A file that was missing or broken is checked again: its message then
+    // names what is there now; so is a world whose reader had something to
+    // say, which the worker held back.
+    if (!p.fehler.empty() || p.gemeldet) return false;
+    for (size_t i = 0; i < std::size(DATEIEN); ++i)
+        if (dateistand(ort + "/" + std::to_string(set + 1) + "_" + DATEIEN[i]) != p.staende[i]) return false;
+    *aus = std::move(p);
+    return true;
+}
+
 }  // namespace
+
+bool Welt_Ordner_Vorab_Pruefen(const std::string& ordner, int set) {
+    const std::string ort = W32_Pfad_Uebersetzen(ordner.c_str());
+    if (vorab().valid()) {
+        if (vorab_ort == ort && vorab_set == set)
+            return vorab().wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+        vorab().wait();  // another folder's or set's check ends first
+    }
+    vorab_ort = ort;
+    vorab_set = set;
+    vorab() = std::async(std::launch::async, [ort, set] {
+        Read_Config_Still(true);
+        Pruefung p = dateien_pruefen(ort, set);
+        p.gemeldet = Read_Config_Still_Meldungen() > 0;
+        Read_Config_Still(false);
+        return p;
+    });
+    return false;
+}
 
 bool Welt_Ordner_Pruefen(const std::string& ordner, int set, std::string* meldung, bool teams_lesen) {
     const std::string ort = W32_Pfad_Uebersetzen(ordner.c_str());
     const std::string kopf = "Die Spielwelt in " + ort + " ist unvollständig oder beschädigt:\n";
-    for (const char* d : DATEIEN) {
-        const std::string name = std::to_string(set + 1) + "_" + d;
-        const std::string fehler = datei_pruefen(ort + "/" + name, name);
-        if (!fehler.empty()) {
-            if (meldung) *meldung = kopf + fehler;
-            return false;
-        }
+    Pruefung p;
+    if (!vorab_nehmen(ort, set, &p)) p = dateien_pruefen(ort, set);
+    if (!p.fehler.empty()) {
+        if (meldung) *meldung = kopf + p.fehler;
+        return false;
     }
     if (!teams_lesen) return true;
     // The teams and players read as a game reads them, their messages kept.

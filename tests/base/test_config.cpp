@@ -6,6 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "base/config.h"
@@ -150,6 +151,51 @@ TEST_F(Config, BadNumbersAndAliasesAreReportedWithTheirLine) {
     }
     EXPECT_EQ(Read_Config_Anzahl_Warnungen(), 5);
     EXPECT_EQ(Read_Config_Anzahl_Fehler(), 0);
+}
+
+TEST_F(Config, AStillThreadCountsWhatItHoldsBack) {
+    // A worker reading ahead shows nothing, but tells how many messages it
+    // held back, those of a file it has closed since and of its alias
+    // companion included; making it still again counts anew.
+    datei("1_team.cfg", "A 12abc\nB abc\n");
+    datei("1_team_alias.cfg", "BAYERN 17\nKAPUTT x\n");
+    datei("1_ereignis.cfg", "X 1\n");
+    struct Fall {
+        const char* was;
+        int art;
+        bool naechste;  // read every line's number
+        int gehalten;   // messages held back
+    } const faelle[] = {
+        {"alias warning on opening", CONFIG_TEAM, false, 1},
+        {"and two values", CONFIG_TEAM, true, 3},
+        {"a whole file", CONFIG_EREIGNIS, true, 0},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        int gehalten = -1, nachher = -1;
+        std::thread arbeiter([&] {
+            Read_Config_Still(true);
+            if (Read_Config_Open(f.art, 0, 0)) {
+                if (f.naechste)
+                    while (*Read_Config_Next(nullptr, 0)) Read_Config_Get_Wert();
+                Read_Config_Close();
+            }
+            gehalten = Read_Config_Still_Meldungen();
+            Read_Config_Still(false);
+            Read_Config_Still(true);
+            nachher = Read_Config_Still_Meldungen();
+            Read_Config_Still(false);
+        });
+        arbeiter.join();
+        EXPECT_EQ(gehalten, f.gehalten);
+        EXPECT_EQ(nachher, 0);
+        EXPECT_TRUE(g_meldungen.empty());
+    }
+    // This thread was never still: it shows its messages and holds none back.
+    ASSERT_TRUE(Read_Config_Open(CONFIG_TEAM, 0, 0));
+    Read_Config_Close();
+    EXPECT_EQ(g_meldungen.size(), 1u);
+    EXPECT_EQ(Read_Config_Still_Meldungen(), 0);
 }
 
 TEST_F(Config, BrokenInputNeverCrashes) {

@@ -2,12 +2,15 @@
 // them are written to gesichter.png for review.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <set>
 #include <vector>
 
+#include "base/files.h"
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
+#include "graphics/grafik_start.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
 #include "gui/gesicht.h"
@@ -100,6 +103,52 @@ TEST(Gesicht, FotoAusDemBilderordner) {
     std::remove((ordner + "/43.jpg").c_str());
     std::remove(ordner.c_str());
     W32_Dir_Tabelle[W32_DIR_SPIELERBILDER][0] = 0;
+}
+
+// Without the parts loaded at once, a face loads the parts it needs from
+// the game's archive when it is built, and only those: the faces are the
+// same as from all the parts; without the game's archives there is none.
+TEST(Gesicht, TeileWerdenGeladenWennEinGesichtSieBraucht) {
+    Gesicht_Teile_Free();
+    EXPECT_EQ(Gesicht_Bauen(Gesicht_Aussehen_Aus_Nummer(1), 0xC8102E, 0xFFFFFF), nullptr) << "no archives open";
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", KORDAVO_SPIELORDNER);
+    ASSERT_TRUE(Grafik_Archive_Oeffnen());
+    // Looks of both styles: style 1 is a look value with bits 0-1 set.
+    std::vector<u32> looks;
+    for (i32 i = 0; looks.size() < 12; ++i) {
+        const u32 a = Gesicht_Aussehen_Aus_Nummer(i * 37);
+        if (Gesicht_Stil(a) == static_cast<i32>(looks.size() % 2)) looks.push_back(a);
+    }
+    const auto bauen = [&](u32 a) {
+        Rastport_Bild b(Gesicht_Bauen(a, 0xC8102E, 0xFFFFFF));
+        return b ? std::vector<u16>(b->bitmap->pixel16(), b->bitmap->pixel16() + b->breite * b->hoehe)
+                 : std::vector<u16>{};
+    };
+    ASSERT_TRUE(Gesicht_Teile_Laden());
+    std::vector<std::vector<u16>> alle;
+    for (u32 a : looks) alle.push_back(bauen(a));
+    Gesicht_Teile_Free();
+    EXPECT_EQ(Gesicht_Teile_Anzahl(), 0);
+    for (size_t i = 0; i < looks.size(); ++i) {
+        SCOPED_TRACE(i);
+        const i32 vorher = Gesicht_Teile_Anzahl();
+        const std::vector<u16> g = bauen(looks[i]);
+        ASSERT_FALSE(g.empty());
+        EXPECT_EQ(g, alle[i]);
+        // A base, five part fields and two masks at most.
+        EXPECT_LE(Gesicht_Teile_Anzahl() - vorher, 8);
+        EXPECT_GE(Gesicht_Teile_Anzahl(), 6);
+    }
+    EXPECT_LT(Gesicht_Teile_Anzahl(), 100) << "only the parts of twelve faces";
+    // Through the cache as the screens draw them.
+    Rastport_Bild ziel(Rastport_Neu_Einfach(40, 47, 16));
+    EXPECT_NE(Gesicht_Holen(3, 1, ziel.get(), 0, 0, 40, 47), nullptr);
+    // The rest loaded at once keeps what was loaded.
+    ASSERT_TRUE(Gesicht_Teile_Laden());
+    EXPECT_EQ(Gesicht_Teile_Anzahl(), 216);
+    Farbe_Cache_Free();
+    Gesicht_Teile_Free();
+    Grafik_Archive_Schliessen();
 }
 
 }  // namespace

@@ -88,6 +88,21 @@ TEST_F(Ereignisse, SperrenNachKartenNachDenRegelnDesWettbewerbs) {
     }
 }
 
+// A competition's counters go at its new season, every player's from the
+// first to the last; the other competition's stay.
+TEST_F(Ereignisse, DieZaehlerEinesWettbewerbsGehenAlleUndNurSie) {
+    Spiele_Loesche_Wettbewerb_Ereignis(-1);
+    const i32 letzter = Spieler_Anzahl - 1;
+    for (i32 w : {LIGA, POKAL})
+        for (i32 s : {0, SPIELER, letzter}) Spiele_Set_Wettbewerb_Ereignis(w, s, ZAEHLER_GELB, 3);
+    Spiele_Loesche_Wettbewerb_Ereignis(Wettbewerb_Get_Basis_Id(LIGA));
+    for (i32 s : {0, SPIELER, letzter}) {
+        EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(LIGA, ZAEHLER_GELB, s), 0) << s;
+        EXPECT_EQ(Spiele_Get_Wettbewerb_Ereignis(POKAL, ZAEHLER_GELB, s), 3) << s;
+    }
+    EXPECT_EQ(Spiele_Get_Speicher(SPEICHER_EREIGNIS_ERW)->Anzahl(), 3u);
+}
+
 TEST_F(Ereignisse, RoteKarteSperrtSoVieleSpieleWieVerhaengt) {
     Spiele_Ereignis_Eintragen(Ligaspiel(0), SFE_ROT | SFE_TEAM_A, 30, SPIELER, -1);
     const i32 sperre = Spiele_Get_Wettbewerb_Ereignis(LIGA, ZAEHLER_SPERRE, SPIELER);

@@ -181,6 +181,36 @@ TEST_F(Spiele, SortierterSpeicherWaechstUmZwanzigProzent) {
     EXPECT_FALSE(s.Setzen(unsortiert, 2, 4));
 }
 
+TEST_F(Spiele, BereichLoeschenGleichtDemLoeschenEinzeln) {
+    // A run of keys removed in one move leaves the store byte for byte as
+    // removing its entries one by one does (the freed tail zeroed too).
+    struct Fall {
+        const char* was;
+        u32 von;
+        u64 bis;
+        u32 weg;
+    } const faelle[] = {
+        {"the middle", 30, 60, 3},      {"from the first", 0, 25, 2},    {"to the last", 70, 1000, 4},
+        {"between keys", 31, 39, 0},    {"none: empty range", 50, 50, 0}, {"none: reversed", 60, 30, 0},
+        {"all", 0, 1ull << 33, 10},     {"beyond the keys", 200, 1ull << 40, 0},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        Spiele_Speicher einzeln(9, 16), bereich(9, 16);
+        for (u32 k = 10; k <= 100; k += 10) {
+            einzeln.Holen(k)[6] = static_cast<u8>(k);
+            bereich.Holen(k)[6] = static_cast<u8>(k);
+        }
+        for (u32 i = einzeln.Anzahl(); i-- > 0;) {
+            const u32 k = get_u32le(einzeln.Eintrag(i));
+            if (k >= f.von && k < f.bis) einzeln.Loeschen(i);
+        }
+        EXPECT_EQ(bereich.Loeschen_Bereich(f.von, f.bis), f.weg);
+        ASSERT_EQ(bereich.Anzahl(), einzeln.Anzahl());
+        EXPECT_EQ(0, std::memcmp(bereich.Eintrag(0), einzeln.Eintrag(0), 9 * bereich.Kapazitaet()));
+    }
+}
+
 TEST_F(Spiele, SpeicherblockByteGleich) {
     i32 h = Spiele_Lock(POKAL, 1, 1, 2);
     Spiele_Set_Teams(h, 4, 8);

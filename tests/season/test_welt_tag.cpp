@@ -9,6 +9,7 @@
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
 #include "world/team.h"
+#include "world/werbung.h"
 
 namespace {
 
@@ -141,6 +142,37 @@ TEST_F(Welt_Tag_Liga, APromotedClubMakesMoreDealsBeforeTheNewSeason) {
         }
     }
     EXPECT_EQ(Welt_Tag_Deals(OBEN, Leben_Sterne{}), 0) << "no list of leagues";
+}
+
+TEST_F(Welt_Tag_Liga, TheLeagueMediansTakenOnceAreThoseAskedClubByClub) {
+    // The month's money books every club with its league's medians taken in
+    // one pass: each club's league, size and sponsor money must be what the
+    // club-by-club questions answer, to the last bit.
+    const Welt_Tag_Ligen ligen = Welt_Tag_Ligen_Erfassen();
+    ASSERT_EQ(ligen.liga.size(), static_cast<size_t>(Team_Anzahl));
+    int vereine = 0;
+    for (int t = 0; t < Team_Anzahl; ++t) {
+        SCOPED_TRACE(t);
+        const i32 liga = Team_Ist_Verein(t) ? Wettbewerb_Get_Liga_Von_Team(t, true) : -1;
+        ASSERT_EQ(ligen.liga[static_cast<size_t>(t)], liga);
+        if (liga < 0) continue;
+        ++vereine;
+        EXPECT_EQ(ligen.Groesse(t), Welt_Tag_Groesse(t, liga));
+        EXPECT_EQ(Werbung_Sponsorgeld(t, ligen.Gehalt(t), ligen.Groesse(t)), Welt_Tag_Sponsorgeld(t));
+    }
+    EXPECT_GT(vereine, 100);
+    EXPECT_GE(ligen.gehalt.size(), 5u);
+
+    struct Fall {
+        const char* was;
+        int team;
+    };
+    const Fall ohne[] = {{"not a team", -1}, {"beyond the teams", Team_Anzahl}, {"the market", Team_Transfermarkt}};
+    for (const Fall& f : ohne) {
+        SCOPED_TRACE(f.was);
+        EXPECT_EQ(ligen.Gehalt(f.team), 0);
+        EXPECT_EQ(ligen.Groesse(f.team), 1);
+    }
 }
 
 }  // namespace

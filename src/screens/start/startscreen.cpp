@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/files.h"
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/random.h"
@@ -29,6 +30,7 @@
 #include "world/manager.h"
 #include "world/team.h"
 #include "world/welt.h"
+#include "world/welt_pruefen.h"
 
 Spielstart_Slot Spielstart_Slots[SPIELSTART_SLOTS];
 
@@ -205,9 +207,11 @@ bool Spielstart_Pruefen(int, u8* spieler_ok) {
         Spielstart_Marktmanager_Anlegen();
         ruf::Als_Einzel();
         Spielstart_Screen_Init();
-        // The world a new game reads (set 1) is read on a worker while the
-        // player chooses, so that the click that starts the game does not.
+        // The world a new game reads (set 1) is read and its files checked on
+        // workers while the player chooses, so that the click that starts
+        // the game does not.
         Welt_Vorab_Lesen(0);
+        Welt_Ordner_Vorab_Pruefen(W32_Dir_Tabelle[W32_DIR_CONFIG], 0);
     }
     if (spieler_ok) *spieler_ok = zustand.spieler_ok ? 1 : 0;
     // A game loaded from the start screen brings its own managers; a save
