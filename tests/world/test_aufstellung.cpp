@@ -413,7 +413,7 @@ std::string rollen_und_plaetze(int t) {
 // slots of the client's club.
 TEST_F(AufstellungNetz, BothEndsHoldTheSameRolesAndSlots) {
     const int t = 22;
-    ASSERT_TRUE(verwaltet(t, "Gast"));
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(t, "Gast", -1));
     const int team_vorher = Team_Aktiv;
     Team_Aktiv = t;
     // The squad screen's change: two players swapped, the roles follow.
