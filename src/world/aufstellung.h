@@ -62,11 +62,12 @@ bool Aufstellung_Plaetze_Gueltig(int team);
 // same rule as at the client. False when the client's line-up was refused.
 bool Aufstellung_Von_Client_Nehmen(int team, const Aufstellung_Stand& vorher);
 // After the manager changed the line-up: the roles follow it
-// (Aufstellung_Rollen_Vergeben). On a network client the team's records go
-// to the server, which checks them and hands the roles over by the same
-// rule, and the client takes the squad as the server holds it; without an
-// answer the line-up stays as it is here and goes with the turn's end.
-// False when the server did not answer.
+// (Aufstellung_Rollen_Vergeben). On a network client the club's and its
+// players' records go to the server (Aufstellung_Internet_Client_Senden),
+// which checks the line-up and hands the roles over by the same rule, and
+// the client takes the squad as the server holds it; without an answer the
+// line-up stays as it is here and goes with the turn's end. False when the
+// server did not answer.
 bool Aufstellung_Gesetzt(int team);
 // True when the team's line-up is left to the assistant (automatic).
 bool Team_Aufstellung_Automatisch(int team);
