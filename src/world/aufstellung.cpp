@@ -343,21 +343,26 @@ void Aufstellung_Schreiben(int team, const Aufstellung_Stand& stand) {
     }
 }
 
-bool Aufstellung_Plaetze_Gueltig(int team) {
-    if (team < 0 || team >= Team_Anzahl) return false;
+namespace {
+bool plaetze_gueltig(const Aufstellung_Stand& a) {
     bool belegt[MAX_SPIELER_PRO_TEAM] = {};
-    for (int i = 0, n = Team_Kader_Anzahl(team); i < n; ++i) {
-        const int slot = Spieler_Daten[Team_Kader(team)[i]].slot;
-        if (slot >= MAX_SPIELER_PRO_TEAM || belegt[slot]) return false;
-        belegt[slot] = true;
+    for (const Aufstellung_Stand::Platz& p : a.plaetze) {
+        if (p.slot >= MAX_SPIELER_PRO_TEAM || belegt[p.slot]) return false;
+        belegt[p.slot] = true;
     }
     return true;
+}
+}  // namespace
+
+bool Aufstellung_Plaetze_Gueltig(int team) {
+    return team >= 0 && team < Team_Anzahl && plaetze_gueltig(Aufstellung_Lesen(team));
 }
 
 bool Aufstellung_Von_Client_Nehmen(int team, const Aufstellung_Stand& vorher) {
     if (team < 0 || team >= Team_Anzahl || team == Team_Transfermarkt) return false;
     const bool gueltig = Aufstellung_Plaetze_Gueltig(team);
-    if (!gueltig) {
+    // Refused, the line-up before stays, unless it was no line-up either.
+    if (!gueltig && plaetze_gueltig(vorher)) {
         Debug_Printf("Aufstellung von Team %d: Plaetze abgewiesen, die alte Aufstellung bleibt\n", team);
         Aufstellung_Schreiben(team, vorher);
     }

@@ -57,7 +57,7 @@ void Aufstellung_Schreiben(int team, const Aufstellung_Stand& stand);
 bool Aufstellung_Plaetze_Gueltig(int team);
 // The machine that holds the game takes a line-up a client sent with its
 // records: slots that cannot be a line-up leave the line-up as it was
-// (`vorher`), a second captain is no captain; then the line-up is checked as
+// (`vorher`, when that was one), a second captain is no captain; then the line-up is checked as
 // before a match (Check_Und_Set_Aa), so the roles pass to starters by the
 // same rule as at the client. False when the client's line-up was refused.
 bool Aufstellung_Von_Client_Nehmen(int team, const Aufstellung_Stand& vorher);
