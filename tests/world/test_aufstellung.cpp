@@ -354,6 +354,51 @@ TEST_F(Aufstellung, EachRolePassesFromAnAbsentHolderToTheBestSuitedStarter) {
     Aufstellung_Automatisch(t);
 }
 
+// The server's check of a line-up that came with a client's records: slots
+// that cannot be a line-up bring back the line-up before, unless that was
+// none either (then nothing better is at hand and the check before a match
+// goes on with what came: the empty slot filled from behind); a valid line-up
+// stays as sent. Whatever came, the roles end with starters who can play.
+TEST_F(Aufstellung, ALineUpFromAClientIsTakenOnlyWithSlotsThatCanBeOne) {
+    const int t = 22;
+    ASSERT_TRUE(verwaltet(t, "Test"));
+    const auto doppelt = [t] { Spieler_Daten[im_slot(t, 3)].slot = 4; };
+    const auto tausch = [t] { Spieler_Tauschen_Intern(im_slot(t, 9), im_slot(t, 13), t, t); };
+    enum Ende { GESENDET, VORHER, WEITER };  // the slots in the end
+    const struct {
+        const char* fall;
+        std::function<void()> server_vorher, client;
+        bool angenommen;
+        Ende ende;
+    } faelle[] = {
+        {"a swap", [] {}, tausch, true, GESENDET},
+        {"two players in one slot", [] {}, doppelt, false, VORHER},
+        {"two in one slot where the server had them so too", doppelt, [] {}, false, WEITER},
+    };
+    for (const auto& f : faelle) {
+        alle_spielbereit(t);
+        Team_Aufstellung_Manuell(t);
+        Aufstellung_Automatisch(t);
+        f.server_vorher();
+        const Aufstellung_Stand vorher = Aufstellung_Lesen(t);
+        f.client();
+        const Aufstellung_Stand gesendet = Aufstellung_Lesen(t);
+        EXPECT_EQ(Aufstellung_Von_Client_Nehmen(t, vorher), f.angenommen) << f.fall;
+        std::vector<u8> slots_jetzt, slots_vorher, slots_gesendet;
+        for (const auto& p : Aufstellung_Lesen(t).plaetze) slots_jetzt.push_back(p.slot);
+        for (const auto& p : vorher.plaetze) slots_vorher.push_back(p.slot);
+        for (const auto& p : gesendet.plaetze) slots_gesendet.push_back(p.slot);
+        if (f.ende == WEITER) {
+            EXPECT_GE(im_slot(t, 3), 0) << f.fall << ": the empty slot stays empty";
+        } else {
+            EXPECT_EQ(slots_jetzt, f.ende == VORHER ? slots_vorher : slots_gesendet) << f.fall;
+        }
+        EXPECT_EQ(rollen_fehler(t), "") << f.fall;
+    }
+    alle_spielbereit(t);
+    Aufstellung_Automatisch(t);
+}
+
 // Two ends of a network game: the client's records are the world's arrays,
 // the server's a copy of them that the line swaps in while a row runs.
 std::vector<Spieler_Struktur> server_daten;
