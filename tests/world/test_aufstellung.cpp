@@ -250,151 +250,71 @@ TEST_F(Aufstellung, RolesPassToThePitchAfterEveryLineUpChange) {
 }
 
 // The roles of a managed club, one holder at a time: benched, sent to the
-// reserve, injured or suspended, he hands each of his roles to a starter
-// who can play, the best suited by the role's rule (the strongest field
-// player for a set piece, the most experienced starter for the captaincy);
-// the other holders keep theirs. With every holder starting nothing moves.
-// Both the check before a match and a change on the squad screen.
+// reserve, injured, suspended or sent off, he hands each of his roles to a
+// starter who can play, the best suited by the role's rule (the strongest
+// field player for a set piece, the most experienced starter for the
+// captaincy); the other holders keep theirs. With every holder starting
+// nothing moves. Both the check before a match and a squad screen's change.
 TEST_F(Aufstellung, EachRolePassesFromAnAbsentHolderToTheBestSuitedStarter) {
     const int t = 22;
     ASSERT_TRUE(verwaltet(t, "Test"));
     const u32 rollen[] = {SP_STATUS_ELFMETER, SP_STATUS_FREISTOSS, SP_STATUS_ECKEN, SP_STATUS_KAPITAEN};
-    const auto reserve_slot = [t] { return Team_Kader_Anzahl(t) - 1; };
     const struct {
         const char* fall;
-        std::function<void(int)> aendern;  // what happens to the holder
-        bool weg;                           // he leaves the eleven
+        int slot;      // where the holder goes (-1 stays)
+        u32 ausfall;   // why he cannot play
+        bool screen;   // the squad screen's change, else the check before a match
     } faelle[] = {
-        {"benched, the check before a match",
-         [t](int s) {
-             Spieler_Tauschen_Intern(s, im_slot(t, 12), t, t);
-             Check_Und_Set_Aa(t);
-         },
-         true},
-        {"benched on the squad screen",
-         [t](int s) {
-             Spieler_Tauschen_Intern(s, im_slot(t, 12), t, t);
-             EXPECT_TRUE(Aufstellung_Gesetzt(t));
-         },
-         true},
-        {"sent to the reserve on the squad screen",
-         [&](int s) {
-             Spieler_Tauschen_Intern(s, im_slot(t, reserve_slot()), t, t);
-             EXPECT_TRUE(Aufstellung_Gesetzt(t));
-         },
-         true},
-        {"injured",
-         [t](int s) {
-             Spieler_Daten[s].status |= SP_STATUS_VERLETZT;
-             Check_Und_Set_Aa(t);
-         },
-         true},
-        {"suspended",
-         [t](int s) {
-             Spieler_Daten[s].status |= SP_STATUS_GESPERRT;
-             Check_Und_Set_Aa(t);
-         },
-         true},
-        {"sent off",
-         [t](int s) {
-             Spieler_Daten[s].status |= SP_STATUS_ROT;
-             Check_Und_Set_Aa(t);
-         },
-         true},
-        {"every holder starts", [t](int) { Check_Und_Set_Aa(t); }, false},
-        {"every holder starts, the squad screen", [t](int) { EXPECT_TRUE(Aufstellung_Gesetzt(t)); }, false},
+        {"benched", 12, 0, false},       {"benched on the screen", 12, 0, true},
+        {"to the reserve", 19, 0, true}, {"injured", -1, SP_STATUS_VERLETZT, false},
+        {"suspended", -1, SP_STATUS_GESPERRT, false}, {"sent off", -1, SP_STATUS_ROT, false},
+        {"every holder starts", -1, 0, false},        {"every holder starts, screen", -1, 0, true},
     };
     const auto fit = [](int s) { return spielt(s) && kann(s); };
+    const auto wert = [](u32 rolle, int s) {
+        return rolle == SP_STATUS_KAPITAEN ? Spieler_Daten[s].spiele * 16 + Spieler_Daten[s].staerke
+                                           : Spieler_Daten[s].staerke;
+    };
     for (const auto& f : faelle)
         for (u32 rolle : rollen) {
             const std::string fall = std::string(f.fall) + ", role " + std::to_string(rolle);
             alle_spielbereit(t);
             Team_Aufstellung_Manuell(t);
             Aufstellung_Automatisch(t);
-            ASSERT_GE(reserve_slot(), 17) << fall;
-            const int halter_vorher = halter(t, rolle);
-            ASSERT_GE(halter_vorher, 0) << fall;
-            u32 vorher[4];
-            for (int r = 0; r < 4; ++r) vorher[r] = static_cast<u32>(halter(t, rollen[r]));
-            f.aendern(halter_vorher);
+            const int weg = halter(t, rolle);
+            ASSERT_GE(weg, 0) << fall;
+            int vorher[4];
+            for (int r = 0; r < 4; ++r) vorher[r] = halter(t, rollen[r]);
+            if (f.slot >= 0) {
+                ASSERT_GE(im_slot(t, f.slot), 0) << fall;
+                Spieler_Tauschen_Intern(weg, im_slot(t, f.slot), t, t);
+            }
+            Spieler_Daten[weg].status |= f.ausfall;
+            if (f.screen) EXPECT_TRUE(Aufstellung_Gesetzt(t)) << fall;
+            else Check_Und_Set_Aa(t);
             EXPECT_EQ(rollen_fehler(t), "") << fall;
+            const bool abwesend = f.slot >= 0 || f.ausfall;
             for (int r = 0; r < 4; ++r) {
                 const int jetzt = halter(t, rollen[r]);
-                const bool abgegeben = f.weg && (Spieler_Daten[halter_vorher].status & rollen[r]) == 0 &&
-                                       static_cast<int>(vorher[r]) == halter_vorher;
-                if (!abgegeben) {
+                if (!abwesend || vorher[r] != weg) {
                     // A role whose holder still starts stays with him.
-                    EXPECT_EQ(jetzt, static_cast<int>(vorher[r])) << fall << ": role " << rollen[r] << " moved";
+                    EXPECT_EQ(jetzt, vorher[r]) << fall << ": role " << rollen[r] << " moved";
                     continue;
                 }
-                ASSERT_GE(jetzt, 0) << fall << ": role " << rollen[r] << " left empty";
-                EXPECT_TRUE(fit(jetzt)) << fall;
-                // Nobody of the eleven suits the role better.
-                const int freistoss = halter(t, SP_STATUS_FREISTOSS);
+                ASSERT_TRUE(jetzt >= 0 && fit(jetzt)) << fall << ": role " << rollen[r];
+                EXPECT_TRUE(rollen[r] == SP_STATUS_KAPITAEN || klasse(jetzt) != 0) << fall << ": a keeper takes it";
+                // Nobody of the eleven suits it better (the corners go to
+                // another than the free-kick taker while one is left).
                 for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
                     const int s = Team_Kader(t)[i];
-                    if (!fit(s) || s == jetzt) continue;
-                    if (rollen[r] == SP_STATUS_KAPITAEN) {
-                        EXPECT_LE(Spieler_Daten[s].spiele * 16 + Spieler_Daten[s].staerke,
-                                  Spieler_Daten[jetzt].spiele * 16 + Spieler_Daten[jetzt].staerke)
-                            << fall << ": captain " << jetzt << " before " << s;
-                    } else if (klasse(s) != 0 && !(rollen[r] == SP_STATUS_ECKEN && s == freistoss)) {
-                        EXPECT_NE(klasse(jetzt), 0) << fall << ": a goalkeeper takes set pieces";
-                        EXPECT_LE(Spieler_Daten[s].staerke, Spieler_Daten[jetzt].staerke)
-                            << fall << ": role " << rollen[r] << " with " << jetzt << " before " << s;
-                    }
+                    const bool feld = rollen[r] == SP_STATUS_KAPITAEN || klasse(s) != 0;
+                    if (!fit(s) || s == jetzt || !feld ||
+                        (rollen[r] == SP_STATUS_ECKEN && s == halter(t, SP_STATUS_FREISTOSS)))
+                        continue;
+                    EXPECT_LE(wert(rollen[r], s), wert(rollen[r], jetzt)) << fall << ": " << s << " before " << jetzt;
                 }
             }
-            // The holder absent, the role is nowhere off the pitch.
-            if (f.weg) {
-                EXPECT_EQ(Spieler_Daten[halter_vorher].status & rolle, 0u) << fall;
-            }
         }
-    alle_spielbereit(t);
-    Aufstellung_Automatisch(t);
-}
-
-// The server's check of a line-up that came with a client's records: slots
-// that cannot be a line-up bring back the line-up before, unless that was
-// none either (then nothing better is at hand and the check before a match
-// goes on with what came: the empty slot filled from behind); a valid line-up
-// stays as sent. Whatever came, the roles end with starters who can play.
-TEST_F(Aufstellung, ALineUpFromAClientIsTakenOnlyWithSlotsThatCanBeOne) {
-    const int t = 22;
-    ASSERT_TRUE(verwaltet(t, "Test"));
-    const auto doppelt = [t] { Spieler_Daten[im_slot(t, 3)].slot = 4; };
-    const auto tausch = [t] { Spieler_Tauschen_Intern(im_slot(t, 9), im_slot(t, 13), t, t); };
-    enum Ende { GESENDET, VORHER, WEITER };  // the slots in the end
-    const struct {
-        const char* fall;
-        std::function<void()> server_vorher, client;
-        bool angenommen;
-        Ende ende;
-    } faelle[] = {
-        {"a swap", [] {}, tausch, true, GESENDET},
-        {"two players in one slot", [] {}, doppelt, false, VORHER},
-        {"two in one slot where the server had them so too", doppelt, [] {}, false, WEITER},
-    };
-    for (const auto& f : faelle) {
-        alle_spielbereit(t);
-        Team_Aufstellung_Manuell(t);
-        Aufstellung_Automatisch(t);
-        f.server_vorher();
-        const Aufstellung_Stand vorher = Aufstellung_Lesen(t);
-        f.client();
-        const Aufstellung_Stand gesendet = Aufstellung_Lesen(t);
-        EXPECT_EQ(Aufstellung_Von_Client_Nehmen(t, vorher), f.angenommen) << f.fall;
-        std::vector<u8> slots_jetzt, slots_vorher, slots_gesendet;
-        for (const auto& p : Aufstellung_Lesen(t).plaetze) slots_jetzt.push_back(p.slot);
-        for (const auto& p : vorher.plaetze) slots_vorher.push_back(p.slot);
-        for (const auto& p : gesendet.plaetze) slots_gesendet.push_back(p.slot);
-        if (f.ende == WEITER) {
-            EXPECT_GE(im_slot(t, 3), 0) << f.fall << ": the empty slot stays empty";
-        } else {
-            EXPECT_EQ(slots_jetzt, f.ende == VORHER ? slots_vorher : slots_gesendet) << f.fall;
-        }
-        EXPECT_EQ(rollen_fehler(t), "") << f.fall;
-    }
     alle_spielbereit(t);
     Aufstellung_Automatisch(t);
 }
