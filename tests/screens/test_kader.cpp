@@ -23,8 +23,8 @@
 #include "world/aufstellung.h"
 #include "world/manager.h"
 #include "world/netz_rufe.h"
-#include "world/team.h"
 #include "world/spieler.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 namespace {

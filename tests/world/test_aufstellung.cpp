@@ -145,7 +145,9 @@ int halter(int t, u32 rolle) {
 }
 
 // The club gets a human manager unless an earlier test of the suite gave it one.
-bool verwaltet(int t, const char* name) { return (Team_Manager && Team_Manager[t]) || Manager_Neuer_Mitspieler(t, name, -1); }
+bool verwaltet(int t, const char* name) {
+    return (Team_Manager && Team_Manager[t]) || Manager_Neuer_Mitspieler(t, name, -1);
+}
 
 int im_slot(int t, int slot) {
     for (int i = 0; i < Team_Kader_Anzahl(t); ++i)
@@ -261,14 +263,18 @@ TEST_F(Aufstellung, EachRolePassesFromAnAbsentHolderToTheBestSuitedStarter) {
     const u32 rollen[] = {SP_STATUS_ELFMETER, SP_STATUS_FREISTOSS, SP_STATUS_ECKEN, SP_STATUS_KAPITAEN};
     const struct {
         const char* fall;
-        int slot;      // where the holder goes (-1 stays)
-        u32 ausfall;   // why he cannot play
-        bool screen;   // the squad screen's change, else the check before a match
+        int slot;     // where the holder goes (-1 stays)
+        u32 ausfall;  // why he cannot play
+        bool screen;  // the squad screen's change, else the check before a match
     } faelle[] = {
-        {"benched", 12, 0, false},       {"benched on the screen", 12, 0, true},
-        {"to the reserve", 19, 0, true}, {"injured", -1, SP_STATUS_VERLETZT, false},
-        {"suspended", -1, SP_STATUS_GESPERRT, false}, {"sent off", -1, SP_STATUS_ROT, false},
-        {"every holder starts", -1, 0, false},        {"every holder starts, screen", -1, 0, true},
+        {"benched", 12, 0, false},
+        {"benched on the screen", 12, 0, true},
+        {"to the reserve", 19, 0, true},
+        {"injured", -1, SP_STATUS_VERLETZT, false},
+        {"suspended", -1, SP_STATUS_GESPERRT, false},
+        {"sent off", -1, SP_STATUS_ROT, false},
+        {"every holder starts", -1, 0, false},
+        {"every holder starts, screen", -1, 0, true},
     };
     const auto fit = [](int s) { return spielt(s) && kann(s); };
     const auto wert = [](u32 rolle, int s) {
@@ -467,11 +473,9 @@ TEST_F(AufstellungNetz, TheServerChecksTheClientsLineUpAndBothEndsAgree) {
     } faelle[] = {
         {"penalty taker benched, turn's end", bank, Internet_Client_Send_Data_Back, false},
         {"penalty taker benched, squad screen", bank, [t] { return Aufstellung_Gesetzt(t); }, false},
-        {"two players in one slot",
-         [t] { Spieler_Daten[im_slot(t, 3)].slot = 4; },
-         Internet_Client_Send_Data_Back, true},
-        {"a slot beyond the squad",
-         [t] { Spieler_Daten[im_slot(t, 0)].slot = MAX_SPIELER_PRO_TEAM + 5; },
+        {"two players in one slot", [t] { Spieler_Daten[im_slot(t, 3)].slot = 4; }, Internet_Client_Send_Data_Back,
+         true},
+        {"a slot beyond the squad", [t] { Spieler_Daten[im_slot(t, 0)].slot = MAX_SPIELER_PRO_TEAM + 5; },
          Internet_Client_Send_Data_Back, true},
         {"two captains",
          [t] {
@@ -479,8 +483,7 @@ TEST_F(AufstellungNetz, TheServerChecksTheClientsLineUpAndBothEndsAgree) {
              Spieler_Daten[im_slot(t, 7)].status |= SP_STATUS_KAPITAEN;
          },
          Internet_Client_Send_Data_Back, true},
-        {"a reserve who holds the penalty role",
-         [t] { Spieler_Daten[im_slot(t, 18)].status |= SP_STATUS_ELFMETER; },
+        {"a reserve who holds the penalty role", [t] { Spieler_Daten[im_slot(t, 18)].status |= SP_STATUS_ELFMETER; },
          Internet_Client_Send_Data_Back, true},
     };
     for (const auto& f : faelle) {
