@@ -9,6 +9,7 @@
 #include "base/debug.h"
 #include "base/globals.h"
 #include "base/ruf.h"
+#include "world/netz.h"
 #include "world/spieler.h"
 #include "world/team.h"
 
@@ -314,6 +315,79 @@ void Check_Und_Set_Aa(int team) {
         else if (p.slot <= 16) p.status |= SP_STATUS_ERSATZ;
     }
     Aufstellung_Rollen_Vergeben(team);
+}
+
+namespace {
+constexpr u32 ROLLEN = SP_STATUS_ELFMETER | SP_STATUS_FREISTOSS | SP_STATUS_ECKEN | SP_STATUS_KAPITAEN;
+constexpr u32 AUFSTELLUNG_BITS = SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ | ROLLEN;
+}  // namespace
+
+Aufstellung_Stand Aufstellung_Lesen(int team) {
+    Aufstellung_Stand a;
+    if (team < 0 || team >= Team_Anzahl) return a;
+    for (int i = 0, n = Team_Kader_Anzahl(team); i < n; ++i) {
+        const int s = Team_Kader(team)[i];
+        const Spieler_Struktur& p = Spieler_Daten[s];
+        a.plaetze.push_back({s, p.slot, p.spalte, p.zeile, p.status & AUFSTELLUNG_BITS});
+    }
+    return a;
+}
+
+void Aufstellung_Schreiben(int team, const Aufstellung_Stand& stand) {
+    for (const Aufstellung_Stand::Platz& a : stand.plaetze) {
+        if (a.spieler < 0 || a.spieler >= Spieler_Anzahl || Spieler_Daten[a.spieler].team != team) continue;
+        Spieler_Struktur& p = Spieler_Daten[a.spieler];
+        p.slot = a.slot, p.spalte = a.spalte, p.zeile = a.zeile;
+        p.status = (p.status & ~AUFSTELLUNG_BITS) | a.bits;
+        Spieler_Flags[a.spieler] = 1;
+    }
+}
+
+namespace {
+bool plaetze_gueltig(const Aufstellung_Stand& a) {
+    bool belegt[MAX_SPIELER_PRO_TEAM] = {};
+    for (const Aufstellung_Stand::Platz& p : a.plaetze) {
+        if (p.slot >= MAX_SPIELER_PRO_TEAM || belegt[p.slot]) return false;
+        belegt[p.slot] = true;
+    }
+    return true;
+}
+}  // namespace
+
+bool Aufstellung_Plaetze_Gueltig(int team) {
+    return team >= 0 && team < Team_Anzahl && plaetze_gueltig(Aufstellung_Lesen(team));
+}
+
+bool Aufstellung_Von_Client_Nehmen(int team, const Aufstellung_Stand& vorher) {
+    if (team < 0 || team >= Team_Anzahl || team == Team_Transfermarkt) return false;
+    const bool gueltig = Aufstellung_Plaetze_Gueltig(team);
+    // Refused, the line-up before stays, unless it was no line-up either.
+    if (!gueltig && plaetze_gueltig(vorher)) {
+        Debug_Printf("Aufstellung von Team %d: Plaetze abgewiesen, die alte Aufstellung bleibt\n", team);
+        Aufstellung_Schreiben(team, vorher);
+    }
+    // The squad's one captain: two sent are none, the check names one.
+    int kapitaene = 0;
+    for (int i = 0, n = Team_Kader_Anzahl(team); i < n; ++i)
+        kapitaene += (Spieler_Daten[Team_Kader(team)[i]].status & SP_STATUS_KAPITAEN) != 0;
+    if (kapitaene > 1)
+        for (int i = 0, n = Team_Kader_Anzahl(team); i < n; ++i) {
+            Spieler_Daten[Team_Kader(team)[i]].status &= ~SP_STATUS_KAPITAEN;
+            Spieler_Flags[Team_Kader(team)[i]] = 1;
+        }
+    Check_Und_Set_Aa(team);
+    return gueltig;
+}
+
+bool Aufstellung_Gesetzt(int team) {
+    if (team < 0 || team >= Team_Anzahl || team == Team_Transfermarkt) return false;
+    // Here first, so the screen shows the takers at once; the server's
+    // answer replaces it on a client.
+    Aufstellung_Rollen_Vergeben(team);
+    if (!ruf::Client() || team != Team_Aktiv) return true;
+    if (Aufstellung_Internet_Client_Senden()) return true;
+    Debug_Printf("Aufstellung_Gesetzt: der Server hat die Aufstellung von Team %d nicht bestaetigt\n", team);
+    return false;
 }
 
 void Aufstellung_Verwaltete_Pruefen() {

@@ -1,6 +1,8 @@
 // Line-ups, formations, tactics and the marking assistant.
 #pragma once
 
+#include <vector>
+
 #include "base/types.h"
 #include "world/welt.h"
 
@@ -34,6 +36,39 @@ void Check_Und_Set_Aa(int team);
 // starter before a client takes its squad, so the check its squad screen
 // runs there finds nothing to hand over and both ends keep the same roles.
 void Aufstellung_Verwaltete_Pruefen();
+// A line-up as the team's records hold it, player by player in squad
+// order: slot, cell and the starter, substitute and role bits.
+struct Aufstellung_Stand {
+    struct Platz {
+        i32 spieler;
+        u8 slot, spalte, zeile;
+        u32 bits;
+        bool operator==(const Platz&) const = default;
+    };
+    std::vector<Platz> plaetze;
+    bool operator==(const Aufstellung_Stand&) const = default;
+};
+Aufstellung_Stand Aufstellung_Lesen(int team);
+// Writes a line-up read before back into the records of those of its
+// players who are still the team's.
+void Aufstellung_Schreiben(int team, const Aufstellung_Stand& stand);
+// True when the team's slots can be a line-up: each below
+// MAX_SPIELER_PRO_TEAM and no two players in one.
+bool Aufstellung_Plaetze_Gueltig(int team);
+// The machine that holds the game takes a line-up a client sent with its
+// records: slots that cannot be a line-up leave the line-up as it was
+// (`vorher`, when that was one), a second captain is no captain; then the line-up is checked as
+// before a match (Check_Und_Set_Aa), so the roles pass to starters by the
+// same rule as at the client. False when the client's line-up was refused.
+bool Aufstellung_Von_Client_Nehmen(int team, const Aufstellung_Stand& vorher);
+// After the manager changed the line-up: the roles follow it
+// (Aufstellung_Rollen_Vergeben). On a network client the club's and its
+// players' records go to the server (Aufstellung_Internet_Client_Senden),
+// which checks the line-up and hands the roles over by the same rule, and
+// the client takes the squad as the server holds it; without an answer the
+// line-up stays as it is here and goes with the turn's end. False when the
+// server did not answer.
+bool Aufstellung_Gesetzt(int team);
 // True when the team's line-up is left to the assistant (automatic).
 bool Team_Aufstellung_Automatisch(int team);
 void Team_Aufstellung_Manuell(int team);

@@ -7,6 +7,7 @@
 
 #include "base/debug.h"
 #include "base/memory.h"
+#include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/global.h"
 #include "world/markt.h"
@@ -68,6 +69,9 @@ u32 Spieler_Internet_Server_Send(u8** aus, int modus, int team, int spieler, int
 void Spieler_Internet_Server_Get_Data_Back(const u8* daten) {
     if (!daten) return;
     bytes::Leser l(daten, NETZ_SPIELER_ZURUECK);
+    // The line-up comes with the records; it is checked once they are in.
+    const Aufstellung_Stand vorher = Aufstellung_Lesen(Aktuelles_Team);
+    bool genommen = false;
     for (int i = 0; i < NETZ_SPIELER_ZURUECK_ANZAHL; i++) {
         i32 s = -1;
         Spieler_Struktur neu;
@@ -78,7 +82,9 @@ void Spieler_Internet_Server_Get_Data_Back(const u8* daten) {
         if (Spieler_Werte_Pruefen(neu, Spieler_Fix_Daten[s]) >= 0) continue;  // impossible values: kept as they were
         Spieler_Daten[s] = neu;
         Spieler_Flags[s] = 1;
+        genommen = true;
     }
+    if (genommen) Aufstellung_Von_Client_Nehmen(Aktuelles_Team, vorher);
 }
 
 void Spieler_Internet_Server_Send_Startinfo(u32* anzahl) {

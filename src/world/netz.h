@@ -154,8 +154,14 @@ bool Team_Internet_Client_Get_Spielerblock(int team);
 bool Team_Internet_Client_Get_Startteams(u8* eintraege80000, u32* anzahl);
 bool Team_Internet_Client_Set_User_Active(int slot, int team, const char* name, int gesicht);
 bool Manager_Internet_Client_Send_Data_Back();
+// On a client: the own team's record and its players' records to the
+// server, which checks the line-up they hold and hands the roles over; then
+// the squad as the server holds it back here (false when a part did not go
+// or come, and in single play or on a server).
+bool Aufstellung_Internet_Client_Senden();
 // On a client: the player, manager and own team records back to the server
-// (false when one of them could not go, and in single play or on a server).
+// (false when one of them could not go, and in single play or on a server);
+// the squad then comes back as the server holds it.
 bool Internet_Client_Send_Data_Back();
 // On a client: fetches one player's record again from the server (false for
 // a number out of range, outside a client, or when no answer came).

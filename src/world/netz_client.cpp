@@ -186,13 +186,21 @@ bool Manager_Internet_Client_Send_Data_Back() {
     return true;
 }
 
+bool Aufstellung_Internet_Client_Senden() {
+    if (!ruf::Client()) return false;
+    // The club's formation goes before the players, whose line-up the server
+    // checks with it; the squad then comes back as the server holds it.
+    const bool team = Team_Internet_Client_Send_T_Own();
+    const bool spieler = Spieler_Internet_Client_Send_Data_Back() && Team_Internet_Client_Get_Spielerblock(Team_Aktiv);
+    return team && spieler;
+}
+
 bool Internet_Client_Send_Data_Back() {
     if (!ruf::Client()) return false;
     // Each part goes even when one before it failed: the server keeps what came.
-    const bool spieler = Spieler_Internet_Client_Send_Data_Back();
+    const bool aufstellung = Aufstellung_Internet_Client_Senden();
     const bool manager = Manager_Internet_Client_Send_Data_Back();
-    const bool team = Team_Internet_Client_Send_T_Own();
-    return spieler && manager && team;
+    return aufstellung && manager;
 }
 
 bool Manager_Internet_Client_Get_Startinfo_1() {

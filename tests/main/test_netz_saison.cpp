@@ -193,21 +193,15 @@ Sicht sicht(i32 team_a, i32 team_b) {
                 Spiele_Unlock(h);
             }
     }
-    // A player's place in the line-up is left out: the screens' own check of
-    // a managed squad (an unavailable player gives his place to one behind
-    // him) runs as the turn's first screen opens, on the manager's machine,
-    // and reaches the server with the turn's end; the managers' own line-up
-    // changes are checked on their own below.
+    // The players whole, their places in the line-up and their roles with
+    // them: the machine that holds the game checks every managed squad as
+    // the day begins and a client's line-up as it arrives, and the client
+    // takes its squad back from it.
     for (i32 team : {team_a, team_b}) {
         std::vector<i32> kader(Team_Kader(team), Team_Kader(team) + Team_Kader_Anzahl(team));
         std::sort(kader.begin(), kader.end());
         kad(team);
-        for (i32 p : kader) {
-            Spieler_Struktur d = Spieler_Daten[p];
-            d.slot = d.spalte = d.zeile = 0;
-            d.status &= ~(SP_STATUS_AUFGESTELLT | SP_STATUS_ERSATZ);
-            kad(p), kad(d);
-        }
+        for (i32 p : kader) kad(p), kad(Spieler_Daten[p]);
     }
     // The client club's tactics (its manager's change goes through the server).
     u8 taktik[7];

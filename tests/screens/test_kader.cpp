@@ -7,8 +7,10 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "base/globals.h"
+#include "base/ruf.h"
 #include "grafik_nummern.h"
 #include "graphics/zeichenspur.h"
 #include "gui/menue.h"
@@ -20,8 +22,9 @@
 #include "screens/teile/namen.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
-#include "world/team.h"
+#include "world/netz_rufe.h"
 #include "world/spieler.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 namespace {
@@ -213,6 +216,54 @@ TEST_F(Kader, AufDieBankGesetzterSchuetzeGibtSeineRolleAb) {
     };
     EXPECT_EQ(hilfe(12).find(rolle), std::string::npos) << hilfe(12);
     EXPECT_NE(hilfe(neu).find(rolle), std::string::npos) << hilfe(neu);
+}
+
+// The calls a network client's squad screen makes, answered here as the
+// server would.
+std::vector<u16> client_rufe;
+bool client_leitung(u16 nummer, const std::vector<u8>& ein, std::vector<u8>* aus) {
+    client_rufe.push_back(nummer);
+    return ruf::Lokale_Leitung(nummer, ein, aus);
+}
+
+// On a network client the swap that benches the penalty taker sends the
+// club's and its players' records to the server, which checks the line-up
+// and hands the role over, and takes the squad back from it: the rows show
+// one penalty taker, a starter.
+TEST_F(Kader, BeimClientGehtDieAufstellungZumServer) {
+    oeffnen();
+    const auto vorher = nach_slot(Team_Aktiv);
+    i32 k = -1, schuetze = -1;
+    for (i32 i = 1; i < 11; ++i)
+        if (wert(75, vorher[static_cast<size_t>(i)]) & static_cast<i32>(SP_STATUS_ELFMETER))
+            k = i, schuetze = vorher[static_cast<size_t>(i)];
+    ASSERT_GE(k, 0) << "the eleven has a penalty taker";
+    client_rufe.clear();
+    ruf::Leitung_Setzen(client_leitung);
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    struct Ende {
+        ~Ende() {
+            ruf::Leitung_Setzen(nullptr);
+            Internet_Modus = INTERNET_MODUS_EINZEL;
+        }
+    } ende;
+    zeile_klicken(k);
+    zeile_klicken(12);
+    ASSERT_EQ(slot(schuetze), 12);
+    // The formation, the players, the squad back: in this order.
+    const std::vector<u16> erwartet = {RUF_TEAM_OWN_ZURUECK.nummer, RUF_SPIELER_ZURUECK.nummer,
+                                       RUF_TEAM_SPIELERBLOCK.nummer};
+    EXPECT_EQ(client_rufe, erwartet);
+    EXPECT_EQ(wert(75, schuetze) & static_cast<i32>(SP_STATUS_ELFMETER), 0);
+    const auto jetzt = nach_slot(Team_Aktiv);
+    i32 schuetzen = 0;
+    for (i32 i = 0; i < 20; ++i)
+        if (jetzt[static_cast<size_t>(i)] >= 0 &&
+            (wert(75, jetzt[static_cast<size_t>(i)]) & static_cast<i32>(SP_STATUS_ELFMETER))) {
+            EXPECT_LT(i, 11) << "a penalty taker in slot " << i;
+            ++schuetzen;
+        }
+    EXPECT_EQ(schuetzen, 1);
 }
 
 TEST_F(Kader, HilfetexteDerKoepfeUndKnoepfe) {

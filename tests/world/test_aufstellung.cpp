@@ -144,6 +144,11 @@ int halter(int t, u32 rolle) {
     return -1;
 }
 
+// The club gets a human manager unless an earlier test of the suite gave it one.
+bool verwaltet(int t, const char* name) {
+    return (Team_Manager && Team_Manager[t]) || Manager_Neuer_Mitspieler(t, name, -1);
+}
+
 int im_slot(int t, int slot) {
     for (int i = 0; i < Team_Kader_Anzahl(t); ++i)
         if (Spieler_Daten[Team_Kader(t)[i]].slot == slot) return Team_Kader(t)[i];
@@ -244,6 +249,80 @@ TEST_F(Aufstellung, RolesPassToThePitchAfterEveryLineUpChange) {
         EXPECT_EQ(halter(t, SP_STATUS_ELFMETER), neu);
     }
     EXPECT_EQ(rollen_fehler(t), "");
+}
+
+// The roles of a managed club, one holder at a time: benched, sent to the
+// reserve, injured, suspended or sent off, he hands each of his roles to a
+// starter who can play, the best suited by the role's rule (the strongest
+// field player for a set piece, the most experienced starter for the
+// captaincy); the other holders keep theirs. With every holder starting
+// nothing moves. Both the check before a match and a squad screen's change.
+TEST_F(Aufstellung, EachRolePassesFromAnAbsentHolderToTheBestSuitedStarter) {
+    const int t = 22;
+    ASSERT_TRUE(verwaltet(t, "Test"));
+    const u32 rollen[] = {SP_STATUS_ELFMETER, SP_STATUS_FREISTOSS, SP_STATUS_ECKEN, SP_STATUS_KAPITAEN};
+    const struct {
+        const char* fall;
+        int slot;     // where the holder goes (-1 stays)
+        u32 ausfall;  // why he cannot play
+        bool screen;  // the squad screen's change, else the check before a match
+    } faelle[] = {
+        {"benched", 12, 0, false},
+        {"benched on the screen", 12, 0, true},
+        {"to the reserve", 19, 0, true},
+        {"injured", -1, SP_STATUS_VERLETZT, false},
+        {"suspended", -1, SP_STATUS_GESPERRT, false},
+        {"sent off", -1, SP_STATUS_ROT, false},
+        {"every holder starts", -1, 0, false},
+        {"every holder starts, screen", -1, 0, true},
+    };
+    const auto fit = [](int s) { return spielt(s) && kann(s); };
+    const auto wert = [](u32 rolle, int s) {
+        return rolle == SP_STATUS_KAPITAEN ? Spieler_Daten[s].spiele * 16 + Spieler_Daten[s].staerke
+                                           : Spieler_Daten[s].staerke;
+    };
+    for (const auto& f : faelle)
+        for (u32 rolle : rollen) {
+            const std::string fall = std::string(f.fall) + ", role " + std::to_string(rolle);
+            alle_spielbereit(t);
+            Team_Aufstellung_Manuell(t);
+            Aufstellung_Automatisch(t);
+            const int weg = halter(t, rolle);
+            ASSERT_GE(weg, 0) << fall;
+            int vorher[4];
+            for (int r = 0; r < 4; ++r) vorher[r] = halter(t, rollen[r]);
+            if (f.slot >= 0) {
+                ASSERT_GE(im_slot(t, f.slot), 0) << fall;
+                Spieler_Tauschen_Intern(weg, im_slot(t, f.slot), t, t);
+            }
+            Spieler_Daten[weg].status |= f.ausfall;
+            if (f.screen) EXPECT_TRUE(Aufstellung_Gesetzt(t)) << fall;
+            else Check_Und_Set_Aa(t);
+            EXPECT_EQ(rollen_fehler(t), "") << fall;
+            const bool abwesend = f.slot >= 0 || f.ausfall;
+            for (int r = 0; r < 4; ++r) {
+                const int jetzt = halter(t, rollen[r]);
+                if (!abwesend || vorher[r] != weg) {
+                    // A role whose holder still starts stays with him.
+                    EXPECT_EQ(jetzt, vorher[r]) << fall << ": role " << rollen[r] << " moved";
+                    continue;
+                }
+                ASSERT_TRUE(jetzt >= 0 && fit(jetzt)) << fall << ": role " << rollen[r];
+                EXPECT_TRUE(rollen[r] == SP_STATUS_KAPITAEN || klasse(jetzt) != 0) << fall << ": a keeper takes it";
+                // Nobody of the eleven suits it better (the corners go to
+                // another than the free-kick taker while one is left).
+                for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+                    const int s = Team_Kader(t)[i];
+                    const bool feld = rollen[r] == SP_STATUS_KAPITAEN || klasse(s) != 0;
+                    if (!fit(s) || s == jetzt || !feld ||
+                        (rollen[r] == SP_STATUS_ECKEN && s == halter(t, SP_STATUS_FREISTOSS)))
+                        continue;
+                    EXPECT_LE(wert(rollen[r], s), wert(rollen[r], jetzt)) << fall << ": " << s << " before " << jetzt;
+                }
+            }
+        }
+    alle_spielbereit(t);
+    Aufstellung_Automatisch(t);
 }
 
 // Two ends of a network game: the client's records are the world's arrays,
@@ -366,6 +445,96 @@ TEST_F(AufstellungNetz, BothEndsHoldTheSameRolesAndSlots) {
         ruf::Leitung_Setzen(nullptr);
         Internet_Modus = INTERNET_MODUS_EINZEL;
     }
+    Team_Aktiv = team_vorher;
+}
+
+// What a client sends is checked where the game is held: a client that
+// benches his penalty taker without handing the role over, puts two players
+// in one slot, names two captains or gives a reserve a role finds, after its
+// turn's end or its squad screen's change, the squad as the server holds
+// it: the roles with starters who can play by the same rule (the captain
+// the rule names, here the one before), a line-up that cannot be one
+// refused (the old one kept).
+TEST_F(AufstellungNetz, TheServerChecksTheClientsLineUpAndBothEndsAgree) {
+    const int t = 22;
+    ASSERT_TRUE(verwaltet(t, "Gast"));
+    const int team_vorher = Team_Aktiv;
+    Team_Aktiv = t;
+    const auto bank = [t] {
+        const int s = halter(t, SP_STATUS_ELFMETER);
+        ASSERT_GE(s, 0);
+        Spieler_Tauschen_Intern(s, im_slot(t, 12), t, t);
+    };
+    const struct {
+        const char* fall;
+        std::function<void()> client;
+        std::function<bool()> senden;
+        bool wie_vorher;  // the server's line-up and roles end as they were
+    } faelle[] = {
+        {"penalty taker benched, turn's end", bank, Internet_Client_Send_Data_Back, false},
+        {"penalty taker benched, squad screen", bank, [t] { return Aufstellung_Gesetzt(t); }, false},
+        {"two players in one slot", [t] { Spieler_Daten[im_slot(t, 3)].slot = 4; }, Internet_Client_Send_Data_Back,
+         true},
+        {"a slot beyond the squad", [t] { Spieler_Daten[im_slot(t, 0)].slot = MAX_SPIELER_PRO_TEAM + 5; },
+         Internet_Client_Send_Data_Back, true},
+        {"two captains",
+         [t] {
+             Spieler_Daten[im_slot(t, 2)].status |= SP_STATUS_KAPITAEN;
+             Spieler_Daten[im_slot(t, 7)].status |= SP_STATUS_KAPITAEN;
+         },
+         Internet_Client_Send_Data_Back, true},
+        {"a reserve who holds the penalty role", [t] { Spieler_Daten[im_slot(t, 18)].status |= SP_STATUS_ELFMETER; },
+         Internet_Client_Send_Data_Back, true},
+    };
+    for (const auto& f : faelle) {
+        alle_spielbereit(t);
+        Team_Aufstellung_Manuell(t);
+        Aufstellung_Automatisch(t);
+        server_daten.assign(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
+        const std::string vorher = rollen_und_plaetze(t);
+        ruf::Leitung_Setzen(zum_server);
+        Internet_Modus = INTERNET_MODUS_CLIENT;
+        f.client();
+        EXPECT_NE(rollen_und_plaetze(t), vorher) << f.fall << ": the client changed nothing";
+        EXPECT_TRUE(f.senden()) << f.fall;
+        const std::string client = rollen_und_plaetze(t);
+        std::string server;
+        auf_dem_server([&] {
+            server = rollen_und_plaetze(t);
+            EXPECT_EQ(rollen_fehler(t), "") << f.fall << ", server";
+            EXPECT_TRUE(Aufstellung_Plaetze_Gueltig(t)) << f.fall << ", server";
+        });
+        EXPECT_EQ(client, server) << f.fall;
+        if (f.wie_vorher) {
+            EXPECT_EQ(server, vorher) << f.fall;
+        } else {
+            EXPECT_NE(server, vorher) << f.fall;
+        }
+        ruf::Leitung_Setzen(nullptr);
+        Internet_Modus = INTERNET_MODUS_EINZEL;
+    }
+    Team_Aktiv = team_vorher;
+}
+
+// A client whose server does not answer keeps its line-up, says so, and
+// sends it with the turn's end.
+TEST_F(AufstellungNetz, WithoutAnAnswerTheClientKeepsItsLineUp) {
+    const int t = 22;
+    ASSERT_TRUE(verwaltet(t, "Gast"));
+    const int team_vorher = Team_Aktiv;
+    Team_Aktiv = t;
+    alle_spielbereit(t);
+    Team_Aufstellung_Manuell(t);
+    Aufstellung_Automatisch(t);
+    ruf::Leitung_Setzen([](u16, const std::vector<u8>&, std::vector<u8>*) { return false; });
+    Internet_Modus = INTERNET_MODUS_CLIENT;
+    const int s = halter(t, SP_STATUS_ELFMETER), b = im_slot(t, 12);
+    Spieler_Tauschen_Intern(s, b, t, t);
+    EXPECT_FALSE(Aufstellung_Gesetzt(t));
+    EXPECT_EQ(Spieler_Daten[s].slot, 12);
+    EXPECT_EQ(rollen_fehler(t), "");
+    ruf::Leitung_Setzen(nullptr);
+    Internet_Modus = INTERNET_MODUS_EINZEL;
     Team_Aktiv = team_vorher;
 }
 

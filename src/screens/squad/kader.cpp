@@ -202,11 +202,12 @@ void auswahl_zuruecksetzen() {
 
 // After every change of the own line-up: a role holder who left the
 // eleven hands his role to a starter, so the hover texts show the takers
-// who play.
+// who play; a network client's line-up goes to the server, which hands the
+// roles over, and the screen shows the squad as the server holds it.
 void geaendert_setzen() {
     geaendert = true;
     geaendert_zeit = W32_Get_Time();
-    Aufstellung_Rollen_Vergeben(Team_Aktiv);
+    Aufstellung_Gesetzt(Team_Aktiv);
 }
 
 // The squad of a team in list order (at most 20; the count).

@@ -107,7 +107,7 @@ void E1_Screen_Spielfeld_Klick(Screen_Icon*, u32 ereignis) {
         return;
     }
     i32 c = Maus_Get_X(), r = Maus_Get_Y();
-    if (E1_Screen_Maus_In_Feld(&c, &r)) aufs_feld(p, c, r);
+    if (E1_Screen_Maus_In_Feld(&c, &r) && aufs_feld(p, c, r)) Aufstellung_Gesetzt(Team_Aktiv);
     auswahl_loeschen();
     geaendert = false;
     neu_fuellen();

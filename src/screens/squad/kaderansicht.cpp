@@ -419,6 +419,7 @@ void E2_Screen_Karte_Klick(Screen_Icon* i, u32 ereignis) {
         if (q >= 0) {
             Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
             Team_Aufstellung_Manuell(Team_Aktiv);
+            Aufstellung_Gesetzt(Team_Aktiv);
         }
         auswahl_loeschen();
         neu_fuellen();
@@ -495,6 +496,7 @@ void E2_Screen_Karte_Ablegen(Screen_Icon* g, Screen_Icon* ziel, i32 x, i32 y, u3
         if (q >= 0 && q != p) {
             Spieler_Tauschen_Intern(p, q, Team_Aktiv, Team_Aktiv);
             Team_Aufstellung_Manuell(Team_Aktiv);
+            Aufstellung_Gesetzt(Team_Aktiv);
         }
     } else if (p >= 0 && ziel && ziel->klick == E2_Screen_Spielfeld_Klick) {
         const i32 mx = Maus_Get_X(), my = Maus_Get_Y();
