@@ -13,9 +13,11 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/leben.h"
+#include "world/manager.h"
 #include "world/stadion.h"
 #include "world/team.h"
 #include "world/welt.h"
+#include "world/werbung.h"
 
 f64 Welt_Tag_Groesse(int team, i32 liga) {
     std::vector<i32> plaetze;
@@ -107,6 +109,16 @@ f64 Welt_Tag_Sponsorgeld(int team) {
     return liga < 0 ? 0 : Werbung_Sponsorgeld(team, liga_gehalt(liga), Welt_Tag_Groesse(team, liga));
 }
 
+f64 Welt_Tag_Ueberschuss_Ausgeben(int team) {
+    if (team < 0 || team >= Team_Anzahl || Team_Hat_Manager(team) || !Bank_Konto_Offen(team)) return 0;
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(team, true);
+    if (liga < 0) return 0;
+    const f64 geld =
+        Werbung_Ueberschuss(team, liga_gehalt(liga), Welt_Tag_Groesse(team, liga)) * WELT_UEBERSCHUSS_PROZENT / 100;
+    if (geld < 1 || !Bank_Buchen(team, -1, static_cast<f32>(geld), BANK_TRAINING, 1, -1)) return 0;
+    return geld;
+}
+
 i32 Welt_Tag_Deals(int team, const Leben_Sterne& naechste) {
     if (team < 0 || team >= Team_Anzahl || static_cast<size_t>(team) >= naechste.stufe.size()) return 0;
     const i32 jetzt = Wettbewerb_Get_Liga_Von_Team(team, true);
@@ -131,7 +143,9 @@ void tag_schritte(bool neuer_monat, bool neue_saison) {
         if (!Team_Ist_Verein(t) || !Bank_Konto_Offen(t)) continue;
         Leben_Gehaelter_Zahlen(t);
         const i32 liga = Wettbewerb_Get_Liga_Von_Team(t, true);
-        if (liga >= 0) Werbung_Sponsorgeld_Buchen(t, liga_gehalt(liga), Welt_Tag_Groesse(t, liga));
+        if (liga < 0) continue;
+        Werbung_Sponsorgeld_Buchen(t, liga_gehalt(liga), Welt_Tag_Groesse(t, liga));
+        Welt_Tag_Ueberschuss_Ausgeben(t);
     }
     // The transfer windows: computer clubs trade with the market as their
     // money says, at most twice a window (a promoted club more often).
