@@ -1,6 +1,7 @@
 // Pitch records: the table of running matches, their life cycle and their
 // stepping by the runner.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <unordered_map>
@@ -81,8 +82,9 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     s.minute_aus = 255;
     // Skills from the fine strength (0..12,000) and the morale, shaped by
     // position and the active special attributes.
-    // Skills from the strength, flat enough that the weaker side keeps a chance in every duel.
-    int basis = 10 + s.staerke / 185 + (Spieler_Wert(SPIELER_WERT_MORAL, sp, 0, OP_LESEN) - 3) + heimvorteil;
+    // Skills from the strength, flat enough that the weaker side keeps a chance in every duel; the
+    // gap between the elevens counts again in abstand_verstaerken.
+    int basis = 10 + s.staerke / engine::STAERKE_JE_PUNKT + (Spieler_Wert(SPIELER_WERT_MORAL, sp, 0, OP_LESEN) - 3) + heimvorteil;
     int b[8] = {0, 0, 0, 0, 0, 0, 0, 0};  // pass, shot, duel, pace, keeper, technique, header, hardness
     switch (s.position) {
         case 0:
@@ -141,6 +143,32 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
     if (st & SP_STATUS_ECKEN) s.flag |= 2;                    // corner taker
     if (st & SP_STATUS_FREISTOSS) s.flag |= 4;                // free-kick taker
     if (Spieler_Wert(SPIELER_WERT_GEDECKT_VON, sp, 0, OP_LESEN) >= 0) s.flag |= SFS_FLAG_DECKT;  // marks a man
+}
+
+// The stronger eleven's skills, its substitutes' too, rise by a point per
+// ABSTAND_JE_PUNKT of the gap between the elevens' mean fine strength, up to
+// ABSTAND_BIS (the match's mean is set after).
+void abstand_verstaerken(Spielfeld_Daten* sf) {
+    int summe[2] = {0, 0}, n[2] = {0, 0};
+    for (int i = 0; i < SF_SPIELER; i++) {
+        const auto& s = sf->spieler[i];
+        if (s.spieler < 0 || s.minute_ein != 0) continue;
+        summe[sf_seite(i)] += s.staerke;
+        n[sf_seite(i)]++;
+    }
+    if (n[0] == 0 || n[1] == 0) return;
+    const int luecke = summe[0] / n[0] - summe[1] / n[1];
+    const int punkte = static_cast<int>(
+        std::lround(static_cast<double>(std::min(std::abs(luecke), engine::ABSTAND_BIS)) / engine::ABSTAND_JE_PUNKT));
+    if (punkte == 0) return;
+    const int seite = luecke > 0 ? 0 : 1;
+    for (int i = 0; i < SF_SPIELER; i++) {
+        auto& s = sf->spieler[i];
+        if (s.spieler < 0 || sf_seite(i) != seite) continue;
+        for (u8* f : {&s.f_pass, &s.f_schuss, &s.f_zweikampf, &s.f_tempo, &s.f_technik, &s.f_kopf})
+            *f = skill(*f, punkte);
+        if (s.position == 0) s.f_torwart = skill(s.f_torwart, punkte);
+    }
 }
 
 // A match of the lowest division is football as much as one of the top:
@@ -383,6 +411,7 @@ bool Spielfeld_Neu(u32 spiel, int angezeigt, int anzeige_anzahl, u32 zuschauer, 
         feld_zurueck(sf);
         return false;
     }
+    abstand_verstaerken(sf);
     auf_spielniveau(sf);
     for (int i = 0; i < SF_SPIELER; i++) engine::abzug_setzen(sf, i);
     ratings_setzen(sf);

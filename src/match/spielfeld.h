@@ -651,7 +651,8 @@ i32 Spielfeld_Taktik_Aus_Cm(i32 cm);
 i32 Spielfeld_Cm_Aus_Taktik(i32 tx);
 // One half star of deduction costs a player this many skill points in every
 // duel, pass, shot and run (a half star is 1,000 of fine strength, which
-// gives 1000/185 skill points).
+// gives 1000/230 skill points, and a gap between the elevens up to 1,500
+// one more a 300).
 constexpr int SF_HALBSTERN_PUNKTE = 5;
 // A player's skill (f_* value of his slot) as the engine rates it now:
 // stamina, injury and the out-of-position deduction taken off, at least 1.

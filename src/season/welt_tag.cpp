@@ -13,9 +13,11 @@
 #include "world/aufstellung.h"
 #include "world/bank.h"
 #include "world/leben.h"
+#include "world/manager.h"
 #include "world/stadion.h"
 #include "world/team.h"
 #include "world/welt.h"
+#include "world/werbung.h"
 
 namespace {
 
@@ -148,6 +150,29 @@ f64 Welt_Tag_Sponsorgeld(int team) {
     return liga < 0 ? 0 : Werbung_Sponsorgeld(team, liga_gehalt(liga), Welt_Tag_Groesse(team, liga));
 }
 
+namespace {
+
+// Books a computer club's spending of its surplus beyond the reserve its
+// league's median wage bill and its ground's size give.
+f64 ueberschuss_ausgeben(int team, f64 gehalt, f64 groesse) {
+    const f64 geld = Werbung_Ueberschuss(team, gehalt, groesse) * WELT_UEBERSCHUSS_PROZENT / 100;
+    if (geld < 1 || !Bank_Buchen(team, -1, static_cast<f32>(geld), BANK_TRAINING, 1, -1)) return 0;
+    return geld;
+}
+
+bool gibt_ueberschuss_aus(int team) {
+    return team >= 0 && team < Team_Anzahl && !Team_Hat_Manager(team) && Bank_Konto_Offen(team);
+}
+
+}  // namespace
+
+f64 Welt_Tag_Ueberschuss_Ausgeben(int team) {
+    if (!gibt_ueberschuss_aus(team)) return 0;
+    const i32 liga = Wettbewerb_Get_Liga_Von_Team(team, true);
+    if (liga < 0) return 0;
+    return ueberschuss_ausgeben(team, liga_gehalt(liga), Welt_Tag_Groesse(team, liga));
+}
+
 i32 Welt_Tag_Deals(int team, const Leben_Sterne& naechste) {
     if (team < 0 || team >= Team_Anzahl || static_cast<size_t>(team) >= naechste.stufe.size()) return 0;
     const i32 jetzt = Wettbewerb_Get_Liga_Von_Team(team, true);
@@ -172,7 +197,9 @@ void tag_schritte(bool neuer_monat, bool neue_saison) {
     for (int t = 0; t < Team_Anzahl; ++t) {
         if (!Team_Ist_Verein(t) || !Bank_Konto_Offen(t)) continue;
         Leben_Gehaelter_Zahlen(t);
-        if (ligen.liga[static_cast<size_t>(t)] >= 0) Werbung_Sponsorgeld_Buchen(t, ligen.Gehalt(t), ligen.Groesse(t));
+        if (ligen.liga[static_cast<size_t>(t)] < 0) continue;
+        Werbung_Sponsorgeld_Buchen(t, ligen.Gehalt(t), ligen.Groesse(t));
+        if (gibt_ueberschuss_aus(t)) ueberschuss_ausgeben(t, ligen.Gehalt(t), ligen.Groesse(t));
     }
     // The transfer windows: computer clubs trade with the market as their
     // money says, at most twice a window (a promoted club more often).

@@ -58,6 +58,12 @@ Welt_Tag_Ligen Welt_Tag_Ligen_Erfassen();
 // A club's monthly sponsor and broadcasting money (world/werbung.h) while
 // it plays in a league, else 0.
 f64 Welt_Tag_Sponsorgeld(int team);
+// A computer club's monthly spending on its training and youth:
+// WELT_UEBERSCHUSS_PROZENT of the money it holds beyond
+// WELT_UEBERSCHUSS_AB_PROZENT of its reserve (world/werbung.h), booked
+// (BANK_TRAINING); the amount, 0 for a managed club, a club outside the
+// leagues or one within that.
+f64 Welt_Tag_Ueberschuss_Ausgeben(int team);
 // The deals a computer club makes at most in a transfer window
 // (Leben_Transfer), `naechste` the star places by the next season's
 // leagues (Welt_Tag_Sterne(true)): WELT_DEALS, a club entered for a

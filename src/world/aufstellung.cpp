@@ -138,6 +138,24 @@ void Aufstellung_Automatisch(int team) {
     // midfielder or forward who can play is left: strength less the
     // deduction alone let a strong defender beat a weaker forward.
     auto nach_vorne = [](int s) { return Spieler_Fix_Daten[s].position >= 2; };
+    // A field player stays for his own line's later places while he is one
+    // of its best fresh players for them: a strong forward would otherwise
+    // go to an earlier place in defence or midfield and leave the forward
+    // places to weaker players of other lines.
+    auto eigen = [&](int s) {
+        constexpr int zeile_der_linie[4] = {0, 2, 5, 9};
+        return wert(s, zeile_der_linie[std::min<int>(Spieler_Fix_Daten[s].position, 3)]);
+    };
+    auto frisch = [&](int s) { return spielbereit(s) && Spieler_Daten[s].erschoepfung <= 4; };
+    auto vorbehalten = [&](int s, int platz) {
+        const int klasse = Spieler_Fix_Daten[s].position;
+        if (klasse == 0 || klasse == Aufstellung_Linie(f.zeile[platz]) || !frisch(s)) return false;
+        int plaetze = 0, besser = 0;
+        for (int j = platz + 1; j < 11; j++) plaetze += Aufstellung_Linie(f.zeile[j]) == klasse;
+        for (int t : frei)
+            besser += t != s && frisch(t) && Spieler_Fix_Daten[t].position == klasse && eigen(t) > eigen(s);
+        return besser < plaetze;
+    };
     int slot_spieler[MAX_SPIELER_PRO_TEAM];
     int belegt = 0;
     for (int i = 0; i < 11 && !frei.empty(); i++) {
@@ -146,12 +164,33 @@ void Aufstellung_Automatisch(int team) {
                                    return spielbereit(s) && Spieler_Daten[s].erschoepfung <= 4 && nach_vorne(s);
                                });
         size_t best = frei.size();
-        for (size_t j = 0; j < frei.size(); j++) {
-            if (nur_vorne && !nach_vorne(frei[j])) continue;
-            if (best == frei.size() || wert(frei[j], zeile) > wert(frei[best], zeile)) best = j;
-        }
+        for (int mit_vorbehalt = 1; mit_vorbehalt >= 0 && best == frei.size(); mit_vorbehalt--)
+            for (size_t j = 0; j < frei.size(); j++) {
+                if (nur_vorne && !nach_vorne(frei[j])) continue;
+                if (mit_vorbehalt && (!spielbereit(frei[j]) || vorbehalten(frei[j], i))) continue;
+                if (best == frei.size() || wert(frei[j], zeile) > wert(frei[best], zeile)) best = j;
+            }
         slot_spieler[belegt++] = frei[best];
         frei.erase(frei.begin() + static_cast<long>(best));
+    }
+    // The places fill in order, so a strong forward may have gone to an
+    // earlier place in midfield and a midfielder up front: two field
+    // players of the eleven change places whenever that brings them nearer
+    // their own lines, or, the deductions equal, puts the stronger one in
+    // his own line (the eleven stays; strength and tiredness go with the
+    // player, so only the deductions decide what the line-up is worth).
+    auto kosten = [&](int platz, int zeile) {
+        const int s = slot_spieler[platz], abzug = Aufstellung_Abzug(Spieler_Fix_Daten[s].position, zeile);
+        return abzug * 1000 - (abzug == 0 ? static_cast<int>(Spieler_Daten[s].staerke) : 0);
+    };
+    for (bool getauscht = true; getauscht;) {
+        getauscht = false;
+        for (int a = 1; a < belegt && a < 11; a++)
+            for (int b = a + 1; b < belegt && b < 11; b++)
+                if (kosten(a, f.zeile[b]) + kosten(b, f.zeile[a]) < kosten(a, f.zeile[a]) + kosten(b, f.zeile[b])) {
+                    std::swap(slot_spieler[a], slot_spieler[b]);
+                    getauscht = true;
+                }
     }
     // Substitutes: a goalkeeper first, then the strongest.
     int ersatz = 0;

@@ -291,16 +291,34 @@ void Werbung_Verwerfen() {
     neu_vorhanden.clear();
 }
 
+namespace {
+
+// The wage bill sponsors pay for, at least WELT_SPONSOR_LIGA_BODEN per cent
+// of the league's median one.
+f64 sponsor_basis(int team, f64 liga_gehalt) {
+    return std::max(Leben_Gehaltssumme(team), liga_gehalt * WELT_SPONSOR_LIGA_BODEN / 100);
+}
+
+// The reserve: WELT_SPONSOR_POLSTER months of that wage bill times the
+// square of the club's size (WELT_POLSTER_MIN to WELT_POLSTER_MAX).
+f64 sponsor_polster(f64 eigen, f64 groesse) {
+    return eigen * WELT_SPONSOR_POLSTER * std::clamp(groesse * groesse, WELT_POLSTER_MIN, WELT_POLSTER_MAX);
+}
+
+}  // namespace
+
+f64 Werbung_Ueberschuss(int team, f64 liga_gehalt, f64 groesse) {
+    if (!Team_Ist_Verein(team)) return 0;
+    const f64 grenze = sponsor_polster(sponsor_basis(team, liga_gehalt), groesse) * WELT_UEBERSCHUSS_AB_PROZENT / 100;
+    return std::max(0.0, Bank_Get_Kontostand(team, 0, -1) - grenze);
+}
+
 f64 Werbung_Sponsorgeld(int team, f64 liga_gehalt, f64 groesse) {
     if (!Team_Ist_Verein(team)) return 0;
-    // The wage bill paid for, at least WELT_SPONSOR_LIGA_BODEN per cent of
-    // the league's median one.
-    const f64 eigen = std::max(Leben_Gehaltssumme(team), liga_gehalt * WELT_SPONSOR_LIGA_BODEN / 100);
+    const f64 eigen = sponsor_basis(team, liga_gehalt);
     // A club that holds more than its reserve gets less, down to
-    // WELT_SPONSOR_REST per cent at WELT_SPONSOR_BIS_PROZENT per cent of
-    // it. The reserve is WELT_SPONSOR_POLSTER months' wages times the square
-    // of the club's size (WELT_POLSTER_MIN to WELT_POLSTER_MAX).
-    const f64 polster = eigen * WELT_SPONSOR_POLSTER * std::clamp(groesse * groesse, WELT_POLSTER_MIN, WELT_POLSTER_MAX);
+    // WELT_SPONSOR_REST per cent at WELT_SPONSOR_BIS_PROZENT per cent of it.
+    const f64 polster = sponsor_polster(eigen, groesse);
     f64 anteil = 1;
     if (polster >= 1) {
         const f64 ueber = Bank_Get_Kontostand(team, 0, -1) / polster - 1;  // beyond the reserve, in reserves

@@ -8,6 +8,8 @@
 #include "season/welt_tag.h"
 #include "season/wettbewerb.h"
 #include "season/wettbewerb_werte.h"
+#include "world/bank.h"
+#include "world/manager.h"
 #include "world/team.h"
 #include "world/werbung.h"
 
@@ -173,6 +175,56 @@ TEST_F(Welt_Tag_Liga, TheLeagueMediansTakenOnceAreThoseAskedClubByClub) {
         EXPECT_EQ(ligen.Gehalt(f.team), 0);
         EXPECT_EQ(ligen.Groesse(f.team), 1);
     }
+}
+
+// A computer club spends WELT_UEBERSCHUSS_PROZENT of what it holds beyond
+// its reserve's upper mark each month, booked as training; a club within
+// it, and a managed club however rich, spends nothing.
+TEST_F(Welt_Tag_Liga, AComputerClubSpendsAShareOfWhatItHoldsBeyondItsReserve) {
+    const int mensch = 20;
+    ASSERT_TRUE(Manager_Neuer_Mitspieler(mensch, "Test", -1));
+    auto ausgeben = [](int t, f64 konto, f64* gebucht) {
+        Bank_Free();
+        Bank_Init();
+        EXPECT_TRUE(Bank_Konto_Anlegen(t, konto, 0));
+        const f64 training = Bank_Summe_Buchungen(t, 0, BANK_TRAINING | BANK_RICHTUNG_AUS, 0);
+        const f64 geld = Welt_Tag_Ueberschuss_Ausgeben(t);
+        EXPECT_NEAR(Bank_Get_Kontostand(t, 0, -1), konto - geld, 2.0);
+        *gebucht = Bank_Summe_Buchungen(t, 0, BANK_TRAINING | BANK_RICHTUNG_AUS, 0) - training;
+        return geld;
+    };
+    const struct {
+        const char* was;
+        int team;
+        f64 konto;
+        bool gibt_aus;
+    } faelle[] = {
+        {"in the red", OBEN, -1e6, false},
+        {"a month's wages", OBEN, 2e6, false},
+        {"far beyond", OBEN, 150e6, true},
+        {"managed, far beyond", mensch, 150e6, false},
+        {"second division, far beyond", ZWEITE, 150e6, true},
+        {"not a team", -1, 0, false},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.was);
+        if (f.team < 0) {
+            EXPECT_EQ(Welt_Tag_Ueberschuss_Ausgeben(f.team), 0.0);
+            continue;
+        }
+        f64 gebucht = 0;
+        const f64 geld = ausgeben(f.team, f.konto, &gebucht);
+        EXPECT_EQ(geld > 0, f.gibt_aus);
+        EXPECT_NEAR(gebucht, geld, 2.0);
+        if (!f.gibt_aus) continue;
+        // Ten million more beyond the mark: the share of it more spent.
+        f64 mehr_gebucht = 0;
+        const f64 mehr = ausgeben(f.team, f.konto + 10e6, &mehr_gebucht);
+        EXPECT_NEAR(mehr - geld, 10e6 * WELT_UEBERSCHUSS_PROZENT / 100, 100.0);
+    }
+    Manager_Loeschen(mensch);
+    Bank_Free();
+    Bank_Init();
 }
 
 }  // namespace

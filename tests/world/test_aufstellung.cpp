@@ -54,6 +54,23 @@ std::string fehler(int t) {
                 break;
             }
     }
+    // Two field players of the eleven who would both stand nearer their own
+    // lines, or put the stronger one of a line in it, by trading places.
+    std::vector<int> elf;
+    for (int i = 0; i < n; ++i)
+        if (spielt(k[i]) && Spieler_Daten[k[i]].zeile > 0) elf.push_back(k[i]);
+    const auto weg = [](int s, int zeile) { return std::abs(klasse(s) - Aufstellung_Linie(zeile)); };
+    for (size_t a = 0; a < elf.size(); ++a)
+        for (size_t b = a + 1; b < elf.size(); ++b) {
+            const int x = elf[a], y = elf[b], zx = Spieler_Daten[x].zeile, zy = Spieler_Daten[y].zeile;
+            if (klasse(x) == 0 || klasse(y) == 0) continue;
+            const int jetzt = weg(x, zx) + weg(y, zy), getauscht = weg(x, zy) + weg(y, zx);
+            const bool staerker_fremd =
+                klasse(x) == klasse(y) && jetzt == getauscht && (weg(x, zx) > 0) != (weg(y, zy) > 0) &&
+                Spieler_Daten[weg(x, zx) > 0 ? x : y].staerke > Spieler_Daten[weg(x, zx) > 0 ? y : x].staerke;
+            if (getauscht < jetzt || staerker_fremd)
+                f += " " + std::to_string(x) + " and " + std::to_string(y) + " in each other's places;";
+        }
     return f;
 }
 
@@ -105,6 +122,132 @@ TEST_F(Aufstellung, PlayersOutInEachLineNeverSendADefenderUpFrontWhileAForwardSi
     }
     for (int t = 0; t < Team_Anzahl; ++t)
         if (t != Team_Transfermarkt) Aufstellung_Automatisch(t);
+}
+
+// One club's squad rewritten player by player, 4-4-2: the automatic line-up
+// sends forwards up front while any can play, leaves a much stronger
+// defender in defence, and puts the stronger of two forwards in his own line.
+TEST_F(Aufstellung, ForwardsPlayUpFrontWhenTheSquadHasThem) {
+    struct Spieler {
+        int klasse, staerke;
+        bool aus;
+    };
+    const struct {
+        const char* fall;
+        std::vector<Spieler> kader;
+        std::vector<int> vorne;  // squad places of the two players up front
+    } faelle[] = {
+        {"four out: the two best forwards and two midfielders",
+         {{0, 8, false},
+          {0, 4, false},
+          {1, 9, false},
+          {1, 8, false},
+          {1, 8, false},
+          {1, 7, false},
+          {1, 6, false},
+          {1, 6, false},
+          {2, 8, false},
+          {2, 7, false},
+          {2, 9, true},
+          {2, 9, true},
+          {2, 5, false},
+          {2, 4, false},
+          {3, 11, true},
+          {3, 10, true},
+          {3, 6, false},
+          {3, 5, false}},
+         {16, 17}},
+        {"strong forwards beside weak midfielders",
+         {{0, 8, false},
+          {0, 4, false},
+          {1, 6, false},
+          {1, 6, false},
+          {1, 6, false},
+          {1, 6, false},
+          {1, 5, false},
+          {2, 5, false},
+          {2, 5, false},
+          {2, 5, false},
+          {2, 5, false},
+          {2, 4, false},
+          {3, 11, false},
+          {3, 10, false},
+          {3, 9, false},
+          {3, 3, false}},
+         {12, 13}},
+        {"a defender far stronger than the forwards",
+         {{0, 8, false},
+          {0, 4, false},
+          {1, 12, false},
+          {1, 12, false},
+          {1, 6, false},
+          {1, 6, false},
+          {1, 6, false},
+          {1, 6, false},
+          {1, 6, false},
+          {2, 6, false},
+          {2, 6, false},
+          {2, 6, false},
+          {2, 6, false},
+          {3, 4, false},
+          {3, 4, false}},
+         {13, 14}},
+        {"three forwards, two stronger than every midfielder",
+         {{0, 8, false},
+          {0, 4, false},
+          {1, 7, false},
+          {1, 7, false},
+          {1, 7, false},
+          {1, 7, false},
+          {1, 7, false},
+          {2, 8, false},
+          {2, 8, false},
+          {2, 8, false},
+          {2, 6, false},
+          {3, 11, false},
+          {3, 10, false},
+          {3, 4, false}},
+         {11, 12}},
+    };
+    const int t = 23;
+    const std::vector<int> kader(Team_Kader(t), Team_Kader(t) + Team_Kader_Anzahl(t));
+    std::vector<Spieler_Struktur> alt;
+    std::vector<u8> alt_klasse;
+    for (int s : kader) alt.push_back(Spieler_Daten[s]), alt_klasse.push_back(Spieler_Fix_Daten[s].position);
+    const i8 alt_formation = Team_Own_Daten[t].formation;
+    const Formation alt_elf = Team_Own_Daten[t].formationen[0];
+    Team_Own_Daten[t].formation = 0;
+    Team_Own_Daten[t].formationen[0] = Formation_Standard(0);
+    for (const auto& f : faelle) {
+        ASSERT_LE(f.kader.size(), kader.size()) << f.fall;
+        for (size_t i = 0; i < kader.size(); ++i) {
+            Spieler_Struktur& p = Spieler_Daten[kader[i]];
+            p.erschoepfung = 0;
+            p.status &= ~SP_STATUS_NICHT_SPIELBEREIT;
+            if (i >= f.kader.size()) {
+                p.status |= SP_STATUS_VERLETZT;  // not in this squad
+                continue;
+            }
+            Spieler_Fix_Daten[kader[i]].position = static_cast<u8>(f.kader[i].klasse);
+            p.staerke = static_cast<u8>(f.kader[i].staerke);
+            if (f.kader[i].aus) p.status |= SP_STATUS_VERLETZT;
+        }
+        Aufstellung_Automatisch(t);
+        std::vector<int> vorne;
+        for (size_t i = 0; i < kader.size(); ++i)
+            if (spielt(kader[i]) && Aufstellung_Linie(Spieler_Daten[kader[i]].zeile) == 3)
+                vorne.push_back(static_cast<int>(i));
+        EXPECT_EQ(vorne, f.vorne) << f.fall;
+        int elf = 0;
+        for (int s : kader) elf += spielt(s) && kann(s);
+        EXPECT_EQ(elf, 11) << f.fall;
+        EXPECT_EQ(fehler(t), "") << f.fall;
+    }
+    for (size_t i = 0; i < kader.size(); ++i)
+        Spieler_Daten[kader[i]] = alt[i], Spieler_Fix_Daten[kader[i]].position = alt_klasse[i];
+    Team_Own_Daten[t].formation = alt_formation;
+    Team_Own_Daten[t].formationen[0] = alt_elf;
+    Aufstellung_Automatisch(t);
 }
 
 // The roles of a squad are fine when every holder is a starter who can

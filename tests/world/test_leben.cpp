@@ -320,6 +320,36 @@ TEST_F(Leben, SponsorsPayTheirShareOfTheWagesLessToARichClub) {
     EXPECT_EQ(Werbung_Sponsorgeld(Team_Anzahl), 0.0) << "no club, no sponsors";
 }
 
+// The money beyond WELT_UEBERSCHUSS_AB_PROZENT of the cushion is the
+// surplus a computer club spends from; within it, or in the red, none.
+TEST_F(Leben, TheSurplusIsTheMoneyBeyondTheCushionsUpperMark) {
+    const int t = 40;
+    const f64 monat = Leben_Gehaltssumme(t), polster = monat * WELT_SPONSOR_POLSTER;
+    const f64 marke = WELT_UEBERSCHUSS_AB_PROZENT / 100.0;
+    ASSERT_GT(marke, WELT_SPONSOR_BIS_PROZENT / 100.0) << "spending begins where the sponsors have stopped";
+    const struct {
+        const char* name;
+        f64 polster;      // balance in cushions
+        f64 ueberschuss;  // in cushions
+    } faelle[] = {
+        {"in the red", -1, 0},
+        {"at the cushion", 1, 0},
+        {"where the sponsors stop", WELT_SPONSOR_BIS_PROZENT / 100.0, 0},
+        {"at the mark", marke, 0},
+        {"a cushion beyond the mark", marke + 1, 1},
+        {"far beyond it", 10, 10 - marke},
+    };
+    for (const auto& f : faelle) {
+        Bank_Free();
+        Bank_Init();
+        ASSERT_TRUE(Bank_Konto_Anlegen(t, polster * f.polster, 0)) << f.name;
+        EXPECT_NEAR(Werbung_Ueberschuss(t), polster * f.ueberschuss, 2.0) << f.name;
+    }
+    EXPECT_EQ(Werbung_Ueberschuss(Team_Anzahl), 0.0) << "no club, no surplus";
+    Bank_Free();
+    Bank_Init();
+}
+
 TEST_F(Leben, ComputerClubsTradeWithTheMarketAsTheirMoneySays) {
     const int arm = 50, reich = 51, mittel = 52;
     struct Fall {

@@ -113,16 +113,16 @@ void Saison_Bericht::Vor_Beendet(i32 id) {
             if (a == 0 && b == 0) s_.oben_null_null++;
         }
         const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
-        if (!sf || sf->engine) continue;
+        if (!sf) continue;
+        const i32 d = (Spielfeld_Seitenwert(sf, 0) - Spielfeld_Seitenwert(sf, 1)) * SF_SEITENWERT_TEILER;
+        const int tore_staerker = d >= 0 ? a : b, tore_schwaecher = d >= 0 ? b : a;
+        const int ausgang = tore_staerker > tore_schwaecher ? 0 : tore_staerker == tore_schwaecher ? 1 : 2;
+        (sf->engine ? s_.luecke_engine : s_.luecke)[luecke_klasse(std::abs(d))][ausgang]++;
+        if (sf->engine) continue;
         s_.spiele++;
         s_.tore += static_cast<u32>(a + b);
         if (a == b) s_.remis++;
         if (a == 0 && b == 0) s_.null_null++;
-        const i32 d = (Spielfeld_Seitenwert(sf, 0) - Spielfeld_Seitenwert(sf, 1)) * SF_SEITENWERT_TEILER;
-        const int tore_staerker = d >= 0 ? a : b, tore_schwaecher = d >= 0 ? b : a;
-        s_.luecke[luecke_klasse(std::abs(d))][tore_staerker > tore_schwaecher    ? 0
-                                              : tore_staerker == tore_schwaecher ? 1
-                                                                                 : 2]++;
     }
 }
 
@@ -328,7 +328,7 @@ void Bericht_Summe_Dazu(Bericht_Summe& m, const Bericht_Saison& s) {
     m.pokal_finalisten += s.pokal_finalisten, m.pokal_unten += s.pokal_unten;
     m.spiele += s.spiele, m.tore += s.tore, m.null_null += s.null_null, m.remis += s.remis;
     for (int k = 0; k < 5; ++k)
-        for (int e = 0; e < 3; ++e) m.luecke[k][e] += s.luecke[k][e];
+        for (int e = 0; e < 3; ++e) m.luecke[k][e] += s.luecke[k][e], m.luecke_engine[k][e] += s.luecke_engine[k][e];
     m.oben_spiele += s.oben_spiele, m.oben_heimsiege += s.oben_heimsiege, m.oben_null_null += s.oben_null_null;
     m.markt_deals += s.markt_deals;
     m.monate_min = std::min(m.monate_min, s.monate_median), m.monate_max = std::max(m.monate_max, s.monate_median);

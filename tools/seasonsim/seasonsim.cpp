@@ -287,6 +287,18 @@ void summe_ausgeben() {
                 "%.0f / %.0f / %.0f / %.0f / %.0f %% (rising)\n",
                 100 * m.sieg_anteil(0), 100 * m.sieg_anteil(1), 100 * m.sieg_anteil(2), 100 * m.sieg_anteil(3),
                 100 * m.sieg_anteil(4));
+    // The match engine's results by margin beside the dice's: a club whose
+    // matches the engine plays should gain from a margin as a dice club does.
+    std::string engine;
+    for (int k = 0; k < 5; ++k) {
+        const u32* e = m.luecke_engine[k];
+        const u32 n = e[0] + e[1] + e[2];
+        char z[64];
+        std::snprintf(z, sizeof z, "%s%u/%u/%u %% (%u)", k ? "; " : "", n ? 100 * e[0] / n : 0, n ? 100 * e[1] / n : 0,
+                      n ? 100 * e[2] / n : 0, n);
+        engine += z;
+    }
+    std::printf("  engine matches, the stronger side's wins/draws/defeats by the same margins: %s\n", engine.c_str());
     std::printf("  at the end: ages %d-%d, median %.1f (16-37, 24-28); stars %u-%u per big league (10-30)\n",
                 m.alter_min, m.alter_max, m.alter_median, m.stars_min, m.stars_max);
     std::string g;
