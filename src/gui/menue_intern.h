@@ -74,6 +74,9 @@ struct Engine {
         // Shared with the copy of the screen under it it was made over
         // (Unter::gedeckt), which may give it again.
         std::shared_ptr<Rastport> bild;
+        // A picture kept before and held by none since, for the next cover
+        // kept (at most one).
+        std::shared_ptr<Rastport> vorrat;
         // The texts and pictures drawn under it, for the draw trace of the
         // frames that copy it (kept only while the trace is on).
         std::vector<Zeichenspur_Eintrag> spur;

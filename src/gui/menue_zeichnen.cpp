@@ -140,12 +140,20 @@ void deckel_behalten(const Screen_Icon* d, Rastport* ziel, size_t spur_anfang) {
         for (size_t i = spur_anfang; i < Zeichenspur_Eintraege().size(); ++i)
             if (const Zeichenspur_Eintrag& e = Zeichenspur_Eintraege()[i]; e.art == SPUR_TEXT || e.art == SPUR_BLIT)
                 k.spur.push_back(e);
-    // A picture a copy under a box still holds is left to it.
-    if (!k.bild || k.bild.use_count() > 1 || k.bild->breite != ziel->breite || k.bild->hoehe != ziel->hoehe ||
-        k.bild->tiefe() != ziel->tiefe()) {
+    // A picture a copy under a box still holds is left to it; one held by
+    // none since is taken again.
+    const auto passt = [ziel](const std::shared_ptr<Rastport>& b) {
+        return b && b->breite == ziel->breite && b->hoehe == ziel->hoehe && b->tiefe() == ziel->tiefe();
+    };
+    if (!passt(k.bild) || k.bild.use_count() > 1) {
         k.bild = nullptr;
-        if (Rastport* neu = Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe()))
-            k.bild = std::shared_ptr<Rastport>(neu, Rastport_Freigabe{});
+        if (passt(k.vorrat)) {
+            k.bild = std::move(k.vorrat);
+        } else {
+            k.vorrat = nullptr;
+            if (Rastport* neu = Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe()))
+                k.bild = std::shared_ptr<Rastport>(neu, Rastport_Freigabe{});
+        }
     }
     if (!k.bild || !Blt_Blit(ziel, 0, 0, -1, -1, k.bild.get(), 0, 0, nullptr)) {
         k.icon = nullptr;
@@ -155,6 +163,15 @@ void deckel_behalten(const Screen_Icon* d, Rastport* ziel, size_t spur_anfang) {
     k.bild->fest = true;
     k.bild->serie = Rastport_Serie_Neu();
     k.icon = d, k.ziel = ziel, k.stand = M->stand;
+}
+}  // namespace
+
+namespace {
+// A kept picture let go: when nothing else holds it, it waits for the next
+// cover kept.
+void loslassen(std::shared_ptr<Rastport>& bild) {
+    if (bild && bild.use_count() == 1) M->deckel.vorrat = std::move(bild);
+    bild = nullptr;
 }
 }  // namespace
 
@@ -323,6 +340,7 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
         // The same cover over the same screen as when it was kept over this
         // copy: the kept picture is the screen with the cover drawn.
         auto& k = M->deckel;
+        loslassen(k.bild);
         k.bild = passend->gedeckt;
         k.spur.clear();
         k.mit_spur = false;
@@ -352,7 +370,7 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
         if (!passend) M->unter_zuletzt ^= 1;
         auto& u = passend ? *passend : M->unter[M->unter_zuletzt];
         quelle = &u;
-        u.gedeckt = nullptr;  // its pixels change
+        loslassen(u.gedeckt);  // its pixels change
         if (passend && gezeichnet) {
             // The screen is the copy with `r` drawn anew: the copy takes that part.
             const i32 x0 = std::max(0, r.x0), y0 = std::max(0, r.y0);
@@ -371,6 +389,7 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
     frame_zeichnen(ziel, nullptr, Teilbild::AB_DECKEL);
     // The cover kept just now was made over the copy's pixels.
     if (quelle && quelle->gueltig && deckel_geprobt && deckel_gilt(deckel, ziel)) {
+        loslassen(quelle->gedeckt);
         quelle->gedeckt = M->deckel.bild;
         quelle->gedeckt_icon = deckel;
         quelle->gedeckt_teil = deckel_teil;
