@@ -29,6 +29,12 @@ struct Slave {
     std::string tga;  // name of a TGA picture (grafik unused)
 };
 Slave slaves[MENUE_SLAVES];
+// The slot a picture number was found in last, by the number's low bits
+// (slot + 1; 0 none): asked again, a slot that still holds that picture
+// answers without the search over all slots.
+constexpr u32 SLAVE_MERKER = 256;
+u16 slave_merker[SLAVE_MERKER] = {};
+static_assert(MENUE_SLAVES < 65535);
 
 Menue_Hooks installiert{};
 
@@ -123,9 +129,17 @@ void Menue_Tga_Freigeben(const char* name) {
 
 Rastport* Menue_Get_Slave_Rastport(u32 grafik) {
     grafik = Menue_Heimat_Grafik(grafik);
+    u16& merker = slave_merker[grafik % SLAVE_MERKER];
+    if (merker) {
+        const Slave& s = slaves[merker - 1];
+        if (s.bild && s.tga.empty() && s.grafik == grafik) return s.bild.get();
+    }
     Slave* frei = nullptr;
     for (Slave& s : slaves) {
-        if (s.bild && s.tga.empty() && s.grafik == grafik) return s.bild.get();
+        if (s.bild && s.tga.empty() && s.grafik == grafik) {
+            merker = static_cast<u16>(&s - slaves + 1);
+            return s.bild.get();
+        }
         if (!s.bild && !frei) frei = &s;
     }
     if (grafik < 4000 || grafik >= 92000) {
@@ -139,6 +153,7 @@ Rastport* Menue_Get_Slave_Rastport(u32 grafik) {
     Rastport_Bild bild(Resf_Grafik_Laden(static_cast<i32>(grafik)));
     if (!bild || !Rastport_Lock(bild.get())) return nullptr;
     *frei = Slave{grafik, std::move(bild)};
+    merker = static_cast<u16>(frei - slaves + 1);
     return frei->bild.get();
 }
 

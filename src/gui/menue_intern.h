@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cmath>
+#include <memory>
 #include <vector>
 
 #include "graphics/abdruck.h"
@@ -70,7 +71,12 @@ struct Engine {
         const Screen_Icon* icon = nullptr;
         const Rastport* ziel = nullptr;
         u32 stand = 0;
-        Rastport_Bild bild;
+        // Shared with the copy of the screen under it it was made over
+        // (Unter::gedeckt), which may give it again.
+        std::shared_ptr<Rastport> bild;
+        // A picture kept before and held by none since, for the next cover
+        // kept (at most one).
+        std::shared_ptr<Rastport> vorrat;
         // The texts and pictures drawn under it, for the draw trace of the
         // frames that copy it (kept only while the trace is on).
         std::vector<Zeichenspur_Eintrag> spur;
@@ -101,6 +107,13 @@ struct Engine {
         const Rastport* ziel = nullptr;
         std::vector<Teil> teile;
         Rastport_Bild bild;
+        // The kept cover last made over exactly this copy: the copy with the
+        // first covering icon drawn over it, that icon and its probe. A box
+        // coming up again over the unchanged screen with the same cover
+        // takes the picture as it is (the dimmer is not drawn again).
+        std::shared_ptr<Rastport> gedeckt;
+        const Screen_Icon* gedeckt_icon = nullptr;
+        Teil gedeckt_teil;
     } unter[2];
     u8 unter_zuletzt = 0;  // the copy used last
 };

@@ -140,9 +140,20 @@ void deckel_behalten(const Screen_Icon* d, Rastport* ziel, size_t spur_anfang) {
         for (size_t i = spur_anfang; i < Zeichenspur_Eintraege().size(); ++i)
             if (const Zeichenspur_Eintrag& e = Zeichenspur_Eintraege()[i]; e.art == SPUR_TEXT || e.art == SPUR_BLIT)
                 k.spur.push_back(e);
-    if (!k.bild || k.bild->breite != ziel->breite || k.bild->hoehe != ziel->hoehe || k.bild->tiefe() != ziel->tiefe()) {
+    // A picture a copy under a box still holds is left to it; one held by
+    // none since is taken again.
+    const auto passt = [ziel](const std::shared_ptr<Rastport>& b) {
+        return b && b->breite == ziel->breite && b->hoehe == ziel->hoehe && b->tiefe() == ziel->tiefe();
+    };
+    if (!passt(k.bild) || k.bild.use_count() > 1) {
         k.bild = nullptr;
-        k.bild.reset(Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe()));
+        if (passt(k.vorrat)) {
+            k.bild = std::move(k.vorrat);
+        } else {
+            k.vorrat = nullptr;
+            if (Rastport* neu = Rastport_Neu_Einfach(ziel->breite, ziel->hoehe, ziel->tiefe()))
+                k.bild = std::shared_ptr<Rastport>(neu, Rastport_Freigabe{});
+        }
     }
     if (!k.bild || !Blt_Blit(ziel, 0, 0, -1, -1, k.bild.get(), 0, 0, nullptr)) {
         k.icon = nullptr;
@@ -152,6 +163,15 @@ void deckel_behalten(const Screen_Icon* d, Rastport* ziel, size_t spur_anfang) {
     k.bild->fest = true;
     k.bild->serie = Rastport_Serie_Neu();
     k.icon = d, k.ziel = ziel, k.stand = M->stand;
+}
+}  // namespace
+
+namespace {
+// A kept picture let go: when nothing else holds it, it waits for the next
+// cover kept.
+void loslassen(std::shared_ptr<Rastport>& bild) {
+    if (bild && bild.use_count() == 1) M->deckel.vorrat = std::move(bild);
+    bild = nullptr;
 }
 }  // namespace
 
@@ -260,6 +280,26 @@ bool klipp_zeichnen(Rastport* ziel, const Abdruck_Rechteck& r, Teilbild art, con
     return Abdruck_Klipp_Ende();
 }
 
+// The probe of the covering icon alone (its section of a frame); false when
+// it cannot be probed (a procedure that does more than draw).
+bool deckel_probe(Screen_Icon* d, Rastport* ziel, Teil* t) {
+    if (d->zeichnen && std::find(reine_zeichner.begin(), reine_zeichner.end(), d->zeichnen) == reine_zeichner.end())
+        return false;
+    const bool spur = Zeichenspur_Anhalten();
+    Abdruck_Probe_Beginnen(ziel);
+    Menue_Icon_Blit(d, ziel);
+    t->nummer = d->nummer;
+    Abdruck_Abschnitt(&t->abdruck, &t->rechteck);
+    const bool ok = Abdruck_Probe_Ende();
+    Zeichenspur_Fortsetzen(spur);
+    return ok;
+}
+
+bool gleicher_teil(const Teil& a, const Teil& b) {
+    return a.nummer == b.nummer && a.abdruck == b.abdruck && a.rechteck.x0 == b.rechteck.x0 &&
+           a.rechteck.y0 == b.rechteck.y0 && a.rechteck.x1 == b.rechteck.x1 && a.rechteck.y1 == b.rechteck.y1;
+}
+
 // The first frame of a cover not kept yet (a message box coming up): what
 // lies under the first covering icon is drawn only where it differs from
 // what the screen holds (the frame kept last) or starts from the screen
@@ -267,7 +307,7 @@ bool klipp_zeichnen(Rastport* ziel, const Abdruck_Rechteck& r, Teilbild art, con
 // lies over them are drawn over it. False when the frame is drawn as usual.
 bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck& fremd) {
     if (Zeichenspur_An || M->gezogen) return false;
-    const Screen_Icon* deckel = deckel_suchen();
+    Screen_Icon* deckel = deckel_suchen();
     if (!deckel || deckel_gilt(deckel, ziel)) return false;
     // Under the first cover only procedures that only draw; no scroll screen.
     bool unter = true;
@@ -293,6 +333,26 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
     Abdruck_Rechteck r;
     bool gezeichnet = false, aus_kopie = false;
     Engine::Unter* passend = unter_passt(ziel, teile, &r);
+    Teil deckel_teil;
+    const bool deckel_geprobt = deckel_probe(deckel, ziel, &deckel_teil);
+    if (passend && r.leer() && deckel_geprobt && passend->gedeckt && passend->gedeckt_icon == deckel &&
+        gleich_gross(passend->gedeckt.get(), ziel) && gleicher_teil(passend->gedeckt_teil, deckel_teil)) {
+        // The same cover over the same screen as when it was kept over this
+        // copy: the kept picture is the screen with the cover drawn.
+        auto& k = M->deckel;
+        loslassen(k.bild);
+        k.bild = passend->gedeckt;
+        k.spur.clear();
+        k.mit_spur = false;
+        k.icon = deckel, k.ziel = ziel, k.stand = M->stand;
+        frame_zeichnen(ziel, nullptr, Teilbild::AB_DECKEL);
+        b.teile.clear();
+        b.gueltig = frame_abdruck(ziel, &b.teile), b.ziel = ziel, b.pixel = ziel->bitmap->pixel16();
+        b.spur.clear();
+        b.mit_spur = false;
+        return true;
+    }
+    Engine::Unter* quelle = passend;  // the copy that holds the screen under the cover afterwards
     if (passend) {
         Abdruck_Aus();
         aus_kopie = Blt_Blit(passend->bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) && r.leer();
@@ -309,6 +369,8 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
         // longer ago.
         if (!passend) M->unter_zuletzt ^= 1;
         auto& u = passend ? *passend : M->unter[M->unter_zuletzt];
+        quelle = &u;
+        loslassen(u.gedeckt);  // its pixels change
         if (passend && gezeichnet) {
             // The screen is the copy with `r` drawn anew: the copy takes that part.
             const i32 x0 = std::max(0, r.x0), y0 = std::max(0, r.y0);
@@ -325,6 +387,13 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
         u.teile.swap(teile);
     }
     frame_zeichnen(ziel, nullptr, Teilbild::AB_DECKEL);
+    // The cover kept just now was made over the copy's pixels.
+    if (quelle && quelle->gueltig && deckel_geprobt && deckel_gilt(deckel, ziel)) {
+        loslassen(quelle->gedeckt);
+        quelle->gedeckt = M->deckel.bild;
+        quelle->gedeckt_icon = deckel;
+        quelle->gedeckt_teil = deckel_teil;
+    }
     // The screen now holds the frame as the kept cover gives it: the next
     // frame is compared with that.
     b.teile.clear();

@@ -316,6 +316,62 @@ TEST_F(MenueBehalten, BoxesOverTwoScreensInTurnStartFromTheirOwnCopies) {
     EXPECT_TRUE(wie_ganz());
 }
 
+// A box's dimmer drawn by a procedure; the darkenings drawn for real counted.
+int dimmer_gezeichnet = 0;
+i32 dimmer_stufe = 90;
+void dimmer(Screen_Icon*, Rastport* rp, i32, i32) {
+    if (!Abdruck_Ziel) ++dimmer_gezeichnet;
+    Blt_Abdunkeln(rp, 0, 0, BREITE, HOEHE, dimmer_stufe);
+}
+
+// A box coming up again over the screen it came up over before, with the
+// same dimmer, shows the cover kept then: the dimmer is not drawn again.
+// Anything else that differs (under the box or the dimmer) darkens anew.
+// Each frame is the one drawn whole.
+TEST_F(MenueBehalten, ABoxComingUpAgainOverTheSameScreenShowsItsKeptCover) {
+    Menue_Reiner_Zeichner(dimmer);
+    dimmer_stufe = 90;
+    const auto box_auf = [] {
+        Screen_Icon deckel = menue_test::knopf(20, 0, 0, BREITE, HOEHE, 5, 0, MENUE_F_DECKT);
+        deckel.zeichnen = dimmer;
+        Screen_Icon knopf = menue_test::knopf(21, 600, 500, 60, 30, 6);
+        knopf.zeichnen = balken;
+        for (const Screen_Icon& i : {deckel, knopf}) ASSERT_NE(Menue_Screen_Icon_Hinzufuegen(i), nullptr);
+    };
+    const struct Fall {
+        const char* was;
+        void (*vorher)();  // while no box is up
+        bool gedunkelt;    // the dimmer is drawn for real
+    } faelle[] = {
+        {"the first box", [] {}, true},
+        {"the same box over the same screen", [] {}, false},
+        {"and again", [] {}, false},
+        {"the bar under the box changed", [] { balken_farbe = 0x03E0; }, true},
+        {"the same box over the changed screen", [] {}, false},
+        {"a darker dimmer", [] { dimmer_stufe = 60; }, true},
+        {"another background", [] { Menue_Set_Hintergrund(nullptr, 0x18E3); }, true},
+        {"the same box over that one", [] {}, false},
+    };
+    Menue_Screen_Refresh();
+    Menue_Screen_Refresh();
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        f.vorher();
+        Menue_Screen_Refresh();
+        box_auf();
+        dimmer_gezeichnet = 0;
+        Menue_Screen_Refresh();
+        EXPECT_EQ(dimmer_gezeichnet > 0, f.gedunkelt);
+        EXPECT_TRUE(wie_ganz());
+        Menue_Screen_Refresh();
+        EXPECT_TRUE(wie_ganz());
+        Menue_Screen_Icon_Loeschen(20);
+        Menue_Screen_Icon_Loeschen(21);
+        Menue_Screen_Refresh();
+        EXPECT_TRUE(wie_ganz());
+    }
+}
+
 TEST_F(MenueBehalten, AKeptFrameLeavesTheTraceOfAWholeOne) {
     Zeichenspur_Einschalten();
     Menue_Screen_Refresh();

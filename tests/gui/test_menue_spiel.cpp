@@ -19,6 +19,7 @@
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
 #include "graphics/rastport.h"
+#include "graphics/resf.h"
 #include "match/spielfeld.h"
 #include "base/ruf.h"
 #include "menue_test.h"
@@ -305,6 +306,45 @@ TEST_F(MenueSpiel, VideosWerdenBeimNaechstenTickFreigegeben) {
 }  // namespace
 
 namespace {
+
+// A picture asked for again is the one loaded before, also after pictures
+// whose numbers share its low bits were asked for in between; one let go is
+// loaded anew, the others stay where they are.
+TEST_F(MenueSpiel, BildNummernFindenIhrGeladenesBild) {
+    const char* spiel = std::getenv("KORDAVO_GAME_DIR");
+    if (!spiel || !*spiel) GTEST_SKIP() << "KORDAVO_GAME_DIR fehlt";
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_RESFILE], W32_DIR_LAENGE, "%s/resfile", spiel);
+    ASSERT_EQ(Resf_Init(), 1);
+    Menue_Slave_Freigeben(-1);
+    constexpr u32 NUMMERN[] = {28019, 28019 + 256, 28019 + 512};
+    Rastport* bild[3] = {};
+    for (int k = 0; k < 3; ++k) ASSERT_NE(bild[k] = Menue_Get_Slave_Rastport(NUMMERN[k]), nullptr) << k;
+    EXPECT_NE(bild[0], bild[1]);
+    const struct {
+        const char* was;
+        i64 freigeben;  // the picture let go first (0 none, -1 all)
+        bool neu[3];    // loaded anew
+    } faelle[] = {
+        {"asked again in turn", 0, {false, false, false}},
+        {"the middle one let go", NUMMERN[1], {false, true, false}},
+        {"all let go", -1, {true, true, true}},
+    };
+    for (const auto& f : faelle) {
+        if (f.freigeben) Menue_Slave_Freigeben(f.freigeben);
+        for (int k : {2, 0, 1, 0, 2, 1}) {
+            Rastport* b = Menue_Get_Slave_Rastport(NUMMERN[k]);
+            ASSERT_NE(b, nullptr) << f.was << " " << k;
+            // A picture loaded anew is another one, the same one asked again.
+            if (!f.neu[k]) {
+                EXPECT_EQ(b, bild[k]) << f.was << " " << k;
+            }
+            bild[k] = b;
+            EXPECT_EQ(Menue_Get_Slave_Rastport(NUMMERN[k]), b) << f.was << " " << k;
+        }
+    }
+    Menue_Slave_Freigeben(-1);
+    Resf_Free();
+}
 
 // ">>" belongs to the manager whose bar it is: the bar of the other manager
 // comes up with his button up and his match at its own pace, the first
