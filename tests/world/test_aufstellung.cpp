@@ -68,8 +68,13 @@ std::string fehler(int t) {
             const bool staerker_fremd =
                 klasse(x) == klasse(y) && jetzt == getauscht && (weg(x, zx) > 0) != (weg(y, zy) > 0) &&
                 Spieler_Daten[weg(x, zx) > 0 ? x : y].staerke > Spieler_Daten[weg(x, zx) > 0 ? y : x].staerke;
-            if (getauscht < jetzt || staerker_fremd)
-                f += " " + std::to_string(x) + " and " + std::to_string(y) + " in each other's places;";
+            if (getauscht < jetzt || staerker_fremd) {
+                f += ' ';
+                f += std::to_string(x);
+                f += " and ";
+                f += std::to_string(y);
+                f += " in each other's places;";
+            }
         }
     return f;
 }
