@@ -7,6 +7,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/globals.h"
@@ -189,25 +190,39 @@ TEST_F(Kader, VerletzterStammspielerMitMeldungAbgelehnt) {
     EXPECT_EQ(text.substr(0, erwartet.size()), erwartet);
 }
 
+// The slots of the active club's penalty takers.
+std::vector<i32> schuetzen_slots() {
+    const auto kader = nach_slot(Team_Aktiv);
+    std::vector<i32> slots;
+    for (i32 i = 0; i < 20; ++i)
+        if (kader[static_cast<size_t>(i)] >= 0 &&
+            (wert(75, kader[static_cast<size_t>(i)]) & static_cast<i32>(SP_STATUS_ELFMETER)))
+            slots.push_back(i);
+    return slots;
+}
+
+// The slot and player of the penalty taker among the eleven's field
+// players ({-1, -1} for none).
+std::pair<i32, i32> schuetze_der_elf() {
+    for (i32 i : schuetzen_slots())
+        if (i >= 1 && i < 11) return {i, nach_slot(Team_Aktiv)[static_cast<size_t>(i)]};
+    return {-1, -1};
+}
+
 // The penalty taker swapped to the bench by a click hands his role to a
 // starter at once: the hover texts name the taker who plays.
 TEST_F(Kader, AufDieBankGesetzterSchuetzeGibtSeineRolleAb) {
     oeffnen();
-    const auto vorher = nach_slot(Team_Aktiv);
-    i32 k = -1, schuetze = -1;
-    for (i32 i = 1; i < 11; ++i)
-        if (wert(75, vorher[static_cast<size_t>(i)]) & static_cast<i32>(SP_STATUS_ELFMETER))
-            k = i, schuetze = vorher[static_cast<size_t>(i)];
+    const auto [k, schuetze] = schuetze_der_elf();
     ASSERT_GE(k, 0) << "the eleven has a penalty taker";
     zeile_klicken(k);
     zeile_klicken(12);
     ASSERT_EQ(slot(schuetze), 12);
     EXPECT_EQ(wert(75, schuetze) & static_cast<i32>(SP_STATUS_ELFMETER), 0);
-    const auto jetzt = nach_slot(Team_Aktiv);
-    i32 neu = -1, schuetzen = 0;
-    for (i32 i = 0; i < 11; ++i)
-        if (wert(75, jetzt[static_cast<size_t>(i)]) & static_cast<i32>(SP_STATUS_ELFMETER)) neu = i, ++schuetzen;
-    ASSERT_EQ(schuetzen, 1);
+    const std::vector<i32> schuetzen = schuetzen_slots();
+    ASSERT_EQ(schuetzen.size(), 1u);
+    const i32 neu = schuetzen[0];
+    ASSERT_LT(neu, 11);
     const std::string rolle = Text_cfg_Text(TEXT_TAKTIK, 36);
     const auto hilfe = [](i32 zeile) {
         kit::Maus(300, zeile_y(zeile) + 8);
@@ -232,11 +247,7 @@ bool client_leitung(u16 nummer, const std::vector<u8>& ein, std::vector<u8>* aus
 // one penalty taker, a starter.
 TEST_F(Kader, BeimClientGehtDieAufstellungZumServer) {
     oeffnen();
-    const auto vorher = nach_slot(Team_Aktiv);
-    i32 k = -1, schuetze = -1;
-    for (i32 i = 1; i < 11; ++i)
-        if (wert(75, vorher[static_cast<size_t>(i)]) & static_cast<i32>(SP_STATUS_ELFMETER))
-            k = i, schuetze = vorher[static_cast<size_t>(i)];
+    const auto [k, schuetze] = schuetze_der_elf();
     ASSERT_GE(k, 0) << "the eleven has a penalty taker";
     client_rufe.clear();
     ruf::Leitung_Setzen(client_leitung);
@@ -255,15 +266,9 @@ TEST_F(Kader, BeimClientGehtDieAufstellungZumServer) {
                                        RUF_TEAM_SPIELERBLOCK.nummer};
     EXPECT_EQ(client_rufe, erwartet);
     EXPECT_EQ(wert(75, schuetze) & static_cast<i32>(SP_STATUS_ELFMETER), 0);
-    const auto jetzt = nach_slot(Team_Aktiv);
-    i32 schuetzen = 0;
-    for (i32 i = 0; i < 20; ++i)
-        if (jetzt[static_cast<size_t>(i)] >= 0 &&
-            (wert(75, jetzt[static_cast<size_t>(i)]) & static_cast<i32>(SP_STATUS_ELFMETER))) {
-            EXPECT_LT(i, 11) << "a penalty taker in slot " << i;
-            ++schuetzen;
-        }
-    EXPECT_EQ(schuetzen, 1);
+    const std::vector<i32> schuetzen = schuetzen_slots();
+    for (i32 i : schuetzen) EXPECT_LT(i, 11) << "a penalty taker in slot " << i;
+    EXPECT_EQ(schuetzen.size(), 1u);
 }
 
 TEST_F(Kader, HilfetexteDerKoepfeUndKnoepfe) {
