@@ -160,9 +160,8 @@ void Aufstellung_Automatisch(int team) {
     int belegt = 0;
     for (int i = 0; i < 11 && !frei.empty(); i++) {
         const int zeile = f.zeile[i];
-        const bool nur_vorne = Aufstellung_Linie(zeile) == 3 && std::any_of(frei.begin(), frei.end(), [&](int s) {
-                                   return spielbereit(s) && Spieler_Daten[s].erschoepfung <= 4 && nach_vorne(s);
-                               });
+        const bool nur_vorne = Aufstellung_Linie(zeile) == 3 &&
+                               std::any_of(frei.begin(), frei.end(), [&](int s) { return frisch(s) && nach_vorne(s); });
         size_t best = frei.size();
         for (int mit_vorbehalt = 1; mit_vorbehalt >= 0 && best == frei.size(); mit_vorbehalt--)
             for (size_t j = 0; j < frei.size(); j++) {
