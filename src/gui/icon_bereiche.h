@@ -75,7 +75,7 @@ inline constexpr Icon_Bereich ICON_BEREICHE[] = {
     {Icon_Besitzer::KADER_ANSICHT, 2437, 2497, "Kaderansicht"},
     {Icon_Besitzer::BANK, 2499, 2504, "Bank"},
     {Icon_Besitzer::TAKTIK, 2505, 2579, "Taktik"},
-    {Icon_Besitzer::IM_SPIEL_AUFSTELLUNG, 2580, 2610, "Aufstellung im Spiel"},
+    {Icon_Besitzer::IM_SPIEL_AUFSTELLUNG, 2580, 2611, "Aufstellung im Spiel"},
     {Icon_Besitzer::IM_SPIEL_TAKTIK, 2613, 2623, "Taktik im Spiel"},
     {Icon_Besitzer::SPIELERKARTE, 3301, 3308, "Spielerkarte"},
     {Icon_Besitzer::TRANSFER, 3310, 3345, "Transfer"},

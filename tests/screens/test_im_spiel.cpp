@@ -688,6 +688,22 @@ TEST_F(ImSpiel, EveryBadgeOfTheRowsIsNamed) {
         for (const Kasten& k : {kopf, fuss, leiste}) stuecke += Legende_Frei(GRAFIK_ATTRIBUT, k);
         EXPECT_GE(stuecke, 2 * gezeigt.size());
         if (fall.arten == 17 && fall.fenster_y == IM_SPIEL_LISTE_Y) kit::Png("im_spiel_legende");
+        // The strip takes its clicks as the windows do: a left click leaves
+        // everything as it is, a right click closes the windows (the live
+        // view behind it gets neither).
+        const Screen_Icon* fang = Menue_Screen_Icon_Aus_Nummer(ICON_IM_SPIEL_LEGENDE);
+        ASSERT_NE(fang, nullptr);
+        EXPECT_EQ((fang->status & MENUE_S_VERSTECKT) == 0, s.h > 0);
+        if (s.h > 0) {
+            EXPECT_EQ(fang->x, s.x);
+            EXPECT_EQ(fang->y, s.y);
+            EXPECT_EQ(fang->w, s.w);
+            EXPECT_EQ(fang->h, s.h);
+            kit::Klick(s.x + s.w / 2, s.y + s.h / 2);
+            EXPECT_TRUE(E_Im_Spiel_Screen_Ist_Offen());
+            kit::Klick(s.x + s.w / 2, s.y + s.h / 2, MAUS_RECHTS);
+            EXPECT_FALSE(E_Im_Spiel_Screen_Ist_Offen());
+        }
         E_Im_Spiel_Screen_Schliessen();
     }
 }

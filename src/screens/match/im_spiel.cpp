@@ -201,6 +201,16 @@ constexpr auto SCHALTER = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_AUFSTELLUNG
      .h = 18,
      .hilfe_prozedur = E_Im_Spiel_Screen_Hilfetext},
 });
+// The legend strip is drawn with the list; its icon only takes the clicks
+// on it (a right click closes the windows, as on them), so none reaches
+// the live view behind. Placed and shown where the list draws a strip.
+constexpr auto LEGENDE = Icon_Tabelle_Bauen<Icon_Besitzer::IM_SPIEL_AUFSTELLUNG>({
+    {.nummer = ICON_IM_SPIEL_LEGENDE,
+     .flags = MENUE_F_BEIDE_TASTEN,
+     .status = MENUE_S_TRANSPARENT | MENUE_S_VERSTECKT,
+     .klick = E_Im_Spiel_Screen_Fenster_Klick,
+     .ebene = 20},
+});
 
 // --- Queueing ------------------------------------------------------------------------------
 
@@ -399,14 +409,14 @@ void E_Im_Spiel_Screen_Init() {
     }
     Spielfeld_Daten* sf = spielfeld();
     if (!sf) return;
-    for (const Screen_Icon* t : {FENSTER.daten(), ZEILEN.daten(), FIGUREN.daten(), SCHALTER.daten()})
+    for (const Screen_Icon* t : {FENSTER.daten(), ZEILEN.daten(), FIGUREN.daten(), SCHALTER.daten(), LEGENDE.daten()})
         Menue_Screen_Icon_Tabelle_Loeschen(t);
     Z.meldung = 0;
     Z.ziehen = 0, Z.figur = -1;
     // The club shown: the one chosen before, else the home or away club
     // of a manager at this machine.
     if (E_Im_Spiel_Screen_Team(Z.team >= 0 ? Z.team : static_cast<i32>(sf->team[0])) < 0) return;
-    for (const Screen_Icon* t : {FENSTER.daten(), ZEILEN.daten(), FIGUREN.daten(), SCHALTER.daten()})
+    for (const Screen_Icon* t : {FENSTER.daten(), ZEILEN.daten(), FIGUREN.daten(), SCHALTER.daten(), LEGENDE.daten()})
         Menue_Screen_Icon_Tabelle_Hinzufuegen(t);
     E_Im_Spiel_Screen_Aufbauen();
     marken_loeschen();
@@ -421,7 +431,7 @@ void E_Im_Spiel_Screen_Init() {
 }
 
 void E_Im_Spiel_Screen_Schliessen() {
-    for (const Screen_Icon* t : {FENSTER.daten(), ZEILEN.daten(), FIGUREN.daten(), SCHALTER.daten()})
+    for (const Screen_Icon* t : {FENSTER.daten(), ZEILEN.daten(), FIGUREN.daten(), SCHALTER.daten(), LEGENDE.daten()})
         Menue_Screen_Icon_Tabelle_Loeschen(t);
     Z.ziehen = 0, Z.figur = -1;
     setzen(ICON_LEISTE_AUFSTELLUNG, false);

@@ -28,6 +28,7 @@ enum : i16 {
     ICON_IM_SPIEL_ZEILE = 2582,     // 2582..2598: rows 0..10 on the pitch, 11..16 the bench
     ICON_IM_SPIEL_FIGUR = 2599,     // 2599..2609: the figures of rows 0..10
     ICON_IM_SPIEL_SCHALTER = 2610,  // the side's switch
+    ICON_IM_SPIEL_LEGENDE = 2611,   // the legend strip beside the list window (hidden without a strip)
 };
 constexpr i32 IM_SPIEL_ZEILEN = 17, IM_SPIEL_FELDZEILEN = 11, IM_SPIEL_BANKZEILEN = 6;
 

@@ -168,6 +168,12 @@ void legende_zeichnen(Rastport* ziel, i32 x, i32 y) {
         legende_leiste = {x, oben, IM_SPIEL_LISTE_B, h};
         Kit_Panel(ziel, x, oben, IM_SPIEL_LISTE_B, h);
     }
+    if (Screen_Icon* i = Kit_Icon(ICON_IM_SPIEL_LEGENDE)) {
+        i->x = static_cast<i16>(legende_leiste.x), i->y = static_cast<i16>(legende_leiste.y);
+        i->w = static_cast<i16>(legende_leiste.w), i->h = static_cast<i16>(legende_leiste.h);
+        if (legende_leiste.h > 0) i->status &= ~static_cast<u32>(MENUE_S_VERSTECKT);
+        else i->status |= MENUE_S_VERSTECKT;
+    }
     Attribut_Legende_Plan_Zeichnen(ziel, plan, GRAFIK_ATTRIBUT);
 }
 
