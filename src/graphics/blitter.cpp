@@ -193,6 +193,8 @@ void deckung(const u8* cov, u16* dst, const Feld& f, u16 farbe) {
             if (x + 8 > f.w)
                 k = _mm_and_si128(k, _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7),
                                                      _mm_set1_epi16(static_cast<short>(f.w - x))));
+            // Eight pixels without cover (the empty margins of a glyph) keep theirs.
+            if (_mm_movemask_epi8(_mm_cmpgt_epi16(k, _mm_set1_epi16(2))) == 0) continue;
             const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
             const __m128i a = _mm_andnot_si128(_mm_cmplt_epi16(k, drei), k);
             const __m128i voll = _mm_cmpgt_epi16(k, voll_ab);

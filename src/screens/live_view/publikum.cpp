@@ -2,6 +2,7 @@
 // level and occupancy, in the colours of the club whose end they stand in,
 // cheering in waves when their side has something to cheer.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "base/random.h"
@@ -93,14 +94,17 @@ void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v) {
 void Spielansicht_Zuschauer(Spielansicht_View* v) {
     if (!v || !v->pitch) return;
     const Spielfeld_Daten& sf = *v->pitch;
-    const int teiler = v->layout == SA_VOLL ? 1 : 2;
+    const bool halb = v->layout != SA_VOLL;  // half and quarter views at half scale
     const i32 x0 = v->scroll_x - 40, x1 = v->scroll_x + v->breite + 40, y0 = v->scroll_y - 10,
               y1 = v->scroll_y + v->hoehe + 50;
+    // The frames of each animation group, asked once a frame.
+    std::array<int, 256> bilder_von{};
+    for (int g = 0; g < SA_PUBLIKUM_GRUPPEN; ++g) bilder_von[static_cast<size_t>(g)] = Spielansicht_Publikum_Bilder(g);
     for (int k = 0; k < v->zuschauer_anzahl; ++k) {
         Sa_Zuschauer& z = v->zuschauer[k];
         if (z.art == 0) continue;
-        const i32 x = z.x / teiler, y = z.y / teiler;
-        const int bilder = Spielansicht_Publikum_Bilder(z.gruppe);
+        const i32 x = halb ? z.x / 2 : z.x, y = halb ? z.y / 2 : z.y;
+        const int bilder = bilder_von[z.gruppe];
         // The frame advances even out of sight, so a wave runs on.
         const Spielfeld_Seite& seite = sf.seite[z.seite & 1];
         if (z.gruppe == 0 && !z.jubelt && Rnd_Deko_Von_Bis(0, 100) < seite.aufregung) z.jubelt = 1;
