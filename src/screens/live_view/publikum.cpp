@@ -41,6 +41,9 @@ u8 gruppe_fuer(int art, int w) {
     return GRUPPE[art == 2 ? 1 : 0][k];
 }
 
+// The spectators a frame draws (their places in the view's list).
+int gezeigt[SA_ZUSCHAUER_MAX];
+
 }  // namespace
 
 void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v) {
@@ -100,7 +103,8 @@ void Spielansicht_Zuschauer(Spielansicht_View* v) {
     // The frames of each animation group, asked once a frame.
     std::array<int, 256> bilder_von{};
     for (int g = 0; g < SA_PUBLIKUM_GRUPPEN; ++g) bilder_von[static_cast<size_t>(g)] = Spielansicht_Publikum_Bilder(g);
-    for (int k = 0; k < v->zuschauer_anzahl; ++k) {
+    int anzahl = 0;
+    for (int k = 0; k < std::min(v->zuschauer_anzahl, SA_ZUSCHAUER_MAX); ++k) {
         Sa_Zuschauer& z = v->zuschauer[k];
         if (z.art == 0) continue;
         const i32 x = halb ? z.x / 2 : z.x, y = halb ? z.y / 2 : z.y;
@@ -114,9 +118,15 @@ void Spielansicht_Zuschauer(Spielansicht_View* v) {
             z.bild = static_cast<u8>((z.bild + 1) % bilder);
             if (z.bild == 0 && z.gruppe >= 1) z.jubelt = 0;
         }
-        if (x < x0 || x > x1 || y < y0 || y > y1) continue;
+        // Noted without a branch, drawn after the walk in the same order.
+        gezeigt[anzahl] = k;
+        anzahl += (x >= x0) & (x <= x1) & (y >= y0) & (y <= y1);
+    }
+    for (int i = 0; i < anzahl; ++i) {
+        const Sa_Zuschauer& z = v->zuschauer[gezeigt[i]];
         int tabelle = z.variante;
         if (tabelle >= SA_FARBTABELLEN || v->farben[tabelle][1] == 0) tabelle = 57;
-        Spielansicht_Blit_Rle8(v, Spielansicht_Publikum_Frame(z.gruppe, z.richtung, z.bild), tabelle, x, y);
+        Spielansicht_Blit_Rle8(v, Spielansicht_Publikum_Frame(z.gruppe, z.richtung, z.bild), tabelle,
+                               halb ? z.x / 2 : z.x, halb ? z.y / 2 : z.y);
     }
 }
