@@ -168,6 +168,12 @@ bool Spielansicht_Blit_Rle8(Spielansicht_View* v, const Sa_Frame* f, int objekt,
                 y - v->scroll_y + oy + v->screen_y, halb);
 }
 
+bool Spielansicht_Blit_Rle8_Fertig(Spielansicht_View* v, const Sa_Frame* f, int objekt, i32 x, i32 y) {
+    if (!v || !f || objekt < 0 || objekt >= SA_FARBTABELLEN) return false;
+    return rle8(klipp_von(v), *f, v->farben[objekt], x - v->scroll_x + f->x_versatz + v->screen_x,
+                y - v->scroll_y + f->y_versatz + v->screen_y, false);
+}
+
 bool Spielansicht_Blit_Rle(Spielansicht_View* v, const Sa_Frame16* f, i32 x, i32 y) {
     Lage16 l;
     if (!v || !f || !lage16(v, f->bild, x, y, &l)) return false;

@@ -126,7 +126,11 @@ void Spielansicht_Zuschauer(Spielansicht_View* v) {
         const Sa_Zuschauer& z = v->zuschauer[gezeigt[i]];
         int tabelle = z.variante;
         if (tabelle >= SA_FARBTABELLEN || v->farben[tabelle][1] == 0) tabelle = 57;
-        Spielansicht_Blit_Rle8(v, Spielansicht_Publikum_Frame(z.gruppe, z.richtung, z.bild), tabelle,
-                               halb ? z.x / 2 : z.x, halb ? z.y / 2 : z.y);
+        // A small view draws the frame made at half scale.
+        if (const Sa_Frame* f = halb ? Spielansicht_Publikum_Frame_Halb(z.gruppe, z.richtung, z.bild) : nullptr)
+            Spielansicht_Blit_Rle8_Fertig(v, f, tabelle, z.x / 2, z.y / 2);
+        else
+            Spielansicht_Blit_Rle8(v, Spielansicht_Publikum_Frame(z.gruppe, z.richtung, z.bild), tabelle,
+                                   halb ? z.x / 2 : z.x, halb ? z.y / 2 : z.y);
     }
 }
