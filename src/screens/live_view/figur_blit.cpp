@@ -168,6 +168,55 @@ bool Spielansicht_Blit_Rle8(Spielansicht_View* v, const Sa_Frame* f, int objekt,
                 y - v->scroll_y + oy + v->screen_y, halb);
 }
 
+void Spielansicht_Frames_Halb(const std::vector<const Sa_Frame*>& quellen, std::vector<Sa_Frame>& halb,
+                              std::vector<u8>& daten) {
+    halb.clear();
+    daten.clear();
+    std::vector<size_t> tabelle;  // each frame's row table in `daten`
+    std::vector<int> zeile;       // a row's colour indices, -1 where empty
+    for (const Sa_Frame* quelle : quellen) {
+        const Sa_Frame& q = *quelle;
+        const i32 w = q.breite / 2, h = (q.hoehe + 1) / 2;
+        Sa_Frame z{static_cast<i16>(w), static_cast<i16>(h), static_cast<i16>(q.x_versatz / 2),
+                   static_cast<i16>(q.y_versatz / 2), nullptr, nullptr};
+        // The row table first (offsets from the frame's first row), then the rows.
+        const size_t start = daten.size();
+        daten.resize(start + 4 * static_cast<size_t>(h));
+        const size_t anfang = daten.size();
+        for (i32 r = 0; r < h; ++r) {
+            put_u32le(daten.data() + start + 4 * r, static_cast<u32>(daten.size() - anfang));
+            zeile.assign(static_cast<size_t>(q.breite), -1);
+            const u8* p = q.daten + get_u32le(q.zeilen + 8 * r);
+            for (i32 x = 0; x < q.breite;) {
+                const u8 c = *p++;
+                const i32 n = c & 0x7F;
+                if (c & 0x80) {
+                    for (i32 i = 0; i < n; ++i) zeile[static_cast<size_t>(x + i)] = p[i];
+                    p += n;
+                }
+                x += n;
+            }
+            const auto index = [&](i32 j) { return zeile[static_cast<size_t>(2 * j + 1)]; };
+            for (i32 j = 0; j < w;) {
+                const bool voll = index(j) >= 0;
+                i32 n = 0;
+                while (j + n < w && n < 127 && (index(j + n) >= 0) == voll) ++n;
+                daten.push_back(static_cast<u8>(n | (voll ? 0x80 : 0)));
+                if (voll)
+                    for (i32 i = 0; i < n; ++i) daten.push_back(static_cast<u8>(index(j + i)));
+                j += n;
+            }
+        }
+        tabelle.push_back(start);
+        halb.push_back(z);
+    }
+    // The pointers once the data stands.
+    for (size_t k = 0; k < halb.size(); ++k) {
+        halb[k].zeilen = daten.data() + tabelle[k];
+        halb[k].daten = daten.data() + tabelle[k] + 4 * static_cast<size_t>(halb[k].hoehe);
+    }
+}
+
 bool Spielansicht_Blit_Rle8_Fertig(Spielansicht_View* v, const Sa_Frame* f, int objekt, i32 x, i32 y) {
     if (!v || !f || objekt < 0 || objekt >= SA_FARBTABELLEN) return false;
     return rle8(klipp_von(v), *f, v->farben[objekt], x - v->scroll_x + f->x_versatz + v->screen_x,

@@ -48,9 +48,8 @@ struct Blob {
     u32 groesse = 0;
     u32 bilder = 0;
     Sa_Frame* frames[ANIM_RICHTUNGEN] = {};
-    // The crowd's frames made at half scale once (rows 0, 2, 4, ...,
-    // columns 1, 3, 5, ...: what a half or quarter view shows of them),
-    // [direction * bilder + frame]; their rows and runs in `halb_daten`.
+    // The crowd's frames at half scale, [direction * bilder + frame]; their
+    // rows and runs in `halb_daten` (Spielansicht_Frames_Halb).
     std::vector<Sa_Frame> halb;
     std::vector<u8> halb_daten;
 };
@@ -70,57 +69,6 @@ bool zeile_gueltig(const u8* p, size_t n, i32 breite) {
         x += k;
     }
     return true;
-}
-
-// The half-scale frames of a loaded crowd blob (its rows were checked at
-// loading: every count reaches exactly the width).
-void halb_machen(Blob& b) {
-    b.halb.clear();
-    b.halb_daten.clear();
-    std::vector<size_t> tabelle;  // each frame's row table in halb_daten
-    std::vector<int> zeile;       // a row's colour indices, -1 where empty
-    for (int d = 0; d < ANIM_RICHTUNGEN; ++d)
-        for (u32 f = 0; f < b.bilder; ++f) {
-            const Sa_Frame& q = b.frames[d][f];
-            const i32 w = q.breite / 2, h = (q.hoehe + 1) / 2;
-            Sa_Frame z{static_cast<i16>(w), static_cast<i16>(h), static_cast<i16>(q.x_versatz / 2),
-                       static_cast<i16>(q.y_versatz / 2), nullptr, nullptr};
-            // The row table first (offsets from the frame's first row), then the rows.
-            const size_t start = b.halb_daten.size();
-            b.halb_daten.resize(start + 4 * static_cast<size_t>(h));
-            const size_t daten = b.halb_daten.size();
-            for (i32 r = 0; r < h; ++r) {
-                put_u32le(b.halb_daten.data() + start + 4 * r, static_cast<u32>(b.halb_daten.size() - daten));
-                zeile.assign(static_cast<size_t>(q.breite), -1);
-                const u8* p = q.daten + get_u32le(q.zeilen + 8 * r);
-                for (i32 x = 0; x < q.breite;) {
-                    const u8 c = *p++;
-                    const i32 n = c & 0x7F;
-                    if (c & 0x80) {
-                        for (i32 i = 0; i < n; ++i) zeile[static_cast<size_t>(x + i)] = p[i];
-                        p += n;
-                    }
-                    x += n;
-                }
-                for (i32 j = 0; j < w;) {
-                    const bool voll = zeile[static_cast<size_t>(2 * j + 1)] >= 0;
-                    i32 n = 0;
-                    while (j + n < w && n < 127 && (zeile[static_cast<size_t>(2 * (j + n) + 1)] >= 0) == voll) ++n;
-                    b.halb_daten.push_back(static_cast<u8>(n | (voll ? 0x80 : 0)));
-                    if (voll)
-                        for (i32 i = 0; i < n; ++i)
-                            b.halb_daten.push_back(static_cast<u8>(zeile[static_cast<size_t>(2 * (j + i) + 1)]));
-                    j += n;
-                }
-            }
-            tabelle.push_back(start);
-            b.halb.push_back(z);
-        }
-    // The pointers once the data stands.
-    for (size_t k = 0; k < b.halb.size(); ++k) {
-        b.halb[k].zeilen = b.halb_daten.data() + tabelle[k];
-        b.halb[k].daten = b.halb_daten.data() + tabelle[k] + 4 * static_cast<size_t>(b.halb[k].hoehe);
-    }
 }
 
 void blob_free(Blob& b) {
@@ -324,12 +272,16 @@ int Spielansicht_Anim_Bild(int set, u16 ticks) {
 
 bool Spielansicht_Anim_Laden() {
     for (int g = 0; g < SA_PUBLIKUM_GRUPPEN; ++g)
-        if (!publikum[g].daten) {
-            if (!blob_laden(PUBLIKUM_EINTRAG[g], publikum[g])) {
-                Spielansicht_Anim_Free();
-                return false;
-            }
-            halb_machen(publikum[g]);
+        if (!publikum[g].daten && !blob_laden(PUBLIKUM_EINTRAG[g], publikum[g])) {
+            Spielansicht_Anim_Free();
+            return false;
+        }
+    for (Blob& b : publikum)  // the frames small views draw
+        if (b.halb.empty()) {
+            std::vector<const Sa_Frame*> quellen;
+            for (int d = 0; d < ANIM_RICHTUNGEN; ++d)
+                for (u32 f = 0; f < b.bilder; ++f) quellen.push_back(&b.frames[d][f]);
+            Spielansicht_Frames_Halb(quellen, b.halb, b.halb_daten);
         }
     return true;
 }
@@ -345,12 +297,10 @@ const Sa_Frame* Spielansicht_Publikum_Frame(int gruppe, int richtung, int bild) 
 }
 
 const Sa_Frame* Spielansicht_Publikum_Frame_Halb(int gruppe, int richtung, int bild) {
-    if (gruppe < 0 || gruppe >= SA_PUBLIKUM_GRUPPEN) return nullptr;
+    if (!Spielansicht_Publikum_Frame(gruppe, richtung, bild)) return nullptr;  // the range checked
     const Blob& b = publikum[gruppe];
-    if (!b.daten || b.bilder == 0 || b.halb.size() != ANIM_RICHTUNGEN * b.bilder || bild < 0 || richtung < 0 ||
-        richtung >= ANIM_RICHTUNGEN)
-        return nullptr;
-    return &b.halb[static_cast<size_t>(richtung) * b.bilder + std::min<u32>(static_cast<u32>(bild), b.bilder - 1)];
+    const size_t k = static_cast<size_t>(richtung) * b.bilder + std::min<u32>(static_cast<u32>(bild), b.bilder - 1);
+    return k < b.halb.size() ? &b.halb[k] : nullptr;
 }
 
 int Spielansicht_Publikum_Bilder(int gruppe) {

@@ -4,6 +4,8 @@
 // ball in depth order, the advertising boards and the crowd.
 #pragma once
 
+#include <vector>
+
 #include "base/types.h"
 #include "graphics/rastport.h"
 #include "match/anim.h"
@@ -82,6 +84,11 @@ const Sa_Frame* Spielansicht_Publikum_Frame(int gruppe, int richtung, int bild);
 // 4, ..., columns 1, 3, 5, ...), for Spielansicht_Blit_Rle8_Fertig; null
 // where the full frame is null.
 const Sa_Frame* Spielansicht_Publikum_Frame_Halb(int gruppe, int richtung, int bild);
+// Frames made at half scale (rows 0, 2, 4, ..., columns 1, 3, 5, ...) from
+// frames whose rows were checked (every count reaches exactly the width):
+// `halb` in the order given, their rows and runs in `daten`.
+void Spielansicht_Frames_Halb(const std::vector<const Sa_Frame*>& quellen, std::vector<Sa_Frame>& halb,
+                              std::vector<u8>& daten);
 int Spielansicht_Publikum_Bilder(int gruppe);
 
 // The small pictures of the figures (ball shadow, markers, shirt numbers)
