@@ -77,7 +77,8 @@ bool Spielansicht_Bilder_Laden() {
     }
     // A frame without runs is drawn through the blitter.
     for (int i = 0; i < 18; ++i)
-        if (wetter_laeufe[i].quelle != bilder[REGEN + i].get()) Blt_Laeufe_Bauen(bilder[REGEN + i].get(), &wetter_laeufe[i]);
+        if (Rastport* rp = bilder[REGEN + i].get(); wetter_laeufe[i].quelle != rp || wetter_laeufe[i].serie != rp->serie)
+            Blt_Laeufe_Bauen(rp, &wetter_laeufe[i]);
     return true;
 }
 
