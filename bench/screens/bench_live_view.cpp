@@ -10,6 +10,7 @@
 #include <new>
 
 #include "base/files.h"
+#include "base/random.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
@@ -29,9 +30,22 @@ bool bereit() {
     return ok;
 }
 
+// The screen's pixels as one number (FNV-1a): runs of two builds that
+// draw the same show the same number.
+double bild_summe() {
+    if (!Screen_Rastport || !Rastport_Lock(Screen_Rastport)) return 0;
+    const u16* p = Screen_Rastport->bitmap->pixel16();
+    u32 h = 2166136261u;
+    for (size_t i = 0, n = static_cast<size_t>(Screen_Rastport->breite) * Screen_Rastport->hoehe; i < n; ++i)
+        h = (h ^ p[i]) * 16777619u;
+    return h;
+}
+
 // vorher: the frame as it was before, which cleared every empty view slot
 // again each frame (the same run, so that both stand like for like).
-void frames(benchmark::State& st, int anzahl, bool vorher_frame = false) {
+// publikum: full stands around the pitch (three tiers, 80 % occupied).
+// The screen's pixels after the fiftieth frame are reported (bild_summe).
+void frames(benchmark::State& st, int anzahl, bool vorher_frame = false, bool publikum = false) {
     if (!bereit()) return st.SkipWithError("Archive fehlen");
     std::unique_ptr<Spielfeld_Daten> felder[4];
     Spielfeld_Daten* liste[4];
@@ -41,9 +55,12 @@ void frames(benchmark::State& st, int anzahl, bool vorher_frame = false) {
         felder[i]->bild_art = static_cast<u8>(i);
         felder[i]->zuschauer = 30000;
         felder[i]->regen_staerke = static_cast<u8>(i == 0 ? 100 : 0);  // rain in view 0
+        if (publikum)
+            for (int j = 0; j < 6; ++j) felder[i]->tribuene[j] = SF_Tribuene_Byte(3), felder[i]->belegung[j] = 80;
         liste[i] = felder[i].get();
     }
     const Spielfeld_Steuerung steuerung{.pause = 0, .schnell = 0, .frei = 0, .periode_ms = 45};
+    Rnd_Deko_Seed(20240);  // the same rain and crowd each run
     Spielansicht_Run(liste, anzahl, &steuerung, 0);
     Spielansicht_Run(liste, anzahl, &steuerung, 0);
     // A ticker line in two lines on every view (the pitch's clock stands).
@@ -61,7 +78,7 @@ void frames(benchmark::State& st, int anzahl, bool vorher_frame = false) {
         benchmark::DoNotOptimize(Spielansicht_Run(liste, anzahl, &steuerung, 0));
         if (vorher_frame)
             for (int s = anzahl; s < SA_VIEWS; ++s) Spielansicht_View_Leeren(&Spielansicht_Views()[s]);
-        ++frames;
+        if (++frames == 50) st.counters["bild_summe"] = bild_summe();
     }
     st.counters["zuteilungen_pro_frame"] = frames ? static_cast<double>(bench_hilfen::zuteilungen - vorher) / frames : 0;
     Spielansicht_Free();
@@ -141,6 +158,11 @@ void licht_und_tunnel_halb(benchmark::State& st) { licht_und_tunnel(st, SA_HALB)
 BENCHMARK(licht_und_tunnel_voll)->Unit(benchmark::kMillisecond);
 BENCHMARK(licht_und_tunnel_halb)->Unit(benchmark::kMillisecond);
 void vier_viertel_views(benchmark::State& st) { frames(st, 4); }
+// The views with their crowds (thousands of spectators a view).
+void ein_voller_view_publikum(benchmark::State& st) { frames(st, 1, false, true); }
+void zwei_halbe_views_publikum(benchmark::State& st) { frames(st, 2, false, true); }
+BENCHMARK(ein_voller_view_publikum)->Unit(benchmark::kMicrosecond);
+BENCHMARK(zwei_halbe_views_publikum)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ein_voller_view)->Unit(benchmark::kMicrosecond);
 BENCHMARK(ein_voller_view_vorher)->Unit(benchmark::kMicrosecond);
 BENCHMARK(vier_viertel_views)->Unit(benchmark::kMicrosecond);

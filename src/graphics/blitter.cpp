@@ -193,6 +193,8 @@ void deckung(const u8* cov, u16* dst, const Feld& f, u16 farbe) {
             if (x + 8 > f.w)
                 k = _mm_and_si128(k, _mm_cmplt_epi16(_mm_setr_epi16(0, 1, 2, 3, 4, 5, 6, 7),
                                                      _mm_set1_epi16(static_cast<short>(f.w - x))));
+            // Eight pixels without cover (the empty margins of a glyph) keep theirs.
+            if (_mm_movemask_epi8(_mm_cmpgt_epi16(k, _mm_set1_epi16(2))) == 0) continue;
             const __m128i dv = _mm_loadu_si128(reinterpret_cast<const __m128i*>(d + x));
             const __m128i a = _mm_andnot_si128(_mm_cmplt_epi16(k, drei), k);
             const __m128i voll = _mm_cmpgt_epi16(k, voll_ab);
@@ -386,6 +388,14 @@ i32 Blt_Abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe) {
 }
 
 namespace {
+// Rastport_Lock without the call where the pixels are there and no probe
+// is on (a probe's target must see every lock).
+inline bool bereit(Rastport* rp) {
+    if (!Abdruck_Ziel && rp->bitmap && rp->bitmap->hat_pixel()) [[likely]]
+        return true;
+    return Rastport_Lock(rp) != 0;
+}
+
 i32 blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32 dy, const Blt_Optionen* opt) {
     Blt_Optionen o = opt ? *opt : opt_standard;
     if (w == -1) w = src->breite;
@@ -422,7 +432,7 @@ i32 blit(Rastport* src, i32 sx, i32 sy, i32 w, i32 h, Rastport* dst, i32 dx, i32
         else deckung<15>(cov, dst->bitmap->pixel16(), f, farbe);
         return 1;
     }
-    if (!Rastport_Lock(src) || !Rastport_Lock(dst)) return 0;
+    if (!bereit(src) || !bereit(dst)) return 0;
     const i32 t = src->tiefe();
     if (t == 8) {
         if (o.alpha || o.maske || o.schluessel || o.grau || o.toenen || dst->tiefe() != 8) return 0;
@@ -669,6 +679,55 @@ i32 Blt_Kopie_Transparent_Halb(Rastport* src, Rastport* dst, i32 dx, i32 dy) {
             const u16 p = s[static_cast<size_t>(y) * src->breite + x];
             if (p)
                 if (u16* d = z.an(dx + x / 2, dy + y / 2)) *d = p;
+        }
+    return 1;
+}
+
+bool Blt_Laeufe_Bauen(Rastport* src, Blt_Laeufe* aus) {
+    *aus = Blt_Laeufe{};
+    if (!src || !Rastport_Lock(src) || (src->tiefe() != 15 && src->tiefe() != 16) || src->breite > 0xFFFF)
+        return false;
+    const u16* p = src->bitmap->pixel16();
+    const u16 key = src->bitmap->farbschluessel;
+    aus->quelle = src, aus->serie = src->serie;
+    aus->breite = src->breite, aus->hoehe = src->hoehe;
+    aus->zeilen.reserve(static_cast<size_t>(src->hoehe) + 1);
+    for (i32 y = 0; y < src->hoehe; ++y) {
+        aus->zeilen.push_back(static_cast<u32>(aus->laeufe.size()));
+        const u16* z = p + static_cast<size_t>(y) * src->breite;
+        for (i32 x = 0; x < src->breite;) {
+            if (z[x] == key) {
+                ++x;
+                continue;
+            }
+            i32 e = x;
+            while (e < src->breite && z[e] != key) ++e;
+            aus->laeufe.push_back({static_cast<u16>(x), static_cast<u16>(e - x), static_cast<u32>(aus->pixel.size())});
+            aus->pixel.insert(aus->pixel.end(), z + x, z + e);
+            x = e;
+        }
+    }
+    aus->zeilen.push_back(static_cast<u32>(aus->laeufe.size()));
+    return true;
+}
+
+__attribute__((optimize("no-tree-loop-distribute-patterns"))) i32 Blt_Laeufe_Zeichnen(const Blt_Laeufe& l,
+                                                                                       Rastport* src, Rastport* dst,
+                                                                                       i32 dx, i32 dy) {
+    if (!src || !dst) return 0;
+    const bool passt = l.quelle == src && l.serie == src->serie && l.breite == src->breite && l.hoehe == src->hoehe &&
+                       !Zeichenspur_An && !Abdruck_Ziel && dx >= 0 && dy >= 0 &&
+                       static_cast<i64>(dx) + l.breite <= dst->breite && static_cast<i64>(dy) + l.hoehe <= dst->hoehe &&
+                       src->bitmap && dst->bitmap && dst->bitmap->hat_pixel() && dst->tiefe() == src->tiefe();
+    if (!passt) return Blt_Blit(src, 0, 0, -1, -1, dst, dx, dy, Blt_Opt_Transparent);
+    u16* ziel = dst->bitmap->pixel16() + static_cast<size_t>(dy) * dst->breite + dx;
+    for (i32 y = 0; y < l.hoehe; ++y, ziel += dst->breite)
+        for (u32 i = l.zeilen[y]; i < l.zeilen[y + 1]; ++i) {
+            const Blt_Laeufe::Lauf& r = l.laeufe[i];
+            const u16* q = l.pixel.data() + r.pixel;
+            u16* z = ziel + r.x;
+            // Short runs: a call to copy them would cost more than the copy.
+            for (u32 k = 0; k < r.n; ++k) z[k] = q[k];
         }
     return 1;
 }

@@ -79,6 +79,30 @@ bool Rle8_Sprite_Pruefen(const Rle8_Sprite& sp);
 // whose rows do not fit is not drawn (0).
 i32 Blt_Rle8(const Rle8_Sprite& sp, const u16* tabelle, Rastport* dst, i32 dx, i32 dy, i32 art = 0);
 
+// A keyed picture's opaque runs, row by row (made once for a picture whose
+// pixels do not change): drawing it writes only those, reading nothing of
+// the destination.
+struct Blt_Laeufe {
+    struct Lauf {
+        u16 x, n;    // first column, length
+        u32 pixel;   // its first pixel in `pixel`
+    };
+    const Rastport* quelle = nullptr;  // the picture it was made from
+    u32 serie = 0;                      // and that picture's number
+    i32 breite = 0, hoehe = 0;
+    std::vector<u32> zeilen;  // row y's runs: laeufe[zeilen[y] .. zeilen[y + 1])
+    std::vector<Lauf> laeufe;
+    std::vector<u16> pixel;
+};
+// The runs of a 15/16-bit picture (its colour key left out); false (and
+// `aus` empty) for one without pixels or of another depth.
+bool Blt_Laeufe_Bauen(Rastport* src, Blt_Laeufe* aus);
+// Draws `src` whole at (dx, dy) as Blt_Blit(src, 0, 0, -1, -1, dst, dx, dy,
+// Blt_Opt_Transparent) does, pixel for pixel and in the draw trace: through
+// its runs where it lies wholly inside the destination at the same depth and
+// nothing records or probes the drawing, else through Blt_Blit.
+i32 Blt_Laeufe_Zeichnen(const Blt_Laeufe& l, Rastport* src, Rastport* dst, i32 dx, i32 dy);
+
 // Darkens every pixel of the area by level/128 (a non-zero pixel stays
 // non-zero).
 i32 Blt_Abdunkeln(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 stufe);

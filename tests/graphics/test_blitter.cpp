@@ -3,11 +3,13 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <memory>
 #include <vector>
 
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
+#include "graphics/zeichenspur.h"
 
 namespace {
 
@@ -406,4 +408,58 @@ TEST(Blitter, LichtMischenWieDieFormel) {
     EXPECT_EQ(Blt_Licht_Mischen(*q, *z, false), 0);
     q->alpha.clear();
     EXPECT_EQ(Blt_Licht_Mischen(*q, *q, false), 0);
+}
+
+// A keyed picture drawn through its runs lands exactly as the keyed blit
+// does, wherever it stands; where it does not lie wholly inside, is of
+// another depth or the drawing is recorded, the blit itself draws it.
+TEST(Blitter, LaeufeWieDerSchluesselBlit) {
+    struct Fall {
+        const char* muster;  // a row after another, '.' the key, letters colours
+        i32 w, dx, dy, ziel_tiefe;
+    } faelle[] = {
+        {"a.b.c..ddd", 5, 3, 4, 16},             // runs of one and three, a key row end
+        {"..........", 5, 0, 0, 16},             // nothing but the key
+        {"abcdefghij", 10, 10, 19, 16},          // no key, at the corner
+        {".ab..cd.ef", 5, 17, 2, 16},            // partly past the right edge
+        {"ab..cd..ef", 2, -1, 3, 16},            // partly left of the destination
+        {"a..bc.d..e", 5, 2, 2, 15},             // another depth: not drawn
+        {"ab", 1, 5, 19, 16},                    // partly below the last row
+    };
+    for (const Fall& f : faelle) {
+        const i32 h = static_cast<i32>(std::strlen(f.muster)) / f.w;
+        Rastport_Bild q = bild(f.w, h, 16, 0);
+        for (i32 i = 0; i < f.w * h; ++i)
+            px(q.get(), i % f.w, i / f.w) = f.muster[i] == '.' ? 0 : static_cast<u16>(0x1234 + 97 * f.muster[i]);
+        Blt_Laeufe l;
+        ASSERT_TRUE(Blt_Laeufe_Bauen(q.get(), &l));
+        Rastport_Bild a = bild(20, 20, f.ziel_tiefe, 0x0F0F), b = bild(20, 20, f.ziel_tiefe, 0x0F0F);
+        const i32 erwartet = Blt_Blit(q.get(), 0, 0, -1, -1, a.get(), f.dx, f.dy, Blt_Opt_Transparent);
+        EXPECT_EQ(Blt_Laeufe_Zeichnen(l, q.get(), b.get(), f.dx, f.dy), erwartet) << f.muster;
+        EXPECT_TRUE(std::equal(a->bitmap->pixel16(), a->bitmap->pixel16() + 400, b->bitmap->pixel16())) << f.muster;
+    }
+    // Runs made of another picture are not used: the picture given is drawn.
+    Rastport_Bild q1 = bild(2, 1, 16, 5), q2 = bild(2, 1, 16, 9), z = bild(4, 4, 16, 0);
+    Blt_Laeufe l;
+    ASSERT_TRUE(Blt_Laeufe_Bauen(q1.get(), &l));
+    Blt_Laeufe_Zeichnen(l, q2.get(), z.get(), 1, 1);
+    EXPECT_EQ(px(z.get(), 1, 1), 9);
+    // An 8-bit picture has no runs.
+    Rastport_Bild acht = bild(2, 2, 8);
+    EXPECT_FALSE(Blt_Laeufe_Bauen(acht.get(), &l));
+    EXPECT_TRUE(l.laeufe.empty());
+}
+
+TEST(Blitter, LaeufeImProtokollWieDerBlit) {
+    Rastport_Bild q = bild(3, 2, 16, 7), z = bild(10, 10, 16, 0);
+    q->grafik = 4711;
+    Blt_Laeufe l;
+    ASSERT_TRUE(Blt_Laeufe_Bauen(q.get(), &l));
+    Zeichenspur_Einschalten();
+    Blt_Laeufe_Zeichnen(l, q.get(), z.get(), 2, 3);
+    const auto spur = Zeichenspur_Eintraege();
+    Zeichenspur_Ausschalten();
+    ASSERT_EQ(spur.size(), 1u);
+    EXPECT_EQ((std::array<i32, 5>{spur[0].grafik, spur[0].x, spur[0].y, spur[0].breite, spur[0].hoehe}),
+              (std::array<i32, 5>{4711, 2, 3, 3, 2}));
 }

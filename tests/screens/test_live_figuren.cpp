@@ -1080,4 +1080,45 @@ TEST_F(Figuren, Rle8ImViewUndAmRand) {
     }
 }
 
+// Every crowd frame made at half scale draws in a small view exactly what
+// the full frame draws there, inside the view and cut at each edge.
+TEST_F(Figuren, CrowdFramesAtHalfScaleDrawAsTheFullFrames) {
+    ASSERT_TRUE(Spielansicht_Anim_Laden());
+    ASSERT_TRUE(Rastport_Lock(Screen_Rastport));
+    const i32 sw = Screen_Rastport->breite;
+    auto v = std::make_unique<Spielansicht_View>();
+    v->screen_x = 100, v->screen_y = 50, v->breite = 200, v->hoehe = 100, v->layout = SA_HALB;
+    v->scroll_x = 30, v->scroll_y = 20;
+    for (int i = 0; i < 256; ++i) v->farben[3][i] = static_cast<u16>(0x0801 + 37 * i);
+    const struct {
+        const char* name;
+        i32 x, y;  // at half scale, on the pitch picture
+    } stellen[] = {{"inside", 120, 60}, {"left edge", 22, 60}, {"right edge", 225, 61}, {"top edge", 121, 8},
+                   {"bottom edge", 120, 115}};
+    std::vector<u16> erwartet(static_cast<size_t>(sw) * 100);
+    u16* s = Screen_Rastport->bitmap->pixel16();
+    int frames = 0;
+    for (int g = 0; g < SA_PUBLIKUM_GRUPPEN; ++g)
+        for (int d = 0; d < 40; ++d)  // past the last direction too
+            for (int b = 0; b < Spielansicht_Publikum_Bilder(g); ++b) {
+                const Sa_Frame* voll = Spielansicht_Publikum_Frame(g, d, b);
+                const Sa_Frame* halb = Spielansicht_Publikum_Frame_Halb(g, d, b);
+                ASSERT_EQ(voll != nullptr, halb != nullptr) << g << "/" << d << "/" << b;
+                if (!voll) continue;
+                ++frames;
+                for (const auto& st : stellen) {
+                    Blt_Rechteck(Screen_Rastport, 0, 50, sw, 100, 0x4208);
+                    const bool a = Spielansicht_Blit_Rle8(v.get(), voll, 3, st.x, st.y);
+                    std::copy(s + 50 * sw, s + 150 * sw, erwartet.begin());
+                    Blt_Rechteck(Screen_Rastport, 0, 50, sw, 100, 0x4208);
+                    EXPECT_EQ(Spielansicht_Blit_Rle8_Fertig(v.get(), halb, 3, st.x, st.y), a) << st.name;
+                    ASSERT_TRUE(std::equal(erwartet.begin(), erwartet.end(), s + 50 * sw))
+                        << st.name << ", group " << g << " direction " << d << " frame " << b;
+                }
+            }
+    EXPECT_GT(frames, 100);
+    EXPECT_EQ(Spielansicht_Publikum_Frame_Halb(SA_PUBLIKUM_GRUPPEN, 0, 0), nullptr);
+    EXPECT_EQ(Spielansicht_Publikum_Frame_Halb(0, 0, -1), nullptr);
+}
+
 }  // namespace

@@ -12,8 +12,12 @@
 #include <tuple>
 #include <vector>
 
+#include "base/random.h"
 #include "grafik_nummern.h"
+#include "graphics/abdruck.h"
+#include "graphics/blitter.h"
 #include "graphics/rastport.h"
+#include "graphics/zeichenspur.h"
 #include "graphics/resf.h"
 #include "gui/menue.h"
 #include "gui/menue_spiel.h"
@@ -311,6 +315,46 @@ TEST_F(LiveView, WeatherMovesFortyParticlesAStrengthStep) {
     for (const Spielansicht_Partikel& p : v.partikel) {
         EXPECT_LT(p.x, 3610);
         EXPECT_EQ(p.y, 0);
+    }
+}
+
+// Unrecorded, rain and snow are drawn through their frames' runs: the
+// picture is the one the recorded drawing (through the blitter) gives, for
+// particles inside the view, on its edges and outside it.
+TEST_F(LiveView, WeatherDrawsTheSamePixelsRecordedOrNot) {
+    Frame(1);
+    Frame(1);
+    Spielansicht_View& v = Spielansicht_Views()[0];
+    ASSERT_TRUE(v.bild && Rastport_Lock(Screen_Rastport));
+    Abdruck_Wache(nullptr);  // the screen's watch between frames, as inside a frame
+    ASSERT_EQ(Abdruck_Ziel, nullptr);
+    Spielansicht_Wetter(&v, 1, 0);  // scattered once
+    for (int i = 0; i < SA_PARTIKEL; ++i) {
+        Spielansicht_Partikel& p = v.partikel[i];
+        p.x = static_cast<u16>(v.scroll_x - 20 + (i * 37) % (v.breite + 40));
+        p.y = static_cast<u16>(std::max(0, v.scroll_y - 20 + (i * 53) % (v.hoehe + 40)));
+        p.tempo = static_cast<u16>(i % 10), p.bild = static_cast<u8>(i % 9);
+    }
+    Spielansicht_Partikel start[SA_PARTIKEL];
+    std::copy(std::begin(v.partikel), std::end(v.partikel), start);
+    const size_t n = static_cast<size_t>(Screen_Rastport->breite) * Screen_Rastport->hoehe;
+    const u16* s = Screen_Rastport->bitmap->pixel16();
+    for (const u8 art : {u8{0}, u8{1}}) {
+        std::vector<u16> bilder[2];
+        for (const bool aufgezeichnet : {true, false}) {
+            std::copy(std::begin(start), std::end(start), v.partikel);
+            Blt_Rechteck(Screen_Rastport, 0, 0, -1, -1, 0x1234);
+            Rnd_Deko_Seed(77);
+            const bool an = Zeichenspur_Anhalten();
+            if (aufgezeichnet) Zeichenspur_Fortsetzen(true);
+            ASSERT_EQ(Zeichenspur_An, aufgezeichnet);
+            Spielansicht_Wetter(&v, 100, art);
+            Zeichenspur_Fortsetzen(an);
+            bilder[aufgezeichnet].assign(s, s + n);
+        }
+        EXPECT_EQ(bilder[0], bilder[1]) << "art " << int(art);
+        EXPECT_GT(std::count_if(bilder[0].begin(), bilder[0].end(), [](u16 p) { return p != 0x1234; }), 1000)
+            << "art " << int(art);
     }
 }
 

@@ -15,6 +15,7 @@
 #include "base/random.h"
 #include "base/tools.h"
 #include "grafik_nummern.h"
+#include "graphics/abdruck.h"
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
 #include "graphics/font.h"
@@ -48,54 +49,75 @@ struct Klipp {
 
 Klipp klipp_von(const Spielansicht_View* v) {
     Klipp k{};
-    if (!Screen_Rastport || !Rastport_Lock(Screen_Rastport) || Screen_Rastport->tiefe() == 8) return k;
-    k.pixel = Screen_Rastport->bitmap->pixel16();
-    k.pitch = Screen_Rastport->breite;
+    Rastport* rp = Screen_Rastport;
+    // Pixels present and no probe watching: no call needed to take them.
+    const bool bereit = !Abdruck_Ziel && rp && rp->bitmap && rp->bitmap->hat_pixel();
+    if (!rp || (!bereit && !Rastport_Lock(rp)) || rp->tiefe() == 8) return k;
+    k.pixel = rp->bitmap->pixel16();
+    k.pitch = rp->breite;
     k.x0 = std::max(0, v->screen_x), k.y0 = std::max(0, v->screen_y);
-    k.x1 = std::min(Screen_Rastport->breite, v->screen_x + v->breite);
-    k.y1 = std::min(Screen_Rastport->hoehe, v->screen_y + v->hoehe);
+    k.x1 = std::min(rp->breite, v->screen_x + v->breite);
+    k.y1 = std::min(rp->hoehe, v->screen_y + v->hoehe);
     return k;
 }
 
 u32 lies32(const u8* p) { return get_u32le(p); }
 
-// An 8-bit frame with its top-left at (x, y) of the screen, full or half size.
+// An 8-bit frame with its top-left at (x, y) of the screen, full or half
+// size (rows 0, 2, 4, ..., columns 1, 3, 5, ...). Only the rows inside the
+// view are walked.
 bool rle8(const Klipp& k, const Sa_Frame& f, const u16* t, i32 x, i32 y, bool halb) {
     const i32 w = halb ? f.breite / 2 : f.breite, h = halb ? (f.hoehe + 1) / 2 : f.hoehe;
     if (!k.pixel || x >= k.x1 || y >= k.y1 || x + w <= k.x0 || y + h <= k.y0) return false;
     bool gezeichnet = false;
-    const i32 schritt = halb ? 2 : 1;
     // A frame inside the view's columns is drawn without a test a pixel.
     const bool ganz_breit = x >= k.x0 && x + w <= k.x1;
-    for (i32 zeile = 0; zeile < f.hoehe; zeile += schritt) {
-        const i32 sy = y + zeile / schritt;
-        if (sy < k.y0) continue;
-        if (sy >= k.y1) break;
+    const i32 erste = std::max(0, k.y0 - y), ende = std::min(h, k.y1 - y);
+    for (i32 r = erste; r < ende; ++r) {
+        const i32 zeile = halb ? 2 * r : r;
         const u8* p = f.daten + lies32(f.zeilen + 4 * zeile);
-        u16* ziel = k.pixel + static_cast<size_t>(sy) * k.pitch;
-        for (i32 sx = 0; sx < f.breite;) {
-            const u8 c = *p++;
-            const i32 n = c & 0x7F;
-            if ((c & 0x80) && ganz_breit) {
-                // At half size only the odd columns are drawn.
-                if (!halb) {
-                    u16* z = ziel + x + sx;
-                    for (i32 i = 0; i < n; ++i) z[i] = t[p[i]];
+        u16* ziel = k.pixel + static_cast<size_t>(y + r) * k.pitch;
+        if (ganz_breit && !halb) {
+            u16* z = ziel + x;
+            for (i32 sx = 0; sx < f.breite;) {
+                const u8 c = *p++;
+                const i32 n = c & 0x7F;
+                if (c & 0x80) {
+                    for (i32 i = 0; i < n; ++i) z[sx + i] = t[p[i]];
                     gezeichnet |= n > 0;
-                } else {
-                    for (i32 i = (sx & 1) ? 0 : 1; i < n; i += 2) ziel[x + (sx + i) / 2] = t[p[i]], gezeichnet = true;
+                    p += n;
                 }
-                p += n;
-            } else if (c & 0x80) {
-                for (i32 i = 0; i < n; ++i) {
-                    const i32 px = sx + i;
-                    if (halb && !(px & 1)) continue;
-                    const i32 dx = x + (halb ? px / 2 : px);
-                    if (dx >= k.x0 && dx < k.x1) ziel[dx] = t[p[i]], gezeichnet = true;
-                }
-                p += n;
+                sx += n;
             }
-            sx += n;
+        } else if (ganz_breit) {
+            // At half size only the odd columns are drawn.
+            for (i32 sx = 0; sx < f.breite;) {
+                const u8 c = *p++;
+                const i32 n = c & 0x7F;
+                if (c & 0x80) {
+                    const i32 i0 = (sx & 1) ? 0 : 1;
+                    u16* z = ziel + x + (sx + i0) / 2;
+                    for (i32 i = i0; i < n; i += 2) *z++ = t[p[i]];
+                    gezeichnet |= n > i0;
+                    p += n;
+                }
+                sx += n;
+            }
+        } else {
+            for (i32 sx = 0; sx < f.breite;) {
+                const u8 c = *p++;
+                const i32 n = c & 0x7F;
+                if (c & 0x80) {
+                    for (i32 i = 0; i < n; ++i) {
+                        const i32 px = sx + i;
+                        if (halb && !(px & 1)) continue;
+                        const i32 dx = x + (halb ? px / 2 : px);
+                        if (dx >= k.x0 && dx < k.x1) ziel[dx] = t[p[i]], gezeichnet = true;
+                    }
+                    p += n;
+                }
+                sx += n;
+            }
         }
     }
     return gezeichnet;
@@ -144,6 +166,61 @@ bool Spielansicht_Blit_Rle8(Spielansicht_View* v, const Sa_Frame* f, int objekt,
     const i32 ox = halb ? f->x_versatz / 2 : f->x_versatz, oy = halb ? f->y_versatz / 2 : f->y_versatz;
     return rle8(klipp_von(v), *f, v->farben[objekt], x - v->scroll_x + ox + v->screen_x,
                 y - v->scroll_y + oy + v->screen_y, halb);
+}
+
+void Spielansicht_Frames_Halb(const std::vector<const Sa_Frame*>& quellen, std::vector<Sa_Frame>& halb,
+                              std::vector<u8>& daten) {
+    halb.clear();
+    daten.clear();
+    std::vector<size_t> tabelle;  // each frame's row table in `daten`
+    std::vector<int> zeile;       // a row's colour indices, -1 where empty
+    for (const Sa_Frame* quelle : quellen) {
+        const Sa_Frame& q = *quelle;
+        const i32 w = q.breite / 2, h = (q.hoehe + 1) / 2;
+        Sa_Frame z{static_cast<i16>(w), static_cast<i16>(h), static_cast<i16>(q.x_versatz / 2),
+                   static_cast<i16>(q.y_versatz / 2), nullptr, nullptr};
+        // The row table first (offsets from the frame's first row), then the rows.
+        const size_t start = daten.size();
+        daten.resize(start + 4 * static_cast<size_t>(h));
+        const size_t anfang = daten.size();
+        for (i32 r = 0; r < h; ++r) {
+            put_u32le(daten.data() + start + 4 * r, static_cast<u32>(daten.size() - anfang));
+            zeile.assign(static_cast<size_t>(q.breite), -1);
+            const u8* p = q.daten + get_u32le(q.zeilen + 8 * r);
+            for (i32 x = 0; x < q.breite;) {
+                const u8 c = *p++;
+                const i32 n = c & 0x7F;
+                if (c & 0x80) {
+                    for (i32 i = 0; i < n; ++i) zeile[static_cast<size_t>(x + i)] = p[i];
+                    p += n;
+                }
+                x += n;
+            }
+            const auto index = [&](i32 j) { return zeile[static_cast<size_t>(2 * j + 1)]; };
+            for (i32 j = 0; j < w;) {
+                const bool voll = index(j) >= 0;
+                i32 n = 0;
+                while (j + n < w && n < 127 && (index(j + n) >= 0) == voll) ++n;
+                daten.push_back(static_cast<u8>(n | (voll ? 0x80 : 0)));
+                if (voll)
+                    for (i32 i = 0; i < n; ++i) daten.push_back(static_cast<u8>(index(j + i)));
+                j += n;
+            }
+        }
+        tabelle.push_back(start);
+        halb.push_back(z);
+    }
+    // The pointers once the data stands.
+    for (size_t k = 0; k < halb.size(); ++k) {
+        halb[k].zeilen = daten.data() + tabelle[k];
+        halb[k].daten = daten.data() + tabelle[k] + 4 * static_cast<size_t>(halb[k].hoehe);
+    }
+}
+
+bool Spielansicht_Blit_Rle8_Fertig(Spielansicht_View* v, const Sa_Frame* f, int objekt, i32 x, i32 y) {
+    if (!v || !f || objekt < 0 || objekt >= SA_FARBTABELLEN) return false;
+    return rle8(klipp_von(v), *f, v->farben[objekt], x - v->scroll_x + f->x_versatz + v->screen_x,
+                y - v->scroll_y + f->y_versatz + v->screen_y, false);
 }
 
 bool Spielansicht_Blit_Rle(Spielansicht_View* v, const Sa_Frame16* f, i32 x, i32 y) {

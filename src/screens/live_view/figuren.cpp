@@ -48,6 +48,10 @@ struct Blob {
     u32 groesse = 0;
     u32 bilder = 0;
     Sa_Frame* frames[ANIM_RICHTUNGEN] = {};
+    // The crowd's frames at half scale, [direction * bilder + frame]; their
+    // rows and runs in `halb_daten` (Spielansicht_Frames_Halb).
+    std::vector<Sa_Frame> halb;
+    std::vector<u8> halb_daten;
 };
 
 // One row of a frame: every count reaches exactly the width inside the data.
@@ -68,6 +72,8 @@ bool zeile_gueltig(const u8* p, size_t n, i32 breite) {
 }
 
 void blob_free(Blob& b) {
+    b.halb = {};
+    b.halb_daten = {};
     for (Sa_Frame*& f : b.frames) f = static_cast<Sa_Frame*>(W32_Memory_H_Free(f));
     b.daten = static_cast<u8*>(W32_Memory_H_Free(b.daten));
     b.groesse = b.bilder = 0;
@@ -251,7 +257,9 @@ u64 Spielansicht_Animsets_Bytes() {
     u64 n = 0;
     for (const Anim_Def& a : Anim_Tabelle)
         if (a.daten) n += a.datengroesse + ANIM_RICHTUNGEN * (a.letztes_bild + 1) * sizeof(Sa_Frame);
-    for (const Blob& b : publikum) n += b.groesse + ANIM_RICHTUNGEN * b.bilder * sizeof(Sa_Frame);
+    for (const Blob& b : publikum)
+        n += b.groesse + ANIM_RICHTUNGEN * b.bilder * sizeof(Sa_Frame) + b.halb_daten.size() +
+             b.halb.size() * sizeof(Sa_Frame);
     return n;
 }
 
@@ -268,6 +276,13 @@ bool Spielansicht_Anim_Laden() {
             Spielansicht_Anim_Free();
             return false;
         }
+    for (Blob& b : publikum)  // the frames small views draw
+        if (b.halb.empty()) {
+            std::vector<const Sa_Frame*> quellen;
+            for (int d = 0; d < ANIM_RICHTUNGEN; ++d)
+                for (u32 f = 0; f < b.bilder; ++f) quellen.push_back(&b.frames[d][f]);
+            Spielansicht_Frames_Halb(quellen, b.halb, b.halb_daten);
+        }
     return true;
 }
 
@@ -279,6 +294,13 @@ const Sa_Frame* Spielansicht_Publikum_Frame(int gruppe, int richtung, int bild) 
     if (gruppe < 0 || gruppe >= SA_PUBLIKUM_GRUPPEN) return nullptr;
     const Blob& b = publikum[gruppe];
     return b.daten ? frame_aus(b.frames, b.bilder, ANIM_RICHTUNGEN, richtung, bild) : nullptr;
+}
+
+const Sa_Frame* Spielansicht_Publikum_Frame_Halb(int gruppe, int richtung, int bild) {
+    if (!Spielansicht_Publikum_Frame(gruppe, richtung, bild)) return nullptr;  // the range checked
+    const Blob& b = publikum[gruppe];
+    const size_t k = static_cast<size_t>(richtung) * b.bilder + std::min<u32>(static_cast<u32>(bild), b.bilder - 1);
+    return k < b.halb.size() ? &b.halb[k] : nullptr;
 }
 
 int Spielansicht_Publikum_Bilder(int gruppe) {

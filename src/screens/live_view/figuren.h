@@ -4,6 +4,8 @@
 // ball in depth order, the advertising boards and the crowd.
 #pragma once
 
+#include <vector>
+
 #include "base/types.h"
 #include "graphics/rastport.h"
 #include "match/anim.h"
@@ -78,6 +80,15 @@ int Spielansicht_Anim_Bild(int set, u16 ticks);
 bool Spielansicht_Anim_Laden();
 void Spielansicht_Anim_Free();
 const Sa_Frame* Spielansicht_Publikum_Frame(int gruppe, int richtung, int bild);
+// The same frame made at half scale when the group was loaded (rows 0, 2,
+// 4, ..., columns 1, 3, 5, ...), for Spielansicht_Blit_Rle8_Fertig; null
+// where the full frame is null.
+const Sa_Frame* Spielansicht_Publikum_Frame_Halb(int gruppe, int richtung, int bild);
+// Frames made at half scale (rows 0, 2, 4, ..., columns 1, 3, 5, ...) from
+// frames whose rows were checked (every count reaches exactly the width):
+// `halb` in the order given, their rows and runs in `daten`.
+void Spielansicht_Frames_Halb(const std::vector<const Sa_Frame*>& quellen, std::vector<Sa_Frame>& halb,
+                              std::vector<u8>& daten);
 int Spielansicht_Publikum_Bilder(int gruppe);
 
 // The small pictures of the figures (ball shadow, markers, shirt numbers)
@@ -122,6 +133,10 @@ bool Spielansicht_Farben_Bauen(Spielansicht_View* v);
 // the view's pitch picture (halved already in small views), clipped to the
 // view; true when anything was drawn.
 bool Spielansicht_Blit_Rle8(Spielansicht_View* v, const Sa_Frame* frame, int objekt, i32 x, i32 y);
+// The same for a frame already at the view's scale: drawn as it is, whatever
+// the layout (a half-scale frame in a small view lands exactly where
+// Spielansicht_Blit_Rle8 puts its full frame).
+bool Spielansicht_Blit_Rle8_Fertig(Spielansicht_View* v, const Sa_Frame* frame, int objekt, i32 x, i32 y);
 // A 16-bit frame: a run-length sprite whose corrections are the frame's
 // offsets and whose mirrored flag is the frame's, and the depth of its
 // pixels (15 or 16; anything else is not drawn blended).

@@ -2,6 +2,7 @@
 // level and occupancy, in the colours of the club whose end they stand in,
 // cheering in waves when their side has something to cheer.
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "base/random.h"
@@ -39,6 +40,9 @@ u8 gruppe_fuer(int art, int w) {
     while (k < 8 && w > GRENZEN[k]) ++k;
     return GRUPPE[art == 2 ? 1 : 0][k];
 }
+
+// The spectators a frame draws (their places in the view's list).
+int gezeigt[SA_ZUSCHAUER_MAX];
 
 }  // namespace
 
@@ -93,14 +97,18 @@ void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v) {
 void Spielansicht_Zuschauer(Spielansicht_View* v) {
     if (!v || !v->pitch) return;
     const Spielfeld_Daten& sf = *v->pitch;
-    const int teiler = v->layout == SA_VOLL ? 1 : 2;
+    const bool halb = v->layout != SA_VOLL;  // half and quarter views at half scale
     const i32 x0 = v->scroll_x - 40, x1 = v->scroll_x + v->breite + 40, y0 = v->scroll_y - 10,
               y1 = v->scroll_y + v->hoehe + 50;
-    for (int k = 0; k < v->zuschauer_anzahl; ++k) {
+    // The frames of each animation group, asked once a frame.
+    std::array<int, 256> bilder_von{};
+    for (int g = 0; g < SA_PUBLIKUM_GRUPPEN; ++g) bilder_von[static_cast<size_t>(g)] = Spielansicht_Publikum_Bilder(g);
+    int anzahl = 0;
+    for (int k = 0; k < std::min(v->zuschauer_anzahl, SA_ZUSCHAUER_MAX); ++k) {
         Sa_Zuschauer& z = v->zuschauer[k];
         if (z.art == 0) continue;
-        const i32 x = z.x / teiler, y = z.y / teiler;
-        const int bilder = Spielansicht_Publikum_Bilder(z.gruppe);
+        const i32 x = halb ? z.x / 2 : z.x, y = halb ? z.y / 2 : z.y;
+        const int bilder = bilder_von[z.gruppe];
         // The frame advances even out of sight, so a wave runs on.
         const Spielfeld_Seite& seite = sf.seite[z.seite & 1];
         if (z.gruppe == 0 && !z.jubelt && Rnd_Deko_Von_Bis(0, 100) < seite.aufregung) z.jubelt = 1;
@@ -110,9 +118,19 @@ void Spielansicht_Zuschauer(Spielansicht_View* v) {
             z.bild = static_cast<u8>((z.bild + 1) % bilder);
             if (z.bild == 0 && z.gruppe >= 1) z.jubelt = 0;
         }
-        if (x < x0 || x > x1 || y < y0 || y > y1) continue;
+        // Noted without a branch, drawn after the walk in the same order.
+        gezeigt[anzahl] = k;
+        anzahl += (x >= x0) & (x <= x1) & (y >= y0) & (y <= y1);
+    }
+    for (int i = 0; i < anzahl; ++i) {
+        const Sa_Zuschauer& z = v->zuschauer[gezeigt[i]];
         int tabelle = z.variante;
         if (tabelle >= SA_FARBTABELLEN || v->farben[tabelle][1] == 0) tabelle = 57;
-        Spielansicht_Blit_Rle8(v, Spielansicht_Publikum_Frame(z.gruppe, z.richtung, z.bild), tabelle, x, y);
+        // A small view draws the frame made at half scale.
+        if (const Sa_Frame* f = halb ? Spielansicht_Publikum_Frame_Halb(z.gruppe, z.richtung, z.bild) : nullptr)
+            Spielansicht_Blit_Rle8_Fertig(v, f, tabelle, z.x / 2, z.y / 2);
+        else
+            Spielansicht_Blit_Rle8(v, Spielansicht_Publikum_Frame(z.gruppe, z.richtung, z.bild), tabelle,
+                                   halb ? z.x / 2 : z.x, halb ? z.y / 2 : z.y);
     }
 }

@@ -31,6 +31,14 @@ constexpr auto NUMMERN = [] {
     return n;
 }();
 Rastport_Bild bilder[BILDER];
+// The rain and snow frames as runs: hundreds are drawn a frame.
+Blt_Laeufe wetter_laeufe[18];
+// The weather particles a frame draws: place in the view, frame.
+struct Sichtbar {
+    i16 x, y;
+    u8 bild;
+};
+Sichtbar sichtbar[SA_PARTIKEL];
 
 enum { TEXT_MINUTE = 165, TEXT_ZUSCHAUER = 166 };
 constexpr u16 RAHMEN_FOKUS = FARBE_GOLD, RAHMEN_ANDERE = Farbe_565(0x141415);
@@ -67,11 +75,16 @@ bool Spielansicht_Bilder_Laden() {
             return false;
         }
     }
+    // A frame without runs is drawn through the blitter.
+    for (int i = 0; i < 18; ++i)
+        if (Rastport* rp = bilder[REGEN + i].get(); wetter_laeufe[i].quelle != rp || wetter_laeufe[i].serie != rp->serie)
+            Blt_Laeufe_Bauen(rp, &wetter_laeufe[i]);
     return true;
 }
 
 void Spielansicht_Bilder_Free() {
     for (Rastport_Bild& rp : bilder) rp.reset();
+    for (Blt_Laeufe& l : wetter_laeufe) l = Blt_Laeufe{};
 }
 
 i32 Spielansicht_Kopf_Hoehe(const Spielansicht_View* v) {
@@ -145,15 +158,28 @@ int Spielansicht_Wetter(Spielansicht_View* v, u8 staerke, u8 art) {
     }
     const int anzahl = std::min(40 * static_cast<int>(staerke), SA_PARTIKEL);
     const bool schnee = art == 1;
+    // The nine frames' pictures, runs and the room a frame's top-left has
+    // for the frame to lie wholly inside the view (none without a picture).
+    struct Bild {
+        Rastport* rp;
+        const Blt_Laeufe* laeufe;
+        i32 frei_x, frei_y;
+    } bild[9];
+    for (int b = 0; b < 9; ++b) {
+        const int n = (schnee ? SCHNEE : REGEN) + b;
+        Rastport* rp = Screen_Rastport ? bilder[n].get() : nullptr;
+        bild[b] = {rp, &wetter_laeufe[n - REGEN], rp ? v->breite - rp->breite : -1, rp ? v->hoehe - rp->hoehe : -1};
+    }
+    // The particles to draw are noted without a branch and drawn after the
+    // walk (in their order, where they stood before it moved them).
+    int gezeigt = 0;
     for (int i = 0; i < anzahl; ++i) {
         Spielansicht_Partikel& p = v->partikel[i];
         // Drawn only where it lies wholly inside the view.
-        if (Rastport* rp = bilder[(schnee ? SCHNEE : REGEN) + p.bild % 9].get(); rp && Screen_Rastport) {
-            const i32 x = p.x - v->scroll_x, y = p.y - v->scroll_y;
-            if (x >= 0 && y >= 0 && x + rp->breite <= v->breite && y + rp->hoehe <= v->hoehe)
-                Blt_Blit(rp, 0, 0, rp->breite, rp->hoehe, Screen_Rastport, v->screen_x + x, v->screen_y + y,
-                         Blt_Opt_Transparent);
-        }
+        const u8 nr = static_cast<u8>(p.bild % 9);
+        const i32 vx = p.x - v->scroll_x, vy = p.y - v->scroll_y;
+        sichtbar[gezeigt] = {static_cast<i16>(vx), static_cast<i16>(vy), nr};
+        gezeigt += (vx >= 0) & (vy >= 0) & (vx <= bild[nr].frei_x) & (vy <= bild[nr].frei_y);
         i32 x = p.x, y = p.y;
         if (!schnee) {
             x += 2 * p.tempo + 3;
@@ -171,6 +197,11 @@ int Spielansicht_Wetter(Spielansicht_View* v, u8 staerke, u8 art) {
         }
         p.x = static_cast<u16>(x);
         p.y = static_cast<u16>(y);
+    }
+    for (int i = 0; i < gezeigt; ++i) {
+        const Sichtbar& s = sichtbar[i];
+        const Bild& b = bild[s.bild];
+        Blt_Laeufe_Zeichnen(*b.laeufe, b.rp, Screen_Rastport, v->screen_x + s.x, v->screen_y + s.y);
     }
     return anzahl;
 }
