@@ -39,6 +39,10 @@ TEST(JpegEncProgressivBytes, EveryLayoutWritesTheRecordedStream) {
          0x2d91c65c30fede01ull},
         // Flat: long end-of-band runs in every AC scan.
         {"YCbCr 4:2:0 flat 400x300 q50", 400, 300, 50, [](Einstellung&) {}, 1284, 0x10d8e85da37e3024ull},
+        // Detailed and large enough for the counting to run ahead on the
+        // worker thread: the stream the encoder wrote on one thread.
+        {"YCbCr 4:4:4 256x192 q90", 256, 192, 90, [](Einstellung& e) { e.jpg_abtastung = ABTASTUNG_KEINE; },
+         23193, 0xeccda2cdf0b25fc9ull},
     };
     // The detected processor code (on x86 with BMI2 the scan coders' second
     // compiled form) and the generic code 0 write the same stream.
