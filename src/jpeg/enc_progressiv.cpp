@@ -398,8 +398,10 @@ struct Zaehlung {
     std::atomic<bool> halt{false};   // the writing has ended: no more counting
 };
 
-// From this many blocks on the counting runs ahead on a worker thread.
-constexpr uint64_t ZAEHLER_AB_BLOECKEN = 2048;
+// From this many blocks on (a picture of about 3 MP at 4:2:0) the counting
+// runs ahead on a worker thread: on smaller ones the thread's start and the
+// hand-overs cost about what the overlap gains.
+constexpr uint64_t ZAEHLER_AB_BLOECKEN = 65536;
 
 // The coefficient buffer: the DC coefficients of all blocks side by side
 // (dc[block]), then the 63 AC coefficients of each block (ac + 63 * block),
@@ -848,9 +850,9 @@ int32_t Jpeg_Encode_Progressiv(JPEG_PROPERTIES* p) {
         if (scan.Ss == 0 && scan.Ah != 0) return 0;
         return bmi2 ? Scan_BMI2<true>(b, scan, kz, dc, nullptr) : Scan_Allgemein<true>(b, scan, kz, dc, nullptr);
     };
-    // Counting ahead on a worker pays from a few thousand blocks on (a thread
-    // costs some tens of microseconds); without one (the system refuses),
-    // every scan is counted here just before it is written.
+    // Counting ahead on a worker pays on large pictures only
+    // (ZAEHLER_AB_BLOECKEN); without one (or when the system refuses a
+    // thread), every scan is counted here just before it is written.
     std::thread zaehler;
     if (alle_bloecke >= ZAEHLER_AB_BLOECKEN && sk.anzahl > 1) {
         try {
