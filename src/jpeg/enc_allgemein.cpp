@@ -110,9 +110,17 @@ void Kod_Allgemein_Grau(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
 }
 
 void Kod_Grau_Drei_SSSE3(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile) {
-    const Geometrie g = Vorbereiten(p, spalte, zeile);
-    if (g.w == 8 && g.h == 8 && g.c == 8 && g.r == 8 && g.b == 3) {
-        Jpeg_Kod_Grau_Drei_SSSE3(g.pos, g.st, p->Arbeitsbereich, p->Bild_Farbraum == FARBE_BGR);
+    // A whole MCU of 8x8 three-byte pixels (the common case, a few steps
+    // here: it runs for every block of the picture).
+    const int64_t x = int64_t{spalte} * 8, y = int64_t{zeile} * 8;
+    if (p->Max_H == 1 && p->Max_V == 1 && p->Bild_Kanaele == 3 && x + 8 <= p->Rahmen_Breite &&
+        y + 8 <= p->Rahmen_Hoehe) {
+        static const auto kern = Jpeg_Simd_Hat(JSIMD_AVX2) ? Jpeg_Kod_Grau_Drei_AVX2 : Jpeg_Kod_Grau_Drei_SSSE3;
+        const int64_t st = p->Bild_Zeilenlaenge;
+        uint8_t* pos = p->Bild_Pixel + (y - p->Band_Oben) * st + x * 3;
+        // Where Vorbereiten leaves it.
+        p->Strom.Bild_Zeile = spalte == p->MCU_Spalten - 1 ? p->Bild_Pixel + (y + 8 - p->Band_Oben) * st : pos + 24;
+        kern(pos, st, p->Arbeitsbereich, p->Bild_Farbraum == FARBE_BGR);
         return;
     }
     Kod_Allgemein_Grau(p, spalte, zeile);

@@ -66,24 +66,31 @@ ENC_DREI_BYTE_KERNE(SSSE3, Kern3)
 
 namespace {
 
-inline __m128i Grau_Auswahl(int o, int erstes, int zweites) {
-    const char z = static_cast<char>(0x80);
+struct Grau_Maske {
     alignas(16) char m[16];
-    for (int i = 0; i < 4; ++i) {
-        m[4 * i] = static_cast<char>(o + 3 * i + erstes);
-        m[4 * i + 1] = z;
-        m[4 * i + 2] = zweites < 0 ? z : static_cast<char>(o + 3 * i + zweites);
-        m[4 * i + 3] = z;
+    constexpr Grau_Maske(int o, int erstes, int zweites) : m{} {
+        const char z = static_cast<char>(0x80);
+        for (int i = 0; i < 4; ++i) {
+            m[4 * i] = static_cast<char>(o + 3 * i + erstes);
+            m[4 * i + 1] = z;
+            m[4 * i + 2] = zweites < 0 ? z : static_cast<char>(o + 3 * i + zweites);
+            m[4 * i + 3] = z;
+        }
     }
-    return _mm_load_si128(reinterpret_cast<const __m128i*>(m));
-}
+    __m128i Laden() const { return _mm_load_si128(reinterpret_cast<const __m128i*>(m)); }
+};
+
+// The byte selections, built at compile time ([RGB, BGR]): a table built
+// per call costs more than the block's arithmetic.
+constexpr Grau_Maske k_grau_rg0[2] = {{0, 0, 1}, {0, 2, 1}}, k_grau_b0[2] = {{0, 2, -1}, {0, 0, -1}};
+constexpr Grau_Maske k_grau_rg4[2] = {{4, 0, 1}, {4, 2, 1}}, k_grau_b4[2] = {{4, 2, -1}, {4, 0, -1}};
 
 }  // namespace
 
 void Jpeg_Kod_Grau_Drei_SSSE3(const uint8_t* p, int64_t st, int16_t* y, bool bgr) {
-    const int ri = bgr ? 2 : 0, bi = bgr ? 0 : 2;
-    const __m128i rg0 = Grau_Auswahl(0, ri, 1), b0 = Grau_Auswahl(0, bi, -1);
-    const __m128i rg4 = Grau_Auswahl(4, ri, 1), b4 = Grau_Auswahl(4, bi, -1);
+    const int f = bgr ? 1 : 0;
+    const __m128i rg0 = k_grau_rg0[f].Laden(), b0 = k_grau_b0[f].Laden();
+    const __m128i rg4 = k_grau_rg4[f].Laden(), b4 = k_grau_b4[f].Laden();
     const __m128i eins = _mm_setr_epi16(0, 1, 0, 1, 0, 1, 0, 1);
     const __m128i k_rg = _mm_setr_epi16(77, 150, 77, 150, 77, 150, 77, 150);
     const __m128i k_b = _mm_setr_epi16(29, -32640, 29, -32640, 29, -32640, 29, -32640);

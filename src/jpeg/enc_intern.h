@@ -145,6 +145,8 @@ void Jpeg_Kod_RGBA_1111_SSE2(const uint8_t*, int64_t, int16_t*, int16_t*, int16_
 // One 8x8 block of grey from three-byte pixels (RGB, or BGR), each
 // (77 R + 150 G + 29 B - 32640) >> 8 as the general converter gives it.
 void Jpeg_Kod_Grau_Drei_SSSE3(const uint8_t* p, int64_t st, int16_t* y, bool bgr);
+// The same two rows at a time (AVX2; only where the processor has it).
+void Jpeg_Kod_Grau_Drei_AVX2(const uint8_t* p, int64_t st, int16_t* y, bool bgr);
 void Jpeg_Kod_RGB_111_SSSE3(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
 void Jpeg_Kod_BGR_111_SSSE3(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
 void Jpeg_Kod_RGB_422_SSSE3(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*, int16_t*);
@@ -172,8 +174,9 @@ void Jpeg_Kod_BGR_411_VNNI(const uint8_t*, int64_t, int16_t*, int16_t*, int16_t*
 // General converters (per-MCU workers).
 void Kod_Allgemein_Vierkanal(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);
 void Kod_Allgemein_Grau(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);
-// The same with whole 8x8 MCUs of three-byte pixels by the SSSE3 kernel
-// (processors with SSSE3 only); the others go to the general one.
+// The same with whole 8x8 MCUs of three-byte pixels by the SSSE3 kernel, or
+// the AVX2 one where the processor has AVX2 (processors with SSSE3 only);
+// the others go to the general one.
 void Kod_Grau_Drei_SSSE3(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);
 void Kod_Allgemein_Abtasten(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);
 void Kod_Allgemein_Kopie(JPEG_PROPERTIES* p, int32_t spalte, int32_t zeile);

@@ -201,11 +201,18 @@ bool Paarweise(const Jpeg_Kern_Tabelle* kt) {
 
 bool Praezise(const Jpeg_Kern_Tabelle* kt) { return kt->FDCT_Aktiv == Jpeg_FDCT_Praezise_SSE2; }
 
+// The fast transform with its SIMD quantiser: pairs fused in one AVX2 call.
+bool Schnell_Paarweise(const Jpeg_Kern_Tabelle* kt) {
+    return kt->FDCT_Aktiv == Jpeg_FDCT_Schnell_MMX && kt->Quantisieren_Aktiv == Jpeg_Quant_Schnell_MMX &&
+           Jpeg_Hat_AVX2();
+}
+
 bool Paarweise_Quant(const Jpeg_Kern_Tabelle* kt) {
     const Jpeg_Quant_Fn q = kt->Quantisieren_Aktiv;
-    return Paarweise(kt) &&
-           (Praezise(kt) ? q == Jpeg_Quant_Praezise_SSE2
-                         : (q == Jpeg_Quant_Genau_SSE2 || q == Jpeg_Quant_Genau_SSE || q == Jpeg_Quant_Genau_MMX));
+    return (Paarweise(kt) &&
+            (Praezise(kt) ? q == Jpeg_Quant_Praezise_SSE2
+                          : (q == Jpeg_Quant_Genau_SSE2 || q == Jpeg_Quant_Genau_SSE || q == Jpeg_Quant_Genau_MMX))) ||
+           Schnell_Paarweise(kt);
 }
 
 // Transforms n blocks at ab and, with tabellen where the pairwise form
@@ -215,7 +222,8 @@ bool Transformieren(Jpeg_Kern_Tabelle* kt, int16_t* ab, int32_t n, const int16_t
     const Jpeg_Block_Fn f = kt->FDCT_Aktiv;
     const bool praezise = Praezise(kt);
     if (tabellen && Paarweise_Quant(kt)) {
-        const auto paar = !praezise        ? Jpeg_FDCT_Quant_Genau_AVX2_Paar
+        const auto paar = Schnell_Paarweise(kt) ? Jpeg_FDCT_Quant_Schnell_AVX2_Paar
+                          : !praezise               ? Jpeg_FDCT_Quant_Genau_AVX2_Paar
                           : Jpeg_Hat_VNNI() ? Jpeg_FDCT_Quant_Praezise_VNNI_Paar
                                             : Jpeg_FDCT_Quant_Praezise_AVX2_Paar;
         for (; b + 1 < n; b += 2) paar(ab + 64 * b, ab + 64 * (b + 1), tabellen[b], tabellen[b + 1]);

@@ -82,6 +82,10 @@ void Jpeg_FDCT_Quant_Genau_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, 
 // divided exactly (Jpeg_Quant_Praezise).
 void Jpeg_FDCT_Praezise_AVX2_Paar(int16_t* a, int16_t* b);
 void Jpeg_FDCT_Quant_Praezise_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb);
+// The fast transform and quantiser on two blocks at once (AVX2): exactly
+// what Jpeg_FDCT_Schnell_MMX and Jpeg_Quant_Schnell_MMX give each block
+// (tables as Jpeg_Qtab_Schnell prepares them).
+void Jpeg_FDCT_Quant_Schnell_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb);
 // Whether the processor runs the VNNI multiply-add on 256-bit registers
 // (AVX-512 F, BW, VL and VNNI with the system saving their state; asked
 // once).

@@ -171,6 +171,44 @@ TEST(FDCT, AVX2PaarGleichSSE2) {
     }
 }
 
+// The fast pair (transform and quantiser of two blocks in one AVX2 call)
+// gives each block what the single-block SIMD forms give it, whatever the
+// partner holds: mixed inputs, flat blocks at the ends of the sample range
+// and beyond (the 16-bit lanes wrap, the quantiser clamps), tables of every
+// kind, blocks placed unaligned.
+TEST(FDCT, SchnellesPaarGleichEinzelnem) {
+    if (!Jpeg_Hat_AVX2()) GTEST_SKIP() << "processor without AVX2";
+    const int n = modell::anzahl_bloecke(20000) / 4;
+    modell::Bloecke z(31);
+    const int16_t flach[] = {-128, 127, 0, 255, -256, 1024, -2048};
+    alignas(32) int16_t paar[2][72];
+    for (int k = 0; k < n; ++k) {
+        int16_t ein[2][64], tab[2][64], soll[2][64];
+        for (int s = 0; s < 2; ++s) {
+            if (k % 5 == 4 && s == k % 2) std::fill(ein[s], ein[s] + 64, flach[(k / 5) % 7]);
+            else z.gemischt(ein[s], k + 3 * s);
+            // Tables as the encoder prepares them from quantiser steps 1..255
+            // (or arbitrary multipliers).
+            if (k % 3 == 0) {
+                z.beliebig(tab[s]);
+            } else {
+                for (int i = 0; i < 64; ++i) tab[s][i] = int16_t(z.zahl(1, 255));
+                ASSERT_EQ(Jpeg_Qtab_Schnell(tab[s]), 0);
+            }
+            std::memcpy(soll[s], ein[s], sizeof soll[s]);
+            Jpeg_FDCT_Schnell_MMX(soll[s]);
+            Jpeg_Quant_Schnell_MMX(soll[s], tab[s]);
+        }
+        int16_t* a = paar[0] + (k % 2);
+        int16_t* b = paar[1] + (k % 3 == 0 ? 0 : 4);
+        std::memcpy(a, ein[0], sizeof ein[0]);
+        std::memcpy(b, ein[1], sizeof ein[1]);
+        Jpeg_FDCT_Quant_Schnell_AVX2_Paar(a, b, tab[0], tab[1]);
+        ASSERT_EQ(0, std::memcmp(a, soll[0], sizeof soll[0])) << "Block " << k << " links";
+        ASSERT_EQ(0, std::memcmp(b, soll[1], sizeof soll[1])) << "Block " << k << " rechts";
+    }
+}
+
 }  // namespace
 
 namespace {

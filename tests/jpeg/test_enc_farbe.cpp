@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -209,4 +211,39 @@ TEST(JpegEncFarbe, EveryColourGivesTheGenericSamples) {
                 }
             }
         }
+}
+
+// Grey from three-byte pixels: the AVX2 form gives the SSSE3 form's values
+// and both (77 R + 150 G + 29 B - 32640) >> 8, for every colour in RGB and
+// BGR order, with rows packed (24 bytes) and apart (a longer or a negative
+// step, the picture stored bottom up).
+TEST(JpegEncFarbe, GreyFromThreeBytesGivesTheGeneralValues) {
+    using Grau = void (*)(const uint8_t*, int64_t, int16_t*, bool);
+    std::vector<std::pair<const char*, Grau>> formen = {{"SSSE3", Jpeg_Kod_Grau_Drei_SSSE3}};
+    if (!__builtin_cpu_supports("ssse3")) GTEST_SKIP() << "processor without SSSE3";
+    if (__builtin_cpu_supports("avx2")) formen.push_back({"AVX2", Jpeg_Kod_Grau_Drei_AVX2});
+    const int64_t schritte[] = {24, 40, -40};
+    std::vector<uint8_t> px(8 * 40);
+    for (const int64_t st : schritte)
+        for (int bgr = 0; bgr < 2; ++bgr)
+            for (uint32_t farbe = 0; farbe < (1u << 24); farbe += (st == 24 ? 64 : 64 * 97)) {
+                const int64_t betrag = st < 0 ? -st : st;
+                uint8_t* erste = px.data() + (st < 0 ? 7 * betrag : 0);
+                int16_t soll[64];
+                for (uint32_t i = 0; i < 64; ++i) {
+                    const uint32_t v = farbe + i;
+                    uint8_t* q = erste + (i / 8) * st + 3 * (i % 8);
+                    q[0] = uint8_t(v >> 16), q[1] = uint8_t(v >> 8), q[2] = uint8_t(v);
+                    const int32_t r = bgr ? q[2] : q[0], b = bgr ? q[0] : q[2];
+                    soll[i] = int16_t((77 * r + 150 * q[1] + 29 * b - 32640) >> 8);
+                }
+                for (const auto& [name, f] : formen) {
+                    alignas(32) int16_t ist[64];
+                    f(erste, st, ist, bgr != 0);
+                    if (!std::equal(soll, soll + 64, ist)) {
+                        FAIL() << name << (bgr ? " BGR" : " RGB") << " step " << st << " colours from " << farbe;
+                        return;
+                    }
+                }
+            }
 }

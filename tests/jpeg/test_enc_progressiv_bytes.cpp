@@ -39,6 +39,8 @@ TEST(JpegEncProgressivBytes, EveryLayoutWritesTheRecordedStream) {
          0x2d91c65c30fede01ull},
         // Flat: long end-of-band runs in every AC scan.
         {"YCbCr 4:2:0 flat 400x300 q50", 400, 300, 50, [](Einstellung&) {}, 1284, 0x10d8e85da37e3024ull},
+        {"YCbCr 4:4:4 1536x1024 q90", 1536, 1024, 90, [](Einstellung& e) { e.jpg_abtastung = ABTASTUNG_KEINE; },
+         671881, 0xffe04a05491476f0ull},
     };
     // The detected processor code (on x86 with BMI2 the scan coders' second
     // compiled form) and the generic code 0 write the same stream.
@@ -65,6 +67,21 @@ TEST(JpegEncProgressivBytes, EveryLayoutWritesTheRecordedStream) {
             EXPECT_EQ(r.jpeg.size(), f.laenge) << f.name;
             EXPECT_EQ(Fnv(r.jpeg), f.hash) << f.name;
         }
+}
+
+// A picture large enough for the counting to run ahead on the worker thread
+// writes the stream the encoder wrote on one thread.
+TEST(JpegEncProgressivBytes, CountingOnTheWorkerWritesTheOneThreadStream) {
+    Einstellung e;
+    e.progressiv = true;
+    e.qualitaet = 80;
+    e.jpg_abtastung = ABTASTUNG_KEINE;
+    const int w = 3072, h = 2048;  // 294912 blocks
+    std::vector<uint8_t> pixel = Auslegen(Foto(w, h, 3), w, h, e);
+    const Ergebnis r = Kodieren(pixel, w, h, e);
+    ASSERT_EQ(r.erg, 0);
+    EXPECT_EQ(r.jpeg.size(), 1720799u);
+    EXPECT_EQ(Fnv(r.jpeg), 0xc044252607b517a0ull);
 }
 
 // The builder in the kernel table makes each scan's table: one-bit-longer
