@@ -20,6 +20,7 @@ bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int a
     std::memset(t->schnell, 0, sizeof t->schnell);
     std::memset(t->ac_schnell, 0, sizeof t->ac_schnell);
     t->gueltig = false;
+    t->sprung_da = false;
     int gesamt = 0;
     for (int l = 0; l < 16; ++l) gesamt += counts[l];
     if (gesamt > 256 || gesamt > anzahl_symbole) return false;
@@ -73,6 +74,32 @@ bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int a
     t->maxcode[17] = 0x7FFFFFFF;
     t->gueltig = true;
     return true;
+}
+
+void Sprung_Bauen(Huff* t) {
+    constexpr uint32_t maske = (1u << SPRUNG_BITS) - 1;
+    for (uint32_t i = 0; i <= maske; ++i) {
+        int genommen = 0, weiter = 0, davor = 0;
+        uint32_t ende = 0;
+        // Each next entry from the bits after the ones taken, padded with
+        // zeros: it counts only when its length shows it lies within them.
+        while (genommen < SPRUNG_BITS) {
+            const int32_t f = t->ac_schnell[((i << genommen) & maske) >> (SPRUNG_BITS - KOEF_BITS)];
+            const int l = f & 63;
+            if (!f || l > SPRUNG_BITS - genommen) break;
+            davor = weiter;
+            genommen += l;
+            if (f & KOEF_ENDE) {
+                ende = KOEF_ENDE;
+                break;
+            }
+            weiter += ((f >> 8) & 15) + 1;
+        }
+        t->sprung[i] = genommen ? static_cast<uint32_t>(genommen) | ende | static_cast<uint32_t>(weiter) << 8 |
+                                      static_cast<uint32_t>(davor) << 16
+                                : 0;
+    }
+    t->sprung_da = true;
 }
 
 // Takes one byte of entropy data into the accumulator, handling stuffed
@@ -296,6 +323,17 @@ DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pre
     int k = 1;
     while (k < 64) {
         x.nachfuellen();
+        if constexpr (!speichern) {
+            // Several coefficients passed over at once where the block goes
+            // on after all but the last of them, as one by one.
+            const uint32_t s = ac->sprung[x.zeigen(SPRUNG_BITS)];
+            if (s && k + static_cast<int>((s >> 16) & 255) < 64) {
+                x.nehmen(static_cast<int>(s & 31));
+                k += static_cast<int>((s >> 8) & 255);
+                if (s & KOEF_ENDE) break;
+                continue;
+            }
+        }
         const int32_t f = ac_schnell[x.zeigen(KOEF_BITS)];
         if (f) {
             x.nehmen(f & 63);

@@ -26,6 +26,7 @@ struct Eingabe {
 constexpr int SCHNELL_BITS = 9;
 constexpr int KOEF_BITS = 10;
 constexpr int32_t KOEF_ENDE = 0x80;  // flag of a whole-coefficient entry: end of block
+constexpr int SPRUNG_BITS = 11;
 struct Huff {
     // (length << 8) | symbol for codes of up to SCHNELL_BITS bits, 0 otherwise.
     uint16_t schnell[1 << SCHNELL_BITS];
@@ -34,6 +35,14 @@ struct Huff {
     // (AC tables), run of zeros before it (bits 8..11; 15 with value 0 for the
     // zero run of 16), value (signed, bits 16..31); 0 when not applicable.
     int32_t ac_schnell[1 << KOEF_BITS];
+    // AC tables, for blocks that are only read past (grey output of a colour
+    // picture): as many whole coefficients as fit one after the other in a
+    // SPRUNG_BITS lookahead (the end of the block only as the last): their
+    // length (bits 0..4), KOEF_ENDE when the last ends the block, the places
+    // they move on by (bits 8..15) and the places before the last one (bits
+    // 16..23); 0 when not one fits. Made on first use (Sprung_Bauen).
+    uint32_t sprung[1 << SPRUNG_BITS];
+    bool sprung_da;
     int32_t maxcode[18];    // largest code of length l, -1 when none; [17] sentinel
     int32_t valoffset[17];  // symbol index = code + valoffset[l]
     uint8_t sym[256];
@@ -43,6 +52,9 @@ struct Huff {
 // Builds a table from the 16 counts and the symbols. Returns false when the
 // codes over-subscribe the code space or there are more than 256 of them.
 bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int anzahl_symbole, bool ac);
+// The skipping lookahead (sprung) of a built AC table, from its
+// whole-coefficient one.
+void Sprung_Bauen(Huff* t);
 
 struct Bits {
     uint64_t puffer = 0;  // valid bits are the low `anzahl` bits

@@ -418,9 +418,11 @@ int Sequentiell(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan) {
                         break;
                     }
                     // Grey output reads the colour components' blocks past.
+                    const bool vorbei = z->nur_luma && sk[i].c > 0;
+                    if (vorbei && !z->ac[k.AC_Tabelle].sprung_da) Sprung_Bauen(&z->ac[k.AC_Tabelle]);
                     plan[nb] = {&z->dc[k.DC_Tabelle], &z->ac[k.AC_Tabelle], &scan->DC_Praediktor[i],
                                 schnell && !schmal ? Einsen : sk[i].q, schnell && schmal,
-                                z->nur_luma && sk[i].c > 0};
+                                vorbei};
                     ort[nb++] = {sk[i].c, bx, by, schnell && !schmal ? sk[i].q : nullptr};
                 }
         }

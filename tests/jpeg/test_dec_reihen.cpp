@@ -4,11 +4,14 @@
 // entropy data (clean, with stuffed bytes, ending in a marker, cut short),
 // both refill forms and both the BMI2 and the generic form.
 #include "jpeg/dec_bits.h"
+#include "dec_hilfe.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
+#include <string>
 #include <vector>
 
 using namespace jpeg_dek;
@@ -25,7 +28,9 @@ uint32_t Zufall(uint32_t& z) {
 // 0..14), the run of 16 and (run, size) symbols, the short codes mixing
 // ends, ones and larger sizes, so that short codes take the one-look-up roads
 // and long codes the code limits.
-void Tabelle(Huff* t, bool ac) {
+// With `codes` also the code of every symbol (code, length; length 0 for
+// the symbols left without one).
+void Tabelle(Huff* t, bool ac, std::vector<std::pair<uint32_t, int>>* codes = nullptr) {
     const uint8_t ac_zahl[16] = {0, 2, 1, 3, 3, 2, 4, 3, 5, 5, 4, 4, 0, 0, 1, 125};
     const uint8_t dc_zahl[16] = {0, 1, 5, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0, 0};
     std::vector<uint8_t> sym;
@@ -42,6 +47,11 @@ void Tabelle(Huff* t, bool ac) {
     for (int l = 0; l < 16; ++l) n += zahl[l];
     ASSERT_LE(n, static_cast<int>(sym.size()));
     ASSERT_TRUE(Huff_Bauen(t, zahl, sym.data(), n, ac));
+    if (!codes) return;
+    codes->assign(256, {0, 0});
+    uint32_t code = 0;
+    for (int l = 1, k = 0; l <= 16; ++l, code <<= 1)
+        for (int i = 0; i < zahl[l - 1]; ++i) (*codes)[sym[k++]] = {code++, l};
 }
 
 // Entropy data of random bytes: stuffed 0xFF 0x00 pairs now and then, and an
@@ -192,3 +202,136 @@ TEST(Dek_Reihen, GleichBlockFuerBlock) {
 }
 
 }  // namespace
+
+// Where a decode stands in the data: the bits taken, the stuffed zero after
+// each 0xFF and a marker read not counted, zero bytes fed past a marker or
+// the end counted (the refills may come at other moments).
+static int64_t Bitstelle(const Stand& s, const std::vector<uint8_t>& d) {
+    int64_t bytes = s.ein.p - d.data();
+    for (const uint8_t* q = d.data() + 1; q < s.ein.p; ++q)
+        if (*q == 0 && q[-1] == 0xFF) --bytes;
+    if (s.bits.marke) bytes -= s.bits.marke == 0x100 ? 1 : 2;  // the marker read is no data
+    return bytes * 8 + 8 * int64_t{s.bits.null_bytes} - s.bits.anzahl;
+}
+
+// Dense blocks (coefficients up to the block's last place, runs of 16,
+// blocks ending without an end code, runs past the end as damage) written
+// with the table's codes: the blocks read past leave the decode at the same
+// place as one coefficient at a time, and the stored blocks between them are
+// the coefficients written.
+TEST(Dek_Reihen, VorbeiDichteBloecke) {
+    Huff* dc = new Huff;
+    Huff* ac = new Huff;
+    Huff* ac_einzeln = new Huff;
+    std::vector<std::pair<uint32_t, int>> dc_code, ac_code;
+    Tabelle(dc, false, &dc_code);
+    Tabelle(ac, true, &ac_code);
+    Sprung_Bauen(ac);
+    *ac_einzeln = *ac;
+    std::fill(std::begin(ac_einzeln->sprung), std::end(ac_einzeln->sprung), 0u);
+    alignas(16) int16_t einsen[64];
+    std::fill(std::begin(einsen), std::end(einsen), int16_t{1});
+    struct Fall {
+        const char* bloecke;
+        int letzte;  // the last place the coefficients aim at (63: many end without an end code)
+        int kaputt;  // percent of blocks with a run past the end
+        int schnitt;  // the data cut to this many hundredths, no end marker (0: whole)
+    } faelle[] = {{"VL", 63, 0, 0},  {"LVV", 62, 0, 0},  {"VVVL", 63, 10, 0},
+                  {"LLVV", 55, 5, 0}, {"VLV", 61, 0, 70}, {"VVL", 63, 3, 45}};
+    uint32_t z = 4242;
+    for (const Fall& f : faelle)
+        for (int breit = 0; breit < 2; ++breit) {
+            SCOPED_TRACE(std::string(f.bloecke) + " last " + std::to_string(f.letzte) + " wide " +
+                         std::to_string(breit));
+            const int je = static_cast<int>(std::strlen(f.bloecke));
+            constexpr int MCUS = 150;
+            dek_test::Bitfolge bits;
+            std::vector<int16_t> wahr(static_cast<size_t>(MCUS) * je * 64, 0);
+            std::vector<bool> heil(MCUS, true);
+            for (int m = 0; m < MCUS; ++m)
+                for (int j = 0; j < je; ++j) {
+                    int16_t* blk = wahr.data() + (static_cast<size_t>(m) * je + j) * 64;
+                    bits.Add(dc_code[0].first, dc_code[0].second);  // DC difference 0
+                    const bool kaputt = static_cast<int>(Zufall(z) % 100) < f.kaputt;
+                    int pos = 0;
+                    for (;;) {
+                        const int rest = f.letzte - pos;
+                        if (rest <= 0) break;
+                        int r = static_cast<int>(Zufall(z) % (Zufall(z) % 3 == 0 ? 16 : 3));
+                        if (r >= rest) {
+                            if (kaputt) r = std::min(15, rest + static_cast<int>(Zufall(z) % 3));
+                            else r = rest - 1;
+                        }
+                        if (r < rest && rest > 17 && Zufall(z) % 9 == 0) {
+                            bits.Add(ac_code[0xF0].first, ac_code[0xF0].second);  // a run of 16
+                            pos += 16;
+                            continue;
+                        }
+                        const int groesse = 1 + static_cast<int>(Zufall(z) % 4);
+                        const int betrag = (1 << (groesse - 1)) + static_cast<int>(Zufall(z) % (1u << (groesse - 1)));
+                        const bool negativ = Zufall(z) & 1;
+                        const auto& c = ac_code[static_cast<size_t>(r << 4 | groesse)];
+                        bits.Add(c.first, c.second);
+                        bits.Add(static_cast<uint32_t>(negativ ? (1 << groesse) - 1 - betrag : betrag), groesse);
+                        pos += r + 1;
+                        if (pos > 63) {
+                            heil[m] = false;  // a run past the end: the block decoder stops there
+                            break;
+                        }
+                        blk[Natuerlich[pos]] = static_cast<int16_t>(negativ ? -betrag : betrag);
+                    }
+                    if (pos < 63) bits.Add(ac_code[0x00].first, ac_code[0x00].second);  // end of block
+                }
+            std::vector<uint8_t> d = bits.Fertig();
+            if (f.schnitt) d.resize(d.size() * static_cast<size_t>(f.schnitt) / 100);
+            else d.insert(d.end(), {0xFF, 0xD9});
+            Stand a, b;
+            for (Stand* s : {&a, &b}) {
+                s->ein.p = d.data();
+                s->ein.ende = d.data() + d.size();
+                s->ein.puffer_anfang = d.data();
+                s->bits.breit = breit;
+                s->bits.ein = &s->ein;
+            }
+            int32_t pred_a[6] = {}, pred_b[6] = {};
+            Block_Plan plan_a[6], plan_b[6];
+            for (int j = 0; j < je; ++j) {
+                const bool vorbei = f.bloecke[j] == 'V';
+                plan_a[j] = {dc, ac_einzeln, &pred_a[j], einsen, false, vorbei};
+                plan_b[j] = {dc, ac, &pred_b[j], einsen, false, vorbei};
+            }
+            bool alle_heil = true;
+            for (int m = 0; m < MCUS; ++m) {
+                int16_t koef_a[6 * 64], koef_b[6 * 64], dc_a[6], dc_b[6];
+                int fertig = 0;
+                Mcus_Dekodieren(&a.bits, plan_a, je, 1, koef_a, dc_a, &fertig);
+                Mcus_Dekodieren(&b.bits, plan_b, je, 1, koef_b, dc_b, &fertig);
+                ASSERT_EQ(Bitstelle(a, d), Bitstelle(b, d)) << "MCU " << m;
+                EXPECT_EQ(a.bits.fehlerhaft, b.bits.fehlerhaft) << "MCU " << m;
+                alle_heil = alle_heil && heil[m];
+                // The coefficients written, while the data is undamaged and no
+                // zero byte has come in past its end.
+                const bool wahr_pruefen = alle_heil && a.bits.null_bytes == 0 && b.bits.null_bytes == 0;
+                for (int j = 0; j < je; ++j) {
+                    if (f.bloecke[j] != 'L') continue;
+                    EXPECT_TRUE(std::equal(koef_a + 64 * j, koef_a + 64 * j + 64, koef_b + 64 * j)) << m;
+                    if (!wahr_pruefen) continue;
+                    EXPECT_TRUE(std::equal(koef_b + 64 * j, koef_b + 64 * j + 64,
+                                           wahr.data() + (static_cast<size_t>(m) * je + j) * 64))
+                        << "MCU " << m << " block " << j;
+                }
+                if (HasFailure()) return;
+                // Past the data (zero bytes taken): the scan decoder greys the rest.
+                const bool vorbei_a = int64_t{a.bits.null_bytes} * 8 > a.bits.anzahl;
+                ASSERT_EQ(vorbei_a, int64_t{b.bits.null_bytes} * 8 > b.bits.anzahl) << "MCU " << m;
+                if (vorbei_a) break;
+                a.bits.fehlerhaft = b.bits.fehlerhaft = false;
+            }
+            if (f.kaputt == 0 && f.schnitt == 0) {
+                EXPECT_TRUE(alle_heil);
+            }
+        }
+    delete dc;
+    delete ac;
+    delete ac_einzeln;
+}

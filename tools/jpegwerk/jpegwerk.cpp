@@ -719,8 +719,9 @@ int Dekodieren(int argc, char** argv) {
             Jpeg_Free(&a);
             return 1;
         }
-        // Neutral grey where a damaged stream leaves pixels unwritten.
-        std::memset(pixel, 128, size_t{w} * n * kanaele);
+        // Not filled first: the codec writes every pixel of a band it answers
+        // for (damaged parts neutral grey), and a refused band ends the
+        // decode without a file.
         a.Bild_Pixel = pixel;
         a.Bild_Breite = w;
         a.Bild_Hoehe = static_cast<int32_t>(n);
