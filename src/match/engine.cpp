@@ -64,11 +64,29 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
                     naechster = i;
                 }
             }
-            if (o.torwart && !ball_im_strafraum) continue;
+            // The keeper is looked at like everyone else; the rare tick on which he comes out nearest
+            // with the ball outside his box looks again without him (below).
             const f32 e = d2(ox, oy, px, py);
             if (e < bd) {
                 bd = e;
                 jaeger = i;
+            }
+        }
+    }
+    if constexpr (JAGEN != KEINE_JAGD) {
+        if (jaeger >= 0 && !ball_im_strafraum && sf->objekt[jaeger].torwart) [[unlikely]] {
+            // The nearest of the others, as if the keeper had not been looked at (the first on a tie).
+            jaeger = -1;
+            bd = 1e30f;
+            for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
+                const auto& sp = sf->spieler[i];
+                const auto& o = sf->objekt[i];
+                if (!sf_auf_platz(sp) || sp.sperre != 0 || o.torwart) continue;
+                const f32 e = d2(o.x, o.y, px, py);
+                if (e < bd) {
+                    bd = e;
+                    jaeger = i;
+                }
             }
         }
     }
