@@ -163,10 +163,10 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
                 // A defender of the back line follows a runner only so far: the line holds.
                 const f32 linie = tx - LINIE_HALTEN;
                 // Two men marking the same attacker take different spots.
-                const int k = i % SF_PRO_SEITE;
+                const u32 k = static_cast<u32>(i) % SF_PRO_SEITE;
                 tx = rel_x(sf, s, fx[best]) - 320.0f - static_cast<f32>(k / 5 % 3) * 60.0f;
                 if (sp.position == 1 && tx < linie) tx = linie;
-                ty = fy[best] + static_cast<f32>(k % 5 - 2) * 110.0f;
+                ty = fy[best] + static_cast<f32>(static_cast<int>(k % 5) - 2) * 110.0f;
             }
         } else {
             sp.deckt = -1;
@@ -176,7 +176,7 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
         if (besitz && sp.position == 3) {
             f32 linie = SF_LAENGE - l.linie[s ^ 1];
             // Each 4-second spell he stands a little on or off the line, or runs in behind.
-            int spell = (sf->ticks / 40 + i * 3) % 8;
+            const u32 spell = (static_cast<u32>(sf->ticks) / 40 + static_cast<u32>(i) * 3) % 8;
             bool lauf = spell % LAUF_TAKT == 0;
             tx = lauf ? linie + 600.0f : linie - 300.0f + static_cast<f32>(spell) * 40.0f;
             tx = clampf(tx, 0, SF_LAENGE - 900.0f);
@@ -184,7 +184,7 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
         tx = clampf(tx, 250, SF_LAENGE - 700.0f);
     }
     // A slow drift so that nobody freezes on one spot.
-    int phase = (sf->ticks / 60 + i * 7) % 8;
+    const u32 phase = (static_cast<u32>(sf->ticks) / 60 + static_cast<u32>(i) * 7) % 8;
     static const i8 wx[8] = {0, 1, 2, 1, 0, -1, -2, -1};
     static const i8 wy[8] = {2, 1, 0, -1, -2, -1, 0, 1};
     tx += wx[phase] * 45.0f;
