@@ -226,7 +226,7 @@ inline void atmen(Spielfeld_Spieler& sp, int delta) {
 }
 
 // A new straight line towards the target (or standing at it), and its first n ticks.
-[[gnu::noinline]] void neue_linie(Spielfeld_Daten* sf, int i, bool eilig, int n) {
+[[gnu::always_inline]] inline void neue_linie(Spielfeld_Daten* sf, int i, bool eilig, int n) {
     auto& sp = sf->spieler[i];
     auto& o = sf->objekt[i];
     const bool fuehrt = sf->ballfuehrer == i;
