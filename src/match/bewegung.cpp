@@ -225,6 +225,13 @@ inline void atmen(Spielfeld_Spieler& sp, int delta) {
     sp.ausdauer = a < 1000 ? 1000 : (a > 10000 ? 10000 : a);
 }
 
+// The view's part of a new line: n ticks of the base set (and the new heading when he runs).
+// Kept out of the engine's way: an unseen pitch never calls it.
+[[gnu::noinline, gnu::cold]] void linie_zeigen(Spielfeld_Objekt& o, u16 set, int n, bool laeuft, f32 dx, f32 dy) {
+    if (laeuft) o.anim.richtung = richtung_von(dx, dy);
+    for (int j = 0; j < n; j++) anim_basis(o, set);
+}
+
 // A new straight line towards the target (or standing at it), and its first n ticks.
 [[gnu::always_inline]] inline void neue_linie(Spielfeld_Daten* sf, int i, bool eilig, int n) {
     auto& sp = sf->spieler[i];
@@ -239,9 +246,8 @@ inline void atmen(Spielfeld_Spieler& sp, int delta) {
         sp.alt_y = sp.ziel_y;
         sp.flag = static_cast<u8>((sp.flag & 0x0F) | F_STEHT | (eilig ? F_EILIG : 0));
         o.vx = o.vy = 0;
-        if (sf->anzeige)
-            for (int k = 0; k < n; k++)
-                anim_basis(o, Anim_Basis(0.0f, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
+        if (sf->anzeige) [[unlikely]]
+            linie_zeigen(o, Anim_Basis(0.0f, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0), n, false, dx, dy);
         atmen(sp, ATEM_STEHEN * n);
         return;
     }
@@ -260,7 +266,6 @@ inline void atmen(Spielfeld_Spieler& sp, int delta) {
     o.y += dy * kw;
     o.vx = dx * k * (1.0f / DT);
     o.vy = dy * k * (1.0f / DT);
-    if (sf->anzeige) o.anim.richtung = richtung_von(dx, dy);
     // The straight line is kept until the target moves.
     f32 rest = d / schritt - static_cast<f32>(n);
     sp.schritte = static_cast<u8>(rest < 0 ? 0 : (rest > 40 ? 40 : rest));
@@ -268,9 +273,8 @@ inline void atmen(Spielfeld_Spieler& sp, int delta) {
     sp.alt_y = sp.ziel_y;
     sp.flag = static_cast<u8>((sp.flag & 0x0F) | (eilig ? F_EILIG : 0) | (schritt > 40 ? F_LAUFEN : 0) |
                               (schritt < 30 ? F_LANGSAM : 0));
-    if (sf->anzeige)
-        for (int j = 0; j < n; j++)
-            anim_basis(o, Anim_Basis(schritt, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
+    if (sf->anzeige) [[unlikely]]
+        linie_zeigen(o, Anim_Basis(schritt, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0), n, true, dx, dy);
     // Stamina: sprinting costs, walking gives it back.
     atmen(sp, (eilig ? ATEM_SPRINT : (schritt < 30 ? ATEM_GEHEN : ATEM_LAUFEN)) * n);
 }
