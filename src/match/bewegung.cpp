@@ -148,16 +148,7 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
             const int g = s ^ 1, n = l.feld_n[g];
             const f32* fx = l.feld_x[g];
             const f32* fy = l.feld_y[g];
-            int best = -1;
-            f32 bd = 1100.0f * 1100.0f;
-            f32 ax = abs_x(sf, s, tx);
-            for (int k = 0; k < n; k++) {
-                f32 e = d2(fx[k], fy[k], ax, ty);
-                if (e < bd) {
-                    bd = e;
-                    best = k;
-                }
-            }
+            const int best = naechster_punkt(fx, fy, n, abs_x(sf, s, tx), ty, 1100.0f * 1100.0f);
             sp.deckt = static_cast<i8>(best >= 0 ? l.feld_slot[g][best] : -1);
             if (best >= 0) {
                 // A defender of the back line follows a runner only so far: the line holds.

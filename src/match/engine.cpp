@@ -107,6 +107,11 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl, Jagd_Art jage
     }
 }
 
+// The padding of a side's field list up to the next four (the nearest-point search reads it).
+void lage_auffuellen(Lage& l, int s) {
+    for (int k = l.feld_n[s]; k < PUNKTE_PLATZ && k < l.feld_n[s] + 3; k++) l.feld_x[s][k] = l.feld_y[s][k] = 0.0f;
+}
+
 void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
     const auto& b = BALL(sf);
     const bool hat_ball = sf->ballfuehrer != KEIN_SLOT || sf->pass_ziel != KEIN_SLOT;
@@ -147,6 +152,7 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
             feld++;
         }
         l.feld_n[s] = feld;
+        if (listen) lage_auffuellen(l, s);
     }
     l.anzahl = anzahl;
 }
@@ -164,6 +170,7 @@ void lage_listen(Spielfeld_Daten* sf, Lage& l) {
             n++;
         }
         l.feld_n[s] = n;
+        lage_auffuellen(l, s);
     }
 }
 
