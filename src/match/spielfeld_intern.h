@@ -285,12 +285,24 @@ struct Lage {
     u64 stuermer;  // bit per slot: the forwards of the side with the ball
 };
 
+// What every look at a place reads of its side and the ball, made once for a round of looks
+// (ziel_basis): the places' push up the pitch by side and for the back line, and the rest.
+struct Ziel_Basis {
+    f32 schub[2][2];   // by side, [1] for a back-line defender: with the drive, the switch and the score
+    bool falle[2];     // the side plays the offside trap without the ball (its back line 350 cm higher)
+    f32 ball_y, ball_y_anteil;  // the ball across, and its share of a place across
+    f32 hoch[2];       // where a side's forwards stay at least without the ball
+    f32 vorne[2];      // the other side's offside line seen from this side's goal
+    u32 spell_takt, drift_takt;  // the ticks in 4-second and 6-second spells
+};
+
 // bewegung.cpp: figures, positions, animation entries.
 void anim(Spielfeld_Objekt& o, u16 set);
 void anim_wenn_frei(Spielfeld_Objekt& o, u16 set);
 int torwart(Spielfeld_Daten* sf, int seite);
 int naechster(Spielfeld_Daten* sf, int seite, f32 x, f32 y, bool mit_tw, int ausser = -1);
-void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l);
+Ziel_Basis ziel_basis(const Spielfeld_Daten* sf, const Lage& l);
+void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l, const Ziel_Basis& z);
 void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert);
 void offizielle(Spielfeld_Daten* sf, const Lage& l);
 void anstoss_positionen(Spielfeld_Daten* sf);
