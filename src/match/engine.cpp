@@ -41,7 +41,7 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
         auto& sp = sf->spieler[i];
         if (!sf_auf_platz(sp)) continue;
         if constexpr (LINIE == MIT_LISTE) l.aktiv[n++] = static_cast<u8>(i);
-        if (besitz && sp.position == 3) stuermer |= u64{1} << i;
+        stuermer |= static_cast<u64>(besitz & (sp.position == 3)) << i;
         const auto& o = sf->objekt[i];
         const f32 ox = o.x, oy = o.y;
         if constexpr (LINIE != NUR_JAGD) {
