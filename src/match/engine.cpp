@@ -58,14 +58,10 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
             if (sp.sperre != 0) [[unlikely]]
                 if (--sp.sperre != 0) continue;
             if constexpr (JAGEN == JAGD_UND_NAECHSTER) {
-                // A man as far from the ball along the pitch as the longest reach is out of reach
-                // whatever across (the search's bound is that reach squared, or less).
-                if (std::fabs(ox - bx) < REICHWEITE_KOPF) [[unlikely]] {
-                    const f32 d = d2(ox, oy, bx, by);
-                    if (d < nd) {
-                        nd = d;
-                        naechster = i;
-                    }
+                const f32 d = d2(ox, oy, bx, by);
+                if (d < nd) [[unlikely]] {
+                    nd = d;
+                    naechster = i;
                 }
             }
             // The keeper is looked at like everyone else; the rare tick on which he comes out nearest
