@@ -125,9 +125,10 @@ Ziel_Basis ziel_basis(const Spielfeld_Daten* sf, const Lage& l) {
             f32 schub = (brx - SF_MITTE_X) * (hinten ? 0.4f : 0.6f) + (besitz ? 900.0f : -500.0f) + linie;
             if (seite.schalter && besitz) schub += 1500.0f;
             schub += static_cast<f32>(spielstand_drang(sf, s)) * 25.0f;
+            // The offside trap keeps the back line up.
+            if (hinten && !besitz && seite.taktik[TW_SCHALTER1]) schub += 350.0f;
             z.schub[s][hinten] = schub;
         }
-        z.falle[s] = !besitz && seite.taktik[TW_SCHALTER1];
         z.hoch[s] = SF_LAENGE - l.linie[s ^ 1] - 1500.0f;
         z.vorne[s] = SF_LAENGE - l.linie[s ^ 1];
     }
@@ -152,10 +153,7 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l, const Ziel_Basis&
         ty = TOR_Y + (z.ball_y - TOR_Y) * clampf(tx / (brx > 200.0f ? brx : 200.0f), 0.0f, 0.9f);
         ty = clampf(ty, SF_PFOSTEN_1 - 150.0f, SF_PFOSTEN_2 + 150.0f);
     } else {
-        f32 schub = z.schub[s][sp.position == 1];
-        // The offside trap keeps the back line up.
-        if (sp.position == 1 && z.falle[s]) schub += 350.0f;
-        tx = sp.taktik_x + schub;
+        tx = sp.taktik_x + z.schub[s][sp.position == 1];
         ty = sp.taktik_y * 0.72f + z.ball_y_anteil;
         // Forwards stay up when the other side has the ball.
         if (!besitz && sp.position == 3) {

@@ -288,8 +288,9 @@ struct Lage {
 // What every look at a place reads of its side and the ball, made once for a round of looks
 // (ziel_basis): the places' push up the pitch by side and for the back line, and the rest.
 struct Ziel_Basis {
-    f32 schub[2][2];   // by side, [1] for a back-line defender: with the drive, the switch and the score
-    bool falle[2];     // the side plays the offside trap without the ball (its back line 350 cm higher)
+    // The push up the pitch by side, [1] for a back-line defender: with the drive, the switch, the
+    // score and the offside trap.
+    f32 schub[2][2];
     f32 ball_y, ball_y_anteil;  // the ball across, and its share of a place across
     f32 hoch[2];       // where a side's forwards stay at least without the ball
     f32 vorne[2];      // the other side's offside line seen from this side's goal
