@@ -291,9 +291,9 @@ struct Ziel_Basis {
     // The push up the pitch by side, [1] for a back-line defender: with the drive, the switch, the
     // score and the offside trap.
     f32 schub[2][2];
-    f32 ball_y, ball_y_anteil;  // the ball across, and its share of a place across
-    f32 hoch[2];       // where a side's forwards stay at least without the ball
-    f32 vorne[2];      // the other side's offside line seen from this side's goal
+    f32 ball_y, ball_y_anteil;   // the ball across, and its share of a place across
+    f32 hoch[2];                 // where a side's forwards stay at least without the ball
+    f32 vorne[2];                // the other side's offside line seen from this side's goal
     u32 spell_takt, drift_takt;  // the ticks in 4-second and 6-second spells
 };
 
