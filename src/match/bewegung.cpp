@@ -114,59 +114,66 @@ int naechster(Spielfeld_Daten* sf, int seite, f32 x, f32 y, bool mit_tw, int aus
     return best;
 }
 
+Ziel_Basis ziel_basis(const Spielfeld_Daten* sf, const Lage& l) {
+    Ziel_Basis z;
+    for (int s = 0; s < 2; s++) {
+        const auto& seite = sf->seite[s];
+        const f32 brx = l.ball_rx[s];
+        const bool besitz = l.besitz[s];
+        const f32 linie = (seite.taktik[TW_WERT3] - 50) * 12.0f;
+        for (int hinten = 0; hinten < 2; hinten++) {
+            f32 schub = (brx - SF_MITTE_X) * (hinten ? 0.4f : 0.6f) + (besitz ? 900.0f : -500.0f) + linie;
+            if (seite.schalter && besitz) schub += 1500.0f;
+            schub += static_cast<f32>(spielstand_drang(sf, s)) * 25.0f;
+            // The offside trap keeps the back line up.
+            if (hinten && !besitz && seite.taktik[TW_SCHALTER1]) schub += 350.0f;
+            z.schub[s][hinten] = schub;
+        }
+        z.hoch[s] = SF_LAENGE - l.linie[s ^ 1] - 1500.0f;
+        z.vorne[s] = SF_LAENGE - l.linie[s ^ 1];
+    }
+    z.ball_y = sf->objekt[SF_OBJ_BALL].y;
+    z.ball_y_anteil = z.ball_y * 0.28f;
+    z.spell_takt = static_cast<u32>(sf->ticks) / 40;
+    z.drift_takt = static_cast<u32>(sf->ticks) / 60;
+    return z;
+}
+
 // Where a player who is not chasing wants to stand.
-void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
+void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l, const Ziel_Basis& z) {
     auto& sp = sf->spieler[i];
     auto& o = sf->objekt[i];
     int s = sf_seite(i);
-    auto& b = BALL(sf);
     f32 brx = l.ball_rx[s];
     bool besitz = l.besitz[s];
-    const auto& seite = sf->seite[s];
     f32 tx, ty;
     if (o.torwart) {
         // On the line from the goal's centre to the ball, further out the nearer the ball comes.
         tx = clampf(120.0f + brx / 22.0f, 60, 600);
-        ty = TOR_Y + (b.y - TOR_Y) * clampf(tx / (brx > 200.0f ? brx : 200.0f), 0.0f, 0.9f);
+        ty = TOR_Y + (z.ball_y - TOR_Y) * clampf(tx / (brx > 200.0f ? brx : 200.0f), 0.0f, 0.9f);
         ty = clampf(ty, SF_PFOSTEN_1 - 150.0f, SF_PFOSTEN_2 + 150.0f);
     } else {
-        f32 linie = (seite.taktik[TW_WERT3] - 50) * 12.0f;
-        f32 schub = (brx - SF_MITTE_X) * (sp.position == 1 ? 0.4f : 0.6f) + (besitz ? 900.0f : -500.0f) + linie;
-        if (seite.schalter && besitz) schub += 1500.0f;
-        schub += static_cast<f32>(spielstand_drang(sf, s)) * 25.0f;
-        // The offside trap keeps the back line up.
-        if (!besitz && sp.position == 1 && seite.taktik[TW_SCHALTER1]) schub += 350.0f;
-        tx = sp.taktik_x + schub;
-        ty = sp.taktik_y * 0.72f + b.y * 0.28f;
+        tx = sp.taktik_x + z.schub[s][sp.position == 1];
+        ty = sp.taktik_y * 0.72f + z.ball_y_anteil;
         // Forwards stay up when the other side has the ball.
         if (!besitz && sp.position == 3) {
-            f32 hoch = SF_LAENGE - l.linie[s ^ 1] - 1500.0f;
-            if (tx < hoch) tx = hoch;
+            if (tx < z.hoch[s]) tx = z.hoch[s];
         }
         if (!besitz && sp.position <= 2) {
             // Mark the nearest attacker in the zone: stand goal-side of him.
             const int g = s ^ 1, n = l.feld_n[g];
             const f32* fx = l.feld_x[g];
             const f32* fy = l.feld_y[g];
-            int best = -1;
-            f32 bd = 1100.0f * 1100.0f;
-            f32 ax = abs_x(sf, s, tx);
-            for (int k = 0; k < n; k++) {
-                f32 e = d2(fx[k], fy[k], ax, ty);
-                if (e < bd) {
-                    bd = e;
-                    best = k;
-                }
-            }
+            const int best = naechster_punkt(fx, fy, n, abs_x(sf, s, tx), ty, 1100.0f * 1100.0f);
             sp.deckt = static_cast<i8>(best >= 0 ? l.feld_slot[g][best] : -1);
             if (best >= 0) {
                 // A defender of the back line follows a runner only so far: the line holds.
                 const f32 linie = tx - LINIE_HALTEN;
                 // Two men marking the same attacker take different spots.
-                const int k = i % SF_PRO_SEITE;
+                const u32 k = static_cast<u32>(i) % SF_PRO_SEITE;
                 tx = rel_x(sf, s, fx[best]) - 320.0f - static_cast<f32>(k / 5 % 3) * 60.0f;
                 if (sp.position == 1 && tx < linie) tx = linie;
-                ty = fy[best] + static_cast<f32>(k % 5 - 2) * 110.0f;
+                ty = fy[best] + static_cast<f32>(static_cast<int>(k % 5) - 2) * 110.0f;
             }
         } else {
             sp.deckt = -1;
@@ -174,9 +181,9 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
         // Attackers play on the last defender's shoulder when the side has the
         // ball, and now and then run in behind him.
         if (besitz && sp.position == 3) {
-            f32 linie = SF_LAENGE - l.linie[s ^ 1];
+            const f32 linie = z.vorne[s];
             // Each 4-second spell he stands a little on or off the line, or runs in behind.
-            int spell = (sf->ticks / 40 + i * 3) % 8;
+            const u32 spell = (z.spell_takt + static_cast<u32>(i) * 3) % 8;
             bool lauf = spell % LAUF_TAKT == 0;
             tx = lauf ? linie + 600.0f : linie - 300.0f + static_cast<f32>(spell) * 40.0f;
             tx = clampf(tx, 0, SF_LAENGE - 900.0f);
@@ -184,7 +191,7 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
         tx = clampf(tx, 250, SF_LAENGE - 700.0f);
     }
     // A slow drift so that nobody freezes on one spot.
-    int phase = (sf->ticks / 60 + i * 7) % 8;
+    const u32 phase = (z.drift_takt + static_cast<u32>(i) * 7) % 8;
     static const i8 wx[8] = {0, 1, 2, 1, 0, -1, -2, -1};
     static const i8 wy[8] = {2, 1, 0, -1, -2, -1, 0, 1};
     tx += wx[phase] * 45.0f;
@@ -225,8 +232,15 @@ inline void atmen(Spielfeld_Spieler& sp, int delta) {
     sp.ausdauer = a < 1000 ? 1000 : (a > 10000 ? 10000 : a);
 }
 
+// The view's part of a new line: n ticks of the base set (and the new heading when he runs).
+// Kept out of the engine's way: an unseen pitch never calls it.
+[[gnu::noinline, gnu::cold]] void linie_zeigen(Spielfeld_Objekt& o, u16 set, int n, bool laeuft, f32 dx, f32 dy) {
+    if (laeuft) o.anim.richtung = richtung_von(dx, dy);
+    for (int j = 0; j < n; j++) anim_basis(o, set);
+}
+
 // A new straight line towards the target (or standing at it), and its first n ticks.
-[[gnu::noinline]] void neue_linie(Spielfeld_Daten* sf, int i, bool eilig, int n) {
+[[gnu::always_inline]] inline void neue_linie(Spielfeld_Daten* sf, int i, bool eilig, int n) {
     auto& sp = sf->spieler[i];
     auto& o = sf->objekt[i];
     const bool fuehrt = sf->ballfuehrer == i;
@@ -239,9 +253,8 @@ inline void atmen(Spielfeld_Spieler& sp, int delta) {
         sp.alt_y = sp.ziel_y;
         sp.flag = static_cast<u8>((sp.flag & 0x0F) | F_STEHT | (eilig ? F_EILIG : 0));
         o.vx = o.vy = 0;
-        if (sf->anzeige)
-            for (int k = 0; k < n; k++)
-                anim_basis(o, Anim_Basis(0.0f, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
+        if (sf->anzeige) [[unlikely]]
+            linie_zeigen(o, Anim_Basis(0.0f, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0), n, false, dx, dy);
         atmen(sp, ATEM_STEHEN * n);
         return;
     }
@@ -260,7 +273,6 @@ inline void atmen(Spielfeld_Spieler& sp, int delta) {
     o.y += dy * kw;
     o.vx = dx * k * (1.0f / DT);
     o.vy = dy * k * (1.0f / DT);
-    if (sf->anzeige) o.anim.richtung = richtung_von(dx, dy);
     // The straight line is kept until the target moves.
     f32 rest = d / schritt - static_cast<f32>(n);
     sp.schritte = static_cast<u8>(rest < 0 ? 0 : (rest > 40 ? 40 : rest));
@@ -268,9 +280,8 @@ inline void atmen(Spielfeld_Spieler& sp, int delta) {
     sp.alt_y = sp.ziel_y;
     sp.flag = static_cast<u8>((sp.flag & 0x0F) | (eilig ? F_EILIG : 0) | (schritt > 40 ? F_LAUFEN : 0) |
                               (schritt < 30 ? F_LANGSAM : 0));
-    if (sf->anzeige)
-        for (int j = 0; j < n; j++)
-            anim_basis(o, Anim_Basis(schritt, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0));
+    if (sf->anzeige) [[unlikely]]
+        linie_zeigen(o, Anim_Basis(schritt, eilig, fuehrt, sp.ausdauer < 3000, o.torwart != 0), n, true, dx, dy);
     // Stamina: sprinting costs, walking gives it back.
     atmen(sp, (eilig ? ATEM_SPRINT : (schritt < 30 ? ATEM_GEHEN : ATEM_LAUFEN)) * n);
 }
@@ -311,12 +322,13 @@ void jagen(Spielfeld_Daten* sf, int i) {
 void plaetze_pruefen(Spielfeld_Daten* sf, const Lage& l, u64 frei, bool geaendert) {
     const auto& b = BALL(sf);
     const bool alle = (sf->ticks & (2 * BLICK - 1)) == 0;
+    const Ziel_Basis z = ziel_basis(sf, l);
     for (int a = 0; a < l.anzahl; a++) {
         const int i = l.aktiv[a];
         if ((frei >> i) & 1) continue;
         if (geaendert && !sf_auf_platz(sf->spieler[i])) continue;  // sent off or changed during this tick
         const auto& o = sf->objekt[i];
-        if (alle || d2(o.x, o.y, b.x, b.y) <= FERN * FERN) ziel_berechnen(sf, i, l);
+        if (alle || d2(o.x, o.y, b.x, b.y) <= FERN * FERN) ziel_berechnen(sf, i, l, z);
     }
 }
 
@@ -431,9 +443,10 @@ void standard_ziele(Spielfeld_Daten* sf, const Lage& l) {
     auto& b = BALL(sf);
     int s = sf->ball_seite;
     if (sf->situation == SIT_ANSTOSS || (sf->ticks & (BLICK - 1)) != 0) return;
+    const Ziel_Basis z = ziel_basis(sf, l);
     for (int i = 0; i < SF_SPIELER; i++) {
         if (!sf_auf_platz(sf->spieler[i]) || i == sf->ausfuehrer) continue;
-        ziel_berechnen(sf, i, l);
+        ziel_berechnen(sf, i, l, z);
         auto& sp = sf->spieler[i];
         int si = sf_seite(i);
         if (sf->situation == SIT_ELFMETER && !sf->objekt[i].torwart) {

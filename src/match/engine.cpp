@@ -41,7 +41,7 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
         auto& sp = sf->spieler[i];
         if (!sf_auf_platz(sp)) continue;
         if constexpr (LINIE == MIT_LISTE) l.aktiv[n++] = static_cast<u8>(i);
-        if (besitz && sp.position == 3) stuermer |= u64{1} << i;
+        stuermer |= static_cast<u64>(besitz & (sp.position == 3)) << i;
         const auto& o = sf->objekt[i];
         const f32 ox = o.x, oy = o.y;
         if constexpr (LINIE != NUR_JAGD) {
@@ -64,11 +64,29 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl) {
                     naechster = i;
                 }
             }
-            if (o.torwart && !ball_im_strafraum) continue;
+            // The keeper is looked at like everyone else; the rare tick on which he comes out nearest
+            // with the ball outside his box looks again without him (below).
             const f32 e = d2(ox, oy, px, py);
             if (e < bd) {
                 bd = e;
                 jaeger = i;
+            }
+        }
+    }
+    if constexpr (JAGEN != KEINE_JAGD) {
+        if (jaeger >= 0 && !ball_im_strafraum && sf->objekt[jaeger].torwart) [[unlikely]] {
+            // The nearest of the others, as if the keeper had not been looked at (the first on a tie).
+            jaeger = -1;
+            bd = 1e30f;
+            for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
+                const auto& sp = sf->spieler[i];
+                const auto& o = sf->objekt[i];
+                if (!sf_auf_platz(sp) || sp.sperre != 0 || o.torwart) continue;
+                const f32 e = d2(o.x, o.y, px, py);
+                if (e < bd) {
+                    bd = e;
+                    jaeger = i;
+                }
             }
         }
     }
@@ -87,6 +105,11 @@ void seite_sehen(Spielfeld_Daten* sf, int s, Lage& l, int& anzahl, Jagd_Art jage
         case JAGD: seite_sehen<LINIE, JAGD>(sf, s, l, anzahl); break;
         case JAGD_UND_NAECHSTER: seite_sehen<LINIE, JAGD_UND_NAECHSTER>(sf, s, l, anzahl); break;
     }
+}
+
+// The padding of a side's field list up to the next four (the nearest-point search reads it).
+void lage_auffuellen(Lage& l, int s) {
+    for (int k = l.feld_n[s]; k < PUNKTE_PLATZ && k < l.feld_n[s] + 3; k++) l.feld_x[s][k] = l.feld_y[s][k] = 0.0f;
 }
 
 void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
@@ -129,6 +152,7 @@ void lage_bestimmen(Spielfeld_Daten* sf, Lage& l) {
             feld++;
         }
         l.feld_n[s] = feld;
+        if (listen) lage_auffuellen(l, s);
     }
     l.anzahl = anzahl;
 }
@@ -146,6 +170,7 @@ void lage_listen(Spielfeld_Daten* sf, Lage& l) {
             n++;
         }
         l.feld_n[s] = n;
+        lage_auffuellen(l, s);
     }
 }
 

@@ -34,6 +34,15 @@ int empfaenger_waehlen(Spielfeld_Daten* sf, int p, int modus) {
     int best = -1;
     f32 bw = -1e30f;
     const f32 linie = SF_LAENGE - abwehrlinie(sf, g);  // the last line, seen from the passer's own goal
+    // The opponents on the pitch, in slot order, once for every candidate.
+    f32 gx[SF_PRO_SEITE], gy[SF_PRO_SEITE];
+    int gn = 0;
+    for (int j = gb; j < gb + SF_PRO_SEITE; j++) {
+        if (!sf_auf_platz(sf->spieler[j])) continue;
+        gx[gn] = O(sf, j).x;
+        gy[gn] = O(sf, j).y;
+        gn++;
+    }
     for (int i = basis; i < basis + SF_PRO_SEITE; i++) {
         if (i == p || !sf_auf_platz(sf->spieler[i]) || O(sf, i).torwart) continue;
         auto& o = O(sf, i);
@@ -43,9 +52,8 @@ int empfaenger_waehlen(Spielfeld_Daten* sf, int p, int modus) {
         if (modus == 2 && (rel_x(sf, s, o.x) < SF_LAENGE - 2600.0f || std::fabs(o.y - TOR_Y) > 2300.0f)) continue;
         f32 rx = rel_x(sf, s, o.x);
         f32 frei = 1500;
-        for (int j = gb; j < gb + SF_PRO_SEITE; j++) {
-            if (!sf_auf_platz(sf->spieler[j])) continue;
-            f32 e = d2(O(sf, j).x, O(sf, j).y, o.x, o.y);
+        for (int j = 0; j < gn; j++) {
+            f32 e = d2(gx[j], gy[j], o.x, o.y);
             if (e < frei * frei) frei = std::sqrt(e);
         }
         f32 w = (rx - prx) * (0.7f + risiko * 0.006f) + frei * 0.55f - d * 0.2f;

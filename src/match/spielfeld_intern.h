@@ -182,6 +182,44 @@ inline Spielfeld_Objekt& BALL(Spielfeld_Daten* sf) { return sf->objekt[SF_OBJ_BA
 inline int draw(int n) { return Rnd_Basis(0, n - 1); }  // 0..n-1
 inline f32 clampf(f32 v, f32 a, f32 b) { return v < a ? a : (v > b ? b : v); }
 inline f32 d2(f32 ax, f32 ay, f32 bx, f32 by) { return (ax - bx) * (ax - bx) + (ay - by) * (ay - by); }
+
+// Room of a list of points for the nearest-point search: SF_PRO_SEITE and the rest of the last group of four.
+constexpr int PUNKTE_PLATZ = (SF_PRO_SEITE + 3) / 4 * 4;
+// The first of the n points nearest to (px, py) nearer than the squared distance `schranke`: its
+// index, -1 none. The same answer as a walk over the points in order that keeps a point strictly
+// nearer (d2) than the best so far, four points at a time: each lane keeps its first nearest point,
+// and of the lanes the nearest wins, the first on a tie. The arrays hold n rounded up to four
+// entries (the padding is read, never chosen).
+inline int naechster_punkt(const f32* x, const f32* y, int n, f32 px, f32 py, f32 schranke) {
+    using v4f = f32 __attribute__((vector_size(16)));
+    using v4i = i32 __attribute__((vector_size(16)));
+    const v4f vx = {px, px, px, px}, vy = {py, py, py, py};
+    const v4i vn = {n, n, n, n};
+    v4f best = {schranke, schranke, schranke, schranke};
+    v4i idx = {-1, -1, -1, -1};
+    v4i k4 = {0, 1, 2, 3};
+    for (int k = 0; k < n; k += 4) {
+        v4f ax, ay;
+        __builtin_memcpy(&ax, x + k, sizeof ax);
+        __builtin_memcpy(&ay, y + k, sizeof ay);
+        const v4f dx = ax - vx, dy = ay - vy;
+        const v4f e = dx * dx + dy * dy;
+        const v4i m = (e < best) & (k4 < vn);
+        best = m ? e : best;
+        idx = m ? k4 : idx;
+        k4 += 4;
+    }
+    int bi = -1;
+    f32 bw = schranke;
+    for (int j = 0; j < 4; j++) {
+        if (idx[j] < 0) continue;
+        if (best[j] < bw || (best[j] == bw && idx[j] < bi)) {
+            bw = best[j];
+            bi = idx[j];
+        }
+    }
+    return bi;
+}
 // x of the goal a side attacks.
 inline f32 ziel_tor_x(const Spielfeld_Daten* sf, int seite) { return sf_richtung(sf, seite) > 0 ? SF_LAENGE : 0.0f; }
 // Distance of a point from a side's own goal line, and back.
@@ -236,8 +274,8 @@ struct Lage {
     // (made every BLICK ticks only, when the players look at their places).
     int feld_n[2];
     i8 feld_slot[2][SF_PRO_SEITE];
-    f32 feld_x[2][SF_PRO_SEITE];
-    f32 feld_y[2][SF_PRO_SEITE];
+    alignas(16) f32 feld_x[2][PUNKTE_PLATZ];  // zero beyond feld_n up to the next four
+    alignas(16) f32 feld_y[2][PUNKTE_PLATZ];
     // Per side: the ball seen from the side's own goal line, and whether the side has the ball.
     f32 ball_rx[2];
     bool besitz[2];
@@ -247,12 +285,25 @@ struct Lage {
     u64 stuermer;  // bit per slot: the forwards of the side with the ball
 };
 
+// What every look at a place reads of its side and the ball, made once for a round of looks
+// (ziel_basis): the places' push up the pitch by side and for the back line, and the rest.
+struct Ziel_Basis {
+    // The push up the pitch by side, [1] for a back-line defender: with the drive, the switch, the
+    // score and the offside trap.
+    f32 schub[2][2];
+    f32 ball_y, ball_y_anteil;   // the ball across, and its share of a place across
+    f32 hoch[2];                 // where a side's forwards stay at least without the ball
+    f32 vorne[2];                // the other side's offside line seen from this side's goal
+    u32 spell_takt, drift_takt;  // the ticks in 4-second and 6-second spells
+};
+
 // bewegung.cpp: figures, positions, animation entries.
 void anim(Spielfeld_Objekt& o, u16 set);
 void anim_wenn_frei(Spielfeld_Objekt& o, u16 set);
 int torwart(Spielfeld_Daten* sf, int seite);
 int naechster(Spielfeld_Daten* sf, int seite, f32 x, f32 y, bool mit_tw, int ausser = -1);
-void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l);
+Ziel_Basis ziel_basis(const Spielfeld_Daten* sf, const Lage& l);
+void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l, const Ziel_Basis& z);
 void alle_bewegen(Spielfeld_Daten* sf, const Lage& l, bool geaendert);
 void offizielle(Spielfeld_Daten* sf, const Lage& l);
 void anstoss_positionen(Spielfeld_Daten* sf);
