@@ -18,7 +18,7 @@ void Archiv_Bloecke::verschieben(u32 von, u32 nach, u32 laenge) {
 }
 
 void Archiv_Bloecke::platz_schaffen(size_t dazu) {
-    size_t ziel = std::max(geplant_, belegt_ + dazu);
+    size_t ziel = std::max(std::min(geplant_, ARCHIV_VORRAT_MAX), belegt_ + dazu);
     if (ziel <= arena_.size()) return;
     // Past the planned history (more tables in a season than planned for)
     // the arena grows by a quarter at a time.

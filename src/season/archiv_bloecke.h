@@ -7,9 +7,15 @@
 // room for new ones.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 #include "base/types.h"
+
+// The room laid out ahead is held to this (a history of real tables takes
+// some hundred kB; the sizes a damaged save claims do not make the arena):
+// past it the arena grows with what is stored.
+constexpr size_t ARCHIV_VORRAT_MAX = size_t{32} << 20;
 
 class Archiv_Bloecke {
   public:

@@ -100,4 +100,15 @@ TEST(Archiv_Bloecke, DieGeschichteFuelltDenVorratOhneZuWachsen) {
     EXPECT_TRUE(a.Leer());
 }
 
+TEST(Archiv_Bloecke, DerVorratBleibtBeiGrossenBloeckenBegrenzt) {
+    // Blocks of a megabyte in many groups (a damaged save's sizes): the room
+    // laid out ahead stops at its bound, the blocks themselves are stored.
+    Archiv_Bloecke a(21, 100, gruppe);
+    const std::vector<u8> gross = block(1, 1u << 20);
+    for (u32 g = 0; g < 4; ++g) ASSERT_TRUE(a.Einfuegen(100 + g, gross.data(), 1u << 20));
+    EXPECT_EQ(a.Belegt(), size_t{4} << 20);
+    EXPECT_LE(a.Vorrat(), ARCHIV_VORRAT_MAX + (size_t{1} << 20));
+    EXPECT_GE(a.Vorrat(), a.Belegt());
+}
+
 }  // namespace
