@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <new>
 #include <string>
 
 #include "base/compress.h"
@@ -261,18 +263,19 @@ bool Datei_Sync(Datei_Status* d) {
 namespace {
 
 // A packed block as it stands in the stream: its u32 packed size, then the
-// run-length packed bytes. False when memory is short.
+// run-length packed bytes. False when memory is short. The packing goes
+// into a buffer of the worst case, written only as far as the packed bytes
+// go (not cleared first: a large one is mapped, and pages never written
+// are never taken), and only the packed bytes are appended.
 bool gepackt_anhaengen(const u8* klar, u32 groesse, std::vector<u8>* aus) {
-    const size_t anfang = aus->size();
-    aus->resize(anfang + 4 + Tools_RLE_Max_Gepackt(groesse));
-    const u32 n = Tools_RLE_Packen(klar, aus->data() + anfang + 4, groesse);
-    if (n == 0) {
-        aus->resize(anfang);
-        return false;
-    }
-    u8* kopf = aus->data() + anfang;
+    const std::unique_ptr<u8[]> puffer(new (std::nothrow) u8[Tools_RLE_Max_Gepackt(groesse)]);
+    if (!puffer) return false;
+    const u32 n = Tools_RLE_Packen(klar, puffer.get(), groesse);
+    if (n == 0) return false;
+    u8 kopf[4];
     for (int i = 0; i < 4; ++i) kopf[i] = static_cast<u8>(n >> (8 * i));
-    aus->resize(anfang + 4 + n);
+    aus->insert(aus->end(), kopf, kopf + 4);
+    aus->insert(aus->end(), puffer.get(), puffer.get() + n);
     return true;
 }
 
@@ -313,14 +316,20 @@ bool Datei_Packen_Aufschieben(Datei_Status* d) {
 
 bool Datei_Aufgeschobene_Packen(std::vector<u8>* puffer, std::vector<Datei_Status::Aufgeschoben>* stuecke) {
     if (stuecke->empty()) return true;
+    // Room for the stream with every block at its plain size (packing
+    // rarely makes a block larger): the bytes are placed once.
+    size_t platz = puffer->size();
+    for (const Datei_Status::Aufgeschoben& s : *stuecke) platz += 4 + s.klar.size();
     std::vector<u8> aus;
-    aus.reserve(puffer->size() + puffer->size() / 4);
+    aus.reserve(platz);
     size_t von = 0;
-    for (const Datei_Status::Aufgeschoben& s : *stuecke) {
+    for (Datei_Status::Aufgeschoben& s : *stuecke) {
         if (s.pos < von || s.pos > puffer->size()) return false;
         aus.insert(aus.end(), puffer->begin() + static_cast<std::ptrdiff_t>(von),
                    puffer->begin() + static_cast<std::ptrdiff_t>(s.pos));
         if (!gepackt_anhaengen(s.klar.data(), static_cast<u32>(s.klar.size()), &aus)) return false;
+        // Packed: its plain bytes go at once.
+        std::vector<u8>().swap(s.klar);
         von = s.pos;
     }
     aus.insert(aus.end(), puffer->begin() + static_cast<std::ptrdiff_t>(von), puffer->end());

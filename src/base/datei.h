@@ -107,7 +107,9 @@ constexpr u32 DATEI_GEPACKT_MAX = 512u * 1024u * 1024u;
 // written with its packing put off holds the packed blocks' plain bytes
 // apart; this packs them into their places. It touches nothing but its
 // arguments, so it may run on another thread than the one that wrote the
-// stream. False when memory is short.
+// stream. Each piece's plain bytes are let go once packed. False when
+// memory is short or a piece lies out of place (the stream is then not to
+// be written).
 bool Datei_Aufgeschobene_Packen(std::vector<u8>* puffer, std::vector<Datei_Status::Aufgeschoben>* stuecke);
 // From now on the memory stream keeps the plain bytes of every packed block
 // (a copy taken at once) and packs none of them: what the stream holds is

@@ -305,11 +305,11 @@ class Vorab {
         return true;
     }
     // The entry's picture to be taken once, waiting for the worker when it
-    // is still at it; else a copy of the kept one (never waited for), its
-    // pixels unpacked from the kept packed ones. Null when there is neither
+    // is still at it; else the kept one read anew from its entry's bytes
+    // (never waited for), its pixels unpacked. Null when there is neither
     // or the worker could not read it.
     Rastport* nehmen(const Schluessel& k) {
-        Rastport_Bild kopie;
+        std::vector<u8> roh;
         {
             std::unique_lock<std::mutex> l(m_);
             neuer_stand(k.stand);
@@ -322,10 +322,12 @@ class Vorab {
             }
             const auto it = gehalten_.find(k);
             if (it == gehalten_.end()) return nullptr;
-            kopie.reset(kopieren(*it->second));
+            roh = it->second;
         }
-        // The worker found the packed pixels whole.
-        if (kopie->bitmap) Rastport_Bitmap_Entpacken(kopie->bitmap.get());
+        // The worker read these bytes and found the packed pixels whole.
+        bytes::Leser leser(roh.data(), roh.size());
+        Rastport_Bild kopie(Rastport_Lesen(leser));
+        if (kopie && kopie->bitmap) Rastport_Bitmap_Entpacken(kopie->bitmap.get());
         return kopie.release();
     }
     size_t anzahl() {
@@ -348,17 +350,6 @@ class Vorab {
         Rastport_Bild bild;
     };
 
-    static Rastport* kopieren(const Rastport& q) {
-        auto* rp = new Rastport;
-        rp->breite = q.breite, rp->hoehe = q.hoehe, rp->wort4 = q.wort4, rp->wort5 = q.wort5;
-        const auto bitmap = [](const std::unique_ptr<Rastport_Bitmap>& b) {
-            return b ? std::make_unique<Rastport_Bitmap>(*b) : nullptr;
-        };
-        rp->bitmap = bitmap(q.bitmap), rp->dritte = bitmap(q.dritte), rp->zweite = bitmap(q.zweite);
-        rp->maske = q.maske, rp->alpha = q.alpha;
-        if (q.sprite) rp->sprite = std::make_unique<Rle_Sprite>(*q.sprite);
-        return rp;
-    }
 
     // Asked under a newer archives' count: everything of the older goes
     // (the job at the worker is thrown away when it is done).
@@ -387,9 +378,10 @@ class Vorab {
             }
             // zlib-packed pixels are unpacked here; anything else (or
             // damaged data) is left to the frame's Rastport_Lock. A picture
-            // to be kept stays packed (a thousand crests unpacked are ten
-            // times their packed size): it is unpacked on a copy to see
-            // that it is whole, and each copy lent out is unpacked anew.
+            // to be kept stays as its entry's bytes (a thousand crests
+            // unpacked are ten times their packed size, and their read
+            // alpha planes alone twice): it is unpacked on a copy to see
+            // that it is whole, and each one lent out is read anew.
             bool ganz = rp != nullptr;
             if (rp && rp->bitmap && rp->bitmap->packart == PACK_ZLIB) {
                 if (!a.halten) {
@@ -405,7 +397,7 @@ class Vorab {
             if (a.k.stand != stand_) continue;  // an older archive's
             if (a.halten) {
                 // Kept only when whole: a damaged one loads in the frame.
-                if (ganz) gehalten_[a.k] = std::move(rp);
+                if (ganz) gehalten_[a.k] = std::move(a.bytes);
                 continue;
             }
             const auto it = einmal_.find(a.k);
@@ -423,7 +415,7 @@ class Vorab {
     std::deque<Auftrag> dringend_;   // pictures to be taken once
     std::deque<Auftrag> auftraege_;  // pictures to be kept
     std::map<Schluessel, Eintrag> einmal_;          // handed over to be taken once
-    std::map<Schluessel, Rastport_Bild> gehalten_;  // kept while their archive stays open
+    std::map<Schluessel, std::vector<u8>> gehalten_;  // entry bytes, kept while their archive stays open
 };
 
 Vorab& vorab() {

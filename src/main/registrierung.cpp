@@ -523,6 +523,13 @@ void Main_Registrieren(bool (*spielstart)(int, u8*)) {
     // resident pages the main thread's heap could not reuse. Set before any
     // worker starts.
     mallopt(M_ARENA_MAX, 1);
+    // Blocks of a megabyte or more (the live view's grounds, lights and
+    // their alpha planes, built and let go at each kick-off) are mapped on
+    // their own and given back when freed. Left to itself the heap raised
+    // that threshold to the largest block freed (a full-scale ground, 7 MB)
+    // and the trim threshold to twice that, keeping their holes and a
+    // heap top of that size resident for the rest of the run.
+    mallopt(M_MMAP_THRESHOLD, 1 << 20);
     main_hooks_anmelden();
     welt_anmelden();
     saison_anmelden(spielstart);

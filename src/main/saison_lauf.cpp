@@ -37,7 +37,14 @@ Saison_Spiel spiel_jetzt;
 
 void modus_merken(Saison_Lauf& lauf) {
     const i32 m = Kalender_Get_Runmodus();
-    if (lauf.modi.empty() || lauf.modi.back() != m) lauf.modi.push_back(m);
+    if (lauf.wechsel && lauf.letzter == m) return;
+    lauf.letzter = m;
+    ++lauf.wechsel;
+    lauf.gesehen |= Saison_Lauf_Modus_Bit(m);
+    if (lauf.modi.size() < SAISON_LAUF_MODI) {
+        if (lauf.modi.empty()) lauf.modi.reserve(SAISON_LAUF_MODI);
+        lauf.modi.push_back(m);
+    }
 }
 
 }  // namespace

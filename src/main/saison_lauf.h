@@ -9,10 +9,19 @@
 
 #include "base/types.h"
 
+// The run modes a run recorded: the first SAISON_LAUF_MODI in the order
+// they came (each change once), and every mode reached as a bit (modes 0
+// to 62; bit 63 for any other). A long run keeps no more than these.
+constexpr size_t SAISON_LAUF_MODI = 64;
 struct Saison_Lauf {
-    std::vector<i32> modi;  // run modes, each change once
+    std::vector<i32> modi;  // the first run modes, each change once
+    u64 wechsel = 0;        // changes of the run mode so far
+    u64 gesehen = 0;        // bit m: mode m was reached
+    i32 letzter = -1;       // the mode of the last change
     u64 paesse = 0;         // passes of the run loop so far
 };
+// The bit of a run mode in Saison_Lauf::gesehen.
+constexpr u64 Saison_Lauf_Modus_Bit(i32 m) { return u64{1} << (m >= 0 && m < 63 ? m : 63); }
 
 // Takes over the clock (W32_Get_Time) until Saison_Lauf_Ende.
 void Saison_Lauf_Start();

@@ -1,7 +1,7 @@
 #include "season/archiv.h"
 
 #include <algorithm>
-#include <map>
+#include <cstdint>
 #include <memory>
 
 #include "base/bereich.h"
@@ -9,6 +9,7 @@
 #include "base/datei.h"
 #include "base/memory.h"
 #include "base/ruf.h"
+#include "season/archiv_bloecke.h"
 #include "season/kalender.h"
 #include "season/netz_rufe.h"
 #include "season/tabelle.h"
@@ -31,8 +32,11 @@ u32 schluessel(i32 jahr, i32 wettbewerb, i32 k) {
 i32 jahr_von(u32 s) { return static_cast<i32>(s / ARCHIV_PRO_SAISON / WETTBEWERB_NUMMERN); }
 i32 wettbewerb_von(u32 s) { return static_cast<i32>(s / ARCHIV_PRO_SAISON % WETTBEWERB_NUMMERN); }
 
-using Archiv = std::map<u32, std::vector<u8>>;  // key -> zlib block
-Archiv archiv, staging;
+u32 gruppe_von(u32 s) { return static_cast<u32>(wettbewerb_von(s)); }
+// Key -> zlib block; each competition keeps its twenty seasons and the
+// season being archived.
+Archiv_Bloecke archiv(ARCHIV_JAHRE + 1, WETTBEWERB_NUMMERN, gruppe_von),
+    staging(ARCHIV_JAHRE + 1, WETTBEWERB_NUMMERN, gruppe_von);
 bool staging_da = false;
 
 // A bit stream of w-bit fields in u16 words from bit 0 upward.
@@ -147,11 +151,10 @@ bool Statistik_Archiv_Speichern(const Tabelle& t, i32 jahr) {
     const i32 tage = spieltage_von(wb);
     if (tage < 0 || wb < 0 || static_cast<u32>(wb) >= WETTBEWERB_NUMMERN || jahr < 0) return false;
     // Tables older than twenty seasons go.
-    for (auto it = archiv.begin(); it != archiv.end();)
-        it = wettbewerb_von(it->first) == wb && jahr_von(it->first) < jahr - ARCHIV_JAHRE ? archiv.erase(it)
-                                                                                          : std::next(it);
+    archiv.Entfernen_Wenn(
+        [&](u32 s) { return wettbewerb_von(s) == wb && jahr_von(s) < jahr - ARCHIV_JAHRE; });
     i32 k = 0;
-    while (k < ARCHIV_PRO_SAISON && archiv.count(schluessel(jahr, wb, k))) ++k;
+    while (k < ARCHIV_PRO_SAISON && archiv.Finden(schluessel(jahr, wb, k))) ++k;
     if (k == ARCHIV_PRO_SAISON) return false;
     const std::vector<u16> worte = Archiv_Kompakt(t, tage);
     std::vector<u8> bild;
@@ -161,9 +164,9 @@ bool Statistik_Archiv_Speichern(const Tabelle& t, i32 jahr) {
     void* block = W32_Cmp_Zlib_Pack_Neu(bild.data(), static_cast<u32>(bild.size()), &groesse);
     if (!block) return false;
     const u8* b = static_cast<const u8*>(block);
-    archiv[schluessel(jahr, wb, k)].assign(b, b + groesse);
+    const bool ok = archiv.Einfuegen(schluessel(jahr, wb, k), b, groesse);
     W32_Memory_H_Free(block);
-    return true;
+    return ok;
 }
 
 namespace {
@@ -198,10 +201,10 @@ bool Statistik_Archiv_Holen(Tabelle& t, i32 wettbewerb, i32 jahr, i32 k) {
         k >= ARCHIV_PRO_SAISON)
         return false;
     if (ruf::Client()) return archiv_vom_server(t, wettbewerb, jahr, k);
-    auto it = archiv.find(schluessel(jahr, wettbewerb, k));
-    if (it == archiv.end()) return false;
+    const Archiv_Bloecke::Eintrag* e = archiv.Finden(schluessel(jahr, wettbewerb, k));
+    if (!e) return false;
     u32 groesse = 0;
-    void* roh = W32_Cmp_Zlib_Unpack_Neu(it->second.data(), static_cast<u32>(it->second.size()), &groesse);
+    void* roh = W32_Cmp_Zlib_Unpack_Neu(archiv.Daten(*e), e->laenge, &groesse);
     if (!roh) return false;
     std::vector<u16> worte(groesse / 2);
     bytes::Leser l(static_cast<const u8*>(roh), groesse);
@@ -212,13 +215,14 @@ bool Statistik_Archiv_Holen(Tabelle& t, i32 wettbewerb, i32 jahr, i32 k) {
 
 int Statistik_Archiv_Jahre(i32 wettbewerb, i32* jahre, int max) {
     int n = 0;
-    for (auto it = archiv.rbegin(); it != archiv.rend() && n < max; ++it)
-        if (wettbewerb_von(it->first) == wettbewerb && (n == 0 || jahre[n - 1] != jahr_von(it->first)))
-            jahre[n++] = jahr_von(it->first);
+    const auto& index = archiv.Index();
+    for (auto it = index.rbegin(); it != index.rend() && n < max; ++it)
+        if (wettbewerb_von(it->schluessel) == wettbewerb && (n == 0 || jahre[n - 1] != jahr_von(it->schluessel)))
+            jahre[n++] = jahr_von(it->schluessel);
     return n;
 }
 
-void Statistik_Archiv_Leeren() { archiv.clear(); }
+void Statistik_Archiv_Leeren() { archiv.Leeren(); }
 
 namespace {
 
@@ -248,8 +252,9 @@ int Statistik_Archiv_Team(i32 team, Statistik_Archiv_Platz* aus, int max) {
     if (ruf::Client()) return archiv_team_vom_server(team, aus, max);
     auto t = std::make_unique<Tabelle>();
     int n = 0;
-    for (const auto& [k, block] : archiv) {
+    for (const Archiv_Bloecke::Eintrag& e : archiv.Index()) {
         if (n >= max) break;
+        const u32 k = e.schluessel;
         const i32 wb = wettbewerb_von(k), jahr = jahr_von(k);
         *t = Tabelle{};
         if (!Statistik_Archiv_Holen(*t, wb, jahr, static_cast<i32>(k % ARCHIV_PRO_SAISON))) continue;
@@ -286,15 +291,13 @@ u32 Statistik_Internet_Server_Send_Archiv(std::vector<u8>& aus, i32 wettbewerb, 
 }
 
 bool Archiv_Save(Datei_Status* datei) {
-    if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) { s(static_cast<u32>(archiv.size())); })) return false;
-    for (const auto& eintrag : archiv) {
-        // Key, size and the packed table (no structured binding: clang's
-        // lambdas cannot capture one, and the fuzz build uses clang).
-        const auto& k = eintrag.first;
-        const auto& block = eintrag.second;
+    if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) { s(static_cast<u32>(archiv.Anzahl())); }))
+        return false;
+    for (const Archiv_Bloecke::Eintrag& e : archiv.Index()) {
+        // Key, size and the packed table.
         if (!Datei_Schreiben_Felder(datei, [&](bytes::Schreiber& s) {
-                s(k), s(static_cast<u32>(block.size()));
-                s.bytes(block.data(), block.size());
+                s(e.schluessel), s(e.laenge);
+                s.bytes(archiv.Daten(e), e.laenge);
             }))
             return false;
     }
@@ -302,7 +305,7 @@ bool Archiv_Save(Datei_Status* datei) {
 }
 
 bool Archiv_Lesen(Datei_Status* datei) {
-    staging.clear();
+    staging.Leeren();
     staging_da = false;
     u32 n = 0;
     if (!Datei_Lesen_Felder(datei, 4, [&](bytes::Leser& l) { l(n); }) || n > MAX_EINTRAEGE) return false;
@@ -310,30 +313,30 @@ bool Archiv_Lesen(Datei_Status* datei) {
         u32 k = 0, groesse = 0;
         if (!Datei_Lesen_Felder(datei, 8, [&](bytes::Leser& l) { l(k), l(groesse); })) return false;
         // Keys rise, each names a known competition number, blocks are bounded.
-        if (groesse > MAX_EINTRAG_BYTES || (!staging.empty() && k <= staging.rbegin()->first)) return false;
+        if (groesse > MAX_EINTRAG_BYTES || (!staging.Leer() && k <= staging.Index().back().schluessel)) return false;
         // A season the calendar can reach.
         if (!Bereiche_Pruefen("Statistik", {{"archiv_jahr", jahr_von(k), 0, KALENDER_JAHRE_MAX}})) return false;
         std::vector<u8> block(groesse);
         if (groesse && Datei_Lesen(datei, block.data(), groesse) != groesse) return false;
-        staging.emplace(k, std::move(block));
+        if (!staging.Einfuegen(k, block.data(), groesse)) return false;
     }
     staging_da = true;
     return true;
 }
 
 void Archiv_Uebernehmen() {
-    if (staging_da) archiv.swap(staging);
-    staging.clear();
+    if (staging_da) archiv.Tauschen(staging);
+    staging.Leeren();
     staging_da = false;
 }
 
 void Archiv_Verwerfen() {
-    staging.clear();
+    staging.Leeren();
     staging_da = false;
 }
 
 bool Archiv_Leer_Vormerken() {
-    staging.clear();
+    staging.Leeren();
     staging_da = true;
     return true;
 }

@@ -31,7 +31,8 @@ using namespace spiele_intern;
 
 Spiele_Speicher::Spiele_Speicher(u32 eintrag_groesse, u32 kapazitaet)
     : groesse_(eintrag_groesse), kapazitaet_(std::max<u32>(kapazitaet, 1)) {
-    daten_.assign(static_cast<size_t>(kapazitaet_) * groesse_, 0);
+    // The capacity is reserved; only the entries in use are written.
+    daten_.reserve(static_cast<size_t>(kapazitaet_) * groesse_);
 }
 
 i32 Spiele_Speicher::Finden(u32 schluessel, u32* einfuege) const {
@@ -54,12 +55,12 @@ u8* Spiele_Speicher::Holen(u32 schluessel) {
     if (i >= 0) return Eintrag(static_cast<u32>(i));
     if (anzahl_ + 1 >= kapazitaet_) {
         u32 neu = std::max<u32>(kapazitaet_ * 120 / 100, kapazitaet_ + 2);
-        daten_.resize(static_cast<size_t>(neu) * groesse_, 0);
+        daten_.reserve(static_cast<size_t>(neu) * groesse_);
         kapazitaet_ = neu;
     }
+    const auto stelle = daten_.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(pos) * groesse_);
+    daten_.insert(stelle, groesse_, u8{0});
     u8* p = Eintrag(pos);
-    std::memmove(p + groesse_, p, static_cast<size_t>(anzahl_ - pos) * groesse_);
-    std::memset(p, 0, groesse_);
     put_u32le(p, schluessel);
     ++anzahl_;
     return p;
@@ -67,10 +68,9 @@ u8* Spiele_Speicher::Holen(u32 schluessel) {
 
 void Spiele_Speicher::Loeschen(u32 i) {
     if (i >= anzahl_) return;
-    u8* p = Eintrag(i);
-    std::memmove(p, p + groesse_, static_cast<size_t>(anzahl_ - i - 1) * groesse_);
+    const auto stelle = daten_.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(i) * groesse_);
+    daten_.erase(stelle, stelle + groesse_);
     --anzahl_;
-    std::memset(Eintrag(anzahl_), 0, groesse_);
 }
 
 u32 Spiele_Speicher::Loeschen_Bereich(u32 von, u64 bis) {
@@ -78,16 +78,16 @@ u32 Spiele_Speicher::Loeschen_Bereich(u32 von, u64 bis) {
     Finden(von, &a);
     if (bis <= UINT32_MAX) Finden(static_cast<u32>(bis), &e);
     if (e <= a) return 0;
-    std::memmove(Eintrag(a), Eintrag(e), static_cast<size_t>(anzahl_ - e) * groesse_);
+    const auto anfang = daten_.begin() + static_cast<std::ptrdiff_t>(static_cast<size_t>(a) * groesse_);
+    daten_.erase(anfang, anfang + static_cast<std::ptrdiff_t>(static_cast<size_t>(e - a) * groesse_));
     const u32 weg = e - a;
     anzahl_ -= weg;
-    std::memset(Eintrag(anzahl_), 0, static_cast<size_t>(weg) * groesse_);
     return weg;
 }
 
 void Spiele_Speicher::Leeren() {
     anzahl_ = 0;
-    std::fill(daten_.begin(), daten_.end(), 0);
+    daten_.clear();
 }
 
 bool Spiele_Speicher::Setzen(const u8* daten, u32 anzahl, u32 kapazitaet) {
@@ -98,8 +98,9 @@ bool Spiele_Speicher::Setzen(const u8* daten, u32 anzahl, u32 kapazitaet) {
             return false;
     // A larger array already allocated keeps its capacity.
     kapazitaet = std::max({kapazitaet, kapazitaet_, 1u});
-    daten_.assign(static_cast<size_t>(kapazitaet) * groesse_, 0);
-    if (anzahl) std::memcpy(daten_.data(), daten, static_cast<size_t>(anzahl) * groesse_);
+    daten_.clear();
+    daten_.reserve(static_cast<size_t>(kapazitaet) * groesse_);
+    daten_.insert(daten_.end(), daten, daten + static_cast<size_t>(anzahl) * groesse_);
     anzahl_ = anzahl;
     kapazitaet_ = kapazitaet;
     return true;

@@ -181,6 +181,9 @@ TEST(DateiGepackt, RoundTripAndBoundedRead) {
 // bytes the stream would have held, for every mix of plain and packed writes.
 TEST(DateiGepackt, PackingPutOffGivesTheSameBytes) {
     const Bytes a = Gemischte_Bytes(9000, 5), b = Gemischte_Bytes(300, 6), leer;
+    // Random bytes pack larger than they are: the stream outgrows the room
+    // made for its plain size.
+    const Bytes zufall = Zufall_Bytes(70000, 7);
     // Each step: plain bytes (false) or a packed block (true) of a piece.
     const std::vector<std::vector<std::pair<bool, const Bytes*>>> folgen = {
         {{true, &a}},
@@ -188,6 +191,7 @@ TEST(DateiGepackt, PackingPutOffGivesTheSameBytes) {
         {{true, &a}, {true, &b}, {true, &leer}, {false, &b}},
         {{false, &b}, {false, &a}},
         {{true, &leer}},
+        {{true, &zufall}, {false, &b}, {true, &zufall}, {true, &a}},
     };
     for (size_t k = 0; k < folgen.size(); ++k) {
         Datei_Status* sofort = Datei_Oeffnen_Speicher();

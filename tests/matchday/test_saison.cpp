@@ -313,6 +313,14 @@ TEST_P(Saison, ZweiSpielzeiten) {
     const std::set<i32> spielmodi{RUNMODUS_SPIEL, RUNMODUS_SPIELTAG, RUNMODUS_WARTEN_17, RUNMODUS_WARTEN_18,
                                   RUNMODUS_WARTEN_24};
     for (size_t i = 3; i < lauf.modi.size(); ++i) EXPECT_TRUE(spielmodi.count(lauf.modi[i])) << lauf.modi[i];
+    // A season has more changes than the record keeps in order; every mode
+    // reached is still known, and none outside the start and play modes.
+    EXPECT_GT(lauf.wechsel, SAISON_LAUF_MODI);
+    EXPECT_EQ(lauf.modi.size(), SAISON_LAUF_MODI);
+    u64 erlaubt = Saison_Lauf_Modus_Bit(RUNMODUS_WIZARD) | Saison_Lauf_Modus_Bit(RUNMODUS_TAGE_LAUFEN);
+    for (i32 m : spielmodi) erlaubt |= Saison_Lauf_Modus_Bit(m);
+    EXPECT_EQ(lauf.gesehen & ~erlaubt, 0u);
+    EXPECT_TRUE(lauf.gesehen & Saison_Lauf_Modus_Bit(RUNMODUS_SPIELTAG));
     EXPECT_EQ(Spieltag_Anzahl_Eingetragen(), Spieltag_Anzahl_Fertig());
     // The game's modules ran: the events of the configuration, news, the
     // ranking; every announcement made was shown and taken down.

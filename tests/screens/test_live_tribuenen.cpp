@@ -453,12 +453,12 @@ TEST_F(LiveTribuenen, AStartHasTheGroundBuiltOnAWorker) {
     kopie.bild_art = static_cast<u8>((sf->bild_art + 1) % 7);
     Spielfeld_Daten* anders[1] = {&kopie};
     Spielansicht_Run(anders, 1, nullptr, 0);
-    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 1u) << "kept while the new one is built";
+    // Two full-scale grounds hold more than the kept grounds may: the one
+    // before goes, and goes at the start, not beside the new one's build.
+    EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 0u) << "let go before the new one is built";
     EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), 1u);
     Spielansicht_Run(anders, 1, nullptr, 0);
     ASSERT_TRUE(v.present && v.bild);
-    // Two full-scale grounds hold more than the kept grounds may: the one
-    // before goes.
     EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), 1u);
     EXPECT_NE(v.bild, soll_ganz);
     Spielansicht_Free();
@@ -512,9 +512,19 @@ TEST_F(LiveTribuenen, TwoViewsHaveTheFullScaleBuiltAheadWhenOneMayGoOnAlone) {
         for (int i = 0; i < 6; ++i)
             gleich = gleich && SF_Tribuene_Stufe(sf->tribuene[i]) == SF_Tribuene_Stufe(sf2->tribuene[i]);
         const size_t grounds = gleich ? 1 : 2;
+        // A ground of another pitch kept from a matchday before: it stays
+        // beside two half-scale grounds, but not beside a full scale built
+        // ahead (taken, it leaves room for no other).
+        Spielfeld_Daten dritter = *sf;
+        for (u8 art = 0; art < 7 && (dritter.bild_art == sf->bild_art || dritter.bild_art == sf2->bild_art); ++art)
+            dritter.bild_art = art;
+        ASSERT_TRUE(Bauen(&dritter, SA_HALB));
+        Spielansicht_View_Leeren(view.get());
+        ASSERT_EQ(Spielansicht_Gebaute_Anzahl(), 1u);
         Spielfeld_Daten* liste[2] = {sf, sf2};
         Spielansicht_Run(liste, 2, nullptr, 0);
         ASSERT_EQ(Spielansicht_Laufzustand(), 1u);
+        EXPECT_EQ(Spielansicht_Gebaute_Anzahl(), f.voll_vorab ? 0u : 1u) << "the kept ground of another pitch";
         EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), (f.voll_vorab ? 2 : 1) * grounds) << "the half scale of each ground";
         Spielansicht_Run(liste, 2, nullptr, 0);
         EXPECT_EQ(Spielansicht_Boden_In_Arbeit(), f.voll_vorab ? grounds : 0) << "the full scale waits for its turn";

@@ -3,6 +3,7 @@
 // threads, else in the frame from pictures kept while the live view runs.
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <future>
 #include <map>
 #include <memory>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "base/bytes.h"
+#include "base/memory.h"
 #include "graphics/blitter.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
@@ -133,6 +135,16 @@ constexpr int GESPIEGELT[6] = {2, 1, 0, 5, 4, 3};
 // shown ground at the scale its view starts with and at the full scale
 // (the view left alone when the others end goes full).
 std::map<Bau_Schluessel, std::future<Rastport_Bild>> in_arbeit;
+// Counts the times the grounds at work were let go: a build handed over
+// before is not started (or not finished) any more, since nobody takes it.
+std::atomic<u32> bau_runde{0};
+
+// Lets the grounds at work go: those not started are not built, the one
+// being built stops at its next picture; waits for the threads.
+void in_arbeit_freigeben() {
+    ++bau_runde;
+    in_arbeit.clear();
+}
 
 // The grounds are built one at a time (mostly in the order they were handed
 // over, the views' own scales first): each holds its grass and light
@@ -143,11 +155,19 @@ std::mutex& bau_reihe() {
 }
 
 // A picture read from an entry's bytes with its pixels unpacked (on a
-// worker thread); null when the bytes hold none.
-Rastport_Bild bild_lesen(const std::vector<u8>& bytes) {
-    bytes::Leser l(bytes.data(), bytes.size());
-    Rastport_Bild rp(Rastport_Lesen(l));
+// worker thread); null when the bytes hold none. The bytes are let go once
+// read and the packed pixels once unpacked: the picture is used once, and
+// a ground's pictures are the largest there are (the full-scale light
+// packed is some megabytes beside its seven unpacked).
+Rastport_Bild bild_lesen(std::vector<u8>&& bytes) {
+    Rastport_Bild rp;
+    {
+        bytes::Leser l(bytes.data(), bytes.size());
+        rp.reset(Rastport_Lesen(l));
+    }
+    std::vector<u8>().swap(bytes);
     if (rp && (!rp->bitmap || !Rastport_Bitmap_Entpacken(rp->bitmap.get()))) rp.reset();
+    if (rp) std::vector<u8>().swap(rp->bitmap->gepackt);
     return rp;
 }
 
@@ -202,7 +222,7 @@ int bild_ort(int archiv, i32 eintrag, Resf_Ort& ort) {
 Rastport_Bild bild_lesen(const Resf_Ort& ort) {
     std::vector<u8> bytes;
     if (ort.pfad.empty() || !Resf_Ort_Lesen(ort, bytes)) return nullptr;
-    return bild_lesen(bytes);
+    return bild_lesen(std::move(bytes));
 }
 
 // Hands a ground to a worker thread: the frame finds where its pictures
@@ -232,10 +252,12 @@ void bau_in_arbeit(const Spielfeld_Daten& sf, u32 layout, u32 gespiegelt) {
     const int tunnel = bild_ort(ARCHIV_SPRITES, EINTRAG_TUNNEL, teile.tunnel);
     if (tunnel < 0) return;
     if (tunnel == 0) teile.tunnel = Resf_Ort{};
-    const auto bauen = [layout, gespiegelt, halb, teile = std::move(teile)]() -> Rastport_Bild {
+    const auto bauen = [layout, gespiegelt, halb, runde = bau_runde.load(), teile = std::move(teile)]() -> Rastport_Bild {
         const std::lock_guard<std::mutex> einer(bau_reihe());
+        const auto verworfen = [runde] { return bau_runde.load() != runde; };
+        if (verworfen()) return nullptr;
         Rastport_Bild rasen = bild_lesen(teile.rasen);
-        if (!rasen || !rasen_passt(*rasen, layout)) return nullptr;
+        if (!rasen || !rasen_passt(*rasen, layout) || verworfen()) return nullptr;
         if (!teile.licht.pfad.empty())
             if (const Rastport_Bild li = bild_lesen(teile.licht); li && licht_passt(*li, *rasen))
                 Blt_Licht_Mischen(*li, *rasen, gespiegelt != 0);
@@ -264,7 +286,7 @@ void bau_in_arbeit(const Spielfeld_Daten& sf, u32 layout, u32 gespiegelt) {
 
 void gehaltene_freigeben() {
     gehalten.clear();
-    in_arbeit.clear();  // waits for the threads still at it
+    in_arbeit_freigeben();
     Spielansicht_Gebaute_Freigeben();
     gehalten_stand = Resf_Stand();
 }
@@ -317,11 +339,70 @@ bool spielansicht::Enden_Zusammen(const Spielfeld_Daten* const* liste, int anzah
 // go on alone (the view left goes full), so that the views built in the
 // next frames take them built. Matches that end together never show the
 // full scale: it is built only should one be left alone after all.
+namespace {
+// The kept grounds the views of this start leave no room for go before
+// their grounds are built: as the views take their grounds (each the last
+// used), the budget would drop those at once; let go first, they do not
+// stand beside the largest pictures of all while these are unpacked. When
+// the full scale is built ahead for a view that may be left alone, only
+// the views' own grounds stay: the full-scale ground taken leaves room for
+// no other.
+void platz_fuer_start(int anzahl, bool voll_vorab) {
+    if (voll_vorab) {
+        std::erase_if(gebaut, [&](const auto& e) {
+            for (int i = 0; i < anzahl && i < SA_VIEWS; ++i)
+                if (Spielansicht_Views()[i].pitch && bau_schluessel(Spielansicht_Views()[i]) == e.first) return false;
+            return true;
+        });
+        return;
+    }
+    std::vector<std::pair<Bau_Schluessel, size_t>> folge;  // the kept grounds after the start, last used last
+    for (const auto& e : gebaut) folge.emplace_back(e.first, bytes_von(*e.second));
+    for (int i = 0; i < anzahl && i < SA_VIEWS; ++i) {
+        const Spielansicht_View& v = Spielansicht_Views()[i];
+        if (!v.pitch) continue;
+        const Bau_Schluessel k = bau_schluessel(v);
+        auto it = std::find_if(folge.begin(), folge.end(), [&](const auto& e) { return e.first == k; });
+        size_t bytes = 0;
+        if (it != folge.end()) {
+            bytes = it->second;
+            folge.erase(it);
+        } else {
+            const spielansicht::Massstab& m = v.layout == SA_VOLL ? spielansicht::VOLL : spielansicht::HALB;
+            bytes = static_cast<size_t>(m.breite) * static_cast<size_t>(m.hoehe) * sizeof(u16);
+        }
+        folge.emplace_back(k, bytes);
+    }
+    size_t summe = 0;
+    for (const auto& e : folge) summe += e.second;
+    size_t weg = 0;
+    while (folge.size() - weg > 1 && summe > GEBAUT_BYTES_MAX) summe -= folge[weg++].second;
+    const auto bleibt = [&](const Bau_Schluessel& k) {
+        return std::any_of(folge.begin() + static_cast<std::ptrdiff_t>(weg), folge.end(),
+                           [&](const auto& e) { return e.first == k; });
+    };
+    std::erase_if(gebaut, [&](const auto& e) { return !bleibt(e.first); });
+}
+}  // namespace
+
 void spielansicht::Boden_Vorab(int anzahl) {
     if (gehalten_stand != Resf_Stand()) gehaltene_freigeben();
     Spielfeld_Daten* liste[SA_VIEWS] = {};
     for (int i = 0; i < anzahl && i < SA_VIEWS; ++i) liste[i] = Spielansicht_Views()[i].pitch;
     const bool voll_vorab = anzahl > 1 && !Enden_Zusammen(liste, std::min(anzahl, static_cast<int>(SA_VIEWS)));
+    platz_fuer_start(anzahl, voll_vorab);
+    // Before a full-scale ground is built (grass, light and its alpha plane
+    // unpacked at once, the largest pictures of all) the heap's free pages
+    // go back: the build then stands beside what is in use, not beside
+    // that and the heap's holes.
+    bool voll_neu = false;
+    for (int i = 0; i < anzahl && i < SA_VIEWS; ++i) {
+        const Spielansicht_View& v = Spielansicht_Views()[i];
+        if (!v.pitch || (!voll_vorab && v.layout != SA_VOLL)) continue;
+        const Bau_Schluessel k = bau_schluessel(*v.pitch, SA_VOLL, v.gespiegelt);
+        voll_neu |= std::none_of(gebaut.begin(), gebaut.end(), [&](const auto& e) { return e.first == k; });
+    }
+    if (voll_neu) W32_Memory_Zurueckgeben();
     for (const bool voll : {false, true})
         for (int i = 0; i < anzahl && (!voll || voll_vorab); ++i) {
             const Spielansicht_View& v = Spielansicht_Views()[i];
@@ -332,7 +413,7 @@ void spielansicht::Boden_Vorab(int anzahl) {
 void spielansicht::Boden_Freigeben() {
     // The built grounds stay for the next kick-offs (up to GEBAUT_BYTES_MAX).
     gehalten.clear();
-    in_arbeit.clear();  // waits for the threads still at it
+    in_arbeit_freigeben();
 }
 
 size_t Spielansicht_Gebaute_Anzahl() { return gebaut.size(); }
