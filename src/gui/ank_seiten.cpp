@@ -720,6 +720,10 @@ bool Ank_Screen_Oeffnen(int modus, const Spielankuendigung& a) {
     if (n == 0) return false;
     SC.pro_seite = modus == 2 ? 1 : Ank_Zeilen_Pro_Seite(n, modus == 0 ? 20 : 10);
     SC.offen = true;
+    // The screen's procedures only draw: its frames are kept while they do
+    // not change.
+    for (Icon_Zeichen_Prozedur p : {&screen_zeichnen, &hoch_zeichnen, &runter_zeichnen, &zu_zeichnen})
+        Menue_Reiner_Zeichner(p);
     Menue_Screen_Icons_Loeschen_Bereich(5, -9999, -9999, 9999, 9999);
     Screen_Icon rahmen;
     rahmen.nummer = static_cast<i16>(modus == 2 ? ICON_ANK_SIEGER : ICON_ANK_RAHMEN);

@@ -29,12 +29,14 @@
 #include "graphics/resf.h"
 #include "gui/ank_seiten.h"
 #include "gui/hauptmenue.h"
+#include "gui/menue.h"
 #include "gui/spielfeld_uebersicht.h"
 #include "main/registrierung.h"
 #include "main/spielbeginn.h"
 #include "match/spielfeld.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
+#include "platform/mainloop.h"
 #include "platform/png.h"
 #include "season/kalender.h"
 #include "matchday/spieltag.h"
@@ -637,4 +639,44 @@ TEST_F(AnkSeiten, SchattenUnterDerSeiteEinmalGemischt) {
         Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, 0x1234);
     }
     h.seite_freigeben();
+}
+
+// The table screen after a matchday is kept while it does not change: a
+// frame over it leaves the screen as it is (a mark written past the
+// drawing survives), and every frame, also one after its close button
+// turned grey, shows what a frame drawn whole shows.
+TEST_F(AnkSeiten, TabellenScreenBleibtStehenWieErGezeichnetIst) {
+    ASSERT_NE(Screen_Rastport, nullptr);
+    std::vector<Ank_Tabellenzeile> zeilen;
+    Spielankuendigung a;
+    a.wettbewerb = liga(&zeilen);
+    a.team_a = Team_Aktiv;
+    ASSERT_GE(a.wettbewerb, 0);
+    ASSERT_TRUE(Ank_Screen_Oeffnen(0, a));
+    ASSERT_TRUE(W32_Frame_Gezeigt());
+    Rastport_Bild ganz(Rastport_Neu_Einfach(800, 600, 16));
+    ASSERT_TRUE(ganz);
+    const size_t bytes = size_t{800} * 600 * 2;
+    u16* pixel = Screen_Rastport->bitmap->pixel16();
+    const auto wie_ganz = [&] {
+        Menue_Screen_Refresh(ganz.get());
+        return std::memcmp(pixel, ganz->bitmap->pixel16(), bytes) == 0;
+    };
+    Menue_Screen_Refresh();
+    EXPECT_TRUE(wie_ganz());
+    // An unchanged frame: the mark stays.
+    const u16 vorher = pixel[20 * 800 + 20];
+    pixel[20 * 800 + 20] = static_cast<u16>(vorher ^ 0xFFFF);
+    Menue_Screen_Refresh();
+    EXPECT_EQ(pixel[20 * 800 + 20], static_cast<u16>(vorher ^ 0xFFFF));
+    pixel[20 * 800 + 20] = vorher;
+    Menue_Screen_Refresh();
+    EXPECT_TRUE(wie_ganz());
+    // A changed button: drawn again where it changed, the same as whole.
+    Screen_Icon* zu = Menue_Screen_Icon_Aus_Nummer(ICON_ANK_ZU);
+    ASSERT_NE(zu, nullptr);
+    zu->status |= MENUE_S_GRAU;
+    Menue_Screen_Refresh();
+    EXPECT_TRUE(wie_ganz());
+    Ank_Seiten_Free();
 }
