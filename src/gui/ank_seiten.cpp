@@ -129,10 +129,19 @@ Rastport* gemerkt(i32 eintrag) {
     return nullptr;
 }
 
+// The shadow under a page, loaded (and unpacked) once for every page after.
+Rastport_Bild schatten_gemerkt;
+
+Rastport* schatten() {
+    if (!schatten_gemerkt) schatten_gemerkt.reset(bild(ARCHIV_GLOBAL, EINTRAG_SCHATTEN));
+    return schatten_gemerkt.get();
+}
+
 void gemerkte_freigeben() {
     for (Bildspeicher& b : gespeichert) {
         b = Bildspeicher{};
     }
+    schatten_gemerkt = nullptr;
 }
 
 // A page background: a copy of the archive's picture, or a plain panel.
@@ -561,7 +570,7 @@ namespace {
 struct Seite {
     Rastport_Bild bild;
     Rastport_Bild unter;  // the screen under the page
-    Rastport_Bild schatten;
+    Rastport* schatten = nullptr;  // the kept shadow (schatten())
     // The screen under the page with the shadow over it, blended once when
     // the page is first shown over its background and copied from then on.
     Rastport_Bild verdeckt;
@@ -607,7 +616,7 @@ bool seite_bauen(u32 art, const Spielankuendigung& a) {
     S.x = 400 - S.bild->breite / 2, S.y = 300 - S.bild->hoehe / 2;
     S.unter.reset(Rastport_Neu_Einfach(Screen_Rastport->breite, Screen_Rastport->hoehe, Screen_Rastport->tiefe()));
     if (S.unter) Blt_Blit(Screen_Rastport, 0, 0, -1, -1, S.unter.get(), 0, 0, Blt_Opt_Standard);
-    S.schatten.reset(bild(ARCHIV_GLOBAL, EINTRAG_SCHATTEN));
+    S.schatten = schatten();
     return true;
 }
 
@@ -628,13 +637,13 @@ void verdeckt_zeigen() {
     if (!S.verdeckt && S.unter) {
         S.verdeckt.reset(Rastport_Neu_Einfach(S.unter->breite, S.unter->hoehe, S.unter->tiefe()));
         if (S.verdeckt && Blt_Blit(S.unter.get(), 0, 0, -1, -1, S.verdeckt.get(), 0, 0, Blt_Opt_Standard))
-            Blt_Alpha_Prozent_Transparent(S.schatten.get(), 0, 0, S.schatten->breite, S.schatten->hoehe, S.verdeckt.get(),
+            Blt_Alpha_Prozent_Transparent(S.schatten, 0, 0, S.schatten->breite, S.schatten->hoehe, S.verdeckt.get(),
                                           0, 0, 90);
         else S.verdeckt = nullptr;
     }
     if (S.verdeckt && Blt_Blit(S.verdeckt.get(), 0, 0, -1, -1, Screen_Rastport, 0, 0, Blt_Opt_Standard)) return;
     hintergrund_zeigen(true);
-    Blt_Alpha_Prozent_Transparent(S.schatten.get(), 0, 0, S.schatten->breite, S.schatten->hoehe, Screen_Rastport, 0, 0, 90);
+    Blt_Alpha_Prozent_Transparent(S.schatten, 0, 0, S.schatten->breite, S.schatten->hoehe, Screen_Rastport, 0, 0, 90);
 }
 
 void seite_zeigen(u32 art, int stufe, bool hintergrund) {

@@ -680,3 +680,33 @@ TEST_F(AnkSeiten, TabellenScreenBleibtStehenWieErGezeichnetIst) {
     EXPECT_TRUE(wie_ganz());
     Ank_Seiten_Free();
 }
+
+// Pages one after another, each over another screen, all show their screen
+// under the shadow: the shadow kept from the first page is the one loaded
+// for each, also after the pages were let go.
+TEST_F(AnkSeiten, SeitenNacheinanderUnterDemselbenSchatten) {
+    ASSERT_NE(Screen_Rastport, nullptr);
+    Rastport_Bild schatten(Resf_Lade_Rastport(Resf_Spiel_Slot(1), 331));
+    ASSERT_TRUE(schatten);
+    const Ankuendigung_Hooks h = Ank_Seiten_Ankuendigung_Hooks();
+    Spielankuendigung a;
+    a.team_a = Team_Aktiv, a.team_b = Team_Ansicht;
+    const size_t bytes = size_t{800} * 600 * 2;
+    const u16 farben[] = {0x1234, 0xF800, 0x07E0};
+    for (size_t k = 0; k < std::size(farben); ++k) {
+        SCOPED_TRACE(k);
+        if (k == 2) Ank_Seiten_Free();
+        Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, farben[k]);
+        Rastport_Bild erwartet(Rastport_Neu_Einfach(800, 600, 16));
+        Rastport_Bild seite(Ank_Seite_Vor_Menue(Team_Aktiv, Team_Ansicht));
+        ASSERT_TRUE(erwartet && seite);
+        Blt_Blit(Screen_Rastport, 0, 0, 800, 600, erwartet.get(), 0, 0, Blt_Opt_Standard);
+        Blt_Alpha_Prozent_Transparent(schatten.get(), 0, 0, schatten->breite, schatten->hoehe, erwartet.get(), 0, 0, 90);
+        Blt_Blit(seite.get(), 0, 0, -1, -1, erwartet.get(), 400 - seite->breite / 2, 300 - seite->hoehe / 2,
+                 Blt_Opt_Standard);
+        ASSERT_TRUE(h.seite_bauen(ANK_VOR_MENUE, a));
+        h.seite_zeigen(ANK_VOR_MENUE, ANK_STUFEN, true);
+        EXPECT_EQ(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0);
+        h.seite_freigeben();
+    }
+}
