@@ -116,7 +116,8 @@ size_t formatieren(char* aus, size_t groesse, const char* format, va_list ap) {
 // colour code in front (1,024 bytes at most), drawn as `schein` says.
 i32 formatiert(Schein schein, Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, va_list ap) {
     if (!format) return 0;
-    char text[1024] = "^c";
+    char text[1024];  // not cleared: the text is ended where it is written
+    text[0] = '^', text[1] = 'c';
     ziffern(text + 2, farbe, 5);
     formatieren(text + 7, sizeof text - 7, format, ap);
     switch (schein) {
