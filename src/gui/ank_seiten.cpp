@@ -129,7 +129,8 @@ Rastport* gemerkt(i32 eintrag) {
     return nullptr;
 }
 
-// The shadow under a page, loaded (and unpacked) once for every page after.
+// The shadow under a page, loaded (and unpacked) once for the pages queued
+// after it.
 Rastport_Bild schatten_gemerkt;
 
 Rastport* schatten() {
@@ -587,9 +588,15 @@ struct Screen {
     Spielankuendigung a;
 } SC;
 
-void seite_freigeben() {
+void seite_loslassen() {
     if (S.bild) H.vor_spiel_free();
     S = Seite{};
+}
+
+// A page let go; after the last one queued the kept shadow goes too.
+void seite_freigeben() {
+    seite_loslassen();
+    if (Spielankuendigung_Puffer_Leer()) schatten_gemerkt = nullptr;
 }
 
 // One result jingle across a series of pages: the goals page starts it
@@ -601,7 +608,7 @@ void jingle(bool neu, int effekt = 7, bool exklusiv = true) {
 }
 
 bool seite_bauen(u32 art, const Spielankuendigung& a) {
-    seite_freigeben();
+    seite_loslassen();
     if (art == ANK_TORE) H.stadion_ton_free();
     if (art >= ANK_TORE && art <= ANK_GELD) jingle(art == ANK_TORE);
     switch (art) {
