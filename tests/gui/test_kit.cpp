@@ -686,27 +686,3 @@ TEST(Kit, TextGleichDemDerBibliothek) {
         EXPECT_EQ(laenge, static_cast<i32>(std::string(erwartet.c_str()).size()));
     }
 }
-
-// A table cell drawn through the kit's own writing is the text the library
-// writes, drawn by the font: the same pixels, in the kit's colour.
-TEST(Kit, ZelleZeichnetDenTextDerBibliothek) {
-    std::unique_ptr<Font> f(testfont::neu());
-    const Kit_Spalte spalte{.x = 30, .ausrichtung = Kit_Ausrichtung::RECHTS};
-    struct Fall {
-        const char* was;
-        int zahl;
-        const char* text;
-    };
-    const Fall faelle[] = {{"zahl und text", 17, "AB"}, {"negativ", -3, "C"}, {"ohne text", 0, ""}};
-    for (const Fall& c : faelle) {
-        SCOPED_TRACE(c.was);
-        auto alt = flaeche(), neu = flaeche();
-        f->farbe = FARBE_GRAU;
-        Font_Printf(alt.get(), f.get(), "^c%05d%s%d %s", 10, 40, FARBE_GOLD, Kit_Einzug_Bei(Kit_Spalte_Stelle(spalte)).code,
-                    c.zahl, c.text);
-        f->farbe = FARBE_GRAU;
-        Kit_Tabelle_Zelle_Printf(neu.get(), f.get(), FARBE_GOLD, 10, 40, Kit_Schein::SCHLICHT, spalte, "%d %s", c.zahl,
-                                 c.text);
-        gleich_gezeichnet(alt.get(), neu.get());
-    }
-}
