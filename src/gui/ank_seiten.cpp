@@ -129,10 +129,20 @@ Rastport* gemerkt(i32 eintrag) {
     return nullptr;
 }
 
+// The shadow under a page, loaded (and unpacked) once for the pages queued
+// after it.
+Rastport_Bild schatten_gemerkt;
+
+Rastport* schatten() {
+    if (!schatten_gemerkt) schatten_gemerkt.reset(bild(ARCHIV_GLOBAL, EINTRAG_SCHATTEN));
+    return schatten_gemerkt.get();
+}
+
 void gemerkte_freigeben() {
     for (Bildspeicher& b : gespeichert) {
         b = Bildspeicher{};
     }
+    schatten_gemerkt = nullptr;
 }
 
 // A page background: a copy of the archive's picture, or a plain panel.
@@ -561,7 +571,7 @@ namespace {
 struct Seite {
     Rastport_Bild bild;
     Rastport_Bild unter;  // the screen under the page
-    Rastport_Bild schatten;
+    Rastport* schatten = nullptr;  // the kept shadow (schatten())
     // The screen under the page with the shadow over it, blended once when
     // the page is first shown over its background and copied from then on.
     Rastport_Bild verdeckt;
@@ -578,9 +588,15 @@ struct Screen {
     Spielankuendigung a;
 } SC;
 
-void seite_freigeben() {
+void seite_loslassen() {
     if (S.bild) H.vor_spiel_free();
     S = Seite{};
+}
+
+// A page let go; after the last one queued the kept shadow goes too.
+void seite_freigeben() {
+    seite_loslassen();
+    if (Spielankuendigung_Puffer_Leer()) schatten_gemerkt = nullptr;
 }
 
 // One result jingle across a series of pages: the goals page starts it
@@ -592,7 +608,7 @@ void jingle(bool neu, int effekt = 7, bool exklusiv = true) {
 }
 
 bool seite_bauen(u32 art, const Spielankuendigung& a) {
-    seite_freigeben();
+    seite_loslassen();
     if (art == ANK_TORE) H.stadion_ton_free();
     if (art >= ANK_TORE && art <= ANK_GELD) jingle(art == ANK_TORE);
     switch (art) {
@@ -607,7 +623,7 @@ bool seite_bauen(u32 art, const Spielankuendigung& a) {
     S.x = 400 - S.bild->breite / 2, S.y = 300 - S.bild->hoehe / 2;
     S.unter.reset(Rastport_Neu_Einfach(Screen_Rastport->breite, Screen_Rastport->hoehe, Screen_Rastport->tiefe()));
     if (S.unter) Blt_Blit(Screen_Rastport, 0, 0, -1, -1, S.unter.get(), 0, 0, Blt_Opt_Standard);
-    S.schatten.reset(bild(ARCHIV_GLOBAL, EINTRAG_SCHATTEN));
+    S.schatten = schatten();
     return true;
 }
 
@@ -628,13 +644,13 @@ void verdeckt_zeigen() {
     if (!S.verdeckt && S.unter) {
         S.verdeckt.reset(Rastport_Neu_Einfach(S.unter->breite, S.unter->hoehe, S.unter->tiefe()));
         if (S.verdeckt && Blt_Blit(S.unter.get(), 0, 0, -1, -1, S.verdeckt.get(), 0, 0, Blt_Opt_Standard))
-            Blt_Alpha_Prozent_Transparent(S.schatten.get(), 0, 0, S.schatten->breite, S.schatten->hoehe, S.verdeckt.get(),
+            Blt_Alpha_Prozent_Transparent(S.schatten, 0, 0, S.schatten->breite, S.schatten->hoehe, S.verdeckt.get(),
                                           0, 0, 90);
         else S.verdeckt = nullptr;
     }
     if (S.verdeckt && Blt_Blit(S.verdeckt.get(), 0, 0, -1, -1, Screen_Rastport, 0, 0, Blt_Opt_Standard)) return;
     hintergrund_zeigen(true);
-    Blt_Alpha_Prozent_Transparent(S.schatten.get(), 0, 0, S.schatten->breite, S.schatten->hoehe, Screen_Rastport, 0, 0, 90);
+    Blt_Alpha_Prozent_Transparent(S.schatten, 0, 0, S.schatten->breite, S.schatten->hoehe, Screen_Rastport, 0, 0, 90);
 }
 
 void seite_zeigen(u32 art, int stufe, bool hintergrund) {
@@ -720,6 +736,10 @@ bool Ank_Screen_Oeffnen(int modus, const Spielankuendigung& a) {
     if (n == 0) return false;
     SC.pro_seite = modus == 2 ? 1 : Ank_Zeilen_Pro_Seite(n, modus == 0 ? 20 : 10);
     SC.offen = true;
+    // The screen's procedures only draw: its frames are kept while they do
+    // not change.
+    for (Icon_Zeichen_Prozedur p : {&screen_zeichnen, &hoch_zeichnen, &runter_zeichnen, &zu_zeichnen})
+        Menue_Reiner_Zeichner(p);
     Menue_Screen_Icons_Loeschen_Bereich(5, -9999, -9999, 9999, 9999);
     Screen_Icon rahmen;
     rahmen.nummer = static_cast<i16>(modus == 2 ? ICON_ANK_SIEGER : ICON_ANK_RAHMEN);

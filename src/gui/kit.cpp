@@ -54,15 +54,78 @@ void schatten(Rastport* rp, i32 x, i32 y, i32 w, i32 h, i32 rad) {
 // patches at that place are freed first).
 enum class Schein : u8 { SCHLICHT, GLATT, GLATT_NEU };
 
+// `n` as `stellen` decimal digits with leading zeros (the lowest ones when
+// it has more) at `aus`.
+void ziffern(char* aus, u32 n, int stellen) {
+    for (int k = stellen - 1; k >= 0; --k, n /= 10) aus[k] = static_cast<char>('0' + n % 10);
+}
+
+// Whether the format uses no conversion but %s, %d and %%: the kit's own
+// texts, written without the C library's formatting (which costs a drawn
+// table row more than its glyphs do).
+bool einfaches_format(const char* format) {
+    for (const char* c = format; *c; ++c)
+        if (*c == '%' && (++c, *c != 's' && *c != 'd' && *c != '%')) return false;
+    return true;
+}
+
+// vsnprintf for a format einfaches_format accepts: the same text, cut to
+// `groesse` and always ended. Its length (without the cut).
+size_t einfach_formatieren(char* aus, size_t groesse, const char* format, va_list ap) {
+    size_t n = 0;
+    const auto zeichen = [&](char c) {
+        if (n + 1 < groesse) aus[n] = c;
+        ++n;
+    };
+    for (const char* c = format; *c; ++c) {
+        if (*c != '%') {
+            zeichen(*c);
+            continue;
+        }
+        switch (*++c) {
+            case 's': {
+                const char* t = va_arg(ap, const char*);
+                for (t = t ? t : "(null)"; *t; ++t) zeichen(*t);
+                break;
+            }
+            case 'd': {
+                const int v = va_arg(ap, int);
+                u32 betrag = v < 0 ? 0u - static_cast<u32>(v) : static_cast<u32>(v);
+                char ziffer[10];
+                int k = 0;
+                do ziffer[k++] = static_cast<char>('0' + betrag % 10);
+                while ((betrag /= 10) != 0);
+                if (v < 0) zeichen('-');
+                while (k > 0) zeichen(ziffer[--k]);
+                break;
+            }
+            default: zeichen('%');
+        }
+    }
+    if (groesse > 0) aus[std::min(n, groesse - 1)] = 0;
+    return n;
+}
+
+size_t formatieren(char* aus, size_t groesse, const char* format, va_list ap) {
+    if (einfaches_format(format)) return einfach_formatieren(aus, groesse, format, ap);
+    const int n = std::vsnprintf(aus, groesse, format, ap);
+    return n < 0 ? 0 : static_cast<size_t>(n);
+}
+
 // The one formatting path of the Kit_Printf family: the printf text with its
 // colour code in front (1,024 bytes at most), drawn as `schein` says.
 i32 formatiert(Schein schein, Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, const char* format, va_list ap) {
     if (!format) return 0;
-    char text[1024];
-    const int k = std::snprintf(text, sizeof text, "^c%05d", farbe);
-    std::vsnprintf(text + k, sizeof text - static_cast<size_t>(k), format, ap);
+    char text[1024];  // not cleared: the text is ended where it is written
+    text[0] = '^', text[1] = 'c';
+    ziffern(text + 2, farbe, 5);
+    formatieren(text + 7, sizeof text - 7, format, ap);
     switch (schein) {
-        case Schein::SCHLICHT: return Font_Printf(rp, f, "%s", x, y, text);
+        case Schein::SCHLICHT:
+            // As Font_Printf(rp, f, "%s", x, y, text) draws it, without
+            // copying the text once more.
+            if (!rp || !f || !f->blatt || (f->modus == 0 && f->blatt->tiefe() != rp->tiefe())) return 0;
+            return Font_Markup_Ausgabe(rp, f, f->farbe, text, x, y, 0);
         case Schein::GLATT: return Font_Printf_Glatt(rp, f, "%s", x, y, text);
         case Schein::GLATT_NEU: return Font_Printf_Glatt(rp, f, "#%s", x, y, text);
     }
@@ -75,7 +138,9 @@ Kit_Einzug einzug_code(Kit_Stelle s) {
     const char art = s.ausrichtung == Kit_Ausrichtung::RECHTS  ? 'r'
                      : s.ausrichtung == Kit_Ausrichtung::MITTE ? 'z'
                                                                : 'l';
-    std::snprintf(e.code, sizeof e.code, "^t%c%04d", art, std::clamp(s.x, 0, 9999));
+    e.code[0] = '^', e.code[1] = 't', e.code[2] = art;
+    ziffern(e.code + 3, static_cast<u32>(std::clamp(s.x, 0, 9999)), 4);
+    e.code[7] = 0;
     return e;
 }
 
@@ -213,9 +278,9 @@ i32 Kit_Tabelle_Zeile_Setzen(char* aus, size_t groesse, std::span<const Kit_Spal
     stopps_setzen(mit_stopps, sizeof mit_stopps, nullptr, spalten, false, format);
     va_list ap;
     va_start(ap, format);
-    const int n = std::vsnprintf(aus, groesse, mit_stopps, ap);
+    const size_t n = formatieren(aus, groesse, mit_stopps, ap);
     va_end(ap);
-    return std::clamp(n, 0, static_cast<int>(groesse) - 1);
+    return static_cast<i32>(std::min(n, groesse - 1));
 }
 
 Kit_Einzug Kit_Einzug_Bei(Kit_Stelle stelle) { return einzug_code(stelle); }

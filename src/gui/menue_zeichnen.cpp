@@ -240,10 +240,53 @@ bool unterschied(const std::vector<Teil>& alt, const std::vector<Teil>& neu, Abd
     return true;
 }
 
+// Where the probed frame differs from the kept one as a few rectangles
+// (each changed icon's old and new one, joined where that wastes least),
+// for changes far apart whose one enclosing rectangle is too large.
+struct Flecken {
+    static constexpr int MAX = 4;
+    Abdruck_Rechteck r[MAX];
+    int n = 0;
+    void dazu(const Abdruck_Rechteck& neu) {
+        if (neu.leer()) return;
+        if (n < MAX) {
+            r[n++] = neu;
+            return;
+        }
+        int beste = 0;
+        i64 zuwachs = -1;
+        for (int k = 0; k < n; ++k) {
+            Abdruck_Rechteck u = r[k];
+            u.dazu(neu);
+            if (const i64 z = u.flaeche() - r[k].flaeche(); zuwachs < 0 || z < zuwachs) beste = k, zuwachs = z;
+        }
+        r[beste].dazu(neu);
+    }
+    i64 flaeche() const {
+        i64 f = 0;
+        for (int k = 0; k < n; ++k) f += r[k].flaeche();
+        return f;
+    }
+};
+
+void flecken(const std::vector<Teil>& alt, const std::vector<Teil>& neu, Flecken* f) {
+    for (size_t k = 0; k < neu.size() && k < alt.size(); ++k)
+        if (!(alt[k].abdruck == neu[k].abdruck && alt[k].rechteck.x0 == neu[k].rechteck.x0 &&
+              alt[k].rechteck.y0 == neu[k].rechteck.y0 && alt[k].rechteck.x1 == neu[k].rechteck.x1 &&
+              alt[k].rechteck.y1 == neu[k].rechteck.y1)) {
+            Abdruck_Rechteck r = alt[k].rechteck;
+            r.dazu(neu[k].rechteck);
+            f->dazu(r);
+        }
+}
+
 // Whether a clipped pass over `r` is worth it: past half the screen it
 // saves little.
 bool klein_genug(const Abdruck_Rechteck& r, const Rastport* ziel) {
     return r.flaeche() * 2 <= static_cast<i64>(ziel->breite) * ziel->hoehe;
+}
+bool klein_genug(const Flecken& f, const Rastport* ziel) {
+    return f.flaeche() * 2 <= static_cast<i64>(ziel->breite) * ziel->hoehe;
 }
 
 bool gleich_gross(const Rastport* a, const Rastport* b) {
@@ -439,6 +482,21 @@ void Menue_Screen_Refresh(Rastport* ziel) {
         }
         if (!Zeichenspur_An && klein_genug(neu, ziel)) {
             if (klipp_zeichnen(ziel, neu, Teilbild::GANZ, teile)) {
+                b.teile.swap(teile);
+                b.mit_spur = false;
+                b.spur.clear();
+                Abdruck_Wache(ziel);
+                return;
+            }
+        } else if (!Zeichenspur_An) {
+            // Changes far apart: each place drawn again on its own (a
+            // pass that cannot clip leaves the frame to be drawn whole).
+            Flecken f;
+            flecken(b.teile, teile, &f);
+            f.dazu(fremd);
+            bool ok = f.n > 1 && klein_genug(f, ziel);
+            for (int k = 0; ok && k < f.n; ++k) ok = klipp_zeichnen(ziel, f.r[k], Teilbild::GANZ, teile);
+            if (ok) {
                 b.teile.swap(teile);
                 b.mit_spur = false;
                 b.spur.clear();

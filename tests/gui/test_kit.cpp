@@ -639,3 +639,50 @@ TEST(Kit, ScrollbalkenAusSpurUndKnopf) {
 }
 
 }  // namespace
+
+// The kit writes its texts without the C library where the format has only
+// %s, %d and %%: the text is the library's, to the letter, also cut short;
+// any other format goes through the library. Each format takes a number,
+// then a text.
+TEST(Kit, TextGleichDemDerBibliothek) {
+    const std::string lang(1500, 'x');
+    struct Fall {
+        const char* was;
+        const char* format;
+        int zahl;
+        const char* text;
+        size_t groesse;
+    };
+    const Fall faelle[] = {
+        {"zahl", "^fb0006%d^fe%s", 7, "", 64},
+        {"null", "%d %s", 0, "a", 64},
+        {"negativ", "%d %s", -45, "b", 64},
+        {"kleinste", "%d%s", -2147483647 - 1, "", 64},
+        {"groesste", "%d%s", 2147483647, "", 64},
+        {"leerer text", "%d|%s|", 3, "", 64},
+        {"prozent", "%d%% %s", 50, "c", 64},
+        {"prozent am ende", "%d %s%%", 50, "c", 64},
+        {"markup und umlaute", "^c00012%d ^tr0150%s", 3, "M\xFCller", 64},
+        {"abgeschnitten im text", "%d.%s", 12, "ABCDEFGH", 8},
+        {"abgeschnitten in der zahl", "AB%d%s", -12345, "", 6},
+        {"ein byte", "%d%s", 5, "X", 1},
+        {"lang", "%d %s", 1, lang.c_str(), 1024},
+        {"breite: bibliothek", "%5d|%s", 42, "r", 64},
+        {"vorzeichen: bibliothek", "%+d %s", 42, "r", 64},
+        {"genauigkeit: bibliothek", "%d%.2s", 9, "abc", 64},
+        {"hex: bibliothek", "%x %s", 255, "h", 64},
+        {"zeichen: bibliothek", "%c%s", 65, "h", 64},
+    };
+    for (const Fall& c : faelle) {
+        SCOPED_TRACE(c.was);
+        std::string erwartet(c.groesse, '\1'), kit(c.groesse, '\1');
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+#pragma GCC diagnostic ignored "-Wformat"
+        std::snprintf(erwartet.data(), c.groesse, c.format, c.zahl, c.text);
+        const i32 laenge = Kit_Tabelle_Zeile_Setzen(kit.data(), c.groesse, {}, c.format, c.zahl, c.text);
+#pragma GCC diagnostic pop
+        EXPECT_EQ(std::string(kit.c_str()), std::string(erwartet.c_str()));
+        EXPECT_EQ(laenge, static_cast<i32>(std::string(erwartet.c_str()).size()));
+    }
+}

@@ -127,6 +127,50 @@ TEST_F(MenueBehalten, OnlyWhatChangedIsDrawnAgain) {
     }
 }
 
+// Changes in opposite corners (their enclosing rectangle past half the
+// screen) are drawn again each in its own place: the middle stays, and the
+// frame is the one drawn whole.
+TEST_F(MenueBehalten, ChangesFarApartAreDrawnEachInItsPlace) {
+    const struct Fall {
+        const char* was;
+        void (*aendern)();
+        bool mitte_bleibt;  // the mark at (400, 300), between the changes
+    } faelle[] = {
+        {"bar and icon in opposite corners",
+         [] {
+             balken_farbe = static_cast<u16>(balken_farbe ^ 0x0300);
+             Menue_Screen_Icon_Aus_Nummer(11)->x = static_cast<i16>(Menue_Screen_Icon_Aus_Nummer(11)->x == 690 ? 680 : 690);
+             Menue_Screen_Icon_Aus_Nummer(11)->y = 530;
+         },
+         true},
+        {"three places",
+         [] {
+             balken_farbe = static_cast<u16>(balken_farbe ^ 0x0300);
+             Menue_Screen_Icon_Aus_Nummer(11)->x = static_cast<i16>(Menue_Screen_Icon_Aus_Nummer(11)->x == 690 ? 680 : 690);
+             Screen_Icon d = menue_test::knopf(14, 740, 20, 30, 30);
+             Menue_Screen_Icon_Hinzufuegen(d);
+         },
+         false},  // an added icon: the icons are not the same ones
+        {"the background as well", [] {
+             balken_farbe = static_cast<u16>(balken_farbe ^ 0x0300);
+             Menue_Set_Hintergrund(nullptr, 0x0000);
+         },
+         false},
+    };
+    Menue_Screen_Refresh();
+    ASSERT_TRUE(wie_ganz());
+    for (const Fall& f : faelle) {
+        Menue_Screen_Refresh();
+        pixel(400, 300) = MARKE;
+        f.aendern();
+        Menue_Screen_Refresh();
+        EXPECT_EQ(pixel(400, 300) == MARKE, f.mitte_bleibt) << f.was;
+        Menue_Screen_Refresh(vergleich.get());
+        pixel(400, 300) = vergleich->bitmap->pixel16()[static_cast<size_t>(300) * BREITE + 400];
+        EXPECT_TRUE(wie_ganz()) << f.was;
+    }
+}
+
 TEST_F(MenueBehalten, PartlyDrawnFramesMatchWholeOnes) {
     // A run of changes, each frame compared with one drawn whole.
     Menue_Screen_Refresh();

@@ -29,12 +29,14 @@
 #include "graphics/resf.h"
 #include "gui/ank_seiten.h"
 #include "gui/hauptmenue.h"
+#include "gui/menue.h"
 #include "gui/spielfeld_uebersicht.h"
 #include "main/registrierung.h"
 #include "main/spielbeginn.h"
 #include "match/spielfeld.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
+#include "platform/mainloop.h"
 #include "platform/png.h"
 #include "season/kalender.h"
 #include "matchday/spieltag.h"
@@ -637,4 +639,74 @@ TEST_F(AnkSeiten, SchattenUnterDerSeiteEinmalGemischt) {
         Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, 0x1234);
     }
     h.seite_freigeben();
+}
+
+// The table screen after a matchday is kept while it does not change: a
+// frame over it leaves the screen as it is (a mark written past the
+// drawing survives), and every frame, also one after its close button
+// turned grey, shows what a frame drawn whole shows.
+TEST_F(AnkSeiten, TabellenScreenBleibtStehenWieErGezeichnetIst) {
+    ASSERT_NE(Screen_Rastport, nullptr);
+    std::vector<Ank_Tabellenzeile> zeilen;
+    Spielankuendigung a;
+    a.wettbewerb = liga(&zeilen);
+    a.team_a = Team_Aktiv;
+    ASSERT_GE(a.wettbewerb, 0);
+    ASSERT_TRUE(Ank_Screen_Oeffnen(0, a));
+    ASSERT_TRUE(W32_Frame_Gezeigt());
+    Rastport_Bild ganz(Rastport_Neu_Einfach(800, 600, 16));
+    ASSERT_TRUE(ganz);
+    const size_t bytes = size_t{800} * 600 * 2;
+    u16* pixel = Screen_Rastport->bitmap->pixel16();
+    const auto wie_ganz = [&] {
+        Menue_Screen_Refresh(ganz.get());
+        return std::memcmp(pixel, ganz->bitmap->pixel16(), bytes) == 0;
+    };
+    Menue_Screen_Refresh();
+    EXPECT_TRUE(wie_ganz());
+    // An unchanged frame: the mark stays.
+    const u16 vorher = pixel[20 * 800 + 20];
+    pixel[20 * 800 + 20] = static_cast<u16>(vorher ^ 0xFFFF);
+    Menue_Screen_Refresh();
+    EXPECT_EQ(pixel[20 * 800 + 20], static_cast<u16>(vorher ^ 0xFFFF));
+    pixel[20 * 800 + 20] = vorher;
+    Menue_Screen_Refresh();
+    EXPECT_TRUE(wie_ganz());
+    // A changed button: drawn again where it changed, the same as whole.
+    Screen_Icon* zu = Menue_Screen_Icon_Aus_Nummer(ICON_ANK_ZU);
+    ASSERT_NE(zu, nullptr);
+    zu->status |= MENUE_S_GRAU;
+    Menue_Screen_Refresh();
+    EXPECT_TRUE(wie_ganz());
+    Ank_Seiten_Free();
+}
+
+// Pages one after another, each over another screen, all show their screen
+// under the shadow: the shadow kept from the first page is the one loaded
+// for each, also after the pages were let go.
+TEST_F(AnkSeiten, SeitenNacheinanderUnterDemselbenSchatten) {
+    ASSERT_NE(Screen_Rastport, nullptr);
+    Rastport_Bild schatten(Resf_Lade_Rastport(Resf_Spiel_Slot(1), 331));
+    ASSERT_TRUE(schatten);
+    const Ankuendigung_Hooks h = Ank_Seiten_Ankuendigung_Hooks();
+    Spielankuendigung a;
+    a.team_a = Team_Aktiv, a.team_b = Team_Ansicht;
+    const size_t bytes = size_t{800} * 600 * 2;
+    const u16 farben[] = {0x1234, 0xF800, 0x07E0};
+    for (size_t k = 0; k < std::size(farben); ++k) {
+        SCOPED_TRACE(k);
+        if (k == 2) Ank_Seiten_Free();
+        Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, farben[k]);
+        Rastport_Bild erwartet(Rastport_Neu_Einfach(800, 600, 16));
+        Rastport_Bild seite(Ank_Seite_Vor_Menue(Team_Aktiv, Team_Ansicht));
+        ASSERT_TRUE(erwartet && seite);
+        Blt_Blit(Screen_Rastport, 0, 0, 800, 600, erwartet.get(), 0, 0, Blt_Opt_Standard);
+        Blt_Alpha_Prozent_Transparent(schatten.get(), 0, 0, schatten->breite, schatten->hoehe, erwartet.get(), 0, 0, 90);
+        Blt_Blit(seite.get(), 0, 0, -1, -1, erwartet.get(), 400 - seite->breite / 2, 300 - seite->hoehe / 2,
+                 Blt_Opt_Standard);
+        ASSERT_TRUE(h.seite_bauen(ANK_VOR_MENUE, a));
+        h.seite_zeigen(ANK_VOR_MENUE, ANK_STUFEN, true);
+        EXPECT_EQ(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0);
+        h.seite_freigeben();
+    }
 }
