@@ -1,5 +1,7 @@
 #include "base/cp1252.h"
 
+#include <cstring>
+
 namespace {
 
 // Code points of the bytes 0x80..0x9F; the unassigned bytes keep their value.
@@ -43,18 +45,26 @@ std::string Cp1252_To_Utf8(std::string_view text) {
     return out;
 }
 
+// Written through a pointer into the result sized for the longest outcome
+// (one byte per input byte) and cut to length at the end; runs of ASCII are
+// copied whole. Files of the world are megabytes: a byte at a time through
+// the string's members costs many times this in a build without inlining.
 std::string Utf8_To_Cp1252(std::string_view text, char ersatz) {
-    std::string out;
-    out.reserve(text.size());
-    size_t i = 0;
-    const size_t n = text.size();
-    while (i < n) {
-        const u8 b = static_cast<u8>(text[i]);
-        if (b < 0x80) {
-            out += static_cast<char>(b);
-            ++i;
+    std::string out(text.size(), '\0');
+    const u8* p = reinterpret_cast<const u8*>(text.data());
+    const u8* const ende = p + text.size();
+    char* const anfang = out.data();
+    char* w = anfang;
+    while (p < ende) {
+        if (*p < 0x80) {
+            const u8* lauf = p + 1;
+            while (lauf < ende && *lauf < 0x80) ++lauf;
+            std::memcpy(w, p, static_cast<size_t>(lauf - p));
+            w += lauf - p;
+            p = lauf;
             continue;
         }
+        const u8 b = *p;
         int laenge = 0;
         u32 cp = 0;
         u32 minimum = 0;
@@ -65,24 +75,25 @@ std::string Utf8_To_Cp1252(std::string_view text, char ersatz) {
         } else if ((b & 0xF8) == 0xF0) {
             laenge = 4, cp = b & 0x07, minimum = 0x10000;
         } else {
-            out += ersatz;  // stray continuation byte or invalid lead byte
-            ++i;
+            *w++ = ersatz;  // stray continuation byte or invalid lead byte
+            ++p;
             continue;
         }
         int k = 1;
-        for (; k < laenge && i + k < n; ++k) {
-            const u8 f = static_cast<u8>(text[i + k]);
+        for (; k < laenge && p + k < ende; ++k) {
+            const u8 f = p[k];
             if ((f & 0xC0) != 0x80) break;
             cp = (cp << 6) | (f & 0x3F);
         }
         if (k < laenge || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            out += ersatz;  // malformed: skip what was consumed
-            i += k;
+            *w++ = ersatz;  // malformed: skip what was consumed
+            p += k;
             continue;
         }
         const int c = Cp1252_Zeichen_Aus_Unicode(cp);
-        out += c >= 0 ? static_cast<char>(c) : ersatz;
-        i += laenge;
+        *w++ = c >= 0 ? static_cast<char>(c) : ersatz;
+        p += laenge;
     }
+    out.resize(static_cast<size_t>(w - anfang));
     return out;
 }

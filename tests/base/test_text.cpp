@@ -44,4 +44,24 @@ TEST(Cp1252, UnmappableAndMalformedUtf8BecomeReplacement) {
     EXPECT_EQ(Utf8_To_Cp1252("\xE4\xB8\xAD", '_'), "_");
 }
 
+// Runs of plain ASCII are copied whole: the sequences at the runs' edges,
+// at the very start and end, and runs far longer than a sequence.
+TEST(Cp1252, AsciiRunsAroundSequences) {
+    const std::string lang(5000, 'x');
+    struct Fall {
+        const char* name;
+        std::string utf8, cp1252;
+    } faelle[] = {
+        {"leer", "", ""},
+        {"nur ascii", "Abc 123", "Abc 123"},
+        {"sequenz vorn", "\xC3\xBC" "ber", "\xFC" "ber"},
+        {"sequenz hinten", "Gr\xC3\xBC\xC3\x9F", "Gr\xFC\xDF"},
+        {"abgeschnitten hinten", "abc\xF0\x9F\x98", "abc?"},
+        {"abgeschnitten vor ascii", "\xF0\x9F" "abc", "?abc"},
+        {"lange laeufe", lang + "\xE2\x82\xAC" + lang, lang + "\x80" + lang},
+        {"fremd zwischen laeufen", lang + "\xE4\xB8\xAD" + lang + "\x80", lang + "?" + lang + "?"},
+    };
+    for (const Fall& f : faelle) EXPECT_EQ(Utf8_To_Cp1252(f.utf8), f.cp1252) << f.name;
+}
+
 }  // namespace
