@@ -130,12 +130,12 @@ void ziel_berechnen(Spielfeld_Daten* sf, int i, const Lage& l) {
         ty = TOR_Y + (b.y - TOR_Y) * clampf(tx / (brx > 200.0f ? brx : 200.0f), 0.0f, 0.9f);
         ty = clampf(ty, SF_PFOSTEN_1 - 150.0f, SF_PFOSTEN_2 + 150.0f);
     } else {
-        f32 linie = (seite.taktik[TW_WERT3] - 50) * 12.0f;
+        f32 linie = static_cast<f32>(seite.taktik[TW_WERT3] - 50) * LINIE_JE_STUFE;
         f32 schub = (brx - SF_MITTE_X) * (sp.position == 1 ? 0.4f : 0.6f) + (besitz ? 900.0f : -500.0f) + linie;
         if (seite.schalter && besitz) schub += 1500.0f;
         schub += static_cast<f32>(spielstand_drang(sf, s)) * 25.0f;
         // The offside trap keeps the back line up.
-        if (!besitz && sp.position == 1 && seite.taktik[TW_SCHALTER1]) schub += 350.0f;
+        if (!besitz && sp.position == 1 && seite.taktik[TW_SCHALTER1]) schub += ABSEITSFALLE_SCHUB;
         tx = sp.taktik_x + schub;
         ty = sp.taktik_y * 0.72f + b.y * 0.28f;
         // Forwards stay up when the other side has the ball.
