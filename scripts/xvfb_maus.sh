@@ -167,7 +167,7 @@ gold_pixel() {  # x y w h
 
 # --- A cup tie to penalties. A one-manager game saved by the game itself on
 # the morning of its club's first cup tie (tests/data/pokal_elfmeter.kdv,
-# written by the test main_pokal_live: VfB Wendelborn's tie
+# written by the test main_pokal_live: TuS Wendelfeld's tie at Fortuna Kroningen
 # in the first round, level after extra time, decided on penalties) lies in
 # slot 1; "Spiel > Laden" loads it over the running game. The turn is ended,
 # the match watched live at fast speed; the live view's trace reports the

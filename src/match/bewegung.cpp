@@ -120,13 +120,13 @@ Ziel_Basis ziel_basis(const Spielfeld_Daten* sf, const Lage& l) {
         const auto& seite = sf->seite[s];
         const f32 brx = l.ball_rx[s];
         const bool besitz = l.besitz[s];
-        const f32 linie = (seite.taktik[TW_WERT3] - 50) * 12.0f;
+        const f32 linie = static_cast<f32>(seite.taktik[TW_WERT3] - 50) * LINIE_JE_STUFE;
         for (int hinten = 0; hinten < 2; hinten++) {
             f32 schub = (brx - SF_MITTE_X) * (hinten ? 0.4f : 0.6f) + (besitz ? 900.0f : -500.0f) + linie;
             if (seite.schalter && besitz) schub += 1500.0f;
             schub += static_cast<f32>(spielstand_drang(sf, s)) * 25.0f;
             // The offside trap keeps the back line up.
-            if (hinten && !besitz && seite.taktik[TW_SCHALTER1]) schub += 350.0f;
+            if (hinten && !besitz && seite.taktik[TW_SCHALTER1]) schub += ABSEITSFALLE_SCHUB;
             z.schub[s][hinten] = schub;
         }
         z.hoch[s] = SF_LAENGE - l.linie[s ^ 1] - 1500.0f;

@@ -370,7 +370,7 @@ void ballfuehrer(Spielfeld_Daten* sf, const Lage& l) {
     if (aussen && rx > 7000) sp.ziel_y = static_cast<i16>(o.y);
     else sp.ziel_y = static_cast<i16>(o.y + (TOR_Y - o.y) * (rx > 7000 ? 0.12f : 0.03f));
     // A duel when an opponent is close.
-    int angriff = sf->seite[g].taktik[TW_SCHALTER2] ? 12 : 9;  // pressing
+    int angriff = sf->seite[g].taktik[TW_SCHALTER2] ? PRESSING_ZWEIKAMPF : 9;  // pressing
     if (c >= 0 && dc2 < ZWEIKAMPF_NAH * ZWEIKAMPF_NAH && sf->spieler[c].sperre == 0 && draw(100) < angriff) {
         zweikampf(sf, c, p);
         return;

@@ -147,7 +147,8 @@ void slot_fuellen(Spielfeld_Daten* sf, int slot, i32 sp, bool startelf, int heim
 
 // The stronger eleven's skills, its substitutes' too, rise by a point per
 // ABSTAND_JE_PUNKT of the gap between the elevens' mean fine strength, up to
-// ABSTAND_BIS (the match's mean is set after).
+// ABSTAND_BIS; beyond ABSTAND_KAPPE the weaker side's rise by a point per
+// STAERKE_JE_PUNKT of the rest (the match's mean is set after).
 void abstand_verstaerken(Spielfeld_Daten* sf) {
     int summe[2] = {0, 0}, n[2] = {0, 0};
     for (int i = 0; i < SF_SPIELER; i++) {
@@ -160,14 +161,17 @@ void abstand_verstaerken(Spielfeld_Daten* sf) {
     const int luecke = summe[0] / n[0] - summe[1] / n[1];
     const int punkte = static_cast<int>(
         std::lround(static_cast<double>(std::min(std::abs(luecke), engine::ABSTAND_BIS)) / engine::ABSTAND_JE_PUNKT));
-    if (punkte == 0) return;
+    const int ueber = std::max(0, std::abs(luecke) - engine::ABSTAND_KAPPE);
+    const int aufholen = static_cast<int>(std::lround(static_cast<double>(ueber) / engine::STAERKE_JE_PUNKT));
     const int seite = luecke > 0 ? 0 : 1;
     for (int i = 0; i < SF_SPIELER; i++) {
         auto& s = sf->spieler[i];
-        if (s.spieler < 0 || sf_seite(i) != seite) continue;
+        if (s.spieler < 0) continue;
+        const int p = sf_seite(i) == seite ? punkte : aufholen;
+        if (p == 0) continue;
         for (u8* f : {&s.f_pass, &s.f_schuss, &s.f_zweikampf, &s.f_tempo, &s.f_technik, &s.f_kopf})
-            *f = skill(*f, punkte);
-        if (s.position == 0) s.f_torwart = skill(s.f_torwart, punkte);
+            *f = skill(*f, p);
+        if (s.position == 0) s.f_torwart = skill(s.f_torwart, p);
     }
 }
 

@@ -69,7 +69,7 @@ namespace f = fahrer;
 namespace {
 
 // The club whose first cup tie, played as below, is decided on penalties.
-constexpr const char* VEREIN = "22";
+constexpr const char* VEREIN = "24";
 
 // The national cup the club is entered in (a knock-out competition that
 // starts a cup, not a later round), -1.

@@ -338,10 +338,16 @@ TEST_F(Netz, AClientFloodingTheCommandTableLeavesTheOtherSidesCommands) {
     }
     EXPECT_EQ(client_seite, SF_KOMMANDOS_SEITE);
     EXPECT_EQ(fern, 0);
-    // The server's manager substitutes: queued, then made four minutes later.
+    // The server's manager substitutes: queued, then made at the first dead
+    // ball from four minutes later on (not before).
     ASSERT_EQ(Spielfeld_Wechsel_Eintragen(server, 0, 11, 3), SFW_OK);
     const int minute = server->minute;
-    for (int f = 0; f < 2000 && server->minute < minute + SF_KOMMANDO_VERZUG + 1; f++) frame(1);
+    for (int f = 0; f < 2000 && server->minute < minute + SF_KOMMANDO_VERZUG; f++) frame(1);
+    EXPECT_EQ(server->spieler[11].status & SFS_EINGEWECHSELT, 0u) << "made before its minute";
+    for (int f = 0; f < 20000 && !(server->spieler[11].status & SFS_EINGEWECHSELT) &&
+                    server->minute < minute + SF_KOMMANDO_VERZUG + 15;
+         f++)
+        frame(1);
     EXPECT_NE(server->spieler[11].status & SFS_EINGEWECHSELT, 0u);
     EXPECT_NE(server->spieler[3].status & SFS_AUSGEWECHSELT, 0u);
 }

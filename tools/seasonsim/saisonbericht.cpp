@@ -110,6 +110,7 @@ void Saison_Bericht::Vor_Beendet(i32 id) {
         if (ist_liga(w) && Wettbewerb_Get_Wettbewerb_Prozent(id) == 100) {
             s_.oben_spiele++;
             if (a > b) s_.oben_heimsiege++;
+            if (a < b) s_.oben_auswaertssiege++;
             if (a == 0 && b == 0) s_.oben_null_null++;
         }
         const Spielfeld_Daten* sf = Spielfeld_Zeiger(static_cast<u32>(r.spiel));
@@ -330,6 +331,7 @@ void Bericht_Summe_Dazu(Bericht_Summe& m, const Bericht_Saison& s) {
     for (int k = 0; k < 5; ++k)
         for (int e = 0; e < 3; ++e) m.luecke[k][e] += s.luecke[k][e], m.luecke_engine[k][e] += s.luecke_engine[k][e];
     m.oben_spiele += s.oben_spiele, m.oben_heimsiege += s.oben_heimsiege, m.oben_null_null += s.oben_null_null;
+    m.oben_auswaertssiege += s.oben_auswaertssiege;
     m.markt_deals += s.markt_deals;
     m.monate_min = std::min(m.monate_min, s.monate_median), m.monate_max = std::max(m.monate_max, s.monate_median);
     m.reich_monate_min = std::min(m.reich_monate_min, s.reichster_monate);

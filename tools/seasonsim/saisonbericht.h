@@ -49,7 +49,7 @@ struct Bericht_Saison {
     // The same by margin for the matches of the match engine.
     u32 luecke_engine[5][3] = {};
     // League matches of the top divisions (dice and engine): home wins and goalless draws.
-    u32 oben_spiele = 0, oben_heimsiege = 0, oben_null_null = 0;
+    u32 oben_spiele = 0, oben_heimsiege = 0, oben_auswaertssiege = 0, oben_null_null = 0;
     std::vector<Bericht_Liga> ligen;
     u32 aufsteiger = 0, aufsteiger_ab = 0;      // promoted clubs, and those relegated again
     u32 pokal_finalisten = 0, pokal_unten = 0;  // national cup finalists, from below the top division
@@ -92,7 +92,7 @@ struct Bericht_Summe {
     u32 aufsteiger = 0, aufsteiger_ab = 0, pokal_finalisten = 0, pokal_unten = 0;
     u32 spiele = 0, tore = 0, null_null = 0, remis = 0;
     u32 luecke[5][3] = {}, luecke_engine[5][3] = {};
-    u32 oben_spiele = 0, oben_heimsiege = 0, oben_null_null = 0;
+    u32 oben_spiele = 0, oben_heimsiege = 0, oben_auswaertssiege = 0, oben_null_null = 0;
     // Deals with the market; the span of the top divisions' median months
     // of wages and of the richest club's months.
     i32 markt_deals = 0;

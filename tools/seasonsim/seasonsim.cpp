@@ -235,8 +235,9 @@ void welt_ausgeben(const Bericht_Saison& b) {
         std::printf("  %-22s champion %.2f (2.1-2.6), last %.2f (0.5-1.0) points a game; strongest before: %s, place %d\n",
                     l.name.c_str(), l.meister_ppg, l.letzter_ppg, name(l.staerkster).c_str(), l.staerkster_platz);
     }
-    std::printf("  top divisions' league matches %u: home wins %s (43-50 %%), 0:0 %s (5-11 %%)\n", b.oben_spiele,
-                prozent(b.oben_heimsiege, b.oben_spiele).c_str(), prozent(b.oben_null_null, b.oben_spiele).c_str());
+    std::printf("  top divisions' league matches %u: home wins %s (43-50 %%), away wins %s (24-32 %%), 0:0 %s (5-11 %%)\n",
+                b.oben_spiele, prozent(b.oben_heimsiege, b.oben_spiele).c_str(),
+                prozent(b.oben_auswaertssiege, b.oben_spiele).c_str(), prozent(b.oben_null_null, b.oben_spiele).c_str());
     std::printf("  promoted and down again %u of %u (30-50 %%); cup finalists from lower divisions %u of %u (<=15 %%)\n",
                 b.aufsteiger_ab, b.aufsteiger, b.pokal_unten, b.pokal_finalisten);
     std::printf("  world: club players' ages %d-%d, median %.1f (16-37, 24-28); retired %d, youth %d\n", b.alter_min,
@@ -281,8 +282,10 @@ void summe_ausgeben() {
     std::printf("  dice matches: %.2f goals a game (2.5-3.1), 0:0 %.1f %% (5-11 %%), draws %.1f %% (22-30 %%)\n",
                 m.spiele ? static_cast<double>(m.tore) / m.spiele : 0.0, anteil(m.null_null, m.spiele),
                 anteil(m.remis, m.spiele));
-    std::printf("  top divisions' league matches: home wins %.1f %% (43-50 %%), 0:0 %.1f %% (5-11 %%) of %u\n",
-                anteil(m.oben_heimsiege, m.oben_spiele), anteil(m.oben_null_null, m.oben_spiele), m.oben_spiele);
+    std::printf("  top divisions' league matches: home wins %.1f %% (43-50 %%), away wins %.1f %% (24-32 %%), 0:0 %.1f %% "
+                "(5-11 %%) of %u\n",
+                anteil(m.oben_heimsiege, m.oben_spiele), anteil(m.oben_auswaertssiege, m.oben_spiele),
+                anteil(m.oben_null_null, m.oben_spiele), m.oben_spiele);
     std::printf("  the stronger side wins by margin <500 / 500-999 / 1000-1999 / 2000-2999 / >=3000: "
                 "%.0f / %.0f / %.0f / %.0f / %.0f %% (rising)\n",
                 100 * m.sieg_anteil(0), 100 * m.sieg_anteil(1), 100 * m.sieg_anteil(2), 100 * m.sieg_anteil(3),
