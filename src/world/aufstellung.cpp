@@ -132,6 +132,7 @@ void Aufstellung_Automatisch(int team) {
     struct Kandidat {
         int spieler, klasse, basis, eigen;
         bool bereit, frisch;
+        int besser = 0;  // fresh players of his line still free with a higher own-line value
     };
     std::vector<Kandidat> frei;
     frei.reserve(static_cast<size_t>(n));
@@ -142,7 +143,8 @@ void Aufstellung_Automatisch(int team) {
         c.klasse = Spieler_Fix_Daten[s].position;
         c.bereit = spielbereit(s);
         c.frisch = c.bereit && Spieler_Daten[s].erschoepfung <= 4;
-        c.basis = Spieler_Daten[s].staerke * 4 - std::max(0, Spieler_Daten[s].erschoepfung - 4) * 6 - (c.bereit ? 0 : 1000);
+        const Spieler_Struktur& d = Spieler_Daten[s];
+        c.basis = d.staerke * 4 - std::max(0, d.erschoepfung - 4) * 6 - (c.bereit ? 0 : 1000);
         // A field player stays for his own line's later places while he is
         // one of its best fresh players for them: a strong forward would
         // otherwise go to an earlier place in defence or midfield and leave
@@ -151,19 +153,23 @@ void Aufstellung_Automatisch(int team) {
         c.eigen = c.basis - Aufstellung_Abzug(c.klasse, zeile_der_linie[std::min(c.klasse, 3)]) * 4;
         frei.push_back(c);
     }
+    const auto ueber = [](const Kandidat& a, const Kandidat& b) {
+        return a.frisch && a.klasse == b.klasse && a.eigen > b.eigen;
+    };
+    for (Kandidat& c : frei)
+        for (const Kandidat& a : frei) c.besser += ueber(a, c);
+    // The later places of each line after a place.
+    int plaetze_danach[11][4] = {};
+    for (int platz = 0; platz < 11; platz++)
+        for (int j = platz + 1; j < 11; j++) ++plaetze_danach[platz][Aufstellung_Linie(f.zeile[j])];
     auto wert = [](const Kandidat& c, int zeile) { return c.basis - Aufstellung_Abzug(c.klasse, zeile) * 4; };
     // A place up front takes a defender or a goalkeeper only when no fresh
     // midfielder or forward who can play is left: strength less the
     // deduction alone let a strong defender beat a weaker forward.
     auto nach_vorne = [](const Kandidat& c) { return c.klasse >= 2; };
-    auto vorbehalten = [&](size_t j, int platz) {
-        const Kandidat& c = frei[j];
-        if (c.klasse == 0 || c.klasse == Aufstellung_Linie(f.zeile[platz]) || !c.frisch) return false;
-        int plaetze = 0, besser = 0;
-        for (int i = platz + 1; i < 11; i++) plaetze += Aufstellung_Linie(f.zeile[i]) == c.klasse;
-        for (size_t i = 0; i < frei.size() && besser < plaetze; i++)
-            besser += i != j && frei[i].frisch && frei[i].klasse == c.klasse && frei[i].eigen > c.eigen;
-        return besser < plaetze;
+    auto vorbehalten = [&](const Kandidat& c, int platz) {
+        if (c.klasse == 0 || c.klasse > 3 || c.klasse == Aufstellung_Linie(f.zeile[platz]) || !c.frisch) return false;
+        return c.besser < plaetze_danach[platz][c.klasse];
     };
     int slot_spieler[MAX_SPIELER_PRO_TEAM];
     int belegt = 0;
@@ -177,12 +183,14 @@ void Aufstellung_Automatisch(int team) {
         for (int mit_vorbehalt = 1; mit_vorbehalt >= 0 && best == frei.size(); mit_vorbehalt--)
             for (size_t j = 0; j < frei.size(); j++) {
                 if (nur_vorne && !nach_vorne(frei[j])) continue;
-                if (mit_vorbehalt && (!frei[j].bereit || vorbehalten(j, i))) continue;
+                if (mit_vorbehalt && (!frei[j].bereit || vorbehalten(frei[j], i))) continue;
                 const int w = wert(frei[j], zeile);
                 if (best == frei.size() || w > best_wert) best = j, best_wert = w;
             }
-        slot_spieler[belegt++] = frei[best].spieler;
+        const Kandidat weg = frei[best];
+        slot_spieler[belegt++] = weg.spieler;
         frei.erase(frei.begin() + static_cast<long>(best));
+        for (Kandidat& c : frei) c.besser -= ueber(weg, c);
     }
     // The places fill in order, so a strong forward may have gone to an
     // earlier place in midfield and a midfielder up front: two field
