@@ -107,7 +107,10 @@ std::string was(const Lage& a, const Lage& b) {
     return s.empty() ? "ein Frame wie die davor" : s;
 }
 
+double erster_frame_ms = 0;  // the time of the first frame after the start
+
 void messen(double ms) {
+    if (!lage_vorher.gueltig) erster_frame_ms = ms;
     zeiten[art].dazu(ms);
     const Lage jetzt = lage_jetzt();
     // KORDAVO_BENCH_LANGE_FRAMES=1 lists the frames over a display refresh,
@@ -224,6 +227,29 @@ void BM_SaisonZweiManagerLive(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_SaisonZweiManagerLive)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// The first frame of a new game (the game made, its first day begun) in
+// starts of their own, two managers as in the season above: its average
+// and worst time, the time of the process's first start (the season above
+// has only that one), and the starts whose first frame went over 8 ms.
+void BM_ErsterFrame(benchmark::State& st) {
+    std::string ordner;
+    Zeiten erster;
+    for (auto _ : st) {
+        zeiten.clear();
+        if (!starten("2", &ordner)) {
+            st.SkipWithError("the game did not start");
+            return;
+        }
+        Test_Programm_Beenden(ordner);
+        if (erster.frames == 0) st.counters["erster_frame_erster_start_ms"] = erster_frame_ms;
+        erster.dazu(erster_frame_ms);
+    }
+    st.counters["erster_frame_avg_ms"] = erster.summe_ms / static_cast<double>(std::max(1L, erster.frames));
+    st.counters["erster_frame_max_ms"] = erster.max_ms;
+    st.counters["erster_frame_ueber_8ms"] = static_cast<double>(erster.ueber_8);
+}
+BENCHMARK(BM_ErsterFrame)->Iterations(5)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Four managers: days until four of their matches are shown at once, then
 // that matchday's live frames.

@@ -198,6 +198,14 @@ void wie_im_speicher(Schreiber& s, const R& r) {
     if constexpr (std::endian::native == std::endian::little) s.bytes(&r, sizeof r);
     else s(r);
 }
+// `anzahl` such records one after the other: their images are the array's
+// bytes, copied at once.
+template <class R>
+void feld_wie_im_speicher(Schreiber& s, const R* r, size_t anzahl) {
+    static_assert(std::is_trivially_copyable_v<R> && sizeof(R) == groesse<R>(), "the image is the record's bytes");
+    if constexpr (std::endian::native == std::endian::little) s.bytes(r, anzahl * sizeof(R));
+    else feld_schreiben(s, r, anzahl);
+}
 
 // `anzahl` records one after the other.
 template <class R>

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <numeric>
 #include <vector>
@@ -315,17 +316,20 @@ namespace {
 // At game start each base league's value A: the average strength of the
 // squads of the clubs it holds, known before any
 // line-up is picked.
+// Each club's league is looked up once: a search per league and club went
+// through every competition's list for every pair.
 void ligawerte_setzen() {
+    std::map<i32, std::pair<i64, i32>> ligen;  // league -> (strength summed, clubs)
+    for (i32 t = 0; t < Team_Anzahl; ++t) {
+        auto& [summe, n] = ligen[Wettbewerb_Get_Liga_Von_Team(t, true)];
+        summe += std::max(Team_Get_Staerke_Modus(t, 0), 0);
+        ++n;
+    }
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         if (!gueltig(i) || !tab()[i].basisliga) continue;
-        i64 summe = 0;
-        i32 n = 0;
-        for (i32 t = 0; t < Team_Anzahl; ++t)
-            if (Wettbewerb_Get_Liga_Von_Team(t, true) == tab()[i].id) {
-                summe += std::max(Team_Get_Staerke_Modus(t, 0), 0);
-                ++n;
-            }
-        if (n > 0) Wettbewerb_Set_Wert_A(tab()[i].id, static_cast<i32>(summe / n));
+        const auto l = ligen.find(tab()[i].id);
+        if (l != ligen.end() && l->second.second > 0)
+            Wettbewerb_Set_Wert_A(tab()[i].id, static_cast<i32>(l->second.first / l->second.second));
     }
 }
 

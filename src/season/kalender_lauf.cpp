@@ -247,8 +247,9 @@ void modus_wizard() {
         Kalender_Jedes_Jahr();
         Team_Free_Ladepuffer();
         if (!ruf::Client()) {
+            // Every club's line-up comes from here (a second round of line-ups
+            // on the same squads would pick the same ones again).
             Team_Nach_Spieler(wizard);
-            Team_Init_Aufstellungen();
             Startkonten_Eroeffnen();
         } else if (!Season_Module.Spieltag_Kein_Spiel()) {
             Kalender_Internet_Client_Laden();

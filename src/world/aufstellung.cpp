@@ -124,53 +124,73 @@ void Aufstellung_Automatisch(int team) {
     const i32* k = Team_Kader(team);
     if (n == 0) return;
     Formation f = Team_Own_Daten[team].formationen[formations_index(team)];
-    std::vector<int> frei(k, k + n);
     // Unavailable players go last, so they play only when nobody else can.
     // A tired player (exhaustion above 4 of 9) rests when a fresh one of
-    // nearly his strength can stand in.
-    auto wert = [&](int s, int zeile) {
-        int w = Spieler_Daten[s].staerke * 4 - Aufstellung_Abzug(Spieler_Fix_Daten[s].position, zeile) * 4;
-        w -= std::max(0, Spieler_Daten[s].erschoepfung - 4) * 6;
-        if (!spielbereit(s)) w -= 1000;
-        return w;
+    // nearly his strength can stand in. What a player is worth at a place
+    // is his base value less the place's deduction; base, own-line value
+    // and freshness are taken once per player.
+    struct Kandidat {
+        int spieler, klasse, basis, eigen;
+        bool bereit, frisch;
+        int besser = 0;  // fresh players of his line still free with a higher own-line value
     };
+    std::vector<Kandidat> frei;
+    frei.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; i++) {
+        const int s = k[i];
+        Kandidat c{};
+        c.spieler = s;
+        c.klasse = Spieler_Fix_Daten[s].position;
+        c.bereit = spielbereit(s);
+        c.frisch = c.bereit && Spieler_Daten[s].erschoepfung <= 4;
+        const Spieler_Struktur& d = Spieler_Daten[s];
+        c.basis = d.staerke * 4 - std::max(0, d.erschoepfung - 4) * 6 - (c.bereit ? 0 : 1000);
+        // A field player stays for his own line's later places while he is
+        // one of its best fresh players for them: a strong forward would
+        // otherwise go to an earlier place in defence or midfield and leave
+        // the forward places to weaker players of other lines.
+        constexpr int zeile_der_linie[4] = {0, 2, 5, 9};
+        c.eigen = c.basis - Aufstellung_Abzug(c.klasse, zeile_der_linie[std::min(c.klasse, 3)]) * 4;
+        frei.push_back(c);
+    }
+    const auto ueber = [](const Kandidat& a, const Kandidat& b) {
+        return a.frisch && a.klasse == b.klasse && a.eigen > b.eigen;
+    };
+    for (Kandidat& c : frei)
+        for (const Kandidat& a : frei) c.besser += ueber(a, c);
+    // The later places of each line after a place.
+    int plaetze_danach[11][4] = {};
+    for (int platz = 0; platz < 11; platz++)
+        for (int j = platz + 1; j < 11; j++) ++plaetze_danach[platz][Aufstellung_Linie(f.zeile[j])];
+    auto wert = [](const Kandidat& c, int zeile) { return c.basis - Aufstellung_Abzug(c.klasse, zeile) * 4; };
     // A place up front takes a defender or a goalkeeper only when no fresh
     // midfielder or forward who can play is left: strength less the
     // deduction alone let a strong defender beat a weaker forward.
-    auto nach_vorne = [](int s) { return Spieler_Fix_Daten[s].position >= 2; };
-    // A field player stays for his own line's later places while he is one
-    // of its best fresh players for them: a strong forward would otherwise
-    // go to an earlier place in defence or midfield and leave the forward
-    // places to weaker players of other lines.
-    auto eigen = [&](int s) {
-        constexpr int zeile_der_linie[4] = {0, 2, 5, 9};
-        return wert(s, zeile_der_linie[std::min<int>(Spieler_Fix_Daten[s].position, 3)]);
-    };
-    auto frisch = [&](int s) { return spielbereit(s) && Spieler_Daten[s].erschoepfung <= 4; };
-    auto vorbehalten = [&](int s, int platz) {
-        const int klasse = Spieler_Fix_Daten[s].position;
-        if (klasse == 0 || klasse == Aufstellung_Linie(f.zeile[platz]) || !frisch(s)) return false;
-        int plaetze = 0, besser = 0;
-        for (int j = platz + 1; j < 11; j++) plaetze += Aufstellung_Linie(f.zeile[j]) == klasse;
-        for (int t : frei)
-            besser += t != s && frisch(t) && Spieler_Fix_Daten[t].position == klasse && eigen(t) > eigen(s);
-        return besser < plaetze;
+    auto nach_vorne = [](const Kandidat& c) { return c.klasse >= 2; };
+    auto vorbehalten = [&](const Kandidat& c, int platz) {
+        if (c.klasse == 0 || c.klasse > 3 || c.klasse == Aufstellung_Linie(f.zeile[platz]) || !c.frisch) return false;
+        return c.besser < plaetze_danach[platz][c.klasse];
     };
     int slot_spieler[MAX_SPIELER_PRO_TEAM];
     int belegt = 0;
     for (int i = 0; i < 11 && !frei.empty(); i++) {
         const int zeile = f.zeile[i];
-        const bool nur_vorne = Aufstellung_Linie(zeile) == 3 &&
-                               std::any_of(frei.begin(), frei.end(), [&](int s) { return frisch(s) && nach_vorne(s); });
+        const bool nur_vorne =
+            Aufstellung_Linie(zeile) == 3 &&
+            std::any_of(frei.begin(), frei.end(), [&](const Kandidat& c) { return c.frisch && nach_vorne(c); });
         size_t best = frei.size();
+        int best_wert = 0;
         for (int mit_vorbehalt = 1; mit_vorbehalt >= 0 && best == frei.size(); mit_vorbehalt--)
             for (size_t j = 0; j < frei.size(); j++) {
                 if (nur_vorne && !nach_vorne(frei[j])) continue;
-                if (mit_vorbehalt && (!spielbereit(frei[j]) || vorbehalten(frei[j], i))) continue;
-                if (best == frei.size() || wert(frei[j], zeile) > wert(frei[best], zeile)) best = j;
+                if (mit_vorbehalt && (!frei[j].bereit || vorbehalten(frei[j], i))) continue;
+                const int w = wert(frei[j], zeile);
+                if (best == frei.size() || w > best_wert) best = j, best_wert = w;
             }
-        slot_spieler[belegt++] = frei[best];
+        const Kandidat weg = frei[best];
+        slot_spieler[belegt++] = weg.spieler;
         frei.erase(frei.begin() + static_cast<long>(best));
+        for (Kandidat& c : frei) c.besser -= ueber(weg, c);
     }
     // The places fill in order, so a strong forward may have gone to an
     // earlier place in midfield and a midfielder up front: two field
@@ -193,20 +213,23 @@ void Aufstellung_Automatisch(int team) {
     }
     // Substitutes: a goalkeeper first, then the strongest.
     int ersatz = 0;
-    for (size_t j = 0; j < frei.size() && belegt < 17; j++) {
-        if (Spieler_Fix_Daten[frei[j]].position == 0 && spielbereit(frei[j])) {
-            slot_spieler[belegt++] = frei[j];
-            frei.erase(frei.begin() + static_cast<long>(j));
+    std::vector<int> rest;
+    rest.reserve(frei.size());
+    for (const Kandidat& c : frei) rest.push_back(c.spieler);
+    for (size_t j = 0; j < rest.size() && belegt < 17; j++) {
+        if (Spieler_Fix_Daten[rest[j]].position == 0 && spielbereit(rest[j])) {
+            slot_spieler[belegt++] = rest[j];
+            rest.erase(rest.begin() + static_cast<long>(j));
             ersatz++;
             break;
         }
     }
-    std::stable_sort(frei.begin(), frei.end(), [&](int a, int b) {
+    std::stable_sort(rest.begin(), rest.end(), [&](int a, int b) {
         int wa = Spieler_Daten[a].staerke - (spielbereit(a) ? 0 : 100);
         int wb = Spieler_Daten[b].staerke - (spielbereit(b) ? 0 : 100);
         return wa > wb;
     });
-    for (int s : frei) slot_spieler[belegt++] = s;
+    for (int s : rest) slot_spieler[belegt++] = s;
     for (int i = 0; i < belegt; i++) {
         Spieler_Struktur& s = Spieler_Daten[slot_spieler[i]];
         s.slot = static_cast<u8>(i);

@@ -2,6 +2,7 @@
 #include "world/speichern.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -80,12 +81,58 @@ constexpr size_t ALIAS_MAX = 60;
 
 }  // namespace
 
+// The player records' fields lie in memory in the order of their images,
+// each right after the one before: the player arrays are written at once
+// (the world's cache and every save take some tens of thousands of them).
+#define KORDAVO_DANACH(T, a, b) (offsetof(T, b) == offsetof(T, a) + sizeof(T::a))
+static_assert(offsetof(Spieler_Struktur, attribut) == 0 && KORDAVO_DANACH(Spieler_Struktur, attribut, spiele) &&
+                  KORDAVO_DANACH(Spieler_Struktur, spiele, erschoepfung) &&
+                  KORDAVO_DANACH(Spieler_Struktur, erschoepfung, moral) &&
+                  KORDAVO_DANACH(Spieler_Struktur, moral, wert57) &&
+                  KORDAVO_DANACH(Spieler_Struktur, wert57, staerke_fein) &&
+                  KORDAVO_DANACH(Spieler_Struktur, staerke_fein, verletzung_art) &&
+                  KORDAVO_DANACH(Spieler_Struktur, verletzung_art, staerke) &&
+                  KORDAVO_DANACH(Spieler_Struktur, staerke, verletzung_dauer) &&
+                  KORDAVO_DANACH(Spieler_Struktur, verletzung_dauer, status) &&
+                  KORDAVO_DANACH(Spieler_Struktur, status, spalte) && KORDAVO_DANACH(Spieler_Struktur, spalte, zeile) &&
+                  KORDAVO_DANACH(Spieler_Struktur, zeile, rueckennummer) &&
+                  KORDAVO_DANACH(Spieler_Struktur, rueckennummer, slot) &&
+                  KORDAVO_DANACH(Spieler_Struktur, slot, marktwert) &&
+                  KORDAVO_DANACH(Spieler_Struktur, marktwert, team) &&
+                  KORDAVO_DANACH(Spieler_Struktur, team, wettbewerb) &&
+                  KORDAVO_DANACH(Spieler_Struktur, wettbewerb, liga_wert) &&
+                  KORDAVO_DANACH(Spieler_Struktur, liga_wert, max_staerke) &&
+                  KORDAVO_DANACH(Spieler_Struktur, max_staerke, trainings) &&
+                  KORDAVO_DANACH(Spieler_Struktur, trainings, trainingsgeld) &&
+                  KORDAVO_DANACH(Spieler_Struktur, trainingsgeld, gedeckt_von) &&
+                  KORDAVO_DANACH(Spieler_Struktur, gedeckt_von, liga_wort) &&
+                  KORDAVO_DANACH(Spieler_Struktur, liga_wort, wert74) && KORDAVO_DANACH(Spieler_Struktur, wert74, frei),
+              "a player's fields lie in the order of his image");
+static_assert(offsetof(Spieler_Fix, aussehen) == 0 && KORDAVO_DANACH(Spieler_Fix, aussehen, haarfarbe) &&
+                  KORDAVO_DANACH(Spieler_Fix, haarfarbe, hautfarbe) && KORDAVO_DANACH(Spieler_Fix, hautfarbe, nation) &&
+                  KORDAVO_DANACH(Spieler_Fix, nation, position) && KORDAVO_DANACH(Spieler_Fix, position, frei1) &&
+                  KORDAVO_DANACH(Spieler_Fix, frei1, geburtsjahr) && KORDAVO_DANACH(Spieler_Fix, geburtsjahr, frei),
+              "a player's fixed fields lie in the order of their image");
+static_assert(offsetof(Spieler_Client_Egal, nachname) == 0 &&
+                  KORDAVO_DANACH(Spieler_Client_Egal, nachname, vorname) &&
+                  KORDAVO_DANACH(Spieler_Client_Egal, vorname, frei),
+              "a player's texts lie in the order of their image");
+#undef KORDAVO_DANACH
+
+namespace {
+template <class T>
+bool feld_am_stueck(Datei_Status* d, const T* r, u32 n) {
+    return Datei_Schreiben_Felder(
+        d, [&](bytes::Schreiber& s) { bytes::feld_wie_im_speicher(s, r, n); }, true);
+}
+}  // namespace
+
 bool Spieler_Block_Schreiben(Datei_Status* d) {
     u32 n = static_cast<u32>(Spieler_Anzahl);
     bool ok = schreiben_u32(d, VERSION) && schreiben_u32(d, n);
     if (ok && n) {
-        ok = feld_schreiben(d, Spieler_Daten, n) && feld_schreiben(d, Spieler_Fix_Daten, n) &&
-             feld_schreiben(d, Spieler_Texte, n) && feld_schreiben(d, Spieler_Flags, n);
+        ok = feld_am_stueck(d, Spieler_Daten, n) && feld_am_stueck(d, Spieler_Fix_Daten, n) &&
+             feld_am_stueck(d, Spieler_Texte, n) && feld_am_stueck(d, Spieler_Flags, n);
     }
     return ok;
 }

@@ -322,6 +322,7 @@ void Team_Init_Aufstellung(int t) {
     if (ok(t) && t != Team_Transfermarkt) Aufstellung_Automatisch(t);
 }
 
+// KEIN_AUFRUFER: one of the module's named procedures; a new season's line-ups come from Team_Nach_Spieler.
 void Team_Init_Aufstellungen() {
     for (int t = 0; t < Team_Anzahl; t++) Team_Init_Aufstellung(t);
 }

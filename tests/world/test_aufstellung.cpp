@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <cstdlib>
 #include <functional>
 #include <string>
@@ -471,6 +473,95 @@ TEST_F(Aufstellung, EachRolePassesFromAnAbsentHolderToTheBestSuitedStarter) {
         }
     alle_spielbereit(t);
     Aufstellung_Automatisch(t);
+}
+
+// The eleven by the rule in its plain form, each place's reserve counted
+// anew over the players still free, then the same trades of places: the
+// starters in place order.
+std::vector<int> elf_nach_regel(int t) {
+    const Formation f = Team_Own_Daten[t].formationen[Team_Own_Daten[t].formation & 0x0F];
+    std::vector<int> frei(Team_Kader(t), Team_Kader(t) + Team_Kader_Anzahl(t)), elf;
+    const auto wert = [](int s, int zeile) {
+        return Spieler_Daten[s].staerke * 4 - Aufstellung_Abzug(klasse(s), zeile) * 4 -
+               std::max(0, Spieler_Daten[s].erschoepfung - 4) * 6 - (kann(s) ? 0 : 1000);
+    };
+    const auto eigen = [&](int s) { return wert(s, std::array{0, 2, 5, 9}[std::min(klasse(s), 3)]); };
+    const auto frisch = [](int s) { return kann(s) && Spieler_Daten[s].erschoepfung <= 4; };
+    for (int i = 0; i < 11 && !frei.empty(); i++) {
+        const auto vorbehalten = [&](int s) {
+            if (klasse(s) == 0 || klasse(s) == Aufstellung_Linie(f.zeile[i]) || !frisch(s)) return false;
+            int plaetze = 0, besser = 0;
+            for (int j = i + 1; j < 11; j++) plaetze += Aufstellung_Linie(f.zeile[j]) == klasse(s);
+            for (int x : frei) besser += frisch(x) && klasse(x) == klasse(s) && eigen(x) > eigen(s);
+            return besser < plaetze;
+        };
+        const auto vorne_frisch = [&](int s) { return frisch(s) && klasse(s) >= 2; };
+        const bool nur_vorne =
+            Aufstellung_Linie(f.zeile[i]) == 3 && std::any_of(frei.begin(), frei.end(), vorne_frisch);
+        size_t best = frei.size();
+        for (int vorbehalt = 1; vorbehalt >= 0 && best == frei.size(); vorbehalt--)
+            for (size_t j = 0; j < frei.size(); j++)
+                if ((!nur_vorne || klasse(frei[j]) >= 2) && (!vorbehalt || (kann(frei[j]) && !vorbehalten(frei[j]))) &&
+                    (best == frei.size() || wert(frei[j], f.zeile[i]) > wert(frei[best], f.zeile[i])))
+                    best = j;
+        elf.push_back(frei[best]);
+        frei.erase(frei.begin() + static_cast<long>(best));
+    }
+    const auto kosten = [&](int platz, int zeile) {
+        const int abzug = Aufstellung_Abzug(klasse(elf[platz]), zeile);
+        return abzug * 1000 - (abzug == 0 ? Spieler_Daten[elf[platz]].staerke : 0);
+    };
+    const int n = static_cast<int>(elf.size());
+    for (bool getauscht = true; getauscht;) {
+        getauscht = false;
+        for (int a = 1; a < n; a++)
+            for (int b = a + 1; b < n; b++)
+                if (kosten(a, f.zeile[b]) + kosten(b, f.zeile[a]) < kosten(a, f.zeile[a]) + kosten(b, f.zeile[b]))
+                    std::swap(elf[a], elf[b]), getauscht = true;
+    }
+    return elf;
+}
+
+// Squads of the shipped world with tiredness, players out and formations
+// drawn at random: the line-up is the one the rule gives, and a second
+// line-up on the same squad changes no player's record.
+TEST_F(Aufstellung, TheElevenFollowsThePlainRuleAndASecondLineUpChangesNothing) {
+    const struct {
+        const char* fall;
+        int muede_von_10, aus_von_10;
+    } faelle[] = {{"fresh, all available", 0, 0},
+                  {"some tired", 4, 0},
+                  {"some out", 0, 3},
+                  {"tired and out", 5, 3},
+                  {"most out", 2, 8}};
+    u32 zufall = 12345;
+    const auto ziehen = [&zufall](u32 n) { return (zufall = zufall * 1103515245u + 12345u) / 65536u % n; };
+    for (const auto& fall : faelle)
+        for (int t = 0; t < std::min(Team_Anzahl, 60); ++t) {
+            if (t == Team_Transfermarkt || Team_Kader_Anzahl(t) == 0) continue;
+            const std::vector<Spieler_Struktur> vorher(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
+            const i8 formation_vorher = Team_Own_Daten[t].formation;
+            Team_Own_Daten[t].formation = static_cast<i8>(ziehen(FORMATIONEN_PRO_TEAM));
+            for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+                Spieler_Struktur& s = Spieler_Daten[Team_Kader(t)[i]];
+                const bool muede = ziehen(10) < static_cast<u32>(fall.muede_von_10);
+                s.erschoepfung = static_cast<u8>(muede ? 5 + ziehen(5) : ziehen(5));
+                s.status = (s.status & ~SP_STATUS_NICHT_SPIELBEREIT) |
+                           (ziehen(10) < static_cast<u32>(fall.aus_von_10) ? SP_STATUS_VERLETZT : 0);
+            }
+            const std::vector<int> erwartet = elf_nach_regel(t);
+            Aufstellung_Automatisch(t);
+            std::vector<int> elf(erwartet.size(), -1);
+            for (int i = 0; i < Team_Kader_Anzahl(t); ++i)
+                if (const int s = Team_Kader(t)[i]; Spieler_Daten[s].slot < elf.size()) elf[Spieler_Daten[s].slot] = s;
+            EXPECT_EQ(elf, erwartet) << fall.fall << ", team " << t;
+            const std::vector<Spieler_Struktur> einmal(Spieler_Daten, Spieler_Daten + Spieler_Anzahl);
+            Aufstellung_Automatisch(t);
+            EXPECT_EQ(std::memcmp(einmal.data(), Spieler_Daten, einmal.size() * sizeof(Spieler_Struktur)), 0)
+                << fall.fall << ", team " << t;
+            std::copy(vorher.begin(), vorher.end(), Spieler_Daten);
+            Team_Own_Daten[t].formation = formation_vorher;
+        }
 }
 
 // Two ends of a network game: the client's records are the world's arrays,
