@@ -60,42 +60,13 @@ void Jpeg_FDCT_Quant_Praezise_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* q
     paar_speichern(a, b, aus);
 }
 
-inline V k(int v) { return _mm256_set1_epi16(int16_t(v)); }
-
-// The fast form's AAN step (Jpeg_FDCT_Schnell_MMX) on both halves.
-inline void aan_paar(V x[8]) {
-    const V t0 = _mm256_add_epi16(x[0], x[7]), t7 = _mm256_sub_epi16(x[0], x[7]);
-    const V t1 = _mm256_add_epi16(x[1], x[6]), t6 = _mm256_sub_epi16(x[1], x[6]);
-    const V t2 = _mm256_add_epi16(x[2], x[5]), t5 = _mm256_sub_epi16(x[2], x[5]);
-    const V t3 = _mm256_add_epi16(x[3], x[4]), t4 = _mm256_sub_epi16(x[3], x[4]);
-
-    const V t10 = _mm256_add_epi16(t0, t3), t13 = _mm256_sub_epi16(t0, t3);
-    const V t11 = _mm256_add_epi16(t1, t2), t12 = _mm256_sub_epi16(t1, t2);
-    x[0] = _mm256_add_epi16(t10, t11);
-    x[4] = _mm256_sub_epi16(t10, t11);
-    const V z1 = _mm256_mulhi_epi16(_mm256_slli_epi16(_mm256_add_epi16(t12, t13), 1), k(23168));
-    x[2] = _mm256_add_epi16(t13, z1);
-    x[6] = _mm256_sub_epi16(t13, z1);
-
-    const V a = _mm256_add_epi16(t4, t5), b = _mm256_add_epi16(t5, t6), c = _mm256_add_epi16(t6, t7);
-    const V z5 = _mm256_mulhi_epi16(_mm256_sub_epi16(a, c), k(25088));
-    const V z2 = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_slli_epi16(a, 1), k(17792)), z5);
-    const V z4 = _mm256_add_epi16(_mm256_mulhi_epi16(_mm256_slli_epi16(c, 2), k(21376)), z5);
-    const V z3 = _mm256_mulhi_epi16(_mm256_slli_epi16(b, 1), k(23168));
-    const V z11 = _mm256_add_epi16(t7, z3), z13 = _mm256_sub_epi16(t7, z3);
-    x[5] = _mm256_add_epi16(z13, z2);
-    x[3] = _mm256_sub_epi16(z13, z2);
-    x[1] = _mm256_add_epi16(z11, z4);
-    x[7] = _mm256_sub_epi16(z11, z4);
-}
-
 void Jpeg_FDCT_Quant_Schnell_AVX2_Paar(int16_t* a, int16_t* b, const int16_t* qa, const int16_t* qb) {
     V x[8];
     for (int i = 0; i < 8; ++i) x[i] = paar_laden(a + 8 * i, b + 8 * i);
     jpeg_avx2::transponieren(x);  // x[i]: column i, lanes = rows
-    aan_paar(x);                  // row pass
+    aan_vorwaerts<O256>(x);       // row pass
     jpeg_avx2::transponieren(x);  // x[i]: row i, lanes = columns
-    aan_paar(x);                  // column pass
+    aan_vorwaerts<O256>(x);       // column pass
     // The fast quantiser's lanes (Jpeg_Quant_Schnell_MMX): clamped to
     // -8192..8191 by the saturating sequence, then (hi((4c) * m) + 1) >> 1.
     const V k32768 = _mm256_set1_epi16(int16_t(0x8000));

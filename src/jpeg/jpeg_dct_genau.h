@@ -1,4 +1,5 @@
-// The lane arithmetic of the accurate SIMD forward DCT, written once for the
+// The lane arithmetic of the SIMD forward DCTs (the accurate one and the fast
+// form's AAN step), written once for the
 // SSE2 form (one block in eight 16-bit lanes) and the AVX2 form (two blocks,
 // one in each 128-bit half: every instruction used works within its half).
 // A form passes its instruction set as O, a struct of static functions on its
@@ -32,6 +33,37 @@ struct Jpeg_DCT_Praezise_T {
 extern const Jpeg_DCT_Praezise_T Jpeg_DCT_Praezise_Gewichte;
 
 namespace {
+
+// The fast form's AAN step (Jpeg_FDCT_Schnell_MMX) on eight vectors in
+// place, in wrapping 16-bit arithmetic; with its two transposes around it a
+// row pass, then a column pass.
+template <class O>
+inline void aan_vorwaerts(typename O::V x[8]) {
+    using V = typename O::V;
+    const V t0 = O::add(x[0], x[7]), t7 = O::sub(x[0], x[7]);
+    const V t1 = O::add(x[1], x[6]), t6 = O::sub(x[1], x[6]);
+    const V t2 = O::add(x[2], x[5]), t5 = O::sub(x[2], x[5]);
+    const V t3 = O::add(x[3], x[4]), t4 = O::sub(x[3], x[4]);
+
+    const V t10 = O::add(t0, t3), t13 = O::sub(t0, t3);
+    const V t11 = O::add(t1, t2), t12 = O::sub(t1, t2);
+    x[0] = O::add(t10, t11);
+    x[4] = O::sub(t10, t11);
+    const V z1 = O::mulhi(O::template shl<1>(O::add(t12, t13)), O::k16(23168));
+    x[2] = O::add(t13, z1);
+    x[6] = O::sub(t13, z1);
+
+    const V a = O::add(t4, t5), b = O::add(t5, t6), c = O::add(t6, t7);
+    const V z5 = O::mulhi(O::sub(a, c), O::k16(25088));
+    const V z2 = O::add(O::mulhi(O::template shl<1>(a), O::k16(17792)), z5);
+    const V z4 = O::add(O::mulhi(O::template shl<2>(c), O::k16(21376)), z5);
+    const V z3 = O::mulhi(O::template shl<1>(b), O::k16(23168));
+    const V z11 = O::add(t7, z3), z13 = O::sub(t7, z3);
+    x[5] = O::add(z13, z2);
+    x[3] = O::sub(z13, z2);
+    x[1] = O::add(z11, z4);
+    x[7] = O::sub(z11, z4);
+}
 
 template <class O>
 struct DCT_Genau {

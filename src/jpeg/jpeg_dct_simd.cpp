@@ -98,36 +98,7 @@ const Jpeg_DCT_Gewichte_T Jpeg_DCT_Gewichte = [] {
 
 namespace {
 
-inline __m128i k16(int v) { return _mm_set1_epi16(int16_t(v)); }
-
-// One AAN step on eight vectors in place (fast form).
-inline void aan_vorwaerts(__m128i x[8]) {
-    const __m128i t0 = _mm_add_epi16(x[0], x[7]), t7 = _mm_sub_epi16(x[0], x[7]);
-    const __m128i t1 = _mm_add_epi16(x[1], x[6]), t6 = _mm_sub_epi16(x[1], x[6]);
-    const __m128i t2 = _mm_add_epi16(x[2], x[5]), t5 = _mm_sub_epi16(x[2], x[5]);
-    const __m128i t3 = _mm_add_epi16(x[3], x[4]), t4 = _mm_sub_epi16(x[3], x[4]);
-
-    const __m128i t10 = _mm_add_epi16(t0, t3), t13 = _mm_sub_epi16(t0, t3);
-    const __m128i t11 = _mm_add_epi16(t1, t2), t12 = _mm_sub_epi16(t1, t2);
-    x[0] = _mm_add_epi16(t10, t11);
-    x[4] = _mm_sub_epi16(t10, t11);
-    const __m128i z1 = _mm_mulhi_epi16(_mm_slli_epi16(_mm_add_epi16(t12, t13), 1), k16(23168));
-    x[2] = _mm_add_epi16(t13, z1);
-    x[6] = _mm_sub_epi16(t13, z1);
-
-    const __m128i a = _mm_add_epi16(t4, t5), b = _mm_add_epi16(t5, t6), c = _mm_add_epi16(t6, t7);
-    const __m128i z5 = _mm_mulhi_epi16(_mm_sub_epi16(a, c), k16(25088));
-    const __m128i z2 = _mm_add_epi16(_mm_mulhi_epi16(_mm_slli_epi16(a, 1), k16(17792)), z5);
-    const __m128i z4 = _mm_add_epi16(_mm_mulhi_epi16(_mm_slli_epi16(c, 2), k16(21376)), z5);
-    const __m128i z3 = _mm_mulhi_epi16(_mm_slli_epi16(b, 1), k16(23168));
-    const __m128i z11 = _mm_add_epi16(t7, z3), z13 = _mm_sub_epi16(t7, z3);
-    x[5] = _mm_add_epi16(z13, z2);
-    x[3] = _mm_sub_epi16(z13, z2);
-    x[1] = _mm_add_epi16(z11, z4);
-    x[7] = _mm_sub_epi16(z11, z4);
-}
-
-// The SSE2 instructions of the accurate form (jpeg_dct_genau.h).
+// The SSE2 instructions of the shared arithmetic (jpeg_dct_genau.h).
 struct O128 {
     using V = __m128i;
     static V add(V a, V b) { return _mm_add_epi16(a, b); }
@@ -175,9 +146,9 @@ void Jpeg_FDCT_Schnell_MMX(int16_t* block) {
     __m128i x[8];
     for (int i = 0; i < 8; ++i) x[i] = laden(block + 8 * i);
     transponieren(x);  // x[i]: column i, lanes = rows
-    aan_vorwaerts(x);  // row pass
+    aan_vorwaerts<O128>(x);  // row pass
     transponieren(x);  // x[i]: row i, lanes = columns
-    aan_vorwaerts(x);  // column pass
+    aan_vorwaerts<O128>(x);  // column pass
     for (int i = 0; i < 8; ++i) speichern(block + 8 * i, x[i]);
 }
 
