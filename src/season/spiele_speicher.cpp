@@ -157,9 +157,13 @@ void Spiele_Ereignisse_Verdichten() {
     z.ereignisse.swap(neu);
     z.ereignis_anzahl = anzahl;
     // The second buffer is the store's twin: the block a busy day grew is
-    // let go once the store is back to its size, else every later day kept
-    // the peak day's memory beside the store.
-    if (neu.capacity() > z.ereignisse.size()) std::vector<u8>().swap(neu);
+    // let go once the store is back to its size (else every later day kept
+    // the peak day's memory beside the store), and a twin of the store's
+    // size takes its place, so the next day allocates nothing.
+    if (neu.capacity() > z.ereignisse.size()) {
+        std::vector<u8>().swap(neu);
+        neu.reserve(z.ereignisse.size());
+    }
 }
 
 size_t Spiele_Ereignis_Speicher_Bytes() { return z.ereignisse.capacity() + z.ereignisse_neu.capacity(); }

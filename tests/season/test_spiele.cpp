@@ -209,9 +209,8 @@ TEST_F(Spiele, EreignisSpeicherBehaeltKeinenSpitzentag) {
         for (int tag = 0; tag < 3; ++tag) {
             Spiele_Ereignisse_Verdichten();
             EXPECT_EQ(Spiele_Ereignis_Kapazitaet(), BASIS);
-            EXPECT_LE(Spiele_Ereignis_Speicher_Bytes(), ruhe);
+            EXPECT_EQ(Spiele_Ereignis_Speicher_Bytes(), ruhe);
         }
-        EXPECT_EQ(Spiele_Ereignis_Speicher_Bytes(), ruhe);
     }
 }
 
