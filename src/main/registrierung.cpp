@@ -8,8 +8,8 @@
 // registration.
 #include "main/registrierung.h"
 
-#include <malloc.h>
 
+#include "main/heap.h"
 #include "main/lager_stand.h"
 #include "main/netz_anmelden.h"
 #include "main/posteingang.h"
@@ -518,11 +518,7 @@ void werkzeuge_anmelden() {
 }  // namespace
 
 void Main_Registrieren(bool (*spielstart)(int, u8*)) {
-    // One heap for every thread: the graphics workers unpack pictures of
-    // megabytes each, and an arena of their own kept what they freed as
-    // resident pages the main thread's heap could not reuse. Set before any
-    // worker starts.
-    mallopt(M_ARENA_MAX, 1);
+    Main_Heap_Einrichten();
     // The heap keeps its own mapping threshold: fixed at a megabyte, the
     // weekly autosave's packing buffers and the unpacked pictures were
     // mapped and faulted in afresh each time (6 % more processor time over

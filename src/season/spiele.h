@@ -127,6 +127,9 @@ u32 Spiele_Ereignis_Block(u32 anzahl);
 // whose results were cleared): every game keeps its events, a game not yet
 // played its whole block; the store shrinks to what is kept.
 void Spiele_Ereignisse_Verdichten();
+// The bytes the event store holds (its block and the compaction's second
+// buffer).
+size_t Spiele_Ereignis_Speicher_Bytes();
 // One played game's events move down to just after what the blocks before
 // it hold (a game not played yet keeps its whole reservation, so a running
 // game never loses room); when no block lies behind it the store gives the

@@ -120,6 +120,9 @@ u32 Spiele_Ereignis_Block(u32 anzahl) {
     while (static_cast<u64>(z.ereignis_anzahl) + anzahl > Spiele_Ereignis_Kapazitaet()) {
         const u64 neu = std::max<u64>(Spiele_Ereignis_Kapazitaet() * 120ull / 100, z.ereignis_anzahl + anzahl);
         if (neu > MAX_LADE_KAPAZITAET) return 0;
+        // By the fifth itself: a plain resize doubles the vector's memory,
+        // which the double buffer then keeps for good.
+        z.ereignisse.reserve(static_cast<size_t>(neu) * SPIELE_EREIGNIS_GROESSE);
         z.ereignisse.resize(static_cast<size_t>(neu) * SPIELE_EREIGNIS_GROESSE, 0);
     }
     const u32 erster = z.ereignis_anzahl;
@@ -135,8 +138,10 @@ void Spiele_Ereignisse_Verdichten() {
         if (!s.erstes_ereignis) return;
         const u32 n = std::min<u32>(s.ereignis_anzahl, EREIGNISSE_PRO_SPIEL);
         const u32 platz = s.tore_a >= 0 ? std::max<u32>(n, 1) : EREIGNISSE_PRO_SPIEL;
-        while (static_cast<size_t>(anzahl + platz) * SPIELE_EREIGNIS_GROESSE > neu.size())
+        while (static_cast<size_t>(anzahl + platz) * SPIELE_EREIGNIS_GROESSE > neu.size()) {
+            neu.reserve(neu.size() * 6 / 5);
             neu.resize(neu.size() * 6 / 5, 0);
+        }
         for (u32 e = 0; e < n; ++e)
             if (const u8* alt = Spiele_Ereignis(s.erstes_ereignis + e))
                 std::memcpy(neu.data() + static_cast<size_t>(anzahl + e) * SPIELE_EREIGNIS_GROESSE, alt,
@@ -151,7 +156,17 @@ void Spiele_Ereignisse_Verdichten() {
     for (auto& r : z.ring) umziehen(r.spiel);
     z.ereignisse.swap(neu);
     z.ereignis_anzahl = anzahl;
+    // The second buffer is the store's twin: the block a busy day grew is
+    // let go once the store is back to its size (else every later day kept
+    // the peak day's memory beside the store), and a twin of the store's
+    // size takes its place, so the next day allocates nothing.
+    if (neu.capacity() > z.ereignisse.size()) {
+        std::vector<u8>().swap(neu);
+        neu.reserve(z.ereignisse.size());
+    }
 }
+
+size_t Spiele_Ereignis_Speicher_Bytes() { return z.ereignisse.capacity() + z.ereignisse_neu.capacity(); }
 
 namespace {
 // Entries a game's block holds on to: its events once it is played, the

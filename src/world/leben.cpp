@@ -55,6 +55,13 @@ std::string voller_name(const char* vor, const char* nach) {
 }
 std::string voller_name(int s) { return voller_name(Spieler_Texte[s].vorname, Spieler_Texte[s].nachname); }
 
+// The table lives only through a season change: its buckets (one for every
+// player of the world) go back with it, not kept for the year between.
+void namen_loslassen() {
+    std::unordered_map<std::string, int>().swap(namen);
+    namen_gebaut = false;
+}
+
 void namen_aufbauen() {
     namen.clear();
     for (int s = 0; s < Spieler_Anzahl; ++s) namen[voller_name(s)]++;
@@ -104,10 +111,7 @@ void name_ziehen(int s, i16 nation) {
     Spieler_Fix_Daten[s].haarfarbe = Spieler_Fix_Daten[nach].haarfarbe;
     Spieler_Fix_Daten[s].hautfarbe = Spieler_Fix_Daten[nach].hautfarbe;
     namen[voller_name(s)]++;
-    if (selbst_gebaut) {
-        namen.clear();
-        namen_gebaut = false;
-    }
+    if (selbst_gebaut) namen_loslassen();
 }
 
 }  // namespace
@@ -282,8 +286,7 @@ void Leben_Saisonwechsel(i32 jahr, const Leben_Sterne* sterne) {
             Spieler_Flags[s] = 1;
         }
     }
-    namen.clear();
-    namen_gebaut = false;
+    namen_loslassen();
 }
 
 namespace {

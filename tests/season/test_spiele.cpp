@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "base/datei.h"
 #include "base/debug.h"
@@ -179,6 +180,38 @@ TEST_F(Spiele, SortierterSpeicherWaechstUmZwanzigProzent) {
     put_u32le(unsortiert, 9);
     put_u32le(unsortiert + 12, 3);
     EXPECT_FALSE(s.Setzen(unsortiert, 2, 4));
+}
+
+// The event store grows by a fifth in memory too, and a busy day's growth
+// is let go once the store is compacted: the memory it holds after the day
+// is what it held before.
+TEST_F(Spiele, EreignisSpeicherBehaeltKeinenSpitzentag) {
+    constexpr u32 BASIS = SPIELE_EREIGNIS_KAPAZITAET, G = SPIELE_EREIGNIS_GROESSE;
+    struct Fall {
+        const char* name;
+        std::vector<u32> bloecke;
+        u32 kapazitaet;
+    } faelle[] = {
+        {"passt", {1000, 2000}, BASIS},
+        {"ein Fuenftel", {BASIS}, BASIS * 6 / 5},
+        {"zwei Fuenftel", {BASIS, BASIS / 5 + 1}, BASIS * 6 / 5 * 6 / 5},
+        {"mehr als ein Fuenftel auf einmal", {BASIS / 2, BASIS}, BASIS / 2 + BASIS + 1},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.name);
+        ASSERT_TRUE(Spiele_Init());
+        Spiele_Ereignisse_Verdichten();
+        const size_t ruhe = Spiele_Ereignis_Speicher_Bytes();
+        EXPECT_EQ(ruhe, 2u * BASIS * G);
+        for (u32 n : f.bloecke) EXPECT_NE(Spiele_Ereignis_Block(n), 0u);
+        EXPECT_EQ(Spiele_Ereignis_Kapazitaet(), f.kapazitaet);
+        EXPECT_EQ(Spiele_Ereignis_Speicher_Bytes(), static_cast<size_t>(f.kapazitaet + BASIS) * G);
+        for (int tag = 0; tag < 3; ++tag) {
+            Spiele_Ereignisse_Verdichten();
+            EXPECT_EQ(Spiele_Ereignis_Kapazitaet(), BASIS);
+            EXPECT_EQ(Spiele_Ereignis_Speicher_Bytes(), ruhe);
+        }
+    }
 }
 
 TEST_F(Spiele, BereichLoeschenGleichtDemLoeschenEinzeln) {
