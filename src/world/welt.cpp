@@ -68,6 +68,19 @@ void Welt_Freigeben() {
     Manager_Anzahl = 0;
 }
 
+Welt_Bloecke::Welt_Bloecke(Welt_Bloecke&& b) noexcept
+    : teams(std::exchange(b.teams, 0)),
+      spieler(std::exchange(b.spieler, 0)),
+      team(std::exchange(b.team, nullptr)),
+      team_fix(std::exchange(b.team_fix, nullptr)),
+      team_own(std::exchange(b.team_own, nullptr)),
+      manager(std::exchange(b.manager, nullptr)),
+      spieler_daten(std::exchange(b.spieler_daten, nullptr)),
+      spieler_fix(std::exchange(b.spieler_fix, nullptr)),
+      texte(std::exchange(b.texte, nullptr)),
+      flags(std::exchange(b.flags, nullptr)),
+      kader(std::move(b.kader)) {}
+
 Welt_Bloecke::~Welt_Bloecke() { freigeben(); }
 
 void Welt_Bloecke::freigeben() {

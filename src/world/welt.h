@@ -353,6 +353,8 @@ struct Welt_Bloecke {
     Welt_Bloecke() = default;
     Welt_Bloecke(const Welt_Bloecke&) = delete;
     Welt_Bloecke& operator=(const Welt_Bloecke&) = delete;
+    Welt_Bloecke(Welt_Bloecke&& b) noexcept;
+    Welt_Bloecke& operator=(Welt_Bloecke&&) = delete;
     ~Welt_Bloecke();
     void freigeben();
 };
