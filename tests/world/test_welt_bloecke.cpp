@@ -44,7 +44,9 @@ TEST(WeltBloecke, CountsAreCheckedAndTheArraysStartAsTheWorldsDo) {
             EXPECT_EQ(b.spieler_daten[s].gedeckt_von, -1);
             EXPECT_EQ(b.flags[s], 0);
         }
-        if (f.spieler == 0) EXPECT_EQ(b.spieler_daten, nullptr);
+        if (f.spieler == 0) {
+            EXPECT_EQ(b.spieler_daten, nullptr);
+        }
     }
 }
 
