@@ -497,12 +497,16 @@ bool kader_pruefen(const Team_Puffer& t, const Spieler_Puffer& p, int* markt_aus
     return ok;
 }
 
+bool vorab_teams = false;  // the pending teams came from the world read ahead
+void vorab_teams_verwerfen() { vorab_teams = false; }
+
 bool team_datei_lesen(bool geoeffnet, const char* pfad) {
     if (!geoeffnet) {
         Debug_Out(DEBUG_FEHLER, "Team: %s fehlt", pfad ? pfad : "team.cfg");
         Read_Config_Melden(WELT_F_DATEI, "Datei fehlt (%s)", pfad ? pfad : "team.cfg");
         return false;
     }
+    vorab_teams_verwerfen();
     bool ok = teams_lesen(&neu_teams);
     Read_Config_Close();
     return ok;
@@ -568,6 +572,9 @@ struct Vorab_Welt {
     Team_Puffer t;
     Spieler_Puffer p;
     int markt = -1;
+    // The world's arrays made and filled from t and p by the worker, so that
+    // taking the world over only swaps them in.
+    Welt_Bloecke bloecke;
 };
 // The worker's answer; on the heap, so that a forked child, which has no
 // worker, can leave the parent's behind without waiting for it.
@@ -584,7 +591,6 @@ std::future<std::unique_ptr<Vorab_Welt>>& arbeit() {
 std::unique_ptr<Vorab_Welt> vorab_welt;
 int vorab_set = -1;          // what the worker reads: the set
 std::string vorab_dateien;   // and its team and player files
-bool vorab_teams = false;  // the pending teams came from the world read ahead
 
 // The set's world files as the settings name them now.
 void vorab_pfade(int set, Vorab_Welt* v) {
@@ -611,6 +617,42 @@ Vorab_Welt* vorab_holen(int set) {
             return nullptr;
         }
     return vorab_welt.get();
+}
+
+// The worker's part of the take-over: the world's arrays, filled as
+// spieler_uebernehmen fills them, and the squads; without memory they stay
+// empty and the take-over copies as usual.
+void bloecke_fuellen(Vorab_Welt* v) {
+    const Team_Puffer& t = v->t;
+    const Spieler_Puffer& p = v->p;
+    Welt_Bloecke& b = v->bloecke;
+    if (!Welt_Bloecke_Anlegen(&b, static_cast<int>(t.t.size()), static_cast<int>(p.s.size()))) return;
+    std::memcpy(b.team, t.t.data(), sizeof(Team_Struktur) * t.t.size());
+    std::memcpy(b.team_fix, t.f.data(), sizeof(Team_Fix) * t.f.size());
+    std::memcpy(b.team_own, t.o.data(), sizeof(Team_Own) * t.o.size());
+    if (!p.s.empty()) {
+        std::memcpy(b.spieler_daten, p.s.data(), sizeof(Spieler_Struktur) * p.s.size());
+        std::memcpy(b.spieler_fix, p.f.data(), sizeof(Spieler_Fix) * p.f.size());
+        std::memcpy(b.texte, p.x.data(), sizeof(Spieler_Client_Egal) * p.x.size());
+    }
+    Welt_Bloecke_Kader(&b, v->markt);
+    v->p = Spieler_Puffer();  // the arrays hold the players now
+}
+
+// The take-over of a world read ahead whose arrays the worker made: they are
+// swapped in, and only the learned attributes are looked up here.
+bool bloecke_uebernehmen(Vorab_Welt* v, int* ok_aus) {
+    Welt_Bloecke_Einsetzen(&v->bloecke);
+    for (int s = 0; s < Spieler_Anzahl; ++s)
+        for (int a = 0; a < ATTRIBUT_ANZAHL; ++a)
+            if (Spieler_Daten[s].attribut[a] == ATTRIBUT_GELERNT_OFFEN)
+                Spieler_Daten[s].attribut[a] = static_cast<i16>(attribut_gelernt_wert(a));
+    team_alias = std::move(neu_teams.alias);
+    team_ebene = std::move(neu_teams.ebene);
+    Team_Transfermarkt = v->markt;
+    neu_teams = Team_Puffer();
+    if (ok_aus) *ok_aus = 1;
+    return true;
 }
 
 bool spieler_uebernehmen(Spieler_Puffer& p, int markt, int* ok_aus) {
@@ -656,7 +698,10 @@ int Team_Get_Ebene(int team) {
     return team_ebene[static_cast<size_t>(team)];
 }
 
-void Team_Free_Ladepuffer() { neu_teams = Team_Puffer(); }
+void Team_Free_Ladepuffer() {
+    neu_teams = Team_Puffer();
+    vorab_teams_verwerfen();
+}
 
 void Team_Init_Leer() {
     Markt_Zuruecksetzen();
@@ -696,6 +741,7 @@ bool Welt_Vorab_Lesen(int set) {
         Read_Config_Still(true);
         v->ok = welt_lesen(v->team, v->team_alias, v->spieler, v->spieler_alias, &v->t, &v->p, &v->markt);
         Read_Config_Still(false);
+        if (v->ok) bloecke_fuellen(v.get());
         return std::move(v);
     });
     return false;
@@ -724,6 +770,7 @@ bool Spieler(int* ok) {
         vorab_teams = false;
         const std::unique_ptr<Vorab_Welt> v = std::move(vorab_welt);
         if (ok) *ok = 0;
+        if (v->bloecke.teams == static_cast<int>(neu_teams.t.size())) return bloecke_uebernehmen(v.get(), ok);
         return spieler_uebernehmen(v->p, v->markt, ok);
     }
     vorab_teams = false;

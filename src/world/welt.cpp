@@ -2,6 +2,7 @@
 #include "world/welt.h"
 
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "base/globals.h"
@@ -67,39 +68,114 @@ void Welt_Freigeben() {
     Manager_Anzahl = 0;
 }
 
-bool Welt_Anlegen(int teams, int spieler) {
-    Welt_Freigeben();
+Welt_Bloecke::Welt_Bloecke(Welt_Bloecke&& b) noexcept
+    : teams(std::exchange(b.teams, 0)),
+      spieler(std::exchange(b.spieler, 0)),
+      team(std::exchange(b.team, nullptr)),
+      team_fix(std::exchange(b.team_fix, nullptr)),
+      team_own(std::exchange(b.team_own, nullptr)),
+      manager(std::exchange(b.manager, nullptr)),
+      spieler_daten(std::exchange(b.spieler_daten, nullptr)),
+      spieler_fix(std::exchange(b.spieler_fix, nullptr)),
+      texte(std::exchange(b.texte, nullptr)),
+      flags(std::exchange(b.flags, nullptr)),
+      kader(std::move(b.kader)) {}
+
+Welt_Bloecke::~Welt_Bloecke() { freigeben(); }
+
+void Welt_Bloecke::freigeben() {
+    if (manager) {
+        for (int t = 0; t < teams; t++) {
+            if (manager[t]) W32_Memory_H_Free(manager[t]);
+        }
+    }
+    frei(manager);
+    frei(spieler_daten);
+    frei(spieler_fix);
+    frei(texte);
+    frei(flags);
+    frei(team);
+    frei(team_fix);
+    frei(team_own);
+    kader.clear();
+    teams = spieler = 0;
+}
+
+bool Welt_Bloecke_Anlegen(Welt_Bloecke* b, int teams, int spieler) {
+    b->freigeben();
     if (teams <= 0 || teams > MAX_TEAMS || spieler < 0 || spieler > 200000) return false;
-    Team_Daten = neu<Team_Struktur>(teams);
-    Team_Fix_Daten = neu<Team_Fix>(teams);
-    Team_Own_Daten = neu<Team_Own>(teams);
-    Team_Manager = neu<Manager_Struktur*>(teams);
-    bool ok = Team_Daten && Team_Fix_Daten && Team_Own_Daten && Team_Manager;
+    b->team = neu<Team_Struktur>(teams);
+    b->team_fix = neu<Team_Fix>(teams);
+    b->team_own = neu<Team_Own>(teams);
+    b->manager = neu<Manager_Struktur*>(teams);
+    bool ok = b->team && b->team_fix && b->team_own && b->manager;
     if (spieler > 0) {
-        Spieler_Daten = neu<Spieler_Struktur>(spieler);
-        Spieler_Fix_Daten = neu<Spieler_Fix>(spieler);
-        Spieler_Texte = neu<Spieler_Client_Egal>(spieler);
-        Spieler_Flags = neu<u8>(spieler);
-        ok = ok && Spieler_Daten && Spieler_Fix_Daten && Spieler_Texte && Spieler_Flags;
+        b->spieler_daten = neu<Spieler_Struktur>(spieler);
+        b->spieler_fix = neu<Spieler_Fix>(spieler);
+        b->texte = neu<Spieler_Client_Egal>(spieler);
+        b->flags = neu<u8>(spieler);
+        ok = ok && b->spieler_daten && b->spieler_fix && b->texte && b->flags;
     }
     if (!ok) {
-        Welt_Freigeben();
+        b->freigeben();
         return false;
     }
-    Team_Anzahl = teams;
-    Spieler_Anzahl = spieler;
+    b->teams = teams;
+    b->spieler = spieler;
     for (int t = 0; t < teams; t++) {
-        Team_Daten[t].liga = -1;
-        Team_Daten[t].scout = -1;
-        Team_Daten[t].scout_spieler = -1;
-        for (int i = 0; i < 11; i++) Team_Own_Daten[t].transferfenster[i] = -1;
+        b->team[t].liga = -1;
+        b->team[t].scout = -1;
+        b->team[t].scout_spieler = -1;
+        for (int i = 0; i < 11; i++) b->team_own[t].transferfenster[i] = -1;
     }
     for (int s = 0; s < spieler; s++) {
-        Spieler_Daten[s].team = -1;
-        Spieler_Daten[s].wettbewerb = -1;
-        Spieler_Daten[s].gedeckt_von = -1;
+        b->spieler_daten[s].team = -1;
+        b->spieler_daten[s].wettbewerb = -1;
+        b->spieler_daten[s].gedeckt_von = -1;
     }
-    kader.assign(static_cast<size_t>(teams), {});
+    b->kader.assign(static_cast<size_t>(teams), {});
+    return true;
+}
+
+namespace {
+int kader_grenze(int team, int markt) { return team == markt ? TRANSFERMARKT_SPIELER : MAX_SPIELER_PRO_TEAM; }
+
+void kader_bauen(std::vector<std::vector<i32>>* k, const Spieler_Struktur* spieler, int anzahl, int teams, int markt) {
+    k->assign(static_cast<size_t>(teams > 0 ? teams : 0), {});
+    for (int s = 0; s < anzahl; s++) {
+        int t = spieler[s].team;
+        if (t >= 0 && t < teams && static_cast<int>((*k)[static_cast<size_t>(t)].size()) < kader_grenze(t, markt))
+            (*k)[static_cast<size_t>(t)].push_back(s);
+    }
+}
+}  // namespace
+
+void Welt_Bloecke_Kader(Welt_Bloecke* b, int markt) {
+    kader_bauen(&b->kader, b->spieler_daten, b->spieler, b->teams, markt);
+}
+
+void Welt_Bloecke_Einsetzen(Welt_Bloecke* b) {
+    Welt_Freigeben();
+    std::swap(Team_Daten, b->team);
+    std::swap(Team_Fix_Daten, b->team_fix);
+    std::swap(Team_Own_Daten, b->team_own);
+    std::swap(Team_Manager, b->manager);
+    std::swap(Spieler_Daten, b->spieler_daten);
+    std::swap(Spieler_Fix_Daten, b->spieler_fix);
+    std::swap(Spieler_Texte, b->texte);
+    std::swap(Spieler_Flags, b->flags);
+    kader.swap(b->kader);
+    Team_Anzahl = b->teams;
+    Spieler_Anzahl = b->spieler;
+    b->teams = b->spieler = 0;
+    b->kader.clear();
+}
+
+bool Welt_Anlegen(int teams, int spieler) {
+    Welt_Freigeben();
+    Welt_Bloecke b;
+    if (!Welt_Bloecke_Anlegen(&b, teams, spieler)) return false;
+    Welt_Bloecke_Einsetzen(&b);
     return true;
 }
 
@@ -113,16 +189,9 @@ const i32* Team_Kader(int team) {
     return kader[static_cast<size_t>(team)].data();
 }
 
-static int kader_grenze(int team) { return team == Team_Transfermarkt ? TRANSFERMARKT_SPIELER : MAX_SPIELER_PRO_TEAM; }
+static int kader_grenze(int team) { return kader_grenze(team, Team_Transfermarkt); }
 
-void Team_Kader_Neu_Aufbauen() {
-    kader.assign(static_cast<size_t>(Team_Anzahl > 0 ? Team_Anzahl : 0), {});
-    for (int s = 0; s < Spieler_Anzahl; s++) {
-        int t = Spieler_Daten[s].team;
-        if (t >= 0 && t < Team_Anzahl && Team_Kader_Anzahl(t) < kader_grenze(t))
-            kader[static_cast<size_t>(t)].push_back(s);
-    }
-}
+void Team_Kader_Neu_Aufbauen() { kader_bauen(&kader, Spieler_Daten, Spieler_Anzahl, Team_Anzahl, Team_Transfermarkt); }
 
 bool Team_Kader_Einfuegen(int team, int spieler) {
     if (team < 0 || team >= static_cast<int>(kader.size())) return false;

@@ -6,6 +6,8 @@
 // it through those visits (base/bytes.h), so their layout is binding.
 #pragma once
 
+#include <vector>
+
 #include <bit>
 
 #include "base/feld_grenze.h"
@@ -332,6 +334,38 @@ int Spieler_Zeiger_Groesse(int art);
 bool Welt_Anlegen(int teams, int spieler);
 // Frees every array of players, teams and managers.
 void Welt_Freigeben();
+
+// World arrays made apart from the running world (on any thread: nothing
+// global is touched) and put in place later by Welt_Bloecke_Einsetzen, which
+// only swaps them in. Freed with the object when they were not put in place.
+struct Welt_Bloecke {
+    int teams = 0, spieler = 0;
+    Team_Struktur* team = nullptr;
+    Team_Fix* team_fix = nullptr;
+    Team_Own* team_own = nullptr;
+    Manager_Struktur** manager = nullptr;
+    Spieler_Struktur* spieler_daten = nullptr;
+    Spieler_Fix* spieler_fix = nullptr;
+    Spieler_Client_Egal* texte = nullptr;
+    u8* flags = nullptr;
+    std::vector<std::vector<i32>> kader;
+
+    Welt_Bloecke() = default;
+    Welt_Bloecke(const Welt_Bloecke&) = delete;
+    Welt_Bloecke& operator=(const Welt_Bloecke&) = delete;
+    Welt_Bloecke(Welt_Bloecke&& b) noexcept;
+    Welt_Bloecke& operator=(Welt_Bloecke&&) = delete;
+    ~Welt_Bloecke();
+    void freigeben();
+};
+// Allocates the arrays for the counts with the values Welt_Anlegen gives
+// (old blocks are freed first); false (and empty) on bad counts or no memory.
+bool Welt_Bloecke_Anlegen(Welt_Bloecke* b, int teams, int spieler);
+// Builds the blocks' squads from their players' team values, the transfer
+// market being team `markt` (as Team_Kader_Neu_Aufbauen does for the world).
+void Welt_Bloecke_Kader(Welt_Bloecke* b, int markt);
+// Frees the running world and puts the blocks in its place; `b` is left empty.
+void Welt_Bloecke_Einsetzen(Welt_Bloecke* b);
 
 // The squad of a team: player numbers in squad order.
 int Team_Kader_Anzahl(int team);
