@@ -48,23 +48,27 @@ void frei(T*& p) {
 }
 }  // namespace
 
+namespace {
+// Exchanges the running world's arrays, counts and squads with b's.
+void tauschen(Welt_Bloecke* b) {
+    std::swap(Team_Daten, b->team);
+    std::swap(Team_Fix_Daten, b->team_fix);
+    std::swap(Team_Own_Daten, b->team_own);
+    std::swap(Team_Manager, b->manager);
+    std::swap(Spieler_Daten, b->spieler_daten);
+    std::swap(Spieler_Fix_Daten, b->spieler_fix);
+    std::swap(Spieler_Texte, b->texte);
+    std::swap(Spieler_Flags, b->flags);
+    kader.swap(b->kader);
+    std::swap(Team_Anzahl, b->teams);
+    std::swap(Spieler_Anzahl, b->spieler);
+}
+}  // namespace
+
 void Welt_Freigeben() {
-    if (Team_Manager) {
-        for (int t = 0; t < Team_Anzahl; t++) {
-            if (Team_Manager[t]) W32_Memory_H_Free(Team_Manager[t]);
-        }
-    }
-    frei(Team_Manager);
-    frei(Spieler_Daten);
-    frei(Spieler_Fix_Daten);
-    frei(Spieler_Texte);
-    frei(Spieler_Flags);
-    frei(Team_Daten);
-    frei(Team_Fix_Daten);
-    frei(Team_Own_Daten);
-    kader.clear();
-    Spieler_Anzahl = 0;
-    Team_Anzahl = 0;
+    // The running world's blocks go as any made apart from it.
+    Welt_Bloecke alt;
+    tauschen(&alt);
     Manager_Anzahl = 0;
 }
 
@@ -156,19 +160,7 @@ void Welt_Bloecke_Kader(Welt_Bloecke* b, int markt) {
 
 void Welt_Bloecke_Einsetzen(Welt_Bloecke* b) {
     Welt_Freigeben();
-    std::swap(Team_Daten, b->team);
-    std::swap(Team_Fix_Daten, b->team_fix);
-    std::swap(Team_Own_Daten, b->team_own);
-    std::swap(Team_Manager, b->manager);
-    std::swap(Spieler_Daten, b->spieler_daten);
-    std::swap(Spieler_Fix_Daten, b->spieler_fix);
-    std::swap(Spieler_Texte, b->texte);
-    std::swap(Spieler_Flags, b->flags);
-    kader.swap(b->kader);
-    Team_Anzahl = b->teams;
-    Spieler_Anzahl = b->spieler;
-    b->teams = b->spieler = 0;
-    b->kader.clear();
+    tauschen(b);  // b keeps the emptied world: no blocks, no counts
 }
 
 bool Welt_Anlegen(int teams, int spieler) {
