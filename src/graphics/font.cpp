@@ -566,13 +566,18 @@ i32 Font_Markup_Ausgabe(Rastport* rp, Font* f, u16 farbe, const char* text, i32 
     return 1;
 }
 
+i32 Font_Text_Ausgabe(Rastport* rp, Font* f, const char* text, i32 x, i32 y) {
+    if (!rp || !f || !text || !f->blatt) return 0;
+    if (f->modus == 0 && f->blatt->tiefe() != rp->tiefe()) return 0;
+    return Font_Markup_Ausgabe(rp, f, f->farbe, text, x, y, 0);
+}
+
 i32 Font_Printf(Rastport* rp, Font* f, const char* format, i32 x, i32 y, ...) {
     if (!rp || !f || !format || !*format || !f->blatt) return 0;
-    if (f->modus == 0 && f->blatt->tiefe() != rp->tiefe()) return 0;
     char puffer[1024];
     va_list ap;
     va_start(ap, y);
     std::vsnprintf(puffer, sizeof puffer, format, ap);  // a longer text is cut, never overrun
     va_end(ap);
-    return Font_Markup_Ausgabe(rp, f, f->farbe, puffer, x, y, 0);
+    return Font_Text_Ausgabe(rp, f, puffer, x, y);
 }

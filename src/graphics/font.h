@@ -62,6 +62,9 @@ Font* Font_Tabelle_Holen(i32 nummer);
 // Draws a printf-formatted text (expanded into 1,024 bytes, truncated) with
 // markup; y is the bottom of the first line. 1 drawn, 0 refused.
 i32 Font_Printf(Rastport* rp, Font* f, const char* format, i32 x, i32 y, ...) __attribute__((format(printf, 3, 6)));
+// A finished text drawn as Font_Printf draws its formatted text (its codes
+// read, no formatting); 0 where Font_Printf draws nothing.
+i32 Font_Text_Ausgabe(Rastport* rp, Font* f, const char* text, i32 x, i32 y);
 // The renderer; `erzwungen` keeps `farbe` against every ^c.
 i32 Font_Markup_Ausgabe(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y, i32 erzwungen);
 

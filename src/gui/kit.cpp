@@ -121,11 +121,7 @@ i32 formatiert(Schein schein, Rastport* rp, Font* f, u16 farbe, i32 x, i32 y, co
     ziffern(text + 2, farbe, 5);
     formatieren(text + 7, sizeof text - 7, format, ap);
     switch (schein) {
-        case Schein::SCHLICHT:
-            // As Font_Printf(rp, f, "%s", x, y, text) draws it, without
-            // copying the text once more.
-            if (!rp || !f || !f->blatt || (f->modus == 0 && f->blatt->tiefe() != rp->tiefe())) return 0;
-            return Font_Markup_Ausgabe(rp, f, f->farbe, text, x, y, 0);
+        case Schein::SCHLICHT: return Font_Text_Ausgabe(rp, f, text, x, y);
         case Schein::GLATT: return Font_Printf_Glatt(rp, f, "%s", x, y, text);
         case Schein::GLATT_NEU: return Font_Printf_Glatt(rp, f, "#%s", x, y, text);
     }
