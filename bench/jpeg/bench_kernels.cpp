@@ -8,6 +8,7 @@
 // The encoder's three-byte colour kernels run over whole pictures (the
 // whole-program benchmark's 800x600 detailed and 8000x6000 smooth pictures),
 // MCU by MCU as the encoder calls them; reported per picture and per MCU.
+#include "jpeg/dec_simd.h"
 #include "jpeg/enc_intern.h"
 #include "jpeg/jpeg_kern.h"
 #include "jpeg/jpeg_simd.h"
@@ -32,6 +33,12 @@ struct Daten {
     alignas(16) int16_t qtab_genau[64];
     alignas(16) int16_t dqtab_schnell[JPEG_QTAB_WORTE];
     alignas(16) int16_t dqtab_genau[JPEG_QTAB_WORTE];
+    // The decoder's pair kernels: quantised coefficients (all, and those of
+    // rows and columns 0..3 alone, as in smooth pictures) and the same
+    // dequantised for the accurate and the fast inverse.
+    alignas(16) int16_t dek_quant[2][POOL][64];
+    alignas(16) int16_t dek_genau[2][POOL][64];
+    alignas(16) int16_t dek_schnell[2][POOL][64];
 
     Daten() {
         std::mt19937 z(7);
@@ -60,6 +67,15 @@ struct Daten {
         std::memcpy(dqtab_genau, basis, sizeof basis);
         Jpeg_Dqtab_Schnell(dqtab_schnell);
         Jpeg_Dqtab_Genau(dqtab_genau);
+        for (int tief = 0; tief < 2; ++tief)
+            for (int k = 0; k < POOL; ++k) {
+                for (int i = 0; i < 64; ++i)
+                    dek_quant[tief][k][i] = (tief && (i >= 32 || (i & 7) >= 4)) ? 0 : koeffizienten[k][i];
+                std::memcpy(dek_genau[tief][k], dek_quant[tief][k], 128);
+                Jpeg_Dequant_Genau(dek_genau[tief][k], dqtab_genau);
+                std::memcpy(dek_schnell[tief][k], dek_quant[tief][k], 128);
+                Jpeg_Dequant_Schnell(dek_schnell[tief][k], dqtab_schnell);
+            }
     }
 };
 
@@ -120,6 +136,27 @@ void paar_lauf(benchmark::State& state, int kern) {
         if (kern == 0) Jpeg_FDCT_Genau_AVX2_Paar(arbeit[0], arbeit[1]);
         else Jpeg_FDCT_Quant_Genau_AVX2_Paar(arbeit[0], arbeit[1], d.qtab_genau, d.qtab_genau);
         benchmark::DoNotOptimize(arbeit);
+        benchmark::ClobberMemory();
+        k = (k + 2) & (POOL - 1);
+    }
+    state.counters["ns/Block"] =
+        benchmark::Counter(2.0 * double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+
+// The decoder's byte-writing inverse of two blocks at once (AVX2): art 0
+// the accurate one, 1 the fast one on dequantised blocks (the block decoder
+// dequantises on the way), 2 the fast one with its tables; all coefficients
+// or (tief) those of rows and columns 0..3 alone. Per block.
+void idct_paar_lauf(benchmark::State& state, int art, bool tief) {
+    const Daten& d = daten();
+    const int16_t(*quelle)[64] = art == 0 ? d.dek_genau[tief] : (art == 1 ? d.dek_schnell[tief] : d.dek_quant[tief]);
+    const int16_t* q = art == 2 ? d.dqtab_schnell : nullptr;
+    alignas(32) uint8_t ziel[2][64];
+    int k = 0;
+    for (auto _ : state) {
+        if (art == 0) Jpeg_IDCT_Genau_AVX2_Paar(quelle[k], quelle[k + 1], ziel[0], 8, ziel[1], 8);
+        else Jpeg_IDCT_Schnell_AVX2_Paar(quelle[k], q, quelle[k + 1], q, ziel[0], 8, ziel[1], 8);
+        benchmark::DoNotOptimize(ziel);
         benchmark::ClobberMemory();
         k = (k + 2) & (POOL - 1);
     }
@@ -215,6 +252,14 @@ void registrieren() {
     if (Jpeg_Hat_AVX2()) {
         benchmark::RegisterBenchmark("FDCT_Genau_AVX2_Paar", paar_lauf, 0)->MinTime(0.1);
         benchmark::RegisterBenchmark("FDCT_Quant_Genau_AVX2_Paar", paar_lauf, 1)->MinTime(0.1);
+        for (bool tief : {false, true}) {
+            const std::string t = tief ? "/tief" : "/alle";
+            benchmark::RegisterBenchmark(("IDCT_Genau_AVX2_Paar" + t).c_str(), idct_paar_lauf, 0, tief)->MinTime(0.1);
+            benchmark::RegisterBenchmark(("IDCT_Schnell_AVX2_Paar" + t).c_str(), idct_paar_lauf, 1, tief)
+                ->MinTime(0.1);
+            benchmark::RegisterBenchmark(("IDCT_Schnell_AVX2_Paar_Tabelle" + t).c_str(), idct_paar_lauf, 2, tief)
+                ->MinTime(0.1);
+        }
     }
     const uint32_t merkmale = Jpeg_CPUID_Daten()->Merkmale;
     const Daten& d = daten();
