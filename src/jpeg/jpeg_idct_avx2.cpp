@@ -194,6 +194,57 @@ inline V zwei(const int16_t* a, const int16_t* b) {
                              _mm_loadu_si128(reinterpret_cast<const __m128i*>(b)));
 }
 
+// Columns 0..3 of eight rows (both halves) as four vectors of eight rows
+// each: lanes 0..3 of a transposition, the rest of it being zero columns.
+inline void vier_spalten(V x[8]) {
+    const V a0 = _mm256_unpacklo_epi16(x[0], x[1]), a2 = _mm256_unpacklo_epi16(x[2], x[3]);
+    const V a4 = _mm256_unpacklo_epi16(x[4], x[5]), a6 = _mm256_unpacklo_epi16(x[6], x[7]);
+    const V b0 = _mm256_unpacklo_epi32(a0, a2), b1 = _mm256_unpackhi_epi32(a0, a2);
+    const V b4 = _mm256_unpacklo_epi32(a4, a6), b5 = _mm256_unpackhi_epi32(a4, a6);
+    x[0] = _mm256_unpacklo_epi64(b0, b4);
+    x[1] = _mm256_unpackhi_epi64(b0, b4);
+    x[2] = _mm256_unpacklo_epi64(b1, b5);
+    x[3] = _mm256_unpackhi_epi64(b1, b5);
+}
+
+// The fast inverse of two blocks, one in each half, written as bytes: the
+// column pass on the rows, a transposition, the row pass on the columns;
+// its output columns are shifted, narrowed and transposed as bytes.
+// (v >> 4) + 128 clamped to 0..255 is (v >> 4) clamped to -128..127 with
+// the top bit flipped: the signed pack and an exclusive or take the place
+// of the addition and the unsigned pack. With Tief the caller has seen that
+// coefficient rows 4..7 and columns 4..7 are zero: the column pass then
+// gives zero columns 4..7, and only columns 0..3 go on to the row pass.
+template <bool Tief>
+inline void schnell_kern(V x[8], uint8_t* za, int64_t aa, uint8_t* zb, int64_t ab) {
+    aan_rueck<Tief>(x);  // column pass, lanes = columns
+    if (Tief) vier_spalten(x);
+    else transponieren(x);  // x[i]: column i, lanes = rows
+    aan_rueck<Tief>(x);     // row pass: x[i] output column i
+    for (int i = 0; i < 8; ++i) x[i] = _mm256_srai_epi16(x[i], 4);
+    // Per half: columns 0 and 4, 1 and 5, 2 and 6, 3 and 7 as bytes.
+    const V p0 = _mm256_packs_epi16(x[0], x[4]), p1 = _mm256_packs_epi16(x[1], x[5]);
+    const V p2 = _mm256_packs_epi16(x[2], x[6]), p3 = _mm256_packs_epi16(x[3], x[7]);
+    // Pairs of columns (0,1), (4,5), (2,3), (6,7) row by row, then groups of four.
+    const V e = _mm256_unpacklo_epi8(p0, p1), f = _mm256_unpackhi_epi8(p0, p1);
+    const V g = _mm256_unpacklo_epi8(p2, p3), h = _mm256_unpackhi_epi8(p2, p3);
+    const V links_oben = _mm256_unpacklo_epi16(e, g), links_unten = _mm256_unpackhi_epi16(e, g);
+    const V rechts_oben = _mm256_unpacklo_epi16(f, h), rechts_unten = _mm256_unpackhi_epi16(f, h);
+    const V oben = _mm256_set1_epi8(int8_t(0x80));
+    V zeilen[4];  // rows 2k and 2k + 1 of each block
+    zeilen[0] = _mm256_xor_si256(_mm256_unpacklo_epi32(links_oben, rechts_oben), oben);
+    zeilen[1] = _mm256_xor_si256(_mm256_unpackhi_epi32(links_oben, rechts_oben), oben);
+    zeilen[2] = _mm256_xor_si256(_mm256_unpacklo_epi32(links_unten, rechts_unten), oben);
+    zeilen[3] = _mm256_xor_si256(_mm256_unpackhi_epi32(links_unten, rechts_unten), oben);
+    for (int k = 0; k < 4; ++k) {
+        const __m128i lo = _mm256_castsi256_si128(zeilen[k]), hi = _mm256_extracti128_si256(zeilen[k], 1);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(za + aa * (2 * k)), lo);
+        hoch_speichern(za + aa * (2 * k + 1), lo);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(zb + ab * (2 * k)), hi);
+        hoch_speichern(zb + ab * (2 * k + 1), hi);
+    }
+}
+
 }  // namespace
 
 void Jpeg_IDCT_Schnell_AVX2_Paar(const int16_t* a, const int16_t* qa, const int16_t* b, const int16_t* qb,
@@ -213,26 +264,8 @@ void Jpeg_IDCT_Schnell_AVX2_Paar(const int16_t* a, const int16_t* qa, const int1
     const V oben = _mm256_or_si256(_mm256_or_si256(x[0], x[1]), _mm256_or_si256(x[2], x[3]));
     const V unten = _mm256_or_si256(_mm256_or_si256(x[4], x[5]), _mm256_or_si256(x[6], x[7]));
     const V rest = _mm256_or_si256(unten, _mm256_unpackhi_epi64(oben, oben));
-    if (_mm256_testz_si256(rest, rest)) {
-        aan_rueck<true>(x);
-        transponieren(x);
-        aan_rueck<true>(x);
-    } else {
-        aan_rueck<false>(x);
-        transponieren(x);
-        aan_rueck<false>(x);
-    }
-    const V k128 = k16(128);
-    for (int i = 0; i < 8; ++i) x[i] = _mm256_adds_epi16(_mm256_srai_epi16(x[i], 4), k128);
-    transponieren(x);
-    for (int i = 0; i < 8; i += 2) {
-        const V bytes = _mm256_packus_epi16(x[i], x[i + 1]);
-        const __m128i lo = _mm256_castsi256_si128(bytes), hi = _mm256_extracti128_si256(bytes, 1);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(za + abstand_a * i), lo);
-        hoch_speichern(za + abstand_a * (i + 1), lo);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(zb + abstand_b * i), hi);
-        hoch_speichern(zb + abstand_b * (i + 1), hi);
-    }
+    if (_mm256_testz_si256(rest, rest)) schnell_kern<true>(x, za, abstand_a, zb, abstand_b);
+    else schnell_kern<false>(x, za, abstand_a, zb, abstand_b);
 }
 
 void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, int64_t abstand_a, uint8_t* zb,

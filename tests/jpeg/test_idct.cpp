@@ -217,6 +217,60 @@ TEST(IDCT, SchnelleByteFormenGleichBlockform) {
     }
 }
 
+// The fast pair takes its shortened road only when both blocks have
+// nothing outside rows and columns 0..3: pairs of every mix of full blocks,
+// corner blocks and corner blocks with one coefficient just outside the
+// corner (column 4, row 4, or at 4,4), with wild and extreme values, with
+// and without tables, each give the block form's samples.
+TEST(IDCT, SchnellesPaarJedeMischungGleichBlockform) {
+    if (!Jpeg_Hat_AVX2()) GTEST_SKIP() << "no AVX2";
+    enum Art { Voll, Ecke, Nur_DC, Spalte_4, Zeile_4, Mitte };
+    struct Fall {
+        const char* name;
+        Art a, b;
+    };
+    const Fall faelle[] = {
+        {"Ecke/Ecke", Ecke, Ecke},         {"Ecke/Voll", Ecke, Voll},         {"Voll/Ecke", Voll, Ecke},
+        {"Voll/Voll", Voll, Voll},         {"DC/Ecke", Nur_DC, Ecke},         {"Spalte4/Ecke", Spalte_4, Ecke},
+        {"Ecke/Spalte4", Ecke, Spalte_4},  {"Zeile4/Ecke", Zeile_4, Ecke},    {"Ecke/Zeile4", Ecke, Zeile_4},
+        {"Mitte/Nur_DC", Mitte, Nur_DC},   {"Nur_DC/Mitte", Nur_DC, Mitte},
+    };
+    auto machen = [](modell::Bloecke& z, Art art, int k, int16_t* b) {
+        z.gemischt(b, k % 2 ? 2 : 1);  // extremes or any 16-bit values
+        if (art == Voll) return;
+        for (int i = 0; i < 64; ++i)
+            if (i >= 32 || (i & 7) >= 4 || (art == Nur_DC && i)) b[i] = 0;
+        const int16_t v = int16_t(z.zahl(0, 1) ? z.zahl(1, 32767) : z.zahl(-32768, -1));
+        if (art == Spalte_4) b[8 * z.zahl(0, 3) + 4] = v;
+        if (art == Zeile_4) b[32 + z.zahl(0, 3)] = v;
+        if (art == Mitte) b[36] = v;
+    };
+    modell::Bloecke z(71);
+    alignas(16) int16_t tabelle[JPEG_QTAB_WORTE];
+    for (int i = 0; i < 64; ++i) tabelle[i] = int16_t(z.zahl(1, 40));
+    Jpeg_Dqtab_Schnell(tabelle);
+    ASSERT_EQ(tabelle[JPEG_QTAB_SCHMAL], 1);
+    for (const Fall& f : faelle)
+        for (int k = 0; k < 200; ++k) {
+            const int16_t* q = k % 3 ? nullptr : tabelle;
+            alignas(16) int16_t ein[2][64];
+            modell::Block soll[2];
+            machen(z, f.a, k, ein[0]);
+            machen(z, f.b, k + 1, ein[1]);
+            for (int j = 0; j < 2; ++j) {
+                std::memcpy(soll[j].w, ein[j], sizeof soll[j].w);
+                if (q) Jpeg_Dequant_Schnell(soll[j].w, q);
+                Jpeg_IDCT_Schnell_MMX(soll[j].w);
+            }
+            uint8_t za[8 * 9 + 8], zb[8 * 16 + 8];
+            std::memset(za, 0xCD, sizeof za);
+            std::memset(zb, 0xCD, sizeof zb);
+            Jpeg_IDCT_Schnell_AVX2_Paar(ein[0], q, ein[1], q, za + 3, 9, zb, 16);
+            SCOPED_TRACE(f.name);
+            ASSERT_NO_FATAL_FAILURE(zeilen_pruefen(za, sizeof za, 9, zb, sizeof zb, 16, soll, k));
+        }
+}
+
 TEST(Dequant, SimdFormenGleichGenerisch) {
     const int n = modell::anzahl_bloecke(50000);
     auto tabelle = [](modell::Bloecke& z, int16_t* q) { z.gemischt(q, z.zahl(0, 3)); };
