@@ -21,6 +21,7 @@ bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int a
     std::memset(t->ac_schnell, 0, sizeof t->ac_schnell);
     t->gueltig = false;
     t->sprung_da = false;
+    t->paar_da = false;
     int gesamt = 0;
     for (int l = 0; l < 16; ++l) gesamt += counts[l];
     if (gesamt > 256 || gesamt > anzahl_symbole) return false;
@@ -100,6 +101,35 @@ void Sprung_Bauen(Huff* t) {
                                 : 0;
     }
     t->sprung_da = true;
+}
+
+void Paar_Bauen(Huff* t) {
+    constexpr uint32_t maske = (1u << PAAR_BITS) - 1;
+    static_assert(PAAR_BITS > KOEF_BITS && PAAR_BITS <= 2 * KOEF_BITS);
+    for (uint32_t i = 0; i <= maske; ++i) {
+        const int32_t f1 = t->ac_schnell[i >> (PAAR_BITS - KOEF_BITS)];
+        const uint64_t l1 = static_cast<uint64_t>(f1 & 63);
+        uint64_t e = 0;
+        if (f1 & KOEF_ENDE) {
+            e = l1 | l1 << 8 | PAAR_ENDE_1;
+        } else if (f1) {
+            e = l1 | l1 << 8 | static_cast<uint64_t>((f1 >> 8) & 15) << 16 |
+                static_cast<uint64_t>(static_cast<uint16_t>(f1 >> 16)) << 32;
+            // The next entry from the bits after the first, padded with zeros:
+            // it counts only when its length shows it lies within them.
+            const int32_t f2 = t->ac_schnell[((i << l1) & maske) >> (PAAR_BITS - KOEF_BITS)];
+            const uint64_t l2 = static_cast<uint64_t>(f2 & 63);
+            if (f2 && l1 + l2 <= PAAR_BITS) {
+                e = (e & ~uint64_t{63}) | (l1 + l2) | PAAR_ZWEI;
+                if (f2 & KOEF_ENDE) e |= PAAR_ENDE_2;
+                else
+                    e |= static_cast<uint64_t>((f2 >> 8) & 15) << 20 |
+                         static_cast<uint64_t>(static_cast<uint16_t>(f2 >> 16)) << 48;
+            }
+        }
+        t->paar[i] = e;
+    }
+    t->paar_da = true;
 }
 
 // Takes one byte of entropy data into the accumulator, handling stuffed
@@ -320,6 +350,7 @@ DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pre
     }
     if (speichern) blk[0] = Ablegen<DEQ>(*pred, q, 0);
     const int32_t* ac_schnell = ac->ac_schnell;
+    const uint64_t* paar = ac->paar;
     int k = 1;
     while (k < 64) {
         x.nachfuellen();
@@ -334,17 +365,41 @@ DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pre
                 continue;
             }
         }
-        const int32_t f = ac_schnell[x.zeigen(KOEF_BITS)];
-        if (f) {
-            x.nehmen(f & 63);
-            if (f & KOEF_ENDE) break;
-            k += (f >> 8) & 15;
-            if (speichern) {
-                const int pos = Natuerlich[k];
-                blk[pos] = Ablegen<DEQ>(f >> 16, q, pos);
+        if constexpr (speichern) {
+            // One or two whole coefficients in one look-up. An entry of one
+            // stores a zero after it, on a place not yet reached (the block is
+            // cleared). The second is taken only where one at a time would go
+            // on to it: not when the first fills the block.
+            const uint64_t e = paar[x.zeigen(PAAR_BITS)];
+            if (e) {
+                if (e & PAAR_ENDE_1) {
+                    x.nehmen(static_cast<int>(e & 63));
+                    break;
+                }
+                k += static_cast<int>((e >> 16) & 15);
+                int pos = Natuerlich[k];
+                blk[pos] = Ablegen<DEQ>(static_cast<int16_t>(e >> 32), q, pos);
+                ++k;
+                if (k >= 64) [[unlikely]] {
+                    x.nehmen(static_cast<int>((e >> 8) & 63));
+                    break;
+                }
+                x.nehmen(static_cast<int>(e & 63));
+                if (e & PAAR_ENDE_2) break;
+                k += static_cast<int>((e >> 20) & 15);
+                pos = Natuerlich[k];
+                blk[pos] = Ablegen<DEQ>(static_cast<int16_t>(e >> 48), q, pos);
+                k += static_cast<int>((e >> 25) & 1);
+                continue;
             }
-            ++k;
-            continue;
+        } else {
+            const int32_t f = ac_schnell[x.zeigen(KOEF_BITS)];
+            if (f) {
+                x.nehmen(f & 63);
+                if (f & KOEF_ENDE) break;
+                k += ((f >> 8) & 15) + 1;
+                continue;
+            }
         }
         const int rs = x.symbol(ac);
         const int r = rs >> 4, sz = rs & 15;
@@ -368,6 +423,7 @@ DEK_INLINE bool Block_Dek(Lokal& x, const Huff* dc, const Huff* ac, int32_t* pre
 }  // namespace
 
 void Block_Dekodieren(Bits* b, const Huff* dc, const Huff* ac, int32_t* pred, int16_t* blk) {
+    if (!ac->paar_da) Paar_Bauen(const_cast<Huff*>(ac));
     Lokal x(b);
     if (b->quant) b->nur_dc = Block_Dek<1>(x, dc, ac, pred, b->quant, blk);
     else b->nur_dc = Block_Dek<0>(x, dc, ac, pred, nullptr, blk);
@@ -419,6 +475,8 @@ __attribute__((target("bmi2"))) uint32_t Bloecke_BMI2(Bits* b, const Block_Plan*
 
 uint32_t Mcus_Dekodieren(Bits* b, const Block_Plan* plan, int je, int mcus, int16_t* bloecke, int16_t* dc,
                          int* fertig) {
+    for (int i = 0; i < je; ++i)
+        if (!plan[i].nur_lesen && !plan[i].ac->paar_da) Paar_Bauen(const_cast<Huff*>(plan[i].ac));
 #if defined(__x86_64__) || defined(__i386__)
     // With the wide refill (processor codes 4 to 6) on processors with BMI2.
     static const bool bmi2 = Jpeg_Simd_Hat(JSIMD_BMI2);

@@ -27,6 +27,10 @@ constexpr int SCHNELL_BITS = 9;
 constexpr int KOEF_BITS = 10;
 constexpr int32_t KOEF_ENDE = 0x80;  // flag of a whole-coefficient entry: end of block
 constexpr int SPRUNG_BITS = 11;
+constexpr int PAAR_BITS = 11;
+constexpr uint64_t PAAR_ENDE_1 = 1u << 24;
+constexpr uint64_t PAAR_ZWEI = 1u << 25;
+constexpr uint64_t PAAR_ENDE_2 = 1u << 26;
 struct Huff {
     // (length << 8) | symbol for codes of up to SCHNELL_BITS bits, 0 otherwise.
     uint16_t schnell[1 << SCHNELL_BITS];
@@ -43,6 +47,16 @@ struct Huff {
     // 16..23); 0 when not one fits. Made on first use (Sprung_Bauen).
     uint32_t sprung[1 << SPRUNG_BITS];
     bool sprung_da;
+    // AC tables, for the sequential block decoder: the whole coefficients
+    // that the first PAAR_BITS bits hold, one or two: the total length
+    // (bits 0..5), the first one's length (8..13), the runs of zeros before
+    // each (16..19, 20..23), PAAR_ENDE_1 when the first is the end of the
+    // block, PAAR_ZWEI when a second one follows within the bits,
+    // PAAR_ENDE_2 when that one ends the block, and the values (signed,
+    // bits 32..47 and 48..63); 0 when not even the first fits. Made on first
+    // use (Paar_Bauen).
+    uint64_t paar[1 << PAAR_BITS];
+    bool paar_da;
     int32_t maxcode[18];    // largest code of length l, -1 when none; [17] sentinel
     int32_t valoffset[17];  // symbol index = code + valoffset[l]
     uint8_t sym[256];
@@ -55,6 +69,9 @@ bool Huff_Bauen(Huff* t, const uint8_t counts[16], const uint8_t* symbole, int a
 // The skipping lookahead (sprung) of a built AC table, from its
 // whole-coefficient one.
 void Sprung_Bauen(Huff* t);
+// The pair lookahead (paar) of a built AC table, from its whole-coefficient
+// one. The block decoders make it when a table comes without it.
+void Paar_Bauen(Huff* t);
 
 struct Bits {
     uint64_t puffer = 0;  // valid bits are the low `anzahl` bits

@@ -62,10 +62,10 @@ inline V tan2(V v) { return _mm256_mulhi_epi16(v, k16(27146)); }
 inline V tan3(V v) { return _mm256_adds_epi16(v, _mm256_mulhi_epi16(v, k16(-21746))); }
 inline V cos4(V v) { return _mm256_adds_epi16(v, _mm256_mulhi_epi16(v, k16(-19195))); }
 
-// The upper eight bytes of v to any address.
+// The upper eight bytes of v to any address (a plain store, where an
+// extraction would take the shuffle unit).
 inline void hoch_speichern(uint8_t* ziel, __m128i v) {
-    const int64_t w = _mm_extract_epi64(v, 1);
-    __builtin_memcpy(ziel, &w, 8);
+    _mm_storeh_pd(reinterpret_cast<double*>(ziel), _mm_castsi128_pd(v));
 }
 
 // With Tief coefficient rows 4..7 and columns 4..7 of both blocks are zero

@@ -335,3 +335,111 @@ TEST(Dek_Reihen, VorbeiDichteBloecke) {
     delete ac;
     delete ac_einzeln;
 }
+
+// The sequential block decoder takes one or two whole coefficients per
+// look-up. Blocks of every shape (short runs and small values, so that
+// pairs fit; coefficients up to the last place, some as the first of a
+// pair that would go past it; runs of 16; ends right after a coefficient;
+// runs past the end as damage; data cut short) decode exactly as with the
+// pair look-up left empty (one symbol at a time by the code limits): the
+// same coefficients stored (as they are, by an accurate table, by a fast
+// table), the same place in the data, the same damage.
+TEST(Dek_Reihen, PaareGleichEinzeln) {
+    Huff* dc = new Huff;
+    Huff* ac = new Huff;
+    Huff* ac_einzeln = new Huff;
+    std::vector<std::pair<uint32_t, int>> dc_code, ac_code;
+    Tabelle(dc, false, &dc_code);
+    Tabelle(ac, true, &ac_code);
+    *ac_einzeln = *ac;
+    std::fill(std::begin(ac_einzeln->paar), std::end(ac_einzeln->paar), uint64_t{0});
+    std::fill(std::begin(ac_einzeln->ac_schnell), std::end(ac_einzeln->ac_schnell), 0);
+    ac_einzeln->paar_da = true;
+    alignas(16) int16_t tabelle[64];
+    for (int i = 0; i < 64; ++i) tabelle[i] = static_cast<int16_t>(1 + (i * 37) % 200);
+    struct Fall {
+        const char* name;
+        int letzte;     // the last place the coefficients aim at
+        int lauf_max;   // longest run of zeros drawn (0..15)
+        int groesse;    // largest value size drawn
+        int kaputt;     // percent of blocks with a run past the end
+        int schnitt;    // the data cut to this many hundredths, no end marker (0: whole)
+        int deq;        // 0 as they are, 1 accurate table, 2 fast table
+    } faelle[] = {
+        {"kurz, voll bis 63", 63, 2, 2, 0, 0, 1},   {"kurz, Ende davor", 50, 1, 1, 0, 0, 0},
+        {"gemischt", 63, 15, 6, 0, 0, 1},           {"schnelle Tabelle", 62, 3, 3, 0, 0, 2},
+        {"Laeufe hinaus", 63, 4, 2, 10, 0, 1},      {"abgeschnitten", 63, 2, 3, 0, 60, 0},
+        {"hinaus, abgeschnitten", 60, 3, 2, 5, 35, 2},
+    };
+    uint32_t z = 777;
+    for (const Fall& f : faelle)
+        for (int breit = 0; breit < 2; ++breit) {
+            SCOPED_TRACE(std::string(f.name) + " wide " + std::to_string(breit));
+            constexpr int MCUS = 120, JE = 3;
+            dek_test::Bitfolge bits;
+            for (int m = 0; m < MCUS * JE; ++m) {
+                bits.Add(dc_code[1].first, dc_code[1].second);  // DC difference of size 1
+                bits.Add(Zufall(z) & 1, 1);
+                const bool kaputt = static_cast<int>(Zufall(z) % 100) < f.kaputt;
+                int pos = 0;
+                for (;;) {
+                    const int rest = f.letzte - pos;
+                    if (rest <= 0) break;
+                    int r = static_cast<int>(Zufall(z) % static_cast<uint32_t>(f.lauf_max + 1));
+                    if (r >= rest) r = kaputt ? std::min(15, rest + static_cast<int>(Zufall(z) % 3)) : rest - 1;
+                    if (r < rest && rest > 17 && Zufall(z) % 11 == 0) {
+                        bits.Add(ac_code[0xF0].first, ac_code[0xF0].second);  // a run of 16
+                        pos += 16;
+                        continue;
+                    }
+                    const int groesse = 1 + static_cast<int>(Zufall(z) % static_cast<uint32_t>(f.groesse));
+                    const auto& c = ac_code[static_cast<size_t>(r << 4 | groesse)];
+                    bits.Add(c.first, c.second);
+                    bits.Add(Zufall(z) & ((1u << groesse) - 1), groesse);
+                    pos += r + 1;
+                    if (pos > 63) break;
+                }
+                if (pos < 63) bits.Add(ac_code[0x00].first, ac_code[0x00].second);  // end of block
+            }
+            std::vector<uint8_t> d = bits.Fertig();
+            if (f.schnitt) d.resize(d.size() * static_cast<size_t>(f.schnitt) / 100);
+            else d.insert(d.end(), {0xFF, 0xD9});
+            Stand a, b;
+            for (Stand* s : {&a, &b}) {
+                s->ein.p = d.data();
+                s->ein.ende = d.data() + d.size();
+                s->ein.puffer_anfang = d.data();
+                s->bits.breit = breit;
+                s->bits.ein = &s->ein;
+            }
+            int32_t pred_a[JE] = {}, pred_b[JE] = {};
+            Block_Plan plan_a[JE], plan_b[JE];
+            for (int j = 0; j < JE; ++j) {
+                const int16_t* q = f.deq ? tabelle : nullptr;
+                plan_a[j] = {dc, ac_einzeln, &pred_a[j], q, f.deq == 2, false};
+                plan_b[j] = {dc, ac, &pred_b[j], q, f.deq == 2, false};
+            }
+            for (int m = 0; m < MCUS; ++m) {
+                alignas(16) int16_t koef_a[JE * 64], koef_b[JE * 64], dc_a[JE], dc_b[JE];
+                int fertig = 0;
+                if (f.deq == 0) {
+                    // The one-block entry point (the table road of the scan decoder).
+                    for (int j = 0; j < JE; ++j) {
+                        Block_Dekodieren(&a.bits, dc, ac_einzeln, &pred_a[j], koef_a + 64 * j);
+                        Block_Dekodieren(&b.bits, dc, ac, &pred_b[j], koef_b + 64 * j);
+                    }
+                } else {
+                    Mcus_Dekodieren(&a.bits, plan_a, JE, 1, koef_a, dc_a, &fertig);
+                    Mcus_Dekodieren(&b.bits, plan_b, JE, 1, koef_b, dc_b, &fertig);
+                }
+                ASSERT_EQ(Bitstelle(a, d), Bitstelle(b, d)) << "MCU " << m;
+                ASSERT_EQ(a.bits.fehlerhaft, b.bits.fehlerhaft) << "MCU " << m;
+                ASSERT_TRUE(std::equal(koef_a, koef_a + JE * 64, koef_b)) << "MCU " << m;
+                if (int64_t{a.bits.null_bytes} * 8 > a.bits.anzahl) break;  // past the data
+                a.bits.fehlerhaft = b.bits.fehlerhaft = false;
+            }
+        }
+    delete dc;
+    delete ac;
+    delete ac_einzeln;
+}
