@@ -65,7 +65,7 @@ inline V cos4(V v) { return _mm256_adds_epi16(v, _mm256_mulhi_epi16(v, k16(-1919
 // The upper eight bytes of v to any address (a plain store, where an
 // extraction would take the shuffle unit).
 inline void hoch_speichern(uint8_t* ziel, __m128i v) {
-    _mm_storeh_pd(reinterpret_cast<double*>(ziel), _mm_castsi128_pd(v));
+    _mm_storeh_pi(reinterpret_cast<__m64*>(ziel), _mm_castsi128_ps(v));
 }
 
 // With Tief coefficient rows 4..7 and columns 4..7 of both blocks are zero
