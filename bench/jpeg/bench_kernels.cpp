@@ -33,12 +33,13 @@ struct Daten {
     alignas(16) int16_t qtab_genau[64];
     alignas(16) int16_t dqtab_schnell[JPEG_QTAB_WORTE];
     alignas(16) int16_t dqtab_genau[JPEG_QTAB_WORTE];
-    // The decoder's pair kernels: quantised coefficients (all, and those of
-    // rows and columns 0..3 alone, as in smooth pictures) and the same
-    // dequantised for the accurate and the fast inverse.
-    alignas(16) int16_t dek_quant[2][POOL][64];
-    alignas(16) int16_t dek_genau[2][POOL][64];
-    alignas(16) int16_t dek_schnell[2][POOL][64];
+    // The decoder's pair kernels: quantised coefficients (all; those of rows
+    // and columns 0..3 alone; of rows 0..1 and columns 0..3 alone, as in
+    // smooth pictures) and the same dequantised for the accurate and the
+    // fast inverse.
+    alignas(16) int16_t dek_quant[3][POOL][64];
+    alignas(16) int16_t dek_genau[3][POOL][64];
+    alignas(16) int16_t dek_schnell[3][POOL][64];
 
     Daten() {
         std::mt19937 z(7);
@@ -67,10 +68,11 @@ struct Daten {
         std::memcpy(dqtab_genau, basis, sizeof basis);
         Jpeg_Dqtab_Schnell(dqtab_schnell);
         Jpeg_Dqtab_Genau(dqtab_genau);
-        for (int tief = 0; tief < 2; ++tief)
+        for (int tief = 0; tief < 3; ++tief)
             for (int k = 0; k < POOL; ++k) {
                 for (int i = 0; i < 64; ++i)
-                    dek_quant[tief][k][i] = (tief && (i >= 32 || (i & 7) >= 4)) ? 0 : koeffizienten[k][i];
+                    dek_quant[tief][k][i] =
+                        (tief && (i >= (tief == 1 ? 32 : 16) || (i & 7) >= 4)) ? 0 : koeffizienten[k][i];
                 std::memcpy(dek_genau[tief][k], dek_quant[tief][k], 128);
                 Jpeg_Dequant_Genau(dek_genau[tief][k], dqtab_genau);
                 std::memcpy(dek_schnell[tief][k], dek_quant[tief][k], 128);
@@ -146,8 +148,9 @@ void paar_lauf(benchmark::State& state, int kern) {
 // The decoder's byte-writing inverse of two blocks at once (AVX2): art 0
 // the accurate one, 1 the fast one on dequantised blocks (the block decoder
 // dequantises on the way), 2 the fast one with its tables; all coefficients
-// or (tief) those of rows and columns 0..3 alone. Per block.
-void idct_paar_lauf(benchmark::State& state, int art, bool tief) {
+// (tief 0), those of rows and columns 0..3 alone (1), of rows 0..1 and
+// columns 0..3 (2). Per block.
+void idct_paar_lauf(benchmark::State& state, int art, int tief) {
     const Daten& d = daten();
     const int16_t(*quelle)[64] = art == 0 ? d.dek_genau[tief] : (art == 1 ? d.dek_schnell[tief] : d.dek_quant[tief]);
     const int16_t* q = art == 2 ? d.dqtab_schnell : nullptr;
@@ -252,8 +255,8 @@ void registrieren() {
     if (Jpeg_Hat_AVX2()) {
         benchmark::RegisterBenchmark("FDCT_Genau_AVX2_Paar", paar_lauf, 0)->MinTime(0.1);
         benchmark::RegisterBenchmark("FDCT_Quant_Genau_AVX2_Paar", paar_lauf, 1)->MinTime(0.1);
-        for (bool tief : {false, true}) {
-            const std::string t = tief ? "/tief" : "/alle";
+        for (int tief : {0, 1, 2}) {
+            const std::string t = tief == 2 ? "/flach" : (tief ? "/tief" : "/alle");
             benchmark::RegisterBenchmark(("IDCT_Genau_AVX2_Paar" + t).c_str(), idct_paar_lauf, 0, tief)->MinTime(0.1);
             benchmark::RegisterBenchmark(("IDCT_Schnell_AVX2_Paar" + t).c_str(), idct_paar_lauf, 1, tief)
                 ->MinTime(0.1);

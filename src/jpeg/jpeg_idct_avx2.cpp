@@ -146,12 +146,12 @@ inline void kern(V x[8], uint8_t* za, int64_t aa, uint8_t* zb, int64_t ab) {
 }
 
 // One step of the fast inverse (the AAN graph of the SSE2 form, lane for
-// lane the same wrapping 16-bit arithmetic) on eight vectors in place. With
-// Tief the caller has seen that x[4..7] are zero: they are taken as the
-// constant zero (sums with zero, products of zero: nothing changes).
-template <bool Tief>
+// lane the same wrapping 16-bit arithmetic) on eight vectors in place. The
+// caller has seen that x[Voll..7] are zero: they are taken as the constant
+// zero (sums with zero, products of zero: nothing changes).
+template <int Voll>
 inline void aan_rueck(V x[8]) {
-    if (Tief) x[4] = x[5] = x[6] = x[7] = _mm256_setzero_si256();
+    for (int i = Voll; i < 8; ++i) x[i] = _mm256_setzero_si256();
     const V z13 = _mm256_add_epi16(x[5], x[3]), z10 = _mm256_sub_epi16(x[5], x[3]);
     const V z11 = _mm256_add_epi16(x[1], x[7]), z12 = _mm256_sub_epi16(x[1], x[7]);
     const V t7 = _mm256_add_epi16(z11, z13);
@@ -212,15 +212,16 @@ inline void vier_spalten(V x[8]) {
 // its output columns are shifted, narrowed and transposed as bytes.
 // (v >> 4) + 128 clamped to 0..255 is (v >> 4) clamped to -128..127 with
 // the top bit flipped: the signed pack and an exclusive or take the place
-// of the addition and the unsigned pack. With Tief the caller has seen that
-// coefficient rows 4..7 and columns 4..7 are zero: the column pass then
-// gives zero columns 4..7, and only columns 0..3 go on to the row pass.
-template <bool Tief>
+// of the addition and the unsigned pack. The caller has seen that
+// coefficient rows Zeilen..7 are zero, and with Zeilen below 8 columns 4..7
+// as well: the column pass then gives zero columns 4..7, and only columns
+// 0..3 go on to the row pass.
+template <int Zeilen>
 inline void schnell_kern(V x[8], uint8_t* za, int64_t aa, uint8_t* zb, int64_t ab) {
-    aan_rueck<Tief>(x);  // column pass, lanes = columns
-    if (Tief) vier_spalten(x);
-    else transponieren(x);  // x[i]: column i, lanes = rows
-    aan_rueck<Tief>(x);     // row pass: x[i] output column i
+    aan_rueck<Zeilen>(x);  // column pass, lanes = columns
+    if (Zeilen < 8) vier_spalten(x);
+    else transponieren(x);                // x[i]: column i, lanes = rows
+    aan_rueck<Zeilen < 8 ? 4 : 8>(x);  // row pass: x[i] output column i
     for (int i = 0; i < 8; ++i) x[i] = _mm256_srai_epi16(x[i], 4);
     // Per half: columns 0 and 4, 1 and 5, 2 and 6, 3 and 7 as bytes.
     const V p0 = _mm256_packs_epi16(x[0], x[4]), p1 = _mm256_packs_epi16(x[1], x[5]);
@@ -260,12 +261,15 @@ void Jpeg_IDCT_Schnell_AVX2_Paar(const int16_t* a, const int16_t* qa, const int1
         x[i] = qa ? dequant_schnell(zwei(a + 8 * i, b + 8 * i), zwei(qa + 8 * i, qb + 8 * i)) : zwei(a + 8 * i, b + 8 * i);
     // Coefficient rows 4..7 and columns 4..7 zero in both blocks: the column
     // pass has zero inputs 4..7, and its outputs' columns 4..7 (the row
-    // pass's inputs 4..7 after the transposition) are zero as well.
-    const V oben = _mm256_or_si256(_mm256_or_si256(x[0], x[1]), _mm256_or_si256(x[2], x[3]));
+    // pass's inputs 4..7 after the transposition) are zero as well. Smooth
+    // pictures often have rows 2..3 zero besides.
+    const V mitte = _mm256_or_si256(x[2], x[3]);
+    const V oben = _mm256_or_si256(_mm256_or_si256(x[0], x[1]), mitte);
     const V unten = _mm256_or_si256(_mm256_or_si256(x[4], x[5]), _mm256_or_si256(x[6], x[7]));
     const V rest = _mm256_or_si256(unten, _mm256_unpackhi_epi64(oben, oben));
-    if (_mm256_testz_si256(rest, rest)) schnell_kern<true>(x, za, abstand_a, zb, abstand_b);
-    else schnell_kern<false>(x, za, abstand_a, zb, abstand_b);
+    if (!_mm256_testz_si256(rest, rest)) schnell_kern<8>(x, za, abstand_a, zb, abstand_b);
+    else if (!_mm256_testz_si256(mitte, mitte)) schnell_kern<4>(x, za, abstand_a, zb, abstand_b);
+    else schnell_kern<2>(x, za, abstand_a, zb, abstand_b);
 }
 
 void Jpeg_IDCT_Genau_AVX2_Paar(const int16_t* a, const int16_t* b, uint8_t* za, int64_t abstand_a, uint8_t* zb,

@@ -217,14 +217,15 @@ TEST(IDCT, SchnelleByteFormenGleichBlockform) {
     }
 }
 
-// The fast pair takes its shortened road only when both blocks have
-// nothing outside rows and columns 0..3: pairs of every mix of full blocks,
-// corner blocks and corner blocks with one coefficient just outside the
-// corner (column 4, row 4, or at 4,4), with wild and extreme values, with
+// The fast pair takes its shortened roads only when both blocks have
+// nothing outside rows and columns 0..3, or outside rows 0..1 and columns
+// 0..3: pairs of every mix of full blocks, corner blocks and corner blocks
+// with one coefficient just outside the corner (column 4, row 4, at 4,4, or
+// in row 2 or 3 of a two-row corner), with wild and extreme values, with
 // and without tables, each give the block form's samples.
 TEST(IDCT, SchnellesPaarJedeMischungGleichBlockform) {
     if (!Jpeg_Hat_AVX2()) GTEST_SKIP() << "no AVX2";
-    enum Art { Voll, Ecke, Nur_DC, Spalte_4, Zeile_4, Mitte };
+    enum Art { Voll, Ecke, Nur_DC, Spalte_4, Zeile_4, Mitte, Flach, Zeile_2 };
     struct Fall {
         const char* name;
         Art a, b;
@@ -233,14 +234,18 @@ TEST(IDCT, SchnellesPaarJedeMischungGleichBlockform) {
         {"Ecke/Ecke", Ecke, Ecke},         {"Ecke/Voll", Ecke, Voll},         {"Voll/Ecke", Voll, Ecke},
         {"Voll/Voll", Voll, Voll},         {"DC/Ecke", Nur_DC, Ecke},         {"Spalte4/Ecke", Spalte_4, Ecke},
         {"Ecke/Spalte4", Ecke, Spalte_4},  {"Zeile4/Ecke", Zeile_4, Ecke},    {"Ecke/Zeile4", Ecke, Zeile_4},
-        {"Mitte/Nur_DC", Mitte, Nur_DC},   {"Nur_DC/Mitte", Nur_DC, Mitte},
+        {"Mitte/Nur_DC", Mitte, Nur_DC},   {"Nur_DC/Mitte", Nur_DC, Mitte},   {"Flach/Flach", Flach, Flach},
+        {"Flach/Nur_DC", Flach, Nur_DC},   {"Flach/Ecke", Flach, Ecke},       {"Zeile2/Flach", Zeile_2, Flach},
+        {"Flach/Zeile2", Flach, Zeile_2},  {"Flach/Voll", Flach, Voll},       {"Spalte4/Flach", Spalte_4, Flach},
     };
     auto machen = [](modell::Bloecke& z, Art art, int k, int16_t* b) {
         z.gemischt(b, k % 2 ? 2 : 1);  // extremes or any 16-bit values
         if (art == Voll) return;
+        const bool zwei = art == Flach || art == Zeile_2;
         for (int i = 0; i < 64; ++i)
-            if (i >= 32 || (i & 7) >= 4 || (art == Nur_DC && i)) b[i] = 0;
+            if (i >= (zwei ? 16 : 32) || (i & 7) >= 4 || (art == Nur_DC && i)) b[i] = 0;
         const int16_t v = int16_t(z.zahl(0, 1) ? z.zahl(1, 32767) : z.zahl(-32768, -1));
+        if (art == Zeile_2) b[8 * z.zahl(2, 3) + z.zahl(0, 3)] = v;
         if (art == Spalte_4) b[8 * z.zahl(0, 3) + 4] = v;
         if (art == Zeile_4) b[32 + z.zahl(0, 3)] = v;
         if (art == Mitte) b[36] = v;
