@@ -10,7 +10,8 @@
 // smooth, with the fast transform and to grey; encodes at 4:2:0, 4:4:4,
 // progressive, grey and with the fast transform. A second jpegwerk (an
 // earlier build) named by KORDAVO_JPEGWERK_ALT runs in the same rounds,
-// its columns beside ours.
+// its columns beside ours; KORDAVO_BENCH_ZEILE keeps only the rows whose
+// name holds its text.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -119,6 +120,10 @@ int main(int argc, char** argv) {
     const int runden = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
     const std::string nur = argc > 2 ? argv[2] : "dk";
     const bool neu = argc > 3 && std::string(argv[3]) == "neu";
+    // KORDAVO_BENCH_ZEILE: only the rows whose name holds this text (e.g.
+    // "8000x6000" or "grey"); the pictures are made all the same.
+    const char* zeile_env = std::getenv("KORDAVO_BENCH_ZEILE");
+    const std::string zeile_filter = zeile_env ? zeile_env : "";
     const char* alt_env = std::getenv("KORDAVO_JPEGWERK_ALT");
     const std::string alt = alt_env && access(alt_env, X_OK) == 0 ? alt_env : "";
     const fs::path dir = fs::temp_directory_path() / ("kordavo_bench_programme_" + std::to_string(getpid()));
@@ -191,6 +196,11 @@ int main(int argc, char** argv) {
             kod.push_back(z);
         }
     }
+    if (!zeile_filter.empty())
+        for (std::vector<Zeile>* t : {&dek, &kod})
+            t->erase(std::remove_if(t->begin(), t->end(),
+                                    [&](const Zeile& z) { return z.name.find(zeile_filter) == std::string::npos; }),
+                     t->end());
     // The earlier jpegwerk's runs: our arguments, its own output file.
     if (!alt.empty())
         for (std::vector<Zeile>* t : {&dek, &kod})
