@@ -257,18 +257,23 @@ void Jpeg_IDCT_Schnell_AVX2_Paar(const int16_t* a, const int16_t* qa, const int1
         return;
     }
     V x[8];
-    for (int i = 0; i < 8; ++i)
-        x[i] = qa ? dequant_schnell(zwei(a + 8 * i, b + 8 * i), zwei(qa + 8 * i, qb + 8 * i)) : zwei(a + 8 * i, b + 8 * i);
+    for (int i = 0; i < 8; ++i) x[i] = zwei(a + 8 * i, b + 8 * i);
     // Coefficient rows 4..7 and columns 4..7 zero in both blocks: the column
     // pass has zero inputs 4..7, and its outputs' columns 4..7 (the row
     // pass's inputs 4..7 after the transposition) are zero as well. Smooth
-    // pictures often have rows 2..3 zero besides.
+    // pictures often have rows 2..3 zero besides. The quantised values
+    // decide (a zero stays zero in the dequantisation, so only the rows
+    // that may be non-zero are dequantised; a value that becomes zero only
+    // leaves a longer road, with the same samples).
     const V mitte = _mm256_or_si256(x[2], x[3]);
     const V oben = _mm256_or_si256(_mm256_or_si256(x[0], x[1]), mitte);
     const V unten = _mm256_or_si256(_mm256_or_si256(x[4], x[5]), _mm256_or_si256(x[6], x[7]));
     const V rest = _mm256_or_si256(unten, _mm256_unpackhi_epi64(oben, oben));
-    if (!_mm256_testz_si256(rest, rest)) schnell_kern<8>(x, za, abstand_a, zb, abstand_b);
-    else if (!_mm256_testz_si256(mitte, mitte)) schnell_kern<4>(x, za, abstand_a, zb, abstand_b);
+    const int zeilen = !_mm256_testz_si256(rest, rest) ? 8 : (!_mm256_testz_si256(mitte, mitte) ? 4 : 2);
+    if (qa)
+        for (int i = 0; i < zeilen; ++i) x[i] = dequant_schnell(x[i], zwei(qa + 8 * i, qb + 8 * i));
+    if (zeilen == 8) schnell_kern<8>(x, za, abstand_a, zb, abstand_b);
+    else if (zeilen == 4) schnell_kern<4>(x, za, abstand_a, zb, abstand_b);
     else schnell_kern<2>(x, za, abstand_a, zb, abstand_b);
 }
 
