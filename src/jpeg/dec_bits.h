@@ -47,20 +47,22 @@ struct Huff {
     // 16..23); 0 when not one fits. Made on first use (Sprung_Bauen).
     uint32_t sprung[1 << SPRUNG_BITS];
     bool sprung_da;
+    int32_t maxcode[18];    // largest code of length l, -1 when none; [17] sentinel
+    int32_t valoffset[17];  // symbol index = code + valoffset[l]
+    uint8_t sym[256];
+    bool gueltig;
     // AC tables, for the sequential block decoder: the whole coefficients
     // that the first PAAR_BITS bits hold, one or two: the total length
     // (bits 0..5), the first one's length (8..13), the runs of zeros before
     // each (16..19, 20..23), PAAR_ENDE_1 when the first is the end of the
     // block, PAAR_ZWEI when a second one follows within the bits,
     // PAAR_ENDE_2 when that one ends the block, and the values (signed,
-    // bits 32..47 and 48..63); 0 when not even the first fits. Made on first
-    // use (Paar_Bauen).
-    uint64_t paar[1 << PAAR_BITS];
+    // bits 32..47 and 48..63; an entry of one has a second of value 0 and
+    // run 0); 0 when not even the first fits. Made on first use
+    // (Paar_Bauen); last in the table, so that tables without it leave its
+    // pages untouched.
     bool paar_da;
-    int32_t maxcode[18];    // largest code of length l, -1 when none; [17] sentinel
-    int32_t valoffset[17];  // symbol index = code + valoffset[l]
-    uint8_t sym[256];
-    bool gueltig;
+    uint64_t paar[1 << PAAR_BITS];
 };
 
 // Builds a table from the 16 counts and the symbols. Returns false when the
