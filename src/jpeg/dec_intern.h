@@ -163,6 +163,12 @@ int32_t Scan_Dekodieren(JPEG_PROPERTIES* p, Zustand* z, Jpeg_Scan* scan);
 // scan fixed (z->dct_art), where it was prepared for the other.
 void Quant_Angleichen(JPEG_PROPERTIES* p, const Zustand* z);
 int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z);
+// A gathered block in zigzag order (64 values) placed in natural order and
+// dequantised by the prepared table (natural order): the low 16 bits of
+// c q, or with `schnell` those of (c m + 64) >> 7, every m within 16 bits.
+// Done by whole vectors where the processor has AVX-512 (F and BW); false,
+// with nothing written, where it has not.
+bool Gesammelt_Streuen(const int16_t* zz, const int16_t* q, bool schnell, int16_t* ziel);
 
 }  // namespace jpeg_dek
 

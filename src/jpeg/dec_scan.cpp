@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cstring>
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 using namespace jpeg_dek;
 
@@ -792,6 +795,64 @@ void Rest_Pruefen(Zustand* z) {
     if (echt >= 8) z->fremde_bytes = true;
 }
 
+#if defined(__x86_64__) || defined(__i386__)
+namespace {
+// The vector form of Gesammelt_Streuen: two word permutations across the
+// block's two halves, then the dequantisation. Zero coefficients give zero
+// either way, so every place is what placing and dequantising the non-zero
+// ones alone gives.
+struct Natuerlich_Auswahl {
+    alignas(64) int16_t w[64];  // natural place n <- zigzag position
+    constexpr Natuerlich_Auswahl() : w{} {
+        // Natuerlich's first 64 entries, here as a constant.
+        constexpr uint8_t zz[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
+                                    12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
+                                    35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+                                    58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+        for (int i = 0; i < 64; ++i) w[zz[i]] = static_cast<int16_t>(i);
+    }
+};
+constexpr Natuerlich_Auswahl k_natuerlich{};
+
+template <bool Schnell>
+__attribute__((target("avx512f,avx512bw"))) void Streuen_AVX512(const int16_t* zz, const int16_t* q, int16_t* ziel) {
+    const __m512i a = _mm512_loadu_si512(zz), b = _mm512_loadu_si512(zz + 32);
+    for (int h = 0; h < 2; ++h) {
+        const __m512i c = _mm512_permutex2var_epi16(a, _mm512_load_si512(k_natuerlich.w + 32 * h), b);
+        const __m512i m = _mm512_loadu_si512(q + 32 * h);
+        __m512i v;
+        if (Schnell) {
+            // Bits 7..22 of c m + 64 from the product's halves, the carry of
+            // the low half's +64 taken into the high one.
+            const __m512i lo = _mm512_add_epi16(_mm512_mullo_epi16(c, m), _mm512_set1_epi16(64));
+            const __mmask32 uebertrag = _mm512_cmpeq_epi16_mask(_mm512_srli_epi16(lo, 6), _mm512_setzero_si512());
+            const __m512i hi = _mm512_mask_add_epi16(_mm512_mulhi_epi16(c, m), uebertrag, _mm512_mulhi_epi16(c, m),
+                                                     _mm512_set1_epi16(1));
+            v = _mm512_or_si512(_mm512_srli_epi16(lo, 7), _mm512_slli_epi16(hi, 9));
+        } else {
+            v = _mm512_mullo_epi16(c, m);
+        }
+        _mm512_storeu_si512(ziel + 32 * h, v);
+    }
+}
+
+}  // namespace
+#endif
+
+bool Gesammelt_Streuen(const int16_t* zz, const int16_t* q, bool schnell, int16_t* ziel) {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool avx512 = Jpeg_Simd_Hat(JSIMD_AVX512_VNNI) || Jpeg_Simd_Hat(JSIMD_AVX512_VBMI);
+    if (!avx512) return false;
+    if (schnell) Streuen_AVX512<true>(zz, q, ziel);
+    else Streuen_AVX512<false>(zz, q, ziel);
+    return true;
+#else
+    (void)zz, (void)q, (void)schnell, (void)ziel;
+    return false;
+#endif
+}
+
+
 int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
     Jpeg_Kern_Tabelle* kt = p->Strom.Kern_Tabelle;
     int16_t* blk = p->Arbeitsbereich;
@@ -881,6 +942,10 @@ int32_t Gepuffert_Ausgeben(JPEG_PROPERTIES* p, Zustand* z) {
                             if (!(m & ~uint64_t{1})) {
                                 kb[0] = quelle[0];
                                 DC_Block_Ablegen(p, z, c, spalte, zeile, kb, kb[0], q, idct[c]);
+                                continue;
+                            }
+                            if (Gesammelt_Streuen(quelle, q, schnell, kb)) {
+                                if (bytes.Block(kb, ziel, k.streifen_breite, nullptr)) slot ^= 1;
                                 continue;
                             }
                             if (schnell) {

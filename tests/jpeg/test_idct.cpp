@@ -1,4 +1,5 @@
 // Inverse DCTs (full and reduced sizes), dequantisers and their tables.
+#include "jpeg/dec_intern.h"
 #include "jpeg/dec_simd.h"
 #include "jpeg/jpeg_kern.h"
 #include "jpeg/jpeg_simd.h"
@@ -355,3 +356,35 @@ TEST(IDCT, JedeEingabeGibtProben) {
 }
 
 }  // namespace
+
+// Gathered (zigzag) blocks placed and dequantised by whole vectors give, on
+// wild values, extremes and sparse blocks, with accurate and fast tables,
+// every place as placing and dequantising the non-zero ones one by one.
+TEST(Dequant, GesammeltGestreutGleichEinzeln) {
+    alignas(64) int16_t zz[64] = {}, q[JPEG_QTAB_WORTE] = {}, ist[64];
+    if (!jpeg_dek::Gesammelt_Streuen(zz, q, false, ist)) GTEST_SKIP() << "no AVX-512";
+    modell::Bloecke z(73);
+    for (int k = 0; k < 3000; ++k) {
+        const bool schnell = k % 2;
+        z.gemischt(zz, k / 2);
+        if (k % 3 == 0)
+            for (int i = 1; i < 64; ++i)
+                if (z.zahl(0, 5)) zz[i] = 0;  // sparse, as most blocks are
+        for (int i = 0; i < 64; ++i) q[i] = int16_t(z.zahl(1, k % 7 ? 60 : 255));
+        if (schnell) {
+            Jpeg_Dqtab_Schnell(q);
+            if (q[JPEG_QTAB_SCHMAL] != 1) continue;  // coarse tables never take this road
+        } else {
+            Jpeg_Dqtab_Genau(q);
+        }
+        int16_t soll[64] = {};
+        for (int i = 0; i < 64; ++i) {
+            const int n = jpeg_dek::Natuerlich[i];
+            if (zz[i])
+                soll[n] = schnell ? modell::w16((int64_t(zz[i]) * q[n] + 64) >> 7) : modell::w16(int64_t(zz[i]) * q[n]);
+        }
+        std::memset(ist, 0xCD, sizeof ist);
+        ASSERT_TRUE(jpeg_dek::Gesammelt_Streuen(zz, q, schnell, ist));
+        for (int n = 0; n < 64; ++n) ASSERT_EQ(ist[n], soll[n]) << "block " << k << " place " << n;
+    }
+}
