@@ -11,6 +11,7 @@
 #include "main/registrierung.h"
 
 #include "season/kalender_lauf.h"
+#include "season/wettbewerb_config.h"
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
@@ -80,10 +81,11 @@ bool Main_Spielstart_Pruefen(int arg, u8* wizard_byte) { return spielstart(arg, 
 void Main_Spielstart_Registrieren() {
     // The wizard's finishing reads the competitions itself.
     Kalender_Set_Spielstart(kStartSet, -1, -1);
-    // The world is read on a worker from now on, while the program opens its
-    // archives and fonts, so that the first frame of the game takes it ready;
-    // so are its files checked, on another.
+    // The world and the competitions are read on workers from now on, while
+    // the program opens its archives and fonts, so that the first frame of
+    // the game takes them ready; so are the world's files checked, on another.
     Welt_Vorab_Lesen(kStartSet);
+    Wettbewerb_Config_Vorab_Lesen(kStartSet, kStartSet);
     if (W32_Dir_Tabelle[W32_DIR_CONFIG][0] == 0) W32_Dir_Init();
     Welt_Ordner_Vorab_Pruefen(W32_Dir_Tabelle[W32_DIR_CONFIG], kStartSet);
 }
