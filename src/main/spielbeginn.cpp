@@ -42,9 +42,14 @@ int verein_waehlen() {
 // difficulty) and the wizard's own finishing run on it: the world and its
 // competitions read, the managers made, the clubs fitted, start money and
 // advertising. Finished when a manager exists.
+//
+// Each step has a frame of its own, as with the wizard's screens: the pass
+// that empties the game's modules sets nothing up, the pass after it sets
+// the game up, and the first season begins in the pass after that.
 bool spielstart(int, u8* wizard_byte) {
     if (wizard_byte) *wizard_byte = 0;
     if (Manager_Anzahl_Menschen() > 0) return true;
+    if (Kalender_Get_Runmodus() == RUNMODUS_NEUES_SPIEL) return false;
     // The world's files were handed to a worker when the start was chosen
     // (Main_Spielstart_Registrieren): Team takes what it read, waiting for
     // it only when it is still at it.
@@ -71,7 +76,7 @@ bool spielstart(int, u8* wizard_byte) {
     }
     if (z.anzahl == 0) return true;
     Spielstart_Abschliessen();
-    return true;
+    return Manager_Anzahl_Menschen() == 0;  // the season begins in the next pass
 }
 
 }  // namespace

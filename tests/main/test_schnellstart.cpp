@@ -12,6 +12,7 @@
 #include "programm.h"
 #include "screens/start/spielstart.h"
 #include "season/kalender.h"
+#include "season/kalender_lauf.h"
 #include "season/statistik.h"
 #include "season/wettbewerb.h"
 #include "world/bank.h"
@@ -60,6 +61,31 @@ TEST(Schnellstart, DerVereinDerEinstellungSpieltSeineLiga) {
     EXPECT_GE(termin[0].gegner, 0);
     EXPECT_GE(termin[0].tore, 0) << "the first league match was not played";
     EXPECT_GE(termin[0].gegentore, 0);
+    Test_Programm_Beenden(ordner);
+}
+
+// The start's steps each have a frame of their own, none of them the
+// whole start: the modules emptied, then the game set up (its managers
+// made, the season not begun), then the first season begun.
+TEST(Schnellstart, JederSchrittHatSeinenFrame) {
+    std::string ordner;
+    ASSERT_TRUE(Test_Programm_Starten("kordavo_schnellstart_frames", &ordner, false,
+                                      {{"Schnellstart", "1"}, {"Verein", "19"}, {"Mitspieler", "2"}}, true));
+    const struct {
+        const char* schritt;
+        i32 modus;
+        int manager;
+    } frames[] = {
+        {"Module geleert", RUNMODUS_WIZARD, 0},
+        {"Spiel eingerichtet", RUNMODUS_WIZARD, 2},
+        {"erste Saison begonnen", RUNMODUS_TAGE_LAUFEN, 2},
+    };
+    for (const auto& f : frames) {
+        f::frame();
+        EXPECT_EQ(Kalender_Get_Runmodus(), f.modus) << f.schritt;
+        EXPECT_EQ(Manager_Anzahl_Menschen(), f.manager) << f.schritt;
+    }
+    EXPECT_TRUE(f::bis_menue());
     Test_Programm_Beenden(ordner);
 }
 
