@@ -44,21 +44,34 @@ int verein_waehlen() {
 // advertising. Finished when a manager exists.
 //
 // Each step has a frame of its own, as with the wizard's screens: the pass
-// that empties the game's modules sets nothing up, the pass after it sets
-// the game up, and the first season begins in the pass after that.
+// that empties the game's modules sets nothing up, the next reads the
+// world and its competitions, the next seats the managers and finishes the
+// game, and the first season begins in the pass after that.
+bool welt_gelesen = false;  // the world of this start was read in an earlier pass
+
 bool spielstart(int, u8* wizard_byte) {
     if (wizard_byte) *wizard_byte = 0;
-    if (Manager_Anzahl_Menschen() > 0) return true;
-    if (Kalender_Get_Runmodus() == RUNMODUS_NEUES_SPIEL) return false;
-    // The world's files were handed to a worker when the start was chosen
-    // (Main_Spielstart_Registrieren): Team takes what it read, waiting for
-    // it only when it is still at it.
-    Welt_Vorab_Lesen(kStartSet);
-    Spielstart_Zuruecksetzen();
-    if (!Spielstart_Neues_Spiel()) {
-        Debug_Printf("Neues Spiel: die Welt von Satz %d konnte nicht gelesen werden\n", kStartSet);
-        return true;  // the game runs on without a manager rather than hang
+    // (The world read holds the market's placeholder manager until the
+    // managers are seated.)
+    if (!welt_gelesen && Manager_Anzahl_Menschen() > 0) return true;
+    if (Kalender_Get_Runmodus() == RUNMODUS_NEUES_SPIEL) {
+        welt_gelesen = false;
+        return false;
     }
+    if (!welt_gelesen) {
+        // The world's files were handed to a worker when the start was chosen
+        // (Main_Spielstart_Registrieren): Team takes what it read, waiting for
+        // it only when it is still at it.
+        Welt_Vorab_Lesen(kStartSet);
+        Spielstart_Zuruecksetzen();
+        if (!Spielstart_Neues_Spiel()) {
+            Debug_Printf("Neues Spiel: die Welt von Satz %d konnte nicht gelesen werden\n", kStartSet);
+            return true;  // the game runs on without a manager rather than hang
+        }
+        welt_gelesen = true;
+        return false;
+    }
+    welt_gelesen = false;
     // The setting "Mitspieler" (1 to 4) gives hot-seat managers to the clubs
     // that follow the chosen one.
     int mitspieler = 1;

@@ -65,8 +65,8 @@ TEST(Schnellstart, DerVereinDerEinstellungSpieltSeineLiga) {
 }
 
 // The start's steps each have a frame of their own, none of them the
-// whole start: the modules emptied, then the game set up (its managers
-// made, the season not begun), then the first season begun.
+// whole start: the modules emptied, the world read (no manager yet), the
+// managers seated (the season not begun), the first season begun.
 TEST(Schnellstart, JederSchrittHatSeinenFrame) {
     std::string ordner;
     ASSERT_TRUE(Test_Programm_Starten("kordavo_schnellstart_frames", &ordner, false,
@@ -74,16 +74,18 @@ TEST(Schnellstart, JederSchrittHatSeinenFrame) {
     const struct {
         const char* schritt;
         i32 modus;
-        int manager;
+        bool welt, manager;  // the world read; the club's manager seated
     } frames[] = {
-        {"Module geleert", RUNMODUS_WIZARD, 0},
-        {"Spiel eingerichtet", RUNMODUS_WIZARD, 2},
-        {"erste Saison begonnen", RUNMODUS_TAGE_LAUFEN, 2},
+        {"Module geleert", RUNMODUS_WIZARD, false, false},
+        {"Welt gelesen", RUNMODUS_WIZARD, true, false},
+        {"Spiel eingerichtet", RUNMODUS_WIZARD, true, true},
+        {"erste Saison begonnen", RUNMODUS_TAGE_LAUFEN, true, true},
     };
     for (const auto& f : frames) {
         f::frame();
         EXPECT_EQ(Kalender_Get_Runmodus(), f.modus) << f.schritt;
-        EXPECT_EQ(Manager_Anzahl_Menschen(), f.manager) << f.schritt;
+        EXPECT_EQ(Team_Anzahl > VEREIN, f.welt) << f.schritt;
+        EXPECT_EQ(Team_Anzahl > VEREIN && Team_Hat_Manager(VEREIN), f.manager) << f.schritt;
     }
     EXPECT_TRUE(f::bis_menue());
     Test_Programm_Beenden(ordner);
