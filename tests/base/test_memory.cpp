@@ -130,20 +130,6 @@ TEST(Memory, ShutdownReportListsBlocksStillAllocated) {
     W32_Memory_H_Free(b);
 }
 
-// Pages asked back for later go back once, at the first quiet call; asked
-// twice before it, still once.
-TEST(Memory, PagesAskedBackForLaterGoBackOnce) {
-    const struct {
-        int gefragt;
-        bool faellig[2];
-    } faelle[] = {{0, {false, false}}, {1, {true, false}}, {2, {true, false}}};
-    for (const auto& f : faelle) {
-        for (int i = 0; i < f.gefragt; ++i) W32_Memory_Zurueckgeben_Spaeter();
-        EXPECT_EQ(W32_Memory_Zurueckgeben_Faellig(), f.faellig[0]) << f.gefragt;
-        EXPECT_EQ(W32_Memory_Zurueckgeben_Faellig(), f.faellig[1]) << f.gefragt;
-    }
-}
-
 TEST(Memory, CountStaysRightUnderConcurrentUse) {
     const u32 vorher = W32_Memory_Anzahl_Bloecke();
     std::vector<std::thread> threads;
