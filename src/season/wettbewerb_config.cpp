@@ -85,13 +85,16 @@ void melden(const char* text) {
 
 // A line of the developer log; a reading ahead keeps it for the game.
 __attribute__((format(printf, 1, 2))) void protokoll(const char* format, ...) {
-    char zeile[512];
-    va_list args;
+    va_list args, kopie;
     va_start(args, format);
-    std::vsnprintf(zeile, sizeof zeile, format, args);
+    va_copy(kopie, args);
+    const int n = std::vsnprintf(nullptr, 0, format, kopie);
+    va_end(kopie);
+    std::string zeile(static_cast<size_t>(std::max(n, 0)), '\0');
+    std::vsnprintf(zeile.data(), zeile.size() + 1, format, args);
     va_end(args);
-    if (vorab_ziel) vorab_ziel->protokoll.emplace_back(zeile);
-    else Debug_Printf("%s", zeile);
+    if (vorab_ziel) vorab_ziel->protokoll.push_back(std::move(zeile));
+    else Debug_Printf("%s", zeile.c_str());
 }
 
 // A record to its defaults, its name kept.
