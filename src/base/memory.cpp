@@ -137,6 +137,19 @@ void* W32_Memory_H_Alloc_Fill(size_t size, const void* owner, u8 fill) {
 
 void W32_Memory_Zurueckgeben() { malloc_trim(0); }
 
+namespace {
+bool zurueckgeben_faellig = false;
+}  // namespace
+
+void W32_Memory_Zurueckgeben_Spaeter() { zurueckgeben_faellig = true; }
+
+bool W32_Memory_Zurueckgeben_Faellig() {
+    if (!zurueckgeben_faellig) return false;
+    zurueckgeben_faellig = false;
+    W32_Memory_Zurueckgeben();
+    return true;
+}
+
 void* W32_Memory_H_Alloc(size_t size, const void* owner) { return W32_Memory_H_Alloc_Fill(size, owner, 0); }
 
 void* W32_Memory_H_Free(void* ptr) {

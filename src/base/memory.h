@@ -34,6 +34,12 @@ constexpr u32 W32_MEMORY_ART_VIRTUELL = 2;
 // the largest block freed so far), and a long game would grow by them
 // season by season; called at each season change.
 void W32_Memory_Zurueckgeben();
+// The same asked for the next quiet moment: walking the heap takes
+// milliseconds, which a frame full of other work cannot spare.
+// W32_Memory_Zurueckgeben_Faellig gives the pages back when it was asked
+// (true) and is called where a frame has little to do.
+void W32_Memory_Zurueckgeben_Spaeter();
+bool W32_Memory_Zurueckgeben_Faellig();
 
 // Largest payload one block may have.
 constexpr size_t W32_MEMORY_MAX_GROESSE = 0x7FFF0000u;

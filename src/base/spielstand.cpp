@@ -17,6 +17,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <system_error>
+#include <utility>
 #include <vector>
 
 #include "base/debug.h"
@@ -157,8 +159,8 @@ struct Block {
 Schreibfehler module_schreiben(const Spielstand_Modul* module, int anzahl, std::string* modul_name,
                                std::vector<Block>* bloecke, bool aufschieben = false) {
     bloecke->assign(anzahl + 1, {});
-    for (int i = 1; i <= anzahl; ++i) {
-        if (!module[i].schreiben) continue;
+    // Module i's block into its own slot; false when it failed.
+    const auto schreiben = [module, bloecke, aufschieben](int i) {
         Datei_Status* d = Datei_Oeffnen_Speicher();
         if (aufschieben) Datei_Packen_Aufschieben(d);
         const bool ok = module[i].schreiben(d) && !d->fehler;
@@ -167,10 +169,30 @@ Schreibfehler module_schreiben(const Spielstand_Modul* module, int anzahl, std::
             (*bloecke)[i].ungepackt.swap(d->aufgeschoben);
         }
         Datei_Schliessen(d);
-        if (!ok) {
-            *modul_name = module[i].name ? module[i].name : "?";
-            return Schreibfehler::MODUL;
+        return ok;
+    };
+    // The modules that may be written beside the others go to workers; the
+    // caller's thread writes the rest meanwhile and then waits for them, so
+    // the game stands still until every block holds it as it is now.
+    std::vector<std::pair<int, std::future<bool>>> nebenher;
+    for (int i = 1; i <= anzahl; ++i) {
+        if (!module[i].schreiben || !module[i].nebenher) continue;
+        try {
+            nebenher.emplace_back(i, std::async(std::launch::async, schreiben, i));
+        } catch (const std::system_error&) {
+            std::promise<bool> sofort;  // no thread to be had: written here
+            sofort.set_value(schreiben(i));
+            nebenher.emplace_back(i, sofort.get_future());
         }
+    }
+    int fehler = 0;  // the first module in block order that failed
+    for (int i = 1; i <= anzahl && fehler == 0; ++i)
+        if (module[i].schreiben && !module[i].nebenher && !schreiben(i)) fehler = i;
+    for (auto& [i, ergebnis] : nebenher)
+        if (!ergebnis.get() && (fehler == 0 || i < fehler)) fehler = i;
+    if (fehler) {
+        *modul_name = module[fehler].name ? module[fehler].name : "?";
+        return Schreibfehler::MODUL;
     }
     return Schreibfehler::KEINER;
 }

@@ -63,6 +63,9 @@ struct Spielstand_Modul {
     // the staged state against what other modules staged; false refuses
     // the whole load.
     bool (*pruefen)() = nullptr;
+    // Its writing reads only the module's own data and touches nothing
+    // shared: it may run on a worker while the other modules are written.
+    bool nebenher = false;
 };
 
 // Registers the module of a save block (1..16; block 17, the random table,

@@ -11,6 +11,7 @@
 #include "main/registrierung.h"
 
 #include "season/kalender_lauf.h"
+#include "season/wettbewerb_config.h"
 #include "world/global.h"
 #include "world/konfig.h"
 #include "world/manager.h"
@@ -41,18 +42,36 @@ int verein_waehlen() {
 // difficulty) and the wizard's own finishing run on it: the world and its
 // competitions read, the managers made, the clubs fitted, start money and
 // advertising. Finished when a manager exists.
+//
+// Each step has a frame of its own, as with the wizard's screens: the pass
+// that empties the game's modules sets nothing up, the next reads the
+// world and its competitions, the next seats the managers and finishes the
+// game, and the first season begins in the pass after that.
+bool welt_gelesen = false;  // the world of this start was read in an earlier pass
+
 bool spielstart(int, u8* wizard_byte) {
     if (wizard_byte) *wizard_byte = 0;
-    if (Manager_Anzahl_Menschen() > 0) return true;
-    // The world's files were handed to a worker when the start was chosen
-    // (Main_Spielstart_Registrieren): Team takes what it read, waiting for
-    // it only when it is still at it.
-    Welt_Vorab_Lesen(kStartSet);
-    Spielstart_Zuruecksetzen();
-    if (!Spielstart_Neues_Spiel()) {
-        Debug_Printf("Neues Spiel: die Welt von Satz %d konnte nicht gelesen werden\n", kStartSet);
-        return true;  // the game runs on without a manager rather than hang
+    // (The world read holds the market's placeholder manager until the
+    // managers are seated.)
+    if (!welt_gelesen && Manager_Anzahl_Menschen() > 0) return true;
+    if (Kalender_Get_Runmodus() == RUNMODUS_NEUES_SPIEL) {
+        welt_gelesen = false;
+        return false;
     }
+    if (!welt_gelesen) {
+        // The world's files were handed to a worker when the start was chosen
+        // (Main_Spielstart_Registrieren): Team takes what it read, waiting for
+        // it only when it is still at it.
+        Welt_Vorab_Lesen(kStartSet);
+        Spielstart_Zuruecksetzen();
+        if (!Spielstart_Neues_Spiel()) {
+            Debug_Printf("Neues Spiel: die Welt von Satz %d konnte nicht gelesen werden\n", kStartSet);
+            return true;  // the game runs on without a manager rather than hang
+        }
+        welt_gelesen = true;
+        return false;
+    }
+    welt_gelesen = false;
     // The setting "Mitspieler" (1 to 4) gives hot-seat managers to the clubs
     // that follow the chosen one.
     int mitspieler = 1;
@@ -70,7 +89,7 @@ bool spielstart(int, u8* wizard_byte) {
     }
     if (z.anzahl == 0) return true;
     Spielstart_Abschliessen();
-    return true;
+    return Manager_Anzahl_Menschen() == 0;  // the season begins in the next pass
 }
 
 }  // namespace
@@ -80,10 +99,11 @@ bool Main_Spielstart_Pruefen(int arg, u8* wizard_byte) { return spielstart(arg, 
 void Main_Spielstart_Registrieren() {
     // The wizard's finishing reads the competitions itself.
     Kalender_Set_Spielstart(kStartSet, -1, -1);
-    // The world is read on a worker from now on, while the program opens its
-    // archives and fonts, so that the first frame of the game takes it ready;
-    // so are its files checked, on another.
+    // The world and the competitions are read on workers from now on, while
+    // the program opens its archives and fonts, so that the first frame of
+    // the game takes them ready; so are the world's files checked, on another.
     Welt_Vorab_Lesen(kStartSet);
+    Wettbewerb_Config_Vorab_Lesen(kStartSet, kStartSet);
     if (W32_Dir_Tabelle[W32_DIR_CONFIG][0] == 0) W32_Dir_Init();
     Welt_Ordner_Vorab_Pruefen(W32_Dir_Tabelle[W32_DIR_CONFIG], kStartSet);
 }

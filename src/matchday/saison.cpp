@@ -453,9 +453,10 @@ void Saison_Wechsel() {
         Spiele_Ereignisse_Verdichten();
     }
     // What the season's large blocks (the yearly set-up's among them) left
-    // in the heap goes back, with the pitch records kept for the matches.
+    // in the heap goes back, with the pitch records kept for the matches:
+    // in the calendar's next pass, not in this one's full frame.
     Spielfeld_Vorrat_Freigeben();
-    W32_Memory_Zurueckgeben();
+    W32_Memory_Zurueckgeben_Spaeter();
 }
 
 void Wettbewerb_Runde_Vorbereiten(Wettbewerb& g) {

@@ -9,6 +9,7 @@
 #include "base/debug.h"
 #include "base/files.h"
 #include "base/globals.h"
+#include "base/memory.h"
 #include "base/meldung.h"
 #include "base/random.h"
 #include "base/ruf.h"
@@ -623,6 +624,9 @@ void Kalender_Run() {
     Kalender_Jetzt = W32_Get_Time();
     lauf.jetzt = Kalender_Jetzt;
     const u8 neuer_tag_vorher = lauf.neuer_tag;
+    // The heap's free pages asked back at the season change go back in the
+    // pass after it.
+    W32_Memory_Zurueckgeben_Faellig();
     tag_vorruecken();
     Kalender_Client_Zugzeit_Pruefen();
     eingaben(neuer_tag_vorher);

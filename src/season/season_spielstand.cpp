@@ -13,7 +13,7 @@ void Season_Spielstand_Anmelden() {
                                                            Statistik_Uebernehmen, Statistik_Verwerfen});
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_WETTBEWERBE,
                               {"wettbewerbe", Wettbewerb_Save, Wettbewerb_Lesen, Wettbewerb_Uebernehmen,
-                               Wettbewerb_Verwerfen, Wettbewerb_Pruefen});
+                               Wettbewerb_Verwerfen, Wettbewerb_Pruefen, true});  // written beside the others
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_KALENDER,
                               {"kalender", Kalender_Save, Kalender_Lesen, Kalender_Uebernehmen, Kalender_Verwerfen});
     Spielstand_Modul_Anmelden(SPIELSTAND_BLOCK_SPIELE,

@@ -2,6 +2,7 @@
 // id and the count of dummy competitions; checked against the calendar
 // before anything is taken over.
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "base/bereich.h"
@@ -96,7 +97,7 @@ bool Wettbewerb_Save(Datei_Status* datei) {
                                   [&](bytes::Schreiber& s) {
                                       s(version), s(Wettbewerb_Freundschaft_Id), s(Wettbewerb_Dummy_Anzahl), s(anzahl);
                                   }) &&
-           Datei_Schreiben_Gepackt(datei, bild.data(), static_cast<u32>(bild.size()));
+           Datei_Schreiben_Gepackt_Vektor(datei, std::move(bild));
 }
 
 bool Wettbewerb_Lesen(Datei_Status* datei) {

@@ -1,12 +1,19 @@
 #include "season/wettbewerb_config.h"
 
+#include <pthread.h>
 #include <strings.h>
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <future>
+#include <memory>
 
 #include "base/config.h"
 #include "base/debug.h"
+#include "base/files.h"
 #include "base/globals.h"
 #include "base/meldung.h"
 #include "base/ruf.h"
@@ -28,8 +35,75 @@ constexpr int LISTEN = WETTBEWERB_CONFIG_LISTEN;
 std::vector<Wettbewerb_Referenz> listen[LISTEN];
 int letzter_set = -1;
 bool cache_geschrieben = false;
+bool vorab_genommen = false;  // the last reading of a set took the worker's
 
-void melden(const char* text) { Meldung_Printf("%s", text); }
+// A file's size and time of change, to tell whether it changed since it
+// was read ahead.
+struct Dateistand {
+    long long groesse = -1, zeit = -1, zeit_ns = -1;
+    bool operator==(const Dateistand&) const = default;
+};
+Dateistand dateistand(const std::string& pfad) {
+    struct stat st;
+    if (pfad.empty() || stat(W32_Pfad_Uebersetzen(pfad.c_str()).c_str(), &st) != 0) return {};
+    return {static_cast<long long>(st.st_size), static_cast<long long>(st.st_mtim.tv_sec),
+            static_cast<long long>(st.st_mtim.tv_nsec)};
+}
+
+// A reading of the file ahead, on a worker (Wettbewerb_Config_Vorab_Lesen):
+// its own table and lists, the developer log's lines (passed on when it is
+// taken), the weekday and continent keys (their names belong to the running
+// game: they are resolved when it is taken), and whether the reading had
+// anything to report (then the game reads the file itself, so that the
+// player sees what is wrong).
+struct Vorab {
+    int set = -1, alias_set = -1;
+    std::string pfad, alias_pfad;
+    Dateistand staende[2];
+    std::vector<Wettbewerb> tabelle;
+    std::vector<Wettbewerb_Referenz> listen[LISTEN];
+    std::vector<std::string> protokoll;
+    struct Spaeter {
+        i32 index;
+        int schluessel;
+        std::string wert;
+    };
+    std::vector<Spaeter> spaeter;
+    bool gemeldet = false;
+    bool ok = false;
+};
+// The reading ahead this thread does (none: the reader fills the game's table).
+thread_local Vorab* vorab_ziel = nullptr;
+
+Wettbewerb* tab() { return vorab_ziel ? vorab_ziel->tabelle.data() : Wettbewerb_Tabelle; }
+std::vector<Wettbewerb_Referenz>* L() { return vorab_ziel ? vorab_ziel->listen : listen; }
+
+void melden(const char* text) {
+    if (vorab_ziel) vorab_ziel->gemeldet = true;
+    else Meldung_Printf("%s", text);
+}
+
+// A line of the developer log; a reading ahead keeps it for the game.
+__attribute__((format(printf, 1, 2))) void protokoll(const char* format, ...) {
+    va_list args, kopie;
+    va_start(args, format);
+    va_copy(kopie, args);
+    const int n = std::vsnprintf(nullptr, 0, format, kopie);
+    va_end(kopie);
+    std::string zeile(static_cast<size_t>(std::max(n, 0)), '\0');
+    std::vsnprintf(zeile.data(), zeile.size() + 1, format, args);
+    va_end(args);
+    if (vorab_ziel) vorab_ziel->protokoll.push_back(std::move(zeile));
+    else Debug_Printf("%s", zeile.c_str());
+}
+
+// A record to its defaults, its name kept.
+void satz_zuruecksetzen(Wettbewerb& w) {
+    char name[sizeof w.name];
+    std::memcpy(name, w.name, sizeof name);
+    w = Wettbewerb_Standard();
+    std::memcpy(w.name, name, sizeof name);
+}
 
 // A warning for data beyond the room of the record.
 void zu_viele(const char* was, i32 zeile) {
@@ -114,7 +188,7 @@ void referenz(int art, const char* text, i32 index, size_t max) {
     r.zeile = Read_Config_Get_Zeile();
     for (const Zahlenliste& z : ZAHLENLISTEN)
         if (z.liste == art) zahlen_lesen(r, z);
-    listen[art].push_back(std::move(r));
+    L()[art].push_back(std::move(r));
 }
 
 i32 clamp(i32 v, i32 lo, i32 hi) { return Tools_Clamp(v, lo, hi, -1); }
@@ -123,19 +197,19 @@ bool ist_ko(const Wettbewerb& w) { return (w.modus & WB_KO_SYSTEM) != 0; }
 
 // Post-processing of the cross references, in steps.
 void super_aliase() {
-    Wettbewerb* t = Wettbewerb_Tabelle;
+    Wettbewerb* t = tab();
     // 1. Super aliases: equal texts share a number, in order of first use.
-    listen[13].clear();
-    for (auto& r : listen[1]) {
+    L()[13].clear();
+    for (auto& r : L()[1]) {
         int nummer = -1;
-        for (auto& s : listen[13])
+        for (auto& s : L()[13])
             if (strcasecmp(s.text.c_str(), r.text.c_str()) == 0) nummer = s.index;
         if (nummer == -1) {
-            nummer = static_cast<int>(listen[13].size());
+            nummer = static_cast<int>(L()[13].size());
             Wettbewerb_Referenz s;
             s.text = r.text;
             s.index = nummer;
-            listen[13].push_back(s);
+            L()[13].push_back(s);
         }
         if (r.index >= 0 && r.index < WETTBEWERB_ANZAHL) t[r.index].super_alias = nummer;
         r.aufgeloest = true;
@@ -143,9 +217,9 @@ void super_aliase() {
 }
 
 void auffuellen_lesen() {
-    Wettbewerb* t = Wettbewerb_Tabelle;
+    Wettbewerb* t = tab();
     // 2. Number lists, once.
-    for (auto& r : listen[3]) {  // AUFFUELL_MIT_TEAMS
+    for (auto& r : L()[3]) {  // AUFFUELL_MIT_TEAMS
         Wettbewerb& w = t[r.index];
         if (w.auffuell_anzahl >= 32) {
             zu_viele("AUFFUELL_MIT_TEAMS", r.zeile);
@@ -164,8 +238,8 @@ void auffuellen_lesen() {
 }
 
 void startteilnehmer_lesen() {
-    Wettbewerb* t = Wettbewerb_Tabelle;
-    for (auto& r : listen[6]) {  // STARTTEILNEHMER
+    Wettbewerb* t = tab();
+    for (auto& r : L()[6]) {  // STARTTEILNEHMER
         Wettbewerb& w = t[r.index];
         const std::vector<i32>& v = r.werte;
         const int max = std::min(w.teams, WETTBEWERB_MAX_TEAMS);
@@ -181,8 +255,8 @@ void startteilnehmer_lesen() {
 }
 
 void paarungen_lesen() {
-    Wettbewerb* t = Wettbewerb_Tabelle;
-    for (auto& r : listen[8]) {  // WER_GEGEN_WEN
+    Wettbewerb* t = tab();
+    for (auto& r : L()[8]) {  // WER_GEGEN_WEN
         Wettbewerb& w = t[r.index];
         for (i32 x : r.werte) {
             if (w.paarungs_anzahl >= WETTBEWERB_PAARUNGS_BYTES) {
@@ -196,8 +270,8 @@ void paarungen_lesen() {
 }
 
 void quali_laender_lesen() {
-    Wettbewerb* t = Wettbewerb_Tabelle;
-    for (auto& r : listen[10]) {  // QUALI_LAND
+    Wettbewerb* t = tab();
+    for (auto& r : L()[10]) {  // QUALI_LAND
         Wettbewerb& w = t[r.index];
         if (w.quali_land_anzahl >= 64) {
             char m[160];
@@ -218,15 +292,15 @@ void quali_laender_lesen() {
 }
 
 void verweise_aufloesen() {
-    Wettbewerb* t = Wettbewerb_Tabelle;
+    Wettbewerb* t = tab();
     // QUALI_FUER and the links, by identification.
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) t[i].quali_fuer_anzahl = 0;
-    for (size_t n = 0; n < listen[0].size(); ++n) {
-        const std::string& ident = listen[0][n].text;
-        const i32 ziel = listen[0][n].index;
+    for (size_t n = 0; n < L()[0].size(); ++n) {
+        const std::string& ident = L()[0][n].text;
+        const i32 ziel = L()[0][n].index;
         // QUALI_FUER: the k-th line of a record fills its list k.
         std::vector<int> zeilen_zaehler(WETTBEWERB_ANZAHL, 0);
-        for (auto& r : listen[2]) {
+        for (auto& r : L()[2]) {
             int k = zeilen_zaehler[r.index]++;
             if (k >= WETTBEWERB_QUALI_LISTEN) continue;
             std::vector<std::string> items = teilen(r.text);
@@ -239,7 +313,7 @@ void verweise_aufloesen() {
             w.quali_fuer_anzahl = std::max(w.quali_fuer_anzahl, k + 1);
         }
         for (int art : {4, 5, 7, 9}) {
-            for (auto& r : listen[art]) {
+            for (auto& r : L()[art]) {
                 if (strcasecmp(r.text.c_str(), ident.c_str()) != 0) continue;
                 Wettbewerb& w = t[r.index];
                 switch (art) {
@@ -269,14 +343,14 @@ void verweise_aufloesen() {
 void unaufgeloeste_melden() {
     // 3. Unresolved references go to the developer log.
     for (int art = 3; art <= 11; ++art)
-        for (auto& r : listen[art])
+        for (auto& r : L()[art])
             if (!r.aufgeloest)
-                Debug_Printf("\nWarning in wettbewerb.cfg:\n - (200) Identifizierung unbekannt (%s)\n\n",
+                protokoll("\nWarning in wettbewerb.cfg:\n - (200) Identifizierung unbekannt (%s)\n\n",
                              r.text.c_str());
 }
 
 void spieltage_und_links() {
-    Wettbewerb* t = Wettbewerb_Tabelle;
+    Wettbewerb* t = tab();
     // 4. Matchday counts and derived links.
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         Wettbewerb& w = t[i];
@@ -311,7 +385,7 @@ void spieltage_und_links() {
 }
 
 void gruppenketten() {
-    Wettbewerb* t = Wettbewerb_Tabelle;
+    Wettbewerb* t = tab();
     // 5. and 6. Group chains: visual group, previous round, previous group.
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         if (!t[i].name[0]) continue;
@@ -345,7 +419,7 @@ void gruppenketten() {
 }
 
 void doppelte_startteams() {
-    Wettbewerb* t = Wettbewerb_Tabelle;
+    Wettbewerb* t = tab();
     // 7. A team twice in the start lists of one league system.
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
         const Wettbewerb& w = t[i];
@@ -492,13 +566,17 @@ int schluessel_finden(const char* key) {
 
 // NEUER_WETTBEWERB: the next record (it starts as a copy of the name).
 void neuer_wettbewerb(Lesen& l, i32 zeile) {
-    Wettbewerb* t = Wettbewerb_Tabelle;
+    Wettbewerb* t = tab();
     if (l.erster_neu) {
         l.erster_neu = false;
         return;
     }
     if (l.ident_fehlt) {
         fehlende_identifikation(zeile);
+        if (vorab_ziel) {  // the game reads the file again and reports it
+            l.abbruch = true;
+            return;
+        }
         if (letzter_set >= 0 && l.ist_datei) {
             int zurueck = letzter_set;
             letzter_set = -1;
@@ -520,10 +598,28 @@ void neuer_wettbewerb(Lesen& l, i32 zeile) {
         l.abbruch = true;
         return;
     }
-    Wettbewerb_Reset(l.index);
+    satz_zuruecksetzen(t[l.index]);
     std::memcpy(t[l.index].name, t[l.index - 1].name, sizeof t[l.index].name);
     l.ident_fehlt = true;
     l.rundentext = 0;
+}
+
+// The keys whose value is a name the running game holds: a weekday, a
+// continent.
+void namen_anwenden(Wettbewerb& w, int k, const std::string& wert) {
+    if (k == K_WOCHENTAG) {
+        for (int d = 0; d < 7; ++d)
+            if (strcasecmp(trimmen(wert).c_str(), Kalender_Get_Wochentag_Text(d)) == 0) w.wochentag = d;
+        return;
+    }
+    w.kontinent = 0;
+    for (int c = 0; c < KONTINENT_ANZAHL; ++c) {
+        const char* n = Kontinent_Tabelle[c].name;
+        if (n[0] && strcasecmp(n, trimmen(wert).c_str()) == 0) {
+            w.kontinent = static_cast<u8>(c);
+            break;
+        }
+    }
 }
 
 // The keys that are neither a plain number nor a reference.
@@ -538,8 +634,9 @@ void schluessel_anwenden(Lesen& l, int k, Wettbewerb& w, const std::string& wert
             }
             break;
         case K_WOCHENTAG:
-            for (int d = 0; d < 7; ++d)
-                if (strcasecmp(trimmen(wert).c_str(), Kalender_Get_Wochentag_Text(d)) == 0) w.wochentag = d;
+        case K_KONTINENT:
+            if (vorab_ziel) vorab_ziel->spaeter.push_back({l.index, k, wert});
+            else namen_anwenden(w, k, wert);
             break;
         case K_TEAMS: {
             i32 n = clamp(Read_Config_Get_Wert(), 2, 255);
@@ -549,7 +646,7 @@ void schluessel_anwenden(Lesen& l, int k, Wettbewerb& w, const std::string& wert
                 n = WETTBEWERB_MAX_TEAMS;
             }
             w.teams = w.aktuelle_teams = n;
-            Debug_Printf("Teamanzahl auf %d gesetzt.\n", n);
+            protokoll("Teamanzahl auf %d gesetzt.\n", n);
             break;
         }
         case K_WEITERKOMM: {
@@ -561,7 +658,7 @@ void schluessel_anwenden(Lesen& l, int k, Wettbewerb& w, const std::string& wert
         }
         case K_QUALI_FUER: {
             int schon = 0;
-            for (auto& r : listen[2])
+            for (auto& r : L()[2])
                 if (r.index == l.index) ++schon;
             if (schon >= WETTBEWERB_QUALI_LISTEN) zu_viele("QUALI_FUER", zeile);
             else referenz(2, wert.c_str(), l.index, LANGE_LISTE);
@@ -579,7 +676,7 @@ void schluessel_anwenden(Lesen& l, int k, Wettbewerb& w, const std::string& wert
                 syntaxfehler(zeile, 100, "Unbekannter Modus", wert);
             } else {
                 w.modus |= Wettbewerb_Modus_Bits(m);
-                Debug_Printf("     -> %s AKTIVIERT!", Wettbewerb_Modus_Name(m, false));
+                protokoll("     -> %s AKTIVIERT!", Wettbewerb_Modus_Name(m, false));
             }
             break;
         }
@@ -615,17 +712,6 @@ void schluessel_anwenden(Lesen& l, int k, Wettbewerb& w, const std::string& wert
             if (v) w.quali_aus_ligabaum = static_cast<u8>(v);
             break;
         }
-        case K_KONTINENT: {
-            w.kontinent = 0;
-            for (int c = 0; c < KONTINENT_ANZAHL; ++c) {
-                const char* n = Kontinent_Tabelle[c].name;
-                if (n[0] && strcasecmp(n, trimmen(wert).c_str()) == 0) {
-                    w.kontinent = static_cast<u8>(c);
-                    break;
-                }
-            }
-            break;
-        }
         default: break;  // WECHSEL_IN is read and ignored
     }
 }
@@ -638,7 +724,7 @@ void zeile_lesen(Lesen& l, const char* key) {
         if (strcasecmp(key, "INFOTEXT") != 0) syntaxfehler(zeile, 101, "Unbekannter Befehl", key);
         return;
     }
-    Wettbewerb& w = Wettbewerb_Tabelle[l.index];
+    Wettbewerb& w = tab()[l.index];
     const std::string wert = Read_Config_Get_String();
     for (const Zahl_Schluessel& z : ZAHLEN)
         if (z.schluessel == k) {
@@ -656,21 +742,23 @@ void zeile_lesen(Lesen& l, const char* key) {
 // The last record is checked too: without an identification it is dropped,
 // so that no record without id stays in the table.
 void letzten_pruefen(const Lesen& l) {
-    Wettbewerb* t = Wettbewerb_Tabelle;
+    Wettbewerb* t = tab();
     if (l.abbruch || !l.ident_fehlt || !t[l.index].name[0]) return;
     fehlende_identifikation(Read_Config_Get_Zeile());
-    Wettbewerb_Reset(l.index);
+    satz_zuruecksetzen(t[l.index]);
     std::memset(t[l.index].name, 0, sizeof t[l.index].name);
     for (int art = 0; art < LISTEN; ++art)
-        listen[art].erase(std::remove_if(listen[art].begin(), listen[art].end(),
+        L()[art].erase(std::remove_if(L()[art].begin(), L()[art].end(),
                                          [&](const Wettbewerb_Referenz& r) { return r.index == l.index; }),
-                          listen[art].end());
+                          L()[art].end());
 }
 
 // After the file: the checksum, the qualification week.
 void abschliessen() {
     u32 summe = 0;
-    if (!Read_Config_Checksumme_Ok(&summe))
+    const bool summe_ok = Read_Config_Checksumme_Ok(&summe);
+    if (!summe_ok && vorab_ziel) vorab_ziel->gemeldet = true;
+    else if (!summe_ok)
         Meldung_Manager_Printf(1, -1,
                                "Die Wettbewerb-Konfigurationsdatei entspricht nicht dem Urzustand. Dies kann einen "
                                "fehlerhaften Programmablauf verursachen.^lUm diese Warnung abzuschalten, tragen Sie "
@@ -678,7 +766,7 @@ void abschliessen() {
                                summe);
     Read_Config_Close();
     for (int i = 0; i < WETTBEWERB_ANZAHL; ++i) {
-        Wettbewerb& w = Wettbewerb_Tabelle[i];
+        Wettbewerb& w = tab()[i];
         if (w.name[0] && w.qualiwoche > w.startwoche) {
             char m[240];
             std::snprintf(m, sizeof m,
@@ -694,9 +782,12 @@ void abschliessen() {
 // Reads the open level into the table. `set` is the set of the file (-1 for
 // a path or a text). Returns false on a fatal error.
 bool lesen(int set, int alias_set, bool ist_datei) {
-    for (auto& liste : listen) liste.clear();
-    Wettbewerb_Dummy_Anzahl = 0;
-    Wettbewerb_Reset(-1);
+    for (int i = 0; i < LISTEN; ++i) L()[i].clear();
+    // A reading ahead fills a table of its own, made empty.
+    if (!vorab_ziel) {
+        Wettbewerb_Dummy_Anzahl = 0;
+        Wettbewerb_Reset(-1);
+    }
     Lesen l{set, alias_set, ist_datei};
     for (;;) {
         const char* s = Read_Config_Next(nullptr, 0);
@@ -706,10 +797,10 @@ bool lesen(int set, int alias_set, bool ist_datei) {
         if (l.abbruch) break;
     }
     letzten_pruefen(l);
-    if (Quit_Status != QUIT_STATUS_LAEUFT && l.abbruch && l.ident_fehlt) return false;
+    if (l.abbruch && l.ident_fehlt && (vorab_ziel || Quit_Status != QUIT_STATUS_LAEUFT)) return false;
     nachbearbeiten();
     abschliessen();
-    Debug_Printf("WETTBEWERBCONFIG AUSGELESEN !\n");
+    protokoll("WETTBEWERBCONFIG AUSGELESEN !\n");
     return true;
 }
 
@@ -754,20 +845,104 @@ bool geoeffnet_lesen() {
     while (Read_Config_Ebenen() >= ebenen) Read_Config_Close();
     return ok;
 }
+
+// The set's file and its alias file as the settings name them now (the
+// alias file of a negative set: none).
+void vorab_pfade(int set, int alias_set, Vorab* v) {
+    v->set = set;
+    v->alias_set = alias_set;
+    const char* p = Read_Config_Get_Filenamen(CONFIG_WETTBEWERB, set, 0);
+    v->pfad = p ? p : "";
+    const char* a = alias_set >= 0 ? Read_Config_Get_Filenamen(CONFIG_WETTBEWERB, alias_set, 1) : nullptr;
+    v->alias_pfad = a ? a : "";
+}
+
+// The worker's reading: the table and lists as the game's reading fills
+// them, on the worker's own open files.
+void vorab_lesen(Vorab* v) {
+    v->staende[0] = dateistand(v->pfad);
+    v->staende[1] = dateistand(v->alias_pfad);
+    // Without its alias file the game's reading would log that: it reads itself.
+    if (v->pfad.empty() || (!v->alias_pfad.empty() && v->staende[1] == Dateistand{})) return;
+    Wettbewerb leer = Wettbewerb_Standard();
+    std::memset(leer.name, 0, sizeof leer.name);
+    v->tabelle.assign(WETTBEWERB_ANZAHL, leer);
+    Read_Config_Still(true);
+    if (Read_Config_Open_Pfad(v->pfad.c_str(), v->alias_pfad.empty() ? nullptr : v->alias_pfad.c_str())) {
+        vorab_ziel = v;
+        const int ebenen = Read_Config_Ebenen();
+        v->ok = lesen(v->set, v->alias_set, true);
+        while (Read_Config_Ebenen() >= ebenen) Read_Config_Close();
+        vorab_ziel = nullptr;
+    }
+    if (Read_Config_Still_Meldungen() > 0) v->gemeldet = true;
+    Read_Config_Still(false);
+}
+
+// The worker's answer; on the heap, so that a forked child, which has no
+// worker, can leave the parent's behind without waiting for it.
+std::future<std::unique_ptr<Vorab>>* vorab_zeiger = nullptr;
+std::future<std::unique_ptr<Vorab>>& vorab_arbeit() {
+    static const bool angemeldet = [] {
+        pthread_atfork(nullptr, nullptr, [] { vorab_zeiger = nullptr; });
+        return true;
+    }();
+    (void)angemeldet;
+    if (!vorab_zeiger) vorab_zeiger = new std::future<std::unique_ptr<Vorab>>();
+    return *vorab_zeiger;
+}
+
+// Takes over the reading ahead of the set when it read the files the
+// settings name now, unchanged since, without a message; the worker is
+// waited for when it is still at it. False: the game reads the file itself.
+bool vorab_nehmen(int set, int alias_set) {
+    if (!vorab_arbeit().valid()) return false;
+    const std::unique_ptr<Vorab> v = vorab_arbeit().get();
+    if (!v || !v->ok || v->gemeldet || Read_Config_Ebenen() != 0) return false;
+    Vorab jetzt;
+    vorab_pfade(set, alias_set, &jetzt);
+    if (jetzt.set != v->set || jetzt.alias_set != v->alias_set || jetzt.pfad != v->pfad ||
+        jetzt.alias_pfad != v->alias_pfad || dateistand(v->pfad) != v->staende[0] ||
+        dateistand(v->alias_pfad) != v->staende[1])
+        return false;
+    Wettbewerb_Dummy_Anzahl = 0;
+    Wettbewerb_Reset(-1);
+    std::copy(v->tabelle.begin(), v->tabelle.end(), Wettbewerb_Tabelle);
+    for (int i = 0; i < LISTEN; ++i) listen[i] = std::move(v->listen[i]);
+    for (const Vorab::Spaeter& s : v->spaeter) namen_anwenden(Wettbewerb_Tabelle[s.index], s.schluessel, s.wert);
+    for (const std::string& zeile : v->protokoll) Debug_Printf("%s", zeile.c_str());
+    return true;
+}
 }  // namespace
 
+bool Wettbewerb_Config_Vorab_Lesen(int set, int alias_set) {
+    if (vorab_arbeit().valid()) vorab_arbeit().get();  // an earlier one ends first
+    auto v = std::make_unique<Vorab>();
+    vorab_pfade(set, alias_set, v.get());
+    vorab_arbeit() = std::async(std::launch::async, [v = std::move(v)]() mutable {
+        vorab_lesen(v.get());
+        return std::move(v);
+    });
+    return true;
+}
+
+bool Wettbewerb_Config_Vorab_Genommen() { return vorab_genommen; }
+
 bool Wettbewerb_Config_Eintrag_Lesen(int set, int alias_set) {
-    cache_geschrieben = false;
+    cache_geschrieben = vorab_genommen = false;
     if (ruf::Client() || !Wettbewerb_Modul_Bereit()) return false;
-    if (!Read_Config_Open(CONFIG_WETTBEWERB, set, alias_set)) {
-        Meldung_Printf("WCONFIG!\n");
-        Tools_Programm_Beenden("WCONFIG!", 0);
-        return false;
-    }
-    const int ebenen = Read_Config_Ebenen();
-    if (!lesen(set, alias_set, true)) {
-        while (Read_Config_Ebenen() >= ebenen) Read_Config_Close();
-        return letzter_set >= 0;
+    vorab_genommen = vorab_nehmen(set, alias_set);
+    if (!vorab_genommen) {
+        if (!Read_Config_Open(CONFIG_WETTBEWERB, set, alias_set)) {
+            Meldung_Printf("WCONFIG!\n");
+            Tools_Programm_Beenden("WCONFIG!", 0);
+            return false;
+        }
+        const int ebenen = Read_Config_Ebenen();
+        if (!lesen(set, alias_set, true)) {
+            while (Read_Config_Ebenen() >= ebenen) Read_Config_Close();
+            return letzter_set >= 0;
+        }
     }
     letzter_set = set;
     // The cache of the set that was read.

@@ -27,6 +27,14 @@ bool Wettbewerb_Config_Eintrag_Lesen(int set, int alias_set);
 // the fuzz target). They write no cache.
 bool Wettbewerb_Config_Lesen_Pfad(const char* pfad, const char* alias_pfad);
 bool Wettbewerb_Config_Lesen_Text(const char* text, u32 laenge);
+// Reads the set's file (with the alias set's) ahead on a worker: the next
+// reading of that set takes the worker's table when the settings name the
+// same files and they did not change since, and reads the file itself when
+// they did or the worker found anything to report (so the player sees it).
+// The draws of the fixture plans stay with the game's reading.
+bool Wettbewerb_Config_Vorab_Lesen(int set, int alias_set);
+// Whether the last reading of a set took the worker's table.
+bool Wettbewerb_Config_Vorab_Genommen();
 // The configuration set of the last read without a fatal error (-1 none).
 int Wettbewerb_Config_Letzter_Set();
 void Wettbewerb_Config_Letzter_Set_Vergessen();
@@ -42,8 +50,8 @@ constexpr int WETTBEWERB_W_WERT = 206;
 
 struct Wettbewerb_Referenz {
     std::string text;
-    i32 index;
-    i32 zeile;
+    i32 index = -1;
+    i32 zeile = 0;  // 0: made by the reader (a super alias), not read at a line
     bool aufgeloest = false;
     // Number lists (AUFFUELL_MIT_TEAMS, STARTTEILNEHMER, WER_GEGEN_WEN,
     // QUALI_LAND): the items, read at their own line; an item that is no

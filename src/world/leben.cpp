@@ -64,6 +64,7 @@ void namen_loslassen() {
 
 void namen_aufbauen() {
     namen.clear();
+    namen.reserve(static_cast<size_t>(std::max(0, Spieler_Anzahl)));
     for (int s = 0; s < Spieler_Anzahl; ++s) namen[voller_name(s)]++;
     namen_gebaut = true;
 }

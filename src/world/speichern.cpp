@@ -333,12 +333,14 @@ bool bank_l(Datei_Status* d) { return Bank_Laden(d); }
 i32 Welt_Block_Team_Anzahl() { return neu.t.empty() ? Team_Anzahl : static_cast<i32>(neu.t.size()); }
 
 void Welt_Spielstand_Anmelden() {
-    const Spielstand_Modul bank{"Bank", bank_s, bank_l, Bank_Uebernehmen, Bank_Verwerfen};
+    // The accounts and the players are the largest blocks and read only
+    // their own data: written beside the others.
+    const Spielstand_Modul bank{"Bank", bank_s, bank_l, Bank_Uebernehmen, Bank_Verwerfen, nullptr, true};
     const Spielstand_Modul werbung{"Werbung", Werbung_Speichern, Werbung_Laden, Werbung_Uebernehmen, Werbung_Verwerfen};
     const Spielstand_Modul manager{"Manager", Manager_Block_Schreiben, Manager_Block_Lesen, nichts,
                                    Welt_Block_Verwerfen};
     const Spielstand_Modul spieler{"Spieler", Spieler_Block_Schreiben, Spieler_Block_Lesen, nichts,
-                                   Welt_Block_Verwerfen};
+                                   Welt_Block_Verwerfen, nullptr, true};
     const Spielstand_Modul teams{"Teams", Team_Block_Schreiben, Team_Block_Lesen, Welt_Block_Uebernehmen,
                                  Welt_Block_Verwerfen};
     const Spielstand_Modul stadien{"Stadien", Stadion_Speichern, Stadion_Laden, Stadion_Uebernehmen, Stadion_Verwerfen};

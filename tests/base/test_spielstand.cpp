@@ -478,6 +478,48 @@ TEST_F(Spielstand, DeferredSaveEqualsTheSaveTakenAtThatMoment) {
     EXPECT_EQ(C::live, damals.c);
 }
 
+// Modules written beside the others (on workers) give the file the modules
+// written one after the other give; a failure names the first failing
+// module in block order, whichever thread wrote it, and the old save stays.
+TEST_F(Spielstand, BlocksWrittenBesideTheOthersGiveTheSameFile) {
+    A::live = Gemischte_Bytes(70000, 11);
+    B::live = Gemischte_Bytes(300000, 12);
+    C::live = {3, 1, 4};
+    Rnd_Set_Index(808, 0);
+    Rnd_Deko_Seed(5);
+    ASSERT_TRUE(Spielstand_Speichern(slot(0).c_str(), 1));
+    const Bytes der_reihe_nach = lesen(datei(0));
+    const struct {
+        const char *nebenher, *fehler, *gemeldet;
+    } faelle[] = {
+        {"A", "", ""},    {"B", "", ""},     {"ABC", "", ""},    {"B", "B", "B"},  {"B", "AB", "A"},
+        {"A", "BC", "B"}, {"AC", "C", "C"}, {"ABC", "BC", "B"}, {"", "AC", "A"}, {"C", "AC", "A"},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(std::string("beside: ") + f.nebenher + ", failing: " + f.fehler);
+        const auto modul = [&f](Spielstand_Modul m, const char* name) {
+            m.name = name;
+            m.nebenher = std::strchr(f.nebenher, name[0]) != nullptr;
+            return m;
+        };
+        Spielstand_Modul_Anmelden(1, modul(A::modul(), "A"));
+        Spielstand_Modul_Anmelden(11, modul(B::modul(), "B"));
+        Spielstand_Modul_Anmelden(16, modul(C::modul(), "C"));
+        A::schreibfehler = std::strchr(f.fehler, 'A') != nullptr;
+        B::schreibfehler = std::strchr(f.fehler, 'B') != nullptr;
+        C::schreibfehler = std::strchr(f.fehler, 'C') != nullptr;
+        Rnd_Deko_Seed(5);
+        const bool ok = Spielstand_Speichern_Hintergrund(slot(0).c_str(), 1) && Spielstand_Hintergrund_Pruefen(true);
+        EXPECT_EQ(ok, f.gemeldet[0] == 0);
+        EXPECT_EQ(lesen(datei(0)), der_reihe_nach);  // the same file, or the old one kept
+        if (f.gemeldet[0]) {
+            EXPECT_EQ(std::string(Spielstand_Letzter_Fehler()),
+                      std::string("Der Spielstand konnte nicht gespeichert werden: Fehler im Modul ") + f.gemeldet +
+                          ".");
+        }
+    }
+}
+
 // A network server's save says so in its description, and loading it opens
 // the server again even where the server role was not chosen (its host
 // started anew); a game saved alone loads alone.

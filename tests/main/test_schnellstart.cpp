@@ -12,6 +12,7 @@
 #include "programm.h"
 #include "screens/start/spielstart.h"
 #include "season/kalender.h"
+#include "season/kalender_lauf.h"
 #include "season/statistik.h"
 #include "season/wettbewerb.h"
 #include "world/bank.h"
@@ -60,6 +61,33 @@ TEST(Schnellstart, DerVereinDerEinstellungSpieltSeineLiga) {
     EXPECT_GE(termin[0].gegner, 0);
     EXPECT_GE(termin[0].tore, 0) << "the first league match was not played";
     EXPECT_GE(termin[0].gegentore, 0);
+    Test_Programm_Beenden(ordner);
+}
+
+// The start's steps each have a frame of their own, none of them the
+// whole start: the modules emptied, the world read (no manager yet), the
+// managers seated (the season not begun), the first season begun.
+TEST(Schnellstart, JederSchrittHatSeinenFrame) {
+    std::string ordner;
+    ASSERT_TRUE(Test_Programm_Starten("kordavo_schnellstart_frames", &ordner, false,
+                                      {{"Schnellstart", "1"}, {"Verein", "19"}, {"Mitspieler", "2"}}, true));
+    const struct {
+        const char* schritt;
+        i32 modus;
+        bool welt, manager;  // the world read; the club's manager seated
+    } frames[] = {
+        {"Module geleert", RUNMODUS_WIZARD, false, false},
+        {"Welt gelesen", RUNMODUS_WIZARD, true, false},
+        {"Spiel eingerichtet", RUNMODUS_WIZARD, true, true},
+        {"erste Saison begonnen", RUNMODUS_TAGE_LAUFEN, true, true},
+    };
+    for (const auto& f : frames) {
+        f::frame();
+        EXPECT_EQ(Kalender_Get_Runmodus(), f.modus) << f.schritt;
+        EXPECT_EQ(Team_Anzahl > VEREIN, f.welt) << f.schritt;
+        EXPECT_EQ(Team_Anzahl > VEREIN && Team_Hat_Manager(VEREIN), f.manager) << f.schritt;
+    }
+    EXPECT_TRUE(f::bis_menue());
     Test_Programm_Beenden(ordner);
 }
 

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "base/files.h"
+#include "base/memory.h"
 #include "base/random.h"
 #include "main/saison_lauf.h"
 #include "matchday/saison.h"
@@ -98,6 +99,7 @@ Bericht_Summe spielen(i32 saat, int saisons) {
     EXPECT_TRUE(Saison_Lauf_Tag(lauf));
     sternplaetze_pruefen();
     const i32 ende = Kalender_Get_Jahr() + saisons;
+    i32 wechsel_tag = -1;  // the day of the last season change
     while (Kalender_Get_Jahr() < ende) {
         const i32 jahr = Kalender_Get_Jahr();
         if (!Saison_Lauf_Tag(lauf)) {
@@ -105,6 +107,12 @@ Bericht_Summe spielen(i32 saat, int saisons) {
             break;
         }
         if (Kalender_Get_Jahr() != jahr) Bericht_Summe_Dazu(summe, b.Saison_Ende());
+        if (Kalender_Get_Jahr() != jahr) wechsel_tag = Kalender_Get_Tag();
+        // The heap's pages asked back at the season change have gone back
+        // by the next day.
+        if (wechsel_tag >= 0 && Kalender_Get_Tag() == wechsel_tag + 1) {
+            EXPECT_FALSE(W32_Memory_Zurueckgeben_Faellig()) << "day " << Kalender_Get_Tag();
+        }
     }
     Bericht_Summe_Meister(summe, b.Meister());
     Saison_Spiel_Beenden();

@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <limits>
 #include <string>
 
+#include "base/debug.h"
 #include "base/globals.h"
+#include "base/spielstand.h"
 #include "base/random.h"
 #include "season/kalender.h"
 #include "season/season_hooks.h"
@@ -19,6 +23,7 @@
 #include "season_test_hilfen.h"
 #include "world/bank.h"
 #include "world/manager.h"
+#include "world/global.h"
 #include "world/welt.h"
 
 namespace {
@@ -623,6 +628,133 @@ TEST_F(WettbewerbConfig, RundenUndGruppenKetten) {
     // A self link does not loop.
     Wettbewerb_Tabelle[3].naechste_runde = 3;
     EXPECT_EQ(Wettbewerb_Anz_Runden(53), 2);
+}
+
+}  // namespace
+
+namespace {
+
+// What a reading leaves: every record's image, the reference lists, the
+// messages, the developer log and the cache file.
+struct Stand {
+    std::vector<u8> bilder;
+    std::vector<std::string> listen, meldungen, protokoll;
+    std::string cache;
+    i32 dummy = 0, freundschaft = 0;
+    bool operator==(const Stand&) const = default;
+};
+
+std::string datei_text(const std::string& pfad) {
+    std::ifstream f(pfad, std::ios::binary);
+    return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+// Reads set 0 (read ahead first when `voraus`) and what that left.
+Stand lesen_und_stand(const season_test::Spielordner& ordner, bool voraus, bool* ok) {
+    Stand s;
+    Spielstand_Config_Warten();  // a cache still being written by an earlier reading
+    Wettbewerb_Reset(-1);
+    std::filesystem::remove(ordner.pfad + "/config/1_config.bin");
+    {
+        Meldungen m;
+        Debug_Mitschnitt d;
+        if (voraus) Wettbewerb_Config_Vorab_Lesen(0, 0);
+        *ok = Wettbewerb_Config_Eintrag_Lesen(0, 0);
+        s.meldungen = m.texte;
+        s.protokoll = d.Zeilen();
+    }
+    s.bilder.resize(WETTBEWERB_ANZAHL * WETTBEWERB_GROESSE);
+    for (int i = 0; i < WETTBEWERB_ANZAHL; ++i)
+        Wettbewerb_Bild_Schreiben(Wettbewerb_Tabelle[i], s.bilder.data() + i * WETTBEWERB_GROESSE);
+    for (int art = 0; art < WETTBEWERB_CONFIG_LISTEN; ++art)
+        for (const Wettbewerb_Referenz& r : Wettbewerb_Config_Liste(art)) {
+            std::string z = std::to_string(art) + ":" + r.text + "@" + std::to_string(r.index) + "/" +
+                             std::to_string(r.zeile) + (r.aufgeloest ? "+" : "-") + (r.abgewiesen ? "!" : "");
+            for (i32 w : r.werte) z += " " + std::to_string(w);
+            s.listen.push_back(z);
+        }
+    if (*ok && Wettbewerb_Config_Cache_Geschrieben()) s.cache = datei_text(ordner.pfad + "/config/1_config.bin");
+    s.dummy = Wettbewerb_Dummy_Anzahl;
+    s.freundschaft = Wettbewerb_Freundschaft_Id;
+    return s;
+}
+
+// The file read ahead on a worker leaves what the game's own reading
+// leaves (records, lists, messages, log, cache); it is taken only when the
+// reading had nothing to report, else the game reads the file again and
+// the player sees the messages once.
+TEST_F(WettbewerbConfig, VorausGelesenGleichtDemSelbstGelesenen) {
+    const std::string versand = datei_text(season_test::Quelle("data/config/1_wettbewerb.cfg"));
+    const std::string versand_alias = datei_text(season_test::Quelle("data/config/1_wettbewerb_alias.cfg"));
+    const std::string kopf = "NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"A\"\nTEAMS 4\n";
+    const std::string tag = Kalender_Get_Wochentag_Text(3);
+    const Kontinent_Def kontinent_alt = Kontinent_Tabelle[2];
+    std::snprintf(Kontinent_Tabelle[2].name, sizeof Kontinent_Tabelle[2].name, "Ozeanien");
+    const struct {
+        const char* name;
+        std::string text, alias;
+        bool genommen;
+    } faelle[] = {
+        {"ausgeliefert", versand, versand_alias, true},
+        {"Wochentag und Kontinent (Namen des Spiels)",
+         kopf + "WOCHENTAG " + tag + "\nKONTINENT Ozeanien\nNEUER_WETTBEWERB\nIDENTIFIKATION B\nWOCHENTAG " + tag +
+             "\nKONTINENT Atlantis\n",
+         "", true},
+        {"Alias in Listen", kopf + "STARTTEILNEHMER #EINS, #ZWEI, 3, 4\n", "EINS 7\nZWEI 9\n", true},
+        {"Syntaxfehler", kopf + "UNBEKANNT 3\n", "", false},
+        {"ungueltige Zahl in einer Liste", kopf + "WER_GEGEN_WEN 1, 300\n", "", false},
+        {"unbekannter Alias", kopf + "STARTTEILNEHMER #NIRGENDS\n", "", false},
+        {"Identifikation fehlt", kopf + "NEUER_WETTBEWERB\nNAME \"B\"\n", "", false},
+        {"Pruefsumme falsch", "CHECKSUMME 12345\n" + kopf, "", false},
+    };
+    for (const auto& f : faelle) {
+        SCOPED_TRACE(f.name);
+        if (f.text.empty()) continue;  // no shipped file beside the test
+        season_test::Spielordner ordner;
+        ordner.Schreiben("1_wettbewerb.cfg", f.text);
+        ordner.Schreiben("1_wettbewerb_alias.cfg", f.alias);
+        bool ok_selbst = false, ok_voraus = false;
+        const Stand selbst = lesen_und_stand(ordner, false, &ok_selbst);
+        EXPECT_FALSE(Wettbewerb_Config_Vorab_Genommen());
+        const Stand voraus = lesen_und_stand(ordner, true, &ok_voraus);
+        EXPECT_EQ(Wettbewerb_Config_Vorab_Genommen(), f.genommen);
+        EXPECT_EQ(ok_voraus, ok_selbst);
+        EXPECT_TRUE(voraus.bilder == selbst.bilder);
+        EXPECT_EQ(voraus.listen, selbst.listen);
+        EXPECT_EQ(voraus.meldungen, selbst.meldungen);
+        EXPECT_EQ(f.genommen, selbst.meldungen.empty());
+        EXPECT_EQ(voraus.protokoll, selbst.protokoll);
+        EXPECT_TRUE(voraus.cache == selbst.cache);
+        EXPECT_EQ(voraus.dummy, selbst.dummy);
+        EXPECT_EQ(voraus.freundschaft, selbst.freundschaft);
+    }
+    Kontinent_Tabelle[2] = kontinent_alt;
+}
+
+// A reading ahead that no longer fits is left: the file changed after it,
+// or another set is read. The game reads the file as it is now.
+TEST_F(WettbewerbConfig, VorausGelesenesVeraltet) {
+    season_test::Spielordner ordner;
+    ordner.Schreiben("1_wettbewerb.cfg", "NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"Alt\"\n");
+    ordner.Schreiben("1_wettbewerb_alias.cfg", "");
+    ordner.Schreiben("2_wettbewerb.cfg", "NEUER_WETTBEWERB\nIDENTIFIKATION B\nNAME \"Zwei\"\n");
+    // Changed after the worker's reading (the reading waits for the worker).
+    Wettbewerb_Config_Vorab_Lesen(0, 0);
+    ordner.Schreiben("1_wettbewerb.cfg", "NEUER_WETTBEWERB\nIDENTIFIKATION A\nNAME \"Neuer Name\"\n");
+    ASSERT_TRUE(Wettbewerb_Config_Eintrag_Lesen(0, 0));
+    EXPECT_STREQ(W(0).name, "Neuer Name");
+    // Another set read ahead.
+    Wettbewerb_Config_Vorab_Lesen(1, 0);
+    ASSERT_TRUE(Wettbewerb_Config_Eintrag_Lesen(0, 0));
+    EXPECT_FALSE(Wettbewerb_Config_Vorab_Genommen());
+    EXPECT_STREQ(W(0).name, "Neuer Name");
+    // Taken once only: the next reading reads itself.
+    Wettbewerb_Config_Vorab_Lesen(0, 0);
+    ASSERT_TRUE(Wettbewerb_Config_Eintrag_Lesen(0, 0));
+    EXPECT_TRUE(Wettbewerb_Config_Vorab_Genommen());
+    ASSERT_TRUE(Wettbewerb_Config_Eintrag_Lesen(0, 0));
+    EXPECT_FALSE(Wettbewerb_Config_Vorab_Genommen());
+    EXPECT_STREQ(W(0).name, "Neuer Name");
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "screens/start/spielstart.h"
 #include "screens/start/start_intern.h"
 #include "season/kalender_lauf.h"
+#include "season/wettbewerb_config.h"
 #include "world/konfig.h"
 #include "world/manager.h"
 #include "world/team.h"
@@ -207,10 +208,11 @@ bool Spielstart_Pruefen(int, u8* spieler_ok) {
         Spielstart_Marktmanager_Anlegen();
         ruf::Als_Einzel();
         Spielstart_Screen_Init();
-        // The world a new game reads (set 1) is read and its files checked on
-        // workers while the player chooses, so that the click that starts
+        // The world a new game reads (set 1) and its competitions are read and
+        // its files checked on workers while the player chooses, so that the click that starts
         // the game does not.
         Welt_Vorab_Lesen(0);
+        Wettbewerb_Config_Vorab_Lesen(0, 0);
         Welt_Ordner_Vorab_Pruefen(W32_Dir_Tabelle[W32_DIR_CONFIG], 0);
     }
     if (spieler_ok) *spieler_ok = zustand.spieler_ok ? 1 : 0;
