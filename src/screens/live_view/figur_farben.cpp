@@ -74,6 +74,9 @@ void farbtabelle_machen(u16 t[256], const Sa_Figur_Farben& f) {
 }
 }  // namespace
 
+size_t Spielansicht_Farbtabellen_Anzahl() { return gemacht.size(); }
+void Spielansicht_Farbtabellen_Freigeben() { gemacht.clear(); }
+
 void Spielansicht_Farbtabelle(u16 t[256], const Sa_Figur_Farben& f) {
     Tabelle_Schluessel k{{}, Display_Farbtiefe};
     std::copy(std::begin(f.rgb), std::end(f.rgb), k.rgb.begin());

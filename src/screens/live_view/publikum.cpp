@@ -100,6 +100,9 @@ const Sitzplan& sitzplan(const std::array<u32, 6>& level, bool gespiegelt) {
 
 }  // namespace
 
+size_t Spielansicht_Sitzplaene_Anzahl() { return plaene.size(); }
+void Spielansicht_Sitzplaene_Freigeben() { plaene.clear(); }
+
 void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v) {
     if (!v || !v->pitch) return;
     const Spielfeld_Daten& sf = *v->pitch;
