@@ -790,6 +790,53 @@ TEST_F(Figuren, BoardsSwapEveryEightSecondsSlidingOverFourteenFrames) {
     EXPECT_EQ(v.banden[30].neu_y, 24);
 }
 
+// A sliding board is composed and drawn wherever a sliver of it shows: one
+// pixel inside any edge of the view it is drawn (that sliver), one pixel
+// outside it is not; the slide moves on either way.
+TEST_F(Figuren, ASlidingBoardIsDrawnWhereverASliverOfItShows) {
+    Frame();
+    Frame();
+    Spielansicht_View& v = V();
+    ASSERT_TRUE(v.banden_bereit);
+    const Rastport_Bild logo(Resf_Grafik_Laden(GRAFIK_LIVE_LOGO_0));
+    ASSERT_TRUE(logo);
+    const i32 w = logo->breite, h = logo->hoehe;
+    const struct Fall {
+        const char* was;
+        i32 dx, dy;  // the board's corner from the view's visible corner
+        bool gezeigt;
+    } faelle[] = {
+        {"left, outside", -w, 200, false},     {"left, one pixel in", -w + 1, 200, true},
+        {"right, one pixel in", 0, 200, true}, {"right, outside", 0, 200, false},
+        {"top, outside", 100, -h, false},      {"top, one pixel in", 100, -h + 1, true},
+        {"bottom, one pixel in", 100, 0, true}, {"bottom, outside", 100, 0, false},
+    };
+    for (const Fall& f : faelle) {
+        for (Sa_Bande& b : v.banden) b.wechsel_zeit = sf->uhr, b.wechselt = 0;
+        Sa_Bande& b = v.banden[0];
+        i32 dx = f.dx, dy = f.dy;
+        if (std::string(f.was).rfind("right", 0) == 0) dx = v.breite - (f.gezeigt ? 1 : 0);
+        if (std::string(f.was).rfind("bottom", 0) == 0) dy = v.hoehe - (f.gezeigt ? 1 : 0);
+        b.x = v.scroll_x + dx, b.y = v.scroll_y + dy;
+        b.wechselt = 1, b.alt_x = b.alt_y = 0, b.neu_x = 13, b.neu_y = 26;
+        const i32 sx = v.scroll_x, sy = v.scroll_y;
+        Zeichenspur_Einschalten();
+        Zeichenspur_Leeren();
+        Frame();
+        ASSERT_EQ(v.scroll_x, sx) << "the camera stands";
+        ASSERT_EQ(v.scroll_y, sy);
+        const i32 x0 = v.screen_x + std::max(0, dx), y0 = v.screen_y + std::max(0, dy);
+        int gezeichnet = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            gezeichnet += e.art == SPUR_BLIT && e.ziel == Screen_Rastport && e.grafik == 0 && e.x == x0 && e.y == y0 &&
+                          e.breite <= w && e.hoehe <= h;
+        Zeichenspur_Ausschalten();
+        EXPECT_EQ(gezeichnet, f.gezeigt ? 1 : 0) << f.was;
+        EXPECT_EQ(b.neu_x, 12) << f.was << ": the slide moved on";
+        EXPECT_EQ(b.neu_y, 24) << f.was;
+    }
+}
+
 // --- Crowd -------------------------------------------------------------------------
 
 TEST_F(Figuren, CrowdByStandLevelAndOccupancy) {
