@@ -29,6 +29,7 @@
 #include "graphics/zeichenspur.h"
 #include "gui/menue_spiel.h"
 #include "kaputtes_archiv.h"
+#include "platform/display.h"
 #include "kit.h"
 #include "screens/live_view/figur_palette.h"
 #include "screens/live_view/figuren.h"
@@ -789,6 +790,53 @@ TEST_F(Figuren, BoardsSwapEveryEightSecondsSlidingOverFourteenFrames) {
     EXPECT_EQ(v.banden[30].neu_y, 24);
 }
 
+// A sliding board is composed and drawn wherever a sliver of it shows: one
+// pixel inside any edge of the view it is drawn (that sliver), one pixel
+// outside it is not; the slide moves on either way.
+TEST_F(Figuren, ASlidingBoardIsDrawnWhereverASliverOfItShows) {
+    Frame();
+    Frame();
+    Spielansicht_View& v = V();
+    ASSERT_TRUE(v.banden_bereit);
+    const Rastport_Bild logo(Resf_Grafik_Laden(GRAFIK_LIVE_LOGO_0));
+    ASSERT_TRUE(logo);
+    const i32 w = logo->breite, h = logo->hoehe;
+    const struct Fall {
+        const char* was;
+        i32 dx, dy;  // the board's corner from the view's visible corner
+        bool gezeigt;
+    } faelle[] = {
+        {"left, outside", -w, 200, false},     {"left, one pixel in", -w + 1, 200, true},
+        {"right, one pixel in", 0, 200, true}, {"right, outside", 0, 200, false},
+        {"top, outside", 100, -h, false},      {"top, one pixel in", 100, -h + 1, true},
+        {"bottom, one pixel in", 100, 0, true}, {"bottom, outside", 100, 0, false},
+    };
+    for (const Fall& f : faelle) {
+        for (Sa_Bande& b : v.banden) b.wechsel_zeit = sf->uhr, b.wechselt = 0;
+        Sa_Bande& b = v.banden[0];
+        i32 dx = f.dx, dy = f.dy;
+        if (std::string(f.was).rfind("right", 0) == 0) dx = v.breite - (f.gezeigt ? 1 : 0);
+        if (std::string(f.was).rfind("bottom", 0) == 0) dy = v.hoehe - (f.gezeigt ? 1 : 0);
+        b.x = v.scroll_x + dx, b.y = v.scroll_y + dy;
+        b.wechselt = 1, b.alt_x = b.alt_y = 0, b.neu_x = 13, b.neu_y = 26;
+        const i32 sx = v.scroll_x, sy = v.scroll_y;
+        Zeichenspur_Einschalten();
+        Zeichenspur_Leeren();
+        Frame();
+        ASSERT_EQ(v.scroll_x, sx) << "the camera stands";
+        ASSERT_EQ(v.scroll_y, sy);
+        const i32 x0 = v.screen_x + std::max(0, dx), y0 = v.screen_y + std::max(0, dy);
+        int gezeichnet = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            gezeichnet += e.art == SPUR_BLIT && e.ziel == Screen_Rastport && e.grafik == 0 && e.x == x0 && e.y == y0 &&
+                          e.breite <= w && e.hoehe <= h;
+        Zeichenspur_Ausschalten();
+        EXPECT_EQ(gezeichnet, f.gezeigt ? 1 : 0) << f.was;
+        EXPECT_EQ(b.neu_x, 12) << f.was << ": the slide moved on";
+        EXPECT_EQ(b.neu_y, 24) << f.was;
+    }
+}
+
 // --- Crowd -------------------------------------------------------------------------
 
 TEST_F(Figuren, CrowdByStandLevelAndOccupancy) {
@@ -830,6 +878,108 @@ TEST_F(Figuren, CrowdByStandLevelAndOccupancy) {
     }
     EXPECT_LE(vorher, SA_ZUSCHAUER_MAX);
     EXPECT_GT(vorher, 1000);
+}
+
+// The seats of a build of the stands are worked out once and kept: a crowd
+// seated from the kept seats is the crowd seated afresh (the same draws in
+// the same order, the same order of rows), for every stand build, also
+// after other builds were kept; builds that differ in one side's level or
+// only in the side they are seen from are kept apart.
+TEST_F(Figuren, TheCrowdSeatedFromKeptSeatsIsTheCrowdSeatedAfresh) {
+    const struct Fall {
+        const char* was;
+        std::array<int, 6> stufe;  // each side's level
+        bool gespiegelt;
+    } faelle[] = {
+        {"all built", {4, 4, 4, 4, 4, 4}, false},
+        {"all built, seen from the other side", {4, 4, 4, 4, 4, 4}, true},
+        {"one side a level lower", {4, 4, 3, 4, 4, 4}, false},
+        {"the same, seen from the other side", {4, 4, 3, 4, 4, 4}, true},
+        {"plain and mixed", {1, 0, 2, 1, 3, 0}, false},
+        {"no stands", {0, 0, 0, 0, 0, 0}, false},
+    };
+    for (int i = 0; i < 6; ++i) sf->belegung[i] = 20 + 15 * i;
+    struct Gesetzt {
+        std::vector<Sa_Zuschauer> leute;
+        i32 danach;  // the next draw after seating
+    };
+    auto setzen = [&](const Fall& f) {
+        auto v = std::make_unique<Spielansicht_View>();
+        v->pitch = sf.get(), v->gespiegelt = f.gespiegelt, v->layout = SA_HALB;
+        for (int i = 0; i < 6; ++i) sf->tribuene[i] = SF_Tribuene_Byte(f.stufe[static_cast<size_t>(i)]);
+        Rnd_Deko_Seed(2024);
+        Spielansicht_Zuschauer_Bauen(v.get());
+        Gesetzt g{{v->zuschauer, v->zuschauer + v->zuschauer_anzahl}, Rnd_Deko_Von_Bis(0, 1 << 20)};
+        return g;
+    };
+    const auto gleich = [](const Sa_Zuschauer& a, const Sa_Zuschauer& b) {
+        return a.art == b.art && a.bild == b.bild && a.gruppe == b.gruppe && a.richtung == b.richtung &&
+               a.letzte_zeit == b.letzte_zeit && a.intervall == b.intervall && a.x == b.x && a.y == b.y &&
+               a.variante == b.variante && a.seite == b.seite;
+    };
+    std::vector<Gesetzt> frisch;
+    for (const Fall& f : faelle) {
+        Spielansicht_Sitzplaene_Freigeben();
+        frisch.push_back(setzen(f));
+        const std::vector<Sa_Zuschauer>& l = frisch.back().leute;
+        for (size_t k = 1; k < l.size(); ++k) ASSERT_LE(l[k - 1].y, l[k].y) << f.was << ": back rows first";
+    }
+    EXPECT_EQ(frisch[5].leute.size(), 0u);
+    EXPECT_GT(frisch[0].leute.size(), 1000u);
+    Spielansicht_Sitzplaene_Freigeben();
+    for (int runde = 0; runde < 2; ++runde)
+        for (size_t i = 0; i < std::size(faelle); ++i) {
+            const Gesetzt g = setzen(faelle[i]);
+            const Gesetzt& e = frisch[i];
+            ASSERT_EQ(g.leute.size(), e.leute.size()) << faelle[i].was << ", round " << runde;
+            EXPECT_EQ(g.danach, e.danach) << faelle[i].was << ": the same draws";
+            for (size_t k = 0; k < g.leute.size(); ++k)
+                ASSERT_TRUE(gleich(g.leute[k], e.leute[k])) << faelle[i].was << ", spectator " << k;
+        }
+    EXPECT_EQ(Spielansicht_Sitzplaene_Anzahl(), std::size(faelle));
+    // The builds told apart do differ.
+    EXPECT_FALSE(frisch[0].leute[0].x == frisch[1].leute[0].x && frisch[0].leute[0].y == frisch[1].leute[0].y &&
+                 frisch[0].leute.back().x == frisch[1].leute.back().x);
+    EXPECT_NE(frisch[0].leute.size(), frisch[2].leute.size());
+    Spielansicht_Vorrat_Freigeben();
+    EXPECT_EQ(Spielansicht_Sitzplaene_Anzahl(), 0u);
+}
+
+// Colour tables are kept by the whole colour record and the display depth:
+// a kept table is the table made afresh; a record differing in its last
+// byte or a table at the other depth is made anew.
+TEST_F(Figuren, KeptColourTablesAreTheTablesMadeAfresh) {
+    Sa_Figur_Farben a{};
+    for (int i = 0; i < 21; ++i) a.rgb[i] = static_cast<u8>(13 + 11 * i);
+    Sa_Figur_Farben b = a;
+    b.rgb[20] = static_cast<u8>(a.rgb[20] + 90);  // the socks' last byte
+    const i32 tiefe_vorher = Display_Farbtiefe;
+    const struct Fall {
+        const char* was;
+        const Sa_Figur_Farben* f;
+        i32 tiefe;
+    } faelle[] = {{"record a, 16 bits", &a, 16}, {"record b, 16 bits", &b, 16}, {"record a, 15 bits", &a, 15}};
+    std::vector<std::array<u16, 256>> frisch;
+    for (const Fall& f : faelle) {
+        Spielansicht_Farbtabellen_Freigeben();
+        Display_Farbtiefe = f.tiefe;
+        std::array<u16, 256> t{};
+        Spielansicht_Farbtabelle(t.data(), *f.f);
+        frisch.push_back(t);
+    }
+    EXPECT_NE(frisch[0], frisch[1]) << "the last byte counts";
+    EXPECT_NE(frisch[0], frisch[2]) << "the depth counts";
+    Spielansicht_Farbtabellen_Freigeben();
+    for (int runde = 0; runde < 2; ++runde)
+        for (size_t i = 0; i < std::size(faelle); ++i) {
+            Display_Farbtiefe = faelle[i].tiefe;
+            std::array<u16, 256> t{};
+            t.fill(0xDEAD);
+            Spielansicht_Farbtabelle(t.data(), *faelle[i].f);
+            EXPECT_EQ(t, frisch[i]) << faelle[i].was << ", round " << runde;
+        }
+    Display_Farbtiefe = tiefe_vorher;
+    EXPECT_EQ(Spielansicht_Farbtabellen_Anzahl(), 3u);
 }
 
 i32 Logo(u32 wert) { return Spielansicht_Logo_Nummer(wert); }

@@ -840,6 +840,30 @@ TEST_F(LiveViewSpiel, TwoAndThreeViewsCarryTheLargeHeader) {
     }
 }
 
+// The bottom bar lies below every layout: copied once a frame, whole, its
+// pixels on the screen's last rows however many views there are.
+TEST_F(LiveViewSpiel, TheBottomBarIsCopiedOnceAFrameUnderEveryLayout) {
+    const Rastport_Bild leiste(Resf_Grafik_Laden(GRAFIK_LIVE_LEISTE));
+    ASSERT_TRUE(leiste && Rastport_Lock(leiste.get()));
+    ASSERT_LE(leiste->hoehe, 600);
+    for (int anzahl = 1; anzahl <= 4; ++anzahl) {
+        Spielansicht_Free();
+        for (int i = 0; i < 4; ++i) liste[i]->regen_staerke = 100, liste[i]->regen_art = static_cast<u8>(i & 1);
+        Frames(anzahl);
+        kit::Spur_Leeren();
+        Frames(anzahl, 1);
+        int kopien = 0;
+        for (const Zeichenspur_Eintrag& e : Zeichenspur_Eintraege())
+            kopien += e.art == SPUR_BLIT && e.grafik == GRAFIK_LIVE_LEISTE;
+        EXPECT_EQ(kopien, 1) << anzahl << " views";
+        int anders = 0;
+        for (i32 y = 0; y < leiste->hoehe; ++y)
+            for (i32 x = 0; x < leiste->breite && x < 800; ++x)
+                anders += kit::Probe(x, 600 - leiste->hoehe + y) != leiste->bitmap->pixel16()[y * leiste->breite + x];
+        EXPECT_EQ(anders, 0) << anzahl << " views";
+    }
+}
+
 TEST_F(LiveViewSpiel, StartFailsCleanlyWithoutItsPictures) {
     // An archive without the bar pictures: the start fails, nothing stays
     // loaded, no view is built; with the archives back the next start works.

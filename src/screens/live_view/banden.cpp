@@ -137,6 +137,15 @@ void Spielansicht_Logos_Free() {
         for (Rastport_Bild& rp : art) rp.reset();
 }
 
+namespace {
+// Whether a picture of w x h at a point of the pitch picture shows in the
+// view (Spielansicht_Bild_Blit draws some of it).
+bool sichtbar(const Spielansicht_View& v, i32 x, i32 y, i32 w, i32 h) {
+    const i32 dx = x - v.scroll_x, dy = y - v.scroll_y;
+    return Screen_Rastport && dx < v.breite && dy < v.hoehe && dx + w > 0 && dy + h > 0;
+}
+}  // namespace
+
 void Spielansicht_Banden(Spielansicht_View* v, int pass) {
     if (!v || !v->pitch || !logos[0][0][0]) return;
     if (!v->banden_bereit) einrichten(v);
@@ -153,14 +162,19 @@ void Spielansicht_Banden(Spielansicht_View* v, int pass) {
             Spielansicht_Bild_Blit(v, jetzt, b.x / teiler, b.y / teiler);
             continue;
         }
-        // The two logos composed in the work picture, cut to the board's shape.
+        // The two logos composed in the work picture, cut to the board's
+        // shape; only for a board the view shows (the slide moves on all
+        // the same).
         Rastport* a = arbeit[art][s].get();
-        Rastport* anderes = logos[art][s][b.logo[(b.seite + 1) & 1]].get();
-        Blt_Rechteck(a, 0, 0, a->breite, a->hoehe, 0);
-        Blt_Blit(jetzt, 0, 0, -1, -1, a, b.alt_x / teiler, b.alt_y / teiler, Blt_Opt_Transparent);
-        Blt_Blit(anderes, 0, 0, -1, -1, a, b.neu_x / teiler, b.neu_y / teiler, Blt_Opt_Transparent);
-        formen(a->bitmap->pixel16(), jetzt->bitmap->pixel16(), std::min(a->breite * a->hoehe, jetzt->breite * jetzt->hoehe));
-        Spielansicht_Bild_Blit(v, a, b.x / teiler, b.y / teiler);
+        if (sichtbar(*v, b.x / teiler, b.y / teiler, a->breite, a->hoehe)) {
+            Rastport* anderes = logos[art][s][b.logo[(b.seite + 1) & 1]].get();
+            Blt_Rechteck(a, 0, 0, a->breite, a->hoehe, 0);
+            Blt_Blit(jetzt, 0, 0, -1, -1, a, b.alt_x / teiler, b.alt_y / teiler, Blt_Opt_Transparent);
+            Blt_Blit(anderes, 0, 0, -1, -1, a, b.neu_x / teiler, b.neu_y / teiler, Blt_Opt_Transparent);
+            formen(a->bitmap->pixel16(), jetzt->bitmap->pixel16(),
+                   std::min(a->breite * a->hoehe, jetzt->breite * jetzt->hoehe));
+            Spielansicht_Bild_Blit(v, a, b.x / teiler, b.y / teiler);
+        }
         const int dx = art == 0 ? -1 : 1;
         b.alt_x += dx, b.neu_x += dx, b.alt_y -= 2, b.neu_y -= 2;
         if ((art == 0 && b.neu_x < 0) || (art == 1 && b.neu_x > 0)) {

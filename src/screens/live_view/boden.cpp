@@ -296,6 +296,8 @@ void Spielansicht_Vorrat_Freigeben() {
     gehaltene_freigeben();
     Spielansicht_Animsets_Vorrat_Freigeben();
     Spielansicht_Sprites_Vorrat_Freigeben();
+    Spielansicht_Sitzplaene_Freigeben();
+    Spielansicht_Farbtabellen_Freigeben();
     Spielansicht_Bilder_Free();
 }
 

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <map>
 #include <vector>
 
 #include "base/bytes.h"
@@ -38,7 +39,18 @@
 // ---------------------------------------------------------------------------
 // Colours.
 
-void Spielansicht_Farbtabelle(u16 t[256], const Sa_Figur_Farben& f) {
+namespace {
+// The tables made, by colour record and display depth: a kick-off tints
+// some thirty, and the clubs shown come back matchday after matchday.
+struct Tabelle_Schluessel {
+    std::array<u8, sizeof(Sa_Figur_Farben::rgb)> rgb;
+    i32 tiefe;
+    auto operator<=>(const Tabelle_Schluessel&) const = default;
+};
+std::map<Tabelle_Schluessel, std::array<u16, 256>> gemacht;
+constexpr size_t GEMACHT_MAX = 2048;  // 1 MB of tables at most
+
+void farbtabelle_machen(u16 t[256], const Sa_Figur_Farben& f) {
     using namespace figur;
     const u8* pal = BASIS.rgb6.data();
     // Entries that no part names (outlines, flags, seams) keep their own colour.
@@ -59,6 +71,22 @@ void Spielansicht_Farbtabelle(u16 t[256], const Sa_Figur_Farben& f) {
     t[SCHATTEN] = Farbe_Get_Pixel(Display_Farbtiefe, 40, 60, 40);
     for (int i = 0; i < 256; ++i)
         if (t[i] == 0) t[i] = 1;
+}
+}  // namespace
+
+size_t Spielansicht_Farbtabellen_Anzahl() { return gemacht.size(); }
+void Spielansicht_Farbtabellen_Freigeben() { gemacht.clear(); }
+
+void Spielansicht_Farbtabelle(u16 t[256], const Sa_Figur_Farben& f) {
+    Tabelle_Schluessel k{{}, Display_Farbtiefe};
+    std::copy(std::begin(f.rgb), std::end(f.rgb), k.rgb.begin());
+    if (const auto it = gemacht.find(k); it != gemacht.end()) {
+        std::copy(it->second.begin(), it->second.end(), t);
+        return;
+    }
+    farbtabelle_machen(t, f);
+    if (gemacht.size() >= GEMACHT_MAX) gemacht.clear();
+    std::copy(t, t + 256, gemacht[k].begin());
 }
 
 namespace {

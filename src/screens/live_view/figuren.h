@@ -170,6 +170,13 @@ i32 Spielansicht_Logo_Nummer(u32 wert);
 // Seats the crowd (by stand level and occupancy) and draws it.
 void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v);
 void Spielansicht_Zuschauer(Spielansicht_View* v);
+// The seats of each build of the stands (by stand levels and side) are
+// kept once worked out, as are the colour tables by colour record and
+// display depth; Spielansicht_Vorrat_Freigeben lets both go.
+size_t Spielansicht_Sitzplaene_Anzahl();
+void Spielansicht_Sitzplaene_Freigeben();
+size_t Spielansicht_Farbtabellen_Anzahl();
+void Spielansicht_Farbtabellen_Freigeben();
 
 // The drawn direction turned one step towards the wanted one along the
 // shorter way (a tie turns towards lower numbers).

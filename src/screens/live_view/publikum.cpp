@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <map>
+#include <utility>
+#include <vector>
 
 #include "base/random.h"
 #include "screens/live_view/projektion.h"
@@ -46,6 +49,60 @@ int gezeigt[SA_ZUSCHAUER_MAX];
 
 }  // namespace
 
+namespace {
+
+// A seat of the stands as built: its point on the full-scale picture, the
+// direction its spectator faces, its stand side and end.
+struct Sitz {
+    i32 x, y;
+    u8 richtung, seite, ende, art_stand;
+};
+// The seats of a build of the stands (levels by side, mirrored or not), in
+// the order they are seated, and the crowd's order after seating (back rows
+// first, seats of a row in seating order).
+struct Sitzplan {
+    std::vector<Sitz> sitze;
+    std::vector<u16> folge;
+};
+using Plan_Schluessel = std::pair<std::array<u32, 6>, bool>;
+std::map<Plan_Schluessel, Sitzplan> plaene;
+
+const Sitzplan& sitzplan(const std::array<u32, 6>& level, bool gespiegelt) {
+    const Plan_Schluessel k{level, gespiegelt};
+    if (const auto it = plaene.find(k); it != plaene.end()) return it->second;
+    if (plaene.size() >= 64) plaene.clear();
+    Sitzplan& plan = plaene[k];
+    const spielansicht::Punkt m = spielansicht::Projektion(spielansicht::VOLL, gespiegelt, 5400, 3403, 0);
+    for (int b = 0; b < 8; ++b) {
+        const Block& bl = BLOECKE[b];
+        const u32 stufe = level[static_cast<size_t>(bl.seite)];
+        if (stufe == 0 || bl.sitze == 0) continue;
+        // Spectators face the pitch's centre.
+        for (int r = 0; r < spielansicht::TRIBUENE_REIHEN[std::min<u32>(stufe, 4)]; ++r)
+            for (int s = 0; s < bl.sitze; ++s) {
+                const double luecke = (s / 12) * 0.6;
+                const double x = bl.x + bl.dx * (s + luecke) + bl.ax * r, y = bl.y + bl.dy * (s + luecke) + bl.ay * r;
+                const spielansicht::Punkt p = spielansicht::Projektion(spielansicht::VOLL, gespiegelt, x * 100, y * 100,
+                                                                       (ERSTE_HOEHE + REIHE_HOCH * r) * 100);
+                if (p.x < 0 || p.y < 0 || p.x >= spielansicht::VOLL.breite || p.y >= spielansicht::VOLL.hoehe) continue;
+                const spielansicht::Punkt g = spielansicht::Projektion(spielansicht::VOLL, gespiegelt, x * 100, y * 100, 0);
+                plan.sitze.push_back({p.x, p.y, static_cast<u8>(Spielansicht_Richtung(g.x, g.y, m.x, m.y)),
+                                      static_cast<u8>(bl.seite), static_cast<u8>(bl.ende),
+                                      static_cast<u8>(stufe == 1 ? 2 : 1)});
+            }
+    }
+    plan.folge.resize(plan.sitze.size());
+    for (size_t i = 0; i < plan.folge.size(); ++i) plan.folge[i] = static_cast<u16>(i);
+    std::stable_sort(plan.folge.begin(), plan.folge.end(),
+                     [&](u16 a, u16 b) { return plan.sitze[a].y < plan.sitze[b].y; });
+    return plan;
+}
+
+}  // namespace
+
+size_t Spielansicht_Sitzplaene_Anzahl() { return plaene.size(); }
+void Spielansicht_Sitzplaene_Freigeben() { plaene.clear(); }
+
 void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v) {
     if (!v || !v->pitch) return;
     const Spielfeld_Daten& sf = *v->pitch;
@@ -56,42 +113,35 @@ void Spielansicht_Zuschauer_Bauen(Spielansicht_View* v) {
         const int j = gespiegelt ? GESPIEGELT[i] : i;
         v->stand_level[j] = static_cast<u32>(std::max(0, SF_Tribuene_Stufe(sf.tribuene[j])));
     }
-    for (int b = 0; b < 8; ++b) {
-        const Block& bl = BLOECKE[b];
-        const u32 level = v->stand_level[bl.seite];
-        if (level == 0 || bl.sitze == 0) continue;
-        const int art_stand = level == 1 ? 2 : 1;
-        const i32 belegt = sf.belegung[bl.seite];
-        // Spectators face the pitch's centre.
-        for (int r = 0; r < spielansicht::TRIBUENE_REIHEN[std::min<u32>(level, 4)]; ++r)
-            for (int s = 0; s < bl.sitze; ++s) {
-                if (v->zuschauer_anzahl >= SA_ZUSCHAUER_MAX) return;
-                const double luecke = (s / 12) * 0.6;
-                const double x = bl.x + bl.dx * (s + luecke) + bl.ax * r, y = bl.y + bl.dy * (s + luecke) + bl.ay * r;
-                const spielansicht::Punkt p = spielansicht::Projektion(spielansicht::VOLL, gespiegelt, x * 100, y * 100,
-                                                                       (ERSTE_HOEHE + REIHE_HOCH * r) * 100);
-                const spielansicht::Punkt m =
-                    spielansicht::Projektion(spielansicht::VOLL, gespiegelt, 5400, 3403, 0);
-                const spielansicht::Punkt g = spielansicht::Projektion(spielansicht::VOLL, gespiegelt, x * 100, y * 100, 0);
-                if (p.x < 0 || p.y < 0 || p.x >= spielansicht::VOLL.breite || p.y >= spielansicht::VOLL.hoehe) continue;
-                Sa_Zuschauer& z = v->zuschauer[v->zuschauer_anzahl++];
-                z = Sa_Zuschauer{};
-                z.art = Rnd_Deko_Von_Bis(0, 100) <= belegt ? static_cast<u8>(art_stand) : 0;
-                z.gruppe = gruppe_fuer(z.art, Rnd_Deko_Von_Bis(0, 100));
-                z.richtung = static_cast<u8>(Spielansicht_Richtung(g.x, g.y, m.x, m.y));
-                z.intervall = static_cast<u32>(50 + Rnd_Deko_Von_Bis(0, 300));
-                z.letzte_zeit = sf.uhr;
-                z.x = p.x, z.y = p.y;
-                z.seite = static_cast<u8>(bl.ende);
-                if (bl.ende == 0)
-                    z.variante = static_cast<u8>(Rnd_Deko_Von_Bis(0, 99) < 70 ? Rnd_Deko_Von_Bis(3, 17) : Rnd_Deko_Von_Bis(57, 61));
-                else
-                    z.variante = static_cast<u8>(Rnd_Deko_Von_Bis(0, 99) < 30 ? Rnd_Deko_Von_Bis(20, 33) : Rnd_Deko_Von_Bis(57, 61));
-            }
+    std::array<u32, 6> level{};
+    std::copy(std::begin(v->stand_level), std::end(v->stand_level), level.begin());
+    const Sitzplan& plan = sitzplan(level, gespiegelt);
+    // More seats than places: the first ones are seated, in seating order.
+    const bool voll = plan.sitze.size() > static_cast<size_t>(SA_ZUSCHAUER_MAX);
+    const size_t n = std::min(plan.sitze.size(), static_cast<size_t>(SA_ZUSCHAUER_MAX));
+    static Sa_Zuschauer gesetzt[SA_ZUSCHAUER_MAX];
+    Sa_Zuschauer* ziel = voll ? v->zuschauer : gesetzt;
+    for (size_t i = 0; i < n; ++i) {
+        const Sitz& sitz = plan.sitze[i];
+        const i32 belegt = sf.belegung[sitz.seite];
+        Sa_Zuschauer& z = ziel[i];
+        z = Sa_Zuschauer{};
+        z.art = Rnd_Deko_Von_Bis(0, 100) <= belegt ? sitz.art_stand : 0;
+        z.gruppe = gruppe_fuer(z.art, Rnd_Deko_Von_Bis(0, 100));
+        z.richtung = sitz.richtung;
+        z.intervall = static_cast<u32>(50 + Rnd_Deko_Von_Bis(0, 300));
+        z.letzte_zeit = sf.uhr;
+        z.x = sitz.x, z.y = sitz.y;
+        z.seite = sitz.ende;
+        if (sitz.ende == 0)
+            z.variante = static_cast<u8>(Rnd_Deko_Von_Bis(0, 99) < 70 ? Rnd_Deko_Von_Bis(3, 17) : Rnd_Deko_Von_Bis(57, 61));
+        else
+            z.variante = static_cast<u8>(Rnd_Deko_Von_Bis(0, 99) < 30 ? Rnd_Deko_Von_Bis(20, 33) : Rnd_Deko_Von_Bis(57, 61));
     }
+    v->zuschauer_anzahl = static_cast<i32>(n);
+    if (voll) return;
     // Back rows first.
-    std::stable_sort(v->zuschauer, v->zuschauer + v->zuschauer_anzahl,
-                     [](const Sa_Zuschauer& a, const Sa_Zuschauer& b) { return a.y < b.y; });
+    for (size_t i = 0; i < n; ++i) v->zuschauer[i] = gesetzt[plan.folge[i]];
 }
 
 void Spielansicht_Zuschauer(Spielansicht_View* v) {

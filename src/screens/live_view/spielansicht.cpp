@@ -165,6 +165,9 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
     Spielansicht_Layout();
 
     bool gezeichnet = false;
+    const Spielansicht_View* letzter = nullptr;
+    for (const Spielansicht_View& v : views)
+        if (v.active && v.pitch) letzter = &v;
     for (Spielansicht_View& v : views) {
         if (!v.active || !v.pitch) continue;
         const bool wiederholung = wiederholung_beginn(v, st);
@@ -176,7 +179,9 @@ bool Spielansicht_Run(Spielfeld_Daten** liste, int anzahl, const Spielfeld_Steue
         Spielansicht_Banden(&v, 2);
         if (wiederholung) wiederholung_ende(v);
         Spielansicht_Wetter(&v, v.pitch->regen_staerke, v.pitch->regen_art);
-        Spielansicht_Leiste();
+        // The bottom bar is copied whole: the last view's copy covers the
+        // others', so only it is drawn.
+        if (&v == letzter) Spielansicht_Leiste();
         Spielansicht_Kopfzeile(&v);
         Spielansicht_Rahmen(&v);
         if (Spielansicht_Kommentar(&v)) Spielansicht_Ticker_Zeile(&v, v.kommentar);
