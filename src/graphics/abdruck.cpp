@@ -25,6 +25,31 @@ struct Zustand {
 
 constexpr u64 HASH_ANFANG = 0xCBF29CE484222325ull;
 
+// Remembered drawings (Abdruck_Gemerkt), by the low bits of their key.
+struct Gemerkt {
+    u64 schluessel = 0;  // 0: empty
+    u64 hash = 0;
+    Abdruck_Rechteck rechteck;
+};
+constexpr size_t GEMERKT_ANZAHL = 512;
+Gemerkt gemerkt[GEMERKT_ANZAHL];
+// The one being fingerprinted apart (schluessel 0: none) and the open
+// section's state around it.
+struct Offen {
+    u64 schluessel = 0;
+    u64 hash = 0;
+    Abdruck_Rechteck rechteck;
+    bool fehler = false;
+    i32 innen = 0;  // opened within it and not ended yet
+} offen;
+
+u64 gemerkt_schluessel(const Rastport* ziel, const i64* werte, i32 anzahl) {
+    u64 h = HASH_ANFANG ^ static_cast<u64>(reinterpret_cast<uintptr_t>(ziel));
+    for (i32 i = 0; i < anzahl; ++i) h = (h ^ static_cast<u64>(werte[i])) * 0x100000001B3ull + (h >> 31);
+    h ^= static_cast<u64>(anzahl) << 56;
+    return h ? h : 1;
+}
+
 inline void mischen(u64 v) { z.hash = (z.hash ^ v) * 0x100000001B3ull + (z.hash >> 29); }
 
 // The rectangle cut to the target.
@@ -40,6 +65,7 @@ Abdruck_Rechteck auf_ziel(i64 x, i64 y, i64 w, i64 h) {
 
 void starten(Modus m, const Rastport* ziel) {
     z = {};
+    offen = {};
     z.modus = ziel ? m : Modus::AUS;
     z.ziel = ziel;
     z.hash = HASH_ANFANG;
@@ -58,6 +84,22 @@ bool schneiden(i32* s, i32* d, i32* n, i32 a, i32 b) {
     if (*d + *n > b) *n = b - *d;
     return *n > 0;
 }
+
+// The drawing fingerprinted apart joins the open section as a remembered
+// one does (remembered when `merken` and sure).
+void gemerkt_schliessen(bool merken) {
+    if (!offen.schluessel) return;
+    const u64 hash = z.hash;
+    const Abdruck_Rechteck r = z.rechteck;
+    const bool fehler = z.fehler;
+    if (merken && !fehler) gemerkt[offen.schluessel % GEMERKT_ANZAHL] = {offen.schluessel, hash, r};
+    z.hash = offen.hash, z.fehler = offen.fehler || fehler;
+    z.rechteck = offen.rechteck;
+    z.rechteck.dazu(r);
+    mischen(hash);
+    mischen(0x200);
+    offen = {};
+}
 }  // namespace
 
 void Abdruck_Rechteck::dazu(const Abdruck_Rechteck& r) {
@@ -72,6 +114,7 @@ void Abdruck_Rechteck::dazu(const Abdruck_Rechteck& r) {
 void Abdruck_Probe_Beginnen(const Rastport* ziel) { starten(Modus::PROBE, ziel); }
 
 void Abdruck_Abschnitt(u64* hash, Abdruck_Rechteck* rechteck) {
+    gemerkt_schliessen(false);  // a drawing left open ends with its section
     if (hash) *hash = z.hash;
     if (rechteck) *rechteck = z.rechteck;
     z.hash = HASH_ANFANG;
@@ -109,6 +152,7 @@ void Abdruck_Flaeche_Beruehrt(const Abdruck_Rechteck& r) {
 
 void Abdruck_Aus() {
     z = {};
+    offen = {};
     Abdruck_Ziel = nullptr;
 }
 
@@ -197,6 +241,41 @@ Abdruck_Folge Abdruck_Ganz(const Abdruck_Rechteck& r, const i64* werte, i32 anza
     }
     return Abdruck_Folge::ZEICHNEN;
 }
+
+Abdruck_Folge Abdruck_Gemerkt(const i64* werte, i32 anzahl) {
+    if (z.modus != Modus::PROBE && z.modus != Modus::KLIPP) return Abdruck_Folge::ZEICHNEN;
+    const u64 schluessel = gemerkt_schluessel(z.ziel, werte, anzahl);
+    const Gemerkt& g = gemerkt[schluessel % GEMERKT_ANZAHL];
+    const bool bekannt = g.schluessel == schluessel;
+    if (z.modus == Modus::KLIPP) {
+        const Abdruck_Rechteck& k = z.rechteck;
+        const Abdruck_Rechteck& r = g.rechteck;
+        return bekannt && (r.leer() || r.x1 <= k.x0 || r.x0 >= k.x1 || r.y1 <= k.y0 || r.y0 >= k.y1)
+                   ? Abdruck_Folge::FERTIG
+                   : Abdruck_Folge::ZEICHNEN;
+    }
+    if (offen.schluessel) {
+        ++offen.innen;  // within another: fingerprinted as usual
+        return Abdruck_Folge::ZEICHNEN;
+    }
+    if (bekannt) {
+        mischen(g.hash);
+        mischen(0x200);
+        z.rechteck.dazu(g.rechteck);
+        return Abdruck_Folge::FERTIG;
+    }
+    offen = {schluessel, z.hash, z.rechteck, z.fehler, 0};
+    z.hash = HASH_ANFANG, z.rechteck = {}, z.fehler = false;
+    return Abdruck_Folge::ZEICHNEN;
+}
+
+void Abdruck_Gemerkt_Ende() {
+    if (z.modus != Modus::PROBE) return;
+    if (offen.innen > 0) --offen.innen;
+    else gemerkt_schliessen(true);
+}
+
+void Abdruck_Gemerkt_Vergessen() { std::fill(std::begin(gemerkt), std::end(gemerkt), Gemerkt{}); }
 
 void Abdruck_Unsicher() {
     if (z.modus != Modus::AUS) z.fehler = true;

@@ -78,6 +78,19 @@ Abdruck_Folge Abdruck_Flaeche(i32* x, i32* y, i32* w, i32* h, const i64* werte, 
 // lies outside, else lets it draw (through the calls above, or marked
 // with Abdruck_Unsicher).
 Abdruck_Folge Abdruck_Ganz(const Abdruck_Rechteck& r, const i64* werte, i32 anzahl, const char* text = nullptr);
+// A drawing whose calls on the target depend on `werte` alone (every value
+// it reads, its place among them): probed the first time, its calls are
+// fingerprinted apart and remembered with their rectangle; probed again
+// with the same values, the remembered fingerprint and rectangle are taken
+// and it draws nothing (FERTIG). In the clipped pass a remembered one whose
+// rectangle lies outside the clip draws nothing either. On ZEICHNEN the
+// drawing follows, then Abdruck_Gemerkt_Ende. Drawings within one are
+// fingerprinted as usual; an unsure one is not remembered.
+Abdruck_Folge Abdruck_Gemerkt(const i64* werte, i32 anzahl);
+void Abdruck_Gemerkt_Ende();
+// Forgets every remembered drawing.
+void Abdruck_Gemerkt_Vergessen();
+
 // Drawing that leaves no fingerprint and cannot be clipped.
 void Abdruck_Unsicher();
 // Drawing over the finished frame in a known rectangle (a video's overlay):

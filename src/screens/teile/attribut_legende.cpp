@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "graphics/abdruck.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "gui/kit.h"
@@ -127,7 +128,25 @@ std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32
     if (!ziel) return attribute;
     const Attribut_Legende_Plan plan = Attribut_Legende_Legen(attribute, grafik_basis, {platz});
     if (plan.schrift < 0) return attribute;
+    // A probed frame: the same entries in the same place draw the same.
+    const bool merken = Abdruck_Trifft(ziel);
+    if (merken) [[unlikely]] {
+        std::vector<i64> werte = {0x4C31,
+                                  grafik_basis,
+                                  platz.x0,
+                                  platz.x1,
+                                  platz.y,
+                                  platz.zeilen,
+                                  platz.zeilenhoehe,
+                                  platz.verdichten,
+                                  platz.zeilenhoehe_dicht,
+                                  plan.schrift};
+        for (const Attribut_Legende_Plan::Eintrag& e : plan.eintraege)
+            werte.push_back(e.attribut), werte.push_back(e.x), werte.push_back(e.y);
+        if (Abdruck_Gemerkt(werte.data(), static_cast<i32>(werte.size())) == Abdruck_Folge::FERTIG) return plan.uebrig;
+    }
     Attribut_Legende_Plan_Zeichnen(ziel, plan, grafik_basis);
+    if (merken) Abdruck_Gemerkt_Ende();
     return plan.uebrig;
 }
 
