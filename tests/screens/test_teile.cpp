@@ -479,6 +479,68 @@ TEST(Griff, NimmtNurDenLinkenKnopfAufDerLeiste) {
 
 namespace {
 
+// A legend's plan is kept by what it is laid from: laid again after any
+// change of the entries, their order, the pictures, the places or whether
+// they may take the small font, it is the plan laid afresh.
+TEST_F(Zeile, AttributLegendeGemerkterPlanGleichFrischem) {
+    const Attribut_Legende_Platz breit{.x0 = 10, .x1 = 700, .y = 100, .zeilen = 2, .zeilenhoehe = 20};
+    Attribut_Legende_Platz eng = breit;
+    eng.x1 = 260;
+    Attribut_Legende_Platz starr = eng;
+    starr.verdichten = false;
+    Attribut_Legende_Platz eine = eng;
+    eine.zeilen = 1;
+    const Attribut_Legende_Platz zweiter{.x0 = 400, .x1 = 700, .y = 300, .zeilen = 1, .zeilenhoehe = 20};
+    const std::vector<i32> fuenf = {1, 2, 3, 4, 5};
+    const struct Fall {
+        const char* was;
+        std::vector<i32> attribute;
+        u32 basis;
+        std::vector<Attribut_Legende_Platz> plaetze;
+    } faelle[] = {
+        {"wide", fuenf, GRAFIK_ATTRIBUT, {breit}},
+        {"narrow: a second line", fuenf, GRAFIK_ATTRIBUT, {eng}},
+        {"small badges", fuenf, GRAFIK_ATTRIBUT_KLEIN, {eng}},
+        {"another order", {5, 4, 3, 2, 1}, GRAFIK_ATTRIBUT_KLEIN, {eng}},
+        {"one entry less", {5, 4, 3, 2}, GRAFIK_ATTRIBUT_KLEIN, {eng}},
+        {"one line", {5, 4, 3, 2}, GRAFIK_ATTRIBUT_KLEIN, {eine}},
+        {"a second place", {5, 4, 3, 2}, GRAFIK_ATTRIBUT_KLEIN, {eine, zweiter}},
+        {"no small font", fuenf, GRAFIK_ATTRIBUT, {starr}},
+    };
+    const auto gleich = [](const Attribut_Legende_Plan& a, const Attribut_Legende_Plan& b) {
+        if (a.schrift != b.schrift || a.uebrig != b.uebrig || a.zeilen != b.zeilen ||
+            a.eintraege.size() != b.eintraege.size())
+            return false;
+        for (size_t k = 0; k < a.eintraege.size(); ++k) {
+            const auto &x = a.eintraege[k], &y = b.eintraege[k];
+            if (x.attribut != y.attribut || x.x != y.x || x.y != y.y || x.platz != y.platz || x.zeile != y.zeile)
+                return false;
+        }
+        return true;
+    };
+    // Each laid afresh, nothing kept.
+    std::vector<Attribut_Legende_Plan> frisch;
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        Attribut_Legende_Vergessen();
+        frisch.push_back(Attribut_Legende_Legen(f.attribute, f.basis, f.plaetze));
+        if (frisch.size() > 1) {
+            EXPECT_FALSE(gleich(frisch.back(), frisch[frisch.size() - 2]));
+        }
+    }
+    // Then one after the other, twice, with the plans kept: each the same.
+    Attribut_Legende_Vergessen();
+    for (int runde = 0; runde < 2; ++runde) {
+        for (size_t k = 0; k < std::size(faelle); ++k) {
+            SCOPED_TRACE(faelle[k].was);
+            for (int mal = 0; mal < 2; ++mal) {
+                EXPECT_TRUE(
+                    gleich(Attribut_Legende_Legen(faelle[k].attribute, faelle[k].basis, faelle[k].plaetze), frisch[k]));
+            }
+        }
+    }
+}
+
 // The badges' legend: each entry on the first line with room for it (a long
 // name that no longer fits leaves its place to a shorter one further on),
 // what fits nowhere handed back; the players' attributes collected once
