@@ -30,6 +30,7 @@ struct Gemerkt {
     u64 schluessel = 0;  // 0: empty
     u64 hash = 0;
     Abdruck_Rechteck rechteck;
+    i64 nachher = 0;
 };
 constexpr size_t GEMERKT_ANZAHL = 512;
 Gemerkt gemerkt[GEMERKT_ANZAHL];
@@ -87,12 +88,12 @@ bool schneiden(i32* s, i32* d, i32* n, i32 a, i32 b) {
 
 // The drawing fingerprinted apart joins the open section as a remembered
 // one does (remembered when `merken` and sure).
-void gemerkt_schliessen(bool merken) {
+void gemerkt_schliessen(bool merken, i64 nachher = 0) {
     if (!offen.schluessel) return;
     const u64 hash = z.hash;
     const Abdruck_Rechteck r = z.rechteck;
     const bool fehler = z.fehler;
-    if (merken && !fehler) gemerkt[offen.schluessel % GEMERKT_ANZAHL] = {offen.schluessel, hash, r};
+    if (merken && !fehler) gemerkt[offen.schluessel % GEMERKT_ANZAHL] = {offen.schluessel, hash, r, nachher};
     z.hash = offen.hash, z.fehler = offen.fehler || fehler;
     z.rechteck = offen.rechteck;
     z.rechteck.dazu(r);
@@ -242,7 +243,7 @@ Abdruck_Folge Abdruck_Ganz(const Abdruck_Rechteck& r, const i64* werte, i32 anza
     return Abdruck_Folge::ZEICHNEN;
 }
 
-Abdruck_Folge Abdruck_Gemerkt(const i64* werte, i32 anzahl) {
+Abdruck_Folge Abdruck_Gemerkt(const i64* werte, i32 anzahl, i64* nachher) {
     if (z.modus != Modus::PROBE && z.modus != Modus::KLIPP) return Abdruck_Folge::ZEICHNEN;
     const u64 schluessel = gemerkt_schluessel(z.ziel, werte, anzahl);
     const Gemerkt& g = gemerkt[schluessel % GEMERKT_ANZAHL];
@@ -250,9 +251,10 @@ Abdruck_Folge Abdruck_Gemerkt(const i64* werte, i32 anzahl) {
     if (z.modus == Modus::KLIPP) {
         const Abdruck_Rechteck& k = z.rechteck;
         const Abdruck_Rechteck& r = g.rechteck;
-        return bekannt && (r.leer() || r.x1 <= k.x0 || r.x0 >= k.x1 || r.y1 <= k.y0 || r.y0 >= k.y1)
-                   ? Abdruck_Folge::FERTIG
-                   : Abdruck_Folge::ZEICHNEN;
+        if (!bekannt || !(r.leer() || r.x1 <= k.x0 || r.x0 >= k.x1 || r.y1 <= k.y0 || r.y0 >= k.y1))
+            return Abdruck_Folge::ZEICHNEN;
+        if (nachher) *nachher = g.nachher;
+        return Abdruck_Folge::FERTIG;
     }
     if (offen.schluessel) {
         ++offen.innen;  // within another: fingerprinted as usual
@@ -262,6 +264,7 @@ Abdruck_Folge Abdruck_Gemerkt(const i64* werte, i32 anzahl) {
         mischen(g.hash);
         mischen(0x200);
         z.rechteck.dazu(g.rechteck);
+        if (nachher) *nachher = g.nachher;
         return Abdruck_Folge::FERTIG;
     }
     offen = {schluessel, z.hash, z.rechteck, z.fehler, 0};
@@ -269,10 +272,10 @@ Abdruck_Folge Abdruck_Gemerkt(const i64* werte, i32 anzahl) {
     return Abdruck_Folge::ZEICHNEN;
 }
 
-void Abdruck_Gemerkt_Ende() {
+void Abdruck_Gemerkt_Ende(i64 nachher) {
     if (z.modus != Modus::PROBE) return;
     if (offen.innen > 0) --offen.innen;
-    else gemerkt_schliessen(true);
+    else gemerkt_schliessen(true, nachher);
 }
 
 void Abdruck_Gemerkt_Vergessen() { std::fill(std::begin(gemerkt), std::end(gemerkt), Gemerkt{}); }

@@ -85,9 +85,12 @@ Abdruck_Folge Abdruck_Ganz(const Abdruck_Rechteck& r, const i64* werte, i32 anza
 // and it draws nothing (FERTIG). In the clipped pass a remembered one whose
 // rectangle lies outside the clip draws nothing either. On ZEICHNEN the
 // drawing follows, then Abdruck_Gemerkt_Ende. Drawings within one are
-// fingerprinted as usual; an unsure one is not remembered.
-Abdruck_Folge Abdruck_Gemerkt(const i64* werte, i32 anzahl);
-void Abdruck_Gemerkt_Ende();
+// fingerprinted as usual; an unsure one is not remembered. `nachher`
+// (given to Abdruck_Gemerkt_Ende) is kept with it and handed back
+// (through `nachher`, if given) whenever FERTIG is: what the drawing
+// leaves behind, for the caller to set as drawing it would have.
+Abdruck_Folge Abdruck_Gemerkt(const i64* werte, i32 anzahl, i64* nachher = nullptr);
+void Abdruck_Gemerkt_Ende(i64 nachher = 0);
 // Forgets every remembered drawing.
 void Abdruck_Gemerkt_Vergessen();
 
