@@ -25,15 +25,43 @@ struct Zustand {
 
 constexpr u64 HASH_ANFANG = 0xCBF29CE484222325ull;
 
-// Remembered drawings (Abdruck_Gemerkt), by the low bits of their key.
+// Remembered drawings (Abdruck_Gemerkt): sets of four by the low bits of
+// their key, the one used longest ago giving way to a new one (a screen's
+// drawings probed every frame do not push each other out).
 struct Gemerkt {
     u64 schluessel = 0;  // 0: empty
     u64 hash = 0;
     Abdruck_Rechteck rechteck;
     i64 nachher = 0;
+    u32 benutzt = 0;  // when found or remembered last
 };
-constexpr size_t GEMERKT_ANZAHL = 512;
-Gemerkt gemerkt[GEMERKT_ANZAHL];
+constexpr size_t GEMERKT_WEGE = 4, GEMERKT_SAETZE = 1024;
+Gemerkt gemerkt[GEMERKT_SAETZE * GEMERKT_WEGE];
+u32 gemerkt_uhr = 0;
+
+Gemerkt* gemerkt_finden(u64 schluessel) {
+    Gemerkt* satz = &gemerkt[(schluessel % GEMERKT_SAETZE) * GEMERKT_WEGE];
+    for (size_t k = 0; k < GEMERKT_WEGE; ++k)
+        if (satz[k].schluessel == schluessel) {
+            satz[k].benutzt = ++gemerkt_uhr;
+            return &satz[k];
+        }
+    return nullptr;
+}
+
+void gemerkt_ablegen(const Gemerkt& neu) {
+    Gemerkt* satz = &gemerkt[(neu.schluessel % GEMERKT_SAETZE) * GEMERKT_WEGE];
+    Gemerkt* platz = satz;
+    for (size_t k = 0; k < GEMERKT_WEGE; ++k) {
+        if (satz[k].schluessel == neu.schluessel || !satz[k].schluessel) {
+            platz = &satz[k];
+            break;
+        }
+        if (satz[k].benutzt - gemerkt_uhr < platz->benutzt - gemerkt_uhr) platz = &satz[k];
+    }
+    *platz = neu;
+    platz->benutzt = ++gemerkt_uhr;
+}
 // The one being fingerprinted apart (schluessel 0: none) and the open
 // section's state around it.
 struct Offen {
@@ -93,7 +121,7 @@ void gemerkt_schliessen(bool merken, i64 nachher = 0) {
     const u64 hash = z.hash;
     const Abdruck_Rechteck r = z.rechteck;
     const bool fehler = z.fehler;
-    if (merken && !fehler) gemerkt[offen.schluessel % GEMERKT_ANZAHL] = {offen.schluessel, hash, r, nachher};
+    if (merken && !fehler) gemerkt_ablegen({offen.schluessel, hash, r, nachher});
     z.hash = offen.hash, z.fehler = offen.fehler || fehler;
     z.rechteck = offen.rechteck;
     z.rechteck.dazu(r);
@@ -246,25 +274,24 @@ Abdruck_Folge Abdruck_Ganz(const Abdruck_Rechteck& r, const i64* werte, i32 anza
 Abdruck_Folge Abdruck_Gemerkt(const i64* werte, i32 anzahl, i64* nachher) {
     if (z.modus != Modus::PROBE && z.modus != Modus::KLIPP) return Abdruck_Folge::ZEICHNEN;
     const u64 schluessel = gemerkt_schluessel(z.ziel, werte, anzahl);
-    const Gemerkt& g = gemerkt[schluessel % GEMERKT_ANZAHL];
-    const bool bekannt = g.schluessel == schluessel;
+    const Gemerkt* g = gemerkt_finden(schluessel);
     if (z.modus == Modus::KLIPP) {
         const Abdruck_Rechteck& k = z.rechteck;
-        const Abdruck_Rechteck& r = g.rechteck;
-        if (!bekannt || !(r.leer() || r.x1 <= k.x0 || r.x0 >= k.x1 || r.y1 <= k.y0 || r.y0 >= k.y1))
+        if (!g || !(g->rechteck.leer() || g->rechteck.x1 <= k.x0 || g->rechteck.x0 >= k.x1 || g->rechteck.y1 <= k.y0 ||
+                    g->rechteck.y0 >= k.y1))
             return Abdruck_Folge::ZEICHNEN;
-        if (nachher) *nachher = g.nachher;
+        if (nachher) *nachher = g->nachher;
         return Abdruck_Folge::FERTIG;
     }
     if (offen.schluessel) {
         ++offen.innen;  // within another: fingerprinted as usual
         return Abdruck_Folge::ZEICHNEN;
     }
-    if (bekannt) {
-        mischen(g.hash);
+    if (g) {
+        mischen(g->hash);
         mischen(0x200);
-        z.rechteck.dazu(g.rechteck);
-        if (nachher) *nachher = g.nachher;
+        z.rechteck.dazu(g->rechteck);
+        if (nachher) *nachher = g->nachher;
         return Abdruck_Folge::FERTIG;
     }
     offen = {schluessel, z.hash, z.rechteck, z.fehler, 0};

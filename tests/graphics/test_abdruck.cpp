@@ -172,4 +172,20 @@ TEST_F(Gemerkt, KlippUeberspringtGemerkteAusserhalb) {
     }
 }
 
+// A screen's drawings, probed every frame, all stay remembered: a few
+// hundred of them, each probed once more after all were, draw nothing.
+TEST_F(Gemerkt, VieleBleibenGemerkt) {
+    constexpr i32 ANZAHL = 300;
+    const auto alle = [&] {
+        gezeichnet = 0;
+        probe([&] {
+            for (i32 k = 0; k < ANZAHL; ++k) zeichnen(k % 180, k / 180, 1 + k % 3);
+        });
+        return gezeichnet;
+    };
+    EXPECT_EQ(alle(), ANZAHL);
+    EXPECT_EQ(alle(), 0);
+    EXPECT_EQ(alle(), 0);
+}
+
 }  // namespace
