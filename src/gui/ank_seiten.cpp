@@ -138,11 +138,17 @@ Rastport* schatten() {
     return schatten_gemerkt.get();
 }
 
+// The picture that held the screen under the page let go last, for the
+// next page of the series (a picture of the screen's size is not made anew
+// for every page); it goes with the last page queued.
+Rastport_Bild unter_vorrat;
+
 void gemerkte_freigeben() {
     for (Bildspeicher& b : gespeichert) {
         b = Bildspeicher{};
     }
     schatten_gemerkt = nullptr;
+    unter_vorrat = nullptr;
 }
 
 // A page background: a copy of the archive's picture, or a plain panel.
@@ -590,13 +596,15 @@ struct Screen {
 
 void seite_loslassen() {
     if (S.bild) H.vor_spiel_free();
+    if (S.unter) unter_vorrat = std::move(S.unter);
     S = Seite{};
 }
 
-// A page let go; after the last one queued the kept shadow goes too.
+// A page let go; after the last one queued the kept shadow and the
+// picture kept for the screen under the next page go too.
 void seite_freigeben() {
     seite_loslassen();
-    if (Spielankuendigung_Puffer_Leer()) schatten_gemerkt = nullptr;
+    if (Spielankuendigung_Puffer_Leer()) schatten_gemerkt = nullptr, unter_vorrat = nullptr;
 }
 
 // One result jingle across a series of pages: the goals page starts it
@@ -621,8 +629,13 @@ bool seite_bauen(u32 art, const Spielankuendigung& a) {
     }
     if (!S.bild || !Screen_Rastport) return S.bild != nullptr;
     S.x = 400 - S.bild->breite / 2, S.y = 300 - S.bild->hoehe / 2;
-    S.unter.reset(Rastport_Neu_Einfach(Screen_Rastport->breite, Screen_Rastport->hoehe, Screen_Rastport->tiefe()));
-    if (S.unter) Blt_Blit(Screen_Rastport, 0, 0, -1, -1, S.unter.get(), 0, 0, Blt_Opt_Standard);
+    const Rastport* schirm = Screen_Rastport;
+    if (unter_vorrat && unter_vorrat->breite == schirm->breite && unter_vorrat->hoehe == schirm->hoehe &&
+        unter_vorrat->tiefe() == schirm->tiefe())
+        S.unter = std::move(unter_vorrat);
+    else S.unter.reset(Rastport_Neu_Einfach(schirm->breite, schirm->hoehe, schirm->tiefe()));
+    unter_vorrat = nullptr;
+    if (S.unter && !Blt_Blit(Screen_Rastport, 0, 0, -1, -1, S.unter.get(), 0, 0, Blt_Opt_Standard)) S.unter = nullptr;
     S.schatten = schatten();
     return true;
 }

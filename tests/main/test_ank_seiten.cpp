@@ -710,3 +710,31 @@ TEST_F(AnkSeiten, SeitenNacheinanderUnterDemselbenSchatten) {
         h.seite_freigeben();
     }
 }
+
+// A page built while the one before is still up (a series of pages) keeps
+// the screen under it in the picture the one before used: going, each gives
+// back its own screen, not the one the page before lay over.
+TEST_F(AnkSeiten, SeiteNachSeiteGibtIhrenSchirmZurueck) {
+    ASSERT_NE(Screen_Rastport, nullptr);
+    const Ankuendigung_Hooks h = Ank_Seiten_Ankuendigung_Hooks();
+    Spielankuendigung a;
+    a.team_a = Team_Aktiv, a.team_b = Team_Ansicht;
+    const size_t bytes = size_t{800} * 600 * 2;
+    const struct {
+        u32 art;
+        u16 farbe;
+    } seiten[] = {{ANK_VOR_MENUE, 0x1234}, {ANK_VOR_MENUE, 0xF800}, {ANK_VOR_MENUE, 0x07E0}};
+    for (const auto& s : seiten) {
+        SCOPED_TRACE(s.farbe);
+        Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, s.farbe);
+        Rastport_Bild erwartet(Rastport_Neu_Einfach(800, 600, 16));
+        ASSERT_TRUE(erwartet);
+        Blt_Blit(Screen_Rastport, 0, 0, 800, 600, erwartet.get(), 0, 0, Blt_Opt_Standard);
+        ASSERT_TRUE(h.seite_bauen(s.art, a));
+        h.seite_zeigen(s.art, ANK_STUFEN, true);
+        EXPECT_NE(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0);
+        h.hintergrund_zeigen(true);
+        EXPECT_EQ(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0);
+    }
+    h.seite_freigeben();
+}
