@@ -20,8 +20,17 @@ struct Zustand {
     Abdruck_Rechteck rechteck;  // probe: where the open section draws; pass: the clip
     bool fehler = false;        // probe: unsure; pass: failed; watch: touched
     Abdruck_Rechteck fremd;     // watch: drawn over in a known place
+    u32 beruehrungen = 0;       // watch: drawing aimed at the target since it began
     i32 schutz = 0;
 } z;
+u32 wache_serie = 0;  // watches begun
+
+// Drawing aimed at the watched target.
+Abdruck_Folge beruehrt() {
+    z.fehler = true;
+    ++z.beruehrungen;
+    return Abdruck_Folge::ZEICHNEN;
+}
 
 constexpr u64 HASH_ANFANG = 0xCBF29CE484222325ull;
 
@@ -167,7 +176,15 @@ bool Abdruck_Klipp_Ende() {
     return gut;
 }
 
-void Abdruck_Wache(const Rastport* ziel) { starten(Modus::WACHE, ziel); }
+void Abdruck_Wache(const Rastport* ziel) {
+    starten(Modus::WACHE, ziel);
+    ++wache_serie;
+}
+
+u64 Abdruck_Wache_Stand(const Rastport* ziel) {
+    if (z.modus != Modus::WACHE || !ziel || z.ziel != ziel) return 0;
+    return static_cast<u64>(wache_serie) << 32 | z.beruehrungen;
+}
 
 bool Abdruck_Beruehrt(Abdruck_Rechteck* flaeche) {
     if (flaeche) *flaeche = z.modus == Modus::WACHE ? z.fremd : Abdruck_Rechteck{};
@@ -175,7 +192,7 @@ bool Abdruck_Beruehrt(Abdruck_Rechteck* flaeche) {
 }
 
 void Abdruck_Flaeche_Beruehrt(const Abdruck_Rechteck& r) {
-    if (z.modus == Modus::WACHE) z.fremd.dazu(auf_ziel(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0));
+    if (z.modus == Modus::WACHE) z.fremd.dazu(auf_ziel(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0)), ++z.beruehrungen;
     else Abdruck_Unsicher();
 }
 
@@ -214,7 +231,7 @@ Abdruck_Folge Abdruck_Blit(const Rastport* src, i32* sx, i32* sy, i32* w, i32* h
             if (!schneiden(sx, dx, w, k.x0, k.x1) || !schneiden(sy, dy, h, k.y0, k.y1)) return Abdruck_Folge::FERTIG;
             return Abdruck_Folge::ZEICHNEN;
         }
-        case Modus::WACHE: z.fehler = true; return Abdruck_Folge::ZEICHNEN;
+        case Modus::WACHE: return beruehrt();
         case Modus::AUS: break;
     }
     return Abdruck_Folge::ZEICHNEN;
@@ -246,7 +263,7 @@ Abdruck_Folge Abdruck_Flaeche(i32* x, i32* y, i32* w, i32* h, const i64* werte, 
                 return Abdruck_Folge::FERTIG;
             return Abdruck_Folge::ZEICHNEN;
         }
-        case Modus::WACHE: z.fehler = true; return Abdruck_Folge::ZEICHNEN;
+        case Modus::WACHE: return beruehrt();
         case Modus::AUS: break;
     }
     return Abdruck_Folge::ZEICHNEN;
@@ -265,7 +282,7 @@ Abdruck_Folge Abdruck_Ganz(const Abdruck_Rechteck& r, const i64* werte, i32 anza
             return r.x1 <= k.x0 || r.x0 >= k.x1 || r.y1 <= k.y0 || r.y0 >= k.y1 ? Abdruck_Folge::FERTIG
                                                                                 : Abdruck_Folge::ZEICHNEN;
         }
-        case Modus::WACHE: z.fehler = true; return Abdruck_Folge::ZEICHNEN;
+        case Modus::WACHE: return beruehrt();
         case Modus::AUS: break;
     }
     return Abdruck_Folge::ZEICHNEN;
@@ -308,7 +325,8 @@ void Abdruck_Gemerkt_Ende(i64 nachher) {
 void Abdruck_Gemerkt_Vergessen() { std::fill(std::begin(gemerkt), std::end(gemerkt), Gemerkt{}); }
 
 void Abdruck_Unsicher() {
-    if (z.modus != Modus::AUS) z.fehler = true;
+    if (z.modus == Modus::WACHE) beruehrt();
+    else if (z.modus != Modus::AUS) z.fehler = true;
 }
 
 Abdruck_Schutz::Abdruck_Schutz() { ++z.schutz; }

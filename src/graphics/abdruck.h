@@ -51,6 +51,10 @@ void Abdruck_Wache(const Rastport* ziel);
 // `flaeche` (may be null) gets the rectangles drawn over by what marks only
 // its place (Abdruck_Flaeche_Beruehrt).
 bool Abdruck_Beruehrt(Abdruck_Rechteck* flaeche = nullptr);
+// While `ziel` is watched, a value that changes with every drawing aimed at
+// it (and with every watch begun); 0 when it is not watched. Drawing that
+// finds it as it left it knows nothing was drawn there since.
+u64 Abdruck_Wache_Stand(const Rastport* ziel);
 void Abdruck_Aus();
 
 // --- Called by the drawing code ------------------------------------------------

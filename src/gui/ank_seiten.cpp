@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "grafik_nummern.h"
+#include "graphics/abdruck.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
@@ -18,12 +20,12 @@
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
+#include "matchday/spieltag.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
 #include "season/spiele_saetze.h"
 #include "season/statistik.h"
-#include "matchday/spieltag.h"
 #include "season/tabelle.h"
 #include "season/vorschau_saetze.h"
 #include "season/wettbewerb.h"
@@ -32,7 +34,6 @@
 #include "world/bank.h"
 #include "world/finanz_zahlen.h"
 #include "world/welt.h"
-#include "grafik_nummern.h"
 
 namespace {
 
@@ -582,6 +583,12 @@ struct Seite {
     // the page is first shown over its background and copied from then on.
     Rastport_Bild verdeckt;
     i32 x = 0, y = 0;
+    // How the page was shown last and the screen's watch after it: found
+    // as it was left, nothing drew on the screen since and the page stands
+    // as shown.
+    u64 gezeigt_stand = 0;
+    int gezeigt_stufe = -1;
+    bool gezeigt_hintergrund = false;
 } S;
 
 struct Screen {
@@ -668,11 +675,19 @@ void verdeckt_zeigen() {
 
 void seite_zeigen(u32 art, int stufe, bool hintergrund) {
     if (!S.bild || !Screen_Rastport) return;
+    // The picture before a match changes with its figures; any other page
+    // shown as the frame before showed it, with nothing drawn over it since,
+    // stands on the screen as it is.
+    if (art != ANK_VOR_SPIEL && S.gezeigt_stand && S.gezeigt_stand == Abdruck_Wache_Stand(Screen_Rastport) &&
+        stufe == S.gezeigt_stufe && hintergrund == S.gezeigt_hintergrund)
+        return;
     if (art == ANK_VOR_SPIEL) H.vor_spiel_zeichnen(S.bild.get());
     if (hintergrund) verdeckt_zeigen();
     const i32 w = stufe * S.bild->breite / ANK_STUFEN, h = stufe * S.bild->hoehe / ANK_STUFEN;
     const i32 sx = S.bild->breite / 2 - w / 2, sy = S.bild->hoehe / 2 - h / 2;
     if (w > 0 && h > 0) Blt_Blit(S.bild.get(), sx, sy, w, h, Screen_Rastport, S.x + sx, S.y + sy, Blt_Opt_Standard);
+    S.gezeigt_stand = Abdruck_Wache_Stand(Screen_Rastport);
+    S.gezeigt_stufe = stufe, S.gezeigt_hintergrund = hintergrund;
 }
 
 void screen_zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {

@@ -5,6 +5,7 @@
 // remembered one outside its rectangle.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <iterator>
 
 #include "graphics/abdruck.h"
@@ -186,6 +187,42 @@ TEST_F(Gemerkt, VieleBleibenGemerkt) {
     EXPECT_EQ(alle(), ANZAHL);
     EXPECT_EQ(alle(), 0);
     EXPECT_EQ(alle(), 0);
+}
+
+// The watch's stand: the same while nothing is drawn on the watched
+// target, another after any drawing aimed at it or a new watch; 0 for a
+// target not watched.
+TEST_F(Gemerkt, WacheStandFolgtJedemZeichnenAufsZiel) {
+    Rastport_Bild anderes(Rastport_Neu_Einfach(50, 50, 16));
+    ASSERT_TRUE(anderes);
+    Abdruck_Wache(ziel.get());
+    const struct Fall {
+        const char* was;
+        std::function<void()> tun;
+        bool anders;
+    } faelle[] = {
+        {"nothing", [] {}, false},
+        {"a blit elsewhere", [&] { Blt_Blit(bild.get(), 0, 0, -1, -1, anderes.get(), 0, 0, nullptr); }, false},
+        {"a blit on it", [&] { Blt_Blit(bild.get(), 0, 0, -1, -1, ziel.get(), 3, 3, nullptr); }, true},
+        {"a fill on it", [&] { Blt_Rechteck(ziel.get(), 0, 0, 4, 4, 9); }, true},
+        {"drawn over in a known place",
+         [] {
+             Abdruck_Flaeche_Beruehrt({1, 1, 5, 5});
+         },
+         true},
+        {"written through its pixels", [] { Abdruck_Unsicher(); }, true},
+        {"a new watch", [&] { Abdruck_Wache(ziel.get()); }, true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        const u64 vorher = Abdruck_Wache_Stand(ziel.get());
+        EXPECT_NE(vorher, 0u);
+        f.tun();
+        EXPECT_EQ(Abdruck_Wache_Stand(ziel.get()) != vorher, f.anders);
+    }
+    EXPECT_EQ(Abdruck_Wache_Stand(anderes.get()), 0u);
+    Abdruck_Aus();
+    EXPECT_EQ(Abdruck_Wache_Stand(ziel.get()), 0u);
 }
 
 }  // namespace
