@@ -20,10 +20,73 @@ struct Zustand {
     Abdruck_Rechteck rechteck;  // probe: where the open section draws; pass: the clip
     bool fehler = false;        // probe: unsure; pass: failed; watch: touched
     Abdruck_Rechteck fremd;     // watch: drawn over in a known place
+    u32 beruehrungen = 0;       // watch: drawing aimed at the target since it began
     i32 schutz = 0;
 } z;
+u32 wache_serie = 0;  // watches begun
+
+// Drawing aimed at the watched target.
+Abdruck_Folge beruehrt() {
+    z.fehler = true;
+    ++z.beruehrungen;
+    return Abdruck_Folge::ZEICHNEN;
+}
 
 constexpr u64 HASH_ANFANG = 0xCBF29CE484222325ull;
+
+// Remembered drawings (Abdruck_Gemerkt): sets of four by the low bits of
+// their key, the one used longest ago giving way to a new one (a screen's
+// drawings probed every frame do not push each other out).
+struct Gemerkt {
+    u64 schluessel = 0;  // 0: empty
+    u64 hash = 0;
+    Abdruck_Rechteck rechteck;
+    i64 nachher = 0;
+    u32 benutzt = 0;  // when found or remembered last
+};
+constexpr size_t GEMERKT_WEGE = 4, GEMERKT_SAETZE = 1024;
+Gemerkt gemerkt[GEMERKT_SAETZE * GEMERKT_WEGE];
+u32 gemerkt_uhr = 0;
+
+Gemerkt* gemerkt_finden(u64 schluessel) {
+    Gemerkt* satz = &gemerkt[(schluessel % GEMERKT_SAETZE) * GEMERKT_WEGE];
+    for (size_t k = 0; k < GEMERKT_WEGE; ++k)
+        if (satz[k].schluessel == schluessel) {
+            satz[k].benutzt = ++gemerkt_uhr;
+            return &satz[k];
+        }
+    return nullptr;
+}
+
+void gemerkt_ablegen(const Gemerkt& neu) {
+    Gemerkt* satz = &gemerkt[(neu.schluessel % GEMERKT_SAETZE) * GEMERKT_WEGE];
+    Gemerkt* platz = satz;
+    for (size_t k = 0; k < GEMERKT_WEGE; ++k) {
+        if (satz[k].schluessel == neu.schluessel || !satz[k].schluessel) {
+            platz = &satz[k];
+            break;
+        }
+        if (satz[k].benutzt - gemerkt_uhr < platz->benutzt - gemerkt_uhr) platz = &satz[k];
+    }
+    *platz = neu;
+    platz->benutzt = ++gemerkt_uhr;
+}
+// The one being fingerprinted apart (schluessel 0: none) and the open
+// section's state around it.
+struct Offen {
+    u64 schluessel = 0;
+    u64 hash = 0;
+    Abdruck_Rechteck rechteck;
+    bool fehler = false;
+    i32 innen = 0;  // opened within it and not ended yet
+} offen;
+
+u64 gemerkt_schluessel(const Rastport* ziel, const i64* werte, i32 anzahl) {
+    u64 h = HASH_ANFANG ^ static_cast<u64>(reinterpret_cast<uintptr_t>(ziel));
+    for (i32 i = 0; i < anzahl; ++i) h = (h ^ static_cast<u64>(werte[i])) * 0x100000001B3ull + (h >> 31);
+    h ^= static_cast<u64>(anzahl) << 56;
+    return h ? h : 1;
+}
 
 inline void mischen(u64 v) { z.hash = (z.hash ^ v) * 0x100000001B3ull + (z.hash >> 29); }
 
@@ -40,6 +103,7 @@ Abdruck_Rechteck auf_ziel(i64 x, i64 y, i64 w, i64 h) {
 
 void starten(Modus m, const Rastport* ziel) {
     z = {};
+    offen = {};
     z.modus = ziel ? m : Modus::AUS;
     z.ziel = ziel;
     z.hash = HASH_ANFANG;
@@ -58,6 +122,22 @@ bool schneiden(i32* s, i32* d, i32* n, i32 a, i32 b) {
     if (*d + *n > b) *n = b - *d;
     return *n > 0;
 }
+
+// The drawing fingerprinted apart joins the open section as a remembered
+// one does (remembered when `merken` and sure).
+void gemerkt_schliessen(bool merken, i64 nachher = 0) {
+    if (!offen.schluessel) return;
+    const u64 hash = z.hash;
+    const Abdruck_Rechteck r = z.rechteck;
+    const bool fehler = z.fehler;
+    if (merken && !fehler) gemerkt_ablegen({offen.schluessel, hash, r, nachher});
+    z.hash = offen.hash, z.fehler = offen.fehler || fehler;
+    z.rechteck = offen.rechteck;
+    z.rechteck.dazu(r);
+    mischen(hash);
+    mischen(0x200);
+    offen = {};
+}
 }  // namespace
 
 void Abdruck_Rechteck::dazu(const Abdruck_Rechteck& r) {
@@ -72,6 +152,7 @@ void Abdruck_Rechteck::dazu(const Abdruck_Rechteck& r) {
 void Abdruck_Probe_Beginnen(const Rastport* ziel) { starten(Modus::PROBE, ziel); }
 
 void Abdruck_Abschnitt(u64* hash, Abdruck_Rechteck* rechteck) {
+    gemerkt_schliessen(false);  // a drawing left open ends with its section
     if (hash) *hash = z.hash;
     if (rechteck) *rechteck = z.rechteck;
     z.hash = HASH_ANFANG;
@@ -95,7 +176,15 @@ bool Abdruck_Klipp_Ende() {
     return gut;
 }
 
-void Abdruck_Wache(const Rastport* ziel) { starten(Modus::WACHE, ziel); }
+void Abdruck_Wache(const Rastport* ziel) {
+    starten(Modus::WACHE, ziel);
+    ++wache_serie;
+}
+
+u64 Abdruck_Wache_Stand(const Rastport* ziel) {
+    if (z.modus != Modus::WACHE || !ziel || z.ziel != ziel) return 0;
+    return static_cast<u64>(wache_serie) << 32 | z.beruehrungen;
+}
 
 bool Abdruck_Beruehrt(Abdruck_Rechteck* flaeche) {
     if (flaeche) *flaeche = z.modus == Modus::WACHE ? z.fremd : Abdruck_Rechteck{};
@@ -103,12 +192,13 @@ bool Abdruck_Beruehrt(Abdruck_Rechteck* flaeche) {
 }
 
 void Abdruck_Flaeche_Beruehrt(const Abdruck_Rechteck& r) {
-    if (z.modus == Modus::WACHE) z.fremd.dazu(auf_ziel(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0));
+    if (z.modus == Modus::WACHE) z.fremd.dazu(auf_ziel(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0)), ++z.beruehrungen;
     else Abdruck_Unsicher();
 }
 
 void Abdruck_Aus() {
     z = {};
+    offen = {};
     Abdruck_Ziel = nullptr;
 }
 
@@ -141,7 +231,7 @@ Abdruck_Folge Abdruck_Blit(const Rastport* src, i32* sx, i32* sy, i32* w, i32* h
             if (!schneiden(sx, dx, w, k.x0, k.x1) || !schneiden(sy, dy, h, k.y0, k.y1)) return Abdruck_Folge::FERTIG;
             return Abdruck_Folge::ZEICHNEN;
         }
-        case Modus::WACHE: z.fehler = true; return Abdruck_Folge::ZEICHNEN;
+        case Modus::WACHE: return beruehrt();
         case Modus::AUS: break;
     }
     return Abdruck_Folge::ZEICHNEN;
@@ -173,7 +263,7 @@ Abdruck_Folge Abdruck_Flaeche(i32* x, i32* y, i32* w, i32* h, const i64* werte, 
                 return Abdruck_Folge::FERTIG;
             return Abdruck_Folge::ZEICHNEN;
         }
-        case Modus::WACHE: z.fehler = true; return Abdruck_Folge::ZEICHNEN;
+        case Modus::WACHE: return beruehrt();
         case Modus::AUS: break;
     }
     return Abdruck_Folge::ZEICHNEN;
@@ -192,14 +282,51 @@ Abdruck_Folge Abdruck_Ganz(const Abdruck_Rechteck& r, const i64* werte, i32 anza
             return r.x1 <= k.x0 || r.x0 >= k.x1 || r.y1 <= k.y0 || r.y0 >= k.y1 ? Abdruck_Folge::FERTIG
                                                                                 : Abdruck_Folge::ZEICHNEN;
         }
-        case Modus::WACHE: z.fehler = true; return Abdruck_Folge::ZEICHNEN;
+        case Modus::WACHE: return beruehrt();
         case Modus::AUS: break;
     }
     return Abdruck_Folge::ZEICHNEN;
 }
 
+Abdruck_Folge Abdruck_Gemerkt(const i64* werte, i32 anzahl, i64* nachher) {
+    if (z.modus != Modus::PROBE && z.modus != Modus::KLIPP) return Abdruck_Folge::ZEICHNEN;
+    const u64 schluessel = gemerkt_schluessel(z.ziel, werte, anzahl);
+    const Gemerkt* g = gemerkt_finden(schluessel);
+    if (z.modus == Modus::KLIPP) {
+        const Abdruck_Rechteck& k = z.rechteck;
+        if (!g || !(g->rechteck.leer() || g->rechteck.x1 <= k.x0 || g->rechteck.x0 >= k.x1 || g->rechteck.y1 <= k.y0 ||
+                    g->rechteck.y0 >= k.y1))
+            return Abdruck_Folge::ZEICHNEN;
+        if (nachher) *nachher = g->nachher;
+        return Abdruck_Folge::FERTIG;
+    }
+    if (offen.schluessel) {
+        ++offen.innen;  // within another: fingerprinted as usual
+        return Abdruck_Folge::ZEICHNEN;
+    }
+    if (g) {
+        mischen(g->hash);
+        mischen(0x200);
+        z.rechteck.dazu(g->rechteck);
+        if (nachher) *nachher = g->nachher;
+        return Abdruck_Folge::FERTIG;
+    }
+    offen = {schluessel, z.hash, z.rechteck, z.fehler, 0};
+    z.hash = HASH_ANFANG, z.rechteck = {}, z.fehler = false;
+    return Abdruck_Folge::ZEICHNEN;
+}
+
+void Abdruck_Gemerkt_Ende(i64 nachher) {
+    if (z.modus != Modus::PROBE) return;
+    if (offen.innen > 0) --offen.innen;
+    else gemerkt_schliessen(true, nachher);
+}
+
+void Abdruck_Gemerkt_Vergessen() { std::fill(std::begin(gemerkt), std::end(gemerkt), Gemerkt{}); }
+
 void Abdruck_Unsicher() {
-    if (z.modus != Modus::AUS) z.fehler = true;
+    if (z.modus == Modus::WACHE) beruehrt();
+    else if (z.modus != Modus::AUS) z.fehler = true;
 }
 
 Abdruck_Schutz::Abdruck_Schutz() { ++z.schutz; }

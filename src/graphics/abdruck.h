@@ -51,6 +51,10 @@ void Abdruck_Wache(const Rastport* ziel);
 // `flaeche` (may be null) gets the rectangles drawn over by what marks only
 // its place (Abdruck_Flaeche_Beruehrt).
 bool Abdruck_Beruehrt(Abdruck_Rechteck* flaeche = nullptr);
+// While `ziel` is watched, a value that changes with every drawing aimed at
+// it (and with every watch begun); 0 when it is not watched. Drawing that
+// finds it as it left it knows nothing was drawn there since.
+u64 Abdruck_Wache_Stand(const Rastport* ziel);
 void Abdruck_Aus();
 
 // --- Called by the drawing code ------------------------------------------------
@@ -78,6 +82,22 @@ Abdruck_Folge Abdruck_Flaeche(i32* x, i32* y, i32* w, i32* h, const i64* werte, 
 // lies outside, else lets it draw (through the calls above, or marked
 // with Abdruck_Unsicher).
 Abdruck_Folge Abdruck_Ganz(const Abdruck_Rechteck& r, const i64* werte, i32 anzahl, const char* text = nullptr);
+// A drawing whose calls on the target depend on `werte` alone (every value
+// it reads, its place among them): probed the first time, its calls are
+// fingerprinted apart and remembered with their rectangle; probed again
+// with the same values, the remembered fingerprint and rectangle are taken
+// and it draws nothing (FERTIG). In the clipped pass a remembered one whose
+// rectangle lies outside the clip draws nothing either. On ZEICHNEN the
+// drawing follows, then Abdruck_Gemerkt_Ende. Drawings within one are
+// fingerprinted as usual; an unsure one is not remembered. `nachher`
+// (given to Abdruck_Gemerkt_Ende) is kept with it and handed back
+// (through `nachher`, if given) whenever FERTIG is: what the drawing
+// leaves behind, for the caller to set as drawing it would have.
+Abdruck_Folge Abdruck_Gemerkt(const i64* werte, i32 anzahl, i64* nachher = nullptr);
+void Abdruck_Gemerkt_Ende(i64 nachher = 0);
+// Forgets every remembered drawing.
+void Abdruck_Gemerkt_Vergessen();
+
 // Drawing that leaves no fingerprint and cannot be clipped.
 void Abdruck_Unsicher();
 // Drawing over the finished frame in a known rectangle (a video's overlay):

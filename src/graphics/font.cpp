@@ -5,6 +5,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "base/bytes.h"
@@ -554,10 +555,60 @@ void ausgeben(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y, 
 }
 }  // namespace
 
+namespace {
+// A text probed on its target (or drawn in a clipped pass): remembered by
+// the font's state, the colour, the place and the text, so that the same
+// text again is neither laid out nor fingerprinted glyph by glyph; the
+// font is left as drawing leaves it (colour, boldness, fixed pitch). A
+// text that switches fonts or draws pictures is drawn as usual.
+void gemerkt_ausgeben(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y, i32 erzwungen) {
+    u64 h = 0xCBF29CE484222325ull;
+    i64 n = 0;
+    for (const char* t = text; *t; ++t, ++n) {
+        if (t[0] == '^' && (t[1] == 'x' || t[1] == 'g')) {
+            ausgeben(rp, f, farbe, text, x, y, erzwungen);
+            return;
+        }
+        h = (h ^ static_cast<u8>(*t)) * 0x100000001B3ull;
+    }
+    const i64 werte[] = {0x7E47,
+                         static_cast<i64>(reinterpret_cast<intptr_t>(f)),
+                         static_cast<i64>(reinterpret_cast<intptr_t>(f->blatt.get())),
+                         f->blatt->serie,
+                         f->blatt->fest,
+                         f->farbe,
+                         f->fett,
+                         f->fest,
+                         f->abstand,
+                         f->mehrfarbig,
+                         f->modus,
+                         f->ziffernzelle,
+                         f->hoehe,
+                         farbe,
+                         x,
+                         y,
+                         erzwungen,
+                         static_cast<i64>(h),
+                         n};
+    i64 nachher = 0;
+    if (Abdruck_Gemerkt(werte, static_cast<i32>(std::size(werte)), &nachher) == Abdruck_Folge::FERTIG) {
+        f->farbe = static_cast<u16>(nachher & 0xFFFF);
+        f->fett = static_cast<i32>((nachher >> 16) & 0xFF);
+        f->fest = static_cast<i32>(nachher >> 24);
+        return;
+    }
+    ausgeben(rp, f, farbe, text, x, y, erzwungen);
+    Abdruck_Gemerkt_Ende(static_cast<i64>(f->farbe) | static_cast<i64>(f->fett & 0xFF) << 16 |
+                         static_cast<i64>(f->fest) << 24);
+}
+}  // namespace
+
 i32 Font_Markup_Ausgabe(Rastport* rp, Font* f, u16 farbe, const char* text, i32 x, i32 y, i32 erzwungen) {
     if (!rp || !f || !text || !f->blatt) return 0;
     if (!Zeichenspur_An) [[likely]] {
-        ausgeben(rp, f, farbe, text, x, y, erzwungen);
+        if (Abdruck_Trifft(rp)) [[unlikely]]
+            gemerkt_ausgeben(rp, f, farbe, text, x, y, erzwungen);
+        else ausgeben(rp, f, farbe, text, x, y, erzwungen);
         return 1;
     }
     Zeichenspur_Text_Beginn(rp, f, x, y, text);

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "grafik_nummern.h"
+#include "graphics/abdruck.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
@@ -18,12 +20,12 @@
 #include "gui/palette.h"
 #include "gui/text_cfg.h"
 #include "gui/wappen.h"
+#include "matchday/spieltag.h"
 #include "season/ereignisse.h"
 #include "season/kalender.h"
 #include "season/spiele.h"
 #include "season/spiele_saetze.h"
 #include "season/statistik.h"
-#include "matchday/spieltag.h"
 #include "season/tabelle.h"
 #include "season/vorschau_saetze.h"
 #include "season/wettbewerb.h"
@@ -32,7 +34,6 @@
 #include "world/bank.h"
 #include "world/finanz_zahlen.h"
 #include "world/welt.h"
-#include "grafik_nummern.h"
 
 namespace {
 
@@ -138,11 +139,17 @@ Rastport* schatten() {
     return schatten_gemerkt.get();
 }
 
+// The picture that held the screen under the page let go last, for the
+// next page of the series (a picture of the screen's size is not made anew
+// for every page); it goes with the last page queued.
+Rastport_Bild unter_vorrat;
+
 void gemerkte_freigeben() {
     for (Bildspeicher& b : gespeichert) {
         b = Bildspeicher{};
     }
     schatten_gemerkt = nullptr;
+    unter_vorrat = nullptr;
 }
 
 // A page background: a copy of the archive's picture, or a plain panel.
@@ -576,6 +583,12 @@ struct Seite {
     // the page is first shown over its background and copied from then on.
     Rastport_Bild verdeckt;
     i32 x = 0, y = 0;
+    // How the page was shown last and the screen's watch after it: found
+    // as it was left, nothing drew on the screen since and the page stands
+    // as shown.
+    u64 gezeigt_stand = 0;
+    int gezeigt_stufe = -1;
+    bool gezeigt_hintergrund = false;
 } S;
 
 struct Screen {
@@ -590,13 +603,15 @@ struct Screen {
 
 void seite_loslassen() {
     if (S.bild) H.vor_spiel_free();
+    if (S.unter) unter_vorrat = std::move(S.unter);
     S = Seite{};
 }
 
-// A page let go; after the last one queued the kept shadow goes too.
+// A page let go; after the last one queued the kept shadow and the
+// picture kept for the screen under the next page go too.
 void seite_freigeben() {
     seite_loslassen();
-    if (Spielankuendigung_Puffer_Leer()) schatten_gemerkt = nullptr;
+    if (Spielankuendigung_Puffer_Leer()) schatten_gemerkt = nullptr, unter_vorrat = nullptr;
 }
 
 // One result jingle across a series of pages: the goals page starts it
@@ -621,8 +636,13 @@ bool seite_bauen(u32 art, const Spielankuendigung& a) {
     }
     if (!S.bild || !Screen_Rastport) return S.bild != nullptr;
     S.x = 400 - S.bild->breite / 2, S.y = 300 - S.bild->hoehe / 2;
-    S.unter.reset(Rastport_Neu_Einfach(Screen_Rastport->breite, Screen_Rastport->hoehe, Screen_Rastport->tiefe()));
-    if (S.unter) Blt_Blit(Screen_Rastport, 0, 0, -1, -1, S.unter.get(), 0, 0, Blt_Opt_Standard);
+    const Rastport* schirm = Screen_Rastport;
+    if (unter_vorrat && unter_vorrat->breite == schirm->breite && unter_vorrat->hoehe == schirm->hoehe &&
+        unter_vorrat->tiefe() == schirm->tiefe())
+        S.unter = std::move(unter_vorrat);
+    else S.unter.reset(Rastport_Neu_Einfach(schirm->breite, schirm->hoehe, schirm->tiefe()));
+    unter_vorrat = nullptr;
+    if (S.unter && !Blt_Blit(Screen_Rastport, 0, 0, -1, -1, S.unter.get(), 0, 0, Blt_Opt_Standard)) S.unter = nullptr;
     S.schatten = schatten();
     return true;
 }
@@ -655,11 +675,19 @@ void verdeckt_zeigen() {
 
 void seite_zeigen(u32 art, int stufe, bool hintergrund) {
     if (!S.bild || !Screen_Rastport) return;
+    // The picture before a match changes with its figures; any other page
+    // shown as the frame before showed it, with nothing drawn over it since,
+    // stands on the screen as it is.
+    if (art != ANK_VOR_SPIEL && S.gezeigt_stand && S.gezeigt_stand == Abdruck_Wache_Stand(Screen_Rastport) &&
+        stufe == S.gezeigt_stufe && hintergrund == S.gezeigt_hintergrund)
+        return;
     if (art == ANK_VOR_SPIEL) H.vor_spiel_zeichnen(S.bild.get());
     if (hintergrund) verdeckt_zeigen();
     const i32 w = stufe * S.bild->breite / ANK_STUFEN, h = stufe * S.bild->hoehe / ANK_STUFEN;
     const i32 sx = S.bild->breite / 2 - w / 2, sy = S.bild->hoehe / 2 - h / 2;
     if (w > 0 && h > 0) Blt_Blit(S.bild.get(), sx, sy, w, h, Screen_Rastport, S.x + sx, S.y + sy, Blt_Opt_Standard);
+    S.gezeigt_stand = Abdruck_Wache_Stand(Screen_Rastport);
+    S.gezeigt_stufe = stufe, S.gezeigt_hintergrund = hintergrund;
 }
 
 void screen_zeichnen(Screen_Icon*, Rastport* ziel, i32, i32) {

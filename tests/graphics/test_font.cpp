@@ -221,6 +221,81 @@ TEST(Markup, ProbeFolgtDemText) {
     EXPECT_FALSE(probe(l.f.get(), "AB", 0xFFFF, 10).sicher);
 }
 
+// A text probed again unchanged is remembered: its fingerprint and
+// rectangle are those of a fresh probe, and the font is left as drawing
+// leaves it (a colour, fixed pitch or boldness the text switched on), in
+// the probe as in a clipped pass that passes over it.
+TEST(Markup, GemerkterTextLaesstDieSchriftWieGezeichnet) {
+    Leinwand l;
+    std::unique_ptr<Font> voll{testfont::neu(0)};
+    for (Font* f : {l.f.get(), voll.get()}) f->blatt->fest = true;
+    struct Stand {
+        u16 farbe;
+        i32 fett, fest;
+        bool operator==(const Stand&) const = default;
+    };
+    const auto stand = [](const Font* f) { return Stand{f->farbe, f->fett, f->fest}; };
+    const auto anfang = [](Font* f) { f->farbe = 0x1234, f->fett = 0, f->fest = 0; };
+    struct Probe {
+        u64 abdruck = 0;
+        Abdruck_Rechteck r;
+        bool sicher = false;
+        Stand nachher{};
+    };
+    const auto probe = [&](Font* f, const char* t) {
+        Probe p;
+        anfang(f);
+        Abdruck_Probe_Beginnen(l.rp.get());
+        Font_Markup_Ausgabe(l.rp.get(), f, 0xFFFF, t, 10, 20, 0);
+        Abdruck_Abschnitt(&p.abdruck, &p.r);
+        p.sicher = Abdruck_Probe_Ende();
+        p.nachher = stand(f);
+        return p;
+    };
+    const struct Fall {
+        const char* was;
+        Font* f;
+        const char* text;
+    } faelle[] = {
+        {"plain", l.f.get(), "AB 12"},
+        {"a colour left on", l.f.get(), "AB ^c00063CD"},
+        {"fixed pitch left on", l.f.get(), "^fb0006 12"},
+        {"bold left on", voll.get(), "^bbAB"},
+        {"bold and fixed pitch ended", voll.get(), "^bb^fb0006AB^be^fe"},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        // Drawn for real: how the font is left.
+        anfang(f.f);
+        Font_Markup_Ausgabe(l.rp.get(), f.f, 0xFFFF, f.text, 10, 20, 0);
+        const Stand gezeichnet = stand(f.f);
+        Abdruck_Gemerkt_Vergessen();
+        const Probe frisch = probe(f.f, f.text), gemerkt = probe(f.f, f.text);
+        EXPECT_TRUE(frisch.sicher);
+        EXPECT_TRUE(gemerkt.sicher);
+        EXPECT_EQ(gemerkt.abdruck, frisch.abdruck);
+        EXPECT_EQ(gemerkt.r.x0, frisch.r.x0);
+        EXPECT_EQ(gemerkt.r.x1, frisch.r.x1);
+        EXPECT_TRUE(frisch.nachher == gezeichnet);
+        EXPECT_TRUE(gemerkt.nachher == gezeichnet);
+        // A clipped pass beside it passes over it and leaves the font the same.
+        anfang(f.f);
+        Abdruck_Klipp_Beginnen(l.rp.get(), {300, 0, 400, 40});
+        Font_Markup_Ausgabe(l.rp.get(), f.f, 0xFFFF, f.text, 10, 20, 0);
+        EXPECT_TRUE(Abdruck_Klipp_Ende());
+        EXPECT_TRUE(stand(f.f) == gezeichnet);
+    }
+    // Another colour, place or font state is another text.
+    Abdruck_Gemerkt_Vergessen();
+    const Probe a = probe(l.f.get(), "AB");
+    l.f->abstand += 1;
+    const Probe b = probe(l.f.get(), "AB");
+    l.f->abstand -= 1;
+    EXPECT_NE(a.abdruck, b.abdruck);
+    EXPECT_EQ(probe(l.f.get(), "AB").abdruck, a.abdruck);
+    Abdruck_Gemerkt_Vergessen();
+}
+
 TEST(Spielfonts, StartUndZeichen) {
     const char* spiel = std::getenv("KORDAVO_GAME_DIR");
     ASSERT_TRUE(spiel && *spiel);

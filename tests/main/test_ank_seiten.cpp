@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -19,43 +20,43 @@
 #include "base/globals.h"
 #include "base/pruefsumme.h"
 #include "base/random.h"
+#include "graphics/abdruck.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/farbe.h"
-#include "graphics/zeichenspur.h"
-#include "gui/palette.h"
-#include "season/wettbewerb_werte.h"
 #include "graphics/rastport.h"
 #include "graphics/resf.h"
+#include "graphics/zeichenspur.h"
 #include "gui/ank_seiten.h"
 #include "gui/hauptmenue.h"
 #include "gui/menue.h"
+#include "gui/palette.h"
 #include "gui/spielfeld_uebersicht.h"
 #include "main/registrierung.h"
 #include "main/spielbeginn.h"
 #include "match/spielfeld.h"
+#include "matchday/spieltag.h"
 #include "platform/headless.h"
 #include "platform/hooks.h"
 #include "platform/mainloop.h"
 #include "platform/png.h"
-#include "season/kalender.h"
-#include "matchday/spieltag.h"
-#include "season/spiele.h"
-#include "world/stadion.h"
-#include "world/bank.h"
-#include "season/kalender_lauf.h"
-#include "matchday/spieltag.h"
-#include "season/ereignisse.h"
-#include "season/season_hooks.h"
-#include "season/statistik.h"
 #include "programm.h"
 #include "screens/club/finanzen.h"
-#include "world/finanz_zahlen.h"
-#include "world/global.h"
-#include "world/team.h"
+#include "season/ereignisse.h"
+#include "season/kalender.h"
+#include "season/kalender_lauf.h"
+#include "season/season_hooks.h"
+#include "season/spiele.h"
+#include "season/statistik.h"
+#include "season/wettbewerb.h"
+#include "season/wettbewerb_werte.h"
 #include "spur.h"
 #include "world/aufstellung.h"
-#include "season/wettbewerb.h"
+#include "world/bank.h"
+#include "world/finanz_zahlen.h"
+#include "world/global.h"
+#include "world/stadion.h"
+#include "world/team.h"
 #include "world/welt.h"
 
 #ifndef KORDAVO_SPIELORDNER
@@ -709,4 +710,81 @@ TEST_F(AnkSeiten, SeitenNacheinanderUnterDemselbenSchatten) {
         EXPECT_EQ(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0);
         h.seite_freigeben();
     }
+}
+
+// A page built while the one before is still up (a series of pages) keeps
+// the screen under it in the picture the one before used: going, each gives
+// back its own screen, not the one the page before lay over.
+TEST_F(AnkSeiten, SeiteNachSeiteGibtIhrenSchirmZurueck) {
+    ASSERT_NE(Screen_Rastport, nullptr);
+    const Ankuendigung_Hooks h = Ank_Seiten_Ankuendigung_Hooks();
+    Spielankuendigung a;
+    a.team_a = Team_Aktiv, a.team_b = Team_Ansicht;
+    const size_t bytes = size_t{800} * 600 * 2;
+    const struct {
+        u32 art;
+        u16 farbe;
+    } seiten[] = {{ANK_VOR_MENUE, 0x1234}, {ANK_VOR_MENUE, 0xF800}, {ANK_VOR_MENUE, 0x07E0}};
+    for (const auto& s : seiten) {
+        SCOPED_TRACE(s.farbe);
+        Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, s.farbe);
+        Rastport_Bild erwartet(Rastport_Neu_Einfach(800, 600, 16));
+        ASSERT_TRUE(erwartet);
+        Blt_Blit(Screen_Rastport, 0, 0, 800, 600, erwartet.get(), 0, 0, Blt_Opt_Standard);
+        ASSERT_TRUE(h.seite_bauen(s.art, a));
+        h.seite_zeigen(s.art, ANK_STUFEN, true);
+        EXPECT_NE(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0);
+        h.hintergrund_zeigen(true);
+        EXPECT_EQ(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0);
+    }
+    h.seite_freigeben();
+}
+
+// A page shown again while the screen is watched and nothing was drawn on
+// it since stands as it is (nothing drawn); anything drawn over the screen,
+// a new watch, another step or the screen unwatched shows it again. The
+// screen holds the page over its screen either way.
+TEST_F(AnkSeiten, UnveraenderteSeiteBleibtStehen) {
+    ASSERT_NE(Screen_Rastport, nullptr);
+    const Ankuendigung_Hooks h = Ank_Seiten_Ankuendigung_Hooks();
+    Spielankuendigung a;
+    a.team_a = Team_Aktiv, a.team_b = Team_Ansicht;
+    const size_t bytes = size_t{800} * 600 * 2;
+    Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, 0x1234);
+    ASSERT_TRUE(h.seite_bauen(ANK_GELD, a));
+    Abdruck_Wache(Screen_Rastport);
+    h.seite_zeigen(ANK_GELD, ANK_STUFEN, false);
+    Rastport_Bild erwartet(Rastport_Neu_Einfach(800, 600, 16));
+    ASSERT_TRUE(erwartet);
+    Blt_Blit(Screen_Rastport, 0, 0, 800, 600, erwartet.get(), 0, 0, Blt_Opt_Standard);
+    const struct Fall {
+        const char* was;
+        std::function<void()> dazwischen;
+        int stufe;
+        bool gezeigt;
+    } faelle[] = {
+        {"nothing drawn since", [] {}, ANK_STUFEN, false},
+        {"drawn over the page", [] { Blt_Rechteck(Screen_Rastport, 300, 250, 40, 30, 0xF800); }, ANK_STUFEN, true},
+        {"nothing drawn since again", [] {}, ANK_STUFEN, false},
+        {"a new watch", [] { Abdruck_Wache(Screen_Rastport); }, ANK_STUFEN, true},
+        {"another step", [] {}, ANK_STUFEN - 1, true},
+        {"the full page again", [] {}, ANK_STUFEN, true},
+        {"the screen unwatched", [] { Abdruck_Aus(); }, ANK_STUFEN, true},
+        {"still unwatched", [] {}, ANK_STUFEN, true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        f.dazwischen();
+        Zeichenspur_Einschalten();
+        h.seite_zeigen(ANK_GELD, f.stufe, false);
+        const bool gezeigt = std::any_of(Zeichenspur_Eintraege().begin(), Zeichenspur_Eintraege().end(),
+                                         [](const Zeichenspur_Eintrag& e) { return e.ziel == Screen_Rastport; });
+        Zeichenspur_Ausschalten();
+        EXPECT_EQ(gezeigt, f.gezeigt);
+        if (f.stufe == ANK_STUFEN) {
+            EXPECT_EQ(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0);
+        }
+    }
+    Abdruck_Aus();
+    h.seite_freigeben();
 }

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,14 +15,17 @@
 #include "base/globals.h"
 #include "base/ruf.h"
 #include "grafik_nummern.h"
+#include "graphics/rastport.h"
 #include "graphics/zeichenspur.h"
 #include "gui/menue.h"
 #include "gui/text_cfg.h"
 #include "kit.h"
 #include "legende.h"
+#include "platform/mainloop.h"
 #include "screens/screens.h"
 #include "screens/squad/kader.h"
 #include "screens/teile/namen.h"
+#include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/manager.h"
 #include "world/netz_rufe.h"
@@ -79,6 +84,52 @@ class Kader : public ::testing::Test {
     void zeile_klicken(i32 k) { kit::Klick(300, zeile_y(k) + 8); }
     void verletzen(i32 p) { Spieler_Wert(75, p, static_cast<i32>(VERLETZT), OP_BITS_SETZEN); }
 };
+
+// The screen kept while it does not change shows, after each change of
+// what a row or a shirt on the pitch shows, what a frame drawn whole shows.
+TEST_F(Kader, BehaltenerSchirmFolgtJederAenderung) {
+    oeffnen();
+    ASSERT_TRUE(W32_Frame_Gezeigt());
+    Zeichenspur_Ausschalten();  // with the trace on a changed frame is drawn whole
+    Rastport_Bild ganz(Rastport_Neu_Einfach(800, 600, 16));
+    ASSERT_TRUE(ganz);
+    const size_t bytes = size_t{800} * 600 * 2;
+    const auto wie_ganz = [&] {
+        Menue_Screen_Refresh(ganz.get());
+        return std::memcmp(Screen_Rastport->bitmap->pixel16(), ganz->bitmap->pixel16(), bytes) == 0;
+    };
+    const auto s = nach_slot(Team_Aktiv);
+    const i32 p = s[0], q = s[12];  // a starter and a substitute
+    ASSERT_GE(p, 0);
+    ASSERT_GE(q, 0);
+    Spieler_Struktur &a = Spieler_Daten[p], &b = Spieler_Daten[q];
+    char name[] = "Zwirbelmeier";
+    const struct Fall {
+        const char* was;
+        std::function<void()> aendern;
+    } faelle[] = {
+        {"nothing", [] {}},
+        {"a starter's shirt number", [&] { a.rueckennummer = static_cast<u8>(a.rueckennummer == 77 ? 78 : 77); }},
+        {"a substitute's morale", [&] { b.moral = static_cast<u8>((b.moral + 3) % 7); }},
+        {"a substitute injured", [&] { verletzen(q); }},
+        {"a starter's strength", [&] { a.staerke = static_cast<u8>((a.staerke + 5) % 13); }},
+        {"a substitute's exhaustion", [&] { b.erschoepfung = static_cast<u8>(b.erschoepfung < 5 ? 9 : 0); }},
+        {"a starter's name", [&] { Spieler_String(63, p, name, 1); }},
+        {"a starter's position",
+         [&] { Spieler_Fix_Daten[p].position = static_cast<u8>((Spieler_Fix_Daten[p].position + 1) % 4); }},
+        {"a substitute's attribute", [&] { Spieler_Wert(1, q, Attribut_Noetig(1) + 1, OP_SCHREIBEN); }},
+    };
+    Menue_Screen_Refresh();
+    ASSERT_TRUE(wie_ganz());
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        f.aendern();
+        Menue_Screen_Refresh();
+        EXPECT_TRUE(wie_ganz());
+        Menue_Screen_Refresh();
+        EXPECT_TRUE(wie_ganz());
+    }
+}
 
 TEST_F(Kader, ZeilenInSlotReihenfolge) {
     oeffnen();

@@ -4,25 +4,28 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "grafik_nummern.h"
-#include "kit.h"
-#include "screens/teile/attribut_legende.h"
-#include "screens/teile/attribut_zeile.h"
-#include "screens/teile/drossel.h"
-#include "screens/teile/griff.h"
-#include "platform/input.h"
-#include "screens/teile/schritt.h"
-#include "screens/teile/scroll.h"
-#include "screens/teile/sterne.h"
-#include "screens/teile/namen.h"
-#include "screens/teile/spielerzeile.h"
+#include "graphics/abdruck.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "graphics/zeichenspur.h"
 #include "gui/kit.h"
 #include "gui/palette.h"
+#include "kit.h"
+#include "platform/input.h"
+#include "screens/teile/attribut_legende.h"
+#include "screens/teile/attribut_zeile.h"
+#include "screens/teile/drossel.h"
+#include "screens/teile/griff.h"
+#include "screens/teile/namen.h"
+#include "screens/teile/schritt.h"
+#include "screens/teile/scroll.h"
+#include "screens/teile/spielerzeile.h"
+#include "screens/teile/sterne.h"
 #include "world/attribut.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
@@ -266,6 +269,113 @@ TEST_F(Zeile, SpielerzeileInDerSpur) {
     }
 }
 
+// A row probed on the screen is remembered by what it shows: after each
+// change of what it shows, the probe (remembered the second time) equals a
+// fresh one with nothing remembered, and differs from the one before.
+TEST_F(Zeile, GemerkteSpielerzeileFolgtJederAenderung) {
+    i32 kader[32];
+    ASSERT_GE(Teamspieler_Ins_Array(Team_Aktiv, kader, 32, 0), 2);
+    const i32 p = kader[0];
+    Spieler_Struktur& s = Spieler_Daten[p];
+    s.status = 0, s.moral = 3, s.staerke = 6, s.erschoepfung = 2, s.rueckennummer = 5, s.spiele = 3;
+    for (i32 a = 0; a < ATTRIBUT_ANZAHL; ++a) Spieler_Wert(a, p, 0, OP_SCHREIBEN);
+    struct Ergebnis {
+        u64 abdruck = 0;
+        Abdruck_Rechteck r;
+        bool sicher = false;
+        bool operator==(const Ergebnis& b) const {
+            return abdruck == b.abdruck && sicher == b.sicher && r.x0 == b.r.x0 && r.y0 == b.r.y0 && r.x1 == b.r.x1 &&
+                   r.y1 == b.r.y1;
+        }
+    };
+    const auto probe = [](const Spielerzeile& z) {
+        Ergebnis e;
+        Abdruck_Probe_Beginnen(Screen_Rastport);
+        Spielerzeile_Zeichnen(Screen_Rastport, z);
+        Abdruck_Abschnitt(&e.abdruck, &e.r);
+        e.sicher = Abdruck_Probe_Ende();
+        return e;
+    };
+    Spielerzeile z{.spieler = p, .x = 200, .y = 136, .hoehe = 17};
+    char name[] = "Neumann";
+    const struct Fall {
+        const char* was;
+        std::function<void()> aendern;
+    } faelle[] = {
+        {"nothing", [] {}},
+        {"shirt number", [&] { s.rueckennummer = 17; }},
+        {"morale", [&] { s.moral = 5; }},
+        {"injured", [&] { s.status = 0x40; }},
+        {"strength", [&] { s.staerke = 9; }},
+        {"exhaustion", [&] { s.erschoepfung = 8; }},
+        {"matches", [&] { s.spiele = 40; }},
+        {"name", [&] { Spieler_String(63, p, name, 1); }},
+        {"position", [&] { Spieler_Fix_Daten[p].position = static_cast<u8>((Spieler_Fix_Daten[p].position + 1) % 4); }},
+        {"an attribute learned", [&] { Spieler_Wert(1, p, Attribut_Noetig(1) + 1, OP_SCHREIBEN); }},
+        {"selected", [&] { z.gewaehlt = true; }},
+        {"deduction", [&] { z.abzug = 3; }},
+        {"place", [&] { z.y += 17; }},
+        {"without condition", [&] { z.mit_zustand = false; }},
+        {"another player", [&] { z.spieler = kader[1]; }},
+    };
+    Abdruck_Gemerkt_Vergessen();
+    Ergebnis vorher = probe(z);
+    ASSERT_TRUE(vorher.sicher);
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        f.aendern();
+        const Ergebnis erst = probe(z), gemerkt = probe(z);
+        Abdruck_Gemerkt_Vergessen();
+        const Ergebnis frisch = probe(z);
+        EXPECT_TRUE(frisch.sicher);
+        EXPECT_EQ(erst, frisch);
+        EXPECT_EQ(gemerkt, frisch);
+        EXPECT_EQ(frisch == vorher, f.was == std::string("nothing"));
+        vorher = frisch;
+    }
+    // The legend the same way: each change of its entries, their place or
+    // pictures.
+    struct Legende {
+        const char* was;
+        std::vector<i32> attribute;
+        u32 basis;
+        Attribut_Legende_Platz platz;
+    };
+    const Attribut_Legende_Platz platz{.x0 = 10, .x1 = 400, .y = 100, .zeilen = 2};
+    Attribut_Legende_Platz enger = platz;
+    enger.x1 = 120;
+    Attribut_Legende_Platz tiefer = platz;
+    tiefer.y = 130;
+    const Legende legenden[] = {
+        {"first", {1, 2}, GRAFIK_ATTRIBUT, platz},
+        {"another entry", {1, 3}, GRAFIK_ATTRIBUT, platz},
+        {"another order", {3, 1}, GRAFIK_ATTRIBUT, platz},
+        {"small badges", {3, 1}, GRAFIK_ATTRIBUT_KLEIN, platz},
+        {"narrower: a second line", {3, 1}, GRAFIK_ATTRIBUT_KLEIN, enger},
+        {"lower", {3, 1}, GRAFIK_ATTRIBUT_KLEIN, tiefer},
+    };
+    const auto legende = [](const Legende& l) {
+        Ergebnis e;
+        Abdruck_Probe_Beginnen(Screen_Rastport);
+        Attribut_Legende_Zeichnen(Screen_Rastport, l.attribute, l.basis, l.platz);
+        Abdruck_Abschnitt(&e.abdruck, &e.r);
+        e.sicher = Abdruck_Probe_Ende();
+        return e;
+    };
+    Ergebnis davor;
+    for (const Legende& l : legenden) {
+        SCOPED_TRACE(l.was);
+        const Ergebnis erst = legende(l), gemerkt = legende(l);
+        Abdruck_Gemerkt_Vergessen();
+        const Ergebnis frisch = legende(l);
+        EXPECT_TRUE(frisch.sicher);
+        EXPECT_EQ(erst, frisch);
+        EXPECT_EQ(gemerkt, frisch);
+        EXPECT_FALSE(frisch == davor);
+        davor = frisch;
+    }
+}
+
 // An attribute row of the attribute windows: picture, the mark by state,
 // the name (a negative one in the warning colour), the veil when grey.
 TEST_F(Zeile, AttributzeileInDerSpur) {
@@ -368,6 +478,68 @@ TEST(Griff, NimmtNurDenLinkenKnopfAufDerLeiste) {
 }
 
 namespace {
+
+// A legend's plan is kept by what it is laid from: laid again after any
+// change of the entries, their order, the pictures, the places or whether
+// they may take the small font, it is the plan laid afresh.
+TEST_F(Zeile, AttributLegendeGemerkterPlanGleichFrischem) {
+    const Attribut_Legende_Platz breit{.x0 = 10, .x1 = 700, .y = 100, .zeilen = 2, .zeilenhoehe = 20};
+    Attribut_Legende_Platz eng = breit;
+    eng.x1 = 260;
+    Attribut_Legende_Platz starr = eng;
+    starr.verdichten = false;
+    Attribut_Legende_Platz eine = eng;
+    eine.zeilen = 1;
+    const Attribut_Legende_Platz zweiter{.x0 = 400, .x1 = 700, .y = 300, .zeilen = 1, .zeilenhoehe = 20};
+    const std::vector<i32> fuenf = {1, 2, 3, 4, 5};
+    const struct Fall {
+        const char* was;
+        std::vector<i32> attribute;
+        u32 basis;
+        std::vector<Attribut_Legende_Platz> plaetze;
+    } faelle[] = {
+        {"wide", fuenf, GRAFIK_ATTRIBUT, {breit}},
+        {"narrow: a second line", fuenf, GRAFIK_ATTRIBUT, {eng}},
+        {"small badges", fuenf, GRAFIK_ATTRIBUT_KLEIN, {eng}},
+        {"another order", {5, 4, 3, 2, 1}, GRAFIK_ATTRIBUT_KLEIN, {eng}},
+        {"one entry less", {5, 4, 3, 2}, GRAFIK_ATTRIBUT_KLEIN, {eng}},
+        {"one line", {5, 4, 3, 2}, GRAFIK_ATTRIBUT_KLEIN, {eine}},
+        {"a second place", {5, 4, 3, 2}, GRAFIK_ATTRIBUT_KLEIN, {eine, zweiter}},
+        {"no small font", fuenf, GRAFIK_ATTRIBUT, {starr}},
+    };
+    const auto gleich = [](const Attribut_Legende_Plan& a, const Attribut_Legende_Plan& b) {
+        if (a.schrift != b.schrift || a.uebrig != b.uebrig || a.zeilen != b.zeilen ||
+            a.eintraege.size() != b.eintraege.size())
+            return false;
+        for (size_t k = 0; k < a.eintraege.size(); ++k) {
+            const auto &x = a.eintraege[k], &y = b.eintraege[k];
+            if (x.attribut != y.attribut || x.x != y.x || x.y != y.y || x.platz != y.platz || x.zeile != y.zeile)
+                return false;
+        }
+        return true;
+    };
+    // Each laid afresh, nothing kept.
+    std::vector<Attribut_Legende_Plan> frisch;
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        Attribut_Legende_Vergessen();
+        frisch.push_back(Attribut_Legende_Legen(f.attribute, f.basis, f.plaetze));
+        if (frisch.size() > 1) {
+            EXPECT_FALSE(gleich(frisch.back(), frisch[frisch.size() - 2]));
+        }
+    }
+    // Then one after the other, twice, with the plans kept: each the same.
+    Attribut_Legende_Vergessen();
+    for (int runde = 0; runde < 2; ++runde) {
+        for (size_t k = 0; k < std::size(faelle); ++k) {
+            SCOPED_TRACE(faelle[k].was);
+            for (int mal = 0; mal < 2; ++mal) {
+                EXPECT_TRUE(
+                    gleich(Attribut_Legende_Legen(faelle[k].attribute, faelle[k].basis, faelle[k].plaetze), frisch[k]));
+            }
+        }
+    }
+}
 
 // The badges' legend: each entry on the first line with room for it (a long
 // name that no longer fits leaves its place to a shorter one further on),

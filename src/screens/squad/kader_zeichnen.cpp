@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 #include "base/debug.h"
 #include "base/globals.h"
@@ -11,6 +12,7 @@
 #include "base/ruf.h"
 #include "base/tools.h"
 #include "grafik_nummern.h"
+#include "graphics/abdruck.h"
 #include "graphics/alpha.h"
 #include "graphics/blitter.h"
 #include "graphics/font.h"
@@ -28,12 +30,12 @@
 #include "screens/teile/attribut_legende.h"
 #include "screens/teile/schritt.h"
 #include "screens/teile/spieler_hilfe.h"
-#include "world/modi.h"
 #include "screens/teile/spielerzeile.h"
 #include "screens/teile/sterne.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
 #include "world/manager.h"
+#include "world/modi.h"
 #include "world/spieler.h"
 #include "world/welt.h"
 
@@ -110,11 +112,18 @@ void E1_Screen_Feld_Zeichnen(Screen_Icon* i, Rastport* ziel, i32 x, i32 y) {
                                      SPIELERZEILE_SPALTEN, "^fb0008\t%d^fe", nummer);
         return;
     }
+    // A probed frame: the shirt and its number draw the same while they are the same.
+    const bool merken = Abdruck_Trifft(ziel);
+    if (merken) [[unlikely]] {
+        const i64 werte[] = {0x4645, x, y, klasse, nummer};
+        if (Abdruck_Gemerkt(werte, static_cast<i32>(std::size(werte))) == Abdruck_Folge::FERTIG) return;
+    }
     if (Rastport* b = Kit_Bild(GRAFIK_KADER_TRIKOT + TRIKOT_BILD[klasse]))
         Blt_Blit(b, 0, 0, -1, -1, ziel, x, y, Blt_Opt_Transparent);
     if (Font* f = Kit_Font(Kit_Schrift::ZAHL))
         Kit_Tabelle_Zeile_Printf(ziel, f, FARBE_WEISS, x - links, y - 7 + FELD_H, Kit_Schein::SCHLICHT,
                                  SPIELERZEILE_SPALTEN, "^fb0006\t%d^fe", nummer);
+    if (merken) Abdruck_Gemerkt_Ende();
 }
 
 void E1_Screen_Ansicht_Pruefen(Screen_Icon* i, Rastport*, i32, i32) {

@@ -1,7 +1,10 @@
 #include "screens/teile/attribut_legende.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
 
+#include "graphics/abdruck.h"
 #include "graphics/font.h"
 #include "graphics/rastport.h"
 #include "gui/kit.h"
@@ -89,8 +92,9 @@ Attribut_Legende_Plan legen(const std::vector<i32>& attribute, u32 grafik_basis,
 }
 }  // namespace
 
-Attribut_Legende_Plan Attribut_Legende_Legen(const std::vector<i32>& attribute, u32 grafik_basis,
-                                             const std::vector<Attribut_Legende_Platz>& plaetze) {
+namespace {
+Attribut_Legende_Plan legen_alle(const std::vector<i32>& attribute, u32 grafik_basis,
+                                 const std::vector<Attribut_Legende_Platz>& plaetze) {
     const bool verdichten =
         std::all_of(plaetze.begin(), plaetze.end(), [](const Attribut_Legende_Platz& p) { return p.verdichten; });
     Attribut_Legende_Plan plan;
@@ -110,6 +114,51 @@ Attribut_Legende_Plan Attribut_Legende_Legen(const std::vector<i32>& attribute, 
     return plan;
 }
 
+// What a plan is laid from: the entries, their pictures' widths, the
+// places and the fonts (a legend drawn each frame is laid out once).
+u64 plan_schluessel(const std::vector<i32>& attribute, u32 grafik_basis,
+                    const std::vector<Attribut_Legende_Platz>& plaetze) {
+    u64 h = 0xCBF29CE484222325ull;
+    const auto dazu = [&h](i64 v) { h = (h ^ static_cast<u64>(v)) * 0x100000001B3ull + (h >> 29); };
+    dazu(grafik_basis);
+    for (i32 a : attribute) {
+        dazu(a);
+        const Rastport* b = a >= 0 && a < ATTRIBUT_ANZAHL ? Kit_Bild(grafik_basis + static_cast<u32>(a)) : nullptr;
+        dazu(b ? b->breite : -1);
+    }
+    for (const Attribut_Legende_Platz& p : plaetze)
+        for (i64 v : {i64{p.x0}, i64{p.x1}, i64{p.y}, i64{p.zeilen}, i64{p.zeilenhoehe}, i64{p.verdichten},
+                      i64{p.zeilenhoehe_dicht}})
+            dazu(v);
+    for (const Legende_Satz& satz : SAETZE) dazu(static_cast<i64>(reinterpret_cast<uintptr_t>(Kit_Font(satz.schrift))));
+    dazu(static_cast<i64>(attribute.size()) << 32 | static_cast<i64>(plaetze.size()));
+    return h;
+}
+
+struct Gelegt {
+    u64 schluessel = 0;
+    Attribut_Legende_Plan plan;
+};
+// The plans laid last (a screen draws up to two legends each frame).
+Gelegt gelegt[4];
+size_t gelegt_naechster = 0;
+}  // namespace
+
+Attribut_Legende_Plan Attribut_Legende_Legen(const std::vector<i32>& attribute, u32 grafik_basis,
+                                             const std::vector<Attribut_Legende_Platz>& plaetze) {
+    const u64 schluessel = plan_schluessel(attribute, grafik_basis, plaetze);
+    for (const Gelegt& g : gelegt)
+        if (g.schluessel == schluessel) return g.plan;
+    Gelegt& neu = gelegt[gelegt_naechster++ % std::size(gelegt)];
+    neu.schluessel = schluessel;
+    neu.plan = legen_alle(attribute, grafik_basis, plaetze);
+    return neu.plan;
+}
+
+void Attribut_Legende_Vergessen() {
+    for (Gelegt& g : gelegt) g = Gelegt{};
+}
+
 void Attribut_Legende_Plan_Zeichnen(Rastport* ziel, const Attribut_Legende_Plan& plan, u32 grafik_basis) {
     Font* f = plan.schrift >= 0 ? Kit_Font(static_cast<Kit_Schrift>(plan.schrift)) : nullptr;
     if (!ziel || !f) return;
@@ -127,7 +176,25 @@ std::vector<i32> Attribut_Legende_Zeichnen(Rastport* ziel, const std::vector<i32
     if (!ziel) return attribute;
     const Attribut_Legende_Plan plan = Attribut_Legende_Legen(attribute, grafik_basis, {platz});
     if (plan.schrift < 0) return attribute;
+    // A probed frame: the same entries in the same place draw the same.
+    const bool merken = Abdruck_Trifft(ziel);
+    if (merken) [[unlikely]] {
+        std::vector<i64> werte = {0x4C31,
+                                  grafik_basis,
+                                  platz.x0,
+                                  platz.x1,
+                                  platz.y,
+                                  platz.zeilen,
+                                  platz.zeilenhoehe,
+                                  platz.verdichten,
+                                  platz.zeilenhoehe_dicht,
+                                  plan.schrift};
+        for (const Attribut_Legende_Plan::Eintrag& e : plan.eintraege)
+            werte.push_back(e.attribut), werte.push_back(e.x), werte.push_back(e.y);
+        if (Abdruck_Gemerkt(werte.data(), static_cast<i32>(werte.size())) == Abdruck_Folge::FERTIG) return plan.uebrig;
+    }
     Attribut_Legende_Plan_Zeichnen(ziel, plan, grafik_basis);
+    if (merken) Abdruck_Gemerkt_Ende();
     return plan.uebrig;
 }
 

@@ -56,9 +56,13 @@ struct Attribut_Legende_Plan {
 };
 // Tries the usual look, closer entries, then (when every place allows it)
 // the narrow small font with the places' closer lines, and takes the first
-// that names every attribute, else the one naming the most.
+// that names every attribute, else the one naming the most. The last few
+// plans are kept: the same entries, pictures, places and fonts again give
+// the kept plan.
 Attribut_Legende_Plan Attribut_Legende_Legen(const std::vector<i32>& attribute, u32 grafik_basis,
                                              const std::vector<Attribut_Legende_Platz>& plaetze);
+// Forgets the kept plans.
+void Attribut_Legende_Vergessen();
 void Attribut_Legende_Plan_Zeichnen(Rastport* ziel, const Attribut_Legende_Plan& plan, u32 grafik_basis);
 
 // Where a screen draws a row of badges itself (not in a player row with its
