@@ -210,6 +210,7 @@ Bericht_Saison Saison_Bericht::Saison_Ende() {
             alter.push_back(a);
             s_.alter_min = std::min(s_.alter_min, a);
             s_.alter_max = std::max(s_.alter_max, a);
+            if (Spieler_Daten[Team_Kader(t)[i]].staerke_fein >= 9000) s_.stark++;
         }
         s_.clubs++;
         s_.kader_groessen[n]++;
