@@ -64,6 +64,7 @@ struct Bericht_Saison {
     double gehaelter = 0;              // wages booked this season, every club
     i32 abgaenge = 0, zugaenge = 0;    // players retired, youth players added
     i32 markt_deals = 0;               // computer clubs' deals with the transfer market
+    u32 markt_wechsel = 0;             // players now at the market or a club who were at the other a season ago
     // Months of wages held at the season's end: the top-division clubs'
     // median and the richest club's.
     double monate_median = 0, reichster_monate = 0;
