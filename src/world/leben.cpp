@@ -386,7 +386,10 @@ int star_suchen(int team, f64 konto, f64 monat, i32 offene_sternplaetze, const s
     const i32 niveau = niveau_von(team);
     int verdraengt[4] = {-2, -2, -2, -2};  // per position, filled when first asked
     int zu = -1;
-    std::map<int, bool> gibt_ab;  // seller -> lets a star go to this club
+    // Seller -> lets a star go to this club: for an open place (it holds
+    // more stars than places, fewer places than this club or a weaker
+    // eleven), to a club that needs him (a weaker eleven).
+    std::map<int, std::pair<bool, bool>> gibt_ab;
     for (int s = 0; s < Spieler_Anzahl; ++s) {
         const Spieler_Struktur& p = Spieler_Daten[s];
         if (p.staerke_fein < LEBEN_STAR_KLASSE || p.team == team || p.team < 0 || p.team >= Team_Anzahl ||
@@ -394,19 +397,19 @@ int star_suchen(int team, f64 konto, f64 monat, i32 offene_sternplaetze, const s
             (stufen && (*stufen)[static_cast<size_t>(p.team)] != (*stufen)[static_cast<size_t>(team)]) ||
             (zu >= 0 && p.staerke_fein <= Spieler_Daten[zu].staerke_fein))
             continue;
-        auto [it, neu] = gibt_ab.try_emplace(p.team, false);
+        auto [it, neu] = gibt_ab.try_emplace(p.team, false, false);
         if (neu) {
             const i32 ihre = plaetze ? std::max(0, (*plaetze)[static_cast<size_t>(p.team)]) : 0;
-            it->second = (plaetze && (ihre < eigene || stars_im_kader(p.team) > ihre)) ||
-                         niveau_von(p.team) + LEBEN_STAR_GEFAELLE <= niveau;
+            it->second.second = niveau_von(p.team) + LEBEN_STAR_GEFAELLE <= niveau;
+            it->second.first = (plaetze && (ihre < eigene || stars_im_kader(p.team) > ihre)) || it->second.second;
         }
-        if (!it->second) continue;
+        const bool platz = offene_sternplaetze > 0 && p.staerke_fein >= LEBEN_STAR_FEIN && it->second.first;
+        if (!platz && !it->second.second) continue;
         const int position = Spieler_Fix_Daten[s].position;
         if (position < 0 || position > 3) continue;
         if (verdraengt[position] == -2) verdraengt[position] = Leben_Verdraengt(team, position);
         const int ab = verdraengt[position];
         if (ab < 0) continue;
-        const bool platz = offene_sternplaetze > 0 && p.staerke_fein >= LEBEN_STAR_FEIN;
         if (!platz && p.staerke_fein - Spieler_Daten[ab].staerke_fein < LEBEN_STAR_BEDARF) continue;
         const f64 geld =
             (konto - monat * (platz ? LEBEN_RESERVE_MONATE : LEBEN_STAR_RESERVE_MONATE)) * LEBEN_STAR_AUSGABE_PROZENT / 100;
@@ -537,7 +540,8 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* s
                 zu = s;
         } else if (ab_markt >= 0 && markt_passt(s, markt_position) &&
                    wert <= budget + Spieler_Berechne_Marktwert(ab_markt) * 0.8 &&
-                   p.staerke_fein > Spieler_Daten[ab_markt].staerke_fein && p.staerke_fein <= elf_letzter &&
+                   p.staerke_fein > Spieler_Daten[ab_markt].staerke_fein &&
+                   static_cast<i64>(p.staerke_fein) * 100 <= static_cast<i64>(elf_letzter) * LEBEN_MARKT_BIS_PROZENT &&
                    (fuellt < 0 || p.staerke_fein > Spieler_Daten[fuellt].staerke_fein)) {
             fuellt = s;
         }

@@ -178,6 +178,9 @@ constexpr int LEBEN_STAR_RESERVE_MONATE = 3;
 // A club fills its squad from the market while its weakest player is
 // below this share of its eleven's weakest, per cent.
 constexpr i32 LEBEN_MARKT_BEDARF_PROZENT = 40;
+// The market's player who fills a squad is at most this share of its
+// eleven's weakest, per cent: a squad player, not one for the eleven.
+constexpr i32 LEBEN_MARKT_BIS_PROZENT = 80;
 // A player within this of his potential has grown: a younger one is not
 // given to the market.
 constexpr i32 LEBEN_AUSGEWACHSEN = 1000;

@@ -673,7 +673,7 @@ TEST_F(Leben, AClubTradesWithClubsOfItsOwnDivisionLevel) {
 TEST_F(Leben, AClubFillsItsSquadFromTheMarketWhichTakesItsSurplus) {
     // A club alone at its division level (no other club's player fits)
     // whose players are all at 5,000 but one of the defence; the market's
-    // only defender between him and the eleven is at 4,800.
+    // only defender stronger than him is at `markt`.
     const int t = 57;
     const Spielerstand vorher;
     auto setzen = [](int s, i32 fein, i32 potential) {
@@ -686,12 +686,14 @@ TEST_F(Leben, AClubFillsItsSquadFromTheMarketWhichTakesItsSurplus) {
         const char* name;
         i32 fein, potential;  // the defender's
         f64 monate;           // the club's money in months of wages
+        i32 markt;            // the market's defender
         bool kommt;
     } faelle[] = {
-        {"a grown player far below the eleven goes, the market's better one comes", 1500, 1500, 6, true},
-        {"a young player growing into his place stays", 1500, 9000, 6, false},
-        {"a player near the eleven's level stays", 3500, 3500, 6, false},
-        {"a club without money beyond its reserve keeps its squad", 1500, 1500, 0.5, false},
+        {"a grown player far below the eleven goes, the market's better one comes", 1500, 1500, 6, 3800, true},
+        {"a young player growing into his place stays", 1500, 9000, 6, 3800, false},
+        {"a player near the eleven's level stays", 3500, 3500, 6, 3800, false},
+        {"a club without money beyond its reserve keeps its squad", 1500, 1500, 0.5, 3800, false},
+        {"the market fills a squad, not an eleven: its player of the eleven's level stays", 1500, 1500, 6, 4900, false},
     };
     std::vector<i32> stufen(static_cast<size_t>(Team_Anzahl), 100);
     stufen[static_cast<size_t>(t)] = 1;
@@ -711,8 +713,8 @@ TEST_F(Leben, AClubFillsItsSquadFromTheMarketWhichTakesItsSurplus) {
             if (Spieler_Fix_Daten[s].position != 1) continue;
             if (zu < 0 && !(Spieler_Daten[s].status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT))) {
                 zu = s;
-                setzen(s, 4800, 4800);
-            } else if (Spieler_Daten[s].staerke_fein > 4000) {
+                setzen(s, f.markt, f.markt);
+            } else if (Spieler_Daten[s].staerke_fein >= f.fein) {
                 setzen(s, 1000, 1000);
             }
         }
