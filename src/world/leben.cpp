@@ -472,17 +472,14 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* s
     // given (for his value and LEBEN_WECHSEL_AUFSCHLAG, the weakest going
     // to the seller in part payment at his value), or a star of the market
     // for an open star place when he is a class better (the weakest going
-    // there for four fifths of his value). Deals across the levels, and
-    // the market's ordinary players, handed the upper divisions' reserves
+    // there for four fifths of his value), or an ordinary market player
+    // who fills its squad. Deals across the levels, and the market's
+    // ordinary players as signings, handed the upper divisions' reserves
     // down as the lower divisions' best: in twenty seasons the second
     // division rose by half, the third doubled.
-    // A star of another computer club of its level: for an open star place,
-    // or one who is LEBEN_STAR_BEDARF stronger than the player of his
-    // position he displaces from the club's eleven, from a club that holds
-    // more stars than places, fewer places than this one or a weaker
-    // eleven; LEBEN_STAR_AUSGABE_PROZENT of the money beyond the reserve,
-    // above the club's level as a star is, the displaced player going to
-    // the seller in part payment.
+    // First a star of another computer club of its level (see leben.h):
+    // for an open star place, or one it needs, above the club's level as a
+    // star is, the displaced player going to the seller in part payment.
     if (const int star =
             star_suchen(team, konto, monat, offene_sternplaetze, sternplaetze, stufen);
         star >= 0) {

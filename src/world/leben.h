@@ -133,19 +133,22 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern = Leben_
 // signs a star (LEBEN_STAR_KLASSE or more) of another computer club of its
 // level (with `stufen`, per team its division's level; every club's stars
 // are seen) when it needs him: for an open star place (a star of
-// LEBEN_STAR_FEIN; `offene_sternplaetze` 0: none, negative: not held), or
-// when he is LEBEN_STAR_BEDARF stronger than the player of his position he
-// displaces from its eleven (Leben_Verdraengt). The seller lets him go when
-// it holds more stars than places or fewer places than the buyer (with
-// `sternplaetze`, per team its star places) or a weaker eleven: a star goes
-// to a bigger club. He costs his value and LEBEN_WECHSEL_AUFSCHLAG, the
-// displaced player going to the seller in part payment, up to
-// LEBEN_STAR_AUSGABE_PROZENT of the money beyond the reserve. Why: a star
-// was signed only for an open star place (and otherwise at most
+// LEBEN_STAR_FEIN; `offene_sternplaetze` 0: none, negative: not held) from
+// a club that holds more stars than places, fewer places than the buyer
+// (with `sternplaetze`, per team its star places) or a weaker eleven, up to
+// LEBEN_STAR_AUSGABE_PROZENT of the money beyond the reserve; or, when he
+// is LEBEN_STAR_BEDARF stronger than the player of his position he
+// displaces from its eleven (Leben_Verdraengt), from a club whose eleven is
+// LEBEN_STAR_GEFAELLE weaker (a star goes to a bigger club), up to
+// LEBEN_STAR_AUSGABE_PROZENT of the money beyond LEBEN_STAR_RESERVE_MONATE
+// months' wages. He costs his value and LEBEN_WECHSEL_AUFSCHLAG, the
+// displaced player going to the seller in part payment. Why: a star was
+// signed only for an open star place (and otherwise at most
 // LEBEN_KAUF_UEBER above the club's eleven, a step no star is from a club
 // that needs one), and with the buyer's weakest player in part payment only
-// the richest club or two could pay one: 2-3 of the world's 160 players of
-// 9,000 or more moved a season, none at all in 30 of 200 seasons.
+// the richest club or two could pay one: 1.9-3.3 of the world's 160
+// players of 9,000 or more moved a season, none at all in 30 of 200
+// seasons (ten seeds of twenty).
 //
 // Otherwise it strengthens where its weakest player plays: by a player of
 // another computer club (LEBEN_WECHSEL_BLICK players looked at; his value
@@ -154,9 +157,9 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern = Leben_
 // or by the market's player (the weakest going there for four fifths of his
 // value): a star for an open star place when he is LEBEN_MARKT_VORSPRUNG
 // stronger than the other club's, or, when no other club's fits, an
-// ordinary player up to the weakest of its eleven while its weakest player
-// is below LEBEN_MARKT_BEDARF_PROZENT of him (it fills its squad from the
-// market, which never lifts its eleven). It spends at most
+// ordinary player who fills its squad for a grown player far below its
+// eleven (LEBEN_MARKT_BEDARF_PROZENT; the market never lifts the eleven,
+// and the grown player goes to it). It spends at most
 // LEBEN_AUSGABE_PROZENT of its money beyond the reserve, on a player at most
 // LEBEN_KAUF_UEBER above its eleven's level. Proceeds and prices go through
 // the bank (transfer kinds). False when no deal was made (a managed club,
@@ -166,23 +169,35 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze = -1, const std::vector<i3
 // Share of the money beyond the reserve a club spends on a star, per cent:
 // a star costs a big club half a season's wages, more than half its money.
 constexpr int LEBEN_STAR_AUSGABE_PROZENT = 90;
-// A player of this fine strength or more is a star other clubs court.
+// A player of this fine strength or more is a star other clubs court (the
+// world holds about 160 of them in its clubs).
 constexpr i32 LEBEN_STAR_KLASSE = 9000;
-// A club needs a star who is this much stronger than the player he displaces.
+// A club needs a star who is this much stronger than the player he
+// displaces, and a club lets a star go to a club whose eleven is
+// LEBEN_STAR_GEFAELLE stronger. A club keeps LEBEN_STAR_RESERVE_MONATE
+// months' wages when it signs a star it has no place for. Why: with the
+// star places' sellers too (a big club with more stars than places) the
+// price of its surplus stars landed on its balance, and the richest club
+// stood at up to 21.6 times the top divisions' median; spending half the
+// money beyond three months moved 3 % of the stars a season, nine tenths
+// beyond four 4 %, beyond three 5-8 % (and some in every season after the
+// first, whose count starts after its summer window).
 constexpr i32 LEBEN_STAR_BEDARF = 3000;
-// A club lets a star go to a club whose eleven is this much stronger.
 constexpr i32 LEBEN_STAR_GEFAELLE = 1500;
-// A club keeps this many months' wages when it signs a star it has no
-// place for.
 constexpr int LEBEN_STAR_RESERVE_MONATE = 3;
-// A club fills its squad from the market while its weakest player is
-// below this share of its eleven's weakest, per cent.
+// A club fills its squad from the market while its weakest player grown to
+// his potential (within LEBEN_AUSGEWACHSEN of it: a young one keeps his
+// place) is below LEBEN_MARKT_BEDARF_PROZENT of its eleven's weakest, with
+// the market's best of his position up to LEBEN_MARKT_BIS_PROZENT of that:
+// a squad player, not one for the eleven. Why: the market's ordinary
+// players came to no computer club (only the daily exchange of a computer
+// team's weakest substitute, 120-190 players a season); at 60 per cent and
+// up to the eleven's weakest 300-450 players went to or came from the
+// market a season, 14-21 % of the clubs ended a season in the red and the
+// divisions ended 7-14 % above their start; at 40 per cent up to the
+// eleven's weakest the third divisions ended up to 15 % above it.
 constexpr i32 LEBEN_MARKT_BEDARF_PROZENT = 40;
-// The market's player who fills a squad is at most this share of its
-// eleven's weakest, per cent: a squad player, not one for the eleven.
 constexpr i32 LEBEN_MARKT_BIS_PROZENT = 80;
-// A player within this of his potential has grown: a younger one is not
-// given to the market.
 constexpr i32 LEBEN_AUSGEWACHSEN = 1000;
 // The player of `position` a star displaces from team's eleven (its eleven
 // strongest): the weakest of the position among them, else the squad's
