@@ -382,6 +382,9 @@ namespace {
 // -1: the strongest the money reaches. `plaetze` may be null (no places held).
 int star_suchen(int team, f64 konto, f64 monat, i32 offene_sternplaetze, const std::vector<i32>* plaetze,
                 const std::vector<i32>* stufen) {
+    // Without money beyond the reserve no star comes: the world's players
+    // are not looked through.
+    if (konto <= monat * (offene_sternplaetze > 0 ? LEBEN_RESERVE_MONATE : LEBEN_STAR_RESERVE_MONATE)) return -1;
     const i32 eigene = plaetze ? std::max(0, (*plaetze)[static_cast<size_t>(team)]) : 0;
     const i32 niveau = niveau_von(team);
     int verdraengt[4] = {-2, -2, -2, -2};  // per position, filled when first asked
@@ -529,17 +532,16 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* s
     for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
         const int s = Team_Kader(m)[i];
         const Spieler_Struktur& p = Spieler_Daten[s];
-        const f64 wert = Spieler_Berechne_Marktwert(s);
         if (p.staerke_fein >= LEBEN_STAR_FEIN) {
-            if (markt_passt(s, position) && wert <= budget + erloes && p.staerke_fein > besser_als &&
-                offene_sternplaetze != 0 && p.staerke_fein <= hoechstens &&
-                (zu < 0 || p.staerke_fein > Spieler_Daten[zu].staerke_fein))
+            if (markt_passt(s, position) && p.staerke_fein > besser_als && offene_sternplaetze != 0 &&
+                p.staerke_fein <= hoechstens && (zu < 0 || p.staerke_fein > Spieler_Daten[zu].staerke_fein) &&
+                Spieler_Berechne_Marktwert(s) <= budget + erloes)
                 zu = s;
         } else if (ab_markt >= 0 && markt_passt(s, markt_position) &&
-                   wert <= budget + Spieler_Berechne_Marktwert(ab_markt) * 0.8 &&
                    p.staerke_fein > Spieler_Daten[ab_markt].staerke_fein &&
                    static_cast<i64>(p.staerke_fein) * 100 <= static_cast<i64>(elf_letzter) * LEBEN_MARKT_BIS_PROZENT &&
-                   (fuellt < 0 || p.staerke_fein > Spieler_Daten[fuellt].staerke_fein)) {
+                   (fuellt < 0 || p.staerke_fein > Spieler_Daten[fuellt].staerke_fein) &&
+                   Spieler_Berechne_Marktwert(s) <= budget + Spieler_Berechne_Marktwert(ab_markt) * 0.8) {
             fuellt = s;
         }
     }
