@@ -205,10 +205,9 @@ void tag_schritte(bool neuer_monat, bool neue_saison) {
     // money says, at most twice a window (a promoted club more often).
     const i32 monat = Kalender_Get_Datum().monat;
     if (monat == 7 || monat == 8 || monat == 1) {
-        // A star is signed only for an open star place: a rich club does not
-        // gather more stars than it could hold, so the big leagues keep
-        // about as many each.
-        // A club trades with clubs of its own division level.
+        // A star is signed for an open star place or when the club needs
+        // him (world/leben.h). A club trades with clubs of its own division
+        // level.
         const Leben_Sterne sterne = Welt_Tag_Sterne(true);
         const i32 jahr = 2003 + Kalender_Get_Jahr();
         for (int t = 0; t < Team_Anzahl; ++t)

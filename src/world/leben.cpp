@@ -356,29 +356,70 @@ i32 stars_im_kader(int team) {
     return n;
 }
 
-// The star another computer club lets go to `team` for an open star place
-// (see Leben_Transfer), -1: the strongest the money reaches.
-int star_suchen(int team, f64 geld, const std::vector<i32>& plaetze, const std::vector<i32>* stufen) {
-    const i32 eigene = std::max(0, plaetze[static_cast<size_t>(team)]);
+// The squad's eleven strongest, strongest first.
+std::vector<int> elf_von(int team) {
+    std::vector<int> k(Team_Kader(team), Team_Kader(team) + Team_Kader_Anzahl(team));
+    std::stable_sort(k.begin(), k.end(),
+                     [](int a, int b) { return Spieler_Daten[a].staerke_fein > Spieler_Daten[b].staerke_fein; });
+    if (k.size() > 11) k.resize(11);
+    return k;
+}
+
+}  // namespace
+
+int Leben_Verdraengt(int team, int position) {
+    if (team < 0 || team >= Team_Anzahl) return -1;
+    int ab = -1;
+    for (int s : elf_von(team))
+        if (Spieler_Fix_Daten[s].position == position &&
+            (ab < 0 || Spieler_Daten[s].staerke_fein < Spieler_Daten[ab].staerke_fein))
+            ab = s;
+    return ab >= 0 ? ab : schwaechster_auf(team, position);
+}
+
+namespace {
+
+// The star another computer club lets go to `team` (see Leben_Transfer),
+// -1: the strongest the money reaches. `plaetze` may be null (no places held).
+int star_suchen(int team, f64 konto, f64 monat, i32 offene_sternplaetze, const std::vector<i32>* plaetze,
+                const std::vector<i32>* stufen) {
+    // Without money beyond the reserve no star comes: the world's players
+    // are not looked through.
+    if (konto <= monat * (offene_sternplaetze > 0 ? LEBEN_RESERVE_MONATE : LEBEN_STAR_RESERVE_MONATE)) return -1;
+    const i32 eigene = plaetze ? std::max(0, (*plaetze)[static_cast<size_t>(team)]) : 0;
+    const i32 niveau = niveau_von(team);
+    int verdraengt[4] = {-2, -2, -2, -2};  // per position, filled when first asked
     int zu = -1;
-    std::map<int, bool> gibt_ab;  // seller -> lets a star go
+    // Seller -> lets a star go to this club: for an open place (it holds
+    // more stars than places, fewer places than this club or a weaker
+    // eleven), to a club that needs him (a weaker eleven).
+    std::map<int, std::pair<bool, bool>> gibt_ab;
     for (int s = 0; s < Spieler_Anzahl; ++s) {
         const Spieler_Struktur& p = Spieler_Daten[s];
-        if (p.staerke_fein < LEBEN_STAR_FEIN || p.team == team || p.team < 0 || p.team >= Team_Anzahl ||
+        if (p.staerke_fein < LEBEN_STAR_KLASSE || p.team == team || p.team < 0 || p.team >= Team_Anzahl ||
             !handelt(p.team) || (p.status & NICHT_KAEUFLICH) ||
             (stufen && (*stufen)[static_cast<size_t>(p.team)] != (*stufen)[static_cast<size_t>(team)]) ||
             (zu >= 0 && p.staerke_fein <= Spieler_Daten[zu].staerke_fein))
             continue;
-        auto [it, neu] = gibt_ab.try_emplace(p.team, false);
+        auto [it, neu] = gibt_ab.try_emplace(p.team, false, false);
         if (neu) {
-            const i32 ihre = std::max(0, plaetze[static_cast<size_t>(p.team)]);
-            it->second = ihre < eigene || stars_im_kader(p.team) > ihre;
+            const i32 ihre = plaetze ? std::max(0, (*plaetze)[static_cast<size_t>(p.team)]) : 0;
+            it->second.second = niveau_von(p.team) + LEBEN_STAR_GEFAELLE <= niveau;
+            it->second.first = (plaetze && (ihre < eigene || stars_im_kader(p.team) > ihre)) || it->second.second;
         }
-        if (!it->second) continue;
-        const int ab = schwaechster_auf(team, Spieler_Fix_Daten[s].position);
-        if (ab < 0 || static_cast<f64>(Spieler_Berechne_Marktwert(s)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
-                              Spieler_Berechne_Marktwert(ab) >
-                          geld)
+        const bool platz = offene_sternplaetze > 0 && p.staerke_fein >= LEBEN_STAR_FEIN && it->second.first;
+        if (!platz && !it->second.second) continue;
+        const int position = Spieler_Fix_Daten[s].position;
+        if (position < 0 || position > 3) continue;
+        if (verdraengt[position] == -2) verdraengt[position] = Leben_Verdraengt(team, position);
+        const int ab = verdraengt[position];
+        if (ab < 0) continue;
+        if (!platz && p.staerke_fein - Spieler_Daten[ab].staerke_fein < LEBEN_STAR_BEDARF) continue;
+        const f64 geld =
+            (konto - monat * (platz ? LEBEN_RESERVE_MONATE : LEBEN_STAR_RESERVE_MONATE)) * LEBEN_STAR_AUSGABE_PROZENT / 100;
+        if (static_cast<f64>(Spieler_Berechne_Marktwert(s)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
+                Spieler_Berechne_Marktwert(ab) >
+            geld)
             continue;
         zu = s;
     }
@@ -435,17 +476,19 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* s
     // given (for his value and LEBEN_WECHSEL_AUFSCHLAG, the weakest going
     // to the seller in part payment at his value), or a star of the market
     // for an open star place when he is a class better (the weakest going
-    // there for four fifths of his value). Deals across the levels, and
-    // the market's ordinary players, handed the upper divisions' reserves
+    // there for four fifths of his value), or an ordinary market player
+    // who fills its squad. Deals across the levels, and the market's
+    // ordinary players as signings, handed the upper divisions' reserves
     // down as the lower divisions' best: in twenty seasons the second
     // division rose by half, the third doubled.
-    // A star for an open star place, from a club that holds more stars than
-    // places or fewer places than this one: LEBEN_STAR_AUSGABE_PROZENT of
-    // the money beyond the reserve, above the club's level as a star is.
-    if (offene_sternplaetze > 0 && sternplaetze) {
-        const int star = star_suchen(team, (konto - reserve) * LEBEN_STAR_AUSGABE_PROZENT / 100, *sternplaetze, stufen);
-        const int gibt = star >= 0 ? schwaechster_auf(team, Spieler_Fix_Daten[star].position) : -1;
-        const int verkaeufer = star >= 0 ? Spieler_Daten[star].team : -1;
+    // First a star of another computer club of its level (see leben.h):
+    // for an open star place, or one it needs, above the club's level as a
+    // star is, the displaced player going to the seller in part payment.
+    if (const int star =
+            star_suchen(team, konto, monat, offene_sternplaetze, sternplaetze, stufen);
+        star >= 0) {
+        const int gibt = Leben_Verdraengt(team, Spieler_Fix_Daten[star].position);
+        const int verkaeufer = Spieler_Daten[star].team;
         if (gibt >= 0 && Team_Spieler_Tauschen(team, verkaeufer, gibt, star, 0)) {
             Spieler_Flags[gibt] = Spieler_Flags[star] = 1;
             bezahlen(team, verkaeufer,
@@ -466,17 +509,42 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* s
         vereinsspieler_suchen(team, position, besser_als, hoechstens, budget + wert_ab, offene_sternplaetze, stufen);
     const f64 erloes = wert_ab * 0.8;
     int zu = -1;
-    // Only a star of the market comes, for an open star place and within
-    // the club's reach: without one the market is not looked through.
-    const bool markt = offene_sternplaetze != 0 && hoechstens >= LEBEN_STAR_FEIN && hoechstens > besser_als;
-    for (int i = 0; markt && i < Team_Kader_Anzahl(m); ++i) {
+    // The market's player: a star for an open star place within the club's
+    // reach (for the weakest player), or an ordinary player no stronger
+    // than the weakest of its eleven for the weakest player grown to his
+    // potential (a young one keeps his place) when he is below
+    // LEBEN_MARKT_BEDARF_PROZENT of that: the club fills its squad from the
+    // market, which never lifts its eleven.
+    const std::vector<int> elf = elf_von(team);
+    const i32 elf_letzter = elf.empty() ? 0 : Spieler_Daten[elf.back()].staerke_fein;
+    int ab_markt = -1;
+    for (int i = 0; i < n; ++i) {
+        const int s = Team_Kader(team)[i];
+        const Spieler_Struktur& p = Spieler_Daten[s];
+        if (p.max_staerke * 1000 - p.staerke_fein <= LEBEN_AUSGEWACHSEN &&
+            (ab_markt < 0 || p.staerke_fein < Spieler_Daten[ab_markt].staerke_fein))
+            ab_markt = s;
+    }
+    if (ab_markt >= 0 &&
+        static_cast<i64>(Spieler_Daten[ab_markt].staerke_fein) * 100 >= static_cast<i64>(elf_letzter) * LEBEN_MARKT_BEDARF_PROZENT)
+        ab_markt = -1;
+    const i32 markt_position = ab_markt >= 0 ? Spieler_Fix_Daten[ab_markt].position : -1;
+    int fuellt = -1;
+    for (int i = 0; i < Team_Kader_Anzahl(m); ++i) {
         const int s = Team_Kader(m)[i];
         const Spieler_Struktur& p = Spieler_Daten[s];
-        if (!markt_passt(s, position) || Spieler_Berechne_Marktwert(s) > budget + erloes ||
-            p.staerke_fein <= besser_als || p.staerke_fein > hoechstens || p.staerke_fein < LEBEN_STAR_FEIN ||
-            offene_sternplaetze == 0)
-            continue;
-        if (zu < 0 || p.staerke_fein > Spieler_Daten[zu].staerke_fein) zu = s;
+        if (p.staerke_fein >= LEBEN_STAR_FEIN) {
+            if (markt_passt(s, position) && p.staerke_fein > besser_als && offene_sternplaetze != 0 &&
+                p.staerke_fein <= hoechstens && (zu < 0 || p.staerke_fein > Spieler_Daten[zu].staerke_fein) &&
+                Spieler_Berechne_Marktwert(s) <= budget + erloes)
+                zu = s;
+        } else if (ab_markt >= 0 && markt_passt(s, markt_position) &&
+                   p.staerke_fein > Spieler_Daten[ab_markt].staerke_fein &&
+                   static_cast<i64>(p.staerke_fein) * 100 <= static_cast<i64>(elf_letzter) * LEBEN_MARKT_BIS_PROZENT &&
+                   (fuellt < 0 || p.staerke_fein > Spieler_Daten[fuellt].staerke_fein) &&
+                   Spieler_Berechne_Marktwert(s) <= budget + Spieler_Berechne_Marktwert(ab_markt) * 0.8) {
+            fuellt = s;
+        }
     }
     // The other club's player comes unless the market's is LEBEN_MARKT_VORSPRUNG stronger.
     if (verein_zu >= 0 &&
@@ -490,9 +558,12 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* s
         zahlen.vereinswechsel += 2;
         return true;
     }
-    if (zu < 0 || !Team_Spieler_Tauschen(team, m, ab, zu, 0)) return false;
-    Spieler_Flags[ab] = Spieler_Flags[zu] = 1;
-    bezahlen(-1, team, erloes);
+    // The market's star, else the squad filled from the market.
+    const int gibt = zu >= 0 ? ab : ab_markt;
+    if (zu < 0) zu = fuellt;
+    if (zu < 0 || !Team_Spieler_Tauschen(team, m, gibt, zu, 0)) return false;
+    Spieler_Flags[gibt] = Spieler_Flags[zu] = 1;
+    bezahlen(-1, team, Spieler_Berechne_Marktwert(gibt) * 0.8);
     bezahlen(team, -1, Spieler_Berechne_Marktwert(zu));
     zahlen.transfers++;
     return true;

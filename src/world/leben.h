@@ -127,36 +127,82 @@ void Leben_Jugendspieler(int s, i32 jahr, i32 niveau, Leben_Stern stern = Leben_
 // (each squad keeps its 20 places, the market its 1,700). More than
 // LEBEN_MINUS_MONATE months' wages in the red, it sells its best-paid player
 // to the market for four fifths of his value and takes the strongest market
-// player of his position costing at most a quarter of it. With more than
-// LEBEN_RESERVE_MONATE months' wages in the bank it strengthens where its
-// weakest player plays: by a player of another computer club
-// (LEBEN_WECHSEL_BLICK players looked at; his value and
-// LEBEN_WECHSEL_AUFSCHLAG to the seller, who takes the weakest in part
-// payment at his value), with `stufen` (per team its division's level) only
-// one of a club of its own level; or by a star of the market for an open
-// star place when he is LEBEN_MARKT_VORSPRUNG stronger (the weakest going
-// there for four fifths of his value). It spends at most
+// player of his position costing at most a quarter of it.
+//
+// With more than LEBEN_RESERVE_MONATE months' wages in the bank it first
+// signs a star (LEBEN_STAR_KLASSE or more) of another computer club of its
+// level (with `stufen`, per team its division's level; every club's stars
+// are seen) when it needs him: for an open star place (a star of
+// LEBEN_STAR_FEIN; `offene_sternplaetze` 0: none, negative: not held) from
+// a club that holds more stars than places, fewer places than the buyer
+// (with `sternplaetze`, per team its star places) or a weaker eleven, up to
+// LEBEN_STAR_AUSGABE_PROZENT of the money beyond the reserve; or, when he
+// is LEBEN_STAR_BEDARF stronger than the player of his position he
+// displaces from its eleven (Leben_Verdraengt), from a club whose eleven is
+// LEBEN_STAR_GEFAELLE weaker (a star goes to a bigger club), up to
+// LEBEN_STAR_AUSGABE_PROZENT of the money beyond LEBEN_STAR_RESERVE_MONATE
+// months' wages. He costs his value and LEBEN_WECHSEL_AUFSCHLAG, the
+// displaced player going to the seller in part payment. Why: a star was
+// signed only for an open star place (and otherwise at most
+// LEBEN_KAUF_UEBER above the club's eleven, a step no star is from a club
+// that needs one), and with the buyer's weakest player in part payment only
+// the richest club or two could pay one: 1.9-3.3 of the world's 160
+// players of 9,000 or more moved a season, none at all in 30 of 200
+// seasons (ten seeds of twenty).
+//
+// Otherwise it strengthens where its weakest player plays: by a player of
+// another computer club (LEBEN_WECHSEL_BLICK players looked at; his value
+// and LEBEN_WECHSEL_AUFSCHLAG to the seller, who takes the weakest in part
+// payment at his value), with `stufen` only one of a club of its own level;
+// or by the market's player (the weakest going there for four fifths of his
+// value): a star for an open star place when he is LEBEN_MARKT_VORSPRUNG
+// stronger than the other club's, or, when no other club's fits, an
+// ordinary player who fills its squad for a grown player far below its
+// eleven (LEBEN_MARKT_BEDARF_PROZENT; the market never lifts the eleven,
+// and the grown player goes to it). It spends at most
 // LEBEN_AUSGABE_PROZENT of its money beyond the reserve, on a player at most
 // LEBEN_KAUF_UEBER above its eleven's level. Proceeds and prices go through
 // the bank (transfer kinds). False when no deal was made (a managed club,
-// the market, no fitting player). A star comes only to a club with an open
-// star place (`offene_sternplaetze` 0: none; negative: not held).
-//
-// With `sternplaetze` (per team its star places) a club with an open star
-// place first signs a star of another computer club of its level (every
-// club's stars are seen): from a club that holds more stars than places or
-// fewer places than the buyer, for his value and LEBEN_WECHSEL_AUFSCHLAG,
-// the buyer's weakest player of the star's position going in part
-// payment, spending up to LEBEN_STAR_AUSGABE_PROZENT of the money beyond
-// the reserve. Why: a star was signed only at the weakest player's place
-// and at most LEBEN_KAUF_UEBER above the club's eleven, a step no star is
-// from a club that needs one; 6 players of 9,000 or more moved in 240
-// seasons while a thousand others moved each season.
+// the market, no fitting player).
 bool Leben_Transfer(int team, i32 offene_sternplaetze = -1, const std::vector<i32>* stufen = nullptr,
                     const std::vector<i32>* sternplaetze = nullptr);
 // Share of the money beyond the reserve a club spends on a star, per cent:
 // a star costs a big club half a season's wages, more than half its money.
 constexpr int LEBEN_STAR_AUSGABE_PROZENT = 90;
+// A player of this fine strength or more is a star other clubs court (the
+// world holds about 160 of them in its clubs).
+constexpr i32 LEBEN_STAR_KLASSE = 9000;
+// A club needs a star who is this much stronger than the player he
+// displaces, and a club lets a star go to a club whose eleven is
+// LEBEN_STAR_GEFAELLE stronger. A club keeps LEBEN_STAR_RESERVE_MONATE
+// months' wages when it signs a star it has no place for. Why: with the
+// star places' sellers too (a big club with more stars than places) the
+// price of its surplus stars landed on its balance, and the richest club
+// stood at up to 21.6 times the top divisions' median; spending half the
+// money beyond three months moved 3 % of the stars a season, nine tenths
+// beyond four 4 %, beyond three 5-8 % (and some in every season after the
+// first, whose count starts after its summer window).
+constexpr i32 LEBEN_STAR_BEDARF = 3000;
+constexpr i32 LEBEN_STAR_GEFAELLE = 1500;
+constexpr int LEBEN_STAR_RESERVE_MONATE = 3;
+// A club fills its squad from the market while its weakest player grown to
+// his potential (within LEBEN_AUSGEWACHSEN of it: a young one keeps his
+// place) is below LEBEN_MARKT_BEDARF_PROZENT of its eleven's weakest, with
+// the market's best of his position up to LEBEN_MARKT_BIS_PROZENT of that:
+// a squad player, not one for the eleven. Why: the market's ordinary
+// players came to no computer club (only the daily exchange of a computer
+// team's weakest substitute, 120-190 players a season); at 60 per cent and
+// up to the eleven's weakest 300-450 players went to or came from the
+// market a season, 14-21 % of the clubs ended a season in the red and the
+// divisions ended 7-14 % above their start; at 40 per cent up to the
+// eleven's weakest the third divisions ended up to 15 % above it.
+constexpr i32 LEBEN_MARKT_BEDARF_PROZENT = 40;
+constexpr i32 LEBEN_MARKT_BIS_PROZENT = 80;
+constexpr i32 LEBEN_AUSGEWACHSEN = 1000;
+// The player of `position` a star displaces from team's eleven (its eleven
+// strongest): the weakest of the position among them, else the squad's
+// weakest of the position; -1 none.
+int Leben_Verdraengt(int team, int position);
 
 // A club this many months' wages in the red sells its best-paid player (at
 // two the shipped clubs, which hold about a month's wages, stayed in the red

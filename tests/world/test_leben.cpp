@@ -670,6 +670,68 @@ TEST_F(Leben, AClubTradesWithClubsOfItsOwnDivisionLevel) {
     vorher.zurueck();
 }
 
+TEST_F(Leben, AClubFillsItsSquadFromTheMarketWhichTakesItsSurplus) {
+    // A club alone at its division level (no other club's player fits)
+    // whose players are all at 5,000 but one of the defence; the market's
+    // only defender stronger than him is at `markt`.
+    const int t = 57;
+    const Spielerstand vorher;
+    auto setzen = [](int s, i32 fein, i32 potential) {
+        Spieler_Daten[s].staerke_fein = static_cast<u16>(fein);
+        Spieler_Daten[s].staerke = static_cast<u8>(fein / 1000);
+        Spieler_Daten[s].max_staerke = static_cast<u8>(potential / 1000);
+        Spieler_Daten[s].marktwert = Spieler_Berechne_Marktwert(s);
+    };
+    struct Fall {
+        const char* name;
+        i32 fein, potential;  // the defender's
+        f64 monate;           // the club's money in months of wages
+        i32 markt;            // the market's defender
+        bool kommt;
+    } faelle[] = {
+        {"a grown player far below the eleven goes, the market's better one comes", 1500, 1500, 6, 3800, true},
+        {"a young player growing into his place stays", 1500, 9000, 6, 3800, false},
+        {"a player near the eleven's level stays", 3500, 3500, 6, 3800, false},
+        {"a club without money beyond its reserve keeps its squad", 1500, 1500, 0.5, 3800, false},
+        {"the market fills a squad, not an eleven: its player of the eleven's level stays", 1500, 1500, 6, 4900, false},
+    };
+    std::vector<i32> stufen(static_cast<size_t>(Team_Anzahl), 100);
+    stufen[static_cast<size_t>(t)] = 1;
+    for (const Fall& f : faelle) {
+        vorher.zurueck();
+        int ab = -1;
+        for (int i = 0; i < Team_Kader_Anzahl(t); ++i) {
+            const int s = Team_Kader(t)[i];
+            setzen(s, 5000, 5000);
+            if (ab < 0 && Spieler_Fix_Daten[s].position == 1) ab = s;
+        }
+        ASSERT_GE(ab, 0);
+        setzen(ab, f.fein, f.potential);
+        int zu = -1;
+        for (int i = 0; i < Team_Kader_Anzahl(Team_Transfermarkt); ++i) {
+            const int s = Team_Kader(Team_Transfermarkt)[i];
+            if (Spieler_Fix_Daten[s].position != 1) continue;
+            if (zu < 0 && !(Spieler_Daten[s].status & (SP_STATUS_SCOUT | SP_STATUS_NICHT_SPIELBEREIT))) {
+                zu = s;
+                setzen(s, f.markt, f.markt);
+            } else if (Spieler_Daten[s].staerke_fein >= f.fein) {
+                setzen(s, 1000, 1000);
+            }
+        }
+        ASSERT_GE(zu, 0);
+        ASSERT_TRUE(Bank_Konto_Anlegen(t, Leben_Gehaltssumme(t) * f.monate, 0));
+        const f64 konto = Bank_Get_Kontostand(t, 0, -1);
+        const f64 wert_ab = Spieler_Berechne_Marktwert(ab), wert_zu = Spieler_Berechne_Marktwert(zu);
+        EXPECT_EQ(Leben_Transfer(t, -1, &stufen), f.kommt) << f.name;
+        EXPECT_EQ(Spieler_Get_Team(zu), f.kommt ? t : Team_Transfermarkt) << f.name;
+        EXPECT_EQ(Spieler_Get_Team(ab), f.kommt ? Team_Transfermarkt : t) << f.name;
+        EXPECT_EQ(Team_Kader_Anzahl(t), MAX_SPIELER_PRO_TEAM) << f.name;
+        const f64 erwartet = f.kommt ? wert_ab * 0.8 - wert_zu : 0;
+        EXPECT_NEAR(Bank_Get_Kontostand(t, 0, -1) - konto, erwartet, 1.0 + wert_zu * 1e-6) << f.name;
+    }
+    vorher.zurueck();
+}
+
 TEST_F(Leben, AManagedClubsPlayersRegainMoraleMonthByMonth) {
     // Only a managed club's players lose morale by sulking: below two they
     // regain a step a month, two and above stay; a computer club's morale is

@@ -50,11 +50,12 @@ std::map<i32, double, std::greater<i32>> staerke_nach_stufe() {
     return m;
 }
 
-// Each player's club (-1: the market, a national team or none).
+// Each player's club or the transfer market (-1: a national team or none).
 std::vector<i32> vereine_der_spieler() {
     std::vector<i32> v(static_cast<size_t>(std::max(0, Spieler_Anzahl)), -1);
     for (i32 s = 0; s < Spieler_Anzahl; ++s)
-        if (ist_verein(Spieler_Daten[s].team)) v[static_cast<size_t>(s)] = Spieler_Daten[s].team;
+        if (const i32 t = Spieler_Daten[s].team; ist_verein(t) || (t >= 0 && t == Team_Transfermarkt))
+            v[static_cast<size_t>(s)] = t;
     return v;
 }
 
@@ -210,6 +211,7 @@ Bericht_Saison Saison_Bericht::Saison_Ende() {
             alter.push_back(a);
             s_.alter_min = std::min(s_.alter_min, a);
             s_.alter_max = std::max(s_.alter_max, a);
+            if (Spieler_Daten[Team_Kader(t)[i]].staerke_fein >= 9000) s_.stark++;
         }
         s_.clubs++;
         s_.kader_groessen[n]++;
@@ -269,11 +271,15 @@ Bericht_Saison Saison_Bericht::Saison_Ende() {
         if (k > 1) s_.namensgleiche += k;
     // Players at another club than a season ago.
     const std::vector<i32> vereine = vereine_der_spieler();
-    for (size_t x = 0; x < vereine.size() && x < verein_vorher_.size(); ++x)
-        if (vereine[x] >= 0 && verein_vorher_[x] >= 0 && vereine[x] != verein_vorher_[x]) {
-            s_.wechsel++;
-            if (Spieler_Daten[x].staerke_fein >= 9000) s_.wechsel_stark++;
+    for (size_t x = 0; x < vereine.size() && x < verein_vorher_.size(); ++x) {
+        if (vereine[x] < 0 || verein_vorher_[x] < 0 || vereine[x] == verein_vorher_[x]) continue;
+        if (vereine[x] == Team_Transfermarkt || verein_vorher_[x] == Team_Transfermarkt) {
+            s_.markt_wechsel++;
+            continue;
         }
+        s_.wechsel++;
+        if (Spieler_Daten[x].staerke_fein >= 9000) s_.wechsel_stark++;
+    }
     verein_vorher_ = vereine;
     s_.staerke_stufe = staerke_nach_stufe();
     s_.staerke_stufe_start = staerke_stufe_start_;

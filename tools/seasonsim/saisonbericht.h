@@ -64,6 +64,7 @@ struct Bericht_Saison {
     double gehaelter = 0;              // wages booked this season, every club
     i32 abgaenge = 0, zugaenge = 0;    // players retired, youth players added
     i32 markt_deals = 0;               // computer clubs' deals with the transfer market
+    u32 markt_wechsel = 0;             // players now at the market or a club who were at the other a season ago
     // Months of wages held at the season's end: the top-division clubs'
     // median and the richest club's.
     double monate_median = 0, reichster_monate = 0;
@@ -74,8 +75,9 @@ struct Bericht_Saison {
     // percentage, 100 the top), now and when the first matchday was played.
     std::map<i32, double, std::greater<i32>> staerke_stufe, staerke_stufe_start;
     // Players now at another club than at the last season's end (the first
-    // matchday for the first season), those of 9,000 fine strength or more.
-    u32 wechsel = 0, wechsel_stark = 0, clubs = 0;
+    // matchday for the first season), those of 9,000 fine strength or more;
+    // the clubs' players of 9,000 or more at the season's end.
+    u32 wechsel = 0, wechsel_stark = 0, clubs = 0, stark = 0;
     std::map<u32, u32> kader_groessen;  // squad size -> clubs
     i32 reichster = -1;                 // the club with the biggest balance
     double reichster_saldo = 0;

@@ -252,13 +252,15 @@ void welt_ausgeben(const Bericht_Saison& b) {
                 b.gehaelter / 1e6, name(b.reichster).c_str(), b.reichster_saldo / 1e6,
                 b.saldo_median > 0 ? b.reichster_saldo / b.saldo_median : 0.0);
     std::printf("  months of wages held: top divisions' median club %.1f (1-6), richest club %.1f; "
-                "deals with the market %d (some every season)\n",
-                b.monate_median, b.reichster_monate, b.markt_deals);
+                "deals with the market %d (some every season), players to or from it %u\n",
+                b.monate_median, b.reichster_monate, b.markt_deals, b.markt_wechsel);
     std::printf("  players sharing a full name: %u of %u (none)\n", b.namensgleiche, b.spieler);
     std::printf("  median fine strength by level (within 15 %% of the start):%s\n",
                 stufen(b.staerke_stufe, b.staerke_stufe_start).c_str());
-    std::printf("  club-to-club transfers: %u, %.2f a club (>=1), %u of players of 9000 or more\n", b.wechsel,
-                b.clubs ? static_cast<double>(b.wechsel) / b.clubs : 0.0, b.wechsel_stark);
+    std::printf("  club-to-club transfers: %u, %.2f a club (>=1), %u of players of 9000 or more (%s of the clubs' %u, "
+                "5-10 %%)\n",
+                b.wechsel, b.clubs ? static_cast<double>(b.wechsel) / b.clubs : 0.0, b.wechsel_stark,
+                prozent(b.wechsel_stark, b.stark).c_str(), b.stark);
     for (const Bericht_Mensch& m : b.menschen)
         std::printf("  human club %s: %.2f points a game, computer clubs of its strength %.2f (%u); exhaustion %.2f "
                     "(league %.2f), injured %.0f (%.1f), morale %.2f (%.2f)\n",
