@@ -257,6 +257,12 @@ TEST(SaisonBaender, DreiSaatenJeDreiSpielzeiten) {
         // trade with each other, at least once a club a season.
         EXPECT_EQ(m.namensgleiche_max, 0u);
         EXPECT_GE(m.wechsel, m.wechsel_clubs) << "club-to-club transfers";
+        // Stars change clubs now and then (none in the first season, whose
+        // count starts late: three seasons give about ten), and the clubs
+        // buy from and sell to the market every season after the first.
+        EXPECT_GE(m.wechsel_stark, 4u) << "moves of players of 9,000 or more";
+        EXPECT_GE(m.markt_wechsel_min, 60u) << "players to or from the market a season";
+        EXPECT_LE(m.markt_wechsel_max, 300u) << "players to or from the market a season";
         // The top divisions stay where they were.
         ASSERT_FALSE(m.staerke_stufe.empty());
         const double oben = m.staerke_stufe.begin()->second, oben_start = m.staerke_stufe_start.begin()->second;

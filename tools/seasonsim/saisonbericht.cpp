@@ -361,6 +361,10 @@ void Bericht_Summe_Dazu(Bericht_Summe& m, const Bericht_Saison& s) {
     for (i32 t : m.minus_clubs)
         m.minus_erholt += std::find(m.im_minus_jetzt.begin(), m.im_minus_jetzt.end(), t) == m.im_minus_jetzt.end();
     m.alle_clubs = s.clubs, m.wechsel_stark += s.wechsel_stark;
+    if (m.saisons == 2) m.markt_wechsel_min = m.markt_wechsel_max = s.markt_wechsel;
+    if (m.saisons > 2)
+        m.markt_wechsel_min = std::min(m.markt_wechsel_min, s.markt_wechsel),
+        m.markt_wechsel_max = std::max(m.markt_wechsel_max, s.markt_wechsel);
     m.abgaenge_min = std::min(m.abgaenge_min, s.abgaenge), m.abgaenge_max = std::max(m.abgaenge_max, s.abgaenge);
     m.alter_median_min = std::min(m.alter_median_min, s.alter_median);
     m.alter_median_max = std::max(m.alter_median_max, s.alter_median);

@@ -120,6 +120,10 @@ struct Bericht_Summe {
     // richest club's lowest multiple of the top divisions' median.
     std::set<i32> minus_clubs;
     u32 alle_clubs = 0, wechsel_stark = 0, minus_erholt = 0;
+    // Players who went to or came from the transfer market in the seasons
+    // after the first (the first starts its count late): the fewest and
+    // the most in one season.
+    u32 markt_wechsel_min = 0, markt_wechsel_max = 0;
     i32 abgaenge_min = 1 << 30, abgaenge_max = 0;
     double alter_median_min = 99, alter_median_max = 0, reich_anteil_min = 1e9;
     std::vector<i32> im_minus_jetzt;

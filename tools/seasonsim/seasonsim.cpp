@@ -324,9 +324,11 @@ void summe_ausgeben() {
                 m.alter_median_min, m.alter_median_max, m.abgaenge_min, m.abgaenge_max,
                 m.saisons ? static_cast<double>(m.wechsel_stark) / m.saisons : 0.0);
     std::printf("  months of wages held at the seasons' ends: top divisions' median club %.1f-%.1f (1-6), richest club "
-                "%.1f-%.1f; deals with the market %.1f a season (some every season)\n",
+                "%.1f-%.1f; deals with the market %.1f a season (some every season), players to or from it %u-%u a "
+                "season after the first (60-300)\n",
                 m.monate_min, m.monate_max, m.reich_monate_min, m.reich_monate_max,
-                m.saisons ? static_cast<double>(m.markt_deals) / m.saisons : 0.0);
+                m.saisons ? static_cast<double>(m.markt_deals) / m.saisons : 0.0, m.markt_wechsel_min,
+                m.markt_wechsel_max);
     std::printf("  players sharing a full name: at most %u at a season's end (none)\n", m.namensgleiche_max);
     std::printf("  median fine strength by level at the end (within 15 %% of the start):%s\n",
                 stufen(m.staerke_stufe, m.staerke_stufe_start).c_str());
