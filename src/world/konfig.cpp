@@ -747,6 +747,10 @@ bool Welt_Vorab_Lesen(int set) {
     return false;
 }
 
+void Welt_Vorab_Abwarten() {
+    if (arbeit().valid()) arbeit().wait();
+}
+
 bool Team(int set) {
     Welt_Config_Set = set;
     vorab_teams = false;

@@ -35,6 +35,11 @@ bool Spieler_Pfad(const char* pfad, const char* alias_pfad, int* ok);
 // set takes the teams read ahead (waiting for the worker if need be) and
 // Spieler the players, unless a file changed since.
 bool Welt_Vorab_Lesen(int set);
+// Waits until the worker reading a world ahead is done and has made the
+// world's arrays (guarded blocks); what it read stays to be taken as
+// above. Returns at once when no worker reads. For whoever counts the
+// guarded blocks and must not have the worker's land inside the count.
+void Welt_Vorab_Abwarten();
 
 // Everything of a set: global, personal, team and spieler files.
 bool Welt_Laden(int set);

@@ -14,6 +14,7 @@
 
 #include "base/files.h"
 #include "base/globals.h"
+#include "base/memory.h"
 #include "base/spielstand.h"
 #include "welt_test.h"
 #include "world/aufstellung.h"
@@ -307,6 +308,41 @@ TEST_F(WeltLaden, WorldReadAheadEqualsTheWorldReadInTheFrame) {
         EXPECT_TRUE(m.enthaelt("(101) Unbekannter Befehl (KURZNAMEN)")) << m.alle();
     }
     Team_Free_Ladepuffer();
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", alt);
+    ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
+}
+
+// Waiting for the worker reading ahead: when the wait returns, the world is
+// read and its arrays made (a count of the guarded blocks taken then holds
+// them), and it is still there to be taken; with no worker at it the wait
+// returns at once and changes nothing.
+TEST_F(WeltLaden, WaitingForTheReadAheadLeavesItsWorldToBeTaken) {
+    const std::string o = kopie("vorab_abwarten");
+    char alt[W32_DIR_LAENGE];
+    std::snprintf(alt, sizeof alt, "%s", W32_Dir_Tabelle[W32_DIR_CONFIG]);
+    std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", o.c_str());
+    Welt_Freigeben();
+    Welt_Vorab_Abwarten();  // none at it: returns at once
+    const u32 leer = W32_Memory_Anzahl_Bloecke();
+    Welt_Vorab_Abwarten();
+    EXPECT_EQ(W32_Memory_Anzahl_Bloecke(), leer);
+
+    EXPECT_FALSE(Welt_Vorab_Lesen(0)) << "handed to the worker";
+    Welt_Vorab_Abwarten();
+    const u32 gelesen = W32_Memory_Anzahl_Bloecke();
+    EXPECT_GT(gelesen, leer) << "the world's arrays are made by the worker";
+    EXPECT_TRUE(Welt_Vorab_Lesen(0)) << "read already, not handed over again";
+    EXPECT_EQ(W32_Memory_Anzahl_Bloecke(), gelesen);
+    {
+        Melder_Mitschnitt m;
+        int ok = 0;
+        ASSERT_TRUE(Team(0));
+        ASSERT_TRUE(Spieler(&ok));
+        EXPECT_EQ(ok, 1);
+        EXPECT_EQ(m.alle(), "");
+    }
+    EXPECT_EQ(Team_Anzahl, 280) << "the world read ahead was taken";
+    Welt_Vorab_Abwarten();  // taken: none at it any more
     std::snprintf(W32_Dir_Tabelle[W32_DIR_CONFIG], W32_DIR_LAENGE, "%s", alt);
     ASSERT_TRUE(Welt_Laden_Ordner(welt_quelle().c_str(), 0));
 }
