@@ -294,17 +294,22 @@ bool gleich_gross(const Rastport* a, const Rastport* b) {
 }
 
 // The screen kept under a box that the frame probed as `teile` differs from
-// in `r` only (a small part, maybe nothing; of the two the one it differs
-// from least), marked as used last; null when neither.
-Engine::Unter* unter_passt(const Rastport* ziel, const std::vector<Teil>& teile, Abdruck_Rechteck* r) {
+// in `r` only (a small part, maybe nothing: one rectangle, or a few for
+// changes far apart whose enclosing one is too large; of the two the one it
+// differs from least), marked as used last; null when neither.
+Engine::Unter* unter_passt(const Rastport* ziel, const std::vector<Teil>& teile, Flecken* r) {
     int beste = -1;
     for (int k = 0; k < 2; ++k) {
         const auto& u = M->unter[k];
         Abdruck_Rechteck rk;
-        if (u.gueltig && u.ziel == ziel && gleich_gross(u.bild.get(), ziel) && unterschied(u.teile, teile, &rk) &&
-            klein_genug(rk, ziel) && (beste < 0 || rk.flaeche() < r->flaeche())) {
+        if (!u.gueltig || u.ziel != ziel || !gleich_gross(u.bild.get(), ziel) || !unterschied(u.teile, teile, &rk))
+            continue;
+        Flecken fk;
+        if (klein_genug(rk, ziel)) fk.dazu(rk);
+        else flecken(u.teile, teile, &fk);
+        if (klein_genug(fk, ziel) && (beste < 0 || fk.flaeche() < r->flaeche())) {
             beste = k;
-            *r = rk;
+            *r = fk;
         }
     }
     if (beste < 0) return nullptr;
@@ -321,6 +326,22 @@ bool klipp_zeichnen(Rastport* ziel, const Abdruck_Rechteck& r, Teilbild art, con
     Abdruck_Klipp_Beginnen(ziel, r);
     frame_zeichnen(ziel, nullptr, art, &k);
     return Abdruck_Klipp_Ende();
+}
+bool klipp_zeichnen(Rastport* ziel, const Flecken& f, Teilbild art, const std::vector<Teil>& teile) {
+    for (int k = 0; k < f.n; ++k)
+        if (!klipp_zeichnen(ziel, f.r[k], art, teile)) return false;
+    return true;
+}
+
+// Copies the parts `f` of the screen into the copy kept under a box.
+bool flecken_kopieren(Rastport* ziel, const Flecken& f, Rastport* kopie) {
+    for (int k = 0; k < f.n; ++k) {
+        const Abdruck_Rechteck& r = f.r[k];
+        const i32 x0 = std::max(0, r.x0), y0 = std::max(0, r.y0);
+        const i32 x1 = std::min(ziel->breite, r.x1), y1 = std::min(ziel->hoehe, r.y1);
+        if (x1 > x0 && y1 > y0 && !Blt_Blit(ziel, x0, y0, x1 - x0, y1 - y0, kopie, x0, y0, nullptr)) return false;
+    }
+    return true;
 }
 
 // The probe of the covering icon alone (its section of a frame); false when
@@ -374,11 +395,12 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
     }
     auto& b = M->behalten;
     Abdruck_Rechteck r;
+    Flecken rf;  // where the copy kept under the box differs
     bool gezeichnet = false, aus_kopie = false;
-    Engine::Unter* passend = unter_passt(ziel, teile, &r);
+    Engine::Unter* passend = unter_passt(ziel, teile, &rf);
     Teil deckel_teil;
     const bool deckel_geprobt = deckel_probe(deckel, ziel, &deckel_teil);
-    if (passend && r.leer() && deckel_geprobt && passend->gedeckt && passend->gedeckt_icon == deckel &&
+    if (passend && rf.n == 0 && deckel_geprobt && passend->gedeckt && passend->gedeckt_icon == deckel &&
         gleich_gross(passend->gedeckt.get(), ziel) && gleicher_teil(passend->gedeckt_teil, deckel_teil)) {
         // The same cover over the same screen as when it was kept over this
         // copy: the kept picture is the screen with the cover drawn.
@@ -398,8 +420,8 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
     Engine::Unter* quelle = passend;  // the copy that holds the screen under the cover afterwards
     if (passend) {
         Abdruck_Aus();
-        aus_kopie = Blt_Blit(passend->bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) && r.leer();
-        gezeichnet = klipp_zeichnen(ziel, r, Teilbild::UNTER_DECKEL, teile);
+        aus_kopie = Blt_Blit(passend->bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) && rf.n == 0;
+        gezeichnet = klipp_zeichnen(ziel, rf, Teilbild::UNTER_DECKEL, teile);
     } else if (!beruehrt && b.gueltig && b.ziel == ziel && b.pixel == ziel->bitmap->pixel16() &&
                unterschied(b.teile, teile, &r)) {
         r.dazu(fremd);
@@ -415,10 +437,8 @@ bool deckel_zusammensetzen(Rastport* ziel, bool beruehrt, const Abdruck_Rechteck
         quelle = &u;
         loslassen(u.gedeckt);  // its pixels change
         if (passend && gezeichnet) {
-            // The screen is the copy with `r` drawn anew: the copy takes that part.
-            const i32 x0 = std::max(0, r.x0), y0 = std::max(0, r.y0);
-            const i32 x1 = std::min(ziel->breite, r.x1), y1 = std::min(ziel->hoehe, r.y1);
-            u.gueltig = x1 <= x0 || y1 <= y0 || Blt_Blit(ziel, x0, y0, x1 - x0, y1 - y0, u.bild.get(), x0, y0, nullptr);
+            // The screen is the copy with `rf` drawn anew: the copy takes those parts.
+            u.gueltig = flecken_kopieren(ziel, rf, u.bild.get());
         } else {
             if (!gleich_gross(u.bild.get(), ziel)) {
                 u.bild = nullptr;
@@ -506,7 +526,7 @@ void Menue_Screen_Refresh(Rastport* ziel) {
         }
     }
     // A box gone: what lay under it comes back from the screen kept there.
-    Abdruck_Rechteck r;
+    Flecken r;
     if (Engine::Unter* u = vergleichbar && !Zeichenspur_An ? unter_passt(ziel, teile, &r) : nullptr) {
         Abdruck_Aus();
         if (Blt_Blit(u->bild.get(), 0, 0, -1, -1, ziel, 0, 0, nullptr) &&

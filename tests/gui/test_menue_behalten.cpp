@@ -360,6 +360,67 @@ TEST_F(MenueBehalten, BoxesOverTwoScreensInTurnStartFromTheirOwnCopies) {
     EXPECT_TRUE(wie_ganz());
 }
 
+// A box coming up over a screen its copy differs from in places far apart
+// (their enclosing rectangle past half the screen), and going after such
+// changes under it: the copy is drawn again only in those places (the bar
+// between them is not drawn whole, at most clipped where it changed); a
+// screen that differs all over is drawn whole. Each frame is the one drawn
+// whole.
+TEST_F(MenueBehalten, ABoxOverChangesFarApartStartsFromItsCopy) {
+    Menue_Screen_Icon_Aus_Nummer(12)->zeichnen = balken_gezaehlt;
+    for (const Screen_Icon& i : {menue_test::knopf(13, 0, 0, 40, 40), menue_test::knopf(14, 760, 560, 40, 40)})
+        ASSERT_NE(Menue_Screen_Icon_Hinzufuegen(i), nullptr);
+    Screen_Icon deckel = menue_test::knopf(20, 0, 0, BREITE, HOEHE, 5, MENUE_S_HALB, MENUE_F_DECKT);
+    deckel.farbe = 0x4208;
+    const auto box = [&deckel](bool auf) {
+        if (auf) ASSERT_NE(Menue_Screen_Icon_Hinzufuegen(deckel), nullptr);
+        else Menue_Screen_Icon_Loeschen(20);
+    };
+    static void (*const ecken)() = [] {
+        Menue_Screen_Icon_Aus_Nummer(13)->x ^= 4;
+        Menue_Screen_Icon_Aus_Nummer(14)->y ^= 8;
+    };
+    const struct Fall {
+        const char* was;
+        void (*aendern)();  // before the box comes up, and again while it is up
+        bool auf_aus_kopie, weg_aus_kopie;  // the bar is not drawn whole as the box comes up / goes
+    } faelle[] = {
+        {"nothing changed", [] {}, true, true},
+        {"opposite corners", ecken, true, true},
+        {"an icon moved across the screen", [] { Menue_Screen_Icon_Aus_Nummer(11)->x ^= 480; }, true, true},
+        {"a corner and the bar", [] { ecken(), balken_farbe ^= 0x03E0; }, true, true},
+        // Another background: drawn whole; going, the copy made as it came up.
+        {"the background", [] { Menue_Set_Hintergrund(nullptr, 0x2945); }, false, true},
+    };
+    for (const Fall& f : faelle) {
+        SCOPED_TRACE(f.was);
+        // The box over the screen keeps its copy; another screen shown after.
+        Menue_Set_Hintergrund(nullptr, 0x0841);
+        Menue_Screen_Refresh();
+        box(true);
+        Menue_Screen_Refresh();
+        box(false);
+        Menue_Screen_Refresh();
+        Menue_Set_Hintergrund(nullptr, 0x18E3);
+        Menue_Screen_Refresh();
+        // Back, changed, with the box coming up in the same frame.
+        Menue_Set_Hintergrund(nullptr, 0x0841);
+        f.aendern();
+        box(true);
+        balken_gezeichnet = 0;
+        Menue_Screen_Refresh();
+        EXPECT_EQ(balken_gezeichnet == 0, f.auf_aus_kopie) << "coming up";
+        EXPECT_TRUE(wie_ganz());
+        Menue_Screen_Refresh();
+        f.aendern();
+        box(false);
+        balken_gezeichnet = 0;
+        Menue_Screen_Refresh();
+        EXPECT_EQ(balken_gezeichnet == 0, f.weg_aus_kopie) << "going";
+        EXPECT_TRUE(wie_ganz());
+    }
+}
+
 // A box's dimmer drawn by a procedure; the darkenings drawn for real counted.
 int dimmer_gezeichnet = 0;
 i32 dimmer_stufe = 90;
