@@ -80,6 +80,20 @@ struct Stand {
     int32_t eob = 0;
 };
 
+// The scan's bytes cut to a share of them (percent) or, whole, closed by an
+// end marker; two decoder states set to read them from the start.
+void Zwei_Leser(std::vector<uint8_t>& d, int schnitt, bool breit, Stand& a, Stand& b) {
+    if (schnitt) d.resize(d.size() * static_cast<size_t>(schnitt) / 100);
+    else d.insert(d.end(), {0xFF, 0xD9});
+    for (Stand* s : {&a, &b}) {
+        s->ein.p = d.data();
+        s->ein.ende = d.data() + d.size();
+        s->ein.puffer_anfang = d.data();
+        s->bits.breit = breit;
+        s->bits.ein = &s->ein;
+    }
+}
+
 void Vergleichen(const Stand& a, const Stand& b, const std::vector<uint8_t>& d, const char* wo) {
     SCOPED_TRACE(wo);
     ASSERT_EQ(a.koef, b.koef);
@@ -283,16 +297,8 @@ TEST(Dek_Reihen, VorbeiDichteBloecke) {
                     if (pos < 63) bits.Add(ac_code[0x00].first, ac_code[0x00].second);  // end of block
                 }
             std::vector<uint8_t> d = bits.Fertig();
-            if (f.schnitt) d.resize(d.size() * static_cast<size_t>(f.schnitt) / 100);
-            else d.insert(d.end(), {0xFF, 0xD9});
             Stand a, b;
-            for (Stand* s : {&a, &b}) {
-                s->ein.p = d.data();
-                s->ein.ende = d.data() + d.size();
-                s->ein.puffer_anfang = d.data();
-                s->bits.breit = breit;
-                s->bits.ein = &s->ein;
-            }
+            Zwei_Leser(d, f.schnitt, breit, a, b);
             int32_t pred_a[6] = {}, pred_b[6] = {};
             Block_Plan plan_a[6], plan_b[6];
             for (int j = 0; j < je; ++j) {
@@ -402,16 +408,8 @@ TEST(Dek_Reihen, PaareGleichEinzeln) {
                 if (pos < 63) bits.Add(ac_code[0x00].first, ac_code[0x00].second);  // end of block
             }
             std::vector<uint8_t> d = bits.Fertig();
-            if (f.schnitt) d.resize(d.size() * static_cast<size_t>(f.schnitt) / 100);
-            else d.insert(d.end(), {0xFF, 0xD9});
             Stand a, b;
-            for (Stand* s : {&a, &b}) {
-                s->ein.p = d.data();
-                s->ein.ende = d.data() + d.size();
-                s->ein.puffer_anfang = d.data();
-                s->bits.breit = breit;
-                s->bits.ein = &s->ein;
-            }
+            Zwei_Leser(d, f.schnitt, breit, a, b);
             int32_t pred_a[JE] = {}, pred_b[JE] = {};
             Block_Plan plan_a[JE], plan_b[JE];
             for (int j = 0; j < JE; ++j) {
