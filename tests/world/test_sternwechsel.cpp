@@ -55,6 +55,30 @@ int star_machen(int team, i32 fein) {
     return -1;
 }
 
+// Every club an account of a million.
+void konten_anlegen() {
+    for (int c = 0; c < Team_Anzahl; ++c)
+        if (Team_Ist_Verein(c)) {
+            ASSERT_TRUE(Bank_Konto_Anlegen(c, 1e6, 0));
+        }
+}
+
+// n computer clubs without a manager from club ab on (fewer when the world
+// runs out of them).
+std::vector<int> eigene_clubs(int ab, int n) {
+    std::vector<int> clubs;
+    for (int c = ab; static_cast<int>(clubs.size()) < n && c < Team_Anzahl; ++c)
+        if (Team_Ist_Verein(c) && !Team_Hat_Manager(c)) clubs.push_back(c);
+    return clubs;
+}
+
+// What the seller receives for a star: his value with the transfer
+// surcharge, less the value of the player given in part payment.
+f64 preis_mit_teilzahlung(int star, int teilzahlung) {
+    return static_cast<f64>(Spieler_Berechne_Marktwert(star)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
+           Spieler_Berechne_Marktwert(teilzahlung);
+}
+
 void mittelfeld_setzen(int team, i32 fein) {
     for (int i = 0; i < Team_Kader_Anzahl(team); ++i)
         if (Spieler_Fix_Daten[Team_Kader(team)[i]].position == 2) setzen(Team_Kader(team)[i], fein);
@@ -62,10 +86,7 @@ void mittelfeld_setzen(int team, i32 fein) {
 
 TEST_F(Sternwechsel, AStarMovesToAClubWithAnOpenPlaceFromOneThatCannotHoldHim) {
     const Spielerstand vorher;
-    for (int c = 0; c < Team_Anzahl; ++c)
-        if (Team_Ist_Verein(c)) {
-            ASSERT_TRUE(Bank_Konto_Anlegen(c, 1e6, 0));
-        }
+    konten_anlegen();
     struct Fall {
         const char* name;
         i32 offen;          // the buyer's open star places
@@ -82,10 +103,7 @@ TEST_F(Sternwechsel, AStarMovesToAClubWithAnOpenPlaceFromOneThatCannotHoldHim) {
     int k = 0;
     for (const Fall& f : faelle) {
         // Three computer clubs of their own for each case.
-        std::vector<int> clubs;
-        for (int c = 60 + 3 * k; static_cast<int>(clubs.size()) < 3 && c < Team_Anzahl; ++c)
-            if (Team_Ist_Verein(c) && !Team_Hat_Manager(c)) clubs.push_back(c);
-        ++k;
+        const std::vector<int> clubs = eigene_clubs(60 + 3 * k++, 3);
         ASSERT_EQ(clubs.size(), 3u);
         const int kaeufer = clubs[0], eins = clubs[1], zwei = clubs[2];
         // Elevens of one standing: no club lets a star go for a bigger one.
@@ -109,8 +127,7 @@ TEST_F(Sternwechsel, AStarMovesToAClubWithAnOpenPlaceFromOneThatCannotHoldHim) {
             const int star = f.kommt == 1 ? star_eins : star_zwei;
             EXPECT_EQ(Spieler_Get_Team(teilzahlung), verkaeufer) << f.name << ": the midfielder he displaces in part payment";
             EXPECT_EQ(Team_Kader_Anzahl(verkaeufer), MAX_SPIELER_PRO_TEAM) << f.name;
-            const f64 preis = static_cast<f64>(Spieler_Berechne_Marktwert(star)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
-                              Spieler_Berechne_Marktwert(teilzahlung);
+            const f64 preis = preis_mit_teilzahlung(star, teilzahlung);
             const f64 erhalten = Bank_Get_Kontostand(verkaeufer, 0, -1) - (f.kommt == 1 ? konto_eins : konto_zwei);
             EXPECT_NEAR(erhalten, preis, 1.0 + preis * 1e-6) << f.name;
             EXPECT_GT(Bank_Get_Kontostand(kaeufer, 0, -1), 0.0) << f.name;
@@ -122,10 +139,7 @@ TEST_F(Sternwechsel, AStarMovesToAClubWithAnOpenPlaceFromOneThatCannotHoldHim) {
 
 TEST_F(Sternwechsel, AStarMovesToABiggerClubThatNeedsHimAndCanPayForHim) {
     const Spielerstand vorher;
-    for (int c = 0; c < Team_Anzahl; ++c)
-        if (Team_Ist_Verein(c)) {
-            ASSERT_TRUE(Bank_Konto_Anlegen(c, 1e6, 0));
-        }
+    konten_anlegen();
     struct Fall {
         const char* name;
         i32 kaeufer, verkaeufer;  // every player of the buyer's and the seller's squads
@@ -141,10 +155,7 @@ TEST_F(Sternwechsel, AStarMovesToABiggerClubThatNeedsHimAndCanPayForHim) {
     };
     int k = 0;
     for (const Fall& f : faelle) {
-        std::vector<int> clubs;
-        for (int c = 80 + 2 * k; static_cast<int>(clubs.size()) < 2 && c < Team_Anzahl; ++c)
-            if (Team_Ist_Verein(c) && !Team_Hat_Manager(c)) clubs.push_back(c);
-        ++k;
+        const std::vector<int> clubs = eigene_clubs(80 + 2 * k++, 2);
         ASSERT_EQ(clubs.size(), 2u);
         const int kaeufer = clubs[0], verkaeufer = clubs[1];
         kader_setzen(kaeufer, f.kaeufer);
@@ -162,8 +173,7 @@ TEST_F(Sternwechsel, AStarMovesToABiggerClubThatNeedsHimAndCanPayForHim) {
         EXPECT_EQ(Spieler_Get_Team(star) == kaeufer, f.kommt) << f.name;
         if (f.kommt) {
             EXPECT_EQ(Spieler_Get_Team(teilzahlung), verkaeufer) << f.name << ": the displaced midfielder in part payment";
-            const f64 preis = static_cast<f64>(Spieler_Berechne_Marktwert(star)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
-                              Spieler_Berechne_Marktwert(teilzahlung);
+            const f64 preis = preis_mit_teilzahlung(star, teilzahlung);
             EXPECT_NEAR(Bank_Get_Kontostand(verkaeufer, 0, -1) - konto, preis, 1.0 + preis * 1e-6) << f.name;
         }
         EXPECT_GT(Bank_Get_Kontostand(kaeufer, 0, -1), 0.0) << f.name << ": never spends into the red";
