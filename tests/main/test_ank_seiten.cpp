@@ -65,6 +65,18 @@
 
 namespace {
 
+// A copy of the screen as it stands.
+Rastport_Bild schirm_kopie() {
+    Rastport_Bild kopie(Rastport_Neu_Einfach(800, 600, 16));
+    if (kopie) Blt_Blit(Screen_Rastport, 0, 0, 800, 600, kopie.get(), 0, 0, Blt_Opt_Standard);
+    return kopie;
+}
+
+// Whether the screen shows exactly the picture's pixels.
+bool schirm_zeigt(const Rastport* bild) {
+    return std::memcmp(Screen_Rastport->bitmap->pixel16(), bild->bitmap->pixel16(), size_t{800} * 600 * 2) == 0;
+}
+
 class AnkSeiten : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -618,7 +630,6 @@ TEST_F(AnkSeiten, SchattenUnterDerSeiteEinmalGemischt) {
     Blt_Blit(Screen_Rastport, 0, 0, 800, 600, erwartet.get(), 0, 0, Blt_Opt_Standard);
     Blt_Alpha_Prozent_Transparent(schatten.get(), 0, 0, schatten->breite, schatten->hoehe, erwartet.get(), 0, 0, 90);
     Blt_Blit(seite.get(), 0, 0, -1, -1, erwartet.get(), 400 - seite->breite / 2, 300 - seite->hoehe / 2, Blt_Opt_Standard);
-    const size_t bytes = size_t{800} * 600 * 2;
 
     const Ankuendigung_Hooks h = Ank_Seiten_Ankuendigung_Hooks();
     Spielankuendigung a;
@@ -636,7 +647,7 @@ TEST_F(AnkSeiten, SchattenUnterDerSeiteEinmalGemischt) {
                                         });
         Zeichenspur_Ausschalten();
         EXPECT_EQ(ganz, 1) << frame;
-        EXPECT_EQ(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0) << frame;
+        EXPECT_TRUE(schirm_zeigt(erwartet.get())) << frame;
         Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, 0x1234);
     }
     h.seite_freigeben();
@@ -692,7 +703,6 @@ TEST_F(AnkSeiten, SeitenNacheinanderUnterDemselbenSchatten) {
     const Ankuendigung_Hooks h = Ank_Seiten_Ankuendigung_Hooks();
     Spielankuendigung a;
     a.team_a = Team_Aktiv, a.team_b = Team_Ansicht;
-    const size_t bytes = size_t{800} * 600 * 2;
     const u16 farben[] = {0x1234, 0xF800, 0x07E0};
     for (size_t k = 0; k < std::size(farben); ++k) {
         SCOPED_TRACE(k);
@@ -707,7 +717,7 @@ TEST_F(AnkSeiten, SeitenNacheinanderUnterDemselbenSchatten) {
                  Blt_Opt_Standard);
         ASSERT_TRUE(h.seite_bauen(ANK_VOR_MENUE, a));
         h.seite_zeigen(ANK_VOR_MENUE, ANK_STUFEN, true);
-        EXPECT_EQ(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0);
+        EXPECT_TRUE(schirm_zeigt(erwartet.get()));
         h.seite_freigeben();
     }
 }
@@ -720,7 +730,6 @@ TEST_F(AnkSeiten, SeiteNachSeiteGibtIhrenSchirmZurueck) {
     const Ankuendigung_Hooks h = Ank_Seiten_Ankuendigung_Hooks();
     Spielankuendigung a;
     a.team_a = Team_Aktiv, a.team_b = Team_Ansicht;
-    const size_t bytes = size_t{800} * 600 * 2;
     const struct {
         u32 art;
         u16 farbe;
@@ -728,14 +737,13 @@ TEST_F(AnkSeiten, SeiteNachSeiteGibtIhrenSchirmZurueck) {
     for (const auto& s : seiten) {
         SCOPED_TRACE(s.farbe);
         Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, s.farbe);
-        Rastport_Bild erwartet(Rastport_Neu_Einfach(800, 600, 16));
+        const Rastport_Bild erwartet = schirm_kopie();
         ASSERT_TRUE(erwartet);
-        Blt_Blit(Screen_Rastport, 0, 0, 800, 600, erwartet.get(), 0, 0, Blt_Opt_Standard);
         ASSERT_TRUE(h.seite_bauen(s.art, a));
         h.seite_zeigen(s.art, ANK_STUFEN, true);
-        EXPECT_NE(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0);
+        EXPECT_FALSE(schirm_zeigt(erwartet.get()));
         h.hintergrund_zeigen(true);
-        EXPECT_EQ(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0);
+        EXPECT_TRUE(schirm_zeigt(erwartet.get()));
     }
     h.seite_freigeben();
 }
@@ -749,14 +757,12 @@ TEST_F(AnkSeiten, UnveraenderteSeiteBleibtStehen) {
     const Ankuendigung_Hooks h = Ank_Seiten_Ankuendigung_Hooks();
     Spielankuendigung a;
     a.team_a = Team_Aktiv, a.team_b = Team_Ansicht;
-    const size_t bytes = size_t{800} * 600 * 2;
     Blt_Rechteck(Screen_Rastport, 0, 0, 800, 600, 0x1234);
     ASSERT_TRUE(h.seite_bauen(ANK_GELD, a));
     Abdruck_Wache(Screen_Rastport);
     h.seite_zeigen(ANK_GELD, ANK_STUFEN, false);
-    Rastport_Bild erwartet(Rastport_Neu_Einfach(800, 600, 16));
+    const Rastport_Bild erwartet = schirm_kopie();
     ASSERT_TRUE(erwartet);
-    Blt_Blit(Screen_Rastport, 0, 0, 800, 600, erwartet.get(), 0, 0, Blt_Opt_Standard);
     const struct Fall {
         const char* was;
         std::function<void()> dazwischen;
@@ -782,7 +788,7 @@ TEST_F(AnkSeiten, UnveraenderteSeiteBleibtStehen) {
         Zeichenspur_Ausschalten();
         EXPECT_EQ(gezeigt, f.gezeigt);
         if (f.stufe == ANK_STUFEN) {
-            EXPECT_EQ(std::memcmp(Screen_Rastport->bitmap->pixel16(), erwartet->bitmap->pixel16(), bytes), 0);
+            EXPECT_TRUE(schirm_zeigt(erwartet.get()));
         }
     }
     Abdruck_Aus();
