@@ -288,6 +288,17 @@ TEST_F(Zeile, GemerkteSpielerzeileFolgtJederAenderung) {
                    r.y1 == b.r.y1;
         }
     };
+    // Probed, probed again from what was remembered, and probed with nothing
+    // remembered: all three alike, the last one sure.
+    const auto wie_frisch = [](const auto& zeichnen) {
+        const Ergebnis erst = zeichnen(), gemerkt = zeichnen();
+        Abdruck_Gemerkt_Vergessen();
+        const Ergebnis frisch = zeichnen();
+        EXPECT_TRUE(frisch.sicher);
+        EXPECT_EQ(erst, frisch);
+        EXPECT_EQ(gemerkt, frisch);
+        return frisch;
+    };
     const auto probe = [](const Spielerzeile& z) {
         Ergebnis e;
         Abdruck_Probe_Beginnen(Screen_Rastport);
@@ -324,12 +335,7 @@ TEST_F(Zeile, GemerkteSpielerzeileFolgtJederAenderung) {
     for (const Fall& f : faelle) {
         SCOPED_TRACE(f.was);
         f.aendern();
-        const Ergebnis erst = probe(z), gemerkt = probe(z);
-        Abdruck_Gemerkt_Vergessen();
-        const Ergebnis frisch = probe(z);
-        EXPECT_TRUE(frisch.sicher);
-        EXPECT_EQ(erst, frisch);
-        EXPECT_EQ(gemerkt, frisch);
+        const Ergebnis frisch = wie_frisch([&] { return probe(z); });
         EXPECT_EQ(frisch == vorher, f.was == std::string("nothing"));
         vorher = frisch;
     }
@@ -365,12 +371,7 @@ TEST_F(Zeile, GemerkteSpielerzeileFolgtJederAenderung) {
     Ergebnis davor;
     for (const Legende& l : legenden) {
         SCOPED_TRACE(l.was);
-        const Ergebnis erst = legende(l), gemerkt = legende(l);
-        Abdruck_Gemerkt_Vergessen();
-        const Ergebnis frisch = legende(l);
-        EXPECT_TRUE(frisch.sicher);
-        EXPECT_EQ(erst, frisch);
-        EXPECT_EQ(gemerkt, frisch);
+        const Ergebnis frisch = wie_frisch([&] { return legende(l); });
         EXPECT_FALSE(frisch == davor);
         davor = frisch;
     }
