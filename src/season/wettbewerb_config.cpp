@@ -1,6 +1,5 @@
 #include "season/wettbewerb_config.h"
 
-#include <pthread.h>
 #include <strings.h>
 #include <sys/stat.h>
 
@@ -16,6 +15,7 @@
 #include "base/files.h"
 #include "base/globals.h"
 #include "base/meldung.h"
+#include "base/nebenher.h"
 #include "base/ruf.h"
 #include "base/spielstand.h"
 #include "base/tools.h"
@@ -879,18 +879,8 @@ void vorab_lesen(Vorab* v) {
     Read_Config_Still(false);
 }
 
-// The worker's answer; on the heap, so that a forked child, which has no
-// worker, can leave the parent's behind without waiting for it.
-std::future<std::unique_ptr<Vorab>>* vorab_zeiger = nullptr;
-std::future<std::unique_ptr<Vorab>>& vorab_arbeit() {
-    static const bool angemeldet = [] {
-        pthread_atfork(nullptr, nullptr, [] { vorab_zeiger = nullptr; });
-        return true;
-    }();
-    (void)angemeldet;
-    if (!vorab_zeiger) vorab_zeiger = new std::future<std::unique_ptr<Vorab>>();
-    return *vorab_zeiger;
-}
+// The worker's answer.
+std::future<std::unique_ptr<Vorab>>& vorab_arbeit() { return Nebenher_Antwort<std::unique_ptr<Vorab>>(); }
 
 // Takes over the reading ahead of the set when it read the files the
 // settings name now, unchanged since, without a message; the worker is

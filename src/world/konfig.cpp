@@ -2,7 +2,6 @@
 #include "world/markt.h"
 #include "world/konfig.h"
 
-#include <pthread.h>
 #include <strings.h>
 
 #include <cerrno>
@@ -20,6 +19,7 @@
 #include "base/debug.h"
 #include "base/files.h"
 #include "base/globals.h"
+#include "base/nebenher.h"
 #include "base/ruf.h"
 #include "world/aufstellung.h"
 #include "world/global.h"
@@ -576,18 +576,8 @@ struct Vorab_Welt {
     // taking the world over only swaps them in.
     Welt_Bloecke bloecke;
 };
-// The worker's answer; on the heap, so that a forked child, which has no
-// worker, can leave the parent's behind without waiting for it.
-std::future<std::unique_ptr<Vorab_Welt>>* vorab_zeiger = nullptr;
-std::future<std::unique_ptr<Vorab_Welt>>& arbeit() {
-    static const bool angemeldet = [] {
-        pthread_atfork(nullptr, nullptr, [] { vorab_zeiger = nullptr; });
-        return true;
-    }();
-    (void)angemeldet;
-    if (!vorab_zeiger) vorab_zeiger = new std::future<std::unique_ptr<Vorab_Welt>>();
-    return *vorab_zeiger;
-}
+// The worker's answer.
+std::future<std::unique_ptr<Vorab_Welt>>& arbeit() { return Nebenher_Antwort<std::unique_ptr<Vorab_Welt>>(); }
 std::unique_ptr<Vorab_Welt> vorab_welt;
 int vorab_set = -1;          // what the worker reads: the set
 std::string vorab_dateien;   // and its team and player files

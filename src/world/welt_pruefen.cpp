@@ -1,7 +1,6 @@
 // The check of a world folder before play (see welt_pruefen.h).
 #include "world/welt_pruefen.h"
 
-#include <pthread.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -15,6 +14,7 @@
 
 #include "base/config.h"
 #include "base/files.h"
+#include "base/nebenher.h"
 #include "world/konfig.h"
 #include "world/welt.h"
 
@@ -123,21 +123,10 @@ Pruefung dateien_pruefen(const std::string& ort, int set) {
     return p;
 }
 
-// The check made ahead on a worker (Welt_Ordner_Vorab_Pruefen); on the
-// heap, so that a forked child, which has no worker, leaves it behind
-// without waiting for it.
-std::future<Pruefung>* vorab_zeiger = nullptr;
+// The check made ahead on a worker (Welt_Ordner_Vorab_Pruefen).
 std::string vorab_ort;  // what the worker checks: the folder
 int vorab_set = -1;     // and the set
-std::future<Pruefung>& vorab() {
-    static const bool angemeldet = [] {
-        pthread_atfork(nullptr, nullptr, [] { vorab_zeiger = nullptr; });
-        return true;
-    }();
-    (void)angemeldet;
-    if (!vorab_zeiger) vorab_zeiger = new std::future<Pruefung>();
-    return *vorab_zeiger;
-}
+std::future<Pruefung>& vorab() { return Nebenher_Antwort<Pruefung>(); }
 
 // The answer of the check made ahead for the folder and set, waited for
 // when the worker is still at it; false when there is none or a file it
