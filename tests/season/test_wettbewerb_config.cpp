@@ -670,7 +670,10 @@ Stand lesen_und_stand(const season_test::Spielordner& ordner, bool voraus, bool*
         for (const Wettbewerb_Referenz& r : Wettbewerb_Config_Liste(art)) {
             std::string z = std::to_string(art) + ":" + r.text + "@" + std::to_string(r.index) + "/" +
                              std::to_string(r.zeile) + (r.aufgeloest ? "+" : "-") + (r.abgewiesen ? "!" : "");
-            for (i32 w : r.werte) z += " " + std::to_string(w);
+            for (i32 w : r.werte) {
+                z += ' ';
+                z += std::to_string(w);
+            }
             s.listen.push_back(z);
         }
     if (*ok && Wettbewerb_Config_Cache_Geschrieben()) s.cache = datei_text(ordner.pfad + "/config/1_config.bin");
