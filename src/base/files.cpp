@@ -333,3 +333,10 @@ std::string W32_Pfad_Dateiname(const char* pfad) {
     if (!a || (b && b > a)) a = b;
     return a ? a + 1 : pfad;
 }
+
+Datei_Stand Datei_Stand_Lesen(const std::string& pfad) {
+    struct stat st;
+    if (stat(pfad.c_str(), &st) != 0) return {};
+    return {static_cast<long long>(st.st_size), static_cast<long long>(st.st_mtim.tv_sec),
+            static_cast<long long>(st.st_mtim.tv_nsec)};
+}

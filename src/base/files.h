@@ -108,3 +108,12 @@ std::string W32_Pfad_Uebersetzen(const char* pfad);
 bool W32_Muster_Passt(const char* name, const char* muster);
 // The last part of a game or disk path (after the last '\' or '/').
 std::string W32_Pfad_Dateiname(const char* pfad);
+
+// A file's size and time of change (all -1 when it cannot be read): what
+// was worked out from the file ahead holds while they stay the same.
+struct Datei_Stand {
+    long long groesse = -1, zeit = -1, zeit_ns = -1;
+    bool operator==(const Datei_Stand&) const = default;
+};
+// The stand of the file at a path on disk (not a game path).
+Datei_Stand Datei_Stand_Lesen(const std::string& pfad);

@@ -1,7 +1,6 @@
 #include "season/wettbewerb_config.h"
 
 #include <strings.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -37,18 +36,9 @@ int letzter_set = -1;
 bool cache_geschrieben = false;
 bool vorab_genommen = false;  // the last reading of a set took the worker's
 
-// A file's size and time of change, to tell whether it changed since it
-// was read ahead.
-struct Dateistand {
-    long long groesse = -1, zeit = -1, zeit_ns = -1;
-    bool operator==(const Dateistand&) const = default;
-};
-Dateistand dateistand(const std::string& pfad) {
-    struct stat st;
-    if (pfad.empty() || stat(W32_Pfad_Uebersetzen(pfad.c_str()).c_str(), &st) != 0) return {};
-    return {static_cast<long long>(st.st_size), static_cast<long long>(st.st_mtim.tv_sec),
-            static_cast<long long>(st.st_mtim.tv_nsec)};
-}
+// A game file's stand, to tell whether it changed since it was read ahead
+// (none for no file).
+Datei_Stand dateistand(const std::string& pfad) { return Datei_Stand_Lesen(W32_Pfad_Uebersetzen(pfad.c_str())); }
 
 // A reading of the file ahead, on a worker (Wettbewerb_Config_Vorab_Lesen):
 // its own table and lists, the developer log's lines (passed on when it is
@@ -59,7 +49,7 @@ Dateistand dateistand(const std::string& pfad) {
 struct Vorab {
     int set = -1, alias_set = -1;
     std::string pfad, alias_pfad;
-    Dateistand staende[2];
+    Datei_Stand staende[2];
     std::vector<Wettbewerb> tabelle;
     std::vector<Wettbewerb_Referenz> listen[LISTEN];
     std::vector<std::string> protokoll;
@@ -863,7 +853,7 @@ void vorab_lesen(Vorab* v) {
     v->staende[0] = dateistand(v->pfad);
     v->staende[1] = dateistand(v->alias_pfad);
     // Without its alias file the game's reading would log that: it reads itself.
-    if (v->pfad.empty() || (!v->alias_pfad.empty() && v->staende[1] == Dateistand{})) return;
+    if (v->pfad.empty() || (!v->alias_pfad.empty() && v->staende[1] == Datei_Stand{})) return;
     Wettbewerb leer = Wettbewerb_Standard();
     std::memset(leer.name, 0, sizeof leer.name);
     v->tabelle.assign(WETTBEWERB_ANZAHL, leer);

@@ -13,8 +13,6 @@
 #include <memory>
 #include <vector>
 
-#include <sys/stat.h>
-
 #include "base/config.h"
 #include "base/debug.h"
 #include "base/files.h"
@@ -550,24 +548,14 @@ bool welt_lesen(const std::string& team, const std::string& team_alias, const st
     return ok;
 }
 
-// A file's size and time of change, to tell whether it changed since it
-// was read ahead.
-struct Dateistand {
-    long long groesse = -1, zeit = -1, zeit_ns = -1;
-    bool operator==(const Dateistand&) const = default;
-};
-Dateistand dateistand(const std::string& pfad) {
-    struct stat st;
-    if (stat(W32_Pfad_Uebersetzen(pfad.c_str()).c_str(), &st) != 0) return {};
-    return {static_cast<long long>(st.st_size), static_cast<long long>(st.st_mtim.tv_sec),
-            static_cast<long long>(st.st_mtim.tv_nsec)};
-}
+// A game file's stand, to tell whether it changed since it was read ahead.
+Datei_Stand dateistand(const std::string& pfad) { return Datei_Stand_Lesen(W32_Pfad_Uebersetzen(pfad.c_str())); }
 
 // The world of a set read ahead on a worker thread (Welt_Vorab_Lesen).
 struct Vorab_Welt {
     int set = -1;
     std::string team, team_alias, spieler, spieler_alias;
-    Dateistand staende[4];
+    Datei_Stand staende[4];
     bool ok = false;
     Team_Puffer t;
     Spieler_Puffer p;

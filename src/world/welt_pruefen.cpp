@@ -88,17 +88,8 @@ std::string datei_pruefen(const std::string& pfad, const std::string& name) {
     return "";
 }
 
-// A file's size and time of change: a check made ahead holds while they stay.
-struct Dateistand {
-    long long groesse = -1, zeit = -1, zeit_ns = -1;
-    bool operator==(const Dateistand&) const = default;
-};
-Dateistand dateistand(const std::string& pfad) {
-    struct stat st;
-    if (stat(pfad.c_str(), &st) != 0) return {};
-    return {static_cast<long long>(st.st_size), static_cast<long long>(st.st_mtim.tv_sec),
-            static_cast<long long>(st.st_mtim.tv_nsec)};
-}
+// A file's stand: a check made ahead holds while it stays.
+Datei_Stand dateistand(const std::string& pfad) { return Datei_Stand_Lesen(pfad); }
 
 // The files' check: the first file's message ("" when all are whole), and
 // each file's stand taken before it was read.
@@ -106,7 +97,7 @@ struct Pruefung {
     std::string ort;
     int set = -1;
     std::string fehler;
-    std::array<Dateistand, std::size(DATEIEN)> staende;
+    std::array<Datei_Stand, std::size(DATEIEN)> staende;
     bool gemeldet = false;  // the reader had messages for a file (held back on the worker)
 };
 
