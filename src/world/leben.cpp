@@ -24,15 +24,28 @@ Welt_Zahlen zahlen;
 
 bool spieler_ok(int s) { return s >= 0 && s < Spieler_Anzahl; }
 
+// The squad's eleven strongest, strongest first.
+std::vector<int> elf_von(int team) {
+    std::vector<int> k(Team_Kader(team), Team_Kader(team) + Team_Kader_Anzahl(team));
+    std::stable_sort(k.begin(), k.end(),
+                     [](int a, int b) { return Spieler_Daten[a].staerke_fein > Spieler_Daten[b].staerke_fein; });
+    if (k.size() > 11) k.resize(11);
+    return k;
+}
+
 // The mean fine strength of a squad's eleven best (0 for an empty squad).
 i32 niveau_von(int team) {
-    std::vector<i32> f;
-    for (int i = 0; i < Team_Kader_Anzahl(team); ++i) f.push_back(Spieler_Daten[Team_Kader(team)[i]].staerke_fein);
-    std::sort(f.rbegin(), f.rend());
-    if (f.size() > 11) f.resize(11);
+    const std::vector<int> elf = elf_von(team);
     i64 summe = 0;
-    for (i32 x : f) summe += x;
-    return f.empty() ? 0 : static_cast<i32>(summe / static_cast<i64>(f.size()));
+    for (int s : elf) summe += Spieler_Daten[s].staerke_fein;
+    return elf.empty() ? 0 : static_cast<i32>(summe / static_cast<i64>(elf.size()));
+}
+
+// What a star costs the buyer: his value with LEBEN_WECHSEL_AUFSCHLAG, less
+// the value of the player going to the seller in part payment.
+f64 star_preis(int star, int teilzahlung) {
+    return static_cast<f64>(Spieler_Berechne_Marktwert(star)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
+           Spieler_Berechne_Marktwert(teilzahlung);
 }
 
 void staerke_setzen(Spieler_Struktur& p, i32 fein) {
@@ -356,15 +369,6 @@ i32 stars_im_kader(int team) {
     return n;
 }
 
-// The squad's eleven strongest, strongest first.
-std::vector<int> elf_von(int team) {
-    std::vector<int> k(Team_Kader(team), Team_Kader(team) + Team_Kader_Anzahl(team));
-    std::stable_sort(k.begin(), k.end(),
-                     [](int a, int b) { return Spieler_Daten[a].staerke_fein > Spieler_Daten[b].staerke_fein; });
-    if (k.size() > 11) k.resize(11);
-    return k;
-}
-
 }  // namespace
 
 int Leben_Verdraengt(int team, int position) {
@@ -417,10 +421,7 @@ int star_suchen(int team, f64 konto, f64 monat, i32 offene_sternplaetze, const s
         if (!platz && p.staerke_fein - Spieler_Daten[ab].staerke_fein < LEBEN_STAR_BEDARF) continue;
         const f64 geld =
             (konto - monat * (platz ? LEBEN_RESERVE_MONATE : LEBEN_STAR_RESERVE_MONATE)) * LEBEN_STAR_AUSGABE_PROZENT / 100;
-        if (static_cast<f64>(Spieler_Berechne_Marktwert(s)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
-                Spieler_Berechne_Marktwert(ab) >
-            geld)
-            continue;
+        if (star_preis(s, ab) > geld) continue;
         zu = s;
     }
     return zu;
@@ -491,9 +492,7 @@ bool Leben_Transfer(int team, i32 offene_sternplaetze, const std::vector<i32>* s
         const int verkaeufer = Spieler_Daten[star].team;
         if (gibt >= 0 && Team_Spieler_Tauschen(team, verkaeufer, gibt, star, 0)) {
             Spieler_Flags[gibt] = Spieler_Flags[star] = 1;
-            bezahlen(team, verkaeufer,
-                     static_cast<f64>(Spieler_Berechne_Marktwert(star)) * LEBEN_WECHSEL_AUFSCHLAG / 100.0 -
-                         Spieler_Berechne_Marktwert(gibt));
+            bezahlen(team, verkaeufer, star_preis(star, gibt));
             zahlen.transfers++;
             zahlen.vereinswechsel += 2;
             return true;
